@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine in the Wine world of a build tree: its own 32-bit prefix, HOME with
+# a null sound device, an Xvfb display at 8 bits per pixel and one persistent wineserver. The world is
+# started on first use (under a lock, so parallel tests share it) and stopped by `wine-run.sh WORLD --stop`.
+#
+#   wine-run.sh WORLD_DIR program.exe [args...]
+#   wine-run.sh WORLD_DIR --stop
+set -euo pipefail
+
+world=$(mkdir -p "$1" && cd "$1" && pwd)
+shift
+
+export WINEPREFIX="$world/prefix" WINEARCH=win32 WINEDEBUG=-all HOME="$world/home"
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+display_alive() {
+    [ -f "$world/xvfb.pid" ] && kill -0 "$(cat "$world/xvfb.pid")" 2>/dev/null
+}
+
+# A running wineserver of this prefix listens on a socket in a temporary folder, named after the
+# prefix's device and inode.
+wineserver_alive() {
+    local id socket
+    id=$(printf 'server-%x-%x' $(stat -c '%d %i' "$WINEPREFIX"))
+    for socket in /tmp/.wine-"$(id -u)"/"$id"/socket /tmp/wine-*/"$id"/socket; do
+        [ -S "$socket" ] && return 0
+    done
+    return 1
+}
+
+start_display() {
+    local n=90
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    setsid Xvfb ":$n" -screen 0 1024x768x8 -nolisten tcp </dev/null >"$world/xvfb.log" 2>&1 9>&- &
+    echo $! > "$world/xvfb.pid"
+    echo ":$n" > "$world/display"
+    local tries=0
+    until [ -e "/tmp/.X11-unix/X$n" ]; do
+        tries=$((tries + 1))
+        [ "$tries" -lt 100 ] || { echo "wine-run: Xvfb did not start (see $world/xvfb.log)" >&2; exit 1; }
+        sleep 0.1
+    done
+}
+
+# The persistent children started here (Xvfb, wineserver) hold neither the lock nor the caller's
+# output, so callers that wait for their output to close are not kept waiting.
+start_world() {
+    mkdir -p "$HOME"
+    [ -f "$HOME/.asoundrc" ] || printf 'pcm.!default { type null }\n' > "$HOME/.asoundrc"
+    display_alive || start_display
+    export DISPLAY
+    DISPLAY=$(cat "$world/display")
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        wineboot -i </dev/null >"$world/wineboot.log" 2>&1 9>&-
+    fi
+    if ! wineserver_alive; then
+        setsid wineserver -p </dev/null >/dev/null 2>&1 9>&-
+        # Wine's own services start with the first program; start them here, detached from our output.
+        wineboot </dev/null >>"$world/wineboot.log" 2>&1 9>&-
+    fi
+}
+
+stop_world() {
+    wineserver -k >/dev/null 2>&1 || true
+    if display_alive; then kill "$(cat "$world/xvfb.pid")" 2>/dev/null || true; fi
+    rm -f "$world/xvfb.pid"
+}
+
+if [ "${1:-}" = "--stop" ]; then
+    stop_world
+    exit 0
+fi
+
+exec 9>"$world/lock"
+flock 9
+start_world
+flock -u 9
+exec 9>&-
+
+DISPLAY=$(cat "$world/display")
+export DISPLAY
+exec wine "$@"
