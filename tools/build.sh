@@ -2,7 +2,7 @@
 # Configures and builds every image, test and tool into build/ (the cross build for 32-bit Windows).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build="$root/build"
+build="${BUILD_DIR:-$root/build}"
 
 werror=OFF
 [ "${CI:-}" = "true" ] && werror=ON

@@ -2,7 +2,7 @@
 # Builds everything and runs the logging library's demonstration client under Wine.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build="$root/build"
+build="${BUILD_DIR:-$root/build}"
 
 bash "$root/tools/setup.sh"
 bash "$root/tools/build.sh"

@@ -2,7 +2,7 @@
 # Sets up the machine, builds everything and runs every test under Wine.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build="$root/build"
+build="${BUILD_DIR:-$root/build}"
 
 bash "$root/tools/setup.sh"
 bash "$root/tools/build.sh"
