@@ -115,18 +115,23 @@ void cLogEngine::SetGlobalParam(const std::string& name, const std::string& text
     globalParams_[name] = text;
 }
 
+namespace {
+
+std::optional<std::string> valueOf(const ParameterTable& table, const std::string& name) {
+    const std::string* value = findParameter(table, name);
+    return value ? std::optional<std::string>(*value) : std::nullopt;
+}
+
+}  // namespace
+
 std::optional<std::string> cLogEngine::GetLocalParam(const std::string& name) const {
     Lock lock(mutex_);
-    auto it = localParams_.find(name);
-    if (it == localParams_.end()) return std::nullopt;
-    return it->second;
+    return valueOf(localParams_, name);
 }
 
 std::optional<std::string> cLogEngine::GetGlobalParam(const std::string& name) const {
     Lock lock(mutex_);
-    auto it = globalParams_.find(name);
-    if (it == globalParams_.end()) return std::nullopt;
-    return it->second;
+    return valueOf(globalParams_, name);
 }
 
 int cLogEngine::Write(std::uint16_t id) {

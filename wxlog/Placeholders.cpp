@@ -20,21 +20,21 @@ std::string tokenAfter(const std::string& text, std::size_t amp) {
     return text.substr(start, end - start);
 }
 
-const std::string* lookUp(const ParameterTable& table, const std::string& name) {
-    auto it = table.find(name);
-    return it == table.end() ? nullptr : &it->second;
-}
-
 std::string replacement(const std::string& token, const ParameterTable& local,
                         const ParameterTable& global) {
     if (token.empty() || !isLetterOrDigit(token[0])) return "&" + token;
-    if (const std::string* value = lookUp(local, token)) return *value;
-    if (const std::string* value = lookUp(global, token)) return *value;
-    if (const std::string* value = lookUp(local, "1")) return *value;
+    if (const std::string* value = findParameter(local, token)) return *value;
+    if (const std::string* value = findParameter(global, token)) return *value;
+    if (const std::string* value = findParameter(local, "1")) return *value;
     return "&" + token;
 }
 
 }  // namespace
+
+const std::string* findParameter(const ParameterTable& table, const std::string& name) {
+    auto it = table.find(name);
+    return it == table.end() ? nullptr : &it->second;
+}
 
 std::string parameterNumberText(std::uint32_t n) {
     char text[16];

@@ -7,6 +7,9 @@
 
 using ParameterTable = std::map<std::string, std::string>;
 
+// The value of parameter `name`, or null when it is not set.
+const std::string* findParameter(const ParameterTable& table, const std::string& name);
+
 // The name of numbered parameter n, and the text of an integer value: both "%ld".
 std::string parameterNumberText(std::uint32_t n);
 
