@@ -1,0 +1,45 @@
+// A class plug-in for tests: "RTally" with a data property "count", a verb "add" and an event "changed".
+#include <cstdlib>
+#include <string>
+
+#include "OMPlugin.h"
+#include "OMScriptableObject.h"
+
+namespace {
+
+class RTally : public OMScriptableObject {
+public:
+    explicit RTally(int start) : count(start) {}
+
+    OMScriptableObject* clone() override { return nullptr; }
+
+    void registerProperties() override {
+        OMLinkToObj<RTally> setter(this, nullptr, &RTally::setCount);
+        OMLinkToObj<RTally> getter(this, nullptr, &RTally::getCount);
+        addDataProperty("count", &setter, &getter);
+        OMLinkToObj<RTally> add(this, &RTally::add);
+        addMethodProperty("add", &add);
+        addEventProperty("changed");
+    }
+
+private:
+    void setCount(OMArg text) { count = std::atoi(reinterpret_cast<const char*>(text)); }
+    void getCount(OMArg buffer) { (void)writePropertyText(buffer, std::to_string(count).c_str()); }
+    // Adds its first parameter; an event that reached its handler adds 1000, so tests can see it.
+    void add() {
+        count += std::atoi(popParameter());
+        if (signalEvent("changed")) count += 1000;
+    }
+
+    int count;
+};
+
+OMScriptableObject* makeTally() { return new RTally(std::atoi(popParameter())); }
+
+}  // namespace
+
+int OMPluginAttach(OMGlobals* program, std::uint32_t version) {
+    if (!omAttachToProgram(program, version)) return 0;
+    static OMSR tally("RTally", makeTally);
+    return 1;
+}

@@ -1,0 +1,153 @@
+// Path splitting and building, drive numbers, and the file-name checker.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "File.h"
+#include "FileName.h"
+#include "FilePath.h"
+
+namespace {
+
+TEST(FilePathTest, SplitsIntoDriveFolderNameAndExtension) {
+    struct Case {
+        const char* path;
+        const char* drive;
+        const char* folder;
+        const char* name;
+        const char* extension;
+        const char* fileName;
+    } cases[] = {
+        {"C:\\games\\old.dat", "C:", "\\games\\", "old", "dat", "old.dat"},
+        {"C:dir\\name.text", "C:", "dir\\", "name", "tex", "name.text"},
+        {"a.b\\c", "", "a.b\\", "c", "", "c"},
+        {"noext", "", "", "noext", "", "noext"},
+        {"D:file.x", "D:", "", "file", "x", "file.x"},
+        {"dir\\arc.tar.gz", "", "dir\\", "arc.tar", "gz", "arc.tar.gz"},
+        {"", "", "", "", "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        char drive[kFilePathSize], folder[kFilePathSize], name[kFilePathSize], extension[kFileExtensionSize];
+        std::memset(extension, 'x', sizeof extension);
+        int total = FileSplitPath(c.path, drive, folder, name, extension);
+        EXPECT_STREQ(drive, c.drive);
+        EXPECT_STREQ(folder, c.folder);
+        EXPECT_STREQ(name, c.name);
+        EXPECT_EQ(std::string(extension, 4), std::string(c.extension) + std::string(4 - std::strlen(c.extension), '\0'));
+        EXPECT_EQ(total, static_cast<int>(std::strlen(c.drive) + std::strlen(c.folder) + std::strlen(c.name) +
+                                          std::strlen(c.extension)));
+        char fileName[kFilePathSize];
+        FileGetFileNamePart(c.path, fileName);
+        EXPECT_STREQ(fileName, c.fileName);
+    }
+}
+
+TEST(FilePathTest, SplittersCapTheirParts) {
+    std::string longFolder = "C:\\" + std::string(250, 'f') + "\\n";
+    char folder[kFilePathSize];
+    EXPECT_EQ(FileGetFolderPart(longFolder.c_str(), folder), 247);
+    EXPECT_EQ(std::string(folder), "\\" + std::string(245, 'f') + "\\");
+    std::string longName(300, 'n');
+    char name[kFilePathSize];
+    EXPECT_EQ(FileGetNamePart(longName.c_str(), name), 255);
+    char self[kFilePathSize] = "dir\\file.txt";
+    FileGetNamePart(self, self);  // the output may be the path's own buffer
+    EXPECT_STREQ(self, "file");
+    EXPECT_EQ(FileSplitPath("x\\y.z", nullptr, nullptr, nullptr, nullptr), 0);
+}
+
+TEST(FilePathTest, BuildsPathsAndRefusesOverlongOnes) {
+    char out[kFilePathSize];
+    EXPECT_EQ(FileBuildPath(out, "C", "dir", "name", "txt"), 14);
+    EXPECT_STREQ(out, "C:dir\\name.txt");
+    EXPECT_EQ(FileBuildPath(out, "C:", "dir\\", "name", ".txt"), 14);
+    EXPECT_STREQ(out, "C:dir\\name.txt");
+    EXPECT_EQ(FileBuildPath(out, "", nullptr, "name", ""), 4);
+    EXPECT_STREQ(out, "name");
+    EXPECT_EQ(FileBuildPathOnDrive(out, 4, "\\x", "y.z"), 8);
+    EXPECT_STREQ(out, "D:\\x\\y.z");
+    EXPECT_EQ(FileBuildPathOnDrive(out, 0, "x", "y"), 3);
+    EXPECT_STREQ(out, "x\\y");
+
+    FileSetError(0);
+    std::string folder(200, 'f'), name(100, 'n');
+    EXPECT_EQ(FileBuildPath(out, "C", folder.c_str(), name.c_str(), "txt"), 0);
+    EXPECT_STREQ(out, "");
+    EXPECT_EQ(FileGetError(), kFileErrName);
+
+    char path[kFilePathSize] = "C:\\base";
+    EXPECT_STREQ(FileAppendDir(path, "sub"), "C:\\base\\sub\\");
+    EXPECT_STREQ(FileAppendName(path, "f.txt"), "C:\\base\\sub\\f.txt");
+    std::strcpy(path, "C:\\base");
+    EXPECT_EQ(FileAppendName(path, std::string(260, 'z').c_str()), nullptr);
+    EXPECT_STREQ(path, "C:\\base");
+}
+
+TEST(FilePathTest, DriveNumbers) {
+    struct Case {
+        const char* path;
+        int number;
+        int fromPart;
+    } cases[] = {
+        {"A:\\", 1, 1}, {"z:x", 26, 26}, {"c", -1, 0}, {"1:", 0, 0}, {"dir\\x", -1, 0}, {"", -1, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(FileDriveNumber(c.path), c.number);
+        EXPECT_EQ(FileGetDriveNumber(c.path), c.fromPart);
+    }
+    std::int16_t drive = -5;
+    char folder[kFilePathSize], fileName[kFilePathSize];
+    FileSplitName("E:\\data\\song.aiff", &drive, folder, fileName);
+    EXPECT_EQ(drive, 5);
+    EXPECT_STREQ(folder, "\\data\\");
+    EXPECT_STREQ(fileName, "song.aif");
+}
+
+TEST(FileNameTest, ChecksAndMends) {
+    struct Case {
+        const char* name;
+        std::uint16_t flags;
+        int result;
+        const char* after;
+    } cases[] = {
+        {"a:b", 0, 0, "a:b"},
+        {"a:b", 8, 0, "a-b"},
+        {"verylongname", 1 | 8, 0, "verylong"},
+        {"verylongname", 1, 0, "verylongname"},
+        {".hidden", 8, 0, "_hidden"},
+        {"good name.txt", 0, 1, "good name.txt"},
+        {"a.b c", 1 | 8, 0, "a-b-c"},
+        {"x\x01y\xE9", 8, 0, "x_y_"},
+        {"p*q?r<s>t|u%v/w\\", 8, 0, "p-q-r-s-t-u-v-w-"},
+        {"ok", 1, 1, "ok"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        char name[300];
+        std::strcpy(name, c.name);
+        EXPECT_EQ(FileNameCheck(name, c.flags), c.result);
+        EXPECT_STREQ(name, c.after);
+    }
+    std::string forty(40, 'k');
+    char name[300];
+    std::strcpy(name, forty.c_str());
+    EXPECT_EQ(FileNameCheck(name, 4 | 8), 0);
+    EXPECT_EQ(std::strlen(name), 32u);
+    std::strcpy(name, forty.c_str());
+    EXPECT_EQ(FileNameCheck(name, 1 | 4 | 8), 0);  // short wins over 32
+    EXPECT_EQ(std::strlen(name), 8u);
+    EXPECT_EQ(FileNameCheck(nullptr, 8), 0);
+
+    char out[300];
+    EXPECT_EQ(FileSetName(out, "   my:file"), 0);
+    EXPECT_STREQ(out, "my-file");
+    EXPECT_EQ(FileSetName(out, "plain"), 1);
+    EXPECT_STREQ(out, "plain");
+    EXPECT_EQ(FileSetName(out, std::string(400, 'w').c_str()), 1);
+    EXPECT_EQ(std::strlen(out), 255u);
+}
+
+}  // namespace

@@ -1,0 +1,331 @@
+// The open-file table, named-file operations, folders and directories against a temporary folder.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "ChildProcess.h"
+#include "File.h"
+#include "FileDialog.h"
+#include "FileDir.h"
+#include "FileFolders.h"
+#include "Files.h"
+#include "TempFolder.h"
+
+namespace {
+
+class FileTest : public ::testing::Test {
+protected:
+    void SetUp() override { FileInit(); }
+    void TearDown() override { FileTerm(); }
+
+    std::string make(const std::string& name, const std::string& bytes) {
+        writeWholeFile(folder.file(name), bytes);
+        return folder.file(name);
+    }
+
+    TempFolder folder;
+};
+
+std::string ownProgram() {
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    return path;
+}
+
+// Run only in a child started by the test below, whose open counter has not moved yet.
+TEST(FileFreshProcess, DISABLED_ReferencesCountFromOne) {
+    TempFolder folder;
+    writeWholeFile(folder.file("a"), "a");
+    FileInit();
+    FileRef first = FileOpen(folder.file("a").c_str(), kFileRead);
+    FileRef second = FileOpen(folder.file("a").c_str(), kFileRead);
+    EXPECT_EQ(first, 0x100u);
+    EXPECT_EQ(second, 0x301u);
+    EXPECT_EQ(FileClose(first), 0);
+    EXPECT_EQ(FileOpen(folder.file("a").c_str(), kFileRead), 0x500u);
+    FileTerm();
+}
+
+TEST(FileTableTest, FirstReferenceIs0x100InAFreshProcess) {
+    ChildResult child = runChild("\"" + ownProgram() +
+                                 "\" --gtest_also_run_disabled_tests --gtest_filter=FileFreshProcess.*");
+    ASSERT_TRUE(child.started);
+    EXPECT_EQ(child.exitCode, 0u) << child.output;
+    EXPECT_NE(child.output.find("[  PASSED  ] 1 test"), std::string::npos) << child.output;
+}
+
+TEST_F(FileTest, SeventeenthOpenFailsWithError12AndChangesNoSlot) {
+    std::string name = make("data.bin", "0123456789");
+    std::vector<FileRef> refs;
+    for (int i = 0; i < kFileSlots; ++i) {
+        refs.push_back(FileOpen(name.c_str(), kFileRead));
+        ASSERT_NE(refs.back(), 0u);
+        EXPECT_EQ(refs.back() & 0xFF, static_cast<FileRef>(i));
+    }
+    EXPECT_EQ(FileOpen(name.c_str(), kFileRead), 0u);
+    EXPECT_EQ(FileGetError(), kFileErrTableFull);
+    for (FileRef ref : refs) {
+        EXPECT_EQ(FileTell(ref), 0);
+        EXPECT_EQ(FileGetError(), 0);
+    }
+    EXPECT_EQ(FileClose(refs[3]), 0);
+    FileRef reused = FileOpen(name.c_str(), kFileRead);
+    EXPECT_EQ(reused & 0xFF, 3u);
+    EXPECT_EQ(FileTell(refs[3]), 0);  // the closed reference names a reused slot
+    EXPECT_EQ(FileGetError(), kFileErrBadRef);
+    EXPECT_EQ(FileClose(refs[3]), kFileErrBadRef);
+}
+
+TEST_F(FileTest, BadReferencesGiveError3AndTheirResults) {
+    std::string name = make("data.bin", "0123456789");
+    FileRef ref = FileOpen(name.c_str(), kFileRead);
+    ASSERT_EQ(FileClose(ref), 0);
+    char buffer[4];
+    struct Case {
+        const char* what;
+        std::int32_t got;
+        std::int32_t expected;
+    };
+    std::vector<Case> cases = {
+        {"tell 0", FileTell(0), -1},
+        {"tell closed", FileTell(ref), 0},
+        {"seek 0", FileSeek(0, 0, 0), -1},
+        {"seek closed", FileSeek(ref, 0, 0), 0},
+        {"size 0", FileGetSize(0), -1},
+        {"size closed", FileGetSize(ref), 0},
+        {"size forged", FileGetSize(0x1234), 0},
+        {"read closed", static_cast<std::int32_t>(FileRead(ref, buffer, 4)), 0},
+        {"read 0", static_cast<std::int32_t>(FileRead(0, buffer, 4)), 0},
+        {"write closed", static_cast<std::int32_t>(FileWrite(ref, buffer, 4)), 0},
+        {"times closed", FileGetTimes(ref, nullptr, nullptr), 0},
+        {"path closed", FileGetPath(ref, buffer), kFileErrBadRef},
+        {"close closed", FileClose(ref), kFileErrBadRef},
+        {"slot 16", FileClose(0x110), kFileErrBadRef},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(c.got, c.expected);
+    }
+    EXPECT_EQ(FileGetError(), kFileErrBadRef);
+    FileRef open = FileOpen(name.c_str(), kFileRead);
+    EXPECT_EQ(FileRead(open, nullptr, 4), 0u);
+    EXPECT_EQ(FileGetError(), kFileErrName);
+    EXPECT_EQ(FileGetPath(open, nullptr), kFileErrName);
+}
+
+TEST_F(FileTest, ReadsSeeksAndShortReads) {
+    std::string name = make("data.bin", std::string(100, 'a') + "0123456789");
+    FileRef ref = FileOpen(name.c_str(), kFileRead);
+    EXPECT_EQ(FileGetSize(ref), 110);
+    EXPECT_EQ(FileSeek(ref, -10, 2), 100);
+    char buffer[100];
+    EXPECT_EQ(FileRead(ref, buffer, 100), 10u);
+    EXPECT_EQ(FileGetError(), kFileErrShort);
+    EXPECT_EQ(std::string(buffer, 10), "0123456789");
+    EXPECT_EQ(FileSeek(ref, 5, 0), 5);
+    EXPECT_EQ(FileSeek(ref, 3, 1), 8);
+    EXPECT_EQ(FileTell(ref), 8);
+    EXPECT_EQ(FileRead(ref, buffer, 2), 2u);
+    EXPECT_EQ(FileGetError(), 0);
+    EXPECT_EQ(FileSeek(ref, 0, 7), -1);
+    EXPECT_EQ(FileGetError(), kFileErrSeek);
+    EXPECT_EQ(FileWrite(ref, "x", 1), 0u);  // opened for reading only
+    EXPECT_EQ(FileGetError(), kFileErrShort);
+    char path[kFilePathSize];
+    EXPECT_EQ(FileGetPath(ref, path), 0);
+    EXPECT_EQ(std::string(path), name);
+    FileTime created{}, modified{};
+    EXPECT_EQ(FileGetTimes(ref, &created, &modified), 1);
+    SYSTEMTIME now;
+    GetSystemTime(&now);
+    EXPECT_EQ(modified.year, now.wYear);
+    EXPECT_GE(modified.month, 1);
+}
+
+TEST_F(FileTest, WritesCreatesDeletesAndSetsSizes) {
+    std::string name = folder.file("new.dat");
+    EXPECT_EQ(FileCreate(name.c_str(), FILE_ATTRIBUTE_NORMAL), 0);
+    EXPECT_EQ(FileCreate(name.c_str(), FILE_ATTRIBUTE_NORMAL), kFileErrExists);
+    EXPECT_EQ(FileCreate(nullptr, 0), kFileErrName);
+    EXPECT_EQ(FileCreate("", 0), kFileErrName);
+    FileRef ref = FileOpen(name.c_str(), kFileRead | kFileWrite);
+    EXPECT_EQ(FileWrite(ref, "hello world", 11), 11u);
+    EXPECT_EQ(FileGetError(), 0);
+    EXPECT_EQ(FileClose(ref), 0);
+    EXPECT_EQ(FileSetSize(name.c_str(), 5), 0);
+    EXPECT_EQ(readWholeFile(name), "hello");
+    EXPECT_EQ(FileSetSize(name.c_str(), 8), 0);
+    EXPECT_EQ(readWholeFile(name), std::string("hello\0\0\0", 8));
+    EXPECT_EQ(FileSetSize(folder.file("absent").c_str(), 8), kFileErrSystem);
+    EXPECT_EQ(FileExists(name.c_str()), 1);
+    EXPECT_EQ(FileDelete(name.c_str()), 0);
+    EXPECT_EQ(FileExists(name.c_str()), 0);
+    EXPECT_EQ(FileGetError(), 0);
+    EXPECT_EQ(FileDelete(name.c_str()), kFileErrSystem);
+    EXPECT_EQ(FileDelete(nullptr), kFileErrName);
+    EXPECT_EQ(FileExists(nullptr), 0);
+    EXPECT_EQ(FileGetError(), kFileErrName);
+    EXPECT_EQ(FileOpen(name.c_str(), kFileRead), 0u);
+    EXPECT_EQ(FileGetError(), kFileErrName);
+}
+
+TEST_F(FileTest, DenyModesKeepOthersOut) {
+    std::string name = make("locked.bin", "abc");
+    FileRef exclusive = FileOpen(name.c_str(), kFileRead | kFileDenyRead | kFileDenyWrite);
+    ASSERT_NE(exclusive, 0u);
+    EXPECT_EQ(FileOpen(name.c_str(), kFileRead), 0u);
+    EXPECT_EQ(FileGetError(), kFileErrSystem);
+    EXPECT_EQ(FileClose(exclusive), 0);
+    EXPECT_NE(FileOpen(name.c_str(), kFileRead), 0u);
+}
+
+TEST_F(FileTest, OverlongPathsAreRefusedWithError9) {
+    std::string longName = folder.path() + "\\" + std::string(300, 'L');
+    EXPECT_EQ(FileOpen(longName.c_str(), kFileRead), 0u);
+    EXPECT_EQ(FileGetError(), kFileErrName);
+    EXPECT_EQ(FileCreate(longName.c_str(), 0), kFileErrName);
+    EXPECT_EQ(FileDelete(longName.c_str()), kFileErrName);
+    EXPECT_EQ(FileExists(longName.c_str()), 0);
+    EXPECT_EQ(FileGetError(), kFileErrName);
+    EXPECT_EQ(FileSetUserFolder(longName.c_str()), 1);
+    EXPECT_EQ(FileDirExists(longName.c_str()), 0);
+    EXPECT_EQ(FileCreateDirectory(longName.c_str()), 0);
+    char full[kFilePathSize];
+    EXPECT_EQ(FileFullPath(longName.c_str(), full), 0);
+    EXPECT_EQ(FileFullPath("x.txt", full), 1);
+}
+
+TEST_F(FileTest, RenameKeepsTheFolderAndCutsTheExtension) {
+    std::string from = make("old.dat", "payload");
+    EXPECT_EQ(FileRename(from.c_str(), "new.text"), 0);
+    EXPECT_FALSE(fileExists(from));
+    EXPECT_EQ(readWholeFile(folder.file("new.tex")), "payload");
+    EXPECT_EQ(FileRename(from.c_str(), "again.dat"), kFileErrSystem);
+    EXPECT_EQ(FileRename(nullptr, "x"), kFileErrSystem);
+    EXPECT_EQ(FileGetError(), kFileErrName);
+}
+
+TEST_F(FileTest, FreeSpaceIsSaturatedNotWrapped) {
+    EXPECT_EQ(FileFreeSpaceProduct(8, 512, 1000), 4096000u);
+    EXPECT_EQ(FileFreeSpaceProduct(64, 512, 200000), 0xFFFFFFFFu);  // 6,553,600,000 bytes
+    EXPECT_EQ(FileFreeSpaceProduct(0, 512, 200000), 0u);
+    EXPECT_GT(FileFreeSpace(0), 0u);
+    EXPECT_EQ(FileGetError(), 0);
+    EXPECT_EQ(FileFreeSpace(27), 0u);
+    EXPECT_EQ(FileGetError(), kFileErrSystem);
+}
+
+TEST_F(FileTest, FoldersAndSearches) {
+    FileInitFolders();
+    std::string program = ownProgram();
+    EXPECT_EQ(std::string(FileGetProgramFolder()) + "\\tottlewick_engine_tests.exe", program);
+    EXPECT_STREQ(FileGetDataFolder(), FileGetProgramFolder());
+    char out[kFilePathSize] = "untouched";
+    EXPECT_EQ(FileUserPath("prefs", out), 0);  // no user folder yet
+    EXPECT_STREQ(out, "untouched");
+    EXPECT_EQ(FileSetUserFolder("   "), 1);
+    EXPECT_EQ(FileSetUserFolder(nullptr), 1);
+    EXPECT_EQ(FileSetUserFolder(("  " + folder.path()).c_str()), 0);
+    EXPECT_EQ(FileUserPath("PREFS", out), 1);
+    EXPECT_EQ(std::string(out), folder.file("PREFS"));
+    EXPECT_EQ(FileProgramPath("x", out), 1);
+    EXPECT_EQ(std::string(out), std::string(FileGetProgramFolder()) + "\\x");
+    EXPECT_EQ(FileSetDataFolder(folder.path().c_str()), 1);
+    EXPECT_EQ(FileDataPath(std::string(300, 'd').c_str(), out), 0);
+    EXPECT_EQ(FileGetError(), kFileErrName);
+
+    make("Resource.PRS", "r");
+    CreateDirectoryA(folder.file("Override").c_str(), nullptr);
+    std::string missing = folder.file("missing") + "\\";
+    std::string present = folder.path() + "\\";
+    const char* folders[] = {missing.c_str(), present.c_str(), nullptr, "never"};
+    const char* found = "x";
+    EXPECT_EQ(FileFindInFolders("Resource.PRS", 4, folders, &found), 1);
+    EXPECT_EQ(found, folders[1]);
+    EXPECT_EQ(FileFindPathInFolders("Resource.PRS", 4, folders, out), 1);
+    EXPECT_EQ(std::string(out), folder.file("Resource.PRS"));
+    EXPECT_EQ(FileFindInFolders("Global.PRX", 4, folders, &found), 0);
+    EXPECT_EQ(found, nullptr);
+    EXPECT_EQ(FileFindInFolders("Resource.PRS", 1, folders, &found), 0);  // the count limits the list
+    EXPECT_EQ(FileFindDirInFolders("Override", 4, folders, &found), 1);
+    EXPECT_EQ(FileFindDirPathInFolders("Override", 4, folders, out), 1);
+    EXPECT_EQ(std::string(out), folder.file("Override"));
+    EXPECT_EQ(FileFindInFolders(nullptr, 4, folders, &found), 0);
+    EXPECT_EQ(FileFindInFolders("x", 4, nullptr, &found), 0);
+}
+
+std::vector<std::string> paths;
+void collectPath(const char* path) { paths.push_back(path); }
+std::vector<std::string> walked;
+std::int16_t collectWalk(const char* name, std::int16_t isFolder, std::int16_t depth) {
+    walked.push_back(std::string(name) + (isFolder ? "/" : "") + std::to_string(depth));
+    return std::string(name) == "stop" ? 1 : 0;
+}
+
+TEST_F(FileTest, DirectoryOperations) {
+    std::string top = folder.file("top");
+    EXPECT_EQ(FileCreateDirectory(top.c_str()), 1);
+    EXPECT_EQ(FileCreateDirectory(top.c_str()), 0);
+    EXPECT_EQ(FileCreateDirectory(nullptr), 0);
+    EXPECT_EQ(FileCreateDirectory((top + "\\sub").c_str()), 1);
+    writeWholeFile(top + "\\a.txt", "a");
+    writeWholeFile(top + "\\sub\\b.txt", "b");
+    EXPECT_EQ(FileDirExists(top.c_str()), 1);
+    EXPECT_EQ(FileDirExists((top + "\\a.txt").c_str()), 0);
+    EXPECT_EQ(FileDirExists(folder.file("none").c_str()), 0);
+    EXPECT_EQ(FileDirExists(nullptr), 0);
+
+    paths.clear();
+    EXPECT_EQ(FileForEachPath(top.c_str(), 1, collectPath), 1);
+    std::sort(paths.begin(), paths.end());
+    EXPECT_EQ(paths, (std::vector<std::string>{top + "\\a.txt", top + "\\sub"}));
+    paths.clear();
+    EXPECT_EQ(FileForEachPath(top.c_str(), 2, collectPath), 1);
+    EXPECT_EQ(paths.size(), 3u);
+    EXPECT_NE(std::find(paths.begin(), paths.end(), top + "\\sub\\b.txt"), paths.end());
+    EXPECT_EQ(FileForEachPath(nullptr, 2, collectPath), 0);
+    EXPECT_EQ(FileForEachPath(folder.file("none").c_str(), 2, collectPath), 0);
+
+    walked.clear();
+    EXPECT_EQ(FileWalk(top.c_str(), collectWalk), 0);
+    std::sort(walked.begin(), walked.end());
+    EXPECT_EQ(walked, (std::vector<std::string>{"a.txt0", "b.txt1", "sub/0"}));
+    writeWholeFile(top + "\\sub\\stop", "");
+    walked.clear();
+    EXPECT_EQ(FileWalk(top.c_str(), collectWalk), 1);
+
+    char before[kFilePathSize];
+    GetCurrentDirectoryA(sizeof before, before);
+    char current[kFilePathSize];
+    SetCurrentDirectoryA(top.c_str());
+    EXPECT_EQ(FileGetCurrentDirectory(current, sizeof current), 1);
+    EXPECT_EQ(std::string(current), top + "\\");
+    char tiny[8] = "same";
+    EXPECT_EQ(FileGetCurrentDirectory(tiny, sizeof tiny), 0);
+    EXPECT_STREQ(tiny, "same");
+    SetCurrentDirectoryA("C:\\");
+    EXPECT_EQ(FileGetCurrentDirectory(current, sizeof current), 1);
+    EXPECT_STREQ(current, "C:\\\\");  // the root comes back with its backslash, and one more is added
+    SetCurrentDirectoryA(before);
+
+    EXPECT_EQ(FileRemoveDirectory(top.c_str()), 1);
+    EXPECT_EQ(FileDirExists(top.c_str()), 0);
+    EXPECT_EQ(FileRemoveDirectory(top.c_str()), 0);
+    EXPECT_EQ(FileRemoveDirectory(nullptr), 0);
+}
+
+TEST_F(FileTest, TermClosesEverySlot) {
+    std::string name = make("a.bin", "a");
+    FileRef ref = FileOpen(name.c_str(), kFileRead | kFileDenyWrite);
+    FileTerm();
+    EXPECT_EQ(FileTell(ref), 0);
+    EXPECT_EQ(FileGetError(), kFileErrBadRef);
+    FileRef writer = FileOpen(name.c_str(), kFileWrite);  // the handle is really gone
+    EXPECT_NE(writer, 0u);
+}
+
+}  // namespace

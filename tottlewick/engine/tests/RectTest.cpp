@@ -1,0 +1,171 @@
+// Rectangles, points, their stored forms, and the random range and shuffles.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+#include "Rand.h"
+#include "Rect.h"
+
+namespace {
+
+::testing::AssertionResult rectIs(const Rect& r, int left, int top, int right, int bottom) {
+    if (r.left == left && r.top == top && r.right == right && r.bottom == bottom)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "expected (" << left << ", " << top << ", " << right << ", " << bottom
+                                         << ") got (" << r.left << ", " << r.top << ", " << r.right << ", "
+                                         << r.bottom << ")";
+}
+
+TEST(RectTest, EmptyIsNotTheOppositeOfValid) {
+    struct Case {
+        Rect r;
+        int empty, valid, inverted;
+    } cases[] = {
+        {{5, 5, 2, 9}, 0, 0, 1},
+        {{0, 0, 0, 5}, 1, 0, 0},
+        {{0, 0, 0, 0}, 1, 0, 0},
+        {{0, 0, 1, 1}, 0, 1, 0},
+        {{3, 9, 3, 2}, 1, 0, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.r.left << "," << c.r.top << "," << c.r.right << "," << c.r.bottom);
+        EXPECT_EQ(RectIsEmpty(&c.r), c.empty);
+        EXPECT_EQ(RectIsValid(&c.r), c.valid);
+        EXPECT_EQ(RectIsInverted(&c.r), c.inverted);
+    }
+}
+
+TEST(RectTest, UnionAndIntersect) {
+    Rect empty{0, 0, 0, 0}, small{1, 2, 3, 4}, flat{0, 0, 0, 5}, square{10, 10, 20, 20}, dst{};
+    EXPECT_EQ(RectUnion(&dst, &empty, &small), 1);
+    EXPECT_TRUE(rectIs(dst, 1, 2, 3, 4));
+    EXPECT_EQ(RectUnion(&dst, &flat, &square), 1);
+    EXPECT_TRUE(rectIs(dst, 10, 10, 20, 20));
+    EXPECT_EQ(RectUnion(&dst, &square, &flat), 1);
+    EXPECT_TRUE(rectIs(dst, 10, 10, 20, 20));
+    EXPECT_EQ(RectUnion(&dst, &small, &square), 1);
+    EXPECT_TRUE(rectIs(dst, 1, 2, 20, 20));
+
+    Rect a{0, 0, 10, 10}, b{10, 0, 20, 10}, c{5, 5, 15, 15};
+    EXPECT_EQ(RectIntersect(&dst, &a, &b), 0);
+    EXPECT_TRUE(rectIs(dst, 10, 0, 10, 10));
+    EXPECT_EQ(RectIntersect(&a, &a, &c), 1);  // the destination may be an argument
+    EXPECT_TRUE(rectIs(a, 5, 5, 10, 10));
+}
+
+TEST(RectTest, ContainmentExcludesRightAndBottom) {
+    Rect r{0, 0, 10, 10};
+    EXPECT_EQ(RectContainsPoint(&r, PointPack(10, 0)), 0);
+    EXPECT_EQ(RectContainsPoint(&r, PointPack(9, 0)), 1);
+    EXPECT_EQ(RectContainsPoint(&r, PointPack(0, 10)), 0);
+    EXPECT_EQ(RectContainsHV(&r, 9, 9), 1);
+    EXPECT_EQ(RectContainsHV(&r, -1, 0), 0);
+    EXPECT_EQ(PointPack(-1, 2), 0x0002FFFFu);
+    EXPECT_EQ(PointEqual(PointPack(3, 4), 0x00040003u), 1);
+    EXPECT_EQ(PointEqual(PointPack(3, 4), PointPack(4, 3)), 0);
+}
+
+TEST(RectTest, BuildersAndArithmetic) {
+    Rect r{};
+    RectFromPoints(PointPack(7, -2), PointPack(3, 5), &r);
+    EXPECT_TRUE(rectIs(r, 3, -2, 8, 6));
+    RectSetBySize(&r, 10, 20, 30, 40);
+    EXPECT_TRUE(rectIs(r, 10, 20, 40, 60));
+    EXPECT_EQ(RectWidth(&r), 30);
+    EXPECT_EQ(RectHeight(&r), 40);
+    RectOffset(&r, -10, 5);
+    EXPECT_TRUE(rectIs(r, 0, 25, 30, 65));
+    EXPECT_EQ(RectInset(&r, 5, 5), 1);
+    EXPECT_TRUE(rectIs(r, 5, 30, 25, 60));
+    EXPECT_EQ(RectInset(&r, 10, 0), 0);  // width 0 is no longer valid
+    Point p{};
+    RectTopLeft(&r, &p);
+    EXPECT_EQ(p.h, 15);
+    EXPECT_EQ(p.v, 30);
+    RectCollapseLeft(&r);
+    EXPECT_EQ(r.left, r.right);
+    EXPECT_TRUE(rectIs(*RectSetEmpty(&r), 0, 0, 0, 0));
+    Rect same{1, 2, 3, 4}, other{1, 2, 3, 5};
+    EXPECT_EQ(RectEqual(&same, &same), 1);
+    EXPECT_EQ(RectEqual(&same, &other), 0);
+}
+
+TEST(RectTest, StoredFormsAreBigEndianVThenH) {
+    const StoredPoint point{{0x01, 0x02}, {0xFF, 0xFE}};
+    Point p{};
+    PointFromStored(&p, &point);
+    EXPECT_EQ(p.h, -2);
+    EXPECT_EQ(p.v, 0x0102);
+    const StoredRect stored{{{0x00, 0x0A}, {0x00, 0x14}}, {{0x01, 0x00}, {0x02, 0x00}}};
+    Rect r{};
+    RectFromStored(&r, &stored);
+    EXPECT_TRUE(rectIs(r, 20, 10, 512, 256));
+}
+
+TEST(RectTest, AlignByFlagBits) {
+    const Rect bounds{0, 0, 101, 51};
+    struct Case {
+        std::uint16_t flags;
+        Rect expected;
+    } cases[] = {
+        {0, {0, 0, 10, 20}},        {1, {45, 0, 55, 20}},       {2, {91, 0, 101, 20}},
+        {3, {0, 0, 101, 20}},       {4, {0, 15, 10, 35}},       {8, {0, 31, 10, 51}},
+        {12, {0, 0, 10, 51}},       {15, {0, 0, 101, 51}},      {10, {91, 31, 101, 51}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.flags);
+        Rect r{200, 300, 210, 320};
+        RectAlign(&bounds, &r, c.flags);
+        EXPECT_TRUE(rectIs(r, c.expected.left, c.expected.top, c.expected.right, c.expected.bottom));
+    }
+}
+
+TEST(RectTest, CenterInDiffersFromAlignWhereTruncationDoes) {
+    const Rect bounds{1, 1, 12, 12};
+    Rect centred{0, 0, 4, 4}, aligned{0, 0, 4, 4};
+    EXPECT_EQ(RectCenterIn(&centred, &bounds), 8);
+    EXPECT_TRUE(rectIs(centred, 4, 4, 8, 8));  // (12 + 1 - 4) / 2 = 4
+    RectAlign(&bounds, &aligned, kAlignCenterH | kAlignCenterV);
+    EXPECT_TRUE(rectIs(aligned, 4, 4, 8, 8));  // 1 + (11 - 4) / 2 = 4
+
+    const Rect straddling{-3, -3, 2, 2};
+    RectCenterIn(&centred, &straddling);
+    RectAlign(&straddling, &aligned, kAlignCenterH | kAlignCenterV);
+    EXPECT_TRUE(rectIs(centred, -2, -2, 2, 2));   // (2 - 3 - 4) / 2 = -5 / 2 = -2
+    EXPECT_TRUE(rectIs(aligned, -3, -3, 1, 1));   // -3 + (5 - 4) / 2 = -3
+}
+
+TEST(RandTest, RangeBoundsAndShuffles) {
+    std::srand(7);
+    for (int i = 0; i < 200; ++i) {
+        EXPECT_EQ(RandRange(3, 3), 3);
+        EXPECT_EQ(RandRange(0, 1), 0);
+        std::int16_t value = RandRange(-5, 5);
+        EXPECT_GE(value, -5);
+        EXPECT_LT(value, 5);
+    }
+    std::int16_t one[1] = {42};
+    RandShuffle(one, 1);
+    RandShuffle(one, 0);
+    RandShuffle(nullptr, 5);
+    EXPECT_EQ(one[0], 42);
+
+    std::vector<std::int16_t> values{1, 2, 3, 4, 5, 6, 7, 8};
+    RandShuffle(values.data(), 8);
+    std::vector<std::int16_t> sorted = values;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(sorted, (std::vector<std::int16_t>{1, 2, 3, 4, 5, 6, 7, 8}));
+
+    std::int16_t index = 0;
+    std::vector<std::int16_t> seen{values[0]};
+    for (int i = 1; i < 8; ++i) seen.push_back(RandShuffleNext(values.data(), 8, &index));
+    EXPECT_EQ(index, 7);
+    std::sort(seen.begin(), seen.end());
+    EXPECT_EQ(seen, sorted);  // one full round hands out every value once
+    RandShuffleNext(values.data(), 8, &index);
+    EXPECT_EQ(index, 0);
+}
+
+}  // namespace

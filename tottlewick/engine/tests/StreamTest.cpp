@@ -1,0 +1,305 @@
+// Streams end to end: memory, file and empty sources, the filter, states, seeking, serving and closing.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "EngineClock.h"
+#include "File.h"
+#include "Files.h"
+#include "MemHandle.h"
+#include "Stream.h"
+#include "TempFolder.h"
+
+namespace {
+
+std::vector<std::uint32_t> seen;
+std::uint32_t now = 5000;
+std::uint32_t fakeClock() { return now; }
+
+// Records every message and does the fill work on serve, as the sound layer's filter does.
+std::uint32_t fillOnServe(Stream, std::uint32_t message) {
+    seen.push_back(message);
+    return message == kStreamMsgServe ? kStreamMsgFill : message;
+}
+
+std::uint32_t refuseFree(Stream, std::uint32_t message) { return message == kStreamMsgFree ? kStreamMsgRefuse : message; }
+std::uint32_t swallowAll(Stream, std::uint32_t) { return 99; }
+std::uint32_t failServe(Stream, std::uint32_t message) { return message == kStreamMsgServe ? kStreamMsgRefuse : message; }
+
+class StreamTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(MemInit(kMemFirstTableEntries, kMemGrowEntries), 1);
+        FileInit();
+        StreamInit();
+        ClockSetSource(fakeClock);
+        seen.clear();
+    }
+    void TearDown() override {
+        StreamTerm();
+        ClockSetSource(nullptr);
+        FileTerm();
+        MemTerm();
+    }
+
+    void prepare(Stream stream, std::uint32_t chunk = 4) {
+        StreamSetBuffer(stream, buffer, sizeof buffer);
+        StreamSetChunkSize(stream, chunk);
+        StreamSetFilter(stream, fillOnServe);
+    }
+    std::string chunkText(Stream stream) {
+        std::uint32_t size = 0;
+        auto* chunk = static_cast<const char*>(StreamGetLastChunk(stream, &size, nullptr));
+        return chunk ? std::string(chunk, size) : std::string();
+    }
+
+    char buffer[8] = {};
+    TempFolder folder;
+};
+
+TEST_F(StreamTest, MemoryStreamDeliversFourFourTwoWithReadyNotifications) {
+    const char source[] = "0123456789";
+    Stream stream = 0;
+    ASSERT_EQ(StreamOpenMemory(&stream, source, 10), 1);
+    EXPECT_EQ(StreamGetKind(stream), kStreamMemory);
+    EXPECT_EQ(StreamGetMemory(stream), source);
+    EXPECT_EQ(StreamGetFile(stream), 0u);
+    prepare(stream);
+
+    struct Step {
+        std::vector<std::uint32_t> messages;
+        std::uint32_t position, fill;
+        std::string lastChunk;
+    } steps[] = {
+        {{3, 6, 8}, 4, 4, "0123"},
+        {{7, 8, 9}, 8, 0, "01234567"},
+        {{7, 8, 9}, 10, 0, std::string("89", 2) + "234567"},
+    };
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        seen.clear();
+        now += 10;
+        EXPECT_EQ(i == 0 ? StreamStart(stream) : StreamServe(stream), 1u);
+        EXPECT_EQ(seen, steps[i].messages);
+        EXPECT_EQ(StreamGetPosition(stream), steps[i].position);
+        EXPECT_EQ(StreamGetFill(stream), steps[i].fill);
+        EXPECT_EQ(chunkText(stream), steps[i].lastChunk);
+        std::uint32_t time = 0;
+        StreamGetLastChunk(stream, nullptr, &time);
+        EXPECT_EQ(time, now);
+        EXPECT_EQ(StreamGetState(stream), kStreamRunning);
+    }
+    EXPECT_EQ(StreamGetRemaining(stream), 0u);
+}
+
+TEST_F(StreamTest, FileStreamReadsAndSurvivesAFileThatShrinks) {
+    std::string name = folder.file("sound.bin");
+    writeWholeFile(name, "ABCDEFGHIJ");
+    Stream stream = 0;
+    ASSERT_EQ(StreamOpenFile(&stream, name.c_str()), 1);
+    EXPECT_EQ(StreamGetKind(stream), kStreamFile);
+    EXPECT_EQ(StreamGetSize(stream), 10u);
+    char fileName[kFilePathSize];
+    EXPECT_EQ(StreamGetFileName(stream, fileName), 1);
+    EXPECT_STREQ(fileName, "sound.bin");
+    prepare(stream);
+    ASSERT_EQ(StreamStart(stream), 1u);
+    EXPECT_EQ(chunkText(stream), "ABCD");
+
+    ASSERT_EQ(FileSetSize(name.c_str(), 5), 0);
+    seen.clear();
+    EXPECT_EQ(StreamServe(stream), 1u);
+    EXPECT_EQ(seen, (std::vector<std::uint32_t>{7, 4}));  // the short read pauses the stream
+    EXPECT_EQ(StreamGetState(stream), kStreamPaused);
+    EXPECT_EQ(StreamGetPosition(stream), 4u);
+    seen.clear();
+    EXPECT_EQ(StreamServe(stream), 1u);
+    EXPECT_EQ(seen, std::vector<std::uint32_t>{13});
+
+    FileRef file = StreamGetFile(stream);
+    ASSERT_NE(file, 0u);
+    EXPECT_EQ(StreamClose(&stream), 1u);
+    EXPECT_EQ(stream, 0u);
+    EXPECT_EQ(FileTell(file), 0);
+    EXPECT_EQ(FileGetError(), kFileErrBadRef);  // the owned file was closed
+}
+
+TEST_F(StreamTest, FileRefStreamRepositionsAndStartsAtItsBase) {
+    std::string name = folder.file("data.bin");
+    writeWholeFile(name, "xxxxABCDEFGHyy");
+    FileRef file = FileOpen(name.c_str(), kFileRead);
+    Stream stream = 0;
+    ASSERT_EQ(StreamOpenFileRef(&stream, file, 4, 8), 1);
+    prepare(stream);
+    FileSeek(file, 12, 0);  // somebody else moved the file
+    ASSERT_EQ(StreamStart(stream), 1u);
+    EXPECT_EQ(chunkText(stream), "ABCD");
+    EXPECT_EQ(StreamSeek(stream, 2, 2), 1u);
+    EXPECT_EQ(StreamGetPosition(stream), 6u);
+    StreamSetBuffer(stream, buffer, sizeof buffer);
+    seen.clear();
+    StreamSend(stream, kStreamMsgFill);
+    EXPECT_EQ(seen, (std::vector<std::uint32_t>{6, 8, 9}));  // the source is exhausted: ready
+    EXPECT_EQ(std::string(buffer, 2), "GH");
+    EXPECT_EQ(StreamClose(&stream), 1u);
+    EXPECT_EQ(FileTell(file), 12);  // not owned: still open, at the end of the stretch
+    EXPECT_EQ(FileGetError(), 0);
+}
+
+TEST_F(StreamTest, StoppingTwiceClosesTheOwnedFileOnce) {
+    std::string name = folder.file("a.bin");
+    writeWholeFile(name, "abc");
+    Stream stream = 0;
+    ASSERT_EQ(StreamOpenFile(&stream, name.c_str()), 1);
+    FileRef owned = StreamGetFile(stream);
+    EXPECT_EQ(StreamStop(stream), 1u);
+    EXPECT_EQ(StreamGetState(stream), kStreamEnded);
+    EXPECT_EQ(StreamGetFile(stream), 0u);
+    FileRef other = FileOpen(name.c_str(), kFileRead);  // takes the freed slot
+    EXPECT_EQ(other & 0xFF, owned & 0xFF);
+    EXPECT_EQ(StreamStop(stream), 1u);
+    EXPECT_EQ(FileTell(other), 0);
+    EXPECT_EQ(FileGetError(), 0);
+}
+
+TEST_F(StreamTest, SeekClampsToTheSource) {
+    const char source[] = "0123456789";
+    Stream stream = 0;
+    ASSERT_EQ(StreamOpenMemory(&stream, source, 10), 1);
+    struct Case {
+        std::int32_t offset;
+        std::int16_t origin;
+        std::uint32_t result, position;
+    } cases[] = {
+        {0, 2, 1, 10}, {3, 0, 1, 3}, {-5, 1, 1, 0}, {25, 0, 1, 10}, {-4, 2, 1, 10}, {4, 2, 1, 6}, {1, 3, 0, 6},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.offset << " from " << c.origin);
+        EXPECT_EQ(StreamSeek(stream, c.offset, c.origin), c.result);
+        EXPECT_EQ(StreamGetPosition(stream), c.position);
+    }
+    EXPECT_EQ(StreamRewind(stream), 1u);
+    EXPECT_EQ(StreamGetPosition(stream), 0u);
+}
+
+TEST_F(StreamTest, NullStaleAndForeignHandlesAnswerQuietly) {
+    MemHandle foreign = MemHandleAlloc(256);
+    Stream stale = 0;
+    ASSERT_EQ(StreamOpenMemory(&stale, "x", 1), 1);
+    Stream copy = stale;
+    ASSERT_EQ(StreamClose(&copy), 1u);
+    for (Stream bad : {Stream{0}, stale, foreign}) {
+        SCOPED_TRACE(bad);
+        EXPECT_EQ(StreamGetState(bad), 65535u);
+        EXPECT_EQ(StreamServe(bad), 0u);
+        EXPECT_EQ(StreamStart(bad), 0u);
+        EXPECT_EQ(StreamSend(bad, kStreamMsgFill), 0u);
+        EXPECT_EQ(StreamGetKind(bad), 0u);
+        EXPECT_EQ(StreamSeek(bad, 0, 0), 0u);
+        EXPECT_EQ(StreamClear(bad), 0);
+        Stream handle = bad;
+        EXPECT_EQ(StreamClose(&handle), 0u);
+        EXPECT_EQ(handle, bad);
+    }
+    EXPECT_EQ(StreamClose(nullptr), 0u);
+    EXPECT_EQ(StreamNew(nullptr), 0);
+    EXPECT_EQ(StreamOpenMemory(nullptr, "x", 1), 0);
+    Stream untouched = 0x777;
+    EXPECT_EQ(StreamOpenFile(&untouched, folder.file("absent").c_str()), 0);
+    EXPECT_EQ(untouched, 0x777u);
+    EXPECT_EQ(MemHandleGetSize(foreign), 256u);
+}
+
+TEST_F(StreamTest, StartNeedsABufferAndAChunkThatFits) {
+    Stream stream = 0;
+    ASSERT_EQ(StreamOpenMemory(&stream, "0123456789", 10), 1);
+    EXPECT_EQ(StreamStart(stream), 0u);
+    StreamSetBuffer(stream, buffer, sizeof buffer);
+    EXPECT_EQ(StreamStart(stream), 0u);
+    StreamSetChunkSize(stream, 9);
+    EXPECT_EQ(StreamStart(stream), 0u);
+    EXPECT_EQ(StreamGetState(stream), kStreamNew);
+    EXPECT_EQ(StreamSetChunkSize(stream, 8), 9u);
+    EXPECT_EQ(StreamStart(stream), 1u);
+    EXPECT_EQ(StreamGetFill(stream), 0u);  // eight bytes fill the buffer: ready at once
+    EXPECT_EQ(StreamGetPosition(stream), 8u);
+}
+
+TEST_F(StreamTest, PauseResumeStopAndRestart) {
+    Stream stream = 0;
+    ASSERT_EQ(StreamOpenMemory(&stream, "0123456789", 10), 1);
+    prepare(stream);
+    ASSERT_EQ(StreamStart(stream), 1u);
+    StreamPause(stream);
+    EXPECT_EQ(StreamGetState(stream), kStreamPaused);
+    StreamResume(stream);
+    EXPECT_EQ(StreamGetState(stream), kStreamRunning);
+    StreamStop(stream);
+    EXPECT_EQ(StreamGetState(stream), kStreamEnded);
+    seen.clear();
+    ASSERT_EQ(StreamStart(stream), 1u);
+    EXPECT_EQ(seen, (std::vector<std::uint32_t>{12, 3, 6, 8}));
+    EXPECT_EQ(StreamGetPosition(stream), 4u);
+    EXPECT_EQ(chunkText(stream), "0123");
+}
+
+TEST_F(StreamTest, FilterRedirectsSwallowsAndRefuses) {
+    Stream stream = 0;
+    ASSERT_EQ(StreamOpenMemory(&stream, "0123456789", 10), 1);
+    prepare(stream);
+    EXPECT_EQ(StreamSend(stream, kStreamMsgRefuse), 0u);
+    EXPECT_EQ(StreamSend(stream, 42), 1u);
+    EXPECT_EQ(StreamSetFilter(stream, swallowAll), fillOnServe);
+    EXPECT_EQ(StreamStart(stream), 1u);  // swallowed: nothing read
+    EXPECT_EQ(StreamGetState(stream), kStreamNew);
+    EXPECT_EQ(StreamGetPosition(stream), 0u);
+    EXPECT_EQ(StreamSetUserData(stream, 77), 0u);
+    EXPECT_EQ(StreamGetUserData(stream), 77u);
+
+    StreamSetFilter(stream, refuseFree);
+    Stream kept = stream;
+    EXPECT_EQ(StreamClose(&kept), 0u);
+    EXPECT_EQ(kept, stream);
+    EXPECT_EQ(StreamGetState(stream), kStreamEnded);
+    StreamTerm();  // one pass: the refusing stream stays, and the call returns
+    EXPECT_EQ(StreamGetKind(stream), kStreamMemory);
+    StreamSetFilter(stream, nullptr);
+    StreamTerm();
+    EXPECT_EQ(StreamGetState(stream), 65535u);
+}
+
+TEST_F(StreamTest, EmptySourceFillsWithoutReading) {
+    Stream stream = 0;
+    ASSERT_EQ(StreamNew(&stream), 1);
+    EXPECT_EQ(StreamSetKind(stream, kStreamEmpty), kStreamNone);
+    StreamSetSize(stream, 2);
+    prepare(stream);
+    ASSERT_EQ(StreamStart(stream), 1u);
+    EXPECT_EQ(StreamGetFill(stream), 4u);
+    EXPECT_EQ(StreamGetPosition(stream), 0u);
+    seen.clear();
+    StreamServe(stream);
+    EXPECT_EQ(seen, (std::vector<std::uint32_t>{7, 8, 9}));
+    EXPECT_EQ(StreamSetState(stream, 4), kStreamRunning);
+    EXPECT_EQ(StreamGetState(stream), 4u);
+}
+
+TEST_F(StreamTest, ServeAllStopsAtTheFirstRefusal) {
+    Stream a = 0, b = 0;
+    ASSERT_EQ(StreamOpenMemory(&a, "0123456789", 10), 1);
+    ASSERT_EQ(StreamOpenMemory(&b, "0123456789", 10), 1);
+    prepare(a);
+    prepare(b);
+    EXPECT_EQ(StreamServeAll(), 1);
+    StreamSetFilter(a, failServe);
+    EXPECT_EQ(StreamServeAll(), 0);
+    char label[16];
+    EXPECT_EQ(MemHandleGetLabel(a, label, nullptr), 1);
+    EXPECT_STREQ(label, "STREAM");
+    EXPECT_EQ(StreamClear(b), 1);
+    EXPECT_EQ(StreamGetKind(b), kStreamNone);
+    EXPECT_EQ(StreamGetFilter(b), nullptr);
+}
+
+}  // namespace
