@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine in the Wine world of a build tree: its own 32-bit prefix, HOME with
-# a null sound device, an Xvfb display at 8 bits per pixel and one persistent wineserver. The world is
+# a null sound device, an Xvfb display at 8 bits per pixel (WINE_SCREEN_DEPTH=24 for a true-colour world)
+# and one persistent wineserver. The world is
 # started on first use (under a lock, so parallel tests share it) and stopped by `wine-run.sh WORLD --stop`.
 #
 #   wine-run.sh WORLD_DIR program.exe [args...]
@@ -31,7 +32,7 @@ wineserver_alive() {
 start_display() {
     local n=90
     while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    setsid Xvfb ":$n" -screen 0 1024x768x8 -nolisten tcp </dev/null >"$world/xvfb.log" 2>&1 9>&- &
+    setsid Xvfb ":$n" -screen 0 "1024x768x${WINE_SCREEN_DEPTH:-8}" -nolisten tcp </dev/null >"$world/xvfb.log" 2>&1 9>&- &
     echo $! > "$world/xvfb.pid"
     echo ":$n" > "$world/display"
     local tries=0
