@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine in the Wine world of a build tree: its own 32-bit prefix, HOME with
-# a null sound device, an Xvfb display at 8 bits per pixel (WINE_SCREEN_DEPTH=24 for a true-colour world)
-# and one persistent wineserver. The world is
-# started on first use (under a lock, so parallel tests share it) and stopped by `wine-run.sh WORLD --stop`.
+# a null sound device, an Xvfb display at 8 bits per pixel (WINE_SCREEN_DEPTH=24 for a true-colour
+# world) and one persistent wineserver. The world is started on first use (under a lock, so parallel
+# tests share it) and stopped by `wine-run.sh WORLD --stop`.
 #
 #   wine-run.sh WORLD_DIR program.exe [args...]
 #   wine-run.sh WORLD_DIR --stop
@@ -29,18 +29,31 @@ wineserver_alive() {
     return 1
 }
 
+# Takes the first free display number from 90 on; a number whose server dies at once (taken by a
+# server this folder cannot see, such as one in another root) is passed over.
 start_display() {
-    local n=90
-    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    setsid Xvfb ":$n" -screen 0 "1024x768x${WINE_SCREEN_DEPTH:-8}" -nolisten tcp </dev/null >"$world/xvfb.log" 2>&1 9>&- &
-    echo $! > "$world/xvfb.pid"
-    echo ":$n" > "$world/display"
-    local tries=0
-    until [ -e "/tmp/.X11-unix/X$n" ]; do
-        tries=$((tries + 1))
-        [ "$tries" -lt 100 ] || { echo "wine-run: Xvfb did not start (see $world/xvfb.log)" >&2; exit 1; }
-        sleep 0.1
+    local n=90 pid tries
+    while [ "$n" -lt 200 ]; do
+        if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+            setsid Xvfb ":$n" -screen 0 "1024x768x${WINE_SCREEN_DEPTH:-8}" -nolisten tcp \
+                </dev/null >"$world/xvfb.log" 2>&1 9>&- &
+            pid=$!
+            tries=0
+            while kill -0 "$pid" 2>/dev/null && [ ! -e "/tmp/.X11-unix/X$n" ] && [ "$tries" -lt 100 ]; do
+                tries=$((tries + 1))
+                sleep 0.1
+            done
+            if kill -0 "$pid" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then
+                echo "$pid" > "$world/xvfb.pid"
+                echo ":$n" > "$world/display"
+                return 0
+            fi
+            kill "$pid" 2>/dev/null || true
+        fi
+        n=$((n + 1))
     done
+    echo "wine-run: Xvfb did not start (see $world/xvfb.log)" >&2
+    exit 1
 }
 
 # The persistent children started here (Xvfb, wineserver) hold neither the lock nor the caller's
