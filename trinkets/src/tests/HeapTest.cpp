@@ -1,0 +1,167 @@
+// The variable heap: predefined entries, lookup, dotted families, objects held by name, bulk clears.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ScriptFixture.h"
+#include "ScriptObjects.h"
+
+namespace {
+
+class HeapTest : public ScriptTest {
+protected:
+    void SetUp() override {
+        ScriptTest::SetUp();
+        RProbe::alive() = RProbe::clones() = 0;
+    }
+    std::int32_t add(const std::string& name) {
+        return scriptHeap().findOrAdd(name.data(), static_cast<std::int32_t>(name.size()), nullptr);
+    }
+};
+
+TEST_F(HeapTest, StartsWithSystemReceiverAndResult) {
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        YHeap& heap = scriptHeap();
+        ASSERT_EQ(3, heap.count);
+        EXPECT_STREQ("SYSTEM", heap.at(0)->name);
+        EXPECT_EQ("WIN", text(heap.at(0)));
+        EXPECT_EQ(kYBorrows, heap.at(0)->mark);
+        EXPECT_STREQ("RECEIVER", heap.at(1)->name);
+        EXPECT_EQ(kYAlias, heap.at(1)->mark);
+        EXPECT_EQ(0, heap.at(1)->heapIndex);
+        EXPECT_TRUE(heap.at(1)->isUnset());
+        EXPECT_STREQ("RESULT", heap.at(2)->name);
+        EXPECT_TRUE(heap.at(2)->isUnset());
+        EXPECT_EQ(nullptr, heap.at(3));
+        EXPECT_EQ(nullptr, heap.at(-1));
+        add("x");
+        heap.clear();
+        EXPECT_EQ(-1, heap.find("SYSTEM", 6));
+        EXPECT_EQ(0, heap.findOrAdd("x", 1, nullptr));
+        heap.init();
+    }
+}
+
+TEST_F(HeapTest, NamesAreExactAndCaseSensitive) {
+    const std::int32_t lower = add("abc");
+    EXPECT_NE(lower, add("Abc"));
+    EXPECT_EQ(lower, add("abc"));
+    EXPECT_EQ(-1, scriptHeap().find("ab", 2));
+    EXPECT_EQ(lower, scriptHeap().find("abcd", 3));
+    EXPECT_EQ(3, scriptHeap().findOrAddTyped("abc", 3, kYPlain));
+    const std::int32_t literal = scriptHeap().findOrAddTyped("'q'", 3, kYLiteral);
+    EXPECT_EQ(literal, scriptHeap().findOrAddTyped("'q'", 3, kYLiteral));
+    EXPECT_EQ(lower, scriptHeap().indexOfVariable(scriptHeap().at(lower)));
+    EXPECT_EQ("abc", std::string(scriptHeap().textOf("abc")));
+}
+
+TEST_F(HeapTest, FamiliesKnowTheirFirstAndHighestMember) {
+    const std::int32_t first = add("a.1");
+    add("a.7");
+    add("a.b.9");
+    const std::int32_t base = add("a");
+    YVariable* a = scriptHeap().at(base);
+    EXPECT_EQ(first, a->heapIndex);
+    EXPECT_EQ(7, a->highestMember);
+    const std::int32_t next = scriptHeap().addMember(base);
+    EXPECT_STREQ("a.8", scriptHeap().at(next)->name);
+    // A fresh base takes its first member's index when the member is made.
+    const std::int32_t list = add("list");
+    const std::int32_t member = scriptHeap().addMember(list);
+    EXPECT_EQ(member, scriptHeap().at(list)->heapIndex);
+    EXPECT_STREQ("list.1", scriptHeap().at(member)->name);
+    std::vector<std::string> walked;
+    for (YVariable* v = scriptHeap().firstMember(list); v; v = scriptHeap().nextMember()) walked.push_back(v->name);
+    EXPECT_EQ(std::vector<std::string>{"list.1"}, walked);
+    EXPECT_EQ(nullptr, scriptHeap().firstMember(add("nomembers")));
+}
+
+TEST_F(HeapTest, DirectMembersAreCleared) {
+    for (const char* name : {"x.1", "x.2", "x.2.1", "xy.1"}) var(name)->setText("v", -1);
+    scriptHeap().clearMembers(add("x"));
+    EXPECT_TRUE(var("x.1")->isUnset());
+    EXPECT_TRUE(var("x.2")->isUnset());
+    EXPECT_TRUE(var("x.2.1")->isSet());
+    EXPECT_TRUE(var("xy.1")->isSet());
+}
+
+TEST_F(HeapTest, ObjectsAreReachedAndReleasedByName) {
+    YHeap& heap = scriptHeap();
+    auto* object = new RProbe;
+    const std::int32_t index = heap.setObjectByName("ball", object);
+    EXPECT_EQ(index, heap.find("ball", 4));
+    EXPECT_EQ(static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(object)), heap.intValue("ball", 0));
+    EXPECT_EQ(0, heap.intValue("nothing", 0));
+    std::int32_t found = -1;
+    EXPECT_STREQ("ball", heap.findObjectVariable(object, &found));
+    EXPECT_EQ(index, found);
+    EXPECT_STREQ("balls.1", heap.addObjectMember("balls", new RProbe));
+    EXPECT_STREQ("balls.2", heap.addObjectMember("balls", new RProbe));
+    EXPECT_EQ(3, RProbe::alive());
+
+    // Borrowing through intValue hands the object over: clearing the variable leaves it alive.
+    heap.intValue("ball", 1);
+    var("ball")->setText(nullptr, -2);
+    EXPECT_EQ(3, RProbe::alive());
+    delete object;
+
+    heap.releaseObjects(0);
+    EXPECT_EQ(2, RProbe::alive());
+    EXPECT_TRUE(var("balls.1")->isUnset());
+}
+
+TEST_F(HeapTest, SharedObjectsAreDeletedOnce) {
+    YHeap& heap = scriptHeap();
+    auto* object = new RProbe;
+    var("owner")->setObject(object);
+    YVariable* borrower = var("borrower");
+    borrower->mark = kYBorrows;
+    borrower->setObject(object);
+    EXPECT_EQ(1, heap.clearObjectHolders(object, 1));
+    EXPECT_EQ(0, RProbe::alive());
+    EXPECT_TRUE(var("owner")->isUnset());
+    EXPECT_TRUE(borrower->isUnset());
+
+    var("kept")->setObject(new RProbe);
+    heap.releaseObjects(1);
+    EXPECT_EQ(0, RProbe::alive());
+    // The receiver never owns what it holds.
+    auto* event = new RProbe;
+    heap.at(kYReceiver)->setObject(event);
+    heap.at(kYReceiver)->setText(nullptr, -2);
+    EXPECT_EQ(1, RProbe::alive());
+    delete event;
+}
+
+TEST_F(HeapTest, ProceduresAndObjectsAreIterated) {
+    YHeap& heap = scriptHeap();
+    var("+a")->setText("+4", -1);
+    var("n")->setText("5", -1);
+    var("+b")->setText("+9", -1);
+    var("o")->setObject(new RProbe);
+    std::vector<std::string> procedures;
+    for (const char* n = heap.firstProcedure(); n; n = heap.nextProcedure()) procedures.push_back(n);
+    EXPECT_EQ((std::vector<std::string>{"+a", "+b"}), procedures);
+    std::vector<std::string> objects;
+    for (const char* n = heap.firstObject(kYObject); n; n = heap.nextObject()) {
+        objects.push_back(n);
+        EXPECT_EQ(var("o")->value.object, heap.currentObject());
+    }
+    EXPECT_EQ(std::vector<std::string>{"o"}, objects);
+    std::vector<std::string> numbers;
+    for (const char* n = heap.firstObject(kYInteger); n; n = heap.nextObject()) numbers.push_back(n);
+    EXPECT_EQ(std::vector<std::string>{"n"}, numbers);
+}
+
+TEST_F(HeapTest, GrowthKeepsIndicesAndVariables) {
+    YVariable* early = var("early");
+    const std::int32_t index = add("early");
+    for (int i = 0; i < 600; ++i) add("v" + std::to_string(i));
+    EXPECT_EQ(604, scriptHeap().count);
+    EXPECT_EQ(early, scriptHeap().at(index));
+    EXPECT_EQ(index, add("early"));
+}
+
+}  // namespace
