@@ -1,0 +1,462 @@
+// PRS resource files: golden bytes, the PRX and PRD forms, the writer side, folders and damaged files.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "ChildProcess.h"
+#include "File.h"
+#include "Files.h"
+#include "MemHandle.h"
+#include "PrsFile.h"
+#include "PrsWriter.h"
+#include "ResFolder.h"
+#include "TempFolder.h"
+
+namespace {
+
+const std::vector<PrsResource> kThree = {
+    {"XPK", 7, "seven", 0}, {"STR", 1, "one", 0x10}, {"XPK", 2, std::string(100, 'b'), 0}};
+
+class PrsFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(MemInit(kMemFirstTableEntries, kMemGrowEntries), 1);
+        FileInit();
+    }
+    void TearDown() override {
+        for (std::int16_t slot = 1; slot <= kPrsSlots; ++slot) PrsClose(slot);
+        FileTerm();
+        MemTerm();
+    }
+
+    std::string make(const std::string& name, const std::string& bytes) {
+        writeWholeFile(folder.file(name), bytes);
+        return folder.file(name);
+    }
+
+    static std::string data(PrsRef ref) {
+        PlatBlock block = PrsReadData(ref);
+        if (!block) return "<none>";
+        const char* address = static_cast<const char*>(PlatMemLock(block));
+        std::string bytes(address, PrsGetLength(ref));
+        PlatMemUnlock(block);
+        return bytes;
+    }
+
+    static std::string dataOf(std::int16_t slot, const char* type, std::uint16_t id) {
+        PrsRef ref = PrsFind(slot, resType(type), id);
+        return ref ? data(ref) : "<absent>";
+    }
+
+    TempFolder folder;
+};
+
+std::string withBytes(std::string bytes, std::size_t at, const std::string& patch) {
+    return bytes.replace(at, patch.size(), patch);
+}
+
+// One resource 'STR' 1 holding "AB", worked out byte by byte from the file layout.
+std::string goldenPrs(std::uint8_t counter) {
+    std::string bytes = "PRS Format Resource File\r\n";
+    bytes += std::string("\0\0\0\0\0\x1A", 6);
+    bytes += std::string(12, '\0');
+    bytes += std::string("\0\0\0", 3) + char(counter);
+    bytes += std::string("STR\0" "\0\x01", 6);
+    bytes += std::string(16, '\0');
+    bytes += std::string("\0\0" "\0\0\0\x1E" "AB", 8);
+    return bytes;
+}
+
+TEST_F(PrsFileTest, GoldenFileFromTheBuilderAndTheWriterReadsBack) {
+    ASSERT_EQ(goldenPrs(0).size(), 78u);
+    EXPECT_EQ(buildPrs({{"STR", 1, "AB"}}), goldenPrs(0));
+
+    std::string path = folder.file("g.prs");
+    FileRef created = PrsCreate(path.c_str(), nullptr);
+    ASSERT_NE(created, 0u);
+    FileClose(created);
+    std::int16_t slot = PrsOpen(path.c_str(), kPrsKeepOpen | kPrsWritable, nullptr);
+    ASSERT_NE(slot, 0);
+    PrsBlockHeader header;
+    header.type = resType("STR");
+    header.id = 1;
+    header.blockLength = 30;
+    EXPECT_EQ(PrsAdd(slot, header, "AB"), kPrsErrNone);
+    PrsClose(slot);
+    EXPECT_EQ(readWholeFile(path), goldenPrs(1)) << "the add bumps the change counter to 1";
+
+    slot = PrsOpen(make("read.prs", goldenPrs(0)).c_str(), 0, nullptr);
+    ASSERT_NE(slot, 0);
+    PrsRef ref = PrsFind(slot, resType("str"), 1);
+    ASSERT_NE(ref, 0u) << "types compare normalised";
+    EXPECT_EQ(PrsGetOffset(ref), 76u);
+    EXPECT_EQ(PrsGetLength(ref), 2u);
+    EXPECT_EQ(data(ref), "AB");
+}
+
+TEST_F(PrsFileTest, HeaderRulesAndSmallestFiles) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        const char* signature;
+        bool opens;
+        std::uint16_t count;
+        std::string sid3;
+    };
+    std::string signed_ = prsHeader(0, "TOTTLE");
+    std::string noMark = prsHeader(0);
+    noMark[31] = 0;
+    const std::vector<Case> cases = {
+        {"exactly 48 bytes", prsHeader(5), nullptr, true, 0, "<absent>"},
+        {"signature matches", signed_, "TOTTLE", true, 0, "<absent>"},
+        {"signature differs", signed_, "TOTTL", false, 0, ""},
+        {"no 0x1A at byte 31", noMark, nullptr, false, 0, ""},
+        {"text not examined", std::string(26, 'z') + prsHeader(0).substr(26), nullptr, true, 0, "<absent>"},
+        {"block of length 28", prsHeader(0) + prsBlock({"SID", 3, ""}), nullptr, true, 1, ""},
+        {"deleted block", prsHeader(0) + prsBlock({std::string(4, '\0'), 3, "xx"}), nullptr, true, 1, "<absent>"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::int16_t slot = PrsOpen(make("h.prs", c.bytes).c_str(), 0, c.signature);
+        EXPECT_EQ(slot != 0, c.opens);
+        if (!slot) {
+            EXPECT_EQ(PrsGetError(), kPrsErrNotPrs);
+            continue;
+        }
+        EXPECT_EQ(PrsGetCount(slot), c.count);
+        EXPECT_EQ(PrsFind(slot, 0, 3), 0u) << "type zero is never found";
+        EXPECT_EQ(dataOf(slot, "SID", 3), c.sid3);
+        PrsClose(slot);
+        DeleteFileA(folder.file("h.prd").c_str());
+    }
+}
+
+TEST_F(PrsFileTest, ListIsSortedByTypeThenIdAndFlagsAreKept) {
+    std::int16_t slot = PrsOpen(make("s.prs", buildPrs(kThree)).c_str(), 0, nullptr);
+    ASSERT_NE(slot, 0);
+    ASSERT_EQ(PrsGetCount(slot), 3u);
+    // Types compare as 32-bit values with the first character lowest: "XPK" (0x004B5058) before "STR".
+    const char* order[] = {"XPK", "XPK", "STR"};
+    const std::uint16_t ids[] = {2, 7, 1};
+    for (std::uint16_t n = 0; n < 3; ++n) {
+        SCOPED_TRACE(n);
+        PrsRef ref = PrsGetNth(slot, n);
+        EXPECT_EQ(PrsGetType(ref), resType(order[n]));
+        EXPECT_EQ(PrsGetId(ref), ids[n]);
+    }
+    PrsRef str = PrsFind(slot, resType("STR"), 1);
+    EXPECT_EQ(PrsGetFlags(str), 0x10);
+    EXPECT_EQ(data(str), "one");
+    EXPECT_EQ(PrsGetFlags(str), 0x30) << "a stored resource is marked read once its data is in";
+    EXPECT_EQ(PrsIsLoaded(str), 1);
+    EXPECT_EQ(PrsUnload(str), 0);
+    EXPECT_EQ(PrsIsLoaded(str), 0);
+    EXPECT_EQ(PrsGetFlags(str), 0x10);
+    EXPECT_EQ(dataOf(slot, "XPK", 7), "seven");
+    EXPECT_EQ(PrsFind(slot, resType("XPK"), 3), 0u);
+    EXPECT_EQ(PrsGetError(), kPrsErrNotFound);
+}
+
+TEST_F(PrsFileTest, UseCountsSaturateAndReportInvalidReferences) {
+    std::int16_t slot = PrsOpen(make("u.prs", buildPrs(kThree)).c_str(), 0, nullptr);
+    PrsRef ref = PrsFind(slot, resType("XPK"), 7);
+    EXPECT_EQ(PrsDecUseCount(ref), 0xFFFF);
+    EXPECT_EQ(PrsGetUseCount(ref), 0);
+    EXPECT_EQ(PrsSetUseCount(ref, 0xFFFE), 0xFFFE);
+    EXPECT_EQ(PrsIncUseCount(ref), 0xFFFF);
+    EXPECT_EQ(PrsGetUseCount(ref), 0xFFFE);
+    EXPECT_EQ(PrsGetUseCount(0x00990001), 0xFFFF);
+    EXPECT_EQ(PrsUnload(0x00990001), 1);
+}
+
+TEST_F(PrsFileTest, PrxSiblingServesEveryResource) {
+    make("Global.PRS", buildPrs({{"XMV", 4, "from prs"}}));
+    make("Global.PRX", buildPrx({{"XMV", 4, "from prx"}, {"XMV", 5, "only prx"}}));
+    std::int16_t slot = PrsOpen(folder.file("Global.PRS").c_str(), 0, nullptr);
+    ASSERT_NE(slot, 0);
+    EXPECT_EQ(dataOf(slot, "XMV", 4), "from prx");
+    EXPECT_EQ(dataOf(slot, "XMV", 5), "only prx");
+    EXPECT_EQ(PrsGetOffset(PrsFind(slot, resType("XMV"), 4)), 168u + 24u * 16u + 48u + 28u)
+        << "stored offsets count from the embedded PRS file";
+    EXPECT_FALSE(fileExists(folder.file("Global.PRD"))) << "a PRX file needs no cache";
+
+    char name[kFilePathSize];
+    ASSERT_TRUE(PrsSiblingName("a\\b.pRd", 'X', name));
+    EXPECT_STREQ(name, "a\\b.pRX");
+    ASSERT_TRUE(PrsSiblingName("a\\b.prs", 'D', name));
+    EXPECT_STREQ(name, "a\\b.prD");
+    EXPECT_FALSE(PrsSiblingName("a\\b.prx", 'D', name));
+}
+
+TEST_F(PrsFileTest, PrdCacheIsWrittenTrustedAndRebuiltWhenItNoLongerMatches) {
+    std::string path = make("c.prs", buildPrs(kThree, 9));
+    std::int16_t slot = PrsOpen(path.c_str(), 0, nullptr);
+    ASSERT_NE(slot, 0);
+    PrsClose(slot);
+    std::string prd = readWholeFile(folder.file("c.prd"));
+    EXPECT_EQ(prd, prsIndexImage(kThree, 9)) << "the cache is the index image in stored form";
+
+    // A cache that matches the file is used as it is: here its first listed entry is shifted by one byte.
+    std::string shifted = withBytes(prd, 168 + 24 + 8, prsBe32(48 + 33 + 28 + 1));
+    writeWholeFile(folder.file("c.prd"), shifted);
+    slot = PrsOpen(path.c_str(), 0, nullptr);
+    EXPECT_EQ(dataOf(slot, "STR", 1), "neX");
+    PrsClose(slot);
+    // One with another change counter is not: the file is scanned again and the cache rewritten.
+    std::string stale = prd;
+    stale[137] = 8;
+    writeWholeFile(folder.file("c.prd"), stale);
+    slot = PrsOpen(path.c_str(), 0, nullptr);
+    ASSERT_NE(slot, 0);
+    EXPECT_EQ(dataOf(slot, "XPK", 2), std::string(100, 'b'));
+    PrsClose(slot);
+    EXPECT_EQ(readWholeFile(folder.file("c.prd")), prd);
+}
+
+TEST_F(PrsFileTest, ReplaceInPlaceLeavesAFreeBlockOrMovesToTheEnd) {
+    std::string path = make("w.prs", buildPrs({{"XPK", 1, std::string(100, 'a')}, {"XPK", 2, "tail"}}));
+    std::int16_t slot = PrsOpen(path.c_str(), kPrsKeepOpen | kPrsWritable, nullptr);
+    ASSERT_NE(slot, 0);
+    PrsBlockHeader header;
+    header.type = resType("XPK");
+    header.id = 1;
+    header.blockLength = 28 + 60;
+    ASSERT_EQ(PrsReplace(slot, header, std::string(60, 'c').data()), kPrsErrNone);
+    header.id = 2;
+    header.blockLength = 28 + 2;
+    ASSERT_EQ(PrsReplace(slot, header, "zz"), kPrsErrNone) << "4 to 2 bytes: too little room for a free block";
+    PrsClose(slot);
+
+    // XPK 1 rewritten in place with a free block of 40 after its 60 bytes (12 old bytes stay behind it);
+    // XPK 2 deleted (type zeroed) and added again at the end, each step bumping the counter.
+    std::string expected = prsHeader(2) + prsBlock({"XPK", 1, std::string(60, 'c')}) + std::string(4, '\0') +
+                           prsBe16(0) + std::string(16, '\0') + prsBe16(0) + prsBe32(40) + std::string(12, 'a') +
+                           std::string(4, '\0') + prsBlock({"XPK", 2, "tail"}).substr(4) + prsBlock({"XPK", 2, "zz"});
+    EXPECT_EQ(readWholeFile(path), expected);
+
+    slot = PrsOpen(path.c_str(), 0, nullptr);
+    EXPECT_EQ(PrsGetCount(slot), 4u) << "the free block and the deleted block are indexed under type zero";
+    EXPECT_EQ(dataOf(slot, "XPK", 1), std::string(60, 'c'));
+    EXPECT_EQ(dataOf(slot, "XPK", 2), "zz");
+}
+
+TEST_F(PrsFileTest, AddDeleteAndCompact) {
+    std::string path = make("d.prs", buildPrs(kThree));
+    std::int16_t slot = PrsOpen(path.c_str(), kPrsKeepOpen | kPrsWritable, nullptr);
+    PrsBlockHeader header;
+    header.type = resType("XPK");
+    header.id = 7;
+    header.blockLength = 29;
+    EXPECT_EQ(PrsAdd(slot, header, "x"), kPrsErrExists);
+    EXPECT_EQ(PrsDelete(slot, resType("XPK"), 7), kPrsErrNone);
+    EXPECT_EQ(PrsDelete(slot, resType("XPK"), 7), kPrsErrNotFound);
+    EXPECT_EQ(PrsAdd(slot, header, "x"), kPrsErrNone) << "a deleted resource can be added again";
+    EXPECT_EQ(dataOf(slot, "XPK", 7), "x");
+    PrsClose(slot);
+    EXPECT_EQ(PrsCompact(path.c_str()), kPrsErrNone);
+    std::string compacted = prsHeader(2) + prsBlock({"XPK", 2, std::string(100, 'b')}) + prsBlock({"XPK", 7, "x"}) +
+                            prsBlock({"STR", 1, "one", 0x10});
+    EXPECT_EQ(readWholeFile(path), compacted);
+    EXPECT_FALSE(fileExists(folder.file("PRSTemp.zzz")));
+
+    slot = PrsOpen(path.c_str(), 0, nullptr);
+    EXPECT_EQ(PrsAdd(slot, header, "x"), kPrsErrWrite) << "a file opened for reading takes no writes";
+}
+
+TEST_F(PrsFileTest, ReadOnlyFileOpensForReading) {
+    std::string path = make("ro.prs", buildPrs(kThree));
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    std::int16_t slot = PrsOpen(path.c_str(), kPrsKeepOpen, nullptr);
+    EXPECT_NE(slot, 0);
+    EXPECT_EQ(dataOf(slot, "XPK", 7), "seven");
+    PrsClose(slot);
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(PrsFileTest, TenSlotsAtMost) {
+    std::string path = make("t.prs", buildPrs(kThree));
+    for (int i = 0; i < kPrsSlots; ++i) ASSERT_NE(PrsOpen(path.c_str(), 0, nullptr), 0);
+    EXPECT_EQ(PrsOpen(path.c_str(), 0, nullptr), 0);
+    EXPECT_EQ(PrsGetError(), kPrsErrNoMemory);
+}
+
+// ---- damaged files: every one gives an error code or a sound index, never a crash or a hang ----
+
+struct Damage {
+    std::string name;
+    std::string file;       // written as "bad.prs" (or "bad.prx" when prx)
+    bool prx;
+    std::int16_t error;     // 0: opens, with every resource of kThree readable
+};
+
+std::vector<Damage> damagedFiles() {
+    std::string good = buildPrs(kThree);
+    std::vector<Damage> cases;
+    for (std::size_t cut : {0u, 1u, 26u, 31u, 32u, 47u})
+        cases.push_back({"cut at " + std::to_string(cut), good.substr(0, cut), false, kPrsErrNotPrs});
+    for (std::size_t cut : {49u, 60u, 75u, 76u, 80u, 82u, 100u, 110u, 150u, 165u, 200u, 235u})
+        cases.push_back({"cut at " + std::to_string(cut), good.substr(0, cut), false, kPrsErrChain});
+    const std::uint32_t lengths[] = {0, 1, 27, 34, 1000, 0x7FFFFFFF, 0xFFFFFFFF};
+    for (std::uint32_t length : lengths)
+        cases.push_back({"first block length " + std::to_string(length), withBytes(good, 48 + 24, prsBe32(length)),
+                         false, kPrsErrChain});
+    for (std::uint32_t length : lengths)
+        cases.push_back({"last block length " + std::to_string(length),
+                         withBytes(good, good.size() - 128 + 24, prsBe32(length)), false, kPrsErrChain});
+    for (char mark : {'\0', '\x1B', 'e'})
+        cases.push_back({"marker byte " + std::to_string(int(mark)), withBytes(good, 31, std::string(1, mark)), false,
+                         kPrsErrNotPrs});
+
+    std::string image = prsIndexImage(kThree);
+    std::string prs = good;
+    auto prx = [&](const std::string& name, const std::string& badImage) {
+        cases.push_back({name, badImage + prs, true, 0});
+    };
+    // Entries 1-3 are the blocks XPK 7, STR 1, XPK 2, listed 3 -> 1 -> 2; entries 4-16 are free.
+    const std::size_t e1 = 168, e2 = e1 + 24, e3 = e2 + 24, e16 = 144 + 24 * 16;
+    prx("list cycles", withBytes(image, e2, prsBe16(3)));
+    prx("list points at itself", withBytes(image, e2, prsBe16(2)));
+    prx("list leaves the capacity", withBytes(image, e3, prsBe16(400)));
+    prx("free list cycles", withBytes(image, e16, prsBe16(4)));
+    prx("free list runs into the list", withBytes(image, e16, prsBe16(1)));
+    prx("in-use count too high", withBytes(image, 140, prsBe16(9)));
+    prx("in-use count too low", withBytes(image, 140, prsBe16(1)));
+    prx("change counter differs", withBytes(image, 134, prsBe32(1)));
+    prx("offset past the end", withBytes(image, e1 + 8, prsBe32(0x10000)));
+    prx("offset inside the header", withBytes(image, e1 + 8, prsBe32(10)));
+    prx("length past the end", withBytes(image, e2 + 20, prsBe32(0xFFFFFFF0)));
+    prx("entry 0 points past the capacity", withBytes(image, 144, prsBe16(0xFFFF)));
+    cases.push_back({"capacity beyond the file", withBytes(image, 138, prsBe16(0xFFF0)) + prs, true, kPrsErrNotPrs});
+    cases.push_back({"index only", image, true, kPrsErrNotPrs});
+    cases.push_back({"index cut short", image.substr(0, 100), true, kPrsErrNotPrs});
+    cases.push_back({"empty PRX", "", true, kPrsErrNotPrs});
+    cases.push_back({"PRX with a broken chain", image + good.substr(0, 100), true, kPrsErrChain});
+    return cases;
+}
+
+TEST_F(PrsFileTest, DamagedFilesGiveErrorCodes) {
+    std::vector<Damage> cases = damagedFiles();
+    ASSERT_GE(cases.size(), 50u);
+    for (const Damage& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string path = make(c.prx ? "bad.prx" : "bad.prs", c.file);
+        std::int16_t slot = PrsOpen(path.c_str(), 0, nullptr);
+        if (c.error != 0) {
+            EXPECT_EQ(slot, 0);
+            EXPECT_EQ(PrsGetError(), c.error);
+        } else {
+            ASSERT_NE(slot, 0) << PrsGetError();
+            EXPECT_EQ(PrsGetCount(slot), 3u);
+            EXPECT_EQ(dataOf(slot, "XPK", 7), "seven");
+            EXPECT_EQ(dataOf(slot, "STR", 1), "one");
+            EXPECT_EQ(dataOf(slot, "XPK", 2), std::string(100, 'b'));
+            PrsClose(slot);
+        }
+        DeleteFileA(path.c_str());
+        DeleteFileA(folder.file("bad.prd").c_str());
+    }
+}
+
+TEST_F(PrsFileTest, DamagedPrdCacheIsReplaced) {
+    std::string path = make("p.prs", buildPrs(kThree));
+    std::string image = prsIndexImage(kThree);
+    const std::vector<std::pair<std::string, std::string>> caches = {
+        {"cyclic list", withBytes(image, 168 + 24, prsBe16(3))},
+        {"cut short", image.substr(0, 200)},
+        {"longer than its capacity", image + "x"},
+        {"offset past the end", withBytes(image, 168 + 24 + 8, prsBe32(5000))},
+    };
+    for (const auto& [name, cache] : caches) {
+        SCOPED_TRACE(name);
+        make("p.prd", cache);
+        std::int16_t slot = PrsOpen(path.c_str(), 0, nullptr);
+        ASSERT_NE(slot, 0);
+        EXPECT_EQ(dataOf(slot, "XPK", 7), "seven");
+        PrsClose(slot);
+        EXPECT_EQ(readWholeFile(folder.file("p.prd")), image);
+    }
+}
+
+// ---- folders ----
+
+TEST_F(PrsFileTest, FolderNamesAndSearchTree) {
+    std::string dir = folder.file("res");
+    CreateDirectoryA(dir.c_str(), nullptr);
+    CreateDirectoryA((dir + "\\5.sub").c_str(), nullptr);
+    const std::vector<std::pair<std::string, std::string>> files = {
+        {"12.xpk", "twelve"}, {"12", "no type"}, {"abc.XPK", "no digit"}, {"12.TOOLONG", "long type"},
+        {"3sid", "three"},    {"40.a.Map", "forty"}, {"7.smf", "seven"}, {std::string(28, '1') + ".dib", "long name"},
+        {"9.DiB", "nine"}};
+    for (const auto& [name, bytes] : files) writeWholeFile(dir + "\\" + name, bytes);
+    FolderIndex* index = FolderOpen(dir.c_str());
+    ASSERT_NE(index, nullptr);
+    EXPECT_EQ(FolderGetCount(index), 5);
+    const std::vector<std::tuple<const char*, std::uint16_t, std::string>> found = {
+        {"XPK", 12, "twelve"}, {"SID", 3, "three"}, {"MAP", 40, "forty"}, {"SMF", 7, "seven"}, {"DIB", 9, "nine"}};
+    for (const auto& [type, id, bytes] : found) {
+        SCOPED_TRACE(type);
+        std::int16_t entry = FolderFind(index, resType(type), id);
+        ASSERT_GE(entry, 0);
+        EXPECT_EQ(FolderGetLength(index, entry), bytes.size());
+        ASSERT_EQ(FolderLoad(index, entry), 0);
+        PlatBlock block = FolderGetBlock(index, entry);
+        EXPECT_EQ(std::string(static_cast<const char*>(PlatMemLock(block)), bytes.size()), bytes);
+        PlatMemUnlock(block);
+        EXPECT_EQ(FolderFindByBlock(index, block), entry);
+        EXPECT_EQ(FolderUnload(index, entry), 0);
+        EXPECT_EQ(FolderGetBlock(index, entry), nullptr);
+    }
+    EXPECT_EQ(FolderFind(index, resType("XPK"), 13), -1);
+    EXPECT_EQ(FolderFind(index, resType("XP"), 12), -1);
+    EXPECT_EQ(FolderUnload(index, 99), 1);
+    FolderClose(index);
+    EXPECT_EQ(FolderOpen(folder.file("missing").c_str()), nullptr);
+}
+
+// ---- the prsbuild tool, run as its user would ----
+
+std::string binFolder() {
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string text = path;
+    return text.substr(0, text.find_last_of('\\'));
+}
+
+TEST_F(PrsFileTest, PrsBuildToolWritesFilesAndFolders) {
+    make("a.bin", "alpha");
+    make("b.bin", "");
+    make("list.txt", "; shapes and texts\r\nXPK 12 a.bin\r\n\r\nSTR 1 b.bin\r\n");
+    std::string tool = "\"" + binFolder() + "\\prsbuild.exe\" ";
+    struct Run {
+        std::string output;
+        unsigned long exitCode;
+        std::string expected;
+    };
+    const std::vector<Run> runs = {
+        {"out.prs", 0, buildPrs({{"XPK", 12, "alpha"}, {"STR", 1, ""}})},
+        {"out.PRX", 0, buildPrx({{"XPK", 12, "alpha"}, {"STR", 1, ""}})},
+        {"out.bad", 1, ""},
+    };
+    for (const Run& run : runs) {
+        SCOPED_TRACE(run.output);
+        ChildResult child = runChild(tool + "\"" + folder.file(run.output) + "\" \"" + folder.file("list.txt") + "\"");
+        ASSERT_TRUE(child.started);
+        EXPECT_EQ(child.exitCode, run.exitCode) << child.output;
+        if (run.exitCode == 0) {
+            EXPECT_EQ(readWholeFile(folder.file(run.output)), run.expected);
+        }
+    }
+    ChildResult child = runChild(tool + "\"" + folder.file("Override") + "\" \"" + folder.file("list.txt") + "\"");
+    EXPECT_EQ(child.exitCode, 0u) << child.output;
+    EXPECT_EQ(readWholeFile(folder.file("Override\\12.XPK")), "alpha");
+    make("broken.txt", "XPK twelve a.bin\r\n");
+    child = runChild(tool + "\"" + folder.file("x.prs") + "\" \"" + folder.file("broken.txt") + "\"");
+    EXPECT_EQ(child.exitCode, 1u);
+    EXPECT_NE(child.output.find("malformed line: XPK twelve a.bin"), std::string::npos) << child.output;
+}
+
+}  // namespace

@@ -1,0 +1,288 @@
+// The resource manager over files written by the builder: search order, Override, shared loads, keep,
+// byte-order markers, raw access, flags and read-only sources.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "ByteOrder.h"
+#include "File.h"
+#include "Files.h"
+#include "MemHandle.h"
+#include "PrsWriter.h"
+#include "Res.h"
+#include "TempFolder.h"
+
+namespace {
+
+int swaps = 0;
+void countSwap(void*) { ++swaps; }
+
+class ResTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(MemInit(kMemFirstTableEntries, kMemGrowEntries), 1);
+        FileInit();
+        std::string base = folder.path() + "\\";
+        const char* folders[] = {base.c_str()};
+        ResSetSearchFolders(1, folders);
+        ResSetStartupFolders(folder.path().c_str(), folder.path().c_str(), folder.path().c_str());
+        swaps = 0;
+    }
+    void TearDown() override {
+        ResCloseOverride();
+        while (ResSource top = ResGetTopSource()) ResCloseSource(top);
+        ResSetDeferredMode(0);
+        FileTerm();
+        MemTerm();
+    }
+
+    void write(const std::string& name, const std::vector<PrsResource>& resources) {
+        ASSERT_TRUE(writeResources(folder.file(name), resources));
+    }
+
+    static std::string text(MemHandle handle) {
+        if (!handle) return "<none>";
+        const char* address = static_cast<const char*>(MemHandleLock(handle));
+        std::string bytes(address, MemHandleGetSize(handle));
+        MemHandleUnlock(handle);
+        return bytes;
+    }
+
+    static std::string loadText(const char* type, std::uint16_t id) {
+        MemHandle handle = ResLoad(resType(type), id);
+        std::string bytes = text(handle);
+        if (handle) MemHandleFree(&handle);
+        return bytes;
+    }
+
+    TempFolder folder;
+};
+
+TEST_F(ResTest, OpenFileTriesPrxThenPrsThenFolder) {
+    write("Global.PRS", {{"XMV", 4, "prs"}});
+    write("Global.PRX", {{"XMV", 4, "prx"}});
+    write("Module.PRS", {{"XMV", 4, "module"}});
+    write("Pics", {{"DIB", 9, "folder"}});
+    ResSource global = ResOpenFile("Global");
+    ASSERT_NE(global, 0u);
+    EXPECT_EQ(loadText("XMV", 4), "prx");
+    ASSERT_NE(ResOpenFile("Module"), 0u);
+    EXPECT_EQ(loadText("XMV", 4), "module") << "the newest source is searched first";
+    ResSource module = ResGetTopSource();
+    EXPECT_EQ(ResMoveToTop(global), module);
+    EXPECT_EQ(loadText("XMV", 4), "prx");
+    ASSERT_NE(ResOpenFile("Pics"), 0u);
+    EXPECT_EQ(loadText("DIB", 9), "folder");
+    EXPECT_EQ(ResOpenFile("Override"), 0u);
+    EXPECT_EQ(ResOpenFile("Module.PRD"), 0u) << "an extension other than PRS or PRX is no source";
+    EXPECT_EQ(ResGetSize(resType("XMV"), 4), 3u);
+    EXPECT_EQ(ResGetSize(resType("XMV"), 5), 0u);
+}
+
+TEST_F(ResTest, OverrideStaysOnTopAfterLaterOpens) {
+    write("Override", {{"XMV", 4, "override"}});
+    write("Global.PRS", {{"XMV", 4, "global"}, {"XMV", 5, "global five"}});
+    ASSERT_EQ(ResOpenOverride(), 1);
+    ResSource global = ResOpenFile("Global");
+    ASSERT_NE(global, 0u);
+    EXPECT_EQ(loadText("XMV", 4), "override");
+    EXPECT_EQ(loadText("XMV", 5), "global five");
+    EXPECT_EQ(ResMoveSourceToTop(global), 1);
+    EXPECT_EQ(loadText("XMV", 4), "override");
+    EXPECT_EQ(ResCloseOverride(), 1);
+    EXPECT_EQ(loadText("XMV", 4), "global");
+    EXPECT_EQ(ResCloseOverride(), 1) << "closing with none open";
+}
+
+TEST_F(ResTest, SourceReferencesAndTheLimitOf32) {
+    write("a", {{"SND", 1, "a"}});
+    std::string path = folder.file("a");
+    std::vector<ResSource> opened;
+    for (int i = 0; i < kResMaxSources; ++i) {
+        ResSource source = ResOpenSource(path.c_str(), kResOpenDefault);
+        ASSERT_NE(source, 0u) << i;
+        for (ResSource earlier : opened) EXPECT_NE(source, earlier);
+        opened.push_back(source);
+    }
+    EXPECT_EQ(ResOpenSource(path.c_str(), kResOpenDefault), 0u);
+    EXPECT_EQ(ResGetTopSource(), opened.back());
+    ResSource closed = opened[3];
+    EXPECT_EQ(ResCloseSource(closed), 1);
+    EXPECT_EQ(ResCloseSource(closed), 0);
+    ResSource reopened = ResOpenSource(path.c_str(), kResOpenDefault);
+    EXPECT_EQ(reopened & 0xFFFF, closed & 0xFFFF) << "the freed slot is reused";
+    EXPECT_NE(reopened, closed) << "under a new sequence number";
+}
+
+TEST_F(ResTest, DoubleLoadSharesOneHandleAndNeedsTwoFrees) {
+    write("Global.PRS", {{"XPK", 3, "shape"}});
+    ASSERT_NE(ResOpenFile("Global"), 0u);
+    MemHandle first = ResLoad(resType("xpk"), 3);
+    MemHandle second = ResLoad(resType("XPK"), 3);
+    ASSERT_NE(first, 0u);
+    EXPECT_EQ(first, second);
+    std::uint32_t tag = 3;
+    EXPECT_EQ(MemHandleFind(0, "XPK", &tag), first) << "labelled with the type and the id";
+    EXPECT_EQ(ResIsInUse(resType("XPK"), 3), 1);
+    EXPECT_EQ(ResGetHandleSize(first), 5u);
+    EXPECT_EQ(MemHandleFree(&first), 0) << "another holder remains";
+    EXPECT_EQ(ResIsLoaded(resType("XPK"), 3), 1);
+    EXPECT_EQ(MemHandleFree(&second), 1);
+    EXPECT_EQ(ResIsLoaded(resType("XPK"), 3), 0);
+    EXPECT_EQ(ResIsInUse(resType("XPK"), 3), 0);
+    EXPECT_EQ(ResLoad(resType("XPK"), 4), 0u);
+}
+
+TEST_F(ResTest, KeepBitKeepsTheDataForTheNextLoad) {
+    write("Global.PRS", {{"SND", 1, "kept"}});
+    write("Pics", {{"DIB", 2, "kept too"}});
+    ASSERT_NE(ResOpenFile("Global"), 0u);
+    ASSERT_NE(ResOpenFile("Pics"), 0u);
+    for (const char* type : {"SND", "DIB"}) {
+        SCOPED_TRACE(type);
+        std::uint16_t id = type[0] == 'S' ? 1 : 2;
+        MemHandle handle = ResLoad(resType(type), id);
+        ASSERT_NE(handle, 0u);
+        PlatBlock block = MemHandleGetBlock(handle);
+        EXPECT_EQ(ResSetKeep(handle, 1), 0);
+        EXPECT_EQ(ResGetKeepById(resType(type), id), 1);
+        EXPECT_EQ(MemHandleFree(&handle), 1);
+        EXPECT_EQ(ResIsLoaded(resType(type), id), 1);
+        MemHandle again = ResLoad(resType(type), id);
+        EXPECT_EQ(MemHandleGetBlock(again), block);
+        EXPECT_EQ(ResSetKeepById(resType(type), id, 0), 1);
+        MemHandleFree(&again);
+        EXPECT_EQ(ResIsLoaded(resType(type), id), 0);
+    }
+}
+
+TEST_F(ResTest, ResidentBitIsStoredAndClearedOnUnload) {
+    write("Global.PRS", {{"STR", 1, "text"}});
+    ASSERT_NE(ResOpenFile("Global"), 0u);
+    MemHandle handle = ResLoad(resType("STR"), 1);
+    EXPECT_EQ(ResSetResident(handle, 1), 0);
+    EXPECT_EQ(ResGetResident(handle), 1);
+    EXPECT_EQ(ResGetResidentById(resType("STR"), 1), 1);
+    MemHandleFree(&handle);
+    EXPECT_EQ(ResGetResidentById(resType("STR"), 1), 0);
+}
+
+TEST_F(ResTest, ByteOrderMarkers) {
+    struct Case {
+        const char* name;
+        std::string marker;
+        bool handedOut;
+        int swapsExpected;
+    };
+    const std::vector<Case> cases = {
+        {"XOR 0xD0 is rejected", std::string("\x00\x7E\x2A\x84", 4), false, 0},
+        {"native order: ~ in the third byte", std::string("\x00\x00\x7E\xD4", 4), true, 0},
+        {"big-endian writer: ~ in the second byte", std::string("\x00\x7E\x00\xD4", 4), true, 1},
+        {"~ in both middle bytes means foreign", std::string("\x00\x7E\x7E\xAA", 4), true, 1},
+        {"shorter than a marker", std::string("\xAA", 1), false, 0},
+    };
+    std::vector<PrsResource> resources;
+    for (std::size_t i = 0; i < cases.size(); ++i)
+        resources.push_back({"XPK", std::uint16_t(i + 1), cases[i].marker + "body"});
+    resources.back().data = cases.back().marker;
+    write("Global.PRS", resources);
+    ASSERT_NE(ResOpenFile("Global"), 0u);
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE(cases[i].name);
+        swaps = 0;
+        MemHandle handle = ByteOrderLoad(resType("XPK"), std::uint16_t(i + 1), countSwap);
+        EXPECT_EQ(handle != 0, cases[i].handedOut);
+        EXPECT_EQ(swaps, cases[i].swapsExpected);
+        EXPECT_EQ(ResIsLoaded(resType("XPK"), std::uint16_t(i + 1)), cases[i].handedOut ? 1 : 0);
+        if (handle) MemHandleFree(&handle);
+    }
+    std::uint32_t made = ByteOrderMakeMarker(0x12, 0x34);
+    EXPECT_EQ(made, 0xF27E1234u);
+    EXPECT_EQ(ByteOrderMarkerValid(made), 1);
+    EXPECT_EQ(ByteOrderNeedsSwap(made), 0);
+    EXPECT_EQ(ByteOrderMarkerShift(made), 0xF27E12u);
+    std::uint32_t foreign = ByteOrderReadMarker("\x00\x7E\x00\xD4");
+    EXPECT_EQ(ByteOrderFix16(foreign, 0x1234), 0x3412);
+    EXPECT_EQ(ByteOrderFix32(foreign, 0x12345678u), 0x78563412u);
+    EXPECT_EQ(ByteOrderFix32(made, 0x12345678u), 0x12345678u);
+}
+
+TEST_F(ResTest, ReadOnlySourcesOpenAndServe) {
+    write("Disc.PRS", {{"SMF", 8, "stream"}});
+    std::string path = folder.file("Disc.PRS");
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    for (std::uint16_t mode : {kResOpenDefault, kResOpenClosed}) {
+        SCOPED_TRACE(mode);
+        ResSource source = ResOpenSource(path.c_str(), mode);
+        ASSERT_NE(source, 0u);
+        EXPECT_EQ(loadText("SMF", 8), "stream");
+        ResCloseSource(source);
+    }
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(ResTest, RawAccessOnePerSource) {
+    write("Global.PRS", {{"SMF", 1, "first stream"}, {"SMF", 2, "second"}});
+    write("Streams", {{"SMF", 3, "folder stream"}});
+    ASSERT_NE(ResOpenFile("Global"), 0u);
+    ASSERT_NE(ResOpenFile("Streams"), 0u);
+    FileRef file = 0;
+    std::uint32_t offset = 0, size = 0;
+    ResRawRef raw = ResOpenRaw(resType("SMF"), 1, &file, &offset, &size);
+    ASSERT_NE(raw, 0u);
+    EXPECT_EQ(offset, 48u + 28u);
+    EXPECT_EQ(size, 12u);
+    char bytes[12];
+    EXPECT_EQ(FileRead(file, bytes, 12), 12u);
+    EXPECT_EQ(std::string(bytes, 12), "first stream");
+    EXPECT_EQ(ResOpenRaw(resType("SMF"), 2, &file, &offset, &size), 0u) << "one raw access per source";
+    ResRawRef folderRaw = ResOpenRaw(resType("SMF"), 3, &file, &offset, &size);
+    ASSERT_NE(folderRaw, 0u);
+    EXPECT_EQ(offset, 0u);
+    EXPECT_EQ(size, 13u);
+    EXPECT_EQ(ResCloseRaw(folderRaw), 1);
+    EXPECT_EQ(ResCloseRaw(raw), 1);
+    EXPECT_NE(ResOpenRaw(resType("SMF"), 2, &file, &offset, &size), 0u);
+}
+
+TEST_F(ResTest, InfoDetachAndDeferredLoads) {
+    write("Global.PRS", {{"AIF", 5, "sound"}, {"MAP", 1, "m"}});
+    ResSource global = ResOpenFile("Global");
+    ASSERT_EQ(ResGetCount(global), 2u);
+    ResType type = 0;
+    std::uint16_t id = 0, flags = 0;
+    std::uint32_t size = 0, offset = 0;
+    char name[32] = "x";
+    ASSERT_EQ(ResGetInfo(global, 0, &type, &id, name, &size, &flags, &offset), 1);
+    EXPECT_EQ(type, resType("AIF"));
+    EXPECT_EQ(id, 5);
+    EXPECT_STREQ(name, "");
+    EXPECT_EQ(size, 5u);
+    EXPECT_EQ(offset, 76u);
+    EXPECT_EQ(ResGetInfo(global, 2, &type, nullptr, nullptr, nullptr, nullptr, nullptr), 0);
+
+    MemHandle handle = ResLoad(resType("MAP"), 1);
+    EXPECT_EQ(ResDetach(handle), 1);
+    EXPECT_EQ(ResIsLoaded(resType("MAP"), 1), 0);
+    EXPECT_EQ(text(handle), "m") << "the block now belongs to its holder";
+    EXPECT_EQ(MemHandleFree(&handle), 1);
+
+    EXPECT_EQ(ResSetDeferredMode(1), 0);
+    MemHandle deferred = ResLoad(resType("AIF"), 5);
+    ASSERT_NE(deferred, 0u);
+    EXPECT_EQ(MemHandleGetSize(deferred), 5u);
+    EXPECT_EQ(ResIsInUse(resType("AIF"), 5), 0) << "a deferred block is not counted as a use";
+    // The preload cache fills a deferred block itself; the next load hands out that block.
+    std::memcpy(MemHandleLock(deferred), "SOUND", 5);
+    MemHandleUnlock(deferred);
+    ResEndDeferred(&deferred);
+    EXPECT_EQ(deferred, 0u);
+    EXPECT_EQ(ResSetDeferredMode(0), 1);
+    EXPECT_EQ(loadText("AIF", 5), "SOUND");
+}
+
+}  // namespace

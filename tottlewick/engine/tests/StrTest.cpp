@@ -1,0 +1,269 @@
+// Message texts: the 'STR' source compiler's vectors, the compiled record layout, and the message tables
+// loaded from resource files with their fallbacks and the table stack.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "File.h"
+#include "MemHandle.h"
+#include "PrsWriter.h"
+#include "Res.h"
+#include "Str.h"
+#include "StrSource.h"
+#include "TempFolder.h"
+
+namespace {
+
+struct Compiled {
+    bool ok = false;
+    std::vector<std::uint8_t> table;
+    std::uint32_t last = 0;
+};
+
+Compiled compile(const std::string& source, std::uint32_t last = 0) {
+    Compiled out;
+    out.last = last;
+    out.ok = compileStrSource(reinterpret_cast<const std::uint8_t*>(source.data()), source.size(), out.table,
+                              out.last);
+    return out;
+}
+
+// number -> text pairs in record order.
+std::vector<std::pair<std::uint32_t, std::string>> records(const Compiled& c) {
+    std::vector<std::pair<std::uint32_t, std::string>> out;
+    std::uint32_t number = 0;
+    for (std::uint32_t i = 0; const char* text = strRecordAt(c.table.data(), c.table.size(), i, &number); ++i)
+        out.emplace_back(number, text);
+    return out;
+}
+
+using Records = std::vector<std::pair<std::uint32_t, std::string>>;
+
+const std::string kHead = "// texts\r\nBEGIN\r\n";
+
+TEST(StrSourceTest, RecordLayoutByteForByte) {
+    Compiled c = compile(kHead + "10 \"A\"\r\n+ \"B\"\r\n20, \"X\" \"Y\"\r\n");
+    ASSERT_TRUE(c.ok);
+    const std::vector<std::uint8_t> expected = {
+        3, 0, 0, 0, 0, 0, 0, 0,                                     // count 3, reserved
+        11, 0, 0, 0, 10, 0, 0, 0, 'A', 0, 0,                         // 10 "A"
+        11, 0, 0, 0, 11, 0, 0, 0, 'B', 0, 0,                         // 11 "B"
+        12, 0, 0, 0, 20, 0, 0, 0, 'X', 'Y', 0, 0,                    // 20 "XY"
+    };
+    EXPECT_EQ(c.table, expected);
+    EXPECT_EQ(c.last, 20u);
+}
+
+TEST(StrSourceTest, Vectors) {
+    struct Case {
+        const char* name;
+        std::string source;
+        bool ok;
+        Records expected;
+    };
+    const std::vector<Case> cases = {
+        {"hex escape", kHead + "1 \"\\x41\"", true, {{1, "A"}}},
+        {"octal escape", kHead + "1 \"\\101\"", true, {{1, "A"}}},
+        {"unknown escape stands for itself", kHead + "1 \"\\q\"", true, {{1, "q"}}},
+        {"hex ff", kHead + "1 \"\\xff\"", true, {{1, "\xFF"}}},
+        {"three hex digits keep the low byte", kHead + "1 \"\\x141\"", true, {{1, "A"}}},
+        {"octal stops after three digits", kHead + "1 \"\\1011\"", true, {{1, "A1"}}},
+        {"letter escapes", kHead + "1 \"\\a\\b\\f\\n\\r\\v\\,\\\"\\\\\"", true, {{1, "\a\b\f\n\r\v'\"\\"}}},
+        {"comment lines between literals", kHead + "1 \"A\"\r\n; note\r\n/ more\r\n  \"B\"", true, {{1, "AB"}}},
+        {"tab and comma before the literal", kHead + "7\t,\t\"t\"", true, {{7, "t"}}},
+        {"number 0 ends the table", kHead + "1 \"a\"\r\n0 \"z\"\r\n2 \"b\"", true, {{1, "a"}}},
+        {"an unknown character ends the table", kHead + "1 \"a\"\r\n? 2 \"b\"", true, {{1, "a"}}},
+        {"empty literal", kHead + "4 \"\"", true, {{4, ""}}},
+        {"first of two equal numbers is kept first", kHead + "3 \"one\"\r\n3 \"two\"", true, {{3, "one"}, {3, "two"}}},
+        {"no BEGIN", "1 \"a\"", false, {}},
+        {"BEGIN in the first 8 bytes", "BEGIN 1 \"a\"", false, {}},
+        {"BEGIN must be a whole word", "// BEGINNING\r\n1 \"a\"", false, {}},
+        {"message without a quote", kHead + "1 a", false, {}},
+        {"literal never closed", kHead + "1 \"abc", false, {}},
+        {"backslash at the end", kHead + "1 \"abc\\", false, {}},
+        {"fifteen digits that overflow end the table", kHead + "1 \"a\"\r\n999999999999999 \"b\"", true, {{1, "a"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Compiled compiled = compile(c.source);
+        EXPECT_EQ(compiled.ok, c.ok);
+        if (c.ok) {
+            EXPECT_EQ(records(compiled), c.expected);
+        }
+    }
+}
+
+TEST(StrSourceTest, ConditionalSections) {
+    struct Case {
+        const char* name;
+        std::string body;
+        Records expected;
+    };
+    const std::string section = "1 \"first\"\r\n#else\r\n1 \"second\"\r\n2 \"else only\"\r\n#endif\r\n3 \"after\"\r\n";
+    const std::vector<Case> cases = {
+        {"false condition compiles the #else section", "#if MACINTOSH\r\n" + section,
+         {{1, "second"}, {2, "else only"}, {3, "after"}}},
+        {"true condition compiles both sections, first wins", "#if MS_WINDOWS\r\n" + section,
+         {{1, "first"}, {1, "second"}, {2, "else only"}, {3, "after"}}},
+        {"false #if then true #elif", "#if DEBUG\r\n1 \"a\"\r\n#elif PLATFORM_WIN95\r\n2 \"b\"\r\n#endif\r\n",
+         {{2, "b"}}},
+        {"false #if skips to #endif", "#if FALSE\r\n1 \"a\"\r\n#endif\r\n2 \"b\"\r\n", {{2, "b"}}},
+        {"condition is the first listed word", "#if defined NDEBUG\r\n1 \"a\"\r\n#endif\r\n", {{1, "a"}}},
+        {"skipping does not nest", "#if 0\r\n#if 1\r\n1 \"a\"\r\n#endif\r\n2 \"b\"\r\n#endif\r\n",
+         {{1, "a"}, {2, "b"}}},
+        {"unknown directive ends the parse", "1 \"a\"\r\n#pragma x\r\n2 \"b\"\r\n", {{1, "a"}}},
+        {"no listed symbol ends the parse", "1 \"a\"\r\n#if SOMETHING ELSE\r\n", {{1, "a"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Compiled compiled = compile(kHead + c.body);
+        ASSERT_TRUE(compiled.ok);
+        EXPECT_EQ(records(compiled), c.expected);
+    }
+}
+
+TEST(StrSourceTest, PlusContinuesFromTheTableBefore) {
+    Compiled c = compile(kHead + "+ \"next\"\r\n+\"again\"", 41);
+    ASSERT_TRUE(c.ok);
+    EXPECT_EQ(records(c), (Records{{42, "next"}, {43, "again"}}));
+}
+
+TEST(StrSourceTest, DamagedTablesAreWalkedWithinBounds) {
+    Compiled c = compile(kHead + "5 \"five\"");
+    std::vector<std::uint8_t> table = c.table;
+    table[0] = 200;  // claims 200 records
+    EXPECT_STREQ(findStrRecord(table.data(), table.size(), 5), "five");
+    EXPECT_EQ(findStrRecord(table.data(), table.size(), 6), nullptr);
+    table[8] = 0xFF;  // record length past the end
+    EXPECT_EQ(findStrRecord(table.data(), table.size(), 5), nullptr);
+    EXPECT_EQ(findStrRecord(table.data(), 4, 5), nullptr);
+}
+
+// ---- tables from resource files ----
+
+class StrTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(MemInit(kMemFirstTableEntries, kMemGrowEntries), 1);
+        FileInit();
+        std::string base = folder.path() + "\\";
+        const char* folders[] = {base.c_str()};
+        ResSetSearchFolders(1, folders);
+    }
+    void TearDown() override {
+        while (StrPopTable()) {
+        }
+        StrTerm();
+        while (ResSource top = ResGetTopSource()) ResCloseSource(top);
+        FileTerm();
+        MemTerm();
+    }
+
+    void open(const std::vector<PrsResource>& resources) {
+        ASSERT_TRUE(writeResources(folder.file("Global.PRS"), resources));
+        ASSERT_NE(ResOpenFile("Global"), 0u);
+    }
+
+    TempFolder folder;
+};
+
+TEST_F(StrTest, GetMessageFallsBackFromTableTwoToOneToTheDefault) {
+    open({{"STR", 1, kHead + "100 \"one-100\"\r\n200 \"one-200\"\r\n"}, {"STR", 2, kHead + "100 \"two-100\"\r\n"}});
+    ASSERT_EQ(StrInit(), 1);
+    EXPECT_STREQ(StrGetMessage(100, "default"), "two-100");
+    EXPECT_STREQ(StrGetMessage(200, "default"), "one-200");
+    EXPECT_STREQ(StrGetMessage(300, "default"), "default");
+    EXPECT_EQ(StrFindShared(300), nullptr);
+    EXPECT_STREQ(StrGetShared(300), "");
+    EXPECT_NE(StrSharedHandle(), 0u);
+    EXPECT_NE(StrPrimaryHandle(), 0u);
+    EXPECT_EQ(MemHandleIsLocked(StrSharedHandle()), 1);
+}
+
+TEST_F(StrTest, MissingOrMalformedTablesLeaveTheDefaults) {
+    open({{"STR", 1, "no keyword here"}});
+    ASSERT_EQ(StrInit(), 1);
+    EXPECT_EQ(StrSharedHandle(), 0u);
+    EXPECT_EQ(StrPrimaryHandle(), 0u);
+    EXPECT_STREQ(StrGetMessage(1, "Failed to initialize palette manager"), "Failed to initialize palette manager");
+    EXPECT_EQ(ResIsLoaded(resType("STR"), 1), 0) << "a malformed resource is released";
+}
+
+TEST_F(StrTest, ATableOf500ShortMessagesOutgrowsItsSource) {
+    std::string source = kHead;
+    for (int i = 0; i < 500; ++i) source += "+\"" + std::string(1, char('a' + i % 26)) + "\"\r";
+    open({{"STR", 7, source}});
+    MemHandle table = StrCompile(7);
+    ASSERT_NE(table, 0u);
+    EXPECT_EQ(MemHandleGetSize(table), 8u + 500u * 11u) << "5 source bytes became an 11-byte record each";
+    char text[4];
+    for (std::uint32_t n = 1; n <= 500; ++n) {
+        SCOPED_TRACE(n);
+        ASSERT_EQ(StrTableFind(table, n, sizeof text, text), 1);
+        EXPECT_EQ(text, std::string(1, char('a' + (n - 1) % 26)));
+    }
+    std::uint32_t number = 0;
+    EXPECT_EQ(StrTableGetAt(table, 499, &number, sizeof text, text), 1);
+    EXPECT_EQ(number, 500u);
+    EXPECT_EQ(StrTableGetAt(table, 500, &number, sizeof text, text), 0);
+    MemHandleFree(&table);
+}
+
+TEST_F(StrTest, CompiledOnceWhileLoaded) {
+    open({{"STR", 5, kHead + "1 \"x\"\r\n"}});
+    MemHandle first = StrCompile(5);
+    MemHandle second = StrCompile(5);
+    ASSERT_NE(first, 0u);
+    EXPECT_EQ(first, second);
+    EXPECT_EQ(ResGetResidentById(resType("STR"), 5), 1);
+    char text[8];
+    EXPECT_EQ(StrTableFind(second, 1, sizeof text, text), 1);
+    EXPECT_STREQ(text, "x");
+    MemHandleFree(&first);
+    MemHandleFree(&second);
+    EXPECT_EQ(ResGetResidentById(resType("STR"), 5), 0) << "unloading clears the mark: the next load compiles";
+    MemHandle again = StrCompile(5);
+    EXPECT_EQ(StrTableFind(again, 1, sizeof text, text), 1);
+    MemHandleFree(&again);
+}
+
+TEST_F(StrTest, PushedTablesAndResourceLookups) {
+    open({{"STR", 10, kHead + "1 \"ten-1\"\r\n2 \"ten-2 is long\"\r\n"}, {"STR", 11, kHead + "1 \"eleven-1\"\r\n"}});
+    EXPECT_STREQ(StrGetLocalOr(1, "d"), "") << "no table current";
+    ASSERT_EQ(StrPushResource(10), 1);
+    ASSERT_EQ(StrPushResource(11), 1);
+    EXPECT_STREQ(StrFindLocal(1), "eleven-1");
+    EXPECT_EQ(StrFindLocal(2), nullptr);
+    EXPECT_STREQ(StrGetLocal(2), "");
+    EXPECT_STREQ(StrGetLocalOr(2, "d"), "d");
+    EXPECT_EQ(StrPopTable(), 1);
+    EXPECT_STREQ(StrFindLocal(2), "ten-2 is long");
+    EXPECT_EQ(StrPopTable(), 1);
+    EXPECT_EQ(StrCurrentHandle(), 0u);
+    EXPECT_EQ(StrPushResource(12), 0);
+
+    char out[6];
+    EXPECT_EQ(StrGetFromResource(10, 2, sizeof out, out), 1);
+    EXPECT_STREQ(out, "ten-2") << "at most size - 1 characters";
+    EXPECT_EQ(StrGetFromResource(10, 9, sizeof out, out), 1);
+    EXPECT_STREQ(out, "");
+    EXPECT_EQ(StrGetFromResource(12, 1, sizeof out, out), 0);
+    EXPECT_EQ(ResIsLoaded(resType("STR"), 10), 0);
+}
+
+TEST_F(StrTest, StackHoldsSixteenEarlierTables) {
+    open({{"STR", 10, kHead + "1 \"t\"\r\n"}});
+    int pushed = 0;
+    while (pushed < 40 && StrPushResource(10)) ++pushed;
+    EXPECT_EQ(pushed, kStrStackDepth) << "a push beyond 16 levels is ignored";
+}
+
+TEST(StrCodeTest, CodeToNumber) {
+    EXPECT_EQ(StrCodeToNumber("abc"), 0u * 676 + 1 * 26 + 2);
+    EXPECT_EQ(StrCodeToNumber("B"), 1u);
+    EXPECT_EQ(StrCodeToNumber("BA7"), 26u * 10 + 7);
+    EXPECT_EQ(StrCodeToNumber("AB12CD"), ((((0u * 26 + 1) * 26 + 3) * 26 + 2) * 10 + 1) * 10 + 2);
+}
+
+}  // namespace
