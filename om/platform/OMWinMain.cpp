@@ -1,0 +1,17 @@
+// The program's entry: single-instance test, module initialisers, the application, terminators.
+#include "OMApp.h"
+#include "OMAppInitTerm.h"
+#include "OMSystemUtilities.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    setAppInstance(instance);
+    windowClassName().clear();
+    if (!findRunningInstance(instance)) {
+        installMessageBoxAlerts();
+        runInitFunctions();
+        applicationMain();
+        runTermFunctions();
+    }
+    windowClassName().clear();
+    return 0;
+}
