@@ -7,12 +7,17 @@ function(project_warnings target)
   endif()
 endfunction()
 
-# A test program: one GoogleTest executable, registered once with ctest and run under Wine.
+# A test program: one GoogleTest executable, registered once with ctest and run under Wine. WINDOWS marks
+# a program that shows windows and reads them back or changes the foreground: it runs alone, so that no
+# other test's window covers or steals from its own on the shared display.
 function(project_test_program target)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+  cmake_parse_arguments(ARG "WINDOWS" "" "SOURCES;LIBRARIES" ${ARGN})
   add_executable(${target} ${ARG_SOURCES})
   project_warnings(${target})
   target_link_libraries(${target} PRIVATE ${ARG_LIBRARIES} GTest::gtest_main)
   add_test(NAME ${target} COMMAND ${target} --gtest_brief=1)
   set_tests_properties(${target} PROPERTIES TIMEOUT 600)
+  if(ARG_WINDOWS)
+    set_tests_properties(${target} PROPERTIES RUN_SERIAL TRUE)
+  endif()
 endfunction()
