@@ -10,15 +10,9 @@
 
 #include "JpegDecoder.h"
 #include "JpegFixtures.h"
+#include "BenchClock.h"
 
 namespace {
-
-double seconds() {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 RgbPicture benchPicture() {
     RgbPicture picture = solidPicture(640, 480, 0, 0, 0);

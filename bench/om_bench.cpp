@@ -8,6 +8,7 @@
 
 #include "OMSR.h"
 #include "OMScriptableObject.h"
+#include "BenchClock.h"
 
 namespace {
 
@@ -36,13 +37,6 @@ private:
 
 OMScriptableObject* makeBench() { return new RBench(); }
 OMSR benchClass("RBench", makeBench);
-
-double seconds() {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 template <class Body>
 double nanosecondsPerCall(int calls, Body body) {

@@ -10,6 +10,7 @@
 #include "OMApp.h"
 #include "OMSearchPath.h"
 #include "OMSystemUtilities.h"
+#include "BenchClock.h"
 
 namespace {
 
@@ -19,14 +20,6 @@ constexpr int kLookups = 20000;
 int slices = 0;
 void countSlice(OMArg) {
     if (++slices == 3 * kPasses) theApp->quit();
-}
-
-double seconds() {
-    LARGE_INTEGER now;
-    LARGE_INTEGER frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
 void benchLoop() {

@@ -10,15 +10,9 @@
 #include "MemHandle.h"
 #include "Stream.h"
 #include "UtilFormat.h"
+#include "BenchClock.h"
 
 namespace {
-
-double seconds() {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 volatile std::uint32_t sink;
 

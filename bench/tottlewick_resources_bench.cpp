@@ -15,17 +15,11 @@
 #include "PrsWriter.h"
 #include "Res.h"
 #include "TempFolder.h"
+#include "BenchClock.h"
 
 namespace {
 
 constexpr int kResources = 2000;
-
-double seconds() {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 void report(const char* what, double usEach, double floorUs) {
     std::printf("%-48s %12.2f us   %8.1fx the floor\n", what, usEach, usEach / floorUs);

@@ -1,6 +1,5 @@
 // What scripts cost: compiling a generated 60 KB script (per KB), and evaluating a 20-term arithmetic
 // expression through script values beside the same expression in plain C++, measured in the same run.
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -9,13 +8,9 @@
 #include "YEvaluator.h"
 #include "YHeap.h"
 #include "YVariable.h"
+#include "BenchClock.h"
 
 namespace {
-
-double seconds() {
-    using Clock = std::chrono::steady_clock;
-    return std::chrono::duration<double>(Clock::now().time_since_epoch()).count();
-}
 
 // Assignments with expressions, a test with a block, a counted loop and a trace line per unit.
 std::string generatedScript(std::size_t size) {

@@ -8,15 +8,9 @@
 #include "Files.h"
 #include "LogEngine.h"
 #include "TempFolder.h"
+#include "BenchClock.h"
 
 namespace {
-
-double seconds() {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 double engineRate(const TempFolder& folder, std::uint32_t options, int lines) {
     std::string logName = folder.file("engine" + std::to_string(options) + ".log");
