@@ -1,0 +1,253 @@
+// Cached files: synchronous loads and copies, loader threads driven by main-loop slices, the registry,
+// reference counts, holds, priorities, failures and the streams over cached files.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "Files.h"
+#include "OMCachedFile.h"
+#include "OMIStreamFile.h"
+#include "OMTask.h"
+#include "TempFolder.h"
+
+namespace {
+
+std::string pattern(std::size_t length) {
+    std::string bytes(length, '\0');
+    for (std::size_t i = 0; i < length; ++i) bytes[i] = static_cast<char>((i * 31 + i / 509) & 0xFF);
+    return bytes;
+}
+
+int completions = 0;
+void countCompletion(OMArg) { ++completions; }
+
+std::string readAll(OMIStream& stream) {
+    std::string all;
+    stream.seek(0);
+    for (std::int32_t n; (n = stream.read()) > 0;) all.append(reinterpret_cast<const char*>(stream.current), n);
+    return all;
+}
+
+// A task list of its own stands in for the application's; slices are main-loop passes.
+class CachedFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        completions = 0;
+        setAppTaskList(&tasks);
+        writeWholeFile(source, bytes);
+    }
+    void TearDown() override {
+        while (cachedFiles().head) delete cachedFiles().head->element;
+        setAppTaskList(nullptr);
+    }
+    // Runs passes until done() holds; false after a generous bound.
+    template <class Done>
+    bool runSlicesUntil(Done done) {
+        for (int pass = 0; pass < 200000; ++pass) {
+            if (done()) return true;
+            runTaskSlices(tasks);
+            if (pass % 64 == 63) Sleep(1);
+        }
+        return done();
+    }
+
+    OMList<OMTask> tasks{compareTaskPriority};
+    TempFolder folder;
+    const std::string source = folder.file("big.dat");
+    const std::string copy = folder.file("local.dat");
+    const std::string bytes = pattern(1 << 20);
+    const OMLinkToFct link{countCompletion};
+};
+
+TEST(CachedFileBlockTest, BlockSizesArePowerOfTwoMultiplesOfTheSector) {
+    struct Case {
+        std::int32_t size, sector, expected;
+    };
+    for (const Case& c : {Case{10000, 512, 16384}, Case{512, 512, 512}, Case{1, 2048, 2048},
+                          Case{4097, 512, 8192}, Case{65536, 512, 65536}, Case{8192, 2048, 8192}}) {
+        SCOPED_TRACE(std::to_string(c.size) + " on " + std::to_string(c.sector));
+        EXPECT_EQ(roundBlockSize(c.size, c.sector), c.expected);
+    }
+}
+
+TEST_F(CachedFileTest, SynchronousLoadsAreCountedAndReleased) {
+    OMCachedFile* first = loadCachedFile(source.c_str());
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(loadCachedFile(source.c_str()), first);
+    EXPECT_EQ(first->referenceCount, 2);
+    EXPECT_EQ(first->fileSize, bytes.size());
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(first->loadedData()), bytes.size()), bytes);
+    EXPECT_EQ(findCachedFile("nothing.dat"), nullptr);
+    EXPECT_EQ(cachedFileExists(source.c_str()), 1);
+    EXPECT_EQ(cachedFileBlockSize(source.c_str()), kCachedFileBlockSize);
+    releaseCachedFile(source.c_str());
+    EXPECT_EQ(findCachedFile(source.c_str()), first);
+    releaseCachedFile(source.c_str());
+    EXPECT_EQ(findCachedFile(source.c_str()), nullptr);
+}
+
+TEST_F(CachedFileTest, MissingFilesAndNamesAreRefused) {
+    const std::string absent = folder.file("absent.dat");
+    EXPECT_EQ(loadCachedFile(absent.c_str()), nullptr);
+    EXPECT_EQ(loadCachedFileCopy(absent.c_str(), copy.c_str()), nullptr);
+    EXPECT_FALSE(fileExists(copy)) << "a failed copy leaves nothing";
+    EXPECT_EQ(openCachedFile(absent.c_str(), nullptr, nullptr, 0, true), nullptr) << "fails when opened now";
+    EXPECT_EQ(loadCachedFile(""), nullptr);
+    EXPECT_EQ(loadCachedFile(nullptr), nullptr);
+    EXPECT_EQ(cachedFileExists(nullptr), 0);
+    EXPECT_EQ(cachedFiles().count, 0);
+}
+
+TEST_F(CachedFileTest, ASynchronousCopyIsIdenticalAndRemovedWithItsFile) {
+    ASSERT_NE(loadCachedFileCopy(source.c_str(), copy.c_str()), nullptr);
+    EXPECT_EQ(readWholeFile(copy), bytes);
+    OMIStreamFile stream(source.c_str(), 0, nullptr);
+    EXPECT_FALSE(stream.fromCache) << "a copy is read from its local path";
+    EXPECT_EQ(readAll(stream), bytes);
+    releaseCachedFile(source.c_str());
+    EXPECT_TRUE(fileExists(copy)) << "the stream still holds it";
+    EXPECT_NE(findCachedFile(source.c_str()), nullptr);
+}
+
+TEST_F(CachedFileTest, ABackgroundCopyDrivenBySlicesCompletesOnce) {
+    OMCachedFile* file = openCachedFile(source.c_str(), copy.c_str(), &link, 0, false);
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(file->referenceCount, 0);
+    EXPECT_EQ(tasks.count, 1) << "the polling task";
+    EXPECT_EQ(cachedFileExists(source.c_str()), 0) << "present only once loaded";
+    EXPECT_EQ(openCachedFile(source.c_str(), copy.c_str(), &link, 0, false), file);
+    ASSERT_TRUE(runSlicesUntil([&] { return file->loaded != 0; }));
+    EXPECT_EQ(completions, 1);
+    EXPECT_EQ(tasks.count, 0) << "the polling task goes with the last load";
+    EXPECT_EQ(file->thread, nullptr);
+    EXPECT_EQ(readWholeFile(copy), bytes);
+    EXPECT_EQ(cachedFileExists(source.c_str()), 1);
+
+    EXPECT_EQ(loadCachedFile(source.c_str()), file);
+    EXPECT_EQ(loadCachedFile(source.c_str()), file);
+    EXPECT_EQ(completions, 1) << "loading a loaded file completes nothing again";
+    releaseCachedFile(source.c_str());
+    EXPECT_TRUE(fileExists(copy));
+    releaseCachedFile(source.c_str());
+    EXPECT_EQ(findCachedFile(source.c_str()), nullptr);
+    EXPECT_FALSE(fileExists(copy));
+}
+
+TEST_F(CachedFileTest, ABackgroundLoadIntoMemoryFeedsStreamsOnlyOnceLoaded) {
+    OMCachedFile* file = openCachedFileInMemory(source.c_str(), &link, 0, true);
+    ASSERT_NE(file, nullptr);
+    EXPECT_GT(file->fileSize, 0u) << "opened at once";
+    OMIStreamFile early(source.c_str(), 0, nullptr);
+    EXPECT_FALSE(early.fromCache);
+    EXPECT_EQ(OMIStreamFile::open(source.c_str()).length, static_cast<std::int32_t>(bytes.size()));
+    ASSERT_TRUE(runSlicesUntil([&] { return file->loaded != 0; }));
+    EXPECT_EQ(completions, 1);
+    EXPECT_EQ(readAll(early), bytes);
+
+    OMIStreamFile late(source.c_str(), kStreamWhole, nullptr);
+    EXPECT_TRUE(late.fromCache);
+    EXPECT_TRUE(late.isOpen);
+    EXPECT_EQ(late.buffer, file->loadedData());
+    OMIStreamFile blocks(source.c_str(), 0, nullptr);
+    EXPECT_TRUE(blocks.fromCache);
+    EXPECT_EQ(readAll(blocks), bytes) << "block mode copies out of the cached memory";
+    EXPECT_EQ(file->referenceCount, 3);
+}
+
+// Streams hold references of their own: a release by the owner never frees bytes a stream still reads.
+TEST_F(CachedFileTest, StreamsKeepAReleasedFileUntilTheLastOfThemGoes) {
+    struct Case {
+        const char* what;
+        int loads;
+        int releases;
+        bool goesWithTheStream;
+    };
+    for (const Case& c : {Case{"opened, released", 0, 1, true}, Case{"opened, never released", 0, 0, false},
+                          Case{"loaded twice, released once", 2, 1, false},
+                          Case{"loaded twice, released twice", 2, 2, true}}) {
+        SCOPED_TRACE(c.what);
+        OMCachedFile* file = openCachedFileInMemory(source.c_str(), nullptr, 0, false);
+        ASSERT_NE(file, nullptr);
+        ASSERT_EQ(file->waitLoaded(), 1);
+        for (int i = 0; i < c.loads; ++i) EXPECT_EQ(loadCachedFile(source.c_str()), file);
+        auto stream = std::make_unique<OMIStreamFile>(source.c_str(), 0, nullptr);
+        ASSERT_TRUE(stream->fromCache);
+        for (int i = 0; i < c.releases; ++i) releaseCachedFile(source.c_str());
+        EXPECT_EQ(findCachedFile(source.c_str()), file);
+        EXPECT_EQ(readAll(*stream), bytes);
+        stream.reset();
+        EXPECT_EQ(findCachedFile(source.c_str()) == nullptr, c.goesWithTheStream);
+        delete findCachedFile(source.c_str());
+    }
+}
+
+TEST_F(CachedFileTest, WaitLoadedFinishesOnThisThread) {
+    OMCachedFile* file = openCachedFileInMemory(source.c_str(), &link, 0, false);
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(loadCachedFile(source.c_str()), file);
+    EXPECT_EQ(file->referenceCount, 1);
+    EXPECT_EQ(file->blockSize, kCachedFileBlockSize) << "restored after the wait";
+    EXPECT_EQ(completions, 1);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(file->loadedData()), bytes.size()), bytes);
+}
+
+TEST_F(CachedFileTest, LowerPriorityValuesLoadFirstAndHoldsStopProgress) {
+    const std::string second = folder.file("second.dat");
+    writeWholeFile(second, bytes.substr(0, 5000));
+    OMCachedFile* later = openCachedFileInMemory(source.c_str(), nullptr, 5, false);
+    OMCachedFile* sooner = openCachedFileInMemory(second.c_str(), nullptr, 1, false);
+    ASSERT_TRUE(later && sooner);
+    EXPECT_EQ(loadingCachedFiles().head->element, sooner);
+    holdAllLoads();
+    runTaskSlices(tasks);
+    Sleep(50);
+    EXPECT_EQ(sooner->fileSize, 0u) << "held";
+    releaseAllLoads();
+    runTaskSlices(tasks);
+    ASSERT_TRUE(runSlicesUntil([&] { return sooner->fileSize != 0; }));
+    EXPECT_EQ(later->state, OMCachedFileState::toOpen);
+    ASSERT_TRUE(runSlicesUntil([&] { return later->loaded && sooner->loaded; }));
+}
+
+TEST_F(CachedFileTest, SetBlockSizeRoundsToTheSectorWhileLoading) {
+    OMCachedFile* file = openCachedFile(source.c_str(), copy.c_str(), nullptr, 0, true);
+    ASSERT_NE(file, nullptr);
+    setCachedFileBlockSize(source.c_str(), 10000);
+    EXPECT_EQ(file->blockSize, roundBlockSize(10000, file->sectorSize));
+    ASSERT_TRUE(runSlicesUntil([&] { return file->loaded != 0; }));
+    EXPECT_EQ(readWholeFile(copy), bytes);
+}
+
+// A read error half-way: the file leaves the registry with no data and no local copy; a stream that
+// claimed it while it loaded keeps reading the real file, never the half-filled memory.
+TEST_F(CachedFileTest, ALoadThatFailsHalfWayLeavesNothingBehind) {
+    for (const bool copying : {false, true}) {
+        SCOPED_TRACE(copying ? "copy" : "memory");
+        OMCachedFile* file = openCachedFile(source.c_str(), copying ? copy.c_str() : nullptr, &link, 0, true);
+        ASSERT_NE(file, nullptr);
+        auto stream = std::make_unique<OMIStreamFile>(source.c_str(), 0, nullptr);
+        ASSERT_TRUE(runSlicesUntil([&] { return file->bytesRemaining < static_cast<std::int32_t>(bytes.size()) / 2; }));
+        holdAllLoads();
+        WaitForSingleObject(file->doneEvent, INFINITE);
+        // The thread is parked: its source becomes a handle it cannot read from.
+        CloseHandle(file->source);
+        file->source = CreateFileA(folder.file("sink.dat").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        SetEvent(file->doneEvent);
+        releaseAllLoads();
+        ASSERT_TRUE(runSlicesUntil([&] { return findCachedFile(source.c_str()) == nullptr; }));
+        EXPECT_EQ(completions, 0);
+        EXPECT_FALSE(fileExists(copy));
+        EXPECT_EQ(tasks.count, 0);
+        EXPECT_FALSE(stream->fromCache);
+        EXPECT_EQ(readAll(*stream), bytes);
+        OMIStreamFile after(source.c_str(), kStreamWhole, nullptr);
+        EXPECT_FALSE(after.fromCache);
+        EXPECT_EQ(readAll(after), bytes);
+        stream.reset();
+    }
+}
+
+} // namespace

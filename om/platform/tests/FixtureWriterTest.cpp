@@ -1,0 +1,59 @@
+// The NE module and RIFF WAVE fixture writers against layouts worked out by hand.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "NeModuleWriter.h"
+#include "OMIStreamRes.h"
+#include "WaveWriter.h"
+
+namespace {
+
+std::string bytesOf(std::initializer_list<int> values) {
+    std::string out;
+    for (int v : values) out += static_cast<char>(v);
+    return out;
+}
+
+TEST(FixtureWriterTest, AnNeModuleWithOneNumberedResource) {
+    NeModule module;
+    module.types = {{10, "", {{1, "abcd"}}}};
+    const NeLayout layout = writeNeModule(module);
+    const std::string& b = layout.bytes;
+    ASSERT_EQ(b.size(), 0xF0u);
+    EXPECT_EQ(b.substr(0, 2), "MZ");
+    EXPECT_EQ(b.substr(0x18, 2), bytesOf({0x40, 0}));
+    EXPECT_EQ(b.substr(0x3C, 4), bytesOf({0x80, 0, 0, 0}));
+    EXPECT_EQ(b.substr(0x80, 2), "NE");
+    EXPECT_EQ(b.substr(0xA4, 4), bytesOf({0x40, 0, 0x58, 0})) << "table at +0x40, resident names at +0x58";
+    EXPECT_EQ(b.substr(0xC0, 24), bytesOf({4, 0, 0x0A, 0x80, 1, 0, 0, 0, 0, 0,                   //
+                                           0x0E, 0, 1, 0, 0x30, 0x0C, 1, 0, 0, 0, 0, 0, 0, 0})); //
+    EXPECT_EQ(b.substr(0xE0, 16), "abcd" + std::string(12, '\0'));
+    EXPECT_EQ(layout.tableOffset, 0xC0u);
+    EXPECT_EQ(layout.tableLength, 24u);
+}
+
+TEST(FixtureWriterTest, AWaveMatchesTheProgramsOwnResource) {
+    WaveSound sound;
+    sound.samples = std::string(8, '\x80');
+    OMIStreamRes resource(3, "WAVE", nullptr, kStreamWhole, nullptr);
+    ASSERT_EQ(resource.read(), 52);
+    EXPECT_EQ(writeWave(sound), std::string(reinterpret_cast<const char*>(resource.current), 52));
+}
+
+TEST(FixtureWriterTest, OddChunksArePaddedButKeepTheirSize) {
+    WaveSound sound;
+    sound.sampleRate = 22050;
+    sound.samples = "abc";
+    sound.middle = {{"LIST", "xyz"}};
+    sound.last = {{"cue ", "q"}};
+    const std::string wave = writeWave(sound);
+    ASSERT_EQ(wave.size(), 12u + 24 + 12 + 12 + 10);
+    EXPECT_EQ(wave.substr(4, 4), bytesOf({62, 0, 0, 0}));
+    EXPECT_EQ(wave.substr(24, 4), bytesOf({0x22, 0x56, 0, 0})) << "22050 Hz";
+    EXPECT_EQ(wave.substr(36, 12), "LIST" + bytesOf({3, 0, 0, 0}) + "xyz" + std::string(1, '\0'));
+    EXPECT_EQ(wave.substr(48, 12), "data" + bytesOf({3, 0, 0, 0}) + "abc" + std::string(1, '\0'));
+    EXPECT_EQ(wave.substr(60), "cue " + bytesOf({1, 0, 0, 0}) + "q" + std::string(1, '\0'));
+}
+
+} // namespace

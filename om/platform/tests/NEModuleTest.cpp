@@ -1,0 +1,271 @@
+// NE resource modules: headers, shifted offsets, string and numbered types, the name-table variant,
+// the current-module cache, cached modules and damaged files.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Files.h"
+#include "NeModuleWriter.h"
+#include "OMCachedFile.h"
+#include "OMIStreamDLL16.h"
+#include "TempFolder.h"
+
+namespace {
+
+std::string pattern(std::size_t length, int seed) {
+    std::string bytes(length, '\0');
+    for (std::size_t i = 0; i < length; ++i) bytes[i] = static_cast<char>((i * 13 + seed) & 0xFF);
+    return bytes;
+}
+
+// The bytes a stream delivers from the start, in the stream's own blocks.
+std::string readAll(OMIStream& stream) {
+    std::string all;
+    stream.seek(0);
+    for (std::int32_t n; (n = stream.read()) > 0;) all.append(reinterpret_cast<const char*>(stream.current), n);
+    return all;
+}
+
+// A resource's bytes as the module stores them: padded to whole alignment units.
+std::string padded(const std::string& data, std::uint16_t shift) {
+    const std::size_t unit = std::size_t{1} << shift;
+    return data + std::string((unit - data.size() % unit) % unit, '\0');
+}
+
+NeModule soundModule(std::uint16_t shift, bool nameTable) {
+    NeModule module;
+    module.shift = shift;
+    module.nameTable = nameTable;
+    module.types = {{0, "WAVE", {{1, pattern(5000, 1)}, {0x8002, pattern(64, 2)}}},
+                    {10, "", {{7, pattern(300, 3)}}},
+                    {0, "ASEQ", {{1, pattern(48, 4)}}}};
+    return module;
+}
+
+class NEModuleTest : public ::testing::Test {
+protected:
+    void TearDown() override { OMIStreamDLL16::flushInfoCache(); }
+
+    std::string write(const std::string& fileName, const std::string& bytes) {
+        const std::string path = folder.file(fileName);
+        writeWholeFile(path, bytes);
+        return path;
+    }
+
+    TempFolder folder;
+};
+
+TEST_F(NEModuleTest, ResourcesAreByteExactInWholeAndBlockMode) {
+    struct Case {
+        const char* what;
+        std::uint16_t shift;
+        bool nameTable;
+    };
+    for (const Case& c : {Case{"shift 4", 4, false}, Case{"shift 9", 9, false}, Case{"shift 0", 0, false},
+                          Case{"name table", 4, true}}) {
+        const NeModule module = soundModule(c.shift, c.nameTable);
+        const std::string path = write("sounds.dll", writeNeModule(module).bytes);
+        struct Wanted {
+            std::int16_t id;
+            const char* type;
+            const std::string& data;
+        };
+        for (const Wanted& w : {Wanted{1, "WAVE", module.types[0].resources[0].data},
+                                Wanted{2, "WAVE", module.types[0].resources[1].data},
+                                Wanted{7, "RCDATA", module.types[1].resources[0].data},
+                                Wanted{1, "ASEQ", module.types[2].resources[0].data}}) {
+            for (std::int32_t blockSize : {kStreamWhole, 0, 100}) {
+                SCOPED_TRACE(std::string(c.what) + " " + w.type + " " + std::to_string(w.id) + " block " +
+                             std::to_string(blockSize));
+                OMIStreamDLL16 stream(w.id, w.type, path.c_str(), blockSize, nullptr);
+                EXPECT_EQ(readAll(stream), padded(w.data, c.shift));
+            }
+        }
+    }
+}
+
+TEST_F(NEModuleTest, ShiftedOffsetsAndIdsWithOrWithoutTheIntegerBit) {
+    // shift 4; one RCDATA block: record 0x0123/0x0010 with id 0x0005, then 0x0200/0x0001 with id 0x8005.
+    std::string table;
+    putU16(table, 0, 4);
+    putU16(table, 2, 0x800A);
+    putU16(table, 4, 2);
+    putU32(table, 6, 0);
+    const std::uint16_t records[2][4] = {{0x0123, 0x0010, 0, 0x0005}, {0x0200, 0x0001, 0, 0x8005}};
+    for (const auto& r : records) {
+        const std::size_t at = table.size();
+        for (int i = 0; i < 4; ++i) putU16(table, at + 2 * i, r[i]);
+        putU32(table, at + 8, 0);
+    }
+    putU16(table, table.size(), 0);
+    const OMByteView view(reinterpret_cast<const std::uint8_t*>(table.data()), table.size());
+    const OMNEResourceInfo info = findNEResource(view, OMByteView(), 5, "RCDATA", 10);
+    EXPECT_EQ(info.found, 1);
+    EXPECT_EQ(info.dataOffset, 0x1230);
+    EXPECT_EQ(info.size, 256);
+    EXPECT_EQ(findNEResource(view, OMByteView(), 0x8005, "RCDATA", 10).dataOffset, 0x1230);
+    EXPECT_EQ(findNEResource(view, OMByteView(), 6, "RCDATA", 10).found, 0);
+}
+
+TEST_F(NEModuleTest, StringTypesMatchByTheStoredPrefix) {
+    const std::string path = write("sounds.dll", writeNeModule(soundModule(4, false)).bytes);
+    for (const auto& [type, found] : std::vector<std::pair<const char*, std::int32_t>>{
+             {"WAVE", 1}, {"WAVES", 1}, {"WAV", 0}, {"wave", 0}, {"NFNT", 0}, {"BITMAP", 0}}) {
+        SCOPED_TRACE(type);
+        EXPECT_EQ(OMIStreamDLL16::query(1, type, path.c_str()).found, found);
+    }
+}
+
+TEST_F(NEModuleTest, TheNameTableVariantNamesTypesExactly) {
+    const std::string path = write("data.dll", writeNeModule(soundModule(4, true)).bytes);
+    EXPECT_EQ(OMIStreamDLL16::query(1, "WAVE", path.c_str()).found, 1);
+    EXPECT_EQ(OMIStreamDLL16::query(1, "ASEQ", path.c_str()).found, 1);
+    EXPECT_EQ(OMIStreamDLL16::query(7, "RCDATA", path.c_str()).found, 1);
+    EXPECT_EQ(OMIStreamDLL16::query(1, "WAVES", path.c_str()).found, 0) << "no prefix match in the name table";
+    EXPECT_EQ(OMIStreamDLL16::query(1, "RRGB", path.c_str()).found, 0);
+}
+
+TEST_F(NEModuleTest, ARelocationOffsetBelow0x40IsRejected) {
+    NeModule module = soundModule(4, false);
+    for (const auto& [offset, found] : std::vector<std::pair<std::uint16_t, std::int32_t>>{{0x3E, 0}, {0x40, 1}}) {
+        SCOPED_TRACE(offset);
+        module.relocationOffset = offset;
+        const std::string path = write("reloc.dll", writeNeModule(module).bytes);
+        EXPECT_EQ(OMIStreamDLL16::query(1, "WAVE", path.c_str()).found, found);
+        OMIStreamDLL16 stream(1, "WAVE", path.c_str(), kStreamWhole, nullptr);
+        EXPECT_EQ(stream.size, found ? 5008 : 0);
+    }
+}
+
+TEST_F(NEModuleTest, DamagedModulesAreRefusedWithoutACrash) {
+    const NeLayout good = writeNeModule(soundModule(4, false));
+    const NeLayout named = writeNeModule(soundModule(4, true));
+    const std::uint32_t table = good.tableOffset;
+    struct Damage {
+        const char* what;
+        const NeLayout& base;
+        std::size_t truncateTo;  // 0: keep the length
+        std::size_t at;
+        std::uint32_t value;
+        int width;  // 0: no patch, 2 or 4 bytes
+    };
+    const std::size_t none = 0;
+    const std::vector<Damage> damages = {
+        {"empty file", good, 1, 0, 0, 0},
+        {"half a DOS header", good, 32, none, 0, 0},
+        {"DOS header only", good, 64, none, 0, 0},
+        {"half an NE header", good, good.neOffset + 20, none, 0, 0},
+        {"NE header only", good, good.neOffset + 64, none, 0, 0},
+        {"half the resource table", good, table + good.tableLength / 2, none, 0, 0},
+        {"table without terminator", good, table + good.tableLength - 14, none, 0, 0},
+        {"data cut short", good, good.bytes.size() - 1000, none, 0, 0},
+        {"no MZ", good, 0, 0, 0x5A4E, 2},
+        {"no NE", good, 0, good.neOffset, 0x4E45, 2},
+        {"NE header past the end", good, 0, 0x3C, 0xFFFFFFF0, 4},
+        {"NE header offset negative", good, 0, 0x3C, 0x80000000, 4},
+        {"resident names before the table", good, 0, good.neOffset + 0x26, 0x10, 2},
+        {"resource table past the end", good, 0, good.neOffset + 0x24, 0xFFF0, 2},
+        {"table length past the end", good, 0, good.neOffset + 0x26, 0xFFFF, 2},
+        {"shift 16", good, 0, table, 16, 2},
+        {"shift 0xFFFF", good, 0, table, 0xFFFF, 2},
+        {"huge resource count", good, 0, table + 4, 0xFFFF, 2},
+        {"count past the table", good, 0, table + 4, 0x0100, 2},
+        {"type name offset past the table", good, 0, table + 2, 0x7FFF, 2},
+        {"type name offset at the last byte", good, 0, table + 2, static_cast<std::uint16_t>(good.tableLength - 1), 2},
+        {"data offset past the end", good, 0, table + 2 + 8, 0xFFFF, 2},
+        {"data length past the end", good, 0, table + 2 + 8 + 2, 0xFFFF, 2},
+        {"zero data length", good, 0, table + 2 + 8 + 2, 0, 2},
+        {"name table past the end", named, 0, named.tableOffset + 2 + 8, 0xFFFF, 2},
+        {"name table longer than the file", named, 0, named.tableOffset + 2 + 8 + 2, 0xFFFF, 2},
+        {"name table without resources", named, 0, named.tableOffset + 4, 0, 2},
+        {"name table cut short", named, named.tableOffset + named.tableLength + 8, none, 0, 0},
+        {"name entry longer than the table", named, 0, 0, 0, -1},
+        {"name entry of length 3", named, 0, 0, 3, -1},
+    };
+    ASSERT_EQ(damages.size(), 30u);
+    for (const Damage& d : damages) {
+        SCOPED_TRACE(d.what);
+        std::string bytes = d.base.bytes;
+        if (d.truncateTo) bytes.resize(d.truncateTo == 1 ? 0 : d.truncateTo);
+        if (d.width == 2) putU16(bytes, d.at, static_cast<std::uint16_t>(d.value));
+        if (d.width == 4) putU32(bytes, d.at, d.value);
+        if (d.width == -1) {
+            // The first name-table entry's length: the name table is the first resource's data.
+            std::uint16_t unit = 0;
+            std::memcpy(&unit, bytes.data() + named.tableOffset + 2 + 8, 2);
+            putU16(bytes, static_cast<std::size_t>(unit) << 4, d.value ? static_cast<std::uint16_t>(d.value) : 0x7FF0);
+        }
+        const std::string path = write("damaged.dll", bytes);
+        EXPECT_EQ(OMIStreamDLL16::query(1, "WAVE", path.c_str()).found, 0);
+        for (std::int32_t blockSize : {kStreamWhole, 0}) {
+            OMIStreamDLL16 stream(1, "WAVE", path.c_str(), blockSize, nullptr);
+            EXPECT_EQ(stream.size, 0);
+            EXPECT_EQ(stream.read(), 0);
+        }
+    }
+}
+
+// Random damage to the headers and tables: whatever is found must lie inside the file.
+TEST_F(NEModuleTest, RandomlyDamagedTablesNeverPointOutsideTheFile) {
+    for (const bool nameTable : {false, true}) {
+        const NeLayout layout = writeNeModule(soundModule(4, nameTable));
+        std::uint32_t seed = 12345;
+        for (int round = 0; round < 150; ++round) {
+            std::string bytes = layout.bytes;
+            for (int flip = 0; flip < 4; ++flip) {
+                seed = seed * 1103515245u + 12345u;
+                const std::size_t at = layout.tableOffset + (seed >> 8) % (layout.tableLength + 64);
+                bytes[at] = static_cast<char>(seed >> 24);
+            }
+            SCOPED_TRACE(round);
+            const std::string path = write("fuzzed.dll", bytes);
+            for (const char* type : {"WAVE", "ASEQ", "RCDATA"}) {
+                const OMNEResourceInfo info = OMIStreamDLL16::query(1, type, path.c_str());
+                EXPECT_LE(static_cast<std::size_t>(info.dataOffset) + static_cast<std::size_t>(info.size), bytes.size());
+            }
+        }
+    }
+}
+
+TEST_F(NEModuleTest, TheCurrentModuleIsKeptWhileTheCacheIsOn) {
+    const std::string path = write("kept.dll", writeNeModule(soundModule(4, false)).bytes);
+    const std::string moved = folder.file("moved.dll");
+    OMIStreamDLL16::setModuleCacheOn(true);
+    ASSERT_EQ(OMIStreamDLL16::query(1, "WAVE", path.c_str()).found, 1);
+    OMIStreamDLL16 whole(1, "ASEQ", path.c_str(), kStreamWhole, nullptr);
+    EXPECT_EQ(readAll(whole), padded(pattern(48, 4), 4));
+    OMIStreamDLL16 blocks(7, "RCDATA", path.c_str(), 64, nullptr);
+    EXPECT_EQ(readAll(blocks), padded(pattern(300, 3), 4)) << "takes over the module's descriptor";
+    blocks.close();
+    EXPECT_EQ(OMIStreamDLL16::query(2, "WAVE", path.c_str()).found, 1) << "tables kept";
+    OMIStreamDLL16::flushInfoCache();
+    EXPECT_FALSE(OMIStreamDLL16::moduleCacheOn());
+    ASSERT_TRUE(MoveFileA(path.c_str(), moved.c_str()));
+    EXPECT_EQ(OMIStreamDLL16::query(2, "WAVE", path.c_str()).found, 0) << "flushed: the file is read again";
+}
+
+TEST_F(NEModuleTest, AModuleCachedInMemoryIsReadInPlace) {
+    const NeModule module = soundModule(4, false);
+    const std::string path = write("cached.dll", writeNeModule(module).bytes);
+    OMCachedFile* cached = loadCachedFile(path.c_str());
+    ASSERT_NE(cached, nullptr);
+    for (std::int32_t blockSize : {kStreamWhole, 0}) {
+        SCOPED_TRACE(blockSize);
+        OMIStreamDLL16 stream(1, "WAVE", path.c_str(), blockSize, nullptr);
+        EXPECT_TRUE(stream.fromCache);
+        EXPECT_TRUE(stream.isOpen) << "opens at construction";
+        EXPECT_EQ(readAll(stream), padded(module.types[0].resources[0].data, 4));
+        const std::unique_ptr<OMIStream> copy(stream.clone());
+        EXPECT_EQ(readAll(*copy), padded(module.types[0].resources[0].data, 4));
+        EXPECT_EQ(cached->referenceCount, 3);
+    }
+    releaseCachedFile(path.c_str());
+    EXPECT_EQ(findCachedFile(path.c_str()), nullptr);
+}
+
+} // namespace
