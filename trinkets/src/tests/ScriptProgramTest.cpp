@@ -1,0 +1,115 @@
+// End to end: the test application runs scripts from "PScripts\" under Wine and writes "debug.txt".
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ChildProcess.h"
+#include "Files.h"
+#include "TempFolder.h"
+
+namespace {
+
+std::string programPath(const char* name) {
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string own(path, length);
+    return own.substr(0, own.find_last_of('\\') + 1) + name;
+}
+
+std::string lines(const std::vector<std::string>& text) {
+    std::string joined;
+    for (const std::string& line : text) joined += line + "\r\n";
+    return joined;
+}
+
+// The first visit runs every kind of statement, then goes to other.mps, which relays to third.mps, whose
+// exit returns to main.mps from its beginning; the second visit quits.
+const std::vector<std::string> kMain{
+    "Visit", "say main visit RESULT", "if RESULT", "[", " say back in main", " quit", "]",
+    "b=RBell", "set b value 5", "get b value v", "say value v",
+    "RandomNumber 4 4", "say random RESULT",
+    "for i 1 3", "[", " say loop i", "]",
+    "flag=0", "if flag", "[", " say wrong", "]", "else", "[", " say else taken", "]",
+    "procedure +show x y", "[", " say shown x y", "]", "call +show 7 8",
+    "set b rang +rang", "play b arm", "wait",
+    "procedure +rang", "[", " get RECEIVER name n", " say rang n", " drop wait", "]",
+    "schedule 1 +timer", "wait",
+    "procedure +timer", "[", " say timer RECEIVER", " drop wait", "]",
+    "pause 1", "say paused", "call other.mps", "say never"};
+const std::vector<std::string> kOther{"say other", "relay third.mps", "say never"};
+const std::vector<std::string> kThird{"say third", "exit"};
+
+// What the scripts above write, line by line.
+const std::vector<std::string> kGolden{
+    "main visit 0", "value 5", "random 4", "loop 1", "loop 2", "loop 3", "else taken", "shown 7 8",
+    "rang b", "timer schedule", "paused", "other", "third", "main visit 1", "back in main"};
+
+class ScriptProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CreateDirectoryA(folder.file("PScripts").c_str(), nullptr);
+        writeScript("main.mps", kMain);
+        writeScript("other.mps", kOther);
+        writeScript("third.mps", kThird);
+    }
+    void writeScript(const std::string& name, const std::vector<std::string>& text) {
+        writeWholeFile(folder.file("PScripts\\" + name), lines(text));
+    }
+    ChildResult run(const std::string& arguments = "") {
+        return runChild("\"" + programPath("QScripts.exe") + "\" " + arguments, folder.path(), 60000);
+    }
+    // The trace as written: one line per say, each ended by CR LF (the file is appended in text mode).
+    std::string trace() const { return readWholeFile(folder.file("debug.txt")); }
+
+    TempFolder folder;
+};
+
+TEST_F(ScriptProgramTest, ScriptsRunToQuitAndWriteTheTrace) {
+    const ChildResult result = run();
+    ASSERT_TRUE(result.started);
+    EXPECT_EQ(0u, result.exitCode) << result.output;
+    EXPECT_EQ(lines(kGolden), trace());
+}
+
+TEST_F(ScriptProgramTest, PrecompiledImagesWriteTheSameTrace) {
+    for (const char* name : {"main.mps", "other.mps", "third.mps"}) {
+        SCOPED_TRACE(name);
+        const std::string image = std::string("PScripts\\") + name + ".img";
+        const ChildResult compiled = run(std::string("compile ") + name + " " + image);
+        ASSERT_EQ(0u, compiled.exitCode) << compiled.output;
+        const std::string bytes = readWholeFile(folder.file(image));
+        ASSERT_FALSE(bytes.empty());
+        EXPECT_EQ(2, bytes[0]);
+        writeWholeFile(folder.file(std::string("PScripts\\") + name), bytes);
+    }
+    const ChildResult result = run();
+    EXPECT_EQ(0u, result.exitCode) << result.output;
+    EXPECT_EQ(lines(kGolden), trace());
+}
+
+TEST_F(ScriptProgramTest, MissingAndBadScriptsEndWithTheirMessages) {
+    struct Case {
+        const char* arguments;
+        unsigned long exitCode;
+        const char* message;
+    } cases[] = {
+        {"absent.mps", 1, "alert: unknown script"},
+        {"empty.mps", 1, "alert: unknown script"},
+        {"long.mps", 1, "alert: Script too long"},
+        {"deep.mps", 3, "Assertion failed: sp < (YTSTACK-1)"},
+    };
+    writeScript("empty.mps", {});
+    writeWholeFile(folder.file("PScripts\\long.mps"), std::string(65536, ' '));
+    writeScript("deep.mps", {"yield run", "procedure +p", "[", " call +p", "]", "call +p"});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        const ChildResult result = run(c.arguments);
+        EXPECT_EQ(c.exitCode, result.exitCode) << result.output;
+        EXPECT_NE(std::string::npos, result.output.find(c.message)) << result.output;
+    }
+}
+
+}  // namespace

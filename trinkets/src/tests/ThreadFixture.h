@@ -1,0 +1,86 @@
+// Script thread tests run in a folder of their own, on a clock they advance, with no application object.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "OMSR.h"
+#include "OMSystemUtilities.h"
+#include "ScriptFixture.h"
+#include "TempFolder.h"
+#include "ThreadObjects.h"
+#include "YThread.h"
+
+class ThreadTest : public ScriptTest {
+protected:
+    void SetUp() override {
+        ScriptTest::SetUp();
+        GetCurrentDirectoryA(sizeof previousFolder_, previousFolder_);
+        SetCurrentDirectoryA(folder_.path().c_str());
+        now() = 1000;
+        previousClock_ = setClockSource([] { return now(); });
+        resetScriptEngine();
+        RBell::shown().clear();
+    }
+    void TearDown() override {
+        threads_.clear();
+        deleteEventRecords();
+        resetScriptEngine();
+        setClockSource(previousClock_);
+        SetCurrentDirectoryA(previousFolder_);
+        ScriptTest::TearDown();
+    }
+
+    static std::uint32_t& now() {
+        static std::uint32_t ms = 0;
+        return ms;
+    }
+
+    // Writes a script whose lines are given one per entry.
+    static void write(const std::string& name, const std::vector<std::string>& lines) {
+        std::ofstream out(name, std::ios::binary);
+        for (const std::string& line : lines) out << line << "\r\n";
+    }
+
+    // A running thread over the named script (loaded or not).
+    YThread* start(const std::string& name, YScriptResolver resolver = nullptr) {
+        threads_.push_back(std::make_unique<YThread>(name.c_str(), resolver));
+        YThread* t = threads_.back().get();
+        if (t->loaded) t->running = 1;
+        return t;
+    }
+
+    // Destroys every thread: the last one empties the heap and deletes every binding.
+    void endThreads() { threads_.clear(); }
+
+    // Main-loop passes, the clock advancing stepMs before each.
+    static void passes(int n, std::uint32_t stepMs = 101) {
+        for (int i = 0; i < n; ++i) {
+            now() += stepMs;
+            scriptTick();
+        }
+    }
+
+    static std::vector<std::string> trace() {
+        std::ifstream in("debug.txt");
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(in, line);) lines.push_back(line);
+        return lines;
+    }
+
+    TempFolder folder_;
+    OMSR bellClass_{"RBell", makeBell};
+
+private:
+    std::vector<std::unique_ptr<YThread>> threads_;
+    char previousFolder_[MAX_PATH] = {};
+    OMClockSource previousClock_ = nullptr;
+};
+
+using Lines = std::vector<std::string>;

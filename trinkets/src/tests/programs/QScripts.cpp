@@ -1,0 +1,101 @@
+// A test application that runs scripts as the product does: the first script from "PScripts\", the script
+// commands and death hooks installed, a test class, and a task that rings armed bells. Command line:
+//   [name]                 runs PScripts\name (default main.mps) until a script quits
+//   compile name image     compiles PScripts\name and writes its precompiled image to image
+// Alerts are written to standard error instead of shown.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "OMAlert.h"
+#include "OMApp.h"
+#include "OMIStreamFile.h"
+#include "OMSR.h"
+#include "OMSystemUtilities.h"
+#include "OMTask.h"
+#include "ThreadObjects.h"
+#include "YCompiledImage.h"
+#include "YDeathInterest.h"
+#include "YScriptLoader.h"
+#include "YThread.h"
+
+namespace {
+
+OMSR bellClass{"RBell", makeBell};
+std::int32_t visits = 0;
+
+int alertToStandardError(const char* text, unsigned, const char*) {
+    std::fprintf(stderr, "alert: %s\n", text);
+    std::fflush(stderr);
+    return 1;
+}
+
+OMIStream* scriptStreamResolver(const char* name) {
+    const std::string path = std::string("PScripts\\") + name;
+    return new OMIStreamFile(path.c_str(), kStreamWhole, nullptr);
+}
+
+// The words of the command line after the program's name.
+std::vector<std::string> arguments() {
+    std::vector<std::string> words;
+    std::string word;
+    bool quoted = false;
+    for (const char* p = GetCommandLineA(); *p; ++p) {
+        if (*p == '"') quoted = !quoted;
+        else if (*p == ' ' && !quoted) {
+            if (!word.empty()) words.push_back(word);
+            word.clear();
+        } else word += *p;
+    }
+    if (!word.empty()) words.push_back(word);
+    if (!words.empty()) words.erase(words.begin());
+    return words;
+}
+
+void registerCommands() {
+    const OMLinkToFct random(&randomNumberCommand);
+    registerScriptFunction("RandomNumber", &random);
+    const OMLinkToFct normalization(&setCorralTrinketNormalizationCommand);
+    registerScriptFunction("SetCorralTrinketNormalization", &normalization);
+    const OMLinkToFct visit([](OMArg) { setResultVariable(visits++); });
+    registerScriptFunction("Visit", &visit);
+}
+
+int compileImage(const std::string& name, const std::string& image) {
+    YThread thread(name.c_str(), scriptStreamResolver);
+    return thread.loaded && saveCompiledScript(thread.script, image.c_str()) ? 0 : 2;
+}
+
+void runScripts(const std::string& first) {
+    const OMLinkToFct ring([](OMArg) { RBell::ringArmed(); });
+    OMTask bells(&ring, 0);
+    appendTask(&bells);
+    auto* thread = new YThread(first.c_str(), scriptStreamResolver);
+    if (thread->loaded) {
+        thread->running = 1;
+        if (thread->onStarted) thread->onStarted->invoke();
+    }
+    theApp->runMessageLoop();
+    delete thread;
+}
+
+}  // namespace
+
+void applicationMain() {
+    omSetAlertSink(alertToStandardError);
+    const std::vector<std::string> words = arguments();
+    const OMRect screen = screenBounds(0);
+    const OMColorRecord background{0, 0, 0, 248};
+    OMApp* app = new OMApp(2, &screen, &background, displayBitsPerPixel(0));
+    installDeathHooks();
+    registerCommands();
+    int code = 0;
+    if (words.size() == 3 && words[0] == "compile") code = compileImage(words[1], words[2]);
+    else runScripts(words.empty() ? "main.mps" : words[0]);
+    removeDeathHooks();
+    clearScriptFunctions();
+    delete app;
+    if (code) std::exit(code);
+}
