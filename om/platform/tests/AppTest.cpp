@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "OMAlert.h"
+#include "AlertRecorder.h"
 #include "OMApp.h"
 #include "OMCursor.h"
 #include "OMMainWindow.h"
@@ -153,25 +153,15 @@ TEST_F(AppTest, EveryHandlerSlotRunsItsOwnCloneOfTheLink) {
     }
 }
 
-std::string alertText;
-std::string alertTitle;
-unsigned alertFlags = 0;
-
-int recordAlert(const char* text, unsigned flags, const char* title) {
-    alertText = text;
-    alertTitle = title;
-    alertFlags = flags;
-    return 1;
-}
-
 TEST_F(AppTest, DefaultAboutAlertsWithNameAndVersionAndDefaultQuitEndsTheLoop) {
     make(0);
-    const OMAlertSink previous = omSetAlertSink(recordAlert);
-    SendMessageA(app->window, WM_SYSCOMMAND, kAboutCommand, 0);
-    omSetAlertSink(previous);
-    EXPECT_EQ(alertText, "PlatformTests 2.5");
-    EXPECT_EQ(alertTitle, "About");
-    EXPECT_EQ(alertFlags, 0x3000u);
+    {
+        AlertRecorder alerts;
+        SendMessageA(app->window, WM_SYSCOMMAND, kAboutCommand, 0);
+        EXPECT_EQ(alerts.text, "PlatformTests 2.5");
+        EXPECT_EQ(alerts.title, "About");
+        EXPECT_EQ(alerts.flags, 0x3000u);
+    }
 
     app->running = 1;
     SendMessageA(app->window, WM_CLOSE, 0, 0);

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "OMAlert.h"
+#include "AlertRecorder.h"
 #include "OMApp.h"
 #include "OMSystemUtilities.h"
 #include "OMWindow.h"
@@ -77,26 +77,16 @@ TEST(Display, ScreenFactsOfTheEightBitDisplay) {
     EXPECT_TRUE(screenBounds(2) == kEmptyRect);
 }
 
-std::string alertText;
-std::string alertTitle;
-unsigned alertFlags = 0;
-
-int recordAlert(const char* text, unsigned flags, const char* title) {
-    alertText = text;
-    alertTitle = title;
-    alertFlags = flags;
-    return 7;
-}
-
 TEST(Messages, AlertBoxGoesThroughTheSinkWithItsTitle) {
-    const OMAlertSink previous = omSetAlertSink(recordAlert);
-    EXPECT_EQ(alertBox("Please insert the disc.", MB_OK | MB_ICONSTOP, nullptr), 7);
-    EXPECT_EQ(alertText, "Please insert the disc.");
-    EXPECT_EQ(alertTitle, "Alert");
-    EXPECT_EQ(alertFlags, static_cast<unsigned>(MB_OK | MB_ICONSTOP));
-    EXPECT_EQ(alertBox("x", 0, "Counting"), 7);
-    EXPECT_EQ(alertTitle, "Counting");
-    omSetAlertSink(previous);
+    {
+        AlertRecorder alerts(7);
+        EXPECT_EQ(alertBox("Please insert the disc.", MB_OK | MB_ICONSTOP, nullptr), 7);
+        EXPECT_EQ(alerts.text, "Please insert the disc.");
+        EXPECT_EQ(alerts.title, "Alert");
+        EXPECT_EQ(alerts.flags, static_cast<unsigned>(MB_OK | MB_ICONSTOP));
+        EXPECT_EQ(alertBox("x", 0, "Counting"), 7);
+        EXPECT_EQ(alerts.title, "Counting");
+    }
     EXPECT_STREQ(versionText(), "3.0 - 3/30/98 12:00");
 }
 

@@ -14,6 +14,7 @@
 #include "MemHandle.h"
 #include "PrsWriter.h"
 #include "Res.h"
+#include "ResourceFolderTest.h"
 #include "TempFolder.h"
 
 namespace {
@@ -21,23 +22,17 @@ namespace {
 int swaps = 0;
 void countSwap(void*) { ++swaps; }
 
-class ResTest : public ::testing::Test {
+class ResTest : public ResourceFolderTest {
 protected:
     void SetUp() override {
-        ASSERT_EQ(MemInit(kMemFirstTableEntries, kMemGrowEntries), 1);
-        FileInit();
-        std::string base = folder.path() + "\\";
-        const char* folders[] = {base.c_str()};
-        ResSetSearchFolders(1, folders);
+        ResourceFolderTest::SetUp();
         ResSetStartupFolders(folder.path().c_str(), folder.path().c_str(), folder.path().c_str());
         swaps = 0;
     }
     void TearDown() override {
         ResCloseOverride();
-        while (ResSource top = ResGetTopSource()) ResCloseSource(top);
         ResSetDeferredMode(0);
-        FileTerm();
-        MemTerm();
+        ResourceFolderTest::TearDown();
     }
 
     void write(const std::string& name, const std::vector<PrsResource>& resources) {
@@ -58,8 +53,6 @@ protected:
         if (handle) MemHandleFree(&handle);
         return bytes;
     }
-
-    TempFolder folder;
 };
 
 TEST_F(ResTest, OpenFileTriesPrxThenPrsThenFolder) {

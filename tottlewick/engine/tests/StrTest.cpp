@@ -9,6 +9,7 @@
 #include "MemHandle.h"
 #include "PrsWriter.h"
 #include "Res.h"
+#include "ResourceFolderTest.h"
 #include "Str.h"
 #include "StrSource.h"
 #include "TempFolder.h"
@@ -142,30 +143,19 @@ TEST(StrSourceTest, DamagedTablesAreWalkedWithinBounds) {
 
 // ---- tables from resource files ----
 
-class StrTest : public ::testing::Test {
+class StrTest : public ResourceFolderTest {
 protected:
-    void SetUp() override {
-        ASSERT_EQ(MemInit(kMemFirstTableEntries, kMemGrowEntries), 1);
-        FileInit();
-        std::string base = folder.path() + "\\";
-        const char* folders[] = {base.c_str()};
-        ResSetSearchFolders(1, folders);
-    }
     void TearDown() override {
         while (StrPopTable()) {
         }
         StrTerm();
-        while (ResSource top = ResGetTopSource()) ResCloseSource(top);
-        FileTerm();
-        MemTerm();
+        ResourceFolderTest::TearDown();
     }
 
     void open(const std::vector<PrsResource>& resources) {
         ASSERT_TRUE(writeResources(folder.file("Global.PRS"), resources));
         ASSERT_NE(ResOpenFile("Global"), 0u);
     }
-
-    TempFolder folder;
 };
 
 TEST_F(StrTest, GetMessageFallsBackFromTableTwoToOneToTheDefault) {
