@@ -51,7 +51,7 @@ TEST(LinkTest, TargetsAndClones) {
     Target first;
     OMLinkToObj<Target> link(&first, &Target::plain);
     link.setTarget(nullptr);
-    link.invoke();
+    link.invoke();  // no target: nothing runs
     EXPECT_EQ(first.plainCalls, 0);
 
     journal.clear();
@@ -179,7 +179,6 @@ TEST_F(TaskTest, TasksOutsideTheListStayOut) {
     auto never = std::make_unique<OMTask>(&link, 3);
     never->setPriority(0);
     EXPECT_EQ(tasks.count, 0);
-    EXPECT_EQ(never->priority, 0u);
     auto other = start(2, 0);
     runTaskSlices(tasks);
     EXPECT_EQ(journal, "f2 ");

@@ -52,6 +52,15 @@ protected:
     void fill(OMList<Item>& list, std::vector<int> which) {
         for (int i : which) list.append(&items[i]);
     }
+    // A walk that records each visited id and applies `mutate` to it.
+    std::string walkNoting(OMList<Item>& list, const Visit& mutate) {
+        std::string seen;
+        walk(list, [&](Item* e) {
+            seen += std::to_string(e->id);
+            mutate(e);
+        });
+        return seen;
+    }
     Item items[8];
 };
 
@@ -60,9 +69,8 @@ TEST_F(ListTest, AppendPrependRemoveAndNull) {
     list.append(nullptr);
     list.prepend(nullptr);
     EXPECT_EQ(list.head, nullptr);
-    fill(list, {1, 2});
+    fill(list, {1, 2, 1});
     list.prepend(&items[0]);
-    list.append(&items[1]);
     EXPECT_EQ(ids(list), "0 1 2 1 ");
     EXPECT_EQ(list.remove(&items[1]), &items[1]);  // the first copy only
     EXPECT_EQ(ids(list), "0 2 1 ");
@@ -116,22 +124,17 @@ TEST_F(ListTest, SortedAppendInAscendingOrderComparesOncePerElement) {
 TEST_F(ListTest, WalkSurvivesRemovalOfCurrentAndNext) {
     OMList<Item> list;
     fill(list, {0, 1, 2, 3, 4});
-    std::string seen;
-    walk(list, [&](Item* e) {
-        seen += std::to_string(e->id);
+    EXPECT_EQ(walkNoting(list, [&](Item* e) {
         if (e->id == 1) list.remove(&items[2]);  // the next one
         if (e->id == 3) list.remove(&items[3]);  // the current one
-    });
-    EXPECT_EQ(seen, "0134");
+    }), "0134");
     EXPECT_EQ(ids(list), "0 1 4 ");
 }
 
 TEST_F(ListTest, WalkVisitsTailAppendsAndInsertionsBeforeItsNextButNotNewHeads) {
     OMList<Item> list;
     fill(list, {0, 1, 2});
-    std::string seen;
-    walk(list, [&](Item* e) {
-        seen += std::to_string(e->id);
+    EXPECT_EQ(walkNoting(list, [&](Item* e) {
         if (e->id == 0) {
             list.prepend(&items[5]);  // new head: never visited
             OMListLocator<Item> at(list);
@@ -140,38 +143,28 @@ TEST_F(ListTest, WalkVisitsTailAppendsAndInsertionsBeforeItsNextButNotNewHeads) 
         }
         if (e->id == 2) list.append(&items[7]);  // on the last element: visited
         if (e->id == 7) list.append(&items[4]);
-    });
-    EXPECT_EQ(seen, "061274");
+    }), "061274");
     EXPECT_EQ(ids(list), "5 0 6 1 2 7 4 ");
 }
 
 TEST_F(ListTest, WalkOfAnEmptiedListIgnoresNewElements) {
-    struct Case {
-        const char* name;
-        bool useClear;
-    };
-    for (const Case c : {Case{"emptied by removals", false}, Case{"cleared", true}}) {
-        SCOPED_TRACE(c.name);
+    for (const bool useClear : {false, true}) {
+        SCOPED_TRACE(useClear ? "cleared" : "emptied by removals");
         OMList<Item> list;
         fill(list, {0, 1, 2});
-        std::string seen;
-        walk(list, [&](Item* e) {
-            seen += std::to_string(e->id);
+        EXPECT_EQ(walkNoting(list, [&](Item* e) {
             if (e->id != 0) return;
-            if (c.useClear) {
+            if (useClear) {
                 list.clear(false);
             } else {
                 for (int i : {0, 1, 2}) list.remove(&items[i]);
             }
             list.append(&items[5]);
-            if (c.useClear) list.append(&items[6]);
-        });
-        EXPECT_EQ(seen, "0");
+            if (useClear) list.append(&items[6]);
+        }), "0");
         EXPECT_EQ(list.innermostWalk, -1);
         // the list stays usable: a fresh walk sees what was added
-        seen.clear();
-        walk(list, [&](Item* e) { seen += std::to_string(e->id); });
-        EXPECT_EQ(seen, c.useClear ? "56" : "5");
+        EXPECT_EQ(walkNoting(list, [](Item*) {}), useClear ? "56" : "5");
     }
 }
 

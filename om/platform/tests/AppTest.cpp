@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -93,20 +94,15 @@ TEST_F(AppTest, FullScreenModeWithDirectDrawOnRunsAsModeTwoAndTurnsItOff) {
     EXPECT_EQ(gdiMemoryCanvases, 1);
 }
 
-TEST_F(AppTest, BackgroundTitleAndNoColour) {
+TEST_F(AppTest, ABackgroundWithoutColourIsNotTaken) {
     const OMColorRecord none{0xFF00, 0, 0, kNoColor};
     app = std::make_unique<OMApp>(0, &kGiven, &none, 8);
-    EXPECT_EQ(app->background.index, -1) << "a background without colour is not taken";
+    EXPECT_EQ(app->background.index, -1);
     EXPECT_EQ(app->background.red, 0);
     const OMColorRecord palette{0, 0, 0, 248};
     app->setBackground(&palette);
-    EXPECT_EQ(app->background.index, 248);
     app->setBackground(&none);
     EXPECT_EQ(app->background.index, 248);
-    app->setTitle("Counting");
-    char text[64] = {};
-    GetWindowTextA(app->window, text, sizeof text);
-    EXPECT_STREQ(text, "Counting");
 }
 
 using Setter = void (OMApp::*)(const OMLink*);
@@ -223,21 +219,18 @@ TEST_F(AppTest, DeletingTheCurrentBarFallsBackToTheDefaultBar) {
     OMMenubar* bar = new OMMenubar();
     app->setMenubar(bar);
     EXPECT_EQ(GetMenu(app->window), bar->hmenu);
-    OMMenubar* fallback = nullptr;
     delete bar;
-    fallback = app->menubar;
+    OMMenubar* fallback = app->menubar;
     ASSERT_NE(fallback, nullptr);
     EXPECT_EQ(GetMenu(app->window), fallback->hmenu);
     delete fallback;
     ASSERT_NE(app->menubar, nullptr) << "a new default bar replaces the deleted one";
     EXPECT_NE(app->menubar, fallback);
     EXPECT_EQ(GetMenu(app->window), app->menubar->hmenu);
-}
 
-TEST_F(AppTest, TheDefaultBarDeletedWhileAnotherIsCurrentIsNotDeletedAgain) {
-    make(0);
+    // The default bar deleted while another is current is not deleted again.
     OMMenubar* original = app->menubar;
-    OMMenubar* bar = new OMMenubar();
+    bar = new OMMenubar();
     app->setMenubar(bar);
     delete original;
     EXPECT_EQ(defaultMenubar(), nullptr);
@@ -245,12 +238,11 @@ TEST_F(AppTest, TheDefaultBarDeletedWhileAnotherIsCurrentIsNotDeletedAgain) {
     ASSERT_NE(app->menubar, nullptr);
     EXPECT_EQ(app->menubar, defaultMenubar());
     EXPECT_EQ(GetMenu(app->window), app->menubar->hmenu);
-}
 
-TEST_F(AppTest, ModeTwoShowsNoMenuBar) {
-    make(2);
-    OMMenubar bar;
-    app->setMenubar(&bar);
+    app.reset();
+    make(2);  // full screen shows no menu bar
+    OMMenubar shown;
+    app->setMenubar(&shown);
     EXPECT_EQ(GetMenu(app->window), nullptr);
 }
 
@@ -266,23 +258,18 @@ TEST_F(AppTest, DeletingTheApplicationEmptiesTheTaskListButKeepsTheTasks) {
     EXPECT_EQ(trace, "x");
 }
 
-// The main loop in this process: what its passes do with messages and slices.
+// The main loop in this process: what its passes do with messages and slices. The test's hooks see each
+// message before it is dispatched (and may change it) and run in the slice of the test's task.
 class LoopTest : public AppTest {
 protected:
     void SetUp() override {
         AppTest::SetUp();
         make(2);
         loop = this;
-        passes = 0;
         OMLinkToFct before(seeMessage);
         app->setBeforeDispatchHandler(&before);
     }
     void TearDown() override { loop = nullptr; }
-
-    // Called before each dispatch with the current message.
-    virtual void message(MSG&) {}
-    // Called in the slice of the test's task.
-    virtual void slice() {}
 
     static void seeMessage(OMArg) {
         MSG msg;
@@ -302,15 +289,16 @@ protected:
         app->runMessageLoop();
     }
 
-    static LoopTest* loop;
+    static inline LoopTest* loop = nullptr;
     int passes = 0;
+    std::function<void(MSG&)> message = [](MSG&) {};
+    std::function<void()> slice = [] {};
 };
 
-LoopTest* LoopTest::loop = nullptr;
-
-class InactiveLoopTest : public LoopTest {
-protected:
-    void message(MSG& msg) override {
+TEST_F(LoopTest, NoTaskRunsWhileTheApplicationIsInactive) {
+    OMLinkToFct lateLink([](OMArg) { trace += "U "; });
+    OMTask late(&lateLink, 0);
+    message = [&](MSG& msg) {
         if (msg.message < WM_APP) return;
         trace += "m ";
         if (msg.message == WM_APP + 1 && msg.wParam == 1) appendTask(&late);
@@ -318,8 +306,8 @@ protected:
             trace += "act ";
             app->activateApp();
         }
-    }
-    void slice() override {
+    };
+    slice = [&] {
         trace += "T ";
         if (passes == 2) {
             app->active = 1;
@@ -329,37 +317,27 @@ protected:
             PostThreadMessageA(GetCurrentThreadId(), WM_APP + 2, 0, 0);
         }
         if (passes == 4) app->quit();
-    }
-    static void lateSlice(OMArg) { trace += "U "; }
-    OMLinkToFct lateLink{lateSlice};
-    OMTask late{&lateLink, 0};
-};
-
-TEST_F(InactiveLoopTest, NoTaskRunsWhileTheApplicationIsInactive) {
+    };
     run();
     EXPECT_EQ(trace, "T T m m m act T U T U ");
 }
 
-class QuitMessageLoopTest : public LoopTest {
-protected:
-    void message(MSG& msg) override {
+TEST_F(LoopTest, QuitMessagesAreDispatchedAndOnlyQuitEndsTheLoop) {
+    int closes = 0;
+    message = [&](MSG& msg) {
         if (msg.message == WM_QUIT) trace += "quit-message ";
         if (msg.message == WM_CLOSE && ++closes == 1) {
             trace += "cancelled ";
             msg.message = 0;
         }
-    }
-    void slice() override {
+    };
+    slice = [&] {
         if (passes == 1) PostQuitMessage(0);
         if (passes == 3) {
             PostMessageA(app->window, WM_CLOSE, 0, 0);
             PostMessageA(app->window, WM_CLOSE, 0, 0);
         }
-    }
-    int closes = 0;
-};
-
-TEST_F(QuitMessageLoopTest, QuitMessagesAreDispatchedAndOnlyQuitEndsTheLoop) {
+    };
     run();
     EXPECT_EQ(trace, "quit-message cancelled ");
     EXPECT_EQ(closes, 2) << "the second close request ends the loop";

@@ -12,24 +12,12 @@
 #include "OMIStreamFile.h"
 #include "OMTask.h"
 #include "TempFolder.h"
+#include "TestSupport.h"
 
 namespace {
 
-std::string pattern(std::size_t length) {
-    std::string bytes(length, '\0');
-    for (std::size_t i = 0; i < length; ++i) bytes[i] = static_cast<char>((i * 31 + i / 509) & 0xFF);
-    return bytes;
-}
-
 int completions = 0;
 void countCompletion(OMArg) { ++completions; }
-
-std::string readAll(OMIStream& stream) {
-    std::string all;
-    stream.seek(0);
-    for (std::int32_t n; (n = stream.read()) > 0;) all.append(reinterpret_cast<const char*>(stream.current), n);
-    return all;
-}
 
 // A task list of its own stands in for the application's; slices are main-loop passes.
 class CachedFileTest : public ::testing::Test {

@@ -9,15 +9,11 @@
 #include "ChildProcess.h"
 #include "Files.h"
 #include "TempFolder.h"
+#include "TestSupport.h"
 
 namespace {
 
-std::string programPath(const char* name) {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string own(path, length);
-    return own.substr(0, own.find_last_of('\\') + 1) + name;
-}
+std::string programPath(const char* name) { return programFolder() + name; }
 
 // A program started without waiting for it; ended (if still running) when the test is done.
 class RunningProgram {
@@ -57,38 +53,21 @@ HWND waitForWindow(const char* className, DWORD ms) {
     return nullptr;
 }
 
-struct WindowCount {
-    const char* className;
-    int count;
-};
+// The class name to count and the count, walked by EnumWindows.
+std::pair<std::string, int> counted;
 
-BOOL CALLBACK countWindow(HWND window, LPARAM counting) {
-    auto* counted = reinterpret_cast<WindowCount*>(counting);
+BOOL CALLBACK countWindow(HWND window, LPARAM) {
     char name[256] = {};
     GetClassNameA(window, name, sizeof name);
-    if (std::string(name) == counted->className) ++counted->count;
+    if (name == counted.first) ++counted.second;
     return TRUE;
 }
 
 int windowsOfClass(const char* className) {
-    WindowCount counted{className, 0};
-    EnumWindows(countWindow, reinterpret_cast<LPARAM>(&counted));
-    return counted.count;
+    counted = {className, 0};
+    EnumWindows(countWindow, 0);
+    return counted.second;
 }
-
-// A visible window of this process that holds the foreground before the second start.
-class ForegroundHolder {
-public:
-    ForegroundHolder() {
-        window = CreateWindowExA(0, "STATIC", "holder", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
-                                 nullptr, nullptr);
-        SetForegroundWindow(window);
-    }
-    ForegroundHolder(const ForegroundHolder&) = delete;
-    ForegroundHolder& operator=(const ForegroundHolder&) = delete;
-    ~ForegroundHolder() { DestroyWindow(window); }
-    HWND window;
-};
 
 std::string logOf(const TempFolder& folder) { return readWholeFile(folder.file("qtest.log")); }
 
@@ -113,8 +92,11 @@ TEST_P(SingleInstanceTest, SecondStartRaisesTheFirstAndEndsWithZero) {
 
     ShowWindow(window, SW_MINIMIZE);
     EXPECT_TRUE(IsIconic(window));
-    ForegroundHolder holder;
-    EXPECT_EQ(GetForegroundWindow(), holder.window);
+    // A visible window of this process holds the foreground before the second start.
+    HWND holder = CreateWindowExA(0, "STATIC", "holder", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                                  nullptr, nullptr);
+    SetForegroundWindow(holder);
+    EXPECT_EQ(GetForegroundWindow(), holder);
 
     const DWORD before = GetTickCount();
     const ChildResult second = runChild("\"" + programPath(c.program) + "\" wait", folder.path(), 10000);
@@ -129,6 +111,7 @@ TEST_P(SingleInstanceTest, SecondStartRaisesTheFirstAndEndsWithZero) {
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(first.waitForExit(10000), 0u);
     EXPECT_EQ(logOf(folder), "init 1\ninit 3\nloop ended\nterm 1\nterm 2\n");
+    DestroyWindow(holder);
 }
 
 INSTANTIATE_TEST_SUITE_P(VersionBlocks, SingleInstanceTest,

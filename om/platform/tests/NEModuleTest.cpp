@@ -14,22 +14,9 @@
 #include "OMCachedFile.h"
 #include "OMIStreamDLL16.h"
 #include "TempFolder.h"
+#include "TestSupport.h"
 
 namespace {
-
-std::string pattern(std::size_t length, int seed) {
-    std::string bytes(length, '\0');
-    for (std::size_t i = 0; i < length; ++i) bytes[i] = static_cast<char>((i * 13 + seed) & 0xFF);
-    return bytes;
-}
-
-// The bytes a stream delivers from the start, in the stream's own blocks.
-std::string readAll(OMIStream& stream) {
-    std::string all;
-    stream.seek(0);
-    for (std::int32_t n; (n = stream.read()) > 0;) all.append(reinterpret_cast<const char*>(stream.current), n);
-    return all;
-}
 
 // A resource's bytes as the module stores them: padded to whole alignment units.
 std::string padded(const std::string& data, std::uint16_t shift) {
@@ -112,22 +99,25 @@ TEST_F(NEModuleTest, ShiftedOffsetsAndIdsWithOrWithoutTheIntegerBit) {
     EXPECT_EQ(findNEResource(view, OMByteView(), 6, "RCDATA", 10).found, 0);
 }
 
-TEST_F(NEModuleTest, StringTypesMatchByTheStoredPrefix) {
-    const std::string path = write("sounds.dll", writeNeModule(soundModule(4, false)).bytes);
-    for (const auto& [type, found] : std::vector<std::pair<const char*, std::int32_t>>{
-             {"WAVE", 1}, {"WAVES", 1}, {"WAV", 0}, {"wave", 0}, {"NFNT", 0}, {"BITMAP", 0}}) {
-        SCOPED_TRACE(type);
-        EXPECT_EQ(OMIStreamDLL16::query(1, type, path.c_str()).found, found);
+// String types match by the stored prefix; the name-table variant names its types exactly.
+TEST_F(NEModuleTest, StringTypesMatchByPrefixExceptInTheNameTable) {
+    struct Case {
+        bool nameTable;
+        std::int16_t id;
+        const char* type;
+        std::int32_t found;
+    };
+    const Case cases[] = {
+        {false, 1, "WAVE", 1}, {false, 1, "WAVES", 1}, {false, 1, "WAV", 0},    {false, 1, "wave", 0},
+        {false, 1, "NFNT", 0}, {false, 1, "BITMAP", 0}, {true, 1, "WAVE", 1},    {true, 1, "ASEQ", 1},
+        {true, 7, "RCDATA", 1}, {true, 1, "WAVES", 0},  {true, 1, "RRGB", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << (c.nameTable ? "name table " : "") << c.type << " " << c.id);
+        const NeModule module = soundModule(4, c.nameTable);
+        const std::string path = write(c.nameTable ? "named.dll" : "types.dll", writeNeModule(module).bytes);
+        EXPECT_EQ(OMIStreamDLL16::query(c.id, c.type, path.c_str()).found, c.found);
     }
-}
-
-TEST_F(NEModuleTest, TheNameTableVariantNamesTypesExactly) {
-    const std::string path = write("data.dll", writeNeModule(soundModule(4, true)).bytes);
-    EXPECT_EQ(OMIStreamDLL16::query(1, "WAVE", path.c_str()).found, 1);
-    EXPECT_EQ(OMIStreamDLL16::query(1, "ASEQ", path.c_str()).found, 1);
-    EXPECT_EQ(OMIStreamDLL16::query(7, "RCDATA", path.c_str()).found, 1);
-    EXPECT_EQ(OMIStreamDLL16::query(1, "WAVES", path.c_str()).found, 0) << "no prefix match in the name table";
-    EXPECT_EQ(OMIStreamDLL16::query(1, "RRGB", path.c_str()).found, 0);
 }
 
 TEST_F(NEModuleTest, ARelocationOffsetBelow0x40IsRejected) {

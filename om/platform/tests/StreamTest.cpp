@@ -8,18 +8,9 @@
 #include "OMIStreamFile.h"
 #include "OMIStreamRes.h"
 #include "TempFolder.h"
+#include "TestSupport.h"
 
 namespace {
-
-std::string pattern(std::size_t length) {
-    std::string bytes(length, '\0');
-    for (std::size_t i = 0; i < length; ++i) bytes[i] = static_cast<char>((i * 7 + i / 251) & 0xFF);
-    return bytes;
-}
-
-std::string block(const OMIStream& stream, std::int32_t count) {
-    return std::string(reinterpret_cast<const char*>(stream.current), static_cast<std::size_t>(count));
-}
 
 class FileStreamTest : public ::testing::Test {
 protected:
@@ -35,9 +26,8 @@ TEST_F(FileStreamTest, BlocksOfTheDefaultSizeThenZero) {
     EXPECT_EQ(stream.size, 10000);
     EXPECT_FALSE(stream.isOpen);
     stream.seek(0);
-    const std::int32_t expected[] = {4096, 4096, 1808};
     std::int32_t offset = 0;
-    for (std::int32_t count : expected) {
+    for (std::int32_t count : {4096, 4096, 1808}) {
         SCOPED_TRACE(offset);
         ASSERT_EQ(stream.read(), count);
         EXPECT_EQ(stream.blockStart, offset);
@@ -49,6 +39,13 @@ TEST_F(FileStreamTest, BlocksOfTheDefaultSizeThenZero) {
     EXPECT_EQ(stream.current, last) << "the last block stays current at the end";
     EXPECT_EQ(stream.position, 10000);
     EXPECT_EQ(stream.blockStart, 8192);
+
+    stream.close();  // reopens from the start
+    EXPECT_EQ(stream.current, nullptr);
+    EXPECT_EQ(stream.position, 0);
+    EXPECT_FALSE(stream.isOpen);
+    ASSERT_EQ(stream.read(), 4096);
+    EXPECT_EQ(block(stream, 16), bytes.substr(0, 16));
 }
 
 TEST_F(FileStreamTest, WholeModeDeliversTheRestInOneBlock) {
@@ -75,7 +72,7 @@ TEST_F(FileStreamTest, SeekIsClampedToTheData) {
     EXPECT_EQ(block(stream, 1), bytes.substr(9999));
 }
 
-TEST_F(FileStreamTest, SetBufferChoosesTheModeBeforeTheFirstRead) {
+TEST_F(FileStreamTest, SetBufferChoosesTheModeBeforeTheFirstReadAndKeepsThePositionAfter) {
     std::uint8_t own[1024];
     OMIStreamFile blocks(name.c_str(), kStreamWhole, nullptr);
     blocks.setBuffer(1024, own);
@@ -88,15 +85,13 @@ TEST_F(FileStreamTest, SetBufferChoosesTheModeBeforeTheFirstRead) {
     whole.setBuffer(1024, own);
     whole.seek(0);
     EXPECT_EQ(whole.read(), 10000) << "an open whole-mode stream keeps its mode";
-}
 
-TEST_F(FileStreamTest, SetBufferOnAnOpenBlockStreamKeepsThePosition) {
-    OMIStreamFile stream(name.c_str(), 1000, nullptr);
-    ASSERT_EQ(stream.read(), 1000);
-    stream.setBuffer(3000, nullptr);
-    ASSERT_EQ(stream.read(), 3000);
-    EXPECT_EQ(stream.blockStart, 1000);
-    EXPECT_EQ(block(stream, 3000), bytes.substr(1000, 3000));
+    OMIStreamFile open(name.c_str(), 1000, nullptr);
+    ASSERT_EQ(open.read(), 1000);
+    open.setBuffer(3000, nullptr);
+    ASSERT_EQ(open.read(), 3000);
+    EXPECT_EQ(open.blockStart, 1000);
+    EXPECT_EQ(block(open, 3000), bytes.substr(1000, 3000));
 }
 
 TEST_F(FileStreamTest, AClonePicksUpTheCurrentBlock) {
@@ -116,34 +111,19 @@ TEST_F(FileStreamTest, AClonePicksUpTheCurrentBlock) {
     EXPECT_EQ(unopened->read(), 4096);
 }
 
-TEST_F(FileStreamTest, CloseReopensFromTheStart) {
-    OMIStreamFile stream(name.c_str(), 0, nullptr);
-    ASSERT_EQ(stream.read(), 4096);
-    stream.close();
-    EXPECT_EQ(stream.current, nullptr);
-    EXPECT_EQ(stream.position, 0);
-    EXPECT_FALSE(stream.isOpen);
-    ASSERT_EQ(stream.read(), 4096);
-    EXPECT_EQ(block(stream, 16), bytes.substr(0, 16));
-}
-
 TEST_F(FileStreamTest, TheSizeQueryAndEmptyStreams) {
     const OMIStreamFileInfo found = OMIStreamFile::open(name.c_str());
     EXPECT_EQ(found.found, 1);
     EXPECT_EQ(found.length, 10000);
     EXPECT_EQ(found.reserved, 0);
-    const OMIStreamFileInfo missing = OMIStreamFile::open(folder.file("absent.bin").c_str());
-    EXPECT_EQ(missing.found + missing.length + missing.reserved, 0);
-    struct Case {
-        const char* what;
-        const char* file;
-        std::int32_t blockSize;
-    };
     const std::string absent = folder.file("absent.bin");
-    for (const Case& c : {Case{"missing file", absent.c_str(), 0}, Case{"empty name", "", 0},
-                          Case{"null name", nullptr, 0}, Case{"block size -2", name.c_str(), -2}}) {
-        SCOPED_TRACE(c.what);
-        OMIStreamFile stream(c.file, c.blockSize, nullptr);
+    const OMIStreamFileInfo missing = OMIStreamFile::open(absent.c_str());
+    EXPECT_EQ(missing.found + missing.length + missing.reserved, 0);
+    const std::pair<const char*, std::int32_t> cases[] = {
+        {absent.c_str(), 0}, {"", 0}, {nullptr, 0}, {name.c_str(), -2}};
+    for (const auto& [file, blockSize] : cases) {
+        SCOPED_TRACE(::testing::Message() << (file ? file : "(null)") << " block " << blockSize);
+        OMIStreamFile stream(file, blockSize, nullptr);
         EXPECT_EQ(stream.size, 0);
         EXPECT_EQ(stream.read(), 0);
     }
@@ -158,10 +138,7 @@ TEST(ResourceStreamTest, WholeAndBlockModeOverTheProgramsWave) {
     EXPECT_EQ(block(whole, 52).substr(44), std::string(8, '\x80'));
 
     OMIStreamRes blocks(3, "WAVE", nullptr, 16, nullptr);
-    for (std::int32_t count : {16, 16, 16, 4, 0}) {
-        SCOPED_TRACE(count);
-        EXPECT_EQ(blocks.read(), count);
-    }
+    for (std::int32_t count : {16, 16, 16, 4, 0}) EXPECT_EQ(blocks.read(), count);
     blocks.seek(36);
     ASSERT_EQ(blocks.read(), 16);
     EXPECT_EQ(block(blocks, 4), "data");
@@ -178,19 +155,17 @@ TEST(ResourceStreamTest, WholeAndBlockModeOverTheProgramsWave) {
 
 TEST(ResourceStreamTest, MissingResourcesAndBadArgumentsAreEmpty) {
     struct Case {
-        const char* what;
         std::int16_t id;
         const char* type;
         std::int32_t blockSize;
     };
-    for (const Case& c : {Case{"missing id", 99, "WAVE", 0}, Case{"missing type", 3, "NFNT", 0},
-                          Case{"id 0", 0, "WAVE", 0}, Case{"negative id", -3, "WAVE", 0},
-                          Case{"empty type", 3, "", 0}, Case{"block size -2", 3, "WAVE", -2}}) {
-        SCOPED_TRACE(c.what);
+    for (const Case& c : {Case{99, "WAVE", 0}, Case{3, "NFNT", 0}, Case{0, "WAVE", 0}, Case{-3, "WAVE", 0},
+                          Case{3, "", 0}, Case{3, "WAVE", -2}}) {
+        SCOPED_TRACE(::testing::Message() << c.id << " " << c.type << " block " << c.blockSize);
         OMIStreamRes stream(c.id, c.type, nullptr, c.blockSize, nullptr);
         EXPECT_EQ(stream.size, 0);
         EXPECT_EQ(stream.read(), 0);
     }
 }
 
-} // namespace
+}  // namespace

@@ -96,12 +96,9 @@ TEST(Input, FlushDropsMouseAndKeyMessagesOnly) {
     ASSERT_NE(window, nullptr);
     MSG drained;
     while (PeekMessageA(&drained, nullptr, 0, 0, PM_REMOVE)) {}
-    for (UINT message : {static_cast<UINT>(WM_MOUSEMOVE), static_cast<UINT>(WM_MBUTTONDBLCLK),
-                         static_cast<UINT>(WM_NCLBUTTONDOWN), static_cast<UINT>(WM_KEYDOWN),
-                         static_cast<UINT>(WM_SYSKEYUP), static_cast<UINT>(WM_CHAR), static_cast<UINT>(WM_TIMER),
-                         static_cast<UINT>(WM_APP + 4)}) {
-        PostMessageA(window, message, 0, 0);
-    }
+    const UINT posted[] = {WM_MOUSEMOVE, WM_MBUTTONDBLCLK, WM_NCLBUTTONDOWN, WM_KEYDOWN,
+                           WM_SYSKEYUP,  WM_CHAR,          WM_TIMER,         WM_APP + 4};
+    for (UINT message : posted) PostMessageA(window, message, 0, 0);
     SetCapture(window);
     OMWindow::mouseCaptured = 1;
     flushInput();

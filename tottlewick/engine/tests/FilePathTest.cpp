@@ -11,14 +11,7 @@
 namespace {
 
 TEST(FilePathTest, SplitsIntoDriveFolderNameAndExtension) {
-    struct Case {
-        const char* path;
-        const char* drive;
-        const char* folder;
-        const char* name;
-        const char* extension;
-        const char* fileName;
-    } cases[] = {
+    struct Case { const char *path, *drive, *folder, *name, *extension, *fileName; } cases[] = {
         {"C:\\games\\old.dat", "C:", "\\games\\", "old", "dat", "old.dat"},
         {"C:dir\\name.text", "C:", "dir\\", "name", "tex", "name.text"},
         {"a.b\\c", "", "a.b\\", "c", "", "c"},
@@ -49,9 +42,8 @@ TEST(FilePathTest, SplittersCapTheirParts) {
     char folder[kFilePathSize];
     EXPECT_EQ(FileGetFolderPart(longFolder.c_str(), folder), 247);
     EXPECT_EQ(std::string(folder), "\\" + std::string(245, 'f') + "\\");
-    std::string longName(300, 'n');
     char name[kFilePathSize];
-    EXPECT_EQ(FileGetNamePart(longName.c_str(), name), 255);
+    EXPECT_EQ(FileGetNamePart(std::string(300, 'n').c_str(), name), 255);
     char self[kFilePathSize] = "dir\\file.txt";
     FileGetNamePart(self, self);  // the output may be the path's own buffer
     EXPECT_STREQ(self, "file");
@@ -86,11 +78,7 @@ TEST(FilePathTest, BuildsPathsAndRefusesOverlongOnes) {
 }
 
 TEST(FilePathTest, DriveNumbers) {
-    struct Case {
-        const char* path;
-        int number;
-        int fromPart;
-    } cases[] = {
+    struct Case { const char* path; int number; int fromPart; } cases[] = {
         {"A:\\", 1, 1}, {"z:x", 26, 26}, {"c", -1, 0}, {"1:", 0, 0}, {"dir\\x", -1, 0}, {"", -1, 0},
     };
     for (const Case& c : cases) {
@@ -107,22 +95,12 @@ TEST(FilePathTest, DriveNumbers) {
 }
 
 TEST(FileNameTest, ChecksAndMends) {
-    struct Case {
-        const char* name;
-        std::uint16_t flags;
-        int result;
-        const char* after;
-    } cases[] = {
-        {"a:b", 0, 0, "a:b"},
-        {"a:b", 8, 0, "a-b"},
-        {"verylongname", 1 | 8, 0, "verylong"},
-        {"verylongname", 1, 0, "verylongname"},
-        {".hidden", 8, 0, "_hidden"},
-        {"good name.txt", 0, 1, "good name.txt"},
-        {"a.b c", 1 | 8, 0, "a-b-c"},
-        {"x\x01y\xE9", 8, 0, "x_y_"},
-        {"p*q?r<s>t|u%v/w\\", 8, 0, "p-q-r-s-t-u-v-w-"},
-        {"ok", 1, 1, "ok"},
+    struct Case { const char* name; std::uint16_t flags; int result; const char* after; } cases[] = {
+        {"a:b", 0, 0, "a:b"},           {"a:b", 8, 0, "a-b"},
+        {"verylongname", 1 | 8, 0, "verylong"},           {"verylongname", 1, 0, "verylongname"},
+        {".hidden", 8, 0, "_hidden"},   {"good name.txt", 0, 1, "good name.txt"},
+        {"a.b c", 1 | 8, 0, "a-b-c"},   {"x\x01y\xE9", 8, 0, "x_y_"},
+        {"p*q?r<s>t|u%v/w\\", 8, 0, "p-q-r-s-t-u-v-w-"}, {"ok", 1, 1, "ok"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

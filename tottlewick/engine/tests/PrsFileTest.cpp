@@ -8,34 +8,21 @@
 #include <vector>
 
 #include "ChildProcess.h"
-#include "File.h"
-#include "Files.h"
-#include "MemHandle.h"
+#include "EngineTestSupport.h"
 #include "PrsFile.h"
 #include "PrsWriter.h"
 #include "ResFolder.h"
-#include "TempFolder.h"
 
 namespace {
 
 const std::vector<PrsResource> kThree = {
     {"XPK", 7, "seven", 0}, {"STR", 1, "one", 0x10}, {"XPK", 2, std::string(100, 'b'), 0}};
 
-class PrsFileTest : public ::testing::Test {
+class PrsFileTest : public EngineTest {
 protected:
-    void SetUp() override {
-        ASSERT_EQ(MemInit(kMemFirstTableEntries, kMemGrowEntries), 1);
-        FileInit();
-    }
     void TearDown() override {
         for (std::int16_t slot = 1; slot <= kPrsSlots; ++slot) PrsClose(slot);
-        FileTerm();
-        MemTerm();
-    }
-
-    std::string make(const std::string& name, const std::string& bytes) {
-        writeWholeFile(folder.file(name), bytes);
-        return folder.file(name);
+        EngineTest::TearDown();
     }
 
     static std::string data(PrsRef ref) {
@@ -51,8 +38,6 @@ protected:
         PrsRef ref = PrsFind(slot, resType(type), id);
         return ref ? data(ref) : "<absent>";
     }
-
-    TempFolder folder;
 };
 
 std::string withBytes(std::string bytes, std::size_t at, const std::string& patch) {
@@ -81,11 +66,7 @@ TEST_F(PrsFileTest, GoldenFileFromTheBuilderAndTheWriterReadsBack) {
     FileClose(created);
     std::int16_t slot = PrsOpen(path.c_str(), kPrsKeepOpen | kPrsWritable, nullptr);
     ASSERT_NE(slot, 0);
-    PrsBlockHeader header;
-    header.type = resType("STR");
-    header.id = 1;
-    header.blockLength = 30;
-    EXPECT_EQ(PrsAdd(slot, header, "AB"), kPrsErrNone);
+    EXPECT_EQ(PrsAdd(slot, PrsBlockHeader{resType("STR"), 1, {}, 0, 30}, "AB"), kPrsErrNone);
     PrsClose(slot);
     EXPECT_EQ(readWholeFile(path), goldenPrs(1)) << "the add bumps the change counter to 1";
 
@@ -99,14 +80,8 @@ TEST_F(PrsFileTest, GoldenFileFromTheBuilderAndTheWriterReadsBack) {
 }
 
 TEST_F(PrsFileTest, HeaderRulesAndSmallestFiles) {
-    struct Case {
-        const char* name;
-        std::string bytes;
-        const char* signature;
-        bool opens;
-        std::uint16_t count;
-        std::string sid3;
-    };
+    struct Case { const char* name; std::string bytes; const char* signature; bool opens; std::uint16_t count;
+                  std::string sid3; };
     std::string signed_ = prsHeader(0, "TOTTLE");
     std::string noMark = prsHeader(0);
     noMark[31] = 0;
@@ -135,7 +110,7 @@ TEST_F(PrsFileTest, HeaderRulesAndSmallestFiles) {
     }
 }
 
-TEST_F(PrsFileTest, ListIsSortedByTypeThenIdAndFlagsAreKept) {
+TEST_F(PrsFileTest, ListIsSortedFlagsAreKeptUseCountsSaturateAndSlotsRunOut) {
     std::int16_t slot = PrsOpen(make("s.prs", buildPrs(kThree)).c_str(), 0, nullptr);
     ASSERT_NE(slot, 0);
     ASSERT_EQ(PrsGetCount(slot), 3u);
@@ -159,10 +134,8 @@ TEST_F(PrsFileTest, ListIsSortedByTypeThenIdAndFlagsAreKept) {
     EXPECT_EQ(dataOf(slot, "XPK", 7), "seven");
     EXPECT_EQ(PrsFind(slot, resType("XPK"), 3), 0u);
     EXPECT_EQ(PrsGetError(), kPrsErrNotFound);
-}
 
-TEST_F(PrsFileTest, UseCountsSaturateAndReportInvalidReferences) {
-    std::int16_t slot = PrsOpen(make("u.prs", buildPrs(kThree)).c_str(), 0, nullptr);
+    // Use counts saturate; an invalid reference reports the top count.
     PrsRef ref = PrsFind(slot, resType("XPK"), 7);
     EXPECT_EQ(PrsDecUseCount(ref), 0xFFFF);
     EXPECT_EQ(PrsGetUseCount(ref), 0);
@@ -171,6 +144,11 @@ TEST_F(PrsFileTest, UseCountsSaturateAndReportInvalidReferences) {
     EXPECT_EQ(PrsGetUseCount(ref), 0xFFFE);
     EXPECT_EQ(PrsGetUseCount(0x00990001), 0xFFFF);
     EXPECT_EQ(PrsUnload(0x00990001), 1);
+
+    std::string path = folder.file("s.prs");  // ten slots at most
+    for (int i = 1; i < kPrsSlots; ++i) ASSERT_NE(PrsOpen(path.c_str(), 0, nullptr), 0);
+    EXPECT_EQ(PrsOpen(path.c_str(), 0, nullptr), 0);
+    EXPECT_EQ(PrsGetError(), kPrsErrNoMemory);
 }
 
 TEST_F(PrsFileTest, PrxSiblingServesEveryResource) {
@@ -185,11 +163,10 @@ TEST_F(PrsFileTest, PrxSiblingServesEveryResource) {
     EXPECT_FALSE(fileExists(folder.file("Global.PRD"))) << "a PRX file needs no cache";
 
     char name[kFilePathSize];
-    ASSERT_TRUE(PrsSiblingName("a\\b.pRd", 'X', name));
-    EXPECT_STREQ(name, "a\\b.pRX");
-    ASSERT_TRUE(PrsSiblingName("a\\b.prs", 'D', name));
-    EXPECT_STREQ(name, "a\\b.prD");
-    EXPECT_FALSE(PrsSiblingName("a\\b.prx", 'D', name));
+    auto sibling = [&](const char* path, char kind) { return PrsSiblingName(path, kind, name) ? name : "<none>"; };
+    EXPECT_STREQ(sibling("a\\b.pRd", 'X'), "a\\b.pRX");
+    EXPECT_STREQ(sibling("a\\b.prs", 'D'), "a\\b.prD");
+    EXPECT_STREQ(sibling("a\\b.prx", 'D'), "<none>");
 }
 
 TEST_F(PrsFileTest, PrdCacheIsWrittenTrustedAndRebuiltWhenItNoLongerMatches) {
@@ -221,14 +198,10 @@ TEST_F(PrsFileTest, ReplaceInPlaceLeavesAFreeBlockOrMovesToTheEnd) {
     std::string path = make("w.prs", buildPrs({{"XPK", 1, std::string(100, 'a')}, {"XPK", 2, "tail"}}));
     std::int16_t slot = PrsOpen(path.c_str(), kPrsKeepOpen | kPrsWritable, nullptr);
     ASSERT_NE(slot, 0);
-    PrsBlockHeader header;
-    header.type = resType("XPK");
-    header.id = 1;
-    header.blockLength = 28 + 60;
-    ASSERT_EQ(PrsReplace(slot, header, std::string(60, 'c').data()), kPrsErrNone);
-    header.id = 2;
-    header.blockLength = 28 + 2;
-    ASSERT_EQ(PrsReplace(slot, header, "zz"), kPrsErrNone) << "4 to 2 bytes: too little room for a free block";
+    ASSERT_EQ(PrsReplace(slot, PrsBlockHeader{resType("XPK"), 1, {}, 0, 28 + 60}, std::string(60, 'c').data()),
+              kPrsErrNone);
+    ASSERT_EQ(PrsReplace(slot, PrsBlockHeader{resType("XPK"), 2, {}, 0, 28 + 2}, "zz"), kPrsErrNone)
+        << "4 to 2 bytes: too little room for a free block";
     PrsClose(slot);
 
     // XPK 1 rewritten in place with a free block of 40 after its 60 bytes (12 old bytes stay behind it);
@@ -247,10 +220,7 @@ TEST_F(PrsFileTest, ReplaceInPlaceLeavesAFreeBlockOrMovesToTheEnd) {
 TEST_F(PrsFileTest, AddDeleteAndCompact) {
     std::string path = make("d.prs", buildPrs(kThree));
     std::int16_t slot = PrsOpen(path.c_str(), kPrsKeepOpen | kPrsWritable, nullptr);
-    PrsBlockHeader header;
-    header.type = resType("XPK");
-    header.id = 7;
-    header.blockLength = 29;
+    const PrsBlockHeader header{resType("XPK"), 7, {}, 0, 29};
     EXPECT_EQ(PrsAdd(slot, header, "x"), kPrsErrExists);
     EXPECT_EQ(PrsDelete(slot, resType("XPK"), 7), kPrsErrNone);
     EXPECT_EQ(PrsDelete(slot, resType("XPK"), 7), kPrsErrNotFound);
@@ -277,21 +247,10 @@ TEST_F(PrsFileTest, ReadOnlyFileOpensForReading) {
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST_F(PrsFileTest, TenSlotsAtMost) {
-    std::string path = make("t.prs", buildPrs(kThree));
-    for (int i = 0; i < kPrsSlots; ++i) ASSERT_NE(PrsOpen(path.c_str(), 0, nullptr), 0);
-    EXPECT_EQ(PrsOpen(path.c_str(), 0, nullptr), 0);
-    EXPECT_EQ(PrsGetError(), kPrsErrNoMemory);
-}
-
 // ---- damaged files: every one gives an error code or a sound index, never a crash or a hang ----
 
-struct Damage {
-    std::string name;
-    std::string file;       // written as "bad.prs" (or "bad.prx" when prx)
-    bool prx;
-    std::int16_t error;     // 0: opens, with every resource of kThree readable
-};
+// The file is written as "bad.prs", or "bad.prx" when prx; error 0: it opens, with every resource of kThree readable.
+struct Damage { std::string name, file; bool prx; std::int16_t error; };
 
 std::vector<Damage> damagedFiles() {
     std::string good = buildPrs(kThree);
@@ -338,7 +297,7 @@ std::vector<Damage> damagedFiles() {
     return cases;
 }
 
-TEST_F(PrsFileTest, DamagedFilesGiveErrorCodes) {
+TEST_F(PrsFileTest, DamagedFilesGiveErrorCodesAndDamagedCachesAreReplaced) {
     std::vector<Damage> cases = damagedFiles();
     ASSERT_GE(cases.size(), 50u);
     for (const Damage& c : cases) {
@@ -359,9 +318,8 @@ TEST_F(PrsFileTest, DamagedFilesGiveErrorCodes) {
         DeleteFileA(path.c_str());
         DeleteFileA(folder.file("bad.prd").c_str());
     }
-}
 
-TEST_F(PrsFileTest, DamagedPrdCacheIsReplaced) {
+    // A damaged cache is replaced.
     std::string path = make("p.prs", buildPrs(kThree));
     std::string image = prsIndexImage(kThree);
     const std::vector<std::pair<std::string, std::string>> caches = {
@@ -419,44 +377,35 @@ TEST_F(PrsFileTest, FolderNamesAndSearchTree) {
 
 // ---- the prsbuild tool, run as its user would ----
 
-std::string binFolder() {
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string text = path;
-    return text.substr(0, text.find_last_of('\\'));
-}
-
 TEST_F(PrsFileTest, PrsBuildToolWritesFilesAndFolders) {
     make("a.bin", "alpha");
     make("b.bin", "");
     make("list.txt", "; shapes and texts\r\nXPK 12 a.bin\r\n\r\nSTR 1 b.bin\r\n");
-    std::string tool = "\"" + binFolder() + "\\prsbuild.exe\" ";
+    make("broken.txt", "XPK twelve a.bin\r\n");
+    std::string program = programPath();
+    std::string tool = "\"" + program.substr(0, program.find_last_of('\\')) + "\\prsbuild.exe\" ";
     struct Run {
-        std::string output;
+        std::string output, list;
         unsigned long exitCode;
-        std::string expected;
+        std::string written, expected;  // on failure: expected is a text the tool prints
     };
     const std::vector<Run> runs = {
-        {"out.prs", 0, buildPrs({{"XPK", 12, "alpha"}, {"STR", 1, ""}})},
-        {"out.PRX", 0, buildPrx({{"XPK", 12, "alpha"}, {"STR", 1, ""}})},
-        {"out.bad", 1, ""},
+        {"out.prs", "list.txt", 0, "out.prs", buildPrs({{"XPK", 12, "alpha"}, {"STR", 1, ""}})},
+        {"out.PRX", "list.txt", 0, "out.PRX", buildPrx({{"XPK", 12, "alpha"}, {"STR", 1, ""}})},
+        {"Override", "list.txt", 0, "Override\\12.XPK", "alpha"},
+        {"out.bad", "list.txt", 1, "", ""},
+        {"x.prs", "broken.txt", 1, "", "malformed line: XPK twelve a.bin"},
     };
     for (const Run& run : runs) {
         SCOPED_TRACE(run.output);
-        ChildResult child = runChild(tool + "\"" + folder.file(run.output) + "\" \"" + folder.file("list.txt") + "\"");
+        ChildResult child = runChild(tool + "\"" + folder.file(run.output) + "\" \"" + folder.file(run.list) + "\"");
         ASSERT_TRUE(child.started);
         EXPECT_EQ(child.exitCode, run.exitCode) << child.output;
-        if (run.exitCode == 0) {
-            EXPECT_EQ(readWholeFile(folder.file(run.output)), run.expected);
-        }
+        if (run.exitCode == 0)
+            EXPECT_EQ(readWholeFile(folder.file(run.written)), run.expected);
+        else
+            EXPECT_NE(child.output.find(run.expected), std::string::npos) << child.output;
     }
-    ChildResult child = runChild(tool + "\"" + folder.file("Override") + "\" \"" + folder.file("list.txt") + "\"");
-    EXPECT_EQ(child.exitCode, 0u) << child.output;
-    EXPECT_EQ(readWholeFile(folder.file("Override\\12.XPK")), "alpha");
-    make("broken.txt", "XPK twelve a.bin\r\n");
-    child = runChild(tool + "\"" + folder.file("x.prs") + "\" \"" + folder.file("broken.txt") + "\"");
-    EXPECT_EQ(child.exitCode, 1u);
-    EXPECT_NE(child.output.find("malformed line: XPK twelve a.bin"), std::string::npos) << child.output;
 }
 
 }  // namespace

@@ -11,18 +11,13 @@
 namespace {
 
 ::testing::AssertionResult rectIs(const Rect& r, int left, int top, int right, int bottom) {
-    if (r.left == left && r.top == top && r.right == right && r.bottom == bottom)
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "expected (" << left << ", " << top << ", " << right << ", " << bottom
-                                         << ") got (" << r.left << ", " << r.top << ", " << r.right << ", "
-                                         << r.bottom << ")";
+    return ::testing::AssertionResult(r.left == left && r.top == top && r.right == right && r.bottom == bottom)
+           << "expected (" << left << ", " << top << ", " << right << ", " << bottom << ") got (" << r.left << ", "
+           << r.top << ", " << r.right << ", " << r.bottom << ")";
 }
 
 TEST(RectTest, EmptyIsNotTheOppositeOfValid) {
-    struct Case {
-        Rect r;
-        int empty, valid, inverted;
-    } cases[] = {
+    struct Case { Rect r; int empty, valid, inverted; } cases[] = {
         {{5, 5, 2, 9}, 0, 0, 1},
         {{0, 0, 0, 5}, 1, 0, 0},
         {{0, 0, 0, 0}, 1, 0, 0},
@@ -55,7 +50,7 @@ TEST(RectTest, UnionAndIntersect) {
     EXPECT_TRUE(rectIs(a, 5, 5, 10, 10));
 }
 
-TEST(RectTest, ContainmentExcludesRightAndBottom) {
+TEST(RectTest, ContainmentExcludesRightAndBottomAndStoredForms) {
     Rect r{0, 0, 10, 10};
     EXPECT_EQ(RectContainsPoint(&r, PointPack(10, 0)), 0);
     EXPECT_EQ(RectContainsPoint(&r, PointPack(9, 0)), 1);
@@ -65,6 +60,16 @@ TEST(RectTest, ContainmentExcludesRightAndBottom) {
     EXPECT_EQ(PointPack(-1, 2), 0x0002FFFFu);
     EXPECT_EQ(PointEqual(PointPack(3, 4), 0x00040003u), 1);
     EXPECT_EQ(PointEqual(PointPack(3, 4), PointPack(4, 3)), 0);
+
+    // Stored forms are big-endian, v before h.
+    const StoredPoint point{{0x01, 0x02}, {0xFF, 0xFE}};
+    Point p{};
+    PointFromStored(&p, &point);
+    EXPECT_EQ(p.h, -2);
+    EXPECT_EQ(p.v, 0x0102);
+    const StoredRect stored{{{0x00, 0x0A}, {0x00, 0x14}}, {{0x01, 0x00}, {0x02, 0x00}}};
+    RectFromStored(&r, &stored);
+    EXPECT_TRUE(rectIs(r, 20, 10, 512, 256));
 }
 
 TEST(RectTest, BuildersAndArithmetic) {
@@ -92,24 +97,9 @@ TEST(RectTest, BuildersAndArithmetic) {
     EXPECT_EQ(RectEqual(&same, &other), 0);
 }
 
-TEST(RectTest, StoredFormsAreBigEndianVThenH) {
-    const StoredPoint point{{0x01, 0x02}, {0xFF, 0xFE}};
-    Point p{};
-    PointFromStored(&p, &point);
-    EXPECT_EQ(p.h, -2);
-    EXPECT_EQ(p.v, 0x0102);
-    const StoredRect stored{{{0x00, 0x0A}, {0x00, 0x14}}, {{0x01, 0x00}, {0x02, 0x00}}};
-    Rect r{};
-    RectFromStored(&r, &stored);
-    EXPECT_TRUE(rectIs(r, 20, 10, 512, 256));
-}
-
-TEST(RectTest, AlignByFlagBits) {
+TEST(RectTest, AlignByFlagBitsAndCenterIn) {
     const Rect bounds{0, 0, 101, 51};
-    struct Case {
-        std::uint16_t flags;
-        Rect expected;
-    } cases[] = {
+    struct Case { std::uint16_t flags; Rect expected; } cases[] = {
         {0, {0, 0, 10, 20}},        {1, {45, 0, 55, 20}},       {2, {91, 0, 101, 20}},
         {3, {0, 0, 101, 20}},       {4, {0, 15, 10, 35}},       {8, {0, 31, 10, 51}},
         {12, {0, 0, 10, 51}},       {15, {0, 0, 101, 51}},      {10, {91, 31, 101, 51}},
@@ -120,14 +110,13 @@ TEST(RectTest, AlignByFlagBits) {
         RectAlign(&bounds, &r, c.flags);
         EXPECT_TRUE(rectIs(r, c.expected.left, c.expected.top, c.expected.right, c.expected.bottom));
     }
-}
 
-TEST(RectTest, CenterInDiffersFromAlignWhereTruncationDoes) {
-    const Rect bounds{1, 1, 12, 12};
+    // RectCenterIn differs from centring alignment where truncation does.
+    const Rect odd{1, 1, 12, 12};
     Rect centred{0, 0, 4, 4}, aligned{0, 0, 4, 4};
-    EXPECT_EQ(RectCenterIn(&centred, &bounds), 8);
+    EXPECT_EQ(RectCenterIn(&centred, &odd), 8);
     EXPECT_TRUE(rectIs(centred, 4, 4, 8, 8));  // (12 + 1 - 4) / 2 = 4
-    RectAlign(&bounds, &aligned, kAlignCenterH | kAlignCenterV);
+    RectAlign(&odd, &aligned, kAlignCenterH | kAlignCenterV);
     EXPECT_TRUE(rectIs(aligned, 4, 4, 8, 8));  // 1 + (11 - 4) / 2 = 4
 
     const Rect straddling{-3, -3, 2, 2};

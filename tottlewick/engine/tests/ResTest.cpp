@@ -2,20 +2,13 @@
 // byte-order markers, raw access, flags and read-only sources.
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "ByteOrder.h"
-#include "File.h"
-#include "Files.h"
-#include "MemHandle.h"
+#include "EngineTestSupport.h"
 #include "PrsWriter.h"
-#include "Res.h"
-#include "ResourceFolderTest.h"
-#include "TempFolder.h"
 
 namespace {
 
@@ -39,17 +32,9 @@ protected:
         ASSERT_TRUE(writeResources(folder.file(name), resources));
     }
 
-    static std::string text(MemHandle handle) {
-        if (!handle) return "<none>";
-        const char* address = static_cast<const char*>(MemHandleLock(handle));
-        std::string bytes(address, MemHandleGetSize(handle));
-        MemHandleUnlock(handle);
-        return bytes;
-    }
-
     static std::string loadText(const char* type, std::uint16_t id) {
         MemHandle handle = ResLoad(resType(type), id);
-        std::string bytes = text(handle);
+        std::string bytes = handleText(handle);
         if (handle) MemHandleFree(&handle);
         return bytes;
     }
@@ -122,11 +107,14 @@ TEST_F(ResTest, DoubleLoadSharesOneHandleAndNeedsTwoFrees) {
     EXPECT_EQ(MemHandleFind(0, "XPK", &tag), first) << "labelled with the type and the id";
     EXPECT_EQ(ResIsInUse(resType("XPK"), 3), 1);
     EXPECT_EQ(ResGetHandleSize(first), 5u);
+    EXPECT_EQ(ResSetResident(first, 1), 0);
+    EXPECT_EQ(ResGetResidentById(resType("XPK"), 3), 1);
     EXPECT_EQ(MemHandleFree(&first), 0) << "another holder remains";
     EXPECT_EQ(ResIsLoaded(resType("XPK"), 3), 1);
     EXPECT_EQ(MemHandleFree(&second), 1);
     EXPECT_EQ(ResIsLoaded(resType("XPK"), 3), 0);
     EXPECT_EQ(ResIsInUse(resType("XPK"), 3), 0);
+    EXPECT_EQ(ResGetResidentById(resType("XPK"), 3), 0) << "unloading clears the resident bit";
     EXPECT_EQ(ResLoad(resType("XPK"), 4), 0u);
 }
 
@@ -153,24 +141,8 @@ TEST_F(ResTest, KeepBitKeepsTheDataForTheNextLoad) {
     }
 }
 
-TEST_F(ResTest, ResidentBitIsStoredAndClearedOnUnload) {
-    write("Global.PRS", {{"STR", 1, "text"}});
-    ASSERT_NE(ResOpenFile("Global"), 0u);
-    MemHandle handle = ResLoad(resType("STR"), 1);
-    EXPECT_EQ(ResSetResident(handle, 1), 0);
-    EXPECT_EQ(ResGetResident(handle), 1);
-    EXPECT_EQ(ResGetResidentById(resType("STR"), 1), 1);
-    MemHandleFree(&handle);
-    EXPECT_EQ(ResGetResidentById(resType("STR"), 1), 0);
-}
-
 TEST_F(ResTest, ByteOrderMarkers) {
-    struct Case {
-        const char* name;
-        std::string marker;
-        bool handedOut;
-        int swapsExpected;
-    };
+    struct Case { const char* name; std::string marker; bool handedOut; int swapsExpected; };
     const std::vector<Case> cases = {
         {"XOR 0xD0 is rejected", std::string("\x00\x7E\x2A\x84", 4), false, 0},
         {"native order: ~ in the third byte", std::string("\x00\x00\x7E\xD4", 4), true, 0},
@@ -261,7 +233,7 @@ TEST_F(ResTest, InfoDetachAndDeferredLoads) {
     MemHandle handle = ResLoad(resType("MAP"), 1);
     EXPECT_EQ(ResDetach(handle), 1);
     EXPECT_EQ(ResIsLoaded(resType("MAP"), 1), 0);
-    EXPECT_EQ(text(handle), "m") << "the block now belongs to its holder";
+    EXPECT_EQ(handleText(handle), "m") << "the block now belongs to its holder";
     EXPECT_EQ(MemHandleFree(&handle), 1);
 
     EXPECT_EQ(ResSetDeferredMode(1), 0);

@@ -5,45 +5,35 @@
 #include <string>
 #include <vector>
 
-#include "File.h"
-#include "MemHandle.h"
+#include "EngineTestSupport.h"
 #include "PrsWriter.h"
-#include "Res.h"
-#include "ResourceFolderTest.h"
 #include "Str.h"
 #include "StrSource.h"
-#include "TempFolder.h"
 
 namespace {
 
-struct Compiled {
-    bool ok = false;
-    std::vector<std::uint8_t> table;
-    std::uint32_t last = 0;
-};
+struct Compiled { bool ok = false; std::vector<std::uint8_t> table; std::uint32_t last = 0; };
 
 Compiled compile(const std::string& source, std::uint32_t last = 0) {
-    Compiled out;
-    out.last = last;
-    out.ok = compileStrSource(reinterpret_cast<const std::uint8_t*>(source.data()), source.size(), out.table,
-                              out.last);
+    Compiled out{false, {}, last};
+    auto* bytes = reinterpret_cast<const std::uint8_t*>(source.data());
+    out.ok = compileStrSource(bytes, source.size(), out.table, out.last);
     return out;
 }
 
 // number -> text pairs in record order.
-std::vector<std::pair<std::uint32_t, std::string>> records(const Compiled& c) {
-    std::vector<std::pair<std::uint32_t, std::string>> out;
+using Records = std::vector<std::pair<std::uint32_t, std::string>>;
+Records records(const Compiled& c) {
+    Records out;
     std::uint32_t number = 0;
     for (std::uint32_t i = 0; const char* text = strRecordAt(c.table.data(), c.table.size(), i, &number); ++i)
         out.emplace_back(number, text);
     return out;
 }
 
-using Records = std::vector<std::pair<std::uint32_t, std::string>>;
-
 const std::string kHead = "// texts\r\nBEGIN\r\n";
 
-TEST(StrSourceTest, RecordLayoutByteForByte) {
+TEST(StrSourceTest, RecordLayoutByteForByteAndPlusNumbering) {
     Compiled c = compile(kHead + "10 \"A\"\r\n+ \"B\"\r\n20, \"X\" \"Y\"\r\n");
     ASSERT_TRUE(c.ok);
     const std::vector<std::uint8_t> expected = {
@@ -54,15 +44,14 @@ TEST(StrSourceTest, RecordLayoutByteForByte) {
     };
     EXPECT_EQ(c.table, expected);
     EXPECT_EQ(c.last, 20u);
+
+    c = compile(kHead + "+ \"next\"\r\n+\"again\"", 41);  // "+" continues from the table before
+    ASSERT_TRUE(c.ok);
+    EXPECT_EQ(records(c), (Records{{42, "next"}, {43, "again"}}));
 }
 
 TEST(StrSourceTest, Vectors) {
-    struct Case {
-        const char* name;
-        std::string source;
-        bool ok;
-        Records expected;
-    };
+    struct Case { const char* name; std::string source; bool ok; Records expected; };
     const std::vector<Case> cases = {
         {"hex escape", kHead + "1 \"\\x41\"", true, {{1, "A"}}},
         {"octal escape", kHead + "1 \"\\101\"", true, {{1, "A"}}},
@@ -96,11 +85,7 @@ TEST(StrSourceTest, Vectors) {
 }
 
 TEST(StrSourceTest, ConditionalSections) {
-    struct Case {
-        const char* name;
-        std::string body;
-        Records expected;
-    };
+    struct Case { const char* name; std::string body; Records expected; };
     const std::string section = "1 \"first\"\r\n#else\r\n1 \"second\"\r\n2 \"else only\"\r\n#endif\r\n3 \"after\"\r\n";
     const std::vector<Case> cases = {
         {"false condition compiles the #else section", "#if MACINTOSH\r\n" + section,
@@ -124,12 +109,6 @@ TEST(StrSourceTest, ConditionalSections) {
     }
 }
 
-TEST(StrSourceTest, PlusContinuesFromTheTableBefore) {
-    Compiled c = compile(kHead + "+ \"next\"\r\n+\"again\"", 41);
-    ASSERT_TRUE(c.ok);
-    EXPECT_EQ(records(c), (Records{{42, "next"}, {43, "again"}}));
-}
-
 TEST(StrSourceTest, DamagedTablesAreWalkedWithinBounds) {
     Compiled c = compile(kHead + "5 \"five\"");
     std::vector<std::uint8_t> table = c.table;
@@ -146,8 +125,7 @@ TEST(StrSourceTest, DamagedTablesAreWalkedWithinBounds) {
 class StrTest : public ResourceFolderTest {
 protected:
     void TearDown() override {
-        while (StrPopTable()) {
-        }
+        while (StrPopTable()) {}
         StrTerm();
         ResourceFolderTest::TearDown();
     }
@@ -218,7 +196,7 @@ TEST_F(StrTest, CompiledOnceWhileLoaded) {
     MemHandleFree(&again);
 }
 
-TEST_F(StrTest, PushedTablesAndResourceLookups) {
+TEST_F(StrTest, PushedTablesTheStackLimitAndResourceLookups) {
     open({{"STR", 10, kHead + "1 \"ten-1\"\r\n2 \"ten-2 is long\"\r\n"}, {"STR", 11, kHead + "1 \"eleven-1\"\r\n"}});
     EXPECT_STREQ(StrGetLocalOr(1, "d"), "") << "no table current";
     ASSERT_EQ(StrPushResource(10), 1);
@@ -240,10 +218,7 @@ TEST_F(StrTest, PushedTablesAndResourceLookups) {
     EXPECT_STREQ(out, "");
     EXPECT_EQ(StrGetFromResource(12, 1, sizeof out, out), 0);
     EXPECT_EQ(ResIsLoaded(resType("STR"), 10), 0);
-}
 
-TEST_F(StrTest, StackHoldsSixteenEarlierTables) {
-    open({{"STR", 10, kHead + "1 \"t\"\r\n"}});
     int pushed = 0;
     while (pushed < 40 && StrPushResource(10)) ++pushed;
     EXPECT_EQ(pushed, kStrStackDepth) << "a push beyond 16 levels is ignored";

@@ -10,44 +10,16 @@
 namespace {
 
 TEST(UtilFormatTest, Vectors) {
-    struct Case {
-        const char* format;
-        std::uint32_t argument;
-        const char* expected;
-    } cases[] = {
-        {"%5d", static_cast<std::uint32_t>(-42), "  -42"},
-        {"%-5d|", static_cast<std::uint32_t>(-42), "-42  |"},
-        {"%x", 255, "0xff"},
-        {"%#x", 255, "ff"},
-        {"%X", 255, "0xFF"},
-        {"%04hx", 255, "0x00ff"},
-        {"%b", 5, "%101"},
-        {"%#kb", 5, "101"},
-        {"%p", 4096, "@1000"},
-        {"%#P", 0xBEEF, "BEEF"},
-        {"%#c", 'A', "'A'"},
-        {"%c", 0x141, "A"},
-        {"%kd", 200, "-56"},
-        {"%hd", 0x18000, "-32768"},
-        {"%d", 0x80000000u, "-2147483648"},
-        {"%u", 0xFFFFFFFFu, "4294967295"},
-        {"%hu", 0x12345, "9029"},
-        {"%i", 7, "7"},
-        {"%+d", 7, "+7"},
-        {"% d", 7, " 7"},
-        {"%05d", static_cast<std::uint32_t>(-42), "-0042"},
-        {"%05u", 42, "00042"},
-        {"%o", 8, "010"},
-        {"%0ko", 8, "0010"},
-        {"%#0ho", 8, "000010"},
-        {"%0kb", 5, "%00000101"},
-        {"%#.3x", 10, "00a"},
-        {"%#8x|", 10, "       a|"},
-        {"%6x|", 255, "  0xff|"},
-        {"%-6x|", 255, "0xff  |"},
-        {"%0x", 1, "0x00000001"},
-        {"%3q|", 0, "   |"},
-        {"100%%", 0, "100%"},
+    struct Case { const char* format; std::uint32_t argument; const char* expected; } cases[] = {
+        {"%5d", static_cast<std::uint32_t>(-42), "  -42"}, {"%-5d|", static_cast<std::uint32_t>(-42), "-42  |"},
+        {"%x", 255, "0xff"}, {"%#x", 255, "ff"}, {"%X", 255, "0xFF"}, {"%04hx", 255, "0x00ff"}, {"%b", 5, "%101"},
+        {"%#kb", 5, "101"}, {"%p", 4096, "@1000"}, {"%#P", 0xBEEF, "BEEF"}, {"%#c", 'A', "'A'"}, {"%c", 0x141, "A"},
+        {"%kd", 200, "-56"}, {"%hd", 0x18000, "-32768"}, {"%d", 0x80000000u, "-2147483648"},
+        {"%u", 0xFFFFFFFFu, "4294967295"}, {"%hu", 0x12345, "9029"}, {"%i", 7, "7"}, {"%+d", 7, "+7"},
+        {"% d", 7, " 7"}, {"%05d", static_cast<std::uint32_t>(-42), "-0042"}, {"%05u", 42, "00042"}, {"%o", 8, "010"},
+        {"%0ko", 8, "0010"}, {"%#0ho", 8, "000010"}, {"%0kb", 5, "%00000101"}, {"%#.3x", 10, "00a"},
+        {"%#8x|", 10, "       a|"}, {"%6x|", 255, "  0xff|"}, {"%-6x|", 255, "0xff  |"}, {"%0x", 1, "0x00000001"},
+        {"%3q|", 0, "   |"}, {"100%%", 0, "100%"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.format);
@@ -58,7 +30,7 @@ TEST(UtilFormatTest, Vectors) {
     }
 }
 
-TEST(UtilFormatTest, StringsWidthsAndCountedStrings) {
+TEST(UtilFormatTest, StringsWidthsCountedStringsAndCounts) {
     char out[kFormatBufferSize];
     UtilFormat(out, "[%s|%6s|%-6s|%.2s]", "ab", "cd", "ef", "ghij");
     EXPECT_STREQ(out, "[ab|    cd|ef    |gh]");
@@ -71,10 +43,8 @@ TEST(UtilFormatTest, StringsWidthsAndCountedStrings) {
     EXPECT_STREQ(out, "[]");
     UtilFormat(out, "[%s]", UtilFormatBuffer());  // the buffer being written prints as empty
     EXPECT_STREQ(out, "[]");
-}
 
-TEST(UtilFormatTest, CountConversionStoresBySize) {
-    char out[kFormatBufferSize];
+    // The count conversion stores by size.
     std::uint32_t whole = 0xFFFFFFFFu;
     std::uint16_t half = 0xFFFF;
     std::uint8_t bytes[2] = {0xEE, 0xEE};
@@ -135,11 +105,7 @@ TEST(UtilStringTest, CountedStringsAndCopies) {
 }
 
 TEST(UtilStringTest, ParseUIntStopsBeforeOverflow) {
-    struct Case {
-        const char* text;
-        int used;
-        std::uint32_t value;
-    } cases[] = {
+    struct Case { const char* text; int used; std::uint32_t value; } cases[] = {
         {"123abc", 3, 123},       {"", 0, 0},           {"-5", 0, 0},
         {" 5", 0, 0},             {"4294967295", 10, 4294967295u},
         {"4294967296", 9, 429496729u},                  {"0007", 4, 7},

@@ -1,105 +1,74 @@
 // The compiler: exact cells and operands of small scripts, includes, lists, and refused scripts.
-#include <gtest/gtest.h>
-
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "ScriptFixture.h"
-#include "YCompiler.h"
 
 namespace {
 
-using Cells = std::vector<std::pair<std::int32_t, std::int16_t>>;
-using Operands = std::vector<std::int16_t>;
-
-std::map<std::string, std::string>& files() {
-    static std::map<std::string, std::string> f;
-    return f;
-}
+std::map<std::string, std::string> files;
 
 bool loadFile(const char* name, std::string* text) {
-    const auto found = files().find(name);
-    if (found == files().end()) return false;
-    *text = found->second;
-    return true;
+    const auto found = files.find(name);
+    return found != files.end() && (*text = found->second, true);
 }
 
-class CompilerTest : public ScriptTest {
+class CompilerTest : public CompileTest {
 protected:
     void SetUp() override {
         ScriptTest::SetUp();
-        files().clear();
+        files.clear();
     }
-    bool compile(const std::string& text) {
-        return compileScript(text.data(), text.size(), loadFile, stack, &script);
-    }
-    Cells cells() const {
-        Cells c;
-        for (const YCell& cell : script.cells) c.emplace_back(cell.opcode, cell.operand);
-        return c;
-    }
-    std::int32_t index(const std::string& name) {
-        return scriptHeap().find(name.data(), static_cast<std::int32_t>(name.size()));
-    }
+    bool compile(const std::string& text) { return compileScript(text.data(), text.size(), loadFile, stack, &script); }
     std::vector<std::string> heapNames() {
         std::vector<std::string> names;
         for (std::int32_t i = kYPredefined; i < scriptHeap().count; ++i) names.push_back(scriptHeap().at(i)->name);
         return names;
     }
-
-    YCallStack stack;
-    YCompiledScript script;
 };
 
-TEST_F(CompilerTest, AssignmentAndCallOfAFunction) {
-    ASSERT_TRUE(compile("x=5\r"));
-    EXPECT_EQ((Cells{{18, 3}, {0, 0}}), cells());
-    EXPECT_EQ((Operands{0, 1, 2, 3, 4, -1}), script.operands);
-    EXPECT_EQ((std::vector<std::string>{"x", "5"}), heapNames());
-    EXPECT_TRUE(var("x")->isUnset());
-
-    // A blank before "=" makes the line a call of a function named x with the operands "=" and 5.
-    scriptHeap().clear();
-    scriptHeap().init();
+// Each case on a fresh heap; empty operand or name lists are not checked.
+TEST_F(CompilerTest, SmallScriptsCompileToTheirExactCells) {
+    const std::tuple<const char*, Cells, Operands, std::vector<std::string>> cases[] = {
+        {"x=5\r", {{18, 3}, {0, 0}}, {0, 1, 2, 3, 4, -1}, {"x", "5"}},
+        // A blank before "=" makes the line a call of a function named x with the operands "=" and 5.
+        {"x = 5\r", {{21, 3}, {0, 0}}, {0, 1, 2, 3, 4, 5, -1}, {"x", "=", "5"}},
+        {"if a\r b\relse\r c\r", {{12, 3}, {10, 4}, {21, 5}, {11, 6}, {13, 7}, {21, 8}, {0, 0}},
+         {0, 1, 2, 3, -1, 4, -1, -1, 5, -1}, {}},
+        // An if without else ends with a no-operation.
+        {"if a\r[\r b\r c\r]\rd\r", {{12, 3}, {10, 5}, {21, 5}, {21, 7}, {13, 0}, {21, 9}, {0, 0}}, {}, {}},
+        {"for i 1 3\r[\r for j 1 2\r [\r  if j\r   break\r  continue\r ]\r break\r]\r",
+         {{8, 3}, {9, 3}, {10, 14}, {8, 7}, {9, 7}, {10, 12}, {12, 11}, {10, 10}, {11, 12}, {13, 0}, {11, 4}, {11, 4},
+          {11, 14}, {11, 1}, {0, 0}},
+         {0, 1, 2, 3, 4, 5, -1, 6, 4, 7, -1, 6, -1, -1, -1, -1}, {"i", "1", "3", "j", "2"}},
+        {"procedure +p a\r[\r say a\r]\rcall +p 5\r", {{7, 3}, {14, 6}, {15, 0}, {6, 8}, {0, 0}},
+         {0, 1, 2, 3, 4, -1, 4, -1, 3, 5, -1}, {}},
+        {"t=&Trinket 1 2\r", {{18, 3}, {0, 0}}, {0, 1, 2, 3, 4, 5, 6, -1}, {}},
+    };
+    for (const auto& [source, expectedCells, operands, names] : cases) {
+        SCOPED_TRACE(source);
+        resetHeap();
+        ASSERT_TRUE(compile(source));
+        EXPECT_EQ(expectedCells, cells());
+        EXPECT_TRUE(operands.empty() || operands == script.operands) << ::testing::PrintToString(script.operands);
+        EXPECT_TRUE(names.empty() || names == heapNames()) << ::testing::PrintToString(heapNames());
+        EXPECT_EQ(0, stack.depth());
+    }
+    EXPECT_EQ(kYBorrows, var("t")->mark);
+    resetHeap();
     ASSERT_TRUE(compile("x = 5\r"));
-    EXPECT_EQ((Cells{{21, 3}, {0, 0}}), cells());
-    EXPECT_EQ((Operands{0, 1, 2, 3, 4, 5, -1}), script.operands);
-    EXPECT_EQ((std::vector<std::string>{"x", "=", "5"}), heapNames());
     EXPECT_EQ(kYExpression, scriptHeap().at(4)->typeTag);
     EXPECT_STREQ("z", scriptHeap().at(4)->valueText);
-}
-
-TEST_F(CompilerTest, IfElsePatchesItsJumps) {
-    ASSERT_TRUE(compile("if a\r b\relse\r c\r"));
-    EXPECT_EQ((Cells{{12, 3}, {10, 4}, {21, 5}, {11, 6}, {13, 7}, {21, 8}, {0, 0}}), cells());
-    EXPECT_EQ((Operands{0, 1, 2, 3, -1, 4, -1, -1, 5, -1}), script.operands);
-    EXPECT_EQ(0, stack.depth());
-}
-
-TEST_F(CompilerTest, IfWithoutElseEndsWithANoOperation) {
-    ASSERT_TRUE(compile("if a\r[\r b\r c\r]\rd\r"));
-    EXPECT_EQ((Cells{{12, 3}, {10, 5}, {21, 5}, {21, 7}, {13, 0}, {21, 9}, {0, 0}}), cells());
-}
-
-TEST_F(CompilerTest, NestedForLoopsPatchBreakAndContinue) {
-    ASSERT_TRUE(compile("for i 1 3\r[\r for j 1 2\r [\r  if j\r   break\r  continue\r ]\r break\r]\r"));
-    EXPECT_EQ((Cells{{8, 3}, {9, 3}, {10, 14}, {8, 7}, {9, 7}, {10, 12}, {12, 11}, {10, 10}, {11, 12}, {13, 0},
-                     {11, 4}, {11, 4}, {11, 14}, {11, 1}, {0, 0}}),
-              cells());
-    EXPECT_EQ((Operands{0, 1, 2, 3, 4, 5, -1, 6, 4, 7, -1, 6, -1, -1, -1, -1}), script.operands);
-    EXPECT_EQ((std::vector<std::string>{"i", "1", "3", "j", "2"}), heapNames());
+    EXPECT_TRUE(var("x")->isUnset());
 }
 
 TEST_F(CompilerTest, ProceduresAreNamedByTheirCell) {
-    ASSERT_TRUE(compile("procedure +p a\r[\r say a\r]\rcall +p 5\r"));
-    EXPECT_EQ((Cells{{7, 3}, {14, 6}, {15, 0}, {6, 8}, {0, 0}}), cells());
-    EXPECT_EQ((Operands{0, 1, 2, 3, 4, -1, 4, -1, 3, 5, -1}), script.operands);
+    ASSERT_TRUE(compile("procedure +p a\r[\r say a\r]\r"));
     EXPECT_EQ("+0", text("+p"));
     EXPECT_EQ(kYPlain, var("+p")->typeTag);
-
-    scriptHeap().clear();
-    scriptHeap().init();
+    resetHeap();
     ASSERT_TRUE(compile("x=1\rprocedure +q\r y\r"));
     EXPECT_EQ("+1", text("+q"));
     EXPECT_EQ(15, script.cells[3].opcode);
@@ -116,13 +85,6 @@ TEST_F(CompilerTest, ListsBecomeMembersAtCompileTime) {
     EXPECT_EQ("d", text("x.4"));
     EXPECT_EQ(index("x.1"), var("x")->heapIndex);
     EXPECT_EQ(4, var("x")->highestMember);
-}
-
-TEST_F(CompilerTest, BorrowingAssignmentMarksTheVariable) {
-    ASSERT_TRUE(compile("t=&Trinket 1 2\r"));
-    EXPECT_EQ((Cells{{18, 3}, {0, 0}}), cells());
-    EXPECT_EQ(kYBorrows, var("t")->mark);
-    EXPECT_EQ((Operands{0, 1, 2, 3, 4, 5, 6, -1}), script.operands);
 }
 
 TEST_F(CompilerTest, KeywordsEmitTheirCodes) {
@@ -147,11 +109,11 @@ TEST_F(CompilerTest, KeywordsEmitTheirCodes) {
 }
 
 TEST_F(CompilerTest, IncludedTextIsCompiledInPlace) {
-    files()["inc.mps"] = "c=3\r";
+    files["inc.mps"] = "c=3\r";
     ASSERT_TRUE(compile("a=1\rinclude inc.mps\rb=2\r"));
     EXPECT_EQ((Cells{{18, 3}, {18, 6}, {18, 9}, {0, 0}}), cells());
     EXPECT_EQ((std::vector<std::string>{"a", "1", "c", "3", "b", "2"}), heapNames());
-    files()["deep.mps"] = "include inc.mps\rd=4";
+    files["deep.mps"] = "include inc.mps\rd=4";
     ASSERT_TRUE(compile("include deep.mps\re=5\r"));
     EXPECT_EQ(3u, script.cells.size() - 1);
 }
@@ -174,12 +136,8 @@ TEST_F(CompilerTest, CommentsAndTheLastLine) {
 
 // Every refusal names its line and the source text at the last token read.
 TEST_F(CompilerTest, RefusedScriptsNameTheLine) {
-    files()["self.mps"] = "include self.mps\r";
-    struct Case {
-        const char* name;
-        std::string text;
-        std::vector<std::string> alerts;
-    } cases[] = {
+    files["self.mps"] = "include self.mps\r";
+    const std::tuple<const char*, std::string, std::vector<std::string>> cases[] = {
         {"open quote", "x=1\rsay \"abc\ry=2\r", {"Unquote  \"abc\ry=2\r\r...", "2: \"abc\ry=2\r\r"}},
         {"expression", "x=(a\r", {"1: (a\r\r"}},
         {"two operators", "\r\rx=a+-b c\r", {"3: a+-b c\r\r"}},
@@ -193,11 +151,11 @@ TEST_F(CompilerTest, RefusedScriptsNameTheLine) {
         {"include cycle", "include self.mps\r", {"1: self.mps\r\r"}},
         {"empty assignment", "=5\r", {"1: =5\r\r"}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, source, expectedAlerts] : cases) {
+        SCOPED_TRACE(name);
         alerts().clear();
-        EXPECT_FALSE(compile(c.text));
-        EXPECT_EQ(c.alerts, alerts());
+        EXPECT_FALSE(compile(source));
+        EXPECT_EQ(expectedAlerts, alerts());
         EXPECT_NE(0, yErrorCode());
         EXPECT_TRUE(script.cells.empty());
         EXPECT_TRUE(script.operands.empty());
@@ -206,29 +164,13 @@ TEST_F(CompilerTest, RefusedScriptsNameTheLine) {
 }
 
 TEST_F(CompilerTest, LimitsAreCompileErrors) {
-    std::string manyCells;
-    for (int i = 0; i < 8001; ++i) manyCells += "f\r";
-    EXPECT_FALSE(compile(manyCells));
-    std::string fits;
-    for (int i = 0; i < 8000; ++i) fits += "f\r";
-    EXPECT_TRUE(compile(fits));
-
-    std::string manyOperands;
-    for (int i = 0; i < 2000; ++i) manyOperands += "f a a a a a a a a a\r";
-    EXPECT_FALSE(compile(manyOperands));
-
-    std::string deepBlocks(3000, '[');
-    EXPECT_FALSE(compile(deepBlocks + "\r"));
-    std::string deepIfs;
-    for (int i = 0; i < 2100; ++i) deepIfs += "if a\r";
-    EXPECT_FALSE(compile(deepIfs + "b\r"));
-    std::string okIfs;
-    for (int i = 0; i < 2000; ++i) okIfs += "if a\r";
-    EXPECT_TRUE(compile(okIfs + "b\r"));
-
-    std::string longExpression = "x=a";
-    for (int i = 0; i < 43; ++i) longExpression += "+a";
-    EXPECT_FALSE(compile(longExpression + "\r"));
+    EXPECT_FALSE(compile(repeat("f\r", 8001)));
+    EXPECT_TRUE(compile(repeat("f\r", 8000)));
+    EXPECT_FALSE(compile(repeat("f a a a a a a a a a\r", 2000)));
+    EXPECT_FALSE(compile(std::string(3000, '[') + "\r"));
+    EXPECT_FALSE(compile(repeat("if a\r", 2100) + "b\r"));
+    EXPECT_TRUE(compile(repeat("if a\r", 2000) + "b\r"));
+    EXPECT_FALSE(compile("x=a" + repeat("+a", 43) + "\r"));
     EXPECT_EQ(2, yErrorCode());
     EXPECT_TRUE(compile("x=" + std::string(300, 'w') + "\r"));
 }

@@ -1,11 +1,9 @@
 // Expressions: operator classes to prefix code, the operator table, error codes and "%.15g" results.
-#include <gtest/gtest.h>
-
 #include <cstring>
 #include <string>
+#include <tuple>
 
 #include "ScriptFixture.h"
-#include "ScriptObjects.h"
 #include "YCompiler.h"
 #include "YEvaluator.h"
 
@@ -16,37 +14,32 @@ protected:
     // The value of an operand word as a statement would read it, and the error code it left.
     std::string value(const std::string& word, std::int32_t* error = nullptr) {
         yErrorCode() = 0;
-        const std::int32_t index = compileExpression(word.data(), static_cast<std::int32_t>(word.size()));
-        EXPECT_GE(index, 0) << word;
-        if (index < 0) return "<compile error>";
-        const std::string result = text(scriptHeap().at(index));
+        const std::int32_t entry = compileExpression(word.data(), static_cast<std::int32_t>(word.size()));
+        EXPECT_GE(entry, 0) << word;
+        if (entry < 0) return "<compile error>";
+        const std::string result = text(scriptHeap().at(entry));
         if (error) *error = yErrorCode();
         return result;
     }
-    std::int32_t index(const std::string& name) { return scriptHeap().find(name.data(), static_cast<std::int32_t>(name.size())); }
 };
 
 TEST_F(ExpressionTest, OperatorsCompileToPrefixCode) {
-    struct Case {
-        const char* text;
-        const char* code;
-        std::vector<std::string> terms;
-    } cases[] = {
+    const std::tuple<const char*, const char*, std::vector<std::string>> cases[] = {
         {"a-b*c", "s-s*ttt", {"a", "b", "c"}}, {"a-b-c", "s-ts-tt", {"a", "b", "c"}}, {"-5", "s-tz", {"5"}},
         {"~a", "s~t", {"a"}},                  {"a+*b", "s+s*tzt", {"a", "b"}},      {"(a+b)*c", "s*ts+tt", {"a", "b", "c"}},
         {"$e", "s$t", {"e"}},                  {"'x-y'+z", "s+tt", {"'x-y'", "z"}},  {"a@'b c'", "s@tt", {"a", "'b c'"}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        const std::int32_t entry = compileExpression(c.text, static_cast<std::int32_t>(std::strlen(c.text)));
+    for (const auto& [source, code, terms] : cases) {
+        SCOPED_TRACE(source);
+        const std::int32_t entry = compileExpression(source, static_cast<std::int32_t>(std::strlen(source)));
         ASSERT_GE(entry, 0);
-        EXPECT_STREQ(c.code, expressionCode());
+        EXPECT_STREQ(code, expressionCode());
         YVariable* v = scriptHeap().at(entry);
         EXPECT_EQ(kYExpression, v->typeTag);
-        EXPECT_STREQ(c.code, v->valueText);
-        EXPECT_STREQ(c.text, v->name);
-        ASSERT_EQ(static_cast<std::int32_t>(c.terms.size()), v->lengthField);
-        for (std::size_t i = 0; i < c.terms.size(); ++i) EXPECT_EQ(index(c.terms[i]), v->indices[i]) << c.terms[i];
+        EXPECT_STREQ(code, v->valueText);
+        EXPECT_STREQ(source, v->name);
+        ASSERT_EQ(static_cast<std::int32_t>(terms.size()), v->lengthField);
+        for (std::size_t i = 0; i < terms.size(); ++i) EXPECT_EQ(index(terms[i]), v->indices[i]) << terms[i];
     }
 }
 
@@ -62,35 +55,27 @@ TEST_F(ExpressionTest, SingleTermsAndTrailingOperatorsMakeNoExpressionEntry) {
 }
 
 TEST_F(ExpressionTest, MalformedTextsSetCompileErrors) {
-    const std::string tooManyCodes = [] {
-        std::string s = "a";
-        for (int i = 0; i < 43; ++i) s += "+a";
-        return s;
-    }();
-    struct Case {
-        std::string text;
-        std::int32_t error;
-    } cases[] = {{"(a", 1}, {"a)", 1}, {"'a", 1}, {"(a)b", 1}, {"a+-b", 3}, {"a**b", 3}, {"", 2},
-                 {std::string(128, 'a'), 2}, {tooManyCodes, 2}, {"()", 2}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
+    const std::string tooManyCodes = "a" + repeat("+a", 43);
+    const std::pair<std::string, std::int32_t> cases[] = {
+        {"(a", 1}, {"a)", 1}, {"'a", 1}, {"(a)b", 1}, {"a+-b", 3}, {"a**b", 3}, {"", 2},
+        {std::string(128, 'a'), 2}, {tooManyCodes, 2}, {"()", 2}};
+    for (const auto& [source, error] : cases) {
+        SCOPED_TRACE(source);
         yErrorCode() = 0;
-        EXPECT_EQ(-1, compileExpression(c.text.data(), static_cast<std::int32_t>(c.text.size())));
-        EXPECT_EQ(c.error, yErrorCode());
+        EXPECT_EQ(-1, compileExpression(source.data(), static_cast<std::int32_t>(source.size())));
+        EXPECT_EQ(error, yErrorCode());
         EXPECT_STREQ("", expressionCode());
     }
-    std::string fits = "a";
-    for (int i = 0; i < 31; ++i) fits += "+a";
+    const std::string fits = "a" + repeat("+a", 31);
     EXPECT_GE(compileExpression(fits.data(), static_cast<std::int32_t>(fits.size())), 0);
 }
 
 TEST_F(ExpressionTest, EveryOperatorFollowsTheTable) {
     var("x")->setText("abc", -1);
-    struct Case {
-        const char* text;
-        const char* expected;
-        std::int32_t error;
-    } cases[] = {
+    var("p")->setText(std::string(64, 'p').c_str(), -1);
+    var("q")->setText(std::string(64, 'q').c_str(), -1);
+    var("r")->setText(std::string(63, 'r').c_str(), -1);
+    const std::tuple<const char*, std::string, std::int32_t> cases[] = {
         {"7+2", "9", 0},        {"7-2", "5", 0},           {"7*2", "14", 0},          {"7/2", "3.5", 0},
         {"7\\2", "3", 0},       {"-7\\2", "-3", 0},        {"7.9\\2.9", "3", 0},      {"7%2", "1", 0},
         {"2^10", "1024", 0},    {"(-8)^2", "64", 0},       {"7=7", "1", 0},           {"7=2", "0", 0},
@@ -104,63 +89,43 @@ TEST_F(ExpressionTest, EveryOperatorFollowsTheTable) {
         {"7/0", "7/0", 5},      {"7/0.00001", "7/0.00001", 5}, {"7\\0", "7\\0", 4},     {"7%0.5", "7%0.5", 4},
         {"'a'-1", "'a'-1", 7},  {"'a'*2", "'a'*2", 7},     {"x/2", "x/2", 7},         {"x\\2", "x\\2", 7},
         {"(-8)^0.5", "(-8)^0.5", 5}, {"1/0+2", "1/0+2", 5}, {"7/0.001", "7000", 0},
+        {"p+q", "p+q", 2},  // concatenation stops at 128 characters
+        {"p+r", std::string(64, 'p') + std::string(63, 'r'), 0},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
+    for (const auto& [source, expected, expectedError] : cases) {
+        SCOPED_TRACE(source);
         std::int32_t error = -1;
-        EXPECT_EQ(c.expected, value(c.text, &error));
-        EXPECT_EQ(c.error, error);
+        EXPECT_EQ(expected, value(source, &error));
+        EXPECT_EQ(expectedError, error);
     }
 }
 
-TEST_F(ExpressionTest, ConcatenationStopsAt128Characters) {
-    var("p")->setText(std::string(64, 'p').c_str(), -1);
-    var("q")->setText(std::string(64, 'q').c_str(), -1);
-    var("r")->setText(std::string(63, 'r').c_str(), -1);
-    std::int32_t error = 0;
-    EXPECT_EQ("p+q", value("p+q", &error));
-    EXPECT_EQ(2, error);
-    EXPECT_EQ(std::string(64, 'p') + std::string(63, 'r'), value("p+r", &error));
-    EXPECT_EQ(0, error);
-}
-
-TEST_F(ExpressionTest, ObjectsCompareAsZeroAndAreNotCopied) {
-    RProbe::alive() = RProbe::clones() = 0;
-    var("o1")->setObject(new RProbe);
-    var("o2")->setObject(new RProbe);
-    for (const char* word : {"o1=o2", "o1+o2", "o1#o1"}) {
-        SCOPED_TRACE(word);
-        EXPECT_EQ("0", value(word));
-    }
-    EXPECT_EQ(0, RProbe::clones());
-    EXPECT_EQ(2, RProbe::alive());
-}
-
-TEST_F(ExpressionTest, DollarReadsAnOperandAsAnExpression) {
+// "$" reads an operand as an expression; objects compare as zero and are not copied.
+TEST_F(ExpressionTest, DollarReferencesAndObjectsInsideExpressions) {
     var("e")->setText("2+3", -1);
     var("a")->setText("7", -1);
     var("f")->setText("a", -1);
     var("g")->setText("1/0", -1);
-    EXPECT_EQ("5", value("$e"));
-    EXPECT_EQ("7", value("$f"));
-    EXPECT_EQ("6", value("$e+1"));
-    std::int32_t error = 0;
-    EXPECT_EQ("1/0", value("$g", &error));
-    EXPECT_EQ(0, error);
-    // A text that names itself again ends instead of recursing for ever.
-    var("h")->setText("$h", -1);
-    EXPECT_EQ("$h", value("$h"));
-}
-
-TEST_F(ExpressionTest, ReferencesInsideExpressions) {
+    var("h")->setText("$h", -1);  // names itself again: ends instead of recursing for ever
     var("s")->setText("hello", -1);
     var("i")->setText("2", -1);
     var("n.2")->setText("40", -1);
-    EXPECT_EQ("42", value("n.i+2"));
-    EXPECT_EQ("ell!", value("s|2|3+'!'"));
+    var("o1")->setObject(new RProbe);
+    var("o2")->setObject(new RProbe);
     ySetRandomSource([] { return 3; });
-    EXPECT_EQ("4", value("?+1"));
+    const std::pair<const char*, const char*> cases[] = {{"$e", "5"},     {"$f", "7"},           {"$e+1", "6"},
+                                                         {"$g", "1/0"},   {"$h", "$h"},          {"n.i+2", "42"},
+                                                         {"?+1", "4"},    {"s|2|3+'!'", "ell!"},
+                                                         {"o1=o2", "0"},  {"o1+o2", "0"},        {"o1#o1", "0"}};
+    for (const auto& [source, expected] : cases) {
+        SCOPED_TRACE(source);
+        std::int32_t error = -1;
+        EXPECT_EQ(expected, value(source, &error));
+        EXPECT_EQ(0, error);
+    }
     ySetRandomSource(nullptr);
+    EXPECT_EQ(0, RProbe::clones);
+    EXPECT_EQ(2, RProbe::alive);
 }
 
 }  // namespace

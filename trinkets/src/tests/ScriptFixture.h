@@ -1,27 +1,81 @@
-// A fresh variable heap and a recording alert sink for every script test.
+// A fresh variable heap and a recording alert sink for every script test, byte builders for records and
+// images written field by field from their layout, a scriptable object that counts its clones and instances, and a
+// fixture that compiles or loads one script.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "OMAlert.h"
+#include "OMScriptableObject.h"
+#include "YCompiler.h"
 #include "YHeap.h"
 #include "YVariable.h"
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Fields in little-endian (or, with big set, big-endian) order.
+struct Fields {
+    bool big = false;
+    Bytes b;
+    Fields& u8(std::uint8_t v) { return b.push_back(v), *this; }
+    Fields& u16(std::uint16_t v) { return big ? u8(v >> 8).u8(v & 0xFF) : u8(v & 0xFF).u8(v >> 8); }
+    Fields& u32(std::uint32_t v) {
+        const auto hi = static_cast<std::uint16_t>(v >> 16), lo = static_cast<std::uint16_t>(v);
+        return big ? u16(hi).u16(lo) : u16(lo).u16(hi);
+    }
+    Fields& none() { return u32(0xFFFFFFFF); }
+    Fields& chars(const std::string& s) { return b.insert(b.end(), s.begin(), s.end()), *this; }
+    Fields& item(const std::string& s) { return u32(static_cast<std::uint32_t>(s.size())).chars(s); }
+    // Image sections: the cells, the operand list.
+    Fields& cells(const std::vector<std::pair<std::uint8_t, std::int16_t>>& list) {
+        u32(static_cast<std::uint32_t>(list.size()));
+        for (const auto& c : list) u8(c.first).u16(static_cast<std::uint16_t>(c.second));
+        return *this;
+    }
+    Fields& operands(const std::vector<std::int16_t>& list) {
+        u32(static_cast<std::uint32_t>(list.size()));
+        for (std::int16_t e : list) u16(static_cast<std::uint16_t>(e));
+        return *this;
+    }
+    // The record of a plain variable without value.
+    Fields& unset(const std::string& name) { return u32(0).u32(0).u32(0).u32(0).none().u32(0).item(name).none().none(); }
+};
+
+inline std::string repeat(const std::string& unit, int n) {
+    std::string s;
+    for (int i = 0; i < n; ++i) s += unit;
+    return s;
+}
+
+struct RProbe : OMScriptableObject {
+    static inline int alive = 0, clones = 0;
+    RProbe() { ++alive; }
+    ~RProbe() override { --alive; }
+    OMScriptableObject* clone() override { return ++clones, new RProbe; }
+    void registerProperties() override {}
+};
 
 class ScriptTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        scriptHeap().clear();
-        scriptHeap().init();
+        resetHeap();
         alerts().clear();
         previous_ = omSetAlertSink(record);
         yErrorCode() = 0;
+        RProbe::alive = RProbe::clones = 0;
     }
     void TearDown() override {
         omSetAlertSink(previous_);
         scriptHeap().clear();
+    }
+    static void resetHeap() {
+        scriptHeap().clear();
+        scriptHeap().init();
     }
 
     static std::vector<std::string>& alerts() {
@@ -29,6 +83,9 @@ protected:
         return texts;
     }
 
+    static std::int32_t index(const std::string& name) {
+        return scriptHeap().find(name.data(), static_cast<std::int32_t>(name.size()));
+    }
     // The variable of that name, added when absent.
     static YVariable* var(const std::string& name) {
         YHeap& heap = scriptHeap();
@@ -48,4 +105,19 @@ private:
         return 1;
     }
     OMAlertSink previous_ = nullptr;
+};
+
+using Cells = std::vector<std::pair<std::int32_t, std::int16_t>>;
+using Operands = std::vector<std::int16_t>;
+
+// A script test that compiles or loads into script on stack.
+class CompileTest : public ScriptTest {
+protected:
+    Cells cells() const {
+        Cells c;
+        for (const YCell& cell : script.cells) c.emplace_back(cell.opcode, cell.operand);
+        return c;
+    }
+    YCallStack stack;
+    YCompiledScript script;
 };

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "ChildProcess.h"
@@ -14,8 +15,7 @@ namespace {
 
 std::string programPath(const char* name) {
     char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string own(path, length);
+    const std::string own(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
     return own.substr(0, own.find_last_of('\\') + 1) + name;
 }
 
@@ -91,11 +91,7 @@ TEST_F(ScriptProgramTest, PrecompiledImagesWriteTheSameTrace) {
 }
 
 TEST_F(ScriptProgramTest, MissingAndBadScriptsEndWithTheirMessages) {
-    struct Case {
-        const char* arguments;
-        unsigned long exitCode;
-        const char* message;
-    } cases[] = {
+    const std::tuple<const char*, unsigned long, const char*> cases[] = {
         {"absent.mps", 1, "alert: unknown script"},
         {"empty.mps", 1, "alert: unknown script"},
         {"long.mps", 1, "alert: Script too long"},
@@ -104,11 +100,11 @@ TEST_F(ScriptProgramTest, MissingAndBadScriptsEndWithTheirMessages) {
     writeScript("empty.mps", {});
     writeWholeFile(folder.file("PScripts\\long.mps"), std::string(65536, ' '));
     writeScript("deep.mps", {"yield run", "procedure +p", "[", " call +p", "]", "call +p"});
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.arguments);
-        const ChildResult result = run(c.arguments);
-        EXPECT_EQ(c.exitCode, result.exitCode) << result.output;
-        EXPECT_NE(std::string::npos, result.output.find(c.message)) << result.output;
+    for (const auto& [arguments, exitCode, message] : cases) {
+        SCOPED_TRACE(arguments);
+        const ChildResult result = run(arguments);
+        EXPECT_EQ(exitCode, result.exitCode) << result.output;
+        EXPECT_NE(std::string::npos, result.output.find(message)) << result.output;
     }
 }
 

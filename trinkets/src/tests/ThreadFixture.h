@@ -4,9 +4,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,19 +17,21 @@
 #include "ThreadObjects.h"
 #include "YThread.h"
 
+using Lines = std::vector<std::string>;
+
 class ThreadTest : public ScriptTest {
 protected:
     void SetUp() override {
         ScriptTest::SetUp();
         GetCurrentDirectoryA(sizeof previousFolder_, previousFolder_);
         SetCurrentDirectoryA(folder_.path().c_str());
-        now() = 1000;
-        previousClock_ = setClockSource([] { return now(); });
+        now = 1000;
+        previousClock_ = setClockSource([] { return now; });
         resetScriptEngine();
-        RBell::shown().clear();
+        RBell::shown.clear();
     }
     void TearDown() override {
-        threads_.clear();
+        endThreads();
         deleteEventRecords();
         resetScriptEngine();
         setClockSource(previousClock_);
@@ -37,17 +39,13 @@ protected:
         ScriptTest::TearDown();
     }
 
-    static std::uint32_t& now() {
-        static std::uint32_t ms = 0;
-        return ms;
-    }
+    static inline std::uint32_t now = 0;
 
     // Writes a script whose lines are given one per entry.
-    static void write(const std::string& name, const std::vector<std::string>& lines) {
+    static void write(const std::string& name, const Lines& lines) {
         std::ofstream out(name, std::ios::binary);
         for (const std::string& line : lines) out << line << "\r\n";
     }
-
     // A running thread over the named script (loaded or not).
     YThread* start(const std::string& name, YScriptResolver resolver = nullptr) {
         threads_.push_back(std::make_unique<YThread>(name.c_str(), resolver));
@@ -55,25 +53,37 @@ protected:
         if (t->loaded) t->running = 1;
         return t;
     }
-
     // Destroys every thread: the last one empties the heap and deletes every binding.
     void endThreads() { threads_.clear(); }
-
     // Main-loop passes, the clock advancing stepMs before each.
     static void passes(int n, std::uint32_t stepMs = 101) {
         for (int i = 0; i < n; ++i) {
-            now() += stepMs;
+            now += stepMs;
             scriptTick();
         }
     }
-
-    static std::vector<std::string> trace() {
+    static Lines trace() {
         std::ifstream in("debug.txt");
-        std::vector<std::string> lines;
+        Lines lines;
         for (std::string line; std::getline(in, line);) lines.push_back(line);
         return lines;
     }
+    // A fresh start: ends every thread, forgets the trace, runs the script for n passes and returns the trace.
+    Lines run(const Lines& script, int n = 2) {
+        endThreads();
+        std::remove("debug.txt");
+        write("test.mps", script);
+        last = start("test.mps");
+        passes(n);
+        return trace();
+    }
+    static RBell* bell(const std::string& name) {
+        OMScriptableObject* object = nullptr;
+        var(name)->getObject(&object);
+        return static_cast<RBell*>(object);
+    }
 
+    YThread* last = nullptr;
     TempFolder folder_;
     OMSR bellClass_{"RBell", makeBell};
 
@@ -82,5 +92,3 @@ private:
     char previousFolder_[MAX_PATH] = {};
     OMClockSource previousClock_ = nullptr;
 };
-
-using Lines = std::vector<std::string>;

@@ -1,6 +1,7 @@
 // Script threads: loops, conditions, procedures, timers, events, switching and the trace.
 #include <cstdlib>
 #include <string>
+#include <tuple>
 
 #include "OMSParameter.h"
 #include "ThreadFixture.h"
@@ -10,158 +11,94 @@
 
 namespace {
 
-// Every script of these tests runs in run mode unless it says otherwise, so one pass runs it through.
+// Scripts in run mode run through in one pass.
 const char kRunMode[] = "yield run";
 
-TEST_F(ThreadTest, CountedLoopsCountAsWritten) {
-    struct Case {
-        const char* header;
-        Lines expected;
-    } cases[] = {
-        {"for i 1 3", {"1", "2", "3", "after 4"}},
-        {"for i 3", {"3", "2", "1", "0", "after -1"}},
-        {"for i 3 1 -1", {"3", "2", "1", "after 0"}},
-        {"for i 1 10 4", {"1", "5", "9", "after 13"}},
+TEST_F(ThreadTest, RunModeScriptsWriteTheirTrace) {
+    const std::string w60 = "\"" + std::string(60, 'a') + "\" ";
+    const std::string say3 = "say " + w60 + w60 + w60, joined3 = repeat(std::string(60, 'a') + " ", 3);
+    const std::tuple<const char*, Lines, Lines> cases[] = {
+        {"for up", {"for i 1 3", "[", " say i", "]", "say after i"}, {"1", "2", "3", "after 4"}},
+        {"for down to 0", {"for i 3", "[", " say i", "]", "say after i"}, {"3", "2", "1", "0", "after -1"}},
+        {"for with step -1", {"for i 3 1 -1", "[", " say i", "]", "say after i"}, {"3", "2", "1", "after 0"}},
+        {"for with step 4", {"for i 1 10 4", "[", " say i", "]", "say after i"}, {"1", "5", "9", "after 13"}},
+        // No step counts upward: 3 .. 32767 run the body; the next value wraps to -32768, not above the limit 1.
+        {"for wraps at 16 bits", {"n=0", "for i 3 1", "[", " n=n+1", "]", "say n i"}, {"32765 -32768"}},
+        {"procedures bind arguments and are skipped",
+         {"a=old", "b=keep", "procedure +p a b", "[", " say a b", "]", "call +p 1 2 3", "call +p 9", "say end"},
+         {"1 2", "9 2", "end"}},
+        {"procedure inside a loop",
+         {"procedure +p", "[", " for j 1 2", " [", "  say j", " ]", "]", "for i 1 2", "[", " call +p", " say i", "]"},
+         {"1", "2", "1", "1", "2", "2"}},
+        // x -> y -> z -> x: the chase stops at z, whose text names the script to run.
+        {"call chases names until any repeats", {"x=\"y\"", "y=\"z\"", "z=\"x\"", "call x"}, {"ring ended"}},
+        // Three words and their blanks take 183 characters; a word that would make the line 256 is left out.
+        {"say fits 255", {"say a b c", say3 + "\"" + std::string(71, 'b') + "\" z"}, {"a b c", joined3 + std::string(71, 'b')}},
+        {"say skips 256", {say3 + "\"" + std::string(72, 'b') + "\" z"}, {joined3 + "z"}},
+        {"set, get and play reach properties",
+         {"b=RBell", "set b value 7", "get b value v", "say v", "get b name n", "say n", "play b show x y", "play b",
+          "say end"},
+         {"7", "b", "end"}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.header);
-        endThreads();
-        std::remove("debug.txt");
-        write("loop.mps", {kRunMode, c.header, "[", " say i", "]", "say after i"});
-        start("loop.mps");
-        passes(2);
-        EXPECT_EQ(c.expected, trace());
+    write("x", {"say ring ended"});
+    for (const auto& [name, body, expected] : cases) {
+        SCOPED_TRACE(name);
+        Lines script{kRunMode};
+        script.insert(script.end(), body.begin(), body.end());
+        EXPECT_EQ(expected, run(script, 4));
     }
-}
-
-TEST_F(ThreadTest, ALoopWithoutStepCountsUpwardAndWrapsAt16Bits) {
-    write("wrap.mps", {kRunMode, "n=0", "for i 3 1", "[", " n=n+1", "]", "say n i"});
-    start("wrap.mps");
-    passes(2);
-    // 3 .. 32767 run the body; the next value wraps to -32768, which is not above the limit 1.
-    EXPECT_EQ((Lines{"32765 -32768"}), trace());
-}
-
-TEST_F(ThreadTest, ConditionsAreFalseOnlyForTextsStartingWithZero) {
-    struct Case {
-        const char* value;
-        const char* expected;
-    } cases[] = {{"0", "no"}, {"0.5", "no"}, {"00", "no"}, {"1", "yes"}, {"10", "yes"}, {"\"a\"", "yes"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.value);
-        endThreads();
-        std::remove("debug.txt");
-        write("if.mps", {kRunMode, std::string("x=") + c.value, "if x", "[", " say yes", "]", "else", "[", " say no", "]"});
-        start("if.mps");
-        passes(2);
-        EXPECT_EQ((Lines{c.expected}), trace());
+    EXPECT_EQ((std::vector<std::string>{"x,y", ""}), RBell::shown);
+    // Conditions are false only for texts starting with zero.
+    for (const char* value : {"0", "0.5", "00", "1", "10", "\"a\""}) {
+        SCOPED_TRACE(value);
+        EXPECT_EQ((Lines{value[0] == '0' ? "no" : "yes"}),
+                  run({kRunMode, std::string("x=") + value, "if x", "[", " say yes", "]", "else", "[", " say no", "]"}));
     }
-}
-
-TEST_F(ThreadTest, ProceduresBindArgumentsAndAreSkippedWhenReached) {
-    write("proc.mps", {kRunMode, "a=old", "b=keep", "procedure +p a b", "[", " say a b", "]", "call +p 1 2 3",
-                       "call +p 9", "say end"});
-    start("proc.mps");
-    passes(2);
-    EXPECT_EQ((Lines{"1 2", "9 2", "end"}), trace());
-}
-
-TEST_F(ThreadTest, AProcedureCalledInsideALoopLeavesTheLoopIntact) {
-    write("nest.mps", {kRunMode, "procedure +p", "[", " for j 1 2", " [", "  say j", " ]", "]", "for i 1 2", "[",
-                       " call +p", " say i", "]"});
-    start("nest.mps");
-    passes(2);
-    EXPECT_EQ((Lines{"1", "2", "1", "1", "2", "2"}), trace());
 }
 
 TEST_F(ThreadTest, MoreNestedLoopsThanRecordsStopTheThread) {
     Lines script{kRunMode};
-    for (int i = 0; i < kYMaxLoops + 1; ++i) {
-        script.push_back("for i" + std::to_string(i) + " 1 1");
-        script.push_back("[");
-    }
+    for (int i = 0; i < kYMaxLoops + 1; ++i) script.insert(script.end(), {"for i" + std::to_string(i) + " 1 1", "["});
     script.push_back("say deepest");
-    for (int i = 0; i < kYMaxLoops + 1; ++i) script.push_back("]");
-    write("deep.mps", script);
-    YThread* t = start("deep.mps");
-    passes(3);
-    EXPECT_EQ(0, t->running);
-    EXPECT_EQ(kYMaxLoops - 1, t->loopDepth);
-    EXPECT_TRUE(trace().empty());
+    script.insert(script.end(), static_cast<std::size_t>(kYMaxLoops + 1), "]");
+    EXPECT_TRUE(run(script, 3).empty());
+    EXPECT_EQ(0, last->running);
+    EXPECT_EQ(kYMaxLoops - 1, last->loopDepth);
 }
 
-TEST_F(ThreadTest, CooperativeThreadsRunOneStatementPerPass) {
-    write("steps.mps", {"say 1", "say 2", "say 3"});
-    start("steps.mps");
-    passes(1);
-    EXPECT_EQ((Lines{"1"}), trace());
+TEST_F(ThreadTest, CooperativeThreadsStepAndRunModeEndsItsPassWhenNothingProgresses) {
+    EXPECT_EQ((Lines{"1"}), run({"say 1", "say 2", "say 3"}, 1));
     passes(1);
     EXPECT_EQ((Lines{"1", "2"}), trace());
+    // Without the check the pass would spin on the wait, and on the end of the code, for ever.
+    EXPECT_EQ((Lines{"before"}), run({kRunMode, "say before", "wait"}, 3));
+    EXPECT_EQ(1, last->waiting);
+    EXPECT_EQ((Lines{"only"}), run({kRunMode, "say only"}, 3));
 }
 
-TEST_F(ThreadTest, RunModeEndsItsPassWhenNothingProgresses) {
-    // Without this the pass would spin on the wait, and on the end of the code, for ever.
-    write("stuck.mps", {kRunMode, "say before", "wait"});
-    YThread* t = start("stuck.mps");
-    passes(3);
-    EXPECT_EQ((Lines{"before"}), trace());
-    EXPECT_EQ(1, t->waiting);
-    endThreads();
-    write("end.mps", {kRunMode, "say only"});
-    start("end.mps");
-    passes(3);
-    EXPECT_EQ((Lines{"before", "only"}), trace());
-}
-
-TEST_F(ThreadTest, SayJoinsWordsAndSkipsWordsThatWouldReach256Characters) {
-    const std::string w60(60, 'a');
-    const auto quoted = [](const std::string& text) { return "\"" + text + "\""; };
-    struct Case {
-        std::size_t fourth;
-        bool fourthFits;
-    } cases[] = {{71, true}, {72, false}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.fourth);
-        endThreads();
-        std::remove("debug.txt");
-        const std::string fourth(c.fourth, 'b');
-        write("say.mps", {kRunMode, "say a b c",
-                          "say " + quoted(w60) + " " + quoted(w60) + " " + quoted(w60) + " " + quoted(fourth) + " z"});
-        start("say.mps");
-        passes(2);
-        // Three words and their blanks take 183 characters; a word that would make the line 256 is left out.
-        const std::string joined = w60 + " " + w60 + " " + w60 + " " + (c.fourthFits ? fourth : std::string("z"));
-        EXPECT_EQ((Lines{"a b c", joined}), trace());
-    }
-}
-
-TEST_F(ThreadTest, ScheduleFiresOnceOnTheTenthCountedTick) {
-    write("sched.mps", {"schedule 1 +p", "wait", "procedure +p", "[", " say fired", " drop wait", "]", "say after"});
-    start("sched.mps");
-    passes(10);  // the first pass only starts the tick clock: 9 ticks counted
-    EXPECT_TRUE(trace().empty());
+TEST_F(ThreadTest, ScheduleFiresOnceOnTheTenthCountedTickAndPauseSleeps) {
+    // The first pass only starts the tick clock: 9 ticks counted.
+    EXPECT_TRUE(run({"schedule 1 +p", "wait", "procedure +p", "[", " say fired", " drop wait", "]", "say after"}, 10).empty());
     passes(1);
     EXPECT_EQ((Lines{"fired"}), trace());
     passes(30);
     EXPECT_EQ((Lines{"fired", "after"}), trace());
-}
-
-TEST_F(ThreadTest, TicksAreCountedOnlyAfterMoreThan100Ms) {
-    write("sched.mps", {"schedule 1 +p", "wait", "procedure +p", "[", " say fired", "]"});
-    start("sched.mps");
     // At 50 ms a pass, every third pass counts a tick: 150 ms is the first gap above 100.
-    passes(1);
+    run({"schedule 1 +p", "wait", "procedure +p", "[", " say fired", "]"}, 1);
     passes(29, 50);
     EXPECT_TRUE(trace().empty());
     passes(3, 50);
     EXPECT_EQ((Lines{"fired"}), trace());
+    // Pause sleeps 900 ms a unit.
+    run({"pause 1", "say awake"}, 1);
+    passes(1, 899);
+    EXPECT_TRUE(trace().empty());
+    passes(2, 1);
+    EXPECT_EQ((Lines{"awake"}), trace());
 }
 
 TEST_F(ThreadTest, IdleFiresAfterEveryQuietPeriodAndUserActivityRestartsIt) {
-    write("idle.mps", {"idle 2 +p", "wait", "procedure +p", "[", " say idle", "]"});
-    start("idle.mps");
-    passes(1 + 18);
-    EXPECT_TRUE(trace().empty());
+    EXPECT_TRUE(run({"idle 2 +p", "wait", "procedure +p", "[", " say idle", "]"}, 1 + 18).empty());
     passes(1);
     EXPECT_EQ((Lines{"idle"}), trace());
     passes(18);
@@ -173,78 +110,43 @@ TEST_F(ThreadTest, IdleFiresAfterEveryQuietPeriodAndUserActivityRestartsIt) {
 }
 
 TEST_F(ThreadTest, DroppingTheTimerInsideItsProcedureEndsTheProcedureNormally) {
-    for (const char* word : {"schedule", "idle"}) {
-        SCOPED_TRACE(word);
-        endThreads();
-        std::remove("debug.txt");
-        write("drop.mps", {std::string(word) + " 1 +p", "wait", "procedure +p", "[", std::string(" drop ") + word,
-                           " drop wait", " say inside", "]", "say after"});
-        YThread* t = start("drop.mps");
-        passes(40);
-        EXPECT_EQ((Lines{"inside", "after"}), trace());
-        EXPECT_EQ(0, t->inEvent);
-        EXPECT_EQ(0, t->stack.depth());
+    for (const char* name : {"schedule", "idle"}) {
+        SCOPED_TRACE(name);
+        const std::string word = name;
+        EXPECT_EQ((Lines{"inside", "after"}), run({word + " 1 +p", "wait", "procedure +p", "[", " drop " + word,
+                                                   " drop wait", " say inside", "]", "say after"}, 40));
+        EXPECT_EQ(0, last->inEvent);
+        EXPECT_EQ(0, last->stack.depth());
     }
 }
 
 TEST_F(ThreadTest, ASuspendedThreadRefusesItsTimerAndTheTimerIsDisarmed) {
-    write("suspend.mps", {"suspend", "schedule 1 +p", "pause 2", "resume", "say end", "wait", "procedure +p", "[",
-                          " say fired", "]"});
-    YThread* t = start("suspend.mps");
-    passes(40);
-    EXPECT_EQ((Lines{"end"}), trace());
-    EXPECT_EQ(0, t->scheduleProcedure);
+    EXPECT_EQ((Lines{"end"}), run({"suspend", "schedule 1 +p", "pause 2", "resume", "say end", "wait", "procedure +p", "[",
+                                   " say fired", "]"}, 40));
+    EXPECT_EQ(0, last->scheduleProcedure);
 }
 
 TEST_F(ThreadTest, DropClearsVariablesDeletesObjectsAndForgetsRequestedScripts) {
-    RBell::alive() = 0;
-    write("drop.mps", {"b=RBell", "c=RBell", "x=5", "drop x", "say x", "drop b", "drop trinkets", "call other.mps"});
+    RBell::alive = 0;
     write("other.mps", {"drop script stack", "exit"});
-    YThread* t = start("drop.mps");
-    passes(6);
-    EXPECT_EQ((Lines{"x"}), trace());  // a cleared variable reads as its name
-    EXPECT_EQ(1, RBell::alive());
+    // A cleared variable reads as its name.
+    EXPECT_EQ((Lines{"x"}), run({"b=RBell", "c=RBell", "x=5", "drop x", "say x", "drop b", "drop trinkets", "call other.mps"}, 6));
+    EXPECT_EQ(1, RBell::alive);
     passes(1);
-    EXPECT_EQ(0, RBell::alive());
+    EXPECT_EQ(0, RBell::alive);
     passes(3);
-    EXPECT_EQ(0, t->loaded);  // nothing left to return to
-    EXPECT_EQ(0, RBell::alive());
+    EXPECT_EQ(0, last->loaded);  // nothing left to return to
+    EXPECT_EQ(0, RBell::alive);
 }
 
-TEST_F(ThreadTest, PauseSleepsNineHundredMillisecondsPerUnit) {
-    write("pause.mps", {"pause 1", "say awake"});
-    start("pause.mps");
-    passes(1);
-    passes(1, 899);
-    EXPECT_TRUE(trace().empty());
-    passes(2, 1);
-    EXPECT_EQ((Lines{"awake"}), trace());
-}
-
-TEST_F(ThreadTest, CallAndExitReturnToTheCallerFromItsBeginning) {
-    write("main.mps", {"say main", "call other.mps"});
+TEST_F(ThreadTest, CallExitAndRelaySwitchScripts) {
     write("other.mps", {"say other", "exit"});
-    start("main.mps");
-    passes(8);
-    EXPECT_EQ((Lines{"main", "other", "main", "other"}), trace());
-}
-
-TEST_F(ThreadTest, RelayDoesNotReturnAndExitWithNothingLeftFinishes) {
-    write("main.mps", {"say main", "relay next.mps", "say never"});
     write("next.mps", {"say next", "exit"});
-    YThread* t = start("main.mps");
-    passes(10);
-    EXPECT_EQ((Lines{"main", "next"}), trace());
-    EXPECT_EQ(0, t->loaded);
-}
-
-TEST_F(ThreadTest, CallChasesNamesUntilAnyNameRepeats) {
-    // x -> y -> z -> x: the chase stops at z, whose text names the script to run.
-    write("ring.mps", {kRunMode, "x=\"y\"", "y=\"z\"", "z=\"x\"", "call x"});
-    write("x", {"say ring ended"});
-    start("ring.mps");
-    passes(4);
-    EXPECT_EQ((Lines{"ring ended"}), trace());
+    // Exit returns to the caller from its beginning.
+    EXPECT_EQ((Lines{"main", "other", "main", "other"}), run({"say main", "call other.mps"}, 8));
+    // Relay does not return, and an exit with nothing left finishes.
+    EXPECT_EQ((Lines{"main", "next"}), run({"say main", "relay next.mps", "say never"}, 10));
+    EXPECT_EQ(0, last->loaded);
 }
 
 TEST_F(ThreadTest, RegisteredFunctionsTakeTheirOperandsAndAnswerThroughResult) {
@@ -256,144 +158,83 @@ TEST_F(ThreadTest, RegisteredFunctionsTakeTheirOperandsAndAnswerThroughResult) {
     registerScriptFunction("Twice", &twice);
     registerScriptFunction("Note", &record);
     registerScriptFunction("Note", &other);
-    write("fn.mps", {kRunMode, "Twice 21", "say RESULT", "Note", "Nobody 1 2", "say end"});
-    start("fn.mps");
-    passes(2);
+    const Lines written = run({kRunMode, "Twice 21", "say RESULT", "Note", "Nobody 1 2", "say end"});
     clearScriptFunctions();
-    EXPECT_EQ((Lines{"42", "end"}), trace());
+    EXPECT_EQ((Lines{"42", "end"}), written);
     EXPECT_EQ((std::vector<std::string>{""}), seen);
 }
 
-TEST_F(ThreadTest, SetGetAndPlayReachObjectProperties) {
-    write("obj.mps", {kRunMode, "b=RBell", "set b value 7", "get b value v", "say v", "get b name n", "say n",
-                      "play b show x y", "play b", "say end"});
-    start("obj.mps");
-    passes(2);
-    EXPECT_EQ((Lines{"7", "b", "end"}), trace());
-    EXPECT_EQ((std::vector<std::string>{"x,y", ""}), RBell::shown());
-}
-
 TEST_F(ThreadTest, PlayWithTheMarkerWaitsForCompletion) {
-    write("play.mps", {"b=RBell", "play b show }", "say done"});
-    YThread* t = start("play.mps");
-    passes(5);
-    EXPECT_EQ(1, t->awaitingCompletion);
-    EXPECT_TRUE(trace().empty());
-    OMScriptableObject* bell = nullptr;
-    var("b")->getObject(&bell);
-    ASSERT_NE(nullptr, bell);
-    bell->fireCompletion();
+    EXPECT_TRUE(run({"b=RBell", "play b show }", "say done"}, 5).empty());
+    EXPECT_EQ(1, last->awaitingCompletion);
+    RBell* b = bell("b");
+    ASSERT_NE(nullptr, b);
+    b->fireCompletion();
     passes(3);
     EXPECT_EQ((Lines{"done"}), trace());
 }
 
 TEST_F(ThreadTest, EventsRunBoundProceduresButNotWhileAVerbRuns) {
-    write("ev.mps", {"b=RBell", "set b rang +p", "play b ring", "wait", "procedure +p", "[", " say rang", " get RECEIVER name n",
-                     " say n", " drop wait", "]", "say done"});
-    YThread* t = start("ev.mps");
-    passes(6);
-    EXPECT_TRUE(trace().empty());  // "rang" raised inside the verb was dropped
-    OMScriptableObject* bell = nullptr;
-    var("b")->getObject(&bell);
-    ASSERT_NE(nullptr, bell);
-    EXPECT_EQ(1, static_cast<RBell*>(bell)->fire());
+    // "rang" raised inside the verb is dropped.
+    EXPECT_TRUE(run({"b=RBell", "set b rang +p", "play b ring", "wait", "procedure +p", "[", " say rang",
+                     " get RECEIVER name n", " say n", " drop wait", "]", "say done"}, 6).empty());
+    RBell* b = bell("b");
+    ASSERT_NE(nullptr, b);
+    EXPECT_EQ(1, b->fire());
     EXPECT_EQ((Lines{"rang"}), trace());  // one statement inside the event, the rest on later passes
     passes(6);
     EXPECT_EQ((Lines{"rang", "b", "done"}), trace());
-    EXPECT_EQ(0, t->inEvent);
+    EXPECT_EQ(0, last->inEvent);
 }
 
-TEST_F(ThreadTest, ASecondEventAbandonsTheFirstProcedure) {
-    write("twice.mps", {"b=RBell", "set b rang +p", "wait", "procedure +p", "[", " say one", " say two", " drop wait",
-                        "]", "say done"});
-    YThread* t = start("twice.mps");
-    passes(4);
-    OMScriptableObject* bell = nullptr;
-    var("b")->getObject(&bell);
-    ASSERT_NE(nullptr, bell);
-    static_cast<RBell*>(bell)->fire();
-    static_cast<RBell*>(bell)->fire();
+TEST_F(ThreadTest, ASecondEventAbandonsTheFirstProcedureAndACopyHasABindingOfItsOwn) {
+    run({"b=RBell", "set b rang +p", "wait", "procedure +p", "[", " say one", " say two", " drop wait", "]", "say done"}, 4);
+    RBell* b = bell("b");
+    ASSERT_NE(nullptr, b);
+    b->fire();
+    b->fire();
     passes(6);
     EXPECT_EQ((Lines{"one", "one", "two", "done"}), trace());
-    EXPECT_EQ(0, t->stack.depth());
-}
-
-TEST_F(ThreadTest, ACopiedObjectGetsABindingOfItsOwn) {
-    write("copy.mps", {"b=RBell", "set b rang +p", "c=b", "wait", "procedure +p", "[", " get RECEIVER name n",
-                       " say n", " drop wait", "]", "say done"});
-    start("copy.mps");
-    passes(5);
-    OMScriptableObject* copy = nullptr;
-    var("c")->getObject(&copy);
+    EXPECT_EQ(0, last->stack.depth());
+    // A copied object gets a binding of its own.
+    run({"b=RBell", "set b rang +p", "c=b", "wait", "procedure +p", "[", " get RECEIVER name n", " say n", " drop wait",
+         "]", "say done"}, 5);
+    RBell* copy = bell("c");
     ASSERT_NE(nullptr, copy);
     EXPECT_EQ(2, eventRecords().count);
-    EXPECT_EQ(1, static_cast<RBell*>(copy)->fire());
+    EXPECT_EQ(1, copy->fire());
     passes(5);
     EXPECT_EQ((Lines{"c", "done"}), trace());
 }
 
 TEST_F(ThreadTest, BindingsAreDroppedAtEverySwitchAndWhenTheThreadEnds) {
-    write("a.mps", {"b=RBell", "set b rang +p", "procedure +p", "[", " say rang", "]", "relay c.mps"});
     write("c.mps", {"d=RBell", "set d rang +p", "procedure +p", "[", " say rang", "]", "wait"});
-    {
-        YThread* t = start("a.mps");
-        passes(2);
-        EXPECT_EQ(1, eventRecords().count);
-        passes(4);
-        EXPECT_STREQ("c.mps", t->scriptName);
-        EXPECT_EQ(1, eventRecords().count);
-    }
+    run({"b=RBell", "set b rang +p", "procedure +p", "[", " say rang", "]", "relay c.mps"});
+    EXPECT_EQ(1, eventRecords().count);
+    passes(4);
+    EXPECT_STREQ("c.mps", last->scriptName);
+    EXPECT_EQ(1, eventRecords().count);
     endThreads();
     EXPECT_EQ(0, eventRecords().count);
 }
 
 TEST_F(ThreadTest, APrecompiledImageRunsLikeItsSource) {
-    const Lines source{kRunMode, "for i 1 2", "[", " say i", "]", "procedure +p a", "[", " say got a", "]", "call +p 5"};
-    write("text.mps", source);
-    YThread* t = start("text.mps");
-    ASSERT_TRUE(saveCompiledScript(t->script, "image.mps"));
-    passes(2);
-    const Lines fromText = trace();
-    EXPECT_EQ((Lines{"1", "2", "got 5"}), fromText);
+    write("text.mps", {kRunMode, "for i 1 2", "[", " say i", "]", "procedure +p a", "[", " say got a", "]", "call +p 5"});
+    ASSERT_TRUE(saveCompiledScript(start("text.mps")->script, "image.mps"));
     endThreads();
-    std::remove("debug.txt");
     start("image.mps");
     passes(2);
-    EXPECT_EQ(fromText, trace());
+    EXPECT_EQ((Lines{"1", "2", "got 5"}), trace());
 }
 
 using ThreadDeathTest = ThreadTest;
 
 TEST_F(ThreadDeathTest, FatalLoaderMessagesEndTheProgramWithCode1) {
-    EXPECT_EXIT(
-        {
-            omSetAlertSink(nullptr);
-            start("nothere.mps");
-        },
-        ::testing::ExitedWithCode(1), "can't find nothere.mps");
-    EXPECT_EXIT(
-        {
-            omSetAlertSink(nullptr);
-            start("nothere.mps", [](const char*) -> OMIStream* { return nullptr; });
-        },
-        ::testing::ExitedWithCode(1), "unknown script");
     write("big.mps", {std::string(70000, ' ')});
-    EXPECT_EXIT(
-        {
-            omSetAlertSink(nullptr);
-            start("big.mps");
-        },
-        ::testing::ExitedWithCode(1), "Script too long");
-}
-
-TEST_F(ThreadDeathTest, CallStackOverflowIsAnAssertion) {
-    write("deep.mps", {kRunMode, "procedure +p", "[", " call +p", "]", "call +p"});
-    EXPECT_EXIT(
-        {
-            start("deep.mps");
-            passes(2);
-        },
-        ::testing::ExitedWithCode(3), "Assertion failed: sp < \\(YTSTACK-1\\)");
+    EXPECT_EXIT((omSetAlertSink(nullptr), start("nothere.mps")), ::testing::ExitedWithCode(1), "can't find nothere.mps");
+    EXPECT_EXIT((omSetAlertSink(nullptr), start("nothere.mps", [](const char*) -> OMIStream* { return nullptr; })),
+                ::testing::ExitedWithCode(1), "unknown script");
+    EXPECT_EXIT((omSetAlertSink(nullptr), start("big.mps")), ::testing::ExitedWithCode(1), "Script too long");
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 // Alerts are written to standard error instead of shown.
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -35,23 +34,6 @@ int alertToStandardError(const char* text, unsigned, const char*) {
 OMIStream* scriptStreamResolver(const char* name) {
     const std::string path = std::string("PScripts\\") + name;
     return new OMIStreamFile(path.c_str(), kStreamWhole, nullptr);
-}
-
-// The words of the command line after the program's name.
-std::vector<std::string> arguments() {
-    std::vector<std::string> words;
-    std::string word;
-    bool quoted = false;
-    for (const char* p = GetCommandLineA(); *p; ++p) {
-        if (*p == '"') quoted = !quoted;
-        else if (*p == ' ' && !quoted) {
-            if (!word.empty()) words.push_back(word);
-            word.clear();
-        } else word += *p;
-    }
-    if (!word.empty()) words.push_back(word);
-    if (!words.empty()) words.erase(words.begin());
-    return words;
 }
 
 void registerCommands() {
@@ -85,7 +67,7 @@ void runScripts(const std::string& first) {
 
 void applicationMain() {
     omSetAlertSink(alertToStandardError);
-    const std::vector<std::string> words = arguments();
+    const std::vector<std::string> words(__argv + 1, __argv + __argc);
     const OMRect screen = screenBounds(0);
     const OMColorRecord background{0, 0, 0, 248};
     OMApp* app = new OMApp(2, &screen, &background, displayBitsPerPixel(0));
