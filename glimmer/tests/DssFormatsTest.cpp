@@ -1,9 +1,13 @@
-// Comma lists, region records and the URL hand-back rules.
+// Comma lists, region records and the URL hand-back rules; the path, file, library and settings
+// helpers, briefly.
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 #include "DssFormats.h"
+#include "DssUtilities.h"
+#include "StoreFixture.h"
 
 namespace {
 
@@ -21,22 +25,8 @@ TEST(DssFormatsTest, CommaListsKeepEmptyEntriesAndCutNames) {
     EXPECT_EQ(packDate(2026, 12, 6), 20261206L);
 }
 
-std::vector<std::uint8_t> regionRecord(const std::vector<RegionPoint>& points, std::int16_t count) {
-    std::vector<std::uint8_t> bytes(kRegionRecordSize, 0);
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        for (int c = 0; c < 2; ++c) {
-            auto value = static_cast<std::uint16_t>(c == 0 ? points[i].x : points[i].y);
-            bytes[4 * i + 2 * c] = static_cast<std::uint8_t>(value);
-            bytes[4 * i + 2 * c + 1] = static_cast<std::uint8_t>(value >> 8);
-        }
-    }
-    bytes[128] = static_cast<std::uint8_t>(count);
-    bytes[129] = static_cast<std::uint8_t>(static_cast<std::uint16_t>(count) >> 8);
-    return bytes;
-}
-
 TEST(DssFormatsTest, RegionRecords) {
-    std::vector<std::uint8_t> triangle = regionRecord({{10, 20}, {-5, 300}, {640, -1}}, 3);
+    std::vector<std::uint8_t> triangle = regionBytes({{10, 20}, {-5, 300}, {640, -1}});
     std::vector<RegionPoint> points = parseRegionRecord(triangle.data(), triangle.size());
     ASSERT_EQ(points.size(), 3u);
     EXPECT_EQ(points[1].x, -5);
@@ -44,11 +34,11 @@ TEST(DssFormatsTest, RegionRecords) {
     EXPECT_EQ(points[2].x, 640);
     EXPECT_EQ(points[2].y, -1);
 
-    std::vector<std::uint8_t> full = regionRecord(std::vector<RegionPoint>(32, RegionPoint{1, 2}), 32);
+    std::vector<std::uint8_t> full = regionBytes(std::vector<std::pair<int, int>>(32, {1, 2}));
     EXPECT_EQ(parseRegionRecord(full.data(), full.size()).size(), 32u);
     for (std::int16_t count : {std::int16_t{33}, std::int16_t{-1}, std::int16_t{0x7FFF}}) {
         SCOPED_TRACE(count);
-        std::vector<std::uint8_t> bad = regionRecord({}, count);
+        std::vector<std::uint8_t> bad = regionBytes({}, count);
         EXPECT_TRUE(parseRegionRecord(bad.data(), bad.size()).empty());
     }
     EXPECT_TRUE(parseRegionRecord(triangle.data(), 129).empty());
@@ -56,21 +46,20 @@ TEST(DssFormatsTest, RegionRecords) {
 }
 
 TEST(DssFormatsTest, UrlHandBack) {
-    struct Case {
+    const struct {
         const char* name;
         int capacity;
         std::string url;
         int length;
         const char* buffer;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"fits", 10, "http://a/", 9, "http://a/"},
         {"one too long", 10, "http://ab/", -1, "http://ab"},
         {"much too long", 10, "http://example/page", -1, "http://ex"},
         {"no room", 0, "x", -1, ""},
         {"negative room", -4, "x", -1, ""},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         char buffer[16];
         std::memset(buffer, '#', sizeof buffer);
@@ -79,31 +68,90 @@ TEST(DssFormatsTest, UrlHandBack) {
         handBackUrl(buffer, &length, c.url);
         EXPECT_EQ(length, c.length);
         EXPECT_STREQ(buffer, c.buffer);
-        if (c.capacity > 0) {
-            EXPECT_EQ(buffer[c.capacity], '#') << "wrote past the capacity";
-        } else {
-            EXPECT_EQ(buffer[1], '#') << "touched a buffer without room";
-        }
+        EXPECT_EQ(buffer[c.capacity > 0 ? c.capacity : 1], '#') << "wrote past the capacity";
     }
     int length = 10;
     handBackUrl(nullptr, &length, "x");
     EXPECT_EQ(length, -1);
     handBackUrl(nullptr, nullptr, "x");  // nothing to report to
+
+    // Finishing without a click: length 0 for an empty buffer, otherwise unchanged.
+    char buffer[10] = {};
+    const std::tuple<char, int, int> finishes[] = {{'\0', 10, 0}, {'h', 5, 5}, {'\0', -1, -1}};
+    for (const auto& [first, before, after] : finishes) {
+        buffer[0] = first;
+        length = before;
+        finishHandBack(buffer, &length);
+        EXPECT_EQ(length, after) << "length " << before;
+    }
 }
 
-TEST(DssFormatsTest, FinishingWithoutAClickGivesLengthZero) {
-    char buffer[10] = {};
-    int length = 10;
-    finishHandBack(buffer, &length);
-    EXPECT_EQ(length, 0);
-    buffer[0] = 'h';
-    length = 5;
-    finishHandBack(buffer, &length);
-    EXPECT_EQ(length, 5);
-    length = -1;
-    buffer[0] = '\0';
-    finishHandBack(buffer, &length);
-    EXPECT_EQ(length, -1);
+TEST(DssUtilitiesTest, PathsFilesAndLibraries) {
+    std::string folder;
+    EXPECT_TRUE(folderOfPath("c:\\games\\app\\splash.jpg", folder));
+    EXPECT_EQ(folder, "c:\\games\\app\\");
+    EXPECT_FALSE(folderOfPath("", folder));
+    std::string path = "c:\\games\\old.jpg";
+    EXPECT_TRUE(replaceFileName(path, "new.jpg"));
+    EXPECT_EQ(path, "c:\\games\\new.jpg");
+    std::string text = "d:\\copy\\";
+    EXPECT_TRUE(appendFileName(text, "c:\\games\\new.jpg"));
+    EXPECT_EQ(text, "d:\\copy\\new.jpg");
+    EXPECT_FALSE(appendFileName(text, "c:\\games\\"));
+
+    TempFolder temp;
+    writeWholeFile(temp.file("here.txt"), "x");
+    EXPECT_TRUE(fileExistsOnDisk(temp.file("here.txt")));
+    EXPECT_FALSE(fileExistsOnDisk(temp.file("gone.txt")));
+    folder = temp.path();
+    EXPECT_FALSE(fileExistsIn(folder, "gone.txt"));
+    EXPECT_EQ(folder, temp.path()) << "restored when the file is not there";
+    EXPECT_TRUE(fileExistsIn(folder, "here.txt"));
+    EXPECT_EQ(folder, temp.file("here.txt"));
+
+    ASSERT_TRUE(moduleFolder(nullptr, folder));
+    EXPECT_NE(folder.back(), '\\');
+    EXPECT_TRUE(fileExistsOnDisk(folder + "\\glimmer_tests.exe"));
+    HMODULE kernel = loadLibraryQuietly("kernel32.dll");
+    EXPECT_NE(kernel, nullptr);
+    FreeLibrary(kernel);
+    EXPECT_EQ(loadLibraryQuietly("z:\\no\\such\\library.dll"), nullptr);
+}
+
+TEST(DssUtilitiesTest, SettingsInAnIniFileAndTheRegistry) {
+    TempFolder temp;
+    const std::string ini = temp.file("settings.ini");
+    std::string text;
+    unsigned long number = 99;
+    EXPECT_FALSE(readSettingText(nullptr, ini.c_str(), "Splash", "Name", text));
+    EXPECT_EQ(text, "");
+    EXPECT_TRUE(writeSettingText(nullptr, ini.c_str(), "Splash", "Name", "Glimmer"));
+    EXPECT_TRUE(writeSettingNumber(nullptr, ini.c_str(), "Splash", "Count", 4000000000ul));
+    EXPECT_TRUE(readSettingText(nullptr, ini.c_str(), "Splash", "Name", text));
+    EXPECT_EQ(text, "Glimmer");
+    EXPECT_TRUE(readSettingText(nullptr, ini.c_str(), "Splash", "Count", text));
+    EXPECT_EQ(text, "4000000000");
+    EXPECT_TRUE(readSettingNumber(nullptr, ini.c_str(), "Splash", "Missing", number));
+    EXPECT_EQ(number, 0u);
+
+    const std::string key = "Software\\GlimmerTests\\settings-" + std::to_string(GetCurrentProcessId());
+    EXPECT_TRUE(writeSettingNumber(HKEY_CURRENT_USER, key.c_str(), "Sub", "Count", 1234));
+    EXPECT_TRUE(readSettingNumber(HKEY_CURRENT_USER, key.c_str(), "Sub", "Count", number));
+    EXPECT_EQ(number, 1234u) << "a text of digits is converted";
+    {
+        RegistryKey sub;
+        ASSERT_TRUE(sub.open(HKEY_CURRENT_USER, (key + "\\Sub").c_str()));
+        sub.writeNumber("Binary", 0x41424344);
+    }
+    EXPECT_TRUE(readSettingNumber(HKEY_CURRENT_USER, key.c_str(), "Sub", "Binary", number));
+    EXPECT_EQ(number, 0x41424344u) << "otherwise the first DWORD";
+    EXPECT_TRUE(writeSettingText(HKEY_CURRENT_USER, key.c_str(), nullptr, "Name", "Glimmer"));
+    EXPECT_TRUE(readSettingText(HKEY_CURRENT_USER, key.c_str(), nullptr, "Name", text));
+    EXPECT_EQ(text, "Glimmer");
+    EXPECT_TRUE(subkeyExists(HKEY_CURRENT_USER, key.c_str(), "Sub"));
+    EXPECT_FALSE(subkeyExists(HKEY_CURRENT_USER, key.c_str(), "Other"));
+    EXPECT_FALSE(readSettingNumber(HKEY_CURRENT_USER, key.c_str(), "Other", "Count", number));
+    EXPECT_TRUE(deleteKeyTree(HKEY_CURRENT_USER, key.c_str()));
 }
 
 }  // namespace

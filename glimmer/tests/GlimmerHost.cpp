@@ -41,9 +41,9 @@ int main(int argc, char** argv) {
     HWND dialog = findSplashDialog();
     if (dialog == nullptr) return 3;
     clickAt(dialog, std::atoi(argv[2]), std::atoi(argv[3]));
-    unsigned long start = nowMs();
+    unsigned long start = GetTickCount();
     remove();
-    std::printf("removed after %lu ms\n", nowMs() - start);
+    std::printf("removed after %lu ms\n", GetTickCount() - start);
     deinitialize();
     FreeLibrary(library);
     return 0;

@@ -6,25 +6,16 @@
 #include <string>
 
 #include "ChildProcess.h"
-#include "Files.h"
+#include "DssUtilities.h"
 #include "Glimmer.h"
-#include "JpegDecoder.h"
-#include "JpegFixtures.h"
-#include "RegistryKey.h"
-#include "SplashDriver.h"
 #include "StoreFixture.h"
+#include "JpegDecoder.h"
+#include "SplashDriver.h"
 
 namespace {
 
 constexpr int kPictureWidth = 64;
 constexpr int kPictureHeight = 48;
-
-std::string moduleFolder() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string full = path;
-    return full.substr(0, full.find_last_of('\\'));
-}
 
 // The live store under HKEY_LOCAL_MACHINE, emptied before and after each test.
 class GlimmerHostTest : public StoreFixture {
@@ -33,6 +24,10 @@ protected:
 
     void SetUp() override {
         addApplication("App", 1);
+        handBack();
+    }
+
+    void handBack() {
         std::memset(buffer, '#', sizeof buffer);
         length = 10;
         dssHandleHotspotsLocally(buffer, &length);
@@ -49,16 +44,22 @@ protected:
         addHotspot("SSIDs\\X", "spot", url, regionBytes({{10, 10}, {30, 10}, {30, 30}, {10, 30}}));
     }
 
-    HWND showSplash(const char* app = "App") {
-        EXPECT_EQ(dssDisplaySplashScreen(const_cast<char*>(app)), 0);
+    static HWND showSplash() {
+        EXPECT_EQ(dssDisplaySplashScreen(const_cast<char*>("App")), 0);
         return findSplashDialog();
     }
 
     // Milliseconds that dssRemoveSplashScreen blocked.
-    unsigned long removeSplash() {
-        unsigned long start = nowMs();
+    static unsigned long removeSplash() {
+        unsigned long start = GetTickCount();
         dssRemoveSplashScreen();
-        return nowMs() - start;
+        return GetTickCount() - start;
+    }
+
+    static std::string caption(HWND window) {
+        char text[64] = {};
+        GetWindowTextA(window, text, sizeof text);
+        return text;
     }
 
     char buffer[32];
@@ -66,19 +67,16 @@ protected:
 };
 
 TEST_F(GlimmerHostTest, AHotSpotClickHandsTheUrlBack) {
-    struct Case {
+    const struct {
         const char* url;
         int length;
         const char* buffer;
-    };
-    const Case cases[] = {{"http://a/", 9, "http://a/"}, {"http://ab/", -1, "http://ab"}, {"http://abcdef/", -1, "http://ab"}};
+    } cases[] = {{"http://a/", 9, "http://a/"}, {"http://ab/", -1, "http://ab"}, {"http://abcdef/", -1, "http://ab"}};
     addSplash("");
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.url);
         setText("SSIDs\\X\\ImageInfo\\spot", "URL", c.url);
-        std::memset(buffer, '#', sizeof buffer);
-        length = 10;
-        dssHandleHotspotsLocally(buffer, &length);
+        handBack();
         HWND dialog = showSplash();
         ASSERT_NE(dialog, nullptr);
         clickAt(dialog, 20, 20);
@@ -93,25 +91,6 @@ TEST_F(GlimmerHostTest, AHotSpotClickHandsTheUrlBack) {
     EXPECT_EQ(text("AppList\\App", "LastSeen"), "X");
 }
 
-TEST_F(GlimmerHostTest, TheDialogFitsThePicture) {
-    addSplash("http://a/");
-    HWND dialog = showSplash();
-    ASSERT_NE(dialog, nullptr);
-    RECT frame = {};
-    GetWindowRect(dialog, &frame);
-    EXPECT_EQ(frame.right - frame.left, kPictureWidth + 2 * GetSystemMetrics(SM_CXDLGFRAME) + 1);
-    HWND box = GetDlgItem(dialog, 1000);
-    RECT boxClient = {};
-    GetClientRect(box, &boxClient);
-    EXPECT_EQ(frame.bottom - frame.top, GetSystemMetrics(SM_CYDLGFRAME) + 2 * boxClient.bottom + kPictureHeight);
-    char caption[64] = {};
-    GetWindowTextA(box, caption, sizeof caption);
-    EXPECT_STREQ(caption, "Deactivate Splashwire for this product");
-    pressKey(box, VK_ESCAPE);
-    EXPECT_LT(removeSplash(), 5000u);
-    EXPECT_EQ(length, 0) << "no URL was clicked";
-}
-
 TEST_F(GlimmerHostTest, WithoutAClickTheSplashStaysForItsDuration) {
     addSplash("http://a/", 1500);
     HWND dialog = showSplash();
@@ -124,72 +103,68 @@ TEST_F(GlimmerHostTest, WithoutAClickTheSplashStaysForItsDuration) {
     EXPECT_EQ(buffer[0], '\0');
 }
 
-TEST_F(GlimmerHostTest, CheckingTheBoxThenEscapeSwitchesSplashScreensOff) {
-    addSplash("http://a/");
-    HWND dialog = showSplash();
-    ASSERT_NE(dialog, nullptr);
-    HWND box = GetDlgItem(dialog, 1000);
-    clickAt(box, 5, 5);
-    pressKey(box, VK_ESCAPE);
-    EXPECT_LT(removeSplash(), 5000u);
-    EXPECT_EQ(number("AppList\\App", "Active"), 0u);
-}
-
-TEST_F(GlimmerHostTest, SpaceClosesWithoutTogglingTheBox) {
-    addSplash("http://a/");
-    HWND dialog = showSplash();
-    ASSERT_NE(dialog, nullptr);
-    pressKey(GetDlgItem(dialog, 1000), VK_SPACE);
-    EXPECT_LT(removeSplash(), 5000u);
-    EXPECT_EQ(number("AppList\\App", "Active"), 1u);
-}
-
-TEST_F(GlimmerHostTest, AnInactiveApplicationGetsItsDefaultWithTheActivateText) {
-    addSplash("http://a/");
+// The dialog fits the picture; Esc and Space close it; a click on the check box toggles Active once.
+// An inactive application gets its Default, and the last seen splash screen is shown again even when
+// expired, neither view counted.
+TEST_F(GlimmerHostTest, TheDialogTheCheckBoxAndTheClosingKeys) {
+    const struct {
+        const char* name;
+        std::uint32_t active;
+        bool last, clickBox;
+        WPARAM key;
+        const char* caption;
+        std::uint32_t activeAfter, views;
+    } cases[] = {
+        {"box then Esc", 1, false, true, VK_ESCAPE, "Deactivate Splashwire for this product", 0, 1},
+        {"Space", 1, false, false, VK_SPACE, "Deactivate Splashwire for this product", 1, 1},
+        {"inactive: box then Esc", 0, false, true, VK_ESCAPE, "Activate Splashwire for this product", 1, 0},
+        {"last seen again", 1, true, false, VK_ESCAPE, "Deactivate Splashwire for this product", 1, 0},
+    };
     addDefault("App", "DEF", 1);
-    setNumber("AppList\\App", "Active", 0);
-    HWND dialog = showSplash();
-    ASSERT_NE(dialog, nullptr);
-    char caption[64] = {};
-    GetWindowTextA(GetDlgItem(dialog, 1000), caption, sizeof caption);
-    EXPECT_STREQ(caption, "Activate Splashwire for this product");
-    HWND box = GetDlgItem(dialog, 1000);
-    clickAt(box, 5, 5);
-    pressKey(box, VK_ESCAPE);
-    removeSplash();
-    EXPECT_EQ(number("AppList\\App", "Active"), 1u) << "the box switched them back on";
-    EXPECT_EQ(numViews("X"), std::vector<std::uint32_t>{0}) << "a Default view is not recorded";
-    EXPECT_NE(number("AppList\\App", "LastRun"), 0u);
-}
-
-TEST_F(GlimmerHostTest, TheLastSeenSplashIsShownAgainWithoutCountingAView) {
-    addSplash("http://a/");
-    setText("AppList\\App", "LastSeen", "X");
-    setNumber("SSIDs\\X\\DisplayInfo", "StopDate", 20000102);  // the chooser would refuse it now
-    EXPECT_EQ(dssDisplayLastSplashScreen(const_cast<char*>("App")), 0);
-    HWND dialog = findSplashDialog();
-    ASSERT_NE(dialog, nullptr);
-    pressKey(GetDlgItem(dialog, 1000), VK_ESCAPE);
-    removeSplash();
-    EXPECT_EQ(numViews("X"), std::vector<std::uint32_t>{0});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        addSplash("http://a/");
+        handBack();
+        setNumber("AppList\\App", "Active", c.active);
+        setNumber("AppList\\App", "LastRun", 0);
+        setText("AppList\\App", "LastSeen", "X");
+        if (c.last) setNumber("SSIDs\\X\\DisplayInfo", "StopDate", 20000102);  // the chooser would refuse it now
+        EXPECT_EQ((c.last ? dssDisplayLastSplashScreen : dssDisplaySplashScreen)(const_cast<char*>("App")), 0);
+        HWND dialog = findSplashDialog();
+        ASSERT_NE(dialog, nullptr);
+        HWND box = GetDlgItem(dialog, 1000);
+        if (c.active == 1) {
+            RECT frame = {}, boxClient = {};
+            GetWindowRect(dialog, &frame);
+            GetClientRect(box, &boxClient);
+            EXPECT_EQ(frame.right - frame.left, kPictureWidth + 2 * GetSystemMetrics(SM_CXDLGFRAME) + 1);
+            EXPECT_EQ(frame.bottom - frame.top, GetSystemMetrics(SM_CYDLGFRAME) + 2 * boxClient.bottom + kPictureHeight);
+        }
+        EXPECT_EQ(caption(box), c.caption);
+        if (c.clickBox) clickAt(box, 5, 5);
+        pressKey(box, c.key);
+        EXPECT_LT(removeSplash(), 5000u);
+        EXPECT_EQ(length, 0) << "no URL was clicked";
+        EXPECT_EQ(number("AppList\\App", "Active"), c.activeAfter);
+        EXPECT_EQ(numViews("X"), std::vector<std::uint32_t>{c.views});
+        EXPECT_NE(number("AppList\\App", "LastRun"), 0u);
+    }
 }
 
 TEST_F(GlimmerHostTest, NothingToShowReturnsAtOnce) {
-    unsigned long start = nowMs();
+    unsigned long start = GetTickCount();
     EXPECT_EQ(dssDisplaySplashScreen(const_cast<char*>("ANameLongerThanFifteen")), 0);
     EXPECT_EQ(findSplashDialog(), nullptr);
     EXPECT_LT(removeSplash(), 1000u);
-    EXPECT_LT(nowMs() - start, 3000u);
+    EXPECT_LT(GetTickCount() - start, 3000u);
     EXPECT_EQ(length, 0);
     EXPECT_TRUE(hasKey("AppList\\App"));
     EXPECT_FALSE(hasKey("AppList\\ANameLongerThanFifteen"));
     dssDeinitialize();
-}
 
-TEST_F(GlimmerHostTest, AnUnreadablePictureShowsNothing) {
     addSplash("http://a/");
     writeWholeFile(folder.file("splash.jpg"), "not a picture");
-    EXPECT_EQ(showSplash(), nullptr);
+    EXPECT_EQ(showSplash(), nullptr) << "an unreadable picture shows nothing";
     EXPECT_LT(removeSplash(), 1000u);
 }
 
@@ -227,50 +202,33 @@ TEST_F(GlimmerHostTest, TheWindowShowsThePicture) {
     removeSplash();
 }
 
-// The default browser: a ".htm" association that points at the tests' recorder program.
-class BrowserAssociation {
-public:
-    explicit BrowserAssociation(const std::string& program) {
-        RegistryKey extension, command;
-        if (extension.create(HKEY_CLASSES_ROOT, ".htm")) {
-            hadExtension_ = extension.readText(nullptr, oldExtension_);
-            extension.writeText(nullptr, "GlimmerTestPage");
-        }
-        if (command.create(HKEY_CLASSES_ROOT, "GlimmerTestPage\\shell\\open\\command")) {
-            command.writeText(nullptr, ("\"" + program + "\" \"%1\"").c_str());
-        }
-    }
-    BrowserAssociation(const BrowserAssociation&) = delete;
-    BrowserAssociation& operator=(const BrowserAssociation&) = delete;
-    ~BrowserAssociation() {
-        RegistryKey extension;
-        if (extension.open(HKEY_CLASSES_ROOT, ".htm")) {
-            if (hadExtension_) extension.writeText(nullptr, oldExtension_.c_str());
-            else extension.deleteValue(nullptr);
-        }
-        static_cast<void>(deleteKeyTree(HKEY_CLASSES_ROOT, "GlimmerTestPage"));
-    }
-
-private:
-    bool hadExtension_ = false;
-    std::string oldExtension_;
-};
-
+// Without hand-back, the default browser starts: a ".htm" association that points at the tests'
+// recorder program, restored afterwards.
 TEST_F(GlimmerHostTest, WithoutHandBackAClickStartsTheBrowser) {
     addSplash("http://example.test/page");
-    const std::string bin = moduleFolder();
-    BrowserAssociation association(bin + "\\glimmer_browser_recorder.exe");
+    std::string bin, oldExtension;
+    ASSERT_TRUE(moduleFolder(nullptr, bin));
+    RegistryKey extension, command;
+    ASSERT_TRUE(extension.create(HKEY_CLASSES_ROOT, ".htm"));
+    const bool hadExtension = extension.readText(nullptr, oldExtension);
+    extension.writeText(nullptr, "GlimmerTestPage");
+    ASSERT_TRUE(command.create(HKEY_CLASSES_ROOT, "GlimmerTestPage\\shell\\open\\command"));
+    command.writeText(nullptr, ("\"" + bin + "\\glimmer_browser_recorder.exe\" \"%1\"").c_str());
     const std::string record = folder.file("browser.txt");
     SetEnvironmentVariableA("GLIMMER_RECORDER_FILE", record.c_str());
 
     ChildResult host = runChild("\"" + bin + "\\glimmer_host.exe\" App 20 20", bin);
-    ASSERT_TRUE(host.started);
+    EXPECT_TRUE(host.started);
     EXPECT_EQ(host.exitCode, 0u) << host.output;
     EXPECT_NE(host.output.find("removed after"), std::string::npos);
     for (int i = 0; i < 100 && !fileExists(record); ++i) Sleep(100);
     std::string line = readWholeFile(record);
     EXPECT_NE(line.find("glimmer_browser_recorder.exe\" http://example.test/page"), std::string::npos) << line;
     EXPECT_EQ(numViews("X"), std::vector<std::uint32_t>{1});
+
+    if (hadExtension) extension.writeText(nullptr, oldExtension.c_str());
+    else extension.deleteValue(nullptr);
+    static_cast<void>(deleteKeyTree(HKEY_CLASSES_ROOT, "GlimmerTestPage"));
 }
 
 }  // namespace

@@ -1,71 +1,48 @@
-// The JPEG-to-DIB decoder on pictures made by the JPEG library's compressor: layouts, colours, row
-// order and the result codes for bad input.
+// The JPEG-to-DIB decoder on pictures made by the JPEG library's compressor (layouts, colours, row
+// order, result codes for bad input), the RGB555 conversion, and pictures loaded from files.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <cstring>
-#include <memory>
+#include <sstream>
 
+#include "Files.h"
+#include "StoreFixture.h"
 #include "JpegDecoder.h"
-#include "JpegFixtures.h"
+#include "Rgb555.h"
+#include "cDSSImage.h"
 
 namespace {
 
 struct Decoded {
+    JpegDibResult dib;  // before `code`, which fills it
     std::uint16_t code = 0;
-    JpegDibResult dib;
-    Decoded() = default;
+    int depth = 0;
+    Decoded(const std::vector<std::uint8_t>& bytes, int wanted, int shown)
+        : code(decodeJpegToDib(bytes.data(), bytes.size(), wanted, &dib)), depth(shown) {}
     Decoded(const Decoded&) = delete;
     Decoded& operator=(const Decoded&) = delete;
     ~Decoded() { std::free(dib.bits); }
 
-    std::uint32_t stride(int depth) const { return dibStride(static_cast<std::uint32_t>(depth / 8), dib.width); }
+    std::uint32_t stride() const { return dibStride(static_cast<std::uint32_t>(depth / 8), dib.width); }
     // The pixel bytes at (x, y), y counted from the picture's top.
-    const std::uint8_t* at(int depth, int x, int y) const {
-        return dib.bits + (dib.height - 1 - y) * stride(depth) + x * (depth / 8);
-    }
-    // Blue, green and red at (x, y) at any depth.
-    void colour(int depth, int x, int y, int bgr[3]) const {
-        const std::uint8_t* p = at(depth, x, y);
+    const std::uint8_t* at(int x, int y) const { return dib.bits + (dib.height - 1 - y) * stride() + x * (depth / 8); }
+    void expectColour(int x, int y, int red, int green, int blue) const {
+        // Quantisation to 5 bits loses up to 7, the JPEG round trip a little more.
+        const int tolerance = depth == 16 ? 12 : depth == 8 ? 24 : 4;
+        const std::uint8_t* p = at(x, y);
+        int bgr[3] = {p[0], p[1], p[2]};
         if (depth == 8) {
             for (int c = 0; c < 3; ++c) bgr[c] = dib.colourTable[p[0]][c];
         } else if (depth == 16) {
-            int pixel = p[0] | (p[1] << 8);
-            bgr[0] = (pixel & 31) << 3;
-            bgr[1] = ((pixel >> 5) & 31) << 3;
-            bgr[2] = ((pixel >> 10) & 31) << 3;
-        } else {
-            for (int c = 0; c < 3; ++c) bgr[c] = p[c];
+            const int pixel = p[0] | (p[1] << 8);
+            for (int c = 0; c < 3; ++c) bgr[c] = ((pixel >> (5 * c)) & 31) << 3;
         }
+        EXPECT_NEAR(bgr[2], red, tolerance) << "red at " << x << "," << y;
+        EXPECT_NEAR(bgr[1], green, tolerance) << "green at " << x << "," << y;
+        EXPECT_NEAR(bgr[0], blue, tolerance) << "blue at " << x << "," << y;
     }
 };
-
-void decode(const std::vector<std::uint8_t>& bytes, int depth, Decoded& out) {
-    out.code = decodeJpegToDib(bytes.data(), bytes.size(), depth, &out.dib);
-}
-
-void expectColour(const Decoded& decoded, int depth, int x, int y, int red, int green, int blue, int tolerance) {
-    int bgr[3];
-    decoded.colour(depth, x, y, bgr);
-    EXPECT_NEAR(bgr[2], red, tolerance) << "red at " << x << "," << y;
-    EXPECT_NEAR(bgr[1], green, tolerance) << "green at " << x << "," << y;
-    EXPECT_NEAR(bgr[0], blue, tolerance) << "blue at " << x << "," << y;
-}
-
-// Quantisation to 5 bits loses up to 7, the JPEG round trip a little more.
-int toleranceAt(int depth) { return depth == 16 ? 12 : depth == 8 ? 24 : 4; }
-
-TEST(JpegDecoderTest, RefusesBadArguments) {
-    std::vector<std::uint8_t> bytes = encodeJpeg(solidPicture(4, 4, 10, 20, 30));
-    JpegDibResult result;
-    EXPECT_EQ(decodeJpegToDib(nullptr, 10, 24, &result), kJpegBadArgument);
-    EXPECT_EQ(decodeJpegToDib(bytes.data(), bytes.size(), 24, nullptr), kJpegBadArgument);
-    for (int depth : {15, 4, 1, 48, -8}) {
-        SCOPED_TRACE(depth);
-        EXPECT_EQ(decodeJpegToDib(bytes.data(), bytes.size(), depth, &result), kJpegBadArgument);
-        EXPECT_EQ(result.bits, nullptr);
-    }
-}
 
 TEST(JpegDecoderTest, LayoutAtEachDepth) {
     struct Case {
@@ -78,12 +55,11 @@ TEST(JpegDecoderTest, LayoutAtEachDepth) {
     std::vector<std::uint8_t> bytes = encodeJpeg(solidPicture(3, 5, 200, 40, 90));
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "wanted " << c.wanted);
-        Decoded decoded;
-        decode(bytes, c.wanted, decoded);
+        Decoded decoded(bytes, c.wanted, c.depth);
         ASSERT_EQ(decoded.code, kJpegOk);
         EXPECT_EQ(decoded.dib.width, 3u);
         EXPECT_EQ(decoded.dib.height, 5u);
-        EXPECT_EQ(decoded.stride(c.depth), c.stride);
+        EXPECT_EQ(decoded.stride(), c.stride);
         EXPECT_EQ(decoded.dib.byteCount, c.stride * 5);
         if (c.colours != 0) {
             EXPECT_EQ(decoded.dib.colourCount, c.colours);
@@ -91,7 +67,14 @@ TEST(JpegDecoderTest, LayoutAtEachDepth) {
             EXPECT_GE(decoded.dib.colourCount, 1u);
             EXPECT_LE(decoded.dib.colourCount, 256u);
         }
-        expectColour(decoded, c.depth, 1, 2, 200, 40, 90, toleranceAt(c.depth));
+        decoded.expectColour(1, 2, 200, 40, 90);
+    }
+    // Sixteen bits are RGB555 with the top bit clear.
+    for (std::uint8_t level : {0, 255}) {
+        SCOPED_TRACE(+level);
+        Decoded decoded(encodeJpeg(solidPicture(8, 8, level, level, level)), 16, 16);
+        ASSERT_EQ(decoded.code, kJpegOk);
+        EXPECT_EQ(decoded.at(4, 4)[0] | (decoded.at(4, 4)[1] << 8), level == 0 ? 0 : 0x7FFF);
     }
 }
 
@@ -101,37 +84,21 @@ TEST(JpegDecoderTest, RowsAreStoredBottomUpInBlueGreenRedOrder) {
     std::vector<std::uint8_t> bytes = encodeJpeg(picture);
     for (int depth : {8, 16, 24}) {
         SCOPED_TRACE(depth);
-        Decoded decoded;
-        decode(bytes, depth, decoded);
+        Decoded decoded(bytes, depth, depth);
         ASSERT_EQ(decoded.code, kJpegOk);
-        expectColour(decoded, depth, 5, 3, 255, 0, 0, toleranceAt(depth));
-        expectColour(decoded, depth, 5, 28, 0, 0, 255, toleranceAt(depth));
-        if (depth == 24) {
-            // The first stored row is the picture's bottom row: blue first in memory.
-            EXPECT_GE(decoded.dib.bits[0], 250);
-            EXPECT_LE(decoded.dib.bits[2], 5);
-        }
+        decoded.expectColour(5, 3, 255, 0, 0);
+        decoded.expectColour(5, 28, 0, 0, 255);
     }
-}
-
-TEST(JpegDecoderTest, SixteenBitsIsRgb555WithTopBitClear) {
-    Decoded decoded;
-    decode(encodeJpeg(solidPicture(8, 8, 255, 255, 255)), 16, decoded);
-    ASSERT_EQ(decoded.code, kJpegOk);
-    const std::uint8_t* p = decoded.at(16, 4, 4);
-    EXPECT_EQ(p[0] | (p[1] << 8), 0x7FFF);
-    Decoded black;
-    decode(encodeJpeg(solidPicture(8, 8, 0, 0, 0)), 16, black);
-    ASSERT_EQ(black.code, kJpegOk);
-    const std::uint8_t* q = black.at(16, 4, 4);
-    EXPECT_EQ(q[0] | (q[1] << 8), 0);
+    // The first stored row is the picture's bottom row: blue first in memory.
+    Decoded decoded(bytes, 24, 24);
+    EXPECT_GE(decoded.dib.bits[0], 250);
+    EXPECT_LE(decoded.dib.bits[2], 5);
 }
 
 TEST(JpegDecoderTest, GreyscaleComesBackAtEightBitsWithAGreyRamp) {
     JpegOptions grey;
     grey.greyscale = true;
-    Decoded decoded;
-    decode(encodeJpeg(solidPicture(5, 3, 77, 77, 77), grey), 24, decoded);
+    Decoded decoded(encodeJpeg(solidPicture(5, 3, 77, 77, 77), grey), 24, 8);
     ASSERT_EQ(decoded.code, kJpegOk);
     EXPECT_EQ(decoded.dib.colourCount, 256u);
     EXPECT_EQ(decoded.dib.byteCount, 8u * 3);
@@ -141,7 +108,7 @@ TEST(JpegDecoderTest, GreyscaleComesBackAtEightBitsWithAGreyRamp) {
                                           static_cast<std::uint8_t>(i), 0};
         EXPECT_EQ(std::memcmp(decoded.dib.colourTable[i], expected, 4), 0);
     }
-    EXPECT_NEAR(decoded.at(8, 2, 1)[0], 77, 2);
+    EXPECT_NEAR(decoded.at(2, 1)[0], 77, 2);
 }
 
 TEST(JpegDecoderTest, DecodesEveryKindOfFile) {
@@ -165,64 +132,143 @@ TEST(JpegDecoderTest, DecodesEveryKindOfFile) {
         std::vector<std::uint8_t> bytes = encodeJpeg(solidPicture(c.width, c.height, 30, 160, 220), c.options);
         for (int depth : {8, 24}) {
             SCOPED_TRACE(depth);
-            Decoded decoded;
-            decode(bytes, depth, decoded);
+            Decoded decoded(bytes, depth, depth);
             ASSERT_EQ(decoded.code, kJpegOk);
             EXPECT_EQ(decoded.dib.width, static_cast<std::uint32_t>(c.width));
             EXPECT_EQ(decoded.dib.height, static_cast<std::uint32_t>(c.height));
-            expectColour(decoded, depth, c.width - 1, c.height - 1, 30, 160, 220, toleranceAt(depth));
+            decoded.expectColour(c.width - 1, c.height - 1, 30, 160, 220);
         }
     }
-}
-
-TEST(JpegDecoderTest, SixteenBitsNeedsAYCbCrFile) {
-    JpegOptions rgb;
-    rgb.rgbColourSpace = true;
-    Decoded decoded;
-    decode(encodeJpeg(solidPicture(8, 8, 1, 2, 3), rgb), 16, decoded);
-    EXPECT_EQ(decoded.code, kJpegLibraryError);
-    EXPECT_EQ(decoded.dib.bits, nullptr);
 }
 
 TEST(JpegDecoderTest, TruncatedFileStillDecodes) {
     RgbPicture picture = solidPicture(64, 64, 0, 0, 0);
-    for (int y = 0; y < 64; ++y) {
-        for (int x = 0; x < 64; ++x) picture.fill(x, y, x + 1, y + 1, static_cast<std::uint8_t>(x * 4), static_cast<std::uint8_t>(y * 4), static_cast<std::uint8_t>((x ^ y) * 4));
-    }
+    for (std::size_t i = 0; i < picture.rgb.size(); ++i) picture.rgb[i] = static_cast<std::uint8_t>(i * 37 / 3);
     std::vector<std::uint8_t> bytes = encodeJpeg(picture);
     ASSERT_GT(bytes.size(), 2000u);  // mostly picture data, so the cut falls inside it
     bytes.resize(bytes.size() * 2 / 3);
-    Decoded decoded;
-    decode(bytes, 24, decoded);
+    Decoded decoded(bytes, 24, 24);
     EXPECT_EQ(decoded.code, kJpegOk);
     EXPECT_EQ(decoded.dib.height, 64u);
 }
 
-TEST(JpegDecoderTest, BrokenFilesGiveTheLibraryErrorCode) {
+TEST(JpegDecoderTest, BadArgumentsAndBrokenFilesGiveTheirCodes) {
     std::vector<std::uint8_t> good = encodeJpeg(solidPicture(8, 8, 1, 2, 3));
-    std::vector<std::uint8_t> noMarker(good.begin() + 2, good.end());
-    std::vector<std::uint8_t> headerOnly(good.begin(), good.begin() + 20);
-    std::vector<std::uint8_t> garbage(300, 0x5A);
     std::vector<std::uint8_t> badFrame = good;
     for (std::size_t i = 2; i + 4 < badFrame.size(); ++i) {
         if (badFrame[i] == 0xFF && badFrame[i + 1] == 0xC0) {
-            badFrame[i + 9] = 0;  // image width 0
-            badFrame[i + 10] = 0;
+            badFrame[i + 9] = badFrame[i + 10] = 0;  // image width 0
             break;
         }
     }
-    const std::uint8_t empty[1] = {0};
-    const std::pair<const char*, std::vector<std::uint8_t>> cases[] = {
-        {"no start marker", noMarker}, {"header only", headerOnly}, {"garbage", garbage}, {"zero width", badFrame}};
+    JpegOptions rgb;
+    rgb.rgbColourSpace = true;
+    const struct {
+        const char* name;
+        std::vector<std::uint8_t> bytes;
+        int depth;
+    } cases[] = {
+        {"no start marker", {good.begin() + 2, good.end()}, 24},
+        {"header only", {good.begin(), good.begin() + 20}, 24},
+        {"garbage", std::vector<std::uint8_t>(300, 0x5A), 24},
+        {"zero width", badFrame, 24},
+        {"sixteen bits of an RGB file", encodeJpeg(solidPicture(8, 8, 1, 2, 3), rgb), 16},
+    };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.first);
-        Decoded decoded;
-        decode(c.second, 24, decoded);
+        SCOPED_TRACE(c.name);
+        Decoded decoded(c.bytes, c.depth, c.depth);
         EXPECT_EQ(decoded.code, kJpegLibraryError);
         EXPECT_EQ(decoded.dib.bits, nullptr);
     }
+    const std::uint8_t empty[1] = {0};
     JpegDibResult result;
     EXPECT_EQ(decodeJpegToDib(empty, 0, 24, &result), kJpegLibraryError);
+
+    EXPECT_EQ(decodeJpegToDib(nullptr, 10, 24, &result), kJpegBadArgument);
+    EXPECT_EQ(decodeJpegToDib(good.data(), good.size(), 24, nullptr), kJpegBadArgument);
+    for (int depth : {15, 4, 1, 48, -8}) {
+        SCOPED_TRACE(depth);
+        EXPECT_EQ(decodeJpegToDib(good.data(), good.size(), depth, &result), kJpegBadArgument);
+        EXPECT_EQ(result.bits, nullptr);
+    }
+}
+
+// Against values worked out from the fixed-point rules by hand.
+TEST(Rgb555Test, PlainConversionDropsLowBits) {
+    const struct {
+        std::uint8_t ycc[3];
+        std::uint16_t pixel;
+    } cases[] = {
+        {{255, 128, 128}, 0x7FFF},  // white
+        {{0, 128, 128}, 0x0000},    // black
+        {{100, 128, 200}, 0x64CC},  // red 201, green 49, blue 100
+        {{76, 85, 255}, 0x7C00},    // red 254, green 0, blue 0
+        {{29, 255, 107}, 0x001F},   // blue 254 (green and red limited to 0)
+        {{150, 44, 21}, 0x03E0},    // green 255, red 0, blue 1
+    };
+    YccToRgb555 converter;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "y " << +c.ycc[0] << " cb " << +c.ycc[1] << " cr " << +c.ycc[2]);
+        std::uint8_t out[2] = {};
+        converter.convertRow(c.ycc, out, 1);
+        EXPECT_EQ(out[0] | (out[1] << 8), c.pixel);
+    }
+}
+
+TEST(Rgb555Test, DitheredConversionAddsSeededNoise) {
+    // Seed 1: noises 4, 7, 7 (blue, green, red) for the first pixel and 7, 7, 1 for the second.
+    setRgb555DitherSeed(1);
+    YccToRgb555 converter;
+    std::uint8_t ycc[6] = {4, 128, 128, 100, 128, 200};
+    std::uint8_t out[4] = {};
+    converter.convertRowDithered(ycc, out, 2);
+    EXPECT_EQ(out[0] | (out[1] << 8), 0x0421);  // red 11, green 11, blue 8
+    EXPECT_EQ(out[2] | (out[3] << 8), 0x64ED);  // red 202, green 56, blue 107
+    EXPECT_EQ(static_cast<std::uint32_t>(rgb555DitherSeed()), 3558822667u);  // kept for the next picture
+}
+
+std::string headerText(const BITMAPINFOHEADER& h) {
+    std::ostringstream text;
+    text << "size " << h.biSize << " " << h.biWidth << "x" << h.biHeight << " planes " << h.biPlanes << " bits "
+         << h.biBitCount << " compression " << h.biCompression << " image " << h.biSizeImage << " per metre "
+         << h.biXPelsPerMeter << "," << h.biYPelsPerMeter << " colours " << h.biClrUsed << "," << h.biClrImportant;
+    return text.str();
+}
+
+TEST(cDSSImageTest, LoadsAtEachDepthAndRefusesBrokenFiles) {
+    TempFolder folder;
+    const std::string name = folder.file("picture.jpg");
+    std::vector<std::uint8_t> bytes = encodeJpeg(solidPicture(5, 3, 250, 10, 10));
+    writeWholeFile(name, std::string(bytes.begin(), bytes.end()));
+    // Positive height: bottom-up.
+    const BITMAPINFOHEADER expected[] = {{40, 5, 3, 1, 24, BI_RGB, 16 * 3, 0, 0, 0, 0},
+                                         {40, 5, 3, 1, 16, BI_RGB, 12 * 3, 0, 0, 0, 0},
+                                         {40, 5, 3, 1, 8, BI_RGB, 8 * 3, 0, 0, 256, 0}};
+    for (const BITMAPINFOHEADER& header : expected) {
+        SCOPED_TRACE(header.biBitCount);
+        cDSSImage image;
+        ASSERT_TRUE(image.load(name, header.biBitCount));
+        EXPECT_EQ(headerText(image.info()->bmiHeader), headerText(header));
+        EXPECT_EQ(image.palette() != nullptr, header.biBitCount == 8);
+        if (header.biBitCount == 8) {
+            PALETTEENTRY entry = {};
+            const RGBQUAD& colour = image.info()->bmiColors[0];
+            ASSERT_EQ(GetPaletteEntries(image.palette(), 0, 1, &entry), 1u);
+            EXPECT_EQ(entry.peRed, colour.rgbRed);
+            EXPECT_EQ(entry.peGreen, colour.rgbGreen);
+            EXPECT_EQ(entry.peBlue, colour.rgbBlue);
+            EXPECT_NEAR(colour.rgbRed, 250, 24);
+        }
+    }
+    cDSSImage image;
+    EXPECT_FALSE(image.load(folder.file("missing.jpg"), 24));
+    for (const std::string& broken : {std::string(), std::string(500, 'j')}) {
+        writeWholeFile(name, broken);
+        EXPECT_FALSE(image.load(name, 24));
+    }
+    HDC screen = GetDC(nullptr);
+    EXPECT_FALSE(image.draw(screen)) << "nothing loaded, nothing drawn";
+    ReleaseDC(nullptr, screen);
 }
 
 }  // namespace

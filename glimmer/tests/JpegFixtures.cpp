@@ -1,7 +1,7 @@
 // Encodes test pictures with the JPEG library's compressor into memory.
 #include "JpegFixtures.h"
 
-#include <cstdio>
+#include <cstdio>  // jpeglib.h needs FILE
 #include <cstdlib>
 
 #include <jpeglib.h>
@@ -38,24 +38,15 @@ std::vector<std::uint8_t> encodeJpeg(const RgbPicture& picture, const JpegOption
     jpeg_set_defaults(&cinfo);
     if (options.rgbColourSpace) jpeg_set_colorspace(&cinfo, JCS_RGB);
     jpeg_set_quality(&cinfo, options.quality, TRUE);
-    if (!options.greyscale && !options.subsampled) {
-        cinfo.comp_info[0].h_samp_factor = 1;
-        cinfo.comp_info[0].v_samp_factor = 1;
-    }
+    if (!options.greyscale && !options.subsampled) cinfo.comp_info[0].h_samp_factor = cinfo.comp_info[0].v_samp_factor = 1;
     if (options.progressive) jpeg_simple_progression(&cinfo);
     cinfo.restart_in_rows = static_cast<int>(options.restartRows);
     jpeg_start_compress(&cinfo, TRUE);
-    std::vector<std::uint8_t> row(static_cast<std::size_t>(picture.width) * 3);
+    std::vector<std::uint8_t> grey(static_cast<std::size_t>(picture.width));
     while (cinfo.next_scanline < cinfo.image_height) {
         const std::uint8_t* source = &picture.rgb[static_cast<std::size_t>(cinfo.next_scanline) * picture.width * 3];
-        for (int x = 0; x < picture.width; ++x) {
-            if (options.greyscale) {
-                row[x] = source[3 * x];
-            } else {
-                for (int c = 0; c < 3; ++c) row[3 * x + c] = source[3 * x + c];
-            }
-        }
-        JSAMPROW rows[1] = {row.data()};
+        for (int x = 0; x < picture.width; ++x) grey[x] = source[3 * x];
+        JSAMPROW rows[1] = {options.greyscale ? grey.data() : const_cast<std::uint8_t*>(source)};
         jpeg_write_scanlines(&cinfo, rows, 1);
     }
     jpeg_finish_compress(&cinfo);

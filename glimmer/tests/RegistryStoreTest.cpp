@@ -2,15 +2,25 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <sstream>
 
 #include "ChildProcess.h"
-#include "RegistryKey.h"
+#include "DssFormats.h"
 #include "StoreFixture.h"
 #include "cDSSRegistry.h"
 
 namespace {
 
 using Names = std::vector<std::string>;
+
+std::string describe(const cDSSInfo& r) {
+    std::ostringstream text;
+    text << r.id << " " << r.version << " show " << joinCommaList(r.showApps) << " skip " << joinCommaList(r.skipApps)
+         << " dates " << r.startDate << "-" << r.stopDate << " views " << r.maxViews << " duration " << r.duration
+         << " pieces " << r.numPieces << "/" << r.nextPiece << " default " << r.isDefault << " image " << r.imageName;
+    for (const auto& spot : r.hotspots) text << " spot " << spot.url << " " << spot.region.size();
+    return text.str();
+}
 
 class RegistryStoreTest : public StoreFixture {
 protected:
@@ -36,14 +46,6 @@ TEST_F(RegistryStoreTest, OpenCreatesTheTreeAndReadsTheLists) {
     EXPECT_NE(store.hostPath().find("glimmer_tests.exe"), std::string::npos);
 }
 
-TEST_F(RegistryStoreTest, ALongSubkeyNameEndsTheEnumeration) {
-    addRecord({"AA"});
-    addRecord({"B234567890123456"});  // 16 characters: does not fit
-    addRecord({"CC"});
-    ASSERT_TRUE(store.open());
-    EXPECT_EQ(store.ssids(), Names{"AA"});
-}
-
 TEST_F(RegistryStoreTest, LoadsAWholeRecord) {
     RecordSpec splash{"Rec"};
     splash.showApps = "App,Other";
@@ -59,48 +61,39 @@ TEST_F(RegistryStoreTest, LoadsAWholeRecord) {
     ASSERT_TRUE(store.open());
     cDSSInfo record;
     ASSERT_TRUE(store.loadRecord("Rec", record));
-    EXPECT_EQ(record.id, "Rec");
-    EXPECT_EQ(record.version, 256u);
-    EXPECT_EQ(record.showApps, (Names{"App", "Other"}));
-    EXPECT_EQ(record.skipApps, Names{"Bad"});
-    EXPECT_EQ(record.startDate, 20260205L);
-    EXPECT_EQ(record.stopDate, 20261231L);
-    EXPECT_EQ(record.maxViews, 7u);
-    EXPECT_EQ(record.duration, 1500u);
-    EXPECT_EQ(record.numPieces, 4);
-    EXPECT_EQ(record.nextPiece, 2);
-    EXPECT_EQ(record.isDefault, 0);
-    EXPECT_EQ(record.imageName, folder.file("Rec.jpg"));
-    ASSERT_EQ(record.hotspots.size(), 2u);
-    EXPECT_EQ(record.hotspots[0].url, "http://one/");
-    EXPECT_EQ(record.hotspots[0].region.size(), 3u);
-    EXPECT_EQ(record.hotspots[1].url, "http://two/");
-    EXPECT_TRUE(record.hotspots[1].region.empty());
+    EXPECT_EQ(describe(record), "Rec 256 show App,Other skip Bad dates 20260205-20261231 views 7 duration 1500 "
+                                "pieces 4/2 default 0 image " + folder.file("Rec.jpg") +
+                                    " spot http://one/ 3 spot http://two/ 0");
 }
 
-TEST_F(RegistryStoreTest, ARecordNeedsItsThreeSubkeys) {
+TEST_F(RegistryStoreTest, ARecordNeedsItsThreeSubkeysAndKeysMustExist) {
+    cDSSInfo record;
     for (const char* missing : {"DisplayInfo", "ImageInfo", "ImagePieces"}) {
         SCOPED_TRACE(missing);
         addRecord({"Rec"});
-        ASSERT_TRUE(deleteKeyTree(root(), (std::string("Software\\Vellumark Software\\DSS\\SSIDs\\Rec\\") + missing).c_str()));
+        ASSERT_TRUE(deleteKey(std::string("SSIDs\\Rec\\") + missing));
         ASSERT_TRUE(store.open());
-        cDSSInfo record;
         EXPECT_FALSE(store.loadRecord("Rec", record));
     }
-    cDSSInfo record;
     EXPECT_FALSE(store.loadRecord("Nobody", record));
     EXPECT_FALSE(store.loadRecord("", record));
+    EXPECT_FALSE(deleteKeyTree(HKEY_CURRENT_USER, "Software\\GlimmerTests\\NoSuchKey\\Deeper"));
+    RegistryKey key;
+    EXPECT_FALSE(key.open(HKEY_CURRENT_USER, ""));
+    EXPECT_FALSE(key.open(HKEY_CURRENT_USER, nullptr));
 }
 
 TEST_F(RegistryStoreTest, OversizedValuesAreCutOrRefused) {
-    RecordSpec splash{"Rec"};
-    addRecord(splash);
+    addRecord({"AA"});
+    addRecord({"B234567890123456"});  // 16 characters: does not fit, and ends the enumeration
+    addRecord({"Rec"});
     setText("SSIDs\\Rec", "ID", "AVeryLongIdentifierIndeed");
     setText("SSIDs\\Rec", "ShowAppList", "ApplicationNameTooLong,App");
     setBytes("SSIDs\\Rec", "Version", REG_BINARY, std::vector<std::uint8_t>(41, 1));  // more than 40 bytes: 0
     addApplication("App", 1);
     setText("AppList\\App", "LastSeen", "ThisIdIsSixteen!");
     ASSERT_TRUE(store.open());
+    EXPECT_EQ(store.ssids(), Names{"AA"});
     store.setApplication("App");
     cDSSInfo record;
     ASSERT_TRUE(store.loadRecord("Rec", record));
@@ -122,10 +115,6 @@ TEST_F(RegistryStoreTest, WritesWhatTheLibraryChanges) {
     EXPECT_EQ(number("AppList\\App", "Active"), 0u);
     EXPECT_TRUE(store.writeLastRun(std::time_t{1700000000}));
     EXPECT_EQ(number("AppList\\App", "LastRun"), 1700000000u);
-    EXPECT_TRUE(store.writeLastSeen("Rec"));
-    EXPECT_EQ(text("AppList\\App", "LastSeen"), "Rec");
-    EXPECT_TRUE(store.markNeverDisplay("Rec"));
-    EXPECT_EQ(number("SSIDs\\Rec", "NeverDisplay"), 1u);
     EXPECT_TRUE(store.writeNumViews("Rec", {3, 0x01020304}));
     EXPECT_EQ(numViews("Rec"), (std::vector<std::uint32_t>{3, 0x01020304}));
 
@@ -135,35 +124,22 @@ TEST_F(RegistryStoreTest, WritesWhatTheLibraryChanges) {
     EXPECT_FALSE(hasKey("AppList\\Missing"));
 }
 
-TEST_F(RegistryStoreTest, RemovingASplashScreenDeletesItsWholeKey) {
-    addRecord({"Gone"});
-    addRecord({"Kept"});
-    addHotspot("SSIDs\\Gone", "spot", "http://x/", regionBytes({{0, 0}, {1, 1}, {0, 1}}));
-    setText("", "RecentlySeen", "Kept,Gone,Other");
-    setText("", "PartialDownload", "Gone");
-    ASSERT_TRUE(store.open());
-    EXPECT_TRUE(store.removeSplashScreen("Gone"));
-    EXPECT_FALSE(hasKey("SSIDs\\Gone"));
-    EXPECT_TRUE(hasKey("SSIDs\\Kept"));
-    EXPECT_EQ(text("", "RecentlySeen"), "Kept,Other");
-    EXPECT_FALSE(hasValue("", "PartialDownload"));
-    EXPECT_EQ(store.ssids(), Names{"Kept"});
-}
-
 TEST_F(RegistryStoreTest, ReadsATreeWrittenWithTheRegProgram) {
     const std::string key = "HKCU\\" + rootPath() + "\\Software\\Vellumark Software\\DSS\\SSIDs\\Reg1";
     const std::string image = picture("reg.jpg");
-    const std::vector<std::string> commands = {
-        "reg add \"" + key + "\" /v ID /t REG_SZ /d Reg1 /f",
-        "reg add \"" + key + "\" /v Version /t REG_DWORD /d 256 /f",
-        "reg add \"" + key + "\" /v ShowAppList /t REG_SZ /d App,Two /f",
-        "reg add \"" + key + "\\DisplayInfo\" /v StartDate /t REG_DWORD /d 20260101 /f",
-        "reg add \"" + key + "\\DisplayInfo\" /v StopDate /t REG_DWORD /d 20270101 /f",
-        "reg add \"" + key + "\\DisplayInfo\" /v Duration /t REG_DWORD /d 0 /f",
-        "reg add \"" + key + "\\ImageInfo\" /v ImageName /t REG_SZ /d \"" + image + "\" /f",
-        "reg add \"" + key + "\\ImagePieces\" /v NumPieces /t REG_DWORD /d 3 /f",
+    const char* const values[][4] = {
+        {"", "ID", "REG_SZ", "Reg1"},
+        {"", "Version", "REG_DWORD", "256"},
+        {"", "ShowAppList", "REG_SZ", "App,Two"},
+        {"\\DisplayInfo", "StartDate", "REG_DWORD", "20260101"},
+        {"\\DisplayInfo", "StopDate", "REG_DWORD", "20270101"},
+        {"\\DisplayInfo", "Duration", "REG_DWORD", "0"},
+        {"\\ImageInfo", "ImageName", "REG_SZ", image.c_str()},
+        {"\\ImagePieces", "NumPieces", "REG_DWORD", "3"},
     };
-    for (const std::string& command : commands) {
+    for (const auto& value : values) {
+        const std::string command = "reg add \"" + key + value[0] + "\" /v " + value[1] + " /t " + value[2] +
+                                    " /d \"" + value[3] + "\" /f";
         ChildResult result = runChild(command);
         ASSERT_TRUE(result.started) << command;
         ASSERT_EQ(result.exitCode, 0u) << command << "\n" << result.output;
@@ -176,13 +152,6 @@ TEST_F(RegistryStoreTest, ReadsATreeWrittenWithTheRegProgram) {
     EXPECT_EQ(record.duration, 3000u);
     EXPECT_EQ(record.numPieces, 3);
     EXPECT_EQ(record.imageName, image);
-}
-
-TEST(RegistryKeyTest, DeletingATreeNeedsAnExistingKey) {
-    EXPECT_FALSE(deleteKeyTree(HKEY_CURRENT_USER, "Software\\GlimmerTests\\NoSuchKey\\Deeper"));
-    RegistryKey key;
-    EXPECT_FALSE(key.open(HKEY_CURRENT_USER, ""));
-    EXPECT_FALSE(key.open(HKEY_CURRENT_USER, nullptr));
 }
 
 }  // namespace

@@ -2,12 +2,10 @@
 // RecentlySeen, the purge, the MRU rule, the Default and the recording of a view.
 #include <gtest/gtest.h>
 
-#include "SplashChooser.h"
 #include "StoreFixture.h"
+#include "SplashChooser.h"
 
 namespace {
-
-using Names = std::vector<std::string>;
 
 class SplashChooserTest : public StoreFixture {
 protected:
@@ -16,26 +14,29 @@ protected:
         addApplication("Other", 1);
         addDefault("App", "DEF");
     }
-    // The chosen ID after opening the store as the display call does; "" when nothing was found.
-    std::string choose(const std::string& app = "App") {
-        store.setApplication(app.c_str());
+    // Opens the store for `app` as the display call does.
+    SplashChooser& open(const char* app = "App") {
+        store.setApplication(app);
         store.open();
-        cDSSInfo record;
-        SplashChooser chooser(store);
-        return chooser.chooseSplashScreen(record, kToday) ? record.id : "";
+        return chooser;
+    }
+    // The chosen ID; "" when nothing was found.
+    std::string choose(const char* app = "App") {
+        return open(app).chooseSplashScreen(record, kToday) ? record.id : "";
     }
 
     cDSSRegistry store{root()};
+    SplashChooser chooser{store};
+    cDSSInfo record;
 };
 
 TEST_F(SplashChooserTest, EachCheckDecidesOnItsOwn) {
-    struct Case {
+    const struct {
         const char* name;
         void (*change)(RecordSpec&);
         const char* partialDownload;
         bool chosen;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"eligible", [](RecordSpec&) {}, "", true},
         {"never display", [](RecordSpec& r) { r.neverDisplay = 1; }, "", false},
         {"not in the show list", [](RecordSpec& r) { r.showApps = "Other,app"; }, "", false},
@@ -55,14 +56,14 @@ TEST_F(SplashChooserTest, EachCheckDecidesOnItsOwn) {
         {"still downloading", [](RecordSpec&) {}, "X", false},
         {"pieces missing", [](RecordSpec& r) { r.numPieces = 3; r.nextPiece = 2; }, "", false},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         RecordSpec splash{"X"};
         c.change(splash);
         addRecord(splash);
         setText("", "PartialDownload", c.partialDownload);
         EXPECT_EQ(choose(), c.chosen ? "X" : "DEF");
-        EXPECT_TRUE(deleteKeyTree(root(), "Software\\Vellumark Software\\DSS\\SSIDs\\X"));
+        EXPECT_TRUE(deleteKey("SSIDs\\X"));
     }
 }
 
@@ -113,28 +114,22 @@ TEST_F(SplashChooserTest, PurgeRemovesRecordsWhosePictureIsGone) {
     EXPECT_EQ(choose(), "DEF");
     EXPECT_FALSE(hasKey("SSIDs\\Gone"));
     EXPECT_TRUE(hasKey("SSIDs\\Fetching"));
+    EXPECT_EQ(store.ssids(), std::vector<std::string>{"Fetching"});
     EXPECT_EQ(text("", "RecentlySeen"), "Fetching");
-    EXPECT_FALSE(hasValue("", "PartialDownload"));
+    EXPECT_EQ(text("", "PartialDownload"), "<missing>");
 }
 
-TEST_F(SplashChooserTest, InactiveApplicationsGetTheirDefault) {
+TEST_F(SplashChooserTest, InactiveApplicationsGetTheirDefaultWhichNeedsItsImageInfo) {
     addRecord({"X"});
     setNumber("AppList\\App", "Active", 0);
     EXPECT_EQ(choose(), "DEF");
-    EXPECT_EQ(choose("Nobody"), "") << "no Default either";
-}
-
-TEST_F(SplashChooserTest, TheDefaultNeedsItsImageInfo) {
-    store.setApplication("App");
-    store.open();
-    cDSSInfo record;
-    ASSERT_TRUE(store.loadDefault(record));
     EXPECT_EQ(record.isDefault, 1);
     EXPECT_EQ(record.duration, 3000u);
     EXPECT_EQ(record.imageName, folder.file("DEF.jpg"));
-    ASSERT_TRUE(deleteKeyTree(root(), "Software\\Vellumark Software\\DSS\\AppList\\App\\Default\\ImageInfo"));
-    EXPECT_FALSE(store.loadDefault(record));
+    EXPECT_EQ(choose("Nobody"), "") << "no Default either";
+    ASSERT_TRUE(deleteKey("AppList\\App\\Default\\ImageInfo"));
     EXPECT_EQ(choose(), "");
+    EXPECT_FALSE(store.loadDefault(record));
 }
 
 TEST_F(SplashChooserTest, TheLastSeenRecordIsShownWithoutChecks) {
@@ -142,20 +137,18 @@ TEST_F(SplashChooserTest, TheLastSeenRecordIsShownWithoutChecks) {
     old.stopDate = 20000101;
     old.numViews = {99};
     addRecord(old);
-    setText("AppList\\App", "LastSeen", "Old");
-    store.setApplication("App");
-    store.open();
-    SplashChooser chooser(store);
-    cDSSInfo record;
-    ASSERT_TRUE(chooser.chooseLastSplashScreen(record));
-    EXPECT_EQ(record.id, "Old");
-    setNumber("AppList\\App", "Active", 0);
-    ASSERT_TRUE(chooser.chooseLastSplashScreen(record));
-    EXPECT_EQ(record.id, "DEF");
-    setNumber("AppList\\App", "Active", 1);
-    setText("AppList\\App", "LastSeen", "Missing");
-    ASSERT_TRUE(chooser.chooseLastSplashScreen(record));
-    EXPECT_EQ(record.id, "DEF");
+    const struct {
+        std::uint32_t active;
+        const char* lastSeen;
+        const char* shown;
+    } cases[] = {{1, "Old", "Old"}, {0, "Old", "DEF"}, {1, "Missing", "DEF"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "Active " << c.active << ", LastSeen " << c.lastSeen);
+        setNumber("AppList\\App", "Active", c.active);
+        setText("AppList\\App", "LastSeen", c.lastSeen);
+        ASSERT_TRUE(open().chooseLastSplashScreen(record));
+        EXPECT_EQ(record.id, c.shown);
+    }
 }
 
 TEST_F(SplashChooserTest, RecordingAViewCountsItAndMovesItToTheEnd) {
@@ -164,12 +157,7 @@ TEST_F(SplashChooserTest, RecordingAViewCountsItAndMovesItToTheEnd) {
     splash.numViews = {7, 2};
     addRecord(splash);
     setText("", "RecentlySeen", "X,Y");
-    store.setApplication("App");
-    store.open();
-    SplashChooser chooser(store);
-    cDSSInfo record;
-    ASSERT_TRUE(chooser.chooseSplashScreen(record, kToday));
-    ASSERT_EQ(record.id, "X");
+    ASSERT_EQ(choose(), "X");
     chooser.recordView(record);
     EXPECT_EQ(text("", "RecentlySeen"), "Y,X");
     EXPECT_EQ(text("AppList\\App", "LastSeen"), "X");

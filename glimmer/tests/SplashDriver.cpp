@@ -34,5 +34,3 @@ void pressKey(HWND window, WPARAM key) {
     PostMessageA(window, WM_KEYDOWN, key, 1);
     PostMessageA(window, WM_KEYUP, key, 0xC0000001);
 }
-
-unsigned long nowMs() { return GetTickCount(); }

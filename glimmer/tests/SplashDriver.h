@@ -10,5 +10,3 @@ void clickAt(HWND window, int x, int y);
 // A press and release at `down` and a release at `up` (to test a drag out of a hot spot).
 void pressAndRelease(HWND window, POINT down, POINT up);
 void pressKey(HWND window, WPARAM key);
-// Milliseconds since some fixed point.
-unsigned long nowMs();
