@@ -40,9 +40,7 @@ OMSR benchClass("RBench", makeBench);
 
 template <class Body>
 double nanosecondsPerCall(int calls, Body body) {
-    const double start = seconds();
-    for (int i = 0; i < calls; ++i) body(i);
-    return (seconds() - start) * 1e9 / calls;
+    return secondsEach(calls, body) * 1e9;
 }
 
 void report(const char* what, double ns, double baseline) {

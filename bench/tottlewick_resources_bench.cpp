@@ -27,9 +27,7 @@ void report(const char* what, double usEach, double floorUs) {
 
 template <typename Work>
 double microsecondsEach(int count, Work work) {
-    double start = seconds();
-    for (int i = 0; i < count; ++i) work(i);
-    return (seconds() - start) * 1e6 / count;
+    return secondsEach(count, work) * 1e6;
 }
 
 std::vector<PrsResource> resources() {
