@@ -12,9 +12,11 @@ namespace {
 
 constexpr std::int32_t kGrowth = 128;
 
+// A counted name holding a NUL matches nothing; it is checked first, since strncmp stops at that NUL
+// and the stored name may be shorter than length.
 bool sameName(const YVariable* v, const char* name, std::int32_t length) {
-    return std::strncmp(v->name, name, static_cast<std::size_t>(length)) == 0 && v->name[length] == '\0' &&
-           std::memchr(name, '\0', static_cast<std::size_t>(length)) == nullptr;
+    return std::memchr(name, '\0', static_cast<std::size_t>(length)) == nullptr &&
+           std::strncmp(v->name, name, static_cast<std::size_t>(length)) == 0 && v->name[length] == '\0';
 }
 
 bool isProcedure(const YVariable* v) { return v->valueText && v->valueText[0] == '+'; }
