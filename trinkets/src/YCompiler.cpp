@@ -22,8 +22,6 @@ namespace {
 constexpr unsigned kAlertFlags = 0x3000;
 const char kInclude[] = "include ";
 
-enum class Result { Statement, Close, End };
-
 // An included file being compiled: where its includer resumes.
 struct IncludeThreadStack {
     std::string text;
@@ -48,10 +46,10 @@ private:
         if (!failed()) yErrorCode() = code;
     }
 
-    Result statement();
-    Result block();
-    Result assignment(const std::string& name);
-    Result keyword(const YKeyword& key);
+    bool statement();
+    bool block();
+    bool assignment(const std::string& name);
+    bool keyword(const YKeyword& key);
     void close(std::int32_t p);
     void closeFor(std::int32_t p);
     void closeElse(std::int32_t p);
@@ -86,7 +84,7 @@ bool Compiler::run() {
     const std::int32_t baseDepth = stack_.depth();
     out_->cells.clear();
     out_->operands = {0, 1, 2};
-    while (statement() == Result::Statement) {}
+    while (statement()) {}
     includes_.clear();
     if (!failed() && stack_.depth() != baseDepth) fail(kYErrorStructure);
     if (failed()) {
@@ -100,26 +98,28 @@ bool Compiler::run() {
     return true;
 }
 
-// "%ld: " and the source at the last token: the line counts from 1 in the file being read.
+// "%ld: " and the source at the last token; the number is the count of line ends before the token in
+// the file being read.
 void Compiler::report() {
     const std::size_t token = std::min(tokenStart_, source_.size());
-    const long line = 1 + static_cast<long>(std::count(source_.begin(), source_.begin() + static_cast<std::ptrdiff_t>(token), '\r'));
+    const long line = static_cast<long>(std::count(source_.begin(), source_.begin() + static_cast<std::ptrdiff_t>(token), '\r'));
     char message[80];
     std::snprintf(message, sizeof message, "%ld: %.50s", line, source_.c_str() + token);
     omAlert(message, kAlertFlags, "");
 }
 
-Result Compiler::statement() {
+// One statement; false at a "]", at the end of the text and after an error.
+bool Compiler::statement() {
     for (;;) {
-        if (failed()) return Result::End;
+        if (failed()) return false;
         while (at(cursor_) != 0 && isBlank(at(cursor_))) ++cursor_;
         const unsigned char c = at(cursor_);
         if (c == 0) {
             if (resumeInclude()) continue;
-            return Result::End;
+            return false;
         }
         if (source_.compare(cursor_, sizeof kInclude - 1, kInclude) == 0) {
-            if (!include()) return Result::End;
+            if (!include()) return false;
             continue;
         }
         if (c == ';') {
@@ -133,49 +133,46 @@ Result Compiler::statement() {
         }
         if (c == ']') {
             ++cursor_;
-            if (blockDepth_ == 0) fail(kYErrorStructure);
-            return Result::Close;
+            return false;
         }
         std::string word;
-        if (!readWord(true, &word)) return Result::End;
+        if (!readWord(true, &word)) return false;
         if (at(cursor_) == '=') return assignment(word);
         if (const YKeyword* key = findKeyword(word)) return keyword(*key);
         emit(kOpFunction, static_cast<std::int32_t>(out_->operands.size()));
         cursor_ = tokenStart_;
         operands();
-        return failed() ? Result::End : Result::Statement;
+        return failed() ? false : true;
     }
 }
 
-// "[" statements "]": one statement wherever one is expected; the text must not end inside it.
-Result Compiler::block() {
+// "[" statements "]": one statement wherever one is expected; the end of the text also closes it.
+bool Compiler::block() {
     if (++blockDepth_ > kYMaxBlockDepth) {
         fail(kYErrorLimit);
-        return Result::End;
+        return false;
     }
-    Result r;
-    while ((r = statement()) == Result::Statement) {}
+    while (statement()) {}
     --blockDepth_;
-    if (r == Result::End) fail(kYErrorStructure);
-    return failed() ? Result::End : Result::Statement;
+    return failed() ? false : true;
 }
 
-Result Compiler::assignment(const std::string& name) {
+bool Compiler::assignment(const std::string& name) {
     if (name.empty()) {
         fail(kYErrorStructure);
-        return Result::End;
+        return false;
     }
     YHeap& heap = scriptHeap();
     const std::int32_t variable = heap.findOrAdd(name.data(), static_cast<std::int32_t>(name.size()), nullptr);
     if (variable > kYHeapLimit || !heap.at(variable)) {
         fail(kYErrorLimit);
-        return Result::End;
+        return false;
     }
     ++cursor_;
     if (at(cursor_) == '[') {
         ++cursor_;
         listInitialiser(variable);
-        return failed() ? Result::End : Result::Statement;
+        return failed() ? false : true;
     }
     if (at(cursor_) == '&') {
         ++cursor_;
@@ -184,7 +181,7 @@ Result Compiler::assignment(const std::string& name) {
     emit(kOpAssign, static_cast<std::int32_t>(out_->operands.size()));
     pushOperand(variable);
     operands();
-    return failed() ? Result::End : Result::Statement;
+    return failed() ? false : true;
 }
 
 // x=[a b c: the next members of x receive the texts of the words, at compile time.
@@ -202,11 +199,11 @@ void Compiler::listInitialiser(std::int32_t variable) {
     }
 }
 
-Result Compiler::keyword(const YKeyword& key) {
+bool Compiler::keyword(const YKeyword& key) {
     const auto p = static_cast<std::int32_t>(out_->cells.size());
     if (!stack_.push(static_cast<std::uint16_t>(p))) {
         fail(kYErrorLimit);
-        return Result::End;
+        return false;
     }
     const auto list = static_cast<std::int32_t>(out_->operands.size());
     switch (key.code) {
@@ -231,20 +228,20 @@ Result Compiler::keyword(const YKeyword& key) {
         scriptHeap().at(out_->operands[static_cast<std::size_t>(list)])->follow()->setText(reference, -1);
     }
     const bool hasBody = key.code == kKeyIf || key.code == kKeyFor || key.code == kKeyProcedure || key.code == kKeyElse;
+    // The body is the next statement; at a "]" or the end of the text it is empty.
     if (hasBody && !failed()) {
         forDepth_ += key.code == kKeyFor;
-        const Result body = statement();
+        statement();
         forDepth_ -= key.code == kKeyFor;
-        if (body != Result::Statement) fail(kYErrorStructure);
     }
-    if (failed()) return Result::End;
+    if (failed()) return false;
     std::uint16_t opened = 0;
     if (!stack_.pop(&opened)) {
         fail(kYErrorStructure);
-        return Result::End;
+        return false;
     }
     close(opened);
-    return failed() ? Result::End : Result::Statement;
+    return failed() ? false : true;
 }
 
 void Compiler::close(std::int32_t p) {
@@ -356,11 +353,7 @@ void Compiler::operands() {
 }
 
 std::int32_t Compiler::operandWord(const std::string& word) {
-    const auto length = static_cast<std::int32_t>(word.size());
-    std::int32_t index = -1;
-    const bool plainLongWord = length > kYMaxExpressionText && word.find_first_of("+-<>=#*/\\%@^!~$()") == std::string::npos;
-    if (plainLongWord) index = scriptHeap().findOrAdd(word.data(), length, nullptr);
-    else index = compileExpression(word.data(), length);
+    const std::int32_t index = compileExpression(word.data(), static_cast<std::int32_t>(word.size()));
     if (index < 0 || index > kYHeapLimit) fail(kYErrorLimit);
     return failed() ? -1 : index;
 }
