@@ -76,28 +76,24 @@ T exchangeField(Stream stream, T StreamRecord::*field, T value) {
     return previous;
 }
 
-// Reads from the stream's file at its position; false when the data did not all arrive.
-bool readFromFile(Stream stream, StreamRecord& r, std::uint8_t* destination, std::uint32_t count) {
-    std::int32_t wanted = static_cast<std::int32_t>(r.baseOffset + r.position);
-    if (FileTell(r.file) != wanted && !StreamSend(stream, kStreamMsgSeek)) return false;
-    return FileRead(r.file, destination, count) == count;
+// A fill pauses the stream when the file cannot be re-positioned (answering 0) or the read comes up short
+// (answering 1).
+std::uint32_t pauseWith(Stream stream, std::uint32_t answer) {
+    StreamSend(stream, kStreamMsgPause);
+    return answer;
 }
 
 std::uint32_t fillChunk(Stream stream, StreamRecord& r) {
-    if (!r.buffer || r.fill > r.bufferSize) {
-        StreamSend(stream, kStreamMsgPause);
-        return 0;
-    }
+    if (!r.buffer || r.fill > r.bufferSize) return pauseWith(stream, 0);
     std::uint8_t* destination = r.buffer + r.fill;
     std::uint32_t count = std::min(r.chunkSize, r.bufferSize - r.fill);
     if (r.kind != kStreamEmpty) count = std::min(count, r.size - std::min(r.position, r.size));
     std::uint32_t read = 0;
     switch (r.kind) {
         case kStreamFile:
-            if (!readFromFile(stream, r, destination, count)) {
-                StreamSend(stream, kStreamMsgPause);
-                return 1;
-            }
+            if (FileTell(r.file) != std::int32_t(r.baseOffset + r.position) && !StreamSend(stream, kStreamMsgSeek))
+                return pauseWith(stream, 0);
+            if (FileRead(r.file, destination, count) != count) return pauseWith(stream, 1);
             read = count;
             break;
         case kStreamMemory:
@@ -131,11 +127,11 @@ std::uint32_t stop(StreamRecord& r) {
     return 1;
 }
 
-// Positions the file at the stream's position; 0 when the file refuses.
+// Positions the file at the stream's position; answers 1 whatever the file says (a filter that must report
+// a failure refuses the message itself).
 std::uint32_t seekFile(const StreamRecord& r) {
-    if (r.kind != kStreamFile) return 1;
-    FileSeek(r.file, static_cast<std::int32_t>(r.baseOffset + r.position), 0);
-    return FileGetError() == kFileErrNone ? 1 : 0;
+    if (r.kind == kStreamFile) FileSeek(r.file, static_cast<std::int32_t>(r.baseOffset + r.position), 0);
+    return 1;
 }
 
 std::uint32_t handle(Stream stream, StreamRecord& r, std::uint32_t message) {

@@ -21,6 +21,10 @@ std::uint32_t fillOnServe(Stream, std::uint32_t message) {
     return message == kStreamMsgServe ? kStreamMsgFill : message;
 }
 
+std::uint32_t refuseSeek(Stream, std::uint32_t message) {
+    seen.push_back(message);
+    return message == kStreamMsgSeek ? kStreamMsgRefuse : message;
+}
 std::uint32_t refuseFree(Stream, std::uint32_t message) { return message == kStreamMsgFree ? kStreamMsgRefuse : message; }
 std::uint32_t swallowAll(Stream, std::uint32_t) { return 99; }
 std::uint32_t failServe(Stream, std::uint32_t message) { return message == kStreamMsgServe ? kStreamMsgRefuse : message; }
@@ -151,6 +155,23 @@ TEST_F(StreamTest, FileRefStreamRepositionsAndStartsAtItsBase) {
     EXPECT_EQ(StreamClose(&stream), 1u);
     EXPECT_EQ(FileTell(file), 12);  // not owned: still open, at the end of the stretch
     EXPECT_EQ(FileGetError(), 0);
+}
+
+TEST_F(StreamTest, RefusedRepositioningPausesTheFillWhichAnswers0AndSeeksAnswer1) {
+    FileRef file = FileOpen(make("data.bin", "ABCDEFGH").c_str(), kFileRead);
+    Stream stream = 0;
+    ASSERT_EQ(StreamOpenFileRef(&stream, file, 0, 8), 1);
+    prepare(stream);
+    StreamSetFilter(stream, refuseSeek);
+    FileSeek(file, 5, 0);
+    EXPECT_EQ(StreamSend(stream, kStreamMsgFill), 0u);
+    EXPECT_EQ(seen, (std::vector<std::uint32_t>{6, 12, 4}));
+    EXPECT_EQ(StreamGetState(stream), kStreamPaused);
+    EXPECT_EQ(StreamGetFill(stream), 0u);
+    StreamSetFilter(stream, nullptr);
+    FileClose(file);  // the file can no longer be positioned; the seek message still answers 1
+    EXPECT_EQ(StreamSeek(stream, 2, 0), 1u);
+    EXPECT_EQ(StreamRewind(stream), 1u);
 }
 
 TEST_F(StreamTest, SeekClampsToTheSource) {
