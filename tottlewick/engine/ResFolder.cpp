@@ -1,6 +1,8 @@
 // Resource folders: listing, name rules, the search tree, and reading whole files into blocks.
 #include "ResFolder.h"
 
+#include <windows.h>
+
 #include <cstring>
 #include <string>
 #include <vector>
@@ -32,8 +34,6 @@ namespace {
 constexpr std::size_t kMaxEntries = 32767;
 constexpr int kPendingRanges = 32;
 
-FolderIndex* listing = nullptr;  // the index being filled by the directory walk
-
 bool keyLess(const FolderEntry& a, const FolderEntry& b) {
     return a.type != b.type ? a.type < b.type : a.id < b.id;
 }
@@ -57,19 +57,28 @@ bool parseName(const char* name, FolderEntry& entry) {
     return true;
 }
 
-void addFile(const char* fullPath) {
-    if (!listing || listing->entries.size() >= kMaxEntries || FileDirExists(fullPath)) return;
-    const char* cut = std::strrchr(fullPath, '\\');
-    FolderEntry entry;
-    if (!parseName(cut ? cut + 1 : fullPath, entry)) return;
-    for (const FolderEntry& known : listing->entries)
-        if (known.type == entry.type && known.id == entry.id) return;
-    FileRef file = FileOpen(fullPath, kFileRead);
-    if (!file) return;
-    std::int32_t size = FileGetSize(file);
-    FileClose(file);
-    entry.length = entry.allocSize = size > 0 ? std::uint32_t(size) : 0;
-    listing->entries.push_back(entry);
+bool known(const FolderIndex& index, const FolderEntry& entry) {
+    for (const FolderEntry& other : index.entries)
+        if (other.type == entry.type && other.id == entry.id) return true;
+    return false;
+}
+
+// Adds every file of the folder that names a new resource, sized from the listing itself: opening each file
+// would need a slot of the file table, and a full table would drop entries.
+void listFolder(FolderIndex& index) {
+    std::string pattern = std::string(index.path) + "\\*.*";
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        FolderEntry entry;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !parseName(found.cFileName, entry) ||
+            known(index, entry) || index.entries.size() >= kMaxEntries)
+            continue;
+        entry.length = entry.allocSize = found.nFileSizeLow;
+        index.entries.push_back(entry);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
 }
 
 // Sorts the entry numbers by (type, id) and hangs them into a balanced tree: each range's middle is a node,
@@ -116,9 +125,7 @@ FolderIndex* FolderOpen(const char* path) {
     if (!path || std::strlen(path) >= kFilePathSize || !FileDirExists(path)) return nullptr;
     auto* index = new FolderIndex;
     UtilStrCopy(index->path, path, kFilePathSize);
-    listing = index;
-    FileForEachPath(path, 1, addFile);
-    listing = nullptr;
+    listFolder(*index);
     buildTree(*index);
     return index;
 }

@@ -350,7 +350,10 @@ TEST_F(PrsFileTest, FolderNamesAndSearchTree) {
         {"3sid", "three"},    {"40.a.Map", "forty"}, {"7.smf", "seven"}, {std::string(28, '1') + ".dib", "long name"},
         {"9.DiB", "nine"}};
     for (const auto& [name, bytes] : files) writeWholeFile(dir + "\\" + name, bytes);
+    std::vector<FileRef> held;  // a full file table hides no entry
+    while (FileRef ref = FileOpen(folder.file("res\\7.smf").c_str(), kFileRead)) held.push_back(ref);
     FolderIndex* index = FolderOpen(dir.c_str());
+    for (FileRef ref : held) FileClose(ref);
     ASSERT_NE(index, nullptr);
     EXPECT_EQ(FolderGetCount(index), 5);
     const std::vector<std::tuple<const char*, std::uint16_t, std::string>> found = {
