@@ -76,6 +76,19 @@ bool compileLoaded(MemHandle handle) {
     return compiled && store(handle, table);
 }
 
+// A compiled table that stayed loaded and was registered again carries its source's length, which can be
+// shorter than the table: the registration takes the table's own length, so that every record is found.
+MemHandle withTableLength(MemHandle handle) {
+    const void* table = MemHandleLock(handle);
+    std::size_t length =
+        table ? strTableLength(static_cast<const std::uint8_t*>(table), PlatMemSize(MemHandleGetBlock(handle))) : 0;
+    MemHandleUnlock(handle);
+    // The block already holds the table, so the resize only records its length; were it refused, the old
+    // registration would stay usable.
+    if (length > MemHandleGetSize(handle)) static_cast<void>(MemHandleResize(&handle, std::uint32_t(length)));
+    return handle;
+}
+
 std::int16_t copyText(const char* text, std::uint32_t size, char* out) {
     if (!text) return 0;
     if (out && size) UtilStrCopy(out, text, size);
@@ -100,7 +113,8 @@ void StrTerm() {
 
 MemHandle StrCompile(std::uint16_t id) {
     MemHandle handle = ResLoad(kStrType, id);
-    if (!handle || ResGetResident(handle)) return handle;
+    if (!handle) return 0;
+    if (ResGetResident(handle)) return withTableLength(handle);
     if (!compileLoaded(handle)) {
         MemHandleFree(&handle);
         return 0;

@@ -260,6 +260,16 @@ const char* strRecordAt(const std::uint8_t* table, std::size_t size, std::uint32
     });
 }
 
+std::size_t strTableLength(const std::uint8_t* table, std::size_t size) {
+    std::size_t length = size < kStrHeaderSize ? 0 : kStrHeaderSize;
+    walkRecords(table, size, [&](std::uint32_t, std::uint32_t, const char* text) {
+        const std::uint8_t* record = reinterpret_cast<const std::uint8_t*>(text) - 8;
+        length = std::size_t(record - table) + getU32(record);
+        return false;
+    });
+    return length;
+}
+
 const char* findStrRecord(const std::uint8_t* table, std::size_t size, std::uint32_t number) {
     return walkRecords(table, size, [&](std::uint32_t, std::uint32_t n, const char*) { return n == number; });
 }

@@ -19,6 +19,8 @@ constexpr std::size_t kStrRecordOverhead = 10;
 bool compileStrSource(const std::uint8_t* source, std::size_t size, std::vector<std::uint8_t>& table,
                       std::uint32_t& lastNumber);
 
+// The bytes that a compiled table's header and records take within size bytes.
+std::size_t strTableLength(const std::uint8_t* table, std::size_t size);
 // Looks a number up in a compiled table of size bytes; the text, or null.
 const char* findStrRecord(const std::uint8_t* table, std::size_t size, std::uint32_t number);
 // The index-th record (from 0): its text and number, or null.

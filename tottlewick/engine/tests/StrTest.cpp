@@ -175,6 +175,13 @@ TEST_F(StrTest, ATableOf500ShortMessagesOutgrowsItsSource) {
     EXPECT_EQ(StrTableGetAt(table, 499, &number, sizeof text, text), 1);
     EXPECT_EQ(number, 500u);
     EXPECT_EQ(StrTableGetAt(table, 500, &number, sizeof text, text), 0);
+
+    // Kept loaded and registered again from the source's length, the table still reaches its last record.
+    ResSetKeep(table, 1);
+    MemHandleFree(&table);
+    table = StrCompile(7);
+    EXPECT_EQ(MemHandleGetSize(table), 8u + 500u * 11u);
+    EXPECT_EQ(StrTableFind(table, 500, sizeof text, text), 1);
     MemHandleFree(&table);
 }
 
