@@ -65,6 +65,17 @@ struct Statement {
         v->getText(buffer, sizeof buffer);
         return buffer;
     }
+    // The name of the variable operand i reads (a member reference followed); empty when absent.
+    const char* name(std::int32_t i) const {
+        YVariable* v = value(i);
+        return v ? v->name : "";
+    }
+    // Whether operand i holds a procedure reference: a value text that begins with "+".
+    bool holdsProcedure(std::int32_t i) const {
+        YVariable* v = value(i);
+        const char* text = v ? v->target()->valueText : nullptr;
+        return text && text[0] == '+';
+    }
     OMScriptableObject* object(std::int32_t i) const {
         OMScriptableObject* o = nullptr;
         if (YVariable* v = value(i)) v->getObject(&o);
@@ -305,23 +316,21 @@ void doPause(const Statement& s) {
 void bindProcedure(const Statement& s, OMScriptableObject* o, const std::string& event, std::int32_t body) {
     YThread* t = s.t;
     if (o) dropEventRecords(o, event.c_str());
-    auto* record = new eventRecord(t, body, o, s.raw(0)->name, event.c_str());
+    auto* record = new eventRecord(t, body, o, s.name(0), event.c_str());
     const OMLinkToObj<YThread> handler(t, nullptr, &YThread::runEvent, record->serial);
     const OMLinkToFct hook(&eventRecord::cloneFor);
-    const std::int32_t bound = o ? o->bindEvent(event.c_str(), &handler, &hook)
-                                 : bindClassEvent(s.getText(0).c_str(), &handler);
+    const std::int32_t bound = o ? o->bindEvent(event.c_str(), &handler, &hook) : bindClassEvent(s.name(0), &handler);
     if (!bound) delete record;
 }
 
 void doSet(const Statement& s) {
     OMScriptableObject* o = s.object(0);
-    const std::string className = s.getText(0);
-    if (!o && !classExists(className.c_str())) return;
+    if (!o && !classExists(s.name(0))) return;
     const std::string name = s.getText(1);
     const std::int32_t n = s.count();
     if (n < 3) {
         if (!o) {
-            static_cast<void>(bindClassEvent(className.c_str(), nullptr));
+            static_cast<void>(bindClassEvent(s.name(0), nullptr));
             return;
         }
         dropEventRecords(o, name.c_str());
@@ -329,9 +338,8 @@ void doSet(const Statement& s) {
         return;
     }
     s.pushParameters(2, n - 1);
-    const std::string value = s.text(n - 1);
-    if (!value.empty() && value[0] == '+') return bindProcedure(s, o, name, s.integer(n - 1) + 1);
-    if (o) o->setProperty(name.c_str(), value.c_str());
+    if (s.holdsProcedure(n - 1)) return bindProcedure(s, o, name, s.integer(n - 1) + 1);
+    if (o) o->setProperty(name.c_str(), s.text(n - 1).c_str());
 }
 
 void doGet(const Statement& s) {
@@ -341,7 +349,7 @@ void doGet(const Statement& s) {
     const std::string name = s.getText(1);
     s.pushParameters(2, n - 1);
     const char* result = nullptr;
-    if (name == "name") result = s.index(0) == kYReceiver ? findEventVariable(o) : s.raw(0) ? s.value(0)->name : nullptr;
+    if (name == "name") result = s.index(0) == kYReceiver ? findEventVariable(o) : s.name(0);
     else if (o) result = o->getProperty(name.c_str());
     if (result) setTextOf(s.value(n - 1), result);
 }

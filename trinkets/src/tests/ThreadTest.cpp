@@ -35,10 +35,11 @@ TEST_F(ThreadTest, RunModeScriptsWriteTheirTrace) {
         // Three words and their blanks take 183 characters; a word that would make the line 256 is left out.
         {"say fits 255", {"say a b c", say3 + "\"" + std::string(71, 'b') + "\" z"}, {"a b c", joined3 + std::string(71, 'b')}},
         {"say skips 256", {say3 + "\"" + std::string(72, 'b') + "\" z"}, {joined3 + "z"}},
+        // A "+" text that holds no procedure reference is a plain value.
         {"set, get and play reach properties",
-         {"b=RBell", "set b value 7", "get b value v", "say v", "get b name n", "say n", "play b show x y", "play b",
-          "say end"},
-         {"7", "b", "end"}},
+         {"b=RBell", "set b value 7", "get b value v", "say v", "set b value +q", "get b value v", "say v",
+          "get b name n", "say n", "play b show x y", "play b", "say end"},
+         {"7", "+q", "b", "end"}},
     };
     write("x", {"say ring ended"});
     for (const auto& [name, body, expected] : cases) {
@@ -174,17 +175,25 @@ TEST_F(ThreadTest, PlayWithTheMarkerWaitsForCompletion) {
     EXPECT_EQ((Lines{"done"}), trace());
 }
 
+// RECEIVER's name is the name of the variable that held the object when the procedure was bound.
 TEST_F(ThreadTest, EventsRunBoundProceduresButNotWhileAVerbRuns) {
     // "rang" raised inside the verb is dropped.
-    EXPECT_TRUE(run({"b=RBell", "set b rang +p", "play b ring", "wait", "procedure +p", "[", " say rang",
-                     " get RECEIVER name n", " say n", " drop wait", "]", "say done"}, 6).empty());
-    RBell* b = bell("b");
+    EXPECT_TRUE(run({"i=2", "btn.i=RBell", "set btn.i rang +p", "play btn.i ring", "wait", "procedure +p", "[",
+                     " say rang", " get RECEIVER name n", " say n", " drop wait", "]", "say done"}, 6).empty());
+    RBell* b = bell("btn.2");
     ASSERT_NE(nullptr, b);
     EXPECT_EQ(1, b->fire());
     EXPECT_EQ((Lines{"rang"}), trace());  // one statement inside the event, the rest on later passes
     passes(6);
-    EXPECT_EQ((Lines{"rang", "b", "done"}), trace());
+    EXPECT_EQ((Lines{"rang", "btn.2", "done"}), trace());
     EXPECT_EQ(0, last->inEvent);
+}
+
+// A class is named by the variable's name, not by its text: k, holding the text RBell, binds nothing.
+TEST_F(ThreadTest, ClassEventsRunWhenAnObjectIsCopied) {
+    EXPECT_EQ((Lines{"by name", "end"}), run({"k='RBell'", "set RBell born +q", "set k born +p", "b=RBell", "c=b",
+                                              "say end", "procedure +p", "[", " say by text", "]", "procedure +q",
+                                              "[", " say by name", "]"}, 10));
 }
 
 TEST_F(ThreadTest, ASecondEventAbandonsTheFirstProcedureAndACopyHasABindingOfItsOwn) {
