@@ -59,7 +59,7 @@ private:
     bool findBegin();
     Step entry();
     Step message(std::uint32_t number);
-    bool literal(std::vector<std::uint8_t>& text);
+    void literal(std::vector<std::uint8_t>& text);
     std::uint8_t escape();
     Step directive();
     Step condition();
@@ -102,12 +102,11 @@ Step Parser::entry() {
     skipWhite();
     if (atEnd()) return Step::kStop;
     if (*p_ >= '0' && *p_ <= '9') {
-        std::uint64_t number = 0;
+        // Read into the record's 32-bit field, so a longer number keeps its low 32 bits.
+        std::uint32_t number = 0;
         for (int digits = 0; digits < kMaxDigits && !atEnd() && *p_ >= '0' && *p_ <= '9'; ++digits)
-            number = number * 10 + std::uint64_t(*p_++ - '0');
-        // A number that does not fit a record's 32-bit field ends the table like 0 does.
-        if (number == 0 || number > 0xFFFFFFFFu) return Step::kStop;
-        return message(std::uint32_t(number));
+            number = number * 10 + std::uint32_t(*p_++ - '0');
+        return number == 0 ? Step::kStop : message(number);
     }
     switch (*p_) {
     case '/':
@@ -129,7 +128,8 @@ Step Parser::message(std::uint32_t number) {
     if (!atEnd() && *p_ == ',') ++p_;
     while (!atEnd() && (*p_ == ' ' || *p_ == '\t')) ++p_;
     std::vector<std::uint8_t> text;
-    if (atEnd() || *p_ != '"' || !literal(text)) return Step::kFail;
+    if (atEnd() || *p_ != '"') return Step::kFail;
+    literal(text);
     std::size_t at = table_.size();
     table_.resize(at + kStrRecordOverhead + text.size(), 0);
     putU32(table_, at, std::uint32_t(kStrRecordOverhead + text.size()));
@@ -140,8 +140,9 @@ Step Parser::message(std::uint32_t number) {
     return Step::kGoOn;
 }
 
-// Reads one or more adjacent literals from the opening quote at p_; false when one is not closed.
-bool Parser::literal(std::vector<std::uint8_t>& text) {
+// Reads one or more adjacent literals from the opening quote at p_; one that is not closed runs to the end
+// of the data, where parsing then ends.
+void Parser::literal(std::vector<std::uint8_t>& text) {
     while (!atEnd() && *p_ == '"') {
         ++p_;
         while (!atEnd() && *p_ != '"') {
@@ -151,7 +152,7 @@ bool Parser::literal(std::vector<std::uint8_t>& text) {
                 text.push_back(escape());
             }
         }
-        if (atEnd()) return false;
+        if (atEnd()) return;
         ++p_;
         const std::uint8_t* after = p_;
         for (;;) {
@@ -161,7 +162,6 @@ bool Parser::literal(std::vector<std::uint8_t>& text) {
         }
         if (atEnd() || *p_ != '"') p_ = after;
     }
-    return true;
 }
 
 std::uint8_t Parser::escape() {

@@ -15,7 +15,7 @@ constexpr std::size_t kStrHeaderSize = 8;
 constexpr std::size_t kStrRecordOverhead = 10;
 
 // Compiles source into table; lastNumber carries the number that "+" continues from, in and out.
-// False when "BEGIN" is missing (or ends before byte 8), or a message lacks its opening or closing quote.
+// False when "BEGIN" is missing (or ends before byte 8), or a message lacks its opening quote.
 bool compileStrSource(const std::uint8_t* source, std::size_t size, std::vector<std::uint8_t>& table,
                       std::uint32_t& lastNumber);
 

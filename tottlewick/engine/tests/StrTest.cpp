@@ -70,9 +70,10 @@ TEST(StrSourceTest, Vectors) {
         {"BEGIN in the first 8 bytes", "BEGIN 1 \"a\"", false, {}},
         {"BEGIN must be a whole word", "// BEGINNING\r\n1 \"a\"", false, {}},
         {"message without a quote", kHead + "1 a", false, {}},
-        {"literal never closed", kHead + "1 \"abc", false, {}},
-        {"backslash at the end", kHead + "1 \"abc\\", false, {}},
-        {"fifteen digits that overflow end the table", kHead + "1 \"a\"\r\n999999999999999 \"b\"", true, {{1, "a"}}},
+        {"a literal never closed runs to the end", kHead + "1 \"a\"\r\n2 \"bc\r\n", true, {{1, "a"}, {2, "bc\r\n"}}},
+        {"backslash at the end", kHead + "1 \"abc\\", true, {{1, "abc"}}},
+        {"fifteen digits keep their low 32 bits", kHead + "999999999999999 \"b\"", true, {{2764472319u, "b"}}},
+        {"2^32 reads as 0 and ends the table", kHead + "1 \"a\"\r\n4294967296 \"b\"", true, {{1, "a"}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
