@@ -59,13 +59,10 @@ std::int16_t UtilIsDigit(char character) { return character >= '0' && character 
 
 std::int16_t UtilParseUInt(const char* text, std::uint32_t* result) {
     if (!text || !result) return 0;
+    // No overflow test: every digit is used, and a longer number keeps its low 32 bits.
     std::uint32_t value = 0;
-    std::int16_t used = 0;
-    for (; UtilIsDigit(text[used]); ++used) {
-        std::uint32_t digit = static_cast<std::uint32_t>(text[used] - '0');
-        if (value > (0xFFFFFFFFu - digit) / 10) break;
-        value = value * 10 + digit;
-    }
+    std::size_t used = 0;
+    for (; UtilIsDigit(text[used]); ++used) value = value * 10 + static_cast<std::uint32_t>(text[used] - '0');
     *result = value;
-    return used;
+    return static_cast<std::int16_t>(used);
 }

@@ -17,5 +17,5 @@ char* UtilStrCopy(char* dst, const char* src, std::uint32_t size);
 char* UtilStrConcat(char* dst, const char* a, const char* b);
 void UtilStrCase(char* string, std::int16_t upper);
 std::int16_t UtilIsDigit(char character);
-// Reads decimal digits from the start while the value fits in 32 bits; returns the digits used.
+// Reads every decimal digit from the start (no sign, no blanks, no overflow test); returns the digits used.
 std::int16_t UtilParseUInt(const char* text, std::uint32_t* result);

