@@ -118,16 +118,12 @@ Slot findLive(MemHandle handle) {
     return slot.entry && slot.entry->handle == handle ? slot : Slot{};
 }
 
-// The live entry of a handle; sets error 2 for a null handle and 3 for one that names no live entry.
+// The live entry of a handle; sets error 2 for a null handle. A stale or never issued handle leaves the
+// error word at 0: the operation simply does nothing.
 HandleEntry* liveEntry(MemHandle handle) {
     mem.error = 0;
-    if (handle == 0) {
-        fail(kMemErrNullHandle);
-        return nullptr;
-    }
-    HandleEntry* entry = findLive(handle).entry;
-    if (!entry) fail(kMemErrNoBlock);
-    return entry;
+    if (handle == 0) fail(kMemErrNullHandle);
+    return findLive(handle).entry;
 }
 
 template <typename Visit>
@@ -280,7 +276,7 @@ std::int16_t MemHandleUnregister(MemHandle* handle) {
     mem.error = 0;
     if (!handle) return fail(kMemErrNullHandle);
     Slot slot = findLive(*handle);
-    if (!slot.entry) return fail(*handle ? kMemErrNoBlock : kMemErrNullHandle);
+    if (!slot.entry) return *handle ? 0 : fail(kMemErrNullHandle);
     HandleEntry& entry = *slot.entry;
     if (entry.shareCount == 1 && entry.lockCount != 0) return fail(kMemErrLocked);
     *handle = 0;
