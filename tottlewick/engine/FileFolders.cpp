@@ -86,8 +86,7 @@ std::int16_t FileSetUserFolder(const char* folder) {
     if (!folder) return 1;
     while (*folder == ' ') ++folder;
     if (!*folder) return 1;
-    if (!FileNameUsable(folder)) return 1;
-    UtilStrCopy(userFolder, folder, kFilePathSize);
+    UtilStrCopy(userFolder, folder, kFilePathSize);  // at most 259 characters
     userFolderSet = true;
     return 0;
 }

@@ -10,7 +10,8 @@
 void FileInitFolders();
 // Replaces the data folder; 0 when the folder is null, empty or too long.
 std::int16_t FileSetDataFolder(const char* folder);
-// Leading blanks skipped; an empty rest gives 1 and changes nothing; else the folder is set and 0 returned.
+// Leading blanks skipped; an empty rest gives 1 and changes nothing; else at most 259 characters of it
+// become the user folder and 0 is returned.
 std::int16_t FileSetUserFolder(const char* folder);
 const char* FileGetProgramFolder();
 const char* FileGetDataFolder();

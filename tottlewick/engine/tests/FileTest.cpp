@@ -160,7 +160,6 @@ TEST_F(FileTest, OverlongPathsAreRefusedWithError9) {
     EXPECT_EQ(FileDelete(longName.c_str()), kFileErrName);
     EXPECT_EQ(FileExists(longName.c_str()), 0);
     EXPECT_EQ(FileGetError(), kFileErrName);
-    EXPECT_EQ(FileSetUserFolder(longName.c_str()), 1);
     EXPECT_EQ(FileDirExists(longName.c_str()), 0);
     EXPECT_EQ(FileCreateDirectory(longName.c_str()), 0);
     char full[kFilePathSize];
@@ -197,6 +196,9 @@ TEST_F(FileTest, FoldersAndSearches) {
     EXPECT_STREQ(out, "untouched");
     EXPECT_EQ(FileSetUserFolder("   "), 1);
     EXPECT_EQ(FileSetUserFolder(nullptr), 1);
+    std::string longFolder = folder.path() + "\\" + std::string(300, 'L');
+    EXPECT_EQ(FileSetUserFolder(longFolder.c_str()), 0);
+    EXPECT_EQ(std::string(FileGetUserFolder()), longFolder.substr(0, 259)) << "cut at 259 characters";
     EXPECT_EQ(FileSetUserFolder(("  " + folder.path()).c_str()), 0);
     EXPECT_EQ(FileUserPath("PREFS", out), 1);
     EXPECT_EQ(std::string(out), folder.file("PREFS"));
