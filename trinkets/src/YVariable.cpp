@@ -395,11 +395,6 @@ const char* YVariable::textPointer(std::int32_t* lengthOut) {
                                                            : static_cast<std::int32_t>(std::strlen(text));
         return text;
     }
-    if (v->typeTag == kYLiteral && (v->name[0] == '"' || v->name[0] == '\'')) {
-        // A quoted literal is its name without the quotes: no copy, no cut.
-        *lengthOut = std::max(static_cast<std::int32_t>(std::strlen(v->name)) - 2, 0);
-        return v->name + 1;
-    }
     char* buffer = computed[nextComputed];
     nextComputed ^= 1;
     char work[kYTextBufferSize];

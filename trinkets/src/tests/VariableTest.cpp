@@ -118,6 +118,7 @@ TEST_F(VariableTest, LiteralsUnsetVariablesSubstringsAndMembersReadAsText) {
     for (const auto& [name, expected] : cases) {
         SCOPED_TRACE(name);
         EXPECT_EQ(expected, text(name));
+        EXPECT_STREQ(expected, scriptHeap().textOf(name));  // a C-string caller ends at the text's length
     }
     char buffer[kYTextBufferSize];
     EXPECT_EQ(index("a.3"), var("a.i")->getText(buffer, sizeof buffer));
