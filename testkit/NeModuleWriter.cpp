@@ -1,11 +1,19 @@
 // NE module writer: lays out the type blocks, stored names, the optional name table and aligned data.
 #include "NeModuleWriter.h"
 
+#include "ByteWriter.h"
+
 namespace {
 
 constexpr std::uint32_t kNeOffset = 0x80;
 constexpr std::uint16_t kTableInHeader = 0x40;
 constexpr std::uint16_t kNameTableNumbers = 0x8100;
+
+// Puts field over the bytes at offset, growing the string with zeros when it ends before them.
+void overwrite(std::string& bytes, std::size_t offset, const std::string& field) {
+    if (bytes.size() < offset + field.size()) bytes.resize(offset + field.size(), '\0');
+    bytes.replace(offset, field.size(), field);
+}
 
 // A resource placed in the data area, with the record offset in the table that points at it.
 struct Placement {
@@ -79,14 +87,15 @@ std::string resourceTable(const NeModule& module, const std::string& names, std:
 } // namespace
 
 void putU16(std::string& bytes, std::size_t offset, std::uint16_t value) {
-    if (bytes.size() < offset + 2) bytes.resize(offset + 2, '\0');
-    bytes[offset] = static_cast<char>(value & 0xFF);
-    bytes[offset + 1] = static_cast<char>(value >> 8);
+    ByteWriter w(ByteOrder::little);
+    w.u16(value);
+    overwrite(bytes, offset, w.str());
 }
 
 void putU32(std::string& bytes, std::size_t offset, std::uint32_t value) {
-    putU16(bytes, offset, static_cast<std::uint16_t>(value & 0xFFFF));
-    putU16(bytes, offset + 2, static_cast<std::uint16_t>(value >> 16));
+    ByteWriter w(ByteOrder::little);
+    w.u32(value);
+    overwrite(bytes, offset, w.str());
 }
 
 NeLayout writeNeModule(const NeModule& module) {

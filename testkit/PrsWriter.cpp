@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "ByteWriter.h"
 #include "Files.h"
 
 namespace {
@@ -15,10 +16,8 @@ constexpr std::uint32_t kBlockHeaderSize = 28;
 constexpr std::uint32_t kIndexHeadSize = 168;
 
 std::uint32_t typeValue(const std::string& type) {
-    std::string bytes = prsTypeBytes(type);
-    std::uint32_t value = 0;
-    for (int i = 3; i >= 0; --i) value = value << 8 | std::uint8_t(bytes[std::size_t(i)]);
-    return value;
+    const std::string bytes = prsTypeBytes(type);
+    return ByteReader(bytes.data(), bytes.size(), ByteOrder::little).chars4();
 }
 
 std::string entryBytes(std::uint16_t next, std::uint32_t offset, const std::string& type, std::uint16_t id,
@@ -39,11 +38,15 @@ std::string extensionOf(const std::string& path) {
 }  // namespace
 
 std::string prsBe16(std::uint16_t value) {
-    return {static_cast<char>(value >> 8), static_cast<char>(value)};
+    ByteWriter w(ByteOrder::big);
+    w.u16(value);
+    return w.str();
 }
 
 std::string prsBe32(std::uint32_t value) {
-    return prsBe16(static_cast<std::uint16_t>(value >> 16)) + prsBe16(static_cast<std::uint16_t>(value));
+    ByteWriter w(ByteOrder::big);
+    w.u32(value);
+    return w.str();
 }
 
 std::string prsTypeBytes(const std::string& type) {

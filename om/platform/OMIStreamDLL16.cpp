@@ -50,7 +50,7 @@ bool fetch(const std::uint8_t* memory, long long offset, std::size_t count, std:
            _read(module.fd, into.data(), static_cast<unsigned>(count)) == static_cast<int>(count);
 }
 
-OMByteView viewOf(const std::vector<std::uint8_t>& bytes) { return OMByteView(bytes.data(), bytes.size()); }
+ByteReader viewOf(const std::vector<std::uint8_t>& bytes) { return ByteReader(bytes.data(), bytes.size(), ByteOrder::little); }
 
 bool readTables(const std::uint8_t* memory) {
     CurrentModule& module = currentModule();

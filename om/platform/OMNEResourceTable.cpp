@@ -25,38 +25,38 @@ constexpr std::size_t kFirstBlock = 2;
 constexpr std::size_t kEntryName = 6;
 
 // A type block that lies wholly inside the table; false at the terminating type 0 or a broken block.
-bool blockAt(OMByteView table, std::size_t at, std::uint16_t& typeId, std::uint16_t& count) {
-    return table.u16(at, typeId) && typeId != 0 && table.u16(at + 2, count) &&
+bool blockAt(const ByteReader& table, std::size_t at, std::uint16_t& typeId, std::uint16_t& count) {
+    return table.u16At(at, typeId) && typeId != 0 && table.u16At(at + 2, count) &&
            table.has(at + kBlockHeader, kRecordSize * count);
 }
 
 std::size_t nextBlock(std::size_t at, std::uint16_t count) { return at + kBlockHeader + kRecordSize * count; }
 
-bool isNameTableVariant(OMByteView table) {
+bool isNameTableVariant(const ByteReader& table) {
     std::uint16_t first = 0;
-    return table.u16(kFirstBlock, first) && first == kNENameTableType;
+    return table.u16At(kFirstBlock, first) && first == kNENameTableType;
 }
 
 // A stored name of length n matches a wanted name that begins with it.
-bool storedNameMatches(OMByteView table, std::uint16_t nameOffset, const char* wanted) {
+bool storedNameMatches(const ByteReader& table, std::uint16_t nameOffset, const char* wanted) {
     std::uint8_t length = 0;
-    if (!table.u8(nameOffset, length) || length == 0) return false;
-    const std::uint8_t* stored = table.bytes(nameOffset + 1u, length);
+    if (!table.u8At(nameOffset, length) || length == 0) return false;
+    const std::uint8_t* stored = table.spanAt(nameOffset + 1u, length);
     return stored && std::strlen(wanted) >= length && std::memcmp(stored, wanted, length) == 0;
 }
 
 // The type id that the name table gives for a type name (exact, with case); 0 when absent.
-std::uint16_t nameTableTypeId(OMByteView names, const char* wanted) {
+std::uint16_t nameTableTypeId(const ByteReader& names, const char* wanted) {
     std::uint16_t length = 0;
-    for (std::size_t at = 0; names.u16(at, length) && length != 0; at += length) {
-        const std::uint8_t* entry = names.bytes(at, length);
+    for (std::size_t at = 0; names.u16At(at, length) && length != 0; at += length) {
+        const std::uint8_t* entry = names.spanAt(at, length);
         if (!entry || length <= kEntryName) return 0;
         const char* text = reinterpret_cast<const char*>(entry + kEntryName);
         const std::size_t room = length - kEntryName;
         const std::size_t textLength = strnlen(text, room);
         std::uint16_t typeId = 0;
         if (textLength == std::strlen(wanted) && std::memcmp(text, wanted, textLength) == 0 &&
-            names.u16(at + 2, typeId)) {
+            names.u16At(at + 2, typeId)) {
             return typeId;
         }
     }
@@ -64,7 +64,8 @@ std::uint16_t nameTableTypeId(OMByteView names, const char* wanted) {
 }
 
 // The offset of the wanted type block, or 0.
-std::size_t findTypeBlock(OMByteView table, OMByteView names, const char* typeName, std::uint16_t integerType) {
+std::size_t findTypeBlock(const ByteReader& table, const ByteReader& names, const char* typeName,
+                          std::uint16_t integerType) {
     const bool variant = isNameTableVariant(table);
     std::uint16_t wantedId = integerType ? static_cast<std::uint16_t>(integerType | kNEIntegerFlag) : 0;
     if (!integerType && variant) {
@@ -84,46 +85,48 @@ std::size_t findTypeBlock(OMByteView table, OMByteView names, const char* typeNa
 
 } // namespace
 
-bool readDosHeader(OMByteView dos, std::uint32_t& neOffset) {
+bool readDosHeader(const ByteReader& dos, std::uint32_t& neOffset) {
     std::uint16_t signature = 0, relocations = 0;
-    return dos.u16(0, signature) && signature == kDosSignature && dos.u16(0x18, relocations) &&
-           relocations >= kMinRelocationOffset && dos.u32(0x3C, neOffset);
+    return dos.u16At(0, signature) && signature == kDosSignature && dos.u16At(0x18, relocations) &&
+           relocations >= kMinRelocationOffset && dos.u32At(0x3C, neOffset);
 }
 
-bool readNeHeader(OMByteView ne, std::uint16_t& tableOffset, std::uint16_t& tableLength) {
+bool readNeHeader(const ByteReader& ne, std::uint16_t& tableOffset, std::uint16_t& tableLength) {
     std::uint16_t signature = 0, residentNames = 0;
-    if (!ne.u16(0, signature) || signature != kNeSignature || !ne.u16(0x24, tableOffset) ||
-        !ne.u16(0x26, residentNames) || residentNames < tableOffset) {
+    if (!ne.u16At(0, signature) || signature != kNeSignature || !ne.u16At(0x24, tableOffset) ||
+        !ne.u16At(0x26, residentNames) || residentNames < tableOffset) {
         return false;
     }
     tableLength = static_cast<std::uint16_t>(residentNames - tableOffset);
     return true;
 }
 
-bool nameTableExtent(OMByteView table, std::uint32_t& offset, std::uint32_t& length) {
+bool nameTableExtent(const ByteReader& table, std::uint32_t& offset, std::uint32_t& length) {
     std::uint16_t shift = 0, typeId = 0, count = 0, unitOffset = 0, unitLength = 0;
-    if (!isNameTableVariant(table) || !table.u16(0, shift) || shift > kMaxShift ||
+    if (!isNameTableVariant(table) || !table.u16At(0, shift) || shift > kMaxShift ||
         !blockAt(table, kFirstBlock, typeId, count) || count == 0) {
         return false;
     }
     const std::size_t record = kFirstBlock + kBlockHeader;
-    if (!table.u16(record, unitOffset) || !table.u16(record + 2, unitLength)) return false;
+    if (!table.u16At(record, unitOffset) || !table.u16At(record + 2, unitLength)) return false;
     offset = static_cast<std::uint32_t>(unitOffset) << shift;
     length = static_cast<std::uint32_t>(unitLength) << shift;
     return true;
 }
 
-OMNEResourceInfo findNEResource(OMByteView table, OMByteView names, std::uint16_t id, const char* typeName,
-                                std::uint16_t integerType) {
+OMNEResourceInfo findNEResource(const ByteReader& table, const ByteReader& names, std::uint16_t id,
+                                const char* typeName, std::uint16_t integerType) {
     OMNEResourceInfo info;
     std::uint16_t shift = 0, typeId = 0, count = 0;
-    if (!typeName || !table.u16(0, shift) || shift > kMaxShift) return info;
+    if (!typeName || !table.u16At(0, shift) || shift > kMaxShift) return info;
     const std::size_t block = findTypeBlock(table, names, typeName, integerType);
     if (!block || !blockAt(table, block, typeId, count)) return info;
     for (std::size_t record = block + kBlockHeader; record < nextBlock(block, count); record += kRecordSize) {
         std::uint16_t unitOffset = 0, unitLength = 0, recordId = 0;
-        if (!table.u16(record, unitOffset) || !table.u16(record + 2, unitLength) || !table.u16(record + 6, recordId))
+        if (!table.u16At(record, unitOffset) || !table.u16At(record + 2, unitLength) ||
+            !table.u16At(record + 6, recordId)) {
             return info;
+        }
         if ((recordId & 0x7FFF) != (id & 0x7FFF)) continue;
         info.size = static_cast<std::int32_t>(static_cast<std::uint32_t>(unitLength) << shift);
         info.dataOffset = static_cast<std::int32_t>(static_cast<std::uint32_t>(unitOffset) << shift);

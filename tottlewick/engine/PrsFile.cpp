@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "ByteReader.h"
+#include "ByteWriter.h"
 #include "UtilString.h"
 
 namespace {
@@ -154,7 +155,9 @@ std::vector<std::uint8_t> defaultHeader(std::uint32_t counter) {
     header.resize(31, 0);
     header.push_back(0x1A);
     header.resize(kCounterOffset, 0);
-    putBe32(header, counter);
+    ByteWriter w(ByteOrder::big);
+    w.u32(counter);
+    header.insert(header.end(), w.bytes.begin(), w.bytes.end());
     return header;
 }
 
@@ -177,56 +180,55 @@ bool writeAt(FileRef file, std::uint32_t offset, const void* buffer, std::uint32
 
 std::vector<std::uint8_t> blockHeaderBytes(ResType type, std::uint16_t id, const std::uint8_t* reserved,
                                            std::uint16_t flags, std::uint32_t blockLength) {
-    std::vector<std::uint8_t> bytes;
-    putChars4(bytes, type);
-    putBe16(bytes, id);
-    bytes.insert(bytes.end(), reserved, reserved + 16);
-    putBe16(bytes, flags);
-    putBe32(bytes, blockLength);
-    return bytes;
+    ByteWriter w(ByteOrder::big);
+    w.chars4(type);
+    w.u16(id);
+    w.span(reserved, 16);
+    w.u16(flags);
+    w.u32(blockLength);
+    return w.bytes;
 }
 
 // ---- stored index images ----
 
 std::vector<std::uint8_t> imageBytes(const Slot& s, std::uint32_t offsetShift) {
-    std::vector<std::uint8_t> out;
-    putBe16(out, s.mode);
-    out.resize(134, 0);
-    putBe32(out, s.counter);
-    putBe16(out, capacityOf(s));
-    putBe16(out, s.inUse);
-    putBe16(out, s.freeHead);
+    ByteWriter w(ByteOrder::big);
+    w.u16(s.mode);
+    w.u32At(134, s.counter);
+    w.u16(capacityOf(s));
+    w.u16(s.inUse);
+    w.u16(s.freeHead);
     for (const Entry& e : s.entries) {
-        putBe16(out, e.next);
-        putBe32(out, 0);
-        putBe16(out, 0);
-        putBe32(out, e.offset ? e.offset - offsetShift : 0);
-        putChars4(out, e.type);
-        putBe16(out, e.id);
-        putBe16(out, e.flags);
-        putBe32(out, e.length);
+        w.u16(e.next);
+        w.u32(0);
+        w.u16(0);
+        w.u32(e.offset ? e.offset - offsetShift : 0);
+        w.chars4(e.type);
+        w.u16(e.id);
+        w.u16(e.flags);
+        w.u32(e.length);
     }
-    return out;
+    return w.bytes;
 }
 
 // Reads an index image; entry offsets get shift added.
 bool parseImage(ByteReader r, Slot& s, std::uint32_t shift) {
-    s.mode = r.be16();
+    s.mode = r.u16();
     r.skip(132);
-    s.counter = r.be32();
-    std::uint16_t capacity = r.be16();
-    s.inUse = r.be16();
-    s.freeHead = r.be16();
+    s.counter = r.u32();
+    std::uint16_t capacity = r.u16();
+    s.inUse = r.u16();
+    s.freeHead = r.u16();
     if (!r.ok() || capacity > kMaxCapacity) return false;
     s.entries.assign(capacity + 1u, Entry{});
     for (Entry& e : s.entries) {
-        e.next = r.be16();
+        e.next = r.u16();
         r.skip(6);
-        e.offset = r.be32() + shift;
+        e.offset = r.u32() + shift;
         e.type = r.chars4();
-        e.id = r.be16();
-        e.flags = r.be16();
-        e.length = r.be32();
+        e.id = r.u16();
+        e.flags = r.u16();
+        e.length = r.u32();
     }
     s.entries[0] = Entry{s.entries[0].next};
     return r.ok();
@@ -258,8 +260,7 @@ bool imageMatches(const Slot& s, std::uint32_t counter, std::uint32_t prsEnd) {
 
 // The capacity field of a stored image's 168-byte head.
 std::uint32_t capacityIn(const std::uint8_t* head) {
-    ByteReader r(head + 138, 2);
-    return r.be16();
+    return ByteReader(head + 138, 2, ByteOrder::big).u16();
 }
 
 // Reads a stored image from file at offset; entry offsets get shift added.
@@ -271,7 +272,7 @@ bool readImage(Slot& s, FileRef file, std::uint32_t offset, std::uint32_t shift)
     image.resize(kPrsIndexHeadSize + kPrsIndexEntrySize * capacity);
     std::uint32_t rest = kPrsIndexEntrySize * capacity;
     if (rest && FileRead(file, image.data() + sizeof head, rest) != rest) return false;
-    return parseImage(ByteReader(image.data(), image.size()), s, shift);
+    return parseImage(ByteReader(image.data(), image.size(), ByteOrder::big), s, shift);
 }
 
 void resetIndex(Slot& s) {
@@ -291,12 +292,12 @@ bool scanBlocks(Slot& s, FileRef file, std::uint32_t fileSize) {
         std::uint8_t raw[kPrsBlockHeaderSize];
         if (remaining < kPrsBlockHeaderSize) return fail(kPrsErrChain);
         if (!readAt(file, position, raw, sizeof raw)) return fail(kPrsErrFile);
-        ByteReader r(raw, sizeof raw);
+        ByteReader r(raw, sizeof raw, ByteOrder::big);
         ResType type = r.chars4();
-        std::uint16_t id = r.be16();
+        std::uint16_t id = r.u16();
         r.skip(16);
-        std::uint16_t flags = r.be16();
-        std::uint32_t length = r.be32();
+        std::uint16_t flags = r.u16();
+        std::uint32_t length = r.u32();
         if (length < kPrsBlockHeaderSize || length > remaining) return fail(kPrsErrChain);
         std::uint16_t number = takeEntry(s);
         if (!number) return fail(kPrsErrNoMemory);
@@ -343,8 +344,7 @@ bool loadPrdCache(Slot& s, FileRef prs, const char* prdName, std::uint32_t count
 }
 
 std::uint32_t headerCounter(const std::uint8_t* header) {
-    ByteReader r(header + kCounterOffset, 4);
-    return r.be32();
+    return ByteReader(header + kCounterOffset, 4, ByteOrder::big).u32();
 }
 
 // Builds the index of an opened data file whose PRS file starts at s.base; a PRX file brings its image.
@@ -653,10 +653,10 @@ void dropPrdCache(const Slot& s) {
 
 bool bumpCounter(Slot& s) {
     ++s.counter;
-    std::vector<std::uint8_t> bytes;
-    putBe32(bytes, s.counter);
+    ByteWriter w(ByteOrder::big);
+    w.u32(s.counter);
     dropPrdCache(s);
-    return writeAt(s.file, s.base + kCounterOffset, bytes.data(), 4);
+    return writeAt(s.file, s.base + kCounterOffset, w.bytes.data(), 4);
 }
 
 bool writeBlock(FileRef file, std::uint32_t at, const PrsBlockHeader& header, const void* data) {

@@ -12,8 +12,8 @@
 #include <memory>
 #include <vector>
 
-#include "YByteReader.h"
-#include "YByteWriter.h"
+#include "ByteReader.h"
+#include "ByteWriter.h"
 #include "YHeap.h"
 #include "YVariable.h"
 
@@ -33,7 +33,8 @@ using Records = std::vector<std::unique_ptr<YVariable>>;
 class ImageLoader {
 public:
     ImageLoader(const std::uint8_t* data, std::size_t size)
-        : reader_(data + 1, size - 1, data[0] == kYImageBigEndian), swap_(data[0] == kYImageBigEndian) {}
+        : reader_(data + 1, size - 1, data[0] == kYImageBigEndian ? ByteOrder::big : ByteOrder::little),
+          swap_(data[0] == kYImageBigEndian) {}
 
     const char* load(YCompiledScript* script, Records* records);
 
@@ -44,7 +45,7 @@ private:
     static const char* checkCells(const YCompiledScript& script);
     static const char* checkIndices(const YCompiledScript& script, const Records& records, std::int32_t count);
 
-    YByteReader reader_;
+    ByteReader reader_;
     bool swap_;
     std::int32_t variableCount_ = 0;
 };
@@ -87,13 +88,13 @@ const char* ImageLoader::readRecords(Records* records) {
     if (!reader_.ok()) return "truncated before the variable count";
     if (variableCount_ < kYPredefined || variableCount_ > kYHeapLimit) return "variable count out of range";
     for (std::int32_t i = kYPredefined; i < variableCount_; ++i) {
-        const std::uint8_t* start = reader_.bytes(0);
+        const std::uint8_t* start = reader_.span(0);
         const std::uint8_t* cursor = start;
         auto variable = std::make_unique<YVariable>();
         if (!loadVariableFromMemory(variable.get(), &cursor, start + reader_.remaining(), swap_)) {
             return "damaged variable record";
         }
-        reader_.bytes(static_cast<std::size_t>(cursor - start));
+        reader_.skip(static_cast<std::size_t>(cursor - start));
         records->push_back(std::move(variable));
     }
     if (reader_.remaining() != 0) return "bytes after the last variable record";
@@ -161,7 +162,7 @@ bool loadCompiledScript(const std::uint8_t* data, std::size_t size, YCompiledScr
 }
 
 bool saveCompiledScript(const YCompiledScript& script, const char* fileName) {
-    YByteWriter w;
+    ByteWriter w(ByteOrder::little);
     w.u8(kYImageLittleEndian);
     const std::size_t n = script.cells.empty() ? 0 : script.cells.size() - 1;
     w.u32(static_cast<std::uint32_t>(n));

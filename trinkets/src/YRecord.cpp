@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
-#include "YByteReader.h"
-#include "YByteWriter.h"
+#include "ByteReader.h"
+#include "ByteWriter.h"
 #include "YEvaluator.h"
 #include "YVariable.h"
 
@@ -23,7 +23,7 @@ constexpr std::uint32_t kMissing = 0xFFFFFFFFu;
 constexpr std::size_t kDoubleTextSize = 128;
 
 // A text item: its 32-bit length and characters, or the missing mark.
-void writeItem(YByteWriter* w, const char* text) {
+void writeItem(ByteWriter* w, const char* text) {
     if (!text) return w->u32(kMissing);
     const std::size_t length = std::strlen(text);
     w->u32(static_cast<std::uint32_t>(length));
@@ -32,7 +32,7 @@ void writeItem(YByteWriter* w, const char* text) {
 
 std::int32_t storedIndexCount(const YVariable* v) { return v->typeTag == kYSubstring ? 3 : v->lengthField; }
 
-void writeRecord(const YVariable* v, YByteWriter* w) {
+void writeRecord(const YVariable* v, ByteWriter* w) {
     w->u32(static_cast<std::uint32_t>(v->typeTag));
     w->u32(static_cast<std::uint32_t>(v->kind));
     if (v->kind == kYInteger) w->u32(static_cast<std::uint32_t>(v->value.integer));
@@ -55,11 +55,11 @@ void writeRecord(const YVariable* v, YByteWriter* w) {
 }
 
 // A text item: replaces *text unless missing. Refused when it runs past the data or holds a NUL.
-bool readTextItem(YByteReader& r, char** text, std::int32_t* length) {
+bool readTextItem(ByteReader& r, char** text, std::int32_t* length) {
     const std::uint32_t n = r.u32();
     if (!r.ok()) return false;
     if (n == kMissing) return true;
-    const std::uint8_t* bytes = r.bytes(n);
+    const std::uint8_t* bytes = r.span(n);
     if (!bytes || std::memchr(bytes, '\0', n)) return false;
     delete[] *text;
     *text = new char[n + 1];
@@ -69,14 +69,14 @@ bool readTextItem(YByteReader& r, char** text, std::int32_t* length) {
     return true;
 }
 
-bool readValue(YByteReader& r, YVariable* v) {
+bool readValue(ByteReader& r, YVariable* v) {
     const std::int32_t kind = v->kind;
     v->value.number = 0.0;
     if (kind == kYObject) v->kind = kYNone;
     if (kind == kYInteger) v->value.integer = r.i32();
     if (kind != kYDouble) return r.ok();
     const std::uint16_t length = r.u16();
-    const std::uint8_t* bytes = r.bytes(length);
+    const std::uint8_t* bytes = r.span(length);
     if (!bytes || length >= kDoubleTextSize) return false;
     char text[kDoubleTextSize];
     std::memcpy(text, bytes, length);
@@ -84,7 +84,7 @@ bool readValue(YByteReader& r, YVariable* v) {
     return std::sscanf(text, "%lf", &v->value.number) == 1;
 }
 
-bool readIndices(YByteReader& r, YVariable* v) {
+bool readIndices(ByteReader& r, YVariable* v) {
     const std::uint32_t count = r.u32();
     if (!r.ok()) return false;
     if (count == kMissing) return true;
@@ -114,7 +114,7 @@ bool consistent(const YVariable* v) {
     }
 }
 
-bool readRecord(YByteReader& r, YVariable* v) {
+bool readRecord(ByteReader& r, YVariable* v) {
     const std::int32_t tag = r.i32();
     const std::int32_t kind = r.i32();
     if (!r.ok() || tag < kYPlain || tag > kYExpression || kind < kYNone || kind > kYDouble) return false;
@@ -150,7 +150,7 @@ void swapBytes32Array(void* p, std::int32_t count) {
 }
 
 bool saveVariable(YVariable* variable, std::FILE* file) {
-    YByteWriter w;
+    ByteWriter w(ByteOrder::little);
     writeRecord(variable, &w);
     return std::fwrite(w.bytes.data(), 1, w.bytes.size(), file) == w.bytes.size();
 }
@@ -158,7 +158,7 @@ bool saveVariable(YVariable* variable, std::FILE* file) {
 bool loadVariableFromMemory(YVariable* variable, const std::uint8_t** cursor, const std::uint8_t* end,
                             std::int32_t swap) {
     if (!cursor || !*cursor || end < *cursor) return false;
-    YByteReader r(*cursor, static_cast<std::size_t>(end - *cursor), swap != 0);
+    ByteReader r(*cursor, static_cast<std::size_t>(end - *cursor), swap ? ByteOrder::big : ByteOrder::little);
     if (!readRecord(r, variable)) return false;
     *cursor += r.position();
     return true;

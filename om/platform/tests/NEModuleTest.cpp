@@ -90,13 +90,13 @@ TEST_F(NEModuleTest, ShiftedOffsetsAndIdsWithOrWithoutTheIntegerBit) {
         putU32(table, at + 8, 0);
     }
     putU16(table, table.size(), 0);
-    const OMByteView view(reinterpret_cast<const std::uint8_t*>(table.data()), table.size());
-    const OMNEResourceInfo info = findNEResource(view, OMByteView(), 5, "RCDATA", 10);
+    const ByteReader view(table.data(), table.size(), ByteOrder::little);
+    const OMNEResourceInfo info = findNEResource(view, ByteReader(), 5, "RCDATA", 10);
     EXPECT_EQ(info.found, 1);
     EXPECT_EQ(info.dataOffset, 0x1230);
     EXPECT_EQ(info.size, 256);
-    EXPECT_EQ(findNEResource(view, OMByteView(), 0x8005, "RCDATA", 10).dataOffset, 0x1230);
-    EXPECT_EQ(findNEResource(view, OMByteView(), 6, "RCDATA", 10).found, 0);
+    EXPECT_EQ(findNEResource(view, ByteReader(), 0x8005, "RCDATA", 10).dataOffset, 0x1230);
+    EXPECT_EQ(findNEResource(view, ByteReader(), 6, "RCDATA", 10).found, 0);
 }
 
 // String types match by the stored prefix; the name-table variant names its types exactly.
