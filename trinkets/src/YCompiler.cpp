@@ -375,11 +375,19 @@ const YKeyword* Compiler::findKeyword(const std::string& word) const {
     return nullptr;
 }
 
+bool isPrefix(char op) { return op == '~' || op == '$'; }
+
 // One expression level: the operators of the class split the text into segments (outside quotes and
 // parentheses); each segment goes to the next level, then its preceding operator and "s" are appended.
+//
+// Read backwards, the appended codes are the prefix code that evaluation reads from its start: it reads
+// one whole expression, the operand appended last, and nothing before it. So each operand's start is
+// kept: an operator takes the operands it applies to, and trim() leaves only the operand read (a~b reads
+// as ~b). An operator that finds too few operands is an error.
 class Splitter {
 public:
     void split(const char* text, std::int32_t length, int level);
+    void trim();
     std::string appended;
     std::int32_t error = 0;
 
@@ -388,7 +396,22 @@ private:
         std::int32_t start, end;
         char before, after;
     };
+    struct OperandStart {
+        std::size_t code;
+        std::int32_t term;
+    };
     void term(const char* text, std::int32_t length);
+    void operand(char code) {
+        operands_.push_back({appended.size(), lexerContext().termCount});
+        append(code);
+    }
+    void apply(char op) {
+        const std::size_t taken = isPrefix(op) ? 1 : 2;
+        if (operands_.size() < taken) return fail(kYErrorTwoOperators);
+        if (taken == 2) operands_.pop_back();
+        append(op);
+        append('s');
+    }
     void append(char c) {
         if (static_cast<std::int32_t>(appended.size()) >= kYMaxCodes) return fail(kYErrorTooLong);
         appended += c;
@@ -397,6 +420,8 @@ private:
         if (!error) error = code;
     }
     bool scan(const char* text, std::int32_t length, const char* operators, std::vector<Segment>* segments);
+
+    std::vector<OperandStart> operands_;
 };
 
 const char* const kLevelOperators[] = {"", "+-<>=#", "*/\\%@^!", "~$"};
@@ -439,15 +464,23 @@ void Splitter::split(const char* text, std::int32_t length, int level) {
         const Segment& p = segments[i];
         if (p.end == p.start) {
             if (i != 0) return fail(kYErrorTwoOperators);
-            if (p.after != '~' && p.after != '$') append('z');
+            if (!isPrefix(p.after)) operand('z');
             continue;
         }
         split(text + p.start, p.end - p.start, level + 1);
-        if (p.before) {
-            append(p.before);
-            append('s');
-        }
+        if (p.before) apply(p.before);
     }
+}
+
+// Drops the codes and terms that evaluation never reads; an expression without operand is empty (2).
+void Splitter::trim() {
+    if (error) return;
+    if (operands_.empty()) return fail(kYErrorTooLong);
+    const OperandStart read = operands_.back();
+    appended.erase(0, read.code);
+    _YCDX& context = lexerContext();
+    std::copy(context.terms + read.term, context.terms + context.termCount, context.terms);
+    context.termCount -= read.term;
 }
 
 void Splitter::term(const char* text, std::int32_t length) {
@@ -455,8 +488,8 @@ void Splitter::term(const char* text, std::int32_t length) {
     if (context.termCount >= kYMaxTerms) return fail(kYErrorTooLong);
     const std::int32_t index = scriptHeap().findOrAdd(text, length, nullptr);
     if (index < 0 || index > kYHeapLimit) return fail(kYErrorLimit);
+    operand('t');
     context.terms[context.termCount++] = static_cast<std::int16_t>(index);
-    append('t');
 }
 
 }  // namespace
@@ -487,6 +520,7 @@ std::int32_t compileExpression(const char* text, std::int32_t length) {
     if (yIsProcedureName(text, length)) splitter.split(text, length, 4);
     else if (length < 1 || length > kYMaxExpressionText) splitter.error = kYErrorTooLong;
     else splitter.split(text, length, 1);
+    splitter.trim();
     if (splitter.error) {
         yErrorCode() = splitter.error;
         return -1;

@@ -1,6 +1,7 @@
 // Precompiled images: exact bytes, round trips in both byte orders, and a corpus of damaged images.
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "Files.h"
@@ -109,6 +110,32 @@ TEST_F(CompiledImageTest, CompiledScriptsRoundTripInBothFormats) {
             EXPECT_EQ(heap[static_cast<std::size_t>(i)], describe(scriptHeap().at(i)));
         EXPECT_EQ("+0", text("+p"));
         EXPECT_EQ("b c", text("x.2"));
+    }
+}
+
+// A prefix operator behind a term applies to what follows it and the term before it is never read; a
+// prefix operator without operand is a compile error (2 when nothing is left, 3 before another operator).
+TEST_F(CompiledImageTest, EveryOperandThatCompilesReloadsAndReadsTheSame) {
+    const std::tuple<const char*, const char*, std::int32_t> cases[] = {
+        {"~'abcd'", "4", 0}, {"a~b", "1", 0}, {"5*2~'xyz'", "6", 0}, {"2~'xyz'*5", "15", 0}, {"1e400", "1e400", 0},
+        {"~", "", 2}, {"$", "", 2}, {"$@b", "", 3}, {"a+~", "", 3}, {"~-a", "", 3},
+    };
+    for (const auto& [operand, expected, error] : cases) {
+        SCOPED_TRACE(operand);
+        resetHeap();
+        const std::string source = std::string("say ") + operand + "\r";
+        if (error) {
+            EXPECT_FALSE(compileScript(source.data(), source.size(), nullptr, stack, &script));
+            EXPECT_EQ(error, yErrorCode());
+            continue;
+        }
+        const Bytes bytes = compileAndSave(source);
+        const std::int32_t entry = script.operands.at(3);
+        EXPECT_EQ(expected, text(scriptHeap().at(entry)));
+        resetHeap();
+        std::string refusal;
+        ASSERT_TRUE(load(bytes, &refusal)) << refusal;
+        EXPECT_EQ(expected, text(scriptHeap().at(entry)));
     }
 }
 
