@@ -22,6 +22,9 @@ YRandomSource randomSource = std::rand;
 char computed[2][kYComputedSize];
 int nextComputed = 0;
 
+constexpr int kMaxReadDepth = 64;
+int readDepth = 0;
+
 char* copyText(const char* text, std::int32_t length) {
     char* copy = new char[static_cast<std::size_t>(length) + 1];
     std::memcpy(copy, text, static_cast<std::size_t>(length));
@@ -171,10 +174,17 @@ void YVariable::normalise() {
     value.integer = static_cast<std::int32_t>(d);
 }
 
+// Follows a chain of aliases to the variable at its end; an alias without a variable behind it ends the
+// chain, and a chain that comes back round stands for nothing (the alias itself).
 YVariable* YVariable::target() {
-    if (!isAlias()) return this;
-    YVariable* other = scriptHeap().at(heapIndex);
-    return other && other != this ? other : this;
+    YVariable* v = this;
+    for (int step = 0; v->isAlias(); ++step) {
+        YVariable* next = scriptHeap().at(v->heapIndex);
+        if (!next || next == v) return v;
+        if (step == kMaxReadDepth) return this;
+        v = next;
+    }
+    return v;
 }
 
 YVariable* YVariable::follow() {
@@ -299,7 +309,20 @@ void YVariable::assign(YVariable* source) {
     }
 }
 
+// Reads nest through references and expressions; one nested deeper than kMaxReadDepth (references that
+// lead back to themselves) reads as the variable's own name instead of recursing until the stack runs out.
 std::int32_t YVariable::getText(char* buffer, std::size_t size) {
+    if (readDepth >= kMaxReadDepth) {
+        copyCut(buffer, size, name, std::strlen(name));
+        return 0;
+    }
+    ++readDepth;
+    const std::int32_t result = readText(buffer, size);
+    --readDepth;
+    return result;
+}
+
+std::int32_t YVariable::readText(char* buffer, std::size_t size) {
     if (isAlias()) {
         YVariable* other = target();
         if (other != this) return other->getText(buffer, size);

@@ -86,6 +86,7 @@ public:
     std::int16_t* indices = nullptr;
 
 private:
+    std::int32_t readText(char* buffer, std::size_t size);
     void classify();
     void classifySubstring(const char* bar);
     bool classifyMembers();

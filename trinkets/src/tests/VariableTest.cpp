@@ -142,6 +142,31 @@ TEST_F(VariableTest, ComputedTextsAreCutToTheirBuffers) {
     EXPECT_STREQ("xxx", small);
 }
 
+// References that lead back to themselves (as a damaged image or a script's run-time names can make them)
+// end at the read depth; two aliases of each other stand for nothing and read as themselves.
+TEST_F(VariableTest, CyclicReferencesReadWithoutRecursingForEver) {
+    for (const char* name : {"s|1", "a.b"}) {
+        YVariable* v = var(name);
+        v->indices[0] = static_cast<std::int16_t>(index(name));
+    }
+    const std::int32_t sum = compileExpression("e+1", 3);
+    scriptHeap().at(sum)->indices[0] = static_cast<std::int16_t>(sum);
+    YVariable* x = var("x");
+    YVariable* y = var("y");
+    x->mark = y->mark = kYAlias;
+    x->heapIndex = index("y");
+    y->heapIndex = index("x");
+    x->setText("5", -1);
+    EXPECT_EQ("s|1", text("s|1"));
+    EXPECT_EQ("x", text(x));
+    EXPECT_EQ("y", text(y));
+    for (YVariable* v : {var("a.b"), scriptHeap().at(sum)}) {
+        std::int32_t n = 0;
+        v->getInteger(&n);
+        EXPECT_FALSE(text(v).empty());
+    }
+}
+
 TEST_F(VariableTest, AssignmentCopiesTextsAndClonesOwnedObjects) {
     YVariable* d = var("d");
     var("n")->setText("12", -1);
