@@ -30,6 +30,52 @@ bool producedOpcode(std::uint8_t op) {
 
 using Records = std::vector<std::unique_ptr<YVariable>>;
 
+// The entries that reading v goes on to read: the one an alias stands for, the members of a member
+// reference, the parts of a substring reference (an empty start aside) and the terms of an expression.
+std::vector<std::int32_t> readThrough(const YVariable& v) {
+    std::vector<std::int32_t> read;
+    if (v.mark == kYAlias) read.push_back(v.heapIndex);
+    const std::int32_t parts = v.typeTag == kYSubstring                             ? v.lengthField + 1
+                               : v.typeTag == kYMember || v.typeTag == kYExpression ? v.lengthField
+                                                                                    : 0;
+    for (std::int32_t i = 0; v.indices && i < parts; ++i) {
+        const auto index = static_cast<std::uint16_t>(v.indices[i]);
+        if (index != kYEmptyStart) read.push_back(index);
+    }
+    return read;
+}
+
+// Reading a variable reads what it refers to, so references that lead back to where they started would
+// recurse without end. Entries that nothing refers to are peeled off until none is left; whatever
+// remains lies on a cycle.
+const char* checkCycles(const Records& records) {
+    const std::size_t n = records.size();
+    std::vector<std::vector<std::size_t>> refersTo(n);
+    std::vector<std::int32_t> referrers(n, 0);
+    for (std::size_t i = 0; i < n; ++i) {
+        for (const std::int32_t index : readThrough(*records[i])) {
+            if (index < kYPredefined) continue;
+            const auto target = static_cast<std::size_t>(index - kYPredefined);
+            refersTo[i].push_back(target);
+            ++referrers[target];
+        }
+    }
+    std::vector<std::size_t> free;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (referrers[i] == 0) free.push_back(i);
+    }
+    std::size_t peeled = 0;
+    while (!free.empty()) {
+        const std::size_t i = free.back();
+        free.pop_back();
+        ++peeled;
+        for (const std::size_t target : refersTo[i]) {
+            if (--referrers[target] == 0) free.push_back(target);
+        }
+    }
+    return peeled == n ? nullptr : "a variable refers back to itself";
+}
+
 class ImageLoader {
 public:
     ImageLoader(const std::uint8_t* data, std::size_t size)
@@ -55,7 +101,8 @@ const char* ImageLoader::load(YCompiledScript* script, Records* records) {
     if (const char* e = readOperands(script)) return e;
     if (const char* e = readRecords(records)) return e;
     if (const char* e = checkCells(*script)) return e;
-    return checkIndices(*script, *records, variableCount_);
+    if (const char* e = checkIndices(*script, *records, variableCount_)) return e;
+    return checkCycles(*records);
 }
 
 const char* ImageLoader::readCells(YCompiledScript* script) {

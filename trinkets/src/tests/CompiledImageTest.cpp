@@ -176,11 +176,19 @@ TEST_F(CompiledImageTest, DamagedImagesAreRefused) {
          oneVariable().u32(3).u32(0).u32(0).u32(0).u32(1).u32(0).item("s|2").none().u32(3).u16(3).u16(500).u16(0).b},
         {"expression term past the heap",
          oneVariable().u32(4).u32(2).u32(0).u32(0).u32(1).u32(0).item("~a").item("s~t").u32(1).u16(9).b},
+        {"substring reading itself", oneVariable().u32(3).u32(0).u32(0).u32(0).u32(1).u32(0).item("s|2").none().u32(3).u16(3).u16(0).u16(0).b},
+        {"expression reading itself", oneVariable().u32(4).u32(2).u32(0).u32(0).u32(1).u32(0).item("~a").item("s~t").u32(1).u16(3).b},
+        {"aliases of each other", noCode().u32(5).u32(0).u32(0).u32(0).u32(4).none().none().item("a").none().none()
+                                      .u32(0).u32(0).u32(0).u32(3).none().none().item("b").none().none().b},
+        {"expression and substring reading each other",
+         noCode().u32(5).u32(4).u32(2).u32(0).u32(0).u32(1).u32(0).item("~x").item("s~t").u32(1).u16(4)
+             .u32(3).u32(0).u32(0).u32(0).u32(1).u32(0).item("x|2").none().u32(3).u16(3).u16(0).u16(0).b},
         {"expression code unknown", oneVariable().u32(4).u32(2).u32(0).u32(0).u32(1).u32(0).item("~a").item("s?t").u32(1).u16(3).b},
     });
     ASSERT_GE(corpus.size(), 20u);
     for (const auto& [name, bytes] : corpus) {
         SCOPED_TRACE(name);
+        resetHeap();
         std::string error;
         EXPECT_FALSE(load(bytes, &error));
         EXPECT_EQ(0u, error.find("Precompiled script refused: ")) << error;
