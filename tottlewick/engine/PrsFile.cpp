@@ -139,14 +139,12 @@ void insertSorted(Slot& s, std::uint16_t number) {
     ++s.inUse;
 }
 
+// Walks the whole list: a stored index (PRX or PRD) may list its entries in any order.
 std::uint16_t findEntry(const Slot& s, ResType type, std::uint16_t id) {
     type = ResTypeNormalise(type);
     if (type == 0) return 0;
-    for (std::uint16_t n = s.entries[0].next; n; n = s.entries[n].next) {
-        const Entry& e = s.entries[n];
-        if (e.type == type && e.id == id) return n;
-        if (keyLess(type, id, e.type, e.id)) return 0;
-    }
+    for (std::uint16_t n = s.entries[0].next; n; n = s.entries[n].next)
+        if (s.entries[n].type == type && s.entries[n].id == id) return n;
     return 0;
 }
 

@@ -171,17 +171,19 @@ TEST_F(PrsFileTest, PrxSiblingServesEveryResource) {
 
 TEST_F(PrsFileTest, PrdCacheIsWrittenTrustedAndRebuiltWhenItNoLongerMatches) {
     std::string path = make("c.prs", buildPrs(kThree, 9));
-    std::int16_t slot = PrsOpen(path.c_str(), 0, nullptr);
-    ASSERT_NE(slot, 0);
-    PrsClose(slot);
+    PrsClose(PrsOpen(path.c_str(), 0, nullptr));
     std::string prd = readWholeFile(folder.file("c.prd"));
     EXPECT_EQ(prd, prsIndexImage(kThree, 9)) << "the cache is the index image in stored form";
 
-    // A cache that matches the file is used as it is: here its first listed entry is shifted by one byte.
+    // A cache that matches the file is used as it is: here its entry for STR 1 is shifted by one byte, and
+    // its list runs STR 1, XPK 7, XPK 2 (entries 2, 1, 3) instead of in (type, id) order.
     std::string shifted = withBytes(prd, 168 + 24 + 8, prsBe32(48 + 33 + 28 + 1));
+    const std::pair<std::size_t, std::uint16_t> links[] = {{144, 2}, {168, 3}, {192, 1}, {216, 0}};
+    for (auto [at, next] : links) shifted = withBytes(shifted, at, prsBe16(next));
     writeWholeFile(folder.file("c.prd"), shifted);
-    slot = PrsOpen(path.c_str(), 0, nullptr);
+    std::int16_t slot = PrsOpen(path.c_str(), 0, nullptr);
     EXPECT_EQ(dataOf(slot, "STR", 1), "neX");
+    EXPECT_EQ(dataOf(slot, "XPK", 2), std::string(100, 'b'));
     PrsClose(slot);
     // One with another change counter is not: the file is scanned again and the cache rewritten.
     std::string stale = prd;
@@ -277,6 +279,8 @@ std::vector<Damage> damagedFiles() {
     };
     // Entries 1-3 are the blocks XPK 7, STR 1, XPK 2, listed 3 -> 1 -> 2; entries 4-16 are free.
     const std::size_t e1 = 168, e2 = e1 + 24, e3 = e2 + 24, e16 = 144 + 24 * 16;
+    prx("list in another order", withBytes(withBytes(withBytes(withBytes(image, 144, prsBe16(2)), e2, prsBe16(1)),
+                                                           e1, prsBe16(3)), e3, prsBe16(0)));
     prx("list cycles", withBytes(image, e2, prsBe16(3)));
     prx("list points at itself", withBytes(image, e2, prsBe16(2)));
     prx("list leaves the capacity", withBytes(image, e3, prsBe16(400)));
