@@ -400,6 +400,40 @@ void closeSlot(Slot& s) {
     s = Slot{};
 }
 
+// Opens path into a free slot; with viaPrx a PRX sibling, when there is one, is opened in its place.
+std::int16_t openSlot(const char* path, std::uint16_t mode, const char* signature, bool viaPrx) {
+    prsError = 0;
+    if (!path || std::strlen(path) >= kFilePathSize) return fail(kPrsErrFile);
+    std::int16_t number = 1;
+    while (number <= kPrsSlots && slots[number].used) ++number;
+    if (number > kPrsSlots) return fail(kPrsErrNoMemory);
+    Slot& s = slots[number];
+    s = Slot{};
+    s.used = true;
+    bool prxImage = false;
+    FileRef file = viaPrx ? openPrx(s, path, mode, &prxImage) : 0;
+    if (!file) {
+        UtilStrCopy(s.path, path, kFilePathSize);
+        file = FileOpen(path, accessOf(mode));
+    }
+    if (!file) {
+        s = Slot{};
+        return fail(kPrsErrFile);
+    }
+    s.file = file;
+    if (!indexFile(s, file, prxImage, signature)) {
+        closeSlot(s);
+        return 0;
+    }
+    finishIndex(s);
+    s.mode = mode;
+    if (!(mode & kPrsKeepOpen)) {
+        FileClose(s.file);
+        s.file = 0;
+    }
+    return number;
+}
+
 }  // namespace
 
 ResType ResTypeNormalise(ResType type) {
@@ -430,36 +464,7 @@ bool PrsSiblingName(const char* path, char letter, char* out) {
 std::int16_t PrsGetError() { return prsError; }
 
 std::int16_t PrsOpen(const char* path, std::uint16_t mode, const char* signature) {
-    prsError = 0;
-    if (!path || std::strlen(path) >= kFilePathSize) return fail(kPrsErrFile);
-    std::int16_t number = 1;
-    while (number <= kPrsSlots && slots[number].used) ++number;
-    if (number > kPrsSlots) return fail(kPrsErrNoMemory);
-    Slot& s = slots[number];
-    s = Slot{};
-    s.used = true;
-    bool prxImage = false;
-    FileRef file = openPrx(s, path, mode, &prxImage);
-    if (!file) {
-        UtilStrCopy(s.path, path, kFilePathSize);
-        file = FileOpen(path, accessOf(mode));
-    }
-    if (!file) {
-        s = Slot{};
-        return fail(kPrsErrFile);
-    }
-    s.file = file;
-    if (!indexFile(s, file, prxImage, signature)) {
-        closeSlot(s);
-        return 0;
-    }
-    finishIndex(s);
-    s.mode = mode;
-    if (!(mode & kPrsKeepOpen)) {
-        FileClose(s.file);
-        s.file = 0;
-    }
-    return number;
+    return openSlot(path, mode, signature, true);
 }
 
 std::int16_t PrsClose(std::int16_t slot) {
@@ -775,7 +780,7 @@ bool copyLiveBlocks(const Slot& s, FileRef to) {
 }  // namespace
 
 std::int16_t PrsCompact(const char* path) {
-    std::int16_t slot = PrsOpen(path, kPrsKeepOpen, nullptr);
+    std::int16_t slot = openSlot(path, kPrsKeepOpen, nullptr, false);
     if (!slot) return prsError;
     Slot& s = slots[slot];
     char temp[kFilePathSize];

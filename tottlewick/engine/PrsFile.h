@@ -92,6 +92,7 @@ FileRef PrsCreate(const char* path, const std::uint8_t* header);
 std::int16_t PrsAdd(std::int16_t slot, const PrsBlockHeader& header, const void* data);
 std::int16_t PrsReplace(std::int16_t slot, const PrsBlockHeader& header, const void* data);
 std::int16_t PrsDelete(std::int16_t slot, ResType type, std::uint16_t id);
+// Compacts the PRS file named; a PRX sibling is neither read nor written.
 std::int16_t PrsCompact(const char* path);
 
 // Sibling names: ".PRX" (fourth character of a PRS/PRD/PRX extension made 'X') and ".PRD" (of ".PRS");

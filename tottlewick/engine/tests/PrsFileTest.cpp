@@ -239,6 +239,17 @@ TEST_F(PrsFileTest, AddDeleteAndCompact) {
     EXPECT_EQ(PrsAdd(slot, header, "x"), kPrsErrWrite) << "a file opened for reading takes no writes";
 }
 
+TEST_F(PrsFileTest, CompactWritesTheFileNamedAndNeverItsPrxSibling) {
+    std::string prx = buildPrx({{"XMV", 4, "from prx"}});
+    std::string prxPath = make("x.PRX", prx);
+    std::string path = make("x.PRS", prsHeader(3) + prsBlock({std::string(4, '\0'), 1, "gone"}) +
+                                         prsBlock({"XMV", 4, "kept"}));
+    EXPECT_EQ(PrsCompact(path.c_str()), kPrsErrNone);
+    EXPECT_EQ(readWholeFile(path), prsHeader(3) + prsBlock({"XMV", 4, "kept"}));
+    EXPECT_EQ(PrsCompact(prxPath.c_str()), kPrsErrNotPrs) << "a PRX file is no PRS file";
+    EXPECT_EQ(readWholeFile(prxPath), prx);
+}
+
 TEST_F(PrsFileTest, ReadOnlyFileOpensForReading) {
     std::string path = make("ro.prs", buildPrs(kThree));
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
