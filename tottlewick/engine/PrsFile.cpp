@@ -211,8 +211,7 @@ std::vector<std::uint8_t> imageBytes(const Slot& s, std::uint32_t offsetShift) {
 
 // Reads an index image; entry offsets get shift added.
 bool parseImage(ByteReader r, Slot& s, std::uint32_t shift) {
-    s.mode = r.u16();
-    r.skip(132);
+    r.skip(134);  // the stored open mode and unused bytes: the open reading the image keeps its own mode
     s.counter = r.u32();
     std::uint16_t capacity = r.u16();
     s.inUse = r.u16();
@@ -410,6 +409,7 @@ std::int16_t openSlot(const char* path, std::uint16_t mode, const char* signatur
     Slot& s = slots[number];
     s = Slot{};
     s.used = true;
+    s.mode = mode;
     bool prxImage = false;
     FileRef file = viaPrx ? openPrx(s, path, mode, &prxImage) : 0;
     if (!file) {
@@ -426,7 +426,6 @@ std::int16_t openSlot(const char* path, std::uint16_t mode, const char* signatur
         return 0;
     }
     finishIndex(s);
-    s.mode = mode;
     if (!(mode & kPrsKeepOpen)) {
         FileClose(s.file);
         s.file = 0;
@@ -648,6 +647,12 @@ std::uint32_t PrsGetOffset(PrsRef ref) {
 
 namespace {
 
+// A writer's failure code is also its error word; a success leaves the word as it was.
+std::int16_t report(std::int16_t code) {
+    if (code != kPrsErrNone) prsError = code;
+    return code;
+}
+
 // A change makes any PRD cache of the file stale.
 void dropPrdCache(const Slot& s) {
     char prdName[kFilePathSize];
@@ -682,42 +687,41 @@ void dropStaleData(Entry& e) {
 }  // namespace
 
 FileRef PrsCreate(const char* path, const std::uint8_t* header) {
-    if (FileExists(path) && FileDelete(path) != 0) return 0;
-    if (FileCreate(path, 0) != 0) return 0;
+    if (FileExists(path) && FileDelete(path) != 0) return fail(kPrsErrFile);
+    if (FileCreate(path, 0) != 0) return fail(kPrsErrFile);
     FileRef file = FileOpen(path, kFileRead | kFileWrite);
-    if (!file) return 0;
+    if (!file) return fail(kPrsErrFile);
     std::vector<std::uint8_t> bytes = header ? std::vector<std::uint8_t>(header, header + kPrsHeaderSize)
                                              : defaultHeader(0);
     if (FileWrite(file, bytes.data(), kPrsHeaderSize) != kPrsHeaderSize) {
         FileClose(file);
-        return 0;
+        return fail(kPrsErrFile);
     }
     return file;
 }
 
 std::int16_t PrsAdd(std::int16_t slot, const PrsBlockHeader& header, const void* data) {
-    prsError = 0;
     Slot* s = writableSlot(slot);
     if (!s || header.blockLength < kPrsBlockHeaderSize || (!data && header.blockLength > kPrsBlockHeaderSize))
-        return kPrsErrWrite;
-    if (findEntry(*s, header.type, header.id)) return kPrsErrExists;
+        return report(kPrsErrWrite);
+    if (findEntry(*s, header.type, header.id)) return report(kPrsErrExists);
     std::uint16_t number = takeEntry(*s);
-    if (!number) return kPrsErrNoMemory;
+    if (!number) return report(kPrsErrNoMemory);
     std::int32_t end = FileSeek(s->file, 0, 2);
     if (end < 0 || !writeBlock(s->file, std::uint32_t(end), header, data)) {
         giveBackEntry(*s, number);
-        return kPrsErrWrite;
+        return report(kPrsErrWrite);
     }
     s->entries[number] = {0, nullptr, 0, std::uint32_t(end) + kPrsBlockHeaderSize, ResTypeNormalise(header.type),
                           header.id, static_cast<std::uint16_t>(header.flags & ~kPrsMark),
                           header.blockLength - kPrsBlockHeaderSize};
     insertSorted(*s, number);
-    return bumpCounter(*s) ? kPrsErrNone : kPrsErrWrite;
+    return report(bumpCounter(*s) ? kPrsErrNone : kPrsErrWrite);
 }
 
 std::int16_t PrsReplace(std::int16_t slot, const PrsBlockHeader& header, const void* data) {
     Slot* s = writableSlot(slot);
-    if (!s || header.blockLength < kPrsBlockHeaderSize) return kPrsErrWrite;
+    if (!s || header.blockLength < kPrsBlockHeaderSize) return report(kPrsErrWrite);
     std::uint16_t number = findEntry(*s, header.type, header.id);
     if (!number) return PrsAdd(slot, header, data);
     Entry& e = s->entries[number];
@@ -728,11 +732,11 @@ std::int16_t PrsReplace(std::int16_t slot, const PrsBlockHeader& header, const v
         return deleted != kPrsErrNone ? deleted : PrsAdd(slot, header, data);
     }
     dropStaleData(e);
-    if (!writeBlock(s->file, e.offset - kPrsBlockHeaderSize, header, data)) return kPrsErrWrite;
+    if (!writeBlock(s->file, e.offset - kPrsBlockHeaderSize, header, data)) return report(kPrsErrWrite);
     if (shrinks) {
         const std::uint8_t zero[16] = {};
         std::vector<std::uint8_t> gap = blockHeaderBytes(0, 0, zero, 0, e.length - newLength);
-        if (!writeAt(s->file, e.offset + newLength, gap.data(), kPrsBlockHeaderSize)) return kPrsErrWrite;
+        if (!writeAt(s->file, e.offset + newLength, gap.data(), kPrsBlockHeaderSize)) return report(kPrsErrWrite);
     }
     e.length = newLength;
     e.flags = static_cast<std::uint16_t>(header.flags & ~kPrsMark);
@@ -742,16 +746,16 @@ std::int16_t PrsReplace(std::int16_t slot, const PrsBlockHeader& header, const v
 
 std::int16_t PrsDelete(std::int16_t slot, ResType type, std::uint16_t id) {
     Slot* s = writableSlot(slot);
-    if (!s) return kPrsErrWrite;
+    if (!s) return report(kPrsErrWrite);
     std::uint16_t number = findEntry(*s, type, id);
-    if (!number) return kPrsErrNotFound;
+    if (!number) return report(kPrsErrNotFound);
     Entry& e = s->entries[number];
     const std::uint8_t zero[4] = {};
-    if (!writeAt(s->file, e.offset - kPrsBlockHeaderSize, zero, 4)) return kPrsErrWrite;
+    if (!writeAt(s->file, e.offset - kPrsBlockHeaderSize, zero, 4)) return report(kPrsErrWrite);
     dropStaleData(e);
     e.type = 0;
     if (s->hint == number) s->hint = 0;
-    return bumpCounter(*s) ? kPrsErrNone : kPrsErrWrite;
+    return report(bumpCounter(*s) ? kPrsErrNone : kPrsErrWrite);
 }
 
 namespace {
@@ -788,7 +792,7 @@ std::int16_t PrsCompact(const char* path) {
     std::size_t folderLength = cut ? std::size_t(cut - s.path + 1) : 0;
     if (folderLength + sizeof "PRSTemp.zzz" > kFilePathSize) {
         PrsClose(slot);
-        return kPrsErrFile;
+        return report(kPrsErrFile);
     }
     std::memcpy(temp, s.path, folderLength);
     std::strcpy(temp + folderLength, "PRSTemp.zzz");
@@ -802,8 +806,8 @@ std::int16_t PrsCompact(const char* path) {
     PrsClose(slot);
     if (!copied) {
         FileDelete(temp);
-        return kPrsErrFile;
+        return report(kPrsErrFile);
     }
-    if (FileDelete(target) != 0 || FileRename(temp, target) != 0) return kPrsErrFile;
+    if (FileDelete(target) != 0 || FileRename(temp, target) != 0) return report(kPrsErrFile);
     return kPrsErrNone;
 }

@@ -87,7 +87,7 @@ std::uint16_t PrsGetId(PrsRef ref);
 std::uint32_t PrsGetLength(PrsRef ref);
 std::uint32_t PrsGetOffset(PrsRef ref);
 
-// Writing side. header: 48 bytes, or null for the default header.
+// Writing side: each failure code is also set as the error word. header: 48 bytes, or null for the default.
 FileRef PrsCreate(const char* path, const std::uint8_t* header);
 std::int16_t PrsAdd(std::int16_t slot, const PrsBlockHeader& header, const void* data);
 std::int16_t PrsReplace(std::int16_t slot, const PrsBlockHeader& header, const void* data);

@@ -171,9 +171,10 @@ TEST_F(PrsFileTest, PrxSiblingServesEveryResource) {
 
 TEST_F(PrsFileTest, PrdCacheIsWrittenTrustedAndRebuiltWhenItNoLongerMatches) {
     std::string path = make("c.prs", buildPrs(kThree, 9));
-    PrsClose(PrsOpen(path.c_str(), 0, nullptr));
+    PrsClose(PrsOpen(path.c_str(), kPrsKeepOpen, nullptr));
     std::string prd = readWholeFile(folder.file("c.prd"));
-    EXPECT_EQ(prd, prsIndexImage(kThree, 9)) << "the cache is the index image in stored form";
+    EXPECT_EQ(prd, withBytes(prsIndexImage(kThree, 9), 0, prsBe16(kPrsKeepOpen)))
+        << "the cache is the index image in stored form, the open mode in its first two bytes";
 
     // A cache that matches the file is used as it is: here its entry for STR 1 is shifted by one byte, and
     // its list runs STR 1, XPK 7, XPK 2 (entries 2, 1, 3) instead of in (type, id) order.
@@ -181,7 +182,7 @@ TEST_F(PrsFileTest, PrdCacheIsWrittenTrustedAndRebuiltWhenItNoLongerMatches) {
     const std::pair<std::size_t, std::uint16_t> links[] = {{144, 2}, {168, 3}, {192, 1}, {216, 0}};
     for (auto [at, next] : links) shifted = withBytes(shifted, at, prsBe16(next));
     writeWholeFile(folder.file("c.prd"), shifted);
-    std::int16_t slot = PrsOpen(path.c_str(), 0, nullptr);
+    std::int16_t slot = PrsOpen(path.c_str(), kPrsKeepOpen, nullptr);
     EXPECT_EQ(dataOf(slot, "STR", 1), "neX");
     EXPECT_EQ(dataOf(slot, "XPK", 2), std::string(100, 'b'));
     PrsClose(slot);
@@ -189,7 +190,7 @@ TEST_F(PrsFileTest, PrdCacheIsWrittenTrustedAndRebuiltWhenItNoLongerMatches) {
     std::string stale = prd;
     stale[137] = 8;
     writeWholeFile(folder.file("c.prd"), stale);
-    slot = PrsOpen(path.c_str(), 0, nullptr);
+    slot = PrsOpen(path.c_str(), kPrsKeepOpen, nullptr);
     ASSERT_NE(slot, 0);
     EXPECT_EQ(dataOf(slot, "XPK", 2), std::string(100, 'b'));
     PrsClose(slot);
@@ -224,8 +225,10 @@ TEST_F(PrsFileTest, AddDeleteAndCompact) {
     std::int16_t slot = PrsOpen(path.c_str(), kPrsKeepOpen | kPrsWritable, nullptr);
     const PrsBlockHeader header{resType("XPK"), 7, {}, 0, 29};
     EXPECT_EQ(PrsAdd(slot, header, "x"), kPrsErrExists);
+    EXPECT_EQ(PrsGetError(), kPrsErrExists) << "the writer's results are its error word too";
     EXPECT_EQ(PrsDelete(slot, resType("XPK"), 7), kPrsErrNone);
     EXPECT_EQ(PrsDelete(slot, resType("XPK"), 7), kPrsErrNotFound);
+    EXPECT_EQ(PrsGetError(), kPrsErrNotFound);
     EXPECT_EQ(PrsAdd(slot, header, "x"), kPrsErrNone) << "a deleted resource can be added again";
     EXPECT_EQ(dataOf(slot, "XPK", 7), "x");
     PrsClose(slot);
@@ -237,6 +240,7 @@ TEST_F(PrsFileTest, AddDeleteAndCompact) {
 
     slot = PrsOpen(path.c_str(), 0, nullptr);
     EXPECT_EQ(PrsAdd(slot, header, "x"), kPrsErrWrite) << "a file opened for reading takes no writes";
+    EXPECT_EQ(PrsGetError(), kPrsErrWrite);
 }
 
 TEST_F(PrsFileTest, CompactWritesTheFileNamedAndNeverItsPrxSibling) {
