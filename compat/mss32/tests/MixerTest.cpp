@@ -1,0 +1,147 @@
+// The mixing core on plain buffers: gains, resampling, source layouts and output formats.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "Mixer.h"
+
+namespace {
+
+std::vector<std::uint8_t> words(std::initializer_list<int> values) {
+    std::vector<std::uint8_t> bytes;
+    for (int v : values) {
+        bytes.push_back(static_cast<std::uint8_t>(v));
+        bytes.push_back(static_cast<std::uint8_t>(v >> 8));
+    }
+    return bytes;
+}
+
+std::vector<int> wordsOf(const std::vector<std::uint8_t>& bytes) {
+    std::vector<int> values;
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) values.push_back(std::int16_t(bytes[i] | bytes[i + 1] << 8));
+    return values;
+}
+
+// Mixes `frames` frames of one voice playing `data` of the given type at `rate`.
+std::vector<std::uint8_t> mixOne(const OutputFormat& output, std::int32_t type, std::uint32_t flags,
+                                 std::uint32_t rate, const std::vector<std::uint8_t>& data, std::uint32_t frames,
+                                 int volume = 127, int pan = 64) {
+    SampleVoice voice;
+    voice.init(output.rate);
+    voice.setType(type, flags);
+    voice.setRate(static_cast<std::int32_t>(rate));
+    voice.setVolume(volume);
+    voice.setPan(pan);
+    voice.setAddress(data.data(), static_cast<std::uint32_t>(data.size()));
+    voice.start();
+    SampleVoice* list[] = {&voice};
+    std::vector<std::uint8_t> out(frames * static_cast<std::uint32_t>(output.bytesPerFrame()));
+    Mixer mixer(output);
+    mixer.mix(list, 1, out.data(), frames);
+    return out;
+}
+
+TEST(MixerTest, GainsFollowVolumeAndPan) {
+    struct Case {
+        int volume, pan, left, right, mono;
+    } cases[] = {
+        {127, 64, 32768, 32768, 32768},
+        {127, 127, 0, 32768, 32768},
+        {127, 0, 32768, 0, 32768},
+        {64, 64, 16513, 16513, 16513},     // 64 x 32768 / 127
+        {127, 96, 16123, 32768, 32768},    // (127 - 96) x 32768 / 63
+        {127, 32, 32768, 16384, 32768},    // 32 x 512
+        {0, 64, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "volume " << c.volume << " pan " << c.pan);
+        Gains g = gainsFor(c.volume, c.pan);
+        EXPECT_EQ(g.left, c.left);
+        EXPECT_EQ(g.right, c.right);
+        EXPECT_EQ(g.mono, c.mono);
+    }
+}
+
+TEST(MixerTest, SourceLayoutsReachTheOutput) {
+    OutputFormat stereo16{44100, 2, 16};
+    struct Case {
+        const char* name;
+        std::int32_t type;
+        std::uint32_t flags;
+        std::vector<std::uint8_t> frame;
+        int left, right;
+    } cases[] = {
+        {"8-bit unsigned", 0, 0, {0xC0}, 16384, 16384},
+        {"8-bit signed", 0, 1, {0xC0}, -16384, -16384},
+        {"16-bit signed", 1, 1, words({-1234}), -1234, -1234},
+        {"16-bit unsigned", 1, 0, words({0x8000 + 100}), 100, 100},
+        {"stereo 8-bit", 2, 0, {0x00, 0xFF}, -32768, 32512},
+        {"stereo 16-bit", 3, 1, words({300, -300}), 300, -300},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<int> out = wordsOf(mixOne(stereo16, c.type, c.flags, 44100, c.frame, 2));
+        EXPECT_EQ(out, (std::vector<int>{c.left, c.right, 0, 0}));
+    }
+}
+
+TEST(MixerTest, RatesAreResampledToTheOutputRate) {
+    OutputFormat mono16{44100, 1, 16};
+    std::vector<std::uint8_t> data = words({1, 2, 3});
+    EXPECT_EQ(wordsOf(mixOne(mono16, 1, 1, 22050, data, 8)), (std::vector<int>{1, 1, 2, 2, 3, 3, 0, 0}));
+    EXPECT_EQ(wordsOf(mixOne(mono16, 1, 1, 11025, words({7}), 5)), (std::vector<int>{7, 7, 7, 7, 0}));
+    EXPECT_EQ(wordsOf(mixOne(mono16, 1, 1, 88200, words({1, 2, 3, 4, 5}), 4)), (std::vector<int>{1, 3, 5, 0}));
+    // 3/4 of a frame per output frame: positions 0, 0.75, 1.5, 2.25.
+    EXPECT_EQ(wordsOf(mixOne(mono16, 1, 1, 33075, data, 5)), (std::vector<int>{1, 1, 2, 3, 0}));
+}
+
+TEST(MixerTest, OutputFormatsScaleAndClamp) {
+    // 16384 at volume 64 on a mono output: 16384 x 16513 >> 15 = 8256.
+    EXPECT_EQ(wordsOf(mixOne({22050, 1, 16}, 0, 0, 22050, {0xC0}, 1, 64)), (std::vector<int>{8256}));
+    // Stereo source on a mono output takes the mean: (1000 + 3000) / 2.
+    EXPECT_EQ(wordsOf(mixOne({22050, 1, 16}, 3, 1, 22050, words({1000, 3000}), 1)), (std::vector<int>{2000}));
+    // 8-bit output: (value >> 8) + 128.
+    EXPECT_EQ(mixOne({22050, 1, 8}, 1, 1, 22050, words({-256, 16384, 32767}), 3),
+              (std::vector<std::uint8_t>{127, 192, 255}));
+    // Two voices of 30000 clamp at 32767; of -30000 at -32768.
+    for (int value : {30000, -30000}) {
+        SCOPED_TRACE(value);
+        std::vector<std::uint8_t> data = words({value});
+        SampleVoice a, b;
+        for (SampleVoice* v : {&a, &b}) {
+            v->init(44100);
+            v->setType(1, 1);
+            v->setAddress(data.data(), 2);
+            v->start();
+        }
+        SampleVoice* list[] = {&a, &b};
+        std::vector<std::uint8_t> out(2);
+        Mixer({44100, 1, 16}).mix(list, 2, out.data(), 1);
+        EXPECT_EQ(wordsOf(out), (std::vector<int>{value > 0 ? 32767 : -32768}));
+    }
+}
+
+TEST(MixerTest, LoopCountReplaysTheData) {
+    OutputFormat mono16{44100, 1, 16};
+    std::vector<std::uint8_t> data = words({5, 6});
+    SampleVoice voice;
+    voice.init(44100);
+    voice.setType(1, 1);
+    voice.setLoopCount(2);
+    voice.setAddress(data.data(), 4);
+    voice.start();
+    SampleVoice* list[] = {&voice};
+    std::vector<std::uint8_t> out(12);
+    Mixer(mono16).mix(list, 1, out.data(), 6);
+    EXPECT_EQ(wordsOf(out), (std::vector<int>{5, 6, 5, 6, 0, 0}));
+    EXPECT_EQ(voice.status(), kSampleDone);
+
+    voice.setLoopCount(0);
+    voice.start();
+    std::vector<std::uint8_t> more(2 * 4099);
+    Mixer(mono16).mix(list, 1, more.data(), 4099);  // across two mixing blocks
+    EXPECT_EQ(wordsOf(more).back(), 5);
+    EXPECT_EQ(voice.status(), kSamplePlaying);
+}
+
+}  // namespace

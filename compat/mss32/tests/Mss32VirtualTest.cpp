@@ -1,0 +1,208 @@
+// mss32.dll driven through its exports on the virtual device: status, position, double buffering and levels
+// against an injected clock.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "mss32.h"
+
+namespace {
+
+std::uint32_t now = 0;
+std::uint32_t testClock() { return now; }
+
+WAVEFORMATEX pcm(std::uint32_t rate, int channels, int bits) {
+    WAVEFORMATEX f = {};
+    f.wFormatTag = WAVE_FORMAT_PCM;
+    f.nChannels = static_cast<WORD>(channels);
+    f.nSamplesPerSec = rate;
+    f.wBitsPerSample = static_cast<WORD>(bits);
+    f.nBlockAlign = static_cast<WORD>(channels * bits / 8);
+    f.nAvgBytesPerSec = rate * f.nBlockAlign;
+    return f;
+}
+
+std::vector<std::int16_t> constant(std::size_t frames, std::int16_t value) {
+    return std::vector<std::int16_t>(frames, value);
+}
+
+class Mss32VirtualTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        now = 0;
+        MssTestUseVirtualDevice(testClock);
+        AIL_startup();
+        WAVEFORMATEX format = pcm(44100, 2, 16);
+        ASSERT_EQ(AIL_waveOutOpen(&driver, nullptr, 0, &format), 0);
+        sample = AIL_allocate_sample_handle(driver);
+        ASSERT_NE(sample, nullptr);
+    }
+    void TearDown() override {
+        AIL_shutdown();
+        MssTestUseVirtualDevice(nullptr);
+    }
+    // Plays 16-bit signed mono data at `rate` from the start.
+    void playMono16(const std::vector<std::int16_t>& data, std::int32_t rate) {
+        AIL_init_sample(sample);
+        AIL_set_sample_type(sample, kMssMono16, kMssSigned);
+        AIL_set_sample_playback_rate(sample, rate);
+        AIL_set_sample_address(sample, data.data(), static_cast<std::uint32_t>(data.size() * 2));
+        AIL_start_sample(sample);
+    }
+    // The stereo frames consumed since the last call, as (left, right) words.
+    std::vector<std::int16_t> output() {
+        std::vector<std::int16_t> words(1 << 16);
+        std::uint32_t bytes = MssTestTakeOutput(driver, words.data(), static_cast<std::uint32_t>(words.size() * 2));
+        words.resize(bytes / 2);
+        return words;
+    }
+
+    MssDriver driver = nullptr;
+    MssSample sample = nullptr;
+};
+
+TEST_F(Mss32VirtualTest, OneSecondAt22050EndsAfterOneSecond) {
+    std::vector<std::uint8_t> data(22050, 0x80);
+    AIL_init_sample(sample);
+    AIL_set_sample_playback_rate(sample, 22050);
+    AIL_set_sample_address(sample, data.data(), 22050);
+    AIL_start_sample(sample);
+    for (std::uint32_t t : {0u, 500u, 999u}) {
+        SCOPED_TRACE(t);
+        now = t;
+        EXPECT_EQ(AIL_sample_status(sample), kMssPlaying);
+    }
+    EXPECT_EQ(AIL_sample_position(sample), 22027u);  // 999 ms: 44055 output frames, half a source frame each
+    now = 1000;
+    EXPECT_EQ(AIL_sample_status(sample), kMssDone);
+}
+
+TEST_F(Mss32VirtualTest, StopAndResumeKeepThePosition) {
+    std::vector<std::int16_t> data = constant(44100, 1);
+    playMono16(data, 22050);
+    now = 100;
+    EXPECT_EQ(AIL_sample_position(sample), 4410u);  // 2205 frames of 2 bytes
+    AIL_stop_sample(sample);
+    now = 700;
+    EXPECT_EQ(AIL_sample_status(sample), kMssStopped);
+    EXPECT_EQ(AIL_sample_position(sample), 4410u);
+    AIL_resume_sample(sample);
+    EXPECT_EQ(AIL_sample_status(sample), kMssPlaying);
+    now = 800;
+    EXPECT_EQ(AIL_sample_position(sample), 8820u);
+    AIL_end_sample(sample);
+    EXPECT_EQ(AIL_sample_status(sample), kMssDone);
+}
+
+TEST_F(Mss32VirtualTest, LoopCountZeroPlaysForEver) {
+    std::vector<std::int16_t> data = constant(441, 1);
+    AIL_set_sample_loop_count(sample, 0);
+    AIL_set_sample_type(sample, kMssMono16, kMssSigned);
+    AIL_set_sample_playback_rate(sample, 44100);
+    AIL_set_sample_address(sample, data.data(), 882);
+    AIL_start_sample(sample);
+    now = 10005;
+    EXPECT_EQ(AIL_sample_status(sample), kMssPlaying);
+    EXPECT_EQ(AIL_sample_position(sample), 2u * (441220 % 441));
+}
+
+TEST_F(Mss32VirtualTest, DoubleBuffersCycleUntilAnEmptyLoad) {
+    std::vector<std::int16_t> first = constant(441, 100), second = constant(441, 200), third = constant(441, 300);
+    AIL_init_sample(sample);
+    AIL_set_sample_type(sample, kMssMono16, kMssSigned);
+    AIL_set_sample_playback_rate(sample, 44100);
+    output();
+    EXPECT_EQ(AIL_sample_buffer_ready(sample), 0);
+    AIL_load_sample_buffer(sample, 0, first.data(), 882);
+    EXPECT_EQ(AIL_sample_status(sample), kMssPlaying);
+    EXPECT_EQ(AIL_sample_buffer_ready(sample), 1);
+    AIL_load_sample_buffer(sample, 1, second.data(), 882);
+    EXPECT_EQ(AIL_sample_buffer_ready(sample), -1);
+    now = 10;  // the first buffer has played
+    EXPECT_EQ(AIL_sample_buffer_ready(sample), 0);
+    AIL_load_sample_buffer(sample, 0, third.data(), 882);
+    EXPECT_EQ(AIL_sample_buffer_ready(sample), -1);
+    now = 20;
+    EXPECT_EQ(AIL_sample_buffer_ready(sample), 1);
+    AIL_load_sample_buffer(sample, 1, nullptr, 0);
+    EXPECT_EQ(AIL_sample_status(sample), kMssPlaying);
+    now = 30;
+    EXPECT_EQ(AIL_sample_status(sample), kMssDone);
+
+    std::vector<std::int16_t> out = output();
+    ASSERT_EQ(out.size(), 2u * 1323);
+    for (std::size_t frame : {0u, 440u, 441u, 881u, 882u, 1322u}) {
+        SCOPED_TRACE(frame);
+        EXPECT_EQ(out[2 * frame], 100 * (1 + int(frame / 441)));
+    }
+    now = 40;
+    EXPECT_EQ(output(), std::vector<std::int16_t>(2 * 441, 0));
+}
+
+TEST_F(Mss32VirtualTest, AStarvedVoiceWaitsForItsNextBuffer) {
+    std::vector<std::int16_t> data = constant(441, 7);
+    AIL_set_sample_type(sample, kMssMono16, kMssSigned);
+    AIL_set_sample_playback_rate(sample, 44100);
+    AIL_load_sample_buffer(sample, 0, data.data(), 882);
+    now = 50;
+    EXPECT_EQ(AIL_sample_status(sample), kMssPlaying);
+    EXPECT_EQ(AIL_sample_buffer_ready(sample), 1);
+    AIL_load_sample_buffer(sample, 1, nullptr, 0);
+    EXPECT_EQ(AIL_sample_status(sample), kMssDone);
+}
+
+TEST_F(Mss32VirtualTest, VolumeAndPanScaleTheOutput) {
+    struct Case {
+        int volume, pan;
+        std::int16_t left, right;
+    } cases[] = {
+        {127, 64, 1000, 1000},
+        {64, 64, 503, 503},     // 1000 x 16513 >> 15
+        {127, 127, 0, 1000},
+        {127, 0, 1000, 0},
+        {100, 96, 387, 787},    // gains 100 x 16123 / 127 = 12695 and 100 x 32768 / 127 = 25801
+    };
+    std::vector<std::int16_t> data = constant(4410, 1000);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "volume " << c.volume << " pan " << c.pan);
+        playMono16(data, 44100);
+        AIL_set_sample_volume(sample, c.volume);
+        AIL_set_sample_pan(sample, c.pan);
+        output();
+        now += 10;
+        std::vector<std::int16_t> out = output();
+        ASSERT_EQ(out.size(), 882u);
+        EXPECT_EQ(out[0], c.left);
+        EXPECT_EQ(out[1], c.right);
+        EXPECT_EQ(out[880], c.left);
+        EXPECT_EQ(out[881], c.right);
+    }
+}
+
+TEST_F(Mss32VirtualTest, PreferencesAndHandles) {
+    EXPECT_EQ(AIL_set_preference(11, 5), 0);
+    EXPECT_EQ(AIL_set_preference(11, 9), 5);
+    EXPECT_EQ(AIL_set_preference(64, 9), 0);
+    EXPECT_EQ(AIL_set_preference(64, 1), 0);
+    int handles = 1;
+    while (AIL_allocate_sample_handle(driver)) ++handles;
+    EXPECT_EQ(handles, 16);
+    // 44100 Hz stereo 16-bit samples outlast the device's queue of 4096 output frames.
+    EXPECT_EQ(AIL_minimum_sample_buffer_size(driver, 44100, kMssStereo16), 4096 * 4);
+    EXPECT_EQ(AIL_minimum_sample_buffer_size(driver, 22050, kMssMono8), 2048);
+    EXPECT_EQ(AIL_minimum_sample_buffer_size(driver, 11025, kMssMono16), 2048);
+}
+
+TEST(Mss32Test, RefusesFormatsItCannotMix) {
+    MssTestUseVirtualDevice(testClock);
+    for (WAVEFORMATEX format : {pcm(44100, 3, 16), pcm(44100, 2, 12), pcm(0, 2, 16)}) {
+        MssDriver driver = reinterpret_cast<MssDriver>(1);
+        EXPECT_NE(AIL_waveOutOpen(&driver, nullptr, 0, &format), 0);
+        EXPECT_EQ(driver, nullptr);
+    }
+    MssTestUseVirtualDevice(nullptr);
+    AIL_shutdown();
+    AIL_shutdown();
+}
+
+}  // namespace
