@@ -18,7 +18,13 @@
 
 namespace {
 
+// Evaluations nest when "$" reads a text as an expression; one read of an expression evaluates at most
+// kMaxEvaluations expressions, nested ones included, since texts that "$" reads as naming themselves
+// several times over would otherwise multiply the work at every level.
 constexpr int kMaxDollarDepth = 16;
+constexpr int kMaxEvaluations = 256;
+int nesting = 0;
+int evaluations = 0;
 
 bool isUnary(char op) { return op == '~' || op == '$'; }
 
@@ -66,8 +72,12 @@ bool YEvaluator::validCode(const char* code, std::int32_t terms) {
 std::int32_t YEvaluator::evaluate(YVariable* e, YVariable* result) {
     const char* code = e->valueText ? e->valueText : "";
     if (!validCode(code, e->lengthField)) return kYErrorUnbalanced;
+    if (nesting == 0) evaluations = 0;
+    if (++evaluations > kMaxEvaluations) return kYErrorTooLong;
     YEvaluator evaluator(code, e->indices, e->lengthField);
+    ++nesting;
     evaluator.run(result);
+    --nesting;
     return evaluator.error_;
 }
 
@@ -172,12 +182,7 @@ void YEvaluator::textual(char op, YVariable* left, YVariable* right, YVariable* 
 // expression entry, a single term reads as that variable.
 void YEvaluator::reEvaluate(YVariable* operand, YVariable* out) {
     // A text that reads itself again ($e with e holding "$e") ends after a few rounds.
-    static int depth = 0;
-    if (depth >= kMaxDollarDepth) return fail(kYErrorTooLong);
-    struct Nesting {
-        Nesting() { ++depth; }
-        ~Nesting() { --depth; }
-    } nesting;
+    if (nesting > kMaxDollarDepth) return fail(kYErrorTooLong);
     std::int32_t length = 0;
     const char* t = operand->textPointer(&length);
     const std::string text(t, static_cast<std::size_t>(length));

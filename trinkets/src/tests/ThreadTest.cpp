@@ -57,6 +57,18 @@ TEST_F(ThreadTest, RunModeScriptsWriteTheirTrace) {
     }
 }
 
+// A text that "$" reads as naming itself three times over: one read does a bounded number of evaluations
+// (each evaluation of the text reads its "?" once) instead of three to the sixteenth.
+TEST_F(ThreadTest, SelfReferringDollarTextsFinishAtOnce) {
+    static int reads = 0;
+    ySetRandomSource([] { return ++reads; });
+    const Lines written = run({kRunMode, "x=['$x.1+$x.1+$x.1+?'", "say $x.1", "say end"});
+    ySetRandomSource(nullptr);
+    ASSERT_EQ(2u, written.size());
+    EXPECT_EQ("end", written[1]);
+    EXPECT_LE(reads, 256);
+}
+
 TEST_F(ThreadTest, MoreNestedLoopsThanRecordsStopTheThread) {
     Lines script{kRunMode};
     for (int i = 0; i < kYMaxLoops + 1; ++i) script.insert(script.end(), {"for i" + std::to_string(i) + " 1 1", "["});
