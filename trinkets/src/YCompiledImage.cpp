@@ -10,14 +10,18 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "ByteReader.h"
 #include "ByteWriter.h"
+#include "OMAlert.h"
 #include "YHeap.h"
 #include "YVariable.h"
 
 namespace {
+
+constexpr unsigned kAlertFlags = 0x3000;
 
 bool producedOpcode(std::uint8_t op) {
     static const std::uint8_t kProduced[] = {0, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 18, 19, 21, 22, 23, 24,
@@ -144,7 +148,6 @@ const char* ImageLoader::readRecords(Records* records) {
         reader_.skip(static_cast<std::size_t>(cursor - start));
         records->push_back(std::move(variable));
     }
-    if (reader_.remaining() != 0) return "bytes after the last variable record";
     return nullptr;
 }
 
@@ -191,7 +194,7 @@ bool isCompiledScript(const std::uint8_t* data, std::size_t size) {
     return size > 0 && (data[0] == kYImageBigEndian || data[0] == kYImageLittleEndian);
 }
 
-bool loadCompiledScript(const std::uint8_t* data, std::size_t size, YCompiledScript* out, std::string* error) {
+bool loadCompiledScript(const std::uint8_t* data, std::size_t size, YCompiledScript* out) {
     const char* problem = nullptr;
     YHeap& heap = scriptHeap();
     YCompiledScript script;
@@ -200,7 +203,7 @@ bool loadCompiledScript(const std::uint8_t* data, std::size_t size, YCompiledScr
     else if (!heap.initialised || heap.count != kYPredefined) problem = "the variable table is not empty";
     else problem = ImageLoader(data, size).load(&script, &records);
     if (problem) {
-        if (error) *error = std::string("Precompiled script refused: ") + problem;
+        omAlert((std::string("Precompiled script refused: ") + problem).c_str(), kAlertFlags, "");
         return false;
     }
     for (auto& v : records) heap.append(v.release());

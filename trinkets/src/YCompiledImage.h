@@ -3,7 +3,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 
 #include "YCompiler.h"
 
@@ -14,10 +13,9 @@ constexpr std::uint8_t kYImageLittleEndian = 2;
 bool isCompiledScript(const std::uint8_t* data, std::size_t size);
 
 // Loads an image into out and appends its variables to the heap, which must hold only its three
-// predefined entries. Every count, index, jump and text is checked first; on refusal nothing is
-// changed and *error says why.
-[[nodiscard]] bool loadCompiledScript(const std::uint8_t* data, std::size_t size, YCompiledScript* out,
-                                      std::string* error);
+// predefined entries. Every count, index, jump, text and reference is checked first; bytes behind the
+// last record are not read. On refusal nothing is changed and an alert says why.
+[[nodiscard]] bool loadCompiledScript(const std::uint8_t* data, std::size_t size, YCompiledScript* out);
 
 // Writes script and the whole heap as an image of format 2; false when the file cannot be written.
 [[nodiscard]] bool saveCompiledScript(const YCompiledScript& script, const char* fileName);

@@ -69,10 +69,7 @@ void scriptLoadFailed(const char* message) {
 
 bool loadAndCompileBytes(YThread* thread, const std::uint8_t* data, std::size_t size) {
     thread->script = {};
-    if (isCompiledScript(data, size)) {
-        std::string error;
-        return loadCompiledScript(data, size, &thread->script, &error);
-    }
+    if (isCompiledScript(data, size)) return loadCompiledScript(data, size, &thread->script);
     if (size > kYMaxScriptSize) scriptLoadFailed("Script too long");
     YThread* outer = loadingThread;
     loadingThread = thread;
