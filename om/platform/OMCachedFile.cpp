@@ -340,9 +340,12 @@ void OMCachedFile::advanceState() {
 bool OMCachedFile::step() {
     if (!thread || WaitForSingleObject(doneEvent, 0) != WAIT_OBJECT_0) return false;
     advanceState();
+    // Taken before the go signal: once released, the thread owns the state and may fail at once, and
+    // only a state of 0 or 9 handed over here makes it end.
+    const OMCachedFileState released = state;
     SetEvent(goEvent);
-    if (state != OMCachedFileState::failed && state != OMCachedFileState::toEnd) return false;
-    const bool finished = state == OMCachedFileState::toEnd;
+    if (released != OMCachedFileState::failed && released != OMCachedFileState::toEnd) return false;
+    const bool finished = released == OMCachedFileState::toEnd;
     endLoading();
     (finished ? loaded : failed) = 1;
     if (failed) {

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <chrono>
+#include <future>
 #include <memory>
 #include <string>
 
@@ -198,6 +200,32 @@ TEST_F(CachedFileTest, LowerPriorityValuesLoadFirstAndHoldsStopProgress) {
     ASSERT_TRUE(runSlicesUntil([&] { return sooner->fileSize != 0; }));
     EXPECT_EQ(later->state, OMCachedFileState::toOpen);
     ASSERT_TRUE(runSlicesUntil([&] { return later->loaded && sooner->loaded; }));
+}
+
+// A loader step that fails at once (a missing file, one held by another handle) must not leave this
+// thread waiting for a loader parked again: every background load ends, however it is driven.
+TEST_F(CachedFileTest, FailingBackgroundLoadsAlwaysEnd) {
+    const std::string missing = folder.file("absent.dat");
+    HANDLE holder = CreateFileA(source.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    // On a thread of its own, so that a hang is reported instead of stopping the run.
+    std::future<void> loads = std::async(std::launch::async, [&] {
+        for (int round = 0; round < 300; ++round) {
+            for (const std::string& name : {missing, source}) {
+                EXPECT_EQ(openCachedFileInMemory(name.c_str(), nullptr, 0, true), nullptr);
+                ASSERT_NE(openCachedFile(name.c_str(), copy.c_str(), nullptr, 0, false), nullptr);
+                ASSERT_TRUE(runSlicesUntil([&] { return findCachedFile(name.c_str()) == nullptr; }));
+                ASSERT_NE(openCachedFileInMemory(name.c_str(), nullptr, 0, false), nullptr);
+                EXPECT_EQ(loadCachedFile(name.c_str()), nullptr) << "waited for";
+            }
+        }
+    });
+    if (loads.wait_for(std::chrono::seconds(60)) != std::future_status::ready) {
+        ADD_FAILURE() << "a failing background load never ended";
+        TerminateProcess(GetCurrentProcess(), 1);
+    }
+    CloseHandle(holder);
+    EXPECT_EQ(tasks.count, 0);
 }
 
 TEST_F(CachedFileTest, SetBlockSizeRoundsToTheSectorWhileLoading) {
