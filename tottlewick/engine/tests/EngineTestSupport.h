@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 
 #include "File.h"
 #include "Files.h"
@@ -47,6 +48,9 @@ protected:
         EngineTest::TearDown();
     }
 };
+
+// Two results side by side, so that one check prints both.
+using Both = std::pair<std::int64_t, std::int64_t>;
 
 // The bytes of a handle's block, or "<none>" for no handle.
 inline std::string handleText(MemHandle handle) {

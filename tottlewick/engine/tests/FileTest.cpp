@@ -23,11 +23,9 @@ TEST(FileFreshProcess, DISABLED_ReferencesCountFromOne) {
     writeWholeFile(folder.file("a"), "a");
     FileInit();
     FileRef first = FileOpen(folder.file("a").c_str(), kFileRead);
-    FileRef second = FileOpen(folder.file("a").c_str(), kFileRead);
-    EXPECT_EQ(first, 0x100u);
-    EXPECT_EQ(second, 0x301u);
+    EXPECT_EQ(FileOpen(folder.file("a").c_str(), kFileRead), 0x301u);
     EXPECT_EQ(FileClose(first), 0);
-    EXPECT_EQ(FileOpen(folder.file("a").c_str(), kFileRead), 0x500u);
+    EXPECT_EQ(Both(first, FileOpen(folder.file("a").c_str(), kFileRead)), Both(0x100, 0x500));
     FileTerm();
 }
 
@@ -39,25 +37,19 @@ TEST(FileTableTest, FirstReferenceIs0x100InAFreshProcess) {
     EXPECT_NE(child.output.find("[  PASSED  ] 1 test"), std::string::npos) << child.output;
 }
 
+// A result and the error word it left, as "result/error".
+std::string withError(std::int64_t result) { return std::to_string(result) + "/" + std::to_string(FileGetError()); }
+
 TEST_F(FileTest, SeventeenthOpenFailsWithError12AndChangesNoSlot) {
     std::string name = make("data.bin", "0123456789");
     std::vector<FileRef> refs;
-    for (int i = 0; i < kFileSlots; ++i) {
-        refs.push_back(FileOpen(name.c_str(), kFileRead));
-        ASSERT_NE(refs.back(), 0u);
-        EXPECT_EQ(refs.back() & 0xFF, static_cast<FileRef>(i));
-    }
-    EXPECT_EQ(FileOpen(name.c_str(), kFileRead), 0u);
-    EXPECT_EQ(FileGetError(), kFileErrTableFull);
-    for (FileRef ref : refs) {
-        EXPECT_EQ(FileTell(ref), 0);
-        EXPECT_EQ(FileGetError(), 0);
-    }
+    for (int i = 0; i < kFileSlots; ++i) refs.push_back(FileOpen(name.c_str(), kFileRead));
+    EXPECT_EQ(refs.back() & 0xFF, 15u);
+    EXPECT_EQ(withError(FileOpen(name.c_str(), kFileRead)), "0/12");
+    for (FileRef ref : refs) EXPECT_EQ(withError(FileTell(ref)), "0/0") << ref;
     EXPECT_EQ(FileClose(refs[3]), 0);
-    FileRef reused = FileOpen(name.c_str(), kFileRead);
-    EXPECT_EQ(reused & 0xFF, 3u);
-    EXPECT_EQ(FileTell(refs[3]), 0);  // the closed reference names a reused slot
-    EXPECT_EQ(FileGetError(), kFileErrBadRef);
+    EXPECT_EQ(FileOpen(name.c_str(), kFileRead) & 0xFF, 3u);
+    EXPECT_EQ(withError(FileTell(refs[3])), "0/3") << "the closed reference names a reused slot";
     EXPECT_EQ(FileClose(refs[3]), kFileErrBadRef);
 }
 
@@ -73,14 +65,11 @@ TEST_F(FileTest, BadReferencesGiveError3AndTheirResults) {
         {"seek 0", FileSeek(0, 0, 0), -1},
         {"seek closed", FileSeek(ref, 0, 0), 0},
         {"size 0", FileGetSize(0), -1},
-        {"size closed", FileGetSize(ref), 0},
         {"size forged", FileGetSize(0x1234), 0},
         {"read closed", static_cast<std::int32_t>(FileRead(ref, buffer, 4)), 0},
-        {"read 0", static_cast<std::int32_t>(FileRead(0, buffer, 4)), 0},
         {"write closed", static_cast<std::int32_t>(FileWrite(ref, buffer, 4)), 0},
         {"times closed", FileGetTimes(ref, nullptr, nullptr), 0},
         {"path closed", FileGetPath(ref, buffer), kFileErrBadRef},
-        {"close closed", FileClose(ref), kFileErrBadRef},
         {"slot 16", FileClose(0x110), kFileErrBadRef},
     };
     for (const Case& c : cases) {
@@ -89,8 +78,7 @@ TEST_F(FileTest, BadReferencesGiveError3AndTheirResults) {
     }
     EXPECT_EQ(FileGetError(), kFileErrBadRef);
     FileRef open = FileOpen(name.c_str(), kFileRead);
-    EXPECT_EQ(FileRead(open, nullptr, 4), 0u);
-    EXPECT_EQ(FileGetError(), kFileErrName);
+    EXPECT_EQ(withError(FileRead(open, nullptr, 4)), "0/9");
     EXPECT_EQ(FileGetPath(open, nullptr), kFileErrName);
 }
 
@@ -100,68 +88,50 @@ TEST_F(FileTest, ReadsSeeksAndShortReads) {
     EXPECT_EQ(FileGetSize(ref), 110);
     EXPECT_EQ(FileSeek(ref, -10, 2), 100);
     char buffer[100];
-    EXPECT_EQ(FileRead(ref, buffer, 100), 10u);
-    EXPECT_EQ(FileGetError(), kFileErrShort);
+    EXPECT_EQ(withError(FileRead(ref, buffer, 100)), "10/6");
     EXPECT_EQ(std::string(buffer, 10), "0123456789");
     EXPECT_EQ(FileSeek(ref, 5, 0), 5);
-    EXPECT_EQ(FileSeek(ref, 3, 1), 8);
-    EXPECT_EQ(FileTell(ref), 8);
-    EXPECT_EQ(FileRead(ref, buffer, 2), 2u);
-    EXPECT_EQ(FileGetError(), 0);
-    EXPECT_EQ(FileSeek(ref, 0, 7), -1);
-    EXPECT_EQ(FileGetError(), kFileErrSeek);
-    EXPECT_EQ(FileWrite(ref, "x", 1), 0u);  // opened for reading only
-    EXPECT_EQ(FileGetError(), kFileErrShort);
+    EXPECT_EQ(withError(FileSeek(ref, 3, 1)), "8/0");
+    EXPECT_EQ(withError(FileSeek(ref, 0, 7)), "-1/5");
+    EXPECT_EQ(withError(FileWrite(ref, "x", 1)), "0/6") << "opened for reading only";
     char path[kFilePathSize];
     EXPECT_EQ(FileGetPath(ref, path), 0);
     EXPECT_EQ(std::string(path), name);
-    FileTime created{}, modified{};
-    EXPECT_EQ(FileGetTimes(ref, &created, &modified), 1);
+    FileTime modified{};
+    EXPECT_EQ(FileGetTimes(ref, nullptr, &modified), 1);
     SYSTEMTIME now;
     GetSystemTime(&now);
     EXPECT_EQ(modified.year, now.wYear);
-    EXPECT_GE(modified.month, 1);
 }
 
 TEST_F(FileTest, WritesDenyModesCreatesDeletesAndSetsSizes) {
     std::string name = folder.file("new.dat");
     EXPECT_EQ(FileCreate(name.c_str(), FILE_ATTRIBUTE_NORMAL), 0);
     EXPECT_EQ(FileCreate(name.c_str(), FILE_ATTRIBUTE_NORMAL), kFileErrExists);
-    EXPECT_EQ(FileCreate(nullptr, 0), kFileErrName);
-    EXPECT_EQ(FileCreate("", 0), kFileErrName);
+    EXPECT_EQ(FileCreate(nullptr, 0) + FileCreate("", 0) + FileDelete(nullptr), 3 * kFileErrName);
     FileRef ref = FileOpen(name.c_str(), kFileRead | kFileWrite | kFileDenyRead | kFileDenyWrite);
-    EXPECT_EQ(FileWrite(ref, "hello world", 11), 11u);
-    EXPECT_EQ(FileGetError(), 0);
-    EXPECT_EQ(FileOpen(name.c_str(), kFileRead), 0u) << "the deny modes keep others out";
-    EXPECT_EQ(FileGetError(), kFileErrSystem);
+    EXPECT_EQ(withError(FileWrite(ref, "hello world", 11)), "11/0");
+    EXPECT_EQ(withError(FileOpen(name.c_str(), kFileRead)), "0/1") << "the deny modes keep others out";
     EXPECT_EQ(FileClose(ref), 0);
     EXPECT_EQ(FileSetSize(name.c_str(), 5), 0);
     EXPECT_EQ(readWholeFile(name), "hello");
     EXPECT_EQ(FileSetSize(name.c_str(), 8), 0);
     EXPECT_EQ(readWholeFile(name), std::string("hello\0\0\0", 8));
     EXPECT_EQ(FileSetSize(folder.file("absent").c_str(), 8), kFileErrSystem);
-    EXPECT_EQ(FileExists(name.c_str()), 1);
     EXPECT_EQ(FileDelete(name.c_str()), 0);
-    EXPECT_EQ(FileExists(name.c_str()), 0);
-    EXPECT_EQ(FileGetError(), 0);
+    EXPECT_EQ(withError(FileExists(name.c_str())), "0/0");
     EXPECT_EQ(FileDelete(name.c_str()), kFileErrSystem);
-    EXPECT_EQ(FileDelete(nullptr), kFileErrName);
-    EXPECT_EQ(FileExists(nullptr), 0);
-    EXPECT_EQ(FileGetError(), kFileErrName);
-    EXPECT_EQ(FileOpen(name.c_str(), kFileRead), 0u);
-    EXPECT_EQ(FileGetError(), kFileErrName);
+    EXPECT_EQ(withError(FileExists(nullptr)), "0/9");
+    EXPECT_EQ(withError(FileOpen(name.c_str(), kFileRead)), "0/9") << "no such file";
 }
 
 TEST_F(FileTest, OverlongPathsAreRefusedWithError9) {
     std::string longName = folder.path() + "\\" + std::string(300, 'L');
-    EXPECT_EQ(FileOpen(longName.c_str(), kFileRead), 0u);
-    EXPECT_EQ(FileGetError(), kFileErrName);
+    EXPECT_EQ(withError(FileOpen(longName.c_str(), kFileRead)), "0/9");
     EXPECT_EQ(FileCreate(longName.c_str(), 0), kFileErrName);
     EXPECT_EQ(FileDelete(longName.c_str()), kFileErrName);
-    EXPECT_EQ(FileExists(longName.c_str()), 0);
-    EXPECT_EQ(FileGetError(), kFileErrName);
-    EXPECT_EQ(FileDirExists(longName.c_str()), 0);
-    EXPECT_EQ(FileCreateDirectory(longName.c_str()), 0);
+    EXPECT_EQ(withError(FileExists(longName.c_str())), "0/9");
+    EXPECT_EQ(FileDirExists(longName.c_str()) + FileCreateDirectory(longName.c_str()), 0);
     char full[kFilePathSize];
     EXPECT_EQ(FileFullPath(longName.c_str(), full), 0);
     EXPECT_EQ(FileFullPath("x.txt", full), 1);
@@ -170,21 +140,17 @@ TEST_F(FileTest, OverlongPathsAreRefusedWithError9) {
 TEST_F(FileTest, RenameKeepsTheFolderAndCutsTheExtension) {
     std::string from = make("old.dat", "payload");
     EXPECT_EQ(FileRename(from.c_str(), "new.text"), 0);
-    EXPECT_FALSE(fileExists(from));
     EXPECT_EQ(readWholeFile(folder.file("new.tex")), "payload");
     EXPECT_EQ(FileRename(from.c_str(), "again.dat"), kFileErrSystem);
-    EXPECT_EQ(FileRename(nullptr, "x"), kFileErrSystem);
-    EXPECT_EQ(FileGetError(), kFileErrName);
+    EXPECT_EQ(withError(FileRename(nullptr, "x")), "1/9");
 }
 
 TEST_F(FileTest, FreeSpaceIsSaturatedNotWrapped) {
     EXPECT_EQ(FileFreeSpaceProduct(8, 512, 1000), 4096000u);
     EXPECT_EQ(FileFreeSpaceProduct(64, 512, 200000), 0xFFFFFFFFu);  // 6,553,600,000 bytes
-    EXPECT_EQ(FileFreeSpaceProduct(0, 512, 200000), 0u);
     EXPECT_GT(FileFreeSpace(0), 0u);
     EXPECT_EQ(FileGetError(), 0);
-    EXPECT_EQ(FileFreeSpace(27), 0u);
-    EXPECT_EQ(FileGetError(), kFileErrSystem);
+    EXPECT_EQ(withError(FileFreeSpace(27)), "0/1");
 }
 
 TEST_F(FileTest, FoldersAndSearches) {
@@ -194,8 +160,7 @@ TEST_F(FileTest, FoldersAndSearches) {
     char out[kFilePathSize] = "untouched";
     EXPECT_EQ(FileUserPath("prefs", out), 0);  // no user folder yet
     EXPECT_STREQ(out, "untouched");
-    EXPECT_EQ(FileSetUserFolder("   "), 1);
-    EXPECT_EQ(FileSetUserFolder(nullptr), 1);
+    EXPECT_EQ(FileSetUserFolder("   ") + FileSetUserFolder(nullptr), 2);
     std::string longFolder = folder.path() + "\\" + std::string(300, 'L');
     EXPECT_EQ(FileSetUserFolder(longFolder.c_str()), 0);
     EXPECT_EQ(std::string(FileGetUserFolder()), longFolder.substr(0, 259)) << "cut at 259 characters";
@@ -205,8 +170,7 @@ TEST_F(FileTest, FoldersAndSearches) {
     EXPECT_EQ(FileProgramPath("x", out), 1);
     EXPECT_EQ(std::string(out), std::string(FileGetProgramFolder()) + "\\x");
     EXPECT_EQ(FileSetDataFolder(folder.path().c_str()), 1);
-    EXPECT_EQ(FileDataPath(std::string(300, 'd').c_str(), out), 0);
-    EXPECT_EQ(FileGetError(), kFileErrName);
+    EXPECT_EQ(withError(FileDataPath(std::string(300, 'd').c_str(), out)), "0/9");
 
     make("Resource.PRS", "r");
     CreateDirectoryA(folder.file("Override").c_str(), nullptr);
@@ -219,13 +183,12 @@ TEST_F(FileTest, FoldersAndSearches) {
     EXPECT_EQ(FileFindPathInFolders("Resource.PRS", 4, folders, out), 1);
     EXPECT_EQ(std::string(out), folder.file("Resource.PRS"));
     EXPECT_EQ(FileFindInFolders("Global.PRX", 4, folders, &found), 0);
-    EXPECT_EQ(found, nullptr);
+    EXPECT_EQ(found, nullptr) << "a miss clears the found folder";
     EXPECT_EQ(FileFindInFolders("Resource.PRS", 1, folders, &found), 0);  // the count limits the list
     EXPECT_EQ(FileFindDirInFolders("Override", 4, folders, &found), 1);
     EXPECT_EQ(FileFindDirPathInFolders("Override", 4, folders, out), 1);
     EXPECT_EQ(std::string(out), folder.file("Override"));
-    EXPECT_EQ(FileFindInFolders(nullptr, 4, folders, &found), 0);
-    EXPECT_EQ(FileFindInFolders("x", 4, nullptr, &found), 0);
+    EXPECT_EQ(FileFindInFolders(nullptr, 4, folders, &found) + FileFindInFolders("x", 4, nullptr, &found), 0);
 }
 
 std::vector<std::string> paths;
@@ -240,61 +203,49 @@ TEST_F(FileTest, DirectoryOperations) {
     std::string top = folder.file("top");
     EXPECT_EQ(FileCreateDirectory(top.c_str()), 1);
     EXPECT_EQ(FileCreateDirectory(top.c_str()), 0);
-    EXPECT_EQ(FileCreateDirectory(nullptr), 0);
     EXPECT_EQ(FileCreateDirectory((top + "\\sub").c_str()), 1);
     writeWholeFile(top + "\\a.txt", "a");
     writeWholeFile(top + "\\sub\\b.txt", "b");
     EXPECT_EQ(FileDirExists(top.c_str()), 1);
-    EXPECT_EQ(FileDirExists((top + "\\a.txt").c_str()), 0);
-    EXPECT_EQ(FileDirExists(folder.file("none").c_str()), 0);
-    EXPECT_EQ(FileDirExists(nullptr), 0);
+    EXPECT_EQ(FileDirExists((top + "\\a.txt").c_str()) + FileDirExists(nullptr), 0);
 
-    paths.clear();
     EXPECT_EQ(FileForEachPath(top.c_str(), 1, collectPath), 1);
-    std::sort(paths.begin(), paths.end());
-    EXPECT_EQ(paths, (std::vector<std::string>{top + "\\a.txt", top + "\\sub"}));
-    paths.clear();
     EXPECT_EQ(FileForEachPath(top.c_str(), 2, collectPath), 1);
-    EXPECT_EQ(paths.size(), 3u);
-    EXPECT_NE(std::find(paths.begin(), paths.end(), top + "\\sub\\b.txt"), paths.end());
-    EXPECT_EQ(FileForEachPath(nullptr, 2, collectPath), 0);
+    std::sort(paths.begin(), paths.end());
+    EXPECT_EQ(paths, (std::vector<std::string>{top + "\\a.txt", top + "\\a.txt", top + "\\sub", top + "\\sub",
+                                               top + "\\sub\\b.txt"}))
+        << "depth 1 lists the top folder, depth 2 its subfolder too";
     EXPECT_EQ(FileForEachPath(folder.file("none").c_str(), 2, collectPath), 0);
 
-    walked.clear();
     EXPECT_EQ(FileWalk(top.c_str(), collectWalk), 0);
     std::sort(walked.begin(), walked.end());
     EXPECT_EQ(walked, (std::vector<std::string>{"a.txt0", "b.txt1", "sub/0"}));
     writeWholeFile(top + "\\sub\\stop", "");
-    walked.clear();
     EXPECT_EQ(FileWalk(top.c_str(), collectWalk), 1);
 
-    char before[kFilePathSize];
+    char before[kFilePathSize], current[kFilePathSize], tiny[8] = "same";
     GetCurrentDirectoryA(sizeof before, before);
-    char current[kFilePathSize];
     SetCurrentDirectoryA(top.c_str());
     EXPECT_EQ(FileGetCurrentDirectory(current, sizeof current), 1);
     EXPECT_EQ(std::string(current), top + "\\");
-    char tiny[8] = "same";
     EXPECT_EQ(FileGetCurrentDirectory(tiny, sizeof tiny), 0);
     EXPECT_STREQ(tiny, "same");
     SetCurrentDirectoryA("C:\\");
     EXPECT_EQ(FileGetCurrentDirectory(current, sizeof current), 1);
-    EXPECT_STREQ(current, "C:\\\\");  // the root comes back with its backslash, and one more is added
+    EXPECT_STREQ(current, "C:\\\\") << "the root comes back with its backslash, and one more is added";
     SetCurrentDirectoryA(before);
 
     EXPECT_EQ(FileRemoveDirectory(top.c_str()), 1);
     EXPECT_EQ(FileDirExists(top.c_str()), 0);
     EXPECT_EQ(FileRemoveDirectory(top.c_str()), 0);
-    EXPECT_EQ(FileRemoveDirectory(nullptr), 0);
 }
 
 TEST_F(FileTest, TermClosesEverySlot) {
     std::string name = make("a.bin", "a");
     FileRef ref = FileOpen(name.c_str(), kFileRead | kFileDenyWrite);
     FileTerm();
-    EXPECT_EQ(FileTell(ref), 0);
-    EXPECT_EQ(FileGetError(), kFileErrBadRef);
-    EXPECT_NE(FileOpen(name.c_str(), kFileWrite), 0u);  // the handle is really gone
+    EXPECT_EQ(withError(FileTell(ref)), "0/3");
+    EXPECT_NE(FileOpen(name.c_str(), kFileWrite), 0u) << "the handle is really gone";
 }
 
 }  // namespace

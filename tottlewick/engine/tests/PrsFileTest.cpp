@@ -44,38 +44,27 @@ std::string withBytes(std::string bytes, std::size_t at, const std::string& patc
     return bytes.replace(at, patch.size(), patch);
 }
 
-// One resource 'STR' 1 holding "AB", worked out byte by byte from the file layout.
-std::string goldenPrs(std::uint8_t counter) {
-    std::string bytes = "PRS Format Resource File\r\n";
-    bytes += std::string("\0\0\0\0\0\x1A", 6);
-    bytes += std::string(12, '\0');
-    bytes += std::string("\0\0\0", 3) + char(counter);
-    bytes += std::string("STR\0" "\0\x01", 6);
-    bytes += std::string(16, '\0');
-    bytes += std::string("\0\0" "\0\0\0\x1E" "AB", 8);
-    return bytes;
+// One resource 'STR' 1 holding "AB", worked out byte by byte from the file layout: text, 5 zeros, 0x1A,
+// 12 signature bytes, the counter; type, id, 16 reserved bytes, flags, block length 30, data.
+std::string goldenPrs(char counter) {
+    return std::string("PRS Format Resource File\r\n\0\0\0\0\0\x1A", 32) + std::string(15, '\0') + counter +
+           std::string("STR\0\0\x01", 6) + std::string(18, '\0') + std::string("\0\0\0\x1E" "AB", 6);
 }
 
 TEST_F(PrsFileTest, GoldenFileFromTheBuilderAndTheWriterReadsBack) {
-    ASSERT_EQ(goldenPrs(0).size(), 78u);
     EXPECT_EQ(buildPrs({{"STR", 1, "AB"}}), goldenPrs(0));
 
     std::string path = folder.file("g.prs");
-    FileRef created = PrsCreate(path.c_str(), nullptr);
-    ASSERT_NE(created, 0u);
-    FileClose(created);
+    FileClose(PrsCreate(path.c_str(), nullptr));
     std::int16_t slot = PrsOpen(path.c_str(), kPrsKeepOpen | kPrsWritable, nullptr);
-    ASSERT_NE(slot, 0);
     EXPECT_EQ(PrsAdd(slot, PrsBlockHeader{resType("STR"), 1, {}, 0, 30}, "AB"), kPrsErrNone);
     PrsClose(slot);
     EXPECT_EQ(readWholeFile(path), goldenPrs(1)) << "the add bumps the change counter to 1";
 
     slot = PrsOpen(make("read.prs", goldenPrs(0)).c_str(), 0, nullptr);
-    ASSERT_NE(slot, 0);
     PrsRef ref = PrsFind(slot, resType("str"), 1);
     ASSERT_NE(ref, 0u) << "types compare normalised";
     EXPECT_EQ(PrsGetOffset(ref), 76u);
-    EXPECT_EQ(PrsGetLength(ref), 2u);
     EXPECT_EQ(data(ref), "AB");
 }
 
@@ -113,37 +102,25 @@ TEST_F(PrsFileTest, HeaderRulesAndSmallestFiles) {
 TEST_F(PrsFileTest, ListIsSortedFlagsAreKeptUseCountsSaturateAndSlotsRunOut) {
     std::int16_t slot = PrsOpen(make("s.prs", buildPrs(kThree)).c_str(), 0, nullptr);
     ASSERT_NE(slot, 0);
-    ASSERT_EQ(PrsGetCount(slot), 3u);
     // Types compare as 32-bit values with the first character lowest: "XPK" (0x004B5058) before "STR".
-    const char* order[] = {"XPK", "XPK", "STR"};
-    const std::uint16_t ids[] = {2, 7, 1};
-    for (std::uint16_t n = 0; n < 3; ++n) {
-        SCOPED_TRACE(n);
-        PrsRef ref = PrsGetNth(slot, n);
-        EXPECT_EQ(PrsGetType(ref), resType(order[n]));
-        EXPECT_EQ(PrsGetId(ref), ids[n]);
-    }
+    std::vector<std::pair<ResType, std::uint16_t>> listed;
+    for (std::uint16_t n = 0; PrsRef ref = PrsGetNth(slot, n); ++n) listed.emplace_back(PrsGetType(ref), PrsGetId(ref));
+    EXPECT_EQ(listed, (decltype(listed){{resType("XPK"), 2}, {resType("XPK"), 7}, {resType("STR"), 1}}));
     PrsRef str = PrsFind(slot, resType("STR"), 1);
-    EXPECT_EQ(PrsGetFlags(str), 0x10);
     EXPECT_EQ(data(str), "one");
-    EXPECT_EQ(PrsGetFlags(str), 0x30) << "a stored resource is marked read once its data is in";
-    EXPECT_EQ(PrsIsLoaded(str), 1);
+    EXPECT_EQ(PrsGetFlags(str), 0x30) << "a stored resource (0x10) is marked read once its data is in";
     EXPECT_EQ(PrsUnload(str), 0);
-    EXPECT_EQ(PrsIsLoaded(str), 0);
-    EXPECT_EQ(PrsGetFlags(str), 0x10);
-    EXPECT_EQ(dataOf(slot, "XPK", 7), "seven");
+    EXPECT_EQ(Both(PrsIsLoaded(str), PrsGetFlags(str)), Both(0, 0x10)) << "unloaded, the read mark goes";
     EXPECT_EQ(PrsFind(slot, resType("XPK"), 3), 0u);
     EXPECT_EQ(PrsGetError(), kPrsErrNotFound);
 
     // Use counts saturate; an invalid reference reports the top count.
     PrsRef ref = PrsFind(slot, resType("XPK"), 7);
     EXPECT_EQ(PrsDecUseCount(ref), 0xFFFF);
-    EXPECT_EQ(PrsGetUseCount(ref), 0);
-    EXPECT_EQ(PrsSetUseCount(ref, 0xFFFE), 0xFFFE);
+    PrsSetUseCount(ref, 0xFFFE);
     EXPECT_EQ(PrsIncUseCount(ref), 0xFFFF);
     EXPECT_EQ(PrsGetUseCount(ref), 0xFFFE);
     EXPECT_EQ(PrsGetUseCount(0x00990001), 0xFFFF);
-    EXPECT_EQ(PrsUnload(0x00990001), 1);
 
     std::string path = folder.file("s.prs");  // ten slots at most
     for (int i = 1; i < kPrsSlots; ++i) ASSERT_NE(PrsOpen(path.c_str(), 0, nullptr), 0);
@@ -155,7 +132,6 @@ TEST_F(PrsFileTest, PrxSiblingServesEveryResource) {
     make("Global.PRS", buildPrs({{"XMV", 4, "from prs"}}));
     make("Global.PRX", buildPrx({{"XMV", 4, "from prx"}, {"XMV", 5, "only prx"}}));
     std::int16_t slot = PrsOpen(folder.file("Global.PRS").c_str(), 0, nullptr);
-    ASSERT_NE(slot, 0);
     EXPECT_EQ(dataOf(slot, "XMV", 4), "from prx");
     EXPECT_EQ(dataOf(slot, "XMV", 5), "only prx");
     EXPECT_EQ(PrsGetOffset(PrsFind(slot, resType("XMV"), 4)), 168u + 24u * 16u + 48u + 28u)
@@ -190,17 +166,13 @@ TEST_F(PrsFileTest, PrdCacheIsWrittenTrustedAndRebuiltWhenItNoLongerMatches) {
     std::string stale = prd;
     stale[137] = 8;
     writeWholeFile(folder.file("c.prd"), stale);
-    slot = PrsOpen(path.c_str(), kPrsKeepOpen, nullptr);
-    ASSERT_NE(slot, 0);
-    EXPECT_EQ(dataOf(slot, "XPK", 2), std::string(100, 'b'));
-    PrsClose(slot);
+    PrsClose(PrsOpen(path.c_str(), kPrsKeepOpen, nullptr));
     EXPECT_EQ(readWholeFile(folder.file("c.prd")), prd);
 }
 
 TEST_F(PrsFileTest, ReplaceInPlaceLeavesAFreeBlockOrMovesToTheEnd) {
     std::string path = make("w.prs", buildPrs({{"XPK", 1, std::string(100, 'a')}, {"XPK", 2, "tail"}}));
     std::int16_t slot = PrsOpen(path.c_str(), kPrsKeepOpen | kPrsWritable, nullptr);
-    ASSERT_NE(slot, 0);
     ASSERT_EQ(PrsReplace(slot, PrsBlockHeader{resType("XPK"), 1, {}, 0, 28 + 60}, std::string(60, 'c').data()),
               kPrsErrNone);
     ASSERT_EQ(PrsReplace(slot, PrsBlockHeader{resType("XPK"), 2, {}, 0, 28 + 2}, "zz"), kPrsErrNone)
@@ -223,7 +195,7 @@ TEST_F(PrsFileTest, ReplaceInPlaceLeavesAFreeBlockOrMovesToTheEnd) {
 TEST_F(PrsFileTest, AddDeleteAndCompact) {
     std::string path = make("d.prs", buildPrs(kThree));
     std::int16_t slot = PrsOpen(path.c_str(), kPrsKeepOpen | kPrsWritable, nullptr);
-    const PrsBlockHeader header{resType("XPK"), 7, {}, 0, 29};
+    const PrsBlockHeader header{resType("XPK"), 7, {}, 0, 29};  // one byte of data
     EXPECT_EQ(PrsAdd(slot, header, "x"), kPrsErrExists);
     EXPECT_EQ(PrsGetError(), kPrsErrExists) << "the writer's results are its error word too";
     EXPECT_EQ(PrsDelete(slot, resType("XPK"), 7), kPrsErrNone);
@@ -254,16 +226,6 @@ TEST_F(PrsFileTest, CompactWritesTheFileNamedAndNeverItsPrxSibling) {
     EXPECT_EQ(readWholeFile(prxPath), prx);
 }
 
-TEST_F(PrsFileTest, ReadOnlyFileOpensForReading) {
-    std::string path = make("ro.prs", buildPrs(kThree));
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
-    std::int16_t slot = PrsOpen(path.c_str(), kPrsKeepOpen, nullptr);
-    EXPECT_NE(slot, 0);
-    EXPECT_EQ(dataOf(slot, "XPK", 7), "seven");
-    PrsClose(slot);
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-}
-
 // ---- damaged files: every one gives an error code or a sound index, never a crash or a hang ----
 
 // The file is written as "bad.prs", or "bad.prx" when prx; error 0: it opens, with every resource of kThree readable.
@@ -277,21 +239,18 @@ std::vector<Damage> damagedFiles() {
     for (std::size_t cut : {49u, 60u, 75u, 76u, 80u, 82u, 100u, 110u, 150u, 165u, 200u, 235u})
         cases.push_back({"cut at " + std::to_string(cut), good.substr(0, cut), false, kPrsErrChain});
     const std::uint32_t lengths[] = {0, 1, 27, 34, 1000, 0x7FFFFFFF, 0xFFFFFFFF};
-    for (std::uint32_t length : lengths)
-        cases.push_back({"first block length " + std::to_string(length), withBytes(good, 48 + 24, prsBe32(length)),
-                         false, kPrsErrChain});
-    for (std::uint32_t length : lengths)
+    for (std::uint32_t length : lengths) {
+        cases.push_back({"first block length " + std::to_string(length), withBytes(good, 72, prsBe32(length)), false,
+                         kPrsErrChain});
         cases.push_back({"last block length " + std::to_string(length),
                          withBytes(good, good.size() - 128 + 24, prsBe32(length)), false, kPrsErrChain});
+    }
     for (char mark : {'\0', '\x1B', 'e'})
         cases.push_back({"marker byte " + std::to_string(int(mark)), withBytes(good, 31, std::string(1, mark)), false,
                          kPrsErrNotPrs});
 
     std::string image = prsIndexImage(kThree);
-    std::string prs = good;
-    auto prx = [&](const std::string& name, const std::string& badImage) {
-        cases.push_back({name, badImage + prs, true, 0});
-    };
+    auto prx = [&](const std::string& name, const std::string& bad) { cases.push_back({name, bad + good, true, 0}); };
     // Entries 1-3 are the blocks XPK 7, STR 1, XPK 2, listed 3 -> 1 -> 2; entries 4-16 are free.
     const std::size_t e1 = 168, e2 = e1 + 24, e3 = e2 + 24, e16 = 144 + 24 * 16;
     prx("list in another order", withBytes(withBytes(withBytes(withBytes(image, 144, prsBe16(2)), e2, prsBe16(1)),
@@ -308,7 +267,7 @@ std::vector<Damage> damagedFiles() {
     prx("offset inside the header", withBytes(image, e1 + 8, prsBe32(10)));
     prx("length past the end", withBytes(image, e2 + 20, prsBe32(0xFFFFFFF0)));
     prx("entry 0 points past the capacity", withBytes(image, 144, prsBe16(0xFFFF)));
-    cases.push_back({"capacity beyond the file", withBytes(image, 138, prsBe16(0xFFF0)) + prs, true, kPrsErrNotPrs});
+    cases.push_back({"capacity beyond the file", withBytes(image, 138, prsBe16(0xFFF0)) + good, true, kPrsErrNotPrs});
     cases.push_back({"index only", image, true, kPrsErrNotPrs});
     cases.push_back({"index cut short", image.substr(0, 100), true, kPrsErrNotPrs});
     cases.push_back({"empty PRX", "", true, kPrsErrNotPrs});
@@ -317,9 +276,7 @@ std::vector<Damage> damagedFiles() {
 }
 
 TEST_F(PrsFileTest, DamagedFilesGiveErrorCodesAndDamagedCachesAreReplaced) {
-    std::vector<Damage> cases = damagedFiles();
-    ASSERT_GE(cases.size(), 50u);
-    for (const Damage& c : cases) {
+    for (const Damage& c : damagedFiles()) {
         SCOPED_TRACE(c.name);
         std::string path = make(c.prx ? "bad.prx" : "bad.prs", c.file);
         std::int16_t slot = PrsOpen(path.c_str(), 0, nullptr);
@@ -406,11 +363,8 @@ TEST_F(PrsFileTest, PrsBuildToolWritesFilesAndFolders) {
     make("broken.txt", "XPK twelve a.bin\r\n");
     std::string program = programPath();
     std::string tool = "\"" + program.substr(0, program.find_last_of('\\')) + "\\prsbuild.exe\" ";
-    struct Run {
-        std::string output, list;
-        unsigned long exitCode;
-        std::string written, expected;  // on failure: expected is a text the tool prints
-    };
+    // On failure, expected is a text the tool prints.
+    struct Run { std::string output, list; unsigned long exitCode; std::string written, expected; };
     const std::vector<Run> runs = {
         {"out.prs", "list.txt", 0, "out.prs", buildPrs({{"XPK", 12, "alpha"}, {"STR", 1, ""}})},
         {"out.PRX", "list.txt", 0, "out.PRX", buildPrx({{"XPK", 12, "alpha"}, {"STR", 1, ""}})},
@@ -421,7 +375,6 @@ TEST_F(PrsFileTest, PrsBuildToolWritesFilesAndFolders) {
     for (const Run& run : runs) {
         SCOPED_TRACE(run.output);
         ChildResult child = runChild(tool + "\"" + folder.file(run.output) + "\" \"" + folder.file(run.list) + "\"");
-        ASSERT_TRUE(child.started);
         EXPECT_EQ(child.exitCode, run.exitCode) << child.output;
         if (run.exitCode == 0)
             EXPECT_EQ(readWholeFile(folder.file(run.written)), run.expected);

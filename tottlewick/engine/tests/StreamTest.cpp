@@ -21,13 +21,13 @@ std::uint32_t fillOnServe(Stream, std::uint32_t message) {
     return message == kStreamMsgServe ? kStreamMsgFill : message;
 }
 
-std::uint32_t refuseSeek(Stream, std::uint32_t message) {
+// Records every message and makes the one in `refused` answer 0.
+std::uint32_t refused = 0;
+std::uint32_t refuseOne(Stream, std::uint32_t message) {
     seen.push_back(message);
-    return message == kStreamMsgSeek ? kStreamMsgRefuse : message;
+    return message == refused ? kStreamMsgRefuse : message;
 }
-std::uint32_t refuseFree(Stream, std::uint32_t message) { return message == kStreamMsgFree ? kStreamMsgRefuse : message; }
 std::uint32_t swallowAll(Stream, std::uint32_t) { return 99; }
-std::uint32_t failServe(Stream, std::uint32_t message) { return message == kStreamMsgServe ? kStreamMsgRefuse : message; }
 
 class StreamTest : public EngineTest {
 protected:
@@ -51,9 +51,9 @@ protected:
         return stream;
     }
 
-    void prepare(Stream stream, std::uint32_t chunk = 4) {
+    void prepare(Stream stream) {
         StreamSetBuffer(stream, buffer, sizeof buffer);
-        StreamSetChunkSize(stream, chunk);
+        StreamSetChunkSize(stream, 4);
         StreamSetFilter(stream, fillOnServe);
     }
     std::string chunkText(Stream stream) {
@@ -67,9 +67,6 @@ protected:
 
 TEST_F(StreamTest, MemoryStreamDeliversFourFourTwoWithReadyNotifications) {
     Stream stream = digits();
-    EXPECT_EQ(StreamGetKind(stream), kStreamMemory);
-    EXPECT_EQ(StreamGetFile(stream), 0u);
-
     struct Step { std::vector<std::uint32_t> messages; std::uint32_t position, fill; std::string lastChunk; };
     const Step steps[] = {
         {{3, 6, 8}, 4, 4, "0123"},
@@ -97,7 +94,6 @@ TEST_F(StreamTest, FileStreamReadsSurvivesAFileThatShrinksAndClosesItsFileOnce) 
     std::string name = make("sound.bin", "ABCDEFGHIJ");
     Stream stream = 0;
     ASSERT_EQ(StreamOpenFile(&stream, name.c_str()), 1);
-    EXPECT_EQ(StreamGetKind(stream), kStreamFile);
     EXPECT_EQ(StreamGetSize(stream), 10u);
     char fileName[kFilePathSize];
     EXPECT_EQ(StreamGetFileName(stream, fileName), 1);
@@ -109,30 +105,18 @@ TEST_F(StreamTest, FileStreamReadsSurvivesAFileThatShrinksAndClosesItsFileOnce) 
     ASSERT_EQ(FileSetSize(name.c_str(), 5), 0);
     seen.clear();
     EXPECT_EQ(StreamServe(stream), 1u);
-    EXPECT_EQ(seen, (std::vector<std::uint32_t>{7, 4}));  // the short read pauses the stream
-    EXPECT_EQ(StreamGetState(stream), kStreamPaused);
-    EXPECT_EQ(StreamGetPosition(stream), 4u);
-    seen.clear();
     EXPECT_EQ(StreamServe(stream), 1u);
-    EXPECT_EQ(seen, std::vector<std::uint32_t>{13});
+    EXPECT_EQ(seen, (std::vector<std::uint32_t>{7, 4, 13})) << "the short read pauses the stream";
+    EXPECT_EQ(StreamGetPosition(stream), 4u);
 
-    FileRef file = StreamGetFile(stream);
-    ASSERT_NE(file, 0u);
-    EXPECT_EQ(StreamClose(&stream), 1u);
-    EXPECT_EQ(stream, 0u);
-    EXPECT_EQ(FileTell(file), 0);
-    EXPECT_EQ(FileGetError(), kFileErrBadRef);  // the owned file was closed
-
-    // Stopping twice closes the owned file once.
-    name = make("a.bin", "abc");
-    ASSERT_EQ(StreamOpenFile(&stream, name.c_str()), 1);
+    // Stopping twice closes the owned file once: a file opened in between keeps its slot.
     FileRef owned = StreamGetFile(stream);
     EXPECT_EQ(StreamStop(stream), 1u);
-    EXPECT_EQ(StreamGetState(stream), kStreamEnded);
     EXPECT_EQ(StreamGetFile(stream), 0u);
-    FileRef other = FileOpen(name.c_str(), kFileRead);  // takes the freed slot
+    FileRef other = FileOpen(name.c_str(), kFileRead);
     EXPECT_EQ(other & 0xFF, owned & 0xFF);
-    EXPECT_EQ(StreamStop(stream), 1u);
+    EXPECT_EQ(StreamClose(&stream), 1u);
+    EXPECT_EQ(stream, 0u);
     EXPECT_EQ(FileTell(other), 0);
     EXPECT_EQ(FileGetError(), 0);
 }
@@ -150,11 +134,10 @@ TEST_F(StreamTest, FileRefStreamRepositionsAndStartsAtItsBase) {
     StreamSetBuffer(stream, buffer, sizeof buffer);
     seen.clear();
     StreamSend(stream, kStreamMsgFill);
-    EXPECT_EQ(seen, (std::vector<std::uint32_t>{6, 8, 9}));  // the source is exhausted: ready
+    EXPECT_EQ(seen, (std::vector<std::uint32_t>{6, 8, 9})) << "the source is exhausted: ready";
     EXPECT_EQ(std::string(buffer, 2), "GH");
     EXPECT_EQ(StreamClose(&stream), 1u);
-    EXPECT_EQ(FileTell(file), 12);  // not owned: still open, at the end of the stretch
-    EXPECT_EQ(FileGetError(), 0);
+    EXPECT_EQ(FileTell(file), 12) << "not owned: still open, at the end of the stretch";
 }
 
 TEST_F(StreamTest, RefusedRepositioningPausesTheFillWhichAnswers0AndSeeksAnswer1) {
@@ -162,7 +145,8 @@ TEST_F(StreamTest, RefusedRepositioningPausesTheFillWhichAnswers0AndSeeksAnswer1
     Stream stream = 0;
     ASSERT_EQ(StreamOpenFileRef(&stream, file, 0, 8), 1);
     prepare(stream);
-    StreamSetFilter(stream, refuseSeek);
+    StreamSetFilter(stream, refuseOne);
+    refused = kStreamMsgSeek;
     FileSeek(file, 5, 0);
     EXPECT_EQ(StreamSend(stream, kStreamMsgFill), 0u);
     EXPECT_EQ(seen, (std::vector<std::uint32_t>{6, 12, 4}));
@@ -184,8 +168,6 @@ TEST_F(StreamTest, SeekClampsToTheSource) {
         EXPECT_EQ(StreamSeek(stream, c.offset, c.origin), c.result);
         EXPECT_EQ(StreamGetPosition(stream), c.position);
     }
-    EXPECT_EQ(StreamRewind(stream), 1u);
-    EXPECT_EQ(StreamGetPosition(stream), 0u);
 }
 
 TEST_F(StreamTest, NullStaleAndForeignHandlesAnswerQuietly) {
@@ -196,27 +178,20 @@ TEST_F(StreamTest, NullStaleAndForeignHandlesAnswerQuietly) {
     ASSERT_EQ(StreamClose(&copy), 1u);
     for (Stream bad : {Stream{0}, stale, foreign}) {
         SCOPED_TRACE(bad);
-        EXPECT_EQ(StreamGetState(bad), 65535u);
-        EXPECT_EQ(StreamServe(bad), 0u);
-        EXPECT_EQ(StreamStart(bad), 0u);
-        EXPECT_EQ(StreamSend(bad, kStreamMsgFill), 0u);
-        EXPECT_EQ(StreamGetKind(bad), 0u);
-        EXPECT_EQ(StreamSeek(bad, 0, 0), 0u);
-        EXPECT_EQ(StreamClear(bad), 0);
         Stream handle = bad;
-        EXPECT_EQ(StreamClose(&handle), 0u);
+        EXPECT_EQ(StreamGetState(bad), 65535u);
+        EXPECT_EQ(StreamServe(bad) + StreamStart(bad) + StreamSend(bad, kStreamMsgFill) + StreamGetKind(bad) +
+                      StreamSeek(bad, 0, 0) + std::uint32_t(StreamClear(bad)) + StreamClose(&handle),
+                  0u);
         EXPECT_EQ(handle, bad);
     }
-    EXPECT_EQ(StreamClose(nullptr), 0u);
-    EXPECT_EQ(StreamNew(nullptr), 0);
-    EXPECT_EQ(StreamOpenMemory(nullptr, "x", 1), 0);
     Stream untouched = 0x777;
     EXPECT_EQ(StreamOpenFile(&untouched, folder.file("absent").c_str()), 0);
     EXPECT_EQ(untouched, 0x777u);
     EXPECT_EQ(MemHandleGetSize(foreign), 256u);
 }
 
-TEST_F(StreamTest, StartNeedsABufferAndAChunkThatFits) {
+TEST_F(StreamTest, StartNeedsABufferAndAChunkThatFitsAndRestartsAnEndedStream) {
     Stream stream = digits(false);
     EXPECT_EQ(StreamStart(stream), 0u);
     StreamSetBuffer(stream, buffer, sizeof buffer);
@@ -224,25 +199,18 @@ TEST_F(StreamTest, StartNeedsABufferAndAChunkThatFits) {
     StreamSetChunkSize(stream, 9);
     EXPECT_EQ(StreamStart(stream), 0u);
     EXPECT_EQ(StreamGetState(stream), kStreamNew);
-    EXPECT_EQ(StreamSetChunkSize(stream, 8), 9u);
+    StreamSetChunkSize(stream, 8);
     EXPECT_EQ(StreamStart(stream), 1u);
-    EXPECT_EQ(StreamGetFill(stream), 0u);  // eight bytes fill the buffer: ready at once
-    EXPECT_EQ(StreamGetPosition(stream), 8u);
-}
+    EXPECT_EQ(StreamGetFill(stream), 0u) << "eight bytes fill the buffer: ready at once";
 
-TEST_F(StreamTest, PauseResumeStopAndRestart) {
-    Stream stream = digits();
-    ASSERT_EQ(StreamStart(stream), 1u);
+    prepare(stream);
     StreamPause(stream);
-    EXPECT_EQ(StreamGetState(stream), kStreamPaused);
     StreamResume(stream);
-    EXPECT_EQ(StreamGetState(stream), kStreamRunning);
+    EXPECT_EQ(StreamGetState(stream), kStreamRunning) << "resumed to the state before the pause";
     StreamStop(stream);
-    EXPECT_EQ(StreamGetState(stream), kStreamEnded);
     seen.clear();
     ASSERT_EQ(StreamStart(stream), 1u);
     EXPECT_EQ(seen, (std::vector<std::uint32_t>{12, 3, 6, 8}));
-    EXPECT_EQ(StreamGetPosition(stream), 4u);
     EXPECT_EQ(chunkText(stream), "0123");
 }
 
@@ -250,12 +218,12 @@ TEST_F(StreamTest, FilterRedirectsSwallowsAndRefuses) {
     Stream stream = digits();
     EXPECT_EQ(StreamSend(stream, kStreamMsgRefuse), 0u);
     EXPECT_EQ(StreamSend(stream, 42), 1u);
-    EXPECT_EQ(StreamSetFilter(stream, swallowAll), fillOnServe);
-    EXPECT_EQ(StreamStart(stream), 1u);  // swallowed: nothing read
-    EXPECT_EQ(StreamGetState(stream), kStreamNew);
+    StreamSetFilter(stream, swallowAll);
+    EXPECT_EQ(StreamStart(stream), 1u) << "swallowed: nothing read";
     EXPECT_EQ(StreamGetPosition(stream), 0u);
 
-    StreamSetFilter(stream, refuseFree);
+    StreamSetFilter(stream, refuseOne);
+    refused = kStreamMsgFree;
     Stream kept = stream;
     EXPECT_EQ(StreamClose(&kept), 0u);
     EXPECT_EQ(kept, stream);
@@ -270,7 +238,7 @@ TEST_F(StreamTest, FilterRedirectsSwallowsAndRefuses) {
 TEST_F(StreamTest, EmptySourceFillsWithoutReading) {
     Stream stream = 0;
     ASSERT_EQ(StreamNew(&stream), 1);
-    EXPECT_EQ(StreamSetKind(stream, kStreamEmpty), kStreamNone);
+    StreamSetKind(stream, kStreamEmpty);
     StreamSetSize(stream, 2);
     prepare(stream);
     ASSERT_EQ(StreamStart(stream), 1u);
@@ -279,20 +247,16 @@ TEST_F(StreamTest, EmptySourceFillsWithoutReading) {
     seen.clear();
     StreamServe(stream);
     EXPECT_EQ(seen, (std::vector<std::uint32_t>{7, 8, 9}));
-    EXPECT_EQ(StreamSetState(stream, 4), kStreamRunning);
 }
 
 TEST_F(StreamTest, ServeAllStopsAtTheFirstRefusal) {
     Stream a = digits(), b = digits();
     EXPECT_EQ(StreamServeAll(), 1);
-    StreamSetFilter(a, failServe);
+    StreamSetFilter(a, refuseOne);
+    refused = kStreamMsgServe;
     EXPECT_EQ(StreamServeAll(), 0);
-    char label[16];
-    EXPECT_EQ(MemHandleGetLabel(a, label, nullptr), 1);
-    EXPECT_STREQ(label, "STREAM");
     EXPECT_EQ(StreamClear(b), 1);
-    EXPECT_EQ(StreamGetKind(b), kStreamNone);
-    EXPECT_EQ(StreamGetFilter(b), nullptr);
+    EXPECT_EQ(StreamGetKind(b), kStreamNone) << "cleared";
 }
 
 }  // namespace
