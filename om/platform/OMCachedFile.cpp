@@ -180,13 +180,14 @@ std::int32_t roundBlockSize(std::int32_t size, std::int32_t sectorSize) {
     return rounded;
 }
 
-// A failed file leaves the registry and keeps no bytes; it is deleted once nothing holds it.
+// A failed file leaves the registry and keeps no bytes. Only streams still hold the object (its openers
+// were given null), so it goes now, or with the last stream that claimed it.
 void disposeFailed(OMCachedFile* file) {
     leaveLoadingList(file);
     cachedFiles().remove(file);
     file->stopLoader();
     file->discardData();
-    if (file->referenceCount <= 0) delete file;
+    if (file->claims <= 0) delete file;
 }
 
 unsigned __stdcall cachedFileLoader(void* self) {
@@ -247,7 +248,7 @@ const char* OMCachedFile::loadedCopyPath() const { return loaded ? localPath.get
 void OMCachedFile::releaseClaim() {
     if (claims > 0) --claims;
     if (referenceCount > 0) --referenceCount;
-    if (referenceCount == 0 && (failed || (releasePending && !keep))) delete this;
+    if (failed ? claims == 0 : referenceCount == 0 && releasePending && !keep) delete this;
 }
 
 void OMCachedFile::loadNow() {

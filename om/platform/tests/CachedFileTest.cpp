@@ -21,6 +21,15 @@ namespace {
 int completions = 0;
 void countCompletion(OMArg) { ++completions; }
 
+// A completion link that counts its living copies: a file deletes its own copy when it is destroyed.
+struct CountedLink : OMLinkToFct {
+    static inline int alive = 0;
+    CountedLink() : OMLinkToFct(countCompletion) { ++alive; }
+    CountedLink(const CountedLink& other) : OMLinkToFct(other) { ++alive; }
+    ~CountedLink() override { --alive; }
+    OMLink* clone() const override { return new CountedLink(*this); }
+};
+
 // A task list of its own stands in for the application's; slices are main-loop passes.
 class CachedFileTest : public ::testing::Test {
 protected:
@@ -226,6 +235,26 @@ TEST_F(CachedFileTest, FailingBackgroundLoadsAlwaysEnd) {
     }
     CloseHandle(holder);
     EXPECT_EQ(tasks.count, 0);
+}
+
+// A failed file leaves the registry, so no release by name reaches it: it goes with the last stream
+// that claimed it while it loaded, or at once, whatever references its owners had taken.
+TEST_F(CachedFileTest, AFailedFileGoesWithTheLastStreamThatClaimedIt) {
+    const std::string missing = folder.file("absent.dat");
+    for (const bool claimed : {false, true}) {
+        for (const int ownerReferences : {0, 1}) {
+            SCOPED_TRACE(::testing::Message() << "claimed " << claimed << ", owner references " << ownerReferences);
+            const CountedLink given;
+            OMCachedFile* file = openCachedFileInMemory(missing.c_str(), &given, 0, false);
+            ASSERT_NE(file, nullptr);
+            file->referenceCount += ownerReferences;
+            auto stream = claimed ? std::make_unique<OMIStreamFile>(missing.c_str(), 0, nullptr) : nullptr;
+            ASSERT_TRUE(runSlicesUntil([&] { return findCachedFile(missing.c_str()) == nullptr; }));
+            EXPECT_EQ(CountedLink::alive, claimed ? 2 : 1) << "the file's own link lives while it does";
+            stream.reset();
+            EXPECT_EQ(CountedLink::alive, 1);
+        }
+    }
 }
 
 TEST_F(CachedFileTest, SetBlockSizeRoundsToTheSectorWhileLoading) {
