@@ -576,10 +576,7 @@ std::int32_t cachedFileBlockSize(const char* name) {
     return file ? file->blockSize : 0;
 }
 
-std::int32_t cachedFileExists(const char* name) {
-    const OMCachedFile* file = registered(name);
-    return file && file->loaded ? 1 : 0;
-}
+std::int32_t cachedFileExists(const char* name) { return registered(name) ? 1 : 0; }
 
 void setCachedFileBlockSize(const char* name, std::int32_t size) {
     if (OMCachedFile* file = registered(name)) file->setBlockSize(size);

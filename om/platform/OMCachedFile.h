@@ -33,8 +33,8 @@ inline constexpr std::uint32_t kCachedFileLoaderStack = 4096;
 std::int32_t roundBlockSize(std::int32_t size, std::int32_t sectorSize);
 
 // One cached file. Either the whole file is read into a block of virtual memory, or it is copied to a
-// local path that is deleted again when the object is destroyed. A background file is registered at once
-// but counts as present only once `loaded` is set; a failed one leaves the registry and keeps no data.
+// local path that is deleted again when the object is destroyed. A background file is registered at once,
+// but streams read its data only once `loaded` is set; a failed one leaves the registry and keeps no data.
 class OMCachedFile {
 public:
     OMCachedFile(const char* fileName, const OMLink* link, std::int32_t loadPriority, bool background,

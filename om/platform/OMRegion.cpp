@@ -27,8 +27,8 @@ void OMRegion::set(std::int32_t left, std::int32_t top, std::int32_t right, std:
         region_ = CreateEllipticRgn(left, top, right, bottom);
         return;
     }
-    // GDI would turn a rectangle without area into one of its edges' pixels; it holds nothing here.
-    if (right <= left || bottom <= top) return clear();
+    // GDI orders the corners of a reversed rectangle; one without width or height is the empty region.
+    if (right == left || bottom == top) return clear();
     if (region_) {
         SetRectRgn(region_, left, top, right, bottom);
     } else {
@@ -65,10 +65,10 @@ void OMRegion::getBounds(OMRect& rect) const {
     if (region_) GetRgnBox(region_, reinterpret_cast<RECT*>(&rect));
 }
 
-// The empty region meets nothing, also when the other region is empty.
+// The one place where a null region is not the empty region: it meets everything, itself included.
 bool OMRegion::intersects(const OMRegion& other) const {
-    if (!region_ || !other.region_) return false;
-    if (region_ == other.region_) return true;
+    if (!region_ || region_ == other.region_) return true;
+    if (!other.region_) return false;
     OMRegion common(*this);
     common &= other;
     return common.region_ != nullptr;

@@ -7,7 +7,8 @@
 
 #include "OMRect.h"
 
-// Every operation that finds its result empty deletes the handle, so null and empty mean the same.
+// Every operation that finds its result empty deletes the handle, so null and empty mean the same
+// (except in `intersects`).
 class OMRegion {
 public:
     OMRegion() = default;
@@ -17,7 +18,7 @@ public:
 
     HRGN handle() const { return region_; }
 
-    // A rectangle without area (right <= left or bottom <= top) gives the empty region.
+    // A reversed rectangle gives the region of its ordered corners; one without width or height is empty.
     void setRect(const OMRect& rect);
     void set(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom, std::int32_t elliptic);
     // The ellipse of width x height around centre (halves truncated toward zero).
@@ -28,6 +29,7 @@ public:
 
     OMRect bounds() const;
     void getBounds(OMRect& rect) const;
+    // True when this region is null, whatever other holds; else false when other is null.
     bool intersects(const OMRegion& other) const;
     bool isInside(const OMRegion& other) const;
     // Same handle, or both non-null and equal.
