@@ -1,6 +1,7 @@
 // The call stack of a script thread: cell positions of calls, and of open statements while compiling.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -12,6 +13,14 @@ public:
     [[nodiscard]] bool push(std::uint16_t position) {
         if (sp >= YTSTACK - 1) return false;
         entries[static_cast<std::size_t>(sp++)] = position;
+        return true;
+    }
+    // Puts position at depth at, below the entries above it; false when full.
+    [[nodiscard]] bool insert(std::int32_t at, std::uint16_t position) {
+        if (sp >= YTSTACK - 1 || at < 0 || at > sp) return false;
+        std::copy_backward(entries.begin() + at, entries.begin() + sp, entries.begin() + sp + 1);
+        entries[static_cast<std::size_t>(at)] = position;
+        ++sp;
         return true;
     }
     // False when empty.

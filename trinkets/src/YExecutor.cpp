@@ -256,9 +256,8 @@ bool dropSpecial(const Statement& s, std::int32_t* i) {
     YThread* t = s.t;
     const YVariable* word = s.raw(*i);
     const char* name = word && word->typeTag == kYPlain && word->name ? word->name : "";
-    // A timer or event procedure that drops its own timer still ends through its own return.
-    if (std::strcmp(name, "schedule") == 0) t->scheduleProcedure = 0;
-    else if (std::strcmp(name, "idle") == 0) t->idleProcedure = 0;
+    if (std::strcmp(name, "schedule") == 0) t->scheduleProcedure = 0, promoteEvent(t);
+    else if (std::strcmp(name, "idle") == 0) t->idleProcedure = 0, promoteEvent(t);
     else if (std::strcmp(name, "stack") == 0) t->stack.clear(), t->savedStackDepth = 0;
     else if (std::strcmp(name, "wait") == 0) t->waiting = t->savedWaiting = 0;
     else if (std::strcmp(name, "trinkets") == 0) dropTrinkets();

@@ -1,6 +1,7 @@
 // Script threads: construction, script start and finish, event records, the shared tick and switching.
 #include "YThread.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -138,6 +139,20 @@ void restoreAfterEvent(YThread* thread) {
     thread->condition = thread->savedCondition;
     if (thread->loopDepth > thread->savedLoopDepth) thread->loopDepth = thread->savedLoopDepth;
     thread->inEvent = 0;
+}
+
+// The interrupted position goes onto the call stack below the calls the event procedure has made, as if
+// the main line had called the procedure there; the main line's other saved state is given up.
+void promoteEvent(YThread* thread) {
+    if (!thread->inEvent) return;
+    thread->inEvent = 0;
+    const std::int32_t sp = thread->stack.depth();
+    OM_ASSERT(sp < (YTSTACK-1));
+    const std::int32_t at = std::min(thread->savedStackDepth, sp);
+    auto* depths = thread->loopDepthAtCall.data();
+    std::copy_backward(depths + at, depths + sp, depths + sp + 1);
+    depths[at] = static_cast<std::int16_t>(thread->savedLoopDepth);
+    static_cast<void>(thread->stack.insert(at, static_cast<std::uint16_t>(thread->savedPosition)));
 }
 
 namespace {

@@ -138,6 +138,9 @@ void pushCall(YThread* thread, std::int32_t position);
 std::int32_t popCall(YThread* thread);
 void saveForEvent(YThread* thread, std::int32_t position);
 void restoreAfterEvent(YThread* thread);
+// Ends the thread's event state (drop schedule, drop idle): the event procedure goes on as part of the main
+// line, and its closing return resumes the main line where the event interrupted it.
+void promoteEvent(YThread* thread);
 const char* findEventVariable(OMScriptableObject* object);
 // Deletes the first record of object and eventName, or with a null name every record of object.
 void dropEventRecords(OMScriptableObject* object, const char* eventName);

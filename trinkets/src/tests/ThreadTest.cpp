@@ -122,12 +122,20 @@ TEST_F(ThreadTest, IdleFiresAfterEveryQuietPeriodAndUserActivityRestartsIt) {
     EXPECT_EQ((Lines{"idle", "idle"}), trace());
 }
 
-TEST_F(ThreadTest, DroppingTheTimerInsideItsProcedureEndsTheProcedureNormally) {
+// Dropping its timer makes the timer procedure part of the main line: a later event runs on top of it
+// instead of abandoning it, and its return goes back to where the timer interrupted the main line.
+TEST_F(ThreadTest, DroppingTheTimerInsideItsProcedureKeepsItRunningAndReturnsToTheMainLine) {
     for (const char* name : {"schedule", "idle"}) {
         SCOPED_TRACE(name);
         const std::string word = name;
-        EXPECT_EQ((Lines{"inside", "after"}), run({word + " 1 +p", "wait", "procedure +p", "[", " drop " + word,
-                                                   " drop wait", " say inside", "]", "say after"}, 40));
+        EXPECT_EQ((Lines{"promoted"}), run({word + " 1 +p", "b=RBell", "set b rang +r", "wait", "procedure +p", "[",
+                                            " call +q", " drop wait", " say p-end", "]", "procedure +q", "[",
+                                            " drop " + word, " say promoted", "]", "procedure +r", "[", " say rang",
+                                            "]", "say after"}, 14));
+        ASSERT_NE(nullptr, bell("b"));
+        EXPECT_EQ(1, bell("b")->fire());
+        passes(30);
+        EXPECT_EQ((Lines{"promoted", "rang", "p-end", "after"}), trace());
         EXPECT_EQ(0, last->inEvent);
         EXPECT_EQ(0, last->stack.depth());
     }
