@@ -1,0 +1,265 @@
+// Canvases of every kind on the 8-bit display: memory canvases checked through their pixels and colour
+// tables, depth codes, the port stack, coordinate mapping, clipping and the copy engine.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "CanvasCopy.h"
+#include "CanvasPalette.h"
+#include "Draw.h"
+#include "EngineMessageBox.h"
+#include "GraphicsTestSupport.h"
+
+namespace {
+
+constexpr std::uintptr_t size(int width, int height) { return std::uintptr_t(width) | std::uintptr_t(height) << 16; }
+
+Rect rect(int left, int top, int right, int bottom) {
+    return Rect{std::int16_t(left), std::int16_t(top), std::int16_t(right), std::int16_t(bottom)};
+}
+
+void fill(Canvas canvas, const Rect& r, std::uint8_t index) {
+    PortPush(canvas);
+    DrawFillRectIndex(&r, index);
+    PortPop();
+}
+
+class CanvasTest : public GraphicsTest {};
+
+TEST_F(CanvasTest, FilledMemoryCanvasLocksFromItsTopRowAndCopies) {
+    HPALETTE palette = useTestPalette();
+    const Canvas canvas = memory(640, 480);
+    ASSERT_NE(canvas, 0u);
+    EXPECT_EQ(CanvasGetPalette(canvas), palette);
+    fill(canvas, rect(10, 10, 20, 20), 5);
+
+    void* base = nullptr;
+    std::int32_t step = 0;
+    std::uint16_t depth = 0;
+    Rect area{};
+    ASSERT_EQ(CanvasLockPixels(canvas, &base, &step, &depth, &area), 1);
+    EXPECT_EQ(base, static_cast<std::uint8_t*>(CanvasGetBits(canvas)) + 640 * 479) << "row 479 is stored first";
+    EXPECT_EQ(step, -640);
+    EXPECT_EQ(depth, 8);
+    const Rect wholeArea = rect(0, 0, 640, 480);
+    EXPECT_TRUE(RectEqual(&area, &wholeArea));
+    const auto* top = static_cast<const std::uint8_t*>(base);
+    for (POINT p : {POINT{10, 10}, POINT{19, 19}, POINT{9, 10}, POINT{20, 19}, POINT{15, 20}}) {
+        const bool inside = p.x >= 10 && p.x < 20 && p.y >= 10 && p.y < 20;
+        EXPECT_EQ(top[p.y * step + p.x], inside ? 5 : 0) << p.x << "," << p.y;
+    }
+    CanvasUnlockPixels(canvas);
+
+    RGBQUAD table[256];
+    ASSERT_EQ(GetDIBColorTable(CanvasGetDC(canvas), 0, 256, table), 256u);
+    EXPECT_EQ(RGB(table[5].rgbRed, table[5].rgbGreen, table[5].rgbBlue), testColor(5));
+
+    const Canvas copy = memory(640, 480);
+    const Rect whole = rect(0, 0, 640, 480);
+    EXPECT_EQ(CanvasCopy(copy, 0, 0, canvas, &whole), 1);
+    EXPECT_EQ(pixelAt(copy, 15, 15), 5);
+    EXPECT_EQ(pixelAt(copy, 25, 15), 0);
+}
+
+TEST_F(CanvasTest, DepthCodesAndTheDefaultDepth) {
+    struct Case {
+        std::uint16_t code, bits;
+    };
+    for (Case c : {Case{0x0000, 8}, Case{0xA000, 24}, Case{0xB000, 16}, Case{0xC000, 15}, Case{0xD000, 8},
+                   Case{0xE000, 4}, Case{0xF000, 1}, Case{0x5000, 0}}) {
+        SCOPED_TRACE(testing::Message() << std::hex << c.code);
+        const Canvas canvas = make(size(8, 8), kCanvasBitmap | c.code);
+        ASSERT_NE(canvas, 0u);
+        EXPECT_EQ(CanvasGetDepth(canvas), c.bits);
+    }
+    EXPECT_EQ(CanvasSetDefaultDepth(12), 8) << "12 is no depth";
+    EXPECT_EQ(CanvasGetDefaultDepth(), 8);
+    EXPECT_EQ(CanvasSetDefaultDepth(4), 8);
+    EXPECT_EQ(CanvasGetDepth(canvases[0]), 4);
+    CanvasSetDefaultDepth(8);
+
+    BITMAP mono{};
+    GetObject(GetCurrentObject(CanvasGetDC(canvases[6]), OBJ_BITMAP), sizeof mono, &mono);
+    EXPECT_EQ(mono.bmBitsPixel, 1) << "code 0xF makes a monochrome bitmap";
+    EXPECT_EQ(CanvasGetKind(0), kCanvasNoKind);
+    EXPECT_EQ(CanvasGetUsage(memory(4, 4, kCanvasDepth8 | kCanvasOffscreen)), kCanvasOffscreen);
+}
+
+TEST_F(CanvasTest, SizesOfZeroOrLessAndNoWindowMakeNoCanvas) {
+    std::vector<std::string> boxes;
+    static std::vector<std::string>* log = nullptr;
+    log = &boxes;
+    EngineSetMessageBoxHook([](const char* text, const char*, unsigned) {
+        log->push_back(text);
+        return IDOK;
+    });
+    for (std::uintptr_t bad : {size(0, 10), size(10, 0), size(0xFFFF, 10), size(10, 0x8000)}) {
+        SCOPED_TRACE(bad);
+        Canvas canvas = 77;
+        EXPECT_EQ(CanvasCreate(&canvas, bad, kCanvasMemory), 0);
+        EXPECT_EQ(canvas, 0u);
+        EXPECT_EQ(CanvasCreate(&canvas, bad, kCanvasBitmap), 0);
+    }
+    Canvas canvas = 77;
+    EXPECT_EQ(CanvasCreate(&canvas, 0, kCanvasWindow), 0);
+    EXPECT_EQ(CanvasCreate(&canvas, size(4, 4), 4), 0) << "kind 4 is no kind";
+    EXPECT_EQ(CanvasCreate(&canvas, 0, kCanvasDeviceContext), 0);
+    EngineSetMessageBoxHook(nullptr);
+    EXPECT_EQ(boxes, std::vector<std::string>{"Failed creating window canvas"});
+    EXPECT_EQ(MemHandleFind(0, kCanvasLabel, nullptr), 0u) << "nothing is left behind";
+}
+
+TEST_F(CanvasTest, PortStackRestoresAndRefusesOverAndUnderflow) {
+    const Canvas first = memory(4, 4), a = memory(4, 4), b = memory(4, 4);
+    PortSet(first);
+    EXPECT_EQ(PortPush(a), 1);
+    EXPECT_EQ(PortPush(b), 1);
+    EXPECT_EQ(PortGet(), b);
+    EXPECT_EQ(PortPop(), b);
+    EXPECT_EQ(PortPop(), a);
+    EXPECT_EQ(PortGet(), first);
+    EXPECT_EQ(PortPop(), 0u) << "nothing saved";
+    EXPECT_EQ(PortGet(), first);
+
+    for (int i = 0; i < kPortStackSize; ++i) ASSERT_EQ(PortPush(i % 2 ? a : b), 1) << i;
+    EXPECT_EQ(PortPush(first), 0) << "the 17th save is refused";
+    EXPECT_EQ(PortGet(), a);
+    for (int i = 0; i < kPortStackSize; ++i) PortPop();
+    EXPECT_EQ(PortGet(), first);
+    EXPECT_EQ(PortGetDC(), CanvasGetDC(first));
+}
+
+TEST_F(CanvasTest, BoundsAndDeviceRectMoveTheMapping) {
+    const Canvas canvas = memory(100, 50);
+    Rect bounds{}, device{};
+    const Rect moved = rect(200, 300, 260, 330);
+    CanvasSetBounds(canvas, &moved);
+    CanvasGetBounds(&bounds, canvas);
+    CanvasGetDeviceRect(&device, canvas);
+    EXPECT_TRUE(RectEqual(&bounds, &moved));
+    EXPECT_EQ(device.left, 200);
+    EXPECT_EQ(device.right, 300) << "the device keeps its size";
+    EXPECT_EQ(CanvasXToDevice(210, canvas), 10);
+    EXPECT_EQ(CanvasYFromDevice(5, canvas), 305);
+    Point p{205, 310};
+    CanvasToDevice(&p, canvas);
+    EXPECT_EQ(p.h, 5);
+    EXPECT_EQ(p.v, 10);
+    Rect r = rect(200, 300, 201, 301);
+    CanvasRectToDevice(&r, canvas);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(CanvasGetWidth(canvas), 60);
+
+    CanvasSetBounds(canvas, nullptr);
+    CanvasGetDeviceRect(&device, canvas);
+    CanvasGetBounds(&bounds, canvas);
+    EXPECT_TRUE(RectEqual(&device, &(r = rect(0, 0, 100, 50))));
+    EXPECT_TRUE(RectEqual(&bounds, &device));
+
+    const Rect place = rect(20, 10, 80, 40);  // the bounds start at device (20, 10), 60 x 30
+    CanvasSetDeviceRect(canvas, &place);
+    CanvasGetDeviceRect(&device, canvas);
+    CanvasGetBounds(&bounds, canvas);
+    EXPECT_TRUE(RectEqual(&device, &(r = rect(-20, -10, 80, 40))));
+    EXPECT_TRUE(RectEqual(&bounds, &(r = rect(0, 0, 60, 30))));
+    EXPECT_EQ(CanvasXToDevice(0, canvas), 20);
+    CanvasSetDeviceRect(canvas, nullptr);
+    CanvasGetDeviceRect(&device, canvas);
+    CanvasGetBounds(&bounds, canvas);
+    EXPECT_TRUE(RectEqual(&device, &(r = rect(0, 0, 100, 50))));
+    EXPECT_TRUE(RectEqual(&bounds, &device));
+}
+
+TEST_F(CanvasTest, ClipLimitsTheOneToOneCopyButNotTheScaledOne) {
+    const Canvas source = memory(40, 40), target = memory(40, 40);
+    fill(source, rect(0, 0, 40, 40), 9);
+    Rect clip{};
+    const Rect narrow = rect(0, 0, 10, 10);
+    CanvasSetClip(target, &narrow);
+    const Rect empty = rect(3, 3, 3, 20);
+    CanvasSetClip(target, &empty);
+    CanvasGetClip(&clip, target);
+    EXPECT_TRUE(RectEqual(&clip, &narrow)) << "an empty clip changes nothing";
+
+    ASSERT_EQ(CanvasBeginCopy(target, source, 0), 1);
+    EXPECT_EQ(CanvasBlit(20, 20, 5, 5, 0, 0), 0) << "wholly outside the clip";
+    CanvasEndCopy();
+    EXPECT_EQ(CanvasBlit(0, 0, 5, 5, 0, 0), 0) << "no copy prepared";
+
+    CanvasCopyRect(target, 5, 5, 10, 10, source, 0, 0, 10, 10);
+    EXPECT_EQ(pixelAt(target, 9, 9), 9);
+    EXPECT_EQ(pixelAt(target, 10, 10), 0) << "the 1:1 copy is clipped";
+    SelectClipRgn(CanvasGetDC(target), nullptr);  // leaves only the engine's clip to cut the copy
+    CanvasCopyRect(target, 20, 20, 20, 20, source, 0, 0, 10, 10);
+    EXPECT_EQ(pixelAt(target, 39, 39), 9) << "the scaled copy is not";
+
+    CanvasSetClip(target, nullptr);
+    const Rect corner = rect(-5, -5, 3, 3);  // only (0, 0, 3, 3) lies on the source
+    fill(target, rect(0, 0, 40, 40), 0);
+    CanvasCopyClipped(target, 30, 30, source, &corner);
+    EXPECT_EQ(pixelAt(target, 35, 35), 9);
+    EXPECT_EQ(pixelAt(target, 34, 34), 0);
+}
+
+TEST_F(CanvasTest, CopyToAPrinterCanvasPrintsColoursAndRestoresIndices) {
+    useTestPalette();
+    const Canvas source = memory(16, 16);
+    fill(source, rect(0, 0, 16, 16), 5);
+    // The printer: a device context over a 24-bit section.
+    BITMAPINFO info{};
+    info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), 16, -16, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP section = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    SelectObject(dc, section);
+    const Canvas printer = make(reinterpret_cast<std::uintptr_t>(dc), kCanvasDeviceContext);
+    ASSERT_NE(printer, 0u);
+
+    const Rect whole = rect(0, 0, 16, 16);
+    CanvasCopy(printer, 0, 0, source, &whole);
+    EXPECT_EQ(GetPixel(dc, 15, 15), testColor(5));
+    EXPECT_EQ(GetPixel(dc, 0, 0), testColor(5));
+    const auto* slots = reinterpret_cast<const std::uint16_t*>(reinterpret_cast<std::uint8_t*>(CanvasGetDib(source)) + 40);
+    EXPECT_EQ(slots[5], 5) << "the DIB header holds palette indices again";
+    EXPECT_EQ(slots[200], 200);
+
+    CanvasDispose(&canvases.back());  // deletes the device context it was given
+    canvases.pop_back();
+    DeleteObject(section);
+}
+
+TEST_F(CanvasTest, SwitchingAPaletteFollowsTheFilter) {
+    HPALETTE first = useTestPalette();
+    HPALETTE second = nullptr;
+    ASSERT_EQ(PalCreateStock(&second, kPalStockGrey), 1);
+    const Canvas offscreen = memory(4, 4, kCanvasDepth8 | kCanvasOffscreen), plain = memory(4, 4);
+    EXPECT_EQ(CanvasSwitchPalette(first, second, kCanvasFilterWindow), 0);
+    EXPECT_EQ(CanvasSwitchPalette(first, second, kCanvasFilterOffscreen), 1);
+    EXPECT_EQ(CanvasGetPalette(offscreen), second);
+    EXPECT_EQ(CanvasGetPalette(plain), first);
+    EXPECT_EQ(CanvasSwitchPalette(first, second, kCanvasFilterAll), 1);
+    EXPECT_EQ(CanvasGetPalette(plain), second);
+    RGBQUAD entry{};
+    GetDIBColorTable(CanvasGetDC(plain), 77, 1, &entry);
+    EXPECT_EQ(RGB(entry.rgbRed, entry.rgbGreen, entry.rgbBlue), RGB(77, 77, 77));
+
+    EXPECT_EQ(CanvasRealizeAll(), 0) << "no window canvas";
+    EXPECT_EQ(CanvasGetPalette(plain), first) << "every canvas takes the current palette";
+    DeleteObject(second);
+}
+
+TEST_F(CanvasTest, TwoWindowCanvasesPrepareNoCopy) {
+    TestWindow window(64, 64);
+    const Canvas a = make(reinterpret_cast<std::uintptr_t>(window.handle), kCanvasWindow);
+    const Canvas b = make(reinterpret_cast<std::uintptr_t>(window.handle), kCanvasWindow);
+    ASSERT_NE(a, 0u);
+    EXPECT_EQ(CanvasGetWidth(a), 64);
+    EXPECT_EQ(CanvasBeginCopy(a, b, 0), 0);
+    EXPECT_EQ(CanvasBlit(0, 0, 4, 4, 0, 0), 0);
+}
+
+}  // namespace

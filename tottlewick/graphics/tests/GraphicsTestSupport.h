@@ -1,0 +1,104 @@
+// Shared pieces of the graphics tests: a fixture with memory and the palette manager started, canvases
+// disposed of at the end, a test palette without black, and a window to draw on.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <vector>
+
+#include "Canvas.h"
+#include "MemHandle.h"
+#include "Palette.h"
+#include "Port.h"
+
+// Entry i of the test palette: red i, green 3i, blue 255 - i. No entry is black and every one differs.
+inline COLORREF testColor(int i) { return RGB(i, (i * 3) & 0xFF, 255 - i); }
+
+inline HPALETTE makeTestPalette() {
+    std::vector<std::uint8_t> buffer(sizeof(LOGPALETTE) + 255 * sizeof(PALETTEENTRY));
+    auto* log = reinterpret_cast<LOGPALETTE*>(buffer.data());
+    log->palVersion = 0x300;
+    log->palNumEntries = 256;
+    for (int i = 0; i < 256; ++i) {
+        const COLORREF c = testColor(i);
+        log->palPalEntry[i] = PALETTEENTRY{GetRValue(c), GetGValue(c), GetBValue(c), PC_RESERVED};
+    }
+    return CreatePalette(log);
+}
+
+inline PALETTEENTRY entryOf(HPALETTE palette, int index) {
+    PALETTEENTRY e{};
+    GetPaletteEntries(palette, index, 1, &e);
+    return e;
+}
+
+// A pop-up window at the top-left of the screen with a client area of the given size. Only a visible
+// one reaches the screen; a hidden one spares the 2 s that Wine waits for each window to be unmapped.
+class TestWindow {
+public:
+    TestWindow(int width, int height, bool visible = false) {
+        WNDCLASSA type{};
+        type.lpfnWndProc = DefWindowProcA;
+        type.hInstance = GetModuleHandleA(nullptr);
+        type.lpszClassName = "GraphicsTestWindow";
+        RegisterClassA(&type);
+        handle = CreateWindowExA(WS_EX_TOPMOST, "GraphicsTestWindow", "", WS_POPUP | (visible ? WS_VISIBLE : 0), 0, 0,
+                                 width, height, nullptr, nullptr, type.hInstance, nullptr);
+        pump();
+    }
+    ~TestWindow() { DestroyWindow(handle); }
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
+
+    static void pump() {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    }
+
+    HWND handle;
+};
+
+class GraphicsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(MemInit(kMemFirstTableEntries, kMemGrowEntries), 1);
+        ASSERT_EQ(PalMgrInit(), 1);
+    }
+    void TearDown() override {
+        PortSet(0);
+        for (Canvas& canvas : canvases) CanvasDispose(&canvas);
+        PalMgrTerm();
+        MemTerm();
+    }
+    // A canvas disposed of at the end of the test; 0 when it could not be made.
+    Canvas make(std::uintptr_t argument, std::uint16_t kindWord) {
+        Canvas canvas = 0;
+        if (CanvasCreate(&canvas, argument, kindWord)) canvases.push_back(canvas);
+        return canvas;
+    }
+    Canvas memory(int width, int height, std::uint16_t depth = kCanvasDepth8) {
+        return make(std::uintptr_t(width) | std::uintptr_t(height) << 16, kCanvasMemory | depth);
+    }
+    // Makes the test palette current; the manager deletes it at the end.
+    HPALETTE useTestPalette() {
+        HPALETTE palette = makeTestPalette();
+        PalSetCurrent(palette);
+        return palette;
+    }
+
+    std::vector<Canvas> canvases;
+};
+
+// The byte at pixel (x, y) of an 8-bit memory canvas, row y counted from the top.
+inline std::uint8_t pixelAt(Canvas canvas, int x, int y) {
+    void* base = nullptr;
+    std::int32_t step = 0;
+    std::uint16_t depth = 0;
+    Rect area{};
+    if (!CanvasLockPixels(canvas, &base, &step, &depth, &area)) return 0;
+    const std::uint8_t value = static_cast<const std::uint8_t*>(base)[y * step + x];
+    CanvasUnlockPixels(canvas);
+    return value;
+}

@@ -1,0 +1,135 @@
+// Palette fades on a window canvas, timed by an injected engine clock that moves 25 ms on every reading.
+// The fade's levels are read back from the work palette that the canvases use while it runs.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <vector>
+
+#include "CanvasPalette.h"
+#include "EngineClock.h"
+#include "GraphicsTestSupport.h"
+#include "PalFade.h"
+
+namespace {
+
+std::uint32_t fakeNow = 0;
+std::uint32_t steppingClock() {
+    const std::uint32_t now = fakeNow;
+    fakeNow += 25;
+    return now;
+}
+
+// What the callback sees on each pass: entry 100 of the window canvas's palette.
+Canvas watched = 0;
+std::vector<COLORREF> seen;
+std::vector<HPALETTE> palettesSeen;
+std::int16_t recordPass() {
+    HPALETTE palette = CanvasGetPalette(watched);
+    palettesSeen.push_back(palette);
+    if (seen.empty() || seen.back() != PalGetEntryColor(palette, 100)) seen.push_back(PalGetEntryColor(palette, 100));
+    return 1;
+}
+std::int16_t stopAtOnce() { return 0; }
+
+class PalFadeTest : public GraphicsTest {
+protected:
+    void SetUp() override {
+        GraphicsTest::SetUp();
+        fakeNow = 0;
+        ClockSetSource(steppingClock);
+        colours = useTestPalette();
+        window = make(reinterpret_cast<std::uintptr_t>(screen.handle), kCanvasWindow);
+        picture = memory(16, 16);
+        ASSERT_NE(window, 0u);
+        ASSERT_EQ(PalCreateStock(&grey, kPalStockGrey), 1);
+        watched = window;
+        seen.clear();
+        palettesSeen.clear();
+    }
+    void TearDown() override {
+        ClockSetSource(nullptr);
+        DeleteObject(grey);
+        GraphicsTest::TearDown();
+    }
+
+    TestWindow screen{64, 64};
+    HPALETTE colours = nullptr;
+    HPALETTE grey = nullptr;
+    Canvas window = 0;
+    Canvas picture = 0;
+};
+
+TEST_F(PalFadeTest, FourStepsOverFourHundredMillisecondsThenTheOldPaletteHoldsTheTarget) {
+    ASSERT_EQ(PalFadeBegin(window, colours, grey, 0, 256), 1);
+    HPALETTE work = CanvasGetPalette(window);
+    EXPECT_NE(work, colours);
+    EXPECT_EQ(CanvasGetPalette(picture), work) << "every canvas of the old palette fades";
+    PalFadeRun(4, 400, recordPass);
+    recordPass();
+    // Entry 100 goes from (100, 44, 155) to (100, 100, 100): each component c x 257 moves by
+    // (to - from) x level >> 8 and is read back from its high byte.
+    const std::vector<COLORREF> levels = {RGB(100, 44, 155), RGB(100, 58, 141), RGB(100, 72, 128), RGB(100, 86, 114),
+                                          RGB(100, 100, 100)};
+    EXPECT_EQ(seen, levels) << "levels 64, 128, 192, then 256";
+
+    EXPECT_EQ(PalFadeEnd(), 1);
+    EXPECT_EQ(CanvasGetPalette(window), colours);
+    EXPECT_EQ(CanvasGetPalette(picture), colours);
+    EXPECT_EQ(GetObjectType(work), 0u) << "the work palette is deleted";
+    for (int i : {10, 100, 245}) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(PalGetEntryColor(colours, std::uint16_t(i)), RGB(i, i, i));
+        RGBQUAD entry{};
+        GetDIBColorTable(CanvasGetDC(picture), i, 1, &entry);
+        EXPECT_EQ(RGB(entry.rgbRed, entry.rgbGreen, entry.rgbBlue), RGB(i, i, i));
+    }
+    EXPECT_EQ(MemHandleFind(0, "CLUT", nullptr), 0u);
+}
+
+TEST_F(PalFadeTest, AFadeStoppedAtOnceStillEndsOnItsTarget) {
+    ASSERT_EQ(PalFadeBegin(window, colours, grey, 0, 256), 1);
+    PalFadeRun(4, 400, stopAtOnce);
+    EXPECT_EQ(PalGetEntryColor(CanvasGetPalette(window), 100), RGB(100, 100, 100));
+    PalFadeEnd();
+}
+
+TEST_F(PalFadeTest, TheRangeLeavesTheStaticColours) {
+    ASSERT_EQ(PalFadeBegin(window, colours, grey, 0, 12), 1);  // 20 static colours: the range is 10 and 11
+    HPALETTE work = CanvasGetPalette(window);
+    PalFadeStep(256);
+    EXPECT_EQ(PalGetEntryColor(work, 11), RGB(11, 11, 11));
+    EXPECT_EQ(PalGetEntryColor(work, 12), testColor(12));
+    EXPECT_EQ(entryOf(work, 9).peFlags, 0) << "static colours are arranged in the work palette";
+    PalFadeEnd();
+    EXPECT_EQ(PalFadeBegin(window, colours, grey, 250, 7), 0) << "past entry 255";
+    EXPECT_EQ(PalFadeBegin(window, nullptr, grey, 0, 1), 0);
+}
+
+TEST_F(PalFadeTest, AFadeOnAMemoryCanvasStartsNothingAndKeepsNothing) {
+    PalFadeBegin(picture, colours, grey, 0, 256);
+    EXPECT_EQ(MemHandleFind(0, "CLUT", nullptr), 0u);
+    PalFadeStep(256);
+    EXPECT_EQ(CanvasGetPalette(picture), colours);
+    EXPECT_EQ(PalGetEntryColor(colours, 100), testColor(100));
+    EXPECT_EQ(PalFadeEnd(), 0) << "nothing left to release";
+}
+
+TEST_F(PalFadeTest, FadesToAndFromBlackAndAColour) {
+    ASSERT_EQ(PalFadeInBegin(window), 1);
+    PalFadeRun(4, 100, recordPass);
+    PalFadeInEnd();
+    EXPECT_EQ(seen.front(), RGB(0, 0, 0)) << "a fade in starts black";
+    EXPECT_EQ(PalGetEntryColor(colours, 100), testColor(100));
+
+    PalFadeToColor(window, RGB(10, 20, 30), 2, 100);
+    EXPECT_EQ(PalGetEntryColor(colours, 100), RGB(10, 20, 30));
+    PalFadeOut(window, 2, 100);
+    EXPECT_EQ(PalGetEntryColor(colours, 100), RGB(0, 0, 0));
+    PalFadeFromColor(window, RGB(1, 2, 3), 0, 100);
+    EXPECT_EQ(PalGetEntryColor(colours, 100), RGB(0, 0, 0)) << "from the colour back to the canvas's own";
+    EXPECT_EQ(CanvasGetPalette(window), colours);
+    EXPECT_EQ(MemHandleFind(0, "CLUT", nullptr), 0u);
+}
+
+}  // namespace

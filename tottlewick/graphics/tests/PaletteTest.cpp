@@ -1,0 +1,226 @@
+// The palette manager: stock palettes, nearest colours, CLUTs, logical palettes, static colours and the
+// current palette, on the 8-bit display with its 20 static colours.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <set>
+#include <vector>
+
+#include "CanvasPalette.h"
+#include "Clut.h"
+#include "GraphicsTestSupport.h"
+
+namespace {
+
+class PaletteTest : public GraphicsTest {
+protected:
+    void TearDown() override {
+        for (HPALETTE& palette : palettes) DeleteObject(palette);
+        GraphicsTest::TearDown();
+    }
+    HPALETTE keep(HPALETTE palette) {
+        palettes.push_back(palette);
+        return palette;
+    }
+    // The test palette with some entries replaced.
+    HPALETTE testPaletteWith(const std::vector<std::pair<int, COLORREF>>& changes) {
+        HPALETTE palette = keep(makeTestPalette());
+        for (const auto& change : changes) {
+            const PALETTEENTRY e{GetRValue(change.second), GetGValue(change.second), GetBValue(change.second),
+                                 PC_RESERVED};
+            SetPaletteEntries(palette, change.first, 1, &e);
+        }
+        return palette;
+    }
+    std::vector<HPALETTE> palettes;
+};
+
+TEST_F(PaletteTest, StockPalettes) {
+    struct Case {
+        std::uint16_t kind;
+        UINT entries;
+        int index;
+        COLORREF colour;
+    };
+    const Case cases[] = {
+        {kPalStockColors16, 16, 7, RGB(192, 192, 192)}, {kPalStockColors16, 16, 9, RGB(255, 0, 0)},
+        {kPalStockColors16, 16, 12, RGB(0, 0, 255)},     {kPalStockBlack, 256, 100, RGB(0, 0, 0)},
+        {kPalStockWhite, 256, 0, RGB(255, 255, 255)},     {kPalStockGrey, 256, 77, RGB(77, 77, 77)},
+        {kPalStockColors256, 256, 0, RGB(0, 0, 0)},       {kPalStockColors256, 256, 1, RGB(0, 0, 17)},
+        {kPalStockColors256, 256, 3, RGB(17, 0, 0)},      {kPalStockColors256, 256, 14, RGB(17, 17, 17)},
+        {kPalStockColors256, 256, 255, RGB(255, 255, 255)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "kind " << c.kind << " entry " << c.index);
+        HPALETTE palette = nullptr;
+        ASSERT_EQ(PalCreateStock(&palette, c.kind), 1);
+        keep(palette);
+        EXPECT_EQ(GetPaletteEntries(palette, 0, 0, nullptr), c.entries);
+        EXPECT_EQ(PalGetEntryColor(palette, std::uint16_t(c.index)), c.colour);
+        EXPECT_EQ(entryOf(palette, c.index).peFlags, PC_RESERVED);
+    }
+    std::set<COLORREF> distinct;
+    for (int i = 0; i < 256; ++i) distinct.insert(PalGetEntryColor(palettes[6], std::uint16_t(i)));
+    EXPECT_EQ(distinct.size(), 256u);
+
+    HPALETTE none = reinterpret_cast<HPALETTE>(1);
+    EXPECT_EQ(PalCreateStock(&none, 5), 0);
+    EXPECT_EQ(none, nullptr);
+    HPALETTE arranged = nullptr;
+    ASSERT_EQ(PalCreateStock(&arranged, kPalStockBlack | kPalArrange), 1);
+    keep(arranged);
+    EXPECT_EQ(PalGetEntryColor(arranged, 255), RGB(255, 255, 255)) << "the static white";
+    EXPECT_EQ(entryOf(arranged, 255).peFlags, 0);
+    EXPECT_EQ(entryOf(arranged, 128).peFlags, PC_RESERVED);
+    EXPECT_EQ(PalEntryCount(palettes[0]), 256) << "any palette counts 256";
+    EXPECT_EQ(PalEntryCount(nullptr), 0);
+}
+
+TEST_F(PaletteTest, NearestColour) {
+    EXPECT_EQ(PalNearestColor(nullptr, 0x01000005, 0, 0, 255), 5u) << "a palette index needs no palette";
+    EXPECT_EQ(PalNearestColor(nullptr, RGB(1, 2, 3), 0, 0, 255), 0u) << "no palette";
+    HPALETTE plain = testPaletteWith({});
+    HPALETTE blackAt50 = testPaletteWith({{50, RGB(0, 0, 0)}});
+    HPALETTE twins = testPaletteWith({{20, RGB(30, 30, 30)}, {21, RGB(30, 30, 30)}});
+    struct Case {
+        const char* what;
+        HPALETTE palette;
+        COLORREF colour;
+        std::int16_t exact;
+        std::uint16_t first, last;
+        std::uint32_t index;
+    };
+    const Case cases[] = {
+        {"exact", plain, testColor(77), 0, 0, 255, 77},
+        {"near", plain, RGB(78, 231, 178), 0, 0, 255, 77},
+        {"exact asked, none", plain, RGB(78, 231, 178), 1, 0, 255, 0},
+        {"outside the range", plain, testColor(5), 1, 10, 245, 0},
+        {"black ends the search", blackAt50, testColor(100), 0, 10, 245, 0},
+        {"found before the black", blackAt50, testColor(40), 0, 10, 245, 40},
+        {"ties keep the lower index", twins, RGB(31, 30, 30), 0, 10, 245, 20},
+        {"an empty range", plain, testColor(77), 0, 100, 99, 0},
+        {"past the end of the palette", plain, testColor(250), 0, 240, 300, 250},
+        {"unreadable past the end", plain, RGB(250, 238, 6), 0, 240, 300, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(PalNearestColor(c.palette, c.colour, c.exact, c.first, c.last), c.index);
+    }
+    PalSetCurrent(makeTestPalette());
+    EXPECT_EQ(PalNearestIndex(nullptr, testColor(77), 1), 77) << "the current palette";
+    EXPECT_EQ(PalGetEntryColor(nullptr, 3), testColor(3));
+}
+
+TEST_F(PaletteTest, ClutsStoreComponentsInBothHalves) {
+    HPALETTE colours = testPaletteWith({});
+    MemHandle clut = 0;
+    ASSERT_EQ(ClutCreate(&clut, 4), 1);
+    std::uint32_t tag = 0;
+    char label[16] = {};
+    MemHandleGetLabel(clut, label, &tag);
+    EXPECT_STREQ(label, "CLUT");
+    EXPECT_EQ(tag, 4u);
+    ASSERT_EQ(ClutFromPalette(clut, colours), 1);
+    {
+        ClutAccess table(clut);
+        ASSERT_TRUE(table);
+        EXPECT_EQ(table.header()->size, 3);
+        const ClutEntry& e = table.entries()[2];  // colour (2, 6, 253)
+        EXPECT_EQ(e.value, 2);
+        EXPECT_EQ(e.red, 0x0202);
+        EXPECT_EQ(e.green, 0x0606);
+        EXPECT_EQ(e.blue, 0xFDFD);
+    }
+    HPALETTE grey = nullptr;
+    PalCreateStock(&grey, kPalStockGrey);
+    keep(grey);
+    ASSERT_EQ(ClutToPalette(grey, clut), 1);
+    EXPECT_EQ(PalGetEntryColor(grey, 3), testColor(3));
+    EXPECT_EQ(PalGetEntryColor(grey, 4), RGB(4, 4, 4));
+    HPALETTE made = nullptr;
+    ASSERT_EQ(PalCreateFromClut(&made, clut), 1);
+    keep(made);
+    EXPECT_EQ(GetPaletteEntries(made, 0, 0, nullptr), 4u);
+    EXPECT_EQ(PalGetEntryColor(made, 1), testColor(1));
+
+    static_cast<ClutHeader*>(MemHandleLock(clut))->size = 100;  // claims more entries than it holds
+    MemHandleUnlock(clut);
+    EXPECT_EQ(ClutFromPalette(clut, colours), 0);
+    EXPECT_EQ(PalCreateFromClut(&made, clut), 0);
+    EXPECT_EQ(ClutFree(&clut), 1);
+    EXPECT_EQ(ClutFree(&clut), 0);
+    EXPECT_EQ(ClutCreate(&clut, 0), 0);
+}
+
+TEST_F(PaletteTest, LogicalPaletteBuffers) {
+    MemHandle log = 0;
+    ASSERT_EQ(PalAllocLog(&log, 3), 1);
+    EXPECT_EQ(MemHandleGetSize(log), 16u);
+    auto* entries = static_cast<LOGPALETTE*>(MemHandleLock(log));
+    EXPECT_EQ(entries->palVersion, 0x300);
+    entries->palPalEntry[2] = PALETTEENTRY{9, 8, 7, 0};
+    MemHandleUnlock(log);
+    HPALETTE palette = nullptr;
+    ASSERT_EQ(PalCreateFromLog(&palette, log), 1);
+    keep(palette);
+    EXPECT_EQ(GetPaletteEntries(palette, 0, 0, nullptr), 3u);
+    EXPECT_EQ(PalGetEntryColor(palette, 2), RGB(9, 8, 7));
+    static_cast<LOGPALETTE*>(MemHandleLock(log))->palNumEntries = 200;  // past the buffer
+    MemHandleUnlock(log);
+    EXPECT_EQ(PalCreateFromLog(&palette, log), 0);
+    MemHandleFree(&log);
+}
+
+TEST_F(PaletteTest, StaticColoursTakeTheirPlaces) {
+    EXPECT_EQ(PalGetStaticCount(), 20);
+    const COLORREF moved = RGB(1, 2, 3);
+    HPALETTE kept = testPaletteWith({{0, moved}, {100, RGB(0, 0, 0)}});
+    HPALETTE swapped = testPaletteWith({{0, moved}, {100, RGB(0, 0, 0)}});
+    ASSERT_EQ(PalArrangeStatic(&kept, 0), 1);
+    ASSERT_EQ(PalArrangeStatic(&swapped, 1), 1);
+    for (HPALETTE palette : {kept, swapped}) {
+        EXPECT_EQ(PalGetEntryColor(palette, 0), RGB(0, 0, 0));
+        EXPECT_EQ(entryOf(palette, 0).peFlags, 0);
+        EXPECT_EQ(PalGetEntryColor(palette, 255), RGB(255, 255, 255));
+    }
+    EXPECT_EQ(PalGetEntryColor(kept, 128), testColor(128));
+    EXPECT_EQ(PalGetEntryColor(kept, 100), RGB(0, 0, 0));
+    EXPECT_EQ(PalGetEntryColor(swapped, 100), moved) << "the black moved to 0 and its entry took 0's place";
+
+    HPALETTE shifted = testPaletteWith({});
+    std::uint8_t map[236] = {};
+    ASSERT_EQ(PalShiftToMiddle(&shifted, map), 1);
+    EXPECT_EQ(PalGetEntryColor(shifted, 10), testColor(0));
+    EXPECT_EQ(PalGetEntryColor(shifted, 245), testColor(235));
+    EXPECT_EQ(map[0], 10);
+    EXPECT_EQ(map[235], 245);
+}
+
+TEST_F(PaletteTest, TheCurrentPaletteReachesEveryCanvas) {
+    const Canvas canvas = memory(4, 4);
+    EXPECT_EQ(CanvasGetPalette(canvas), nullptr);
+    HPALETTE palette = makeTestPalette();
+    EXPECT_EQ(PalSetCurrent(palette), nullptr);
+    EXPECT_EQ(CanvasGetPalette(canvas), palette);
+    RGBQUAD entry{};
+    GetDIBColorTable(CanvasGetDC(canvas), 9, 1, &entry);
+    EXPECT_EQ(RGB(entry.rgbRed, entry.rgbGreen, entry.rgbBlue), testColor(9));
+
+    EXPECT_EQ(PalSetCurrent(nullptr), palette) << "0 builds one from the system palette";
+    keep(palette);
+    PALETTEENTRY system{};
+    HDC screen = GetDC(nullptr);
+    GetSystemPaletteEntries(screen, 255, 1, &system);
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(PalGetEntryColor(nullptr, 255), RGB(system.peRed, system.peGreen, system.peBlue));
+    EXPECT_EQ(CanvasGetPalette(canvas), PalGetCurrent());
+
+    EXPECT_EQ(PalMgrInit(), 0) << "already running";
+    EXPECT_EQ(PalMgrTerm(), 1);
+    EXPECT_EQ(PalSetCurrent(palette), nullptr) << "not running";
+    EXPECT_EQ(PalMgrTerm(), 0);
+    EXPECT_EQ(PalMgrInit(), 1);
+}
+
+}  // namespace
