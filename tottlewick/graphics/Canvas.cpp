@@ -36,7 +36,8 @@ bool unpackSize(std::uintptr_t argument, std::int16_t* width, std::int16_t* heig
 bool createOverDC(CanvasRecord& r, HDC dc) {
     if (!dc) return false;
     r.dc = dc;
-    setArea(r, static_cast<std::int16_t>(GetDeviceCaps(dc, HORZRES)), static_cast<std::int16_t>(GetDeviceCaps(dc, VERTRES)));
+    setArea(r, static_cast<std::int16_t>(GetDeviceCaps(dc, HORZRES)),
+            static_cast<std::int16_t>(GetDeviceCaps(dc, VERTRES)));
     selectColors(r);
     return true;
 }
@@ -176,7 +177,7 @@ std::int16_t CanvasCreate(Canvas* out, std::uintptr_t argument, std::uint16_t ki
     }
     if (!made) {
         if (canvas) MemHandleFree(&canvas);
-        if (kind == kCanvasWindow) GraphicsAlert("Failed creating window canvas");
+        if (kind == kCanvasWindow) graphicsAlert("Failed creating window canvas");
         return 0;
     }
     MemHandleSetLabel(canvas, kCanvasLabel, kindWord);

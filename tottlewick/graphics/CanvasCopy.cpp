@@ -45,7 +45,7 @@ std::int16_t CanvasBeginCopy(Canvas destination, Canvas source, std::uint16_t mo
     Rect clip{};
     CanvasGetClip(&clip, destination);
     RectIntersect(&copy.clip, &clip, &to->device);
-    copy.rasterOp = PortGetRasterOp();
+    copy.rasterOp = portRasterOp();
     copy.mode = mode;
     copy.destination = canvasDC(*to);
     copy.source = canvasDC(*from);
@@ -96,9 +96,9 @@ std::int16_t CanvasStretchBlit(std::int16_t x, std::int16_t y, std::int16_t widt
     const int fromX = sourceX - copy.sourceX;
     const int fromY = sourceY - copy.sourceY;
     if (copy.method == CopyMethod::dibits) {
-        return StretchDIBits(copy.destination, toX, toY, width, height, fromX, copy.dib->height - (fromY + sourceHeight),
-                             sourceWidth, sourceHeight, copy.bits, reinterpret_cast<BITMAPINFO*>(copy.dib),
-                             copy.colorUse, copy.rasterOp) > 0
+        return StretchDIBits(copy.destination, toX, toY, width, height, fromX,
+                             copy.dib->height - (fromY + sourceHeight), sourceWidth, sourceHeight, copy.bits,
+                             reinterpret_cast<BITMAPINFO*>(copy.dib), copy.colorUse, copy.rasterOp) > 0
                    ? 1
                    : 0;
     }

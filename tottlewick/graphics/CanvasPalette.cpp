@@ -11,7 +11,8 @@ namespace {
 bool passes(const CanvasRecord& r, std::uint16_t filter) {
     switch (filter) {
     case kCanvasFilterAll: return true;
-    case kCanvasFilterOffscreen: return r.kind() == kCanvasMemory && (r.kindWord & kCanvasUsageMask) == kCanvasOffscreen;
+    case kCanvasFilterOffscreen:
+        return r.kind() == kCanvasMemory && (r.kindWord & kCanvasUsageMask) == kCanvasOffscreen;
     case kCanvasFilterWindow: return r.kind() == kCanvasWindow;
     case kCanvasFilterDeviceContext: return r.kind() == kCanvasDeviceContext;
     case kCanvasFilterBitmap: return r.kind() == kCanvasBitmap;
@@ -23,7 +24,9 @@ bool setDibColors(HDC dc, HPALETTE palette) {
     PALETTEENTRY entries[kPalEntries];
     RGBQUAD colors[kPalEntries];
     paletteRead(palette, entries);
-    for (int i = 0; i < kPalEntries; ++i) colors[i] = RGBQUAD{entries[i].peBlue, entries[i].peGreen, entries[i].peRed, 0};
+    for (int i = 0; i < kPalEntries; ++i) {
+        colors[i] = RGBQUAD{entries[i].peBlue, entries[i].peGreen, entries[i].peRed, 0};
+    }
     return SetDIBColorTable(dc, 0, kPalEntries, colors) != 0;
 }
 

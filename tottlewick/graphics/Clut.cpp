@@ -40,7 +40,8 @@ std::int16_t ClutCreate(MemHandle* out, std::uint16_t count) {
     if (!out) return 0;
     *out = 0;
     if (count == 0 || count > kMaxClutEntries) return 0;
-    const MemHandle clut = MemHandleAllocFlags(sizeof(ClutHeader) + std::uint32_t{count} * sizeof(ClutEntry), kMemZeroFill);
+    const std::uint32_t bytes = sizeof(ClutHeader) + std::uint32_t{count} * sizeof(ClutEntry);
+    const MemHandle clut = MemHandleAllocFlags(bytes, kMemZeroFill);
     if (!clut) return 0;
     auto* header = static_cast<ClutHeader*>(MemHandleLock(clut));
     if (!header) {

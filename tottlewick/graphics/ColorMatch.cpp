@@ -11,7 +11,7 @@ int channel(std::uint32_t c, int shift) { return static_cast<int>((c >> shift) &
 
 }  // namespace
 
-std::uint32_t ColorNearestIndex(const std::uint32_t* colors, std::uint32_t first, std::uint32_t count,
+std::uint32_t colorNearestIndex(const std::uint32_t* colors, std::uint32_t first, std::uint32_t count,
                                 std::uint32_t colour, bool exact) {
     double best = 4294967295.0;
     std::uint32_t result = 0;

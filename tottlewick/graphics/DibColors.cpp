@@ -31,7 +31,9 @@ public:
 
     explicit operator bool() const { return head_ != nullptr; }
     std::uint16_t count() const { return head_->count; }
-    const std::uint8_t* entry(std::uint16_t i) const { return reinterpret_cast<const std::uint8_t*>(head_ + 1) + i * 4; }
+    const std::uint8_t* entry(std::uint16_t i) const {
+        return reinterpret_cast<const std::uint8_t*>(head_ + 1) + i * 4;
+    }
 
 private:
     MemHandle table_;
@@ -71,7 +73,7 @@ MemHandle DibGetColorTable(MemHandle dib) {
     if (!data) return 0;
     DibFileColors colors;
     MemHandle table = 0;
-    if (DibFileReadColors(data, MemHandleGetSize(dib), &colors)) {
+    if (dibFileReadColors(data, MemHandleGetSize(dib), &colors)) {
         table = MemHandleAllocFlags(sizeof(DibColorTableHead) + std::uint32_t{colors.count} * 4, kMemZeroFill);
         auto* head = table ? static_cast<DibColorTableHead*>(MemHandleLock(table)) : nullptr;
         if (head) {

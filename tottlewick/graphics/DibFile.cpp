@@ -3,7 +3,7 @@
 
 #include "ByteReader.h"
 
-bool DibFileReadColors(const void* data, std::size_t size, DibFileColors* out) {
+bool dibFileReadColors(const void* data, std::size_t size, DibFileColors* out) {
     const ByteReader file(data, size, ByteOrder::little);
     std::uint16_t bitCount = 0;
     std::uint32_t used = 0;

@@ -23,4 +23,4 @@ struct DibFileColors {
 };
 
 // False when the headers are cut short, the count passes 256 or the table passes the end of the data.
-[[nodiscard]] bool DibFileReadColors(const void* data, std::size_t size, DibFileColors* out);
+[[nodiscard]] bool dibFileReadColors(const void* data, std::size_t size, DibFileColors* out);

@@ -5,4 +5,4 @@
 
 #include "EngineMessageBox.h"
 
-void GraphicsAlert(const char* text) { EngineMessageBox(nullptr, text, "Tottlewick", MB_OK | MB_ICONINFORMATION); }
+void graphicsAlert(const char* text) { EngineMessageBox(nullptr, text, "Tottlewick", MB_OK | MB_ICONINFORMATION); }

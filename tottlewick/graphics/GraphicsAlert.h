@@ -2,4 +2,4 @@
 // information box with OK over the product's caption, through the engine's message-box seam.
 #pragma once
 
-void GraphicsAlert(const char* text);
+void graphicsAlert(const char* text);

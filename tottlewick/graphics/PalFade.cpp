@@ -114,9 +114,9 @@ void PalFadeStep(std::uint16_t level) {
             const ClutEntry& f = from.entries()[i];
             const ClutEntry& t = to.entries()[i];
             ClutEntry& c = current.entries()[i];
-            c.red = FadeMix(f.red, t.red, level);
-            c.green = FadeMix(f.green, t.green, level);
-            c.blue = FadeMix(f.blue, t.blue, level);
+            c.red = fadeMix(f.red, t.red, level);
+            c.green = fadeMix(f.green, t.green, level);
+            c.blue = fadeMix(f.blue, t.blue, level);
         }
     }
     animate();
@@ -127,7 +127,7 @@ void PalFadeRun(std::uint16_t steps, std::uint32_t duration, PalFadeCallback cal
     std::uint16_t last = 0;
     for (std::uint32_t now = start; (now = ClockMilliseconds()) - start < duration;) {
         if (callback && callback() == 0) break;
-        const std::uint16_t level = FadeLevelAt(now - start, duration, steps);
+        const std::uint16_t level = fadeLevelAt(now - start, duration, steps);
         if (level != last) {
             PalFadeStep(level);
             last = level;

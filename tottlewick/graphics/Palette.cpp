@@ -114,8 +114,8 @@ std::uint16_t PalEntryCount(HPALETTE palette) { return palette ? kPalEntries : 0
 
 std::uint16_t PalGetStaticCount() {
     HDC screen = GetDC(nullptr);
-    const std::uint16_t count =
-        GetSystemPaletteUse(screen) == SYSPAL_STATIC ? static_cast<std::uint16_t>(GetDeviceCaps(screen, NUMRESERVED)) : 2;
+    const bool hasStatic = GetSystemPaletteUse(screen) == SYSPAL_STATIC;
+    const std::uint16_t count = hasStatic ? static_cast<std::uint16_t>(GetDeviceCaps(screen, NUMRESERVED)) : 2;
     ReleaseDC(nullptr, screen);
     return count;
 }
@@ -141,7 +141,7 @@ std::uint32_t PalNearestColor(HPALETTE palette, std::uint32_t colour, std::int16
     std::uint32_t colors[kPalEntries + 1] = {};
     for (std::uint32_t i = 0; i < read; ++i) colors[i] = entryColor(entries[i]);
     const std::uint32_t count = std::min(wanted, read + 1);
-    return ColorNearestIndex(colors, first, count, colour, exact != 0);
+    return colorNearestIndex(colors, first, count, colour, exact != 0);
 }
 
 std::uint8_t PalNearestIndex(HPALETTE palette, std::uint32_t colour, std::int16_t exact) {

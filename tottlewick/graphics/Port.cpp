@@ -43,6 +43,6 @@ std::uint16_t PortSetTransferMode(std::uint16_t mode) {
 
 std::uint16_t PortGetTransferMode() { return transferMode; }
 
-DWORD PortGetRasterOp() { return kRasterOps[transferMode]; }
+DWORD portRasterOp() { return kRasterOps[transferMode]; }
 
 HDC PortGetDC() { return currentPort ? CanvasGetDC(currentPort) : nullptr; }

@@ -22,5 +22,5 @@ Canvas PortPop();
 std::uint16_t PortSetTransferMode(std::uint16_t mode);
 std::uint16_t PortGetTransferMode();
 // The raster operation of the current transfer mode.
-DWORD PortGetRasterOp();
+DWORD portRasterOp();
 HDC PortGetDC();

@@ -22,6 +22,19 @@ Rect rect(int left, int top, int right, int bottom) {
     return Rect{std::int16_t(left), std::int16_t(top), std::int16_t(right), std::int16_t(bottom)};
 }
 
+std::string text(const Rect& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
+}
+
+// The canvas's device rect and bounds as text.
+std::string placement(Canvas canvas) {
+    Rect device{}, bounds{};
+    CanvasGetDeviceRect(&device, canvas);
+    CanvasGetBounds(&bounds, canvas);
+    return "device " + text(device) + " bounds " + text(bounds);
+}
+
 void fill(Canvas canvas, const Rect& r, std::uint8_t index) {
     PortPush(canvas);
     DrawFillRectIndex(&r, index);
@@ -45,8 +58,7 @@ TEST_F(CanvasTest, FilledMemoryCanvasLocksFromItsTopRowAndCopies) {
     EXPECT_EQ(base, static_cast<std::uint8_t*>(CanvasGetBits(canvas)) + 640 * 479) << "row 479 is stored first";
     EXPECT_EQ(step, -640);
     EXPECT_EQ(depth, 8);
-    const Rect wholeArea = rect(0, 0, 640, 480);
-    EXPECT_TRUE(RectEqual(&area, &wholeArea));
+    EXPECT_EQ(text(area), "0,0,640,480");
     const auto* top = static_cast<const std::uint8_t*>(base);
     for (POINT p : {POINT{10, 10}, POINT{19, 19}, POINT{9, 10}, POINT{20, 19}, POINT{15, 20}}) {
         const bool inside = p.x >= 10 && p.x < 20 && p.y >= 10 && p.y < 20;
@@ -57,6 +69,11 @@ TEST_F(CanvasTest, FilledMemoryCanvasLocksFromItsTopRowAndCopies) {
     RGBQUAD table[256];
     ASSERT_EQ(GetDIBColorTable(CanvasGetDC(canvas), 0, 256, table), 256u);
     EXPECT_EQ(RGB(table[5].rgbRed, table[5].rgbGreen, table[5].rgbBlue), testColor(5));
+
+    PortSet(canvas);
+    const Rect byColour = rect(30, 30, 32, 32);
+    DrawFillRect(&byColour, testColor(50));
+    EXPECT_EQ(pixelAt(canvas, 31, 31), 50) << "an RGB colour fills with its nearest index";
 
     const Canvas copy = memory(640, 480);
     const Rect whole = rect(0, 0, 640, 480);
@@ -135,55 +152,38 @@ TEST_F(CanvasTest, PortStackRestoresAndRefusesOverAndUnderflow) {
 
 TEST_F(CanvasTest, BoundsAndDeviceRectMoveTheMapping) {
     const Canvas canvas = memory(100, 50);
-    Rect bounds{}, device{};
     const Rect moved = rect(200, 300, 260, 330);
     CanvasSetBounds(canvas, &moved);
-    CanvasGetBounds(&bounds, canvas);
-    CanvasGetDeviceRect(&device, canvas);
-    EXPECT_TRUE(RectEqual(&bounds, &moved));
-    EXPECT_EQ(device.left, 200);
-    EXPECT_EQ(device.right, 300) << "the device keeps its size";
+    EXPECT_EQ(placement(canvas), "device 200,300,300,350 bounds 200,300,260,330") << "the device keeps its size";
     EXPECT_EQ(CanvasXToDevice(210, canvas), 10);
     EXPECT_EQ(CanvasYFromDevice(5, canvas), 305);
     Point p{205, 310};
     CanvasToDevice(&p, canvas);
-    EXPECT_EQ(p.h, 5);
-    EXPECT_EQ(p.v, 10);
+    EXPECT_EQ(p.h * 100 + p.v, 510);
     Rect r = rect(200, 300, 201, 301);
     CanvasRectToDevice(&r, canvas);
     EXPECT_EQ(r.left, 0);
-    EXPECT_EQ(CanvasGetWidth(canvas), 60);
 
     CanvasSetBounds(canvas, nullptr);
-    CanvasGetDeviceRect(&device, canvas);
-    CanvasGetBounds(&bounds, canvas);
-    EXPECT_TRUE(RectEqual(&device, &(r = rect(0, 0, 100, 50))));
-    EXPECT_TRUE(RectEqual(&bounds, &device));
-
+    EXPECT_EQ(placement(canvas), "device 0,0,100,50 bounds 0,0,100,50");
     const Rect place = rect(20, 10, 80, 40);  // the bounds start at device (20, 10), 60 x 30
     CanvasSetDeviceRect(canvas, &place);
-    CanvasGetDeviceRect(&device, canvas);
-    CanvasGetBounds(&bounds, canvas);
-    EXPECT_TRUE(RectEqual(&device, &(r = rect(-20, -10, 80, 40))));
-    EXPECT_TRUE(RectEqual(&bounds, &(r = rect(0, 0, 60, 30))));
+    EXPECT_EQ(placement(canvas), "device -20,-10,80,40 bounds 0,0,60,30");
     EXPECT_EQ(CanvasXToDevice(0, canvas), 20);
     CanvasSetDeviceRect(canvas, nullptr);
-    CanvasGetDeviceRect(&device, canvas);
-    CanvasGetBounds(&bounds, canvas);
-    EXPECT_TRUE(RectEqual(&device, &(r = rect(0, 0, 100, 50))));
-    EXPECT_TRUE(RectEqual(&bounds, &device));
+    EXPECT_EQ(placement(canvas), "device 0,0,100,50 bounds 0,0,100,50");
 }
 
 TEST_F(CanvasTest, ClipLimitsTheOneToOneCopyButNotTheScaledOne) {
     const Canvas source = memory(40, 40), target = memory(40, 40);
     fill(source, rect(0, 0, 40, 40), 9);
-    Rect clip{};
     const Rect narrow = rect(0, 0, 10, 10);
     CanvasSetClip(target, &narrow);
     const Rect empty = rect(3, 3, 3, 20);
     CanvasSetClip(target, &empty);
+    Rect clip{};
     CanvasGetClip(&clip, target);
-    EXPECT_TRUE(RectEqual(&clip, &narrow)) << "an empty clip changes nothing";
+    EXPECT_EQ(text(clip), "0,0,10,10") << "an empty clip changes nothing";
 
     ASSERT_EQ(CanvasBeginCopy(target, source, 0), 1);
     EXPECT_EQ(CanvasBlit(20, 20, 5, 5, 0, 0), 0) << "wholly outside the clip";
@@ -223,7 +223,8 @@ TEST_F(CanvasTest, CopyToAPrinterCanvasPrintsColoursAndRestoresIndices) {
     CanvasCopy(printer, 0, 0, source, &whole);
     EXPECT_EQ(GetPixel(dc, 15, 15), testColor(5));
     EXPECT_EQ(GetPixel(dc, 0, 0), testColor(5));
-    const auto* slots = reinterpret_cast<const std::uint16_t*>(reinterpret_cast<std::uint8_t*>(CanvasGetDib(source)) + 40);
+    const auto* slots =
+        reinterpret_cast<const std::uint16_t*>(reinterpret_cast<std::uint8_t*>(CanvasGetDib(source)) + 40);
     EXPECT_EQ(slots[5], 5) << "the DIB header holds palette indices again";
     EXPECT_EQ(slots[200], 200);
 
@@ -260,6 +261,9 @@ TEST_F(CanvasTest, TwoWindowCanvasesPrepareNoCopy) {
     EXPECT_EQ(CanvasGetWidth(a), 64);
     EXPECT_EQ(CanvasBeginCopy(a, b, 0), 0);
     EXPECT_EQ(CanvasBlit(0, 0, 4, 4, 0, 0), 0);
+    SetWindowPos(window.handle, nullptr, 0, 0, 100, 80, SWP_NOMOVE | SWP_NOZORDER);
+    CanvasRefreshWindowDC(a);
+    EXPECT_EQ(placement(a), "device 0,0,100,80 bounds 0,0,64,64") << "the device follows the client area";
 }
 
 }  // namespace
