@@ -102,7 +102,7 @@ TEST_F(ScriptableTest, CreatedByNameInAnyLetterCaseWithItsParametersAndTextWords
     made.reset(static_cast<RCounter*>(createObject("RCounter", kParameterEnd)));
     EXPECT_EQ(made->label, "seven") << "a list filled by the caller";
     made.reset(static_cast<RCounter*>(createObject("RCounter", "3", "\x01tail", "x")));
-    EXPECT_EQ(parameterTexts(), std::vector<std::string>{"3"}) << "a text that begins with the end marker ends the list";
+    EXPECT_EQ(parameterTexts(), std::vector<std::string>{"3"}) << "a text that begins with the end marker ends it";
     made.reset(static_cast<RCounter*>(createObject("RCounter", "4", nullptr, "x")));
     EXPECT_EQ(parameterTexts(), std::vector<std::string>{"4"});
     rewindParameters();
