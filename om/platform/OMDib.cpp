@@ -1,0 +1,138 @@
+// Bitmap data checks, system colours and the transparency mask.
+#include "OMDib.h"
+
+#include "ByteReader.h"
+#include "ByteWriter.h"
+#include "OMColorTable.h"
+
+namespace {
+
+constexpr std::uint16_t kFileMarker = 0x4D42;  // "BM"
+constexpr std::size_t kClrUsedOffset = 32;
+
+bool knownBitCount(std::int32_t bits) {
+    return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+}
+
+// Reads and checks the info header at the start of `dib`.
+OMBitmapStatus readInfoHeader(const ByteReader& dib, OMDibLayout& layout) {
+    std::uint32_t headerSize = 0;
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    std::uint16_t bitCount = 0;
+    std::uint32_t compression = 0;
+    std::uint32_t colorsUsed = 0;
+    if (!dib.u32At(0, headerSize) || !dib.u32At(4, width) || !dib.u32At(8, height) || !dib.u16At(14, bitCount) ||
+        !dib.u32At(16, compression) || !dib.u32At(kClrUsedOffset, colorsUsed) || dib.size() < kInfoHeaderSize) {
+        return OMBitmapStatus::damaged;
+    }
+    layout.width = static_cast<std::int32_t>(width);
+    layout.height = static_cast<std::int32_t>(height);
+    layout.bitCount = bitCount;
+    if (headerSize != kInfoHeaderSize || layout.width <= 0 || layout.height <= 0 || !knownBitCount(bitCount) ||
+        compression != 0) {
+        return OMBitmapStatus::damaged;
+    }
+    layout.tableEntries = colorsUsed != 0 ? colorsUsed : bitCount <= 8 ? std::size_t{1} << bitCount : 0;
+    return OMBitmapStatus::loaded;
+}
+
+// Checks that the colour table and every pixel row fit the data.
+OMBitmapStatus placeTableAndPixels(OMDibLayout& layout) {
+    const std::uint64_t tableBytes = static_cast<std::uint64_t>(layout.tableEntries) * 4;
+    const std::uint64_t rowBits = static_cast<std::uint64_t>(layout.width) * static_cast<std::uint64_t>(layout.bitCount);
+    const std::uint64_t rowSize = (rowBits + 31) / 32 * 4;
+    const std::uint64_t pixelOffset = kInfoHeaderSize + tableBytes;
+    if (pixelOffset > layout.length || rowSize * static_cast<std::uint64_t>(layout.height) > layout.length - pixelOffset) {
+        return OMBitmapStatus::damaged;
+    }
+    layout.pixelOffset = static_cast<std::size_t>(pixelOffset);
+    layout.rowSize = static_cast<std::size_t>(rowSize);
+    return OMBitmapStatus::loaded;
+}
+
+// Whether the pixel at `p` has the transparent colour.
+bool matches(const std::uint8_t* p, std::int32_t bitCount, const OMColorRecord& color) {
+    const std::uint32_t rgb15 = static_cast<std::uint32_t>(color.red >> 11) << 10 |
+                                static_cast<std::uint32_t>(color.green >> 11) << 5 | (color.blue >> 11);
+    const std::uint32_t rgb24 = static_cast<std::uint32_t>(color.red >> 8) << 16 |
+                                static_cast<std::uint32_t>(color.green >> 8) << 8 | (color.blue >> 8);
+    switch (bitCount) {
+    case 8:
+        return color.index >= 0 && p[0] == color.index;
+    case 16:
+        return ((p[0] | p[1] << 8) & 0x7FFF) == rgb15;
+    case 24:
+    case 32:
+        return static_cast<std::uint32_t>(p[0] | p[1] << 8 | p[2] << 16) == rgb24;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+OMBitmapStatus findDib(const std::uint8_t* data, std::size_t size, OMDibLayout& layout) {
+    const ByteReader all(data, size, ByteOrder::little);
+    std::uint16_t marker = 0;
+    std::uint32_t headerSize = 0;
+    if (all.u16At(0, marker) && marker == kFileMarker) {
+        layout.start = kFileHeaderSize;
+    } else if (all.u32At(0, headerSize) && headerSize == kInfoHeaderSize) {
+        layout.start = 0;
+    } else {
+        return OMBitmapStatus::notABitmap;
+    }
+    if (size < layout.start) return OMBitmapStatus::damaged;
+    layout.length = size - layout.start;
+    const ByteReader dib(data + layout.start, layout.length, ByteOrder::little);
+    const OMBitmapStatus header = readInfoHeader(dib, layout);
+    return header == OMBitmapStatus::loaded ? placeTableAndPixels(layout) : header;
+}
+
+std::uint32_t dibColorsUsed(const std::uint8_t* dib) {
+    std::uint32_t count = 0;
+    return ByteReader(dib, kInfoHeaderSize, ByteOrder::little).u32At(kClrUsedOffset, count) ? count : 0;
+}
+
+void patchSystemColors(std::uint8_t* dib, const OMDibLayout& layout, const OMColorRecord* systemTable) {
+    if (layout.bitCount != 8) return;
+    const std::uint32_t count = dibColorsUsed(dib);
+    if (count == 0) dib[kClrUsedOffset + 1] = 1;  // 0 becomes 256, stored little-endian
+    if (count != 0 && count != 256) return;
+    std::uint8_t* table = dib + kInfoHeaderSize;
+    for (int i = 0; i < kPaletteSize; ++i) {
+        if (!isStaticEntry(i)) continue;
+        table[i * 4] = static_cast<std::uint8_t>(systemTable[i].blue >> 8);
+        table[i * 4 + 1] = static_cast<std::uint8_t>(systemTable[i].green >> 8);
+        table[i * 4 + 2] = static_cast<std::uint8_t>(systemTable[i].red >> 8);
+    }
+}
+
+std::size_t maskRowSize(std::int32_t width) { return (static_cast<std::size_t>(width + 7) / 8 + 3) / 4 * 4; }
+
+std::vector<std::uint8_t> buildDibMask(const std::uint8_t* dib, const OMDibLayout& layout,
+                                       const OMColorRecord& transparent) {
+    const std::size_t maskRow = maskRowSize(layout.width);
+    ByteWriter mask(ByteOrder::little);
+    for (std::uint32_t field : {static_cast<std::uint32_t>(kInfoHeaderSize), static_cast<std::uint32_t>(layout.width),
+                                static_cast<std::uint32_t>(layout.height)}) {
+        mask.u32(field);
+    }
+    mask.u16(1);
+    mask.u16(1);
+    for (std::uint32_t field : {0u, static_cast<std::uint32_t>(maskRow * layout.height), 0u, 0u, 2u, 0u}) mask.u32(field);
+    mask.u32(0x000000);
+    mask.u32(0xFFFFFF);
+    const std::size_t rows = mask.size();
+    mask.bytes.resize(rows + maskRow * layout.height);
+    const std::size_t pixelBytes = static_cast<std::size_t>(layout.bitCount / 8);
+    for (std::int32_t row = 0; row < layout.height; ++row) {
+        const std::uint8_t* in = dib + layout.pixelOffset + row * layout.rowSize;
+        std::uint8_t* out = mask.bytes.data() + rows + row * maskRow;
+        for (std::int32_t x = 0; x < layout.width && pixelBytes > 0; ++x) {
+            if (matches(in + x * pixelBytes, layout.bitCount, transparent)) out[x / 8] |= 0x80 >> (x % 8);
+        }
+    }
+    return std::move(mask.bytes);
+}

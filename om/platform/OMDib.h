@@ -1,0 +1,56 @@
+// Device-independent bitmap data without GDI: finding and checking the bitmap in file or resource
+// bytes, patching in the system colours, and the one-bit transparency mask.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "OMColorRecord.h"
+
+enum class OMBitmapStatus {
+    loaded,
+    // Neither a "BM" file nor a bare bitmap (first word 40).
+    notABitmap,
+    // Recognised, but the header, colour table or pixels do not fit the data, or the header describes
+    // no uncompressed picture (width or height 0 or below, an unknown bit count, compression).
+    damaged,
+};
+
+// Where the parts of a bitmap lie. Offsets count from the info header, which starts at `start` of the
+// data: 14 after a "BM" file header, 0 for a bare bitmap.
+//
+//   [file header 14, "BM" only] | info header 40 | colour table, 4 bytes each | pixel rows, bottom-up
+struct OMDibLayout {
+    std::size_t start = 0;
+    std::size_t length = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::int32_t bitCount = 0;
+    // Entries of the colour table as GDI reads it: colours used, or 2^bit count below 16 bits when 0.
+    std::size_t tableEntries = 0;
+    std::size_t pixelOffset = 0;
+    // Bytes per pixel row: width x bit count, rounded up to 4 bytes.
+    std::size_t rowSize = 0;
+};
+
+inline constexpr std::size_t kInfoHeaderSize = 40;
+inline constexpr std::size_t kFileHeaderSize = 14;
+
+[[nodiscard]] OMBitmapStatus findDib(const std::uint8_t* data, std::size_t size, OMDibLayout& layout);
+
+// The colours-used count of an info header.
+std::uint32_t dibColorsUsed(const std::uint8_t* dib);
+
+// In an 8-bit bitmap (header onward): a colours-used count of 0 becomes 256, and when it is 256 the
+// table's entries 0-9 and 246-255 take the system colours (their fourth bytes kept).
+void patchSystemColors(std::uint8_t* dib, const OMDibLayout& layout, const OMColorRecord* systemTable);
+
+// Bytes per row of the one-bit mask of a bitmap `width` pixels wide.
+std::size_t maskRowSize(std::int32_t width);
+
+// The one-bit mask: info header, colours black and white, rows in the bitmap's order, a set bit
+// (white) for each pixel of the transparent colour. 8-bit pixels match the colour's palette index,
+// 16-bit pixels its 5-5-5 value, 24- and 32-bit pixels its 8-8-8 value; 1- and 4-bit pixels never.
+std::vector<std::uint8_t> buildDibMask(const std::uint8_t* dib, const OMDibLayout& layout,
+                                       const OMColorRecord& transparent);

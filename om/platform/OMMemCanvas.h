@@ -1,0 +1,48 @@
+// The off-screen canvas: a top-down DIB section with a device context of its own, whose pixels its
+// users lock and write directly.
+#pragma once
+
+#include <cstdint>
+
+#include "OMCanvas.h"
+
+class OMMemCanvas : public OMCanvas {
+public:
+    // A canvas of `depth` bits (8 indexes the shared palette), filled with white.
+    OMMemCanvas(std::int32_t pixelsWide, std::int32_t pixelsHigh, std::int32_t bitsPerPixel, std::uint32_t flags);
+    ~OMMemCanvas() override;
+
+    // The top-down rows and the bytes per row; false only when the DIB section could not be made.
+    bool lockBits(std::uint8_t*& pixels, std::int32_t& pitch);
+    void unlockBits() {}
+
+    const char* typeName() const override { return kMemCanvasType; }
+    std::int32_t height() override { return canvasHeight; }
+    std::int32_t width() override { return canvasWidth; }
+    void erase(const OMColorRecord& color) override;
+    bool getDC() override;
+    void releaseDC() override;
+    bool getDCClipped(HRGN region, bool selectPalette) override;
+    void clearClip() override;
+    // 8-bit canvases take the entries as their DIB colour table.
+    void applyPalette(const PALETTEENTRY* entries) override;
+    void unrealizePalette() override {}
+
+    // 0 until the first memory canvas is made, then 1: rows of locked pixels run top-down.
+    static std::int32_t anyCreated;
+
+    std::int32_t canvasHeight;
+    std::int32_t canvasWidth;
+    std::uint8_t* bits = nullptr;
+    HBITMAP section = nullptr;
+    HGDIOBJ previousBitmap = nullptr;
+    // Where a DirectDraw surface may live: bit 1 video memory, bit 0 system memory.
+    std::uint32_t surfaceFlags;
+
+private:
+    std::int32_t rowSize() const { return ((canvasWidth * depth) / 8 + 3) & ~3; }
+    void createSection();
+};
+
+// The plain row copy between two memory canvases of equal depth.
+void copyMemCanvasRows(OMMemCanvas& source, const OMRect& from, OMMemCanvas& destination, const OMRect& to);

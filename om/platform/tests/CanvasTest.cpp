@@ -1,0 +1,379 @@
+// Memory canvases and the shared palette, without a window: construction, palette tables, colour
+// values, clipped copies, colour masks of deep canvases and the shapes.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "DrawingSupport.h"
+#include "OMCanvas.h"
+#include "OMColorTable.h"
+#include "OMFont.h"
+#include "OMMemCanvas.h"
+#include "OMRegion.h"
+
+namespace {
+
+OMRegion regionOf(const OMRect& rect) {
+    OMRegion region;
+    region.setRect(rect);
+    return region;
+}
+
+// A 20 x 10 source whose pixel (x, y) is 10 + (x + 20 y) % 200: every pixel differs.
+std::uint8_t sourceValue(std::int32_t x, std::int32_t y) { return static_cast<std::uint8_t>(10 + (x + 20 * y) % 200); }
+
+void fillSource(OMMemCanvas& source) {
+    for (std::int32_t y = 0; y < source.height(); ++y) {
+        for (std::int32_t x = 0; x < source.width(); ++x) setPixel8(source, x, y, sourceValue(x, y));
+    }
+}
+
+TEST(MemCanvasTest, NewCanvasesAreWhiteInEveryPixelWithRowsPaddedToFourBytes) {
+    struct Case {
+        std::int32_t width;
+        std::int32_t depth;
+        std::int32_t pitch;
+        std::vector<std::uint8_t> white;  // one pixel's bytes
+    };
+    const Case cases[] = {
+        {10, 8, 12, {255}},          {12, 8, 12, {255}},          {13, 8, 16, {255}},
+        {10, 16, 20, {0xFF, 0x7F}},  {10, 24, 32, {255, 255, 255}}, {3, 32, 12, {255, 255, 255, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.depth));
+        OMMemCanvas canvas(c.width, 5, c.depth, 1);
+        EXPECT_EQ(OMMemCanvas::anyCreated, 1);
+        EXPECT_STREQ(canvas.typeName(), "OMMemCanvas");
+        EXPECT_EQ(canvas.width(), c.width);
+        EXPECT_EQ(canvas.height(), 5);
+        std::uint8_t* bits = nullptr;
+        std::int32_t pitch = 0;
+        ASSERT_TRUE(canvas.lockBits(bits, pitch));
+        EXPECT_EQ(pitch, c.pitch);
+        for (std::int32_t y = 0; y < 5; ++y) {
+            for (std::int32_t x = 0; x < c.width; ++x) {
+                const std::uint8_t* p = bits + y * pitch + x * (c.depth / 8);
+                ASSERT_EQ(std::vector<std::uint8_t>(p, p + c.white.size()), c.white) << "pixel " << x << ", " << y;
+            }
+        }
+    }
+}
+
+TEST(MemCanvasTest, ANewPaletteHoldsTheSystemColoursAndReservedBlackBetween) {
+    OMMemCanvas canvas(4, 4, 8, 1);
+    const std::vector<OMColorRecord> system = systemColors();
+    PALETTEENTRY entries[256];
+    ASSERT_EQ(GetPaletteEntries(canvas.palette, 0, 256, entries), 256u);
+    for (int i = 0; i < 256; ++i) {
+        SCOPED_TRACE(i);
+        const bool own = i >= 10 && i < 246;
+        EXPECT_EQ(entries[i].peFlags, own ? PC_RESERVED : 0);
+        EXPECT_EQ(entries[i].peRed, own ? 0 : system[i].red >> 8);
+        EXPECT_EQ(entries[i].peGreen, own ? 0 : system[i].green >> 8);
+        EXPECT_EQ(entries[i].peBlue, own ? 0 : system[i].blue >> 8);
+    }
+    EXPECT_EQ(system[255].red >> 8, 255);
+    EXPECT_EQ(system[0].red | system[0].green | system[0].blue, 0);
+}
+
+TEST(MemCanvasTest, SetColorTableReplacesOnlyTheProgramsEntriesAndAvoidsPureBlackAndWhite) {
+    OMMemCanvas canvas(4, 4, 8, 1);
+    const std::vector<OMColorRecord> system = systemColors();
+    struct Case {
+        const char* name;
+        OMColorRecord (*color)(int);
+        OMColorRecord (*expected)(int);
+    };
+    const Case cases[] = {
+        {"all black", [](int) { return colorOf(0, 0, 0); }, [](int) { return colorOf(1, 1, 1); }},
+        {"all white", [](int) { return OMColorRecord{0xFFFF, 0xFF80, 0xFF00, 7}; }, [](int) { return colorOf(254, 254, 254); }},
+        {"graded", [](int i) { return colorOf(i, 255 - i, i / 2); }, [](int i) { return colorOf(i, 255 - i, i / 2); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<OMColorRecord> table(256);
+        for (int i = 0; i < 256; ++i) table[i] = c.color(i);
+        canvas.setColorTable(table.data());
+        std::vector<OMColorRecord> read(256);
+        canvas.getColorTable(read.data());
+        RGBQUAD dibColors[256];
+        ASSERT_EQ(GetDIBColorTable(canvas.dc, 0, 256, dibColors), 256u);
+        for (int i = 0; i < 256; ++i) {
+            SCOPED_TRACE(i);
+            const OMColorRecord want = isStaticEntry(i) ? system[i] : c.expected(i);
+            EXPECT_EQ(read[i].red >> 8, want.red >> 8);
+            EXPECT_EQ(read[i].green >> 8, want.green >> 8);
+            EXPECT_EQ(read[i].blue >> 8, want.blue >> 8);
+            EXPECT_EQ(read[i].index, -1);
+            EXPECT_EQ(dibColors[i].rgbRed, want.red >> 8) << "the pixels' colour table follows the palette";
+            EXPECT_EQ(dibColors[i].rgbBlue, want.blue >> 8);
+            const OMColorRecord one = canvas.colorAt(i);
+            EXPECT_EQ(one.green, read[i].green);
+        }
+    }
+    for (std::int32_t outside : {-1, 256, 1000}) {
+        const OMColorRecord black = canvas.colorAt(outside);
+        EXPECT_EQ(black.red | black.green | black.blue, 0) << outside;
+        EXPECT_EQ(black.index, -1);
+    }
+}
+
+TEST(MemCanvasTest, ColorRefGivesPaletteRelativeColoursIndicesAndNoColour) {
+    OMMemCanvas shallow(2, 2, 8, 1);
+    OMMemCanvas deep(2, 2, 16, 1);
+    std::vector<OMColorRecord> table(256, colorOf(0, 0, 0));
+    table[40] = colorOf(0x12, 0x34, 0x56);
+    deep.setColorTable(table.data());
+    const std::vector<OMColorRecord> system = systemColors();
+    const std::uint32_t entry5 = 0x02000000u | (system[5].blue >> 8) << 16 | (system[5].green >> 8) << 8 | system[5].red >> 8;
+    struct Case {
+        OMColorRecord color;
+        std::uint32_t onShallow;
+        std::uint32_t onDeep;
+    };
+    const Case cases[] = {
+        {colorOf(10, 20, 30), 0x021E140A, 0x021E140A},
+        {{0, 0, 0, 5}, 0x01000005, entry5},
+        {{0, 0, 0, 40}, 0x01000028, 0x02563412},
+        {{0, 0, 0, 0x128}, 0x01000128, 0x02563412},
+        {{0xFF00, 0, 0, kNoColor}, 0xFFFFFFFF, 0xFFFFFFFF},
+        {{0xFF00, 0, 0, -7}, 0xFFFFFFFF, 0xFFFFFFFF},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.color.index);
+        EXPECT_EQ(shallow.colorRef(c.color), c.onShallow);
+        EXPECT_EQ(deep.colorRef(c.color), c.onDeep);
+    }
+}
+
+// Every pixel of the destination after a copy: source pixels where the copy lands, 255 elsewhere.
+std::vector<std::uint8_t> expectedCopy(std::int32_t sx, std::int32_t sy, std::int32_t w, std::int32_t h,
+                                       std::int32_t dx, std::int32_t dy, const OMRect& allowed) {
+    std::vector<std::uint8_t> want(16 * 16, 255);
+    for (std::int32_t j = 0; j < h; ++j) {
+        for (std::int32_t i = 0; i < w; ++i) {
+            const std::int32_t x = dx + i;
+            const std::int32_t y = dy + j;
+            const bool inSource = sx + i >= 0 && sx + i < 20 && sy + j >= 0 && sy + j < 10;
+            const bool inAllowed = x >= allowed.left && x < allowed.right && y >= allowed.top && y < allowed.bottom;
+            if (inSource && inAllowed && x >= 0 && x < 16 && y >= 0 && y < 16) want[y * 16 + x] = sourceValue(sx + i, sy + j);
+        }
+    }
+    return want;
+}
+
+TEST(MemCanvasTest, CopyFromClipsBothRectanglesToBothCanvases) {
+    OMMemCanvas source(20, 10, 8, 1);
+    fillSource(source);
+    struct Case {
+        const char* name;
+        std::int32_t sx, sy, w, h, dx, dy;
+    };
+    const Case cases[] = {
+        {"inside both", 2, 1, 6, 4, 3, 5},
+        {"source partly left and above", -3, -2, 8, 6, 4, 4},
+        {"source partly right and below", 16, 7, 8, 8, 0, 0},
+        {"destination partly outside", 0, 0, 10, 10, 12, -4},
+        {"source wholly outside", 25, 0, 5, 5, 0, 0},
+        {"negative width", 4, 4, -3, 2, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        OMMemCanvas destination(16, 16, 8, 1);
+        destination.copyFrom(source, c.sx, c.sy, c.w, c.h, c.dx, c.dy, kCopyRop, nullptr);
+        EXPECT_EQ(pixelsOf(destination), expectedCopy(c.sx, c.sy, c.w, c.h, c.dx, c.dy, {0, 0, 16, 16}));
+    }
+}
+
+TEST(MemCanvasTest, CopyFromWithClipRegionsChangesExactlyTheirIntersection) {
+    OMMemCanvas source(20, 10, 8, 1);
+    fillSource(source);
+    const OMRect ownClip{2, 2, 12, 9};
+    const OMRect given{6, 0, 16, 6};
+    struct Case {
+        const char* name;
+        bool withOwnClip;
+        const OMRect* argument;
+        OMRect changed;
+    };
+    const OMRect nothing{0, 0, 0, 0};
+    const OMRect empty = kEmptyRect;
+    const OMRect apart{13, 10, 16, 16};
+    const Case cases[] = {
+        {"argument only", false, &given, given},
+        {"own clip only", true, nullptr, ownClip},
+        {"both: the intersection", true, &given, {6, 2, 12, 6}},
+        {"both, disjoint: nothing", true, &apart, nothing},
+        {"empty argument: nothing", false, &empty, nothing},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        OMMemCanvas destination(16, 16, 8, 1);
+        if (c.withOwnClip) destination.clip.setRect(ownClip);
+        const OMRegion argument = c.argument ? regionOf(*c.argument) : OMRegion();
+        destination.copyFrom(source, 0, 0, 16, 10, 0, 0, kCopyRop, c.argument ? &argument : nullptr);
+        EXPECT_EQ(pixelsOf(destination), expectedCopy(0, 0, 16, 10, 0, 0, c.changed));
+    }
+}
+
+TEST(MemCanvasTest, ThroughGdiAColourKeyedCopyCopiesEveryPixel) {
+    OMMemCanvas source(20, 10, 8, 1);
+    fillSource(source);
+    source.setColorKey({0, 0, 0, sourceValue(3, 3)});
+    EXPECT_EQ(source.colorKey, 0xFFFFFFFFu);
+    EXPECT_EQ(source.keyColor.index, sourceValue(3, 3));
+    for (bool clipped : {false, true}) {
+        SCOPED_TRACE(clipped ? "clipped" : "unclipped");
+        OMMemCanvas destination(16, 16, 8, 1);
+        const OMRegion all = regionOf({0, 0, 16, 16});
+        destination.copyFrom(source, 0, 0, 16, 10, 0, 0, kColorKeyedCopy | kCopyRop, clipped ? &all : nullptr);
+        EXPECT_EQ(pixelsOf(destination), expectedCopy(0, 0, 16, 10, 0, 0, {0, 0, 16, 16}));
+    }
+}
+
+TEST(MemCanvasTest, CopiesBetweenDepthsNeedADeeperDestinationAndAClipRegion) {
+    OMMemCanvas shallow(4, 4, 8, 1);
+    shallow.erase({0, 0, 0, 249});  // system red
+    OMMemCanvas deep(4, 4, 32, 1);
+    deep.copyFrom(shallow, 0, 0, 4, 4, 0, 0, kCopyRop, nullptr);
+    EXPECT_EQ(pixel32At(deep, 1, 1), 0xFFFFFFu) << "memory to memory without a clip copies only equal depths";
+    const OMRegion all = regionOf({0, 0, 4, 4});
+    deep.copyFrom(shallow, 0, 0, 4, 4, 0, 0, kCopyRop, &all);
+    EXPECT_EQ(pixel32At(deep, 1, 1), 0xFF0000u) << "a clipped copy goes through GDI";
+
+    OMMemCanvas back(4, 4, 8, 1);
+    back.copyFrom(deep, 0, 0, 4, 4, 0, 0, kCopyRop, &all);
+    EXPECT_EQ(pixelAt(back, 1, 1), 255) << "nothing is copied from a deeper source into 8 bits";
+}
+
+// Packs a palette colour as the animations do for a deep canvas: each 16-bit component shifted by the
+// clear bits above its mask's highest bit within 16 bits (negative: left), then masked.
+std::uint32_t pack(std::uint32_t component, std::uint32_t mask) {
+    int highest = 31;
+    while (highest > 0 && !(mask & (1u << highest))) --highest;
+    const int shift = 15 - highest;
+    return (shift >= 0 ? component >> shift : component << -shift) & mask;
+}
+
+TEST(MemCanvasTest, DeepCanvasesGiveTheirDibColourMasksSoPackedColoursComeOutRight) {
+    struct Case {
+        std::int32_t depth;
+        std::uint32_t red, green, blue;
+        std::uint32_t packed;  // (255, 128, 0)
+    };
+    const Case cases[] = {
+        {8, 0, 0, 0, 0},
+        {16, 0x7C00, 0x03E0, 0x001F, 0x7E00},
+        {24, 0xFF0000, 0x00FF00, 0x0000FF, 0xFF8000},
+        {32, 0xFF0000, 0x00FF00, 0x0000FF, 0xFF8000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.depth);
+        OMMemCanvas canvas(2, 1, c.depth, 1);
+        std::uint32_t red = 1, green = 1, blue = 1;
+        canvas.getColorMasks(red, green, blue);
+        EXPECT_EQ(red, c.red);
+        EXPECT_EQ(green, c.green);
+        EXPECT_EQ(blue, c.blue);
+        if (c.depth == 8) continue;
+        const std::uint32_t packed = pack(0xFF00, red) | pack(0x8000, green) | pack(0, blue);
+        EXPECT_EQ(packed, c.packed);
+        // GDI's own fill of the same colour is the oracle for the raw pixel.
+        HBRUSH brush = CreateSolidBrush(RGB(255, 128, 0));
+        const RECT first{0, 0, 1, 1};
+        FillRect(canvas.dc, &first, brush);
+        DeleteObject(brush);
+        std::uint8_t* bits = nullptr;
+        std::int32_t pitch = 0;
+        ASSERT_TRUE(canvas.lockBits(bits, pitch));
+        std::uint32_t filled = 0;
+        std::memcpy(&filled, bits, static_cast<std::size_t>(c.depth / 8));
+        EXPECT_EQ(filled, packed);
+    }
+}
+
+TEST(MemCanvasTest, EraseWithNoColourOnlyRecordsIt) {
+    OMMemCanvas canvas(4, 4, 8, 1);
+    canvas.erase({0, 0, 0, 250});
+    EXPECT_EQ(pixelAt(canvas, 3, 3), 250);
+    const OMColorRecord none{0xFF00, 0, 0, kNoColor};
+    canvas.erase(none);
+    EXPECT_EQ(canvas.backgroundColor.index, kNoColor);
+    EXPECT_EQ(pixelAt(canvas, 3, 3), 250);
+}
+
+// Marks of a 12 x 8 canvas: '#' the frame colour 249, 'o' the fill colour 250, '.' white.
+std::string drawnMarks(OMMemCanvas& canvas) {
+    std::string marks;
+    for (std::int32_t y = 0; y < canvas.height(); ++y) {
+        for (std::int32_t x = 0; x < canvas.width(); ++x) {
+            const std::uint8_t p = pixelAt(canvas, x, y);
+            marks += p == 249 ? '#' : p == 250 ? 'o' : p == 255 ? '.' : '?';
+        }
+        marks += '\n';
+    }
+    return marks;
+}
+
+TEST(MemCanvasTest, RectanglesLinesAndRegionsFollowTheSwitchesAndColours) {
+    struct Case {
+        const char* name;
+        std::int32_t fill, frame;
+        void (*draw)(OMMemCanvas&);
+        const char* marks;
+    };
+    const Case cases[] = {
+        {"filled and framed rectangle", 1, 1, [](OMMemCanvas& c) { c.drawRectangle({1, 1, 5, 4}); },
+         ".....\n.####\n.#oo#\n.####\n.....\n"},
+        {"filled only: a pen of the fill colour", 1, 0, [](OMMemCanvas& c) { c.drawRectangle({1, 1, 5, 4}); },
+         ".....\n.oooo\n.oooo\n.oooo\n.....\n"},
+        {"neither: nothing", 0, 0, [](OMMemCanvas& c) { c.drawRectangle({1, 1, 5, 4}); },
+         ".....\n.....\n.....\n.....\n.....\n"},
+        {"line with its end point", 1, 1, [](OMMemCanvas& c) { c.drawLine(0, 2, 3, 2); },
+         ".....\n.....\n####.\n.....\n.....\n"},
+        {"region filled and framed", 1, 1,
+         [](OMMemCanvas& c) {
+             const OMRegion region = regionOf({1, 0, 5, 5});
+             c.paintRegion(&region);
+         },
+         ".####\n.#oo#\n.#oo#\n.#oo#\n.####\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        OMMemCanvas canvas(5, 5, 8, 1);
+        canvas.fillColor = {0, 0, 0, 250};
+        canvas.frameColor = {0, 0, 0, 249};
+        canvas.fillEnabled = c.fill;
+        canvas.frameEnabled = c.frame;
+        c.draw(canvas);
+        EXPECT_EQ(drawnMarks(canvas), c.marks);
+    }
+}
+
+TEST(MemCanvasTest, SystemFontTextIsDrawnInTheTextColourAboveTheBaseline) {
+    OMMemCanvas canvas(60, 40, 8, 1);
+    canvas.textColor = {0, 0, 0, 252};
+    EXPECT_STREQ(canvas.font->typeName(), "OMSysFont");
+    const std::int32_t ascent = canvas.font->ascent();
+    const std::int32_t descent = canvas.font->descent();
+    canvas.drawText(5, 30, "H");
+    int ink = 0;
+    for (std::int32_t y = 0; y < 40; ++y) {
+        for (std::int32_t x = 0; x < 60; ++x) {
+            const std::uint8_t p = pixelAt(canvas, x, y);
+            if (p == 255) continue;
+            ASSERT_EQ(p, 252) << x << ", " << y;
+            EXPECT_GE(y, 30 - ascent);
+            EXPECT_LT(y, 30 + descent);
+            EXPECT_GE(x, 5);
+            ++ink;
+        }
+    }
+    EXPECT_GT(ink, 5);
+}
+
+}  // namespace

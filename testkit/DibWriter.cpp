@@ -1,0 +1,66 @@
+// Bitmap writer: header, colour table and packed rows.
+#include "DibWriter.h"
+
+#include "ByteWriter.h"
+
+namespace {
+
+std::size_t rowSize(const DibPicture& picture) {
+    return (static_cast<std::size_t>(picture.width) * picture.bitCount + 31) / 32 * 4;
+}
+
+void packRow(ByteWriter& out, const DibPicture& picture, std::int32_t row) {
+    const std::size_t start = out.size();
+    const std::uint32_t* values = picture.pixels.data() + static_cast<std::size_t>(row) * picture.width;
+    if (picture.bitCount < 8) {
+        out.bytes.resize(start + rowSize(picture), 0);
+        const int perByte = 8 / picture.bitCount;
+        for (std::int32_t x = 0; x < picture.width; ++x) {
+            const int shift = 8 - picture.bitCount * (x % perByte + 1);
+            out.bytes[start + x / perByte] |= static_cast<std::uint8_t>(values[x] << shift);
+        }
+        return;
+    }
+    for (std::int32_t x = 0; x < picture.width; ++x) {
+        const std::uint32_t v = values[x];
+        if (picture.bitCount == 8) out.u8(static_cast<std::uint8_t>(v));
+        if (picture.bitCount == 16) out.u16(static_cast<std::uint16_t>(v));
+        if (picture.bitCount >= 24) {
+            out.u8(static_cast<std::uint8_t>(v));
+            out.u8(static_cast<std::uint8_t>(v >> 8));
+            out.u8(static_cast<std::uint8_t>(v >> 16));
+        }
+        if (picture.bitCount == 32) out.u8(0);
+    }
+    out.bytes.resize(start + rowSize(picture), 0);
+}
+
+}  // namespace
+
+std::string writeDib(const DibPicture& picture) {
+    ByteWriter out(ByteOrder::little);
+    out.u32(40);
+    out.u32(static_cast<std::uint32_t>(picture.width));
+    out.u32(static_cast<std::uint32_t>(picture.height));
+    out.u16(1);
+    out.u16(picture.bitCount);
+    out.u32(0);
+    out.u32(static_cast<std::uint32_t>(rowSize(picture) * picture.height));
+    out.u32(0);
+    out.u32(0);
+    out.u32(picture.colorsUsed);
+    out.u32(0);
+    for (std::uint32_t color : picture.colors) out.u32(color);
+    for (std::int32_t row = picture.height - 1; row >= 0; --row) packRow(out, picture, row);
+    return out.str();
+}
+
+std::string writeBmpFile(const DibPicture& picture) {
+    const std::string dib = writeDib(picture);
+    ByteWriter out(ByteOrder::little);
+    out.u16(0x4D42);
+    out.u32(static_cast<std::uint32_t>(14 + dib.size()));
+    out.u32(0);
+    out.u32(static_cast<std::uint32_t>(14 + 40 + 4 * picture.colors.size()));
+    return out.str() + dib;
+}
