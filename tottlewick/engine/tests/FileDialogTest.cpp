@@ -29,13 +29,8 @@ HWND waitForDialog() {
 std::thread answerDialog(const std::string& name) {
     return std::thread([name] {
         HWND dialog = waitForDialog();
-        if (!dialog) return;
-        if (name.empty()) {
-            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-            return;
-        }
-        SetDlgItemTextA(dialog, kFileNameControl, name.c_str());
-        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        if (dialog && !name.empty()) SetDlgItemTextA(dialog, kFileNameControl, name.c_str());
+        if (dialog) PostMessageA(dialog, WM_COMMAND, name.empty() ? IDCANCEL : IDOK, 0);
     });
 }
 

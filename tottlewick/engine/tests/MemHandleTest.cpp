@@ -135,14 +135,6 @@ TEST_F(MemHandleTest, LockedBlockRefusesFreeUnregisterAndPurgeAndASharedBlockNee
 }
 
 std::vector<MemHandle> visited;
-std::int16_t visitOne(MemHandle handle) {
-    visited.push_back(handle);
-    return 0;
-}
-std::int16_t freeEach(MemHandle handle) {
-    visited.push_back(handle);
-    return MemHandleFree(&handle);
-}
 
 TEST_F(MemHandleTest, LabelsAreCutAtFifteenAndFoundInTableOrder) {
     MemHandle a = MemHandleAlloc(4), b = MemHandleAlloc(4), c = MemHandleAlloc(4);
@@ -161,6 +153,8 @@ TEST_F(MemHandleTest, LabelsAreCutAtFifteenAndFoundInTableOrder) {
     EXPECT_EQ(MemHandleFind(0, "xpk", nullptr), 0u) << "case counts";
 
     // ForEach stops at a 0 answer and survives a visitor that frees what it is given.
+    auto visitOne = [](MemHandle h) -> std::int16_t { return visited.push_back(h), 0; };
+    auto freeEach = [](MemHandle h) -> std::int16_t { return visited.push_back(h), MemHandleFree(&h); };
     EXPECT_EQ(MemHandleForEach(visitOne, "XPK", nullptr), 1u);
     EXPECT_EQ(MemHandleForEach(freeEach, "XPK", nullptr), 2u);
     EXPECT_EQ(visited, (std::vector<MemHandle>{b, b, c}));
