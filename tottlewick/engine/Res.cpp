@@ -11,6 +11,7 @@
 #include "FileFolders.h"
 #include "FilePath.h"
 #include "ResFolder.h"
+#include "SndCache.h"
 #include "UtilString.h"
 
 namespace {
@@ -139,8 +140,10 @@ Source* freeSourceSlot() {
     return nullptr;
 }
 
-// The data of a PRS entry: read, or (deferred mode, nothing loaded yet) only allocated.
+// The data of a PRS entry: read, or (deferred mode, nothing loaded yet) only allocated. A block that the
+// sound preload cache is still reading is finished first.
 PlatBlock loadPrs(PrsRef ref) {
+    if (PrsGetFlags(ref) & kPrsDeferred) SndCacheStop();
     if (res.deferredMode && !PrsGetBlock(ref)) {
         PlatBlock block = PrsAllocData(ref, 0);
         if (block) PrsSetFlags(ref, kPrsDeferred, 1);
@@ -152,6 +155,7 @@ PlatBlock loadPrs(PrsRef ref) {
 }
 
 PlatBlock loadFolder(FolderIndex* folder, std::int16_t entry) {
+    if (FolderGetFlags(folder, entry) & kFolderDeferred) SndCacheStop();
     if (res.deferredMode && !FolderGetBlock(folder, entry)) {
         PlatBlock block = PlatMemAlloc(std::max<std::uint32_t>(FolderGetAllocSize(folder, entry), 1), 0);
         if (!block) return nullptr;
@@ -405,6 +409,7 @@ std::int16_t ResReload(MemHandle handle) {
     Found f = findByHandle(handle);
     if (!f) return 0;
     if (!f.prs) return FolderLoad(f.source->folder, f.entry) == 0 ? 1 : 0;
+    if (PrsGetFlags(f.prs) & kPrsDeferred) SndCacheStop();
     if (PrsIsLoaded(f.prs)) return 1;
     return PrsReadData(f.prs) ? 1 : 0;
 }

@@ -1,0 +1,141 @@
+// The preload cache over a resource file: reads in data order, one chunk per step at its pace, the hand-off
+// when a resource under preload is loaded, and a read error that ends the read instead of looping.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "EngineClock.h"
+#include "EngineTestSupport.h"
+#include "PrsWriter.h"
+#include "SndCache.h"
+#include "Stream.h"
+
+namespace {
+
+std::uint32_t now = 0;
+std::uint32_t testClock() { return now; }
+
+std::string pattern(std::size_t size, char seed) {
+    std::string bytes(size, '\0');
+    for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>(seed + i % 97);
+    return bytes;
+}
+
+class SndCacheTest : public ResourceFolderTest {
+protected:
+    void SetUp() override {
+        ResourceFolderTest::SetUp();
+        StreamInit();
+        ClockSetSource(testClock);
+        now = 1000;
+        previousChunk = SndSetCacheChunk(1000);
+    }
+    void TearDown() override {
+        SndCacheStop();
+        SndSetCacheChunk(previousChunk);
+        ClockSetSource(nullptr);
+        StreamTerm();
+        ResourceFolderTest::TearDown();
+    }
+    ResSource open(const std::vector<PrsResource>& resources) {
+        EXPECT_TRUE(writeResources(folder.file("Preload.PRS"), resources));
+        return ResOpenFile("Preload");
+    }
+    // Services the cache until it has no read left; returns the steps taken.
+    int serviceUntilIdle() {
+        int steps = 0;
+        while (SndCacheService() && steps < 100) ++steps;
+        return steps;
+    }
+    static std::string loaded(const char* type, std::uint16_t id) {
+        MemHandle handle = ResLoad(resType(type), id);
+        std::string bytes = handleText(handle);
+        MemHandleFree(&handle);
+        return bytes;
+    }
+
+    std::uint32_t previousChunk = 0;
+};
+
+TEST_F(SndCacheTest, AFileIsReadInDataOrderAChunkAStep) {
+    std::string big = pattern(2500, 'a'), small = pattern(10, 'b'), middle = pattern(1000, 'c');
+    ResSource file = open({{"XPK", 1, big}, {"AIF", 9, small}, {"SND", 4, middle}});
+    ASSERT_NE(file, 0u);
+    EXPECT_EQ(SndCacheFile(file, 0), 1);
+    EXPECT_EQ(SndCacheIsBusy(), 1);
+    // The start read 1000 bytes of the first block in the file: 'XPK' 1, though 'AIF' sorts first.
+    EXPECT_EQ(SndCacheService(), 1);
+    EXPECT_EQ(SndCacheService(), 1);
+    EXPECT_EQ(ResIsLoaded(resType("AIF"), 9), 0);
+    EXPECT_EQ(SndCacheService(), 1) << "2500 bytes read: closed, 'AIF' 9 started";
+    EXPECT_EQ(ResIsLoaded(resType("XPK"), 1), 1);
+    EXPECT_EQ(serviceUntilIdle(), 1);
+    EXPECT_EQ(SndCacheIsBusy(), 0);
+    EXPECT_EQ(loaded("XPK", 1), big);
+    EXPECT_EQ(loaded("AIF", 9), small);
+    EXPECT_EQ(loaded("SND", 4), middle);
+}
+
+TEST_F(SndCacheTest, StepsArePacedAt115000BytesASecond) {
+    SndSetCacheChunk(8192);
+    std::string data = pattern(40000, 'p');
+    ASSERT_NE(open({{"AIF", 1, data}}), 0u);
+    SndCacheItem item{resType("AIF"), 1};
+    ASSERT_EQ(SndCacheStart(1, &item, 0), 1);
+    EXPECT_EQ(SndCacheStart(1, &item, 0), 0) << "a list is active";
+    // Five chunks: one at the start, then a step every 8192 x 1000 / 115000 = 71 ms however often the idle
+    // loop asks, and the close a step after the last chunk. The first step is due at once.
+    now = 50000;
+    EXPECT_EQ(SndCacheIdle(), 1);
+    for (now = 50001; now < 50284; ++now) ASSERT_EQ(SndCacheIdle(), 1) << now;
+    EXPECT_EQ(SndCacheIdle(), 0);
+    EXPECT_EQ(SndCacheIsBusy(), 0);
+    EXPECT_EQ(SndGetCacheChunk(), 8192u);
+    EXPECT_EQ(loaded("AIF", 1), data);
+}
+
+TEST_F(SndCacheTest, LoadingAResourceUnderPreloadFinishesItsRead) {
+    std::string data = pattern(5000, 'h');
+    ASSERT_NE(open({{"SND", 2, data}, {"SND", 3, "next"}}), 0u);
+    SndCacheItem items[] = {{resType("SND"), 2}, {resType("SND"), 3}};
+    ASSERT_EQ(SndCacheStart(2, items, 1), 1);
+    EXPECT_EQ(ResGetKeepById(resType("SND"), 2), 1) << "marked kept";
+    SndCacheService();  // 2000 of 5000 bytes read
+    EXPECT_EQ(loaded("SND", 2), data);
+    EXPECT_EQ(SndCacheIsBusy(), 0) << "the load stopped the preload";
+    EXPECT_EQ(ResIsLoaded(resType("SND"), 3), 0);
+}
+
+TEST_F(SndCacheTest, AReadErrorEndsTheReadWithTheResourceUnread) {
+    std::string data = pattern(6000, 'e');
+    ASSERT_NE(open({{"AIF", 1, "first"}, {"AIF", 5, data}}), 0u);
+    SndCacheItem item{resType("AIF"), 5};
+    ASSERT_EQ(SndCacheStart(1, &item, 0), 1);
+    // The file loses its end while the read runs.
+    ASSERT_EQ(FileSetSize(folder.file("Preload.PRS").c_str(), 3000), 0);
+    EXPECT_EQ(serviceUntilIdle(), 2) << "1000 more bytes, then a short read; the step after closes the read";
+    EXPECT_EQ(SndCacheIsBusy(), 0);
+    EXPECT_EQ(ResIsLoaded(resType("AIF"), 5), 0) << "half-read data is not kept as loaded";
+
+    SndCacheItem again{resType("AIF"), 5};
+    writeResources(folder.file("Preload.PRS"), {{"AIF", 1, "first"}, {"AIF", 5, data}});
+    ASSERT_EQ(SndCacheStart(1, &again, 0), 1);
+    ASSERT_EQ(FileSetSize(folder.file("Preload.PRS").c_str(), 3000), 0);
+    SndCacheStop();  // reads the rest at once: it fails, and the stop returns
+    EXPECT_EQ(ResIsLoaded(resType("AIF"), 5), 0);
+}
+
+TEST_F(SndCacheTest, ResourcesAlreadyLoadedAreSkipped) {
+    ASSERT_NE(open({{"AIF", 1, "one"}, {"AIF", 2, "two"}}), 0u);
+    MemHandle held = ResLoad(resType("AIF"), 1);
+    SndCacheItem items[] = {{resType("AIF"), 1}, {resType("AIF"), 2}};
+    ASSERT_EQ(SndCacheStart(2, items, 0), 1);
+    EXPECT_EQ(serviceUntilIdle(), 0) << "'AIF' 2 was read whole at its start";
+    EXPECT_EQ(loaded("AIF", 2), "two");
+    MemHandleFree(&held);
+    EXPECT_EQ(SndCacheStart(0, nullptr, 0), 1);
+    EXPECT_EQ(SndCacheIsBusy(), 0);
+}
+
+}  // namespace

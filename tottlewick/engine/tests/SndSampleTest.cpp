@@ -1,0 +1,208 @@
+// Sample blocks from resource files, memory and open files: decoded frames, "XSND" copies, header reads and
+// refusals.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "EngineTestSupport.h"
+#include "PrsWriter.h"
+#include "SndSample.h"
+#include "SndScale.h"
+#include "SoundWriter.h"
+
+namespace {
+
+std::vector<int> words(const std::uint8_t* bytes, std::size_t count) {
+    std::vector<int> values;
+    for (std::size_t i = 0; i < count; ++i) values.push_back(std::int16_t(bytes[2 * i] | bytes[2 * i + 1] << 8));
+    return values;
+}
+
+class SndSampleTest : public ResourceFolderTest {
+protected:
+    void TearDown() override {
+        for (MemHandle& sample : samples) SndFreeSample(&sample);
+        ResourceFolderTest::TearDown();
+    }
+    void open(const std::vector<PrsResource>& resources) {
+        ASSERT_TRUE(writeResources(folder.file("Sounds.PRS"), resources));
+        ASSERT_NE(ResOpenFile("Sounds"), 0u);
+    }
+    MemHandle load(std::uint16_t id) {
+        MemHandle sample = SndLoadSample(id);
+        if (sample) samples.push_back(sample);
+        return sample;
+    }
+    SndSampleHeader header(MemHandle sample) {
+        SndSampleHeader h = *SndSampleLock(sample);
+        SndSampleUnlock(sample);
+        return h;
+    }
+    std::vector<std::uint8_t> audio(MemHandle sample) {
+        MemHandle data = header(sample).audioData;
+        const auto* bytes = static_cast<const std::uint8_t*>(MemHandleLock(data));
+        std::vector<std::uint8_t> copy(bytes, bytes + MemHandleGetSize(data));
+        MemHandleUnlock(data);
+        return copy;
+    }
+
+    std::vector<MemHandle> samples;
+};
+
+AiffSound sixteenBit(const std::vector<std::int16_t>& values, std::uint16_t channels = 1) {
+    AiffSound s;
+    s.channels = channels;
+    s.frames = static_cast<std::uint32_t>(values.size() / channels);
+    s.data = bigEndianSamples(values);
+    return s;
+}
+
+TEST_F(SndSampleTest, AiffFromTheResourceFileDecodesToLittleEndian) {
+    open({{"AIF", 7, writeAiff(sixteenBit({1, -2, 300, -32768}, 2))}});
+    MemHandle sample = load(7);
+    ASSERT_NE(sample, 0u);
+    SndSampleHeader h = header(sample);
+    EXPECT_EQ(h.format, kSndBig16Stereo);
+    EXPECT_EQ(h.frames, 2u);
+    EXPECT_EQ(h.rate, 22050);
+    std::vector<std::uint8_t> pcm = audio(sample);
+    ASSERT_EQ(pcm.size(), 8u);
+    EXPECT_EQ(words(pcm.data(), 4), (std::vector<int>{1, -2, 300, -32768}));
+    EXPECT_EQ(SndIsSampleLoaded(7), 1);
+    EXPECT_EQ(SndIsInMemory(7), 1);
+    EXPECT_EQ(ResIsLoaded(resType("AIF"), 7), 0) << "read in place, not loaded";
+}
+
+TEST_F(SndSampleTest, SndWhenThereIsNoAif) {
+    open({{"SND", 3, writeSnd3(11025, std::string(1000, '\x90'))}, {"AIF", 4, "damaged"}, {"SND", 4, writeSnd4(8000, 2, "\x01\x02")}});
+    MemHandle v3 = load(3);
+    ASSERT_NE(v3, 0u);
+    EXPECT_EQ(header(v3).frames, 1000u);
+    EXPECT_EQ(audio(v3), std::vector<std::uint8_t>(1000, 0x90));
+    MemHandle fallback = load(4);
+    ASSERT_NE(fallback, 0u);
+    EXPECT_EQ(audio(fallback), (std::vector<std::uint8_t>{1, 2}));
+}
+
+TEST_F(SndSampleTest, ASecondLoadCopiesTheSampleInMemory) {
+    open({{"AIF", 9, writeAiff(sixteenBit({5, 6, 7}))}});
+    MemHandle first = load(9);
+    ASSERT_NE(first, 0u);
+    ResCloseSource(ResGetTopSource());  // the copy needs no resource file
+    std::uint32_t previous = SndSetScale(0x8000);
+    MemHandle second = load(9);
+    SndSetScale(previous);
+    ASSERT_NE(second, 0u);
+    EXPECT_NE(second, first);
+    EXPECT_EQ(header(second).rate, 11025) << "the copy's rate is scaled again";
+    EXPECT_EQ(header(second).fileRate, 22050);
+    EXPECT_NE(header(second).audioData, header(first).audioData);
+    MemHandle data = header(first).audioData;
+    std::memset(MemHandleLock(data), 0, 6);
+    MemHandleUnlock(data);
+    EXPECT_EQ(words(audio(second).data(), 3), (std::vector<int>{5, 6, 7}));
+    char name[kMemLabelLength + 1] = {};
+    std::uint32_t tag = 0;
+    MemHandleGetLabel(second, name, &tag);
+    EXPECT_STREQ(name, "XSND");
+    EXPECT_EQ(tag, 9u);
+}
+
+TEST_F(SndSampleTest, ALoadedResourceIsParsedFromMemoryAndReleased) {
+    open({{"SND", 5, writeSnd4(11025, 3, "abc")}});
+    MemHandle resource = ResLoad(resType("SND"), 5);
+    ASSERT_NE(resource, 0u);
+    MemHandle sample = load(5);
+    ASSERT_NE(sample, 0u);
+    EXPECT_EQ(audio(sample), (std::vector<std::uint8_t>{'a', 'b', 'c'}));
+    MemHandleFree(&resource);
+    EXPECT_EQ(ResIsLoaded(resType("SND"), 5), 0) << "the load gave its share back";
+}
+
+// The fixture encoders are written apart from the decoders: the decoded frames equal what each encoder
+// rebuilt from its codes, and stay near the source.
+TEST_F(SndSampleTest, CompressedSoundsDecodeAsTheirEncodersRebuiltThem) {
+    std::vector<std::int16_t> wave;
+    for (int i = 0; i < 256; ++i) wave.push_back(static_cast<std::int16_t>(8000 * std::sin(i / 8.0)));
+    std::vector<std::int16_t> imaRebuilt, sqs2Rebuilt;
+    AiffSound ima;
+    ima.aifc = true;
+    ima.compression = "ima4";
+    ima.frames = 4;
+    ima.data = encodeIma4(wave, 1, &imaRebuilt);
+    AiffSound sqs2;
+    sqs2.aifc = true;
+    sqs2.compression = "SQS2";
+    sqs2.frames = 256;
+    sqs2.data = encodeSqs2(wave, &sqs2Rebuilt);
+    open({{"AIF", 1, writeAiff(ima)}, {"AIF", 2, writeAiff(sqs2)}});
+    const std::vector<std::int16_t>* rebuilt[] = {&imaRebuilt, &sqs2Rebuilt};
+    for (std::uint16_t id : {1, 2}) {
+        SCOPED_TRACE(id);
+        MemHandle sample = load(id);
+        ASSERT_NE(sample, 0u);
+        std::vector<std::uint8_t> pcm = audio(sample);
+        ASSERT_EQ(pcm.size(), 512u);
+        std::vector<int> decoded = words(pcm.data(), 256);
+        EXPECT_EQ(decoded, std::vector<int>(rebuilt[id - 1]->begin(), rebuilt[id - 1]->end()));
+        for (std::size_t i = 32; i < 256; ++i) EXPECT_NEAR(decoded[i], wave[i], 700) << "sample " << i;
+    }
+}
+
+TEST_F(SndSampleTest, DamagedOrMissingSoundsGiveNoSample) {
+    open({{"SND", 1, writeSnd4(0, 3, "abc")}, {"AIF", 2, writeAiff(AiffSound{})}});
+    EXPECT_EQ(SndLoadSample(1), 0u) << "rate 0";
+    EXPECT_EQ(SndLoadSample(2), 0u) << "no frames";
+    EXPECT_EQ(SndLoadSample(3), 0u) << "absent";
+    EXPECT_EQ(SndIsInMemory(3), 0);
+    MemHandle none = 0;
+    EXPECT_EQ(SndFreeSample(&none), 1);
+    EXPECT_EQ(SndFreeSample(nullptr), 1);
+    EXPECT_EQ(SndSampleLock(0), nullptr);
+    EXPECT_EQ(SndSampleUnlock(0), 1);
+}
+
+TEST_F(SndSampleTest, FromAnOpenFileAndFromAHandle) {
+    std::string aiff = writeAiff(sixteenBit({11, 12, 13}));
+    std::string path = make("mixed.bin", "prefix" + aiff + "trailer" + writeSnd3(8000, "xyz"));
+    FileRef file = FileOpen(path.c_str(), kFileRead);
+    ASSERT_NE(file, 0u);
+    FileSeek(file, 6, 0);
+    SndSampleHeader h{};
+    EXPECT_EQ(SndReadAiffHeader(&h, file, static_cast<std::uint32_t>(aiff.size())), 1);
+    EXPECT_EQ(h.frames, 3u);
+    EXPECT_EQ(FileTell(file), static_cast<std::int32_t>(6 + aiff.find("SSND") + 16)) << "left at the first data byte";
+    FileSeek(file, 6, 0);
+    MemHandle sample = SndLoadSampleFromFile(file, static_cast<std::uint32_t>(aiff.size()));
+    ASSERT_NE(sample, 0u);
+    samples.push_back(sample);
+    EXPECT_EQ(words(audio(sample).data(), 3), (std::vector<int>{11, 12, 13}));
+    FileSeek(file, static_cast<std::int32_t>(6 + aiff.size() + 7), 0);
+    MemHandle snd = SndLoadSampleSndFromFile(file, 9);
+    ASSERT_NE(snd, 0u);
+    samples.push_back(snd);
+    EXPECT_EQ(audio(snd), (std::vector<std::uint8_t>{'x', 'y', 'z'}));
+    FileClose(file);
+
+    MemHandle bytes = MemHandleAlloc(static_cast<std::uint32_t>(aiff.size()));
+    std::memcpy(MemHandleLock(bytes), aiff.data(), aiff.size());
+    MemHandleUnlock(bytes);
+    MemHandle fromHandle = SndLoadSampleFromHandle(bytes);
+    ASSERT_NE(fromHandle, 0u);
+    samples.push_back(fromHandle);
+    EXPECT_EQ(header(fromHandle).frames, 3u);
+    EXPECT_EQ(SndLoadSampleSndFromHandle(bytes), 0u) << "an AIFF is no 'SND'";
+    MemHandleFree(&bytes);
+}
+
+TEST(SndTimeTest, FramesAndMilliseconds) {
+    EXPECT_EQ(SndFramesToMs(22050, 22050), 1000u);
+    EXPECT_EQ(SndFramesToMs(4410000, 44100), 100000u) << "no 32-bit overflow";
+    EXPECT_EQ(SndFramesToMs(100, 0), 0u);
+    EXPECT_EQ(SndMsToFrames(500, 11025), 5512u);
+}
+
+}  // namespace
