@@ -1,0 +1,153 @@
+// Cursors: system and resource cursors, damaged resources, the current and default cursor, and the
+// hidden state forced onto the system's display counter.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "CursorWriter.h"
+#include "ModuleResources.h"
+#include "OMCursor.h"
+#include "OMRes.h"
+#include "TempFolder.h"
+#include "TestSupport.h"
+
+namespace {
+
+// The system's display counter, read without changing it.
+int displayCount() {
+    const int count = ShowCursor(TRUE) - 1;
+    ShowCursor(FALSE);
+    return count;
+}
+
+class CursorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        createDefaultCursor();
+        cursorHidden = 0;
+        OMCursor::setShowState(1);
+    }
+    void TearDown() override {
+        destroyDefaultCursor();
+        currentCursor = nullptr;
+    }
+};
+
+TEST_F(CursorTest, NegativeNumbersGiveTheSystemCursors) {
+    const std::pair<std::int16_t, LPCSTR> cases[] = {
+        {-4, IDC_CROSS}, {-3, IDC_IBEAM}, {-2, IDC_WAIT}, {-1, IDC_ARROW}, {-9, IDC_ARROW},
+    };
+    for (const auto& [number, system] : cases) {
+        SCOPED_TRACE(number);
+        OMCursor cursor(number, nullptr);
+        EXPECT_EQ(cursor.handle, LoadCursorA(nullptr, system));
+        EXPECT_EQ(cursor.resourceId, number);
+        EXPECT_EQ(cursor.res, nullptr);
+    }
+    OMCursor arrow;
+    EXPECT_EQ(arrow.handle, LoadCursorA(nullptr, IDC_ARROW));
+    EXPECT_EQ(arrow.resourceId, -1);
+}
+
+TEST_F(CursorTest, ResourceCursorsLoadAndDamagedOrMissingOnesFallBackToTheArrow) {
+    TempFolder folder;
+    CursorPicture picture;
+    picture.hotspotX = 3;
+    picture.hotspotY = 5;
+    picture.rows.assign(32, std::string(32, ' '));
+    for (int i = 0; i < 8; ++i) picture.rows[i].replace(0, 8, i % 2 ? "########" : "........");
+    const std::string image = writeCursorImage(picture);
+    const std::string module = folder.file("Cursors.dll");
+    ASSERT_TRUE(writeModuleWithResources(
+        programFolder() + "ResModule.dll", module,
+        {{RT_CURSOR, 101, image},
+         {RT_GROUP_CURSOR, 7, writeCursorGroup(picture, static_cast<std::uint32_t>(image.size()), 101)},
+         {RT_GROUP_CURSOR, 8, writeCursorGroup(picture, static_cast<std::uint32_t>(image.size()), 102)},
+         {RT_CURSOR, 103, image.substr(0, 20)},
+         {RT_GROUP_CURSOR, 9, writeCursorGroup(picture, 20, 103)}}));
+    OMResFile file(module.c_str());
+    ASSERT_EQ(file.status, kResFileUsable);
+
+    OMCursor loaded(7, &file);
+    EXPECT_EQ(loaded.resourceId, 7);
+    ASSERT_NE(loaded.res, nullptr);
+    EXPECT_EQ(loaded.res->status, kResLoaded);
+    ASSERT_NE(loaded.handle, nullptr);
+    EXPECT_NE(loaded.handle, LoadCursorA(nullptr, IDC_ARROW));
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(loaded.handle, &info));
+    EXPECT_EQ(info.fIcon, FALSE);
+    EXPECT_EQ(info.xHotspot, 3u);
+    EXPECT_EQ(info.yHotspot, 5u);
+    DeleteObject(info.hbmMask);
+    DeleteObject(info.hbmColor);
+
+    for (std::int16_t broken : {8, 9, 55}) {
+        SCOPED_TRACE(broken);
+        OMCursor fallback(broken, &file);
+        EXPECT_EQ(fallback.resourceId, -1);
+        EXPECT_EQ(fallback.res, nullptr);
+        EXPECT_EQ(fallback.handle, LoadCursorA(nullptr, IDC_ARROW));
+    }
+}
+
+// A cursor that logs when it stops being current.
+class LoggingCursor : public OMCursor {
+public:
+    explicit LoggingCursor(std::string* log, char name) : log_(log), name_(name) {}
+    void release() override { *log_ += name_; }
+
+private:
+    std::string* log_;
+    char name_;
+};
+
+TEST_F(CursorTest, TheDefaultCursorStandsInWheneverNoOtherIsCurrent) {
+    std::string released;
+    EXPECT_EQ(OMCursor::current(), nullptr);
+    EXPECT_EQ(currentCursor, defaultCursor);
+    auto first = std::make_unique<LoggingCursor>(&released, 'a');
+    LoggingCursor second(&released, 'b');
+    OMCursor::setCurrent(first.get());
+    OMCursor::setCurrent(first.get());
+    EXPECT_EQ(released, "") << "the same cursor again releases nothing";
+    OMCursor::setCurrent(&second);
+    EXPECT_EQ(released, "a");
+    EXPECT_EQ(OMCursor::current(), &second);
+    OMCursor::setCurrent(first.get());
+    EXPECT_EQ(released, "ab");
+    first.reset();
+    EXPECT_EQ(currentCursor, defaultCursor) << "destroying the current cursor brings the default back";
+    EXPECT_EQ(OMCursor::current(), nullptr);
+    OMCursor::setCurrent(&second);
+    OMCursor::setCurrent(nullptr);
+    EXPECT_EQ(released, "abb");
+    EXPECT_EQ(OMCursor::current(), nullptr);
+}
+
+TEST_F(CursorTest, TheFrameworksHiddenStateIsForcedOntoTheDisplayCounter) {
+    OMCursor::hideCursor();
+    EXPECT_EQ(cursorHidden, 1);
+    EXPECT_EQ(displayCount(), -1);
+    OMCursor::hideCursor();
+    EXPECT_EQ(displayCount(), -1) << "hiding again changes nothing";
+    OMCursor::showCursor();
+    EXPECT_EQ(cursorHidden, 0);
+    EXPECT_EQ(displayCount(), 0) << "one show undoes two hides";
+
+    for (int i = 0; i < 3; ++i) ShowCursor(TRUE);
+    ASSERT_EQ(displayCount(), 3);
+    OMCursor cursor;
+    cursor.apply(nullptr);
+    EXPECT_EQ(displayCount(), 0);
+    EXPECT_EQ(GetCursor(), cursor.handle);
+    for (int i = 0; i < 4; ++i) ShowCursor(FALSE);
+    cursorHidden = 1;
+    cursor.apply(nullptr);
+    EXPECT_EQ(displayCount(), -1);
+    cursorHidden = 0;
+}
+
+}  // namespace
