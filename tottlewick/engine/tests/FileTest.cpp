@@ -109,7 +109,7 @@ TEST_F(FileTest, ReadsSeeksAndShortReads) {
     EXPECT_EQ(modified.year, now.wYear);
 }
 
-TEST_F(FileTest, ReadsSeeksShortReadsAndFreeSpace) {
+TEST_F(FileTest, NamedFilesDenyModesSizesRenamesOverlongPathsAndFreeSpace) {
     std::string name = folder.file("new.dat");
     EXPECT_EQ(FileCreate(name.c_str(), FILE_ATTRIBUTE_NORMAL), 0);
     EXPECT_EQ(FileCreate(name.c_str(), FILE_ATTRIBUTE_NORMAL), kFileErrExists);

@@ -136,7 +136,7 @@ TEST_F(MemHandleTest, LockedBlockRefusesFreeUnregisterAndPurgeAndASharedBlockNee
 
 std::vector<MemHandle> visited;
 
-TEST_F(MemHandleTest, LabelsAreCutAtFifteenAndFoundInTableOrder) {
+TEST_F(MemHandleTest, LabelsAreCutAtFifteenFoundInTableOrderAndVisited) {
     MemHandle a = MemHandleAlloc(4), b = MemHandleAlloc(4), c = MemHandleAlloc(4);
     MemHandleSetLabel(a, "ABCDEFGHIJKLMNOPQRST", 7);
     MemHandleSetLabel(b, "XPK", 12);
