@@ -3,6 +3,9 @@
 
 #include <cstring>
 
+#include "ByteReader.h"
+#include "ByteWriter.h"
+
 namespace {
 
 constexpr int kMaxDigits = 15;
@@ -17,14 +20,6 @@ constexpr Symbol kSymbols[] = {
     {"PLATFORM_68K", false}, {"PLATFORM_PPC", false}, {"TRUE", true}, {"FALSE", false},
     {"1", true}, {"0", false}, {"DEBUG", false}, {"_DEBUG", false}, {"NDEBUG", true},
 };
-
-void putU32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) out[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-std::uint32_t getU32(const std::uint8_t* p) {
-    return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
-}
 
 bool isWordChar(std::uint8_t c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
@@ -68,6 +63,7 @@ private:
     const std::uint8_t* p_;
     const std::uint8_t* end_;
     std::vector<std::uint8_t>& table_;
+    ByteWriter out_{ByteOrder::little};
     std::uint32_t& last_;
     std::uint32_t count_ = 0;
 };
@@ -90,11 +86,11 @@ bool Parser::findBegin() {
 }
 
 bool Parser::run() {
-    table_.assign(kStrHeaderSize, 0);
-    if (!findBegin()) return false;
-    Step step = Step::kGoOn;
+    out_.bytes.assign(kStrHeaderSize, 0);
+    Step step = findBegin() ? Step::kGoOn : Step::kFail;
     while (step == Step::kGoOn) step = entry();
-    putU32(table_, 0, count_);
+    out_.u32At(0, count_);
+    table_ = std::move(out_.bytes);
     return step == Step::kStop;
 }
 
@@ -130,11 +126,10 @@ Step Parser::message(std::uint32_t number) {
     std::vector<std::uint8_t> text;
     if (atEnd() || *p_ != '"') return Step::kFail;
     literal(text);
-    std::size_t at = table_.size();
-    table_.resize(at + kStrRecordOverhead + text.size(), 0);
-    putU32(table_, at, std::uint32_t(kStrRecordOverhead + text.size()));
-    putU32(table_, at + 4, number);
-    if (!text.empty()) std::memcpy(&table_[at + 8], text.data(), text.size());
+    out_.u32(std::uint32_t(kStrRecordOverhead + text.size()));
+    out_.u32(number);
+    out_.span(text.data(), text.size());
+    out_.bytes.resize(out_.size() + kStrRecordOverhead - 8, 0);  // the text's terminator and a pad byte
     ++count_;
     last_ = number;
     return Step::kGoOn;
@@ -237,14 +232,16 @@ namespace {
 // Walks the records of a table until visit(index, number, text) returns true; bounded by the table's size.
 template <typename Visit>
 const char* walkRecords(const std::uint8_t* table, std::size_t size, Visit visit) {
-    if (!table || size < kStrHeaderSize) return nullptr;
-    std::uint32_t count = getU32(table);
+    const ByteReader r(table, table ? size : 0, ByteOrder::little);
+    std::uint32_t count = 0;
+    if (size < kStrHeaderSize || !r.u32At(0, count)) return nullptr;
     std::size_t at = kStrHeaderSize;
     for (std::uint32_t i = 0; i < count && size - at >= kStrRecordOverhead; ++i) {
-        std::uint32_t length = getU32(table + at);
-        if (length < kStrRecordOverhead || length > size - at) return nullptr;
+        std::uint32_t length = 0, number = 0;
+        if (!r.u32At(at, length) || !r.u32At(at + 4, number) || length < kStrRecordOverhead || length > size - at)
+            return nullptr;
         const char* text = reinterpret_cast<const char*>(table + at + 8);
-        if (visit(i, getU32(table + at + 4), text)) return text;
+        if (visit(i, number, text)) return text;
         at += length;
     }
     return nullptr;
@@ -264,7 +261,7 @@ std::size_t strTableLength(const std::uint8_t* table, std::size_t size) {
     std::size_t length = size < kStrHeaderSize ? 0 : kStrHeaderSize;
     walkRecords(table, size, [&](std::uint32_t, std::uint32_t, const char* text) {
         const std::uint8_t* record = reinterpret_cast<const std::uint8_t*>(text) - 8;
-        length = std::size_t(record - table) + getU32(record);
+        length = std::size_t(record - table) + ByteReader(record, 4, ByteOrder::little).u32();
         return false;
     });
     return length;
