@@ -177,7 +177,9 @@ const char* ImageLoader::checkIndices(const YCompiledScript& script, const Recor
         if (entry < -1 || entry >= count) return "operand index past the variable table";
     }
     for (const auto& v : records) {
-        if (v->heapIndex < 0 || v->heapIndex >= count) return "heap index past the variable table";
+        // An alias reads the entry it names; a family's first-member index only starts a bounded walk, and
+        // a list whose first member already existed leaves it past the table.
+        if (v->mark == kYAlias && (v->heapIndex < 0 || v->heapIndex >= count)) return "alias past the variable table";
         const std::int32_t k = v->typeTag == kYSubstring ? 3 : v->indices ? v->lengthField : 0;
         for (std::int32_t i = 0; i < k; ++i) {
             const auto index = static_cast<std::uint16_t>(v->indices[i]);
