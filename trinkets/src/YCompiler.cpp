@@ -86,7 +86,6 @@ bool Compiler::run() {
     out_->operands = {0, 1, 2};
     while (statement()) {}
     includes_.clear();
-    if (!failed() && stack_.depth() != baseDepth) fail(kYErrorStructure);
     if (failed()) {
         report();
         stack_.setDepth(baseDepth);
