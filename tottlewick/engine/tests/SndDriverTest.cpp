@@ -1,0 +1,202 @@
+// The driver layer over mss32.dll: on the library's virtual device against an injected clock, and end to
+// end on Wine's wave-out with a generated AIFF.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstring>
+#include <vector>
+
+#include "EngineTestSupport.h"
+#include "SndDriver.h"
+#include "SndSample.h"
+#include "SoundWriter.h"
+#include "mss32.h"
+
+namespace {
+
+std::uint32_t now = 0;
+bool clockRuns = false;  // each reading moves the clock on by 1 ms
+std::uint32_t testClock() { return clockRuns ? now++ : now; }
+std::uint32_t noDevices() { return 0; }
+
+class SndDriverTest : public EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        now = 0;
+        clockRuns = false;
+        MssTestUseVirtualDevice(testClock);
+    }
+    void TearDown() override {
+        SndDriverShutdown();
+        MssTestUseVirtualDevice(nullptr);
+        SndDriverSetDeviceCount(nullptr);
+        EngineTest::TearDown();
+    }
+};
+
+TEST_F(SndDriverTest, StartOpensTheFirstRateTheRequestReaches) {
+    // The buffer size shows the rate opened: the library's queue is 4096 frames at the output rate, and
+    // the buffer holds that time at the requested rate (stereo 16-bit: 4 bytes a frame).
+    struct Case {
+        std::uint32_t rate;
+        std::int16_t started;
+        std::uint32_t bufferSize;
+    } cases[] = {{44100, 1, 16384}, {30000, 1, 5573 * 4}, {11025, 1, 16384}, {8000, 0, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rate);
+        EXPECT_EQ(SndDriverStart(8, 2, 16, c.rate), c.started);
+        EXPECT_EQ(SndDriverBufferSize(), c.bufferSize);
+        SndDriverShutdown();
+    }
+    EXPECT_EQ(SndDriverStart(9, 2, 16, 44100), 0) << "more than 8 voices";
+    SndDriverSetDeviceCount(noDevices);
+    EXPECT_EQ(SndDriverStart(8, 2, 16, 44100), 0) << "no wave-out device";
+}
+
+TEST_F(SndDriverTest, WithoutADriverCommandsFailAndQueriesAnswerZero) {
+    std::uint8_t data[4] = {};
+    std::uint32_t index = 7;
+    EXPECT_EQ(SndDriverPlay(0, data, 4, 1, 8, 11025, 0), 1);
+    EXPECT_EQ(SndDriverPlayBuffer(0, &index, data, 4, 1, 8, 11025), kSndBufferFailed);
+    EXPECT_EQ(SndDriverStop(0), 1);
+    EXPECT_EQ(SndDriverResume(0), 1);
+    EXPECT_EQ(SndDriverEndOfData(0), 1);
+    EXPECT_EQ(SndDriverIsDone(0), 0);
+    EXPECT_EQ(SndDriverPosition(0), 0u);
+    EXPECT_EQ(SndDriverBufferSize(), 0u);
+    ASSERT_EQ(SndDriverStart(2, 2, 16, 44100), 1);
+    EXPECT_EQ(SndDriverPlay(2, data, 4, 1, 8, 11025, 0), 1) << "voice 2 of 2";
+    EXPECT_EQ(SndDriverIsPlaying(2), 0);
+    EXPECT_EQ(SndDriverPlay(0, nullptr, 4, 1, 8, 11025, 0), 1) << "null data";
+}
+
+TEST_F(SndDriverTest, AWholePlayRunsToItsEndPausedTimeAside) {
+    ASSERT_EQ(SndDriverStart(8, 2, 16, 44100), 1);
+    std::vector<std::uint8_t> second(22050, 0x90);
+    ASSERT_EQ(SndDriverPlay(3, second.data(), 22050, 1, 8, 22050, 0), 0);
+    EXPECT_EQ(SndDriverIsPlaying(3), 1);
+    now = 400;
+    EXPECT_EQ(SndDriverPosition(3), 8820u);
+    EXPECT_EQ(SndDriverPause(3), 0);
+    EXPECT_EQ(SndDriverIsPaused(3), 1);
+    EXPECT_EQ(SndDriverIsPlaying(3), 0);
+    now = 5000;
+    EXPECT_EQ(SndDriverPosition(3), 8820u);
+    EXPECT_EQ(SndDriverIsDone(3), 0);
+    EXPECT_EQ(SndDriverResume(3), 0);
+    EXPECT_EQ(SndDriverResume(3), 1) << "not paused";
+    now = 5599;
+    EXPECT_EQ(SndDriverIsDone(3), 0);
+    now = 5600;
+    EXPECT_EQ(SndDriverIsDone(3), 1);
+    EXPECT_EQ(SndDriverIsPlaying(3), 0);
+}
+
+TEST_F(SndDriverTest, ALoopedPlayGoesOnAndStopEndsIt) {
+    ASSERT_EQ(SndDriverStart(8, 2, 16, 44100), 1);
+    std::vector<std::int16_t> data(441, 5);
+    ASSERT_EQ(SndDriverPlay(0, data.data(), 441, 1, 16, 44100, 1), 0);
+    now = 10000;
+    EXPECT_EQ(SndDriverIsPlaying(0), 1);
+    EXPECT_EQ(SndDriverStop(0), 0);
+    EXPECT_EQ(SndDriverIsDone(0), 1);
+    EXPECT_EQ(SndDriverPosition(0), 0u) << "a stopped voice is set up again";
+}
+
+TEST_F(SndDriverTest, BufferedPiecesCycleThroughTheTwoBuffers) {
+    ASSERT_EQ(SndDriverStart(8, 2, 16, 44100), 1);
+    std::uint32_t frames = SndDriverBufferSize() / 4;  // stereo 16-bit pieces of one buffer: 4096 frames, 93 ms
+    std::vector<std::int16_t> piece(2 * frames, 1);
+    std::uint32_t index = 9;
+    EXPECT_EQ(SndDriverPlayBuffer(1, &index, piece.data(), frames, 2, 16, 44100), kSndBufferLoaded);
+    EXPECT_EQ(index, 0u);
+    EXPECT_EQ(SndDriverPlayBuffer(1, &index, piece.data(), frames, 2, 16, 44100), kSndBufferLoaded);
+    EXPECT_EQ(index, 1u);
+    EXPECT_EQ(SndDriverPlayBuffer(1, &index, piece.data(), frames, 2, 16, 44100), kSndBufferNoneFree);
+    EXPECT_EQ(index, kSndNoBuffer);
+    now = 93;  // 4101 frames: the first buffer has played
+    EXPECT_EQ(SndDriverReadyBuffer(1), 0u);
+    EXPECT_EQ(SndDriverPlayBuffer(1, &index, piece.data(), frames, 2, 16, 44100), kSndBufferLoaded);
+    EXPECT_EQ(index, 0u);
+    // A piece shorter than a buffer is copied into the voice's own buffer and padded with silence.
+    now = 186;
+    std::vector<std::int16_t> tail(20, 2);
+    EXPECT_EQ(SndDriverPlayBuffer(1, &index, tail.data(), 10, 2, 16, 44100), kSndBufferLoaded);
+    EXPECT_EQ(index, 1u);
+    now = 280;
+    EXPECT_EQ(SndDriverEndOfData(1), 0);
+    EXPECT_EQ(SndDriverEndOfData(1), 1) << "no longer buffered";
+    EXPECT_EQ(SndDriverIsDone(1), 0);
+    now = 372;
+    EXPECT_EQ(SndDriverIsDone(1), 1);
+}
+
+TEST_F(SndDriverTest, EndOfDataWaitsForABufferOnlyWhileTheVoicePlays) {
+    ASSERT_EQ(SndDriverStart(8, 2, 16, 44100), 1);
+    std::uint32_t frames = SndDriverBufferSize() / 4;
+    std::vector<std::int16_t> piece(2 * frames, 1);
+    std::uint32_t index = 0;
+    for (int i = 0; i < 2; ++i) SndDriverPlayBuffer(4, &index, piece.data(), frames, 2, 16, 44100);
+    SndDriverPause(4);
+    EXPECT_EQ(SndDriverEndOfData(4), 0) << "paused with both buffers full: the marker is dropped";
+    SndDriverStop(4);
+
+    for (int i = 0; i < 2; ++i) SndDriverPlayBuffer(4, &index, piece.data(), frames, 2, 16, 44100);
+    clockRuns = true;
+    EXPECT_EQ(SndDriverEndOfData(4), 0) << "playing: waits until the first buffer has played";
+    EXPECT_GE(now, 93u);
+    clockRuns = false;
+    now += 93;
+    EXPECT_EQ(SndDriverIsDone(4), 1);
+}
+
+// End to end on Wine's null sound device: a generated AIFF loaded as a sample block plays to its end.
+TEST(SndDriverWaveOutTest, PlaysAnAiffToItsEndAndShutsDown) {
+    if (waveOutGetNumDevs() == 0) GTEST_SKIP() << "no wave-out device";
+    ASSERT_EQ(MemInit(kMemFirstTableEntries, kMemGrowEntries), 1);
+    AiffSound sound;
+    sound.channels = 2;
+    sound.rate = 22050;
+    sound.frames = 11025;
+    sound.data = bigEndianSamples(std::vector<std::int16_t>(2 * 11025, 2000));
+    std::string bytes = writeAiff(sound);
+    MemHandle file = MemHandleAlloc(static_cast<std::uint32_t>(bytes.size()));
+    std::memcpy(MemHandleLock(file), bytes.data(), bytes.size());
+    MemHandleUnlock(file);
+    MemHandle sample = SndLoadSampleFromHandle(file);
+    ASSERT_NE(sample, 0u);
+
+    ASSERT_EQ(SndDriverStart(8, 2, 16, 44100), 1);
+    EXPECT_EQ(SndDriverBufferSize(), 16384u) << "opened at 44100";
+    SndSampleHeader* h = SndSampleLock(sample);
+    void* pcm = MemHandleLock(h->audioData);
+    ASSERT_EQ(SndDriverPlay(0, pcm, h->frames, 2, 16, h->rate, 0), 0);
+    DWORD started = GetTickCount();
+    while (!SndDriverIsDone(0) && GetTickCount() - started < 5000) {
+        SndDriverServe();
+        Sleep(5);
+    }
+    EXPECT_EQ(SndDriverIsDone(0), 1);
+    SndDriverShutdown();
+    EXPECT_EQ(SndDriverBufferSize(), 0u);
+    MemHandleUnlock(h->audioData);
+    SndSampleUnlock(sample);
+    SndFreeSample(&sample);
+    MemHandleFree(&file);
+    MemTerm();
+}
+
+TEST(SndDriverWaveOutTest, NoDeviceBehindTheSeamFailsTheStart) {
+    ASSERT_EQ(MemInit(kMemFirstTableEntries, kMemGrowEntries), 1);
+    SndDriverSetDeviceCount(noDevices);
+    EXPECT_EQ(SndDriverStart(8, 2, 16, 44100), 0);
+    EXPECT_EQ(SndDriverBufferSize(), 0u);
+    std::uint8_t data[2] = {};
+    EXPECT_EQ(SndDriverPlay(0, data, 2, 1, 8, 22050, 0), 1);
+    SndDriverSetDeviceCount(nullptr);
+    MemTerm();
+}
+
+}  // namespace
