@@ -76,7 +76,9 @@ _YCDX& lexerContext();
 using YSourceLoader = bool (*)(const char* name, std::string* text);
 
 // Compiles text (size bytes) into out, keeping open statements on stack; included files come from
-// loader. On failure an alert "%ld: <source>" names the line and out is left empty.
+// loader. The end of the text closes open blocks; a "]" outside any block ends the script there. On
+// failure an alert "%ld: <source>" gives the count of line ends before the last token and the source
+// there, and out is left empty.
 [[nodiscard]] bool compileScript(const char* text, std::size_t size, YSourceLoader loader, YCallStack& stack,
                                  YCompiledScript* out);
 
