@@ -1,0 +1,209 @@
+// Window canvases on screen: the 8-bit display's palette facts, a memory canvas presented in a true-colour
+// world in exactly its colour table's colours, minimised windows, and the cursor of a window.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "DrawingSupport.h"
+#include "OMApp.h"
+#include "OMCursor.h"
+#include "OMSystemUtilities.h"
+#include "OMWindow.h"
+#include "OMWndCanvas.h"
+
+namespace {
+
+constexpr char kWindowClass[] = "DrawingTestWindow";
+
+// A framework window as the windows of the program will be: a child of the main window with its own
+// device context and its window canvas.
+class CanvasWindow : public OMWindow {
+public:
+    CanvasWindow(std::int32_t width, std::int32_t height) {
+        hwnd = CreateWindowExA(0, kWindowClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 10, 10, width, height,
+                               theApp->window, nullptr, appInstance(), nullptr);
+        canvas = new OMWndCanvas(this);
+        windows.prepend(this);
+    }
+    ~CanvasWindow() override {
+        delete canvas;
+        canvas = nullptr;
+        DestroyWindow(hwnd);
+    }
+};
+
+// One application and window for the suite: each new top-level window costs Wine seconds without a
+// window manager.
+class WindowCanvasTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        setAppInstance(GetModuleHandleA(nullptr));
+        static_cast<void>(findRunningInstance(appInstance()));
+        WNDCLASSA windowClass{};
+        windowClass.style = CS_OWNDC;
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = appInstance();
+        windowClass.lpszClassName = kWindowClass;
+        RegisterClassA(&windowClass);
+        const OMRect frame{0, 0, 400, 300};
+        app = new OMApp(0, &frame, nullptr, displayBitsPerPixel(0));
+        window = new CanvasWindow(160, 60);
+        pump();
+    }
+    static void TearDownTestSuite() {
+        delete window;
+        delete app;
+    }
+    void SetUp() override { createDefaultCursor(); }
+    void TearDown() override {
+        OMWindow::activeWindow = nullptr;
+        destroyDefaultCursor();
+        currentCursor = nullptr;
+    }
+    static void pump() {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    }
+    static inline OMApp* app = nullptr;
+    static inline CanvasWindow* window = nullptr;
+};
+
+TEST_F(WindowCanvasTest, TheEightBitDisplayIsAPaletteDeviceWhoseWindowCanvasRealisesItsPalette) {
+    if (displayBitsPerPixel(0) != 8) GTEST_SKIP() << "the display has " << displayBitsPerPixel(0) << " bits";
+    HDC screen = GetDC(nullptr);
+    EXPECT_EQ(GetDeviceCaps(screen, BITSPIXEL), 8);
+    EXPECT_NE(GetDeviceCaps(screen, RASTERCAPS) & RC_PALETTE, 0);
+    EXPECT_EQ(GetDeviceCaps(screen, NUMRESERVED), 20);
+    EXPECT_EQ(GetDeviceCaps(screen, SIZEPALETTE), 256);
+    ReleaseDC(nullptr, screen);
+
+    OMWndCanvas& canvas = *window->canvas;
+    EXPECT_STREQ(canvas.typeName(), "OMWndCanvas");
+    EXPECT_EQ(canvas.depth, 8);
+    EXPECT_EQ(canvas.width(), 160);
+    EXPECT_EQ(canvas.height(), 60);
+    std::uint32_t red = 1, green = 1, blue = 1;
+    canvas.getColorMasks(red, green, blue);
+    EXPECT_EQ(red | green | blue, 0u);
+
+    std::vector<OMColorRecord> table(256);
+    for (int i = 0; i < 256; ++i) table[i] = colorOf(i, 3, 255 - i);
+    canvas.setColorTable(table.data());
+    ASSERT_TRUE(canvas.getDC());
+    EXPECT_EQ(GetCurrentObject(canvas.dc, OBJ_PAL), canvas.palette);
+    EXPECT_EQ(RealizePalette(canvas.dc), 0u) << "setColorTable realised the palette already";
+    canvas.releaseDC();
+    canvas.unrealizePalette();
+    ASSERT_TRUE(canvas.getDC());
+    EXPECT_EQ(RealizePalette(canvas.dc), 256u) << "unrealised, all 256 entries are mapped again";
+    canvas.releaseDC();
+}
+
+// The colour that the screen shows at (x, y) of the window's client area, as 0x00RRGGBB.
+std::uint32_t screenColor(HWND window, std::int32_t x, std::int32_t y) {
+    HDC dc = GetDC(window);
+    const COLORREF color = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return static_cast<std::uint32_t>(GetRValue(color)) << 16 | GetGValue(color) << 8 | GetBValue(color);
+}
+
+TEST_F(WindowCanvasTest, AnEightBitMemoryCanvasAppearsInExactlyItsColourTablesColours) {
+    if (displayBitsPerPixel(0) < 24) GTEST_SKIP() << "needs a true-colour display";
+    // Static entries from the fixed system table; the program's entries from this table.
+    const std::pair<std::uint8_t, std::uint32_t> stripes[] = {
+        {0, 0x000000},  {1, 0x800000},   {7, 0xC0C0C0},   {9, 0xA4C8F0},   {10, 0x0A14F5}, {77, 0x4D9AB2},
+        {245, 0xF5EA0A}, {246, 0xFFFBF0}, {248, 0x808080}, {252, 0x0000FF}, {255, 0xFFFFFF},
+    };
+    std::vector<OMColorRecord> table(256);
+    for (int i = 0; i < 256; ++i) table[i] = colorOf(i, (i * 2) & 0xFF, 255 - i);
+    OMMemCanvas picture(44, 8, 8, 1);
+    picture.setColorTable(table.data());
+    for (std::size_t s = 0; s < std::size(stripes); ++s) {
+        for (std::int32_t y = 0; y < 8; ++y) {
+            for (std::int32_t x = 0; x < 4; ++x) setPixel8(picture, static_cast<std::int32_t>(s) * 4 + x, y, stripes[s].first);
+        }
+    }
+    OMWndCanvas& canvas = *window->canvas;
+    EXPECT_GE(canvas.depth, 24);
+    canvas.copyFrom(picture, 0, 0, 44, 8, 5, 3, kCopyRop, nullptr);
+    for (std::size_t s = 0; s < std::size(stripes); ++s) {
+        SCOPED_TRACE("entry " + std::to_string(stripes[s].first));
+        for (std::int32_t x : {0, 3}) {
+            EXPECT_EQ(screenColor(window->hwnd, 5 + static_cast<std::int32_t>(s) * 4 + x, 4), stripes[s].second);
+        }
+    }
+    EXPECT_EQ(screenColor(window->hwnd, 4, 4), screenColor(window->hwnd, 50, 20)) << "nothing beside the copy";
+
+    OMMemCanvas back(44, 8, 32, 1);
+    const OMRegion all = [] {
+        OMRegion region;
+        region.setRect({0, 0, 44, 8});
+        return region;
+    }();
+    back.copyFrom(canvas, 5, 3, 44, 8, 0, 0, kCopyRop, &all);
+    for (std::size_t s = 0; s < std::size(stripes); ++s) {
+        EXPECT_EQ(pixel32At(back, static_cast<std::int32_t>(s) * 4 + 1, 2), stripes[s].second) << "read back, entry " << s;
+    }
+}
+
+TEST_F(WindowCanvasTest, AMinimisedWindowDrawsNothing) {
+    ShowWindow(window->hwnd, SW_MINIMIZE);
+    pump();
+    ASSERT_TRUE(IsIconic(window->hwnd));
+    OMWndCanvas& canvas = *window->canvas;
+    ASSERT_TRUE(canvas.getDC());
+    RECT box{};
+    EXPECT_EQ(GetClipBox(canvas.dc, &box), NULLREGION);
+    canvas.releaseDC();
+    ASSERT_TRUE(canvas.getDCClipped(nullptr, true));
+    EXPECT_EQ(GetClipBox(canvas.dc, &box), NULLREGION);
+    canvas.clearClip();
+    EXPECT_EQ(canvas.dc, nullptr);
+    ShowWindow(window->hwnd, SW_RESTORE);
+    pump();
+}
+
+TEST_F(WindowCanvasTest, EraseRecordsTheColourAndBackBuffersNeedDirectDraw) {
+    OMWndCanvas& canvas = *window->canvas;
+    canvas.erase({0, 0, 0, 250});
+    EXPECT_EQ(canvas.backgroundColor.index, 250);
+    canvas.erase({0, 0, 0, kNoColor});
+    EXPECT_EQ(canvas.backgroundColor.index, kNoColor);
+    OMMemCanvas back(8, 8, canvas.depth, 2);
+    EXPECT_FALSE(canvas.attachMemCanvas(&back));
+    canvas.detachMemCanvas(&back);
+    EXPECT_EQ(canvas.attached.count, 0);
+}
+
+TEST_F(WindowCanvasTest, AWindowShowsItsCursorUntilTheCursorGoes) {
+    OMWndCanvas& canvas = *window->canvas;
+    OMWindow::activeWindow = window;
+    auto cursor = std::make_unique<OMCursor>(kCrossCursor, nullptr);
+    canvas.setCursor(cursor.get());
+    EXPECT_EQ(canvas.cursor, cursor.get());
+    EXPECT_EQ(OMCursor::current(), cursor.get());
+    EXPECT_EQ(GetCursor(), cursor->handle);
+
+    OMCursor beam(kTextCursor, nullptr);
+    canvas.cursorSuppressed = 1;
+    beam.apply(&canvas);
+    EXPECT_EQ(GetCursor(), cursor->handle) << "a suppressed canvas shows no other cursor";
+    canvas.cursorSuppressed = 0;
+    CanvasWindow other(20, 20);
+    beam.apply(other.canvas);
+    EXPECT_EQ(GetCursor(), cursor->handle) << "only the active window's canvas shows a cursor";
+    beam.apply(&canvas);
+    EXPECT_EQ(GetCursor(), beam.handle);
+
+    cursor.reset();
+    EXPECT_EQ(canvas.cursor, nullptr) << "the window dropped the destroyed cursor";
+    EXPECT_EQ(OMCursor::current(), nullptr);
+    EXPECT_EQ(GetCursor(), defaultCursor->handle);
+}
+
+}  // namespace
