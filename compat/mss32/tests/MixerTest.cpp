@@ -41,27 +41,6 @@ std::vector<std::uint8_t> mixOne(const OutputFormat& output, std::int32_t type, 
     return out;
 }
 
-TEST(MixerTest, GainsFollowVolumeAndPan) {
-    struct Case {
-        int volume, pan, left, right, mono;
-    } cases[] = {
-        {127, 64, 32768, 32768, 32768},
-        {127, 127, 0, 32768, 32768},
-        {127, 0, 32768, 0, 32768},
-        {64, 64, 16513, 16513, 16513},     // 64 x 32768 / 127
-        {127, 96, 16123, 32768, 32768},    // (127 - 96) x 32768 / 63
-        {127, 32, 32768, 16384, 32768},    // 32 x 512
-        {0, 64, 0, 0, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "volume " << c.volume << " pan " << c.pan);
-        Gains g = gainsFor(c.volume, c.pan);
-        EXPECT_EQ(g.left, c.left);
-        EXPECT_EQ(g.right, c.right);
-        EXPECT_EQ(g.mono, c.mono);
-    }
-}
-
 TEST(MixerTest, SourceLayoutsReachTheOutput) {
     OutputFormat stereo16{44100, 2, 16};
     struct Case {
@@ -119,29 +98,6 @@ TEST(MixerTest, OutputFormatsScaleAndClamp) {
         Mixer({44100, 1, 16}).mix(list, 2, out.data(), 1);
         EXPECT_EQ(wordsOf(out), (std::vector<int>{value > 0 ? 32767 : -32768}));
     }
-}
-
-TEST(MixerTest, LoopCountReplaysTheData) {
-    OutputFormat mono16{44100, 1, 16};
-    std::vector<std::uint8_t> data = words({5, 6});
-    SampleVoice voice;
-    voice.init(44100);
-    voice.setType(1, 1);
-    voice.setLoopCount(2);
-    voice.setAddress(data.data(), 4);
-    voice.start();
-    SampleVoice* list[] = {&voice};
-    std::vector<std::uint8_t> out(12);
-    Mixer(mono16).mix(list, 1, out.data(), 6);
-    EXPECT_EQ(wordsOf(out), (std::vector<int>{5, 6, 5, 6, 0, 0}));
-    EXPECT_EQ(voice.status(), kSampleDone);
-
-    voice.setLoopCount(0);
-    voice.start();
-    std::vector<std::uint8_t> more(2 * 4099);
-    Mixer(mono16).mix(list, 1, more.data(), 4099);  // across two mixing blocks
-    EXPECT_EQ(wordsOf(more).back(), 5);
-    EXPECT_EQ(voice.status(), kSamplePlaying);
 }
 
 }  // namespace

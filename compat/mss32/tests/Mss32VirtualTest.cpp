@@ -41,9 +41,10 @@ protected:
         AIL_shutdown();
         MssTestUseVirtualDevice(nullptr);
     }
-    // Plays 16-bit signed mono data at `rate` from the start.
-    void playMono16(const std::vector<std::int16_t>& data, std::int32_t rate) {
+    // Plays 16-bit signed mono data at `rate` from the start, `loops` times.
+    void playMono16(const std::vector<std::int16_t>& data, std::int32_t rate, std::int32_t loops = 1) {
         AIL_init_sample(sample);
+        AIL_set_sample_loop_count(sample, loops);
         AIL_set_sample_type(sample, kMssMono16, kMssSigned);
         AIL_set_sample_playback_rate(sample, rate);
         AIL_set_sample_address(sample, data.data(), static_cast<std::uint32_t>(data.size() * 2));
@@ -94,16 +95,17 @@ TEST_F(Mss32VirtualTest, StopAndResumeKeepThePosition) {
     EXPECT_EQ(AIL_sample_status(sample), kMssDone);
 }
 
-TEST_F(Mss32VirtualTest, LoopCountZeroPlaysForEver) {
-    std::vector<std::int16_t> data = constant(441, 1);
-    AIL_set_sample_loop_count(sample, 0);
-    AIL_set_sample_type(sample, kMssMono16, kMssSigned);
-    AIL_set_sample_playback_rate(sample, 44100);
-    AIL_set_sample_address(sample, data.data(), 882);
-    AIL_start_sample(sample);
-    now = 10005;
+TEST_F(Mss32VirtualTest, LoopCountsReplayTheData) {
+    std::vector<std::int16_t> data = constant(441, 1);  // 10 ms
+    playMono16(data, 44100, 2);
+    now = 19;
     EXPECT_EQ(AIL_sample_status(sample), kMssPlaying);
-    EXPECT_EQ(AIL_sample_position(sample), 2u * (441220 % 441));
+    now = 20;
+    EXPECT_EQ(AIL_sample_status(sample), kMssDone);
+    playMono16(data, 44100, 0);
+    now = 10020;  // 441000 frames later
+    EXPECT_EQ(AIL_sample_status(sample), kMssPlaying);
+    EXPECT_EQ(AIL_sample_position(sample), 0u);
 }
 
 TEST_F(Mss32VirtualTest, DoubleBuffersCycleUntilAnEmptyLoad) {

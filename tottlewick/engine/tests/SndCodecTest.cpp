@@ -106,13 +106,4 @@ TEST(SndCodecTest, PlainFormatsConvertAndStopAtTheEndOfTheirInput) {
     }
 }
 
-TEST(SndCodecTest, FormatTable) {
-    for (std::uint16_t code = 0; code <= 10; ++code) {
-        SCOPED_TRACE(code);
-        EXPECT_EQ(SndFormatBits(code), code <= 3 ? 8 : 16);
-        EXPECT_EQ(SndFormatChannels(code), code <= 9 && code % 2 ? 2 : 1);
-        EXPECT_EQ(SndFormatIsCompressed(code), code >= 8);
-    }
-}
-
 }  // namespace
