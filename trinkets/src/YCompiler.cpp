@@ -29,6 +29,10 @@ struct IncludeThreadStack {
 };
 
 bool isBlank(unsigned char c) { return c < 33 || c >= 127; }
+
+bool takesProcedureReferences(std::int32_t code) {
+    return code == kKeyProcedure || code == kOpCall || code == kOpSet || code == kOpSchedule || code == kOpIdle;
+}
 bool endsWord(unsigned char c) { return c <= 32 || c >= 127; }
 
 class Compiler {
@@ -77,6 +81,8 @@ private:
     std::int32_t blockDepth_ = 0;
     std::int32_t forDepth_ = 0;
     std::int32_t lastIfClose_ = -1;
+    // Set while reading the operands of the statements that take procedure references.
+    bool procedureOperands_ = false;
 };
 
 bool Compiler::run() {
@@ -220,7 +226,9 @@ bool Compiler::keyword(const YKeyword& key) {
         break;
     default: emit(key.code, list); break;
     }
+    procedureOperands_ = takesProcedureReferences(key.code);
     operands();
+    procedureOperands_ = false;
     if (key.code == kKeyProcedure && !failed() && out_->operands[static_cast<std::size_t>(list)] >= 0) {
         char reference[16];
         std::snprintf(reference, sizeof reference, "+%d", static_cast<int>(p));
@@ -351,8 +359,13 @@ void Compiler::operands() {
     pushOperand(-1);
 }
 
+// A "+name" operand of procedure, call, set, schedule or idle is the procedure's own variable; anywhere
+// else it is an expression like any other word ("x=+y" adds y to nothing).
 std::int32_t Compiler::operandWord(const std::string& word) {
-    const std::int32_t index = compileExpression(word.data(), static_cast<std::int32_t>(word.size()));
+    const auto length = static_cast<std::int32_t>(word.size());
+    const std::int32_t index = procedureOperands_ && yIsProcedureName(word.data(), length)
+                                   ? scriptHeap().findOrAdd(word.data(), length, nullptr)
+                                   : compileExpression(word.data(), length);
     if (index < 0 || index > kYHeapLimit) fail(kYErrorLimit);
     return failed() ? -1 : index;
 }
@@ -516,8 +529,7 @@ std::int32_t compileExpression(const char* text, std::int32_t length) {
     context.termCount = 0;
     context.code[0] = '\0';
     Splitter splitter;
-    if (yIsProcedureName(text, length)) splitter.split(text, length, 4);
-    else if (length < 1 || length > kYMaxExpressionText) splitter.error = kYErrorTooLong;
+    if (length < 1 || length > kYMaxExpressionText) splitter.error = kYErrorTooLong;
     else splitter.split(text, length, 1);
     splitter.trim();
     if (splitter.error) {

@@ -26,7 +26,7 @@ protected:
 TEST_F(ExpressionTest, OperatorsCompileToPrefixCode) {
     const std::tuple<const char*, const char*, std::vector<std::string>> cases[] = {
         {"a-b*c", "s-s*ttt", {"a", "b", "c"}}, {"a-b-c", "s-ts-tt", {"a", "b", "c"}}, {"-5", "s-tz", {"5"}},
-        {"~a", "s~t", {"a"}},                  {"a+*b", "s+s*tzt", {"a", "b"}},      {"(a+b)*c", "s*ts+tt", {"a", "b", "c"}},
+        {"~a", "s~t", {"a"}}, {"+y", "s+tz", {"y"}}, {"a+*b", "s+s*tzt", {"a", "b"}},      {"(a+b)*c", "s*ts+tt", {"a", "b", "c"}},
         {"$e", "s$t", {"e"}},                  {"'x-y'+z", "s+tt", {"'x-y'", "z"}},  {"a@'b c'", "s@tt", {"a", "'b c'"}},
     };
     for (const auto& [source, code, terms] : cases) {

@@ -34,6 +34,8 @@ TEST_F(ThreadTest, RunModeScriptsWriteTheirTrace) {
         // Three words and their blanks take 183 characters; a word that would make the line 256 is left out.
         {"say fits 255", {"say a b c", say3 + "\"" + std::string(71, 'b') + "\" z"}, {"a b c", joined3 + std::string(71, 'b')}},
         {"say skips 256", {say3 + "\"" + std::string(72, 'b') + "\" z"}, {joined3 + "z"}},
+        // Outside the statements that take procedure references, "+y" is an expression: nothing plus y.
+        {"plus word as an expression", {"y=5", "x=+y", "say x"}, {"5"}},
         // A "+" text that holds no procedure reference is a plain value.
         {"set, get and play reach properties",
          {"b=RBell", "set b value 7", "get b value v", "say v", "set b value +q", "get b value v", "say v",
