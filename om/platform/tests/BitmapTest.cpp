@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "ByteReader.h"
+#include "ByteWriter.h"
 #include "DibWriter.h"
 #include "DrawingSupport.h"
 #include "ModuleResources.h"
@@ -78,7 +78,6 @@ TEST_F(BitmapTest, ABmFileAndTheSameBareBitmapLoadTheSameData) {
 }
 
 TEST_F(BitmapTest, EightBitBitmapsOfAFullTableTakeTheSystemColours) {
-    const std::vector<OMColorRecord> system = systemColors();
     struct Case {
         std::uint32_t colorsUsed;
         std::size_t tableSize;
@@ -94,11 +93,8 @@ TEST_F(BitmapTest, EightBitBitmapsOfAFullTableTakeTheSystemColours) {
         std::vector<OMColorRecord> table(256, OMColorRecord{1, 1, 1, 9});
         EXPECT_TRUE(bitmap->getColorTable(table.data()));
         for (int i = 0; i < c.recordsRead; ++i) {
-            SCOPED_TRACE(i);
             const bool patched = c.tableSize == 256 && isStaticEntry(i);
-            EXPECT_EQ(table[i].red >> 8, patched ? system[i].red >> 8 : i);
-            EXPECT_EQ(table[i].green >> 8, patched ? system[i].green >> 8 : 2);
-            EXPECT_EQ(table[i].blue >> 8, patched ? system[i].blue >> 8 : 3);
+            EXPECT_EQ(rgbOf(table[i]), patched ? systemRgb(i) : static_cast<std::uint32_t>(i << 16 | 0x0203)) << i;
             EXPECT_EQ(table[i].index, -1);
         }
         if (c.recordsRead < 256) {
@@ -143,25 +139,19 @@ TEST_F(BitmapTest, TransparentColoursDefaultByDepthAndMasksMarkThemBitForBit) {
         if (c.noImageSize) bytes.replace(20, 4, 4, '\0');
         const std::unique_ptr<OMBitmap> bitmap = load(bytes);
         ASSERT_EQ(bitmap->status, OMBitmapStatus::loaded);
-        EXPECT_EQ(bitmap->transparentColor.red, c.transparent.red);
-        EXPECT_EQ(bitmap->transparentColor.blue, c.transparent.blue);
+        EXPECT_EQ(rgbOf(bitmap->transparentColor), rgbOf(c.transparent));
         EXPECT_EQ(bitmap->transparentColor.index, c.transparent.index);
         EXPECT_EQ(bitmap->maskInfo(), nullptr) << "made on demand";
         bitmap->buildMask();
         ASSERT_NE(bitmap->maskInfo(), nullptr);
-        const std::size_t rows = c.maskRows.size();
-        const std::string header(reinterpret_cast<const char*>(bitmap->maskInfo()), 48);
-        const std::uint32_t rowSize = static_cast<std::uint32_t>(rows / c.picture.height);
-        ByteReader fields(header.data(), header.size(), ByteOrder::little);
-        std::uint32_t v = 0;
-        for (const auto& [offset, want] : std::vector<std::pair<std::size_t, std::uint32_t>>{
-                 {0, 40}, {4, static_cast<std::uint32_t>(c.picture.width)}, {8, static_cast<std::uint32_t>(c.picture.height)},
-                 {16, 0}, {20, rowSize * c.picture.height}, {32, 2}, {40, 0}, {44, 0xFFFFFF}}) {
-            ASSERT_TRUE(fields.u32At(offset, v));
-            EXPECT_EQ(v, want) << "header offset " << offset;
+        // 40, width, height, 1 plane, 1 bit, no compression, image size, 0, 0, 2 colours, 0, black, white
+        ByteWriter header(ByteOrder::little);
+        for (std::uint32_t field : {40u, std::uint32_t(c.picture.width), std::uint32_t(c.picture.height), 0x00010001u, 0u,
+                                    std::uint32_t(c.maskRows.size()), 0u, 0u, 2u, 0u, 0u, 0xFFFFFFu}) {
+            header.u32(field);
         }
-        EXPECT_EQ(header.substr(12, 4), std::string("\1\0\1\0", 4));
-        EXPECT_EQ(std::string(reinterpret_cast<const char*>(bitmap->maskPixels()), rows), c.maskRows);
+        const std::string mask(reinterpret_cast<const char*>(bitmap->maskInfo()), 48 + c.maskRows.size());
+        EXPECT_EQ(mask, header.str() + c.maskRows);
     }
 }
 
@@ -177,27 +167,17 @@ TEST_F(BitmapTest, TransparentDrawingKeepsTheCanvasUnderTheTransparentColour) {
     transparent.drawBitmap(1, 1, bitmap.get());
     bitmap->setTransparentColor({0, 0, 0, 249});
     later.drawBitmap(1, 1, bitmap.get());
-    const std::vector<std::uint8_t> background(6, 250);
-    const std::vector<std::uint8_t> rows[] = {
-        background,
-        {250, 249, 252, 251, 252, 250},
-        {250, 252, 249, 249, 252, 250},
-        background,
-    };
-    const std::vector<std::uint8_t> kept[] = {
-        background,
-        {250, 249, 250, 251, 250, 250},
-        {250, 250, 249, 249, 250, 250},
-        background,
-    };
-    for (std::int32_t y = 0; y < 4; ++y) {
-        SCOPED_TRACE(y);
-        for (std::int32_t x = 0; x < 6; ++x) {
-            EXPECT_EQ(pixelAt(opaque, x, y), rows[y][x]) << x;
-            EXPECT_EQ(pixelAt(transparent, x, y), kept[y][x]) << x;
-            EXPECT_EQ(pixelAt(later, x, y), kept[y][x]) << x << ": the first mask stays";
-        }
+    std::vector<std::uint8_t> drawn(24, 250);
+    std::vector<std::uint8_t> kept(24, 250);
+    const std::uint8_t rows[2][4] = {{249, 252, 251, 252}, {252, 249, 249, 252}};
+    for (int i = 0; i < 8; ++i) {
+        const std::uint8_t value = rows[i / 4][i % 4];
+        drawn[(1 + i / 4) * 6 + 1 + i % 4] = value;
+        if (value != 252) kept[(1 + i / 4) * 6 + 1 + i % 4] = value;
     }
+    EXPECT_EQ(pixelsOf(opaque), drawn);
+    EXPECT_EQ(pixelsOf(transparent), kept);
+    EXPECT_EQ(pixelsOf(later), kept) << "the first mask stays";
 }
 
 TEST_F(BitmapTest, SmallDepthsWithoutAColoursUsedCountDrawWithTheirImpliedTable) {
