@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <future>
 #include <string>
 
 #include "ChildProcess.h"
@@ -15,36 +16,6 @@ namespace {
 
 std::string programPath(const char* name) { return programFolder() + name; }
 
-// A program started without waiting for it; ended (if still running) when the test is done.
-class RunningProgram {
-public:
-    RunningProgram(const std::string& commandLine, const std::string& folder) {
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        std::string line = commandLine;
-        started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                                 &startup, &process) != 0;
-    }
-    RunningProgram(const RunningProgram&) = delete;
-    RunningProgram& operator=(const RunningProgram&) = delete;
-    ~RunningProgram() {
-        if (!started) return;
-        if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process.hProcess, 259);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
-    // The exit code, or 259 when the program is still running after `ms`.
-    DWORD waitForExit(DWORD ms) const {
-        WaitForSingleObject(process.hProcess, ms);
-        DWORD code = 259;
-        GetExitCodeProcess(process.hProcess, &code);
-        return code;
-    }
-
-    bool started = false;
-    PROCESS_INFORMATION process{};
-};
-
 HWND waitForWindow(const char* className, DWORD ms) {
     for (DWORD waited = 0; waited < ms; waited += 50) {
         if (HWND found = FindWindowA(className, nullptr)) return found;
@@ -53,20 +24,10 @@ HWND waitForWindow(const char* className, DWORD ms) {
     return nullptr;
 }
 
-// The class name to count and the count, walked by EnumWindows.
-std::pair<std::string, int> counted;
-
-BOOL CALLBACK countWindow(HWND window, LPARAM) {
-    char name[256] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (name == counted.first) ++counted.second;
-    return TRUE;
-}
-
 int windowsOfClass(const char* className) {
-    counted = {className, 0};
-    EnumWindows(countWindow, 0);
-    return counted.second;
+    int count = 0;
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, className, nullptr)) != nullptr;) ++count;
+    return count;
 }
 
 std::string logOf(const TempFolder& folder) { return readWholeFile(folder.file("qtest.log")); }
@@ -81,13 +42,10 @@ class SingleInstanceTest : public ::testing::TestWithParam<InstanceCase> {};
 TEST_P(SingleInstanceTest, SecondStartRaisesTheFirstAndEndsWithZero) {
     const InstanceCase& c = GetParam();
     TempFolder folder;
-    RunningProgram first("\"" + programPath(c.program) + "\" wait", folder.path());
-    ASSERT_TRUE(first.started);
+    const std::string command = "\"" + programPath(c.program) + "\" wait";
+    std::future<ChildResult> first = std::async(std::launch::async, runChild, command, folder.path(), 60000);
     HWND window = waitForWindow(c.className, 20000);
     ASSERT_NE(window, nullptr) << "no window of class \"" << c.className << "\"";
-    char name[256] = {};
-    GetClassNameA(window, name, sizeof name);
-    EXPECT_STREQ(name, c.className);
     EXPECT_EQ(logOf(folder), "init 1\ninit 3\n");
 
     ShowWindow(window, SW_MINIMIZE);
@@ -99,9 +57,7 @@ TEST_P(SingleInstanceTest, SecondStartRaisesTheFirstAndEndsWithZero) {
     EXPECT_EQ(GetForegroundWindow(), holder);
 
     const DWORD before = GetTickCount();
-    const ChildResult second = runChild("\"" + programPath(c.program) + "\" wait", folder.path(), 10000);
-    ASSERT_TRUE(second.started);
-    EXPECT_EQ(second.exitCode, 0u);
+    EXPECT_EQ(runChild(command, folder.path(), 10000).exitCode, 0u);
     EXPECT_LT(GetTickCount() - before, 5000u);
     EXPECT_EQ(windowsOfClass(c.className), 1);
     EXPECT_FALSE(IsIconic(window));
@@ -109,7 +65,7 @@ TEST_P(SingleInstanceTest, SecondStartRaisesTheFirstAndEndsWithZero) {
     EXPECT_EQ(logOf(folder), "init 1\ninit 3\n") << "the second start ran module initialisers";
 
     PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(first.waitForExit(10000), 0u);
+    EXPECT_EQ(first.get().exitCode, 0u);
     EXPECT_EQ(logOf(folder), "init 1\ninit 3\nloop ended\nterm 1\nterm 2\n");
     DestroyWindow(holder);
 }
@@ -118,22 +74,18 @@ INSTANTIATE_TEST_SUITE_P(VersionBlocks, SingleInstanceTest,
                          ::testing::Values(InstanceCase{"QTest.exe", "KPR: QTest 1.0"},
                                            InstanceCase{"QPlain.exe", "KPR:  "}));
 
-TEST(ApplicationRun, TasksSliceInPriorityOrderUntilQuitEndsThePass) {
+// Tasks: the suspended task S never runs; B quits on its third slice and C still has its own. A failed
+// assertion prints its place and exits with 3.
+TEST(ApplicationRun, TasksSliceInPriorityOrderAndAFailedAssertionExitsWithThree) {
     TempFolder folder;
-    const ChildResult run = runChild("\"" + programPath("QTest.exe") + "\" tasks", folder.path(), 20000);
-    ASSERT_TRUE(run.started);
-    EXPECT_EQ(run.exitCode, 0u);
-    // The suspended task S never runs; B quits on its third slice and C still has its own.
+    const ChildResult tasks = runChild("\"" + programPath("QTest.exe") + "\" tasks", folder.path(), 20000);
+    EXPECT_EQ(tasks.exitCode, 0u);
     EXPECT_EQ(logOf(folder), "init 1\ninit 3\nA\nB\nC\nA\nB\nC\nA\nB\nC\nloop ended\nterm 1\nterm 2\n");
-}
-
-TEST(ApplicationRun, FailedAssertionPrintsItsPlaceAndExitsWithThree) {
-    TempFolder folder;
-    const ChildResult run = runChild("\"" + programPath("QTest.exe") + "\" assert", folder.path(), 20000);
-    ASSERT_TRUE(run.started);
-    EXPECT_EQ(run.exitCode, 3u);
-    EXPECT_EQ(run.output.rfind("Assertion failed: std::strlen(mode()) == 0, file ", 0), 0u) << run.output;
-    EXPECT_NE(run.output.find("QTest.cpp, line 66"), std::string::npos) << run.output;
+    DeleteFileA(folder.file("qtest.log").c_str());
+    const ChildResult failed = runChild("\"" + programPath("QTest.exe") + "\" assert", folder.path(), 20000);
+    EXPECT_EQ(failed.exitCode, 3u);
+    EXPECT_EQ(failed.output.rfind("Assertion failed: std::strlen(mode()) == 0, file ", 0), 0u) << failed.output;
+    EXPECT_NE(failed.output.find("QTest.cpp, line 66"), std::string::npos) << failed.output;
     EXPECT_EQ(logOf(folder), "init 1\ninit 3\n");
 }
 
