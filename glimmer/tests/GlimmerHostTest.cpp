@@ -1,156 +1,138 @@
-// Glimmer.dll driven as a host program drives it: a splash screen chosen from the registry, shown on
-// its own thread, clicked, keyed and removed; and the picture on screen.
+// Glimmer.dll driven as a host drives it: a splash screen chosen, shown, clicked, keyed, removed and seen
+// on screen; then the hand-back rules without room, and the library's settings and file helpers.
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <ctime>
 #include <string>
 
 #include "ChildProcess.h"
+#include "DssFormats.h"
 #include "DssUtilities.h"
 #include "Glimmer.h"
-#include "StoreFixture.h"
-#include "JpegDecoder.h"
+#include "JpegFixtures.h"
 #include "SplashDriver.h"
+#include "StoreFixture.h"
 
 namespace {
 
-constexpr int kPictureWidth = 64;
-constexpr int kPictureHeight = 48;
+// A 64 x 48 picture in quarters: red, green / blue, white.
+std::vector<std::uint8_t> quarters() {
+    RgbPicture picture = solidPicture(64, 48, 255, 255, 255);
+    picture.fill(0, 0, 32, 24, 255, 0, 0);
+    picture.fill(32, 0, 64, 24, 0, 255, 0);
+    picture.fill(0, 24, 32, 48, 0, 0, 255);
+    return encodeJpeg(picture);
+}
 
-// The live store under HKEY_LOCAL_MACHINE, emptied before and after each test.
 class GlimmerHostTest : public StoreFixture {
 protected:
-    GlimmerHostTest() : StoreFixture(HKEY_LOCAL_MACHINE, "") {}
-
     void SetUp() override {
+        writeWholeFile(picture(), std::string(jpeg.begin(), jpeg.end()));
         addApplication("App", 1);
         handBack();
     }
-
     void handBack() {
         std::memset(buffer, '#', sizeof buffer);
         length = 10;
         dssHandleHotspotsLocally(buffer, &length);
     }
-
     // A splash screen "X" for App with a 20 x 20 hot spot at (10, 10).
     void addSplash(const std::string& url, std::uint32_t duration = 20000) {
-        RecordSpec splash{"X"};
-        splash.startDate = 20000101;
-        splash.stopDate = 20991231;
-        splash.duration = duration;
-        addRecord(splash);
-        setText("SSIDs\\X\\ImageInfo", "ImageName", picture("splash.jpg", kPictureWidth, kPictureHeight));
+        addRecord("X");
+        setNumber("SSIDs\\X\\DisplayInfo", "Duration", duration);
         addHotspot("SSIDs\\X", "spot", url, regionBytes({{10, 10}, {30, 10}, {30, 30}, {10, 30}}));
     }
-
-    static HWND showSplash() {
-        EXPECT_EQ(dssDisplaySplashScreen(const_cast<char*>("App")), 0);
-        return findSplashDialog();
-    }
-
     // Milliseconds that dssRemoveSplashScreen blocked.
     static unsigned long removeSplash() {
         unsigned long start = GetTickCount();
         dssRemoveSplashScreen();
         return GetTickCount() - start;
     }
-
-    static std::string caption(HWND window) {
-        char text[64] = {};
-        GetWindowTextA(window, text, sizeof text);
-        return text;
+    // The dialog fits the 64 x 48 picture, and its client area shows the picture's four colours (on an 8-bit
+    // screen through the palette to the nearest static colours, which these four are).
+    static void expectPictureShown(HWND dialog) {
+        RECT frame = {}, box = {};
+        GetWindowRect(dialog, &frame);
+        GetClientRect(GetDlgItem(dialog, 1000), &box);
+        EXPECT_EQ(frame.right - frame.left, 64 + 2 * GetSystemMetrics(SM_CXDLGFRAME) + 1);
+        EXPECT_EQ(frame.bottom - frame.top, GetSystemMetrics(SM_CYDLGFRAME) + 2 * box.bottom + 48);
+        Sleep(500);  // the display thread paints
+        HDC screen = GetDC(dialog);
+        const std::pair<POINT, COLORREF> samples[] = {{{8, 8}, RGB(255, 0, 0)}, {{50, 10}, RGB(0, 255, 0)},
+                                                      {{10, 40}, RGB(0, 0, 255)}, {{50, 40}, RGB(255, 255, 255)}};
+        for (const auto& [point, colour] : samples) {
+            const COLORREF shown = GetPixel(screen, point.x, point.y);
+            EXPECT_NEAR(GetRValue(shown), GetRValue(colour), 16) << point.x << "," << point.y;
+            EXPECT_NEAR(GetGValue(shown), GetGValue(colour), 16) << point.x << "," << point.y;
+            EXPECT_NEAR(GetBValue(shown), GetBValue(colour), 16) << point.x << "," << point.y;
+        }
+        ReleaseDC(dialog, screen);
     }
 
+    const std::vector<std::uint8_t> jpeg = quarters();
     char buffer[32];
     int length = 10;
 };
 
-TEST_F(GlimmerHostTest, AHotSpotClickHandsTheUrlBack) {
+// One display per case: a hot-spot click hands the URL back (capacity 10 takes 9 characters) and closes;
+// a press released outside does nothing, so the splash stays for its Duration; Esc and Space close it;
+// a click on the check box toggles Active on closing. An inactive application gets its Default, and an
+// expired LastSeen record is shown again; neither view counts. The first display is read back from the
+// screen (ctest runs this test again on a true-colour display).
+TEST_F(GlimmerHostTest, ShowClickKeyAndRemove) {
     const struct {
-        const char* url;
+        const char *name, *url;
+        std::uint32_t active, duration;
+        bool last, clickBox;
+        POINT release;  // of a press at (20, 20); none at x 0
+        WPARAM key;     // none when 0
         int length;
         const char* buffer;
-    } cases[] = {{"http://a/", 9, "http://a/"}, {"http://ab/", -1, "http://ab"}, {"http://abcdef/", -1, "http://ab"}};
-    addSplash("");
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.url);
-        setText("SSIDs\\X\\ImageInfo\\spot", "URL", c.url);
-        handBack();
-        HWND dialog = showSplash();
-        ASSERT_NE(dialog, nullptr);
-        clickAt(dialog, 20, 20);
-        EXPECT_LT(removeSplash(), 5000u);
-        EXPECT_EQ(length, c.length);
-        EXPECT_STREQ(buffer, c.buffer);
-        EXPECT_EQ(buffer[10], '#');
-        EXPECT_EQ(findSplashDialog(), nullptr);
-    }
-    EXPECT_EQ(numViews("X"), std::vector<std::uint32_t>{3});
-    EXPECT_EQ(text("", "RecentlySeen"), "X");
-    EXPECT_EQ(text("AppList\\App", "LastSeen"), "X");
-}
-
-TEST_F(GlimmerHostTest, WithoutAClickTheSplashStaysForItsDuration) {
-    addSplash("http://a/", 1500);
-    HWND dialog = showSplash();
-    ASSERT_NE(dialog, nullptr);
-    pressAndRelease(dialog, {20, 20}, {50, 40});  // released outside the hot spot: nothing happens
-    unsigned long waited = removeSplash();
-    EXPECT_GE(waited, 1000u);
-    EXPECT_LT(waited, 10000u);
-    EXPECT_EQ(length, 0);
-    EXPECT_EQ(buffer[0], '\0');
-}
-
-// The dialog fits the picture; Esc and Space close it; a click on the check box toggles Active once.
-// An inactive application gets its Default, and the last seen splash screen is shown again even when
-// expired, neither view counted.
-TEST_F(GlimmerHostTest, TheDialogTheCheckBoxAndTheClosingKeys) {
-    const struct {
-        const char* name;
-        std::uint32_t active;
-        bool last, clickBox;
-        WPARAM key;
-        const char* caption;
         std::uint32_t activeAfter, views;
     } cases[] = {
-        {"box then Esc", 1, false, true, VK_ESCAPE, "Deactivate Splashwire for this product", 0, 1},
-        {"Space", 1, false, false, VK_SPACE, "Deactivate Splashwire for this product", 1, 1},
-        {"inactive: box then Esc", 0, false, true, VK_ESCAPE, "Activate Splashwire for this product", 1, 0},
-        {"last seen again", 1, true, false, VK_ESCAPE, "Deactivate Splashwire for this product", 1, 0},
+        {"hot spot", "http://a/", 1, 20000, false, false, {20, 20}, 0, 9, "http://a/", 1, 1},
+        {"URL too long", "http://ab/", 1, 20000, false, false, {20, 20}, 0, -1, "http://ab", 1, 1},
+        {"released outside", "http://a/", 1, 1500, false, false, {50, 40}, 0, 0, "", 1, 1},
+        {"box then Esc", "http://a/", 1, 20000, false, true, {0, 0}, VK_ESCAPE, 0, "", 0, 1},
+        {"Space", "http://a/", 1, 20000, false, false, {0, 0}, VK_SPACE, 0, "", 1, 1},
+        {"inactive: box then Esc", "http://a/", 0, 20000, false, true, {0, 0}, VK_ESCAPE, 0, "", 1, 0},
+        {"last seen again", "http://a/", 1, 20000, true, false, {0, 0}, VK_ESCAPE, 0, "", 1, 0},
     };
     addDefault("App", "DEF", 1);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        addSplash("http://a/");
+        addSplash(c.url, c.duration);
         handBack();
         setNumber("AppList\\App", "Active", c.active);
-        setNumber("AppList\\App", "LastRun", 0);
         setText("AppList\\App", "LastSeen", "X");
         if (c.last) setNumber("SSIDs\\X\\DisplayInfo", "StopDate", 20000102);  // the chooser would refuse it now
         EXPECT_EQ((c.last ? dssDisplayLastSplashScreen : dssDisplaySplashScreen)(const_cast<char*>("App")), 0);
         HWND dialog = findSplashDialog();
         ASSERT_NE(dialog, nullptr);
         HWND box = GetDlgItem(dialog, 1000);
-        if (c.active == 1) {
-            RECT frame = {}, boxClient = {};
-            GetWindowRect(dialog, &frame);
-            GetClientRect(box, &boxClient);
-            EXPECT_EQ(frame.right - frame.left, kPictureWidth + 2 * GetSystemMetrics(SM_CXDLGFRAME) + 1);
-            EXPECT_EQ(frame.bottom - frame.top, GetSystemMetrics(SM_CYDLGFRAME) + 2 * boxClient.bottom + kPictureHeight);
-        }
-        EXPECT_EQ(caption(box), c.caption);
+        char caption[64] = {};
+        GetWindowTextA(box, caption, sizeof caption);
+        EXPECT_STREQ(caption, c.active != 0 ? "Deactivate Splashwire for this product"
+                                            : "Activate Splashwire for this product");
+        if (&c == cases) expectPictureShown(dialog);
+        if (c.release.x != 0) pressAndRelease(dialog, {20, 20}, c.release);
         if (c.clickBox) clickAt(box, 5, 5);
-        pressKey(box, c.key);
-        EXPECT_LT(removeSplash(), 5000u);
-        EXPECT_EQ(length, 0) << "no URL was clicked";
+        if (c.key != 0) pressKey(box, c.key);
+        const unsigned long waited = removeSplash();
+        EXPECT_GE(waited, c.duration < 20000 ? 1000u : 0u);
+        EXPECT_LT(waited, 10000u);
+        EXPECT_EQ(findSplashDialog(), nullptr);
+        EXPECT_EQ(length, c.length);
+        EXPECT_STREQ(buffer, c.buffer);
+        EXPECT_EQ(buffer[10], '#');
         EXPECT_EQ(number("AppList\\App", "Active"), c.activeAfter);
         EXPECT_EQ(numViews("X"), std::vector<std::uint32_t>{c.views});
-        EXPECT_NE(number("AppList\\App", "LastRun"), 0u);
+        EXPECT_NEAR(number("AppList\\App", "LastRun"), static_cast<double>(std::time(nullptr)), 60);
     }
 }
 
+// No record and no Default, or an unreadable picture: nothing shows and removing returns at once; no
+// application key is made for an unknown name.
 TEST_F(GlimmerHostTest, NothingToShowReturnsAtOnce) {
     unsigned long start = GetTickCount();
     EXPECT_EQ(dssDisplaySplashScreen(const_cast<char*>("ANameLongerThanFifteen")), 0);
@@ -158,48 +140,12 @@ TEST_F(GlimmerHostTest, NothingToShowReturnsAtOnce) {
     EXPECT_LT(removeSplash(), 1000u);
     EXPECT_LT(GetTickCount() - start, 3000u);
     EXPECT_EQ(length, 0);
-    EXPECT_TRUE(hasKey("AppList\\App"));
     EXPECT_FALSE(hasKey("AppList\\ANameLongerThanFifteen"));
-    dssDeinitialize();
-
     addSplash("http://a/");
-    writeWholeFile(folder.file("splash.jpg"), "not a picture");
-    EXPECT_EQ(showSplash(), nullptr) << "an unreadable picture shows nothing";
+    writeWholeFile(picture(), "not a picture");
+    EXPECT_EQ(dssDisplaySplashScreen(const_cast<char*>("App")), 0);
+    EXPECT_EQ(findSplashDialog(), nullptr);
     EXPECT_LT(removeSplash(), 1000u);
-}
-
-// The picture on screen, read back from the dialog's client area, against the decoded DIB at the
-// screen's depth (ctest runs this case again on a true-colour display).
-TEST_F(GlimmerHostTest, TheWindowShowsThePicture) {
-    RgbPicture quadrants = solidPicture(kPictureWidth, kPictureHeight, 255, 0, 0);
-    quadrants.fill(32, 0, 64, 24, 0, 255, 0);
-    quadrants.fill(0, 24, 32, 48, 0, 0, 255);
-    quadrants.fill(32, 24, 64, 48, 255, 255, 255);
-    std::vector<std::uint8_t> jpeg = encodeJpeg(quadrants);
-    addSplash("http://a/");
-    writeWholeFile(folder.file("splash.jpg"), std::string(jpeg.begin(), jpeg.end()));
-
-    HWND dialog = showSplash();
-    ASSERT_NE(dialog, nullptr);
-    Sleep(500);  // the display thread paints
-    HDC screen = GetDC(dialog);
-    const int depth = GetDeviceCaps(screen, BITSPIXEL) > 24 ? 24 : GetDeviceCaps(screen, BITSPIXEL);
-    JpegDibResult decoded;
-    ASSERT_EQ(decodeJpegToDib(jpeg.data(), jpeg.size(), depth, &decoded), kJpegOk);
-    const std::uint32_t stride = dibStride(static_cast<std::uint32_t>(depth / 8), decoded.width);
-    for (POINT p : {POINT{8, 8}, POINT{50, 10}, POINT{10, 40}, POINT{50, 40}}) {
-        SCOPED_TRACE(testing::Message() << p.x << "," << p.y);
-        const std::uint8_t* pixel = decoded.bits + (kPictureHeight - 1 - p.y) * stride + p.x * (depth / 8);
-        const std::uint8_t* bgr = depth == 8 ? decoded.colourTable[pixel[0]] : pixel;
-        COLORREF shown = GetPixel(screen, p.x, p.y);
-        EXPECT_NEAR(GetRValue(shown), bgr[2], 16);
-        EXPECT_NEAR(GetGValue(shown), bgr[1], 16);
-        EXPECT_NEAR(GetBValue(shown), bgr[0], 16);
-    }
-    ReleaseDC(dialog, screen);
-    std::free(decoded.bits);
-    pressKey(GetDlgItem(dialog, 1000), VK_ESCAPE);
-    removeSplash();
 }
 
 // Without hand-back, the default browser starts: a ".htm" association that points at the tests'
@@ -214,21 +160,65 @@ TEST_F(GlimmerHostTest, WithoutHandBackAClickStartsTheBrowser) {
     extension.writeText(nullptr, "GlimmerTestPage");
     ASSERT_TRUE(command.create(HKEY_CLASSES_ROOT, "GlimmerTestPage\\shell\\open\\command"));
     command.writeText(nullptr, ("\"" + bin + "\\glimmer_browser_recorder.exe\" \"%1\"").c_str());
-    const std::string record = folder.file("browser.txt");
-    SetEnvironmentVariableA("GLIMMER_RECORDER_FILE", record.c_str());
-
+    const std::string commandLines = folder.file("browser.txt");
+    SetEnvironmentVariableA("GLIMMER_RECORDER_FILE", commandLines.c_str());
     ChildResult host = runChild("\"" + bin + "\\glimmer_host.exe\" App 20 20", bin);
     EXPECT_TRUE(host.started);
     EXPECT_EQ(host.exitCode, 0u) << host.output;
-    EXPECT_NE(host.output.find("removed after"), std::string::npos);
-    for (int i = 0; i < 100 && !fileExists(record); ++i) Sleep(100);
-    std::string line = readWholeFile(record);
+    for (int i = 0; i < 100 && !fileExists(commandLines); ++i) Sleep(100);
+    std::string line = readWholeFile(commandLines);
     EXPECT_NE(line.find("glimmer_browser_recorder.exe\" http://example.test/page"), std::string::npos) << line;
     EXPECT_EQ(numViews("X"), std::vector<std::uint32_t>{1});
-
     if (hadExtension) extension.writeText(nullptr, oldExtension.c_str());
     else extension.deleteValue(nullptr);
     static_cast<void>(deleteKeyTree(HKEY_CLASSES_ROOT, "GlimmerTestPage"));
+}
+
+// A capacity of 10 is driven end to end; here no room, no buffer and no length.
+TEST(HandBackTest, WithoutRoomBufferOrLength) {
+    char buffer[4] = {'\0', '#', '#', '#'};
+    for (int capacity : {0, -4, 10}) {
+        int length = capacity;
+        handBackUrl(capacity == 10 ? nullptr : buffer, &length, "x");
+        finishHandBack(buffer, &length);
+        EXPECT_EQ(length, -1) << capacity << ": refused, and it stays refused";
+    }
+    handBackUrl(buffer, nullptr, "x");
+    EXPECT_EQ(std::string(buffer, 4), std::string("\0###", 4)) << "nothing written without room";
+}
+
+// A missing INI text reads as "" with result 0 and a missing number as 0; numbers are written as "%lu".
+// A registry number is a text of digits converted, else the first DWORD. A folder gets a backslash and
+// is restored when the file is not there; the module's folder has no trailing backslash.
+TEST(DssUtilitiesTest, SettingsAndFiles) {
+    TempFolder temp;
+    const std::string ini = temp.file("settings.ini");
+    std::string text = "old";
+    unsigned long number = 99;
+    EXPECT_FALSE(readSettingText(nullptr, ini.c_str(), "Splash", "Name", text));
+    EXPECT_EQ(text, "");
+    EXPECT_TRUE(readSettingNumber(nullptr, ini.c_str(), "Splash", "Missing", number));
+    EXPECT_EQ(number, 0u);
+    EXPECT_TRUE(writeSettingNumber(nullptr, ini.c_str(), "Splash", "Count", 4000000000ul));
+    EXPECT_TRUE(readSettingText(nullptr, ini.c_str(), "Splash", "Count", text));
+    EXPECT_EQ(text, "4000000000");
+    const std::string key = "Software\\GlimmerTests\\settings-" + std::to_string(GetCurrentProcessId());
+    EXPECT_TRUE(writeSettingNumber(HKEY_CURRENT_USER, key.c_str(), "Sub", "Count", 1234));
+    EXPECT_TRUE(readSettingNumber(HKEY_CURRENT_USER, key.c_str(), "Sub", "Count", number));
+    EXPECT_EQ(number, 1234u);
+    RegistryKey sub;
+    ASSERT_TRUE(sub.open(HKEY_CURRENT_USER, (key + "\\Sub").c_str()));
+    sub.writeNumber("Binary", 0x41424344);
+    EXPECT_TRUE(readSettingNumber(HKEY_CURRENT_USER, key.c_str(), "Sub", "Binary", number));
+    EXPECT_EQ(number, 0x41424344u);
+    EXPECT_TRUE(deleteKeyTree(HKEY_CURRENT_USER, key.c_str()));
+    std::string folder = temp.path();
+    EXPECT_FALSE(fileExistsIn(folder, "settings.txt"));
+    EXPECT_EQ(folder, temp.path());
+    EXPECT_TRUE(fileExistsIn(folder, "settings.ini"));
+    EXPECT_EQ(folder, ini);
+    ASSERT_TRUE(moduleFolder(nullptr, folder));
+    EXPECT_NE(folder.back(), '\\');
 }
 
 }  // namespace

@@ -3,17 +3,14 @@
 
 #include <cstdio>  // jpeglib.h needs FILE
 #include <cstdlib>
+#include <cstring>
 
 #include <jpeglib.h>
 
 void RgbPicture::fill(int x0, int y0, int x1, int y1, std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
+    const std::uint8_t colour[3] = {red, green, blue};
     for (int y = y0; y < y1; ++y) {
-        for (int x = x0; x < x1; ++x) {
-            std::uint8_t* pixel = &rgb[(static_cast<std::size_t>(y) * width + x) * 3];
-            pixel[0] = red;
-            pixel[1] = green;
-            pixel[2] = blue;
-        }
+        for (int x = x0; x < x1; ++x) std::memcpy(&rgb[(static_cast<std::size_t>(y) * width + x) * 3], colour, 3);
     }
 }
 
@@ -39,8 +36,6 @@ std::vector<std::uint8_t> encodeJpeg(const RgbPicture& picture, const JpegOption
     if (options.rgbColourSpace) jpeg_set_colorspace(&cinfo, JCS_RGB);
     jpeg_set_quality(&cinfo, options.quality, TRUE);
     if (!options.greyscale && !options.subsampled) cinfo.comp_info[0].h_samp_factor = cinfo.comp_info[0].v_samp_factor = 1;
-    if (options.progressive) jpeg_simple_progression(&cinfo);
-    cinfo.restart_in_rows = static_cast<int>(options.restartRows);
     jpeg_start_compress(&cinfo, TRUE);
     std::vector<std::uint8_t> grey(static_cast<std::size_t>(picture.width));
     while (cinfo.next_scanline < cinfo.image_height) {

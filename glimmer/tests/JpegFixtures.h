@@ -6,10 +6,8 @@
 
 struct JpegOptions {
     int quality = 100;
-    bool progressive = false;
     bool greyscale = false;       // one component, from the red samples
     bool rgbColourSpace = false;  // stored as RGB instead of YCbCr
-    unsigned restartRows = 0;     // a restart marker every so many MCU rows
     bool subsampled = false;      // 2x2 chroma subsampling instead of none
 };
 
@@ -18,7 +16,6 @@ struct RgbPicture {
     int width = 0;
     int height = 0;
     std::vector<std::uint8_t> rgb;
-
     void fill(int x0, int y0, int x1, int y1, std::uint8_t red, std::uint8_t green, std::uint8_t blue);
 };
 
