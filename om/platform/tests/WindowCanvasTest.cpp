@@ -188,18 +188,6 @@ TEST_F(WindowCanvasTest, AMinimisedWindowDrawsNothing) {
     pump();
 }
 
-TEST_F(WindowCanvasTest, EraseRecordsTheColourAndBackBuffersNeedDirectDraw) {
-    OMWndCanvas& canvas = *window->canvas;
-    canvas.erase({0, 0, 0, 250});
-    EXPECT_EQ(canvas.backgroundColor.index, 250);
-    canvas.erase({0, 0, 0, kNoColor});
-    EXPECT_EQ(canvas.backgroundColor.index, kNoColor);
-    OMMemCanvas back(8, 8, canvas.depth, 2);
-    EXPECT_FALSE(canvas.attachMemCanvas(&back));
-    canvas.detachMemCanvas(&back);
-    EXPECT_EQ(canvas.attached.count, 0);
-}
-
 TEST_F(WindowCanvasTest, AWindowShowsItsCursorUntilTheCursorGoes) {
     OMWndCanvas& canvas = *window->canvas;
     OMWindow::activeWindow = window;
