@@ -1,0 +1,390 @@
+// The shape manager end to end: forged banks of every format and byte order read from a PRS file and
+// drawn into memory canvases in every mirror mode and through narrowed clips against the reference,
+// placement worked out by hand, refused banks, hit tests, overlaps, comparing and masked drawing.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "File.h"
+#include "GraphicsTestSupport.h"
+#include "PrsWriter.h"
+#include "Res.h"
+#include "ShapeMgr.h"
+#include "ShapeReference.h"
+#include "TempFolder.h"
+
+namespace {
+
+// The pixels of a memory canvas as values, row by row from the top; `write` replaces them first.
+std::vector<std::uint16_t> canvasPixels(Canvas canvas, const std::vector<std::uint16_t>* write = nullptr) {
+    void* base = nullptr;
+    std::int32_t step = 0;
+    std::uint16_t depth = 0;
+    Rect area{};
+    std::vector<std::uint16_t> out;
+    if (!CanvasLockPixels(canvas, &base, &step, &depth, &area)) return out;
+    const std::size_t size = depth == 8 ? 1 : 2;
+    for (int y = 0; y < area.bottom; ++y) {
+        for (int x = 0; x < area.right; ++x) {
+            std::uint8_t* p = static_cast<std::uint8_t*>(base) + y * step + x * int(size);
+            if (write) std::memcpy(p, &(*write)[out.size()], size);
+            out.push_back(0);
+            std::memcpy(&out.back(), p, size);
+        }
+    }
+    CanvasUnlockPixels(canvas);
+    return out;
+}
+
+std::string text(const std::vector<std::uint16_t>& pixels) { return std::string(pixels.begin(), pixels.end()); }
+
+Rect toRect(const RefRect& r) {
+    return Rect{std::int16_t(r.left), std::int16_t(r.top), std::int16_t(r.right), std::int16_t(r.bottom)};
+}
+
+std::string rectText(const Rect& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "-" + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
+}
+
+const std::uint16_t kFormats[] = {0xC002, 0xC001, 0xB002, 0xB001};
+
+// Three varied pictures and one without pixel data.
+ForgeBank forgedBank(std::uint16_t format) {
+    ForgeBank bank;
+    bank.format = format;
+    for (int i = 0; i < 256; ++i) bank.colourMap.push_back(std::uint16_t((i * 2713 + 97) & 0x7FFF));
+    bank.shapes = {forgePattern(format, 37, 21, 11), forgePattern(format, 140, 9, 12),
+                   forgePattern(format, 23, 30, 13), ForgeShape{}};
+    bank.shapes[3].width = 5;
+    bank.shapes[3].height = 5;
+    return bank;
+}
+
+// A one-shape 0xC002 bank from rows of characters: '.' is skipped, any other is its own palette index.
+ForgeBank handBank(const std::vector<std::string>& rows) {
+    ForgeShape s;
+    s.width = int(rows[0].size());
+    s.height = int(rows.size());
+    s.frameWidth = std::int16_t(s.width);
+    s.frameHeight = std::int16_t(s.height);
+    for (const std::string& row : rows) {
+        for (char c : row) s.pixels.push_back({c == '.' ? ForgePixel::skip : ForgePixel::opaque, std::uint16_t(c), 0});
+    }
+    ForgeBank bank;
+    bank.shapes = {s};
+    return bank;
+}
+
+class ShapeMgrTest : public GraphicsTest {
+protected:
+    static constexpr int kWidth = 180;
+    static constexpr int kHeight = 48;
+
+    void SetUp() override {
+        GraphicsTest::SetUp();
+        FileInit();
+        ASSERT_EQ(ShapeMgrInit(), 1);
+        const std::string base = folder.path() + "\\";
+        const char* folders[] = {base.c_str()};
+        ResSetSearchFolders(1, folders);
+    }
+    void TearDown() override {
+        for (ShapeBank& bank : banks) ShapeBankFree(&bank);
+        while (ResSource top = ResGetTopSource()) ResCloseSource(top);
+        ShapeMgrTerm();
+        FileTerm();
+        GraphicsTest::TearDown();
+    }
+    void openShapes(const std::vector<PrsResource>& resources) {
+        ASSERT_TRUE(writeResources(folder.file("Shapes.PRS"), resources));
+        ASSERT_NE(ResOpenFile("Shapes"), 0u);
+    }
+    ShapeBank load(std::uint16_t id) {
+        ShapeBank bank = ShapeBankLoad(id);
+        if (bank) banks.push_back(bank);
+        return bank;
+    }
+
+    // Draws shape i at (x, 24) over a patterned canvas with the whole canvas as the clip and with clips
+    // one pixel narrower than the image at its left, its right and its top; the result, the rect out
+    // and every pixel must be the reference's.
+    void checkDraws(Canvas canvas, ShapeBank bank, const ForgeBank& forged, std::uint16_t i, std::int16_t x,
+                    std::uint16_t mode) {
+        const RefRect image = refImageRect(forged.shapes[i], x, 24, mode);
+        const RefRect clips[] = {{0, 0, kWidth, kHeight},
+                                 {image.left + 1, image.top, image.right, image.bottom},
+                                 {image.left, image.top, image.right - 1, image.bottom},
+                                 {image.left, image.top + 1, image.right, image.bottom}};
+        for (const RefRect& clip : clips) {
+            SCOPED_TRACE(testing::Message() << "shape " << i << ", mode " << mode << ", x " << x << ", clip "
+                                            << rectText(toRect(clip)));
+            RefCanvas want(kWidth, kHeight, CanvasGetDepth(canvas), 0);
+            for (std::size_t p = 0; p < want.pixels.size(); ++p) want.pixels[p] = std::uint16_t(p * 2039 % 0xFFFF);
+            if (want.depth == 8) for (std::uint16_t& p : want.pixels) p &= 0xFF;
+            canvasPixels(canvas, &want.pixels);
+            const Rect clipRect = toRect(clip);
+            CanvasSetClip(canvas, &clipRect);
+            Rect out{1, 1, 1, 1};
+            const std::int16_t met = ShapeDraw(&out, bank, i, x, 24, mode);
+            CanvasSetClip(canvas, nullptr);
+            const RefRect cut{std::max({image.left, clip.left, 0}), std::max({image.top, clip.top, 0}),
+                              std::min({image.right, clip.right, kWidth}),
+                              std::min({image.bottom, clip.bottom, kHeight})};
+            const bool inside = cut.left < cut.right && cut.top < cut.bottom;
+            EXPECT_EQ(met, inside ? 1 : 0);
+            EXPECT_EQ(rectText(out), rectText(inside ? toRect(cut) : Rect{0, 0, 0, 0}));
+            refDraw(want, forged, forged.shapes[i], x, 24, mode, clip);
+            const std::vector<std::uint16_t> got = canvasPixels(canvas);
+            const auto first = std::mismatch(got.begin(), got.end(), want.pixels.begin()).first;
+            EXPECT_EQ(first - got.begin(), got.end() - got.begin()) << "the first pixel that differs";
+        }
+    }
+
+    TempFolder folder;
+    std::vector<ShapeBank> banks;
+};
+
+TEST_F(ShapeMgrTest, ForgedBanksDrawLikeTheReference) {
+    std::vector<PrsResource> resources;
+    for (int f = 0; f < 4; ++f) {
+        resources.push_back({"XPK", std::uint16_t(1 + 2 * f), forgeXpk(forgedBank(kFormats[f]), ByteOrder::big)});
+        resources.push_back({"XPK", std::uint16_t(2 + 2 * f), forgeXpk(forgedBank(kFormats[f]), ByteOrder::little)});
+    }
+    openShapes(resources);
+    for (int f = 0; f < 4; ++f) {
+        // Memory canvases are made at 8 and 16 bits (15-bit members: the stream tests).
+        const Canvas canvas = memory(kWidth, kHeight, kFormats[f] >= 0xC001 ? kCanvasDepth8 : kCanvasDepth16);
+        ASSERT_NE(canvas, 0u);
+        PortSet(canvas);
+        for (int order = 0; order < 2; ++order) {
+            SCOPED_TRACE(testing::Message() << std::hex << kFormats[f] << (order ? " native" : " big-endian"));
+            const ShapeBank bank = load(std::uint16_t(1 + 2 * f + order));
+            ASSERT_NE(bank, 0u);
+            EXPECT_EQ(ShapeBankCount(bank), 4);
+            const ForgeBank forged = forgedBank(kFormats[f]);
+            for (std::uint16_t i = 0; i < 4; ++i) {
+                for (std::uint16_t mode = 0; mode < 4; ++mode) {
+                    for (std::int16_t x : {80, 170}) checkDraws(canvas, bank, forged, i, x, mode);
+                }
+            }
+        }
+    }
+}
+
+TEST_F(ShapeMgrTest, PlacementFollowsTheMirrorModes) {
+    ForgeBank forged = handBank({"########", "########", "########", "########", "########"});
+    ForgeShape& s = forged.shapes[0];
+    s.hotX = 5;
+    s.hotY = 3;
+    s.frameWidth = 20;
+    s.frameHeight = 10;
+    s.imageX = 4;
+    s.imageY = 2;
+    openShapes({{"XPK", 1, forgeXpk(forged, ByteOrder::big)}});
+    const ShapeBank bank = load(1);
+    // Hot spot (5, 3), frame 20 x 10, image 8 x 5 at (4, 2), placed at (100, 50).
+    struct Case {
+        std::uint16_t flags;
+        Rect frame, image;
+    };
+    const Case cases[] = {
+        {0, {95, 47, 115, 57}, {99, 49, 107, 54}},
+        {1, {86, 47, 106, 57}, {94, 49, 102, 54}},   // 100 + 5 - 20 + 1; 100 + 5 - (4 + 8) + 1
+        {2, {91, 47, 111, 57}, {99, 49, 107, 54}},   // 100 - 5 + 2 x 4 + 8 - 20: the image stays
+        {3, {95, 47, 115, 57}, {103, 49, 111, 54}},  // 95 + (20 - 4 - 8): the frame stays
+        {0xFFF0, {95, 47, 115, 57}, {99, 49, 107, 54}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "flags " << c.flags);
+        Rect frame{};
+        Rect image{};
+        ShapeGetFrameRect(&frame, bank, 0, 100, 50, c.flags);
+        ShapeGetImageRect(&image, bank, 0, 100, 50, c.flags);
+        EXPECT_EQ(rectText(frame), rectText(c.frame));
+        EXPECT_EQ(rectText(image), rectText(c.image));
+    }
+    Rect r{1, 2, 3, 4};
+    ShapeGetImageRect(&r, bank, 1, 100, 50, 0);
+    EXPECT_EQ(rectText(r), "0,0-0,0") << "an index past the last shape";
+    r = Rect{1, 2, 3, 4};
+    ShapeGetFrameRect(&r, 0, 0, 100, 50, 0);
+    EXPECT_EQ(rectText(r), "0,0-0,0") << "no bank";
+}
+
+TEST_F(ShapeMgrTest, LoadRefusesMissingBadlyMarkedAndBrokenBanks) {
+    const std::string good = forgeXpk(forgedBank(0xB001), ByteOrder::big);
+    std::string badMarker = good;
+    badMarker.replace(0, 4, std::string("\x00\x7E\x2A\x84", 4));
+    std::string nativePastEnd = forgeXpk(forgedBank(0xC002), ByteOrder::little);
+    nativePastEnd[11] = char(0x7F);  // the descriptor table's offset, highest byte
+    openShapes({{"XPK", 1, good},
+                {"XPK", 2, badMarker},
+                {"XPK", 3, good.substr(0, good.size() - 2)},
+                {"XPK", 4, nativePastEnd}});
+    const ShapeBank bank = load(1);
+    ASSERT_NE(bank, 0u);
+    EXPECT_EQ(ResGetResident(bank), 1);
+    EXPECT_EQ(load(1), bank) << "a second load shares the converted bank";
+    EXPECT_EQ(ShapeBankCount(bank), 4);
+    for (std::uint16_t id : {2, 3, 4, 9}) {
+        SCOPED_TRACE(testing::Message() << "XPK " << id);
+        EXPECT_EQ(load(id), 0u);
+        EXPECT_EQ(ResIsLoaded(resType("XPK"), id), 0) << "nothing stays loaded";
+    }
+    EXPECT_EQ(ShapeBankCount(0), 0);
+    ShapeBank freed = ShapeBankLoad(1);
+    ShapeBankFree(&freed);
+    EXPECT_EQ(freed, 0u);
+}
+
+TEST_F(ShapeMgrTest, DrawReportsWhatMetTheClipWhateverItCouldDraw) {
+    ForgeBank eight = handBank({"##", "##"});
+    ForgeBank sixteen = eight;
+    sixteen.format = 0xB001;
+    eight.shapes.push_back(ForgeShape{});
+    eight.shapes[1].width = 3;
+    eight.shapes[1].height = 3;
+    openShapes({{"XPK", 1, forgeXpk(eight, ByteOrder::big)}, {"XPK", 2, forgeXpk(sixteen, ByteOrder::big)}});
+    const ShapeBank bank8 = load(1);
+    const ShapeBank bank16 = load(2);
+    const std::vector<std::uint16_t> sevens(100, 7);
+    Canvas canvas8 = memory(10, 10, kCanvasDepth8);
+    Canvas canvas16 = memory(10, 10, kCanvasDepth16);
+    canvasPixels(canvas8, &sevens);
+    canvasPixels(canvas16, &sevens);
+    struct Case {
+        const char* name;
+        Canvas canvas;
+        ShapeBank bank;
+        std::uint16_t index;
+        std::int16_t x;
+        std::int16_t result;
+        Rect out;
+    };
+    const Case cases[] = {
+        {"an 8-bit shape on a 16-bit canvas", canvas16, bank8, 0, 9, 1, {9, 0, 10, 2}},
+        {"a 16-bit shape on an 8-bit canvas", canvas8, bank16, 0, 5, 1, {5, 0, 7, 2}},
+        {"a shape without pixel data", canvas8, bank8, 1, 2, 1, {2, 0, 5, 3}},
+        {"outside the canvas", canvas8, bank8, 0, 10, 0, {0, 0, 0, 0}},
+        {"no port", 0, bank8, 0, 2, 0, {0, 0, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PortSet(c.canvas);
+        Rect out{1, 1, 1, 1};
+        EXPECT_EQ(ShapeDraw(&out, c.bank, c.index, c.x, 0, 0), c.result);
+        EXPECT_EQ(rectText(out), rectText(c.out));
+        EXPECT_EQ(canvasPixels(canvas8), sevens);
+        EXPECT_EQ(canvasPixels(canvas16), sevens);
+    }
+}
+
+TEST_F(ShapeMgrTest, HitTestsAgreeWithTheReference) {
+    std::vector<PrsResource> resources;
+    for (int f = 0; f < 4; ++f) {
+        resources.push_back({"XPK", std::uint16_t(1 + f), forgeXpk(forgedBank(kFormats[f]), ByteOrder::big)});
+    }
+    openShapes(resources);
+    for (int f = 0; f < 4; ++f) {
+        const ForgeBank forged = forgedBank(kFormats[f]);
+        const ShapeBank bank = load(std::uint16_t(1 + f));
+        for (std::uint16_t i = 0; i < 4; ++i) {
+            for (std::uint16_t mode = 0; mode < 4; ++mode) {
+                SCOPED_TRACE(testing::Message() << std::hex << kFormats[f] << std::dec << ", shape " << i << ", mode "
+                                                << mode);
+                const RefRect image = refImageRect(forged.shapes[i], 50, 40, mode);
+                int wrong = 0;
+                for (int y = image.top - 1; y <= image.bottom; ++y) {
+                    for (int x = image.left - 1; x <= image.right; ++x) {
+                        const bool want = refHit(forged.shapes[i], 50, 40, mode, {x, y, x + 1, y + 1});
+                        wrong += ShapeHitTest(std::int16_t(x), std::int16_t(y), bank, i, 50, 40, mode) != int(want);
+                    }
+                }
+                EXPECT_EQ(wrong, 0) << "points where the hit test and the reference disagree";
+            }
+        }
+    }
+}
+
+TEST_F(ShapeMgrTest, OverlapNeedsAPixelOfEachInsideTheIntersection) {
+    openShapes({{"XPK", 1, forgeXpk(handBank({"#..#"}), ByteOrder::big)},
+                {"XPK", 2, forgeXpk(handBank({"#"}), ByteOrder::big)},
+                {"XPK", 3, forgeXpk(handBank({"#.", ".."}), ByteOrder::big)},
+                {"XPK", 4, forgeXpk(handBank({"..", ".#"}), ByteOrder::big)}});
+    const ShapeBank bar = load(1);
+    const ShapeBank dot = load(2);
+    const ShapeBank topLeft = load(3);
+    const ShapeBank bottomRight = load(4);
+    EXPECT_EQ(ShapesOverlap(bar, 0, 10, 10, 0, dot, 0, 11, 10, 0), 0) << "over a skipped pixel";
+    EXPECT_EQ(ShapesOverlap(bar, 0, 10, 10, 0, dot, 0, 13, 10, 0), 1);
+    EXPECT_EQ(ShapesOverlap(bar, 0, 10, 10, 1, dot, 0, 9, 10, 0), 0) << "mirrored, the pixels sit at 7 and 10";
+    EXPECT_EQ(ShapesOverlap(bar, 0, 10, 10, 1, dot, 0, 7, 10, 0), 1);
+    EXPECT_EQ(ShapesOverlap(bar, 0, 10, 10, 0, dot, 0, 14, 10, 0), 0) << "the image rectangles do not meet";
+    EXPECT_EQ(ShapesOverlap(topLeft, 0, 0, 0, 0, bottomRight, 0, 0, 0, 0), 1) << "the pixels need not coincide";
+    EXPECT_EQ(ShapesOverlap(topLeft, 0, 0, 0, 0, bottomRight, 0, 1, 1, 0), 0) << "the intersection holds only (1, 1)";
+    EXPECT_EQ(ShapeHitTest(11, 10, bar, 0, 10, 10, 0), 0) << "a skipped pixel inside the image";
+    EXPECT_EQ(ShapeHitTest(13, 10, bar, 0, 10, 10, 0), 1);
+}
+
+TEST_F(ShapeMgrTest, CompareCountsTheShapeAgainstACanvas) {
+    ForgeBank plain8 = handBank({"ab.c", "dd.."});
+    plain8.format = 0xC001;
+    openShapes({{"XPK", 1, forgeXpk(handBank({"ab.c", "dd.."}), ByteOrder::big)},
+                {"XPK", 2, forgeXpk(plain8, ByteOrder::big)}});
+    const ShapeBank bank = load(1);
+    Canvas canvas = memory(8, 4, kCanvasDepth8);
+    const std::vector<std::uint16_t> dots(32, '.');
+    canvasPixels(canvas, &dots);
+    PortSet(canvas);
+    ASSERT_EQ(ShapeDraw(nullptr, bank, 0, 2, 1, 0), 1);
+    struct Case {
+        const char* name;
+        std::int16_t x;
+        std::uint16_t flags;
+        std::uint32_t matches, mismatches;
+    };
+    const Case cases[] = {
+        {"where it was drawn", 2, 0, 5, 0},
+        {"one column to the right: only d over d", 3, 0, 1, 4},
+        {"mode 3 keeps this image in place and compares unmirrored", 2, 3, 5, 0},
+        {"pixels off the canvas never match", 6, 0, 0, 5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::uint32_t counts[2] = {77, 77};
+        EXPECT_EQ(ShapeCompare(nullptr, bank, 0, c.x, 1, c.flags, canvas, &counts[0], &counts[1]), 1);
+        EXPECT_EQ(std::make_pair(counts[0], counts[1]), std::make_pair(c.matches, c.mismatches));
+    }
+    std::uint32_t counts[2] = {77, 77};
+    Rect out{1, 1, 1, 1};
+    EXPECT_EQ(ShapeCompare(&out, bank, 0, 20, 1, 0, canvas, &counts[0], &counts[1]), 0) << "a miss";
+    EXPECT_EQ(ShapeCompare(&out, load(2), 0, 2, 1, 0, canvas, &counts[0], &counts[1]), 1) << "another format";
+    EXPECT_EQ(rectText(out), "2,1-6,3");
+    EXPECT_EQ(std::make_pair(counts[0], counts[1]), std::make_pair(77u, 77u)) << "neither writes the counters";
+}
+
+TEST_F(ShapeMgrTest, MaskedDrawPairsTheMaskWithTheDrawnPart) {
+    openShapes({{"XPK", 1, forgeXpk(handBank({"abcd", "efgh"}), ByteOrder::big)}});
+    Canvas canvas = memory(8, 4, kCanvasDepth8);
+    Canvas mask = memory(4, 4, kCanvasDepth8);
+    const std::vector<std::uint16_t> dots(32, '.');
+    std::vector<std::uint16_t> maskPixels(16, 0);
+    maskPixels[0] = maskPixels[2] = maskPixels[5] = 1;  // (0, 0), (2, 0) and (1, 1)
+    canvasPixels(canvas, &dots);
+    canvasPixels(mask, &maskPixels);
+    PortSet(canvas);
+    const Rect clip{4, 0, 8, 4};
+    CanvasSetClip(canvas, &clip);
+    Rect out{};
+    // Mode 1 with the hot spot at 0 places the 4 x 2 image at x 3 (6 - 4 + 1); the clip leaves out its
+    // first column, so mask (0, 0) pairs with (4, 1). The pixels stay unmirrored.
+    EXPECT_EQ(ShapeDrawMasked(&out, load(1), 0, 6, 1, 1, mask), 1);
+    EXPECT_EQ(rectText(out), "4,1-7,3");
+    EXPECT_EQ(text(canvasPixels(canvas)), "........" "....b.d." ".....g.." "........");
+}
+
+}  // namespace
