@@ -47,6 +47,23 @@ void stretchWhole(HDC dc, std::int32_t x, std::int32_t y, const OMBitmap& bitmap
                   pixels, static_cast<const BITMAPINFO*>(info), DIB_RGB_COLORS, rop);
 }
 
+// Clips a source rectangle of a window canvas (and its destination) to the main window's client area
+// and the screen, in the source window's client coordinates.
+void clipSourceToScreen(OMCanvas& source, OMRect& from, OMRect& to) {
+    HWND window = static_cast<OMWndCanvas&>(source).window->hwnd;
+    if (theApp) {
+        RECT client{};
+        GetClientRect(theApp->window, &client);
+        MapWindowPoints(theApp->window, window, reinterpret_cast<POINT*>(&client), 2);
+        clipRectPair({client.left, client.top, client.right, client.bottom}, from, to);
+    }
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    OMRect screen = screenBounds(theApp ? theApp->displayNumber : 0);
+    screen.set(screen.left - origin.x, screen.top - origin.y, screen.right - origin.x, screen.bottom - origin.y);
+    clipRectPair(screen, from, to);
+}
+
 }  // namespace
 
 void buildSystemColorTable(OMColorRecord* table) {
@@ -112,21 +129,6 @@ std::uint32_t OMCanvas::colorRef(const OMColorRecord& color) const {
     OMPaletteEntry indexed{};
     if (depth > 8 && color.index >= 0) GetPaletteEntries(palette, color.index & 0xFF, 1, asGdi(&indexed));
     return colorRefFor(color, depth, indexed);
-}
-
-void clipSourceToScreen(OMCanvas& source, OMRect& from, OMRect& to) {
-    HWND window = static_cast<OMWndCanvas&>(source).window->hwnd;
-    if (theApp) {
-        RECT client{};
-        GetClientRect(theApp->window, &client);
-        MapWindowPoints(theApp->window, window, reinterpret_cast<POINT*>(&client), 2);
-        clipRectPair({client.left, client.top, client.right, client.bottom}, from, to);
-    }
-    POINT origin{0, 0};
-    ClientToScreen(window, &origin);
-    OMRect screen = screenBounds(theApp ? theApp->displayNumber : 0);
-    screen.set(screen.left - origin.x, screen.top - origin.y, screen.right - origin.x, screen.bottom - origin.y);
-    clipRectPair(screen, from, to);
 }
 
 // A clip region that leaves nothing (an empty region, or one that misses the canvas's own clip)

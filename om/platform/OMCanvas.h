@@ -111,7 +111,3 @@ private:
     std::int16_t drawGlyph(std::int32_t x, std::int32_t y, unsigned char character, std::uint32_t color);
     void drawGdiText(std::int32_t x, std::int32_t y, const char* text);
 };
-
-// Clips a source rectangle of a window canvas (and its destination) to the main window's client area
-// and the screen, in the source window's client coordinates.
-void clipSourceToScreen(OMCanvas& source, OMRect& from, OMRect& to);

@@ -151,6 +151,26 @@ TEST_F(WindowCanvasTest, AnEightBitMemoryCanvasAppearsInExactlyItsColourTablesCo
     }
 }
 
+TEST_F(WindowCanvasTest, CopiesFromAWindowTakeOnlyWhatLiesInsideTheMainWindow) {
+    if (displayBitsPerPixel(0) != 8) GTEST_SKIP() << "reads back palette indices";
+    RECT client{};
+    GetClientRect(app->window, &client);
+    const std::int32_t left = client.right - 100;
+    MoveWindow(window->hwnd, left, 10, 160, 60, TRUE);
+    pump();
+    OMWndCanvas& canvas = *window->canvas;
+    canvas.fillColor = canvas.frameColor = {0, 0, 0, 249};
+    canvas.drawRectangle({0, 0, 160, 60});
+    OMMemCanvas copy(160, 60, 8, 1);
+    copy.erase({0, 0, 0, 250});
+    copy.copyFrom(canvas, 0, 0, 160, 60, 0, 0, kCopyRop, nullptr);
+    for (std::int32_t x : {0, 50, 99, 100, 130, 159}) {
+        EXPECT_EQ(pixelAt(copy, x, 30), x < 100 ? 249 : 250) << "column " << x;
+    }
+    MoveWindow(window->hwnd, 10, 10, 160, 60, TRUE);
+    pump();
+}
+
 TEST_F(WindowCanvasTest, AMinimisedWindowDrawsNothing) {
     ShowWindow(window->hwnd, SW_MINIMIZE);
     pump();
@@ -166,18 +186,6 @@ TEST_F(WindowCanvasTest, AMinimisedWindowDrawsNothing) {
     EXPECT_EQ(canvas.dc, nullptr);
     ShowWindow(window->hwnd, SW_RESTORE);
     pump();
-}
-
-TEST_F(WindowCanvasTest, EraseRecordsTheColourAndBackBuffersNeedDirectDraw) {
-    OMWndCanvas& canvas = *window->canvas;
-    canvas.erase({0, 0, 0, 250});
-    EXPECT_EQ(canvas.backgroundColor.index, 250);
-    canvas.erase({0, 0, 0, kNoColor});
-    EXPECT_EQ(canvas.backgroundColor.index, kNoColor);
-    OMMemCanvas back(8, 8, canvas.depth, 2);
-    EXPECT_FALSE(canvas.attachMemCanvas(&back));
-    canvas.detachMemCanvas(&back);
-    EXPECT_EQ(canvas.attached.count, 0);
 }
 
 TEST_F(WindowCanvasTest, AWindowShowsItsCursorUntilTheCursorGoes) {
