@@ -410,9 +410,12 @@ void OMCachedFile::setBlockSize(std::int32_t size) {
         blockSize = size;
         return;
     }
-    if (state == OMCachedFileState::toOpen) step();
-    if (!thread) return;
+    // The state is read only while the thread is parked.
     waitIdle();
+    if (state == OMCachedFileState::toOpen) {
+        step();
+        waitIdle();
+    }
     const std::int32_t rounded = roundBlockSize(size, sectorSize);
     if (localPath && state == OMCachedFileState::readDone) {
         step();
