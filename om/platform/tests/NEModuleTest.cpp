@@ -49,7 +49,8 @@ protected:
 
 // Resource ids are stored with and without the integer bit (WAVE 2 as 0x8002, the others plain).
 TEST_F(NEModuleTest, ResourcesAreByteExactInWholeAndBlockMode) {
-    for (const auto& [shift, nameTable] : {std::pair<std::uint16_t, bool>{4, false}, {9, false}, {0, false}, {4, true}}) {
+    for (const auto& [shift, nameTable] :
+         {std::pair<std::uint16_t, bool>{4, false}, {9, false}, {0, false}, {4, true}}) {
         const NeModule module = soundModule(shift, nameTable);
         const std::string path = write("sounds.dll", writeNeModule(module).bytes);
         for (const auto& [id, type, data] : {std::tuple{1, "WAVE", pattern(5000, 1)}, {2, "WAVE", pattern(64, 2)},
