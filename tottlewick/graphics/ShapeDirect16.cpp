@@ -2,6 +2,8 @@
 // runs of colour words go to the sink whole.
 #include "ShapeDirect16.h"
 
+#include <cstring>
+
 #include "ByteReader.h"
 #include "ShapeRuns.h"
 #include "XpkFormat.h"
@@ -9,9 +11,17 @@
 namespace {
 
 constexpr std::uint16_t kControl = 0x8000;
+constexpr std::uint32_t kControlPair = 0x80008000;
 constexpr std::uint16_t kSkipMask = 0x3FF;
 constexpr int kWeightShift = 10;
 constexpr int kNoWeight = -1;
+
+// Two words at once, for finding the end of a run of colour words.
+std::uint32_t loadPair(const std::uint8_t* p) {
+    std::uint32_t value;
+    std::memcpy(&value, p, 4);
+    return value;
+}
 
 // One row's words; false when the walk must end. `pending` carries a control word's weight to the next
 // colour word, across rows too.
@@ -35,6 +45,7 @@ bool walkRow(const std::uint8_t* words, int count, int row, int width, int& pend
             ++k;
         } else {
             int end = k + 1;
+            while (end + 1 < count && !(loadPair(words + 2 * end) & kControlPair)) end += 2;
             while (end < count && !(loadWord(words + 2 * end) & kControl)) ++end;
             const int n = end - k;
             if (n > width - col || !sink.colours(row, col, words + 2 * k, n)) return false;

@@ -79,7 +79,7 @@ public:
         if (!cut(row, col, bytes, n)) return true;
         std::uint8_t* out = base_ + place_.offset(row, col);
         if (Mirrored) {
-            for (int k = 0; k < n; ++k) out[-k] = bytes[k];
+            copyBackwards(out, bytes, n);
         } else {
             std::memcpy(out, bytes, static_cast<std::size_t>(n));
         }
@@ -93,6 +93,17 @@ public:
     }
 
 private:
+    // Stores bytes[k] at out[-k], four bytes at a time while four remain.
+    static void copyBackwards(std::uint8_t* out, const std::uint8_t* bytes, int n) {
+        int k = 0;
+        for (; k + 4 <= n; k += 4) {
+            std::uint32_t four;
+            std::memcpy(&four, bytes + k, 4);
+            four = __builtin_bswap32(four);
+            std::memcpy(out - k - 3, &four, 4);
+        }
+        for (; k < n; ++k) out[-k] = bytes[k];
+    }
     template <class T>
     bool cut(int row, int& col, const T*& values, int& n) {
         if (!Clipped) return true;
