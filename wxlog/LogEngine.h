@@ -1,10 +1,12 @@
 // cLogEngine: one log with its level filter, message table, parameters, output buffer and file.
-// Every operation holds the engine's own unnamed mutex for its whole run.
+// Every operation holds the engine's own lock for its whole run.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "LogEnvironment.h"
 #include "LogFile.h"
@@ -60,14 +62,15 @@ public:
     bool Release();
 
 private:
+    struct Section;
     class Lock;
 
     void stampTime();
     bool levelAllows(std::uint16_t id) const;
-    bool outputText(std::uint16_t id, const std::string& text);
-    bool outputLine(const std::string& line);
+    bool outputText(std::uint16_t id, std::string_view text);
+    bool outputLine(std::string_view line);
     bool flush();
-    void trim();
+    void trim(std::uint64_t length);
     bool fileOpenForAppend();
     void closeUnlessKeptOpen();
 
@@ -80,16 +83,19 @@ private:
     LogFile file_;
     LogStamp stamp_;
     std::uint32_t elapsed_ = 0;
+    std::string expanded_;  // the message text being written, kept to reuse its storage
+    LogLineFormatter formatter_;
     std::uint32_t previousTick_ = 0;
     std::uint32_t options_ = kDefaultOptions;
     std::string buffer_;
+    std::string debugLine_;
     std::uint32_t bufferLength_ = kMinBufferLength;
     bool lastWriteLogged_ = false;
     std::string msgFileName_;
     long refCount_ = 0;
     std::uint32_t maxLines_ = 0xFFFFFFFFu;
     std::uint32_t minLines_ = 1000;
-    void* mutex_;
+    std::unique_ptr<Section> section_;
 };
 
 // The line-limit rule of the flat functions and the exported class: keep `linesToKeep` lines, and trim

@@ -47,10 +47,17 @@ bool LogFile::writeAll(const std::string& bytes) {
            written == bytes.size();
 }
 
-bool LogFile::appendLines(const std::string& lines) {
+// The length is asked once, before the write: it decides the separator and, with the bytes written,
+// gives the length for trimming. (Under Wine, seeking from the end costs twice as much as asking the
+// length and seeking from the start.)
+bool LogFile::appendLines(const std::string& lines, std::uint64_t& length) {
     std::uint64_t end = 0;
     if (!size(end) || !seek(end)) return false;
-    return writeAll(end > 0 ? "\r\n" + lines : lines);
+    pending_.assign(end > 0 ? "\r\n" : "");
+    pending_ += lines;
+    if (!writeAll(pending_)) return false;
+    length = end + pending_.size();
+    return true;
 }
 
 bool LogFile::keepTail(std::uint64_t keep) {

@@ -18,18 +18,20 @@ public:
     bool isOpen() const { return handle_ != nullptr; }
     void close();
 
-    [[nodiscard]] bool size(std::uint64_t& bytes) const;
-    // Writes CR LF (when the file is not empty) and then `lines` at the end of the file.
-    [[nodiscard]] bool appendLines(const std::string& lines);
+    // Writes CR LF (when the file is not empty) and then `lines` at the end of the file; `length` is
+    // then the file's length.
+    [[nodiscard]] bool appendLines(const std::string& lines, std::uint64_t& length);
     // Keeps only the last `keep` bytes of the file.
     [[nodiscard]] bool keepTail(std::uint64_t keep);
 
 private:
+    [[nodiscard]] bool size(std::uint64_t& bytes) const;
     [[nodiscard]] bool open(const std::string& name, unsigned long access, unsigned long share);
     [[nodiscard]] bool seek(std::uint64_t offset);
     [[nodiscard]] bool writeAll(const std::string& bytes);
 
     void* handle_ = nullptr;
+    std::string pending_;  // separator and lines of the write under way, kept to reuse its storage
 };
 
 // Finds `name` on the standard search path and reads the whole file. False, and `text` untouched,

@@ -2,6 +2,7 @@
 #include "LogLine.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -34,14 +35,36 @@ std::string elapsedField(std::uint32_t elapsedMs) {
 
 }  // namespace
 
+bool LogLineFormatter::Shown::operator==(const Shown& other) const {
+    return year == other.year && month == other.month && day == other.day && hour == other.hour &&
+           minute == other.minute && second == other.second && tenths == other.tenths &&
+           elapsedMs == other.elapsedMs && id == other.id;
+}
+
+std::string_view LogLineFormatter::format(const LogStamp& stamp, std::uint32_t elapsedMs,
+                                          std::uint16_t id, std::string_view piece) {
+    Shown shown{stamp.year,   stamp.month,  stamp.day, stamp.hour, stamp.minute,
+                stamp.second, stamp.milliseconds / 100, elapsedMs, id};
+    if (!valid_ || !(shown == shown_)) {
+        int length = std::snprintf(line_, sizeof line_, "%9.9s %13.13s [%7.7s] %1d,%04d | ",
+                                   dateField(stamp).c_str(), timeField(stamp).c_str(),
+                                   elapsedField(elapsedMs).c_str(), id / 1000, id);
+        prefixLength_ = static_cast<std::size_t>(length);
+        shown_ = shown;
+        valid_ = true;
+    }
+    std::string_view text = piece.substr(0, kLogTextWidth);
+    text = text.substr(0, text.find('\0'));
+    char* field = line_ + prefixLength_;
+    std::memcpy(field, text.data(), text.size());
+    std::memset(field + text.size(), ' ', kLogTextWidth - text.size());
+    return std::string_view(line_, prefixLength_ + kLogTextWidth);
+}
+
 std::string formatLogLine(const LogStamp& stamp, std::uint32_t elapsedMs, std::uint16_t id,
                           std::string_view piece) {
-    std::string text(piece.substr(0, kLogTextWidth));
-    char line[kLogLineLength + 64];
-    std::snprintf(line, sizeof line, "%9.9s %13.13s [%7.7s] %1d,%04d | %-80.80s",
-                  dateField(stamp).c_str(), timeField(stamp).c_str(), elapsedField(elapsedMs).c_str(),
-                  id / 1000, id, text.c_str());
-    return line;
+    LogLineFormatter formatter;
+    return std::string(formatter.format(stamp, elapsedMs, id, piece));
 }
 
 std::string hexRowText(std::uint32_t offset, const unsigned char* bytes, std::size_t count) {

@@ -28,6 +28,30 @@ constexpr std::size_t kLogLineStride = kLogLineLength + 2;
 constexpr std::size_t kLogTextWidth = 80;
 constexpr std::uint32_t kMaxElapsedMs = 9999990;
 
+// Formats log lines, keeping the 43-character prefix (date, time, elapsed, level and id) while the
+// values it shows stay the same: the lines of one message and of a burst of messages share it.
+class LogLineFormatter {
+public:
+    // The line for message `id` carrying `piece` as its text (its first 80 characters, up to any NUL),
+    // valid until the next call.
+    std::string_view format(const LogStamp& stamp, std::uint32_t elapsedMs, std::uint16_t id,
+                            std::string_view piece);
+
+private:
+    // What the prefix shows: the time to the tenth of a second, not the millisecond.
+    struct Shown {
+        int year, month, day, hour, minute, second, tenths;
+        std::uint32_t elapsedMs;
+        std::uint16_t id;
+        bool operator==(const Shown& other) const;
+    };
+    bool valid_ = false;
+    Shown shown_{};
+    std::size_t prefixLength_ = 0;
+    // Room for the widest prefix, of an id above 9999 whose level has two digits.
+    char line_[kLogLineLength + 8] = {};
+};
+
 // One line for message `id` carrying `piece` (at most 80 characters) as its text.
 std::string formatLogLine(const LogStamp& stamp, std::uint32_t elapsedMs, std::uint16_t id,
                           std::string_view piece);

@@ -12,28 +12,46 @@ bool isLetterOrDigit(char c) {
 bool isNameChar(char c) { return isLetterOrDigit(c) || c == '_'; }
 
 // The token after the "&" at `amp`: "&" itself when doubled, else the run of name characters.
-std::string tokenAfter(const std::string& text, std::size_t amp) {
+std::string_view tokenAfter(std::string_view text, std::size_t amp) {
     std::size_t start = amp + 1;
-    if (start < text.size() && text[start] == '&') return "&";
+    if (start < text.size() && text[start] == '&') return text.substr(start, 1);
     std::size_t end = start;
     while (end < text.size() && isNameChar(text[end])) ++end;
     return text.substr(start, end - start);
 }
 
-std::string replacement(const std::string& token, const ParameterTable& local,
-                        const ParameterTable& global) {
-    if (token.empty() || !isLetterOrDigit(token[0])) return "&" + token;
-    if (const std::string* value = findParameter(local, token)) return *value;
-    if (const std::string* value = findParameter(global, token)) return *value;
-    if (const std::string* value = findParameter(local, "1")) return *value;
-    return "&" + token;
+void appendReplacement(std::string& out, std::string_view token, const ParameterTable& local,
+                       const ParameterTable& global) {
+    const std::string* value = nullptr;
+    if (!token.empty() && isLetterOrDigit(token[0])) {
+        value = findParameter(local, token);
+        if (!value) value = findParameter(global, token);
+        if (!value) value = findParameter(local, "1");
+    }
+    if (value) {
+        out += *value;
+    } else {
+        out += '&';
+        out += token;
+    }
 }
 
 }  // namespace
 
-const std::string* findParameter(const ParameterTable& table, const std::string& name) {
-    auto it = table.find(name);
-    return it == table.end() ? nullptr : &it->second;
+const std::string* findParameter(const ParameterTable& table, std::string_view name) {
+    for (const auto& [key, value] : table)
+        if (key == name) return &value;
+    return nullptr;
+}
+
+void setParameter(ParameterTable& table, std::string_view name, std::string_view text) {
+    for (auto& [key, value] : table) {
+        if (key == name) {
+            value.assign(text);
+            return;
+        }
+    }
+    table.emplace_back(name, text);
 }
 
 std::string parameterNumberText(std::uint32_t n) {
@@ -42,20 +60,25 @@ std::string parameterNumberText(std::uint32_t n) {
     return text;
 }
 
-std::string expandPlaceholders(const std::string& text, const ParameterTable& local,
+std::string expandPlaceholders(std::string_view text, const ParameterTable& local,
                                const ParameterTable& global) {
     std::string out;
+    appendExpanded(out, text, local, global);
+    return out;
+}
+
+void appendExpanded(std::string& out, std::string_view text, const ParameterTable& local,
+                    const ParameterTable& global) {
     std::size_t pos = 0;
     while (pos < text.size()) {
         std::size_t amp = text.find('&', pos);
-        if (amp == std::string::npos) {
-            out.append(text, pos, std::string::npos);
+        if (amp == std::string_view::npos) {
+            out += text.substr(pos);
             break;
         }
-        out.append(text, pos, amp - pos);
-        std::string token = tokenAfter(text, amp);
-        out += replacement(token, local, global);
+        out += text.substr(pos, amp - pos);
+        std::string_view token = tokenAfter(text, amp);
+        appendReplacement(out, token, local, global);
         pos = amp + 1 + token.size();
     }
-    return out;
 }

@@ -137,6 +137,18 @@ TEST_F(LogEngineTest, BufferingAndFlushing) {
     EXPECT_EQ(logTexts().size(), 11u);
 }
 
+// Parameters are kept in order of setting; setting a name again must replace its value in place.
+TEST_F(LogEngineTest, ParameterSetAgainReplacesItsValue) {
+    engine.SetGlobalParam("user", "Ann");
+    engine.SetGlobalParam("user", "Bob");
+    EXPECT_EQ(engine.GetGlobalParam("user"), "Bob");
+    engine.SetLocalParam("2", "other");
+    engine.SetLocalParam("1", "first");
+    EXPECT_EQ(writeText("second"), 1);
+    engine.FlushBuf();
+    EXPECT_EQ(logTexts(), Texts{"second"});
+}
+
 TEST_F(LogEngineTest, HexDumpFollowsTheMessageJustWritten) {
     const char data[] = "0123456789ABCDEFghij";
     EXPECT_EQ(engine.Write(1), 1);

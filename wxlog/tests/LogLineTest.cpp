@@ -37,6 +37,36 @@ TEST(LogLine, EachFieldOnItsOwn) {
     }
 }
 
+// One formatter keeps its prefix between lines: every change of what the prefix shows (the day alone,
+// the day at midnight, the tenth, the elapsed time, the id) must reach the line, and a short text after a long
+// one is blank-padded with nothing left over.
+TEST(LogLine, FormatterFollowsEveryShownChange) {
+    const std::string blanks79(79, ' ');
+    const struct {
+        LogStamp stamp;
+        std::uint32_t ms;
+        std::uint16_t id;
+        std::string piece, line;
+    } steps[] = {
+        {{2026, 12, 6, 23, 59, 59, 950}, kMaxElapsedMs, 1, std::string(90, 'a'),
+         "06 Dec 26 11:59:59.9 PM [9999.99] 0,0001 | " + std::string(80, 'a')},
+        {{2026, 12, 7, 23, 59, 59, 950}, kMaxElapsedMs, 1, "b",
+         "07 Dec 26 11:59:59.9 PM [9999.99] 0,0001 | b" + blanks79},
+        {{2026, 12, 8, 0, 0, 0, 0}, 0, 1, "c", "08 Dec 26 12:00:00.0 AM [0000.00] 0,0001 | c" + blanks79},
+        {{2026, 12, 8, 0, 0, 0, 99}, 0, 1, "d", "08 Dec 26 12:00:00.0 AM [0000.00] 0,0001 | d" + blanks79},
+        {{2026, 12, 8, 0, 0, 0, 100}, 0, 1, "e", "08 Dec 26 12:00:00.1 AM [0000.00] 0,0001 | e" + blanks79},
+        {{2026, 12, 8, 0, 0, 0, 100}, 5, 1, "f", "08 Dec 26 12:00:00.1 AM [0000.01] 0,0001 | f" + blanks79},
+        {{2026, 12, 8, 0, 0, 0, 100}, 5, 2001, "g", "08 Dec 26 12:00:00.1 AM [0000.01] 2,2001 | g" + blanks79},
+        {{2027, 1, 8, 0, 0, 0, 100}, 5, 2001, std::string("h\0ij", 4),
+         "08 Jan 27 12:00:00.1 AM [0000.01] 2,2001 | h" + blanks79},
+    };
+    LogLineFormatter formatter;
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.line);
+        EXPECT_EQ(formatter.format(step.stamp, step.ms, step.id, step.piece), step.line);
+    }
+}
+
 TEST(HexRow, FullRowIsSixtyTwoCharacters) {
     const unsigned char bytes[16] = {'A', 'B', 0x00, 0x7F, 0x20, 0x7E, 0x1F, 0xFF,
                                      '0', '1', '2', '3', '4', '5', '6', '7'};
