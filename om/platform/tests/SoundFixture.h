@@ -1,0 +1,160 @@
+// The sound tests' fixture: a wave-out device that records what was written, finishes buffers only when
+// told and can refuse to open, installed with a clock the test moves; wave files; a log of a sound's hooks.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "Files.h"
+#include "OMIStreamFile.h"
+#include "OMSystemUtilities.h"
+#include "OMWaveDevice.h"
+#include "OMWaveOutMixer.h"
+#include "OMWaveSound.h"
+#include "TempFolder.h"
+#include "WaveWriter.h"
+
+class FakeWaveDevice : public OMWaveDevice {
+public:
+    static constexpr std::uint32_t kQueued = 0x10;
+
+    struct Write {
+        std::int32_t index;
+        std::string samples;  // as they were when written
+    };
+
+    bool open(std::uint32_t rate) override {
+        close();
+        opens.push_back(rate);
+        open_ = !refuseOpen;
+        return open_;
+    }
+    bool isOpen() const override { return open_; }
+    void close() override {
+        returnAll();
+        if (open_) ++closes;
+        open_ = false;
+    }
+    void reset() override {
+        ++resets;
+        returnAll();
+    }
+    void pause() override { ++pauses; }
+    void restart() override { ++restarts; }
+    void write(std::int32_t index, std::uint8_t* samples, std::uint32_t length) override {
+        if (!open_) return;
+        flags_[index] = kWaveBufferPrepared | kQueued;
+        queue.push_back(index);
+        writes.push_back({index, std::string(reinterpret_cast<const char*>(samples), length)});
+    }
+    void unprepare(std::int32_t index) override { flags_[index] = 0; }
+    std::uint32_t flags(std::int32_t index) const override { return flags_[index]; }
+
+    // The device finishes the oldest n buffers it holds.
+    void complete(std::size_t n = 1) {
+        for (; n && !queue.empty(); --n) {
+            flags_[queue.front()] = kWaveBufferDone | kWaveBufferPrepared;
+            queue.pop_front();
+        }
+    }
+    void completeAll() { complete(queue.size()); }
+
+    bool refuseOpen = false;
+    std::vector<std::uint32_t> opens;
+    int closes = 0, resets = 0, pauses = 0, restarts = 0;
+    std::vector<Write> writes;
+    std::deque<std::int32_t> queue;
+
+private:
+    void returnAll() {
+        for (std::uint32_t& f : flags_) f = 0;
+        queue.clear();
+    }
+
+    bool open_ = false;
+    std::uint32_t flags_[kMixerBufferCount] = {};
+};
+
+inline std::string wave(const std::string& samples, std::uint32_t rate = 11025) {
+    WaveSound w;
+    w.sampleRate = rate;
+    w.samples = samples;
+    return writeWave(w);
+}
+
+// Hook calls of one sound as letters: S start, F finish (F+ while its tables still exist), P pause, R resume.
+struct HookLog {
+    void attach(OMWaveSound& s) {
+        sound = &s;
+        const OMArg self = reinterpret_cast<OMArg>(this);
+        const OMLinkToFct start([](OMArg log) { reinterpret_cast<HookLog*>(log)->calls += "S"; }, self);
+        const OMLinkToFct finish([](OMArg log) { reinterpret_cast<HookLog*>(log)->finished(); }, self);
+        const OMLinkToFct pause([](OMArg log) { reinterpret_cast<HookLog*>(log)->calls += "P"; }, self);
+        const OMLinkToFct resume([](OMArg log) { reinterpret_cast<HookLog*>(log)->calls += "R"; }, self);
+        s.setStartHook(&start);
+        s.setFinishHook(&finish);
+        s.setPauseHook(&pause);
+        s.setResumeHook(&resume);
+    }
+    void finished() { calls += sound->volumeTable ? "F+" : "F"; }
+
+    OMWaveSound* sound = nullptr;
+    std::string calls;
+};
+
+// The fake device and a clock installed; sound files written into a temporary folder; every sound that
+// is still playing stopped at the end, and the device closed.
+class SoundFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previousDevice = setWaveDevice(&device);
+        previousClock = setClockSource(&SoundFixture::clock);
+        now() = 1000;
+    }
+    // A refused probe leaves the keep-open flag that players set back at its default.
+    void TearDown() override {
+        OMSound::stopAll();
+        OMWaveSound::closeDevice();
+        device.refuseOpen = true;
+        (void)OMWaveSound::openDevice(0);
+        setClockSource(previousClock);
+        setWaveDevice(previousDevice);
+    }
+    static std::uint32_t& now() {
+        static std::uint32_t ms = 0;
+        return ms;
+    }
+    static std::uint32_t clock() { return now(); }
+
+    // A file in the temporary folder and a stream over it: whole (read into memory) or in blocks.
+    OMIStreamFile* streamOver(const std::string& name, const std::string& bytes, bool whole = true) {
+        writeWholeFile(folder.file(name), bytes);
+        streams.emplace_back(new OMIStreamFile(folder.file(name).c_str(), whole ? kStreamWhole : 0, nullptr));
+        return streams.back().get();
+    }
+    // Pumps until nothing changes: the device finishes one buffer per round.
+    void playOut(int rounds = 200) {
+        for (int i = 0; i < rounds && OMWaveOutMixer::active(); ++i) {
+            OMWaveOutMixer::pump();
+            device.complete();
+        }
+        OMWaveOutMixer::pump();
+    }
+    // Every sample written, in the order of the writes.
+    std::string written() const {
+        std::string all;
+        for (const FakeWaveDevice::Write& w : device.writes) all += w.samples;
+        return all;
+    }
+
+    FakeWaveDevice device;
+    TempFolder folder;
+    std::vector<std::unique_ptr<OMIStreamFile>> streams;
+
+private:
+    OMWaveDevice* previousDevice = nullptr;
+    OMClockSource previousClock = nullptr;
+};
