@@ -1,10 +1,10 @@
 // The resource-file builder: PRS blocks, index images, PRX files and resource folders.
 #include "PrsWriter.h"
 
-#include <windows.h>
-
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
+#include <system_error>
 
 #include "ByteWriter.h"
 #include "Files.h"
@@ -107,7 +107,8 @@ std::string buildPrx(const std::vector<PrsResource>& resources, std::uint32_t co
 }
 
 void writeResourceFolder(const std::string& folder, const std::vector<PrsResource>& resources) {
-    CreateDirectoryA(folder.c_str(), nullptr);
+    std::error_code ignored;
+    std::filesystem::create_directory(folder, ignored);
     for (const PrsResource& resource : resources) {
         std::string type = resource.type.substr(0, resource.type.find('\0'));
         writeWholeFile(folder + "\\" + std::to_string(resource.id) + "." + type, resource.data);
