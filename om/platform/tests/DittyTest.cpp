@@ -1,0 +1,221 @@
+// The script sound player on the fake device: properties, single sounds counted down, the two slots,
+// random choices, albums, resources found and missing, the cache switch and the hold flag.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "NeModuleWriter.h"
+#include "OMIStreamDLL16.h"
+#include "RDitty.h"
+#include "SoundFixture.h"
+#include "SoundResourceWriter.h"
+
+namespace {
+
+std::string& moduleFile() {
+    static std::string path;
+    return path;
+}
+
+}  // namespace
+
+// The program's resource finder: "WAVE" resources of the test's NE module; other tags have none.
+OMIStream* findResource(std::uint16_t id, const char* tag) {
+    if (std::string(tag) != "WAVE") return nullptr;
+    return new OMIStreamDLL16(static_cast<std::int16_t>(id), tag, moduleFile().c_str(), kStreamWhole, nullptr);
+}
+
+namespace {
+
+class DittyTest : public SoundFixture {
+protected:
+    void SetUp() override {
+        SoundFixture::SetUp();
+        for (const char* name : {"a.wav", "b.wav", "c.wav"}) {
+            writeWholeFile(folder.file(name), wave(std::string(1500, name[0])));
+            paths.push_back(folder.file(name));
+        }
+        SoundResource resource;
+        resource.samples = std::string(700, 'r');
+        NeModule module;
+        module.types.push_back({0, "WAVE", {{7, writeSoundResource(resource)}}});
+        moduleFile() = folder.file("sounds.dll");
+        writeWholeFile(moduleFile(), writeNeModule(module).bytes);
+        ditty.reset(static_cast<RDitty*>(createObject("RDitty", "snd.dll")));
+        ASSERT_NE(ditty, nullptr);
+        const OMArg self = reinterpret_cast<OMArg>(this);
+        const OMLinkToFct start([](OMArg t) { reinterpret_cast<DittyTest*>(t)->events += "s"; }, self);
+        const OMLinkToFct finished([](OMArg t) { reinterpret_cast<DittyTest*>(t)->events += "f"; }, self);
+        ASSERT_EQ(ditty->bindEvent("start", &start, nullptr), 1);
+        ASSERT_EQ(ditty->bindEvent("finished", &finished, nullptr), 1);
+    }
+    void TearDown() override {
+        ditty.reset();
+        SoundFixture::TearDown();
+    }
+    std::string property(const char* name) { return ditty->getProperty(name); }
+    // Pumps while anything plays, the device finishing one buffer per round.
+    void runOut() {
+        for (int i = 0; i < 300 && OMWaveOutMixer::active(); ++i) {
+            OMWaveOutMixer::pump();
+            device.complete();
+        }
+        OMWaveOutMixer::pump();
+    }
+
+    std::vector<std::string> paths;
+    std::unique_ptr<RDitty> ditty;
+    std::string events;
+};
+
+TEST_F(DittyTest, PropertiesReadBackAsTheyAreKept) {
+    EXPECT_STREQ(RDitty::classRecord.className, "RDitty");
+    EXPECT_EQ(property("resFile"), "snd.dll");
+    EXPECT_EQ(property("status"), "0");
+    const struct {
+        const char* name;
+        const char* set;
+        const char* reads;
+    } cases[] = {{"volume", "150", "100"}, {"volume", "-1", "100"}, {"volume", "40", "40"}, {"volume", "-7", "0"},
+                 {"repeat", "2", "3"},     {"status", "1", "0"},    {"resFile", "x.dll", "x.dll"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + " = " + c.set);
+        EXPECT_EQ(ditty->setProperty(c.name, c.set), 1);
+        EXPECT_EQ(property(c.name), c.reads);
+    }
+    EXPECT_EQ(ditty->setProperty("cache", "0"), 1);
+    EXPECT_EQ(ditty->cache, 0);
+    EXPECT_EQ(ditty->setProperty("cache", "5"), 1);
+    EXPECT_EQ(ditty->cache, -1);
+}
+
+// "status" reads 1 until "finished"; a count that cannot count down (0, or below 0 other than -1 for
+// ever) plays once and finishes rather than staying busy.
+TEST_F(DittyTest, ASingleSoundCountsItsPlaysDownToFinished) {
+    const struct {
+        const char* count;
+        const char* events;
+    } cases[] = {{"3", "sssf"}, {"", "sf"}, {"0", "sf"}, {"-3", "sf"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.count);
+        events.clear();
+        ASSERT_EQ(ditty->invokeMethod("waveSingle", paths[0].c_str(), "100", c.count), 1);
+        for (int i = 0; i < 300 && OMWaveOutMixer::active(); ++i) {
+            EXPECT_EQ(property("status"), "1");
+            OMWaveOutMixer::pump();
+            device.complete();
+        }
+        EXPECT_EQ(events, c.events);
+        EXPECT_EQ(property("status"), "0");
+    }
+    EXPECT_EQ(written().substr(0, 1500), std::string(1500, 'a'));
+}
+
+TEST_F(DittyTest, TheSameNameReusesItsSoundAndAnotherGoesToTheOtherSlot) {
+    ASSERT_EQ(ditty->invokeMethod("waveSingle", paths[0].c_str()), 1);
+    runOut();
+    const std::int32_t slot = ditty->current;
+    const OMWaveSound* first = ditty->slots[slot].sound.get();
+    ASSERT_NE(first, nullptr);
+    ASSERT_EQ(ditty->invokeMethod("waveSingle", paths[0].c_str()), 1);
+    EXPECT_EQ(ditty->current, slot);
+    EXPECT_EQ(ditty->slots[slot].sound.get(), first);
+    runOut();
+    ASSERT_EQ(ditty->invokeMethod("waveSingle", paths[1].c_str()), 1);
+    EXPECT_EQ(ditty->current, 1 - slot);
+    EXPECT_EQ(ditty->slots[slot].sound.get(), first) << "the finished sound stays until its slot is used again";
+    runOut();
+    EXPECT_EQ(events, "sfsfsf");
+}
+
+TEST_F(DittyTest, ARandomChoiceNeverRepeatsTheLastNameUnlessThereIsNoOther) {
+    std::string previous;
+    for (int i = 0; i < 20; ++i) {
+        ASSERT_EQ(ditty->invokeMethod("randomWave", paths[0].c_str(), paths[1].c_str(), paths[2].c_str(), ""), 1);
+        EXPECT_EQ(ditty->state, 1);
+        EXPECT_NE(ditty->lastName, previous) << "pick " << i;
+        previous = ditty->lastName;
+        runOut();
+    }
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_EQ(ditty->invokeMethod("randomWave", paths[2].c_str(), ""), 1);
+        EXPECT_EQ(ditty->lastName, paths[2]);
+        EXPECT_EQ(ditty->state, 1) << "the one name is played again";
+        runOut();
+    }
+    ASSERT_EQ(ditty->invokeMethod("randomWave", ""), 1);
+    EXPECT_EQ(ditty->state, 0);
+}
+
+TEST_F(DittyTest, AnAlbumPlaysItsTracksInTurnAndStopEndsIt) {
+    ASSERT_EQ(ditty->invokeMethod("waveAlbum", paths[0].c_str(), paths[1].c_str(), paths[2].c_str(), ""), 1);
+    EXPECT_EQ(property("status"), "2");
+    runOut();
+    EXPECT_EQ(events, "sssf");
+    EXPECT_EQ(written(), std::string(1500, 'a') + std::string(548, '\x80') + std::string(1500, 'b') +
+                             std::string(548, '\x80') + std::string(1500, 'c') + std::string(548, '\x80'));
+    events.clear();
+    device.writes.clear();
+    ASSERT_EQ(ditty->invokeMethod("waveAlbum", paths[0].c_str(), paths[1].c_str(), ""), 1);
+    OMWaveOutMixer::pump();
+    ditty->stop();
+    EXPECT_EQ(property("status"), "0");
+    runOut();
+    EXPECT_EQ(events, "sf") << "stopped: the album ends with its first track";
+    EXPECT_EQ(written(), std::string(1500, 'a') + std::string(548, '\x80'));
+}
+
+// Called from code (not through a verb, whose events are dropped) the missing resource's "finished" is heard.
+TEST_F(DittyTest, ResourcesPlayFromTheModuleAndAMissingOneFinishesAtOnce) {
+    clearParameters();
+    rewindParameters();
+    ASSERT_EQ(ditty->playResource("WAVE", "7"), 1);
+    runOut();
+    EXPECT_EQ(written(), std::string(700, 'r') + std::string(324, '\x80'));
+    EXPECT_EQ(events, "sf");
+    const struct {
+        const char* tag;
+        const char* id;
+    } missing[] = {{"WAVE", "99"}, {"SND ", "7"}};
+    for (const auto& m : missing) {
+        SCOPED_TRACE(std::string(m.tag) + " " + m.id);
+        events.clear();
+        EXPECT_EQ(ditty->playResource(m.tag, m.id), 0);
+        EXPECT_EQ(events, "f");
+        EXPECT_EQ(ditty->state, 0);
+    }
+}
+
+TEST_F(DittyTest, TheCacheSwitchChoosesWholeOrStreamedFiles) {
+    for (const char* cache : {"1", "0"}) {
+        SCOPED_TRACE(cache);
+        ASSERT_EQ(ditty->setProperty("cache", cache), 1);
+        ASSERT_EQ(ditty->invokeMethod("waveSingle", paths[cache[0] - '0'].c_str()), 1);
+        ASSERT_NE(ditty->slots[ditty->current].sound, nullptr);
+        EXPECT_EQ(ditty->slots[ditty->current].sound->streaming(), cache[0] == '0');
+        runOut();
+    }
+}
+
+TEST_F(DittyTest, HeldSoundsWaitLoadedAndFilesOrDevicesMissingDoNothing) {
+    ASSERT_EQ(ditty->invokeMethod("waveSingle", paths[0].c_str(), "", "", "1"), 1);
+    EXPECT_EQ(ditty->state, 0);
+    ASSERT_NE(ditty->slots[ditty->current].sound, nullptr);
+    EXPECT_TRUE(device.writes.empty());
+    ASSERT_EQ(ditty->invokeMethod("waveSingle", paths[0].c_str()), 1);
+    EXPECT_EQ(ditty->state, 1);
+    EXPECT_FALSE(device.writes.empty());
+    runOut();
+    events.clear();
+    ASSERT_EQ(ditty->invokeMethod("waveSingle", folder.file("absent.wav").c_str()), 1);
+    EXPECT_EQ(ditty->state, 0);
+    OMWaveSound::closeDevice();
+    device.refuseOpen = true;
+    ASSERT_EQ(ditty->invokeMethod("waveSingle", paths[1].c_str()), 1);
+    EXPECT_EQ(ditty->state, 0);
+    EXPECT_EQ(events, "");
+}
+
+}  // namespace
