@@ -1,8 +1,6 @@
 // Scriptable objects: their property list, the calls by name, events, completion, copying.
 #include "OMScriptableObject.h"
 
-#include <cstring>
-
 #include "OMGlobals.h"
 
 OMScriptableObject::OMScriptableObject() { addEventProperty("born"); }
@@ -30,19 +28,20 @@ void OMScriptableObject::addProperty(OMScriptableObjectProperty* property) {
     if (!property) return;
     removeProperty(property->name);
     properties.append(property);
+    propertyIndex_.insert(property);
 }
 
 void OMScriptableObject::removeProperty(const char* name) {
-    delete properties.remove(findProperty(name, nullptr));
+    OMScriptableObjectProperty* property = findProperty(name, nullptr);
+    if (!property) return;
+    propertyIndex_.erase(property);
+    delete properties.remove(property);
 }
 
+// Names are unique within the object, so the one property of that name is the first match of the list.
 OMScriptableObjectProperty* OMScriptableObject::findProperty(const char* name, const OMPropertyKind* kind) const {
-    if (!name) return nullptr;
-    for (OMListElement<OMScriptableObjectProperty>* n = properties.head; n; n = n->next) {
-        OMScriptableObjectProperty* property = n->element;
-        if (std::strcmp(property->name, name) == 0 && (!kind || property->kind == *kind)) return property;
-    }
-    return nullptr;
+    OMScriptableObjectProperty* property = propertyIndex_.find(name);
+    return property && (!kind || property->kind == *kind) ? property : nullptr;
 }
 
 std::int32_t OMScriptableObject::runInCall(OMScriptableObjectProperty* property, const char* value, bool asVerb) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "OMLink.h"
+#include "OMPropertyIndex.h"
 #include "OMSR.h"
 #include "OMScriptableObjectProperty.h"
 
@@ -60,4 +61,6 @@ private:
     OMScriptableObjectProperty* findProperty(const char* name, const OMPropertyKind* kind) const;
     // Runs one property operation with the in-call flag raised (events are dropped meanwhile).
     static std::int32_t runInCall(OMScriptableObjectProperty* property, const char* value, bool asVerb);
+
+    OMPropertyIndex propertyIndex_;
 };

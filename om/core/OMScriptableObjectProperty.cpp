@@ -103,11 +103,13 @@ void OMSEventProperty::bind(const OMLink* handler, const OMLink* hook) {
     replaceLink(cloneHook, hook);
 }
 
+// Copied character by character: getter texts are short, and a library call per text costs more.
 bool writePropertyText(OMArg buffer, const char* text) {
     char* out = reinterpret_cast<char*>(buffer);
-    const std::size_t length = text ? std::strlen(text) : 0;
-    const std::size_t kept = length < kResultBufferSize ? length : kResultBufferSize - 1;
-    if (kept) std::memcpy(out, text, kept);
+    std::size_t kept = 0;
+    if (text) {
+        for (; kept < kResultBufferSize - 1 && text[kept]; ++kept) out[kept] = text[kept];
+    }
     out[kept] = '\0';
-    return kept == length;
+    return !text || text[kept] == '\0';
 }
