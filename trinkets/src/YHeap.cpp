@@ -1,7 +1,6 @@
 // The global table of script variables: predefined entries, lookup by name, dotted families, bulk clears.
 #include "YHeap.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -12,11 +11,9 @@ namespace {
 
 constexpr std::int32_t kGrowth = 128;
 
-// A counted name holding a NUL matches nothing; it is checked first, since strncmp stops at that NUL
-// and the stored name may be shorter than length.
-bool sameName(const YVariable* v, const char* name, std::int32_t length) {
-    return std::memchr(name, '\0', static_cast<std::size_t>(length)) == nullptr &&
-           std::strncmp(v->name, name, static_cast<std::size_t>(length)) == 0 && v->name[length] == '\0';
+// Stored names end at their first NUL, so a counted name holding a NUL names no entry.
+bool holdsNul(const char* name, std::int32_t length) {
+    return std::memchr(name, '\0', static_cast<std::size_t>(length)) != nullptr;
 }
 
 bool isProcedure(const YVariable* v) { return v->valueText && v->valueText[0] == '+'; }
@@ -48,6 +45,7 @@ void YHeap::clear() {
     const std::int32_t n = count;
     initialised = capacity = count = 0;
     entries = nullptr;
+    index_.clear();
     for (std::int32_t i = 0; i < n; ++i) delete gone[i];
     delete[] gone;
     cursor = 0;
@@ -56,11 +54,8 @@ void YHeap::clear() {
 }
 
 std::int32_t YHeap::find(const char* name, std::int32_t length) const {
-    if (!initialised || !name || length < 0) return -1;
-    for (std::int32_t i = 0; i < count; ++i) {
-        if (sameName(entries[i], name, length)) return i;
-    }
-    return -1;
+    if (!initialised || !name || length < 0 || holdsNul(name, length)) return -1;
+    return index_.firstNamed(std::string(name, static_cast<std::size_t>(length)));
 }
 
 YVariable* YHeap::at(std::int32_t index) const {
@@ -77,6 +72,7 @@ std::int32_t YHeap::append(YVariable* variable) {
         capacity += kGrowth;
     }
     entries[count] = variable;
+    index_.add(variable, count);
     return count++;
 }
 
@@ -89,24 +85,25 @@ std::int32_t YHeap::findOrAdd(const char* name, std::int32_t length, const char*
     return append(added);
 }
 
-// A new base takes the first existing member "name.N" (N after the last ".") and the highest N.
+// A new base takes the first existing plain member "name.N" (N after the last ".") and the highest N.
 void YHeap::fillFamily(YVariable* added, const char* name, std::int32_t length) const {
-    for (std::int32_t i = 0; i < count; ++i) {
-        const YVariable* v = entries[i];
-        if (v->typeTag != kYPlain || std::strncmp(v->name, name, static_cast<std::size_t>(length)) != 0) continue;
-        const char* lastDot = std::strrchr(v->name, '.');
-        if (lastDot != v->name + length) continue;
-        if (added->heapIndex == 0) added->heapIndex = i;
-        const auto suffix = static_cast<std::int32_t>(std::atol(lastDot + 1));
-        if (suffix > added->highestMember) added->highestMember = suffix;
-    }
+    const YHeapIndex::Family* family = index_.family(std::string(name, static_cast<std::size_t>(length)));
+    if (!family) return;
+    if (added->heapIndex == 0) added->heapIndex = family->firstMember;
+    if (family->highestMember > added->highestMember) added->highestMember = family->highestMember;
 }
 
+// A literal must also have that length; an entry of the name and tag that has not is passed over.
 std::int32_t YHeap::findOrAddTyped(const char* text, std::int32_t length, std::int32_t tag) {
     if (!initialised) return 0;
-    for (std::int32_t i = 0; i < count; ++i) {
-        const YVariable* v = entries[i];
-        if (v->typeTag == tag && sameName(v, text, length) && (tag != kYLiteral || v->lengthField == length)) return i;
+    if (length >= 0 && !holdsNul(text, length)) {
+        const std::string name(text, static_cast<std::size_t>(length));
+        const auto matches = [&](const YVariable* v) {
+            return v->typeTag == tag && name == v->name && (tag != kYLiteral || v->lengthField == length);
+        };
+        for (std::int32_t i = index_.firstTyped(tag, name); i >= 0 && i < count; ++i) {
+            if (matches(entries[i])) return i;
+        }
     }
     if (full()) return -1;
     return append(new YVariable(text, length, tag));
@@ -122,11 +119,8 @@ std::int32_t YHeap::addMember(std::int32_t index) {
 }
 
 std::int32_t YHeap::indexOfVariable(const YVariable* variable) const {
-    if (!initialised || !variable) return -1;
-    for (std::int32_t i = 0; i < count; ++i) {
-        if (entries[i]->typeTag == variable->typeTag && std::strcmp(entries[i]->name, variable->name) == 0) return i;
-    }
-    return -1;
+    if (!initialised || !variable || !variable->name) return -1;
+    return index_.firstTyped(variable->typeTag, variable->name);
 }
 
 const char* YHeap::textOf(const char* name) {

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "YHeapIndex.h"
+
 class OMScriptableObject;
 class YVariable;
 
@@ -62,6 +64,7 @@ private:
     std::int32_t objectKind = 0;
     OMScriptableObject* iteratedObject = nullptr;
     std::int32_t memberCursor = -1;
+    YHeapIndex index_;
 };
 
 YHeap& scriptHeap();
