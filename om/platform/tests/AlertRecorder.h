@@ -6,25 +6,17 @@
 
 #include "OMAlert.h"
 
-class AlertRecorder {
-public:
-    explicit AlertRecorder(int answer = 1) : previous_(omSetAlertSink(record)) { answer_ = answer; }
-    ~AlertRecorder() { omSetAlertSink(previous_); }
-    AlertRecorder(const AlertRecorder&) = delete;
-    AlertRecorder& operator=(const AlertRecorder&) = delete;
-
-    static inline std::string text;
-    static inline std::string title;
-    static inline unsigned flags = 0;
-
-private:
+struct AlertRecorder {
+    explicit AlertRecorder(int answer = 1) : previous(omSetAlertSink(record)) { reply = answer; }
+    ~AlertRecorder() { omSetAlertSink(previous); }
     static int record(const char* alertText, unsigned alertFlags, const char* alertTitle) {
         text = alertText ? alertText : "";
         title = alertTitle ? alertTitle : "";
         flags = alertFlags;
-        return answer_;
+        return reply;
     }
-
-    static inline int answer_ = 1;
-    OMAlertSink previous_;
+    static inline std::string text, title;
+    static inline unsigned flags = 0;
+    static inline int reply = 1;
+    OMAlertSink previous;
 };

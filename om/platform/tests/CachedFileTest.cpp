@@ -7,8 +7,8 @@
 #include <chrono>
 #include <future>
 #include <memory>
-#include <tuple>
 #include <string>
+#include <tuple>
 
 #include "Files.h"
 #include "OMCachedFile.h"
@@ -24,11 +24,11 @@ void countCompletion(OMArg) { ++completions; }
 
 // A completion link that counts its living copies: a file deletes its own copy when it is destroyed.
 struct CountedLink : OMLinkToFct {
-    static inline int alive = 0;
     CountedLink() : OMLinkToFct(countCompletion) { ++alive; }
     CountedLink(const CountedLink& other) : OMLinkToFct(other) { ++alive; }
     ~CountedLink() override { --alive; }
     OMLink* clone() const override { return new CountedLink(*this); }
+    static inline int alive = 0;
 };
 
 // A task list of its own stands in for the application's; slices are main-loop passes.
@@ -53,11 +53,14 @@ protected:
         }
         return done();
     }
+    bool gone(const std::string& name) {
+        return runSlicesUntil([&] { return findCachedFile(name.c_str()) == nullptr; });
+    }
 
     OMList<OMTask> tasks{compareTaskPriority};
     TempFolder folder;
-    const std::string source = folder.file("big.dat");
-    const std::string copy = folder.file("local.dat");
+    const std::string source = folder.file("big.dat"), copy = folder.file("local.dat");
+    const std::string missing = folder.file("absent.dat");
     const std::string bytes = pattern(1 << 20);
     const OMLinkToFct link{countCompletion};
 };
@@ -73,9 +76,8 @@ TEST_F(CachedFileTest, SynchronousLoadsAreCountedReleasedAndRefused) {
     releaseCachedFile(source.c_str());
     EXPECT_EQ(cachedFileExists(source.c_str()), 0);
 
-    const std::string absent = folder.file("absent.dat");
-    EXPECT_EQ(loadCachedFile(absent.c_str()), nullptr);
-    EXPECT_EQ(loadCachedFileCopy(absent.c_str(), copy.c_str()), nullptr);
+    EXPECT_EQ(loadCachedFile(missing.c_str()), nullptr);
+    EXPECT_EQ(loadCachedFileCopy(missing.c_str(), copy.c_str()), nullptr);
     EXPECT_FALSE(fileExists(copy)) << "a failed copy leaves nothing";
     EXPECT_EQ(loadCachedFile(""), nullptr);
     EXPECT_EQ(cachedFileExists(nullptr), 0);
@@ -114,6 +116,7 @@ TEST_F(CachedFileTest, CopiesSynchronousOrDrivenBySlicesAreIdenticalAndGoWithThe
     EXPECT_FALSE(fileExists(copy));
 }
 
+// A stream opened while the file loads reads the real file; later ones read the cached memory.
 TEST_F(CachedFileTest, ABackgroundLoadIntoMemoryFeedsStreamsOnlyOnceLoaded) {
     OMCachedFile* file = openCachedFileInMemory(source.c_str(), &link, 0, true);
     ASSERT_NE(file, nullptr);
@@ -131,8 +134,8 @@ TEST_F(CachedFileTest, ABackgroundLoadIntoMemoryFeedsStreamsOnlyOnceLoaded) {
 // Streams hold references of their own: a release by the owner never frees bytes a stream still reads.
 // Waiting for a load finishes it on this thread with a larger block size, restored afterwards.
 TEST_F(CachedFileTest, StreamsKeepAReleasedFileUntilTheLastOfThemGoes) {
-    for (const auto& [loads, releases, goesWithTheStream] : {std::tuple{0, 1, true}, {0, 0, false}, {2, 1, false},
-                                                               {2, 2, true}}) {
+    for (const auto& [loads, releases, goesWithTheStream] :
+         {std::tuple{0, 1, true}, {0, 0, false}, {2, 1, false}, {2, 2, true}}) {
         SCOPED_TRACE(::testing::Message() << loads << " loads, " << releases << " releases");
         OMCachedFile* file = openCachedFileInMemory(source.c_str(), &link, 0, false);
         completions = 0;
@@ -169,7 +172,6 @@ TEST_F(CachedFileTest, LowerPriorityValuesLoadFirstAndHoldsStopProgress) {
 // A loader step that fails at once (a missing file, one held by another handle) must not leave this
 // thread waiting for a loader parked again: every background load ends, however it is driven.
 TEST_F(CachedFileTest, FailingBackgroundLoadsAlwaysEnd) {
-    const std::string missing = folder.file("absent.dat");
     HANDLE holder = CreateFileA(source.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     // On a thread of its own, so that a hang is reported instead of stopping the run.
@@ -178,7 +180,7 @@ TEST_F(CachedFileTest, FailingBackgroundLoadsAlwaysEnd) {
             for (const std::string& name : {missing, source}) {
                 EXPECT_EQ(openCachedFileInMemory(name.c_str(), nullptr, 0, true), nullptr);
                 ASSERT_NE(openCachedFile(name.c_str(), copy.c_str(), nullptr, 0, false), nullptr);
-                ASSERT_TRUE(runSlicesUntil([&] { return findCachedFile(name.c_str()) == nullptr; }));
+                ASSERT_TRUE(gone(name));
                 ASSERT_NE(openCachedFileInMemory(name.c_str(), nullptr, 0, false), nullptr);
                 EXPECT_EQ(loadCachedFile(name.c_str()), nullptr) << "waited for";
             }
@@ -195,20 +197,17 @@ TEST_F(CachedFileTest, FailingBackgroundLoadsAlwaysEnd) {
 // A failed file leaves the registry, so no release by name reaches it: it goes with the last stream
 // that claimed it while it loaded, or at once, whatever references its owners had taken.
 TEST_F(CachedFileTest, AFailedFileGoesWithTheLastStreamThatClaimedIt) {
-    const std::string missing = folder.file("absent.dat");
-    for (const bool claimed : {false, true}) {
-        for (const int ownerReferences : {0, 1}) {
-            SCOPED_TRACE(::testing::Message() << "claimed " << claimed << ", owner references " << ownerReferences);
-            const CountedLink given;
-            OMCachedFile* file = openCachedFileInMemory(missing.c_str(), &given, 0, false);
-            ASSERT_NE(file, nullptr);
-            file->referenceCount += ownerReferences;
-            auto stream = claimed ? std::make_unique<OMIStreamFile>(missing.c_str(), 0, nullptr) : nullptr;
-            ASSERT_TRUE(runSlicesUntil([&] { return findCachedFile(missing.c_str()) == nullptr; }));
-            EXPECT_EQ(CountedLink::alive, claimed ? 2 : 1) << "the file's own link lives while it does";
-            stream.reset();
-            EXPECT_EQ(CountedLink::alive, 1);
-        }
+    for (const auto& [claimed, ownerReferences] : {std::pair{false, 0}, {false, 1}, {true, 0}, {true, 1}}) {
+        SCOPED_TRACE(::testing::Message() << "claimed " << claimed << ", owner references " << ownerReferences);
+        const CountedLink given;
+        OMCachedFile* file = openCachedFileInMemory(missing.c_str(), &given, 0, false);
+        ASSERT_NE(file, nullptr);
+        file->referenceCount += ownerReferences;
+        auto stream = claimed ? std::make_unique<OMIStreamFile>(missing.c_str(), 0, nullptr) : nullptr;
+        ASSERT_TRUE(gone(missing));
+        EXPECT_EQ(CountedLink::alive, claimed ? 2 : 1) << "the file's own link lives while it does";
+        stream.reset();
+        EXPECT_EQ(CountedLink::alive, 1);
     }
 }
 
@@ -229,12 +228,11 @@ TEST_F(CachedFileTest, ALoadThatFailsHalfWayLeavesNothingBehind) {
             CreateFileA(folder.file("sink.dat").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         SetEvent(file->doneEvent);
         releaseAllLoads();
-        ASSERT_TRUE(runSlicesUntil([&] { return findCachedFile(source.c_str()) == nullptr; }));
+        ASSERT_TRUE(gone(source));
         EXPECT_EQ(completions, 0);
         EXPECT_FALSE(fileExists(copy));
         EXPECT_FALSE(stream->fromCache);
         EXPECT_EQ(readAll(*stream), bytes);
-        stream.reset();
     }
 }
 

@@ -35,23 +35,19 @@ protected:
     }
 };
 
-TEST_F(CursorTest, NegativeNumbersGiveTheSystemCursors) {
-    const std::pair<std::int16_t, LPCSTR> cases[] = {
-        {-4, IDC_CROSS}, {-3, IDC_IBEAM}, {-2, IDC_WAIT}, {-1, IDC_ARROW}, {-9, IDC_ARROW},
-    };
-    for (const auto& [number, system] : cases) {
-        SCOPED_TRACE(number);
+// Negative numbers give the system cursors; resource 7 is a good cursor, 8 names a missing image, 9 a
+// cut one and 55 is missing: those fall back to the arrow.
+TEST_F(CursorTest, SystemAndResourceCursorsAndDamagedOrMissingOnesFallBackToTheArrow) {
+    HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+    for (const auto& [number, system] : {std::pair<std::int16_t, LPCSTR>{-4, IDC_CROSS}, {-3, IDC_IBEAM},
+                                         {-2, IDC_WAIT}, {-1, IDC_ARROW}, {-9, IDC_ARROW}}) {
         OMCursor cursor(number, nullptr);
-        EXPECT_EQ(cursor.handle, LoadCursorA(nullptr, system));
+        EXPECT_EQ(cursor.handle, LoadCursorA(nullptr, system)) << number;
         EXPECT_EQ(cursor.resourceId, number);
         EXPECT_EQ(cursor.res, nullptr);
     }
-    OMCursor arrow;
-    EXPECT_EQ(arrow.handle, LoadCursorA(nullptr, IDC_ARROW));
-    EXPECT_EQ(arrow.resourceId, -1);
-}
+    EXPECT_EQ(std::pair(OMCursor().handle, OMCursor().resourceId), std::pair(arrow, std::int16_t(-1)));
 
-TEST_F(CursorTest, ResourceCursorsLoadAndDamagedOrMissingOnesFallBackToTheArrow) {
     TempFolder folder;
     CursorPicture picture;
     picture.hotspotX = 3;
@@ -59,49 +55,42 @@ TEST_F(CursorTest, ResourceCursorsLoadAndDamagedOrMissingOnesFallBackToTheArrow)
     picture.rows.assign(32, std::string(32, ' '));
     for (int i = 0; i < 8; ++i) picture.rows[i].replace(0, 8, i % 2 ? "########" : "........");
     const std::string image = writeCursorImage(picture);
+    const auto size = static_cast<std::uint32_t>(image.size());
     const std::string module = folder.file("Cursors.dll");
-    ASSERT_TRUE(writeModuleWithResources(
-        programFolder() + "ResModule.dll", module,
-        {{RT_CURSOR, 101, image},
-         {RT_GROUP_CURSOR, 7, writeCursorGroup(picture, static_cast<std::uint32_t>(image.size()), 101)},
-         {RT_GROUP_CURSOR, 8, writeCursorGroup(picture, static_cast<std::uint32_t>(image.size()), 102)},
-         {RT_CURSOR, 103, image.substr(0, 20)},
-         {RT_GROUP_CURSOR, 9, writeCursorGroup(picture, 20, 103)}}));
+    ASSERT_TRUE(writeModuleWithResources(programFolder() + "ResModule.dll", module,
+                                         {{RT_CURSOR, 101, image},
+                                          {RT_GROUP_CURSOR, 7, writeCursorGroup(picture, size, 101)},
+                                          {RT_GROUP_CURSOR, 8, writeCursorGroup(picture, size, 102)},
+                                          {RT_CURSOR, 103, image.substr(0, 20)},
+                                          {RT_GROUP_CURSOR, 9, writeCursorGroup(picture, 20, 103)}}));
     OMResFile file(module.c_str());
     ASSERT_EQ(file.status, kResFileUsable);
-
     OMCursor loaded(7, &file);
     EXPECT_EQ(loaded.resourceId, 7);
     ASSERT_NE(loaded.res, nullptr);
     EXPECT_EQ(loaded.res->status, kResLoaded);
     ASSERT_NE(loaded.handle, nullptr);
-    EXPECT_NE(loaded.handle, LoadCursorA(nullptr, IDC_ARROW));
+    EXPECT_NE(loaded.handle, arrow);
     ICONINFO info{};
     ASSERT_TRUE(GetIconInfo(loaded.handle, &info));
     EXPECT_EQ(info.fIcon, FALSE);
-    EXPECT_EQ(info.xHotspot, 3u);
-    EXPECT_EQ(info.yHotspot, 5u);
+    EXPECT_EQ(std::pair(info.xHotspot, info.yHotspot), std::pair(3ul, 5ul));
     DeleteObject(info.hbmMask);
     DeleteObject(info.hbmColor);
-
     for (std::int16_t broken : {8, 9, 55}) {
-        SCOPED_TRACE(broken);
         OMCursor fallback(broken, &file);
-        EXPECT_EQ(fallback.resourceId, -1);
+        EXPECT_EQ(fallback.resourceId, -1) << broken;
         EXPECT_EQ(fallback.res, nullptr);
-        EXPECT_EQ(fallback.handle, LoadCursorA(nullptr, IDC_ARROW));
+        EXPECT_EQ(fallback.handle, arrow);
     }
 }
 
 // A cursor that logs when it stops being current.
-class LoggingCursor : public OMCursor {
-public:
-    explicit LoggingCursor(std::string* log, char name) : log_(log), name_(name) {}
-    void release() override { *log_ += name_; }
-
-private:
-    std::string* log_;
-    char name_;
+struct LoggingCursor : OMCursor {
+    LoggingCursor(std::string* released, char letter) : log(released), name(letter) {}
+    void release() override { *log += name; }
+    std::string* log;
+    char name;
 };
 
 TEST_F(CursorTest, TheDefaultCursorStandsInWheneverNoOtherIsCurrent) {

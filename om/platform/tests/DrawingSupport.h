@@ -16,40 +16,33 @@
 #include "OMMemCanvas.h"
 #include "TempFolder.h"
 
-// The pixel at (x, y) of an 8-bit canvas.
-inline std::uint8_t pixelAt(OMMemCanvas& canvas, std::int32_t x, std::int32_t y) {
+// The `bytes`-byte pixel at (x, y) of a memory canvas (0x00RRGGBB at 32 bits); `value` replaces it first.
+inline std::uint32_t pixel32At(OMMemCanvas& canvas, std::int32_t x, std::int32_t y, int bytes = 4,
+                               const std::uint32_t* value = nullptr) {
     std::uint8_t* bits = nullptr;
     std::int32_t pitch = 0;
+    std::uint32_t got = 0;
     if (!canvas.lockBits(bits, pitch)) return 0;
-    const std::uint8_t value = bits[y * pitch + x];
+    std::uint8_t* at = bits + y * pitch + x * bytes;
+    if (value) std::memcpy(at, value, static_cast<std::size_t>(bytes));
+    std::memcpy(&got, at, static_cast<std::size_t>(bytes));
     canvas.unlockBits();
-    return value;
+    return got;
+}
+inline std::uint8_t pixelAt(OMMemCanvas& canvas, std::int32_t x, std::int32_t y) {
+    return static_cast<std::uint8_t>(pixel32At(canvas, x, y, 1));
+}
+inline void setPixel8(OMMemCanvas& canvas, std::int32_t x, std::int32_t y, std::uint32_t value) {
+    pixel32At(canvas, x, y, 1, &value);
 }
 
 // Every pixel of an 8-bit canvas, top row first.
 inline std::vector<std::uint8_t> pixelsOf(OMMemCanvas& canvas) {
     std::vector<std::uint8_t> all;
-    for (std::int32_t y = 0; y < canvas.height(); ++y) {
-        for (std::int32_t x = 0; x < canvas.width(); ++x) all.push_back(pixelAt(canvas, x, y));
+    for (std::int32_t i = 0; i < canvas.width() * canvas.height(); ++i) {
+        all.push_back(pixelAt(canvas, i % canvas.width(), i / canvas.width()));
     }
     return all;
-}
-
-// The 32-bit pixel at (x, y) of a 32-bit canvas (0x00RRGGBB).
-inline std::uint32_t pixel32At(OMMemCanvas& canvas, std::int32_t x, std::int32_t y) {
-    std::uint8_t* bits = nullptr;
-    std::int32_t pitch = 0;
-    if (!canvas.lockBits(bits, pitch)) return 0;
-    std::uint32_t value = 0;
-    std::memcpy(&value, bits + y * pitch + x * 4, 4);
-    return value;
-}
-
-// Sets the pixel at (x, y) of an 8-bit canvas.
-inline void setPixel8(OMMemCanvas& canvas, std::int32_t x, std::int32_t y, std::uint8_t value) {
-    std::uint8_t* bits = nullptr;
-    std::int32_t pitch = 0;
-    if (canvas.lockBits(bits, pitch)) bits[y * pitch + x] = value;
 }
 
 // A whole-mode stream over `bytes`, kept in a file of the folder.

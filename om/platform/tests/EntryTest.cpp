@@ -14,12 +14,13 @@
 
 namespace {
 
-std::string programPath(const char* name) { return programFolder() + name; }
+std::string command(const char* program, const char* mode) { return "\"" + programFolder() + program + "\" " + mode; }
 
-HWND waitForWindow(const char* className, DWORD ms) {
-    for (DWORD waited = 0; waited < ms; waited += 50) {
+std::string logOf(const TempFolder& folder) { return readWholeFile(folder.file("qtest.log")); }
+
+HWND waitForWindow(const char* className) {
+    for (int waited = 0; waited < 20000; waited += 50, Sleep(50)) {
         if (HWND found = FindWindowA(className, nullptr)) return found;
-        Sleep(50);
     }
     return nullptr;
 }
@@ -30,22 +31,16 @@ int windowsOfClass(const char* className) {
     return count;
 }
 
-std::string logOf(const TempFolder& folder) { return readWholeFile(folder.file("qtest.log")); }
-
-struct InstanceCase {
-    const char* program;
-    const char* className;
-};
-
-class SingleInstanceTest : public ::testing::TestWithParam<InstanceCase> {};
+// The program and its class name: "KPR: " with the version block's name and version, or one blank.
+class SingleInstanceTest : public ::testing::TestWithParam<std::pair<const char*, const char*>> {};
 
 TEST_P(SingleInstanceTest, SecondStartRaisesTheFirstAndEndsWithZero) {
-    const InstanceCase& c = GetParam();
+    const auto [program, className] = GetParam();
     TempFolder folder;
-    const std::string command = "\"" + programPath(c.program) + "\" wait";
-    std::future<ChildResult> first = std::async(std::launch::async, runChild, command, folder.path(), 60000);
-    HWND window = waitForWindow(c.className, 20000);
-    ASSERT_NE(window, nullptr) << "no window of class \"" << c.className << "\"";
+    std::future<ChildResult> first =
+        std::async(std::launch::async, runChild, command(program, "wait"), folder.path(), 60000);
+    HWND window = waitForWindow(className);
+    ASSERT_NE(window, nullptr) << "no window of class \"" << className << "\"";
     EXPECT_EQ(logOf(folder), "init 1\ninit 3\n");
 
     ShowWindow(window, SW_MINIMIZE);
@@ -57,9 +52,9 @@ TEST_P(SingleInstanceTest, SecondStartRaisesTheFirstAndEndsWithZero) {
     EXPECT_EQ(GetForegroundWindow(), holder);
 
     const DWORD before = GetTickCount();
-    EXPECT_EQ(runChild(command, folder.path(), 10000).exitCode, 0u);
+    EXPECT_EQ(runChild(command(program, "wait"), folder.path(), 10000).exitCode, 0u);
     EXPECT_LT(GetTickCount() - before, 5000u);
-    EXPECT_EQ(windowsOfClass(c.className), 1);
+    EXPECT_EQ(windowsOfClass(className), 1);
     EXPECT_FALSE(IsIconic(window));
     EXPECT_EQ(GetForegroundWindow(), window);
     EXPECT_EQ(logOf(folder), "init 1\ninit 3\n") << "the second start ran module initialisers";
@@ -71,18 +66,17 @@ TEST_P(SingleInstanceTest, SecondStartRaisesTheFirstAndEndsWithZero) {
 }
 
 INSTANTIATE_TEST_SUITE_P(VersionBlocks, SingleInstanceTest,
-                         ::testing::Values(InstanceCase{"QTest.exe", "KPR: QTest 1.0"},
-                                           InstanceCase{"QPlain.exe", "KPR:  "}));
+                         ::testing::Values(std::pair("QTest.exe", "KPR: QTest 1.0"),
+                                           std::pair("QPlain.exe", "KPR:  ")));
 
 // Tasks: the suspended task S never runs; B quits on its third slice and C still has its own. A failed
 // assertion prints its place and exits with 3.
 TEST(ApplicationRun, TasksSliceInPriorityOrderAndAFailedAssertionExitsWithThree) {
     TempFolder folder;
-    const ChildResult tasks = runChild("\"" + programPath("QTest.exe") + "\" tasks", folder.path(), 20000);
-    EXPECT_EQ(tasks.exitCode, 0u);
+    EXPECT_EQ(runChild(command("QTest.exe", "tasks"), folder.path(), 20000).exitCode, 0u);
     EXPECT_EQ(logOf(folder), "init 1\ninit 3\nA\nB\nC\nA\nB\nC\nA\nB\nC\nloop ended\nterm 1\nterm 2\n");
     DeleteFileA(folder.file("qtest.log").c_str());
-    const ChildResult failed = runChild("\"" + programPath("QTest.exe") + "\" assert", folder.path(), 20000);
+    const ChildResult failed = runChild(command("QTest.exe", "assert"), folder.path(), 20000);
     EXPECT_EQ(failed.exitCode, 3u);
     EXPECT_EQ(failed.output.rfind("Assertion failed: std::strlen(mode()) == 0, file ", 0), 0u) << failed.output;
     EXPECT_NE(failed.output.find("QTest.cpp, line 66"), std::string::npos) << failed.output;

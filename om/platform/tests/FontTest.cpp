@@ -19,9 +19,10 @@
 
 namespace {
 
-const std::vector<std::string> kA = {".###.", "#...#", "#...#", "#####", "#...#", ".....", "....."};
-const std::vector<std::string> kDot = {"#", ".", ".", ".", ".", ".", "."};
-const std::vector<std::string> kTilde = {"......", ".##..#", "#..##.", "......", "......", "......", "......"};
+using Image = std::vector<std::string>;
+const Image kA = {".###.", "#...#", "#...#", "#####", "#...#", ".....", "....."};
+const Image kDot = {"#", ".", ".", ".", ".", ".", "."};
+const Image kTilde = {"......", ".##..#", "#..##.", "......", "......", "......", "......"};
 
 // ascent 5, descent 2, firstChar 0, lastChar 127: 'A' (offset 1, advance 7), '~' (the missing-glyph
 // stand-in, code 126; offset 0, advance 8) and '.' (advance 0); 'B' is marked missing.
@@ -34,34 +35,15 @@ NfntFont testFont(ByteOrder order = ByteOrder::big) {
     return font;
 }
 
-// Marks of an 8-bit canvas: '#' the text colour 249, '.' white, '?' anything else.
-std::vector<std::string> marksOf(OMMemCanvas& canvas) {
-    std::vector<std::string> rows;
-    for (std::int32_t y = 0; y < canvas.height(); ++y) {
-        std::string row;
-        for (std::int32_t x = 0; x < canvas.width(); ++x) {
-            const std::uint8_t p = pixelAt(canvas, x, y);
-            row += p == 249 ? '#' : p == 255 ? '.' : '?';
-        }
-        rows.push_back(row);
-    }
-    return rows;
-}
-
-// The same marks drawn by hand: each glyph image placed at (pen x + offset + kern, baseline - ascent).
-struct Placed {
-    std::int32_t left;
-    const std::vector<std::string>* image;
-};
-std::vector<std::string> expectedMarks(std::int32_t width, std::int32_t height, std::int32_t baseline,
-                                       const std::vector<Placed>& glyphs, std::int32_t rows = 7) {
-    std::vector<std::string> marks(height, std::string(width, '.'));
-    for (const Placed& glyph : glyphs) {
-        for (std::int32_t r = 0; r < rows; ++r) {
-            for (std::size_t x = 0; x < (*glyph.image)[r].size(); ++x) {
-                const std::int32_t column = glyph.left + static_cast<std::int32_t>(x);
-                const std::int32_t row = baseline - 5 + r;
-                if ((*glyph.image)[r][x] == '#' && column >= 0 && column < width && row >= 0 && row < height) {
+// The marks of a width x height canvas drawn by hand: each glyph image at (left, baseline - 5).
+Image expectedMarks(std::int32_t width, std::int32_t height, std::int32_t baseline,
+                    const std::vector<std::pair<std::int32_t, const Image*>>& glyphs) {
+    Image marks(height, std::string(width, '.'));
+    for (const auto& [left, image] : glyphs) {
+        for (std::int32_t r = 0; r < 7; ++r) {
+            for (std::int32_t x = 0; x < std::int32_t((*image)[r].size()); ++x) {
+                const std::int32_t column = left + x, row = baseline - 5 + r;
+                if ((*image)[r][x] == '#' && column >= 0 && column < width && row >= 0 && row < height) {
                     marks[row][column] = '#';
                 }
             }
@@ -73,36 +55,36 @@ std::vector<std::string> expectedMarks(std::int32_t width, std::int32_t height, 
 class FontTest : public ::testing::Test {
 protected:
     std::unique_ptr<OMNFNTFont> fontOf(const std::string& bytes) {
-        const std::unique_ptr<OMIStreamFile> stream = streamOver(folder, "f" + std::to_string(++files) + ".fnt", bytes);
-        return std::make_unique<OMNFNTFont>(*stream);
+        return std::make_unique<OMNFNTFont>(*streamOver(folder, "f" + std::to_string(++files) + ".fnt", bytes));
     }
-    std::vector<std::string> drawn(OMNFNTFont& font, const char* text, std::int32_t x, const OMRect* clip = nullptr) {
+    // The text drawn at (x, 7) of a 24 x 10 canvas in colour 249, as marks: '#' ink, '.' white, '?' other.
+    Image drawn(OMNFNTFont& font, const char* text, std::int32_t x, const OMRect* clip = nullptr) {
         OMMemCanvas canvas(24, 10, 8, 1);
         canvas.font = &font;
         canvas.textColor = {0, 0, 0, 249};
         if (clip) canvas.clip.setRect(*clip);
         canvas.drawText(x, 7, text);
-        return marksOf(canvas);
+        Image rows(10);
+        for (std::int32_t i = 0; i < 240; ++i) {
+            const std::uint8_t p = pixelAt(canvas, i % 24, i / 24);
+            rows[i / 24] += p == 249 ? '#' : p == 255 ? '.' : '?';
+        }
+        return rows;
     }
     TempFolder folder;
     int files = 0;
 };
 
 TEST_F(FontTest, TheRecordIsReadInEitherByteOrder) {
-    struct Case {
-        ByteOrder order;
-        const char* start;
-        bool bigEndian;
-    };
-    for (const Case& c : {Case{ByteOrder::big, "\x90\x00", true}, Case{ByteOrder::little, "\x00\x90", false}}) {
-        SCOPED_TRACE(c.start[0] ? "big-endian" : "little-endian");
-        const std::string bytes = writeNfnt(testFont(c.order));
-        EXPECT_EQ(bytes.substr(0, 2), std::string(c.start, 2));
+    for (const auto& [order, start, bigEndian] :
+         {std::tuple{ByteOrder::big, "\x90\x00", true}, {ByteOrder::little, "\x00\x90", false}}) {
+        SCOPED_TRACE(bigEndian ? "big-endian" : "little-endian");
+        const std::string bytes = writeNfnt(testFont(order));
+        EXPECT_EQ(bytes.substr(0, 2), std::string(start, 2));
         const std::unique_ptr<OMNFNTFont> font = fontOf(bytes);
         ASSERT_EQ(font->status, NFNTStatus::built);
-        EXPECT_EQ(font->data.bigEndian, c.bigEndian);
-        EXPECT_EQ(font->ascent() * 100 + font->descent() * 10 + font->leading(), 520);
-        EXPECT_EQ(font->size(), 7);
+        EXPECT_EQ(font->data.bigEndian, bigEndian);
+        EXPECT_EQ(std::tuple(font->ascent(), font->descent(), font->leading(), font->size()), std::tuple(5, 2, 0, 7));
         EXPECT_STREQ(font->name.get(), "NFNT");
         EXPECT_EQ(font->data.locationTable.size(), 130u);
         EXPECT_EQ(font->data.locationTable['A'], 1) << "'.' comes first in the strike";
@@ -125,7 +107,7 @@ TEST_F(FontTest, EachGlyphsInkLandsAtThePenPlusItsOffsetAndTheKern) {
         OMNFNTFont* font;
         const char* text;
         const OMRect* clip;
-        std::vector<Placed> glyphs;
+        std::vector<std::pair<std::int32_t, const Image*>> glyphs;
     };
     const Case cases[] = {
         {"one glyph", plain.get(), "A", nullptr, {{3, &kA}}},
@@ -144,23 +126,23 @@ TEST_F(FontTest, EachGlyphsInkLandsAtThePenPlusItsOffsetAndTheKern) {
     EXPECT_EQ(bare->textWidth("BA"), 7);
 }
 
+// A strike taller than ascent + descent: only the font's rows are drawn.
 TEST_F(FontTest, DeepMemoryCanvasesDrawOnlyTheFontsRowsInTheGlyphColour) {
     NfntFont tall = testFont();
     tall.strikeRows = 9;
     tall.glyphs[0].image.insert(tall.glyphs[0].image.end(), {"#####", "#####"});
     const std::unique_ptr<OMNFNTFont> font = fontOf(writeNfnt(tall));
     ASSERT_EQ(font->status, NFNTStatus::built);
+    const Image want = expectedMarks(12, 12, 6, {{1, &kA}});
     for (std::int32_t depth : {8, 32}) {
-        SCOPED_TRACE(depth);
         OMMemCanvas canvas(12, 12, depth, 1);
         canvas.font = font.get();
         canvas.textColor = depth == 8 ? OMColorRecord{0, 0, 0, 249} : colorOf(0x12, 0x34, 0x56);
         canvas.drawText(0, 6, "A");
-        const std::vector<std::string> want = expectedMarks(12, 12, 6, {{1, &kA}});
         for (std::int32_t i = 0; i < 144; ++i) {
             const bool ink = want[i / 12][i % 12] == '#';
-            const std::uint32_t got = depth == 8 ? pixelAt(canvas, i % 12, i / 12) : pixel32At(canvas, i % 12, i / 12);
-            EXPECT_EQ(got, depth == 8 ? (ink ? 249u : 255u) : (ink ? 0x123456u : 0xFFFFFFu)) << "pixel " << i;
+            const std::uint32_t got = pixel32At(canvas, i % 12, i / 12, depth / 8);
+            EXPECT_EQ(got, depth == 8 ? (ink ? 249u : 255u) : (ink ? 0x123456u : 0xFFFFFFu)) << depth << ": " << i;
         }
     }
 }
@@ -172,24 +154,17 @@ TEST_F(FontTest, WidthsAndBoundsFollowOffsetsAdvancesKernAndImageWidths) {
     font.kernMax = -2;
     font.glyphs = {{'A', 1, 7, {"######"}}, {'B', 0, 4, {"###"}}, {'z', 0, 0, {}}, {'y', 3, 0, {}}};
     const std::unique_ptr<OMNFNTFont> nfnt = fontOf(writeNfnt(font));
-    struct Case {
-        const char* text;
-        std::int32_t width;
-        OMRect bounds;
-    };
-    const Case cases[] = {
-        {"", 0, {0, -5, 0, 2}},
-        {"A", 7, {-1, -5, 5, 2}},
-        {"AB", 11, {-1, -5, 8, 2}},
-        {"zy", 0, {-2, -5, 1, 2}},
-        {"B\xC8", 4, {-2, -5, 2, 2}},  // code 200 lies outside the tables, and '~' has no glyph either
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(nfnt->textWidth(c.text), c.width);
+    // Code 200 lies outside the tables, and '~' has no glyph either.
+    const std::tuple<const char*, std::int32_t, OMRect> cases[] = {
+        {"", 0, {0, -5, 0, 2}}, {"A", 7, {-1, -5, 5, 2}},   {"AB", 11, {-1, -5, 8, 2}},
+        {"zy", 0, {-2, -5, 1, 2}}, {"B\xC8", 4, {-2, -5, 2, 2}}};
+    for (const auto& [text, width, want] : cases) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(nfnt->textWidth(text), width);
         OMRect bounds{};
-        nfnt->textBounds(bounds, c.text);
-        EXPECT_TRUE(bounds == c.bounds) << bounds.left << " " << bounds.top << " " << bounds.right << " " << bounds.bottom;
+        nfnt->textBounds(bounds, text);
+        EXPECT_EQ(std::tuple(bounds.left, bounds.top, bounds.right, bounds.bottom),
+                  std::tuple(want.left, want.top, want.right, want.bottom));
     }
 }
 
@@ -218,12 +193,7 @@ TEST_F(FontTest, DamagedFontsAreRefusedAndDrawNothing) {
         bytes[offset + 1] = static_cast<char>(value);
         return bytes;
     };
-    struct Case {
-        const char* name;
-        std::string bytes;
-        NFNTStatus status;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, std::string, NFNTStatus> cases[] = {
         {"empty", "", NFNTStatus::truncated},
         {"shorter than the record", good.substr(0, 25), NFNTStatus::truncated},
         {"record only", good.substr(0, 26), NFNTStatus::damaged},
@@ -235,18 +205,17 @@ TEST_F(FontTest, DamagedFontsAreRefusedAndDrawNothing) {
         {"negative strike height", word(14, 0xFFFF), NFNTStatus::damaged},
         {"lastChar far below firstChar", word(4, 0xFF00), NFNTStatus::damaged},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::unique_ptr<OMNFNTFont> font = fontOf(c.bytes);
-        EXPECT_EQ(font->status, c.status);
+    for (const auto& [name, bytes, status] : cases) {
+        SCOPED_TRACE(name);
+        const std::unique_ptr<OMNFNTFont> font = fontOf(bytes);
+        EXPECT_EQ(font->status, status);
         EXPECT_EQ(font->strikeBitmap, nullptr);
         EXPECT_EQ(font->textWidth("AAA"), 0);
         EXPECT_EQ(drawn(*font, "A~B", 2), expectedMarks(24, 10, 7, {}));
     }
     writeWholeFile(folder.file("block.fnt"), good);
     OMIStreamFile blocks(folder.file("block.fnt").c_str(), 0, nullptr);
-    OMNFNTFont unread(blocks);
-    EXPECT_EQ(unread.status, NFNTStatus::notRead);
+    EXPECT_EQ(OMNFNTFont(blocks).status, NFNTStatus::notRead);
 }
 
 int CALLBACK firstTrueType(const LOGFONTA* font, const TEXTMETRICA*, DWORD type, LPARAM found) {
@@ -270,44 +239,39 @@ LOGFONTA logicalFont(HFONT font) {
     return logical;
 }
 
+// Style 3 is bold (700) italic, style 4 underlined at the default weight; a font file that cannot be
+// installed leaves nothing behind and the font is still made, in the default face.
 TEST(TrueTypeFontTest, FacesAreLookedUpExactlyAndStylesMakeTheirFaces) {
+    TempFolder folder;
+    OMTTFont notInstalled("No Such Face", "nosuchfont", folder.path().c_str(), folder.path().c_str());
+    EXPECT_EQ(notInstalled.installedFile, nullptr);
+    EXPECT_FALSE(fileExists(folder.file("nosuchfont.fot")));
+    EXPECT_EQ(notInstalled.name, nullptr);
+    EXPECT_NE(notInstalled.handle, nullptr);
+
     const std::string face = someTrueTypeFace();
     if (face.empty()) GTEST_SKIP() << "no TrueType family installed";
     EXPECT_TRUE(trueTypeFamilyInstalled(face.c_str()));
     std::string otherCase = face;
-    for (char& c : otherCase) c = static_cast<char>(std::islower(static_cast<unsigned char>(c)) ? std::toupper(c) : std::tolower(c));
+    for (char& c : otherCase) c = static_cast<char>(std::islower(std::uint8_t(c)) ? std::toupper(c) : std::tolower(c));
     EXPECT_FALSE(trueTypeFamilyInstalled(otherCase.c_str()));
     EXPECT_FALSE(trueTypeFamilyInstalled("No Such Face"));
 
     OMTTFont font(face.c_str(), nullptr, nullptr, nullptr);
     EXPECT_STREQ(font.name.get(), face.c_str());
     EXPECT_EQ(logicalFont(font.handle).lfHeight, -16);
-    struct Case {
-        std::int32_t style;
-        LONG weight;
-        BYTE italic, underline;
-    };
-    for (const Case& c : {Case{3, 700, 1, 0}, Case{4, 0, 0, 1}}) {
-        SCOPED_TRACE(c.style);
-        font.setStyle(c.style);
+    for (const auto& [style, weight, italic, underline] :
+         {std::tuple<std::int32_t, LONG, BYTE, BYTE>{3, 700, 1, 0}, {4, 0, 0, 1}}) {
+        font.setStyle(style);
         font.setSize(24);
         const LOGFONTA logical = logicalFont(font.handle);
-        EXPECT_EQ(logical.lfWeight * 100 + logical.lfItalic * 10 + logical.lfUnderline, c.weight * 100 + c.italic * 10 + c.underline);
-        EXPECT_EQ(logical.lfHeight, -24);
+        EXPECT_EQ(std::tuple(logical.lfWeight, logical.lfItalic, logical.lfUnderline, logical.lfHeight),
+                  std::tuple(weight, italic, underline, LONG(-24))) << style;
         EXPECT_STREQ(logical.lfFaceName, face.c_str());
     }
     OMRect bounds{};
     font.textBounds(bounds, "");
     EXPECT_TRUE(bounds == (OMRect{0, -font.ascent(), 0, font.descent()}));
-}
-
-TEST(TrueTypeFontTest, AFontFileThatCannotBeInstalledLeavesNothingBehind) {
-    TempFolder folder;
-    OMTTFont font("No Such Face", "nosuchfont", folder.path().c_str(), folder.path().c_str());
-    EXPECT_EQ(font.installedFile, nullptr);
-    EXPECT_FALSE(fileExists(folder.file("nosuchfont.fot")));
-    EXPECT_EQ(font.name, nullptr);
-    EXPECT_NE(font.handle, nullptr) << "the font is still made, in the default face";
 }
 
 // The cache's loader: id 7 opens a good font, id 8 a damaged one; every call is counted.
@@ -332,10 +296,11 @@ protected:
     TempFolder folder;
 };
 
-TEST_F(FontCacheTest, OneIdSharesOneFontUntilEveryLookUpIsReleased) {
+// One id shares one font until every look-up is released; fonts that cannot be had are distinct system
+// fonts, registered by pointer.
+TEST_F(FontCacheTest, OneIdSharesOneFontAndFailedLookUpsGiveDistinctSystemFonts) {
     OMFont* first = findFontByID(7);
-    OMFont* second = findFontByID(7);
-    EXPECT_EQ(first, second);
+    EXPECT_EQ(findFontByID(7), first);
     EXPECT_STREQ(first->typeName(), "OMNFNTFont");
     EXPECT_EQ(loads, 1);
     releaseFont(first);
@@ -349,42 +314,22 @@ TEST_F(FontCacheTest, OneIdSharesOneFontUntilEveryLookUpIsReleased) {
     OMSysFont stranger;
     releaseFont(&stranger);
     EXPECT_STREQ(stranger.name.get(), "System font");
-}
 
-TEST_F(FontCacheTest, FontsThatCannotBeHadAreDistinctSystemFonts) {
     for (std::uint16_t id : {8, 9}) {
-        SCOPED_TRACE(id);
-        OMFont* first = findFontByID(id);
-        OMFont* second = findFontByID(id);
-        EXPECT_STREQ(first->typeName(), "OMSysFont");
-        EXPECT_NE(first, second);
-        EXPECT_EQ(findFontByPointer(first), first) << "registered by pointer";
-        releaseFont(first);
-        releaseFont(first);
-        releaseFont(second);
+        OMFont* one = findFontByID(id);
+        OMFont* other = findFontByID(id);
+        EXPECT_STREQ(one->typeName(), "OMSysFont") << id;
+        EXPECT_NE(one, other);
+        EXPECT_EQ(findFontByPointer(one), one);
+        for (OMFont* font : {one, one, other}) releaseFont(font);
     }
+    OMFont* noFace = findFontByName("No Such Face", 0, 12);
+    EXPECT_STREQ(noFace->typeName(), "OMSysFont");
+    releaseFont(noFace);
     setNFNTFontLoader(nullptr);
     OMFont* noLoader = findFontByID(7);
     EXPECT_STREQ(noLoader->typeName(), "OMSysFont");
     releaseFont(noLoader);
-    OMFont* noFace = findFontByName("No Such Face", 0, 12);
-    EXPECT_STREQ(noFace->typeName(), "OMSysFont");
-    releaseFont(noFace);
-}
-
-TEST_F(FontCacheTest, NamesShareByExactNameStyleAndSize) {
-    const std::string face = someTrueTypeFace();
-    if (face.empty()) GTEST_SKIP() << "no TrueType family installed";
-    OMFont* first = findFontByName(face.c_str(), 1, 20);
-    ASSERT_STREQ(first->typeName(), "OMTTFont");
-    EXPECT_EQ(first->size(), 20);
-    EXPECT_EQ(first->style(), 1);
-    EXPECT_EQ(findFontByName(face.c_str(), 1, 20), first);
-    OMFont* larger = findFontByName(face.c_str(), 1, 21);
-    OMFont* plainer = findFontByName(face.c_str(), 0, 20);
-    EXPECT_NE(larger, first);
-    EXPECT_NE(plainer, first);
-    for (OMFont* font : {first, first, larger, plainer}) releaseFont(font);
 }
 
 TEST_F(FontCacheTest, SubstitutionsSendOneKeysLookUpsToAnother) {
@@ -398,9 +343,21 @@ TEST_F(FontCacheTest, SubstitutionsSendOneKeysLookUpsToAnother) {
     EXPECT_STREQ(replaced->typeName(), "OMSysFont") << "a second substitution of a key replaces the first";
     addFontSubstitution(fontKeyForName("Alias", 2, 10), fontKey(direct));
     EXPECT_EQ(findFontByName("Alias", 2, 10), direct);
-    addFontSubstitution(fontKeyForID(40), fontKeyForID(40 + 1));
+    addFontSubstitution(fontKeyForID(40), fontKeyForID(41));
     addFontSubstitution(fontKeyForName("Alias", 2, 10), fontKeyForID(41));
     for (OMFont* font : {substituted, direct, direct, replaced}) releaseFont(font);
+
+    const std::string face = someTrueTypeFace();
+    if (face.empty()) GTEST_SKIP() << "no TrueType family installed";
+    OMFont* named = findFontByName(face.c_str(), 1, 20);
+    ASSERT_STREQ(named->typeName(), "OMTTFont");
+    EXPECT_EQ(std::pair(named->size(), named->style()), std::pair(20, 1));
+    EXPECT_EQ(findFontByName(face.c_str(), 1, 20), named) << "names share by exact name, style and size";
+    OMFont* larger = findFontByName(face.c_str(), 1, 21);
+    OMFont* plainer = findFontByName(face.c_str(), 0, 20);
+    EXPECT_NE(larger, named);
+    EXPECT_NE(plainer, named);
+    for (OMFont* font : {named, named, larger, plainer}) releaseFont(font);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "Files.h"
@@ -24,6 +25,7 @@ std::string padded(const std::string& data, std::uint16_t shift) {
     return data + std::string((unit - data.size() % unit) % unit, '\0');
 }
 
+// WAVE 2 is stored as 0x8002, the other ids plain.
 NeModule soundModule(std::uint16_t shift, bool nameTable) {
     NeModule module;
     module.shift = shift;
@@ -37,22 +39,17 @@ NeModule soundModule(std::uint16_t shift, bool nameTable) {
 class NEModuleTest : public ::testing::Test {
 protected:
     void TearDown() override { OMIStreamDLL16::flushInfoCache(); }
-
-    std::string write(const std::string& fileName, const std::string& bytes) {
-        const std::string path = folder.file(fileName);
-        writeWholeFile(path, bytes);
-        return path;
+    std::string write(const std::string& bytes, const std::string& name = "module.dll") {
+        writeWholeFile(folder.file(name), bytes);
+        return folder.file(name);
     }
-
     TempFolder folder;
 };
 
-// Resource ids are stored with and without the integer bit (WAVE 2 as 0x8002, the others plain).
 TEST_F(NEModuleTest, ResourcesAreByteExactInWholeAndBlockMode) {
     for (const auto& [shift, nameTable] :
          {std::pair<std::uint16_t, bool>{4, false}, {9, false}, {0, false}, {4, true}}) {
-        const NeModule module = soundModule(shift, nameTable);
-        const std::string path = write("sounds.dll", writeNeModule(module).bytes);
+        const std::string path = write(writeNeModule(soundModule(shift, nameTable)).bytes);
         for (const auto& [id, type, data] : {std::tuple{1, "WAVE", pattern(5000, 1)}, {2, "WAVE", pattern(64, 2)},
                                              {7, "RCDATA", pattern(300, 3)}, {1, "ASEQ", pattern(48, 4)}}) {
             for (std::int32_t blockSize : {kStreamWhole, 0, 100}) {
@@ -67,20 +64,12 @@ TEST_F(NEModuleTest, ResourcesAreByteExactInWholeAndBlockMode) {
 
 // String types match by the stored prefix; the name-table variant names its types exactly.
 TEST_F(NEModuleTest, StringTypesMatchByPrefixExceptInTheNameTable) {
-    struct Case {
-        bool nameTable;
-        std::int16_t id;
-        const char* type;
-        std::int32_t found;
-    };
-    const Case cases[] = {{false, 1, "WAVES", 1}, {false, 1, "WAV", 0},    {false, 1, "wave", 0},
-                          {false, 1, "BITMAP", 0}, {false, 3, "WAVE", 0},   {true, 7, "RCDATA", 1},
-                          {true, 1, "WAVES", 0},   {true, 1, "RRGB", 0}};
-    for (const Case& c : cases) {
-        const std::string path = write(c.nameTable ? "named.dll" : "types.dll",
-                                       writeNeModule(soundModule(4, c.nameTable)).bytes);
-        EXPECT_EQ(OMIStreamDLL16::query(c.id, c.type, path.c_str()).found, c.found)
-            << (c.nameTable ? "name table " : "") << c.type << " " << c.id;
+    const std::tuple<bool, std::int16_t, const char*, std::int32_t> cases[] = {
+        {false, 1, "WAVES", 1}, {false, 1, "WAV", 0},   {false, 1, "wave", 0},  {false, 1, "BITMAP", 0},
+        {false, 3, "WAVE", 0},  {true, 7, "RCDATA", 1}, {true, 1, "WAVES", 0}, {true, 1, "RRGB", 0}};
+    for (const auto& [nameTable, id, type, found] : cases) {
+        const std::string path = write(writeNeModule(soundModule(4, nameTable)).bytes, nameTable ? "n.dll" : "t.dll");
+        EXPECT_EQ(OMIStreamDLL16::query(id, type, path.c_str()).found, found) << nameTable << " " << type << " " << id;
     }
 }
 
@@ -88,22 +77,22 @@ TEST_F(NEModuleTest, DamagedModulesAreRefusedWithoutACrash) {
     const NeLayout good = writeNeModule(soundModule(4, false));
     const NeLayout named = writeNeModule(soundModule(4, true));
     const std::uint32_t table = good.tableOffset;
+    // Cut to `truncateTo` bytes (0: kept; 1: empty), then `value` stored at `at` as `width` bytes (0: nothing;
+    // -1: as the first name-table entry's length, 0x7FF0 for 0).
     struct Damage {
         const char* what;
         const NeLayout& base;
-        std::size_t truncateTo;  // 0: keep the length
-        std::size_t at;
+        std::size_t truncateTo, at;
         std::uint32_t value;
-        int width;  // 0: no patch, 2 or 4 bytes
+        int width;
     };
-    const std::size_t none = 0;
     const std::vector<Damage> damages = {
         {"empty file", good, 1, 0, 0, 0},
-        {"DOS header only", good, 64, none, 0, 0},
-        {"NE header only", good, good.neOffset + 64, none, 0, 0},
-        {"half the resource table", good, table + good.tableLength / 2, none, 0, 0},
-        {"table without terminator", good, table + good.tableLength - 14, none, 0, 0},
-        {"data cut short", good, good.bytes.size() - 1000, none, 0, 0},
+        {"DOS header only", good, 64, 0, 0, 0},
+        {"NE header only", good, good.neOffset + 64, 0, 0, 0},
+        {"half the resource table", good, table + good.tableLength / 2, 0, 0, 0},
+        {"table without terminator", good, table + good.tableLength - 14, 0, 0, 0},
+        {"data cut short", good, good.bytes.size() - 1000, 0, 0, 0},
         {"no MZ", good, 0, 0, 0x5A4E, 2},
         {"relocation table below 0x40", good, 0, 0x18, 0x3E, 2},
         {"no NE", good, 0, good.neOffset, 0x4E45, 2},
@@ -119,7 +108,7 @@ TEST_F(NEModuleTest, DamagedModulesAreRefusedWithoutACrash) {
         {"zero data length", good, 0, table + 2 + 8 + 2, 0, 2},
         {"name table past the end", named, 0, named.tableOffset + 2 + 8, 0xFFFF, 2},
         {"name table without resources", named, 0, named.tableOffset + 4, 0, 2},
-        {"name table cut short", named, named.tableOffset + named.tableLength + 8, none, 0, 0},
+        {"name table cut short", named, named.tableOffset + named.tableLength + 8, 0, 0, 0},
         {"name entry longer than the table", named, 0, 0, 0, -1},
         {"name entry of length 3", named, 0, 0, 3, -1},
     };
@@ -130,12 +119,12 @@ TEST_F(NEModuleTest, DamagedModulesAreRefusedWithoutACrash) {
         if (d.width == 2) putU16(bytes, d.at, static_cast<std::uint16_t>(d.value));
         if (d.width == 4) putU32(bytes, d.at, d.value);
         if (d.width == -1) {
-            // The first name-table entry's length: the name table is the first resource's data.
+            // The name table is the first resource's data.
             std::uint16_t unit = 0;
             std::memcpy(&unit, bytes.data() + named.tableOffset + 2 + 8, 2);
             putU16(bytes, static_cast<std::size_t>(unit) << 4, d.value ? static_cast<std::uint16_t>(d.value) : 0x7FF0);
         }
-        const std::string path = write("damaged.dll", bytes);
+        const std::string path = write(bytes);
         EXPECT_EQ(OMIStreamDLL16::query(1, "WAVE", path.c_str()).found, 0);
         for (std::int32_t blockSize : {kStreamWhole, 0}) {
             OMIStreamDLL16 stream(1, "WAVE", path.c_str(), blockSize, nullptr);
@@ -146,7 +135,7 @@ TEST_F(NEModuleTest, DamagedModulesAreRefusedWithoutACrash) {
 }
 
 TEST_F(NEModuleTest, TheCurrentModuleIsKeptWhileTheCacheIsOn) {
-    const std::string path = write("kept.dll", writeNeModule(soundModule(4, false)).bytes);
+    const std::string path = write(writeNeModule(soundModule(4, false)).bytes);
     OMIStreamDLL16::setModuleCacheOn(true);
     OMIStreamDLL16 whole(1, "ASEQ", path.c_str(), kStreamWhole, nullptr);
     EXPECT_EQ(readAll(whole), padded(pattern(48, 4), 4));
@@ -161,14 +150,13 @@ TEST_F(NEModuleTest, TheCurrentModuleIsKeptWhileTheCacheIsOn) {
 }
 
 TEST_F(NEModuleTest, AModuleCachedInMemoryIsReadInPlace) {
-    const NeModule module = soundModule(4, false);
-    const std::string path = write("cached.dll", writeNeModule(module).bytes);
+    const std::string path = write(writeNeModule(soundModule(4, false)).bytes);
     ASSERT_NE(loadCachedFile(path.c_str()), nullptr);
     for (std::int32_t blockSize : {kStreamWhole, 0}) {
         OMIStreamDLL16 stream(1, "WAVE", path.c_str(), blockSize, nullptr);
         EXPECT_TRUE(stream.isOpen) << "opens at construction onto the cached memory";
         const std::unique_ptr<OMIStream> copy(stream.clone());
-        EXPECT_EQ(readAll(*copy), padded(module.types[0].resources[0].data, 4)) << blockSize;
+        EXPECT_EQ(readAll(*copy), padded(pattern(5000, 1), 4)) << blockSize;
     }
     releaseCachedFile(path.c_str());
     EXPECT_EQ(findCachedFile(path.c_str()), nullptr);

@@ -6,17 +6,15 @@
 #include <memory>
 #include <string>
 
+#include "Files.h"
 #include "OMClassLibraries.h"
-#include "OMGlobals.h"
-#include "OMSR.h"
 #include "OMScriptableObject.h"
 #include "TempFolder.h"
 #include "TestSupport.h"
-#include "Files.h"
 
 namespace {
 
-bool isLoaded(const char* file) { return GetModuleHandleA(file) != nullptr; }
+bool isLoaded(const std::string& file) { return GetModuleHandleA(file.c_str()) != nullptr; }
 
 // Works in a fresh folder holding the given plug-ins, with the Win32 loader installed.
 class PluginTest : public ::testing::Test {
@@ -32,9 +30,9 @@ protected:
         setClassLibraryLoader(nullptr);
         SetCurrentDirectoryA(previous);
     }
-    void provide(const char* file, const char* as = nullptr) {
+    void provide(const std::string& file, const std::string& as = "") {
         const std::string built = programFolder() + "plugins\\" + file;
-        ASSERT_TRUE(CopyFileA(built.c_str(), folder.file(as ? as : file).c_str(), FALSE)) << file;
+        ASSERT_TRUE(CopyFileA(built.c_str(), folder.file(as.empty() ? file : as).c_str(), FALSE)) << file;
     }
 
     TempFolder folder;
@@ -62,7 +60,7 @@ TEST_F(PluginTest, FindClassLoadsThePluginWhoseClassThenWorks) {
     freeClassLibraries("RTally");
     EXPECT_FALSE(isLoaded("RTally.lrn"));
     setClassAutoload(0);
-    EXPECT_EQ(findClass("RTally"), 0);  // its record left with the library
+    EXPECT_EQ(findClass("RTally"), 0) << "its record left with the library";
     setClassAutoload(1);
     provide("RTally.lrn", "RTally.plg");
     loadClassLibraries("RTally.plg");
@@ -73,14 +71,13 @@ TEST_F(PluginTest, FindClassLoadsThePluginWhoseClassThenWorks) {
 TEST_F(PluginTest, FolderScanLoadsPluginsAndReleasesTheRest) {
     for (const char* file : {"RTally.lrn", "RSilent.lrn", "RNoEntry.lrn"}) provide(file);
     writeWholeFile(folder.file("RJunk.lrn"), "not a library");
-    for (const char* name : {"RSilent", "RNoEntry", "RJunk", "RAbsent"}) {
-        EXPECT_EQ(findClass(name), 0) << name;
-        EXPECT_FALSE(isLoaded((std::string(name) + ".lrn").c_str())) << name;
+    for (const std::string name : {"RSilent", "RNoEntry", "RJunk", "RAbsent"}) {
+        EXPECT_EQ(findClass(name.c_str()), 0) << name;
+        EXPECT_FALSE(isLoaded(name + ".lrn")) << name;
     }
     loadClassLibraries(nullptr);
-    EXPECT_TRUE(isLoaded("RTally.lrn"));
-    EXPECT_FALSE(isLoaded("RSilent.lrn"));
-    EXPECT_FALSE(isLoaded("RNoEntry.lrn"));
+    EXPECT_EQ(std::pair(isLoaded("RTally.lrn"), isLoaded("RSilent.lrn") || isLoaded("RNoEntry.lrn")),
+              std::pair(true, false));
     setClassAutoload(0);
     EXPECT_EQ(findClass("RTally"), 1);
 }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <ostream>
+#include <tuple>
 
 #include "OMRect.h"
 #include "OMRegion.h"
@@ -51,33 +52,28 @@ TEST(RectTest, IntersectionUnionContainmentAndOverlap) {
     }
 }
 
+// A null region meets everything; GDI orders the corners of a reversed rectangle, and one without width or
+// height holds nothing.
 TEST(RegionTest, NullRegionsAndRectanglesAgainstRegions) {
     const OMRegion none;
-    EXPECT_EQ(none.bounds(), E);
     const OMRegion square = rectRegion({0, 0, 10, 10});
-    EXPECT_TRUE(none.intersects(none)) << "a null region meets everything";
+    EXPECT_EQ(none.bounds(), E);
+    EXPECT_TRUE(none.intersects(none));
     EXPECT_TRUE(none.intersects(square));
     EXPECT_FALSE(square.intersects(none));
     EXPECT_TRUE(none.isInside(square));
     EXPECT_FALSE(square.isInside(none));
-
-    struct Case {
-        OMRect r;
-        bool intersects, inside, insideNone;
-    };
-    for (const Case& c : {Case{{9, 9, 10, 10}, true, true, false}, Case{{10, 10, 11, 11}, false, false, false},
-                          Case{{5, 5, 15, 15}, true, false, false}, Case{E, false, true, true}}) {
-        SCOPED_TRACE(::testing::Message() << c.r);
-        EXPECT_EQ(c.r.intersectsRegion(square), c.intersects);
-        EXPECT_FALSE(c.r.intersectsRegion(none));
-        EXPECT_EQ(c.r.isInsideRegion(square), c.inside);
-        EXPECT_EQ(c.r.isInsideRegion(none), c.insideNone);
+    for (const auto& [r, intersects, inside, insideNone] :
+         {std::tuple{OMRect{9, 9, 10, 10}, true, true, false}, {OMRect{10, 10, 11, 11}, false, false, false},
+          {OMRect{5, 5, 15, 15}, true, false, false}, {E, false, true, true}}) {
+        SCOPED_TRACE(::testing::Message() << r);
+        EXPECT_EQ(r.intersectsRegion(square), intersects);
+        EXPECT_FALSE(r.intersectsRegion(none));
+        EXPECT_EQ(r.isInsideRegion(square), inside);
+        EXPECT_EQ(r.isInsideRegion(none), insideNone);
     }
-
-    // GDI orders the corners of a reversed rectangle; one without width or height holds nothing.
-    const std::pair<OMRect, OMRect> rects[] = {
-        {{9, 9, 2, 2}, {2, 2, 9, 9}}, {E, {-1, -1, 0, 0}}, {{5, 5, 5, 5}, E}, {{9, 5, 2, 5}, E}};
-    for (const auto& [r, bounds] : rects) {
+    for (const auto& [r, bounds] : {std::pair{OMRect{9, 9, 2, 2}, OMRect{2, 2, 9, 9}}, {E, OMRect{-1, -1, 0, 0}},
+                                    {OMRect{5, 5, 5, 5}, E}, {OMRect{9, 5, 2, 5}, E}}) {
         SCOPED_TRACE(::testing::Message() << "setRect " << r);
         OMRegion region = rectRegion({0, 0, 4, 4});
         region.setRect(r);
@@ -86,6 +82,7 @@ TEST(RegionTest, NullRegionsAndRectanglesAgainstRegions) {
     }
 }
 
+// Empty results leave a null handle; a null operand changes nothing or clears, as the operator says.
 TEST(RegionTest, Combinations) {
     const OMRegion a = rectRegion({0, 0, 10, 10});
     const OMRegion b = rectRegion({5, 0, 15, 10});
@@ -97,22 +94,17 @@ TEST(RegionTest, Combinations) {
     EXPECT_FALSE(hasPixel(a ^ b, 7, 5));
     EXPECT_EQ(a.bounds(), (OMRect{0, 0, 10, 10})) << "the operands are unchanged";
 
-    // Empty results leave a null handle; a null operand changes nothing or clears, as the operator says.
-    OMRegion self = a;
+    OMRegion self = a, withNull = a, twice = a, kept = a, united;
     self -= self;
-    OMRegion withNull = a;
     withNull &= OMRegion();
-    OMRegion twice = a;
     twice ^= a;
     for (const OMRegion* r : {&self, &withNull, &twice}) EXPECT_EQ(r->handle(), nullptr);
-    OMRegion united;
     {
         const OMRegion source = rectRegion({1, 2, 3, 4});
         united |= source;
         EXPECT_NE(united.handle(), source.handle());
     }
     EXPECT_EQ(united.bounds(), (OMRect{1, 2, 3, 4}));
-    OMRegion kept = a;
     (kept -= OMRegion()) ^= OMRegion();
     EXPECT_TRUE(kept.sameAs(a));
     OMRegion ell = rectRegion({0, 0, 10, 5});
@@ -123,12 +115,11 @@ TEST(RegionTest, Combinations) {
 
 TEST(RegionTest, EllipsesAndPolygons) {
     for (const auto& [width, box] : {std::pair{5, OMRect{8, 7, 13, 14}}, std::pair{-5, OMRect{12, 7, 7, 14}}}) {
-        SCOPED_TRACE(width);
         OMRegion region;
         HRGN made = region.setEllipse(POINT{10, 10}, width, 7);
         EXPECT_EQ(made, region.handle());
         HRGN expected = CreateEllipticRgn(box.left, box.top, box.right, box.bottom);
-        EXPECT_TRUE(EqualRgn(made, expected));
+        EXPECT_TRUE(EqualRgn(made, expected)) << width;
         DeleteObject(expected);
     }
     const POINT triangle[] = {{0, 0}, {20, 0}, {0, 20}};

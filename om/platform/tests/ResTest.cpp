@@ -1,5 +1,5 @@
-// Resource files and resources: the type-name table, status words, lock counts and enumerations,
-// over a resource module built for the tests and over this program's own module.
+// Resource files and resources: the type-name table, status words, lock counts and enumerations, over a
+// resource module built for the tests and over this program's own module; and search-path resolution.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -8,8 +8,10 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "Files.h"
 #include "OMApp.h"
 #include "OMRes.h"
 #include "OMSearchPath.h"
@@ -36,31 +38,26 @@ TEST_F(ResTest, StandardNamesMapToNumberedTypesAndOtherNamesStayNamed) {
     for (const char* named : {"bitmap", "WAVE", "Cursor"}) EXPECT_EQ(resTypeFromName(named), named);
 }
 
+// "bitmap" and "rcdata" are named types (the module's named type is "BITMAP"); "BITMAP" and "RCDATA" are
+// the standard numbered ones.
 TEST_F(ResTest, ResourcesOfANamedModuleByIdAndTypeNameLockCountsAndEnumerations) {
     OMResFile file(kModule);
     ASSERT_EQ(file.status, kResFileUsable);
     EXPECT_STREQ(file.name.get(), kModule);
-    struct Case {
-        std::uint16_t id;
-        const char* type;
-        std::uint32_t size;  // 0: not found
-        const char* bytes;
-    };
-    // "bitmap" and "rcdata" are named types (the module's named type is "BITMAP"); "BITMAP" and "RCDATA" are
-    // the standard numbered ones.
-    const Case cases[] = {{3, "WAVE", 52, "RIFF\x2C\0\0\0WAVE"}, {5, "bitmap", 4, "abcd"}, {5, "BITMAP", 0, nullptr},
-                          {6, "RCDATA", 3, "xyz"},                {6, "rcdata", 0, nullptr}, {77, "WAVE", 0, nullptr}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.id) + " " + c.type);
-        OMRes res(c.id, c.type, &file);
-        EXPECT_EQ(res.status, c.size ? kResLoaded : kResNotFound);
-        EXPECT_EQ(res.size, c.size);
-        EXPECT_EQ(OMRes::query(c.id, c.type, &file).size, c.size);
-        if (!c.bytes) continue;
-        void* data = nullptr;
-        ASSERT_EQ(res.lock(&data), kResLoaded);
-        EXPECT_EQ(std::memcmp(data, c.bytes, std::min<std::size_t>(c.size, 12)), 0);
-        EXPECT_EQ(res.unlock(), kResLoaded);
+    const std::tuple<std::uint16_t, const char*, std::uint32_t, const char*> cases[] = {
+        {3, "WAVE", 52, "RIFF\x2C\0\0\0WAVE"}, {5, "bitmap", 4, "abcd"},     {5, "BITMAP", 0, nullptr},
+        {6, "RCDATA", 3, "xyz"},               {6, "rcdata", 0, nullptr}, {77, "WAVE", 0, nullptr}};
+    for (const auto& [id, type, size, bytes] : cases) {
+        SCOPED_TRACE(std::to_string(id) + " " + type);
+        OMRes res(id, type, &file);
+        EXPECT_EQ(res.status, size ? kResLoaded : kResNotFound);
+        EXPECT_EQ(res.size, size);
+        EXPECT_EQ(OMRes::query(id, type, &file).size, size);
+        void* data = &file;
+        EXPECT_EQ(res.lock(&data), size ? kResLoaded : kResNotLoaded);
+        // The first 12 bytes where the resource exists, else a null pointer.
+        EXPECT_EQ(bytes ? std::memcmp(data, bytes, std::min<std::size_t>(size, 12)) : data != nullptr, 0);
+        EXPECT_EQ(res.unlock(), size ? kResLoaded : kResUnbalanced);
     }
 
     OMRes wave(3, "WAVE", &file);
@@ -72,12 +69,6 @@ TEST_F(ResTest, ResourcesOfANamedModuleByIdAndTypeNameLockCountsAndEnumerations)
     EXPECT_EQ(wave.unlock(), kResLoaded);
     EXPECT_EQ(wave.unlock(), kResUnbalanced) << "more unlocks than locks";
     EXPECT_EQ(wave.lockCount, -1);
-
-    OMRes missing(77, "WAVE", &file);
-    data = &file;
-    EXPECT_EQ(missing.lock(&data), kResNotLoaded);
-    EXPECT_EQ(data, nullptr);
-    EXPECT_EQ(missing.unlock(), kResUnbalanced);
 
     OMResFileResID* ids = nullptr;
     std::int32_t count = -1;
@@ -127,6 +118,40 @@ TEST_F(ResTest, ModuleIsFreedOnlyWhenNoResourceOfItIsLeft) {
     EXPECT_NE(still, nullptr);
     survivor.reset();
     if (still) FreeLibrary(still);
+}
+
+std::string resolved(const char* name) {
+    const std::unique_ptr<char[]> path = resolvePath(name);
+    return path ? std::string(path.get()) : std::string("(null)");
+}
+
+// x is scanned and holds Sound.wav; y is not scanned and is the fallback unless every directory is
+// searched; a scan is a snapshot.
+TEST(SearchPathTest, ScannedDirectoriesMatchWithoutLetterCaseAndTheLastIsTheFallback) {
+    TempFolder x, y;
+    writeWholeFile(x.file("Sound.wav"), "RIFF");
+    ASSERT_TRUE(CreateDirectoryA(x.file("sub").c_str(), nullptr));
+    addSearchDirectory(x.path().c_str(), 1);
+    addSearchDirectory(y.path().c_str(), 0);
+    writeWholeFile(x.file("late.wav"), "RIFF");
+    for (const char* name : {"C:\\DATA\\A.WAV", "sub\\a.wav", "E:a.wav"}) EXPECT_EQ(resolved(name), name);
+    EXPECT_EQ(resolved("SOUND.WAV"), x.path() + "\\SOUND.WAV");
+    EXPECT_EQ(resolved("other.wav"), y.path() + "\\other.wav");
+    EXPECT_EQ(resolved("sub"), y.path() + "\\sub") << "folders are not listed";
+    EXPECT_EQ(resolved(""), "(null)");
+    setSearchAll(1);
+    EXPECT_EQ(resolved("other.wav"), "(null)");
+    writeWholeFile(y.file("other.wav"), "RIFF");
+    EXPECT_EQ(resolved("other.wav"), y.path() + "\\other.wav");
+    EXPECT_EQ(resolved("late.wav"), "(null)") << "a scan is a snapshot";
+    setSearchAll(0);
+    clearSearchPath();
+    for (const char* given : {"C:\\data", "C:\\data\\"}) EXPECT_EQ(OMPathDirectory(given, 0).path, "C:\\data\\");
+    EXPECT_TRUE(OMPathDirectory((x.path() + "\\absent").c_str(), 1).fileNames.empty());
+    addSearchDirectory("", 0);
+    addSearchDirectory(nullptr, 1);
+    EXPECT_EQ(resolved("a.wav"), "a.wav") << "an empty path resolves every name to itself";
+    clearSearchPath();
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "OMIStreamRes.h"
 #include "TempFolder.h"
 #include "TestSupport.h"
+#include "WaveWriter.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ class FileStreamTest : public ::testing::Test {
 protected:
     void SetUp() override { writeWholeFile(name, bytes); }
     std::string slice(std::int32_t at, std::int32_t count) const {
-        return bytes.substr(static_cast<std::size_t>(at), static_cast<std::size_t>(count));
+        return bytes.substr(std::size_t(at), std::size_t(count));
     }
 
     TempFolder folder;
@@ -44,7 +45,6 @@ TEST_F(FileStreamTest, BlocksOfTheDefaultSizeThenZeroAndSeeksClamped) {
     EXPECT_EQ(stream.read(), 0);
     stream.seek(9999);
     ASSERT_EQ(stream.read(), 1);
-    EXPECT_EQ(block(stream, 1), slice(9999, 1));
     const std::unique_ptr<OMIStream> copy(stream.clone());
     EXPECT_STREQ(copy->typeName(), "OMIStreamFile");
     EXPECT_EQ(block(*copy, 1), slice(9999, 1)) << "a clone picks up the current block";
@@ -79,12 +79,11 @@ TEST_F(FileStreamTest, WholeModeAndBuffersChosenBeforeTheFirstRead) {
 
 TEST_F(FileStreamTest, TheSizeQueryAndEmptyStreamsOfBadArguments) {
     const OMIStreamFileInfo found = OMIStreamFile::open(name.c_str());
-    EXPECT_EQ(found.found, 1);
-    EXPECT_EQ(found.length, 10000);
+    EXPECT_EQ(std::pair(found.found, found.length), std::pair(1, 10000));
     const std::string absent = folder.file("absent.bin");
     EXPECT_EQ(OMIStreamFile::open(absent.c_str()).found, 0);
-    for (const auto& [file, blockSize] : {std::pair<const char*, std::int32_t>{absent.c_str(), 0}, {"", 0},
-                                          {nullptr, 0}, {name.c_str(), -2}}) {
+    for (const auto& [file, blockSize] :
+         {std::pair<const char*, std::int32_t>{absent.c_str(), 0}, {"", 0}, {nullptr, 0}, {name.c_str(), -2}}) {
         OMIStreamFile stream(file, blockSize, nullptr);
         EXPECT_EQ(stream.size, 0) << (file ? file : "(null)") << " block " << blockSize;
         EXPECT_EQ(stream.read(), 0);
@@ -98,6 +97,7 @@ TEST_F(FileStreamTest, TheSizeQueryAndEmptyStreamsOfBadArguments) {
     }
 }
 
+// The program's own wave resource is the 52-byte wave that the wave writer makes of 8 silent samples.
 TEST(ResourceStreamTest, TheProgramsWaveInBlocksAndIntoAGivenBuffer) {
     OMIStreamRes blocks(3, "WAVE", nullptr, 16, nullptr);
     EXPECT_STREQ(blocks.typeName(), "OMIStreamRes");
@@ -109,7 +109,9 @@ TEST(ResourceStreamTest, TheProgramsWaveInBlocksAndIntoAGivenBuffer) {
     std::uint8_t given[52] = {};
     OMIStreamRes external(3, "WAVE", nullptr, kStreamWhole, given);
     ASSERT_EQ(external.read(), 52);
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(given), 4), "RIFF");
+    WaveSound silent;
+    silent.samples = std::string(8, '\x80');
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(given), 52), writeWave(silent));
 }
 
 }  // namespace
