@@ -142,6 +142,8 @@ void SndDriverServe() { AIL_serve(); }
 
 std::uint32_t SndDriverBufferSize() { return layer.driver ? layer.bufferSize : 0; }
 
+AilDriver* SndDriverHandle() { return layer.driver; }
+
 void SndDriverSetUp(std::uint16_t voice, std::uint16_t channels, std::uint16_t bits, std::uint16_t rate) {
     if (DriverVoice* v = voiceAt(voice)) setUp(*v, channels, bits, rate);
 }

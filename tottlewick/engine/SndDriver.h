@@ -19,6 +19,8 @@ constexpr std::int16_t kSndBufferLoaded = 0;
 constexpr std::int16_t kSndBufferFailed = 1;
 constexpr std::int16_t kSndBufferNoneFree = 2;
 
+struct AilDriver;
+
 // How many wave-out devices there are (waveOutGetNumDevs, replaceable by tests).
 using SndDeviceCount = std::uint32_t (*)();
 SndDeviceCount SndDriverSetDeviceCount(SndDeviceCount count);
@@ -29,6 +31,9 @@ void SndDriverShutdown();
 void SndDriverServe();
 // The driver buffer size in bytes; 0 when not open.
 std::uint32_t SndDriverBufferSize();
+// The library's driver while open, else null: what the library's test seam reads a virtual device's
+// output from.
+AilDriver* SndDriverHandle();
 
 // The operations below do nothing, or answer 1 (commands) or 0 (queries), when the driver is not open or the
 // voice is not below the voice count.

@@ -20,10 +20,12 @@ void convertSigned8(const std::uint8_t* in, std::size_t count, std::uint8_t* out
     for (std::size_t i = 0; i < count; ++i) out[i] = static_cast<std::uint8_t>(in[i] - 128);
 }
 
+// Safe in place: a streamed sample converts its chunks where they were read.
 void swapPairs(const std::uint8_t* in, std::size_t count, std::uint8_t* out) {
     for (std::size_t i = 0; i + 1 < count; i += 2) {
+        std::uint8_t first = in[i];
         out[i] = in[i + 1];
-        out[i + 1] = in[i];
+        out[i + 1] = first;
     }
 }
 
@@ -48,7 +50,7 @@ std::uint32_t SndConvertBlocks(SndSampleHeader& header, const std::uint8_t* in, 
     case kSndUnsigned8Stereo:
     case kSndLittle16Mono:
     case kSndLittle16Stereo:
-        if (bytes) std::memcpy(out, in, bytes);
+        if (bytes && out != in) std::memmove(out, in, bytes);
         break;
     case kSndSigned8Mono:
     case kSndSigned8Stereo:

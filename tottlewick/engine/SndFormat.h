@@ -50,7 +50,7 @@ struct SndSampleHeader {
 
 // Converts up to `blocks` blocks from `in` (inBytes available) into `out`, which has room for them; stops
 // at the end of the input. Returns the blocks converted; an 'SQS2' decode keeps its last sample in the
-// header's decoder state.
+// header's decoder state. Uncompressed formats may convert in place (out == in).
 std::uint32_t SndConvertBlocks(SndSampleHeader& header, const std::uint8_t* in, std::size_t inBytes,
                                std::uint8_t* out, std::uint32_t blocks);
 

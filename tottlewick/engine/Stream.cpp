@@ -295,6 +295,7 @@ std::uint32_t StreamSetState(Stream stream, std::uint32_t state) {
 }
 
 std::uint32_t StreamSetKind(Stream stream, std::uint32_t kind) { return exchangeField(stream, &StreamRecord::kind, kind); }
+std::uint32_t StreamSetFill(Stream stream, std::uint32_t fill) { return exchangeField(stream, &StreamRecord::fill, fill); }
 
 const void* StreamGetLastChunk(Stream stream, std::uint32_t* size, std::uint32_t* time) {
     LockedRecord record(stream);

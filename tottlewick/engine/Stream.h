@@ -64,9 +64,10 @@ StreamFilter StreamGetFilter(Stream stream);
 std::uint32_t StreamSetUserData(Stream stream, std::uint32_t data);
 std::uint32_t StreamGetUserData(Stream stream);
 // For the filter's owner, which moves a stream to states and kinds of its own (the sound layer's
-// waiting state, a looped region replayed as an empty source).
+// waiting state, a looped region replayed as an empty source) and realigns the fill with its ring.
 std::uint32_t StreamSetState(Stream stream, std::uint32_t state);
 std::uint32_t StreamSetKind(Stream stream, std::uint32_t kind);
+std::uint32_t StreamSetFill(Stream stream, std::uint32_t fill);
 // Where the last delivery starts, its length and the clock time of the last fill.
 const void* StreamGetLastChunk(Stream stream, std::uint32_t* size, std::uint32_t* time);
 

@@ -1,0 +1,273 @@
+// The voice pool and a voice's life on the driver: allocation, queueing, start, stop, pause and resume by
+// the clock, release with its end procedure, and the voice operations by handle.
+#include "SndVoice.h"
+
+#include <algorithm>
+
+#include "EngineClock.h"
+#include "SndChannel.h"
+#include "SndDriver.h"
+#include "SndManagerState.h"
+#include "SndSample.h"
+
+namespace sndmgr {
+
+namespace {
+
+bool isActive(SndVoiceState state) {
+    return state == SndVoiceState::queued || state == SndVoiceState::playing || state == SndVoiceState::paused;
+}
+
+bool hasEnded(SndVoiceState state) {
+    return state == SndVoiceState::passEnded || state == SndVoiceState::stopped || state == SndVoiceState::failed;
+}
+
+// A stopped driver voice forgets its buffers, so the voices queued from this one on hold none any more.
+void dropBuffersFrom(Voice& voice) {
+    for (Voice* v = &voice; v; v = v->next) v->bufferIndex = kNoBuffer;
+}
+
+void unlink(Voice& voice) {
+    Channel* c = channelAt(static_cast<std::int16_t>(voice.channel));
+    if (!c) return;
+    (voice.previous ? voice.previous->next : c->head) = voice.next;
+    (voice.next ? voice.next->previous : c->tail) = voice.previous;
+    voice.next = voice.previous = nullptr;
+    --c->voiceCount;
+    recomputePriority(*c);
+}
+
+void returnToFreeList(Voice& voice) {
+    if (voice.lockedHeader) SndSampleUnlock(voice.sample);
+    if (voice.autoFree) SndFreeSample(&voice.sample);
+    std::uint8_t index = voice.index;
+    voice = Voice{};
+    voice.index = index;
+    voice.next = manager.freeList;
+    manager.freeList = &voice;
+}
+
+std::uint32_t msToFrames(std::uint32_t ms, std::uint16_t rate) {
+    return static_cast<std::uint32_t>(std::uint64_t(ms) * rate / 1000);
+}
+
+}  // namespace
+
+void resetVoices() {
+    manager.freeList = nullptr;
+    for (int i = kSndVoices - 1; i >= 0; --i) {
+        manager.voices[i] = Voice{};
+        manager.voices[i].index = static_cast<std::uint8_t>(i);
+        manager.voices[i].next = manager.freeList;
+        manager.freeList = &manager.voices[i];
+    }
+}
+
+Voice* allocateVoice() {
+    Voice* voice = manager.freeList;
+    if (!voice) return nullptr;
+    manager.freeList = voice->next;
+    std::uint8_t index = voice->index;
+    *voice = Voice{};
+    voice->index = index;
+    manager.serial += 2;
+    voice->handle = manager.serial << 8 | index;
+    return voice;
+}
+
+Voice* voiceOf(SndVoiceHandle handle) {
+    std::uint32_t index = handle & 0xFF;
+    if (handle == 0 || index >= kSndVoices || manager.voices[index].handle != handle) return nullptr;
+    return &manager.voices[index];
+}
+
+void enqueue(std::int16_t channel, Voice& voice) {
+    Channel& c = *channelAt(channel);
+    voice.channel = static_cast<std::uint16_t>(channel);
+    voice.previous = c.tail;
+    voice.next = nullptr;
+    (c.tail ? c.tail->next : c.head) = &voice;
+    c.tail = &voice;
+    ++c.voiceCount;
+    recomputePriority(c);
+}
+
+void recomputePriority(Channel& channel) {
+    if (channel.priorityOffset == kSndNoPriority || !channel.head) {
+        channel.effectivePriority = kSndNoPriority;
+        return;
+    }
+    int best = kSndNoPriority;
+    for (Voice* v = channel.head; v; v = v->next) best = std::max<int>(best, v->priority);
+    channel.effectivePriority = static_cast<std::int16_t>(std::clamp(best + channel.priorityOffset, -32767, 32767));
+}
+
+// The end procedure runs with the voice out of its queue but still carrying its handle and fields, so that
+// it may read them and start a new play on the same channel.
+void releaseVoice(Voice& voice) {
+    unlink(voice);
+    if (hasEnded(voice.state)) {
+        if (driverRuns() && voice.dataHandle) MemHandleUnlock(voice.dataHandle);
+        if (voice.endProc && voice.handle) voice.endProc(voice.handle, voice.state);
+        voice.state = SndVoiceState::free;
+    }
+    if (voice.state == SndVoiceState::free) returnToFreeList(voice);
+}
+
+std::int16_t stopVoice(Voice& voice) {
+    std::int16_t result = 0;
+    if (voice.state == SndVoiceState::playing || voice.state == SndVoiceState::paused) {
+        result = SndDriverStop(voice.channel);
+        dropBuffersFrom(voice);
+        manager.sounding[voice.channel] = 0;
+        voice.state = result ? SndVoiceState::failed : SndVoiceState::stopped;
+    } else if (voice.state == SndVoiceState::queued) {
+        voice.state = SndVoiceState::stopped;
+    }
+    releaseVoice(voice);
+    return result;
+}
+
+// Pausing stops the driver voice and notes the time; the sounding flag stays, as the voice is still owed.
+std::int16_t pauseVoice(Voice& voice) {
+    if (SndDriverStop(voice.channel)) {
+        voice.state = SndVoiceState::failed;
+        manager.sounding[voice.channel] = 0;
+        return 1;
+    }
+    dropBuffersFrom(voice);
+    voice.pauseTime = ClockMilliseconds();
+    voice.state = SndVoiceState::paused;
+    return 0;
+}
+
+std::int16_t resumeVoice(Voice& voice) {
+    std::uint32_t now = ClockMilliseconds();
+    voice.startTime = now - (voice.pauseTime - voice.startTime);
+    if (!restartVoice(voice, msToFrames(now - voice.startTime, voice.rate))) {
+        voice.state = SndVoiceState::failed;
+        manager.sounding[voice.channel] = 0;
+        return 1;
+    }
+    voice.state = SndVoiceState::playing;
+    return 0;
+}
+
+bool startVoice(Voice& voice) {
+    applyLevel(static_cast<std::int16_t>(voice.channel));
+    voice.startTime = ClockMilliseconds();
+    manager.sounding[voice.channel] = 1;
+    bool started = voice.append ? voice.bufferIndex != kNoBuffer
+                                : SndDriverPlay(voice.channel, voice.data, voice.length, voice.channels,
+                                                voice.bits, voice.rate, voice.loop) == 0;
+    if (!started) manager.sounding[voice.channel] = 0;
+    return started;
+}
+
+bool restartVoice(Voice& voice, std::uint32_t frame) {
+    if (frame >= voice.length || voice.rate == 0) return false;
+    const std::uint8_t* from = voice.data + std::size_t(frame) * (voice.bits / 8) * voice.channels;
+    std::uint32_t frames = voice.length - frame;
+    voice.startTime = ClockMilliseconds() -
+                      static_cast<std::uint32_t>((std::uint64_t(frame) * 1000 + voice.rate / 2) / voice.rate);
+    manager.sounding[voice.channel] = 1;
+    if (!voice.append)
+        return SndDriverPlay(voice.channel, from, frames, voice.channels, voice.bits, voice.rate, voice.loop) == 0;
+    if (voice.bufferIndex != kNoBuffer) return true;
+    return SndDriverPlayBuffer(voice.channel, &voice.bufferIndex, from, frames, voice.channels, voice.bits,
+                               voice.rate) != kSndBufferFailed;
+}
+
+bool voiceSounds(const Voice& voice) {
+    if (!voice.append) return !SndDriverIsDone(voice.channel);
+    return voice.bufferIndex != kNoBuffer && SndDriverIsPlaying(voice.channel) && voicePosition(voice) < voice.length;
+}
+
+std::uint32_t voicePosition(const Voice& voice) {
+    switch (voice.state) {
+        case SndVoiceState::queued: return 0;
+        case SndVoiceState::playing:
+            return std::min(msToFrames(ClockMilliseconds() - voice.startTime, voice.rate), voice.length);
+        case SndVoiceState::paused:
+            return std::min(msToFrames(voice.pauseTime - voice.startTime, voice.rate), voice.length);
+        default: return voice.length;
+    }
+}
+
+}  // namespace sndmgr
+
+using namespace sndmgr;
+
+namespace {
+
+template <typename T, typename Read>
+T readVoice(SndVoiceHandle handle, Read read) {
+    Voice* v = voiceOf(handle);
+    return v ? read(*v) : T{};
+}
+
+}  // namespace
+
+std::int16_t SndVoiceStop(SndVoiceHandle voice) {
+    Voice* v = voiceOf(voice);
+    return v ? stopVoice(*v) : 0;
+}
+
+// A voice that plays or is paused is only ended while the driver runs; any other is stopped at once.
+std::int16_t SndVoiceEnd(SndVoiceHandle voice) {
+    Voice* v = voiceOf(voice);
+    if (!v) return 0;
+    bool sounds = v->state == SndVoiceState::playing || v->state == SndVoiceState::paused;
+    return sounds && !driverRuns() ? 0 : stopVoice(*v);
+}
+
+std::int16_t SndVoiceIsActive(SndVoiceHandle voice) {
+    return readVoice<std::int16_t>(voice, [](const Voice& v) { return isActive(v.state) ? 1 : 0; });
+}
+
+std::int16_t SndVoiceIsLooping(SndVoiceHandle voice) {
+    return readVoice<std::int16_t>(voice, [](const Voice& v) { return isActive(v.state) ? v.loop : 0; });
+}
+
+std::int16_t SndVoiceIsPaused(SndVoiceHandle voice) {
+    return readVoice<std::int16_t>(voice, [](const Voice& v) {
+        return isActive(v.state) ? SndChannelIsPaused(static_cast<std::int16_t>(v.channel)) : 0;
+    });
+}
+
+std::int16_t SndVoiceGetChannel(SndVoiceHandle voice) {
+    Voice* v = voiceOf(voice);
+    return v && v->state != SndVoiceState::free ? static_cast<std::int16_t>(v->channel) : -1;
+}
+
+std::uint32_t SndVoiceGetUserWord(SndVoiceHandle voice) {
+    return readVoice<std::uint32_t>(voice, [](const Voice& v) { return v.userWord; });
+}
+
+MemHandle SndVoiceGetSample(SndVoiceHandle voice) {
+    return readVoice<MemHandle>(voice, [](const Voice& v) { return v.sample; });
+}
+
+std::uintptr_t SndVoiceGetClientWord1(SndVoiceHandle voice) {
+    return readVoice<std::uintptr_t>(voice, [](const Voice& v) { return v.clientWord1; });
+}
+
+std::uintptr_t SndVoiceGetClientWord2(SndVoiceHandle voice) {
+    return readVoice<std::uintptr_t>(voice, [](const Voice& v) { return v.clientWord2; });
+}
+
+std::uint32_t SndVoiceGetLength(SndVoiceHandle voice) {
+    return readVoice<std::uint32_t>(voice, [](const Voice& v) { return v.length; });
+}
+
+std::uint32_t SndVoiceGetPosition(SndVoiceHandle voice) {
+    return readVoice<std::uint32_t>(voice, [](const Voice& v) { return voicePosition(v); });
+}
+
+std::uint32_t SndVoiceGetDurationMs(SndVoiceHandle voice) {
+    return readVoice<std::uint32_t>(voice, [](const Voice& v) { return SndFramesToMs(v.length, v.rate); });
+}
+
+std::uint32_t SndVoiceGetPositionMs(SndVoiceHandle voice) {
+    return readVoice<std::uint32_t>(voice, [](const Voice& v) { return SndFramesToMs(voicePosition(v), v.rate); });
+}

@@ -1,0 +1,296 @@
+// Channels and voices on the virtual device: start and limits, bad channels, levels as the driver and the
+// output see them, handles, priorities and replacement, pause by time, the service's ends and loops, and
+// append voices joined through the driver's buffers.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "SndChannel.h"
+#include "SndChannelPlay.h"
+#include "SndTestSupport.h"
+#include "SndVoice.h"
+
+using namespace sndtest;
+
+namespace {
+
+struct Ended {
+    SndVoiceHandle voice;
+    SndVoiceState state;
+};
+std::vector<Ended> ended;
+void recordEnd(SndVoiceHandle voice, SndVoiceState state) { ended.push_back({voice, state}); }
+
+class SndManagerTest : public SndTest {
+protected:
+    void SetUp() override {
+        SndTest::SetUp();
+        ended.clear();
+        SndSetEndProc(recordEnd);
+    }
+    void TearDown() override {
+        SndSetEndProc(nullptr);
+        SndSetPriority(0);
+        SndSetAppend(0);
+        SndSetLoop(0);
+        SndTest::TearDown();
+    }
+    // Plays the frames on the channel at a priority, append off.
+    static SndVoiceHandle play(std::int16_t channel, const std::vector<std::int16_t>& frames, std::int16_t priority = 0) {
+        SndSetPriority(priority);
+        return SndChannelPlayData(channel, 16, 1, static_cast<std::uint16_t>(kRate),
+                                  static_cast<std::uint32_t>(frames.size()), frames.data());
+    }
+};
+
+TEST_F(SndManagerTest, StartRefusesMoreThanEightChannelsAndShutdownReportsOnce) {
+    EXPECT_EQ(SndInit(nullptr, 4, 2, 16, kRate), 0) << "already running: only reports";
+    EXPECT_EQ(SndGetChannelCount(), 8);
+    EXPECT_EQ(SndGetDriverState(), kSndDriverRunning);
+    EXPECT_EQ(SndShutdown(), 0);
+    EXPECT_EQ(SndShutdown(), 1);
+    EXPECT_EQ(SndIsEnabled(), 0);
+    EXPECT_EQ(SndInit(nullptr, 9, 2, 16, kRate), 1);
+    EXPECT_EQ(SndGetDriverState(), 0u);
+    std::vector<std::int16_t> frames = constant(100, 1);
+    EXPECT_EQ(play(0, frames), 0u) << "nothing plays while not started";
+    ASSERT_EQ(SndInit(nullptr, 8, 2, 16, kRate), 0);
+    EXPECT_EQ(SndIsEnabled(), 1);
+}
+
+TEST_F(SndManagerTest, BadChannelsAnswerTheirOwnValues) {
+    struct Case {
+        const char* operation;
+        int got, expected;
+    } cases[] = {
+        {"Stop", SndChannelStop(16), 1},
+        {"EndCurrent", SndChannelEndCurrent(-1), 0},
+        {"Pause", SndChannelPause(16), 0},
+        {"Resume", SndChannelResume(16), 1},
+        {"IsPaused", SndChannelIsPaused(-1), 0},
+        {"IsLooping", SndChannelIsLooping(16), 0},
+        {"IsBusy", SndChannelIsBusy(16), 0},
+        {"IsAvailable", SndChannelIsAvailable(16), 0},
+        {"GetGain", SndChannelGetGain(16), 0},
+        {"SetGain", SndChannelSetGain(16, 5), 1},
+        {"GetVolume", SndChannelGetVolume(-3), 0},
+        {"SetVolume", SndChannelSetVolume(-3, 5), 1},
+        {"GetPan", SndChannelGetPan(16), 0},
+        {"SetPan", SndChannelSetPan(16, 5), 1},
+        {"SetVolumePan", SndChannelSetVolumePan(16, 5, 5), 1},
+        {"GetPriorityOffset", SndChannelGetPriorityOffset(16), -32768},
+        {"SetPriorityOffset", SndChannelSetPriorityOffset(16, 1), 1},
+        {"GetPriority", SndChannelGetPriority(16), -32768},
+        {"GetResult", SndChannelGetResult(16), 0},
+        {"SetResult", SndChannelSetResult(16, 7), 1},
+        {"SetVolume beyond the channels in use", SndChannelSetVolume(12, 5), 1},
+    };
+    for (const Case& c : cases) EXPECT_EQ(c.got, c.expected) << c.operation;
+    EXPECT_EQ(SndChannelGetVolume(12), 5) << "stored, only not applied";
+}
+
+TEST_F(SndManagerTest, LevelsAreClampedAndMappedToTheDriversRange) {
+    EXPECT_EQ(SndChannelSetVolume(2, 2000), 0);
+    EXPECT_EQ(SndChannelGetVolume(2), 1024);
+    EXPECT_EQ(SndChannelSetPan(2, -900), 0);
+    EXPECT_EQ(SndChannelGetPan(2), -512);
+    EXPECT_EQ(SndChannelSetPan(2, 900), 0);
+    EXPECT_EQ(SndChannelGetPan(2), 512);
+    struct Pan {
+        std::int16_t pan;
+        std::uint32_t driver;
+    } pans[] = {{-512, 0}, {0, 64}, {512, 127}, {256, 95}, {-1, 63}, {1, 63}};
+    for (const Pan& p : pans) EXPECT_EQ(SndDriverPanOf(p.pan), p.driver) << p.pan;
+    EXPECT_EQ(SndDriverVolumeOf(1024, 1024), 127u);
+    EXPECT_EQ(SndDriverVolumeOf(1024, 512), 63u);
+    EXPECT_EQ(SndDriverVolumeOf(512, 512), 31u) << "gain x volume >> 10, then x 127 >> 10";
+    EXPECT_EQ(SndDriverVolumeOf(0, 1024), 0u);
+}
+
+// What the channel's pan does to the two output sides, at full level: left only, both, right only.
+TEST_F(SndManagerTest, PanReachesTheOutputSides) {
+    struct Case {
+        std::int16_t pan;
+        int left, right;
+    } cases[] = {{-512, 1000, 0}, {0, 1000, 1000}, {512, 0, 1000}};
+    std::vector<std::int16_t> frames = constant(2205, 1000);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pan);
+        takeOutput();
+        SndChannelSetVolumePan(1, 2000, c.pan);
+        ASSERT_NE(play(1, frames), 0u);
+        advance(50);
+        std::vector<std::int16_t> out = takeOutput();
+        ASSERT_GE(out.size(), 200u);
+        EXPECT_EQ(out[100], c.left);
+        EXPECT_EQ(out[101], c.right);
+        SndChannelStop(1);
+    }
+}
+
+TEST_F(SndManagerTest, HandlesCarryASerialSoReleasedOnesAreRefused) {
+    std::vector<std::int16_t> frames = constant(22050, 5);
+    SndVoiceHandle first = play(0, frames);
+    SndVoiceHandle second = play(1, frames);
+    EXPECT_EQ(first & 0xFF, 0u) << "the free list starts at index 0";
+    EXPECT_EQ(second, first + 2 * 256 + 1);
+    EXPECT_EQ(SndVoiceStop(first), 0);
+    ASSERT_EQ(ended.size(), 1u);
+    EXPECT_EQ(ended[0].voice, first);
+    EXPECT_EQ(ended[0].state, SndVoiceState::stopped);
+    SndVoiceHandle third = play(2, frames);
+    EXPECT_EQ(third & 0xFF, 0u) << "the released record is reused";
+    EXPECT_NE(third, first);
+    EXPECT_EQ(SndVoiceIsActive(first), 0);
+    EXPECT_EQ(SndVoiceGetChannel(first), -1);
+    EXPECT_EQ(SndVoiceStop(first), 0);
+    EXPECT_EQ(SndVoiceIsActive(third), 1);
+    EXPECT_EQ(SndVoiceGetChannel(third), 2);
+    EXPECT_EQ(SndVoiceGetDurationMs(third), 1000u);
+}
+
+TEST_F(SndManagerTest, ABusyChannelIsReplacedOnlyFromItsPriorityUp) {
+    std::vector<std::int16_t> frames = constant(22050, 5);
+    SndVoiceHandle first = play(3, frames, 10);
+    EXPECT_EQ(SndChannelGetPriority(3), 10);
+    EXPECT_EQ(play(3, frames, 9), 0u);
+    EXPECT_EQ(SndVoiceIsActive(first), 1);
+    SndVoiceHandle second = play(3, frames, 10);
+    EXPECT_NE(second, 0u);
+    EXPECT_EQ(SndVoiceIsActive(first), 0);
+    ASSERT_EQ(ended.size(), 1u);
+    EXPECT_EQ(ended[0].state, SndVoiceState::stopped);
+
+    EXPECT_EQ(SndChannelSetPriorityOffset(3, 5), 0);
+    EXPECT_EQ(SndChannelGetPriority(3), 15);
+    EXPECT_EQ(SndChannelSetPriorityOffset(3, kSndNoPriority), 0);
+    EXPECT_EQ(SndChannelGetPriority(3), kSndNoPriority) << "priority switched off";
+    SndChannelSetPriorityOffset(3, 100);
+    SndChannelStop(3);
+    play(3, frames, 32700);
+    EXPECT_EQ(SndChannelGetPriority(3), 32767) << "saturated";
+    SndChannelSetPriorityOffset(3, 0);
+    SndChannelStop(3);
+    EXPECT_EQ(SndChannelGetPriority(3), kSndNoPriority) << "empty";
+}
+
+TEST_F(SndManagerTest, PauseAndResumeGoByTheClock) {
+    std::vector<std::int16_t> frames = constant(22050, 5);
+    SndVoiceHandle voice = play(0, frames);
+    advance(400);
+    EXPECT_EQ(SndChannelPause(0), 0);
+    EXPECT_EQ(SndChannelIsPaused(0), 1);
+    EXPECT_EQ(SndVoiceIsPaused(voice), 1);
+    EXPECT_EQ(SndVoiceGetPositionMs(voice), 400u);
+    EXPECT_EQ(SndChannelPause(0), 0) << "already paused";
+    advance(5000);
+    EXPECT_EQ(SndVoiceGetPositionMs(voice), 400u);
+    EXPECT_EQ(SndChannelResume(0), 0);
+    EXPECT_EQ(SndChannelResume(0), 0) << "not paused";
+    advance(300);
+    EXPECT_EQ(SndVoiceGetPositionMs(voice), 700u);
+    runFor(290);
+    EXPECT_EQ(SndVoiceIsActive(voice), 1);
+    runFor(100);
+    EXPECT_EQ(SndVoiceIsActive(voice), 0) << "ended 1000 ms of sound after it started";
+    ASSERT_EQ(ended.size(), 1u);
+    EXPECT_EQ(ended[0].state, SndVoiceState::passEnded);
+    EXPECT_EQ(SndChannelResume(0), 1) << "empty channel";
+}
+
+TEST_F(SndManagerTest, PausingAllNestsAndTheLastResumeRestartsEveryChannel) {
+    std::vector<std::int16_t> frames = constant(22050, 5);
+    SndVoiceHandle a = play(0, frames), b = play(5, frames);
+    SndPauseAll();
+    SndPauseAll();
+    EXPECT_EQ(SndIsPausedAll(), 1);
+    EXPECT_EQ(SndResumeAll(), 0);
+    EXPECT_EQ(SndChannelIsPaused(0) + SndChannelIsPaused(5), 2) << "one pause is still in force";
+    EXPECT_EQ(SndResumeAll(), 1);
+    EXPECT_EQ(SndIsPausedAll(), 0);
+    EXPECT_EQ(SndChannelIsPaused(0) + SndChannelIsPaused(5), 0);
+    EXPECT_EQ(SndVoiceIsActive(a) + SndVoiceIsActive(b), 2);
+    EXPECT_EQ(SndResumeAll(), 1) << "nothing to resume";
+}
+
+TEST_F(SndManagerTest, AResumeAfterTheEndFailsAndTheVoiceGoesAsFailed) {
+    std::vector<std::int16_t> frames = constant(2205, 5);  // 100 ms
+    SndVoiceHandle voice = play(0, frames);
+    advance(150);  // over, but no service has seen it
+    EXPECT_EQ(SndChannelPause(0), 0) << "the pause serves the channel first: nothing plays";
+    voice = play(0, frames);
+    advance(150);
+    Ended none{};
+    ended.assign(1, none);
+    EXPECT_EQ(SndDeactivateWindow(nullptr), 0) << "pauses everything";
+    EXPECT_EQ(SndChannelIsPaused(0), 1);
+    EXPECT_EQ(SndChannelResume(0), 1);
+    EXPECT_EQ(SndVoiceIsActive(voice), 0);
+    SndChannelService(0);
+    ASSERT_EQ(ended.size(), 2u);
+    EXPECT_EQ(ended[1].state, SndVoiceState::failed);
+    EXPECT_EQ(SndActivateWindow(nullptr), 0);
+    EXPECT_EQ(SndResumeAll(), 1);
+}
+
+TEST_F(SndManagerTest, ALoopedVoicePlaysOnUntilStoppedAndStopEmptiesTheQueue) {
+    std::vector<std::int16_t> frames = constant(2205, 5);
+    SndSetLoop(1);
+    SndVoiceHandle voice = play(4, frames);
+    SndSetLoop(0);
+    EXPECT_EQ(SndChannelIsLooping(4), 1);
+    runFor(1000);
+    EXPECT_EQ(SndVoiceIsActive(voice), 1);
+    EXPECT_TRUE(ended.empty());
+    SndSetAppend(1);
+    SndVoiceHandle behind = play(4, frames);
+    SndSetAppend(0);
+    EXPECT_EQ(SndVoiceIsActive(behind), 1);
+    EXPECT_EQ(SndChannelStop(4), 0);
+    EXPECT_EQ(SndChannelIsFree(4), 1);
+    EXPECT_EQ(ended.size(), 2u);
+}
+
+TEST_F(SndManagerTest, DisabledSoundRefusesPlaysAndFreesAutoFreeBlocks) {
+    MemHandle sample = sampleOf(constant(100, 1));
+    ASSERT_NE(sample, 0u);
+    EXPECT_EQ(SndSetEnabled(0), 1);
+    SndSetAutoFree(1);
+    EXPECT_EQ(SndChannelPlaySample(0, sample), 0u);
+    SndSetAutoFree(0);
+    EXPECT_EQ(MemHandleGetSize(sample), 0u) << "freed";
+    EXPECT_EQ(SndSetEnabled(1), 0);
+    MemHandle kept = keep(sampleOf(constant(100, 1)));
+    SndSetPriority(5);
+    SndVoiceHandle voice = SndChannelPlaySample(0, kept);
+    ASSERT_NE(voice, 0u);
+    SndSetPriority(0);
+    SndSetAutoFree(1);
+    EXPECT_EQ(SndChannelPlaySample(0, sampleOf(constant(100, 2))), 0u) << "priority 0 below 5: refused, freed";
+    SndSetAutoFree(0);
+    EXPECT_EQ(SndVoiceGetSample(voice), kept);
+    SndChannelStop(0);
+    EXPECT_EQ(MemHandleIsLocked(kept), 0) << "the header lock went with the voice";
+}
+
+// Two append voices queued on one channel play one after the other through the driver's two buffers.
+TEST_F(SndManagerTest, AppendVoicesFollowEachOtherWithoutAGap) {
+    std::vector<std::int16_t> first = ramp(11025, 700, 100), second = ramp(11025, 300, 5000);
+    takeOutput();
+    SndSetAppend(1);
+    SndVoiceHandle a = play(6, first), b = play(6, second);
+    SndSetAppend(0);
+    EXPECT_EQ(SndChannelIsBusy(6), 1);
+    runFor(1100);
+    EXPECT_EQ(SndVoiceIsActive(a) + SndVoiceIsActive(b), 0);
+    std::vector<std::int16_t> left = channelOf(takeOutput(), 0);
+    std::vector<std::int16_t> expected(first);
+    expected.insert(expected.end(), second.begin(), second.end());
+    auto start = std::find_if(left.begin(), left.end(), [](std::int16_t v) { return v != 0; });
+    ASSERT_GE(left.end() - start, std::ptrdiff_t(expected.size()));
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), start));
+    EXPECT_EQ(ended.size(), 2u);
+}
+
+}  // namespace
