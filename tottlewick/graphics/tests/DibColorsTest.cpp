@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "BmpWriter.h"
 #include "DibColors.h"
+#include "DibWriter.h"
 #include "File.h"
 #include "GraphicsTestSupport.h"
 #include "PrsWriter.h"
@@ -34,7 +34,7 @@ protected:
         FileTerm();
         GraphicsTest::TearDown();
     }
-    // Opens a resource folder holding each bitmap as 'DIB' 1, 2, ...
+    // Opens a resource folder holding each bitmap, as a "BM" file, as 'DIB' 1, 2, ...
     void openBitmaps(const std::vector<std::string>& files) {
         std::vector<PrsResource> resources;
         for (std::size_t i = 0; i < files.size(); ++i) resources.push_back({"DIB", std::uint16_t(i + 1), files[i]});
@@ -60,66 +60,45 @@ protected:
     std::vector<HPALETTE> palettes;
 };
 
+// The table read is a count word, a zero word and the colours as red, green, blue, 0; a table without a
+// colours-used count has two to the bit count colours.
 TEST_F(DibColorsTest, BlackAndWhiteBecomeNearBlackAndNearWhite) {
-    BmpImage image;
-    image.colorsUsed = 4;
-    image.colors = {{0, 0, 0}, {255, 255, 255}, {10, 20, 30}, {255, 255, 254}};
-    image.pixels = std::string(4, '\0');
-    openBitmaps({writeBmp(image)});
-
+    openBitmaps({writeBmpFile({1, 1, 8, 4, {0x000000, 0xFFFFFF, 0x0A141E, 0xFFFFFE}, {0}}),
+                 writeBmpFile({1, 1, 1, 0, {0x010203, 0x040506}, {0}})});
     const MemHandle table = load(1);
     ASSERT_NE(table, 0u);
     const std::string expected("\0\0\x04\0" "\0\0\0\0" "\xff\xff\xff\0" "\x1e\x14\x0a\0" "\xfe\xff\xff\0", 20);
     ASSERT_EQ(MemHandleGetSize(table), expected.size());
     EXPECT_EQ(std::memcmp(MemHandleLock(table), expected.data(), expected.size()), 0);
     MemHandleUnlock(table);
+    EXPECT_EQ(MemHandleGetSize(load(2)), 12u);
 
     HPALETTE palette = fromColors(table, 0, true);
     ASSERT_NE(palette, nullptr);
     EXPECT_EQ(GetPaletteEntries(palette, 0, 0, nullptr), 4u);
     const COLORREF colours[] = {RGB(8, 8, 8), RGB(247, 247, 247), RGB(10, 20, 30), RGB(255, 255, 254)};
     for (int i = 0; i < 4; ++i) {
-        SCOPED_TRACE(i);
         const PALETTEENTRY e = entryOf(palette, i);
-        EXPECT_EQ(RGB(e.peRed, e.peGreen, e.peBlue), colours[i]);
+        EXPECT_EQ(RGB(e.peRed, e.peGreen, e.peBlue), colours[i]) << i;
         EXPECT_EQ(e.peFlags, PC_RESERVED);
     }
 }
 
-TEST_F(DibColorsTest, ATableWithoutCountHasTwoToTheBitCountColours) {
-    BmpImage image;
-    image.bitCount = 1;
-    image.colors = {{1, 2, 3}, {4, 5, 6}};
-    openBitmaps({writeBmp(image)});
-    const MemHandle table = load(1);
-    ASSERT_NE(table, 0u);
-    EXPECT_EQ(MemHandleGetSize(table), 12u);
-}
-
+// 200 colours claimed and 2 held; 2 to the 24th colours; 300 colours; the header cut; no resource.
 TEST_F(DibColorsTest, BadTablesGiveNoColours) {
-    BmpImage pastTheData;  // claims 200 colours, holds 2 and no pixels
-    pastTheData.colorsUsed = 200;
-    pastTheData.colors = {{1, 2, 3}, {4, 5, 6}};
-    BmpImage trueColour;  // 2 to the 24th colours
-    trueColour.bitCount = 24;
-    BmpImage tooMany;
-    tooMany.colorsUsed = 300;
-    tooMany.colors.assign(300, BmpColor{1, 1, 1});
-    openBitmaps({writeBmp(pastTheData), writeBmp(trueColour), writeBmp(tooMany), writeBmp(BmpImage{}).substr(0, 40)});
-    for (std::uint16_t id : {1, 2, 3, 4, 5}) {
-        SCOPED_TRACE(id);
-        EXPECT_EQ(load(id), 0u);
-    }
+    openBitmaps({writeBmpFile({1, 1, 8, 200, {0x010203, 0x040506}, {0}}), writeBmpFile({1, 1, 24, 0, {}, {0}}),
+                 writeBmpFile({1, 1, 8, 300, std::vector<std::uint32_t>(300, 0x010101), {0}}),
+                 writeBmpFile({1, 1, 8, 0, {}, {0}}).substr(0, 40)});
+    for (std::uint16_t id : {1, 2, 3, 4, 5}) EXPECT_EQ(load(id), 0u) << id;
     EXPECT_EQ(fromColors(0, 0, true), nullptr);
 }
 
 TEST_F(DibColorsTest, StaticPositionsTakeTheSystemsOrTheGivenColours) {
-    BmpImage image;
-    image.colorsUsed = 256;
-    for (int i = 0; i < 256; ++i) image.colors.push_back(BmpColor{std::uint8_t(i), 100, std::uint8_t(255 - i)});
-    BmpImage statics = image;
-    for (BmpColor& c : statics.colors) c = BmpColor{1, 2, 3};
-    openBitmaps({writeBmp(image), writeBmp(statics)});
+    DibPicture image{1, 1, 8, 256, {}, {0}};
+    for (std::uint32_t i = 0; i < 256; ++i) image.colors.push_back(i << 16 | 100 << 8 | (255 - i));
+    DibPicture statics = image;
+    statics.colors.assign(256, 0x010203);
+    openBitmaps({writeBmpFile(image), writeBmpFile(statics)});
 
     PALETTEENTRY system[256] = {};
     HDC screen = GetDC(nullptr);
@@ -129,19 +108,15 @@ TEST_F(DibColorsTest, StaticPositionsTakeTheSystemsOrTheGivenColours) {
     HPALETTE given = fromColors(load(1), load(2));
     ASSERT_NE(arranged, nullptr);
     ASSERT_NE(given, nullptr);
-    struct Case {
-        int index;
-        bool isStatic;
-    };
-    for (Case c : {Case{0, true}, Case{9, true}, Case{10, false}, Case{245, false}, Case{246, true}, Case{255, true}}) {
-        SCOPED_TRACE(c.index);
-        const PALETTEENTRY a = entryOf(arranged, c.index);
-        const PALETTEENTRY g = entryOf(given, c.index);
-        const COLORREF own = RGB(c.index, 100, 255 - c.index);
-        EXPECT_EQ(RGB(a.peRed, a.peGreen, a.peBlue),
-                  c.isStatic ? RGB(system[c.index].peRed, system[c.index].peGreen, system[c.index].peBlue) : own);
-        EXPECT_EQ(RGB(g.peRed, g.peGreen, g.peBlue), c.isStatic ? RGB(1, 2, 3) : own);
-        EXPECT_EQ(g.peFlags, c.isStatic ? 0 : PC_RESERVED);
+    for (const auto& [index, isStatic] : {std::pair{0, true}, {9, true}, {10, false}, {245, false}, {246, true},
+                                          {255, true}}) {
+        SCOPED_TRACE(index);
+        const PALETTEENTRY a = entryOf(arranged, index), g = entryOf(given, index);
+        const COLORREF own = RGB(index, 100, 255 - index);
+        const PALETTEENTRY& s = system[index];
+        EXPECT_EQ(RGB(a.peRed, a.peGreen, a.peBlue), isStatic ? RGB(s.peRed, s.peGreen, s.peBlue) : own);
+        EXPECT_EQ(RGB(g.peRed, g.peGreen, g.peBlue), isStatic ? RGB(1, 2, 3) : own);
+        EXPECT_EQ(g.peFlags, isStatic ? 0 : PC_RESERVED);
     }
 }
 

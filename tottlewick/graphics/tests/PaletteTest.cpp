@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <set>
+#include <tuple>
 #include <vector>
 
 #include "CanvasPalette.h"
@@ -37,13 +38,7 @@ protected:
 };
 
 TEST_F(PaletteTest, StockPalettes) {
-    struct Case {
-        std::uint16_t kind;
-        UINT entries;
-        int index;
-        COLORREF colour;
-    };
-    const Case cases[] = {
+    const std::tuple<std::uint16_t, UINT, int, COLORREF> cases[] = {
         {kPalStockColors16, 16, 7, RGB(192, 192, 192)}, {kPalStockColors16, 16, 9, RGB(255, 0, 0)},
         {kPalStockColors16, 16, 12, RGB(0, 0, 255)},     {kPalStockBlack, 256, 100, RGB(0, 0, 0)},
         {kPalStockWhite, 256, 0, RGB(255, 255, 255)},     {kPalStockGrey, 256, 77, RGB(77, 77, 77)},
@@ -51,14 +46,14 @@ TEST_F(PaletteTest, StockPalettes) {
         {kPalStockColors256, 256, 3, RGB(17, 0, 0)},      {kPalStockColors256, 256, 14, RGB(17, 17, 17)},
         {kPalStockColors256, 256, 255, RGB(255, 255, 255)},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "kind " << c.kind << " entry " << c.index);
+    for (const auto& [kind, entries, index, colour] : cases) {
+        SCOPED_TRACE(testing::Message() << "kind " << kind << " entry " << index);
         HPALETTE palette = nullptr;
-        ASSERT_EQ(PalCreateStock(&palette, c.kind), 1);
+        ASSERT_EQ(PalCreateStock(&palette, kind), 1);
         keep(palette);
-        EXPECT_EQ(GetPaletteEntries(palette, 0, 0, nullptr), c.entries);
-        EXPECT_EQ(PalGetEntryColor(palette, std::uint16_t(c.index)), c.colour);
-        EXPECT_EQ(entryOf(palette, c.index).peFlags, PC_RESERVED);
+        EXPECT_EQ(GetPaletteEntries(palette, 0, 0, nullptr), entries);
+        EXPECT_EQ(PalGetEntryColor(palette, std::uint16_t(index)), colour);
+        EXPECT_EQ(entryOf(palette, index).peFlags, PC_RESERVED);
     }
     std::set<COLORREF> distinct;
     for (int i = 0; i < 256; ++i) distinct.insert(PalGetEntryColor(palettes[6], std::uint16_t(i)));
@@ -83,14 +78,7 @@ TEST_F(PaletteTest, NearestColour) {
     HPALETTE plain = testPaletteWith({});
     HPALETTE blackAt50 = testPaletteWith({{50, RGB(0, 0, 0)}});
     HPALETTE twins = testPaletteWith({{20, RGB(30, 30, 30)}, {21, RGB(30, 30, 30)}});
-    struct Case {
-        const char* what;
-        HPALETTE palette;
-        COLORREF colour;
-        std::int16_t exact;
-        std::uint16_t first, last;
-        std::uint32_t index;
-    };
+    using Case = std::tuple<const char*, HPALETTE, COLORREF, std::int16_t, std::uint16_t, std::uint16_t, std::uint32_t>;
     const Case cases[] = {
         {"exact", plain, testColor(77), 0, 0, 255, 77},
         {"near", plain, RGB(78, 231, 178), 0, 0, 255, 77},
@@ -103,9 +91,8 @@ TEST_F(PaletteTest, NearestColour) {
         {"past the end of the palette", plain, testColor(250), 0, 240, 300, 250},
         {"unreadable past the end", plain, RGB(250, 238, 6), 0, 240, 300, 0},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(PalNearestColor(c.palette, c.colour, c.exact, c.first, c.last), c.index);
+    for (const auto& [what, palette, colour, exact, first, last, index] : cases) {
+        EXPECT_EQ(PalNearestColor(palette, colour, exact, first, last), index) << what;
     }
     PalSetCurrent(makeTestPalette());
     EXPECT_EQ(PalNearestIndex(nullptr, testColor(77), 1), 77) << "the current palette";
@@ -127,10 +114,7 @@ TEST_F(PaletteTest, ClutsStoreComponentsInBothHalves) {
         ASSERT_TRUE(table);
         EXPECT_EQ(table.header()->size, 3);
         const ClutEntry& e = table.entries()[2];  // colour (2, 6, 253)
-        EXPECT_EQ(e.value, 2);
-        EXPECT_EQ(e.red, 0x0202);
-        EXPECT_EQ(e.green, 0x0606);
-        EXPECT_EQ(e.blue, 0xFDFD);
+        EXPECT_EQ(std::vector<int>({e.value, e.red, e.green, e.blue}), std::vector<int>({2, 0x0202, 0x0606, 0xFDFD}));
     }
     HPALETTE grey = nullptr;
     PalCreateStock(&grey, kPalStockGrey);

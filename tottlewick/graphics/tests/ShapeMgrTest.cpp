@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "File.h"
@@ -14,6 +15,7 @@
 #include "Res.h"
 #include "ShapeMgr.h"
 #include "ShapeReference.h"
+#include "ShapeTestSupport.h"
 #include "TempFolder.h"
 
 namespace {
@@ -39,33 +41,12 @@ std::vector<std::uint16_t> canvasPixels(Canvas canvas, const std::vector<std::ui
     return out;
 }
 
-std::string text(const std::vector<std::uint16_t>& pixels) { return std::string(pixels.begin(), pixels.end()); }
-
 Rect toRect(const RefRect& r) {
     return Rect{std::int16_t(r.left), std::int16_t(r.top), std::int16_t(r.right), std::int16_t(r.bottom)};
 }
 
-std::string rectText(const Rect& r) {
-    return std::to_string(r.left) + "," + std::to_string(r.top) + "-" + std::to_string(r.right) + "," +
-           std::to_string(r.bottom);
-}
-
-const std::uint16_t kFormats[] = {0xC002, 0xC001, 0xB002, 0xB001};
-
-// Three varied pictures and one without pixel data.
-ForgeBank forgedBank(std::uint16_t format) {
-    ForgeBank bank;
-    bank.format = format;
-    for (int i = 0; i < 256; ++i) bank.colourMap.push_back(std::uint16_t((i * 2713 + 97) & 0x7FFF));
-    bank.shapes = {forgePattern(format, 37, 21, 11), forgePattern(format, 140, 9, 12),
-                   forgePattern(format, 23, 30, 13), ForgeShape{}};
-    bank.shapes[3].width = 5;
-    bank.shapes[3].height = 5;
-    return bank;
-}
-
 // A one-shape 0xC002 bank from rows of characters: '.' is skipped, any other is its own palette index.
-ForgeBank handBank(const std::vector<std::string>& rows) {
+ForgeBank handBank(const std::vector<std::string>& rows, std::uint16_t format = 0xC002) {
     ForgeShape s;
     s.width = int(rows[0].size());
     s.height = int(rows.size());
@@ -75,6 +56,7 @@ ForgeBank handBank(const std::vector<std::string>& rows) {
         for (char c : row) s.pixels.push_back({c == '.' ? ForgePixel::skip : ForgePixel::opaque, std::uint16_t(c), 0});
     }
     ForgeBank bank;
+    bank.format = format;
     bank.shapes = {s};
     return bank;
 }
@@ -99,7 +81,13 @@ protected:
         FileTerm();
         GraphicsTest::TearDown();
     }
-    void openShapes(const std::vector<PrsResource>& resources) {
+    // Opens a PRS file holding the banks as 'XPK' 1, 2, ... (big-endian unless given).
+    void openShapes(const std::vector<ForgeBank>& forged, const std::vector<ByteOrder>& orders = {}) {
+        std::vector<PrsResource> resources;
+        for (std::size_t i = 0; i < forged.size(); ++i) {
+            const ByteOrder order = i < orders.size() ? orders[i] : ByteOrder::big;
+            resources.push_back({"XPK", std::uint16_t(i + 1), forgeXpk(forged[i], order)});
+        }
         ASSERT_TRUE(writeResources(folder.file("Shapes.PRS"), resources));
         ASSERT_NE(ResOpenFile("Shapes"), 0u);
     }
@@ -123,8 +111,9 @@ protected:
             SCOPED_TRACE(testing::Message() << "shape " << i << ", mode " << mode << ", x " << x << ", clip "
                                             << rectText(toRect(clip)));
             RefCanvas want(kWidth, kHeight, CanvasGetDepth(canvas), 0);
-            for (std::size_t p = 0; p < want.pixels.size(); ++p) want.pixels[p] = std::uint16_t(p * 2039 % 0xFFFF);
-            if (want.depth == 8) for (std::uint16_t& p : want.pixels) p &= 0xFF;
+            for (std::size_t p = 0; p < want.pixels.size(); ++p) {
+                want.pixels[p] = std::uint16_t(p * 2039 % (want.depth == 8 ? 0x100 : 0xFFFF));
+            }
             canvasPixels(canvas, &want.pixels);
             const Rect clipRect = toRect(clip);
             CanvasSetClip(canvas, &clipRect);
@@ -148,15 +137,14 @@ protected:
     std::vector<ShapeBank> banks;
 };
 
-TEST_F(ShapeMgrTest, ForgedBanksDrawLikeTheReference) {
-    std::vector<PrsResource> resources;
+// Memory canvases are made at 8 and 16 bits (15-bit members: the stream tests). Hit tests agree with the
+// reference at every point of and around the image.
+TEST_F(ShapeMgrTest, ForgedBanksDrawAndHitLikeTheReference) {
+    std::vector<ForgeBank> forged;
+    for (std::uint16_t format : kFormats) forged.insert(forged.end(), 2, forgedBank(format));
+    openShapes(forged, {ByteOrder::big, ByteOrder::little, ByteOrder::big, ByteOrder::little, ByteOrder::big,
+                        ByteOrder::little, ByteOrder::big, ByteOrder::little});
     for (int f = 0; f < 4; ++f) {
-        resources.push_back({"XPK", std::uint16_t(1 + 2 * f), forgeXpk(forgedBank(kFormats[f]), ByteOrder::big)});
-        resources.push_back({"XPK", std::uint16_t(2 + 2 * f), forgeXpk(forgedBank(kFormats[f]), ByteOrder::little)});
-    }
-    openShapes(resources);
-    for (int f = 0; f < 4; ++f) {
-        // Memory canvases are made at 8 and 16 bits (15-bit members: the stream tests).
         const Canvas canvas = memory(kWidth, kHeight, kFormats[f] >= 0xC001 ? kCanvasDepth8 : kCanvasDepth16);
         ASSERT_NE(canvas, 0u);
         PortSet(canvas);
@@ -165,16 +153,28 @@ TEST_F(ShapeMgrTest, ForgedBanksDrawLikeTheReference) {
             const ShapeBank bank = load(std::uint16_t(1 + 2 * f + order));
             ASSERT_NE(bank, 0u);
             EXPECT_EQ(ShapeBankCount(bank), 4);
-            const ForgeBank forged = forgedBank(kFormats[f]);
             for (std::uint16_t i = 0; i < 4; ++i) {
                 for (std::uint16_t mode = 0; mode < 4; ++mode) {
-                    for (std::int16_t x : {80, 170}) checkDraws(canvas, bank, forged, i, x, mode);
+                    for (std::int16_t x : {80, 170}) checkDraws(canvas, bank, forged[2 * f], i, x, mode);
+                    if (order) continue;
+                    const ForgeShape& shape = forged[2 * f].shapes[i];
+                    const RefRect image = refImageRect(shape, 50, 40, mode);
+                    int wrong = 0;
+                    for (int y = image.top - 1; y <= image.bottom; ++y) {
+                        for (int x = image.left - 1; x <= image.right; ++x) {
+                            const bool want = refHit(shape, 50, 40, mode, {x, y, x + 1, y + 1});
+                            wrong += ShapeHitTest(std::int16_t(x), std::int16_t(y), bank, i, 50, 40, mode) != int(want);
+                        }
+                    }
+                    EXPECT_EQ(wrong, 0) << "points where the hit test and the reference disagree, shape " << i
+                                        << ", mode " << mode;
                 }
             }
         }
     }
 }
 
+// Hot spot (5, 3), frame 20 x 10, image 8 x 5 at (4, 2), placed at (100, 50).
 TEST_F(ShapeMgrTest, PlacementFollowsTheMirrorModes) {
     ForgeBank forged = handBank({"########", "########", "########", "########", "########"});
     ForgeShape& s = forged.shapes[0];
@@ -184,28 +184,20 @@ TEST_F(ShapeMgrTest, PlacementFollowsTheMirrorModes) {
     s.frameHeight = 10;
     s.imageX = 4;
     s.imageY = 2;
-    openShapes({{"XPK", 1, forgeXpk(forged, ByteOrder::big)}});
+    openShapes({forged});
     const ShapeBank bank = load(1);
-    // Hot spot (5, 3), frame 20 x 10, image 8 x 5 at (4, 2), placed at (100, 50).
-    struct Case {
-        std::uint16_t flags;
-        Rect frame, image;
-    };
-    const Case cases[] = {
+    const std::tuple<std::uint16_t, Rect, Rect> cases[] = {
         {0, {95, 47, 115, 57}, {99, 49, 107, 54}},
         {1, {86, 47, 106, 57}, {94, 49, 102, 54}},   // 100 + 5 - 20 + 1; 100 + 5 - (4 + 8) + 1
         {2, {91, 47, 111, 57}, {99, 49, 107, 54}},   // 100 - 5 + 2 x 4 + 8 - 20: the image stays
         {3, {95, 47, 115, 57}, {103, 49, 111, 54}},  // 95 + (20 - 4 - 8): the frame stays
         {0xFFF0, {95, 47, 115, 57}, {99, 49, 107, 54}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "flags " << c.flags);
-        Rect frame{};
-        Rect image{};
-        ShapeGetFrameRect(&frame, bank, 0, 100, 50, c.flags);
-        ShapeGetImageRect(&image, bank, 0, 100, 50, c.flags);
-        EXPECT_EQ(rectText(frame), rectText(c.frame));
-        EXPECT_EQ(rectText(image), rectText(c.image));
+    for (const auto& [flags, frame, image] : cases) {
+        Rect gotFrame{}, gotImage{};
+        ShapeGetFrameRect(&gotFrame, bank, 0, 100, 50, flags);
+        ShapeGetImageRect(&gotImage, bank, 0, 100, 50, flags);
+        EXPECT_EQ(rectText(gotFrame) + " " + rectText(gotImage), rectText(frame) + " " + rectText(image)) << flags;
     }
     Rect r{1, 2, 3, 4};
     ShapeGetImageRect(&r, bank, 1, 100, 50, 0);
@@ -221,18 +213,17 @@ TEST_F(ShapeMgrTest, LoadRefusesMissingBadlyMarkedAndBrokenBanks) {
     badMarker.replace(0, 4, std::string("\x00\x7E\x2A\x84", 4));
     std::string nativePastEnd = forgeXpk(forgedBank(0xC002), ByteOrder::little);
     nativePastEnd[11] = char(0x7F);  // the descriptor table's offset, highest byte
-    openShapes({{"XPK", 1, good},
-                {"XPK", 2, badMarker},
-                {"XPK", 3, good.substr(0, good.size() - 2)},
-                {"XPK", 4, nativePastEnd}});
+    ASSERT_TRUE(writeResources(folder.file("Shapes.PRS"), {{"XPK", 1, good}, {"XPK", 2, badMarker},
+                                                           {"XPK", 3, good.substr(0, good.size() - 2)},
+                                                           {"XPK", 4, nativePastEnd}}));
+    ASSERT_NE(ResOpenFile("Shapes"), 0u);
     const ShapeBank bank = load(1);
     ASSERT_NE(bank, 0u);
     EXPECT_EQ(ResGetResident(bank), 1);
     EXPECT_EQ(load(1), bank) << "a second load shares the converted bank";
     EXPECT_EQ(ShapeBankCount(bank), 4);
     for (std::uint16_t id : {2, 3, 4, 9}) {
-        SCOPED_TRACE(testing::Message() << "XPK " << id);
-        EXPECT_EQ(load(id), 0u);
+        EXPECT_EQ(load(id), 0u) << id;
         EXPECT_EQ(ResIsLoaded(resType("XPK"), id), 0) << "nothing stays loaded";
     }
     EXPECT_EQ(ShapeBankCount(0), 0);
@@ -243,82 +234,36 @@ TEST_F(ShapeMgrTest, LoadRefusesMissingBadlyMarkedAndBrokenBanks) {
 
 TEST_F(ShapeMgrTest, DrawReportsWhatMetTheClipWhateverItCouldDraw) {
     ForgeBank eight = handBank({"##", "##"});
-    ForgeBank sixteen = eight;
-    sixteen.format = 0xB001;
+    const ForgeBank sixteen = handBank({"##", "##"}, 0xB001);
     eight.shapes.push_back(ForgeShape{});
-    eight.shapes[1].width = 3;
-    eight.shapes[1].height = 3;
-    openShapes({{"XPK", 1, forgeXpk(eight, ByteOrder::big)}, {"XPK", 2, forgeXpk(sixteen, ByteOrder::big)}});
-    const ShapeBank bank8 = load(1);
-    const ShapeBank bank16 = load(2);
+    eight.shapes[1].width = eight.shapes[1].height = 3;
+    openShapes({eight, sixteen});
+    const ShapeBank bank8 = load(1), bank16 = load(2);
     const std::vector<std::uint16_t> sevens(100, 7);
-    Canvas canvas8 = memory(10, 10, kCanvasDepth8);
-    Canvas canvas16 = memory(10, 10, kCanvasDepth16);
+    const Canvas canvas8 = memory(10, 10, kCanvasDepth8), canvas16 = memory(10, 10, kCanvasDepth16);
     canvasPixels(canvas8, &sevens);
     canvasPixels(canvas16, &sevens);
-    struct Case {
-        const char* name;
-        Canvas canvas;
-        ShapeBank bank;
-        std::uint16_t index;
-        std::int16_t x;
-        std::int16_t result;
-        Rect out;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, Canvas, ShapeBank, std::uint16_t, std::int16_t, std::int16_t, Rect> cases[] = {
         {"an 8-bit shape on a 16-bit canvas", canvas16, bank8, 0, 9, 1, {9, 0, 10, 2}},
         {"a 16-bit shape on an 8-bit canvas", canvas8, bank16, 0, 5, 1, {5, 0, 7, 2}},
         {"a shape without pixel data", canvas8, bank8, 1, 2, 1, {2, 0, 5, 3}},
         {"outside the canvas", canvas8, bank8, 0, 10, 0, {0, 0, 0, 0}},
         {"no port", 0, bank8, 0, 2, 0, {0, 0, 0, 0}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        PortSet(c.canvas);
+    for (const auto& [name, canvas, bank, index, x, result, rect] : cases) {
+        SCOPED_TRACE(name);
+        PortSet(canvas);
         Rect out{1, 1, 1, 1};
-        EXPECT_EQ(ShapeDraw(&out, c.bank, c.index, c.x, 0, 0), c.result);
-        EXPECT_EQ(rectText(out), rectText(c.out));
+        EXPECT_EQ(ShapeDraw(&out, bank, index, x, 0, 0), result);
+        EXPECT_EQ(rectText(out), rectText(rect));
         EXPECT_EQ(canvasPixels(canvas8), sevens);
         EXPECT_EQ(canvasPixels(canvas16), sevens);
     }
 }
 
-TEST_F(ShapeMgrTest, HitTestsAgreeWithTheReference) {
-    std::vector<PrsResource> resources;
-    for (int f = 0; f < 4; ++f) {
-        resources.push_back({"XPK", std::uint16_t(1 + f), forgeXpk(forgedBank(kFormats[f]), ByteOrder::big)});
-    }
-    openShapes(resources);
-    for (int f = 0; f < 4; ++f) {
-        const ForgeBank forged = forgedBank(kFormats[f]);
-        const ShapeBank bank = load(std::uint16_t(1 + f));
-        for (std::uint16_t i = 0; i < 4; ++i) {
-            for (std::uint16_t mode = 0; mode < 4; ++mode) {
-                SCOPED_TRACE(testing::Message() << std::hex << kFormats[f] << std::dec << ", shape " << i << ", mode "
-                                                << mode);
-                const RefRect image = refImageRect(forged.shapes[i], 50, 40, mode);
-                int wrong = 0;
-                for (int y = image.top - 1; y <= image.bottom; ++y) {
-                    for (int x = image.left - 1; x <= image.right; ++x) {
-                        const bool want = refHit(forged.shapes[i], 50, 40, mode, {x, y, x + 1, y + 1});
-                        wrong += ShapeHitTest(std::int16_t(x), std::int16_t(y), bank, i, 50, 40, mode) != int(want);
-                    }
-                }
-                EXPECT_EQ(wrong, 0) << "points where the hit test and the reference disagree";
-            }
-        }
-    }
-}
-
 TEST_F(ShapeMgrTest, OverlapNeedsAPixelOfEachInsideTheIntersection) {
-    openShapes({{"XPK", 1, forgeXpk(handBank({"#..#"}), ByteOrder::big)},
-                {"XPK", 2, forgeXpk(handBank({"#"}), ByteOrder::big)},
-                {"XPK", 3, forgeXpk(handBank({"#.", ".."}), ByteOrder::big)},
-                {"XPK", 4, forgeXpk(handBank({"..", ".#"}), ByteOrder::big)}});
-    const ShapeBank bar = load(1);
-    const ShapeBank dot = load(2);
-    const ShapeBank topLeft = load(3);
-    const ShapeBank bottomRight = load(4);
+    openShapes({handBank({"#..#"}), handBank({"#"}), handBank({"#.", ".."}), handBank({"..", ".#"})});
+    const ShapeBank bar = load(1), dot = load(2), topLeft = load(3), bottomRight = load(4);
     EXPECT_EQ(ShapesOverlap(bar, 0, 10, 10, 0, dot, 0, 11, 10, 0), 0) << "over a skipped pixel";
     EXPECT_EQ(ShapesOverlap(bar, 0, 10, 10, 0, dot, 0, 13, 10, 0), 1);
     EXPECT_EQ(ShapesOverlap(bar, 0, 10, 10, 1, dot, 0, 9, 10, 0), 0) << "mirrored, the pixels sit at 7 and 10";
@@ -331,33 +276,23 @@ TEST_F(ShapeMgrTest, OverlapNeedsAPixelOfEachInsideTheIntersection) {
 }
 
 TEST_F(ShapeMgrTest, CompareCountsTheShapeAgainstACanvas) {
-    ForgeBank plain8 = handBank({"ab.c", "dd.."});
-    plain8.format = 0xC001;
-    openShapes({{"XPK", 1, forgeXpk(handBank({"ab.c", "dd.."}), ByteOrder::big)},
-                {"XPK", 2, forgeXpk(plain8, ByteOrder::big)}});
+    openShapes({handBank({"ab.c", "dd.."}), handBank({"ab.c", "dd.."}, 0xC001)});
     const ShapeBank bank = load(1);
     Canvas canvas = memory(8, 4, kCanvasDepth8);
     const std::vector<std::uint16_t> dots(32, '.');
     canvasPixels(canvas, &dots);
     PortSet(canvas);
     ASSERT_EQ(ShapeDraw(nullptr, bank, 0, 2, 1, 0), 1);
-    struct Case {
-        const char* name;
-        std::int16_t x;
-        std::uint16_t flags;
-        std::uint32_t matches, mismatches;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, std::int16_t, std::uint16_t, std::uint32_t, std::uint32_t> cases[] = {
         {"where it was drawn", 2, 0, 5, 0},
         {"one column to the right: only d over d", 3, 0, 1, 4},
         {"mode 3 keeps this image in place and compares unmirrored", 2, 3, 5, 0},
         {"pixels off the canvas never match", 6, 0, 0, 5},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, x, flags, matches, mismatches] : cases) {
         std::uint32_t counts[2] = {77, 77};
-        EXPECT_EQ(ShapeCompare(nullptr, bank, 0, c.x, 1, c.flags, canvas, &counts[0], &counts[1]), 1);
-        EXPECT_EQ(std::make_pair(counts[0], counts[1]), std::make_pair(c.matches, c.mismatches));
+        EXPECT_EQ(ShapeCompare(nullptr, bank, 0, x, 1, flags, canvas, &counts[0], &counts[1]), 1) << name;
+        EXPECT_EQ(std::make_pair(counts[0], counts[1]), std::make_pair(matches, mismatches)) << name;
     }
     std::uint32_t counts[2] = {77, 77};
     Rect out{1, 1, 1, 1};
@@ -367,8 +302,10 @@ TEST_F(ShapeMgrTest, CompareCountsTheShapeAgainstACanvas) {
     EXPECT_EQ(std::make_pair(counts[0], counts[1]), std::make_pair(77u, 77u)) << "neither writes the counters";
 }
 
+// Mode 1 with the hot spot at 0 places the 4 x 2 image at x 3 (6 - 4 + 1); the clip leaves out its first
+// column, so mask (0, 0) pairs with (4, 1). The pixels stay unmirrored.
 TEST_F(ShapeMgrTest, MaskedDrawPairsTheMaskWithTheDrawnPart) {
-    openShapes({{"XPK", 1, forgeXpk(handBank({"abcd", "efgh"}), ByteOrder::big)}});
+    openShapes({handBank({"abcd", "efgh"})});
     Canvas canvas = memory(8, 4, kCanvasDepth8);
     Canvas mask = memory(4, 4, kCanvasDepth8);
     const std::vector<std::uint16_t> dots(32, '.');
@@ -380,11 +317,10 @@ TEST_F(ShapeMgrTest, MaskedDrawPairsTheMaskWithTheDrawnPart) {
     const Rect clip{4, 0, 8, 4};
     CanvasSetClip(canvas, &clip);
     Rect out{};
-    // Mode 1 with the hot spot at 0 places the 4 x 2 image at x 3 (6 - 4 + 1); the clip leaves out its
-    // first column, so mask (0, 0) pairs with (4, 1). The pixels stay unmirrored.
     EXPECT_EQ(ShapeDrawMasked(&out, load(1), 0, 6, 1, 1, mask), 1);
     EXPECT_EQ(rectText(out), "4,1-7,3");
-    EXPECT_EQ(text(canvasPixels(canvas)), "........" "....b.d." ".....g.." "........");
+    const std::vector<std::uint16_t> got = canvasPixels(canvas);
+    EXPECT_EQ(std::string(got.begin(), got.end()), "........" "....b.d." ".....g.." "........");
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Shared pieces of the shape tests: byte strings written as lists, and plain destinations of 8- or
-// 16-bit pixels whose rows read as text or as values.
+// Shared pieces of the shape tests: byte strings written as lists, plain destinations of 8- or 16-bit
+// pixels whose rows read as text or as values, rectangles as text, and the forged banks of every format.
 #pragma once
 
 #include <cstdint>
@@ -9,12 +9,9 @@
 #include <vector>
 
 #include "Rect.h"
+#include "XpkForge.h"
 
-inline std::string bytes(std::initializer_list<int> values) {
-    std::string out;
-    for (int v : values) out += static_cast<char>(v);
-    return out;
-}
+inline std::string bytes(std::initializer_list<int> values) { return std::string(values.begin(), values.end()); }
 
 // 16-bit words in native (little-endian) order.
 inline std::string words(std::initializer_list<int> values) {
@@ -24,6 +21,24 @@ inline std::string words(std::initializer_list<int> values) {
 }
 
 inline const std::uint8_t* data(const std::string& s) { return reinterpret_cast<const std::uint8_t*>(s.data()); }
+
+inline std::string rectText(const Rect& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "-" + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
+}
+
+const std::uint16_t kFormats[] = {0xC002, 0xC001, 0xB002, 0xB001};
+
+// Three varied pictures and one 5 x 5 without pixel data, over a colour map of 256 entries.
+inline ForgeBank forgedBank(std::uint16_t format) {
+    ForgeBank bank;
+    bank.format = format;
+    for (int i = 0; i < 256; ++i) bank.colourMap.push_back(std::uint16_t((i * 2713 + 97) & 0x7FFF));
+    bank.shapes = {forgePattern(format, 37, 21, 11), forgePattern(format, 140, 9, 12),
+                   forgePattern(format, 23, 30, 13), ForgeShape{}};
+    bank.shapes[3].width = bank.shapes[3].height = 5;
+    return bank;
+}
 
 // A width x height grid of 1- or 2-byte pixels, rows top-down.
 class Pixels {
@@ -36,21 +51,19 @@ public:
     }
     void* base() { return data_.data(); }
     std::int32_t step() const { return width_ * size_; }
-
     std::uint16_t at(int x, int y) const {
         std::uint16_t value = 0;
         std::memcpy(&value, &data_[std::size_t((y * width_ + x) * size_)], std::size_t(size_));
         return value;
     }
-    std::string text(int y, int x, int right) const {
-        std::string out;
-        for (; x < right; ++x) out += static_cast<char>(at(x, y));
-        return out;
-    }
     std::vector<std::uint16_t> row(int y, int x, int right) const {
         std::vector<std::uint16_t> out;
         for (; x < right; ++x) out.push_back(at(x, y));
         return out;
+    }
+    std::string text(int y, int x, int right) const {
+        const std::vector<std::uint16_t> values = row(y, x, right);
+        return std::string(values.begin(), values.end());
     }
 
 private:

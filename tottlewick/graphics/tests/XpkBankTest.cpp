@@ -4,27 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 #include "ByteOrder.h"
 #include "ShapeTestSupport.h"
-#include "XpkForge.h"
 #include "XpkFormat.h"
 
 namespace {
 
 std::uint8_t* mutableBytes(std::string& s) { return reinterpret_cast<std::uint8_t*>(&s[0]); }
-
-ForgeBank forgedBank(std::uint16_t format) {
-    ForgeBank bank;
-    bank.format = format;
-    for (int i = 0; i < 40; ++i) bank.colourMap.push_back(std::uint16_t(i * 811 & 0x7FFF));
-    bank.shapes = {forgePattern(format, 23, 7, 1, 40), forgePattern(format, 140, 3, 2, 40), ForgeShape{}};
-    bank.shapes[2].width = 4;
-    bank.shapes[2].height = 2;
-    return bank;
-}
-
-const std::uint16_t kFormats[] = {0xC002, 0xC001, 0xB002, 0xB001};
 
 TEST(XpkBankTest, ViewReadsTheLayoutAsStored) {
     // Header; a colour map of two entries; one descriptor; the data-offset table; three data bytes.
@@ -54,42 +42,32 @@ TEST(XpkBankTest, ViewReadsTheLayoutAsStored) {
 TEST(XpkBankTest, BigEndianBanksConvertToTheNativeBytes) {
     for (std::uint16_t format : kFormats) {
         SCOPED_TRACE(testing::Message() << std::hex << format);
-        const ForgeBank forged = forgedBank(format);
-        std::string big = forgeXpk(forged, ByteOrder::big);
-        const std::string native = forgeXpk(forged, ByteOrder::little);
+        std::string big = forgeXpk(forgedBank(format), ByteOrder::big);
+        const std::string native = forgeXpk(forgedBank(format), ByteOrder::little);
         EXPECT_TRUE(xpkBankCheck(mutableBytes(big), big.size(), ByteOrder::big));
-        EXPECT_TRUE(xpkBankCheck(data(native), native.size(),
-                                 ByteOrder::little));
+        EXPECT_TRUE(xpkBankCheck(data(native), native.size(), ByteOrder::little));
         EXPECT_TRUE(xpkBankSwap(mutableBytes(big), big.size()));
         EXPECT_EQ(big, native);
         EXPECT_EQ(ByteOrderNeedsSwap(ByteOrderReadMarker(big.data())), 0);
     }
 }
 
-// Writes a 32-bit field of a bank in its order.
+// Reads or writes a 32-bit field of a bank in its order.
 void put32(std::string& bank, std::size_t at, std::uint32_t value, ByteOrder order) {
     for (int i = 0; i < 4; ++i) {
-        const int shift = order == ByteOrder::big ? 24 - 8 * i : 8 * i;
-        bank[at + std::size_t(i)] = static_cast<char>(value >> shift);
+        bank[at + std::size_t(i)] = char(value >> (order == ByteOrder::big ? 24 - 8 * i : 8 * i));
     }
 }
-
 std::uint32_t get32(const std::string& bank, std::size_t at, ByteOrder order) {
     std::uint32_t value = 0;
     return ByteReader(bank.data(), bank.size(), order).u32At(at, value) ? value : 0;
 }
 
 TEST(XpkBankTest, BanksWithFieldsPastTheirBlockAreRefusedUntouched) {
-    using Break = std::function<void(std::string&, ByteOrder)>;
-    struct Case {
-        const char* name;
-        std::uint16_t format;
-        Break damage;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, std::uint16_t, std::function<void(std::string&, ByteOrder)>> cases[] = {
         {"shorter than the header", 0xC002, [](std::string& b, ByteOrder) { b.resize(12); }},
         {"a descriptor table past the end", 0xC002,
-         [](std::string& b, ByteOrder o) { put32(b, 8, std::uint32_t(b.size() - 16 * 3 + 1), o); }},
+         [](std::string& b, ByteOrder o) { put32(b, 8, std::uint32_t(b.size() - 16 * 4 + 1), o); }},
         {"a data-offset table past the end", 0xC001,
          [](std::string& b, ByteOrder o) { put32(b, 12, std::uint32_t(b.size() - 4), o); }},
         {"a table inside the header", 0xC002, [](std::string& b, ByteOrder o) { put32(b, 8, 8, o); }},
@@ -100,11 +78,11 @@ TEST(XpkBankTest, BanksWithFieldsPastTheirBlockAreRefusedUntouched) {
         {"0xB001 rows past the end", 0xB001, [](std::string& b, ByteOrder) { b.resize(b.size() - 2); }},
         {"0xB002 rows past the end", 0xB002, [](std::string& b, ByteOrder) { b.resize(b.size() - 1); }},
     };
-    for (const Case& c : cases) {
+    for (const auto& [name, format, damage] : cases) {
         for (ByteOrder order : {ByteOrder::big, ByteOrder::little}) {
-            SCOPED_TRACE(testing::Message() << c.name << (order == ByteOrder::big ? ", big-endian" : ", native"));
-            std::string bank = forgeXpk(forgedBank(c.format), order);
-            c.damage(bank, order);
+            SCOPED_TRACE(testing::Message() << name << (order == ByteOrder::big ? ", big-endian" : ", native"));
+            std::string bank = forgeXpk(forgedBank(format), order);
+            damage(bank, order);
             const std::string before = bank;
             EXPECT_FALSE(xpkBankCheck(mutableBytes(bank), bank.size(), order));
             if (order == ByteOrder::big) {
