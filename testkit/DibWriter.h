@@ -1,4 +1,5 @@
-// Writes device-independent bitmaps: bare (info header, colour table, rows) or as "BM" files.
+// Writes device-independent bitmaps: bare (info header, colour table, rows) or as "BM" files, the form
+// of bitmap files and of 'DIB' resources.
 #pragma once
 
 #include <cstdint>
@@ -9,7 +10,7 @@ struct DibPicture {
     std::int32_t width = 0;
     std::int32_t height = 0;
     std::uint16_t bitCount = 8;
-    // The colours-used field as written.
+    // The colours-used field as written, so a test can claim more colours than follow.
     std::uint32_t colorsUsed = 0;
     // The colour table, 0x00RRGGBB each.
     std::vector<std::uint32_t> colors;
@@ -18,8 +19,10 @@ struct DibPicture {
     std::vector<std::uint32_t> pixels;
 };
 
-// The 40-byte info header (image size = row size x height), the colour table, then the rows
-// bottom-up, each padded to 4 bytes; pixels below a byte are packed high bits first.
+// Little-endian throughout:
+//   40 width height 1 bits 0 image-size 0 0 used 0 | table (blue, green, red, 0) | rows
+// The image size is the row size x height; the rows go bottom-up, each padded to 4 bytes; pixels below a
+// byte are packed high bits first.
 std::string writeDib(const DibPicture& picture);
 // The 14-byte file header ("BM", file size, 0, 0, offset of the pixels) before writeDib's bytes.
 std::string writeBmpFile(const DibPicture& picture);

@@ -104,7 +104,7 @@ NeLayout writeNeModule(const NeModule& module) {
     out.assign(kNeOffset + 0x40, '\0');
     out[0] = 'M';
     out[1] = 'Z';
-    putU16(out, 0x18, module.relocationOffset);
+    putU16(out, 0x18, 0x40);  // the relocation-table offset that marks a new-style executable
     putU32(out, 0x3C, kNeOffset);
     out[kNeOffset] = 'N';
     out[kNeOffset + 1] = 'E';

@@ -19,7 +19,6 @@ struct NeResourceType {
 
 struct NeModule {
     std::uint16_t shift = 4;
-    std::uint16_t relocationOffset = 0x40;
     // The variant whose first type block (0x800F) holds a name table giving each string type a number.
     bool nameTable = false;
     std::vector<NeResourceType> types;

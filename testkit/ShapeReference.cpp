@@ -37,13 +37,6 @@ std::uint16_t colourOf(const ForgeBank& bank, const ForgePixel& p) {
 
 }  // namespace
 
-RefRect refFrameRect(const ForgeShape& s, int x, int y, int mode) {
-    const int lefts[4] = {x - s.hotX, x + s.hotX - s.frameWidth + 1,
-                          x - s.hotX + 2 * s.imageX + s.width - s.frameWidth, x - s.hotX};
-    const int left = lefts[mode & 3];
-    return {left, y - s.hotY, left + s.frameWidth, y - s.hotY + s.frameHeight};
-}
-
 RefRect refImageRect(const ForgeShape& s, int x, int y, int mode) {
     const int lefts[4] = {x - s.hotX + s.imageX, x + s.hotX - (s.imageX + s.width) + 1, x - s.hotX + s.imageX,
                           x - s.hotX + (s.frameWidth - s.imageX - s.width)};

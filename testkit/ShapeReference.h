@@ -25,7 +25,6 @@ struct RefCanvas {
     std::vector<std::uint16_t> pixels;
 };
 
-RefRect refFrameRect(const ForgeShape& shape, int x, int y, int mode);
 RefRect refImageRect(const ForgeShape& shape, int x, int y, int mode);
 
 // Draws the bank's shape at (x, y) in the mirror mode, inside the clip and the canvas, when the canvas's
