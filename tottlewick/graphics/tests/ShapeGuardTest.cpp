@@ -19,33 +19,28 @@
 namespace {
 
 constexpr std::size_t kPage = 4096;
-
-// Committed pages followed by a PAGE_NOACCESS page; `data` is the last `size` bytes before it.
-class GuardedBlock {
-public:
-    explicit GuardedBlock(std::size_t size) : pages_((size + kPage - 1) / kPage) {
-        base_ = static_cast<std::uint8_t*>(
-            VirtualAlloc(nullptr, (pages_ + 1) * kPage, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
-        DWORD old = 0;
-        VirtualProtect(base_ + pages_ * kPage, kPage, PAGE_NOACCESS, &old);
-        data = base_ + pages_ * kPage - size;
-    }
-    ~GuardedBlock() { VirtualFree(base_, 0, MEM_RELEASE); }
-    GuardedBlock(const GuardedBlock&) = delete;
-    GuardedBlock& operator=(const GuardedBlock&) = delete;
-    std::uint8_t* begin() const { return base_; }
-    std::uint8_t* end() const { return base_ + pages_ * kPage; }
-
-    std::uint8_t* data;
-
-private:
-    std::size_t pages_;
-    std::uint8_t* base_;
-};
-
 constexpr int kWidth = 40;
 constexpr int kHeight = 24;
 constexpr std::uint8_t kSentinel = 0xA5;
+
+// Committed pages followed by a PAGE_NOACCESS page; `data` is the last `size` bytes before it.
+struct GuardedBlock {
+    explicit GuardedBlock(std::size_t size) : pages((size + kPage - 1) / kPage) {
+        void* block = VirtualAlloc(nullptr, (pages + 1) * kPage, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+        base = static_cast<std::uint8_t*>(block);
+        DWORD old = 0;
+        VirtualProtect(end(), kPage, PAGE_NOACCESS, &old);
+        data = end() - size;
+    }
+    ~GuardedBlock() { VirtualFree(base, 0, MEM_RELEASE); }
+    GuardedBlock(const GuardedBlock&) = delete;
+    GuardedBlock& operator=(const GuardedBlock&) = delete;
+    std::uint8_t* end() const { return base + pages * kPage; }
+
+    std::size_t pages;
+    std::uint8_t* base;
+    std::uint8_t* data;
+};
 
 // One mutation: a byte changed, a byte put in, or the stream cut short.
 void mutate(std::string& s, std::uint32_t& state) {
@@ -61,6 +56,18 @@ void mutate(std::string& s, std::uint32_t& state) {
     }
 }
 
+// Every byte of the block outside the clip's pixels still holds the sentinel.
+void expectOnlyInside(const GuardedBlock& out, const Rect& clip, int bytes) {
+    for (const std::uint8_t* p = out.base; p < out.end(); ++p) {
+        const std::ptrdiff_t at = p - out.data, x = at % (kWidth * bytes) / bytes, y = at / (kWidth * bytes);
+        const bool inside = at >= 0 && x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom;
+        if (*p != kSentinel && !inside) {
+            ADD_FAILURE() << "byte " << at << " from the destination's start changed";
+            return;
+        }
+    }
+}
+
 class ShapeGuardTest : public ::testing::TestWithParam<std::uint16_t> {
 protected:
     // Runs every decoder member of the format over the stream, checking the destination after each.
@@ -71,59 +78,38 @@ protected:
         const int bytes = format >= 0xC001 ? 1 : 2;
         GuardedBlock out(std::size_t(kWidth * kHeight * bytes));
         const Rect area{0, 0, kWidth, kHeight};
-        const Rect inside{kWidth - 20, kHeight - 12, kWidth, kHeight};   // touching the guard page
+        const Rect inside{kWidth - 20, kHeight - 12, kWidth, kHeight};          // touching the guard page
         const Rect hanging{kWidth - 17, kHeight - 10, kWidth + 3, kHeight + 2};  // past the right and bottom
         const Rect hangingClip{kWidth - 17, kHeight - 10, kWidth, kHeight};
+        const std::size_t size = stream.size();
         for (const auto& [image, clip] : {std::pair(inside, inside), std::pair(hanging, hangingClip)}) {
             for (std::int16_t mirrored : {0, 1}) {
-                std::fill(out.begin(), out.end(), kSentinel);
-                draw(format, out.data, kWidth * bytes, &clip, &image, in.data, stream.size(), mirrored);
+                std::fill(out.base, out.end(), kSentinel);
+                void* base = out.data;
+                const std::int32_t step = kWidth * bytes;
+                if (format == 0xC002) ShapeDrawRun8(base, step, 8, &clip, &image, in.data, size, mirrored);
+                if (format == 0xC001) ShapeDrawPlain8(base, step, 8, &clip, &image, in.data, size, mirrored);
+                if (format == 0xB002) {
+                    ShapeDrawMapped16(base, step, 16, &clip, &image, blend.data(), map, in.data, size, mirrored);
+                }
+                if (format == 0xB001) {
+                    ShapeDrawDirect16(base, step, 15, &clip, &image, blend.data(), in.data, size, mirrored);
+                }
                 expectOnlyInside(out, clip, bytes);
                 const Rect test{std::int16_t(clip.left + 3), std::int16_t(clip.top + 2), clip.right, clip.bottom};
-                hit(format, &test, &image, in.data, stream.size(), mirrored);
+                const auto hit = format == 0xC002 ? ShapeHitRun8 : format == 0xC001 ? ShapeHitPlain8
+                                 : format == 0xB002 ? ShapeHitMapped16 : ShapeHitDirect16;
+                hit(&test, &image, in.data, size, mirrored);
             }
         }
         if (format != 0xC002) return;
         std::uint32_t counts[2] = {0, 0};
-        ShapeCompareRun8(out.data, kWidth, &area, &hanging, in.data, stream.size(), &counts[0], &counts[1]);
+        ShapeCompareRun8(out.data, kWidth, &area, &hanging, in.data, size, &counts[0], &counts[1]);
         GuardedBlock mask(17 * 10);
-        std::fill(mask.begin(), mask.end(), 1);
-        std::fill(out.begin(), out.end(), kSentinel);
-        ShapeDrawMaskedRun8(out.data, kWidth, &hangingClip, &hanging, in.data, stream.size(), {mask.data, 17, 17, 10});
+        std::fill(mask.base, mask.end(), 1);
+        std::fill(out.base, out.end(), kSentinel);
+        ShapeDrawMaskedRun8(out.data, kWidth, &hangingClip, &hanging, in.data, size, {mask.data, 17, 17, 10});
         expectOnlyInside(out, hangingClip, 1);
-    }
-
-    void draw(std::uint16_t format, std::uint8_t* base, std::int32_t step, const Rect* clip, const Rect* image,
-              const std::uint8_t* data, std::size_t size, std::int16_t mirrored) {
-        switch (format) {
-        case 0xC002: ShapeDrawRun8(base, step, 8, clip, image, data, size, mirrored); break;
-        case 0xC001: ShapeDrawPlain8(base, step, 8, clip, image, data, size, mirrored); break;
-        case 0xB002: ShapeDrawMapped16(base, step, 16, clip, image, blend.data(), map, data, size, mirrored); break;
-        default: ShapeDrawDirect16(base, step, 15, clip, image, blend.data(), data, size, mirrored);
-        }
-    }
-
-    static void hit(std::uint16_t format, const Rect* test, const Rect* image, const std::uint8_t* data,
-                    std::size_t size, std::int16_t mirrored) {
-        switch (format) {
-        case 0xC002: ShapeHitRun8(test, image, data, size, mirrored); break;
-        case 0xC001: ShapeHitPlain8(test, image, data, size, mirrored); break;
-        case 0xB002: ShapeHitMapped16(test, image, data, size, mirrored); break;
-        default: ShapeHitDirect16(test, image, data, size, mirrored);
-        }
-    }
-
-    // Every byte of the block outside the clip's pixels still holds the sentinel.
-    static void expectOnlyInside(const GuardedBlock& out, const Rect& clip, int bytes) {
-        for (const std::uint8_t* p = out.begin(); p < out.end(); ++p) {
-            if (*p == kSentinel) continue;
-            const std::ptrdiff_t at = p - out.data;
-            const std::ptrdiff_t x = at % (kWidth * bytes) / bytes;
-            const std::ptrdiff_t y = at / (kWidth * bytes);
-            if (at >= 0 && x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom) continue;
-            ADD_FAILURE() << "byte " << at << " from the destination's start changed";
-            return;
-        }
     }
 
     std::vector<std::uint8_t> blend = std::vector<std::uint8_t>(kBlendTableSize);
@@ -133,8 +119,7 @@ protected:
 TEST_P(ShapeGuardTest, MutatedStreamsStayInsideTheirBuffers) {
     shapeBlendTableFill(blend.data());
     for (int i = 0; i < 256; ++i) map[i] = std::uint16_t(i * 131);
-    const ForgeShape picture = forgePattern(GetParam(), 20, 12, 7);
-    const std::string original = forgeShapeData(GetParam(), picture, ByteOrder::little);
+    const std::string original = forgeShapeData(GetParam(), forgePattern(GetParam(), 20, 12, 7), ByteOrder::little);
     std::uint32_t state = GetParam();
     for (int n = 0; n < 2500 && !HasFailure(); ++n) {
         std::string stream = original;
