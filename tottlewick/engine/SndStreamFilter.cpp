@@ -43,16 +43,16 @@ bool create(Stream stream, State& s) {
     return true;
 }
 
-// In loop modes 1 and 2 a read never runs past the loop end: in mode 1 the end of the source, in mode 2
-// (nothing read) the end of the decode ring, so that a replayed piece never leaves the ring.
+// In loop modes 1 and 2 a read ends at the loop end: in mode 1 the end of the source, in mode 2 (nothing
+// read) the end of the decode ring. Neither runs past the end of the decode ring, whose size the chunk
+// does not always divide, so that a decoded piece never leaves the ring; in mode 2 each replay starts with
+// an empty buffer, so that its piece runs from the decode position by whole chunks.
 void cutChunk(Stream stream, const State& s) {
-    std::uint32_t limit = s.chunkBytes;
-    if (s.loopMode == kSndLoopRegion)
-        limit = std::max<std::uint32_t>(StreamGetRemaining(stream), s.header.inBytesPerBlock);
-    else if (s.loopMode == kSndInRegion)
-        limit = ringBlocksLeft(s) * s.header.inBytesPerBlock;
-    else
-        return;
+    if (s.loopMode != kSndLoopRegion && s.loopMode != kSndInRegion) return;
+    std::uint32_t inBytes = s.header.inBytesPerBlock;
+    std::uint32_t limit = ringBlocksLeft(s) * inBytes;
+    if (s.loopMode == kSndLoopRegion) limit = std::min(limit, std::max(StreamGetRemaining(stream), inBytes));
+    else StreamSetFill(stream, 0);
     StreamSetChunkSize(stream, std::min(s.chunkBytes, limit));
 }
 

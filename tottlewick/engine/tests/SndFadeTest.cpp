@@ -1,0 +1,160 @@
+// Fades on the scripted clock (values along the line, one end call, a fade of no duration, a late step) and
+// the channel iterator with its mask operations.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "SndChannel.h"
+#include "SndChannelIter.h"
+#include "SndTestSupport.h"
+#include "SndVoice.h"
+
+using namespace sndtest;
+
+namespace {
+
+struct FadeEnd {
+    std::int16_t channel;
+    std::uint16_t start, target;
+};
+std::vector<FadeEnd> fadeEnds;
+void recordFadeEnd(std::int16_t channel, std::uint16_t start, std::uint16_t target) {
+    fadeEnds.push_back({channel, start, target});
+}
+
+std::vector<std::int16_t> visited;
+std::int16_t visitOddAnswers(std::int16_t channel) {
+    visited.push_back(channel);
+    return channel % 2;
+}
+
+int waits = 0;
+std::int16_t waitThreeSteps() {
+    ScriptedClock::advance(10);
+    SndService();
+    return ++waits < 3 ? 1 : 0;
+}
+
+class SndFadeTest : public SndTest {
+protected:
+    void SetUp() override {
+        SndTest::SetUp();
+        fadeEnds.clear();
+        visited.clear();
+        waits = 0;
+    }
+    // Steps the channel's fade at each time offset from now, giving the volume after each step.
+    static std::vector<int> stepsAt(std::int16_t channel, std::initializer_list<std::uint32_t> offsets) {
+        std::uint32_t at = 0;
+        std::vector<int> volumes;
+        for (std::uint32_t offset : offsets) {
+            advance(offset - at);
+            at = offset;
+            SndFadeService(SndChannelBit(channel));
+            volumes.push_back(SndChannelGetVolume(channel));
+        }
+        return volumes;
+    }
+};
+
+TEST_F(SndFadeTest, AFadeFollowsItsLineAndEndsOnce) {
+    EXPECT_EQ(SndFadeChannel(3, 0, 1000, recordFadeEnd), 0);
+    EXPECT_EQ(SndFadeIsActive(3), 1);
+    EXPECT_EQ(SndFadeChannel(3, 100, 500, recordFadeEnd), 1) << "a fade already runs";
+    EXPECT_EQ(stepsAt(3, {0, 250, 500, 999, 1000, 1500}), (std::vector<int>{1024, 768, 512, 1, 0, 0}));
+    ASSERT_EQ(fadeEnds.size(), 1u);
+    EXPECT_EQ(fadeEnds[0].channel, 3);
+    EXPECT_EQ(fadeEnds[0].start, 1024);
+    EXPECT_EQ(fadeEnds[0].target, 0);
+    EXPECT_EQ(SndFadeIsActive(3), 0);
+    EXPECT_EQ(SndFadeChannel(3, 0, 1000, nullptr), 1) << "already at the target";
+    EXPECT_EQ(SndFadeChannel(16, 0, 1000, nullptr), 1);
+}
+
+TEST_F(SndFadeTest, AFadeUpwardsAndAFadeOfNoDurationEndAtTheirTargets) {
+    SndChannelSetVolume(1, 200);
+    SndFadeChannel(1, 1000, 400, recordFadeEnd);
+    EXPECT_EQ(stepsAt(1, {0, 100, 400}), (std::vector<int>{200, 400, 1000}));
+    SndFadeChannel(2, 300, 0, recordFadeEnd);
+    EXPECT_EQ(stepsAt(2, {0}), std::vector<int>{300}) << "finished at once, no division by the duration";
+    EXPECT_EQ(fadeEnds.size(), 2u);
+}
+
+TEST_F(SndFadeTest, AStepLongAfterTheEndFinishesAtTheTarget) {
+    SndFadeChannel(4, 24, 1000, recordFadeEnd);
+    EXPECT_EQ(stepsAt(4, {0, 60000}), (std::vector<int>{1024, 24})) << "the overshoot counts as no time left";
+    EXPECT_EQ(fadeEnds.size(), 1u);
+}
+
+TEST_F(SndFadeTest, TheServiceStepsFadesOfTheChannelMaskAndWaitsCanBeCut) {
+    SndFadeChannel(5, 0, 200, recordFadeEnd);
+    SndFadeChannel(6, 0, 200, recordFadeEnd);
+    SndSetChannelMask(0x20);
+    runFor(400);
+    EXPECT_EQ(SndFadeIsActive(5), 0);
+    EXPECT_EQ(SndFadeIsActive(6), 1) << "channel 6 is outside the mask";
+    EXPECT_EQ(SndAnyFading(0x60), 1);
+    EXPECT_EQ(SndFadeWait(6, waitThreeSteps), 0);
+    EXPECT_EQ(waits, 3);
+    EXPECT_EQ(SndFadeIsActive(6), 1) << "the wait procedure stopped the wait";
+    EXPECT_EQ(SndFadeWaitAll(0x40, nullptr), 0);
+    EXPECT_EQ(SndAnyFading(0xFFFF), 0);
+    EXPECT_EQ(fadeEnds.size(), 2u);
+    EXPECT_EQ(SndFadeOutChannels(recordFadeEnd, 0x60), 1) << "both are at 0 already";
+}
+
+TEST_F(SndFadeTest, FadingOutAPlayStopsItAndPutsItsVolumeBack) {
+    openSounds("Sounds", {aifResource(1, constant(22050, 100))});
+    EXPECT_EQ(SndFadeOutPlay(7, nullptr), 0) << "no play";
+    EXPECT_EQ(SndSetFadeTime(300), kSndDefaultFadeTime);
+    std::int16_t channel = SndPlayIdLooped(1, 0, 800, 0);
+    ASSERT_EQ(channel, 7);
+    EXPECT_EQ(SndFadeOutPlayWait(channel, nullptr, nullptr), 0);
+    EXPECT_EQ(SndIsPlaying(channel), 0);
+    EXPECT_EQ(SndChannelGetVolume(channel), 800);
+    channel = SndPlayIdLooped(1, 0, 800, 0);
+    EXPECT_EQ(SndFadeOutPlay(channel, recordFadeEnd), 0);
+    EXPECT_EQ(SndFadeOutPlay(channel, recordFadeEnd), 1) << "already fading";
+    runFor(400);
+    EXPECT_EQ(SndIsPlaying(channel), 1) << "a procedure of its own: the play goes on at volume 0";
+    EXPECT_EQ(SndChannelGetVolume(channel), 0);
+    EXPECT_EQ(fadeEnds.size(), 1u);
+    SndSetFadeTime(kSndDefaultFadeTime);
+}
+
+TEST_F(SndFadeTest, TheIteratorVisitsChannelsInUseHighestFirst) {
+    EXPECT_EQ(SndForEachChannel(0, visitOddAnswers), 0u);
+    EXPECT_TRUE(visited.empty());
+    EXPECT_EQ(SndForEachChannel(0xFFFF, visitOddAnswers), 0xAAu);
+    EXPECT_EQ(visited, (std::vector<std::int16_t>{7, 6, 5, 4, 3, 2, 1, 0}));
+    EXPECT_EQ(SndChannelGetResult(5), 1);
+    EXPECT_EQ(SndChannelGetResult(4), 0);
+    EXPECT_EQ(SndChannelBit(15), 0x8000u);
+    EXPECT_EQ(SndChannelBit(16), 0u);
+    EXPECT_EQ(SndChannelBit(-1), 0u);
+    EXPECT_EQ(SndHighestChannel(0x10005), 2) << "bits above 15 do not count";
+    EXPECT_EQ(SndHighestChannel(0), -1);
+}
+
+TEST_F(SndFadeTest, MaskOperationsAndPlaysOnTheBestChannelOfAMask) {
+    std::vector<std::int16_t> frames = constant(22050, 5);
+    SndSetPriority(3);
+    SndVoiceHandle a = SndMaskPlayData(0x0C, 16, 1, 22050, 22050, frames.data());
+    SndVoiceHandle b = SndMaskPlayData(0x0C, 16, 1, 22050, 22050, frames.data());
+    EXPECT_EQ(SndVoiceGetChannel(a), 3);
+    EXPECT_EQ(SndVoiceGetChannel(b), 2);
+    EXPECT_EQ(SndMaskIsBusy(0xFF), 0x0Cu);
+    EXPECT_EQ(SndMaskFree(0xFF), 0xF3u);
+    EXPECT_EQ(SndMaskAvailable(0x0C, 2), 0u);
+    EXPECT_EQ(SndMaskAvailable(0x0C, 3), 0x0Cu);
+    SndVoiceHandle c = SndMaskPlayData(0x0C, 16, 1, 22050, 22050, frames.data());
+    EXPECT_EQ(SndVoiceGetChannel(c), 3) << "none free: the highest available";
+    EXPECT_EQ(SndMaskPause(0x0C), 0u);
+    EXPECT_EQ(SndMaskIsPaused(0xFF), 0x0Cu);
+    EXPECT_EQ(SndMaskResume(0x0C), 0u);
+    EXPECT_EQ(SndMaskStop(0xFF), 0u);
+    EXPECT_EQ(SndMaskIsBusy(0xFF), 0u);
+    SndSetPriority(0);
+}
+
+}  // namespace
