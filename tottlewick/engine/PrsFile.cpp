@@ -29,6 +29,7 @@
 
 #include "ByteReader.h"
 #include "ByteWriter.h"
+#include "PrsLookup.h"
 #include "UtilString.h"
 
 namespace {
@@ -55,6 +56,8 @@ struct Slot {
     FileRef file = 0;
     std::uint32_t base = 0;   // where the PRS file starts inside the data file
     std::uint16_t hint = 0;   // last entry inserted, where a sorted insertion may start
+    PrsKeyIndex keys;
+    PrsBlockIndex blocks;
 };
 
 constexpr std::uint16_t kGrowEntries = 16;
@@ -139,13 +142,46 @@ void insertSorted(Slot& s, std::uint16_t number) {
     ++s.inUse;
 }
 
-// Walks the whole list: a stored index (PRX or PRD) may list its entries in any order.
+// Links the entries `numbers`, taken in file order into an empty list, in (type, id) order; of equal
+// keys the one taken first comes first, as insertSorted would have placed them.
+void linkSorted(Slot& s, std::vector<std::uint16_t>& numbers) {
+    std::stable_sort(numbers.begin(), numbers.end(), [&](std::uint16_t a, std::uint16_t b) {
+        return keyLess(s.entries[a].type, s.entries[a].id, s.entries[b].type, s.entries[b].id);
+    });
+    std::uint16_t at = 0;
+    for (std::uint16_t number : numbers) {
+        s.entries[at].next = number;
+        at = number;
+    }
+    s.entries[at].next = 0;
+    s.inUse = static_cast<std::uint16_t>(s.inUse + numbers.size());
+}
+
+// The first listed entry of the key: a stored index (PRX or PRD) may list its entries in any order, so
+// the key index remembers that entry rather than relying on the order.
 std::uint16_t findEntry(const Slot& s, ResType type, std::uint16_t id) {
     type = ResTypeNormalise(type);
-    if (type == 0) return 0;
+    return type == 0 ? 0 : s.keys.find(type, id);
+}
+
+void indexKeys(Slot& s) {
+    std::vector<PrsKeyIndex::Listed> listed;
     for (std::uint16_t n = s.entries[0].next; n; n = s.entries[n].next)
-        if (s.entries[n].type == type && s.entries[n].id == id) return n;
-    return 0;
+        listed.push_back({s.entries[n].type, s.entries[n].id, n});
+    s.keys.assign(listed);
+}
+
+// A key whose first entry left it (deleted) passes to the next listed entry of that key, if any.
+void reindexKey(Slot& s, ResType type, std::uint16_t id) {
+    s.keys.erase(type, id);
+    for (std::uint16_t n = s.entries[0].next; n; n = s.entries[n].next) {
+        if (s.entries[n].type == type && s.entries[n].id == id) return s.keys.insert(type, id, n);
+    }
+}
+
+void setBlock(Slot& s, std::uint16_t number, PlatBlock block) {
+    s.blocks.change(s.entries[number].block, block, number);
+    s.entries[number].block = block;
 }
 
 std::vector<std::uint8_t> defaultHeader(std::uint32_t counter) {
@@ -280,9 +316,10 @@ void resetIndex(Slot& s) {
 }
 
 // Indexes the blocks of the PRS file at s.base; a block shorter than its header or running past the end
-// breaks the chain.
+// breaks the chain. The entries are sorted once, after the scan.
 bool scanBlocks(Slot& s, FileRef file, std::uint32_t fileSize) {
     resetIndex(s);
+    std::vector<std::uint16_t> numbers;
     std::uint32_t position = s.base + kPrsHeaderSize;
     std::uint32_t remaining = fileSize - position;
     while (remaining >= 1) {
@@ -300,10 +337,12 @@ bool scanBlocks(Slot& s, FileRef file, std::uint32_t fileSize) {
         if (!number) return fail(kPrsErrNoMemory);
         s.entries[number] = {0, nullptr, 0, position + kPrsBlockHeaderSize, ResTypeNormalise(type), id,
                              static_cast<std::uint16_t>(flags & ~kPrsMark), length - kPrsBlockHeaderSize};
-        insertSorted(s, number);
+        numbers.push_back(number);
+        s.hint = number;
         position += length;
         remaining -= length;
     }
+    linkSorted(s, numbers);
     return true;
 }
 
@@ -388,9 +427,11 @@ void finishIndex(Slot& s) {
     }
 }
 
-void freeBlock(Entry& e) {
-    if (e.block) PlatMemFree(&e.block);
-    e.block = nullptr;
+void freeBlock(Slot& s, std::uint16_t number) {
+    PlatBlock block = s.entries[number].block;
+    if (block) PlatMemFree(&block);
+    setBlock(s, number, nullptr);
+    Entry& e = s.entries[number];
     e.flags = static_cast<std::uint16_t>(e.flags & ~(kPrsRead | kPrsMark));
 }
 
@@ -426,6 +467,7 @@ std::int16_t openSlot(const char* path, std::uint16_t mode, const char* signatur
         return 0;
     }
     finishIndex(s);
+    indexKeys(s);
     if (!(mode & kPrsKeepOpen)) {
         FileClose(s.file);
         s.file = 0;
@@ -469,8 +511,10 @@ std::int16_t PrsOpen(const char* path, std::uint16_t mode, const char* signature
 std::int16_t PrsClose(std::int16_t slot) {
     Slot* s = slotAt(slot);
     if (!s) return 0;
-    for (Entry& e : s->entries)
-        if (e.block && e.useCount == 0) freeBlock(e);
+    for (std::size_t n = 0; n < s->entries.size(); ++n) {
+        const Entry& e = s->entries[n];
+        if (e.block && e.useCount == 0) freeBlock(*s, static_cast<std::uint16_t>(n));
+    }
     closeSlot(*s);
     return 1;
 }
@@ -482,9 +526,13 @@ PrsRef PrsFind(std::int16_t slot, ResType type, std::uint16_t id) {
     return refOf(slot, number);
 }
 
+// Every entry that holds a block is listed; only a block given to several entries needs the list walk.
 PrsRef PrsFindByBlock(std::int16_t slot, PlatBlock block) {
     Slot* s = slotAt(slot);
-    if (s && block) {
+    bool shared = false;
+    std::uint16_t number = s && block ? s->blocks.holder(block, &shared) : 0;
+    if (number && !shared) return refOf(slot, number);
+    if (number) {
         for (std::uint16_t n = s->entries[0].next; n; n = s->entries[n].next)
             if (s->entries[n].block == block) return refOf(slot, n);
     }
@@ -523,7 +571,7 @@ PlatBlock PrsReadData(PrsRef ref) {
         s->file = 0;
     }
     if (!read) {
-        if (block && freshBlock) freeBlock(*e);
+        if (block && freshBlock) freeBlock(*s, ref & 0xFFFF);
         return failBlock(block ? kPrsErrFile : kPrsErrNoMemory);
     }
     if (e->flags & kPrsStored) e->flags |= kPrsRead;
@@ -531,7 +579,8 @@ PlatBlock PrsReadData(PrsRef ref) {
 }
 
 PlatBlock PrsAllocData(PrsRef ref, std::uint32_t size) {
-    Entry* e = entryOf(ref);
+    Slot* s = nullptr;
+    Entry* e = entryOf(ref, &s);
     if (!e) return failBlock(kPrsErrNotFound);
     // Global memory of size 0 counts as discarded, so an empty resource still gets one byte.
     std::uint32_t bytes = std::max<std::uint32_t>(size ? size : e->length, 1);
@@ -539,10 +588,10 @@ PlatBlock PrsAllocData(PrsRef ref, std::uint32_t size) {
     if (e->block) {
         PlatBlock block = e->block;
         if (!PlatMemResize(&block, bytes)) return failBlock(kPrsErrNoMemory);
-        e->block = block;
+        setBlock(*s, ref & 0xFFFF, block);
         return block;
     }
-    e->block = PlatMemAlloc(bytes, 0);
+    setBlock(*s, ref & 0xFFFF, PlatMemAlloc(bytes, 0));
     if (!e->block) fail(kPrsErrNoMemory);
     return e->block;
 }
@@ -553,7 +602,8 @@ PlatBlock PrsGetBlock(PrsRef ref) {
 }
 
 void PrsSetBlock(PrsRef ref, PlatBlock block) {
-    if (Entry* e = entryOf(ref)) e->block = block;
+    Slot* s = nullptr;
+    if (entryOf(ref, &s)) setBlock(*s, ref & 0xFFFF, block);
 }
 
 std::uint16_t PrsGetUseCount(PrsRef ref) {
@@ -581,9 +631,10 @@ std::uint16_t PrsDecUseCount(PrsRef ref) {
 }
 
 std::int16_t PrsUnload(PrsRef ref) {
-    Entry* e = entryOf(ref);
+    Slot* s = nullptr;
+    Entry* e = entryOf(ref, &s);
     if (!e) return 1;
-    if (!(e->flags & kPrsKeep) && e->useCount == 0 && e->block) freeBlock(*e);
+    if (!(e->flags & kPrsKeep) && e->useCount == 0 && e->block) freeBlock(*s, ref & 0xFFFF);
     return 0;
 }
 
@@ -680,8 +731,9 @@ Slot* writableSlot(std::int16_t slot) {
     return s && s->file && (s->mode & kPrsWritable) ? s : nullptr;
 }
 
-void dropStaleData(Entry& e) {
-    if (e.block && e.useCount == 0) freeBlock(e);
+void dropStaleData(Slot& s, std::uint16_t number) {
+    const Entry& e = s.entries[number];
+    if (e.block && e.useCount == 0) freeBlock(s, number);
 }
 
 }  // namespace
@@ -716,6 +768,7 @@ std::int16_t PrsAdd(std::int16_t slot, const PrsBlockHeader& header, const void*
                           header.id, static_cast<std::uint16_t>(header.flags & ~kPrsMark),
                           header.blockLength - kPrsBlockHeaderSize};
     insertSorted(*s, number);
+    s->keys.insert(s->entries[number].type, header.id, number);
     return report(bumpCounter(*s) ? kPrsErrNone : kPrsErrWrite);
 }
 
@@ -731,7 +784,7 @@ std::int16_t PrsReplace(std::int16_t slot, const PrsBlockHeader& header, const v
         std::int16_t deleted = PrsDelete(slot, header.type, header.id);
         return deleted != kPrsErrNone ? deleted : PrsAdd(slot, header, data);
     }
-    dropStaleData(e);
+    dropStaleData(*s, number);
     if (!writeBlock(s->file, e.offset - kPrsBlockHeaderSize, header, data)) return report(kPrsErrWrite);
     if (shrinks) {
         const std::uint8_t zero[16] = {};
@@ -752,8 +805,10 @@ std::int16_t PrsDelete(std::int16_t slot, ResType type, std::uint16_t id) {
     Entry& e = s->entries[number];
     const std::uint8_t zero[4] = {};
     if (!writeAt(s->file, e.offset - kPrsBlockHeaderSize, zero, 4)) return report(kPrsErrWrite);
-    dropStaleData(e);
+    dropStaleData(*s, number);
+    const ResType deleted = e.type;
     e.type = 0;
+    reindexKey(*s, deleted, e.id);
     if (s->hint == number) s->hint = 0;
     return report(bumpCounter(*s) ? kPrsErrNone : kPrsErrWrite);
 }
