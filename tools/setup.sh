@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need on Debian 12 (run as root): the mingw-w64 i686 cross
 # compilers, widl, Wine with its 32-bit half, Xvfb, the GoogleTest source and the JPEG library built
-# from Debian's source package, Lua 5.4 (the script benchmarks' baseline), and clang with libFuzzer for the
-# native fuzz targets. Quick when all is there.
+# from Debian's source package, Lua 5.4 (the script benchmarks' baseline), and clang with libFuzzer and the
+# native JPEG library for the native fuzz targets. Quick when all is there.
 set -euo pipefail
 
 packages=(cmake make dpkg-dev g++-mingw-w64-i686 mingw-w64-tools wine wine32:i386 libwine-dev xvfb xauth googletest lua5.4
-          clang-14 libclang-rt-14-dev)
+          clang-14 libclang-rt-14-dev libjpeg62-turbo-dev)
 
 # The Debian security mirror's i386 index sometimes fails to download ("File has unexpected size"); apt
 # then keeps i386 candidates older than the installed amd64 packages and wine32:i386 cannot be resolved.

@@ -1,6 +1,7 @@
 // Writes the seed corpora of the fuzz targets, one folder per target, with the project's own writers:
-// the testkit builders of NE modules and PRS/PRX files, the script compiler and its image and record
-// writers, the byte writer; text formats from a few typical texts. Usage: write_seeds <corpus folder>.
+// the testkit builders (NE modules, PRS/PRX files, bitmaps, NFNT fonts, sounds), the JPEG fixtures of
+// Glimmer's tests, the script compiler with its image and record writers, the byte writer; text formats
+// from a few typical texts. Usage: write_seeds <corpus folder>.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -8,11 +9,15 @@
 #include <vector>
 
 #include "ByteWriter.h"
+#include "DibWriter.h"
 #include "Files.h"
 #include "FuzzParts.h"
+#include "JpegFixtures.h"
 #include "NeModuleWriter.h"
+#include "NfntWriter.h"
 #include "PrsWriter.h"
 #include "ScriptState.h"
+#include "SoundWriter.h"
 #include "YCompiledImage.h"
 #include "YCompiler.h"
 
@@ -138,6 +143,70 @@ void glimmerSeeds() {
     seed("url_hand_back", "cut", url.str());
 }
 
+std::string bytesOf(const std::vector<std::uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
+
+void pictureSeeds() {
+    RgbPicture picture = solidPicture(16, 8, 200, 40, 40);
+    picture.fill(4, 2, 12, 6, 20, 90, 250);
+    seed("jpeg_picture", "colour", bytesOf(encodeJpeg(picture, {75, false, false, true})));
+    seed("jpeg_picture", "grey", bytesOf(encodeJpeg(picture, {90, true, false, false})));
+    seed("jpeg_picture", "rgb", bytesOf(encodeJpeg(picture, {100, false, true, false})));
+
+    DibPicture indexed{4, 3, 8, 4, {0x000000, 0xFF0000, 0x00FF00, 0x0000FF}, {0, 1, 2, 3, 3, 2, 1, 0, 1, 1, 2, 2}};
+    seed("dib_bitmap", "bm_8bit", writeBmpFile(indexed));
+    seed("dib_colors", "bm_8bit", writeBmpFile(indexed));
+    DibPicture nibbles{3, 2, 4, 2, {0x101010, 0xF0F0F0}, {0, 1, 0, 1, 0, 1}};
+    seed("dib_bitmap", "bare_4bit", writeDib(nibbles));
+    seed("dib_colors", "bm_4bit", writeBmpFile(nibbles));
+    DibPicture direct{2, 2, 24, 0, {}, {0x0000FF, 0xFFFFFF, 0x123456, 0x00FF00}};
+    seed("dib_bitmap", "bm_24bit", writeBmpFile(direct));
+    DibPicture words{2, 1, 16, 0, {}, {0x7C00, 0x001F}};
+    seed("dib_bitmap", "bare_16bit", writeDib(words));
+}
+
+void fontSeeds() {
+    NfntFont font;
+    font.firstChar = 32;
+    font.lastChar = 90;
+    font.ascent = 3;
+    font.descent = 1;
+    font.glyphs = {{'A', 0, 4, {".#.", "#.#", "###", "#.#"}}, {'I', 1, 3, {"#", "#", "#", "#"}},
+                   {' ', 0, 2, {".", ".", ".", "."}}};
+    seed("nfnt_font", "big_endian", writeNfnt(font));
+    font.order = ByteOrder::little;
+    font.kernMax = -1;
+    seed("nfnt_font", "little_endian", writeNfnt(font));
+}
+
+void soundSeeds() {
+    seed("sound_resource", "snd3", writeSnd3(11025, std::string(40, '\x80')));
+    seed("sound_resource", "snd4", writeSnd4(22050, 24, std::string(24, '\x7F')));
+    std::vector<std::int16_t> wave;
+    for (int i = 0; i < 160; ++i) wave.push_back(static_cast<std::int16_t>((i % 40 - 20) * 900));
+    AiffSound plain;
+    plain.frames = static_cast<std::uint32_t>(wave.size());
+    plain.data = bigEndianSamples(wave);
+    plain.markers = {{1, 10, "start"}, {2, 150, "end"}};
+    plain.writeMarkers = plain.writeInstrument = true;
+    plain.sustainBegin = 1;
+    plain.sustainEnd = 2;
+    seed("sound_resource", "aiff_loop", writeAiff(plain));
+    AiffSound ima;
+    ima.aifc = true;
+    ima.compression = "ima4";
+    ima.channels = 2;
+    ima.data = encodeIma4(wave, 2);
+    ima.frames = static_cast<std::uint32_t>(ima.data.size() / 68);
+    seed("sound_resource", "aifc_ima4", writeAiff(ima));
+    AiffSound sqs2;
+    sqs2.aifc = true;
+    sqs2.compression = "SQS2";
+    sqs2.bits = 8;
+    sqs2.data = encodeSqs2(wave);
+    sqs2.frames = static_cast<std::uint32_t>(sqs2.data.size());
+    seed("sound_resource", "aifc_sqs2", writeAiff(sqs2));
+}
+
 void readerSeeds() {
     ByteWriter w(ByteOrder::little);
     w.u8(12);
@@ -164,5 +233,8 @@ int main(int argc, char** argv) {
     strSeeds();
     logSeeds();
     glimmerSeeds();
+    pictureSeeds();
+    fontSeeds();
+    soundSeeds();
     return 0;
 }
