@@ -1,0 +1,191 @@
+// The request scheduler (requests by priority, arming, starting together, releasing) and the sound
+// sequence with its gaps, heard in the output of the virtual device.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "SndRequest.h"
+#include "SndSeq.h"
+#include "SndTestSupport.h"
+
+using namespace sndtest;
+
+namespace {
+
+struct Done {
+    std::int16_t channel;
+    std::uint32_t id, data;
+};
+std::vector<Done> done;
+void recordDone(std::int16_t channel, std::uint32_t id, MemHandle, std::uint32_t data) {
+    done.push_back({channel, id, data});
+}
+
+std::vector<std::pair<std::uint32_t, std::int16_t>> seqDone;
+void recordSeqDone(std::uint32_t data, std::int16_t finished) { seqDone.push_back({data, finished}); }
+
+// A burst of sound in the output: its value and where it starts and ends (in frames).
+struct Burst {
+    std::int16_t value;
+    std::size_t start, end;
+};
+
+std::vector<Burst> bursts(const std::vector<std::int16_t>& left) {
+    std::vector<Burst> found;
+    for (std::size_t i = 0; i < left.size(); ++i) {
+        if (left[i] == 0) continue;
+        if (found.empty() || found.back().end != i || found.back().value != left[i]) found.push_back({left[i], i, i});
+        found.back().end = i + 1;
+    }
+    return found;
+}
+
+class SndScheduleTest : public SndTest {
+protected:
+    void SetUp() override {
+        SndTest::SetUp();
+        done.clear();
+        seqDone.clear();
+        SndRequestInit();
+        SndSetDoneProc(recordDone);
+        // A resource file gives one raw access at a time: the sound streamed beside loaded ones has its own.
+        openSounds("Sounds", {aifResource(1, constant(2205, 100)), aifResource(3, constant(2205, 300)),
+                              aifResource(4, constant(441, 400))});
+        openSounds("Streams", {aifResource(2, constant(2205, 200))});
+    }
+    void TearDown() override {
+        SndSeqStop();
+        SndSeqSetDone(nullptr, 0);
+        SndRequestTerm();
+        SndTest::TearDown();
+    }
+    // The main loop's sound passes: the service, then the sequence.
+    static void loopFor(std::uint32_t ms) {
+        for (std::uint32_t t = 0; t < ms; t += 10) {
+            advance(10);
+            SndService();
+            SndSeqService();
+        }
+    }
+};
+
+TEST_F(SndScheduleTest, RequestsClaimChannelsByPriority) {
+    EXPECT_EQ(SndRequestId(3, 1, 0, 5), 1);
+    EXPECT_EQ(SndIsChannelDisabled(3), 1);
+    EXPECT_EQ(SndRequestId(3, 2, 0, 4), 0) << "below the pending request";
+    EXPECT_EQ(SndRequestId(3, 2, 0, 5), 1) << "not below: replaces it";
+    EXPECT_EQ(SndChannelDisable(4), 0);
+    EXPECT_EQ(SndRequestId(4, 2, 0, 9), 0) << "a disabled channel";
+    SndChannelEnable(4);
+    EXPECT_EQ(SndRequestId(16, 2, 0, 9), 0);
+    EXPECT_EQ(SndRequestSample(2, 0, 0, 9), 0) << "no sample";
+    EXPECT_EQ(SndRequestIdAuto(1, 0, 0), 7);
+    EXPECT_EQ(SndRequestIdAuto(1, 0, 0), 6);
+    EXPECT_EQ(SndRequestPendingChannels(), 0xC8u);
+    SndRequestCancel(6);
+    EXPECT_EQ(SndIsChannelDisabled(6), 0);
+    SndRequestCancelAll();
+    EXPECT_EQ(SndRequestPendingChannels(), 0u);
+    EXPECT_EQ(SndGetFreeChannels(), 0xFFu);
+    SndRequestTerm();
+    EXPECT_EQ(SndRequestId(3, 1, 0, 5), 0) << "not started";
+    EXPECT_EQ(SndRequestIdAuto(1, 0, 0), -1);
+    SndRequestInit();
+}
+
+TEST_F(SndScheduleTest, ArmedPlaysWaitAndStartTogether) {
+    MemHandle sample = keep(sampleOf(constant(2205, 7)));
+    SndSetDoneData(11);
+    ASSERT_EQ(SndRequestId(3, 1, 0, 5), 1);
+    SndSetDoneData(12);
+    ASSERT_EQ(SndRequestSample(5, sample, 0, 5), 1);
+    SndSetDoneData(13);
+    ASSERT_EQ(SndRequestId(6, 2, kSndRequestStreamed, 5), 1);
+    SndRequestArmAll();
+    EXPECT_EQ(SndRequestPendingChannels(), 0u);
+    EXPECT_EQ(SndRequestArmedChannels(), 0x68u);
+    EXPECT_EQ(SndAnyPlaying(), 0);
+    EXPECT_EQ(SndIsChannelDisabled(3) + SndIsChannelDisabled(5) + SndIsChannelDisabled(6), 3);
+    SndRequestStartAll();
+    EXPECT_EQ(SndRequestArmedChannels(), 0u);
+    EXPECT_EQ(SndIsPlaying(3) + SndIsPlaying(5) + SndIsPlaying(6), 3);
+    EXPECT_EQ(SndIsStreamed(6), 1);
+    EXPECT_EQ(SndIsChannelDisabled(3) + SndIsChannelDisabled(5) + SndIsChannelDisabled(6), 0);
+    EXPECT_EQ(SndGetDoneData(), 13u) << "the settings are put back";
+    loopFor(400);
+    ASSERT_EQ(done.size(), 3u);
+    std::uint32_t dataOf[8] = {};
+    for (const Done& d : done) dataOf[d.channel] = d.data;
+    EXPECT_EQ(dataOf[3], 11u);
+    EXPECT_EQ(dataOf[5], 12u);
+    EXPECT_EQ(dataOf[6], 13u);
+    EXPECT_NE(MemHandleGetSize(sample), 0u) << "a sample handed to a request stays its owner's";
+}
+
+TEST_F(SndScheduleTest, ReleasedPlaysGiveTheirChannelsBack) {
+    MemHandle sample = keep(sampleOf(constant(2205, 7)));
+    SndRequestSample(5, sample, 0, 5);
+    SndRequestId(6, 2, kSndRequestStreamed, 5);
+    SndRequestId(7, 1, 0, 5);
+    SndSetEnabled(0);
+    SndRequestArmAll();
+    EXPECT_EQ(SndRequestArmedChannels(), 0u) << "nothing is armed while sound is off";
+    SndSetEnabled(1);
+    SndRequestArmAll();
+    EXPECT_EQ(SndRequestArmedChannels(), 0xE0u);
+    SndRequestReleaseAll();
+    EXPECT_EQ(SndRequestArmedChannels(), 0u);
+    EXPECT_EQ(SndGetFreeChannels(), 0xFFu);
+    EXPECT_EQ(SndAnyPlaying(), 0);
+    EXPECT_NE(MemHandleGetSize(sample), 0u);
+    EXPECT_EQ(done.size(), 1u) << "the prepared stream was stopped";
+}
+
+TEST_F(SndScheduleTest, ASequencePlaysItsSoundsWithTheGapBetween) {
+    SndSeqSetDone(recordSeqDone, 42);
+    takeOutput();
+    std::uint32_t ids[] = {1, 2, 3};
+    EXPECT_EQ(SndSeqStart(ids, 3, 500), 7);
+    loopFor(2500);
+    ASSERT_EQ(seqDone.size(), 1u);
+    EXPECT_EQ(seqDone[0], std::make_pair(42u, std::int16_t{1}));
+    EXPECT_EQ(SndSeqService(), 0);
+    std::vector<Burst> heard = bursts(channelOf(takeOutput(), 0));
+    ASSERT_EQ(heard.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(heard[i].value, std::int16_t(100 * (i + 1)));
+        EXPECT_EQ(heard[i].end - heard[i].start, 2205u);
+        if (i == 0) continue;
+        std::size_t gap = heard[i].start - heard[i - 1].end;
+        EXPECT_GE(gap, 500u * kRate / 1000);
+        EXPECT_LE(gap, 700u * kRate / 1000);
+    }
+}
+
+TEST_F(SndScheduleTest, ASequenceStopsWhenAskedAndKeepsTwentySounds) {
+    SndSeqSetDone(recordSeqDone, 5);
+    std::uint32_t ids[] = {1, 2, 3};
+    std::int16_t channel = SndSeqStart(ids, 3, 0);
+    loopFor(50);
+    EXPECT_EQ(SndSeqStop(), 0);
+    EXPECT_EQ(SndIsPlaying(channel), 0);
+    ASSERT_EQ(seqDone.size(), 1u);
+    EXPECT_EQ(seqDone[0].second, 0);
+    EXPECT_EQ(SndSeqService(), 0);
+
+    std::vector<std::uint32_t> many(25, 4);
+    EXPECT_GE(SndSeqStart(many.data(), 25, 0), 0);
+    done.clear();
+    loopFor(3000);
+    EXPECT_EQ(done.size(), 20u);
+    EXPECT_EQ(seqDone.size(), 2u);
+    SndSetEnabled(0);
+    EXPECT_EQ(SndSeqStart(ids, 3, 0), -1);
+    SndSetEnabled(1);
+    std::uint32_t missing[] = {99};
+    EXPECT_EQ(SndSeqStart(missing, 1, 0), -1);
+    EXPECT_EQ(SndSeqService(), 0);
+}
+
+}  // namespace
