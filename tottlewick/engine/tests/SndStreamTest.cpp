@@ -64,6 +64,15 @@ std::string loopedAiff(const std::vector<std::int16_t>& values, std::uint32_t lo
 
 Stream onlyStream() { return MemHandleFind(0, kStreamLabel, nullptr); }
 
+// Streams its own sound again on its first call.
+int restarts = 0;
+void restreamOnce(std::int16_t channel, std::uint32_t id, MemHandle sample, std::uint32_t data) {
+    recordDone(channel, id, sample, data);
+    if (restarts++ == 0) {
+        EXPECT_EQ(SndPlayIdStreamed(static_cast<std::uint16_t>(id), 0, 1024, 0), channel);
+    }
+}
+
 class SndStreamTest : public SndTest {
 protected:
     void SetUp() override {
@@ -174,7 +183,7 @@ TEST_F(SndStreamTest, ACompressedLoopRegionThatNoChunkDividesReplaysExactly) {
     EXPECT_EQ(firstDifference(heard(expected.size()), expected), -1) << "the sound, then blocks 100-962 again";
 }
 
-TEST_F(SndStreamTest, ASoundShorterThanAChunkEndsThroughTheService) {
+TEST_F(SndStreamTest, ASoundShorterThanAChunkEndsOnceThroughTheServiceAlsoWhenRestarted) {
     std::vector<std::int16_t> values = ramp(6615, 300, 900);  // 300 ms
     openSounds("Streams", {aifResource(32, values)});
     takeOutput();
@@ -189,6 +198,16 @@ TEST_F(SndStreamTest, ASoundShorterThanAChunkEndsThroughTheService) {
     EXPECT_EQ(done[0].id, 32u);
     EXPECT_EQ(SndIsStreamed(channel), 0);
     EXPECT_EQ(firstDifference(heard(values.size()), values), -1);
+
+    restarts = 0;
+    SndSetDoneProc(restreamOnce);
+    channel = SndPlayId(32, 0, 1024, 0);
+    runFor(500);
+    EXPECT_EQ(done.size(), 2u);
+    EXPECT_EQ(SndIsStreamed(channel), 1) << "started again by the completion procedure";
+    runFor(500);
+    EXPECT_EQ(done.size(), 3u) << "each play once";
+    EXPECT_EQ(onlyStream(), 0u);
 }
 
 // One chunk of 16-bit sound is 44100 bytes: the next is read 44100 x 1000 / 230000 = 191 ms after it.
