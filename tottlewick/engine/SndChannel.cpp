@@ -100,6 +100,10 @@ std::int16_t SndChannelIsBusy(std::int16_t channel) {
     return onChannel<std::int16_t>(channel, 0, [](Channel& c) { return c.head ? 1 : 0; });
 }
 
+std::int16_t SndChannelIsSounding(std::int16_t channel) {
+    return channelAt(channel) ? static_cast<std::int16_t>(manager.sounding[channel]) : 0;
+}
+
 std::int16_t SndChannelIsFree(std::int16_t channel) {
     return onChannel<std::int16_t>(channel, 0, [](Channel& c) { return c.head ? 0 : 1; });
 }

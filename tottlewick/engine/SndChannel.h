@@ -14,6 +14,9 @@ std::int16_t SndChannelResume(std::int16_t channel);      // 1 for an empty chan
 std::int16_t SndChannelIsPaused(std::int16_t channel);    // [0]
 std::int16_t SndChannelIsLooping(std::int16_t channel);   // [0]
 std::int16_t SndChannelIsBusy(std::int16_t channel);      // [0]
+// The sounding flag: set when a voice starts on the channel (and through its pause), cleared when it stops,
+// fails or cannot resume [0].
+std::int16_t SndChannelIsSounding(std::int16_t channel);
 std::int16_t SndChannelIsFree(std::int16_t channel);      // [0]
 // Free, or its effective priority is not above the priority setting [0].
 std::int16_t SndChannelIsAvailable(std::int16_t channel);

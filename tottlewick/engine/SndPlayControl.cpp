@@ -46,6 +46,18 @@ void stopAndRestore(std::int16_t channel, std::uint16_t startVolume, std::uint16
     SndStopAndSetVolume(channel, startVolume);
 }
 
+// A streamed play pauses or resumes its stream (whose filter does the same to the channel), a sample play
+// its channel.
+std::int16_t pauseOrResume(std::int16_t channel, std::uint32_t (*onStream)(Stream),
+                           std::int16_t (*onChannel)(std::int16_t)) {
+    const PlayRecord* r = recordAt(channel);
+    if (!r) return 1;
+    if (!r->active || r->pending) return 0;
+    if (!r->streamed) return onChannel(channel);
+    onStream(r->stream);
+    return 0;
+}
+
 // Streamed plays whose stream neither sounds nor has data left are over: their records go and their
 // completion procedures are told, highest channel first.
 void finishEndedStreams() {
@@ -93,23 +105,9 @@ std::int16_t SndStopAndSetVolume(std::int16_t channel, std::uint16_t volume) {
     return stopped;
 }
 
-std::int16_t SndPause(std::int16_t channel) {
-    const PlayRecord* r = recordAt(channel);
-    if (!r) return 1;
-    if (!r->active || r->pending) return 0;
-    if (!r->streamed) return SndChannelPause(channel);
-    StreamPause(r->stream);
-    return 0;
-}
+std::int16_t SndPause(std::int16_t channel) { return pauseOrResume(channel, StreamPause, SndChannelPause); }
 
-std::int16_t SndResume(std::int16_t channel) {
-    const PlayRecord* r = recordAt(channel);
-    if (!r) return 1;
-    if (!r->active || r->pending) return 0;
-    if (!r->streamed) return SndChannelResume(channel);
-    StreamResume(r->stream);
-    return 0;
-}
+std::int16_t SndResume(std::int16_t channel) { return pauseOrResume(channel, StreamResume, SndChannelResume); }
 
 std::int16_t SndPauseAllPlays() { return onEach(layer.channelMask, SndPause); }
 std::int16_t SndResumeAllPlays() { return onEach(layer.channelMask, SndResume); }

@@ -105,21 +105,39 @@ void releaseArmed(std::int16_t channel) {
     SndChannelEnable(channel);
 }
 
-// A streamed id is prepared on this channel alone, with the request's completion procedure.
+// The play layer's settings for one play of a request: on its channel alone, in its stream mode, with its
+// completion procedure and loop; all put back afterwards.
+class RequestSettings {
+public:
+    RequestSettings(std::int16_t channel, const Play& play, std::uint16_t streamMode)
+        : mask_(SndSetChannelMask(SndChannelBit(channel))),
+          mode_(SndSetStreamMode(streamMode)),
+          proc_(SndSetDoneProc(play.proc)),
+          data_(SndSetDoneData(play.data)) {
+        SndSetLoop(play.flags & kSndRequestLoop ? 1 : 0);
+    }
+    ~RequestSettings() {
+        SndSetChannelMask(mask_);
+        SndSetStreamMode(mode_);
+        SndSetDoneProc(proc_);
+        SndSetDoneData(data_);
+    }
+    RequestSettings(const RequestSettings&) = delete;
+    RequestSettings& operator=(const RequestSettings&) = delete;
+
+private:
+    SndSettingsScope voice_;
+    std::uint32_t mask_;
+    std::uint16_t mode_;
+    SndCompletionProc proc_;
+    std::uint32_t data_;
+};
+
+// A streamed id is prepared on this channel alone.
 bool prepareStream(std::int16_t channel, const Play& play) {
     SndChannelEnable(channel);
-    std::uint32_t mask = SndSetChannelMask(SndChannelBit(channel));
-    std::uint16_t mode = SndSetStreamMode(1);
-    SndCompletionProc proc = SndSetDoneProc(play.proc);
-    std::uint32_t data = SndSetDoneData(play.data);
-    SndSettingsScope restore;
-    SndSetLoop(play.flags & kSndRequestLoop ? 1 : 0);
-    std::int16_t prepared = SndPrepare(static_cast<std::uint16_t>(play.id), play.priority, kSndFullLevel, 0);
-    SndSetChannelMask(mask);
-    SndSetStreamMode(mode);
-    SndSetDoneProc(proc);
-    SndSetDoneData(data);
-    return prepared == channel;
+    RequestSettings settings(channel, play, 1);
+    return SndPrepare(static_cast<std::uint16_t>(play.id), play.priority, kSndFullLevel, 0) == channel;
 }
 
 void arm(std::int16_t channel) {
@@ -149,30 +167,19 @@ void arm(std::int16_t channel) {
     scheduler.armedMask |= SndChannelBit(channel);
 }
 
-// The play starts on its own channel with the armed settings; whatever they changed is put back.
+// The play starts on its own channel with the armed settings.
 void start(std::int16_t channel) {
     Armed a = std::exchange(scheduler.armed[channel], Armed{});
     scheduler.armedMask &= ~SndChannelBit(channel);
-    std::uint32_t mask = SndSetChannelMask(SndChannelBit(channel));
-    std::uint16_t mode = SndSetStreamMode(a.flags & kSndRequestStreamed ? 1 : 0);
-    SndCompletionProc proc = SndSetDoneProc(a.proc);
-    std::uint32_t data = SndSetDoneData(a.data);
-    {
-        SndSettingsScope restore;
-        SndSetAutoFree(a.ownsSample);
-        SndSetLoop(a.flags & kSndRequestLoop ? 1 : 0);
-        if (a.prepared) {
-            SndStartPrepared(channel);
-        } else {
-            SndChannelEnable(channel);
-            SndSetUserWord(a.id);
-            SndPlaySample(a.sample, a.priority, kSndFullLevel, 0);
-        }
+    RequestSettings settings(channel, a, a.flags & kSndRequestStreamed ? 1 : 0);
+    SndSetAutoFree(a.ownsSample);
+    if (a.prepared) {
+        SndStartPrepared(channel);
+        return;
     }
-    SndSetChannelMask(mask);
-    SndSetStreamMode(mode);
-    SndSetDoneProc(proc);
-    SndSetDoneData(data);
+    SndChannelEnable(channel);
+    SndSetUserWord(a.id);
+    SndPlaySample(a.sample, a.priority, kSndFullLevel, 0);
 }
 
 template <typename Work>

@@ -28,15 +28,6 @@ std::uint16_t loopModeFor(std::uint16_t loop, std::uint16_t option) {
     return option == 0 ? kSndLoopRegion : option == 1 ? kSndLoopAll : kSndNoLoop;
 }
 
-// A loop region of no whole block is no region: the whole sound loops instead.
-std::uint32_t loopRegionBlocks(SndSampleHeader& h) {
-    std::uint32_t blocks = h.loopEnd / h.framesPerBlock - h.loopStart / h.framesPerBlock;
-    if (blocks > 0) return blocks;
-    h.loopStart = 0;
-    h.loopEnd = h.blocks * h.framesPerBlock;
-    return h.blocks;
-}
-
 // Chunk and ring in blocks of the sound. A chunk lasts chunkMs, and at least one driver buffer; the ring
 // holds two chunks, or for a loop region whole repeats of the region and whole chunks, so that replaying
 // the ring replays the region. Compressed sound is decoded into a ring of its own behind a one-chunk
@@ -49,12 +40,12 @@ bool plan(State& s, std::uint32_t chunkMs) {
     if (std::uint32_t buffer = SndDriverBufferSize()) chunkFrames = std::max(chunkFrames, ceilDiv(buffer, O));
     std::uint32_t chunk = std::max<std::uint32_t>((chunkFrames + F / 2) / F, 1);
     std::uint32_t ring = 2 * chunk;
-    if (s.loopMode != kSndNoLoop) {
-        std::uint32_t region = loopRegionBlocks(h);
-        if (s.loopMode == kSndLoopRegion) {
-            ring = ceilDiv(chunk, region) * region;
-            chunk += ceilDiv(ring % chunk, ring / chunk);
-        }
+    if (s.loopMode == kSndLoopRegion) {
+        // The sound's reader makes a loop region of less than a block the whole sound, so none is empty.
+        std::uint32_t region = h.loopEnd / F - h.loopStart / F;
+        if (region == 0) return false;
+        ring = ceilDiv(chunk, region) * region;
+        chunk += ceilDiv(ring % chunk, ring / chunk);
     }
     if (SndFormatIsCompressed(h.format)) {
         s.decodeSize = ring * F * O;

@@ -71,6 +71,7 @@ TEST_F(SndManagerTest, BadChannelsAnswerTheirOwnValues) {
         {"IsPaused", SndChannelIsPaused(-1), 0},
         {"IsLooping", SndChannelIsLooping(16), 0},
         {"IsBusy", SndChannelIsBusy(16), 0},
+        {"IsSounding", SndChannelIsSounding(16), 0},
         {"IsAvailable", SndChannelIsAvailable(16), 0},
         {"GetGain", SndChannelGetGain(16), 0},
         {"SetGain", SndChannelSetGain(16, 5), 1},
@@ -225,8 +226,10 @@ TEST_F(SndManagerTest, AResumeAfterTheEndFailsAndTheVoiceGoesAsFailed) {
     ended.assign(1, none);
     EXPECT_EQ(SndDeactivateWindow(nullptr), 0) << "pauses everything";
     EXPECT_EQ(SndChannelIsPaused(0), 1);
+    EXPECT_EQ(SndChannelIsSounding(0), 1) << "kept through the pause";
     EXPECT_EQ(SndChannelResume(0), 1);
     EXPECT_EQ(SndVoiceIsActive(voice), 0);
+    EXPECT_EQ(SndChannelIsSounding(0), 0);
     SndChannelService(0);
     ASSERT_EQ(ended.size(), 2u);
     EXPECT_EQ(ended[1].state, SndVoiceState::failed);

@@ -183,6 +183,27 @@ TEST_F(SndStreamTest, ACompressedLoopRegionThatNoChunkDividesReplaysExactly) {
     EXPECT_EQ(firstDifference(heard(expected.size()), expected), -1) << "the sound, then blocks 100-962 again";
 }
 
+// Markers 10 frames apart lie inside one 64-frame block: no loop region, so the whole sound loops.
+TEST_F(SndStreamTest, ALoopRegionOfNoWholeBlockLoopsTheWholeSound) {
+    std::vector<std::int16_t> decoded;
+    AiffSound s;
+    s.aifc = true;
+    s.compression = "ima4";
+    s.frames = 2 * kChunkBlocks;
+    s.data = encodeIma4(tone(std::size_t(s.frames) * 64), 1, &decoded);
+    s.markers = {{1, 6410, "start"}, {2, 6420, "end"}};
+    s.writeMarkers = s.writeInstrument = true;
+    s.sustainBegin = 1;
+    s.sustainEnd = 2;
+    openSounds("Streams", {{"AIF", 42, writeAiff(s)}});
+    takeOutput();
+    ASSERT_GE(SndPlayIdStreamedOpt(42, 0, 0, 1024, 0), 0);
+    runFor(5500);
+    std::vector<std::int16_t> expected;
+    for (std::size_t i = 0; i < 5 * kRate; ++i) expected.push_back(decoded[i % decoded.size()]);
+    EXPECT_EQ(firstDifference(heard(expected.size()), expected), -1);
+}
+
 TEST_F(SndStreamTest, ASoundShorterThanAChunkEndsOnceThroughTheServiceAlsoWhenRestarted) {
     std::vector<std::int16_t> values = ramp(6615, 300, 900);  // 300 ms
     openSounds("Streams", {aifResource(32, values)});
