@@ -56,25 +56,13 @@ void benchCopies() {
                 plain * 1e6, keyed * 1e6, plainMemcpy * 1e6, 100 * plainMemcpy / plain, 100 * plainMemcpy / keyed);
 }
 
-// A child of the main window with its own device context and window canvas.
+// A framework window: a child of the main window with its own device context and window canvas.
 class PresentWindow : public OMWindow {
 public:
-    PresentWindow() {
-        WNDCLASSA windowClass{};
-        windowClass.style = CS_OWNDC;
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = appInstance();
-        windowClass.lpszClassName = "CanvasBenchWindow";
-        RegisterClassA(&windowClass);
-        hwnd = CreateWindowExA(0, "CanvasBenchWindow", "", WS_CHILD | WS_VISIBLE, 0, 0, kWidth, kHeight, theApp->window,
-                               nullptr, appInstance(), nullptr);
-        canvas = new OMWndCanvas(this);
-    }
-    ~PresentWindow() override {
-        delete canvas;
-        canvas = nullptr;
-        DestroyWindow(hwnd);
-    }
+    PresentWindow() : OMWindow(&kFrame, kFrameNone, 0) { showInactive(); }
+
+private:
+    static constexpr OMRect kFrame{0, 0, kWidth, kHeight};
 };
 
 void benchPresent() {

@@ -196,11 +196,7 @@ void OMApp::activateApp() {
         if (cancelModePending) {
             pause();
         } else {
-            OMWindow* modal = OMWindow::modalWindow;
-            OMWindow::modalWindow = nullptr;
-            shown->activate();
-            OMWindow::modalWindow = modal;
-            if (modal) DefWindowProcA(window, WM_NCACTIVATE, FALSE, 0);
+            reactivateActiveWindow();
         }
     }
     SetFocus(window);

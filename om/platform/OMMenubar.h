@@ -1,10 +1,17 @@
-// Menu bars: the Win32 menu bar that the application attaches to its main window.
+// Menu bars: a Win32 menu bar holding drop-down menus; the application shows one current bar on its
+// main window and numbers that bar's command items.
 #pragma once
 
 #include <windows.h>
 
-// A menu bar owning its Win32 menu handle. Deleting the application's current bar makes the
-// application fall back to its default bar.
+#include <cstdint>
+
+#include "OMList.h"
+
+class OMMenu;
+
+// Owns its menus. Deleting the application's current bar makes the application fall back to its
+// default bar. Out-of-range positions are ignored.
 class OMMenubar {
 public:
     OMMenubar();
@@ -12,8 +19,31 @@ public:
     OMMenubar& operator=(const OMMenubar&) = delete;
     ~OMMenubar();
 
-    // Gives the items of the current bar their command ids; the bar holds no menus yet.
+    void appendMenu(OMMenu* menu);
+    // Redraws and renumbers when this is the current bar.
+    void insertMenu(std::int32_t position, OMMenu* menu);
+    void deleteMenu(std::int32_t position);
+    // The menu, taken out of the bar and now the caller's; null when out of range.
+    OMMenu* removeMenu(std::int32_t position);
+    OMMenu* menuAt(std::int32_t position) const;
+    void enableMenu(std::int32_t position, std::int32_t enabled);
+    bool isMenuEnabled(std::int32_t position) const;
+    // Every menu's notifyOpening in bar order (the main window's WM_INITMENU).
+    void notifyOpening();
+    // dispatchCommand of each menu in bar order until one handles id (the main window's WM_COMMAND).
+    std::int32_t dispatchCommand(WPARAM id);
+    // Numbers the command items of the current bar from 0 in bar order; nothing for another bar.
     void renumber();
 
+    // The bar holding menu and its position there.
+    static bool findMenu(const OMMenu* menu, OMMenubar** bar, std::int32_t* position);
+    // Every bar in existence.
+    static OMList<OMMenubar>& menubars();
+
+    OMList<OMMenu> menus;
     HMENU hmenu;
+
+private:
+    bool isCurrent() const;
+    void redrawWhenCurrent() const;
 };

@@ -9,6 +9,7 @@
 #include "OMAlert.h"
 #include "OMApp.h"
 #include "OMAppInitTerm.h"
+#include "OMPrivateKeys.h"
 #include "OMRes.h"
 #include "OMWindow.h"
 
@@ -25,21 +26,6 @@ OMAppInitTerm systemUtilitiesRecord{nullptr, [] { stopWaveResource(); }};
 struct SystemUtilitiesRegistration {
     SystemUtilitiesRegistration() { registerInitTerm(&systemUtilitiesRecord); }
 } systemUtilitiesRegistration;
-
-struct PrivateKey {
-    std::uint32_t code;
-    int virtualKey;
-};
-
-// The private character codes of keys without a character; the last entry ends the table.
-constexpr PrivateKey kPrivateKeys[] = {
-    {0xE800, VK_BACK},  {0xE801, VK_TAB},   {0xE802, VK_RETURN}, {0xE803, VK_PAUSE},  {0xE804, VK_ESCAPE},
-    {0xE805, VK_PRIOR}, {0xE806, VK_NEXT},  {0xE807, VK_END},    {0xE808, VK_HOME},   {0xE809, VK_LEFT},
-    {0xE80A, VK_UP},    {0xE80B, VK_RIGHT}, {0xE80C, VK_DOWN},   {0xE80D, VK_INSERT}, {0xE80E, VK_DELETE},
-    {0xE80F, VK_F1},    {0xE810, VK_F2},    {0xE811, VK_F3},     {0xE812, VK_F4},     {0xE813, VK_F5},
-    {0xE814, VK_F6},    {0xE815, VK_F7},    {0xE816, VK_F8},     {0xE817, VK_F9},     {0xE818, VK_F10},
-    {0xE819, VK_F11},   {0xE81A, VK_F12},   {0, 0},
-};
 
 bool isDownNow(int virtualKey) { return GetAsyncKeyState(virtualKey) < 0; }
 
@@ -85,7 +71,7 @@ bool isShiftDownNow() { return isDownNow(VK_SHIFT); }
 bool isControlDownNow() { return isDownNow(VK_CONTROL); }
 
 bool isCharacterKeyDown(std::uint32_t code) {
-    for (const PrivateKey* key = kPrivateKeys; key->code; ++key) {
+    for (const OMPrivateKey* key = kPrivateKeys; key->code; ++key) {
         if (key->code == code) return isDownNow(key->virtualKey);
     }
     const SHORT scan = VkKeyScanA(static_cast<CHAR>(code));

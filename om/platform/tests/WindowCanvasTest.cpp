@@ -18,23 +18,11 @@
 
 namespace {
 
-constexpr char kWindowClass[] = "DrawingTestWindow";
-
-// A framework window as the windows of the program will be: a child of the main window with its own
-// device context and its window canvas.
+// A framework window at (10, 10) of the main window, shown without taking the activation.
 class CanvasWindow : public OMWindow {
 public:
-    CanvasWindow(std::int32_t width, std::int32_t height) {
-        hwnd = CreateWindowExA(0, kWindowClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 10, 10, width, height,
-                               theApp->window, nullptr, appInstance(), nullptr);
-        canvas = new OMWndCanvas(this);
-        windows.prepend(this);
-    }
-    ~CanvasWindow() override {
-        delete canvas;
-        canvas = nullptr;
-        DestroyWindow(hwnd);
-    }
+    CanvasWindow(std::int32_t width, std::int32_t height) : CanvasWindow(OMRect{10, 10, 10 + width, 10 + height}) {}
+    explicit CanvasWindow(const OMRect& frame) : OMWindow(&frame, kFrameNone, 0) { showInactive(); }
 };
 
 // One application and window for the suite: each new top-level window costs Wine seconds without a
@@ -44,12 +32,6 @@ protected:
     static void SetUpTestSuite() {
         setAppInstance(GetModuleHandleA(nullptr));
         static_cast<void>(findRunningInstance(appInstance()));
-        WNDCLASSA windowClass{};
-        windowClass.style = CS_OWNDC;
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = appInstance();
-        windowClass.lpszClassName = kWindowClass;
-        RegisterClassA(&windowClass);
         const OMRect frame{0, 0, 400, 300};
         app = new OMApp(0, &frame, nullptr, displayBitsPerPixel(0));
         window = new CanvasWindow(160, 60);

@@ -1,0 +1,173 @@
+// The main window procedure: keys routed to the active window as characters and private codes with
+// matched key-ups, mouse input forwarded in the active window's coordinates, background paint, display
+// changes and system commands.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "DrawingSupport.h"
+#include "OMKeyRouting.h"
+#include "OMMainWindow.h"
+#include "WindowSupport.h"
+
+namespace {
+
+// Key message lParams: scan code in bits 16-23; bit 30 marks a repeat, bits 30 and 31 a release.
+constexpr LPARAM kF5Down = 0x003F0001;
+constexpr LPARAM kF5Repeat = 0x403F0001;
+constexpr LPARAM kF5Up = static_cast<LPARAM>(0xC03F0001);
+constexpr LPARAM kEnterDown = 0x001C0001;
+constexpr LPARAM kEnterUp = static_cast<LPARAM>(0xC01C0001);
+
+class MainWindowTest : public WindowFixture {
+protected:
+    // An active window logging what its key, after-key and mouse-down handlers read.
+    OMWindow* makeListener() {
+        OMWindow* window = makeWindow({50, 40, 150, 140});
+        window->setKeyHandler(&key);
+        window->setAfterKeyHandler(&up);
+        window->setMouseDownHandler(&down);
+        window->activate();
+        return window;
+    }
+    std::function<void()> keyMessage(UINT message, WPARAM virtualKey, LPARAM lParam) {
+        return post(app->window, message, virtualKey, lParam);
+    }
+    const OMLinkToFct key = messageLink("key");
+    const OMLinkToFct up = messageLink("up");
+    const OMLinkToFct down = messageLink("down");
+};
+
+// F5 has no character: its key-down becomes the private code as a character, and its key-up carries the same
+// code. Enter comes as a character and is mapped too.
+TEST_F(MainWindowTest, KeysReachTheActiveWindowAsPrivateCodesWithMatchingKeyUps) {
+    makeApp();
+    makeListener();
+    LoopRun(10, {keyMessage(WM_KEYDOWN, VK_F5, kF5Down), keyMessage(WM_KEYUP, VK_F5, kF5Up),
+                keyMessage(WM_KEYDOWN, VK_RETURN, kEnterDown), keyMessage(WM_KEYUP, VK_RETURN, kEnterUp),
+                keyMessage(WM_KEYDOWN, 'A', 0x001E0001)});
+    EXPECT_EQ(handlerLog, "key 102 e813 0,0 up 101 e813 0,0 key 102 e802 0,0 up 101 e802 0,0 key 102 61 0,0 ")
+        << "a letter arrives as the character TranslateMessage makes of it";
+    EXPECT_EQ(keyDownsSent().count, 1) << "the letter's key-down waits for its key-up";
+    keyDownsSent().clear(true);
+}
+
+TEST_F(MainWindowTest, AutoRepeatLeavesOneRecordThatItsKeyUpRemoves) {
+    makeApp();
+    makeListener();
+    std::int32_t recordsBeforeRelease = 0;
+    LoopRun(7, {keyMessage(WM_KEYDOWN, VK_F5, kF5Down), keyMessage(WM_KEYDOWN, VK_F5, kF5Repeat),
+                keyMessage(WM_KEYDOWN, VK_F5, kF5Repeat), [&] { recordsBeforeRelease = keyDownsSent().count; },
+                keyMessage(WM_KEYUP, VK_F5, kF5Up)});
+    EXPECT_EQ(handlerLog, "key 102 e813 0,0 key 102 e813 0,0 key 102 e813 0,0 up 101 e813 0,0 ");
+    EXPECT_EQ(recordsBeforeRelease, 1);
+    EXPECT_EQ(keyDownsSent().count, 0);
+}
+
+// A key pressed while the window was not activated and released after it was reaches no window.
+TEST_F(MainWindowTest, AKeyUpWhoseKeyDownWasNotDeliveredReachesNoWindow) {
+    makeApp();
+    OMWindow* window = makeListener();
+    window->becomeInactive();
+    LoopRun(5, {keyMessage(WM_KEYDOWN, VK_F5, kF5Down), [&] { window->becomeActive(); },
+                keyMessage(WM_KEYUP, VK_F5, kF5Up)});
+    EXPECT_EQ(handlerLog, "");
+    EXPECT_EQ(keyDownsSent().count, 0);
+}
+
+// In the frameless full-screen mode Alt+letter reaches the window as a plain character, and the system
+// menu's key command that follows is ignored.
+TEST_F(MainWindowTest, AltLetterIsAPlainCharacterInFullScreenMode) {
+    makeApp(2);
+    makeListener();
+    LoopRun(4, {keyMessage(WM_SYSCHAR, 'a', 0x201E0001), keyMessage(WM_SYSKEYUP, 'A', static_cast<LPARAM>(0xE01E0001))});
+    EXPECT_EQ(handlerLog, "key 106 61 0,0 up 105 61 0,0 ");
+}
+
+// Client mouse messages of the main window go to the active window, mapped; nothing while the application
+// is inactive.
+TEST_F(MainWindowTest, MouseInputIsForwardedToTheActiveWindowInItsCoordinates) {
+    makeApp();
+    makeListener();
+    LoopRun(7, {post(app->window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, 70)), [] {}, [] {}, [&] {
+                    app->active = 0;
+                    PostMessageA(app->window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(61, 71));
+                }});
+    EXPECT_EQ(handlerLog, "down 201 1 10,30 ");
+    OMWindow::releaseMouse();
+}
+
+// Right and middle non-client buttons are swallowed; the left one pauses around the default processing.
+TEST_F(MainWindowTest, RightAndMiddleNonClientClicksDoNothing) {
+    makeApp();
+    const OMLinkToFct paused = logLink("pause ");
+    const OMLinkToFct resumed = logLink("resume ");
+    app->setPausedHandler(&paused);
+    app->setResumedHandler(&resumed);
+    for (UINT message : {WM_NCRBUTTONDOWN, WM_NCMBUTTONDOWN, WM_NCRBUTTONUP, WM_NCMBUTTONDBLCLK, WM_NCLBUTTONDOWN}) {
+        EXPECT_EQ(SendMessageA(app->window, message, HTNOWHERE, 0), 0);
+    }
+    EXPECT_EQ(handlerLog, "pause resume ");
+}
+
+// The colour is painted by WM_PAINT alone, through the active window's palette; a background without colour
+// is not painted.
+TEST_F(MainWindowTest, TheBackgroundIsPaintedOnlyByThePaintMessage) {
+    if (displayBitsPerPixel(0) != 8) GTEST_SKIP() << "compares with the 8-bit display's static colours";
+    makeApp();
+    makeListener();
+    auto shown = [&] {
+        HDC dc = GetDC(app->window);
+        const COLORREF c = GetPixel(dc, 300, 300);
+        ReleaseDC(app->window, dc);
+        return static_cast<std::uint32_t>(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c));
+    };
+    const OMColorRecord entry{0, 0, 0, 249};
+    app->setBackground(&entry);
+    EXPECT_EQ(shown(), systemRgb(249));
+    HDC dc = GetDC(app->window);
+    EXPECT_EQ(SendMessageA(app->window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0), 1);
+    HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
+    const RECT spot{290, 290, 310, 310};
+    FillRect(dc, &spot, blue);
+    DeleteObject(blue);
+    ReleaseDC(app->window, dc);
+    app->background.index = kNoColor;
+    InvalidateRect(app->window, nullptr, TRUE);
+    UpdateWindow(app->window);
+    EXPECT_EQ(shown(), 0x0000FFu) << "nothing painted over";
+}
+
+// Modes 1 to 3 hold the window still; a display change of another resolution moves and sizes it to the
+// screen, one of the same resolution only reports the resize.
+TEST_F(MainWindowTest, DisplayChangesResizeTheFullScreenWindow) {
+    makeApp(1);
+    const OMRect screen = app->frame;
+    const OMLinkToFct resized = logLink("resized ");
+    app->setResizedHandler(&resized);
+    MoveWindow(app->window, 10, 10, 300, 200, TRUE);
+    EXPECT_TRUE(app->frame == screen) << "the user cannot move or size it";
+    SendMessageA(app->window, WM_DISPLAYCHANGE, 8, MAKELPARAM(screen.right, screen.bottom));
+    EXPECT_EQ(handlerLog, "resized ");
+    SendMessageA(app->window, WM_DISPLAYCHANGE, 16, MAKELPARAM(800, 600));
+    EXPECT_EQ(handlerLog, "resized resized ");
+    EXPECT_TRUE(app->frame == (OMRect{0, 0, 800, 600}));
+    EXPECT_EQ(app->colourDepth, 16);
+}
+
+TEST_F(MainWindowTest, AModalWindowLeavesOnlyTaskSwitchingToTheSystemMenu) {
+    makeApp();
+    OMWindow* modal = makeWindow({0, 0, 50, 50});
+    modal->makeModal();
+    const OMLinkToFct about = logLink("about ");
+    app->setAboutHandler(&about);
+    EXPECT_EQ(SendMessageA(app->window, WM_SYSCOMMAND, kAboutCommand, 0), 0);
+    EXPECT_EQ(SendMessageA(app->window, WM_SYSCOMMAND, SC_MINIMIZE, 0), 0);
+    EXPECT_FALSE(IsIconic(app->window));
+    EXPECT_EQ(handlerLog, "");
+    modal->hide();
+    SendMessageA(app->window, WM_SYSCOMMAND, kAboutCommand, 0);
+    EXPECT_EQ(handlerLog, "about ");
+}
+
+}  // namespace

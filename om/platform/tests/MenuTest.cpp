@@ -1,0 +1,228 @@
+// Menus: mnemonic marks, items by position, a "MENU" resource, numbering and command dispatch through the
+// main window, and pop-up menus that delete themselves after tracking.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "OMMenu.h"
+#include "OMMenuText.h"
+#include "OMMenubar.h"
+#include "OMPopUpMenu.h"
+#include "WindowSupport.h"
+
+namespace {
+
+TEST(MenuTextTest, MarkMnemonicMarksTheFirstMatchOfTheSecondCharacter) {
+    const struct {
+        const char* text;
+        const char* mnemonic;
+        const char* marked;
+    } kCases[] = {
+        {"Exit", "&x", "E&xit"},     {"Box of xylophones", "&x", "Bo&x of xylophones"},
+        {"Exit", "x", "Exit"},       {"Exit", "", "Exit"},
+        {"Exit", nullptr, "Exit"},   {"Exit", "&q", "Exit"},
+        {"Exit", "&X", "Exit"},      {nullptr, "&x", ""},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(std::string(c.text ? c.text : "(null)") + " / " + (c.mnemonic ? c.mnemonic : "(null)"));
+        EXPECT_EQ(markMnemonic(c.text, c.mnemonic), c.marked);
+    }
+    char text[] = "&Save && E&xit&";
+    removeAmpersands(text);
+    EXPECT_STREQ(text, "Save  Exit");
+}
+
+using MenuTest = WindowFixture;
+
+// Ids in item order, submenus in place.
+std::string idsOf(const OMMenu& menu) {
+    std::string ids;
+    for (OMListElement<OMMenuNode>* n = menu.items.head; n; n = n->next) {
+        ids += n->element->submenu ? "(" + idsOf(*n->element->submenu) + ")" : std::to_string(n->element->id) + " ";
+    }
+    return ids;
+}
+
+TEST_F(MenuTest, ItemsByPositionKeepTheirStatesTextsAndLinks) {
+    makeApp();
+    OMMenu menu("File", "&F", nullptr);
+    EXPECT_STREQ(menu.title(), "&File");
+    EXPECT_STREQ(menu.plainTitle(), "File");
+    const OMLinkToFct save = logLink("save ");
+    menu.appendItem("Save && Close", &save, "&C");
+    menu.appendItem(kSeparatorText, nullptr, nullptr);
+    menu.appendSubmenu(new OMMenu("Recent", nullptr, nullptr));
+    EXPECT_EQ(GetMenuItemCount(menu.hmenu), 3);
+    EXPECT_STREQ(menu.itemText(0), "Save  Close");
+    EXPECT_EQ(menu.itemText(1), kSeparatorText);
+    EXPECT_EQ(menu.itemText(2), nullptr);
+    EXPECT_NE(menu.itemLink(0), &save);
+    EXPECT_EQ(menu.itemLink(1), nullptr);
+    EXPECT_STREQ(menu.submenuAt(2)->title(), "Recent");
+    for (std::int32_t outside : {-1, 3}) {
+        SCOPED_TRACE(outside);
+        EXPECT_EQ(menu.itemText(outside), nullptr);
+        EXPECT_FALSE(menu.isItemEnabled(outside));
+        EXPECT_EQ(menu.removeItem(outside), nullptr);
+        menu.deleteItem(outside);
+    }
+    menu.insertItem(4, "Late", nullptr, nullptr);
+    EXPECT_EQ(menu.items.count, 3) << "an insertion past the end is ignored";
+
+    menu.checkItem(0, 1);
+    menu.enableItem(0, 0);
+    menu.setItemText(0, "Save all", "&a");
+    EXPECT_TRUE(menu.isItemChecked(0));
+    EXPECT_FALSE(menu.isItemEnabled(0));
+    char text[32] = {};
+    GetMenuStringA(menu.hmenu, 0, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "S&ave all");
+    menu.enableItem(1, 1);
+    EXPECT_FALSE(menu.isItemEnabled(1)) << "separators stay as they are";
+
+    std::unique_ptr<OMMenu> recent(menu.removeItem(2));
+    ASSERT_NE(recent, nullptr);
+    EXPECT_EQ(GetMenuItemCount(menu.hmenu), 2);
+    EXPECT_TRUE(IsMenu(recent->hmenu)) << "a removed submenu is the caller's, alive";
+    menu.deleteItem(1);
+    EXPECT_EQ(GetMenuItemCount(menu.hmenu), 1);
+}
+
+// The resource's first drop-down becomes the menu; in the current bar its command items are numbered from
+// 0 in bar order, the main window's commands run their links, and every insertion renumbers without losing
+// a link or a text.
+TEST_F(MenuTest, AMenuResourceInTheCurrentBarDispatchesCommandsThroughTheMainWindow) {
+    makeApp();
+    const OMLinkToFct opening = logLink("game-opening ");
+    auto* game = new OMMenu(100, nullptr, &opening);
+    ASSERT_NE(game->hmenu, nullptr);
+    EXPECT_STREQ(game->title(), "&Game");
+    ASSERT_EQ(game->items.count, 4);
+    EXPECT_EQ(game->items.head->next->element->kind, kMenuSeparator);
+    OMMenu* level = game->submenuAt(2);
+    ASSERT_NE(level, nullptr);
+    EXPECT_STREQ(level->title(), "&Level");
+    EXPECT_TRUE(level->isItemChecked(1));
+    EXPECT_FALSE(game->isItemEnabled(3));
+    const OMLinkToFct levelOpening = logLink("level-opening ");
+    level->setHandler(&levelOpening);
+
+    OMMenubar bar;
+    bar.appendMenu(game);
+    bar.appendMenu(new OMMenu("Help", nullptr, nullptr));
+    bar.menuAt(1)->appendItem("Index", nullptr, nullptr);
+    EXPECT_EQ(idsOf(*game), "0 0 (0 0 )0 ") << "not the current bar: nothing numbered";
+    app->setMenubar(&bar);
+    EXPECT_EQ(GetMenu(app->window), bar.hmenu);
+    EXPECT_EQ(idsOf(*game) + "| " + idsOf(*bar.menuAt(1)), "0 0 (1 2 )3 | 4 ");
+    EXPECT_EQ(GetMenuItemID(level->hmenu, 1), 2u);
+
+    const OMLinkToFct links[] = {logLink("new "), logLink("easy "), logLink("hard "), logLink("exit ")};
+    game->setItemLink(0, &links[0]);
+    level->setItemLink(0, &links[1]);
+    level->setItemLink(1, &links[2]);
+    game->setItemLink(3, &links[3]);
+    const std::string longText(100, 'w');
+    const OMLinkToFct open = logLink("open ");
+    game->insertItem(0, "Open", &open, nullptr);
+    level->appendItem(longText.c_str(), nullptr, nullptr);
+    EXPECT_EQ(idsOf(*game), "0 1 0 (2 3 4 )5 ");
+    EXPECT_EQ(level->itemText(2), longText) << "numbering keeps the whole text";
+    for (WPARAM id = 0; id <= 6; ++id) SendMessageA(app->window, WM_COMMAND, id, 0);
+    EXPECT_EQ(handlerLog, "open new easy hard exit ") << "ids 4 and 6 run nothing";
+    EXPECT_FALSE(OMMenu::isInCurrentMenubar(nullptr));
+    EXPECT_TRUE(OMMenu::isInCurrentMenubar(level));
+
+    handlerLog.clear();
+    SendMessageA(app->window, WM_INITMENU, reinterpret_cast<WPARAM>(bar.hmenu), 0);
+    EXPECT_EQ(handlerLog, "game-opening level-opening ");
+
+    bar.deleteMenu(0);
+    EXPECT_EQ(bar.menus.count, 1);
+    EXPECT_EQ(GetMenuItemCount(bar.hmenu), 1);
+    OMMenubar* holder = nullptr;
+    std::int32_t position = -1;
+    EXPECT_TRUE(OMMenubar::findMenu(bar.menuAt(0), &holder, &position));
+    EXPECT_EQ(holder, &bar);
+    EXPECT_EQ(position, 0);
+}
+
+// A missing resource gives an empty menu without a handle: it takes no items, runs no command, and leaves the
+// bar that held it when it goes.
+TEST_F(MenuTest, AMissingMenuResourceGivesAnEmptyMenuWithoutAHandle) {
+    makeApp();
+    auto* missing = new OMMenu(999, nullptr, nullptr);
+    EXPECT_EQ(missing->hmenu, nullptr);
+    EXPECT_EQ(missing->items.count, 0);
+    EXPECT_EQ(missing->itemText(0), nullptr);
+    EXPECT_STREQ(missing->plainTitle(), "");
+    missing->appendItem("Lost", nullptr, nullptr);
+    EXPECT_EQ(missing->items.count, 0) << "items follow the native menu";
+    OMMenubar bar;
+    bar.appendMenu(missing);
+    app->setMenubar(&bar);
+    EXPECT_EQ(SendMessageA(app->window, WM_COMMAND, 0, 0), 0);
+    EXPECT_EQ(bar.dispatchCommand(0), 0);
+    delete missing;
+    EXPECT_EQ(bar.menus.count, 0);
+    EXPECT_EQ(GetMenuItemCount(bar.hmenu), 0);
+}
+
+TEST_F(MenuTest, PopUpMenusGiveTheirIdsBackWhenDeleted) {
+    makeApp();
+    const std::int32_t start = OMPopUpMenu::nextPopUpId;
+    auto first = std::make_unique<OMPopUpMenu>("First");
+    first->insertItem(0, "A", nullptr);
+    first->insertItem(1, kSeparatorText, nullptr);
+    auto* inner = new OMPopUpMenu("Inner");
+    inner->insertItem(0, "B", nullptr);
+    first->insertSubmenu(0, inner);
+    auto second = std::make_unique<OMPopUpMenu>("Second");
+    second->insertItem(0, "C", nullptr);
+    EXPECT_EQ(OMPopUpMenu::nextPopUpId, start + 5);
+    EXPECT_EQ(GetMenuItemID(first->hmenu, 1), static_cast<UINT>(start)) << "A";
+    EXPECT_EQ(OMPopUpMenu::dispatchCommand(start), 0) << "no menu was tracked";
+    first.reset();
+    second.reset();
+    EXPECT_EQ(OMPopUpMenu::nextPopUpId, start);
+}
+
+// The menu is tracked from a time slice; keys posted before it choose or dismiss. The chosen command comes
+// back to the window, and the menu deletes itself through its task either way.
+TEST_F(MenuTest, ATrackedPopUpMenuRunsTheChosenLinkAndDeletesItself) {
+    makeApp();
+    OMWindow* window = makeWindow({20, 20, 220, 220});
+    window->activate();
+    for (bool choose : {true, false}) {
+        SCOPED_TRACE(choose ? "chosen" : "dismissed");
+        handlerLog.clear();
+        auto* popUp = new OMPopUpMenu("Context");
+        const OMLinkToFct one = logLink("one ");
+        popUp->insertItem(0, "One", &one);
+        popUp->insertItem(1, "Two", nullptr);
+        HMENU native = popUp->hmenu;
+        std::int32_t tasksBefore = 0;
+        std::int32_t tasksWhileTracked = 0;
+        LoopRun(6, {[&] {
+            tasksBefore = app->tasks.count;
+            if (choose) {
+                PostMessageA(window->hwnd, WM_KEYDOWN, VK_DOWN, 0x00500001);
+                PostMessageA(window->hwnd, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+            } else {
+                PostMessageA(window->hwnd, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+            }
+            popUp->track(window, {10, 10}, 0);
+            tasksWhileTracked = app->tasks.count;
+        }});
+        EXPECT_EQ(handlerLog, choose ? "one " : "");
+        EXPECT_EQ(tasksWhileTracked, tasksBefore + 1);
+        EXPECT_EQ(OMPopUpMenu::currentPopUp, nullptr);
+        EXPECT_FALSE(IsMenu(native)) << "deleted with its native menu";
+        EXPECT_EQ(app->tasks.count, 0);
+    }
+    EXPECT_EQ(SendMessageA(window->hwnd, WM_COMMAND, 1, 0), 0) << "a command after the menu went runs nothing";
+}
+
+}  // namespace

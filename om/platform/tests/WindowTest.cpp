@@ -1,0 +1,286 @@
+// Framework windows on screen: the shared class, frame kinds and system menus, handler slots, the
+// active and modal window with their Z order, mouse dispatch and capture.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "OMApp.h"
+#include "OMWindow.h"
+#include "WindowSupport.h"
+
+namespace {
+
+using WindowTest = WindowFixture;
+
+bool childClassRegistered() {
+    WNDCLASSA found{};
+    return GetClassInfoA(appInstance(), kWindowChildClass, &found) != FALSE;
+}
+
+TEST_F(WindowTest, TheFirstWindowRegistersTheClassAndTheLastUnregistersIt) {
+    makeApp();
+    EXPECT_FALSE(childClassRegistered());
+    auto first = std::make_unique<OMWindow>(&kEmptyRect, kFrameNone, 0);
+    ASSERT_TRUE(childClassRegistered());
+    WNDCLASSA found{};
+    GetClassInfoA(appInstance(), kWindowChildClass, &found);
+    EXPECT_EQ(found.style, 0x2Bu);
+    EXPECT_EQ(found.cbWndExtra, 8);
+    EXPECT_EQ(GetWindowLongA(first->hwnd, 4), 0x2B2B4D4F) << "the tag: O, M, +, + in memory order";
+    EXPECT_EQ(OMWindow::fromHandle(first->hwnd), first.get());
+    EXPECT_EQ(OMWindow::fromHandle(app->window), nullptr);
+    EXPECT_EQ(first->hidden, 1);
+    EXPECT_FALSE(GetWindowLongA(first->hwnd, GWL_STYLE) & WS_VISIBLE) << "created hidden";
+    auto second = std::make_unique<OMWindow>(&kEmptyRect, kFrameNone, 0);
+    first.reset();
+    EXPECT_TRUE(childClassRegistered());
+    second.reset();
+    EXPECT_FALSE(childClassRegistered());
+    EXPECT_EQ(OMWindow::windows.count, 0);
+}
+
+// The main window takes its children along; the framework's lists and pointers must not keep them.
+TEST_F(WindowTest, AWindowThatOutlivesTheApplicationLeavesNothingBehind) {
+    makeApp();
+    auto window = std::make_unique<OMWindow>(&kEmptyRect, kFrameCaption, 0);
+    window->activate();
+    window->makeModal();
+    app.reset();
+    window.reset();
+    EXPECT_EQ(OMWindow::windows.count + OMWindow::modalWindows.count, 0);
+    EXPECT_EQ(OMWindow::activeWindow, nullptr);
+    EXPECT_EQ(OMWindow::modalWindow, nullptr);
+    EXPECT_FALSE(childClassRegistered());
+}
+
+// Kinds 2 and 3 rebuild the system menu; the caption kind greys what it cannot do. In DirectDraw mode
+// every window is frameless over the whole client area.
+TEST_F(WindowTest, FrameKindsGiveTheirStylesClientAreasAndSystemMenus) {
+    makeApp();
+    constexpr DWORD kStyles[] = {0x44000000, 0x44800000, 0x44CA0000, 0x44CF0000};
+    const char* const kTexts[] = {"&Restore", "&Move", "&Size", "Mi&nimize", "Ma&ximize", "", "&Close           Ctrl-F4"};
+    constexpr UINT kIds[] = {SC_RESTORE, SC_MOVE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, 0, SC_CLOSE};
+    for (std::int32_t kind = 0; kind < 4; ++kind) {
+        SCOPED_TRACE("kind " + std::to_string(kind));
+        const OMRect wanted{20, 30, 220, 130};
+        OMWindow window(&wanted, kind, 1);
+        EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(window.hwnd, GWL_STYLE)), kStyles[kind]);
+        handlerLog.clear();
+        const OMLinkToFct close = logLink("close ");
+        window.setCloseHandler(&close);
+        SendMessageA(window.hwnd, WM_CLOSE, 0, 0);
+        EXPECT_EQ(handlerLog, kind >= kFrameCaption ? "close " : "") << "only captioned windows are closed";
+        RECT client{};
+        GetClientRect(window.hwnd, &client);
+        EXPECT_EQ(client.right, 200);
+        EXPECT_EQ(client.bottom, 100);
+        POINT origin{0, 0};
+        MapWindowPoints(window.hwnd, app->window, &origin, 1);
+        EXPECT_EQ(origin.x, 20);
+        EXPECT_EQ(origin.y, 30);
+        if (kind < kFrameCaption) continue;
+        HMENU menu = GetSystemMenu(window.hwnd, FALSE);
+        ASSERT_EQ(GetMenuItemCount(menu), 7);
+        for (int p = 0; p < 7; ++p) {
+            SCOPED_TRACE("item " + std::to_string(p));
+            char text[64] = {};
+            GetMenuStringA(menu, p, text, sizeof text, MF_BYPOSITION);
+            EXPECT_STREQ(text, kTexts[p]);
+            EXPECT_EQ(GetMenuItemID(menu, p), kIds[p]);
+            const bool greyed = GetMenuState(menu, p, MF_BYPOSITION) & MF_GRAYED;
+            const bool expected = p == 0 || (kind == kFrameCaption && (p == 1 || p == 2 || p == 4));
+            if (p != 5) {
+                EXPECT_EQ(greyed, expected);
+            }
+        }
+    }
+    directDrawActive = 1;
+    const OMRect small{5, 5, 50, 50};
+    OMWindow covering(&small, kFrameSizing, 0);
+    directDrawActive = 0;
+    EXPECT_EQ(covering.kind, kFrameNone);
+    RECT mainClient{}, client{};
+    GetClientRect(app->window, &mainClient);
+    GetWindowRect(covering.hwnd, &client);
+    MapWindowPoints(nullptr, app->window, reinterpret_cast<POINT*>(&client), 2);
+    EXPECT_TRUE(EqualRect(&client, &mainClient));
+}
+
+// Positions are in the main window's client coordinates; a minimised window does not move.
+TEST_F(WindowTest, GeometryFollowsTheMainWindowsClientArea) {
+    makeApp();
+    OMWindow* window = makeWindow({10, 20, 110, 90}, kFrameCaption);
+    window->activate();
+    const OMFrameMetrics metrics = window->frameMetrics();
+    EXPECT_EQ(metrics.borderX, GetSystemMetrics(SM_CXBORDER) + 2);
+    EXPECT_EQ(metrics.caption, GetSystemMetrics(SM_CYCAPTION));
+    window->moveTo(30, 40);
+    EXPECT_TRUE(window->rectInMainWindow() == (OMRect{30, 40, 130, 110}));
+    window->offsetBy(-5, 5);
+    EXPECT_TRUE(window->rectInMainWindow() == (OMRect{25, 45, 125, 115}));
+    const OMRect client{50, 60, 250, 160};
+    window->setFrame(&client, 1);
+    RECT area{};
+    GetClientRect(window->hwnd, &area);
+    EXPECT_EQ(area.right, 200);
+    EXPECT_EQ(area.bottom, 100);
+    window->setTitle("Sums");
+    window->setTitle(nullptr);
+    EXPECT_EQ(window->title(), nullptr);
+    char text[16] = {};
+    GetWindowTextA(window->hwnd, text, sizeof text);
+    EXPECT_STREQ(text, "Sums") << "a null title leaves the window text";
+    ShowWindow(window->hwnd, SW_MINIMIZE);
+    const OMRect minimised = window->rectInMainWindow();
+    window->moveTo(0, 0);
+    EXPECT_TRUE(window->rectInMainWindow() == minimised);
+}
+
+// Each named setter fills its own slot; the slot runs a clone, so the caller's link may go at once.
+TEST_F(WindowTest, EachHandlerSlotRunsItsOwnClonedLink) {
+    makeApp();
+    using Setter = void (OMWindow::*)(const OMLink*);
+    using Getter = OMLink* (OMWindow::*)() const;
+    using Slot = void (OMWindow::*)();
+    const struct {
+        Setter set;
+        Getter get;
+        Slot slot;
+    } kSlots[] = {
+        {&OMWindow::setActivatedHandler, &OMWindow::activatedHandler, &OMWindow::activated},
+        {&OMWindow::setCloseHandler, &OMWindow::closeHandler, &OMWindow::closeRequested},
+        {&OMWindow::setDeactivatedHandler, &OMWindow::deactivatedHandler, &OMWindow::deactivated},
+        {&OMWindow::setPaintHandler, &OMWindow::paintHandler, &OMWindow::paint},
+        {&OMWindow::setKeyHandler, &OMWindow::keyHandler, &OMWindow::key},
+        {&OMWindow::setAfterKeyHandler, &OMWindow::afterKeyHandler, &OMWindow::afterKey},
+        {&OMWindow::setMaximizedHandler, &OMWindow::maximizedHandler, &OMWindow::maximized},
+        {&OMWindow::setMinimizedHandler, &OMWindow::minimizedHandler, &OMWindow::minimized},
+        {&OMWindow::setDoubleClickHandler, &OMWindow::doubleClickHandler, &OMWindow::doubleClick},
+        {&OMWindow::setMouseDownHandler, &OMWindow::mouseDownHandler, &OMWindow::mouseDown},
+        {&OMWindow::setMouseMoveHandler, &OMWindow::mouseMoveHandler, &OMWindow::mouseMove},
+        {&OMWindow::setMouseUpHandler, &OMWindow::mouseUpHandler, &OMWindow::mouseUp},
+        {&OMWindow::setMovedHandler, &OMWindow::movedHandler, &OMWindow::moved},
+        {&OMWindow::setRestoredHandler, &OMWindow::restoredHandler, &OMWindow::restored},
+        {&OMWindow::setSizedHandler, &OMWindow::sizedHandler, &OMWindow::sized},
+    };
+    const char* const kNames[] = {"1 ", "2 ", "3 ", "4 ", "5 ", "6 ", "7 ", "8 ", "9 ", "10 ", "11 ", "12 ", "13 ", "14 ", "15 "};
+    OMWindow window(&kEmptyRect, kFrameNone, 0);
+    for (std::size_t k = 0; k < std::size(kSlots); ++k) {
+        auto link = std::make_unique<OMLinkToFct>(logText, reinterpret_cast<OMArg>(kNames[k]));
+        (window.*kSlots[k].set)(link.get());
+        EXPECT_NE((window.*kSlots[k].get)(), link.get()) << "slot " << k + 1 << " keeps a copy";
+    }
+    for (const auto& slot : kSlots) (window.*slot.slot)();
+    EXPECT_EQ(handlerLog, "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 ");
+    for (const auto& slot : kSlots) {
+        (window.*slot.set)(nullptr);
+        EXPECT_EQ((window.*slot.get)(), nullptr);
+    }
+}
+
+// Z order from the top, among the given windows.
+std::vector<OMWindow*> stacking(HWND parent, const std::vector<OMWindow*>& among) {
+    std::vector<OMWindow*> order;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        for (OMWindow* w : among) {
+            if (w->hwnd == child) order.push_back(w);
+        }
+    }
+    return order;
+}
+
+// The modal band stacks above the others; a click on another window reaches only the modal window, in its
+// coordinates; hiding the modal window ends the modal state.
+TEST_F(WindowTest, AModalWindowTakesEveryClickAndStacksOnTop) {
+    makeApp();
+    OMWindow* a = makeWindow({0, 0, 200, 150});
+    OMWindow* b = makeWindow({250, 100, 400, 200});
+    OMWindow* c = makeWindow({30, 300, 130, 400}, kFrameCaption);
+    const OMLinkToFct aDown = messageLink("a-down");
+    const OMLinkToFct bDown = messageLink("b-down");
+    a->setMouseDownHandler(&aDown);
+    b->setMouseDownHandler(&bDown);
+    a->activate();
+    b->activate();
+    c->showInactive();
+    EXPECT_EQ(OMWindow::activeWindow, b);
+    EXPECT_EQ(stacking(app->window, {a, b, c}), (std::vector<OMWindow*>{b, a, c})) << "the last activated on top";
+    a->makeModal();
+    EXPECT_EQ(OMWindow::modalWindow, a);
+    EXPECT_EQ(OMWindow::activeWindow, a);
+    EXPECT_EQ(stacking(app->window, {a, b, c}), (std::vector<OMWindow*>{a, b, c}));
+    b->activate();
+    EXPECT_EQ(OMWindow::activeWindow, a) << "nothing else is activated under a modal window";
+    EXPECT_EQ(SendMessageA(c->hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0), 0);
+    EXPECT_FALSE(IsIconic(c->hwnd)) << "system commands of other windows are ignored";
+
+    LoopRun(4, {post(b->hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 20))});
+    EXPECT_EQ(handlerLog, "a-down 201 1 260,120 ") << "mapped from b's client area into a's";
+    EXPECT_EQ(OMWindow::mouseCaptured, 1);
+    EXPECT_EQ(GetCapture(), a->hwnd);
+    OMWindow::releaseMouse();
+
+    a->hide();
+    EXPECT_EQ(OMWindow::modalWindow, nullptr);
+    EXPECT_EQ(OMWindow::activeWindow, b) << "the top visible window of the other band";
+}
+
+// Only a captured button-down ends with the button-up handler; right and middle buttons reach none; a
+// window destroyed while holding the capture takes it along.
+TEST_F(WindowTest, OnlyACapturedClickEndsInTheButtonUpHandler) {
+    makeApp();
+    OMWindow* stays = makeWindow({0, 0, 100, 100});
+    const OMRect goesFrame{150, 0, 250, 100};
+    auto goes = std::make_unique<OMWindow>(&goesFrame, kFrameNone, 0);
+    const OMLinkToFct down = messageLink("down");
+    const OMLinkToFct up = messageLink("up");
+    for (OMWindow* w : {stays, goes.get()}) {
+        w->setMouseDownHandler(&down);
+        w->setMouseUpHandler(&up);
+    }
+    stays->activate();
+    std::vector<std::function<void()>> clicks;
+    for (UINT message : {WM_LBUTTONUP, WM_RBUTTONDOWN, WM_MBUTTONDOWN, WM_LBUTTONDOWN, WM_LBUTTONUP}) {
+        clicks.push_back(post(stays->hwnd, message, 0, MAKELPARAM(5, 6)));
+    }
+    LoopRun(7, clicks);
+    EXPECT_EQ(handlerLog, "down 201 0 5,6 up 202 0 5,6 ");
+    EXPECT_EQ(OMWindow::mouseCaptured, 0);
+
+    handlerLog.clear();
+    goes->activate();
+    LoopRun(3, {post(goes->hwnd, WM_LBUTTONDOWN, 0, MAKELPARAM(1, 2))});
+    EXPECT_EQ(GetCapture(), goes->hwnd);
+    goes.reset();
+    EXPECT_EQ(OMWindow::activeWindow, stays);
+    EXPECT_EQ(OMWindow::mouseCaptured, 0) << "no capture outlives its window";
+    SendMessageA(stays->hwnd, WM_LBUTTONUP, 0, MAKELPARAM(3, 4));
+    EXPECT_EQ(handlerLog, "down 201 0 1,2 ") << "a button-up after the capturing window went reaches no handler";
+}
+
+// Minimising the active window passes activation to the top window that is neither hidden nor minimised,
+// and to a minimised one when nothing else is left.
+TEST_F(WindowTest, MinimisingTheActiveWindowActivatesTheNext) {
+    makeApp();
+    OMWindow* a = makeWindow({0, 0, 100, 80}, kFrameCaption);
+    OMWindow* b = makeWindow({120, 0, 220, 80}, kFrameCaption);
+    OMWindow* c = makeWindow({240, 0, 340, 80}, kFrameCaption);
+    const OMLinkToFct minimized = logLink("min ");
+    c->setMinimizedHandler(&minimized);
+    b->setMinimizedHandler(&minimized);
+    for (OMWindow* w : {b, a, c}) w->activate();
+    SendMessageA(c->hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(IsIconic(c->hwnd));
+    EXPECT_EQ(OMWindow::activeWindow, a);
+    a->hide();
+    EXPECT_EQ(OMWindow::activeWindow, b);
+    SendMessageA(b->hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_EQ(OMWindow::activeWindow, c) << "only minimised windows remain";
+    EXPECT_EQ(handlerLog, "min min ");
+    EXPECT_EQ(app->inPause, 0) << "the system command's pause ended";
+}
+
+}  // namespace
