@@ -5,8 +5,12 @@
 //   't'       the next operand: the heap variable of the last index not yet consumed
 //   's' op    A = one sub-expression (right); for '~' and '$' op(A), else B = another (left), B op A
 // a-b*c with the terms a, b, c reads "s-s*ttt": the first 't' takes c, the second b, the third a.
+//
+// Operands and results are YValues on the stack of the recursion: numbers stay numbers, and a text is
+// read or made only where an operator, '$' or the reader needs it.
 #include "YEvaluator.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -14,6 +18,7 @@
 
 #include "YCompiler.h"
 #include "YHeap.h"
+#include "YValue.h"
 #include "YVariable.h"
 
 namespace {
@@ -49,12 +54,6 @@ std::int32_t truncated(double d) {
     return static_cast<std::int32_t>(t);
 }
 
-// A temporary operand: plain, unnamed, borrowing any object it is given.
-struct Temporary {
-    Temporary() : v("", 0, nullptr) { v.mark = kYBorrows; }
-    YVariable v;
-};
-
 int compareBytes(const char* a, std::int32_t la, const char* b, std::int32_t lb) {
     const int c = std::memcmp(a, b, static_cast<std::size_t>(la < lb ? la : lb));
     if (c != 0) return c;
@@ -69,9 +68,9 @@ bool YEvaluator::validCode(const char* code, std::int32_t terms) {
     return parseCode(&p, &counted, 0) && *p == '\0' && counted == terms;
 }
 
-std::int32_t YEvaluator::evaluate(YVariable* e, YVariable* result) {
+std::int32_t YEvaluator::evaluate(YVariable* e, YValue* result) {
+    if (!e->validExpressionCode()) return kYErrorUnbalanced;
     const char* code = e->valueText ? e->valueText : "";
-    if (!validCode(code, e->lengthField)) return kYErrorUnbalanced;
     if (nesting == 0) evaluations = 0;
     if (++evaluations > kMaxEvaluations) return kYErrorTooLong;
     YEvaluator evaluator(code, e->indices, e->lengthField);
@@ -82,52 +81,57 @@ std::int32_t YEvaluator::evaluate(YVariable* e, YVariable* result) {
 }
 
 void YEvaluator::textOf(YVariable* e, char* buffer, std::size_t size) {
-    Temporary result;
-    const std::int32_t error = evaluate(e, &result.v);
+    YValue result;
+    const std::int32_t error = evaluate(e, &result);
     yErrorCode() = error;
-    const char* text = e->name;
-    std::int32_t length = static_cast<std::int32_t>(std::strlen(e->name));
-    if (error == 0) text = result.v.textPointer(&length);
-    copyCut(buffer, size, text, static_cast<std::size_t>(length));
+    const std::string_view text = error == 0 ? result.text() : std::string_view(e->name);
+    copyCut(buffer, size, text.data(), text.size());
 }
 
-void YEvaluator::run(YVariable* out) {
+// textPointer of an expression reads its text cut to a computed text's 127 characters and ended at its
+// first NUL; a value whose text needs no cut is handed over with the number already read from it.
+void YEvaluator::assignTo(YVariable* e, YVariable* destination) {
+    YValue result;
+    const std::int32_t error = evaluate(e, &result);
+    yErrorCode() = error;
+    if (error == 0 && result.textFromNumber()) return destination->setValue(result);
+    const std::string_view text = error == 0 ? result.text() : std::string_view(e->name);
+    const std::size_t cut = std::min(text.size(), kYComputedSize - 1);
+    const char* nul = static_cast<const char*>(std::memchr(text.data(), '\0', cut));
+    const std::size_t length = nul ? static_cast<std::size_t>(nul - text.data()) : cut;
+    if (error == 0 && length == text.size()) return destination->setValue(result);
+    destination->setText(text.data(), static_cast<std::int32_t>(length));
+}
+
+void YEvaluator::run(YValue* out) {
     const char c = *code_++;
     if (c == 'z') return out->setInteger(0);
     if (c == 't') {
         YVariable* operand = remaining_ > 0 ? scriptHeap().at(terms_[--remaining_]) : nullptr;
         if (!operand) return fail(kYErrorUnbalanced);
-        return out->assign(operand);
+        return out->readOperand(operand);
     }
     const char op = *code_++;
-    Temporary right;
-    run(&right.v);
-    if (isUnary(op)) return apply(op, nullptr, &right.v, out);
-    Temporary left;
-    run(&left.v);
-    apply(op, &left.v, &right.v, out);
+    YValue right;
+    run(&right);
+    if (isUnary(op)) return apply(op, nullptr, &right, out);
+    YValue left;
+    run(&left);
+    apply(op, &left, &right, out);
 }
 
-void YEvaluator::apply(char op, YVariable* left, YVariable* right, YVariable* out) {
+void YEvaluator::apply(char op, YValue* left, YValue* right, YValue* out) {
     if (error_ != 0) return;
-    if (op == '~') {
-        std::int32_t length = 0;
-        right->textPointer(&length);
-        return out->setInteger(length);
-    }
+    if (op == '~') return out->setInteger(static_cast<std::int32_t>(right->text().size()));
     if (op == '$') return reEvaluate(right, out);
-    if (op == '!' || (left->kind == kYObject && right->kind == kYObject)) return out->setInteger(0);
-    if (left->isNumber() && right->isNumber() && op != '@') {
-        double l = 0.0, r = 0.0;
-        left->getDouble(&l);
-        right->getDouble(&r);
-        if (arithmetic(op, l, r, out)) return;
-    }
+    if (op == '!' || (left->kind() == kYObject && right->kind() == kYObject)) return out->setInteger(0);
+    if (left->isNumber() && right->isNumber() && op != '@' && arithmetic(op, left->number(), right->number(), out))
+        return;
     textual(op, left, right, out);
 }
 
 // The numeric column of the operator table; false for '@' and for no operator (text rules apply).
-bool YEvaluator::arithmetic(char op, double l, double r, YVariable* out) {
+bool YEvaluator::arithmetic(char op, double l, double r, YValue* out) {
     switch (op) {
     case '+': out->setDouble(l + r); return true;
     case '-': out->setDouble(l - r); return true;
@@ -155,24 +159,25 @@ bool YEvaluator::arithmetic(char op, double l, double r, YVariable* out) {
     }
 }
 
-void YEvaluator::textual(char op, YVariable* left, YVariable* right, YVariable* out) {
-    std::int32_t ll = 0, rl = 0;
-    const std::string l = [&] { const char* t = left->textPointer(&ll); return std::string(t, static_cast<std::size_t>(ll)); }();
-    const char* r = right->textPointer(&rl);
+void YEvaluator::textual(char op, YValue* left, YValue* right, YValue* out) {
+    const std::string_view l = left->text();
+    const std::string_view r = right->text();
+    const auto ll = static_cast<std::int32_t>(l.size()), rl = static_cast<std::int32_t>(r.size());
     switch (op) {
     case '+': {
         if (ll + rl >= static_cast<std::int32_t>(kYComputedSize)) return fail(kYErrorTooLong);
-        const std::string joined = l + std::string(r, static_cast<std::size_t>(rl));
-        return out->setText(joined.c_str(), static_cast<std::int32_t>(joined.size()));
+        char joined[kYComputedSize];
+        std::memcpy(joined, l.data(), l.size());
+        std::memcpy(joined + l.size(), r.data(), r.size());
+        return out->setText(joined, ll + rl);
     }
-    case '=': return out->setInteger(ll == rl && std::memcmp(l.data(), r, static_cast<std::size_t>(ll)) == 0);
-    case '#': return out->setInteger(ll != rl || std::memcmp(l.data(), r, static_cast<std::size_t>(ll)) != 0);
-    case '>': return out->setInteger(compareBytes(l.data(), ll, r, rl) > 0);
-    case '<': return out->setInteger(compareBytes(l.data(), ll, r, rl) < 0);
+    case '=': return out->setInteger(l == r);
+    case '#': return out->setInteger(l != r);
+    case '>': return out->setInteger(compareBytes(l.data(), ll, r.data(), rl) > 0);
+    case '<': return out->setInteger(compareBytes(l.data(), ll, r.data(), rl) < 0);
     case '@': {
-        const std::string haystack(r, static_cast<std::size_t>(rl));
-        const std::size_t at = haystack.find(l);
-        return out->setInteger(at == std::string::npos ? 0 : static_cast<std::int32_t>(at) + 1);
+        const std::size_t at = r.find(l);
+        return out->setInteger(at == std::string_view::npos ? 0 : static_cast<std::int32_t>(at) + 1);
     }
     default: return fail(kYErrorNotNumber);
     }
@@ -180,12 +185,11 @@ void YEvaluator::textual(char op, YVariable* left, YVariable* right, YVariable* 
 
 // '$': the operand's text read as an expression; a text with an operator evaluates through its own
 // expression entry, a single term reads as that variable.
-void YEvaluator::reEvaluate(YVariable* operand, YVariable* out) {
+void YEvaluator::reEvaluate(YValue* operand, YValue* out) {
     // A text that reads itself again ($e with e holding "$e") ends after a few rounds.
     if (nesting > kMaxDollarDepth) return fail(kYErrorTooLong);
-    std::int32_t length = 0;
-    const char* t = operand->textPointer(&length);
-    const std::string text(t, static_cast<std::size_t>(length));
+    const std::string text(operand->text());
+    const auto length = static_cast<std::int32_t>(text.size());
     const std::int32_t saved = yErrorCode();
     const std::int32_t index = compileExpression(text.c_str(), length);
     yErrorCode() = saved;
@@ -194,5 +198,5 @@ void YEvaluator::reEvaluate(YVariable* operand, YVariable* out) {
     char result[kYTextBufferSize];
     entry->getText(result, sizeof result);
     yErrorCode() = saved;
-    out->setText(result, -1);
+    out->setText(result, static_cast<std::int32_t>(std::strlen(result)));
 }

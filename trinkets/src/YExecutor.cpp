@@ -18,6 +18,7 @@
 #include "YScriptLoader.h"
 #include "YThread.h"
 #include "YThreadEngine.h"
+#include "YValue.h"
 #include "YVariable.h"
 
 namespace {
@@ -173,12 +174,12 @@ void doForSetUp(const Statement& s) {
     r.current = static_cast<std::int16_t>(r.current - r.step);
 }
 
+// Only the first character of the text decides.
 void doTest(const Statement& s) {
-    if (s.index(0) < 0) {
-        s.t->condition = 1;
-        return;
-    }
-    s.t->condition = s.getText(0).rfind('0', 0) == 0 ? 0 : 1;
+    YVariable* v = s.index(0) < 0 ? nullptr : s.value(0);
+    std::int32_t length = 0;
+    const char* text = v ? v->textPointer(&length) : nullptr;
+    s.t->condition = text && length > 0 && text[0] == '0' ? 0 : 1;
 }
 
 void doForStep(const Statement& s) {
@@ -229,17 +230,26 @@ void doAssign(const Statement& s) {
     if (OMScriptableObject* held = s.object(0)) dropEventRecords(held, nullptr);
     YVariable* source = s.value(1);
     if (!source) return destination->setText(nullptr, -2);
-    const std::string name = s.getText(1);
-    if (source->typeTag == kYPlain && source->isUnset() && classExists(name.c_str())) {
-        s.pushParameters(2, s.count());
-        const char* const end[] = {kParameterEnd};
-        OMScriptableObject* made = createObjectWith(name.c_str(), end);
-        if (made) destination->setObject(made);
-        else destination->setInteger(0);
-        return;
+    if (source->typeTag == kYPlain && source->isUnset()) {
+        char name[kYTextBufferSize];
+        source->getText(name, sizeof name);
+        if (classExists(name)) {
+            s.pushParameters(2, s.count());
+            const char* const end[] = {kParameterEnd};
+            OMScriptableObject* made = createObjectWith(name, end);
+            if (made) destination->setObject(made);
+            else destination->setInteger(0);
+            return;
+        }
     }
     if (source->kind == kYObject) return destination->assign(source);
-    if (source != destination) setTextOf(destination, s.text(1));
+    if (source == destination) return;
+    // An expression is evaluated once; a value is handed over with the number already read from its text.
+    YVariable* read = source->target();
+    if (read->typeTag == kYExpression) return read->giveExpressionValue(destination);
+    YValue value;
+    value.readFollowed(source);
+    destination->setValue(value);
 }
 
 void dropTrinkets() {

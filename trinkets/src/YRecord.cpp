@@ -54,18 +54,33 @@ void writeRecord(const YVariable* v, ByteWriter* w) {
     for (std::int32_t i = 0; i < count; ++i) w->u16(static_cast<std::uint16_t>(v->indices[i]));
 }
 
-// A text item: replaces *text unless missing. Refused when it runs past the data or holds a NUL.
-bool readTextItem(ByteReader& r, char** text, std::int32_t* length) {
+// A text item: its characters, or null when it is missing. Refused when it runs past the data or holds a
+// NUL.
+bool readTextItem(ByteReader& r, const char** text, std::uint32_t* length) {
+    *text = nullptr;
     const std::uint32_t n = r.u32();
     if (!r.ok()) return false;
     if (n == kMissing) return true;
     const std::uint8_t* bytes = r.span(n);
     if (!bytes || std::memchr(bytes, '\0', n)) return false;
-    delete[] *text;
-    *text = new char[n + 1];
-    std::memcpy(*text, bytes, n);
-    (*text)[n] = '\0';
-    *length = static_cast<std::int32_t>(n);
+    *text = reinterpret_cast<const char*>(bytes);
+    *length = n;
+    return true;
+}
+
+// The name and the value text, each replacing the old one unless its item is missing.
+bool readTexts(ByteReader& r, YVariable* v) {
+    const char* text = nullptr;
+    std::uint32_t length = 0;
+    if (!readTextItem(r, &text, &length)) return false;
+    if (text) {
+        delete[] v->name;
+        v->name = new char[length + 1];
+        std::memcpy(v->name, text, length);
+        v->name[length] = '\0';
+    }
+    if (!readTextItem(r, &text, &length)) return false;
+    if (text) v->loadValueText(text, length);
     return true;
 }
 
@@ -118,6 +133,7 @@ bool readRecord(ByteReader& r, YVariable* v) {
     const std::int32_t tag = r.i32();
     const std::int32_t kind = r.i32();
     if (!r.ok() || tag < kYPlain || tag > kYExpression || kind < kYNone || kind > kYDouble) return false;
+    v->startLoading();
     v->resetValue(1);
     v->typeTag = tag;
     v->kind = kind;
@@ -127,9 +143,7 @@ bool readRecord(ByteReader& r, YVariable* v) {
     v->lengthField = r.i32();
     v->mark = r.i32();
     if (!r.ok() || v->mark < kYAlias || v->mark > kYBorrows) return false;
-    std::int32_t ignored = 0;
-    if (!readTextItem(r, &v->name, &ignored) || !readTextItem(r, &v->valueText, &ignored)) return false;
-    return readIndices(r, v) && consistent(v);
+    return readTexts(r, v) && readIndices(r, v) && consistent(v);
 }
 
 }  // namespace
@@ -150,6 +164,7 @@ void swapBytes32Array(void* p, std::int32_t count) {
 }
 
 bool saveVariable(YVariable* variable, std::FILE* file) {
+    variable->ensureText();
     ByteWriter w(ByteOrder::little);
     writeRecord(variable, &w);
     return std::fwrite(w.bytes.data(), 1, w.bytes.size(), file) == w.bytes.size();

@@ -12,6 +12,7 @@
 #include "YCompiler.h"
 #include "YEvaluator.h"
 #include "YHeap.h"
+#include "YValue.h"
 
 namespace {
 
@@ -32,14 +33,34 @@ char* copyText(const char* text, std::int32_t length) {
     return copy;
 }
 
-// "%lf" of a text; a text that does not parse gives 0.0.
-double parseNumber(const char* text) {
+}  // namespace
+
+double yParseNumber(const char* text) {
     double d = 0.0;
     if (std::sscanf(text, "%lf", &d) != 1) d = 0.0;
     return d;
 }
 
-}  // namespace
+bool yBecomesInteger(double d, std::int32_t textLength) {
+    return textLength <= 10 && d >= -2000000000.0 && d <= 2000000000.0 && d == std::trunc(d);
+}
+
+int yIntegerText(char* out, std::int32_t n) {
+    char digits[12];
+    int count = 0;
+    std::uint32_t magnitude = n < 0 ? 0u - static_cast<std::uint32_t>(n) : static_cast<std::uint32_t>(n);
+    do {
+        digits[count++] = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude);
+    int length = 0;
+    if (n < 0) out[length++] = '-';
+    while (count) out[length++] = digits[--count];
+    out[length] = '\0';
+    return length;
+}
+
+int yDoubleText(char* out, std::size_t size, double d) { return std::snprintf(out, size, "%.15g", d); }
 
 void copyCut(char* buffer, std::size_t size, const char* text, std::size_t length) {
     if (size == 0) return;
@@ -98,7 +119,7 @@ YVariable::YVariable() : mark(kYBorrows), typeTag(kYPlain), kind(kYString) {}
 YVariable::~YVariable() {
     delete[] name;
     delete[] indices;
-    delete[] valueText;
+    dropText();
     resetValue(1);
 }
 
@@ -114,8 +135,9 @@ void YVariable::classify() {
         kind = kYString;
         if (yStartsNumber(first)) {
             kind = kYDouble;
-            value.number = parseNumber(name);
+            value.number = yParseNumber(name);
             normalise();
+            numberIsText = true;
         }
         return;
     }
@@ -167,11 +189,9 @@ bool YVariable::classifyMembers() {
 
 // A double becomes an integer when it is integral, within two thousand million and, for a text, short.
 void YVariable::normalise() {
-    if (kind != kYDouble) return;
-    const double d = value.number;
-    if (lengthField > 10 || d < -2000000000.0 || d > 2000000000.0 || d != std::trunc(d)) return;
+    if (kind != kYDouble || !yBecomesInteger(value.number, lengthField)) return;
     kind = kYInteger;
-    value.integer = static_cast<std::int32_t>(d);
+    value.integer = static_cast<std::int32_t>(value.number);
 }
 
 // Follows a chain of aliases to the variable at its end; an alias without a variable behind it ends the
@@ -205,32 +225,80 @@ void YVariable::resetValue(std::int32_t deleteOwned) {
     value.object = nullptr;
 }
 
+void YVariable::dropText() {
+    if (valueText != shortText_) delete[] valueText;
+    valueText = nullptr;
+}
+
+// Keeps length characters of text, which may lie in the old value text, as the value text; short texts
+// stay inside the variable.
+void YVariable::keepText(const char* text, std::int32_t length) {
+    const auto n = static_cast<std::size_t>(length);
+    char* kept = n < kYShortText ? shortText_ : new char[n + 1];
+    std::memmove(kept, text, n);
+    kept[n] = '\0';
+    if (valueText != shortText_ && valueText != kept) delete[] valueText;
+    valueText = kept;
+}
+
 void YVariable::storeText(const char* text, std::int32_t length) {
-    delete[] valueText;
-    valueText = copyText(text, length);
+    keepText(text, length);
+    textPending_ = false;
     lengthField = length;
     heapIndex = 0;
-    if (yStartsNumber(valueText[0])) {
+    numberIsText = yStartsNumber(valueText[0]);
+    if (numberIsText) {
         kind = kYDouble;
-        value.number = parseNumber(valueText);
+        value.number = yParseNumber(valueText);
         normalise();
     } else {
         kind = kYString;
     }
 }
 
-// The text of a number or object is made anew; a string keeps its own text.
+// The text of a number is made when it is read; an object's is its mark; a string keeps its own text.
 void YVariable::regenerateText() {
     if (kind == kYString) return;
-    char text[64];
-    int length = -1;
-    if (kind == kYInteger) length = std::snprintf(text, sizeof text, "%ld", static_cast<long>(value.integer));
-    if (kind == kYDouble) length = std::snprintf(text, sizeof text, "%.15g", value.number);
-    if (kind == kYObject) length = std::snprintf(text, sizeof text, "%s", kObjectText);
-    delete[] valueText;
-    valueText = length >= 0 ? copyText(text, length) : nullptr;
-    lengthField = length;
     heapIndex = 0;
+    textPending_ = kind == kYInteger || kind == kYDouble;
+    if (textPending_) {
+        dropText();
+        lengthField = -1;
+    } else if (kind == kYObject) {
+        keepText(kObjectText, 1);
+        lengthField = 1;
+    } else {
+        dropText();
+        lengthField = -1;
+    }
+}
+
+void YVariable::ensureText() {
+    if (!textPending_) return;
+    textPending_ = false;
+    char text[32];
+    const int length = kind == kYInteger ? yIntegerText(text, value.integer) : yDoubleText(text, sizeof text, value.number);
+    keepText(text, length);
+    lengthField = length;
+}
+
+bool YVariable::validExpressionCode() {
+    if (!codeChecked_) {
+        codeValid_ = YEvaluator::validCode(valueText ? valueText : "", lengthField);
+        codeChecked_ = true;
+    }
+    return codeValid_;
+}
+
+void YVariable::startLoading() {
+    ensureText();
+    numberIsText = false;
+    codeChecked_ = false;
+}
+
+void YVariable::loadValueText(const char* text, std::size_t length) {
+    keepText(text, static_cast<std::int32_t>(length));
+    codeChecked_ = false;
 }
 
 void YVariable::setText(const char* text, std::int32_t length) {
@@ -245,13 +313,74 @@ void YVariable::setText(const char* text, std::int32_t length) {
     resetValue(length != -3);
     if (!text) {
         kind = kYNone;
-        delete[] valueText;
-        valueText = nullptr;
+        dropText();
+        textPending_ = false;
+        numberIsText = false;
         lengthField = -1;
         heapIndex = 0;
         return;
     }
     storeText(text, length < 0 ? static_cast<std::int32_t>(std::strlen(text)) : length);
+}
+
+// The text of an integral number below 1e15 is all its digits, so it reads back as the number itself:
+// an integer within -999999999 .. 2000000000 (ten characters at most), a double beyond. The number is
+// kept and its text made when read.
+void YVariable::storeNumberText(double d) {
+    resetValue(1);
+    kind = kYDouble;
+    value.number = d;
+    if (d >= -999999999.0 && d <= 2000000000.0) {
+        kind = kYInteger;
+        value.integer = static_cast<std::int32_t>(d);
+    }
+    numberIsText = true;
+    regenerateText();
+}
+
+void YVariable::setIntegerText(std::int32_t n) {
+    if (isAlias()) {
+        YVariable* other = target();
+        if (other != this) other->setIntegerText(n);
+        return;
+    }
+    if (typeTag == kYPlain) storeNumberText(n);
+}
+
+void YVariable::setDoubleText(double d) {
+    if (isAlias()) {
+        YVariable* other = target();
+        if (other != this) other->setDoubleText(d);
+        return;
+    }
+    if (typeTag != kYPlain) return;
+    if (d == std::trunc(d) && std::fabs(d) < 1e15) return storeNumberText(d);
+    char text[32];
+    const int length = yDoubleText(text, sizeof text, d);
+    setText(text, length);
+}
+
+void YVariable::setValue(YValue& given) {
+    if (isAlias()) {
+        YVariable* other = target();
+        if (other != this) other->setValue(given);
+        return;
+    }
+    if (typeTag != kYPlain) return;
+    if (given.textFromNumber()) {
+        return given.kind() == kYInteger ? setIntegerText(given.integer()) : setDoubleText(given.number());
+    }
+    const std::string_view text = given.text();
+    if (!given.isNumber()) return setText(text.data(), static_cast<std::int32_t>(text.size()));
+    resetValue(1);
+    keepText(text.data(), static_cast<std::int32_t>(text.size()));
+    textPending_ = false;
+    lengthField = static_cast<std::int32_t>(text.size());
+    heapIndex = 0;
+    numberIsText = true;
+    kind = given.kind();
+    if (kind == kYInteger) value.integer = given.integer();
+    else value.number = given.number();
 }
 
 // Numbers are stored on plain variables only (a literal, reference or expression is not assignable);
@@ -262,6 +391,7 @@ void YVariable::setInteger(std::int32_t n) {
     v->resetValue(1);
     v->kind = kYInteger;
     v->value.integer = n;
+    v->numberIsText = true;
     v->regenerateText();
 }
 
@@ -273,6 +403,7 @@ void YVariable::setDouble(double d) {
     v->value.number = d;
     v->lengthField = -1;
     v->normalise();
+    v->numberIsText = v->kind == kYInteger;
     v->regenerateText();
 }
 
@@ -284,6 +415,7 @@ void YVariable::setObject(OMScriptableObject* object) {
     v->resetValue(1);
     v->kind = kYObject;
     v->value.object = object;
+    v->numberIsText = false;
     v->regenerateText();
 }
 
@@ -322,6 +454,18 @@ std::int32_t YVariable::getText(char* buffer, std::size_t size) {
     return result;
 }
 
+// Read at the same depth as getText reads, so that references that lead back to themselves end as
+// they do there.
+void YVariable::giveExpressionValue(YVariable* destination) {
+    if (readDepth >= kMaxReadDepth) {
+        const std::size_t length = std::min(std::strlen(name), kYComputedSize - 1);
+        return destination->setText(name, static_cast<std::int32_t>(length));
+    }
+    ++readDepth;
+    YEvaluator::assignTo(this, destination);
+    --readDepth;
+}
+
 std::int32_t YVariable::readText(char* buffer, std::size_t size) {
     if (isAlias()) {
         YVariable* other = target();
@@ -330,6 +474,7 @@ std::int32_t YVariable::readText(char* buffer, std::size_t size) {
     std::int32_t result = 0;
     switch (typeTag) {
     case kYPlain:
+        ensureText();
         if (valueText) copyCut(buffer, size, valueText, static_cast<std::size_t>(std::max(lengthField, 0)));
         else copyCut(buffer, size, name, std::strlen(name));
         break;
@@ -409,10 +554,17 @@ void YVariable::substringText(char* buffer, std::size_t size) {
 }
 
 const char* YVariable::textPointer(std::int32_t* lengthOut) {
+    bool ownStorage = false;
+    return textPointer(lengthOut, &ownStorage);
+}
+
+const char* YVariable::textPointer(std::int32_t* lengthOut, bool* ownStorage) {
     YVariable* v = target();
+    v->ensureText();
     const char* text = nullptr;
     if (v->typeTag == kYPlain) text = v->valueText ? v->valueText : v->name;
     if (v->typeTag == kYLiteral && yStartsNumber(v->name[0])) text = v->name;
+    *ownStorage = text != nullptr;
     if (text) {
         *lengthOut = v->typeTag == kYPlain && v->valueText ? std::max(v->lengthField, 0)
                                                            : static_cast<std::int32_t>(std::strlen(text));
@@ -435,7 +587,7 @@ void YVariable::getDouble(double* out) {
     }
     char text[kYTextBufferSize];
     v->getText(text, sizeof text);
-    *out = parseNumber(text);
+    *out = yParseNumber(text);
 }
 
 void YVariable::getInteger(std::int32_t* out) {
@@ -454,4 +606,8 @@ void YVariable::getObject(OMScriptableObject** out) {
     *out = v->typeTag == kYPlain && v->kind == kYObject ? v->value.object : nullptr;
 }
 
-std::int32_t YVariable::length() { return target()->lengthField; }
+std::int32_t YVariable::length() {
+    YVariable* v = target();
+    v->ensureText();
+    return v->lengthField;
+}

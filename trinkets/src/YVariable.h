@@ -6,6 +6,7 @@
 #include <cstdio>
 
 class OMScriptableObject;
+class YValue;
 
 // Type tags: what a variable's name is.
 constexpr std::int32_t kYPlain = 0;
@@ -34,6 +35,8 @@ constexpr std::size_t kYComputedSize = 128;
 constexpr std::size_t kYTextBufferSize = 132;
 // The index that marks the empty start of a substring reference.
 constexpr std::uint16_t kYEmptyStart = 65535;
+// Value texts shorter than this are kept inside the variable; every number's text fits.
+constexpr std::size_t kYShortText = 24;
 
 class YVariable {
 public:
@@ -48,6 +51,12 @@ public:
     ~YVariable();
 
     void setText(const char* text, std::int32_t length);
+    // setText of the text form of a number ("%ld", "%.15g"), without reading the text back where that
+    // gives the number itself: every integer, and integral doubles below 1e15.
+    void setIntegerText(std::int32_t n);
+    void setDoubleText(double d);
+    // setText of value's text form, taking over the number the value has already read from it.
+    void setValue(YValue& value);
     void setInteger(std::int32_t n);
     void setDouble(double d);
     void setObject(OMScriptableObject* object);
@@ -58,6 +67,9 @@ public:
     // variable a member reference reads, or minus the length for the random literal.
     std::int32_t getText(char* buffer, std::size_t size);
     const char* textPointer(std::int32_t* lengthOut);
+    // The same; ownStorage tells whether the text lives in the variable (its value text or name) rather
+    // than in the shared buffers of computed texts, which two further computations overwrite.
+    const char* textPointer(std::int32_t* lengthOut, bool* ownStorage);
     void getDouble(double* out);
     void getInteger(std::int32_t* out);
     void getObject(OMScriptableObject** out);
@@ -69,6 +81,20 @@ public:
     YVariable* target();
     // The heap variable a member reference reads (itself otherwise).
     YVariable* follow();
+
+    // A number's text is made when it is first read; this makes it now (before the fields are read).
+    void ensureText();
+    // Whether the text is still to be made from the number.
+    bool textPending() const { return textPending_; }
+    // Whether an expression's code is well formed for its operands (checked once, then remembered).
+    bool validExpressionCode();
+    // For an expression: gives destination the text form that textPointer reads, evaluating only once.
+    void giveExpressionValue(YVariable* destination);
+    // Before a binary record is read into the variable: the text is made, and what was derived from
+    // the fields is forgotten.
+    void startLoading();
+    // A loaded value text (length characters), replacing the old one.
+    void loadValueText(const char* text, std::size_t length);
 
     std::int32_t lengthField = -1;
     char* name = nullptr;
@@ -84,6 +110,9 @@ public:
         OMScriptableObject* object;
     } value{};
     std::int16_t* indices = nullptr;
+    // Whether kind and value are what the text form reads as a number: set from a text, or set as a
+    // number whose text is made from it. A loaded record's number and text may disagree.
+    bool numberIsText = false;
 
 private:
     std::int32_t readText(char* buffer, std::size_t size);
@@ -91,6 +120,9 @@ private:
     void classifySubstring(const char* bar);
     bool classifyMembers();
     void storeText(const char* text, std::int32_t length);
+    void storeNumberText(double d);
+    void keepText(const char* text, std::int32_t length);
+    void dropText();
     void regenerateText();
     void normalise();
     bool isAlias() const { return mark == kYAlias && heapIndex > 0; }
@@ -98,7 +130,11 @@ private:
     void substringText(char* buffer, std::size_t size);
     void literalText(char* buffer, std::size_t size, std::int32_t* result);
     bool isNumber() const { return kind == kYInteger || kind == kYDouble; }
-    friend class YEvaluator;
+
+    bool textPending_ = false;
+    bool codeChecked_ = false;
+    bool codeValid_ = false;
+    char shortText_[kYShortText] = {};
 };
 
 // The last expression or compiler error code (0 = none).
@@ -115,6 +151,14 @@ bool yIsProcedureName(const char* text, std::int32_t length);
 void copyCut(char* buffer, std::size_t size, const char* text, std::size_t length);
 // Rounds to the nearer integer with an exact half going down; clamps to the 32-bit range.
 std::int32_t yRoundHalfDown(double d);
+// "%lf" of a text; a text that does not parse gives 0.0.
+double yParseNumber(const char* text);
+// Whether a double read from a text of textLength characters (-1: no text) becomes an integer: integral,
+// within two thousand million, and (for a text) at most 10 characters long.
+bool yBecomesInteger(double d, std::int32_t textLength);
+// The text forms of numbers, "%ld" and "%.15g", written with their terminating zero; the length.
+int yIntegerText(char* out, std::int32_t n);
+int yDoubleText(char* out, std::size_t size, double d);
 
 // Binary records (see YRecord.cpp).
 [[nodiscard]] bool saveVariable(YVariable* variable, std::FILE* file);
