@@ -1,5 +1,5 @@
 // Writes the seed corpora of the fuzz targets, one folder per target, with the project's own writers:
-// the testkit builders (NE modules, PRS/PRX files, bitmaps, NFNT fonts, sounds), the JPEG fixtures of
+// the testkit builders (NE modules, PRS/PRX files, bitmaps, NFNT fonts, sounds, XPK banks), the JPEG fixtures of
 // Glimmer's tests, the script compiler with its image and record writers, the byte writer; text formats
 // from a few typical texts. Usage: write_seeds <corpus folder>.
 #include <cstdio>
@@ -18,6 +18,7 @@
 #include "PrsWriter.h"
 #include "ScriptState.h"
 #include "SoundWriter.h"
+#include "XpkForge.h"
 #include "YCompiledImage.h"
 #include "YCompiler.h"
 
@@ -207,6 +208,18 @@ void soundSeeds() {
     seed("sound_resource", "aifc_sqs2", writeAiff(sqs2));
 }
 
+void shapeSeeds() {
+    const std::pair<std::uint16_t, const char*> formats[] = {
+        {kForgeDirect16, "direct16"}, {kForgeMapped16, "mapped16"}, {kForgePlain8, "plain8"}, {kForgeRun8, "run8"}};
+    for (const auto& [format, name] : formats) {
+        ForgeBank bank;
+        bank.format = format;
+        if (format == kForgeMapped16) bank.colourMap = {0x0000, 0x7FFF, 0x001F, 0x03E0, 0x7C00};
+        bank.shapes = {forgePattern(format, 9, 6, 1, 5), forgePattern(format, 4, 3, 2, 5), ForgeShape{}};
+        seed("xpk_shapes", name, forgeXpk(bank, ByteOrder::big));
+    }
+}
+
 void readerSeeds() {
     ByteWriter w(ByteOrder::little);
     w.u8(12);
@@ -236,5 +249,6 @@ int main(int argc, char** argv) {
     pictureSeeds();
     fontSeeds();
     soundSeeds();
+    shapeSeeds();
     return 0;
 }
