@@ -48,6 +48,9 @@ std::int16_t ShapeDrawMasked(Rect* out, ShapeBank bank, std::uint16_t index, std
 std::int16_t ShapeCompare(Rect* out, ShapeBank bank, std::uint16_t index, std::int16_t x, std::int16_t y,
                           std::uint16_t flags, Canvas canvas, std::uint32_t* matches, std::uint32_t* mismatches);
 
+// Marks the placed image rectangle dirty for the next two flushes (UpdateInvalRect).
+void ShapeInvalidate(ShapeBank bank, std::uint16_t index, std::int16_t x, std::int16_t y, std::uint16_t flags);
+
 // 1 when a literal, fill or blend pixel of the placed shape lies inside the rectangle (at the point).
 std::int16_t ShapeHitRect(const Rect* rect, ShapeBank bank, std::uint16_t index, std::int16_t x, std::int16_t y,
                           std::uint16_t flags);
