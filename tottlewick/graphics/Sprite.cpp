@@ -147,7 +147,11 @@ std::int16_t SpriteDisposeDragged() {
 
 std::int16_t SpriteDisposeAll() {
     SpriteDragEnd();
-    while (state.head) SpriteDisposeHandle(state.head);
+    for (SpriteHandle s = state.head; s;) {
+        const SpriteHandle older = spriteNext(s);
+        SpriteDisposeHandle(s);
+        s = older;
+    }
     return 0;
 }
 

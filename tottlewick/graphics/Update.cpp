@@ -133,13 +133,14 @@ private:
     Rect clip_{};
 };
 
-void copyListToWindow(const UpdateRecord& record, std::uint16_t count, const Rect* rects) {
+// List B cut to the window canvas's clip, one prepared copy for all of it.
+void copyListToWindow(UpdateRecord& record) {
     Rect clip{};
     CanvasGetClip(&clip, record.window);
     CanvasBeginCopy(record.window, record.offscreen, 0);
-    for (std::uint16_t i = 0; i < count; ++i) {
+    for (std::uint16_t i = 0; i < record.countB; ++i) {
         Rect cut{};
-        if (RectIntersect(&cut, &rects[i], &clip)) CanvasCopyPrepared(cut.left, cut.top, &cut);
+        if (RectIntersect(&cut, &record.listB()[i], &clip)) CanvasCopyPrepared(cut.left, cut.top, &cut);
     }
     CanvasEndCopy();
 }
@@ -303,6 +304,6 @@ void UpdateCopyList() {
     } else if (record.copy) {
         if (record.countB) record.copy(record.countB, record.listB());
     } else {
-        copyListToWindow(record, record.countB, record.listB());
+        copyListToWindow(record);
     }
 }
