@@ -1,7 +1,7 @@
 // Writes the seed corpora of the fuzz targets, one folder per target, with the project's own writers:
-// the testkit builders (NE modules, PRS/PRX files, bitmaps, NFNT fonts, sounds, XPK banks), the JPEG fixtures of
-// Glimmer's tests, the script compiler with its image and record writers, the byte writer; text formats
-// from a few typical texts. Usage: write_seeds <corpus folder>.
+// the testkit builders (NE modules, PRS/PRX files, bitmaps, NFNT fonts, sounds, XPK banks, WAVE files),
+// the JPEG fixtures of Glimmer's tests, the script compiler with its image and record writers, the byte
+// writer; text formats from a few typical texts. Usage: write_seeds <corpus folder>.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -17,7 +17,9 @@
 #include "NfntWriter.h"
 #include "PrsWriter.h"
 #include "ScriptState.h"
+#include "SoundResourceWriter.h"
 #include "SoundWriter.h"
+#include "WaveWriter.h"
 #include "XpkForge.h"
 #include "YCompiledImage.h"
 #include "YCompiler.h"
@@ -220,6 +222,19 @@ void shapeSeeds() {
     }
 }
 
+void waveSeeds() {
+    WaveSound wave;
+    wave.samples = std::string(30, '\x90');
+    wave.first = {{"LIST", "INFOISFT"}};
+    seed("wave_header", "riff", writeWave(wave));
+    SoundResource resource;
+    resource.samples = std::string(20, '\x70');
+    seed("wave_header", "resource_format1", writeSoundResource(resource));
+    resource.format = 2;
+    resource.extended = true;
+    seed("wave_header", "resource_format2_extended", writeSoundResource(resource));
+}
+
 void readerSeeds() {
     ByteWriter w(ByteOrder::little);
     w.u8(12);
@@ -250,5 +265,6 @@ int main(int argc, char** argv) {
     fontSeeds();
     soundSeeds();
     shapeSeeds();
+    waveSeeds();
     return 0;
 }

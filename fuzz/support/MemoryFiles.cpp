@@ -68,7 +68,8 @@ std::uint32_t FileRead(FileRef ref, void* buffer, std::uint32_t count) {
     const std::string* content = contentOf(ref);
     if (!content) return 0;
     std::uint32_t& position = openFiles[ref - 1].position;
-    const std::uint32_t n = position < content->size() ? std::min<std::uint32_t>(count, std::uint32_t(content->size()) - position) : 0;
+    const auto size = static_cast<std::uint32_t>(content->size());
+    const std::uint32_t n = position < size ? std::min(count, size - position) : 0;
     std::memcpy(buffer, content->data() + position, n);
     position += n;
     return n;
@@ -87,7 +88,8 @@ std::uint32_t FileWrite(FileRef ref, const void* buffer, std::uint32_t count) {
 std::int32_t FileSeek(FileRef ref, std::int32_t offset, std::int16_t origin) {
     const std::string* content = contentOf(ref);
     if (!content) return -1;
-    const std::int64_t base = origin == 0 ? 0 : origin == 1 ? openFiles[ref - 1].position : std::int64_t(content->size());
+    const std::int64_t end = static_cast<std::int64_t>(content->size());
+    const std::int64_t base = origin == 0 ? 0 : origin == 1 ? openFiles[ref - 1].position : end;
     const std::int64_t at = base + offset;
     if (origin < 0 || origin > 2 || at < 0 || at > INT32_MAX) return -1;
     openFiles[ref - 1].position = static_cast<std::uint32_t>(at);

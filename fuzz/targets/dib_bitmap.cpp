@@ -23,6 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         transparent = {0, 0, 0, 252};
     }
     const std::vector<std::uint8_t> mask = buildDibMask(dib.get(), layout, transparent);
-    FUZZ_CHECK(mask.size() >= kInfoHeaderSize + 8 + maskRowSize(layout.width) * static_cast<std::size_t>(layout.height));
+    const std::size_t maskRows = maskRowSize(layout.width) * static_cast<std::size_t>(layout.height);
+    FUZZ_CHECK(mask.size() >= kInfoHeaderSize + 8 + maskRows);
     return 0;
 }

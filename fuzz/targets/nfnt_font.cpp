@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int code = 0; code < 256; ++code) {
         const NFNTGlyph glyph = font.glyph(static_cast<unsigned char>(code));
         FUZZ_CHECK(glyph.imageWidth >= 0);
-        FUZZ_CHECK(glyph.imageWidth == 0 || (glyph.imageX >= 0 && glyph.imageX + glyph.imageWidth <= font.strikeWidth()));
+        FUZZ_CHECK(glyph.imageWidth == 0 ||
+                   (glyph.imageX >= 0 && glyph.imageX + glyph.imageWidth <= font.strikeWidth()));
         if (code > 0) text += static_cast<char>(code);
     }
     font.textWidth(text.c_str());

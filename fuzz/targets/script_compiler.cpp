@@ -39,7 +39,8 @@ std::vector<std::uint8_t> readFile(const std::string& path) {
     std::vector<std::uint8_t> bytes;
     if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
         std::uint8_t chunk[4096];
-        for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;) bytes.insert(bytes.end(), chunk, chunk + n);
+        for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;)
+            bytes.insert(bytes.end(), chunk, chunk + n);
         std::fclose(file);
     }
     return bytes;

@@ -31,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t end; (end = rest.find('\n')) != std::string_view::npos; rest.remove_prefix(end + 1))
         setVariable(rest.substr(0, end));
     const std::string expression(rest);
-    const std::int32_t index = compileExpression(expression.c_str(), static_cast<std::int32_t>(std::strlen(expression.c_str())));
+    const auto length = static_cast<std::int32_t>(std::strlen(expression.c_str()));
+    const std::int32_t index = compileExpression(expression.c_str(), length);
     if (YVariable* result = index >= 0 ? scriptHeap().at(index) : nullptr) {
         char buffer[kYTextBufferSize];
         result->getText(buffer, sizeof buffer);

@@ -62,8 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::uint8_t> bytes(data, data + size);
     if (bytes.size() < 4) return 0;
     xpkBankSwap(bytes.data(), bytes.size());
-    if (ByteOrderNeedsSwap(ByteOrderReadMarker(bytes.data())) || !xpkBankCheck(bytes.data(), bytes.size(), kXpkNativeOrder))
-        return 0;
+    const bool native = !ByteOrderNeedsSwap(ByteOrderReadMarker(bytes.data()));
+    if (!native || !xpkBankCheck(bytes.data(), bytes.size(), kXpkNativeOrder)) return 0;
     XpkBank bank;
     if (!bank.open(bytes.data(), bytes.size())) return 0;
     const bool eightBit = bank.format() == kXpkPlain8 || bank.format() == kXpkRun8;
