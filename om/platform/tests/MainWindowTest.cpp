@@ -8,6 +8,7 @@
 #include "DrawingSupport.h"
 #include "OMKeyRouting.h"
 #include "OMMainWindow.h"
+#include "OMWndCanvas.h"
 #include "WindowSupport.h"
 
 namespace {
@@ -75,6 +76,23 @@ TEST_F(MainWindowTest, AKeyUpWhoseKeyDownWasNotDeliveredReachesNoWindow) {
     EXPECT_EQ(keyDownsSent().count, 0);
 }
 
+TEST_F(MainWindowTest, CtrlF4AsksTheActiveWindowToClose) {
+    makeApp();
+    OMWindow* window = makeListener();
+    const OMLinkToFct close = logLink("close ");
+    window->setCloseHandler(&close);
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageA(app->window, WM_KEYDOWN, VK_F4, 0x003E0001);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    SendMessageA(app->window, WM_KEYDOWN, VK_F4, 0x003E0001);
+    EXPECT_EQ(handlerLog, "close key 102 e812 0,0 ") << "without Control, F4 is the private code 0xE812";
+    keyDownsSent().clear(true);
+}
+
 // In the frameless full-screen mode Alt+letter reaches the window as a plain character, and the system
 // menu's key command that follows is ignored.
 TEST_F(MainWindowTest, AltLetterIsAPlainCharacterInFullScreenMode) {
@@ -136,6 +154,20 @@ TEST_F(MainWindowTest, TheBackgroundIsPaintedOnlyByThePaintMessage) {
     InvalidateRect(app->window, nullptr, TRUE);
     UpdateWindow(app->window);
     EXPECT_EQ(shown(), 0x0000FFu) << "nothing painted over";
+}
+
+// A framework window erases with its canvas's background colour through the active window's palette.
+TEST_F(MainWindowTest, AWindowErasesWithItsCanvasBackground) {
+    if (displayBitsPerPixel(0) != 8) GTEST_SKIP() << "compares with the 8-bit display's static colours";
+    makeApp();
+    OMWindow* window = makeListener();
+    window->canvas->backgroundColor = {0, 0, 0, 250};
+    InvalidateRect(window->hwnd, nullptr, TRUE);
+    UpdateWindow(window->hwnd);
+    HDC dc = GetDC(window->hwnd);
+    const COLORREF c = GetPixel(dc, 20, 20);
+    ReleaseDC(window->hwnd, dc);
+    EXPECT_EQ(static_cast<std::uint32_t>(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c)), systemRgb(250));
 }
 
 // Modes 1 to 3 hold the window still; a display change of another resolution moves and sizes it to the
