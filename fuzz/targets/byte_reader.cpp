@@ -19,8 +19,13 @@ void check(const ByteReader& r) {
 
 void readOnce(ByteReader& r, FuzzedDataProvider& choice, const std::uint8_t* base, std::size_t size, int depth) {
     const bool wasOk = r.ok();
-    const std::size_t count = choice.ConsumeIntegralInRange<std::size_t>(0, size + 8);
-    const std::size_t offset = choice.ConsumeIntegralInRange<std::size_t>(0, size + 8);
+    // Counts and offsets near the data's size, or anywhere up to the largest size (sums that overflow).
+    const auto pick = [&] {
+        return choice.ConsumeBool() ? choice.ConsumeIntegralInRange<std::size_t>(0, size + 8)
+                                    : choice.ConsumeIntegral<std::size_t>();
+    };
+    const std::size_t count = pick();
+    const std::size_t offset = pick();
     switch (choice.ConsumeIntegralInRange(0, 8)) {
     case 0: FUZZ_CHECK(r.u8() == 0 || r.ok()); break;
     case 1: FUZZ_CHECK(r.u16() == 0 || r.ok()); break;
@@ -38,8 +43,8 @@ void readOnce(ByteReader& r, FuzzedDataProvider& choice, const std::uint8_t* bas
         break;
     }
     case 6: {
-        std::vector<std::uint8_t> out(count);
-        r.bytes(out.data(), count);
+        std::vector<std::uint8_t> out(count % (size + 8));
+        r.bytes(out.data(), out.size());
         break;
     }
     default: {
