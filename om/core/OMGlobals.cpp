@@ -6,13 +6,12 @@
 namespace {
 
 OMGlobals ownGlobals = {nullptr, nullptr, 1, nullptr, nullptr, nullptr, {}, 0, nullptr, nullptr};
-OMGlobals* inUse = &ownGlobals;
 
 }  // namespace
 
-OMGlobals& omGlobals() { return *inUse; }
+OMGlobals* omGlobalsInUse = &ownGlobals;
 
-void omShareGlobals(OMGlobals* program) { inUse = program ? program : &ownGlobals; }
+void omShareGlobals(OMGlobals* program) { omGlobalsInUse = program ? program : &ownGlobals; }
 
 bool omAttachToProgram(OMGlobals* program, std::uint32_t version) {
     if (!program || version != kOMPluginInterfaceVersion) return false;

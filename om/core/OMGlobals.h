@@ -35,7 +35,9 @@ struct OMGlobals {
     const OMClassLibraryLoader* loader;
 };
 
-// The state in use: the program's own, or the program's as handed to a plug-in by omShareGlobals.
-OMGlobals& omGlobals();
+// The state in use: the program's own, or the program's as handed to a plug-in by omShareGlobals. Read
+// on every property call, so the reading is inline.
+extern OMGlobals* omGlobalsInUse;
+inline OMGlobals& omGlobals() { return *omGlobalsInUse; }
 // Makes this module use `program` from now on (a plug-in calls it when it attaches).
 void omShareGlobals(OMGlobals* program);
