@@ -1,0 +1,55 @@
+// Tottlewick's test "Global" resource file.
+#include "TottlewickGlobal.h"
+
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+
+#include "DibWriter.h"
+#include "SoundWriter.h"
+
+namespace {
+
+std::string strTable(const std::string& lines) { return "// messages\r\nBEGIN\r\n" + lines; }
+
+std::string picture() {
+    DibPicture p;
+    p.width = kGlobalPictureWidth;
+    p.height = kGlobalPictureHeight;
+    for (std::uint32_t i = 0; i < 256; ++i) p.colors.push_back(i << 16 | i << 8 | i);
+    p.colors[kGlobalRed] = 0xFF0000;
+    p.colors[kGlobalBlue] = 0x0000FF;
+    for (int y = 0; y < p.height; ++y) {
+        for (int x = 0; x < p.width; ++x) p.pixels.push_back(y < p.height / 2 ? kGlobalRed : kGlobalBlue);
+    }
+    return writeBmpFile(p);
+}
+
+std::string tone() {
+    constexpr std::uint32_t kRate = 22050;
+    std::vector<std::int16_t> samples;
+    for (std::uint32_t i = 0; i < kRate / 10; ++i)
+        samples.push_back(static_cast<std::int16_t>(8000 * std::sin(i * 2 * 3.14159265 * 440 / kRate)));
+    AiffSound s;
+    s.rate = kRate;
+    s.frames = static_cast<std::uint32_t>(samples.size());
+    s.data = bigEndianSamples(samples);
+    return writeAiff(s);
+}
+
+}  // namespace
+
+std::vector<PrsResource> tottlewickGlobalResources() {
+    return {
+        {"STR", 1, strTable("100 \"Tottlewick\"\r\n")},
+        {"STR", 2, strTable("3 \"" + std::string(kGlobalShapeMessage) + "\"\r\n")},
+        {"DIB", 1, picture()},
+        {"AIF", 1, tone()},
+    };
+}
+
+bool writeTottlewickGlobal(const std::string& folder) {
+    std::error_code failed;
+    std::filesystem::create_directories(folder + "\\Resource", failed);
+    return writeResources(folder + "\\Resource\\Global.PRS", tottlewickGlobalResources());
+}
