@@ -108,7 +108,8 @@ int main() {
     startPlays();
     int busy = 0;
     for (std::int16_t channel = 0; channel < 8; ++channel) busy += SndIsPlaying(channel);
-    std::printf("%d channels playing, %u of them streamed\n", busy, unsigned(__builtin_popcount(SndStreamedChannels())));
+    std::printf("%d channels playing, %u of them streamed\n", busy,
+                unsigned(__builtin_popcount(SndStreamedChannels())));
 
     const int passes = 20000;
     SndService();

@@ -67,11 +67,8 @@ std::int16_t SndChannelStop(std::int16_t channel) {
 }
 
 std::int16_t SndChannelEndCurrent(std::int16_t channel) {
-    return onChannel<std::int16_t>(channel, 0, [](Channel& c) -> std::int16_t {
-        if (!c.head) return 0;
-        bool sounds = c.head->state == SndVoiceState::playing || c.head->state == SndVoiceState::paused;
-        return sounds && !driverRuns() ? 0 : stopVoice(*c.head);
-    });
+    return onChannel<std::int16_t>(channel, 0,
+                                   [](Channel& c) -> std::int16_t { return c.head ? endVoice(*c.head) : 0; });
 }
 
 std::int16_t SndChannelPause(std::int16_t channel) {
@@ -89,7 +86,8 @@ std::int16_t SndChannelResume(std::int16_t channel) {
 }
 
 std::int16_t SndChannelIsPaused(std::int16_t channel) {
-    return onChannel<std::int16_t>(channel, 0, [](Channel& c) { return headState(c) == SndVoiceState::paused ? 1 : 0; });
+    return onChannel<std::int16_t>(channel, 0,
+                                   [](Channel& c) { return headState(c) == SndVoiceState::paused ? 1 : 0; });
 }
 
 std::int16_t SndChannelIsLooping(std::int16_t channel) {

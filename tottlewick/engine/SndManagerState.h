@@ -90,6 +90,8 @@ void recomputePriority(Channel& channel);
 // Takes the voice out of its queue, ends it (end procedure, data unlock) and returns it to the free list.
 void releaseVoice(Voice& voice);
 std::int16_t stopVoice(Voice& voice);
+// Stops the voice at once, except one that plays or is paused while the driver does not run.
+std::int16_t endVoice(Voice& voice);
 std::int16_t pauseVoice(Voice& voice);
 std::int16_t resumeVoice(Voice& voice);
 bool startVoice(Voice& voice);

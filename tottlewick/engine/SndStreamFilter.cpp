@@ -27,7 +27,9 @@ constexpr std::uint32_t kReadBytesPerSecond = 230000;
 // A message number outside the base handler's: the message is swallowed.
 constexpr std::uint32_t kSwallowed = 0;
 
-std::uint32_t blockPcmBytes(const State& s) { return std::uint32_t(s.header.framesPerBlock) * s.header.outBytesPerFrame; }
+std::uint32_t blockPcmBytes(const State& s) {
+    return std::uint32_t(s.header.framesPerBlock) * s.header.outBytesPerFrame;
+}
 
 std::uint32_t ringBlocksLeft(const State& s) { return (s.decodeSize - s.decodePosition) / blockPcmBytes(s); }
 

@@ -128,6 +128,11 @@ std::int16_t stopVoice(Voice& voice) {
     return result;
 }
 
+std::int16_t endVoice(Voice& voice) {
+    bool sounds = voice.state == SndVoiceState::playing || voice.state == SndVoiceState::paused;
+    return sounds && !driverRuns() ? 0 : stopVoice(voice);
+}
+
 // Pausing stops the driver voice and notes the time; the sounding flag stays, as the voice is still owed.
 std::int16_t pauseVoice(Voice& voice) {
     if (SndDriverStop(voice.channel)) {
@@ -213,12 +218,9 @@ std::int16_t SndVoiceStop(SndVoiceHandle voice) {
     return v ? stopVoice(*v) : 0;
 }
 
-// A voice that plays or is paused is only ended while the driver runs; any other is stopped at once.
 std::int16_t SndVoiceEnd(SndVoiceHandle voice) {
     Voice* v = voiceOf(voice);
-    if (!v) return 0;
-    bool sounds = v->state == SndVoiceState::playing || v->state == SndVoiceState::paused;
-    return sounds && !driverRuns() ? 0 : stopVoice(*v);
+    return v ? endVoice(*v) : 0;
 }
 
 std::int16_t SndVoiceIsActive(SndVoiceHandle voice) {

@@ -37,7 +37,8 @@ protected:
         SndTest::TearDown();
     }
     // Plays the frames on the channel at a priority, append off.
-    static SndVoiceHandle play(std::int16_t channel, const std::vector<std::int16_t>& frames, std::int16_t priority = 0) {
+    static SndVoiceHandle play(std::int16_t channel, const std::vector<std::int16_t>& frames,
+                               std::int16_t priority = 0) {
         SndSetPriority(priority);
         return SndChannelPlayData(channel, 16, 1, static_cast<std::uint16_t>(kRate),
                                   static_cast<std::uint32_t>(frames.size()), frames.data());

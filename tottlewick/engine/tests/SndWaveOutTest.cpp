@@ -67,7 +67,8 @@ protected:
 
 TEST_F(SndWaveOutTest, AStreamAndTwoOverlappingSamplesPlayToTheirEnds) {
     ASSERT_TRUE(writeResources(folder.file("Streams.PRS"), {{"AIF", 1, aiff(64 * 517, true)}}));  // 1.5 s
-    ASSERT_TRUE(writeResources(folder.file("Samples.PRS"), {{"AIF", 2, aiff(13230, false)}, {"AIF", 3, aiff(13230, false)}}));
+    ASSERT_TRUE(writeResources(folder.file("Samples.PRS"),
+                               {{"AIF", 2, aiff(13230, false)}, {"AIF", 3, aiff(13230, false)}}));
     ASSERT_NE(ResOpenFile("Streams"), 0u);
     ASSERT_NE(ResOpenFile("Samples"), 0u);
     ASSERT_EQ(SndInit(nullptr, 8, 2, 16, 44100), 0);
