@@ -1,0 +1,51 @@
+// The application that the engine's own tests link in place of the activity layer: it answers the
+// configuration queries from a script, logs the application messages (and the few window messages the
+// tests follow) as "<message> <wParam>" lines and hands the rest to the current module; modules m1 to m6
+// log what they get as "m<n> <message> <wParam> <lParam as a module name>". Message boxes become "box ..."
+// lines on the same log, answered with the scripted button.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "AppModule.h"
+#include "EngineClock.h"
+
+namespace standin {
+
+struct Script {
+    std::string productName = "Tottlewick";
+    std::vector<std::int32_t> requirementAnswers;  // query 2, in turn; 0 once they run out
+    std::int32_t windowMode = 1;                   // query 3's answer
+    std::string applicationFolder;                 // query 4 sets it (and both resource folders beneath)
+    int boxAnswer = IDOK;
+    bool refuseEnd[7] = {};                        // module n answers 10007 with 0
+    std::function<void(UINT, WPARAM)> onMessage;   // called for every logged message
+};
+
+inline Script script;
+inline std::vector<std::string> log;
+inline std::uint32_t now = 0;
+
+// The module procedures and the name of one as a log shows it ("-" for none).
+template <int N>
+LRESULT CALLBACK module(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+std::string moduleName(LPARAM module);
+
+// A hidden window of the tests, made once, whose procedure is DefWindowProc.
+HWND testWindow();
+
+}  // namespace standin
+
+// A fixture with the stand-in reset, the engine clock on standin::now and message boxes logged.
+class AppTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+};

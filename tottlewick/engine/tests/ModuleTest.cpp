@@ -1,0 +1,110 @@
+// The module stack, the application message road with its one shutdown, and the posted-event table.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "AppBindings.h"
+#include "AppEvents.h"
+#include "AppModule.h"
+#include "AppStandIn.h"
+
+namespace {
+
+using standin::log;
+using standin::module;
+using Lines = std::vector<std::string>;
+
+class ModuleTest : public AppTest {};
+
+TEST_F(ModuleTest, SettingAModuleEndsTheCurrentAndTheStackedOnesTopDown) {
+    EXPECT_EQ(AppSetModule(nullptr, module<1>, 7), nullptr);
+    EXPECT_EQ(AppPushModule(nullptr, module<2>, 8), module<1>);
+    EXPECT_EQ(AppPushModule(nullptr, module<3>, 9), module<2>);
+    EXPECT_EQ(AppGetModuleDepth(), 2);
+    log.clear();
+    // Only the current module is asked; each ended module hears of the new one.
+    EXPECT_EQ(AppSetModule(nullptr, module<4>, 5), module<3>);
+    EXPECT_EQ(log, (Lines{"10007 0", "m3 10007 0 -", "10001 5", "m3 10001 5 m4", "10001 5", "m2 10001 5 m4",
+                          "10001 5", "m1 10001 5 m4", "10000 5", "m4 10000 5 m3"}));
+    EXPECT_EQ(AppGetModuleDepth(), 0);
+    EXPECT_EQ(AppGetModule(), module<4>);
+
+    // Setting none ends everything and starts nothing.
+    log.clear();
+    EXPECT_EQ(AppSetModule(nullptr, nullptr, 0), module<4>);
+    EXPECT_EQ(log, (Lines{"10007 0", "m4 10007 0 -", "10001 0", "m4 10001 0 -"}));
+    EXPECT_EQ(AppGetModule(), nullptr);
+}
+
+TEST_F(ModuleTest, PushPopAndReplaceSuspendResumeAndAsk) {
+    AppSetModule(nullptr, module<1>, 0);
+    log.clear();
+    EXPECT_EQ(AppPushModule(nullptr, module<2>, 3), module<1>);
+    EXPECT_EQ(log, (Lines{"10002 3", "m1 10002 3 m2", "10000 3", "m2 10000 3 m1"}));
+
+    log.clear();
+    standin::script.refuseEnd[2] = true;
+    EXPECT_EQ(AppPopModule(nullptr, 4), module<2>) << "a refusing module is returned as the current one";
+    EXPECT_EQ(AppGetModuleDepth(), 1);
+    EXPECT_EQ(AppGetModule(), module<2>);
+    EXPECT_EQ(log, (Lines{"10007 0", "m2 10007 0 -"}));
+
+    log.clear();
+    standin::script.refuseEnd[2] = false;
+    EXPECT_EQ(AppPopModule(nullptr, 4), module<2>);
+    EXPECT_EQ(log, (Lines{"10007 0", "m2 10007 0 -", "10001 4", "m2 10001 4 m1", "10003 4", "m1 10003 4 m2"}));
+    EXPECT_EQ(AppPopModule(nullptr, 4), nullptr) << "empty stack";
+
+    // A replacement is not asked.
+    log.clear();
+    standin::script.refuseEnd[1] = true;
+    EXPECT_EQ(AppReplaceModule(nullptr, module<3>, 6), module<1>);
+    EXPECT_EQ(log, (Lines{"10001 6", "m1 10001 6 m3", "10000 6", "m3 10000 6 m1"}));
+}
+
+TEST_F(ModuleTest, AFullStackRefusesAPushAndSendsNothing) {
+    AppSetModule(nullptr, module<1>, 0);
+    for (int i = 0; i < 6; ++i) ASSERT_NE(AppPushModule(nullptr, i % 2 ? module<1> : module<2>, 0), nullptr);
+    EXPECT_EQ(AppGetModuleDepth(), 6);
+    log.clear();
+    EXPECT_EQ(AppPushModule(nullptr, module<3>, 0), nullptr);
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(AppGetModuleDepth(), 6);
+}
+
+TEST_F(ModuleTest, TheDefaultProcedureLetsAModuleEndAndTheShutdownArrivesOnce) {
+    EXPECT_EQ(AppDefWindowProc(standin::testWindow(), kAppMayEnd, 0, 0), 1);
+    // The quit road sends 10005 twice and the window's end brings WM_DESTROY: the application hears one.
+    AppSendMessage(nullptr, kAppShutdown, 0, 0);
+    AppSendMessage(standin::testWindow(), kAppShutdown, 0, 0);
+    AppSendMessage(standin::testWindow(), WM_DESTROY, 0, 0);
+    EXPECT_EQ(log, (Lines{"10005 0"}));
+    AppArmShutdown();
+    AppSendMessage(standin::testWindow(), WM_DESTROY, 0, 0);
+    AppSendMessage(nullptr, kAppShutdown, 0, 0);
+    EXPECT_EQ(log, (Lines{"10005 0", "2 0"}));
+}
+
+TEST_F(ModuleTest, ASeventeenthPostDropsThePendingSixteen) {
+    for (int i = 1; i <= 17; ++i) AppPostMessage(nullptr, kAppCommand, WPARAM(i), 0);
+    EXPECT_EQ(AppGetPostedCount(), 1);
+    AppPostedEvent event{};
+    ASSERT_TRUE(AppTakePostedEvent(&event));
+    EXPECT_EQ(event.wParam, 17u);
+    EXPECT_FALSE(AppTakePostedEvent(&event));
+}
+
+TEST_F(ModuleTest, SwitchingModulesDropsWaitingInput) {
+    const HWND window = standin::testWindow();
+    PostMessageA(window, WM_KEYDOWN, 'A', 0);
+    PostMessageA(window, WM_LBUTTONDOWN, 0, 0);
+    PostMessageA(window, WM_USER, 0, 0);
+    AppSetModule(window, module<1>, 0);
+    MSG message;
+    ASSERT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(message.message, UINT(WM_USER));
+    EXPECT_FALSE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));
+}
+
+}  // namespace

@@ -1,0 +1,166 @@
+// Engine timers, clocks and the cursor's hide counter on the injected clock.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "AppStandIn.h"
+#include "Clock.h"
+#include "Cursor.h"
+#include "Timer.h"
+
+namespace {
+
+std::vector<WPARAM> fired;
+LRESULT CALLBACK timerWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER) fired.push_back(wParam);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+class TimerTest : public AppTest {
+protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        fired.clear();
+        WNDCLASSA type{};
+        type.lpfnWndProc = timerWindow;
+        type.hInstance = GetModuleHandleA(nullptr);
+        type.lpszClassName = "TimerTestWindow";
+        RegisterClassA(&type);
+        window = CreateWindowExA(0, type.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                 type.hInstance, nullptr);
+    }
+    void TearDown() override {
+        DestroyWindow(window);
+        AppTest::TearDown();
+    }
+    // One run of the main loop's timer step after ms milliseconds.
+    std::vector<WPARAM> run(std::uint32_t ms) {
+        fired.clear();
+        standin::now += ms;
+        TimerAdvance();
+        TimerDispatch();
+        return fired;
+    }
+    HWND window = nullptr;
+};
+
+using Ids = std::vector<WPARAM>;
+
+TEST_F(TimerTest, TimersDueTogetherTakeTurnsOnePerRun) {
+    ASSERT_EQ(TimerSet(window, 1, 30), 0);
+    ASSERT_EQ(TimerSet(window, 900, 15000), 0);
+    EXPECT_EQ(run(15000), Ids{900});
+    EXPECT_EQ(run(0), Ids{1});
+    EXPECT_EQ(run(0), Ids{});
+    // Both due again: the turn goes on from the last one dispatched.
+    EXPECT_EQ(run(15000), Ids{900});
+    EXPECT_EQ(run(0), Ids{1});
+    // A late timer fires once, not once per missed interval.
+    EXPECT_EQ(run(100), Ids{1});
+    EXPECT_EQ(run(0), Ids{});
+}
+
+// A gap longer than 65.5 s (a modal box) still makes the timer due.
+TEST_F(TimerTest, ALongGapIsNotCutTo16Bits) {
+    ASSERT_EQ(TimerSet(window, 900, 15000), 0);
+    EXPECT_EQ(run(70000), Ids{900});
+}
+
+TEST_F(TimerTest, SlotsKillsAndTheTimerTime) {
+    for (std::uint16_t id = 1; id <= 5; ++id) ASSERT_EQ(TimerSet(window, id, 100), 0);
+    EXPECT_EQ(TimerSet(window, 6, 100), 1);
+    EXPECT_EQ(TimerCount(), 5);
+    EXPECT_EQ(TimerKill(window, 3), 0);
+    EXPECT_EQ(TimerKill(window, 3), 1);
+    EXPECT_EQ(TimerCount(), 4);
+    TimerKillAll(window);
+    EXPECT_EQ(TimerCount(), 0);
+
+    // The timer time runs only while not paused.
+    EXPECT_EQ(TimerPause(0), 1);
+    standin::now += 400;
+    EXPECT_EQ(TimerPause(1), 0);
+    standin::now += 1000;
+    EXPECT_EQ(TimerGetRunningTime(), 400u);
+    EXPECT_EQ(TimerPause(0), 1);
+    standin::now += 50;
+    EXPECT_EQ(TimerGetRunningTime(), 450u);
+    EXPECT_EQ(TimerGetLastUpdate(), standin::now);
+}
+
+class ClockTest : public AppTest {
+protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        ClockInitAll();
+    }
+    void TearDown() override {
+        ClockFreeAll();
+        AppTest::TearDown();
+    }
+};
+
+TEST_F(ClockTest, ReferencesCarryTheTagAndRunOut) {
+    ClockRef first = ClockAlloc();
+    EXPECT_EQ(first, 0xCACA0000u);
+    for (int i = 1; i < kClockCount; ++i) EXPECT_EQ(ClockAlloc(), 0xCACA0000u | std::uint32_t(i));
+    EXPECT_EQ(ClockAlloc(), 0u);
+    ClockFree(&first);
+    EXPECT_EQ(first, 0u);
+    EXPECT_EQ(ClockAlloc(), 0xCACA0000u);
+    ClockRef none = 0;
+    ClockFree(&none);
+    EXPECT_EQ(ClockAlloc(), 0u) << "freeing no clock freed clock 0";
+}
+
+TEST_F(ClockTest, ASuspendedClockStandsStillAndAStoppedOneKeepsItsTime) {
+    const auto running = static_cast<std::uint16_t>(ClockAlloc());
+    const auto stopped = static_cast<std::uint16_t>(ClockAlloc());
+    ClockStart(running);
+    ClockStart(stopped);
+    standin::now += 1200;
+    ClockStop(stopped);
+    ClockSuspendAll();
+    EXPECT_EQ(ClockIsRunning(running), 0);
+    standin::now += 5000;
+    EXPECT_EQ(ClockGetElapsed(running), 1200u);
+    EXPECT_EQ(ClockGetElapsed(stopped), 1200u);
+    ClockResumeAll();
+    standin::now += 300;
+    EXPECT_EQ(ClockGetElapsed(running), 1500u);
+    EXPECT_EQ(ClockGetElapsed(stopped), 1200u);
+    ClockStart(stopped);
+    standin::now += 100;
+    EXPECT_EQ(ClockGetElapsed(stopped), 1300u);
+    ClockSetElapsed(running, 20);
+    standin::now += 5;
+    EXPECT_EQ(ClockGetElapsed(running), 25u);
+    EXPECT_EQ(ClockGetElapsed(40), 0u) << "a clock not in use";
+}
+
+// The system's own count, read by a show and a hide.
+int systemShowCount() {
+    const int count = ShowCursor(TRUE) - 1;
+    ShowCursor(FALSE);
+    return count;
+}
+
+TEST_F(AppTest, CursorVisibilityDoesNotNestAndShutdownUndoesEveryHide) {
+    const int before = systemShowCount();
+    EXPECT_EQ(CursorInit(), 1);
+    CursorSetVisible(0);
+    CursorSetVisible(0);
+    EXPECT_EQ(CursorGetCount(), -1);
+    EXPECT_EQ(CursorIsVisible(), 0);
+    EXPECT_EQ(systemShowCount(), before - 1);
+    CursorSetVisible(1);
+    EXPECT_EQ(CursorGetCount(), 0);
+    for (int i = 0; i < 3; ++i) CursorShow(0);
+    EXPECT_EQ(systemShowCount(), before - 3);
+    CursorShutdown();
+    EXPECT_EQ(CursorGetCount(), 0);
+    EXPECT_EQ(systemShowCount(), before);
+}
+
+}  // namespace
