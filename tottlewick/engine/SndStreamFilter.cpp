@@ -137,11 +137,15 @@ void feed(Stream stream, State& s) {
     }
     bool empty = StreamGetKind(stream) == kStreamEmpty;
     if (!empty && StreamGetPosition(stream) >= StreamGetSize(stream)) {
+        // The driver takes the end of the data in a free buffer behind the last piece. Told earlier, it
+        // would hold up the main loop until a buffer frees (for as long as a piece plays), so it is told
+        // once the last piece sounds and a buffer is free.
+        auto voice = static_cast<std::uint16_t>(s.channel);
         if (s.currentVoice) {
-            SndDriverEndOfData(static_cast<std::uint16_t>(s.channel));
+            if (!s.nextVoice && SndDriverReadyBuffer(voice) != kSndNoBuffer) SndDriverEndOfData(voice);
             return;
         }
-        SndDriverStop(static_cast<std::uint16_t>(s.channel));
+        SndDriverStop(voice);
         StreamSend(stream, kStreamMsgStop);
         return;
     }

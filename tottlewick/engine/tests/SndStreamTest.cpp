@@ -249,6 +249,22 @@ TEST_F(SndStreamTest, ReadsArePacedTo230000BytesASecond) {
     EXPECT_EQ(StreamGetPosition(stream), 88200u) << "one chunk waits behind the one that sounds";
 }
 
+// Waiting for the driver shows as the scripted clock creeping inside one pass of the main loop.
+TEST_F(SndStreamTest, TheEndOfAStreamDoesNotHoldUpTheMainLoop) {
+    openSounds("Streams", {aifResource(43, constant(2 * kRate, 9))});
+    SndSetStreamMode(1);
+    ASSERT_GE(SndPlayId(43, 0, 1024, 0), 0);
+    std::uint32_t longest = 0;
+    for (int pass = 0; pass < 300 && done.empty(); ++pass) {
+        advance(10);
+        std::uint32_t before = now();
+        SndService();
+        longest = std::max(longest, now() - before);
+    }
+    EXPECT_EQ(done.size(), 1u);
+    EXPECT_LE(longest, 1u) << "milliseconds spent inside one pass";
+}
+
 TEST_F(SndStreamTest, APausedStreamStandsStillAndGoesOnWhereItStopped) {
     std::vector<std::int16_t> values = ramp(2 * kRate, 997, 300);
     openSounds("Streams", {aifResource(33, values)});
