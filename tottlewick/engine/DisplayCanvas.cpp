@@ -136,10 +136,15 @@ void DisplayIntersectClip(const Rect* rect) {
     DisplaySetClip(&clip);
 }
 
+// The window canvas is clipped to the picture (its bounds) once activated; the margins lie outside, so
+// the clip opens to the whole window while they are painted.
 void DisplayPaintMargins(const Rect* picture, std::int16_t fillPicture) {
     if (!display.window) return;
+    Rect clip{};
+    CanvasGetClip(&clip, display.window);
     Rect edges{};
     CanvasGetDeviceRect(&edges, display.window);
+    CanvasSetClip(display.window, &edges);
     CanvasRectToDevice(&edges, display.window);
     Rect inner = picture ? *picture : display.screen;
     CanvasRectToDevice(&inner, display.window);
@@ -151,6 +156,7 @@ void DisplayPaintMargins(const Rect* picture, std::int16_t fillPicture) {
     };
     for (const Rect& strip : strips) fillWindowDevice(strip, 0);
     if (fillPicture) fillWindowDevice(inner, 0);
+    CanvasSetClip(display.window, &clip);
 }
 
 void DisplayInvalidateWindowRect(const Rect* rect) {

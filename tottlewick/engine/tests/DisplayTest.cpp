@@ -1,0 +1,280 @@
+// The window layer: window styles, the display-mode choice and the picture placement as rules; the
+// picture and its margins on a window of the screen; event points; and the main window procedure's
+// palette, activation and end handling.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "AppBindings.h"
+#include "AppModule.h"
+#include "AppStandIn.h"
+#include "ApplProc.h"
+#include "Cursor.h"
+#include "DisplayCanvas.h"
+#include "DisplayCaret.h"
+#include "DisplayPalette.h"
+#include "DisplayStyle.h"
+#include "DisplayWindow.h"
+#include "File.h"
+#include "Palette.h"
+#include "Port.h"
+#include "Res.h"
+#include "TempFolder.h"
+#include "Timer.h"
+#include "TottlewickGlobal.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(DisplayRulesTest, WindowStylesByModeAndFlags) {
+    const std::uint32_t caption = WS_CAPTION | WS_MINIMIZEBOX | WS_SYSMENU;
+    const std::uint32_t overlapped = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+    struct Case {
+        std::uint32_t mode, flags;
+        bool creation;
+        std::uint32_t style;
+    };
+    const std::vector<Case> cases = {
+        {1, 0, true, WS_POPUP},
+        {1, 0x800, false, WS_POPUP},
+        {1, 0x200, true, WS_POPUP | caption | WS_MAXIMIZE},
+        {1, 0x200, false, WS_POPUP | caption | WS_MAXIMIZEBOX},
+        {1, 0x400, true, WS_POPUP | overlapped | WS_MAXIMIZE},
+        {2, 0, true, WS_POPUP},
+        {2, 0x200, true, WS_MINIMIZEBOX | WS_SYSMENU | WS_MAXIMIZE},
+        {2, 0x200, false, WS_MINIMIZEBOX | WS_SYSMENU},
+        {2, 0x400, false, overlapped},
+        {0, 0x400, true, overlapped},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE("mode " + std::to_string(c.mode) + " flags " + std::to_string(c.flags) +
+                     (c.creation ? " created" : " restyled"));
+        EXPECT_EQ(displayWindowStyle(c.mode, c.flags, c.creation), c.style);
+    }
+}
+
+TEST(DisplayRulesTest, TheSmallestFittingModeWithTheFewestBits) {
+    struct Case {
+        const char* name;
+        std::vector<DisplayModeInfo> modes;
+        int chosen;
+    };
+    const std::vector<Case> cases = {
+        {"equal sizes: fewer bits", {{800, 600, 32}, {800, 600, 16}, {800, 600, 24}}, 1},
+        {"a later smaller one", {{1024, 768, 8}, {640, 480, 8}, {800, 600, 8}}, 1},
+        {"too small, too few bits", {{600, 400, 8}, {640, 480, 4}, {1280, 1024, 8}}, 2},
+        {"none fits", {{320, 200, 8}}, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(displayChooseMode(c.modes, 640, 480, 8), c.chosen);
+    }
+}
+
+TEST(DisplayRulesTest, ThePictureIsCentredWithTheOddPixelRightAndBottom) {
+    int x = -1;
+    int y = -1;
+    ASSERT_TRUE(displayPictureOrigin(kDisplayCentred, 701, 501, 640, 480, &x, &y));
+    EXPECT_EQ(x, 30);
+    EXPECT_EQ(y, 10);
+    ASSERT_TRUE(displayPictureOrigin(kDisplayTopLeft, 701, 501, 640, 480, &x, &y));
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(y, 0);
+    EXPECT_FALSE(displayPictureOrigin(2, 701, 501, 640, 480, &x, &y));
+}
+
+// The display's canvases on a 701 x 501 window adopted as the main window, with the palette of the test
+// "Global" file. Only the test that reads the screen shows it: Wine takes 2 s to unmap a shown window.
+class DisplayTest : public AppTest {
+protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        ASSERT_EQ(MemInit(kMemFirstTableEntries, kMemGrowEntries), 1);
+        FileInit();
+        ASSERT_EQ(PalMgrInit(), 1);
+        ASSERT_TRUE(writeTottlewickGlobal(folder.path()));
+        source = ResOpenSource(folder.file("Resource\\Global.PRS").c_str(), kResOpenDefault);
+        ASSERT_NE(source, 0u);
+        WNDCLASSA type{};
+        type.lpfnWndProc = ApplProc;
+        type.hInstance = GetModuleHandleA(nullptr);
+        type.lpszClassName = "DisplayTestWindow";
+        RegisterClassA(&type);
+        window = CreateWindowExA(WS_EX_TOPMOST, type.lpszClassName, "", WS_POPUP, 0, 0, 701, 501,
+                                 nullptr, nullptr, type.hInstance, nullptr);
+        DisplaySetWindow(window);
+        ASSERT_EQ(DisplayCreateWindowCanvas(window), 1);
+        ASSERT_EQ(DisplayCreateDefaultOffscreen(), 0);
+        const Rect screen{0, 0, 640, 480};
+        DisplaySetScreenRect(&screen);
+        standin::log.clear();
+    }
+    void TearDown() override {
+        DisplayFreeOffscreenCanvas();
+        DisplayFreeWindowCanvas();
+        DisplaySetWindow(nullptr);
+        AppArmShutdown();
+        DestroyWindow(window);
+        AppArmShutdown();
+        ResCloseSource(source);
+        PalMgrTerm();
+        FileTerm();
+        MemTerm();
+        AppTest::TearDown();
+    }
+    // The window's colour at x, y as 0x00RRGGBB.
+    std::uint32_t windowColour(int x, int y) {
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), 1, 1, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        HDC memory = CreateCompatibleDC(nullptr);
+        HBITMAP shot = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(memory, shot);
+        HDC dc = GetDC(window);
+        BitBlt(memory, 0, 0, 1, 1, dc, x, y, SRCCOPY);
+        GdiFlush();
+        const auto* p = static_cast<const std::uint8_t*>(bits);
+        const std::uint32_t colour = std::uint32_t(p[2]) << 16 | std::uint32_t(p[1]) << 8 | p[0];
+        ReleaseDC(window, dc);
+        SelectObject(memory, old);
+        DeleteObject(shot);
+        DeleteDC(memory);
+        return colour;
+    }
+
+    TempFolder folder;
+    ResSource source = 0;
+    HWND window = nullptr;
+};
+
+TEST_F(DisplayTest, ThePictureIsCentredAndItsMarginsAreColourZero) {
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+    ASSERT_EQ(DisplaySetPaletteFromDib(1), 1);
+    DisplayBeginOffscreenDraw();
+    DisplayFillRect(nullptr, kGlobalRed);
+    DisplayEndOffscreenDraw();
+    // The whole window blue, then the margins: colour 0 around a picture still blue.
+    HDC dc = GetDC(window);
+    const RECT client{0, 0, 701, 501};
+    HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
+    FillRect(dc, &client, blue);
+    DeleteObject(blue);
+    ReleaseDC(window, dc);
+    DisplayPaintMargins(nullptr, 0);
+    EXPECT_EQ(windowColour(29, 100), 0u);
+    EXPECT_EQ(windowColour(30, 100), 0x0000FFu);
+    EXPECT_EQ(windowColour(700, 500), 0u);
+    DisplayCopyToWindow(nullptr);
+    struct Probe {
+        int x, y;
+        std::uint32_t colour;
+    };
+    for (const Probe& p : {Probe{29, 100, 0}, Probe{30, 100, 0xFF0000}, Probe{669, 100, 0xFF0000},
+                           Probe{670, 100, 0}, Probe{700, 100, 0}, Probe{100, 9, 0}, Probe{100, 10, 0xFF0000},
+                           Probe{100, 489, 0xFF0000}, Probe{100, 490, 0}, Probe{100, 500, 0}}) {
+        SCOPED_TRACE(std::to_string(p.x) + "," + std::to_string(p.y));
+        EXPECT_EQ(windowColour(p.x, p.y), p.colour);
+    }
+
+    // The caret: a white bar at a point of the picture, blinking every 6th call, erased from the picture.
+    CaretEnable(1);
+    CaretSetPosition(100, 100);
+    CaretShow();
+    EXPECT_EQ(CaretGetShowCount(), 1);
+    EXPECT_EQ(windowColour(130 + 11, 110 + 1), 0xFFFFFFu);
+    EXPECT_EQ(windowColour(130 + 12, 110 + 1), 0xFF0000u);
+    for (int i = 0; i < 5; ++i) CaretBlink();
+    EXPECT_EQ(windowColour(130, 110), 0xFFFFFFu);
+    CaretBlink();
+    EXPECT_EQ(windowColour(130, 110), 0xFF0000u);
+    for (int i = 0; i < 6; ++i) CaretBlink();
+    EXPECT_EQ(windowColour(130, 110), 0xFFFFFFu);
+    CaretMoveBy(20);
+    EXPECT_EQ(windowColour(130, 110), 0xFF0000u);
+    EXPECT_EQ(windowColour(150, 110), 0xFFFFFFu);
+    CaretHide();
+    EXPECT_EQ(windowColour(150, 110), 0xFF0000u);
+    EXPECT_EQ(CaretGetShowCount(), 0);
+    CaretEnable(0);
+}
+
+TEST_F(DisplayTest, EventPointsAreInThePicturesCoordinates) {
+    Point point{};
+    AppGetEventPoint(&point, WM_LBUTTONDOWN, MAKELPARAM(130, 60));
+    EXPECT_EQ(point.h, 100);
+    EXPECT_EQ(point.v, 50);
+    SetCursorPos(200, 100);
+    AppGetEventPoint(&point, WM_TIMER, 0);
+    EXPECT_EQ(point.h, 170);
+    EXPECT_EQ(point.v, 90);
+    PortSet(DisplayGetWindowCanvas());
+    CursorGetLocation(&point);
+    EXPECT_EQ(point.h, 170);
+    EXPECT_EQ(point.v, 90);
+    const Point moved{10, 20};
+    CursorSetLocation(&moved);
+    POINT at{};
+    GetCursorPos(&at);
+    EXPECT_EQ(at.x, 40);
+    EXPECT_EQ(at.y, 30);
+    PortSet(0);
+}
+
+TEST_F(DisplayTest, TheClipRefusesAnEmptyRectangle) {
+    DisplayBeginOffscreenDraw();
+    const Rect part{10, 10, 100, 100};
+    EXPECT_EQ(DisplaySetClip(&part), 1);
+    const Rect empty{50, 50, 50, 80};
+    EXPECT_EQ(DisplaySetClip(&empty), 0);
+    const Rect other{50, 0, 200, 60};
+    DisplayIntersectClip(&other);
+    Rect clip{};
+    DisplayGetClip(&clip);
+    EXPECT_EQ(clip.left, 50);
+    EXPECT_EQ(clip.top, 10);
+    EXPECT_EQ(clip.right, 100);
+    EXPECT_EQ(clip.bottom, 60);
+    DisplayEndOffscreenDraw();
+}
+
+TEST_F(DisplayTest, PaletteChangesByOtherWindowsAreHandledHereAndTheWindowsOwnAreForwarded) {
+    PalSetCurrent(nullptr);
+    ApplProc(window, WM_PALETTECHANGED, reinterpret_cast<WPARAM>(window), 0);
+    EXPECT_EQ(standin::log, (Lines{"785 " + std::to_string(reinterpret_cast<WPARAM>(window))}));
+    // The halftone palette realised here makes the system tell the window of its own change, which is
+    // forwarded; the two messages handled here are not.
+    standin::log.clear();
+    ApplProc(window, WM_PALETTECHANGED, 1, 0);
+    ApplProc(window, WM_QUERYNEWPALETTE, 0, 0);
+    for (const std::string& line : standin::log) {
+        EXPECT_NE(line, "785 1");
+        EXPECT_NE(line, "786 0");
+    }
+    standin::log.clear();
+    ApplProc(window, WM_INITMENUPOPUP, 0, 0);
+    EXPECT_EQ(standin::log, (Lines{"10009 0"}));
+}
+
+TEST_F(DisplayTest, DeactivationByAChildPausesNothing) {
+    HWND child = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 5, 5, window, nullptr, nullptr, nullptr);
+    TimerPause(0);
+    ApplProc(window, WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(child));
+    EXPECT_EQ(TimerPause(0), 0) << "the timer time was paused";
+    ApplProc(window, WM_ACTIVATE, WA_INACTIVE, 0);
+    EXPECT_EQ(TimerPause(0), 1);
+    DestroyWindow(child);
+}
+
+TEST_F(DisplayTest, TheWindowsEndIsForwardedAndQuitsTheLoop) {
+    EXPECT_EQ(ApplProc(window, WM_DESTROY, 0, 0), 0);
+    EXPECT_EQ(standin::log, (Lines{"2 0"}));
+    MSG message;
+    ASSERT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(message.message, UINT(WM_QUIT));
+    EXPECT_EQ(ApplicationMenuProc(window, kAppMayEnd, 0, 0), 1);
+}
+
+}  // namespace

@@ -1,0 +1,150 @@
+// Menus on a window of the test's own: the bar and pop-ups from tables, item states and texts by command,
+// the hidden bar, Ctrl+letter accelerators and titles from the message tables.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "AppStandIn.h"
+#include "DisplayWindow.h"
+#include "File.h"
+#include "Menu.h"
+#include "PrsWriter.h"
+#include "Res.h"
+#include "Str.h"
+#include "TempFolder.h"
+
+namespace {
+
+std::vector<WPARAM> commands;
+LRESULT CALLBACK commandWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND) commands.push_back(wParam);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+class MenuTest : public AppTest {
+protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        commands.clear();
+        WNDCLASSA type{};
+        type.lpfnWndProc = commandWindow;
+        type.hInstance = GetModuleHandleA(nullptr);
+        type.lpszClassName = "MenuTestWindow";
+        RegisterClassA(&type);
+        window = CreateWindowExA(0, type.lpszClassName, "", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
+                                 type.hInstance, nullptr);
+        DisplaySetWindow(window);
+    }
+    void TearDown() override {
+        MenuShowBar();
+        DisplaySetWindow(nullptr);
+        DestroyWindow(window);
+        AppTest::TearDown();
+    }
+    // Ctrl and the key, as the main loop would offer the key press.
+    std::int16_t pressControl(char key) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = 0x80;
+        SetKeyboardState(keys);
+        MSG message{window, WM_KEYDOWN, WPARAM(key), 0x00180001, 0, {0, 0}};
+        const std::int16_t taken = MenuTranslateAccelerator(&message);
+        keys[VK_CONTROL] = 0;
+        SetKeyboardState(keys);
+        return taken;
+    }
+    std::string text(std::uint32_t command) {
+        char buffer[64] = {};
+        MenuGetItemText(command, buffer, sizeof buffer);
+        return buffer;
+    }
+    HWND window = nullptr;
+};
+
+const MenuBarRecord kBar[] = {{10, "File"}, {kMenuBarEntryOnly, "Help"}, {20, "Edit"}, {0, nullptr}};
+const MenuItemRecord kItems[] = {
+    {kMenuCommand, 10, 101, "Open", 'O'}, {kMenuSeparator, 10, 0, nullptr, 0}, {kMenuSubmenu, 10, 30, "Recent", 0},
+    {kMenuCommand, 30, 301, "First", 0},  {kMenuCommand, 20, 201, "Copy", 'c'}, {kMenuCommand, 99, 999, "Lost", 'L'},
+    {kMenuEnd, 0, 0, nullptr, 0}};
+
+TEST_F(MenuTest, TheBarIsBuiltFromTheTablesAndItemsAnswerByCommand) {
+    EXPECT_EQ(MenuBuild(kBar, kItems), 1);
+    const HMENU bar = GetMenu(window);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(GetMenuItemCount(bar), 2) << "the bar-only record makes no pop-up";
+    EXPECT_EQ(text(101), "Open\tCtrl+O");
+    EXPECT_EQ(text(301), "First");
+    EXPECT_EQ(text(201), "Copy\tCtrl+c");
+    EXPECT_EQ(text(999), "") << "an item of an unknown pop-up is not added";
+    EXPECT_EQ(MenuAppendItem(99, 998, "Lost", 0), 0);
+    EXPECT_EQ(MenuAppendSeparator(99), 0);
+    EXPECT_EQ(MenuAppendSubmenu(99, 40, "Lost"), 0);
+
+    MenuCheckItem(301);
+    EXPECT_EQ(MenuIsItemChecked(301), 1);
+    MenuUncheckItem(301);
+    EXPECT_EQ(MenuIsItemChecked(301), 0);
+    MenuDisableItem(101);
+    EXPECT_EQ(MenuIsItemGrayed(101), 1);
+    MenuEnableItem(101);
+    EXPECT_EQ(MenuIsItemGrayed(101), 0);
+    MenuDisablePopup(20);
+    EXPECT_TRUE(GetMenuState(bar, 1, MF_BYPOSITION) & MF_GRAYED);
+    MenuEnableAllPopups();
+    EXPECT_FALSE(GetMenuState(bar, 1, MF_BYPOSITION) & MF_GRAYED);
+    EXPECT_EQ(MenuSetItemText(301, "Last"), 1);
+    EXPECT_EQ(text(301), "Last");
+
+    // Hidden, the bar still answers.
+    MenuHideBar();
+    EXPECT_EQ(GetMenu(window), nullptr);
+    EXPECT_EQ(MenuIsBarHidden(), 1);
+    MenuCheckItem(201);
+    EXPECT_EQ(MenuIsItemChecked(201), 1);
+    MenuToggleBar();
+    EXPECT_EQ(GetMenu(window), bar);
+    EXPECT_EQ(MenuIsItemChecked(201), 1);
+}
+
+TEST_F(MenuTest, ControlAndALetterSendsTheCommand) {
+    MenuBuild(kBar, kItems);
+    EXPECT_EQ(pressControl('O'), 1);
+    EXPECT_EQ(pressControl('C'), 1);
+    EXPECT_EQ(pressControl('F'), 0);
+    EXPECT_EQ(commands, (std::vector<WPARAM>{MAKEWPARAM(101, 1), MAKEWPARAM(201, 1)})) << "from an accelerator";
+
+    const MenuItemRecord plain[] = {{kMenuCommand, 10, 101, "Open", 0}, {kMenuEnd, 0, 0, nullptr, 0}};
+    MenuBuild(kBar, plain);
+    EXPECT_EQ(pressControl('O'), 0) << "no letters, no table";
+}
+
+TEST_F(MenuTest, TitlesAndLettersComeFromTheMessageTables) {
+    ASSERT_EQ(MemInit(kMemFirstTableEntries, kMemGrowEntries), 1);
+    FileInit();
+    TempFolder folder;
+    const std::string messages = "// menus\r\nBEGIN\r\n500 \"Fichier\"\r\n600 \"Ouvrir\"\r\n601 \"V\"\r\n";
+    ASSERT_TRUE(writeResources(folder.file("Menus.PRS"), {{"STR", 2, messages}}));
+    const ResSource source = ResOpenSource(folder.file("Menus.PRS").c_str(), kResOpenDefault);
+    ASSERT_NE(source, 0u);
+    StrInit();
+    MenuBarRecord bar[] = {{10, "File"}, {20, "Edit"}, {0, nullptr}};
+    MenuItemRecord items[] = {{kMenuCommand, 10, 101, "Open", 'O'},
+                              {kMenuSeparator, 10, 0, nullptr, 0},
+                              {kMenuCommand, 20, 201, "Copy", 'C'},
+                              {kMenuEnd, 0, 0, nullptr, 0}};
+    MenuLocalizeBar(bar, 500);
+    MenuLocalizeItems(items, 600);
+    EXPECT_STREQ(bar[0].title, "Fichier");
+    EXPECT_STREQ(bar[1].title, "Edit");
+    EXPECT_STREQ(items[0].title, "Ouvrir");
+    EXPECT_EQ(items[0].letter, 'V');
+    EXPECT_STREQ(items[2].title, "Copy") << "the separator takes no number";
+    EXPECT_EQ(items[2].letter, 'C');
+    StrTerm();
+    ResCloseSource(source);
+    FileTerm();
+    MemTerm();
+}
+
+}  // namespace
