@@ -96,7 +96,8 @@ std::int32_t AppConfigCallback(std::int16_t query, void* data) {
 }
 
 LRESULT AppMessageHandler(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (standin::logged(message)) standin::write(std::to_string(message) + " " + std::to_string(wParam), message, wParam);
+    if (standin::logged(message))
+        standin::write(std::to_string(message) + " " + std::to_string(wParam), message, wParam);
     if (const AppModuleProc module = AppGetModule()) return module(window, message, wParam, lParam);
     return AppDefWindowProc(window, message, wParam, lParam);
 }

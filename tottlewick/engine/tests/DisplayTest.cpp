@@ -10,6 +10,7 @@
 #include "AppModule.h"
 #include "AppStandIn.h"
 #include "ApplProc.h"
+#include "AppRun.h"
 #include "Cursor.h"
 #include "DisplayCanvas.h"
 #include "DisplayCaret.h"
@@ -23,8 +24,20 @@
 #include "TempFolder.h"
 #include "Timer.h"
 #include "TottlewickGlobal.h"
+#include "UpdateDisplay.h"
 
 namespace {
+
+std::uint8_t pixelOf(Canvas canvas, int x, int y) {
+    void* base = nullptr;
+    std::int32_t step = 0;
+    std::uint16_t depth = 0;
+    Rect area{};
+    if (!CanvasLockPixels(canvas, &base, &step, &depth, &area)) return 0xFF;
+    const std::uint8_t value = static_cast<const std::uint8_t*>(base)[y * step + x];
+    CanvasUnlockPixels(canvas);
+    return value;
+}
 
 using Lines = std::vector<std::string>;
 
@@ -199,6 +212,28 @@ TEST_F(DisplayTest, ThePictureIsCentredAndItsMarginsAreColourZero) {
     EXPECT_EQ(windowColour(150, 110), 0xFF0000u);
     EXPECT_EQ(CaretGetShowCount(), 0);
     CaretEnable(0);
+}
+
+// A fade blocks for 500 ms of the engine clock with the idle services running; here each idle pass moves
+// the clock on by 20 ms.
+TEST_F(DisplayTest, FadesRunTheIdleServicesAndFadingToBlackClearsThePicture) {
+    ASSERT_EQ(DisplaySetPaletteFromDib(1), 1);
+    DisplayBeginOffscreenDraw();
+    DisplayFillRect(nullptr, kGlobalRed);
+    DisplayEndOffscreenDraw();
+    static int passes;
+    passes = 0;
+    AppSetSidService([] { ++passes; });
+    AppSetCacheService([] { standin::now += 20; });
+    DisplayFadeToBlack();
+    EXPECT_EQ(passes, 25);
+    EXPECT_EQ(pixelOf(DisplayGetOffscreenCanvas(), 5, 5), 0);
+    passes = 0;
+    DisplayRefreshWithFade();
+    EXPECT_EQ(passes, 25);
+    AppSetSidService(nullptr);
+    AppSetCacheService(nullptr);
+    EXPECT_EQ(DisplayUpdateServices()->refreshWithFade, DisplayRefreshWithFade);
 }
 
 TEST_F(DisplayTest, EventPointsAreInThePicturesCoordinates) {

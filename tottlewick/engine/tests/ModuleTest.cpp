@@ -7,6 +7,9 @@
 #include "AppBindings.h"
 #include "AppEvents.h"
 #include "AppModule.h"
+#include "AppRun.h"
+#include "Clock.h"
+#include "Timer.h"
 #include "AppStandIn.h"
 
 namespace {
@@ -84,6 +87,25 @@ TEST_F(ModuleTest, TheDefaultProcedureLetsAModuleEndAndTheShutdownArrivesOnce) {
     AppSendMessage(standin::testWindow(), WM_DESTROY, 0, 0);
     AppSendMessage(nullptr, kAppShutdown, 0, 0);
     EXPECT_EQ(log, (Lines{"10005 0", "2 0"}));
+}
+
+// The whole program pauses and resumes once each: clocks stand still, the timer time stops, and the
+// application hears 10002 and 10003.
+TEST_F(ModuleTest, SuspendAndResumeChangeTheStateOnce) {
+    ClockInitAll();
+    const auto clock = static_cast<std::uint16_t>(ClockAlloc());
+    ClockStart(clock);
+    TimerPause(0);
+    EXPECT_EQ(AppSuspend(), 1);
+    EXPECT_EQ(AppSuspend(), 0);
+    EXPECT_EQ(ClockIsRunning(clock), 0);
+    EXPECT_EQ(TimerPause(1), 1);
+    EXPECT_EQ(AppResume(), 1);
+    EXPECT_EQ(AppResume(), 0);
+    EXPECT_EQ(ClockIsRunning(clock), 1);
+    EXPECT_EQ(TimerPause(0), 0);
+    EXPECT_EQ(log, (Lines{"10002 0", "10003 0"}));
+    ClockFreeAll();
 }
 
 TEST_F(ModuleTest, ASeventeenthPostDropsThePendingSixteen) {
