@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <initializer_list>
 
 #include "AppBindings.h"
@@ -50,7 +51,8 @@ std::uint32_t SysGetAvailableMemory() {
     MEMORYSTATUS status{};
     status.dwLength = sizeof status;
     GlobalMemoryStatus(&status);
-    return static_cast<std::uint32_t>(status.dwAvailPhys + status.dwAvailPageFile);
+    const std::uint64_t bytes = std::uint64_t(status.dwAvailPhys) + status.dwAvailPageFile;
+    return static_cast<std::uint32_t>(std::min<std::uint64_t>(bytes, 0xFFFFFFFFu));
 }
 
 std::int16_t AppCheckRequirements() {

@@ -21,7 +21,6 @@ struct WindowState {
     std::uint32_t flags = 0;
     DisplayPlacement placement = {CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, 0};
     bool modeChanged = false;
-    RECT client = {};
 };
 
 WindowState state;
@@ -81,7 +80,6 @@ void recordWindow() {
     GetWindowRect(state.window, &frame);
     state.placement = {frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
                        AppGetDisplayInfo()->bitsPerPixel};
-    GetClientRect(state.window, &state.client);
     InvalidateRect(state.window, nullptr, TRUE);
     UpdateWindow(state.window);
 }
@@ -189,11 +187,3 @@ std::int16_t DisplayIsPaletteDevice() {
     DeleteDC(dc);
     return palette ? 1 : 0;
 }
-
-std::uint32_t DisplayGetWindowMode() { return state.mode; }
-
-std::uint32_t DisplayGetWindowFlags() { return state.flags; }
-
-const DisplayPlacement* DisplayGetPlacement() { return &state.placement; }
-
-const RECT* DisplayGetClientRect() { return &state.client; }

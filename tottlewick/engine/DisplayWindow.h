@@ -32,9 +32,3 @@ HWND DisplayGetWindow();
 void DisplaySetWindow(HWND window);
 std::int16_t DisplayHasWindow();
 std::int16_t DisplayIsPaletteDevice();
-
-std::uint32_t DisplayGetWindowMode();
-std::uint32_t DisplayGetWindowFlags();
-const DisplayPlacement* DisplayGetPlacement();
-// The client rectangle recorded when the window was last opened.
-const RECT* DisplayGetClientRect();

@@ -258,4 +258,14 @@ TEST(ProgramTest, AFailedManagerStartShowsItsMessageAndUnwinds) {
     }
 }
 
+TEST(ProgramTest, TheWindowProceduresAreExportedUnderTheirNames) {
+    std::string path = program();
+    path = path.substr(1, path.size() - 2);
+    HMODULE image = LoadLibraryExA(path.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+    ASSERT_NE(image, nullptr);
+    EXPECT_NE(GetProcAddress(image, "ApplProc"), nullptr);
+    EXPECT_NE(GetProcAddress(image, "ApplicationMenuProc"), nullptr);
+    FreeLibrary(image);
+}
+
 }  // namespace
