@@ -249,30 +249,7 @@ TEST_F(DisplayTest, EventPointsAreInThePicturesCoordinates) {
     CursorGetLocation(&point);
     EXPECT_EQ(point.h, 170);
     EXPECT_EQ(point.v, 90);
-    const Point moved{10, 20};
-    CursorSetLocation(&moved);
-    POINT at{};
-    GetCursorPos(&at);
-    EXPECT_EQ(at.x, 40);
-    EXPECT_EQ(at.y, 30);
     PortSet(0);
-}
-
-TEST_F(DisplayTest, TheClipRefusesAnEmptyRectangle) {
-    DisplayBeginOffscreenDraw();
-    const Rect part{10, 10, 100, 100};
-    EXPECT_EQ(DisplaySetClip(&part), 1);
-    const Rect empty{50, 50, 50, 80};
-    EXPECT_EQ(DisplaySetClip(&empty), 0);
-    const Rect other{50, 0, 200, 60};
-    DisplayIntersectClip(&other);
-    Rect clip{};
-    DisplayGetClip(&clip);
-    EXPECT_EQ(clip.left, 50);
-    EXPECT_EQ(clip.top, 10);
-    EXPECT_EQ(clip.right, 100);
-    EXPECT_EQ(clip.bottom, 60);
-    DisplayEndOffscreenDraw();
 }
 
 TEST_F(DisplayTest, PaletteChangesByOtherWindowsAreHandledHereAndTheWindowsOwnAreForwarded) {

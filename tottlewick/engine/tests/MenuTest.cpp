@@ -1,5 +1,5 @@
 // Menus on a window of the test's own: the bar and pop-ups from tables, item states and texts by command,
-// the hidden bar, Ctrl+letter accelerators and titles from the message tables.
+// the hidden bar and Ctrl+letter accelerators.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,12 +7,7 @@
 
 #include "AppStandIn.h"
 #include "DisplayWindow.h"
-#include "File.h"
 #include "Menu.h"
-#include "PrsWriter.h"
-#include "Res.h"
-#include "Str.h"
-#include "TempFolder.h"
 
 namespace {
 
@@ -117,34 +112,6 @@ TEST_F(MenuTest, ControlAndALetterSendsTheCommand) {
     const MenuItemRecord plain[] = {{kMenuCommand, 10, 101, "Open", 0}, {kMenuEnd, 0, 0, nullptr, 0}};
     MenuBuild(kBar, plain);
     EXPECT_EQ(pressControl('O'), 0) << "no letters, no table";
-}
-
-TEST_F(MenuTest, TitlesAndLettersComeFromTheMessageTables) {
-    ASSERT_EQ(MemInit(kMemFirstTableEntries, kMemGrowEntries), 1);
-    FileInit();
-    TempFolder folder;
-    const std::string messages = "// menus\r\nBEGIN\r\n500 \"Fichier\"\r\n600 \"Ouvrir\"\r\n601 \"V\"\r\n";
-    ASSERT_TRUE(writeResources(folder.file("Menus.PRS"), {{"STR", 2, messages}}));
-    const ResSource source = ResOpenSource(folder.file("Menus.PRS").c_str(), kResOpenDefault);
-    ASSERT_NE(source, 0u);
-    StrInit();
-    MenuBarRecord bar[] = {{10, "File"}, {20, "Edit"}, {0, nullptr}};
-    MenuItemRecord items[] = {{kMenuCommand, 10, 101, "Open", 'O'},
-                              {kMenuSeparator, 10, 0, nullptr, 0},
-                              {kMenuCommand, 20, 201, "Copy", 'C'},
-                              {kMenuEnd, 0, 0, nullptr, 0}};
-    MenuLocalizeBar(bar, 500);
-    MenuLocalizeItems(items, 600);
-    EXPECT_STREQ(bar[0].title, "Fichier");
-    EXPECT_STREQ(bar[1].title, "Edit");
-    EXPECT_STREQ(items[0].title, "Ouvrir");
-    EXPECT_EQ(items[0].letter, 'V');
-    EXPECT_STREQ(items[2].title, "Copy") << "the separator takes no number";
-    EXPECT_EQ(items[2].letter, 'C');
-    StrTerm();
-    ResCloseSource(source);
-    FileTerm();
-    MemTerm();
 }
 
 }  // namespace

@@ -153,25 +153,6 @@ TEST_F(StartTest, AFailureAtEachStepUnwindsTheStepsStartedBefore) {
     }
 }
 
-// A whole start and shutdown: the application starts once and hears the shutdown once, though the quit
-// road sends 10005 twice and the window's end brings WM_DESTROY; every manager stops once.
-TEST_F(StartTest, TheShutdownRunsEveryStepOnceAndTellsTheApplicationOnce) {
-    ASSERT_TRUE(writeTottlewickGlobal(folder.path()));
-    ASSERT_TRUE(startEarly());
-    ASSERT_EQ(AppInitManagers(0), 1);
-    EXPECT_NE(DisplayGetWindow(), nullptr);
-    standin::log.clear();
-    AppSendMessage(nullptr, kAppShutdown, 0, 0);
-    AppShutdown();
-    EXPECT_EQ(standin::log,
-              (Lines{"10005 0", "step 10005", "step TimerKillAll", "step AppSetModule", "step SndDeactivateWindow",
-                     "step AppCloseEarlyResources", "step UpdateTerm", "step SndRequestTerm", "step SndShutdown",
-                     "step DisplayCloseWindow", "step DisplayFreeOffscreenCanvas", "step DisplayFreeWindowCanvas",
-                     "step TimerTerm", "step MenuShowBar", "step MenuTerm", "step StreamTerm", "step PalMgrTerm",
-                     "step ShapeMgrTerm", "step FileTerm", "step MemTerm", "step ClockFreeAll"}));
-    EXPECT_EQ(DisplayGetWindow(), nullptr);
-}
-
 // The memory layer retries while the boxes say so; this callback gives up after the third attempt.
 std::int16_t givingUpAfterThree(std::uint32_t size, std::int16_t attempt) {
     return attempt < 3 ? AppOutOfMemory(size, attempt) : 1;
