@@ -82,6 +82,8 @@ struct StartStep {
     Teardown entry;
 };
 
+// The screen rectangle set again (placing the picture in the window), then the whole offscreen picture
+// filled with colour 0.
 void fillOffscreen() {
     Rect screen{};
     DisplayGetScreenRect(&screen);
