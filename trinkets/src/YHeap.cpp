@@ -20,11 +20,6 @@ bool isProcedure(const YVariable* v) { return v->valueText && v->valueText[0] ==
 
 }  // namespace
 
-YHeap& scriptHeap() {
-    static YHeap heap;
-    return heap;
-}
-
 void YHeap::init() {
     if (initialised) return;
     capacity = 3;
@@ -56,10 +51,6 @@ void YHeap::clear() {
 std::int32_t YHeap::find(const char* name, std::int32_t length) const {
     if (!initialised || !name || length < 0 || holdsNul(name, length)) return -1;
     return index_.firstNamed(std::string(name, static_cast<std::size_t>(length)));
-}
-
-YVariable* YHeap::at(std::int32_t index) const {
-    return initialised && index >= 0 && index < count ? entries[index] : nullptr;
 }
 
 std::int32_t YHeap::append(YVariable* variable) {

@@ -24,7 +24,9 @@ public:
     // Indices are 16-bit operands: beyond kYHeapLimit + 1 entries nothing more is added (index -1).
     bool full() const { return count > kYHeapLimit; }
     std::int32_t find(const char* name, std::int32_t length) const;
-    YVariable* at(std::int32_t index) const;
+    YVariable* at(std::int32_t index) const {
+        return initialised && index >= 0 && index < count ? entries[index] : nullptr;
+    }
     std::int32_t findOrAdd(const char* name, std::int32_t length, const char* initialText);
     std::int32_t findOrAddTyped(const char* text, std::int32_t length, std::int32_t tag);
     std::int32_t addMember(std::int32_t index);
@@ -67,4 +69,8 @@ private:
     YHeapIndex index_;
 };
 
-YHeap& scriptHeap();
+// The one table; reached on every operand, so inline.
+inline YHeap& scriptHeap() {
+    static YHeap heap;
+    return heap;
+}

@@ -42,7 +42,8 @@ double yParseNumber(const char* text) {
 }
 
 bool yBecomesInteger(double d, std::int32_t textLength) {
-    return textLength <= 10 && d >= -2000000000.0 && d <= 2000000000.0 && d == std::trunc(d);
+    return textLength <= 10 && d >= -2000000000.0 && d <= 2000000000.0 &&
+           static_cast<double>(static_cast<std::int32_t>(d)) == d;
 }
 
 int yIntegerText(char* out, std::int32_t n) {
@@ -196,7 +197,7 @@ void YVariable::normalise() {
 
 // Follows a chain of aliases to the variable at its end; an alias without a variable behind it ends the
 // chain, and a chain that comes back round stands for nothing (the alias itself).
-YVariable* YVariable::target() {
+YVariable* YVariable::aliasTarget() {
     YVariable* v = this;
     for (int step = 0; v->isAlias(); ++step) {
         YVariable* next = scriptHeap().at(v->heapIndex);
@@ -207,8 +208,7 @@ YVariable* YVariable::target() {
     return v;
 }
 
-YVariable* YVariable::follow() {
-    if (typeTag != kYMember) return this;
+YVariable* YVariable::memberVariable() {
     char scratch[kYTextBufferSize];
     const std::int32_t index = getText(scratch, sizeof scratch);
     YVariable* member = index > 0 ? scriptHeap().at(index) : nullptr;
@@ -354,7 +354,7 @@ void YVariable::setDoubleText(double d) {
         return;
     }
     if (typeTag != kYPlain) return;
-    if (d == std::trunc(d) && std::fabs(d) < 1e15) return storeNumberText(d);
+    if (std::fabs(d) < 1e15 && static_cast<double>(static_cast<std::int64_t>(d)) == d) return storeNumberText(d);
     char text[32];
     const int length = yDoubleText(text, sizeof text, d);
     setText(text, length);

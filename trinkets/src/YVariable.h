@@ -78,9 +78,9 @@ public:
     std::int32_t isUnset() const { return kind == kYNone ? 1 : 0; }
 
     // The variable an alias stands for (itself otherwise).
-    YVariable* target();
+    YVariable* target() { return isAlias() ? aliasTarget() : this; }
     // The heap variable a member reference reads (itself otherwise).
-    YVariable* follow();
+    YVariable* follow() { return typeTag == kYMember ? memberVariable() : this; }
 
     // A number's text is made when it is first read; this makes it now (before the fields are read).
     void ensureText();
@@ -126,6 +126,8 @@ private:
     void regenerateText();
     void normalise();
     bool isAlias() const { return mark == kYAlias && heapIndex > 0; }
+    YVariable* aliasTarget();
+    YVariable* memberVariable();
     std::int32_t memberText(char* buffer, std::size_t size);
     void substringText(char* buffer, std::size_t size);
     void literalText(char* buffer, std::size_t size, std::int32_t* result);
