@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "ByteWriter.h"
 
@@ -190,6 +191,33 @@ std::string bigEndianSamples(const std::vector<std::int16_t>& samples) {
     ByteWriter w(ByteOrder::big);
     for (std::int16_t v : samples) w.u16(static_cast<std::uint16_t>(v));
     return w.str();
+}
+
+AiffSound pcmSound(const std::vector<std::int16_t>& samples, std::uint16_t channels, std::uint32_t rate) {
+    AiffSound s;
+    s.channels = channels;
+    s.frames = static_cast<std::uint32_t>(samples.size() / channels);
+    s.rate = rate;
+    s.data = bigEndianSamples(samples);
+    return s;
+}
+
+AiffSound compressedSound(const std::string& compression, std::uint32_t frames, std::string data,
+                          std::uint16_t channels) {
+    AiffSound s;
+    s.aifc = true;
+    s.compression = compression;
+    s.channels = channels;
+    s.frames = frames;
+    s.data = std::move(data);
+    return s;
+}
+
+void setSustainLoop(AiffSound& sound, std::uint32_t start, std::uint32_t end) {
+    sound.markers = {{1, start, "start"}, {2, end, "end"}};
+    sound.writeMarkers = sound.writeInstrument = true;
+    sound.sustainBegin = 1;
+    sound.sustainEnd = 2;
 }
 
 std::string encodeIma4(const std::vector<std::int16_t>& samples, int channels, std::vector<std::int16_t>* decoded) {

@@ -49,6 +49,13 @@ std::string extendedRate(std::uint32_t rate);
 
 // 16-bit samples as stored by an uncompressed AIFF: big-endian.
 std::string bigEndianSamples(const std::vector<std::int16_t>& samples);
+// An uncompressed 16-bit AIFF of interleaved samples.
+AiffSound pcmSound(const std::vector<std::int16_t>& samples, std::uint16_t channels = 1, std::uint32_t rate = 22050);
+// An AIFC of that compression: frames is the COMM count ('ima4' blocks), data as stored.
+AiffSound compressedSound(const std::string& compression, std::uint32_t frames, std::string data,
+                          std::uint16_t channels = 1);
+// A sustain loop (play mode 1) from marker 1 at frame start to marker 2 at frame end.
+void setSustainLoop(AiffSound& sound, std::uint32_t start, std::uint32_t end);
 // IMA ADPCM in 'ima4' blocks of 64 frames (34 bytes per channel, channels one after the other); samples
 // are interleaved, and a last partial block is padded with its final value. `decoded`, when given, receives
 // the samples a decoder must rebuild from the codes chosen.

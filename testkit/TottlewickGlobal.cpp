@@ -30,11 +30,7 @@ std::string tone() {
     std::vector<std::int16_t> samples;
     for (std::uint32_t i = 0; i < kRate / 10; ++i)
         samples.push_back(static_cast<std::int16_t>(8000 * std::sin(i * 2 * 3.14159265 * 440 / kRate)));
-    AiffSound s;
-    s.rate = kRate;
-    s.frames = static_cast<std::uint32_t>(samples.size());
-    s.data = bigEndianSamples(samples);
-    return writeAiff(s);
+    return writeAiff(pcmSound(samples, 1, kRate));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The sound codecs and format converters against values worked out by hand from the rules.
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "SndCodec.h"
@@ -21,18 +22,11 @@ std::vector<int> decodeBlock(std::vector<std::uint8_t> block) {
     return samplesOf(out);
 }
 
-TEST(SndCodecTest, Sqs2Values) {
-    struct Case {
-        std::uint8_t byte;
-        int value;
-    } cases[] = {{0x80, -32768}, {0x81, -8192}, {0xFF, -2}, {0x7E, 31752}, {0x02, 8}, {0x03, 2}, {0x00, 0}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(int(c.byte));
-        EXPECT_EQ(SndSqs2Value(c.byte), c.value);
-    }
-}
+TEST(SndCodecTest, Sqs2ValuesAndStepsFromThePreviousSampleThatWrap) {
+    const std::pair<std::uint8_t, int> values[] = {{0x80, -32768}, {0x81, -8192}, {0xFF, -2}, {0x7E, 31752},
+                                                   {0x02, 8},      {0x03, 2},      {0x00, 0}};
+    for (auto [byte, value] : values) EXPECT_EQ(SndSqs2Value(byte), value) << int(byte);
 
-TEST(SndCodecTest, Sqs2StepsFromThePreviousSampleAndWraps) {
     const std::uint8_t in[] = {0x02, 0x03, 0xFF, 0x81, 0x80, 0x81};
     std::vector<std::uint8_t> out(12);
     EXPECT_EQ(SndSqs2Decode(in, 6, out.data(), 0), -8192 - 32768 + 65536);
@@ -81,11 +75,7 @@ TEST(SndCodecTest, StereoImaInterleavesTheTwoBlocks) {
 }
 
 TEST(SndCodecTest, PlainFormatsConvertAndStopAtTheEndOfTheirInput) {
-    struct Case {
-        std::uint16_t format;
-        std::uint16_t inBytes;
-        std::vector<std::uint8_t> in, out;
-    } cases[] = {
+    struct Case { std::uint16_t format, inBytes; std::vector<std::uint8_t> in, out; } cases[] = {
         {kSndUnsigned8Mono, 1, {0x00, 0x7F, 0xFF}, {0x00, 0x7F, 0xFF}},
         {kSndSigned8Stereo, 2, {0x00, 0x7F, 0x80, 0xFF}, {0x80, 0xFF, 0x00, 0x7F}},
         {kSndBig16Mono, 2, {0x12, 0x34, 0xAB, 0xCD}, {0x34, 0x12, 0xCD, 0xAB}},

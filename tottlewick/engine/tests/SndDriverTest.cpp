@@ -1,16 +1,11 @@
-// The driver layer over mss32.dll: on the library's virtual device against an injected clock, and end to
-// end on Wine's wave-out with a generated AIFF.
+// The driver layer over mss32.dll on the library's virtual device against an injected clock (Wine's
+// wave-out is driven end to end by SndWaveOutTest).
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
-#include <cstring>
 #include <vector>
 
 #include "EngineTestSupport.h"
 #include "SndDriver.h"
-#include "SndSample.h"
-#include "SoundWriter.h"
 #include "mss32.h"
 
 namespace {
@@ -39,11 +34,7 @@ protected:
 TEST_F(SndDriverTest, StartOpensTheFirstRateTheRequestReaches) {
     // The buffer size shows the rate opened: the library's queue is 4096 frames at the output rate, and
     // the buffer holds that time at the requested rate (stereo 16-bit: 4 bytes a frame).
-    struct Case {
-        std::uint32_t rate;
-        std::int16_t started;
-        std::uint32_t bufferSize;
-    } cases[] = {{44100, 1, 16384}, {30000, 1, 5573 * 4}, {11025, 1, 16384}, {8000, 0, 0}};
+    struct Case { std::uint32_t rate; std::int16_t started; std::uint32_t bufferSize; } cases[] = {{44100, 1, 16384}, {30000, 1, 5573 * 4}, {11025, 1, 16384}, {8000, 0, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.rate);
         EXPECT_EQ(SndDriverStart(8, 2, 16, c.rate), c.started);
@@ -146,53 +137,6 @@ TEST_F(SndDriverTest, EndOfDataWaitsForABufferOnlyWhileTheVoicePlays) {
     clockRuns = false;
     now += 93;
     EXPECT_EQ(SndDriverIsDone(4), 1);
-}
-
-// End to end on Wine's null sound device: a generated AIFF loaded as a sample block plays to its end.
-TEST(SndDriverWaveOutTest, PlaysAnAiffToItsEndAndShutsDown) {
-    if (waveOutGetNumDevs() == 0) GTEST_SKIP() << "no wave-out device";
-    ASSERT_EQ(MemInit(kMemFirstTableEntries, kMemGrowEntries), 1);
-    AiffSound sound;
-    sound.channels = 2;
-    sound.rate = 22050;
-    sound.frames = 11025;
-    sound.data = bigEndianSamples(std::vector<std::int16_t>(2 * 11025, 2000));
-    std::string bytes = writeAiff(sound);
-    MemHandle file = MemHandleAlloc(static_cast<std::uint32_t>(bytes.size()));
-    std::memcpy(MemHandleLock(file), bytes.data(), bytes.size());
-    MemHandleUnlock(file);
-    MemHandle sample = SndLoadSampleFromHandle(file);
-    ASSERT_NE(sample, 0u);
-
-    ASSERT_EQ(SndDriverStart(8, 2, 16, 44100), 1);
-    EXPECT_EQ(SndDriverBufferSize(), 16384u) << "opened at 44100";
-    SndSampleHeader* h = SndSampleLock(sample);
-    void* pcm = MemHandleLock(h->audioData);
-    ASSERT_EQ(SndDriverPlay(0, pcm, h->frames, 2, 16, h->rate, 0), 0);
-    DWORD started = GetTickCount();
-    while (!SndDriverIsDone(0) && GetTickCount() - started < 5000) {
-        SndDriverServe();
-        Sleep(5);
-    }
-    EXPECT_EQ(SndDriverIsDone(0), 1);
-    SndDriverShutdown();
-    EXPECT_EQ(SndDriverBufferSize(), 0u);
-    MemHandleUnlock(h->audioData);
-    SndSampleUnlock(sample);
-    SndFreeSample(&sample);
-    MemHandleFree(&file);
-    MemTerm();
-}
-
-TEST(SndDriverWaveOutTest, NoDeviceBehindTheSeamFailsTheStart) {
-    ASSERT_EQ(MemInit(kMemFirstTableEntries, kMemGrowEntries), 1);
-    SndDriverSetDeviceCount(noDevices);
-    EXPECT_EQ(SndDriverStart(8, 2, 16, 44100), 0);
-    EXPECT_EQ(SndDriverBufferSize(), 0u);
-    std::uint8_t data[2] = {};
-    EXPECT_EQ(SndDriverPlay(0, data, 2, 1, 8, 22050, 0), 1);
-    SndDriverSetDeviceCount(nullptr);
-    MemTerm();
 }
 
 }  // namespace

@@ -13,10 +13,7 @@ using namespace sndtest;
 
 namespace {
 
-struct FadeEnd {
-    std::int16_t channel;
-    std::uint16_t start, target;
-};
+struct FadeEnd { std::int16_t channel; std::uint16_t start, target; };
 std::vector<FadeEnd> fadeEnds;
 void recordFadeEnd(std::int16_t channel, std::uint16_t start, std::uint16_t target) {
     fadeEnds.push_back({channel, start, target});
@@ -71,19 +68,17 @@ TEST_F(SndFadeTest, AFadeFollowsItsLineAndEndsOnce) {
     EXPECT_EQ(SndFadeChannel(16, 0, 1000, nullptr), 1);
 }
 
-TEST_F(SndFadeTest, AFadeUpwardsAndAFadeOfNoDurationEndAtTheirTargets) {
+// Upwards, of no duration (no division by it), and stepped long after its end (the overshoot counts as no
+// time left): each ends at its target, with one end call.
+TEST_F(SndFadeTest, FadesUpwardsOfNoDurationAndSteppedLateEndAtTheirTargets) {
     SndChannelSetVolume(1, 200);
     SndFadeChannel(1, 1000, 400, recordFadeEnd);
     EXPECT_EQ(stepsAt(1, {0, 100, 400}), (std::vector<int>{200, 400, 1000}));
     SndFadeChannel(2, 300, 0, recordFadeEnd);
-    EXPECT_EQ(stepsAt(2, {0}), std::vector<int>{300}) << "finished at once, no division by the duration";
-    EXPECT_EQ(fadeEnds.size(), 2u);
-}
-
-TEST_F(SndFadeTest, AStepLongAfterTheEndFinishesAtTheTarget) {
+    EXPECT_EQ(stepsAt(2, {0}), std::vector<int>{300});
     SndFadeChannel(4, 24, 1000, recordFadeEnd);
-    EXPECT_EQ(stepsAt(4, {0, 60000}), (std::vector<int>{1024, 24})) << "the overshoot counts as no time left";
-    EXPECT_EQ(fadeEnds.size(), 1u);
+    EXPECT_EQ(stepsAt(4, {0, 60000}), (std::vector<int>{1024, 24}));
+    EXPECT_EQ(fadeEnds.size(), 3u);
 }
 
 TEST_F(SndFadeTest, TheServiceStepsFadesOfTheChannelMaskAndWaitsCanBeCut) {

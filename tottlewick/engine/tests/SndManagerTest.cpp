@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "SndChannel.h"
@@ -15,10 +16,7 @@ using namespace sndtest;
 
 namespace {
 
-struct Ended {
-    SndVoiceHandle voice;
-    SndVoiceState state;
-};
+struct Ended { SndVoiceHandle voice; SndVoiceState state; };
 std::vector<Ended> ended;
 void recordEnd(SndVoiceHandle voice, SndVoiceState state) { ended.push_back({voice, state}); }
 
@@ -61,30 +59,18 @@ TEST_F(SndManagerTest, StartRefusesMoreThanEightChannelsAndShutdownReportsOnce) 
 }
 
 TEST_F(SndManagerTest, BadChannelsAnswerTheirOwnValues) {
-    struct Case {
-        const char* operation;
-        int got, expected;
-    } cases[] = {
-        {"Stop", SndChannelStop(16), 1},
-        {"EndCurrent", SndChannelEndCurrent(-1), 0},
-        {"Pause", SndChannelPause(16), 0},
-        {"Resume", SndChannelResume(16), 1},
-        {"IsPaused", SndChannelIsPaused(-1), 0},
-        {"IsLooping", SndChannelIsLooping(16), 0},
-        {"IsBusy", SndChannelIsBusy(16), 0},
-        {"IsSounding", SndChannelIsSounding(16), 0},
-        {"IsAvailable", SndChannelIsAvailable(16), 0},
-        {"GetGain", SndChannelGetGain(16), 0},
-        {"SetGain", SndChannelSetGain(16, 5), 1},
-        {"GetVolume", SndChannelGetVolume(-3), 0},
-        {"SetVolume", SndChannelSetVolume(-3, 5), 1},
-        {"GetPan", SndChannelGetPan(16), 0},
-        {"SetPan", SndChannelSetPan(16, 5), 1},
-        {"SetVolumePan", SndChannelSetVolumePan(16, 5, 5), 1},
+    struct Case { const char* operation; int got, expected; } cases[] = {
+        {"Stop", SndChannelStop(16), 1},           {"EndCurrent", SndChannelEndCurrent(-1), 0},
+        {"Pause", SndChannelPause(16), 0},         {"Resume", SndChannelResume(16), 1},
+        {"IsPaused", SndChannelIsPaused(-1), 0},   {"IsLooping", SndChannelIsLooping(16), 0},
+        {"IsBusy", SndChannelIsBusy(16), 0},       {"IsSounding", SndChannelIsSounding(16), 0},
+        {"IsAvailable", SndChannelIsAvailable(16), 0}, {"GetGain", SndChannelGetGain(16), 0},
+        {"SetGain", SndChannelSetGain(16, 5), 1},  {"GetVolume", SndChannelGetVolume(-3), 0},
+        {"SetVolume", SndChannelSetVolume(-3, 5), 1}, {"GetPan", SndChannelGetPan(16), 0},
+        {"SetPan", SndChannelSetPan(16, 5), 1},    {"SetVolumePan", SndChannelSetVolumePan(16, 5, 5), 1},
         {"GetPriorityOffset", SndChannelGetPriorityOffset(16), -32768},
         {"SetPriorityOffset", SndChannelSetPriorityOffset(16, 1), 1},
-        {"GetPriority", SndChannelGetPriority(16), -32768},
-        {"GetResult", SndChannelGetResult(16), 0},
+        {"GetPriority", SndChannelGetPriority(16), -32768}, {"GetResult", SndChannelGetResult(16), 0},
         {"SetResult", SndChannelSetResult(16, 7), 1},
         {"SetVolume beyond the channels in use", SndChannelSetVolume(12, 5), 1},
     };
@@ -99,11 +85,8 @@ TEST_F(SndManagerTest, LevelsAreClampedAndMappedToTheDriversRange) {
     EXPECT_EQ(SndChannelGetPan(2), -512);
     EXPECT_EQ(SndChannelSetPan(2, 900), 0);
     EXPECT_EQ(SndChannelGetPan(2), 512);
-    struct Pan {
-        std::int16_t pan;
-        std::uint32_t driver;
-    } pans[] = {{-512, 0}, {0, 64}, {512, 127}, {256, 95}, {-1, 63}, {1, 63}};
-    for (const Pan& p : pans) EXPECT_EQ(SndDriverPanOf(p.pan), p.driver) << p.pan;
+    const std::pair<std::int16_t, std::uint32_t> pans[] = {{-512, 0}, {0, 64}, {512, 127}, {256, 95}, {-1, 63}, {1, 63}};
+    for (auto [pan, driver] : pans) EXPECT_EQ(SndDriverPanOf(pan), driver) << pan;
     EXPECT_EQ(SndDriverVolumeOf(1024, 1024), 127u);
     EXPECT_EQ(SndDriverVolumeOf(1024, 512), 63u);
     EXPECT_EQ(SndDriverVolumeOf(512, 512), 31u) << "gain x volume >> 10, then x 127 >> 10";
@@ -112,10 +95,7 @@ TEST_F(SndManagerTest, LevelsAreClampedAndMappedToTheDriversRange) {
 
 // What the channel's pan does to the two output sides, at full level: left only, both, right only.
 TEST_F(SndManagerTest, PanReachesTheOutputSides) {
-    struct Case {
-        std::int16_t pan;
-        int left, right;
-    } cases[] = {{-512, 1000, 0}, {0, 1000, 1000}, {512, 0, 1000}};
+    struct Case { std::int16_t pan; int left, right; } cases[] = {{-512, 1000, 0}, {0, 1000, 1000}, {512, 0, 1000}};
     std::vector<std::int16_t> frames = constant(2205, 1000);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pan);

@@ -15,12 +15,7 @@ using namespace sndtest;
 
 namespace {
 
-struct Done {
-    std::int16_t channel;
-    std::uint32_t id;
-    MemHandle sample;
-    std::uint32_t data;
-};
+struct Done { std::int16_t channel; std::uint32_t id; MemHandle sample; std::uint32_t data; };
 std::vector<Done> done;
 void recordDone(std::int16_t channel, std::uint32_t id, MemHandle sample, std::uint32_t data) {
     done.push_back({channel, id, sample, data});

@@ -52,16 +52,8 @@ protected:
     std::vector<MemHandle> samples;
 };
 
-AiffSound sixteenBit(const std::vector<std::int16_t>& values, std::uint16_t channels = 1) {
-    AiffSound s;
-    s.channels = channels;
-    s.frames = static_cast<std::uint32_t>(values.size() / channels);
-    s.data = bigEndianSamples(values);
-    return s;
-}
-
 TEST_F(SndSampleTest, AiffFromTheResourceFileDecodesToLittleEndian) {
-    open({{"AIF", 7, writeAiff(sixteenBit({1, -2, 300, -32768}, 2))}});
+    open({{"AIF", 7, writeAiff(pcmSound({1, -2, 300, -32768}, 2))}});
     MemHandle sample = load(7);
     ASSERT_NE(sample, 0u);
     SndSampleHeader h = header(sample);
@@ -77,7 +69,8 @@ TEST_F(SndSampleTest, AiffFromTheResourceFileDecodesToLittleEndian) {
 }
 
 TEST_F(SndSampleTest, SndWhenThereIsNoAif) {
-    open({{"SND", 3, writeSnd3(11025, std::string(1000, '\x90'))}, {"AIF", 4, "damaged"}, {"SND", 4, writeSnd4(8000, 2, "\x01\x02")}});
+    open({{"SND", 3, writeSnd3(11025, std::string(1000, '\x90'))}, {"AIF", 4, "damaged"},
+          {"SND", 4, writeSnd4(8000, 2, "\x01\x02")}});
     MemHandle v3 = load(3);
     ASSERT_NE(v3, 0u);
     EXPECT_EQ(header(v3).frames, 1000u);
@@ -88,7 +81,7 @@ TEST_F(SndSampleTest, SndWhenThereIsNoAif) {
 }
 
 TEST_F(SndSampleTest, ASecondLoadCopiesTheSampleInMemory) {
-    open({{"AIF", 9, writeAiff(sixteenBit({5, 6, 7}))}});
+    open({{"AIF", 9, writeAiff(pcmSound({5, 6, 7}))}});
     MemHandle first = load(9);
     ASSERT_NE(first, 0u);
     ResCloseSource(ResGetTopSource());  // the copy needs no resource file
@@ -128,17 +121,8 @@ TEST_F(SndSampleTest, CompressedSoundsDecodeAsTheirEncodersRebuiltThem) {
     std::vector<std::int16_t> wave;
     for (int i = 0; i < 256; ++i) wave.push_back(static_cast<std::int16_t>(8000 * std::sin(i / 8.0)));
     std::vector<std::int16_t> imaRebuilt, sqs2Rebuilt;
-    AiffSound ima;
-    ima.aifc = true;
-    ima.compression = "ima4";
-    ima.frames = 4;
-    ima.data = encodeIma4(wave, 1, &imaRebuilt);
-    AiffSound sqs2;
-    sqs2.aifc = true;
-    sqs2.compression = "SQS2";
-    sqs2.frames = 256;
-    sqs2.data = encodeSqs2(wave, &sqs2Rebuilt);
-    open({{"AIF", 1, writeAiff(ima)}, {"AIF", 2, writeAiff(sqs2)}});
+    open({{"AIF", 1, writeAiff(compressedSound("ima4", 4, encodeIma4(wave, 1, &imaRebuilt)))},
+          {"AIF", 2, writeAiff(compressedSound("SQS2", 256, encodeSqs2(wave, &sqs2Rebuilt)))}});
     const std::vector<std::int16_t>* rebuilt[] = {&imaRebuilt, &sqs2Rebuilt};
     for (std::uint16_t id : {1, 2}) {
         SCOPED_TRACE(id);
@@ -163,7 +147,7 @@ TEST_F(SndSampleTest, DamagedOrMissingSoundsGiveNoSample) {
 }
 
 TEST_F(SndSampleTest, FromAnOpenFileAndFromAHandle) {
-    std::string aiff = writeAiff(sixteenBit({11, 12, 13}));
+    std::string aiff = writeAiff(pcmSound({11, 12, 13}));
     std::string path = make("mixed.bin", "prefix" + aiff + "trailer" + writeSnd3(8000, "xyz"));
     FileRef file = FileOpen(path.c_str(), kFileRead);
     ASSERT_NE(file, 0u);

@@ -12,10 +12,7 @@ using namespace sndtest;
 
 namespace {
 
-struct Done {
-    std::int16_t channel;
-    std::uint32_t id, data;
-};
+struct Done { std::int16_t channel; std::uint32_t id, data; };
 std::vector<Done> done;
 void recordDone(std::int16_t channel, std::uint32_t id, MemHandle, std::uint32_t data) {
     done.push_back({channel, id, data});
@@ -25,10 +22,7 @@ std::vector<std::pair<std::uint32_t, std::int16_t>> seqDone;
 void recordSeqDone(std::uint32_t data, std::int16_t finished) { seqDone.push_back({data, finished}); }
 
 // A burst of sound in the output: its value and where it starts and ends (in frames).
-struct Burst {
-    std::int16_t value;
-    std::size_t start, end;
-};
+struct Burst { std::int16_t value; std::size_t start, end; };
 
 std::vector<Burst> bursts(const std::vector<std::int16_t>& left) {
     std::vector<Burst> found;

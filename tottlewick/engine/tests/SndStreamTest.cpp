@@ -1,7 +1,6 @@
-// Streamed samples on the virtual device, checked sample for sample in the output: an ima4 sound looping
-// whole (mode 3), an uncompressed sound looping its marked region (mode 1 turning into the empty source
-// of mode 2), a sound shorter than a chunk, pause and resume, two streams from two files with the drive
-// question, a stream from memory, and opens that fail.
+// Streamed samples on the virtual device, checked sample for sample in the output: whole loops (mode 3),
+// marked loop regions (mode 1 turning into the empty source of mode 2), a sound shorter than a chunk, the
+// read pace, pause and resume, two streams with the drive question, a stream from memory, failed opens.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,11 +16,7 @@ using namespace sndtest;
 
 namespace {
 
-struct Done {
-    std::int16_t channel;
-    std::uint32_t id;
-    MemHandle sample;
-};
+struct Done { std::int16_t channel; std::uint32_t id; MemHandle sample; };
 std::vector<Done> done;
 void recordDone(std::int16_t channel, std::uint32_t id, MemHandle sample, std::uint32_t) {
     done.push_back({channel, id, sample});
@@ -35,31 +30,19 @@ std::vector<std::int16_t> tone(std::size_t frames) {
     return values;
 }
 
-// 345 ima4 blocks make one chunk of 1000 ms at 22050 Hz (22050 / 64 rounded); three chunks are the
-// 3.004 s sound.
+// 345 ima4 blocks make one chunk of 1000 ms at 22050 Hz (22050 / 64 rounded).
 constexpr std::uint32_t kChunkBlocks = 345;
 
-std::string ima4Aiff(std::uint32_t blocks, std::vector<std::int16_t>* decoded) {
-    AiffSound s;
-    s.aifc = true;
-    s.compression = "ima4";
-    s.compressionName = "IMA 4:1";
-    s.frames = blocks;
-    s.data = encodeIma4(tone(std::size_t(blocks) * 64), 1, decoded);
-    return writeAiff(s);
+AiffSound ima4(std::uint32_t blocks, std::vector<std::int16_t>* decoded) {
+    return compressedSound("ima4", blocks, encodeIma4(tone(std::size_t(blocks) * 64), 1, decoded));
 }
 
-// 16-bit AIFF whose sustain loop runs between two markers.
-std::string loopedAiff(const std::vector<std::int16_t>& values, std::uint32_t loopStart, std::uint32_t loopEnd) {
-    AiffSound s;
-    s.frames = static_cast<std::uint32_t>(values.size());
-    s.data = bigEndianSamples(values);
-    s.markers = {{1, loopStart, "start"}, {2, loopEnd, "end"}};
-    s.writeMarkers = true;
-    s.writeInstrument = true;
-    s.sustainBegin = 1;
-    s.sustainEnd = 2;
-    return writeAiff(s);
+// The sound once, then its part from loopStart on over and over, cut to `frames`.
+std::vector<std::int16_t> looped(const std::vector<std::int16_t>& sound, std::size_t loopStart, std::size_t frames) {
+    std::vector<std::int16_t> out(sound);
+    while (out.size() < frames) out.insert(out.end(), sound.begin() + std::ptrdiff_t(loopStart), sound.end());
+    out.resize(frames);
+    return out;
 }
 
 Stream onlyStream() { return MemHandleFind(0, kStreamLabel, nullptr); }
@@ -97,18 +80,15 @@ protected:
 
 TEST_F(SndStreamTest, AnIma4SoundLoopsWholeThroughAppendVoicesAndEndsOnceWhenStopped) {
     std::vector<std::int16_t> decoded;
-    openSounds("Streams", {{"AIF", 30, ima4Aiff(3 * kChunkBlocks, &decoded)}});
+    openSounds("Streams", {{"AIF", 30, writeAiff(ima4(3 * kChunkBlocks, &decoded))}});
     takeOutput();
     std::int16_t channel = SndPlayIdStreamedOpt(30, 1, 0, 1024, 0);
     ASSERT_EQ(channel, 7);
-    EXPECT_EQ(SndIsStreamed(channel), 1);
-    EXPECT_EQ(SndIsLooping(channel), 1);
+    EXPECT_EQ(SndIsStreamed(channel) + SndIsLooping(channel), 2);
     runFor(4500);
     EXPECT_EQ(SndIsPlaying(channel), 1);
     EXPECT_GE(SndGetPosition(channel), 4000u) << "milliseconds of voices played";
-    std::vector<std::int16_t> expected;
-    for (std::size_t i = 0; i < 4 * kRate; ++i) expected.push_back(decoded[i % decoded.size()]);
-    EXPECT_EQ(firstDifference(heard(expected.size()), expected), -1) << "4 s: the sound, then its start again";
+    EXPECT_EQ(firstDifference(heard(4 * kRate), looped(decoded, 0, 4 * kRate)), -1);
     EXPECT_TRUE(done.empty());
     EXPECT_EQ(SndStop(channel), 0);
     EXPECT_EQ(SndStop(channel), 0);
@@ -123,85 +103,45 @@ TEST_F(SndStreamTest, AnIma4SoundLoopsWholeThroughAppendVoicesAndEndsOnceWhenSto
 
 TEST_F(SndStreamTest, AMarkedLoopIsReadOnceThenReplayedFromTheRing) {
     std::vector<std::int16_t> values = ramp(3 * kRate, 997, 300);
-    openSounds("Streams", {{"AIF", 31, loopedAiff(values, kRate, 3 * kRate)}});
+    AiffSound sound = pcmSound(values);
+    setSustainLoop(sound, kRate, 3 * kRate);
+    openSounds("Streams", {{"AIF", 31, writeAiff(sound)}});
     takeOutput();
-    std::int16_t channel = SndPlayIdStreamedOpt(31, 0, 0, 1024, 0);
-    ASSERT_GE(channel, 0);
+    ASSERT_GE(SndPlayIdStreamedOpt(31, 0, 0, 1024, 0), 0);
     Stream stream = onlyStream();
     EXPECT_EQ(StreamGetKind(stream), kStreamFile);
     runFor(2500);
     EXPECT_EQ(StreamGetKind(stream), kStreamEmpty) << "the loop end was read: mode 2 replays the ring";
-    EXPECT_EQ(StreamGetPosition(stream), StreamGetSize(stream));
     EXPECT_EQ(StreamGetSize(stream), 3 * kRate * 2) << "bytes up to the loop end";
     runFor(5000);
     EXPECT_EQ(StreamGetPosition(stream), StreamGetSize(stream)) << "nothing more is read";
-    std::vector<std::int16_t> expected(values);
-    for (int pass = 0; pass < 2; ++pass) expected.insert(expected.end(), values.begin() + kRate, values.end());
-    EXPECT_EQ(firstDifference(heard(expected.size()), expected), -1) << "0-3 s, then 1-3 s twice";
+    EXPECT_EQ(firstDifference(heard(7 * kRate), looped(values, kRate, 7 * kRate)), -1) << "0-3 s, then 1-3 s twice";
     EXPECT_EQ(SndStopStreams(), 0);
     EXPECT_EQ(done.size(), 1u);
 }
 
-// A whole loop whose length is not a number of chunks: the short last chunk is followed by the loop
-// start at the next chunk boundary of the ring, and the replay stays seamless.
-TEST_F(SndStreamTest, AWholeLoopOfTwoAndAHalfChunksStaysSeamless) {
-    std::vector<std::int16_t> values = ramp(5 * kRate / 2, 991, 300);
-    openSounds("Streams", {aifResource(39, values)});
-    takeOutput();
-    std::int16_t channel = SndPlayIdStreamedOpt(39, 1, 0, 1024, 0);
-    ASSERT_GE(channel, 0);
-    runFor(6500);
-    std::vector<std::int16_t> expected;
-    for (std::size_t i = 0; i < 6 * kRate; ++i) expected.push_back(values[i % values.size()]);
-    EXPECT_EQ(firstDifference(heard(expected.size()), expected), -1);
-}
-
-// A compressed loop region of 863 blocks: 2.5 chunks, so the chunk grows to 432 blocks, which does not
-// divide the ring of 863; reads and replays are cut at the ring's end.
-TEST_F(SndStreamTest, ACompressedLoopRegionThatNoChunkDividesReplaysExactly) {
-    constexpr std::uint32_t loopStart = 100, loopEnd = 963;  // blocks
-    std::vector<std::int16_t> decoded;
-    AiffSound s;
-    s.aifc = true;
-    s.compression = "ima4";
-    s.frames = loopEnd;
-    s.data = encodeIma4(tone(std::size_t(loopEnd) * 64), 1, &decoded);
-    s.markers = {{1, loopStart * 64, "start"}, {2, loopEnd * 64, "end"}};
-    s.writeMarkers = s.writeInstrument = true;
-    s.sustainBegin = 1;
-    s.sustainEnd = 2;
-    openSounds("Streams", {{"AIF", 40, writeAiff(s)}});
-    takeOutput();
-    std::int16_t channel = SndPlayIdStreamedOpt(40, 0, 0, 1024, 0);
-    ASSERT_GE(channel, 0);
-    runFor(8500);
-    EXPECT_EQ(StreamGetKind(onlyStream()), kStreamEmpty);
-    std::vector<std::int16_t> expected(decoded);
-    while (expected.size() < 8 * kRate)
-        expected.insert(expected.end(), decoded.begin() + loopStart * 64, decoded.end());
-    expected.resize(8 * kRate);
-    EXPECT_EQ(firstDifference(heard(expected.size()), expected), -1) << "the sound, then blocks 100-962 again";
-}
-
-// Markers 10 frames apart lie inside one 64-frame block: no loop region, so the whole sound loops.
-TEST_F(SndStreamTest, ALoopRegionOfNoWholeBlockLoopsTheWholeSound) {
-    std::vector<std::int16_t> decoded;
-    AiffSound s;
-    s.aifc = true;
-    s.compression = "ima4";
-    s.frames = 2 * kChunkBlocks;
-    s.data = encodeIma4(tone(std::size_t(s.frames) * 64), 1, &decoded);
-    s.markers = {{1, 6410, "start"}, {2, 6420, "end"}};
-    s.writeMarkers = s.writeInstrument = true;
-    s.sustainBegin = 1;
-    s.sustainEnd = 2;
-    openSounds("Streams", {{"AIF", 42, writeAiff(s)}});
-    takeOutput();
-    ASSERT_GE(SndPlayIdStreamedOpt(42, 0, 0, 1024, 0), 0);
-    runFor(5500);
-    std::vector<std::int16_t> expected;
-    for (std::size_t i = 0; i < 5 * kRate; ++i) expected.push_back(decoded[i % decoded.size()]);
-    EXPECT_EQ(firstDifference(heard(expected.size()), expected), -1);
+// Loops whose length is no number of chunks stay seamless: a whole loop of 2.5 chunks; a compressed loop
+// region of 863 blocks (2.5 chunks: the chunk grows to 432 blocks, which does not divide the ring, so reads
+// and replays are cut at the ring's end); and markers 10 frames apart inside one 64-frame block, which make
+// no loop region, so that the whole sound loops.
+TEST_F(SndStreamTest, LoopsThatNoChunkDividesReplayExactly) {
+    std::vector<std::int16_t> whole = ramp(5 * kRate / 2, 991, 300), region, inBlock;
+    AiffSound regionSound = ima4(963, &region), inBlockSound = ima4(2 * kChunkBlocks, &inBlock);
+    setSustainLoop(regionSound, 100 * 64, 963 * 64);
+    setSustainLoop(inBlockSound, 6410, 6420);
+    openSounds("Streams", {aifResource(39, whole), {"AIF", 40, writeAiff(regionSound)},
+                           {"AIF", 42, writeAiff(inBlockSound)}});
+    struct Case { std::uint16_t id, option; const std::vector<std::int16_t>& sound; std::size_t loopStart, seconds; };
+    for (const Case& c : {Case{39, 1, whole, 0, 6}, Case{40, 0, region, 100 * 64, 8}, Case{42, 0, inBlock, 0, 5}}) {
+        SCOPED_TRACE(c.id);
+        takeOutput();
+        std::int16_t channel = SndPlayIdStreamedOpt(c.id, c.option, 0, 1024, 0);
+        ASSERT_GE(channel, 0);
+        runFor(std::uint32_t(c.seconds) * 1000 + 500);
+        EXPECT_EQ(firstDifference(heard(c.seconds * kRate), looped(c.sound, c.loopStart, c.seconds * kRate)), -1);
+        SndStop(channel);
+        runFor(200);
+    }
 }
 
 TEST_F(SndStreamTest, ASoundShorterThanAChunkEndsOnceThroughTheServiceAlsoWhenRestarted) {
@@ -281,7 +221,7 @@ TEST_F(SndStreamTest, APausedStreamStandsStillAndGoesOnWhereItStopped) {
     EXPECT_EQ(SndGetPosition(channel), position);
     EXPECT_TRUE(done.empty());
     std::vector<std::int16_t> silence = channelOf(takeOutput(), 0);
-    EXPECT_TRUE(std::all_of(silence.begin(), silence.end(), [](std::int16_t v) { return v == 0; }));
+    EXPECT_EQ(std::count(silence.begin(), silence.end(), 0), std::ptrdiff_t(silence.size()));
     EXPECT_EQ(SndResume(channel), 0);
     runFor(2000);
     EXPECT_EQ(done.size(), 1u);
@@ -317,7 +257,7 @@ TEST_F(SndStreamTest, TwoStreamsFromTwoFilesAndTheDriveTheyReadFrom) {
 
 TEST_F(SndStreamTest, AStreamFromMemoryPlaysToItsEnd) {
     std::vector<std::int16_t> decoded;
-    openSounds("Streams", {{"AIF", 36, ima4Aiff(kChunkBlocks + 40, &decoded)}});
+    openSounds("Streams", {{"AIF", 36, writeAiff(ima4(kChunkBlocks + 40, &decoded))}});
     takeOutput();
     std::int16_t channel = SndPlayStream(36, 0, 1024, 0);
     ASSERT_GE(channel, 0);

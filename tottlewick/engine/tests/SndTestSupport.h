@@ -45,19 +45,10 @@ struct ScriptedClock {
     }
 };
 
-// 16-bit mono AIFF at 22050 Hz.
-inline std::string aiff16(const std::vector<std::int16_t>& values, std::uint32_t rate = kRate) {
-    AiffSound s;
-    s.rate = rate;
-    s.frames = static_cast<std::uint32_t>(values.size());
-    s.data = bigEndianSamples(values);
-    return writeAiff(s);
-}
-
+inline std::string aiff16(const std::vector<std::int16_t>& values) { return writeAiff(pcmSound(values)); }
 inline PrsResource aifResource(std::uint16_t id, const std::vector<std::int16_t>& values) {
     return {"AIF", id, aiff16(values)};
 }
-
 inline std::vector<std::int16_t> constant(std::size_t frames, std::int16_t value) {
     return std::vector<std::int16_t>(frames, value);
 }
@@ -104,9 +95,9 @@ protected:
         }
     }
 
-    // A sample block of 16-bit mono frames; freed at the end unless handed over.
-    MemHandle sampleOf(const std::vector<std::int16_t>& values, std::uint32_t rate = kRate) {
-        std::string bytes = aiff16(values, rate);
+    // A sample block of 16-bit mono frames.
+    MemHandle sampleOf(const std::vector<std::int16_t>& values) {
+        std::string bytes = aiff16(values);
         MemHandle file = MemHandleAlloc(static_cast<std::uint32_t>(bytes.size()));
         std::memcpy(MemHandleLock(file), bytes.data(), bytes.size());
         MemHandleUnlock(file);
@@ -114,6 +105,7 @@ protected:
         MemHandleFree(&file);
         return sample;
     }
+    // Freed at the end.
     MemHandle keep(MemHandle sample) {
         samples.push_back(sample);
         return sample;

@@ -18,11 +18,7 @@
 
 namespace {
 
-struct Done {
-    std::int16_t channel;
-    std::uint32_t id;
-    DWORD at;
-};
+struct Done { std::int16_t channel; std::uint32_t id; DWORD at; };
 // The library mixes ahead of the speaker and Wine's null device takes output faster than it would play,
 // so times here only order events.
 std::vector<Done> done;
@@ -33,18 +29,8 @@ void recordDone(std::int16_t channel, std::uint32_t id, MemHandle, std::uint32_t
 std::string aiff(std::size_t frames, bool ima4) {
     std::vector<std::int16_t> values(frames);
     for (std::size_t i = 0; i < frames; ++i) values[i] = static_cast<std::int16_t>((i * 97) % 8000 - 4000);
-    AiffSound s;
-    s.rate = 22050;
-    if (ima4) {
-        s.aifc = true;
-        s.compression = "ima4";
-        s.frames = static_cast<std::uint32_t>(frames / 64);
-        s.data = encodeIma4(values, 1);
-    } else {
-        s.frames = static_cast<std::uint32_t>(frames);
-        s.data = bigEndianSamples(values);
-    }
-    return writeAiff(s);
+    return writeAiff(ima4 ? compressedSound("ima4", std::uint32_t(frames / 64), encodeIma4(values, 1))
+                          : pcmSound(values));
 }
 
 class SndWaveOutTest : public ResourceFolderTest {
