@@ -55,19 +55,6 @@ std::string moduleName(LPARAM value) {
     return value ? std::to_string(value) : "-";
 }
 
-HWND testWindow() {
-    static HWND window = [] {
-        WNDCLASSA type{};
-        type.lpfnWndProc = DefWindowProcA;
-        type.hInstance = GetModuleHandleA(nullptr);
-        type.lpszClassName = "AppTestWindow";
-        RegisterClassA(&type);
-        return CreateWindowExA(0, "AppTestWindow", "", WS_POPUP, 0, 0, 64, 48, nullptr, nullptr, type.hInstance,
-                               nullptr);
-    }();
-    return window;
-}
-
 }  // namespace standin
 
 std::int32_t AppConfigCallback(std::int16_t query, void* data) {
@@ -114,7 +101,20 @@ void AppTest::SetUp() {
     TimerInit();
 }
 
+HWND AppTest::makeWindow(WNDPROC procedure, DWORD style, int width, int height, DWORD extra) {
+    const std::string name = "AppTest" + std::to_string(reinterpret_cast<std::uintptr_t>(procedure));
+    WNDCLASSA type{};
+    type.lpfnWndProc = procedure;
+    type.hInstance = GetModuleHandleA(nullptr);
+    type.lpszClassName = name.c_str();
+    RegisterClassA(&type);
+    window = CreateWindowExA(extra, name.c_str(), "", style, 0, 0, width, height, nullptr, nullptr, type.hInstance,
+                             nullptr);
+    return window;
+}
+
 void AppTest::TearDown() {
+    if (window) DestroyWindow(window);
     standin::script = standin::Script{};
     AppSetModule(nullptr, nullptr, 0);
     AppClearPostedEvents();

@@ -17,6 +17,7 @@
 #include "DisplayPalette.h"
 #include "DisplayStyle.h"
 #include "DisplayWindow.h"
+#include "EngineTestSupport.h"
 #include "File.h"
 #include "Palette.h"
 #include "Port.h"
@@ -44,11 +45,7 @@ using Lines = std::vector<std::string>;
 TEST(DisplayRulesTest, WindowStylesByModeAndFlags) {
     const std::uint32_t caption = WS_CAPTION | WS_MINIMIZEBOX | WS_SYSMENU;
     const std::uint32_t overlapped = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
-    struct Case {
-        std::uint32_t mode, flags;
-        bool creation;
-        std::uint32_t style;
-    };
+    struct Case { std::uint32_t mode, flags; bool creation; std::uint32_t style; };
     const std::vector<Case> cases = {
         {1, 0, true, WS_POPUP},
         {1, 0x800, false, WS_POPUP},
@@ -69,11 +66,7 @@ TEST(DisplayRulesTest, WindowStylesByModeAndFlags) {
 }
 
 TEST(DisplayRulesTest, TheSmallestFittingModeWithTheFewestBits) {
-    struct Case {
-        const char* name;
-        std::vector<DisplayModeInfo> modes;
-        int chosen;
-    };
+    struct Case { const char* name; std::vector<DisplayModeInfo> modes; int chosen; };
     const std::vector<Case> cases = {
         {"equal sizes: fewer bits", {{800, 600, 32}, {800, 600, 16}, {800, 600, 24}}, 1},
         {"a later smaller one", {{1024, 768, 8}, {640, 480, 8}, {800, 600, 8}}, 1},
@@ -87,14 +80,11 @@ TEST(DisplayRulesTest, TheSmallestFittingModeWithTheFewestBits) {
 }
 
 TEST(DisplayRulesTest, ThePictureIsCentredWithTheOddPixelRightAndBottom) {
-    int x = -1;
-    int y = -1;
+    int x = -1, y = -1;
     ASSERT_TRUE(displayPictureOrigin(kDisplayCentred, 701, 501, 640, 480, &x, &y));
-    EXPECT_EQ(x, 30);
-    EXPECT_EQ(y, 10);
+    EXPECT_EQ(Both(x, y), Both(30, 10));
     ASSERT_TRUE(displayPictureOrigin(kDisplayTopLeft, 701, 501, 640, 480, &x, &y));
-    EXPECT_EQ(x, 0);
-    EXPECT_EQ(y, 0);
+    EXPECT_EQ(Both(x, y), Both(0, 0));
     EXPECT_FALSE(displayPictureOrigin(2, 701, 501, 640, 480, &x, &y));
 }
 
@@ -110,14 +100,7 @@ protected:
         ASSERT_TRUE(writeTottlewickGlobal(folder.path()));
         source = ResOpenSource(folder.file("Resource\\Global.PRS").c_str(), kResOpenDefault);
         ASSERT_NE(source, 0u);
-        WNDCLASSA type{};
-        type.lpfnWndProc = ApplProc;
-        type.hInstance = GetModuleHandleA(nullptr);
-        type.lpszClassName = "DisplayTestWindow";
-        RegisterClassA(&type);
-        window = CreateWindowExA(WS_EX_TOPMOST, type.lpszClassName, "", WS_POPUP, 0, 0, 701, 501,
-                                 nullptr, nullptr, type.hInstance, nullptr);
-        DisplaySetWindow(window);
+        DisplaySetWindow(makeWindow(ApplProc, WS_POPUP, 701, 501, WS_EX_TOPMOST));
         ASSERT_EQ(DisplayCreateWindowCanvas(window), 1);
         ASSERT_EQ(DisplayCreateDefaultOffscreen(), 0);
         const Rect screen{0, 0, 640, 480};
@@ -130,6 +113,7 @@ protected:
         DisplaySetWindow(nullptr);
         AppArmShutdown();
         DestroyWindow(window);
+        window = nullptr;
         AppArmShutdown();
         ResCloseSource(source);
         PalMgrTerm();
@@ -139,27 +123,14 @@ protected:
     }
     // The window's colour at x, y as 0x00RRGGBB.
     std::uint32_t windowColour(int x, int y) {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), 1, 1, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        HDC memory = CreateCompatibleDC(nullptr);
-        HBITMAP shot = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(memory, shot);
         HDC dc = GetDC(window);
-        BitBlt(memory, 0, 0, 1, 1, dc, x, y, SRCCOPY);
-        GdiFlush();
-        const auto* p = static_cast<const std::uint8_t*>(bits);
-        const std::uint32_t colour = std::uint32_t(p[2]) << 16 | std::uint32_t(p[1]) << 8 | p[0];
+        const COLORREF colour = GetPixel(dc, x, y);
         ReleaseDC(window, dc);
-        SelectObject(memory, old);
-        DeleteObject(shot);
-        DeleteDC(memory);
-        return colour;
+        return std::uint32_t(GetRValue(colour)) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
     }
 
     TempFolder folder;
     ResSource source = 0;
-    HWND window = nullptr;
 };
 
 TEST_F(DisplayTest, ThePictureIsCentredAndItsMarginsAreColourZero) {
@@ -181,36 +152,27 @@ TEST_F(DisplayTest, ThePictureIsCentredAndItsMarginsAreColourZero) {
     EXPECT_EQ(windowColour(30, 100), 0x0000FFu);
     EXPECT_EQ(windowColour(700, 500), 0u);
     DisplayCopyToWindow(nullptr);
-    struct Probe {
-        int x, y;
-        std::uint32_t colour;
-    };
-    for (const Probe& p : {Probe{29, 100, 0}, Probe{30, 100, 0xFF0000}, Probe{669, 100, 0xFF0000},
-                           Probe{670, 100, 0}, Probe{700, 100, 0}, Probe{100, 9, 0}, Probe{100, 10, 0xFF0000},
-                           Probe{100, 489, 0xFF0000}, Probe{100, 490, 0}, Probe{100, 500, 0}}) {
-        SCOPED_TRACE(std::to_string(p.x) + "," + std::to_string(p.y));
-        EXPECT_EQ(windowColour(p.x, p.y), p.colour);
-    }
+    const std::pair<POINT, std::uint32_t> probes[] = {
+        {{29, 100}, 0},           {{30, 100}, 0xFF0000}, {{669, 100}, 0xFF0000}, {{670, 100}, 0}, {{700, 100}, 0},
+        {{100, 9}, 0},            {{100, 10}, 0xFF0000}, {{100, 489}, 0xFF0000}, {{100, 490}, 0}, {{100, 500}, 0}};
+    for (const auto& [at, colour] : probes) EXPECT_EQ(windowColour(at.x, at.y), colour) << at.x << "," << at.y;
 
-    // The caret: a white bar at a point of the picture, blinking every 6th call, erased from the picture.
+    // The caret: a white bar 12 pixels wide at a point of the picture, toggled by every 6th blink, erased
+    // from the picture when it moves or hides.
     CaretEnable(1);
     CaretSetPosition(100, 100);
     CaretShow();
     EXPECT_EQ(CaretGetShowCount(), 1);
-    EXPECT_EQ(windowColour(130 + 11, 110 + 1), 0xFFFFFFu);
-    EXPECT_EQ(windowColour(130 + 12, 110 + 1), 0xFF0000u);
+    EXPECT_EQ(Both(windowColour(130 + 11, 110 + 1), windowColour(130 + 12, 110 + 1)), Both(0xFFFFFF, 0xFF0000));
     for (int i = 0; i < 5; ++i) CaretBlink();
     EXPECT_EQ(windowColour(130, 110), 0xFFFFFFu);
     CaretBlink();
     EXPECT_EQ(windowColour(130, 110), 0xFF0000u);
     for (int i = 0; i < 6; ++i) CaretBlink();
-    EXPECT_EQ(windowColour(130, 110), 0xFFFFFFu);
     CaretMoveBy(20);
-    EXPECT_EQ(windowColour(130, 110), 0xFF0000u);
-    EXPECT_EQ(windowColour(150, 110), 0xFFFFFFu);
+    EXPECT_EQ(Both(windowColour(130, 110), windowColour(150, 110)), Both(0xFF0000, 0xFFFFFF));
     CaretHide();
-    EXPECT_EQ(windowColour(150, 110), 0xFF0000u);
-    EXPECT_EQ(CaretGetShowCount(), 0);
+    EXPECT_EQ(Both(windowColour(150, 110), CaretGetShowCount()), Both(0xFF0000, 0));
     CaretEnable(0);
 }
 
@@ -239,16 +201,13 @@ TEST_F(DisplayTest, FadesRunTheIdleServicesAndFadingToBlackClearsThePicture) {
 TEST_F(DisplayTest, EventPointsAreInThePicturesCoordinates) {
     Point point{};
     AppGetEventPoint(&point, WM_LBUTTONDOWN, MAKELPARAM(130, 60));
-    EXPECT_EQ(point.h, 100);
-    EXPECT_EQ(point.v, 50);
+    EXPECT_EQ(Both(point.h, point.v), Both(100, 50));
     SetCursorPos(200, 100);
     AppGetEventPoint(&point, WM_TIMER, 0);
-    EXPECT_EQ(point.h, 170);
-    EXPECT_EQ(point.v, 90);
+    EXPECT_EQ(Both(point.h, point.v), Both(170, 90));
     PortSet(DisplayGetWindowCanvas());
     CursorGetLocation(&point);
-    EXPECT_EQ(point.h, 170);
-    EXPECT_EQ(point.v, 90);
+    EXPECT_EQ(Both(point.h, point.v), Both(170, 90));
     PortSet(0);
 }
 

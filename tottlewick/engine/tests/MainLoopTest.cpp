@@ -32,19 +32,8 @@ protected:
     void SetUp() override {
         AppTest::SetUp();
         received.clear();
-        WNDCLASSA type{};
-        type.lpfnWndProc = receiving;
-        type.hInstance = GetModuleHandleA(nullptr);
-        type.lpszClassName = "MainLoopTestWindow";
-        RegisterClassA(&type);
-        window = CreateWindowExA(0, type.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                 type.hInstance, nullptr);
+        makeWindow(receiving);
     }
-    void TearDown() override {
-        DestroyWindow(window);
-        AppTest::TearDown();
-    }
-    HWND window = nullptr;
 };
 
 TEST_F(MainLoopTest, APassThatTakesQuitStillTicks) {

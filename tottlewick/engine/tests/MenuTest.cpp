@@ -22,19 +22,11 @@ protected:
     void SetUp() override {
         AppTest::SetUp();
         commands.clear();
-        WNDCLASSA type{};
-        type.lpfnWndProc = commandWindow;
-        type.hInstance = GetModuleHandleA(nullptr);
-        type.lpszClassName = "MenuTestWindow";
-        RegisterClassA(&type);
-        window = CreateWindowExA(0, type.lpszClassName, "", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
-                                 type.hInstance, nullptr);
-        DisplaySetWindow(window);
+        DisplaySetWindow(makeWindow(commandWindow, WS_OVERLAPPEDWINDOW, 300, 200));
     }
     void TearDown() override {
         MenuShowBar();
         DisplaySetWindow(nullptr);
-        DestroyWindow(window);
         AppTest::TearDown();
     }
     // Ctrl and the key, as the main loop would offer the key press.
@@ -54,7 +46,6 @@ protected:
         MenuGetItemText(command, buffer, sizeof buffer);
         return buffer;
     }
-    HWND window = nullptr;
 };
 
 const MenuBarRecord kBar[] = {{10, "File"}, {kMenuBarEntryOnly, "Help"}, {20, "Edit"}, {0, nullptr}};

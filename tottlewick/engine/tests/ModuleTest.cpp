@@ -9,6 +9,7 @@
 #include "AppModule.h"
 #include "AppRun.h"
 #include "Clock.h"
+#include "EngineTestSupport.h"
 #include "Timer.h"
 #include "AppStandIn.h"
 
@@ -77,14 +78,15 @@ TEST_F(ModuleTest, AFullStackRefusesAPushAndSendsNothing) {
 }
 
 TEST_F(ModuleTest, TheDefaultProcedureLetsAModuleEndAndTheShutdownArrivesOnce) {
-    EXPECT_EQ(AppDefWindowProc(standin::testWindow(), kAppMayEnd, 0, 0), 1);
+    makeWindow(DefWindowProcA);
+    EXPECT_EQ(AppDefWindowProc(window, kAppMayEnd, 0, 0), 1);
     // The quit road sends 10005 twice and the window's end brings WM_DESTROY: the application hears one.
     AppSendMessage(nullptr, kAppShutdown, 0, 0);
-    AppSendMessage(standin::testWindow(), kAppShutdown, 0, 0);
-    AppSendMessage(standin::testWindow(), WM_DESTROY, 0, 0);
+    AppSendMessage(window, kAppShutdown, 0, 0);
+    AppSendMessage(window, WM_DESTROY, 0, 0);
     EXPECT_EQ(log, (Lines{"10005 0"}));
     AppArmShutdown();
-    AppSendMessage(standin::testWindow(), WM_DESTROY, 0, 0);
+    AppSendMessage(window, WM_DESTROY, 0, 0);
     AppSendMessage(nullptr, kAppShutdown, 0, 0);
     EXPECT_EQ(log, (Lines{"10005 0", "2 0"}));
 }
@@ -96,14 +98,10 @@ TEST_F(ModuleTest, SuspendAndResumeChangeTheStateOnce) {
     const auto clock = static_cast<std::uint16_t>(ClockAlloc());
     ClockStart(clock);
     TimerPause(0);
-    EXPECT_EQ(AppSuspend(), 1);
-    EXPECT_EQ(AppSuspend(), 0);
-    EXPECT_EQ(ClockIsRunning(clock), 0);
-    EXPECT_EQ(TimerPause(1), 1);
-    EXPECT_EQ(AppResume(), 1);
-    EXPECT_EQ(AppResume(), 0);
-    EXPECT_EQ(ClockIsRunning(clock), 1);
-    EXPECT_EQ(TimerPause(0), 0);
+    EXPECT_EQ((Both{AppSuspend(), AppSuspend()}), Both(1, 0));
+    EXPECT_EQ(Both(ClockIsRunning(clock), TimerPause(1)), Both(0, 1)) << "stopped, and the timer time paused";
+    EXPECT_EQ((Both{AppResume(), AppResume()}), Both(1, 0));
+    EXPECT_EQ(Both(ClockIsRunning(clock), TimerPause(0)), Both(1, 0));
     EXPECT_EQ(log, (Lines{"10002 0", "10003 0"}));
     ClockFreeAll();
 }
@@ -118,7 +116,7 @@ TEST_F(ModuleTest, ASeventeenthPostDropsThePendingSixteen) {
 }
 
 TEST_F(ModuleTest, SwitchingModulesDropsWaitingInput) {
-    const HWND window = standin::testWindow();
+    makeWindow(DefWindowProcA);
     PostMessageA(window, WM_KEYDOWN, 'A', 0);
     PostMessageA(window, WM_LBUTTONDOWN, 0, 0);
     PostMessageA(window, WM_USER, 0, 0);

@@ -77,11 +77,7 @@ TEST_F(StartTest, TheEarlyResourceFileIsTheFirstThatExists) {
     auto table = [](const char* text) {
         return std::vector<PrsResource>{{"STR", 2, std::string("// early\r\nBEGIN\r\n3 \"") + text + "\"\r\n"}};
     };
-    struct Case {
-        const char* name;
-        const char* write;
-        const char* text;
-    };
+    struct Case { const char* name; const char* write; const char* text; };
     for (const Case& c : {Case{"folder", "", "from the folder"}, Case{"PRS", ".PRS", "from the PRS"},
                           Case{"PRX", ".PRX", "from the PRX"}}) {
         SCOPED_TRACE(c.name);
@@ -107,11 +103,7 @@ TEST_F(StartTest, AFailureAtEachStepUnwindsTheStepsStartedBefore) {
     const Lines chain = {"DisplayFreeOffscreenCanvas", "DisplayFreeWindowCanvas", "SndRequestTerm", "SndShutdown",
                          "DisplayCloseWindow", "TimerTerm", "MenuShowBar", "MenuTerm", "StreamTerm", "PalMgrTerm",
                          "ShapeMgrTerm", "FileTerm", "MemTerm", "ClockFreeAll"};
-    struct Case {
-        const char* step;
-        const char* text;
-        const char* entry;
-    };
+    struct Case { const char* step; const char* text; const char* entry; };
     const std::vector<Case> cases = {
         {"ShapeMgrInit", kGlobalShapeMessage, "FileTerm"},
         {"PalMgrInit", "Failed to initialize palette manager", "ShapeMgrTerm"},

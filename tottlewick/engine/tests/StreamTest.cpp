@@ -15,13 +15,12 @@ std::vector<std::uint32_t> seen;
 std::uint32_t now = 5000;
 std::uint32_t fakeClock() { return now; }
 
-// Records every message and does the fill work on serve, as the sound layer's filter does.
+// Filters that record every message: one does the fill work on serve, as the sound layer's filter does;
+// the other makes the message in `refused` answer 0.
 std::uint32_t fillOnServe(Stream, std::uint32_t message) {
     seen.push_back(message);
     return message == kStreamMsgServe ? kStreamMsgFill : message;
 }
-
-// Records every message and makes the one in `refused` answer 0.
 std::uint32_t refused = 0;
 std::uint32_t refuseOne(Stream, std::uint32_t message) {
     seen.push_back(message);
@@ -56,6 +55,7 @@ protected:
         StreamSetChunkSize(stream, 4);
         StreamSetFilter(stream, fillOnServe);
     }
+    // The last chunk's bytes.
     std::string chunkText(Stream stream) {
         std::uint32_t size = 0;
         auto* chunk = static_cast<const char*>(StreamGetLastChunk(stream, &size, nullptr));
@@ -79,8 +79,7 @@ TEST_F(StreamTest, MemoryStreamDeliversFourFourTwoWithReadyNotifications) {
         now += 10;
         EXPECT_EQ(i == 0 ? StreamStart(stream) : StreamServe(stream), 1u);
         EXPECT_EQ(seen, steps[i].messages);
-        EXPECT_EQ(StreamGetPosition(stream), steps[i].position);
-        EXPECT_EQ(StreamGetFill(stream), steps[i].fill);
+        EXPECT_EQ(Both(StreamGetPosition(stream), StreamGetFill(stream)), Both(steps[i].position, steps[i].fill));
         EXPECT_EQ(chunkText(stream), steps[i].lastChunk);
         std::uint32_t time = 0;
         StreamGetLastChunk(stream, nullptr, &time);
@@ -110,14 +109,11 @@ TEST_F(StreamTest, FileStreamReadsSurvivesAFileThatShrinksAndClosesItsFileOnce) 
 
     // Stopping twice closes the owned file once: a file opened in between keeps its slot.
     FileRef owned = StreamGetFile(stream);
-    EXPECT_EQ(StreamStop(stream), 1u);
-    EXPECT_EQ(StreamGetFile(stream), 0u);
+    EXPECT_EQ((Both{StreamStop(stream), StreamGetFile(stream)}), Both(1, 0));
     FileRef other = FileOpen(name.c_str(), kFileRead);
     EXPECT_EQ(other & 0xFF, owned & 0xFF);
-    EXPECT_EQ(StreamClose(&stream), 1u);
-    EXPECT_EQ(stream, 0u);
-    EXPECT_EQ(FileTell(other), 0);
-    EXPECT_EQ(FileGetError(), 0);
+    EXPECT_EQ((Both{StreamClose(&stream), stream}), Both(1, 0));
+    EXPECT_EQ((Both{FileTell(other), FileGetError()}), Both(0, 0));
 }
 
 TEST_F(StreamTest, FileRefStreamRepositionsAndPausesWhenRepositioningIsRefused) {
@@ -185,15 +181,13 @@ TEST_F(StreamTest, SeekClampsToTheSourceAndBadHandlesAnswerQuietly) {
 
 TEST_F(StreamTest, StartNeedsABufferAndAChunkThatFitsRestartsAnEndedStreamAndGoesThroughTheFilter) {
     Stream stream = digits(false);
-    EXPECT_EQ(StreamStart(stream), 0u);
+    EXPECT_EQ(StreamStart(stream), 0u) << "no buffer";
     StreamSetBuffer(stream, buffer, sizeof buffer);
-    EXPECT_EQ(StreamStart(stream), 0u);
+    EXPECT_EQ(StreamStart(stream), 0u) << "no chunk size";
     StreamSetChunkSize(stream, 9);
-    EXPECT_EQ(StreamStart(stream), 0u);
-    EXPECT_EQ(StreamGetState(stream), kStreamNew);
+    EXPECT_EQ((Both{StreamStart(stream), StreamGetState(stream)}), Both(0, kStreamNew)) << "a chunk above the buffer";
     StreamSetChunkSize(stream, 8);
-    EXPECT_EQ(StreamStart(stream), 1u);
-    EXPECT_EQ(StreamGetFill(stream), 0u) << "eight bytes fill the buffer: ready at once";
+    EXPECT_EQ((Both{StreamStart(stream), StreamGetFill(stream)}), Both(1, 0)) << "eight bytes: ready at once";
 
     prepare(stream);
     StreamPause(stream);
@@ -215,8 +209,7 @@ TEST_F(StreamTest, StartNeedsABufferAndAChunkThatFitsRestartsAnEndedStreamAndGoe
     StreamSetFilter(stream, refuseOne);
     refused = kStreamMsgFree;
     Stream kept = stream;
-    EXPECT_EQ(StreamClose(&kept), 0u);
-    EXPECT_EQ(kept, stream);
+    EXPECT_EQ((Both{StreamClose(&kept), kept == stream}), Both(0, 1));
     EXPECT_EQ(StreamGetState(stream), kStreamEnded);
     StreamTerm();  // one pass: the refusing stream stays, and the call returns
     EXPECT_EQ(StreamGetKind(stream), kStreamMemory);
@@ -232,8 +225,7 @@ TEST_F(StreamTest, EmptySourceFillsWithoutReadingAndServeAllStopsAtARefusal) {
     StreamSetSize(stream, 2);
     prepare(stream);
     ASSERT_EQ(StreamStart(stream), 1u);
-    EXPECT_EQ(StreamGetFill(stream), 4u);
-    EXPECT_EQ(StreamGetPosition(stream), 0u);
+    EXPECT_EQ(Both(StreamGetFill(stream), StreamGetPosition(stream)), Both(4, 0));
     seen.clear();
     StreamServe(stream);
     EXPECT_EQ(seen, (std::vector<std::uint32_t>{7, 8, 9}));
@@ -244,8 +236,7 @@ TEST_F(StreamTest, EmptySourceFillsWithoutReadingAndServeAllStopsAtARefusal) {
     StreamSetFilter(a, refuseOne);
     refused = kStreamMsgServe;
     EXPECT_EQ(StreamServeAll(), 0);
-    EXPECT_EQ(StreamClear(b), 1);
-    EXPECT_EQ(StreamGetKind(b), kStreamNone) << "cleared";
+    EXPECT_EQ((Both{StreamClear(b), StreamGetKind(b)}), Both(1, kStreamNone));
 }
 
 }  // namespace
