@@ -178,7 +178,7 @@ SndStatus finish(SndSource& source, std::uint32_t rate, std::uint32_t storedBloc
 std::uint32_t SndMemorySource::read(std::uint32_t offset, void* out, std::uint32_t count) {
     if (offset >= size_) return 0;
     count = std::min(count, size_ - offset);
-    std::memcpy(out, data_ + offset, count);
+    if (count) std::memcpy(out, data_ + offset, count);  // an empty chunk's buffer may be null
     return count;
 }
 
