@@ -5,8 +5,10 @@
 #include "OMCursor.h"
 #include "OMMainWindow.h"
 #include "OMMenubar.h"
+#include "OMSurface.h"
 #include "OMSystemUtilities.h"
 #include "OMWindow.h"
+#include "OMWndCanvas.h"
 
 OMApp* theApp = nullptr;
 std::int32_t useDirectDraw = 0;
@@ -49,7 +51,8 @@ OMApp::OMApp(std::int32_t mode, const OMRect* givenFrame, const OMColorRecord* g
     readVersionStrings(appInstance(), productName, productVersion);
     title = productName;
     createMainWindow();
-    directDrawActive = 0;
+    startDirectDraw();
+    directDrawActive = directDraw2 ? 1 : 0;
     gdiMemoryCanvases = (noDirectDrawSurfaces == 0 && directDrawActive == 1) ? 0 : 1;
     displayNumber = 0;
     rebuildSystemMenu(0);
@@ -101,6 +104,7 @@ OMApp::~OMApp() {
     window = nullptr;
     UnregisterClassA(windowClassName().c_str(), appInstance());
     if (windowClass.hIcon != LoadIconA(nullptr, IDI_APPLICATION)) DestroyIcon(windowClass.hIcon);
+    releaseDirectDraw();
     if (windowClass.hIconSm) DestroyIcon(windowClass.hIconSm);
     tasks.clear(false);
     setAppTaskList(nullptr);
@@ -192,7 +196,7 @@ void OMApp::activateApp() {
         activated();
     }
     if (OMWindow* shown = OMWindow::activeWindow) {
-        shown->paint();
+        if (windowMode != 4 || restoreIfLost(shown->canvas->surface)) shown->paint();
         if (cancelModePending) {
             pause();
         } else {

@@ -13,6 +13,8 @@
 #include "OMTask.h"
 
 class OMMenubar;
+struct IDirectDraw;
+struct IDirectDraw2;
 
 // Main window styles of the window modes 0 to 3 (mode 4 runs as mode 2).
 inline constexpr DWORD kWindowModeStyles[4] = {
@@ -90,6 +92,10 @@ public:
     void pause();
     void resume();
     void rebuildSystemMenu(std::int32_t keepMove);
+    // Full-screen mode 4 only: sets the display mode and covers the new screen; 1 on success, else 0.
+    std::int32_t changeDisplayMode(std::int32_t width, std::int32_t height, std::int32_t bits);
+    // 1 when DirectDraw works and lists the display mode, else 0.
+    static std::int32_t isDisplayModeAvailable(std::int32_t width, std::int32_t height, std::int32_t bits);
 
     std::string productName;
     std::string productVersion;
@@ -121,10 +127,19 @@ public:
     std::int32_t waiting = 0;
     HWND window = nullptr;
     WNDCLASSEXA windowClass{};
+    // Owned; null unless DirectDraw is in use. The driver is always the primary display's (null).
+    IDirectDraw* directDraw = nullptr;
+    IDirectDraw2* directDraw2 = nullptr;
+    GUID* driverGuid = nullptr;
 
 private:
     void registerWindowClass();
     void createMainWindow();
+    // With useDirectDraw 1: obtains IDirectDraw2 for the main window; any failure falls back to mode 2
+    // without DirectDraw.
+    void startDirectDraw();
+    bool openDirectDraw();
+    void releaseDirectDraw();
     // One pass of the loop: at most one message, then the slices unless waiting.
     void runOnePass();
 };
@@ -132,7 +147,9 @@ private:
 // The application object while it exists, else null.
 extern OMApp* theApp;
 
-// DirectDraw settings and results; this system draws through GDI, so useDirectDraw stays 0.
+// DirectDraw settings and results; this system draws through GDI, so useDirectDraw stays 0. Set
+// useDirectDraw to 1 before constructing the application in mode 4 to draw through DirectDraw, and
+// noDirectDrawSurfaces to 0 to make memory canvases surfaces too.
 extern std::int32_t useDirectDraw;
 extern std::int32_t noDirectDrawSurfaces;
 extern std::int32_t directDrawActive;

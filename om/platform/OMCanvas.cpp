@@ -1,4 +1,5 @@
-// The canvas base: palette, colours, copies between canvases, bitmaps, text and shapes through GDI.
+// The canvas base: palette, colours, copies between canvases (blits between DirectDraw surfaces), bitmaps,
+// text and shapes through GDI.
 #include "OMCanvas.h"
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include "OMMemCanvas.h"
 #include "OMNFNTFont.h"
 #include "OMPixelCopy.h"
+#include "OMSurface.h"
 #include "OMSystemUtilities.h"
 #include "OMWindow.h"
 #include "OMWndCanvas.h"
@@ -86,9 +88,13 @@ OMCanvas::OMCanvas(std::int32_t bitsPerPixel) : depth(bitsPerPixel), ownFont(new
     LogicalPalette logical{0x300, kPaletteSize, {}};
     initialPaletteEntries(system, reinterpret_cast<OMPaletteEntry*>(logical.entries));
     palette = CreatePalette(reinterpret_cast<LOGPALETTE*>(&logical));
+    makeSurfaceObjects(logical.entries);
 }
 
-OMCanvas::~OMCanvas() { DeleteObject(palette); }
+OMCanvas::~OMCanvas() {
+    releaseSurfaceObjects();
+    DeleteObject(palette);
+}
 
 void OMCanvas::getColorTable(OMColorRecord* table) const {
     OMPaletteEntry entries[kPaletteSize]{};
@@ -110,19 +116,6 @@ void OMCanvas::setColorTable(const OMColorRecord* table) {
     programPaletteEntries(system, table, entries);
     SetPaletteEntries(palette, 0, kPaletteSize, asGdi(entries));
     applyPalette(asGdi(entries));
-}
-
-// Through GDI a deep memory canvas is a DIB section of the standard layout, and colours packed for it
-// must follow that layout: answering 0 would pack every colour to 0.
-void OMCanvas::getColorMasks(std::uint32_t& red, std::uint32_t& green, std::uint32_t& blue) const {
-    red = green = blue = 0;
-    if (typeName() == kMemCanvasType) dibColorMasks(depth, red, green, blue);
-}
-
-// Through GDI no blit honours a colour key, so the key has no raw value.
-void OMCanvas::setColorKey(const OMColorRecord& color) {
-    keyColor = color;
-    colorKey = 0xFFFFFFFF;
 }
 
 std::uint32_t OMCanvas::colorRef(const OMColorRecord& color) const {
@@ -158,22 +151,36 @@ void OMCanvas::copyFrom(OMCanvas& source, std::int32_t sourceX, std::int32_t sou
     OMRegion scratch;
     HRGN handle = nullptr;
     if (!copyClipHandle(clipRegion, scratch, handle)) return;
-    if (!source.getDCClipped(nullptr, false)) return;
-    if (getDCClipped(handle, true)) {
+    const bool betweenSurfaces = onSurface && source.onSurface;
+    if (!source.prepareCopy(nullptr, false, betweenSurfaces)) return;
+    if (prepareCopy(handle, true, betweenSurfaces)) {
         blitFrom(source, from, to, rasterOp, handle != nullptr);
-        clearClip();
+        finishCopy(betweenSurfaces);
     }
-    source.clearClip();
+    source.finishCopy(betweenSurfaces);
 }
 
-// Unclipped copies between memory canvases are row copies (nothing when the depths differ); all other
-// copies are BitBlt, which ignores the colour-key bit.
+bool OMCanvas::prepareCopy(HRGN region, bool selectPalette, bool betweenSurfaces) {
+    if (betweenSurfaces || !onSurface) return getDCClipped(region, selectPalette);
+    if (!borrowSurfaceDC(selectPalette)) return false;
+    SelectClipRgn(dc, region);
+    return true;
+}
+
+void OMCanvas::finishCopy(bool betweenSurfaces) {
+    if (betweenSurfaces || !onSurface) return clearClip();
+    returnSurfaceDC();
+}
+
+// Copies between two surfaces are blits. Through GDI, unclipped copies between memory canvases are row
+// copies and all others BitBlt, which ignores the colour-key bit. Either way an unclipped copy between
+// memory canvases of different depths copies nothing.
 void OMCanvas::blitFrom(OMCanvas& source, const OMRect& from, const OMRect& to, std::uint32_t rasterOp, bool clipped) {
-    if (!clipped && typeName() == kMemCanvasType && source.typeName() == kMemCanvasType) {
-        if (source.depth == depth) {
-            copyMemCanvasRows(static_cast<OMMemCanvas&>(source), from, static_cast<OMMemCanvas&>(*this), to);
-        }
-        return;
+    const bool memoryPair = typeName() == kMemCanvasType && source.typeName() == kMemCanvasType;
+    if (!clipped && memoryPair && source.depth != depth) return;
+    if (onSurface && source.onSurface) return blitSurface(surface, to, source.surface, from, rasterOp, clipped);
+    if (!clipped && memoryPair) {
+        return copyMemCanvasRows(static_cast<OMMemCanvas&>(source), from, static_cast<OMMemCanvas&>(*this), to);
     }
     BitBlt(dc, to.left, to.top, to.right - to.left, to.bottom - to.top, source.dc, from.left, from.top,
            rasterOp & 0xFFFFFF);
@@ -239,7 +246,7 @@ std::int16_t OMCanvas::drawGlyph(std::int32_t x, std::int32_t y, unsigned char c
         if (!box.intersectsRegion(clip)) return glyph.advance;
     }
     if (glyph.imageWidth == 0 || rows <= 0 || !nfnt.strikeBitmap) return glyph.advance;
-    if (depth >= 16 && typeName() == kMemCanvasType) {
+    if (depth >= 16 && (onSurface || typeName() == kMemCanvasType)) {
         RGBQUAD* colors = nfnt.strikeColors();
         // A bottom-up DIB counts source rows from its bottom edge.
         const std::int32_t sourceY = header.fRectHeight - rows;

@@ -28,6 +28,8 @@ inline constexpr char kWndCanvasType[] = "OMWndCanvas";
 // copy that leaves out the source's colour key (DirectDraw mode only: GDI mode copies every pixel).
 inline constexpr std::uint32_t kCopyRop = 0x00CC0020;
 inline constexpr std::uint32_t kColorKeyedCopy = 0x80000000;
+// The colour key of a canvas whose key has no raw pixel value (GDI mode, or the surface could not be read).
+inline constexpr std::uint32_t kNoColorKey = 0xFFFFFFFF;
 
 // Fills the system colour table: the 20 static colours at 0-9 and 246-255, the rest zero. Read from
 // the system palette when the application's display (0 without an application) is an 8-bit display
@@ -73,10 +75,14 @@ public:
     // Black for an index outside 0..255.
     OMColorRecord colorAt(std::int32_t index) const;
     void setColorTable(const OMColorRecord* table);
-    // The pixel format's red, green and blue masks; 0 for palette canvases.
+    // The pixel format's red, green and blue masks (the surface's in DirectDraw mode); 0 for palette
+    // canvases.
     void getColorMasks(std::uint32_t& red, std::uint32_t& green, std::uint32_t& blue) const;
+    // In DirectDraw mode the colour's raw value becomes the surface's source colour key for blits.
     void setColorKey(const OMColorRecord& color);
     std::uint32_t colorRef(const OMColorRecord& color) const;
+    // Whether the canvas draws through DirectDraw (see onSurface).
+    bool drawsOnSurface() const { return onSurface; }
 
     OMRegion clip;
     std::int32_t depth;
@@ -101,11 +107,34 @@ public:
     IDirectDrawPalette* ddPalette = nullptr;
     std::int32_t clipperAttached = 0;
 
+protected:
+    // True when the canvas draws through DirectDraw: a window canvas in DirectDraw mode, a memory canvas
+    // made as a surface. Other canvases draw through GDI, whatever the mode.
+    bool onSurface = false;
+    // Borrows the surface's device context into `dc`, restoring a lost surface first; with selectPalette
+    // the canvas's palette is selected (the previous one kept in previousPalette). False without one.
+    bool borrowSurfaceDC(bool selectPalette);
+    // Gives the borrowed device context back with no clip and the previous palette.
+    void returnSurfaceDC();
+    // Prepares the surface as a blit source or destination: a lost surface is restored and a region
+    // becomes the clip list of the attached clipper. False when the surface is unusable.
+    bool clipSurface(HRGN region);
+    void unclipSurface();
+
 private:
     // The clip handle for a copy into this canvas; a temporary intersection lands in `scratch`. False when
     // the given clip leaves nothing to draw.
     bool copyClipHandle(const OMRegion* clipRegion, OMRegion& scratch, HRGN& handle) const;
+    // A copy between two surfaces blits them; any other copy goes through device contexts, which a
+    // surface canvas lends from its surface.
+    bool prepareCopy(HRGN region, bool selectPalette, bool betweenSurfaces);
+    void finishCopy(bool betweenSurfaces);
     void blitFrom(OMCanvas& source, const OMRect& from, const OMRect& to, std::uint32_t rasterOp, bool clipped);
+    // The raw pixel value of `color` on the surface, found by drawing it; 0xFFFFFFFF without one.
+    std::uint32_t computeColorKey(const OMColorRecord& color);
+    // In DirectDraw mode: the DirectDraw palette (8-bit canvases) of the palette's entries and a clipper.
+    void makeSurfaceObjects(const PALETTEENTRY* entries);
+    void releaseSurfaceObjects();
     void drawNFNTText(std::int32_t x, std::int32_t y, const char* text);
     // Draws one glyph of the bitmap font `font` and returns its advance.
     std::int16_t drawGlyph(std::int32_t x, std::int32_t y, unsigned char character, std::uint32_t color);

@@ -6,6 +6,7 @@
 #include "OMCursor.h"
 #include "OMNControl.h"
 #include "OMPopUpMenu.h"
+#include "OMSurface.h"
 #include "OMWindow.h"
 #include "OMWndCanvas.h"
 
@@ -121,13 +122,15 @@ LRESULT OMWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-// In DirectDraw mode the window paints after the paint cycle, once its primary surface is usable.
+// In DirectDraw mode the window paints after the paint cycle, once its primary surface is usable: a lost
+// surface that cannot be restored skips the handler, and the next WM_PAINT tries again.
 void OMWindow::handlePaint() {
     PAINTSTRUCT paintStruct;
     HDC dc = BeginPaint(hwnd, &paintStruct);
     if (directDrawActive) {
         EndPaint(hwnd, &paintStruct);
-        return paint();
+        if (restoreIfLost(canvas->surface)) paint();
+        return;
     }
     if (IsIconic(hwnd)) {
         DrawIcon(dc, 0, 0, icon ? icon->icon : defaultIcon);

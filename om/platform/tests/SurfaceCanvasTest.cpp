@@ -1,0 +1,240 @@
+// Memory canvases as DirectDraw surfaces: where they live, the same drawing as through GDI, colour keys
+// and keyed copies, and a lost surface that cannot be restored.
+#include <windows.h>
+
+#include <ddraw.h>
+
+#include <cstdint>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "DirectDrawSupport.h"
+#include "DrawingSupport.h"
+#include "OMColorTable.h"
+#include "OMRegion.h"
+
+namespace {
+
+OMRegion regionOf(const OMRect& rect) {
+    OMRegion region;
+    region.setRect(rect);
+    return region;
+}
+
+// A 24 x 16 source whose pixel (x, y) is 10 + (x + 24 y) % 230, with a stripe of index 77 in column 5
+// and row 3.
+std::uint8_t sourceValue(std::int32_t x, std::int32_t y) {
+    return x == 5 || y == 3 ? 77 : static_cast<std::uint8_t>(10 + (x + 24 * y) % 230);
+}
+
+void fillSource(OMMemCanvas& source) {
+    for (std::int32_t y = 0; y < source.height(); ++y) {
+        for (std::int32_t x = 0; x < source.width(); ++x) setPixel8(source, x, y, sourceValue(x, y));
+    }
+}
+
+std::vector<OMColorRecord> programColours() {
+    std::vector<OMColorRecord> table(256);
+    for (int i = 0; i < 256; ++i) table[i] = colorOf(static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(3 * i),
+                                                     static_cast<std::uint8_t>(255 - i));
+    return table;
+}
+
+// The same drawing on two canvases of one kind: palette, erase, shapes, text and copies plain, clipped
+// and partly outside, and a clip region of the canvas's own. Both canvases share the palette, so copies
+// through GDI, which match colours, keep the indices as blits do.
+void drawScene(OMMemCanvas& canvas, OMMemCanvas& source) {
+    canvas.setColorTable(programColours().data());
+    source.setColorTable(programColours().data());
+    canvas.erase({0, 0, 0, 250});
+    canvas.fillColor = {0, 0, 0, 12};
+    canvas.frameColor = {0, 0, 0, 249};
+    canvas.penWidth = 2;
+    canvas.drawRectangle({4, 4, 30, 20});
+    canvas.drawLine(0, 40, 50, 30);
+    canvas.textColor = colorOf(0, 255, 0);
+    canvas.drawText(2, 60, "Surface");
+    const OMRegion blob = [] {
+        OMRegion region;
+        region.set(40, 2, 60, 22, 1);
+        return region;
+    }();
+    canvas.paintRegion(&blob);
+    canvas.copyFrom(source, 0, 0, 24, 16, 34, 40, kCopyRop, nullptr);
+    const OMRegion band = regionOf({0, 66, 64, 70});
+    canvas.copyFrom(source, 0, 0, 24, 16, 6, 60, kCopyRop, &band);
+    canvas.copyFrom(source, 10, 4, 30, 30, 50, 58, kCopyRop, nullptr);
+    canvas.clip.setRect({0, 0, 20, 64});
+    canvas.copyFrom(source, 0, 0, 24, 16, 10, 22, kCopyRop, nullptr);
+    canvas.drawLine(0, 25, 63, 25);
+    canvas.clip.clear();
+}
+
+using SurfaceCanvasTest = DirectDrawFixture;
+
+TEST_F(SurfaceCanvasTest, AMemoryCanvasIsASurfaceUnlessSurfacesAreRefused) {
+    for (std::int32_t noSurfaces : {0, 1}) {
+        SCOPED_TRACE("noDirectDrawSurfaces " + std::to_string(noSurfaces));
+        makeApp(4, 1, noSurfaces);
+        OMMemCanvas& canvas = makeCanvas(10, 6);
+        ASSERT_EQ(canvas.drawsOnSurface(), noSurfaces == 0);
+        std::uint8_t* bits = nullptr;
+        std::int32_t pitch = 0;
+        ASSERT_TRUE(canvas.lockBits(bits, pitch));
+        EXPECT_GE(pitch, 10);
+        canvas.unlockBits();
+        EXPECT_EQ(pixelsOf(canvas), std::vector<std::uint8_t>(60, 255)) << "a new canvas is white";
+        std::uint32_t red = 1, green = 1, blue = 1;
+        canvas.getColorMasks(red, green, blue);
+        EXPECT_EQ(red | green | blue, 0u) << "palette pixels have no colour masks";
+        if (noSurfaces) {
+            EXPECT_EQ(canvas.surface, nullptr);
+            EXPECT_NE(canvas.bits, nullptr);
+            canvases.clear();
+            continue;
+        }
+        EXPECT_EQ(canvas.bits, nullptr);
+        EXPECT_EQ(canvas.section, nullptr);
+        EXPECT_EQ(canvas.dc, nullptr) << "a surface lends its device context only while drawing";
+        EXPECT_EQ(capsOf(canvas.surface) & 0x2840u, 0x2840u) << "off-screen in system memory";
+        IDirectDrawPalette* attachedPalette = nullptr;
+        ASSERT_EQ(canvas.surface->GetPalette(&attachedPalette), DD_OK);
+        EXPECT_EQ(attachedPalette, canvas.ddPalette);
+        attachedPalette->Release();
+        canvases.clear();
+    }
+}
+
+// Video memory is tried first when the flags allow it, system memory second; with neither the canvas
+// has no surface, and locks, device contexts and drawing fail quietly.
+TEST_F(SurfaceCanvasTest, SurfaceFlagsChooseWhereTheSurfaceLives) {
+    makeApp();
+    const std::tuple<std::uint32_t, DWORD> cases[] = {
+        {kSystemMemorySurface, DDSCAPS_SYSTEMMEMORY},
+        {kVideoMemorySurface | kSystemMemorySurface, DDSCAPS_SYSTEMMEMORY | DDSCAPS_VIDEOMEMORY},
+        {kVideoMemorySurface, DDSCAPS_VIDEOMEMORY},
+        {0, 0},
+    };
+    for (const auto& [flags, places] : cases) {
+        SCOPED_TRACE("flags " + std::to_string(flags));
+        OMMemCanvas& canvas = makeCanvas(8, 8, flags);
+        EXPECT_EQ(canvas.surfaceFlags, flags);
+        EXPECT_TRUE(canvas.drawsOnSurface());
+        if (canvas.surface) {
+            EXPECT_NE(capsOf(canvas.surface) & places, 0u);
+            continue;
+        }
+        EXPECT_EQ(flags & kSystemMemorySurface, 0u) << "system memory is always there";
+        std::uint8_t* bits = reinterpret_cast<std::uint8_t*>(1);
+        std::int32_t pitch = 1;
+        EXPECT_FALSE(canvas.lockBits(bits, pitch));
+        EXPECT_EQ(bits, nullptr);
+        EXPECT_EQ(pitch, 0);
+        EXPECT_FALSE(canvas.getDC());
+        EXPECT_FALSE(canvas.getDCClipped(nullptr, false));
+        canvas.drawRectangle({0, 0, 8, 8});
+        canvas.setColorKey({0, 0, 0, 7});
+        EXPECT_EQ(canvas.colorKey, kNoColorKey);
+    }
+}
+
+// Drawing goes through the surface's device context with the canvas's palette selected, and copies are
+// blits: the pixels come out as those of the same drawing through GDI.
+TEST_F(SurfaceCanvasTest, DrawingAndCopiesOnSurfacesGiveThePixelsOfTheGdiPath) {
+    std::vector<std::uint8_t> pixels[2];
+    for (int directDraw : {0, 1}) {
+        SCOPED_TRACE(directDraw ? "through DirectDraw" : "through GDI");
+        makeApp(directDraw ? 4 : 0, directDraw, 0, directDraw ? screenRect() : OMRect{0, 0, 640, 480});
+        ASSERT_EQ(directDrawActive, directDraw);
+        OMMemCanvas& source = makeCanvas(24, 16);
+        OMMemCanvas& canvas = makeCanvas(64, 72);
+        ASSERT_EQ(canvas.drawsOnSurface(), directDraw == 1);
+        fillSource(source);
+        drawScene(canvas, source);
+        pixels[directDraw] = pixelsOf(canvas);
+        if (directDraw) {
+            PALETTEENTRY entries[256]{};
+            ASSERT_EQ(canvas.ddPalette->GetEntries(0, 0, 256, entries), DD_OK);
+            for (int i = 10; i < 246; ++i) {
+                const std::uint32_t rgb = entries[i].peRed << 16 | entries[i].peGreen << 8 | entries[i].peBlue;
+                ASSERT_EQ(rgb, rgbOf(programColours()[i]) & 0xFFFFFF) << "DirectDraw palette entry " << i;
+            }
+        }
+        canvases.clear();
+    }
+    EXPECT_EQ(pixels[1], pixels[0]);
+    EXPECT_NE(pixels[0], std::vector<std::uint8_t>(64 * 72, 250)) << "the scene drew something";
+}
+
+// The key is the raw value of the colour on the source's surface; a keyed copy leaves out the source's
+// key pixels, clipped (Blt) or not (BltFast), and a plain copy takes them too.
+TEST_F(SurfaceCanvasTest, AColourKeyedCopyLeavesOutTheSourcesKeyPixels) {
+    makeApp();
+    const std::vector<OMColorRecord> program = programColours();
+    const std::tuple<const char*, OMColorRecord, std::uint8_t> keys[] = {
+        {"palette index", {0, 0, 0, 77}, 77},
+        {"static colour by components", colorOf(systemRgb(249) >> 16, (systemRgb(249) >> 8) & 0xFF, systemRgb(249) & 0xFF), 249},
+        {"program colour by components", program[100], 100},
+    };
+    OMMemCanvas& source = makeCanvas(24, 16);
+    source.setColorTable(program.data());
+    for (const auto& [name, key, raw] : keys) {
+        SCOPED_TRACE(name);
+        fillSource(source);
+        source.setColorKey(key);
+        EXPECT_EQ(source.colorKey, raw);
+        DDCOLORKEY set{};
+        ASSERT_EQ(source.surface->GetColorKey(DDCKEY_SRCBLT, &set), DD_OK);
+        EXPECT_EQ(std::make_pair(set.dwColorSpaceLowValue, set.dwColorSpaceHighValue), std::make_pair(DWORD{raw}, DWORD{raw}));
+        EXPECT_EQ(pixelAt(source, 0, 0), sourceValue(0, 0)) << "the key was found on the surface and put back";
+        const OMRegion inner = regionOf({2, 2, 20, 12});
+        for (const auto& [copy, rop, clip] :
+             {std::tuple<const char*, std::uint32_t, const OMRegion*>{"keyed", kColorKeyedCopy | kCopyRop, nullptr},
+              {"keyed and clipped", kColorKeyedCopy | kCopyRop, &inner},
+              {"plain", kCopyRop, nullptr}}) {
+            SCOPED_TRACE(copy);
+            OMMemCanvas& destination = makeCanvas(24, 16);
+            destination.erase({0, 0, 0, 250});
+            destination.copyFrom(source, 0, 0, 24, 16, 0, 0, rop, clip);
+            std::vector<std::uint8_t> want(24 * 16, 250);
+            for (std::int32_t y = 0; y < 16; ++y) {
+                for (std::int32_t x = 0; x < 24; ++x) {
+                    const bool inside = !clip || (x >= 2 && x < 20 && y >= 2 && y < 12);
+                    const bool keyed = (rop & kColorKeyedCopy) && sourceValue(x, y) == raw;
+                    if (inside && !keyed) want[y * 24 + x] = sourceValue(x, y);
+                }
+            }
+            EXPECT_EQ(pixelsOf(destination), want);
+        }
+    }
+}
+
+// With a stand-in that reports the surface lost and fails to restore it, every use gives up.
+TEST_F(SurfaceCanvasTest, ALostSurfaceThatCannotBeRestoredIsNotUsed) {
+    makeApp();
+    OMMemCanvas& canvas = makeCanvas(8, 8);
+    OMMemCanvas& other = makeCanvas(8, 8);
+    other.erase({0, 0, 0, 249});
+    LostSurface lost;
+    {
+        SurfaceSwap swap(canvas.surface, &lost);
+        std::uint8_t* bits = nullptr;
+        std::int32_t pitch = 5;
+        EXPECT_FALSE(canvas.lockBits(bits, pitch));
+        EXPECT_EQ(pitch, 0);
+        EXPECT_FALSE(canvas.getDC());
+        EXPECT_FALSE(canvas.getDCClipped(nullptr, true));
+        canvas.erase({0, 0, 0, 12});
+        canvas.drawLine(0, 0, 7, 7);
+        canvas.copyFrom(other, 0, 0, 8, 8, 0, 0, kCopyRop, nullptr);
+        other.copyFrom(canvas, 0, 0, 8, 8, 0, 0, kCopyRop, nullptr);
+        canvas.setColorKey({0, 0, 0, 12});
+        EXPECT_EQ(canvas.colorKey, kNoColorKey);
+        EXPECT_EQ(lost.restores, 8) << "each use tried to restore the surface";
+    }
+    EXPECT_EQ(pixelsOf(canvas), std::vector<std::uint8_t>(64, 255));
+    EXPECT_EQ(pixelsOf(other), std::vector<std::uint8_t>(64, 249));
+}
+
+}  // namespace
