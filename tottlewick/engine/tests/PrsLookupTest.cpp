@@ -7,8 +7,6 @@
 #include <vector>
 
 #include "EngineTestSupport.h"
-#include "PrsFile.h"
-#include "PrsWriter.h"
 
 namespace {
 
@@ -17,20 +15,8 @@ namespace {
 const std::vector<PrsResource> kTwice = {
     {"XPK", 5, "first"}, {"STR", 1, "s"}, {"XPK", 5, "second"}, {"SND", 9, "x"}, {"xpk", 5, "third"}};
 
-class PrsLookupTest : public EngineTest {
+class PrsLookupTest : public PrsTest {
 protected:
-    void TearDown() override {
-        for (std::int16_t slot = 1; slot <= kPrsSlots; ++slot) PrsClose(slot);
-        EngineTest::TearDown();
-    }
-
-    static std::string data(PrsRef ref) {
-        PlatBlock block = ref ? PrsReadData(ref) : nullptr;
-        if (!block) return "<absent>";
-        std::string bytes(static_cast<const char*>(PlatMemLock(block)), PrsGetLength(ref));
-        PlatMemUnlock(block);
-        return bytes;
-    }
     static std::vector<std::string> listed(std::int16_t slot) {
         std::vector<std::string> texts;
         for (std::uint16_t n = 0; n < PrsGetCount(slot); ++n) texts.push_back(data(PrsGetNth(slot, n)));
@@ -40,11 +26,10 @@ protected:
     static void deletionsFollowTheList(std::int16_t slot, const std::vector<std::string>& holders) {
         for (const std::string& holder : holders) {
             SCOPED_TRACE(holder);
-            EXPECT_EQ(data(PrsFind(slot, resType("XPK"), 5)), holder);
+            EXPECT_EQ(dataOf(slot, "XPK", 5), holder);
             EXPECT_EQ(PrsDelete(slot, resType("xpk"), 5), kPrsErrNone);
         }
-        EXPECT_EQ(PrsFind(slot, resType("XPK"), 5), 0u);
-        EXPECT_EQ(PrsGetError(), kPrsErrNotFound);
+        EXPECT_EQ((Both{PrsFind(slot, resType("XPK"), 5), PrsGetError()}), Both(0, kPrsErrNotFound));
     }
 };
 
@@ -54,8 +39,8 @@ TEST_F(PrsLookupTest, ScannedFileFindsTheFirstOfEqualKeysInFileOrder) {
     EXPECT_EQ(listed(slot), (std::vector<std::string>{"x", "first", "second", "third", "s"}));
     deletionsFollowTheList(slot, {"first", "second", "third"});
     EXPECT_EQ(PrsAdd(slot, PrsBlockHeader{resType("XPK"), 5, {}, 0, kPrsBlockHeaderSize + 6}, "fourth"), kPrsErrNone);
-    EXPECT_EQ(data(PrsFind(slot, resType("XPK"), 5)), "fourth");
-    EXPECT_EQ(data(PrsFind(slot, resType("SND"), 9)), "x");
+    EXPECT_EQ(dataOf(slot, "XPK", 5), "fourth");
+    EXPECT_EQ(dataOf(slot, "SND", 9), "x");
 }
 
 // The PRX index lists entry 3 ("second") before entry 1 ("first"): the list, not the key or the entry
@@ -91,8 +76,7 @@ TEST_F(PrsLookupTest, ABlockHeldByTwoEntriesIsFoundAtTheFirstListed) {
         PrsSetBlock(taker, nullptr);
         EXPECT_EQ(PrsFindByBlock(slot, shared), holder);
         PrsUnload(holder);
-        EXPECT_EQ(PrsFindByBlock(slot, shared), 0u);
-        EXPECT_EQ(PrsGetError(), kPrsErrNotFound);
+        EXPECT_EQ((Both{PrsFindByBlock(slot, shared), PrsGetError()}), Both(0, kPrsErrNotFound));
     }
 }
 

@@ -8,7 +8,6 @@
 
 #include "ByteOrder.h"
 #include "EngineTestSupport.h"
-#include "PrsWriter.h"
 
 namespace {
 
@@ -25,17 +24,6 @@ protected:
         ResCloseOverride();
         ResSetDeferredMode(0);
         ResourceFolderTest::TearDown();
-    }
-
-    void write(const std::string& name, const std::vector<PrsResource>& resources) {
-        ASSERT_TRUE(writeResources(folder.file(name), resources));
-    }
-
-    static std::string loadText(const char* type, std::uint16_t id) {
-        MemHandle handle = ResLoad(resType(type), id);
-        std::string bytes = handleText(handle);
-        if (handle) MemHandleFree(&handle);
-        return bytes;
     }
 };
 
@@ -81,8 +69,7 @@ TEST_F(ResTest, SourceReferencesAndTheLimitOf32) {
     EXPECT_EQ(ResOpenSource(path.c_str(), kResOpenDefault), 0u);
     EXPECT_EQ(ResGetTopSource(), opened.back());
     ResSource closed = opened[3];
-    EXPECT_EQ(ResCloseSource(closed), 1);
-    EXPECT_EQ(ResCloseSource(closed), 0);
+    EXPECT_EQ((Both{ResCloseSource(closed), ResCloseSource(closed)}), Both(1, 0));
     ResSource reopened = ResOpenSource(path.c_str(), kResOpenDefault);
     EXPECT_EQ(reopened & 0xFFFF, closed & 0xFFFF) << "the freed slot is reused";
     EXPECT_NE(reopened, closed) << "under a new sequence number";
@@ -92,8 +79,7 @@ TEST_F(ResTest, DoubleLoadSharesOneHandleAndTheKeepBitKeepsTheData) {
     write("Global.PRS", {{"XPK", 3, "shape"}, {"SND", 1, "kept"}});
     write("Pics", {{"DIB", 2, "kept too"}});
     ASSERT_NE(ResOpenFile("Global"), 0u);
-    MemHandle first = ResLoad(resType("xpk"), 3);
-    MemHandle second = ResLoad(resType("XPK"), 3);
+    MemHandle first = ResLoad(resType("xpk"), 3), second = ResLoad(resType("XPK"), 3);
     ASSERT_NE(first, 0u);
     EXPECT_EQ(first, second);
     std::uint32_t tag = 3;
@@ -114,15 +100,12 @@ TEST_F(ResTest, DoubleLoadSharesOneHandleAndTheKeepBitKeepsTheData) {
         MemHandle handle = ResLoad(resType(type), id);
         ASSERT_NE(handle, 0u);
         PlatBlock block = MemHandleGetBlock(handle);
-        EXPECT_EQ(ResSetKeep(handle, 1), 0);
-        EXPECT_EQ(ResGetKeepById(resType(type), id), 1);
-        EXPECT_EQ(MemHandleFree(&handle), 1);
-        EXPECT_EQ(ResIsLoaded(resType(type), id), 1);
+        EXPECT_EQ((Both{ResSetKeep(handle, 1), ResGetKeepById(resType(type), id)}), Both(0, 1));
+        EXPECT_EQ((Both{MemHandleFree(&handle), ResIsLoaded(resType(type), id)}), Both(1, 1));
         MemHandle again = ResLoad(resType(type), id);
         EXPECT_EQ(MemHandleGetBlock(again), block);
         EXPECT_EQ(ResSetKeepById(resType(type), id, 0), 1);
-        MemHandleFree(&again);
-        EXPECT_EQ(ResIsLoaded(resType(type), id), 0);
+        EXPECT_EQ((Both{MemHandleFree(&again), ResIsLoaded(resType(type), id)}), Both(1, 0));
     }
 }
 
@@ -145,15 +128,14 @@ TEST_F(ResTest, ByteOrderMarkers) {
         SCOPED_TRACE(cases[i].name);
         swaps = 0;
         MemHandle handle = ByteOrderLoad(resType("XPK"), std::uint16_t(i + 1), countSwap);
-        EXPECT_EQ(handle != 0, cases[i].handedOut);
+        EXPECT_EQ((Both{handle != 0, ResIsLoaded(resType("XPK"), std::uint16_t(i + 1))}),
+                  Both(cases[i].handedOut, cases[i].handedOut));
         EXPECT_EQ(swaps, cases[i].swapsExpected);
-        EXPECT_EQ(ResIsLoaded(resType("XPK"), std::uint16_t(i + 1)), cases[i].handedOut ? 1 : 0);
         if (handle) MemHandleFree(&handle);
     }
     std::uint32_t made = ByteOrderMakeMarker(0x12, 0x34);
-    EXPECT_EQ(made, 0xF27E1234u);
+    EXPECT_EQ(Both(made, ByteOrderMarkerShift(made)), Both(0xF27E1234u, 0xF27E12u));
     EXPECT_EQ(Both(ByteOrderMarkerValid(made), ByteOrderNeedsSwap(made)), Both(1, 0)) << "valid and native";
-    EXPECT_EQ(ByteOrderMarkerShift(made), 0xF27E12u);
     std::uint32_t foreign = ByteOrderReadMarker("\x00\x7E\x00\xD4");
     EXPECT_EQ(ByteOrderFix16(foreign, 0x1234), 0x3412);
     EXPECT_EQ(ByteOrderFix32(foreign, 0x12345678u), 0x78563412u);
@@ -190,8 +172,7 @@ TEST_F(ResTest, RawAccessOnePerSource) {
     EXPECT_EQ(ResOpenRaw(resType("SMF"), 2, &file, &offset, &size), 0u) << "one raw access per source";
     ResRawRef folderRaw = ResOpenRaw(resType("SMF"), 3, &file, &offset, &size);
     EXPECT_EQ(Both(offset, size), Both(0, 13));
-    EXPECT_EQ(ResCloseRaw(folderRaw), 1);
-    EXPECT_EQ(ResCloseRaw(raw), 1);
+    EXPECT_EQ(ResCloseRaw(folderRaw) + ResCloseRaw(raw), 2);
     EXPECT_NE(ResOpenRaw(resType("SMF"), 2, &file, &offset, &size), 0u);
 }
 
@@ -209,16 +190,15 @@ TEST_F(ResTest, InfoDetachAndDeferredLoads) {
     EXPECT_EQ(ResGetInfo(global, 2, &type, nullptr, nullptr, nullptr, nullptr, nullptr), 0);
 
     MemHandle handle = ResLoad(resType("MAP"), 1);
-    EXPECT_EQ(ResDetach(handle), 1);
-    EXPECT_EQ(ResIsLoaded(resType("MAP"), 1), 0);
+    EXPECT_EQ((Both{ResDetach(handle), ResIsLoaded(resType("MAP"), 1)}), Both(1, 0));
     EXPECT_EQ(handleText(handle), "m") << "the block now belongs to its holder";
     EXPECT_EQ(MemHandleFree(&handle), 1);
 
     EXPECT_EQ(ResSetDeferredMode(1), 0);
     MemHandle deferred = ResLoad(resType("AIF"), 5);
     ASSERT_NE(deferred, 0u);
-    EXPECT_EQ(MemHandleGetSize(deferred), 5u);
-    EXPECT_EQ(ResIsInUse(resType("AIF"), 5), 0) << "a deferred block is not counted as a use";
+    EXPECT_EQ(Both(MemHandleGetSize(deferred), ResIsInUse(resType("AIF"), 5)), Both(5, 0))
+        << "a deferred block is not counted as a use";
     // The preload cache fills a deferred block itself; the next load hands out that block.
     std::memcpy(MemHandleLock(deferred), "SOUND", 5);
     MemHandleUnlock(deferred);

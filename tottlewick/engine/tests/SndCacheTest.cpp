@@ -7,7 +7,6 @@
 
 #include "EngineClock.h"
 #include "EngineTestSupport.h"
-#include "PrsWriter.h"
 #include "SndCache.h"
 #include "Stream.h"
 
@@ -38,23 +37,12 @@ protected:
         StreamTerm();
         ResourceFolderTest::TearDown();
     }
-    ResSource open(const std::vector<PrsResource>& resources) {
-        EXPECT_TRUE(writeResources(folder.file("Preload.PRS"), resources));
-        return ResOpenFile("Preload");
-    }
     // Services the cache until it has no read left; returns the steps taken.
     int serviceUntilIdle() {
         int steps = 0;
         while (SndCacheService() && steps < 100) ++steps;
         return steps;
     }
-    static std::string loaded(const char* type, std::uint16_t id) {
-        MemHandle handle = ResLoad(resType(type), id);
-        std::string bytes = handleText(handle);
-        MemHandleFree(&handle);
-        return bytes;
-    }
-
     std::uint32_t previousChunk = 0;
 };
 
@@ -72,15 +60,15 @@ TEST_F(SndCacheTest, AFileIsReadInDataOrderAChunkAStep) {
     EXPECT_EQ(ResIsLoaded(resType("XPK"), 1), 1);
     EXPECT_EQ(serviceUntilIdle(), 1);
     EXPECT_EQ(SndCacheIsBusy(), 0);
-    EXPECT_EQ(loaded("XPK", 1), big);
-    EXPECT_EQ(loaded("AIF", 9), small);
-    EXPECT_EQ(loaded("SND", 4), middle);
+    EXPECT_EQ(loadText("XPK", 1), big);
+    EXPECT_EQ(loadText("AIF", 9), small);
+    EXPECT_EQ(loadText("SND", 4), middle);
 }
 
 TEST_F(SndCacheTest, StepsArePacedAt115000BytesASecond) {
     SndSetCacheChunk(8192);
     std::string data = pattern(40000, 'p');
-    ASSERT_NE(open({{"AIF", 1, data}}), 0u);
+    ASSERT_TRUE(open({{"AIF", 1, data}}));
     SndCacheItem item{resType("AIF"), 1};
     ASSERT_EQ(SndCacheStart(1, &item, 0), 1);
     EXPECT_EQ(SndCacheStart(1, &item, 0), 0) << "a list is active";
@@ -92,47 +80,47 @@ TEST_F(SndCacheTest, StepsArePacedAt115000BytesASecond) {
     EXPECT_EQ(SndCacheIdle(), 0);
     EXPECT_EQ(SndCacheIsBusy(), 0);
     EXPECT_EQ(SndGetCacheChunk(), 8192u);
-    EXPECT_EQ(loaded("AIF", 1), data);
+    EXPECT_EQ(loadText("AIF", 1), data);
 }
 
 TEST_F(SndCacheTest, LoadingAResourceUnderPreloadFinishesItsRead) {
     std::string data = pattern(5000, 'h');
-    ASSERT_NE(open({{"SND", 2, data}, {"SND", 3, "next"}}), 0u);
+    ASSERT_TRUE(open({{"SND", 2, data}, {"SND", 3, "next"}}));
     SndCacheItem items[] = {{resType("SND"), 2}, {resType("SND"), 3}};
     ASSERT_EQ(SndCacheStart(2, items, 1), 1);
     EXPECT_EQ(ResGetKeepById(resType("SND"), 2), 1) << "marked kept";
     SndCacheService();  // 2000 of 5000 bytes read
-    EXPECT_EQ(loaded("SND", 2), data);
+    EXPECT_EQ(loadText("SND", 2), data);
     EXPECT_EQ(SndCacheIsBusy(), 0) << "the load stopped the preload";
     EXPECT_EQ(ResIsLoaded(resType("SND"), 3), 0);
 }
 
 TEST_F(SndCacheTest, AReadErrorEndsTheReadWithTheResourceUnread) {
     std::string data = pattern(6000, 'e');
-    ASSERT_NE(open({{"AIF", 1, "first"}, {"AIF", 5, data}}), 0u);
+    ASSERT_TRUE(open({{"AIF", 1, "first"}, {"AIF", 5, data}}));
     SndCacheItem item{resType("AIF"), 5};
     ASSERT_EQ(SndCacheStart(1, &item, 0), 1);
     // The file loses its end while the read runs.
-    ASSERT_EQ(FileSetSize(folder.file("Preload.PRS").c_str(), 3000), 0);
+    ASSERT_EQ(FileSetSize(folder.file("Global.PRS").c_str(), 3000), 0);
     EXPECT_EQ(serviceUntilIdle(), 2) << "1000 more bytes, then a short read; the step after closes the read";
     EXPECT_EQ(SndCacheIsBusy(), 0);
     EXPECT_EQ(ResIsLoaded(resType("AIF"), 5), 0) << "half-read data is not kept as loaded";
 
     SndCacheItem again{resType("AIF"), 5};
-    writeResources(folder.file("Preload.PRS"), {{"AIF", 1, "first"}, {"AIF", 5, data}});
+    writeResources(folder.file("Global.PRS"), {{"AIF", 1, "first"}, {"AIF", 5, data}});
     ASSERT_EQ(SndCacheStart(1, &again, 0), 1);
-    ASSERT_EQ(FileSetSize(folder.file("Preload.PRS").c_str(), 3000), 0);
+    ASSERT_EQ(FileSetSize(folder.file("Global.PRS").c_str(), 3000), 0);
     SndCacheStop();  // reads the rest at once: it fails, and the stop returns
     EXPECT_EQ(ResIsLoaded(resType("AIF"), 5), 0);
 }
 
 TEST_F(SndCacheTest, ResourcesAlreadyLoadedAreSkipped) {
-    ASSERT_NE(open({{"AIF", 1, "one"}, {"AIF", 2, "two"}}), 0u);
+    ASSERT_TRUE(open({{"AIF", 1, "one"}, {"AIF", 2, "two"}}));
     MemHandle held = ResLoad(resType("AIF"), 1);
     SndCacheItem items[] = {{resType("AIF"), 1}, {resType("AIF"), 2}};
     ASSERT_EQ(SndCacheStart(2, items, 0), 1);
     EXPECT_EQ(serviceUntilIdle(), 0) << "'AIF' 2 was read whole at its start";
-    EXPECT_EQ(loaded("AIF", 2), "two");
+    EXPECT_EQ(loadText("AIF", 2), "two");
     MemHandleFree(&held);
     EXPECT_EQ(SndCacheStart(0, nullptr, 0), 1);
     EXPECT_EQ(SndCacheIsBusy(), 0);

@@ -34,7 +34,8 @@ protected:
 TEST_F(SndDriverTest, StartOpensTheFirstRateTheRequestReaches) {
     // The buffer size shows the rate opened: the library's queue is 4096 frames at the output rate, and
     // the buffer holds that time at the requested rate (stereo 16-bit: 4 bytes a frame).
-    struct Case { std::uint32_t rate; std::int16_t started; std::uint32_t bufferSize; } cases[] = {{44100, 1, 16384}, {30000, 1, 5573 * 4}, {11025, 1, 16384}, {8000, 0, 0}};
+    struct Case { std::uint32_t rate; std::int16_t started; std::uint32_t bufferSize; } cases[] = {
+        {44100, 1, 16384}, {30000, 1, 5573 * 4}, {11025, 1, 16384}, {8000, 0, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.rate);
         EXPECT_EQ(SndDriverStart(8, 2, 16, c.rate), c.started);

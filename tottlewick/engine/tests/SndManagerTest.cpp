@@ -85,7 +85,7 @@ TEST_F(SndManagerTest, LevelsAreClampedAndMappedToTheDriversRange) {
     EXPECT_EQ(SndChannelGetPan(2), -512);
     EXPECT_EQ(SndChannelSetPan(2, 900), 0);
     EXPECT_EQ(SndChannelGetPan(2), 512);
-    const std::pair<std::int16_t, std::uint32_t> pans[] = {{-512, 0}, {0, 64}, {512, 127}, {256, 95}, {-1, 63}, {1, 63}};
+    const std::pair<int, std::uint32_t> pans[] = {{-512, 0}, {0, 64}, {512, 127}, {256, 95}, {-1, 63}, {1, 63}};
     for (auto [pan, driver] : pans) EXPECT_EQ(SndDriverPanOf(pan), driver) << pan;
     EXPECT_EQ(SndDriverVolumeOf(1024, 1024), 127u);
     EXPECT_EQ(SndDriverVolumeOf(1024, 512), 63u);

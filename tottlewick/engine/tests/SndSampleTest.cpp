@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "EngineTestSupport.h"
-#include "PrsWriter.h"
 #include "SndSample.h"
 #include "SndScale.h"
 #include "SoundWriter.h"
@@ -26,10 +25,6 @@ protected:
     void TearDown() override {
         for (MemHandle& sample : samples) SndFreeSample(&sample);
         ResourceFolderTest::TearDown();
-    }
-    void open(const std::vector<PrsResource>& resources) {
-        ASSERT_TRUE(writeResources(folder.file("Sounds.PRS"), resources));
-        ASSERT_NE(ResOpenFile("Sounds"), 0u);
     }
     MemHandle load(std::uint16_t id) {
         MemHandle sample = SndLoadSample(id);
@@ -53,7 +48,7 @@ protected:
 };
 
 TEST_F(SndSampleTest, AiffFromTheResourceFileDecodesToLittleEndian) {
-    open({{"AIF", 7, writeAiff(pcmSound({1, -2, 300, -32768}, 2))}});
+    ASSERT_TRUE(open({{"AIF", 7, writeAiff(pcmSound({1, -2, 300, -32768}, 2))}}));
     MemHandle sample = load(7);
     ASSERT_NE(sample, 0u);
     SndSampleHeader h = header(sample);
@@ -69,8 +64,8 @@ TEST_F(SndSampleTest, AiffFromTheResourceFileDecodesToLittleEndian) {
 }
 
 TEST_F(SndSampleTest, SndWhenThereIsNoAif) {
-    open({{"SND", 3, writeSnd3(11025, std::string(1000, '\x90'))}, {"AIF", 4, "damaged"},
-          {"SND", 4, writeSnd4(8000, 2, "\x01\x02")}});
+    ASSERT_TRUE(open({{"SND", 3, writeSnd3(11025, std::string(1000, '\x90'))}, {"AIF", 4, "damaged"},
+                      {"SND", 4, writeSnd4(8000, 2, "\x01\x02")}}));
     MemHandle v3 = load(3);
     ASSERT_NE(v3, 0u);
     EXPECT_EQ(header(v3).frames, 1000u);
@@ -81,7 +76,7 @@ TEST_F(SndSampleTest, SndWhenThereIsNoAif) {
 }
 
 TEST_F(SndSampleTest, ASecondLoadCopiesTheSampleInMemory) {
-    open({{"AIF", 9, writeAiff(pcmSound({5, 6, 7}))}});
+    ASSERT_TRUE(open({{"AIF", 9, writeAiff(pcmSound({5, 6, 7}))}}));
     MemHandle first = load(9);
     ASSERT_NE(first, 0u);
     ResCloseSource(ResGetTopSource());  // the copy needs no resource file
@@ -105,7 +100,7 @@ TEST_F(SndSampleTest, ASecondLoadCopiesTheSampleInMemory) {
 }
 
 TEST_F(SndSampleTest, ALoadedResourceIsParsedFromMemoryAndReleased) {
-    open({{"SND", 5, writeSnd4(11025, 3, "abc")}});
+    ASSERT_TRUE(open({{"SND", 5, writeSnd4(11025, 3, "abc")}}));
     MemHandle resource = ResLoad(resType("SND"), 5);
     ASSERT_NE(resource, 0u);
     MemHandle sample = load(5);
@@ -121,8 +116,8 @@ TEST_F(SndSampleTest, CompressedSoundsDecodeAsTheirEncodersRebuiltThem) {
     std::vector<std::int16_t> wave;
     for (int i = 0; i < 256; ++i) wave.push_back(static_cast<std::int16_t>(8000 * std::sin(i / 8.0)));
     std::vector<std::int16_t> imaRebuilt, sqs2Rebuilt;
-    open({{"AIF", 1, writeAiff(compressedSound("ima4", 4, encodeIma4(wave, 1, &imaRebuilt)))},
-          {"AIF", 2, writeAiff(compressedSound("SQS2", 256, encodeSqs2(wave, &sqs2Rebuilt)))}});
+    ASSERT_TRUE(open({{"AIF", 1, writeAiff(compressedSound("ima4", 4, encodeIma4(wave, 1, &imaRebuilt)))},
+                      {"AIF", 2, writeAiff(compressedSound("SQS2", 256, encodeSqs2(wave, &sqs2Rebuilt)))}}));
     const std::vector<std::int16_t>* rebuilt[] = {&imaRebuilt, &sqs2Rebuilt};
     for (std::uint16_t id : {1, 2}) {
         SCOPED_TRACE(id);
@@ -137,7 +132,7 @@ TEST_F(SndSampleTest, CompressedSoundsDecodeAsTheirEncodersRebuiltThem) {
 }
 
 TEST_F(SndSampleTest, DamagedOrMissingSoundsGiveNoSample) {
-    open({{"SND", 1, writeSnd4(0, 3, "abc")}, {"AIF", 2, writeAiff(AiffSound{})}});
+    ASSERT_TRUE(open({{"SND", 1, writeSnd4(0, 3, "abc")}, {"AIF", 2, writeAiff(AiffSound{})}}));
     EXPECT_EQ(SndLoadSample(1), 0u) << "rate 0";
     EXPECT_EQ(SndLoadSample(2), 0u) << "no frames";
     EXPECT_EQ(SndLoadSample(3), 0u) << "absent";

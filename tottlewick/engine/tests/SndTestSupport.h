@@ -11,7 +11,6 @@
 
 #include "EngineClock.h"
 #include "EngineTestSupport.h"
-#include "PrsWriter.h"
 #include "SndDriver.h"
 #include "SndManager.h"
 #include "SndPlay.h"
@@ -113,8 +112,7 @@ protected:
 
     // Writes the resources as a resource file of that name in the folder and opens it.
     void openSounds(const std::string& name, const std::vector<PrsResource>& resources) {
-        ASSERT_TRUE(writeResources(folder.file(name + ".PRS"), resources));
-        ASSERT_NE(ResOpenFile(name.c_str()), 0u);
+        ASSERT_NE(open(resources, name), 0u);
     }
 
     // Left and right output samples the virtual device has played since the last call.

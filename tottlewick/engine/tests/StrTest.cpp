@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "EngineTestSupport.h"
-#include "PrsWriter.h"
 #include "Str.h"
 #include "StrSource.h"
 
@@ -119,15 +118,11 @@ protected:
         StrTerm();
         ResourceFolderTest::TearDown();
     }
-
-    void open(const std::vector<PrsResource>& resources) {
-        ASSERT_TRUE(writeResources(folder.file("Global.PRS"), resources));
-        ASSERT_NE(ResOpenFile("Global"), 0u);
-    }
 };
 
 TEST_F(StrTest, GetMessageFallsBackFromTableTwoToOneToTheDefault) {
-    open({{"STR", 1, kHead + "100 \"one-100\"\r\n200 \"one-200\"\r\n"}, {"STR", 2, kHead + "100 \"two-100\"\r\n"}});
+    ASSERT_TRUE(open({{"STR", 1, kHead + "100 \"one-100\"\r\n200 \"one-200\"\r\n"},
+                      {"STR", 2, kHead + "100 \"two-100\"\r\n"}}));
     ASSERT_EQ(StrInit(), 1);
     EXPECT_STREQ(StrGetMessage(100, "default"), "two-100");
     EXPECT_STREQ(StrGetMessage(200, "default"), "one-200");
@@ -138,7 +133,7 @@ TEST_F(StrTest, GetMessageFallsBackFromTableTwoToOneToTheDefault) {
 }
 
 TEST_F(StrTest, MissingOrMalformedTablesLeaveTheDefaults) {
-    open({{"STR", 1, "no keyword here"}});
+    ASSERT_TRUE(open({{"STR", 1, "no keyword here"}}));
     ASSERT_EQ(StrInit(), 1);
     EXPECT_EQ(StrSharedHandle() | StrPrimaryHandle(), 0u);
     EXPECT_STREQ(StrGetMessage(1, "Failed to initialize palette manager"), "Failed to initialize palette manager");
@@ -148,7 +143,7 @@ TEST_F(StrTest, MissingOrMalformedTablesLeaveTheDefaults) {
 TEST_F(StrTest, ATableOf500ShortMessagesOutgrowsItsSource) {
     std::string source = kHead;
     for (int i = 0; i < 500; ++i) source += "+\"" + std::string(1, char('a' + i % 26)) + "\"\r";
-    open({{"STR", 7, source}});
+    ASSERT_TRUE(open({{"STR", 7, source}}));
     MemHandle table = StrCompile(7);
     ASSERT_NE(table, 0u);
     EXPECT_EQ(MemHandleGetSize(table), 8u + 500u * 11u) << "5 source bytes became an 11-byte record each";
@@ -183,7 +178,8 @@ TEST_F(StrTest, ATableOf500ShortMessagesOutgrowsItsSource) {
 }
 
 TEST_F(StrTest, PushedTablesTheStackLimitResourceLookupsAndCodes) {
-    open({{"STR", 10, kHead + "1 \"ten-1\"\r\n2 \"ten-2 is long\"\r\n"}, {"STR", 11, kHead + "1 \"eleven-1\"\r\n"}});
+    ASSERT_TRUE(open({{"STR", 10, kHead + "1 \"ten-1\"\r\n2 \"ten-2 is long\"\r\n"},
+                      {"STR", 11, kHead + "1 \"eleven-1\"\r\n"}}));
     EXPECT_STREQ(StrGetLocalOr(1, "d"), "") << "no table current";
     ASSERT_EQ(StrPushResource(10), 1);
     ASSERT_EQ(StrPushResource(11), 1);
