@@ -45,9 +45,7 @@ protected:
         writeWholeFile(moduleFile(), writeNeModule(module).bytes);
         ditty.reset(static_cast<RDitty*>(createObject("RDitty", "snd.dll")));
         ASSERT_NE(ditty, nullptr);
-        const OMArg self = reinterpret_cast<OMArg>(this);
-        const OMLinkToFct start([](OMArg t) { reinterpret_cast<DittyTest*>(t)->events += "s"; }, self);
-        const OMLinkToFct finished([](OMArg t) { reinterpret_cast<DittyTest*>(t)->events += "f"; }, self);
+        const OMLinkToObj<DittyTest> start(this, &DittyTest::started), finished(this, &DittyTest::finished);
         ASSERT_EQ(ditty->bindEvent("start", &start, nullptr), 1);
         ASSERT_EQ(ditty->bindEvent("finished", &finished, nullptr), 1);
     }
@@ -55,15 +53,10 @@ protected:
         ditty.reset();
         SoundFixture::TearDown();
     }
+    void started() { events += "s"; }
+    void finished() { events += "f"; }
     std::string property(const char* name) { return ditty->getProperty(name); }
-    // Pumps while anything plays, the device finishing one buffer per round.
-    void runOut() {
-        for (int i = 0; i < 300 && OMWaveOutMixer::active(); ++i) {
-            OMWaveOutMixer::pump();
-            device.complete();
-        }
-        OMWaveOutMixer::pump();
-    }
+    void runOut() { playOut(300); }
 
     std::vector<std::string> paths;
     std::unique_ptr<RDitty> ditty;
@@ -85,10 +78,10 @@ TEST_F(DittyTest, PropertiesReadBackAsTheyAreKept) {
         EXPECT_EQ(ditty->setProperty(c.name, c.set), 1);
         EXPECT_EQ(property(c.name), c.reads);
     }
-    EXPECT_EQ(ditty->setProperty("cache", "0"), 1);
-    EXPECT_EQ(ditty->cache, 0);
-    EXPECT_EQ(ditty->setProperty("cache", "5"), 1);
-    EXPECT_EQ(ditty->cache, -1);
+    for (const auto& [set, cache] : {std::pair{"0", 0}, {"5", -1}}) {
+        EXPECT_EQ(ditty->setProperty("cache", set), 1);
+        EXPECT_EQ(ditty->cache, cache) << "cache = " << set;
+    }
 }
 
 // "status" reads 1 until "finished"; a count that cannot count down (0, or below 0 other than -1 for
@@ -149,13 +142,15 @@ TEST_F(DittyTest, ARandomChoiceNeverRepeatsTheLastNameUnlessThereIsNoOther) {
     EXPECT_EQ(ditty->state, 0);
 }
 
+// A 1500-sample file of one letter as the device hears it: two buffers, the second padded with silence.
+std::string heard(char letter) { return std::string(1500, letter) + std::string(2 * kMixerBlockSize - 1500, '\x80'); }
+
 TEST_F(DittyTest, AnAlbumPlaysItsTracksInTurnAndStopEndsIt) {
     ASSERT_EQ(ditty->invokeMethod("waveAlbum", paths[0].c_str(), paths[1].c_str(), paths[2].c_str(), ""), 1);
     EXPECT_EQ(property("status"), "2");
     runOut();
     EXPECT_EQ(events, "sssf");
-    EXPECT_EQ(written(), std::string(1500, 'a') + std::string(548, '\x80') + std::string(1500, 'b') +
-                             std::string(548, '\x80') + std::string(1500, 'c') + std::string(548, '\x80'));
+    EXPECT_EQ(written(), heard('a') + heard('b') + heard('c'));
     events.clear();
     device.writes.clear();
     ASSERT_EQ(ditty->invokeMethod("waveAlbum", paths[0].c_str(), paths[1].c_str(), ""), 1);
@@ -164,7 +159,7 @@ TEST_F(DittyTest, AnAlbumPlaysItsTracksInTurnAndStopEndsIt) {
     EXPECT_EQ(property("status"), "0");
     runOut();
     EXPECT_EQ(events, "sf") << "stopped: the album ends with its first track";
-    EXPECT_EQ(written(), std::string(1500, 'a') + std::string(548, '\x80'));
+    EXPECT_EQ(written(), heard('a'));
 }
 
 // Called from code (not through a verb, whose events are dropped) the missing resource's "finished" is heard.

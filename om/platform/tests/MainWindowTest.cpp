@@ -17,8 +17,14 @@ namespace {
 constexpr LPARAM kF5Down = 0x003F0001;
 constexpr LPARAM kF5Repeat = 0x403F0001;
 constexpr LPARAM kF5Up = static_cast<LPARAM>(0xC03F0001);
-constexpr LPARAM kEnterDown = 0x001C0001;
-constexpr LPARAM kEnterUp = static_cast<LPARAM>(0xC01C0001);
+
+// The colour the screen shows at (x, y) of a window's client area, as 0x00RRGGBB.
+std::uint32_t shown(HWND window, int x, int y) {
+    HDC dc = GetDC(window);
+    const COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return static_cast<std::uint32_t>(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c));
+}
 
 class MainWindowTest : public WindowFixture {
 protected:
@@ -40,15 +46,14 @@ protected:
 };
 
 // F5 has no character: its key-down becomes the private code as a character, and its key-up carries the same
-// code. Enter comes as a character and is mapped too.
+// code. Enter comes as a character and is mapped too; a letter arrives as TranslateMessage makes it.
 TEST_F(MainWindowTest, KeysReachTheActiveWindowAsPrivateCodesWithMatchingKeyUps) {
     makeApp();
     makeListener();
     LoopRun(10, {keyMessage(WM_KEYDOWN, VK_F5, kF5Down), keyMessage(WM_KEYUP, VK_F5, kF5Up),
-                keyMessage(WM_KEYDOWN, VK_RETURN, kEnterDown), keyMessage(WM_KEYUP, VK_RETURN, kEnterUp),
+                keyMessage(WM_KEYDOWN, VK_RETURN, 0x001C0001), keyMessage(WM_KEYUP, VK_RETURN, 0xC01C0001),
                 keyMessage(WM_KEYDOWN, 'A', 0x001E0001)});
-    EXPECT_EQ(handlerLog, "key 102 e813 0,0 up 101 e813 0,0 key 102 e802 0,0 up 101 e802 0,0 key 102 61 0,0 ")
-        << "a letter arrives as the character TranslateMessage makes of it";
+    EXPECT_EQ(handlerLog, "key 102 e813 0,0 up 101 e813 0,0 key 102 e802 0,0 up 101 e802 0,0 key 102 61 0,0 ");
     EXPECT_EQ(keyDownsSent().count, 1) << "the letter's key-down waits for its key-up";
     keyDownsSent().clear(true);
 }
@@ -76,8 +81,10 @@ TEST_F(MainWindowTest, AKeyUpWhoseKeyDownWasNotDeliveredReachesNoWindow) {
     EXPECT_EQ(keyDownsSent().count, 0);
 }
 
-TEST_F(MainWindowTest, CtrlF4AsksTheActiveWindowToClose) {
-    makeApp();
+// Ctrl+F4 asks the active window to close; without Control, F4 is the private code 0xE812. In the
+// frameless full-screen mode Alt+letter reaches the window as a plain character.
+TEST_F(MainWindowTest, CtrlF4ClosesAndAltLetterIsAPlainCharacterInFullScreenMode) {
+    makeApp(2);
     OMWindow* window = makeListener();
     const OMLinkToFct close = logLink("close ");
     window->setCloseHandler(&close);
@@ -88,18 +95,10 @@ TEST_F(MainWindowTest, CtrlF4AsksTheActiveWindowToClose) {
     SendMessageA(app->window, WM_KEYDOWN, VK_F4, 0x003E0001);
     keys[VK_CONTROL] = 0;
     SetKeyboardState(keys);
-    SendMessageA(app->window, WM_KEYDOWN, VK_F4, 0x003E0001);
-    EXPECT_EQ(handlerLog, "close key 102 e812 0,0 ") << "without Control, F4 is the private code 0xE812";
+    LoopRun(6, {keyMessage(WM_KEYDOWN, VK_F4, 0x003E0001), keyMessage(WM_SYSCHAR, 'a', 0x201E0001),
+                keyMessage(WM_SYSKEYUP, 'A', 0xE01E0001)});
+    EXPECT_EQ(handlerLog, "close key 102 e812 0,0 key 106 61 0,0 up 105 61 0,0 ");
     keyDownsSent().clear(true);
-}
-
-// In the frameless full-screen mode Alt+letter reaches the window as a plain character, and the system
-// menu's key command that follows is ignored.
-TEST_F(MainWindowTest, AltLetterIsAPlainCharacterInFullScreenMode) {
-    makeApp(2);
-    makeListener();
-    LoopRun(4, {keyMessage(WM_SYSCHAR, 'a', 0x201E0001), keyMessage(WM_SYSKEYUP, 'A', static_cast<LPARAM>(0xE01E0001))});
-    EXPECT_EQ(handlerLog, "key 106 61 0,0 up 105 61 0,0 ");
 }
 
 // Client mouse messages of the main window go to the active window, mapped; nothing while the application
@@ -128,21 +127,19 @@ TEST_F(MainWindowTest, RightAndMiddleNonClientClicksDoNothing) {
     EXPECT_EQ(handlerLog, "pause resume ");
 }
 
-// The colour is painted by WM_PAINT alone, through the active window's palette; a background without colour
-// is not painted.
-TEST_F(MainWindowTest, TheBackgroundIsPaintedOnlyByThePaintMessage) {
+// The main window's colour is painted by WM_PAINT alone; a background without colour is not painted. A
+// framework window erases with its canvas's background colour.
+TEST_F(MainWindowTest, BackgroundsArePaintedOnlyByThePaintMessage) {
     if (displayBitsPerPixel(0) != 8) GTEST_SKIP() << "compares with the 8-bit display's static colours";
     makeApp();
-    makeListener();
-    auto shown = [&] {
-        HDC dc = GetDC(app->window);
-        const COLORREF c = GetPixel(dc, 300, 300);
-        ReleaseDC(app->window, dc);
-        return static_cast<std::uint32_t>(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c));
-    };
+    OMWindow* window = makeListener();
+    window->canvas->backgroundColor = {0, 0, 0, 250};
+    InvalidateRect(window->hwnd, nullptr, TRUE);
+    UpdateWindow(window->hwnd);
+    EXPECT_EQ(shown(window->hwnd, 20, 20), systemRgb(250));
     const OMColorRecord entry{0, 0, 0, 249};
     app->setBackground(&entry);
-    EXPECT_EQ(shown(), systemRgb(249));
+    EXPECT_EQ(shown(app->window, 300, 300), systemRgb(249));
     HDC dc = GetDC(app->window);
     EXPECT_EQ(SendMessageA(app->window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0), 1);
     HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
@@ -153,21 +150,7 @@ TEST_F(MainWindowTest, TheBackgroundIsPaintedOnlyByThePaintMessage) {
     app->background.index = kNoColor;
     InvalidateRect(app->window, nullptr, TRUE);
     UpdateWindow(app->window);
-    EXPECT_EQ(shown(), 0x0000FFu) << "nothing painted over";
-}
-
-// A framework window erases with its canvas's background colour through the active window's palette.
-TEST_F(MainWindowTest, AWindowErasesWithItsCanvasBackground) {
-    if (displayBitsPerPixel(0) != 8) GTEST_SKIP() << "compares with the 8-bit display's static colours";
-    makeApp();
-    OMWindow* window = makeListener();
-    window->canvas->backgroundColor = {0, 0, 0, 250};
-    InvalidateRect(window->hwnd, nullptr, TRUE);
-    UpdateWindow(window->hwnd);
-    HDC dc = GetDC(window->hwnd);
-    const COLORREF c = GetPixel(dc, 20, 20);
-    ReleaseDC(window->hwnd, dc);
-    EXPECT_EQ(static_cast<std::uint32_t>(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c)), systemRgb(250));
+    EXPECT_EQ(shown(app->window, 300, 300), 0x0000FFu) << "nothing painted over";
 }
 
 // Modes 1 to 3 hold the window still; a display change of another resolution moves and sizes it to the

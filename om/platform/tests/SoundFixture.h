@@ -19,23 +19,14 @@
 
 class FakeWaveDevice : public OMWaveDevice {
 public:
-    static constexpr std::uint32_t kQueued = 0x10;
-
-    struct Write {
-        std::int32_t index;
-        std::string samples;  // as they were when written
-    };
-
     bool open(std::uint32_t rate) override {
         close();
         opens.push_back(rate);
-        open_ = !refuseOpen;
-        return open_;
+        return open_ = !refuseOpen;
     }
     bool isOpen() const override { return open_; }
     void close() override {
         returnAll();
-        if (open_) ++closes;
         open_ = false;
     }
     void reset() override {
@@ -46,26 +37,22 @@ public:
     void restart() override { ++restarts; }
     void write(std::int32_t index, std::uint8_t* samples, std::uint32_t length) override {
         if (!open_) return;
-        flags_[index] = kWaveBufferPrepared | kQueued;
+        flags_[index] = kWaveBufferPrepared;
         queue.push_back(index);
-        writes.push_back({index, std::string(reinterpret_cast<const char*>(samples), length)});
+        writes.emplace_back(reinterpret_cast<const char*>(samples), length);
     }
     void unprepare(std::int32_t index) override { flags_[index] = 0; }
     std::uint32_t flags(std::int32_t index) const override { return flags_[index]; }
 
     // The device finishes the oldest n buffers it holds.
     void complete(std::size_t n = 1) {
-        for (; n && !queue.empty(); --n) {
-            flags_[queue.front()] = kWaveBufferDone | kWaveBufferPrepared;
-            queue.pop_front();
-        }
+        for (; n && !queue.empty(); --n, queue.pop_front()) flags_[queue.front()] = kWaveBufferDone | kWaveBufferPrepared;
     }
-    void completeAll() { complete(queue.size()); }
 
     bool refuseOpen = false;
     std::vector<std::uint32_t> opens;
-    int closes = 0, resets = 0, pauses = 0, restarts = 0;
-    std::vector<Write> writes;
+    int resets = 0, pauses = 0, restarts = 0;
+    std::vector<std::string> writes;  // the samples of each write, as they were when written
     std::deque<std::int32_t> queue;
 
 private:
@@ -89,17 +76,17 @@ inline std::string wave(const std::string& samples, std::uint32_t rate = 11025) 
 struct HookLog {
     void attach(OMWaveSound& s) {
         sound = &s;
-        const OMArg self = reinterpret_cast<OMArg>(this);
-        const OMLinkToFct start([](OMArg log) { reinterpret_cast<HookLog*>(log)->calls += "S"; }, self);
-        const OMLinkToFct finish([](OMArg log) { reinterpret_cast<HookLog*>(log)->finished(); }, self);
-        const OMLinkToFct pause([](OMArg log) { reinterpret_cast<HookLog*>(log)->calls += "P"; }, self);
-        const OMLinkToFct resume([](OMArg log) { reinterpret_cast<HookLog*>(log)->calls += "R"; }, self);
+        const OMLinkToObj<HookLog> start(this, &HookLog::started), finish(this, &HookLog::finished),
+            pause(this, &HookLog::paused), resume(this, &HookLog::resumed);
         s.setStartHook(&start);
         s.setFinishHook(&finish);
         s.setPauseHook(&pause);
         s.setResumeHook(&resume);
     }
+    void started() { calls += "S"; }
     void finished() { calls += sound->volumeTable ? "F+" : "F"; }
+    void paused() { calls += "P"; }
+    void resumed() { calls += "R"; }
 
     OMWaveSound* sound = nullptr;
     std::string calls;
@@ -111,8 +98,8 @@ class SoundFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         previousDevice = setWaveDevice(&device);
-        previousClock = setClockSource(&SoundFixture::clock);
-        now() = 1000;
+        previousClock = setClockSource([] { return now; });
+        now = 1000;
     }
     // A refused probe leaves the keep-open flag that players set back at its default.
     void TearDown() override {
@@ -123,11 +110,7 @@ protected:
         setClockSource(previousClock);
         setWaveDevice(previousDevice);
     }
-    static std::uint32_t& now() {
-        static std::uint32_t ms = 0;
-        return ms;
-    }
-    static std::uint32_t clock() { return now(); }
+    static inline std::uint32_t now = 0;
 
     // A file in the temporary folder and a stream over it: whole (read into memory) or in blocks.
     OMIStreamFile* streamOver(const std::string& name, const std::string& bytes, bool whole = true) {
@@ -146,7 +129,7 @@ protected:
     // Every sample written, in the order of the writes.
     std::string written() const {
         std::string all;
-        for (const FakeWaveDevice::Write& w : device.writes) all += w.samples;
+        for (const std::string& w : device.writes) all += w;
         return all;
     }
 

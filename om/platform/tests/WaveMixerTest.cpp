@@ -14,13 +14,12 @@ namespace {
 constexpr std::size_t kBlock = kMixerBlockSize;
 
 std::string filled(std::size_t blocks, int value) { return std::string(blocks * kBlock, static_cast<char>(value)); }
+std::string block(int value) { return filled(1, value); }
 
 // The samples of buffer `index` as they stand now (sounds added or taken out in place).
 std::string bufferNow(std::int32_t index) {
     return std::string(reinterpret_cast<const char*>(OMWaveOutMixer::buffer(index)), kBlock);
 }
-
-std::string block(int value) { return std::string(kBlock, static_cast<char>(value)); }
 
 // A timing-shift link that keeps the intervals it is given.
 struct GapRecorder : OMLink {
@@ -67,7 +66,7 @@ TEST_F(WaveMixerTest, SoundsAddedIntoQueuedBuffersAndAccumulatedClampOnce) {
         device.complete(4);
         OMWaveOutMixer::pump();
         ASSERT_EQ(device.writes.size(), std::size_t(kMixerBufferCount) + 1);
-        EXPECT_EQ(device.writes.back().samples, block(c.sum));
+        EXPECT_EQ(device.writes.back(), block(c.sum));
         a->stop();
         b->stop();
     }
@@ -118,8 +117,8 @@ TEST_F(WaveMixerTest, PauseRewindsToTheOldestQueuedBufferAndResumeGoesOnFromTher
         a->resume();
         EXPECT_EQ(hooks.calls, "SPR") << "the device had run dry: resumed at once";
         ASSERT_GE(device.writes.size(), 2u);
-        EXPECT_EQ(device.writes[0].samples, block(12));
-        EXPECT_EQ(device.writes[1].samples, block(13));
+        EXPECT_EQ(device.writes[0], block(12));
+        EXPECT_EQ(device.writes[1], block(13));
         playOut();
         EXPECT_EQ(written().substr(written().size() - kBlock), block(29));
     }
@@ -170,15 +169,17 @@ TEST_F(WaveMixerTest, UnderrunsAndOutputPausesShiftTheTimingLinks) {
         OMWaveSound* second = make(filled(1, 150));
         ASSERT_EQ(first->play(1), 1);
         device.complete();
-        now() += delay;
+        now += delay;
         ASSERT_EQ(second->play(1), 1);
         playOut();
     }
     ASSERT_EQ(make(filled(40, 150))->play(1), 1);
     const int pauses = device.pauses, restarts = device.restarts;
-    for (int twice = 0; twice < 2; ++twice) OMSound::pauseOutput();
-    now() += 750;
-    for (int twice = 0; twice < 2; ++twice) OMSound::resumeOutput();
+    OMSound::pauseOutput();
+    OMSound::pauseOutput();
+    now += 750;
+    OMSound::resumeOutput();
+    OMSound::resumeOutput();
     OMWaveOutMixer::timingShifts().remove(&recorder);
     EXPECT_EQ(gaps, (std::vector<OMArg>{0, 408, 750}));
     EXPECT_EQ(device.pauses, pauses + 1);
