@@ -1,0 +1,303 @@
+// The trinket window on the 8-bit display: the hit rule, presses, drags and releases through posted
+// messages, confinement, the update pass's pixels and presents, hover, palettes, the frame clock and the
+// trinket's script face.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "OMWndCanvas.h"
+#include "TrinketFixture.h"
+
+namespace {
+
+using TrinketWindowTest = TrinketFixture;
+
+constexpr std::uint8_t kWhite = 255;
+constexpr std::uint8_t kRed = 249;
+constexpr std::uint8_t kGreen = 250;
+constexpr std::uint8_t kBlue = 252;
+
+// What the screen shows at a client point of the window, as 0x00RRGGBB.
+std::uint32_t screenColor(HWND window, std::int32_t x, std::int32_t y) {
+    HDC dc = GetDC(window);
+    const COLORREF color = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return static_cast<std::uint32_t>(GetRValue(color)) << 16 | GetGValue(color) << 8 | GetBValue(color);
+}
+
+// Two trinkets of equal z overlap on (40, 40)-(60, 60); b was made later. Each row changes b (or moves a
+// below the floor, alone) and says which events a press and release at (50, 50) raise.
+TEST_F(TrinketWindowTest, APressHitsTheTopmostHittableTrinketAndOnlyAHeldOneHearsTheRelease) {
+    struct Case {
+        const char* name;
+        void (*change)(OMTrinket* a, OMTrinket* b);
+        const char* events;
+        bool held = false;
+    };
+    const Case cases[] = {
+        {"equal z: the later one", [](OMTrinket*, OMTrinket*) {}, "mouseDown@2 mouseUp@2 "},
+        {"b fixed: no release", [](OMTrinket*, OMTrinket* b) { b->setMovable(0); }, "mouseDown@2 "},
+        {"b hidden", [](OMTrinket*, OMTrinket* b) { b->hide(); }, "mouseDown@1 mouseUp@1 "},
+        {"b not touchy", [](OMTrinket*, OMTrinket* b) { b->setTouchy(0); }, "mouseDown@1 mouseUp@1 "},
+        {"b refuses presses", [](OMTrinket*, OMTrinket* b) { b->inputMask = kNoMouseDown; }, "mouseDown@1 mouseUp@1 "},
+        {"b refuses releases: held on", [](OMTrinket*, OMTrinket* b) { b->inputMask = kNoMouseUp; }, "mouseDown@2 ", true},
+        {"a raised above b", [](OMTrinket* a, OMTrinket*) { a->setZ(1); }, "mouseDown@1 mouseUp@1 "},
+        {"a alone below the floor", [](OMTrinket* a, OMTrinket* b) { delete b; a->setZ(-32768); }, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        eventLog.clear();
+        OMTrinket* a = solid({0, 0, 60, 60}, kRed, 1);
+        OMTrinket* b = solid({40, 40, 100, 100}, kBlue, 2);
+        watch(a, {"mouseDown", "mouseUp"});
+        watch(b, {"mouseDown", "mouseUp"});
+        c.change(a, b);
+        run({mouse(WM_LBUTTONDOWN, 50, 50), mouse(WM_LBUTTONUP, 50, 50)});
+        EXPECT_EQ(eventLog, c.events);
+        EXPECT_EQ(window->pressedTrinket != nullptr, c.held);
+        window->pressedTrinket = nullptr;
+        while (window->trinkets.head) delete window->trinkets.head->element;
+    }
+}
+
+TEST_F(TrinketWindowTest, APressedMovableTrinketRisesAboveItsEqualsAndFollowsTheMouse) {
+    OMTrinket* a = solid({0, 0, 60, 60}, kRed, 1);
+    OMTrinket* b = solid({40, 40, 100, 100}, kBlue, 2);
+    run({mouse(WM_LBUTTONDOWN, 10, 10), mouse(WM_MOUSEMOVE, 25, 17), mouse(WM_LBUTTONUP, 25, 17)});
+    EXPECT_EQ(a->indexInWindow(), 1) << "above b, whose z it shares";
+    EXPECT_EQ(b->indexInWindow(), 0);
+    EXPECT_EQ(a->getBounds(), (OMRect{15, 7, 75, 67}));
+    EXPECT_EQ(a->holdState, kFree);
+}
+
+// The corral is the window (640 wide); the trinket starts against its right edge.
+TEST_F(TrinketWindowTest, ADraggedCorralledTrinketStaysPinnedUntilItFitsAgain) {
+    OMTrinket* t = solid({576, 100, 640, 164}, kRed, 7);
+    watch(t, {"mouseUp"});
+    std::vector<std::string> lefts;
+    const auto read = [&] { lefts.push_back(t->getProperty("x")); };
+    const auto readThen = [&](std::function<void()> step) {
+        return [=, &lefts] {
+            lefts.push_back(t->getProperty("x"));
+            step();
+        };
+    };
+    run({mouse(WM_LBUTTONDOWN, 600, 120), mouse(WM_MOUSEMOVE, 650, 120), readThen(mouse(WM_MOUSEMOVE, 620, 120)),
+         readThen(mouse(WM_MOUSEMOVE, 600, 120)), readThen(mouse(WM_MOUSEMOVE, 590, 120)),
+         readThen(mouse(WM_LBUTTONUP, 590, 120)), read});
+    EXPECT_EQ(lefts, (std::vector<std::string>{"576", "576", "576", "566", "566"}))
+        << "50 past the edge: pinned; 30 back: still pinned; 20 back: fits; 10 more: follows";
+    EXPECT_EQ(eventLog, "mouseUp@7 ");
+    EXPECT_EQ(t->overshootX, 0);
+}
+
+TEST_F(TrinketWindowTest, OneUpdatePassRedrawsTheDamageAndPresentsOnlyItsBoundingBox) {
+    SolidTrinket* a = solid({20, 20, 84, 84}, kRed, 1);
+    SolidTrinket* b = solid({200, 40, 264, 104}, kBlue, 2);
+    window->update();
+    EXPECT_EQ(backPixel(0, 0), kWhite);
+    EXPECT_EQ(backPixel(20, 20), kRed);
+    EXPECT_EQ(backPixel(263, 103), kBlue);
+    EXPECT_EQ(screenColor(window->hwnd, 30, 30), 0xFF0000u);
+
+    int presents = 0;
+    OMRect presented = kEmptyRect;
+    Callback count{[&] { ++presents; }};
+    Callback box{[&] { presented = window->presentRegion[0].bounds(); }};
+    setLink(window->presentedLink, count);
+    setLink(window->postComposeLink, box);
+    // A pixel changed behind the window's back: only a present that covers it would show it.
+    std::uint8_t* bits = nullptr;
+    std::int32_t pitch = 0;
+    ASSERT_TRUE(window->offscreen->lockBits(bits, pitch));
+    bits[300 * pitch + 400] = kGreen;
+
+    a->place(40, 20);
+    window->update();
+    EXPECT_EQ(presents, 1);
+    EXPECT_EQ(presented, (OMRect{20, 20, 104, 84})) << "the old and the new place of a";
+    EXPECT_EQ(backPixel(25, 50), kWhite) << "uncovered background";
+    EXPECT_EQ(backPixel(40, 20), kRed);
+    EXPECT_EQ(backPixel(103, 83), kRed);
+    EXPECT_EQ(backPixel(104, 50), kWhite);
+    EXPECT_EQ(b->draws, 1) << "b lies outside the damage";
+    EXPECT_EQ(screenColor(window->hwnd, 100, 80), 0xFF0000u);
+    EXPECT_EQ(screenColor(window->hwnd, 25, 50), 0xFFFFFFu);
+    EXPECT_EQ(screenColor(window->hwnd, 400, 300), 0xFFFFFFu) << "never presented";
+
+    window->update();
+    EXPECT_EQ(presents, 1) << "nothing changed, nothing presented";
+}
+
+// c lies above b; moving a away uncovers part of b and c: each is redrawn clipped to its damaged part.
+TEST_F(TrinketWindowTest, TrinketsMeetingTheDamageAreRedrawnOnlyWhereItLies) {
+    SolidTrinket* a = solid({100, 100, 150, 150}, kRed, 1);
+    SolidTrinket* b = solid({0, 0, 120, 120}, kBlue, 2);
+    SolidTrinket* c = solid({140, 140, 200, 200}, kGreen, 3);
+    SolidTrinket* whole = new SolidTrinket(window, {0, 130, 110, 200}, kBlue, kRedrawWhole);
+    b->setZ(-1);
+    window->update();
+    a->place(300, 300);
+    window->update();
+    EXPECT_EQ(b->draws, 2);
+    EXPECT_EQ(b->lastClip, (OMRect{100, 100, 120, 120}));
+    EXPECT_EQ(c->draws, 2);
+    EXPECT_EQ(c->lastClip, (OMRect{140, 140, 150, 150}));
+    EXPECT_EQ(whole->draws, 2);
+    EXPECT_EQ(whole->lastClip, kEmptyRect) << "clip kind 0 redraws whole";
+    EXPECT_EQ(backPixel(110, 110), kBlue);
+    EXPECT_EQ(backPixel(145, 145), kGreen);
+    EXPECT_EQ(backPixel(130, 110), kWhite);
+}
+
+TEST_F(TrinketWindowTest, HoverRaisesFlyOffOnTheOldTrinketBeforeFlyOnOnTheNew) {
+    OMTrinket* a = solid({0, 0, 50, 50}, kRed, 1);
+    OMTrinket* b = solid({50, 0, 100, 50}, kBlue, 2);
+    watch(a, {"flyOn", "flyOff"});
+    watch(b, {"flyOn", "flyOff"});
+    run({mouse(WM_MOUSEMOVE, 10, 10), mouse(WM_MOUSEMOVE, 60, 10), mouse(WM_MOUSEMOVE, 300, 300)});
+    EXPECT_EQ(eventLog, "flyOn@1 flyOff@1 flyOn@2 flyOff@2 ");
+
+    eventLog.clear();
+    run({mouse(WM_LBUTTONDOWN, 10, 10), mouse(WM_MOUSEMOVE, 70, 10), mouse(WM_LBUTTONUP, 70, 10)});
+    EXPECT_EQ(eventLog, "flyOn@1 ") << "no hover change during the drag; the release finds a, dragged under the mouse";
+
+    eventLog.clear();
+    a->hide();
+    EXPECT_EQ(OMTrinketWindow::hoverTrinket, nullptr);
+    run({mouse(WM_MOUSEMOVE, 71, 11)});
+    EXPECT_EQ(eventLog, "flyOn@2 ") << "a hidden hover trinket raises no flyOff";
+}
+
+TEST_F(TrinketWindowTest, DisabledInputReachesNothing) {
+    OMTrinket* a = solid({0, 0, 50, 50}, kRed, 1);
+    watch(a, {"mouseDown", "mouseUp", "flyOn"});
+    int activity = 0;
+    Callback count{[&] { ++activity; }};
+    setLink(window->activityLink, count);
+    window->inputDisabled = 1;
+    run({mouse(WM_LBUTTONDOWN, 10, 10), mouse(WM_LBUTTONUP, 10, 10)});
+    EXPECT_EQ(eventLog, "");
+    EXPECT_EQ(activity, 0);
+    window->inputDisabled = 0;
+    run({mouse(WM_LBUTTONDOWN, 10, 10), mouse(WM_LBUTTONUP, 10, 10)});
+    EXPECT_EQ(eventLog, "mouseDown@1 mouseUp@1 flyOn@1 ");
+    EXPECT_EQ(activity, 2);
+}
+
+// Outside every trinket a press goes to the background's link (with the point), else to the window's own.
+TEST_F(TrinketWindowTest, PressesOutsideEveryTrinketGoToTheBackground) {
+    solid({0, 0, 50, 50}, kRed, 1);
+    static POINT got;
+    got = {-1, -1};
+    const OMLinkToFct record([](OMArg p) { got = *reinterpret_cast<const POINT*>(p); });
+    window->background->mouseDownLink = record.clone();
+    run({mouse(WM_LBUTTONDOWN, 300, 200), mouse(WM_LBUTTONUP, 300, 200)});
+    EXPECT_EQ(got.x, 300);
+    EXPECT_EQ(got.y, 200);
+    window->background->inputMask = kBackgroundNoMouseDown;
+    int own = 0;
+    Callback count{[&] { ++own; }};
+    const OMLinkToObj<Callback> ownLink = calling(count);
+    window->setMouseDownHandler(&ownLink);
+    run({mouse(WM_LBUTTONDOWN, 310, 210), mouse(WM_LBUTTONUP, 310, 210)});
+    EXPECT_EQ(got.x, 300) << "the background refuses presses";
+    EXPECT_EQ(own, 1) << "the window's own handler takes the press";
+}
+
+TEST_F(TrinketWindowTest, APaletteChangingOnlyStaticEntriesOrNothingCausesNoBlackFill) {
+    window->update();
+    std::vector<OMColorRecord> table(256);
+    for (int i = 0; i < 256; ++i) table[i] = colorOf(std::uint8_t(i), std::uint8_t(255 - i), 40);
+    table[50] = colorOf(0, 0, 0);
+    table[51] = colorOf(255, 255, 255);
+    window->setPalette(table.data(), 1);
+    EXPECT_EQ(screenColor(window->hwnd, 320, 200), 0x000000u) << "entries 10-245 changed";
+    EXPECT_EQ(window->offscreen->colorAt(77).red >> 8, 77);
+    window->repaint();
+    EXPECT_EQ(screenColor(window->hwnd, 320, 200), 0xFFFFFFu);
+
+    std::vector<OMColorRecord> same = table;
+    for (int i : {0, 9, 246, 255}) same[i] = colorOf(1, 2, 3);
+    window->setPalette(same.data(), 1);
+    EXPECT_EQ(screenColor(window->hwnd, 320, 200), 0xFFFFFFu) << "only static entries differ";
+    window->setPalette(table.data(), 1);
+    EXPECT_EQ(screenColor(window->hwnd, 320, 200), 0xFFFFFFu) << "pure black and white as stored";
+    table[100] = colorOf(1, 2, 4);
+    window->setPalette(table.data(), 0);
+    EXPECT_EQ(screenColor(window->hwnd, 320, 200), 0xFFFFFFu) << "no black-out asked";
+}
+
+TEST_F(TrinketWindowTest, TheFrameClockLeavesOutPausesOfTheSoundOutput) {
+    window->update();
+    EXPECT_EQ(window->frameTime, 1000);
+    window->shiftClock(300);
+    EXPECT_EQ(window->pausedTime, 0) << "no trinket: nothing to shift";
+    solid({0, 0, 10, 10}, kRed, 1);
+    window->resumeLink->invokeWith(300);
+    fakeMs = 2500;
+    window->update();
+    EXPECT_EQ(window->frameTime, 2200);
+}
+
+TEST_F(TrinketWindowTest, TheScriptFaceReadsAndSetsThroughTheAccessors) {
+    OMTrinket* t = solid({10, 20, 30, 50}, kRed, 0);
+    char text[64];
+    t->describe(text, sizeof text);
+    EXPECT_STREQ(text, "10 20 30 50");
+    struct Case {
+        const char* property;
+        const char* set;
+        const char* read;
+    };
+    const Case cases[] = {
+        {"x", "100", "100"}, {"y", "-5", "-5"},      {"z", "40000", "32764"}, {"z", "-40000", "-40000"},
+        {"tag", "abc", "0"}, {"visible", "0", "0"}, {"movable", "0", "0"},   {"touchy", " 7x", "7"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.property) + "=" + c.set);
+        EXPECT_EQ(t->setProperty(c.property, c.set), 1);
+        EXPECT_STREQ(t->getProperty(c.property), c.read);
+    }
+    EXPECT_EQ(t->getBounds(), (OMRect{100, -5, 120, 25}));
+    EXPECT_EQ(t->invokeMethod("place", "3", "4"), 1);
+    EXPECT_EQ(t->getBounds(), (OMRect{3, 4, 23, 34}));
+    EXPECT_EQ(t->invokeMethod("offset", ""), 1);
+    EXPECT_EQ(t->getBounds(), (OMRect{3, 4, 23, 34})) << "no arguments: (0, 0)";
+    EXPECT_EQ(t->invokeMethod("offset", "-10", "2"), 1);
+    EXPECT_EQ(t->getBounds(), (OMRect{0, 6, 20, 36})) << "confined to the corral";
+    EXPECT_EQ(window->minZ, -40000);
+    EXPECT_EQ(window->maxZ, 32764);
+}
+
+TEST_F(TrinketWindowTest, CaptureIsLostToTheNextCaptorAndWhenTheHolderDies) {
+    OMTrinket* a = solid({0, 0, 10, 10}, kRed, 1);
+    OMTrinket* b = solid({0, 0, 10, 10}, kRed, 2);
+    std::string lost;
+    Callback lostA{[&] { lost += "a "; }};
+    Callback lostB{[&] { lost += "b "; }};
+    setLink(a->captureLostLink, lostA);
+    setLink(b->captureLostLink, lostB);
+    a->captureMouse();
+    b->captureMouse();
+    EXPECT_TRUE(b->isCaptureTrinket());
+    delete b;
+    EXPECT_EQ(lost, "a b ");
+    EXPECT_EQ(OMTrinket::captureTrinket(), nullptr);
+}
+
+TEST_F(TrinketWindowTest, TopLayersLieAboveEveryScriptZ) {
+    OMTrinket* a = solid({0, 0, 10, 10}, kRed, 1);
+    OMTrinket* b = solid({0, 0, 10, 10}, kRed, 2);
+    a->setTopLayer(2);
+    EXPECT_EQ(a->getZ(), 32767);
+    b->setZ(40000);
+    EXPECT_EQ(a->indexInWindow(), 1);
+    EXPECT_EQ(b->indexInWindow(), 0);
+    EXPECT_EQ(window->trinketAt({5, 5}), a);
+}
+
+}  // namespace
