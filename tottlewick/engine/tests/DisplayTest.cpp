@@ -148,8 +148,7 @@ TEST_F(DisplayTest, ThePictureIsCentredAndItsMarginsAreColourZero) {
     DeleteObject(blue);
     ReleaseDC(window, dc);
     DisplayPaintMargins(nullptr, 0);
-    EXPECT_EQ(windowColour(29, 100), 0u);
-    EXPECT_EQ(windowColour(30, 100), 0x0000FFu);
+    EXPECT_EQ((Both{windowColour(29, 100), windowColour(30, 100)}), Both(0, 0x0000FF));
     EXPECT_EQ(windowColour(700, 500), 0u);
     DisplayCopyToWindow(nullptr);
     const std::pair<POINT, std::uint32_t> probes[] = {
@@ -188,8 +187,7 @@ TEST_F(DisplayTest, FadesRunTheIdleServicesAndFadingToBlackClearsThePicture) {
     AppSetSidService([] { ++passes; });
     AppSetCacheService([] { standin::now += 20; });
     DisplayFadeToBlack();
-    EXPECT_EQ(passes, 25);
-    EXPECT_EQ(pixelOf(DisplayGetOffscreenCanvas(), 5, 5), 0);
+    EXPECT_EQ((Both{passes, pixelOf(DisplayGetOffscreenCanvas(), 5, 5)}), Both(25, 0));
     passes = 0;
     DisplayRefreshWithFade();
     EXPECT_EQ(passes, 25);

@@ -47,8 +47,7 @@ TEST_F(FileTest, SeventeenthOpenFailsWithError12AndChangesNoSlotAndTermClosesThe
     EXPECT_EQ(refs.back() & 0xFF, 15u);
     EXPECT_EQ(withError(FileOpen(name.c_str(), kFileRead)), "0/12");
     for (FileRef ref : refs) EXPECT_EQ(withError(FileTell(ref)), "0/0") << ref;
-    EXPECT_EQ(FileClose(refs[3]), 0);
-    EXPECT_EQ(FileOpen(name.c_str(), kFileRead) & 0xFF, 3u);
+    EXPECT_EQ((Both{FileClose(refs[3]), FileOpen(name.c_str(), kFileRead) & 0xFF}), Both(0, 3));
     EXPECT_EQ(withError(FileTell(refs[3])), "0/3") << "the closed reference names a reused slot";
     EXPECT_EQ(FileClose(refs[3]), kFileErrBadRef);
 
@@ -116,8 +115,7 @@ TEST_F(FileTest, NamedFilesDenyModesSizesRenamesOverlongPathsAndFreeSpace) {
     FileRef ref = FileOpen(name.c_str(), kFileRead | kFileWrite | kFileDenyRead | kFileDenyWrite);
     EXPECT_EQ(withError(FileWrite(ref, "hello world", 11)), "11/0");
     EXPECT_EQ(withError(FileOpen(name.c_str(), kFileRead)), "0/1") << "the deny modes keep others out";
-    EXPECT_EQ(FileClose(ref), 0);
-    EXPECT_EQ(FileSetSize(name.c_str(), 5) + FileSetSize(name.c_str(), 8), 0);
+    EXPECT_EQ((Both{FileClose(ref), FileSetSize(name.c_str(), 5) + FileSetSize(name.c_str(), 8)}), Both(0, 0));
     EXPECT_EQ(readWholeFile(name), std::string("hello\0\0\0", 8)) << "cut to 5, grown with zeros to 8";
     EXPECT_EQ(FileSetSize(folder.file("absent").c_str(), 8), kFileErrSystem);
     EXPECT_EQ((Both{FileDelete(name.c_str()), FileDelete(name.c_str())}), Both(0, kFileErrSystem));

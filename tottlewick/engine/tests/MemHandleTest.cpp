@@ -32,8 +32,7 @@ std::int16_t retryTwice(std::uint32_t size, std::int16_t attempt) {
 }
 
 TEST_F(MemHandleTest, HandlesCarryOddSequenceAndIndexOverZeroFilledBlocksInGrowingTables) {
-    EXPECT_EQ(MemHandleAlloc(16), 0x10000u);
-    EXPECT_EQ(MemHandleAlloc(16), 0x30001u);
+    EXPECT_EQ((Both{MemHandleAlloc(16), MemHandleAlloc(16)}), Both(0x10000, 0x30001));
     std::uint32_t count = 0, bytes = 0, largest = 0;
     MemGetStats(&count, &bytes, &largest);
     EXPECT_EQ(std::vector<std::uint32_t>({count, bytes, largest}), std::vector<std::uint32_t>({2, 32, 16}));
@@ -86,14 +85,11 @@ TEST_F(MemHandleTest, StaleAndForgedHandlesDoNothingAndLeaveTheErrorWordAt0NullO
     MemHandle none = 0;
     int local = 0;
     void* foreign = &local;
-    EXPECT_EQ(errorAfter(MemHandleLock(0) == nullptr), 2);
-    EXPECT_EQ(errorAfter(MemHandleFree(nullptr) == 0), 2);
-    EXPECT_EQ(errorAfter(MemHandleFree(&none) == 0), 2);
-    EXPECT_EQ(errorAfter(MemHandleUnregister(nullptr) == 0), 2);
+    EXPECT_EQ((Both{errorAfter(MemHandleLock(0) == nullptr), errorAfter(MemHandleFree(nullptr) == 0)}), Both(2, 2));
+    EXPECT_EQ((Both{errorAfter(MemHandleFree(&none) == 0), errorAfter(MemHandleUnregister(nullptr) == 0)}), Both(2, 2));
     EXPECT_EQ(errorAfter(MemHandleRegister(nullptr, 4, 0) == 0), 2);
     EXPECT_EQ(errorAfter(MemHandleFromPtr(nullptr) == 0), 3);
-    EXPECT_EQ(errorAfter(MemHandleForEach(nullptr, nullptr, nullptr) == 0), 3);
-    EXPECT_EQ(MemPtrFree(&foreign), 0);
+    EXPECT_EQ((Both{errorAfter(MemHandleForEach(nullptr, nullptr, nullptr) == 0), MemPtrFree(&foreign)}), Both(3, 0));
     EXPECT_EQ(foreign, &local);
 }
 
@@ -101,8 +97,7 @@ TEST_F(MemHandleTest, LockedBlockRefusesFreeUnregisterAndPurgeAndASharedBlockNee
     MemHandle handle = MemHandleAlloc(8);
     ASSERT_NE(MemHandleLock(handle), nullptr);
     MemHandle copy = handle;
-    EXPECT_EQ(errorAfter(MemHandleFree(&copy) == 0), 6);
-    EXPECT_EQ(errorAfter(MemHandleUnregister(&copy) == 0), 6);
+    EXPECT_EQ((Both{errorAfter(MemHandleFree(&copy) == 0), errorAfter(MemHandleUnregister(&copy) == 0)}), Both(6, 6));
     EXPECT_EQ(errorAfter(MemHandlePurge(handle) == 0), 6);
     EXPECT_EQ(copy, handle) << "a refusal leaves the caller's handle alone";
     MemHandleUnlock(handle);
@@ -121,8 +116,7 @@ TEST_F(MemHandleTest, LockedBlockRefusesFreeUnregisterAndPurgeAndASharedBlockNee
     EXPECT_EQ(MemHandleRegister(block, 99, 0), handle);
     EXPECT_EQ(MemHandleGetSize(handle), 8u) << "the second registration changes nothing else";
     MemHandle first = handle, second = handle;
-    EXPECT_EQ(MemHandleFree(&first), 1);
-    EXPECT_EQ(PlatMemSize(MemHandleGetBlock(handle)), 8u);
+    EXPECT_EQ((Both{MemHandleFree(&first), PlatMemSize(MemHandleGetBlock(handle))}), Both(1, 8));
     EXPECT_EQ(MemHandleFree(&second), 1);
     std::uint32_t count = 1;
     PlatMemGetStats(&count, nullptr);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "EngineTestSupport.h"
 #include "Rand.h"
 #include "Rect.h"
 
@@ -45,18 +46,15 @@ TEST(RectTest, EmptyIsNotTheOppositeOfValidUnionAndIntersect) {
 TEST(RectTest, ContainmentExcludesRightAndBottomStoredFormsAndArithmetic) {
     Rect r{0, 0, 10, 10};
     EXPECT_EQ(RectContainsPoint(&r, PointPack(10, 0)) + RectContainsPoint(&r, PointPack(0, 10)), 0);
-    EXPECT_EQ(RectContainsPoint(&r, PointPack(9, 0)), 1);
-    EXPECT_EQ(RectContainsHV(&r, 9, 9), 1);
-    EXPECT_EQ(RectContainsHV(&r, -1, 0), 0);
-    EXPECT_EQ(PointPack(-1, 2), 0x0002FFFFu);
+    EXPECT_EQ((Both{RectContainsPoint(&r, PointPack(9, 0)), RectContainsHV(&r, 9, 9)}), Both(1, 1));
+    EXPECT_EQ((Both{RectContainsHV(&r, -1, 0), PointPack(-1, 2)}), Both(0, 0x0002FFFF));
     EXPECT_EQ(PointEqual(PointPack(3, 4), PointPack(4, 3)), 0);
 
     // Stored forms are big-endian, v before h.
     const StoredPoint point{{0x01, 0x02}, {0xFF, 0xFE}};
     Point p{};
     PointFromStored(&p, &point);
-    EXPECT_EQ(p.h, -2);
-    EXPECT_EQ(p.v, 0x0102);
+    EXPECT_EQ((Both{p.h, p.v}), Both(-2, 0x0102));
     const StoredRect stored{{{0x00, 0x0A}, {0x00, 0x14}}, {{0x01, 0x00}, {0x02, 0x00}}};
     RectFromStored(&r, &stored);
     EXPECT_TRUE(rectIs(r, 20, 10, 512, 256));
@@ -98,8 +96,7 @@ TEST(RectTest, AlignByFlagBitsAndCenterIn) {
 TEST(RandTest, RangeBoundsAndShuffles) {
     std::srand(7);
     for (int i = 0; i < 200; ++i) {
-        EXPECT_EQ(RandRange(3, 3), 3);
-        EXPECT_EQ(RandRange(0, 1), 0);
+        EXPECT_EQ((Both{RandRange(3, 3), RandRange(0, 1)}), Both(3, 0));
         std::int16_t value = RandRange(-5, 5);
         EXPECT_TRUE(value >= -5 && value < 5) << value;
     }

@@ -84,8 +84,7 @@ TEST_F(ResTest, DoubleLoadSharesOneHandleAndTheKeepBitKeepsTheData) {
     EXPECT_EQ(first, second);
     std::uint32_t tag = 3;
     EXPECT_EQ(MemHandleFind(0, "XPK", &tag), first) << "labelled with the type and the id";
-    EXPECT_EQ(ResGetHandleSize(first), 5u);
-    EXPECT_EQ(ResSetResident(first, 1), 0);
+    EXPECT_EQ((Both{ResGetHandleSize(first), ResSetResident(first, 1)}), Both(5, 0));
     EXPECT_EQ(MemHandleFree(&first), 0) << "another holder remains";
     EXPECT_EQ(Both(ResIsLoaded(resType("XPK"), 3), ResIsInUse(resType("XPK"), 3)), Both(1, 1));
     EXPECT_EQ(MemHandleFree(&second), 1);
@@ -137,8 +136,7 @@ TEST_F(ResTest, ByteOrderMarkers) {
     EXPECT_EQ(Both(made, ByteOrderMarkerShift(made)), Both(0xF27E1234u, 0xF27E12u));
     EXPECT_EQ(Both(ByteOrderMarkerValid(made), ByteOrderNeedsSwap(made)), Both(1, 0)) << "valid and native";
     std::uint32_t foreign = ByteOrderReadMarker("\x00\x7E\x00\xD4");
-    EXPECT_EQ(ByteOrderFix16(foreign, 0x1234), 0x3412);
-    EXPECT_EQ(ByteOrderFix32(foreign, 0x12345678u), 0x78563412u);
+    EXPECT_EQ((Both{ByteOrderFix16(foreign, 0x1234), ByteOrderFix32(foreign, 0x12345678u)}), Both(0x3412, 0x78563412));
     EXPECT_EQ(ByteOrderFix32(made, 0x12345678u), 0x12345678u);
 }
 
@@ -203,8 +201,7 @@ TEST_F(ResTest, InfoDetachAndDeferredLoads) {
     std::memcpy(MemHandleLock(deferred), "SOUND", 5);
     MemHandleUnlock(deferred);
     ResEndDeferred(&deferred);
-    EXPECT_EQ(deferred, 0u);
-    EXPECT_EQ(ResSetDeferredMode(0), 1);
+    EXPECT_EQ((Both{deferred, ResSetDeferredMode(0)}), Both(0, 1));
     EXPECT_EQ(loadText("AIF", 5), "SOUND");
 }
 

@@ -50,16 +50,13 @@ TEST_F(SndCacheTest, AFileIsReadInDataOrderAChunkAStep) {
     std::string big = pattern(2500, 'a'), small = pattern(10, 'b'), middle = pattern(1000, 'c');
     ResSource file = open({{"XPK", 1, big}, {"AIF", 9, small}, {"SND", 4, middle}});
     ASSERT_NE(file, 0u);
-    EXPECT_EQ(SndCacheFile(file, 0), 1);
-    EXPECT_EQ(SndCacheIsBusy(), 1);
+    EXPECT_EQ((Both{SndCacheFile(file, 0), SndCacheIsBusy()}), Both(1, 1));
     // The start read 1000 bytes of the first block in the file: 'XPK' 1, though 'AIF' sorts first.
-    EXPECT_EQ(SndCacheService(), 1);
-    EXPECT_EQ(SndCacheService(), 1);
+    EXPECT_EQ((Both{SndCacheService(), SndCacheService()}), Both(1, 1));
     EXPECT_EQ(ResIsLoaded(resType("AIF"), 9), 0);
     EXPECT_EQ(SndCacheService(), 1) << "2500 bytes read: closed, 'AIF' 9 started";
     EXPECT_EQ(ResIsLoaded(resType("XPK"), 1), 1);
-    EXPECT_EQ(serviceUntilIdle(), 1);
-    EXPECT_EQ(SndCacheIsBusy(), 0);
+    EXPECT_EQ((Both{serviceUntilIdle(), SndCacheIsBusy()}), Both(1, 0));
     EXPECT_EQ(loadText("XPK", 1), big);
     EXPECT_EQ(loadText("AIF", 9), small);
     EXPECT_EQ(loadText("SND", 4), middle);
@@ -77,8 +74,7 @@ TEST_F(SndCacheTest, StepsArePacedAt115000BytesASecond) {
     now = 50000;
     EXPECT_EQ(SndCacheIdle(), 1);
     for (now = 50001; now < 50284; ++now) ASSERT_EQ(SndCacheIdle(), 1) << now;
-    EXPECT_EQ(SndCacheIdle(), 0);
-    EXPECT_EQ(SndCacheIsBusy(), 0);
+    EXPECT_EQ((Both{SndCacheIdle(), SndCacheIsBusy()}), Both(0, 0));
     EXPECT_EQ(SndGetCacheChunk(), 8192u);
     EXPECT_EQ(loadText("AIF", 1), data);
 }
@@ -122,8 +118,7 @@ TEST_F(SndCacheTest, ResourcesAlreadyLoadedAreSkipped) {
     EXPECT_EQ(serviceUntilIdle(), 0) << "'AIF' 2 was read whole at its start";
     EXPECT_EQ(loadText("AIF", 2), "two");
     MemHandleFree(&held);
-    EXPECT_EQ(SndCacheStart(0, nullptr, 0), 1);
-    EXPECT_EQ(SndCacheIsBusy(), 0);
+    EXPECT_EQ((Both{SndCacheStart(0, nullptr, 0), SndCacheIsBusy()}), Both(1, 0));
 }
 
 }  // namespace

@@ -52,8 +52,7 @@ TEST(SndCodecTest, ImaBlocksDecodeAsWorkedByHand) {
     // Step 76 is 10422: code 4 adds 10422>>3 + 10422 = 11724.
     EXPECT_EQ(decodeBlock({0x00, 76, 0x04})[0], 11724);
     // The predictor saturates: 0x7F80 = 32640, index 88, code 7 adds 61436.
-    EXPECT_EQ(decodeBlock({0x7F, 0xD8, 0x07})[0], 32767);
-    EXPECT_EQ(decodeBlock({0x80, 0x58, 0x0F})[0], -32768);
+    EXPECT_EQ((Both{decodeBlock({0x7F, 0xD8, 0x07})[0], decodeBlock({0x80, 0x58, 0x0F})[0]}), Both(32767, -32768));
 }
 
 TEST(SndCodecTest, StereoImaInterleavesTheTwoBlocks) {
@@ -68,10 +67,8 @@ TEST(SndCodecTest, StereoImaInterleavesTheTwoBlocks) {
     std::vector<std::uint8_t> out(64 * 4);
     EXPECT_EQ(SndConvertBlocks(h, in.data(), in.size(), out.data(), 1), 1u);
     std::vector<int> samples = samplesOf(out);
-    EXPECT_EQ(samples[0], 4096);
-    EXPECT_EQ(samples[1], -4096);
-    EXPECT_EQ(samples[126], 4096);
-    EXPECT_EQ(samples[127], -4096);
+    EXPECT_EQ((Both{samples[0], samples[1]}), Both(4096, -4096));
+    EXPECT_EQ((Both{samples[126], samples[127]}), Both(4096, -4096));
 }
 
 TEST(SndCodecTest, PlainFormatsConvertAndStopAtTheEndOfTheirInput) {

@@ -52,8 +52,7 @@ TEST_F(SndDriverTest, WithoutADriverCommandsFailAndQueriesAnswerZero) {
     std::uint32_t index = 7;
     EXPECT_EQ(SndDriverPlay(0, data, 4, 1, 8, 11025, 0), 1);
     EXPECT_EQ(SndDriverPlayBuffer(0, &index, data, 4, 1, 8, 11025), kSndBufferFailed);
-    EXPECT_EQ(SndDriverStop(0), 1);
-    EXPECT_EQ(SndDriverIsDone(0), 0);
+    EXPECT_EQ((Both{SndDriverStop(0), SndDriverIsDone(0)}), Both(1, 0));
     ASSERT_EQ(SndDriverStart(2, 2, 16, 44100), 1);
     EXPECT_EQ(SndDriverPlay(2, data, 4, 1, 8, 11025, 0), 1) << "voice 2 of 2";
     EXPECT_EQ(SndDriverIsPlaying(2), 0);
@@ -66,20 +65,16 @@ TEST_F(SndDriverTest, AWholePlayRunsToItsEndPausedTimeAside) {
     ASSERT_EQ(SndDriverPlay(3, second.data(), 22050, 1, 8, 22050, 0), 0);
     EXPECT_EQ(SndDriverIsPlaying(3), 1);
     now = 400;
-    EXPECT_EQ(SndDriverPosition(3), 8820u);
-    EXPECT_EQ(SndDriverPause(3), 0);
-    EXPECT_EQ(SndDriverIsPaused(3), 1);
-    EXPECT_EQ(SndDriverIsPlaying(3), 0);
+    EXPECT_EQ((Both{SndDriverPosition(3), SndDriverPause(3)}), Both(8820, 0));
+    EXPECT_EQ((Both{SndDriverIsPaused(3), SndDriverIsPlaying(3)}), Both(1, 0));
     now = 5000;
-    EXPECT_EQ(SndDriverPosition(3), 8820u);
-    EXPECT_EQ(SndDriverIsDone(3), 0);
+    EXPECT_EQ((Both{SndDriverPosition(3), SndDriverIsDone(3)}), Both(8820, 0));
     EXPECT_EQ(SndDriverResume(3), 0);
     EXPECT_EQ(SndDriverResume(3), 1) << "not paused";
     now = 5599;
     EXPECT_EQ(SndDriverIsDone(3), 0);
     now = 5600;
-    EXPECT_EQ(SndDriverIsDone(3), 1);
-    EXPECT_EQ(SndDriverIsPlaying(3), 0);
+    EXPECT_EQ((Both{SndDriverIsDone(3), SndDriverIsPlaying(3)}), Both(1, 0));
 }
 
 TEST_F(SndDriverTest, ALoopedPlayGoesOnAndStopEndsIt) {
@@ -87,8 +82,7 @@ TEST_F(SndDriverTest, ALoopedPlayGoesOnAndStopEndsIt) {
     std::vector<std::int16_t> data(441, 5);
     ASSERT_EQ(SndDriverPlay(0, data.data(), 441, 1, 16, 44100, 1), 0);
     now = 10000;
-    EXPECT_EQ(SndDriverIsPlaying(0), 1);
-    EXPECT_EQ(SndDriverStop(0), 0);
+    EXPECT_EQ((Both{SndDriverIsPlaying(0), SndDriverStop(0)}), Both(1, 0));
     EXPECT_EQ(SndDriverIsDone(0), 1);
     EXPECT_EQ(SndDriverPosition(0), 0u) << "a stopped voice is set up again";
 }

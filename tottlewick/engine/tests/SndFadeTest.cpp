@@ -55,15 +55,12 @@ protected:
 };
 
 TEST_F(SndFadeTest, AFadeFollowsItsLineAndEndsOnce) {
-    EXPECT_EQ(SndFadeChannel(3, 0, 1000, recordFadeEnd), 0);
-    EXPECT_EQ(SndFadeIsActive(3), 1);
+    EXPECT_EQ((Both{SndFadeChannel(3, 0, 1000, recordFadeEnd), SndFadeIsActive(3)}), Both(0, 1));
     EXPECT_EQ(SndFadeChannel(3, 100, 500, recordFadeEnd), 1) << "a fade already runs";
     EXPECT_EQ(stepsAt(3, {0, 250, 500, 999, 1000, 1500}), (std::vector<int>{1024, 768, 512, 1, 0, 0}));
     ASSERT_EQ(fadeEnds.size(), 1u);
-    EXPECT_EQ(fadeEnds[0].channel, 3);
-    EXPECT_EQ(fadeEnds[0].start, 1024);
-    EXPECT_EQ(fadeEnds[0].target, 0);
-    EXPECT_EQ(SndFadeIsActive(3), 0);
+    EXPECT_EQ((Both{fadeEnds[0].channel, fadeEnds[0].start}), Both(3, 1024));
+    EXPECT_EQ((Both{fadeEnds[0].target, SndFadeIsActive(3)}), Both(0, 0));
     EXPECT_EQ(SndFadeChannel(3, 0, 1000, nullptr), 1) << "already at the target";
     EXPECT_EQ(SndFadeChannel(16, 0, 1000, nullptr), 1);
 }
@@ -88,12 +85,10 @@ TEST_F(SndFadeTest, TheServiceStepsFadesOfTheChannelMaskAndWaitsCanBeCut) {
     runFor(400);
     EXPECT_EQ(SndFadeIsActive(5), 0);
     EXPECT_EQ(SndFadeIsActive(6), 1) << "channel 6 is outside the mask";
-    EXPECT_EQ(SndAnyFading(0x60), 1);
-    EXPECT_EQ(SndFadeWait(6, waitThreeSteps), 0);
+    EXPECT_EQ((Both{SndAnyFading(0x60), SndFadeWait(6, waitThreeSteps)}), Both(1, 0));
     EXPECT_EQ(waits, 3);
     EXPECT_EQ(SndFadeIsActive(6), 1) << "the wait procedure stopped the wait";
-    EXPECT_EQ(SndFadeWaitAll(0x40, nullptr), 0);
-    EXPECT_EQ(SndAnyFading(0xFFFF), 0);
+    EXPECT_EQ((Both{SndFadeWaitAll(0x40, nullptr), SndAnyFading(0xFFFF)}), Both(0, 0));
     EXPECT_EQ(fadeEnds.size(), 2u);
     EXPECT_EQ(SndFadeOutChannels(recordFadeEnd, 0x60), 1) << "both are at 0 already";
 }
@@ -104,16 +99,14 @@ TEST_F(SndFadeTest, FadingOutAPlayStopsItAndPutsItsVolumeBack) {
     EXPECT_EQ(SndSetFadeTime(300), kSndDefaultFadeTime);
     std::int16_t channel = SndPlayIdLooped(1, 0, 800, 0);
     ASSERT_EQ(channel, 7);
-    EXPECT_EQ(SndFadeOutPlayWait(channel, nullptr, nullptr), 0);
-    EXPECT_EQ(SndIsPlaying(channel), 0);
+    EXPECT_EQ((Both{SndFadeOutPlayWait(channel, nullptr, nullptr), SndIsPlaying(channel)}), Both(0, 0));
     EXPECT_EQ(SndChannelGetVolume(channel), 800);
     channel = SndPlayIdLooped(1, 0, 800, 0);
     EXPECT_EQ(SndFadeOutPlay(channel, recordFadeEnd), 0);
     EXPECT_EQ(SndFadeOutPlay(channel, recordFadeEnd), 1) << "already fading";
     runFor(400);
     EXPECT_EQ(SndIsPlaying(channel), 1) << "a procedure of its own: the play goes on at volume 0";
-    EXPECT_EQ(SndChannelGetVolume(channel), 0);
-    EXPECT_EQ(fadeEnds.size(), 1u);
+    EXPECT_EQ((Both{SndChannelGetVolume(channel), fadeEnds.size()}), Both(0, 1));
     SndSetFadeTime(kSndDefaultFadeTime);
 }
 
@@ -122,10 +115,8 @@ TEST_F(SndFadeTest, TheIteratorVisitsChannelsInUseHighestFirst) {
     EXPECT_TRUE(visited.empty());
     EXPECT_EQ(SndForEachChannel(0xFFFF, visitOddAnswers), 0xAAu);
     EXPECT_EQ(visited, (std::vector<std::int16_t>{7, 6, 5, 4, 3, 2, 1, 0}));
-    EXPECT_EQ(SndChannelGetResult(5), 1);
-    EXPECT_EQ(SndChannelGetResult(4), 0);
-    EXPECT_EQ(SndChannelBit(15), 0x8000u);
-    EXPECT_EQ(SndChannelBit(16), 0u);
+    EXPECT_EQ((Both{SndChannelGetResult(5), SndChannelGetResult(4)}), Both(1, 0));
+    EXPECT_EQ((Both{SndChannelBit(15), SndChannelBit(16)}), Both(0x8000, 0));
     EXPECT_EQ(SndChannelBit(-1), 0u);
     EXPECT_EQ(SndHighestChannel(0x10005), 2) << "bits above 15 do not count";
     EXPECT_EQ(SndHighestChannel(0), -1);
@@ -136,18 +127,13 @@ TEST_F(SndFadeTest, MaskOperationsAndPlaysOnTheBestChannelOfAMask) {
     SndSetPriority(3);
     SndVoiceHandle a = SndMaskPlayData(0x0C, 16, 1, 22050, 22050, frames.data());
     SndVoiceHandle b = SndMaskPlayData(0x0C, 16, 1, 22050, 22050, frames.data());
-    EXPECT_EQ(SndVoiceGetChannel(a), 3);
-    EXPECT_EQ(SndVoiceGetChannel(b), 2);
-    EXPECT_EQ(SndMaskIsBusy(0xFF), 0x0Cu);
-    EXPECT_EQ(SndMaskFree(0xFF), 0xF3u);
-    EXPECT_EQ(SndMaskAvailable(0x0C, 2), 0u);
-    EXPECT_EQ(SndMaskAvailable(0x0C, 3), 0x0Cu);
+    EXPECT_EQ((Both{SndVoiceGetChannel(a), SndVoiceGetChannel(b)}), Both(3, 2));
+    EXPECT_EQ((Both{SndMaskIsBusy(0xFF), SndMaskFree(0xFF)}), Both(0x0C, 0xF3));
+    EXPECT_EQ((Both{SndMaskAvailable(0x0C, 2), SndMaskAvailable(0x0C, 3)}), Both(0, 0x0C));
     SndVoiceHandle c = SndMaskPlayData(0x0C, 16, 1, 22050, 22050, frames.data());
     EXPECT_EQ(SndVoiceGetChannel(c), 3) << "none free: the highest available";
-    EXPECT_EQ(SndMaskPause(0x0C), 0u);
-    EXPECT_EQ(SndMaskIsPaused(0xFF), 0x0Cu);
-    EXPECT_EQ(SndMaskResume(0x0C), 0u);
-    EXPECT_EQ(SndMaskStop(0xFF), 0u);
+    EXPECT_EQ((Both{SndMaskPause(0x0C), SndMaskIsPaused(0xFF)}), Both(0, 0x0C));
+    EXPECT_EQ((Both{SndMaskResume(0x0C), SndMaskStop(0xFF)}), Both(0, 0));
     EXPECT_EQ(SndMaskIsBusy(0xFF), 0u);
     SndSetPriority(0);
 }

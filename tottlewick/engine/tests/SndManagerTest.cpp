@@ -34,9 +34,9 @@ protected:
         SndSetLoop(0);
         SndTest::TearDown();
     }
-    // Plays the frames on the channel at a priority, append off.
-    static SndVoiceHandle play(std::int16_t channel, const std::vector<std::int16_t>& frames,
-                               std::int16_t priority = 0) {
+    // Plays the frames (one second of sound unless given) on the channel at a priority.
+    static SndVoiceHandle play(std::int16_t channel, std::int16_t priority = 0,
+                               const std::vector<std::int16_t>& frames = constant(kRate, 5)) {
         SndSetPriority(priority);
         return SndChannelPlayData(channel, 16, 1, static_cast<std::uint16_t>(kRate),
                                   static_cast<std::uint32_t>(frames.size()), frames.data());
@@ -45,15 +45,11 @@ protected:
 
 TEST_F(SndManagerTest, StartRefusesMoreThanEightChannelsAndShutdownReportsOnce) {
     EXPECT_EQ(SndInit(nullptr, 4, 2, 16, kRate), 0) << "already running: only reports";
-    EXPECT_EQ(SndGetChannelCount(), 8);
-    EXPECT_EQ(SndGetDriverState(), kSndDriverRunning);
-    EXPECT_EQ(SndShutdown(), 0);
-    EXPECT_EQ(SndShutdown(), 1);
+    EXPECT_EQ(Both(SndGetChannelCount(), SndGetDriverState()), Both(8, kSndDriverRunning));
+    EXPECT_EQ((Both{SndShutdown(), SndShutdown()}), Both(0, 1));
     EXPECT_EQ(SndIsEnabled(), 0);
-    EXPECT_EQ(SndInit(nullptr, 9, 2, 16, kRate), 1);
-    EXPECT_EQ(SndGetDriverState(), 0u);
-    std::vector<std::int16_t> frames = constant(100, 1);
-    EXPECT_EQ(play(0, frames), 0u) << "nothing plays while not started";
+    EXPECT_EQ((Both{SndInit(nullptr, 9, 2, 16, kRate), SndGetDriverState()}), Both(1, 0));
+    EXPECT_EQ(play(0), 0u) << "nothing plays while not started";
     ASSERT_EQ(SndInit(nullptr, 8, 2, 16, kRate), 0);
     EXPECT_EQ(SndIsEnabled(), 1);
 }
@@ -79,16 +75,12 @@ TEST_F(SndManagerTest, BadChannelsAnswerTheirOwnValues) {
 }
 
 TEST_F(SndManagerTest, LevelsAreClampedAndMappedToTheDriversRange) {
-    EXPECT_EQ(SndChannelSetVolume(2, 2000), 0);
-    EXPECT_EQ(SndChannelGetVolume(2), 1024);
-    EXPECT_EQ(SndChannelSetPan(2, -900), 0);
-    EXPECT_EQ(SndChannelGetPan(2), -512);
-    EXPECT_EQ(SndChannelSetPan(2, 900), 0);
-    EXPECT_EQ(SndChannelGetPan(2), 512);
+    EXPECT_EQ((Both{SndChannelSetVolume(2, 2000), SndChannelGetVolume(2)}), Both(0, 1024));
+    EXPECT_EQ((Both{SndChannelSetPan(2, -900), SndChannelGetPan(2)}), Both(0, -512));
+    EXPECT_EQ((Both{SndChannelSetPan(2, 900), SndChannelGetPan(2)}), Both(0, 512));
     const std::pair<int, std::uint32_t> pans[] = {{-512, 0}, {0, 64}, {512, 127}, {256, 95}, {-1, 63}, {1, 63}};
     for (auto [pan, driver] : pans) EXPECT_EQ(SndDriverPanOf(pan), driver) << pan;
-    EXPECT_EQ(SndDriverVolumeOf(1024, 1024), 127u);
-    EXPECT_EQ(SndDriverVolumeOf(1024, 512), 63u);
+    EXPECT_EQ((Both{SndDriverVolumeOf(1024, 1024), SndDriverVolumeOf(1024, 512)}), Both(127, 63));
     EXPECT_EQ(SndDriverVolumeOf(512, 512), 31u) << "gain x volume >> 10, then x 127 >> 10";
     EXPECT_EQ(SndDriverVolumeOf(0, 1024), 0u);
 }
@@ -101,56 +93,46 @@ TEST_F(SndManagerTest, PanReachesTheOutputSides) {
         SCOPED_TRACE(c.pan);
         takeOutput();
         SndChannelSetVolumePan(1, 2000, c.pan);
-        ASSERT_NE(play(1, frames), 0u);
+        ASSERT_NE(play(1, 0, frames), 0u);
         advance(50);
         std::vector<std::int16_t> out = takeOutput();
         ASSERT_GE(out.size(), 200u);
-        EXPECT_EQ(out[100], c.left);
-        EXPECT_EQ(out[101], c.right);
+        EXPECT_EQ(Both(out[100], out[101]), Both(c.left, c.right));
         SndChannelStop(1);
     }
 }
 
 TEST_F(SndManagerTest, HandlesCarryASerialSoReleasedOnesAreRefused) {
-    std::vector<std::int16_t> frames = constant(22050, 5);
-    SndVoiceHandle first = play(0, frames);
-    SndVoiceHandle second = play(1, frames);
+    SndVoiceHandle first = play(0), second = play(1);
     EXPECT_EQ(first & 0xFF, 0u) << "the free list starts at index 0";
     EXPECT_EQ(second, first + 2 * 256 + 1);
     EXPECT_EQ(SndVoiceStop(first), 0);
     ASSERT_EQ(ended.size(), 1u);
-    EXPECT_EQ(ended[0].voice, first);
-    EXPECT_EQ(ended[0].state, SndVoiceState::stopped);
-    SndVoiceHandle third = play(2, frames);
+    EXPECT_EQ(Both(ended[0].voice, int(ended[0].state)), Both(first, int(SndVoiceState::stopped)));
+    SndVoiceHandle third = play(2);
     EXPECT_EQ(third & 0xFF, 0u) << "the released record is reused";
     EXPECT_NE(third, first);
-    EXPECT_EQ(SndVoiceIsActive(first), 0);
-    EXPECT_EQ(SndVoiceGetChannel(first), -1);
+    EXPECT_EQ((Both{SndVoiceIsActive(first), SndVoiceGetChannel(first)}), Both(0, -1));
     EXPECT_EQ(SndVoiceStop(first), 0);
-    EXPECT_EQ(SndVoiceIsActive(third), 1);
-    EXPECT_EQ(SndVoiceGetChannel(third), 2);
+    EXPECT_EQ((Both{SndVoiceIsActive(third), SndVoiceGetChannel(third)}), Both(1, 2));
     EXPECT_EQ(SndVoiceGetDurationMs(third), 1000u);
 }
 
 TEST_F(SndManagerTest, ABusyChannelIsReplacedOnlyFromItsPriorityUp) {
-    std::vector<std::int16_t> frames = constant(22050, 5);
-    SndVoiceHandle first = play(3, frames, 10);
+    SndVoiceHandle first = play(3, 10);
     EXPECT_EQ(SndChannelGetPriority(3), 10);
-    EXPECT_EQ(play(3, frames, 9), 0u);
-    EXPECT_EQ(SndVoiceIsActive(first), 1);
-    SndVoiceHandle second = play(3, frames, 10);
-    EXPECT_NE(second, 0u);
+    EXPECT_EQ((Both{play(3, 9), SndVoiceIsActive(first)}), Both(0, 1));
+    EXPECT_NE(play(3, 10), 0u);
     EXPECT_EQ(SndVoiceIsActive(first), 0);
     ASSERT_EQ(ended.size(), 1u);
     EXPECT_EQ(ended[0].state, SndVoiceState::stopped);
 
-    EXPECT_EQ(SndChannelSetPriorityOffset(3, 5), 0);
-    EXPECT_EQ(SndChannelGetPriority(3), 15);
-    EXPECT_EQ(SndChannelSetPriorityOffset(3, kSndNoPriority), 0);
-    EXPECT_EQ(SndChannelGetPriority(3), kSndNoPriority) << "priority switched off";
+    EXPECT_EQ((Both{SndChannelSetPriorityOffset(3, 5), SndChannelGetPriority(3)}), Both(0, 15));
+    EXPECT_EQ((Both{SndChannelSetPriorityOffset(3, kSndNoPriority), SndChannelGetPriority(3)}), Both(0, kSndNoPriority))
+        << "priority switched off";
     SndChannelSetPriorityOffset(3, 100);
     SndChannelStop(3);
-    play(3, frames, 32700);
+    play(3, 32700);
     EXPECT_EQ(SndChannelGetPriority(3), 32767) << "saturated";
     SndChannelSetPriorityOffset(3, 0);
     SndChannelStop(3);
@@ -158,18 +140,14 @@ TEST_F(SndManagerTest, ABusyChannelIsReplacedOnlyFromItsPriorityUp) {
 }
 
 TEST_F(SndManagerTest, PauseAndResumeGoByTheClock) {
-    std::vector<std::int16_t> frames = constant(22050, 5);
-    SndVoiceHandle voice = play(0, frames);
+    SndVoiceHandle voice = play(0);
     advance(400);
-    EXPECT_EQ(SndChannelPause(0), 0);
-    EXPECT_EQ(SndChannelIsPaused(0), 1);
-    EXPECT_EQ(SndVoiceIsPaused(voice), 1);
-    EXPECT_EQ(SndVoiceGetPositionMs(voice), 400u);
+    EXPECT_EQ((Both{SndChannelPause(0), SndChannelIsPaused(0)}), Both(0, 1));
+    EXPECT_EQ((Both{SndVoiceIsPaused(voice), SndVoiceGetPositionMs(voice)}), Both(1, 400));
     EXPECT_EQ(SndChannelPause(0), 0) << "already paused";
     advance(5000);
     EXPECT_EQ(SndVoiceGetPositionMs(voice), 400u);
-    EXPECT_EQ(SndChannelResume(0), 0);
-    EXPECT_EQ(SndChannelResume(0), 0) << "not paused";
+    EXPECT_EQ((Both{SndChannelResume(0), SndChannelResume(0)}), Both(0, 0)) << "the second: not paused";
     advance(300);
     EXPECT_EQ(SndVoiceGetPositionMs(voice), 700u);
     runFor(290);
@@ -182,15 +160,12 @@ TEST_F(SndManagerTest, PauseAndResumeGoByTheClock) {
 }
 
 TEST_F(SndManagerTest, PausingAllNestsAndTheLastResumeRestartsEveryChannel) {
-    std::vector<std::int16_t> frames = constant(22050, 5);
-    SndVoiceHandle a = play(0, frames), b = play(5, frames);
+    SndVoiceHandle a = play(0), b = play(5);
     SndPauseAll();
     SndPauseAll();
-    EXPECT_EQ(SndIsPausedAll(), 1);
-    EXPECT_EQ(SndResumeAll(), 0);
+    EXPECT_EQ((Both{SndIsPausedAll(), SndResumeAll()}), Both(1, 0));
     EXPECT_EQ(SndChannelIsPaused(0) + SndChannelIsPaused(5), 2) << "one pause is still in force";
-    EXPECT_EQ(SndResumeAll(), 1);
-    EXPECT_EQ(SndIsPausedAll(), 0);
+    EXPECT_EQ((Both{SndResumeAll(), SndIsPausedAll()}), Both(1, 0));
     EXPECT_EQ(SndChannelIsPaused(0) + SndChannelIsPaused(5), 0);
     EXPECT_EQ(SndVoiceIsActive(a) + SndVoiceIsActive(b), 2);
     EXPECT_EQ(SndResumeAll(), 1) << "nothing to resume";
@@ -198,41 +173,36 @@ TEST_F(SndManagerTest, PausingAllNestsAndTheLastResumeRestartsEveryChannel) {
 
 TEST_F(SndManagerTest, AResumeAfterTheEndFailsAndTheVoiceGoesAsFailed) {
     std::vector<std::int16_t> frames = constant(2205, 5);  // 100 ms
-    SndVoiceHandle voice = play(0, frames);
+    SndVoiceHandle voice = play(0, 0, frames);
     advance(150);  // over, but no service has seen it
     EXPECT_EQ(SndChannelPause(0), 0) << "the pause serves the channel first: nothing plays";
-    voice = play(0, frames);
+    voice = play(0, 0, frames);
     advance(150);
     Ended none{};
     ended.assign(1, none);
     EXPECT_EQ(SndDeactivateWindow(nullptr), 0) << "pauses everything";
-    EXPECT_EQ(SndChannelIsPaused(0), 1);
-    EXPECT_EQ(SndChannelIsSounding(0), 1) << "kept through the pause";
-    EXPECT_EQ(SndChannelResume(0), 1);
-    EXPECT_EQ(SndVoiceIsActive(voice), 0);
+    EXPECT_EQ(Both(SndChannelIsPaused(0), SndChannelIsSounding(0)), Both(1, 1)) << "sounding kept through the pause";
+    EXPECT_EQ((Both{SndChannelResume(0), SndVoiceIsActive(voice)}), Both(1, 0));
     EXPECT_EQ(SndChannelIsSounding(0), 0);
     SndChannelService(0);
     ASSERT_EQ(ended.size(), 2u);
     EXPECT_EQ(ended[1].state, SndVoiceState::failed);
-    EXPECT_EQ(SndActivateWindow(nullptr), 0);
-    EXPECT_EQ(SndResumeAll(), 1);
+    EXPECT_EQ((Both{SndActivateWindow(nullptr), SndResumeAll()}), Both(0, 1));
 }
 
 TEST_F(SndManagerTest, ALoopedVoicePlaysOnUntilStoppedAndStopEmptiesTheQueue) {
     std::vector<std::int16_t> frames = constant(2205, 5);
     SndSetLoop(1);
-    SndVoiceHandle voice = play(4, frames);
+    SndVoiceHandle voice = play(4, 0, frames);
     SndSetLoop(0);
     EXPECT_EQ(SndChannelIsLooping(4), 1);
     runFor(1000);
-    EXPECT_EQ(SndVoiceIsActive(voice), 1);
-    EXPECT_TRUE(ended.empty());
+    EXPECT_EQ(Both(SndVoiceIsActive(voice), ended.size()), Both(1, 0));
     SndSetAppend(1);
-    SndVoiceHandle behind = play(4, frames);
+    SndVoiceHandle behind = play(4, 0, frames);
     SndSetAppend(0);
     EXPECT_EQ(SndVoiceIsActive(behind), 1);
-    EXPECT_EQ(SndChannelStop(4), 0);
-    EXPECT_EQ(SndChannelIsFree(4), 1);
+    EXPECT_EQ((Both{SndChannelStop(4), SndChannelIsFree(4)}), Both(0, 1));
     EXPECT_EQ(ended.size(), 2u);
 }
 
@@ -241,9 +211,8 @@ TEST_F(SndManagerTest, DisabledSoundRefusesPlaysAndFreesAutoFreeBlocks) {
     ASSERT_NE(sample, 0u);
     EXPECT_EQ(SndSetEnabled(0), 1);
     SndSetAutoFree(1);
-    EXPECT_EQ(SndChannelPlaySample(0, sample), 0u);
+    EXPECT_EQ((Both{SndChannelPlaySample(0, sample), MemHandleGetSize(sample)}), Both(0, 0)) << "refused, freed";
     SndSetAutoFree(0);
-    EXPECT_EQ(MemHandleGetSize(sample), 0u) << "freed";
     EXPECT_EQ(SndSetEnabled(1), 0);
     MemHandle kept = keep(sampleOf(constant(100, 1)));
     SndSetPriority(5);
@@ -263,7 +232,7 @@ TEST_F(SndManagerTest, AppendVoicesFollowEachOtherWithoutAGap) {
     std::vector<std::int16_t> first = ramp(11025, 700, 100), second = ramp(11025, 300, 5000);
     takeOutput();
     SndSetAppend(1);
-    SndVoiceHandle a = play(6, first), b = play(6, second);
+    SndVoiceHandle a = play(6, 0, first), b = play(6, 0, second);
     SndSetAppend(0);
     EXPECT_EQ(SndChannelIsBusy(6), 1);
     runFor(1100);

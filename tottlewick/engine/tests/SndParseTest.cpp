@@ -91,15 +91,12 @@ std::string patched32(std::string bytes, std::size_t offset, std::uint32_t value
 TEST(SndParseTest, SndVersionsThreeAndFour) {
     SndParsed v3 = parsedOk(Kind::snd, writeSnd3(11025, std::string(1000, '\x80')));
     EXPECT_EQ(v3.header.frames, 1000u) << "1006 bytes";
-    EXPECT_EQ(v3.header.fileRate, 11025);
-    EXPECT_EQ(v3.header.rate, 11025);
+    EXPECT_EQ((Both{v3.header.fileRate, v3.header.rate}), Both(11025, 11025));
     EXPECT_EQ(v3.header.format, kSndUnsigned8Mono);
-    EXPECT_EQ(v3.header.loopEnd, 1000u);
-    EXPECT_EQ(v3.dataOffset, 6u);
+    EXPECT_EQ((Both{v3.header.loopEnd, v3.dataOffset}), Both(1000, 6));
 
     SndParsed v4 = parsedOk(Kind::snd, writeSnd4(22050, 300, std::string(400, '\x10')));
-    EXPECT_EQ(v4.header.frames, 300u);
-    EXPECT_EQ(v4.dataOffset, 8u);
+    EXPECT_EQ((Both{v4.header.frames, v4.dataOffset}), Both(300, 8));
     // A count past the end is cut to the samples present.
     EXPECT_EQ(parsedOk(Kind::snd, writeSnd4(22050, 100000, std::string(50, '\x10'))).header.frames, 50u);
 }
@@ -148,8 +145,7 @@ TEST(SndParseTest, ExtendedConversions) {
     const std::uint8_t fraction[10] = {0x40, 0x0D, 0xAC, 0x44, 0x80};  // 22050.5 truncates
     const std::uint8_t negative[10] = {0xC0, 0x0D, 0xAC, 0x44};
     const std::uint8_t huge[10] = {0x40, 0x3F, 0x80};
-    EXPECT_EQ(SndExtendedToLong(fraction), 22050u);
-    EXPECT_EQ(SndExtendedToLong(negative), 0u);
+    EXPECT_EQ((Both{SndExtendedToLong(fraction), SndExtendedToLong(negative)}), Both(22050, 0));
     EXPECT_EQ(SndExtendedToLong(huge), 0xFFFFFFFFu);
 }
 

@@ -47,39 +47,30 @@ TEST_F(SndPlayTest, EightBusyChannelsGiveWayOnlyFromTheirPriorityUp) {
     MemHandle sample = keep(sampleOf(constant(22050, 1)));
     for (int expected = 7; expected >= 0; --expected)
         ASSERT_EQ(SndPlaySampleLooped(sample, 10, 1024, 0), expected) << "the highest free channel first";
-    EXPECT_EQ(SndGetFreeChannels(), 0u);
-    EXPECT_EQ(SndChooseChannel(5), -1);
+    EXPECT_EQ(Both(SndGetFreeChannels(), SndChooseChannel(5)), Both(0, -1));
     SndSetAutoFree(1);
     MemHandle handedOver = sampleOf(constant(100, 1));
-    EXPECT_EQ(SndPlaySample(handedOver, 5, 1024, 0), -1);
+    EXPECT_EQ((Both{SndPlaySample(handedOver, 5, 1024, 0), MemHandleGetSize(handedOver)}), Both(-1, 0))
+        << "a refused auto-free block is freed";
     SndSetAutoFree(0);
-    EXPECT_EQ(MemHandleGetSize(handedOver), 0u) << "a refused auto-free block is freed";
     EXPECT_TRUE(done.empty());
 
     EXPECT_EQ(SndPlaySampleLooped(sample, 10, 1024, 0), 7) << "equal priorities: the highest-numbered";
     ASSERT_EQ(done.size(), 1u);
     EXPECT_EQ(done[0].channel, 7);
-    EXPECT_EQ(SndStop(2), 0);
-    EXPECT_EQ(SndPlaySampleLooped(sample, 9, 1024, 0), 2);
+    EXPECT_EQ((Both{SndStop(2), SndPlaySampleLooped(sample, 9, 1024, 0)}), Both(0, 2));
     EXPECT_EQ(SndChooseChannel(10), 2) << "the lowest effective priority";
-    EXPECT_EQ(SndPlaySample(sample, 10, 1024, 0), 2);
-    EXPECT_EQ(SndIsLooping(2), 0);
-    EXPECT_EQ(SndStopAll(), 0);
-    EXPECT_EQ(SndGetFreeChannels(), 0xFFu);
+    EXPECT_EQ((Both{SndPlaySample(sample, 10, 1024, 0), SndIsLooping(2)}), Both(2, 0));
+    EXPECT_EQ((Both{SndStopAll(), SndGetFreeChannels()}), Both(0, 0xFF));
     EXPECT_EQ(SndStop(-1), 1);
 }
 
 TEST_F(SndPlayTest, DisablingNestsAndKeepsAChannelOutOfChoice) {
-    EXPECT_EQ(SndChannelDisable(7), 0);
-    EXPECT_EQ(SndChannelDisable(7), 1);
-    EXPECT_EQ(SndChannelEnable(7), 1);
-    EXPECT_EQ(SndIsChannelDisabled(7), 1);
-    EXPECT_EQ(SndChooseChannel(0), 6);
-    EXPECT_EQ(SndGetFreeChannels(), 0x7Fu);
-    EXPECT_EQ(SndChannelEnable(7), 1);
-    EXPECT_EQ(SndChannelEnable(7), 0);
-    EXPECT_EQ(SndChooseChannel(0), 7);
-    EXPECT_EQ(SndChannelDisable(16), 0);
+    EXPECT_EQ((Both{SndChannelDisable(7), SndChannelDisable(7)}), Both(0, 1));
+    EXPECT_EQ((Both{SndChannelEnable(7), SndIsChannelDisabled(7)}), Both(1, 1));
+    EXPECT_EQ(Both(SndChooseChannel(0), SndGetFreeChannels()), Both(6, 0x7F));
+    EXPECT_EQ((Both{SndChannelEnable(7), SndChannelEnable(7)}), Both(1, 0));
+    EXPECT_EQ((Both{SndChooseChannel(0), SndChannelDisable(16)}), Both(7, 0));
     SndSetChannelMask(0x0F);
     EXPECT_EQ(SndChooseChannel(0), 3) << "choice keeps to the channel mask";
 }
@@ -88,13 +79,10 @@ TEST_F(SndPlayTest, AnIdAlreadyInMemoryIsNeverStreamed) {
     SndSetStreamMode(1);
     std::int16_t channel = SndPlayId(1, 0, 1024, 0);
     ASSERT_EQ(channel, 7);
-    EXPECT_EQ(SndIsStreamed(channel), 1);
-    EXPECT_EQ(SndStop(channel), 0);
-    EXPECT_EQ(done.size(), 1u);
+    EXPECT_EQ((Both{SndIsStreamed(channel), SndStop(channel)}), Both(1, 0));
     keep(SndLoadSample(1));
     channel = SndPlayId(1, 0, 1024, 0);
-    EXPECT_EQ(SndIsStreamed(channel), 0);
-    EXPECT_EQ(SndIsPlaying(channel), 1);
+    EXPECT_EQ(Both(SndIsStreamed(channel), SndIsPlaying(channel)), Both(0, 1));
     EXPECT_EQ(SndGetStreamMode(), 1) << "restored after the play";
 }
 
@@ -107,21 +95,17 @@ TEST_F(SndPlayTest, TheServiceWorksOnceIn51Milliseconds) {
     advance(1);
     SndService();
     ASSERT_EQ(done.size(), 1u);
-    EXPECT_EQ(done[0].channel, channel);
-    EXPECT_EQ(done[0].id, 3u);
-    EXPECT_NE(done[0].sample, 0u);
-    EXPECT_EQ(done[0].data, 77u);
+    EXPECT_EQ(Both(done[0].channel, done[0].id), Both(channel, 3));
+    EXPECT_EQ(Both(done[0].sample != 0, done[0].data), Both(1, 77));
 }
 
 TEST_F(SndPlayTest, CompletionRunsOnceAlsoWhenItStartsANewPlay) {
     SndSetDoneProc(replayOnce);
     std::int16_t channel = SndPlayId(2, 0, 1024, 0);  // 100 ms
     runFor(150);
-    ASSERT_EQ(done.size(), 1u);
-    EXPECT_EQ(SndIsPlaying(channel), 1) << "the new play";
+    EXPECT_EQ(Both(done.size(), SndIsPlaying(channel)), Both(1, 1)) << "the new play";
     runFor(150);
-    EXPECT_EQ(done.size(), 2u);
-    EXPECT_EQ(SndIsPlaying(channel), 0);
+    EXPECT_EQ(Both(done.size(), SndIsPlaying(channel)), Both(2, 0));
     runFor(200);
     EXPECT_EQ(done.size(), 2u);
 
@@ -129,21 +113,17 @@ TEST_F(SndPlayTest, CompletionRunsOnceAlsoWhenItStartsANewPlay) {
     channel = SndPlayIdLooped(2, 0, 1024, 0);
     runFor(500);
     EXPECT_EQ(done.size(), 2u) << "a looped play goes on";
-    EXPECT_EQ(SndStop(channel), 0);
-    EXPECT_EQ(SndStop(channel), 0);
+    EXPECT_EQ(SndStop(channel) + SndStop(channel), 0);
     EXPECT_EQ(done.size(), 3u) << "once, when stopped";
 }
 
 TEST_F(SndPlayTest, APreparedPlayWaitsOnADisabledChannel) {
     std::int16_t channel = SndPrepare(2, 4, 1024, 0);
     ASSERT_EQ(channel, 7);
-    EXPECT_EQ(SndIsChannelDisabled(channel), 1);
-    EXPECT_EQ(SndIsPlaying(channel), 0);
+    EXPECT_EQ(Both(SndIsChannelDisabled(channel), SndIsPlaying(channel)), Both(1, 0));
     EXPECT_EQ(SndChooseChannel(0), 6);
-    EXPECT_EQ(SndStartPrepared(channel), 1);
-    EXPECT_EQ(SndStartPrepared(channel), 0) << "no longer pending";
-    EXPECT_EQ(SndIsChannelDisabled(channel), 0);
-    EXPECT_EQ(SndIsPlaying(channel), 1);
+    EXPECT_EQ((Both{SndStartPrepared(channel), SndStartPrepared(channel)}), Both(1, 0)) << "no longer pending";
+    EXPECT_EQ(Both(SndIsChannelDisabled(channel), SndIsPlaying(channel)), Both(0, 1));
     EXPECT_EQ(SndChannelGetPriority(channel), 4);
     runFor(150);
     ASSERT_EQ(done.size(), 1u);
@@ -151,28 +131,24 @@ TEST_F(SndPlayTest, APreparedPlayWaitsOnADisabledChannel) {
 
     channel = SndPrepare(2, 0, 1024, 0);
     EXPECT_EQ(SndStop(channel), 0) << "a prepared play stopped before its start";
-    EXPECT_EQ(done.size(), 2u);
-    EXPECT_EQ(SndIsChannelDisabled(channel), 0);
+    EXPECT_EQ(Both(done.size(), SndIsChannelDisabled(channel)), Both(2, 0));
 }
 
 TEST_F(SndPlayTest, ASyncPlayReturnsOnceTheSoundHasEnded) {
     std::uint32_t started = now();
     EXPECT_EQ(SndPlayIdSync(2, 0, 1024, 0), 0);
     EXPECT_GE(now() - started, 100u);
-    ASSERT_EQ(done.size(), 1u);
-    EXPECT_EQ(SndAnyPlaying(), 0);
+    EXPECT_EQ(Both(done.size(), SndAnyPlaying()), Both(1, 0));
     EXPECT_EQ(SndPlayIdSync(99, 0, 1024, 0), 1) << "no such sound";
 }
 
 TEST_F(SndPlayTest, PausedPlaysStandStillUntilResumed) {
     std::int16_t a = SndPlayId(1, 0, 1024, 0), b = SndPlayId(2, 0, 1024, 0);
     advance(50);
-    EXPECT_EQ(SndPauseAllPlays(), 0);
-    EXPECT_EQ(SndIsPaused(a) + SndIsPaused(b), 2);
+    EXPECT_EQ((Both{SndPauseAllPlays(), SndIsPaused(a) + SndIsPaused(b)}), Both(0, 2));
     std::uint32_t position = SndGetPosition(a);
     runFor(3000);
-    EXPECT_EQ(SndGetPosition(a), position);
-    EXPECT_TRUE(done.empty());
+    EXPECT_EQ(Both(SndGetPosition(a), done.size()), Both(position, 0));
     EXPECT_EQ(SndResumeAllPlays(), 0);
     runFor(1100);
     EXPECT_EQ(done.size(), 2u);
@@ -189,29 +165,25 @@ TEST_F(SndPlayTest, AFileIsReadWholeOrStreamed) {
     channel = SndPlayFile(path.c_str(), 0, 1024, 0);
     EXPECT_EQ(SndIsStreamed(channel), 1);
     runFor(500);
-    EXPECT_EQ(done.size(), 2u);
+    ASSERT_EQ(done.size(), 2u);
     EXPECT_EQ(done[1].sample, 0u);
     EXPECT_EQ(SndPlayFile(folder.file("Missing.aif").c_str(), 0, 1024, 0), -1);
 }
 
 TEST(SndUtilTest, ComparesAndSearchesByteRanges) {
     const char a[] = "abcd", b[] = "abce";
-    EXPECT_EQ(MemCompareRange(a, b, 4), -1);
-    EXPECT_EQ(MemCompareRange(b, a, 4), 1);
-    EXPECT_EQ(MemCompareRange(a, b, 3), 0);
-    EXPECT_EQ(MemCompareRange(a, nullptr, 3), 1);
-    EXPECT_EQ(MemCompareRange(nullptr, b, 3), -1);
-    EXPECT_EQ(MemCompareRange(nullptr, nullptr, 3), 0);
+    EXPECT_EQ(std::vector<int>({MemCompareRange(a, b, 4), MemCompareRange(b, a, 4), MemCompareRange(a, b, 3),
+                                MemCompareRange(a, nullptr, 3), MemCompareRange(nullptr, b, 3),
+                                MemCompareRange(nullptr, nullptr, 3)}),
+              std::vector<int>({-1, 1, 0, 1, -1, 0}));
+    // The length becomes the offset of the byte found.
     const std::uint8_t bytes[] = {7, 7, 7, 3, 7};
     std::uint32_t length = 5;
-    EXPECT_EQ(MemFindByte(bytes, &length, 3), 1);
-    EXPECT_EQ(length, 3u);
+    EXPECT_EQ((Both{MemFindByte(bytes, &length, 3), length}), Both(1, 3));
     length = 5;
-    EXPECT_EQ(MemFindOtherByte(bytes, &length, 7), 1);
-    EXPECT_EQ(length, 3u);
+    EXPECT_EQ((Both{MemFindOtherByte(bytes, &length, 7), length}), Both(1, 3));
     length = 3;
-    EXPECT_EQ(MemFindOtherByte(bytes, &length, 7), 0);
-    EXPECT_EQ(length, 3u);
+    EXPECT_EQ((Both{MemFindOtherByte(bytes, &length, 7), length}), Both(0, 3));
     SndSeedRandom(5);
     int first = std::rand();
     SndSeedRandom(5);

@@ -53,13 +53,11 @@ TEST_F(SndSampleTest, AiffFromTheResourceFileDecodesToLittleEndian) {
     ASSERT_NE(sample, 0u);
     SndSampleHeader h = header(sample);
     EXPECT_EQ(h.format, kSndBig16Stereo);
-    EXPECT_EQ(h.frames, 2u);
-    EXPECT_EQ(h.rate, 22050);
+    EXPECT_EQ((Both{h.frames, h.rate}), Both(2, 22050));
     std::vector<std::uint8_t> pcm = audio(sample);
     ASSERT_EQ(pcm.size(), 8u);
     EXPECT_EQ(words(pcm.data(), 4), (std::vector<int>{1, -2, 300, -32768}));
-    EXPECT_EQ(SndIsSampleLoaded(7), 1);
-    EXPECT_EQ(SndIsInMemory(7), 1);
+    EXPECT_EQ((Both{SndIsSampleLoaded(7), SndIsInMemory(7)}), Both(1, 1));
     EXPECT_EQ(ResIsLoaded(resType("AIF"), 7), 0) << "read in place, not loaded";
 }
 
@@ -148,8 +146,7 @@ TEST_F(SndSampleTest, FromAnOpenFileAndFromAHandle) {
     ASSERT_NE(file, 0u);
     FileSeek(file, 6, 0);
     SndSampleHeader h{};
-    EXPECT_EQ(SndReadAiffHeader(&h, file, static_cast<std::uint32_t>(aiff.size())), 1);
-    EXPECT_EQ(h.frames, 3u);
+    EXPECT_EQ((Both{SndReadAiffHeader(&h, file, static_cast<std::uint32_t>(aiff.size())), h.frames}), Both(1, 3));
     EXPECT_EQ(FileTell(file), static_cast<std::int32_t>(6 + aiff.find("SSND") + 16)) << "left at the first data byte";
     FileSeek(file, 6, 0);
     MemHandle sample = SndLoadSampleFromFile(file, static_cast<std::uint32_t>(aiff.size()));
@@ -177,8 +174,7 @@ TEST_F(SndSampleTest, FromAnOpenFileAndFromAHandle) {
 TEST(SndTimeTest, FramesAndMilliseconds) {
     EXPECT_EQ(SndFramesToMs(22050, 22050), 1000u);
     EXPECT_EQ(SndFramesToMs(4410000, 44100), 100000u) << "no 32-bit overflow";
-    EXPECT_EQ(SndFramesToMs(100, 0), 0u);
-    EXPECT_EQ(SndMsToFrames(500, 11025), 5512u);
+    EXPECT_EQ((Both{SndFramesToMs(100, 0), SndMsToFrames(500, 11025)}), Both(0, 5512));
 }
 
 }  // namespace

@@ -64,8 +64,7 @@ protected:
 };
 
 TEST_F(SndScheduleTest, RequestsClaimChannelsByPriority) {
-    EXPECT_EQ(SndRequestId(3, 1, 0, 5), 1);
-    EXPECT_EQ(SndIsChannelDisabled(3), 1);
+    EXPECT_EQ((Both{SndRequestId(3, 1, 0, 5), SndIsChannelDisabled(3)}), Both(1, 1));
     EXPECT_EQ(SndRequestId(3, 2, 0, 4), 0) << "below the pending request";
     EXPECT_EQ(SndRequestId(3, 2, 0, 5), 1) << "not below: replaces it";
     EXPECT_EQ(SndChannelDisable(4), 0);
@@ -73,14 +72,12 @@ TEST_F(SndScheduleTest, RequestsClaimChannelsByPriority) {
     SndChannelEnable(4);
     EXPECT_EQ(SndRequestId(16, 2, 0, 9), 0);
     EXPECT_EQ(SndRequestSample(2, 0, 0, 9), 0) << "no sample";
-    EXPECT_EQ(SndRequestIdAuto(1, 0, 0), 7);
-    EXPECT_EQ(SndRequestIdAuto(1, 0, 0), 6);
+    EXPECT_EQ((Both{SndRequestIdAuto(1, 0, 0), SndRequestIdAuto(1, 0, 0)}), Both(7, 6));
     EXPECT_EQ(SndRequestPendingChannels(), 0xC8u);
     SndRequestCancel(6);
     EXPECT_EQ(SndIsChannelDisabled(6), 0);
     SndRequestCancelAll();
-    EXPECT_EQ(SndRequestPendingChannels(), 0u);
-    EXPECT_EQ(SndGetFreeChannels(), 0xFFu);
+    EXPECT_EQ((Both{SndRequestPendingChannels(), SndGetFreeChannels()}), Both(0, 0xFF));
     SndRequestTerm();
     EXPECT_EQ(SndRequestId(3, 1, 0, 5), 0) << "not started";
     EXPECT_EQ(SndRequestIdAuto(1, 0, 0), -1);
@@ -96,13 +93,11 @@ TEST_F(SndScheduleTest, ArmedPlaysWaitAndStartTogether) {
     SndSetDoneData(13);
     ASSERT_EQ(SndRequestId(6, 2, kSndRequestStreamed, 5), 1);
     SndRequestArmAll();
-    EXPECT_EQ(SndRequestPendingChannels(), 0u);
-    EXPECT_EQ(SndRequestArmedChannels(), 0x68u);
+    EXPECT_EQ((Both{SndRequestPendingChannels(), SndRequestArmedChannels()}), Both(0, 0x68));
     EXPECT_EQ(SndAnyPlaying(), 0);
     EXPECT_EQ(SndIsChannelDisabled(3) + SndIsChannelDisabled(5) + SndIsChannelDisabled(6), 3);
     SndRequestStartAll();
-    EXPECT_EQ(SndRequestArmedChannels(), 0u);
-    EXPECT_EQ(SndIsPlaying(3) + SndIsPlaying(5) + SndIsPlaying(6), 3);
+    EXPECT_EQ((Both{SndRequestArmedChannels(), SndIsPlaying(3) + SndIsPlaying(5) + SndIsPlaying(6)}), Both(0, 3));
     EXPECT_EQ(SndIsStreamed(6), 1);
     EXPECT_EQ(SndIsChannelDisabled(3) + SndIsChannelDisabled(5) + SndIsChannelDisabled(6), 0);
     EXPECT_EQ(SndGetDoneData(), 13u) << "the settings are put back";
@@ -110,8 +105,7 @@ TEST_F(SndScheduleTest, ArmedPlaysWaitAndStartTogether) {
     ASSERT_EQ(done.size(), 3u);
     std::uint32_t dataOf[8] = {};
     for (const Done& d : done) dataOf[d.channel] = d.data;
-    EXPECT_EQ(dataOf[3], 11u);
-    EXPECT_EQ(dataOf[5], 12u);
+    EXPECT_EQ((Both{dataOf[3], dataOf[5]}), Both(11, 12));
     EXPECT_EQ(dataOf[6], 13u);
     EXPECT_NE(MemHandleGetSize(sample), 0u) << "a sample handed to a request stays its owner's";
 }
@@ -128,8 +122,7 @@ TEST_F(SndScheduleTest, ReleasedPlaysGiveTheirChannelsBack) {
     SndRequestArmAll();
     EXPECT_EQ(SndRequestArmedChannels(), 0xE0u);
     SndRequestReleaseAll();
-    EXPECT_EQ(SndRequestArmedChannels(), 0u);
-    EXPECT_EQ(SndGetFreeChannels(), 0xFFu);
+    EXPECT_EQ((Both{SndRequestArmedChannels(), SndGetFreeChannels()}), Both(0, 0xFF));
     EXPECT_EQ(SndAnyPlaying(), 0);
     EXPECT_NE(MemHandleGetSize(sample), 0u);
     EXPECT_EQ(done.size(), 1u) << "the prepared stream was stopped";
@@ -162,24 +155,20 @@ TEST_F(SndScheduleTest, ASequenceStopsWhenAskedAndKeepsTwentySounds) {
     std::uint32_t ids[] = {1, 2, 3};
     std::int16_t channel = SndSeqStart(ids, 3, 0);
     loopFor(50);
-    EXPECT_EQ(SndSeqStop(), 0);
-    EXPECT_EQ(SndIsPlaying(channel), 0);
+    EXPECT_EQ((Both{SndSeqStop(), SndIsPlaying(channel)}), Both(0, 0));
     ASSERT_EQ(seqDone.size(), 1u);
-    EXPECT_EQ(seqDone[0].second, 0);
-    EXPECT_EQ(SndSeqService(), 0);
+    EXPECT_EQ((Both{seqDone[0].second, SndSeqService()}), Both(0, 0));
 
     std::vector<std::uint32_t> many(25, 4);
     EXPECT_GE(SndSeqStart(many.data(), 25, 0), 0);
     done.clear();
     loopFor(3000);
-    EXPECT_EQ(done.size(), 20u);
-    EXPECT_EQ(seqDone.size(), 2u);
+    EXPECT_EQ((Both{done.size(), seqDone.size()}), Both(20, 2));
     SndSetEnabled(0);
     EXPECT_EQ(SndSeqStart(ids, 3, 0), -1);
     SndSetEnabled(1);
     std::uint32_t missing[] = {99};
-    EXPECT_EQ(SndSeqStart(missing, 1, 0), -1);
-    EXPECT_EQ(SndSeqService(), 0);
+    EXPECT_EQ((Both{SndSeqStart(missing, 1, 0), SndSeqService()}), Both(-1, 0));
 }
 
 }  // namespace

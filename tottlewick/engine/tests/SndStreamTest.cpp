@@ -90,13 +90,11 @@ TEST_F(SndStreamTest, AnIma4SoundLoopsWholeThroughAppendVoicesAndEndsOnceWhenSto
     EXPECT_GE(SndGetPosition(channel), 4000u) << "milliseconds of voices played";
     EXPECT_EQ(firstDifference(heard(4 * kRate), looped(decoded, 0, 4 * kRate)), -1);
     EXPECT_TRUE(done.empty());
-    EXPECT_EQ(SndStop(channel), 0);
-    EXPECT_EQ(SndStop(channel), 0);
+    EXPECT_EQ((Both{SndStop(channel), SndStop(channel)}), Both(0, 0));
     runFor(200);
     ASSERT_EQ(done.size(), 1u);
     EXPECT_EQ(done[0].channel, channel);
-    EXPECT_EQ(done[0].id, 30u);
-    EXPECT_EQ(done[0].sample, 0u);
+    EXPECT_EQ((Both{done[0].id, done[0].sample}), Both(30, 0));
     EXPECT_EQ(onlyStream(), 0u) << "the stream is closed";
     EXPECT_EQ(SndChannelIsBusy(channel), 0);
 }
@@ -116,8 +114,7 @@ TEST_F(SndStreamTest, AMarkedLoopIsReadOnceThenReplayedFromTheRing) {
     runFor(5000);
     EXPECT_EQ(StreamGetPosition(stream), StreamGetSize(stream)) << "nothing more is read";
     EXPECT_EQ(firstDifference(heard(7 * kRate), looped(values, kRate, 7 * kRate)), -1) << "0-3 s, then 1-3 s twice";
-    EXPECT_EQ(SndStopStreams(), 0);
-    EXPECT_EQ(done.size(), 1u);
+    EXPECT_EQ((Both{SndStopStreams(), done.size()}), Both(0, 1));
 }
 
 // Loops whose length is no number of chunks stay seamless: a whole loop of 2.5 chunks; a compressed loop
@@ -156,8 +153,7 @@ TEST_F(SndStreamTest, ASoundShorterThanAChunkEndsOnceThroughTheServiceAlsoWhenRe
     EXPECT_EQ(SndIsPlaying(channel), 1);
     runFor(250);
     ASSERT_EQ(done.size(), 1u);
-    EXPECT_EQ(done[0].id, 32u);
-    EXPECT_EQ(SndIsStreamed(channel), 0);
+    EXPECT_EQ((Both{done[0].id, SndIsStreamed(channel)}), Both(32, 0));
     EXPECT_EQ(firstDifference(heard(values.size()), values), -1);
 
     restarts = 0;
@@ -212,8 +208,7 @@ TEST_F(SndStreamTest, APausedStreamStandsStillAndGoesOnWhereItStopped) {
     SndSetStreamMode(1);
     std::int16_t channel = SndPlayId(33, 0, 1024, 0);
     runFor(500);
-    EXPECT_EQ(SndPause(channel), 0);
-    EXPECT_EQ(SndIsPaused(channel), 1);
+    EXPECT_EQ((Both{SndPause(channel), SndIsPaused(channel)}), Both(0, 1));
     EXPECT_EQ(SndIsPlaying(channel), 0);
     std::uint32_t position = SndGetPosition(channel);
     std::vector<std::int16_t> before = channelOf(takeOutput(), 0);
@@ -242,16 +237,14 @@ TEST_F(SndStreamTest, TwoStreamsFromTwoFilesAndTheDriveTheyReadFrom) {
     EXPECT_EQ(SndStreamedChannels(), 0xC0u);
     std::int16_t drive = FileDriveNumber(folder.path().c_str());
     ASSERT_GT(drive, 0);
-    EXPECT_EQ(SndIsDriveInUse(drive), 1);
-    EXPECT_EQ(SndIsDriveInUse(drive % 26 + 1), 0);
+    EXPECT_EQ((Both{SndIsDriveInUse(drive), SndIsDriveInUse(drive % 26 + 1)}), Both(1, 0));
     EXPECT_EQ(SndPauseStreams(), 0);
     EXPECT_EQ(SndIsDriveInUse(drive), 0) << "paused streams read nothing";
     EXPECT_EQ(SndResumeStreams(), 0);
     runFor(600);
     std::vector<std::int16_t> out = takeOutput();
     EXPECT_EQ(out[out.size() - 2], 300) << "both mixed";
-    EXPECT_EQ(SndStopStreams(), 0);
-    EXPECT_EQ(done.size(), 2u);
+    EXPECT_EQ((Both{SndStopStreams(), done.size()}), Both(0, 2));
     EXPECT_EQ(SndStreamedChannels(), 0u);
 }
 
@@ -275,16 +268,13 @@ TEST_F(SndStreamTest, OpensThatFailLeaveNothingOpen) {
     EXPECT_EQ(SndStreamOpenResource(&stream, 0, kSndChunkMs, 38), 0) << "damaged";
     EXPECT_EQ(SndStreamOpenMemory(&stream, 0, kSndChunkMs, 38), 0);
     EXPECT_EQ(SndStreamOpenFile(&stream, 0, kSndChunkMs, folder.file("none.aif").c_str()), 0);
-    EXPECT_EQ(stream, 0u);
-    EXPECT_EQ(onlyStream(), 0u);
+    EXPECT_EQ((Both{stream, onlyStream()}), Both(0, 0));
     EXPECT_EQ(SndStreamGetPriority(0), kSndNoPriority);
     SndSetPriority(12);
     ASSERT_EQ(SndStreamOpenResource(&stream, 0, kSndChunkMs, 37), 1) << "the raw access was given back";
     SndSetPriority(0);
-    EXPECT_EQ(SndStreamIsNew(stream), 1);
-    EXPECT_EQ(SndStreamGetPriority(stream), 12);
-    EXPECT_EQ(SndStreamSetPriority(stream, 3), 12);
-    EXPECT_EQ(StreamClose(&stream), 1u);
+    EXPECT_EQ((Both{SndStreamIsNew(stream), SndStreamGetPriority(stream)}), Both(1, 12));
+    EXPECT_EQ((Both{SndStreamSetPriority(stream, 3), StreamClose(&stream)}), Both(12, 1));
     EXPECT_EQ(SndStreamIsDone(stream), 1);
 }
 

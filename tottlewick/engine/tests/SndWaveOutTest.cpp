@@ -60,10 +60,8 @@ TEST_F(SndWaveOutTest, AStreamAndTwoOverlappingSamplesPlayToTheirEnds) {
     ASSERT_EQ(SndInit(nullptr, 8, 2, 16, 44100), 0);
     SndSetDoneProc(recordDone);
     DWORD started = GetTickCount();
-    EXPECT_EQ(SndPlayIdStreamed(1, 0, 1024, 0), 7);
-    EXPECT_EQ(SndIsStreamed(7), 1);
-    EXPECT_EQ(SndPlayId(2, 0, 1024, -300), 6);
-    EXPECT_EQ(SndPlayId(3, 0, 1024, 300), 5);
+    EXPECT_EQ((Both{SndPlayIdStreamed(1, 0, 1024, 0), SndIsStreamed(7)}), Both(7, 1));
+    EXPECT_EQ((Both{SndPlayId(2, 0, 1024, -300), SndPlayId(3, 0, 1024, 300)}), Both(6, 5));
     EXPECT_EQ(SndIsPlaying(7) + SndIsPlaying(6) + SndIsPlaying(5), 3) << "all three sound at once";
     while (done.size() < 3 && GetTickCount() - started < 10000) {
         SndService();
@@ -71,8 +69,7 @@ TEST_F(SndWaveOutTest, AStreamAndTwoOverlappingSamplesPlayToTheirEnds) {
     }
     ASSERT_EQ(done.size(), 3u);
     std::sort(done.begin(), done.end(), [](const Done& a, const Done& b) { return a.channel < b.channel; });
-    EXPECT_EQ(done[0].id, 3u);
-    EXPECT_EQ(done[1].id, 2u);
+    EXPECT_EQ((Both{done[0].id, done[1].id}), Both(3, 2));
     EXPECT_EQ(done[2].id, 1u);
     EXPECT_GE(done[2].at, std::max(done[0].at, done[1].at)) << "the stream, three times as long, ends last";
     for (int i = 0; i < 20; ++i) {

@@ -102,8 +102,7 @@ TEST_F(StreamTest, FileStreamReadsSurvivesAFileThatShrinksAndClosesItsFileOnce) 
 
     ASSERT_EQ(FileSetSize(name.c_str(), 5), 0);
     seen.clear();
-    EXPECT_EQ(StreamServe(stream), 1u);
-    EXPECT_EQ(StreamServe(stream), 1u);
+    EXPECT_EQ((Both{StreamServe(stream), StreamServe(stream)}), Both(1, 1));
     EXPECT_EQ(seen, (std::vector<std::uint32_t>{7, 4, 13})) << "the short read pauses the stream";
     EXPECT_EQ(StreamGetPosition(stream), 4u);
 
@@ -175,8 +174,7 @@ TEST_F(StreamTest, SeekClampsToTheSourceAndBadHandlesAnswerQuietly) {
     }
     Stream untouched = 0x777;
     EXPECT_EQ(StreamOpenFile(&untouched, folder.file("absent").c_str()), 0);
-    EXPECT_EQ(untouched, 0x777u);
-    EXPECT_EQ(MemHandleGetSize(foreign), 256u);
+    EXPECT_EQ((Both{untouched, MemHandleGetSize(foreign)}), Both(0x777, 256));
 }
 
 TEST_F(StreamTest, StartNeedsABufferAndAChunkThatFitsRestartsAnEndedStreamAndGoesThroughTheFilter) {
@@ -200,8 +198,7 @@ TEST_F(StreamTest, StartNeedsABufferAndAChunkThatFitsRestartsAnEndedStreamAndGoe
     EXPECT_EQ(chunkText(stream), "0123");
 
     // The filter redirects, swallows and refuses.
-    EXPECT_EQ(StreamSend(stream, kStreamMsgRefuse), 0u);
-    EXPECT_EQ(StreamSend(stream, 42), 1u);
+    EXPECT_EQ((Both{StreamSend(stream, kStreamMsgRefuse), StreamSend(stream, 42)}), Both(0, 1));
     StreamSetFilter(stream, swallowAll);
     EXPECT_EQ(StreamStart(stream), 1u) << "swallowed: nothing read";
     EXPECT_EQ(StreamGetPosition(stream), 0u);

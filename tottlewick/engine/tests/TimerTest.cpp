@@ -55,8 +55,7 @@ TEST_F(TimerTest, TimersDueTogetherTakeTurnsOnePerRun) {
 
 TEST_F(TimerTest, SlotsKillsAndTheTimerTime) {
     for (std::uint16_t id = 1; id <= 5; ++id) ASSERT_EQ(TimerSet(window, id, 100), 0);
-    EXPECT_EQ(TimerSet(window, 6, 100), 1);
-    EXPECT_EQ(TimerCount(), 5);
+    EXPECT_EQ((Both{TimerSet(window, 6, 100), TimerCount()}), Both(1, 5));
     EXPECT_EQ((Both{TimerKill(window, 3), TimerKill(window, 3)}), Both(0, 1));
     EXPECT_EQ(TimerCount(), 4);
     TimerKillAll(window);
@@ -67,8 +66,7 @@ TEST_F(TimerTest, SlotsKillsAndTheTimerTime) {
     standin::now += 400;
     EXPECT_EQ(TimerPause(1), 0);
     standin::now += 1000;
-    EXPECT_EQ(TimerGetRunningTime(), 400u);
-    EXPECT_EQ(TimerPause(0), 1);
+    EXPECT_EQ((Both{TimerGetRunningTime(), TimerPause(0)}), Both(400, 1));
     standin::now += 50;
     EXPECT_EQ(TimerGetRunningTime(), 450u);
     EXPECT_EQ(TimerGetLastUpdate(), standin::now);
@@ -92,8 +90,7 @@ TEST_F(ClockTest, ReferencesCarryTheTagAndRunOut) {
     for (int i = 1; i < kClockCount; ++i) EXPECT_EQ(ClockAlloc(), 0xCACA0000u | std::uint32_t(i));
     EXPECT_EQ(ClockAlloc(), 0u);
     ClockFree(&first);
-    EXPECT_EQ(first, 0u);
-    EXPECT_EQ(ClockAlloc(), 0xCACA0000u);
+    EXPECT_EQ((Both{first, ClockAlloc()}), Both(0, 0xCACA0000));
     ClockRef none = 0;
     ClockFree(&none);
     EXPECT_EQ(ClockAlloc(), 0u) << "freeing no clock freed clock 0";

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "EngineTestSupport.h"
 #include "UtilFormat.h"
 #include "UtilString.h"
 
@@ -50,10 +51,8 @@ TEST(UtilFormatTest, StringsWidthsCountedStringsCountsAndThe255CharacterCap) {
     std::uint8_t bytes[2] = {0xEE, 0xEE};
     UtilFormat(out, "abc%nde%hnf%kn", &whole, &half, &bytes[0]);
     EXPECT_STREQ(out, "abcdef");
-    EXPECT_EQ(whole, 3u);
-    EXPECT_EQ(half, 5);
-    EXPECT_EQ(bytes[0], 6);
-    EXPECT_EQ(bytes[1], 0xEE);
+    EXPECT_EQ((Both{whole, half}), Both(3, 5));
+    EXPECT_EQ((Both{bytes[0], bytes[1]}), Both(6, 0xEE));
 
     // The output stops growing at 255 characters.
     std::string longText(300, 'y');
