@@ -1,10 +1,7 @@
-// The test application that stands in for the activity layer in Tottlewick.exe. It answers the
-// configuration queries, starts and shuts down with the application messages, shows the picture of
-// 'DIB' 1 and plays 'AIF' 1, runs one module, and writes what it sees to "tottlewick.log" in the current
-// folder: one line per message box (through the engine's message-box road, answered OK), per step of the
-// manager start and shutdown, and per message that matters. Words of the command line choose behaviours:
-//   refuse        configuration query 2 refuses the machine
-//   signal        the event "TottlewickFirstFrame" is set after the first flushed frame
+// The activity layer's stand-in in Tottlewick.exe: it answers the configuration queries, shows 'DIB' 1, plays
+// 'AIF' 1, runs one module and logs each message box (answered OK), manager step and message that matters to
+// "tottlewick.log" in the current folder. Command-line words: "refuse" (query 2 refuses the machine) and
+// "signal" (the event "TottlewickFirstFrame" is set after the first flushed frame).
 #include <windows.h>
 
 #include <cstdio>
@@ -24,7 +21,6 @@
 #include "DisplayPalette.h"
 #include "DisplayWindow.h"
 #include "EngineMessageBox.h"
-#include "File.h"
 #include "FileDir.h"
 #include "FilePath.h"
 #include "MemHandle.h"
@@ -35,10 +31,6 @@
 #include "UtilString.h"
 
 namespace {
-
-constexpr char kLogName[] = "tottlewick.log";
-constexpr std::uint16_t kPictureId = 1;
-constexpr std::uint16_t kSoundId = 1;
 
 std::string logPath;
 bool frameFlushed = false;
@@ -51,18 +43,7 @@ void logLine(const std::string& line) {
 }
 
 bool hasWord(const char* word) {
-    const std::string line = " " + std::string(AppGetCommandLine()) + " ";
-    return line.find(std::string(" ") + word + " ") != std::string::npos;
-}
-
-int logBox(const char* text, const char* caption, unsigned style) {
-    logLine("box " + EngineMessageBoxLine(text, caption, style));
-    return IDOK;
-}
-
-bool logStep(const char* step) {
-    logLine(std::string("step ") + step);
-    return true;
+    return (" " + std::string(AppGetCommandLine()) + " ").find(" " + std::string(word) + " ") != std::string::npos;
 }
 
 // The seams go in with the first query, before anything can be shown.
@@ -70,9 +51,15 @@ void install() {
     if (!logPath.empty()) return;
     char folder[MAX_PATH] = {};
     GetCurrentDirectoryA(sizeof folder, folder);
-    logPath = std::string(folder) + "\\" + kLogName;
-    EngineSetMessageBoxHook(logBox);
-    AppSetStepHook(logStep);
+    logPath = std::string(folder) + "\\tottlewick.log";
+    EngineSetMessageBoxHook([](const char* text, const char* caption, unsigned style) {
+        logLine("box " + EngineMessageBoxLine(text, caption, style));
+        return IDOK;
+    });
+    AppSetStepHook([](const char* step) {
+        logLine(std::string("step ") + step);
+        return true;
+    });
 }
 
 std::int32_t locateFolders(char* application) {
@@ -83,23 +70,20 @@ std::int32_t locateFolders(char* application) {
     return 0;
 }
 
-// Copies the pixels of the stored bitmap file 'DIB' 1 to the top-left of the offscreen picture.
+// Copies the 8-bit pixels of the stored bitmap file 'DIB' 1 to the top-left of the offscreen picture.
 void drawPicture() {
-    MemHandle picture = ResLoad(resType("DIB"), kPictureId);
+    MemHandle picture = ResLoad(resType("DIB"), 1);
     const auto* data = static_cast<const std::uint8_t*>(picture ? MemHandleLock(picture) : nullptr);
-    const Canvas offscreen = DisplayGetOffscreenCanvas();
-    if (data && offscreen) {
-        const ByteReader file(data, MemHandleGetSize(picture), ByteOrder::little);
-        DibHeader header{};
-        std::uint32_t offset = 0;
-        const std::uint8_t* info = file.spanAt(14, sizeof header);
-        if (info) std::memcpy(&header, info, sizeof header);
-        const bool placed = file.u32At(10, offset) && header.height > 0;
-        const std::uint8_t* pixels = placed ? file.spanAt(offset, DibStride(&header) * header.height) : nullptr;
-        if (info && header.bitCount == 8 && pixels) {
-            const Rect whole{0, 0, static_cast<std::int16_t>(header.width), static_cast<std::int16_t>(header.height)};
-            DibCopyRect(CanvasGetBits(offscreen), CanvasGetDib(offscreen), 0, 0, pixels, &header, &whole);
-        }
+    const ByteReader file(data, data ? MemHandleGetSize(picture) : 0, ByteOrder::little);
+    DibHeader header{};
+    std::uint32_t offset = 0;
+    const std::uint8_t* info = file.spanAt(14, sizeof header);
+    if (info) std::memcpy(&header, info, sizeof header);
+    const bool placed = file.u32At(10, offset) && header.height > 0 && header.bitCount == 8;
+    const std::uint8_t* pixels = placed ? file.spanAt(offset, DibStride(&header) * header.height) : nullptr;
+    if (const Canvas offscreen = DisplayGetOffscreenCanvas(); pixels && offscreen) {
+        const Rect whole{0, 0, static_cast<std::int16_t>(header.width), static_cast<std::int16_t>(header.height)};
+        DibCopyRect(CanvasGetBits(offscreen), CanvasGetDib(offscreen), 0, 0, pixels, &header, &whole);
     }
     if (data) MemHandleUnlock(picture);
     MemHandleFree(&picture);
@@ -110,38 +94,15 @@ LRESULT CALLBACK TestModuleProc(HWND window, UINT message, WPARAM wParam, LPARAM
     return UpdateWindowProc(window, message, wParam, lParam);
 }
 
-void startUp(HWND window) {
-    DisplayOpenWindow();
-    CursorInit();
-    CursorSetVisible(0);
-    DisplaySetPaletteFromDib(kPictureId);
-    drawPicture();
-    UpdateInvalRect(nullptr);
-    logLine("sound " + std::to_string(SndPlayId(kSoundId, 0, 1024, 0)));
-    AppSetModule(window, TestModuleProc, 0);
-}
-
-void shutDown(HWND window, UINT message) {
-    logLine("shutdown " + std::to_string(message));
-    AppSetModule(window, nullptr, 0);
-    CursorShutdown();
-}
-
 void flush() {
     UpdateFlush();
     if (frameFlushed) return;
     frameFlushed = true;
     logLine("frame");
-    if (!hasWord("signal")) return;
-    if (HANDLE event = OpenEventA(EVENT_MODIFY_STATE, FALSE, "TottlewickFirstFrame")) {
+    if (HANDLE event = hasWord("signal") ? OpenEventA(EVENT_MODIFY_STATE, FALSE, "TottlewickFirstFrame") : nullptr) {
         SetEvent(event);
         CloseHandle(event);
     }
-}
-
-LRESULT forward(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (const AppModuleProc module = AppGetModule()) return module(window, message, wParam, lParam);
-    return UpdateWindowProc(window, message, wParam, lParam);
 }
 
 }  // namespace
@@ -174,11 +135,20 @@ LRESULT AppMessageHandler(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     switch (message) {
     case kAppStartup:
         logLine("10004");
-        startUp(window);
+        DisplayOpenWindow();
+        CursorInit();
+        CursorSetVisible(0);
+        DisplaySetPaletteFromDib(1);
+        drawPicture();
+        UpdateInvalRect(nullptr);
+        logLine("sound " + std::to_string(SndPlayId(1, 0, 1024, 0)));
+        AppSetModule(window, TestModuleProc, 0);
         return 0;
     case kAppShutdown:
     case WM_DESTROY:
-        shutDown(window, message);
+        logLine("shutdown " + std::to_string(message));
+        AppSetModule(window, nullptr, 0);
+        CursorShutdown();
         return 0;
     case WM_CLOSE:
         logLine("close");
@@ -190,8 +160,7 @@ LRESULT AppMessageHandler(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case kAppTick:
         flush();
         break;
-    default:
-        break;
     }
-    return forward(window, message, wParam, lParam);
+    if (const AppModuleProc module = AppGetModule()) return module(window, message, wParam, lParam);
+    return UpdateWindowProc(window, message, wParam, lParam);
 }
