@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "EngineTestSupport.h"
 #include "SndCodec.h"
 #include "SndFormat.h"
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "EngineTestSupport.h"
 #include "SndParse.h"
 #include "SndScale.h"
 #include "SoundWriter.h"

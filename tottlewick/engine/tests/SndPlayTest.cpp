@@ -15,12 +15,6 @@ using namespace sndtest;
 
 namespace {
 
-struct Done { std::int16_t channel; std::uint32_t id; MemHandle sample; std::uint32_t data; };
-std::vector<Done> done;
-void recordDone(std::int16_t channel, std::uint32_t id, MemHandle sample, std::uint32_t data) {
-    done.push_back({channel, id, sample, data});
-}
-
 // Plays id 2 again on its first call: a completion procedure that starts a new play.
 int replays = 0;
 void replayOnce(std::int16_t channel, std::uint32_t id, MemHandle sample, std::uint32_t data) {
@@ -34,11 +28,9 @@ class SndPlayTest : public SndTest {
 protected:
     void SetUp() override {
         SndTest::SetUp();
-        done.clear();
         replays = 0;
         openSounds("Sounds", {aifResource(1, constant(22050, 100)), aifResource(2, constant(2205, 200)),
                               aifResource(3, constant(661, 300))});
-        SndSetDoneProc(recordDone);
         SndSetDoneData(77);
     }
 };

@@ -12,12 +12,6 @@ using namespace sndtest;
 
 namespace {
 
-struct Done { std::int16_t channel; std::uint32_t id, data; };
-std::vector<Done> done;
-void recordDone(std::int16_t channel, std::uint32_t id, MemHandle, std::uint32_t data) {
-    done.push_back({channel, id, data});
-}
-
 std::vector<std::pair<std::uint32_t, std::int16_t>> seqDone;
 void recordSeqDone(std::uint32_t data, std::int16_t finished) { seqDone.push_back({data, finished}); }
 
@@ -38,10 +32,8 @@ class SndScheduleTest : public SndTest {
 protected:
     void SetUp() override {
         SndTest::SetUp();
-        done.clear();
         seqDone.clear();
         SndRequestInit();
-        SndSetDoneProc(recordDone);
         // A resource file gives one raw access at a time: the sound streamed beside loaded ones has its own.
         openSounds("Sounds", {aifResource(1, constant(2205, 100)), aifResource(3, constant(2205, 300)),
                               aifResource(4, constant(441, 400))});

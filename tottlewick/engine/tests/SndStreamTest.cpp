@@ -16,12 +16,6 @@ using namespace sndtest;
 
 namespace {
 
-struct Done { std::int16_t channel; std::uint32_t id; MemHandle sample; };
-std::vector<Done> done;
-void recordDone(std::int16_t channel, std::uint32_t id, MemHandle sample, std::uint32_t) {
-    done.push_back({channel, id, sample});
-}
-
 // A tone that keeps well away from 0, so that the first sound in the output is easy to find.
 std::vector<std::int16_t> tone(std::size_t frames) {
     std::vector<std::int16_t> values(frames);
@@ -58,11 +52,6 @@ void restreamOnce(std::int16_t channel, std::uint32_t id, MemHandle sample, std:
 
 class SndStreamTest : public SndTest {
 protected:
-    void SetUp() override {
-        SndTest::SetUp();
-        done.clear();
-        SndSetDoneProc(recordDone);
-    }
     // The output's left side from the first sound on, up to count samples.
     static std::vector<std::int16_t> heard(std::size_t count) {
         std::vector<std::int16_t> left = channelOf(takeOutput(), 0);
@@ -86,17 +75,15 @@ TEST_F(SndStreamTest, AnIma4SoundLoopsWholeThroughAppendVoicesAndEndsOnceWhenSto
     ASSERT_EQ(channel, 7);
     EXPECT_EQ(SndIsStreamed(channel) + SndIsLooping(channel), 2);
     runFor(4500);
-    EXPECT_EQ(SndIsPlaying(channel), 1);
+    EXPECT_EQ(Both(SndIsPlaying(channel), done.size()), Both(1, 0));
     EXPECT_GE(SndGetPosition(channel), 4000u) << "milliseconds of voices played";
     EXPECT_EQ(firstDifference(heard(4 * kRate), looped(decoded, 0, 4 * kRate)), -1);
-    EXPECT_TRUE(done.empty());
     EXPECT_EQ((Both{SndStop(channel), SndStop(channel)}), Both(0, 0));
     runFor(200);
     ASSERT_EQ(done.size(), 1u);
-    EXPECT_EQ(done[0].channel, channel);
-    EXPECT_EQ((Both{done[0].id, done[0].sample}), Both(30, 0));
-    EXPECT_EQ(onlyStream(), 0u) << "the stream is closed";
-    EXPECT_EQ(SndChannelIsBusy(channel), 0);
+    EXPECT_EQ((Both{done[0].channel, done[0].id}), Both(channel, 30));
+    EXPECT_EQ(done[0].sample, 0u);
+    EXPECT_EQ((Both{onlyStream(), SndChannelIsBusy(channel)}), Both(0, 0)) << "the stream is closed";
 }
 
 TEST_F(SndStreamTest, AMarkedLoopIsReadOnceThenReplayedFromTheRing) {
@@ -149,8 +136,7 @@ TEST_F(SndStreamTest, ASoundShorterThanAChunkEndsOnceThroughTheServiceAlsoWhenRe
     std::int16_t channel = SndPlayId(32, 0, 1024, 0);
     ASSERT_GE(channel, 0);
     runFor(250);
-    EXPECT_TRUE(done.empty());
-    EXPECT_EQ(SndIsPlaying(channel), 1);
+    EXPECT_EQ(Both(done.size(), SndIsPlaying(channel)), Both(0, 1));
     runFor(250);
     ASSERT_EQ(done.size(), 1u);
     EXPECT_EQ((Both{done[0].id, SndIsStreamed(channel)}), Both(32, 0));
@@ -160,11 +146,9 @@ TEST_F(SndStreamTest, ASoundShorterThanAChunkEndsOnceThroughTheServiceAlsoWhenRe
     SndSetDoneProc(restreamOnce);
     channel = SndPlayId(32, 0, 1024, 0);
     runFor(500);
-    EXPECT_EQ(done.size(), 2u);
-    EXPECT_EQ(SndIsStreamed(channel), 1) << "started again by the completion procedure";
+    EXPECT_EQ(Both(done.size(), SndIsStreamed(channel)), Both(2, 1)) << "started again by the completion procedure";
     runFor(500);
-    EXPECT_EQ(done.size(), 3u) << "each play once";
-    EXPECT_EQ(onlyStream(), 0u);
+    EXPECT_EQ(Both(done.size(), onlyStream()), Both(3, 0)) << "each play once";
 }
 
 // One chunk of 16-bit sound is 44100 bytes: the next is read 44100 x 1000 / 230000 = 191 ms after it.
@@ -173,16 +157,14 @@ TEST_F(SndStreamTest, ReadsArePacedTo230000BytesASecond) {
     SndSetStreamMode(1);
     ASSERT_GE(SndPlayId(41, 0, 1024, 0), 0);
     Stream stream = onlyStream();
-    EXPECT_EQ(StreamGetPosition(stream), 44100u);
-    advance(191);
-    SndServiceNow();
-    EXPECT_EQ(StreamGetPosition(stream), 44100u);
-    advance(1);
-    SndServiceNow();
-    EXPECT_EQ(StreamGetPosition(stream), 88200u);
-    advance(5000);
-    SndServiceNow();
-    EXPECT_EQ(StreamGetPosition(stream), 88200u) << "one chunk waits behind the one that sounds";
+    std::vector<std::uint32_t> positions = {StreamGetPosition(stream)};
+    for (std::uint32_t ms : {191, 1, 5000}) {
+        advance(ms);
+        SndServiceNow();
+        positions.push_back(StreamGetPosition(stream));
+    }
+    EXPECT_EQ(positions, (std::vector<std::uint32_t>{44100, 44100, 88200, 88200}))
+        << "at 192 ms the next chunk; then it waits behind the one that sounds";
 }
 
 // Waiting for the driver shows as the scripted clock creeping inside one pass of the main loop.
@@ -213,8 +195,7 @@ TEST_F(SndStreamTest, APausedStreamStandsStillAndGoesOnWhereItStopped) {
     std::uint32_t position = SndGetPosition(channel);
     std::vector<std::int16_t> before = channelOf(takeOutput(), 0);
     runFor(3000);
-    EXPECT_EQ(SndGetPosition(channel), position);
-    EXPECT_TRUE(done.empty());
+    EXPECT_EQ(Both(SndGetPosition(channel), done.size()), Both(position, 0));
     std::vector<std::int16_t> silence = channelOf(takeOutput(), 0);
     EXPECT_EQ(std::count(silence.begin(), silence.end(), 0), std::ptrdiff_t(silence.size()));
     EXPECT_EQ(SndResume(channel), 0);
@@ -231,15 +212,12 @@ TEST_F(SndStreamTest, TwoStreamsFromTwoFilesAndTheDriveTheyReadFrom) {
     openSounds("Streams", {aifResource(34, constant(2 * kRate, 100))});
     openSounds("More", {aifResource(35, constant(2 * kRate, 200))});
     SndSetStreamMode(1);
-    std::int16_t a = SndPlayId(34, 0, 1024, 0), b = SndPlayId(35, 0, 1024, 0);
-    ASSERT_EQ(a, 7);
-    ASSERT_EQ(b, 6);
+    ASSERT_EQ((Both{SndPlayId(34, 0, 1024, 0), SndPlayId(35, 0, 1024, 0)}), Both(7, 6));
     EXPECT_EQ(SndStreamedChannels(), 0xC0u);
     std::int16_t drive = FileDriveNumber(folder.path().c_str());
     ASSERT_GT(drive, 0);
     EXPECT_EQ((Both{SndIsDriveInUse(drive), SndIsDriveInUse(drive % 26 + 1)}), Both(1, 0));
-    EXPECT_EQ(SndPauseStreams(), 0);
-    EXPECT_EQ(SndIsDriveInUse(drive), 0) << "paused streams read nothing";
+    EXPECT_EQ((Both{SndPauseStreams(), SndIsDriveInUse(drive)}), Both(0, 0)) << "paused streams read nothing";
     EXPECT_EQ(SndResumeStreams(), 0);
     runFor(600);
     std::vector<std::int16_t> out = takeOutput();
@@ -254,8 +232,7 @@ TEST_F(SndStreamTest, AStreamFromMemoryPlaysToItsEnd) {
     takeOutput();
     std::int16_t channel = SndPlayStream(36, 0, 1024, 0);
     ASSERT_GE(channel, 0);
-    EXPECT_EQ(StreamGetKind(onlyStream()), kStreamMemory);
-    EXPECT_EQ(SndIsLooping(channel), 0);
+    EXPECT_EQ(Both(StreamGetKind(onlyStream()), SndIsLooping(channel)), Both(kStreamMemory, 0));
     runFor(1600);
     ASSERT_EQ(done.size(), 1u);
     EXPECT_EQ(firstDifference(heard(decoded.size()), decoded), -1);

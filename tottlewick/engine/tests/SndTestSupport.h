@@ -59,6 +59,13 @@ inline std::vector<std::int16_t> ramp(std::size_t frames, int period = 1000, int
     return values;
 }
 
+// The calls of the play layer's completion procedure, which every test of the bench records.
+struct Done { std::int16_t channel; std::uint32_t id; MemHandle sample; std::uint32_t data; };
+inline std::vector<Done> done;
+inline void recordDone(std::int16_t channel, std::uint32_t id, MemHandle sample, std::uint32_t data) {
+    done.push_back({channel, id, sample, data});
+}
+
 class SndTest : public ResourceFolderTest {
 protected:
     void SetUp() override {
@@ -69,6 +76,8 @@ protected:
         ClockSetSource(ScriptedClock::engine);
         MssTestUseVirtualDevice(ScriptedClock::device);
         ASSERT_EQ(SndInit(nullptr, 8, 2, 16, kRate), 0);
+        done.clear();
+        SndSetDoneProc(recordDone);
     }
     void TearDown() override {
         SndStopAll();
