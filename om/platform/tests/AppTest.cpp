@@ -14,16 +14,14 @@
 #include "OMMenubar.h"
 #include "OMSystemUtilities.h"
 #include "OMWindow.h"
+#include "WindowSupport.h"
 
 namespace {
-
-std::string trace;
-void note(OMArg text) { trace += reinterpret_cast<const char*>(text); }
 
 class AppTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        trace.clear();
+        handlerLog.clear();
         setAppInstance(GetModuleHandleA(nullptr));
         ASSERT_EQ(findRunningInstance(appInstance()), 0);
     }
@@ -35,16 +33,16 @@ protected:
     std::unique_ptr<OMApp> app;
 };
 
+// Mode 4 without DirectDraw runs as mode 2 (tested with the DirectDraw mode); a background without colour
+// is not taken.
 TEST_F(AppTest, WindowModesGiveTheirStylesFramesAndSystemMenus) {
     constexpr DWORD kStyleMask = ~static_cast<DWORD>(WS_VISIBLE | WS_CLIPSIBLINGS | WS_MINIMIZE | WS_MAXIMIZE);
+    constexpr DWORD kStyles[] = {0x02CF0000, 0x02CA0000, 0x82080000, 0x820A0000};
     const OMRect screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    for (const auto& [mode, style, runsAs] : {std::tuple<std::int32_t, DWORD, std::int32_t>{0, 0x02CF0000, 0},
-                                              {1, 0x02CA0000, 1}, {2, 0x82080000, 2}, {3, 0x820A0000, 3},
-                                              {4, 0x82080000, 2}}) {
+    for (std::int32_t mode = 0; mode < 4; ++mode) {
         SCOPED_TRACE("mode " + std::to_string(mode));
         make(mode);
-        EXPECT_EQ(app->windowMode, runsAs);
-        EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(app->window, GWL_STYLE)) & kStyleMask, style);
+        EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(app->window, GWL_STYLE)) & kStyleMask, kStyles[mode]);
         EXPECT_EQ(GetClassLongA(app->window, GCL_STYLE), 0x000Bu);
         char text[256] = {};
         GetClassNameA(app->window, text, sizeof text);
@@ -59,14 +57,11 @@ TEST_F(AppTest, WindowModesGiveTheirStylesFramesAndSystemMenus) {
             EXPECT_EQ(GetMenuState(menu, SC_MOVE, MF_BYCOMMAND) == static_cast<UINT>(-1), mode == 1);
         }
     }
-    app.reset();
-    EXPECT_EQ(theApp, nullptr);
-    useDirectDraw = 1;
-    make(2);
-    EXPECT_EQ(useDirectDraw, 0) << "full screen turns DirectDraw off";
     const OMColorRecord none{0xFF00, 0, 0, kNoColor};
     app->setBackground(&none);
-    EXPECT_EQ(app->background.index, 248) << "a background without colour is not taken";
+    EXPECT_EQ(app->background.index, 248);
+    app.reset();
+    EXPECT_EQ(theApp, nullptr);
 }
 
 TEST_F(AppTest, DefaultAboutAlertsWithNameAndVersionAndDefaultQuitEndsTheLoop) {
@@ -81,35 +76,27 @@ TEST_F(AppTest, DefaultAboutAlertsWithNameAndVersionAndDefaultQuitEndsTheLoop) {
     EXPECT_EQ(app->running, 0);
 }
 
-// A cursor and a framework window that log their hooks.
+// A cursor that logs its hooks.
 class LoggingCursor : public OMCursor {
 public:
-    void windowActivated() override { trace += "c+ "; }
-    void windowDeactivated() override { trace += "c- "; }
-};
-
-class LoggingWindow : public OMWindow {
-public:
-    LoggingWindow() : OMWindow(&kFrame, kFrameNone, 0) {}
-    void paint() override { trace += "paint "; }
-    void activated() override { trace += "w+ "; }
-    void deactivated() override { trace += "w- "; }
-
-private:
-    static constexpr OMRect kFrame{0, 0, 40, 30};
+    void windowActivated() override { handlerLog += "c+ "; }
+    void windowDeactivated() override { handlerLog += "c- "; }
 };
 
 TEST_F(AppTest, ActivationPauseAndResumeReachCursorWindowAndHandlers) {
     make(2);
     LoggingCursor cursor;
     currentCursor = &cursor;
-    LoggingWindow shown;
+    const OMRect frame{0, 0, 40, 30};
+    OMWindow shown(&frame, kFrameNone, 0);
+    const OMLinkToFct links[] = {logLink("paint "), logLink("w+ "), logLink("w- "), logLink("paused "), logLink("resumed ")};
+    shown.setPaintHandler(&links[0]);
+    shown.setActivatedHandler(&links[1]);
+    shown.setDeactivatedHandler(&links[2]);
+    app->setPausedHandler(&links[3]);
+    app->setResumedHandler(&links[4]);
     shown.activate();
-    trace.clear();
-    OMLinkToFct paused(note, reinterpret_cast<OMArg>("paused "));
-    OMLinkToFct resumed(note, reinterpret_cast<OMArg>("resumed "));
-    app->setPausedHandler(&paused);
-    app->setResumedHandler(&resumed);
+    handlerLog.clear();
     app->active = 1;
     app->pause();
     app->pause();
@@ -121,7 +108,7 @@ TEST_F(AppTest, ActivationPauseAndResumeReachCursorWindowAndHandlers) {
     cancelModePending = 1;
     app->activateApp();
     cancelModePending = 0;
-    EXPECT_EQ(trace, "paused c- " "c+ resumed w- c- c- " "c+ paint c+ w+ " "paint paused c- ")
+    EXPECT_EQ(handlerLog, "paused c- " "c+ resumed w- c- c- " "c+ paint c+ w+ " "paint paused c- ")
         << "a pending cancel-mode pauses instead of activating";
     currentCursor = nullptr;
 }
@@ -145,13 +132,13 @@ TEST_F(AppTest, MenubarsFallBackToTheDefaultAndTheTaskListGoesWithTheApplication
     EXPECT_EQ(app->menubar, defaultMenubar());
     EXPECT_EQ(GetMenu(app->window), app->menubar->hmenu);
 
-    OMLinkToFct link(note, reinterpret_cast<OMArg>("x"));
+    const OMLinkToFct link = logLink("x");
     OMTask task(&link, 0);
     appendTask(&task);
     app.reset();
     EXPECT_EQ(appTaskList(), nullptr);
     task.run();
-    EXPECT_EQ(trace, "x");
+    EXPECT_EQ(handlerLog, "x") << "the task outlives the list";
 }
 
 // The main loop in this process: while the application is inactive the loop waits for messages and no
@@ -163,20 +150,20 @@ TEST_F(AppTest, NoTaskRunsWhileTheApplicationIsInactive) {
     make(2);
     running = app.get();
     passes = 0;
-    OMLinkToFct lateLink(note, reinterpret_cast<OMArg>("U "));
+    const OMLinkToFct lateLink = logLink("U ");
     OMTask lateTask(&lateLink, 0);
     late = &lateTask;
     OMLinkToFct before([](OMArg) {
         MSG msg;
         getCurrentMessage(&msg);
         if (msg.message < WM_APP) return;
-        trace += "m ";
+        handlerLog += "m ";
         if (msg.message == WM_APP + 1) appendTask(late);
         if (msg.message == WM_APP + 2) running->activateApp();
     });
     app->setBeforeDispatchHandler(&before);
     OMLinkToFct slice([](OMArg) {
-        trace += "T ";
+        handlerLog += "T ";
         if (++passes == 2) {
             running->active = 1;
             running->deactivateApp();
@@ -187,7 +174,7 @@ TEST_F(AppTest, NoTaskRunsWhileTheApplicationIsInactive) {
     OMTask task(&slice, 0);
     appendTask(&task);
     app->runMessageLoop();
-    EXPECT_EQ(trace, "T T m m m T U T U ");
+    EXPECT_EQ(handlerLog, "T T m m m T U T U ");
 }
 
 }  // namespace

@@ -45,32 +45,24 @@ std::string idsOf(const OMMenu& menu) {
     return ids;
 }
 
-TEST_F(MenuTest, ItemsByPositionKeepTheirStatesTextsAndLinks) {
+// Out-of-range positions do nothing; separators keep their state; a removed submenu is the caller's.
+TEST_F(MenuTest, ItemsByPositionKeepTheirStatesAndTexts) {
     makeApp();
     OMMenu menu("File", "&F", nullptr);
     EXPECT_STREQ(menu.title(), "&File");
-    EXPECT_STREQ(menu.plainTitle(), "File");
-    const OMLinkToFct save = logLink("save ");
-    menu.appendItem("Save && Close", &save, "&C");
+    menu.appendItem("Save && Close", nullptr, "&C");
     menu.appendItem(kSeparatorText, nullptr, nullptr);
     menu.appendSubmenu(new OMMenu("Recent", nullptr, nullptr));
-    EXPECT_EQ(GetMenuItemCount(menu.hmenu), 3);
     EXPECT_STREQ(menu.itemText(0), "Save  Close");
     EXPECT_EQ(menu.itemText(1), kSeparatorText);
     EXPECT_EQ(menu.itemText(2), nullptr);
-    EXPECT_NE(menu.itemLink(0), &save);
-    EXPECT_EQ(menu.itemLink(1), nullptr);
-    EXPECT_STREQ(menu.submenuAt(2)->title(), "Recent");
     for (std::int32_t outside : {-1, 3}) {
-        SCOPED_TRACE(outside);
-        EXPECT_EQ(menu.itemText(outside), nullptr);
-        EXPECT_FALSE(menu.isItemEnabled(outside));
-        EXPECT_EQ(menu.removeItem(outside), nullptr);
+        EXPECT_EQ(menu.itemText(outside), nullptr) << outside;
+        EXPECT_EQ(menu.removeItem(outside), nullptr) << outside;
         menu.deleteItem(outside);
     }
     menu.insertItem(4, "Late", nullptr, nullptr);
-    EXPECT_EQ(menu.items.count, 3) << "an insertion past the end is ignored";
-
+    EXPECT_EQ(GetMenuItemCount(menu.hmenu), 3);
     menu.checkItem(0, 1);
     menu.enableItem(0, 0);
     menu.setItemText(0, "Save all", "&a");
@@ -81,11 +73,9 @@ TEST_F(MenuTest, ItemsByPositionKeepTheirStatesTextsAndLinks) {
     EXPECT_STREQ(text, "S&ave all");
     menu.enableItem(1, 1);
     EXPECT_FALSE(menu.isItemEnabled(1)) << "separators stay as they are";
-
     std::unique_ptr<OMMenu> recent(menu.removeItem(2));
     ASSERT_NE(recent, nullptr);
-    EXPECT_EQ(GetMenuItemCount(menu.hmenu), 2);
-    EXPECT_TRUE(IsMenu(recent->hmenu)) << "a removed submenu is the caller's, alive";
+    EXPECT_TRUE(IsMenu(recent->hmenu));
     menu.deleteItem(1);
     EXPECT_EQ(GetMenuItemCount(menu.hmenu), 1);
 }
@@ -97,10 +87,7 @@ TEST_F(MenuTest, AMenuResourceInTheCurrentBarDispatchesCommandsThroughTheMainWin
     makeApp();
     const OMLinkToFct opening = logLink("game-opening ");
     auto* game = new OMMenu(100, nullptr, &opening);
-    ASSERT_NE(game->hmenu, nullptr);
     EXPECT_STREQ(game->title(), "&Game");
-    ASSERT_EQ(game->items.count, 4);
-    EXPECT_EQ(game->items.head->next->element->kind, kMenuSeparator);
     OMMenu* level = game->submenuAt(2);
     ASSERT_NE(level, nullptr);
     EXPECT_STREQ(level->title(), "&Level");
@@ -132,7 +119,6 @@ TEST_F(MenuTest, AMenuResourceInTheCurrentBarDispatchesCommandsThroughTheMainWin
     EXPECT_EQ(level->itemText(2), longText) << "numbering keeps the whole text";
     for (WPARAM id = 0; id <= 6; ++id) SendMessageA(app->window, WM_COMMAND, id, 0);
     EXPECT_EQ(handlerLog, "open new easy hard exit ") << "ids 4 and 6 run nothing";
-    EXPECT_FALSE(OMMenu::isInCurrentMenubar(nullptr));
     EXPECT_TRUE(OMMenu::isInCurrentMenubar(level));
 
     handlerLog.clear();
@@ -140,13 +126,7 @@ TEST_F(MenuTest, AMenuResourceInTheCurrentBarDispatchesCommandsThroughTheMainWin
     EXPECT_EQ(handlerLog, "game-opening level-opening ");
 
     bar.deleteMenu(0);
-    EXPECT_EQ(bar.menus.count, 1);
     EXPECT_EQ(GetMenuItemCount(bar.hmenu), 1);
-    OMMenubar* holder = nullptr;
-    std::int32_t position = -1;
-    EXPECT_TRUE(OMMenubar::findMenu(bar.menuAt(0), &holder, &position));
-    EXPECT_EQ(holder, &bar);
-    EXPECT_EQ(position, 0);
 }
 
 // A missing resource gives an empty menu without a handle: it takes no items, runs no command, and leaves the
@@ -155,8 +135,6 @@ TEST_F(MenuTest, AMissingMenuResourceGivesAnEmptyMenuWithoutAHandle) {
     makeApp();
     auto* missing = new OMMenu(999, nullptr, nullptr);
     EXPECT_EQ(missing->hmenu, nullptr);
-    EXPECT_EQ(missing->items.count, 0);
-    EXPECT_EQ(missing->itemText(0), nullptr);
     EXPECT_STREQ(missing->plainTitle(), "");
     missing->appendItem("Lost", nullptr, nullptr);
     EXPECT_EQ(missing->items.count, 0) << "items follow the native menu";
@@ -164,10 +142,8 @@ TEST_F(MenuTest, AMissingMenuResourceGivesAnEmptyMenuWithoutAHandle) {
     bar.appendMenu(missing);
     app->setMenubar(&bar);
     EXPECT_EQ(SendMessageA(app->window, WM_COMMAND, 0, 0), 0);
-    EXPECT_EQ(bar.dispatchCommand(0), 0);
     delete missing;
     EXPECT_EQ(bar.menus.count, 0);
-    EXPECT_EQ(GetMenuItemCount(bar.hmenu), 0);
 }
 
 TEST_F(MenuTest, PopUpMenusGiveTheirIdsBackWhenDeleted) {

@@ -33,32 +33,18 @@ std::string riff(const std::vector<std::pair<std::string, std::string>>& chunks,
 }
 
 TEST(WaveHeaderTest, HeadersGiveLengthRateAndDataOffset) {
-    WaveSound stereo16;
-    stereo16.sampleRate = 22050;
-    stereo16.channels = 2;
-    stereo16.bitsPerSample = 16;
-    stereo16.samples = std::string(300, 'x');
-    WaveSound withFact = stereo16;
-    withFact.middle = {{"fact", "1234"}};
-    WaveSound padded;
-    padded.first = {{"LIST", "abc"}};
-    padded.samples = "12345";
+    const WaveSound stereo16{22050, 2, 16, std::string(300, 'x'), {}, {{"fact", "1234"}}, {}};
+    const WaveSound padded{11025, 1, 8, "12345", {{"LIST", "abc"}}, {}, {}};
     const auto resource = [](std::uint16_t format, bool extended, std::uint32_t rate) {
-        SoundResource sound;
-        sound.format = format;
-        sound.extended = extended;
-        sound.rateFixed = rate;
-        sound.samples = std::string(100, '\x80');
-        return writeSoundResource(sound);
+        return writeSoundResource({format, rate, extended, std::string(100, '\x80'), {}});
     };
     const struct {
         const char* what;
         std::string bytes;
         std::int32_t length, rate, offset;
     } cases[] = {
-        // "RIFF" size "WAVE" (12), "fmt " (8 + 16), "data" (8): samples at 44, whatever the format fields say.
-        {"RIFF, 16-bit stereo fields", writeWave(stereo16), 300, 22050, 44},
-        {"RIFF with a chunk between", writeWave(withFact), 300, 22050, 56},
+        // "RIFF" size "WAVE" (12), "fmt " (8 + 16), "fact" (8 + 4), "data" (8): samples at 56.
+        {"RIFF, 16-bit stereo fields, a chunk between", writeWave(stereo16), 300, 22050, 56},
         // No pad byte after an odd size: "fmt " at 12 + 8 + 3 = 23, "data" at 47.
         {"odd chunk, unpadded", riff({{"LIST", "abc"}, {"fmt ", ""}, {"data", "12345"}}), 5, 8000, 55},
         {"odd chunk, padded (the walk lands on the pad)", writeWave(padded), 0, 0, 0},
@@ -68,7 +54,6 @@ TEST(WaveHeaderTest, HeadersGiveLengthRateAndDataOffset) {
         {"format 1, extended", resource(1, true, 22050u << 16), 100, 22050, 84},
         {"format 2, extended", resource(2, true, 8000u << 16), 100, 8000, 78},
         {"rate's integer part taken as signed", resource(1, false, 44100u << 16), 100, 44100 - 65536, 42},
-        {"rate below 1 Hz", resource(1, false, 0x0000FFFF), 100, 0, 42},
         {"format 3", resource(3, false, 11025u << 16), 0, 0, 0},
         {"RIFF of another form", std::string("RIFF\0\0\0\0WAVX", 12), 0, 0, 0},
         {"nothing", "", 0, 0, 0},
@@ -86,15 +71,13 @@ TEST(WaveHeaderTest, HeadersGiveLengthRateAndDataOffset) {
 // Every prefix that stops inside the header gives nothing; once the header is whole it is read, whatever
 // follows (the sound cuts the data to the stream, not the parser).
 TEST(WaveHeaderTest, TruncatedHeadersGiveNothingUntilTheyAreWhole) {
-    WaveSound wave;
-    wave.samples = std::string(50, 'w');
-    SoundResource standard, extended;
-    standard.samples = extended.samples = std::string(50, 'r');
-    extended.extended = true;
+    const std::string samples(50, 'r');
     const struct {
         std::string bytes;
         std::size_t headerEnd;  // the end of the last header field read
-    } cases[] = {{writeWave(wave), 44}, {writeSoundResource(standard), 41}, {writeSoundResource(extended), 46}};
+    } cases[] = {{writeWave({11025, 1, 8, samples, {}, {}, {}}), 44},
+                 {writeSoundResource({1, 11025u << 16, false, samples, {}}), 41},
+                 {writeSoundResource({1, 11025u << 16, true, samples, {}}), 46}};
     for (const auto& c : cases) {
         const OMWaveHeader whole = parse(c.bytes);
         ASSERT_GT(whole.length, 0);

@@ -21,15 +21,6 @@ std::string bufferNow(std::int32_t index) {
     return std::string(reinterpret_cast<const char*>(OMWaveOutMixer::buffer(index)), kBlock);
 }
 
-// A timing-shift link that keeps the intervals it is given.
-struct GapRecorder : OMLink {
-    explicit GapRecorder(std::vector<OMArg>& gaps) : into(&gaps) {}
-    void invoke() override {}
-    void invokeWith(OMArg ms) override { into->push_back(ms); }
-    OMLink* clone() const override { return new GapRecorder(*this); }
-    std::vector<OMArg>* into;
-};
-
 class WaveMixerTest : public SoundFixture {
 protected:
     OMWaveSound* make(const std::string& samples, bool whole = true) {
@@ -42,6 +33,10 @@ protected:
         SoundFixture::TearDown();
     }
     std::vector<std::unique_ptr<OMWaveSound>> sounds;
+
+public:
+    void gap(OMArg ms) { gaps.push_back(ms); }  // a timing shift
+    std::vector<OMArg> gaps;
 };
 
 // At volume 50, 140 is heard as (12 x 50) / 100 + 128 = 134; at volume 0 a sound adds nothing.
@@ -160,8 +155,7 @@ TEST_F(WaveMixerTest, AVolumeChangeReachesTheBuffersNotYetFinished) {
 // The device ran dry: the time since the last write less one buffer's playing time (1024 samples at
 // 11025 Hz: 92 ms), never below 0. A paused output tells the whole interval it stood still.
 TEST_F(WaveMixerTest, UnderrunsAndOutputPausesShiftTheTimingLinks) {
-    std::vector<OMArg> gaps;
-    GapRecorder recorder(gaps);
+    OMLinkToObj<WaveMixerTest> recorder(this, nullptr, &WaveMixerTest::gap);
     OMWaveOutMixer::timingShifts().append(&recorder);
     for (std::uint32_t delay : {10u, 500u}) {
         SCOPED_TRACE(delay);

@@ -1,8 +1,5 @@
 // Wave sounds on the fake device: hooks once per pass, repeat, refusals of sounds that could never
 // finish, damaged files played up to their real end, streamed and whole data alike, durations.
-#include <windows.h>
-#include <mmsystem.h>
-
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -27,19 +24,6 @@ std::string silencePad(std::size_t n) {
 }
 
 using WaveSoundTest = SoundFixture;
-
-TEST_F(WaveSoundTest, OneSoundAtFullVolumeIsCopiedAndTheLastBufferPaddedWithSilence) {
-    const std::string samples = ramp(2500);
-    OMWaveSound sound(streamOver("a.wav", wave(samples)), 1);
-    ASSERT_EQ(sound.play(1), 1);
-    // The device was probed at 11025 and 22050 Hz, then opened at the sound's rate.
-    EXPECT_EQ(device.opens, (std::vector<std::uint32_t>{11025, 22050, 11025}));
-    EXPECT_EQ(device.writes.size(), 3u);
-    EXPECT_EQ(written(), samples + silencePad(2500));
-    playOut();
-    EXPECT_FALSE(OMWaveOutMixer::active());
-    EXPECT_FALSE(device.isOpen()) << "closed once the last sound finished";
-}
 
 TEST_F(WaveSoundTest, RepeatThreeFiresStartAndFinishPerPassAndFreesTheTablesAfterTheLast) {
     const std::string samples = ramp(500);
@@ -76,16 +60,21 @@ TEST_F(WaveSoundTest, StopFiresFinishOnlyOnceHeardAndPlayAgainStartsOver) {
     EXPECT_EQ(device.writes[0], samples.substr(0, kMixerBlockSize)) << "from the segment start again";
 }
 
+// One sound at full volume is copied and its last buffer padded with silence. The device was probed at
+// 11025 and 22050 Hz, then opened at the sound's rate, and is closed once the last sound finished.
 TEST_F(WaveSoundTest, StreamedAndWholeSoundsWriteTheSameSamplesAndSegments) {
     const std::string samples = ramp(40 * kMixerBlockSize + 77);
     for (bool whole : {true, false}) {
         SCOPED_TRACE(whole ? "whole" : "streamed");
         device.writes.clear();
+        device.opens.clear();
         OMWaveSound sound(streamOver(whole ? "w.wav" : "s.wav", wave(samples), whole), 1);
         EXPECT_EQ(sound.streaming(), !whole);
         ASSERT_EQ(sound.play(1), 1);
+        EXPECT_EQ(device.opens, (std::vector<std::uint32_t>{11025, 22050, 11025}));
         playOut(400);
         EXPECT_EQ(written(), samples + silencePad(samples.size()));
+        EXPECT_FALSE(device.isOpen());
         device.writes.clear();
         sound.setSegment(1000, 20000);
         ASSERT_EQ(sound.play(1), 1);
@@ -169,22 +158,6 @@ TEST_F(WaveSoundTest, SoundsOfAnotherRateWhileOneIsPlayingKeepTheDeviceRate) {
     fast.stop();
     ASSERT_EQ(fast.play(1), 1);
     EXPECT_EQ(OMWaveOutMixer::deviceRate(), 22050u) << "reopened at its own rate once nothing plays";
-}
-
-// The system's device under Wine (the test world's null sound device): a blocking play returns once the
-// device has played the sound, and the device is closed again.
-TEST(SystemWaveDeviceTest, ABlockingPlayReturnsOnceTheDeviceHasPlayedTheSound) {
-    if (waveOutGetNumDevs() == 0) GTEST_SKIP() << "no wave-out device";
-    TempFolder folder;
-    writeWholeFile(folder.file("a.wav"), wave(ramp(3000)));
-    OMIStreamFile stream(folder.file("a.wav").c_str(), kStreamWhole, nullptr);
-    auto sound = std::make_unique<OMWaveSound>(&stream, 1);
-    HookLog log;
-    log.attach(*sound);
-    ASSERT_EQ(sound->play(0), 1);
-    EXPECT_EQ(log.calls, "SF");
-    sound.reset();
-    EXPECT_FALSE(OMWaveOutMixer::deviceOpen());
 }
 
 }  // namespace

@@ -63,6 +63,16 @@ private:
     std::size_t next = 0;
 };
 
+// A window's client area in its parent's client coordinates, as "left,top,right,bottom".
+inline std::string clientPlace(HWND window) {
+    RECT r{};
+    GetClientRect(window, &r);
+    MapWindowPoints(window, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+    char text[64];
+    std::snprintf(text, sizeof text, "%ld,%ld,%ld,%ld", r.left, r.top, r.right, r.bottom);
+    return text;
+}
+
 // Posts a message to a window, as a loop step.
 inline std::function<void()> post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return [=] { PostMessageA(window, message, wParam, lParam); };

@@ -20,15 +20,6 @@ bool childClassRegistered(WNDCLASSA* found = nullptr) {
     return GetClassInfoA(appInstance(), kWindowChildClass, found ? found : &own) != FALSE;
 }
 
-// A window's client area in its parent's client coordinates, as "left,top,right,bottom".
-std::string clientPlace(HWND window) {
-    RECT r{};
-    GetClientRect(window, &r);
-    MapWindowPoints(window, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
-    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-           std::to_string(r.bottom);
-}
-
 TEST_F(WindowTest, TheFirstWindowRegistersTheClassAndTheLastUnregistersIt) {
     makeApp();
     EXPECT_FALSE(childClassRegistered());
@@ -61,8 +52,7 @@ TEST_F(WindowTest, AWindowThatOutlivesTheApplicationLeavesNothingBehind) {
     EXPECT_FALSE(childClassRegistered());
 }
 
-// Kinds 2 and 3 rebuild the system menu; the caption kind greys what it cannot do. In DirectDraw mode
-// every window is frameless over the whole client area.
+// Kinds 2 and 3 rebuild the system menu; the caption kind greys what it cannot do.
 TEST_F(WindowTest, FrameKindsGiveTheirStylesClientAreasAndSystemMenus) {
     makeApp();
     constexpr DWORD kStyles[] = {0x44000000, 0x44800000, 0x44CA0000, 0x44CF0000};
@@ -93,14 +83,6 @@ TEST_F(WindowTest, FrameKindsGiveTheirStylesClientAreasAndSystemMenus) {
             EXPECT_EQ(greyed, p == 0 || (kind == kFrameCaption && (p == 1 || p == 2 || p == 4)));
         }
     }
-    directDrawActive = 1;
-    const OMRect small{5, 5, 50, 50};
-    OMWindow covering(&small, kFrameSizing, 0);
-    directDrawActive = 0;
-    EXPECT_EQ(covering.kind, kFrameNone);
-    RECT main{};
-    GetClientRect(app->window, &main);
-    EXPECT_EQ(clientPlace(covering.hwnd), "0,0," + std::to_string(main.right) + "," + std::to_string(main.bottom));
 }
 
 // Positions are in the main window's client coordinates; a minimised window does not move.
