@@ -97,8 +97,9 @@ protected:
     }
 };
 
-// Two results side by side, so that one check prints both. Braces keep their order of evaluation.
+// Results side by side, so that one check prints them all. Braces keep their order of evaluation.
 using Both = std::pair<std::int64_t, std::int64_t>;
+using Results = std::vector<std::int64_t>;
 
 // The running test program's full name.
 inline std::string programPath() {

@@ -249,8 +249,7 @@ TEST_F(MemHandleTest, PointerFormsModeWordFlagsGuardedCopiesAndTerm) {
     ASSERT_EQ(MemInit(2, 0), 1);
     MemHandle a = MemHandleAlloc(4), b = MemHandleAlloc(4);
     EXPECT_EQ(errorAfter(MemHandleAlloc(4) == 0), 4) << "no growth: the table is full";
-    EXPECT_EQ(MemHandleFree(&a), 1);
-    EXPECT_EQ((Both{MemTerm(), MemIsStarted()}), Both(1, 0));
+    EXPECT_EQ((Results{MemHandleFree(&a), MemTerm(), MemIsStarted()}), (Results{1, 1, 0}));
     EXPECT_EQ(MemHandleLock(b), nullptr);
 }
 

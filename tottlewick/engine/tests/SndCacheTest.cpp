@@ -74,8 +74,7 @@ TEST_F(SndCacheTest, StepsArePacedAt115000BytesASecond) {
     now = 50000;
     EXPECT_EQ(SndCacheIdle(), 1);
     for (now = 50001; now < 50284; ++now) ASSERT_EQ(SndCacheIdle(), 1) << now;
-    EXPECT_EQ((Both{SndCacheIdle(), SndCacheIsBusy()}), Both(0, 0));
-    EXPECT_EQ(SndGetCacheChunk(), 8192u);
+    EXPECT_EQ((Results{SndCacheIdle(), SndCacheIsBusy(), SndGetCacheChunk()}), (Results{0, 0, 8192}));
     EXPECT_EQ(loadText("AIF", 1), data);
 }
 

@@ -68,8 +68,7 @@ TEST(SndCodecTest, StereoImaInterleavesTheTwoBlocks) {
     std::vector<std::uint8_t> out(64 * 4);
     EXPECT_EQ(SndConvertBlocks(h, in.data(), in.size(), out.data(), 1), 1u);
     std::vector<int> samples = samplesOf(out);
-    EXPECT_EQ((Both{samples[0], samples[1]}), Both(4096, -4096));
-    EXPECT_EQ((Both{samples[126], samples[127]}), Both(4096, -4096));
+    EXPECT_EQ((Results{samples[0], samples[1], samples[126], samples[127]}), (Results{4096, -4096, 4096, -4096}));
 }
 
 TEST(SndCodecTest, PlainFormatsConvertAndStopAtTheEndOfTheirInput) {

@@ -68,8 +68,7 @@ TEST_F(SndDriverTest, AWholePlayRunsToItsEndPausedTimeAside) {
     EXPECT_EQ((Both{SndDriverPosition(3), SndDriverPause(3)}), Both(8820, 0));
     EXPECT_EQ((Both{SndDriverIsPaused(3), SndDriverIsPlaying(3)}), Both(1, 0));
     now = 5000;
-    EXPECT_EQ((Both{SndDriverPosition(3), SndDriverIsDone(3)}), Both(8820, 0));
-    EXPECT_EQ(SndDriverResume(3), 0);
+    EXPECT_EQ((Results{SndDriverPosition(3), SndDriverIsDone(3), SndDriverResume(3)}), (Results{8820, 0, 0}));
     EXPECT_EQ(SndDriverResume(3), 1) << "not paused";
     now = 5599;
     EXPECT_EQ(SndDriverIsDone(3), 0);
@@ -82,8 +81,7 @@ TEST_F(SndDriverTest, ALoopedPlayGoesOnAndStopEndsIt) {
     std::vector<std::int16_t> data(441, 5);
     ASSERT_EQ(SndDriverPlay(0, data.data(), 441, 1, 16, 44100, 1), 0);
     now = 10000;
-    EXPECT_EQ((Both{SndDriverIsPlaying(0), SndDriverStop(0)}), Both(1, 0));
-    EXPECT_EQ(SndDriverIsDone(0), 1);
+    EXPECT_EQ((Results{SndDriverIsPlaying(0), SndDriverStop(0), SndDriverIsDone(0)}), (Results{1, 0, 1}));
     EXPECT_EQ(SndDriverPosition(0), 0u) << "a stopped voice is set up again";
 }
 

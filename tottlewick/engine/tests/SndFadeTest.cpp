@@ -85,11 +85,9 @@ TEST_F(SndFadeTest, TheServiceStepsFadesOfTheChannelMaskAndWaitsCanBeCut) {
     runFor(400);
     EXPECT_EQ(SndFadeIsActive(5), 0);
     EXPECT_EQ(SndFadeIsActive(6), 1) << "channel 6 is outside the mask";
-    EXPECT_EQ((Both{SndAnyFading(0x60), SndFadeWait(6, waitThreeSteps)}), Both(1, 0));
-    EXPECT_EQ(waits, 3);
+    EXPECT_EQ((Results{SndAnyFading(0x60), SndFadeWait(6, waitThreeSteps), waits}), (Results{1, 0, 3}));
     EXPECT_EQ(SndFadeIsActive(6), 1) << "the wait procedure stopped the wait";
-    EXPECT_EQ((Both{SndFadeWaitAll(0x40, nullptr), SndAnyFading(0xFFFF)}), Both(0, 0));
-    EXPECT_EQ(fadeEnds.size(), 2u);
+    EXPECT_EQ((Results{SndFadeWaitAll(0x40, nullptr), SndAnyFading(0xFFFF), fadeEnds.size()}), (Results{0, 0, 2}));
     EXPECT_EQ(SndFadeOutChannels(recordFadeEnd, 0x60), 1) << "both are at 0 already";
 }
 
@@ -116,8 +114,7 @@ TEST_F(SndFadeTest, TheIteratorVisitsChannelsInUseHighestFirst) {
     EXPECT_EQ(SndForEachChannel(0xFFFF, visitOddAnswers), 0xAAu);
     EXPECT_EQ(visited, (std::vector<std::int16_t>{7, 6, 5, 4, 3, 2, 1, 0}));
     EXPECT_EQ((Both{SndChannelGetResult(5), SndChannelGetResult(4)}), Both(1, 0));
-    EXPECT_EQ((Both{SndChannelBit(15), SndChannelBit(16)}), Both(0x8000, 0));
-    EXPECT_EQ(SndChannelBit(-1), 0u);
+    EXPECT_EQ((Results{SndChannelBit(15), SndChannelBit(16), SndChannelBit(-1)}), (Results{0x8000, 0, 0}));
     EXPECT_EQ(SndHighestChannel(0x10005), 2) << "bits above 15 do not count";
     EXPECT_EQ(SndHighestChannel(0), -1);
 }
@@ -133,8 +130,7 @@ TEST_F(SndFadeTest, MaskOperationsAndPlaysOnTheBestChannelOfAMask) {
     SndVoiceHandle c = SndMaskPlayData(0x0C, 16, 1, 22050, 22050, frames.data());
     EXPECT_EQ(SndVoiceGetChannel(c), 3) << "none free: the highest available";
     EXPECT_EQ((Both{SndMaskPause(0x0C), SndMaskIsPaused(0xFF)}), Both(0, 0x0C));
-    EXPECT_EQ((Both{SndMaskResume(0x0C), SndMaskStop(0xFF)}), Both(0, 0));
-    EXPECT_EQ(SndMaskIsBusy(0xFF), 0u);
+    EXPECT_EQ((Results{SndMaskResume(0x0C), SndMaskStop(0xFF), SndMaskIsBusy(0xFF)}), (Results{0, 0, 0}));
     SndSetPriority(0);
 }
 

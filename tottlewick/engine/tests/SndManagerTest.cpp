@@ -46,8 +46,7 @@ protected:
 TEST_F(SndManagerTest, StartRefusesMoreThanEightChannelsAndShutdownReportsOnce) {
     EXPECT_EQ(SndInit(nullptr, 4, 2, 16, kRate), 0) << "already running: only reports";
     EXPECT_EQ(Both(SndGetChannelCount(), SndGetDriverState()), Both(8, kSndDriverRunning));
-    EXPECT_EQ((Both{SndShutdown(), SndShutdown()}), Both(0, 1));
-    EXPECT_EQ(SndIsEnabled(), 0);
+    EXPECT_EQ((Results{SndShutdown(), SndShutdown(), SndIsEnabled()}), (Results{0, 1, 0}));
     EXPECT_EQ((Both{SndInit(nullptr, 9, 2, 16, kRate), SndGetDriverState()}), Both(1, 0));
     EXPECT_EQ(play(0), 0u) << "nothing plays while not started";
     ASSERT_EQ(SndInit(nullptr, 8, 2, 16, kRate), 0);
@@ -112,16 +111,14 @@ TEST_F(SndManagerTest, HandlesCarryASerialSoReleasedOnesAreRefused) {
     SndVoiceHandle third = play(2);
     EXPECT_EQ(third & 0xFF, 0u) << "the released record is reused";
     EXPECT_NE(third, first);
-    EXPECT_EQ((Both{SndVoiceIsActive(first), SndVoiceGetChannel(first)}), Both(0, -1));
-    EXPECT_EQ(SndVoiceStop(first), 0);
+    EXPECT_EQ((Results{SndVoiceIsActive(first), SndVoiceGetChannel(first), SndVoiceStop(first)}), (Results{0, -1, 0}));
     EXPECT_EQ((Both{SndVoiceIsActive(third), SndVoiceGetChannel(third)}), Both(1, 2));
     EXPECT_EQ(SndVoiceGetDurationMs(third), 1000u);
 }
 
 TEST_F(SndManagerTest, ABusyChannelIsReplacedOnlyFromItsPriorityUp) {
     SndVoiceHandle first = play(3, 10);
-    EXPECT_EQ(SndChannelGetPriority(3), 10);
-    EXPECT_EQ((Both{play(3, 9), SndVoiceIsActive(first)}), Both(0, 1));
+    EXPECT_EQ((Results{SndChannelGetPriority(3), play(3, 9), SndVoiceIsActive(first)}), (Results{10, 0, 1}));
     EXPECT_NE(play(3, 10), 0u);
     EXPECT_EQ(SndVoiceIsActive(first), 0);
     ASSERT_EQ(ended.size(), 1u);
@@ -182,8 +179,7 @@ TEST_F(SndManagerTest, AResumeAfterTheEndFailsAndTheVoiceGoesAsFailed) {
     ended.assign(1, none);
     EXPECT_EQ(SndDeactivateWindow(nullptr), 0) << "pauses everything";
     EXPECT_EQ(Both(SndChannelIsPaused(0), SndChannelIsSounding(0)), Both(1, 1)) << "sounding kept through the pause";
-    EXPECT_EQ((Both{SndChannelResume(0), SndVoiceIsActive(voice)}), Both(1, 0));
-    EXPECT_EQ(SndChannelIsSounding(0), 0);
+    EXPECT_EQ((Results{SndChannelResume(0), SndVoiceIsActive(voice), SndChannelIsSounding(0)}), (Results{1, 0, 0}));
     SndChannelService(0);
     ASSERT_EQ(ended.size(), 2u);
     EXPECT_EQ(ended[1].state, SndVoiceState::failed);
@@ -201,8 +197,7 @@ TEST_F(SndManagerTest, ALoopedVoicePlaysOnUntilStoppedAndStopEmptiesTheQueue) {
     SndSetAppend(1);
     SndVoiceHandle behind = play(4, 0, frames);
     SndSetAppend(0);
-    EXPECT_EQ(SndVoiceIsActive(behind), 1);
-    EXPECT_EQ((Both{SndChannelStop(4), SndChannelIsFree(4)}), Both(0, 1));
+    EXPECT_EQ((Results{SndVoiceIsActive(behind), SndChannelStop(4), SndChannelIsFree(4)}), (Results{1, 0, 1}));
     EXPECT_EQ(ended.size(), 2u);
 }
 

@@ -93,8 +93,7 @@ TEST(SndParseTest, SndVersionsThreeAndFour) {
     SndParsed v3 = parsedOk(Kind::snd, writeSnd3(11025, std::string(1000, '\x80')));
     EXPECT_EQ(v3.header.frames, 1000u) << "1006 bytes";
     EXPECT_EQ((Both{v3.header.fileRate, v3.header.rate}), Both(11025, 11025));
-    EXPECT_EQ(v3.header.format, kSndUnsigned8Mono);
-    EXPECT_EQ((Both{v3.header.loopEnd, v3.dataOffset}), Both(1000, 6));
+    EXPECT_EQ((Results{v3.header.format, v3.header.loopEnd, v3.dataOffset}), (Results{kSndUnsigned8Mono, 1000, 6}));
 
     SndParsed v4 = parsedOk(Kind::snd, writeSnd4(22050, 300, std::string(400, '\x10')));
     EXPECT_EQ((Both{v4.header.frames, v4.dataOffset}), Both(300, 8));

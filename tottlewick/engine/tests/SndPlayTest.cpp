@@ -49,12 +49,10 @@ TEST_F(SndPlayTest, EightBusyChannelsGiveWayOnlyFromTheirPriorityUp) {
 
     EXPECT_EQ(SndPlaySampleLooped(sample, 10, 1024, 0), 7) << "equal priorities: the highest-numbered";
     ASSERT_EQ(done.size(), 1u);
-    EXPECT_EQ(done[0].channel, 7);
-    EXPECT_EQ((Both{SndStop(2), SndPlaySampleLooped(sample, 9, 1024, 0)}), Both(0, 2));
+    EXPECT_EQ((Results{done[0].channel, SndStop(2), SndPlaySampleLooped(sample, 9, 1024, 0)}), (Results{7, 0, 2}));
     EXPECT_EQ(SndChooseChannel(10), 2) << "the lowest effective priority";
     EXPECT_EQ((Both{SndPlaySample(sample, 10, 1024, 0), SndIsLooping(2)}), Both(2, 0));
-    EXPECT_EQ((Both{SndStopAll(), SndGetFreeChannels()}), Both(0, 0xFF));
-    EXPECT_EQ(SndStop(-1), 1);
+    EXPECT_EQ((Results{SndStopAll(), SndGetFreeChannels(), SndStop(-1)}), (Results{0, 0xFF, 1}));
 }
 
 TEST_F(SndPlayTest, DisablingNestsAndKeepsAChannelOutOfChoice) {

@@ -97,8 +97,7 @@ TEST_F(SndScheduleTest, ArmedPlaysWaitAndStartTogether) {
     ASSERT_EQ(done.size(), 3u);
     std::uint32_t dataOf[8] = {};
     for (const Done& d : done) dataOf[d.channel] = d.data;
-    EXPECT_EQ((Both{dataOf[3], dataOf[5]}), Both(11, 12));
-    EXPECT_EQ(dataOf[6], 13u);
+    EXPECT_EQ((Results{dataOf[3], dataOf[5], dataOf[6]}), (Results{11, 12, 13}));
     EXPECT_NE(MemHandleGetSize(sample), 0u) << "a sample handed to a request stays its owner's";
 }
 
@@ -114,8 +113,7 @@ TEST_F(SndScheduleTest, ReleasedPlaysGiveTheirChannelsBack) {
     SndRequestArmAll();
     EXPECT_EQ(SndRequestArmedChannels(), 0xE0u);
     SndRequestReleaseAll();
-    EXPECT_EQ((Both{SndRequestArmedChannels(), SndGetFreeChannels()}), Both(0, 0xFF));
-    EXPECT_EQ(SndAnyPlaying(), 0);
+    EXPECT_EQ((Results{SndRequestArmedChannels(), SndGetFreeChannels(), SndAnyPlaying()}), (Results{0, 0xFF, 0}));
     EXPECT_NE(MemHandleGetSize(sample), 0u);
     EXPECT_EQ(done.size(), 1u) << "the prepared stream was stopped";
 }

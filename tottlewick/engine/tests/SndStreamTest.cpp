@@ -81,8 +81,7 @@ TEST_F(SndStreamTest, AnIma4SoundLoopsWholeThroughAppendVoicesAndEndsOnceWhenSto
     EXPECT_EQ((Both{SndStop(channel), SndStop(channel)}), Both(0, 0));
     runFor(200);
     ASSERT_EQ(done.size(), 1u);
-    EXPECT_EQ((Both{done[0].channel, done[0].id}), Both(channel, 30));
-    EXPECT_EQ(done[0].sample, 0u);
+    EXPECT_EQ((Results{done[0].channel, done[0].id, done[0].sample}), (Results{channel, 30, 0}));
     EXPECT_EQ((Both{onlyStream(), SndChannelIsBusy(channel)}), Both(0, 0)) << "the stream is closed";
 }
 
@@ -190,8 +189,7 @@ TEST_F(SndStreamTest, APausedStreamStandsStillAndGoesOnWhereItStopped) {
     SndSetStreamMode(1);
     std::int16_t channel = SndPlayId(33, 0, 1024, 0);
     runFor(500);
-    EXPECT_EQ((Both{SndPause(channel), SndIsPaused(channel)}), Both(0, 1));
-    EXPECT_EQ(SndIsPlaying(channel), 0);
+    EXPECT_EQ((Results{SndPause(channel), SndIsPaused(channel), SndIsPlaying(channel)}), (Results{0, 1, 0}));
     std::uint32_t position = SndGetPosition(channel);
     std::vector<std::int16_t> before = channelOf(takeOutput(), 0);
     runFor(3000);
@@ -222,8 +220,7 @@ TEST_F(SndStreamTest, TwoStreamsFromTwoFilesAndTheDriveTheyReadFrom) {
     runFor(600);
     std::vector<std::int16_t> out = takeOutput();
     EXPECT_EQ(out[out.size() - 2], 300) << "both mixed";
-    EXPECT_EQ((Both{SndStopStreams(), done.size()}), Both(0, 2));
-    EXPECT_EQ(SndStreamedChannels(), 0u);
+    EXPECT_EQ((Results{SndStopStreams(), done.size(), SndStreamedChannels()}), (Results{0, 2, 0}));
 }
 
 TEST_F(SndStreamTest, AStreamFromMemoryPlaysToItsEnd) {
@@ -245,8 +242,7 @@ TEST_F(SndStreamTest, OpensThatFailLeaveNothingOpen) {
     EXPECT_EQ(SndStreamOpenResource(&stream, 0, kSndChunkMs, 38), 0) << "damaged";
     EXPECT_EQ(SndStreamOpenMemory(&stream, 0, kSndChunkMs, 38), 0);
     EXPECT_EQ(SndStreamOpenFile(&stream, 0, kSndChunkMs, folder.file("none.aif").c_str()), 0);
-    EXPECT_EQ((Both{stream, onlyStream()}), Both(0, 0));
-    EXPECT_EQ(SndStreamGetPriority(0), kSndNoPriority);
+    EXPECT_EQ((Results{stream, onlyStream(), SndStreamGetPriority(0)}), (Results{0, 0, kSndNoPriority}));
     SndSetPriority(12);
     ASSERT_EQ(SndStreamOpenResource(&stream, 0, kSndChunkMs, 37), 1) << "the raw access was given back";
     SndSetPriority(0);

@@ -111,8 +111,7 @@ TEST_F(StreamTest, FileStreamReadsSurvivesAFileThatShrinksAndClosesItsFileOnce) 
     EXPECT_EQ((Both{StreamStop(stream), StreamGetFile(stream)}), Both(1, 0));
     FileRef other = FileOpen(name.c_str(), kFileRead);
     EXPECT_EQ(other & 0xFF, owned & 0xFF);
-    EXPECT_EQ((Both{StreamClose(&stream), stream}), Both(1, 0));
-    EXPECT_EQ((Both{FileTell(other), FileGetError()}), Both(0, 0));
+    EXPECT_EQ((Results{StreamClose(&stream), stream, FileTell(other), FileGetError()}), (Results{1, 0, 0, 0}));
 }
 
 TEST_F(StreamTest, FileRefStreamRepositionsAndPausesWhenRepositioningIsRefused) {
@@ -206,8 +205,7 @@ TEST_F(StreamTest, StartNeedsABufferAndAChunkThatFitsRestartsAnEndedStreamAndGoe
     StreamSetFilter(stream, refuseOne);
     refused = kStreamMsgFree;
     Stream kept = stream;
-    EXPECT_EQ((Both{StreamClose(&kept), kept == stream}), Both(0, 1));
-    EXPECT_EQ(StreamGetState(stream), kStreamEnded);
+    EXPECT_EQ((Results{StreamClose(&kept), kept == stream, StreamGetState(stream)}), (Results{0, 1, kStreamEnded}));
     StreamTerm();  // one pass: the refusing stream stays, and the call returns
     EXPECT_EQ(StreamGetKind(stream), kStreamMemory);
     StreamSetFilter(stream, nullptr);
@@ -232,8 +230,7 @@ TEST_F(StreamTest, EmptySourceFillsWithoutReadingAndServeAllStopsAtARefusal) {
     EXPECT_EQ(StreamServeAll(), 1);
     StreamSetFilter(a, refuseOne);
     refused = kStreamMsgServe;
-    EXPECT_EQ(StreamServeAll(), 0);
-    EXPECT_EQ((Both{StreamClear(b), StreamGetKind(b)}), Both(1, kStreamNone));
+    EXPECT_EQ((Results{StreamServeAll(), StreamClear(b), StreamGetKind(b)}), (Results{0, 1, kStreamNone}));
 }
 
 }  // namespace

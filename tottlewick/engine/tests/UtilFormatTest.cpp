@@ -51,8 +51,7 @@ TEST(UtilFormatTest, StringsWidthsCountedStringsCountsAndThe255CharacterCap) {
     std::uint8_t bytes[2] = {0xEE, 0xEE};
     UtilFormat(out, "abc%nde%hnf%kn", &whole, &half, &bytes[0]);
     EXPECT_STREQ(out, "abcdef");
-    EXPECT_EQ((Both{whole, half}), Both(3, 5));
-    EXPECT_EQ((Both{bytes[0], bytes[1]}), Both(6, 0xEE));
+    EXPECT_EQ((Results{whole, half, bytes[0], bytes[1]}), (Results{3, 5, 6, 0xEE}));
 
     // The output stops growing at 255 characters.
     std::string longText(300, 'y');
