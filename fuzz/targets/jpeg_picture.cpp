@@ -7,7 +7,7 @@
 #include "FuzzParts.h"
 #include "JpegDecoder.h"
 
-extern "C" const char* __asan_default_options() { return "allocator_may_return_null=1:max_allocation_size_mb=48"; }
+extern "C" const char* __asan_default_options() { return "allocator_may_return_null=1:max_allocation_size_mb=32"; }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::vector<std::uint8_t> bytes(data, data + size);
