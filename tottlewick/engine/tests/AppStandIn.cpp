@@ -44,12 +44,10 @@ template LRESULT CALLBACK module<1>(HWND, UINT, WPARAM, LPARAM);
 template LRESULT CALLBACK module<2>(HWND, UINT, WPARAM, LPARAM);
 template LRESULT CALLBACK module<3>(HWND, UINT, WPARAM, LPARAM);
 template LRESULT CALLBACK module<4>(HWND, UINT, WPARAM, LPARAM);
-template LRESULT CALLBACK module<5>(HWND, UINT, WPARAM, LPARAM);
-template LRESULT CALLBACK module<6>(HWND, UINT, WPARAM, LPARAM);
 
 std::string moduleName(LPARAM value) {
-    const AppModuleProc modules[] = {module<1>, module<2>, module<3>, module<4>, module<5>, module<6>};
-    for (int i = 0; i < 6; ++i) {
+    const AppModuleProc modules[] = {module<1>, module<2>, module<3>, module<4>};
+    for (int i = 0; i < 4; ++i) {
         if (reinterpret_cast<LPARAM>(modules[i]) == value) return "m" + std::to_string(i + 1);
     }
     return value ? std::to_string(value) : "-";
@@ -61,7 +59,7 @@ std::int32_t AppConfigCallback(std::int16_t query, void* data) {
     using standin::script;
     switch (query) {
     case kAppQueryProductName:
-        UtilStrCopy(static_cast<char*>(data), script.productName.c_str(), kAppTextSize);
+        UtilStrCopy(static_cast<char*>(data), "Tottlewick", kAppTextSize);
         return 0;
     case kAppQueryRequirements: {
         if (script.requirementAnswers.empty()) return 0;
@@ -71,7 +69,7 @@ std::int32_t AppConfigCallback(std::int16_t query, void* data) {
         return answer;
     }
     case kAppQueryWindowMode:
-        return script.windowMode;
+        return 1;
     case kAppQueryFolders:
         UtilStrCopy(static_cast<char*>(data), script.applicationFolder.c_str(), MAX_PATH);
         UtilStrCopy(AppGetLocalResourceFolder(), script.applicationFolder.c_str(), MAX_PATH);

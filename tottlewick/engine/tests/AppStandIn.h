@@ -1,6 +1,6 @@
 // The application that the engine's own tests link in place of the activity layer: it answers the
 // configuration queries from a script, logs the application messages (and the few window messages the
-// tests follow) as "<message> <wParam>" lines and hands the rest to the current module; modules m1 to m6
+// tests follow) as "<message> <wParam>" lines and hands the rest to the current module; modules m1 to m4
 // log what they get as "m<n> <message> <wParam> <lParam as a module name>". Message boxes become "box ..."
 // lines on the same log, answered with the scripted button.
 #pragma once
@@ -20,12 +20,10 @@
 namespace standin {
 
 struct Script {
-    std::string productName = "Tottlewick";
     std::vector<std::int32_t> requirementAnswers;  // query 2, in turn; 0 once they run out
-    std::int32_t windowMode = 1;                   // query 3's answer
     std::string applicationFolder;                 // query 4 sets it (and both resource folders beneath)
     int boxAnswer = IDOK;
-    bool refuseEnd[7] = {};                        // module n answers 10007 with 0
+    bool refuseEnd[5] = {};                        // module n answers 10007 with 0
     std::function<void(UINT, WPARAM)> onMessage;   // called for every logged message
 };
 

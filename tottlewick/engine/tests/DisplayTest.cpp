@@ -11,6 +11,7 @@
 #include "AppStandIn.h"
 #include "ApplProc.h"
 #include "AppRun.h"
+#include "Canvas.h"
 #include "Cursor.h"
 #include "DisplayCanvas.h"
 #include "DisplayCaret.h"
@@ -29,17 +30,6 @@
 
 namespace {
 
-std::uint8_t pixelOf(Canvas canvas, int x, int y) {
-    void* base = nullptr;
-    std::int32_t step = 0;
-    std::uint16_t depth = 0;
-    Rect area{};
-    if (!CanvasLockPixels(canvas, &base, &step, &depth, &area)) return 0xFF;
-    const std::uint8_t value = static_cast<const std::uint8_t*>(base)[y * step + x];
-    CanvasUnlockPixels(canvas);
-    return value;
-}
-
 using Lines = std::vector<std::string>;
 
 TEST(DisplayRulesTest, WindowStylesByModeAndFlags) {
@@ -47,16 +37,10 @@ TEST(DisplayRulesTest, WindowStylesByModeAndFlags) {
     const std::uint32_t overlapped = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
     struct Case { std::uint32_t mode, flags; bool creation; std::uint32_t style; };
     const std::vector<Case> cases = {
-        {1, 0, true, WS_POPUP},
-        {1, 0x800, false, WS_POPUP},
-        {1, 0x200, true, WS_POPUP | caption | WS_MAXIMIZE},
-        {1, 0x200, false, WS_POPUP | caption | WS_MAXIMIZEBOX},
-        {1, 0x400, true, WS_POPUP | overlapped | WS_MAXIMIZE},
-        {2, 0, true, WS_POPUP},
-        {2, 0x200, true, WS_MINIMIZEBOX | WS_SYSMENU | WS_MAXIMIZE},
-        {2, 0x200, false, WS_MINIMIZEBOX | WS_SYSMENU},
-        {2, 0x400, false, overlapped},
-        {0, 0x400, true, overlapped},
+        {1, 0, true, WS_POPUP}, {1, 0x800, false, WS_POPUP}, {1, 0x200, true, WS_POPUP | caption | WS_MAXIMIZE},
+        {1, 0x200, false, WS_POPUP | caption | WS_MAXIMIZEBOX}, {1, 0x400, true, WS_POPUP | overlapped | WS_MAXIMIZE},
+        {2, 0, true, WS_POPUP}, {2, 0x200, true, WS_MINIMIZEBOX | WS_SYSMENU | WS_MAXIMIZE},
+        {2, 0x200, false, WS_MINIMIZEBOX | WS_SYSMENU}, {2, 0x400, false, overlapped}, {0, 0x400, true, overlapped},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE("mode " + std::to_string(c.mode) + " flags " + std::to_string(c.flags) +
@@ -73,10 +57,7 @@ TEST(DisplayRulesTest, TheSmallestFittingModeWithTheFewestBits) {
         {"too small, too few bits", {{600, 400, 8}, {640, 480, 4}, {1280, 1024, 8}}, 2},
         {"none fits", {{320, 200, 8}}, -1},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(displayChooseMode(c.modes, 640, 480, 8), c.chosen);
-    }
+    for (const Case& c : cases) EXPECT_EQ(displayChooseMode(c.modes, 640, 480, 8), c.chosen) << c.name;
 }
 
 TEST(DisplayRulesTest, ThePictureIsCentredWithTheOddPixelRightAndBottom) {
@@ -161,8 +142,8 @@ TEST_F(DisplayTest, ThePictureIsCentredAndItsMarginsAreColourZero) {
     CaretEnable(1);
     CaretSetPosition(100, 100);
     CaretShow();
-    EXPECT_EQ(CaretGetShowCount(), 1);
-    EXPECT_EQ(Both(windowColour(130 + 11, 110 + 1), windowColour(130 + 12, 110 + 1)), Both(0xFFFFFF, 0xFF0000));
+    EXPECT_EQ((Results{CaretGetShowCount(), windowColour(130 + 11, 111), windowColour(130 + 12, 111)}),
+              (Results{1, 0xFFFFFF, 0xFF0000}));
     for (int i = 0; i < 5; ++i) CaretBlink();
     EXPECT_EQ(windowColour(130, 110), 0xFFFFFFu);
     CaretBlink();
@@ -187,7 +168,8 @@ TEST_F(DisplayTest, FadesRunTheIdleServicesAndFadingToBlackClearsThePicture) {
     AppSetSidService([] { ++passes; });
     AppSetCacheService([] { standin::now += 20; });
     DisplayFadeToBlack();
-    EXPECT_EQ((Both{passes, pixelOf(DisplayGetOffscreenCanvas(), 5, 5)}), Both(25, 0));
+    const auto* pixels = static_cast<const std::uint8_t*>(CanvasGetBits(DisplayGetOffscreenCanvas()));
+    EXPECT_EQ((Both{passes, pixels[0]}), Both(25, 0)) << "a picture filled with colour 20 is cleared";
     passes = 0;
     DisplayRefreshWithFade();
     EXPECT_EQ(passes, 25);
@@ -238,12 +220,10 @@ TEST_F(DisplayTest, DeactivationByAChildPausesNothing) {
 }
 
 TEST_F(DisplayTest, TheWindowsEndIsForwardedAndQuitsTheLoop) {
-    EXPECT_EQ(ApplProc(window, WM_DESTROY, 0, 0), 0);
+    EXPECT_EQ((Both{ApplProc(window, WM_DESTROY, 0, 0), ApplicationMenuProc(window, kAppMayEnd, 0, 0)}), Both(0, 1));
     EXPECT_EQ(standin::log, (Lines{"2 0"}));
     MSG message;
-    ASSERT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(message.message, UINT(WM_QUIT));
-    EXPECT_EQ(ApplicationMenuProc(window, kAppMayEnd, 0, 0), 1);
+    EXPECT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE) && message.message == WM_QUIT);
 }
 
 }  // namespace

@@ -13,22 +13,17 @@ namespace {
 TEST(FilePathTest, SplitsIntoDriveFolderNameAndExtensionWithinTheirCaps) {
     struct Case { const char *path, *drive, *folder, *name, *extension, *fileName; } cases[] = {
         {"C:\\games\\old.dat", "C:", "\\games\\", "old", "dat", "old.dat"},
-        {"C:dir\\name.text", "C:", "dir\\", "name", "tex", "name.text"},
-        {"a.b\\c", "", "a.b\\", "c", "", "c"},
-        {"noext", "", "", "noext", "", "noext"},
-        {"D:file.x", "D:", "", "file", "x", "file.x"},
-        {"dir\\arc.tar.gz", "", "dir\\", "arc.tar", "gz", "arc.tar.gz"},
-        {"", "", "", "", "", ""},
+        {"C:dir\\name.text", "C:", "dir\\", "name", "tex", "name.text"}, {"a.b\\c", "", "a.b\\", "c", "", "c"},
+        {"noext", "", "", "noext", "", "noext"}, {"D:file.x", "D:", "", "file", "x", "file.x"},
+        {"dir\\arc.tar.gz", "", "dir\\", "arc.tar", "gz", "arc.tar.gz"}, {"", "", "", "", "", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
         char drive[kFilePathSize], folder[kFilePathSize], name[kFilePathSize], extension[kFileExtensionSize];
         std::memset(extension, 'x', sizeof extension);
         int total = FileSplitPath(c.path, drive, folder, name, extension);
-        EXPECT_STREQ(drive, c.drive);
-        EXPECT_STREQ(folder, c.folder);
-        EXPECT_STREQ(name, c.name);
-        EXPECT_EQ(std::string(extension, 4), std::string(c.extension) + std::string(4 - std::strlen(c.extension), '\0'));
+        EXPECT_EQ(std::string(drive) + "|" + folder + "|" + name, std::string(c.drive) + "|" + c.folder + "|" + c.name);
+        EXPECT_EQ(std::string(extension, 4), (c.extension + std::string(4, '\0')).substr(0, 4)) << "zero-filled";
         EXPECT_EQ(total, static_cast<int>(std::strlen(c.drive) + std::strlen(c.folder) + std::strlen(c.name) +
                                           std::strlen(c.extension)));
         char fileName[kFilePathSize];

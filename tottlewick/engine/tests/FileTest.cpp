@@ -64,22 +64,15 @@ TEST_F(FileTest, BadReferencesGiveError3AndTheirResults) {
     char buffer[4];
     struct Case { const char* what; std::int32_t got; std::int32_t expected; };
     std::vector<Case> cases = {
-        {"tell 0", FileTell(0), -1},
-        {"tell closed", FileTell(ref), 0},
-        {"seek 0", FileSeek(0, 0, 0), -1},
-        {"seek closed", FileSeek(ref, 0, 0), 0},
-        {"size 0", FileGetSize(0), -1},
+        {"tell 0", FileTell(0), -1}, {"tell closed", FileTell(ref), 0}, {"seek 0", FileSeek(0, 0, 0), -1},
+        {"seek closed", FileSeek(ref, 0, 0), 0}, {"size 0", FileGetSize(0), -1},
         {"size forged", FileGetSize(0x1234), 0},
         {"read closed", static_cast<std::int32_t>(FileRead(ref, buffer, 4)), 0},
         {"write closed", static_cast<std::int32_t>(FileWrite(ref, buffer, 4)), 0},
         {"times closed", FileGetTimes(ref, nullptr, nullptr), 0},
-        {"path closed", FileGetPath(ref, buffer), kFileErrBadRef},
-        {"slot 16", FileClose(0x110), kFileErrBadRef},
+        {"path closed", FileGetPath(ref, buffer), kFileErrBadRef}, {"slot 16", FileClose(0x110), kFileErrBadRef},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(c.got, c.expected);
-    }
+    for (const Case& c : cases) EXPECT_EQ(c.got, c.expected) << c.what;
     EXPECT_EQ(FileGetError(), kFileErrBadRef);
     FileRef open = FileOpen(name.c_str(), kFileRead);
     EXPECT_EQ(withError(FileRead(open, nullptr, 4)), "0/9");

@@ -262,8 +262,7 @@ TEST_F(PrsFileTest, DamagedFilesGiveErrorCodesAndDamagedCachesAreReplaced) {
     std::string path = make("p.prs", buildPrs(kThree));
     std::string image = prsIndexImage(kThree);
     const std::vector<std::pair<std::string, std::string>> caches = {
-        {"cyclic list", withBytes(image, 168 + 24, prsBe16(3))},
-        {"cut short", image.substr(0, 200)},
+        {"cyclic list", withBytes(image, 168 + 24, prsBe16(3))}, {"cut short", image.substr(0, 200)},
         {"longer than its capacity", image + "x"},
         {"offset past the end", withBytes(image, 168 + 24 + 8, prsBe32(5000))},
     };
@@ -330,8 +329,7 @@ TEST_F(PrsFileTest, PrsBuildToolWritesFilesAndFolders) {
     struct Run { std::string output, list; unsigned long exitCode; std::string written, expected; };
     const std::vector<Run> runs = {
         {"out.prs", "list.txt", 0, "out.prs", buildPrs({{"XPK", 12, "alpha"}, {"STR", 1, ""}})},
-        {"Override", "list.txt", 0, "Override\\12.XPK", "alpha"},
-        {"out.bad", "list.txt", 1, "", ""},
+        {"Override", "list.txt", 0, "Override\\12.XPK", "alpha"}, {"out.bad", "list.txt", 1, "", ""},
         {"x.prs", "broken.txt", 1, "", "malformed line: XPK twelve a.bin"},
     };
     for (const Run& run : runs) {

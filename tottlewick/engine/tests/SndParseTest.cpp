@@ -215,8 +215,7 @@ TEST(SndParseTest, DamagedFilesGiveTheirStatus) {
     const std::string ssndOnly = "FORM" + std::string("\0\0\0\x14", 4) + "AIFFSSND" + std::string("\0\0\0\x08", 4) +
                                  std::string(8, '\0');
     struct Case { const char* name; Kind kind; std::string bytes; SndStatus status; } cases[] = {
-        {"empty AIFF", Kind::aiff, "", SndStatus::truncated},
-        {"FORM alone", Kind::aiff, "FORM", SndStatus::truncated},
+        {"empty AIFF", Kind::aiff, "", SndStatus::truncated}, {"FORM alone", Kind::aiff, "FORM", SndStatus::truncated},
         {"RIFF", Kind::aiff, "RIFF" + good.substr(4), SndStatus::notForm},
         {"WAVE form", Kind::aiff, good.substr(0, 8) + "WAVE" + good.substr(12), SndStatus::badFormType},
         {"COMM of 10 bytes", Kind::aiff, patched32(good, 16, 10), SndStatus::truncated},

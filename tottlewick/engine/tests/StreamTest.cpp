@@ -69,9 +69,7 @@ TEST_F(StreamTest, MemoryStreamDeliversFourFourTwoWithReadyNotifications) {
     Stream stream = digits();
     struct Step { std::vector<std::uint32_t> messages; std::uint32_t position, fill; std::string lastChunk; };
     const Step steps[] = {
-        {{3, 6, 8}, 4, 4, "0123"},
-        {{7, 8, 9}, 8, 0, "01234567"},
-        {{7, 8, 9}, 10, 0, std::string("89", 2) + "234567"},
+        {{3, 6, 8}, 4, 4, "0123"}, {{7, 8, 9}, 8, 0, "01234567"}, {{7, 8, 9}, 10, 0, std::string("89", 2) + "234567"},
     };
     for (int i = 0; i < 3; ++i) {
         SCOPED_TRACE(i);
