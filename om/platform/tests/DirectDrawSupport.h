@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "OMApp.h"
@@ -18,25 +19,11 @@
 #include "OMSystemUtilities.h"
 #include "WineDirect3D.h"
 
-// The DirectDraw settings for the life of a test, put back afterwards (the product's are 0 and 1).
-struct DirectDrawSettings {
-    DirectDrawSettings(std::int32_t use, std::int32_t noSurfaces)
-        : savedUse(useDirectDraw), savedNoSurfaces(noDirectDrawSurfaces) {
-        useDirectDraw = use;
-        noDirectDrawSurfaces = noSurfaces;
-    }
-    ~DirectDrawSettings() {
-        useDirectDraw = savedUse;
-        noDirectDrawSurfaces = savedNoSurfaces;
-    }
-    std::int32_t savedUse;
-    std::int32_t savedNoSurfaces;
-};
-
 inline OMRect screenRect() { return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
 // An application per test. makeApp runs it in full-screen DirectDraw mode 4 over the whole screen at the
-// display's depth; memory canvases are surfaces unless noSurfaces is 1.
+// display's depth, memory canvases as surfaces unless noSurfaces is 1. The DirectDraw settings go back
+// to the product's at the end.
 class DirectDrawFixture : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -48,13 +35,15 @@ protected:
     void TearDown() override {
         canvases.clear();
         app.reset();
-        settings.reset();
+        useDirectDraw = 0;
+        noDirectDrawSurfaces = 1;
         unloadDirectDraw();
     }
     void makeApp(std::int32_t mode = 4, std::int32_t use = 1, std::int32_t noSurfaces = 0, OMRect frame = screenRect()) {
+        canvases.clear();
         app.reset();
-        settings.reset();
-        settings = std::make_unique<DirectDrawSettings>(use, noSurfaces);
+        useDirectDraw = use;
+        noDirectDrawSurfaces = noSurfaces;
         app = std::make_unique<OMApp>(mode, &frame, nullptr, displayBitsPerPixel(0));
         app->active = 1;
     }
@@ -63,7 +52,6 @@ protected:
         canvases.push_back(std::make_unique<OMMemCanvas>(width, height, 8, flags));
         return *canvases.back();
     }
-    std::unique_ptr<DirectDrawSettings> settings;
     std::unique_ptr<OMApp> app;
     std::vector<std::unique_ptr<OMMemCanvas>> canvases;
 };
@@ -128,15 +116,10 @@ public:
     STDMETHOD(UpdateOverlayZOrder)(DWORD, LPDIRECTDRAWSURFACE) override { return DDERR_GENERIC; }
 };
 
-// Puts a stand-in in place of a canvas's surface for its life.
-class SurfaceSwap {
-public:
-    SurfaceSwap(IDirectDrawSurface*& slot, IDirectDrawSurface* standIn) : slot_(slot), saved_(slot) { slot = standIn; }
-    SurfaceSwap(const SurfaceSwap&) = delete;
-    SurfaceSwap& operator=(const SurfaceSwap&) = delete;
-    ~SurfaceSwap() { slot_ = saved_; }
-
-private:
-    IDirectDrawSurface*& slot_;
-    IDirectDrawSurface* saved_;
+// Puts a stand-in in place of a canvas's surface until it goes.
+struct SurfaceSwap {
+    SurfaceSwap(IDirectDrawSurface*& held, IDirectDrawSurface* standIn) : slot(held), saved(std::exchange(held, standIn)) {}
+    ~SurfaceSwap() { slot = saved; }
+    IDirectDrawSurface*& slot;
+    IDirectDrawSurface* saved;
 };

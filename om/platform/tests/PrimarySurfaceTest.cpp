@@ -71,69 +71,34 @@ protected:
     std::vector<std::unique_ptr<OMWindow>> windows;
 };
 
-TEST_F(PrimarySurfaceTest, EveryWindowIsFramelessAndCoversTheMainWindowsClientArea) {
+// Whatever kind and frame are asked for, the window has no frame and covers the main window's client
+// area; its canvas draws on the primary surface, whose DirectDraw palette follows the canvas's.
+TEST_F(PrimarySurfaceTest, AWindowCoversTheClientAreaWithoutFrameAndDrawsOnThePrimarySurface) {
     makeApp();
-    for (std::int32_t kind : {kFrameNone, kFrameBorder, kFrameCaption, kFrameSizing}) {
-        SCOPED_TRACE("kind " + std::to_string(kind));
-        OMWindow& window = makeWindow(kind);
-        EXPECT_EQ(window.kind, kFrameNone);
-        EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(window.hwnd, GWL_STYLE)) & ~static_cast<DWORD>(WS_VISIBLE),
-                  0x44000000u);
-        RECT client{};
-        GetClientRect(app->window, &client);
-        const OMRect covered = window.rectInMainWindow();
-        EXPECT_TRUE(covered == (OMRect{0, 0, client.right, client.bottom}));
-        const OMRect elsewhere{5, 5, 50, 50};
-        window.setFrame(&elsewhere, 0);
-        EXPECT_TRUE(window.rectInMainWindow() == covered) << "frames do not change in DirectDraw mode";
-        windows.clear();
-    }
-}
+    OMWindow& window = makeWindow(kFrameSizing);
+    EXPECT_EQ(window.kind, kFrameNone);
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(window.hwnd, GWL_STYLE)) & ~static_cast<DWORD>(WS_VISIBLE), 0x44000000u);
+    RECT client{};
+    GetClientRect(app->window, &client);
+    EXPECT_TRUE(window.rectInMainWindow() == (OMRect{0, 0, client.right, client.bottom}));
+    const OMRect elsewhere{5, 5, 50, 50};
+    window.setFrame(&elsewhere, 0);
+    EXPECT_TRUE(window.rectInMainWindow() == (OMRect{0, 0, client.right, client.bottom})) << "frames stay";
 
-TEST_F(PrimarySurfaceTest, TheWindowCanvasIsThePrimarySurfaceWithTheCanvasPalette) {
-    makeApp();
-    OMWndCanvas& canvas = *makeWindow().canvas;
+    OMWndCanvas& canvas = *window.canvas;
     EXPECT_TRUE(canvas.drawsOnSurface());
-    EXPECT_EQ(canvas.depth, 8);
     EXPECT_NE(capsOf(canvas.surface) & DDSCAPS_PRIMARYSURFACE, 0u);
-    IDirectDrawPalette* attachedPalette = nullptr;
-    ASSERT_EQ(canvas.surface->GetPalette(&attachedPalette), DD_OK);
-    EXPECT_EQ(attachedPalette, canvas.ddPalette);
-    attachedPalette->Release();
-    ASSERT_TRUE(canvas.getDC());
-    EXPECT_EQ(GetCurrentObject(canvas.dc, OBJ_PAL), canvas.palette);
-    canvas.releaseDC();
-    EXPECT_EQ(canvas.dc, nullptr);
-
-    std::vector<OMColorRecord> table(256);
-    for (int i = 0; i < 256; ++i) table[i] = colorOf(static_cast<std::uint8_t>(i), 40, static_cast<std::uint8_t>(i / 2));
+    IDirectDrawPalette* attached = nullptr;
+    ASSERT_EQ(canvas.surface->GetPalette(&attached), DD_OK);
+    EXPECT_EQ(attached, canvas.ddPalette);
+    attached->Release();
+    std::vector<OMColorRecord> table(256, colorOf(10, 40, 90));
     canvas.setColorTable(table.data());
     PALETTEENTRY entries[256]{};
     ASSERT_EQ(canvas.ddPalette->GetEntries(0, 0, 256, entries), DD_OK);
-    for (int i = 0; i < 256; ++i) {
-        const std::uint32_t want = isStaticEntry(i) ? systemRgb(i) : rgbOf(table[i]);
-        ASSERT_EQ(static_cast<std::uint32_t>(entries[i].peRed << 16 | entries[i].peGreen << 8 | entries[i].peBlue), want)
-            << "DirectDraw palette entry " << i;
-    }
-}
-
-// The window repaints itself through its paint cycle; without a usable primary surface, or with no
-// colour, nothing more than the record happens.
-TEST_F(PrimarySurfaceTest, ErasingTheWindowCanvasRecordsTheColourAndRepaintsTheWindow) {
-    makeApp();
-    OMWindow& window = makeWindow();
-    const OMLinkToFct painted = logLink("paint ");
-    window.setPaintHandler(&painted);
-    LostSurface lost;
-    for (const auto& [entry, usable, repainted] :
-         {std::tuple{249, true, "paint "}, std::tuple{kNoColor, true, ""}, std::tuple{252, false, ""}}) {
-        SCOPED_TRACE("entry " + std::to_string(entry) + (usable ? "" : ", surface lost"));
-        handlerLog.clear();
-        std::unique_ptr<SurfaceSwap> swap;
-        if (!usable) swap = std::make_unique<SurfaceSwap>(window.canvas->surface, &lost);
-        window.canvas->erase({0, 0, 0, entry});
-        EXPECT_EQ(window.canvas->backgroundColor.index, entry);
-        EXPECT_EQ(handlerLog, repainted);
+    for (int i : {9, 10, 245, 246}) {
+        const std::uint32_t want = isStaticEntry(i) ? systemRgb(i) : 0x0A285Au;
+        EXPECT_EQ(static_cast<std::uint32_t>(entries[i].peRed << 16 | entries[i].peGreen << 8 | entries[i].peBlue), want) << i;
     }
 }
 
@@ -196,6 +161,25 @@ TEST_F(PrimarySurfaceTest, ALostPrimarySurfaceIsRestoredOnWmPaintBeforeThePaintH
     EXPECT_EQ(paint(), "paint ") << "a surface that is not lost paints at once";
     EXPECT_EQ(lost.restores, 3);
     EXPECT_FALSE(GetUpdateRect(window.hwnd, nullptr, FALSE)) << "each paint cycle validated the window";
+
+}
+
+// An erase has the window repaint itself; with no colour, or without a usable surface, it only records.
+TEST_F(PrimarySurfaceTest, ErasingTheWindowCanvasRepaintsTheWindow) {
+    makeApp();
+    OMWindow& window = makeWindow();
+    const OMLinkToFct painted = logLink("paint ");
+    window.setPaintHandler(&painted);
+    LostSurface lost;
+    for (const auto& [entry, usable, repainted] :
+         {std::tuple{249, true, "paint "}, std::tuple{kNoColor, true, ""}, std::tuple{252, false, ""}}) {
+        handlerLog.clear();
+        IDirectDrawSurface* primary = window.canvas->surface;
+        SurfaceSwap swap(window.canvas->surface, usable ? primary : &lost);
+        window.canvas->erase({0, 0, 0, entry});
+        EXPECT_EQ(window.canvas->backgroundColor.index, entry);
+        EXPECT_EQ(handlerLog, repainted) << "erase with " << entry;
+    }
 }
 
 // Gaining activation in mode 4 restores the active window's primary surface and repaints the window,
@@ -219,20 +203,14 @@ TEST_F(PrimarySurfaceTest, ActivationRestoresALostPrimarySurfaceBeforeRepainting
     EXPECT_EQ(lost.restores, 2) << "the surface was no longer lost the third time";
 }
 
-// Only in full-screen DirectDraw mode, and only a memory canvas that is a surface.
-TEST_F(PrimarySurfaceTest, OutsideFullScreenDirectDrawNoMemoryCanvasIsAttached) {
-    for (const auto& [mode, use, noSurfaces] : {std::tuple{0, 0, 0}, std::tuple{4, 1, 1}}) {
-        SCOPED_TRACE(use ? "a GDI memory canvas" : "GDI mode");
-        makeApp(mode, use, noSurfaces, use ? screenRect() : OMRect{0, 0, 640, 480});
-        OMWndCanvas& screen = *makeWindow().canvas;
-        OMMemCanvas& buffer = makeCanvas(32, 6, kVideoMemorySurface | kSystemMemorySurface);
-        EXPECT_FALSE(screen.attachMemCanvas(&buffer));
-        EXPECT_EQ(screen.attached.count, 0);
-        screen.detachMemCanvas(&buffer);
-        screen.restoreSurfaces();
-        windows.clear();
-        canvases.clear();
-    }
+// A memory canvas that draws through GDI cannot be a back buffer.
+TEST_F(PrimarySurfaceTest, AGdiMemoryCanvasIsNotAttached) {
+    makeApp(4, 1, 1);
+    OMWndCanvas& screen = *makeWindow().canvas;
+    OMMemCanvas& buffer = makeCanvas(32, 6, kVideoMemorySurface | kSystemMemorySurface);
+    EXPECT_FALSE(screen.attachMemCanvas(&buffer));
+    EXPECT_EQ(screen.attached.count, 0);
+    EXPECT_EQ(buffer.surface, nullptr);
 }
 
 // A canvas that may live in video memory, refused as an attachment (here its size differs from the
