@@ -42,25 +42,20 @@ TEST(DisplayRulesTest, WindowStylesByModeAndFlags) {
         {2, 0, true, WS_POPUP}, {2, 0x200, true, WS_MINIMIZEBOX | WS_SYSMENU | WS_MAXIMIZE},
         {2, 0x200, false, WS_MINIMIZEBOX | WS_SYSMENU}, {2, 0x400, false, overlapped}, {0, 0x400, true, overlapped},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE("mode " + std::to_string(c.mode) + " flags " + std::to_string(c.flags) +
-                     (c.creation ? " created" : " restyled"));
-        EXPECT_EQ(displayWindowStyle(c.mode, c.flags, c.creation), c.style);
-    }
+    for (const Case& c : cases)
+        EXPECT_EQ(displayWindowStyle(c.mode, c.flags, c.creation), c.style) << c.mode << " " << c.flags << c.creation;
 }
 
-TEST(DisplayRulesTest, TheSmallestFittingModeWithTheFewestBits) {
+// The smallest fitting mode with the fewest bits; the picture centred with the odd pixel right and bottom.
+TEST(DisplayRulesTest, ModeChoiceAndPicturePlacement) {
     struct Case { const char* name; std::vector<DisplayModeInfo> modes; int chosen; };
-    const std::vector<Case> cases = {
+    const std::vector<Case> modes = {
         {"equal sizes: fewer bits", {{800, 600, 32}, {800, 600, 16}, {800, 600, 24}}, 1},
         {"a later smaller one", {{1024, 768, 8}, {640, 480, 8}, {800, 600, 8}}, 1},
         {"too small, too few bits", {{600, 400, 8}, {640, 480, 4}, {1280, 1024, 8}}, 2},
         {"none fits", {{320, 200, 8}}, -1},
     };
-    for (const Case& c : cases) EXPECT_EQ(displayChooseMode(c.modes, 640, 480, 8), c.chosen) << c.name;
-}
-
-TEST(DisplayRulesTest, ThePictureIsCentredWithTheOddPixelRightAndBottom) {
+    for (const Case& c : modes) EXPECT_EQ(displayChooseMode(c.modes, 640, 480, 8), c.chosen) << c.name;
     int x = -1, y = -1;
     ASSERT_TRUE(displayPictureOrigin(kDisplayCentred, 701, 501, 640, 480, &x, &y));
     EXPECT_EQ(Both(x, y), Both(30, 10));
@@ -191,7 +186,9 @@ TEST_F(DisplayTest, EventPointsAreInThePicturesCoordinates) {
     PortSet(0);
 }
 
-TEST_F(DisplayTest, PaletteChangesByOtherWindowsAreHandledHereAndTheWindowsOwnAreForwarded) {
+// The main window procedure: palette changes by other windows are handled here and the window's own are
+// forwarded; deactivation by a child pauses nothing; the window's end is forwarded and quits the loop.
+TEST_F(DisplayTest, TheWindowProcedure) {
     PalSetCurrent(nullptr);
     ApplProc(window, WM_PALETTECHANGED, reinterpret_cast<WPARAM>(window), 0);
     EXPECT_EQ(standin::log, (Lines{"785 " + std::to_string(reinterpret_cast<WPARAM>(window))}));
@@ -207,19 +204,18 @@ TEST_F(DisplayTest, PaletteChangesByOtherWindowsAreHandledHereAndTheWindowsOwnAr
     standin::log.clear();
     ApplProc(window, WM_INITMENUPOPUP, 0, 0);
     EXPECT_EQ(standin::log, (Lines{"10009 0"}));
-}
 
-TEST_F(DisplayTest, DeactivationByAChildPausesNothing) {
+    // Deactivation by a child of the window pauses nothing.
     HWND child = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 5, 5, window, nullptr, nullptr, nullptr);
     TimerPause(0);
     ApplProc(window, WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(child));
-    EXPECT_EQ(TimerPause(0), 0) << "the timer time was paused";
+    EXPECT_EQ(TimerPause(0), 0) << "the timer time ran on";
     ApplProc(window, WM_ACTIVATE, WA_INACTIVE, 0);
     EXPECT_EQ(TimerPause(0), 1);
     DestroyWindow(child);
-}
 
-TEST_F(DisplayTest, TheWindowsEndIsForwardedAndQuitsTheLoop) {
+    // The window's end is forwarded and quits the loop.
+    standin::log.clear();
     EXPECT_EQ((Both{ApplProc(window, WM_DESTROY, 0, 0), ApplicationMenuProc(window, kAppMayEnd, 0, 0)}), Both(0, 1));
     EXPECT_EQ(standin::log, (Lines{"2 0"}));
     MSG message;

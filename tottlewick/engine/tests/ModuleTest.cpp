@@ -24,15 +24,13 @@ class ModuleTest : public AppTest {};
 TEST_F(ModuleTest, SettingAModuleEndsTheCurrentAndTheStackedOnesTopDown) {
     EXPECT_EQ(AppSetModule(nullptr, module<1>, 7), nullptr);
     EXPECT_EQ(AppPushModule(nullptr, module<2>, 8), module<1>);
-    EXPECT_EQ(AppPushModule(nullptr, module<3>, 9), module<2>);
-    EXPECT_EQ(AppGetModuleDepth(), 2);
+    EXPECT_EQ((Both{AppPushModule(nullptr, module<3>, 9) == module<2>, AppGetModuleDepth()}), Both(1, 2));
     log.clear();
     // Only the current module is asked; each ended module hears of the new one.
     EXPECT_EQ(AppSetModule(nullptr, module<4>, 5), module<3>);
     EXPECT_EQ(log, (Lines{"10007 0", "m3 10007 0 -", "10001 5", "m3 10001 5 m4", "10001 5", "m2 10001 5 m4",
                           "10001 5", "m1 10001 5 m4", "10000 5", "m4 10000 5 m3"}));
-    EXPECT_EQ(AppGetModuleDepth(), 0);
-    EXPECT_EQ(AppGetModule(), module<4>);
+    EXPECT_EQ((Both{AppGetModuleDepth(), AppGetModule() == module<4>}), Both(0, 1));
 
     // Setting none ends everything and starts nothing.
     log.clear();
@@ -41,7 +39,7 @@ TEST_F(ModuleTest, SettingAModuleEndsTheCurrentAndTheStackedOnesTopDown) {
     EXPECT_EQ(AppGetModule(), nullptr);
 }
 
-TEST_F(ModuleTest, PushPopAndReplaceSuspendResumeAndAsk) {
+TEST_F(ModuleTest, PushPopAndReplaceSuspendResumeAndAskAndAFullStackRefuses) {
     AppSetModule(nullptr, module<1>, 0);
     log.clear();
     EXPECT_EQ(AppPushModule(nullptr, module<2>, 3), module<1>);
@@ -50,8 +48,7 @@ TEST_F(ModuleTest, PushPopAndReplaceSuspendResumeAndAsk) {
     log.clear();
     standin::script.refuseEnd[2] = true;
     EXPECT_EQ(AppPopModule(nullptr, 4), module<2>) << "a refusing module is returned as the current one";
-    EXPECT_EQ(AppGetModuleDepth(), 1);
-    EXPECT_EQ(AppGetModule(), module<2>);
+    EXPECT_EQ((Both{AppGetModuleDepth(), AppGetModule() == module<2>}), Both(1, 1));
     EXPECT_EQ(log, (Lines{"10007 0", "m2 10007 0 -"}));
 
     log.clear();
@@ -65,16 +62,12 @@ TEST_F(ModuleTest, PushPopAndReplaceSuspendResumeAndAsk) {
     standin::script.refuseEnd[1] = true;
     EXPECT_EQ(AppReplaceModule(nullptr, module<3>, 6), module<1>);
     EXPECT_EQ(log, (Lines{"10001 6", "m1 10001 6 m3", "10000 6", "m3 10000 6 m1"}));
-}
 
-TEST_F(ModuleTest, AFullStackRefusesAPushAndSendsNothing) {
-    AppSetModule(nullptr, module<1>, 0);
+    // A full stack refuses a push and sends nothing.
     for (int i = 0; i < 6; ++i) ASSERT_NE(AppPushModule(nullptr, i % 2 ? module<1> : module<2>, 0), nullptr);
-    EXPECT_EQ(AppGetModuleDepth(), 6);
     log.clear();
-    EXPECT_EQ(AppPushModule(nullptr, module<3>, 0), nullptr);
+    EXPECT_EQ((Both{AppPushModule(nullptr, module<3>, 0) == nullptr, AppGetModuleDepth()}), Both(1, 6));
     EXPECT_TRUE(log.empty());
-    EXPECT_EQ(AppGetModuleDepth(), 6);
 }
 
 TEST_F(ModuleTest, TheDefaultProcedureLetsAModuleEndAndTheShutdownArrivesOnce) {
@@ -108,11 +101,9 @@ TEST_F(ModuleTest, SuspendAndResumeChangeTheStateOnce) {
 
 TEST_F(ModuleTest, ASeventeenthPostDropsThePendingSixteen) {
     for (int i = 1; i <= 17; ++i) AppPostMessage(nullptr, kAppCommand, WPARAM(i), 0);
-    EXPECT_EQ(AppGetPostedCount(), 1);
     AppPostedEvent event{};
-    ASSERT_TRUE(AppTakePostedEvent(&event));
-    EXPECT_EQ(event.wParam, 17u);
-    EXPECT_FALSE(AppTakePostedEvent(&event));
+    EXPECT_EQ((Results{AppGetPostedCount(), AppTakePostedEvent(&event), event.wParam, AppTakePostedEvent(&event)}),
+              (Results{1, 1, 17, 0}));
 }
 
 TEST_F(ModuleTest, SwitchingModulesDropsWaitingInput) {
@@ -121,10 +112,9 @@ TEST_F(ModuleTest, SwitchingModulesDropsWaitingInput) {
     PostMessageA(window, WM_LBUTTONDOWN, 0, 0);
     PostMessageA(window, WM_USER, 0, 0);
     AppSetModule(window, module<1>, 0);
-    MSG message;
-    ASSERT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(message.message, UINT(WM_USER));
-    EXPECT_FALSE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));
+    MSG message{};
+    EXPECT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE) && message.message == WM_USER);
+    EXPECT_FALSE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) << "key and mouse messages are gone";
 }
 
 }  // namespace

@@ -67,23 +67,12 @@ TEST_F(TimerTest, SlotsKillsAndTheTimerTime) {
     standin::now += 1000;
     EXPECT_EQ((Both{TimerGetRunningTime(), TimerPause(0)}), Both(400, 1));
     standin::now += 50;
-    EXPECT_EQ(TimerGetRunningTime(), 450u);
-    EXPECT_EQ(TimerGetLastUpdate(), standin::now);
+    EXPECT_EQ((Both{TimerGetRunningTime(), TimerGetLastUpdate()}), Both(450, standin::now));
 }
 
-class ClockTest : public AppTest {
-protected:
-    void SetUp() override {
-        AppTest::SetUp();
-        ClockInitAll();
-    }
-    void TearDown() override {
-        ClockFreeAll();
-        AppTest::TearDown();
-    }
-};
-
-TEST_F(ClockTest, ReferencesCarryTheTagAndRunOut) {
+// References carry the tag and run out; a suspended clock stands still and a stopped one keeps its time.
+TEST_F(AppTest, Clocks) {
+    ClockInitAll();
     ClockRef first = ClockAlloc();
     EXPECT_EQ(first, 0xCACA0000u);
     for (int i = 1; i < kClockCount; ++i) EXPECT_EQ(ClockAlloc(), 0xCACA0000u | std::uint32_t(i));
@@ -93,9 +82,9 @@ TEST_F(ClockTest, ReferencesCarryTheTagAndRunOut) {
     ClockRef none = 0;
     ClockFree(&none);
     EXPECT_EQ(ClockAlloc(), 0u) << "freeing no clock freed clock 0";
-}
 
-TEST_F(ClockTest, ASuspendedClockStandsStillAndAStoppedOneKeepsItsTime) {
+    ClockFreeAll();
+    ClockInitAll();
     const auto running = static_cast<std::uint16_t>(ClockAlloc());
     const auto stopped = static_cast<std::uint16_t>(ClockAlloc());
     ClockStart(running);
@@ -114,8 +103,8 @@ TEST_F(ClockTest, ASuspendedClockStandsStillAndAStoppedOneKeepsItsTime) {
     EXPECT_EQ(ClockGetElapsed(stopped), 1300u);
     ClockSetElapsed(running, 20);
     standin::now += 5;
-    EXPECT_EQ(ClockGetElapsed(running), 25u);
-    EXPECT_EQ(ClockGetElapsed(40), 0u) << "a clock not in use";
+    EXPECT_EQ((Both{ClockGetElapsed(running), ClockGetElapsed(40)}), Both(25, 0)) << "clock 40 is not in use";
+    ClockFreeAll();
 }
 
 // The system's own count, read by a show and a hide.
@@ -137,8 +126,7 @@ TEST_F(AppTest, CursorVisibilityDoesNotNestAndShutdownUndoesEveryHide) {
     for (int i = 0; i < 3; ++i) CursorShow(0);
     EXPECT_EQ(systemShowCount(), before - 3);
     CursorShutdown();
-    EXPECT_EQ(CursorGetCount(), 0);
-    EXPECT_EQ(systemShowCount(), before);
+    EXPECT_EQ((Both{CursorGetCount(), systemShowCount()}), Both(0, before));
 }
 
 }  // namespace
