@@ -41,8 +41,7 @@ TEST_F(MemHandleTest, HandlesCarryOddSequenceAndIndexOverZeroFilledBlocksInGrowi
     auto* data = static_cast<std::uint8_t*>(MemHandleLock(handle));
     ASSERT_NE(data, nullptr);
     EXPECT_EQ(std::vector<std::uint8_t>(data, data + 64), std::vector<std::uint8_t>(64, 0));
-    EXPECT_EQ(MemHandleGetPtr(handle), data);
-    EXPECT_EQ(MemHandleFromPtr(data), handle);
+    EXPECT_EQ((Both{MemHandleGetPtr(handle) == data, MemHandleFromPtr(data)}), Both(1, handle));
     MemHandleUnlock(handle);
     EXPECT_EQ(MemHandleGetPtr(handle), nullptr) << "unlocked: no address handed out";
     EXPECT_EQ(MemHandleLock(handle), data) << "the block stays put while registered";
@@ -62,22 +61,18 @@ TEST_F(MemHandleTest, HandlesCarryOddSequenceAndIndexOverZeroFilledBlocksInGrowi
 TEST_F(MemHandleTest, StaleAndForgedHandlesDoNothingAndLeaveTheErrorWordAt0NullOnesGiveErrors) {
     MemHandle old = MemHandleAlloc(8);
     MemHandle copy = old;
-    ASSERT_EQ(MemHandleFree(&copy), 1);
-    EXPECT_EQ(copy, 0u);
+    ASSERT_EQ((Both{MemHandleFree(&copy), copy}), Both(1, 0));
     MemHandle fresh = MemHandleAlloc(8);
     EXPECT_EQ(fresh, old + 0x20000) << "the entry again, the sequence on by 2";
 
     for (MemHandle bad : {old, MemHandle{0xFFFFFFFFu}}) {
         SCOPED_TRACE(bad);
         MemHandle stale = bad;
-        EXPECT_EQ(errorAfter(MemHandleLock(bad) == nullptr), 0);
-        EXPECT_EQ(errorAfter(MemHandleGetSize(bad) == 0), 0);
-        EXPECT_EQ(errorAfter(MemHandleSetLabel(bad, "X", 1) == 0), 0);
-        EXPECT_EQ(errorAfter(MemHandleIsLocked(bad) == 0), 0);
-        EXPECT_EQ(errorAfter(MemHandleUnregister(&stale) == 0), 0);
-        EXPECT_EQ(errorAfter(MemHandleResize(&stale, 32) == 0), 0);
-        EXPECT_EQ(errorAfter(MemHandleFree(&stale) == 0), 6);
-        EXPECT_EQ(stale, bad);
+        EXPECT_EQ((Results{errorAfter(MemHandleLock(bad) == nullptr), errorAfter(MemHandleGetSize(bad) == 0),
+                           errorAfter(MemHandleSetLabel(bad, "X", 1) == 0), errorAfter(MemHandleIsLocked(bad) == 0),
+                           errorAfter(MemHandleUnregister(&stale) == 0), errorAfter(MemHandleResize(&stale, 32) == 0),
+                           errorAfter(MemHandleFree(&stale) == 0), stale == bad}),
+                  (Results{0, 0, 0, 0, 0, 0, 6, 1}));
     }
     EXPECT_EQ(MemHandleGetSize(fresh), 8u) << "the live handle in the reused entry is untouched";
 
@@ -85,12 +80,12 @@ TEST_F(MemHandleTest, StaleAndForgedHandlesDoNothingAndLeaveTheErrorWordAt0NullO
     MemHandle none = 0;
     int local = 0;
     void* foreign = &local;
-    EXPECT_EQ((Both{errorAfter(MemHandleLock(0) == nullptr), errorAfter(MemHandleFree(nullptr) == 0)}), Both(2, 2));
-    EXPECT_EQ((Both{errorAfter(MemHandleFree(&none) == 0), errorAfter(MemHandleUnregister(nullptr) == 0)}), Both(2, 2));
-    EXPECT_EQ(errorAfter(MemHandleRegister(nullptr, 4, 0) == 0), 2);
-    EXPECT_EQ(errorAfter(MemHandleFromPtr(nullptr) == 0), 3);
-    EXPECT_EQ((Both{errorAfter(MemHandleForEach(nullptr, nullptr, nullptr) == 0), MemPtrFree(&foreign)}), Both(3, 0));
-    EXPECT_EQ(foreign, &local);
+    EXPECT_EQ((Results{errorAfter(MemHandleLock(0) == nullptr), errorAfter(MemHandleFree(nullptr) == 0),
+                       errorAfter(MemHandleFree(&none) == 0), errorAfter(MemHandleUnregister(nullptr) == 0),
+                       errorAfter(MemHandleRegister(nullptr, 4, 0) == 0), errorAfter(MemHandleFromPtr(nullptr) == 0),
+                       errorAfter(MemHandleForEach(nullptr, nullptr, nullptr) == 0)}),
+              (Results{2, 2, 2, 2, 2, 3, 3}));
+    EXPECT_EQ((Both{MemPtrFree(&foreign), foreign == &local}), Both(0, 1)) << "a foreign address is left alone";
 }
 
 TEST_F(MemHandleTest, LockedBlockRefusesFreeUnregisterAndPurgeAndASharedBlockNeedsTwoFrees) {
@@ -135,17 +130,16 @@ TEST_F(MemHandleTest, LabelsAreCutAtFifteenFoundInTableOrderAndVisited) {
     std::uint32_t tag = 0, thirteen = 13;
     EXPECT_EQ(MemHandleGetLabel(a, name, &tag), 1);
     EXPECT_EQ(name + std::to_string(tag), "ABCDEFGHIJKLMNO9");
-    EXPECT_EQ(MemHandleFind(a, nullptr, nullptr), b);
-    EXPECT_EQ(MemHandleFind(b, "XPK", nullptr), c);
-    EXPECT_EQ(MemHandleFind(c, "XPK", nullptr), 0u);
-    EXPECT_EQ(MemHandleFind(0, "XPK", &thirteen), c);
-    EXPECT_EQ(MemHandleFind(0, "xpk", nullptr), 0u) << "case counts";
+    EXPECT_EQ((Results{MemHandleFind(a, nullptr, nullptr), MemHandleFind(b, "XPK", nullptr),
+                       MemHandleFind(c, "XPK", nullptr), MemHandleFind(0, "XPK", &thirteen),
+                       MemHandleFind(0, "xpk", nullptr)}),
+              (Results{b, c, 0, c, 0})) << "in table order, by name and tag; case counts";
 
     // ForEach stops at a 0 answer and survives a visitor that frees what it is given.
     auto visitOne = [](MemHandle h) -> std::int16_t { return visited.push_back(h), 0; };
     auto freeEach = [](MemHandle h) -> std::int16_t { return visited.push_back(h), MemHandleFree(&h); };
-    EXPECT_EQ(MemHandleForEach(visitOne, "XPK", nullptr), 1u);
-    EXPECT_EQ(MemHandleForEach(freeEach, "XPK", nullptr), 2u);
+    EXPECT_EQ((Both{MemHandleForEach(visitOne, "XPK", nullptr), MemHandleForEach(freeEach, "XPK", nullptr)}),
+              Both(1, 2));
     EXPECT_EQ(visited, (std::vector<MemHandle>{b, b, c}));
     EXPECT_EQ(MemHandleFind(0, "XPK", nullptr), 0u);
 }

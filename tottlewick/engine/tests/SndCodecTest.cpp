@@ -36,7 +36,7 @@ TEST(SndCodecTest, Sqs2ValuesAndStepsFromThePreviousSampleThatWrap) {
     EXPECT_EQ(SndSqs2Decode(&step, 1, out.data(), 32767), -32767);
 }
 
-TEST(SndCodecTest, ImaBlocksDecodeAsWorkedByHand) {
+TEST(SndCodecTest, ImaBlocksDecodeAsWorkedByHandAndStereoInterleavesTwoBlocks) {
     // Predictor 0, index 0; codes 7, 0, 15, 8, then 0s:
     //   7:  step 7,  7>>3 + 7>>2 + 7>>1 + 7 = 11 -> 11, index 8
     //   0:  step 16, 16>>3 = 2                   -> 13, index 7
@@ -54,9 +54,8 @@ TEST(SndCodecTest, ImaBlocksDecodeAsWorkedByHand) {
     EXPECT_EQ(decodeBlock({0x00, 76, 0x04})[0], 11724);
     // The predictor saturates: 0x7F80 = 32640, index 88, code 7 adds 61436.
     EXPECT_EQ((Both{decodeBlock({0x7F, 0xD8, 0x07})[0], decodeBlock({0x80, 0x58, 0x0F})[0]}), Both(32767, -32768));
-}
 
-TEST(SndCodecTest, StereoImaInterleavesTheTwoBlocks) {
+    // Stereo interleaves the two blocks.
     std::vector<std::uint8_t> in(2 * kImaBlockBytes, 0);
     in[0] = 0x10;                  // left predictor 4096, index 0: first code 0 adds 0
     in[kImaBlockBytes] = 0xF0;     // right predictor -4096
@@ -65,9 +64,9 @@ TEST(SndCodecTest, StereoImaInterleavesTheTwoBlocks) {
     h.framesPerBlock = 64;
     h.inBytesPerBlock = 68;
     h.outBytesPerFrame = 4;
-    std::vector<std::uint8_t> out(64 * 4);
-    EXPECT_EQ(SndConvertBlocks(h, in.data(), in.size(), out.data(), 1), 1u);
-    std::vector<int> samples = samplesOf(out);
+    std::vector<std::uint8_t> stereo(64 * 4);
+    EXPECT_EQ(SndConvertBlocks(h, in.data(), in.size(), stereo.data(), 1), 1u);
+    std::vector<int> samples = samplesOf(stereo);
     EXPECT_EQ((Results{samples[0], samples[1], samples[126], samples[127]}), (Results{4096, -4096, 4096, -4096}));
 }
 

@@ -59,7 +59,7 @@ TEST_F(SndDriverTest, WithoutADriverCommandsFailAndQueriesAnswerZero) {
     EXPECT_EQ(SndDriverPlay(0, nullptr, 4, 1, 8, 11025, 0), 1) << "null data";
 }
 
-TEST_F(SndDriverTest, AWholePlayRunsToItsEndPausedTimeAside) {
+TEST_F(SndDriverTest, AWholePlayRunsToItsEndPausedTimeAsideAndALoopedOneUntilStopped) {
     ASSERT_EQ(SndDriverStart(8, 2, 16, 44100), 1);
     std::vector<std::uint8_t> second(22050, 0x90);
     ASSERT_EQ(SndDriverPlay(3, second.data(), 22050, 1, 8, 22050, 0), 0);
@@ -74,10 +74,8 @@ TEST_F(SndDriverTest, AWholePlayRunsToItsEndPausedTimeAside) {
     EXPECT_EQ(SndDriverIsDone(3), 0);
     now = 5600;
     EXPECT_EQ((Both{SndDriverIsDone(3), SndDriverIsPlaying(3)}), Both(1, 0));
-}
 
-TEST_F(SndDriverTest, ALoopedPlayGoesOnAndStopEndsIt) {
-    ASSERT_EQ(SndDriverStart(8, 2, 16, 44100), 1);
+    // A looped play goes on until stopped.
     std::vector<std::int16_t> data(441, 5);
     ASSERT_EQ(SndDriverPlay(0, data.data(), 441, 1, 16, 44100, 1), 0);
     now = 10000;

@@ -108,7 +108,7 @@ TEST_F(SndFadeTest, FadingOutAPlayStopsItAndPutsItsVolumeBack) {
     SndSetFadeTime(kSndDefaultFadeTime);
 }
 
-TEST_F(SndFadeTest, TheIteratorVisitsChannelsInUseHighestFirst) {
+TEST_F(SndFadeTest, TheIteratorVisitsChannelsInUseHighestFirstAndMaskOperations) {
     EXPECT_EQ(SndForEachChannel(0, visitOddAnswers), 0u);
     EXPECT_TRUE(visited.empty());
     EXPECT_EQ(SndForEachChannel(0xFFFF, visitOddAnswers), 0xAAu);
@@ -117,9 +117,8 @@ TEST_F(SndFadeTest, TheIteratorVisitsChannelsInUseHighestFirst) {
     EXPECT_EQ((Results{SndChannelBit(15), SndChannelBit(16), SndChannelBit(-1)}), (Results{0x8000, 0, 0}));
     EXPECT_EQ(SndHighestChannel(0x10005), 2) << "bits above 15 do not count";
     EXPECT_EQ(SndHighestChannel(0), -1);
-}
 
-TEST_F(SndFadeTest, MaskOperationsAndPlaysOnTheBestChannelOfAMask) {
+    // Mask operations, and plays on the best channel of a mask.
     std::vector<std::int16_t> frames = constant(22050, 5);
     SndSetPriority(3);
     SndVoiceHandle a = SndMaskPlayData(0x0C, 16, 1, 22050, 22050, frames.data());

@@ -47,8 +47,13 @@ protected:
     std::vector<MemHandle> samples;
 };
 
-TEST_F(SndSampleTest, AiffFromTheResourceFileDecodesToLittleEndian) {
-    ASSERT_TRUE(open({{"AIF", 7, writeAiff(pcmSound({1, -2, 300, -32768}, 2))}}));
+// 'AIF' read in place and decoded to little-endian frames, else 'SND' of the same id; damaged or absent sounds
+// give no sample.
+TEST_F(SndSampleTest, AifOrElseSndFromTheResourceFile) {
+    ASSERT_TRUE(open({{"AIF", 7, writeAiff(pcmSound({1, -2, 300, -32768}, 2))},
+                      {"SND", 3, writeSnd3(11025, std::string(1000, '\x90'))}, {"AIF", 4, "damaged"},
+                      {"SND", 4, writeSnd4(8000, 2, "\x01\x02")}, {"SND", 1, writeSnd4(0, 3, "abc")},
+                      {"AIF", 2, writeAiff(AiffSound{})}}));
     MemHandle sample = load(7);
     ASSERT_NE(sample, 0u);
     SndSampleHeader h = header(sample);
@@ -58,11 +63,7 @@ TEST_F(SndSampleTest, AiffFromTheResourceFileDecodesToLittleEndian) {
     EXPECT_EQ(words(pcm.data(), 4), (std::vector<int>{1, -2, 300, -32768}));
     EXPECT_EQ((Both{SndIsSampleLoaded(7), SndIsInMemory(7)}), Both(1, 1));
     EXPECT_EQ(ResIsLoaded(resType("AIF"), 7), 0) << "read in place, not loaded";
-}
 
-TEST_F(SndSampleTest, SndWhenThereIsNoAif) {
-    ASSERT_TRUE(open({{"SND", 3, writeSnd3(11025, std::string(1000, '\x90'))}, {"AIF", 4, "damaged"},
-                      {"SND", 4, writeSnd4(8000, 2, "\x01\x02")}}));
     MemHandle v3 = load(3);
     ASSERT_NE(v3, 0u);
     EXPECT_EQ(header(v3).frames, 1000u);
@@ -70,6 +71,12 @@ TEST_F(SndSampleTest, SndWhenThereIsNoAif) {
     MemHandle fallback = load(4);
     ASSERT_NE(fallback, 0u);
     EXPECT_EQ(audio(fallback), (std::vector<std::uint8_t>{1, 2}));
+
+    EXPECT_EQ(SndLoadSample(1), 0u) << "rate 0";
+    EXPECT_EQ(SndLoadSample(2), 0u) << "no frames";
+    EXPECT_EQ((Both{SndLoadSample(9), SndIsInMemory(9)}), Both(0, 0)) << "absent";
+    MemHandle none = 0;
+    EXPECT_EQ(SndFreeSample(&none), 1);
 }
 
 TEST_F(SndSampleTest, ASecondLoadCopiesTheSampleInMemory) {
@@ -126,16 +133,6 @@ TEST_F(SndSampleTest, CompressedSoundsDecodeAsTheirEncodersRebuiltThem) {
         EXPECT_EQ(decoded, std::vector<int>(rebuilt[id - 1]->begin(), rebuilt[id - 1]->end()));
         for (std::size_t i = 32; i < 256; ++i) EXPECT_NEAR(decoded[i], wave[i], 700) << "sample " << i;
     }
-}
-
-TEST_F(SndSampleTest, DamagedOrMissingSoundsGiveNoSample) {
-    ASSERT_TRUE(open({{"SND", 1, writeSnd4(0, 3, "abc")}, {"AIF", 2, writeAiff(AiffSound{})}}));
-    EXPECT_EQ(SndLoadSample(1), 0u) << "rate 0";
-    EXPECT_EQ(SndLoadSample(2), 0u) << "no frames";
-    EXPECT_EQ(SndLoadSample(3), 0u) << "absent";
-    EXPECT_EQ(SndIsInMemory(3), 0);
-    MemHandle none = 0;
-    EXPECT_EQ(SndFreeSample(&none), 1);
 }
 
 TEST_F(SndSampleTest, FromAnOpenFileAndFromAHandle) {
