@@ -31,6 +31,18 @@ protected:
     }
     static constexpr OMRect kGiven{10, 20, 310, 220};
     std::unique_ptr<OMApp> app;
+    OMTask* late = nullptr;
+
+public:
+    // Notes the test's messages before dispatch; the second adds the late task, the third activates.
+    void beforeDispatch() {
+        MSG msg;
+        getCurrentMessage(&msg);
+        if (msg.message < WM_APP) return;
+        handlerLog += "m ";
+        if (msg.message == WM_APP + 1) appendTask(late);
+        if (msg.message == WM_APP + 2) app->activateApp();
+    }
 };
 
 // Mode 4 without DirectDraw runs as mode 2 (tested with the DirectDraw mode); a background without colour
@@ -141,39 +153,23 @@ TEST_F(AppTest, MenubarsFallBackToTheDefaultAndTheTaskListGoesWithTheApplication
     EXPECT_EQ(handlerLog, "x") << "the task outlives the list";
 }
 
-// The main loop in this process: while the application is inactive the loop waits for messages and no
-// task runs; messages reach the before-dispatch hook, and the test's task notes each slice.
+// While the application is inactive the loop waits for messages and no task runs: a task added by a message
+// handler gets its first slice once the application is active again.
 TEST_F(AppTest, NoTaskRunsWhileTheApplicationIsInactive) {
-    static OMApp* running;
-    static OMTask* late;
-    static int passes;
     make(2);
-    running = app.get();
-    passes = 0;
     const OMLinkToFct lateLink = logLink("U ");
     OMTask lateTask(&lateLink, 0);
     late = &lateTask;
-    OMLinkToFct before([](OMArg) {
-        MSG msg;
-        getCurrentMessage(&msg);
-        if (msg.message < WM_APP) return;
-        handlerLog += "m ";
-        if (msg.message == WM_APP + 1) appendTask(late);
-        if (msg.message == WM_APP + 2) running->activateApp();
-    });
+    const OMLinkToObj<AppTest> before(this, &AppTest::beforeDispatch);
     app->setBeforeDispatchHandler(&before);
-    OMLinkToFct slice([](OMArg) {
-        handlerLog += "T ";
-        if (++passes == 2) {
-            running->active = 1;
-            running->deactivateApp();
-            for (UINT m : {WM_APP, WM_APP + 1, WM_APP + 2}) PostThreadMessageA(GetCurrentThreadId(), m, 0, 0);
-        }
-        if (passes == 4) running->quit();
-    });
-    OMTask task(&slice, 0);
-    appendTask(&task);
-    app->runMessageLoop();
+    const auto slice = [] { handlerLog += "T "; };
+    LoopRun(4, {slice,
+                [&] {
+                    slice();
+                    app->deactivateApp();
+                    for (UINT m : {WM_APP, WM_APP + 1, WM_APP + 2}) PostThreadMessageA(GetCurrentThreadId(), m, 0, 0);
+                },
+                slice, slice});
     EXPECT_EQ(handlerLog, "T T m m m T U T U ");
 }
 

@@ -63,8 +63,7 @@ TEST_F(ControlTest, TabCyclesTheFocusOverVisibleEnabledTabStops) {
     NativeControl* skipped = add("EDIT", 0, {10, 40, 110, 60}, kNoTabStop);
     NativeControl* second = add("EDIT", 0, {10, 70, 110, 90});
     NativeControl* button = add("BUTTON", BS_PUSHBUTTON, {10, 100, 110, 130});
-    const OMLinkToFct gained = logLink("gained ");
-    const OMLinkToFct lost = logLink("lost ");
+    const OMLinkToFct gained = logLink("gained "), lost = logLink("lost ");
     second->setFocusGainedLink(&gained);
     second->setFocusLostLink(&lost);
     first->setFocus();

@@ -19,15 +19,11 @@ TEST(MenuTextTest, MarkMnemonicMarksTheFirstMatchOfTheSecondCharacter) {
         const char* text;
         const char* mnemonic;
         const char* marked;
-    } kCases[] = {
-        {"Exit", "&x", "E&xit"},     {"Box of xylophones", "&x", "Bo&x of xylophones"},
-        {"Exit", "x", "Exit"},       {"Exit", "", "Exit"},
-        {"Exit", nullptr, "Exit"},   {"Exit", "&q", "Exit"},
-        {"Exit", "&X", "Exit"},      {nullptr, "&x", ""},
-    };
-    for (const auto& c : kCases) {
-        SCOPED_TRACE(std::string(c.text ? c.text : "(null)") + " / " + (c.mnemonic ? c.mnemonic : "(null)"));
-        EXPECT_EQ(markMnemonic(c.text, c.mnemonic), c.marked);
+    } kCases[] = {{"Exit", "&x", "E&xit"}, {"Box of xylophones", "&x", "Bo&x of xylophones"}, {"Exit", "x", "Exit"},
+                  {"Exit", "", "Exit"},    {"Exit", nullptr, "Exit"}, {"Exit", "&q", "Exit"},    {"Exit", "&X", "Exit"},
+                  {nullptr, "&x", ""}};
+    for (std::size_t i = 0; i < std::size(kCases); ++i) {
+        EXPECT_EQ(markMnemonic(kCases[i].text, kCases[i].mnemonic), kCases[i].marked) << "case " << i;
     }
     char text[] = "&Save && E&xit&";
     removeAmpersands(text);
@@ -179,21 +175,15 @@ TEST_F(MenuTest, ATrackedPopUpMenuRunsTheChosenLinkAndDeletesItself) {
         popUp->insertItem(0, "One", &one);
         popUp->insertItem(1, "Two", nullptr);
         HMENU native = popUp->hmenu;
-        std::int32_t tasksBefore = 0;
         std::int32_t tasksWhileTracked = 0;
         LoopRun(6, {[&] {
-            tasksBefore = app->tasks.count;
-            if (choose) {
-                PostMessageA(window->hwnd, WM_KEYDOWN, VK_DOWN, 0x00500001);
-                PostMessageA(window->hwnd, WM_KEYDOWN, VK_RETURN, 0x001C0001);
-            } else {
-                PostMessageA(window->hwnd, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-            }
+            if (choose) PostMessageA(window->hwnd, WM_KEYDOWN, VK_DOWN, 0x00500001);
+            PostMessageA(window->hwnd, WM_KEYDOWN, choose ? VK_RETURN : VK_ESCAPE, choose ? 0x001C0001 : 0x00010001);
             popUp->track(window, {10, 10}, 0);
             tasksWhileTracked = app->tasks.count;
         }});
         EXPECT_EQ(handlerLog, choose ? "one " : "");
-        EXPECT_EQ(tasksWhileTracked, tasksBefore + 1);
+        EXPECT_EQ(tasksWhileTracked, 2) << "the loop's own task and the menu's";
         EXPECT_EQ(OMPopUpMenu::currentPopUp, nullptr);
         EXPECT_FALSE(IsMenu(native)) << "deleted with its native menu";
         EXPECT_EQ(app->tasks.count, 0);
