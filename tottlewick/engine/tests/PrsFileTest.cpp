@@ -297,21 +297,17 @@ TEST_F(PrsFileTest, FolderNamesAndSearchTree) {
     const std::vector<std::tuple<const char*, std::uint16_t, std::string>> found = {
         {"XPK", 12, "twelve"}, {"SID", 3, "three"}, {"MAP", 40, "forty"}, {"SMF", 7, "seven"}, {"DIB", 9, "nine"}};
     for (const auto& [type, id, bytes] : found) {
-        SCOPED_TRACE(type);
-        std::int16_t entry = FolderFind(index, resType(type), id);
-        ASSERT_GE(entry, 0);
-        EXPECT_EQ(FolderGetLength(index, entry), bytes.size());
-        ASSERT_EQ(FolderLoad(index, entry), 0);
+        const std::int16_t entry = FolderFind(index, resType(type), id);
+        ASSERT_EQ((Both{entry >= 0, FolderLoad(index, entry)}), Both(1, 0)) << type;
         PlatBlock block = FolderGetBlock(index, entry);
-        EXPECT_EQ(std::string(static_cast<const char*>(PlatMemLock(block)), bytes.size()), bytes);
+        EXPECT_EQ(std::string(static_cast<const char*>(PlatMemLock(block)), FolderGetLength(index, entry)), bytes);
         PlatMemUnlock(block);
-        EXPECT_EQ(FolderFindByBlock(index, block), entry);
-        EXPECT_EQ(FolderUnload(index, entry), 0);
-        EXPECT_EQ(FolderGetBlock(index, entry), nullptr);
+        EXPECT_EQ((Results{FolderFindByBlock(index, block), FolderUnload(index, entry), !FolderGetBlock(index, entry)}),
+                  (Results{entry, 0, 1}));
     }
-    EXPECT_EQ(FolderFind(index, resType("XPK"), 13), -1);
-    EXPECT_EQ(FolderFind(index, resType("XP"), 12), -1);
-    EXPECT_EQ(FolderUnload(index, 99), 1);
+    EXPECT_EQ((Results{FolderFind(index, resType("XPK"), 13), FolderFind(index, resType("XP"), 12),
+                       FolderUnload(index, 99)}),
+              (Results{-1, -1, 1}));
     FolderClose(index);
     EXPECT_EQ(FolderOpen(folder.file("missing").c_str()), nullptr);
 }
