@@ -21,12 +21,10 @@ TEST(RectTest, EmptyIsNotTheOppositeOfValidUnionAndIntersect) {
     struct Case { Rect r; int empty, valid, inverted; } cases[] = {
         {{5, 5, 2, 9}, 0, 0, 1}, {{0, 0, 0, 5}, 1, 0, 0}, {{0, 0, 1, 1}, 0, 1, 0}, {{3, 9, 3, 2}, 1, 0, 1},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.r.left << "," << c.r.top << "," << c.r.right << "," << c.r.bottom);
-        EXPECT_EQ(RectIsEmpty(&c.r), c.empty);
-        EXPECT_EQ(RectIsValid(&c.r), c.valid);
-        EXPECT_EQ(RectIsInverted(&c.r), c.inverted);
-    }
+    for (const Case& c : cases)
+        EXPECT_EQ((Results{RectIsEmpty(&c.r), RectIsValid(&c.r), RectIsInverted(&c.r)}),
+                  (Results{c.empty, c.valid, c.inverted}))
+            << c.r.left << "," << c.r.top << "," << c.r.right << "," << c.r.bottom;
 
     Rect empty{0, 0, 0, 0}, small{1, 2, 3, 4}, flat{0, 0, 0, 5}, square{10, 10, 20, 20}, dst{};
     EXPECT_EQ(RectUnion(&dst, &empty, &small), 1);
@@ -78,10 +76,9 @@ TEST(RectTest, AlignByFlagBitsAndCenterIn) {
         {12, {0, 0, 10, 51}},       {15, {0, 0, 101, 51}},      {10, {91, 31, 101, 51}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.flags);
         Rect r{200, 300, 210, 320};
         RectAlign(&bounds, &r, c.flags);
-        EXPECT_TRUE(rectIs(r, c.expected.left, c.expected.top, c.expected.right, c.expected.bottom));
+        EXPECT_TRUE(rectIs(r, c.expected.left, c.expected.top, c.expected.right, c.expected.bottom)) << c.flags;
     }
 
     // RectCenterIn differs from centring alignment where truncation does.

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,42 +17,36 @@
 
 namespace {
 
-// Bytes placed at the very end of a readable page, followed by one that faults when touched.
-class GuardedBytes {
-public:
-    explicit GuardedBytes(const std::string& bytes) {
-        std::size_t pages = bytes.size() / kPage + 2;
-        base_ = static_cast<std::uint8_t*>(VirtualAlloc(nullptr, pages * kPage, MEM_COMMIT, PAGE_READWRITE));
-        DWORD old = 0;
-        VirtualProtect(base_ + (pages - 1) * kPage, kPage, PAGE_NOACCESS, &old);
-        data_ = base_ + (pages - 1) * kPage - bytes.size();
-        std::memcpy(data_, bytes.data(), bytes.size());
-        size_ = static_cast<std::uint32_t>(bytes.size());
-    }
-    ~GuardedBytes() { VirtualFree(base_, 0, MEM_RELEASE); }
-    GuardedBytes(const GuardedBytes&) = delete;
-    GuardedBytes& operator=(const GuardedBytes&) = delete;
-    const std::uint8_t* data() const { return data_; }
-    std::uint32_t size() const { return size_; }
-
-private:
-    static constexpr std::size_t kPage = 4096;
-    std::uint8_t* base_ = nullptr;
-    std::uint8_t* data_ = nullptr;
-    std::uint32_t size_ = 0;
+struct PagesFree {
+    void operator()(std::uint8_t* pages) const { VirtualFree(pages, 0, MEM_RELEASE); }
 };
+using Pages = std::unique_ptr<std::uint8_t, PagesFree>;
+
+// Copies the bytes to the very end of a readable page, followed by one that faults when touched.
+Pages guarded(const std::string& bytes, const std::uint8_t** data) {
+    const std::size_t page = 4096, count = bytes.size() / page + 2;
+    Pages pages(static_cast<std::uint8_t*>(VirtualAlloc(nullptr, count * page, MEM_COMMIT, PAGE_READWRITE)));
+    DWORD old = 0;
+    VirtualProtect(pages.get() + (count - 1) * page, page, PAGE_NOACCESS, &old);
+    std::uint8_t* at = pages.get() + (count - 1) * page - bytes.size();
+    std::memcpy(at, bytes.data(), bytes.size());
+    *data = at;
+    return pages;
+}
 
 enum class Kind { snd, aiff };
 
 // Parses, then decodes every block the header promises from where the data lies.
 SndStatus parseAndDecode(Kind kind, const std::string& bytes, SndParsed& parsed) {
-    GuardedBytes guarded(bytes);
-    SndMemorySource source(guarded.data(), guarded.size());
+    const std::uint8_t* data = nullptr;
+    const Pages pages = guarded(bytes, &data);
+    const auto size = static_cast<std::uint32_t>(bytes.size());
+    SndMemorySource source(data, size);
     SndStatus status = kind == Kind::snd ? SndParseSnd(source, parsed) : SndParseAiff(source, parsed);
     if (status != SndStatus::ok) return status;
     std::vector<std::uint8_t> out(std::size_t(parsed.header.frames) * parsed.header.outBytesPerFrame);
-    std::uint32_t converted = SndConvertBlocks(parsed.header, guarded.data() + parsed.dataOffset,
-                                               guarded.size() - parsed.dataOffset, out.data(), parsed.header.blocks);
+    std::uint32_t converted = SndConvertBlocks(parsed.header, data + parsed.dataOffset, size - parsed.dataOffset,
+                                               out.data(), parsed.header.blocks);
     EXPECT_EQ(converted, parsed.header.blocks);
     return status;
 }

@@ -31,19 +31,20 @@ TEST(UtilFormatTest, Vectors) {
     }
 }
 
-TEST(UtilFormatTest, StringsWidthsCountedStringsCountsAndThe255CharacterCap) {
+template <class... Arguments>
+std::string formatted(const char* format, Arguments... arguments) {
     char out[kFormatBufferSize];
-    UtilFormat(out, "[%s|%6s|%-6s|%.2s]", "ab", "cd", "ef", "ghij");
-    EXPECT_STREQ(out, "[ab|    cd|ef    |gh]");
-    const char counted[] = "\x03xyzw";
-    UtilFormat(out, "%#s", counted);
-    EXPECT_STREQ(out, "xyz");
-    UtilFormat(out, "<%*d><%.*d>", 4, 7, 3, 7);
-    EXPECT_STREQ(out, "<   7><007>");
-    UtilFormat(out, "[%s]", static_cast<const char*>(nullptr));
-    EXPECT_STREQ(out, "[]");
-    UtilFormat(out, "[%s]", UtilFormatBuffer());  // the buffer being written prints as empty
-    EXPECT_STREQ(out, "[]");
+    UtilFormat(out, format, arguments...);
+    return out;
+}
+
+TEST(UtilFormatTest, StringsWidthsCountedStringsCountsAndThe255CharacterCap) {
+    EXPECT_EQ(formatted("[%s|%6s|%-6s|%.2s]", "ab", "cd", "ef", "ghij"), "[ab|    cd|ef    |gh]");
+    EXPECT_EQ(formatted("%#s", "\x03xyzw"), "xyz");
+    EXPECT_EQ(formatted("<%*d><%.*d>", 4, 7, 3, 7), "<   7><007>");
+    EXPECT_EQ(formatted("[%s]", static_cast<const char*>(nullptr)), "[]");
+    EXPECT_EQ(formatted("[%s]", UtilFormatBuffer()), "[]") << "the buffer being written prints as empty";
+    char out[kFormatBufferSize];
 
     // The count conversion stores by size.
     std::uint32_t whole = 0xFFFFFFFFu;
