@@ -50,22 +50,7 @@ void restreamOnce(std::int16_t channel, std::uint32_t id, MemHandle sample, std:
     }
 }
 
-class SndStreamTest : public SndTest {
-protected:
-    // The output's left side from the first sound on, up to count samples.
-    static std::vector<std::int16_t> heard(std::size_t count) {
-        std::vector<std::int16_t> left = channelOf(takeOutput(), 0);
-        auto first = std::find_if(left.begin(), left.end(), [](std::int16_t v) { return v != 0; });
-        std::size_t have = std::min<std::size_t>(count, std::size_t(left.end() - first));
-        return std::vector<std::int16_t>(first, first + static_cast<std::ptrdiff_t>(have));
-    }
-    // Where two runs first differ, or -1.
-    static long firstDifference(const std::vector<std::int16_t>& got, const std::vector<std::int16_t>& expected) {
-        for (std::size_t i = 0; i < std::min(got.size(), expected.size()); ++i)
-            if (got[i] != expected[i]) return long(i);
-        return got.size() == expected.size() ? -1 : long(std::min(got.size(), expected.size()));
-    }
-};
+using SndStreamTest = SndTest;
 
 TEST_F(SndStreamTest, AnIma4SoundLoopsWholeThroughAppendVoicesAndEndsOnceWhenStopped) {
     std::vector<std::int16_t> decoded;
@@ -77,7 +62,7 @@ TEST_F(SndStreamTest, AnIma4SoundLoopsWholeThroughAppendVoicesAndEndsOnceWhenSto
     runFor(4500);
     EXPECT_EQ(Both(SndIsPlaying(channel), done.size()), Both(1, 0));
     EXPECT_GE(SndGetPosition(channel), 4000u) << "milliseconds of voices played";
-    EXPECT_EQ(firstDifference(heard(4 * kRate), looped(decoded, 0, 4 * kRate)), -1);
+    EXPECT_EQ(heardDifference(looped(decoded, 0, 4 * kRate)), -1);
     EXPECT_EQ((Both{SndStop(channel), SndStop(channel)}), Both(0, 0));
     runFor(200);
     ASSERT_EQ(done.size(), 1u);
@@ -99,7 +84,7 @@ TEST_F(SndStreamTest, AMarkedLoopIsReadOnceThenReplayedFromTheRing) {
     EXPECT_EQ(StreamGetSize(stream), 3 * kRate * 2) << "bytes up to the loop end";
     runFor(5000);
     EXPECT_EQ(StreamGetPosition(stream), StreamGetSize(stream)) << "nothing more is read";
-    EXPECT_EQ(firstDifference(heard(7 * kRate), looped(values, kRate, 7 * kRate)), -1) << "0-3 s, then 1-3 s twice";
+    EXPECT_EQ(heardDifference(looped(values, kRate, 7 * kRate)), -1) << "0-3 s, then 1-3 s twice";
     EXPECT_EQ((Both{SndStopStreams(), done.size()}), Both(0, 1));
 }
 
@@ -121,7 +106,7 @@ TEST_F(SndStreamTest, LoopsThatNoChunkDividesReplayExactly) {
         std::int16_t channel = SndPlayIdStreamedOpt(c.id, c.option, 0, 1024, 0);
         ASSERT_GE(channel, 0);
         runFor(std::uint32_t(c.seconds) * 1000 + 500);
-        EXPECT_EQ(firstDifference(heard(c.seconds * kRate), looped(c.sound, c.loopStart, c.seconds * kRate)), -1);
+        EXPECT_EQ(heardDifference(looped(c.sound, c.loopStart, c.seconds * kRate)), -1);
         SndStop(channel);
         runFor(200);
     }
@@ -139,7 +124,7 @@ TEST_F(SndStreamTest, ASoundShorterThanAChunkEndsOnceThroughTheServiceAlsoWhenRe
     runFor(250);
     ASSERT_EQ(done.size(), 1u);
     EXPECT_EQ((Both{done[0].id, SndIsStreamed(channel)}), Both(32, 0));
-    EXPECT_EQ(firstDifference(heard(values.size()), values), -1);
+    EXPECT_EQ(heardDifference(values), -1);
 
     restarts = 0;
     SndSetDoneProc(restreamOnce);
@@ -232,7 +217,7 @@ TEST_F(SndStreamTest, AStreamFromMemoryPlaysToItsEnd) {
     EXPECT_EQ(Both(StreamGetKind(onlyStream()), SndIsLooping(channel)), Both(kStreamMemory, 0));
     runFor(1600);
     ASSERT_EQ(done.size(), 1u);
-    EXPECT_EQ(firstDifference(heard(decoded.size()), decoded), -1);
+    EXPECT_EQ(heardDifference(decoded), -1);
 }
 
 TEST_F(SndStreamTest, OpensThatFailLeaveNothingOpen) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -136,6 +137,19 @@ protected:
         std::vector<std::int16_t> one;
         for (std::size_t i = side; i < stereo.size(); i += 2) one.push_back(stereo[i]);
         return one;
+    }
+    // Where two runs of samples first differ (or one ends), -1 when they are equal.
+    static long firstDifference(const std::vector<std::int16_t>& got, const std::vector<std::int16_t>& expected) {
+        const auto at = std::mismatch(expected.begin(), expected.end(), got.begin(), got.end()).first;
+        if (at != expected.end()) return long(at - expected.begin());
+        return got.size() == expected.size() ? -1 : long(expected.size());
+    }
+    // The same for the output's left side from its first sound on, as long as the expected run.
+    static long heardDifference(const std::vector<std::int16_t>& expected) {
+        std::vector<std::int16_t> left = channelOf(takeOutput(), 0);
+        left.erase(left.begin(), std::find_if(left.begin(), left.end(), [](std::int16_t v) { return v != 0; }));
+        if (left.size() > expected.size()) left.resize(expected.size());
+        return firstDifference(left, expected);
     }
 
     std::vector<MemHandle> samples;
