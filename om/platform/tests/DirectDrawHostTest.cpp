@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "ChildProcess.h"
 #include "DirectDrawSupport.h"
@@ -53,9 +54,6 @@ protected:
         EXPECT_EQ(result.output, "") << "the fallback is silent";
         return readWholeFile(folder.file("qdirectdraw.log"));
     }
-    void useFakeLibrary(const char* build) {
-        CopyFileA((programFolder() + "fakeddraw\\" + build).c_str(), folder.file("DDRAW.DLL").c_str(), FALSE);
-    }
     TempFolder folder;
 };
 
@@ -68,20 +66,18 @@ TEST_F(DirectDrawHostTest, WithoutTheLibraryTheProgramFallsBackToGdi) {
     EXPECT_EQ(run("QNoDDraw.exe"), kFallbackLine);
 }
 
-// DirectDraw needs DirectDrawCreate and at least one enumerate function; without them nothing is called.
-TEST_F(DirectDrawHostTest, WithoutTheEnumerateFunctionsDirectDrawIsNotTried) {
+// DirectDraw needs DirectDrawCreate and at least one enumerate function: without them nothing is called.
+// With them, the application's set-up and the availability check each try DirectDrawCreate once.
+TEST_F(DirectDrawHostTest, AStandInLibraryWithoutEnumerateFunctionsOrWithAFailingCreateFallsBackToGdi) {
     DllOverride fake("QFakeDDraw.exe", "native");
-    useFakeLibrary("FakeDDrawCreateOnly.dll");
-    EXPECT_EQ(run("QFakeDDraw.exe"), kFallbackLine);
-    EXPECT_FALSE(fileExists(folder.file("fakeddraw.log"))) << "DirectDrawCreate was called";
-}
-
-// The application's set-up and the availability check each try DirectDrawCreate once.
-TEST_F(DirectDrawHostTest, AFailingDirectDrawCreateFallsBackToGdi) {
-    DllOverride fake("QFakeDDraw.exe", "native");
-    useFakeLibrary("FakeDDrawFailing.dll");
-    EXPECT_EQ(run("QFakeDDraw.exe"), kFallbackLine);
-    EXPECT_EQ(readWholeFile(folder.file("fakeddraw.log")), "DirectDrawCreate\nDirectDrawCreate\n");
+    for (const auto& [build, calls] : {std::pair{"FakeDDrawCreateOnly.dll", ""},
+                                       std::pair{"FakeDDrawFailing.dll", "DirectDrawCreate\nDirectDrawCreate\n"}}) {
+        SCOPED_TRACE(build);
+        DeleteFileA(folder.file("fakeddraw.log").c_str());
+        CopyFileA((programFolder() + "fakeddraw\\" + build).c_str(), folder.file("DDRAW.DLL").c_str(), FALSE);
+        EXPECT_EQ(run("QFakeDDraw.exe"), kFallbackLine);
+        EXPECT_EQ(fileExists(folder.file("fakeddraw.log")) ? readWholeFile(folder.file("fakeddraw.log")) : "", calls);
+    }
 }
 
 }  // namespace

@@ -183,29 +183,4 @@ TEST_F(SurfaceCanvasTest, AColourKeyedCopyLeavesOutTheSourcesKeyPixels) {
     }
 }
 
-// With a stand-in that reports the surface lost and fails to restore it, every use gives up.
-TEST_F(SurfaceCanvasTest, ALostSurfaceThatCannotBeRestoredIsNotUsed) {
-    makeApp();
-    OMMemCanvas& canvas = makeCanvas(8, 8);
-    OMMemCanvas& other = makeCanvas(8, 8);
-    other.erase({0, 0, 0, 249});
-    LostSurface lost;
-    {
-        SurfaceSwap swap(canvas.surface, &lost);
-        std::uint8_t* bits = nullptr;
-        std::int32_t pitch = 5;
-        EXPECT_FALSE(canvas.lockBits(bits, pitch));
-        EXPECT_FALSE(canvas.getDCClipped(nullptr, true));
-        canvas.erase({0, 0, 0, 12});
-        canvas.drawLine(0, 0, 7, 7);
-        canvas.copyFrom(other, 0, 0, 8, 8, 0, 0, kCopyRop, nullptr);
-        other.copyFrom(canvas, 0, 0, 8, 8, 0, 0, kCopyRop, nullptr);
-        canvas.setColorKey({0, 0, 0, 12});
-        EXPECT_EQ(canvas.colorKey, kNoColorKey);
-        EXPECT_EQ(lost.restores, 7) << "each use tried to restore the surface";
-    }
-    EXPECT_EQ(pixelsOf(canvas), std::vector<std::uint8_t>(64, 255));
-    EXPECT_EQ(pixelsOf(other), std::vector<std::uint8_t>(64, 249));
-}
-
 }  // namespace
