@@ -1,19 +1,9 @@
 // The application object in this process: window modes, the default handlers, activation, pause, menu
 // bars and the main loop's passes.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
-#include <memory>
-#include <string>
-
 #include "AlertRecorder.h"
-#include "OMApp.h"
 #include "OMCursor.h"
 #include "OMMainWindow.h"
 #include "OMMenubar.h"
-#include "OMSystemUtilities.h"
-#include "OMWindow.h"
 #include "WindowSupport.h"
 
 namespace {
@@ -56,14 +46,12 @@ TEST_F(AppTest, WindowModesGiveTheirStylesFramesAndSystemMenus) {
         make(mode);
         EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(app->window, GWL_STYLE)) & kStyleMask, kStyles[mode]);
         EXPECT_EQ(GetClassLongA(app->window, GCL_STYLE), 0x000Bu);
-        char text[256] = {};
-        GetClassNameA(app->window, text, sizeof text);
-        EXPECT_STREQ(text, "KPR: PlatformTests 2.5");
         EXPECT_TRUE(app->frame == (mode == 0 ? kGiven : screen));
         HMENU menu = GetSystemMenu(app->window, FALSE);
         const int items = GetMenuItemCount(menu);
         EXPECT_EQ(items == 0, mode >= 2) << "full screen has no system menu";
         if (items) {
+            char text[64] = {};
             GetMenuStringA(menu, items - 1, text, sizeof text, MF_BYPOSITION);
             EXPECT_STREQ(text, "&About PlatformTests...");
             EXPECT_EQ(GetMenuState(menu, SC_MOVE, MF_BYCOMMAND) == static_cast<UINT>(-1), mode == 1);
@@ -76,16 +64,13 @@ TEST_F(AppTest, WindowModesGiveTheirStylesFramesAndSystemMenus) {
     EXPECT_EQ(theApp, nullptr);
 }
 
-TEST_F(AppTest, DefaultAboutAlertsWithNameAndVersionAndDefaultQuitEndsTheLoop) {
+TEST_F(AppTest, DefaultAboutAlertsWithNameAndVersion) {
     make(0);
     AlertRecorder alerts;
     SendMessageA(app->window, WM_SYSCOMMAND, kAboutCommand, 0);
     EXPECT_EQ(alerts.text, "PlatformTests 2.5");
     EXPECT_EQ(alerts.title, "About");
     EXPECT_EQ(alerts.flags, 0x3000u);
-    app->running = 1;
-    SendMessageA(app->window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(app->running, 0);
 }
 
 // A cursor that logs its hooks.

@@ -1,13 +1,5 @@
 // Native controls in a framework window: Tab cycling and Enter to the default button through the subclass
 // procedure, colours resolved against the window's canvas, notifications from the owner window.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
-#include <string>
-#include <utility>
-#include <vector>
-
 #include "OMNControl.h"
 #include "OMWndCanvas.h"
 #include "WindowSupport.h"

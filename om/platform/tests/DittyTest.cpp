@@ -1,11 +1,5 @@
 // The script sound player on the fake device: properties, single sounds counted down, the two slots,
 // random choices, albums, resources found and missing, the cache switch and the hold flag.
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "NeModuleWriter.h"
 #include "OMIStreamDLL16.h"
 #include "RDitty.h"

@@ -1,10 +1,6 @@
 // The main window procedure: keys routed to the active window as characters and private codes with
 // matched key-ups, mouse input forwarded in the active window's coordinates, background paint, display
 // changes and system commands.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
 #include "DrawingSupport.h"
 #include "OMKeyRouting.h"
 #include "OMMainWindow.h"

@@ -1,11 +1,5 @@
 // Menus: mnemonic marks, items by position, a "MENU" resource, numbering and command dispatch through the
 // main window, and pop-up menus that delete themselves after tracking.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
-#include <string>
-
 #include "OMMenu.h"
 #include "OMMenuText.h"
 #include "OMMenubar.h"

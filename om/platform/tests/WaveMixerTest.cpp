@@ -1,12 +1,6 @@
 // The wave mixer on the fake device: sounds added into queued buffers and accumulated with one clamp,
 // the start lead, pause and resume from the oldest record, stop and volume changes applied to queued
 // buffers exactly, and underrun gaps told to the timing-shift links.
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "SoundFixture.h"
 
 namespace {

@@ -1,11 +1,5 @@
 // Wave sounds on the fake device: hooks once per pass, repeat, refusals of sounds that could never
 // finish, damaged files played up to their real end, streamed and whole data alike, durations.
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "OMSound.h"
 #include "SoundFixture.h"
 #include "SoundResourceWriter.h"

@@ -2,13 +2,6 @@
 // world in exactly its colour table's colours, minimised windows, and the cursor of a window.
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
-#include <cstdint>
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "DrawingSupport.h"
 #include "OMApp.h"
 #include "OMCursor.h"

@@ -1,14 +1,5 @@
 // Framework windows on screen: the shared class, frame kinds and system menus, handler slots, the
 // active and modal window with their Z order, mouse dispatch and capture.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
-#include <string>
-#include <vector>
-
-#include "OMApp.h"
-#include "OMWindow.h"
 #include "WindowSupport.h"
 
 namespace {
