@@ -100,6 +100,7 @@ protected:
 // Results side by side, so that one check prints them all. Braces keep their order of evaluation.
 using Both = std::pair<std::int64_t, std::int64_t>;
 using Results = std::vector<std::int64_t>;
+using Texts = std::vector<std::string>;
 
 // The running test program's full name.
 inline std::string programPath() {

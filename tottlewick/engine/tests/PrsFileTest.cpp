@@ -104,8 +104,7 @@ TEST_F(PrsFileTest, PrxSiblingServesEveryResource) {
     make("Global.PRS", buildPrs({{"XMV", 4, "from prs"}}));
     make("Global.PRX", buildPrx({{"XMV", 4, "from prx"}, {"XMV", 5, "only prx"}}));
     std::int16_t slot = PrsOpen(folder.file("Global.PRS").c_str(), 0, nullptr);
-    EXPECT_EQ(dataOf(slot, "XMV", 4), "from prx");
-    EXPECT_EQ(dataOf(slot, "XMV", 5), "only prx");
+    EXPECT_EQ((Texts{dataOf(slot, "XMV", 4), dataOf(slot, "XMV", 5)}), (Texts{"from prx", "only prx"}));
     EXPECT_EQ(PrsGetOffset(PrsFind(slot, resType("XMV"), 4)), 168u + 24u * 16u + 48u + 28u)
         << "stored offsets count from the embedded PRS file";
     EXPECT_FALSE(fileExists(folder.file("Global.PRD"))) << "a PRX file needs no cache";
@@ -131,8 +130,7 @@ TEST_F(PrsFileTest, PrdCacheIsWrittenTrustedAndRebuiltWhenItNoLongerMatches) {
     for (auto [at, next] : links) shifted = withBytes(shifted, at, prsBe16(next));
     writeWholeFile(folder.file("c.prd"), shifted);
     std::int16_t slot = PrsOpen(path.c_str(), kPrsKeepOpen, nullptr);
-    EXPECT_EQ(dataOf(slot, "STR", 1), "neX");
-    EXPECT_EQ(dataOf(slot, "XPK", 2), std::string(100, 'b'));
+    EXPECT_EQ((Texts{dataOf(slot, "STR", 1), dataOf(slot, "XPK", 2)}), (Texts{"neX", std::string(100, 'b')}));
     PrsClose(slot);
     // One with another change counter is not: the file is scanned again and the cache rewritten.
     std::string stale = prd;
@@ -160,8 +158,7 @@ TEST_F(PrsFileTest, ReplaceInPlaceLeavesAFreeBlockOrMovesToTheEnd) {
 
     slot = PrsOpen(path.c_str(), 0, nullptr);
     EXPECT_EQ(PrsGetCount(slot), 4u) << "the free block and the deleted block are indexed under type zero";
-    EXPECT_EQ(dataOf(slot, "XPK", 1), std::string(60, 'c'));
-    EXPECT_EQ(dataOf(slot, "XPK", 2), "zz");
+    EXPECT_EQ((Texts{dataOf(slot, "XPK", 1), dataOf(slot, "XPK", 2)}), (Texts{std::string(60, 'c'), "zz"}));
 }
 
 TEST_F(PrsFileTest, AddDeleteAndCompact) {
@@ -249,9 +246,8 @@ TEST_F(PrsFileTest, DamagedFilesGiveErrorCodesAndDamagedCachesAreReplaced) {
         } else {
             ASSERT_NE(slot, 0) << PrsGetError();
             EXPECT_EQ(PrsGetCount(slot), 3u);
-            EXPECT_EQ(dataOf(slot, "XPK", 7), "seven");
-            EXPECT_EQ(dataOf(slot, "STR", 1), "one");
-            EXPECT_EQ(dataOf(slot, "XPK", 2), std::string(100, 'b'));
+            EXPECT_EQ((Texts{dataOf(slot, "XPK", 7), dataOf(slot, "STR", 1), dataOf(slot, "XPK", 2)}),
+                      (Texts{"seven", "one", std::string(100, 'b')}));
             PrsClose(slot);
         }
         DeleteFileA(path.c_str());

@@ -39,8 +39,7 @@ TEST_F(PrsLookupTest, ScannedFileFindsTheFirstOfEqualKeysInFileOrder) {
     EXPECT_EQ(listed(slot), (std::vector<std::string>{"x", "first", "second", "third", "s"}));
     deletionsFollowTheList(slot, {"first", "second", "third"});
     EXPECT_EQ(PrsAdd(slot, PrsBlockHeader{resType("XPK"), 5, {}, 0, kPrsBlockHeaderSize + 6}, "fourth"), kPrsErrNone);
-    EXPECT_EQ(dataOf(slot, "XPK", 5), "fourth");
-    EXPECT_EQ(dataOf(slot, "SND", 9), "x");
+    EXPECT_EQ((Texts{dataOf(slot, "XPK", 5), dataOf(slot, "SND", 9)}), (Texts{"fourth", "x"}));
 }
 
 // The PRX index lists entry 3 ("second") before entry 1 ("first"): the list, not the key or the entry

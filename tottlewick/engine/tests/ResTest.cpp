@@ -49,8 +49,7 @@ TEST_F(ResTest, OpenFileTriesPrxThenPrsThenFolderAndOverrideStaysOnTop) {
     write("Override", {{"XMV", 4, "override"}});
     ASSERT_EQ(ResOpenOverride(), 1);
     ResSource later = ResOpenFile("Module");
-    EXPECT_EQ(loadText("XMV", 4), "override");
-    EXPECT_EQ(loadText("DIB", 9), "folder");
+    EXPECT_EQ((Texts{loadText("XMV", 4), loadText("DIB", 9)}), (Texts{"override", "folder"}));
     EXPECT_EQ(ResMoveSourceToTop(later), 1);
     EXPECT_EQ(loadText("XMV", 4), "override");
     EXPECT_EQ(ResCloseOverride(), 1);

@@ -57,9 +57,7 @@ TEST_F(SndCacheTest, AFileIsReadInDataOrderAChunkAStep) {
     EXPECT_EQ(SndCacheService(), 1) << "2500 bytes read: closed, 'AIF' 9 started";
     EXPECT_EQ(ResIsLoaded(resType("XPK"), 1), 1);
     EXPECT_EQ((Both{serviceUntilIdle(), SndCacheIsBusy()}), Both(1, 0));
-    EXPECT_EQ(loadText("XPK", 1), big);
-    EXPECT_EQ(loadText("AIF", 9), small);
-    EXPECT_EQ(loadText("SND", 4), middle);
+    EXPECT_EQ((Texts{loadText("XPK", 1), loadText("AIF", 9), loadText("SND", 4)}), (Texts{big, small, middle}));
 }
 
 TEST_F(SndCacheTest, StepsArePacedAt115000BytesASecond) {
