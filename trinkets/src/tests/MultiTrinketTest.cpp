@@ -1,0 +1,136 @@
+// Groups of trinkets: moving, showing and stacking as one, relaying their children's input, children
+// taken in by the script verb and let go again, and groups destroyed by their own event handlers.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "OMMultiTrinket.h"
+#include "TrinketFixture.h"
+#include "YDeathInterest.h"
+#include "YHeap.h"
+
+namespace {
+
+class MultiTrinketTest : public TrinketFixture {
+protected:
+    OMMultiTrinket* group(std::int32_t tag) {
+        auto* g = new OMMultiTrinket(window, kRedrawRegion);
+        g->registerProperties();
+        g->tag = tag;
+        return g;
+    }
+};
+
+// The children lie above the group (offset 1), so they take the press and relay it. The window runs a
+// trinket's hook before its event, and the relay is the child's hook.
+TEST_F(MultiTrinketTest, AGroupOfTwoMovesAsOneAndRelaysTheChildsInput) {
+    OMTrinket* left = solid({100, 100, 164, 164}, 249, 1);
+    OMTrinket* right = solid({180, 100, 244, 164}, 252, 2);
+    OMMultiTrinket* g = group(9);
+    g->addTrinket(left, 1, 10, 0);
+    g->addTrinket(right, 1, 20, 0);
+    EXPECT_EQ(g->getBounds(), (OMRect{100, 100, 244, 164}));
+    EXPECT_EQ(left->getZ(), 1);
+    watch(left, {"mouseDown", "mouseUp"});
+    watch(g, {"mouseDown", "mouseUp"});
+    run({mouse(WM_LBUTTONDOWN, 110, 110), mouse(WM_MOUSEMOVE, 140, 130), mouse(WM_LBUTTONUP, 140, 130)});
+    EXPECT_EQ(eventLog, "mouseDown@9 mouseDown@1 mouseUp@9 mouseUp@1 ") << "the relay runs in the child's hook, before its event";
+    EXPECT_EQ(left->getBounds(), (OMRect{130, 120, 194, 184}));
+    EXPECT_EQ(right->getBounds(), (OMRect{210, 120, 274, 184}));
+    EXPECT_EQ(g->getBounds(), (OMRect{130, 120, 274, 184}));
+    delete g;
+    EXPECT_EQ(left->mouseDownLink, nullptr) << "an unowned child loses the relays";
+}
+
+TEST_F(MultiTrinketTest, AttributesAndMovesOfTheGroupReachEveryChild) {
+    OMTrinket* a = solid({40, 10, 60, 30}, 249, 1);
+    OMTrinket* b = solid({70, 10, 90, 30}, 249, 2);
+    OMMultiTrinket* g = group(9);
+    EXPECT_STREQ(g->getProperty("width"), "-1") << "no children: the empty rectangle";
+    EXPECT_STREQ(g->getProperty("height"), "-1");
+    EXPECT_STREQ(g->getProperty("userData"), "");
+    g->addTrinket(a, 2, 1, 0);
+    g->addTrinket(b, 0, 2, 0);
+    b->hide();
+    EXPECT_EQ(g->setProperty("x", "100"), 1);
+    EXPECT_EQ(a->getBounds().left, 100);
+    EXPECT_EQ(b->getBounds().left, 130);
+    EXPECT_STREQ(g->getProperty("x"), "100");
+    EXPECT_EQ(g->setProperty("x", "700"), 1);
+    EXPECT_STREQ(g->getProperty("x"), "590") << "confined to the window: 640 - the width of 50";
+    EXPECT_EQ(g->setProperty("width", "5"), 1) << "accepted and ignored";
+    EXPECT_STREQ(g->getProperty("width"), "50");
+    g->show();
+    EXPECT_EQ(b->isVisible(), 1) << "shown with the group";
+    g->setZ(10);
+    EXPECT_EQ(a->getZ(), 12);
+    EXPECT_EQ(b->getZ(), 10);
+    g->setZOffset(2, 5);
+    EXPECT_EQ(b->getZ(), 15);
+    EXPECT_EQ(g->getTrinket(2), b);
+    EXPECT_EQ(g->getTrinket(3), nullptr);
+    EXPECT_EQ(g->setProperty("userData", "blue car"), 1);
+    EXPECT_STREQ(g->getProperty("userData"), "blue car");
+    EXPECT_EQ(g->invokeMethod("removeTrinkets", "1"), 1);
+    EXPECT_EQ(g->getBounds(), b->getBounds());
+    EXPECT_EQ(g->invokeMethod("removeTrinkets", ""), 1);
+    EXPECT_EQ(g->children.count, 0);
+}
+
+// The verb takes the child from a script variable and hears of its end; anything else is refused.
+TEST_F(MultiTrinketTest, AChildAddedByTheVerbLeavesTheGroupWhenItIsDestroyed) {
+    YHeap& heap = scriptHeap();
+    heap.init();
+    OMTrinket* a = solid({0, 0, 20, 20}, 249, 1);
+    OMTrinket* b = solid({100, 0, 120, 20}, 249, 2);
+    OMMultiTrinket* g = group(9);
+    OMMultiTrinket* outer = group(10);
+    for (auto [name, object] : {std::pair<const char*, OMScriptableObject*>{"a", a}, {"b", b}, {"g", g}, {"outer", outer}}) {
+        heap.setObjectByName(name, object);
+        heap.intValue(name, 1);
+    }
+    heap.findOrAdd("five", 4, "5");
+    EXPECT_EQ(g->invokeMethod("addTrinket", "a", "1", "1"), 1);
+    EXPECT_EQ(g->invokeMethod("addTrinket", "b", "1", "2"), 1);
+    EXPECT_EQ(g->invokeMethod("addTrinket", "five", "1", "3"), 1);
+    EXPECT_EQ(g->invokeMethod("addTrinket", "nobody"), 1);
+    EXPECT_EQ(g->invokeMethod("addTrinket", "g"), 1);
+    EXPECT_EQ(outer->invokeMethod("addTrinket", "g"), 1);
+    EXPECT_EQ(g->invokeMethod("addTrinket", "outer"), 1) << "refused: it holds g";
+    EXPECT_EQ(g->children.count, 2);
+    EXPECT_EQ(g->getBounds(), (OMRect{0, 0, 120, 20}));
+    delete b;
+    EXPECT_EQ(g->children.count, 1);
+    EXPECT_EQ(g->getBounds(), (OMRect{0, 0, 20, 20}));
+    delete g;
+    EXPECT_EQ(outer->children.count, 0);
+    EXPECT_EQ(a->mouseDownLink, nullptr);
+    heap.clear();
+}
+
+// The handler of the group's "mouseDown" deletes the group: its own link is not run, and the relay returns.
+TEST_F(MultiTrinketTest, AGroupDestroyedByItsOwnHandlerIsNotTouchedAgain) {
+    OMTrinket* child = solid({0, 0, 50, 50}, 249, 1);
+    OMMultiTrinket* g = group(9);
+    g->addTrinket(child, 1, 1, 0);
+    int linkRuns = 0;
+    Callback counted{[&] { ++linkRuns; }};
+    setLink(g->mouseDownLink, counted);
+    std::vector<std::string> deaths;
+    static std::vector<std::string>* seen = nullptr;
+    seen = &deaths;
+    const OMLinkToFct hook([](OMArg) { seen->push_back("group"); });
+    OMMultiTrinket::setDeathHook(&hook);
+    Callback destroy{[&] { delete g; }};
+    const OMLinkToObj<Callback> handler = calling(destroy);
+    g->bindEvent("mouseDown", &handler, nullptr);
+    run({mouse(WM_LBUTTONDOWN, 10, 10), mouse(WM_LBUTTONUP, 10, 10)});
+    OMMultiTrinket::setDeathHook(nullptr);
+    EXPECT_EQ(linkRuns, 0);
+    EXPECT_EQ(deaths, (std::vector<std::string>{"group"}));
+    EXPECT_EQ(OMMultiTrinket::dispatchDepth, 0);
+    EXPECT_EQ(OMMultiTrinket::destroyedDuringDispatch().count, 0);
+    EXPECT_EQ(window->trinkets.count, 1);
+}
+
+}  // namespace

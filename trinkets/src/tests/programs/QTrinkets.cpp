@@ -1,0 +1,88 @@
+// A test application that runs scripts with trinkets: the 640 x 460 trinket window with a white
+// background, the classes "OMMultiTrinket", "RHotSpot", "RKbdInp" and the test's "RSolid", and two script
+// commands that post input as the system would: "PostClick" x y (a press and a release at that point of
+// the trinket window) and "PostKey" code (a character to the main window). Runs PScripts\main.mps until a
+// script quits; alerts go to standard error.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <initializer_list>
+#include <string>
+
+#include "OMAlert.h"
+#include "OMApp.h"
+#include "OMIStreamFile.h"
+#include "OMMultiTrinket.h"
+#include "OMSParameter.h"
+#include "OMSystemUtilities.h"
+#include "OMTBackground.h"
+#include "OMTrinketWindow.h"
+#include "RHotSpot.h"
+#include "RKbdInp.h"
+#include "SolidTrinket.h"
+#include "YDeathInterest.h"
+#include "YScriptLoader.h"
+#include "YThread.h"
+
+namespace {
+
+OMSR solidClass{"RSolid", makeSolidTrinket};
+
+int alertToStandardError(const char* text, unsigned, const char*) {
+    std::fprintf(stderr, "alert: %s\n", text);
+    std::fflush(stderr);
+    return 1;
+}
+
+OMIStream* scriptStreamResolver(const char* name) {
+    const std::string path = std::string("PScripts\\") + name;
+    return new OMIStreamFile(path.c_str(), kStreamWhole, nullptr);
+}
+
+void postClick(OMArg) {
+    const int x = std::atoi(popParameter());
+    const int y = std::atoi(popParameter());
+    HWND target = OMTrinketWindow::mainTrinketWindow->hwnd;
+    PostMessageA(target, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageA(target, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+void postKey(OMArg) { PostMessageA(theApp->window, WM_CHAR, static_cast<WPARAM>(std::atoi(popParameter())), 1); }
+
+void runScripts() {
+    auto* thread = new YThread("main.mps", scriptStreamResolver);
+    if (thread->loaded) {
+        thread->running = 1;
+        if (thread->onStarted) thread->onStarted->invoke();
+    }
+    theApp->runMessageLoop();
+    delete thread;
+}
+
+}  // namespace
+
+void applicationMain() {
+    omSetAlertSink(alertToStandardError);
+    // Naming the records links the classes in.
+    for (const OMSR* record : {&OMMultiTrinket::classRecord, &RHotSpot::classRecord, &RKbdInp::classRecord}) {
+        if (!classExists(record->className)) return;
+    }
+    const OMRect frame{0, 0, 640, 460};
+    OMApp* app = new OMApp(2, &frame, nullptr, displayBitsPerPixel(0));
+    ShowWindow(app->window, SW_SHOWNA);
+    auto* window = new OMTrinketWindow(&frame, new OMTBackground, kFrameNone, 0);
+    window->activate();
+    app->active = 1;
+    RKbdInp::setWindow(window);
+    installDeathHooks();
+    const OMLinkToFct click(postClick);
+    registerScriptFunction("PostClick", &click);
+    const OMLinkToFct key(postKey);
+    registerScriptFunction("PostKey", &key);
+    runScripts();
+    removeDeathHooks();
+    clearScriptFunctions();
+    delete window;
+    delete app;
+}
