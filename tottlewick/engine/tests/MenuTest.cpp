@@ -7,6 +7,7 @@
 
 #include "AppStandIn.h"
 #include "DisplayWindow.h"
+#include "EngineTestSupport.h"
 #include "Menu.h"
 
 namespace {
@@ -59,22 +60,19 @@ TEST_F(MenuTest, TheBarIsBuiltFromTheTablesAndItemsAnswerByCommand) {
     const HMENU bar = GetMenu(window);
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(GetMenuItemCount(bar), 2) << "the bar-only record makes no pop-up";
-    EXPECT_EQ(text(101), "Open\tCtrl+O");
-    EXPECT_EQ(text(301), "First");
-    EXPECT_EQ(text(201), "Copy\tCtrl+c");
-    EXPECT_EQ(text(999), "") << "an item of an unknown pop-up is not added";
-    EXPECT_EQ(MenuAppendItem(99, 998, "Lost", 0), 0);
-    EXPECT_EQ(MenuAppendSeparator(99), 0);
-    EXPECT_EQ(MenuAppendSubmenu(99, 40, "Lost"), 0);
+    EXPECT_EQ((Texts{text(101), text(301), text(201), text(999)}), (Texts{"Open\tCtrl+O", "First", "Copy\tCtrl+c", ""}))
+        << "an item of an unknown pop-up is not added";
+    EXPECT_EQ((Results{MenuAppendItem(99, 998, "Lost", 0), MenuAppendSeparator(99), MenuAppendSubmenu(99, 40, "Lost")}),
+              (Results{0, 0, 0}));
 
-    MenuCheckItem(301);
-    EXPECT_EQ(MenuIsItemChecked(301), 1);
-    MenuUncheckItem(301);
-    EXPECT_EQ(MenuIsItemChecked(301), 0);
-    MenuDisableItem(101);
-    EXPECT_EQ(MenuIsItemGrayed(101), 1);
-    MenuEnableItem(101);
-    EXPECT_EQ(MenuIsItemGrayed(101), 0);
+    // Each state read back after it is set.
+    auto after = [](void (*set)(std::uint32_t), std::uint32_t command, std::int16_t (*read)(std::uint32_t)) {
+        set(command);
+        return read(command);
+    };
+    EXPECT_EQ((Results{after(MenuCheckItem, 301, MenuIsItemChecked), after(MenuUncheckItem, 301, MenuIsItemChecked),
+                       after(MenuDisableItem, 101, MenuIsItemGrayed), after(MenuEnableItem, 101, MenuIsItemGrayed)}),
+              (Results{1, 0, 1, 0}));
     MenuDisablePopup(20);
     EXPECT_TRUE(GetMenuState(bar, 1, MF_BYPOSITION) & MF_GRAYED);
     MenuEnableAllPopups();
@@ -84,20 +82,15 @@ TEST_F(MenuTest, TheBarIsBuiltFromTheTablesAndItemsAnswerByCommand) {
 
     // Hidden, the bar still answers.
     MenuHideBar();
-    EXPECT_EQ(GetMenu(window), nullptr);
-    EXPECT_EQ(MenuIsBarHidden(), 1);
     MenuCheckItem(201);
-    EXPECT_EQ(MenuIsItemChecked(201), 1);
+    EXPECT_EQ((Results{GetMenu(window) == nullptr, MenuIsBarHidden(), MenuIsItemChecked(201)}), (Results{1, 1, 1}));
     MenuToggleBar();
-    EXPECT_EQ(GetMenu(window), bar);
-    EXPECT_EQ(MenuIsItemChecked(201), 1);
+    EXPECT_EQ((Both{GetMenu(window) == bar, MenuIsItemChecked(201)}), Both(1, 1));
 }
 
 TEST_F(MenuTest, ControlAndALetterSendsTheCommand) {
     MenuBuild(kBar, kItems);
-    EXPECT_EQ(pressControl('O'), 1);
-    EXPECT_EQ(pressControl('C'), 1);
-    EXPECT_EQ(pressControl('F'), 0);
+    EXPECT_EQ((Results{pressControl('O'), pressControl('C'), pressControl('F')}), (Results{1, 1, 0}));
     EXPECT_EQ(commands, (std::vector<WPARAM>{MAKEWPARAM(101, 1), MAKEWPARAM(201, 1)})) << "from an accelerator";
 
     const MenuItemRecord plain[] = {{kMenuCommand, 10, 101, "Open", 0}, {kMenuEnd, 0, 0, nullptr, 0}};

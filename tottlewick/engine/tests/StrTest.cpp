@@ -166,7 +166,7 @@ TEST_F(StrTest, ATableOf500ShortMessagesOutgrowsItsSource) {
     MemHandleFree(&table);
 }
 
-TEST_F(StrTest, PushedTablesTheStackLimitResourceLookupsAndCodes) {
+TEST_F(StrTest, PushedTablesTheStackLimitAndResourceLookups) {
     ASSERT_TRUE(open({{"STR", 10, kHead + "1 \"ten-1\"\r\n2 \"ten-2 is long\"\r\n"},
                       {"STR", 11, kHead + "1 \"eleven-1\"\r\n"}}));
     EXPECT_STREQ(StrGetLocalOr(1, "d"), "") << "no table current";
@@ -192,10 +192,6 @@ TEST_F(StrTest, PushedTablesTheStackLimitResourceLookupsAndCodes) {
     int pushed = 0;
     while (pushed < 40 && StrPushResource(10)) ++pushed;
     EXPECT_EQ(pushed, kStrStackDepth) << "a push beyond 16 levels is ignored";
-
-    // Codes to numbers.
-    EXPECT_EQ(StrCodeToNumber("abc"), 0u * 676 + 1 * 26 + 2);
-    EXPECT_EQ(StrCodeToNumber("AB12CD"), ((((0u * 26 + 1) * 26 + 3) * 26 + 2) * 10 + 1) * 10 + 2);
 }
 
 }  // namespace
