@@ -211,23 +211,20 @@ std::vector<Damage> damagedFiles() {
                          kPrsErrNotPrs});
 
     std::string image = prsIndexImage(kThree);
-    auto prx = [&](const std::string& name, const std::string& bad) { cases.push_back({name, bad + good, true, 0}); };
-    // Entries 1-3 are the blocks XPK 7, STR 1, XPK 2, listed 3 -> 1 -> 2; entries 4-16 are free.
+    // Entries 1-3 are the blocks XPK 7, STR 1, XPK 2, listed 3 -> 1 -> 2; entries 4-16 are free. Each PRX below
+    // has one field of its index changed, and still opens with every resource.
     const std::size_t e1 = 168, e2 = e1 + 24, e3 = e2 + 24, e16 = 144 + 24 * 16;
-    prx("list in another order", withBytes(withBytes(withBytes(withBytes(image, 144, prsBe16(2)), e2, prsBe16(1)),
-                                                           e1, prsBe16(3)), e3, prsBe16(0)));
-    prx("list cycles", withBytes(image, e2, prsBe16(3)));
-    prx("list points at itself", withBytes(image, e2, prsBe16(2)));
-    prx("list leaves the capacity", withBytes(image, e3, prsBe16(400)));
-    prx("free list cycles", withBytes(image, e16, prsBe16(4)));
-    prx("free list runs into the list", withBytes(image, e16, prsBe16(1)));
-    prx("in-use count too high", withBytes(image, 140, prsBe16(9)));
-    prx("in-use count too low", withBytes(image, 140, prsBe16(1)));
-    prx("change counter differs", withBytes(image, 134, prsBe32(1)));
-    prx("offset past the end", withBytes(image, e1 + 8, prsBe32(0x10000)));
-    prx("offset inside the header", withBytes(image, e1 + 8, prsBe32(10)));
-    prx("length past the end", withBytes(image, e2 + 20, prsBe32(0xFFFFFFF0)));
-    prx("entry 0 points past the capacity", withBytes(image, 144, prsBe16(0xFFFF)));
+    const std::tuple<const char*, std::size_t, std::string> edits[] = {
+        {"list cycles", e2, prsBe16(3)},           {"list points at itself", e2, prsBe16(2)},
+        {"list leaves the capacity", e3, prsBe16(400)}, {"free list cycles", e16, prsBe16(4)},
+        {"free list runs into the list", e16, prsBe16(1)}, {"in-use count too high", 140, prsBe16(9)},
+        {"in-use count too low", 140, prsBe16(1)},     {"change counter differs", 134, prsBe32(1)},
+        {"offset past the end", e1 + 8, prsBe32(0x10000)}, {"offset inside the header", e1 + 8, prsBe32(10)},
+        {"length past the end", e2 + 20, prsBe32(0xFFFFFFF0)}, {"entry 0 past the capacity", 144, prsBe16(0xFFFF)}};
+    for (const auto& [name, at, bytes] : edits) cases.push_back({name, withBytes(image, at, bytes) + good, true, 0});
+    cases.push_back({"list in another order", withBytes(withBytes(withBytes(withBytes(image, 144, prsBe16(2)), e2,
+                                                                            prsBe16(1)), e1, prsBe16(3)), e3,
+                                                        prsBe16(0)) + good, true, 0});
     cases.push_back({"capacity beyond the file", withBytes(image, 138, prsBe16(0xFFF0)) + good, true, kPrsErrNotPrs});
     cases.push_back({"index only", image, true, kPrsErrNotPrs});
     cases.push_back({"index cut short", image.substr(0, 100), true, kPrsErrNotPrs});

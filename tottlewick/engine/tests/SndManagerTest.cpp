@@ -54,22 +54,15 @@ TEST_F(SndManagerTest, StartRefusesMoreThanEightChannelsAndShutdownReportsOnce) 
 }
 
 TEST_F(SndManagerTest, BadChannelsAnswerTheirOwnValues) {
-    struct Case { const char* operation; int got, expected; } cases[] = {
-        {"Stop", SndChannelStop(16), 1},           {"EndCurrent", SndChannelEndCurrent(-1), 0},
-        {"Pause", SndChannelPause(16), 0},         {"Resume", SndChannelResume(16), 1},
-        {"IsPaused", SndChannelIsPaused(-1), 0},   {"IsLooping", SndChannelIsLooping(16), 0},
-        {"IsBusy", SndChannelIsBusy(16), 0},       {"IsSounding", SndChannelIsSounding(16), 0},
-        {"IsAvailable", SndChannelIsAvailable(16), 0}, {"GetGain", SndChannelGetGain(16), 0},
-        {"SetGain", SndChannelSetGain(16, 5), 1},  {"GetVolume", SndChannelGetVolume(-3), 0},
-        {"SetVolume", SndChannelSetVolume(-3, 5), 1}, {"GetPan", SndChannelGetPan(16), 0},
-        {"SetPan", SndChannelSetPan(16, 5), 1},    {"SetVolumePan", SndChannelSetVolumePan(16, 5, 5), 1},
-        {"GetPriorityOffset", SndChannelGetPriorityOffset(16), -32768},
-        {"SetPriorityOffset", SndChannelSetPriorityOffset(16, 1), 1},
-        {"GetPriority", SndChannelGetPriority(16), -32768}, {"GetResult", SndChannelGetResult(16), 0},
-        {"SetResult", SndChannelSetResult(16, 7), 1},
-        {"SetVolume beyond the channels in use", SndChannelSetVolume(12, 5), 1},
-    };
-    for (const Case& c : cases) EXPECT_EQ(c.got, c.expected) << c.operation;
+    EXPECT_EQ((Results{SndChannelStop(16), SndChannelResume(16), SndChannelSetGain(16, 5), SndChannelSetVolume(-3, 5),
+                       SndChannelSetPan(16, 5), SndChannelSetVolumePan(16, 5, 5), SndChannelSetPriorityOffset(16, 1),
+                       SndChannelSetResult(16, 7), SndChannelSetVolume(12, 5)}),
+              Results(9, 1)) << "commands answer 1, also a volume for a channel beyond those in use";
+    EXPECT_EQ((Results{SndChannelEndCurrent(-1), SndChannelPause(16), SndChannelIsPaused(-1), SndChannelIsLooping(16),
+                       SndChannelIsBusy(16), SndChannelIsSounding(16), SndChannelIsAvailable(16), SndChannelGetGain(16),
+                       SndChannelGetVolume(-3), SndChannelGetPan(16), SndChannelGetResult(16)}),
+              Results(11, 0)) << "queries, the end and the pause answer 0";
+    EXPECT_EQ((Both{SndChannelGetPriorityOffset(16), SndChannelGetPriority(16)}), Both(-32768, -32768));
     EXPECT_EQ(SndChannelGetVolume(12), 5) << "stored, only not applied";
 }
 
