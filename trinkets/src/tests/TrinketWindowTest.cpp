@@ -289,6 +289,53 @@ TEST_F(TrinketWindowTest, CaptureIsLostToTheNextCaptorAndWhenTheHolderDies) {
     EXPECT_EQ(OMTrinket::captureTrinket(), nullptr);
 }
 
+// The system sends a double click as down, up, double click, up: on a fixed trinket "mouseDown" and
+// "dblClick", and both ups go to the background. Keys go to the capture trinket's hook instead of the
+// window's key handler.
+TEST_F(TrinketWindowTest, DoubleClicksAndKeysReachTheirTrinkets) {
+    OMTrinket* fixed = solid({0, 0, 50, 50}, kRed, 1);
+    fixed->setMovable(0);
+    watch(fixed, {"mouseDown", "mouseUp", "dblClick"});
+    int ups = 0;
+    Callback up{[&] { ++ups; }};
+    setLink(window->background->mouseUpLink, up);
+    run({mouse(WM_LBUTTONDOWN, 5, 5), mouse(WM_LBUTTONUP, 5, 5), mouse(WM_LBUTTONDBLCLK, 5, 5),
+         mouse(WM_LBUTTONUP, 5, 5)});
+    EXPECT_EQ(eventLog, "mouseDown@1 dblClick@1 ");
+    EXPECT_EQ(ups, 2);
+
+    std::string keys;
+    Callback windowKey{[&] { keys += "window "; }};
+    Callback trinketKey{[&] { keys += "trinket "; }};
+    const OMLinkToObj<Callback> windowLink = calling(windowKey);
+    window->setKeyHandler(&windowLink);
+    setLink(fixed->keyLink, trinketKey);
+    fixed->captureMouse();
+    run({keyMessage(WM_CHAR, 'k')});
+    fixed->inputMask = kNoKey;
+    run({keyMessage(WM_CHAR, 'k')});
+    fixed->releaseCapture();
+    run({keyMessage(WM_CHAR, 'k')});
+    EXPECT_EQ(keys, "trinket window ") << "a capture trinket refusing keys takes them from the window too";
+}
+
+// The nearest grid line; halfway takes the lower one. Only subclasses set a grid.
+TEST_F(TrinketWindowTest, AReleaseSnapsToTheNearestGridLine) {
+    OMTrinket* t = solid({0, 0, 10, 10}, kRed, 1);
+    // Lines at ..., -6, 4, 14, 24 (origin 4, step 10).
+    const std::int32_t cases[][3] = {{14, 4, 14}, {9, 4, 4}, {10, 4, 14}, {-1, 4, -6}, {0, 4, 4}, {-2, 4, -6}};
+    for (const auto& [left, origin, snappedLeft] : cases) {
+        SCOPED_TRACE(left);
+        t->gridX = 10;
+        t->gridOriginX = origin;
+        t->isCorralled = 0;
+        t->place(left, 50);
+        t->snapToGrid();
+        EXPECT_EQ(t->getX(), snappedLeft);
+        EXPECT_EQ(t->getY(), 50) << "no vertical grid";
+    }
+}
+
 TEST_F(TrinketWindowTest, TopLayersLieAboveEveryScriptZ) {
     OMTrinket* a = solid({0, 0, 10, 10}, kRed, 1);
     OMTrinket* b = solid({0, 0, 10, 10}, kRed, 2);
