@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "EngineTestSupport.h"
 #include "File.h"
 #include "FileName.h"
 #include "FilePath.h"
@@ -69,17 +70,12 @@ TEST(FilePathTest, BuildsPathsRefusesOverlongOnesAndReadsDriveNumbers) {
     struct Case { const char* path; int number; int fromPart; } cases[] = {
         {"A:\\", 1, 1}, {"z:x", 26, 26}, {"c", -1, 0}, {"1:", 0, 0}, {"dir\\x", -1, 0}, {"", -1, 0},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.path);
-        EXPECT_EQ(FileDriveNumber(c.path), c.number);
-        EXPECT_EQ(FileGetDriveNumber(c.path), c.fromPart);
-    }
+    for (const Case& c : cases)
+        EXPECT_EQ((Both{FileDriveNumber(c.path), FileGetDriveNumber(c.path)}), Both(c.number, c.fromPart)) << c.path;
     std::int16_t drive = -5;
     char folderPart[kFilePathSize], fileName[kFilePathSize];
     FileSplitName("E:\\data\\song.aiff", &drive, folderPart, fileName);
-    EXPECT_EQ(drive, 5);
-    EXPECT_STREQ(folderPart, "\\data\\");
-    EXPECT_STREQ(fileName, "song.aif");
+    EXPECT_EQ(std::to_string(drive) + " " + folderPart + " " + fileName, "5 \\data\\ song.aif");
 }
 
 TEST(FileNameTest, ChecksAndMends) {
@@ -93,11 +89,9 @@ TEST(FileNameTest, ChecksAndMends) {
         {forty, 4 | 8, 0, forty.substr(0, 32)},           {forty, 1 | 4 | 8, 0, forty.substr(0, 8)},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
         char name[300];
         std::strcpy(name, c.name.c_str());
-        EXPECT_EQ(FileNameCheck(name, c.flags), c.result);
-        EXPECT_EQ(name, c.after);
+        EXPECT_EQ((Both{FileNameCheck(name, c.flags), name == c.after}), Both(c.result, 1)) << c.name << " " << name;
     }
     EXPECT_EQ(FileNameCheck(nullptr, 8), 0);
 
