@@ -54,8 +54,7 @@ TEST_F(SndDriverTest, WithoutADriverCommandsFailAndQueriesAnswerZero) {
     EXPECT_EQ(SndDriverPlayBuffer(0, &index, data, 4, 1, 8, 11025), kSndBufferFailed);
     EXPECT_EQ((Both{SndDriverStop(0), SndDriverIsDone(0)}), Both(1, 0));
     ASSERT_EQ(SndDriverStart(2, 2, 16, 44100), 1);
-    EXPECT_EQ(SndDriverPlay(2, data, 4, 1, 8, 11025, 0), 1) << "voice 2 of 2";
-    EXPECT_EQ(SndDriverIsPlaying(2), 0);
+    EXPECT_EQ((Both{SndDriverPlay(2, data, 4, 1, 8, 11025, 0), SndDriverIsPlaying(2)}), Both(1, 0)) << "voice 2 of 2";
     EXPECT_EQ(SndDriverPlay(0, nullptr, 4, 1, 8, 11025, 0), 1) << "null data";
 }
 
@@ -101,11 +100,9 @@ TEST_F(SndDriverTest, BufferedPiecesCycleThroughTheTwoBuffers) {
     // A piece shorter than a buffer is copied into the voice's own buffer and padded with silence.
     now = 186;
     std::vector<std::int16_t> tail(20, 2);
-    EXPECT_EQ(SndDriverPlayBuffer(1, &index, tail.data(), 10, 2, 16, 44100), kSndBufferLoaded);
-    EXPECT_EQ(index, 1u);
+    EXPECT_EQ((Both{SndDriverPlayBuffer(1, &index, tail.data(), 10, 2, 16, 44100), index}), Both(kSndBufferLoaded, 1));
     now = 280;
-    EXPECT_EQ(SndDriverEndOfData(1), 0);
-    EXPECT_EQ(SndDriverEndOfData(1), 1) << "no longer buffered";
+    EXPECT_EQ((Both{SndDriverEndOfData(1), SndDriverEndOfData(1)}), Both(0, 1)) << "no longer buffered";
     EXPECT_EQ(SndDriverIsDone(1), 0);
     now = 372;
     EXPECT_EQ(SndDriverIsDone(1), 1);

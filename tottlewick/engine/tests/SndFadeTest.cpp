@@ -83,8 +83,7 @@ TEST_F(SndFadeTest, TheServiceStepsFadesOfTheChannelMaskAndWaitsCanBeCut) {
     SndFadeChannel(6, 0, 200, recordFadeEnd);
     SndSetChannelMask(0x20);
     runFor(400);
-    EXPECT_EQ(SndFadeIsActive(5), 0);
-    EXPECT_EQ(SndFadeIsActive(6), 1) << "channel 6 is outside the mask";
+    EXPECT_EQ((Both{SndFadeIsActive(5), SndFadeIsActive(6)}), Both(0, 1)) << "channel 6 is outside the mask";
     EXPECT_EQ((Results{SndAnyFading(0x60), SndFadeWait(6, waitThreeSteps), waits}), (Results{1, 0, 3}));
     EXPECT_EQ(SndFadeIsActive(6), 1) << "the wait procedure stopped the wait";
     EXPECT_EQ((Results{SndFadeWaitAll(0x40, nullptr), SndAnyFading(0xFFFF), fadeEnds.size()}), (Results{0, 0, 2}));
@@ -115,8 +114,7 @@ TEST_F(SndFadeTest, TheIteratorVisitsChannelsInUseHighestFirstAndMaskOperations)
     EXPECT_EQ(visited, (std::vector<std::int16_t>{7, 6, 5, 4, 3, 2, 1, 0}));
     EXPECT_EQ((Both{SndChannelGetResult(5), SndChannelGetResult(4)}), Both(1, 0));
     EXPECT_EQ((Results{SndChannelBit(15), SndChannelBit(16), SndChannelBit(-1)}), (Results{0x8000, 0, 0}));
-    EXPECT_EQ(SndHighestChannel(0x10005), 2) << "bits above 15 do not count";
-    EXPECT_EQ(SndHighestChannel(0), -1);
+    EXPECT_EQ((Both{SndHighestChannel(0x10005), SndHighestChannel(0)}), Both(2, -1)) << "bits above 15 do not count";
 
     // Mask operations, and plays on the best channel of a mask.
     std::vector<std::int16_t> frames = constant(22050, 5);

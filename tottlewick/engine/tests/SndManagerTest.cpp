@@ -157,8 +157,7 @@ TEST_F(SndManagerTest, PausingAllNestsAndTheLastResumeRestartsEveryChannel) {
     EXPECT_EQ(SndChannelIsPaused(0) + SndChannelIsPaused(5), 2) << "one pause is still in force";
     EXPECT_EQ((Both{SndResumeAll(), SndIsPausedAll()}), Both(1, 0));
     EXPECT_EQ(SndChannelIsPaused(0) + SndChannelIsPaused(5), 0);
-    EXPECT_EQ(SndVoiceIsActive(a) + SndVoiceIsActive(b), 2);
-    EXPECT_EQ(SndResumeAll(), 1) << "nothing to resume";
+    EXPECT_EQ((Both{SndVoiceIsActive(a) + SndVoiceIsActive(b), SndResumeAll()}), Both(2, 1)) << "nothing to resume";
 }
 
 TEST_F(SndManagerTest, AResumeAfterTheEndFailsAndTheVoiceGoesAsFailed) {
@@ -227,8 +226,7 @@ TEST_F(SndManagerTest, AppendVoicesFollowEachOtherWithoutAGap) {
     EXPECT_EQ(SndVoiceIsActive(a) + SndVoiceIsActive(b), 0);
     std::vector<std::int16_t> expected(first);
     expected.insert(expected.end(), second.begin(), second.end());
-    EXPECT_EQ(heardDifference(expected), -1);
-    EXPECT_EQ(ended.size(), 2u);
+    EXPECT_EQ((Both{heardDifference(expected), ended.size()}), Both(-1, 2));
 }
 
 }  // namespace

@@ -62,8 +62,7 @@ TEST_F(SndScheduleTest, RequestsClaimChannelsByPriority) {
     EXPECT_EQ(SndChannelDisable(4), 0);
     EXPECT_EQ(SndRequestId(4, 2, 0, 9), 0) << "a disabled channel";
     SndChannelEnable(4);
-    EXPECT_EQ(SndRequestId(16, 2, 0, 9), 0);
-    EXPECT_EQ(SndRequestSample(2, 0, 0, 9), 0) << "no sample";
+    EXPECT_EQ((Both{SndRequestId(16, 2, 0, 9), SndRequestSample(2, 0, 0, 9)}), Both(0, 0)) << "no sample";
     EXPECT_EQ((Both{SndRequestIdAuto(1, 0, 0), SndRequestIdAuto(1, 0, 0)}), Both(7, 6));
     EXPECT_EQ(SndRequestPendingChannels(), 0xC8u);
     SndRequestCancel(6);
@@ -71,8 +70,7 @@ TEST_F(SndScheduleTest, RequestsClaimChannelsByPriority) {
     SndRequestCancelAll();
     EXPECT_EQ((Both{SndRequestPendingChannels(), SndGetFreeChannels()}), Both(0, 0xFF));
     SndRequestTerm();
-    EXPECT_EQ(SndRequestId(3, 1, 0, 5), 0) << "not started";
-    EXPECT_EQ(SndRequestIdAuto(1, 0, 0), -1);
+    EXPECT_EQ((Both{SndRequestId(3, 1, 0, 5), SndRequestIdAuto(1, 0, 0)}), Both(0, -1)) << "not started";
     SndRequestInit();
 }
 

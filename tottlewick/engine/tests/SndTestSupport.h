@@ -32,13 +32,7 @@ struct ScriptedClock {
     static inline std::uint32_t now = 0;
     static inline std::uint32_t idleReads = 0;
     static std::uint32_t engine() { return now; }
-    static std::uint32_t device() {
-        if (++idleReads >= 1000) {
-            idleReads = 0;
-            ++now;
-        }
-        return now;
-    }
+    static std::uint32_t device() { return ++idleReads % 1000 ? now : ++now; }
     static void advance(std::uint32_t ms) {
         now += ms;
         idleReads = 0;

@@ -75,8 +75,7 @@ TEST_F(SndWaveOutTest, AStreamAndTwoOverlappingSamplesPlayToTheirEnds) {
         SndService();
         Sleep(5);
     }
-    EXPECT_EQ(done.size(), 3u) << "once each";
-    EXPECT_EQ(SndAnyPlaying(), 0);
+    EXPECT_EQ((Both{done.size(), SndAnyPlaying()}), Both(3, 0)) << "once each";
     EXPECT_EQ(MemHandleFind(0, kStreamLabel, nullptr), 0u) << "the stream was closed";
 }
 

@@ -177,8 +177,7 @@ TEST_F(StrTest, PushedTablesTheStackLimitAndResourceLookups) {
     EXPECT_STREQ(StrGetLocalOr(2, "d"), "d");
     EXPECT_EQ(StrPopTable(), 1);
     EXPECT_STREQ(StrFindLocal(2), "ten-2 is long");
-    EXPECT_EQ(StrPopTable(), 1);
-    EXPECT_EQ(StrPopTable(), 0) << "nothing left to pop";
+    EXPECT_EQ((Both{StrPopTable(), StrPopTable()}), Both(1, 0)) << "nothing left to pop";
     EXPECT_EQ(StrPushResource(12), 0);
 
     char out[6];
