@@ -93,7 +93,8 @@ private:
     void relayDrag(OMArg child);
     // Raises the event (unless maskBit is set in the group's mask), then, unless a handler destroyed the
     // group, runs after() and invokes the group's link.
-    void relayEvent(const char* event, std::uint32_t maskBit, OMLink* OMTrinket::*link, void (OMMultiTrinket::*after)());
+    void relayEvent(const char* event, std::uint32_t maskBit, OMLink* OMTrinket::*link,
+                    void (OMMultiTrinket::*after)());
     void notePressPoint();
     static void enterRelay() { ++dispatchDepth; }
     static void leaveRelay();

@@ -334,34 +334,37 @@ void OMTrinket::setUpdateMode(std::int32_t mode) {
     for (std::int32_t b = 0; b < bufferCount(); ++b) updateMode[b] = mode;
 }
 
+// A partly damaged trinket whose clip kind allows it keeps the damage as its dirty region: its bounding
+// rectangle together with what was dirty (kind 1), or the damage added to it (kind 2).
+void OMTrinket::noteDamage(std::int32_t b, const OMRegion& damaged) {
+    if (!damaged.handle()) return;
+    if (clipKind == kRedrawBoundingRect) return setDirty(regionOf(damaged.bounds() | dirtyRegion[b].bounds()));
+    addDirty(damaged);
+}
+
+OMTrinket::Redraw OMTrinket::redrawFor(std::int32_t b, const OMRegion& present) {
+    if (updateMode[b] == kWhollyDirty) return Redraw::whole;
+    if (updateMode[b] == kClean && !bounds.intersectsRegion(present)) return Redraw::none;
+    if (clipKind != kRedrawWhole && !bounds.isInsideRegion(present)) {
+        noteDamage(b, regionOf(bounds) & present);
+        if (!bounds.isInside(dirtyRegion[b].bounds())) return Redraw::clipped;
+    }
+    invalidateAll();
+    return Redraw::whole;
+}
+
 // A redrawn trinket adds its area to the present region, so every trinket above that it meets is
-// redrawn there too; trinkets below are left alone.
+// redrawn there too; trinkets below are left alone. A clipped draw with nothing dirty draws nothing (an
+// empty clip region would mean no clip at all).
 void OMTrinket::compose() {
     if (!visible || z < window->zFloor) return;
     const std::int32_t b = window->bufferIndex;
     OMRegion& present = window->presentRegion[b];
-    bool clipped = false;
-    bool whole = updateMode[b] == kWhollyDirty;
-    if (!whole) {
-        if (updateMode[b] == kClean && !bounds.intersectsRegion(present)) return;
-        whole = clipKind == kRedrawWhole || bounds.isInsideRegion(present);
-        if (!whole) {
-            OMRegion damaged = regionOf(bounds) & present;
-            if (damaged.handle() && clipKind == kRedrawBoundingRect) {
-                setDirty(regionOf(damaged.bounds() | dirtyRegion[b].bounds()));
-            } else if (damaged.handle()) {
-                addDirty(damaged);
-            }
-            clipped = !bounds.isInside(dirtyRegion[b].bounds());
-            whole = !clipped;
-        }
-        if (whole) invalidateAll();
-    }
-    // A clipped draw with nothing damaged draws nothing (an empty clip would mean no clip at all).
-    if (!clipped) {
+    const Redraw how = redrawFor(b, present);
+    if (how == Redraw::whole) {
         present |= regionOf(bounds);
         draw();
-    } else if (dirtyRegion[b].handle()) {
+    } else if (how == Redraw::clipped && dirtyRegion[b].handle()) {
         present |= dirtyRegion[b];
         window->offscreen->clip = dirtyRegion[b];
         draw();

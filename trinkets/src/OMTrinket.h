@@ -207,6 +207,10 @@ protected:
     void setWindowCursor(OMCursor* shown);
 
 private:
+    // How compose redraws the trinket in one frame buffer.
+    enum class Redraw { none, whole, clipped };
+    Redraw redrawFor(std::int32_t b, const OMRegion& present);
+    void noteDamage(std::int32_t b, const OMRegion& damaged);
     // Takes the trinket out of the window's list and inserts it again at its sorted place, wholly dirty.
     void resort();
     // Moves the bounds (unless empty) after invalidating the old area.

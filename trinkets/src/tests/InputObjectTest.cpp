@@ -164,7 +164,8 @@ TEST(KeyNameTest, NamesFollowTheTableAndOtherCodesTheirCharacter) {
         {0xE807, false, "End"},    {0xE808, false, "Home"},    {0xE809, false, "Left"},    {0xE80A, false, "Up"},
         {0xE80B, false, "Right"},  {0xE80C, false, "Down"},    {0xE80D, false, "Insert"},  {0xE80E, false, "Delete"},
         {0xE80F, false, "F1"},     {0xE818, false, "F10"},     {0xE81A, false, "F12"},     {0xE81B, false, "\x1B"},
-        {0xE802, true, "Ctrl-M"},  {0xE804, true, "Ctrl-["},   {0xE80B, true, "Ctrl-Right"}, {0xE803, true, "Ctrl-Pause"},
+        {0xE802, true, "Ctrl-M"},  {0xE804, true, "Ctrl-["},   {0xE80B, true, "Ctrl-Right"},
+        {0xE803, true, "Ctrl-Pause"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "OMMultiTrinket.h"
 #include "TrinketFixture.h"
@@ -34,7 +35,8 @@ TEST_F(MultiTrinketTest, AGroupOfTwoMovesAsOneAndRelaysTheChildsInput) {
     watch(left, {"mouseDown", "mouseUp"});
     watch(g, {"mouseDown", "mouseUp"});
     run({mouse(WM_LBUTTONDOWN, 110, 110), mouse(WM_MOUSEMOVE, 140, 130), mouse(WM_LBUTTONUP, 140, 130)});
-    EXPECT_EQ(eventLog, "mouseDown@9 mouseDown@1 mouseUp@9 mouseUp@1 ") << "the relay runs in the child's hook, before its event";
+    EXPECT_EQ(eventLog, "mouseDown@9 mouseDown@1 mouseUp@9 mouseUp@1 ")
+        << "the relay runs in the child's hook, before its event";
     EXPECT_EQ(left->getBounds(), (OMRect{130, 120, 194, 184}));
     EXPECT_EQ(right->getBounds(), (OMRect{210, 120, 274, 184}));
     EXPECT_EQ(g->getBounds(), (OMRect{130, 120, 274, 184}));
@@ -85,7 +87,8 @@ TEST_F(MultiTrinketTest, AChildAddedByTheVerbLeavesTheGroupWhenItIsDestroyed) {
     OMTrinket* b = solid({100, 0, 120, 20}, 249, 2);
     OMMultiTrinket* g = group(9);
     OMMultiTrinket* outer = group(10);
-    for (auto [name, object] : {std::pair<const char*, OMScriptableObject*>{"a", a}, {"b", b}, {"g", g}, {"outer", outer}}) {
+    const std::pair<const char*, OMScriptableObject*> variables[] = {{"a", a}, {"b", b}, {"g", g}, {"outer", outer}};
+    for (const auto& [name, object] : variables) {
         heap.setObjectByName(name, object);
         heap.intValue(name, 1);
     }

@@ -40,7 +40,9 @@ public:
         std::int32_t pitch = 0;
         if (!area.handle() || !canvas.lockBits(bits, pitch)) return;
         for (const RECT& r : rectsOf(area)) {
-            for (LONG y = r.top; y < r.bottom; ++y) std::memset(bits + y * pitch + r.left, colorIndex, std::size_t(r.right - r.left));
+            for (LONG y = r.top; y < r.bottom; ++y) {
+                std::memset(bits + y * pitch + r.left, colorIndex, std::size_t(r.right - r.left));
+            }
         }
         canvas.unlockBits();
     }

@@ -107,7 +107,9 @@ protected:
         theApp->runMessageLoop();
     }
     // A link that runs the callback (which must outlive it and its clones), whatever argument it is given.
-    static OMLinkToObj<Callback> calling(Callback& callback) { return OMLinkToObj<Callback>(&callback, &Callback::run); }
+    static OMLinkToObj<Callback> calling(Callback& callback) {
+        return OMLinkToObj<Callback>(&callback, &Callback::run);
+    }
     // Puts a link running the callback into an owned link slot.
     static void setLink(OMLink*& slot, Callback& callback) {
         const OMLinkToObj<Callback> link = calling(callback);

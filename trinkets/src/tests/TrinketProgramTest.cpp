@@ -44,7 +44,8 @@ TEST(TrinketProgramTest, AScriptsTrinketsHotSpotAndKeysRunTheirBoundProcedures) 
     const ChildResult result = runChild("\"" + programPath("QTrinkets.exe") + "\"", folder.path(), 60000);
     ASSERT_TRUE(result.started);
     EXPECT_EQ(0u, result.exitCode) << result.output;
-    EXPECT_EQ(lines({"group width 154", "group pressed at 10", "hit", "typed q"}), readWholeFile(folder.file("debug.txt")));
+    EXPECT_EQ(lines({"group width 154", "group pressed at 10", "hit", "typed q"}),
+              readWholeFile(folder.file("debug.txt")));
 }
 
 }  // namespace

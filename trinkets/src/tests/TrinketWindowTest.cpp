@@ -43,7 +43,8 @@ TEST_F(TrinketWindowTest, APressHitsTheTopmostHittableTrinketAndOnlyAHeldOneHear
         {"b hidden", [](OMTrinket*, OMTrinket* b) { b->hide(); }, "mouseDown@1 mouseUp@1 "},
         {"b not touchy", [](OMTrinket*, OMTrinket* b) { b->setTouchy(0); }, "mouseDown@1 mouseUp@1 "},
         {"b refuses presses", [](OMTrinket*, OMTrinket* b) { b->inputMask = kNoMouseDown; }, "mouseDown@1 mouseUp@1 "},
-        {"b refuses releases: held on", [](OMTrinket*, OMTrinket* b) { b->inputMask = kNoMouseUp; }, "mouseDown@2 ", true},
+        {"b refuses releases: held on", [](OMTrinket*, OMTrinket* b) { b->inputMask = kNoMouseUp; }, "mouseDown@2 ",
+         true},
         {"a raised above b", [](OMTrinket* a, OMTrinket*) { a->setZ(1); }, "mouseDown@1 mouseUp@1 "},
         {"a alone below the floor", [](OMTrinket* a, OMTrinket* b) { delete b; a->setZ(-32768); }, ""},
     };
