@@ -91,7 +91,7 @@ TEST_F(SndFadeTest, TheServiceStepsFadesOfTheChannelMaskAndWaitsCanBeCut) {
 }
 
 TEST_F(SndFadeTest, FadingOutAPlayStopsItAndPutsItsVolumeBack) {
-    openSounds("Sounds", {aifResource(1, constant(22050, 100))});
+    ASSERT_TRUE(open({aifResource(1, constant(22050, 100))}));
     EXPECT_EQ(SndFadeOutPlay(7, nullptr), 0) << "no play";
     EXPECT_EQ(SndSetFadeTime(300), kSndDefaultFadeTime);
     std::int16_t channel = SndPlayIdLooped(1, 0, 800, 0);

@@ -35,9 +35,9 @@ protected:
         seqDone.clear();
         SndRequestInit();
         // A resource file gives one raw access at a time: the sound streamed beside loaded ones has its own.
-        openSounds("Sounds", {aifResource(1, constant(2205, 100)), aifResource(3, constant(2205, 300)),
-                              aifResource(4, constant(441, 400))});
-        openSounds("Streams", {aifResource(2, constant(2205, 200))});
+        ASSERT_TRUE(open({aifResource(1, constant(2205, 100)), aifResource(3, constant(2205, 300)),
+                              aifResource(4, constant(441, 400))}, "Sounds"));
+        ASSERT_TRUE(open({aifResource(2, constant(2205, 200))}, "Streams"));
     }
     void TearDown() override {
         SndSeqStop();

@@ -54,7 +54,7 @@ using SndStreamTest = SndTest;
 
 TEST_F(SndStreamTest, AnIma4SoundLoopsWholeThroughAppendVoicesAndEndsOnceWhenStopped) {
     std::vector<std::int16_t> decoded;
-    openSounds("Streams", {{"AIF", 30, writeAiff(ima4(3 * kChunkBlocks, &decoded))}});
+    ASSERT_TRUE(open({{"AIF", 30, writeAiff(ima4(3 * kChunkBlocks, &decoded))}}));
     takeOutput();
     std::int16_t channel = SndPlayIdStreamedOpt(30, 1, 0, 1024, 0);
     ASSERT_EQ(channel, 7);
@@ -74,7 +74,7 @@ TEST_F(SndStreamTest, AMarkedLoopIsReadOnceThenReplayedFromTheRing) {
     std::vector<std::int16_t> values = ramp(3 * kRate, 997, 300);
     AiffSound sound = pcmSound(values);
     setSustainLoop(sound, kRate, 3 * kRate);
-    openSounds("Streams", {{"AIF", 31, writeAiff(sound)}});
+    ASSERT_TRUE(open({{"AIF", 31, writeAiff(sound)}}));
     takeOutput();
     ASSERT_GE(SndPlayIdStreamedOpt(31, 0, 0, 1024, 0), 0);
     Stream stream = onlyStream();
@@ -97,8 +97,8 @@ TEST_F(SndStreamTest, LoopsThatNoChunkDividesReplayExactly) {
     AiffSound regionSound = ima4(963, &region), inBlockSound = ima4(2 * kChunkBlocks, &inBlock);
     setSustainLoop(regionSound, 100 * 64, 963 * 64);
     setSustainLoop(inBlockSound, 6410, 6420);
-    openSounds("Streams", {aifResource(39, whole), {"AIF", 40, writeAiff(regionSound)},
-                           {"AIF", 42, writeAiff(inBlockSound)}});
+    ASSERT_TRUE(open({aifResource(39, whole), {"AIF", 40, writeAiff(regionSound)},
+                           {"AIF", 42, writeAiff(inBlockSound)}}));
     struct Case { std::uint16_t id, option; const std::vector<std::int16_t>& sound; std::size_t loopStart, seconds; };
     for (const Case& c : {Case{39, 1, whole, 0, 6}, Case{40, 0, region, 100 * 64, 8}, Case{42, 0, inBlock, 0, 5}}) {
         SCOPED_TRACE(c.id);
@@ -114,7 +114,7 @@ TEST_F(SndStreamTest, LoopsThatNoChunkDividesReplayExactly) {
 
 TEST_F(SndStreamTest, ASoundShorterThanAChunkEndsOnceThroughTheServiceAlsoWhenRestarted) {
     std::vector<std::int16_t> values = ramp(6615, 300, 900);  // 300 ms
-    openSounds("Streams", {aifResource(32, values)});
+    ASSERT_TRUE(open({aifResource(32, values)}));
     takeOutput();
     SndSetStreamMode(1);
     std::int16_t channel = SndPlayId(32, 0, 1024, 0);
@@ -136,7 +136,7 @@ TEST_F(SndStreamTest, ASoundShorterThanAChunkEndsOnceThroughTheServiceAlsoWhenRe
 
 // One chunk of 16-bit sound is 44100 bytes: the next is read 44100 x 1000 / 230000 = 191 ms after it.
 TEST_F(SndStreamTest, ReadsArePacedTo230000BytesASecond) {
-    openSounds("Streams", {aifResource(41, constant(3 * kRate, 9))});
+    ASSERT_TRUE(open({aifResource(41, constant(3 * kRate, 9))}));
     SndSetStreamMode(1);
     ASSERT_GE(SndPlayId(41, 0, 1024, 0), 0);
     Stream stream = onlyStream();
@@ -152,7 +152,7 @@ TEST_F(SndStreamTest, ReadsArePacedTo230000BytesASecond) {
 
 // Waiting for the driver shows as the scripted clock creeping inside one pass of the main loop.
 TEST_F(SndStreamTest, TheEndOfAStreamDoesNotHoldUpTheMainLoop) {
-    openSounds("Streams", {aifResource(43, constant(2 * kRate, 9))});
+    ASSERT_TRUE(open({aifResource(43, constant(2 * kRate, 9))}));
     SndSetStreamMode(1);
     ASSERT_GE(SndPlayId(43, 0, 1024, 0), 0);
     std::uint32_t longest = 0;
@@ -168,7 +168,7 @@ TEST_F(SndStreamTest, TheEndOfAStreamDoesNotHoldUpTheMainLoop) {
 
 TEST_F(SndStreamTest, APausedStreamStandsStillAndGoesOnWhereItStopped) {
     std::vector<std::int16_t> values = ramp(2 * kRate, 997, 300);
-    openSounds("Streams", {aifResource(33, values)});
+    ASSERT_TRUE(open({aifResource(33, values)}));
     takeOutput();
     SndSetStreamMode(1);
     std::int16_t channel = SndPlayId(33, 0, 1024, 0);
@@ -191,8 +191,8 @@ TEST_F(SndStreamTest, APausedStreamStandsStillAndGoesOnWhereItStopped) {
 }
 
 TEST_F(SndStreamTest, TwoStreamsFromTwoFilesAndTheDriveTheyReadFrom) {
-    openSounds("Streams", {aifResource(34, constant(2 * kRate, 100))});
-    openSounds("More", {aifResource(35, constant(2 * kRate, 200))});
+    ASSERT_TRUE(open({aifResource(34, constant(2 * kRate, 100))}, "Streams"));
+    ASSERT_TRUE(open({aifResource(35, constant(2 * kRate, 200))}, "More"));
     SndSetStreamMode(1);
     ASSERT_EQ((Both{SndPlayId(34, 0, 1024, 0), SndPlayId(35, 0, 1024, 0)}), Both(7, 6));
     EXPECT_EQ(SndStreamedChannels(), 0xC0u);
@@ -209,7 +209,7 @@ TEST_F(SndStreamTest, TwoStreamsFromTwoFilesAndTheDriveTheyReadFrom) {
 
 TEST_F(SndStreamTest, AStreamFromMemoryPlaysToItsEnd) {
     std::vector<std::int16_t> decoded;
-    openSounds("Streams", {{"AIF", 36, writeAiff(ima4(kChunkBlocks + 40, &decoded))}});
+    ASSERT_TRUE(open({{"AIF", 36, writeAiff(ima4(kChunkBlocks + 40, &decoded))}}));
     takeOutput();
     std::int16_t channel = SndPlayStream(36, 0, 1024, 0);
     ASSERT_GE(channel, 0);
@@ -220,7 +220,7 @@ TEST_F(SndStreamTest, AStreamFromMemoryPlaysToItsEnd) {
 }
 
 TEST_F(SndStreamTest, OpensThatFailLeaveNothingOpen) {
-    openSounds("Streams", {aifResource(37, constant(100, 1)), {"AIF", 38, "FORM"}});
+    ASSERT_TRUE(open({aifResource(37, constant(100, 1)), {"AIF", 38, "FORM"}}));
     Stream stream = 0;
     EXPECT_EQ(SndStreamOpenResource(&stream, 0, kSndChunkMs, 99), 0);
     EXPECT_EQ(SndStreamOpenResource(&stream, 0, kSndChunkMs, 38), 0) << "damaged";

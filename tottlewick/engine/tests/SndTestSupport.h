@@ -114,11 +114,6 @@ protected:
         return sample;
     }
 
-    // Writes the resources as a resource file of that name in the folder and opens it.
-    void openSounds(const std::string& name, const std::vector<PrsResource>& resources) {
-        ASSERT_NE(open(resources, name), 0u);
-    }
-
     // Left and right output samples the virtual device has played since the last call.
     static std::vector<std::int16_t> takeOutput() {
         std::vector<std::int16_t> out;
