@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "EngineTestSupport.h"
-#include "PrsWriter.h"
 #include "SndManager.h"
 #include "SndPlay.h"
 #include "SndPlayControl.h"
@@ -52,11 +51,8 @@ protected:
 };
 
 TEST_F(SndWaveOutTest, AStreamAndTwoOverlappingSamplesPlayToTheirEnds) {
-    ASSERT_TRUE(writeResources(folder.file("Streams.PRS"), {{"AIF", 1, aiff(64 * 517, true)}}));  // 1.5 s
-    ASSERT_TRUE(writeResources(folder.file("Samples.PRS"),
-                               {{"AIF", 2, aiff(13230, false)}, {"AIF", 3, aiff(13230, false)}}));
-    ASSERT_NE(ResOpenFile("Streams"), 0u);
-    ASSERT_NE(ResOpenFile("Samples"), 0u);
+    ASSERT_TRUE(open({{"AIF", 1, aiff(64 * 517, true)}}, "Streams"));  // 1.5 s
+    ASSERT_TRUE(open({{"AIF", 2, aiff(13230, false)}, {"AIF", 3, aiff(13230, false)}}, "Samples"));
     ASSERT_EQ(SndInit(nullptr, 8, 2, 16, 44100), 0);
     SndSetDoneProc(recordDone);
     DWORD started = GetTickCount();
@@ -75,8 +71,8 @@ TEST_F(SndWaveOutTest, AStreamAndTwoOverlappingSamplesPlayToTheirEnds) {
         SndService();
         Sleep(5);
     }
-    EXPECT_EQ((Both{done.size(), SndAnyPlaying()}), Both(3, 0)) << "once each";
-    EXPECT_EQ(MemHandleFind(0, kStreamLabel, nullptr), 0u) << "the stream was closed";
+    EXPECT_EQ((Results{done.size(), SndAnyPlaying(), MemHandleFind(0, kStreamLabel, nullptr)}), (Results{3, 0, 0}))
+        << "once each, and the stream was closed";
 }
 
 }  // namespace

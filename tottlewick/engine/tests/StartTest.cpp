@@ -13,11 +13,11 @@
 #include "AppStandIn.h"
 #include "AppStart.h"
 #include "DisplayWindow.h"
+#include "EngineTestSupport.h"
 #include "File.h"
 #include "FileFolders.h"
 #include "PlatMem.h"
 #include "PrsWriter.h"
-#include "Res.h"
 #include "Str.h"
 #include "TempFolder.h"
 #include "TottlewickGlobal.h"
@@ -60,8 +60,7 @@ TEST_F(StartTest, TheRequirementLoopMeasuresAgainUntilAnswered) {
     EXPECT_EQ(standin::log, (Lines{"requirements -1", "requirements -1", "requirements 0"}));
     AppDisplayInfo measured{};
     ASSERT_EQ(DisplayGetCaps(&measured), 1);
-    EXPECT_EQ(AppGetDisplayInfo()->width, measured.width);
-    EXPECT_EQ(AppGetDisplayInfo()->bitsPerPixel, 8);
+    EXPECT_EQ(Both(AppGetDisplayInfo()->width, AppGetDisplayInfo()->bitsPerPixel), Both(measured.width, 8));
     standin::script.requirementAnswers = {2};
     EXPECT_EQ(AppCheckRequirements(), 0);
 }
@@ -80,9 +79,8 @@ TEST_F(StartTest, TheEarlyResourceFileIsTheFirstThatExists) {
     struct Case { const char* name; const char* write; const char* text; };
     for (const Case& c : {Case{"folder", "", "from the folder"}, Case{"PRS", ".PRS", "from the PRS"},
                           Case{"PRX", ".PRX", "from the PRX"}}) {
-        SCOPED_TRACE(c.name);
         ASSERT_TRUE(writeResources(base + c.write, table(c.text)));
-        ASSERT_EQ(AppOpenEarlyResources(), 1);
+        ASSERT_EQ(AppOpenEarlyResources(), 1) << c.name;
         EXPECT_STREQ(StrGetMessage(3, "none"), c.text);
         AppCloseEarlyResources();
     }
