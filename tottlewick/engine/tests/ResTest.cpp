@@ -2,6 +2,7 @@
 // byte-order markers, raw access, flags and read-only sources.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -60,13 +61,9 @@ TEST_F(ResTest, SourceReferencesAndTheLimitOf32) {
     write("a", {{"SND", 1, "a"}});
     std::string path = folder.file("a");
     std::vector<ResSource> opened;
-    for (int i = 0; i < kResMaxSources; ++i) {
-        ResSource source = ResOpenSource(path.c_str(), kResOpenDefault);
-        ASSERT_NE(source, 0u) << i;
-        opened.push_back(source);
-    }
-    EXPECT_EQ(ResOpenSource(path.c_str(), kResOpenDefault), 0u);
-    EXPECT_EQ(ResGetTopSource(), opened.back());
+    for (int i = 0; i <= kResMaxSources; ++i) opened.push_back(ResOpenSource(path.c_str(), kResOpenDefault));
+    ASSERT_EQ(std::count(opened.begin(), opened.end(), 0u), 1);
+    EXPECT_EQ((Both{opened.back(), ResGetTopSource() == opened[kResMaxSources - 1]}), Both(0, 1)) << "the 33rd fails";
     ResSource closed = opened[3];
     EXPECT_EQ((Both{ResCloseSource(closed), ResCloseSource(closed)}), Both(1, 0));
     ResSource reopened = ResOpenSource(path.c_str(), kResOpenDefault);
@@ -144,10 +141,8 @@ TEST_F(ResTest, ReadOnlySourcesOpenAndServe) {
     std::string path = folder.file("Disc.PRS");
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
     for (std::uint16_t mode : {kResOpenDefault, kResOpenClosed}) {
-        SCOPED_TRACE(mode);
         ResSource source = ResOpenSource(path.c_str(), mode);
-        ASSERT_NE(source, 0u);
-        EXPECT_EQ(loadText("SMF", 8), "stream");
+        EXPECT_EQ(loadText("SMF", 8), "stream") << mode;
         ResCloseSource(source);
     }
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -162,9 +157,8 @@ TEST_F(ResTest, RawAccessOnePerSource) {
     std::uint32_t offset = 0, size = 0;
     ResRawRef raw = ResOpenRaw(resType("SMF"), 1, &file, &offset, &size);
     ASSERT_NE(raw, 0u);
-    EXPECT_EQ(Both(offset, size), Both(48 + 28, 12));
     char bytes[12];
-    EXPECT_EQ(FileRead(file, bytes, 12), 12u);
+    EXPECT_EQ((Results{offset, size, FileRead(file, bytes, 12)}), (Results{48 + 28, 12, 12}));
     EXPECT_EQ(std::string(bytes, 12), "first stream");
     EXPECT_EQ(ResOpenRaw(resType("SMF"), 2, &file, &offset, &size), 0u) << "one raw access per source";
     ResRawRef folderRaw = ResOpenRaw(resType("SMF"), 3, &file, &offset, &size);
@@ -182,14 +176,14 @@ TEST_F(ResTest, InfoDetachAndDeferredLoads) {
     std::uint32_t size = 0, offset = 0;
     char name[32] = "x";
     ASSERT_EQ(ResGetInfo(global, 0, &type, &id, name, &size, &flags, &offset), 1);
-    EXPECT_EQ(type, resType("AIF"));
+    EXPECT_EQ(Both(type, flags), Both(resType("AIF"), 0));
     EXPECT_EQ(std::to_string(id) + "/" + name + "/" + std::to_string(size) + "/" + std::to_string(offset), "5//5/76");
     EXPECT_EQ(ResGetInfo(global, 2, &type, nullptr, nullptr, nullptr, nullptr, nullptr), 0);
 
     MemHandle handle = ResLoad(resType("MAP"), 1);
     EXPECT_EQ((Both{ResDetach(handle), ResIsLoaded(resType("MAP"), 1)}), Both(1, 0));
     EXPECT_EQ(handleText(handle), "m") << "the block now belongs to its holder";
-    EXPECT_EQ(MemHandleFree(&handle), 1);
+    MemHandleFree(&handle);
 
     EXPECT_EQ(ResSetDeferredMode(1), 0);
     MemHandle deferred = ResLoad(resType("AIF"), 5);
