@@ -37,9 +37,8 @@ TEST_F(SndDriverTest, StartOpensTheFirstRateTheRequestReaches) {
     struct Case { std::uint32_t rate; std::int16_t started; std::uint32_t bufferSize; } cases[] = {
         {44100, 1, 16384}, {30000, 1, 5573 * 4}, {11025, 1, 16384}, {8000, 0, 0}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.rate);
-        EXPECT_EQ(SndDriverStart(8, 2, 16, c.rate), c.started);
-        EXPECT_EQ(SndDriverBufferSize(), c.bufferSize);
+        EXPECT_EQ((Both{SndDriverStart(8, 2, 16, c.rate), SndDriverBufferSize()}), Both(c.started, c.bufferSize))
+            << c.rate;
         SndDriverShutdown();
     }
     EXPECT_EQ(SndDriverStart(9, 2, 16, 44100), 0) << "more than 8 voices";
@@ -50,8 +49,8 @@ TEST_F(SndDriverTest, StartOpensTheFirstRateTheRequestReaches) {
 TEST_F(SndDriverTest, WithoutADriverCommandsFailAndQueriesAnswerZero) {
     std::uint8_t data[4] = {};
     std::uint32_t index = 7;
-    EXPECT_EQ(SndDriverPlay(0, data, 4, 1, 8, 11025, 0), 1);
-    EXPECT_EQ(SndDriverPlayBuffer(0, &index, data, 4, 1, 8, 11025), kSndBufferFailed);
+    EXPECT_EQ((Both{SndDriverPlay(0, data, 4, 1, 8, 11025, 0), SndDriverPlayBuffer(0, &index, data, 4, 1, 8, 11025)}),
+              Both(1, kSndBufferFailed));
     EXPECT_EQ((Both{SndDriverStop(0), SndDriverIsDone(0)}), Both(1, 0));
     ASSERT_EQ(SndDriverStart(2, 2, 16, 44100), 1);
     EXPECT_EQ((Both{SndDriverPlay(2, data, 4, 1, 8, 11025, 0), SndDriverIsPlaying(2)}), Both(1, 0)) << "voice 2 of 2";
