@@ -1,8 +1,7 @@
-// The application that the engine's own tests link in place of the activity layer: it answers the
-// configuration queries from a script, logs the application messages (and the few window messages the
-// tests follow) as "<message> <wParam>" lines and hands the rest to the current module; modules m1 to m4
-// log what they get as "m<n> <message> <wParam> <lParam as a module name>". Message boxes become "box ..."
-// lines on the same log, answered with the scripted button.
+// The stand-in for the activity layer in the engine's tests: it answers the configuration queries from a
+// script and logs the application messages (and a few window messages) as "<message> <wParam>" before handing
+// them to the current module; modules m1 to m4 log "m<n> <message> <wParam> <lParam as a module name>".
+// Message boxes become "box ..." lines on the same log, answered with the scripted button.
 #pragma once
 
 #include <gtest/gtest.h>

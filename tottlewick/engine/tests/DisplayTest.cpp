@@ -1,6 +1,5 @@
-// The window layer: window styles, the display-mode choice and the picture placement as rules; the
-// picture and its margins on a window of the screen; event points; and the main window procedure's
-// palette, activation and end handling.
+// The window layer: window styles, mode choice and picture placement as rules; the picture and its margins
+// on a window of the screen; event points; and the main window procedure.
 #include <gtest/gtest.h>
 
 #include <string>

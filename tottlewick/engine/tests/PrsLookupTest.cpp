@@ -1,6 +1,5 @@
-// The look-up indexes of PRS files where they have edges of their own: a (type, id) held twice, in a
-// scanned file and in a stored index whose list is in no key order; deletions that hand the key on to
-// its next holder; one memory block given to two entries.
+// PRS look-ups where the indexes have edges of their own: a (type, id) held twice, in a scanned file and in a
+// stored index listed in no key order; deletions that hand the key on; one memory block held by two entries.
 #include <gtest/gtest.h>
 
 #include <string>

@@ -54,20 +54,18 @@ protected:
     }
 };
 
-TEST_F(SndFadeTest, AFadeFollowsItsLineAndEndsOnce) {
+TEST_F(SndFadeTest, FadesFollowTheirLinesAndEndOnceAtTheirTargets) {
     EXPECT_EQ((Both{SndFadeChannel(3, 0, 1000, recordFadeEnd), SndFadeIsActive(3)}), Both(0, 1));
     EXPECT_EQ(SndFadeChannel(3, 100, 500, recordFadeEnd), 1) << "a fade already runs";
     EXPECT_EQ(stepsAt(3, {0, 250, 500, 999, 1000, 1500}), (std::vector<int>{1024, 768, 512, 1, 0, 0}));
     ASSERT_EQ(fadeEnds.size(), 1u);
-    EXPECT_EQ((Both{fadeEnds[0].channel, fadeEnds[0].start}), Both(3, 1024));
-    EXPECT_EQ((Both{fadeEnds[0].target, SndFadeIsActive(3)}), Both(0, 0));
+    EXPECT_EQ((Results{fadeEnds[0].channel, fadeEnds[0].start, fadeEnds[0].target, SndFadeIsActive(3)}),
+              (Results{3, 1024, 0, 0}));
     EXPECT_EQ(SndFadeChannel(3, 0, 1000, nullptr), 1) << "already at the target";
     EXPECT_EQ(SndFadeChannel(16, 0, 1000, nullptr), 1);
-}
 
-// Upwards, of no duration (no division by it), and stepped long after its end (the overshoot counts as no
-// time left): each ends at its target, with one end call.
-TEST_F(SndFadeTest, FadesUpwardsOfNoDurationAndSteppedLateEndAtTheirTargets) {
+    // Upwards, of no duration (no division by it), and stepped long after its end (the overshoot counts as no
+    // time left): each ends at its target, with one end call.
     SndChannelSetVolume(1, 200);
     SndFadeChannel(1, 1000, 400, recordFadeEnd);
     EXPECT_EQ(stepsAt(1, {0, 100, 400}), (std::vector<int>{200, 400, 1000}));
@@ -75,7 +73,7 @@ TEST_F(SndFadeTest, FadesUpwardsOfNoDurationAndSteppedLateEndAtTheirTargets) {
     EXPECT_EQ(stepsAt(2, {0}), std::vector<int>{300});
     SndFadeChannel(4, 24, 1000, recordFadeEnd);
     EXPECT_EQ(stepsAt(4, {0, 60000}), (std::vector<int>{1024, 24}));
-    EXPECT_EQ(fadeEnds.size(), 3u);
+    EXPECT_EQ(fadeEnds.size(), 4u);
 }
 
 TEST_F(SndFadeTest, TheServiceStepsFadesOfTheChannelMaskAndWaitsCanBeCut) {

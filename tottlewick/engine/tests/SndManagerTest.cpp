@@ -1,6 +1,5 @@
-// Channels and voices on the virtual device: start and limits, bad channels, levels as the driver and the
-// output see them, handles, priorities and replacement, pause by time, the service's ends and loops, and
-// append voices joined through the driver's buffers.
+// Channels and voices on the virtual device: start, bad channels, levels, handles, priorities, pause by time,
+// ends and loops, and append voices joined through the driver's buffers.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,6 +1,5 @@
-// 'SND' and AIFF/AIFC headers: the fields of well-formed files written by the fixture writers, and a corpus
-// of damaged files that each give their status without a read outside the bytes (they lie against a page
-// that may not be read).
+// 'SND' and AIFF/AIFC headers of well-formed files, and damaged files that each give their status without a
+// read outside their bytes (which lie against a page that faults when read).
 #include <gtest/gtest.h>
 
 #include <windows.h>

@@ -1,7 +1,5 @@
-// The play layer on the virtual device: channel choice and stealing, reservation, ids in memory never
-// streamed, the 51 ms service, completion procedures exactly once (also when one starts a new play or a
-// play is stopped), prepared and sync plays, pausing plays and plays of files. (The byte-range utilities
-// kept with this layer have no caller in the program and are not pinned.)
+// The play layer on the virtual device: channel choice, reservation, ids in memory never streamed, the 51 ms
+// service, completions exactly once, prepared, sync and paused plays, and plays of files.
 #include <gtest/gtest.h>
 
 #include <vector>

@@ -1,6 +1,5 @@
-// Streamed samples on the virtual device, checked sample for sample in the output: whole loops (mode 3),
-// marked loop regions (mode 1 turning into the empty source of mode 2), a sound shorter than a chunk, the
-// read pace, pause and resume, two streams with the drive question, a stream from memory, failed opens.
+// Streamed samples on the virtual device, checked sample for sample in the output: loops in modes 1 to 3, short
+// sounds, the read pace, pause, two streams and their drive, a stream from memory and failed opens.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,6 +1,5 @@
-// The sound manager's test bench: memory, files and a resource folder, the sound library's virtual device
-// and the engine on one scripted clock, and the manager started with 8 channels at 22050 Hz stereo, so that
-// 16-bit mono sounds at 22050 Hz reach the output sample for sample.
+// The sound test bench: a resource folder, the sound library's virtual device and the engine on one scripted
+// clock, and the manager at 8 channels, 22050 Hz stereo, so that 16-bit mono sounds reach the output as they are.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,6 +1,5 @@
-// The start of the program in this process: the requirement loop, the choice of the early resource file,
-// the manager start with a failure injected at each step that can fail, the shutdown, and the
-// out-of-memory boxes.
+// The start in this process: the requirement loop, the early resource file, a failure injected at each
+// manager step with its reverse teardown, and the out-of-memory boxes.
 #include <gtest/gtest.h>
 
 #include <string>
