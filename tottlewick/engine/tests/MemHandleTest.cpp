@@ -53,8 +53,7 @@ TEST_F(MemHandleTest, HandlesCarryOddSequenceAndIndexOverZeroFilledBlocksInGrowi
     EXPECT_EQ(handles.back() & 0xFFFF, 225u) << "the second table is full: a third one follows";
     for (MemHandle h : handles) ASSERT_NE(MemHandleLock(h), nullptr) << std::hex << h;
     for (MemHandle h : handles) MemHandleUnlock(h);
-    MemHandle freed = handles[207];
-    EXPECT_EQ(MemHandleFree(&freed), 1);
+    EXPECT_EQ(MemHandleFree(&handles[207]), 1);
     EXPECT_EQ(MemHandleAlloc(4) & 0xFFFF, 210u) << "the free list of the second table is used first";
 }
 
@@ -108,8 +107,8 @@ TEST_F(MemHandleTest, LockedBlockRefusesFreeUnregisterAndPurgeAndASharedBlockNee
     // A block registered twice needs two frees.
     handle = MemHandleAlloc(8);
     PlatBlock block = MemHandleGetBlock(handle);
-    EXPECT_EQ(MemHandleRegister(block, 99, 0), handle);
-    EXPECT_EQ(MemHandleGetSize(handle), 8u) << "the second registration changes nothing else";
+    EXPECT_EQ((Both{MemHandleRegister(block, 99, 0), MemHandleGetSize(handle)}), Both(handle, 8))
+        << "the second registration changes nothing else";
     MemHandle first = handle, second = handle;
     EXPECT_EQ((Both{MemHandleFree(&first), PlatMemSize(MemHandleGetBlock(handle))}), Both(1, 8));
     EXPECT_EQ(MemHandleFree(&second), 1);
@@ -191,9 +190,7 @@ TEST_F(MemHandleTest, ResourceBlocksGoThroughTheHooksAndFailWithout) {
         auto* bytes = static_cast<std::uint8_t*>(MemHandleLock(handle));
         EXPECT_EQ(bytes ? bytes[15] : -1, hooks ? 0x5A : -1) << "read back only through the hook";
         if (bytes) MemHandleUnlock(handle);
-        MemHandle copy = handle;
-        EXPECT_EQ(MemHandleFree(&copy), 1);
-        EXPECT_EQ(hookCalls.size(), hooks ? 2u : 0u) << "read back, then given back";
+        EXPECT_EQ((Both{MemHandleFree(&handle), hookCalls.size()}), Both(1, hooks ? 2 : 0)) << "read back, given back";
         if (hooks) PlatMemFree(&block);
     }
 
@@ -209,8 +206,7 @@ TEST_F(MemHandleTest, PointerFormsModeWordFlagsGuardedCopiesAndTerm) {
     ASSERT_NE(address, nullptr);
     EXPECT_EQ(MemPtrGetSize(address), 12u);
     EXPECT_EQ((Both{MemSetModeFlag(5), MemSetModeFlag(0)}), Both(0, 5)) << "restored after MemPtrAlloc's bracket";
-    EXPECT_EQ(MemPtrFree(&address), 1);
-    EXPECT_EQ(address, nullptr);
+    EXPECT_EQ((Both{MemPtrFree(&address), address == nullptr}), Both(1, 1));
     MemHandle handle = MemHandleAlloc(8);  // setting a flag answers the old word
     EXPECT_EQ(MemHandleSetFlags(handle, 0x0100, 1), kMemZeroFill | kMemFreshBlock);
 

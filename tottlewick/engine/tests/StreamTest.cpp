@@ -1,6 +1,7 @@
 // Streams end to end: memory, file and empty sources, the filter, states, seeking, serving and closing.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -90,10 +91,9 @@ TEST_F(StreamTest, FileStreamReadsSurvivesAFileThatShrinksAndClosesItsFileOnce) 
     std::string name = make("sound.bin", "ABCDEFGHIJ");
     Stream stream = 0;
     ASSERT_EQ(StreamOpenFile(&stream, name.c_str()), 1);
-    EXPECT_EQ(StreamGetSize(stream), 10u);
-    char fileName[kFilePathSize];
-    EXPECT_EQ(StreamGetFileName(stream, fileName), 1);
-    EXPECT_STREQ(fileName, "sound.bin");
+    char file[kFilePathSize];
+    EXPECT_EQ((Results{StreamGetSize(stream), StreamGetFileName(stream, file), !std::strcmp(file, "sound.bin")}),
+              (Results{10, 1, 1})) << file;
     prepare(stream);
     ASSERT_EQ(StreamStart(stream), 1u);
     EXPECT_EQ(chunkText(stream), "ABCD");
@@ -135,9 +135,8 @@ TEST_F(StreamTest, FileRefStreamRepositionsAndPausesWhenRepositioningIsRefused) 
     refused = kStreamMsgSeek;
     FileSeek(file, 0, 0);
     seen.clear();
-    EXPECT_EQ(StreamSend(stream, kStreamMsgFill), 0u);
+    EXPECT_EQ((Both{StreamSend(stream, kStreamMsgFill), StreamGetState(stream)}), Both(0, kStreamPaused));
     EXPECT_EQ(seen, (std::vector<std::uint32_t>{6, 12, 4}));
-    EXPECT_EQ(StreamGetState(stream), kStreamPaused);
     StreamSetFilter(stream, nullptr);
     FileClose(file);
     EXPECT_EQ(StreamSeek(stream, 2, 0) + StreamRewind(stream), 2u);
@@ -148,11 +147,9 @@ TEST_F(StreamTest, SeekClampsToTheSourceAndBadHandlesAnswerQuietly) {
     struct Case { std::int32_t offset; std::int16_t origin; std::uint32_t result, position; } cases[] = {
         {0, 2, 1, 10}, {3, 0, 1, 3}, {-5, 1, 1, 0}, {25, 0, 1, 10}, {-4, 2, 1, 10}, {4, 2, 1, 6}, {1, 3, 0, 6},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.offset << " from " << c.origin);
-        EXPECT_EQ(StreamSeek(stream, c.offset, c.origin), c.result);
-        EXPECT_EQ(StreamGetPosition(stream), c.position);
-    }
+    for (const Case& c : cases)
+        EXPECT_EQ((Both{StreamSeek(stream, c.offset, c.origin), StreamGetPosition(stream)}), Both(c.result, c.position))
+            << c.offset << " from " << c.origin;
 
     // Null, stale and foreign handles answer quietly.
     MemHandle foreign = MemHandleAlloc(256);
