@@ -64,17 +64,13 @@ TEST_F(SndSampleTest, AifOrElseSndFromTheResourceFile) {
     EXPECT_EQ((Both{SndIsSampleLoaded(7), SndIsInMemory(7)}), Both(1, 1));
     EXPECT_EQ(ResIsLoaded(resType("AIF"), 7), 0) << "read in place, not loaded";
 
-    MemHandle v3 = load(3);
-    ASSERT_NE(v3, 0u);
-    EXPECT_EQ(header(v3).frames, 1000u);
+    MemHandle v3 = load(3), fallback = load(4);
+    ASSERT_TRUE(v3 && fallback);
     EXPECT_EQ(audio(v3), std::vector<std::uint8_t>(1000, 0x90));
-    MemHandle fallback = load(4);
-    ASSERT_NE(fallback, 0u);
     EXPECT_EQ(audio(fallback), (std::vector<std::uint8_t>{1, 2}));
 
-    EXPECT_EQ(SndLoadSample(1), 0u) << "rate 0";
-    EXPECT_EQ(SndLoadSample(2), 0u) << "no frames";
-    EXPECT_EQ((Both{SndLoadSample(9), SndIsInMemory(9)}), Both(0, 0)) << "absent";
+    EXPECT_EQ((Results{SndLoadSample(1), SndLoadSample(2), SndLoadSample(9), SndIsInMemory(9)}), (Results{0, 0, 0, 0}))
+        << "rate 0, no frames, absent";
     MemHandle none = 0;
     EXPECT_EQ(SndFreeSample(&none), 1);
 }
@@ -87,10 +83,8 @@ TEST_F(SndSampleTest, ASecondLoadCopiesTheSampleInMemory) {
     std::uint32_t previous = SndSetScale(0x8000);
     MemHandle second = load(9);
     SndSetScale(previous);
-    ASSERT_NE(second, 0u);
-    EXPECT_NE(second, first);
-    EXPECT_EQ(header(second).rate, 11025) << "the copy's rate is scaled again";
-    EXPECT_EQ(header(second).fileRate, 22050);
+    ASSERT_TRUE(second && second != first);
+    EXPECT_EQ(Both(header(second).rate, header(second).fileRate), Both(11025, 22050)) << "the copy's rate scaled again";
     EXPECT_NE(header(second).audioData, header(first).audioData);
     MemHandle data = header(first).audioData;
     std::memset(MemHandleLock(data), 0, 6);
@@ -99,8 +93,7 @@ TEST_F(SndSampleTest, ASecondLoadCopiesTheSampleInMemory) {
     char name[kMemLabelLength + 1] = {};
     std::uint32_t tag = 0;
     MemHandleGetLabel(second, name, &tag);
-    EXPECT_STREQ(name, "XSND");
-    EXPECT_EQ(tag, 9u);
+    EXPECT_EQ(name + std::to_string(tag), "XSND9");
 }
 
 TEST_F(SndSampleTest, ALoadedResourceIsParsedFromMemoryAndReleased) {
