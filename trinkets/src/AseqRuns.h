@@ -1,0 +1,60 @@
+// Walking, drawing and hit-testing the run-length rows of an ASEQ frame, bounded by its width and by the
+// end of its buffer.
+#pragma once
+
+#include <cstdint>
+
+#include "AseqFormat.h"
+#include "OMPixelCopy.h"
+
+// Each row is a series of runs, begun by a code byte c, until its W pixels are accounted for:
+//   c = 0x00: n               skip n pixels (the destination shows through)
+//   c = 0xFF: colour n        n pixels of one colour
+//   c = 1..254: c colours     c literal pixels
+// A run that passes the row's end is cut there; the next code byte begins the next row.
+struct AseqRun {
+    enum class Kind { skip, fill, literal };
+    Kind kind;
+    std::int32_t row;
+    std::int32_t column;
+    std::int32_t length;
+    std::uint8_t colour;
+    const std::uint8_t* literal;
+};
+
+// Calls visit(run) for every run in order, cut at the row width; stops where the data ends early or
+// when visit returns false.
+template <class Visit>
+void walkRuns(const AseqFrame& frame, Visit visit) {
+    std::size_t at = 0;
+    for (std::int32_t row = 0; row < frame.height; ++row) {
+        for (std::int32_t column = 0; column < frame.width;) {
+            // Every run takes at least two bytes.
+            if (frame.runsSize - at < 2) return;
+            const std::uint8_t code = frame.runs[at++];
+            AseqRun run{AseqRun::Kind::literal, row, column, code, 0, frame.runs + at};
+            if (code == 0x00) {
+                run.kind = AseqRun::Kind::skip;
+                run.length = frame.runs[at++];
+            } else if (code == 0xFF) {
+                if (frame.runsSize - at < 2) return;
+                run.kind = AseqRun::Kind::fill;
+                run.colour = frame.runs[at++];
+                run.length = frame.runs[at++];
+            } else {
+                if (frame.runsSize - at < code) return;
+                at += code;
+            }
+            if (run.length > frame.width - column) run.length = frame.width - column;
+            if (!visit(run)) return;
+            column += run.length;
+        }
+    }
+}
+
+// Draws the frame with its top-left corner at (x, y) into 8-bit pixels, writing only inside clip (which
+// lies inside the pixels); skip runs write nothing.
+void drawFrame8(const AseqFrame& frame, const OMPixelView& pixels, std::int32_t x, std::int32_t y, const OMRect& clip);
+
+// True when the frame-relative point falls on a fill or literal pixel.
+bool framePixelHit(const AseqFrame& frame, std::int32_t x, std::int32_t y);
