@@ -109,15 +109,11 @@ TEST(SndParseTest, AiffFormatsAndTheExtendedRate) {
         {"SQS2", compressedSound("SQS2", 4, "\x80\x81\xFF\x02"), kSndSqs2, 1, 1, 2, 4, 4, 22050},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
         const SndSampleHeader h = parsedOk(Kind::aiff, writeAiff(c.sound)).header;
-        EXPECT_EQ(h.format, c.format);
-        EXPECT_EQ(h.framesPerBlock, c.framesPerBlock);
-        EXPECT_EQ(h.inBytesPerBlock, c.inBytes);
-        EXPECT_EQ(h.outBytesPerFrame, c.outBytes);
-        EXPECT_EQ(h.blocks, c.blocks);
-        EXPECT_EQ(h.frames, c.frames);
-        EXPECT_EQ(h.fileRate, c.rate);
+        EXPECT_EQ((Results{h.format, h.framesPerBlock, h.inBytesPerBlock, h.outBytesPerFrame, h.blocks, h.frames,
+                           h.fileRate}),
+                  (Results{c.format, c.framesPerBlock, c.inBytes, c.outBytes, c.blocks, c.frames, c.rate}))
+            << c.name;
     }
 }
 
@@ -172,13 +168,11 @@ TEST(SndParseTest, SustainLoopsFromMarkersBeforeTheSound) {
         {"17th of 20 markers is not kept", 20, 2, 17, [](AiffSound&) {}, 20, 400},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
         AiffSound s = pcm16(1, 400);
         markedLoop(s, c.markers, c.begin, c.end);
         c.change(s);
-        SndParsed parsed = parsedOk(Kind::aiff, writeAiff(s));
-        EXPECT_EQ(parsed.header.loopStart, c.loopStart);
-        EXPECT_EQ(parsed.header.loopEnd, c.loopEnd);
+        const SndSampleHeader h = parsedOk(Kind::aiff, writeAiff(s)).header;
+        EXPECT_EQ(Both(h.loopStart, h.loopEnd), Both(c.loopStart, c.loopEnd)) << c.name;
     }
 }
 
@@ -189,12 +183,10 @@ TEST(SndParseTest, ALoopShorterThanABlockIsNoLoop) {
     struct Case { std::uint16_t begin, end; std::uint32_t loopStart, loopEnd; } cases[] = {
         {1, 3, 10, 200}, {1, 2, 0, 256}, {3, 1, 0, 256}, {1, 4, 10, 256}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.begin << " to " << c.end);
         ima.sustainBegin = c.begin;
         ima.sustainEnd = c.end;
-        SndParsed parsed = parsedOk(Kind::aiff, writeAiff(ima));
-        EXPECT_EQ(parsed.header.loopStart, c.loopStart);
-        EXPECT_EQ(parsed.header.loopEnd, c.loopEnd);
+        const SndSampleHeader h = parsedOk(Kind::aiff, writeAiff(ima)).header;
+        EXPECT_EQ(Both(h.loopStart, h.loopEnd), Both(c.loopStart, c.loopEnd)) << c.begin << " to " << c.end;
     }
 }
 
