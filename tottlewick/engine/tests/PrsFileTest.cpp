@@ -61,13 +61,9 @@ TEST_F(PrsFileTest, HeaderRulesAndSmallestFiles) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::int16_t slot = PrsOpen(make("h.prs", c.bytes).c_str(), 0, c.signature);
-        EXPECT_EQ(slot != 0, c.opens);
-        if (!slot) {
-            EXPECT_EQ(PrsGetError(), kPrsErrNotPrs);
-            continue;
-        }
-        EXPECT_EQ(PrsGetCount(slot), c.count);
-        EXPECT_EQ(PrsFind(slot, 0, 3), 0u) << "type zero is never found";
+        EXPECT_EQ((Both{slot != 0, slot ? 0 : PrsGetError()}), Both(c.opens, c.opens ? 0 : kPrsErrNotPrs));
+        if (!slot) continue;
+        EXPECT_EQ((Both{PrsGetCount(slot), PrsFind(slot, 0, 3)}), Both(c.count, 0)) << "type zero is never found";
         EXPECT_EQ(dataOf(slot, "SID", 3), c.sid3);
         PrsClose(slot);
         DeleteFileA(folder.file("h.prd").c_str());
