@@ -47,9 +47,8 @@ template LRESULT CALLBACK module<4>(HWND, UINT, WPARAM, LPARAM);
 
 std::string moduleName(LPARAM value) {
     const AppModuleProc modules[] = {module<1>, module<2>, module<3>, module<4>};
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 4; ++i)
         if (reinterpret_cast<LPARAM>(modules[i]) == value) return "m" + std::to_string(i + 1);
-    }
     return value ? std::to_string(value) : "-";
 }
 
@@ -71,9 +70,8 @@ std::int32_t AppConfigCallback(std::int16_t query, void* data) {
     case kAppQueryWindowMode:
         return 1;
     case kAppQueryFolders:
-        UtilStrCopy(static_cast<char*>(data), script.applicationFolder.c_str(), MAX_PATH);
-        UtilStrCopy(AppGetLocalResourceFolder(), script.applicationFolder.c_str(), MAX_PATH);
-        UtilStrCopy(AppGetDiscResourceFolder(), script.applicationFolder.c_str(), MAX_PATH);
+        for (char* folder : {static_cast<char*>(data), AppGetLocalResourceFolder(), AppGetDiscResourceFolder()})
+            UtilStrCopy(folder, script.applicationFolder.c_str(), MAX_PATH);
         return 0;
     default:
         return 0;
@@ -118,7 +116,5 @@ void AppTest::TearDown() {
     AppClearPostedEvents();
     EngineSetMessageBoxHook(nullptr);
     ClockSetSource(nullptr);
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    }
+    for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) continue;
 }

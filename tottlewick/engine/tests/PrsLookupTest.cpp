@@ -24,9 +24,8 @@ protected:
     // Each deletion of XPK 5 hands the key to the next listed holder, until none is left.
     static void deletionsFollowTheList(std::int16_t slot, const std::vector<std::string>& holders) {
         for (const std::string& holder : holders) {
-            SCOPED_TRACE(holder);
             EXPECT_EQ(dataOf(slot, "XPK", 5), holder);
-            EXPECT_EQ(PrsDelete(slot, resType("xpk"), 5), kPrsErrNone);
+            EXPECT_EQ(PrsDelete(slot, resType("xpk"), 5), kPrsErrNone) << holder;
         }
         EXPECT_EQ((Both{PrsFind(slot, resType("XPK"), 5), PrsGetError()}), Both(0, kPrsErrNotFound));
     }

@@ -123,9 +123,8 @@ TEST_F(ResTest, ByteOrderMarkers) {
         SCOPED_TRACE(cases[i].name);
         swaps = 0;
         MemHandle handle = ByteOrderLoad(resType("XPK"), std::uint16_t(i + 1), countSwap);
-        EXPECT_EQ((Both{handle != 0, ResIsLoaded(resType("XPK"), std::uint16_t(i + 1))}),
-                  Both(cases[i].handedOut, cases[i].handedOut));
-        EXPECT_EQ(swaps, cases[i].swapsExpected);
+        EXPECT_EQ((Results{handle != 0, ResIsLoaded(resType("XPK"), std::uint16_t(i + 1)), swaps}),
+                  (Results{cases[i].handedOut, cases[i].handedOut, cases[i].swapsExpected}));
         if (handle) MemHandleFree(&handle);
     }
     std::uint32_t made = ByteOrderMakeMarker(0x12, 0x34);

@@ -52,10 +52,9 @@ TEST_F(SndCacheTest, AFileIsReadInDataOrderAChunkAStep) {
     ASSERT_NE(file, 0u);
     EXPECT_EQ((Both{SndCacheFile(file, 0), SndCacheIsBusy()}), Both(1, 1));
     // The start read 1000 bytes of the first block in the file: 'XPK' 1, though 'AIF' sorts first.
-    EXPECT_EQ((Both{SndCacheService(), SndCacheService()}), Both(1, 1));
-    EXPECT_EQ(ResIsLoaded(resType("AIF"), 9), 0);
-    EXPECT_EQ(SndCacheService(), 1) << "2500 bytes read: closed, 'AIF' 9 started";
-    EXPECT_EQ(ResIsLoaded(resType("XPK"), 1), 1);
+    EXPECT_EQ((Results{SndCacheService(), SndCacheService(), ResIsLoaded(resType("AIF"), 9)}), (Results{1, 1, 0}));
+    EXPECT_EQ((Both{SndCacheService(), ResIsLoaded(resType("XPK"), 1)}), Both(1, 1))
+        << "2500 bytes read: closed, 'AIF' 9 started";
     EXPECT_EQ((Both{serviceUntilIdle(), SndCacheIsBusy()}), Both(1, 0));
     EXPECT_EQ((Texts{loadText("XPK", 1), loadText("AIF", 9), loadText("SND", 4)}), (Texts{big, small, middle}));
 }
@@ -84,8 +83,7 @@ TEST_F(SndCacheTest, LoadingAResourceUnderPreloadFinishesItsRead) {
     EXPECT_EQ(ResGetKeepById(resType("SND"), 2), 1) << "marked kept";
     SndCacheService();  // 2000 of 5000 bytes read
     EXPECT_EQ(loadText("SND", 2), data);
-    EXPECT_EQ(SndCacheIsBusy(), 0) << "the load stopped the preload";
-    EXPECT_EQ(ResIsLoaded(resType("SND"), 3), 0);
+    EXPECT_EQ((Both{SndCacheIsBusy(), ResIsLoaded(resType("SND"), 3)}), Both(0, 0)) << "the load stopped the preload";
 }
 
 TEST_F(SndCacheTest, AReadErrorEndsTheReadWithTheResourceUnread) {
@@ -96,8 +94,7 @@ TEST_F(SndCacheTest, AReadErrorEndsTheReadWithTheResourceUnread) {
     // The file loses its end while the read runs.
     ASSERT_EQ(FileSetSize(folder.file("Global.PRS").c_str(), 3000), 0);
     EXPECT_EQ(serviceUntilIdle(), 2) << "1000 more bytes, then a short read; the step after closes the read";
-    EXPECT_EQ(SndCacheIsBusy(), 0);
-    EXPECT_EQ(ResIsLoaded(resType("AIF"), 5), 0) << "half-read data is not kept as loaded";
+    EXPECT_EQ((Both{SndCacheIsBusy(), ResIsLoaded(resType("AIF"), 5)}), Both(0, 0)) << "half-read data is not kept";
 
     SndCacheItem again{resType("AIF"), 5};
     writeResources(folder.file("Global.PRS"), {{"AIF", 1, "first"}, {"AIF", 5, data}});

@@ -83,12 +83,12 @@ TEST_F(SndScheduleTest, ArmedPlaysWaitAndStartTogether) {
     ASSERT_EQ(SndRequestId(6, 2, kSndRequestStreamed, 5), 1);
     SndRequestArmAll();
     EXPECT_EQ((Both{SndRequestPendingChannels(), SndRequestArmedChannels()}), Both(0, 0x68));
-    EXPECT_EQ(SndAnyPlaying(), 0);
-    EXPECT_EQ(SndIsChannelDisabled(3) + SndIsChannelDisabled(5) + SndIsChannelDisabled(6), 3);
+    EXPECT_EQ((Both{SndAnyPlaying(), SndIsChannelDisabled(3) + SndIsChannelDisabled(5) + SndIsChannelDisabled(6)}),
+              Both(0, 3));
     SndRequestStartAll();
     EXPECT_EQ((Both{SndRequestArmedChannels(), SndIsPlaying(3) + SndIsPlaying(5) + SndIsPlaying(6)}), Both(0, 3));
-    EXPECT_EQ(SndIsStreamed(6), 1);
-    EXPECT_EQ(SndIsChannelDisabled(3) + SndIsChannelDisabled(5) + SndIsChannelDisabled(6), 0);
+    EXPECT_EQ((Both{SndIsStreamed(6), SndIsChannelDisabled(3) + SndIsChannelDisabled(5) + SndIsChannelDisabled(6)}),
+              Both(1, 0));
     EXPECT_EQ(SndGetDoneData(), 13u) << "the settings are put back";
     loopFor(400);
     ASSERT_EQ(done.size(), 3u);
@@ -111,8 +111,7 @@ TEST_F(SndScheduleTest, ReleasedPlaysGiveTheirChannelsBack) {
     EXPECT_EQ(SndRequestArmedChannels(), 0xE0u);
     SndRequestReleaseAll();
     EXPECT_EQ((Results{SndRequestArmedChannels(), SndGetFreeChannels(), SndAnyPlaying()}), (Results{0, 0xFF, 0}));
-    EXPECT_NE(MemHandleGetSize(sample), 0u);
-    EXPECT_EQ(done.size(), 1u) << "the prepared stream was stopped";
+    EXPECT_EQ((Both{MemHandleGetSize(sample) != 0, done.size()}), Both(1, 1)) << "the prepared stream was stopped";
 }
 
 TEST_F(SndScheduleTest, ASequencePlaysItsSoundsWithTheGapBetween) {
