@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "AseqWriter.h"
 #include "ByteWriter.h"
 #include "DibWriter.h"
 #include "Files.h"
@@ -245,6 +246,19 @@ void readerSeeds() {
     seed("byte_reader", "mixed", w.str());
 }
 
+// A two-list animation in both byte orders, and a colour table.
+void animationSeeds() {
+    AseqPicture picture;
+    picture.placement[0] = 0x01;
+    picture.placement[2] = 0x08;
+    picture.sequences = {{{0, 0, -4, 0}, {1, 2, 0, 100}, {0, 0, 1, 0}, {0, 0, -101, 3}, {0, 0, -2, 0}, {0, 0, -1, 0}},
+                         {{0, 0, 1, 0}, {0, 0, -600, 0}, {0, 0, -1, 0}}};
+    picture.frames = {{6, 3, {0, 0, 5, 5, 5, 5, 1, 2, 3, 0, 0, 0, 7, 7, 7, 8, 0, 9}, {}}, {2, 1, {4, 4}, {}}};
+    seed("aseq_animation", "little", writeAseq(picture, ByteOrder::little));
+    seed("aseq_animation", "big", writeAseq(picture, ByteOrder::big));
+    seed("aseq_animation", "colors", writeRrgb({0x123456, 0xABCDEF, 0xFFFFFF}));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -266,5 +280,6 @@ int main(int argc, char** argv) {
     soundSeeds();
     shapeSeeds();
     waveSeeds();
+    animationSeeds();
     return 0;
 }

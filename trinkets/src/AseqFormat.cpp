@@ -19,6 +19,8 @@ struct Survey {
     std::int32_t frameCount = 0;
     std::vector<Scan> sequences;
     std::vector<std::size_t> frames;
+    // The distinct frame records, in buffer order.
+    std::vector<std::size_t> records;
 };
 
 void reverse(std::uint8_t* field, std::size_t width) { std::reverse(field, field + width); }
@@ -52,6 +54,17 @@ AseqStatus surveySequences(ByteReader& reader, std::int32_t sequenceCount, Surve
     return AseqStatus::ok;
 }
 
+// Frames may share a record, but no record may begin inside another's header: its fields would be
+// converted twice.
+AseqStatus distinctRecords(Survey& survey) {
+    survey.records = survey.frames;
+    std::sort(survey.records.begin(), survey.records.end());
+    survey.records.erase(std::unique(survey.records.begin(), survey.records.end()), survey.records.end());
+    for (std::size_t i = 1; i < survey.records.size(); ++i)
+        if (survey.records[i] - survey.records[i - 1] < kAseqFrameHeaderSize) return AseqStatus::badFrameOffset;
+    return AseqStatus::ok;
+}
+
 // Each offset must leave room for a frame header inside the buffer, whose width and height are not negative.
 AseqStatus surveyFrames(const ByteReader& reader, const std::vector<std::uint32_t>& offsets, Survey& survey) {
     const std::size_t area = reader.position();
@@ -66,7 +79,7 @@ AseqStatus surveyFrames(const ByteReader& reader, const std::vector<std::uint32_
             return AseqStatus::badFrameSize;
         survey.frames.push_back(at);
     }
-    return AseqStatus::ok;
+    return distinctRecords(survey);
 }
 
 void convert(std::uint8_t* buffer, const Survey& survey) {
@@ -79,11 +92,7 @@ void convert(std::uint8_t* buffer, const Survey& survey) {
         for (std::int32_t e = 0; e < scan.entries; ++e, entry += kAseqEntrySize)
             for (std::size_t field = 0; field < kAseqEntrySize; field += 2) reverse(entry + field, 2);
     }
-    // Frames may share a record; each record is converted once.
-    std::vector<std::size_t> records = survey.frames;
-    std::sort(records.begin(), records.end());
-    records.erase(std::unique(records.begin(), records.end()), records.end());
-    for (const std::size_t at : records) {
+    for (const std::size_t at : survey.records) {
         reverse(buffer + at + 2, 2);
         reverse(buffer + at + 4, 2);
     }

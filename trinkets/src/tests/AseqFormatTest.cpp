@@ -217,6 +217,7 @@ TEST(AseqFormatTest, DamagedBuffersAreRefusedAndLeftAsTheyWere) {
         {"frame index equal to F", [](Bytes& b, bool big) { put16(b, 28 + 8 + 4, 2, big); }, AseqStatus::badFrameIndex},
         {"frame offset past the end", [](Bytes& b, bool big) { b[big ? 17 : 14] = 0xF0; }, AseqStatus::badFrameOffset},
         {"huge frame offset", [](Bytes& b, bool) { b[10] = b[11] = b[12] = b[13] = 0xFF; }, AseqStatus::badFrameOffset},
+        {"frame headers overlapping", [](Bytes& b, bool big) { b[big ? 17 : 14] = 2; }, AseqStatus::badFrameOffset},
         {"frame header cut short", [](Bytes& b, bool) { b.resize(b.size() - 6); }, AseqStatus::badFrameOffset},
         {"negative width", [](Bytes& b, bool big) { put16(b, 104, 0xFFFD, big); }, AseqStatus::badFrameSize},
     };
