@@ -142,6 +142,7 @@ TEST_F(FileTest, FoldersAndSearches) {
     EXPECT_STREQ(FileGetDataFolder(), FileGetProgramFolder());
     char out[kFilePathSize] = "untouched";
     EXPECT_EQ(FileUserPath("prefs", out), 0) << "no user folder yet";
+    EXPECT_STREQ(out, "untouched");
     EXPECT_EQ(FileSetUserFolder("   ") + FileSetUserFolder(nullptr), 2);
     std::string longFolder = folder.path() + "\\" + std::string(300, 'L');
     EXPECT_EQ(FileSetUserFolder(longFolder.c_str()), 0);
