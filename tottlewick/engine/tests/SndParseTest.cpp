@@ -204,6 +204,7 @@ TEST(SndParseTest, DamagedFilesGiveTheirStatus) {
         {"RIFF", Kind::aiff, "RIFF" + good.substr(4), SndStatus::notForm},
         {"WAVE form", Kind::aiff, good.substr(0, 8) + "WAVE" + good.substr(12), SndStatus::badFormType},
         {"COMM of 10 bytes", Kind::aiff, patched32(good, 16, 10), SndStatus::truncated},
+        {"empty COMM", Kind::aiff, patched32(good, 16, 0), SndStatus::truncated},
         {"file ends inside COMM", Kind::aiff, good.substr(0, 30), SndStatus::truncated},
         {"no COMM", Kind::aiff, ssndOnly, SndStatus::noComm},
         {"no SSND", Kind::aiff, good.substr(0, 38), SndStatus::noSsnd},
