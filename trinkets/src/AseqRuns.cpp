@@ -4,6 +4,12 @@
 #include <algorithm>
 #include <cstring>
 
+namespace {
+
+constexpr std::size_t kShortRun = 16;
+
+}  // namespace
+
 void drawFrame8(const AseqFrame& frame, const OMPixelView& pixels, std::int32_t x, std::int32_t y, const OMRect& clip) {
     walkRuns(frame, [&](const AseqRun& run) {
         const std::int32_t row = y + run.row;
@@ -12,10 +18,16 @@ void drawFrame8(const AseqFrame& frame, const OMPixelView& pixels, std::int32_t 
         const std::int32_t to = std::min(x + run.column + run.length, clip.right);
         if (run.kind == AseqRun::Kind::skip || row < clip.top || from >= to) return true;
         std::uint8_t* out = pixels.pixels + static_cast<std::ptrdiff_t>(row) * pixels.pitch + from;
-        if (run.kind == AseqRun::Kind::fill)
-            std::memset(out, run.colour, static_cast<std::size_t>(to - from));
-        else
-            std::memcpy(out, run.literal + (from - x - run.column), static_cast<std::size_t>(to - from));
+        const auto count = static_cast<std::size_t>(to - from);
+        const std::uint8_t* literal = run.literal + (from - x - run.column);
+        // Short runs are common (outlines, dithering); a call into the C library costs more than they do.
+        if (count < kShortRun) {
+            for (std::size_t i = 0; i < count; ++i) out[i] = run.kind == AseqRun::Kind::fill ? run.colour : literal[i];
+        } else if (run.kind == AseqRun::Kind::fill) {
+            std::memset(out, run.colour, count);
+        } else {
+            std::memcpy(out, literal, count);
+        }
         return true;
     });
 }
