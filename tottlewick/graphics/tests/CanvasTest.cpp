@@ -24,11 +24,6 @@ Rect rect(int left, int top, int right, int bottom) {
     return Rect{std::int16_t(left), std::int16_t(top), std::int16_t(right), std::int16_t(bottom)};
 }
 
-std::string text(const Rect& r) {
-    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-           std::to_string(r.bottom);
-}
-
 // Whole-canvas rectangles of these tests.
 const Rect k16 = rect(0, 0, 16, 16), k40 = rect(0, 0, 40, 40), k640 = rect(0, 0, 640, 480);
 
@@ -37,7 +32,7 @@ std::string placement(Canvas canvas) {
     Rect device{}, bounds{};
     CanvasGetDeviceRect(&device, canvas);
     CanvasGetBounds(&bounds, canvas);
-    return "device " + text(device) + " bounds " + text(bounds);
+    return "device " + rectCsv(device) + " bounds " + rectCsv(bounds);
 }
 
 void fill(Canvas canvas, const Rect& r, std::uint8_t index) {
@@ -63,7 +58,7 @@ TEST_F(CanvasTest, FilledMemoryCanvasLocksFromItsTopRowAndCopies) {
     EXPECT_EQ(base, static_cast<std::uint8_t*>(CanvasGetBits(canvas)) + 640 * 479) << "row 479 is stored first";
     EXPECT_EQ(step, -640);
     EXPECT_EQ(depth, 8);
-    EXPECT_EQ(text(area), "0,0,640,480");
+    EXPECT_EQ(rectCsv(area), "0,0,640,480");
     const auto* top = static_cast<const std::uint8_t*>(base);
     for (POINT p : {POINT{10, 10}, POINT{19, 19}, POINT{9, 10}, POINT{20, 19}, POINT{15, 20}}) {
         const bool inside = p.x >= 10 && p.x < 20 && p.y >= 10 && p.y < 20;
@@ -183,7 +178,7 @@ TEST_F(CanvasTest, ClipLimitsTheOneToOneCopyButNotTheScaledOne) {
     CanvasSetClip(target, &empty);
     Rect clip{};
     CanvasGetClip(&clip, target);
-    EXPECT_EQ(text(clip), "0,0,10,10") << "an empty clip changes nothing";
+    EXPECT_EQ(rectCsv(clip), "0,0,10,10") << "an empty clip changes nothing";
 
     ASSERT_EQ(CanvasBeginCopy(target, source, 0), 1);
     EXPECT_EQ(CanvasBlit(20, 20, 5, 5, 0, 0), 0) << "wholly outside the clip";

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "Canvas.h"
@@ -26,6 +27,11 @@ inline HPALETTE makeTestPalette() {
         log->palPalEntry[i] = PALETTEENTRY{GetRValue(c), GetGValue(c), GetBValue(c), PC_RESERVED};
     }
     return CreatePalette(log);
+}
+
+inline std::string rectCsv(const Rect& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
 }
 
 inline PALETTEENTRY entryOf(HPALETTE palette, int index) {

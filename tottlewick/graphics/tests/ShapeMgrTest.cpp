@@ -9,14 +9,9 @@
 #include <tuple>
 #include <vector>
 
-#include "File.h"
-#include "GraphicsTestSupport.h"
-#include "PrsWriter.h"
-#include "Res.h"
-#include "ShapeMgr.h"
 #include "ShapeReference.h"
 #include "ShapeTestSupport.h"
-#include "TempFolder.h"
+#include "UpdateTestSupport.h"
 
 namespace {
 
@@ -45,57 +40,18 @@ Rect toRect(const RefRect& r) {
     return Rect{std::int16_t(r.left), std::int16_t(r.top), std::int16_t(r.right), std::int16_t(r.bottom)};
 }
 
-// A one-shape 0xC002 bank from rows of characters: '.' is skipped, any other is its own palette index.
+// A one-shape bank from rows of characters: '.' is skipped, any other is its own palette index.
 ForgeBank handBank(const std::vector<std::string>& rows, std::uint16_t format = 0xC002) {
-    ForgeShape s;
-    s.width = int(rows[0].size());
-    s.height = int(rows.size());
-    s.frameWidth = std::int16_t(s.width);
-    s.frameHeight = std::int16_t(s.height);
-    for (const std::string& row : rows) {
-        for (char c : row) s.pixels.push_back({c == '.' ? ForgePixel::skip : ForgePixel::opaque, std::uint16_t(c), 0});
-    }
     ForgeBank bank;
     bank.format = format;
-    bank.shapes = {s};
+    bank.shapes = {handShape(rows)};
     return bank;
 }
 
-class ShapeMgrTest : public GraphicsTest {
+class ShapeMgrTest : public ScreenUpdateTest {
 protected:
     static constexpr int kWidth = 180;
     static constexpr int kHeight = 48;
-
-    void SetUp() override {
-        GraphicsTest::SetUp();
-        FileInit();
-        ASSERT_EQ(ShapeMgrInit(), 1);
-        const std::string base = folder.path() + "\\";
-        const char* folders[] = {base.c_str()};
-        ResSetSearchFolders(1, folders);
-    }
-    void TearDown() override {
-        for (ShapeBank& bank : banks) ShapeBankFree(&bank);
-        while (ResSource top = ResGetTopSource()) ResCloseSource(top);
-        ShapeMgrTerm();
-        FileTerm();
-        GraphicsTest::TearDown();
-    }
-    // Opens a PRS file holding the banks as 'XPK' 1, 2, ... (big-endian unless given).
-    void openShapes(const std::vector<ForgeBank>& forged, const std::vector<ByteOrder>& orders = {}) {
-        std::vector<PrsResource> resources;
-        for (std::size_t i = 0; i < forged.size(); ++i) {
-            const ByteOrder order = i < orders.size() ? orders[i] : ByteOrder::big;
-            resources.push_back({"XPK", std::uint16_t(i + 1), forgeXpk(forged[i], order)});
-        }
-        ASSERT_TRUE(writeResources(folder.file("Shapes.PRS"), resources));
-        ASSERT_NE(ResOpenFile("Shapes"), 0u);
-    }
-    ShapeBank load(std::uint16_t id) {
-        ShapeBank bank = ShapeBankLoad(id);
-        if (bank) banks.push_back(bank);
-        return bank;
-    }
 
     // Draws shape i at (x, 24) over a patterned canvas with the whole canvas as the clip and with clips
     // one pixel narrower than the image at its left, its right and its top; the result, the rect out
@@ -109,7 +65,7 @@ protected:
                                  {image.left, image.top + 1, image.right, image.bottom}};
         for (const RefRect& clip : clips) {
             SCOPED_TRACE(testing::Message() << "shape " << i << ", mode " << mode << ", x " << x << ", clip "
-                                            << rectText(toRect(clip)));
+                                            << rectCsv(toRect(clip)));
             RefCanvas want(kWidth, kHeight, CanvasGetDepth(canvas), 0);
             for (std::size_t p = 0; p < want.pixels.size(); ++p) {
                 want.pixels[p] = std::uint16_t(p * 2039 % (want.depth == 8 ? 0x100 : 0xFFFF));
@@ -125,16 +81,13 @@ protected:
                               std::min({image.bottom, clip.bottom, kHeight})};
             const bool inside = cut.left < cut.right && cut.top < cut.bottom;
             EXPECT_EQ(met, inside ? 1 : 0);
-            EXPECT_EQ(rectText(out), rectText(inside ? toRect(cut) : Rect{0, 0, 0, 0}));
+            EXPECT_EQ(rectCsv(out), rectCsv(inside ? toRect(cut) : Rect{0, 0, 0, 0}));
             refDraw(want, forged, forged.shapes[i], x, 24, mode, clip);
             const std::vector<std::uint16_t> got = canvasPixels(canvas);
             const auto first = std::mismatch(got.begin(), got.end(), want.pixels.begin()).first;
             EXPECT_EQ(first - got.begin(), got.end() - got.begin()) << "the first pixel that differs";
         }
     }
-
-    TempFolder folder;
-    std::vector<ShapeBank> banks;
 };
 
 // Memory canvases are made at 8 and 16 bits (15-bit members: the stream tests). Hit tests agree with the
@@ -142,7 +95,7 @@ protected:
 TEST_F(ShapeMgrTest, ForgedBanksDrawAndHitLikeTheReference) {
     std::vector<ForgeBank> forged;
     for (std::uint16_t format : kFormats) forged.insert(forged.end(), 2, forgedBank(format));
-    openShapes(forged, {ByteOrder::big, ByteOrder::little, ByteOrder::big, ByteOrder::little, ByteOrder::big,
+    openBanks(forged, {ByteOrder::big, ByteOrder::little, ByteOrder::big, ByteOrder::little, ByteOrder::big,
                         ByteOrder::little, ByteOrder::big, ByteOrder::little});
     for (int f = 0; f < 4; ++f) {
         const Canvas canvas = memory(kWidth, kHeight, kFormats[f] >= 0xC001 ? kCanvasDepth8 : kCanvasDepth16);
@@ -184,7 +137,7 @@ TEST_F(ShapeMgrTest, PlacementFollowsTheMirrorModes) {
     s.frameHeight = 10;
     s.imageX = 4;
     s.imageY = 2;
-    openShapes({forged});
+    openBanks({forged});
     const ShapeBank bank = load(1);
     const std::tuple<std::uint16_t, Rect, Rect> cases[] = {
         {0, {95, 47, 115, 57}, {99, 49, 107, 54}},
@@ -197,14 +150,14 @@ TEST_F(ShapeMgrTest, PlacementFollowsTheMirrorModes) {
         Rect gotFrame{}, gotImage{};
         ShapeGetFrameRect(&gotFrame, bank, 0, 100, 50, flags);
         ShapeGetImageRect(&gotImage, bank, 0, 100, 50, flags);
-        EXPECT_EQ(rectText(gotFrame) + " " + rectText(gotImage), rectText(frame) + " " + rectText(image)) << flags;
+        EXPECT_EQ(rectCsv(gotFrame) + " " + rectCsv(gotImage), rectCsv(frame) + " " + rectCsv(image)) << flags;
     }
     Rect r{1, 2, 3, 4};
     ShapeGetImageRect(&r, bank, 1, 100, 50, 0);
-    EXPECT_EQ(rectText(r), "0,0-0,0") << "an index past the last shape";
+    EXPECT_EQ(rectCsv(r), "0,0,0,0") << "an index past the last shape";
     r = Rect{1, 2, 3, 4};
     ShapeGetFrameRect(&r, 0, 0, 100, 50, 0);
-    EXPECT_EQ(rectText(r), "0,0-0,0") << "no bank";
+    EXPECT_EQ(rectCsv(r), "0,0,0,0") << "no bank";
 }
 
 TEST_F(ShapeMgrTest, LoadRefusesMissingBadlyMarkedAndBrokenBanks) {
@@ -237,7 +190,7 @@ TEST_F(ShapeMgrTest, DrawReportsWhatMetTheClipWhateverItCouldDraw) {
     const ForgeBank sixteen = handBank({"##", "##"}, 0xB001);
     eight.shapes.push_back(ForgeShape{});
     eight.shapes[1].width = eight.shapes[1].height = 3;
-    openShapes({eight, sixteen});
+    openBanks({eight, sixteen});
     const ShapeBank bank8 = load(1), bank16 = load(2);
     const std::vector<std::uint16_t> sevens(100, 7);
     const Canvas canvas8 = memory(10, 10, kCanvasDepth8), canvas16 = memory(10, 10, kCanvasDepth16);
@@ -255,14 +208,14 @@ TEST_F(ShapeMgrTest, DrawReportsWhatMetTheClipWhateverItCouldDraw) {
         PortSet(canvas);
         Rect out{1, 1, 1, 1};
         EXPECT_EQ(ShapeDraw(&out, bank, index, x, 0, 0), result);
-        EXPECT_EQ(rectText(out), rectText(rect));
+        EXPECT_EQ(rectCsv(out), rectCsv(rect));
         EXPECT_EQ(canvasPixels(canvas8), sevens);
         EXPECT_EQ(canvasPixels(canvas16), sevens);
     }
 }
 
 TEST_F(ShapeMgrTest, OverlapNeedsAPixelOfEachInsideTheIntersection) {
-    openShapes({handBank({"#..#"}), handBank({"#"}), handBank({"#.", ".."}), handBank({"..", ".#"})});
+    openBanks({handBank({"#..#"}), handBank({"#"}), handBank({"#.", ".."}), handBank({"..", ".#"})});
     const ShapeBank bar = load(1), dot = load(2), topLeft = load(3), bottomRight = load(4);
     EXPECT_EQ(ShapesOverlap(bar, 0, 10, 10, 0, dot, 0, 11, 10, 0), 0) << "over a skipped pixel";
     EXPECT_EQ(ShapesOverlap(bar, 0, 10, 10, 0, dot, 0, 13, 10, 0), 1);
@@ -276,7 +229,7 @@ TEST_F(ShapeMgrTest, OverlapNeedsAPixelOfEachInsideTheIntersection) {
 }
 
 TEST_F(ShapeMgrTest, CompareCountsTheShapeAgainstACanvas) {
-    openShapes({handBank({"ab.c", "dd.."}), handBank({"ab.c", "dd.."}, 0xC001)});
+    openBanks({handBank({"ab.c", "dd.."}), handBank({"ab.c", "dd.."}, 0xC001)});
     const ShapeBank bank = load(1);
     Canvas canvas = memory(8, 4, kCanvasDepth8);
     const std::vector<std::uint16_t> dots(32, '.');
@@ -298,14 +251,14 @@ TEST_F(ShapeMgrTest, CompareCountsTheShapeAgainstACanvas) {
     Rect out{1, 1, 1, 1};
     EXPECT_EQ(ShapeCompare(&out, bank, 0, 20, 1, 0, canvas, &counts[0], &counts[1]), 0) << "a miss";
     EXPECT_EQ(ShapeCompare(&out, load(2), 0, 2, 1, 0, canvas, &counts[0], &counts[1]), 1) << "another format";
-    EXPECT_EQ(rectText(out), "2,1-6,3");
+    EXPECT_EQ(rectCsv(out), "2,1,6,3");
     EXPECT_EQ(std::make_pair(counts[0], counts[1]), std::make_pair(77u, 77u)) << "neither writes the counters";
 }
 
 // Mode 1 with the hot spot at 0 places the 4 x 2 image at x 3 (6 - 4 + 1); the clip leaves out its first
 // column, so mask (0, 0) pairs with (4, 1). The pixels stay unmirrored.
 TEST_F(ShapeMgrTest, MaskedDrawPairsTheMaskWithTheDrawnPart) {
-    openShapes({handBank({"abcd", "efgh"})});
+    openBanks({handBank({"abcd", "efgh"})});
     Canvas canvas = memory(8, 4, kCanvasDepth8);
     Canvas mask = memory(4, 4, kCanvasDepth8);
     const std::vector<std::uint16_t> dots(32, '.');
@@ -318,7 +271,7 @@ TEST_F(ShapeMgrTest, MaskedDrawPairsTheMaskWithTheDrawnPart) {
     CanvasSetClip(canvas, &clip);
     Rect out{};
     EXPECT_EQ(ShapeDrawMasked(&out, load(1), 0, 6, 1, 1, mask), 1);
-    EXPECT_EQ(rectText(out), "4,1-7,3");
+    EXPECT_EQ(rectCsv(out), "4,1,7,3");
     const std::vector<std::uint16_t> got = canvasPixels(canvas);
     EXPECT_EQ(std::string(got.begin(), got.end()), "........" "....b.d." ".....g.." "........");
 }

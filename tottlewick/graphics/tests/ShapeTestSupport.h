@@ -1,5 +1,5 @@
 // Shared pieces of the shape tests: byte strings written as lists, plain destinations of 8- or 16-bit
-// pixels whose rows read as text or as values, rectangles as text, and the forged banks of every format.
+// pixels whose rows read as text or as values, and the forged banks of every format.
 #pragma once
 
 #include <cstdint>
@@ -21,11 +21,6 @@ inline std::string words(std::initializer_list<int> values) {
 }
 
 inline const std::uint8_t* data(const std::string& s) { return reinterpret_cast<const std::uint8_t*>(s.data()); }
-
-inline std::string rectText(const Rect& r) {
-    return std::to_string(r.left) + "," + std::to_string(r.top) + "-" + std::to_string(r.right) + "," +
-           std::to_string(r.bottom);
-}
 
 const std::uint16_t kFormats[] = {0xC002, 0xC001, 0xB002, 0xB001};
 

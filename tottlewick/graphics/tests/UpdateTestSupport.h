@@ -21,11 +21,6 @@
 #include "UpdateDisplay.h"
 #include "XpkForge.h"
 
-inline std::string rectCsv(const Rect& r) {
-    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-           std::to_string(r.bottom);
-}
-
 inline std::string rectsCsv(std::uint16_t count, const Rect* rects) {
     std::string out;
     for (std::uint16_t i = 0; i < count; ++i) out += (i ? " " : "") + rectCsv(rects[i]);
@@ -80,11 +75,12 @@ protected:
         GraphicsTest::TearDown();
     }
 
-    // Writes the banks as 'XPK' 1, 2, ... and opens them.
-    void openBanks(const std::vector<ForgeBank>& forged) {
+    // Writes the banks as 'XPK' 1, 2, ... (big-endian unless given) and opens them.
+    void openBanks(const std::vector<ForgeBank>& forged, const std::vector<ByteOrder>& orders = {}) {
         std::vector<PrsResource> resources;
         for (std::size_t i = 0; i < forged.size(); ++i) {
-            resources.push_back({"XPK", std::uint16_t(i + 1), forgeXpk(forged[i], ByteOrder::big)});
+            const ByteOrder order = i < orders.size() ? orders[i] : ByteOrder::big;
+            resources.push_back({"XPK", std::uint16_t(i + 1), forgeXpk(forged[i], order)});
         }
         ASSERT_TRUE(writeResources(folder.file("Shapes.PRS"), resources));
         ASSERT_NE(ResOpenFile("Shapes"), 0u);
