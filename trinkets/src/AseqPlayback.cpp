@@ -45,8 +45,7 @@ bool AseqPlayback::tick(std::int32_t now) {
     // A looping list of commands alone never reaches a frame: the step ends after going through it twice.
     for (std::int32_t budget = 2 * (sequence_.count + 1); budget > 0; --budget) {
         // A list without an end entry ends after its stored entries.
-        const AseqEntry at = currentEntry < endIndex() ? entry(currentEntry) : AseqEntry{0, 0, kAseqEnd, 0};
-        const Next next = process(now, at);
+        const Next next = process(now, entry(currentEntry));
         if (next == Next::gone) return false;
         if (next == Next::stop) break;
     }

@@ -48,7 +48,11 @@ public:
     void rewind();
 
     std::int32_t firstFrameEntry() const;
-    AseqEntry entry(std::int32_t index) const { return readEntry(sequence_.entries + index * kAseqEntrySize); }
+    // Entry `index`; outside the stored entries, an end entry.
+    AseqEntry entry(std::int32_t index) const {
+        if (index < 0 || index >= sequence_.count) return {0, 0, kAseqEnd, 0};
+        return readEntry(sequence_.entries + index * kAseqEntrySize);
+    }
     // The index of the end entry (or the stored count when the list has none).
     std::int32_t endIndex() const;
 

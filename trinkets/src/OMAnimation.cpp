@@ -1,0 +1,167 @@
+// Animations on the trinket window: reading and placing the ASEQ, stepping it on the window's clock,
+// drawing the frame shown and hit-testing its pixels, copies and the script face.
+#include "OMAnimation.h"
+
+#include <cstdio>
+
+#include "AseqRuns.h"
+#include "OMMemCanvas.h"
+#include "OMTrinketWindow.h"
+
+bool OMAnimation::defaultUsePlacement = true;
+OMAnimation* OMAnimation::stepping = nullptr;
+
+namespace {
+
+std::shared_ptr<AnimationData> readData(OMIStream* stream) {
+    auto data = std::make_shared<AnimationData>();
+    data->stream.reset(stream);
+    if (!stream) return data;
+    stream->setBuffer(kStreamWhole, nullptr);
+    stream->seek(0);
+    const std::int32_t count = stream->read();
+    if (count > 0) data->status = attachSequence(stream->current, static_cast<std::size_t>(count), data->layout);
+    return data;
+}
+
+std::int32_t coordinate(std::int32_t given, bool usePlacement, std::int32_t placement) {
+    if (given != OMAnimation::kAtPlacement) return given;
+    return usePlacement ? placement : 0;
+}
+
+}  // namespace
+
+OMAnimation::OMAnimation(OMTrinketWindow* owner, OMIStream* stream, std::int32_t x, std::int32_t y)
+    : OMTrinket(owner, kRedrawBoundingRect), usePlacement(defaultUsePlacement), data_(readData(stream)) {
+    if (status() != AseqStatus::ok) return;
+    const AseqLayout& layout = data_->layout;
+    playback.frameRate = layout.frameRate;
+    selectSequence(0);
+    if (usePlacement) setZ(layout.placeZ);
+    x = coordinate(x, usePlacement, layout.placeX);
+    y = coordinate(y, usePlacement, layout.placeY);
+    shownEntry = playback.firstFrameEntry();
+    const AseqEntry first = playback.entry(shownEntry);
+    currentFrame = frameImage(layout, first.frame);
+    setBounds(x + first.x, y + first.y, x + first.x + currentFrame.width, y + first.y + currentFrame.height);
+    playback.begin();
+}
+
+OMAnimation::OMAnimation(const OMAnimation& other)
+    : OMTrinket(other),
+      resourceId(other.resourceId),
+      usePlacement(other.usePlacement),
+      data_(other.data_),
+      currentSequence(other.currentSequence),
+      shownEntry(other.shownEntry),
+      currentFrame(other.currentFrame) {
+    if (status() != AseqStatus::ok) return;
+    playback.select(data_->layout.sequences[static_cast<std::size_t>(currentSequence)]);
+    const AseqPlayback& from = other.playback;
+    playback.state = from.state;
+    playback.dueTime = from.dueTime;
+    playback.frameRate = from.frameRate;
+    playback.repeatCount = from.repeatCount;
+    playback.syncLatency = from.syncLatency;
+    playback.currentEntry = from.currentEntry;
+    playback.stopEntry = from.stopEntry;
+    playback.noDrift = from.noDrift;
+    playback.soundSync = from.soundSync;
+}
+
+OMAnimation::~OMAnimation() {
+    if (stepping == this) stepping = nullptr;
+}
+
+OMScriptableObject* OMAnimation::clone() {
+    auto* copy = new OMAnimation(*this);
+    copyPropertiesTo(copy);
+    return copy;
+}
+
+void OMAnimation::describe(char* buffer, std::size_t size) {
+    std::snprintf(buffer, size, "%d %d %d", static_cast<int>(bounds.left), static_cast<int>(bounds.top),
+                  static_cast<int>(resourceId));
+}
+
+void OMAnimation::registerProperties() {
+    OMTrinket::registerProperties();
+    removeProperty("dblClick");
+    const OMLinkToObj<OMAnimation> play(this, &OMAnimation::play), forever(this, &OMAnimation::foreverVerb);
+    addDefaultMethodProperty(&play);
+    addMethodProperty("forever", &forever);
+    addEventProperty("paused");
+    addEventProperty("special");
+}
+
+void OMAnimation::foreverVerb() {
+    setRepeatCount(-1);
+    play();
+}
+
+std::int32_t OMAnimation::queryOne() { return playback.state == PlayState::playing ? playback.frameRate : 1; }
+
+bool OMAnimation::hitTest(POINT point) {
+    return !bounds.hasNoArea() && rectContains(bounds, point) && hitPixel(point.x, point.y);
+}
+
+bool OMAnimation::hitPixel(std::int32_t x, std::int32_t y) {
+    return framePixelHit(currentFrame, x - bounds.left, y - bounds.top);
+}
+
+void OMAnimation::tick() {
+    if (status() != AseqStatus::ok) return;
+    stepping = this;
+    if (playback.tick(window->frameTime)) stepping = nullptr;
+}
+
+void OMAnimation::draw() {
+    OMMemCanvas& canvas = *window->offscreen;
+    OMRect clip = bounds & OMRect{0, 0, canvas.width(), canvas.height()};
+    if (canvas.clip.handle()) clip = clip & canvas.clip.bounds();
+    std::uint8_t* bits = nullptr;
+    std::int32_t pitch = 0;
+    if (clip.hasNoArea() || !canvas.lockBits(bits, pitch)) return;
+    drawFrame8(currentFrame, {bits, pitch, 8}, bounds.left, bounds.top, clip);
+    canvas.unlockBits();
+}
+
+void OMAnimation::selectSequence(std::int32_t index) {
+    const auto count = static_cast<std::int32_t>(data_->layout.sequences.size());
+    currentSequence = index < 0 ? 0 : (index >= count ? count - 1 : index);
+    playback.select(data_->layout.sequences[static_cast<std::size_t>(currentSequence)]);
+    shownEntry = 0;
+}
+
+void OMAnimation::showCurrentEntry(bool force) {
+    const AseqEntry now = playback.entry(playback.currentEntry);
+    const AseqEntry shown = playback.entry(shownEntry);
+    const std::int32_t dx = now.x - shown.x;
+    const std::int32_t dy = now.y - shown.y;
+    if (!force && dx == 0 && dy == 0 && now.frame == shown.frame) return;
+    shownEntry = playback.currentEntry;
+    invalidate();
+    currentFrame = frameImage(data_->layout, now.frame);
+    const std::int32_t left = bounds.left + dx;
+    const std::int32_t top = bounds.top + dy;
+    setBounds(left, top, left + currentFrame.width, top + currentFrame.height);
+}
+
+bool OMAnimation::raise(const char* event) {
+    OMAnimation* const self = this;
+    signalEvent(event);
+    return stepping == self;
+}
+
+bool OMAnimation::endOfPlay() {
+    if (!raise("paused")) return false;
+    fireCompletion();
+    return true;
+}
+
+bool OMAnimation::special() { return raise("special"); }
+
+void OMAnimation::hideAtEnd() {
+    setVisible(0);
+    setUpdateMode(0);
+}
