@@ -66,10 +66,6 @@ TEST_F(CanvasTest, FilledMemoryCanvasLocksFromItsTopRowAndCopies) {
     }
     CanvasUnlockPixels(canvas);
 
-    RGBQUAD table[256];
-    ASSERT_EQ(GetDIBColorTable(CanvasGetDC(canvas), 0, 256, table), 256u);
-    EXPECT_EQ(RGB(table[5].rgbRed, table[5].rgbGreen, table[5].rgbBlue), testColor(5));
-
     PortSet(canvas);
     const Rect byColour = rect(30, 30, 32, 32);
     DrawFillRect(&byColour, testColor(50));

@@ -10,29 +10,16 @@
 
 #include "DibColors.h"
 #include "DibWriter.h"
-#include "File.h"
-#include "GraphicsTestSupport.h"
-#include "PrsWriter.h"
-#include "Res.h"
-#include "TempFolder.h"
+#include "UpdateTestSupport.h"
 
 namespace {
 
-class DibColorsTest : public GraphicsTest {
+class DibColorsTest : public ScreenUpdateTest {
 protected:
-    void SetUp() override {
-        GraphicsTest::SetUp();
-        FileInit();
-        base = folder.path() + "\\";
-        const char* folders[] = {base.c_str()};
-        ResSetSearchFolders(1, folders);
-    }
     void TearDown() override {
         for (MemHandle& table : tables) MemHandleFree(&table);
         for (HPALETTE& palette : palettes) DeleteObject(palette);
-        while (ResSource top = ResGetTopSource()) ResCloseSource(top);
-        FileTerm();
-        GraphicsTest::TearDown();
+        ScreenUpdateTest::TearDown();
     }
     // Opens a resource folder holding each bitmap, as a "BM" file, as 'DIB' 1, 2, ...
     void openBitmaps(const std::vector<std::string>& files) {
@@ -41,7 +28,7 @@ protected:
         writeResourceFolder(folder.file("Pics"), resources);
         ASSERT_NE(ResOpenFile("Pics"), 0u);
     }
-    MemHandle load(std::uint16_t id) {
+    MemHandle loadColors(std::uint16_t id) {
         const MemHandle table = PalLoadDibColors(id);
         if (table) tables.push_back(table);
         return table;
@@ -54,8 +41,6 @@ protected:
         return palette;
     }
 
-    TempFolder folder;
-    std::string base;
     std::vector<MemHandle> tables;
     std::vector<HPALETTE> palettes;
 };
@@ -65,13 +50,13 @@ protected:
 TEST_F(DibColorsTest, BlackAndWhiteBecomeNearBlackAndNearWhite) {
     openBitmaps({writeBmpFile({1, 1, 8, 4, {0x000000, 0xFFFFFF, 0x0A141E, 0xFFFFFE}, {0}}),
                  writeBmpFile({1, 1, 1, 0, {0x010203, 0x040506}, {0}})});
-    const MemHandle table = load(1);
+    const MemHandle table = loadColors(1);
     ASSERT_NE(table, 0u);
     const std::string expected("\0\0\x04\0" "\0\0\0\0" "\xff\xff\xff\0" "\x1e\x14\x0a\0" "\xfe\xff\xff\0", 20);
     ASSERT_EQ(MemHandleGetSize(table), expected.size());
     EXPECT_EQ(std::memcmp(MemHandleLock(table), expected.data(), expected.size()), 0);
     MemHandleUnlock(table);
-    EXPECT_EQ(MemHandleGetSize(load(2)), 12u);
+    EXPECT_EQ(MemHandleGetSize(loadColors(2)), 12u);
 
     HPALETTE palette = fromColors(table, 0, true);
     ASSERT_NE(palette, nullptr);
@@ -89,7 +74,7 @@ TEST_F(DibColorsTest, BadTablesGiveNoColours) {
     openBitmaps({writeBmpFile({1, 1, 8, 200, {0x010203, 0x040506}, {0}}), writeBmpFile({1, 1, 24, 0, {}, {0}}),
                  writeBmpFile({1, 1, 8, 300, std::vector<std::uint32_t>(300, 0x010101), {0}}),
                  writeBmpFile({1, 1, 8, 0, {}, {0}}).substr(0, 40)});
-    for (std::uint16_t id : {1, 2, 3, 4, 5}) EXPECT_EQ(load(id), 0u) << id;
+    for (std::uint16_t id : {1, 2, 3, 4, 5}) EXPECT_EQ(loadColors(id), 0u) << id;
     EXPECT_EQ(fromColors(0, 0, true), nullptr);
 }
 
@@ -104,8 +89,8 @@ TEST_F(DibColorsTest, StaticPositionsTakeTheSystemsOrTheGivenColours) {
     HDC screen = GetDC(nullptr);
     GetSystemPaletteEntries(screen, 0, 256, system);
     ReleaseDC(nullptr, screen);
-    HPALETTE arranged = fromColors(load(1), 0);
-    HPALETTE given = fromColors(load(1), load(2));
+    HPALETTE arranged = fromColors(loadColors(1), 0);
+    HPALETTE given = fromColors(loadColors(1), loadColors(2));
     ASSERT_NE(arranged, nullptr);
     ASSERT_NE(given, nullptr);
     for (const auto& [index, isStatic] : {std::pair{0, true}, {9, true}, {10, false}, {245, false}, {246, true},
