@@ -122,7 +122,6 @@ TEST_F(CompiledImageTest, DamagedImagesAreRefused) {
         {"jump past the end", image(2).cells({{11, 5}}).operands({0, 1, 2}).u32(3).b},
         {"negative jump", image(2).cells({{10, -1}}).operands({0, 1, 2}).u32(3).b},
         {"unknown opcode 16", image(2).cells({{16, 3}}).operands({0, 1, 2, -1}).u32(3).b},
-        {"unknown opcode 200", image(2).cells({{200, 3}}).operands({0, 1, 2, -1}).u32(3).b},
         {"compiler-only opcode 1", image(2).cells({{1, 3}}).operands({0, 1, 2, -1}).u32(3).b},
         {"loop cells apart", image(2).cells({{8, 3}, {13, 0}}).operands({0, 1, 2, -1}).u32(3).b},
         {"variable count below three", noCode().u32(2).b},

@@ -1,6 +1,4 @@
 // End to end: the test application runs scripts from "PScripts\" under Wine and writes "debug.txt".
-#include <windows.h>
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,21 +7,10 @@
 
 #include "ChildProcess.h"
 #include "Files.h"
+#include "ProgramRun.h"
 #include "TempFolder.h"
 
 namespace {
-
-std::string programPath(const char* name) {
-    char path[MAX_PATH];
-    const std::string own(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
-    return own.substr(0, own.find_last_of('\\') + 1) + name;
-}
-
-std::string lines(const std::vector<std::string>& text) {
-    std::string joined;
-    for (const std::string& line : text) joined += line + "\r\n";
-    return joined;
-}
 
 // The first visit runs every kind of statement, then goes to other.mps, which relays to third.mps, whose
 // exit returns to main.mps from its beginning; the second visit quits.

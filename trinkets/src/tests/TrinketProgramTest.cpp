@@ -1,8 +1,6 @@
 // End to end: QTrinkets runs a script under Wine that makes trinkets, a group, a hot spot and a keyboard
 // input object, posts a click on the group, a click on the hot spot and a key, and writes "debug.txt"
 // from the procedures bound to their events.
-#include <windows.h>
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,21 +8,10 @@
 
 #include "ChildProcess.h"
 #include "Files.h"
+#include "ProgramRun.h"
 #include "TempFolder.h"
 
 namespace {
-
-std::string programPath(const char* name) {
-    char path[MAX_PATH];
-    const std::string own(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
-    return own.substr(0, own.find_last_of('\\') + 1) + name;
-}
-
-std::string lines(const std::vector<std::string>& text) {
-    std::string joined;
-    for (const std::string& line : text) joined += line + "\r\n";
-    return joined;
-}
 
 // The click at (120, 30) lands on blue, a child lying above its group; (150, 100) lies inside the hot
 // spot given as 300 200 100 50 and outside every other trinket.

@@ -3,38 +3,24 @@
 //   [name]                 runs PScripts\name (default main.mps) until a script quits
 //   compile name image     compiles PScripts\name and writes its precompiled image to image
 // Alerts are written to standard error instead of shown.
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "OMAlert.h"
-#include "OMApp.h"
-#include "OMIStreamFile.h"
 #include "OMSR.h"
 #include "OMSystemUtilities.h"
 #include "OMTask.h"
+#include "ScriptHost.h"
 #include "ThreadObjects.h"
 #include "YCompiledImage.h"
 #include "YDeathInterest.h"
 #include "YScriptLoader.h"
-#include "YThread.h"
 
 namespace {
 
 OMSR bellClass{"RBell", makeBell};
 std::int32_t visits = 0;
-
-int alertToStandardError(const char* text, unsigned, const char*) {
-    std::fprintf(stderr, "alert: %s\n", text);
-    std::fflush(stderr);
-    return 1;
-}
-
-OMIStream* scriptStreamResolver(const char* name) {
-    const std::string path = std::string("PScripts\\") + name;
-    return new OMIStreamFile(path.c_str(), kStreamWhole, nullptr);
-}
 
 void registerCommands() {
     const OMLinkToFct random(&randomNumberCommand);
@@ -54,13 +40,7 @@ void runScripts(const std::string& first) {
     const OMLinkToFct ring([](OMArg) { RBell::ringArmed(); });
     OMTask bells(&ring, 0);
     appendTask(&bells);
-    auto* thread = new YThread(first.c_str(), scriptStreamResolver);
-    if (thread->loaded) {
-        thread->running = 1;
-        if (thread->onStarted) thread->onStarted->invoke();
-    }
-    theApp->runMessageLoop();
-    delete thread;
+    runFirstScript(first);
 }
 
 }  // namespace

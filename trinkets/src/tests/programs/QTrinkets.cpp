@@ -5,14 +5,11 @@
 // script quits; alerts go to standard error.
 #include <windows.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
 #include <string>
 
 #include "OMAlert.h"
-#include "OMApp.h"
-#include "OMIStreamFile.h"
 #include "OMMultiTrinket.h"
 #include "OMSParameter.h"
 #include "OMSystemUtilities.h"
@@ -20,25 +17,14 @@
 #include "OMTrinketWindow.h"
 #include "RHotSpot.h"
 #include "RKbdInp.h"
+#include "ScriptHost.h"
 #include "SolidTrinket.h"
 #include "YDeathInterest.h"
 #include "YScriptLoader.h"
-#include "YThread.h"
 
 namespace {
 
 OMSR solidClass{"RSolid", makeSolidTrinket};
-
-int alertToStandardError(const char* text, unsigned, const char*) {
-    std::fprintf(stderr, "alert: %s\n", text);
-    std::fflush(stderr);
-    return 1;
-}
-
-OMIStream* scriptStreamResolver(const char* name) {
-    const std::string path = std::string("PScripts\\") + name;
-    return new OMIStreamFile(path.c_str(), kStreamWhole, nullptr);
-}
 
 void postClick(OMArg) {
     const int x = std::atoi(popParameter());
@@ -49,16 +35,6 @@ void postClick(OMArg) {
 }
 
 void postKey(OMArg) { PostMessageA(theApp->window, WM_CHAR, static_cast<WPARAM>(std::atoi(popParameter())), 1); }
-
-void runScripts() {
-    auto* thread = new YThread("main.mps", scriptStreamResolver);
-    if (thread->loaded) {
-        thread->running = 1;
-        if (thread->onStarted) thread->onStarted->invoke();
-    }
-    theApp->runMessageLoop();
-    delete thread;
-}
 
 }  // namespace
 
@@ -80,7 +56,7 @@ void applicationMain() {
     registerScriptFunction("PostClick", &click);
     const OMLinkToFct key(postKey);
     registerScriptFunction("PostKey", &key);
-    runScripts();
+    runFirstScript("main.mps");
     removeDeathHooks();
     clearScriptFunctions();
     delete window;
