@@ -1,5 +1,5 @@
 // Memory canvases as DirectDraw surfaces: where they live, the same drawing as through GDI, colour keys
-// and keyed copies, and a lost surface that cannot be restored.
+// and keyed copies.
 #include <windows.h>
 
 #include <ddraw.h>
