@@ -23,13 +23,6 @@ constexpr int kCopies = 2000;
 constexpr int kPresents = 200;
 constexpr int kRounds = 7;
 
-// The fastest of several rounds: the X server shares the machine, so single rounds scatter widely.
-template <typename Work>
-double fastestEach(int count, Work work) {
-    double best = secondsEach(count, work);
-    for (int round = 1; round < kRounds; ++round) best = std::min(best, secondsEach(count, work));
-    return best;
-}
 
 void fill(OMMemCanvas& canvas) {
     std::uint8_t* bits = nullptr;
@@ -44,11 +37,12 @@ void benchCopies() {
     fill(source);
     std::vector<std::uint8_t> from(kWidth * kHeight, 7);
     std::vector<std::uint8_t> to(kWidth * kHeight);
-    const double plainMemcpy = fastestEach(kCopies, [&](int) { std::memcpy(to.data(), from.data(), to.size()); });
-    const double plain = fastestEach(kCopies, [&](int) {
+    const double plainMemcpy =
+        fastestEach(kRounds, kCopies, [&](int) { std::memcpy(to.data(), from.data(), to.size()); });
+    const double plain = fastestEach(kRounds, kCopies, [&](int) {
         destination.copyFrom(source, 0, 0, kWidth, kHeight, 0, 0, kCopyRop, nullptr);
     });
-    const double keyed = fastestEach(kCopies, [&](int) {
+    const double keyed = fastestEach(kRounds, kCopies, [&](int) {
         destination.copyFrom(source, 0, 0, kWidth, kHeight, 0, 0, kColorKeyedCopy | kCopyRop, nullptr);
     });
     std::printf("copyFrom 640x460x8, plain: %8.1f us   keyed: %8.1f us   memcpy: %8.1f us   "
@@ -75,10 +69,10 @@ void benchPresent() {
     fill(picture);
     OMWndCanvas& screen = *window.canvas;
     HDC windowDC = GetDC(window.hwnd);
-    const double present = fastestEach(kPresents, [&](int) {
+    const double present = fastestEach(kRounds, kPresents, [&](int) {
         screen.copyFrom(picture, 0, 0, kWidth, kHeight, 0, 0, kCopyRop, nullptr);
     });
-    const double bitBlt = fastestEach(kPresents, [&](int) {
+    const double bitBlt = fastestEach(kRounds, kPresents, [&](int) {
         BitBlt(windowDC, 0, 0, kWidth, kHeight, picture.dc, 0, 0, SRCCOPY);
     });
     struct {
@@ -87,12 +81,12 @@ void benchPresent() {
     } info{};
     info.header = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 8, BI_RGB, 0, 0, 0, 256, 0};
     GetDIBColorTable(picture.dc, 0, 256, info.colors);
-    const double stretch = fastestEach(kPresents, [&](int) {
+    const double stretch = fastestEach(kRounds, kPresents, [&](int) {
         StretchDIBits(windowDC, 0, 0, kWidth, kHeight, 0, 0, kWidth, kHeight, picture.bits,
                       reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, SRCCOPY);
     });
     ReleaseDC(window.hwnd, windowDC);
-    const double perFrameDC = fastestEach(kPresents, [&](int) {
+    const double perFrameDC = fastestEach(kRounds, kPresents, [&](int) {
         HDC dc = GetDC(window.hwnd);
         HPALETTE previous = SelectPalette(dc, screen.palette, FALSE);
         BitBlt(dc, 0, 0, kWidth, kHeight, picture.dc, 0, 0, SRCCOPY);

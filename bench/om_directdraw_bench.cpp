@@ -25,13 +25,6 @@ constexpr int kCopies = 1000;
 constexpr int kPresents = 200;
 constexpr int kRounds = 5;
 
-// The fastest of several rounds: the X server shares the machine, so single rounds scatter widely.
-template <typename Work>
-double fastestEach(int count, Work work) {
-    double best = secondsEach(count, work);
-    for (int round = 1; round < kRounds; ++round) best = std::min(best, secondsEach(count, work));
-    return best;
-}
 
 void fill(OMMemCanvas& canvas) {
     std::uint8_t* bits = nullptr;
@@ -73,14 +66,14 @@ Figures measure(std::int32_t mode, std::int32_t noSurfaces) {
         OMMemCanvas destination(kWidth, kHeight, 8, kSystemMemorySurface);
         fill(source);
         source.setColorKey({0, 0, 0, 77});
-        figures.plain = fastestEach(kCopies, [&](int) {
+        figures.plain = fastestEach(kRounds, kCopies, [&](int) {
             destination.copyFrom(source, 0, 0, kWidth, kHeight, 0, 0, kCopyRop, nullptr);
         });
-        figures.keyed = fastestEach(kCopies, [&](int) {
+        figures.keyed = fastestEach(kRounds, kCopies, [&](int) {
             destination.copyFrom(source, 0, 0, kWidth, kHeight, 0, 0, kColorKeyedCopy | kCopyRop, nullptr);
         });
         OMWndCanvas& screen = *window.canvas;
-        figures.present = fastestEach(kPresents, [&](int) {
+        figures.present = fastestEach(kRounds, kPresents, [&](int) {
             screen.copyFrom(source, 0, 0, kWidth, kHeight, 0, 0, kCopyRop, nullptr);
         });
     }

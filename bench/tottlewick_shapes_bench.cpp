@@ -20,15 +20,9 @@ namespace {
 
 constexpr int kWidth = 320;
 constexpr int kHeight = 240;
+constexpr int kBatches = 5;
 constexpr int kRounds = 40;
 
-// The best of five batches: other work on the machine only ever slows a batch down.
-template <typename Work>
-double bestEach(Work work) {
-    double best = secondsEach(kRounds, work);
-    for (int batch = 1; batch < 5; ++batch) best = std::min(best, secondsEach(kRounds, work));
-    return best;
-}
 
 // Every pixel opaque: neighbours differ (literal runs), or rows of one value (fill runs).
 ForgeShape opaque(std::uint16_t format, bool fills) {
@@ -81,7 +75,7 @@ int main() {
         std::vector<std::uint8_t> source(std::size_t(kWidth * kHeight * bytes), 7);
         std::vector<std::uint8_t> target(source.size());
         const double floor =
-            bestEach([&](int) { std::memcpy(target.data(), source.data(), target.size()); });
+            fastestEach(kBatches, kRounds, [&](int) { std::memcpy(target.data(), source.data(), target.size()); });
         std::printf("%-8s %2d bits: memcpy of %zu bytes (floor) %8.1f us\n", f.name, f.depth, target.size(),
                     floor * 1e6);
         for (bool fills : {false, true}) {
@@ -93,7 +87,7 @@ int main() {
                 const std::int32_t step = kWidth * bytes;
                 const std::size_t size = stream.size();
                 const std::int16_t mirrored = m.mirrored;
-                const double each = bestEach([&](int) {
+                const double each = fastestEach(kBatches, kRounds, [&](int) {
                     if (f.format == kForgeRun8) ShapeDrawRun8(base, step, 8, clip, &image, data, size, mirrored);
                     if (f.format == kForgePlain8) ShapeDrawPlain8(base, step, 8, clip, &image, data, size, mirrored);
                     if (f.format == kForgeMapped16) {

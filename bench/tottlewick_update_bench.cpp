@@ -28,15 +28,9 @@ namespace {
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
 constexpr int kDirty = 20;
+constexpr int kBatches = 5;
 constexpr int kFrames = 60;
 
-// The best of five batches: other work on the machine only ever slows a batch down.
-template <typename Work>
-double bestEach(Work work) {
-    double best = secondsEach(kFrames, work);
-    for (int batch = 1; batch < 5; ++batch) best = std::min(best, secondsEach(kFrames, work));
-    return best;
-}
 
 // A fixed scatter of points on a 4-pixel grid, the same every run.
 std::vector<Rect> scatter(int count, int size, std::uint32_t seed) {
@@ -75,7 +69,7 @@ void redraw(std::uint16_t count, const Rect* rects) {
 }
 
 double flushEach(const std::vector<Rect>& dirty) {
-    return bestEach([&](int) {
+    return fastestEach(kBatches, kFrames, [&](int) {
         for (const Rect& r : dirty) UpdateInvalRectOnce(&r);
         UpdateFlush();
     });
@@ -118,7 +112,7 @@ int main() {
 
     std::vector<std::uint8_t> from(kWidth * kHeight, 7);
     std::vector<std::uint8_t> to(from.size());
-    const double floor = bestEach([&](int) {
+    const double floor = fastestEach(kBatches, kFrames, [&](int) {
         for (const Rect& r : dirty) {
             for (int y = r.top; y < r.bottom; ++y)
                 std::memcpy(&to[y * kWidth + r.left], &from[y * kWidth + r.left], 64);

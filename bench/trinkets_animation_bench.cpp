@@ -16,15 +16,9 @@ namespace {
 
 constexpr int kWidth = 320;
 constexpr int kHeight = 240;
+constexpr int kBatches = 5;
 constexpr int kRounds = 40;
 
-// The best of five batches: other work on the machine only ever slows a batch down.
-template <typename Work>
-double bestEach(Work work) {
-    double best = secondsEach(kRounds, work);
-    for (int batch = 1; batch < 5; ++batch) best = std::min(best, secondsEach(kRounds, work));
-    return best;
-}
 
 struct Kind {
     const char* name;
@@ -64,7 +58,8 @@ std::vector<std::uint8_t> encode(const Kind& kind) {
 int main() {
     std::vector<std::uint8_t> source(kWidth * kHeight, 7);
     std::vector<std::uint8_t> canvas(kWidth * kHeight, 0);
-    const double floor = bestEach([&](int) { std::memcpy(canvas.data(), source.data(), source.size()); });
+    const double floor =
+        fastestEach(kBatches, kRounds, [&](int) { std::memcpy(canvas.data(), source.data(), source.size()); });
     std::printf("memcpy of %d bytes: %8.1f us\n", kWidth * kHeight, floor * 1e6);
     for (const Kind& kind : kKinds) {
         std::vector<std::uint8_t> buffer = encode(kind);
@@ -72,8 +67,10 @@ int main() {
         if (attachSequence(buffer.data(), buffer.size(), layout) != AseqStatus::ok) return 1;
         const AseqFrame frame = frameImage(layout, 0);
         const OMPixelView view{canvas.data(), kWidth, 8};
-        const double whole = bestEach([&](int) { drawFrame8(frame, view, 0, 0, {0, 0, kWidth, kHeight}); });
-        const double clipped = bestEach([&](int) { drawFrame8(frame, view, 0, 0, {40, 30, 280, 210}); });
+        const double whole =
+            fastestEach(kBatches, kRounds, [&](int) { drawFrame8(frame, view, 0, 0, {0, 0, kWidth, kHeight}); });
+        const double clipped =
+            fastestEach(kBatches, kRounds, [&](int) { drawFrame8(frame, view, 0, 0, {40, 30, 280, 210}); });
         std::printf("%-22s %6zu bytes of runs  whole %8.1f us (%4.0f%% of memcpy's speed%s)  clipped %8.1f us\n",
                     kind.name, frame.runsSize, whole * 1e6, 100.0 * floor / whole, kind.goal ? ", goal >= 30%" : "",
                     clipped * 1e6);
