@@ -1,11 +1,9 @@
 // A program asking for full-screen DirectDraw, end to end: with Wine's ddraw.dll it draws through
-// DirectDraw; with "DDRAW.DLL" missing, without the enumerate functions, or with DirectDrawCreate failing
-// it falls back to mode 2 through GDI without a word.
+// DirectDraw; with "DDRAW.DLL" missing it falls back to mode 2 through GDI without a word.
 #include <windows.h>
 
 #include <cstring>
 #include <string>
-#include <utility>
 
 #include "ChildProcess.h"
 #include "DirectDrawSupport.h"
@@ -18,8 +16,7 @@ namespace {
 constexpr char kDirectDrawLine[] = "mode 4 active 1 memory 0 surface 1 available 1\n";
 constexpr char kFallbackLine[] = "mode 2 active 0 memory 1 surface 0 available 0\n";
 
-// The loader's choice for ddraw.dll in one program, by the program's file name: "" disables the library,
-// "native" takes a DDRAW.DLL from the program's folder before Wine's own.
+// The loader's choice for ddraw.dll in one program, by the program's file name: "" disables the library.
 class DllOverride {
 public:
     DllOverride(const std::string& program, const char* choice) : key_("Software\\Wine\\AppDefaults\\" + program) {
@@ -64,20 +61,6 @@ TEST_F(DirectDrawHostTest, WithWinesLibraryTheProgramDrawsThroughDirectDraw) {
 TEST_F(DirectDrawHostTest, WithoutTheLibraryTheProgramFallsBackToGdi) {
     DllOverride missing("QNoDDraw.exe", "");
     EXPECT_EQ(run("QNoDDraw.exe"), kFallbackLine);
-}
-
-// DirectDraw needs DirectDrawCreate and at least one enumerate function: without them nothing is called.
-// With them, the application's set-up and the availability check each try DirectDrawCreate once.
-TEST_F(DirectDrawHostTest, AStandInLibraryWithoutEnumerateFunctionsOrWithAFailingCreateFallsBackToGdi) {
-    DllOverride fake("QFakeDDraw.exe", "native");
-    for (const auto& [build, calls] : {std::pair{"FakeDDrawCreateOnly.dll", ""},
-                                       std::pair{"FakeDDrawFailing.dll", "DirectDrawCreate\nDirectDrawCreate\n"}}) {
-        SCOPED_TRACE(build);
-        DeleteFileA(folder.file("fakeddraw.log").c_str());
-        CopyFileA((programFolder() + "fakeddraw\\" + build).c_str(), folder.file("DDRAW.DLL").c_str(), FALSE);
-        EXPECT_EQ(run("QFakeDDraw.exe"), kFallbackLine);
-        EXPECT_EQ(fileExists(folder.file("fakeddraw.log")) ? readWholeFile(folder.file("fakeddraw.log")) : "", calls);
-    }
 }
 
 }  // namespace
