@@ -168,23 +168,6 @@ TEST_F(FontTest, WidthsAndBoundsFollowOffsetsAdvancesKernAndImageWidths) {
     }
 }
 
-TEST_F(FontTest, TablesAndTheStrikeTakeTheSizesTheRecordGives) {
-    NfntFont wide;
-    wide.ascent = 1;
-    wide.lastChar = 255;
-    wide.glyphs = {{'a', 0, 20, {std::string(20, '#')}}, {'b', 0, 20, {std::string(20, '#')}}};
-    const std::unique_ptr<OMNFNTFont> font = fontOf(writeNfnt(wide));
-    ASSERT_EQ(font->status, NFNTStatus::built);
-    EXPECT_EQ(font->data.locationTable.size(), 258u);
-    EXPECT_EQ(font->data.owTable.size(), 516u);
-    EXPECT_EQ(font->data.header.rowWords, 3);
-    const BITMAPINFOHEADER& strike = font->strikeInfo()->bmiHeader;
-    EXPECT_EQ(strike.biWidth, 48);
-    EXPECT_EQ(strike.biSizeImage, 8u) << "rows of 6 bytes padded to 8";
-    ASSERT_NE(font->strikeBitmap, nullptr);
-    EXPECT_EQ(GetCurrentObject(font->memoryDC, OBJ_BITMAP), font->strikeBitmap);
-}
-
 TEST_F(FontTest, DamagedFontsAreRefusedAndDrawNothing) {
     const std::string good = writeNfnt(testFont());
     auto word = [&good](std::size_t offset, std::uint16_t value) {

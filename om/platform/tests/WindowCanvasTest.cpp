@@ -59,10 +59,6 @@ TEST_F(WindowCanvasTest, AnEightBitWindowCanvasRealisesItsPalette) {
     EXPECT_EQ(GetCurrentObject(canvas.dc, OBJ_PAL), canvas.palette);
     EXPECT_EQ(RealizePalette(canvas.dc), 0u) << "setColorTable realised the palette already";
     canvas.releaseDC();
-    canvas.unrealizePalette();
-    ASSERT_TRUE(canvas.getDC());
-    EXPECT_EQ(RealizePalette(canvas.dc), 256u) << "unrealised, all 256 entries are mapped again";
-    canvas.releaseDC();
 }
 
 // The colour that the screen shows at (x, y) of the window's client area, as 0x00RRGGBB.
@@ -95,7 +91,6 @@ TEST_F(WindowCanvasTest, AnEightBitMemoryCanvasAppearsInExactlyItsColourTablesCo
         }
     }
     EXPECT_EQ(screenColor(window->hwnd, 4, 4), screenColor(window->hwnd, 50, 20)) << "nothing beside the copy";
-
 }
 
 TEST_F(WindowCanvasTest, CopiesFromAWindowTakeOnlyWhatLiesInsideTheMainWindow) {
