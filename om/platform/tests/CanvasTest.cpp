@@ -13,16 +13,9 @@
 #include "OMCanvas.h"
 #include "OMColorTable.h"
 #include "OMMemCanvas.h"
-#include "OMRegion.h"
 #include "OMSystemUtilities.h"
 
 namespace {
-
-OMRegion regionOf(const OMRect& rect) {
-    OMRegion region;
-    region.setRect(rect);
-    return region;
-}
 
 // Rows are padded to four bytes; white is 255 at 8 bits and 0x7FFF at 16.
 TEST(MemCanvasTest, NewCanvasesAreWhiteInEveryPixelWithRowsPaddedToFourBytes) {

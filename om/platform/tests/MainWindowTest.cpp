@@ -14,14 +14,6 @@ constexpr LPARAM kF5Down = 0x003F0001;
 constexpr LPARAM kF5Repeat = 0x403F0001;
 constexpr LPARAM kF5Up = static_cast<LPARAM>(0xC03F0001);
 
-// The colour the screen shows at (x, y) of a window's client area, as 0x00RRGGBB.
-std::uint32_t shown(HWND window, int x, int y) {
-    HDC dc = GetDC(window);
-    const COLORREF c = GetPixel(dc, x, y);
-    ReleaseDC(window, dc);
-    return static_cast<std::uint32_t>(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c));
-}
-
 class MainWindowTest : public WindowFixture {
 protected:
     // An active window logging what its key, after-key and mouse-down handlers read.
@@ -117,10 +109,10 @@ TEST_F(MainWindowTest, BackgroundsArePaintedOnlyByThePaintMessage) {
     window->canvas->backgroundColor = {0, 0, 0, 250};
     InvalidateRect(window->hwnd, nullptr, TRUE);
     UpdateWindow(window->hwnd);
-    EXPECT_EQ(shown(window->hwnd, 20, 20), systemRgb(250));
+    EXPECT_EQ(screenColor(window->hwnd, 20, 20), systemRgb(250));
     const OMColorRecord entry{0, 0, 0, 249};
     app->setBackground(&entry);
-    EXPECT_EQ(shown(app->window, 300, 300), systemRgb(249));
+    EXPECT_EQ(screenColor(app->window, 300, 300), systemRgb(249));
     HDC dc = GetDC(app->window);
     EXPECT_EQ(SendMessageA(app->window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0), 1);
     HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
@@ -131,7 +123,7 @@ TEST_F(MainWindowTest, BackgroundsArePaintedOnlyByThePaintMessage) {
     app->background.index = kNoColor;
     InvalidateRect(app->window, nullptr, TRUE);
     UpdateWindow(app->window);
-    EXPECT_EQ(shown(app->window, 300, 300), 0x0000FFu) << "nothing painted over";
+    EXPECT_EQ(screenColor(app->window, 300, 300), 0x0000FFu) << "nothing painted over";
 }
 
 // Modes 1 to 3 hold the window still; a display change of another resolution moves and sizes it to the

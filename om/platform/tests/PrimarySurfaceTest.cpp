@@ -18,19 +18,6 @@ namespace {
 // Static entries, whose colours the 8-bit screen shows exactly.
 constexpr std::uint8_t kStripes[] = {0, 1, 7, 9, 246, 249, 252, 255};
 
-void pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-}
-
-// The colour the screen shows at (x, y) of a window's client area, as 0x00RRGGBB.
-std::uint32_t screenColor(HWND window, std::int32_t x, std::int32_t y) {
-    HDC dc = GetDC(window);
-    const COLORREF color = GetPixel(dc, x, y);
-    ReleaseDC(window, dc);
-    return static_cast<std::uint32_t>(GetRValue(color)) << 16 | GetGValue(color) << 8 | GetBValue(color);
-}
-
 class PrimarySurfaceTest : public DirectDrawFixture {
 protected:
     void TearDown() override {
@@ -41,7 +28,7 @@ protected:
         const OMRect frame{10, 10, 200, 150};
         windows.push_back(std::make_unique<OMWindow>(&frame, kFrameNone, 0));
         windows.back()->showInactive();
-        pump();
+        pumpMessages();
         return *windows.back();
     }
     std::vector<std::unique_ptr<OMWindow>> windows;

@@ -12,15 +12,8 @@
 #include "DirectDrawSupport.h"
 #include "DrawingSupport.h"
 #include "OMColorTable.h"
-#include "OMRegion.h"
 
 namespace {
-
-OMRegion regionOf(const OMRect& rect) {
-    OMRegion region;
-    region.setRect(rect);
-    return region;
-}
 
 // A 24 x 16 source whose pixel (x, y) is 10 + (x + 24 y) % 230, with a stripe of index 77 in column 5
 // and row 3.

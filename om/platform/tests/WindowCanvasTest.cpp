@@ -28,7 +28,7 @@ protected:
         const OMRect frame{0, 0, 400, 300};
         app = new OMApp(0, &frame, nullptr, displayBitsPerPixel(0));
         window = new CanvasWindow(160, 60);
-        pump();
+        pumpMessages();
     }
     static void TearDownTestSuite() {
         delete window;
@@ -39,10 +39,6 @@ protected:
         OMWindow::activeWindow = nullptr;
         destroyDefaultCursor();
         currentCursor = nullptr;
-    }
-    static void pump() {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
     }
     static inline OMApp* app = nullptr;
     static inline CanvasWindow* window = nullptr;
@@ -59,14 +55,6 @@ TEST_F(WindowCanvasTest, AnEightBitWindowCanvasRealisesItsPalette) {
     EXPECT_EQ(GetCurrentObject(canvas.dc, OBJ_PAL), canvas.palette);
     EXPECT_EQ(RealizePalette(canvas.dc), 0u) << "setColorTable realised the palette already";
     canvas.releaseDC();
-}
-
-// The colour that the screen shows at (x, y) of the window's client area, as 0x00RRGGBB.
-std::uint32_t screenColor(HWND window, std::int32_t x, std::int32_t y) {
-    HDC dc = GetDC(window);
-    const COLORREF color = GetPixel(dc, x, y);
-    ReleaseDC(window, dc);
-    return static_cast<std::uint32_t>(GetRValue(color)) << 16 | GetGValue(color) << 8 | GetBValue(color);
 }
 
 TEST_F(WindowCanvasTest, AnEightBitMemoryCanvasAppearsInExactlyItsColourTablesColours) {
@@ -99,7 +87,7 @@ TEST_F(WindowCanvasTest, CopiesFromAWindowTakeOnlyWhatLiesInsideTheMainWindow) {
     GetClientRect(app->window, &client);
     const std::int32_t left = client.right - 100;
     MoveWindow(window->hwnd, left, 10, 160, 60, TRUE);
-    pump();
+    pumpMessages();
     OMWndCanvas& canvas = *window->canvas;
     canvas.fillColor = canvas.frameColor = {0, 0, 0, 249};
     canvas.drawRectangle({0, 0, 160, 60});
@@ -110,12 +98,12 @@ TEST_F(WindowCanvasTest, CopiesFromAWindowTakeOnlyWhatLiesInsideTheMainWindow) {
         EXPECT_EQ(pixelAt(copy, x, 30), x < 100 ? 249 : 250) << "column " << x;
     }
     MoveWindow(window->hwnd, 10, 10, 160, 60, TRUE);
-    pump();
+    pumpMessages();
 }
 
 TEST_F(WindowCanvasTest, AMinimisedWindowDrawsNothing) {
     ShowWindow(window->hwnd, SW_MINIMIZE);
-    pump();
+    pumpMessages();
     ASSERT_TRUE(IsIconic(window->hwnd));
     OMWndCanvas& canvas = *window->canvas;
     RECT box{};
@@ -126,7 +114,7 @@ TEST_F(WindowCanvasTest, AMinimisedWindowDrawsNothing) {
     EXPECT_EQ(GetClipBox(canvas.dc, &box), NULLREGION) << "also with the clip opened";
     canvas.clearClip();
     ShowWindow(window->hwnd, SW_RESTORE);
-    pump();
+    pumpMessages();
 }
 
 TEST_F(WindowCanvasTest, AWindowShowsItsCursorUntilTheCursorGoes) {
