@@ -110,7 +110,6 @@ TEST_F(FontTest, EachGlyphsInkLandsAtThePenPlusItsOffsetAndTheKern) {
         std::vector<std::pair<std::int32_t, const Image*>> glyphs;
     };
     const Case cases[] = {
-        {"one glyph", plain.get(), "A", nullptr, {{3, &kA}}},
         {"kerned", tight.get(), "AA", nullptr, {{1, &kA}, {8, &kA}}},
         {"advance 0 keeps the pen", plain.get(), ".A", nullptr, {{2, &kDot}, {3, &kA}}},
         {"outside the clip: not drawn, still advances", plain.get(), "AA", &right, {{10, &kA}}},
