@@ -9,6 +9,8 @@
 #include "OMTrinketWindow.h"
 
 bool OMAnimation::defaultUsePlacement = true;
+bool OMAnimation::defaultSoundOn = true;
+OMAnimation::StreamHook OMAnimation::animationHook = nullptr;
 OMAnimation* OMAnimation::stepping = nullptr;
 
 namespace {
@@ -32,7 +34,10 @@ std::int32_t coordinate(std::int32_t given, bool usePlacement, std::int32_t plac
 }  // namespace
 
 OMAnimation::OMAnimation(OMTrinketWindow* owner, OMIStream* stream, std::int32_t x, std::int32_t y)
-    : OMTrinket(owner, kRedrawBoundingRect), usePlacement(defaultUsePlacement), data_(readData(stream)) {
+    : OMTrinket(owner, kRedrawBoundingRect),
+      usePlacement(defaultUsePlacement),
+      soundOn(defaultSoundOn),
+      data_(readData(stream)) {
     if (status() != AseqStatus::ok) return;
     const AseqLayout& layout = data_->layout;
     playback.frameRate = layout.frameRate;
@@ -51,10 +56,12 @@ OMAnimation::OMAnimation(const OMAnimation& other)
     : OMTrinket(other),
       resourceId(other.resourceId),
       usePlacement(other.usePlacement),
+      soundOn(other.soundOn),
       data_(other.data_),
       currentSequence(other.currentSequence),
       shownEntry(other.shownEntry),
-      currentFrame(other.currentFrame) {
+      currentFrame(other.currentFrame),
+      entryLink(other.entryLink ? other.entryLink->clone() : nullptr) {
     if (status() != AseqStatus::ok) return;
     playback.select(data_->layout.sequences[static_cast<std::size_t>(currentSequence)]);
     const AseqPlayback& from = other.playback;
@@ -84,21 +91,6 @@ void OMAnimation::describe(char* buffer, std::size_t size) {
                   static_cast<int>(resourceId));
 }
 
-void OMAnimation::registerProperties() {
-    OMTrinket::registerProperties();
-    removeProperty("dblClick");
-    const OMLinkToObj<OMAnimation> play(this, &OMAnimation::play), forever(this, &OMAnimation::foreverVerb);
-    addDefaultMethodProperty(&play);
-    addMethodProperty("forever", &forever);
-    addEventProperty("paused");
-    addEventProperty("special");
-}
-
-void OMAnimation::foreverVerb() {
-    setRepeatCount(-1);
-    play();
-}
-
 std::int32_t OMAnimation::queryOne() { return playback.state == PlayState::playing ? playback.frameRate : 1; }
 
 bool OMAnimation::hitTest(POINT point) {
@@ -117,18 +109,36 @@ void OMAnimation::tick() {
 
 void OMAnimation::draw() {
     OMMemCanvas& canvas = *window->offscreen;
-    OMRect clip = bounds & OMRect{0, 0, canvas.width(), canvas.height()};
+    OMRect clip = bounds;
     if (canvas.clip.handle()) clip = clip & canvas.clip.bounds();
+    drawCurrentInto(bounds.left, bounds.top, canvas, clip);
+}
+
+void OMAnimation::drawCurrentInto(std::int32_t x, std::int32_t y, OMMemCanvas& canvas, const OMRect& clip) {
+    const OMRect inside = clip & OMRect{0, 0, canvas.width(), canvas.height()};
     std::uint8_t* bits = nullptr;
     std::int32_t pitch = 0;
-    if (clip.hasNoArea() || !canvas.lockBits(bits, pitch)) return;
-    drawFrame8(currentFrame, {bits, pitch, 8}, bounds.left, bounds.top, clip);
+    if (inside.hasNoArea() || canvas.depth != 8 || !canvas.lockBits(bits, pitch)) return;
+    drawFrame8(currentFrame, {bits, pitch, 8}, x, y, inside);
     canvas.unlockBits();
 }
 
-void OMAnimation::selectSequence(std::int32_t index) {
+void OMAnimation::replacePaletteEntry(std::uint8_t from, std::uint8_t to, std::int32_t frame) {
+    if (status() != AseqStatus::ok || window->offscreen->depth != 8) return;
+    const AseqLayout& layout = data_->layout;
+    const auto count = static_cast<std::int32_t>(layout.frames.size());
+    if (frame == -1) frame = playback.entry(playback.currentEntry).frame;
+    for (std::int32_t i = 0; i < count; ++i)
+        if (frame == -2 || i == frame) remapFrame(frameImage(layout, i), from, to);
+    invalidate();
+}
+
+void OMAnimation::selectSequence(std::int32_t index, bool force) {
     const auto count = static_cast<std::int32_t>(data_->layout.sequences.size());
-    currentSequence = index < 0 ? 0 : (index >= count ? count - 1 : index);
+    if (count == 0) return;
+    index = index < 0 ? 0 : (index >= count ? count - 1 : index);
+    if (index == currentSequence && !force) return;
+    currentSequence = index;
     playback.select(data_->layout.sequences[static_cast<std::size_t>(currentSequence)]);
     shownEntry = 0;
 }
@@ -145,6 +155,58 @@ void OMAnimation::showCurrentEntry(bool force) {
     const std::int32_t left = bounds.left + dx;
     const std::int32_t top = bounds.top + dy;
     setBounds(left, top, left + currentFrame.width, top + currentFrame.height);
+}
+
+void OMAnimation::resume() {
+    if (playback.state == PlayState::paused) playback.play();
+}
+
+void OMAnimation::restart() {
+    playback.dueTime = 0;
+    playback.state = PlayState::playing;
+    invalidateAll();
+}
+
+void OMAnimation::setFramePosition(std::int32_t n, bool force) {
+    if (n <= 0 || status() != AseqStatus::ok) return;
+    const std::int32_t end = playback.endIndex();
+    std::int32_t at = 0;
+    for (std::int32_t seen = 0; at < end; ++at) {
+        if (playback.entry(at).frame >= 0 && ++seen == n) break;
+    }
+    while (at > 0 && (at >= end || playback.entry(at).frame < 0)) --at;
+    playback.currentEntry = at;
+    showCurrentEntry(force);
+    pause();
+}
+
+std::int32_t OMAnimation::framePosition() const {
+    std::int32_t position = 0;
+    for (std::int32_t i = 0; i <= playback.currentEntry && i < playback.endIndex(); ++i)
+        if (playback.entry(i).frame >= 0) ++position;
+    return position;
+}
+
+std::int32_t OMAnimation::frameEntryCount() const {
+    std::int32_t count = 0;
+    for (std::int32_t i = 0; i < playback.endIndex(); ++i)
+        if (playback.entry(i).frame >= 0) ++count;
+    return count;
+}
+
+std::uint8_t* OMAnimation::currentEntryBytes() const {
+    if (status() != AseqStatus::ok) return nullptr;
+    const AseqSequence& sequence = data_->layout.sequences[static_cast<std::size_t>(currentSequence)];
+    if (playback.currentEntry < 0 || playback.currentEntry >= sequence.count) return nullptr;
+    return sequence.entries + playback.currentEntry * static_cast<std::int32_t>(kAseqEntrySize);
+}
+
+void OMAnimation::setEntryLink(const OMLink* link) { entryLink.reset(link ? link->clone() : nullptr); }
+
+bool OMAnimation::entryAdvanced() {
+    OMAnimation* const self = this;
+    if (entryLink) entryLink->invoke();
+    return stepping == self;
 }
 
 bool OMAnimation::raise(const char* event) {

@@ -1,6 +1,6 @@
 // The animation trinket on the 8-bit window: read from a file stream and placed, stepped by the window's
 // update pass on the fake clock, its frames drawn with their skipped pixels left alone, the pixel hit
-// test, copies, and damaged data.
+// test, copies, damaged data, and the script classes "OMAnimation" and "RAnimation".
 #include <string>
 #include <vector>
 
@@ -8,6 +8,8 @@
 #include "Files.h"
 #include "OMAnimation.h"
 #include "OMIStreamFile.h"
+#include "OMSParameter.h"
+#include "RAnimation.h"
 #include "TempFolder.h"
 #include "TrinketFixture.h"
 
@@ -49,8 +51,30 @@ protected:
         return shown;
     }
 
+    // Installs the look-up that finds the picture as ASEQ id 7.
+    void installHook(ByteOrder order) {
+        hookFile = folder.file("hook.seq");
+        writeWholeFile(hookFile, writeAseq(picture(), order));
+        OMAnimation::animationHook = [](std::int16_t id) -> OMIStream* {
+            return id == 7 ? new OMIStreamFile(hookFile.c_str(), kStreamWhole, nullptr) : nullptr;
+        };
+    }
+    void TearDown() override {
+        OMAnimation::animationHook = nullptr;
+        TrinketFixture::TearDown();
+    }
+    // Reads a property that pops one argument.
+    static std::string getWith(OMScriptableObject* object, const char* name, const char* argument) {
+        clearParameters();
+        static_cast<void>(pushParameter(argument));
+        rewindParameters();
+        const char* value = object->getProperty(name);
+        return value ? value : "(none)";
+    }
+
     TempFolder folder;
     int files = 0;
+    static inline std::string hookFile;
 };
 
 TEST_F(AnimationTest, AnAnimationIsPlacedByItsDataAndStartsPausedOnAHold) {
@@ -112,6 +136,170 @@ TEST_F(AnimationTest, DamagedDataMakesAnAnimationThatShowsAndPlaysNothing) {
     EXPECT_TRUE(a->bounds.hasNoArea());
     passes(a, 2000, 125, 3);
     EXPECT_FALSE(a->hitTest(POINT{100, 50}));
+}
+
+TEST_F(AnimationTest, TheScriptFactoriesFindTheirDataByIdAndPlaceIt) {
+    EXPECT_EQ(createObject("RAnimation", "7"), nullptr) << "no look-up installed";
+    installHook(ByteOrder::big);
+    const struct {
+        const char* className;
+        std::vector<const char*> arguments;
+        bool made;
+        OMRect bounds;
+    } cases[] = {
+        {"RAnimation", {"7"}, true, {20, 30, 23, 32}},
+        {"RAnimation", {"10", "20", "7"}, true, {10, 20, 13, 22}},
+        {"RAnimation", {"10", "20", "8"}, false, {}},
+        {"OMAnimation", {"10", "20", "7"}, true, {20, 30, 23, 32}},
+        {"OMAnimation", {"10", "20", "9"}, false, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.className) + " " + std::to_string(c.arguments.size()));
+        std::vector<const char*> list = c.arguments;
+        list.push_back(kParameterEnd);
+        auto* made = static_cast<OMAnimation*>(createObjectWith(c.className, list.data()));
+        ASSERT_EQ(made != nullptr, c.made);
+        if (made) {
+            EXPECT_EQ(made->bounds, c.bounds);
+        }
+    }
+    auto* a = static_cast<OMAnimation*>(createObject("OMAnimation", "0", "0", "7"));
+    char text[32];
+    a->describe(text, sizeof text);
+    EXPECT_STREQ(text, "20 30 7");
+    auto* r = static_cast<RAnimation*>(createObject("RAnimation", "7"));
+    EXPECT_EQ(r->isCorralled, 0);
+    EXPECT_EQ(r->clone(), nullptr);
+}
+
+// The list is hold, frame 0, frame 1, loop, end: two frame entries.
+TEST_F(AnimationTest, TheFrameSequenceAndParamPropertiesReadAndMoveThePlayList) {
+    installHook(ByteOrder::little);
+    auto* a = static_cast<RAnimation*>(createObject("RAnimation", "100", "50", "7"));
+    EXPECT_STREQ(a->getProperty("frame"), "1");
+    EXPECT_STREQ(a->getProperty("frameCount"), "2");
+    EXPECT_EQ(a->setProperty("frame", "5"), 1);
+    EXPECT_STREQ(a->getProperty("frame"), "2") << "past the count: the last frame entry";
+    EXPECT_EQ(a->bounds, (OMRect{110, 50, 112, 51}));
+    EXPECT_STREQ(a->getProperty("width"), "2");
+    EXPECT_STREQ(a->getProperty("height"), "1");
+    a->setProperty("width", "40");
+    EXPECT_STREQ(a->getProperty("width"), "2") << "read-only";
+    const char* expected[] = {"1", "1", "10", "0", "0", "0"};
+    for (int selector = 0; selector < 6; ++selector) {
+        SCOPED_TRACE(selector);
+        EXPECT_EQ(getWith(a, "param", std::to_string(selector).c_str()), expected[selector]);
+    }
+    clearParameters();
+    static_cast<void>(pushParameter("4"));
+    rewindParameters();
+    a->setProperty("param", "250");
+    EXPECT_EQ(getWith(a, "param", "4"), "250");
+    a->setProperty("sequence", "0");
+    EXPECT_STREQ(a->getProperty("sequence"), "1");
+    EXPECT_EQ(a->playback.state, PlayState::playing) << "a sequence set plays again";
+    a->setProperty("framerate", "0");
+    EXPECT_STREQ(a->getProperty("framerate"), "0");
+    a->setProperty("repeatCount", "-1");
+    EXPECT_STREQ(a->getProperty("repeatCount"), "-1");
+    EXPECT_STREQ(a->getProperty("userData"), "");
+    a->setProperty("userData", "left hand");
+    EXPECT_STREQ(a->getProperty("userData"), "left hand");
+}
+
+// Played twice through at 8 frames a second: frameNotify on each frame entry, the frame link after it.
+TEST_F(AnimationTest, FrameNotificationRaisesAnEventAndCallsTheLinkOnEveryFrameEntry) {
+    installHook(ByteOrder::little);
+    auto* a = static_cast<RAnimation*>(createObject("RAnimation", "100", "50", "7"));
+    a->tag = 3;
+    watch(a, {"frameNotify", "paused"});
+    Callback linked{[&] { eventLog += "link "; }};
+    const OMLinkToObj<Callback> link = calling(linked);
+    a->setFrameNotification(1, &link);
+    EXPECT_STREQ(a->getProperty("frameNotification"), "1");
+    a->setRepeatCount(2);
+    a->play();
+    for (int i = 0; i < 5; ++i) {
+        fakeMs = 2000 + static_cast<std::uint32_t>(i) * 125;
+        window->update();
+    }
+    EXPECT_EQ(eventLog, "frameNotify@3 link frameNotify@3 link frameNotify@3 link frameNotify@3 link paused@3 ");
+    eventLog.clear();
+    a->setProperty("frameNotification", "2");
+    EXPECT_STREQ(a->getProperty("frameNotification"), "2");
+    a->setRepeatCount(1);
+    a->play();
+    for (int i = 0; i < 3; ++i) {
+        fakeMs = 3000 + static_cast<std::uint32_t>(i) * 125;
+        window->update();
+    }
+    EXPECT_EQ(eventLog.find("frameNotify"), std::string::npos) << "only mode 1 notifies: " << eventLog;
+}
+
+TEST_F(AnimationTest, AnAnimationDestroyedByItsFrameNotifyHandlerCallsNoLinkAfterwards) {
+    installHook(ByteOrder::little);
+    auto* a = static_cast<RAnimation*>(createObject("RAnimation", "100", "50", "7"));
+    Callback destroy{[&] {
+        eventLog += "destroy ";
+        delete a;
+    }};
+    const OMLinkToObj<Callback> handler = calling(destroy);
+    a->bindEvent("frameNotify", &handler, nullptr);
+    Callback linked{[&] { eventLog += "link "; }};
+    const OMLinkToObj<Callback> link = calling(linked);
+    a->setFrameNotification(1, &link);
+    a->play();
+    fakeMs = 2000;
+    window->update();
+    fakeMs = 2200;
+    window->update();
+    EXPECT_EQ(eventLog, "destroy ");
+}
+
+// Colour 249 (red) becomes 250 in every frame; the window draws the changed indices.
+TEST_F(AnimationTest, ReplacePaletteEntryRewritesFillsAndLiteralsOfEveryFrame) {
+    installHook(ByteOrder::little);
+    auto* a = static_cast<RAnimation*>(createObject("RAnimation", "100", "50", "7"));
+    EXPECT_EQ(a->invokeMethod("replacePaletteEntry", "249", "250"), 1);
+    window->update();
+    EXPECT_EQ(backPixel(100, 50), kWhite);
+    EXPECT_EQ(backPixel(101, 50), 250);
+    EXPECT_EQ(backPixel(101, 51), kBlue);
+    a->setProperty("frame", "2");
+    window->update();
+    EXPECT_EQ(backPixel(110, 50), 250);
+}
+
+// The background holds an 8-bit picture; paint draws the frame into it, leaving the animation as it was.
+TEST_F(AnimationTest, PaintDrawsTheCurrentFrameIntoTheBackgroundPicture) {
+    struct PictureBackground : OMTBackground {
+        OMMemCanvas picture{640, 460, 8, kSystemMemorySurface};
+        OMCanvas* canvas() override { return &picture; }
+    };
+    auto* background = new PictureBackground;
+    delete window->background;
+    window->background = background;
+    installHook(ByteOrder::little);
+    auto* a = static_cast<RAnimation*>(createObject("RAnimation", "100", "50", "7"));
+    const auto pixel = [&](std::int32_t x, std::int32_t y) {
+        std::uint8_t* bits = nullptr;
+        std::int32_t pitch = 0;
+        if (!background->picture.lockBits(bits, pitch)) return std::uint8_t{0};
+        const std::uint8_t value = bits[y * pitch + x];
+        background->picture.unlockBits();
+        return value;
+    };
+    a->invokeMethod("paint");
+    a->invokeMethod("paint", "300", "200");
+    const struct {
+        std::int32_t x, y;
+        std::uint8_t index;
+    } cases[] = {{100, 50, kWhite}, {101, 50, kRed}, {102, 51, kBlue}, {300, 200, kWhite}, {302, 201, kBlue}, {303, 201, kWhite}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.x) + "," + std::to_string(c.y));
+        EXPECT_EQ(pixel(c.x, c.y), c.index);
+    }
+    EXPECT_EQ(a->bounds, (OMRect{100, 50, 103, 52}));
 }
 
 }  // namespace
