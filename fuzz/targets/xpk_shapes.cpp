@@ -1,6 +1,7 @@
 // Tottlewick's XPK shape banks as a resource holds them: converted to native order and checked as the
 // shape manager loads them, then every shape drawn (plain and mirrored, whole and clipped) into a
-// destination and hit tested. Nothing outside the clip may change.
+// destination and hit tested, and 0xC002 shapes also compared against it and drawn through a mask.
+// Nothing outside the clip may change.
 #include <algorithm>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "FuzzParts.h"
 #include "ShapeBlend.h"
 #include "ShapeFormats.h"
+#include "ShapeRun8.h"
 
 namespace {
 
@@ -34,6 +36,21 @@ bool onlyInside(const std::vector<std::uint8_t>& pixels, const Rect& clip, int b
     return true;
 }
 
+// The two 0xC002 members that read more than the stream: a compare reads the destination, a masked draw
+// reads the mask.
+void compareAndMask(const XpkShape& shape, const Rect& clip, const Rect& image) {
+    const Rect area{0, 0, kWidth, kHeight};
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(kWidth * kHeight), kUntouched);
+    std::uint32_t matches = 0, mismatches = 0;
+    ShapeCompareRun8(pixels.data(), kWidth, &area, &image, shape.data, shape.size, &matches, &mismatches);
+    const auto width = static_cast<std::int16_t>(clip.right - clip.left);
+    const auto height = static_cast<std::int16_t>(clip.bottom - clip.top);
+    std::vector<std::uint8_t> mask(static_cast<std::size_t>(width * height), 1);
+    const ShapeMask through{mask.data(), width, width, height};
+    ShapeDrawMaskedRun8(pixels.data(), kWidth, &clip, &image, shape.data, shape.size, through);
+    FUZZ_CHECK(onlyInside(pixels, clip, 1));
+}
+
 void drawEverywhere(const XpkBank& bank, const XpkShape& shape, std::uint16_t depth) {
     const int bytes = depth == 8 ? 1 : 2;
     const Rect area{0, 0, kWidth, kHeight};
@@ -53,6 +70,7 @@ void drawEverywhere(const XpkBank& bank, const XpkShape& shape, std::uint16_t de
             FUZZ_CHECK(onlyInside(pixels, *clip, bytes));
             shapeHitDecoded(bank, shape, *clip, image, mirrored);
         }
+        if (bank.format() == kXpkRun8) compareAndMask(shape, *clip, image);
     }
 }
 
