@@ -1,0 +1,87 @@
+// The action tests' world: the fake millisecond clock, a task list of their own run pass by pass, the
+// death hooks installed, and a log of "finished" events in order.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Action.h"
+#include "ActionFactory.h"
+#include "OMSParameter.h"
+#include "OMSystemUtilities.h"
+#include "OMTask.h"
+#include "YDeathInterest.h"
+#include "YHeap.h"
+
+inline std::uint32_t actionMs = 0;
+inline std::string finishLog;
+
+struct FinishNote {
+    std::string name;
+    void note() { finishLog += name + " "; }
+};
+
+class ActionTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        actionMs = 1000;
+        finishLog.clear();
+        previousClock_ = setClockSource([] { return actionMs; });
+        setAppTaskList(&tasks);
+        installDeathHooks();
+        scriptHeap().clear();
+        scriptHeap().init();
+    }
+    void TearDown() override {
+        freeActionFactory();
+        removeDeathHooks();
+        scriptHeap().clear();
+        setAppTaskList(nullptr);
+        setClockSource(previousClock_);
+        EXPECT_EQ(0, Action::finishNesting);
+        EXPECT_EQ(0, Action::actionDeleteList().count);
+    }
+
+    // Records "name" in finishLog whenever a's "finished" event is raised.
+    void watch(Action* a, const std::string& name) {
+        a->registerProperties();
+        notes_.push_back(std::make_unique<FinishNote>(FinishNote{name}));
+        const OMLinkToObj<FinishNote> link(notes_.back().get(), &FinishNote::note);
+        a->bindEvent("finished", &link, nullptr);
+    }
+    // Puts object in the script variable name, which borrows it (the test deletes it).
+    static void hold(const char* name, OMScriptableObject* object) {
+        scriptHeap().setObjectByName(name, object);
+        static_cast<void>(scriptHeap().intValue(name, 1));
+    }
+    // Calls the verb with the texts as its parameters.
+    static void play(OMScriptableObject* object, const char* verb, const std::vector<const char*>& texts) {
+        clearParameters();
+        for (const char* t : texts) static_cast<void>(pushParameter(t));
+        object->invokeMethod(verb, kParameterEnd);
+    }
+    // The kind created from the texts as call parameters.
+    static Action* create(const char* kind, const std::vector<const char*>& texts, std::int32_t interruptible = 1) {
+        clearParameters();
+        for (const char* t : texts) static_cast<void>(pushParameter(t));
+        rewindParameters();
+        return createActionByName(kind, interruptible);
+    }
+    // Main-loop passes until the clock reaches ms, stepping stepMs before each.
+    void runUntil(std::uint32_t ms, std::uint32_t stepMs = 10) {
+        while (actionMs < ms) {
+            actionMs += stepMs;
+            runTaskSlices(tasks);
+        }
+    }
+
+    OMList<OMTask> tasks{compareTaskPriority};
+
+private:
+    OMClockSource previousClock_ = nullptr;
+    std::vector<std::unique_ptr<FinishNote>> notes_;
+};

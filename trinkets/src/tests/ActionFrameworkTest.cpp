@@ -1,0 +1,176 @@
+// The action base, the factory and the container base: finish order, the deletion guard, the death hook,
+// kinds by name with their token runs, and children taken in, owned or not, and let go.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ActionContainer.h"
+#include "ActionFixture.h"
+
+namespace {
+
+// A step that finishes when the test says so.
+class ManualAction : public Action {
+public:
+    static inline int alive = 0;
+    explicit ManualAction(std::int32_t flag = 1) : Action(flag) { ++alive; }
+    ~ManualAction() override { --alive; }
+};
+
+// A container whose reaction to a child's finish is the test's.
+class ProbeContainer : public ActionContainer {
+public:
+    ProbeContainer() : ActionContainer(1) {}
+    void childFinished() override {
+        finishLog += "container ";
+        if (onChild) onChild();
+    }
+    std::function<void()> onChild;
+};
+
+// "Probe": n (required), isInterruptible; the action's flag is read back.
+Action* createProbe(std::int32_t defaultInterruptible) {
+    const std::vector<std::string> t = popTokens(2);
+    switch (tokenRun(t)) {
+    case 2: return new ManualAction(tokenNumber(t[1]));
+    case 1: return new ManualAction(defaultInterruptible);
+    default: return nullptr;
+    }
+}
+
+TEST_F(ActionTest, AContainerHearsOfAFinishBeforeTheChildsEventAndADeletedChildRaisesNone) {
+    ProbeContainer box;
+    auto* child = new ManualAction;
+    watch(child, "child");
+    box.addAction(child, 1);
+    child->start();
+    EXPECT_EQ(1, child->isActive());
+    child->actionFinished();
+    EXPECT_EQ("container child ", finishLog);
+    EXPECT_EQ(0, child->isActive());
+
+    // The listener deletes the child whose finish it hears: no event, nothing touched afterwards.
+    finishLog.clear();
+    box.onChild = [&] { box.removeAction(child); };
+    child->start();
+    child->actionFinished();
+    EXPECT_EQ("container ", finishLog);
+    EXPECT_EQ(0, ManualAction::alive);
+    EXPECT_EQ(0, box.children.count);
+}
+
+TEST_F(ActionTest, NestedFinishesAreCountedAndTheGuardListEmptiesOnlyAtTheOutermost) {
+    ProbeContainer outer, inner;
+    auto* a = new ManualAction;
+    auto* b = new ManualAction;
+    watch(a, "a");
+    watch(b, "b");
+    outer.addAction(a, 1);
+    inner.addAction(b, 1);
+    // a's listener finishes b, whose listener deletes b; a's event still comes, b's does not.
+    std::int32_t depthSeen = 0, listedSeen = 0;
+    outer.onChild = [&] { b->actionFinished(); };
+    inner.onChild = [&] {
+        inner.removeAction(b);
+        depthSeen = Action::finishNesting;
+        listedSeen = Action::actionDeleteList().count;
+    };
+    a->actionFinished();
+    EXPECT_EQ("container container a ", finishLog);
+    EXPECT_EQ(2, depthSeen);
+    EXPECT_EQ(1, listedSeen);
+}
+
+TEST_F(ActionTest, TheDeathHookHearsOfEveryActionDestroyed) {
+    static std::vector<OMArg> dead;
+    dead.clear();
+    const OMLinkToFct hook([](OMArg a) { dead.push_back(a); });
+    Action::setDeathHook(&hook);
+    auto* a = new ManualAction;
+    const auto address = reinterpret_cast<OMArg>(a);
+    delete a;
+    Action::setDeathHook(nullptr);
+    delete new ManualAction;
+    EXPECT_EQ(std::vector<OMArg>{address}, dead);
+}
+
+TEST_F(ActionTest, KindsAreFoundByExactNameAndCreatedFromTheLongestRunOfTokens) {
+    registerAction("", createProbe);
+    registerAction("Null", nullptr);
+    registerAction("Probe", createProbe);
+    registerAction("Probe", [](std::int32_t) -> Action* { return nullptr; });
+    const struct {
+        const char* kind;
+        std::vector<const char*> tokens;
+        int created;  // -1: nothing, else the isInterruptible it got
+    } cases[] = {
+        {"Probe", {"5"}, 1},         // the caller's default
+        {"Probe", {"5", "0"}, 0},    // the token after the required one overrides it
+        {"Probe", {"", "0"}, 0},     // the last token present decides the form
+        {"Probe", {}, -1},           // the required token missing
+        {"probe", {"5"}, -1},        // names are case-sensitive
+        {"", {"5"}, -1},
+        {"Null", {"5"}, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.kind) + " with " + std::to_string(c.tokens.size()) + " tokens");
+        Action* a = create(c.kind, c.tokens);
+        EXPECT_EQ(c.created, a ? a->isInterruptible() : -1);
+        delete a;
+    }
+    freeActionFactory();
+    EXPECT_EQ(nullptr, create("Probe", {"5"}));
+}
+
+TEST_F(ActionTest, AddTakesActionsFromVariablesUnownedAndKindsOwned) {
+    registerAction("Probe", createProbe);
+    auto* box = new ProbeContainer;
+    box->registerProperties();
+    auto* held = new ManualAction;
+    hold("held", held);
+    hold("box", box);
+    play(box, "add", {"held"});
+    play(box, "add", {"held"});  // the same child twice is refused
+    play(box, "add", {"box"});   // nor does a container hold itself
+    play(box, "add", {"Probe", "7"});
+    play(box, "add", {"Probe"});  // too few tokens
+    play(box, "add", {"Nothing", "7"});
+    EXPECT_STREQ("2", box->getProperty("actionCount"));
+    EXPECT_STREQ("0", box->getProperty("isActive"));
+    // The unowned child's death takes it out.
+    delete held;
+    EXPECT_STREQ("1", box->getProperty("actionCount"));
+    EXPECT_EQ(1, ManualAction::alive);
+    // Deleting the container deletes the owned child only.
+    auto* other = new ManualAction;
+    hold("other", other);
+    play(box, "add", {"other"});
+    delete box;
+    EXPECT_EQ(1, ManualAction::alive);
+    delete other;
+}
+
+TEST_F(ActionTest, AnUnownedChildReportsOnlyToItsLastContainerAndOutlivesIt) {
+    ManualAction child;
+    watch(&child, "child");
+    {
+        ProbeContainer first;
+        auto* second = new ProbeContainer;
+        first.addAction(&child);
+        second->addAction(&child);
+        second->onChild = [] { finishLog += "second "; };
+        child.actionFinished();
+        EXPECT_EQ("container second child ", finishLog);
+        // Let go (and the container gone), the child reports to nobody.
+        delete second;
+        finishLog.clear();
+        child.actionFinished();
+        EXPECT_EQ("child ", finishLog);
+        first.clearActions();
+        EXPECT_EQ(0, first.children.count);
+        EXPECT_EQ(0, first.childInfos.count);
+    }
+    EXPECT_EQ(1, ManualAction::alive);
+}
+
+}  // namespace
