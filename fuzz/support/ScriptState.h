@@ -24,9 +24,11 @@ inline void freshScriptState() {
     yErrorCode() = 0;
 }
 
-// Reads every variable's text, as a running script may: references that recurse without end or read
-// out of bounds show here.
+// Reads the text of every variable there is, as a running script may: references that recurse without
+// end or read out of bounds show here. Variables that the reads add are not read in turn (a member
+// reference with "?" in it names a new variable at every read), so the work stays bounded by the input.
 inline void readEveryVariable() {
     char buffer[kYTextBufferSize];
-    for (std::int32_t i = 0; i < scriptHeap().count; ++i) scriptHeap().at(i)->getText(buffer, sizeof buffer);
+    const std::int32_t count = scriptHeap().count;
+    for (std::int32_t i = 0; i < count; ++i) scriptHeap().at(i)->getText(buffer, sizeof buffer);
 }
