@@ -11,6 +11,7 @@
 bool OMAnimation::defaultUsePlacement = true;
 bool OMAnimation::defaultSoundOn = true;
 OMAnimation::StreamHook OMAnimation::animationHook = nullptr;
+OMAnimation::StreamHook OMAnimation::soundHook = nullptr;
 OMAnimation* OMAnimation::stepping = nullptr;
 
 namespace {
@@ -101,10 +102,14 @@ bool OMAnimation::hitPixel(std::int32_t x, std::int32_t y) {
     return framePixelHit(currentFrame, x - bounds.left, y - bounds.top);
 }
 
-void OMAnimation::tick() {
-    if (status() != AseqStatus::ok) return;
+void OMAnimation::tick() { static_cast<void>(step()); }
+
+bool OMAnimation::step() {
+    if (status() != AseqStatus::ok) return true;
     stepping = this;
-    if (playback.tick(window->frameTime)) stepping = nullptr;
+    if (!playback.tick(window->frameTime)) return false;
+    stepping = nullptr;
+    return true;
 }
 
 void OMAnimation::draw() {

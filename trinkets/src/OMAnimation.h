@@ -81,12 +81,16 @@ public:
     // Class-wide defaults of usePlacement and soundOn.
     static bool defaultUsePlacement;
     static bool defaultSoundOn;
-    // The application's look-up of ASEQ data; without it no script animation is made.
+    // The application's look-ups of ASEQ data (without it no script animation is made) and of WAVE data.
     static StreamHook animationHook;
+    static StreamHook soundHook;
     // The class's registry record ("OMAnimation"); referring to it links the class into a program.
     static OMSR classRecord;
 
 protected:
+    // The step of tick: false when the animation was destroyed during it.
+    bool step();
+
     // The animation in its step: cleared by its destructor, so the step learns it is gone.
     static OMAnimation* stepping;
 

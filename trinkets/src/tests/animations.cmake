@@ -9,3 +9,9 @@ project_test_program(trinkets_animation_program_tests
   SOURCES AnimationProgramTest.cpp
   LIBRARIES testkit)
 add_dependencies(trinkets_animation_program_tests QAnimations)
+# Push buttons, with the sound tests' fake wave device.
+project_test_program(trinkets_button_tests
+  WINDOWS
+  SOURCES ButtonTest.cpp
+  LIBRARIES trinkets_display testkit)
+target_include_directories(trinkets_button_tests PRIVATE ${PROJECT_SOURCE_DIR}/om/platform/tests)
