@@ -6,6 +6,7 @@
 
 #include "AseqRuns.h"
 #include "OMMemCanvas.h"
+#include "OMTBackground.h"
 #include "OMTrinketWindow.h"
 
 bool OMAnimation::defaultUsePlacement = true;
@@ -79,6 +80,7 @@ OMAnimation::OMAnimation(const OMAnimation& other)
 
 OMAnimation::~OMAnimation() {
     if (stepping == this) stepping = nullptr;
+    unstamp();
 }
 
 OMScriptableObject* OMAnimation::clone() {
@@ -126,6 +128,27 @@ void OMAnimation::drawCurrentInto(std::int32_t x, std::int32_t y, OMMemCanvas& c
     if (inside.hasNoArea() || canvas.depth != 8 || !canvas.lockBits(bits, pitch)) return;
     drawFrame8(currentFrame, {bits, pitch, 8}, x, y, inside);
     canvas.unlockBits();
+}
+
+void OMAnimation::stamp() {
+    OMTBackground* background = window->background;
+    if (userFlag || !background) return;
+    userFlag = 1;
+    if (background->saveStamp(bounds)) {
+        invalidate();
+        drawCurrentInto(bounds.left, bounds.top, *static_cast<OMMemCanvas*>(background->canvas()), bounds);
+    }
+    playback.state = PlayState::stopped;
+    setVisible(0);
+}
+
+void OMAnimation::unstamp() {
+    if (!userFlag) return;
+    if (window->background) window->background->restoreStamp();
+    userFlag = 0;
+    playback.state = PlayState::paused;
+    setVisible(1);
+    invalidate();
 }
 
 void OMAnimation::replacePaletteEntry(std::uint8_t from, std::uint8_t to, std::int32_t frame) {

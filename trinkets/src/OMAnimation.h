@@ -42,6 +42,12 @@ public:
     // The frame rate while playing, else 1.
     std::int32_t queryOne() override;
     bool hitTest(POINT point) override;
+    // Stamping: the frame shown is painted into the background picture and the animation stops and hides;
+    // unstamping puts back the background's most recent stamp and shows the animation again, paused.
+    void raiseUserFlag() override { stamp(); }
+    void lowerUserFlag() override { unstamp(); }
+    void stamp();
+    void unstamp();
     void tick() override;
     void draw() override;
 

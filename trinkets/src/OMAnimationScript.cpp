@@ -53,9 +53,12 @@ void OMAnimation::registerProperties() {
     data("sequence", &OMAnimation::setSequenceText, &OMAnimation::getSequenceText);
     data("param", &OMAnimation::setParamText, &OMAnimation::getParamText);
     data("soundOn", &OMAnimation::setSoundOnText, &OMAnimation::getSoundOnText);
-    const OMLinkToObj<OMAnimation> play(this, &OMAnimation::play), forever(this, &OMAnimation::foreverVerb);
+    const OMLinkToObj<OMAnimation> play(this, &OMAnimation::play), forever(this, &OMAnimation::foreverVerb),
+        stampVerb(this, &OMAnimation::stamp), unstampVerb(this, &OMAnimation::unstamp);
     addDefaultMethodProperty(&play);
     addMethodProperty("forever", &forever);
+    addMethodProperty("stamp", &stampVerb);
+    addMethodProperty("unstamp", &unstampVerb);
     addEventProperty("paused");
     addEventProperty("special");
 }

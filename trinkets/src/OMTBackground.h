@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "OMColorRecord.h"
 #include "OMLink.h"
@@ -16,6 +17,12 @@ inline constexpr std::uint32_t kBackgroundNoMouseDown = 0x1;
 inline constexpr std::uint32_t kBackgroundNoMouseUp = 0x2;
 inline constexpr std::uint32_t kBackgroundNoMouseMove = 0x4;
 inline constexpr std::uint32_t kBackgroundNoDblClick = 0x8;
+
+// The pixels of the background picture that a stamp covered, to be put back when it is undone.
+struct StampCanvas {
+    OMRect area;
+    std::vector<std::uint8_t> pixels;
+};
 
 class OMTBackground {
 public:
@@ -39,6 +46,14 @@ public:
     OMLink* mouseMoveLink = nullptr;
     OMLink* dblClickLink = nullptr;
     std::uint32_t inputMask = 0;
+
+    // Keeps the pixels of the 8-bit picture under `area` (cut to the picture) as the most recent stamp;
+    // false without such a picture.
+    bool saveStamp(const OMRect& area);
+    // Copies the most recent stamp back and forgets it: stamps are undone last first, whoever asks.
+    void restoreStamp();
+    // Most recent last.
+    std::vector<StampCanvas> stamps;
 };
 
 // Fills `area` of a canvas with one colour, leaving the canvas's own fill and frame settings as they were.

@@ -63,6 +63,31 @@ protected:
         OMAnimation::animationHook = nullptr;
         TrinketFixture::TearDown();
     }
+    // A background holding an 8-bit picture, installed in the window.
+    struct PictureBackground : OMTBackground {
+        OMCanvas* canvas() override { return &picture; }
+        std::uint8_t* at(std::int32_t x, std::int32_t y) {
+            std::uint8_t* bits = nullptr;
+            std::int32_t pitch = 0;
+            static_cast<void>(picture.lockBits(bits, pitch));
+            picture.unlockBits();
+            return bits + y * pitch + x;
+        }
+        std::uint8_t pixel(std::int32_t x, std::int32_t y) { return *at(x, y); }
+        void setPixel(std::int32_t x, std::int32_t y, std::uint8_t index) { *at(x, y) = index; }
+        std::string area(const OMRect& r) {
+            std::string bytes;
+            for (std::int32_t y = r.top; y < r.bottom; ++y) bytes.append(reinterpret_cast<const char*>(at(r.left, y)), r.right - r.left);
+            return bytes;
+        }
+        OMMemCanvas picture{640, 460, 8, kSystemMemorySurface};
+    };
+    PictureBackground* pictureBackground() {
+        auto* background = new PictureBackground;
+        delete window->background;
+        window->background = background;
+        return background;
+    }
     // Reads a property that pops one argument.
     static std::string getWith(OMScriptableObject* object, const char* name, const char* argument) {
         clearParameters();
@@ -272,23 +297,9 @@ TEST_F(AnimationTest, ReplacePaletteEntryRewritesFillsAndLiteralsOfEveryFrame) {
 
 // The background holds an 8-bit picture; paint draws the frame into it, leaving the animation as it was.
 TEST_F(AnimationTest, PaintDrawsTheCurrentFrameIntoTheBackgroundPicture) {
-    struct PictureBackground : OMTBackground {
-        OMMemCanvas picture{640, 460, 8, kSystemMemorySurface};
-        OMCanvas* canvas() override { return &picture; }
-    };
-    auto* background = new PictureBackground;
-    delete window->background;
-    window->background = background;
+    PictureBackground* background = pictureBackground();
     installHook(ByteOrder::little);
     auto* a = static_cast<RAnimation*>(createObject("RAnimation", "100", "50", "7"));
-    const auto pixel = [&](std::int32_t x, std::int32_t y) {
-        std::uint8_t* bits = nullptr;
-        std::int32_t pitch = 0;
-        if (!background->picture.lockBits(bits, pitch)) return std::uint8_t{0};
-        const std::uint8_t value = bits[y * pitch + x];
-        background->picture.unlockBits();
-        return value;
-    };
     a->invokeMethod("paint");
     a->invokeMethod("paint", "300", "200");
     const struct {
@@ -297,9 +308,39 @@ TEST_F(AnimationTest, PaintDrawsTheCurrentFrameIntoTheBackgroundPicture) {
     } cases[] = {{100, 50, kWhite}, {101, 50, kRed}, {102, 51, kBlue}, {300, 200, kWhite}, {302, 201, kBlue}, {303, 201, kWhite}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.x) + "," + std::to_string(c.y));
-        EXPECT_EQ(pixel(c.x, c.y), c.index);
+        EXPECT_EQ(background->pixel(c.x, c.y), c.index);
     }
     EXPECT_EQ(a->bounds, (OMRect{100, 50, 103, 52}));
+}
+
+// Two animations stamped one after the other: unstamping the first puts back what the second covered.
+TEST_F(AnimationTest, StampsAreUndoneLastFirstWhoeverAsks) {
+    PictureBackground* background = pictureBackground();
+    for (std::int32_t y = 40; y < 100; ++y)
+        for (std::int32_t x = 90; x < 220; ++x) background->setPixel(x, y, static_cast<std::uint8_t>(x + y));
+    const std::string before = background->area({90, 40, 220, 100});
+    OMAnimation* first = animation(writeAseq(picture(), ByteOrder::little), 100, 50);
+    OMAnimation* second = animation(writeAseq(picture(), ByteOrder::big), 200, 80);
+    EXPECT_EQ(first->invokeMethod("stamp"), 1);
+    EXPECT_EQ(background->pixel(100, 50), static_cast<std::uint8_t>(150)) << "a skip run stamps nothing";
+    EXPECT_EQ(background->pixel(101, 50), kRed);
+    EXPECT_EQ(first->isVisible(), 0);
+    EXPECT_EQ(first->playback.state, PlayState::stopped);
+    first->stamp();
+    EXPECT_EQ(background->stamps.size(), 1u) << "a stamped animation does not stamp again";
+    second->stamp();
+    EXPECT_EQ(background->pixel(202, 81), kBlue);
+    first->unstamp();
+    EXPECT_EQ(background->pixel(202, 81), static_cast<std::uint8_t>(202 + 81)) << "the second stamp is undone";
+    EXPECT_EQ(background->pixel(101, 50), kRed);
+    EXPECT_EQ(first->isVisible(), 1);
+    EXPECT_EQ(first->playback.state, PlayState::paused);
+    second->unstamp();
+    EXPECT_EQ(background->area({90, 40, 220, 100}), before);
+    EXPECT_TRUE(background->stamps.empty());
+    second->stamp();
+    delete second;
+    EXPECT_EQ(background->area({90, 40, 220, 100}), before) << "a stamped animation is unstamped when destroyed";
 }
 
 }  // namespace
