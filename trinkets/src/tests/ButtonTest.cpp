@@ -1,6 +1,5 @@
 // Push buttons on the 8-bit window with the fake wave device: the three looks, "hit" on release over the
-// button's pixels held back until the click sound ends, releases outside, dragging, the scripted click
-// and the script face.
+// button's pixels held back until the click sound ends, releases outside, dragging and the scripted click.
 #include <stdexcept>
 #include <string>
 
@@ -82,31 +81,27 @@ protected:
     static inline std::string buttonFile;
 };
 
+// With the click sound, "hit" waits until the click has played; without one it comes at once.
 TEST_F(ButtonTest, AReleaseOverTheButtonRaisesHitOnlyWhenTheClickEnds) {
-    RPButton* b = button();
-    run({mouse(WM_LBUTTONDOWN, 101, 50), mouse(WM_LBUTTONUP, 101, 51)});
-    EXPECT_EQ(b->framePosition(), RPButton::kNormal);
-    EXPECT_FALSE(device.writes.empty()) << "the click plays";
-    EXPECT_EQ(eventLog, "") << "the click is still sounding";
-    EXPECT_TRUE(b->pendingHit);
-    playOut();
-    EXPECT_EQ(eventLog, "hit@1 ");
-    EXPECT_FALSE(b->pendingHit);
-}
-
-TEST_F(ButtonTest, WithoutAClickSoundAReleaseOverTheButtonRaisesHitAtOnce) {
-    RPButton* b = button();
-    b->setProperty("clickSoundID", "-1");
-    EXPECT_STREQ(b->getProperty("clickSoundID"), "-1");
-    run({mouse(WM_LBUTTONDOWN, 101, 50), mouse(WM_LBUTTONUP, 101, 51)});
-    EXPECT_EQ(eventLog, "hit@1 ");
-    EXPECT_TRUE(device.writes.empty());
+    for (const bool sound : {false, true}) {
+        SCOPED_TRACE(sound);
+        eventLog.clear();
+        RPButton* b = button();
+        if (!sound) b->setProperty("clickSoundID", "-1");
+        run({mouse(WM_LBUTTONDOWN, 101, 50), mouse(WM_LBUTTONUP, 101, 51)});
+        EXPECT_EQ(b->framePosition(), RPButton::kNormal);
+        EXPECT_EQ(!device.writes.empty(), sound);
+        EXPECT_EQ(eventLog, sound ? "" : "hit@1 ");
+        playOut();
+        EXPECT_EQ(eventLog, "hit@1 ");
+        delete b;
+    }
 }
 
 // The top-left pixel is transparent in the normal look, so a release there is outside the button too.
 TEST_F(ButtonTest, AReleaseOutsideTheButtonsPixelsRaisesNothing) {
     for (const POINT release : {POINT{300, 300}, POINT{100, 50}}) {
-        SCOPED_TRACE(std::to_string(release.x));
+        SCOPED_TRACE(release.x);
         RPButton* b = button();
         run({mouse(WM_LBUTTONDOWN, 102, 50), mouse(WM_LBUTTONUP, release.x, release.y)});
         playOut();
@@ -116,46 +111,42 @@ TEST_F(ButtonTest, AReleaseOutsideTheButtonsPixelsRaisesNothing) {
     }
 }
 
-TEST_F(ButtonTest, DraggingOutShowsTheNormalLookAndBackInThePressedLookWithAnotherClick) {
+TEST_F(ButtonTest, DraggingOutShowsTheNormalLookAndBackInThePressedLook) {
     RPButton* b = button();
     std::string looks;
-    Callback note{[&] { looks += std::to_string(b->framePosition()); }};
-    run({mouse(WM_LBUTTONDOWN, 102, 50), [&] { note.run(); }, mouse(WM_MOUSEMOVE, 300, 300), [&] { note.run(); },
-         mouse(WM_MOUSEMOVE, 102, 51), [&] { note.run(); }});
+    const auto note = [&] { looks += std::to_string(b->framePosition()); };
+    run({mouse(WM_LBUTTONDOWN, 102, 50), note, mouse(WM_MOUSEMOVE, 300, 300), note, mouse(WM_MOUSEMOVE, 102, 51), note});
     EXPECT_EQ(looks, "212");
 }
 
+// A scripted click shows the pressed look for the play delay (100 ms) and raises no release check.
 TEST_F(ButtonTest, AScriptedClickShowsThePressedLookForThePlayDelay) {
     RPButton* b = button();
     b->setProperty("clickSoundID", "-1");
     b->setProperty("playDelay", "100");
     fakeMs = 5000;
     EXPECT_EQ(b->invokeMethod("default"), 1);
-    window->update();
-    EXPECT_EQ(b->framePosition(), RPButton::kPressed);
-    EXPECT_EQ(backPixel(100, 50), kBlue);
-    fakeMs = 5100;
-    window->update();
-    EXPECT_EQ(b->framePosition(), RPButton::kPressed);
-    fakeMs = 5101;
-    window->update();
-    EXPECT_EQ(b->framePosition(), RPButton::kNormal);
-    EXPECT_EQ(backPixel(101, 50), kRed);
+    const struct {
+        std::uint32_t ms;
+        std::int32_t look;
+        std::uint8_t pixel;
+    } steps[] = {{5000, RPButton::kPressed, kBlue}, {5100, RPButton::kPressed, kBlue}, {5101, RPButton::kNormal, kRed}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.ms);
+        fakeMs = step.ms;
+        window->update();
+        EXPECT_EQ(b->framePosition(), step.look);
+        EXPECT_EQ(backPixel(101, 50), step.pixel);
+    }
 }
 
 TEST_F(ButtonTest, ThePlayDelayHasAFloorAndDisablingShowsTheDisabledLook) {
     RPButton* b = button();
-    const struct {
-        const char* set;
-        const char* read;
-    } delays[] = {{"10", "50"}, {"50", "50"}, {"51", "51"}, {"400", "400"}};
-    for (const auto& d : delays) {
-        SCOPED_TRACE(d.set);
-        b->setProperty("playDelay", d.set);
-        EXPECT_STREQ(b->getProperty("playDelay"), d.read);
+    for (const auto& d : {std::pair<const char*, const char*>{"10", "50"}, {"50", "50"}, {"51", "51"}}) {
+        b->setProperty("playDelay", d.first);
+        EXPECT_STREQ(b->getProperty("playDelay"), d.second) << d.first;
     }
     b->setProperty("enabled", "0");
-    EXPECT_STREQ(b->getProperty("enabled"), "0");
     EXPECT_EQ(b->framePosition(), RPButton::kDisabled);
     run({mouse(WM_LBUTTONDOWN, 101, 50), mouse(WM_LBUTTONUP, 101, 51)});
     EXPECT_EQ(eventLog, "");
@@ -169,11 +160,8 @@ TEST_F(ButtonTest, ThePlayDelayHasAFloorAndDisablingShowsTheDisabledLook) {
 TEST_F(ButtonTest, TheFactoryTakesAnIdAloneOrAPositionAndAnId) {
     EXPECT_EQ(createObjectFromText("RPButton", ""), nullptr) << "no id";
     EXPECT_EQ(createObject("RPButton", "4"), nullptr);
-    auto* placed = static_cast<RPButton*>(createObject("RPButton", "3"));
-    ASSERT_NE(placed, nullptr);
-    EXPECT_EQ(placed->bounds, (OMRect{0, 0, 4, 2}));
-    auto* given = static_cast<RPButton*>(createObject("RPButton", "20", "30", "3"));
-    EXPECT_EQ(given->bounds, (OMRect{20, 30, 24, 32}));
+    EXPECT_EQ(static_cast<RPButton*>(createObject("RPButton", "3"))->bounds, (OMRect{0, 0, 4, 2}));
+    EXPECT_EQ(static_cast<RPButton*>(createObject("RPButton", "20", "30", "3"))->bounds, (OMRect{20, 30, 24, 32}));
 }
 
 }  // namespace
