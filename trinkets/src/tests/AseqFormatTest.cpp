@@ -1,14 +1,14 @@
-// ASEQ buffers: the one-time conversion of big-endian buffers, placement values, RRGB tables, drawing
-// runs, and damaged buffers refused or drawn clipped.
+// ASEQ buffers: the one-time conversion of big-endian buffers, placement values, drawing runs, and damaged
+// buffers refused or drawn clipped.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "AseqFormat.h"
 #include "AseqRuns.h"
 #include "AseqWriter.h"
-#include "RrgbColors.h"
 
 namespace {
 
@@ -78,8 +78,8 @@ TEST(AseqFormatTest, PlacementBytesGiveSignMagnitudeValuesAndTheLayer) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.b0) + " " + std::to_string(c.b1) + " " + std::to_string(c.b2));
         AseqPicture picture = samplePicture();
-        const std::uint8_t bytes[4] = {c.b0, c.b1, c.b2, c.b3};
-        std::copy(bytes, bytes + 4, picture.placement);
+        std::tie(picture.placement[0], picture.placement[1], picture.placement[2], picture.placement[3]) =
+            std::tie(c.b0, c.b1, c.b2, c.b3);
         Bytes buffer = bytesOf(writeAseq(picture, ByteOrder::little));
         AseqLayout layout;
         ASSERT_EQ(attachSequence(buffer.data(), buffer.size(), layout), AseqStatus::ok);
@@ -89,38 +89,20 @@ TEST(AseqFormatTest, PlacementBytesGiveSignMagnitudeValuesAndTheLayer) {
     }
 }
 
-TEST(AseqFormatTest, RrgbComponentsKeepTheirHighByte) {
-    std::vector<std::uint32_t> colors(256, 0);
-    colors[255] = 0xABCDEF;
-    const Bytes data = bytesOf(writeRrgb(colors, 0x34));
-    std::vector<OMColorRecord> table(256, OMColorRecord{1, 1, 1, 5});
-    EXPECT_FALSE(convertColorTable(data.data(), data.size() - 1, table.data()));
-    EXPECT_EQ(table[255].index, 5) << "short data change nothing";
-    ASSERT_TRUE(convertColorTable(data.data(), data.size(), table.data()));
-    EXPECT_EQ(table[255].red, 0xAB00);
-    EXPECT_EQ(table[255].green, 0xCD00);
-    EXPECT_EQ(table[255].blue, 0xEF00);
-    EXPECT_EQ(table[255].index, kColorFromComponents);
-}
-
 // Frame 0 (skip 1, literal 5 5; literal 6 6 6) drawn at (1, 1) into a 5 x 4 grid of 9s, whole and clipped
 // to columns 2..3 and row 2; frames outside the table are empty.
 TEST(AseqFormatTest, FramesDrawTheirRunsAndLeaveSkippedPixels) {
     Bytes buffer = bytesOf(writeAseq(samplePicture(), ByteOrder::little));
     AseqLayout layout;
     ASSERT_EQ(attachSequence(buffer.data(), buffer.size(), layout), AseqStatus::ok);
-    const struct {
-        OMRect clip;
-        Bytes pixels;
-    } cases[] = {
+    const std::pair<OMRect, Bytes> cases[] = {
         {{0, 0, 5, 4}, {9, 9, 9, 9, 9, 9, 9, 5, 5, 9, 9, 6, 6, 6, 9, 9, 9, 9, 9, 9}},
         {{2, 2, 4, 3}, {9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 6, 6, 9, 9, 9, 9, 9, 9}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.clip.left);
+    for (const auto& [clip, pixels] : cases) {
         Bytes grid(20, 9);
-        drawFrame8(frameImage(layout, 0), {grid.data(), 5, 8}, 1, 1, c.clip);
-        EXPECT_EQ(grid, c.pixels);
+        drawFrame8(frameImage(layout, 0), {grid.data(), 5, 8}, 1, 1, clip);
+        EXPECT_EQ(grid, pixels) << clip.left;
     }
     for (const std::int32_t i : {-1, 2}) EXPECT_EQ(frameImage(layout, i).runs, nullptr);
 }
@@ -169,27 +151,23 @@ TEST(AseqFormatTest, DamagedBuffersAreRefusedAndLeftAsTheyWere) {
 // Runs longer than their row are cut at the row's end; the next code byte begins the next row. A run cut
 // off by the end of the data draws nothing.
 TEST(AseqFormatTest, RunsPastTheRowOrTheDataAreCut) {
-    const struct {
-        std::string runs;
-        Bytes pixels;
-    } cases[] = {
-        {std::string("\xFF\x05\x09\x02\x01\x02", 6), {5, 5, 5, 1, 2, 9}},
-        {std::string("\x04\x01\x02\x03\x04\x00\x03", 7), {1, 2, 3, 9, 9, 9}},
-        {std::string("\x00\xC8\xFF\x07\x03", 5), {9, 9, 9, 7, 7, 7}},
-        {std::string("\x00\x03\x05\x01\x02", 5), {9, 9, 9, 9, 9, 9}},
-        {std::string("\x00\x03\xFF\x01", 4), {9, 9, 9, 9, 9, 9}},
+    const std::pair<std::string, Bytes> cases[] = {
+        {std::string("\xFF\x05\x09\x02\x01\x02", 6), {5, 5, 5, 1, 2, 9}},     // fill longer than the row
+        {std::string("\x04\x01\x02\x03\x04\x00\x03", 7), {1, 2, 3, 9, 9, 9}},  // literal longer than the row
+        {std::string("\x00\xC8\xFF\x07\x03", 5), {9, 9, 9, 7, 7, 7}},         // skip longer than the row
+        {std::string("\x00\x03\x05\x01\x02", 5), {9, 9, 9, 9, 9, 9}},         // literal cut off by the end
+        {std::string("\x00\x03\xFF\x01", 4), {9, 9, 9, 9, 9, 9}},             // fill cut off by the end
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(static_cast<int>(&c - cases));
+    for (const auto& [runs, pixels] : cases) {
         AseqPicture picture;
         picture.sequences = {{{0, 0, 0, 0}, {0, 0, kAseqEnd, 0}}};
-        picture.frames = {{3, 2, {}, c.runs}};
+        picture.frames = {{3, 2, {}, runs}};
         Bytes buffer = bytesOf(writeAseq(picture, ByteOrder::little));
         AseqLayout layout;
         ASSERT_EQ(attachSequence(buffer.data(), buffer.size(), layout), AseqStatus::ok);
         Bytes grid(6, 9);
         drawFrame8(frameImage(layout, 0), {grid.data(), 3, 8}, 0, 0, {0, 0, 3, 2});
-        EXPECT_EQ(grid, c.pixels);
+        EXPECT_EQ(grid, pixels) << static_cast<int>(&runs - &cases[0].first);
     }
 }
 

@@ -10,8 +10,9 @@
 
 namespace {
 
+// The low byte of each component is ignored.
 std::vector<std::uint8_t> rrgb(std::uint32_t first) {
-    const std::string bytes = writeRrgb({first});
+    const std::string bytes = writeRrgb({first}, 0x34);
     return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
 }
 
@@ -29,7 +30,9 @@ TEST_F(PaletteRecordTest, TheLastUsedPaletteIsCurrentAndFindMakesOneCurrentAgain
     AOPaletteRecord* second = AOPaletteRecord::createFromRrgb(6, b.data(), b.size());
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(AOPaletteRecord::current(), second);
+    EXPECT_EQ(second->colors[0].red, 0x4000);
     EXPECT_EQ(second->colors[0].green, 0x5000);
+    EXPECT_EQ(second->colors[0].blue, 0x6000);
     EXPECT_EQ(AOPaletteRecord::find(5), first);
     EXPECT_EQ(AOPaletteRecord::current(), first);
     EXPECT_EQ(first->references, 2);
