@@ -53,27 +53,46 @@ protected:
     AseqPlayback player{host};
 };
 
-// (hold, frame 0, frame 1, loop, end) starts paused on frame 0; played, it runs as its repeat count says.
-TEST_F(AseqPlaybackTest, AHoldAndLoopPlayAsTheRepeatCountSays) {
+const std::vector<AseqPictureEntry> kHoldLoop = {
+    {0, 0, kAseqHold, 0}, {0, 0, 0, 0}, {0, 0, 1, 0}, {0, 0, kAseqLoop, 0}, {0, 0, kAseqEnd, 0}};
+const std::vector<AseqPictureEntry> kCue = {{0, 0, 0, 0}, {0, 0, kAseqSoundCue, 7}, {0, 0, 1, 0}, {0, 0, kAseqEnd, 0}};
+
+// Each list is played from 1000 ms with ticks `step` apart. A hold starts paused; played, the loop runs as
+// the repeat count says. The end hides without an event; special entries raise one; frame rate 0 makes
+// each frame last its param.
+TEST_F(AseqPlaybackTest, PlayListsStepAsTheirEntriesSay) {
     const struct {
-        std::int32_t repeats;
+        const char* name;
+        std::vector<AseqPictureEntry> entries;
+        std::int32_t rate, repeats, step, count;
+        bool sync, cuesOn;
         const char* log;
     } cases[] = {
-        {0, "show0 show1 paused show0 "},
-        {2, "show0 show1 show0 show1 paused "},
-        {-1, "show0 show1 show0 show1 show0 show1 show0 show1 show0 show1 "},
+        {"repeat 0", kHoldLoop, 8, 0, 125, 10, true, true, "show0 show1 paused show0 "},
+        {"repeat 2", kHoldLoop, 8, 2, 125, 10, true, true, "show0 show1 show0 show1 paused "},
+        {"repeat forever", kHoldLoop, 8, -1, 125, 10, true, true, "show0 show1 show0 show1 show0 show1 show0 show1 show0 show1 "},
+        {"end", {{0, 0, 0, 0}, {0, 0, kAseqEnd, 0}}, 8, 0, 125, 4, true, true, "show0 hide "},
+        {"no end entry", {{0, 0, 0, 0}, {0, 0, 1, 0}}, 8, 0, 125, 4, true, true, "show0 show1 hide "},
+        {"special", {{0, 0, 0, 0}, {0, 0, -600, 0}, {0, 0, 1, 0}, {0, 0, kAseqEnd, 0}}, 8, 0, 125, 4, true, true,
+         "show0 special show1 hide "},
+        {"other commands skipped", {{0, 0, -3, 0}, {0, 0, 0, 0}, {0, 0, -102, 0}, {0, 0, kAseqEnd, 0}}, 8, 0, 125, 4, true,
+         true, "show0 hide "},
+        {"commands alone, looping", {{0, 0, -3, 0}, {0, 0, kAseqLoop, 0}, {0, 0, kAseqEnd, 0}}, 8, 0, 125, 4, true, true, ""},
+        {"param 100 before it ends", {{0, 0, 0, 100}, {0, 0, 1, 0}, {0, 0, kAseqEnd, 0}}, 0, 0, 10, 10, true, true, "show0 "},
+        {"param 100 when it ends", {{0, 0, 0, 100}, {0, 0, 1, 0}, {0, 0, kAseqEnd, 0}}, 0, 0, 10, 11, true, true,
+         "show0 show1 "},
+        {"cue without sync", kCue, 10, 0, 100, 2, false, true, "show0 cue7 show1 "},
+        {"cues off", kCue, 10, 0, 100, 2, true, false, "show0 show1 "},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.repeats);
-        load({{0, 0, kAseqHold, 0}, {0, 0, 0, 0}, {0, 0, 1, 0}, {0, 0, kAseqLoop, 0}, {0, 0, kAseqEnd, 0}});
-        EXPECT_EQ(player.state, PlayState::paused);
-        EXPECT_EQ(player.currentEntry, 1);
-        host.log.clear();
+        SCOPED_TRACE(c.name);
+        host.cuesOn = c.cuesOn;
+        load(c.entries, c.rate);
+        player.soundSync = c.sync;
         player.repeatCount = c.repeats;
         player.play();
-        ticks(1000, 125, 10);
+        ticks(1000, c.step, c.count);
         EXPECT_EQ(host.log, c.log);
-        EXPECT_EQ(player.state, c.repeats == -1 ? PlayState::playing : PlayState::paused);
     }
 }
 
@@ -89,59 +108,16 @@ TEST_F(AseqPlaybackTest, StepsComeAtTheFrameIntervalWithoutDrift) {
     EXPECT_EQ(player.dueTime, 1283);
 }
 
-// Frame rate 0: each frame entry lasts its param; the second frame comes at the first tick 100 ms on.
-TEST_F(AseqPlaybackTest, WithoutAFrameRateEachFrameLastsItsParam) {
-    load({{0, 0, 0, 100}, {0, 0, 1, 0}, {0, 0, kAseqEnd, 0}}, 0);
-    ticks(1000, 10, 10);
-    EXPECT_EQ(host.log, "show0 ");
-    ticks(1100, 10, 1);
-    EXPECT_EQ(host.log, "show0 show1 ");
-}
-
-TEST_F(AseqPlaybackTest, TheEndHidesWithoutAnEventAndSpecialEntriesRaiseOne) {
-    const struct {
-        const char* name;
-        std::vector<AseqPictureEntry> entries;
-        const char* log;
-    } cases[] = {
-        {"end", {{0, 0, 0, 0}, {0, 0, kAseqEnd, 0}}, "show0 hide "},
-        {"no end entry", {{0, 0, 0, 0}, {0, 0, 1, 0}}, "show0 show1 hide "},
-        {"special", {{0, 0, 0, 0}, {0, 0, -600, 0}, {0, 0, 1, 0}, {0, 0, kAseqEnd, 0}}, "show0 special show1 hide "},
-        {"other commands skipped", {{0, 0, -3, 0}, {0, 0, 0, 0}, {0, 0, -102, 0}, {0, 0, kAseqEnd, 0}}, "show0 hide "},
-        {"commands alone, looping", {{0, 0, -3, 0}, {0, 0, kAseqLoop, 0}, {0, 0, kAseqEnd, 0}}, ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        load(c.entries);
-        ticks(1000, 125, 4);
-        EXPECT_EQ(host.log, c.log);
-    }
-}
-
-// (frame 0, cue 7, frame 1, end): waiting for the cue's sound, frame 0 stays until the sound starts; the
-// next tick shows frame 1 and measures the start latency. Without sync or with cues off it plays straight on.
+// Waiting for the cue's sound, frame 0 stays until the sound starts; the next tick shows frame 1 and
+// measures the start latency.
 TEST_F(AseqPlaybackTest, ASoundCueHoldsItsFrameUntilTheSoundStarts) {
-    const std::vector<AseqPictureEntry> entries = {
-        {0, 0, 0, 0}, {0, 0, kAseqSoundCue, 7}, {0, 0, 1, 0}, {0, 0, kAseqEnd, 0}};
-    load(entries, 10);
+    load(kCue, 10);
     ticks(1000, 100, 4);
     EXPECT_EQ(host.log, "show0 cue7 ");
     player.soundStarted();
     ticks(1350, 1, 1);
     EXPECT_EQ(host.log, "show0 cue7 show1 ");
     EXPECT_EQ(player.syncLatency, 250);
-    const struct {
-        bool sync, cuesOn;
-        const char* log;
-    } cases[] = {{false, true, "show0 cue7 show1 "}, {true, false, "show0 show1 "}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.log);
-        host.cuesOn = c.cuesOn;
-        load(entries, 10);
-        player.soundSync = c.sync;
-        ticks(1000, 100, 2);
-        EXPECT_EQ(host.log, c.log);
-    }
 }
 
 }  // namespace
