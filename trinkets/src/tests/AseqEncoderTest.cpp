@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "AseqEncoder.h"
-#include "AseqFormat.h"
 #include "AseqWriter.h"
 
 namespace {
@@ -73,17 +72,6 @@ TEST(AseqEncoderTest, APictureIsThe52BytePreambleThenItsFrameRecord) {
     EXPECT_EQ(encodeRows(pixels, 300, 2), expected);
     Bytes deep(64, 1);
     EXPECT_TRUE(encodeImage({deep.data(), 16, 16}, 8, 2, 0).empty()) << "pixels deeper than 8 bits give nothing";
-}
-
-// What the encoder writes reads back: the area's rows at a pitch wider than the area, and the one frame.
-TEST(AseqEncoderTest, AnEncodedAreaReadsBackAsASingleFrame) {
-    Bytes canvas = {0, 7, 7, 7, 7, 99, 99, 99, 1, 0, 2, 0, 0, 99, 99, 99};
-    Bytes buffer = encodeImage({canvas.data(), 8, 8}, 5, 2, 0);
-    AseqFrame frame;
-    ASSERT_EQ(findSingleFrame(buffer.data(), buffer.size(), frame), AseqStatus::ok);
-    EXPECT_EQ(frame.width, 5);
-    EXPECT_EQ(frame.height, 2);
-    EXPECT_EQ(Bytes(frame.runs, frame.runs + frame.runsSize), (Bytes{0x00, 1, 0xFF, 7, 4, 1, 1, 0x00, 1, 1, 2, 0x00, 2}));
 }
 
 }  // namespace

@@ -34,8 +34,8 @@ std::string describe(const AseqSequence& sequence) {
     std::string text;
     for (std::int32_t i = 0; i < sequence.count; ++i) {
         const AseqEntry e = readEntry(sequence.entries + 8 * i);
-        text += "(" + std::to_string(e.x) + "," + std::to_string(e.y) + "," + std::to_string(e.frame) + "," +
-                std::to_string(e.param) + ")";
+        for (const std::int32_t v : {e.x, e.y, e.frame, e.param}) text += std::to_string(v) + ",";
+        text.back() = ' ';
     }
     return text;
 }
@@ -50,8 +50,8 @@ TEST(AseqFormatTest, ABigEndianBufferIsConvertedOnceForAllItsAnimations) {
         ASSERT_EQ(attachSequence(buffer.data(), buffer.size(), layout), AseqStatus::ok);
         EXPECT_EQ(buffer, little);
         ASSERT_EQ(layout.sequences.size(), 2u);
-        EXPECT_EQ(describe(layout.sequences[0]), "(0,0,-4,0)(1,2,0,100)(0,0,1,50)(0,0,-101,7)(0,0,-2,0)(0,0,-1,0)");
-        EXPECT_EQ(describe(layout.sequences[1]), "(0,0,1,0)(0,0,-600,0)(0,0,-1,0)");
+        EXPECT_EQ(describe(layout.sequences[0]), "0,0,-4,0 1,2,0,100 0,0,1,50 0,0,-101,7 0,0,-2,0 0,0,-1,0 ");
+        EXPECT_EQ(describe(layout.sequences[1]), "0,0,1,0 0,0,-600,0 0,0,-1,0 ");
         EXPECT_EQ(layout.frameRate, 8);
         EXPECT_EQ(frameImage(layout, 0).width, 3);
         EXPECT_EQ(frameImage(layout, 1).height, 1);

@@ -1,7 +1,5 @@
-// A test application that runs scripts with animations: the 640 x 460 trinket window with a white
-// background, the classes "OMAnimation" and "RAnimation", and ASEQ data looked up by id in the 16-bit
-// resource module "anims.dll" of the working folder. Runs PScripts\main.mps until a script quits; alerts
-// go to standard error.
+// Runs PScripts\main.mps until a script quits, on a 640 x 460 trinket window, with ASEQ data looked up by
+// id in the 16-bit resource module "anims.dll" of the working folder; alerts go to standard error.
 #include <windows.h>
 
 #include "OMAlert.h"
