@@ -1,5 +1,5 @@
-// Push buttons on the 8-bit window with the fake wave device: the three looks, "hit" on release over the
-// button's pixels held back until the click sound ends, releases outside, dragging and the scripted click.
+// Push buttons on the 8-bit window with the fake wave device: the three looks, "hit" held back until the
+// click sound ends, releases outside, dragging, the scripted click and the factory.
 #include <stdexcept>
 #include <string>
 
@@ -81,32 +81,34 @@ protected:
     static inline std::string buttonFile;
 };
 
-// With the click sound, "hit" waits until the click has played; without one it comes at once.
+// Pressed at (102, 50) and released: "hit" over the button's pixels, held back until the click sound
+// ends; nothing outside, over the transparent top-left pixel of the normal look, or when disabled.
 TEST_F(ButtonTest, AReleaseOverTheButtonRaisesHitOnlyWhenTheClickEnds) {
-    for (const bool sound : {false, true}) {
-        SCOPED_TRACE(sound);
+    const struct {
+        const char* name;
+        const char* property;
+        const char* value;
+        POINT release;
+        const char* atRelease;
+        const char* afterClick;
+        std::int32_t look;
+    } cases[] = {
+        {"over", "clickSoundID", "5", {101, 51}, "", "hit@1 ", RPButton::kNormal},
+        {"over, no click sound", "clickSoundID", "-1", {101, 51}, "hit@1 ", "hit@1 ", RPButton::kNormal},
+        {"outside", "clickSoundID", "5", {300, 300}, "", "", RPButton::kNormal},
+        {"transparent pixel", "clickSoundID", "5", {100, 50}, "", "", RPButton::kNormal},
+        {"disabled", "enabled", "0", {101, 51}, "", "", RPButton::kDisabled},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         eventLog.clear();
         RPButton* b = button();
-        if (!sound) b->setProperty("clickSoundID", "-1");
-        run({mouse(WM_LBUTTONDOWN, 101, 50), mouse(WM_LBUTTONUP, 101, 51)});
-        EXPECT_EQ(b->framePosition(), RPButton::kNormal);
-        EXPECT_EQ(!device.writes.empty(), sound);
-        EXPECT_EQ(eventLog, sound ? "" : "hit@1 ");
+        b->setProperty(c.property, c.value);
+        run({mouse(WM_LBUTTONDOWN, 102, 50), mouse(WM_LBUTTONUP, c.release.x, c.release.y)});
+        EXPECT_EQ(eventLog, c.atRelease);
         playOut();
-        EXPECT_EQ(eventLog, "hit@1 ");
-        delete b;
-    }
-}
-
-// The top-left pixel is transparent in the normal look, so a release there is outside the button too.
-TEST_F(ButtonTest, AReleaseOutsideTheButtonsPixelsRaisesNothing) {
-    for (const POINT release : {POINT{300, 300}, POINT{100, 50}}) {
-        SCOPED_TRACE(release.x);
-        RPButton* b = button();
-        run({mouse(WM_LBUTTONDOWN, 102, 50), mouse(WM_LBUTTONUP, release.x, release.y)});
-        playOut();
-        EXPECT_EQ(eventLog, "");
-        EXPECT_EQ(b->framePosition(), RPButton::kNormal);
+        EXPECT_EQ(eventLog, c.afterClick);
+        EXPECT_EQ(b->framePosition(), c.look);
         delete b;
     }
 }
@@ -119,9 +121,13 @@ TEST_F(ButtonTest, DraggingOutShowsTheNormalLookAndBackInThePressedLook) {
     EXPECT_EQ(looks, "212");
 }
 
-// A scripted click shows the pressed look for the play delay (100 ms) and raises no release check.
+// The play delay has a floor of 50 ms; a scripted click shows the pressed look for the delay (100 ms).
 TEST_F(ButtonTest, AScriptedClickShowsThePressedLookForThePlayDelay) {
     RPButton* b = button();
+    for (const auto& d : {std::pair<const char*, const char*>{"10", "50"}, {"50", "50"}, {"51", "51"}}) {
+        b->setProperty("playDelay", d.first);
+        EXPECT_STREQ(b->getProperty("playDelay"), d.second) << d.first;
+    }
     b->setProperty("clickSoundID", "-1");
     b->setProperty("playDelay", "100");
     fakeMs = 5000;
@@ -132,36 +138,22 @@ TEST_F(ButtonTest, AScriptedClickShowsThePressedLookForThePlayDelay) {
         std::uint8_t pixel;
     } steps[] = {{5000, RPButton::kPressed, kBlue}, {5100, RPButton::kPressed, kBlue}, {5101, RPButton::kNormal, kRed}};
     for (const auto& step : steps) {
-        SCOPED_TRACE(step.ms);
         fakeMs = step.ms;
         window->update();
-        EXPECT_EQ(b->framePosition(), step.look);
-        EXPECT_EQ(backPixel(101, 50), step.pixel);
+        EXPECT_EQ(b->framePosition(), step.look) << step.ms;
+        EXPECT_EQ(backPixel(101, 50), step.pixel) << step.ms;
     }
-}
-
-TEST_F(ButtonTest, ThePlayDelayHasAFloorAndDisablingShowsTheDisabledLook) {
-    RPButton* b = button();
-    for (const auto& d : {std::pair<const char*, const char*>{"10", "50"}, {"50", "50"}, {"51", "51"}}) {
-        b->setProperty("playDelay", d.first);
-        EXPECT_STREQ(b->getProperty("playDelay"), d.second) << d.first;
-    }
-    b->setProperty("enabled", "0");
-    EXPECT_EQ(b->framePosition(), RPButton::kDisabled);
-    run({mouse(WM_LBUTTONDOWN, 101, 50), mouse(WM_LBUTTONUP, 101, 51)});
-    EXPECT_EQ(eventLog, "");
-    b->setProperty("enabled", "1");
-    EXPECT_EQ(b->framePosition(), RPButton::kNormal);
-    char text[16];
-    b->describe(text, sizeof text);
-    EXPECT_STREQ(text, "100 50");
 }
 
 TEST_F(ButtonTest, TheFactoryTakesAnIdAloneOrAPositionAndAnId) {
     EXPECT_EQ(createObjectFromText("RPButton", ""), nullptr) << "no id";
     EXPECT_EQ(createObject("RPButton", "4"), nullptr);
     EXPECT_EQ(static_cast<RPButton*>(createObject("RPButton", "3"))->bounds, (OMRect{0, 0, 4, 2}));
-    EXPECT_EQ(static_cast<RPButton*>(createObject("RPButton", "20", "30", "3"))->bounds, (OMRect{20, 30, 24, 32}));
+    auto* given = static_cast<RPButton*>(createObject("RPButton", "20", "30", "3"));
+    EXPECT_EQ(given->bounds, (OMRect{20, 30, 24, 32}));
+    char text[16];
+    given->describe(text, sizeof text);
+    EXPECT_STREQ(text, "20 30");
 }
 
 }  // namespace
