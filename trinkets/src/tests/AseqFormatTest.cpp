@@ -55,6 +55,7 @@ TEST(AseqFormatTest, ABigEndianBufferIsConvertedOnceForAllItsAnimations) {
         EXPECT_EQ(layout.frameRate, 8);
         EXPECT_EQ(frameImage(layout, 0).width, 3);
         EXPECT_EQ(frameImage(layout, 1).height, 1);
+        for (const std::int32_t i : {-1, 2}) EXPECT_EQ(frameImage(layout, i).runs, nullptr) << "no frame " << i;
     }
 }
 
@@ -87,24 +88,6 @@ TEST(AseqFormatTest, PlacementBytesGiveSignMagnitudeValuesAndTheLayer) {
         EXPECT_EQ(layout.placeY, c.y);
         EXPECT_EQ(layout.placeZ, c.b3);
     }
-}
-
-// Frame 0 (skip 1, literal 5 5; literal 6 6 6) drawn at (1, 1) into a 5 x 4 grid of 9s, whole and clipped
-// to columns 2..3 and row 2; frames outside the table are empty.
-TEST(AseqFormatTest, FramesDrawTheirRunsAndLeaveSkippedPixels) {
-    Bytes buffer = bytesOf(writeAseq(samplePicture(), ByteOrder::little));
-    AseqLayout layout;
-    ASSERT_EQ(attachSequence(buffer.data(), buffer.size(), layout), AseqStatus::ok);
-    const std::pair<OMRect, Bytes> cases[] = {
-        {{0, 0, 5, 4}, {9, 9, 9, 9, 9, 9, 9, 5, 5, 9, 9, 6, 6, 6, 9, 9, 9, 9, 9, 9}},
-        {{2, 2, 4, 3}, {9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 6, 6, 9, 9, 9, 9, 9, 9}},
-    };
-    for (const auto& [clip, pixels] : cases) {
-        Bytes grid(20, 9);
-        drawFrame8(frameImage(layout, 0), {grid.data(), 5, 8}, 1, 1, clip);
-        EXPECT_EQ(grid, pixels) << clip.left;
-    }
-    for (const std::int32_t i : {-1, 2}) EXPECT_EQ(frameImage(layout, i).runs, nullptr);
 }
 
 // Damaged buffers, each made from the little- and the big-endian sample: refused untouched.
@@ -148,26 +131,34 @@ TEST(AseqFormatTest, DamagedBuffersAreRefusedAndLeftAsTheyWere) {
     }
 }
 
-// Runs longer than their row are cut at the row's end; the next code byte begins the next row. A run cut
-// off by the end of the data draws nothing.
-TEST(AseqFormatTest, RunsPastTheRowOrTheDataAreCut) {
-    const std::pair<std::string, Bytes> cases[] = {
-        {std::string("\xFF\x05\x09\x02\x01\x02", 6), {5, 5, 5, 1, 2, 9}},     // fill longer than the row
-        {std::string("\x04\x01\x02\x03\x04\x00\x03", 7), {1, 2, 3, 9, 9, 9}},  // literal longer than the row
-        {std::string("\x00\xC8\xFF\x07\x03", 5), {9, 9, 9, 7, 7, 7}},         // skip longer than the row
-        {std::string("\x00\x03\x05\x01\x02", 5), {9, 9, 9, 9, 9, 9}},         // literal cut off by the end
-        {std::string("\x00\x03\xFF\x01", 4), {9, 9, 9, 9, 9, 9}},             // fill cut off by the end
+// 3 x 2 frames drawn at (0, 0) into a grid of 9s, whole or clipped to (1, 1, 3, 2). Skips leave pixels;
+// runs longer than their row are cut at the row's end, and the next code byte begins the next row; a run
+// cut off by the end of the data draws nothing.
+TEST(AseqFormatTest, FramesDrawTheirRunsWithinTheRowsAndTheClip) {
+    const OMRect whole{0, 0, 3, 2};
+    const struct {
+        std::string runs;
+        OMRect clip;
+        Bytes pixels;
+    } cases[] = {
+        {std::string("\x00\x01\x02\x05\x05\x03\x06\x06\x06", 9), whole, {9, 5, 5, 6, 6, 6}},
+        {std::string("\x00\x01\x02\x05\x05\x03\x06\x06\x06", 9), {1, 1, 3, 2}, {9, 9, 9, 9, 6, 6}},
+        {std::string("\xFF\x05\x09\x02\x01\x02", 6), whole, {5, 5, 5, 1, 2, 9}},     // fill longer than the row
+        {std::string("\x04\x01\x02\x03\x04\x00\x03", 7), whole, {1, 2, 3, 9, 9, 9}},  // literal longer than the row
+        {std::string("\x00\xC8\xFF\x07\x03", 5), whole, {9, 9, 9, 7, 7, 7}},         // skip longer than the row
+        {std::string("\x00\x03\x05\x01\x02", 5), whole, {9, 9, 9, 9, 9, 9}},         // literal cut off by the end
+        {std::string("\x00\x03\xFF\x01", 4), whole, {9, 9, 9, 9, 9, 9}},             // fill cut off by the end
     };
-    for (const auto& [runs, pixels] : cases) {
+    for (const auto& c : cases) {
         AseqPicture picture;
         picture.sequences = {{{0, 0, 0, 0}, {0, 0, kAseqEnd, 0}}};
-        picture.frames = {{3, 2, {}, runs}};
+        picture.frames = {{3, 2, {}, c.runs}};
         Bytes buffer = bytesOf(writeAseq(picture, ByteOrder::little));
         AseqLayout layout;
         ASSERT_EQ(attachSequence(buffer.data(), buffer.size(), layout), AseqStatus::ok);
         Bytes grid(6, 9);
-        drawFrame8(frameImage(layout, 0), {grid.data(), 3, 8}, 0, 0, {0, 0, 3, 2});
-        EXPECT_EQ(grid, pixels) << static_cast<int>(&runs - &cases[0].first);
+        drawFrame8(frameImage(layout, 0), {grid.data(), 3, 8}, 0, 0, c.clip);
+        EXPECT_EQ(grid, c.pixels) << &c - cases;
     }
 }
 
