@@ -1,0 +1,26 @@
+// The base of the steps that act on a script object they do not own: the target pointer, cleared through
+// the death registry when the object dies. Starting performs the step and finishes; halting performs it.
+#pragma once
+
+#include <cstdint>
+
+#include "Action.h"
+
+class TargetAction : public Action {
+public:
+    TargetAction(OMScriptableObject* object, std::int32_t isInterruptibleFlag);
+    ~TargetAction() override;
+
+    void halt() override;
+    void start() override;
+
+    OMScriptableObject* target;
+
+protected:
+    // Acts on the target, which is there.
+    virtual void perform() = 0;
+
+private:
+    void performIfTargeted();
+    void targetDestroyed(OMArg) { target = nullptr; }
+};

@@ -1,0 +1,195 @@
+// The leaf actions that need no animation: waits on the millisecond clock (pause, restart, random ranges),
+// the empty step, and verb and property steps on a script object, each created from its tokens.
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "ActionFixture.h"
+#include "ActionKinds.h"
+#include "OMScriptableObjectProperty.h"
+
+namespace {
+
+// A script object that reports its death as actions do: a verb that records its parameters and a value.
+class TintProbe : public Action {
+public:
+    TintProbe() : Action(1) { registerProperties(); }
+    void registerProperties() override {
+        const OMLinkToObj<TintProbe> verb(this, &TintProbe::replacePaletteEntry);
+        addMethodProperty("replacePaletteEntry", &verb);
+        const OMLinkToObj<TintProbe> setter(this, nullptr, &TintProbe::setValue);
+        addDataProperty("value", &setter, nullptr);
+    }
+    std::vector<std::string> calls;
+    std::string value;
+
+private:
+    void replacePaletteEntry() {
+        std::string line;
+        for (const char* p = popParameter(); *p; p = popParameter()) line += std::string(line.empty() ? "" : ",") + p;
+        calls.push_back(line);
+    }
+    void setValue(OMArg text) { value = reinterpret_cast<const char*>(text); }
+};
+
+class LeafActionTest : public ActionTest {
+protected:
+    void SetUp() override {
+        ActionTest::SetUp();
+        registerLeafActions();
+    }
+    // The clock time of the first 1 ms pass that logs a finish (0: none by limitMs).
+    std::uint32_t finishTime(std::uint32_t limitMs = 3000) {
+        const std::string before = finishLog;
+        while (actionMs < limitMs && finishLog == before) {
+            actionMs += 1;
+            runTaskSlices(tasks);
+        }
+        return finishLog == before ? 0 : actionMs;
+    }
+};
+
+TEST_F(LeafActionTest, DelaysFinishOnTheFirstPassAtOrAfterTheirTimeAndPausedTimeDoesNotCount) {
+    Action* delay = create("DelayAction", {"100"});
+    ASSERT_NE(nullptr, delay);
+    watch(delay, "d");
+    delay->start();
+    EXPECT_EQ(1100u, finishTime());
+
+    // 0 ms: never inside start.
+    Action* now = create("DelayAction", {"0", "0"});
+    watch(now, "now");
+    EXPECT_EQ(0, now->isInterruptible());
+    finishLog.clear();
+    now->start();
+    EXPECT_EQ("", finishLog);
+    runTaskSlices(tasks);
+    EXPECT_EQ("now ", finishLog);
+
+    // Paused 500 ms after 40 ms: the second pause and a resume without a pause change nothing.
+    finishLog.clear();
+    actionMs = 2000;
+    delay->resume();
+    delay->start();
+    runUntil(2040);
+    delay->pause();
+    delay->pause();
+    runUntil(2540);
+    delay->resume();
+    delay->resume();
+    EXPECT_EQ(2600u, finishTime());
+    EXPECT_EQ(0, tasks.count);
+    EXPECT_EQ(nullptr, create("DelayAction", {}));
+    delete delay;
+    delete now;
+}
+
+TEST_F(LeafActionTest, ASecondStartRestartsTheOneWait) {
+    Action* delay = create("DelayAction", {"100"});
+    watch(delay, "d");
+    delay->start();
+    runUntil(1050);
+    delay->start();
+    EXPECT_EQ(1, tasks.count);
+    EXPECT_EQ(1150u, finishTime());
+    EXPECT_EQ("d ", finishLog);
+    // Deleted while waiting after a second start: nothing is left to run.
+    delay->start();
+    delay->start();
+    delete delay;
+    EXPECT_EQ(0, tasks.count);
+    runUntil(1500);
+    EXPECT_EQ("d ", finishLog);
+}
+
+TEST_F(LeafActionTest, RandomDelaysDrawInTheirRangeAtEveryStartAndAnEmptyRangeWaitsTheLower) {
+    std::srand(7);
+    Action* random = create("RandomDelayAction", {"100", "200"});
+    watch(random, "r");
+    std::vector<std::uint32_t> waits;
+    for (int i = 0; i < 20; ++i) {
+        const std::uint32_t started = actionMs;
+        random->start();
+        waits.push_back(finishTime(started + 400) - started);
+    }
+    for (std::uint32_t w : waits) EXPECT_TRUE(w >= 100 && w <= 199) << w;
+    EXPECT_NE(waits.front(), waits.back());
+    delete random;
+
+    for (const auto& [lower, upper] : {std::pair("150", "150"), std::pair("150", "100")}) {
+        SCOPED_TRACE(std::string(lower) + " " + upper);
+        Action* empty = create("RandomDelayAction", {lower, upper});
+        watch(empty, "e");
+        const std::uint32_t started = actionMs;
+        empty->start();
+        EXPECT_EQ(started + 150, finishTime(started + 1000));
+        delete empty;
+    }
+    EXPECT_EQ(nullptr, create("RandomDelayAction", {"100"}));
+}
+
+TEST_F(LeafActionTest, AnEmptyActionFinishesInsideItsStart) {
+    for (const auto& [tokens, flag] : {std::pair(std::vector<const char*>{}, 1), std::pair(std::vector<const char*>{"0"}, 0)}) {
+        Action* empty = create("EmptyAction", tokens);
+        ASSERT_NE(nullptr, empty);
+        EXPECT_EQ(flag, empty->isInterruptible());
+        watch(empty, "e");
+        finishLog.clear();
+        empty->start();
+        EXPECT_EQ("e ", finishLog);
+        delete empty;
+    }
+}
+
+TEST_F(LeafActionTest, VerbAndPropertyActionsActOnTheirTargetWhenStartedOrHalted) {
+    auto* anim = new TintProbe;
+    hold("anim", anim);
+    Action* verb = create("VerbAction", {"anim", "1", "replacePaletteEntry", "3", "7", "-1"}, 0);
+    ASSERT_NE(nullptr, verb);
+    EXPECT_EQ(1, verb->isInterruptible());
+    watch(verb, "v");
+    verb->start();
+    EXPECT_EQ("v ", finishLog);
+    verb->halt();  // halting performs the verb even when the action is idle
+    EXPECT_EQ((std::vector<std::string>{"3,7,-1", "3,7,-1"}), anim->calls);
+
+    Action* property = create("PropertyAction", {"anim", "value", "7"});
+    ASSERT_NE(nullptr, property);
+    property->halt();
+    EXPECT_EQ("7", anim->value);
+
+    // Without their target they only finish.
+    delete anim;
+    finishLog.clear();
+    verb->start();
+    property->start();
+    EXPECT_EQ("v ", finishLog);
+    delete verb;
+    delete property;
+
+    // The flag of a verb action is always read in its place: absent gives 0, not the default.
+    auto* again = new TintProbe;
+    hold("anim", again);
+    const struct {
+        const char* kind;
+        std::vector<const char*> tokens;
+        int created;  // -1: nothing, else its isInterruptible
+    } cases[] = {
+        {"VerbAction", {"anim", "", "replacePaletteEntry"}, 0},
+        {"VerbAction", {"anim", "1"}, -1},
+        {"VerbAction", {"nobody", "1", "replacePaletteEntry"}, -1},
+        {"PropertyAction", {"anim", "value", "7", "0"}, 0},
+        {"PropertyAction", {"anim", "value", "7"}, 1},
+        {"PropertyAction", {"anim", "value"}, -1},
+        {"PropertyAction", {"nobody", "value", "7"}, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.kind) + " " + std::to_string(c.tokens.size()));
+        Action* a = create(c.kind, c.tokens);
+        EXPECT_EQ(c.created, a ? a->isInterruptible() : -1);
+        delete a;
+    }
+    delete again;
+}
+
+}  // namespace
