@@ -148,8 +148,6 @@ TEST_F(AnimationTest, TheFrameSequenceAndParamPropertiesReadAndMoveThePlayList) 
     EXPECT_EQ(a->setProperty("frame", "5"), 1);
     EXPECT_STREQ(a->getProperty("frame"), "2") << "past the count: the last frame entry";
     EXPECT_EQ(a->bounds, (OMRect{110, 50, 112, 51}));
-    a->setProperty("width", "40");
-    EXPECT_STREQ(a->getProperty("width"), "2") << "read-only";
     EXPECT_STREQ(a->getProperty("height"), "1");
     std::string params;
     for (const char* selector : {"0", "1", "2", "3", "4", "5"}) {
