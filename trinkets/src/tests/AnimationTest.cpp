@@ -114,6 +114,13 @@ TEST_F(AnimationTest, TheScriptFactoriesFindTheirDataByIdAndPlaceIt) {
     auto* r = static_cast<RAnimation*>(createObject("RAnimation", "7"));
     EXPECT_EQ(r->isCorralled, 0);
     EXPECT_EQ(r->clone(), nullptr);
+    std::string damaged = writeAseq(picture(), ByteOrder::little);
+    damaged[10] = '\x7F';  // frame 0 past the end: made, but shows and plays nothing
+    RAnimation* d = scripted("100", "50", damaged);
+    EXPECT_EQ(d->status(), AseqStatus::badFrameOffset);
+    EXPECT_TRUE(d->bounds.hasNoArea());
+    passes(2000, 3);
+    EXPECT_FALSE(d->hitTest(POINT{100, 50}));
 }
 
 // Drawn at (100, 50): the skipped corner keeps the white background; the hit test follows the pixels.
@@ -129,16 +136,6 @@ TEST_F(AnimationTest, AFrameDrawsItsPixelsAndHitsOnlyThem) {
     }
     EXPECT_EQ(drawn, "\xFF\xF9\xF9\xFF\xFC\xFC\xFC\xFF");  // white red red white, blue blue blue white
     EXPECT_EQ(hits, "01101110");
-}
-
-TEST_F(AnimationTest, DamagedDataMakesAnAnimationThatShowsAndPlaysNothing) {
-    std::string bytes = writeAseq(picture(), ByteOrder::little);
-    bytes[10] = '\x7F';  // frame 0 past the end
-    RAnimation* a = scripted("100", "50", bytes);
-    EXPECT_EQ(a->status(), AseqStatus::badFrameOffset);
-    EXPECT_TRUE(a->bounds.hasNoArea());
-    passes(2000, 3);
-    EXPECT_FALSE(a->hitTest(POINT{100, 50}));
 }
 
 // The list is hold, frame 0, frame 1, loop, end: two frame entries.

@@ -30,16 +30,6 @@ AseqPicture samplePicture() {
     return picture;
 }
 
-std::string describe(const AseqSequence& sequence) {
-    std::string text;
-    for (std::int32_t i = 0; i < sequence.count; ++i) {
-        const AseqEntry e = readEntry(sequence.entries + 8 * i);
-        for (const std::int32_t v : {e.x, e.y, e.frame, e.param}) text += std::to_string(v) + ",";
-        text.back() = ' ';
-    }
-    return text;
-}
-
 // A second animation on the same buffer finds it converted: byte 5 reads 0 and nothing changes again.
 TEST(AseqFormatTest, ABigEndianBufferIsConvertedOnceForAllItsAnimations) {
     Bytes buffer = bytesOf(writeAseq(samplePicture(), ByteOrder::big));
@@ -50,8 +40,10 @@ TEST(AseqFormatTest, ABigEndianBufferIsConvertedOnceForAllItsAnimations) {
         ASSERT_EQ(attachSequence(buffer.data(), buffer.size(), layout), AseqStatus::ok);
         EXPECT_EQ(buffer, little);
         ASSERT_EQ(layout.sequences.size(), 2u);
-        EXPECT_EQ(describe(layout.sequences[0]), "0,0,-4,0 1,2,0,100 0,0,1,50 0,0,-101,7 0,0,-2,0 0,0,-1,0 ");
-        EXPECT_EQ(describe(layout.sequences[1]), "0,0,1,0 0,0,-600,0 0,0,-1,0 ");
+        EXPECT_EQ(layout.sequences[0].count, 6);
+        EXPECT_EQ(layout.sequences[1].count, 3);
+        EXPECT_EQ(readEntry(layout.sequences[0].entries + 8).param, 100);
+        EXPECT_EQ(readEntry(layout.sequences[1].entries + 8).frame, -600);
         EXPECT_EQ(layout.frameRate, 8);
         EXPECT_EQ(frameImage(layout, 0).width, 3);
         EXPECT_EQ(frameImage(layout, 1).height, 1);
