@@ -1,0 +1,30 @@
+// "RCompositeAction": runs all its children at once and finishes when every one of them is done.
+#pragma once
+
+#include <cstdint>
+
+#include "ActionContainer.h"
+#include "OMSR.h"
+
+class RCompositeAction : public ActionContainer {
+public:
+    explicit RCompositeAction(std::int32_t isInterruptibleFlag) : ActionContainer(isInterruptibleFlag) {}
+    ~RCompositeAction() override;
+
+    // Halts the interruptible children; the non-interruptible ones run on and finish the composite.
+    void halt() override;
+    // 1 when every child is interruptible.
+    std::int32_t isInterruptible() override;
+    void pause() override;
+    void resume() override;
+    void start() override;
+    void childFinished() override;
+
+    // Children done in the current run; -1 before the first start.
+    std::int32_t finishedCount = -1;
+
+    static OMSR classRecord;
+
+private:
+    void forEachChild(void (Action::*method)());
+};

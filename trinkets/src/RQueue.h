@@ -1,0 +1,40 @@
+// "RQueue": runs its children one after another for a number of passes or for ever; halting skips the
+// interruptible steps and keeps the first one that must not be cut.
+#pragma once
+
+#include <cstdint>
+
+#include "ActionContainer.h"
+#include "OMSR.h"
+
+class RQueue : public ActionContainer {
+public:
+    // A repeat count of 0 becomes 1; -1 runs for ever.
+    RQueue(std::int32_t repeat, std::int32_t isInterruptibleFlag);
+    ~RQueue() override;
+
+    void registerProperties() override;
+    void halt() override;
+    // 1 when every child is interruptible; the queue's own flag is not consulted.
+    std::int32_t isInterruptible() override;
+    void pause() override;
+    void resume() override;
+    void start() override;
+    void childFinished() override;
+    // When the running child goes, its successor runs next; otherwise the cursor stays on the running child.
+    void removeAction(Action* action) override;
+
+    std::int32_t passesDone = 0;
+    std::int32_t repeatCount;
+    // The child that runs now, or past the end.
+    OMListLocator<Action> cursor;
+
+    static OMSR classRecord;
+
+private:
+    // Starts the child at the cursor, or ends the pass when the cursor is past the end.
+    void runAtCursor();
+    void clearVerb();
+    void setRepeatText(OMArg text);
+    void getRepeatText(OMArg buffer);
+};
