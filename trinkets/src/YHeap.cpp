@@ -54,7 +54,10 @@ std::int32_t YHeap::find(const char* name, std::int32_t length) const {
 }
 
 std::int32_t YHeap::append(YVariable* variable) {
-    if (!initialised || !variable || full()) return -1;
+    if (!initialised || !variable || full()) {
+        delete variable;
+        return -1;
+    }
     if (count == capacity) {
         auto** grown = new YVariable*[static_cast<std::size_t>(capacity + kGrowth)];
         std::memcpy(grown, entries, sizeof(YVariable*) * static_cast<std::size_t>(count));

@@ -30,6 +30,7 @@ public:
     std::int32_t findOrAdd(const char* name, std::int32_t length, const char* initialText);
     std::int32_t findOrAddTyped(const char* text, std::int32_t length, std::int32_t tag);
     std::int32_t addMember(std::int32_t index);
+    // Takes the variable over: a variable the full heap refuses is deleted (index -1).
     std::int32_t append(YVariable* variable);
     std::int32_t indexOfVariable(const YVariable* variable) const;
     const char* textOf(const char* name);

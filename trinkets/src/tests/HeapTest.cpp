@@ -124,6 +124,18 @@ TEST_F(HeapTest, SharedObjectsAreDeletedOnce) {
     delete event;
 }
 
+// A full heap refuses new entries and frees them, also the parts a member name added on the way.
+TEST_F(HeapTest, AFullHeapRefusesAndFreesNewEntries) {
+    YHeap& heap = scriptHeap();
+    for (int i = 0; heap.count < kYHeapLimit; ++i) add("f" + std::to_string(i));
+    EXPECT_EQ(-1, add("x.y"));  // its part "x" takes the last slot
+    EXPECT_TRUE(heap.full());
+    auto* late = new YVariable("late", 4, nullptr);
+    late->setObject(new RProbe);
+    EXPECT_EQ(-1, heap.append(late));
+    EXPECT_EQ(0, RProbe::alive);
+}
+
 TEST_F(HeapTest, ProceduresAndObjectsAreIterated) {
     YHeap& heap = scriptHeap();
     var("+a")->setText("+4", -1);
