@@ -43,6 +43,7 @@ OMAnimation::OMAnimation(OMTrinketWindow* owner, OMIStream* stream, std::int32_t
     if (status() != AseqStatus::ok) return;
     const AseqLayout& layout = data_->layout;
     playback.frameRate = layout.frameRate;
+    sequences.attach(layout.sequences);
     selectSequence(0);
     if (usePlacement) setZ(layout.placeZ);
     x = coordinate(x, usePlacement, layout.placeX);
@@ -59,13 +60,17 @@ OMAnimation::OMAnimation(const OMAnimation& other)
       resourceId(other.resourceId),
       usePlacement(other.usePlacement),
       soundOn(other.soundOn),
+      waitSoundsAtEnd(other.waitSoundsAtEnd),
       data_(other.data_),
+      sequences(other.sequences),
       currentSequence(other.currentSequence),
       shownEntry(other.shownEntry),
       currentFrame(other.currentFrame),
-      entryLink(other.entryLink ? other.entryLink->clone() : nullptr) {
+      entryLink(other.entryLink ? other.entryLink->clone() : nullptr),
+      endLink(other.endLink ? other.endLink->clone() : nullptr),
+      soundsDoneLink(other.soundsDoneLink ? other.soundsDoneLink->clone() : nullptr) {
     if (status() != AseqStatus::ok) return;
-    playback.select(data_->layout.sequences[static_cast<std::size_t>(currentSequence)]);
+    playback.select(sequences.at(currentSequence));
     const AseqPlayback& from = other.playback;
     playback.state = from.state;
     playback.dueTime = from.dueTime;
@@ -81,6 +86,8 @@ OMAnimation::OMAnimation(const OMAnimation& other)
 OMAnimation::~OMAnimation() {
     if (stepping == this) stepping = nullptr;
     unstamp();
+    releaseSounds();
+    detachSounds();
 }
 
 OMScriptableObject* OMAnimation::clone() {
@@ -162,12 +169,12 @@ void OMAnimation::replacePaletteEntry(std::uint8_t from, std::uint8_t to, std::i
 }
 
 void OMAnimation::selectSequence(std::int32_t index, bool force) {
-    const auto count = static_cast<std::int32_t>(data_->layout.sequences.size());
+    const std::int32_t count = sequences.size();
     if (count == 0) return;
     index = index < 0 ? 0 : (index >= count ? count - 1 : index);
     if (index == currentSequence && !force) return;
     currentSequence = index;
-    playback.select(data_->layout.sequences[static_cast<std::size_t>(currentSequence)]);
+    playback.select(sequences.at(currentSequence));
     shownEntry = 0;
 }
 
@@ -183,10 +190,6 @@ void OMAnimation::showCurrentEntry(bool force) {
     const std::int32_t left = bounds.left + dx;
     const std::int32_t top = bounds.top + dy;
     setBounds(left, top, left + currentFrame.width, top + currentFrame.height);
-}
-
-void OMAnimation::resume() {
-    if (playback.state == PlayState::paused) playback.play();
 }
 
 void OMAnimation::restart() {
@@ -224,7 +227,7 @@ std::int32_t OMAnimation::frameEntryCount() const {
 
 std::uint8_t* OMAnimation::currentEntryBytes() const {
     if (status() != AseqStatus::ok) return nullptr;
-    const AseqSequence& sequence = data_->layout.sequences[static_cast<std::size_t>(currentSequence)];
+    const AseqSequence sequence = sequences.at(currentSequence);
     if (playback.currentEntry < 0 || playback.currentEntry >= sequence.count) return nullptr;
     return sequence.entries + playback.currentEntry * static_cast<std::int32_t>(kAseqEntrySize);
 }
@@ -241,12 +244,6 @@ bool OMAnimation::raise(const char* event) {
     OMAnimation* const self = this;
     signalEvent(event);
     return stepping == self;
-}
-
-bool OMAnimation::endOfPlay() {
-    if (!raise("paused")) return false;
-    fireCompletion();
-    return true;
 }
 
 bool OMAnimation::special() { return raise("special"); }

@@ -4,9 +4,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <vector>
 
+#include "AOSoundRecord.h"
 #include "AseqFormat.h"
 #include "AseqPlayback.h"
+#include "AseqSequenceTable.h"
 #include "OMIStream.h"
 #include "OMLink.h"
 #include "OMMemCanvas.h"
@@ -18,6 +22,8 @@ struct AnimationData {
     std::unique_ptr<OMIStream> stream;
     AseqLayout layout;
     AseqStatus status = AseqStatus::truncated;
+    // The sounds of the cues, deleted with the data by the last user.
+    AOSoundRecords sounds;
 };
 
 class OMAnimation : public OMTrinket, private AseqPlaybackHost {
@@ -54,10 +60,11 @@ public:
     // Window coordinates: true on a fill or literal pixel of the frame shown.
     virtual bool hitPixel(std::int32_t x, std::int32_t y);
     virtual void play() { playback.play(); }
-    virtual void pause() { playback.pause(); }
+    // Pausing stops the sounds of the cues; suspending pauses them and resuming resumes them.
+    virtual void pause();
     virtual void rewind() { playback.rewind(); }
     virtual void setRepeatCount(std::int32_t n) { playback.repeatCount = n; }
-    virtual void suspend() { playback.pause(); }
+    virtual void suspend();
     virtual void resume();
     // Playing from the current entry whatever the state, due at once.
     virtual void restart();
@@ -83,6 +90,11 @@ public:
     std::int16_t resourceId = 0;
     bool usePlacement = true;
     bool soundOn = true;
+    // The end of play waits until the sounds of the cues have finished.
+    bool waitSoundsAtEnd = false;
+    bool waitingForSounds = false;
+    // Sounds started by this animation and not finished.
+    std::int32_t soundsPlaying = 0;
 
     // Class-wide defaults of usePlacement and soundOn.
     static bool defaultUsePlacement;
@@ -100,15 +112,70 @@ protected:
     // The animation in its step: cleared by its destructor, so the step learns it is gone.
     static OMAnimation* stepping;
 
+public:
+    // Queries for the character and the actions.
+    // Entry i of the current list (-1: the current entry); none outside the list's entries.
+    std::optional<AseqEntry> entryAt(std::int32_t i) const;
+    std::int32_t sequenceCount() const { return sequences.size(); }
+    // Paused (or waiting) with no sound of a cue playing; the flags receive the two halves.
+    bool isPausedAndQuiet(bool* paused = nullptr, bool* quiet = nullptr) const;
+    // Playing, or some sound of a cue playing; the flags receive the two halves.
+    bool isBusy(bool* playing = nullptr, bool* sounding = nullptr) const;
+    // Walk the sound cues of the current list from its start: the cue's sound (made on first use; null
+    // when there is no data), its id and the 1-based position of the frame entry it precedes. Past the
+    // last cue: null, id 0, position 0.
+    OMWaveSound* firstSoundCue(std::int16_t& soundId, std::int32_t& position);
+    OMWaveSound* nextSoundCue(std::int16_t& soundId, std::int32_t& position);
+
+    // Links called at the end of play and when the last playing sound finished (null removes them).
+    void setEndLink(const OMLink* link);
+    void setSoundsDoneLink(const OMLink* link);
+    void setSoundOn(bool on);
+    // Sound records of the cues of list `sequence` (-1 the current), or of every list. Unloading and
+    // releasing delete records only for the last user of the data.
+    virtual void loadSounds(std::int32_t sequence);
+    virtual void unloadSounds(std::int32_t sequence);
+    virtual void loadAllSounds();
+    virtual void releaseSounds();
+
+    // Editing the lists (index -1: the current list or entry). Writing an entry changes it where it lies,
+    // for the copies sharing it too; inserting works on a private copy of the list.
+    virtual void setEntry(const AseqEntry& entry, std::int32_t i);
+    virtual void setEntry(std::int16_t frame, std::int16_t x, std::int16_t y, std::int16_t param, std::int32_t i);
+    virtual void insertEntry(const AseqEntry& entry, std::int32_t i);
+    virtual void insertEntry(std::int16_t frame, std::int16_t x, std::int16_t y, std::int16_t param, std::int32_t i);
+    virtual void removeEntry(std::int32_t i);
+    // Appends a private list of the entries through their end entry (none given: an end entry alone).
+    virtual void addSequence(const std::vector<AseqEntry>& entries);
+    virtual void removeSequence(std::int32_t i);
+    // Inserts a cue for the sound before the position-th frame entry (-1: the current one).
+    virtual void addSoundCue(std::int16_t soundId, std::int32_t position);
+    // Playback pauses once on reaching entry i (-1: none).
+    virtual void setStopEntry(std::int32_t i) { playback.stopEntry = i; }
+    virtual bool isModified() const { return modified; }
+
 private:
     void showEntry() override { showCurrentEntry(false); }
     bool endOfPlay() override;
     bool entryAdvanced() override;
     bool special() override;
     void hideAtEnd() override;
-    bool cuesPlay() override { return false; }
-    bool hasCue(std::int16_t) override { return false; }
-    void playCue(std::int16_t, bool) override {}
+    bool cuesPlay() override;
+    bool hasCue(std::int16_t soundId) override;
+    void playCue(std::int16_t soundId, bool sync) override;
+    void cueStarted(OMArg soundId);
+    void cueSyncStarted(OMArg soundId);
+    void cueFinished(OMArg soundId);
+    // The last playing sound finished: the deferred end of play, then the sounds-done link; false when the
+    // animation was destroyed meanwhile.
+    bool soundsFinished();
+    // Applies the action to the sound of every record; false when a hook destroyed the animation.
+    bool eachCueSound(void (*action)(OMWaveSound&));
+    OMWaveSound* soundCueFrom(std::int32_t from, std::int16_t& soundId, std::int32_t& position);
+    // The list's entries may have moved: playback follows them at its entry.
+    void rebindSequence();
+    // Stops the sounds whose hooks call this animation, so that none calls it after it is gone.
+    void detachSounds();
 
     void showCurrentEntry(bool force);
     // Raises an event; false when a handler destroyed the animation.
@@ -126,8 +193,14 @@ private:
     std::uint8_t* currentEntryBytes() const;
 
     std::shared_ptr<AnimationData> data_;
+    AseqSequenceTable sequences;
     std::int32_t currentSequence = 0;
     std::int32_t shownEntry = 0;
     AseqFrame currentFrame;
     std::unique_ptr<OMLink> entryLink;
+    std::unique_ptr<OMLink> endLink;
+    std::unique_ptr<OMLink> soundsDoneLink;
+    bool modified = false;
+    // Where nextSoundCue goes on.
+    std::int32_t cueCursor = 0;
 };

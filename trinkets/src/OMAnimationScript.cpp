@@ -21,6 +21,7 @@ OMScriptableObject* makeAnimation() {
     const bool placed = OMAnimation::defaultUsePlacement;
     auto* animation = new OMAnimation(window, stream, placed ? OMAnimation::kAtPlacement : x,
                                       placed ? OMAnimation::kAtPlacement : y);
+    animation->loadSounds(-1);
     animation->resourceId = id;
     return animation;
 }
@@ -100,4 +101,4 @@ void OMAnimation::setParamText(OMArg text) {
 }
 
 void OMAnimation::getSoundOnText(OMArg buffer) { writeInteger(buffer, soundOn ? 1 : 0); }
-void OMAnimation::setSoundOnText(OMArg text) { soundOn = integerOf(text) != 0; }
+void OMAnimation::setSoundOnText(OMArg text) { setSoundOn(integerOf(text) != 0); }

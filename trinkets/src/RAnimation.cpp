@@ -31,7 +31,9 @@ OMScriptableObject* makeScriptAnimation() {
     if (!stream) return nullptr;
     const std::int32_t x = placed ? OMAnimation::kAtPlacement : std::atoi(a.c_str());
     const std::int32_t y = placed ? OMAnimation::kAtPlacement : std::atoi(b.c_str());
-    return new RAnimation(window, stream, x, y);
+    auto* animation = new RAnimation(window, stream, x, y);
+    animation->loadSounds(-1);
+    return animation;
 }
 
 }  // namespace
