@@ -1,7 +1,6 @@
 // Drawing and hit-testing ASEQ frames straight from their runs.
 #include "AseqRuns.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -11,12 +10,7 @@ constexpr std::size_t kShortRun = 16;
 }  // namespace
 
 void drawFrame8(const AseqFrame& frame, const OMPixelView& pixels, std::int32_t x, std::int32_t y, const OMRect& clip) {
-    walkRuns(frame, [&](const AseqRun& run) {
-        const std::int32_t row = y + run.row;
-        if (row >= clip.bottom) return false;
-        const std::int32_t from = std::max(x + run.column, clip.left);
-        const std::int32_t to = std::min(x + run.column + run.length, clip.right);
-        if (run.kind == AseqRun::Kind::skip || row < clip.top || from >= to) return true;
+    walkClippedRuns(frame, x, y, clip, [&](const AseqRun& run, std::int32_t row, std::int32_t from, std::int32_t to) {
         std::uint8_t* out = pixels.pixels + static_cast<std::ptrdiff_t>(row) * pixels.pitch + from;
         const auto count = static_cast<std::size_t>(to - from);
         const std::uint8_t* literal = run.literal + (from - x - run.column);
@@ -28,7 +22,6 @@ void drawFrame8(const AseqFrame& frame, const OMPixelView& pixels, std::int32_t 
         } else {
             std::memcpy(out, literal, count);
         }
-        return true;
     });
 }
 

@@ -52,6 +52,20 @@ void walkRuns(const AseqFrame& frame, Visit visit) {
     }
 }
 
+// Calls visit(run, row, from, to) for every fill and literal run of the frame placed at (x, y), cut to the
+// columns from..to (exclusive) of clip, for the rows inside clip.
+template <class Visit>
+void walkClippedRuns(const AseqFrame& frame, std::int32_t x, std::int32_t y, const OMRect& clip, Visit visit) {
+    walkRuns(frame, [&](const AseqRun& run) {
+        const std::int32_t row = y + run.row;
+        if (row >= clip.bottom) return false;
+        const std::int32_t from = x + run.column > clip.left ? x + run.column : clip.left;
+        const std::int32_t to = x + run.column + run.length < clip.right ? x + run.column + run.length : clip.right;
+        if (run.kind != AseqRun::Kind::skip && row >= clip.top && from < to) visit(run, row, from, to);
+        return true;
+    });
+}
+
 // Draws the frame with its top-left corner at (x, y) into 8-bit pixels, writing only inside clip (which
 // lies inside the pixels); skip runs write nothing.
 void drawFrame8(const AseqFrame& frame, const OMPixelView& pixels, std::int32_t x, std::int32_t y, const OMRect& clip);

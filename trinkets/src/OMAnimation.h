@@ -14,6 +14,7 @@
 #include "OMIStream.h"
 #include "OMLink.h"
 #include "OMMemCanvas.h"
+#include "OMRes.h"
 #include "OMSR.h"
 #include "OMTrinket.h"
 
@@ -85,6 +86,16 @@ public:
     void replacePaletteEntry(std::uint8_t from, std::uint8_t to, std::int32_t frame);
     // Called on every advance of the play list; null removes it.
     void setEntryLink(const OMLink* link);
+
+    // RRGB data into a 256-entry table, the source deleted; data of fewer than 256 entries leave the table
+    // as it was. On displays deeper than 8 bits the table also becomes a shared palette of id 0, current
+    // from then on and never released.
+    static void loadPalette(OMIStream* source, OMColorRecord* table);
+    static void loadPalette(OMRes* source, OMColorRecord* table);
+    // Draws the single frame of a one-image ASEQ at (0, 0) over the canvas, on deeper canvases through the
+    // current shared palette, then deletes the source; the mode byte is not used. Damaged data draw nothing.
+    static void drawStreamImage(OMMemCanvas* canvas, OMIStream* source, std::uint8_t mode);
+    static void drawResourceImage(OMMemCanvas* canvas, OMRes* source, std::uint8_t mode);
 
     AseqPlayback playback{*this};
     std::int16_t resourceId = 0;

@@ -15,3 +15,5 @@ project_test_program(trinkets_button_tests
   SOURCES ButtonTest.cpp
   LIBRARIES trinkets_display testkit)
 target_include_directories(trinkets_button_tests PRIVATE ${PROJECT_SOURCE_DIR}/om/platform/tests)
+# Static pictures, palettes and frames on deep pixels.
+target_sources(trinkets_display_tests PRIVATE AnimationImageTest.cpp PixelWriterTest.cpp)

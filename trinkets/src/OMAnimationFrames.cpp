@@ -1,0 +1,43 @@
+// The deep-display path of animations: shared palettes taken on deep displays, frames drawn into locked
+// bits through the pixel writer, and each frame pre-rendered once onto a colour-keyed canvas.
+#include <memory>
+
+#include "AseqPixelWriter.h"
+#include "AseqRuns.h"
+#include "OMAnimationDeep.h"
+#include "OMApp.h"
+#include "OMSystemUtilities.h"
+
+bool onDeepDisplay() { return displayBitsPerPixel(theApp ? theApp->displayNumber : 0) > 8; }
+
+void drawFrameInto(OMMemCanvas& canvas, const AseqFrame& frame, std::int32_t x, std::int32_t y, const OMRect& clip,
+                   const OMColorRecord* colors) {
+    const OMRect inside = clip & OMRect{0, 0, canvas.width(), canvas.height()};
+    OMPixelView view{nullptr, 0, canvas.depth};
+    if (inside.hasNoArea() || !canvas.lockBits(view.pixels, view.pitch)) return;
+    if (canvas.depth == 8) {
+        drawFrame8(frame, view, x, y, inside);
+    } else {
+        std::uint32_t red = 0;
+        std::uint32_t green = 0;
+        std::uint32_t blue = 0;
+        canvas.getColorMasks(red, green, blue);
+        const PixelFormat format = pixelFormatOf(canvas.depth, red, green, blue);
+        drawFrameDeep(frame, view, x, y, inside, packColors(colors, format), format);
+    }
+    canvas.unlockBits();
+}
+
+const OMColorRecord* drawingColors(const AOPaletteRecord* palette, const OMCanvas& canvas, OMColorRecord* scratch) {
+    if (palette) return palette->colors.data();
+    canvas.getColorTable(scratch);
+    return scratch;
+}
+
+void findAnimationPalette(std::int16_t id, OMIStream* (*paletteHook)(std::int16_t)) {
+    if (!onDeepDisplay() || AOPaletteRecord::find(id) || !paletteHook) return;
+    const std::unique_ptr<OMIStream> stream(paletteHook(id));
+    if (!stream) return;
+    const std::vector<std::uint8_t> data = readWholeStream(*stream);
+    static_cast<void>(AOPaletteRecord::createFromRrgb(id, data.data(), data.size()));
+}
