@@ -1,0 +1,26 @@
+// Naming each class record here pulls the class into the program.
+#include "ScriptClasses.h"
+
+#include "ActionFactory.h"
+#include "ActionKinds.h"
+#include "OMAnimation.h"
+#include "OMMultiTrinket.h"
+#include "RAnimation.h"
+#include "RCompositeAction.h"
+#include "RDescriptorFile.h"
+#include "RHotSpot.h"
+#include "RKbdInp.h"
+#include "RPButton.h"
+#include "RQueue.h"
+
+bool linkScriptClasses() {
+    const OMSR* const records[] = {&OMMultiTrinket::classRecord, &OMAnimation::classRecord,  &RAnimation::classRecord,
+                                   &RPButton::classRecord,       &RQueue::classRecord,       &RCompositeAction::classRecord,
+                                   &RHotSpot::classRecord,       &RKbdInp::classRecord,      &RDescriptorFile::classRecord};
+    for (const OMSR* record : records)
+        if (!classExists(record->className)) return false;
+    registerLeafActions();
+    return true;
+}
+
+void freeScriptClasses() { freeActionFactory(); }
