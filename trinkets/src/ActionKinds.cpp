@@ -4,13 +4,20 @@
 #include "ActionFactory.h"
 #include "DelayAction.h"
 #include "EmptyAction.h"
+#include "MoveXAction.h"
+#include "MoveXYAction.h"
 #include "PropertyAction.h"
+#include "SoundAction.h"
 #include "VerbAction.h"
 
 void registerLeafActions() {
+    registerAction("SoundAction", createSoundAction);
     registerAction("DelayAction", createDelayAction);
     registerAction("RandomDelayAction", createRandomDelayAction);
     registerAction("EmptyAction", createEmptyAction);
     registerAction("VerbAction", createVerbAction);
     registerAction("PropertyAction", createPropertyAction);
+    registerAction("MoveXAction", createMoveXAction);
+    registerAction("MoveYAction", createMoveYAction);
+    registerAction("MoveXYAction", createMoveXYAction);
 }
