@@ -2,16 +2,20 @@
 #include "ActionKinds.h"
 
 #include "ActionFactory.h"
+#include "AnimAction.h"
 #include "DelayAction.h"
 #include "EmptyAction.h"
 #include "MoveXAction.h"
 #include "MoveXYAction.h"
+#include "PlayAnimAction.h"
 #include "PropertyAction.h"
 #include "SoundAction.h"
 #include "VerbAction.h"
 
 void registerLeafActions() {
     registerAction("SoundAction", createSoundAction);
+    registerAction("AnimAction", createAnimAction);
+    registerAction("PlayAnimAction", createPlayAnimAction);
     registerAction("DelayAction", createDelayAction);
     registerAction("RandomDelayAction", createRandomDelayAction);
     registerAction("EmptyAction", createEmptyAction);
