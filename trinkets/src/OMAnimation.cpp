@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "AseqRuns.h"
+#include "OMAnimationDeep.h"
 #include "OMMemCanvas.h"
 #include "OMTBackground.h"
 #include "OMTrinketWindow.h"
@@ -13,6 +14,7 @@ bool OMAnimation::defaultUsePlacement = true;
 bool OMAnimation::defaultSoundOn = true;
 OMAnimation::StreamHook OMAnimation::animationHook = nullptr;
 OMAnimation::StreamHook OMAnimation::soundHook = nullptr;
+OMAnimation::StreamHook OMAnimation::paletteHook = nullptr;
 OMAnimation* OMAnimation::stepping = nullptr;
 
 namespace {
@@ -52,6 +54,7 @@ OMAnimation::OMAnimation(OMTrinketWindow* owner, OMIStream* stream, std::int32_t
     const AseqEntry first = playback.entry(shownEntry);
     currentFrame = frameImage(layout, first.frame);
     setBounds(x + first.x, y + first.y, x + first.x + currentFrame.width, y + first.y + currentFrame.height);
+    attachDeep();
     playback.begin();
 }
 
@@ -68,7 +71,9 @@ OMAnimation::OMAnimation(const OMAnimation& other)
       currentFrame(other.currentFrame),
       entryLink(other.entryLink ? other.entryLink->clone() : nullptr),
       endLink(other.endLink ? other.endLink->clone() : nullptr),
-      soundsDoneLink(other.soundsDoneLink ? other.soundsDoneLink->clone() : nullptr) {
+      soundsDoneLink(other.soundsDoneLink ? other.soundsDoneLink->clone() : nullptr),
+      palette(other.palette) {
+    if (palette) AOPaletteRecord::use(palette);
     if (status() != AseqStatus::ok) return;
     playback.select(sequences.at(currentSequence));
     const AseqPlayback& from = other.playback;
@@ -88,6 +93,7 @@ OMAnimation::~OMAnimation() {
     unstamp();
     releaseSounds();
     detachSounds();
+    AOPaletteRecord::release(palette);
 }
 
 OMScriptableObject* OMAnimation::clone() {
@@ -123,18 +129,15 @@ bool OMAnimation::step() {
 
 void OMAnimation::draw() {
     OMMemCanvas& canvas = *window->offscreen;
+    if (canvas.depth != 8 && canvas.drawsOnSurface()) return drawDeep();
     OMRect clip = bounds;
     if (canvas.clip.handle()) clip = clip & canvas.clip.bounds();
     drawCurrentInto(bounds.left, bounds.top, canvas, clip);
 }
 
 void OMAnimation::drawCurrentInto(std::int32_t x, std::int32_t y, OMMemCanvas& canvas, const OMRect& clip) {
-    const OMRect inside = clip & OMRect{0, 0, canvas.width(), canvas.height()};
-    std::uint8_t* bits = nullptr;
-    std::int32_t pitch = 0;
-    if (inside.hasNoArea() || canvas.depth != 8 || !canvas.lockBits(bits, pitch)) return;
-    drawFrame8(currentFrame, {bits, pitch, 8}, x, y, inside);
-    canvas.unlockBits();
+    OMColorRecord scratch[256];
+    drawFrameInto(canvas, currentFrame, x, y, clip, drawingColors(palette, canvas, scratch));
 }
 
 void OMAnimation::stamp() {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "AOPaletteRecord.h"
 #include "AOSoundRecord.h"
 #include "AseqFormat.h"
 #include "AseqPlayback.h"
@@ -25,6 +26,8 @@ struct AnimationData {
     AseqStatus status = AseqStatus::truncated;
     // The sounds of the cues, deleted with the data by the last user.
     AOSoundRecords sounds;
+    // Deep windows: frame i pre-rendered onto black, made on first show.
+    std::vector<std::unique_ptr<OMMemCanvas>> frameCanvases;
 };
 
 class OMAnimation : public OMTrinket, private AseqPlaybackHost {
@@ -113,6 +116,8 @@ public:
     // The application's look-ups of ASEQ data (without it no script animation is made) and of WAVE data.
     static StreamHook animationHook;
     static StreamHook soundHook;
+    // RRGB data by id for the script factory's palette step on deep displays; the application sets none.
+    static StreamHook paletteHook;
     // The class's registry record ("OMAnimation"); referring to it links the class into a program.
     static OMSR classRecord;
 
@@ -189,6 +194,13 @@ private:
     void detachSounds();
 
     void showCurrentEntry(bool force);
+    // Deep windows: takes the current shared palette and pre-renders the first frame.
+    void attachDeep();
+    // Copies the shown frame's canvas to the window, its black pixels left out by the colour key.
+    void drawDeep();
+    // Frame i pre-rendered onto a canvas of the window's depth erased to black, the colour key; made on
+    // first use, null outside the frames.
+    OMMemCanvas* frameCanvas(std::int32_t i);
     // Raises an event; false when a handler destroyed the animation.
     bool raise(const char* event);
     void foreverVerb();
@@ -211,6 +223,8 @@ private:
     std::unique_ptr<OMLink> entryLink;
     std::unique_ptr<OMLink> endLink;
     std::unique_ptr<OMLink> soundsDoneLink;
+    // The shared palette deep windows draw with (one reference); null on 8-bit windows.
+    AOPaletteRecord* palette = nullptr;
     bool modified = false;
     // Where nextSoundCue goes on.
     std::int32_t cueCursor = 0;

@@ -1,11 +1,14 @@
 // The deep-display path of animations: shared palettes taken on deep displays, frames drawn into locked
 // bits through the pixel writer, and each frame pre-rendered once onto a colour-keyed canvas.
 #include <memory>
+#include <utility>
 
 #include "AseqPixelWriter.h"
 #include "AseqRuns.h"
+#include "OMAnimation.h"
 #include "OMAnimationDeep.h"
 #include "OMApp.h"
+#include "OMTrinketWindow.h"
 #include "OMSystemUtilities.h"
 
 bool onDeepDisplay() { return displayBitsPerPixel(theApp ? theApp->displayNumber : 0) > 8; }
@@ -40,4 +43,35 @@ void findAnimationPalette(std::int16_t id, OMIStream* (*paletteHook)(std::int16_
     if (!stream) return;
     const std::vector<std::uint8_t> data = readWholeStream(*stream);
     static_cast<void>(AOPaletteRecord::createFromRrgb(id, data.data(), data.size()));
+}
+
+void OMAnimation::attachDeep() {
+    if (window->offscreen->depth == 8) return;
+    palette = AOPaletteRecord::current();
+    if (palette) AOPaletteRecord::use(palette);
+    data_->frameCanvases.resize(data_->layout.frames.size());
+    if (window->offscreen->drawsOnSurface()) static_cast<void>(frameCanvas(playback.entry(shownEntry).frame));
+}
+
+void OMAnimation::drawDeep() {
+    OMMemCanvas* source = frameCanvas(playback.entry(shownEntry).frame);
+    if (!source) return;
+    window->offscreen->copyFrom(*source, 0, 0, source->width(), source->height(), bounds.left, bounds.top,
+                                kCopyRop | kColorKeyedCopy, nullptr);
+}
+
+OMMemCanvas* OMAnimation::frameCanvas(std::int32_t i) {
+    auto& canvases = data_->frameCanvases;
+    if (i < 0 || static_cast<std::size_t>(i) >= canvases.size()) return nullptr;
+    if (canvases[static_cast<std::size_t>(i)]) return canvases[static_cast<std::size_t>(i)].get();
+    const AseqFrame frame = frameImage(data_->layout, i);
+    if (frame.width <= 0 || frame.height <= 0) return nullptr;
+    auto canvas = std::make_unique<OMMemCanvas>(frame.width, frame.height, window->offscreen->depth, kSystemMemorySurface);
+    const OMColorRecord black = colorOf(0, 0, 0);
+    canvas->erase(black);
+    canvas->setColorKey(black);
+    OMColorRecord scratch[256];
+    drawFrameInto(*canvas, frame, 0, 0, {0, 0, frame.width, frame.height}, drawingColors(palette, *canvas, scratch));
+    canvases[static_cast<std::size_t>(i)] = std::move(canvas);
+    return canvases[static_cast<std::size_t>(i)].get();
 }

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "OMAnimation.h"
+#include "OMAnimationDeep.h"
 #include "OMSParameter.h"
 #include "OMScriptableObjectProperty.h"
 #include "OMTrinketWindow.h"
@@ -18,6 +19,7 @@ OMScriptableObject* makeAnimation() {
     if (!OMAnimation::animationHook || !window) return nullptr;
     OMIStream* stream = OMAnimation::animationHook(id);
     if (!stream) return nullptr;
+    findAnimationPalette(id, OMAnimation::paletteHook);
     const bool placed = OMAnimation::defaultUsePlacement;
     auto* animation = new OMAnimation(window, stream, placed ? OMAnimation::kAtPlacement : x,
                                       placed ? OMAnimation::kAtPlacement : y);
