@@ -1,0 +1,46 @@
+; The first screen: a meadow with a turning sun, a button that chimes, a hot spot on the sun that stops
+; and starts it, and the keyboard: Enter goes to the night, Esc quits.
+Scene Meadow
+sun=RAnimation 520 40 2000
+play sun forever
+spinning=1
+button=RPButton 40 395 2100
+set button clickSoundID 101
+set button hit +pressed
+spot=RHotSpot 520 40 584 104
+set spot hit +sunTouched
+keys=RKbdInp
+set keys keyPressed +typed
+say meadow shown
+wait
+procedure +pressed
+[
+ say button pressed
+]
+procedure +sunTouched
+[
+ if spinning
+ [
+  play sun pause
+  spinning=0
+ ]
+ else
+ [
+  play sun forever
+  spinning=1
+ ]
+ say sun spinning
+]
+procedure +typed
+[
+ get keys key k
+ if k="Esc"
+ [
+  say bye
+  quit
+ ]
+ if k="Enter"
+ [
+  relay night.mps
+ ]
+]

@@ -1,0 +1,35 @@
+// Resource ids and names of the sample title's two resource modules, shared by the generator that writes
+// them, the sample's tests and any test that borrows the sample's character.
+#pragma once
+
+#include <cstdint>
+
+// Module files under "PRsc\" (the descriptor's AODLL and WaveDLL).
+constexpr const char* kSamplePictureModule = "SampleArt.dll";
+constexpr const char* kSampleSoundModule = "SampleSnd.dll";
+
+// Picture module, "RRGB" and "ASEQ". A scene id names both its palette and its 640 x 460 background.
+constexpr std::uint16_t kMeadowScene = 1000;
+constexpr std::uint16_t kNightScene = 1001;
+// Eight frames of a turning sun, 64 x 64, looping.
+constexpr std::uint16_t kSunAnimation = 2000;
+// A push button's three looks (normal, pressed, disabled), 120 x 48.
+constexpr std::uint16_t kPlayButton = 2100;
+// The character, 96 x 96: a settle pose that blinks (looping), three short fidgets (look left, look
+// right, hop; each plays once and ends) and a speech whose first entry is the sound cue of kGreeting.
+constexpr std::uint16_t kCharacterSettle = 3000;
+constexpr std::uint16_t kCharacterFidgets[3] = {3001, 3002, 3003};
+constexpr std::uint16_t kCharacterSpeech = 3010;
+
+// Sound module, "WAVE", 11025 Hz, 8-bit mono.
+constexpr std::uint16_t kClickSound = 100;
+constexpr std::uint16_t kChimeSound = 101;
+constexpr std::uint16_t kGreetingSpeech = 200;
+
+// Palette entries every scene palette shares.
+constexpr std::uint8_t kGroundIndex = 10;
+// Ground colours (0xRRGGBB): both are among the 20 static colours, so an 8-bit display shows them exactly.
+constexpr std::uint32_t kMeadowGround = 0x008000;
+constexpr std::uint32_t kNightGround = 0x000080;
+// The ground covers the rows from here to the bottom of each background.
+constexpr int kGroundTop = 360;

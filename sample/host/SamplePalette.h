@@ -1,0 +1,36 @@
+// The sample's palettes: entries shared by every scene (ground, sun, button, character) and each scene's
+// own sky and hill colours.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// Palette indices the pictures are drawn with. 0 is the animations' transparent index.
+enum SampleColor : std::uint8_t {
+    kClear = 0,
+    kGround = 10,      // kGroundIndex of SampleIds.h
+    kSkyFirst = 11,    // kSkyShades entries, top of the sky first
+    kLight = 75,       // clouds, stars, eyes, the button's symbol
+    kHill = 76,
+    kSunCore = 80,
+    kSunRay = 81,
+    kButtonFace = 90,
+    kButtonPressed = 91,
+    kButtonDisabled = 92,
+    kSkin = 100,
+    kPupil = 101,
+    kMouth = 102,
+    kHair = 103,
+    kCheek = 104,
+};
+constexpr int kSkyShades = 64;
+
+struct SceneColors {
+    std::uint32_t skyTop;
+    std::uint32_t skyBottom;
+    std::uint32_t ground;
+    std::uint32_t hill;
+};
+
+// 256 colours as 0xRRGGBB; the system's 20 reserved entries are left black, since the window keeps its own.
+std::vector<std::uint32_t> scenePalette(const SceneColors& scene);

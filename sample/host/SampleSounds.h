@@ -1,0 +1,14 @@
+// The sample title's synthesized sounds: 8-bit mono PCM at 11025 Hz as RIFF WAVE files.
+#pragma once
+
+#include <string>
+
+constexpr unsigned kSampleRate = 11025;
+
+// 30 ms of decaying noise.
+std::string clickSound();
+// 400 ms of two bell tones, 880 and 1320 Hz, dying away.
+std::string chimeSound();
+// Five voiced syllables of 250 ms, each followed by 125 ms of silence (1.875 s: one syllable for every
+// three entries of the character's speech at 8 frames a second).
+std::string greetingSpeech();

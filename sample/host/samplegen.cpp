@@ -1,0 +1,61 @@
+// Writes the sample title's two 16-bit resource modules into a folder: the picture module (palettes and
+// animations) and the sound module.
+//
+//   samplegen FOLDER
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "NeModuleWriter.h"
+#include "SampleIds.h"
+#include "SamplePictures.h"
+#include "SampleSounds.h"
+
+namespace {
+
+std::string aseq(const AseqPicture& picture) { return writeAseq(picture, ByteOrder::little); }
+
+NeModule pictureModule() {
+    NeResourceType palettes{0, "RRGB", {}};
+    NeResourceType animations{0, "ASEQ", {}};
+    for (const auto& [id, style] : {std::pair{kMeadowScene, SceneStyle::meadow}, std::pair{kNightScene, SceneStyle::night}}) {
+        palettes.resources.push_back({id, writeRrgb(scenePalette(sceneColors(style)))});
+        animations.resources.push_back({id, aseq(sceneBackground(style))});
+    }
+    animations.resources.push_back({kSunAnimation, aseq(sunAnimation())});
+    animations.resources.push_back({kPlayButton, aseq(playButton())});
+    animations.resources.push_back({kCharacterSettle, aseq(characterSettle())});
+    for (int i = 0; i < 3; ++i) animations.resources.push_back({kCharacterFidgets[i], aseq(characterFidget(i))});
+    animations.resources.push_back({kCharacterSpeech, aseq(characterSpeech(kGreetingSpeech))});
+    NeModule module;
+    module.types = {palettes, animations};
+    return module;
+}
+
+NeModule soundModule() {
+    NeModule module;
+    module.types = {{0, "WAVE", {{kClickSound, clickSound()}, {kChimeSound, chimeSound()}, {kGreetingSpeech, greetingSpeech()}}}};
+    return module;
+}
+
+bool writeFile(const std::string& name, const std::string& bytes) {
+    std::ofstream out(name, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (out) return true;
+    std::fprintf(stderr, "samplegen: cannot write %s\n", name.c_str());
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: samplegen FOLDER\n");
+        return 2;
+    }
+    const std::string folder = std::string(argv[1]) + "/";
+    const bool written = writeFile(folder + kSamplePictureModule, writeNeModule(pictureModule()).bytes) &&
+                         writeFile(folder + kSampleSoundModule, writeNeModule(soundModule()).bytes);
+    return written ? 0 : 1;
+}

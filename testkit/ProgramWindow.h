@@ -1,0 +1,33 @@
+// A program started in a folder and watched from outside through its windows and the screen, for
+// end-to-end tests and start-up benchmarks.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class ProgramWindow {
+public:
+    // `commandLine` as CreateProcess takes it; runs in `folder`.
+    ProgramWindow(const std::string& commandLine, const std::string& folder);
+    ProgramWindow(const ProgramWindow&) = delete;
+    ProgramWindow& operator=(const ProgramWindow&) = delete;
+    // Ends the process when it still runs.
+    ~ProgramWindow();
+
+    bool started() const { return process_.hProcess != nullptr; }
+    // A visible window of the process of that class: a top-level window or a child of one; null when
+    // none appears within timeoutMs.
+    HWND waitForWindow(const char* className, DWORD timeoutMs) const;
+    // Whether the screen shows colour at `at` (client coordinates of window) within timeoutMs.
+    bool waitForColour(HWND window, POINT at, COLORREF colour, DWORD timeoutMs) const;
+    // The screen's colour at `at` in window's client coordinates.
+    static COLORREF colourAt(HWND window, POINT at);
+    // Posts the messages of one key press that gives a character: WM_CHAR, then WM_KEYUP.
+    static void postCharacter(HWND window, char character, UINT virtualKey);
+    // The exit code, or STILL_ACTIVE when the process runs on after timeoutMs.
+    DWORD waitForExit(DWORD timeoutMs) const;
+
+private:
+    PROCESS_INFORMATION process_{};
+};
