@@ -15,7 +15,7 @@ say meadow shown
 wait
 procedure +pressed
 [
- say button pressed
+ say pressed
 ]
 procedure +sunTouched
 [
@@ -29,7 +29,7 @@ procedure +sunTouched
   play sun forever
   spinning=1
  ]
- say sun spinning
+ say turning spinning
 ]
 procedure +typed
 [
