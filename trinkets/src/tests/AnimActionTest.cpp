@@ -1,5 +1,5 @@
-// Animation steps on the trinket window: a resource animation made, placed and deleted by its step, and an
-// existing animation played on to the end of its play; both finish at that end.
+// Animation steps: a resource animation made, placed and taken away by its step, and an existing
+// animation played on; both finish at the animation's end of play.
 #include <string>
 
 #include "AnimAction.h"
@@ -10,15 +10,21 @@ namespace {
 
 class AnimActionTest : public AnimatedActionFixture {
 protected:
+    // Id 12: two frames, then a hold that ends the play; placed at (20, 30) with z 4. Id 13: damaged.
     void SetUp() override {
         AnimatedActionFixture::SetUp();
-        endingFile = folder.file("ending.seq");
-        damagedFile = folder.file("damaged.seq");
-        const std::string bytes = writeAseq(ending(), ByteOrder::little);
-        writeWholeFile(endingFile, bytes);
-        writeWholeFile(damagedFile, bytes.substr(0, 10));
+        AseqPicture p;
+        p.placement[0] = 20;
+        p.placement[1] = 30;
+        p.placement[3] = 4;
+        p.sequences = {{{0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, kAseqHold, 0}, {0, 0, kAseqEnd, 0}}};
+        p.frames = {{2, 2, {9, 9, 9, 9}, {}}};
+        const std::string bytes = writeAseq(p, ByteOrder::little);
+        writeWholeFile(folder.file("12"), bytes);
+        writeWholeFile(folder.file("13"), bytes.substr(0, 10));
+        directory = folder.file("");
         AnimAction::setAnimationLookup([](std::uint16_t id) -> OMIStream* {
-            const std::string& file = id == 12 ? endingFile : damagedFile;
+            const std::string file = directory + std::to_string(id);
             return id == 12 || id == 13 ? new OMIStreamFile(file.c_str(), kStreamWhole, nullptr) : nullptr;
         });
     }
@@ -26,133 +32,82 @@ protected:
         AnimAction::setAnimationLookup(nullptr);
         AnimatedActionFixture::TearDown();
     }
-    // Two frames, then a hold that ends the play; placed at (20, 30) with z 4.
-    static AseqPicture ending() {
-        AseqPicture p;
-        p.placement[0] = 20;
-        p.placement[1] = 30;
-        p.placement[3] = 4;
-        p.sequences = {{{0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, kAseqHold, 0}, {0, 0, kAseqEnd, 0}}};
-        p.frames = {{2, 2, {9, 9, 9, 9}, {}}};
-        return p;
-    }
-    static inline std::string endingFile;
-    static inline std::string damagedFile;
+    static inline std::string directory;
 };
 
-// The hold reached at the third frame ends the play; the step's animation leaves the window with it.
+// The hold at the third frame ends the play, and the step's animation leaves the window with it.
 TEST_F(AnimActionTest, AResourceAnimationPlaysWhereItsTokensSayAndGoesAtItsEnd) {
     const struct {
         std::vector<const char*> tokens;
         OMRect bounds;
-        std::int32_t z;
         std::int32_t interruptible;
     } cases[] = {
-        {{"12", "5", "0"}, {20, 30, 22, 32}, 5, 1},
-        {{"12", "5", "0", "0"}, {20, 30, 22, 32}, 5, 0},
-        {{"12", "100", "200", "5", "0"}, {100, 200, 102, 202}, 5, 1},
-        {{"12", "100", "200", "5", "0", "0"}, {100, 200, 102, 202}, 5, 0},
+        {{"12", "5", "0"}, {20, 30, 22, 32}, 1},
+        {{"12", "100", "200", "5", "0", "0"}, {100, 200, 102, 202}, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.tokens.size()) + " tokens");
         eventLog.clear();
         auto* step = static_cast<AnimAction*>(create("AnimAction", c.tokens));
-        ASSERT_NE(nullptr, step);
         EXPECT_EQ(c.interruptible, step->isInterruptible());
-        watchFinished(step, "anim");
-        for (const char* after : {"finished@anim ", "finished@anim finished@anim "}) {
+        for (const char* after : {"finished@step ", "finished@step finished@step "}) {
             step->start();
-            ASSERT_NE(nullptr, step->animation);
-            EXPECT_TRUE(step->animation->getBounds() == c.bounds);
-            EXPECT_EQ(c.z, step->animation->getZ());
-            EXPECT_EQ(0, step->animation->isMovable());
-            EXPECT_EQ(0, step->animation->isTouchy());
+            const RAnimation& a = *step->animation;
+            EXPECT_TRUE(a.bounds == c.bounds);
+            EXPECT_EQ("5 0 0", std::to_string(a.z) + " " + std::to_string(a.movable) + " " + std::to_string(a.touchy));
             frames(2);
             EXPECT_NE(after, eventLog);
             frames(1);
             EXPECT_EQ(after, eventLog);
-            EXPECT_EQ(nullptr, step->animation);
             EXPECT_EQ(0, window->trinkets.count);
         }
+        step->start();
+        step->halt();
+        EXPECT_EQ(0, window->trinkets.count);
         delete step;
     }
     EXPECT_EQ(nullptr, create("AnimAction", {"12", "5"}));
 }
 
-// No id, no look-up, no data or damaged data: nothing to play.
+// No id, no data or damaged data: nothing to play.
 TEST_F(AnimActionTest, WithoutAnAnimationToPlayTheStepFinishesAtOnce) {
-    const struct {
-        const char* id;
-        bool lookup;
-    } cases[] = {{"65535", true}, {"14", true}, {"13", true}, {"12", false}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.id);
+    for (const char* id : {"65535", "14", "13"}) {
+        SCOPED_TRACE(id);
         eventLog.clear();
-        if (!c.lookup) AnimAction::setAnimationLookup(nullptr);
-        auto* step = static_cast<AnimAction*>(create("AnimAction", {c.id, "5", "0"}));
-        watchFinished(step, "anim");
+        Action* step = create("AnimAction", {id, "5", "0"});
         step->start();
-        EXPECT_EQ("finished@anim ", eventLog);
-        EXPECT_EQ(nullptr, step->animation);
+        EXPECT_EQ("finished@step ", eventLog);
         EXPECT_EQ(0, window->trinkets.count);
         delete step;
     }
 }
 
-TEST_F(AnimActionTest, HaltingTakesTheAnimationAwayAndPausingSuspendsIt) {
-    auto* step = static_cast<AnimAction*>(create("AnimAction", {"12", "5", "0"}));
-    watchFinished(step, "anim");
-    step->start();
-    frames(1);
-    step->pause();
-    EXPECT_EQ(PlayState::paused, step->animation->playback.state);
-    frames(3);
-    step->resume();
-    EXPECT_EQ(PlayState::playing, step->animation->playback.state);
-    step->halt();
-    EXPECT_EQ(nullptr, step->animation);
-    EXPECT_EQ(0, window->trinkets.count);
-    frames(3);
-    EXPECT_EQ("", eventLog);
-    delete step;
-}
-
-// The step borrows the end of play of an animation it does not own: a paused animation plays on, and once
-// the step has finished or been halted, a later end of play is the animation's own again.
+// The step borrows the end of play of an animation it does not own: once the step has finished or been
+// halted, the animation's end of play is its own again.
 TEST_F(AnimActionTest, AnExistingAnimationPlaysOnToTheEndOfItsPlay) {
-    auto* played = static_cast<RAnimation*>(createObject("RAnimation", "0", "0", "7"));
-    ASSERT_NE(nullptr, played);
-    hold("played", played);
-    // The fixture's looping animation, made to end when it reaches its loop entry.
-    played->setRepeatCount(1);
+    auto* played = hold("played", static_cast<RAnimation*>(createObject("RAnimation", "0", "0", "7")));
+    const auto endAtLoop = [&] {
+        played->setRepeatCount(1);
+        played->play();
+        frames(2);
+    };
     played->pause();
     played->waitSoundsAtEnd = true;
-    Action* step = create("PlayAnimAction", {"played", "0"});
-    ASSERT_NE(nullptr, step);
-    EXPECT_EQ(0, step->isInterruptible());
-    watchFinished(step, "play");
+    Action* step = create("PlayAnimAction", {"played"});
     step->start();
     EXPECT_FALSE(played->waitSoundsAtEnd);
-    frames(1);
-    EXPECT_EQ("", eventLog);
-    frames(1);
-    EXPECT_EQ("finished@play ", eventLog);
-    played->setRepeatCount(1);
-    played->play();
-    frames(2);
-    EXPECT_EQ("finished@play ", eventLog);
-
+    endAtLoop();
+    EXPECT_EQ("finished@step ", eventLog);
+    endAtLoop();
     step->start();
     step->halt();
     EXPECT_EQ(PlayState::paused, played->playback.state);
-    played->setRepeatCount(1);
-    played->play();
-    frames(2);
-    EXPECT_EQ("finished@play ", eventLog);
+    endAtLoop();
+    EXPECT_EQ("finished@step ", eventLog);
 
     delete played;
     step->start();
-    EXPECT_EQ("finished@play finished@play ", eventLog);
+    EXPECT_EQ("finished@step finished@step ", eventLog);
     delete step;
     EXPECT_EQ(nullptr, create("PlayAnimAction", {"nothing"}));
 }

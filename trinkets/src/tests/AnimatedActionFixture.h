@@ -1,6 +1,5 @@
-// The world of the actions that use animations: the trinket window of the trinket tests on the fake clock,
-// the death hooks and the leaf kinds installed, script animations found by id, and the "finished" events
-// of actions noted in eventLog as "finished@name".
+// The world of the steps that use animations and sounds: the trinket window on the fake clock, the death
+// hooks and the leaf kinds, a looping animation of id 7, and "finished" events noted as "finished@name".
 #pragma once
 
 #include <memory>
@@ -25,13 +24,16 @@ protected:
     void SetUp() override {
         TrinketFixture::SetUp();
         installDeathHooks();
-        scriptHeap().clear();
         scriptHeap().init();
         registerLeafActions();
-        animationFile = folder.file("anim.seq");
-        writeWholeFile(animationFile, writeAseq(looping(), ByteOrder::little));
-        OMAnimation::animationHook = [](std::int16_t id) -> OMIStream* {
-            return id == 7 ? new OMIStreamFile(animationFile.c_str(), kStreamWhole, nullptr) : nullptr;
+        // One 2 x 2 frame shown over and over.
+        AseqPicture p;
+        p.sequences = {{{0, 0, 0, 0}, {0, 0, kAseqLoop, 0}, {0, 0, kAseqEnd, 0}}};
+        p.frames = {{2, 2, {9, 9, 9, 9}, {}}};
+        loopingFile = folder.file("loop.seq");
+        writeWholeFile(loopingFile, writeAseq(p, ByteOrder::little));
+        OMAnimation::animationHook = [](std::int16_t) -> OMIStream* {
+            return new OMIStreamFile(loopingFile.c_str(), kStreamWhole, nullptr);
         };
     }
     void TearDown() override {
@@ -39,43 +41,30 @@ protected:
         freeActionFactory();
         removeDeathHooks();
         scriptHeap().clear();
-        finishNotes.clear();
         TrinketFixture::TearDown();
     }
 
-    // One 2 x 2 frame shown over and over, 8 frames a second.
-    static AseqPicture looping() {
-        AseqPicture p;
-        p.sequences = {{{0, 0, 0, 0}, {0, 0, kAseqLoop, 0}, {0, 0, kAseqEnd, 0}}};
-        p.frames = {{2, 2, {9, 9, 9, 9}, {}}};
-        return p;
-    }
-    // A script animation of id 7 at (0, 0), held by the script variable `name`.
-    RAnimation* animation(const char* name) {
-        auto* a = static_cast<RAnimation*>(createObject("RAnimation", "0", "0", "7"));
-        if (a) hold(name, a);
-        return a;
-    }
-    // Puts object in the script variable name, which borrows it (the test deletes it).
-    static void hold(const char* name, OMScriptableObject* object) {
+    // Puts object in the script variable name, which borrows it; returns it.
+    template <class T>
+    static T* hold(const char* name, T* object) {
         scriptHeap().setObjectByName(name, object);
         static_cast<void>(scriptHeap().intValue(name, 1));
+        return object;
     }
-    // The kind created from the texts as call parameters.
-    static Action* create(const char* kind, const std::vector<const char*>& texts, std::int32_t interruptible = 1) {
+    // The kind created from the texts as call parameters, its "finished" events noted under `name`.
+    Action* create(const char* kind, const std::vector<const char*>& texts, const char* name = "step") {
         clearParameters();
         for (const char* t : texts) static_cast<void>(pushParameter(t));
         rewindParameters();
-        return createActionByName(kind, interruptible);
-    }
-    // Notes "finished@name" in eventLog whenever the action raises "finished".
-    void watchFinished(Action* a, const std::string& name) {
+        Action* a = createActionByName(kind, 1);
+        if (!a) return nullptr;
         a->registerProperties();
-        finishNotes.push_back(std::make_unique<Note>(Note{"finished@" + name + " "}));
-        const OMLinkToObj<Note> link(finishNotes.back().get(), &Note::write);
-        a->bindEvent("finished", &link, nullptr);
+        finishNotes.push_back(std::make_unique<Callback>(Callback{[n = std::string(name)] { eventLog += "finished@" + n + " "; }}));
+        const OMLinkToObj<Callback> note = calling(*finishNotes.back());
+        a->bindEvent("finished", &note, nullptr);
+        return a;
     }
-    // One update pass of the window per frame (125 ms apart), from the next frame time on.
+    // One update pass of the window per frame, 125 ms apart (8 frames a second).
     void frames(int count) {
         for (int i = 0; i < count; ++i) {
             fakeMs += 125;
@@ -84,12 +73,8 @@ protected:
     }
 
     TempFolder folder;
-    static inline std::string animationFile;
+    static inline std::string loopingFile;
 
 private:
-    struct Note {
-        std::string text;
-        void write() { eventLog += text; }
-    };
-    std::vector<std::unique_ptr<Note>> finishNotes;
+    std::vector<std::unique_ptr<Callback>> finishNotes;
 };
