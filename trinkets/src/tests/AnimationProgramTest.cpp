@@ -1,8 +1,10 @@
 // End to end: QAnimations runs a script under Wine that makes an "RAnimation" from an ASEQ in a 16-bit
-// resource module, plays it twice through, and writes the frame position of every frame notification and
-// the end of play to "debug.txt".
+// resource module (beside its RRGB palette and the WAVE of its sound cue), plays it twice through, and
+// writes the frame position of every frame notification and the end of play to "debug.txt"; then the
+// window as the screen shows it, with the last frame on the white background.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -12,17 +14,28 @@
 #include "NeModuleWriter.h"
 #include "ProgramRun.h"
 #include "TempFolder.h"
+#include "WaveWriter.h"
 
 namespace {
 
-// Frame 0 is 2 x 2 red; frame 1 is 3 x 1 blue, 5 pixels right. The list: hold, frame 0, frame 1, loop,
-// end; 20 frames a second.
+constexpr std::uint8_t kFirst = 40;
+constexpr std::uint8_t kSecond = 60;
+
+// Frame 0 is 2 x 2 of the first colour; frame 1 is 3 x 2, 5 pixels right: (first, skip, first) over three
+// of the second. The list: hold, the cue of sound 5, frame 0, frame 1, loop, end; 20 frames a second.
 std::string animation() {
     AseqPicture p;
     p.frameRate = 20;
-    p.sequences = {{{0, 0, -4, 0}, {0, 0, 0, 0}, {5, 0, 1, 0}, {0, 0, -2, 0}, {0, 0, -1, 0}}};
-    p.frames = {{2, 2, {249, 249, 249, 249}, {}}, {3, 1, {252, 252, 252}, {}}};
+    p.sequences = {{{0, 0, -4, 0}, {0, 0, -101, 5}, {0, 0, 0, 0}, {5, 0, 1, 0}, {0, 0, -2, 0}, {0, 0, -1, 0}}};
+    p.frames = {{2, 2, {kFirst, kFirst, kFirst, kFirst}, {}}, {3, 2, {kFirst, 0, kFirst, kSecond, kSecond, kSecond}, {}}};
     return writeAseq(p, ByteOrder::big);
+}
+
+// A 50 ms click.
+std::string sound() {
+    WaveSound wave;
+    wave.samples.assign(551, '\x80');
+    return writeWave(wave);
 }
 
 const std::vector<std::string> kMain{
@@ -31,18 +44,76 @@ const std::vector<std::string> kMain{
     "procedure +shown", "[", " get a frame f", " get a x left", " say frame f at left", "]",
     "procedure +ended", "[", " say paused", " quit", "]"};
 
-TEST(AnimationProgramTest, AScriptAnimationNotifiesEveryFrameItShowsUntilItsPlayEnds) {
-    TempFolder folder;
-    NeModule module;
-    module.types.push_back({0, "ASEQ", {{12, animation()}}});
-    writeWholeFile(folder.file("anims.dll"), writeNeModule(module).bytes);
-    CreateDirectoryA(folder.file("PScripts").c_str(), nullptr);
-    writeWholeFile(folder.file("PScripts\\main.mps"), lines(kMain));
-    const ChildResult result = runChild("\"" + programPath("QAnimations.exe") + "\"", folder.path(), 60000);
-    ASSERT_TRUE(result.started);
-    EXPECT_EQ(0u, result.exitCode) << result.output;
-    EXPECT_EQ(lines({"width 2", "frame 1 at 100", "frame 2 at 105", "frame 1 at 100", "frame 2 at 105", "paused"}),
-              readWholeFile(folder.file("debug.txt")));
+struct ProgramOutput {
+    std::string debug;
+    std::string screen;  // 460 rows of 640 pixels, 3 bytes each: blue, green, red
+};
+
+// The screen's colour at (x, y) as 0xRRGGBB.
+std::uint32_t pixelAt(const std::string& screen, std::int32_t x, std::int32_t y) {
+    const auto* p = reinterpret_cast<const std::uint8_t*>(screen.data()) + (y * 640 + x) * 3;
+    return static_cast<std::uint32_t>(p[2] << 16 | p[1] << 8 | p[0]);
+}
+
+class AnimationProgramTest : public ::testing::Test {
+protected:
+    // On an 8-bit display the screen shows the nearest of the 20 static colours, so the palette gives the
+    // two colours static values there (dark red, teal); a deep display shows any colour exactly.
+    void SetUp() override {
+        HDC screen = GetDC(nullptr);
+        deep = GetDeviceCaps(screen, BITSPIXEL) > 8;
+        ReleaseDC(nullptr, screen);
+        first = deep ? 0x123456 : 0x800000;
+        second = deep ? 0xA1B2C3 : 0x008080;
+    }
+    ProgramOutput run(const std::string& arguments) {
+        TempFolder folder;
+        std::vector<std::uint32_t> colors(256, 0);
+        colors[kFirst] = first;
+        colors[kSecond] = second;
+        NeModule module;
+        module.types.push_back({0, "ASEQ", {{12, animation()}}});
+        module.types.push_back({0, "RRGB", {{1, writeRrgb(colors, 0x77)}}});
+        module.types.push_back({0, "WAVE", {{5, sound()}}});
+        writeWholeFile(folder.file("anims.dll"), writeNeModule(module).bytes);
+        CreateDirectoryA(folder.file("PScripts").c_str(), nullptr);
+        writeWholeFile(folder.file("PScripts\\main.mps"), lines(kMain));
+        const ChildResult result = runChild("\"" + programPath("QAnimations.exe") + "\"" + arguments, folder.path(), 60000);
+        EXPECT_TRUE(result.started);
+        EXPECT_EQ(0u, result.exitCode) << result.output;
+        return {readWholeFile(folder.file("debug.txt")), readWholeFile(folder.file("window.bgr"))};
+    }
+    // Frame 1 stands at (105, 50) with its skipped pixel showing the white background; frame 0 at
+    // (100, 50) is gone.
+    void expectLastFrame(const ProgramOutput& result) {
+        EXPECT_EQ(lines({"width 2", "frame 1 at 100", "frame 2 at 105", "frame 1 at 100", "frame 2 at 105", "paused"}),
+                  result.debug);
+        ASSERT_EQ(result.screen.size(), 640u * 460 * 3);
+        const struct {
+            std::int32_t x, y;
+            std::uint32_t color;
+        } cases[] = {
+            {105, 50, first}, {106, 50, 0xFFFFFF}, {107, 50, first}, {105, 51, second}, {106, 51, second},
+            {107, 51, second}, {100, 50, 0xFFFFFF}, {101, 51, 0xFFFFFF}, {108, 50, 0xFFFFFF}, {105, 52, 0xFFFFFF},
+        };
+        for (const auto& c : cases) {
+            EXPECT_EQ(pixelAt(result.screen, c.x, c.y), c.color) << std::hex << "at " << std::dec << c.x << ", " << c.y;
+        }
+    }
+
+    bool deep = false;
+    std::uint32_t first = 0;
+    std::uint32_t second = 0;
+};
+
+TEST_F(AnimationProgramTest, AScriptAnimationNotifiesEveryFrameAndTheScreenShowsItsLastFrame) {
+    expectLastFrame(run(""));
+}
+
+// On a deep display the frames go through the shared palette onto colour-keyed canvases.
+TEST_F(AnimationProgramTest, ThroughDirectDrawSurfacesADeepDisplayShowsTheSameFrame) {
+    if (!deep) GTEST_SKIP() << "the deep drawing path needs a display deeper than 8 bits";
+    expectLastFrame(run(" -directdraw"));
 }
 
 }  // namespace

@@ -15,5 +15,18 @@ project_test_program(trinkets_button_tests
   SOURCES ButtonTest.cpp
   LIBRARIES trinkets_display testkit)
 target_include_directories(trinkets_button_tests PRIVATE ${PROJECT_SOURCE_DIR}/om/platform/tests)
+# QAnimations sets Wine's DirectDraw renderer through the test kit's header.
+target_include_directories(QAnimations PRIVATE ${PROJECT_SOURCE_DIR}/testkit)
+# The animation program on a true-colour screen, through GDI and through DirectDraw surfaces: the same tests
+# in a Wine world of their own at 24 bits per pixel.
+set(TRINKETS_TRUECOLOUR_WORLD ${CMAKE_BINARY_DIR}/wine-trinkets-truecolour)
+add_test(NAME trinkets_animation_truecolour_tests
+  COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-run.sh ${TRINKETS_TRUECOLOUR_WORLD}
+          $<TARGET_FILE:trinkets_animation_program_tests> --gtest_brief=1)
+add_test(NAME trinkets_animation_truecolour_stop
+  COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-run.sh ${TRINKETS_TRUECOLOUR_WORLD} --stop)
+set_tests_properties(trinkets_animation_truecolour_tests PROPERTIES
+  ENVIRONMENT WINE_SCREEN_DEPTH=24 TIMEOUT 600 RUN_SERIAL TRUE FIXTURES_REQUIRED trinkets_truecolour)
+set_tests_properties(trinkets_animation_truecolour_stop PROPERTIES FIXTURES_CLEANUP trinkets_truecolour)
 # Static pictures, palettes and frames on deep pixels.
 target_sources(trinkets_display_tests PRIVATE AnimationImageTest.cpp PixelWriterTest.cpp)

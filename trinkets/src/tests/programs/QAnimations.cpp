@@ -1,6 +1,14 @@
-// Runs PScripts\main.mps until a script quits, on a 640 x 460 trinket window, with ASEQ data looked up by
-// id in the 16-bit resource module "anims.dll" of the working folder; alerts go to standard error.
+// Runs PScripts\main.mps until a script quits, on a 640 x 460 trinket window, with ASEQ and WAVE data
+// looked up by id in the 16-bit resource module "anims.dll" of the working folder, whose RRGB 1 (when
+// present) is the window's palette; alerts go to standard error. When the script has quit, the window as
+// the screen shows it is written to "window.bgr": 460 rows top-down of 640 pixels of blue, green, red.
+// With "-directdraw" on its command line the application takes the screen through DirectDraw with memory
+// canvases as surfaces, so that on a deep display animations draw through their colour-keyed frames.
 #include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
 
 #include "OMAlert.h"
 #include "OMIStreamDLL16.h"
@@ -9,15 +17,55 @@
 #include "OMTrinketWindow.h"
 #include "RAnimation.h"
 #include "ScriptHost.h"
+#include "WineDirect3D.h"
 #include "YDeathInterest.h"
 
 namespace {
 
 constexpr const char* kModule = "anims.dll";
+constexpr std::int32_t kWidth = 640;
+constexpr std::int32_t kHeight = 460;
 
-OMIStream* findAnimation(std::int16_t id) {
-    if (OMIStreamDLL16::query(id, "ASEQ", kModule).size == 0) return nullptr;
-    return new OMIStreamDLL16(id, "ASEQ", kModule, kStreamWhole, nullptr);
+OMIStream* findData(std::int16_t id, const char* type) {
+    if (OMIStreamDLL16::query(id, type, kModule).size == 0) return nullptr;
+    return new OMIStreamDLL16(id, type, kModule, kStreamWhole, nullptr);
+}
+
+OMIStream* findAnimation(std::int16_t id) { return findData(id, "ASEQ"); }
+
+OMIStream* findSound(std::int16_t id) { return findData(id, "WAVE"); }
+
+void loadWindowPalette(OMTrinketWindow& window) {
+    OMIStream* stream = findData(1, "RRGB");
+    if (!stream) return;
+    OMColorRecord table[256];
+    window.offscreen->getColorTable(table);
+    OMAnimation::loadPalette(stream, table);
+    window.setPalette(table, 0);
+}
+
+void writeScreenshot(OMTrinketWindow& window) {
+    window.invalidateAll();
+    window.update();
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    HBITMAP section = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = SelectObject(memory, section);
+    POINT origin{0, 0};
+    ClientToScreen(window.hwnd, &origin);
+    BitBlt(memory, 0, 0, kWidth, kHeight, screen, origin.x, origin.y, SRCCOPY);
+    GdiFlush();
+    if (std::FILE* file = std::fopen("window.bgr", "wb")) {
+        std::fwrite(bits, 3, static_cast<std::size_t>(kWidth * kHeight), file);
+        std::fclose(file);
+    }
+    SelectObject(memory, previous);
+    DeleteObject(section);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
 }
 
 }  // namespace
@@ -26,15 +74,27 @@ void applicationMain() {
     omSetAlertSink(alertToStandardError);
     // Naming the records links the classes in.
     if (!classExists(OMAnimation::classRecord.className) || !classExists(RAnimation::classRecord.className)) return;
-    const OMRect frame{0, 0, 640, 460};
-    OMApp* app = new OMApp(2, &frame, nullptr, displayBitsPerPixel(0));
+    OMRect frame{0, 0, kWidth, kHeight};
+    std::int32_t mode = 2;
+    if (std::strstr(GetCommandLineA(), "-directdraw")) {
+        useWineGdiRenderer();
+        useDirectDraw = 1;
+        noDirectDrawSurfaces = 0;
+        frame = screenBounds(0);
+        mode = 4;
+    }
+    OMApp* app = new OMApp(mode, &frame, nullptr, displayBitsPerPixel(0));
     ShowWindow(app->window, SW_SHOWNA);
-    auto* window = new OMTrinketWindow(&frame, new OMTBackground, kFrameNone, 0);
+    const OMRect area{0, 0, kWidth, kHeight};
+    auto* window = new OMTrinketWindow(&area, new OMTBackground, kFrameNone, 0);
     window->activate();
     app->active = 1;
+    loadWindowPalette(*window);
     OMAnimation::animationHook = findAnimation;
+    OMAnimation::soundHook = findSound;
     installDeathHooks();
     runFirstScript("main.mps");
+    writeScreenshot(*window);
     removeDeathHooks();
     delete window;
     delete app;
