@@ -29,4 +29,10 @@ set_tests_properties(trinkets_animation_truecolour_tests PROPERTIES
   ENVIRONMENT WINE_SCREEN_DEPTH=24 TIMEOUT 600 RUN_SERIAL TRUE FIXTURES_REQUIRED trinkets_truecolour)
 set_tests_properties(trinkets_animation_truecolour_stop PROPERTIES FIXTURES_CLEANUP trinkets_truecolour)
 # Static pictures, palettes and frames on deep pixels.
-target_sources(trinkets_display_tests PRIVATE AnimationImageTest.cpp PixelWriterTest.cpp)
+target_sources(trinkets_display_tests PRIVATE AnimationImageTest.cpp PixelWriterTest.cpp AnimationDeepTest.cpp)
+# Palettes shared on a deep display, in the true-colour world.
+add_test(NAME trinkets_animation_deep_tests
+  COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-run.sh ${TRINKETS_TRUECOLOUR_WORLD}
+          $<TARGET_FILE:trinkets_display_tests> --gtest_brief=1 --gtest_filter=AnimationDeepTest.*:AnimationImageTest.*)
+set_tests_properties(trinkets_animation_deep_tests PROPERTIES
+  ENVIRONMENT WINE_SCREEN_DEPTH=24 TIMEOUT 600 RUN_SERIAL TRUE FIXTURES_REQUIRED trinkets_truecolour)
