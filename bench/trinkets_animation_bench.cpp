@@ -1,6 +1,8 @@
 // ASEQ frame drawing beside memcpy, measured in the same run: 320 x 240 frames with skips drawn straight
 // from their runs into 8-bit pixels, against memcpy of the same number of destination bytes (goal: at
-// least 30% of memcpy's speed for the picture with skips), and the cost per frame of kinds of frames.
+// least 30% of memcpy's speed for the picture with skips), and the cost per frame of kinds of frames; then
+// the deep path's one-time cost per frame: the palette packed and the frame drawn into 24- and 32-bit
+// pixels, beside memcpy of the same number of bytes.
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -8,6 +10,7 @@
 #include <vector>
 
 #include "AseqFormat.h"
+#include "AseqPixelWriter.h"
 #include "AseqRuns.h"
 #include "AseqWriter.h"
 #include "BenchClock.h"
@@ -74,6 +77,28 @@ int main() {
         std::printf("%-22s %6zu bytes of runs  whole %8.1f us (%4.0f%% of memcpy's speed%s)  clipped %8.1f us\n",
                     kind.name, frame.runsSize, whole * 1e6, 100.0 * floor / whole, kind.goal ? ", goal >= 30%" : "",
                     clipped * 1e6);
+    }
+    std::vector<std::uint8_t> deep(kWidth * kHeight * 4, 0);
+    std::vector<std::uint8_t> deepSource(deep.size(), 7);
+    OMColorRecord table[256];
+    for (int i = 0; i < 256; ++i) table[i] = colorOf(static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(255 - i), 0x40);
+    std::vector<std::uint8_t> buffer = encode(kKinds[0]);
+    AseqLayout layout;
+    if (attachSequence(buffer.data(), buffer.size(), layout) != AseqStatus::ok) return 1;
+    const AseqFrame frame = frameImage(layout, 0);
+    for (const int bytes : {3, 4}) {
+        const PixelFormat format = pixelFormatOf(bytes * 8, 0xFF0000, 0x00FF00, 0x0000FF);
+        const std::size_t size = static_cast<std::size_t>(kWidth * kHeight * bytes);
+        const double copy = fastestEach(kBatches, kRounds, [&](int) { std::memcpy(deep.data(), deepSource.data(), size); });
+        volatile std::uint32_t sink = 0;
+        const double pack = fastestEach(kBatches, kRounds, [&](int) { sink = sink + packColors(table, format)[255]; });
+        const PackedColors colors = packColors(table, format);
+        const OMPixelView view{deep.data(), kWidth * bytes, bytes * 8};
+        const double draw = fastestEach(kBatches, kRounds, [&](int) {
+            drawFrameDeep(frame, view, 0, 0, {0, 0, kWidth, kHeight}, colors, format);
+        });
+        std::printf("deep %d-bit, %-13s palette packed %6.1f us  frame drawn %8.1f us (memcpy of %zu bytes %8.1f us, %4.0f%%)\n",
+                    bytes * 8, kKinds[0].name, pack * 1e6, draw * 1e6, size, copy * 1e6, 100.0 * copy / draw);
     }
     return 0;
 }
