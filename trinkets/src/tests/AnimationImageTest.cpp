@@ -8,6 +8,7 @@
 #include "AOPaletteRecord.h"
 #include "AseqWriter.h"
 #include "Files.h"
+#include "ModuleResources.h"
 #include "OMAnimation.h"
 #include "OMIStreamFile.h"
 #include "OMSystemUtilities.h"
@@ -95,6 +96,27 @@ TEST_F(AnimationImageTest, APictureDrawsAtTheOriginInTheCanvasFormat) {
         if (c.depth == 32) std::copy(white.begin(), white.begin() + 4, expected.begin());
         EXPECT_EQ(pixels(canvas, 2, row), expected);
     }
+}
+
+// Module data may not be written: a big-endian picture drawn from a locked resource is converted in a copy.
+TEST_F(AnimationImageTest, PicturesAndPalettesComeFromModuleResourcesToo) {
+    char path[MAX_PATH];
+    const std::string own(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+    const std::string module = folder.file("pictures.dll");
+    std::vector<std::uint32_t> colors(256, 0);
+    colors[20] = 0xABCDEF;
+    ASSERT_TRUE(writeModuleWithResources(own.substr(0, own.find_last_of('\\') + 1) + "ResModule.dll", module,
+                                         {{"ASEQ", 3, picture()}, {"RRGB", 4, writeRrgb(colors)}}));
+    OMResFile file(module.c_str());
+    ASSERT_EQ(file.status, kResFileUsable);
+    OMMemCanvas canvas(8, 4, 8, kSystemMemorySurface);
+    OMAnimation::drawResourceImage(&canvas, new OMRes(3, "ASEQ", &file), 0);
+    OMAnimation::drawResourceImage(&canvas, new OMRes(9, "ASEQ", &file), 0);
+    EXPECT_EQ(pixels(canvas, 2, 3), (std::vector<std::uint8_t>{255, 20, 30, 30, 30, 30}));
+    OMColorRecord table[256];
+    OMAnimation::loadPalette(new OMRes(4, "RRGB", &file), table);
+    EXPECT_EQ(table[20].red, 0xAB00);
+    EXPECT_EQ(table[20].blue, 0xEF00);
 }
 
 }  // namespace

@@ -30,6 +30,7 @@ set_tests_properties(trinkets_animation_truecolour_tests PROPERTIES
 set_tests_properties(trinkets_animation_truecolour_stop PROPERTIES FIXTURES_CLEANUP trinkets_truecolour)
 # Static pictures, palettes and frames on deep pixels.
 target_sources(trinkets_display_tests PRIVATE AnimationImageTest.cpp PixelWriterTest.cpp AnimationDeepTest.cpp)
+add_dependencies(trinkets_display_tests ResModule)
 # Palettes shared on a deep display, in the true-colour world.
 add_test(NAME trinkets_animation_deep_tests
   COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-run.sh ${TRINKETS_TRUECOLOUR_WORLD}
