@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr DWORD kPollMs = 20;
+constexpr DWORD kPollMs = 5;
 
 struct WindowSearch {
     DWORD processId;

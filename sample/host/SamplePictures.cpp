@@ -59,7 +59,8 @@ PixelGrid buttonFrame(std::uint8_t face, int sink) {
     grid.fillEllipse(24, 24, 24, 24, face);
     grid.fillRect(24, 0, 96, 48, face);
     grid.fillEllipse(96, 24, 24, 24, face);
-    for (int x = 0; x < 24; ++x) grid.fillRect(50 + x + sink, 12 + x / 2 + sink, 51 + x + sink, 36 - x / 2 + sink, kLight);
+    for (int x = 0; x < 24; ++x)
+        grid.fillRect(50 + x + sink, 12 + x / 2 + sink, 51 + x + sink, 36 - x / 2 + sink, kLight);
     return grid;
 }
 

@@ -30,7 +30,8 @@ double voice(double hz, double formant1, double formant2, double t) {
     double sum = 0;
     for (int h = 1; h <= 12; ++h) {
         const double f = h * hz;
-        const double a = std::exp(-std::pow((f - formant1) / 250, 2)) + 0.5 * std::exp(-std::pow((f - formant2) / 400, 2));
+        const double a =
+            std::exp(-std::pow((f - formant1) / 250, 2)) + 0.5 * std::exp(-std::pow((f - formant2) / 400, 2));
         sum += a * tone(f, t);
     }
     return 0.4 * sum;

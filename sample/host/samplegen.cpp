@@ -18,7 +18,9 @@ std::string aseq(const AseqPicture& picture) { return writeAseq(picture, ByteOrd
 NeModule pictureModule() {
     NeResourceType palettes{0, "RRGB", {}};
     NeResourceType animations{0, "ASEQ", {}};
-    for (const auto& [id, style] : {std::pair{kMeadowScene, SceneStyle::meadow}, std::pair{kNightScene, SceneStyle::night}}) {
+    const std::pair<std::uint16_t, SceneStyle> scenes[] = {{kMeadowScene, SceneStyle::meadow},
+                                                           {kNightScene, SceneStyle::night}};
+    for (const auto& [id, style] : scenes) {
         palettes.resources.push_back({id, writeRrgb(scenePalette(sceneColors(style)))});
         animations.resources.push_back({id, aseq(sceneBackground(style))});
     }
@@ -34,7 +36,8 @@ NeModule pictureModule() {
 
 NeModule soundModule() {
     NeModule module;
-    module.types = {{0, "WAVE", {{kClickSound, clickSound()}, {kChimeSound, chimeSound()}, {kGreetingSpeech, greetingSpeech()}}}};
+    module.types = {
+        {0, "WAVE", {{kClickSound, clickSound()}, {kChimeSound, chimeSound()}, {kGreetingSpeech, greetingSpeech()}}}};
     return module;
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "Files.h"
+#include "FolderCopy.h"
 #include "ProgramWindow.h"
 #include "SampleFolder.h"
 #include "SampleIds.h"
@@ -17,20 +18,6 @@
 namespace {
 
 constexpr DWORD kTimeoutMs = 30000;
-
-void copyFolder(const std::string& from, const std::string& to) {
-    CreateDirectoryA(to.c_str(), nullptr);
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((from + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-        const std::string name = found.cFileName;
-        if (name == "." || name == "..") continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) copyFolder(from + "\\" + name, to + "\\" + name);
-        else if (name != "debug.txt") CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-}
 
 // Whether debug.txt of the folder reads `text` within kTimeoutMs.
 bool waitForDebugText(const TempFolder& folder, const std::string& text) {
@@ -52,7 +39,7 @@ const POINT kGround{600, 440};
 
 TEST(SampleTitleTest, ShowsTheMeadowGoesToTheNightAndQuitsOnEsc) {
     TempFolder folder;
-    copyFolder(sampleFolder(), folder.path());
+    copyFolder(sampleFolder(), folder.path(), "debug.txt");
     ProgramWindow title("\"" + folder.file("QUOMB_32.exe") + "\"", folder.path());
     ASSERT_TRUE(title.started());
     HWND scene = title.waitForWindow("OMWindowChildClass", kTimeoutMs);
