@@ -61,8 +61,8 @@ void webLinkCommand(OMArg) {
     if (result <= 32) alertBox("Unable to launch Web Browser.", kAlertFlags, nullptr);
 }
 
-// A launch that fails leaves the program usable: its sound device open again and its main script
-// started afresh on the next pass of the main loop.
+// A launch that fails leaves the program usable: its main script starts afresh on the next pass of the
+// main loop (sounds open the device again when they play).
 void execCommand(OMArg) {
     OMSound::stopAll();
     OMWaveSound::closeDevice();
@@ -72,7 +72,6 @@ void execCommand(OMArg) {
     const std::string next = commandLine(descriptor ? descriptor->stringParam("WinExeName", 1) : "");
     if (next == "false" || WinExec(next.c_str(), SW_SHOWNORMAL) > 31) return quitApplication();
     alertBox("Unable to launch Application.", kAlertFlags, nullptr);
-    OMWaveSound::openDevice(1);
     restartMainThreadSoon();
 }
 

@@ -9,24 +9,15 @@
 #include <string>
 #include <vector>
 
-#include "AseqWriter.h"
 #include "ChildProcess.h"
-#include "DescriptorWriter.h"
 #include "Files.h"
 #include "NeModuleWriter.h"
 #include "TempFolder.h"
-#include "WaveWriter.h"
+#include "TitleFiles.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
-
-constexpr std::uint16_t kSceneId = 500;
-constexpr std::uint16_t kAnimationId = 12;
-// Entries 100 and 101 fill the left and right halves of the scene's picture; the animation is 102.
-constexpr std::uint32_t kLeft = 0x123456;
-constexpr std::uint32_t kRight = 0xABCDEF;
-constexpr std::uint32_t kAnimation = 0x20C040;
 
 std::string program() {
     char path[MAX_PATH];
@@ -38,44 +29,6 @@ std::string joined(const Lines& lines) {
     std::string text;
     for (const std::string& line : lines) text += line + "\r\n";
     return text;
-}
-
-// One frame in a list that holds it: -4 holds, -1 ends.
-std::string oneFramePicture(std::int16_t width, std::int16_t height, const std::vector<std::uint8_t>& pixels) {
-    AseqPicture p;
-    p.sequences = {{{0, 0, -4, 0}, {0, 0, 0, 0}, {0, 0, -1, 0}}};
-    p.frames = {{width, height, pixels, {}}};
-    return writeAseq(p, ByteOrder::big);
-}
-
-std::string scenePicture() {
-    std::vector<std::uint8_t> pixels;
-    for (int y = 0; y < 460; ++y)
-        for (int x = 0; x < 640; ++x) pixels.push_back(x < 320 ? 100 : 101);
-    return oneFramePicture(640, 460, pixels);
-}
-
-std::string scenePalette() {
-    std::vector<std::uint32_t> colors(256, 0);
-    colors[100] = kLeft;
-    colors[101] = kRight;
-    colors[102] = kAnimation;
-    return writeRrgb(colors);
-}
-
-std::string pictureModule() {
-    NeModule module;
-    module.types.push_back({0, "ASEQ", {{kSceneId, scenePicture()}, {kAnimationId, oneFramePicture(2, 2, {102, 102, 102, 102})}}});
-    module.types.push_back({0, "RRGB", {{kSceneId, scenePalette()}}});
-    return writeNeModule(module).bytes;
-}
-
-std::string soundModule() {
-    WaveSound sound;
-    sound.samples = std::string(64, '\x80');
-    NeModule module;
-    module.types.push_back({0, "WAVE", {{7, writeWave(sound)}}});
-    return writeNeModule(module).bytes;
 }
 
 std::string handOff(std::int32_t mode, const std::string& variant) {
@@ -93,12 +46,7 @@ class Title {
 public:
     Title() {
         for (const char* sub : {"PRsc", "PScripts", "users"}) CreateDirectoryA(folder.file(sub).c_str(), nullptr);
-        writeWholeFile(folder.file("PLSDescriptor.txt"),
-                       writeDescriptor({{"WaveDLL", {"early.dll"}},
-                                        {"AODLL", {"pictures.dll"}},
-                                        {"WaveDLL", {"sounds.dll"}},
-                                        {"start", {std::to_string(kSceneId)}},
-                                        {"WinExeName", {"false"}}}));
+        writeWholeFile(folder.file("PLSDescriptor.txt"), titleDescriptor());
         writeWholeFile(folder.file("PRsc\\pictures.dll"), pictureModule());
         writeWholeFile(folder.file("PRsc\\sounds.dll"), soundModule());
     }
@@ -255,6 +203,14 @@ TEST(ProgramTest, MissingOrDamagedFilesLeaveTheScriptRunningToItsEnd) {
         EXPECT_EQ(0u, result.exitCode) << result.output;
         EXPECT_EQ("end\r\n", title.debugText());
     }
+}
+
+TEST(ProgramTest, ExecWithFalseQuitsWithoutStartingAnything) {
+    Title title;
+    title.script("dorIruvu.mps", {"say run", "exec next", "say after exec"});
+    const ChildResult result = title.run();
+    EXPECT_EQ(0u, result.exitCode) << result.output;
+    EXPECT_EQ("run\r\n", title.debugText());
 }
 
 TEST(ProgramTest, AMissingFirstScriptIsReportedInAnAlertAndEndsTheProgram) {
