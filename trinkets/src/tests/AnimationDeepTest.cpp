@@ -1,6 +1,6 @@
 // Animations on a deep off-screen canvas: the current shared palette taken at attach and shared by copies,
-// frames drawn through it with skipped pixels left alone; and, on a deep display, palettes registered by
-// loadPalette and by the script factory's palette step.
+// frames drawn through it with skipped pixels left alone; and, on a deep display, the script factory's
+// palette step.
 #include <cstring>
 #include <string>
 #include <vector>
@@ -10,7 +10,6 @@
 #include "Files.h"
 #include "OMAnimation.h"
 #include "OMIStreamFile.h"
-#include "OMSParameter.h"
 #include "TempFolder.h"
 #include "TrinketFixture.h"
 
@@ -69,6 +68,7 @@ protected:
     TempFolder folder;
     int files = 0;
     static inline std::string hookFile;
+    static inline std::string paletteFile;
 };
 
 TEST_F(AnimationDeepTest, AnAnimationDrawsWithThePaletteCurrentAtAttachAndCopiesShareIt) {
@@ -88,27 +88,15 @@ TEST_F(AnimationDeepTest, AnAnimationDrawsWithThePaletteCurrentAtAttachAndCopies
     EXPECT_EQ(newer->references, 1) << "back to its creation reference";
 }
 
-TEST_F(AnimationDeepTest, AnEightBitWindowTakesNoPalette) {
-    AOPaletteRecord* shared = palette(1, 0x102030);
-    delete new OMAnimation(window, stream(animation()), 100, 50);
-    EXPECT_EQ(shared->references, 1);
-}
-
-// On a deep display loadPalette makes its table the current palette (id 0); the factory makes the
-// palette of the animation's id current, from the palette hook's data when there is none yet.
+// On a deep display the factory makes the palette of the animation's id current, from the palette hook's
+// data when there is none yet.
 TEST_F(AnimationDeepTest, OnADeepDisplayLoadedAndFoundPalettesBecomeCurrent) {
     if (displayBitsPerPixel(0) <= 8) GTEST_SKIP() << "palettes are shared on displays deeper than 8 bits only";
-    OMColorRecord table[256];
-    OMAnimation::loadPalette(stream(rrgb(0x123456)), table);
-    ASSERT_NE(AOPaletteRecord::current(), nullptr);
-    EXPECT_EQ(AOPaletteRecord::current()->id, 0);
-    EXPECT_EQ(AOPaletteRecord::current()->colors[20].red, 0x1200);
     hookFile = folder.file("hook.seq");
     writeWholeFile(hookFile, animation());
     OMAnimation::animationHook = [](std::int16_t) -> OMIStream* {
         return new OMIStreamFile(hookFile.c_str(), kStreamWhole, nullptr);
     };
-    static std::string paletteFile;
     paletteFile = folder.file("hook.rgb");
     writeWholeFile(paletteFile, rrgb(0x654321));
     OMAnimation::paletteHook = [](std::int16_t id) -> OMIStream* {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "AOPaletteRecord.h"
@@ -49,22 +50,6 @@ std::string picture() {
     return writeAseq(p, ByteOrder::big);
 }
 
-TEST_F(AnimationImageTest, APaletteFillsTheTableFromHighBytesAndShortDataLeaveIt) {
-    OMColorRecord table[256];
-    table[7] = colorOf(1, 2, 3);
-    OMAnimation::loadPalette(stream(writeRrgb({}, 0).substr(0, 1535)), table);
-    EXPECT_EQ(table[7].red, 0x0100) << "short data change nothing";
-    std::vector<std::uint32_t> colors(256, 0);
-    colors[7] = 0x123456;
-    OMAnimation::loadPalette(stream(writeRrgb(colors, 0x9A)), table);
-    EXPECT_EQ(table[7].red, 0x1200);
-    EXPECT_EQ(table[7].green, 0x3400);
-    EXPECT_EQ(table[7].blue, 0x5600);
-    EXPECT_EQ(table[7].index, kColorFromComponents);
-    EXPECT_EQ(AOPaletteRecord::listSize(), displayBitsPerPixel(0) > 8 ? 1u : 0u) << "shared on deep displays only";
-    OMAnimation::loadPalette(static_cast<OMIStream*>(nullptr), table);
-}
-
 // Deep canvases take index 20 as 0x102030 and 30 as 0x405060 from the current palette; 8-bit ones the
 // indices themselves. The skipped corner keeps the canvas's white.
 TEST_F(AnimationImageTest, APictureDrawsAtTheOriginInTheCanvasFormat) {
@@ -98,15 +83,16 @@ TEST_F(AnimationImageTest, APictureDrawsAtTheOriginInTheCanvasFormat) {
     }
 }
 
-// Module data may not be written: a big-endian picture drawn from a locked resource is converted in a copy.
-TEST_F(AnimationImageTest, PicturesAndPalettesComeFromModuleResourcesToo) {
+// Module data may not be written: a big-endian picture drawn from a locked resource is converted in a
+// copy. Palettes keep the components' high bytes; short data leave the table as it was.
+TEST_F(AnimationImageTest, PicturesAndPalettesComeFromStreamsAndModuleResources) {
     char path[MAX_PATH];
     const std::string own(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
     const std::string module = folder.file("pictures.dll");
     std::vector<std::uint32_t> colors(256, 0);
     colors[20] = 0xABCDEF;
     ASSERT_TRUE(writeModuleWithResources(own.substr(0, own.find_last_of('\\') + 1) + "ResModule.dll", module,
-                                         {{"ASEQ", 3, picture()}, {"RRGB", 4, writeRrgb(colors)}}));
+                                         {{"ASEQ", 3, picture()}, {"RRGB", 4, writeRrgb(colors, 0x9A)}}));
     OMResFile file(module.c_str());
     ASSERT_EQ(file.status, kResFileUsable);
     OMMemCanvas canvas(8, 4, 8, kSystemMemorySurface);
@@ -115,8 +101,11 @@ TEST_F(AnimationImageTest, PicturesAndPalettesComeFromModuleResourcesToo) {
     EXPECT_EQ(pixels(canvas, 2, 3), (std::vector<std::uint8_t>{255, 20, 30, 30, 30, 30}));
     OMColorRecord table[256];
     OMAnimation::loadPalette(new OMRes(4, "RRGB", &file), table);
-    EXPECT_EQ(table[20].red, 0xAB00);
-    EXPECT_EQ(table[20].blue, 0xEF00);
+    EXPECT_EQ(std::tuple(table[20].red, table[20].green, table[20].blue, table[20].index),
+              std::tuple(0xAB00, 0xCD00, 0xEF00, kColorFromComponents));
+    EXPECT_EQ(AOPaletteRecord::listSize(), displayBitsPerPixel(0) > 8 ? 1u : 0u) << "shared on deep displays only";
+    OMAnimation::loadPalette(stream(writeRrgb({}).substr(0, 1535)), table);
+    EXPECT_EQ(table[20].red, 0xAB00) << "short data change nothing";
 }
 
 }  // namespace
