@@ -37,7 +37,10 @@ bool QuickParser::nextLine() {
 std::string QuickParser::word() {
     while (!atEnd() && isBlank(peek())) ++position_;
     if (atEnd() || isLineEnd(peek())) return {};
-    return peek() == '"' ? quotedWord() : plainWord();
+    if (peek() != '"') return plainWord();
+    // Words are kept as NUL-terminated texts: a NUL inside quotes ends the word's text.
+    std::string text = quotedWord();
+    return text.substr(0, text.find('\0'));
 }
 
 std::string QuickParser::quotedWord() {

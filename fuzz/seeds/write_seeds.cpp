@@ -10,6 +10,7 @@
 
 #include "AseqWriter.h"
 #include "ByteWriter.h"
+#include "DescriptorWriter.h"
 #include "DibWriter.h"
 #include "Files.h"
 #include "FuzzParts.h"
@@ -259,6 +260,16 @@ void animationSeeds() {
     seed("aseq_animation", "colors", writeRrgb({0x123456, 0xABCDEF, 0xFFFFFF}));
 }
 
+// Descriptor files: commands with quoted words, quizlet lines, comments and the end line.
+void descriptorSeeds() {
+    seed("descriptor_file", "commands",
+         writeDescriptor({{"WaveDLL", {"a.dll"}}, {"AODLL", {"pictures.dll"}}, {"WaveDLL", {"b.dll"}},
+                          {"Title", {"two \"quoted\" words", "12"}}, {"WinExeName", {"false"}}}));
+    seed("descriptor_file", "quizlets",
+         "# quizlets\r\nDS 1 1 1 a 10 200 300 301 302 303 304\r\nDS 1 2 1 b 5 -1\nDS 1 1 2\r; end\r.\r\nA 1\r\n");
+    seed("descriptor_file", "unended", "/ no end line\nA \"open word\\\" still\n\t Pos\t10 20");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -281,5 +292,6 @@ int main(int argc, char** argv) {
     shapeSeeds();
     waveSeeds();
     animationSeeds();
+    descriptorSeeds();
     return 0;
 }

@@ -39,6 +39,8 @@ TEST(DescriptorFileTest, WordsCommentsEndLineAndLaterDefinitions) {
         {"names are exact", "wavedll a\n", "WaveDLL", 1, ""},
         {"absent command", "A 1\n", "B", 1, ""},
         {"absent parameter", "A 1\n", "A", 2, ""},
+        {"a NUL ends a quoted word's text", std::string("A \"x\0y\" z\n", 10), "A", 2, "z"},
+        {"a quoted name with a NUL is found by its text", std::string("\"Na\0me\" 5\n", 11), "Na", 1, "5"},
     };
     for (const ParamCase& c : cases) {
         SCOPED_TRACE(c.what);
