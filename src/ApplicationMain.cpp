@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "AnimAction.h"
 #include "AppCommands.h"
 #include "DescriptorFile.h"
 #include "OMApp.h"
@@ -21,6 +22,7 @@
 #include "RPButton.h"
 #include "ResourceFinder.h"
 #include "ScriptClasses.h"
+#include "SoundAction.h"
 #include "YDeathInterest.h"
 #include "YScriptLoader.h"
 #include "YThread.h"
@@ -105,6 +107,8 @@ Cursors installCursors(OMTrinketWindow& window) {
 void installResourceHooks() {
     OMAnimation::animationHook = findAnimationResource;
     OMAnimation::soundHook = findSoundResource;
+    AnimAction::setAnimationLookup([](std::uint16_t id) { return findResource(id, "ASEQ"); });
+    SoundAction::setSoundLookup(findSoundActionResource);
     setNFNTFontLoader(findFontResource);
 }
 

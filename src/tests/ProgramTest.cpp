@@ -37,9 +37,12 @@ std::string handOff(std::int32_t mode, const std::string& variant) {
     return bytes + variant;
 }
 
-// The scene, an animation, a draw that can give only 1, then a key ends the run.
+// The scene, an animation, a draw that can give only 1, a queued sound of the sound module; then a key
+// ends the run.
 const Lines kSceneScript{"Scene start", "a=RAnimation 100 50 12", "get a width w", "RandomNumber 1 2 2",
-                         "say drawn RESULT width w", "keys=RKbdInp", "set keys keyPressed +typed", "wait",
+                         "say drawn RESULT width w", "q=RQueue", "play q add SoundAction 7", "set q finished +played",
+                         "play q start", "keys=RKbdInp", "set keys keyPressed +typed", "wait",
+                         "procedure +played", "[", " get q actionCount n", " say played n", "]",
                          "procedure +typed", "[", " say typed", " quit", "]"};
 
 class Title {
@@ -128,7 +131,7 @@ TEST(ProgramTest, TheSceneScriptOfTheHandOffRunsShowsItsPictureAndEndsOnAKey) {
     title.script("rtnmm.mps", kSceneScript);
     title.handOffFile(handOff(1, "x"));
     auto child = std::async(std::launch::async, [&title] { return title.run(); });
-    ASSERT_TRUE(waitFor([&] { return title.debugText() == "drawn 1 width 2\r\n"; })) << title.debugText();
+    ASSERT_TRUE(waitFor([&] { return title.debugText() == "drawn 1 width 2\r\nplayed 1\r\n"; })) << title.debugText();
     EXPECT_FALSE(fileExists(title.folder.file("users\\quomb.dat")));
     HWND main = findTopWindow("KPR: ");
     ASSERT_NE(nullptr, main);
@@ -151,7 +154,7 @@ TEST(ProgramTest, TheSceneScriptOfTheHandOffRunsShowsItsPictureAndEndsOnAKey) {
     const ChildResult result = child.get();
     ASSERT_TRUE(result.started);
     EXPECT_EQ(0u, result.exitCode) << result.output;
-    EXPECT_EQ("drawn 1 width 2\r\ntyped\r\n", title.debugText());
+    EXPECT_EQ("drawn 1 width 2\r\nplayed 1\r\ntyped\r\n", title.debugText());
 }
 
 TEST(ProgramTest, EachHandOffRowPicksItsScript) {
