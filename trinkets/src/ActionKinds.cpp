@@ -3,6 +3,8 @@
 
 #include "ActionFactory.h"
 #include "AnimAction.h"
+#include "CharacterAnimAction.h"
+#include "CharacterSpeechAction.h"
 #include "DelayAction.h"
 #include "EmptyAction.h"
 #include "MoveXAction.h"
@@ -21,6 +23,8 @@ void registerLeafActions() {
     registerAction("EmptyAction", createEmptyAction);
     registerAction("VerbAction", createVerbAction);
     registerAction("PropertyAction", createPropertyAction);
+    registerAction("CharacterAnimAction", createCharacterAnimAction);
+    registerAction("CharacterSpeechAction", createCharacterSpeechAction);
     registerAction("MoveXAction", createMoveXAction);
     registerAction("MoveYAction", createMoveYAction);
     registerAction("MoveXYAction", createMoveXYAction);

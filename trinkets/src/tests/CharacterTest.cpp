@@ -1,0 +1,325 @@
+// The animated character on the 8-bit window with the fake wave device: speech cues learned from its
+// animations, speech that ends with its sound, played animations, stop, fidget groups drawn from seeded
+// random numbers, and the character steps of queues.
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ActionFactory.h"
+#include "ActionKinds.h"
+#include "AseqWriter.h"
+#include "CharacterAnimAction.h"
+#include "Files.h"
+#include "OMAnimation.h"
+#include "OMIStreamFile.h"
+#include "OMSParameter.h"
+#include "RCharacter.h"
+#include "SoundFixture.h"
+#include "TempFolder.h"
+#include "TrinketFixture.h"
+#include "YDeathInterest.h"
+#include "YHeap.h"
+
+namespace {
+
+constexpr std::int16_t kPose = 1;
+constexpr std::int16_t kFidgets[] = {21, 22, 23};
+constexpr std::int16_t kAnim = 30;
+constexpr std::int16_t kSpeech = 40;
+constexpr std::int16_t kVoice = 7;
+
+class CharacterTest : public TrinketFixture {
+protected:
+    void SetUp() override {
+        TrinketFixture::SetUp();
+        installDeathHooks();
+        scriptHeap().clear();
+        scriptHeap().init();
+        registerLeafActions();
+        previousDevice = setWaveDevice(&device);
+        const auto frame = [](std::uint8_t c) { return AseqPictureFrame{2, 2, {c, c, c, c}, {}}; };
+        const auto picture = [&](std::vector<std::vector<AseqPictureEntry>> sequences) {
+            AseqPicture p;
+            p.placement[0] = 100;
+            p.placement[1] = 60;
+            p.sequences = std::move(sequences);
+            p.frames = {frame(249), frame(250)};
+            return writeAseq(p, ByteOrder::little);
+        };
+        const AseqPictureEntry f0{0, 0, 0, 0}, f1{0, 0, 1, 0}, loop{0, 0, kAseqLoop, 0}, end{0, 0, kAseqEnd, 0},
+            hold{0, 0, kAseqHold, 0};
+        const auto cue = [](std::int16_t id) { return AseqPictureEntry{0, 0, kAseqSoundCue, id}; };
+        files.clear();
+        const auto put = [&](std::int16_t id, const std::string& bytes) {
+            files[id] = folder.file(std::to_string(id) + ".seq");
+            writeWholeFile(files[id], bytes);
+        };
+        put(kPose, picture({{f0, loop, end}}));
+        for (std::int16_t id : kFidgets) put(id, picture({{hold, f0, f1, loop, end}}));
+        put(kAnim, picture({{f0, f1, loop, end}}));
+        // Speech ends at a hold (a new animation's repeat count is 0), the mouth closed on the frame after it.
+    put(kSpeech, picture({{cue(kVoice), f0, f1, hold, f0, end}, {cue(8), f0, hold, f0, end}, {f0, end}}));
+        voiceFile = folder.file("voice.wav");
+        writeWholeFile(voiceFile, wave(std::string(3308, '\x90')));  // 300 ms at 11025 samples a second
+        soundLookups = 0;
+        OMAnimation::animationHook = [](std::int16_t id) -> OMIStream* {
+            const auto found = files.find(id);
+            return found == files.end() ? nullptr : new OMIStreamFile(found->second.c_str(), kStreamWhole, nullptr);
+        };
+        OMAnimation::soundHook = [](std::int16_t id) -> OMIStream* {
+            ++soundLookups;
+            return id == kVoice ? new OMIStreamFile(voiceFile.c_str(), kStreamWhole, nullptr) : nullptr;
+        };
+    }
+    void TearDown() override {
+        OMAnimation::soundHook = nullptr;
+        OMSound::stopAll();
+        OMWaveSound::closeDevice();
+        setWaveDevice(previousDevice);
+        OMAnimation::animationHook = nullptr;
+        freeActionFactory();
+        removeDeathHooks();
+        scriptHeap().clear();
+        stepNotes.clear();
+        TrinketFixture::TearDown();
+    }
+
+    // Puts object in the script variable name, which borrows it (the test deletes it).
+    static void hold(const char* name, OMScriptableObject* object) {
+        scriptHeap().setObjectByName(name, object);
+        static_cast<void>(scriptHeap().intValue(name, 1));
+    }
+    // The kind created from the texts as call parameters.
+    static Action* create(const char* kind, const std::vector<const char*>& texts, std::int32_t interruptible = 1) {
+        clearParameters();
+        for (const char* t : texts) static_cast<void>(pushParameter(t));
+        rewindParameters();
+        return createActionByName(kind, interruptible);
+    }
+    // Notes "finished@name" in eventLog whenever the step raises "finished".
+    void watchFinished(Action* a, const std::string& name) {
+        a->registerProperties();
+        stepNotes.push_back(std::make_unique<Callback>(Callback{[name] { eventLog += "finished@" + name + " "; }}));
+        const OMLinkToObj<Callback> link = calling(*stepNotes.back());
+        a->bindEvent("finished", &link, nullptr);
+    }
+    // Window passes a frame (125 ms) apart.
+    void frames(int count) {
+        for (int i = 0; i < count; ++i) {
+            fakeMs += 125;
+            window->update();
+        }
+    }
+
+    // A character with the settle pose, tagged 1 for the event log and held by the variable "guide".
+    RCharacter* character() {
+        auto* c = new RCharacter(kPose, OMAnimation::kAtPlacement, OMAnimation::kAtPlacement, 0, window);
+        c->registerProperties();
+        c->tag = 1;
+        watch(c, {"finished"});
+        hold("guide", c);
+        return c;
+    }
+    // Window passes a frame apart, the mixer pumped after each; the device finishes buffers only when asked.
+    void passes(int count, bool deviceRuns) {
+        for (int i = 0; i < count; ++i) {
+            frames(1);
+            OMWaveOutMixer::pump();
+            if (deviceRuns) device.complete(kMixerBufferCount);
+        }
+    }
+    // Runs the fidget that the next due tick starts to its end; its child id, or 0 when none started.
+    std::int32_t fidgetRound(RCharacter* c) {
+        fakeMs += 10000;
+        c->fidgetTick();
+        if (!c->currentFidget) return 0;
+        const std::int32_t id = c->currentFidget->childId;
+        for (int i = 0; i < 10 && c->currentFidget; ++i) frames(1);
+        return c->currentFidget ? -1 : id;
+    }
+
+    FakeWaveDevice device;
+    OMWaveDevice* previousDevice = nullptr;
+    TempFolder folder;
+    std::vector<std::unique_ptr<Callback>> stepNotes;
+    static inline std::map<std::int16_t, std::string> files;
+    static inline std::string voiceFile;
+    static inline int soundLookups = 0;
+};
+
+TEST_F(CharacterTest, SpeechCuesAreLearnedFromEverySequenceWithoutLoadingSounds) {
+    RCharacter* c = character();
+    c->addSpeechAnim(kSpeech);
+    c->addSpeechAnim(99);
+    ASSERT_EQ(c->speechRecords.size(), 2U);
+    EXPECT_EQ(c->speechRecords[0].soundId, kVoice);
+    EXPECT_EQ(c->speechRecords[0].sequence, 0);
+    EXPECT_EQ(c->speechRecords[1].soundId, 8);
+    EXPECT_EQ(c->speechRecords[1].animationId, kSpeech);
+    EXPECT_EQ(c->speechRecords[1].sequence, 1);
+    EXPECT_EQ(soundLookups, 0);
+    EXPECT_EQ(c->children.count, 1) << "the scanned animation is not kept";
+    EXPECT_TRUE(OMAnimation::defaultSoundOn);
+    delete c;
+}
+
+// The frames run out long before the 300 ms voice does; the step waits for the sound, then the character
+// raises "finished" before the step does.
+TEST_F(CharacterTest, ASpeechStepFinishesWhenItsWaveEndsAfterTheCharacter) {
+    RCharacter* c = character();
+    c->addSpeechAnim(kSpeech);
+    Action* speak = create("CharacterSpeechAction", {"guide", "7"});
+    ASSERT_NE(speak, nullptr);
+    watchFinished(speak, "speech");
+    speak->start();
+    passes(8, false);
+    EXPECT_EQ(eventLog, "");
+    EXPECT_TRUE(speak->isActive());
+    EXPECT_FALSE(c->getTrinket(RCharacter::kPoseId)->isVisible()) << "the speech hides the pose";
+    passes(8, true);
+    EXPECT_EQ(eventLog, "finished@1 finished@speech ");
+    EXPECT_EQ(c->speechChildId, -1);
+    EXPECT_TRUE(c->getTrinket(RCharacter::kPoseId)->isVisible());
+    delete speak;
+    delete c;
+}
+
+TEST_F(CharacterTest, RefusedAndStoppedPlays) {
+    RCharacter* c = character();
+    c->addSpeechAnim(kSpeech);
+    Action* anim = create("CharacterAnimAction", {"guide", "30"});
+    watchFinished(anim, "anim");
+
+    c->playSpeech(kVoice, nullptr, 1, 0);
+    anim->start();
+    EXPECT_EQ(eventLog, "finished@anim ") << "refused while the character speaks";
+    c->stop();
+    EXPECT_EQ(c->getTrinket(RCharacter::kFirstSpeechId)->isVisible(), 0) << "kept hidden for reuse";
+    c->stop();
+    c->playSpeech(kVoice, nullptr, 1, 0);
+    EXPECT_EQ(c->speechChildId, RCharacter::kFirstSpeechId) << "the hidden child is reused";
+    EXPECT_EQ(c->getTrinket(RCharacter::kFirstSpeechId + 1), nullptr);
+    c->stop();
+    c->playSpeech(99, nullptr, 1, 0);
+    EXPECT_EQ(c->speechChildId, -1) << "no record for the sound";
+
+    eventLog.clear();
+    Action* stay = create("CharacterAnimAction", {"guide", "30", "1", "0"});
+    watchFinished(stay, "hide");
+    stay->start();
+    EXPECT_EQ(c->animChildId, RCharacter::kAnimId);
+    passes(4, true);
+    EXPECT_EQ(eventLog, "finished@1 finished@hide ");
+    EXPECT_EQ(c->isVisible(), 0) << "stayVisible 0 hides the character when the animation ends";
+    EXPECT_EQ(c->getTrinket(RCharacter::kAnimId), nullptr) << "a played animation is let go";
+    delete stay;
+    delete anim;
+    delete c;
+}
+
+TEST_F(CharacterTest, ANoRepeatGroupPlaysEachFidgetOnceBeforeAnyRepeats) {
+    bool repeatedWithoutNoRepeat = false;
+    for (unsigned seed = 1; seed <= 8; ++seed) {
+        SCOPED_TRACE(seed);
+        for (std::int32_t noRepeat : {1, 0}) {
+            std::srand(seed);
+            RCharacter* c = character();
+            c->addFidgetGroup(4, 1, 3, noRepeat);
+            for (std::int16_t id : kFidgets) c->addFidget(4, id, 1);
+            std::vector<std::int32_t> picks;
+            for (int round = 0; round < 6; ++round) picks.push_back(fidgetRound(c));
+            if (noRepeat) {
+                for (auto cycle = picks.begin(); cycle != picks.end(); cycle += 3) {
+                    std::vector<std::int32_t> ids(cycle, cycle + 3);
+                    std::sort(ids.begin(), ids.end());
+                    EXPECT_EQ(ids, (std::vector<std::int32_t>{3, 4, 5}));
+                }
+            } else {
+                repeatedWithoutNoRepeat |= std::adjacent_find(picks.begin(), picks.end()) != picks.end();
+            }
+            delete c;
+        }
+    }
+    EXPECT_TRUE(repeatedWithoutNoRepeat);
+}
+
+// Groups due on the sixtieths clock: the first due group with fidgets runs; a busy character reschedules
+// the group to minSeconds .. maxSeconds - 1 from now; equal bounds wait minSeconds.
+TEST_F(CharacterTest, FidgetSchedules) {
+    std::srand(5);
+    RCharacter* c = character();
+    c->addFidgetGroup(1, 2, 2, 1);
+    EXPECT_EQ(c->fidgetGroups.head->element->nextDue, static_cast<std::int32_t>(ticks60()) + 120);
+    c->addFidgetGroup(2, 1, 4, 1);
+    c->addFidget(2, kFidgets[0], 0);
+    c->addFidgetGroup(3, 1, 4, 1);
+    c->addFidget(3, kFidgets[1], 1);
+    EXPECT_EQ(c->getZOffset(3), 1) << "a fidget that leaves the pose shown stands in front of it";
+
+    fakeMs += 10000;
+    c->playAnim(kAnim, nullptr, 1, 1);
+    c->fidgetTick();
+    FidgetGroup* second = c->fidgetGroups.head->next->element;
+    const std::int32_t now = static_cast<std::int32_t>(ticks60());
+    EXPECT_EQ(c->currentFidget, nullptr);
+    EXPECT_GE(second->nextDue, now + 60) << "rescheduled while busy";
+    EXPECT_LE(second->nextDue, now + 180);
+    EXPECT_EQ((second->nextDue - now) % 60, 0);
+
+    c->stop();
+    fakeMs += 10000;
+    c->fidgetTick();
+    ASSERT_NE(c->currentFidget, nullptr) << "the empty group 1 does not hold the others back";
+    EXPECT_EQ(c->currentFidget->group, second) << "of two due groups the one added first runs";
+    EXPECT_TRUE(c->getTrinket(RCharacter::kPoseId)->isVisible()) << "this fidget overlays the pose";
+    c->removeFidgetGroup(2);
+    EXPECT_EQ(c->currentFidget, nullptr);
+    EXPECT_EQ(c->getTrinket(3), nullptr);
+    delete c;
+}
+
+TEST_F(CharacterTest, FactoriesReadTheirTokenForms) {
+    const struct {
+        const char* texts;
+        OMRect bounds;
+        std::int32_t z;
+    } characters[] = {
+        {"1 5", {100, 60, 102, 62}, 5},
+        {"1 10 20", {10, 20, 12, 22}, 0},
+        {"1 10 20 3", {10, 20, 12, 22}, 3},
+    };
+    for (const auto& c : characters) {
+        SCOPED_TRACE(c.texts);
+        auto* made = static_cast<RCharacter*>(createObjectFromText("RCharacter", c.texts));
+        ASSERT_NE(made, nullptr);
+        EXPECT_EQ(made->getBounds(), c.bounds);
+        EXPECT_EQ(made->getZ(), c.z);
+        delete made;
+    }
+
+    RCharacter* c = character();
+    OMMultiTrinket notCharacter(window, kRedrawRegion);
+    hold("anim", &notCharacter);
+    EXPECT_EQ(create("CharacterAnimAction", {"guide"}), nullptr);
+    EXPECT_EQ(create("CharacterAnimAction", {"anim", "30"}), nullptr) << "not a character";
+    EXPECT_EQ(create("CharacterSpeechAction", {"nobody", "7"}), nullptr);
+    auto* full = static_cast<CharacterAnimAction*>(create("CharacterAnimAction", {"guide", "30", "2", "0", "0"}));
+    EXPECT_EQ(full->repeatCount, 2);
+    EXPECT_EQ(full->stayVisible, 0);
+    EXPECT_EQ(full->isInterruptible(), 0);
+    auto* plain = static_cast<CharacterAnimAction*>(create("CharacterAnimAction", {"guide", "30"}, 1));
+    EXPECT_EQ(plain->repeatCount, 1);
+    EXPECT_EQ(plain->stayVisible, 1);
+    EXPECT_EQ(plain->isInterruptible(), 1);
+    delete c;
+    EXPECT_EQ(plain->character, nullptr) << "the character's death is heard";
+    plain->start();
+    EXPECT_FALSE(plain->isActive());
+    delete full;
+    delete plain;
+}
+
+}  // namespace
