@@ -51,7 +51,8 @@ OMAnimation* RCharacter::createPose(std::int16_t id, std::int32_t x, std::int32_
     return animation;
 }
 
-OMAnimation* RCharacter::child(std::int32_t id) const { return static_cast<OMAnimation*>(getTrinket(id)); }
+// Only animations count: a script may put other trinkets under these ids.
+OMAnimation* RCharacter::child(std::int32_t id) const { return dynamic_cast<OMAnimation*>(getTrinket(id)); }
 
 void RCharacter::setPoseVisible(std::int32_t v) {
     if (OMAnimation* settle = pose()) settle->setVisible(v);

@@ -167,24 +167,33 @@ TEST_F(CharacterTest, SpeechCuesAreLearnedFromEverySequenceWithoutLoadingSounds)
 }
 
 // The frames run out long before the 300 ms voice does; the step waits for the sound, then the character
-// raises "finished" before the step does.
-TEST_F(CharacterTest, ASpeechStepFinishesWhenItsWaveEndsAfterTheCharacter) {
-    RCharacter* c = character();
-    c->addSpeechAnim(kSpeech);
-    Action* speak = create("CharacterSpeechAction", {"guide", "7"});
-    ASSERT_NE(speak, nullptr);
-    watchFinished(speak, "speech");
-    speak->start();
-    passes(8, false);
-    EXPECT_EQ(eventLog, "");
-    EXPECT_TRUE(speak->isActive());
-    EXPECT_FALSE(c->getTrinket(RCharacter::kPoseId)->isVisible()) << "the speech hides the pose";
-    passes(8, true);
-    EXPECT_EQ(eventLog, "finished@1 finished@speech ");
-    EXPECT_EQ(c->speechChildId, -1);
-    EXPECT_TRUE(c->getTrinket(RCharacter::kPoseId)->isVisible());
-    delete speak;
-    delete c;
+// raises "finished" before the step does. A played animation is let go in its sound's finish.
+TEST_F(CharacterTest, AVoicedStepFinishesWhenItsWaveEndsAfterTheCharacter) {
+    const struct {
+        const char* kind;
+        const char* id;
+    } cases[] = {{"CharacterSpeechAction", "7"}, {"CharacterAnimAction", "40"}};
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.kind);
+        eventLog.clear();
+        RCharacter* c = character();
+        c->addSpeechAnim(kSpeech);
+        Action* step = create(k.kind, {"guide", k.id});
+        ASSERT_NE(step, nullptr);
+        watchFinished(step, "step");
+        step->start();
+        passes(8, false);
+        EXPECT_EQ(eventLog, "");
+        EXPECT_TRUE(step->isActive());
+        EXPECT_FALSE(c->getTrinket(RCharacter::kPoseId)->isVisible()) << "playing hides the pose";
+        passes(8, true);
+        EXPECT_EQ(eventLog, "finished@1 finished@step ");
+        EXPECT_EQ(c->speechChildId, -1);
+        EXPECT_EQ(c->getTrinket(RCharacter::kAnimId), nullptr);
+        EXPECT_TRUE(c->getTrinket(RCharacter::kPoseId)->isVisible());
+        delete step;
+        delete c;
+    }
 }
 
 TEST_F(CharacterTest, RefusedAndStoppedPlays) {
