@@ -5,13 +5,12 @@
 
 #include <windows.h>
 
-#include <future>
 #include <string>
 #include <vector>
 
-#include "ChildProcess.h"
 #include "Files.h"
 #include "NeModuleWriter.h"
+#include "ProgramWindow.h"
 #include "TempFolder.h"
 #include "TitleFiles.h"
 
@@ -19,32 +18,13 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-std::string program() {
-    char path[MAX_PATH];
-    const std::string own(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
-    return "\"" + own.substr(0, own.find_last_of('\\') + 1) + "QUOMB_32.exe\"";
-}
-
-std::string joined(const Lines& lines) {
-    std::string text;
-    for (const std::string& line : lines) text += line + "\r\n";
-    return text;
-}
-
 std::string handOff(std::int32_t mode, const std::string& variant) {
     std::string bytes(4, '\0');
     putU32(bytes, 0, static_cast<std::uint32_t>(mode));
     return bytes + variant;
 }
 
-// The scene, an animation, a draw that can give only 1, a queued sound of the sound module; then a key
-// ends the run.
-const Lines kSceneScript{"Scene start", "a=RAnimation 100 50 12", "get a width w", "RandomNumber 1 2 2",
-                         "say drawn RESULT width w", "q=RQueue", "play q add SoundAction 7", "set q finished +played",
-                         "play q start", "keys=RKbdInp", "set keys keyPressed +typed", "wait",
-                         "procedure +played", "[", " get q actionCount n", " say played n", "]",
-                         "procedure +typed", "[", " say typed", " quit", "]"};
-
+// A prepared folder; run() starts QUOMB_32.exe in it.
 class Title {
 public:
     Title() {
@@ -54,177 +34,116 @@ public:
         writeWholeFile(folder.file("PRsc\\sounds.dll"), soundModule());
     }
     void script(const std::string& name, const Lines& lines) const {
-        writeWholeFile(folder.file("PScripts\\" + name), joined(lines));
+        std::string text;
+        for (const std::string& line : lines) text += line + "\r\n";
+        writeWholeFile(folder.file("PScripts\\" + name), text);
     }
-    void handOffFile(const std::string& bytes) const { writeWholeFile(folder.file("users\\quomb.dat"), bytes); }
     std::string debugText() const {
         const std::string name = folder.file("debug.txt");
         return fileExists(name) ? readWholeFile(name) : std::string();
     }
-    ChildResult run() const { return runChild(program(), folder.path(), 60000); }
+    ProgramWindow run() const {
+        char path[MAX_PATH];
+        const std::string own(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+        return ProgramWindow("\"" + own.substr(0, own.find_last_of('\\') + 1) + "QUOMB_32.exe\"", folder.path());
+    }
 
     TempFolder folder;
 };
 
-struct WindowSearch {
-    std::string prefix;
-    HWND found;
-};
-
-BOOL CALLBACK matchWindow(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<WindowSearch*>(data);
-    char name[256] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (std::string(name).rfind(search->prefix, 0) != 0 || !IsWindowVisible(window)) return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-// The first visible top-level window whose class starts with `prefix`, or null.
-HWND findTopWindow(const std::string& prefix) {
-    WindowSearch search{prefix, nullptr};
-    EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-BOOL CALLBACK collectStaticText(HWND child, LPARAM data) {
-    char name[64] = {};
-    GetClassNameA(child, name, sizeof name);
+// The joined texts of a message box's static controls.
+BOOL CALLBACK collectStaticText(HWND child, LPARAM text) {
+    char name[16] = {};
     char content[512] = {};
+    GetClassNameA(child, name, sizeof name);
     if (lstrcmpiA(name, "Static") == 0 && GetWindowTextA(child, content, sizeof content) > 0)
-        *reinterpret_cast<std::string*>(data) += content;
+        *reinterpret_cast<std::string*>(text) += content;
     return TRUE;
 }
 
-// The texts of a message box's static controls, joined.
-std::string boxText(HWND box) {
-    std::string text;
-    EnumChildWindows(box, collectStaticText, reinterpret_cast<LPARAM>(&text));
-    return text;
-}
-
-template <class Done>
-bool waitFor(Done done, int ms = 20000) {
-    for (int waited = 0; waited < ms; waited += 50) {
-        if (done()) return true;
-        Sleep(50);
-    }
-    return done();
-}
-
-std::uint32_t screenColour(int x, int y) {
-    HDC screen = GetDC(nullptr);
-    const COLORREF colour = GetPixel(screen, x, y);
-    ReleaseDC(nullptr, screen);
-    return std::uint32_t(GetRValue(colour)) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
-}
-
-int screenDepth() {
-    HDC screen = GetDC(nullptr);
-    const int bits = GetDeviceCaps(screen, BITSPIXEL);
-    ReleaseDC(nullptr, screen);
-    return bits;
-}
-
+// The hand-off's script: the scene, an animation, a draw that can give only 1 and a queued sound; a key ends it.
 TEST(ProgramTest, TheSceneScriptOfTheHandOffRunsShowsItsPictureAndEndsOnAKey) {
     Title title;
-    title.script("rtnmm.mps", kSceneScript);
-    title.handOffFile(handOff(1, "x"));
-    auto child = std::async(std::launch::async, [&title] { return title.run(); });
-    ASSERT_TRUE(waitFor([&] { return title.debugText() == "drawn 1 width 2\r\nplayed 1\r\n"; })) << title.debugText();
-    EXPECT_FALSE(fileExists(title.folder.file("users\\quomb.dat")));
-    HWND main = findTopWindow("KPR: ");
-    ASSERT_NE(nullptr, main);
+    title.script("rtnmm.mps", {"Scene start", "a=RAnimation 100 50 12", "get a width w", "RandomNumber 1 2 2",
+                               "say drawn RESULT width w", "q=RQueue", "play q add SoundAction 7",
+                               "set q finished +played", "play q start", "keys=RKbdInp", "set keys keyPressed +typed",
+                               "wait", "procedure +played", "[", " get q actionCount n", " say played n", "]",
+                               "procedure +typed", "[", " say typed", " quit", "]"});
+    writeWholeFile(title.folder.file("users\\quomb.dat"), handOff(1, "x"));
+    const ProgramWindow program = title.run();
     // The main window covers the screen; the trinket window inside it has the window rectangle.
-    HWND trinkets = FindWindowExA(main, nullptr, "OMWindowChildClass", nullptr);
+    const HWND trinkets = program.waitForWindow("OMWindowChildClass", 20000);
     ASSERT_NE(nullptr, trinkets);
+    for (int waited = 0; waited < 20000 && title.debugText().size() < 27; waited += 50) Sleep(50);
+    EXPECT_EQ("drawn 1 width 2\r\nplayed 1\r\n", title.debugText());
+    EXPECT_FALSE(fileExists(title.folder.file("users\\quomb.dat")));
     RECT frame{};
     GetWindowRect(trinkets, &frame);
-    const int left = GetSystemMetrics(SM_CXSCREEN) / 2 - 320;
-    const int top = GetSystemMetrics(SM_CYSCREEN) / 2 - 240;
-    EXPECT_EQ((std::vector<LONG>{left, top, left + 640, top + 460}),
-              (std::vector<LONG>{frame.left, frame.top, frame.right, frame.bottom}));
-    if (screenDepth() >= 24) {
-        Sleep(300);
-        EXPECT_EQ(kLeft, screenColour(left + 10, top + 10));
-        EXPECT_EQ(kRight, screenColour(left + 630, top + 450));
-        EXPECT_EQ(kAnimation, screenColour(left + 101, top + 51));
+    const LONG left = GetSystemMetrics(SM_CXSCREEN) / 2 - 320;
+    const LONG top = GetSystemMetrics(SM_CYSCREEN) / 2 - 240;
+    EXPECT_EQ((Lines{std::to_string(left), std::to_string(top), std::to_string(left + 640), std::to_string(top + 460)}),
+              (Lines{std::to_string(frame.left), std::to_string(frame.top), std::to_string(frame.right),
+                     std::to_string(frame.bottom)}));
+    HDC screen = GetDC(nullptr);
+    const bool trueColour = GetDeviceCaps(screen, BITSPIXEL) >= 24;
+    ReleaseDC(nullptr, screen);
+    // In a 24-bit world the 8-bit canvases reach the screen in the palette's exact colours.
+    const std::pair<POINT, std::uint32_t> spots[] = {{{10, 10}, kLeft}, {{630, 450}, kRight}, {{101, 51}, kAnimation}};
+    for (const auto& [at, rgb] : spots) {
+        if (!trueColour) break;
+        const COLORREF colour = RGB(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF);
+        EXPECT_TRUE(program.waitForColour(trinkets, at, colour, 5000)) << at.x << "," << at.y;
     }
-    PostMessageA(main, WM_CHAR, 'q', 1);
-    const ChildResult result = child.get();
-    ASSERT_TRUE(result.started);
-    EXPECT_EQ(0u, result.exitCode) << result.output;
+    ProgramWindow::postCharacter(GetParent(trinkets), 'q', 'Q');
+    EXPECT_EQ(0u, program.waitForExit(20000));
     EXPECT_EQ("drawn 1 width 2\r\nplayed 1\r\ntyped\r\n", title.debugText());
 }
 
-TEST(ProgramTest, EachHandOffRowPicksItsScript) {
-    struct Row {
-        const char* what;
-        std::string bytes;
-        const char* script;
-    } const rows[] = {
-        {"no hand-off file", "", "dorIruvu.mps"},   {"mode 1, variant m", handOff(1, "m"), "rtnsm.mps"},
-        {"mode 1, variant x", handOff(1, "x"), "rtnmm.mps"}, {"mode 1 in 4 bytes", handOff(1, ""), "rtnsm.mps"},
-        {"mode 2", handOff(2, "x"), "exit.mps"},     {"mode 3", handOff(3, "m"), "rtnsi.mps"},
-        {"mode -1", handOff(-1, "m"), "dorIruvu.mps"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.what);
+TEST(ProgramTest, EachHandOffRowPicksItsScriptAndExecWithFalseQuits) {
+    const std::pair<std::string, const char*> rows[] = {
+        {"", "dorIruvu.mps"},           {handOff(1, "m"), "rtnsm.mps"}, {handOff(1, "x"), "rtnmm.mps"},
+        {handOff(1, ""), "rtnsm.mps"},  {handOff(2, "x"), "exit.mps"},  {handOff(3, "m"), "rtnsi.mps"},
+        {handOff(-1, "m"), "dorIruvu.mps"}};
+    for (const auto& [bytes, script] : rows) {
+        SCOPED_TRACE(script + std::string(" from ") + std::to_string(bytes.size()) + " bytes");
         Title title;
         for (const char* name : {"dorIruvu.mps", "rtnsm.mps", "rtnmm.mps", "exit.mps", "rtnsi.mps"})
-            title.script(name, {std::string("say ") + name, "quit"});
-        if (!row.bytes.empty()) title.handOffFile(row.bytes);
-        const ChildResult result = title.run();
-        EXPECT_EQ(0u, result.exitCode) << result.output;
-        EXPECT_EQ(std::string(row.script) + "\r\n", title.debugText());
+            title.script(name, {std::string("say ") + name, "exec next", "say after exec"});
+        if (!bytes.empty()) writeWholeFile(title.folder.file("users\\quomb.dat"), bytes);
+        EXPECT_EQ(0u, title.run().waitForExit(60000));
+        EXPECT_EQ(std::string(script) + "\r\n", title.debugText());
         EXPECT_FALSE(fileExists(title.folder.file("users\\quomb.dat")));
     }
 }
 
 TEST(ProgramTest, MissingOrDamagedFilesLeaveTheScriptRunningToItsEnd) {
-    struct Case {
-        const char* what;
-        void (*spoil)(const Title&);
-    } const cases[] = {
-        {"no descriptor", [](const Title& t) { DeleteFileA(t.folder.file("PLSDescriptor.txt").c_str()); }},
-        {"no picture module", [](const Title& t) { DeleteFileA(t.folder.file("PRsc\\pictures.dll").c_str()); }},
-        {"a damaged picture module",
-         [](const Title& t) {
-             std::string bytes = pictureModule();
-             putU16(bytes, 0x80 + 0x24, 0xFFF0);  // the resource table lies past the end
-             writeWholeFile(t.folder.file("PRsc\\pictures.dll"), bytes.substr(0, 0x200));
-         }},
-        {"a picture module cut short", [](const Title& t) { writeWholeFile(t.folder.file("PRsc\\pictures.dll"), "MZ"); }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    std::string damaged = pictureModule();
+    putU16(damaged, 0x80 + 0x24, 0xFFF0);  // the resource table lies past the end
+    const std::pair<const char*, std::string> cases[] = {
+        {"PLSDescriptor.txt", ""}, {"PRsc\\pictures.dll", ""}, {"PRsc\\pictures.dll", damaged.substr(0, 0x200)},
+        {"PRsc\\pictures.dll", "MZ"}};
+    for (const auto& [file, bytes] : cases) {
+        SCOPED_TRACE(file + std::string(" of ") + std::to_string(bytes.size()) + " bytes");
         Title title;
-        title.script("dorIruvu.mps", {"Scene start", "a=RAnimation 100 50 12", "copyPal 500 0 300 250",
-                                      "BlackScreen", "say end", "quit"});
-        c.spoil(title);
-        const ChildResult result = title.run();
-        EXPECT_EQ(0u, result.exitCode) << result.output;
+        title.script("dorIruvu.mps", {"Scene start", "a=RAnimation 100 50 12", "copyPal 500 0 300 250", "BlackScreen",
+                                      "say end", "quit"});
+        if (bytes.empty()) DeleteFileA(title.folder.file(file).c_str());
+        if (!bytes.empty()) writeWholeFile(title.folder.file(file), bytes);
+        EXPECT_EQ(0u, title.run().waitForExit(60000));
         EXPECT_EQ("end\r\n", title.debugText());
     }
 }
 
-TEST(ProgramTest, ExecWithFalseQuitsWithoutStartingAnything) {
-    Title title;
-    title.script("dorIruvu.mps", {"say run", "exec next", "say after exec"});
-    const ChildResult result = title.run();
-    EXPECT_EQ(0u, result.exitCode) << result.output;
-    EXPECT_EQ("run\r\n", title.debugText());
-}
-
 TEST(ProgramTest, AMissingFirstScriptIsReportedInAnAlertAndEndsTheProgram) {
     Title title;
-    auto child = std::async(std::launch::async, [&title] { return title.run(); });
-    HWND box = nullptr;
-    ASSERT_TRUE(waitFor([&] { return (box = findTopWindow("#32770")) != nullptr; }));
-    EXPECT_EQ("unknown script", boxText(box));
+    const ProgramWindow program = title.run();
+    const HWND box = program.waitForWindow("#32770", 20000);
+    ASSERT_NE(nullptr, box);
+    std::string text;
+    EnumChildWindows(box, collectStaticText, reinterpret_cast<LPARAM>(&text));
+    EXPECT_EQ("unknown script", text);
     PostMessageA(box, WM_COMMAND, IDOK, 0);
-    const ChildResult result = child.get();
-    EXPECT_EQ(1u, result.exitCode) << result.output;
+    EXPECT_EQ(1u, program.waitForExit(20000));
 }
 
 }  // namespace

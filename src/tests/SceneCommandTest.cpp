@@ -81,99 +81,63 @@ protected:
         return index;
     }
 
-    static TempFolder* folder;
-    static DescriptorFile* descriptor;
-    static OMApp* app;
-    static OMTrinketWindow* window;
+    static inline TempFolder* folder = nullptr;
+    static inline DescriptorFile* descriptor = nullptr;
+    static inline OMApp* app = nullptr;
+    static inline OMTrinketWindow* window = nullptr;
 };
 
-TempFolder* SceneCommandTest::folder = nullptr;
-DescriptorFile* SceneCommandTest::descriptor = nullptr;
-OMApp* SceneCommandTest::app = nullptr;
-OMTrinketWindow* SceneCommandTest::window = nullptr;
-
 TEST_F(SceneCommandTest, TheFinderServesThreeTypesFromTheModulesTheDescriptorNames) {
-    EXPECT_STREQ("PRsc\\pictures.dll", pictureModulePath());
-    EXPECT_STREQ("PRsc\\sounds.dll", soundModulePath());
-    struct Case {
-        const char* type;
-        std::uint16_t id;
-        bool found;
-    } const cases[] = {{"ASEQ", kSceneId, true}, {"RRGB", kSceneId, true}, {"WAVE", 7, true},
-                       {"WAVE", kSceneId, false}, {"ASEQ", 7, false}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.type) + " " + std::to_string(c.id));
-        std::unique_ptr<OMIStream> stream(findResource(c.id, c.type));
-        ASSERT_NE(nullptr, stream);
-        EXPECT_EQ(c.found, stream->read() > 0);
+    EXPECT_EQ("PRsc\\pictures.dll PRsc\\sounds.dll", std::string(pictureModulePath()) + " " + soundModulePath());
+    const std::pair<const char*, std::uint16_t> found[] = {{"ASEQ", kSceneId}, {"RRGB", kSceneId}, {"WAVE", 7}, {"WAVE", 8}};
+    for (const auto& [type, id] : found) {
+        std::unique_ptr<OMIStream> stream(findResource(id, type));
+        EXPECT_EQ(id != 8, stream && stream->read() > 0) << type << id;
     }
-    for (const char* type : {"NFNT", "aseq", "WAV"}) EXPECT_EQ(nullptr, findResource(kSceneId, type)) << type;
-    EXPECT_EQ(nullptr, findFontResource(1));
+    for (const char* type : {"NFNT", "aseq"}) EXPECT_EQ(nullptr, findResource(kSceneId, type)) << type;
 }
 
-TEST_F(SceneCommandTest, ScenesBlackScreenAndPaletteCopies) {
+TEST_F(SceneCommandTest, ScenesBlackScreenPaletteCopiesAndDissolves) {
     command(sceneCommand, {"nothing"});  // an absent command gives id 0: no scene
     EXPECT_EQ(nullptr, window->background);
-
     command(sceneCommand, {"start"});
     ASSERT_NE(nullptr, background());
-    EXPECT_EQ(kLeft, rgbOf(windowPaletteTable()[100]));
-    EXPECT_EQ(kRight, rgbOf(windowPaletteTable()[101]));
-    EXPECT_EQ(100, pictureIndex(10, 10));
-    EXPECT_EQ(101, pictureIndex(630, 450));
     AOBackground* first = background();
-    command(sceneCommand, {"start"});
-    EXPECT_EQ(first, background());  // later scenes draw into the same background
-
+    EXPECT_EQ((std::vector<std::uint32_t>{kLeft, kRight, 100, 101}),
+              (std::vector<std::uint32_t>{rgbOf(windowPaletteTable()[100]), rgbOf(windowPaletteTable()[101]),
+                                          std::uint32_t(pictureIndex(10, 10)), std::uint32_t(pictureIndex(630, 450))}));
     command(blackScreenCommand, {"101"});
     EXPECT_EQ(101, pictureIndex(10, 10));
-    command(sceneCommand, {"start"});
+    command(sceneCommand, {"start"});  // later scenes draw into the same background
+    EXPECT_EQ(first, background());
+    EXPECT_EQ(100, pictureIndex(10, 10));
 
-    // Entries 99..102 go to 0..3; 254..260 to 250..256, of which 256..260 lie outside and are skipped.
-    command(copyPalCommand, {"500", "99", "102", "0"});
-    EXPECT_EQ(kLeft, rgbOf(windowPaletteTable()[1]));
-    EXPECT_EQ(kAnimation, rgbOf(windowPaletteTable()[3]));
+    // 99..102 go to 0..3; 254..260 to 250..256, where 256..260 lie outside and are skipped; 100..99 copies nothing.
     windowPaletteTable()[250] = colorOf(1, 2, 3);
-    command(copyPalCommand, {"500", "254", "260", "250"});
-    EXPECT_EQ(0u, rgbOf(windowPaletteTable()[250]));
-    command(copyPalCommand, {"500", "-3", "-1", "100"});
-    command(copyPalCommand, {"500", "100", "99", "0"});  // last below first: nothing
-    EXPECT_EQ(kLeft, rgbOf(windowPaletteTable()[1]));
-    EXPECT_EQ(kLeft, rgbOf(windowPaletteTable()[100]));
-
+    for (const auto& range : {std::vector<const char*>{"500", "99", "102", "0"}, {"500", "254", "260", "250"},
+                              {"500", "-3", "-1", "100"}, {"500", "100", "99", "0"}})
+        command(copyPalCommand, {range[0], range[1], range[2], range[3]});
+    EXPECT_EQ((std::vector<std::uint32_t>{kLeft, kAnimation, 0, kLeft}),
+              (std::vector<std::uint32_t>{rgbOf(windowPaletteTable()[1]), rgbOf(windowPaletteTable()[3]),
+                                          rgbOf(windowPaletteTable()[250]), rgbOf(windowPaletteTable()[100])}));
     command(fadeToBlackCommand, {});
     EXPECT_EQ(0u, rgbOf(background()->picture().colorAt(pictureIndex(10, 10))));
     command(fadeFromBlackCommand, {});
 }
 
-TEST_F(SceneCommandTest, NearestColoursComeFromTheCapturedWindowPalette) {
+TEST_F(SceneCommandTest, NearestColoursAndTheExitButtonComeFromTheWindowAndTheDescriptor) {
     command(sceneCommand, {"start"});
     captureWindowPalette();
-    struct Case {
-        int r, g, b, index;
-    } const cases[] = {{0x12, 0x34, 0x56, 100}, {0xAB + 3, 0xCD - 3, 0xEF + 3, 101}, {0x20, 0xC0, 0x40, 102},
-                       {0xFF, 0xFF, 0xFF, 101}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.index);
-        EXPECT_EQ(c.index, nearestPaletteIndex(c.r, c.g, c.b));
-    }
-}
-
-TEST_F(SceneCommandTest, TheScriptFaceReadsTheExitButton) {
-    ASSERT_TRUE(classExists(RDescriptorFile::classRecord.className));
-    OMScriptableObject* object = createObject("RDescriptorFile");
+    EXPECT_EQ((std::vector<int>{100, 101, 102, 101}),
+              (std::vector<int>{nearestPaletteIndex(0x12, 0x34, 0x56), nearestPaletteIndex(0xAE, 0xCA, 0xF2),
+                                nearestPaletteIndex(0x20, 0xC0, 0x40), nearestPaletteIndex(0xFF, 0xFF, 0xFF)}));
+    std::unique_ptr<OMScriptableObject> object(createObject("RDescriptorFile"));
     ASSERT_NE(nullptr, object);
+    EXPECT_NE(0, object->setProperty("exitButtonID", "5"));  // accepted and ignored
     EXPECT_STREQ("4711", object->getProperty("exitButtonID"));
-    EXPECT_NE(0, object->setProperty("exitButtonID", "5"));
-    EXPECT_STREQ("4711", object->getProperty("exitButtonID"));
-    delete object;
 }
 
 std::vector<std::string> alerts;
-int recordAlert(const char* text, unsigned flags, const char* title) {
-    alerts.push_back(std::string(text) + " " + std::to_string(flags) + " " + title);
-    return 1;
-}
 
 // Runs exec with "WinExeName" set to the program given, from a descriptor current for the call.
 void execWith(const char* program) {
@@ -183,8 +147,10 @@ void execWith(const char* program) {
 }
 
 TEST_F(SceneCommandTest, ExecQuitsOrAfterAFailedLaunchAlertsAndRestartsOnTheNextPass) {
-    const OMAlertSink previous = omSetAlertSink(recordAlert);
-    alerts.clear();
+    const OMAlertSink previous = omSetAlertSink([](const char* text, unsigned flags, const char* title) {
+        alerts.push_back(std::string(text) + " " + std::to_string(flags) + " " + title);
+        return 1;
+    });
     app->running = 1;
     const std::int32_t tasks = app->tasks.count;
     execWith("no_such_program.exe");
