@@ -18,6 +18,7 @@
 #include "OMTrinketWindow.h"
 #include "OMWndCanvas.h"
 #include "RAnimation.h"
+#include "RCharacter.h"
 #include "RKbdInp.h"
 #include "RPButton.h"
 #include "ResourceFinder.h"
@@ -99,6 +100,8 @@ Cursors installCursors(OMTrinketWindow& window) {
     OMTrinket::defaultCursor = OMTrinket::defaultDownCursor = cursor;
     RPButton::defaultCursor = RPButton::defaultDownCursor = cursor;
     RAnimation::defaultCursor = RAnimation::defaultDownCursor = cursor;
+    RCharacter::setDefaultCursor(cursor);
+    RCharacter::setDefaultDownCursor(cursor);
     auto* second = new OMCursor(kDefaultCursorId, nullptr);
     window.canvas->setCursor(second);
     return {cursor, second};

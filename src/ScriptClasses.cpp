@@ -6,6 +6,7 @@
 #include "OMAnimation.h"
 #include "OMMultiTrinket.h"
 #include "RAnimation.h"
+#include "RCharacter.h"
 #include "RCompositeAction.h"
 #include "RDescriptorFile.h"
 #include "RHotSpot.h"
@@ -16,7 +17,8 @@
 bool linkScriptClasses() {
     const OMSR* const records[] = {&OMMultiTrinket::classRecord, &OMAnimation::classRecord,  &RAnimation::classRecord,
                                    &RPButton::classRecord,       &RQueue::classRecord,       &RCompositeAction::classRecord,
-                                   &RHotSpot::classRecord,       &RKbdInp::classRecord,      &RDescriptorFile::classRecord};
+                                   &RHotSpot::classRecord,       &RKbdInp::classRecord,      &RDescriptorFile::classRecord,
+                                   &RCharacter::classRecord};
     for (const OMSR* record : records)
         if (!classExists(record->className)) return false;
     registerLeafActions();
