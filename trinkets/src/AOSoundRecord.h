@@ -14,6 +14,7 @@ struct AOSoundRecord {
     std::unique_ptr<OMIStream> data;
     std::unique_ptr<OMWaveSound> sound;
     std::uint16_t soundId = 0;
+    // The sound plays once at a time: 1 from its start until it finishes.
     std::int32_t playCount = 0;
 };
 

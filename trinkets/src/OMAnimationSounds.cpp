@@ -36,8 +36,12 @@ void OMAnimation::playCue(std::int16_t soundId, bool sync) {
     if (sync && !played) playback.soundStarted();
 }
 
+// A record's one sound plays once at a time; the mixer reports its start again when it resumes after a
+// pause, which is the same play.
 void OMAnimation::cueStarted(OMArg soundId) {
-    if (AOSoundRecord* record = findSoundRecord(data_->sounds, soundIdOf(soundId))) ++record->playCount;
+    AOSoundRecord* record = findSoundRecord(data_->sounds, soundIdOf(soundId));
+    if (!record || record->playCount != 0) return;
+    record->playCount = 1;
     ++soundsPlaying;
 }
 
@@ -48,8 +52,9 @@ void OMAnimation::cueSyncStarted(OMArg soundId) {
 
 void OMAnimation::cueFinished(OMArg soundId) {
     AOSoundRecord* record = findSoundRecord(data_->sounds, soundIdOf(soundId));
-    if (record && record->playCount > 0) --record->playCount;
-    if (soundsPlaying > 0) --soundsPlaying;
+    if (!record || record->playCount == 0) return;
+    record->playCount = 0;
+    soundsPlaying = std::max(soundsPlaying - 1, 0);
     if (soundsPlaying != 0 || replayingCue) return;
     OMAnimation* const outer = stepping;
     stepping = this;

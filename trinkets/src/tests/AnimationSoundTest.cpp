@@ -1,0 +1,241 @@
+// Sound cues of animations with the fake wave device: a cue waited for holds its frame until its sound
+// starts, the end of play waits for the sounds, the controls act on them, copies share them, and the
+// queries the character and the actions use.
+#include <string>
+#include <vector>
+
+#include "AseqWriter.h"
+#include "Files.h"
+#include "OMIStreamFile.h"
+#include "RAnimation.h"
+#include "SoundFixture.h"
+#include "TempFolder.h"
+#include "TrinketFixture.h"
+
+namespace {
+
+constexpr std::int16_t kCue = 7;        // 300 ms of sound
+constexpr std::int16_t kNoData = 8;     // the sound hook has nothing for it
+constexpr std::uint8_t kFrame0 = 5;
+constexpr std::uint8_t kFrame1 = 6;
+
+const std::vector<AseqPictureEntry> kCueList = {{0, 0, 0, 0}, {0, 0, kAseqSoundCue, kCue}, {0, 0, 1, 0}, {0, 0, kAseqEnd, 0}};
+// Starts paused; played: frame 0, the cue, frame 1, then the loop returns to the hold, which ends the play
+// paused on frame 0.
+const std::vector<AseqPictureEntry> kEndList = {
+    {0, 0, kAseqHold, 0}, {0, 0, 0, 0}, {0, 0, kAseqSoundCue, kCue}, {0, 0, 1, 0}, {0, 0, kAseqLoop, 0}, {0, 0, kAseqEnd, 0}};
+
+class AnimationSoundTest : public TrinketFixture {
+protected:
+    void SetUp() override {
+        TrinketFixture::SetUp();
+        // Naming the record links the class in.
+        ASSERT_TRUE(classExists(RAnimation::classRecord.className));
+        previousDevice = setWaveDevice(&device);
+        soundFile = folder.file("cue.wav");
+        animationFile = folder.file("cue.seq");
+        writeWholeFile(soundFile, wave(std::string(3308, '\x90')));
+        lookUps = 0;
+        OMAnimation::soundHook = [](std::int16_t id) -> OMIStream* {
+            ++lookUps;
+            return id == kCue ? new OMIStreamFile(soundFile.c_str(), kStreamWhole, nullptr) : nullptr;
+        };
+        OMAnimation::animationHook = [](std::int16_t) -> OMIStream* {
+            return new OMIStreamFile(animationFile.c_str(), kStreamWhole, nullptr);
+        };
+    }
+    void TearDown() override {
+        OMAnimation::soundHook = nullptr;
+        OMAnimation::animationHook = nullptr;
+        OMSound::stopAll();
+        OMWaveSound::closeDevice();
+        device.refuseOpen = true;
+        static_cast<void>(OMWaveSound::openDevice(0));
+        setWaveDevice(previousDevice);
+        TrinketFixture::TearDown();
+    }
+    // A script animation at (100, 50) of two 1 x 1 frames and the given list, 10 frames a second.
+    RAnimation* animation(const std::vector<AseqPictureEntry>& list) {
+        AseqPicture p;
+        p.frameRate = 10;
+        p.sequences = {list};
+        p.frames = {{1, 1, {kFrame0}, {}}, {1, 1, {kFrame1}, {}}};
+        writeWholeFile(animationFile, writeAseq(p, ByteOrder::big));
+        auto* a = static_cast<RAnimation*>(createObject("RAnimation", "100", "50", "1"));
+        a->tag = 1;
+        watch(a, {"paused"});
+        return a;
+    }
+    void update(std::uint32_t ms) {
+        fakeMs = ms;
+        window->update();
+    }
+    // The mixer writes what it can; the device plays nothing yet.
+    static void pump() { OMWaveOutMixer::pump(); }
+    // Lets the device play every buffer it holds.
+    void playOut() {
+        for (int i = 0; i < 200 && OMWaveOutMixer::active(); ++i) {
+            OMWaveOutMixer::pump();
+            device.complete();
+        }
+        OMWaveOutMixer::pump();
+    }
+
+    FakeWaveDevice device;
+    OMWaveDevice* previousDevice = nullptr;
+    TempFolder folder;
+    static inline std::string soundFile;
+    static inline std::string animationFile;
+    static inline int lookUps = 0;
+};
+
+// The frame on screen ('-' hidden) at 1000 (frame 0), 1100 (the cue), 1200, then after the mixer's pump
+// (the sound heard to start) at 1350. Waiting, frame 0 stays until the start; without the wait, the cue
+// takes no time; a sound that cannot play is not waited for beyond the next step.
+TEST_F(AnimationSoundTest, ACueWaitedForHoldsItsFrameUntilItsSoundStarts) {
+    const struct {
+        const char* name;
+        const char* soundSync;
+        const char* soundOn;
+        bool refuseDevice;
+        const char* shown;
+        bool heard;
+    } cases[] = {
+        {"waiting", "1", "1", false, "0001", true},
+        {"not waiting", "0", "1", false, "01--", true},
+        {"sound off", "1", "0", false, "01--", false},
+        {"no device", "1", "1", true, "001-", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        device.writes.clear();
+        device.refuseOpen = c.refuseDevice;
+        RAnimation* a = animation(kCueList);
+        a->setProperty("soundSync", c.soundSync);
+        a->setProperty("soundOn", c.soundOn);
+        std::string shown;
+        for (const std::uint32_t ms : {1000u, 1100u, 1200u, 1350u}) {
+            if (ms == 1350) pump();
+            update(ms);
+            const std::uint8_t pixel = backPixel(100, 50);
+            shown += pixel == kFrame0 ? '0' : pixel == kFrame1 ? '1' : '-';
+        }
+        EXPECT_EQ(shown, c.shown);
+        EXPECT_EQ(!device.writes.empty(), c.heard);
+        if (std::string(c.name) == "waiting") {
+            EXPECT_EQ(a->playback.syncLatency, 250) << "from the cue to the tick after the start";
+        }
+        delete a;
+        OMSound::stopAll();
+        device.refuseOpen = false;
+    }
+}
+
+// The hold ends the play with the cue's sound still playing: with waitSoundsAtEnd the end link and
+// "paused" come when the sound ends. Suspending and resuming meanwhile keeps the wait; pausing and turning
+// the sound off drop it.
+TEST_F(AnimationSoundTest, TheEndOfPlayWaitsForTheSoundsWhenAsked) {
+    const struct {
+        const char* name;
+        bool wait;
+        const char* during;  // "", "suspend+resume", "pause", "soundOff"
+        const char* atEnd;
+        const char* afterSound;
+    } cases[] = {
+        {"not waiting", false, "", "end paused@1 ", "end paused@1 done "},
+        {"waiting", true, "", "", "end paused@1 done "},
+        {"suspended and resumed", true, "suspend+resume", "", "end paused@1 done "},
+        {"paused", true, "pause", "", "done "},
+        {"sound turned off", true, "soundOff", "", "done "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        eventLog.clear();
+        RAnimation* a = animation(kEndList);
+        a->playback.soundSync = false;
+        a->waitSoundsAtEnd = c.wait;
+        Callback ended{[] { eventLog += "end "; }}, soundsDone{[] { eventLog += "done "; }};
+        const OMLinkToObj<Callback> endLink = calling(ended), doneLink = calling(soundsDone);
+        a->setEndLink(&endLink);
+        a->setSoundsDoneLink(&doneLink);
+        a->play();
+        update(1000);
+        update(1100);
+        pump();
+        update(1200);
+        EXPECT_EQ(eventLog, c.atEnd);
+        EXPECT_TRUE(a->isBusy()) << "the sound plays";
+        const std::string during = c.during;
+        if (during == "suspend+resume") {
+            a->suspend();
+            a->resume();
+        } else if (during == "pause") {
+            a->pause();
+        } else if (during == "soundOff") {
+            a->setProperty("soundOn", "0");
+        }
+        playOut();
+        EXPECT_EQ(eventLog, c.afterSound);
+        EXPECT_TRUE(a->isPausedAndQuiet());
+        EXPECT_FALSE(a->waitingForSounds);
+        delete a;
+    }
+}
+
+// Cues are read from the start of the list: their sound, id and the position of the frame entry they
+// precede; a cue without data has no sound. The factory made the records of the list's cues.
+TEST_F(AnimationSoundTest, TheCuesOfTheListAreWalkedWithTheirFramePositions) {
+    RAnimation* a = animation({{0, 0, kAseqSoundCue, kCue}, {0, 0, 0, 0}, {0, 0, 1, 0}, {0, 0, kAseqSoundCue, kNoData},
+                               {0, 0, 0, 0}, {0, 0, kAseqEnd, 0}});
+    EXPECT_EQ(lookUps, 2) << "the factory loads the sounds of the list";
+    std::int16_t id = -1;
+    std::int32_t position = -1;
+    std::string walk;
+    for (OMWaveSound* s = a->firstSoundCue(id, position);; s = a->nextSoundCue(id, position)) {
+        walk += (s ? "sound " : "none ") + std::to_string(id) + "@" + std::to_string(position) + " ";
+        if (position == 0) break;
+    }
+    EXPECT_EQ(walk, "sound 7@1 none 8@3 none 0@0 ");
+    EXPECT_EQ(lookUps, 2) << "records are made once";
+    EXPECT_EQ(a->entryAt(5)->frame, kAseqEnd);
+    EXPECT_FALSE(a->entryAt(6).has_value());
+    EXPECT_EQ(a->entryAt(-1)->frame, kAseqSoundCue) << "the current entry";
+    bool paused = false, quiet = false, playing = false, sounding = true;
+    EXPECT_FALSE(a->isPausedAndQuiet(&paused, &quiet));
+    EXPECT_FALSE(paused);
+    EXPECT_TRUE(quiet);
+    EXPECT_TRUE(a->isBusy(&playing, &sounding));
+    EXPECT_TRUE(playing);
+    EXPECT_FALSE(sounding);
+    delete a;
+}
+
+// A copy shares the records. The animation that played a sound going first stops it, so the sound's
+// hooks never reach it; the last one deletes the records.
+TEST_F(AnimationSoundTest, CopiesShareTheSoundsAndTheOneThatPlayedStopsThemWhenItGoes) {
+    RAnimation* a = animation(kCueList);
+    a->playback.soundSync = false;
+    auto* copy = new OMAnimation(*a);
+    copy->pause();
+    std::int16_t id = 0;
+    std::int32_t position = 0;
+    EXPECT_EQ(a->firstSoundCue(id, position), copy->firstSoundCue(id, position));
+    update(1000);
+    update(1100);
+    pump();
+    bool sounding = false;
+    static_cast<void>(copy->isBusy(nullptr, &sounding));
+    EXPECT_TRUE(sounding) << "the shared record counts the play";
+    delete a;
+    static_cast<void>(copy->isBusy(nullptr, &sounding));
+    EXPECT_FALSE(sounding);
+    playOut();
+    EXPECT_EQ(copy->soundsPlaying, 0);
+    const int before = lookUps;
+    copy->unloadSounds(-1);
+    static_cast<void>(copy->firstSoundCue(id, position));
+    EXPECT_EQ(lookUps, before + 1) << "the last user unloaded the record, made again on first use";
+    delete copy;
+}
+
+}  // namespace
