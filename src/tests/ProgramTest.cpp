@@ -51,7 +51,6 @@ public:
     TempFolder folder;
 };
 
-// The joined texts of a message box's static controls.
 BOOL CALLBACK collectStaticText(HWND child, LPARAM text) {
     char name[16] = {};
     char content[512] = {};
@@ -59,6 +58,13 @@ BOOL CALLBACK collectStaticText(HWND child, LPARAM text) {
     if (lstrcmpiA(name, "Static") == 0 && GetWindowTextA(child, content, sizeof content) > 0)
         *reinterpret_cast<std::string*>(text) += content;
     return TRUE;
+}
+
+// The joined texts of a message box's static controls.
+std::string staticText(HWND box) {
+    std::string text;
+    EnumChildWindows(box, collectStaticText, reinterpret_cast<LPARAM>(&text));
+    return text;
 }
 
 // The hand-off's script: the scene, an animation, a draw that can give only 1 and a queued sound; a key ends it.
@@ -134,14 +140,31 @@ TEST(ProgramTest, MissingOrDamagedFilesLeaveTheScriptRunningToItsEnd) {
     }
 }
 
+// A launch that fails is an alert, after which the main script starts again (and so comes to exec again).
+TEST(ProgramTest, AFailedLaunchLeavesTheProgramRunningItsMainScriptAgain) {
+    Title title;
+    title.script("dorIruvu.mps", {"say run", "exec next", "say after exec"});
+    writeWholeFile(title.folder.file("PLSDescriptor.txt"), titleDescriptor({{"WinExeName", {"no_such_program.exe"}}}));
+    const ProgramWindow program = title.run();
+    for (const std::string said : {"run\r\n", "run\r\nrun\r\n"}) {
+        const HWND box = program.waitForWindow("#32770", 20000);
+        ASSERT_NE(nullptr, box);
+        EXPECT_EQ("Unable to launch Application.", staticText(box));
+        EXPECT_EQ(said, title.debugText());
+        // The second time the window is closed behind the alert, which ends the run.
+        if (said.size() > 5) PostMessageA(GetWindow(box, GW_OWNER), WM_CLOSE, 0, 0);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        for (int waited = 0; waited < 5000 && IsWindow(box); waited += 50) Sleep(50);
+    }
+    EXPECT_EQ(0u, program.waitForExit(20000));
+}
+
 TEST(ProgramTest, AMissingFirstScriptIsReportedInAnAlertAndEndsTheProgram) {
     Title title;
     const ProgramWindow program = title.run();
     const HWND box = program.waitForWindow("#32770", 20000);
     ASSERT_NE(nullptr, box);
-    std::string text;
-    EnumChildWindows(box, collectStaticText, reinterpret_cast<LPARAM>(&text));
-    EXPECT_EQ("unknown script", text);
+    EXPECT_EQ("unknown script", staticText(box));
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(1u, program.waitForExit(20000));
 }
