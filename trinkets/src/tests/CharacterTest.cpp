@@ -4,24 +4,11 @@
 #include <algorithm>
 #include <cstdlib>
 #include <map>
-#include <memory>
-#include <string>
-#include <vector>
 
-#include "ActionFactory.h"
-#include "ActionKinds.h"
-#include "AseqWriter.h"
+#include "AnimatedActionFixture.h"
 #include "CharacterAnimAction.h"
-#include "Files.h"
-#include "OMAnimation.h"
-#include "OMIStreamFile.h"
-#include "OMSParameter.h"
 #include "RCharacter.h"
 #include "SoundFixture.h"
-#include "TempFolder.h"
-#include "TrinketFixture.h"
-#include "YDeathInterest.h"
-#include "YHeap.h"
 
 namespace {
 
@@ -31,47 +18,39 @@ constexpr std::int16_t kAnim = 30;
 constexpr std::int16_t kSpeech = 40;
 constexpr std::int16_t kVoice = 7;
 
-class CharacterTest : public TrinketFixture {
+// 2 x 2 frames placed at (100, 60): the pose loops; fidgets open with a hold, so they wait until started
+// and end at it; speech ends at a hold too (a new animation's repeat count is 0), mouth closed after it.
+class CharacterTest : public AnimatedActionFixture {
 protected:
     void SetUp() override {
-        TrinketFixture::SetUp();
-        installDeathHooks();
-        scriptHeap().clear();
-        scriptHeap().init();
-        registerLeafActions();
+        AnimatedActionFixture::SetUp();
         previousDevice = setWaveDevice(&device);
-        const auto frame = [](std::uint8_t c) { return AseqPictureFrame{2, 2, {c, c, c, c}, {}}; };
-        const auto picture = [&](std::vector<std::vector<AseqPictureEntry>> sequences) {
+        const AseqPictureEntry f0{0, 0, 0, 0}, f1{0, 0, 1, 0}, loop{0, 0, kAseqLoop, 0}, end{0, 0, kAseqEnd, 0},
+            hold{0, 0, kAseqHold, 0};
+        const auto cue = [](std::int16_t id) { return AseqPictureEntry{0, 0, kAseqSoundCue, id}; };
+        const auto put = [&](std::int16_t id, std::vector<std::vector<AseqPictureEntry>> sequences) {
             AseqPicture p;
             p.placement[0] = 100;
             p.placement[1] = 60;
             p.sequences = std::move(sequences);
-            p.frames = {frame(249), frame(250)};
-            return writeAseq(p, ByteOrder::little);
-        };
-        const AseqPictureEntry f0{0, 0, 0, 0}, f1{0, 0, 1, 0}, loop{0, 0, kAseqLoop, 0}, end{0, 0, kAseqEnd, 0},
-            hold{0, 0, kAseqHold, 0};
-        const auto cue = [](std::int16_t id) { return AseqPictureEntry{0, 0, kAseqSoundCue, id}; };
-        files.clear();
-        const auto put = [&](std::int16_t id, const std::string& bytes) {
+            p.frames = {{2, 2, {249, 249, 249, 249}, {}}, {2, 2, {250, 250, 250, 250}, {}}};
             files[id] = folder.file(std::to_string(id) + ".seq");
-            writeWholeFile(files[id], bytes);
+            writeWholeFile(files[id], writeAseq(p, ByteOrder::little));
         };
-        put(kPose, picture({{f0, loop, end}}));
-        for (std::int16_t id : kFidgets) put(id, picture({{hold, f0, f1, loop, end}}));
-        put(kAnim, picture({{f0, f1, loop, end}}));
-        // Speech ends at a hold (a new animation's repeat count is 0), the mouth closed on the frame after it.
-    put(kSpeech, picture({{cue(kVoice), f0, f1, hold, f0, end}, {cue(8), f0, hold, f0, end}, {f0, end}}));
-        voiceFile = folder.file("voice.wav");
-        writeWholeFile(voiceFile, wave(std::string(3308, '\x90')));  // 300 ms at 11025 samples a second
+        put(kPose, {{f0, loop, end}});
+        for (std::int16_t id : kFidgets) put(id, {{hold, f0, f1, loop, end}});
+        put(kAnim, {{f0, f1, loop, end}});
+        put(kSpeech, {{cue(kVoice), f0, f1, hold, f0, end}, {cue(8), f0, hold, f0, end}, {f0, end}});
+        files[-1] = folder.file("voice.wav");
+        writeWholeFile(files[-1], wave(std::string(3308, '\x90')));  // 300 ms at 11025 samples a second
         soundLookups = 0;
         OMAnimation::animationHook = [](std::int16_t id) -> OMIStream* {
             const auto found = files.find(id);
-            return found == files.end() ? nullptr : new OMIStreamFile(found->second.c_str(), kStreamWhole, nullptr);
+            return id < 0 || found == files.end() ? nullptr : new OMIStreamFile(found->second.c_str(), kStreamWhole, nullptr);
         };
         OMAnimation::soundHook = [](std::int16_t id) -> OMIStream* {
             ++soundLookups;
-            return id == kVoice ? new OMIStreamFile(voiceFile.c_str(), kStreamWhole, nullptr) : nullptr;
+            return id == kVoice ? new OMIStreamFile(files[-1].c_str(), kStreamWhole, nullptr) : nullptr;
         };
     }
     void TearDown() override {
@@ -79,51 +58,18 @@ protected:
         OMSound::stopAll();
         OMWaveSound::closeDevice();
         setWaveDevice(previousDevice);
-        OMAnimation::animationHook = nullptr;
-        freeActionFactory();
-        removeDeathHooks();
-        scriptHeap().clear();
-        stepNotes.clear();
-        TrinketFixture::TearDown();
+        AnimatedActionFixture::TearDown();
     }
 
-    // Puts object in the script variable name, which borrows it (the test deletes it).
-    static void hold(const char* name, OMScriptableObject* object) {
-        scriptHeap().setObjectByName(name, object);
-        static_cast<void>(scriptHeap().intValue(name, 1));
-    }
-    // The kind created from the texts as call parameters.
-    static Action* create(const char* kind, const std::vector<const char*>& texts, std::int32_t interruptible = 1) {
-        clearParameters();
-        for (const char* t : texts) static_cast<void>(pushParameter(t));
-        rewindParameters();
-        return createActionByName(kind, interruptible);
-    }
-    // Notes "finished@name" in eventLog whenever the step raises "finished".
-    void watchFinished(Action* a, const std::string& name) {
-        a->registerProperties();
-        stepNotes.push_back(std::make_unique<Callback>(Callback{[name] { eventLog += "finished@" + name + " "; }}));
-        const OMLinkToObj<Callback> link = calling(*stepNotes.back());
-        a->bindEvent("finished", &link, nullptr);
-    }
-    // Window passes a frame (125 ms) apart.
-    void frames(int count) {
-        for (int i = 0; i < count; ++i) {
-            fakeMs += 125;
-            window->update();
-        }
-    }
-
-    // A character with the settle pose, tagged 1 for the event log and held by the variable "guide".
+    // A character with the settle pose, its "finished" noted as "finished@1", held by the variable "guide".
     RCharacter* character() {
-        auto* c = new RCharacter(kPose, OMAnimation::kAtPlacement, OMAnimation::kAtPlacement, 0, window);
+        auto* c = hold("guide", new RCharacter(kPose, OMAnimation::kAtPlacement, OMAnimation::kAtPlacement, 0, window));
         c->registerProperties();
         c->tag = 1;
         watch(c, {"finished"});
-        hold("guide", c);
         return c;
     }
-    // Window passes a frame apart, the mixer pumped after each; the device finishes buffers only when asked.
+    // Frames with the mixer pumped after each; the device finishes buffers only when it runs.
     void passes(int count, bool deviceRuns) {
         for (int i = 0; i < count; ++i) {
             frames(1);
@@ -131,7 +77,7 @@ protected:
             if (deviceRuns) device.complete(kMixerBufferCount);
         }
     }
-    // Runs the fidget that the next due tick starts to its end; its child id, or 0 when none started.
+    // Runs the fidget that the next due tick starts to its end: its child id, 0 when none started.
     std::int32_t fidgetRound(RCharacter* c) {
         fakeMs += 10000;
         c->fidgetTick();
@@ -143,10 +89,8 @@ protected:
 
     FakeWaveDevice device;
     OMWaveDevice* previousDevice = nullptr;
-    TempFolder folder;
-    std::vector<std::unique_ptr<Callback>> stepNotes;
+    // Animation files by id; the voice under -1.
     static inline std::map<std::int16_t, std::string> files;
-    static inline std::string voiceFile;
     static inline int soundLookups = 0;
 };
 
@@ -154,12 +98,10 @@ TEST_F(CharacterTest, SpeechCuesAreLearnedFromEverySequenceWithoutLoadingSounds)
     RCharacter* c = character();
     c->addSpeechAnim(kSpeech);
     c->addSpeechAnim(99);
-    ASSERT_EQ(c->speechRecords.size(), 2U);
-    EXPECT_EQ(c->speechRecords[0].soundId, kVoice);
-    EXPECT_EQ(c->speechRecords[0].sequence, 0);
-    EXPECT_EQ(c->speechRecords[1].soundId, 8);
-    EXPECT_EQ(c->speechRecords[1].animationId, kSpeech);
-    EXPECT_EQ(c->speechRecords[1].sequence, 1);
+    std::string records;
+    for (const SpeechRecord& r : c->speechRecords)
+        records += std::to_string(r.soundId) + ":" + std::to_string(r.animationId) + ":" + std::to_string(r.sequence) + " ";
+    EXPECT_EQ(records, "7:40:0 8:40:1 ");
     EXPECT_EQ(soundLookups, 0);
     EXPECT_EQ(c->children.count, 1) << "the scanned animation is not kept";
     EXPECT_TRUE(OMAnimation::defaultSoundOn);
@@ -180,7 +122,6 @@ TEST_F(CharacterTest, AVoicedStepFinishesWhenItsWaveEndsAfterTheCharacter) {
         c->addSpeechAnim(kSpeech);
         Action* step = create(k.kind, {"guide", k.id});
         ASSERT_NE(step, nullptr);
-        watchFinished(step, "step");
         step->start();
         passes(8, false);
         EXPECT_EQ(eventLog, "");
@@ -199,8 +140,7 @@ TEST_F(CharacterTest, AVoicedStepFinishesWhenItsWaveEndsAfterTheCharacter) {
 TEST_F(CharacterTest, RefusedAndStoppedPlays) {
     RCharacter* c = character();
     c->addSpeechAnim(kSpeech);
-    Action* anim = create("CharacterAnimAction", {"guide", "30"});
-    watchFinished(anim, "anim");
+    Action* anim = create("CharacterAnimAction", {"guide", "30"}, "anim");
 
     c->playSpeech(kVoice, nullptr, 1, 0);
     anim->start();
@@ -216,8 +156,7 @@ TEST_F(CharacterTest, RefusedAndStoppedPlays) {
     EXPECT_EQ(c->speechChildId, -1) << "no record for the sound";
 
     eventLog.clear();
-    Action* stay = create("CharacterAnimAction", {"guide", "30", "1", "0"});
-    watchFinished(stay, "hide");
+    Action* stay = create("CharacterAnimAction", {"guide", "30", "1", "0"}, "hide");
     stay->start();
     EXPECT_EQ(c->animChildId, RCharacter::kAnimId);
     passes(4, true);
@@ -319,7 +258,7 @@ TEST_F(CharacterTest, FactoriesReadTheirTokenForms) {
     EXPECT_EQ(full->repeatCount, 2);
     EXPECT_EQ(full->stayVisible, 0);
     EXPECT_EQ(full->isInterruptible(), 0);
-    auto* plain = static_cast<CharacterAnimAction*>(create("CharacterAnimAction", {"guide", "30"}, 1));
+    auto* plain = static_cast<CharacterAnimAction*>(create("CharacterAnimAction", {"guide", "30"}));
     EXPECT_EQ(plain->repeatCount, 1);
     EXPECT_EQ(plain->stayVisible, 1);
     EXPECT_EQ(plain->isInterruptible(), 1);
