@@ -168,6 +168,32 @@ TEST_F(CharacterTest, RefusedAndStoppedPlays) {
     delete c;
 }
 
+// Pause suspends what plays (the pose only while it animates); animateSettled 0 freezes the pose on its
+// first frame.
+TEST_F(CharacterTest, PauseResumeAndTheSettlePoseThroughVerbs) {
+    RCharacter* c = character();
+    const auto state = [c](std::int32_t id) { return static_cast<OMAnimation*>(c->getTrinket(id))->playback.state; };
+    c->setProperty("animateSettled", "0");
+    EXPECT_EQ(state(RCharacter::kPoseId), PlayState::paused);
+    EXPECT_EQ(static_cast<OMAnimation*>(c->getTrinket(RCharacter::kPoseId))->framePosition(), 1);
+    c->setProperty("animateSettled", "1");
+    const struct {
+        const char* verb;
+        PlayState pose;
+    } steps[] = {{"pause", PlayState::paused}, {"pause", PlayState::paused}, {"resume", PlayState::playing}};
+    for (const auto& step : steps) {
+        c->invokeMethod(step.verb);
+        EXPECT_EQ(state(RCharacter::kPoseId), step.pose) << step.verb;
+    }
+    c->invokeMethod("playAnim", "30", "2");
+    c->invokeMethod("pause");
+    EXPECT_EQ(state(RCharacter::kAnimId), PlayState::paused);
+    EXPECT_EQ(state(RCharacter::kPoseId), PlayState::playing) << "only the played animation is suspended";
+    c->invokeMethod("resume");
+    EXPECT_EQ(state(RCharacter::kAnimId), PlayState::playing);
+    delete c;
+}
+
 TEST_F(CharacterTest, ANoRepeatGroupPlaysEachFidgetOnceBeforeAnyRepeats) {
     bool repeatedWithoutNoRepeat = false;
     for (unsigned seed = 1; seed <= 8; ++seed) {
