@@ -1,5 +1,5 @@
 // The action tests' world: the fake millisecond clock, a task list of their own run pass by pass, the
-// death hooks installed, and a log of "finished" events in order.
+// death hooks and the leaf kinds installed, and a log of "finished" events in order; call parameters and script variables.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,6 +11,7 @@
 
 #include "Action.h"
 #include "ActionFactory.h"
+#include "ActionKinds.h"
 #include "OMSParameter.h"
 #include "OMSystemUtilities.h"
 #include "OMTask.h"
@@ -19,6 +20,25 @@
 
 inline std::uint32_t actionMs = 0;
 inline std::string finishLog;
+
+// The texts as the parameters of the next call, read from the first.
+inline void setParameters(const std::vector<const char*>& texts) {
+    clearParameters();
+    for (const char* t : texts) static_cast<void>(pushParameter(t));
+    rewindParameters();
+}
+// The kind created from the texts as call parameters.
+inline Action* createFrom(const char* kind, const std::vector<const char*>& texts, std::int32_t interruptible = 1) {
+    setParameters(texts);
+    return createActionByName(kind, interruptible);
+}
+// Puts object in the script variable name, which borrows it (the test deletes it); returns it.
+template <class T>
+T* hold(const char* name, T* object) {
+    scriptHeap().setObjectByName(name, object);
+    static_cast<void>(scriptHeap().intValue(name, 1));
+    return object;
+}
 
 struct FinishNote {
     std::string name;
@@ -35,6 +55,7 @@ protected:
         installDeathHooks();
         scriptHeap().clear();
         scriptHeap().init();
+        registerLeafActions();
     }
     void TearDown() override {
         freeActionFactory();
@@ -53,23 +74,13 @@ protected:
         const OMLinkToObj<FinishNote> link(notes_.back().get(), &FinishNote::note);
         a->bindEvent("finished", &link, nullptr);
     }
-    // Puts object in the script variable name, which borrows it (the test deletes it).
-    static void hold(const char* name, OMScriptableObject* object) {
-        scriptHeap().setObjectByName(name, object);
-        static_cast<void>(scriptHeap().intValue(name, 1));
-    }
     // Calls the verb with the texts as its parameters.
     static void play(OMScriptableObject* object, const char* verb, const std::vector<const char*>& texts) {
-        clearParameters();
-        for (const char* t : texts) static_cast<void>(pushParameter(t));
+        setParameters(texts);
         object->invokeMethod(verb, kParameterEnd);
     }
-    // The kind created from the texts as call parameters.
     static Action* create(const char* kind, const std::vector<const char*>& texts, std::int32_t interruptible = 1) {
-        clearParameters();
-        for (const char* t : texts) static_cast<void>(pushParameter(t));
-        rewindParameters();
-        return createActionByName(kind, interruptible);
+        return createFrom(kind, texts, interruptible);
     }
     // Main-loop passes until the clock reaches ms, stepping stepMs before each.
     void runUntil(std::uint32_t ms, std::uint32_t stepMs = 10) {

@@ -1,7 +1,8 @@
-// The action base, the factory and the container base: finish order, the deletion guard, the death hook,
-// kinds by name with their token runs, and children taken in, owned or not, and let go.
+// The action base, the factory and the container base: finish order, the deletion guard, kinds by name
+// with their token runs, and children taken in, owned or not, and let go (an unowned one at its death).
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "ActionContainer.h"
@@ -81,29 +82,13 @@ TEST_F(ActionTest, NestedFinishesAreCountedAndTheGuardListEmptiesOnlyAtTheOuterm
     EXPECT_EQ(1, listedSeen);
 }
 
-TEST_F(ActionTest, TheDeathHookHearsOfEveryActionDestroyed) {
-    static std::vector<OMArg> dead;
-    dead.clear();
-    const OMLinkToFct hook([](OMArg a) { dead.push_back(a); });
-    Action::setDeathHook(&hook);
-    auto* a = new ManualAction;
-    const auto address = reinterpret_cast<OMArg>(a);
-    delete a;
-    Action::setDeathHook(nullptr);
-    delete new ManualAction;
-    EXPECT_EQ(std::vector<OMArg>{address}, dead);
-}
-
 TEST_F(ActionTest, KindsAreFoundByExactNameAndCreatedFromTheLongestRunOfTokens) {
     registerAction("", createProbe);
     registerAction("Null", nullptr);
     registerAction("Probe", createProbe);
     registerAction("Probe", [](std::int32_t) -> Action* { return nullptr; });
-    const struct {
-        const char* kind;
-        std::vector<const char*> tokens;
-        int created;  // -1: nothing, else the isInterruptible it got
-    } cases[] = {
+    // The isInterruptible of what is made, -1 for nothing.
+    const std::tuple<const char*, std::vector<const char*>, int> cases[] = {
         {"Probe", {"5"}, 1},         // the caller's default
         {"Probe", {"5", "0"}, 0},    // the token after the required one overrides it
         {"Probe", {"", "0"}, 0},     // the last token present decides the form
@@ -112,10 +97,10 @@ TEST_F(ActionTest, KindsAreFoundByExactNameAndCreatedFromTheLongestRunOfTokens) 
         {"", {"5"}, -1},
         {"Null", {"5"}, -1},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.kind) + " with " + std::to_string(c.tokens.size()) + " tokens");
-        Action* a = create(c.kind, c.tokens);
-        EXPECT_EQ(c.created, a ? a->isInterruptible() : -1);
+    for (const auto& [kind, tokens, created] : cases) {
+        SCOPED_TRACE(std::string(kind) + " with " + std::to_string(tokens.size()) + " tokens");
+        Action* a = create(kind, tokens);
+        EXPECT_EQ(created, a ? a->isInterruptible() : -1);
         delete a;
     }
     freeActionFactory();
@@ -137,7 +122,7 @@ TEST_F(ActionTest, AddTakesActionsFromVariablesUnownedAndKindsOwned) {
     play(box, "add", {"Nothing", "7"});
     EXPECT_STREQ("2", box->getProperty("actionCount"));
     EXPECT_STREQ("0", box->getProperty("isActive"));
-    // The unowned child's death takes it out.
+    // The unowned child's death, heard through the action death hook, takes it out.
     delete held;
     EXPECT_STREQ("1", box->getProperty("actionCount"));
     EXPECT_EQ(1, ManualAction::alive);

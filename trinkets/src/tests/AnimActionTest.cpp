@@ -1,6 +1,7 @@
 // Animation steps: a resource animation made, placed and taken away by its step, and an existing
 // animation played on; both finish at the animation's end of play.
 #include <string>
+#include <tuple>
 
 #include "AnimAction.h"
 #include "AnimatedActionFixture.h"
@@ -37,23 +38,17 @@ protected:
 
 // The hold at the third frame ends the play, and the step's animation leaves the window with it.
 TEST_F(AnimActionTest, AResourceAnimationPlaysWhereItsTokensSayAndGoesAtItsEnd) {
-    const struct {
-        std::vector<const char*> tokens;
-        OMRect bounds;
-        std::int32_t interruptible;
-    } cases[] = {
-        {{"12", "5", "0"}, {20, 30, 22, 32}, 1},
-        {{"12", "100", "200", "5", "0", "0"}, {100, 200, 102, 202}, 0},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.tokens.size()) + " tokens");
+    const std::tuple<std::vector<const char*>, OMRect, std::int32_t> cases[] = {
+        {{"12", "5", "0"}, {20, 30, 22, 32}, 1}, {{"12", "100", "200", "5", "0", "0"}, {100, 200, 102, 202}, 0}};
+    for (const auto& [tokens, bounds, interruptible] : cases) {
+        SCOPED_TRACE(std::to_string(tokens.size()) + " tokens");
         eventLog.clear();
-        auto* step = static_cast<AnimAction*>(create("AnimAction", c.tokens));
-        EXPECT_EQ(c.interruptible, step->isInterruptible());
+        auto* step = static_cast<AnimAction*>(create("AnimAction", tokens));
+        EXPECT_EQ(interruptible, step->isInterruptible());
         for (const char* after : {"finished@step ", "finished@step finished@step "}) {
             step->start();
             const RAnimation& a = *step->animation;
-            EXPECT_TRUE(a.bounds == c.bounds);
+            EXPECT_TRUE(a.bounds == bounds);
             EXPECT_EQ("5 0 0", std::to_string(a.z) + " " + std::to_string(a.movable) + " " + std::to_string(a.touchy));
             frames(2);
             EXPECT_NE(after, eventLog);

@@ -1,23 +1,18 @@
-// The world of the steps that use animations and sounds: the trinket window on the fake clock, the death
-// hooks and the leaf kinds, a looping animation of id 7, and "finished" events noted as "finished@name".
+// The world of the steps that use animations and sounds: the trinket window on the fake clock, the fake
+// wave device, the death hooks and the leaf kinds, a looping animation of id 7, and "finished" events
+// noted as "finished@name".
 #pragma once
 
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "Action.h"
-#include "ActionFactory.h"
+#include "ActionFixture.h"
 #include "ActionKinds.h"
 #include "AseqWriter.h"
-#include "Files.h"
-#include "OMIStreamFile.h"
-#include "OMSParameter.h"
+#include "FakeWaveInstalled.h"
 #include "RAnimation.h"
-#include "TempFolder.h"
 #include "TrinketFixture.h"
-#include "YDeathInterest.h"
-#include "YHeap.h"
 
 class AnimatedActionFixture : public TrinketFixture {
 protected:
@@ -38,25 +33,16 @@ protected:
     }
     void TearDown() override {
         OMAnimation::animationHook = nullptr;
+        OMAnimation::soundHook = nullptr;
         freeActionFactory();
         removeDeathHooks();
         scriptHeap().clear();
         TrinketFixture::TearDown();
     }
 
-    // Puts object in the script variable name, which borrows it; returns it.
-    template <class T>
-    static T* hold(const char* name, T* object) {
-        scriptHeap().setObjectByName(name, object);
-        static_cast<void>(scriptHeap().intValue(name, 1));
-        return object;
-    }
     // The kind created from the texts as call parameters, its "finished" events noted under `name`.
     Action* create(const char* kind, const std::vector<const char*>& texts, const char* name = "step") {
-        clearParameters();
-        for (const char* t : texts) static_cast<void>(pushParameter(t));
-        rewindParameters();
-        Action* a = createActionByName(kind, 1);
+        Action* a = createFrom(kind, texts);
         if (!a) return nullptr;
         a->registerProperties();
         finishNotes.push_back(std::make_unique<Callback>(Callback{[n = std::string(name)] { eventLog += "finished@" + n + " "; }}));
@@ -64,15 +50,19 @@ protected:
         a->bindEvent("finished", &note, nullptr);
         return a;
     }
-    // One update pass of the window per frame, 125 ms apart (8 frames a second).
-    void frames(int count) {
+    // One update pass of the window per frame, 125 ms apart (8 frames a second), the mixer pumped after each;
+    // the device finishes the buffers it holds only when it runs.
+    void frames(int count, bool deviceRuns = false) {
         for (int i = 0; i < count; ++i) {
             fakeMs += 125;
             window->update();
+            OMWaveOutMixer::pump();
+            if (deviceRuns) sound.device.complete(kMixerBufferCount);
         }
     }
 
     TempFolder folder;
+    FakeWaveInstalled sound{folder.file("voice.wav")};
     static inline std::string loopingFile;
 
 private:

@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <cstdlib>
 #include <map>
+#include <tuple>
 
 #include "AnimatedActionFixture.h"
 #include "CharacterAnimAction.h"
 #include "RCharacter.h"
-#include "SoundFixture.h"
 
 namespace {
 
@@ -24,7 +24,6 @@ class CharacterTest : public AnimatedActionFixture {
 protected:
     void SetUp() override {
         AnimatedActionFixture::SetUp();
-        previousDevice = setWaveDevice(&device);
         const AseqPictureEntry f0{0, 0, 0, 0}, f1{0, 0, 1, 0}, loop{0, 0, kAseqLoop, 0}, end{0, 0, kAseqEnd, 0},
             hold{0, 0, kAseqHold, 0};
         const auto cue = [](std::int16_t id) { return AseqPictureEntry{0, 0, kAseqSoundCue, id}; };
@@ -41,8 +40,7 @@ protected:
         for (std::int16_t id : kFidgets) put(id, {{hold, f0, f1, loop, end}});
         put(kAnim, {{f0, f1, loop, end}});
         put(kSpeech, {{cue(kVoice), f0, f1, hold, f0, end}, {cue(8), f0, hold, f0, end}, {f0, end}});
-        files[-1] = folder.file("voice.wav");
-        writeWholeFile(files[-1], wave(std::string(3308, '\x90')));  // 300 ms at 11025 samples a second
+        files[-1] = sound.voice;
         soundLookups = 0;
         OMAnimation::animationHook = [](std::int16_t id) -> OMIStream* {
             const auto found = files.find(id);
@@ -53,13 +51,6 @@ protected:
             return id == kVoice ? new OMIStreamFile(files[-1].c_str(), kStreamWhole, nullptr) : nullptr;
         };
     }
-    void TearDown() override {
-        OMAnimation::soundHook = nullptr;
-        OMSound::stopAll();
-        OMWaveSound::closeDevice();
-        setWaveDevice(previousDevice);
-        AnimatedActionFixture::TearDown();
-    }
 
     // A character with the settle pose, its "finished" noted as "finished@1", held by the variable "guide".
     RCharacter* character() {
@@ -68,14 +59,6 @@ protected:
         c->tag = 1;
         watch(c, {"finished"});
         return c;
-    }
-    // Frames with the mixer pumped after each; the device finishes buffers only when it runs.
-    void passes(int count, bool deviceRuns) {
-        for (int i = 0; i < count; ++i) {
-            frames(1);
-            OMWaveOutMixer::pump();
-            if (deviceRuns) device.complete(kMixerBufferCount);
-        }
     }
     // Runs the fidget that the next due tick starts to its end: its child id, 0 when none started.
     std::int32_t fidgetRound(RCharacter* c) {
@@ -87,8 +70,6 @@ protected:
         return c->currentFidget ? -1 : id;
     }
 
-    FakeWaveDevice device;
-    OMWaveDevice* previousDevice = nullptr;
     // Animation files by id; the voice under -1.
     static inline std::map<std::int16_t, std::string> files;
     static inline int soundLookups = 0;
@@ -111,23 +92,19 @@ TEST_F(CharacterTest, SpeechCuesAreLearnedFromEverySequenceWithoutLoadingSounds)
 // The frames run out long before the 300 ms voice does; the step waits for the sound, then the character
 // raises "finished" before the step does. A played animation is let go in its sound's finish.
 TEST_F(CharacterTest, AVoicedStepFinishesWhenItsWaveEndsAfterTheCharacter) {
-    const struct {
-        const char* kind;
-        const char* id;
-    } cases[] = {{"CharacterSpeechAction", "7"}, {"CharacterAnimAction", "40"}};
-    for (const auto& k : cases) {
-        SCOPED_TRACE(k.kind);
+    for (const auto& [kind, id] : {std::pair{"CharacterSpeechAction", "7"}, std::pair{"CharacterAnimAction", "40"}}) {
+        SCOPED_TRACE(kind);
         eventLog.clear();
         RCharacter* c = character();
         c->addSpeechAnim(kSpeech);
-        Action* step = create(k.kind, {"guide", k.id});
+        Action* step = create(kind, {"guide", id});
         ASSERT_NE(step, nullptr);
         step->start();
-        passes(8, false);
+        frames(8);
         EXPECT_EQ(eventLog, "");
         EXPECT_TRUE(step->isActive());
         EXPECT_FALSE(c->getTrinket(RCharacter::kPoseId)->isVisible()) << "playing hides the pose";
-        passes(8, true);
+        frames(8, true);
         EXPECT_EQ(eventLog, "finished@1 finished@step ");
         EXPECT_EQ(c->speechChildId, -1);
         EXPECT_EQ(c->getTrinket(RCharacter::kAnimId), nullptr);
@@ -159,7 +136,7 @@ TEST_F(CharacterTest, RefusedAndStoppedPlays) {
     Action* stay = create("CharacterAnimAction", {"guide", "30", "1", "0"}, "hide");
     stay->start();
     EXPECT_EQ(c->animChildId, RCharacter::kAnimId);
-    passes(4, true);
+    frames(4, true);
     EXPECT_EQ(eventLog, "finished@1 finished@hide ");
     EXPECT_EQ(c->isVisible(), 0) << "stayVisible 0 hides the character when the animation ends";
     EXPECT_EQ(c->getTrinket(RCharacter::kAnimId), nullptr) << "a played animation is let go";
@@ -177,13 +154,9 @@ TEST_F(CharacterTest, PauseResumeAndTheSettlePoseThroughVerbs) {
     EXPECT_EQ(state(RCharacter::kPoseId), PlayState::paused);
     EXPECT_EQ(static_cast<OMAnimation*>(c->getTrinket(RCharacter::kPoseId))->framePosition(), 1);
     c->setProperty("animateSettled", "1");
-    const struct {
-        const char* verb;
-        PlayState pose;
-    } steps[] = {{"pause", PlayState::paused}, {"pause", PlayState::paused}, {"resume", PlayState::playing}};
-    for (const auto& step : steps) {
-        c->invokeMethod(step.verb);
-        EXPECT_EQ(state(RCharacter::kPoseId), step.pose) << step.verb;
+    for (const auto& [verb, pose] : {std::pair{"pause", PlayState::paused}, {"pause", PlayState::paused}, {"resume", PlayState::playing}}) {
+        c->invokeMethod(verb);
+        EXPECT_EQ(state(RCharacter::kPoseId), pose) << verb;
     }
     c->invokeMethod("playAnim", "30", "2");
     c->invokeMethod("pause");
@@ -256,21 +229,14 @@ TEST_F(CharacterTest, FidgetSchedules) {
 }
 
 TEST_F(CharacterTest, FactoriesReadTheirTokenForms) {
-    const struct {
-        const char* texts;
-        OMRect bounds;
-        std::int32_t z;
-    } characters[] = {
-        {"1 5", {100, 60, 102, 62}, 5},
-        {"1 10 20", {10, 20, 12, 22}, 0},
-        {"1 10 20 3", {10, 20, 12, 22}, 3},
-    };
-    for (const auto& c : characters) {
-        SCOPED_TRACE(c.texts);
-        auto* made = static_cast<RCharacter*>(createObjectFromText("RCharacter", c.texts));
+    const std::tuple<const char*, OMRect, std::int32_t> characters[] = {
+        {"1 5", {100, 60, 102, 62}, 5}, {"1 10 20", {10, 20, 12, 22}, 0}, {"1 10 20 3", {10, 20, 12, 22}, 3}};
+    for (const auto& [texts, bounds, z] : characters) {
+        SCOPED_TRACE(texts);
+        auto* made = static_cast<RCharacter*>(createObjectFromText("RCharacter", texts));
         ASSERT_NE(made, nullptr);
-        EXPECT_EQ(made->getBounds(), c.bounds);
-        EXPECT_EQ(made->getZ(), c.z);
+        EXPECT_EQ(made->getBounds(), bounds);
+        EXPECT_EQ(made->getZ(), z);
         delete made;
     }
 
@@ -280,14 +246,14 @@ TEST_F(CharacterTest, FactoriesReadTheirTokenForms) {
     EXPECT_EQ(create("CharacterAnimAction", {"guide"}), nullptr);
     EXPECT_EQ(create("CharacterAnimAction", {"anim", "30"}), nullptr) << "not a character";
     EXPECT_EQ(create("CharacterSpeechAction", {"nobody", "7"}), nullptr);
-    auto* full = static_cast<CharacterAnimAction*>(create("CharacterAnimAction", {"guide", "30", "2", "0", "0"}));
-    EXPECT_EQ(full->repeatCount, 2);
-    EXPECT_EQ(full->stayVisible, 0);
-    EXPECT_EQ(full->isInterruptible(), 0);
+    const auto fields = [](Action* a) {
+        auto* s = static_cast<CharacterAnimAction*>(a);
+        return std::to_string(s->repeatCount) + " " + std::to_string(s->stayVisible) + " " + std::to_string(s->isInterruptible());
+    };
+    Action* full = create("CharacterAnimAction", {"guide", "30", "2", "0", "0"});
+    EXPECT_EQ(fields(full), "2 0 0");
     auto* plain = static_cast<CharacterAnimAction*>(create("CharacterAnimAction", {"guide", "30"}));
-    EXPECT_EQ(plain->repeatCount, 1);
-    EXPECT_EQ(plain->stayVisible, 1);
-    EXPECT_EQ(plain->isInterruptible(), 1);
+    EXPECT_EQ(fields(plain), "1 1 1");
     delete c;
     EXPECT_EQ(plain->character, nullptr) << "the character's death is heard";
     plain->start();

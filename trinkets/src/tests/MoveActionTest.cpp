@@ -1,6 +1,7 @@
 // Moves stepped by a script animation's frames: places frame by frame, passing the target, halting,
 // restarting, the deaths of the objects involved and the tokens.
 #include <string>
+#include <tuple>
 
 #include "AnimatedActionFixture.h"
 #include "MoveXYAction.h"
@@ -88,22 +89,18 @@ TEST_F(MoveActionTest, ARestartedMoveRepeatsItsFirstRun) {
 // The trinket's death ends the move at the next frame; after the animation's death it waits to be
 // halted; one object may be both.
 TEST_F(MoveActionTest, TheDeathOfTheTrinketOrTheAnimationIsSafe) {
-    const struct {
-        const char* driver;
-        const char* trinket;
-        const char* events;
-        std::int32_t active;
-    } cases[] = {{"anim", "moved", "finished@step ", 0}, {"moved", "t", "", 1}, {"moved", "moved", "", 1}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.driver) + " " + c.trinket);
+    const std::tuple<const char*, const char*, const char*, std::int32_t> cases[] = {
+        {"anim", "moved", "finished@step ", 0}, {"moved", "t", "", 1}, {"moved", "moved", "", 1}};
+    for (const auto& [driver, trinket, events, active] : cases) {
+        SCOPED_TRACE(std::string(driver) + " " + trinket);
         eventLog.clear();
         RAnimation* moved = hold("moved", static_cast<RAnimation*>(createObject("RAnimation", "0", "0", "7")));
-        Action* move = create("MoveXAction", {c.driver, c.trinket, "0", "10", "0", "300"});
+        Action* move = create("MoveXAction", {driver, trinket, "0", "10", "0", "300"});
         static_cast<void>(run(move, 1, 'x'));
         delete moved;
         frames(2);
-        EXPECT_EQ(c.events, eventLog);
-        EXPECT_EQ(c.active, move->isActive());
+        EXPECT_EQ(events, eventLog);
+        EXPECT_EQ(active, move->isActive());
         move->halt();
         delete move;
     }
@@ -112,11 +109,8 @@ TEST_F(MoveActionTest, TheDeathOfTheTrinketOrTheAnimationIsSafe) {
 
 TEST_F(MoveActionTest, TheCreateFunctionsNeedBothObjectsAndTheLastTarget) {
     Action* empty = hold("empty", create("EmptyAction", {}));
-    const struct {
-        const char* kind;
-        std::vector<const char*> tokens;
-        std::int32_t interruptible;  // -1: nothing created
-    } cases[] = {
+    // The isInterruptible of what is made, -1 for nothing.
+    const std::tuple<const char*, std::vector<const char*>, std::int32_t> cases[] = {
         {"MoveYAction", {"anim", "t", "0", "10", "0", "35", "0"}, 0},
         {"MoveXAction", {"anim", "t", "0", "10", "0"}, -1},
         {"MoveXAction", {"nothing", "t", "0", "10", "0", "35"}, -1},
@@ -124,10 +118,10 @@ TEST_F(MoveActionTest, TheCreateFunctionsNeedBothObjectsAndTheLastTarget) {
         {"MoveXYAction", {"anim", "t", "0", "1", "0", "5", "0", "1", "0", "5"}, 1},
         {"MoveXYAction", {"anim", "t", "0", "1", "0", "5", "0", "1", "0"}, -1},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.kind) + " with " + std::to_string(c.tokens.size()) + " tokens");
-        Action* move = create(c.kind, c.tokens);
-        EXPECT_EQ(c.interruptible, move ? move->isInterruptible() : -1);
+    for (const auto& [kind, tokens, interruptible] : cases) {
+        SCOPED_TRACE(std::string(kind) + " with " + std::to_string(tokens.size()) + " tokens");
+        Action* move = create(kind, tokens);
+        EXPECT_EQ(interruptible, move ? move->isInterruptible() : -1);
         delete move;
     }
     delete empty;

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "ActionFixture.h"
-#include "ActionKinds.h"
 #include "DelayAction.h"
 #include "RCompositeAction.h"
 #include "RQueue.h"
@@ -13,10 +12,6 @@ namespace {
 
 class QueueTest : public ActionTest {
 protected:
-    void SetUp() override {
-        ActionTest::SetUp();
-        registerLeafActions();
-    }
     // A watched delay.
     DelayAction* delay(const std::string& name, std::int32_t ms, std::int32_t interruptible = 1) {
         auto* d = new DelayAction(ms, interruptible);
@@ -85,13 +80,9 @@ TEST_F(QueueTest, QueuesRunTheirPassesAndOnlyInterruptibleOnesStopQuietlyAndClea
     EXPECT_STREQ("1", kept.getProperty("actionCount"));
     EXPECT_EQ("[k @2100]", timeline(2100));
 
-    const struct {
-        const char* set;
-        const char* got;
-    } counts[] = {{"0", "1"}, {"3", "3"}, {"-1", "-1"}};
-    for (const auto& c : counts) {
-        EXPECT_NE(0, kept.setProperty("repeatCount", c.set));
-        EXPECT_STREQ(c.got, kept.getProperty("repeatCount"));
+    for (const auto& [set, got] : {std::pair{"0", "1"}, std::pair{"3", "3"}, std::pair{"-1", "-1"}}) {
+        EXPECT_NE(0, kept.setProperty("repeatCount", set));
+        EXPECT_STREQ(got, kept.getProperty("repeatCount"));
     }
 }
 

@@ -4,7 +4,6 @@
 
 #include "AnimatedActionFixture.h"
 #include "SoundAction.h"
-#include "SoundFixture.h"
 
 namespace {
 
@@ -12,9 +11,7 @@ class SoundActionTest : public AnimatedActionFixture {
 protected:
     void SetUp() override {
         AnimatedActionFixture::SetUp();
-        previousDevice = setWaveDevice(&device);
-        soundFile = folder.file("five.wav");
-        writeWholeFile(soundFile, wave(std::string(3308, '\x90')));
+        soundFile = sound.voice;
         lookups.clear();
         SoundAction::setSoundLookup([](std::uint16_t id, std::int32_t flag) -> OMIStream* {
             lookups += std::to_string(id) + "/" + std::to_string(flag) + " ";
@@ -23,17 +20,13 @@ protected:
     }
     void TearDown() override {
         SoundAction::setSoundLookup(nullptr);
-        OMWaveSound::closeDevice();
-        setWaveDevice(previousDevice);
         AnimatedActionFixture::TearDown();
     }
     void playOut() {
-        for (int i = 0; i < 200 && OMWaveOutMixer::active(); ++i, device.complete()) OMWaveOutMixer::pump();
+        for (int i = 0; i < 200 && OMWaveOutMixer::active(); ++i, sound.device.complete()) OMWaveOutMixer::pump();
         OMWaveOutMixer::pump();
     }
 
-    FakeWaveDevice device;
-    OMWaveDevice* previousDevice = nullptr;
     static inline std::string soundFile;
     static inline std::string lookups;
 };

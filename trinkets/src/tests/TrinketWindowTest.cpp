@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "OMWndCanvas.h"
@@ -249,19 +250,13 @@ TEST_F(TrinketWindowTest, TheScriptFaceReadsAndSetsThroughTheAccessors) {
     char text[64];
     t->describe(text, sizeof text);
     EXPECT_STREQ(text, "10 20 30 50");
-    struct Case {
-        const char* property;
-        const char* set;
-        const char* read;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, const char*, const char*> cases[] = {
         {"x", "100", "100"}, {"y", "-5", "-5"},      {"z", "40000", "32764"}, {"z", "-40000", "-40000"},
-        {"tag", "abc", "0"}, {"visible", "0", "0"}, {"movable", "0", "0"},   {"touchy", " 7x", "7"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.property) + "=" + c.set);
-        EXPECT_EQ(t->setProperty(c.property, c.set), 1);
-        EXPECT_STREQ(t->getProperty(c.property), c.read);
+        {"tag", "abc", "0"}, {"visible", "0", "0"}, {"movable", "0", "0"},   {"touchy", " 7x", "7"}};
+    for (const auto& [property, set, read] : cases) {
+        SCOPED_TRACE(std::string(property) + "=" + set);
+        EXPECT_EQ(t->setProperty(property, set), 1);
+        EXPECT_STREQ(t->getProperty(property), read);
     }
     EXPECT_EQ(t->getBounds(), (OMRect{100, -5, 120, 25}));
     EXPECT_EQ(t->invokeMethod("place", "3", "4"), 1);

@@ -1,0 +1,27 @@
+// The fake wave device installed for a test's lifetime with a 300 ms voice file; at its end every sound is
+// stopped, the device closed and the keep-open flag set back by a refused probe.
+#pragma once
+
+#include <string>
+#include <utility>
+
+#include "SoundFixture.h"
+
+struct FakeWaveInstalled {
+    explicit FakeWaveInstalled(std::string path) : voice(std::move(path)), previous(setWaveDevice(&device)) {
+        writeWholeFile(voice, wave(std::string(3308, '\x90')));  // 300 ms at 11025 samples a second
+    }
+    ~FakeWaveInstalled() {
+        OMSound::stopAll();
+        OMWaveSound::closeDevice();
+        device.refuseOpen = true;
+        static_cast<void>(OMWaveSound::openDevice(0));
+        setWaveDevice(previous);
+    }
+    FakeWaveInstalled(const FakeWaveInstalled&) = delete;
+    FakeWaveInstalled& operator=(const FakeWaveInstalled&) = delete;
+
+    FakeWaveDevice device;
+    const std::string voice;
+    OMWaveDevice* const previous;
+};
