@@ -18,6 +18,11 @@ struct FakeWaveInstalled {
         static_cast<void>(OMWaveSound::openDevice(0));
         setWaveDevice(previous);
     }
+    // Lets the device play every buffer it holds, one per pump.
+    void playOut() {
+        for (int i = 0; i < 200 && OMWaveOutMixer::active(); ++i, device.complete()) OMWaveOutMixer::pump();
+        OMWaveOutMixer::pump();
+    }
     FakeWaveInstalled(const FakeWaveInstalled&) = delete;
     FakeWaveInstalled& operator=(const FakeWaveInstalled&) = delete;
 

@@ -22,11 +22,6 @@ protected:
         SoundAction::setSoundLookup(nullptr);
         AnimatedActionFixture::TearDown();
     }
-    void playOut() {
-        for (int i = 0; i < 200 && OMWaveOutMixer::active(); ++i, sound.device.complete()) OMWaveOutMixer::pump();
-        OMWaveOutMixer::pump();
-    }
-
     static inline std::string soundFile;
     static inline std::string lookups;
 };
@@ -43,7 +38,7 @@ TEST_F(SoundActionTest, TheStepFinishesWhenItsSoundEnds) {
             step->start();
             OMWaveOutMixer::pump();
             EXPECT_NE(after, eventLog);
-            playOut();
+            sound.playOut();
             EXPECT_EQ(after, eventLog);
             EXPECT_EQ(nullptr, step->sound);
         }
@@ -75,7 +70,7 @@ TEST_F(SoundActionTest, WithoutASoundTheStepFinishesAtOnceAndAHaltedOneNever) {
     EXPECT_FALSE(OMWaveOutMixer::active());
     step->start();
     delete step;
-    playOut();
+    sound.playOut();
     EXPECT_EQ("", eventLog);
 }
 
