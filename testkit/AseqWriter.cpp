@@ -5,49 +5,34 @@
 
 namespace {
 
-constexpr std::size_t kPiece = 250;
+enum class Run { skip, fill, literal };
 
-// Appends `count` pixels as pieces of at most 250, each begun by the given prefix bytes.
-void pieces(std::string& out, const std::string& prefix, std::size_t count) {
-    while (count != 0) {
-        const std::size_t n = count > kPiece ? kPiece : count;
-        out += prefix;
-        out += static_cast<char>(n);
-        count -= n;
+// `count` pixels from `from` as runs of at most 250 pixels each.
+void runs(std::string& out, Run kind, const std::uint8_t* from, std::size_t count) {
+    for (std::size_t done = 0; done < count; done += 250) {
+        const auto n = static_cast<char>(count - done < 250 ? count - done : 250);
+        if (kind == Run::skip) out += {'\x00', n};
+        if (kind == Run::fill) out += {'\xFF', static_cast<char>(*from), n};
+        if (kind == Run::literal) out.append(1, n).append(reinterpret_cast<const char*>(from + done), static_cast<std::uint8_t>(n));
     }
-}
-
-void literals(std::string& out, const std::uint8_t* from, std::size_t count) {
-    for (std::size_t done = 0; done < count; done += kPiece) {
-        const std::size_t n = count - done > kPiece ? kPiece : count - done;
-        out += static_cast<char>(n);
-        out.append(reinterpret_cast<const char*>(from + done), n);
-    }
-}
-
-std::size_t sameFrom(const std::uint8_t* row, std::size_t at, std::size_t width) {
-    std::size_t end = at;
-    while (end < width && row[end] == row[at]) ++end;
-    return end - at;
 }
 
 void encodeRow(std::string& out, const std::uint8_t* row, std::size_t width, std::uint8_t transparent) {
     std::size_t pending = 0;  // start of the literal stretch not yet written
     std::size_t at = 0;
     while (at < width) {
-        const std::size_t same = sameFrom(row, at, width);
+        std::size_t same = 1;
+        while (at + same < width && row[at + same] == row[at]) ++same;
         const bool skip = row[at] == transparent;
-        const bool fill = !skip && same >= 3 && width - at >= 4;
-        if (!skip && !fill) {
+        if (!skip && (same < 3 || width - at < 4)) {
             ++at;
             continue;
         }
-        literals(out, row + pending, at - pending);
-        pieces(out, skip ? std::string(1, '\0') : std::string{'\xFF', static_cast<char>(row[at])}, same);
-        at += same;
-        pending = at;
+        runs(out, Run::literal, row + pending, at - pending);
+        runs(out, skip ? Run::skip : Run::fill, row + at, same);
+        pending = at += same;
     }
-    literals(out, row + pending, at - pending);
+    runs(out, Run::literal, row + pending, at - pending);
 }
 
 }  // namespace

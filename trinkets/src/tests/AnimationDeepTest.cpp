@@ -1,19 +1,21 @@
-// Animations on a deep off-screen canvas: the current shared palette taken at attach and shared by copies,
-// frames drawn through it with skipped pixels left alone; and, on a deep display, the script factory's
-// palette step.
-#include <cstring>
+// Palettes and deep pixels: shared palette records (the last used is current, references count holders,
+// short RRGB data make none); animations on a deep off-screen canvas drawn through the palette current at
+// attach, shared by copies; on a deep display, the script factory's palette step; and backgrounds' static
+// one-image pictures drawn over memory canvases of 8, 16, 24 and 32 bits, and RRGB palettes read into tables.
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "AOPaletteRecord.h"
+#include "AnimationFiles.h"
 #include "AseqWriter.h"
-#include "Files.h"
-#include "OMAnimation.h"
-#include "OMIStreamFile.h"
-#include "TempFolder.h"
+#include "ModuleResources.h"
+#include "ProgramRun.h"
 #include "TrinketFixture.h"
 
 namespace {
+
+using Bytes = std::vector<std::uint8_t>;
 
 // Frame 0 is 3 x 1: skip, index 20, index 30; the list: frame 0, end.
 std::string animation() {
@@ -23,31 +25,32 @@ std::string animation() {
     return writeAseq(p, ByteOrder::little);
 }
 
-// Index 20 is `color`, index 30 its complement.
+// A one-image picture, 3 x 2, big-endian: (skip, 20, 30) over (30, 30, 30).
+std::string picture() {
+    AseqPicture p;
+    p.sequences = {{{0, 0, kAseqHold, 0}, {0, 0, 0, 0}, {0, 0, kAseqLoop, 0}, {0, 0, kAseqEnd, 0}}};
+    p.frames = {{3, 2, {0, 20, 30, 30, 30, 30}, {}}};
+    return writeAseq(p, ByteOrder::big);
+}
+
+// Index 20 is `color`, index 30 its complement; the components' low bytes are 0x34, which are ignored.
 std::string rrgb(std::uint32_t color) {
     std::vector<std::uint32_t> colors(256, 0);
     colors[20] = color;
     colors[30] = color ^ 0xFFFFFF;
-    return writeRrgb(colors);
+    return writeRrgb(colors, 0x34);
 }
 
-AOPaletteRecord* palette(std::int16_t id, std::uint32_t color) {
+AOPaletteRecord* palette(std::int16_t id, std::uint32_t color, std::size_t cut = 0) {
     const std::string bytes = rrgb(color);
-    return AOPaletteRecord::createFromRrgb(id, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    return AOPaletteRecord::createFromRrgb(id, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size() - cut);
 }
 
 class AnimationDeepTest : public TrinketFixture {
 protected:
     void TearDown() override {
         AOPaletteRecord::emptyList();
-        OMAnimation::animationHook = nullptr;
-        OMAnimation::paletteHook = nullptr;
         TrinketFixture::TearDown();
-    }
-    OMIStream* stream(const std::string& bytes) {
-        const std::string path = folder.file("data" + std::to_string(++files));
-        writeWholeFile(path, bytes);
-        return new OMIStreamFile(path.c_str(), kStreamWhole, nullptr);
     }
     // The window composes into a 32-bit canvas (a DIB: frames are drawn through the palette directly).
     void deepWindow() {
@@ -55,27 +58,54 @@ protected:
         window->offscreen = new OMMemCanvas(640, 460, 32, kSystemMemorySurface);
         window->invalidateAll();
     }
+    // The colour at (x, y) of the window's 32-bit canvas.
     std::uint32_t backColor(std::int32_t x, std::int32_t y) const {
+        const Bytes b = pixels(*window->offscreen, 1, 3, 4 * x, y);
+        return b.size() == 3 ? static_cast<std::uint32_t>(b[2] << 16 | b[1] << 8 | b[0]) : 0;
+    }
+    // `count` bytes from byte `from` of each of `rows` rows from row `top` of the canvas.
+    static Bytes pixels(OMMemCanvas& canvas, std::int32_t rows, std::int32_t count, std::int32_t from = 0,
+                        std::int32_t top = 0) {
         std::uint8_t* bits = nullptr;
         std::int32_t pitch = 0;
-        if (!window->offscreen->lockBits(bits, pitch)) return 0;
-        std::uint32_t value = 0;
-        std::memcpy(&value, bits + y * pitch + x * 4, 4);
-        window->offscreen->unlockBits();
-        return value & 0xFFFFFF;
+        Bytes bytes;
+        if (!canvas.lockBits(bits, pitch)) return bytes;
+        for (std::int32_t y = top; y < top + rows; ++y) bytes.insert(bytes.end(), bits + y * pitch + from, bits + y * pitch + from + count);
+        canvas.unlockBits();
+        return bytes;
     }
 
-    TempFolder folder;
-    int files = 0;
-    static inline std::string hookFile;
-    static inline std::string paletteFile;
+    AnimationFiles data;
 };
+using AnimationImageTest = AnimationDeepTest;
+
+TEST_F(AnimationDeepTest, TheLastUsedPaletteIsCurrentFindMakesOneCurrentAgainAndTheLastReleaseDestroys) {
+    EXPECT_EQ(palette(5, 0x102030, 1), nullptr) << "short data";
+    EXPECT_EQ(AOPaletteRecord::current(), nullptr);
+    AOPaletteRecord* first = palette(5, 0x102030);
+    AOPaletteRecord* second = palette(6, 0x405060);
+    EXPECT_EQ(AOPaletteRecord::current(), second);
+    const OMColorRecord& c = second->colors[20];
+    EXPECT_EQ(std::tuple(c.red, c.green, c.blue), std::tuple(0x4000, 0x5000, 0x6000));
+    EXPECT_EQ(AOPaletteRecord::find(5), first);
+    EXPECT_EQ(AOPaletteRecord::current(), first);
+    EXPECT_EQ(first->references, 2);
+    EXPECT_EQ(AOPaletteRecord::find(7), nullptr);
+    EXPECT_EQ(AOPaletteRecord::current(), first);
+    AOPaletteRecord::release(first);
+    EXPECT_EQ(std::tuple(first->references, AOPaletteRecord::listSize()), std::tuple(1, 2u));
+    AOPaletteRecord::release(first);
+    EXPECT_EQ(AOPaletteRecord::current(), second) << "the last release destroyed the record";
+    EXPECT_EQ(AOPaletteRecord::listSize(), 1u);
+    std::vector<OMColorRecord> table(256, colorOf(1, 2, 3));
+    EXPECT_EQ(AOPaletteRecord::createFromTable(table.data())->id, 0);
+}
 
 TEST_F(AnimationDeepTest, AnAnimationDrawsWithThePaletteCurrentAtAttachAndCopiesShareIt) {
     deepWindow();
     AOPaletteRecord* older = palette(1, 0x102030);
     AOPaletteRecord* newer = palette(2, 0x405060);
-    auto* a = new OMAnimation(window, stream(animation()), 100, 50);
+    auto* a = new OMAnimation(window, data.stream(animation()), 100, 50);
     auto* copy = static_cast<OMAnimation*>(a->clone());
     EXPECT_EQ(older->references, 1);
     EXPECT_EQ(newer->references, 3) << "creation, the animation and its copy";
@@ -88,30 +118,72 @@ TEST_F(AnimationDeepTest, AnAnimationDrawsWithThePaletteCurrentAtAttachAndCopies
     EXPECT_EQ(newer->references, 1) << "back to its creation reference";
 }
 
-// On a deep display the factory makes the palette of the animation's id current, from the palette hook's
-// data when there is none yet.
+// On a deep display the factory makes the palette of the animation's id current, from the palette
+// look-up's data when there is none yet.
 TEST_F(AnimationDeepTest, OnADeepDisplayLoadedAndFoundPalettesBecomeCurrent) {
     if (displayBitsPerPixel(0) <= 8) GTEST_SKIP() << "palettes are shared on displays deeper than 8 bits only";
-    hookFile = folder.file("hook.seq");
-    writeWholeFile(hookFile, animation());
-    OMAnimation::animationHook = [](std::int16_t) -> OMIStream* {
-        return new OMIStreamFile(hookFile.c_str(), kStreamWhole, nullptr);
-    };
-    paletteFile = folder.file("hook.rgb");
-    writeWholeFile(paletteFile, rrgb(0x654321));
-    OMAnimation::paletteHook = [](std::int16_t id) -> OMIStream* {
-        return id == 7 ? new OMIStreamFile(paletteFile.c_str(), kStreamWhole, nullptr) : nullptr;
-    };
+    for (const std::int16_t id : {7, 9}) data.animation(id, animation());
+    data.palette(7, rrgb(0x654321));
     ASSERT_NE(createObject("OMAnimation", "0", "0", "7"), nullptr);
     AOPaletteRecord* seven = AOPaletteRecord::current();
     ASSERT_NE(seven, nullptr);
-    EXPECT_EQ(seven->id, 7) << "made from the hook's data";
+    EXPECT_EQ(seven->id, 7) << "made from the look-up's data";
     EXPECT_EQ(seven->colors[20].red, 0x6500);
     palette(8, 0xFEDCBA);
     ASSERT_NE(createObject("OMAnimation", "0", "0", "7"), nullptr);
     EXPECT_EQ(AOPaletteRecord::current(), seven) << "found by id and made current again";
     ASSERT_NE(createObject("OMAnimation", "0", "0", "9"), nullptr);
     EXPECT_EQ(AOPaletteRecord::current(), seven) << "no palette of id 9 and no data for it";
+}
+
+// Deep canvases take index 20 as 0x102030 and 30 as 0xEFDFCF from the current palette; 8-bit ones the
+// indices themselves. The skipped corner keeps the canvas's white.
+TEST_F(AnimationImageTest, APictureDrawsAtTheOriginInTheCanvasFormat) {
+    ASSERT_NE(palette(0, 0x102030), nullptr);
+    const struct {
+        std::int32_t depth;
+        Bytes rows;
+    } cases[] = {
+        {8, {255, 20, 30, 30, 30, 30}},
+        // 5 bits a component: 0x10 >> 3 = 2, 0x20 >> 3 = 4, 0x30 >> 3 = 6 -> 0x0886; 0xEF/0xDF/0xCF -> 0x7779.
+        {16, {0xFF, 0x7F, 0x86, 0x08, 0x79, 0x77, 0x79, 0x77, 0x79, 0x77, 0x79, 0x77}},
+        {24, {0xFF, 0xFF, 0xFF, 0x30, 0x20, 0x10, 0xCF, 0xDF, 0xEF, 0xCF, 0xDF, 0xEF, 0xCF, 0xDF, 0xEF, 0xCF, 0xDF, 0xEF}},
+        {32, {0xFF, 0xFF, 0xFF, 0, 0x30, 0x20, 0x10, 0, 0xCF, 0xDF, 0xEF, 0,
+              0xCF, 0xDF, 0xEF, 0, 0xCF, 0xDF, 0xEF, 0, 0xCF, 0xDF, 0xEF, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.depth);
+        OMMemCanvas canvas(8, 4, c.depth, kSystemMemorySurface);
+        const std::int32_t row = 3 * c.depth / 8;
+        const Bytes white = pixels(canvas, 2, row);
+        OMAnimation::drawStreamImage(&canvas, data.stream(picture().substr(0, 60)), 0);
+        EXPECT_EQ(pixels(canvas, 2, row), white) << "a damaged picture draws nothing";
+        OMAnimation::drawStreamImage(&canvas, data.stream(picture()), 0);
+        Bytes expected = c.rows;
+        if (c.depth == 32) std::copy(white.begin(), white.begin() + 4, expected.begin());
+        EXPECT_EQ(pixels(canvas, 2, row), expected);
+    }
+}
+
+// Module data may not be written: a big-endian picture drawn from a locked resource is converted in a
+// copy. Palettes keep the components' high bytes; short data leave the table as it was.
+TEST_F(AnimationImageTest, PicturesAndPalettesComeFromStreamsAndModuleResources) {
+    const std::string module = data.folder.file("pictures.dll");
+    ASSERT_TRUE(writeModuleWithResources(programPath("ResModule.dll"), module,
+                                         {{"ASEQ", 3, picture()}, {"RRGB", 4, rrgb(0xABCDEF)}}));
+    OMResFile file(module.c_str());
+    ASSERT_EQ(file.status, kResFileUsable);
+    OMMemCanvas canvas(8, 4, 8, kSystemMemorySurface);
+    OMAnimation::drawResourceImage(&canvas, new OMRes(3, "ASEQ", &file), 0);
+    OMAnimation::drawResourceImage(&canvas, new OMRes(9, "ASEQ", &file), 0);
+    EXPECT_EQ(pixels(canvas, 2, 3), (Bytes{255, 20, 30, 30, 30, 30}));
+    OMColorRecord table[256];
+    OMAnimation::loadPalette(new OMRes(4, "RRGB", &file), table);
+    EXPECT_EQ(std::tuple(table[20].red, table[20].green, table[20].blue, table[20].index),
+              std::tuple(0xAB00, 0xCD00, 0xEF00, kColorFromComponents));
+    EXPECT_EQ(AOPaletteRecord::listSize(), displayBitsPerPixel(0) > 8 ? 1u : 0u) << "shared on deep displays only";
+    OMAnimation::loadPalette(data.stream(writeRrgb({}).substr(0, 1535)), table);
+    EXPECT_EQ(table[20].red, 0xAB00) << "short data change nothing";
 }
 
 }  // namespace

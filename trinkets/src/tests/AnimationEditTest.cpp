@@ -3,11 +3,8 @@
 #include <functional>
 #include <string>
 
+#include "AnimationFiles.h"
 #include "AseqWriter.h"
-#include "Files.h"
-#include "OMAnimation.h"
-#include "OMIStreamFile.h"
-#include "TempFolder.h"
 #include "TrinketFixture.h"
 
 namespace {
@@ -20,9 +17,7 @@ protected:
         p.frameRate = 10;
         p.sequences = {{{0, 0, 0, 0}, {4, 0, 1, 0}, {0, 0, 0, 0}, {0, 0, kAseqEnd, 0}}};
         p.frames = {{1, 1, {5}, {}}, {1, 1, {6}, {}}};
-        const std::string file = folder.file("edit.seq");
-        writeWholeFile(file, writeAseq(p, ByteOrder::little));
-        return new OMAnimation(window, new OMIStreamFile(file.c_str(), kStreamWhole, nullptr), 0, 0);
+        return new OMAnimation(window, data.stream(writeAseq(p, ByteOrder::little)), 0, 0);
     }
     // The frame fields of the current list, and "x" for an entry whose x is 9.
     static std::string list(const OMAnimation& a) {
@@ -31,7 +26,7 @@ protected:
         return text;
     }
 
-    TempFolder folder;
+    AnimationFiles data;
 };
 
 // Each edit starts at the second frame entry (index 1) of a fresh animation with a copy made before it.

@@ -2,20 +2,17 @@
 // starts, the end of play waits for the sounds, the controls act on them, copies share them, and the
 // queries the character and the actions use.
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "AseqWriter.h"
-#include "Files.h"
-#include "OMIStreamFile.h"
 #include "RAnimation.h"
-#include "SoundFixture.h"
-#include "TempFolder.h"
-#include "TrinketFixture.h"
+#include "SoundTrinketFixture.h"
 
 namespace {
 
 constexpr std::int16_t kCue = 7;        // 300 ms of sound
-constexpr std::int16_t kNoData = 8;     // the sound hook has nothing for it
+constexpr std::int16_t kNoData = 8;     // the sound look-up has nothing for it
 constexpr std::uint8_t kFrame0 = 5;
 constexpr std::uint8_t kFrame1 = 6;
 
@@ -25,34 +22,13 @@ const std::vector<AseqPictureEntry> kCueList = {{0, 0, 0, 0}, {0, 0, kAseqSoundC
 const std::vector<AseqPictureEntry> kEndList = {
     {0, 0, kAseqHold, 0}, {0, 0, 0, 0}, {0, 0, kAseqSoundCue, kCue}, {0, 0, 1, 0}, {0, 0, kAseqLoop, 0}, {0, 0, kAseqEnd, 0}};
 
-class AnimationSoundTest : public TrinketFixture {
+class AnimationSoundTest : public SoundTrinketFixture {
 protected:
     void SetUp() override {
-        TrinketFixture::SetUp();
+        SoundTrinketFixture::SetUp();
         // Naming the record links the class in.
         ASSERT_TRUE(classExists(RAnimation::classRecord.className));
-        previousDevice = setWaveDevice(&device);
-        soundFile = folder.file("cue.wav");
-        animationFile = folder.file("cue.seq");
-        writeWholeFile(soundFile, wave(std::string(3308, '\x90')));
-        lookUps = 0;
-        OMAnimation::soundHook = [](std::int16_t id) -> OMIStream* {
-            ++lookUps;
-            return id == kCue ? new OMIStreamFile(soundFile.c_str(), kStreamWhole, nullptr) : nullptr;
-        };
-        OMAnimation::animationHook = [](std::int16_t) -> OMIStream* {
-            return new OMIStreamFile(animationFile.c_str(), kStreamWhole, nullptr);
-        };
-    }
-    void TearDown() override {
-        OMAnimation::soundHook = nullptr;
-        OMAnimation::animationHook = nullptr;
-        OMSound::stopAll();
-        OMWaveSound::closeDevice();
-        device.refuseOpen = true;
-        static_cast<void>(OMWaveSound::openDevice(0));
-        setWaveDevice(previousDevice);
-        TrinketFixture::TearDown();
+        serveVoice(kCue);
     }
     // A script animation at (100, 50) of two 1 x 1 frames and the given list, 10 frames a second.
     RAnimation* animation(const std::vector<AseqPictureEntry>& list) {
@@ -60,7 +36,7 @@ protected:
         p.frameRate = 10;
         p.sequences = {list};
         p.frames = {{1, 1, {kFrame0}, {}}, {1, 1, {kFrame1}, {}}};
-        writeWholeFile(animationFile, writeAseq(p, ByteOrder::big));
+        data.animation(1, writeAseq(p, ByteOrder::big));
         auto* a = static_cast<RAnimation*>(createObject("RAnimation", "100", "50", "1"));
         a->tag = 1;
         watch(a, {"paused"});
@@ -70,23 +46,6 @@ protected:
         fakeMs = ms;
         window->update();
     }
-    // The mixer writes what it can; the device plays nothing yet.
-    static void pump() { OMWaveOutMixer::pump(); }
-    // Lets the device play every buffer it holds.
-    void playOut() {
-        for (int i = 0; i < 200 && OMWaveOutMixer::active(); ++i) {
-            OMWaveOutMixer::pump();
-            device.complete();
-        }
-        OMWaveOutMixer::pump();
-    }
-
-    FakeWaveDevice device;
-    OMWaveDevice* previousDevice = nullptr;
-    TempFolder folder;
-    static inline std::string soundFile;
-    static inline std::string animationFile;
-    static inline int lookUps = 0;
 };
 
 // The frame on screen ('-' hidden) at 1000 (frame 0), 1100 (the cue), 1200, then after the mixer's pump
@@ -108,26 +67,26 @@ TEST_F(AnimationSoundTest, ACueWaitedForHoldsItsFrameUntilItsSoundStarts) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        device.writes.clear();
-        device.refuseOpen = c.refuseDevice;
+        wave.device.writes.clear();
+        wave.device.refuseOpen = c.refuseDevice;
         RAnimation* a = animation(kCueList);
         a->setProperty("soundSync", c.soundSync);
         a->setProperty("soundOn", c.soundOn);
         std::string shown;
         for (const std::uint32_t ms : {1000u, 1100u, 1200u, 1350u}) {
-            if (ms == 1350) pump();
+            if (ms == 1350) OMWaveOutMixer::pump();  // the sound starts; the device plays nothing yet
             update(ms);
             const std::uint8_t pixel = backPixel(100, 50);
             shown += pixel == kFrame0 ? '0' : pixel == kFrame1 ? '1' : '-';
         }
         EXPECT_EQ(shown, c.shown);
-        EXPECT_EQ(!device.writes.empty(), c.heard);
-        if (std::string(c.name) == "waiting") {
+        EXPECT_EQ(!wave.device.writes.empty(), c.heard);
+        if (&c == cases) {
             EXPECT_EQ(a->playback.syncLatency, 250) << "from the cue to the tick after the start";
         }
         delete a;
         OMSound::stopAll();
-        device.refuseOpen = false;
+        wave.device.refuseOpen = false;
     }
 }
 
@@ -138,15 +97,15 @@ TEST_F(AnimationSoundTest, TheEndOfPlayWaitsForTheSoundsWhenAsked) {
     const struct {
         const char* name;
         bool wait;
-        const char* during;  // "", "suspend+resume", "pause", "soundOff"
+        void (*during)(RAnimation&);
         const char* atEnd;
         const char* afterSound;
     } cases[] = {
-        {"not waiting", false, "", "end paused@1 ", "end paused@1 done "},
-        {"waiting", true, "", "", "end paused@1 done "},
-        {"suspended and resumed", true, "suspend+resume", "", "end paused@1 done "},
-        {"paused", true, "pause", "", "done "},
-        {"sound turned off", true, "soundOff", "", "done "},
+        {"not waiting", false, [](RAnimation&) {}, "end paused@1 ", "end paused@1 done "},
+        {"waiting", true, [](RAnimation&) {}, "", "end paused@1 done "},
+        {"suspended and resumed", true, [](RAnimation& a) { a.suspend(); a.resume(); }, "", "end paused@1 done "},
+        {"paused", true, [](RAnimation& a) { a.pause(); }, "", "done "},
+        {"sound turned off", true, [](RAnimation& a) { a.setProperty("soundOn", "0"); }, "", "done "},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -161,19 +120,11 @@ TEST_F(AnimationSoundTest, TheEndOfPlayWaitsForTheSoundsWhenAsked) {
         a->play();
         update(1000);
         update(1100);
-        pump();
+        OMWaveOutMixer::pump();
         update(1200);
         EXPECT_EQ(eventLog, c.atEnd);
         EXPECT_TRUE(a->isBusy()) << "the sound plays";
-        const std::string during = c.during;
-        if (during == "suspend+resume") {
-            a->suspend();
-            a->resume();
-        } else if (during == "pause") {
-            a->pause();
-        } else if (during == "soundOff") {
-            a->setProperty("soundOn", "0");
-        }
+        c.during(*a);
         playOut();
         EXPECT_EQ(eventLog, c.afterSound);
         EXPECT_TRUE(a->isPausedAndQuiet());
@@ -187,7 +138,7 @@ TEST_F(AnimationSoundTest, TheEndOfPlayWaitsForTheSoundsWhenAsked) {
 TEST_F(AnimationSoundTest, TheCuesOfTheListAreWalkedWithTheirFramePositions) {
     RAnimation* a = animation({{0, 0, kAseqSoundCue, kCue}, {0, 0, 0, 0}, {0, 0, 1, 0}, {0, 0, kAseqSoundCue, kNoData},
                                {0, 0, 0, 0}, {0, 0, kAseqEnd, 0}});
-    EXPECT_EQ(lookUps, 2) << "the factory loads the sounds of the list";
+    EXPECT_EQ(AnimationFiles::soundLookUps(), 2) << "the factory loads the sounds of the list";
     std::int16_t id = -1;
     std::int32_t position = -1;
     std::string walk;
@@ -196,17 +147,14 @@ TEST_F(AnimationSoundTest, TheCuesOfTheListAreWalkedWithTheirFramePositions) {
         if (position == 0) break;
     }
     EXPECT_EQ(walk, "sound 7@1 none 8@3 none 0@0 ");
-    EXPECT_EQ(lookUps, 2) << "records are made once";
+    EXPECT_EQ(AnimationFiles::soundLookUps(), 2) << "records are made once";
     EXPECT_EQ(a->entryAt(5)->frame, kAseqEnd);
     EXPECT_FALSE(a->entryAt(6).has_value());
     EXPECT_EQ(a->entryAt(-1)->frame, kAseqSoundCue) << "the current entry";
     bool paused = false, quiet = false, playing = false, sounding = true;
     EXPECT_FALSE(a->isPausedAndQuiet(&paused, &quiet));
-    EXPECT_FALSE(paused);
-    EXPECT_TRUE(quiet);
     EXPECT_TRUE(a->isBusy(&playing, &sounding));
-    EXPECT_TRUE(playing);
-    EXPECT_FALSE(sounding);
+    EXPECT_EQ(std::tuple(paused, quiet, playing, sounding), std::tuple(false, true, true, false)) << "paused quiet playing sounding";
     delete a;
 }
 
@@ -222,7 +170,7 @@ TEST_F(AnimationSoundTest, CopiesShareTheSoundsAndTheOneThatPlayedStopsThemWhenI
     EXPECT_EQ(a->firstSoundCue(id, position), copy->firstSoundCue(id, position));
     update(1000);
     update(1100);
-    pump();
+    OMWaveOutMixer::pump();
     bool sounding = false;
     static_cast<void>(copy->isBusy(nullptr, &sounding));
     EXPECT_TRUE(sounding) << "the shared record counts the play";
@@ -231,10 +179,10 @@ TEST_F(AnimationSoundTest, CopiesShareTheSoundsAndTheOneThatPlayedStopsThemWhenI
     EXPECT_FALSE(sounding);
     playOut();
     EXPECT_EQ(copy->soundsPlaying, 0);
-    const int before = lookUps;
+    const int before = AnimationFiles::soundLookUps();
     copy->unloadSounds(-1);
     static_cast<void>(copy->firstSoundCue(id, position));
-    EXPECT_EQ(lookUps, before + 1) << "the last user unloaded the record, made again on first use";
+    EXPECT_EQ(AnimationFiles::soundLookUps(), before + 1) << "the last user unloaded the record, made again on first use";
     delete copy;
 }
 

@@ -3,13 +3,10 @@
 // alone, hit-tested, damaged, painted and stamped.
 #include <string>
 
+#include "AnimationFiles.h"
 #include "AseqWriter.h"
-#include "Files.h"
-#include "OMAnimation.h"
-#include "OMIStreamFile.h"
 #include "OMSParameter.h"
 #include "RAnimation.h"
-#include "TempFolder.h"
 #include "TrinketFixture.h"
 
 namespace {
@@ -31,23 +28,11 @@ protected:
         p.frames = {{3, 2, {0, kRed, kRed, kBlue, kBlue, kBlue}, {}}, {2, 1, {kRed, kRed}, {}}};
         return p;
     }
-    // Installs the look-up that finds the bytes as ASEQ id 7.
-    void installHook(const std::string& bytes) {
-        hookFile = folder.file("hook.seq");
-        writeWholeFile(hookFile, bytes);
-        OMAnimation::animationHook = [](std::int16_t id) -> OMIStream* {
-            return id == 7 ? new OMIStreamFile(hookFile.c_str(), kStreamWhole, nullptr) : nullptr;
-        };
-    }
-    // A script animation of the bytes at (x, y).
+    // A script animation of the bytes, served as id 7, at (x, y).
     RAnimation* scripted(const char* x = "100", const char* y = "50",
                          const std::string& bytes = writeAseq(picture(), ByteOrder::little)) {
-        installHook(bytes);
+        data.animation(7, bytes);
         return static_cast<RAnimation*>(createObject("RAnimation", x, y, "7"));
-    }
-    void TearDown() override {
-        OMAnimation::animationHook = nullptr;
-        TrinketFixture::TearDown();
     }
     // Updates the window `count` times, 125 ms (a frame at 8 a second) apart.
     void passes(std::uint32_t from, int count) {
@@ -86,13 +71,12 @@ protected:
         rewindParameters();
     }
 
-    TempFolder folder;
-    static inline std::string hookFile;
+    AnimationFiles data;
 };
 
 TEST_F(AnimationTest, TheScriptFactoriesFindTheirDataByIdAndPlaceIt) {
     EXPECT_EQ(createObject("RAnimation", "7"), nullptr) << "no look-up installed";
-    installHook(writeAseq(picture(), ByteOrder::big));
+    data.animation(7, writeAseq(picture(), ByteOrder::big));
     const struct {
         const char* className;
         const char* arguments;

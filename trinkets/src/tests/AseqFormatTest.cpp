@@ -1,12 +1,22 @@
-// ASEQ buffers: the one-time conversion of big-endian buffers, placement values, drawing runs, and damaged
-// buffers refused or drawn clipped.
+// ASEQ buffers: the one-time conversion of big-endian buffers, placement values, drawing runs, damaged
+// buffers refused or drawn clipped; the encoder (with the test writer's encoding) against run bytes worked
+// out by hand, with the fixed preamble byte for byte; and runs on deep pixels: the masks and shifts of a
+// pixel format, colours packed into it, and runs written 2, 3 or 4 bytes a pixel, the last pixel of an
+// unpadded row ending right before memory that may not be touched.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "AseqEncoder.h"
 #include "AseqFormat.h"
+#include "AseqPixelWriter.h"
 #include "AseqRuns.h"
 #include "AseqWriter.h"
 
@@ -15,6 +25,12 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 Bytes bytesOf(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+Bytes join(std::initializer_list<Bytes> parts) {
+    Bytes all;
+    for (const Bytes& part : parts) all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
 
 // Two play lists over two frames; frame 0 is 3 x 2 with a transparent corner.
 AseqPicture samplePicture() {
@@ -151,6 +167,139 @@ TEST(AseqFormatTest, FramesDrawTheirRunsWithinTheRowsAndTheClip) {
         Bytes grid(6, 9);
         drawFrame8(frameImage(layout, 0), {grid.data(), 3, 8}, 0, 0, c.clip);
         EXPECT_EQ(grid, c.pixels) << &c - cases;
+    }
+}
+
+Bytes encodeRows(Bytes pixels, std::int32_t width, std::int32_t height) {
+    return encodeImage({pixels.data(), width, 8}, width, height, 0);
+}
+
+// 1, 2, 1, 2, ... : no stretch of equal pixels.
+Bytes alternating(std::size_t from, std::size_t to) {
+    Bytes row;
+    for (std::size_t i = from; i < to; ++i) row.push_back(static_cast<std::uint8_t>(1 + i % 2));
+    return row;
+}
+
+// Each row on its own (transparent index 0), with its runs as the rules give them.
+TEST(AseqEncoderTest, RowsBecomeSkipFillAndLiteralRunsOfAtMost250) {
+    const struct {
+        const char* name;
+        Bytes row;
+        Bytes runs;
+    } cases[] = {
+        {"300 transparent pixels: skips of 250 and 50", Bytes(300, 0), {0x00, 250, 0x00, 50}},
+        {"three equal pixels with 3 left are literals", {9, 5, 5, 5}, {4, 9, 5, 5, 5}},
+        {"three equal pixels with 4 left are a fill", {9, 5, 5, 5, 6}, {1, 9, 0xFF, 5, 3, 1, 6}},
+        {"a fill of 251 splits at 250", join({Bytes(251, 3), {1}}), {0xFF, 3, 250, 0xFF, 3, 1, 1, 1}},
+        {"two equal pixels stay literal", {4, 4, 0, 7}, {2, 4, 4, 0x00, 1, 1, 7}},
+        {"a skip ends a literal run", {1, 2, 0, 0, 3}, {2, 1, 2, 0x00, 2, 1, 3}},
+        {"a literal stretch of 256 splits at 250", alternating(0, 256),
+         join({{250}, alternating(0, 250), {6}, alternating(250, 256)})},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto width = static_cast<std::int32_t>(c.row.size());
+        const Bytes encoded = encodeRows(c.row, width, 1);
+        ASSERT_EQ(encoded.size(), kEncodedPreambleSize + 6 + c.runs.size());
+        EXPECT_EQ(Bytes(encoded.begin() + kEncodedPreambleSize + 6, encoded.end()), c.runs);
+        const std::string written = encodeAseqRows({static_cast<std::int16_t>(width), 1, c.row, {}}, 0);
+        EXPECT_EQ(Bytes(written.begin(), written.end()), c.runs);
+    }
+}
+
+// Two rows of 300: all transparent, then a fill of 251, a literal pair, 44 skipped and three equal
+// pixels at the row's end (literal, as fewer than 4 remain).
+TEST(AseqEncoderTest, APictureIsThe52BytePreambleThenItsFrameRecord) {
+    const Bytes pixels = join({Bytes(300, 0), Bytes(251, 3), {1, 2}, Bytes(44, 0), {6, 6, 6}});
+    const Bytes expected = {
+        1, 0, 1, 0, 8, 0, 0, 0, 0, 0,  // one sequence, one frame, 8 per second, not swapped
+        0, 0, 0, 0,                    // frame 0 at the start of the frame data
+        0, 0, 0, 0,                    // placement
+        4, 0,                          // four entries: hold, frame 0, loop, end
+        0, 0, 0, 0, 0xFC, 0xFF, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFE, 0xFF, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0, 0,
+        0, 0, 0x2C, 0x01, 2, 0,        // reserved, width 300, height 2
+        0x00, 250, 0x00, 50,
+        0xFF, 3, 250, 0xFF, 3, 1, 2, 1, 2, 0x00, 44, 3, 6, 6, 6};
+    EXPECT_EQ(encodeRows(pixels, 300, 2), expected);
+    Bytes deep(64, 1);
+    EXPECT_TRUE(encodeImage({deep.data(), 16, 16}, 8, 2, 0).empty()) << "pixels deeper than 8 bits give nothing";
+}
+
+TEST(PixelWriterTest, MasksGiveShiftsAndColoursPackUnderThem) {
+    const OMColorRecord color = colorOf(0xAB, 0xCD, 0xEF);
+    const struct {
+        std::int32_t bits;
+        std::uint32_t red, green, blue;
+        std::array<std::int32_t, 3> shifts;
+        std::uint32_t packed;
+    } cases[] = {
+        // 0xAB >> 3 = 0x15, 0xCD >> 2 = 0x33, 0xEF >> 3 = 0x1D: 0x15 << 11 | 0x33 << 5 | 0x1D.
+        {16, 0xF800, 0x07E0, 0x001F, {0, 5, 11}, 0xAE7D},
+        // 0x15 << 10 | (0xCD >> 3 = 0x19) << 5 | 0x1D.
+        {16, 0x7C00, 0x03E0, 0x001F, {1, 6, 11}, 0x573D},
+        {24, 0xFF0000, 0x00FF00, 0x0000FF, {-8, 0, 8}, 0xABCDEF},
+        {32, 0x0000FF, 0x00FF00, 0xFF0000, {8, 0, -8}, 0xEFCDAB},
+        {8, 0, 0, 0, {0, 0, 0}, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bits);
+        const PixelFormat format = pixelFormatOf(c.bits, c.red, c.green, c.blue);
+        EXPECT_EQ(format.bytesPerPixel, c.bits / 8);
+        EXPECT_EQ(format.shifts, c.shifts);
+        EXPECT_EQ(packColor(color, format), c.packed);
+    }
+}
+
+// Memory whose last `size` usable bytes end at a page that may not be touched: a write or read past them
+// faults.
+class GuardedBytes {
+public:
+    explicit GuardedBytes(std::size_t size) {
+        base = static_cast<std::uint8_t*>(VirtualAlloc(nullptr, 2 * kPage, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+        DWORD old = 0;
+        VirtualProtect(base + kPage, kPage, PAGE_NOACCESS, &old);
+        bytes = base + kPage - size;
+        std::memset(bytes, 0x11, size);
+    }
+    ~GuardedBytes() { VirtualFree(base, 0, MEM_RELEASE); }
+    GuardedBytes(const GuardedBytes&) = delete;
+    GuardedBytes& operator=(const GuardedBytes&) = delete;
+
+    static constexpr std::size_t kPage = 4096;
+    std::uint8_t* base;
+    std::uint8_t* bytes;
+};
+
+// A 3 x 2 frame (skip, index 1, index 2 over a fill of index 3) drawn at (0, 0) into unpadded rows of
+// 3, 6, 9 or 12 bytes whose last pixel is the last byte before a guard page. Colour i packs to 0x0i0i0i0i's
+// low bytes: index 1 -> 0x01010101, so every byte shows which index wrote it; skipped pixels keep 0x11.
+TEST(PixelWriterTest, RunsWriteWholePixelsOfTheirSizeAndNothingPastTheRow) {
+    AseqPicture picture;
+    picture.sequences = {{{0, 0, 0, 0}, {0, 0, -1, 0}}};
+    picture.frames = {{3, 2, {}, std::string("\x00\x01\x02\x01\x02\xFF\x03\x03", 8)}};
+    const std::string aseq = writeAseq(picture, ByteOrder::little);
+    Bytes buffer(aseq.begin(), aseq.end());
+    AseqLayout layout;
+    ASSERT_EQ(attachSequence(buffer.data(), buffer.size(), layout), AseqStatus::ok);
+    PackedColors colors{};
+    for (std::uint32_t i = 0; i < colors.size(); ++i) colors[i] = i * 0x01010101u;
+    for (const std::int32_t size : {2, 3, 4}) {
+        SCOPED_TRACE(size);
+        PixelFormat format;
+        format.bytesPerPixel = size;
+        GuardedBytes memory(static_cast<std::size_t>(6 * size));
+        drawFrameDeep(frameImage(layout, 0), {memory.bytes, 3 * size, size * 8}, 0, 0, {0, 0, 3, 2}, colors, format);
+        Bytes expected;
+        for (const std::uint8_t index : {0x11, 1, 2, 3, 3, 3}) expected.insert(expected.end(), static_cast<std::size_t>(size), index);
+        EXPECT_EQ(Bytes(memory.bytes, memory.bytes + 6 * size), expected);
+        // Clipped to the middle column: only its two pixels change.
+        std::memset(memory.bytes, 0x11, static_cast<std::size_t>(6 * size));
+        drawFrameDeep(frameImage(layout, 0), {memory.bytes, 3 * size, size * 8}, 0, 0, {1, 0, 2, 2}, colors, format);
+        expected.assign(static_cast<std::size_t>(6 * size), 0x11);
+        std::fill_n(expected.begin() + size, size, 1);
+        std::fill_n(expected.begin() + 4 * size, size, 3);
+        EXPECT_EQ(Bytes(memory.bytes, memory.bytes + 6 * size), expected);
     }
 }
 

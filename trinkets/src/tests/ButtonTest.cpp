@@ -4,12 +4,8 @@
 #include <string>
 
 #include "AseqWriter.h"
-#include "Files.h"
-#include "OMIStreamFile.h"
 #include "RPButton.h"
-#include "SoundFixture.h"
-#include "TempFolder.h"
-#include "TrinketFixture.h"
+#include "SoundTrinketFixture.h"
 
 namespace {
 
@@ -17,41 +13,19 @@ constexpr std::uint8_t kRed = 249;
 constexpr std::uint8_t kBlue = 252;
 constexpr std::uint8_t kGrey = 7;
 
-class ButtonTest : public TrinketFixture {
+class ButtonTest : public SoundTrinketFixture {
 protected:
+    // Animation 3: three 4 x 2 looks, the normal one with a transparent top-left pixel; hold, the looks, end.
     void SetUp() override {
-        TrinketFixture::SetUp();
+        SoundTrinketFixture::SetUp();
         // Naming the record links the class in.
         ASSERT_TRUE(classExists(RPButton::classRecord.className));
-        previousDevice = setWaveDevice(&device);
-        soundFile = folder.file("click.wav");
-        buttonFile = folder.file("button.seq");
-        writeWholeFile(soundFile, wave(std::string(3308, '\x90')));  // 300 ms at 11025 samples a second
-        writeWholeFile(buttonFile, writeAseq(picture(), ByteOrder::big));
-        OMAnimation::soundHook = [](std::int16_t id) -> OMIStream* {
-            return id == 5 ? new OMIStreamFile(soundFile.c_str(), kStreamWhole, nullptr) : nullptr;
-        };
-        OMAnimation::animationHook = [](std::int16_t id) -> OMIStream* {
-            return id == 3 ? new OMIStreamFile(buttonFile.c_str(), kStreamWhole, nullptr) : nullptr;
-        };
-    }
-    void TearDown() override {
-        OMAnimation::soundHook = nullptr;
-        OMAnimation::animationHook = nullptr;
-        OMSound::stopAll();
-        OMWaveSound::closeDevice();
-        device.refuseOpen = true;
-        static_cast<void>(OMWaveSound::openDevice(0));
-        setWaveDevice(previousDevice);
-        TrinketFixture::TearDown();
-    }
-    // Three 4 x 2 looks, the normal one with a transparent top-left pixel: hold, then the looks, end.
-    static AseqPicture picture() {
         const auto look = [](std::uint8_t c, std::uint8_t corner) { return AseqPictureFrame{4, 2, {corner, c, c, c, c, c, c, c}, {}}; };
         AseqPicture p;
-        p.sequences = {{{0, 0, -4, 0}, {0, 0, 0, 0}, {0, 0, 1, 0}, {0, 0, 2, 0}, {0, 0, -1, 0}}};
+        p.sequences = {{{0, 0, kAseqHold, 0}, {0, 0, 0, 0}, {0, 0, 1, 0}, {0, 0, 2, 0}, {0, 0, kAseqEnd, 0}}};
         p.frames = {look(kRed, 0), look(kBlue, kBlue), look(kGrey, kGrey)};
-        return p;
+        data.animation(3, writeAseq(p, ByteOrder::big));
+        serveVoice(5);
     }
     // A button at (100, 50) with the click sound 5.
     RPButton* button() {
@@ -62,20 +36,6 @@ protected:
         watch(b, {"hit"});
         return b;
     }
-    // Lets the device play every buffer it holds.
-    void playOut() {
-        for (int i = 0; i < 200 && OMWaveOutMixer::active(); ++i) {
-            OMWaveOutMixer::pump();
-            device.complete();
-        }
-        OMWaveOutMixer::pump();
-    }
-
-    FakeWaveDevice device;
-    OMWaveDevice* previousDevice = nullptr;
-    TempFolder folder;
-    static inline std::string soundFile;
-    static inline std::string buttonFile;
 };
 
 // Pressed at (102, 50) and released: "hit" over the button's pixels, held back until the click sound
@@ -118,7 +78,7 @@ TEST_F(ButtonTest, DraggingOutShowsTheNormalLookAndBackInThePressedLook) {
     EXPECT_EQ(looks, "212");
 }
 
-// The play delay has a floor of 50 ms; a scripted click shows the pressed look for the delay (100 ms).
+// The play delay has a floor of 50 ms; a scripted click shows the pressed look (2) for the delay (100 ms).
 TEST_F(ButtonTest, AScriptedClickShowsThePressedLookForThePlayDelay) {
     RPButton* b = button();
     for (const auto& d : {std::pair<const char*, const char*>{"10", "50"}, {"50", "50"}, {"51", "51"}}) {
@@ -129,17 +89,13 @@ TEST_F(ButtonTest, AScriptedClickShowsThePressedLookForThePlayDelay) {
     b->setProperty("playDelay", "100");
     fakeMs = 5000;
     EXPECT_EQ(b->invokeMethod("default"), 1);
-    const struct {
-        std::uint32_t ms;
-        std::int32_t look;
-        std::uint8_t pixel;
-    } steps[] = {{5000, RPButton::kPressed, kBlue}, {5100, RPButton::kPressed, kBlue}, {5101, RPButton::kNormal, kRed}};
-    for (const auto& step : steps) {
-        fakeMs = step.ms;
+    std::string shown;  // look and colour at each time
+    for (const std::uint32_t ms : {5000u, 5100u, 5101u}) {
+        fakeMs = ms;
         window->update();
-        EXPECT_EQ(b->framePosition(), step.look) << step.ms;
-        EXPECT_EQ(backPixel(101, 50), step.pixel) << step.ms;
+        shown += std::to_string(b->framePosition()) + (backPixel(101, 50) == kBlue ? "blue " : backPixel(101, 50) == kRed ? "red " : "? ");
     }
+    EXPECT_EQ(shown, "2blue 2blue 1red ");
 }
 
 TEST_F(ButtonTest, TheFactoryTakesAnIdAloneOrAPositionAndAnId) {

@@ -29,7 +29,7 @@ set_tests_properties(trinkets_animation_truecolour_tests PROPERTIES
   ENVIRONMENT WINE_SCREEN_DEPTH=24 TIMEOUT 600 RUN_SERIAL TRUE FIXTURES_REQUIRED trinkets_truecolour)
 set_tests_properties(trinkets_animation_truecolour_stop PROPERTIES FIXTURES_CLEANUP trinkets_truecolour)
 # Static pictures, palettes and frames on deep pixels.
-target_sources(trinkets_display_tests PRIVATE AnimationImageTest.cpp PixelWriterTest.cpp AnimationDeepTest.cpp)
+target_sources(trinkets_display_tests PRIVATE AnimationDeepTest.cpp)
 add_dependencies(trinkets_display_tests ResModule)
 # Palettes shared on a deep display, in the true-colour world.
 add_test(NAME trinkets_animation_deep_tests

@@ -1,0 +1,23 @@
+// Trinkets that play sounds: the trinket window with the fake wave device and its 300 ms voice, and the
+// animation data look-ups.
+#pragma once
+
+#include "AnimationFiles.h"
+#include "FakeWaveInstalled.h"
+#include "TrinketFixture.h"
+
+class SoundTrinketFixture : public TrinketFixture {
+protected:
+    // Lets the device play every buffer it holds.
+    void playOut() {
+        for (int i = 0; i < 200 && OMWaveOutMixer::active(); ++i) {
+            OMWaveOutMixer::pump();
+            wave.device.complete();
+        }
+        OMWaveOutMixer::pump();
+    }
+    void serveVoice(std::int16_t id) { data.sound(id, readWholeFile(wave.voice)); }
+
+    AnimationFiles data;
+    FakeWaveInstalled wave{data.folder.file("voice.wav")};
+};
