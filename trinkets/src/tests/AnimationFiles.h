@@ -13,9 +13,6 @@
 
 class AnimationFiles {
 public:
-    AnimationFiles() = default;
-    AnimationFiles(const AnimationFiles&) = delete;
-    AnimationFiles& operator=(const AnimationFiles&) = delete;
     ~AnimationFiles() {
         OMAnimation::animationHook = OMAnimation::soundHook = OMAnimation::paletteHook = nullptr;
         for (Served& s : served) s = {};

@@ -125,7 +125,7 @@ TEST_F(AnimationSoundTest, TheEndOfPlayWaitsForTheSoundsWhenAsked) {
         EXPECT_EQ(eventLog, c.atEnd);
         EXPECT_TRUE(a->isBusy()) << "the sound plays";
         c.during(*a);
-        playOut();
+        wave.playOut();
         EXPECT_EQ(eventLog, c.afterSound);
         EXPECT_TRUE(a->isPausedAndQuiet());
         EXPECT_FALSE(a->waitingForSounds);
@@ -177,7 +177,7 @@ TEST_F(AnimationSoundTest, CopiesShareTheSoundsAndTheOneThatPlayedStopsThemWhenI
     delete a;
     static_cast<void>(copy->isBusy(nullptr, &sounding));
     EXPECT_FALSE(sounding);
-    playOut();
+    wave.playOut();
     EXPECT_EQ(copy->soundsPlaying, 0);
     const int before = AnimationFiles::soundLookUps();
     copy->unloadSounds(-1);

@@ -63,7 +63,7 @@ TEST_F(ButtonTest, AReleaseOverTheButtonRaisesHitOnlyWhenTheClickEnds) {
         b->setProperty(c.property, c.value);
         run({mouse(WM_LBUTTONDOWN, 102, 50), mouse(WM_LBUTTONUP, c.release.x, c.release.y)});
         EXPECT_EQ(eventLog, c.atRelease);
-        playOut();
+        wave.playOut();
         EXPECT_EQ(eventLog, c.afterClick);
         EXPECT_EQ(b->framePosition(), c.look);
         delete b;

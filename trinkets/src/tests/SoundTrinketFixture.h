@@ -8,14 +8,6 @@
 
 class SoundTrinketFixture : public TrinketFixture {
 protected:
-    // Lets the device play every buffer it holds.
-    void playOut() {
-        for (int i = 0; i < 200 && OMWaveOutMixer::active(); ++i) {
-            OMWaveOutMixer::pump();
-            wave.device.complete();
-        }
-        OMWaveOutMixer::pump();
-    }
     void serveVoice(std::int16_t id) { data.sound(id, readWholeFile(wave.voice)); }
 
     AnimationFiles data;

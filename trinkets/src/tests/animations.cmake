@@ -38,4 +38,3 @@ add_test(NAME trinkets_animation_deep_tests
 set_tests_properties(trinkets_animation_deep_tests PROPERTIES
   ENVIRONMENT WINE_SCREEN_DEPTH=24 TIMEOUT 600 RUN_SERIAL TRUE FIXTURES_REQUIRED trinkets_truecolour)
 target_sources(trinkets_button_tests PRIVATE AnimationSoundTest.cpp)
-target_sources(trinkets_display_tests PRIVATE AnimationEditTest.cpp)

@@ -31,10 +31,6 @@ OMIStream* findData(std::int16_t id, const char* type) {
     return new OMIStreamDLL16(id, type, kModule, kStreamWhole, nullptr);
 }
 
-OMIStream* findAnimation(std::int16_t id) { return findData(id, "ASEQ"); }
-
-OMIStream* findSound(std::int16_t id) { return findData(id, "WAVE"); }
-
 void loadWindowPalette(OMTrinketWindow& window) {
     OMIStream* stream = findData(1, "RRGB");
     if (!stream) return;
@@ -90,8 +86,8 @@ void applicationMain() {
     window->activate();
     app->active = 1;
     loadWindowPalette(*window);
-    OMAnimation::animationHook = findAnimation;
-    OMAnimation::soundHook = findSound;
+    OMAnimation::animationHook = [](std::int16_t id) { return findData(id, "ASEQ"); };
+    OMAnimation::soundHook = [](std::int16_t id) { return findData(id, "WAVE"); };
     installDeathHooks();
     runFirstScript("main.mps");
     writeScreenshot(*window);
