@@ -8,19 +8,13 @@
 
 namespace {
 
-class AppTest : public ::testing::Test {
+class AppTest : public WindowFixture {
 protected:
-    void SetUp() override {
-        handlerLog.clear();
-        setAppInstance(GetModuleHandleA(nullptr));
-        ASSERT_EQ(findRunningInstance(appInstance()), 0);
-    }
     void make(std::int32_t mode) {
         const OMColorRecord background{0, 0, 0, 248};
         app = std::make_unique<OMApp>(mode, &kGiven, &background, 8);
     }
     static constexpr OMRect kGiven{10, 20, 310, 220};
-    std::unique_ptr<OMApp> app;
     OMTask* late = nullptr;
 
 public:

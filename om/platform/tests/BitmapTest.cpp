@@ -1,15 +1,5 @@
 // Bitmaps: "BM" files and bare bitmaps, the system colours patched in, transparent colours and masks,
 // transparent drawing, resources, and damaged data refused.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
-#include <cstdint>
-#include <cstring>
-#include <string>
-#include <tuple>
-#include <vector>
-
 #include "ByteWriter.h"
 #include "DibWriter.h"
 #include "DrawingSupport.h"
@@ -98,21 +88,16 @@ TEST_F(BitmapTest, TransparentColoursDefaultByDepthAndMasksMarkThemBitForBit) {
     const DibPicture deep16{4, 1, 16, 0, {}, {0x001F, 0x801F, 0x001E, 0x7C00}};
     const DibPicture deep32{4, 1, 32, 0, {}, {0x0000FF, 0x0001FF, 0xFF0000, 0x0000FF}};
     const std::string tenWide("\xFF\xC0\0\0" "\0\0\0\0" "\x90\x40\0\0", 12);
-    struct Case {
-        const char* name;
-        DibPicture picture;
-        OMColorRecord transparent;
-        std::string maskRows;  // memory order (bottom row first)
-        bool noImageSize;
-    };
-    const Case cases[] = {
+    // The mask rows in memory order (bottom row first).
+    const struct { const char* name; DibPicture picture; OMColorRecord transparent; std::string maskRows; bool noImageSize; }
+        cases[] = {
         {"8-bit, 10 wide", maskPicture(), {0, 0, 0, 252}, tenWide, false},
         {"8-bit, image size 0", maskPicture(), {0, 0, 0, 252}, tenWide, true},
         {"8-bit, 33 wide", wide, {0, 0, 0, 252}, std::string("\0\0\0\0\x80\0\0\0", 8), false},
         {"16-bit", deep16, {0, 0, 0xFF00, -1}, std::string("\xC0\0\0\0", 4), false},
         {"32-bit", deep32, {0, 0, 0xFF00, -1}, std::string("\x90\0\0\0", 4), false},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         std::string bytes = writeDib(c.picture);
         if (c.noImageSize) bytes.replace(20, 4, 4, '\0');

@@ -1,20 +1,11 @@
 // Cached files: synchronous loads and copies, loader threads driven by main-loop slices, the registry,
 // reference counts, holds, priorities, failures and the streams over cached files.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
 #include <chrono>
 #include <future>
-#include <memory>
-#include <string>
-#include <tuple>
 
-#include "Files.h"
 #include "OMCachedFile.h"
 #include "OMIStreamFile.h"
 #include "OMTask.h"
-#include "TempFolder.h"
 #include "TestSupport.h"
 
 namespace {

@@ -1,14 +1,5 @@
 // Memory canvases and the shared palette, without a window: construction, palette tables, colour
 // values, clipped copies, colour masks of deep canvases and the shapes.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
-#include <cstdint>
-#include <string>
-#include <tuple>
-#include <vector>
-
 #include "DrawingSupport.h"
 #include "OMCanvas.h"
 #include "OMColorTable.h"
@@ -19,10 +10,7 @@ namespace {
 
 // Rows are padded to four bytes; white is 255 at 8 bits and 0x7FFF at 16.
 TEST(MemCanvasTest, NewCanvasesAreWhiteInEveryPixelWithRowsPaddedToFourBytes) {
-    struct Case {
-        std::int32_t width, depth, pitch;
-        std::vector<std::uint8_t> white;  // one pixel's bytes
-    };
+    struct Case { std::int32_t width, depth, pitch; std::vector<std::uint8_t> white; };  // white: one pixel's bytes
     const Case cases[] = {{10, 8, 12, {255}}, {12, 8, 12, {255}}, {10, 16, 20, {0xFF, 0x7F}},
                           {10, 24, 32, {255, 255, 255}}, {3, 32, 12, {255, 255, 255, 0}}};
     for (const Case& c : cases) {
@@ -45,11 +33,7 @@ TEST(MemCanvasTest, NewCanvasesAreWhiteInEveryPixelWithRowsPaddedToFourBytes) {
 TEST(MemCanvasTest, SetColorTableReplacesOnlyTheProgramsEntriesAndAvoidsPureBlackAndWhite) {
     ASSERT_EQ(displayBitsPerPixel(0), 8);
     OMMemCanvas canvas(4, 4, 8, 1);
-    struct Case {
-        const char* name;
-        OMColorRecord (*color)(int);
-        std::uint32_t (*expected)(int);
-    };
+    struct Case { const char* name; OMColorRecord (*color)(int); std::uint32_t (*expected)(int); };
     const Case cases[] = {
         {"new canvas", nullptr, [](int) { return 0u; }},
         {"all black", [](int) { return colorOf(0, 0, 0); }, [](int) { return 0x010101u; }},
@@ -129,14 +113,8 @@ TEST(MemCanvasTest, CopyFromChangesExactlyThePixelsInsideBothCanvasesAndBothClip
     EXPECT_EQ(source.colorKey, 0xFFFFFFFFu);
     const OMRect all{0, 0, 16, 16}, own{2, 2, 12, 9}, given{6, 0, 16, 6}, apart{13, 10, 16, 16}, empty = kEmptyRect;
     const OMRect none{0, 0, 0, 0};
-    struct Case {
-        const char* name;
-        std::int32_t sx, sy, w, h, dx, dy;
-        bool ownClip;
-        const OMRect* argument;
-        OMRect changed;
-        std::uint32_t rop;
-    };
+    struct Case { const char* name; std::int32_t sx, sy, w, h, dx, dy; bool ownClip; const OMRect* argument;
+                  OMRect changed; std::uint32_t rop; };
     const Case cases[] = {
         {"inside both", 2, 1, 6, 4, 3, 5, false, nullptr, all, kCopyRop},
         {"source partly left and above", -3, -2, 8, 6, 4, 4, false, nullptr, all, kCopyRop},
@@ -183,12 +161,7 @@ TEST(MemCanvasTest, DeepCanvasesGiveTheirDibColourMasks) {
 // Marks of a 5 x 5 canvas: '#' the frame colour 249, 'o' the fill colour 250, '.' white.
 TEST(MemCanvasTest, RectanglesLinesAndRegionsFollowTheSwitchesAndColours) {
     const std::string blank = ".....\n.....\n.....\n.....\n.....\n";
-    struct Case {
-        const char* name;
-        std::int32_t fill, frame;
-        void (*draw)(OMMemCanvas&);
-        std::string marks;
-    };
+    struct Case { const char* name; std::int32_t fill, frame; void (*draw)(OMMemCanvas&); std::string marks; };
     const Case cases[] = {
         {"filled and framed rectangle", 1, 1, [](OMMemCanvas& c) { c.drawRectangle({1, 1, 5, 4}); },
          ".....\n.####\n.#oo#\n.####\n.....\n"},

@@ -113,10 +113,7 @@ TEST_F(ControlTest, ColoursResolveAgainstTheCanvasAndAnswerTheOwnersColourReques
     const COLORREF dcBackground = GetBkColor(ownerDC);
     ReleaseDC(owner->hwnd, ownerDC);
     EXPECT_EQ(rgb(field.backgroundColor), dcBackground) << "neither has one: the window's device context";
-    const struct {
-        OMColorRecord given;
-        OMColorRecord stored;
-    } kCases[] = {{red, red}, {entry, canvas.colorAt(249)}, {invalid, invalid}};
+    const struct { OMColorRecord given, stored; } kCases[] = {{red, red}, {entry, canvas.colorAt(249)}, {invalid, invalid}};
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.given.index);
         field.setColors(&c.given, &red);

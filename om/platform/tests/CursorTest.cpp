@@ -1,16 +1,9 @@
 // Cursors: system and resource cursors, damaged resources, the current and default cursor, and the
 // hidden state forced onto the system's display counter.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
-#include <string>
-
 #include "CursorWriter.h"
 #include "ModuleResources.h"
 #include "OMCursor.h"
 #include "OMRes.h"
-#include "TempFolder.h"
 #include "TestSupport.h"
 
 namespace {
@@ -49,10 +42,7 @@ TEST_F(CursorTest, SystemAndResourceCursorsAndDamagedOrMissingOnesFallBackToTheA
     EXPECT_EQ(std::pair(OMCursor().handle, OMCursor().resourceId), std::pair(arrow, std::int16_t(-1)));
 
     TempFolder folder;
-    CursorPicture picture;
-    picture.hotspotX = 3;
-    picture.hotspotY = 5;
-    picture.rows.assign(32, std::string(32, ' '));
+    CursorPicture picture{3, 5, std::vector<std::string>(32, std::string(32, ' '))};
     for (int i = 0; i < 8; ++i) picture.rows[i].replace(0, 8, i % 2 ? "########" : "........");
     const std::string image = writeCursorImage(picture);
     const auto size = static_cast<std::uint32_t>(image.size());

@@ -1,10 +1,5 @@
 // The application in DirectDraw mode: the agreement of mode and DirectDraw with its silent fallback, and
 // display modes.
-#include <windows.h>
-
-#include <string>
-#include <tuple>
-
 #include "DirectDrawSupport.h"
 
 namespace {
@@ -13,11 +8,9 @@ namespace {
 bool systemListsMode(std::int32_t width, std::int32_t height, std::int32_t bits) {
     DEVMODEA mode{};
     mode.dmSize = sizeof mode;
+    const auto wanted = std::tuple<DWORD, DWORD, DWORD>(width, height, bits);
     for (DWORD n = 0; EnumDisplaySettingsA(nullptr, n, &mode); ++n) {
-        if (static_cast<std::int32_t>(mode.dmPelsWidth) == width && static_cast<std::int32_t>(mode.dmPelsHeight) == height &&
-            static_cast<std::int32_t>(mode.dmBitsPerPel) == bits) {
-            return true;
-        }
+        if (std::tuple(mode.dmPelsWidth, mode.dmPelsHeight, mode.dmBitsPerPel) == wanted) return true;
     }
     return false;
 }

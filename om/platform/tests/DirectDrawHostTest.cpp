@@ -1,13 +1,7 @@
 // A program asking for full-screen DirectDraw, end to end: with Wine's ddraw.dll it draws through
 // DirectDraw; with "DDRAW.DLL" missing it falls back to mode 2 through GDI without a word.
-#include <windows.h>
-
-#include <string>
-
 #include "ChildProcess.h"
 #include "DirectDrawSupport.h"
-#include "Files.h"
-#include "TempFolder.h"
 #include "TestSupport.h"
 
 namespace {

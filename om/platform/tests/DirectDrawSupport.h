@@ -2,21 +2,13 @@
 // a surface that reports itself lost.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
 #include <ddraw.h>
-
-#include <cstdint>
-#include <memory>
-#include <utility>
-#include <vector>
 
 #include "OMApp.h"
 #include "OMDirectDraw.h"
 #include "OMMemCanvas.h"
 #include "OMSystemUtilities.h"
+#include "TestSupport.h"
 #include "WineDirect3D.h"
 
 inline OMRect screenRect() { return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
@@ -73,47 +65,28 @@ public:
     STDMETHOD(IsLost)() override { return lost ? DDERR_SURFACELOST : DD_OK; }
     STDMETHOD(Restore)() override {
         ++restores;
-        if (!restorable) return DDERR_WRONGMODE;
-        lost = false;
-        return DD_OK;
+        return restorable ? (lost = false, DD_OK) : DDERR_WRONGMODE;
     }
-    STDMETHOD(QueryInterface)(REFIID, void** object) override {
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
+    STDMETHOD(QueryInterface)(REFIID, void** object) override { return *object = nullptr, E_NOINTERFACE; }
     STDMETHOD_(ULONG, AddRef)() override { return 1; }
     STDMETHOD_(ULONG, Release)() override { return 1; }
-    STDMETHOD(AddAttachedSurface)(LPDIRECTDRAWSURFACE) override { return DDERR_GENERIC; }
-    STDMETHOD(AddOverlayDirtyRect)(LPRECT) override { return DDERR_GENERIC; }
-    STDMETHOD(Blt)(LPRECT, LPDIRECTDRAWSURFACE, LPRECT, DWORD, LPDDBLTFX) override { return DDERR_GENERIC; }
-    STDMETHOD(BltBatch)(LPDDBLTBATCH, DWORD, DWORD) override { return DDERR_GENERIC; }
-    STDMETHOD(BltFast)(DWORD, DWORD, LPDIRECTDRAWSURFACE, LPRECT, DWORD) override { return DDERR_GENERIC; }
-    STDMETHOD(DeleteAttachedSurface)(DWORD, LPDIRECTDRAWSURFACE) override { return DDERR_GENERIC; }
-    STDMETHOD(EnumAttachedSurfaces)(LPVOID, LPDDENUMSURFACESCALLBACK) override { return DDERR_GENERIC; }
-    STDMETHOD(EnumOverlayZOrders)(DWORD, LPVOID, LPDDENUMSURFACESCALLBACK) override { return DDERR_GENERIC; }
-    STDMETHOD(Flip)(LPDIRECTDRAWSURFACE, DWORD) override { return DDERR_GENERIC; }
-    STDMETHOD(GetAttachedSurface)(LPDDSCAPS, LPDIRECTDRAWSURFACE*) override { return DDERR_GENERIC; }
-    STDMETHOD(GetBltStatus)(DWORD) override { return DDERR_GENERIC; }
-    STDMETHOD(GetCaps)(LPDDSCAPS) override { return DDERR_GENERIC; }
-    STDMETHOD(GetClipper)(LPDIRECTDRAWCLIPPER*) override { return DDERR_GENERIC; }
-    STDMETHOD(GetColorKey)(DWORD, LPDDCOLORKEY) override { return DDERR_GENERIC; }
-    STDMETHOD(GetDC)(HDC*) override { return DDERR_GENERIC; }
-    STDMETHOD(GetFlipStatus)(DWORD) override { return DDERR_GENERIC; }
-    STDMETHOD(GetOverlayPosition)(LPLONG, LPLONG) override { return DDERR_GENERIC; }
-    STDMETHOD(GetPalette)(LPDIRECTDRAWPALETTE*) override { return DDERR_GENERIC; }
-    STDMETHOD(GetPixelFormat)(LPDDPIXELFORMAT) override { return DDERR_GENERIC; }
-    STDMETHOD(GetSurfaceDesc)(LPDDSURFACEDESC) override { return DDERR_GENERIC; }
-    STDMETHOD(Initialize)(LPDIRECTDRAW, LPDDSURFACEDESC) override { return DDERR_GENERIC; }
-    STDMETHOD(Lock)(LPRECT, LPDDSURFACEDESC, DWORD, HANDLE) override { return DDERR_GENERIC; }
-    STDMETHOD(ReleaseDC)(HDC) override { return DDERR_GENERIC; }
-    STDMETHOD(SetClipper)(LPDIRECTDRAWCLIPPER) override { return DDERR_GENERIC; }
-    STDMETHOD(SetColorKey)(DWORD, LPDDCOLORKEY) override { return DDERR_GENERIC; }
-    STDMETHOD(SetOverlayPosition)(LONG, LONG) override { return DDERR_GENERIC; }
-    STDMETHOD(SetPalette)(LPDIRECTDRAWPALETTE) override { return DDERR_GENERIC; }
-    STDMETHOD(Unlock)(LPVOID) override { return DDERR_GENERIC; }
-    STDMETHOD(UpdateOverlay)(LPRECT, LPDIRECTDRAWSURFACE, LPRECT, DWORD, LPDDOVERLAYFX) override { return DDERR_GENERIC; }
-    STDMETHOD(UpdateOverlayDisplay)(DWORD) override { return DDERR_GENERIC; }
-    STDMETHOD(UpdateOverlayZOrder)(DWORD, LPDIRECTDRAWSURFACE) override { return DDERR_GENERIC; }
+#define FAILS(name, ...) STDMETHOD(name)(__VA_ARGS__) override { return DDERR_GENERIC; }
+    FAILS(AddAttachedSurface, LPDIRECTDRAWSURFACE) FAILS(AddOverlayDirtyRect, LPRECT)
+    FAILS(Blt, LPRECT, LPDIRECTDRAWSURFACE, LPRECT, DWORD, LPDDBLTFX) FAILS(BltBatch, LPDDBLTBATCH, DWORD, DWORD)
+    FAILS(BltFast, DWORD, DWORD, LPDIRECTDRAWSURFACE, LPRECT, DWORD)
+    FAILS(DeleteAttachedSurface, DWORD, LPDIRECTDRAWSURFACE)
+    FAILS(EnumAttachedSurfaces, LPVOID, LPDDENUMSURFACESCALLBACK)
+    FAILS(EnumOverlayZOrders, DWORD, LPVOID, LPDDENUMSURFACESCALLBACK) FAILS(Flip, LPDIRECTDRAWSURFACE, DWORD)
+    FAILS(GetAttachedSurface, LPDDSCAPS, LPDIRECTDRAWSURFACE*) FAILS(GetBltStatus, DWORD) FAILS(GetCaps, LPDDSCAPS)
+    FAILS(GetClipper, LPDIRECTDRAWCLIPPER*) FAILS(GetColorKey, DWORD, LPDDCOLORKEY) FAILS(GetDC, HDC*)
+    FAILS(GetFlipStatus, DWORD) FAILS(GetOverlayPosition, LPLONG, LPLONG) FAILS(GetPalette, LPDIRECTDRAWPALETTE*)
+    FAILS(GetPixelFormat, LPDDPIXELFORMAT) FAILS(GetSurfaceDesc, LPDDSURFACEDESC)
+    FAILS(Initialize, LPDIRECTDRAW, LPDDSURFACEDESC) FAILS(Lock, LPRECT, LPDDSURFACEDESC, DWORD, HANDLE)
+    FAILS(ReleaseDC, HDC) FAILS(SetClipper, LPDIRECTDRAWCLIPPER) FAILS(SetColorKey, DWORD, LPDDCOLORKEY)
+    FAILS(SetOverlayPosition, LONG, LONG) FAILS(SetPalette, LPDIRECTDRAWPALETTE) FAILS(Unlock, LPVOID)
+    FAILS(UpdateOverlay, LPRECT, LPDIRECTDRAWSURFACE, LPRECT, DWORD, LPDDOVERLAYFX) FAILS(UpdateOverlayDisplay, DWORD)
+    FAILS(UpdateOverlayZOrder, DWORD, LPDIRECTDRAWSURFACE)
+#undef FAILS
 };
 
 // Puts a stand-in in place of a canvas's surface until it goes.

@@ -26,10 +26,9 @@ protected:
             writeWholeFile(folder.file(name), wave(std::string(1500, name[0])));
             paths.push_back(folder.file(name));
         }
-        NeModule module;
-        module.types.push_back({0, "WAVE", {{7, writeSoundResource({1, 11025u << 16, false, std::string(700, 'r'), {}})}}});
         moduleFile = folder.file("sounds.dll");
-        writeWholeFile(moduleFile, writeNeModule(module).bytes);
+        const std::string sound = writeSoundResource({1, 11025u << 16, false, std::string(700, 'r'), {}});
+        writeWholeFile(moduleFile, writeNeModule(NeModule{4, false, {{0, "WAVE", {{7, sound}}}}}).bytes);
         ditty.reset(static_cast<RDitty*>(createObject("RDitty", "snd.dll")));
         ASSERT_NE(ditty, nullptr);
         const OMLinkToObj<DittyTest> start(this, &DittyTest::started), finished(this, &DittyTest::finished);
@@ -54,12 +53,9 @@ TEST_F(DittyTest, PropertiesReadBackAsTheyAreKept) {
     EXPECT_STREQ(RDitty::classRecord.className, "RDitty");
     EXPECT_EQ(property("resFile"), "snd.dll");
     EXPECT_EQ(property("status"), "0");
-    const struct {
-        const char* name;
-        const char* set;
-        const char* reads;
-    } cases[] = {{"volume", "150", "100"}, {"volume", "-1", "100"}, {"volume", "40", "40"}, {"volume", "-7", "0"},
-                 {"repeat", "2", "3"},     {"status", "1", "0"},    {"resFile", "x.dll", "x.dll"}};
+    const struct { const char* name; const char* set; const char* reads; } cases[] = {
+        {"volume", "150", "100"}, {"volume", "-1", "100"}, {"volume", "40", "40"}, {"volume", "-7", "0"},
+        {"repeat", "2", "3"},     {"status", "1", "0"},    {"resFile", "x.dll", "x.dll"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.name) + " = " + c.set);
         EXPECT_EQ(ditty->setProperty(c.name, c.set), 1);
@@ -70,10 +66,7 @@ TEST_F(DittyTest, PropertiesReadBackAsTheyAreKept) {
 // "status" reads 1 until "finished"; a count that cannot count down (0, or below 0 other than -1 for
 // ever) plays once and finishes rather than staying busy.
 TEST_F(DittyTest, ASingleSoundCountsItsPlaysDownToFinished) {
-    const struct {
-        const char* count;
-        const char* events;
-    } cases[] = {{"3", "sssf"}, {"", "sf"}, {"0", "sf"}, {"-3", "sf"}};
+    const struct { const char* count; const char* events; } cases[] = {{"3", "sssf"}, {"", "sf"}, {"0", "sf"}, {"-3", "sf"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.count);
         events.clear();

@@ -1,15 +1,8 @@
 // The test application end to end: single instance, start-up and shut-down order, task slices and
 // assertions, each in programs of its own.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
 #include <future>
-#include <string>
 
 #include "ChildProcess.h"
-#include "Files.h"
-#include "TempFolder.h"
 #include "TestSupport.h"
 
 namespace {

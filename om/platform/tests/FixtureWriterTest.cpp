@@ -1,10 +1,7 @@
 // The NE module fixture writer against a layout worked out by hand (the wave writer is checked against the
 // program's own wave resource in the stream tests).
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "NeModuleWriter.h"
+#include "TestSupport.h"
 
 namespace {
 

@@ -1,14 +1,6 @@
 // NFNT bitmap fonts drawn into memory canvases and measured, damaged fonts refused, the TrueType and
 // system fonts, and the font cache with its loader, fallbacks and substitutions.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
 #include <cctype>
-#include <cstdint>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include "DrawingSupport.h"
 #include "NfntWriter.h"
@@ -27,12 +19,7 @@ const Image kTilde = {"......", ".##..#", "#..##.", "......", "......", "......"
 // ascent 5, descent 2, firstChar 0, lastChar 127: 'A' (offset 1, advance 7), '~' (the missing-glyph
 // stand-in, code 126; offset 0, advance 8) and '.' (advance 0); 'B' is marked missing.
 NfntFont testFont(ByteOrder order = ByteOrder::big) {
-    NfntFont font;
-    font.order = order;
-    font.ascent = 5;
-    font.descent = 2;
-    font.glyphs = {{'A', 1, 7, kA}, {'~', 0, 8, kTilde}, {'.', 0, 0, kDot}};
-    return font;
+    return NfntFont{order, 0, 127, 0, 5, 2, 0, 0, {{'A', 1, 7, kA}, {'~', 0, 8, kTilde}, {'.', 0, 0, kDot}}};
 }
 
 // The marks of a width x height canvas drawn by hand: each glyph image at (left, baseline - 5).
@@ -102,22 +89,20 @@ TEST_F(FontTest, EachGlyphsInkLandsAtThePenPlusItsOffsetAndTheKern) {
     const std::unique_ptr<OMNFNTFont> tight = fontOf(writeNfnt(kerned));
     const std::unique_ptr<OMNFNTFont> bare = fontOf(writeNfnt(noStandIn));
     const OMRect right{9, 0, 24, 10};
-    struct Case {
-        const char* name;
+    const struct {
+        const char *name, *text;
         OMNFNTFont* font;
-        const char* text;
         const OMRect* clip;
         std::vector<std::pair<std::int32_t, const Image*>> glyphs;
+    } cases[] = {
+        {"kerned", "AA", tight.get(), nullptr, {{1, &kA}, {8, &kA}}},
+        {"advance 0 keeps the pen", ".A", plain.get(), nullptr, {{2, &kDot}, {3, &kA}}},
+        {"outside the clip: not drawn, still advances", "AA", plain.get(), &right, {{10, &kA}}},
+        {"missing: drawn as lastChar - 1", "B", plain.get(), nullptr, {{2, &kTilde}}},
+        {"beyond the tables: drawn as lastChar - 1", "\xC8\x81", plain.get(), nullptr, {{2, &kTilde}, {10, &kTilde}}},
+        {"missing without a stand-in: empty", "BA", bare.get(), nullptr, {{3, &kA}}},
     };
-    const Case cases[] = {
-        {"kerned", tight.get(), "AA", nullptr, {{1, &kA}, {8, &kA}}},
-        {"advance 0 keeps the pen", plain.get(), ".A", nullptr, {{2, &kDot}, {3, &kA}}},
-        {"outside the clip: not drawn, still advances", plain.get(), "AA", &right, {{10, &kA}}},
-        {"missing: drawn as lastChar - 1", plain.get(), "B", nullptr, {{2, &kTilde}}},
-        {"beyond the tables: drawn as lastChar - 1", plain.get(), "\xC8\x81", nullptr, {{2, &kTilde}, {10, &kTilde}}},
-        {"missing without a stand-in: empty", bare.get(), "BA", nullptr, {{3, &kA}}},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(drawn(*c.font, c.text, 2, c.clip), expectedMarks(24, 10, 7, c.glyphs));
     }
@@ -147,12 +132,8 @@ TEST_F(FontTest, DeepMemoryCanvasesDrawOnlyTheFontsRowsInTheGlyphColour) {
 }
 
 TEST_F(FontTest, WidthsAndBoundsFollowOffsetsAdvancesKernAndImageWidths) {
-    NfntFont font;
-    font.ascent = 5;
-    font.descent = 2;
-    font.kernMax = -2;
-    font.glyphs = {{'A', 1, 7, {"######"}}, {'B', 0, 4, {"###"}}, {'z', 0, 0, {}}, {'y', 3, 0, {}}};
-    const std::unique_ptr<OMNFNTFont> nfnt = fontOf(writeNfnt(font));
+    const std::unique_ptr<OMNFNTFont> nfnt = fontOf(writeNfnt(NfntFont{
+        ByteOrder::big, 0, 127, -2, 5, 2, 0, 0, {{'A', 1, 7, {"######"}}, {'B', 0, 4, {"###"}}, {'z', 0, 0, {}}, {'y', 3, 0, {}}}}));
     // Code 200 lies outside the tables, and '~' has no glyph either.
     const std::tuple<const char*, std::int32_t, OMRect> cases[] = {
         {"", 0, {0, -5, 0, 2}}, {"A", 7, {-1, -5, 5, 2}},   {"AB", 11, {-1, -5, 8, 2}},

@@ -9,13 +9,9 @@
 namespace {
 
 TEST(MenuTextTest, MarkMnemonicMarksTheFirstMatchOfTheSecondCharacter) {
-    const struct {
-        const char* text;
-        const char* mnemonic;
-        const char* marked;
-    } kCases[] = {{"Exit", "&x", "E&xit"}, {"Box of xylophones", "&x", "Bo&x of xylophones"}, {"Exit", "x", "Exit"},
-                  {"Exit", "", "Exit"},    {"Exit", nullptr, "Exit"}, {"Exit", "&q", "Exit"},    {"Exit", "&X", "Exit"},
-                  {nullptr, "&x", ""}};
+    const struct { const char* text; const char* mnemonic; const char* marked; } kCases[] = {
+        {"Exit", "&x", "E&xit"}, {"Box of xylophones", "&x", "Bo&x of xylophones"}, {"Exit", "x", "Exit"},
+        {"Exit", "", "Exit"}, {"Exit", nullptr, "Exit"}, {"Exit", "&q", "Exit"}, {"Exit", "&X", "Exit"}, {nullptr, "&x", ""}};
     for (std::size_t i = 0; i < std::size(kCases); ++i) {
         EXPECT_EQ(markMnemonic(kCases[i].text, kCases[i].mnemonic), kCases[i].marked) << "case " << i;
     }

@@ -1,20 +1,8 @@
 // NE resource modules: headers, shifted offsets, string and numbered types, the name-table variant,
 // the current-module cache, cached modules and damaged files.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
-#include <cstring>
-#include <memory>
-#include <string>
-#include <tuple>
-#include <vector>
-
-#include "Files.h"
 #include "NeModuleWriter.h"
 #include "OMCachedFile.h"
 #include "OMIStreamDLL16.h"
-#include "TempFolder.h"
 #include "TestSupport.h"
 
 namespace {
@@ -27,13 +15,8 @@ std::string padded(const std::string& data, std::uint16_t shift) {
 
 // WAVE 2 is stored as 0x8002, the other ids plain.
 NeModule soundModule(std::uint16_t shift, bool nameTable) {
-    NeModule module;
-    module.shift = shift;
-    module.nameTable = nameTable;
-    module.types = {{0, "WAVE", {{1, pattern(5000, 1)}, {0x8002, pattern(64, 2)}}},
-                    {10, "", {{7, pattern(300, 3)}}},
-                    {0, "ASEQ", {{1, pattern(48, 4)}}}};
-    return module;
+    return NeModule{shift, nameTable, {{0, "WAVE", {{1, pattern(5000, 1)}, {0x8002, pattern(64, 2)}}},
+                                       {10, "", {{7, pattern(300, 3)}}}, {0, "ASEQ", {{1, pattern(48, 4)}}}}};
 }
 
 class NEModuleTest : public ::testing::Test {
@@ -79,13 +62,7 @@ TEST_F(NEModuleTest, DamagedModulesAreRefusedWithoutACrash) {
     const std::uint32_t table = good.tableOffset;
     // Cut to `truncateTo` bytes (0: kept; 1: empty), then `value` stored at `at` as `width` bytes (0: nothing;
     // -1: as the first name-table entry's length, 0x7FF0 for 0).
-    struct Damage {
-        const char* what;
-        const NeLayout& base;
-        std::size_t truncateTo, at;
-        std::uint32_t value;
-        int width;
-    };
+    struct Damage { const char* what; const NeLayout& base; std::size_t truncateTo, at; std::uint32_t value; int width; };
     const std::vector<Damage> damages = {
         {"empty file", good, 1, 0, 0, 0},
         {"DOS header only", good, 64, 0, 0, 0},

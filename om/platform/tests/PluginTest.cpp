@@ -1,15 +1,6 @@
 // Class plug-ins loaded from ".lrn" libraries: by class name, by the folder scan, and refused libraries.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
-#include <memory>
-#include <string>
-
-#include "Files.h"
 #include "OMClassLibraries.h"
 #include "OMScriptableObject.h"
-#include "TempFolder.h"
 #include "TestSupport.h"
 
 namespace {

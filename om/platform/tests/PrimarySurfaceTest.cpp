@@ -1,12 +1,5 @@
 // Window canvases in full-screen DirectDraw mode: the primary surface presenting to the screen, and a lost
 // primary surface restored on WM_PAINT.
-#include <windows.h>
-
-#include <cstdint>
-#include <memory>
-#include <tuple>
-#include <vector>
-
 #include "DirectDrawSupport.h"
 #include "DrawingSupport.h"
 #include "OMWindow.h"

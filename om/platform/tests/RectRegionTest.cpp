@@ -1,13 +1,7 @@
 // Rectangles and regions: the canonical empty rectangle in intersections and unions, edges, null regions.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
 #include <ostream>
-#include <tuple>
 
-#include "OMRect.h"
-#include "OMRegion.h"
+#include "DrawingSupport.h"
 
 // Printed by the checks as (left, top, right, bottom).
 std::ostream& operator<<(std::ostream& out, const OMRect& r);
@@ -19,19 +13,10 @@ namespace {
 
 constexpr OMRect E = kEmptyRect;
 
-OMRegion rectRegion(OMRect r) {
-    OMRegion region;
-    region.setRect(r);
-    return region;
-}
-
 bool hasPixel(const OMRegion& region, int x, int y) { return OMRect{x, y, x + 1, y + 1}.intersectsRegion(region); }
 
 TEST(RectTest, IntersectionUnionContainmentAndOverlap) {
-    struct Case {
-        OMRect a, b, both, either;
-        bool inside, overlaps;
-    };
+    struct Case { OMRect a, b, both, either; bool inside, overlaps; };
     const Case cases[] = {
         {{0, 0, 10, 10}, {10, 0, 20, 10}, E, {0, 0, 20, 10}, false, false},  // touching at an edge
         {{0, 0, 10, 10}, {5, 5, 15, 15}, {5, 5, 10, 10}, {0, 0, 15, 15}, false, true},
@@ -56,7 +41,7 @@ TEST(RectTest, IntersectionUnionContainmentAndOverlap) {
 // height holds nothing.
 TEST(RegionTest, NullRegionsAndRectanglesAgainstRegions) {
     const OMRegion none;
-    const OMRegion square = rectRegion({0, 0, 10, 10});
+    const OMRegion square = regionOf({0, 0, 10, 10});
     EXPECT_EQ(none.bounds(), E);
     EXPECT_TRUE(none.intersects(none));
     EXPECT_TRUE(none.intersects(square));
@@ -75,7 +60,7 @@ TEST(RegionTest, NullRegionsAndRectanglesAgainstRegions) {
     for (const auto& [r, bounds] : {std::pair{OMRect{9, 9, 2, 2}, OMRect{2, 2, 9, 9}}, {E, OMRect{-1, -1, 0, 0}},
                                     {OMRect{5, 5, 5, 5}, E}, {OMRect{9, 5, 2, 5}, E}}) {
         SCOPED_TRACE(::testing::Message() << "setRect " << r);
-        OMRegion region = rectRegion({0, 0, 4, 4});
+        OMRegion region = regionOf({0, 0, 4, 4});
         region.setRect(r);
         EXPECT_EQ(region.bounds(), bounds);
         EXPECT_EQ(region.handle() == nullptr, bounds == E);
@@ -84,10 +69,10 @@ TEST(RegionTest, NullRegionsAndRectanglesAgainstRegions) {
 
 // Empty results leave a null handle; a null operand changes nothing or clears, as the operator says.
 TEST(RegionTest, Combinations) {
-    const OMRegion a = rectRegion({0, 0, 10, 10});
-    const OMRegion b = rectRegion({5, 0, 15, 10});
+    const OMRegion a = regionOf({0, 0, 10, 10});
+    const OMRegion b = regionOf({5, 0, 15, 10});
     EXPECT_TRUE(a.intersects(b));
-    EXPECT_FALSE(a.intersects(rectRegion({10, 0, 20, 10}))) << "touching";
+    EXPECT_FALSE(a.intersects(regionOf({10, 0, 20, 10}))) << "touching";
     EXPECT_EQ((a | b).bounds(), (OMRect{0, 0, 15, 10}));
     EXPECT_EQ((a & b).bounds(), (OMRect{5, 0, 10, 10}));
     EXPECT_EQ((a - b).bounds(), (OMRect{0, 0, 5, 10}));
@@ -100,15 +85,15 @@ TEST(RegionTest, Combinations) {
     twice ^= a;
     for (const OMRegion* r : {&self, &withNull, &twice}) EXPECT_EQ(r->handle(), nullptr);
     {
-        const OMRegion source = rectRegion({1, 2, 3, 4});
+        const OMRegion source = regionOf({1, 2, 3, 4});
         united |= source;
         EXPECT_NE(united.handle(), source.handle());
     }
     EXPECT_EQ(united.bounds(), (OMRect{1, 2, 3, 4}));
     (kept -= OMRegion()) ^= OMRegion();
     EXPECT_TRUE(kept.sameAs(a));
-    OMRegion ell = rectRegion({0, 0, 10, 5});
-    ell |= rectRegion({0, 5, 5, 10});
+    OMRegion ell = regionOf({0, 0, 10, 5});
+    ell |= regionOf({0, 5, 5, 10});
     EXPECT_TRUE(ell.isInside(a));
     EXPECT_FALSE(a.isInside(ell)) << "same bounding box, larger area";
 }

@@ -1,21 +1,11 @@
 // Resource files and resources: the type-name table, status words, lock counts and enumerations, over a
 // resource module built for the tests and over this program's own module; and search-path resolution.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
 #include <algorithm>
-#include <cstring>
-#include <memory>
-#include <string>
-#include <tuple>
-#include <vector>
 
-#include "Files.h"
 #include "OMApp.h"
 #include "OMRes.h"
 #include "OMSearchPath.h"
-#include "TempFolder.h"
+#include "TestSupport.h"
 
 namespace {
 

@@ -2,20 +2,14 @@
 // told and can refuse to open, installed with a clock the test moves; wave files; a log of a sound's hooks.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <deque>
-#include <memory>
-#include <string>
-#include <vector>
 
-#include "Files.h"
 #include "OMIStreamFile.h"
 #include "OMSystemUtilities.h"
 #include "OMWaveDevice.h"
 #include "OMWaveOutMixer.h"
 #include "OMWaveSound.h"
-#include "TempFolder.h"
+#include "TestSupport.h"
 #include "WaveWriter.h"
 
 class FakeWaveDevice : public OMWaveDevice {

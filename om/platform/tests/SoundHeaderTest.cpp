@@ -1,13 +1,9 @@
 // Wave headers: RIFF WAVE and big-endian sound resources of formats 1 and 2 read to length, rate and data
 // offset; truncated, oversized and foreign headers give nothing.
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
 #include "ByteWriter.h"
 #include "OMWaveHeader.h"
 #include "SoundResourceWriter.h"
+#include "TestSupport.h"
 #include "WaveWriter.h"
 
 namespace {
@@ -38,11 +34,7 @@ TEST(WaveHeaderTest, HeadersGiveLengthRateAndDataOffset) {
     const auto resource = [](std::uint16_t format, bool extended, std::uint32_t rate) {
         return writeSoundResource({format, rate, extended, std::string(100, '\x80'), {}});
     };
-    const struct {
-        const char* what;
-        std::string bytes;
-        std::int32_t length, rate, offset;
-    } cases[] = {
+    const struct { const char* what; std::string bytes; std::int32_t length, rate, offset; } cases[] = {
         // "RIFF" size "WAVE" (12), "fmt " (8 + 16), "fact" (8 + 4), "data" (8): samples at 56.
         {"RIFF, 16-bit stereo fields, a chunk between", writeWave(stereo16), 300, 22050, 56},
         // No pad byte after an odd size: "fmt " at 12 + 8 + 3 = 23, "data" at 47.
@@ -72,10 +64,8 @@ TEST(WaveHeaderTest, HeadersGiveLengthRateAndDataOffset) {
 // follows (the sound cuts the data to the stream, not the parser).
 TEST(WaveHeaderTest, TruncatedHeadersGiveNothingUntilTheyAreWhole) {
     const std::string samples(50, 'r');
-    const struct {
-        std::string bytes;
-        std::size_t headerEnd;  // the end of the last header field read
-    } cases[] = {{writeWave({11025, 1, 8, samples, {}, {}, {}}), 44},
+    // headerEnd: the end of the last header field read.
+    const struct { std::string bytes; std::size_t headerEnd; } cases[] = {{writeWave({11025, 1, 8, samples, {}, {}, {}}), 44},
                  {writeSoundResource({1, 11025u << 16, false, samples, {}}), 41},
                  {writeSoundResource({1, 11025u << 16, true, samples, {}}), 46}};
     for (const auto& c : cases) {

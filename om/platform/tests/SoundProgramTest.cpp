@@ -1,26 +1,12 @@
 // End to end under Wine: a script plays wave files and a big-endian sound resource through "RDitty" on the
 // real wave-out device (Wine's null sound device) and writes what it hears to "debug.txt".
-#include <windows.h>
-
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
 #include "ChildProcess.h"
-#include "Files.h"
 #include "NeModuleWriter.h"
 #include "SoundResourceWriter.h"
-#include "TempFolder.h"
+#include "TestSupport.h"
 #include "WaveWriter.h"
 
 namespace {
-
-std::string programPath(const char* name) {
-    char path[MAX_PATH];
-    const std::string own(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
-    return own.substr(0, own.find_last_of('\\') + 1) + name;
-}
 
 std::string lines(const std::vector<std::string>& text) {
     std::string joined;
@@ -49,9 +35,8 @@ TEST(SoundProgramTest, AScriptPlaysFilesAndResourcesAndRefusesDamagedFiles) {
         {"truncated.wav", wave(2000).substr(0, 30)}, {"rate0.wav", wave(2000, 0)}, {"a.wav", wave(3000)},
         {"long.wav", longData}};
     for (const auto& [name, bytes] : files) writeWholeFile(folder.file(name), bytes);
-    NeModule module;
-    module.types.push_back({0, "WAVE", {{7, writeSoundResource({1, 22050u << 16, false, std::string(5000, '\x40'), {}})}}});
-    writeWholeFile(folder.file("PRsc\\sounds.dll"), writeNeModule(module).bytes);
+    const std::string sound = writeSoundResource({1, 22050u << 16, false, std::string(5000, '\x40'), {}});
+    writeWholeFile(folder.file("PRsc\\sounds.dll"), writeNeModule(NeModule{4, false, {{0, "WAVE", {{7, sound}}}}}).bytes);
 
     std::vector<std::string> script{"d=RDitty \"\"", "set d start +started", "set d finished +done"};
     for (const char* name : {"truncated.wav", "rate0.wav"}) {
@@ -64,7 +49,7 @@ TEST(SoundProgramTest, AScriptPlaysFilesAndResourcesAndRefusesDamagedFiles) {
                                  " say finished", " drop wait", "]"});
     writeWholeFile(folder.file("PScripts\\main.mps"), lines(script));
 
-    const ChildResult result = runChild("\"" + programPath("QSound.exe") + "\"", folder.path(), 60000);
+    const ChildResult result = runChild("\"" + programFolder() + "QSound.exe" + "\"", folder.path(), 60000);
     ASSERT_TRUE(result.started);
     EXPECT_EQ(result.exitCode, 0u) << result.output;
     EXPECT_EQ(readWholeFile(folder.file("debug.txt")),

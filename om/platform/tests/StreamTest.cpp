@@ -1,14 +1,6 @@
 // File and resource streams: block arithmetic, whole mode, seeking, buffers, clones and bad arguments.
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
-#include <tuple>
-
-#include "Files.h"
 #include "OMIStreamFile.h"
 #include "OMIStreamRes.h"
-#include "TempFolder.h"
 #include "TestSupport.h"
 #include "WaveWriter.h"
 

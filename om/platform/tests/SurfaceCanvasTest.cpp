@@ -1,13 +1,6 @@
 // Memory canvases as DirectDraw surfaces: where they live, the same drawing as through GDI, colour keys
 // and keyed copies.
-#include <windows.h>
-
 #include <ddraw.h>
-
-#include <cstdint>
-#include <string>
-#include <tuple>
-#include <vector>
 
 #include "DirectDrawSupport.h"
 #include "DrawingSupport.h"
@@ -22,15 +15,12 @@ std::uint8_t sourceValue(std::int32_t x, std::int32_t y) {
 }
 
 void fillSource(OMMemCanvas& source) {
-    for (std::int32_t y = 0; y < source.height(); ++y) {
-        for (std::int32_t x = 0; x < source.width(); ++x) setPixel8(source, x, y, sourceValue(x, y));
-    }
+    for (std::int32_t i = 0; i < 24 * 16; ++i) setPixel8(source, i % 24, i / 24, sourceValue(i % 24, i / 24));
 }
 
 std::vector<OMColorRecord> programColours() {
     std::vector<OMColorRecord> table(256);
-    for (int i = 0; i < 256; ++i) table[i] = colorOf(static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(3 * i),
-                                                     static_cast<std::uint8_t>(255 - i));
+    for (int i = 0; i < 256; ++i) table[i] = colorOf(i, 3 * i & 0xFF, 255 - i);
     return table;
 }
 

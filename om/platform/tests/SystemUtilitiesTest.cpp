@@ -1,15 +1,10 @@
 // System utilities: the clocks, the current message, screen facts, alerts, the input flush and the
 // simple sound call.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
-#include <string>
-
 #include "AlertRecorder.h"
 #include "OMApp.h"
 #include "OMSystemUtilities.h"
 #include "OMWindow.h"
+#include "TestSupport.h"
 
 namespace {
 

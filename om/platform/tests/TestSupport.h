@@ -1,11 +1,22 @@
-// Helpers shared by the platform tests: patterned bytes, whole-stream reads, this program's folder.
+// Shared by the platform tests: the headers every test program uses, patterned bytes, whole-stream reads
+// and this program's folder.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <cstdint>
+#include <cstring>
+#include <memory>
 #include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
+#include "Files.h"
 #include "OMIStream.h"
+#include "TempFolder.h"
 
 // `length` bytes that never repeat with a short period; `seed` shifts the pattern.
 inline std::string pattern(std::size_t length, int seed = 0) {

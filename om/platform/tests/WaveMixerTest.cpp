@@ -35,10 +35,8 @@ public:
 
 // At volume 50, 140 is heard as (12 x 50) / 100 + 128 = 134; at volume 0 a sound adds nothing.
 TEST_F(WaveMixerTest, SoundsAddedIntoQueuedBuffersAndAccumulatedClampOnce) {
-    const struct {
-        int a, b, volumeB, sum;
-    } cases[] = {{255, 255, 100, 255}, {0, 0, 100, 0}, {200, 255, 100, 255}, {50, 0, 100, 0},
-                 {150, 140, 100, 162}, {150, 140, 50, 156}, {150, 255, 0, 150}};
+    const struct { int a, b, volumeB, sum; } cases[] = {{255, 255, 100, 255}, {0, 0, 100, 0}, {200, 255, 100, 255},
+        {50, 0, 100, 0}, {150, 140, 100, 162}, {150, 140, 50, 156}, {150, 255, 0, 150}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.a) + " + " + std::to_string(c.b) + " at " + std::to_string(c.volumeB));
         device.writes.clear();

@@ -78,11 +78,7 @@ TEST_F(WaveSoundTest, StreamedAndWholeSoundsWriteTheSameSamplesAndSegments) {
 }
 
 TEST_F(WaveSoundTest, DurationIsTheWholeDataAtTheRateAndZeroWithoutARate) {
-    const struct {
-        std::size_t length;
-        std::uint32_t rate;
-        std::int32_t ms;
-    } cases[] = {{22050, 22050, 1000}, {1000, 3000, 333}, {1000, 0, 0}};
+    const struct { std::size_t length; std::uint32_t rate; std::int32_t ms; } cases[] = {{22050, 22050, 1000}, {1000, 3000, 333}, {1000, 0, 0}};
     for (const auto& c : cases) {
         OMWaveSound sound(streamOver("d" + std::to_string(c.rate) + ".wav", wave(ramp(c.length), c.rate)), 1);
         EXPECT_EQ(sound.durationMs(), c.ms) << c.length << " at " << c.rate;
@@ -98,12 +94,8 @@ TEST_F(WaveSoundTest, DamagedSoundsAreRefusedOrPlayedToTheirRealEnd) {
     longData[41] = '\x10';
     SoundResource claimsMore{1, 11025u << 16, false, samples, 100000};
     SoundResource negativeRate{1, 44100u << 16, false, samples, {}};
-    const struct {
-        const char* what;
-        std::string bytes;
-        std::int32_t length;  // after the cut to the stream
-        std::string heard;    // empty: play is refused
-    } cases[] = {
+    // length: after the cut to the stream; heard empty: play is refused.
+    const struct { const char* what; std::string bytes; std::int32_t length; std::string heard; } cases[] = {
         {"zero-length file", "", 0, ""},
         {"truncated RIFF", wave(samples).substr(0, 30), 0, ""},
         {"data longer than the file", longData, 600, samples},

@@ -1,7 +1,5 @@
 // Window canvases on screen: the 8-bit display's palette facts, a memory canvas presented in a true-colour
 // world in exactly its colour table's colours, minimised windows, and the cursor of a window.
-#include <gtest/gtest.h>
-
 #include "DrawingSupport.h"
 #include "OMApp.h"
 #include "OMCursor.h"

@@ -2,22 +2,14 @@
 // of the real main loop for a number of passes.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
-#include <cstdint>
 #include <cstdio>
 #include <functional>
-#include <memory>
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "OMApp.h"
 #include "OMSystemUtilities.h"
 #include "OMTask.h"
 #include "OMWindow.h"
+#include "TestSupport.h"
 
 // What handlers saw, in order.
 inline std::string handlerLog;

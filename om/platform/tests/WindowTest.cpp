@@ -101,38 +101,25 @@ TEST_F(WindowTest, GeometryFollowsTheMainWindowsClientArea) {
 // slots are driven by real events here and in the main window and application tests.
 TEST_F(WindowTest, EachHandlerSlotRunsItsOwnClonedLink) {
     makeApp();
-    const struct {
-        const char* name;
-        void (OMWindow::*set)(const OMLink*);
-        OMLink* (OMWindow::*get)() const;
-        void (OMWindow::*slot)();
-    } kSlots[] = {
-        {"maximized ", &OMWindow::setMaximizedHandler, &OMWindow::maximizedHandler, &OMWindow::maximized},
-        {"sized ", &OMWindow::setSizedHandler, &OMWindow::sizedHandler, &OMWindow::sized},
-    };
     OMWindow window(&kEmptyRect, kFrameNone, 0);
-    std::string expected;
-    for (const auto& s : kSlots) {
-        auto link = std::make_unique<OMLinkToFct>(logLink(s.name));
-        (window.*s.set)(link.get());
-        EXPECT_NE((window.*s.get)(), link.get()) << s.name << "keeps a copy";
-        expected += s.name;
+    {
+        const OMLinkToFct maximized = logLink("maximized "), sized = logLink("sized ");
+        window.setMaximizedHandler(&maximized);
+        window.setSizedHandler(&sized);
+        EXPECT_NE(window.maximizedHandler(), &maximized) << "keeps a copy";
     }
-    for (const auto& s : kSlots) (window.*s.slot)();
-    EXPECT_EQ(handlerLog, expected);
-    for (const auto& s : kSlots) {
-        (window.*s.set)(nullptr);
-        EXPECT_EQ((window.*s.get)(), nullptr) << s.name;
-    }
+    window.maximized();
+    window.sized();
+    EXPECT_EQ(handlerLog, "maximized sized ");
+    window.setSizedHandler(nullptr);
+    EXPECT_EQ(window.sizedHandler(), nullptr);
 }
 
 // Z order from the top, among the given windows.
 std::vector<OMWindow*> stacking(HWND parent, const std::vector<OMWindow*>& among) {
     std::vector<OMWindow*> order;
     for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        for (OMWindow* w : among) {
-            if (w->hwnd == child) order.push_back(w);
-        }
+        for (OMWindow* w : among) if (w->hwnd == child) order.push_back(w);
     }
     return order;
 }
