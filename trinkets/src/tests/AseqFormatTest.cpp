@@ -7,7 +7,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <array>
 #include <cstring>
 #include <string>
@@ -289,17 +288,17 @@ TEST(PixelWriterTest, RunsWriteWholePixelsOfTheirSizeAndNothingPastTheRow) {
         PixelFormat format;
         format.bytesPerPixel = size;
         GuardedBytes memory(static_cast<std::size_t>(6 * size));
+        // Each index as `size` bytes of its value.
+        const auto spread = [size](std::initializer_list<std::uint8_t> indices) {
+            Bytes bytes;
+            for (const std::uint8_t index : indices) bytes.insert(bytes.end(), static_cast<std::size_t>(size), index);
+            return bytes;
+        };
         drawFrameDeep(frameImage(layout, 0), {memory.bytes, 3 * size, size * 8}, 0, 0, {0, 0, 3, 2}, colors, format);
-        Bytes expected;
-        for (const std::uint8_t index : {0x11, 1, 2, 3, 3, 3}) expected.insert(expected.end(), static_cast<std::size_t>(size), index);
-        EXPECT_EQ(Bytes(memory.bytes, memory.bytes + 6 * size), expected);
-        // Clipped to the middle column: only its two pixels change.
+        EXPECT_EQ(Bytes(memory.bytes, memory.bytes + 6 * size), spread({0x11, 1, 2, 3, 3, 3}));
         std::memset(memory.bytes, 0x11, static_cast<std::size_t>(6 * size));
         drawFrameDeep(frameImage(layout, 0), {memory.bytes, 3 * size, size * 8}, 0, 0, {1, 0, 2, 2}, colors, format);
-        expected.assign(static_cast<std::size_t>(6 * size), 0x11);
-        std::fill_n(expected.begin() + size, size, 1);
-        std::fill_n(expected.begin() + 4 * size, size, 3);
-        EXPECT_EQ(Bytes(memory.bytes, memory.bytes + 6 * size), expected);
+        EXPECT_EQ(Bytes(memory.bytes, memory.bytes + 6 * size), spread({0x11, 1, 0x11, 0x11, 3, 0x11})) << "clipped to the middle column";
     }
 }
 
