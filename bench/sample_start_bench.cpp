@@ -25,12 +25,6 @@ constexpr int kPasses = 5000;
 constexpr DWORD kTimeoutMs = 30000;
 const POINT kGround{600, 440};
 
-std::string binFolder() {
-    char path[MAX_PATH];
-    const std::string own(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
-    return own.substr(0, own.find_last_of('\\') + 1);
-}
-
 double medianOf(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
@@ -40,7 +34,7 @@ double medianOf(std::vector<double> values) {
 // program is then closed (the title by Esc, the plain window by WM_CLOSE). -1 when the colour never showed.
 double timeToGround(const std::string& program, const std::string& folder, const char* windowClass, bool byEsc) {
     const double start = seconds();
-    ProgramWindow run("\"" + program + "\"", folder);
+    ProgramWindow run(program, folder);
     HWND window = run.waitForWindow(windowClass, kTimeoutMs);
     const bool shown = window && run.waitForColour(window, kGround, RGB(0, 128, 0), kTimeoutMs);
     const double elapsed = seconds() - start;
@@ -57,7 +51,7 @@ double timeToQuit(const std::string& folder, int statements) {
     for (int i = 0; i < statements; ++i) script += "x=1\r\n";
     writeWholeFile(folder + "\\PScripts\\dorIruvu.mps", script + "quit\r\n");
     const double start = seconds();
-    ProgramWindow run("\"" + folder + "\\QUOMB_32.exe\"", folder);
+    ProgramWindow run(folder + "\\QUOMB_32.exe", folder);
     const DWORD code = run.waitForExit(kTimeoutMs * 4);
     return code == 0 ? seconds() - start : -1;
 }
@@ -66,11 +60,11 @@ double timeToQuit(const std::string& folder, int statements) {
 
 int main() {
     TempFolder folder;
-    copyFolder(binFolder() + "..\\sample", folder.path(), "debug.txt");
+    copyFolder(ProgramWindow::ownFolder() + "..\\sample", folder.path(), "debug.txt");
     std::vector<double> title, baseline;
     for (int i = 0; i < kStarts; ++i) {
-        const std::string plain = binFolder() + "sample_first_frame.exe";
-        baseline.push_back(timeToGround(plain, folder.path(), "SampleFirstFrame", false));
+        const std::string plain = ProgramWindow::ownFolder() + "first_frame_baseline.exe";
+        baseline.push_back(timeToGround(plain, folder.path(), "FirstFrameBaseline", false));
         title.push_back(timeToGround(folder.file("QUOMB_32.exe"), folder.path(), "OMWindowChildClass", true));
     }
     const double startTitle = medianOf(title);

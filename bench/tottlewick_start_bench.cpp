@@ -108,7 +108,8 @@ int main() {
     std::vector<double> program;
     std::vector<double> baseline;
     for (int i = 0; i < kStarts; ++i) {
-        baseline.push_back(timeToFirstFrame(binFolder() + "tottlewick_first_paint.exe", "FirstPaint", folder.path()));
+        const std::string plain = binFolder() + "first_frame_baseline.exe";
+        baseline.push_back(timeToFirstFrame(plain, "FirstFrameBaseline", folder.path()));
         program.push_back(timeToFirstFrame(binFolder() + "Tottlewick.exe", "Tottlewick", folder.path()));
     }
     const double startProgram = medianOf(program);

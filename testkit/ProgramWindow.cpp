@@ -38,10 +38,10 @@ BOOL CALLBACK visitTopLevel(HWND window, LPARAM data) {
 
 }  // namespace
 
-ProgramWindow::ProgramWindow(const std::string& commandLine, const std::string& folder) {
+ProgramWindow::ProgramWindow(const std::string& program, const std::string& folder) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    std::string line = commandLine;
+    std::string line = "\"" + program + "\"";
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup, &process_))
         process_ = {};
 }
@@ -95,4 +95,10 @@ DWORD ProgramWindow::waitForExit(DWORD timeoutMs) const {
     DWORD code = STILL_ACTIVE;
     GetExitCodeProcess(process_.hProcess, &code);
     return code;
+}
+
+std::string ProgramWindow::ownFolder() {
+    char path[MAX_PATH];
+    const std::string own(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+    return own.substr(0, own.find_last_of('\\') + 1);
 }

@@ -8,8 +8,8 @@
 
 class ProgramWindow {
 public:
-    // `commandLine` as CreateProcess takes it; runs in `folder`.
-    ProgramWindow(const std::string& commandLine, const std::string& folder);
+    // Starts `program` (a full file name) without arguments in `folder`.
+    ProgramWindow(const std::string& program, const std::string& folder);
     ProgramWindow(const ProgramWindow&) = delete;
     ProgramWindow& operator=(const ProgramWindow&) = delete;
     // Ends the process when it still runs.
@@ -27,6 +27,8 @@ public:
     static void postCharacter(HWND window, char character, UINT virtualKey);
     // The exit code, or STILL_ACTIVE when the process runs on after timeoutMs.
     DWORD waitForExit(DWORD timeoutMs) const;
+    // The folder of the running test or benchmark program, ending in a backslash.
+    static std::string ownFolder();
 
 private:
     PROCESS_INFORMATION process_{};

@@ -1,7 +1,5 @@
-// End to end: QUOMB_32.exe runs the sample title in a copy of its folder under Wine. The meadow appears
-// (its ground in its palette's colour on the screen), a click on the sun's hot spot stops it, a click on
-// the button is heard out before "hit", Enter goes to the night scene of the precompiled script, Esc quits
-// with exit code 0, and debug.txt holds the scripts' lines.
+// End to end: QUOMB_32.exe runs the sample title in a copy of its folder under Wine and writes the scripts'
+// lines to debug.txt.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -18,47 +16,61 @@
 namespace {
 
 constexpr DWORD kTimeoutMs = 30000;
+// A point of plain ground, right of the hill and below the button's row.
+const POINT kGround{600, 440};
 
-// Whether debug.txt of the folder reads `text` within kTimeoutMs.
-bool waitForDebugText(const TempFolder& folder, const std::string& text) {
-    for (const DWORD start = GetTickCount(); GetTickCount() - start < kTimeoutMs; Sleep(20)) {
-        if (readWholeFile(folder.file("debug.txt")) == text) return true;
+class SampleTitleTest : public ::testing::Test {
+protected:
+    SampleTitleTest() { copyFolder(sampleFolder(), folder.path(), "debug.txt"); }
+
+    std::string debugText() const {
+        return fileExists(folder.file("debug.txt")) ? readWholeFile(folder.file("debug.txt")) : std::string();
     }
-    return false;
-}
+    // Whether debug.txt reads `text` within kTimeoutMs.
+    bool waitForDebugText(const std::string& text) const {
+        for (const DWORD start = GetTickCount(); GetTickCount() - start < kTimeoutMs; Sleep(20))
+            if (debugText() == text) return true;
+        return false;
+    }
+    // Expects the screen to show `rgb` (0x00RRGGBB) at kGround of the window within kTimeoutMs.
+    static void expectGround(const ProgramWindow& title, HWND scene, std::uint32_t rgb) {
+        EXPECT_TRUE(title.waitForColour(scene, kGround, RGB(rgb >> 16, rgb >> 8 & 0xFF, rgb & 0xFF), kTimeoutMs))
+            << "the ground shows " << std::hex << ProgramWindow::colourAt(scene, kGround);
+    }
+
+    TempFolder folder;
+};
 
 void postClick(HWND window, int x, int y) {
     PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
     PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
-COLORREF colourOf(std::uint32_t rgb) { return RGB(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF); }
-
-// A point of plain ground, right of the hill and below the button's row.
-const POINT kGround{600, 440};
-
-TEST(SampleTitleTest, ShowsTheMeadowGoesToTheNightAndQuitsOnEsc) {
-    TempFolder folder;
-    copyFolder(sampleFolder(), folder.path(), "debug.txt");
-    ProgramWindow title("\"" + folder.file("QUOMB_32.exe") + "\"", folder.path());
-    ASSERT_TRUE(title.started());
-    HWND scene = title.waitForWindow("OMWindowChildClass", kTimeoutMs);
+// The meadow appears; a click on the sun's hot spot stops it; a click on the button is heard out before
+// "pressed"; Enter goes to the night scene of the precompiled script; Esc quits with exit code 0.
+TEST_F(SampleTitleTest, ShowsTheMeadowGoesToTheNightAndQuitsOnEsc) {
+    const ProgramWindow title(folder.file("QUOMB_32.exe"), folder.path());
+    const HWND scene = title.waitForWindow("OMWindowChildClass", kTimeoutMs);
     ASSERT_NE(nullptr, scene) << "no trinket window";
-    HWND main = GetAncestor(scene, GA_ROOT);
-
-    EXPECT_TRUE(title.waitForColour(scene, kGround, colourOf(kMeadowGround), kTimeoutMs))
-        << "the meadow's ground shows " << std::hex << ProgramWindow::colourAt(scene, kGround);
+    const HWND main = GetAncestor(scene, GA_ROOT);
+    expectGround(title, scene, kMeadowGround);
     postClick(scene, 552, 72);
-    EXPECT_TRUE(waitForDebugText(folder, "meadow shown\r\nturning 0\r\n"));
+    EXPECT_TRUE(waitForDebugText("meadow shown\r\nturning 0\r\n"));
     postClick(scene, 100, 419);
-    EXPECT_TRUE(waitForDebugText(folder, "meadow shown\r\nturning 0\r\npressed\r\n"));
+    EXPECT_TRUE(waitForDebugText("meadow shown\r\nturning 0\r\npressed\r\n"));
     ProgramWindow::postCharacter(main, '\r', VK_RETURN);
-    EXPECT_TRUE(title.waitForColour(scene, kGround, colourOf(kNightGround), kTimeoutMs))
-        << "the night's ground shows " << std::hex << ProgramWindow::colourAt(scene, kGround);
+    expectGround(title, scene, kNightGround);
     ProgramWindow::postCharacter(main, '\x1B', VK_ESCAPE);
     EXPECT_EQ(0u, title.waitForExit(kTimeoutMs));
-    EXPECT_EQ("meadow shown\r\nturning 0\r\npressed\r\nnight shown\r\nbye\r\n",
-              readWholeFile(folder.file("debug.txt")));
+    EXPECT_EQ("meadow shown\r\nturning 0\r\npressed\r\nnight shown\r\nbye\r\n", debugText());
+}
+
+// guide.mps as the first script: a queue plays the character's greeting, moves the character along the
+// sun's frames and waits; the character's "finished" and then the queue's are written, and the script quits.
+TEST_F(SampleTitleTest, AQueueOfTheGreetingAMoveAndADelayRunsInOrder) {
+    writeWholeFile(folder.file("PScripts\\dorIruvu.mps"), readWholeFile(folder.file("PScripts\\guide.mps")));
+    EXPECT_EQ(0u, ProgramWindow(folder.file("QUOMB_32.exe"), folder.path()).waitForExit(kTimeoutMs));
+    EXPECT_EQ("queued\r\nspoke\r\ndone 200\r\n", debugText());
 }
 
 }  // namespace

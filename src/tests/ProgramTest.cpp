@@ -1,6 +1,5 @@
-// QUOMB_32.exe end to end under Wine, each run in a folder of its own: the descriptor, the picture and
-// sound modules under "PRsc\", the hand-off file and the scripts under "PScripts\"; checked through
-// "debug.txt", the hand-off file, the exit code, alert boxes and the picture on the screen.
+// QUOMB_32.exe end to end under Wine, each run in a title folder of its own with the hand-off file and
+// scripts; checked through "debug.txt", the hand-off file, the exit code, alert boxes and the screen.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -24,14 +23,12 @@ std::string handOff(std::int32_t mode, const std::string& variant) {
     return bytes + variant;
 }
 
-// A prepared folder; run() starts QUOMB_32.exe in it.
+// A title folder with "PScripts" and "users"; run() starts QUOMB_32.exe in it.
 class Title {
 public:
     Title() {
-        for (const char* sub : {"PRsc", "PScripts", "users"}) CreateDirectoryA(folder.file(sub).c_str(), nullptr);
-        writeWholeFile(folder.file("PLSDescriptor.txt"), titleDescriptor());
-        writeWholeFile(folder.file("PRsc\\pictures.dll"), pictureModule());
-        writeWholeFile(folder.file("PRsc\\sounds.dll"), soundModule());
+        writeTitle(folder.path());
+        for (const char* sub : {"PScripts", "users"}) CreateDirectoryA(folder.file(sub).c_str(), nullptr);
     }
     void script(const std::string& name, const Lines& lines) const {
         std::string text;
@@ -42,30 +39,26 @@ public:
         const std::string name = folder.file("debug.txt");
         return fileExists(name) ? readWholeFile(name) : std::string();
     }
-    ProgramWindow run() const {
-        char path[MAX_PATH];
-        const std::string own(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
-        return ProgramWindow("\"" + own.substr(0, own.find_last_of('\\') + 1) + "QUOMB_32.exe\"", folder.path());
+    ProgramWindow run() const { return ProgramWindow(ProgramWindow::ownFolder() + "QUOMB_32.exe", folder.path()); }
+    // The alert box shown within 20 s as its title, ": ", its text and " after " the debug text so far; OK
+    // then closes it, after closing its owner window when `closeOwner`. System-modal boxes are topmost.
+    std::string answerAlert(const ProgramWindow& program, bool closeOwner) const {
+        const HWND box = program.waitForWindow("#32770", 20000);
+        char title[64] = {};
+        char text[512] = {};
+        GetWindowTextA(box, title, sizeof title);
+        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+        const bool topmost = GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_TOPMOST;
+        const std::string shown =
+            std::string(title) + (topmost ? ": " : " (not topmost): ") + text + " after " + debugText();
+        if (closeOwner) PostMessageA(GetWindow(box, GW_OWNER), WM_CLOSE, 0, 0);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        for (int waited = 0; waited < 5000 && IsWindow(box); waited += 50) Sleep(50);
+        return shown;
     }
 
     TempFolder folder;
 };
-
-BOOL CALLBACK collectStaticText(HWND child, LPARAM text) {
-    char name[16] = {};
-    char content[512] = {};
-    GetClassNameA(child, name, sizeof name);
-    if (lstrcmpiA(name, "Static") == 0 && GetWindowTextA(child, content, sizeof content) > 0)
-        *reinterpret_cast<std::string*>(text) += content;
-    return TRUE;
-}
-
-// The joined texts of a message box's static controls.
-std::string staticText(HWND box) {
-    std::string text;
-    EnumChildWindows(box, collectStaticText, reinterpret_cast<LPARAM>(&text));
-    return text;
-}
 
 // The hand-off's script: the scene, an animation, a draw that can give only 1 and a queued sound; a key ends it.
 TEST(ProgramTest, TheSceneScriptOfTheHandOffRunsShowsItsPictureAndEndsOnAKey) {
@@ -85,21 +78,16 @@ TEST(ProgramTest, TheSceneScriptOfTheHandOffRunsShowsItsPictureAndEndsOnAKey) {
     EXPECT_FALSE(fileExists(title.folder.file("users\\quomb.dat")));
     RECT frame{};
     GetWindowRect(trinkets, &frame);
-    const LONG left = GetSystemMetrics(SM_CXSCREEN) / 2 - 320;
-    const LONG top = GetSystemMetrics(SM_CYSCREEN) / 2 - 240;
-    EXPECT_EQ((Lines{std::to_string(left), std::to_string(top), std::to_string(left + 640), std::to_string(top + 460)}),
-              (Lines{std::to_string(frame.left), std::to_string(frame.top), std::to_string(frame.right),
-                     std::to_string(frame.bottom)}));
+    const POINT corner{GetSystemMetrics(SM_CXSCREEN) / 2 - 320, GetSystemMetrics(SM_CYSCREEN) / 2 - 240};
+    EXPECT_EQ((std::vector<LONG>{corner.x, corner.y, corner.x + 640, corner.y + 460}),
+              (std::vector<LONG>{frame.left, frame.top, frame.right, frame.bottom}));
+    // In a 24-bit world the 8-bit canvases reach the screen in the palette's exact colours.
     HDC screen = GetDC(nullptr);
     const bool trueColour = GetDeviceCaps(screen, BITSPIXEL) >= 24;
     ReleaseDC(nullptr, screen);
-    // In a 24-bit world the 8-bit canvases reach the screen in the palette's exact colours.
     const std::pair<POINT, std::uint32_t> spots[] = {{{10, 10}, kLeft}, {{630, 450}, kRight}, {{101, 51}, kAnimation}};
-    for (const auto& [at, rgb] : spots) {
-        if (!trueColour) break;
-        const COLORREF colour = RGB(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF);
-        EXPECT_TRUE(program.waitForColour(trinkets, at, colour, 5000)) << at.x << "," << at.y;
-    }
+    for (const auto& [at, rgb] : spots)
+        EXPECT_TRUE(!trueColour || program.waitForColour(trinkets, at, RGB(rgb >> 16, rgb >> 8, rgb), 5000)) << at.x;
     ProgramWindow::postCharacter(GetParent(trinkets), 'q', 'Q');
     EXPECT_EQ(0u, program.waitForExit(20000));
     EXPECT_EQ("drawn 1 width 2\r\nplayed 1\r\ntyped\r\n", title.debugText());
@@ -140,32 +128,23 @@ TEST(ProgramTest, MissingOrDamagedFilesLeaveTheScriptRunningToItsEnd) {
     }
 }
 
-// A launch that fails is an alert, after which the main script starts again (and so comes to exec again).
+// A launch that fails is an alert, after which the main script starts again (and so comes to exec again);
+// the second time the window is closed behind the alert, which ends the run.
 TEST(ProgramTest, AFailedLaunchLeavesTheProgramRunningItsMainScriptAgain) {
     Title title;
     title.script("dorIruvu.mps", {"say run", "exec next", "say after exec"});
     writeWholeFile(title.folder.file("PLSDescriptor.txt"), titleDescriptor({{"WinExeName", {"no_such_program.exe"}}}));
     const ProgramWindow program = title.run();
-    for (const std::string said : {"run\r\n", "run\r\nrun\r\n"}) {
-        const HWND box = program.waitForWindow("#32770", 20000);
-        ASSERT_NE(nullptr, box);
-        EXPECT_EQ("Unable to launch Application.", staticText(box));
-        EXPECT_EQ(said, title.debugText());
-        // The second time the window is closed behind the alert, which ends the run.
-        if (said.size() > 5) PostMessageA(GetWindow(box, GW_OWNER), WM_CLOSE, 0, 0);
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-        for (int waited = 0; waited < 5000 && IsWindow(box); waited += 50) Sleep(50);
-    }
+    EXPECT_EQ("Alert: Unable to launch Application. after run\r\n", title.answerAlert(program, false));
+    EXPECT_EQ("Alert: Unable to launch Application. after run\r\nrun\r\n", title.answerAlert(program, true));
     EXPECT_EQ(0u, program.waitForExit(20000));
 }
 
 TEST(ProgramTest, AMissingFirstScriptIsReportedInAnAlertAndEndsTheProgram) {
     Title title;
     const ProgramWindow program = title.run();
-    const HWND box = program.waitForWindow("#32770", 20000);
-    ASSERT_NE(nullptr, box);
-    EXPECT_EQ("unknown script", staticText(box));
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    const std::string shown = title.answerAlert(program, false);
+    EXPECT_EQ(": unknown script after ", shown.substr(shown.find(':')));
     EXPECT_EQ(1u, program.waitForExit(20000));
 }
 

@@ -2,6 +2,8 @@
 // block order.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -18,7 +20,7 @@ int recordAlert(const char* text, unsigned flags, const char* title) {
     return 1;
 }
 
-TEST(StartUpTest, TheFirstFailingCheckShowsItsTextAndThisMachinePasses) {
+TEST(StartUpTest, TheFirstFailingCheckShowsItsText) {
     struct Case {
         void (*spoil)(MachineFacts&);
         const char* text;
@@ -46,8 +48,6 @@ TEST(StartUpTest, TheFirstFailingCheckShowsItsTextAndThisMachinePasses) {
                   alerts);
     }
     omSetAlertSink(previous);
-    EXPECT_EQ(nullptr, failedCheckText(readMachineFacts()));
-    EXPECT_TRUE((OMRect{0, 0, 640, 460}) == applicationWindowRect(640, 480));
     EXPECT_TRUE((OMRect{80, 60, 720, 520}) == applicationWindowRect(801, 601));
 }
 
@@ -57,12 +57,10 @@ TEST(StartUpTest, TheDissolveVisitsEveryBlockButZeroAnd576Once) {
     // 576 >> 1 = 288 ... 18 >> 1 = 9; 9 shifts out a 1: 4 ^ 576 = 580, then 290, 145; 145: 72 ^ 576 = 520.
     EXPECT_EQ((std::vector<std::uint16_t>{288, 144, 72, 36, 18, 9, 580, 290, 145, 520}),
               std::vector<std::uint16_t>(order.begin(), order.begin() + 10));
-    std::vector<bool> seen(1024, false);
-    for (std::uint16_t block : order) {
-        ASSERT_TRUE(block < 1024 && !seen[block]) << block;
-        seen[block] = true;
-    }
-    EXPECT_FALSE(seen[0] || seen[576]);
+    std::vector<std::uint16_t> blocks(1023);
+    std::iota(blocks.begin(), blocks.end(), 1);
+    blocks.erase(blocks.begin() + 575);
+    EXPECT_TRUE(std::is_permutation(order.begin(), order.end(), blocks.begin()));
 }
 
 }  // namespace

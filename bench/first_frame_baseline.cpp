@@ -1,6 +1,6 @@
-// The sample start benchmark's baseline program: a plain Win32 program that opens a 640 x 460 window in
-// the middle of the screen and paints it once in the sample meadow's ground colour; it ends when its
-// window is closed.
+// The start benchmarks' baseline program: a plain Win32 program that opens a window over the whole screen,
+// paints it once in the sample meadow's ground colour and then sets the event "TottlewickFirstFrame" when a
+// benchmark made one; it ends when its window is closed.
 #include <windows.h>
 
 namespace {
@@ -13,6 +13,11 @@ LRESULT CALLBACK paintOnce(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         FillRect(dc, &paint.rcPaint, ground);
         DeleteObject(ground);
         EndPaint(window, &paint);
+        GdiFlush();
+        if (HANDLE event = OpenEventA(EVENT_MODIFY_STATE, FALSE, "TottlewickFirstFrame")) {
+            SetEvent(event);
+            CloseHandle(event);
+        }
         return 0;
     }
     if (message == WM_DESTROY) PostQuitMessage(0);
@@ -25,12 +30,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     WNDCLASSA type{};
     type.lpfnWndProc = paintOnce;
     type.hInstance = instance;
-    type.lpszClassName = "SampleFirstFrame";
+    type.lpszClassName = "FirstFrameBaseline";
     RegisterClassA(&type);
-    const int left = GetSystemMetrics(SM_CXSCREEN) / 2 - 320;
-    const int top = GetSystemMetrics(SM_CYSCREEN) / 2 - 240;
-    CreateWindowExA(0, type.lpszClassName, "SampleFirstFrame", WS_POPUP | WS_VISIBLE, left, top, 640, 460, nullptr,
-                    nullptr, instance, nullptr);
+    CreateWindowExA(0, type.lpszClassName, "FirstFrameBaseline", WS_POPUP | WS_VISIBLE, 0, 0,
+                    GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, instance, nullptr);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
     return 0;
