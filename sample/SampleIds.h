@@ -16,7 +16,8 @@ constexpr std::uint16_t kSunAnimation = 2000;
 // A push button's three looks (normal, pressed, disabled), 120 x 48.
 constexpr std::uint16_t kPlayButton = 2100;
 // The character, 96 x 96: a settle pose that blinks (looping), three short fidgets (look left, look
-// right, hop; each plays once and ends) and a speech whose first entry is the sound cue of kGreeting.
+// right, hop) and a speech whose first entry is the sound cue of kGreeting; fidgets and speech play
+// once and hold at their end, which reports the end of play.
 constexpr std::uint16_t kCharacterSettle = 3000;
 constexpr std::uint16_t kCharacterFidgets[3] = {3001, 3002, 3003};
 constexpr std::uint16_t kCharacterSpeech = 3010;

@@ -1,4 +1,4 @@
-; The guide: greets with its speech animation, walks right while the sun turns, then waits a moment.
+; The guide: says its greeting, walks right while the sun turns, then waits a moment.
 ; The steps run one after another in a queue; the greeting's end and the queue's end are written
 ; down, then the title quits.
 Scene Meadow
@@ -8,7 +8,7 @@ guide=RCharacter 3000 10 300 5
 play guide addSpeechAnim 3010
 set guide finished +spoke
 q=RQueue
-play q add CharacterAnimAction 'guide' 3010 1
+play q add CharacterSpeechAction 'guide' 200
 play q add MoveXAction 'sun' 'guide' 100 20 0 200
 play q add DelayAction 100
 set q finished +done

@@ -35,6 +35,12 @@ AseqPictureFrame faceFrame(const Face& face) {
     return {96, 96, grid.pixels, {}};
 }
 
+// A one-shot play list ends on a hold, which reports the end of play, before the end entry.
+void endOnce(std::vector<AseqPictureEntry>& sequence) {
+    sequence.push_back({0, 0, -4, 0});
+    sequence.push_back({0, 0, -1, 0});
+}
+
 // `count` entries of one frame at (0, y).
 void repeatFrame(std::vector<AseqPictureEntry>& sequence, std::int16_t frame, int count, std::int16_t y = 0) {
     for (int i = 0; i < count; ++i) sequence.push_back({0, y, frame, 0});
@@ -65,7 +71,7 @@ AseqPicture characterFidget(int which) {
         repeatFrame(sequence, 0, 6);
         repeatFrame(sequence, 1, 1);
     }
-    sequence.push_back({0, 0, -1, 0});
+    endOnce(sequence);
     picture.sequences = {sequence};
     return picture;
 }
@@ -78,7 +84,7 @@ AseqPicture characterSpeech(std::uint16_t soundId) {
         repeatFrame(sequence, 1, 2);
         repeatFrame(sequence, 0, 1);
     }
-    sequence.push_back({0, 0, -1, 0});
+    endOnce(sequence);
     picture.sequences = {sequence};
     return picture;
 }

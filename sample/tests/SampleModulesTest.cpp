@@ -23,7 +23,7 @@ std::vector<std::uint8_t> resource(std::uint16_t id, const char* type, const cha
     return {stream.current, stream.current + n};
 }
 
-// The first play list as words: "fN" shows frame N, "end", "loop", "cueN" plays sound N.
+// The first play list as words: "fN" shows frame N, "end", "loop", "hold", "cueN" plays sound N.
 std::string playList(const AseqLayout& layout) {
     std::string words;
     const AseqSequence& s = layout.sequences.at(0);
@@ -33,6 +33,7 @@ std::string playList(const AseqLayout& layout) {
         if (e.frame >= 0) words += "f" + std::to_string(e.frame);
         else if (e.frame == kAseqEnd) words += "end";
         else if (e.frame == kAseqLoop) words += "loop";
+        else if (e.frame == kAseqHold) words += "hold";
         else if (e.frame == kAseqSoundCue) words += "cue" + std::to_string(e.param);
         else words += std::to_string(e.frame);
     }
@@ -55,16 +56,16 @@ struct AnimationCase {
 };
 
 TEST(SampleModulesTest, AnimationsHaveTheirFramesAndPlayLists) {
-    const std::string speech = "cue" + std::to_string(kGreetingSpeech) + " " + repeated("f1 f1 f0", 5) + "end";
+    const std::string speech = "cue" + std::to_string(kGreetingSpeech) + " " + repeated("f1 f1 f0", 5) + "hold end";
     const AnimationCase cases[] = {
         {"meadow", kMeadowScene, 1, 640, 460, "f0 end"},
         {"night", kNightScene, 1, 640, 460, "f0 end"},
         {"sun", kSunAnimation, 8, 64, 64, "f0 f1 f2 f3 f4 f5 f6 f7 loop end"},
         {"button", kPlayButton, 3, 120, 48, "f0 f1 f2 end"},
         {"settle pose", kCharacterSettle, 2, 96, 96, repeated("f0", 14) + "f1 loop end"},
-        {"look left", kCharacterFidgets[0], 2, 96, 96, repeated("f0", 6) + "f1 end"},
-        {"look right", kCharacterFidgets[1], 2, 96, 96, repeated("f0", 6) + "f1 end"},
-        {"hop", kCharacterFidgets[2], 1, 96, 96, repeated("f0", 7) + "end"},
+        {"look left", kCharacterFidgets[0], 2, 96, 96, repeated("f0", 6) + "f1 hold end"},
+        {"look right", kCharacterFidgets[1], 2, 96, 96, repeated("f0", 6) + "f1 hold end"},
+        {"hop", kCharacterFidgets[2], 1, 96, 96, repeated("f0", 7) + "hold end"},
         {"speech", kCharacterSpeech, 2, 96, 96, speech},
     };
     for (const AnimationCase& c : cases) {
