@@ -147,10 +147,7 @@ void randomNumberCommand(OMArg) {
     const char* exclude = popParameter();
     if (low == high) return setResultVariable(low);
     if (high < low) std::swap(low, high);
-    const std::int32_t span = high - low + 1;
-    std::int32_t r = std::rand() % span;
-    if (exclude[0] && r == std::atoi(exclude) - low) r = (r + 1) % span;
-    setResultVariable(low + r);
+    setResultVariable(low + randomIndexExcept(high - low + 1, exclude[0] ? std::atoi(exclude) - low : -1));
 }
 
 void setCorralTrinketNormalizationCommand(OMArg) { normalization = std::atoi(popParameter()); }
