@@ -122,7 +122,6 @@ TEST_F(AppTest, MenubarsFallBackToTheDefaultAndTheTaskListGoesWithTheApplication
     ASSERT_NE(app->menubar, nullptr);
     EXPECT_EQ(app->menubar, defaultMenubar());
     EXPECT_EQ(GetMenu(app->window), app->menubar->hmenu);
-
     const OMLinkToFct link = logLink("x");
     OMTask task(&link, 0);
     appendTask(&task);

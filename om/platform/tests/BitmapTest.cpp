@@ -24,8 +24,7 @@ DibPicture maskPicture() {
     return picture8(10, 3, pixels);
 }
 
-class BitmapTest : public ::testing::Test {
-protected:
+struct BitmapTest : ::testing::Test {
     std::unique_ptr<OMBitmap> load(const std::string& bytes) {
         streams.push_back(streamOver(folder, "b" + std::to_string(streams.size()) + ".bmp", bytes));
         return std::make_unique<OMBitmap>(*streams.back());

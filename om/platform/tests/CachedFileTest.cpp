@@ -23,8 +23,7 @@ struct CountedLink : OMLinkToFct {
 };
 
 // A task list of its own stands in for the application's; slices are main-loop passes.
-class CachedFileTest : public ::testing::Test {
-protected:
+struct CachedFileTest : ::testing::Test {
     void SetUp() override {
         completions = 0;
         setAppTaskList(&tasks);
@@ -66,7 +65,6 @@ TEST_F(CachedFileTest, SynchronousLoadsAreCountedReleasedAndRefused) {
     EXPECT_EQ(findCachedFile(source.c_str()), first);
     releaseCachedFile(source.c_str());
     EXPECT_EQ(cachedFileExists(source.c_str()), 0);
-
     EXPECT_EQ(loadCachedFile(missing.c_str()), nullptr);
     EXPECT_EQ(loadCachedFileCopy(missing.c_str(), copy.c_str()), nullptr);
     EXPECT_FALSE(fileExists(copy)) << "a failed copy leaves nothing";
@@ -88,7 +86,6 @@ TEST_F(CachedFileTest, CopiesSynchronousOrDrivenBySlicesAreIdenticalAndGoWithThe
     }
     releaseCachedFile(source.c_str());
     EXPECT_FALSE(fileExists(copy));
-
     OMCachedFile* file = openCachedFile(source.c_str(), copy.c_str(), &link, 0, false);
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(file->referenceCount, 0);

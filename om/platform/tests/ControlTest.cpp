@@ -36,8 +36,7 @@ private:
     WNDPROC previous = nullptr;
 };
 
-class ControlTest : public WindowFixture {
-protected:
+struct ControlTest : WindowFixture {
     void SetUp() override {
         WindowFixture::SetUp();
         makeApp();
@@ -71,7 +70,6 @@ TEST_F(ControlTest, TabCyclesTheFocusOverVisibleEnabledTabStops) {
     SendMessageA(first->hwnd, WM_CHAR, VK_TAB, 0);
     EXPECT_TRUE(first->hasFocus()) << "no other eligible control: Tab does nothing";
     EXPECT_FALSE(skipped->hasFocus());
-
     NativeControl* keeper = add("EDIT", ES_MULTILINE | ES_WANTRETURN, {120, 10, 300, 90}, kKeepsTab);
     SendMessageA(keeper->hwnd, WM_CHAR, VK_TAB, 0);
     EXPECT_STREQ(keeper->text(), "\t") << "a control of tab kind 2 takes Tab itself";
@@ -90,7 +88,6 @@ TEST_F(ControlTest, EnterPressesTheDefaultButton) {
     SendMessageA(field->hwnd, WM_KEYUP, VK_RETURN, static_cast<LPARAM>(0xC01C0001));
     EXPECT_EQ(handlerLog, "pressed ");
     EXPECT_EQ(button->notes.size(), 1u) << "the click, not the Enter key";
-
     handlerLog.clear();
     owner->dispatchKey();
     EXPECT_EQ(handlerLog, "pressed ") << "the window's keys go to the default control's action";
@@ -145,19 +142,16 @@ TEST_F(ControlTest, FramesTextsAndNotificationsOfTheOwnerWindow) {
     ASSERT_FALSE(field->notes.empty()) << "the edit control's own change notices";
     EXPECT_EQ(field->notes.back(), std::make_pair(static_cast<int>(reinterpret_cast<LPARAM>(field->hwnd)), EN_CHANGE << 16));
     field->notes.clear();
-
     SendMessageA(owner->hwnd, WM_PARENTNOTIFY, MAKEWPARAM(WM_LBUTTONDOWN, 0), MAKELPARAM(45, 55));
     SendMessageA(owner->hwnd, WM_PARENTNOTIFY, MAKEWPARAM(WM_LBUTTONDOWN, 0), MAKELPARAM(5, 5));
     SendMessageA(owner->hwnd, WM_VKEYTOITEM, VK_RETURN, reinterpret_cast<LPARAM>(field->hwnd));
     const std::vector<std::pair<int, int>> expected{{0x04000210, 0x04000201}, {13, 13}};
     EXPECT_EQ(field->notes, expected);
-
     NativeControl frameless(owner, "STATIC", 0, kEmptyRect, kNoTabStop);
     frameless.moveTo(5, 5);
     EXPECT_TRUE(frameless.frame == kEmptyRect);
     const POINT corner{0, 0};
     EXPECT_FALSE(frameless.containsPoint(&corner));
-
     HWND foreign = CreateWindowExA(0, "STATIC", "abc", WS_CHILD, 0, 0, 10, 10, owner->hwnd, nullptr, appInstance(), nullptr);
     SetWindowLongPtrA(foreign, GWLP_USERDATA, 0x12345678);
     EXPECT_EQ(SendMessageA(owner->hwnd, WM_COMMAND, 0, reinterpret_cast<LPARAM>(foreign)), 0);

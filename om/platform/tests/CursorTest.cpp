@@ -15,8 +15,7 @@ int displayCount() {
     return count;
 }
 
-class CursorTest : public ::testing::Test {
-protected:
+struct CursorTest : ::testing::Test {
     void SetUp() override {
         createDefaultCursor();
         cursorHidden = 0;
@@ -40,7 +39,6 @@ TEST_F(CursorTest, SystemAndResourceCursorsAndDamagedOrMissingOnesFallBackToTheA
         EXPECT_EQ(cursor.res, nullptr);
     }
     EXPECT_EQ(std::pair(OMCursor().handle, OMCursor().resourceId), std::pair(arrow, std::int16_t(-1)));
-
     TempFolder folder;
     CursorPicture picture{3, 5, std::vector<std::string>(32, std::string(32, ' '))};
     for (int i = 0; i < 8; ++i) picture.rows[i].replace(0, 8, i % 2 ? "########" : "........");
@@ -110,7 +108,6 @@ TEST_F(CursorTest, TheFrameworksHiddenStateIsForcedOntoTheDisplayCounter) {
     OMCursor::showCursor();
     EXPECT_EQ(cursorHidden, 0);
     EXPECT_EQ(displayCount(), 0) << "one show undoes two hides";
-
     for (int i = 0; i < 3; ++i) ShowCursor(TRUE);
     ASSERT_EQ(displayCount(), 3);
     OMCursor cursor;

@@ -16,8 +16,7 @@ inline OMRect screenRect() { return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSys
 // An application per test. makeApp runs it in full-screen DirectDraw mode 4 over the whole screen at the
 // display's depth, memory canvases as surfaces unless noSurfaces is 1. The DirectDraw settings go back
 // to the product's at the end.
-class DirectDrawFixture : public ::testing::Test {
-protected:
+struct DirectDrawFixture : ::testing::Test {
     void SetUp() override {
         if (displayBitsPerPixel(0) != 8) GTEST_SKIP() << "DirectDraw is seen working here on 8-bit displays only";
         useWineGdiRenderer();

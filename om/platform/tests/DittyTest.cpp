@@ -18,8 +18,7 @@ OMIStream* findResource(std::uint16_t id, const char* tag) {
 
 namespace {
 
-class DittyTest : public SoundFixture {
-protected:
+struct DittyTest : SoundFixture {
     void SetUp() override {
         SoundFixture::SetUp();
         for (const char* name : {"a.wav", "b.wav", "c.wav"}) {

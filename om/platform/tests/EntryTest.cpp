@@ -35,7 +35,6 @@ TEST_P(SingleInstanceTest, SecondStartRaisesTheFirstAndEndsWithZero) {
     HWND window = waitForWindow(className);
     ASSERT_NE(window, nullptr) << "no window of class \"" << className << "\"";
     EXPECT_EQ(logOf(folder), "init 1\ninit 3\n");
-
     ShowWindow(window, SW_MINIMIZE);
     EXPECT_TRUE(IsIconic(window));
     // A visible window of this process holds the foreground before the second start.
@@ -43,7 +42,6 @@ TEST_P(SingleInstanceTest, SecondStartRaisesTheFirstAndEndsWithZero) {
                                   nullptr, nullptr);
     SetForegroundWindow(holder);
     EXPECT_EQ(GetForegroundWindow(), holder);
-
     const DWORD before = GetTickCount();
     EXPECT_EQ(runChild(command(program, "wait"), folder.path(), 10000).exitCode, 0u);
     EXPECT_LT(GetTickCount() - before, 5000u);
@@ -51,7 +49,6 @@ TEST_P(SingleInstanceTest, SecondStartRaisesTheFirstAndEndsWithZero) {
     EXPECT_FALSE(IsIconic(window));
     EXPECT_EQ(GetForegroundWindow(), window);
     EXPECT_EQ(logOf(folder), "init 1\ninit 3\n") << "the second start ran module initialisers";
-
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(first.get().exitCode, 0u);
     EXPECT_EQ(logOf(folder), "init 1\ninit 3\nloop ended\nterm 1\nterm 2\n");

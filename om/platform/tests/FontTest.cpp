@@ -39,8 +39,7 @@ Image expectedMarks(std::int32_t width, std::int32_t height, std::int32_t baseli
     return marks;
 }
 
-class FontTest : public ::testing::Test {
-protected:
+struct FontTest : ::testing::Test {
     std::unique_ptr<OMNFNTFont> fontOf(const std::string& bytes) {
         return std::make_unique<OMNFNTFont>(*streamOver(folder, "f" + std::to_string(++files) + ".fnt", bytes));
     }
@@ -211,7 +210,6 @@ TEST(TrueTypeFontTest, FacesAreLookedUpExactlyAndStylesMakeTheirFaces) {
     EXPECT_FALSE(fileExists(folder.file("nosuchfont.fot")));
     EXPECT_EQ(notInstalled.name, nullptr);
     EXPECT_NE(notInstalled.handle, nullptr);
-
     const std::string face = someTrueTypeFace();
     if (face.empty()) GTEST_SKIP() << "no TrueType family installed";
     EXPECT_TRUE(trueTypeFamilyInstalled(face.c_str()));
@@ -219,7 +217,6 @@ TEST(TrueTypeFontTest, FacesAreLookedUpExactlyAndStylesMakeTheirFaces) {
     for (char& c : otherCase) c = static_cast<char>(std::islower(std::uint8_t(c)) ? std::toupper(c) : std::tolower(c));
     EXPECT_FALSE(trueTypeFamilyInstalled(otherCase.c_str()));
     EXPECT_FALSE(trueTypeFamilyInstalled("No Such Face"));
-
     OMTTFont font(face.c_str(), nullptr, nullptr, nullptr);
     EXPECT_STREQ(font.name.get(), face.c_str());
     EXPECT_EQ(logicalFont(font.handle).lfHeight, -16);
@@ -246,8 +243,7 @@ OMIStream* loadFont(std::uint16_t id) {
     return new OMIStreamFile((fontFolder + (id == 7 ? "\\good.fnt" : "\\bad.fnt")).c_str(), -1, nullptr);
 }
 
-class FontCacheTest : public ::testing::Test {
-protected:
+struct FontCacheTest : ::testing::Test {
     void SetUp() override {
         fontFolder = folder.path();
         writeWholeFile(folder.file("good.fnt"), writeNfnt(testFont()));
@@ -277,7 +273,6 @@ TEST_F(FontCacheTest, OneIdSharesOneFontAndFailedLookUpsGiveDistinctSystemFonts)
     OMSysFont stranger;
     releaseFont(&stranger);
     EXPECT_STREQ(stranger.name.get(), "System font");
-
     for (std::uint16_t id : {8, 9}) {
         OMFont* one = findFontByID(id);
         OMFont* other = findFontByID(id);
@@ -309,7 +304,6 @@ TEST_F(FontCacheTest, SubstitutionsSendOneKeysLookUpsToAnother) {
     addFontSubstitution(fontKeyForID(40), fontKeyForID(41));
     addFontSubstitution(fontKeyForName("Alias", 2, 10), fontKeyForID(41));
     for (OMFont* font : {substituted, direct, direct, replaced}) releaseFont(font);
-
     const std::string face = someTrueTypeFace();
     if (face.empty()) GTEST_SKIP() << "no TrueType family installed";
     OMFont* named = findFontByName(face.c_str(), 1, 20);

@@ -14,8 +14,7 @@ constexpr LPARAM kF5Down = 0x003F0001;
 constexpr LPARAM kF5Repeat = 0x403F0001;
 constexpr LPARAM kF5Up = static_cast<LPARAM>(0xC03F0001);
 
-class MainWindowTest : public WindowFixture {
-protected:
+struct MainWindowTest : WindowFixture {
     // An active window logging what its key, after-key and mouse-down handlers read.
     OMWindow* makeListener() {
         OMWindow* window = makeWindow({50, 40, 150, 140});

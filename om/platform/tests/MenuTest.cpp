@@ -81,7 +81,6 @@ TEST_F(MenuTest, AMenuResourceInTheCurrentBarDispatchesCommandsThroughTheMainWin
     EXPECT_FALSE(game->isItemEnabled(3));
     const OMLinkToFct levelOpening = logLink("level-opening ");
     level->setHandler(&levelOpening);
-
     OMMenubar bar;
     bar.appendMenu(game);
     bar.appendMenu(new OMMenu("Help", nullptr, nullptr));
@@ -91,7 +90,6 @@ TEST_F(MenuTest, AMenuResourceInTheCurrentBarDispatchesCommandsThroughTheMainWin
     EXPECT_EQ(GetMenu(app->window), bar.hmenu);
     EXPECT_EQ(idsOf(*game) + "| " + idsOf(*bar.menuAt(1)), "0 0 (1 2 )3 | 4 ");
     EXPECT_EQ(GetMenuItemID(level->hmenu, 1), 2u);
-
     const OMLinkToFct links[] = {logLink("new "), logLink("easy "), logLink("hard "), logLink("exit ")};
     game->setItemLink(0, &links[0]);
     level->setItemLink(0, &links[1]);
@@ -106,11 +104,9 @@ TEST_F(MenuTest, AMenuResourceInTheCurrentBarDispatchesCommandsThroughTheMainWin
     for (WPARAM id = 0; id <= 6; ++id) SendMessageA(app->window, WM_COMMAND, id, 0);
     EXPECT_EQ(handlerLog, "open new easy hard exit ") << "ids 4 and 6 run nothing";
     EXPECT_TRUE(OMMenu::isInCurrentMenubar(level));
-
     handlerLog.clear();
     SendMessageA(app->window, WM_INITMENU, reinterpret_cast<WPARAM>(bar.hmenu), 0);
     EXPECT_EQ(handlerLog, "game-opening level-opening ");
-
     bar.deleteMenu(0);
     EXPECT_EQ(GetMenuItemCount(bar.hmenu), 1);
 }

@@ -19,8 +19,7 @@ NeModule soundModule(std::uint16_t shift, bool nameTable) {
                                        {10, "", {{7, pattern(300, 3)}}}, {0, "ASEQ", {{1, pattern(48, 4)}}}}};
 }
 
-class NEModuleTest : public ::testing::Test {
-protected:
+struct NEModuleTest : ::testing::Test {
     void TearDown() override { OMIStreamDLL16::flushInfoCache(); }
     std::string write(const std::string& bytes, const std::string& name = "module.dll") {
         writeWholeFile(folder.file(name), bytes);

@@ -8,8 +8,7 @@ namespace {
 bool isLoaded(const std::string& file) { return GetModuleHandleA(file.c_str()) != nullptr; }
 
 // Works in a fresh folder holding the given plug-ins, with the Win32 loader installed.
-class PluginTest : public ::testing::Test {
-protected:
+struct PluginTest : ::testing::Test {
     void SetUp() override {
         GetCurrentDirectoryA(MAX_PATH, previous);
         ASSERT_TRUE(SetCurrentDirectoryA(folder.path().c_str()));
@@ -38,7 +37,6 @@ TEST_F(PluginTest, FindClassLoadsThePluginWhoseClassThenWorks) {
     std::unique_ptr<OMScriptableObject> tally(createObject("RTALLY", "9"));
     ASSERT_NE(tally, nullptr);
     EXPECT_STREQ(tally->className, "RTally");
-
     // The plug-in's verb pops the program's parameters and sees the program's in-call flag (an event that
     // reached its handler would add 1000).
     OMLinkToFct handler([](OMArg) {});
@@ -47,7 +45,6 @@ TEST_F(PluginTest, FindClassLoadsThePluginWhoseClassThenWorks) {
     EXPECT_STREQ(tally->getProperty("count"), "11");
     EXPECT_EQ(tally->signalEvent("changed"), 1);
     tally.reset();
-
     freeClassLibraries("RTally");
     EXPECT_FALSE(isLoaded("RTally.lrn"));
     setClassAutoload(0);

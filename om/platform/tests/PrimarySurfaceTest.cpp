@@ -11,8 +11,7 @@ namespace {
 // Static entries, whose colours the 8-bit screen shows exactly.
 constexpr std::uint8_t kStripes[] = {0, 1, 7, 9, 246, 249, 252, 255};
 
-class PrimarySurfaceTest : public DirectDrawFixture {
-protected:
+struct PrimarySurfaceTest : DirectDrawFixture {
     void TearDown() override {
         windows.clear();
         DirectDrawFixture::TearDown();

@@ -78,7 +78,6 @@ TEST(RegionTest, Combinations) {
     EXPECT_EQ((a - b).bounds(), (OMRect{0, 0, 5, 10}));
     EXPECT_FALSE(hasPixel(a ^ b, 7, 5));
     EXPECT_EQ(a.bounds(), (OMRect{0, 0, 10, 10})) << "the operands are unchanged";
-
     OMRegion self = a, withNull = a, twice = a, kept = a, united;
     self -= self;
     withNull &= OMRegion();

@@ -11,8 +11,7 @@ namespace {
 
 constexpr char kModule[] = "ResModule.dll";
 
-class ResTest : public ::testing::Test {
-protected:
+struct ResTest : ::testing::Test {
     void SetUp() override { setAppInstance(GetModuleHandleA(nullptr)); }
 };
 
@@ -49,7 +48,6 @@ TEST_F(ResTest, ResourcesOfANamedModuleByIdAndTypeNameLockCountsAndEnumerations)
         EXPECT_EQ(bytes ? std::memcmp(data, bytes, std::min<std::size_t>(size, 12)) : data != nullptr, 0);
         EXPECT_EQ(res.unlock(), size ? kResLoaded : kResUnbalanced);
     }
-
     OMRes wave(3, "WAVE", &file);
     void* data = nullptr;
     ASSERT_EQ(wave.lock(&data), kResLoaded);
@@ -59,7 +57,6 @@ TEST_F(ResTest, ResourcesOfANamedModuleByIdAndTypeNameLockCountsAndEnumerations)
     EXPECT_EQ(wave.unlock(), kResLoaded);
     EXPECT_EQ(wave.unlock(), kResUnbalanced) << "more unlocks than locks";
     EXPECT_EQ(wave.lockCount, -1);
-
     OMResFileResID* ids = nullptr;
     std::int32_t count = -1;
     file.enumResourceIDs("RCDATA", &ids, &count);
@@ -83,7 +80,6 @@ TEST_F(ResTest, MissingModulesTheDefaultModuleAndTheEmptyName) {
     setSearchAll(0);
     clearSearchPath();
     EXPECT_EQ(notOnPath.status, kResFileNotFound);
-
     OMRes own(3, "WAVE", nullptr);
     EXPECT_EQ(own.size, 52u);
     ASSERT_NE(own.file, nullptr);

@@ -37,7 +37,6 @@ TEST(SoundProgramTest, AScriptPlaysFilesAndResourcesAndRefusesDamagedFiles) {
     for (const auto& [name, bytes] : files) writeWholeFile(folder.file(name), bytes);
     const std::string sound = writeSoundResource({1, 22050u << 16, false, std::string(5000, '\x40'), {}});
     writeWholeFile(folder.file("PRsc\\sounds.dll"), writeNeModule(NeModule{4, false, {{0, "WAVE", {{7, sound}}}}}).bytes);
-
     std::vector<std::string> script{"d=RDitty \"\"", "set d start +started", "set d finished +done"};
     for (const char* name : {"truncated.wav", "rate0.wav"}) {
         script.insert(script.end(), {std::string("play d waveSingle ") + name, "get d status s", "say " + std::string(name) + " s"});
@@ -48,7 +47,6 @@ TEST(SoundProgramTest, AScriptPlaysFilesAndResourcesAndRefusesDamagedFiles) {
     script.insert(script.end(), {"quit", "procedure +started", "[", " say start", "]", "procedure +done", "[",
                                  " say finished", " drop wait", "]"});
     writeWholeFile(folder.file("PScripts\\main.mps"), lines(script));
-
     const ChildResult result = runChild("\"" + programFolder() + "QSound.exe" + "\"", folder.path(), 60000);
     ASSERT_TRUE(result.started);
     EXPECT_EQ(result.exitCode, 0u) << result.output;

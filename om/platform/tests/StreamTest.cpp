@@ -6,8 +6,7 @@
 
 namespace {
 
-class FileStreamTest : public ::testing::Test {
-protected:
+struct FileStreamTest : ::testing::Test {
     void SetUp() override { writeWholeFile(name, bytes); }
     std::string slice(std::int32_t at, std::int32_t count) const {
         return bytes.substr(std::size_t(at), std::size_t(count));
@@ -57,7 +56,6 @@ TEST_F(FileStreamTest, WholeModeAndBuffersChosenBeforeTheFirstRead) {
     whole.setBuffer(1024, own);
     whole.seek(0);
     EXPECT_EQ(whole.read(), 10000) << "an open whole-mode stream keeps its mode";
-
     OMIStreamFile blocks(name.c_str(), kStreamWhole, nullptr);
     blocks.setBuffer(1024, own);
     ASSERT_EQ(blocks.read(), 1024);

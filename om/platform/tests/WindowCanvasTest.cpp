@@ -18,8 +18,7 @@ public:
 
 // One application and window for the suite: each new top-level window costs Wine seconds without a
 // window manager.
-class WindowCanvasTest : public ::testing::Test {
-protected:
+struct WindowCanvasTest : ::testing::Test {
     static void SetUpTestSuite() {
         setAppInstance(GetModuleHandleA(nullptr));
         static_cast<void>(findRunningInstance(appInstance()));
@@ -121,7 +120,6 @@ TEST_F(WindowCanvasTest, AWindowShowsItsCursorUntilTheCursorGoes) {
     auto cursor = std::make_unique<OMCursor>(kCrossCursor, nullptr);
     canvas.setCursor(cursor.get());
     EXPECT_EQ(GetCursor(), cursor->handle);
-
     OMCursor beam(kTextCursor, nullptr);
     canvas.cursorSuppressed = 1;
     beam.apply(&canvas);
@@ -132,7 +130,6 @@ TEST_F(WindowCanvasTest, AWindowShowsItsCursorUntilTheCursorGoes) {
     EXPECT_EQ(GetCursor(), cursor->handle) << "only the active window's canvas shows a cursor";
     beam.apply(&canvas);
     EXPECT_EQ(GetCursor(), beam.handle);
-
     cursor.reset();
     EXPECT_EQ(canvas.cursor, nullptr) << "the window dropped the destroyed cursor";
     EXPECT_EQ(OMCursor::current(), nullptr);

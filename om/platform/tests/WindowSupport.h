@@ -71,8 +71,7 @@ inline std::function<void()> post(HWND window, UINT message, WPARAM wParam, LPAR
 }
 
 // A fresh application in the given window mode for each test, 640 x 480 in mode 0.
-class WindowFixture : public ::testing::Test {
-protected:
+struct WindowFixture : ::testing::Test {
     void SetUp() override {
         handlerLog.clear();
         setAppInstance(GetModuleHandleA(nullptr));

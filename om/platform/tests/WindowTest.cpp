@@ -146,12 +146,10 @@ TEST_F(WindowTest, AModalWindowTakesEveryClickAndStacksOnTop) {
     EXPECT_EQ(OMWindow::activeWindow, a) << "nothing else is activated under a modal window";
     EXPECT_EQ(SendMessageA(c->hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0), 0);
     EXPECT_FALSE(IsIconic(c->hwnd)) << "system commands of other windows are ignored";
-
     LoopRun(4, {post(b->hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 20))});
     EXPECT_EQ(handlerLog, "a-down 201 1 260,120 ") << "mapped from b's client area into a's";
     EXPECT_EQ(GetCapture(), a->hwnd);
     OMWindow::releaseMouse();
-
     a->hide();
     EXPECT_EQ(OMWindow::modalWindow, nullptr);
     EXPECT_EQ(OMWindow::activeWindow, b) << "the top visible window of the other band";
@@ -177,7 +175,6 @@ TEST_F(WindowTest, OnlyACapturedClickEndsInTheButtonUpHandler) {
     LoopRun(7, clicks);
     EXPECT_EQ(handlerLog, "down 201 0 5,6 up 202 0 5,6 ");
     EXPECT_EQ(OMWindow::mouseCaptured, 0);
-
     handlerLog.clear();
     goes->activate();
     LoopRun(3, {post(goes->hwnd, WM_LBUTTONDOWN, 0, MAKELPARAM(1, 2))});
