@@ -1,11 +1,13 @@
 // ASEQ animations and RRGB colour tables: the checked attachment with its in-place conversion, a second
-// attachment that must find nothing to convert, every frame drawn and hit-tested within its bytes, the
-// single-frame reading, and the encoder's output read back.
+// attachment that must find nothing to convert, every frame drawn (8-bit and into unpadded 24-bit rows,
+// whose last pixel ends the buffer) and hit-tested within its bytes, the single-frame reading, and the
+// encoder's output read back.
 #include <cstring>
 #include <vector>
 
 #include "AseqEncoder.h"
 #include "AseqFormat.h"
+#include "AseqPixelWriter.h"
 #include "AseqRuns.h"
 #include "FuzzParts.h"
 #include "RrgbColors.h"
@@ -16,10 +18,15 @@ constexpr std::int32_t kGrid = 64;
 
 void drawEveryFrame(const AseqLayout& layout) {
     std::vector<std::uint8_t> grid(kGrid * kGrid, 9);
+    std::vector<std::uint8_t> deep(kGrid * kGrid * 3, 9);
+    const PixelFormat format = pixelFormatOf(24, 0xFF0000, 0xFF00, 0xFF);
+    const PackedColors colors{};
     for (std::int32_t i = 0; i < static_cast<std::int32_t>(layout.frames.size()); ++i) {
         const AseqFrame frame = frameImage(layout, i);
         FUZZ_CHECK(frame.runs + frame.runsSize == layout.buffer + layout.size);
         drawFrame8(frame, {grid.data(), kGrid, 8}, -3, -2, {0, 0, kGrid, kGrid});
+        drawFrameDeep(frame, {deep.data(), kGrid * 3, 24}, kGrid - 5, kGrid - 3, {0, 0, kGrid, kGrid}, colors,
+                      format);
         for (std::int32_t y = 0; y < 4; ++y)
             for (std::int32_t x = 0; x < 4; ++x) (void)framePixelHit(frame, x, y);
     }
