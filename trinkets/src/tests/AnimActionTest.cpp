@@ -21,19 +21,14 @@ protected:
         p.sequences = {{{0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, kAseqHold, 0}, {0, 0, kAseqEnd, 0}}};
         p.frames = {{2, 2, {9, 9, 9, 9}, {}}};
         const std::string bytes = writeAseq(p, ByteOrder::little);
-        writeWholeFile(folder.file("12"), bytes);
-        writeWholeFile(folder.file("13"), bytes.substr(0, 10));
-        directory = folder.file("");
-        AnimAction::setAnimationLookup([](std::uint16_t id) -> OMIStream* {
-            const std::string file = directory + std::to_string(id);
-            return id == 12 || id == 13 ? new OMIStreamFile(file.c_str(), kStreamWhole, nullptr) : nullptr;
-        });
+        data.animation(12, bytes);
+        data.animation(13, bytes.substr(0, 10));
+        AnimAction::setAnimationLookup([](std::uint16_t id) { return OMAnimation::animationHook(static_cast<std::int16_t>(id)); });
     }
     void TearDown() override {
         AnimAction::setAnimationLookup(nullptr);
         AnimatedActionFixture::TearDown();
     }
-    static inline std::string directory;
 };
 
 // The hold at the third frame ends the play, and the step's animation leaves the window with it.

@@ -1,6 +1,6 @@
-// The world of the steps that use animations and sounds: the trinket window on the fake clock, the fake
-// wave device, the death hooks and the leaf kinds, a looping animation of id 7, and "finished" events
-// noted as "finished@name".
+// The world of the steps that use animations and sounds: the sound trinkets' window and fake wave device,
+// the death hooks and the leaf kinds, a looping animation of id 7, and "finished" events noted as
+// "finished@name".
 #pragma once
 
 #include <memory>
@@ -8,16 +8,14 @@
 #include <vector>
 
 #include "ActionFixture.h"
-#include "ActionKinds.h"
 #include "AseqWriter.h"
-#include "FakeWaveInstalled.h"
 #include "RAnimation.h"
-#include "TrinketFixture.h"
+#include "SoundTrinketFixture.h"
 
-class AnimatedActionFixture : public TrinketFixture {
+class AnimatedActionFixture : public SoundTrinketFixture {
 protected:
     void SetUp() override {
-        TrinketFixture::SetUp();
+        SoundTrinketFixture::SetUp();
         installDeathHooks();
         scriptHeap().init();
         registerLeafActions();
@@ -25,19 +23,13 @@ protected:
         AseqPicture p;
         p.sequences = {{{0, 0, 0, 0}, {0, 0, kAseqLoop, 0}, {0, 0, kAseqEnd, 0}}};
         p.frames = {{2, 2, {9, 9, 9, 9}, {}}};
-        loopingFile = folder.file("loop.seq");
-        writeWholeFile(loopingFile, writeAseq(p, ByteOrder::little));
-        OMAnimation::animationHook = [](std::int16_t) -> OMIStream* {
-            return new OMIStreamFile(loopingFile.c_str(), kStreamWhole, nullptr);
-        };
+        data.animation(7, writeAseq(p, ByteOrder::little));
     }
     void TearDown() override {
-        OMAnimation::animationHook = nullptr;
-        OMAnimation::soundHook = nullptr;
         freeActionFactory();
         removeDeathHooks();
         scriptHeap().clear();
-        TrinketFixture::TearDown();
+        SoundTrinketFixture::TearDown();
     }
 
     // The kind created from the texts as call parameters, its "finished" events noted under `name`.
@@ -57,13 +49,9 @@ protected:
             fakeMs += 125;
             window->update();
             OMWaveOutMixer::pump();
-            if (deviceRuns) sound.device.complete(kMixerBufferCount);
+            if (deviceRuns) wave.device.complete(kMixerBufferCount);
         }
     }
-
-    TempFolder folder;
-    FakeWaveInstalled sound{folder.file("voice.wav")};
-    static inline std::string loopingFile;
 
 private:
     std::vector<std::unique_ptr<Callback>> finishNotes;

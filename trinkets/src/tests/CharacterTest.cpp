@@ -3,7 +3,6 @@
 // random numbers, and the character steps of queues.
 #include <algorithm>
 #include <cstdlib>
-#include <map>
 #include <tuple>
 
 #include "AnimatedActionFixture.h"
@@ -33,23 +32,13 @@ protected:
             p.placement[1] = 60;
             p.sequences = std::move(sequences);
             p.frames = {{2, 2, {249, 249, 249, 249}, {}}, {2, 2, {250, 250, 250, 250}, {}}};
-            files[id] = folder.file(std::to_string(id) + ".seq");
-            writeWholeFile(files[id], writeAseq(p, ByteOrder::little));
+            data.animation(id, writeAseq(p, ByteOrder::little));
         };
         put(kPose, {{f0, loop, end}});
         for (std::int16_t id : kFidgets) put(id, {{hold, f0, f1, loop, end}});
         put(kAnim, {{f0, f1, loop, end}});
         put(kSpeech, {{cue(kVoice), f0, f1, hold, f0, end}, {cue(8), f0, hold, f0, end}, {f0, end}});
-        files[-1] = sound.voice;
-        soundLookups = 0;
-        OMAnimation::animationHook = [](std::int16_t id) -> OMIStream* {
-            const auto found = files.find(id);
-            return id < 0 || found == files.end() ? nullptr : new OMIStreamFile(found->second.c_str(), kStreamWhole, nullptr);
-        };
-        OMAnimation::soundHook = [](std::int16_t id) -> OMIStream* {
-            ++soundLookups;
-            return id == kVoice ? new OMIStreamFile(files[-1].c_str(), kStreamWhole, nullptr) : nullptr;
-        };
+        serveVoice(kVoice);
     }
 
     // A character with the settle pose, its "finished" noted as "finished@1", held by the variable "guide".
@@ -70,9 +59,6 @@ protected:
         return c->currentFidget ? -1 : id;
     }
 
-    // Animation files by id; the voice under -1.
-    static inline std::map<std::int16_t, std::string> files;
-    static inline int soundLookups = 0;
 };
 
 TEST_F(CharacterTest, SpeechCuesAreLearnedFromEverySequenceWithoutLoadingSounds) {
@@ -83,8 +69,7 @@ TEST_F(CharacterTest, SpeechCuesAreLearnedFromEverySequenceWithoutLoadingSounds)
     for (const SpeechRecord& r : c->speechRecords)
         records += std::to_string(r.soundId) + ":" + std::to_string(r.animationId) + ":" + std::to_string(r.sequence) + " ";
     EXPECT_EQ(records, "7:40:0 8:40:1 ");
-    EXPECT_EQ(soundLookups, 0);
-    EXPECT_EQ(c->children.count, 1) << "the scanned animation is not kept";
+    EXPECT_EQ(numbers({AnimationFiles::soundLookUps(), c->children.count}), "0 1") << "the scanned animation is not kept";
     EXPECT_TRUE(OMAnimation::defaultSoundOn);
     delete c;
 }
@@ -101,14 +86,12 @@ TEST_F(CharacterTest, AVoicedStepFinishesWhenItsWaveEndsAfterTheCharacter) {
         ASSERT_NE(step, nullptr);
         step->start();
         frames(8);
-        EXPECT_EQ(eventLog, "");
-        EXPECT_TRUE(step->isActive());
-        EXPECT_FALSE(c->getTrinket(RCharacter::kPoseId)->isVisible()) << "playing hides the pose";
+        EXPECT_EQ(eventLog + numbers({step->isActive(), c->getTrinket(RCharacter::kPoseId)->isVisible()}), "1 0")
+            << "playing hides the pose";
         frames(8, true);
-        EXPECT_EQ(eventLog, "finished@1 finished@step ");
-        EXPECT_EQ(c->speechChildId, -1);
+        EXPECT_EQ(eventLog + numbers({c->speechChildId, c->getTrinket(RCharacter::kPoseId)->isVisible()}),
+                  "finished@1 finished@step -1 1");
         EXPECT_EQ(c->getTrinket(RCharacter::kAnimId), nullptr);
-        EXPECT_TRUE(c->getTrinket(RCharacter::kPoseId)->isVisible());
         delete step;
         delete c;
     }
@@ -137,8 +120,8 @@ TEST_F(CharacterTest, RefusedAndStoppedPlays) {
     stay->start();
     EXPECT_EQ(c->animChildId, RCharacter::kAnimId);
     frames(4, true);
-    EXPECT_EQ(eventLog, "finished@1 finished@hide ");
-    EXPECT_EQ(c->isVisible(), 0) << "stayVisible 0 hides the character when the animation ends";
+    EXPECT_EQ(eventLog + numbers({c->isVisible()}), "finished@1 finished@hide 0")
+        << "stayVisible 0 hides the character when the animation ends";
     EXPECT_EQ(c->getTrinket(RCharacter::kAnimId), nullptr) << "a played animation is let go";
     delete stay;
     delete anim;
@@ -152,7 +135,7 @@ TEST_F(CharacterTest, PauseResumeAndTheSettlePoseThroughVerbs) {
     const auto state = [c](std::int32_t id) { return static_cast<OMAnimation*>(c->getTrinket(id))->playback.state; };
     c->setProperty("animateSettled", "0");
     EXPECT_EQ(state(RCharacter::kPoseId), PlayState::paused);
-    EXPECT_EQ(static_cast<OMAnimation*>(c->getTrinket(RCharacter::kPoseId))->framePosition(), 1);
+    EXPECT_EQ(static_cast<OMAnimation*>(c->getTrinket(RCharacter::kPoseId))->framePosition(), 1) << "its first frame";
     c->setProperty("animateSettled", "1");
     for (const auto& [verb, pose] : {std::pair{"pause", PlayState::paused}, {"pause", PlayState::paused}, {"resume", PlayState::playing}}) {
         c->invokeMethod(verb);
@@ -212,9 +195,8 @@ TEST_F(CharacterTest, FidgetSchedules) {
     FidgetGroup* second = c->fidgetGroups.head->next->element;
     const std::int32_t now = static_cast<std::int32_t>(ticks60());
     EXPECT_EQ(c->currentFidget, nullptr);
-    EXPECT_GE(second->nextDue, now + 60) << "rescheduled while busy";
-    EXPECT_LE(second->nextDue, now + 180);
-    EXPECT_EQ((second->nextDue - now) % 60, 0);
+    EXPECT_TRUE(second->nextDue == now + 60 || second->nextDue == now + 120 || second->nextDue == now + 180)
+        << "rescheduled while busy, 1 to 3 seconds from now: " << second->nextDue - now;
 
     c->stop();
     fakeMs += 10000;
@@ -223,8 +205,7 @@ TEST_F(CharacterTest, FidgetSchedules) {
     EXPECT_EQ(c->currentFidget->group, second) << "of two due groups the one added first runs";
     EXPECT_TRUE(c->getTrinket(RCharacter::kPoseId)->isVisible()) << "this fidget overlays the pose";
     c->removeFidgetGroup(2);
-    EXPECT_EQ(c->currentFidget, nullptr);
-    EXPECT_EQ(c->getTrinket(3), nullptr);
+    EXPECT_TRUE(!c->currentFidget && !c->getTrinket(3));
     delete c;
 }
 
@@ -235,8 +216,7 @@ TEST_F(CharacterTest, FactoriesReadTheirTokenForms) {
         SCOPED_TRACE(texts);
         auto* made = static_cast<RCharacter*>(createObjectFromText("RCharacter", texts));
         ASSERT_NE(made, nullptr);
-        EXPECT_EQ(made->getBounds(), bounds);
-        EXPECT_EQ(made->getZ(), z);
+        EXPECT_EQ(numbers(made->getBounds()) + " z " + numbers({made->getZ()}), numbers(bounds) + " z " + numbers({z}));
         delete made;
     }
 
@@ -248,7 +228,7 @@ TEST_F(CharacterTest, FactoriesReadTheirTokenForms) {
     EXPECT_EQ(create("CharacterSpeechAction", {"nobody", "7"}), nullptr);
     const auto fields = [](Action* a) {
         auto* s = static_cast<CharacterAnimAction*>(a);
-        return std::to_string(s->repeatCount) + " " + std::to_string(s->stayVisible) + " " + std::to_string(s->isInterruptible());
+        return numbers({s->repeatCount, s->stayVisible, s->isInterruptible()});
     };
     Action* full = create("CharacterAnimAction", {"guide", "30", "2", "0", "0"});
     EXPECT_EQ(fields(full), "2 0 0");

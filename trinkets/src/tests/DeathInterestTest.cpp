@@ -4,9 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "OMSParameter.h"
+#include "ActionFixture.h"
 #include "ScriptFixture.h"
-#include "YDeathInterest.h"
 
 namespace {
 
@@ -86,10 +85,8 @@ TEST_F(DeathInterestTest, ClassHooksCarryTheDyingObjectToTheRegistry) {
 }
 
 // Runs a command with the given parameters; returns RESULT.
-std::int32_t command(void (*run)(OMArg), std::vector<const char*> parameters) {
-    clearParameters();
-    for (const char* p : parameters) static_cast<void>(pushParameter(p));
-    rewindParameters();
+std::int32_t command(void (*run)(OMArg), const std::vector<const char*>& parameters) {
+    setParameters(parameters);
     run(0);
     std::int32_t n = -1;
     scriptHeap().at(kYResult)->getInteger(&n);

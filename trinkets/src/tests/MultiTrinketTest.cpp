@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "OMMultiTrinket.h"
@@ -30,16 +31,14 @@ TEST_F(MultiTrinketTest, AGroupOfTwoMovesAsOneAndRelaysTheChildsInput) {
     OMMultiTrinket* g = group(9);
     g->addTrinket(left, 1, 10, 0);
     g->addTrinket(right, 1, 20, 0);
-    EXPECT_EQ(g->getBounds(), (OMRect{100, 100, 244, 164}));
-    EXPECT_EQ(left->getZ(), 1);
+    EXPECT_EQ(numbers(g->getBounds()) + " z " + numbers({left->getZ()}), "100 100 244 164 z 1");
     watch(left, {"mouseDown", "mouseUp"});
     watch(g, {"mouseDown", "mouseUp"});
     run({mouse(WM_LBUTTONDOWN, 110, 110), mouse(WM_MOUSEMOVE, 140, 130), mouse(WM_LBUTTONUP, 140, 130)});
     EXPECT_EQ(eventLog, "mouseDown@9 mouseDown@1 mouseUp@9 mouseUp@1 ")
         << "the relay runs in the child's hook, before its event";
-    EXPECT_EQ(left->getBounds(), (OMRect{130, 120, 194, 184}));
-    EXPECT_EQ(right->getBounds(), (OMRect{210, 120, 274, 184}));
-    EXPECT_EQ(g->getBounds(), (OMRect{130, 120, 274, 184}));
+    EXPECT_EQ(numbers(left->getBounds()) + ", " + numbers(right->getBounds()) + ", " + numbers(g->getBounds()),
+              "130 120 194 184, 210 120 274 184, 130 120 274 184");
     delete g;
     EXPECT_EQ(left->mouseDownLink, nullptr) << "an unowned child loses the relays";
 }
@@ -48,31 +47,28 @@ TEST_F(MultiTrinketTest, AttributesAndMovesOfTheGroupReachEveryChild) {
     OMTrinket* a = solid({40, 10, 60, 30}, 249, 1);
     OMTrinket* b = solid({70, 10, 90, 30}, 249, 2);
     OMMultiTrinket* g = group(9);
-    EXPECT_STREQ(g->getProperty("width"), "-1") << "no children: the empty rectangle";
-    EXPECT_STREQ(g->getProperty("height"), "-1");
-    EXPECT_STREQ(g->getProperty("userData"), "");
+    const auto read = [g](std::initializer_list<const char*> properties) {
+        std::string values;
+        for (const char* p : properties) values += std::string(g->getProperty(p)) + ";";
+        return values;
+    };
+    EXPECT_EQ(read({"width", "height", "userData"}), "-1;-1;;") << "no children: the empty rectangle";
     g->addTrinket(a, 2, 1, 0);
     g->addTrinket(b, 0, 2, 0);
     b->hide();
     EXPECT_EQ(g->setProperty("x", "100"), 1);
-    EXPECT_EQ(a->getBounds().left, 100);
-    EXPECT_EQ(b->getBounds().left, 130);
-    EXPECT_STREQ(g->getProperty("x"), "100");
-    EXPECT_EQ(g->setProperty("x", "700"), 1);
-    EXPECT_STREQ(g->getProperty("x"), "590") << "confined to the window: 640 - the width of 50";
-    EXPECT_EQ(g->setProperty("width", "5"), 1) << "accepted and ignored";
-    EXPECT_STREQ(g->getProperty("width"), "50");
+    EXPECT_EQ(numbers({a->getBounds().left, b->getBounds().left}) + ";" + read({"x"}), "100 130;100;");
+    for (const auto& [property, value] : {std::pair{"x", "700"}, {"width", "5"}, {"userData", "blue car"}})
+        EXPECT_EQ(g->setProperty(property, value), 1) << property;
+    EXPECT_EQ(read({"x", "width", "userData"}), "590;50;blue car;") << "confined to 640 - the width of 50; width ignored";
     g->show();
     EXPECT_EQ(b->isVisible(), 1) << "shown with the group";
     g->setZ(10);
-    EXPECT_EQ(a->getZ(), 12);
-    EXPECT_EQ(b->getZ(), 10);
+    const std::int32_t bBefore = b->getZ();
     g->setZOffset(2, 5);
-    EXPECT_EQ(b->getZ(), 15);
+    EXPECT_EQ(numbers({a->getZ(), bBefore, b->getZ()}), "12 10 15");
     EXPECT_EQ(g->getTrinket(2), b);
     EXPECT_EQ(g->getTrinket(3), nullptr);
-    EXPECT_EQ(g->setProperty("userData", "blue car"), 1);
-    EXPECT_STREQ(g->getProperty("userData"), "blue car");
     EXPECT_EQ(g->invokeMethod("removeTrinkets", "1"), 1);
     EXPECT_EQ(g->getBounds(), b->getBounds());
     EXPECT_EQ(g->invokeMethod("removeTrinkets", ""), 1);
@@ -93,18 +89,12 @@ TEST_F(MultiTrinketTest, AChildAddedByTheVerbLeavesTheGroupWhenItIsDestroyed) {
         heap.intValue(name, 1);
     }
     heap.findOrAdd("five", 4, "5");
-    EXPECT_EQ(g->invokeMethod("addTrinket", "a", "1", "1"), 1);
-    EXPECT_EQ(g->invokeMethod("addTrinket", "b", "1", "2"), 1);
-    EXPECT_EQ(g->invokeMethod("addTrinket", "five", "1", "3"), 1);
-    EXPECT_EQ(g->invokeMethod("addTrinket", "nobody"), 1);
-    EXPECT_EQ(g->invokeMethod("addTrinket", "g"), 1);
-    EXPECT_EQ(outer->invokeMethod("addTrinket", "g"), 1);
-    EXPECT_EQ(g->invokeMethod("addTrinket", "outer"), 1) << "refused: it holds g";
-    EXPECT_EQ(g->children.count, 2);
-    EXPECT_EQ(g->getBounds(), (OMRect{0, 0, 120, 20}));
+    for (const auto& [to, child, id] : {std::tuple{g, "a", "1"}, {g, "b", "2"}, {g, "five", "3"}, {g, "nobody", "4"},
+                                        {g, "g", "5"}, {outer, "g", "1"}, {g, "outer", "6"}})
+        EXPECT_EQ(to->invokeMethod("addTrinket", child, "1", id), 1) << child << " (outer, holding g, is refused)";
+    EXPECT_EQ(numbers({g->children.count}) + ": " + numbers(g->getBounds()), "2: 0 0 120 20");
     delete b;
-    EXPECT_EQ(g->children.count, 1);
-    EXPECT_EQ(g->getBounds(), (OMRect{0, 0, 20, 20}));
+    EXPECT_EQ(numbers({g->children.count}) + ": " + numbers(g->getBounds()), "1: 0 0 20 20");
     delete g;
     EXPECT_EQ(outer->children.count, 0);
     EXPECT_EQ(a->mouseDownLink, nullptr);

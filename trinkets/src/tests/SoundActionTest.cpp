@@ -11,18 +11,17 @@ class SoundActionTest : public AnimatedActionFixture {
 protected:
     void SetUp() override {
         AnimatedActionFixture::SetUp();
-        soundFile = sound.voice;
+        serveVoice(5);
         lookups.clear();
-        SoundAction::setSoundLookup([](std::uint16_t id, std::int32_t flag) -> OMIStream* {
+        SoundAction::setSoundLookup([](std::uint16_t id, std::int32_t flag) {
             lookups += std::to_string(id) + "/" + std::to_string(flag) + " ";
-            return id == 5 ? new OMIStreamFile(soundFile.c_str(), kStreamWhole, nullptr) : nullptr;
+            return OMAnimation::soundHook(static_cast<std::int16_t>(id));
         });
     }
     void TearDown() override {
         SoundAction::setSoundLookup(nullptr);
         AnimatedActionFixture::TearDown();
     }
-    static inline std::string soundFile;
     static inline std::string lookups;
 };
 
@@ -38,7 +37,7 @@ TEST_F(SoundActionTest, TheStepFinishesWhenItsSoundEnds) {
             step->start();
             OMWaveOutMixer::pump();
             EXPECT_NE(after, eventLog);
-            sound.playOut();
+            wave.playOut();
             EXPECT_EQ(after, eventLog);
             EXPECT_EQ(nullptr, step->sound);
         }
@@ -70,7 +69,7 @@ TEST_F(SoundActionTest, WithoutASoundTheStepFinishesAtOnceAndAHaltedOneNever) {
     EXPECT_FALSE(OMWaveOutMixer::active());
     step->start();
     delete step;
-    sound.playOut();
+    wave.playOut();
     EXPECT_EQ("", eventLog);
 }
 

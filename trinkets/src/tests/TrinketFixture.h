@@ -37,6 +37,14 @@ inline void noteEvent(OMArg note) {
     eventLog += std::string(n->event) + "@" + std::to_string(n->trinket->tag) + " ";
 }
 
+// Numbers as one text "a b c": a state checked in one comparison that prints it whole.
+inline std::string numbers(std::initializer_list<std::int64_t> values) {
+    std::string text;
+    for (std::int64_t v : values) text += (text.empty() ? "" : " ") + std::to_string(v);
+    return text;
+}
+inline std::string numbers(const OMRect& r) { return numbers({r.left, r.top, r.right, r.bottom}); }
+
 // A test's own code behind a link.
 struct Callback {
     std::function<void()> code;

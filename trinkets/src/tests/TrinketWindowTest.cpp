@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -14,20 +15,32 @@
 
 namespace {
 
-using TrinketWindowTest = TrinketFixture;
-
-constexpr std::uint8_t kWhite = 255;
 constexpr std::uint8_t kRed = 249;
 constexpr std::uint8_t kGreen = 250;
 constexpr std::uint8_t kBlue = 252;
 
-// What the screen shows at a client point of the window, as 0x00RRGGBB.
-std::uint32_t screenColor(HWND window, std::int32_t x, std::int32_t y) {
-    HDC dc = GetDC(window);
-    const COLORREF color = GetPixel(dc, x, y);
-    ReleaseDC(window, dc);
-    return static_cast<std::uint32_t>(GetRValue(color)) << 16 | GetGValue(color) << 8 | GetBValue(color);
-}
+class TrinketWindowTest : public TrinketFixture {
+protected:
+    // The palette indices of the off-screen canvas at the points, as "i i ...".
+    std::string back(std::initializer_list<POINT> points) const {
+        std::string shown;
+        for (const POINT& p : points) shown += (shown.empty() ? "" : " ") + std::to_string(backPixel(p.x, p.y));
+        return shown;
+    }
+    // What the screen shows at client points of the window, as "RRGGBB ...".
+    std::string screen(std::initializer_list<POINT> points) const {
+        HDC dc = GetDC(window->hwnd);
+        std::string shown;
+        char hex[8];
+        for (const POINT& p : points) {
+            const COLORREF c = GetPixel(dc, p.x, p.y);
+            std::snprintf(hex, sizeof hex, "%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
+            shown += (shown.empty() ? "" : " ") + std::string(hex);
+        }
+        ReleaseDC(window->hwnd, dc);
+        return shown;
+    }
+};
 
 // Two trinkets of equal z overlap on (40, 40)-(60, 60); b was made later. Each row changes b (or moves a
 // below the floor, alone) and says which events a press and release at (50, 50) raise.
@@ -69,9 +82,8 @@ TEST_F(TrinketWindowTest, APressedMovableTrinketRisesAboveItsEqualsAndFollowsThe
     OMTrinket* a = solid({0, 0, 60, 60}, kRed, 1);
     OMTrinket* b = solid({40, 40, 100, 100}, kBlue, 2);
     run({mouse(WM_LBUTTONDOWN, 10, 10), mouse(WM_MOUSEMOVE, 25, 17), mouse(WM_LBUTTONUP, 25, 17)});
-    EXPECT_EQ(a->indexInWindow(), 1) << "above b, whose z it shares";
-    EXPECT_EQ(b->indexInWindow(), 0);
-    EXPECT_EQ(a->getBounds(), (OMRect{15, 7, 75, 67}));
+    EXPECT_EQ(numbers({a->indexInWindow(), b->indexInWindow()}), "1 0") << "a above b, whose z it shares";
+    EXPECT_EQ(numbers(a->getBounds()), "15 7 75 67");
     EXPECT_EQ(a->holdState, kFree);
 }
 
@@ -80,7 +92,6 @@ TEST_F(TrinketWindowTest, ADraggedCorralledTrinketStaysPinnedUntilItFitsAgain) {
     OMTrinket* t = solid({576, 100, 640, 164}, kRed, 7);
     watch(t, {"mouseUp"});
     std::vector<std::string> lefts;
-    const auto read = [&] { lefts.push_back(t->getProperty("x")); };
     const auto readThen = [&](std::function<void()> step) {
         return [=, &lefts] {
             lefts.push_back(t->getProperty("x"));
@@ -89,7 +100,7 @@ TEST_F(TrinketWindowTest, ADraggedCorralledTrinketStaysPinnedUntilItFitsAgain) {
     };
     run({mouse(WM_LBUTTONDOWN, 600, 120), mouse(WM_MOUSEMOVE, 650, 120), readThen(mouse(WM_MOUSEMOVE, 620, 120)),
          readThen(mouse(WM_MOUSEMOVE, 600, 120)), readThen(mouse(WM_MOUSEMOVE, 590, 120)),
-         readThen(mouse(WM_LBUTTONUP, 590, 120)), read});
+         readThen(mouse(WM_LBUTTONUP, 590, 120)), readThen([] {})});
     EXPECT_EQ(lefts, (std::vector<std::string>{"576", "576", "576", "566", "566"}))
         << "50 past the edge: pinned; 30 back: still pinned; 20 back: fits; 10 more: follows";
     EXPECT_EQ(eventLog, "mouseUp@7 ");
@@ -100,10 +111,8 @@ TEST_F(TrinketWindowTest, OneUpdatePassRedrawsTheDamageAndPresentsOnlyItsBoundin
     SolidTrinket* a = solid({20, 20, 84, 84}, kRed, 1);
     SolidTrinket* b = solid({200, 40, 264, 104}, kBlue, 2);
     window->update();
-    EXPECT_EQ(backPixel(0, 0), kWhite);
-    EXPECT_EQ(backPixel(20, 20), kRed);
-    EXPECT_EQ(backPixel(263, 103), kBlue);
-    EXPECT_EQ(screenColor(window->hwnd, 30, 30), 0xFF0000u);
+    EXPECT_EQ(back({{0, 0}, {20, 20}, {263, 103}}), "255 249 252");
+    EXPECT_EQ(screen({{30, 30}}), "FF0000");
 
     int presents = 0;
     OMRect presented = kEmptyRect;
@@ -119,16 +128,10 @@ TEST_F(TrinketWindowTest, OneUpdatePassRedrawsTheDamageAndPresentsOnlyItsBoundin
 
     a->place(40, 20);
     window->update();
-    EXPECT_EQ(presents, 1);
-    EXPECT_EQ(presented, (OMRect{20, 20, 104, 84})) << "the old and the new place of a";
-    EXPECT_EQ(backPixel(25, 50), kWhite) << "uncovered background";
-    EXPECT_EQ(backPixel(40, 20), kRed);
-    EXPECT_EQ(backPixel(103, 83), kRed);
-    EXPECT_EQ(backPixel(104, 50), kWhite);
+    EXPECT_EQ(numbers({presents}) + ": " + numbers(presented), "1: 20 20 104 84") << "the old and the new place of a";
+    EXPECT_EQ(back({{25, 50}, {40, 20}, {103, 83}, {104, 50}}), "255 249 249 255") << "a moved 20 right";
     EXPECT_EQ(b->draws, 1) << "b lies outside the damage";
-    EXPECT_EQ(screenColor(window->hwnd, 100, 80), 0xFF0000u);
-    EXPECT_EQ(screenColor(window->hwnd, 25, 50), 0xFFFFFFu);
-    EXPECT_EQ(screenColor(window->hwnd, 400, 300), 0xFFFFFFu) << "never presented";
+    EXPECT_EQ(screen({{100, 80}, {25, 50}, {400, 300}}), "FF0000 FFFFFF FFFFFF") << "(400, 300) never presented";
 
     window->update();
     EXPECT_EQ(presents, 1) << "nothing changed, nothing presented";
@@ -144,15 +147,11 @@ TEST_F(TrinketWindowTest, TrinketsMeetingTheDamageAreRedrawnOnlyWhereItLies) {
     window->update();
     a->place(300, 300);
     window->update();
-    EXPECT_EQ(b->draws, 2);
-    EXPECT_EQ(b->lastClip, (OMRect{100, 100, 120, 120}));
-    EXPECT_EQ(c->draws, 2);
-    EXPECT_EQ(c->lastClip, (OMRect{140, 140, 150, 150}));
-    EXPECT_EQ(whole->draws, 2);
-    EXPECT_EQ(whole->lastClip, kEmptyRect) << "clip kind 0 redraws whole";
-    EXPECT_EQ(backPixel(110, 110), kBlue);
-    EXPECT_EQ(backPixel(145, 145), kGreen);
-    EXPECT_EQ(backPixel(130, 110), kWhite);
+    EXPECT_EQ(numbers({b->draws, c->draws, whole->draws}), "2 2 2");
+    EXPECT_EQ(numbers(b->lastClip) + ", " + numbers(c->lastClip) + ", " + numbers(whole->lastClip),
+              "100 100 120 120, 140 140 150 150, 0 0 -1 -1")
+        << "clip kind 0 redraws whole";
+    EXPECT_EQ(back({{110, 110}, {145, 145}, {130, 110}}), "252 250 255");
 }
 
 TEST_F(TrinketWindowTest, HoverRaisesFlyOffOnTheOldTrinketBeforeFlyOnOnTheNew) {
@@ -198,8 +197,7 @@ TEST_F(TrinketWindowTest, PressesOutsideEveryTrinketGoToTheBackground) {
     const OMLinkToFct record([](OMArg p) { got = *reinterpret_cast<const POINT*>(p); });
     window->background->mouseDownLink = record.clone();
     run({mouse(WM_LBUTTONDOWN, 300, 200), mouse(WM_LBUTTONUP, 300, 200)});
-    EXPECT_EQ(got.x, 300);
-    EXPECT_EQ(got.y, 200);
+    EXPECT_EQ(numbers({got.x, got.y}), "300 200");
     window->background->inputMask = kBackgroundNoMouseDown;
     int own = 0;
     Callback count{[&] { ++own; }};
@@ -217,27 +215,26 @@ TEST_F(TrinketWindowTest, APaletteChangingOnlyStaticEntriesOrNothingCausesNoBlac
     table[50] = colorOf(0, 0, 0);
     table[51] = colorOf(255, 255, 255);
     window->setPalette(table.data(), 1);
-    EXPECT_EQ(screenColor(window->hwnd, 320, 200), 0x000000u) << "entries 10-245 changed";
+    EXPECT_EQ(screen({{320, 200}}), "000000") << "entries 10-245 changed";
     EXPECT_EQ(window->offscreen->colorAt(77).red >> 8, 77);
     window->repaint();
-    EXPECT_EQ(screenColor(window->hwnd, 320, 200), 0xFFFFFFu);
+    EXPECT_EQ(screen({{320, 200}}), "FFFFFF");
 
     std::vector<OMColorRecord> same = table;
     for (int i : {0, 9, 246, 255}) same[i] = colorOf(1, 2, 3);
     window->setPalette(same.data(), 1);
-    EXPECT_EQ(screenColor(window->hwnd, 320, 200), 0xFFFFFFu) << "only static entries differ";
+    EXPECT_EQ(screen({{320, 200}}), "FFFFFF") << "only static entries differ";
     window->setPalette(table.data(), 1);
-    EXPECT_EQ(screenColor(window->hwnd, 320, 200), 0xFFFFFFu) << "pure black and white as stored";
+    EXPECT_EQ(screen({{320, 200}}), "FFFFFF") << "pure black and white as stored";
     table[100] = colorOf(1, 2, 4);
     window->setPalette(table.data(), 0);
-    EXPECT_EQ(screenColor(window->hwnd, 320, 200), 0xFFFFFFu) << "no black-out asked";
+    EXPECT_EQ(screen({{320, 200}}), "FFFFFF") << "no black-out asked";
 }
 
 TEST_F(TrinketWindowTest, TheFrameClockLeavesOutPausesOfTheSoundOutput) {
     window->update();
-    EXPECT_EQ(window->frameTime, 1000);
     window->shiftClock(300);
-    EXPECT_EQ(window->pausedTime, 0) << "no trinket: nothing to shift";
+    EXPECT_EQ(numbers({window->frameTime, window->pausedTime}), "1000 0") << "no trinket: nothing to shift";
     solid({0, 0, 10, 10}, kRed, 1);
     window->resumeLink->invokeWith(300);
     fakeMs = 2500;
@@ -258,15 +255,13 @@ TEST_F(TrinketWindowTest, TheScriptFaceReadsAndSetsThroughTheAccessors) {
         EXPECT_EQ(t->setProperty(property, set), 1);
         EXPECT_STREQ(t->getProperty(property), read);
     }
-    EXPECT_EQ(t->getBounds(), (OMRect{100, -5, 120, 25}));
-    EXPECT_EQ(t->invokeMethod("place", "3", "4"), 1);
-    EXPECT_EQ(t->getBounds(), (OMRect{3, 4, 23, 34}));
-    EXPECT_EQ(t->invokeMethod("offset", ""), 1);
-    EXPECT_EQ(t->getBounds(), (OMRect{3, 4, 23, 34})) << "no arguments: (0, 0)";
-    EXPECT_EQ(t->invokeMethod("offset", "-10", "2"), 1);
-    EXPECT_EQ(t->getBounds(), (OMRect{0, 6, 20, 36})) << "confined to the corral";
-    EXPECT_EQ(window->minZ, -40000);
-    EXPECT_EQ(window->maxZ, 32764);
+    std::string places = numbers(t->getBounds());
+    for (const auto& [method, x, y] : {std::tuple{"place", "3", "4"}, {"offset", "", ""}, {"offset", "-10", "2"}}) {
+        EXPECT_EQ(t->invokeMethod(method, x, y), 1);
+        places += ", " + numbers(t->getBounds());
+    }
+    EXPECT_EQ(places, "100 -5 120 25, 3 4 23 34, 3 4 23 34, 0 6 20 36") << "offset: none is (0, 0); confined to the corral";
+    EXPECT_EQ(numbers({window->minZ, window->maxZ}), "-40000 32764");
 }
 
 TEST_F(TrinketWindowTest, CaptureIsLostToTheNextCaptorAndWhenTheHolderDies) {
@@ -327,8 +322,7 @@ TEST_F(TrinketWindowTest, AReleaseSnapsToTheNearestGridLine) {
         t->isCorralled = 0;
         t->place(left, 50);
         t->snapToGrid();
-        EXPECT_EQ(t->getX(), snappedLeft);
-        EXPECT_EQ(t->getY(), 50) << "no vertical grid";
+        EXPECT_EQ(numbers({t->getX(), t->getY()}), numbers({snappedLeft, 50})) << "no vertical grid";
     }
 }
 
@@ -336,10 +330,8 @@ TEST_F(TrinketWindowTest, TopLayersLieAboveEveryScriptZ) {
     OMTrinket* a = solid({0, 0, 10, 10}, kRed, 1);
     OMTrinket* b = solid({0, 0, 10, 10}, kRed, 2);
     a->setTopLayer(2);
-    EXPECT_EQ(a->getZ(), 32767);
     b->setZ(40000);
-    EXPECT_EQ(a->indexInWindow(), 1);
-    EXPECT_EQ(b->indexInWindow(), 0);
+    EXPECT_EQ(numbers({a->getZ(), a->indexInWindow(), b->indexInWindow()}), "32767 1 0");
     EXPECT_EQ(window->trinketAt({5, 5}), a);
 }
 
