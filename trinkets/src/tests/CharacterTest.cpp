@@ -106,14 +106,15 @@ TEST_F(CharacterTest, RefusedAndStoppedPlays) {
     anim->start();
     EXPECT_EQ(eventLog, "finished@anim ") << "refused while the character speaks";
     c->stop();
-    EXPECT_EQ(c->getTrinket(RCharacter::kFirstSpeechId)->isVisible(), 0) << "kept hidden for reuse";
+    const std::int32_t hidden = c->getTrinket(RCharacter::kFirstSpeechId)->isVisible();
     c->stop();
     c->playSpeech(kVoice, nullptr, 1, 0);
-    EXPECT_EQ(c->speechChildId, RCharacter::kFirstSpeechId) << "the hidden child is reused";
+    const std::int32_t reused = c->speechChildId;
     EXPECT_EQ(c->getTrinket(RCharacter::kFirstSpeechId + 1), nullptr);
     c->stop();
     c->playSpeech(99, nullptr, 1, 0);
-    EXPECT_EQ(c->speechChildId, -1) << "no record for the sound";
+    EXPECT_EQ(numbers({hidden, reused, c->speechChildId}), numbers({0, RCharacter::kFirstSpeechId, -1}))
+        << "kept hidden and reused; no record for sound 99";
 
     eventLog.clear();
     Action* stay = create("CharacterAnimAction", {"guide", "30", "1", "0"}, "hide");
@@ -142,11 +143,11 @@ TEST_F(CharacterTest, PauseResumeAndTheSettlePoseThroughVerbs) {
         EXPECT_EQ(state(RCharacter::kPoseId), pose) << verb;
     }
     c->invokeMethod("playAnim", "30", "2");
-    c->invokeMethod("pause");
-    EXPECT_EQ(state(RCharacter::kAnimId), PlayState::paused);
-    EXPECT_EQ(state(RCharacter::kPoseId), PlayState::playing) << "only the played animation is suspended";
-    c->invokeMethod("resume");
-    EXPECT_EQ(state(RCharacter::kAnimId), PlayState::playing);
+    for (const auto& [verb, anim] : {std::pair{"pause", PlayState::paused}, {"resume", PlayState::playing}}) {
+        c->invokeMethod(verb);
+        EXPECT_EQ(state(RCharacter::kAnimId), anim) << verb;
+        EXPECT_EQ(state(RCharacter::kPoseId), PlayState::playing) << "only the played animation is suspended";
+    }
     delete c;
 }
 

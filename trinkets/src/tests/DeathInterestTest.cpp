@@ -9,14 +9,14 @@
 
 namespace {
 
-std::vector<std::string> calls;
+std::string calls;  // "party@object " per call
 int watched = 0, otherWatched = 0;
 
 struct Party {
     std::string name;
     void* unregisterOnCall = nullptr;  // a party whose interest this one withdraws when called
     void died(OMArg object) {
-        calls.push_back(name + (reinterpret_cast<void*>(object) == &watched ? "@watched" : "@other"));
+        calls += name + (reinterpret_cast<void*>(object) == &watched ? "@watched " : "@other ");
         if (unregisterOnCall) unregisterDeathInterest(&watched, unregisterOnCall);
     }
     void interestIn(void* object, Party* as = nullptr) {
@@ -24,6 +24,13 @@ struct Party {
         registerDeathInterest(object, as ? as : this, &link);
     }
 };
+
+// Tells of the object's death; returns who was called, in order.
+std::string told(void* object) {
+    calls.clear();
+    notifyDeath(object);
+    return calls;
+}
 
 class DeathInterestTest : public ScriptTest {
 protected:
@@ -43,23 +50,17 @@ TEST_F(DeathInterestTest, PartiesAreToldInRegistrationOrderUnlessGoneAndForgotte
     b.interestIn(&watched);
     c.interestIn(&otherWatched);
     again.interestIn(&watched, &a);  // a second registration of a keeps its first place with the new link
-    notifyDeath(&watched);
-    EXPECT_EQ((std::vector<std::string>{"a-again@watched", "b@watched"}), calls);
-    calls.clear();
-    notifyDeath(&watched);
-    EXPECT_TRUE(calls.empty());
+    EXPECT_EQ("a-again@watched b@watched ", told(&watched));
+    EXPECT_EQ("", told(&watched));
     b.interestIn(&watched);
-    notifyDeath(&watched);
-    notifyDeath(&otherWatched);
-    EXPECT_EQ((std::vector<std::string>{"b@watched", "c@other"}), calls);
+    EXPECT_EQ("b@watched ", told(&watched));
+    EXPECT_EQ("c@other ", told(&otherWatched));
     // A party that goes first, or that another party withdraws while being told, is not called.
-    calls.clear();
     for (Party* p : {&a, &b, &c}) p->interestIn(&watched);
     unregisterDeathInterest(&watched, &a);
     b.unregisterOnCall = &c;
     unregisterDeathInterest(&otherWatched, &a);  // no record: nothing happens
-    notifyDeath(&watched);
-    EXPECT_EQ((std::vector<std::string>{"b@watched"}), calls);
+    EXPECT_EQ("b@watched ", told(&watched));
 }
 
 TEST_F(DeathInterestTest, ClassHooksCarryTheDyingObjectToTheRegistry) {
@@ -74,14 +75,12 @@ TEST_F(DeathInterestTest, ClassHooksCarryTheDyingObjectToTheRegistry) {
         a.interestIn(&watched);
         calls.clear();
         hook->notify(&watched);
-        EXPECT_EQ((std::vector<std::string>{"a@watched"}), calls);
+        EXPECT_EQ("a@watched ", calls);
     }
     a.interestIn(&watched);
     removeDeathHooks();
     for (YClassDeathHook* hook : hooks) EXPECT_EQ(nullptr, hook->link());
-    calls.clear();
-    notifyDeath(&watched);
-    EXPECT_TRUE(calls.empty());  // removing the hooks also forgot every interest
+    EXPECT_EQ("", told(&watched)) << "removing the hooks also forgot every interest";
 }
 
 // Runs a command with the given parameters; returns RESULT.

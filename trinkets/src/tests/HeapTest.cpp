@@ -40,9 +40,7 @@ TEST_F(HeapTest, NamesAreExactAndCaseSensitive) {
     EXPECT_EQ(lower, scriptHeap().find("abcd", 3));
     // A counted name that holds a NUL names no variable (and is not read past the stored name).
     EXPECT_EQ(-1, scriptHeap().find("abc\0xyzzyxyzzy", 14));
-    EXPECT_EQ(3, scriptHeap().findOrAddTyped("abc", 3, kYPlain));
-    const std::int32_t literal = scriptHeap().findOrAddTyped("'q'", 3, kYLiteral);
-    EXPECT_EQ(literal, scriptHeap().findOrAddTyped("'q'", 3, kYLiteral));
+    EXPECT_EQ(scriptHeap().findOrAddTyped("'q'", 3, kYLiteral), scriptHeap().findOrAddTyped("'q'", 3, kYLiteral));
 }
 
 TEST_F(HeapTest, FamiliesAreWalkedGrownAndCleared) {

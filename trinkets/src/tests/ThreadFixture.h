@@ -55,12 +55,13 @@ protected:
     }
     // Destroys every thread: the last one empties the heap and deletes every binding.
     void endThreads() { threads_.clear(); }
-    // Main-loop passes, the clock advancing stepMs before each.
-    static void passes(int n, std::uint32_t stepMs = 101) {
+    // Main-loop passes, the clock advancing stepMs before each; returns the trace.
+    static Lines passes(int n, std::uint32_t stepMs = 101) {
         for (int i = 0; i < n; ++i) {
             now += stepMs;
             scriptTick();
         }
+        return trace();
     }
     static Lines trace() {
         std::ifstream in("debug.txt");

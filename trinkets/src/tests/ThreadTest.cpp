@@ -86,8 +86,7 @@ TEST_F(ThreadTest, MoreNestedLoopsThanRecordsStopTheThread) {
 
 TEST_F(ThreadTest, CooperativeThreadsStepAndRunModeEndsItsPassWhenNothingProgresses) {
     EXPECT_EQ((Lines{"1"}), run({"say 1", "say 2", "say 3"}, 1));
-    passes(1);
-    EXPECT_EQ((Lines{"1", "2"}), trace());
+    EXPECT_EQ((Lines{"1", "2"}), passes(1));
     // Without the check the pass would spin on the wait, and on the end of the code, for ever.
     EXPECT_EQ((Lines{"before"}), run({kRunMode, "say before", "wait"}, 3));
     EXPECT_EQ((Lines{"only"}), run({kRunMode, "say only"}, 3));
@@ -96,32 +95,24 @@ TEST_F(ThreadTest, CooperativeThreadsStepAndRunModeEndsItsPassWhenNothingProgres
 TEST_F(ThreadTest, ScheduleFiresOnceOnTheTenthCountedTickAndPauseSleeps) {
     // The first pass only starts the tick clock: 9 ticks counted.
     EXPECT_TRUE(run({"schedule 1 +p", "wait", "procedure +p", "[", " say fired", "]"}, 10).empty());
-    passes(1);
-    EXPECT_EQ((Lines{"fired"}), trace());
+    EXPECT_EQ((Lines{"fired"}), passes(1));
     // At 50 ms a pass, every third pass counts a tick: 150 ms is the first gap above 100.
     run({"schedule 1 +p", "wait", "procedure +p", "[", " say fired", "]"}, 1);
-    passes(29, 50);
-    EXPECT_TRUE(trace().empty());
-    passes(3, 50);
-    EXPECT_EQ((Lines{"fired"}), trace());
+    EXPECT_TRUE(passes(29, 50).empty());
+    EXPECT_EQ((Lines{"fired"}), passes(3, 50));
     // Pause sleeps 900 ms a unit.
     run({"pause 1", "say awake"}, 1);
-    passes(1, 899);
-    EXPECT_TRUE(trace().empty());
-    passes(2, 1);
-    EXPECT_EQ((Lines{"awake"}), trace());
+    EXPECT_TRUE(passes(1, 899).empty());
+    EXPECT_EQ((Lines{"awake"}), passes(2, 1));
 }
 
 TEST_F(ThreadTest, IdleFiresAfterEveryQuietPeriodAndUserActivityRestartsIt) {
     EXPECT_TRUE(run({"idle 2 +p", "wait", "procedure +p", "[", " say idle", "]"}, 1 + 18).empty());
-    passes(1);
-    EXPECT_EQ((Lines{"idle"}), trace());
+    EXPECT_EQ((Lines{"idle"}), passes(1));
     passes(18);
     resetScriptIdleTimers();
-    passes(18);
-    EXPECT_EQ((Lines{"idle"}), trace());
-    passes(1);
-    EXPECT_EQ((Lines{"idle", "idle"}), trace());
+    EXPECT_EQ((Lines{"idle"}), passes(18));
+    EXPECT_EQ((Lines{"idle", "idle"}), passes(1));
 }
 
 // Dropping its timer makes the timer procedure part of the main line: a later event runs on top of it
@@ -136,8 +127,7 @@ TEST_F(ThreadTest, DroppingTheTimerInsideItsProcedureKeepsItRunningAndReturnsToT
                                             "]", "say after"}, 14));
         ASSERT_NE(nullptr, bell("b"));
         EXPECT_EQ(1, bell("b")->fire());
-        passes(30);
-        EXPECT_EQ((Lines{"promoted", "rang", "p-end", "after"}), trace());
+        EXPECT_EQ((Lines{"promoted", "rang", "p-end", "after"}), passes(30));
         EXPECT_EQ(0, last->inEvent);
         EXPECT_EQ(0, last->stack.depth());
     }
@@ -182,8 +172,7 @@ TEST_F(ThreadTest, PlayWithTheMarkerWaitsForCompletion) {
     EXPECT_EQ(1, last->awaitingCompletion);
     ASSERT_NE(nullptr, bell("b"));
     bell("b")->fireCompletion();
-    passes(3);
-    EXPECT_EQ((Lines{"done"}), trace());
+    EXPECT_EQ((Lines{"done"}), passes(3));
 }
 
 // RECEIVER's name is the name of the variable that held the object when the procedure was bound. A second
@@ -197,8 +186,7 @@ TEST_F(ThreadTest, EventsRunBoundProceduresButNotWhileAVerbRuns) {
     EXPECT_EQ(1, b->fire());
     EXPECT_EQ(1, b->fire());
     EXPECT_EQ((Lines{"rang", "rang"}), trace());  // one statement inside each event, the rest on later passes
-    passes(6);
-    EXPECT_EQ((Lines{"rang", "rang", "btn.2", "done"}), trace());
+    EXPECT_EQ((Lines{"rang", "rang", "btn.2", "done"}), passes(6));
     EXPECT_EQ(0, last->inEvent);
     EXPECT_EQ(0, last->stack.depth());
 }
@@ -210,8 +198,7 @@ TEST_F(ThreadTest, ACopiedObjectHasABindingOfItsOwn) {
     ASSERT_NE(nullptr, copy);
     EXPECT_EQ(2, eventRecords().count);
     EXPECT_EQ(1, copy->fire());
-    passes(5);
-    EXPECT_EQ((Lines{"c", "done"}), trace());
+    EXPECT_EQ((Lines{"c", "done"}), passes(5));
 }
 
 TEST_F(ThreadTest, BindingsAreDroppedAtEverySwitchAndWhenTheThreadEnds) {
