@@ -70,10 +70,9 @@ TEST_F(ExpressionTest, MalformedTextsSetCompileErrors) {
 }
 
 TEST_F(ExpressionTest, EveryOperatorFollowsTheTable) {
-    var("x")->setText("abc", -1);
-    var("p")->setText(std::string(64, 'p').c_str(), -1);
-    var("q")->setText(std::string(64, 'q').c_str(), -1);
-    var("r")->setText(std::string(63, 'r').c_str(), -1);
+    for (const auto& [name, value] : {std::pair{"x", std::string("abc")}, {"p", std::string(64, 'p')},
+                                      {"q", std::string(64, 'q')}, {"r", std::string(63, 'r')}})
+        var(name)->setText(value.c_str(), -1);
     const std::tuple<const char*, std::string, std::int32_t> cases[] = {
         {"7+2", "9", 0},        {"7-2", "5", 0},           {"7*2", "14", 0},          {"7/2", "3.5", 0},
         {"7\\2", "3", 0},       {"-7\\2", "-3", 0},        {"7.9\\2.9", "3", 0},      {"7%2", "1", 0},
@@ -100,14 +99,10 @@ TEST_F(ExpressionTest, EveryOperatorFollowsTheTable) {
 
 // "$" reads an operand as an expression; objects compare as zero and are not copied.
 TEST_F(ExpressionTest, DollarReferencesAndObjectsInsideExpressions) {
-    var("e")->setText("2+3", -1);
-    var("a")->setText("7", -1);
-    var("f")->setText("a", -1);
-    var("g")->setText("1/0", -1);
-    var("h")->setText("$h", -1);  // names itself again: ends instead of recursing for ever
-    var("s")->setText("hello", -1);
-    var("i")->setText("2", -1);
-    var("n.2")->setText("40", -1);
+    // h names itself again: reading it ends instead of recursing for ever.
+    for (const auto& [name, value] : {std::pair{"e", "2+3"}, {"a", "7"}, {"f", "a"}, {"g", "1/0"}, {"h", "$h"},
+                                      {"s", "hello"}, {"i", "2"}, {"n.2", "40"}})
+        var(name)->setText(value, -1);
     var("o1")->setObject(new RProbe);
     var("o2")->setObject(new RProbe);
     ySetRandomSource([] { return 3; });
