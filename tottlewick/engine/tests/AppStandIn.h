@@ -39,12 +39,10 @@ std::string moduleName(LPARAM module);
 
 // A fixture with the stand-in reset, the engine clock on standin::now and message boxes logged; the window
 // it makes is destroyed at the end.
-class AppTest : public ::testing::Test {
-protected:
+struct AppTest : ::testing::Test {
     void SetUp() override;
     void TearDown() override;
     // A hidden window of a class of its own with that procedure.
     HWND makeWindow(WNDPROC procedure, DWORD style = WS_POPUP, int width = 64, int height = 48, DWORD extra = 0);
-
     HWND window = nullptr;
 };

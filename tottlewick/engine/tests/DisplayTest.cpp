@@ -1,10 +1,7 @@
 // The window layer: window styles, mode choice and picture placement as rules; the picture and its margins
 // on a window of the screen; event points; and the main window procedure.
-#include <gtest/gtest.h>
 
 #include <algorithm>
-#include <string>
-#include <vector>
 
 #include "AppBindings.h"
 #include "AppModule.h"
@@ -66,8 +63,7 @@ TEST(DisplayRulesTest, ModeChoiceAndPicturePlacement) {
 
 // The display's canvases on a 701 x 501 window adopted as the main window, with the palette of the test
 // "Global" file. Only the test that reads the screen shows it: Wine takes 2 s to unmap a shown window.
-class DisplayTest : public AppTest {
-protected:
+struct DisplayTest : AppTest {
     void SetUp() override {
         AppTest::SetUp();
         ASSERT_EQ(MemInit(kMemFirstTableEntries, kMemGrowEntries), 1);
@@ -104,7 +100,6 @@ protected:
         ReleaseDC(window, dc);
         return std::uint32_t(GetRValue(colour)) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
     }
-
     TempFolder folder;
     ResSource source = 0;
 };
@@ -129,7 +124,6 @@ TEST_F(DisplayTest, ThePictureIsCentredAndItsMarginsAreColourZero) {
         {{29, 100}, 0},           {{30, 100}, 0xFF0000}, {{669, 100}, 0xFF0000}, {{670, 100}, 0}, {{700, 100}, 0},
         {{100, 9}, 0},            {{100, 10}, 0xFF0000}, {{100, 489}, 0xFF0000}, {{100, 490}, 0}, {{100, 500}, 0}};
     for (const auto& [at, colour] : probes) EXPECT_EQ(windowColour(at.x, at.y), colour) << at.x << "," << at.y;
-
     // The caret: a white bar 12 pixels wide at a point of the picture, toggled by every 6th blink, erased
     // from the picture when it moves or hides.
     CaretEnable(1);
@@ -200,7 +194,6 @@ TEST_F(DisplayTest, TheWindowProcedure) {
     standin::log.clear();
     ApplProc(window, WM_INITMENUPOPUP, 0, 0);
     EXPECT_EQ(standin::log, (Lines{"10009 0"}));
-
     // Deactivation by a child of the window pauses nothing.
     HWND child = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 5, 5, window, nullptr, nullptr, nullptr);
     TimerPause(0);
@@ -209,7 +202,6 @@ TEST_F(DisplayTest, TheWindowProcedure) {
     ApplProc(window, WM_ACTIVATE, WA_INACTIVE, 0);
     EXPECT_EQ(TimerPause(0), 1);
     DestroyWindow(child);
-
     // The window's end is forwarded and quits the loop.
     standin::log.clear();
     EXPECT_EQ((Both{ApplProc(window, WM_DESTROY, 0, 0), ApplicationMenuProc(window, kAppMayEnd, 0, 0)}), Both(0, 1));

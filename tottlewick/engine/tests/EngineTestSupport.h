@@ -18,8 +18,7 @@
 #include "Res.h"
 #include "TempFolder.h"
 
-class EngineTest : public ::testing::Test {
-protected:
+struct EngineTest : ::testing::Test {
     void SetUp() override {
         ASSERT_EQ(MemInit(kMemFirstTableEntries, kMemGrowEntries), 1);
         FileInit();
@@ -33,7 +32,6 @@ protected:
         writeWholeFile(folder.file(name), bytes);
         return folder.file(name);
     }
-
     TempFolder folder;
 };
 
@@ -47,8 +45,7 @@ inline std::string handleText(MemHandle handle) {
 }
 
 // The resource manager searching the folder; every source still open is closed at the end.
-class ResourceFolderTest : public EngineTest {
-protected:
+struct ResourceFolderTest : EngineTest {
     void SetUp() override {
         EngineTest::SetUp();
         std::string base = folder.path() + "\\";
@@ -78,8 +75,7 @@ protected:
 };
 
 // PRS files read by the PRS layer itself; every slot still open is closed at the end.
-class PrsTest : public EngineTest {
-protected:
+struct PrsTest : EngineTest {
     void TearDown() override {
         for (std::int16_t slot = 1; slot <= kPrsSlots; ++slot) PrsClose(slot);
         EngineTest::TearDown();

@@ -1,8 +1,6 @@
 // Path splitting and building, drive numbers, and the file-name checker.
-#include <gtest/gtest.h>
 
 #include <cstring>
-#include <string>
 
 #include "EngineTestSupport.h"
 #include "File.h"
@@ -31,7 +29,6 @@ TEST(FilePathTest, SplitsIntoDriveFolderNameAndExtensionWithinTheirCaps) {
         FileGetFileNamePart(c.path, fileName);
         EXPECT_STREQ(fileName, c.fileName);
     }
-
     // The splitters cap their parts.
     std::string longFolder = "C:\\" + std::string(250, 'f') + "\\n";
     char folder[kFilePathSize];
@@ -58,14 +55,12 @@ TEST(FilePathTest, BuildsPathsRefusesOverlongOnesAndReadsDriveNumbers) {
     std::string folder(200, 'f'), name(100, 'n');
     EXPECT_EQ(built(FileBuildPath(out, "C", folder.c_str(), name.c_str(), "txt")), "0:");
     EXPECT_EQ(FileGetError(), kFileErrName);
-
     char path[kFilePathSize] = "C:\\base";
     EXPECT_STREQ(FileAppendDir(path, "sub"), "C:\\base\\sub\\");
     EXPECT_STREQ(FileAppendName(path, "f.txt"), "C:\\base\\sub\\f.txt");
     std::strcpy(path, "C:\\base");
     EXPECT_EQ(FileAppendName(path, std::string(260, 'z').c_str()), nullptr);
     EXPECT_STREQ(path, "C:\\base");
-
     // Drive numbers.
     struct Case { const char* path; int number; int fromPart; } cases[] = {
         {"A:\\", 1, 1}, {"z:x", 26, 26}, {"c", -1, 0}, {"1:", 0, 0}, {"dir\\x", -1, 0}, {"", -1, 0},
@@ -94,7 +89,6 @@ TEST(FileNameTest, ChecksAndMends) {
         EXPECT_EQ((Both{FileNameCheck(name, c.flags), name == c.after}), Both(c.result, 1)) << c.name << " " << name;
     }
     EXPECT_EQ(FileNameCheck(nullptr, 8), 0);
-
     char out[300];
     EXPECT_EQ(FileSetName(out, "   my:file"), 0);
     EXPECT_STREQ(out, "my-file");

@@ -1,10 +1,4 @@
 // The open-file table, named-file operations, folders and directories against a temporary folder.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
-#include <string>
-#include <vector>
 
 #include "ChildProcess.h"
 #include "EngineTestSupport.h"
@@ -49,7 +43,6 @@ TEST_F(FileTest, SeventeenthOpenFailsWithError12AndChangesNoSlotAndTermClosesThe
     EXPECT_EQ((Both{FileClose(refs[3]), FileOpen(name.c_str(), kFileRead) & 0xFF}), Both(0, 3));
     EXPECT_EQ(withError(FileTell(refs[3])), "0/3") << "the closed reference names a reused slot";
     EXPECT_EQ(FileClose(refs[3]), kFileErrBadRef);
-
     // FileTerm closes every slot, handle and all.
     FileTerm();
     EXPECT_EQ(withError(FileTell(refs[0])), "0/3");
@@ -112,14 +105,12 @@ TEST_F(FileTest, NamedFilesDenyModesSizesRenamesOverlongPathsAndFreeSpace) {
     EXPECT_EQ(withError(FileExists(name.c_str())), "0/0");
     EXPECT_EQ(withError(FileExists(nullptr)), "0/9");
     EXPECT_EQ(withError(FileOpen(name.c_str(), kFileRead)), "0/9") << "no such file";
-
     // A rename keeps the folder and cuts the extension.
     std::string from = make("old.dat", "payload");
     EXPECT_EQ(FileRename(from.c_str(), "new.text"), 0);
     EXPECT_EQ(readWholeFile(folder.file("new.tex")), "payload");
     EXPECT_EQ(FileRename(from.c_str(), "again.dat"), kFileErrSystem);
     EXPECT_EQ(withError(FileRename(nullptr, "x")), "1/9");
-
     // Overlong paths are refused with error 9.
     std::string longName = folder.path() + "\\" + std::string(300, 'L');
     EXPECT_EQ(withError(FileOpen(longName.c_str(), kFileRead)), "0/9");
@@ -128,7 +119,6 @@ TEST_F(FileTest, NamedFilesDenyModesSizesRenamesOverlongPathsAndFreeSpace) {
     EXPECT_EQ(FileDirExists(longName.c_str()) + FileCreateDirectory(longName.c_str()), 0);
     char full[kFilePathSize];
     EXPECT_EQ((Both{FileFullPath(longName.c_str(), full), FileFullPath("x.txt", full)}), Both(0, 1));
-
     // Free space is saturated, not wrapped.
     EXPECT_EQ(FileFreeSpaceProduct(8, 512, 1000), 4096000u);
     EXPECT_EQ(FileFreeSpaceProduct(64, 512, 200000), 0xFFFFFFFFu);  // 6,553,600,000 bytes
@@ -152,7 +142,6 @@ TEST_F(FileTest, FoldersAndSearches) {
               (Results{0, 1, 1})) << "leading blanks skipped";
     EXPECT_EQ(FileSetDataFolder(folder.path().c_str()), 1);
     EXPECT_EQ(withError(FileDataPath(std::string(300, 'd').c_str(), out)), "0/9");
-
     // The path and folder forms of the search are driven end to end by the resource tests.
     make("Resource.PRS", "r");
     std::string missing = folder.file("missing") + "\\";
@@ -173,7 +162,6 @@ TEST_F(FileTest, DirectoryOperations) {
     writeWholeFile(top + "\\a.txt", "a");
     EXPECT_EQ(FileDirExists(top.c_str()), 1);
     EXPECT_EQ(FileDirExists((top + "\\a.txt").c_str()) + FileDirExists(nullptr), 0);
-
     char before[kFilePathSize], current[kFilePathSize], tiny[8] = "same";
     GetCurrentDirectoryA(sizeof before, before);
     SetCurrentDirectoryA(top.c_str());

@@ -1,9 +1,5 @@
 // The main loop: the tick after every pass, posted events newest first, mouse messages first, and the
 // timers every 8th message while messages keep coming and on every empty pass.
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "AppBindings.h"
 #include "AppEvents.h"
@@ -27,8 +23,7 @@ LRESULT CALLBACK receiving(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-class MainLoopTest : public AppTest {
-protected:
+struct MainLoopTest : AppTest {
     void SetUp() override {
         AppTest::SetUp();
         received.clear();

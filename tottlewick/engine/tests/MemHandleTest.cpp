@@ -1,10 +1,7 @@
 // Memory handles over real global memory: numbering, table growth, stale use, locks, sharing, labels,
 // the low-memory retry and the resource manager's hooks.
-#include <gtest/gtest.h>
 
 #include <cstring>
-#include <string>
-#include <vector>
 
 #include "EngineTestSupport.h"
 #include "MemUtil.h"
@@ -13,8 +10,7 @@ namespace {
 
 constexpr std::uint32_t kHuge = 0x7FFFFFF0u;  // never granted by the platform
 
-class MemHandleTest : public ::testing::Test {
-protected:
+struct MemHandleTest : ::testing::Test {
     void SetUp() override { ASSERT_EQ(MemInit(kMemFirstTableEntries, kMemGrowEntries), 1); }
     void TearDown() override {
         MemSetResourceHooks(nullptr, nullptr);
@@ -36,7 +32,6 @@ TEST_F(MemHandleTest, HandlesCarryOddSequenceAndIndexOverZeroFilledBlocksInGrowi
     std::uint32_t count = 0, bytes = 0, largest = 0;
     MemGetStats(&count, &bytes, &largest);
     EXPECT_EQ(std::vector<std::uint32_t>({count, bytes, largest}), std::vector<std::uint32_t>({2, 32, 16}));
-
     MemHandle handle = MemHandleAlloc(64);
     auto* data = static_cast<std::uint8_t*>(MemHandleLock(handle));
     ASSERT_NE(data, nullptr);
@@ -45,7 +40,6 @@ TEST_F(MemHandleTest, HandlesCarryOddSequenceAndIndexOverZeroFilledBlocksInGrowi
     MemHandleUnlock(handle);
     EXPECT_EQ(MemHandleGetPtr(handle), nullptr) << "unlocked: no address handed out";
     EXPECT_EQ(MemHandleLock(handle), data) << "the block stays put while registered";
-
     // The 201st block opens a second table of 25.
     std::vector<MemHandle> handles;
     for (int i = 3; i < 226; ++i) handles.push_back(MemHandleAlloc(4));
@@ -63,7 +57,6 @@ TEST_F(MemHandleTest, StaleAndForgedHandlesDoNothingAndLeaveTheErrorWordAt0NullO
     ASSERT_EQ((Both{MemHandleFree(&copy), copy}), Both(1, 0));
     MemHandle fresh = MemHandleAlloc(8);
     EXPECT_EQ(fresh, old + 0x20000) << "the entry again, the sequence on by 2";
-
     for (MemHandle bad : {old, MemHandle{0xFFFFFFFFu}}) {
         SCOPED_TRACE(bad);
         MemHandle stale = bad;
@@ -74,7 +67,6 @@ TEST_F(MemHandleTest, StaleAndForgedHandlesDoNothingAndLeaveTheErrorWordAt0NullO
                   (Results{0, 0, 0, 0, 0, 0, 6, 1}));
     }
     EXPECT_EQ(MemHandleGetSize(fresh), 8u) << "the live handle in the reused entry is untouched";
-
     // Null handles and addresses do give error words.
     MemHandle none = 0;
     int local = 0;
@@ -96,14 +88,12 @@ TEST_F(MemHandleTest, LockedBlockRefusesFreeUnregisterAndPurgeAndASharedBlockNee
     EXPECT_EQ(copy, handle) << "a refusal leaves the caller's handle alone";
     MemHandleUnlock(handle);
     EXPECT_EQ(MemHandleFree(&copy), 1);
-
     // An unlock below zero also counts as locked, until a lock brings the count back.
     MemHandle other = MemHandleAlloc(8);
     EXPECT_EQ((Both{MemHandleUnlock(other), MemHandleIsLocked(other)}), Both(0, 1));
     EXPECT_EQ(errorAfter(MemHandleFree(&other) == 0), 6);
     ASSERT_NE(MemHandleLock(other), nullptr);
     EXPECT_EQ(MemHandleFree(&other), 1);
-
     // A block registered twice needs two frees.
     handle = MemHandleAlloc(8);
     PlatBlock block = MemHandleGetBlock(handle);
@@ -133,7 +123,6 @@ TEST_F(MemHandleTest, LabelsAreCutAtFifteenFoundInTableOrderAndVisited) {
                        MemHandleFind(c, "XPK", nullptr), MemHandleFind(0, "XPK", &thirteen),
                        MemHandleFind(0, "xpk", nullptr)}),
               (Results{b, c, 0, c, 0})) << "in table order, by name and tag; case counts";
-
     // ForEach stops at a 0 answer and survives a visitor that frees what it is given.
     auto visitOne = [](MemHandle h) -> std::int16_t { return visited.push_back(h), 0; };
     auto freeEach = [](MemHandle h) -> std::int16_t { return visited.push_back(h), MemHandleFree(&h); };
@@ -147,14 +136,12 @@ TEST_F(MemHandleTest, FailedAllocationRetriesThroughTheCallbackThenGivesError4) 
     MemSetLowMemoryCallback(retryTwice);
     EXPECT_EQ(errorAfter(MemHandleAllocFlags(kHuge, kMemZeroFill) == 0), 4);
     EXPECT_EQ(callbackCalls, (std::vector<std::pair<std::uint32_t, std::int16_t>>{{kHuge, 0}, {kHuge, 1}, {kHuge, 2}}));
-
     callbackCalls.clear();
     PlatMemSetLowMemoryCallback(retryTwice);
     EXPECT_EQ(errorAfter(MemHandleAllocFlags(kHuge, kMemNoRetry) == 0), 4);
     EXPECT_TRUE(callbackCalls.empty()) << "neither layer's callback is asked";
     PlatMemSetLowMemoryCallback(nullptr);
     MemSetLowMemoryCallback(nullptr);
-
     // MemHandleResize has no caller in the program, and its failed state is left open: not pinned here.
     ASSERT_NE(MemHandleAlloc(4096), 0u);
     std::uint32_t largest = 0;
@@ -193,7 +180,6 @@ TEST_F(MemHandleTest, ResourceBlocksGoThroughTheHooksAndFailWithout) {
         EXPECT_EQ((Both{MemHandleFree(&handle), hookCalls.size()}), Both(1, hooks ? 2 : 0)) << "read back, given back";
         if (hooks) PlatMemFree(&block);
     }
-
     // Unmapped blocks hand out no address either.
     MemHandle handle = MemHandleAllocFlags(8, kMemUnmapped);
     EXPECT_EQ(MemHandleLock(handle), nullptr);
@@ -209,7 +195,6 @@ TEST_F(MemHandleTest, PointerFormsModeWordFlagsGuardedCopiesAndTerm) {
     EXPECT_EQ((Both{MemPtrFree(&address), address == nullptr}), Both(1, 1));
     MemHandle handle = MemHandleAlloc(8);  // setting a flag answers the old word
     EXPECT_EQ(MemHandleSetFlags(handle, 0x0100, 1), kMemZeroFill | kMemFreshBlock);
-
     char target[4] = {'a', 'b', 'c', 'd'};
     MemCopy(target, "xyz", 0);
     MemCopy(nullptr, "xyz", 3);
@@ -217,7 +202,6 @@ TEST_F(MemHandleTest, PointerFormsModeWordFlagsGuardedCopiesAndTerm) {
     MemFill(nullptr, 2, '!');
     MemFill(target + 2, 2, '!');
     EXPECT_EQ(std::string(target, 4), "ab!!");
-
     // MemTerm releases the tables and stops the layer.
     MemTerm();
     ASSERT_EQ(MemInit(2, 0), 1);

@@ -1,9 +1,5 @@
 // Menus on a window of the test's own: the bar and pop-ups from tables, item states and texts by command,
 // the hidden bar and Ctrl+letter accelerators.
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "AppStandIn.h"
 #include "DisplayWindow.h"
@@ -18,8 +14,7 @@ LRESULT CALLBACK commandWindow(HWND window, UINT message, WPARAM wParam, LPARAM 
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-class MenuTest : public AppTest {
-protected:
+struct MenuTest : AppTest {
     void SetUp() override {
         AppTest::SetUp();
         commands.clear();
@@ -64,7 +59,6 @@ TEST_F(MenuTest, TheBarIsBuiltFromTheTablesAndItemsAnswerByCommand) {
         << "an item of an unknown pop-up is not added";
     EXPECT_EQ((Results{MenuAppendItem(99, 998, "Lost", 0), MenuAppendSeparator(99), MenuAppendSubmenu(99, 40, "Lost")}),
               (Results{0, 0, 0}));
-
     // Each state read back after it is set.
     auto after = [](void (*set)(std::uint32_t), std::uint32_t command, std::int16_t (*read)(std::uint32_t)) {
         set(command);
@@ -79,7 +73,6 @@ TEST_F(MenuTest, TheBarIsBuiltFromTheTablesAndItemsAnswerByCommand) {
     EXPECT_FALSE(GetMenuState(bar, 1, MF_BYPOSITION) & MF_GRAYED);
     EXPECT_EQ(MenuSetItemText(301, "Last"), 1);
     EXPECT_EQ(text(301), "Last");
-
     // Hidden, the bar still answers.
     MenuHideBar();
     MenuCheckItem(201);
@@ -92,7 +85,6 @@ TEST_F(MenuTest, ControlAndALetterSendsTheCommand) {
     MenuBuild(kBar, kItems);
     EXPECT_EQ((Results{pressControl('O'), pressControl('C'), pressControl('F')}), (Results{1, 1, 0}));
     EXPECT_EQ(commands, (std::vector<WPARAM>{MAKEWPARAM(101, 1), MAKEWPARAM(201, 1)})) << "from an accelerator";
-
     const MenuItemRecord plain[] = {{kMenuCommand, 10, 101, "Open", 0}, {kMenuEnd, 0, 0, nullptr, 0}};
     MenuBuild(kBar, plain);
     EXPECT_EQ(pressControl('O'), 0) << "no letters, no table";

@@ -1,8 +1,4 @@
 // The module stack, the application message road with its one shutdown, and the posted-event table.
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "AppBindings.h"
 #include "AppEvents.h"
@@ -31,7 +27,6 @@ TEST_F(ModuleTest, SettingAModuleEndsTheCurrentAndTheStackedOnesTopDown) {
     EXPECT_EQ(log, (Lines{"10007 0", "m3 10007 0 -", "10001 5", "m3 10001 5 m4", "10001 5", "m2 10001 5 m4",
                           "10001 5", "m1 10001 5 m4", "10000 5", "m4 10000 5 m3"}));
     EXPECT_EQ((Both{AppGetModuleDepth(), AppGetModule() == module<4>}), Both(0, 1));
-
     // Setting none ends everything and starts nothing.
     log.clear();
     EXPECT_EQ(AppSetModule(nullptr, nullptr, 0), module<4>);
@@ -44,25 +39,21 @@ TEST_F(ModuleTest, PushPopAndReplaceSuspendResumeAndAskAndAFullStackRefuses) {
     log.clear();
     EXPECT_EQ(AppPushModule(nullptr, module<2>, 3), module<1>);
     EXPECT_EQ(log, (Lines{"10002 3", "m1 10002 3 m2", "10000 3", "m2 10000 3 m1"}));
-
     log.clear();
     standin::script.refuseEnd[2] = true;
     EXPECT_EQ(AppPopModule(nullptr, 4), module<2>) << "a refusing module is returned as the current one";
     EXPECT_EQ((Both{AppGetModuleDepth(), AppGetModule() == module<2>}), Both(1, 1));
     EXPECT_EQ(log, (Lines{"10007 0", "m2 10007 0 -"}));
-
     log.clear();
     standin::script.refuseEnd[2] = false;
     EXPECT_EQ(AppPopModule(nullptr, 4), module<2>);
     EXPECT_EQ(log, (Lines{"10007 0", "m2 10007 0 -", "10001 4", "m2 10001 4 m1", "10003 4", "m1 10003 4 m2"}));
     EXPECT_EQ(AppPopModule(nullptr, 4), nullptr) << "empty stack";
-
     // A replacement is not asked.
     log.clear();
     standin::script.refuseEnd[1] = true;
     EXPECT_EQ(AppReplaceModule(nullptr, module<3>, 6), module<1>);
     EXPECT_EQ(log, (Lines{"10001 6", "m1 10001 6 m3", "10000 6", "m3 10000 6 m1"}));
-
     // A full stack refuses a push and sends nothing.
     for (int i = 0; i < 6; ++i) ASSERT_NE(AppPushModule(nullptr, i % 2 ? module<1> : module<2>, 0), nullptr);
     log.clear();

@@ -1,11 +1,6 @@
 // PRS resource files: golden bytes, the PRX and PRD forms, the writer side, folders and damaged files.
-#include <gtest/gtest.h>
 
-#include <windows.h>
-
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "ChildProcess.h"
 #include "EngineTestSupport.h"
@@ -31,14 +26,12 @@ std::string goldenPrs(char counter) {
 
 TEST_F(PrsFileTest, GoldenFileFromTheBuilderAndTheWriterReadsBack) {
     EXPECT_EQ(buildPrs({{"STR", 1, "AB"}}), goldenPrs(0));
-
     std::string path = folder.file("g.prs");
     FileClose(PrsCreate(path.c_str(), nullptr));
     std::int16_t slot = PrsOpen(path.c_str(), kPrsKeepOpen | kPrsWritable, nullptr);
     EXPECT_EQ(PrsAdd(slot, PrsBlockHeader{resType("STR"), 1, {}, 0, 30}, "AB"), kPrsErrNone);
     PrsClose(slot);
     EXPECT_EQ(readWholeFile(path), goldenPrs(1)) << "the add bumps the change counter to 1";
-
     slot = PrsOpen(make("read.prs", goldenPrs(0)).c_str(), 0, nullptr);
     PrsRef ref = PrsFind(slot, resType("str"), 1);
     ASSERT_NE(ref, 0u) << "types compare normalised";
@@ -83,14 +76,12 @@ TEST_F(PrsFileTest, ListIsSortedFlagsAreKeptUseCountsSaturateAndSlotsRunOut) {
     EXPECT_EQ(PrsUnload(str), 0);
     EXPECT_EQ(Both(PrsIsLoaded(str), PrsGetFlags(str)), Both(0, 0x10)) << "unloaded, the read mark goes";
     EXPECT_EQ((Both{PrsFind(slot, resType("XPK"), 3), PrsGetError()}), Both(0, kPrsErrNotFound));
-
     // Use counts saturate; an invalid reference reports the top count.
     PrsRef ref = PrsFind(slot, resType("XPK"), 7);
     EXPECT_EQ(PrsDecUseCount(ref), 0xFFFF);
     PrsSetUseCount(ref, 0xFFFE);
     EXPECT_EQ((Both{PrsIncUseCount(ref), PrsGetUseCount(ref)}), Both(0xFFFF, 0xFFFE));
     EXPECT_EQ(PrsGetUseCount(0x00990001), 0xFFFF);
-
     std::string path = folder.file("s.prs");  // ten slots at most
     for (int i = 1; i < kPrsSlots; ++i) ASSERT_NE(PrsOpen(path.c_str(), 0, nullptr), 0);
     EXPECT_EQ((Both{PrsOpen(path.c_str(), 0, nullptr), PrsGetError()}), Both(0, kPrsErrNoMemory));
@@ -104,7 +95,6 @@ TEST_F(PrsFileTest, PrxSiblingServesEveryResource) {
     EXPECT_EQ(PrsGetOffset(PrsFind(slot, resType("XMV"), 4)), 168u + 24u * 16u + 48u + 28u)
         << "stored offsets count from the embedded PRS file";
     EXPECT_FALSE(fileExists(folder.file("Global.PRD"))) << "a PRX file needs no cache";
-
     char name[kFilePathSize];
     auto sibling = [&](const char* path, char kind) { return PrsSiblingName(path, kind, name) ? name : "-"; };
     EXPECT_STREQ(sibling("a\\b.pRd", 'X'), "a\\b.pRX");
@@ -118,7 +108,6 @@ TEST_F(PrsFileTest, PrdCacheIsWrittenTrustedAndRebuiltWhenItNoLongerMatches) {
     std::string prd = readWholeFile(folder.file("c.prd"));
     EXPECT_EQ(prd, withBytes(prsIndexImage(kThree, 9), 0, prsBe16(kPrsKeepOpen)))
         << "the cache is the index image in stored form, the open mode in its first two bytes";
-
     // A cache that matches the file is used as it is: here its entry for STR 1 is shifted by one byte, and
     // its list runs STR 1, XPK 7, XPK 2 (entries 2, 1, 3) instead of in (type, id) order.
     std::string shifted = withBytes(prd, 168 + 24 + 8, prsBe32(48 + 33 + 28 + 1));
@@ -144,14 +133,12 @@ TEST_F(PrsFileTest, ReplaceInPlaceLeavesAFreeBlockOrMovesToTheEnd) {
     ASSERT_EQ(PrsReplace(slot, PrsBlockHeader{resType("XPK"), 2, {}, 0, 28 + 2}, "zz"), kPrsErrNone)
         << "4 to 2 bytes: too little room for a free block";
     PrsClose(slot);
-
     // XPK 1 rewritten in place with a free block of 40 after its 60 bytes (12 old bytes stay behind it);
     // XPK 2 deleted (type zeroed) and added again at the end, each step bumping the counter.
     std::string expected = prsHeader(2) + prsBlock({"XPK", 1, std::string(60, 'c')}) + std::string(4, '\0') +
                            prsBe16(0) + std::string(16, '\0') + prsBe16(0) + prsBe32(40) + std::string(12, 'a') +
                            std::string(4, '\0') + prsBlock({"XPK", 2, "tail"}).substr(4) + prsBlock({"XPK", 2, "zz"});
     EXPECT_EQ(readWholeFile(path), expected);
-
     slot = PrsOpen(path.c_str(), 0, nullptr);
     EXPECT_EQ(PrsGetCount(slot), 4u) << "the free block and the deleted block are indexed under type zero";
     EXPECT_EQ((Texts{dataOf(slot, "XPK", 1), dataOf(slot, "XPK", 2)}), (Texts{std::string(60, 'c'), "zz"}));
@@ -172,7 +159,6 @@ TEST_F(PrsFileTest, AddDeleteAndCompact) {
     EXPECT_EQ((Both{PrsAdd(slot, header, "x"), PrsGetError()}), Both(kPrsErrWrite, kPrsErrWrite))
         << "a file opened for reading takes no writes";
     PrsClose(slot);
-
     // Compaction drops the deleted block, and reads and writes the file named, never its PRX sibling.
     const std::string prx = make("d.PRX", buildPrx({{"XMV", 4, "from prx"}}));
     EXPECT_EQ(PrsCompact(path.c_str()), kPrsErrNone);
@@ -205,7 +191,6 @@ std::vector<Damage> damagedFiles() {
     for (char mark : {'\0', '\x1B', 'e'})
         cases.push_back({"marker byte " + std::to_string(int(mark)), withBytes(good, 31, std::string(1, mark)), false,
                          kPrsErrNotPrs});
-
     std::string image = prsIndexImage(kThree);
     // Entries 1-3 are the blocks XPK 7, STR 1, XPK 2, listed 3 -> 1 -> 2; entries 4-16 are free. Each PRX below
     // has one field of its index changed, and still opens with every resource.
@@ -246,7 +231,6 @@ TEST_F(PrsFileTest, DamagedFilesGiveErrorCodesAndDamagedCachesAreReplaced) {
         DeleteFileA(path.c_str());
         DeleteFileA(folder.file("bad.prd").c_str());
     }
-
     // A damaged cache is replaced.
     std::string path = make("p.prs", buildPrs(kThree));
     std::string image = prsIndexImage(kThree);

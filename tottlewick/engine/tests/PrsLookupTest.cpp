@@ -1,9 +1,5 @@
 // PRS look-ups where the indexes have edges of their own: a (type, id) held twice, in a scanned file and in a
 // stored index listed in no key order; deletions that hand the key on; one memory block held by two entries.
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "EngineTestSupport.h"
 
@@ -14,8 +10,7 @@ namespace {
 const std::vector<PrsResource> kTwice = {
     {"XPK", 5, "first"}, {"STR", 1, "s"}, {"XPK", 5, "second"}, {"SND", 9, "x"}, {"xpk", 5, "third"}};
 
-class PrsLookupTest : public PrsTest {
-protected:
+struct PrsLookupTest : PrsTest {
     static std::vector<std::string> listed(std::int16_t slot) {
         std::vector<std::string> texts;
         for (std::uint16_t n = 0; n < PrsGetCount(slot); ++n) texts.push_back(data(PrsGetNth(slot, n)));

@@ -1,9 +1,7 @@
 // Rectangles, points, their stored forms, and the random range and shuffles.
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <vector>
 
 #include "EngineTestSupport.h"
 #include "Rand.h"
@@ -25,7 +23,6 @@ TEST(RectTest, EmptyIsNotTheOppositeOfValidUnionAndIntersect) {
         EXPECT_EQ((Results{RectIsEmpty(&c.r), RectIsValid(&c.r), RectIsInverted(&c.r)}),
                   (Results{c.empty, c.valid, c.inverted}))
             << c.r.left << "," << c.r.top << "," << c.r.right << "," << c.r.bottom;
-
     Rect empty{0, 0, 0, 0}, small{1, 2, 3, 4}, flat{0, 0, 0, 5}, square{10, 10, 20, 20}, dst{};
     EXPECT_EQ(RectUnion(&dst, &empty, &small), 1);
     EXPECT_TRUE(rectIs(dst, 1, 2, 3, 4));
@@ -33,7 +30,6 @@ TEST(RectTest, EmptyIsNotTheOppositeOfValidUnionAndIntersect) {
     EXPECT_TRUE(rectIs(dst, 10, 10, 20, 20));
     EXPECT_EQ(RectUnion(&small, &small, &square), 1) << "the destination may be an argument";
     EXPECT_TRUE(rectIs(small, 1, 2, 20, 20));
-
     Rect a{0, 0, 10, 10}, b{10, 0, 20, 10}, c{5, 5, 15, 15};
     EXPECT_EQ(RectIntersect(&dst, &a, &b), 0);
     EXPECT_TRUE(rectIs(dst, 10, 0, 10, 10));
@@ -47,7 +43,6 @@ TEST(RectTest, ContainmentExcludesRightAndBottomStoredFormsAndArithmetic) {
     EXPECT_EQ((Both{RectContainsPoint(&r, PointPack(9, 0)), RectContainsHV(&r, 9, 9)}), Both(1, 1));
     EXPECT_EQ((Both{RectContainsHV(&r, -1, 0), PointPack(-1, 2)}), Both(0, 0x0002FFFF));
     EXPECT_EQ(PointEqual(PointPack(3, 4), PointPack(4, 3)), 0);
-
     // Stored forms are big-endian, v before h.
     const StoredPoint point{{0x01, 0x02}, {0xFF, 0xFE}};
     Point p{};
@@ -56,7 +51,6 @@ TEST(RectTest, ContainmentExcludesRightAndBottomStoredFormsAndArithmetic) {
     const StoredRect stored{{{0x00, 0x0A}, {0x00, 0x14}}, {{0x01, 0x00}, {0x02, 0x00}}};
     RectFromStored(&r, &stored);
     EXPECT_TRUE(rectIs(r, 20, 10, 512, 256));
-
     RectFromPoints(PointPack(7, -2), PointPack(3, 5), &r);
     EXPECT_TRUE(rectIs(r, 3, -2, 8, 6));
     RectSetBySize(&r, 10, 20, 30, 40);
@@ -80,7 +74,6 @@ TEST(RectTest, AlignByFlagBitsAndCenterIn) {
         RectAlign(&bounds, &r, c.flags);
         EXPECT_TRUE(rectIs(r, c.expected.left, c.expected.top, c.expected.right, c.expected.bottom)) << c.flags;
     }
-
     // RectCenterIn differs from centring alignment where truncation does.
     const Rect straddling{-3, -3, 2, 2};
     Rect centred{0, 0, 4, 4}, aligned{0, 0, 4, 4};
@@ -101,7 +94,6 @@ TEST(RandTest, RangeBoundsAndShuffles) {
     RandShuffle(one, 1);
     RandShuffle(nullptr, 5);
     EXPECT_EQ(one[0], 42);
-
     // A shuffle keeps the values; a round of RandShuffleNext hands out each once, then reshuffles.
     const std::vector<std::int16_t> sorted{1, 2, 3, 4, 5, 6, 7, 8};
     std::vector<std::int16_t> values = sorted;

@@ -1,11 +1,8 @@
 // The resource manager over files written by the builder: search order, Override, shared loads, keep,
 // byte-order markers, raw access, flags and read-only sources.
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
-#include <string>
-#include <vector>
 
 #include "ByteOrder.h"
 #include "EngineTestSupport.h"
@@ -15,8 +12,7 @@ namespace {
 int swaps = 0;
 void countSwap(void*) { ++swaps; }
 
-class ResTest : public ResourceFolderTest {
-protected:
+struct ResTest : ResourceFolderTest {
     void SetUp() override {
         ResourceFolderTest::SetUp();
         ResSetStartupFolders(folder.path().c_str(), folder.path().c_str(), folder.path().c_str());
@@ -45,7 +41,6 @@ TEST_F(ResTest, OpenFileTriesPrxThenPrsThenFolderAndOverrideStaysOnTop) {
     EXPECT_EQ(ResOpenFile("Override"), 0u);
     EXPECT_EQ(ResOpenFile("Module.PRD"), 0u) << "an extension other than PRS or PRX is no source";
     EXPECT_EQ(Both(ResGetSize(resType("XMV"), 4), ResGetSize(resType("XMV"), 5)), Both(3, 0));
-
     // After ResOpenOverride, a later open keeps the Override source on top.
     write("Override", {{"XMV", 4, "override"}});
     ASSERT_EQ(ResOpenOverride(), 1);
@@ -86,7 +81,6 @@ TEST_F(ResTest, DoubleLoadSharesOneHandleAndTheKeepBitKeepsTheData) {
     EXPECT_EQ(MemHandleFree(&second), 1);
     EXPECT_EQ(Both(ResIsLoaded(resType("XPK"), 3), ResIsInUse(resType("XPK"), 3)), Both(0, 0));
     EXPECT_EQ(ResGetResidentById(resType("XPK"), 3), 0) << "unloading clears the resident bit";
-
     // The keep bit keeps the data for the next load, in files and folders alike.
     ASSERT_NE(ResOpenFile("Pics"), 0u);
     for (const char* type : {"SND", "DIB"}) {
@@ -178,12 +172,10 @@ TEST_F(ResTest, InfoDetachAndDeferredLoads) {
     EXPECT_EQ(Both(type, flags), Both(resType("AIF"), 0));
     EXPECT_EQ(std::to_string(id) + "/" + name + "/" + std::to_string(size) + "/" + std::to_string(offset), "5//5/76");
     EXPECT_EQ(ResGetInfo(global, 2, &type, nullptr, nullptr, nullptr, nullptr, nullptr), 0);
-
     MemHandle handle = ResLoad(resType("MAP"), 1);
     EXPECT_EQ((Both{ResDetach(handle), ResIsLoaded(resType("MAP"), 1)}), Both(1, 0));
     EXPECT_EQ(handleText(handle), "m") << "the block now belongs to its holder";
     MemHandleFree(&handle);
-
     EXPECT_EQ(ResSetDeferredMode(1), 0);
     MemHandle deferred = ResLoad(resType("AIF"), 5);
     ASSERT_NE(deferred, 0u);

@@ -1,9 +1,5 @@
 // The preload cache over a resource file: reads in data order, one chunk per step at its pace, the hand-off
 // when a resource under preload is loaded, and a read error that ends the read instead of looping.
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "EngineClock.h"
 #include "EngineTestSupport.h"
@@ -21,8 +17,7 @@ std::string pattern(std::size_t size, char seed) {
     return bytes;
 }
 
-class SndCacheTest : public ResourceFolderTest {
-protected:
+struct SndCacheTest : ResourceFolderTest {
     void SetUp() override {
         ResourceFolderTest::SetUp();
         StreamInit();
@@ -95,7 +90,6 @@ TEST_F(SndCacheTest, AReadErrorEndsTheReadWithTheResourceUnread) {
     ASSERT_EQ(FileSetSize(folder.file("Global.PRS").c_str(), 3000), 0);
     EXPECT_EQ(serviceUntilIdle(), 2) << "1000 more bytes, then a short read; the step after closes the read";
     EXPECT_EQ((Both{SndCacheIsBusy(), ResIsLoaded(resType("AIF"), 5)}), Both(0, 0)) << "half-read data is not kept";
-
     SndCacheItem again{resType("AIF"), 5};
     writeResources(folder.file("Global.PRS"), {{"AIF", 1, "first"}, {"AIF", 5, data}});
     ASSERT_EQ(SndCacheStart(1, &again, 0), 1);

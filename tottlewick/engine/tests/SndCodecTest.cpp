@@ -1,8 +1,4 @@
 // The sound codecs and format converters against values worked out by hand from the rules.
-#include <gtest/gtest.h>
-
-#include <utility>
-#include <vector>
 
 #include "EngineTestSupport.h"
 #include "SndCodec.h"
@@ -27,7 +23,6 @@ TEST(SndCodecTest, Sqs2ValuesAndStepsFromThePreviousSampleThatWrap) {
     const std::pair<std::uint8_t, int> values[] = {{0x80, -32768}, {0x81, -8192}, {0xFF, -2}, {0x7E, 31752},
                                                    {0x02, 8},      {0x03, 2},      {0x00, 0}};
     for (auto [byte, value] : values) EXPECT_EQ(SndSqs2Value(byte), value) << int(byte);
-
     const std::uint8_t in[] = {0x02, 0x03, 0xFF, 0x81, 0x80, 0x81};
     std::vector<std::uint8_t> out(12);
     EXPECT_EQ(SndSqs2Decode(in, 6, out.data(), 0), -8192 - 32768 + 65536);
@@ -45,7 +40,6 @@ TEST(SndCodecTest, ImaBlocksDecodeAsWorkedByHandAndStereoInterleavesTwoBlocks) {
     //   0:  step 28, +3 -> -12, index 13; 0: step 25, +3 -> -9, index 12
     std::vector<int> out = decodeBlock({0x00, 0x00, 0x07, 0x8F});
     EXPECT_EQ(std::vector<int>(out.begin(), out.begin() + 6), (std::vector<int>{11, 13, -12, -15, -12, -9}));
-
     // Header 0x1285: predictor 0x1280 = 4736 (low 7 bits cleared), index 5: code 0 adds 12>>3 = 1.
     EXPECT_EQ(decodeBlock({0x12, 0x85})[0], 4737);
     // Index 127 is taken as 88: step 32767, code 0 adds 4095.
@@ -54,7 +48,6 @@ TEST(SndCodecTest, ImaBlocksDecodeAsWorkedByHandAndStereoInterleavesTwoBlocks) {
     EXPECT_EQ(decodeBlock({0x00, 76, 0x04})[0], 11724);
     // The predictor saturates: 0x7F80 = 32640, index 88, code 7 adds 61436.
     EXPECT_EQ((Both{decodeBlock({0x7F, 0xD8, 0x07})[0], decodeBlock({0x80, 0x58, 0x0F})[0]}), Both(32767, -32768));
-
     // Stereo interleaves the two blocks.
     std::vector<std::uint8_t> in(2 * kImaBlockBytes, 0);
     in[0] = 0x10;                  // left predictor 4096, index 0: first code 0 adds 0

@@ -1,8 +1,5 @@
 // The driver layer over mss32.dll on the library's virtual device against an injected clock (Wine's
 // wave-out is driven end to end by SndWaveOutTest).
-#include <gtest/gtest.h>
-
-#include <vector>
 
 #include "EngineTestSupport.h"
 #include "SndDriver.h"
@@ -15,8 +12,7 @@ bool clockRuns = false;  // each reading moves the clock on by 1 ms
 std::uint32_t testClock() { return clockRuns ? now++ : now; }
 std::uint32_t noDevices() { return 0; }
 
-class SndDriverTest : public EngineTest {
-protected:
+struct SndDriverTest : EngineTest {
     void SetUp() override {
         EngineTest::SetUp();
         now = 0;
@@ -72,7 +68,6 @@ TEST_F(SndDriverTest, AWholePlayRunsToItsEndPausedTimeAsideAndALoopedOneUntilSto
     EXPECT_EQ(SndDriverIsDone(3), 0);
     now = 5600;
     EXPECT_EQ((Both{SndDriverIsDone(3), SndDriverIsPlaying(3)}), Both(1, 0));
-
     // A looped play goes on until stopped.
     std::vector<std::int16_t> data(441, 5);
     ASSERT_EQ(SndDriverPlay(0, data.data(), 441, 1, 16, 44100, 1), 0);
@@ -116,7 +111,6 @@ TEST_F(SndDriverTest, EndOfDataWaitsForABufferOnlyWhileTheVoicePlays) {
     SndDriverPause(4);
     EXPECT_EQ(SndDriverEndOfData(4), 0) << "paused with both buffers full: the marker is dropped";
     SndDriverStop(4);
-
     for (int i = 0; i < 2; ++i) SndDriverPlayBuffer(4, &index, piece.data(), frames, 2, 16, 44100);
     clockRuns = true;
     EXPECT_EQ(SndDriverEndOfData(4), 0) << "playing: waits until the first buffer has played";

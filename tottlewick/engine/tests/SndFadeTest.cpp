@@ -1,8 +1,5 @@
 // Fades on the scripted clock (values along the line, one end call, a fade of no duration, a late step) and
 // the channel iterator with its mask operations.
-#include <gtest/gtest.h>
-
-#include <vector>
 
 #include "SndChannel.h"
 #include "SndChannelIter.h"
@@ -32,8 +29,7 @@ std::int16_t waitThreeSteps() {
     return ++waits < 3 ? 1 : 0;
 }
 
-class SndFadeTest : public SndTest {
-protected:
+struct SndFadeTest : SndTest {
     void SetUp() override {
         SndTest::SetUp();
         fadeEnds.clear();
@@ -63,7 +59,6 @@ TEST_F(SndFadeTest, FadesFollowTheirLinesAndEndOnceAtTheirTargets) {
               (Results{3, 1024, 0, 0}));
     EXPECT_EQ(SndFadeChannel(3, 0, 1000, nullptr), 1) << "already at the target";
     EXPECT_EQ(SndFadeChannel(16, 0, 1000, nullptr), 1);
-
     // Upwards, of no duration (no division by it), and stepped long after its end (the overshoot counts as no
     // time left): each ends at its target, with one end call.
     SndChannelSetVolume(1, 200);
@@ -113,7 +108,6 @@ TEST_F(SndFadeTest, TheIteratorVisitsChannelsInUseHighestFirstAndMaskOperations)
     EXPECT_EQ((Both{SndChannelGetResult(5), SndChannelGetResult(4)}), Both(1, 0));
     EXPECT_EQ((Results{SndChannelBit(15), SndChannelBit(16), SndChannelBit(-1)}), (Results{0x8000, 0, 0}));
     EXPECT_EQ((Both{SndHighestChannel(0x10005), SndHighestChannel(0)}), Both(2, -1)) << "bits above 15 do not count";
-
     // Mask operations, and plays on the best channel of a mask.
     std::vector<std::int16_t> frames = constant(22050, 5);
     SndSetPriority(3);

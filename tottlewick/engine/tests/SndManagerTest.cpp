@@ -1,10 +1,5 @@
 // Channels and voices on the virtual device: start, bad channels, levels, handles, priorities, pause by time,
 // ends and loops, and append voices joined through the driver's buffers.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <utility>
-#include <vector>
 
 #include "SndChannel.h"
 #include "SndChannelPlay.h"
@@ -19,8 +14,7 @@ struct Ended { SndVoiceHandle voice; SndVoiceState state; };
 std::vector<Ended> ended;
 void recordEnd(SndVoiceHandle voice, SndVoiceState state) { ended.push_back({voice, state}); }
 
-class SndManagerTest : public SndTest {
-protected:
+struct SndManagerTest : SndTest {
     void SetUp() override {
         SndTest::SetUp();
         ended.clear();
@@ -115,7 +109,6 @@ TEST_F(SndManagerTest, ABusyChannelIsReplacedOnlyFromItsPriorityUp) {
     EXPECT_EQ(SndVoiceIsActive(first), 0);
     ASSERT_EQ(ended.size(), 1u);
     EXPECT_EQ(ended[0].state, SndVoiceState::stopped);
-
     EXPECT_EQ((Both{SndChannelSetPriorityOffset(3, 5), SndChannelGetPriority(3)}), Both(0, 15));
     EXPECT_EQ((Both{SndChannelSetPriorityOffset(3, kSndNoPriority), SndChannelGetPriority(3)}), Both(0, kSndNoPriority))
         << "priority switched off";

@@ -1,13 +1,8 @@
 // 'SND' and AIFF/AIFC headers of well-formed files, and damaged files that each give their status without a
 // read outside their bytes (which lie against a page that faults when read).
-#include <gtest/gtest.h>
-
-#include <windows.h>
 
 #include <cstring>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "EngineTestSupport.h"
 #include "SndParse.h"
@@ -88,7 +83,6 @@ TEST(SndParseTest, SndVersionsThreeAndFour) {
     EXPECT_EQ(v3.header.frames, 1000u) << "1006 bytes";
     EXPECT_EQ((Both{v3.header.fileRate, v3.header.rate}), Both(11025, 11025));
     EXPECT_EQ((Results{v3.header.format, v3.header.loopEnd, v3.dataOffset}), (Results{kSndUnsigned8Mono, 1000, 6}));
-
     SndParsed v4 = parsedOk(Kind::snd, writeSnd4(22050, 300, std::string(400, '\x10')));
     EXPECT_EQ((Both{v4.header.frames, v4.dataOffset}), Both(300, 8));
     // A count past the end is cut to the samples present.

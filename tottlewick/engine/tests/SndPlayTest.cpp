@@ -1,8 +1,5 @@
 // The play layer on the virtual device: channel choice, reservation, ids in memory never streamed, the 51 ms
 // service, completions exactly once, prepared, sync and paused plays, and plays of files.
-#include <gtest/gtest.h>
-
-#include <vector>
 
 #include "SndChannel.h"
 #include "SndTestSupport.h"
@@ -20,8 +17,7 @@ void replayOnce(std::int16_t channel, std::uint32_t id, MemHandle sample, std::u
     }
 }
 
-class SndPlayTest : public SndTest {
-protected:
+struct SndPlayTest : SndTest {
     void SetUp() override {
         SndTest::SetUp();
         replays = 0;
@@ -42,7 +38,6 @@ TEST_F(SndPlayTest, EightBusyChannelsGiveWayOnlyFromTheirPriorityUp) {
         << "a refused auto-free block is freed";
     SndSetAutoFree(0);
     EXPECT_TRUE(done.empty());
-
     EXPECT_EQ(SndPlaySampleLooped(sample, 10, 1024, 0), 7) << "equal priorities: the highest-numbered";
     ASSERT_EQ(done.size(), 1u);
     EXPECT_EQ((Results{done[0].channel, SndStop(2), SndPlaySampleLooped(sample, 9, 1024, 0)}), (Results{7, 0, 2}));
@@ -94,7 +89,6 @@ TEST_F(SndPlayTest, CompletionRunsOnceAlsoWhenItStartsANewPlay) {
     EXPECT_EQ(Both(done.size(), SndIsPlaying(channel)), Both(2, 0));
     runFor(200);
     EXPECT_EQ(done.size(), 2u);
-
     SndSetDoneProc(recordDone);
     channel = SndPlayIdLooped(2, 0, 1024, 0);
     runFor(500);
@@ -114,7 +108,6 @@ TEST_F(SndPlayTest, APreparedPlayWaitsOnADisabledChannel) {
     runFor(150);
     ASSERT_EQ(done.size(), 1u);
     EXPECT_EQ(done[0].id, 2u);
-
     channel = SndPrepare(2, 0, 1024, 0);
     EXPECT_EQ(SndStop(channel), 0) << "a prepared play stopped before its start";
     EXPECT_EQ(Both(done.size(), SndIsChannelDisabled(channel)), Both(2, 0));

@@ -1,11 +1,8 @@
 // Sample blocks from resource files, memory and open files: decoded frames, "XSND" copies, header reads and
 // refusals.
-#include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
-#include <string>
-#include <vector>
 
 #include "EngineTestSupport.h"
 #include "SndSample.h"
@@ -20,8 +17,7 @@ std::vector<int> words(const std::uint8_t* bytes, std::size_t count) {
     return values;
 }
 
-class SndSampleTest : public ResourceFolderTest {
-protected:
+struct SndSampleTest : ResourceFolderTest {
     void TearDown() override {
         for (MemHandle& sample : samples) SndFreeSample(&sample);
         ResourceFolderTest::TearDown();
@@ -43,7 +39,6 @@ protected:
         MemHandleUnlock(data);
         return copy;
     }
-
     std::vector<MemHandle> samples;
 };
 
@@ -63,12 +58,10 @@ TEST_F(SndSampleTest, AifOrElseSndFromTheResourceFile) {
     EXPECT_EQ(words(pcm.data(), 4), (std::vector<int>{1, -2, 300, -32768}));
     EXPECT_EQ((Both{SndIsSampleLoaded(7), SndIsInMemory(7)}), Both(1, 1));
     EXPECT_EQ(ResIsLoaded(resType("AIF"), 7), 0) << "read in place, not loaded";
-
     MemHandle v3 = load(3), fallback = load(4);
     ASSERT_TRUE(v3 && fallback);
     EXPECT_EQ(audio(v3), std::vector<std::uint8_t>(1000, 0x90));
     EXPECT_EQ(audio(fallback), (std::vector<std::uint8_t>{1, 2}));
-
     EXPECT_EQ((Results{SndLoadSample(1), SndLoadSample(2), SndLoadSample(9), SndIsInMemory(9)}), (Results{0, 0, 0, 0}))
         << "rate 0, no frames, absent";
     MemHandle none = 0;

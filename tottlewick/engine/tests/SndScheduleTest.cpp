@@ -1,8 +1,5 @@
 // The request scheduler (requests by priority, arming, starting together, releasing) and the sound
 // sequence with its gaps, heard in the output of the virtual device.
-#include <gtest/gtest.h>
-
-#include <vector>
 
 #include "SndRequest.h"
 #include "SndSeq.h"
@@ -28,8 +25,7 @@ std::vector<Burst> bursts(const std::vector<std::int16_t>& left) {
     return found;
 }
 
-class SndScheduleTest : public SndTest {
-protected:
+struct SndScheduleTest : SndTest {
     void SetUp() override {
         SndTest::SetUp();
         seqDone.clear();
@@ -144,7 +140,6 @@ TEST_F(SndScheduleTest, ASequenceStopsWhenAskedAndKeepsTwentySounds) {
     EXPECT_EQ((Both{SndSeqStop(), SndIsPlaying(channel)}), Both(0, 0));
     ASSERT_EQ(seqDone.size(), 1u);
     EXPECT_EQ((Both{seqDone[0].second, SndSeqService()}), Both(0, 0));
-
     std::vector<std::uint32_t> many(25, 4);
     EXPECT_GE(SndSeqStart(many.data(), 25, 0), 0);
     done.clear();

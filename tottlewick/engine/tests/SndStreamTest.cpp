@@ -1,10 +1,7 @@
 // Streamed samples on the virtual device, checked sample for sample in the output: loops in modes 1 to 3, short
 // sounds, the read pace, pause, two streams and their drive, a stream from memory and failed opens.
-#include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
-#include <vector>
 
 #include "FilePath.h"
 #include "SndChannel.h"
@@ -123,7 +120,6 @@ TEST_F(SndStreamTest, ASoundShorterThanAChunkEndsOnceThroughTheServiceAlsoWhenRe
     runFor(250);
     ASSERT_EQ(done.size(), 1u);
     EXPECT_EQ((Results{done[0].id, SndIsStreamed(channel), heardDifference(values)}), (Results{32, 0, -1}));
-
     restarts = 0;
     SndSetDoneProc(restreamOnce);
     channel = SndPlayId(32, 0, 1024, 0);

@@ -2,12 +2,8 @@
 // clock, and the manager at 8 channels, 22050 Hz stereo, so that 16-bit mono sounds reach the output as they are.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstring>
-#include <string>
-#include <vector>
 
 #include "EngineClock.h"
 #include "EngineTestSupport.h"
@@ -60,8 +56,7 @@ inline void recordDone(std::int16_t channel, std::uint32_t id, MemHandle sample,
     done.push_back({channel, id, sample, data});
 }
 
-class SndTest : public ResourceFolderTest {
-protected:
+struct SndTest : ResourceFolderTest {
     void SetUp() override {
         ResourceFolderTest::SetUp();
         StreamInit();
@@ -86,7 +81,6 @@ protected:
         ClockSetSource(nullptr);
         ResourceFolderTest::TearDown();
     }
-
     static void advance(std::uint32_t ms) { ScriptedClock::advance(ms); }
     static std::uint32_t now() { return ScriptedClock::now; }
     // Moves the clock on in steps, running the main loop's sound service at each.
@@ -96,7 +90,6 @@ protected:
             SndService();
         }
     }
-
     // A sample block of 16-bit mono frames.
     MemHandle sampleOf(const std::vector<std::int16_t>& values) {
         std::string bytes = aiff16(values);
@@ -112,7 +105,6 @@ protected:
         samples.push_back(sample);
         return sample;
     }
-
     // Left and right output samples the virtual device has played since the last call.
     static std::vector<std::int16_t> takeOutput() {
         std::vector<std::int16_t> out;
@@ -139,7 +131,6 @@ protected:
         if (left.size() > expected.size()) left.resize(expected.size());
         return firstDifference(left, expected);
     }
-
     std::vector<MemHandle> samples;
 };
 

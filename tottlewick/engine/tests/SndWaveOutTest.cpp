@@ -1,11 +1,7 @@
 // End to end on Wine's null wave-out and the real clock: a streamed ima4 sound and two overlapping samples
 // play through the sound library to their ends and tell their completion procedures once each.
-#include <gtest/gtest.h>
-
-#include <windows.h>
 
 #include <algorithm>
-#include <vector>
 
 #include "EngineTestSupport.h"
 #include "SndManager.h"
@@ -31,8 +27,7 @@ std::string aiff(std::size_t frames, bool ima4) {
                           : pcmSound(values));
 }
 
-class SndWaveOutTest : public ResourceFolderTest {
-protected:
+struct SndWaveOutTest : ResourceFolderTest {
     void SetUp() override {
         if (waveOutGetNumDevs() == 0) GTEST_SKIP() << "no wave-out device";
         ResourceFolderTest::SetUp();

@@ -1,9 +1,5 @@
 // The start in this process: the requirement loop, the early resource file, a failure injected at each
 // manager step with its reverse teardown, and the out-of-memory boxes.
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "AppBindings.h"
 #include "AppGlobals.h"
@@ -26,8 +22,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-class StartTest : public AppTest {
-protected:
+struct StartTest : AppTest {
     void SetUp() override {
         AppTest::SetUp();
         standin::script.applicationFolder = folder.path();

@@ -1,9 +1,5 @@
 // Message texts: the 'STR' source compiler's vectors, the compiled record layout, and the message tables
 // loaded from resource files with their fallbacks and the table stack.
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "EngineTestSupport.h"
 #include "Str.h"
@@ -46,7 +42,6 @@ TEST(StrSourceTest, RecordLayoutByteForByteAndVectors) {
     };
     EXPECT_EQ(layout.table, expected);
     EXPECT_EQ(layout.last, 20u);
-
     struct Case { const char* name; std::string source; Records expected; };
     const std::vector<Case> cases = {
         {"hex, octal, unknown and ff escapes", kHead + "1 \"\\x41\\101\\q\\xff\"", {{1, "AAq\xFF"}}},
@@ -87,7 +82,6 @@ TEST(StrSourceTest, ConditionalSectionsAndDamagedTablesWalkedWithinBounds) {
         {"no listed symbol ends the parse", "1 \"a\"\r\n#if SOMETHING ELSE\r\n", {{1, "a"}}},
     };
     for (const Case& c : cases) EXPECT_EQ(records(kHead + c.body), c.expected) << c.name;
-
     // A damaged table is walked within its bounds.
     Compiled damaged = compile(kHead + "5 \"five\"");
     std::vector<std::uint8_t> table = damaged.table;
@@ -101,8 +95,7 @@ TEST(StrSourceTest, ConditionalSectionsAndDamagedTablesWalkedWithinBounds) {
 
 // ---- tables from resource files ----
 
-class StrTest : public ResourceFolderTest {
-protected:
+struct StrTest : ResourceFolderTest {
     void TearDown() override {
         while (StrPopTable()) {}
         StrTerm();
@@ -146,7 +139,6 @@ TEST_F(StrTest, ATableOf500ShortMessagesOutgrowsItsSource) {
     std::uint32_t number = 0;
     EXPECT_EQ((Both{StrTableGetAt(table, 499, &number, sizeof text, text), number}), Both(1, 500));
     EXPECT_EQ(StrTableGetAt(table, 500, &number, sizeof text, text), 0);
-
     // Loaded again it is not compiled again; kept loaded and registered again from the source's length, it
     // still reaches its last record; once unloaded, the next load compiles it afresh.
     MemHandle again = StrCompile(7);
@@ -179,7 +171,6 @@ TEST_F(StrTest, PushedTablesTheStackLimitAndResourceLookups) {
     EXPECT_STREQ(StrFindLocal(2), "ten-2 is long");
     EXPECT_EQ((Both{StrPopTable(), StrPopTable()}), Both(1, 0)) << "nothing left to pop";
     EXPECT_EQ(StrPushResource(12), 0);
-
     char out[6];
     EXPECT_EQ(StrGetFromResource(10, 2, sizeof out, out), 1);
     EXPECT_STREQ(out, "ten-2") << "at most size - 1 characters";
@@ -187,7 +178,6 @@ TEST_F(StrTest, PushedTablesTheStackLimitAndResourceLookups) {
     EXPECT_STREQ(out, "");
     EXPECT_EQ(StrGetFromResource(12, 1, sizeof out, out), 0);
     EXPECT_EQ(ResIsLoaded(resType("STR"), 10), 0);
-
     int pushed = 0;
     while (pushed < 40 && StrPushResource(10)) ++pushed;
     EXPECT_EQ(pushed, kStrStackDepth) << "a push beyond 16 levels is ignored";

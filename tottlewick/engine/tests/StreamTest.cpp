@@ -1,9 +1,6 @@
 // Streams end to end: memory, file and empty sources, the filter, states, seeking, serving and closing.
-#include <gtest/gtest.h>
 
 #include <cstring>
-#include <string>
-#include <vector>
 
 #include "EngineClock.h"
 #include "EngineTestSupport.h"
@@ -29,8 +26,7 @@ std::uint32_t refuseOne(Stream, std::uint32_t message) {
 }
 std::uint32_t swallowAll(Stream, std::uint32_t) { return 99; }
 
-class StreamTest : public EngineTest {
-protected:
+struct StreamTest : EngineTest {
     void SetUp() override {
         EngineTest::SetUp();
         StreamInit();
@@ -42,7 +38,6 @@ protected:
         ClockSetSource(nullptr);
         EngineTest::TearDown();
     }
-
     // A stream over the ten digits, prepared with a 4-byte chunk unless asked not to be.
     Stream digits(bool prepared = true) {
         Stream stream = 0;
@@ -50,7 +45,6 @@ protected:
         if (prepared) prepare(stream);
         return stream;
     }
-
     void prepare(Stream stream) {
         StreamSetBuffer(stream, buffer, sizeof buffer);
         StreamSetChunkSize(stream, 4);
@@ -62,7 +56,6 @@ protected:
         auto* chunk = static_cast<const char*>(StreamGetLastChunk(stream, &size, nullptr));
         return chunk ? std::string(chunk, size) : std::string();
     }
-
     char buffer[8] = {};
 };
 
@@ -97,13 +90,11 @@ TEST_F(StreamTest, FileStreamReadsSurvivesAFileThatShrinksAndClosesItsFileOnce) 
     prepare(stream);
     ASSERT_EQ(StreamStart(stream), 1u);
     EXPECT_EQ(chunkText(stream), "ABCD");
-
     ASSERT_EQ(FileSetSize(name.c_str(), 5), 0);
     seen.clear();
     EXPECT_EQ((Both{StreamServe(stream), StreamServe(stream)}), Both(1, 1));
     EXPECT_EQ(seen, (std::vector<std::uint32_t>{7, 4, 13})) << "the short read pauses the stream";
     EXPECT_EQ(StreamGetPosition(stream), 4u);
-
     // Stopping twice closes the owned file once: a file opened in between keeps its slot.
     FileRef owned = StreamGetFile(stream);
     EXPECT_EQ((Both{StreamStop(stream), StreamGetFile(stream)}), Both(1, 0));
@@ -128,7 +119,6 @@ TEST_F(StreamTest, FileRefStreamRepositionsAndPausesWhenRepositioningIsRefused) 
     EXPECT_EQ(std::string(buffer, 2), "GH");
     StreamStop(stream);
     EXPECT_EQ(FileTell(file), 12) << "not owned: still open, at the end of the stretch";
-
     // A refused re-positioning pauses the fill, which answers 0; the seek message itself answers 1, even
     // when the file can no longer be positioned.
     StreamSetFilter(stream, refuseOne);
@@ -150,7 +140,6 @@ TEST_F(StreamTest, SeekClampsToTheSourceAndBadHandlesAnswerQuietly) {
     for (const Case& c : cases)
         EXPECT_EQ((Both{StreamSeek(stream, c.offset, c.origin), StreamGetPosition(stream)}), Both(c.result, c.position))
             << c.offset << " from " << c.origin;
-
     // Null, stale and foreign handles answer quietly.
     MemHandle foreign = MemHandleAlloc(256);
     Stream stale = 0;
@@ -180,7 +169,6 @@ TEST_F(StreamTest, StartNeedsABufferAndAChunkThatFitsRestartsAnEndedStreamAndGoe
     EXPECT_EQ((Both{StreamStart(stream), StreamGetState(stream)}), Both(0, kStreamNew)) << "a chunk above the buffer";
     StreamSetChunkSize(stream, 8);
     EXPECT_EQ((Both{StreamStart(stream), StreamGetFill(stream)}), Both(1, 0)) << "eight bytes: ready at once";
-
     prepare(stream);
     StreamPause(stream);
     StreamResume(stream);
@@ -190,12 +178,10 @@ TEST_F(StreamTest, StartNeedsABufferAndAChunkThatFitsRestartsAnEndedStreamAndGoe
     ASSERT_EQ(StreamStart(stream), 1u);
     EXPECT_EQ(seen, (std::vector<std::uint32_t>{12, 3, 6, 8}));
     EXPECT_EQ(chunkText(stream), "0123");
-
     // The filter redirects, swallows and refuses.
     EXPECT_EQ((Both{StreamSend(stream, kStreamMsgRefuse), StreamSend(stream, 42)}), Both(0, 1));
     StreamSetFilter(stream, swallowAll);
     EXPECT_EQ((Both{StreamStart(stream), StreamGetPosition(stream)}), Both(1, 0)) << "swallowed: nothing read";
-
     StreamSetFilter(stream, refuseOne);
     refused = kStreamMsgFree;
     Stream kept = stream;
@@ -218,7 +204,6 @@ TEST_F(StreamTest, EmptySourceFillsWithoutReadingAndServeAllStopsAtARefusal) {
     seen.clear();
     StreamServe(stream);
     EXPECT_EQ(seen, (std::vector<std::uint32_t>{7, 8, 9}));
-
     // Serving all stops at the first stream whose serve answers 0.
     Stream a = digits(), b = digits();
     EXPECT_EQ(StreamServeAll(), 1);

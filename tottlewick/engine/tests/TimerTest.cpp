@@ -1,8 +1,4 @@
 // Engine timers, clocks and the cursor's hide counter on the injected clock.
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "AppStandIn.h"
 #include "Clock.h"
@@ -18,8 +14,7 @@ LRESULT CALLBACK timerWindow(HWND window, UINT message, WPARAM wParam, LPARAM lP
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-class TimerTest : public AppTest {
-protected:
+struct TimerTest : AppTest {
     void SetUp() override {
         AppTest::SetUp();
         makeWindow(timerWindow);
@@ -52,7 +47,6 @@ TEST_F(TimerTest, SlotsKillsAndTheTimerTime) {
     EXPECT_EQ((Results{TimerKill(window, 3), TimerKill(window, 3), TimerCount()}), (Results{0, 1, 4}));
     TimerKillAll(window);
     EXPECT_EQ(TimerCount(), 0);
-
     // The timer time runs only while not paused.
     EXPECT_EQ(TimerPause(0), 1);
     standin::now += 400;
@@ -75,7 +69,6 @@ TEST_F(AppTest, Clocks) {
     ClockRef none = 0;
     ClockFree(&none);
     EXPECT_EQ(ClockAlloc(), 0u) << "freeing no clock freed clock 0";
-
     ClockFreeAll();
     ClockInitAll();
     const auto running = static_cast<std::uint16_t>(ClockAlloc());

@@ -1,8 +1,6 @@
 // The formatter's conversions, flags and sizes, its 255-character cap, and the string operations.
-#include <gtest/gtest.h>
 
 #include <cstring>
-#include <string>
 
 #include "EngineTestSupport.h"
 #include "UtilFormat.h"
@@ -45,7 +43,6 @@ TEST(UtilFormatTest, StringsWidthsCountedStringsCountsAndThe255CharacterCap) {
     EXPECT_EQ(formatted("[%s]", static_cast<const char*>(nullptr)), "[]");
     EXPECT_EQ(formatted("[%s]", UtilFormatBuffer()), "[]") << "the buffer being written prints as empty";
     char out[kFormatBufferSize];
-
     // The count conversion stores by size.
     std::uint32_t whole = 0xFFFFFFFFu;
     std::uint16_t half = 0xFFFF;
@@ -53,7 +50,6 @@ TEST(UtilFormatTest, StringsWidthsCountedStringsCountsAndThe255CharacterCap) {
     UtilFormat(out, "abc%nde%hnf%kn", &whole, &half, &bytes[0]);
     EXPECT_STREQ(out, "abcdef");
     EXPECT_EQ((Results{whole, half, bytes[0], bytes[1]}), (Results{3, 5, 6, 0xEE}));
-
     // The output stops growing at 255 characters.
     std::string longText(300, 'y');
     char capped[kFormatBufferSize + 16];
@@ -78,18 +74,15 @@ TEST(UtilStringTest, CountedStringsCopiesAndParseUIntUsingEveryDigit) {
     std::string longText(280, 'q');
     UtilToCounted(buffer, longText.c_str());
     EXPECT_EQ(static_cast<unsigned char>(buffer[0]), 255);
-
     char small[4];
     EXPECT_EQ(UtilStrCopy(small, "abcdef", sizeof small), small + 3);
     EXPECT_STREQ(small, "abc");
     EXPECT_EQ(UtilStrCopy(small, "x", 0), nullptr);
     EXPECT_STREQ(small, "abc");
-
     char joined[300];
     EXPECT_EQ(UtilStrConcat(joined, "ab", "cd"), joined + 4);
     UtilStrConcat(joined, longText.c_str(), "tail");
     EXPECT_EQ(std::strlen(joined), 255u);
-
     struct Case { const char* text; int used; std::uint32_t value; } cases[] = {
         {"123abc", 3, 123}, {"", 0, 0}, {"-5", 0, 0}, {" 5", 0, 0}, {"4294967295", 10, 4294967295u},
         {"4294967296", 10, 0}, {"99999999999x", 11, 1215752191u}, {"0007", 4, 7},

@@ -1,6 +1,5 @@
 // Backdrops: the cells a dirty rectangle meets, a tiled and a pre-rendered grid drawn for one, and the
 // four slots with the main one and a caller's bank.
-#include <gtest/gtest.h>
 
 #include "BackdropGrid.h"
 #include "Draw.h"
@@ -8,8 +7,7 @@
 
 namespace {
 
-class BackdropTest : public ScreenUpdateTest {
-protected:
+struct BackdropTest : ScreenUpdateTest {
     // 'XPK' 1: twelve 160 x 160 tiles, tile i of index 10 + i.
     void SetUp() override {
         ScreenUpdateTest::SetUp();
@@ -21,11 +19,7 @@ protected:
 };
 
 TEST(BackdropGridTest, ADirtyRectangleMeetsOnlyTheCellsItTouches) {
-    struct Case {
-        Rect rect;
-        BackdropGrid grid;
-        int cells;
-    };
+    struct Case { Rect rect; BackdropGrid grid; int cells; };
     const BackdropGrid grid{0, 0, 4, 3, 160, 160};
     const Case cases[] = {
         {{150, 150, 170, 170}, grid, 4},
@@ -55,10 +49,7 @@ TEST_F(BackdropTest, TiledAndPrerenderedGridsDrawTheDirtyRectangle) {
         DrawFillRectIndex(&kScreen, 0);
         const Rect dirty{150, 150, 170, 170};
         BackdropDrawMain(&dirty);
-        struct Probe {
-            int x, y;
-            std::uint8_t want;
-        };
+        struct Probe { int x, y; std::uint8_t want; };
         const Probe probes[] = {{150, 150, 10}, {169, 150, 11}, {150, 169, 14}, {169, 169, 15},
                                 {149, 155, 0},  {170, 165, 0},  {155, 170, 0},  {400, 400, 0}};
         for (const Probe& p : probes) EXPECT_EQ(pixelAt(offscreen, p.x, p.y), p.want) << p.x << "," << p.y;
@@ -71,16 +62,16 @@ TEST_F(BackdropTest, TiledAndPrerenderedGridsDrawTheDirtyRectangle) {
 
 TEST_F(BackdropTest, FourSlotsTheMainOneAndACallersBank) {
     for (std::int16_t number = 1; number <= 4; ++number) EXPECT_EQ(BackdropLoad(1, 4, 3, 0, 0), number);
-    EXPECT_EQ(BackdropLoad(1, 4, 3, 0, 0), 0);
-    EXPECT_EQ(BackdropLoadMain(1, 4, 3, 0, 0), 0);
+    EXPECT_EQ((Results{BackdropLoad(1, 4, 3, 0, 0), BackdropLoadMain(1, 4, 3, 0, 0)}), (Results{0, 0})) << "slots full";
     BackdropFreeAll();
     EXPECT_EQ(BackdropLoad(2, 4, 3, 0, 0), 0) << "a missing bank";
     const ShapeBank bank = load(1);
     ASSERT_NE(bank, 0u);
     EXPECT_EQ(BackdropAdd(bank, 4, 3, 0, 0), 1);
     BackdropFreeMain();
-    EXPECT_EQ(ShapeBankCount(bank), 12) << "the caller's bank stays loaded";
-    EXPECT_EQ(BackdropAdd(0, 4, 3, 0, 0), 0);
+    EXPECT_EQ((Results{ShapeBankCount(bank), BackdropAdd(0, 4, 3, 0, 0)}), (Results{12, 0}))
+        << "the caller's bank stays loaded";
+
 }
 
 }  // namespace

@@ -2,13 +2,8 @@
 // tables, depth codes, the port stack, coordinate mapping, clipping and the copy engine; and a memory
 // canvas copied to a window, whose exact colours are checked in the 24-bit run of this test (on the 8-bit
 // display Wine shows only the nearest of its 20 static colours).
-#include <gtest/gtest.h>
-
-#include <windows.h>
 
 #include <cstring>
-#include <string>
-#include <vector>
 
 #include "CanvasCopy.h"
 #include "CanvasPalette.h"
@@ -49,7 +44,6 @@ TEST_F(CanvasTest, FilledMemoryCanvasLocksFromItsTopRowAndCopies) {
     ASSERT_NE(canvas, 0u);
     EXPECT_EQ(CanvasGetPalette(canvas), palette);
     fill(canvas, rect(10, 10, 20, 20), 5);
-
     void* base = nullptr;
     std::int32_t step = 0;
     std::uint16_t depth = 0;
@@ -65,12 +59,10 @@ TEST_F(CanvasTest, FilledMemoryCanvasLocksFromItsTopRowAndCopies) {
         EXPECT_EQ(top[p.y * step + p.x], inside ? 5 : 0) << p.x << "," << p.y;
     }
     CanvasUnlockPixels(canvas);
-
     PortSet(canvas);
     const Rect byColour = rect(30, 30, 32, 32);
     DrawFillRect(&byColour, testColor(50));
     EXPECT_EQ(pixelAt(canvas, 31, 31), 50) << "an RGB colour fills with its nearest index";
-
     const Canvas copy = memory(640, 480);
     EXPECT_EQ(CanvasCopy(copy, 0, 0, canvas, &k640), 1);
     EXPECT_EQ(pixelAt(copy, 15, 15), 5);
@@ -89,7 +81,6 @@ TEST_F(CanvasTest, DepthCodesAndTheDefaultDepth) {
     EXPECT_EQ(CanvasSetDefaultDepth(4), 8);
     EXPECT_EQ(CanvasGetDepth(canvases[0]), 4);
     CanvasSetDefaultDepth(8);
-
     BITMAP mono{};
     GetObject(GetCurrentObject(CanvasGetDC(canvases[6]), OBJ_BITMAP), sizeof mono, &mono);
     EXPECT_EQ(mono.bmBitsPixel, 1) << "code 0xF makes a monochrome bitmap";
@@ -127,7 +118,6 @@ TEST_F(CanvasTest, PortStackRestoresAndRefusesOverAndUnderflow) {
     const std::vector<Canvas> got{Canvas(PortPush(a)), Canvas(PortPush(b)), PortGet(), PortPop(), PortPop(),
                                   PortGet(), PortPop(), PortGet()};
     EXPECT_EQ(got, (std::vector<Canvas>{1, 1, b, b, a, first, 0, first})) << "the last pop has nothing saved";
-
     for (int i = 0; i < kPortStackSize; ++i) ASSERT_EQ(PortPush(i % 2 ? a : b), 1) << i;
     EXPECT_EQ(PortPush(first), 0) << "the 17th save is refused";
     EXPECT_EQ(PortGet(), a);
@@ -147,7 +137,6 @@ TEST_F(CanvasTest, BoundsAndDeviceRectMoveTheMapping) {
     CanvasRectToDevice(&r, canvas);
     EXPECT_EQ(std::vector<int>({CanvasXToDevice(210, canvas), CanvasYFromDevice(5, canvas), p.h, p.v, r.left}),
               std::vector<int>({10, 305, 5, 10, 0}));
-
     CanvasSetBounds(canvas, nullptr);
     EXPECT_EQ(placement(canvas), "device 0,0,100,50 bounds 0,0,100,50");
     const Rect place = rect(20, 10, 80, 40);  // the bounds start at device (20, 10), 60 x 30
@@ -168,19 +157,16 @@ TEST_F(CanvasTest, ClipLimitsTheOneToOneCopyButNotTheScaledOne) {
     Rect clip{};
     CanvasGetClip(&clip, target);
     EXPECT_EQ(rectCsv(clip), "0,0,10,10") << "an empty clip changes nothing";
-
     ASSERT_EQ(CanvasBeginCopy(target, source, 0), 1);
     EXPECT_EQ(CanvasBlit(20, 20, 5, 5, 0, 0), 0) << "wholly outside the clip";
     CanvasEndCopy();
     EXPECT_EQ(CanvasBlit(0, 0, 5, 5, 0, 0), 0) << "no copy prepared";
-
     CanvasCopyRect(target, 5, 5, 10, 10, source, 0, 0, 10, 10);
     EXPECT_EQ(pixelAt(target, 9, 9), 9);
     EXPECT_EQ(pixelAt(target, 10, 10), 0) << "the 1:1 copy is clipped";
     SelectClipRgn(CanvasGetDC(target), nullptr);  // leaves only the engine's clip to cut the copy
     CanvasCopyRect(target, 20, 20, 20, 20, source, 0, 0, 10, 10);
     EXPECT_EQ(pixelAt(target, 39, 39), 9) << "the scaled copy is not";
-
     CanvasSetClip(target, nullptr);
     const Rect corner = rect(-5, -5, 3, 3);  // only (0, 0, 3, 3) lies on the source
     fill(target, k40, 0);
@@ -202,7 +188,6 @@ TEST_F(CanvasTest, CopyToAPrinterCanvasPrintsColoursAndRestoresIndices) {
     SelectObject(dc, section);
     const Canvas printer = make(reinterpret_cast<std::uintptr_t>(dc), kCanvasDeviceContext);
     ASSERT_NE(printer, 0u);
-
     CanvasCopy(printer, 0, 0, source, &k16);
     EXPECT_EQ(GetPixel(dc, 15, 15), testColor(5));
     EXPECT_EQ(GetPixel(dc, 0, 0), testColor(5));
@@ -210,7 +195,6 @@ TEST_F(CanvasTest, CopyToAPrinterCanvasPrintsColoursAndRestoresIndices) {
         reinterpret_cast<const std::uint16_t*>(reinterpret_cast<std::uint8_t*>(CanvasGetDib(source)) + 40);
     EXPECT_EQ(slots[5], 5) << "the DIB header holds palette indices again";
     EXPECT_EQ(slots[200], 200);
-
     CanvasDispose(&canvases.back());  // deletes the device context it was given
     canvases.pop_back();
     DeleteObject(section);
@@ -230,7 +214,6 @@ TEST_F(CanvasTest, SwitchingAPaletteFollowsTheFilter) {
     RGBQUAD entry{};
     GetDIBColorTable(CanvasGetDC(plain), 77, 1, &entry);
     EXPECT_EQ(RGB(entry.rgbRed, entry.rgbGreen, entry.rgbBlue), RGB(77, 77, 77));
-
     EXPECT_EQ(CanvasRealizeAll(), 0) << "no window canvas";
     EXPECT_EQ(CanvasGetPalette(plain), first) << "every canvas takes the current palette";
     DeleteObject(second);

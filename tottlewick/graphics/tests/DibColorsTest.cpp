@@ -1,12 +1,7 @@
 // Palettes from the colour tables of 'DIB' resources written by the bitmap writer, and bitmaps whose
 // tables lie about their size.
-#include <gtest/gtest.h>
-
-#include <windows.h>
 
 #include <cstring>
-#include <string>
-#include <vector>
 
 #include "DibColors.h"
 #include "DibWriter.h"
@@ -14,8 +9,7 @@
 
 namespace {
 
-class DibColorsTest : public ScreenUpdateTest {
-protected:
+struct DibColorsTest : ScreenUpdateTest {
     void TearDown() override {
         for (MemHandle& table : tables) MemHandleFree(&table);
         for (HPALETTE& palette : palettes) DeleteObject(palette);
@@ -40,7 +34,6 @@ protected:
         }
         return palette;
     }
-
     std::vector<MemHandle> tables;
     std::vector<HPALETTE> palettes;
 };
@@ -54,18 +47,15 @@ TEST_F(DibColorsTest, BlackAndWhiteBecomeNearBlackAndNearWhite) {
     ASSERT_NE(table, 0u);
     const std::string expected("\0\0\x04\0" "\0\0\0\0" "\xff\xff\xff\0" "\x1e\x14\x0a\0" "\xfe\xff\xff\0", 20);
     ASSERT_EQ(MemHandleGetSize(table), expected.size());
-    EXPECT_EQ(std::memcmp(MemHandleLock(table), expected.data(), expected.size()), 0);
+    EXPECT_EQ(std::string(static_cast<const char*>(MemHandleLock(table)), expected.size()), expected);
     MemHandleUnlock(table);
     EXPECT_EQ(MemHandleGetSize(loadColors(2)), 12u);
-
     HPALETTE palette = fromColors(table, 0, true);
-    ASSERT_NE(palette, nullptr);
-    EXPECT_EQ(GetPaletteEntries(palette, 0, 0, nullptr), 4u);
+    ASSERT_EQ(GetPaletteEntries(palette, 0, 0, nullptr), 4u);
     const COLORREF colours[] = {RGB(8, 8, 8), RGB(247, 247, 247), RGB(10, 20, 30), RGB(255, 255, 254)};
     for (int i = 0; i < 4; ++i) {
         const PALETTEENTRY e = entryOf(palette, i);
-        EXPECT_EQ(RGB(e.peRed, e.peGreen, e.peBlue), colours[i]) << i;
-        EXPECT_EQ(e.peFlags, PC_RESERVED);
+        EXPECT_EQ((Results{RGB(e.peRed, e.peGreen, e.peBlue), e.peFlags}), (Results{colours[i], PC_RESERVED})) << i;
     }
 }
 
@@ -84,24 +74,22 @@ TEST_F(DibColorsTest, StaticPositionsTakeTheSystemsOrTheGivenColours) {
     DibPicture statics = image;
     statics.colors.assign(256, 0x010203);
     openBitmaps({writeBmpFile(image), writeBmpFile(statics)});
-
     PALETTEENTRY system[256] = {};
     HDC screen = GetDC(nullptr);
     GetSystemPaletteEntries(screen, 0, 256, system);
     ReleaseDC(nullptr, screen);
-    HPALETTE arranged = fromColors(loadColors(1), 0);
-    HPALETTE given = fromColors(loadColors(1), loadColors(2));
-    ASSERT_NE(arranged, nullptr);
-    ASSERT_NE(given, nullptr);
+    HPALETTE arranged = fromColors(loadColors(1), 0), given = fromColors(loadColors(1), loadColors(2));
+    ASSERT_TRUE(arranged && given);
     for (const auto& [index, isStatic] : {std::pair{0, true}, {9, true}, {10, false}, {245, false}, {246, true},
                                           {255, true}}) {
         SCOPED_TRACE(index);
         const PALETTEENTRY a = entryOf(arranged, index), g = entryOf(given, index);
         const COLORREF own = RGB(index, 100, 255 - index);
         const PALETTEENTRY& s = system[index];
-        EXPECT_EQ(RGB(a.peRed, a.peGreen, a.peBlue), isStatic ? RGB(s.peRed, s.peGreen, s.peBlue) : own);
-        EXPECT_EQ(RGB(g.peRed, g.peGreen, g.peBlue), isStatic ? RGB(1, 2, 3) : own);
-        EXPECT_EQ(g.peFlags, isStatic ? 0 : PC_RESERVED);
+        EXPECT_EQ((Results{RGB(a.peRed, a.peGreen, a.peBlue), RGB(g.peRed, g.peGreen, g.peBlue), g.peFlags}),
+                  (Results{isStatic ? RGB(s.peRed, s.peGreen, s.peBlue) : own, isStatic ? RGB(1, 2, 3) : own,
+                           isStatic ? 0 : PC_RESERVED}));
+
     }
 }
 

@@ -1,12 +1,8 @@
 // DIBs in memory handles: sizes, fills and copies against bytes worked out by hand, colour-table modes
 // and drawing.
-#include <gtest/gtest.h>
-
-#include <windows.h>
 
 #include <cstring>
 #include <tuple>
-#include <vector>
 
 #include "Dib.h"
 #include "GraphicsTestSupport.h"
@@ -18,8 +14,7 @@ std::uint8_t* row(DibHeader* header, int y) {
     return reinterpret_cast<std::uint8_t*>(header) + kDibPixelOffset + (header->height - 1 - y) * DibStride(header);
 }
 
-class DibTest : public GraphicsTest {
-protected:
+struct DibTest : GraphicsTest {
     void TearDown() override {
         for (MemHandle& dib : dibs) {
             MemHandleUnlock(dib);
@@ -48,9 +43,8 @@ TEST_F(DibTest, CreateSizesTheImageAsStrideTimesHeightAndRefusesEmptySizes) {
         ASSERT_NE(h, nullptr);
         EXPECT_EQ(std::tuple(h->size, h->width, h->height, h->planes, h->bitCount, h->compression),
                   std::tuple(40u, storedWidth, std::int32_t(height), std::uint16_t(1), bits, 0u));
-        EXPECT_EQ(DibStride(h), stride);
-        EXPECT_EQ(h->imageSize, imageSize);
-        EXPECT_EQ(MemHandleGetSize(dibs.back()), 1064 + imageSize);
+        EXPECT_EQ((Results{DibStride(h), h->imageSize, MemHandleGetSize(dibs.back())}),
+                  (Results{stride, imageSize, 1064 + imageSize}));
         const auto* slots = reinterpret_cast<const std::uint16_t*>(reinterpret_cast<std::uint8_t*>(h) + 40);
         const std::pair<int, int> indices = bits <= 8 ? std::pair(1, 255) : std::pair(0, 0);
         const std::pair<int, int> stored(slots[1], slots[255]);
@@ -58,8 +52,7 @@ TEST_F(DibTest, CreateSizesTheImageAsStrideTimesHeightAndRefusesEmptySizes) {
     }
     for (const auto& [width, height] : {std::pair<std::int16_t, std::int16_t>{0, 10}, {10, 0}, {-1, 10}, {10, -5}}) {
         MemHandle dib = 99;
-        EXPECT_EQ(DibCreate(&dib, 8, width, height), 0) << width << "x" << height;
-        EXPECT_EQ(dib, 0u);
+        EXPECT_EQ((Results{DibCreate(&dib, 8, width, height), dib}), (Results{0, 0})) << width << "x" << height;
     }
 }
 
@@ -73,7 +66,6 @@ TEST_F(DibTest, FillsCoverTheRectangleAndItsTailBytesOnly) {
         const int x = i % 16, y = i / 16;
         ASSERT_EQ(row(h, y)[x], x >= 1 && x < 8 && y >= 2 && y < 5 ? 0xAB : 0) << x << "," << y;
     }
-
     DibHeader* nibbles = create(4, 3, 10);
     const Rect everything{-5, -5, 100, 100};
     DibFillRect(row(nibbles, nibbles->height - 1), nibbles, &everything, 0x07);
@@ -81,13 +73,11 @@ TEST_F(DibTest, FillsCoverTheRectangleAndItsTailBytesOnly) {
     for (std::uint32_t i = 0; i < nibbles->imageSize; ++i) {
         ASSERT_EQ(pixels[i], i % 4 < 2 ? 0x07 : 0) << "byte " << i;  // 4 pixels are 2 bytes, then padding
     }
-
     DibHeader* words = create(16, 3, 2);
     const Rect right{1, 0, 3, 2};
     DibFillRect(row(words, 1), words, &right, 0x1234);
     const std::uint8_t expected[8] = {0, 0, 0x34, 0x12, 0x34, 0x12, 0, 0};
-    EXPECT_EQ(std::memcmp(row(words, 0), expected, 8), 0);
-    EXPECT_EQ(std::memcmp(row(words, 1), expected, 8), 0);
+    EXPECT_EQ((Results{std::memcmp(row(words, 0), expected, 8), std::memcmp(row(words, 1), expected, 8)}), Results(2, 0));
 }
 
 TEST_F(DibTest, CopyMovesRowsCountedFromTheTopAndCutsToTheDestination) {
@@ -120,14 +110,14 @@ TEST_F(DibTest, ColorTableHoldsColoursOrIndices) {
         EXPECT_EQ(colourAt(i), testColor(i)) << i;
         EXPECT_EQ(slots[i * 4 + 3], 0);
     }
-    EXPECT_EQ(DibSetColorTable(h, palette, kDibTableIndices), 1);
-    EXPECT_EQ(reinterpret_cast<std::uint16_t*>(slots)[5], 5);
+    EXPECT_EQ((Results{DibSetColorTable(h, palette, kDibTableIndices), reinterpret_cast<std::uint16_t*>(slots)[5]}),
+              (Results{1, 5}));
     h->colorsUsed = 4;
-    EXPECT_EQ(DibSetColorTable(h, palette, kDibTableColors), 1);
-    EXPECT_EQ(colourAt(3), testColor(3));
-    EXPECT_EQ(reinterpret_cast<std::uint16_t*>(slots)[8], 8);
-    EXPECT_EQ(DibSetColorTableFromPalette(dibs.back(), nullptr, kDibTableColors), 1);  // the default palette
-    EXPECT_EQ(colourAt(0), RGB(0, 0, 0));
+    EXPECT_EQ((Results{DibSetColorTable(h, palette, kDibTableColors), colourAt(3),
+                       reinterpret_cast<std::uint16_t*>(slots)[8]}),
+              (Results{1, testColor(3), 8}));
+    EXPECT_EQ((Results{DibSetColorTableFromPalette(dibs.back(), nullptr, kDibTableColors), colourAt(0)}),
+              (Results{1, 0})) << "the default palette";
     DeleteObject(palette);
 }
 
@@ -140,19 +130,16 @@ TEST_F(DibTest, StretchDrawPaintsWithTheRasterOperationOrZoomsTheDib) {
     HBITMAP section = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ previous = SelectObject(dc, section);
     std::memset(bits, 0xFF, 16 * 16 * 3);
-
     EXPECT_EQ(DibStretchDraw(dc, 1, 1, 2, 2, 0, 0, 0, -1, -1, BLACKNESS, DIB_RGB_COLORS), 1);
     EXPECT_EQ(std::tuple(GetPixel(dc, 1, 1), GetPixel(dc, 2, 2), GetPixel(dc, 3, 3)),
               std::tuple(RGB(0, 0, 0), RGB(0, 0, 0), RGB(255, 255, 255)));
-
     HPALETTE palette = makeTestPalette();
     DibHeader* h = create(8, 4, 2);
     std::memset(reinterpret_cast<std::uint8_t*>(h) + kDibPixelOffset, 9, h->imageSize);
     DibSetColorTable(h, palette, kDibTableColors);
-    EXPECT_EQ(DibStretchDraw(dc, 4, 4, -2, -3, dibs.back(), 0, 0, -1, -1, SRCCOPY, DIB_RGB_COLORS), 1);
-    EXPECT_EQ(GetPixel(dc, 4, 4), testColor(9));
-    EXPECT_EQ(GetPixel(dc, 11, 9), testColor(9)) << "4 x 2 pixels zoomed 2 x 3 times";
-    EXPECT_EQ(GetPixel(dc, 12, 10), RGB(255, 255, 255));
+    EXPECT_EQ((Results{DibStretchDraw(dc, 4, 4, -2, -3, dibs.back(), 0, 0, -1, -1, SRCCOPY, DIB_RGB_COLORS),
+                       GetPixel(dc, 4, 4), GetPixel(dc, 11, 9), GetPixel(dc, 12, 10)}),
+              (Results{1, testColor(9), testColor(9), RGB(255, 255, 255)})) << "4 x 2 pixels zoomed 2 x 3 times";
 
     SelectObject(dc, previous);
     DeleteObject(section);

@@ -29,7 +29,11 @@ inline HPALETTE makeTestPalette() {
     return CreatePalette(log);
 }
 
+// Results side by side, so that one check prints them all. Braces keep their order of evaluation.
+using Results = std::vector<std::int64_t>;
+
 inline std::string rectCsv(const Rect& r) {
+
     return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
            std::to_string(r.bottom);
 }
@@ -57,17 +61,14 @@ public:
     ~TestWindow() { DestroyWindow(handle); }
     TestWindow(const TestWindow&) = delete;
     TestWindow& operator=(const TestWindow&) = delete;
-
     static void pump() {
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
     }
-
     HWND handle;
 };
 
-class GraphicsTest : public ::testing::Test {
-protected:
+struct GraphicsTest : ::testing::Test {
     void SetUp() override {
         ASSERT_EQ(MemInit(kMemFirstTableEntries, kMemGrowEntries), 1);
         ASSERT_EQ(PalMgrInit(), 1);
@@ -93,7 +94,6 @@ protected:
         PalSetCurrent(palette);
         return palette;
     }
-
     std::vector<Canvas> canvases;
 };
 

@@ -1,10 +1,5 @@
 // Palette fades on a window canvas, timed by an injected engine clock that moves 25 ms on every reading.
 // The fade's levels are read back from the work palette that the canvases use while it runs.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
-#include <vector>
 
 #include "CanvasPalette.h"
 #include "EngineClock.h"
@@ -30,8 +25,7 @@ std::int16_t recordPass() {
 }
 std::int16_t stopAtOnce() { return 0; }
 
-class PalFadeTest : public GraphicsTest {
-protected:
+struct PalFadeTest : GraphicsTest {
     void SetUp() override {
         GraphicsTest::SetUp();
         fakeNow = 0;
@@ -49,7 +43,6 @@ protected:
         DeleteObject(grey);
         GraphicsTest::TearDown();
     }
-
     TestWindow screen{64, 64};
     HPALETTE colours = nullptr;
     HPALETTE grey = nullptr;
@@ -69,11 +62,9 @@ TEST_F(PalFadeTest, FourStepsOverFourHundredMillisecondsThenTheOldPaletteHoldsTh
     const std::vector<COLORREF> levels = {RGB(100, 44, 155), RGB(100, 58, 141), RGB(100, 72, 128), RGB(100, 86, 114),
                                           RGB(100, 100, 100)};
     EXPECT_EQ(seen, levels) << "levels 64, 128, 192, then 256";
-
-    EXPECT_EQ(PalFadeEnd(), 1);
-    EXPECT_EQ(CanvasGetPalette(window), colours);
-    EXPECT_EQ(CanvasGetPalette(picture), colours);
-    EXPECT_EQ(GetObjectType(work), 0u) << "the work palette is deleted";
+    EXPECT_EQ((Results{PalFadeEnd(), CanvasGetPalette(window) == colours, CanvasGetPalette(picture) == colours,
+                       GetObjectType(work)}),
+              (Results{1, 1, 1, 0})) << "the work palette is deleted";
     for (int i : {10, 100, 245}) {
         RGBQUAD entry{};
         GetDIBColorTable(CanvasGetDC(picture), i, 1, &entry);
@@ -89,20 +80,16 @@ TEST_F(PalFadeTest, AFadeStoppedAtOnceEndsOnItsTargetAndTheRangeLeavesTheStaticC
     PalFadeBegin(picture, colours, grey, 0, 256);
     EXPECT_EQ(MemHandleFind(0, "CLUT", nullptr), 0u);
     PalFadeStep(256);
-    EXPECT_EQ(CanvasGetPalette(picture), colours);
-    EXPECT_EQ(PalGetEntryColor(colours, 100), testColor(100));
-    EXPECT_EQ(PalFadeEnd(), 0) << "a fade on a memory canvas starts nothing and keeps nothing";
-
+    EXPECT_EQ((Results{CanvasGetPalette(picture) == colours, PalGetEntryColor(colours, 100), PalFadeEnd()}),
+              (Results{1, testColor(100), 0})) << "a fade on a memory canvas starts nothing and keeps nothing";
     ASSERT_EQ(PalFadeBegin(window, colours, grey, 0, 12), 1);
     HPALETTE work = CanvasGetPalette(window);
     PalFadeStep(256);
-    EXPECT_EQ(PalGetEntryColor(work, 11), RGB(11, 11, 11));
-    EXPECT_EQ(PalGetEntryColor(work, 12), testColor(12));
-    EXPECT_EQ(entryOf(work, 9).peFlags, 0) << "static colours are arranged in the work palette";
+    EXPECT_EQ((Results{PalGetEntryColor(work, 11), PalGetEntryColor(work, 12), entryOf(work, 9).peFlags}),
+              (Results{RGB(11, 11, 11), testColor(12), 0})) << "static colours are arranged in the work palette";
     PalFadeEnd();
-    EXPECT_EQ(PalFadeBegin(window, colours, grey, 250, 7), 0) << "past entry 255";
-    EXPECT_EQ(PalFadeBegin(window, nullptr, grey, 0, 1), 0);
-
+    EXPECT_EQ(PalFadeBegin(window, colours, grey, 250, 7) + PalFadeBegin(window, nullptr, grey, 0, 1), 0)
+        << "past entry 255; no palette";
     ASSERT_EQ(PalFadeBegin(window, colours, grey, 0, 256), 1);
     PalFadeRun(4, 400, stopAtOnce);
     EXPECT_EQ(PalGetEntryColor(CanvasGetPalette(window), 100), RGB(100, 100, 100));
@@ -113,17 +100,17 @@ TEST_F(PalFadeTest, FadesToAndFromBlackAndAColour) {
     ASSERT_EQ(PalFadeInBegin(window), 1);
     PalFadeRun(4, 100, recordPass);
     PalFadeInEnd();
-    EXPECT_EQ(seen.front(), RGB(0, 0, 0)) << "a fade in starts black";
-    EXPECT_EQ(PalGetEntryColor(colours, 100), testColor(100));
-
+    EXPECT_EQ((Results{seen.front(), PalGetEntryColor(colours, 100)}), (Results{0, testColor(100)}))
+        << "a fade in starts black";
     PalFadeToColor(window, RGB(10, 20, 30), 2, 100);
     EXPECT_EQ(PalGetEntryColor(colours, 100), RGB(10, 20, 30));
     PalFadeOut(window, 2, 100);
     EXPECT_EQ(PalGetEntryColor(colours, 100), RGB(0, 0, 0));
     PalFadeFromColor(window, RGB(1, 2, 3), 0, 100);
-    EXPECT_EQ(PalGetEntryColor(colours, 100), RGB(0, 0, 0)) << "from the colour back to the canvas's own";
-    EXPECT_EQ(CanvasGetPalette(window), colours);
-    EXPECT_EQ(MemHandleFind(0, "CLUT", nullptr), 0u);
+    EXPECT_EQ((Results{PalGetEntryColor(colours, 100), CanvasGetPalette(window) == colours,
+                       MemHandleFind(0, "CLUT", nullptr)}),
+              (Results{0, 1, 0})) << "from the colour back to the canvas's own";
+
 }
 
 }  // namespace

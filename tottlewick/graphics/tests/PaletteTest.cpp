@@ -1,12 +1,8 @@
 // The palette manager: stock palettes, nearest colours, CLUTs, logical palettes, static colours and the
 // current palette, on the 8-bit display with its 20 static colours.
-#include <gtest/gtest.h>
-
-#include <windows.h>
 
 #include <set>
 #include <tuple>
-#include <vector>
 
 #include "CanvasPalette.h"
 #include "Clut.h"
@@ -14,8 +10,7 @@
 
 namespace {
 
-class PaletteTest : public GraphicsTest {
-protected:
+struct PaletteTest : GraphicsTest {
     void TearDown() override {
         for (HPALETTE& palette : palettes) DeleteObject(palette);
         GraphicsTest::TearDown();
@@ -58,18 +53,14 @@ TEST_F(PaletteTest, StockPalettes) {
     std::set<COLORREF> distinct;
     for (int i = 0; i < 256; ++i) distinct.insert(PalGetEntryColor(palettes[6], std::uint16_t(i)));
     EXPECT_EQ(distinct.size(), 256u);
-
     HPALETTE none = reinterpret_cast<HPALETTE>(1);
-    EXPECT_EQ(PalCreateStock(&none, 5), 0);
-    EXPECT_EQ(none, nullptr);
+    EXPECT_EQ((Results{PalCreateStock(&none, 5), none == nullptr}), (Results{0, 1}));
     HPALETTE arranged = nullptr;
     ASSERT_EQ(PalCreateStock(&arranged, kPalStockBlack | kPalArrange), 1);
     keep(arranged);
-    EXPECT_EQ(PalGetEntryColor(arranged, 255), RGB(255, 255, 255)) << "the static white";
-    EXPECT_EQ(entryOf(arranged, 255).peFlags, 0);
-    EXPECT_EQ(entryOf(arranged, 128).peFlags, PC_RESERVED);
-    EXPECT_EQ(PalEntryCount(palettes[0]), 256) << "any palette counts 256";
-    EXPECT_EQ(PalEntryCount(nullptr), 0);
+    EXPECT_EQ((Results{PalGetEntryColor(arranged, 255), entryOf(arranged, 255).peFlags, entryOf(arranged, 128).peFlags}),
+              (Results{RGB(255, 255, 255), 0, PC_RESERVED})) << "the static white";
+    EXPECT_EQ((Results{PalEntryCount(palettes[0]), PalEntryCount(nullptr)}), (Results{256, 0})) << "any palette: 256";
 }
 
 TEST_F(PaletteTest, NearestColour) {
@@ -106,8 +97,7 @@ TEST_F(PaletteTest, ClutsStoreComponentsInBothHalves) {
     std::uint32_t tag = 0;
     char label[16] = {};
     MemHandleGetLabel(clut, label, &tag);
-    EXPECT_STREQ(label, "CLUT");
-    EXPECT_EQ(tag, 4u);
+    EXPECT_EQ(label + std::to_string(tag), "CLUT4");
     ASSERT_EQ(ClutFromPalette(clut, colours), 1);
     {
         ClutAccess table(clut);
@@ -120,36 +110,29 @@ TEST_F(PaletteTest, ClutsStoreComponentsInBothHalves) {
     PalCreateStock(&grey, kPalStockGrey);
     keep(grey);
     ASSERT_EQ(ClutToPalette(grey, clut), 1);
-    EXPECT_EQ(PalGetEntryColor(grey, 3), testColor(3));
-    EXPECT_EQ(PalGetEntryColor(grey, 4), RGB(4, 4, 4));
+    EXPECT_EQ((Results{PalGetEntryColor(grey, 3), PalGetEntryColor(grey, 4)}), (Results{testColor(3), RGB(4, 4, 4)}));
     HPALETTE made = nullptr;
     ASSERT_EQ(PalCreateFromClut(&made, clut), 1);
     keep(made);
-    EXPECT_EQ(GetPaletteEntries(made, 0, 0, nullptr), 4u);
-    EXPECT_EQ(PalGetEntryColor(made, 1), testColor(1));
-
+    EXPECT_EQ((Results{GetPaletteEntries(made, 0, 0, nullptr), PalGetEntryColor(made, 1)}), (Results{4, testColor(1)}));
     static_cast<ClutHeader*>(MemHandleLock(clut))->size = 100;  // claims more entries than it holds
     MemHandleUnlock(clut);
-    EXPECT_EQ(ClutFromPalette(clut, colours), 0);
-    EXPECT_EQ(PalCreateFromClut(&made, clut), 0);
-    EXPECT_EQ(ClutFree(&clut), 1);
-    EXPECT_EQ(ClutFree(&clut), 0);
-    EXPECT_EQ(ClutCreate(&clut, 0), 0);
+    EXPECT_EQ((Results{ClutFromPalette(clut, colours), PalCreateFromClut(&made, clut), ClutFree(&clut), ClutFree(&clut),
+                       ClutCreate(&clut, 0)}),
+              (Results{0, 0, 1, 0, 0}));
 }
 
 TEST_F(PaletteTest, LogicalPaletteBuffers) {
     MemHandle log = 0;
     ASSERT_EQ(PalAllocLog(&log, 3), 1);
-    EXPECT_EQ(MemHandleGetSize(log), 16u);
     auto* entries = static_cast<LOGPALETTE*>(MemHandleLock(log));
-    EXPECT_EQ(entries->palVersion, 0x300);
+    EXPECT_EQ((Results{MemHandleGetSize(log), entries->palVersion}), (Results{16, 0x300}));
     entries->palPalEntry[2] = PALETTEENTRY{9, 8, 7, 0};
     MemHandleUnlock(log);
     HPALETTE palette = nullptr;
     ASSERT_EQ(PalCreateFromLog(&palette, log), 1);
     keep(palette);
-    EXPECT_EQ(GetPaletteEntries(palette, 0, 0, nullptr), 3u);
-    EXPECT_EQ(PalGetEntryColor(palette, 2), RGB(9, 8, 7));
+    EXPECT_EQ((Results{GetPaletteEntries(palette, 0, 0, nullptr), PalGetEntryColor(palette, 2)}), (Results{3, RGB(9, 8, 7)}));
     static_cast<LOGPALETTE*>(MemHandleLock(log))->palNumEntries = 200;  // past the buffer
     MemHandleUnlock(log);
     EXPECT_EQ(PalCreateFromLog(&palette, log), 0);
@@ -164,21 +147,16 @@ TEST_F(PaletteTest, StaticColoursTakeTheirPlaces) {
     ASSERT_EQ(PalArrangeStatic(&kept, 0), 1);
     ASSERT_EQ(PalArrangeStatic(&swapped, 1), 1);
     for (HPALETTE palette : {kept, swapped}) {
-        EXPECT_EQ(PalGetEntryColor(palette, 0), RGB(0, 0, 0));
-        EXPECT_EQ(entryOf(palette, 0).peFlags, 0);
-        EXPECT_EQ(PalGetEntryColor(palette, 255), RGB(255, 255, 255));
+        EXPECT_EQ((Results{PalGetEntryColor(palette, 0), entryOf(palette, 0).peFlags, PalGetEntryColor(palette, 255)}),
+                  (Results{RGB(0, 0, 0), 0, RGB(255, 255, 255)}));
     }
-    EXPECT_EQ(PalGetEntryColor(kept, 128), testColor(128));
-    EXPECT_EQ(PalGetEntryColor(kept, 100), RGB(0, 0, 0));
+    EXPECT_EQ((Results{PalGetEntryColor(kept, 128), PalGetEntryColor(kept, 100)}), (Results{testColor(128), 0}));
     EXPECT_EQ(PalGetEntryColor(swapped, 100), moved) << "the black moved to 0 and its entry took 0's place";
-
     HPALETTE shifted = testPaletteWith({});
     std::uint8_t map[236] = {};
     ASSERT_EQ(PalShiftToMiddle(&shifted, map), 1);
-    EXPECT_EQ(PalGetEntryColor(shifted, 10), testColor(0));
-    EXPECT_EQ(PalGetEntryColor(shifted, 245), testColor(235));
-    EXPECT_EQ(map[0], 10);
-    EXPECT_EQ(map[235], 245);
+    EXPECT_EQ((Results{PalGetEntryColor(shifted, 10), PalGetEntryColor(shifted, 245), map[0], map[235]}),
+              (Results{testColor(0), testColor(235), 10, 245}));
 }
 
 TEST_F(PaletteTest, TheCurrentPaletteReachesEveryCanvas) {
@@ -190,7 +168,6 @@ TEST_F(PaletteTest, TheCurrentPaletteReachesEveryCanvas) {
     RGBQUAD entry{};
     GetDIBColorTable(CanvasGetDC(canvas), 9, 1, &entry);
     EXPECT_EQ(RGB(entry.rgbRed, entry.rgbGreen, entry.rgbBlue), testColor(9));
-
     EXPECT_EQ(PalSetCurrent(nullptr), palette) << "0 builds one from the system palette";
     keep(palette);
     PALETTEENTRY system{};
@@ -199,12 +176,9 @@ TEST_F(PaletteTest, TheCurrentPaletteReachesEveryCanvas) {
     ReleaseDC(nullptr, screen);
     EXPECT_EQ(PalGetEntryColor(nullptr, 255), RGB(system.peRed, system.peGreen, system.peBlue));
     EXPECT_EQ(CanvasGetPalette(canvas), PalGetCurrent());
+    EXPECT_EQ((Results{PalMgrInit(), PalMgrTerm(), PalSetCurrent(palette) == nullptr, PalMgrTerm(), PalMgrInit()}),
+              (Results{0, 1, 1, 0, 1})) << "already running; stopped, it takes no palette";
 
-    EXPECT_EQ(PalMgrInit(), 0) << "already running";
-    EXPECT_EQ(PalMgrTerm(), 1);
-    EXPECT_EQ(PalSetCurrent(palette), nullptr) << "not running";
-    EXPECT_EQ(PalMgrTerm(), 0);
-    EXPECT_EQ(PalMgrInit(), 1);
 }
 
 }  // namespace

@@ -1,13 +1,9 @@
 // The shape manager end to end: forged banks of every format and byte order read from a PRS file and
 // drawn into memory canvases in every mirror mode and through narrowed clips against the reference,
 // placement worked out by hand, refused banks, hit tests, overlaps, comparing and masked drawing.
-#include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "ShapeReference.h"
 #include "ShapeTestSupport.h"
@@ -48,11 +44,9 @@ ForgeBank handBank(const std::vector<std::string>& rows, std::uint16_t format = 
     return bank;
 }
 
-class ShapeMgrTest : public ScreenUpdateTest {
-protected:
+struct ShapeMgrTest : ScreenUpdateTest {
     static constexpr int kWidth = 180;
     static constexpr int kHeight = 48;
-
     // Draws shape i at (x, 24) over a patterned canvas with the whole canvas as the clip and with clips
     // one pixel narrower than the image at its left, its right and its top; the result, the rect out
     // and every pixel must be the reference's.

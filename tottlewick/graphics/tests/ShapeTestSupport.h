@@ -60,7 +60,6 @@ public:
         const std::vector<std::uint16_t> values = row(y, x, right);
         return std::string(values.begin(), values.end());
     }
-
 private:
     int width_;
     int size_;

@@ -1,6 +1,5 @@
 // Sprites: lookups by id, stacking, the dirty areas of their changes, drawing in stacking order, picking
 // through skipped pixels, and dragging inside limits in both drag modes.
-#include <gtest/gtest.h>
 
 #include "Draw.h"
 #include "UpdateTestSupport.h"
@@ -9,8 +8,7 @@ namespace {
 
 std::uint32_t at(int x, int y) { return PointPack(std::int16_t(x), std::int16_t(y)); }
 
-class SpriteTest : public ScreenUpdateTest {
-protected:
+struct SpriteTest : ScreenUpdateTest {
     // Shape 0: 10 x 10 of index '7'. Shape 1: 10 x 10, the left half skipped, the right half '9'.
     void SetUp() override {
         ScreenUpdateTest::SetUp();
@@ -38,7 +36,6 @@ protected:
         Rect frame{};
         return SpriteGetRectDragged(&frame) ? rectCsv(frame) : "none";
     }
-
     ShapeBank bank = 0;
 };
 
@@ -65,7 +62,6 @@ TEST_F(SpriteTest, IdsStackingAndDirtyAreas) {
     settle();
     SpriteSetPosition(5, at(300, 110));
     EXPECT_EQ(onceRects(), "300,100,312,120") << "old and new frames, merged";
-
     EXPECT_EQ(SpriteDispose(5), 0);
     EXPECT_EQ(SpriteGetPosition(5, &p), 1);
     EXPECT_EQ(p.h, 100);
@@ -162,7 +158,6 @@ TEST_F(SpriteTest, DragsStayInsideTheLimitsInBothModes) {
     }
     EXPECT_EQ(SpritePickAtPoint(at(0, 0)), 2) << "the second click drops in mode 0";
     EXPECT_EQ(draggedFrame(), "none");
-
     SpriteSetDragMode(1);
     ASSERT_EQ(SpritePickAtPoint(at(635, 475)), 1);
     EXPECT_EQ(SpritePickAtPoint(at(635, 475)), 0) << "a second press while held";

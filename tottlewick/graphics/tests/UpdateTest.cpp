@@ -1,8 +1,6 @@
 // The update manager: the rounding and merge rules of its lists, the lifetimes of UpdateInvalRect and
 // UpdateInvalRectOnce areas across flushes, the transitions' strips and timing, the default window
 // procedure, and a flush presenting exactly the merged rectangles on the screen.
-#include <gtest/gtest.h>
-#include <windows.h>
 
 #include "CanvasCopy.h"
 #include "Draw.h"
@@ -11,8 +9,7 @@
 
 namespace {
 
-class UpdateTest : public ScreenUpdateTest {
-protected:
+struct UpdateTest : ScreenUpdateTest {
     static std::string rects() {
         Rect out[kUpdateCapacity];
         return rectsCsv(UpdateGetRects(out), out);
@@ -175,7 +172,6 @@ TEST_F(UpdateTest, AFlushPresentsExactlyTheMergedRectangles) {
     ASSERT_EQ(rects(), rectsCsv(4, merged.data()));
     UpdateFlush();
     GdiFlush();
-
     // The window read back through a 24-bit DIB section.
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), 640, -480, 1, 24, BI_RGB, 0, 0, 0, 0, 0};

@@ -3,11 +3,6 @@
 // move (1 ms a call), and shape banks forged from rows of characters, read from a resource file.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
 #include "Backdrop.h"
 #include "EngineClock.h"
 #include "File.h"
@@ -40,10 +35,8 @@ inline ForgeShape handShape(const std::vector<std::string>& rows) {
     return s;
 }
 
-class ScreenUpdateTest : public GraphicsTest {
-protected:
+struct ScreenUpdateTest : GraphicsTest {
     static constexpr Rect kScreen{0, 0, 640, 480};
-
     void SetUp() override {
         GraphicsTest::SetUp();
         FileInit();
@@ -74,7 +67,6 @@ protected:
         FileTerm();
         GraphicsTest::TearDown();
     }
-
     // Writes the banks as 'XPK' 1, 2, ... (big-endian unless given) and opens them.
     void openBanks(const std::vector<ForgeBank>& forged, const std::vector<ByteOrder>& orders = {}) {
         std::vector<PrsResource> resources;
@@ -94,7 +86,6 @@ protected:
         Rect rects[kUpdateCapacity];
         return rectsCsv(UpdateGetOnceRects(rects), rects);
     }
-
     // The window layer: copies to the window and fades are logged as "l,t,r,b@ms" and "fade@ms".
     static inline std::vector<std::string> log;
     static inline std::uint32_t now = 0;
@@ -110,7 +101,6 @@ protected:
         [] { ++now; },
         [](HWND, UINT message, WPARAM, LPARAM) -> LRESULT { return message == 10007 ? 1 : 0x12345; },
     };
-
     TempFolder folder;
     std::vector<ShapeBank> banks;
 };
