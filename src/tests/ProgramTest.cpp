@@ -9,6 +9,7 @@
 
 #include "Files.h"
 #include "NeModuleWriter.h"
+#include "ProbeHook.h"
 #include "ProgramWindow.h"
 #include "TempFolder.h"
 #include "TitleFiles.h"
@@ -146,6 +147,45 @@ TEST(ProgramTest, AMissingFirstScriptIsReportedInAnAlertAndEndsTheProgram) {
     const std::string shown = title.answerAlert(program, false);
     EXPECT_EQ(": unknown script after ", shown.substr(shown.find(':')));
     EXPECT_EQ(1u, program.waitForExit(20000));
+}
+
+// The version block names the window class that the single-instance test looks for: a second start, in
+// a folder of its own, ends at once with 0 without running its script, and the first runs on.
+TEST(ProgramTest, TheWindowClassNamesTheProductAndASecondStartEndsAtOnce) {
+    Title first;
+    first.script("dorIruvu.mps", {"wait"});
+    const ProgramWindow program = first.run();
+    const HWND main = program.waitForWindow("KPR: QUOMB_32 1.0", 20000);
+    ASSERT_NE(nullptr, main);
+    EXPECT_EQ(main, FindWindowA("KPR: QUOMB_32 1.0", nullptr));
+    Title second;
+    second.script("dorIruvu.mps", {"say second", "quit"});
+    EXPECT_EQ(0u, second.run().waitForExit(20000));
+    EXPECT_EQ("", second.debugText());
+    EXPECT_EQ(STILL_ACTIVE, program.waitForExit(0));
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, program.waitForExit(20000));
+}
+
+// The class icon and the cursor the window sets are the program's own (icon "OM_APP_ICON", cursor 5 with
+// its hotspot at the fingertip), as a hook inside the running program sees them.
+TEST(ProgramTest, TheWindowShowsTheProgramsOwnIconAndCursor) {
+    Title title;
+    title.script("dorIruvu.mps", {"wait"});
+    const ProgramWindow program = title.run();
+    const HWND trinkets = program.waitForWindow("OMWindowChildClass", 20000);
+    ASSERT_NE(nullptr, trinkets);
+    const HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, probeMessage, GetModuleHandleA("quomb_probe_hook.dll"),
+                                         GetWindowThreadProcessId(trinkets, nullptr));
+    ASSERT_NE(nullptr, hook);
+    PostMessageA(trinkets, RegisterWindowMessageA(kProbeMessage), 0, 0);
+    const std::string answer = title.folder.file(kProbeFile);
+    for (int waited = 0; waited < 20000 && (!fileExists(answer) || readWholeFile(answer).empty()); waited += 50)
+        Sleep(50);
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ("icon own 32x32, cursor own hotspot 11,0", fileExists(answer) ? readWholeFile(answer) : "");
+    PostMessageA(GetParent(trinkets), WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, program.waitForExit(20000));
 }
 
 }  // namespace
