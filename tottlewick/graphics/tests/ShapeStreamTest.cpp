@@ -17,12 +17,7 @@ namespace {
 using Decode8 = void (*)(void*, std::int32_t, std::uint16_t, const Rect*, const Rect*, const std::uint8_t*, std::size_t,
                          std::int16_t);
 
-struct Golden8 {
-    const char* name;
-    std::string stream;
-    int width;
-    std::vector<std::string> rows;
-};
+struct Golden8 { const char* name; std::string stream; int width; std::vector<std::string> rows; };
 
 // Draws each stream as an image at (1, 1) of a destination bordered by one pixel of '.', plain and
 // mirrored (every row reversed); the border must stay as it was.
@@ -86,15 +81,12 @@ TEST(ShapeStreamTest, Run8StreamsDrawAsWorkedOut) {
 }
 
 TEST(ShapeStreamTest, Plain8RowsDrawAsWorkedOut) {
-    check8(ShapeDrawPlain8, {
-                                {"a skip of 2, a literal of 2, a literal of 4",
-                                 bytes({0x81, 0x01, 'a', 'b', 0x03, 'c', 'd', 'e', 'f'}), 4, {"..ab", "cdef"}},
-                                {"one operation covers 128 pixels", bytes({0xFF, 0x01, 'a', 'b'}), 130,
-                                 {std::string(128, '.') + "ab"}},
-                                {"an operation past the row", bytes({0x00, 'a', 0x04, 'b', 'c', 'd', 'e', 'f'}), 4,
-                                 {"a..."}},
-                                {"data ending inside a literal", bytes({0x00, 'a', 0x02, 'b'}), 4, {"a..."}},
-                            });
+    check8(ShapeDrawPlain8,
+           {{"a skip of 2, a literal of 2, a literal of 4", bytes({0x81, 0x01, 'a', 'b', 0x03, 'c', 'd', 'e', 'f'}), 4,
+             {"..ab", "cdef"}},
+            {"one operation covers 128 pixels", bytes({0xFF, 0x01, 'a', 'b'}), 130, {std::string(128, '.') + "ab"}},
+            {"an operation past the row", bytes({0x00, 'a', 0x04, 'b', 'c', 'd', 'e', 'f'}), 4, {"a..."}},
+            {"data ending inside a literal", bytes({0x00, 'a', 0x02, 'b'}), 4, {"a..."}}});
 }
 
 // Grey 16/16/16 as background; red mixed into it at weight 16: red (16 x 16 + 17 x 31) >> 5 = 24, green
@@ -110,14 +102,10 @@ constexpr std::uint16_t kMix16 = 24 << 11 | 8 << 6 | 8;
 
 using Row16 = std::vector<std::uint16_t>;
 
-struct Golden16 {
-    const char* name;
-    std::uint16_t format;
-    std::string stream;
-    std::vector<Row16> rows;  // of the 8-pixel destination; the image is its columns 1-6
-    int depth = 15;
-    bool mirrored = false;
-};
+// Rows of the 8-pixel destination; the image is its columns 1-6.
+struct Golden16 { const char* name; std::uint16_t format; std::string stream; std::vector<Row16> rows;
+                  int depth = 15; bool mirrored = false; };
+
 
 TEST(ShapeStreamTest, SixteenBitStreamsDrawAsWorkedOut) {
     const std::uint16_t g = kGrey16;

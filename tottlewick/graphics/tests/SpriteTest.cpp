@@ -36,6 +36,10 @@ struct SpriteTest : ScreenUpdateTest {
         Rect frame{};
         return SpriteGetRectDragged(&frame) ? rectCsv(frame) : "none";
     }
+    static std::int16_t draggedId() {
+        std::int16_t id = 0;
+        return SpriteGetIdDragged(&id), id;
+    }
     ShapeBank bank = 0;
 };
 
@@ -47,8 +51,7 @@ TEST_F(SpriteTest, IdsStackingAndDirtyAreas) {
     EXPECT_EQ(onceRects(), "100,100,112,110");
     EXPECT_EQ(SpriteCreate(at(200, 100), bank, 0, 5), 0);
     Point p{};
-    EXPECT_EQ(SpriteGetPosition(5, &p), 1);
-    EXPECT_EQ(p.h, 200) << "the newer of two sprites with one id";
+    EXPECT_EQ((Results{SpriteGetPosition(5, &p), p.h}), (Results{1, 200})) << "the newer of two sprites with one id";
     settle();
     EXPECT_EQ(SpriteShow(5), 1);
     EXPECT_EQ(onceRects(), "") << "showing a visible sprite";
@@ -63,13 +66,10 @@ TEST_F(SpriteTest, IdsStackingAndDirtyAreas) {
     SpriteSetPosition(5, at(300, 110));
     EXPECT_EQ(onceRects(), "300,100,312,120") << "old and new frames, merged";
     EXPECT_EQ(SpriteDispose(5), 0);
-    EXPECT_EQ(SpriteGetPosition(5, &p), 1);
-    EXPECT_EQ(p.h, 100);
-    EXPECT_EQ(SpriteDispose(99), 1);
+    EXPECT_EQ((Results{SpriteGetPosition(5, &p), p.h, SpriteDispose(99)}), (Results{1, 100, 1}));
     EXPECT_EQ(SpriteSendToBack(5), 1) << "the only sprite";
     for (std::int16_t id : {1, 2, 3}) SpriteCreate(at(0, 0), bank, 0, id);
-    EXPECT_EQ(SpriteCount(), 4);
-    EXPECT_EQ(stack(), "5 1 2 3 ");
+    EXPECT_EQ(std::to_string(SpriteCount()) + ": " + stack(), "4: 5 1 2 3 ");
     SpriteBringToFront(5);
     EXPECT_EQ(stack(), "1 2 3 5 ");
     SpriteSendToBack(3);
@@ -82,17 +82,13 @@ TEST_F(SpriteTest, DrawAllPaintsOldestFirstInsideTheClip) {
     PortSet(offscreen);
     Rect before{};
     CanvasGetClip(&before, offscreen);
-    struct Case {
-        Rect clip;
-        std::uint8_t left, right;  // at (102, 105) and (107, 105)
-    };
+    struct Case { Rect clip; std::uint8_t left, right; };  // at (102, 105) and (107, 105)
     const Case cases[] = {{{100, 100, 110, 110}, '7', '9'}, {{100, 100, 105, 110}, '7', 0}, {{0, 0, 90, 90}, 0, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(rectCsv(c.clip));
         DrawFillRectIndex(&kScreen, 0);
         SpriteDrawAll(&c.clip);
-        EXPECT_EQ(pixelAt(offscreen, 102, 105), c.left);
-        EXPECT_EQ(pixelAt(offscreen, 107, 105), c.right);
+        EXPECT_EQ((Results{pixelAt(offscreen, 102, 105), pixelAt(offscreen, 107, 105)}), (Results{c.left, c.right}));
         Rect after{};
         CanvasGetClip(&after, offscreen);
         EXPECT_EQ(rectCsv(after), rectCsv(before));
@@ -102,55 +98,32 @@ TEST_F(SpriteTest, DrawAllPaintsOldestFirstInsideTheClip) {
 TEST_F(SpriteTest, APressOnASkippedPixelPicksTheSpriteBelow) {
     SpriteCreate(at(100, 100), bank, 0, 1);
     SpriteCreate(at(100, 100), bank, 1, 2);
-    struct Case {
-        const char* what;
-        std::int16_t (*pick)();
-        std::int16_t result;
-        std::int16_t dragged;
-    };
+    struct Case { const char* what; std::int16_t (*pick)(); std::int16_t result, dragged; };
     const Case cases[] = {
         {"a skipped pixel of the top sprite", [] { return SpritePickAtPoint(at(102, 105)); }, 1, 1},
         {"an opaque pixel of the top sprite", [] { return SpritePickAtPoint(at(107, 105)); }, 1, 2},
         {"beside both", [] { return SpritePickAtPoint(at(120, 105)); }, 0, 0},
-        {"a rect on skipped pixels only",
-         [] {
-             const Rect r{101, 101, 104, 104};
-             return SpritePickInRect(&r);
-         },
-         1, 1},
+        {"a rect on skipped pixels only", [] { const Rect r{101, 101, 104, 104}; return SpritePickInRect(&r); }, 1, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         SpriteDragEnd();
-        EXPECT_EQ(c.pick(), c.result);
-        std::int16_t id = 0;
-        SpriteGetIdDragged(&id);
-        EXPECT_EQ(id, c.dragged);
+        EXPECT_EQ((Results{c.pick(), draggedId()}), (Results{c.result, c.dragged}));
     }
     SpriteDragEnd();
-    EXPECT_EQ(SpritePickByShape(bank, 0, at(95, 100)), 1);
-    std::int16_t id = 0;
-    SpriteGetIdDragged(&id);
-    EXPECT_EQ(id, 1) << "a shape meeting only the top sprite's skipped half";
+    EXPECT_EQ((Results{SpritePickByShape(bank, 0, at(95, 100)), draggedId()}), (Results{1, 1}))
+        << "a shape meeting only the top sprite's skipped half";
     SpriteDragEnd();
     SpriteHide(2);
-    EXPECT_EQ(SpritePickAtPoint(at(107, 105)), 1);
-    SpriteGetIdDragged(&id);
-    EXPECT_EQ(id, 1) << "a hidden sprite is passed over";
+    EXPECT_EQ((Results{SpritePickAtPoint(at(107, 105)), draggedId()}), (Results{1, 1})) << "a hidden sprite is passed over";
 }
 
 TEST_F(SpriteTest, DragsStayInsideTheLimitsInBothModes) {
     SpriteCreate(at(100, 100), bank, 0, 7);
     ASSERT_EQ(SpritePickAtPoint(at(105, 105)), 1);
-    struct Move {
-        int x, y;
-        std::int16_t result;
-        const char* frame;
-    };
-    const Move moves[] = {{1000, 105, 7, "630,100,640,110"},
-                          {2000, 105, 0, "630,100,640,110"},
-                          {-50, -50, 7, "0,0,10,10"},
-                          {700, 900, 7, "630,470,640,480"}};
+    struct Move { int x, y; std::int16_t result; const char* frame; };
+    const Move moves[] = {{1000, 105, 7, "630,100,640,110"}, {2000, 105, 0, "630,100,640,110"},
+                          {-50, -50, 7, "0,0,10,10"}, {700, 900, 7, "630,470,640,480"}};
     for (const Move& m : moves) {
         SCOPED_TRACE(testing::Message() << m.x << "," << m.y);
         EXPECT_EQ(SpriteDragMove(at(m.x, m.y)), m.result);
@@ -162,8 +135,9 @@ TEST_F(SpriteTest, DragsStayInsideTheLimitsInBothModes) {
     ASSERT_EQ(SpritePickAtPoint(at(635, 475)), 1);
     EXPECT_EQ(SpritePickAtPoint(at(635, 475)), 0) << "a second press while held";
     EXPECT_EQ(SpriteDragDrop(at(625, 465)), 1);
-    EXPECT_EQ(draggedFrame(), "none");
-    EXPECT_EQ(SpriteDragDrop(at(625, 465)), 0);
+    EXPECT_EQ((Results{draggedFrame() == "none", SpriteDragDrop(at(625, 465))}), (Results{1, 0}));
+
+
     Rect frame{};
     SpriteGetRect(7, &frame);
     EXPECT_EQ(rectCsv(frame), "620,460,630,470");

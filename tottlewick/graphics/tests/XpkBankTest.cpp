@@ -7,7 +7,9 @@
 #include <tuple>
 
 #include "ByteOrder.h"
+#include "GraphicsTestSupport.h"
 #include "ShapeTestSupport.h"
+
 #include "XpkFormat.h"
 
 namespace {
@@ -20,17 +22,15 @@ TEST(XpkBankTest, ViewReadsTheLayoutAsStored) {
                              words({3, 4, 10, 9, 1, 0xFFFE, 5, 3}) + words({4, 0}) + bytes({7, 8, 9});
     XpkBank view;
     ASSERT_TRUE(view.open(bank.data(), bank.size()));
-    EXPECT_EQ(view.format(), 0xB002);
-    EXPECT_EQ(view.count(), 1);
+    EXPECT_EQ((std::pair<int, int>{view.format(), view.count()}), (std::pair<int, int>{0xB002, 1}));
     XpkShape shape;
     ASSERT_TRUE(view.shape(0, &shape));
     const ShapeDesc& d = shape.desc;
     EXPECT_EQ(std::vector<int>({d.hotX, d.hotY, d.frameWidth, d.frameHeight, d.imageX, d.imageY, d.imageWidth,
                                 d.imageHeight}),
               std::vector<int>({3, 4, 10, 9, 1, -2, 5, 3}));
-    EXPECT_EQ(shape.data, data(bank) + 40) << "4 bytes after the table";
-    EXPECT_EQ(shape.size, 3u) << "the data runs to the end of the bank";
-    EXPECT_FALSE(view.shape(1, &shape));
+    EXPECT_EQ((Results{shape.data - data(bank), shape.size, view.shape(1, &shape)}), (Results{40, 3, 0}))
+        << "the data: 4 bytes after the table, to the end of the bank; no second shape";
     std::uint16_t map[kXpkColourMapMax];
     view.colourMap(map);
     EXPECT_EQ(std::vector<std::uint16_t>(map, map + 3), std::vector<std::uint16_t>({0x7FFF, 0x001F, 0}))
@@ -44,19 +44,18 @@ TEST(XpkBankTest, BigEndianBanksConvertToTheNativeBytes) {
         SCOPED_TRACE(testing::Message() << std::hex << format);
         std::string big = forgeXpk(forgedBank(format), ByteOrder::big);
         const std::string native = forgeXpk(forgedBank(format), ByteOrder::little);
-        EXPECT_TRUE(xpkBankCheck(mutableBytes(big), big.size(), ByteOrder::big));
-        EXPECT_TRUE(xpkBankCheck(data(native), native.size(), ByteOrder::little));
-        EXPECT_TRUE(xpkBankSwap(mutableBytes(big), big.size()));
+        EXPECT_EQ((Results{xpkBankCheck(mutableBytes(big), big.size(), ByteOrder::big),
+                           xpkBankCheck(data(native), native.size(), ByteOrder::little),
+                           xpkBankSwap(mutableBytes(big), big.size()), ByteOrderNeedsSwap(ByteOrderReadMarker(big.data()))}),
+                  (Results{1, 1, 1, 0}));
         EXPECT_EQ(big, native);
-        EXPECT_EQ(ByteOrderNeedsSwap(ByteOrderReadMarker(big.data())), 0);
     }
 }
 
 // Reads or writes a 32-bit field of a bank in its order.
 void put32(std::string& bank, std::size_t at, std::uint32_t value, ByteOrder order) {
-    for (int i = 0; i < 4; ++i) {
-        bank[at + std::size_t(i)] = char(value >> (order == ByteOrder::big ? 24 - 8 * i : 8 * i));
-    }
+    for (int i = 0; i < 4; ++i) bank[at + std::size_t(i)] = char(value >> (order == ByteOrder::big ? 24 - 8 * i : 8 * i));
+
 }
 std::uint32_t get32(const std::string& bank, std::size_t at, ByteOrder order) {
     std::uint32_t value = 0;
