@@ -50,9 +50,7 @@ TEST_F(CanvasTest, FilledMemoryCanvasLocksFromItsTopRowAndCopies) {
     Rect area{};
     ASSERT_EQ(CanvasLockPixels(canvas, &base, &step, &depth, &area), 1);
     EXPECT_EQ(base, static_cast<std::uint8_t*>(CanvasGetBits(canvas)) + 640 * 479) << "row 479 is stored first";
-    EXPECT_EQ(step, -640);
-    EXPECT_EQ(depth, 8);
-    EXPECT_EQ(rectCsv(area), "0,0,640,480");
+    EXPECT_EQ(std::to_string(step) + " " + std::to_string(depth) + " " + rectCsv(area), "-640 8 0,0,640,480");
     const auto* top = static_cast<const std::uint8_t*>(base);
     for (POINT p : {POINT{10, 10}, POINT{19, 19}, POINT{9, 10}, POINT{20, 19}, POINT{15, 20}}) {
         const bool inside = p.x >= 10 && p.x < 20 && p.y >= 10 && p.y < 20;
@@ -65,8 +63,7 @@ TEST_F(CanvasTest, FilledMemoryCanvasLocksFromItsTopRowAndCopies) {
     EXPECT_EQ(pixelAt(canvas, 31, 31), 50) << "an RGB colour fills with its nearest index";
     const Canvas copy = memory(640, 480);
     EXPECT_EQ(CanvasCopy(copy, 0, 0, canvas, &k640), 1);
-    EXPECT_EQ(pixelAt(copy, 15, 15), 5);
-    EXPECT_EQ(pixelAt(copy, 25, 15), 0);
+    EXPECT_EQ((Results{pixelAt(copy, 15, 15), pixelAt(copy, 25, 15)}), (Results{5, 0}));
 }
 
 TEST_F(CanvasTest, DepthCodesAndTheDefaultDepth) {
@@ -76,15 +73,13 @@ TEST_F(CanvasTest, DepthCodesAndTheDefaultDepth) {
         ASSERT_NE(canvas, 0u) << std::hex << code;
         EXPECT_EQ(CanvasGetDepth(canvas), bits) << std::hex << code;
     }
-    EXPECT_EQ(CanvasSetDefaultDepth(12), 8) << "12 is no depth";
-    EXPECT_EQ(CanvasGetDefaultDepth(), 8);
-    EXPECT_EQ(CanvasSetDefaultDepth(4), 8);
-    EXPECT_EQ(CanvasGetDepth(canvases[0]), 4);
+    EXPECT_EQ((Results{CanvasSetDefaultDepth(12), CanvasGetDefaultDepth(), CanvasSetDefaultDepth(4),
+                       CanvasGetDepth(canvases[0])}),
+              (Results{8, 8, 8, 4})) << "12 is no depth";
     CanvasSetDefaultDepth(8);
     BITMAP mono{};
     GetObject(GetCurrentObject(CanvasGetDC(canvases[6]), OBJ_BITMAP), sizeof mono, &mono);
-    EXPECT_EQ(mono.bmBitsPixel, 1) << "code 0xF makes a monochrome bitmap";
-    EXPECT_EQ(CanvasGetKind(0), kCanvasNoKind);
+    EXPECT_EQ((Results{mono.bmBitsPixel, CanvasGetKind(0)}), (Results{1, kCanvasNoKind})) << "code 0xF: monochrome";
     EXPECT_EQ(CanvasGetUsage(memory(4, 4, kCanvasDepth8 | kCanvasOffscreen)), kCanvasOffscreen);
 }
 
@@ -99,9 +94,8 @@ TEST_F(CanvasTest, SizesOfZeroOrLessAndNoWindowMakeNoCanvas) {
     for (std::uintptr_t bad : {size(0, 10), size(10, 0), size(0xFFFF, 10), size(10, 0x8000)}) {
         SCOPED_TRACE(bad);
         Canvas canvas = 77;
-        EXPECT_EQ(CanvasCreate(&canvas, bad, kCanvasMemory), 0);
-        EXPECT_EQ(canvas, 0u);
-        EXPECT_EQ(CanvasCreate(&canvas, bad, kCanvasBitmap), 0);
+        EXPECT_EQ((Results{CanvasCreate(&canvas, bad, kCanvasMemory), canvas, CanvasCreate(&canvas, bad, kCanvasBitmap)}),
+                  (Results{0, 0, 0}));
     }
     Canvas canvas = 77;
     EXPECT_EQ(CanvasCreate(&canvas, 0, kCanvasWindow), 0);
@@ -162,8 +156,7 @@ TEST_F(CanvasTest, ClipLimitsTheOneToOneCopyButNotTheScaledOne) {
     CanvasEndCopy();
     EXPECT_EQ(CanvasBlit(0, 0, 5, 5, 0, 0), 0) << "no copy prepared";
     CanvasCopyRect(target, 5, 5, 10, 10, source, 0, 0, 10, 10);
-    EXPECT_EQ(pixelAt(target, 9, 9), 9);
-    EXPECT_EQ(pixelAt(target, 10, 10), 0) << "the 1:1 copy is clipped";
+    EXPECT_EQ((Results{pixelAt(target, 9, 9), pixelAt(target, 10, 10)}), (Results{9, 0})) << "the 1:1 copy is clipped";
     SelectClipRgn(CanvasGetDC(target), nullptr);  // leaves only the engine's clip to cut the copy
     CanvasCopyRect(target, 20, 20, 20, 20, source, 0, 0, 10, 10);
     EXPECT_EQ(pixelAt(target, 39, 39), 9) << "the scaled copy is not";
@@ -171,8 +164,7 @@ TEST_F(CanvasTest, ClipLimitsTheOneToOneCopyButNotTheScaledOne) {
     const Rect corner = rect(-5, -5, 3, 3);  // only (0, 0, 3, 3) lies on the source
     fill(target, k40, 0);
     CanvasCopyClipped(target, 30, 30, source, &corner);
-    EXPECT_EQ(pixelAt(target, 35, 35), 9);
-    EXPECT_EQ(pixelAt(target, 34, 34), 0);
+    EXPECT_EQ((Results{pixelAt(target, 35, 35), pixelAt(target, 34, 34)}), (Results{9, 0}));
 }
 
 TEST_F(CanvasTest, CopyToAPrinterCanvasPrintsColoursAndRestoresIndices) {
@@ -189,12 +181,10 @@ TEST_F(CanvasTest, CopyToAPrinterCanvasPrintsColoursAndRestoresIndices) {
     const Canvas printer = make(reinterpret_cast<std::uintptr_t>(dc), kCanvasDeviceContext);
     ASSERT_NE(printer, 0u);
     CanvasCopy(printer, 0, 0, source, &k16);
-    EXPECT_EQ(GetPixel(dc, 15, 15), testColor(5));
-    EXPECT_EQ(GetPixel(dc, 0, 0), testColor(5));
+    EXPECT_EQ((Results{GetPixel(dc, 15, 15), GetPixel(dc, 0, 0)}), (Results{testColor(5), testColor(5)}));
     const auto* slots =
         reinterpret_cast<const std::uint16_t*>(reinterpret_cast<std::uint8_t*>(CanvasGetDib(source)) + 40);
-    EXPECT_EQ(slots[5], 5) << "the DIB header holds palette indices again";
-    EXPECT_EQ(slots[200], 200);
+    EXPECT_EQ((Results{slots[5], slots[200]}), (Results{5, 200})) << "the DIB header holds palette indices again";
     CanvasDispose(&canvases.back());  // deletes the device context it was given
     canvases.pop_back();
     DeleteObject(section);
@@ -205,12 +195,11 @@ TEST_F(CanvasTest, SwitchingAPaletteFollowsTheFilter) {
     HPALETTE second = nullptr;
     ASSERT_EQ(PalCreateStock(&second, kPalStockGrey), 1);
     const Canvas offscreen = memory(4, 4, kCanvasDepth8 | kCanvasOffscreen), plain = memory(4, 4);
-    EXPECT_EQ(CanvasSwitchPalette(first, second, kCanvasFilterWindow), 0);
-    EXPECT_EQ(CanvasSwitchPalette(first, second, kCanvasFilterOffscreen), 1);
-    EXPECT_EQ(CanvasGetPalette(offscreen), second);
-    EXPECT_EQ(CanvasGetPalette(plain), first);
-    EXPECT_EQ(CanvasSwitchPalette(first, second, kCanvasFilterAll), 1);
-    EXPECT_EQ(CanvasGetPalette(plain), second);
+    EXPECT_EQ((Results{CanvasSwitchPalette(first, second, kCanvasFilterWindow),
+                       CanvasSwitchPalette(first, second, kCanvasFilterOffscreen), CanvasGetPalette(offscreen) == second,
+                       CanvasGetPalette(plain) == first, CanvasSwitchPalette(first, second, kCanvasFilterAll),
+                       CanvasGetPalette(plain) == second}),
+              (Results{0, 1, 1, 1, 1, 1}));
     RGBQUAD entry{};
     GetDIBColorTable(CanvasGetDC(plain), 77, 1, &entry);
     EXPECT_EQ(RGB(entry.rgbRed, entry.rgbGreen, entry.rgbBlue), RGB(77, 77, 77));
@@ -224,9 +213,7 @@ TEST_F(CanvasTest, TwoWindowCanvasesPrepareNoCopy) {
     const Canvas a = make(reinterpret_cast<std::uintptr_t>(window.handle), kCanvasWindow);
     const Canvas b = make(reinterpret_cast<std::uintptr_t>(window.handle), kCanvasWindow);
     ASSERT_NE(a, 0u);
-    EXPECT_EQ(CanvasGetWidth(a), 64);
-    EXPECT_EQ(CanvasBeginCopy(a, b, 0), 0);
-    EXPECT_EQ(CanvasBlit(0, 0, 4, 4, 0, 0), 0);
+    EXPECT_EQ((Results{CanvasGetWidth(a), CanvasBeginCopy(a, b, 0), CanvasBlit(0, 0, 4, 4, 0, 0)}), (Results{64, 0, 0}));
     SetWindowPos(window.handle, nullptr, 0, 0, 100, 80, SWP_NOMOVE | SWP_NOZORDER);
     CanvasRefreshWindowDC(a);
     EXPECT_EQ(placement(a), "device 0,0,100,80 bounds 0,0,64,64") << "the device follows the client area";
@@ -239,15 +226,14 @@ TEST_F(ScreenTest, MemoryCanvasCopiedToTheWindowShowsItsPaletteColours) {
     useTestPalette();
     const Canvas picture = memory(640, 480);
     const Canvas window = make(reinterpret_cast<std::uintptr_t>(screen.handle), kCanvasWindow);
-    ASSERT_NE(picture, 0u);
-    ASSERT_NE(window, 0u);
+    ASSERT_TRUE(picture && window);
     fill(picture, rect(10, 10, 20, 20), 5);
     EXPECT_EQ(CanvasCopy(window, 0, 0, picture, &k640), 1);
     GdiFlush();
     HDC dc = CanvasGetDC(window);
     if (GetDeviceCaps(dc, BITSPIXEL) <= 8) GTEST_SKIP() << "exact colours need a true-colour screen";
-    EXPECT_EQ(GetPixel(dc, 15, 15), testColor(5));
-    EXPECT_EQ(GetPixel(dc, 25, 25), testColor(0));
+    EXPECT_EQ((Results{GetPixel(dc, 15, 15), GetPixel(dc, 25, 25)}), (Results{testColor(5), testColor(0)}));
+
 }
 
 }  // namespace
