@@ -1,4 +1,4 @@
-// An 8-bit pixel grid with the few shapes the sample's pictures are drawn from.
+// An 8-bit pixel grid with the few shapes that generated pictures, icons and cursors are drawn from.
 #pragma once
 
 #include <cstdint>
