@@ -81,23 +81,19 @@ TEST_F(SndDriverTest, BufferedPiecesCycleThroughTheTwoBuffers) {
     std::uint32_t frames = SndDriverBufferSize() / 4;  // stereo 16-bit pieces of one buffer: 4096 frames, 93 ms
     std::vector<std::int16_t> piece(2 * frames, 1);
     std::uint32_t index = 9;
-    EXPECT_EQ(SndDriverPlayBuffer(1, &index, piece.data(), frames, 2, 16, 44100), kSndBufferLoaded);
-    EXPECT_EQ(index, 0u);
-    EXPECT_EQ(SndDriverPlayBuffer(1, &index, piece.data(), frames, 2, 16, 44100), kSndBufferLoaded);
-    EXPECT_EQ(index, 1u);
-    EXPECT_EQ(SndDriverPlayBuffer(1, &index, piece.data(), frames, 2, 16, 44100), kSndBufferNoneFree);
-    EXPECT_EQ(index, kSndNoBuffer);
+    auto load = [&] { return Both{SndDriverPlayBuffer(1, &index, piece.data(), frames, 2, 16, 44100), index}; };
+    EXPECT_EQ((std::vector<Both>{load(), load(), load()}),
+              (std::vector<Both>{{kSndBufferLoaded, 0}, {kSndBufferLoaded, 1}, {kSndBufferNoneFree, kSndNoBuffer}}));
     now = 93;  // 4101 frames: the first buffer has played
-    EXPECT_EQ(SndDriverReadyBuffer(1), 0u);
-    EXPECT_EQ(SndDriverPlayBuffer(1, &index, piece.data(), frames, 2, 16, 44100), kSndBufferLoaded);
-    EXPECT_EQ(index, 0u);
+    EXPECT_EQ((Both{SndDriverReadyBuffer(1), load().second}), Both(0, 0)) << "loaded into buffer 0 again";
     // A piece shorter than a buffer is copied into the voice's own buffer and padded with silence.
     now = 186;
     std::vector<std::int16_t> tail(20, 2);
     EXPECT_EQ((Both{SndDriverPlayBuffer(1, &index, tail.data(), 10, 2, 16, 44100), index}), Both(kSndBufferLoaded, 1));
     now = 280;
-    EXPECT_EQ((Both{SndDriverEndOfData(1), SndDriverEndOfData(1)}), Both(0, 1)) << "no longer buffered";
-    EXPECT_EQ(SndDriverIsDone(1), 0);
+    EXPECT_EQ((Results{SndDriverEndOfData(1), SndDriverEndOfData(1), SndDriverIsDone(1)}), (Results{0, 1, 0}))
+        << "no longer buffered";
+
     now = 372;
     EXPECT_EQ(SndDriverIsDone(1), 1);
 }

@@ -107,11 +107,10 @@ TEST_F(StrTest, GetMessageFallsBackFromTableTwoToOneToTheDefault) {
     ASSERT_TRUE(open({{"STR", 1, kHead + "100 \"one-100\"\r\n200 \"one-200\"\r\n"},
                       {"STR", 2, kHead + "100 \"two-100\"\r\n"}}));
     ASSERT_EQ(StrInit(), 1);
-    EXPECT_STREQ(StrGetMessage(100, "default"), "two-100");
-    EXPECT_STREQ(StrGetMessage(200, "default"), "one-200");
-    EXPECT_STREQ(StrGetMessage(300, "default"), "default");
+    EXPECT_EQ((Texts{StrGetMessage(100, "default"), StrGetMessage(200, "default"), StrGetMessage(300, "default"),
+                     StrGetShared(300)}),
+              (Texts{"two-100", "one-200", "default", ""}));
     EXPECT_EQ(StrFindShared(300), nullptr);
-    EXPECT_STREQ(StrGetShared(300), "");
     EXPECT_EQ(MemHandleIsLocked(StrSharedHandle()) + MemHandleIsLocked(StrPrimaryHandle()), 2);
 }
 
@@ -164,20 +163,16 @@ TEST_F(StrTest, PushedTablesTheStackLimitAndResourceLookups) {
     EXPECT_STREQ(StrGetLocalOr(1, "d"), "") << "no table current";
     ASSERT_EQ(StrPushResource(10), 1);
     ASSERT_EQ(StrPushResource(11), 1);
-    EXPECT_STREQ(StrFindLocal(1), "eleven-1");
-    EXPECT_STREQ(StrGetLocal(2), "");
-    EXPECT_STREQ(StrGetLocalOr(2, "d"), "d");
+    EXPECT_EQ((Texts{StrFindLocal(1), StrGetLocal(2), StrGetLocalOr(2, "d")}), (Texts{"eleven-1", "", "d"}));
     EXPECT_EQ(StrPopTable(), 1);
     EXPECT_STREQ(StrFindLocal(2), "ten-2 is long");
     EXPECT_EQ((Both{StrPopTable(), StrPopTable()}), Both(1, 0)) << "nothing left to pop";
     EXPECT_EQ(StrPushResource(12), 0);
     char out[6];
-    EXPECT_EQ(StrGetFromResource(10, 2, sizeof out, out), 1);
-    EXPECT_STREQ(out, "ten-2") << "at most size - 1 characters";
-    EXPECT_EQ(StrGetFromResource(10, 9, sizeof out, out), 1);
-    EXPECT_STREQ(out, "");
-    EXPECT_EQ(StrGetFromResource(12, 1, sizeof out, out), 0);
-    EXPECT_EQ(ResIsLoaded(resType("STR"), 10), 0);
+    EXPECT_EQ(std::to_string(StrGetFromResource(10, 2, sizeof out, out)) + out, "1ten-2") << "at most size - 1 characters";
+    EXPECT_EQ(std::to_string(StrGetFromResource(10, 9, sizeof out, out)) + out, "1");
+    EXPECT_EQ((Both{StrGetFromResource(12, 1, sizeof out, out), ResIsLoaded(resType("STR"), 10)}), Both(0, 0));
+
     int pushed = 0;
     while (pushed < 40 && StrPushResource(10)) ++pushed;
     EXPECT_EQ(pushed, kStrStackDepth) << "a push beyond 16 levels is ignored";

@@ -60,24 +60,23 @@ TEST(UtilFormatTest, StringsWidthsCountedStringsCountsAndThe255CharacterCap) {
     EXPECT_EQ(UtilFormat(capped, "%300d", 1), 255);
     EXPECT_EQ(std::string(capped), std::string(255, ' '));
     EXPECT_STREQ(UtilFormatStatic("%s-%d", "x", 2), "x-2");
-    EXPECT_EQ(UtilFormatStatic(nullptr), UtilFormatBuffer());
-    EXPECT_STREQ(UtilFormatBuffer(), "");
+    EXPECT_EQ((Both{UtilFormatStatic(nullptr) == UtilFormatBuffer(), *UtilFormatBuffer()}), Both(1, 0));
+
     EXPECT_EQ(UtilFormat(capped, "%.100d", 5), 64);  // digits are cut at the 64-character work area
 }
 
 TEST(UtilStringTest, CountedStringsCopiesAndParseUIntUsingEveryDigit) {
     char buffer[300] = "hello";
-    EXPECT_EQ(UtilToCounted(buffer, buffer), buffer + 6) << "in place";
-    EXPECT_EQ(std::string(buffer, 6), "\x05hello");
-    EXPECT_EQ(UtilFromCounted(buffer, buffer), buffer + 5);
-    EXPECT_STREQ(buffer, "hello");
+    EXPECT_EQ((Both{UtilToCounted(buffer, buffer) - buffer, std::string(buffer, 6) == "\x05hello"}), Both(6, 1))
+        << "in place";
+    EXPECT_EQ(std::to_string(UtilFromCounted(buffer, buffer) - buffer) + buffer, "5hello");
+
     std::string longText(280, 'q');
     UtilToCounted(buffer, longText.c_str());
     EXPECT_EQ(static_cast<unsigned char>(buffer[0]), 255);
     char small[4];
-    EXPECT_EQ(UtilStrCopy(small, "abcdef", sizeof small), small + 3);
-    EXPECT_STREQ(small, "abc");
-    EXPECT_EQ(UtilStrCopy(small, "x", 0), nullptr);
+    EXPECT_EQ((Both{UtilStrCopy(small, "abcdef", sizeof small) - small, UtilStrCopy(small, "x", 0) == nullptr}),
+              Both(3, 1));
     EXPECT_STREQ(small, "abc");
     char joined[300];
     EXPECT_EQ(UtilStrConcat(joined, "ab", "cd"), joined + 4);
