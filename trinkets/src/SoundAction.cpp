@@ -20,7 +20,8 @@ void SoundAction::start() {
     sound = std::make_unique<OMWaveSound>(stream.get(), 1);
     const OMLinkToObj<SoundAction> finished(this, &SoundAction::soundFinished);
     sound->setFinishHook(&finished);
-    static_cast<void>(sound->play(1));
+    // A sound that cannot play (no samples, no device) would never call its finish hook.
+    if (!sound->play(1)) soundFinished();
 }
 
 // Runs inside the sound's finish notification, which allows the sound to be deleted there.

@@ -1,5 +1,5 @@
-// Sound steps with the fake wave device: the step finishes when its sound ends, at once without a sound,
-// and not at all when halted.
+// Sound steps with the fake wave device: the step finishes when its sound ends, at once without a sound
+// or when the sound cannot play, and not at all when halted.
 #include <string>
 
 #include "AnimatedActionFixture.h"
@@ -46,8 +46,10 @@ TEST_F(SoundActionTest, TheStepFinishesWhenItsSoundEnds) {
     }
 }
 
+// No sound: the id 65535, no data for the id, or data that is no sound at all (which cannot play).
 TEST_F(SoundActionTest, WithoutASoundTheStepFinishesAtOnceAndAHaltedOneNever) {
-    for (const char* id : {"65535", "6"}) {
+    data.sound(7, "no sound here");
+    for (const char* id : {"65535", "6", "7"}) {
         SCOPED_TRACE(id);
         eventLog.clear();
         Action* step = create("SoundAction", {id});
@@ -56,7 +58,7 @@ TEST_F(SoundActionTest, WithoutASoundTheStepFinishesAtOnceAndAHaltedOneNever) {
         EXPECT_FALSE(OMWaveOutMixer::active());
         delete step;
     }
-    EXPECT_EQ("6/-1 ", lookups);
+    EXPECT_EQ("6/-1 7/-1 ", lookups);
     EXPECT_EQ(nullptr, create("SoundAction", {}));
 
     eventLog.clear();
