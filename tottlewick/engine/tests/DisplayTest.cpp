@@ -1,6 +1,5 @@
 // The window layer: window styles, mode choice and picture placement as rules; the picture and its margins
 // on a window of the screen; event points; and the main window procedure.
-
 #include <algorithm>
 
 #include "AppBindings.h"

@@ -1,5 +1,4 @@
 // Path splitting and building, drive numbers, and the file-name checker.
-
 #include <cstring>
 
 #include "EngineTestSupport.h"

@@ -1,5 +1,4 @@
 // The open-file table, named-file operations, folders and directories against a temporary folder.
-
 #include "ChildProcess.h"
 #include "EngineTestSupport.h"
 #include "FileDialog.h"

@@ -1,6 +1,5 @@
 // The main loop: the tick after every pass, posted events newest first, mouse messages first, and the
 // timers every 8th message while messages keep coming and on every empty pass.
-
 #include "AppBindings.h"
 #include "AppEvents.h"
 #include "AppGlobals.h"

@@ -1,6 +1,5 @@
 // Memory handles over real global memory: numbering, table growth, stale use, locks, sharing, labels,
 // the low-memory retry and the resource manager's hooks.
-
 #include <cstring>
 
 #include "EngineTestSupport.h"

@@ -1,6 +1,5 @@
 // Menus on a window of the test's own: the bar and pop-ups from tables, item states and texts by command,
 // the hidden bar and Ctrl+letter accelerators.
-
 #include "AppStandIn.h"
 #include "DisplayWindow.h"
 #include "EngineTestSupport.h"

@@ -1,5 +1,4 @@
 // The module stack, the application message road with its one shutdown, and the posted-event table.
-
 #include "AppBindings.h"
 #include "AppEvents.h"
 #include "AppModule.h"

@@ -1,5 +1,4 @@
 // PRS resource files: golden bytes, the PRX and PRD forms, the writer side, folders and damaged files.
-
 #include <tuple>
 
 #include "ChildProcess.h"

@@ -1,6 +1,5 @@
 // PRS look-ups where the indexes have edges of their own: a (type, id) held twice, in a scanned file and in a
 // stored index listed in no key order; deletions that hand the key on; one memory block held by two entries.
-
 #include "EngineTestSupport.h"
 
 namespace {

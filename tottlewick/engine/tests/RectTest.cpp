@@ -1,5 +1,4 @@
 // Rectangles, points, their stored forms, and the random range and shuffles.
-
 #include <algorithm>
 #include <cstdlib>
 

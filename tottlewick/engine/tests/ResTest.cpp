@@ -1,6 +1,5 @@
 // The resource manager over files written by the builder: search order, Override, shared loads, keep,
 // byte-order markers, raw access, flags and read-only sources.
-
 #include <algorithm>
 #include <cstring>
 

@@ -1,6 +1,5 @@
 // The preload cache over a resource file: reads in data order, one chunk per step at its pace, the hand-off
 // when a resource under preload is loaded, and a read error that ends the read instead of looping.
-
 #include "EngineClock.h"
 #include "EngineTestSupport.h"
 #include "SndCache.h"

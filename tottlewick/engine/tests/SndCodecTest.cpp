@@ -1,5 +1,4 @@
 // The sound codecs and format converters against values worked out by hand from the rules.
-
 #include "EngineTestSupport.h"
 #include "SndCodec.h"
 #include "SndFormat.h"

@@ -1,6 +1,5 @@
 // The driver layer over mss32.dll on the library's virtual device against an injected clock (Wine's
 // wave-out is driven end to end by SndWaveOutTest).
-
 #include "EngineTestSupport.h"
 #include "SndDriver.h"
 #include "mss32.h"

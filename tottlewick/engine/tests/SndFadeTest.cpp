@@ -1,6 +1,5 @@
 // Fades on the scripted clock (values along the line, one end call, a fade of no duration, a late step) and
 // the channel iterator with its mask operations.
-
 #include "SndChannel.h"
 #include "SndChannelIter.h"
 #include "SndTestSupport.h"

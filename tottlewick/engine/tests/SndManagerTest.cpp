@@ -1,6 +1,5 @@
 // Channels and voices on the virtual device: start, bad channels, levels, handles, priorities, pause by time,
 // ends and loops, and append voices joined through the driver's buffers.
-
 #include "SndChannel.h"
 #include "SndChannelPlay.h"
 #include "SndTestSupport.h"

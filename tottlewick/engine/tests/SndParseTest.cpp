@@ -1,6 +1,5 @@
 // 'SND' and AIFF/AIFC headers of well-formed files, and damaged files that each give their status without a
 // read outside their bytes (which lie against a page that faults when read).
-
 #include <cstring>
 #include <memory>
 

@@ -1,6 +1,5 @@
 // The play layer on the virtual device: channel choice, reservation, ids in memory never streamed, the 51 ms
 // service, completions exactly once, prepared, sync and paused plays, and plays of files.
-
 #include "SndChannel.h"
 #include "SndTestSupport.h"
 

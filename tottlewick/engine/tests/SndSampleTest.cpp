@@ -1,6 +1,5 @@
 // Sample blocks from resource files, memory and open files: decoded frames, "XSND" copies, header reads and
 // refusals.
-
 #include <cmath>
 #include <cstring>
 

@@ -1,6 +1,5 @@
 // The request scheduler (requests by priority, arming, starting together, releasing) and the sound
 // sequence with its gaps, heard in the output of the virtual device.
-
 #include "SndRequest.h"
 #include "SndSeq.h"
 #include "SndTestSupport.h"

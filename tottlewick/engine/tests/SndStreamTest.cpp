@@ -1,6 +1,5 @@
 // Streamed samples on the virtual device, checked sample for sample in the output: loops in modes 1 to 3, short
 // sounds, the read pace, pause, two streams and their drive, a stream from memory and failed opens.
-
 #include <cmath>
 
 #include "FilePath.h"

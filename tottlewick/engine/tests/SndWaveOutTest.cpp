@@ -1,6 +1,5 @@
 // End to end on Wine's null wave-out and the real clock: a streamed ima4 sound and two overlapping samples
 // play through the sound library to their ends and tell their completion procedures once each.
-
 #include <algorithm>
 
 #include "EngineTestSupport.h"

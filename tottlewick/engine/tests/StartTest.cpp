@@ -1,6 +1,5 @@
 // The start in this process: the requirement loop, the early resource file, a failure injected at each
 // manager step with its reverse teardown, and the out-of-memory boxes.
-
 #include "AppBindings.h"
 #include "AppGlobals.h"
 #include "AppMain.h"

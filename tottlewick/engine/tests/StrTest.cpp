@@ -1,6 +1,5 @@
 // Message texts: the 'STR' source compiler's vectors, the compiled record layout, and the message tables
 // loaded from resource files with their fallbacks and the table stack.
-
 #include "EngineTestSupport.h"
 #include "Str.h"
 #include "StrSource.h"

@@ -1,5 +1,4 @@
 // Streams end to end: memory, file and empty sources, the filter, states, seeking, serving and closing.
-
 #include <cstring>
 
 #include "EngineClock.h"

@@ -1,5 +1,4 @@
 // Engine timers, clocks and the cursor's hide counter on the injected clock.
-
 #include "AppStandIn.h"
 #include "Clock.h"
 #include "Cursor.h"

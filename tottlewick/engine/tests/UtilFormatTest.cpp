@@ -1,5 +1,4 @@
 // The formatter's conversions, flags and sizes, its 255-character cap, and the string operations.
-
 #include <cstring>
 
 #include "EngineTestSupport.h"

@@ -1,6 +1,5 @@
 // Backdrops: the cells a dirty rectangle meets, a tiled and a pre-rendered grid drawn for one, and the
 // four slots with the main one and a caller's bank.
-
 #include "BackdropGrid.h"
 #include "Draw.h"
 #include "UpdateTestSupport.h"

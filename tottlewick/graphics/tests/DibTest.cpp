@@ -1,6 +1,5 @@
 // DIBs in memory handles: sizes, fills and copies against bytes worked out by hand, colour-table modes
 // and drawing.
-
 #include <cstring>
 #include <tuple>
 

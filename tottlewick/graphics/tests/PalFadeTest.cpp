@@ -1,6 +1,5 @@
 // Palette fades on a window canvas, timed by an injected engine clock that moves 25 ms on every reading.
 // The fade's levels are read back from the work palette that the canvases use while it runs.
-
 #include "CanvasPalette.h"
 #include "EngineClock.h"
 #include "GraphicsTestSupport.h"

@@ -1,6 +1,5 @@
 // The palette manager: stock palettes, nearest colours, CLUTs, logical palettes, static colours and the
 // current palette, on the 8-bit display with its 20 static colours.
-
 #include <set>
 #include <tuple>
 

@@ -1,7 +1,6 @@
 // The shape manager end to end: forged banks of every format and byte order read from a PRS file and
 // drawn into memory canvases in every mirror mode and through narrowed clips against the reference,
 // placement worked out by hand, refused banks, hit tests, overlaps, comparing and masked drawing.
-
 #include <algorithm>
 #include <tuple>
 

@@ -1,6 +1,5 @@
 // Sprites: lookups by id, stacking, the dirty areas of their changes, drawing in stacking order, picking
 // through skipped pixels, and dragging inside limits in both drag modes.
-
 #include "Draw.h"
 #include "UpdateTestSupport.h"
 

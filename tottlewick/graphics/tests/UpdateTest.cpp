@@ -1,7 +1,6 @@
 // The update manager: the rounding and merge rules of its lists, the lifetimes of UpdateInvalRect and
 // UpdateInvalRectOnce areas across flushes, the transitions' strips and timing, the default window
 // procedure, and a flush presenting exactly the merged rectangles on the screen.
-
 #include "CanvasCopy.h"
 #include "Draw.h"
 #include "UpdateTestSupport.h"
