@@ -2,7 +2,8 @@
 // from their runs into 8-bit pixels, against memcpy of the same number of destination bytes (goal: at
 // least 30% of memcpy's speed for the picture with skips), and the cost per frame of kinds of frames; then
 // the deep path's one-time cost per frame: the palette packed and the frame drawn into 24- and 32-bit
-// pixels, beside memcpy of the same number of bytes.
+// pixels, beside memcpy of the same number of bytes; last the cost per frame of decoding the sample title's
+// animations (read from build/sample beside bin/).
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -14,6 +15,9 @@
 #include "AseqRuns.h"
 #include "AseqWriter.h"
 #include "BenchClock.h"
+#include "OMIStreamDLL16.h"
+#include "ProgramWindow.h"
+#include "SampleIds.h"
 
 namespace {
 
@@ -21,7 +25,6 @@ constexpr int kWidth = 320;
 constexpr int kHeight = 240;
 constexpr int kBatches = 5;
 constexpr int kRounds = 40;
-
 
 struct Kind {
     const char* name;
@@ -54,6 +57,38 @@ std::vector<std::uint8_t> encode(const Kind& kind) {
     picture.frames = {frame};
     const std::string bytes = writeAseq(picture, ByteOrder::little);
     return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+}
+
+// Every frame of each of the sample's animations drawn from its runs into an 8-bit area of its size.
+void sampleAnimations() {
+    const std::string module = ProgramWindow::ownFolder() + "\\..\\sample\\PRsc\\" + kSamplePictureModule;
+    const std::pair<const char*, std::uint16_t> animations[] = {
+        {"sun", kSunAnimation}, {"button", kPlayButton}, {"settle pose", kCharacterSettle},
+        {"hop", kCharacterFidgets[2]}, {"speech", kCharacterSpeech}};
+    for (const auto& [name, id] : animations) {
+        OMIStreamDLL16 stream(static_cast<std::int16_t>(id), "ASEQ", module.c_str(), kStreamWhole, nullptr);
+        const std::int32_t size = stream.read();
+        std::vector<std::uint8_t> bytes(stream.current, stream.current + std::max(size, 0));
+        AseqLayout layout;
+        if (size <= 0 || attachSequence(bytes.data(), bytes.size(), layout) != AseqStatus::ok) {
+            std::printf("sample %-12s not found in %s (build the sample_title target)\n", name, module.c_str());
+            continue;
+        }
+        const std::int32_t frames = static_cast<std::int32_t>(layout.frames.size());
+        std::int32_t width = 0;
+        std::int32_t height = 0;
+        for (std::int32_t i = 0; i < frames; ++i) {
+            width = std::max(width, frameImage(layout, i).width);
+            height = std::max(height, frameImage(layout, i).height);
+        }
+        std::vector<std::uint8_t> area(static_cast<std::size_t>(width * height), 0);
+        const double each = fastestEach(kBatches, kRounds, [&](int) {
+            for (std::int32_t i = 0; i < frames; ++i)
+                drawFrame8(frameImage(layout, i), {area.data(), width, 8}, 0, 0, {0, 0, width, height});
+        }) / frames;
+        std::printf("sample %-12s %2d frames, up to %3d x %3d  %6.2f us per frame\n", name, frames, width, height,
+                    each * 1e6);
+    }
 }
 
 }  // namespace
@@ -100,5 +135,6 @@ int main() {
         std::printf("deep %d-bit, %-13s palette packed %6.1f us  frame drawn %8.1f us (memcpy of %zu bytes %8.1f us, %4.0f%%)\n",
                     bytes * 8, kKinds[0].name, pack * 1e6, draw * 1e6, size, copy * 1e6, 100.0 * copy / draw);
     }
+    sampleAnimations();
     return 0;
 }
