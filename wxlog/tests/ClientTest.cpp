@@ -1,17 +1,13 @@
 // The three faces of WXLOG32.dll as their clients use them: the flat functions and the exported class
 // CWXLog from a linked client, and the automation object registered by regsvr32 and driven from VBScript
 // under cscript, and created through DllGetClassObject by a C++ dispatch client.
-#include <gtest/gtest.h>
-
 #include <windows.h>
 #include <oleauto.h>
 
 #include <regex>
-#include <vector>
 
 #include "ChildProcess.h"
-#include "Files.h"
-#include "TempFolder.h"
+#include "LogFixture.h"
 #include "wxlog32.h"
 
 namespace {
@@ -22,21 +18,13 @@ const char kMessages[] =
     "1002 &1 scored &2\r\n"
     "5000 Detail\r\n";
 
-using Texts = std::vector<std::string>;
+using Results = std::vector<int>;
 
-class ClientTest : public ::testing::Test {
-protected:
+struct ClientTest : ::testing::Test {
     void SetUp() override { writeWholeFile(msgName(), kMessages); }
     std::string msgName() const { return folder.file("client.msg"); }
     std::string logName() const { return folder.file("client.log"); }
-    Texts logTexts() const {
-        Texts texts;
-        for (const auto& line : splitLines(readWholeFile(logName()))) {
-            std::string text = line.substr(43);
-            texts.push_back(text.erase(text.find_last_not_of(' ') + 1));
-        }
-        return texts;
-    }
+    Texts logTexts() const { return readLogTexts(logName()); }
 
     TempFolder folder;
 };
@@ -45,22 +33,14 @@ protected:
 TEST_F(ClientTest, FlatFunctionsWriteTheLog) {
     WXLOG_HANDLE log = WXLOG_Start(nullptr, nullptr, 3);
     ASSERT_NE(log, nullptr);
-    EXPECT_EQ(WXLOG_Write(log, 1), 0) << "no messages yet";
-    EXPECT_EQ(WXLOG_SetMsgFile(log, msgName().c_str()), 1);
-    EXPECT_EQ(WXLOG_SetLogFile(log, logName().c_str()), 1);
-    EXPECT_EQ(WXLOG_Write(log, 1), 1);
-    EXPECT_EQ(WXLOG_Write1(log, 1001, "seven"), 1);
-    EXPECT_EQ(WXLOG_Write2(log, 1002, "Ann", "9"), 1);
-    EXPECT_EQ(WXLOG_Write(log, 5000), 0);
-    EXPECT_EQ(WXLOG_Write1(log, 5000, "dropped"), 0);
-    EXPECT_EQ(WXLOG_Write(log, 1001), 1);
-    EXPECT_EQ(WXLOG_WriteHex(log, 10, nullptr), 0);
-    EXPECT_EQ(WXLOG_WriteHex(log, 3, "abc"), 1);
-    EXPECT_EQ(WXLOG_SetLevel(log, 7), 0);
-    EXPECT_EQ(WXLOG_SetLevel(log, 0), 1);
-    EXPECT_EQ(WXLOG_Write(log, 1), 0);
-    EXPECT_EQ(WXLOG_SetLineLimit(log, 500, 400), 1);
-    EXPECT_EQ(WXLOG_End(log), 1);
+    // The first write has no messages yet; 5000 is above level 3; the dump without data and level 7 fail.
+    EXPECT_EQ((Results{WXLOG_Write(log, 1), WXLOG_SetMsgFile(log, msgName().c_str()),
+                       WXLOG_SetLogFile(log, logName().c_str()), WXLOG_Write(log, 1), WXLOG_Write1(log, 1001, "seven"),
+                       WXLOG_Write2(log, 1002, "Ann", "9"), WXLOG_Write(log, 5000), WXLOG_Write1(log, 5000, "dropped"),
+                       WXLOG_Write(log, 1001), WXLOG_WriteHex(log, 10, nullptr), WXLOG_WriteHex(log, 3, "abc"),
+                       WXLOG_SetLevel(log, 7), WXLOG_SetLevel(log, 0), WXLOG_Write(log, 1),
+                       WXLOG_SetLineLimit(log, 500, 400), WXLOG_End(log)}),
+              (Results{0, 1, 1, 1, 1, 1, 0, 0, 1, 0, 1, 0, 1, 0, 1, 1}));
     EXPECT_EQ(logTexts(),
               (Texts{"Started", "Lesson seven", "Ann scored 9", "Lesson &1", "  000000: abc              616263"}));
 }
@@ -69,15 +49,10 @@ TEST_F(ClientTest, FlatFunctionsRefuseBadHandles) {
     void* readOnly = VirtualAlloc(nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READONLY);
     ASSERT_NE(readOnly, nullptr);
     for (WXLOG_HANDLE bad : {static_cast<WXLOG_HANDLE>(nullptr), readOnly}) {
-        EXPECT_EQ(WXLOG_Write(bad, 1), 0);
-        EXPECT_EQ(WXLOG_Write1(bad, 1, "x"), 0);
-        EXPECT_EQ(WXLOG_Write2(bad, 1, "x", "y"), 0);
-        EXPECT_EQ(WXLOG_WriteHex(bad, 1, "x"), 0);
-        EXPECT_EQ(WXLOG_SetLevel(bad, 1), 0);
-        EXPECT_EQ(WXLOG_SetLineLimit(bad, 1, 2), 0);
-        EXPECT_EQ(WXLOG_SetLogFile(bad, "x"), 0);
-        EXPECT_EQ(WXLOG_SetMsgFile(bad, "x"), 0);
-        EXPECT_EQ(WXLOG_End(bad), 0);
+        EXPECT_EQ((Results{WXLOG_Write(bad, 1), WXLOG_Write1(bad, 1, "x"), WXLOG_Write2(bad, 1, "x", "y"),
+                           WXLOG_WriteHex(bad, 1, "x"), WXLOG_SetLevel(bad, 1), WXLOG_SetLineLimit(bad, 1, 2),
+                           WXLOG_SetLogFile(bad, "x"), WXLOG_SetMsgFile(bad, "x"), WXLOG_End(bad)}),
+                  Results(9, 0));
     }
     VirtualFree(readOnly, 0, MEM_RELEASE);
 }
@@ -102,11 +77,11 @@ TEST_F(ClientTest, ClassCopiesShareOneEngine) {
         EXPECT_EQ(second.Write(1001), 1);
     }
     first.SetGlobalParam("2", 12UL);
-    EXPECT_EQ(first.Write(1002, 3UL, "four"), 1) << "a local parameter before a global one";
-    EXPECT_EQ(first.Write(5000), 1) << "1 even when filtered out";
-    EXPECT_EQ(first.WriteHex("ab", 2), 0) << "no dump after a filtered message";
-    EXPECT_EQ(first.Write(1002, "x"), 1) << "the global parameter outlives a Write";
-    EXPECT_EQ(first.WriteHex("ab", 2), 1);
+    // A local parameter goes before a global one; a filtered Write gives 1 all the same but allows no dump
+    // after it; the global parameter outlives a Write.
+    EXPECT_EQ((Results{first.Write(1002, 3UL, "four"), first.Write(5000), first.WriteHex("ab", 2),
+                       first.Write(1002, "x"), first.WriteHex("ab", 2)}),
+              (Results{1, 1, 0, 1, 1}));
     first.SetOptions(0);
     first.Write(1);
     EXPECT_EQ(logTexts(),
@@ -119,7 +94,6 @@ TEST_F(ClientTest, VBScriptLogsThroughTheRegisteredObject) {
     ChildResult registration = runChild("regsvr32 /s \"" + std::string(library) + "\"");
     ASSERT_TRUE(registration.started);
     ASSERT_EQ(registration.exitCode, 0u) << registration.output;
-
     writeWholeFile(folder.file("test.vbs"),
                    "Set logger = CreateObject(\"Dunmoth.Logging\")\r\n"
                    "logger.File = \"" + logName() + "\"\r\n"
@@ -136,7 +110,6 @@ TEST_F(ClientTest, VBScriptLogsThroughTheRegisteredObject) {
     EXPECT_EQ(script.exitCode, 0u) << script.output;
     EXPECT_NE(script.output.find("True [] 3 1230 -1"), std::string::npos)
         << "cscript wrote: " << script.output;
-
     std::vector<std::string> lines = splitLines(readWholeFile(logName()));
     ASSERT_EQ(lines.size(), 1u);
     std::regex stamp(R"(\d\d [A-Z][a-z]{2} \d\d [ 1]\d:\d\d:\d\d\.\d [AP]M \[\d{4}\.\d\d\] )");
@@ -166,8 +139,7 @@ VARIANT number(long value) {
 }
 
 // A dispatch client of one object made through DllGetClassObject, over its type information.
-class ComClient : public ClientTest {
-protected:
+struct ComClient : ClientTest {
     void SetUp() override {
         ClientTest::SetUp();
         ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));

@@ -1,20 +1,16 @@
 // The engine against real files in a temporary folder, with a clock the tests control.
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <map>
 #include <mutex>
 #include <thread>
 
-#include "Files.h"
 #include "LogEngine.h"
-#include "TempFolder.h"
+#include "LogFixture.h"
 
 namespace {
 
 // A log environment whose clock the test sets and whose debugger output it keeps.
-class FakeLogEnvironment final : public LogEnvironment {
-public:
+struct FakeLogEnvironment final : LogEnvironment {
     LogStamp localTime() override { return {2026, 12, 6, 13, 5, 9, 999}; }
     std::uint32_t tickCount() override { return tick; }
     void debugOutput(const char* text) override {
@@ -29,12 +25,9 @@ private:
     std::mutex mutex_;
 };
 
-using Texts = std::vector<std::string>;
-
 const char kMessages[] = "0001 Zero\r\n2999 Two\r\n3999 Three\r\n4000 Four\r\n6999 Six\r\n7000 Seven\r\n1500 &1\r\n";
 
-class LogEngineTest : public ::testing::Test {
-protected:
+struct LogEngineTest : ::testing::Test {
     void SetUp() override {
         writeWholeFile(folder.file("test.msg"), kMessages);
         engine.SetMsgFile(folder.file("test.msg"));
@@ -44,16 +37,7 @@ protected:
     }
 
     std::string logName() const { return folder.file("test.log"); }
-    // The text fields of the log's lines, trailing blanks removed.
-    Texts logTexts() const {
-        Texts texts;
-        if (!fileExists(logName())) return texts;
-        for (const std::string& line : splitLines(readWholeFile(logName()))) {
-            std::string text = line.substr(43);
-            texts.push_back(text.erase(text.find_last_not_of(' ') + 1));
-        }
-        return texts;
-    }
+    Texts logTexts() const { return readLogTexts(logName()); }
     int writeText(const std::string& text) {
         engine.SetLocalParam("1", text);
         return engine.Write(1500);
@@ -74,9 +58,8 @@ TEST_F(LogEngineTest, StampsElapsedSecondsBetweenMessages) {
     auto lines = splitLines(readWholeFile(logName()));
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0].substr(0, 33), "06 Dec 26  1:05:09.9 PM [0000.00]");
-    EXPECT_EQ(lines[1].substr(25, 7), "0083.46");
-    EXPECT_EQ(lines[2].substr(25, 7), "9999.99");
-    EXPECT_EQ(lines[3].substr(25, 7), "0000.50");
+    EXPECT_EQ((Texts{lines[1].substr(25, 7), lines[2].substr(25, 7), lines[3].substr(25, 7)}),
+              (Texts{"0083.46", "9999.99", "0000.50"}));
 }
 
 TEST_F(LogEngineTest, LongTextContinuesEveryEightyCharacters) {
@@ -88,9 +71,8 @@ TEST_F(LogEngineTest, LongTextContinuesEveryEightyCharacters) {
     auto lines = splitLines(readWholeFile(logName()));
     ASSERT_EQ(lines.size(), 3u + 1250u);
     for (int i = 1; i < 3; ++i) EXPECT_EQ(lines[i].substr(0, 43), lines[0].substr(0, 43));
-    EXPECT_EQ(lines[0].substr(43), text.substr(0, 80));
-    EXPECT_EQ(lines[1].substr(43), text.substr(80, 80));
-    EXPECT_EQ(lines[2].substr(43), text.substr(160) + std::string(40, ' '));
+    EXPECT_EQ((Texts{lines[0].substr(43), lines[1].substr(43), lines[2].substr(43)}),
+              (Texts{text.substr(0, 80), text.substr(80, 80), text.substr(160) + std::string(40, ' ')}));
     EXPECT_EQ(lines.back().substr(43), std::string(80, 'p'));
 }
 
@@ -104,10 +86,9 @@ TEST_F(LogEngineTest, LevelFilterCutsAtTheThousands) {
         ASSERT_EQ(engine.SetLevel(c.level), 1);
         EXPECT_EQ(engine.Write(c.id), c.written);
     }
-    EXPECT_EQ(engine.SetLevel(7), 0);
-    EXPECT_EQ(setLevelInRange(engine, 65536 + 2), 0);
-    EXPECT_EQ(setLevelInRange(engine, -1), 0);
-    EXPECT_EQ(engine.GetLevel(), 1);
+    EXPECT_EQ((std::vector<int>{engine.SetLevel(7), setLevelInRange(engine, 65536 + 2), setLevelInRange(engine, -1),
+                                engine.GetLevel()}),
+              (std::vector<int>{0, 0, 0, 1}));
     engine.SetLocalParam("1", "x");
     EXPECT_EQ(engine.Write(555), 0) << "no text for 555";
     EXPECT_FALSE(engine.GetLocalParam("1")) << "cleared all the same";
@@ -125,7 +106,6 @@ TEST_F(LogEngineTest, BufferingAndFlushing) {
     std::string content = readWholeFile(logName());
     EXPECT_EQ(content.size(), 10 * kLogLineStride - 2);
     EXPECT_EQ(content.substr(9 * kLogLineStride - 2, 2), "\r\n");
-
     engine.SetOptions(0);
     writeText("at once");
     EXPECT_EQ(logTexts().size(), 11u);
@@ -198,8 +178,7 @@ TEST_F(LogEngineTest, TrimStartsAtMaxLinesAndKeepsTheFileOpenWhenAsked) {
 
 TEST_F(LogEngineTest, LineLimitsOutOfOrder) {
     setLineLimits(engine, 500, 400);
-    EXPECT_EQ(engine.GetMinLines(), 500u);
-    EXPECT_EQ(engine.GetMaxLines(), 600u);
+    EXPECT_EQ(std::make_pair(engine.GetMinLines(), engine.GetMaxLines()), std::make_pair(500u, 600u));
     setLineLimits(engine, 500, 2000);
     EXPECT_EQ(engine.GetMaxLines(), 2000u);
     // Set directly, below minLines.
@@ -235,8 +214,7 @@ TEST_F(LogEngineTest, LinesWaitForAFileAndStillReachTheDebugger) {
     EXPECT_EQ(writeText("no room"), 0);
     EXPECT_EQ(engine.WriteHex("ab", 2), 0);
     ASSERT_EQ(clock.debugLines.size(), 10u);
-    EXPECT_EQ(clock.debugLines[9].size(), kLogLineLength + 1);
-    EXPECT_EQ(clock.debugLines[9].back(), '\n');
+    EXPECT_EQ(clock.debugLines[9], clock.debugLines[9].substr(0, kLogLineLength) + "\n");
     engine.SetOptions(cLogEngine::kBufferOutput);
     engine.SetFile(logName());
     writeText("not to the debugger");
@@ -244,8 +222,7 @@ TEST_F(LogEngineTest, LinesWaitForAFileAndStillReachTheDebugger) {
     EXPECT_EQ(clock.debugLines.size(), 10u);
     auto texts = logTexts();
     ASSERT_EQ(texts.size(), 10u);
-    EXPECT_EQ(texts[0], "kept 1");
-    EXPECT_EQ(texts[8], "kept 9");
+    EXPECT_EQ((Texts{texts[0], texts[8]}), (Texts{"kept 1", "kept 9"}));
 }
 
 // Each thread writes a message of its own; a line mixed from two would not count.

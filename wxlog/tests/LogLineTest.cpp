@@ -1,6 +1,5 @@
 // The line and dump-row formats, character by character.
-#include <gtest/gtest.h>
-
+#include "LogFixture.h"
 #include "LogLine.h"
 
 namespace {

@@ -1,6 +1,5 @@
 // Message-file parsing and placeholder expansion.
-#include <gtest/gtest.h>
-
+#include "LogFixture.h"
 #include "MessageFile.h"
 #include "Placeholders.h"
 

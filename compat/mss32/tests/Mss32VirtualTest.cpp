@@ -22,12 +22,13 @@ WAVEFORMATEX pcm(std::uint32_t rate, int channels, int bits) {
     return f;
 }
 
-std::vector<std::int16_t> constant(std::size_t frames, std::int16_t value) {
-    return std::vector<std::int16_t>(frames, value);
-}
+using Words = std::vector<std::uint32_t>;
+using Samples = std::vector<std::int16_t>;
+using Values = std::vector<std::int32_t>;
 
-class Mss32VirtualTest : public ::testing::Test {
-protected:
+Samples constant(std::size_t frames, std::int16_t value) { return Samples(frames, value); }
+
+struct Mss32VirtualTest : ::testing::Test {
     void SetUp() override {
         now = 0;
         MssTestUseVirtualDevice(testClock);
@@ -51,8 +52,8 @@ protected:
         AIL_start_sample(sample);
     }
     // The stereo frames consumed since the last call, as (left, right) words.
-    std::vector<std::int16_t> output() {
-        std::vector<std::int16_t> words(1 << 16);
+    Samples output() {
+        Samples words(1 << 16);
         std::uint32_t bytes = MssTestTakeOutput(driver, words.data(), static_cast<std::uint32_t>(words.size() * 2));
         words.resize(bytes / 2);
         return words;
@@ -79,14 +80,13 @@ TEST_F(Mss32VirtualTest, OneSecondAt22050EndsAfterOneSecond) {
 }
 
 TEST_F(Mss32VirtualTest, StopAndResumeKeepThePosition) {
-    std::vector<std::int16_t> data = constant(44100, 1);
+    Samples data = constant(44100, 1);
     playMono16(data, 22050);
     now = 100;
     EXPECT_EQ(AIL_sample_position(sample), 4410u);  // 2205 frames of 2 bytes
     AIL_stop_sample(sample);
     now = 700;
-    EXPECT_EQ(AIL_sample_status(sample), kMssStopped);
-    EXPECT_EQ(AIL_sample_position(sample), 4410u);
+    EXPECT_EQ((Words{AIL_sample_status(sample), AIL_sample_position(sample)}), (Words{kMssStopped, 4410u}));
     AIL_resume_sample(sample);
     EXPECT_EQ(AIL_sample_status(sample), kMssPlaying);
     now = 800;
@@ -96,7 +96,7 @@ TEST_F(Mss32VirtualTest, StopAndResumeKeepThePosition) {
 }
 
 TEST_F(Mss32VirtualTest, LoopCountsReplayTheData) {
-    std::vector<std::int16_t> data = constant(441, 1);  // 10 ms
+    Samples data = constant(441, 1);  // 10 ms
     playMono16(data, 44100, 2);
     now = 19;
     EXPECT_EQ(AIL_sample_status(sample), kMssPlaying);
@@ -104,12 +104,11 @@ TEST_F(Mss32VirtualTest, LoopCountsReplayTheData) {
     EXPECT_EQ(AIL_sample_status(sample), kMssDone);
     playMono16(data, 44100, 0);
     now = 10020;  // 441000 frames later
-    EXPECT_EQ(AIL_sample_status(sample), kMssPlaying);
-    EXPECT_EQ(AIL_sample_position(sample), 0u);
+    EXPECT_EQ((Words{AIL_sample_status(sample), AIL_sample_position(sample)}), (Words{kMssPlaying, 0u}));
 }
 
 TEST_F(Mss32VirtualTest, DoubleBuffersCycleUntilAnEmptyLoad) {
-    std::vector<std::int16_t> first = constant(441, 100), second = constant(441, 200), third = constant(441, 300);
+    Samples first = constant(441, 100), second = constant(441, 200), third = constant(441, 300);
     AIL_init_sample(sample);
     AIL_set_sample_type(sample, kMssMono16, kMssSigned);
     AIL_set_sample_playback_rate(sample, 44100);
@@ -130,8 +129,7 @@ TEST_F(Mss32VirtualTest, DoubleBuffersCycleUntilAnEmptyLoad) {
     EXPECT_EQ(AIL_sample_status(sample), kMssPlaying);
     now = 30;
     EXPECT_EQ(AIL_sample_status(sample), kMssDone);
-
-    std::vector<std::int16_t> out = output();
+    Samples out = output();
     ASSERT_EQ(out.size(), 2u * 1323);
     for (std::size_t frame : {0u, 440u, 441u, 881u, 882u, 1322u}) {
         SCOPED_TRACE(frame);
@@ -142,13 +140,13 @@ TEST_F(Mss32VirtualTest, DoubleBuffersCycleUntilAnEmptyLoad) {
 }
 
 TEST_F(Mss32VirtualTest, AStarvedVoiceWaitsForItsNextBuffer) {
-    std::vector<std::int16_t> data = constant(441, 7);
+    Samples data = constant(441, 7);
     AIL_set_sample_type(sample, kMssMono16, kMssSigned);
     AIL_set_sample_playback_rate(sample, 44100);
     AIL_load_sample_buffer(sample, 0, data.data(), 882);
     now = 50;
-    EXPECT_EQ(AIL_sample_status(sample), kMssPlaying);
-    EXPECT_EQ(AIL_sample_buffer_ready(sample), 1);
+    EXPECT_EQ(std::make_pair(AIL_sample_status(sample), AIL_sample_buffer_ready(sample)),
+              std::make_pair(kMssPlaying, 1));
     AIL_load_sample_buffer(sample, 1, nullptr, 0);
     EXPECT_EQ(AIL_sample_status(sample), kMssDone);
 }
@@ -164,7 +162,7 @@ TEST_F(Mss32VirtualTest, VolumeAndPanScaleTheOutput) {
         {127, 0, 1000, 0},
         {100, 96, 387, 787},    // gains 100 x 16123 / 127 = 12695 and 100 x 32768 / 127 = 25801
     };
-    std::vector<std::int16_t> data = constant(4410, 1000);
+    Samples data = constant(4410, 1000);
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "volume " << c.volume << " pan " << c.pan);
         playMono16(data, 44100);
@@ -172,27 +170,24 @@ TEST_F(Mss32VirtualTest, VolumeAndPanScaleTheOutput) {
         AIL_set_sample_pan(sample, c.pan);
         output();
         now += 10;
-        std::vector<std::int16_t> out = output();
+        Samples out = output();
         ASSERT_EQ(out.size(), 882u);
-        EXPECT_EQ(out[0], c.left);
-        EXPECT_EQ(out[1], c.right);
-        EXPECT_EQ(out[880], c.left);
-        EXPECT_EQ(out[881], c.right);
+        EXPECT_EQ((Samples{out[0], out[1], out[880], out[881]}), (Samples{c.left, c.right, c.left, c.right}));
     }
 }
 
 TEST_F(Mss32VirtualTest, PreferencesAndHandles) {
-    EXPECT_EQ(AIL_set_preference(11, 5), 0);
-    EXPECT_EQ(AIL_set_preference(11, 9), 5);
-    EXPECT_EQ(AIL_set_preference(64, 9), 0);
-    EXPECT_EQ(AIL_set_preference(64, 1), 0);
+    EXPECT_EQ((Values{AIL_set_preference(11, 5), AIL_set_preference(11, 9), AIL_set_preference(64, 9),
+                      AIL_set_preference(64, 1)}),
+              (Values{0, 5, 0, 0}));
     int handles = 1;
     while (AIL_allocate_sample_handle(driver)) ++handles;
     EXPECT_EQ(handles, 16);
     // 44100 Hz stereo 16-bit samples outlast the device's queue of 4096 output frames.
-    EXPECT_EQ(AIL_minimum_sample_buffer_size(driver, 44100, kMssStereo16), 4096 * 4);
-    EXPECT_EQ(AIL_minimum_sample_buffer_size(driver, 22050, kMssMono8), 2048);
-    EXPECT_EQ(AIL_minimum_sample_buffer_size(driver, 11025, kMssMono16), 2048);
+    EXPECT_EQ((Values{AIL_minimum_sample_buffer_size(driver, 44100, kMssStereo16),
+                      AIL_minimum_sample_buffer_size(driver, 22050, kMssMono8),
+                      AIL_minimum_sample_buffer_size(driver, 11025, kMssMono16)}),
+              (Values{4096 * 4, 2048, 2048}));
 }
 
 TEST(Mss32Test, RefusesFormatsItCannotMix) {

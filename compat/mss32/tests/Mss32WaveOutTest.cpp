@@ -8,21 +8,15 @@
 
 namespace {
 
-class Mss32WaveOutTest : public ::testing::Test {
-protected:
+struct Mss32WaveOutTest : ::testing::Test {
     void SetUp() override {
         if (waveOutGetNumDevs() == 0) GTEST_SKIP() << "no wave-out device";
-        format.wFormatTag = WAVE_FORMAT_PCM;
-        format.nChannels = 2;
-        format.nSamplesPerSec = 44100;
-        format.wBitsPerSample = 16;
-        format.nBlockAlign = 4;
-        format.nAvgBytesPerSec = 44100 * 4;
         AIL_startup();
     }
     void TearDown() override { AIL_shutdown(); }
 
-    WAVEFORMATEX format = {};
+    // 44100 Hz, 16-bit stereo: 4 bytes a frame.
+    WAVEFORMATEX format = {WAVE_FORMAT_PCM, 2, 44100, 44100 * 4, 4, 16, 0};
 };
 
 TEST_F(Mss32WaveOutTest, ASamplePlaysToItsEndAsTheDeviceTakesIt) {
@@ -42,7 +36,7 @@ TEST_F(Mss32WaveOutTest, ASamplePlaysToItsEndAsTheDeviceTakesIt) {
         AIL_serve();
         Sleep(5);
     }
-    DWORD elapsed = GetTickCount() - started;
+    const DWORD elapsed = GetTickCount() - started;
     EXPECT_EQ(AIL_sample_status(sample), kMssDone);
     // Wine's null device takes output about three times faster than it would sound, but not at once.
     EXPECT_GE(elapsed, 150u);
@@ -54,8 +48,7 @@ TEST_F(Mss32WaveOutTest, AMissingDeviceFailsCleanly) {
     MssDriver driver = nullptr;
     HWAVEOUT waveOut = nullptr;
     EXPECT_NE(AIL_waveOutOpen(&driver, &waveOut, 57, &format), 0);
-    EXPECT_EQ(driver, nullptr);
-    EXPECT_EQ(waveOut, nullptr);
+    EXPECT_EQ(std::make_pair(driver, waveOut), std::make_pair(MssDriver{}, HWAVEOUT{}));
 }
 
 }  // namespace
