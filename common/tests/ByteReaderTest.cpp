@@ -1,34 +1,31 @@
 // The bounded reader and writer: both byte orders, sticky failure at the end, sub-readers, reads at offsets.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "ByteReader.h"
 #include "ByteWriter.h"
 
 namespace {
 
+using Values = std::vector<std::int64_t>;
+
 const std::uint8_t kBytes[] = {0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 'R', 'I', 'F', 'F'};
 
 TEST(ByteReader, ReadsEitherOrder) {
     ByteReader little(kBytes, sizeof kBytes, ByteOrder::little);
-    EXPECT_EQ(little.u16(), 0x3412);
-    EXPECT_EQ(little.u32(), 0xBC9A7856u);
-    EXPECT_EQ(little.chars4(), 0x46464952u);  // "RIFF" with 'R' lowest, whatever the order
+    // "RIFF" reads with 'R' lowest, whatever the order.
+    EXPECT_EQ((Values{little.u16(), little.u32(), little.chars4()}), (Values{0x3412, 0xBC9A7856u, 0x46464952u}));
     ByteReader big(kBytes, sizeof kBytes, ByteOrder::big);
-    EXPECT_EQ(big.u8(), 0x12);
-    EXPECT_EQ(big.u16(), 0x3456);
-    EXPECT_EQ(big.i32(), static_cast<std::int32_t>(0x789ABC52u));
-    EXPECT_EQ(big.i16(), 0x4946);
-    EXPECT_TRUE(big.ok());
-    EXPECT_EQ(big.remaining(), 1u);
+    EXPECT_EQ((Values{big.u8(), big.u16(), big.i32(), big.i16(), big.ok(), big.remaining()}),
+              (Values{0x12, 0x3456, 0x789ABC52, 0x4946, 1, 1}));
 }
 
 TEST(ByteReader, FailsForGoodAtTheEnd) {
     ByteReader r(kBytes, sizeof kBytes, ByteOrder::big);
     r.skip(8);
-    EXPECT_EQ(r.u32(), 0u);  // needs 4 of the 2 left
-    EXPECT_FALSE(r.ok());
-    EXPECT_EQ(r.u8(), 0);  // a later read that would fit still fails
-    EXPECT_EQ(r.remaining(), 0u);
+    // The u32 needs 4 of the 2 left; the u8 after it would fit but still fails.
+    EXPECT_EQ((Values{r.u32(), r.ok(), r.u8(), r.remaining()}), (Values{0, 0, 0, 0}));
     std::uint8_t out[3] = {1, 2, 3};
     r.bytes(out, sizeof out);
     EXPECT_EQ(out[0] | out[1] | out[2], 0);
@@ -38,14 +35,9 @@ TEST(ByteReader, FailsForGoodAtTheEnd) {
 TEST(ByteReader, SubReaderIsBoundedAndMovesPast) {
     ByteReader r(kBytes, sizeof kBytes, ByteOrder::little);
     ByteReader inner = r.sub(3);
-    EXPECT_EQ(r.u8(), 0x78);
-    EXPECT_EQ(inner.u16(), 0x3412);
-    EXPECT_EQ(inner.u16(), 0);
-    EXPECT_FALSE(inner.ok());
-    EXPECT_TRUE(r.ok());
+    EXPECT_EQ((Values{r.u8(), inner.u16(), inner.u16(), inner.ok(), r.ok()}), (Values{0x78, 0x3412, 0, 0, 1}));
     ByteReader tooLong = r.sub(100);
-    EXPECT_FALSE(tooLong.ok());
-    EXPECT_FALSE(r.ok());
+    EXPECT_EQ((Values{tooLong.ok(), r.ok()}), (Values{0, 0}));
 }
 
 TEST(ByteReader, ReadsAtOffsetsWithoutMoving) {
