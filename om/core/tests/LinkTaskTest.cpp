@@ -1,9 +1,5 @@
 // Links (invocation rules, clones, ownership) and time-slice tasks (order, suspension, changes mid-pass).
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
-
+#include "CoreTestSupport.h"
 #include "OMLink.h"
 #include "OMTask.h"
 
@@ -33,8 +29,7 @@ TEST(LinkTest, MemberLinksPreferThePlainMethodAndClonesOutliveTheirSource) {
     Target t;
     OMLinkToObj<Target> both(&t, &Target::plain, &Target::withArgument);
     both.invokeWith(5);
-    EXPECT_EQ(t.plainCalls, 1);
-    EXPECT_EQ(t.lastArgument, 777u);
+    EXPECT_EQ(std::make_pair(t.plainCalls, t.lastArgument), std::make_pair(1, OMArg{777}));
     std::unique_ptr<OMLink> made(new OMLinkToObj<Target>(&t, nullptr, &Target::withArgument, 9));
     std::unique_ptr<OMLink> copy(made->clone());
     made.reset();
@@ -69,8 +64,7 @@ std::unique_ptr<OMTask> start(OMArg number, std::uint32_t priority) {
     return task;
 }
 
-class TaskTest : public ::testing::Test {
-public:
+struct TaskTest : ::testing::Test {
     void SetUp() override {
         setAppTaskList(&tasks);
         journal.clear();
@@ -113,8 +107,7 @@ TEST_F(TaskTest, TasksMayDeleteThemselvesResumeOthersAndAddOthersDuringThePass) 
     d->suspended = 1;
     resumed = d.get();
     runTaskSlices(tasks);
-    EXPECT_EQ(journal, "f4 f9 ");
-    EXPECT_EQ(tasks.count, 3);
+    EXPECT_EQ(std::make_pair(journal, tasks.count), std::make_pair(std::string("f4 f9 "), 3));
     added.reset();
 }
 

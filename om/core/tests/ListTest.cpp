@@ -1,9 +1,5 @@
 // Lists and cursors: insertion rules, walks that survive mutation, nesting, clearing, assignment, locators.
-#include <gtest/gtest.h>
-
-#include <functional>
-#include <string>
-
+#include "CoreTestSupport.h"
 #include "OMList.h"
 
 namespace {
@@ -38,8 +34,7 @@ bool walk(OMList<Item>& list, Visit visit) {
     return list.forEach(3, block, reinterpret_cast<OMArg>(&visit));
 }
 
-class ListTest : public ::testing::Test {
-protected:
+struct ListTest : ::testing::Test {
     void SetUp() override {
         for (int i = 0; i < 8; ++i) items[i].key = items[i].id = i;
     }
@@ -74,11 +69,9 @@ TEST_F(ListTest, AppendPrependRemoveFindLocateAndNull) {
     block.member = &Item::isEven;
     block.memberWithArgument = &Item::hasKey;
     block.functionWithArgument = [](Item* e, OMArg k) -> std::int32_t { return e->key > static_cast<int>(k); };
-    EXPECT_EQ(list.findFirst(0, block, 0), &items[0]);
-    EXPECT_EQ(list.findLast(0, block, 0), &items[4]);
-    EXPECT_EQ(list.findFirst(1, block, 3), &items[3]);
-    EXPECT_EQ(list.findLast(2, block, 2), &items[5]);
-
+    EXPECT_EQ((std::vector<Item*>{list.findFirst(0, block, 0), list.findLast(0, block, 0), list.findFirst(1, block, 3),
+                                  list.findLast(2, block, 2)}),
+              (std::vector<Item*>{&items[0], &items[4], &items[3], &items[5]}));
     OMListLocator<Item> at(list);  // on 0 2 3 4 5
     at.insertBefore(&items[6]);
     EXPECT_EQ(at.current(), &items[6]) << "the new head";
@@ -146,7 +139,6 @@ TEST_F(ListTest, ClearingEndsWalksAndDeletesEachElementOnceFromAnEmptyList) {
         fill(list, {5, 6});
     }), "0");
     EXPECT_EQ(walkNoting(list, [](Item*) {}), "56");
-
     static OMList<Item>* seenBy;
     static int countSeen;
     struct Watcher : Item {

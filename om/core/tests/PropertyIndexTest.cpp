@@ -1,11 +1,6 @@
 // The property hash table where it has edges of its own: names that share a home slot, a probe chain
 // that wraps past the table's end, and removals from the middle of such a chain.
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
-#include <vector>
-
+#include "CoreTestSupport.h"
 #include "OMPropertyIndex.h"
 #include "OMScriptableObjectProperty.h"
 
@@ -25,8 +20,7 @@ std::vector<std::string> namesAt(std::size_t slot, std::size_t count) {
     return names;
 }
 
-class PropertyIndexTest : public ::testing::Test {
-protected:
+struct PropertyIndexTest : ::testing::Test {
     // Five names make the table grow to 16 slots and leave it empty at that size; then the names land
     // in order: A, C, D and F at home in slot 15, B in 0, E in 1, G in 2, giving
     //   slot 15: A   0: B   1: C   2: D   3: E   4: F   5: G
@@ -58,9 +52,8 @@ TEST_F(PropertyIndexTest, EveryCollidingNameIsFound) {
         EXPECT_EQ(index.find(names[i].c_str()), records[i].get());
     }
     EXPECT_EQ(index.find(namesAt(kSlots - 1, 5)[4].c_str()), nullptr) << "a name of the same home, not added";
-    EXPECT_EQ(index.find("N0"), nullptr);
-    EXPECT_EQ(index.find(""), nullptr);
-    EXPECT_EQ(index.find(nullptr), nullptr);
+    EXPECT_EQ((std::vector<const void*>{index.find("N0"), index.find(""), index.find(nullptr)}),
+              std::vector<const void*>(3, nullptr));
 }
 
 // After each removal, whatever its place in the chain, the others are all still found and the removed

@@ -1,24 +1,19 @@
 // Scriptable classes: creation by name, properties, verbs, events, copies, parameters, the registry's life.
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <cstring>
-#include <string>
-#include <vector>
-
+#include "CoreTestSupport.h"
 #include "OMGlobals.h"
 #include "OMSR.h"
 #include "OMScriptableObject.h"
 
 namespace {
 
+using Results = std::vector<int>;
+
 int handlerRuns = 0;
 void countHandler(OMArg) { ++handlerRuns; }
 
 // A counter: data properties "value" (raises "changed" when set), read-only "label", "noGetter"; a verb
 // "add" that adds 1 to its partner first, then its own parameters, and raises "changed".
-class RCounter : public OMScriptableObject {
-public:
+struct RCounter : OMScriptableObject {
     RCounter(int start, const char* name) : value(start), label(name) {}
 
     OMScriptableObject* clone() override {
@@ -76,8 +71,7 @@ std::vector<std::string> parameterTexts() {
     return out;
 }
 
-class ScriptableTest : public ::testing::Test {
-protected:
+struct ScriptableTest : ::testing::Test {
     void SetUp() override { handlerRuns = 0; }
     RCounter* make(const char* start = "5", const char* label = "five") {
         return static_cast<RCounter*>(createObject("RCounter", start, label));
@@ -108,7 +102,6 @@ TEST_F(ScriptableTest, CreatedByNameInAnyLetterCaseWithItsParametersAndTextWords
     rewindParameters();
     clearParameters();
     EXPECT_STREQ(popParameter(), "") << "no rewind after the clear: nothing, not freed memory";
-
     const std::pair<const char*, std::vector<std::string>> texts[] = {
         {"5 \"big label\" x", {"5", "big label", "x"}}, {"a  b", {"a", "", "b"}}, {"\"q\"x y", {"q", "y"}},
         {"one \"open ended", {"one", "open"}},          {"", {""}},              {"tail ", {"tail", ""}}};
@@ -130,14 +123,12 @@ TEST_F(ScriptableTest, PropertiesAndVerbsThroughText) {
     EXPECT_STREQ(c->getProperty("value"), "42");
     EXPECT_STREQ(c->getProperty("noGetter"), "42") << "the buffer as the last getter left it";
     for (const char* none : {"add", "changed", "missing"}) EXPECT_EQ(c->getProperty(none), nullptr) << none;
-
-    EXPECT_EQ(c->invokeMethod("add", "3", "4"), 1);
-    for (const char* notAVerb : {"value", "Add"}) EXPECT_EQ(c->invokeMethod(notAVerb, "1"), 0) << notAVerb;
-    EXPECT_EQ(c->value, 49);
+    EXPECT_EQ((Results{c->invokeMethod("add", "3", "4"), c->invokeMethod("value", "1"), c->invokeMethod("Add", "1"),
+                       c->value}),
+              (Results{1, 0, 0, 49}));
     c->addDataProperty("add", nullptr, nullptr);
     EXPECT_EQ(c->invokeMethod("add", "1"), 0) << "replaced by name";
     EXPECT_STREQ(c->properties.tail->element->name, "add");
-
     c.reset(make("1", std::string(300, 'x').c_str()));
     EXPECT_EQ(std::strlen(c->getProperty("label")), 255u) << "cut to the result buffer";
 }
@@ -146,13 +137,9 @@ TEST_F(ScriptableTest, EventsInsidePropertyCallsAreDroppedOthersRunAtOnceComplet
     std::unique_ptr<RCounter> c(make());
     OMLinkToFct handler(countHandler);
     EXPECT_EQ(c->bindEvent("changed", &handler, nullptr), 1);
-    EXPECT_EQ(c->invokeMethod("add", "1"), 1);
-    EXPECT_EQ(c->setProperty("value", "3"), 1);
-    EXPECT_EQ(c->lastSignal, 0);
+    EXPECT_EQ((Results{c->invokeMethod("add", "1"), c->setProperty("value", "3"), c->lastSignal}), (Results{1, 1, 0}));
     c->tick();
-    EXPECT_EQ(c->lastSignal, 1);
-    EXPECT_EQ(handlerRuns, 1);
-
+    EXPECT_EQ((Results{c->lastSignal, handlerRuns}), (Results{1, 1}));
     // A nested verb call clears the in-call flag when it returns.
     std::unique_ptr<RCounter> inner(make("0"));
     c->partner = inner.get();
@@ -163,7 +150,6 @@ TEST_F(ScriptableTest, EventsInsidePropertyCallsAreDroppedOthersRunAtOnceComplet
     EXPECT_EQ(c->bindEvent("changed", nullptr, nullptr), 1);
     c->tick();
     EXPECT_EQ(c->lastSignal, 0);
-
     // The completion link runs once; its handler may set a new one.
     static RCounter* waiting;
     waiting = c.get();
@@ -194,7 +180,6 @@ TEST_F(ScriptableTest, CopiesGetTheirOwnPropertiesAndRunTheCreationHandler) {
     EXPECT_EQ(source->value, 5) << "the copy's verbs act on the copy";
     copy->tick();
     EXPECT_EQ(handlerRuns, 1) << "the handler was copied as it was";
-
     // An object made outside createObject becomes an instance once, and runs the handler then.
     RCounter outside(3, "three");
     EXPECT_EQ(outside.setProperty("value", "4"), 0);
@@ -221,9 +206,8 @@ TEST(RegistryLifeTest, LastRecordFreesRegistryAndParameters) {
         EXPECT_EQ(parameterTexts(), std::vector<std::string>{"x"});
         EXPECT_EQ(findClass("RTwin"), 1);
     }
-    EXPECT_EQ(omGlobals().registry, nullptr);
-    EXPECT_EQ(omGlobals().parameters, nullptr);
-    EXPECT_EQ(omGlobals().currentClass, nullptr);
+    EXPECT_EQ((std::vector<const void*>{omGlobals().registry, omGlobals().parameters, omGlobals().currentClass}),
+              std::vector<const void*>(3, nullptr));
     EXPECT_STREQ(popParameter(), "");
     OMSR again("RAgain", makeCounter);
     EXPECT_EQ(findClass("ragain"), 1);
