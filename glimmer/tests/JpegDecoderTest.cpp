@@ -57,8 +57,8 @@ TEST(JpegDecoderTest, LayoutAndHeaderAtEachDepth) {
         SCOPED_TRACE(testing::Message() << "wanted " << wanted);
         Decoded decoded(bytes, wanted, depth);
         ASSERT_EQ(decoded.code, kJpegOk);
-        EXPECT_EQ(std::make_pair(decoded.dib.width, decoded.dib.height), std::make_pair(3u, 16u));
-        EXPECT_EQ(decoded.dib.byteCount, stride * 16);
+        EXPECT_EQ(std::make_tuple(decoded.dib.width, decoded.dib.height, decoded.dib.byteCount),
+                  std::make_tuple(3u, 16u, stride * 16));
         const std::uint32_t count = decoded.dib.colourCount;
         EXPECT_TRUE(colours != 0 ? count == colours : count >= 1 && count <= 256) << count << " colours";
         decoded.expectColour(1, 3, 255, 0, 0);
@@ -79,8 +79,7 @@ TEST(JpegDecoderTest, GreyscaleComesBackAtEightBitsWithAGreyRamp) {
     grey.greyscale = true;
     Decoded decoded(encodeJpeg(solidPicture(5, 3, 77, 77, 77), grey), 24, 8);
     ASSERT_EQ(decoded.code, kJpegOk);
-    EXPECT_EQ(decoded.dib.colourCount, 256u);
-    EXPECT_EQ(decoded.dib.byteCount, 8u * 3);
+    EXPECT_EQ(std::make_pair(decoded.dib.colourCount, decoded.dib.byteCount), std::make_pair(256u, 8u * 3));
     for (int i : {0, 1, 77, 255}) {
         const std::uint8_t* entry = decoded.dib.colourTable[i];
         EXPECT_EQ(std::vector<int>(entry, entry + 4), (std::vector<int>{i, i, i, 0})) << "entry " << i;

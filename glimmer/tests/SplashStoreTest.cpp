@@ -1,7 +1,5 @@
 // The splash-screen store against registry trees written by the test: region records, comma lists, the
 // store's lists and records, and the chooser with its checks, ranking, purge, fallbacks and view record.
-#include <gtest/gtest.h>
-
 #include <functional>
 #include <sstream>
 #include <tuple>
@@ -12,8 +10,9 @@
 
 namespace {
 
-class SplashStoreTest : public StoreFixture {
-protected:
+using Texts = std::vector<std::string>;
+
+struct SplashStoreTest : StoreFixture {
     void SetUp() override {
         addApplication("App", 1);
         addApplication("Other", 1);
@@ -45,8 +44,7 @@ TEST(SplashStoreFormatsTest, RegionRecordsAndCommaLists) {
         std::vector<std::uint8_t> bad = regionBytes({}, count);
         EXPECT_TRUE(parseRegionRecord(bad.data(), bad.size()).empty()) << count;
     }
-    EXPECT_EQ(joinCommaList({"A", "", "C"}), "A,,C");
-    EXPECT_EQ(joinCommaList({}), "");
+    EXPECT_EQ((Texts{joinCommaList({"A", "", "C"}), joinCommaList({})}), (Texts{"A,,C", ""}));
 }
 
 // A 16-character SSIDs subkey ends the enumeration.
@@ -57,9 +55,8 @@ TEST_F(SplashStoreTest, OpenCreatesTheTreeAndReadsTheLists) {
     for (const char* id : {"B1", "A2", "C234567890123456", "D"}) addRecord(id);
     setText("", "RecentlySeen", "A,B,,C");
     ASSERT_TRUE(store.open());
-    EXPECT_EQ(store.ssids(), (std::vector<std::string>{"A2", "B1"}));
-    EXPECT_EQ(store.appList(), (std::vector<std::string>{"App", "Other"}));
-    EXPECT_EQ(store.recentlySeen(), (std::vector<std::string>{"A", "B", "", "C"}));
+    EXPECT_EQ((std::vector<Texts>{store.ssids(), store.appList(), store.recentlySeen()}),
+              (std::vector<Texts>{{"A2", "B1"}, {"App", "Other"}, {"A", "B", "", "C"}}));
 }
 
 // Texts are cut to 15 characters; a number of more than 40 bytes reads as 0, a StartDate of 4 binary
@@ -154,10 +151,9 @@ TEST_F(SplashStoreTest, RankingByRecentlySeenAndRecordingAView) {
     setText("SSIDs\\Z", "SkipAppList", "");
     EXPECT_EQ(choose(), "B");
     chooser.recordView(record);
-    EXPECT_EQ(text("", "RecentlySeen"), "Q,R,A,C,B");
-    EXPECT_EQ(text("AppList\\App", "LastSeen"), "B");
-    EXPECT_EQ(numViews("B"), (std::vector<std::uint32_t>{7, 3}));
-    EXPECT_EQ(number("SSIDs\\B\\DisplayInfo", "MaxViews"), 5u);
+    EXPECT_EQ((Texts{text("", "RecentlySeen"), text("AppList\\App", "LastSeen")}), (Texts{"Q,R,A,C,B", "B"}));
+    EXPECT_EQ(std::make_pair(numViews("B"), number("SSIDs\\B\\DisplayInfo", "MaxViews")),
+              std::make_pair(std::vector<std::uint32_t>{7, 3}, 5u));
 }
 
 TEST_F(SplashStoreTest, PurgeRemovesRecordsWhosePictureIsGone) {
@@ -171,11 +167,9 @@ TEST_F(SplashStoreTest, PurgeRemovesRecordsWhosePictureIsGone) {
     setText("", "PartialDownload", "Gone");
     setNumber("AppList\\App", "Active", 0);  // the purge runs before the Active test
     EXPECT_EQ(choose(), "DEF");
-    EXPECT_FALSE(hasKey("SSIDs\\Gone"));
-    EXPECT_TRUE(hasKey("SSIDs\\Fetching"));
-    EXPECT_EQ(store.ssids(), std::vector<std::string>{"Fetching"});
-    EXPECT_EQ(text("", "RecentlySeen"), "Fetching");
-    EXPECT_EQ(text("", "PartialDownload"), "<missing>");
+    EXPECT_EQ(std::make_pair(hasKey("SSIDs\\Gone"), hasKey("SSIDs\\Fetching")), std::make_pair(false, true));
+    EXPECT_EQ(store.ssids(), Texts{"Fetching"});
+    EXPECT_EQ((Texts{text("", "RecentlySeen"), text("", "PartialDownload")}), (Texts{"Fetching", "<missing>"}));
 }
 
 // Both rules fall back to the Default: the chooser when Active is 0, the most-recently-seen rule when
@@ -186,8 +180,7 @@ TEST_F(SplashStoreTest, FallbacksToTheDefault) {
     setText("AppList\\App", "LastSeen", "X");
     setNumber("AppList\\App", "Active", 0);
     EXPECT_EQ(choose(), "DEF");
-    EXPECT_EQ(record.isDefault, 1);
-    EXPECT_EQ(record.duration, 3000u);
+    EXPECT_EQ(std::make_pair(record.isDefault, record.duration), std::make_pair(std::uint16_t{1}, 3000u));
     ASSERT_TRUE(open().chooseLastSplashScreen(record));
     EXPECT_EQ(record.id, "DEF");
     setNumber("AppList\\App", "Active", 1);

@@ -33,8 +33,7 @@ inline std::vector<std::uint8_t> regionBytes(const std::vector<std::pair<int, in
 
 constexpr long kToday = 20261206;
 
-class StoreFixture : public testing::Test {
-protected:
+struct StoreFixture : testing::Test {
     StoreFixture() { static_cast<void>(deleteKeyTree(HKEY_LOCAL_MACHINE, "Software\\Vellumark Software")); }
     ~StoreFixture() override { static_cast<void>(deleteKeyTree(HKEY_LOCAL_MACHINE, "Software\\Vellumark Software")); }
 
