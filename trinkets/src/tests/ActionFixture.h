@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "Action.h"
@@ -45,8 +47,7 @@ struct FinishNote {
     void note() { finishLog += name + " "; }
 };
 
-class ActionTest : public ::testing::Test {
-protected:
+struct ActionTest : ::testing::Test {
     void SetUp() override {
         actionMs = 1000;
         finishLog.clear();
@@ -66,7 +67,6 @@ protected:
         EXPECT_EQ(0, Action::finishNesting);
         EXPECT_EQ(0, Action::actionDeleteList().count);
     }
-
     // Records "name" in finishLog whenever a's "finished" event is raised.
     void watch(Action* a, const std::string& name) {
         a->registerProperties();
@@ -89,7 +89,6 @@ protected:
             runTaskSlices(tasks);
         }
     }
-
     OMList<OMTask> tasks{compareTaskPriority};
 
 private:

@@ -1,9 +1,6 @@
 // The action base, the factory and the container base: finish order, the deletion guard, kinds by name
 // with their token runs, and children taken in, owned or not, and let go (an unowned one at its death).
 #include <functional>
-#include <string>
-#include <tuple>
-#include <vector>
 
 #include "ActionContainer.h"
 #include "ActionFixture.h"
@@ -11,16 +8,14 @@
 namespace {
 
 // A step that finishes when the test says so.
-class ManualAction : public Action {
-public:
+struct ManualAction : Action {
     static inline int alive = 0;
     explicit ManualAction(std::int32_t flag = 1) : Action(flag) { ++alive; }
     ~ManualAction() override { --alive; }
 };
 
 // A container whose reaction to a child's finish is the test's.
-class ProbeContainer : public ActionContainer {
-public:
+struct ProbeContainer : ActionContainer {
     ProbeContainer() : ActionContainer(1) {}
     void childFinished() override {
         finishLog += "container ";
@@ -49,7 +44,6 @@ TEST_F(ActionTest, AContainerHearsOfAFinishBeforeTheChildsEventAndADeletedChildR
     child->actionFinished();
     EXPECT_EQ("container child ", finishLog);
     EXPECT_EQ(0, child->isActive());
-
     // The listener deletes the child whose finish it hears: no event, nothing touched afterwards.
     finishLog.clear();
     box.onChild = [&] { box.removeAction(child); };

@@ -1,16 +1,12 @@
 // Animation steps: a resource animation made, placed and taken away by its step, and an existing
 // animation played on; both finish at the animation's end of play.
-#include <string>
-#include <tuple>
-
 #include "AnimAction.h"
 #include "AnimatedActionFixture.h"
 #include "PlayAnimAction.h"
 
 namespace {
 
-class AnimActionTest : public AnimatedActionFixture {
-protected:
+struct AnimActionTest : AnimatedActionFixture {
     // Id 12: two frames, then a hold that ends the play; placed at (20, 30) with z 4. Id 13: damaged.
     void SetUp() override {
         AnimatedActionFixture::SetUp();
@@ -94,7 +90,6 @@ TEST_F(AnimActionTest, AnExistingAnimationPlaysOnToTheEndOfItsPlay) {
     EXPECT_EQ(PlayState::paused, played->playback.state);
     endAtLoop();
     EXPECT_EQ("finished@step ", eventLog);
-
     delete played;
     step->start();
     EXPECT_EQ("finished@step finished@step ", eventLog);

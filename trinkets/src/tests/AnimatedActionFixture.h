@@ -3,17 +3,12 @@
 // "finished@name".
 #pragma once
 
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "ActionFixture.h"
 #include "AseqWriter.h"
 #include "RAnimation.h"
 #include "SoundTrinketFixture.h"
 
-class AnimatedActionFixture : public SoundTrinketFixture {
-protected:
+struct AnimatedActionFixture : SoundTrinketFixture {
     void SetUp() override {
         SoundTrinketFixture::SetUp();
         installDeathHooks();
@@ -31,7 +26,6 @@ protected:
         scriptHeap().clear();
         SoundTrinketFixture::TearDown();
     }
-
     // The kind created from the texts as call parameters, its "finished" events noted under `name`.
     Action* create(const char* kind, const std::vector<const char*>& texts, const char* name = "step") {
         Action* a = createFrom(kind, texts);

@@ -2,10 +2,6 @@
 // short RRGB data make none); animations on a deep off-screen canvas drawn through the palette current at
 // attach, shared by copies; on a deep display, the script factory's palette step; and backgrounds' static
 // one-image pictures drawn over memory canvases of 8, 16, 24 and 32 bits, and RRGB palettes read into tables.
-#include <string>
-#include <tuple>
-#include <vector>
-
 #include "AOPaletteRecord.h"
 #include "AnimationFiles.h"
 #include "AseqWriter.h"
@@ -46,8 +42,7 @@ AOPaletteRecord* palette(std::int16_t id, std::uint32_t color, std::size_t cut =
     return AOPaletteRecord::createFromRrgb(id, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size() - cut);
 }
 
-class AnimationDeepTest : public TrinketFixture {
-protected:
+struct AnimationDeepTest : TrinketFixture {
     void TearDown() override {
         AOPaletteRecord::emptyList();
         TrinketFixture::TearDown();
@@ -74,7 +69,6 @@ protected:
         canvas.unlockBits();
         return bytes;
     }
-
     AnimationFiles data;
 };
 using AnimationImageTest = AnimationDeepTest;

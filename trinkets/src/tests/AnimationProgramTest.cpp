@@ -2,17 +2,9 @@
 // resource module (beside its RRGB palette and the WAVE of its sound cue), plays it twice through, and
 // writes the frame position of every frame notification and the end of play to "debug.txt"; then the
 // window as the screen shows it, with the last frame on the white background.
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
 #include "AseqWriter.h"
-#include "ChildProcess.h"
-#include "Files.h"
 #include "NeModuleWriter.h"
 #include "ProgramRun.h"
-#include "TempFolder.h"
 #include "WaveWriter.h"
 
 namespace {
@@ -36,8 +28,7 @@ const std::vector<std::string> kMain{
     "procedure +shown", "[", " get a frame f", " get a x left", " say frame f at left", "]",
     "procedure +ended", "[", " say paused", " quit", "]"};
 
-class AnimationProgramTest : public ::testing::Test {
-protected:
+struct AnimationProgramTest : ::testing::Test {
     // On an 8-bit display the screen shows the nearest of the 20 static colours, so the palette gives the
     // two colours static values there (dark red, teal); a deep display shows any colour exactly.
     void SetUp() override {
@@ -79,7 +70,6 @@ protected:
         }
         EXPECT_EQ(shown, ".....F.F. .....SSS. ......... ");
     }
-
     bool deep = false;
     std::uint32_t first = 0;
     std::uint32_t second = 0;

@@ -1,10 +1,6 @@
 // Sound cues of animations with the fake wave device: a cue waited for holds its frame until its sound
 // starts, the end of play waits for the sounds, the controls act on them, copies share them, and the
 // queries the character and the actions use.
-#include <string>
-#include <tuple>
-#include <vector>
-
 #include "AseqWriter.h"
 #include "RAnimation.h"
 #include "SoundTrinketFixture.h"
@@ -22,8 +18,7 @@ const std::vector<AseqPictureEntry> kCueList = {{0, 0, 0, 0}, {0, 0, kAseqSoundC
 const std::vector<AseqPictureEntry> kEndList = {
     {0, 0, kAseqHold, 0}, {0, 0, 0, 0}, {0, 0, kAseqSoundCue, kCue}, {0, 0, 1, 0}, {0, 0, kAseqLoop, 0}, {0, 0, kAseqEnd, 0}};
 
-class AnimationSoundTest : public SoundTrinketFixture {
-protected:
+struct AnimationSoundTest : SoundTrinketFixture {
     void SetUp() override {
         SoundTrinketFixture::SetUp();
         // Naming the record links the class in.

@@ -3,11 +3,8 @@
 // alone, hit-tested, damaged, painted and stamped; and its play lists edited: entries written in the data
 // shared with copies, inserted into a private copy, removed, lists added and removed, sound cues and the
 // stop entry.
-#include <string>
-
 #include "AnimationFiles.h"
 #include "AseqWriter.h"
-#include "OMSParameter.h"
 #include "RAnimation.h"
 #include "TrinketFixture.h"
 
@@ -16,8 +13,7 @@ namespace {
 constexpr std::uint8_t kRed = 249;
 constexpr std::uint8_t kBlue = 252;
 
-class AnimationTest : public TrinketFixture {
-protected:
+struct AnimationTest : TrinketFixture {
     // Frame 0 is 3 x 2: (skip, red, red) over (blue, blue, blue); frame 1 is 2 x 1 red, 10 pixels right.
     // The list: hold, frame 0, frame 1, loop, end; 8 frames a second; placement (20, 30), z 4.
     static AseqPicture picture() {
@@ -71,7 +67,6 @@ protected:
         static_cast<void>(pushParameter(text));
         rewindParameters();
     }
-
     AnimationFiles data;
 };
 
@@ -219,8 +214,7 @@ TEST_F(AnimationTest, StampsAreUndoneLastFirstWhoeverAsks) {
     EXPECT_EQ(background->area({90, 40, 220, 100}), before) << "a stamped animation is unstamped when destroyed";
 }
 
-class AnimationEditTest : public AnimationTest {
-protected:
+struct AnimationEditTest : AnimationTest {
     // Frames 0 and 1 (1 x 1); the list: frame 0, frame 1 (x 4), frame 0, end; 10 frames a second.
     OMAnimation* animation() {
         AseqPicture p;

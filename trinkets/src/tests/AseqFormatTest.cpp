@@ -264,7 +264,6 @@ public:
     ~GuardedBytes() { VirtualFree(base, 0, MEM_RELEASE); }
     GuardedBytes(const GuardedBytes&) = delete;
     GuardedBytes& operator=(const GuardedBytes&) = delete;
-
     static constexpr std::size_t kPage = 4096;
     std::uint8_t* base;
     std::uint8_t* bytes;

@@ -11,8 +11,7 @@
 namespace {
 
 // Logs what the stepping asked for: "show<frame> ", "paused ", "special ", "hide ", "cue<id> ".
-class LogHost : public AseqPlaybackHost {
-public:
+struct LogHost : AseqPlaybackHost {
     void showEntry() override { log += "show" + std::to_string(player->entry(player->currentEntry).frame) + " "; }
     bool endOfPlay() override { log += "paused "; return true; }
     bool entryAdvanced() override { return true; }
@@ -21,13 +20,11 @@ public:
     bool cuesPlay() override { return true; }
     bool hasCue(std::int16_t) override { return true; }
     void playCue(std::int16_t soundId, bool) override { log += "cue" + std::to_string(soundId) + " "; }
-
     AseqPlayback* player = nullptr;
     std::string log;
 };
 
-class AseqPlaybackTest : public ::testing::Test {
-protected:
+struct AseqPlaybackTest : ::testing::Test {
     // Attaches a one-list animation of two frames and selects its list at the given frame rate.
     void load(const std::vector<AseqPictureEntry>& entries, std::int32_t frameRate) {
         AseqPicture picture;
@@ -42,7 +39,6 @@ protected:
         player.select(layout.sequences[0]);
         player.begin();
     }
-
     std::vector<std::uint8_t> buffer;
     AseqLayout layout;
     LogHost host;

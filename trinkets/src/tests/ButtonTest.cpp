@@ -1,7 +1,6 @@
 // Push buttons on the 8-bit window with the fake wave device: the three looks, "hit" held back until the
 // click sound ends, releases outside, dragging, the scripted click and the factory.
 #include <stdexcept>
-#include <string>
 
 #include "AseqWriter.h"
 #include "RPButton.h"
@@ -13,8 +12,7 @@ constexpr std::uint8_t kRed = 249;
 constexpr std::uint8_t kBlue = 252;
 constexpr std::uint8_t kGrey = 7;
 
-class ButtonTest : public SoundTrinketFixture {
-protected:
+struct ButtonTest : SoundTrinketFixture {
     // Animation 3: three 4 x 2 looks, the normal one with a transparent top-left pixel; hold, the looks, end.
     void SetUp() override {
         SoundTrinketFixture::SetUp();

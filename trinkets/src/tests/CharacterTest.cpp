@@ -2,8 +2,6 @@
 // animations, speech that ends with its sound, played animations, stop, fidget groups drawn from seeded
 // random numbers, and the character steps of queues.
 #include <algorithm>
-#include <cstdlib>
-#include <tuple>
 
 #include "AnimatedActionFixture.h"
 #include "CharacterAnimAction.h"
@@ -19,8 +17,7 @@ constexpr std::int16_t kVoice = 7;
 
 // 2 x 2 frames placed at (100, 60): the pose loops; fidgets open with a hold, so they wait until started
 // and end at it; speech ends at a hold too (a new animation's repeat count is 0), mouth closed after it.
-class CharacterTest : public AnimatedActionFixture {
-protected:
+struct CharacterTest : AnimatedActionFixture {
     void SetUp() override {
         AnimatedActionFixture::SetUp();
         const AseqPictureEntry f0{0, 0, 0, 0}, f1{0, 0, 1, 0}, loop{0, 0, kAseqLoop, 0}, end{0, 0, kAseqEnd, 0},
@@ -40,7 +37,6 @@ protected:
         put(kSpeech, {{cue(kVoice), f0, f1, hold, f0, end}, {cue(8), f0, hold, f0, end}, {f0, end}});
         serveVoice(kVoice);
     }
-
     // A character with the settle pose, its "finished" noted as "finished@1", held by the variable "guide".
     RCharacter* character() {
         auto* c = hold("guide", new RCharacter(kPose, OMAnimation::kAtPlacement, OMAnimation::kAtPlacement, 0, window));
@@ -101,7 +97,6 @@ TEST_F(CharacterTest, RefusedAndStoppedPlays) {
     RCharacter* c = character();
     c->addSpeechAnim(kSpeech);
     Action* anim = create("CharacterAnimAction", {"guide", "30"}, "anim");
-
     c->playSpeech(kVoice, nullptr, 1, 0);
     anim->start();
     EXPECT_EQ(eventLog, "finished@anim ") << "refused while the character speaks";
@@ -115,7 +110,6 @@ TEST_F(CharacterTest, RefusedAndStoppedPlays) {
     c->playSpeech(99, nullptr, 1, 0);
     EXPECT_EQ(numbers({hidden, reused, c->speechChildId}), numbers({0, RCharacter::kFirstSpeechId, -1}))
         << "kept hidden and reused; no record for sound 99";
-
     eventLog.clear();
     Action* stay = create("CharacterAnimAction", {"guide", "30", "1", "0"}, "hide");
     stay->start();
@@ -189,7 +183,6 @@ TEST_F(CharacterTest, FidgetSchedules) {
     c->addFidgetGroup(3, 1, 4, 1);
     c->addFidget(3, kFidgets[1], 1);
     EXPECT_EQ(c->getZOffset(3), 1) << "a fidget that leaves the pose shown stands in front of it";
-
     fakeMs += 10000;
     c->playAnim(kAnim, nullptr, 1, 1);
     c->fidgetTick();
@@ -198,7 +191,6 @@ TEST_F(CharacterTest, FidgetSchedules) {
     EXPECT_EQ(c->currentFidget, nullptr);
     EXPECT_TRUE(second->nextDue == now + 60 || second->nextDue == now + 120 || second->nextDue == now + 180)
         << "rescheduled while busy, 1 to 3 seconds from now: " << second->nextDue - now;
-
     c->stop();
     fakeMs += 10000;
     c->fidgetTick();
@@ -220,7 +212,6 @@ TEST_F(CharacterTest, FactoriesReadTheirTokenForms) {
         EXPECT_EQ(numbers(made->getBounds()) + " z " + numbers({made->getZ()}), numbers(bounds) + " z " + numbers({z}));
         delete made;
     }
-
     RCharacter* c = character();
     OMMultiTrinket notCharacter(window, kRedrawRegion);
     hold("anim", &notCharacter);

@@ -1,15 +1,9 @@
 // Precompiled images: exact bytes in both byte orders, round trips of compiled scripts, and a corpus of
 // damaged images.
-#include <cstring>
-#include <string>
-#include <tuple>
-#include <vector>
-
 #include "Files.h"
 #include "ScriptFixture.h"
 #include "TempFolder.h"
 #include "YCompiledImage.h"
-#include "YCompiler.h"
 
 namespace {
 
@@ -21,8 +15,7 @@ Bytes assignmentImage(std::uint8_t format) {
         .u32(1).u32(3).u32(5).u32(0).u32(0).u32(1).u32(0).item("5").none().none().b;
 }
 
-class CompiledImageTest : public CompileTest {
-protected:
+struct CompiledImageTest : CompileTest {
     bool load(const Bytes& bytes) {
         return loadCompiledScript(bytes.data(), bytes.size(), &script);
     }
@@ -48,12 +41,9 @@ TEST_F(CompiledImageTest, SavedImageHasTheExactLayoutAndBothByteOrdersLoadIt) {
         ASSERT_TRUE(load(bytes)) << ::testing::PrintToString(alerts());
         EXPECT_EQ((Cells{{18, 3}, {0, 0}}), cells());
         EXPECT_EQ((Operands{0, 1, 2, 3, 4, -1}), script.operands);
-        ASSERT_EQ(5, scriptHeap().count);
-        EXPECT_STREQ("x", scriptHeap().at(3)->name);
+        EXPECT_EQ(" x=-/0 5=-/1", heapText());
         EXPECT_TRUE(scriptHeap().at(3)->isUnset());
-        EXPECT_EQ(kYLiteral, scriptHeap().at(4)->typeTag);
         EXPECT_EQ(5, scriptHeap().at(4)->value.integer);
-        EXPECT_EQ("5", text(scriptHeap().at(4)));
     }
 }
 
@@ -69,14 +59,6 @@ TEST_F(CompiledImageTest, EveryScriptThatCompilesReloadsAndReadsTheSame) {
         {"say 1e400", "1e400", 0}, {"x=[x.1\rsay x.1", "x.1", 0},
         {"say ~", "", 2}, {"say $", "", 2}, {"say $@b", "", 3}, {"say a+~", "", 3}, {"say ~-a", "", 3},
     };
-    const auto heap = [] {
-        std::vector<std::string> all;
-        for (std::int32_t i = 0; i < scriptHeap().count; ++i) {
-            const YVariable* v = scriptHeap().at(i);
-            all.push_back(std::string(v->name) + "=" + (v->valueText ? v->valueText : "-") + "/" + std::to_string(v->typeTag));
-        }
-        return all;
-    };
     for (const auto& [source, expected, error] : cases) {
         SCOPED_TRACE(source);
         resetHeap();
@@ -88,14 +70,14 @@ TEST_F(CompiledImageTest, EveryScriptThatCompilesReloadsAndReadsTheSame) {
         const Bytes bytes = compileAndSave(source);
         const Cells compiledCells = cells();
         const Operands compiledOperands = script.operands;
-        const std::vector<std::string> compiledHeap = heap();
+        const std::string compiledHeap = heapText();
         const std::int32_t entry = script.operands.at(static_cast<std::size_t>(script.cells.at(script.cells.size() - 2).operand));
         EXPECT_EQ(expected, text(scriptHeap().at(entry)));
         resetHeap();
         ASSERT_TRUE(load(bytes)) << ::testing::PrintToString(alerts());
         EXPECT_EQ(compiledCells, cells());
         EXPECT_EQ(compiledOperands, script.operands);
-        EXPECT_EQ(compiledHeap, heap());
+        EXPECT_EQ(compiledHeap, heapText());
         EXPECT_EQ(expected, text(scriptHeap().at(entry)));
     }
 }
@@ -110,17 +92,13 @@ TEST_F(CompiledImageTest, DamagedImagesAreRefused) {
     corpus.insert(corpus.end(), {
         {"format 3", image(3).cells({{18, 3}}).operands({0, 1, 2, 3, -1}).u32(4).unset("x").b},
         {"cell count past the data", image(2).u32(1000).u8(18).u16(3).b},
-        {"negative cell count", image(2).none().b},
-        {"too many cells", image(2).u32(9000).b},
         {"operand count past the data", image(2).cells({{18, 3}}).u32(5000).u16(0).b},
         {"operand count below three", image(2).cells({}).operands({0, 1}).u32(3).b},
         {"operands not 0 1 2", image(2).cells({}).operands({0, 2, 1}).u32(3).b},
         {"unended list", image(2).cells({{18, 3}}).operands({0, 1, 2, 3}).u32(4).unset("x").b},
         {"operand past the heap", image(2).cells({{18, 3}}).operands({0, 1, 2, 9, -1}).u32(4).unset("x").b},
-        {"negative operand", image(2).cells({{18, 3}}).operands({0, 1, 2, -5, -1}).u32(4).unset("x").b},
         {"list start past the operands", image(2).cells({{18, 30}}).operands({0, 1, 2, 3, -1}).u32(4).unset("x").b},
         {"jump past the end", image(2).cells({{11, 5}}).operands({0, 1, 2}).u32(3).b},
-        {"negative jump", image(2).cells({{10, -1}}).operands({0, 1, 2}).u32(3).b},
         {"unknown opcode 16", image(2).cells({{16, 3}}).operands({0, 1, 2, -1}).u32(3).b},
         {"compiler-only opcode 1", image(2).cells({{1, 3}}).operands({0, 1, 2, -1}).u32(3).b},
         {"loop cells apart", image(2).cells({{8, 3}, {13, 0}}).operands({0, 1, 2, -1}).u32(3).b},

@@ -1,8 +1,5 @@
 // Death interest: registration order, changes made by callbacks, the class hooks; the random number command.
-#include <cstdlib>
 #include <set>
-#include <string>
-#include <vector>
 
 #include "ActionFixture.h"
 #include "ScriptFixture.h"
@@ -32,8 +29,7 @@ std::string told(void* object) {
     return calls;
 }
 
-class DeathInterestTest : public ScriptTest {
-protected:
+struct DeathInterestTest : ScriptTest {
     void SetUp() override {
         ScriptTest::SetUp();
         calls.clear();
@@ -101,7 +97,6 @@ TEST_F(DeathInterestTest, RandomNumberAvoidsTheExcludedValueAndNormalizationFoll
     for (int i = 0; i < 1000; ++i) seen.insert(command(randomNumberCommand, {"5", "2"}));
     EXPECT_EQ((std::set<std::int32_t>{2, 3, 4, 5}), seen);
     EXPECT_EQ(4, command(randomNumberCommand, {"4", "4", "4"}));
-
     EXPECT_EQ(1, corralTrinketNormalization());
     command(setCorralTrinketNormalizationCommand, {"0"});
     EXPECT_EQ(0, corralTrinketNormalization());

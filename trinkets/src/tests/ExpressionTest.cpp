@@ -1,16 +1,10 @@
 // Expressions: operator classes to prefix code, the operator table, error codes and "%.15g" results.
-#include <cstring>
-#include <string>
-#include <tuple>
-
 #include "ScriptFixture.h"
-#include "YCompiler.h"
 #include "YEvaluator.h"
 
 namespace {
 
-class ExpressionTest : public ScriptTest {
-protected:
+struct ExpressionTest : ScriptTest {
     // The value of an operand word as a statement would read it, and the error code it left.
     std::string value(const std::string& word, std::int32_t* error = nullptr) {
         yErrorCode() = 0;

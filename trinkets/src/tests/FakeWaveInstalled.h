@@ -25,7 +25,6 @@ struct FakeWaveInstalled {
     }
     FakeWaveInstalled(const FakeWaveInstalled&) = delete;
     FakeWaveInstalled& operator=(const FakeWaveInstalled&) = delete;
-
     FakeWaveDevice device;
     const std::string voice;
     OMWaveDevice* const previous;

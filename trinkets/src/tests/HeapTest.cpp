@@ -1,8 +1,5 @@
 // The variable heap: predefined entries, lookup (the first entry of a name keeps its place), dotted families
 // (a new base learns of the members already there), objects held by name, bulk clears.
-#include <string>
-#include <vector>
-
 #include "ScriptFixture.h"
 
 namespace {
@@ -75,13 +72,11 @@ TEST_F(HeapTest, ObjectsAreReachedAndReleasedByName) {
     EXPECT_STREQ("balls.1", heap.addObjectMember("balls", new RProbe));
     EXPECT_STREQ("balls.2", heap.addObjectMember("balls", new RProbe));
     EXPECT_EQ(3, RProbe::alive);
-
     // Borrowing through intValue hands the object over: clearing the variable leaves it alive.
     heap.intValue("ball", 1);
     var("ball")->setText(nullptr, -2);
     EXPECT_EQ(3, RProbe::alive);
     delete object;
-
     heap.releaseObjects(0);
     EXPECT_EQ(2, RProbe::alive);
     EXPECT_TRUE(var("balls.1")->isUnset());
@@ -98,7 +93,6 @@ TEST_F(HeapTest, SharedObjectsAreDeletedOnce) {
     EXPECT_EQ(0, RProbe::alive);
     EXPECT_TRUE(var("owner")->isUnset());
     EXPECT_TRUE(borrower->isUnset());
-
     var("kept")->setObject(new RProbe);
     heap.releaseObjects(1);
     EXPECT_EQ(0, RProbe::alive);

@@ -1,13 +1,6 @@
 // Hot spots and keyboard input objects on the trinket window: the script classes "RHotSpot" and
 // "RKbdInp" made by name, clicks and keys posted as messages, the handler stack and the key names.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
-#include <memory>
 #include <iterator>
-#include <string>
-#include <tuple>
 
 #include "OMSR.h"
 #include "RHotSpot.h"
@@ -16,8 +9,7 @@
 
 namespace {
 
-class InputObjectTest : public TrinketFixture {
-protected:
+struct InputObjectTest : TrinketFixture {
     void SetUp() override {
         TrinketFixture::SetUp();
         RKbdInp::setWindow(window);
@@ -70,12 +62,10 @@ TEST_F(InputObjectTest, AHotSpotFromReversedCornersCoversTheirRectangleAndRaises
     run({mouse(WM_LBUTTONDOWN, 100, 50), mouse(WM_MOUSEMOVE, 140, 90), mouse(WM_LBUTTONUP, 140, 90)});
     EXPECT_EQ(eventLog, "hit@5 ");
     EXPECT_EQ(spot->getBounds(), (OMRect{100, 50, 300, 200})) << "dragging does not move it";
-
     eventLog.clear();
     run({mouse(WM_LBUTTONDOWN, 300, 200), mouse(WM_LBUTTONUP, 300, 200), mouse(WM_LBUTTONDOWN, 99, 60),
          mouse(WM_LBUTTONUP, 99, 60)});
     EXPECT_EQ(eventLog, "") << "right and bottom are outside";
-
     spot->setMovable(0);
     run({mouse(WM_LBUTTONDOWN, 150, 60), mouse(WM_LBUTTONUP, 150, 60)});
     EXPECT_EQ(eventLog, "") << "a fixed hot spot is not held, so it hears no release";
@@ -105,7 +95,6 @@ TEST_F(InputObjectTest, KeysReachTheNewestKeyboardInputAndGoBackWhenItIsDeleted)
     run({keyMessage(WM_CHAR, 'x')});
     EXPECT_EQ(eventLog, "window ") << "no input object: the handler the window had";
     eventLog.clear();
-
     auto a = keyboard("A");
     auto b = keyboard("B");
     run({keyMessage(WM_CHAR, 'a'), keyMessage(WM_KEYDOWN, VK_RIGHT), keyMessage(WM_KEYDOWN, VK_F10),

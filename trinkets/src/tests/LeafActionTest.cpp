@@ -1,18 +1,12 @@
 // The leaf actions that need no animation: waits on the millisecond clock (pause, restart, random ranges),
 // the empty step, and verb and property steps on a script object, each created from its tokens.
-#include <cstdlib>
-#include <string>
-#include <tuple>
-#include <vector>
-
 #include "ActionFixture.h"
 #include "OMScriptableObjectProperty.h"
 
 namespace {
 
 // A script object that reports its death as actions do: a verb that records its parameters and a value.
-class TintProbe : public Action {
-public:
+struct TintProbe : Action {
     TintProbe() : Action(1) { registerProperties(); }
     void registerProperties() override {
         const OMLinkToObj<TintProbe> verb(this, &TintProbe::replacePaletteEntry);
@@ -32,8 +26,7 @@ private:
     void setValue(OMArg text) { value = reinterpret_cast<const char*>(text); }
 };
 
-class LeafActionTest : public ActionTest {
-protected:
+struct LeafActionTest : ActionTest {
     // The clock time of the first 1 ms pass that logs a finish (0: none by limitMs).
     std::uint32_t finishTime(std::uint32_t limitMs = 3000) {
         const std::string before = finishLog;
@@ -51,7 +44,6 @@ TEST_F(LeafActionTest, DelaysFinishOnTheFirstPassAtOrAfterTheirTimeAndPausedTime
     watch(delay, "d");
     delay->start();
     EXPECT_EQ(1100u, finishTime());
-
     // 0 ms: never inside start.
     Action* now = create("DelayAction", {"0", "0"});
     watch(now, "now");
@@ -61,7 +53,6 @@ TEST_F(LeafActionTest, DelaysFinishOnTheFirstPassAtOrAfterTheirTimeAndPausedTime
     EXPECT_EQ("", finishLog);
     runTaskSlices(tasks);
     EXPECT_EQ("now ", finishLog);
-
     // Paused 500 ms after 40 ms: the second pause and a resume without a pause change nothing.
     finishLog.clear();
     actionMs = 2000;
@@ -111,7 +102,6 @@ TEST_F(LeafActionTest, RandomDelaysDrawInTheirRangeAtEveryStartAndAnEmptyRangeWa
     for (std::uint32_t w : waits) EXPECT_TRUE(w >= 100 && w <= 199) << w;
     EXPECT_NE(waits.front(), waits.back());
     delete random;
-
     for (const auto& [lower, upper] : {std::pair("150", "150"), std::pair("150", "100")}) {
         SCOPED_TRACE(std::string(lower) + " " + upper);
         Action* empty = create("RandomDelayAction", {lower, upper});
@@ -146,12 +136,10 @@ TEST_F(LeafActionTest, VerbAndPropertyActionsActOnTheirTargetWhenStartedOrHalted
     EXPECT_EQ("v ", finishLog);
     verb->halt();  // halting performs the verb even when the action is idle
     EXPECT_EQ((std::vector<std::string>{"3,7,-1", "3,7,-1"}), anim->calls);
-
     Action* property = create("PropertyAction", {"anim", "value", "7"});
     ASSERT_NE(nullptr, property);
     property->halt();
     EXPECT_EQ("7", anim->value);
-
     // Without their target they only finish.
     delete anim;
     finishLog.clear();
@@ -160,7 +148,6 @@ TEST_F(LeafActionTest, VerbAndPropertyActionsActOnTheirTargetWhenStartedOrHalted
     EXPECT_EQ("v ", finishLog);
     delete verb;
     delete property;
-
     // The flag of a verb action is always read in its place: absent gives 0, not the default.
     auto* again = new TintProbe;
     hold("anim", again);

@@ -1,15 +1,11 @@
 // Moves stepped by a script animation's frames: places frame by frame, passing the target, halting,
 // restarting, the deaths of the objects involved and the tokens.
-#include <string>
-#include <tuple>
-
 #include "AnimatedActionFixture.h"
 #include "MoveXYAction.h"
 
 namespace {
 
-class MoveActionTest : public AnimatedActionFixture {
-protected:
+struct MoveActionTest : AnimatedActionFixture {
     void SetUp() override {
         AnimatedActionFixture::SetUp();
         anim = hold("anim", static_cast<RAnimation*>(createObject("RAnimation", "0", "0", "7")));
@@ -34,7 +30,12 @@ protected:
         const std::string x = std::to_string(box->getX()), y = std::to_string(box->getY());
         return axis == 'x' ? x : axis == 'y' ? y : x + "," + y;
     }
-
+    // Halts the move: the place then, and the notification mode and state the animation is given back in.
+    std::string halt(Action* move, char axis) {
+        move->halt();
+        const bool paused = anim->playback.state == PlayState::paused;
+        return where(axis) + " mode " + std::to_string(anim->frameNotification()) + (paused ? " paused" : " playing");
+    }
     RAnimation* anim = nullptr;
     SolidTrinket* box = nullptr;
 };
@@ -64,11 +65,7 @@ TEST_F(MoveActionTest, EachFrameStepsTheMoveAndPassingTheTargetPutsTheTrinketOnI
         ASSERT_NE(nullptr, move);
         EXPECT_EQ(c.places, run(move, 4, c.axis));
         EXPECT_EQ(c.events, eventLog);
-        move->halt();
-        EXPECT_EQ(c.halted, where(c.axis));
-        // The animation is given back paused, in its own notification mode.
-        EXPECT_EQ(0, anim->frameNotification());
-        EXPECT_EQ(PlayState::paused, anim->playback.state);
+        EXPECT_EQ(c.halted + std::string(" mode 0 paused"), halt(move, c.axis));
         delete move;
     }
 }
@@ -81,8 +78,7 @@ TEST_F(MoveActionTest, ARestartedMoveRepeatsItsFirstRun) {
     EXPECT_EQ("0 10 25 45 70 100 100", run(move, 6, 'x'));
     EXPECT_EQ("0 10 25", run(move, 2, 'x'));
     EXPECT_EQ("0 10 25", run(move, 2, 'x'));
-    move->halt();
-    EXPECT_EQ(0, anim->frameNotification());
+    EXPECT_EQ("100 mode 0 paused", halt(move, 'x'));
     delete move;
 }
 

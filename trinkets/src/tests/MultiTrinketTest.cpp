@@ -1,11 +1,5 @@
 // Groups of trinkets: moving, showing and stacking as one, relaying their children's input, children
 // taken in by the script verb and let go again, and groups destroyed by their own event handlers.
-#include <gtest/gtest.h>
-
-#include <string>
-#include <tuple>
-#include <utility>
-
 #include "OMMultiTrinket.h"
 #include "TrinketFixture.h"
 #include "YDeathInterest.h"
@@ -13,8 +7,7 @@
 
 namespace {
 
-class MultiTrinketTest : public TrinketFixture {
-protected:
+struct MultiTrinketTest : TrinketFixture {
     OMMultiTrinket* group(std::int32_t tag) {
         auto* g = new OMMultiTrinket(window, kRedrawRegion);
         g->registerProperties();

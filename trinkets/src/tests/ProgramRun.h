@@ -1,10 +1,16 @@
 // The end-to-end tests' helpers: a test application beside this test program, and scripts as lines.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
+
+#include "ChildProcess.h"
+#include "Files.h"
+#include "TempFolder.h"
 
 inline std::string programPath(const char* name) {
     char path[MAX_PATH];

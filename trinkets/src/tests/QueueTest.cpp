@@ -1,8 +1,5 @@
 // Queues and composites: passes, the halting rules, clearing, children that leave while the queue runs,
 // and the order of the containers' "finished" events against their children's.
-#include <string>
-#include <vector>
-
 #include "ActionFixture.h"
 #include "DelayAction.h"
 #include "RCompositeAction.h"
@@ -10,8 +7,7 @@
 
 namespace {
 
-class QueueTest : public ActionTest {
-protected:
+struct QueueTest : ActionTest {
     // A watched delay.
     DelayAction* delay(const std::string& name, std::int32_t ms, std::int32_t interruptible = 1) {
         auto* d = new DelayAction(ms, interruptible);
@@ -60,7 +56,6 @@ TEST_F(QueueTest, QueuesRunTheirPassesAndOnlyInterruptibleOnesStopQuietlyAndClea
     twice.start();
     twice.start();  // ignored while running
     EXPECT_EQ("[a @1100][q a @1200]", timeline(1500));
-
     RQueue forever(-1, 1);
     forever.addAction(delay("f", 100), 1);
     forever.start();
@@ -70,7 +65,6 @@ TEST_F(QueueTest, QueuesRunTheirPassesAndOnlyInterruptibleOnesStopQuietlyAndClea
     EXPECT_EQ(0, forever.isActive());
     EXPECT_STREQ("0", forever.getProperty("actionCount"));
     EXPECT_EQ("", timeline(2000));
-
     // "clear" while a step that must not be cut runs removes nothing.
     RQueue kept(1, 1);
     kept.registerProperties();
@@ -79,7 +73,6 @@ TEST_F(QueueTest, QueuesRunTheirPassesAndOnlyInterruptibleOnesStopQuietlyAndClea
     kept.invokeMethod("clear");
     EXPECT_STREQ("1", kept.getProperty("actionCount"));
     EXPECT_EQ("[k @2100]", timeline(2100));
-
     for (const auto& [set, got] : {std::pair{"0", "1"}, std::pair{"3", "3"}, std::pair{"-1", "-1"}}) {
         EXPECT_NE(0, kept.setProperty("repeatCount", set));
         EXPECT_STREQ(got, kept.getProperty("repeatCount"));

@@ -6,7 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -60,8 +63,7 @@ struct RProbe : OMScriptableObject {
     void registerProperties() override {}
 };
 
-class ScriptTest : public ::testing::Test {
-protected:
+struct ScriptTest : ::testing::Test {
     void SetUp() override {
         resetHeap();
         alerts().clear();
@@ -77,12 +79,10 @@ protected:
         scriptHeap().clear();
         scriptHeap().init();
     }
-
     static std::vector<std::string>& alerts() {
         static std::vector<std::string> texts;
         return texts;
     }
-
     static std::int32_t index(const std::string& name) {
         return scriptHeap().find(name.data(), static_cast<std::int32_t>(name.size()));
     }
@@ -111,12 +111,20 @@ using Cells = std::vector<std::pair<std::int32_t, std::int16_t>>;
 using Operands = std::vector<std::int16_t>;
 
 // A script test that compiles or loads into script on stack.
-class CompileTest : public ScriptTest {
-protected:
+struct CompileTest : ScriptTest {
     Cells cells() const {
         Cells c;
         for (const YCell& cell : script.cells) c.emplace_back(cell.opcode, cell.operand);
         return c;
+    }
+    // The entries past the predefined ones as " name=value text/type tag", "-" for no value text.
+    static std::string heapText() {
+        std::string all;
+        for (std::int32_t i = kYPredefined; i < scriptHeap().count; ++i) {
+            const YVariable* v = scriptHeap().at(i);
+            all += " " + std::string(v->name) + "=" + (v->valueText ? v->valueText : "-") + "/" + std::to_string(v->typeTag);
+        }
+        return all;
     }
     YCallStack stack;
     YCompiledScript script;

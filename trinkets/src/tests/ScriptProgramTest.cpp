@@ -1,14 +1,5 @@
 // End to end: the test application runs scripts from "PScripts\" under Wine and writes "debug.txt".
-#include <gtest/gtest.h>
-
-#include <string>
-#include <tuple>
-#include <vector>
-
-#include "ChildProcess.h"
-#include "Files.h"
 #include "ProgramRun.h"
-#include "TempFolder.h"
 
 namespace {
 
@@ -34,8 +25,7 @@ const std::vector<std::string> kGolden{
     "main visit 0", "value 5", "random 4", "loop 1", "loop 2", "loop 3", "else taken", "shown 7 8",
     "rang b", "timer schedule", "paused", "other", "third", "main visit 1", "back in main"};
 
-class ScriptProgramTest : public ::testing::Test {
-protected:
+struct ScriptProgramTest : ::testing::Test {
     void SetUp() override {
         CreateDirectoryA(folder.file("PScripts").c_str(), nullptr);
         writeScript("main.mps", kMain);
@@ -50,7 +40,6 @@ protected:
     }
     // The trace as written: one line per say, each ended by CR LF (the file is appended in text mode).
     std::string trace() const { return readWholeFile(folder.file("debug.txt")); }
-
     TempFolder folder;
 };
 

@@ -15,21 +15,18 @@
 #include "OMTrinket.h"
 #include "OMTrinketWindow.h"
 
-class SolidTrinket : public OMTrinket {
-public:
+struct SolidTrinket : OMTrinket {
     SolidTrinket(OMTrinketWindow* owner, const OMRect& rect, std::uint8_t index, std::int32_t clip = kRedrawRegion)
         : OMTrinket(owner, clip), colorIndex(index) {
         setBounds(rect);
         invalidateAll();
     }
     SolidTrinket(const SolidTrinket& other) = default;
-
     OMScriptableObject* clone() override {
         auto* copy = new SolidTrinket(*this);
         copyPropertiesTo(copy);
         return copy;
     }
-
     void draw() override {
         OMMemCanvas& canvas = *window->offscreen;
         ++draws;
@@ -46,7 +43,6 @@ public:
         }
         canvas.unlockBits();
     }
-
     // The rectangles GDI keeps for a region.
     static std::vector<RECT> rectsOf(const OMRegion& region) {
         const DWORD size = GetRegionData(region.handle(), 0, nullptr);
@@ -56,7 +52,6 @@ public:
         const RECT* first = reinterpret_cast<const RECT*>(header->Buffer);
         return std::vector<RECT>(first, first + header->rdh.nCount);
     }
-
     std::uint8_t colorIndex;
     int draws = 0;
     OMRect lastClip = kEmptyRect;

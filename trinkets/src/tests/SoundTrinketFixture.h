@@ -6,10 +6,8 @@
 #include "FakeWaveInstalled.h"
 #include "TrinketFixture.h"
 
-class SoundTrinketFixture : public TrinketFixture {
-protected:
+struct SoundTrinketFixture : TrinketFixture {
     void serveVoice(std::int16_t id) { data.sound(id, readWholeFile(wave.voice)); }
-
     AnimationFiles data;
     FakeWaveInstalled wave{data.folder.file("voice.wav")};
 };

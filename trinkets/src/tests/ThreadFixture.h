@@ -3,12 +3,9 @@
 
 #include <windows.h>
 
-#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "OMSR.h"
 #include "OMSystemUtilities.h"
@@ -19,8 +16,7 @@
 
 using Lines = std::vector<std::string>;
 
-class ThreadTest : public ScriptTest {
-protected:
+struct ThreadTest : ScriptTest {
     void SetUp() override {
         ScriptTest::SetUp();
         GetCurrentDirectoryA(sizeof previousFolder_, previousFolder_);
@@ -38,9 +34,7 @@ protected:
         SetCurrentDirectoryA(previousFolder_);
         ScriptTest::TearDown();
     }
-
     static inline std::uint32_t now = 0;
-
     // Writes a script whose lines are given one per entry.
     static void write(const std::string& name, const Lines& lines) {
         std::ofstream out(name, std::ios::binary);
@@ -83,7 +77,6 @@ protected:
         var(name)->getObject(&object);
         return static_cast<RBell*>(object);
     }
-
     YThread* last = nullptr;
     TempFolder folder_;
     OMSR bellClass_{"RBell", makeBell};

@@ -12,13 +12,11 @@
 #include "OMScriptableObject.h"
 #include "OMScriptableObjectProperty.h"
 
-class RBell : public OMScriptableObject {
-public:
+struct RBell : OMScriptableObject {
     static inline int alive = 0;
     static inline std::vector<std::pair<RBell*, int>> armed;  // bells waiting to be rung, with the slices to wait
     static inline std::vector<std::string> shown;              // the parameters of every "show"
     std::string value;
-
     RBell() { ++alive; }
     ~RBell() override {
         --alive;

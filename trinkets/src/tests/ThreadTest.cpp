@@ -1,11 +1,5 @@
 // Script threads: loops, conditions, procedures, timers, events, switching and the trace.
-#include <cstdlib>
-#include <string>
-#include <tuple>
-
-#include "OMSParameter.h"
 #include "ThreadFixture.h"
-#include "YHeap.h"
 #include "YScriptLoader.h"
 
 namespace {

@@ -5,21 +5,16 @@
 
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
-#include <vector>
 
 #include "OMApp.h"
-#include "OMMemCanvas.h"
 #include "OMSystemUtilities.h"
 #include "OMTBackground.h"
 #include "OMTask.h"
-#include "OMTrinketWindow.h"
 #include "SolidTrinket.h"
 
 // The fake clock: tests set the time.
@@ -51,8 +46,7 @@ struct Callback {
     void run() { code(); }
 };
 
-class TrinketFixture : public ::testing::Test {
-protected:
+struct TrinketFixture : ::testing::Test {
     static void SetUpTestSuite() {
         setAppInstance(GetModuleHandleA(nullptr));
         static_cast<void>(findRunningInstance(appInstance()));
@@ -83,7 +77,6 @@ protected:
         OMTrinketWindow::resetPointer();
         setClockSource(previousClock);
     }
-
     // A solid trinket of the test's window, with the trinket's script face, tagged for the event log.
     SolidTrinket* solid(const OMRect& rect, std::uint8_t index, std::int32_t tag) {
         auto* t = new SolidTrinket(window, rect, index);
@@ -99,7 +92,6 @@ protected:
             t->bindEvent(event, &note, nullptr);
         }
     }
-
     // Runs the main loop: one step per pass (after the window's update task), then `settle` more passes. A
     // message posted by a step is taken by the next pass, before that pass's update.
     static void run(std::vector<std::function<void()>> steps, int settle = 2) {
@@ -123,7 +115,6 @@ protected:
         const OMLinkToObj<Callback> link = calling(callback);
         replaceLink(slot, &link);
     }
-
     // A step that posts a left-button message at a client point of the window.
     std::function<void()> mouse(UINT message, std::int32_t x, std::int32_t y) const {
         HWND target = window->hwnd;
@@ -134,7 +125,6 @@ protected:
     static std::function<void()> keyMessage(UINT message, WPARAM code) {
         return [=] { PostMessageA(theApp->window, message, code, 0x00010001); };
     }
-
     // The palette index at (x, y) of the off-screen canvas.
     std::uint8_t backPixel(std::int32_t x, std::int32_t y) const {
         std::uint8_t* bits = nullptr;
@@ -142,7 +132,6 @@ protected:
         if (!window->offscreen->lockBits(bits, pitch)) return 0;
         return bits[y * pitch + x];
     }
-
     static inline OMApp* app = nullptr;
     OMTrinketWindow* window = nullptr;
     OMClockSource previousClock = nullptr;

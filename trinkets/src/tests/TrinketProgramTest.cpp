@@ -1,15 +1,7 @@
 // End to end: QTrinkets runs a script under Wine that makes trinkets, a group, a hot spot and a keyboard
 // input object, posts a click on the group, a click on the hot spot and a key, and writes "debug.txt"
 // from the procedures bound to their events.
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
-#include "ChildProcess.h"
-#include "Files.h"
 #include "ProgramRun.h"
-#include "TempFolder.h"
 
 namespace {
 

@@ -1,14 +1,7 @@
 // The trinket window on the 8-bit display: the hit rule, presses, drags and releases through posted
 // messages, confinement, the update pass's pixels and presents, hover, palettes, the frame clock and the
 // trinket's script face.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
 #include <cstdio>
-#include <string>
-#include <tuple>
-#include <vector>
 
 #include "OMWndCanvas.h"
 #include "TrinketFixture.h"
@@ -19,8 +12,7 @@ constexpr std::uint8_t kRed = 249;
 constexpr std::uint8_t kGreen = 250;
 constexpr std::uint8_t kBlue = 252;
 
-class TrinketWindowTest : public TrinketFixture {
-protected:
+struct TrinketWindowTest : TrinketFixture {
     // The palette indices of the off-screen canvas at the points, as "i i ...".
     std::string back(std::initializer_list<POINT> points) const {
         std::string shown;
@@ -113,7 +105,6 @@ TEST_F(TrinketWindowTest, OneUpdatePassRedrawsTheDamageAndPresentsOnlyItsBoundin
     window->update();
     EXPECT_EQ(back({{0, 0}, {20, 20}, {263, 103}}), "255 249 252");
     EXPECT_EQ(screen({{30, 30}}), "FF0000");
-
     int presents = 0;
     OMRect presented = kEmptyRect;
     Callback count{[&] { ++presents; }};
@@ -125,14 +116,12 @@ TEST_F(TrinketWindowTest, OneUpdatePassRedrawsTheDamageAndPresentsOnlyItsBoundin
     std::int32_t pitch = 0;
     ASSERT_TRUE(window->offscreen->lockBits(bits, pitch));
     bits[300 * pitch + 400] = kGreen;
-
     a->place(40, 20);
     window->update();
     EXPECT_EQ(numbers({presents}) + ": " + numbers(presented), "1: 20 20 104 84") << "the old and the new place of a";
     EXPECT_EQ(back({{25, 50}, {40, 20}, {103, 83}, {104, 50}}), "255 249 249 255") << "a moved 20 right";
     EXPECT_EQ(b->draws, 1) << "b lies outside the damage";
     EXPECT_EQ(screen({{100, 80}, {25, 50}, {400, 300}}), "FF0000 FFFFFF FFFFFF") << "(400, 300) never presented";
-
     window->update();
     EXPECT_EQ(presents, 1) << "nothing changed, nothing presented";
 }
@@ -161,11 +150,9 @@ TEST_F(TrinketWindowTest, HoverRaisesFlyOffOnTheOldTrinketBeforeFlyOnOnTheNew) {
     watch(b, {"flyOn", "flyOff"});
     run({mouse(WM_MOUSEMOVE, 10, 10), mouse(WM_MOUSEMOVE, 60, 10), mouse(WM_MOUSEMOVE, 300, 300)});
     EXPECT_EQ(eventLog, "flyOn@1 flyOff@1 flyOn@2 flyOff@2 ");
-
     eventLog.clear();
     run({mouse(WM_LBUTTONDOWN, 10, 10), mouse(WM_MOUSEMOVE, 70, 10), mouse(WM_LBUTTONUP, 70, 10)});
     EXPECT_EQ(eventLog, "flyOn@1 ") << "no hover change during the drag; the release finds a, dragged under the mouse";
-
     eventLog.clear();
     a->hide();
     EXPECT_EQ(OMTrinketWindow::hoverTrinket, nullptr);
@@ -219,7 +206,6 @@ TEST_F(TrinketWindowTest, APaletteChangingOnlyStaticEntriesOrNothingCausesNoBlac
     EXPECT_EQ(window->offscreen->colorAt(77).red >> 8, 77);
     window->repaint();
     EXPECT_EQ(screen({{320, 200}}), "FFFFFF");
-
     std::vector<OMColorRecord> same = table;
     for (int i : {0, 9, 246, 255}) same[i] = colorOf(1, 2, 3);
     window->setPalette(same.data(), 1);
@@ -294,7 +280,6 @@ TEST_F(TrinketWindowTest, DoubleClicksAndKeysReachTheirTrinkets) {
          mouse(WM_LBUTTONUP, 5, 5)});
     EXPECT_EQ(eventLog, "mouseDown@1 dblClick@1 ");
     EXPECT_EQ(ups, 2);
-
     std::string keys;
     Callback windowKey{[&] { keys += "window "; }};
     Callback trinketKey{[&] { keys += "trinket "; }};

@@ -1,14 +1,7 @@
 // Script values: classification, number rules, text forms, references, assignment and binary records; numbers
 // kept as numbers at the edges of the integer fast path, texts kept inside the variable, the 127-character
 // cut, and an expression read once per statement.
-#include <cstdio>
-#include <cstring>
-#include <string>
-#include <tuple>
-#include <vector>
-
 #include "ThreadFixture.h"
-#include "YCompiler.h"
 #include "YValue.h"
 
 namespace {
@@ -163,7 +156,6 @@ TEST_F(VariableTest, AssignmentCopiesTextsAndClonesOwnedObjects) {
     d->assign(var("n"));
     EXPECT_EQ(kYInteger, d->kind);
     EXPECT_EQ("12", text(d));
-
     auto* object = new RProbe;
     var("o")->setObject(object);
     EXPECT_EQ("\xA5", text("o"));

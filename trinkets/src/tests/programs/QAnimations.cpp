@@ -6,7 +6,6 @@
 // canvases as surfaces, so that on a deep display animations draw through their colour-keyed frames.
 #include <windows.h>
 
-#include <cstdio>
 #include <cstring>
 #include <vector>
 

@@ -4,8 +4,6 @@
 //   compile name image     compiles PScripts\name and writes its precompiled image to image
 // Alerts are written to standard error instead of shown.
 #include <cstdlib>
-#include <string>
-#include <vector>
 
 #include "OMAlert.h"
 #include "OMSR.h"

@@ -3,18 +3,12 @@
 // commands that post input as the system would: "PostClick" x y (a press and a release at that point of
 // the trinket window) and "PostKey" code (a character to the main window). Runs PScripts\main.mps until a
 // script quits; alerts go to standard error.
-#include <windows.h>
-
-#include <cstdlib>
 #include <initializer_list>
-#include <string>
 
 #include "OMAlert.h"
 #include "OMMultiTrinket.h"
-#include "OMSParameter.h"
 #include "OMSystemUtilities.h"
 #include "OMTBackground.h"
-#include "OMTrinketWindow.h"
 #include "RHotSpot.h"
 #include "RKbdInp.h"
 #include "ScriptHost.h"
