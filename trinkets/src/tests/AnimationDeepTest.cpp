@@ -134,10 +134,7 @@ TEST_F(AnimationDeepTest, OnADeepDisplayLoadedAndFoundPalettesBecomeCurrent) {
 // indices themselves. The skipped corner keeps the canvas's white.
 TEST_F(AnimationImageTest, APictureDrawsAtTheOriginInTheCanvasFormat) {
     ASSERT_NE(palette(0, 0x102030), nullptr);
-    const struct {
-        std::int32_t depth;
-        Bytes rows;
-    } cases[] = {
+    const struct { std::int32_t depth; Bytes rows; } cases[] = {
         {8, {255, 20, 30, 30, 30, 30}},
         // 5 bits a component: 0x10 >> 3 = 2, 0x20 >> 3 = 4, 0x30 >> 3 = 6 -> 0x0886; 0xEF/0xDF/0xCF -> 0x7779.
         {16, {0xFF, 0x7F, 0x86, 0x08, 0x79, 0x77, 0x79, 0x77, 0x79, 0x77, 0x79, 0x77}},

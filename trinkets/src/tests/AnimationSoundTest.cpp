@@ -47,14 +47,7 @@ struct AnimationSoundTest : SoundTrinketFixture {
 // (the sound heard to start) at 1350. Waiting, frame 0 stays until the start; without the wait, the cue
 // takes no time; a sound that cannot play is not waited for beyond the next step.
 TEST_F(AnimationSoundTest, ACueWaitedForHoldsItsFrameUntilItsSoundStarts) {
-    const struct {
-        const char* name;
-        const char* soundSync;
-        const char* soundOn;
-        bool refuseDevice;
-        const char* shown;
-        bool heard;
-    } cases[] = {
+    const struct { const char *name, *soundSync, *soundOn; bool refuseDevice; const char* shown; bool heard; } cases[] = {
         {"waiting", "1", "1", false, "0001", true},
         {"not waiting", "0", "1", false, "01--", true},
         {"sound off", "1", "0", false, "01--", false},
@@ -89,13 +82,7 @@ TEST_F(AnimationSoundTest, ACueWaitedForHoldsItsFrameUntilItsSoundStarts) {
 // "paused" come when the sound ends. Suspending and resuming meanwhile keeps the wait; pausing and turning
 // the sound off drop it.
 TEST_F(AnimationSoundTest, TheEndOfPlayWaitsForTheSoundsWhenAsked) {
-    const struct {
-        const char* name;
-        bool wait;
-        void (*during)(RAnimation&);
-        const char* atEnd;
-        const char* afterSound;
-    } cases[] = {
+    const struct { const char* name; bool wait; void (*during)(RAnimation&); const char *atEnd, *afterSound; } cases[] = {
         {"not waiting", false, [](RAnimation&) {}, "end paused@1 ", "end paused@1 done "},
         {"waiting", true, [](RAnimation&) {}, "", "end paused@1 done "},
         {"suspended and resumed", true, [](RAnimation& a) { a.suspend(); a.resume(); }, "", "end paused@1 done "},

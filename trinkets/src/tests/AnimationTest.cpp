@@ -73,11 +73,8 @@ struct AnimationTest : TrinketFixture {
 TEST_F(AnimationTest, TheScriptFactoriesFindTheirDataByIdAndPlaceIt) {
     EXPECT_EQ(createObject("RAnimation", "7"), nullptr) << "no look-up installed";
     data.animation(7, writeAseq(picture(), ByteOrder::big));
-    const struct {
-        const char* className;
-        const char* arguments;
-        OMRect bounds;  // empty: none made
-    } cases[] = {
+    // An empty rectangle: none made.
+    const struct { const char *className, *arguments; OMRect bounds; } cases[] = {
         {"RAnimation", "7", {20, 30, 23, 32}}, {"RAnimation", "10 20 7", {10, 20, 13, 22}}, {"RAnimation", "10 20 8", {}},
         {"OMAnimation", "10 20 7", {20, 30, 23, 32}}, {"OMAnimation", "10 20 9", {}},
     };
@@ -233,13 +230,9 @@ struct AnimationEditTest : AnimationTest {
 
 // Each edit starts at the second frame entry (index 1) of a fresh animation with a copy made before it.
 TEST_F(AnimationEditTest, EditsChangeTheListsAsTheySay) {
+    // copy: the copy's list afterwards.
     const struct {
-        const char* name;
-        void (*edit)(OMAnimation&);
-        const char* edited;
-        std::int32_t current;
-        const char* copy;  // the copy's list afterwards
-        bool modified;
+        const char* name; void (*edit)(OMAnimation&); const char* edited; std::int32_t current; const char* copy; bool modified;
     } cases[] = {
         {"set in place, shared", [](OMAnimation& a) { a.setEntry(1, 9, 0, 0, 2); }, "0 1 1x -1 ", 1, "0 1 1x -1 ", true},
         {"set past the list", [](OMAnimation& a) { a.setEntry(1, 9, 0, 0, 4); }, "0 1 0 -1 ", 1, "0 1 0 -1 ", false},

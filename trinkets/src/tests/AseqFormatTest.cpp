@@ -78,10 +78,7 @@ TEST(AseqFormatTest, AFrameRecordSharedByTwoFramesIsConvertedOnce) {
 
 // 12-bit magnitudes from byte 0 or 1 and the low or high nibble of byte 2; bit 0 of the magnitude is the sign.
 TEST(AseqFormatTest, PlacementBytesGiveSignMagnitudeValuesAndTheLayer) {
-    const struct {
-        std::uint8_t b0, b1, b2, b3;
-        std::int32_t x, y;
-    } cases[] = {{0x01, 0x00, 0x08, 0, -1, 0}, {0x00, 0x00, 0x08, 1, 2048, 0}, {0xFF, 0x00, 0x0F, 2, -2047, 0},
+    const struct { std::uint8_t b0, b1, b2, b3; std::int32_t x, y; } cases[] = {{0x01, 0x00, 0x08, 0, -1, 0}, {0x00, 0x00, 0x08, 1, 2048, 0}, {0xFF, 0x00, 0x0F, 2, -2047, 0},
                  {0x00, 0x01, 0x80, 3, 0, -1}, {0x34, 0x12, 0x57, 255, 0x734, 0x512}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.b0) + " " + std::to_string(c.b1) + " " + std::to_string(c.b2));
@@ -106,11 +103,7 @@ TEST(AseqFormatTest, DamagedBuffersAreRefusedAndLeftAsTheyWere) {
     };
     // Sample layout: header 10, offsets 8, placements 8, sequence 0 at 26 (2 + 48), sequence 1 at 76 (2 + 24),
     // frame data from 102.
-    const struct {
-        const char* name;
-        void (*damage)(Bytes& buffer, bool big);
-        AseqStatus status;
-    } cases[] = {
+    const struct { const char* name; void (*damage)(Bytes& buffer, bool big); AseqStatus status; } cases[] = {
         {"header cut short", [](Bytes& b, bool) { b.resize(9); }, AseqStatus::truncated},
         {"offset table cut short", [](Bytes& b, bool) { b.resize(15); }, AseqStatus::truncated},
         {"entries cut short", [](Bytes& b, bool) { b.resize(90); }, AseqStatus::truncated},
@@ -143,11 +136,7 @@ TEST(AseqFormatTest, DamagedBuffersAreRefusedAndLeftAsTheyWere) {
 // cut off by the end of the data draws nothing.
 TEST(AseqFormatTest, FramesDrawTheirRunsWithinTheRowsAndTheClip) {
     const OMRect whole{0, 0, 3, 2};
-    const struct {
-        std::string runs;
-        OMRect clip;
-        Bytes pixels;
-    } cases[] = {
+    const struct { std::string runs; OMRect clip; Bytes pixels; } cases[] = {
         {std::string("\x00\x01\x02\x05\x05\x03\x06\x06\x06", 9), whole, {9, 5, 5, 6, 6, 6}},
         {std::string("\x00\x01\x02\x05\x05\x03\x06\x06\x06", 9), {1, 1, 3, 2}, {9, 9, 9, 9, 6, 6}},
         {std::string("\xFF\x05\x09\x02\x01\x02", 6), whole, {5, 5, 5, 1, 2, 9}},     // fill longer than the row
@@ -182,11 +171,7 @@ Bytes alternating(std::size_t from, std::size_t to) {
 
 // Each row on its own (transparent index 0), with its runs as the rules give them.
 TEST(AseqEncoderTest, RowsBecomeSkipFillAndLiteralRunsOfAtMost250) {
-    const struct {
-        const char* name;
-        Bytes row;
-        Bytes runs;
-    } cases[] = {
+    const struct { const char* name; Bytes row; Bytes runs; } cases[] = {
         {"300 transparent pixels: skips of 250 and 50", Bytes(300, 0), {0x00, 250, 0x00, 50}},
         {"three equal pixels with 3 left are literals", {9, 5, 5, 5}, {4, 9, 5, 5, 5}},
         {"three equal pixels with 4 left are a fill", {9, 5, 5, 5, 6}, {1, 9, 0xFF, 5, 3, 1, 6}},
@@ -228,10 +213,7 @@ TEST(AseqEncoderTest, APictureIsThe52BytePreambleThenItsFrameRecord) {
 TEST(PixelWriterTest, MasksGiveShiftsAndColoursPackUnderThem) {
     const OMColorRecord color = colorOf(0xAB, 0xCD, 0xEF);
     const struct {
-        std::int32_t bits;
-        std::uint32_t red, green, blue;
-        std::array<std::int32_t, 3> shifts;
-        std::uint32_t packed;
+        std::int32_t bits; std::uint32_t red, green, blue; std::array<std::int32_t, 3> shifts; std::uint32_t packed;
     } cases[] = {
         // 0xAB >> 3 = 0x15, 0xCD >> 2 = 0x33, 0xEF >> 3 = 0x1D: 0x15 << 11 | 0x33 << 5 | 0x1D.
         {16, 0xF800, 0x07E0, 0x001F, {0, 5, 11}, 0xAE7D},

@@ -53,10 +53,7 @@ const std::vector<AseqPictureEntry> kHoldLoop = {
 // each frame last its param; steps keep to their schedule.
 TEST_F(AseqPlaybackTest, PlayListsStepAsTheirEntriesSay) {
     const struct {
-        const char* name;
-        std::vector<AseqPictureEntry> entries;
-        std::int32_t rate, repeats, step, count;
-        const char* log;
+        const char* name; std::vector<AseqPictureEntry> entries; std::int32_t rate, repeats, step, count; const char* log;
     } cases[] = {
         {"repeat 0", kHoldLoop, 8, 0, 125, 10, "show0 show1 paused show0 "},
         {"repeat 2", kHoldLoop, 8, 2, 125, 10, "show0 show1 show0 show1 paused "},

@@ -40,13 +40,7 @@ struct ButtonTest : SoundTrinketFixture {
 // ends; nothing outside, over the transparent top-left pixel of the normal look, or when disabled.
 TEST_F(ButtonTest, AReleaseOverTheButtonRaisesHitOnlyWhenTheClickEnds) {
     const struct {
-        const char* name;
-        const char* property;
-        const char* value;
-        POINT release;
-        const char* atRelease;
-        const char* afterClick;
-        std::int32_t look;
+        const char *name, *property, *value; POINT release; const char *atRelease, *afterClick; std::int32_t look;
     } cases[] = {
         {"over", "clickSoundID", "5", {101, 51}, "", "hit@1 ", RPButton::kNormal},
         {"over, no click sound", "clickSoundID", "-1", {101, 51}, "hit@1 ", "hit@1 ", RPButton::kNormal},

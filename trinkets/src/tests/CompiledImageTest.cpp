@@ -16,9 +16,7 @@ Bytes assignmentImage(std::uint8_t format) {
 }
 
 struct CompiledImageTest : CompileTest {
-    bool load(const Bytes& bytes) {
-        return loadCompiledScript(bytes.data(), bytes.size(), &script);
-    }
+    bool load(const Bytes& bytes) { return loadCompiledScript(bytes.data(), bytes.size(), &script); }
     Bytes compileAndSave(const std::string& source) {
         EXPECT_TRUE(compileScript(source.data(), source.size(), nullptr, stack, &script)) << alerts().at(0);
         const std::string file = folder.path() + "\\image.mpc";
@@ -122,7 +120,6 @@ TEST_F(CompiledImageTest, DamagedImagesAreRefused) {
              .u32(3).u32(0).u32(0).u32(0).u32(1).u32(0).item("x|2").none().u32(3).u16(3).u16(0).u16(0).b},
         {"expression code unknown", oneVariable().u32(4).u32(2).u32(0).u32(0).u32(1).u32(0).item("~a").item("s?t").u32(1).u16(3).b},
     });
-    ASSERT_GE(corpus.size(), 20u);
     for (const auto& [name, bytes] : corpus) {
         SCOPED_TRACE(name);
         resetHeap();

@@ -41,13 +41,9 @@ struct MoveActionTest : AnimatedActionFixture {
 };
 
 TEST_F(MoveActionTest, EachFrameStepsTheMoveAndPassingTheTargetPutsTheTrinketOnIt) {
+    // places: after start and after each of four frames.
     const struct {
-        const char* kind;
-        std::vector<const char*> tokens;
-        char axis;
-        const char* places;  // after start and after each of four frames
-        const char* events;
-        const char* halted;
+        const char* kind; std::vector<const char*> tokens; char axis; const char *places, *events, *halted;
     } cases[] = {
         {"MoveXAction", {"anim", "t", "0", "10", "0", "35"}, 'x', "0 10 20 30 35", "finished@step ", "35"},
         {"MoveXAction", {"anim", "t", "0", "10", "0", "30"}, 'x', "0 10 20 30 30", "finished@step ", "30"},

@@ -37,12 +37,7 @@ struct TrinketWindowTest : TrinketFixture {
 // Two trinkets of equal z overlap on (40, 40)-(60, 60); b was made later. Each row changes b (or moves a
 // below the floor, alone) and says which events a press and release at (50, 50) raise.
 TEST_F(TrinketWindowTest, APressHitsTheTopmostHittableTrinketAndOnlyAHeldOneHearsTheRelease) {
-    struct Case {
-        const char* name;
-        void (*change)(OMTrinket* a, OMTrinket* b);
-        const char* events;
-        bool held = false;
-    };
+    struct Case { const char* name; void (*change)(OMTrinket* a, OMTrinket* b); const char* events; bool held = false; };
     const Case cases[] = {
         {"equal z: the later one", [](OMTrinket*, OMTrinket*) {}, "mouseDown@2 mouseUp@2 "},
         {"b fixed: no release", [](OMTrinket*, OMTrinket* b) { b->setMovable(0); }, "mouseDown@2 "},

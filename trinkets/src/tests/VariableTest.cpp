@@ -36,17 +36,13 @@ TEST_F(VariableTest, NamesAreClassifiedByTheirShape) {
     };
     for (const auto& [name, tag, kind, length] : cases) {
         SCOPED_TRACE(name);
-        YVariable* v = var(name);
-        EXPECT_EQ(tag, v->typeTag);
-        EXPECT_EQ(kind, v->kind);
-        EXPECT_EQ(length, v->lengthField);
+        const YVariable* v = var(name);
+        EXPECT_EQ(std::make_tuple(tag, kind, length), std::make_tuple(v->typeTag, v->kind, v->lengthField));
     }
-    YVariable* s = var("s||3");
-    EXPECT_EQ(kYEmptyStart, static_cast<std::uint16_t>(s->indices[1]));
-    EXPECT_EQ(index("s"), s->indices[0]);
-    EXPECT_EQ(index("3"), s->indices[2]);
-    EXPECT_EQ(index("i"), var("a.i.j")->indices[0]);
-    EXPECT_EQ(index("j"), var("a.i.j")->indices[1]);
+    const std::int16_t* s = var("s||3")->indices;
+    const std::int16_t* m = var("a.i.j")->indices;
+    EXPECT_EQ((std::vector<std::int32_t>{index("s"), kYEmptyStart, index("3"), index("i"), index("j")}),
+              (std::vector<std::int32_t>{s[0], static_cast<std::uint16_t>(s[1]), s[2], m[0], m[1]}));
 }
 
 // Integers round halves down.
@@ -62,15 +58,13 @@ TEST_F(VariableTest, TextsStartingLikeNumbersAreParsedNormalisedAndRounded) {
         SCOPED_TRACE(written);
         YVariable* v = var("v");
         v->setText(written, -1);
-        EXPECT_EQ(kind, v->kind);
         EXPECT_EQ(written, text(v));
         EXPECT_EQ(static_cast<std::int32_t>(std::strlen(written)), v->length());
         double d = -1;
-        v->getDouble(&d);
-        EXPECT_EQ(number, d);
         std::int32_t n = 99;
+        v->getDouble(&d);
         v->getInteger(&n);
-        EXPECT_EQ(integer, n);
+        EXPECT_EQ(std::make_tuple(kind, number, integer), std::make_tuple(v->kind, d, n));
     }
 }
 
@@ -81,8 +75,7 @@ TEST_F(VariableTest, NumbersHaveTheirTextForms) {
     for (const auto& [d, form, kind] : cases) {
         SCOPED_TRACE(form);
         v->setDouble(d);
-        EXPECT_EQ(form, text(v));
-        EXPECT_EQ(kind, v->kind);
+        EXPECT_EQ(std::make_pair(std::string(form), kind), std::make_pair(text(v), v->kind));
     }
     v->setInteger(-42);
     EXPECT_EQ("-42", text(v));
