@@ -147,8 +147,7 @@ TEST_F(VariableTest, AssignmentCopiesTextsAndClonesOwnedObjects) {
     YVariable* d = var("d");
     var("n")->setText("12", -1);
     d->assign(var("n"));
-    EXPECT_EQ(kYInteger, d->kind);
-    EXPECT_EQ("12", text(d));
+    EXPECT_EQ(std::make_pair(std::string("12"), kYInteger), std::make_pair(text(d), d->kind));
     auto* object = new RProbe;
     var("o")->setObject(object);
     EXPECT_EQ("\xA5", text("o"));
