@@ -8,8 +8,7 @@
 
 namespace {
 
-class AppTest : public WindowFixture {
-protected:
+struct AppTest : WindowFixture {
     void make(std::int32_t mode) {
         const OMColorRecord background{0, 0, 0, 248};
         app = std::make_unique<OMApp>(mode, &kGiven, &background, 8);
@@ -62,14 +61,12 @@ TEST_F(AppTest, DefaultAboutAlertsWithNameAndVersion) {
     make(0);
     AlertRecorder alerts;
     SendMessageA(app->window, WM_SYSCOMMAND, kAboutCommand, 0);
-    EXPECT_EQ(alerts.text, "PlatformTests 2.5");
-    EXPECT_EQ(alerts.title, "About");
-    EXPECT_EQ(alerts.flags, 0x3000u);
+    EXPECT_EQ(std::make_tuple(alerts.text, alerts.title, alerts.flags),
+              std::make_tuple(std::string("PlatformTests 2.5"), std::string("About"), 0x3000u));
 }
 
 // A cursor that logs its hooks.
-class LoggingCursor : public OMCursor {
-public:
+struct LoggingCursor : OMCursor {
     void windowActivated() override { handlerLog += "c+ "; }
     void windowDeactivated() override { handlerLog += "c- "; }
 };
@@ -120,8 +117,8 @@ TEST_F(AppTest, MenubarsFallBackToTheDefaultAndTheTaskListGoesWithTheApplication
     EXPECT_EQ(defaultMenubar(), nullptr);
     delete bar;
     ASSERT_NE(app->menubar, nullptr);
-    EXPECT_EQ(app->menubar, defaultMenubar());
-    EXPECT_EQ(GetMenu(app->window), app->menubar->hmenu);
+    EXPECT_EQ(std::make_pair(defaultMenubar(), GetMenu(app->window)),
+              std::make_pair(app->menubar, app->menubar->hmenu));
     const OMLinkToFct link = logLink("x");
     OMTask task(&link, 0);
     appendTask(&task);

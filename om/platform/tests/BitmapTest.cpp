@@ -6,7 +6,6 @@
 #include "ModuleResources.h"
 #include "OMBitmap.h"
 #include "OMRes.h"
-#include "TestSupport.h"
 
 namespace {
 
@@ -102,8 +101,8 @@ TEST_F(BitmapTest, TransparentColoursDefaultByDepthAndMasksMarkThemBitForBit) {
         if (c.noImageSize) bytes.replace(20, 4, 4, '\0');
         const std::unique_ptr<OMBitmap> bitmap = load(bytes);
         ASSERT_EQ(bitmap->status, OMBitmapStatus::loaded);
-        EXPECT_EQ(rgbOf(bitmap->transparentColor), rgbOf(c.transparent));
-        EXPECT_EQ(bitmap->transparentColor.index, c.transparent.index);
+        EXPECT_EQ(std::make_pair(rgbOf(bitmap->transparentColor), bitmap->transparentColor.index),
+                  std::make_pair(rgbOf(c.transparent), c.transparent.index));
         EXPECT_EQ(bitmap->maskInfo(), nullptr) << "made on demand";
         bitmap->buildMask();
         ASSERT_NE(bitmap->maskInfo(), nullptr);
@@ -136,9 +135,8 @@ TEST_F(BitmapTest, TransparentDrawingKeepsTheCanvasUnderTheTransparentColour) {
         drawn[(1 + i / 4) * 6 + 1 + i % 4] = std::uint8_t(rows[i]);
         if (rows[i] != 252) kept[(1 + i / 4) * 6 + 1 + i % 4] = std::uint8_t(rows[i]);
     }
-    EXPECT_EQ(pixelsOf(opaque), drawn);
-    EXPECT_EQ(pixelsOf(transparent), kept);
-    EXPECT_EQ(pixelsOf(later), kept);
+    EXPECT_EQ((std::vector{pixelsOf(opaque), pixelsOf(transparent), pixelsOf(later)}),
+              (std::vector{drawn, kept, kept}));
 }
 
 TEST_F(BitmapTest, SmallDepthsWithoutAColoursUsedCountDrawWithTheirImpliedTable) {

@@ -12,8 +12,7 @@ COLORREF rgb(const OMColorRecord& c) { return RGB(c.red >> 8, c.green >> 8, c.bl
 
 // A concrete control over a native window class: it keeps the notifications it gets and runs its action on
 // a button click.
-class NativeControl : public OMNControl {
-public:
+struct NativeControl : OMNControl {
     NativeControl(OMWindow* window, const char* className, DWORD style, OMRect place, std::int32_t kind,
                   const OMColorRecord& text = kInherit, const OMColorRecord& background = kInherit)
         : OMNControl(window, &place, kind, &text, &background, nullptr) {
@@ -124,8 +123,7 @@ TEST_F(ControlTest, ColoursResolveAgainstTheCanvasAndAnswerTheOwnersColourReques
     EXPECT_EQ(brush, field.brush);
     LOGBRUSH made{};
     GetObjectA(brush, sizeof made, &made);
-    EXPECT_EQ(made.lbColor, RGB(200, 10, 20));
-    EXPECT_EQ(GetTextColor(dc), rgb(field.textColor));
+    EXPECT_EQ(std::make_pair(made.lbColor, GetTextColor(dc)), std::make_pair(RGB(200, 10, 20), rgb(field.textColor)));
     EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
     ReleaseDC(field.hwnd, dc);
 }

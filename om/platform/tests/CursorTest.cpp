@@ -95,8 +95,8 @@ TEST_F(CursorTest, TheDefaultCursorStandsInWheneverNoOtherIsCurrent) {
     EXPECT_EQ(OMCursor::current(), &second);
     OMCursor::setCurrent(nullptr);
     EXPECT_EQ(released, "ab");
-    EXPECT_EQ(currentCursor, defaultCursor);
-    EXPECT_EQ(OMCursor::current(), nullptr);
+    EXPECT_EQ(std::make_pair(currentCursor, OMCursor::current()),
+              std::make_pair(defaultCursor, static_cast<OMCursor*>(nullptr)));
 }
 
 TEST_F(CursorTest, TheFrameworksHiddenStateIsForcedOntoTheDisplayCounter) {

@@ -2,7 +2,6 @@
 // DirectDraw; with "DDRAW.DLL" missing it falls back to mode 2 through GDI without a word.
 #include "ChildProcess.h"
 #include "DirectDrawSupport.h"
-#include "TestSupport.h"
 
 namespace {
 

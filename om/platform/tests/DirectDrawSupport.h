@@ -55,8 +55,7 @@ inline DWORD capsOf(IDirectDrawSurface* surface) {
 
 // A stand-in surface that answers IsLost with "lost" until a Restore succeeds; Restore succeeds only
 // while `restorable`. Every other call fails.
-class LostSurface : public IDirectDrawSurface {
-public:
+struct LostSurface : IDirectDrawSurface {
     bool lost = true;
     bool restorable = false;
     int restores = 0;

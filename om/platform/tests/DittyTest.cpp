@@ -50,8 +50,8 @@ struct DittyTest : SoundFixture {
 
 TEST_F(DittyTest, PropertiesReadBackAsTheyAreKept) {
     EXPECT_STREQ(RDitty::classRecord.className, "RDitty");
-    EXPECT_EQ(property("resFile"), "snd.dll");
-    EXPECT_EQ(property("status"), "0");
+    EXPECT_EQ((std::vector<std::string>{property("resFile"), property("status")}),
+              (std::vector<std::string>{"snd.dll", "0"}));
     const struct { const char* name; const char* set; const char* reads; } cases[] = {
         {"volume", "150", "100"}, {"volume", "-1", "100"}, {"volume", "40", "40"}, {"volume", "-7", "0"},
         {"repeat", "2", "3"},     {"status", "1", "0"},    {"resFile", "x.dll", "x.dll"}};
@@ -176,8 +176,7 @@ TEST_F(DittyTest, HeldSoundsWaitLoadedAndFilesOrDevicesMissingDoNothing) {
     OMWaveSound::closeDevice();
     device.refuseOpen = true;
     ASSERT_EQ(ditty->invokeMethod("waveSingle", paths[1].c_str()), 1);
-    EXPECT_EQ(ditty->state, 0);
-    EXPECT_EQ(events, "");
+    EXPECT_EQ(std::make_pair(ditty->state, events), std::make_pair(0, std::string()));
 }
 
 }  // namespace

@@ -13,10 +13,8 @@ TEST(FixtureWriterTest, AnNeModuleWithOneNumberedResource) {
     const NeLayout layout = writeNeModule(module);
     const std::string& b = layout.bytes;
     ASSERT_EQ(b.size(), 0xF0u);
-    EXPECT_EQ(b.substr(0, 2), "MZ");
-    EXPECT_EQ(b.substr(0x18, 2), bytesOf({0x40, 0}));
-    EXPECT_EQ(b.substr(0x3C, 4), bytesOf({0x80, 0, 0, 0}));
-    EXPECT_EQ(b.substr(0x80, 2), "NE");
+    EXPECT_EQ((std::vector{b.substr(0, 2), b.substr(0x18, 2), b.substr(0x3C, 4), b.substr(0x80, 2)}),
+              (std::vector<std::string>{"MZ", bytesOf({0x40, 0}), bytesOf({0x80, 0, 0, 0}), "NE"}));
     EXPECT_EQ(b.substr(0xA4, 4), bytesOf({0x40, 0, 0x58, 0})) << "table at +0x40, resident names at +0x58";
     EXPECT_EQ(b.substr(0xC0, 24), bytesOf({4, 0, 0x0A, 0x80, 1, 0, 0, 0, 0, 0,                   //
                                            0x0E, 0, 1, 0, 0x30, 0x0C, 1, 0, 0, 0, 0, 0, 0, 0})); //

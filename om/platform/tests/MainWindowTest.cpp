@@ -150,8 +150,7 @@ TEST_F(MainWindowTest, AModalWindowLeavesOnlyTaskSwitchingToTheSystemMenu) {
     app->setAboutHandler(&about);
     EXPECT_EQ(SendMessageA(app->window, WM_SYSCOMMAND, kAboutCommand, 0), 0);
     EXPECT_EQ(SendMessageA(app->window, WM_SYSCOMMAND, SC_MINIMIZE, 0), 0);
-    EXPECT_FALSE(IsIconic(app->window));
-    EXPECT_EQ(handlerLog, "");
+    EXPECT_EQ(std::make_pair(bool(IsIconic(app->window)), handlerLog), std::make_pair(false, std::string()));
     modal->hide();
     SendMessageA(app->window, WM_SYSCOMMAND, kAboutCommand, 0);
     EXPECT_EQ(handlerLog, "about ");

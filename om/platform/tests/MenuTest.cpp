@@ -40,8 +40,8 @@ TEST_F(MenuTest, ItemsByPositionKeepTheirStatesAndTexts) {
     menu.appendItem(kSeparatorText, nullptr, nullptr);
     menu.appendSubmenu(new OMMenu("Recent", nullptr, nullptr));
     EXPECT_STREQ(menu.itemText(0), "Save  Close");
-    EXPECT_EQ(menu.itemText(1), kSeparatorText);
-    EXPECT_EQ(menu.itemText(2), nullptr);
+    EXPECT_EQ(std::make_pair(menu.itemText(1), menu.itemText(2)),
+              (std::pair<const char*, const char*>{kSeparatorText, nullptr}));
     for (std::int32_t outside : {-1, 3}) {
         EXPECT_EQ(menu.itemText(outside), nullptr) << outside;
         EXPECT_EQ(menu.removeItem(outside), nullptr) << outside;

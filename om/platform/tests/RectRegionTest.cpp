@@ -30,10 +30,8 @@ TEST(RectTest, IntersectionUnionContainmentAndOverlap) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.a << " with " << c.b);
-        EXPECT_EQ(c.a & c.b, c.both);
-        EXPECT_EQ(c.a | c.b, c.either);
-        EXPECT_EQ(c.a.isInside(c.b), c.inside);
-        EXPECT_EQ(c.a.overlaps(c.b), c.overlaps);
+        EXPECT_EQ((std::vector{c.a & c.b, c.a | c.b}), (std::vector{c.both, c.either}));
+        EXPECT_EQ(std::make_pair(c.a.isInside(c.b), c.a.overlaps(c.b)), std::make_pair(c.inside, c.overlaps));
     }
 }
 
@@ -43,19 +41,16 @@ TEST(RegionTest, NullRegionsAndRectanglesAgainstRegions) {
     const OMRegion none;
     const OMRegion square = regionOf({0, 0, 10, 10});
     EXPECT_EQ(none.bounds(), E);
-    EXPECT_TRUE(none.intersects(none));
-    EXPECT_TRUE(none.intersects(square));
-    EXPECT_FALSE(square.intersects(none));
-    EXPECT_TRUE(none.isInside(square));
-    EXPECT_FALSE(square.isInside(none));
+    EXPECT_EQ((std::vector<bool>{none.intersects(none), none.intersects(square), square.intersects(none),
+                                 none.isInside(square), square.isInside(none)}),
+              (std::vector<bool>{true, true, false, true, false}));
     for (const auto& [r, intersects, inside, insideNone] :
          {std::tuple{OMRect{9, 9, 10, 10}, true, true, false}, {OMRect{10, 10, 11, 11}, false, false, false},
           {OMRect{5, 5, 15, 15}, true, false, false}, {E, false, true, true}}) {
         SCOPED_TRACE(::testing::Message() << r);
-        EXPECT_EQ(r.intersectsRegion(square), intersects);
-        EXPECT_FALSE(r.intersectsRegion(none));
-        EXPECT_EQ(r.isInsideRegion(square), inside);
-        EXPECT_EQ(r.isInsideRegion(none), insideNone);
+        EXPECT_EQ((std::vector<bool>{r.intersectsRegion(square), r.intersectsRegion(none), r.isInsideRegion(square),
+                                     r.isInsideRegion(none)}),
+                  (std::vector<bool>{intersects, false, inside, insideNone}));
     }
     for (const auto& [r, bounds] : {std::pair{OMRect{9, 9, 2, 2}, OMRect{2, 2, 9, 9}}, {E, OMRect{-1, -1, 0, 0}},
                                     {OMRect{5, 5, 5, 5}, E}, {OMRect{9, 5, 2, 5}, E}}) {
@@ -73,9 +68,8 @@ TEST(RegionTest, Combinations) {
     const OMRegion b = regionOf({5, 0, 15, 10});
     EXPECT_TRUE(a.intersects(b));
     EXPECT_FALSE(a.intersects(regionOf({10, 0, 20, 10}))) << "touching";
-    EXPECT_EQ((a | b).bounds(), (OMRect{0, 0, 15, 10}));
-    EXPECT_EQ((a & b).bounds(), (OMRect{5, 0, 10, 10}));
-    EXPECT_EQ((a - b).bounds(), (OMRect{0, 0, 5, 10}));
+    EXPECT_EQ((std::vector{(a | b).bounds(), (a & b).bounds(), (a - b).bounds()}),
+              (std::vector<OMRect>{{0, 0, 15, 10}, {5, 0, 10, 10}, {0, 0, 5, 10}}));
     EXPECT_FALSE(hasPixel(a ^ b, 7, 5));
     EXPECT_EQ(a.bounds(), (OMRect{0, 0, 10, 10})) << "the operands are unchanged";
     OMRegion self = a, withNull = a, twice = a, kept = a, united;

@@ -40,8 +40,7 @@ TEST_F(ResTest, ResourcesOfANamedModuleByIdAndTypeNameLockCountsAndEnumerations)
         SCOPED_TRACE(std::to_string(id) + " " + type);
         OMRes res(id, type, &file);
         EXPECT_EQ(res.status, size ? kResLoaded : kResNotFound);
-        EXPECT_EQ(res.size, size);
-        EXPECT_EQ(OMRes::query(id, type, &file).size, size);
+        EXPECT_EQ(std::make_pair(res.size, OMRes::query(id, type, &file).size), std::make_pair(size, size));
         void* data = &file;
         EXPECT_EQ(res.lock(&data), size ? kResLoaded : kResNotLoaded);
         // The first 12 bytes where the resource exists, else a null pointer.
@@ -85,8 +84,7 @@ TEST_F(ResTest, MissingModulesTheDefaultModuleAndTheEmptyName) {
     ASSERT_NE(own.file, nullptr);
     EXPECT_EQ(own.file->effectiveModule(), GetModuleHandleA(nullptr));
     OMResFile empty("");
-    EXPECT_EQ(empty.status, kResFileUsable);
-    EXPECT_EQ(empty.name, nullptr);
+    EXPECT_EQ(std::make_pair(empty.status, empty.name == nullptr), std::make_pair(kResFileUsable, true));
     EXPECT_EQ(OMRes(3, "WAVE", &empty).size, 52u);
 }
 

@@ -12,8 +12,7 @@
 #include "TestSupport.h"
 #include "WaveWriter.h"
 
-class FakeWaveDevice : public OMWaveDevice {
-public:
+struct FakeWaveDevice : OMWaveDevice {
     bool open(std::uint32_t rate) override {
         close();
         opens.push_back(rate);
@@ -89,8 +88,7 @@ struct HookLog {
 
 // The fake device and a clock installed; sound files written into a temporary folder; every sound that
 // is still playing stopped at the end, and the device closed.
-class SoundFixture : public ::testing::Test {
-protected:
+struct SoundFixture : ::testing::Test {
     void SetUp() override {
         previousDevice = setWaveDevice(&device);
         previousClock = setClockSource([] { return now; });

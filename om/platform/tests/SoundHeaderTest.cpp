@@ -54,9 +54,7 @@ TEST(WaveHeaderTest, HeadersGiveLengthRateAndDataOffset) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const OMWaveHeader got = parse(c.bytes);
-        EXPECT_EQ(got.length, c.length);
-        EXPECT_EQ(got.rate, c.rate);
-        EXPECT_EQ(got.dataOffset, c.offset);
+        EXPECT_EQ(std::make_tuple(got.length, got.rate, got.dataOffset), std::make_tuple(c.length, c.rate, c.offset));
     }
 }
 

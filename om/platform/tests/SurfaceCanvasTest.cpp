@@ -1,7 +1,5 @@
 // Memory canvases as DirectDraw surfaces: where they live, the same drawing as through GDI, colour keys
 // and keyed copies.
-#include <ddraw.h>
-
 #include "DirectDrawSupport.h"
 #include "DrawingSupport.h"
 #include "OMColorTable.h"

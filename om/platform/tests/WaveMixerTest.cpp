@@ -15,8 +15,7 @@ std::string bufferNow(std::int32_t index) {
     return std::string(reinterpret_cast<const char*>(OMWaveOutMixer::buffer(index)), kBlock);
 }
 
-class WaveMixerTest : public SoundFixture {
-protected:
+struct WaveMixerTest : SoundFixture {
     OMWaveSound* make(const std::string& samples, bool whole = true) {
         sounds.emplace_back(new OMWaveSound(streamOver("s" + std::to_string(sounds.size()) + ".wav", wave(samples),
                                                        whole), 1));

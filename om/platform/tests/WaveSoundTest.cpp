@@ -33,8 +33,7 @@ TEST_F(WaveSoundTest, RepeatThreeFiresStartAndFinishPerPassAndFreesTheTablesAfte
     EXPECT_EQ(log.calls, "S") << "heard when its buffer reaches the head, finished when the device is done";
     playOut();
     EXPECT_EQ(log.calls, "SF+SF+SF");
-    EXPECT_EQ(sound.volumeTable, nullptr);
-    EXPECT_EQ(sound.started, 0);
+    EXPECT_EQ(std::make_pair(sound.volumeTable == nullptr, sound.started), std::make_pair(true, 0));
 }
 
 TEST_F(WaveSoundTest, StopFiresFinishOnlyOnceHeardAndPlayAgainStartsOver) {
@@ -138,8 +137,7 @@ TEST_F(WaveSoundTest, SoundsOfAnotherRateWhileOneIsPlayingKeepTheDeviceRate) {
     ASSERT_EQ(slow.play(1), 1);
     const std::size_t opens = device.opens.size();
     ASSERT_EQ(fast.play(1), 1);
-    EXPECT_EQ(device.opens.size(), opens);
-    EXPECT_EQ(OMWaveOutMixer::deviceRate(), 11025u);
+    EXPECT_EQ(std::make_pair(device.opens.size(), OMWaveOutMixer::deviceRate()), std::make_pair(opens, 11025u));
     slow.stop();
     fast.stop();
     ASSERT_EQ(fast.play(1), 1);

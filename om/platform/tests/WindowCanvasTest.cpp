@@ -10,8 +10,7 @@
 namespace {
 
 // A framework window at (10, 10) of the main window, shown without taking the activation.
-class CanvasWindow : public OMWindow {
-public:
+struct CanvasWindow : OMWindow {
     CanvasWindow(std::int32_t width, std::int32_t height) : CanvasWindow(OMRect{10, 10, 10 + width, 10 + height}) {}
     explicit CanvasWindow(const OMRect& frame) : OMWindow(&frame, kFrameNone, 0) { showInactive(); }
 };

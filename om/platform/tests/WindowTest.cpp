@@ -17,8 +17,7 @@ TEST_F(WindowTest, TheFirstWindowRegistersTheClassAndTheLastUnregistersIt) {
     auto first = std::make_unique<OMWindow>(&kEmptyRect, kFrameNone, 0);
     WNDCLASSA found{};
     ASSERT_TRUE(childClassRegistered(&found));
-    EXPECT_EQ(found.style, 0x2Bu);
-    EXPECT_EQ(found.cbWndExtra, 8);
+    EXPECT_EQ(std::make_pair(found.style, found.cbWndExtra), std::make_pair(0x2Bu, 8));
     EXPECT_EQ(GetWindowLongA(first->hwnd, 4), 0x2B2B4D4F) << "the tag: O, M, +, + in memory order";
     EXPECT_EQ(OMWindow::fromHandle(app->window), nullptr) << "a window without the tag";
     EXPECT_FALSE(GetWindowLongA(first->hwnd, GWL_STYLE) & WS_VISIBLE) << "created hidden";
@@ -38,8 +37,7 @@ TEST_F(WindowTest, AWindowThatOutlivesTheApplicationLeavesNothingBehind) {
     app.reset();
     window.reset();
     EXPECT_EQ(OMWindow::windows.count + OMWindow::modalWindows.count, 0);
-    EXPECT_EQ(OMWindow::activeWindow, nullptr);
-    EXPECT_EQ(OMWindow::modalWindow, nullptr);
+    EXPECT_EQ(std::make_pair(OMWindow::activeWindow, OMWindow::modalWindow), (std::pair<OMWindow*, OMWindow*>{}));
     EXPECT_FALSE(childClassRegistered());
 }
 

@@ -7,8 +7,7 @@
 
 namespace {
 
-class RTally : public OMScriptableObject {
-public:
+struct RTally : OMScriptableObject {
     explicit RTally(int start) : count(start) {}
 
     OMScriptableObject* clone() override { return nullptr; }
