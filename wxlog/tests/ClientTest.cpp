@@ -205,14 +205,15 @@ TEST_F(ComClient, MethodsAndPropertiesReachTheEngine) {
     call(L"MessageFile", DISPATCH_PROPERTYPUT, {text(msgName())});
     call(L"Level", DISPATCH_PROPERTYPUT, {number(1)});
     VARIANT written = call(L"Write", DISPATCH_METHOD, {number(1)});
-    EXPECT_EQ(written.vt, VT_BOOL);
-    EXPECT_EQ(written.boolVal, VARIANT_TRUE);
+    EXPECT_EQ(std::make_pair(written.vt, written.boolVal),
+              std::make_pair(VARTYPE{VT_BOOL}, VARIANT_BOOL{VARIANT_TRUE}));
     EXPECT_EQ(call(L"WriteHex", DISPATCH_METHOD, {text("abc"), number(100000)}).boolVal, VARIANT_TRUE);
     call(L"WriteHex", DISPATCH_METHOD, {text("abc"), number(2)});
     call(L"MaxLines", DISPATCH_PROPERTYPUT, {number(10)});
     call(L"MinLines", DISPATCH_PROPERTYPUT, {number(50)});
-    EXPECT_EQ(call(L"MaxLines", DISPATCH_PROPERTYGET, {}).lVal, 10);
-    EXPECT_EQ(call(L"MinLines", DISPATCH_PROPERTYGET, {}).lVal, 50);
+    EXPECT_EQ((std::vector<long>{call(L"MaxLines", DISPATCH_PROPERTYGET, {}).lVal,
+                                 call(L"MinLines", DISPATCH_PROPERTYGET, {}).lVal}),
+              (std::vector<long>{10, 50}));
     object->Release();
     object = nullptr;
     EXPECT_EQ(logTexts(), (Texts{"Started", "  000000: abc              616263", "  000000: ab               6162"}));

@@ -65,8 +65,7 @@ TEST_F(LogEngineTest, StampsElapsedSecondsBetweenMessages) {
 TEST_F(LogEngineTest, LongTextContinuesEveryEightyCharacters) {
     std::string text;
     for (int i = 0; i < 200; ++i) text += static_cast<char>('a' + i % 26);
-    EXPECT_EQ(writeText(text), 1);
-    EXPECT_EQ(writeText(std::string(100000, 'p')), 1);
+    EXPECT_EQ((std::vector<int>{writeText(text), writeText(std::string(100000, 'p'))}), std::vector<int>(2, 1));
     engine.FlushBuf();
     auto lines = splitLines(readWholeFile(logName()));
     ASSERT_EQ(lines.size(), 3u + 1250u);
@@ -131,9 +130,8 @@ TEST_F(LogEngineTest, ParameterSetAgainReplacesItsValue) {
 
 TEST_F(LogEngineTest, HexDumpFollowsTheMessageJustWritten) {
     const char data[] = "0123456789ABCDEFghij";
-    EXPECT_EQ(engine.Write(1), 1);
-    EXPECT_EQ(engine.WriteHex(data, 20), 1);
-    EXPECT_EQ(engine.WriteHex(data, 0), 1);
+    EXPECT_EQ((std::vector<int>{engine.Write(1), engine.WriteHex(data, 20), engine.WriteHex(data, 0)}),
+              std::vector<int>(3, 1));
     engine.FlushBuf();
     EXPECT_EQ(logTexts(), (Texts{"Zero", "  000000: 0123456789ABCDEF 30313233 34353637 38394142 43444546",
                                  "  000016: ghij             6768696A"}));
@@ -154,8 +152,7 @@ TEST_F(LogEngineTest, TrimKeepsTheLastMinLinesOnceMaxLinesIsReached) {
     EXPECT_EQ(content.size(), 124998u);
     auto lines = splitLines(content);
     ASSERT_EQ(lines.size(), 1000u);
-    EXPECT_EQ(lines[0].substr(0, 9), "old 1002.");
-    EXPECT_EQ(logTexts().back(), "new");
+    EXPECT_EQ((Texts{lines[0].substr(0, 9), logTexts().back()}), (Texts{"old 1002.", "new"}));
 }
 
 // 5 lines (623 bytes) are below 5 x 125; the sixth line reaches it.
@@ -211,15 +208,13 @@ TEST_F(LogEngineTest, LinesWaitForAFileAndStillReachTheDebugger) {
     engine.SetOptions(cLogEngine::kDefaultOptions);
     engine.SetFile("");
     for (int i = 1; i <= 9; ++i) EXPECT_EQ(writeText("kept " + std::to_string(i)), 1);
-    EXPECT_EQ(writeText("no room"), 0);
-    EXPECT_EQ(engine.WriteHex("ab", 2), 0);
+    EXPECT_EQ((std::vector<int>{writeText("no room"), engine.WriteHex("ab", 2)}), std::vector<int>(2, 0));
     ASSERT_EQ(clock.debugLines.size(), 10u);
     EXPECT_EQ(clock.debugLines[9], clock.debugLines[9].substr(0, kLogLineLength) + "\n");
     engine.SetOptions(cLogEngine::kBufferOutput);
     engine.SetFile(logName());
     writeText("not to the debugger");
-    EXPECT_EQ(engine.FlushBuf(), 1);
-    EXPECT_EQ(clock.debugLines.size(), 10u);
+    EXPECT_EQ((std::pair<int, std::size_t>{engine.FlushBuf(), clock.debugLines.size()}), std::make_pair(1, 10u));
     auto texts = logTexts();
     ASSERT_EQ(texts.size(), 10u);
     EXPECT_EQ((Texts{texts[0], texts[8]}), (Texts{"kept 1", "kept 9"}));

@@ -50,12 +50,11 @@ TEST_F(BitmapTest, ABmFileTheSameBareBitmapAndAResourceLoadTheSameData) {
         EXPECT_EQ(bitmap->pixels() - bitmap->info(), 40 + 1024);
         OMMemCanvas canvas(12, 5, 8, 1);
         canvas.drawBitmap(1, 1, bitmap.get());
-        EXPECT_EQ(pixelAt(canvas, 2, 1), 249);
-        EXPECT_EQ(pixelAt(canvas, 1, 1), 252);
+        EXPECT_EQ((std::vector<int>{pixelAt(canvas, 2, 1), pixelAt(canvas, 1, 1)}), (std::vector<int>{249, 252}));
     }
     OMBitmap missing(6, &file);
-    EXPECT_EQ(missing.status, OMBitmapStatus::notABitmap);
-    EXPECT_EQ(missing.info(), nullptr);
+    EXPECT_EQ(std::make_pair(missing.status, missing.info() == nullptr),
+              std::make_pair(OMBitmapStatus::notABitmap, true));
 }
 
 // Only a full table of an 8-bit bitmap takes the system colours at the static entries.

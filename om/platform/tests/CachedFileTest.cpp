@@ -126,8 +126,7 @@ TEST_F(CachedFileTest, StreamsKeepAReleasedFileUntilTheLastOfThemGoes) {
         OMCachedFile* file = openCachedFileInMemory(source.c_str(), &link, 0, false);
         completions = 0;
         ASSERT_EQ(file->waitLoaded(), 1);
-        EXPECT_EQ(completions, 1);
-        EXPECT_EQ(file->blockSize, kCachedFileBlockSize);
+        EXPECT_EQ(std::make_pair(completions, file->blockSize), std::make_pair(1, kCachedFileBlockSize));
         for (int i = 0; i < loads; ++i) EXPECT_EQ(loadCachedFile(source.c_str()), file);
         auto stream = std::make_unique<OMIStreamFile>(source.c_str(), 0, nullptr);
         ASSERT_TRUE(stream->fromCache);

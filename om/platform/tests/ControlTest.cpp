@@ -113,8 +113,8 @@ TEST_F(ControlTest, ColoursResolveAgainstTheCanvasAndAnswerTheOwnersColourReques
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.given.index);
         field.setColors(&c.given, &red);
-        EXPECT_EQ(field.textColor.index, c.stored.index);
-        EXPECT_EQ(rgb(field.textColor), rgb(c.stored));
+        EXPECT_EQ(std::make_pair(field.textColor.index, rgb(field.textColor)),
+                  std::make_pair(c.stored.index, rgb(c.stored)));
     }
     field.setColors(&entry, &red);  // the stored text colour is entry 249's, with index -1
     HDC dc = GetDC(field.hwnd);

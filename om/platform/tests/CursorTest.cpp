@@ -35,8 +35,7 @@ TEST_F(CursorTest, SystemAndResourceCursorsAndDamagedOrMissingOnesFallBackToTheA
                                          {-2, IDC_WAIT}, {-1, IDC_ARROW}, {-9, IDC_ARROW}}) {
         OMCursor cursor(number, nullptr);
         EXPECT_EQ(cursor.handle, LoadCursorA(nullptr, system)) << number;
-        EXPECT_EQ(cursor.resourceId, number);
-        EXPECT_EQ(cursor.res, nullptr);
+        EXPECT_EQ(std::make_pair(cursor.resourceId, cursor.res == nullptr), std::make_pair(number, true));
     }
     EXPECT_EQ(std::pair(OMCursor().handle, OMCursor().resourceId), std::pair(arrow, std::int16_t(-1)));
     TempFolder folder;
@@ -68,8 +67,7 @@ TEST_F(CursorTest, SystemAndResourceCursorsAndDamagedOrMissingOnesFallBackToTheA
     for (std::int16_t broken : {8, 9, 55}) {
         OMCursor fallback(broken, &file);
         EXPECT_EQ(fallback.resourceId, -1) << broken;
-        EXPECT_EQ(fallback.res, nullptr);
-        EXPECT_EQ(fallback.handle, arrow);
+        EXPECT_EQ(std::make_pair(fallback.res == nullptr, fallback.handle), std::make_pair(true, arrow));
     }
 }
 
@@ -83,16 +81,15 @@ struct LoggingCursor : OMCursor {
 
 TEST_F(CursorTest, TheDefaultCursorStandsInWheneverNoOtherIsCurrent) {
     std::string released;
-    EXPECT_EQ(OMCursor::current(), nullptr);
-    EXPECT_EQ(currentCursor, defaultCursor);
+    EXPECT_EQ(std::make_pair(OMCursor::current() == nullptr, currentCursor), std::make_pair(true, defaultCursor));
     LoggingCursor first(&released, 'a');
     LoggingCursor second(&released, 'b');
     OMCursor::setCurrent(&first);
     OMCursor::setCurrent(&first);
     EXPECT_EQ(released, "") << "the same cursor again releases nothing";
     OMCursor::setCurrent(&second);
-    EXPECT_EQ(released, "a");
-    EXPECT_EQ(OMCursor::current(), &second);
+    EXPECT_EQ(std::make_pair(released, OMCursor::current()),
+              std::make_pair(std::string("a"), static_cast<OMCursor*>(&second)));
     OMCursor::setCurrent(nullptr);
     EXPECT_EQ(released, "ab");
     EXPECT_EQ(std::make_pair(currentCursor, OMCursor::current()),
@@ -101,8 +98,7 @@ TEST_F(CursorTest, TheDefaultCursorStandsInWheneverNoOtherIsCurrent) {
 
 TEST_F(CursorTest, TheFrameworksHiddenStateIsForcedOntoTheDisplayCounter) {
     OMCursor::hideCursor();
-    EXPECT_EQ(cursorHidden, 1);
-    EXPECT_EQ(displayCount(), -1);
+    EXPECT_EQ(std::make_pair(cursorHidden, displayCount()), std::make_pair(1, -1));
     OMCursor::hideCursor();
     EXPECT_EQ(displayCount(), -1) << "hiding again changes nothing";
     OMCursor::showCursor();
@@ -112,8 +108,7 @@ TEST_F(CursorTest, TheFrameworksHiddenStateIsForcedOntoTheDisplayCounter) {
     ASSERT_EQ(displayCount(), 3);
     OMCursor cursor;
     cursor.apply(nullptr);
-    EXPECT_EQ(displayCount(), 0);
-    EXPECT_EQ(GetCursor(), cursor.handle);
+    EXPECT_EQ(std::make_pair(displayCount(), GetCursor()), std::make_pair(0, cursor.handle));
     for (int i = 0; i < 4; ++i) ShowCursor(FALSE);
     cursorHidden = 1;
     cursor.apply(nullptr);

@@ -57,8 +57,8 @@ TEST_F(DittyTest, PropertiesReadBackAsTheyAreKept) {
         {"repeat", "2", "3"},     {"status", "1", "0"},    {"resFile", "x.dll", "x.dll"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.name) + " = " + c.set);
-        EXPECT_EQ(ditty->setProperty(c.name, c.set), 1);
-        EXPECT_EQ(property(c.name), c.reads);
+        EXPECT_EQ((std::pair<int, std::string>{ditty->setProperty(c.name, c.set), property(c.name)}),
+                  std::make_pair(1, std::string(c.reads)));
     }
 }
 
@@ -75,8 +75,7 @@ TEST_F(DittyTest, ASingleSoundCountsItsPlaysDownToFinished) {
             OMWaveOutMixer::pump();
             device.complete();
         }
-        EXPECT_EQ(events, c.events);
-        EXPECT_EQ(property("status"), "0");
+        EXPECT_EQ((std::vector{events, property("status")}), (std::vector<std::string>{c.events, "0"}));
     }
     EXPECT_EQ(written().substr(0, 1500), std::string(1500, 'a'));
 }
@@ -124,8 +123,8 @@ TEST_F(DittyTest, AnAlbumPlaysItsTracksInTurnAndStopEndsIt) {
     ASSERT_EQ(ditty->invokeMethod("waveAlbum", paths[0].c_str(), paths[1].c_str(), paths[2].c_str(), ""), 1);
     EXPECT_EQ(property("status"), "2");
     runOut();
-    EXPECT_EQ(events, "sssf");
-    EXPECT_EQ(written(), heard('a') + heard('b') + heard('c'));
+    EXPECT_EQ(std::make_pair(events, written()),
+              std::make_pair(std::string("sssf"), heard('a') + heard('b') + heard('c')));
     events.clear();
     device.writes.clear();
     ASSERT_EQ(ditty->invokeMethod("waveAlbum", paths[0].c_str(), paths[1].c_str(), ""), 1);

@@ -105,8 +105,7 @@ TEST_F(FontTest, EachGlyphsInkLandsAtThePenPlusItsOffsetAndTheKern) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(drawn(*c.font, c.text, 2, c.clip), expectedMarks(24, 10, 7, c.glyphs));
     }
-    EXPECT_EQ(plain->textWidth("B\xC8"), 16);
-    EXPECT_EQ(bare->textWidth("BA"), 7);
+    EXPECT_EQ(std::make_pair(plain->textWidth("B\xC8"), bare->textWidth("BA")), std::make_pair(16, 7));
 }
 
 // A strike taller than ascent + descent: only the font's rows are drawn.
@@ -170,9 +169,8 @@ TEST_F(FontTest, DamagedFontsAreRefusedAndDrawNothing) {
     for (const auto& [name, bytes, status] : cases) {
         SCOPED_TRACE(name);
         const std::unique_ptr<OMNFNTFont> font = fontOf(bytes);
-        EXPECT_EQ(font->status, status);
-        EXPECT_EQ(font->strikeBitmap, nullptr);
-        EXPECT_EQ(font->textWidth("AAA"), 0);
+        EXPECT_EQ(std::make_tuple(font->status, font->strikeBitmap == nullptr, font->textWidth("AAA")),
+                  std::make_tuple(status, true, 0));
         EXPECT_EQ(drawn(*font, "A~B", 2), expectedMarks(24, 10, 7, {}));
     }
     writeWholeFile(folder.file("block.fnt"), good);
@@ -294,8 +292,7 @@ TEST_F(FontCacheTest, SubstitutionsSendOneKeysLookUpsToAnother) {
     addFontSubstitution(fontKeyForID(40), fontKeyForID(7));
     OMFont* substituted = findFontByID(40);
     OMFont* direct = findFontByID(7);
-    EXPECT_EQ(substituted, direct);
-    EXPECT_EQ(loads, 1);
+    EXPECT_EQ(std::make_pair(substituted, loads), std::make_pair(direct, 1));
     addFontSubstitution(fontKeyForID(40), fontKeyForName("No Such Face", 0, 9));
     OMFont* replaced = findFontByID(40);
     EXPECT_STREQ(replaced->typeName(), "OMSysFont") << "a second substitution of a key replaces the first";

@@ -57,8 +57,7 @@ TEST(RegionTest, NullRegionsAndRectanglesAgainstRegions) {
         SCOPED_TRACE(::testing::Message() << "setRect " << r);
         OMRegion region = regionOf({0, 0, 4, 4});
         region.setRect(r);
-        EXPECT_EQ(region.bounds(), bounds);
-        EXPECT_EQ(region.handle() == nullptr, bounds == E);
+        EXPECT_EQ(std::make_pair(region.bounds(), region.handle() == nullptr), std::make_pair(bounds, bounds == E));
     }
 }
 

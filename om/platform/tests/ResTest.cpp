@@ -70,8 +70,8 @@ TEST_F(ResTest, ResourcesOfANamedModuleByIdAndTypeNameLockCountsAndEnumerations)
 
 TEST_F(ResTest, MissingModulesTheDefaultModuleAndTheEmptyName) {
     OMResFile absent("Absent.dll");
-    EXPECT_EQ(absent.status, kResFileNoModule);
-    EXPECT_EQ(OMRes(3, "WAVE", &absent).status, kResNotFound);
+    EXPECT_EQ(std::make_pair(absent.status, OMRes(3, "WAVE", &absent).status),
+              std::make_pair(kResFileNoModule, kResNotFound));
     TempFolder elsewhere;
     addSearchDirectory(elsewhere.path().c_str(), 1);
     setSearchAll(1);
@@ -119,8 +119,8 @@ TEST(SearchPathTest, ScannedDirectoriesMatchWithoutLetterCaseAndTheLastIsTheFall
     addSearchDirectory(y.path().c_str(), 0);
     writeWholeFile(x.file("late.wav"), "RIFF");
     for (const char* name : {"C:\\DATA\\A.WAV", "sub\\a.wav", "E:a.wav"}) EXPECT_EQ(resolved(name), name);
-    EXPECT_EQ(resolved("SOUND.WAV"), x.path() + "\\SOUND.WAV");
-    EXPECT_EQ(resolved("other.wav"), y.path() + "\\other.wav");
+    EXPECT_EQ((std::vector<std::string>{resolved("SOUND.WAV"), resolved("other.wav")}),
+              (std::vector<std::string>{x.path() + "\\SOUND.WAV", y.path() + "\\other.wav"}));
     EXPECT_EQ(resolved("sub"), y.path() + "\\sub") << "folders are not listed";
     EXPECT_EQ(resolved(""), "(null)");
     setSearchAll(1);

@@ -55,8 +55,8 @@ TEST_F(SurfaceCanvasTest, AMemoryCanvasIsASurfaceWhereItsFlagsAllowUnlessSurface
         SCOPED_TRACE("noDirectDrawSurfaces " + std::to_string(noSurfaces));
         makeApp(4, 1, noSurfaces);
         OMMemCanvas& canvas = makeCanvas(10, 6, flags);
-        EXPECT_EQ(canvas.drawsOnSurface(), noSurfaces == 0);
-        EXPECT_EQ(canvas.bits != nullptr, noSurfaces == 1);
+        EXPECT_EQ(std::make_pair(canvas.drawsOnSurface(), canvas.bits != nullptr),
+                  std::make_pair(noSurfaces == 0, noSurfaces == 1));
         EXPECT_EQ(pixelsOf(canvas), std::vector<std::uint8_t>(60, 255)) << "a new canvas is white";
         EXPECT_EQ((capsOf(canvas.surface) & places) != 0, noSurfaces == 0);
     }

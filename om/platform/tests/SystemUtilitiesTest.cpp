@@ -59,8 +59,7 @@ TEST(SystemUtilities, FlushDropsMouseAndKeyMessagesOnly) {
     SetCapture(window);
     OMWindow::mouseCaptured = 1;
     flushInput();
-    EXPECT_EQ(OMWindow::mouseCaptured, 0);
-    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(std::make_pair(OMWindow::mouseCaptured, GetCapture()), std::make_pair(0, HWND{}));
     std::string left;
     while (PeekMessageA(&drained, nullptr, 0, 0, PM_REMOVE)) {
         if (drained.hwnd == window) left += std::to_string(drained.message) + " ";
@@ -71,11 +70,9 @@ TEST(SystemUtilities, FlushDropsMouseAndKeyMessagesOnly) {
 
 TEST(SystemUtilities, WaveResourcesPlayFromMemoryAndMissingOnesFail) {
     setAppInstance(GetModuleHandleA(nullptr));
-    EXPECT_EQ(playWaveResource(77, 0), 1);
-    EXPECT_EQ(playSound("absent.wav", 0), 1);
+    EXPECT_EQ((std::vector<int>{playWaveResource(77, 0), playSound("absent.wav", 0)}), std::vector<int>(2, 1));
     if (waveOutGetNumDevs() == 0) GTEST_SKIP() << "no wave-out device";
-    EXPECT_EQ(playWaveResource(3, 1), 0);
-    EXPECT_EQ(stopWaveResource(), 0);
+    EXPECT_EQ((std::vector<int>{playWaveResource(3, 1), stopWaveResource()}), std::vector<int>(2, 0));
 }
 
 }  // namespace

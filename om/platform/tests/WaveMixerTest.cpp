@@ -68,12 +68,10 @@ TEST_F(WaveMixerTest, ASoundStartedWhileSixAreQueuedIsHeardFourBuffersAfterTheFi
     OMWaveOutMixer::pump();
     // Buffers 12..15 were still queued; 0 and 1 were refilled: six unfinished, and the pump stopped.
     ASSERT_EQ(device.writes.size(), std::size_t(kMixerBufferCount) + 2);
-    EXPECT_EQ(OMWaveOutMixer::ringHead(), 12);
-    EXPECT_EQ(OMWaveOutMixer::ringTail(), 1);
+    EXPECT_EQ(std::make_pair(OMWaveOutMixer::ringHead(), OMWaveOutMixer::ringTail()), std::make_pair(12, 1));
     ASSERT_EQ(b->play(1), 1);
-    EXPECT_EQ(bufferNow(15), block(150));
-    EXPECT_EQ(bufferNow(0), block(162));
-    EXPECT_EQ(bufferNow(1), block(162));
+    EXPECT_EQ((std::vector{bufferNow(15), bufferNow(0), bufferNow(1)}),
+              (std::vector{block(150), block(162), block(162)}));
     device.complete(3);
     OMWaveOutMixer::pump();
     EXPECT_EQ(hooks.calls, "");
@@ -103,8 +101,7 @@ TEST_F(WaveMixerTest, PauseRewindsToTheOldestQueuedBufferAndResumeGoesOnFromTher
         a->resume();
         EXPECT_EQ(hooks.calls, "SPR") << "the device had run dry: resumed at once";
         ASSERT_GE(device.writes.size(), 2u);
-        EXPECT_EQ(device.writes[0], block(12));
-        EXPECT_EQ(device.writes[1], block(13));
+        EXPECT_EQ((std::vector{device.writes[0], device.writes[1]}), (std::vector{block(12), block(13)}));
         playOut();
         EXPECT_EQ(written().substr(written().size() - kBlock), block(29));
     }
@@ -122,8 +119,7 @@ TEST_F(WaveMixerTest, StoppingOneOfTwoTakesItsSamplesOutExactlyAndStoppingTheLas
         EXPECT_EQ(b->stop(), 1);
         for (std::int32_t i = 0; i < kMixerBufferCount; ++i) EXPECT_EQ(bufferNow(i), block(150)) << "buffer " << i;
         const int resets = device.resets;
-        EXPECT_EQ(a->stop(), 1);
-        EXPECT_EQ(device.resets, resets + 1);
+        EXPECT_EQ((std::pair<int, int>{a->stop(), device.resets}), std::make_pair(1, resets + 1));
         EXPECT_EQ(OMWaveOutMixer::ringHead(), -1);
     }
 }
@@ -167,8 +163,7 @@ TEST_F(WaveMixerTest, UnderrunsAndOutputPausesShiftTheTimingLinks) {
     OMSound::resumeOutput();
     OMWaveOutMixer::timingShifts().remove(&recorder);
     EXPECT_EQ(gaps, (std::vector<OMArg>{0, 408, 750}));
-    EXPECT_EQ(device.pauses, pauses + 1);
-    EXPECT_EQ(device.restarts, restarts + 1);
+    EXPECT_EQ(std::make_pair(device.pauses, device.restarts), std::make_pair(pauses + 1, restarts + 1));
 }
 
 }  // namespace

@@ -171,8 +171,8 @@ TEST_F(WindowTest, OnlyACapturedClickEndsInTheButtonUpHandler) {
         clicks.push_back(post(stays->hwnd, message, 0, MAKELPARAM(5, 6)));
     }
     LoopRun(7, clicks);
-    EXPECT_EQ(handlerLog, "down 201 0 5,6 up 202 0 5,6 ");
-    EXPECT_EQ(OMWindow::mouseCaptured, 0);
+    EXPECT_EQ(std::make_pair(handlerLog, OMWindow::mouseCaptured),
+              std::make_pair(std::string("down 201 0 5,6 up 202 0 5,6 "), 0));
     handlerLog.clear();
     goes->activate();
     LoopRun(3, {post(goes->hwnd, WM_LBUTTONDOWN, 0, MAKELPARAM(1, 2))});
