@@ -101,6 +101,8 @@ AseqPicture playButton() {
     AseqPicture picture;
     picture.frames = {frameOf(buttonFrame(kButtonFace, 0)), frameOf(buttonFrame(kButtonPressed, 2)),
                       frameOf(buttonFrame(kButtonDisabled, 0))};
-    picture.sequences = {{{0, 0, 0, 0}, {0, 0, 1, 0}, {0, 0, 2, 0}, {0, 0, -1, 0}}};
+    // The hold keeps the button on its normal look: without it the looks would play through and the end
+    // would hide the button.
+    picture.sequences = {{{0, 0, -4, 0}, {0, 0, 0, 0}, {0, 0, 1, 0}, {0, 0, 2, 0}, {0, 0, -1, 0}}};
     return picture;
 }

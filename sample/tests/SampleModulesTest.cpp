@@ -61,7 +61,7 @@ TEST(SampleModulesTest, AnimationsHaveTheirFramesAndPlayLists) {
         {"meadow", kMeadowScene, 1, 640, 460, "f0 end"},
         {"night", kNightScene, 1, 640, 460, "f0 end"},
         {"sun", kSunAnimation, 8, 64, 64, "f0 f1 f2 f3 f4 f5 f6 f7 loop end"},
-        {"button", kPlayButton, 3, 120, 48, "f0 f1 f2 end"},
+        {"button", kPlayButton, 3, 120, 48, "hold f0 f1 f2 end"},
         {"settle pose", kCharacterSettle, 2, 96, 96, repeated("f0", 14) + "f1 loop end"},
         {"look left", kCharacterFidgets[0], 2, 96, 96, repeated("f0", 6) + "f1 hold end"},
         {"look right", kCharacterFidgets[1], 2, 96, 96, repeated("f0", 6) + "f1 hold end"},

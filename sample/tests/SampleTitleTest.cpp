@@ -54,8 +54,11 @@ TEST_F(SampleTitleTest, ShowsTheMeadowGoesToTheNightAndQuitsOnEsc) {
     ASSERT_NE(nullptr, scene) << "no trinket window";
     const HWND main = GetAncestor(scene, GA_ROOT);
     expectGround(title, scene, kMeadowGround);
+    // The script has made its objects when it says so; a click before that would find no hot spot.
+    ASSERT_TRUE(waitForDebugText("meadow shown\r\n"));
     postClick(scene, 552, 72);
     EXPECT_TRUE(waitForDebugText("meadow shown\r\nturning 0\r\n"));
+    Sleep(600);  // past the time its three looks would take to play through at 8 frames a second
     postClick(scene, 100, 419);
     EXPECT_TRUE(waitForDebugText("meadow shown\r\nturning 0\r\npressed\r\n"));
     ProgramWindow::postCharacter(main, '\r', VK_RETURN);
