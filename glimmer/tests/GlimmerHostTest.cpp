@@ -64,7 +64,6 @@ struct GlimmerHostTest : StoreFixture {
         }
         ReleaseDC(dialog, screen);
     }
-
     const std::vector<std::uint8_t> jpeg = quarters();
     char buffer[32];
     int length = 10;

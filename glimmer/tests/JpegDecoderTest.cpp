@@ -24,7 +24,6 @@ struct Decoded {
     std::unique_ptr<std::uint8_t, void (*)(void*)> owner;
     Decoded(const std::vector<std::uint8_t>& bytes, int wanted, int shown)
         : code(decodeJpegToDib(bytes.data(), bytes.size(), wanted, &dib)), depth(shown), owner(dib.bits, std::free) {}
-
     // The pixel bytes at (x, y), y counted from the picture's top.
     const std::uint8_t* at(int x, int y) const {
         return dib.bits + (dib.height - 1 - y) * (dib.byteCount / dib.height) + x * (depth / 8);

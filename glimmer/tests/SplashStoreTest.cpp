@@ -28,7 +28,6 @@ struct SplashStoreTest : StoreFixture {
     std::string choose(const char* app = "App") {
         return open(app).chooseSplashScreen(record, kToday) ? record.id : "";
     }
-
     SplashChooser chooser{store};
 };
 
@@ -49,9 +48,7 @@ TEST(SplashStoreFormatsTest, RegionRecordsAndCommaLists) {
 
 // A 16-character SSIDs subkey ends the enumeration.
 TEST_F(SplashStoreTest, OpenCreatesTheTreeAndReadsTheLists) {
-    EXPECT_TRUE(store.open());
-    EXPECT_TRUE(hasKey("SSIDs"));
-    EXPECT_TRUE(store.ssids().empty());
+    EXPECT_EQ((std::vector<bool>{store.open(), hasKey("SSIDs"), store.ssids().empty()}), std::vector<bool>(3, true));
     for (const char* id : {"B1", "A2", "C234567890123456", "D"}) addRecord(id);
     setText("", "RecentlySeen", "A,B,,C");
     ASSERT_TRUE(store.open());
@@ -94,8 +91,7 @@ TEST_F(SplashStoreTest, MissingKeysAndOversizedNamesFail) {
         ASSERT_TRUE(store.open());
         EXPECT_FALSE(store.loadRecord("Rec", record)) << missing;
     }
-    EXPECT_FALSE(store.loadRecord("Nobody", record));
-    EXPECT_FALSE(store.loadRecord("", record));
+    for (const char* id : {"Nobody", ""}) EXPECT_FALSE(store.loadRecord(id, record)) << id;
     setText("AppList\\App", "LastSeen", "ThisIdIsSixteen!");
     store.setApplication("App");
     std::string lastSeen;

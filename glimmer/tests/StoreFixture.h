@@ -36,7 +36,6 @@ constexpr long kToday = 20261206;
 struct StoreFixture : testing::Test {
     StoreFixture() { static_cast<void>(deleteKeyTree(HKEY_LOCAL_MACHINE, "Software\\Vellumark Software")); }
     ~StoreFixture() override { static_cast<void>(deleteKeyTree(HKEY_LOCAL_MACHINE, "Software\\Vellumark Software")); }
-
     // Paths are relative to "Software\Vellumark Software\DSS". Missing values read as 0xDEADBEEF,
     // "<missing>" and no view counts.
     void setBytes(const std::string& path, const char* name, DWORD type, const void* bytes, std::size_t size) {
@@ -72,7 +71,6 @@ struct StoreFixture : testing::Test {
             return {};
         return std::vector<std::uint32_t>(views, views + size / 4);
     }
-
     void addApplication(const std::string& app, std::uint32_t active) {
         setNumber("AppList\\" + app, "Active", active);
     }
@@ -110,7 +108,6 @@ struct StoreFixture : testing::Test {
         if (!fileExists(folder.file("picture.jpg"))) writeWholeFile(folder.file("picture.jpg"), "picture");
         return folder.file("picture.jpg");
     }
-
     TempFolder folder;
     cDSSRegistry store;
     cDSSInfo record;

@@ -25,7 +25,6 @@ struct ClientTest : ::testing::Test {
     std::string msgName() const { return folder.file("client.msg"); }
     std::string logName() const { return folder.file("client.log"); }
     Texts logTexts() const { return readLogTexts(logName()); }
-
     TempFolder folder;
 };
 
@@ -153,7 +152,6 @@ struct ComClient : ClientTest {
         if (factory) factory->Release();
         CoUninitialize();
     }
-
     DISPID id(const wchar_t* name) {
         DISPID id = DISPID_UNKNOWN;
         LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
@@ -175,7 +173,6 @@ struct ComClient : ClientTest {
                   S_OK);
         return result;
     }
-
     const GetClassObject getClassObject = libraryEntry<GetClassObject>("DllGetClassObject");
     IClassFactory* factory = nullptr;
     IDispatch* object = nullptr;

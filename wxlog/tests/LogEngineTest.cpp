@@ -17,7 +17,6 @@ struct FakeLogEnvironment final : LogEnvironment {
         std::lock_guard<std::mutex> hold(mutex_);
         debugLines.push_back(text);
     }
-
     std::uint32_t tick = 1000;
     std::vector<std::string> debugLines;
 
@@ -35,14 +34,12 @@ struct LogEngineTest : ::testing::Test {
         engine.SetLevel(6);
         engine.SetOptions(cLogEngine::kBufferOutput);
     }
-
     std::string logName() const { return folder.file("test.log"); }
     Texts logTexts() const { return readLogTexts(logName()); }
     int writeText(const std::string& text) {
         engine.SetLocalParam("1", text);
         return engine.Write(1500);
     }
-
     TempFolder folder;
     FakeLogEnvironment clock;
     cLogEngine engine{clock};
@@ -76,10 +73,8 @@ TEST_F(LogEngineTest, LongTextContinuesEveryEightyCharacters) {
 }
 
 TEST_F(LogEngineTest, LevelFilterCutsAtTheThousands) {
-    const struct {
-        std::uint16_t level, id;
-        int written;
-    } cases[] = {{3, 1, 1}, {3, 3999, 1}, {3, 4000, 0}, {6, 6999, 1}, {6, 7000, 0}, {0, 1, 0}, {1, 2999, 0}};
+    const struct { std::uint16_t level, id; int written; } cases[] = {
+        {3, 1, 1}, {3, 3999, 1}, {3, 4000, 0}, {6, 6999, 1}, {6, 7000, 0}, {0, 1, 0}, {1, 2999, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "level " << c.level << " id " << c.id);
         ASSERT_EQ(engine.SetLevel(c.level), 1);

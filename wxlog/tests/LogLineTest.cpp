@@ -13,11 +13,7 @@ TEST(LogLine, LaysOutEveryField) {
 
 TEST(LogLine, EachFieldOnItsOwn) {
     const struct {
-        LogStamp stamp;
-        std::uint32_t ms;
-        std::uint16_t id;
-        std::size_t at, length;
-        const char* field;
+        LogStamp stamp; std::uint32_t ms; std::uint16_t id; std::size_t at, length; const char* field;
     } cases[] = {
         {{2026, 12, 6, 0, 5, 9, 999}, 0, 1, 10, 13, "12:05:09.9 AM"},
         {{2026, 12, 6, 12, 5, 9, 999}, 0, 1, 10, 13, "12:05:09.9 PM"},
@@ -41,12 +37,7 @@ TEST(LogLine, EachFieldOnItsOwn) {
 // one is blank-padded with nothing left over.
 TEST(LogLine, FormatterFollowsEveryShownChange) {
     const std::string blanks79(79, ' ');
-    const struct {
-        LogStamp stamp;
-        std::uint32_t ms;
-        std::uint16_t id;
-        std::string piece, line;
-    } steps[] = {
+    const struct { LogStamp stamp; std::uint32_t ms; std::uint16_t id; std::string piece, line; } steps[] = {
         {{2026, 12, 6, 23, 59, 59, 950}, kMaxElapsedMs, 1, std::string(90, 'a'),
          "06 Dec 26 11:59:59.9 PM [9999.99] 0,0001 | " + std::string(80, 'a')},
         {{2026, 12, 7, 23, 59, 59, 950}, kMaxElapsedMs, 1, "b",

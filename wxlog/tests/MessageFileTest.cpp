@@ -22,11 +22,7 @@ TEST(MessageFile, ReadsEveryKindOfLine) {
 TEST(Placeholders, ExpandLocalThenGlobalThenLocalOne) {
     const ParameterTable disk{{"1", "disk"}};
     const ParameterTable ann{{"user", "Ann"}};
-    const struct {
-        const char* text;
-        ParameterTable local, global;
-        const char* expanded;
-    } cases[] = {
+    const struct { const char* text; ParameterTable local, global; const char* expanded; } cases[] = {
         {"&1 for &user (&other)", disk, ann, "disk for Ann (disk)"},
         {"hi &user!", {{"user", "Bob"}}, ann, "hi Bob!"},
         {"for &user_2.", {}, {}, "for &user_2."},

@@ -43,13 +43,8 @@ std::vector<std::uint8_t> mixOne(const OutputFormat& output, std::int32_t type, 
 
 TEST(MixerTest, SourceLayoutsReachTheOutput) {
     OutputFormat stereo16{44100, 2, 16};
-    struct Case {
-        const char* name;
-        std::int32_t type;
-        std::uint32_t flags;
-        std::vector<std::uint8_t> frame;
-        int left, right;
-    } cases[] = {
+    struct Case { const char* name; std::int32_t type; std::uint32_t flags; std::vector<std::uint8_t> frame;
+                  int left, right; } cases[] = {
         {"8-bit unsigned", 0, 0, {0xC0}, 16384, 16384},
         {"8-bit signed", 0, 1, {0xC0}, -16384, -16384},
         {"16-bit signed", 1, 1, words({-1234}), -1234, -1234},

@@ -58,7 +58,6 @@ struct Mss32VirtualTest : ::testing::Test {
         words.resize(bytes / 2);
         return words;
     }
-
     MssDriver driver = nullptr;
     MssSample sample = nullptr;
 };
@@ -152,10 +151,7 @@ TEST_F(Mss32VirtualTest, AStarvedVoiceWaitsForItsNextBuffer) {
 }
 
 TEST_F(Mss32VirtualTest, VolumeAndPanScaleTheOutput) {
-    struct Case {
-        int volume, pan;
-        std::int16_t left, right;
-    } cases[] = {
+    struct Case { int volume, pan; std::int16_t left, right; } cases[] = {
         {127, 64, 1000, 1000},
         {64, 64, 503, 503},     // 1000 x 16513 >> 15
         {127, 127, 0, 1000},

@@ -14,7 +14,6 @@ struct Mss32WaveOutTest : ::testing::Test {
         AIL_startup();
     }
     void TearDown() override { AIL_shutdown(); }
-
     // 44100 Hz, 16-bit stereo: 4 bytes a frame.
     WAVEFORMATEX format = {WAVE_FORMAT_PCM, 2, 44100, 44100 * 4, 4, 16, 0};
 };

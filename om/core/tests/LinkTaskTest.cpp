@@ -70,7 +70,6 @@ struct TaskTest : ::testing::Test {
         journal.clear();
     }
     void TearDown() override { setAppTaskList(nullptr); }
-
     OMList<OMTask> tasks{compareTaskPriority};
 };
 

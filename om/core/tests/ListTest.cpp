@@ -90,11 +90,7 @@ TEST_F(ListTest, AppendPrependRemoveFindLocateAndNull) {
 }
 
 TEST_F(ListTest, SortedInsertionPlacesEqualsByThePredicateAndCopiesKeepIt) {
-    struct Case {
-        OMList<Item>::Compare compare;
-        bool prepend;
-        const char* order;
-    };
+    struct Case { OMList<Item>::Compare compare; bool prepend; const char* order; };
     const int keys[] = {2, 1, 2, 0, 1, 2};  // ids 0, 2, 5 and 1, 4 are equals
     for (const Case& c : {Case{keyAtMost, false, "3 1 4 0 2 5 "}, Case{keyAtMost, true, "3 1 4 0 2 5 "},
                           Case{keyBelow, false, "3 4 1 5 2 0 "}, Case{keyBelow, true, "3 4 1 5 2 0 "},

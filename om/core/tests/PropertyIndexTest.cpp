@@ -40,7 +40,6 @@ struct PropertyIndexTest : ::testing::Test {
         }
         ASSERT_EQ(index.slotCount(), kSlots);
     }
-
     std::vector<std::string> names;
     std::vector<std::unique_ptr<OMSEventProperty>> records;
     OMPropertyIndex index;

@@ -15,7 +15,6 @@ void countHandler(OMArg) { ++handlerRuns; }
 // "add" that adds 1 to its partner first, then its own parameters, and raises "changed".
 struct RCounter : OMScriptableObject {
     RCounter(int start, const char* name) : value(start), label(name) {}
-
     OMScriptableObject* clone() override {
         auto* copy = new RCounter(value, label.c_str());
         copyPropertiesTo(copy);
@@ -35,7 +34,6 @@ struct RCounter : OMScriptableObject {
     }
     // Raises "changed"; called from outside any property call, as a time slice would.
     void tick() { lastSignal = signalEvent("changed"); }
-
     int value;
     std::string label;
     int lastSignal = -1;

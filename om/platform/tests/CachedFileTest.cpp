@@ -46,7 +46,6 @@ struct CachedFileTest : ::testing::Test {
     bool gone(const std::string& name) {
         return runSlicesUntil([&] { return findCachedFile(name.c_str()) == nullptr; });
     }
-
     OMList<OMTask> tasks{compareTaskPriority};
     TempFolder folder;
     const std::string source = folder.file("big.dat"), copy = folder.file("local.dat");

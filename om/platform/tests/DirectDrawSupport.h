@@ -59,7 +59,6 @@ struct LostSurface : IDirectDrawSurface {
     bool lost = true;
     bool restorable = false;
     int restores = 0;
-
     STDMETHOD(IsLost)() override { return lost ? DDERR_SURFACELOST : DD_OK; }
     STDMETHOD(Restore)() override {
         ++restores;

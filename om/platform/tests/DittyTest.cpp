@@ -42,7 +42,6 @@ struct DittyTest : SoundFixture {
     void finished() { events += "f"; }
     std::string property(const char* name) { return ditty->getProperty(name); }
     void runOut() { playOut(300); }
-
     std::vector<std::string> paths;
     std::unique_ptr<RDitty> ditty;
     std::string events;

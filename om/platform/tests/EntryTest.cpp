@@ -45,9 +45,8 @@ TEST_P(SingleInstanceTest, SecondStartRaisesTheFirstAndEndsWithZero) {
     const DWORD before = GetTickCount();
     EXPECT_EQ(runChild(command(program, "wait"), folder.path(), 10000).exitCode, 0u);
     EXPECT_LT(GetTickCount() - before, 5000u);
-    EXPECT_EQ(windowsOfClass(className), 1);
-    EXPECT_FALSE(IsIconic(window));
-    EXPECT_EQ(GetForegroundWindow(), window);
+    EXPECT_EQ(std::make_tuple(windowsOfClass(className), bool(IsIconic(window)), GetForegroundWindow()),
+              std::make_tuple(1, false, window));
     EXPECT_EQ(logOf(folder), "init 1\ninit 3\n") << "the second start ran module initialisers";
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(first.get().exitCode, 0u);

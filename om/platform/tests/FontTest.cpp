@@ -88,12 +88,8 @@ TEST_F(FontTest, EachGlyphsInkLandsAtThePenPlusItsOffsetAndTheKern) {
     const std::unique_ptr<OMNFNTFont> tight = fontOf(writeNfnt(kerned));
     const std::unique_ptr<OMNFNTFont> bare = fontOf(writeNfnt(noStandIn));
     const OMRect right{9, 0, 24, 10};
-    const struct {
-        const char *name, *text;
-        OMNFNTFont* font;
-        const OMRect* clip;
-        std::vector<std::pair<std::int32_t, const Image*>> glyphs;
-    } cases[] = {
+    const struct { const char *name, *text; OMNFNTFont* font; const OMRect* clip;
+                   std::vector<std::pair<std::int32_t, const Image*>> glyphs; } cases[] = {
         {"kerned", "AA", tight.get(), nullptr, {{1, &kA}, {8, &kA}}},
         {"advance 0 keeps the pen", ".A", plain.get(), nullptr, {{2, &kDot}, {3, &kA}}},
         {"outside the clip: not drawn, still advances", "AA", plain.get(), &right, {{10, &kA}}},
@@ -213,8 +209,8 @@ TEST(TrueTypeFontTest, FacesAreLookedUpExactlyAndStylesMakeTheirFaces) {
     EXPECT_TRUE(trueTypeFamilyInstalled(face.c_str()));
     std::string otherCase = face;
     for (char& c : otherCase) c = static_cast<char>(std::islower(std::uint8_t(c)) ? std::toupper(c) : std::tolower(c));
-    EXPECT_FALSE(trueTypeFamilyInstalled(otherCase.c_str()));
-    EXPECT_FALSE(trueTypeFamilyInstalled("No Such Face"));
+    for (const std::string& absent : {otherCase, std::string("No Such Face")})
+        EXPECT_FALSE(trueTypeFamilyInstalled(absent.c_str())) << absent;
     OMTTFont font(face.c_str(), nullptr, nullptr, nullptr);
     EXPECT_STREQ(font.name.get(), face.c_str());
     EXPECT_EQ(logicalFont(font.handle).lfHeight, -16);

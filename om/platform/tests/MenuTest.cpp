@@ -52,8 +52,7 @@ TEST_F(MenuTest, ItemsByPositionKeepTheirStatesAndTexts) {
     menu.checkItem(0, 1);
     menu.enableItem(0, 0);
     menu.setItemText(0, "Save all", "&a");
-    EXPECT_TRUE(menu.isItemChecked(0));
-    EXPECT_FALSE(menu.isItemEnabled(0));
+    EXPECT_EQ(std::make_pair(menu.isItemChecked(0), menu.isItemEnabled(0)), std::make_pair(true, false));
     char text[32] = {};
     GetMenuStringA(menu.hmenu, 0, text, sizeof text, MF_BYPOSITION);
     EXPECT_STREQ(text, "S&ave all");
@@ -77,8 +76,7 @@ TEST_F(MenuTest, AMenuResourceInTheCurrentBarDispatchesCommandsThroughTheMainWin
     OMMenu* level = game->submenuAt(2);
     ASSERT_NE(level, nullptr);
     EXPECT_STREQ(level->title(), "&Level");
-    EXPECT_TRUE(level->isItemChecked(1));
-    EXPECT_FALSE(game->isItemEnabled(3));
+    EXPECT_EQ(std::make_pair(level->isItemChecked(1), game->isItemEnabled(3)), std::make_pair(true, false));
     const OMLinkToFct levelOpening = logLink("level-opening ");
     level->setHandler(&levelOpening);
     OMMenubar bar;

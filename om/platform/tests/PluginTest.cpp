@@ -24,7 +24,6 @@ struct PluginTest : ::testing::Test {
         const std::string built = programFolder() + "plugins\\" + file;
         ASSERT_TRUE(CopyFileA(built.c_str(), folder.file(as.empty() ? file : as).c_str(), FALSE)) << file;
     }
-
     TempFolder folder;
     char previous[MAX_PATH] = {};
 };

@@ -37,12 +37,10 @@ struct FakeWaveDevice : OMWaveDevice {
     }
     void unprepare(std::int32_t index) override { flags_[index] = 0; }
     std::uint32_t flags(std::int32_t index) const override { return flags_[index]; }
-
     // The device finishes the oldest n buffers it holds.
     void complete(std::size_t n = 1) {
         for (; n && !queue.empty(); --n, queue.pop_front()) flags_[queue.front()] = kWaveBufferDone | kWaveBufferPrepared;
     }
-
     bool refuseOpen = false;
     std::vector<std::uint32_t> opens;
     int resets = 0, pauses = 0, restarts = 0;
@@ -54,7 +52,6 @@ private:
         for (std::uint32_t& f : flags_) f = 0;
         queue.clear();
     }
-
     bool open_ = false;
     std::uint32_t flags_[kMixerBufferCount] = {};
 };
@@ -81,7 +78,6 @@ struct HookLog {
     void finished() { calls += sound->volumeTable ? "F+" : "F"; }
     void paused() { calls += "P"; }
     void resumed() { calls += "R"; }
-
     OMWaveSound* sound = nullptr;
     std::string calls;
 };
@@ -104,7 +100,6 @@ struct SoundFixture : ::testing::Test {
         setWaveDevice(previousDevice);
     }
     static inline std::uint32_t now = 0;
-
     // A file in the temporary folder and a stream over it: whole (read into memory) or in blocks.
     OMIStreamFile* streamOver(const std::string& name, const std::string& bytes, bool whole = true) {
         writeWholeFile(folder.file(name), bytes);
@@ -125,7 +120,6 @@ struct SoundFixture : ::testing::Test {
         for (const std::string& w : device.writes) all += w;
         return all;
     }
-
     FakeWaveDevice device;
     TempFolder folder;
     std::vector<std::unique_ptr<OMIStreamFile>> streams;

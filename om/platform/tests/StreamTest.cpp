@@ -11,7 +11,6 @@ struct FileStreamTest : ::testing::Test {
     std::string slice(std::int32_t at, std::int32_t count) const {
         return bytes.substr(std::size_t(at), std::size_t(count));
     }
-
     TempFolder folder;
     const std::string name = folder.file("data.bin");
     const std::string bytes = pattern(10000);

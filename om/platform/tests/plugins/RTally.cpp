@@ -9,9 +9,7 @@ namespace {
 
 struct RTally : OMScriptableObject {
     explicit RTally(int start) : count(start) {}
-
     OMScriptableObject* clone() override { return nullptr; }
-
     void registerProperties() override {
         OMLinkToObj<RTally> setter(this, nullptr, &RTally::setCount);
         OMLinkToObj<RTally> getter(this, nullptr, &RTally::getCount);
@@ -29,7 +27,6 @@ private:
         count += std::atoi(popParameter());
         if (signalEvent("changed")) count += 1000;
     }
-
     int count;
 };
 
