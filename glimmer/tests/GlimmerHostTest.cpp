@@ -58,9 +58,8 @@ struct GlimmerHostTest : StoreFixture {
                                                       {{10, 40}, RGB(0, 0, 255)}, {{50, 40}, RGB(255, 255, 255)}};
         for (const auto& [point, colour] : samples) {
             const COLORREF shown = GetPixel(screen, point.x, point.y);
-            EXPECT_NEAR(GetRValue(shown), GetRValue(colour), 16) << point.x << "," << point.y;
-            EXPECT_NEAR(GetGValue(shown), GetGValue(colour), 16) << point.x << "," << point.y;
-            EXPECT_NEAR(GetBValue(shown), GetBValue(colour), 16) << point.x << "," << point.y;
+            for (int shift : {0, 8, 16})  // red, green, blue
+                EXPECT_NEAR((shown >> shift) & 0xFF, (colour >> shift) & 0xFF, 16) << point.x << "," << point.y;
         }
         ReleaseDC(dialog, screen);
     }

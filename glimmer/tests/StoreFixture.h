@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -78,18 +79,16 @@ struct StoreFixture : testing::Test {
     void addRecord(const std::string& id) {
         const std::string key = "SSIDs\\" + id;
         setText(key, "ID", id);
-        setNumber(key, "Version", 256);
         setText(key, "ShowAppList", "App");
-        setNumber(key, "NotRetrievingImage", 0);
-        setNumber(key, "NeverDisplay", 0);
-        setViews(id, {0});
-        setNumber(key + "\\DisplayInfo", "StartDate", 20000101);
-        setNumber(key + "\\DisplayInfo", "StopDate", 20991231);
-        setNumber(key + "\\DisplayInfo", "MaxViews", 5);
-        setNumber(key + "\\DisplayInfo", "Duration", 0);
         setText(key + "\\ImageInfo", "ImageName", picture());
-        setNumber(key + "\\ImagePieces", "NumPieces", 1);
-        setNumber(key + "\\ImagePieces", "NextPiece", 1);
+        setViews(id, {0});
+        using Number = std::tuple<const char*, const char*, std::uint32_t>;
+        for (const auto& [sub, name, value] :
+             {Number{"", "Version", 256}, {"", "NotRetrievingImage", 0}, {"", "NeverDisplay", 0},
+              {"\\DisplayInfo", "StartDate", 20000101}, {"\\DisplayInfo", "StopDate", 20991231},
+              {"\\DisplayInfo", "MaxViews", 5}, {"\\DisplayInfo", "Duration", 0}, {"\\ImagePieces", "NumPieces", 1},
+              {"\\ImagePieces", "NextPiece", 1}})
+            setNumber(key + sub, name, value);
     }
     void addDefault(const std::string& app, const std::string& id, std::uint32_t duration = 0) {
         const std::string key = "AppList\\" + app + "\\Default";

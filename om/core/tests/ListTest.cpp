@@ -35,12 +35,8 @@ bool walk(OMList<Item>& list, Visit visit) {
 }
 
 struct ListTest : ::testing::Test {
-    void SetUp() override {
-        for (int i = 0; i < 8; ++i) items[i].key = items[i].id = i;
-    }
-    void fill(OMList<Item>& list, std::initializer_list<int> which) {
-        for (int i : which) list.append(&items[i]);
-    }
+    void SetUp() override { for (int i = 0; i < 8; ++i) items[i].key = items[i].id = i; }
+    void fill(OMList<Item>& list, std::initializer_list<int> which) { for (int i : which) list.append(&items[i]); }
     // The ids a walk visits while `mutate` changes the list.
     std::string walkNoting(OMList<Item>& list, const Visit& mutate) {
         std::string seen;

@@ -94,8 +94,7 @@ TEST_F(CachedFileTest, CopiesSynchronousOrDrivenBySlicesAreIdenticalAndGoWithThe
     ASSERT_TRUE(runSlicesUntil([&] { return file->loaded != 0; }));
     EXPECT_EQ(completions, 1);
     EXPECT_EQ(tasks.count, 0) << "the polling task goes with the last load";
-    EXPECT_EQ(readWholeFile(copy), bytes);
-    EXPECT_EQ(loadCachedFile(source.c_str()), file);
+    EXPECT_EQ(std::make_pair(readWholeFile(copy), loadCachedFile(source.c_str())), std::make_pair(bytes, file));
     EXPECT_EQ(completions, 1) << "loading a loaded file completes nothing again";
     releaseCachedFile(source.c_str());
     EXPECT_FALSE(fileExists(copy));

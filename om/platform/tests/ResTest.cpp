@@ -49,9 +49,7 @@ TEST_F(ResTest, ResourcesOfANamedModuleByIdAndTypeNameLockCountsAndEnumerations)
     }
     OMRes wave(3, "WAVE", &file);
     void* data = nullptr;
-    ASSERT_EQ(wave.lock(&data), kResLoaded);
-    ASSERT_EQ(wave.lock(&data), kResLoaded);
-    EXPECT_EQ(wave.unlock(), kResLoaded);
+    ASSERT_EQ((std::vector{wave.lock(&data), wave.lock(&data), wave.unlock()}), std::vector(3, kResLoaded));
     EXPECT_TRUE(wave.isLocked());
     EXPECT_EQ(wave.unlock(), kResLoaded);
     EXPECT_EQ(wave.unlock(), kResUnbalanced) << "more unlocks than locks";

@@ -22,7 +22,7 @@ TEST(SystemUtilities, SixtiethsAreTheMillisecondClockTruncatedAndAlertsGoThrough
     AlertRecorder alerts(7);
     EXPECT_EQ(alertBox("Please insert the disc.", MB_OK | MB_ICONSTOP, nullptr), 7);
     EXPECT_EQ(std::make_tuple(alerts.text, alerts.title, alerts.flags),
-              std::make_tuple(std::string("Please insert the disc."), std::string("Alert"), unsigned(MB_OK | MB_ICONSTOP)));
+              (std::tuple<std::string, std::string, unsigned>{"Please insert the disc.", "Alert", MB_OK | MB_ICONSTOP}));
     alertBox("x", 0, "Counting");
     EXPECT_EQ(alerts.title, "Counting");
     EXPECT_STREQ(versionText(), "3.0 - 3/30/98 12:00");
