@@ -155,8 +155,7 @@ TEST_F(GlimmerHostTest, WithoutHandBackAClickStartsTheBrowser) {
     const std::string commandLines = folder.file("browser.txt");
     SetEnvironmentVariableA("GLIMMER_RECORDER_FILE", commandLines.c_str());
     ChildResult host = runChild("\"" + bin + "\\glimmer_host.exe\" App 20 20", bin);
-    EXPECT_TRUE(host.started);
-    EXPECT_EQ(host.exitCode, 0u) << host.output;
+    EXPECT_EQ(std::make_pair(host.started, host.exitCode), std::make_pair(true, 0ul)) << host.output;
     for (int i = 0; i < 100 && !fileExists(commandLines); ++i) Sleep(100);
     std::string line = readWholeFile(commandLines);
     EXPECT_NE(line.find("glimmer_browser_recorder.exe\" http://example.test/page"), std::string::npos) << line;
@@ -204,10 +203,9 @@ TEST(DssUtilitiesTest, SettingsAndFiles) {
     EXPECT_EQ(number, 0x41424344u);
     EXPECT_TRUE(deleteKeyTree(HKEY_CURRENT_USER, key.c_str()));
     std::string folder = temp.path();
-    EXPECT_FALSE(fileExistsIn(folder, "settings.txt"));
-    EXPECT_EQ(folder, temp.path());
-    EXPECT_TRUE(fileExistsIn(folder, "settings.ini"));
-    EXPECT_EQ(folder, ini);
+    EXPECT_EQ((std::pair<bool, std::string>{fileExistsIn(folder, "settings.txt"), folder}),
+              std::make_pair(false, temp.path()));
+    EXPECT_EQ((std::pair<bool, std::string>{fileExistsIn(folder, "settings.ini"), folder}), std::make_pair(true, ini));
     ASSERT_TRUE(moduleFolder(nullptr, folder));
     EXPECT_NE(folder.back(), '\\');
 }

@@ -11,6 +11,7 @@
 namespace {
 
 using Texts = std::vector<std::string>;
+using Choice = std::pair<std::string, std::uint32_t>;  // the chosen ID and a number read after choosing
 
 struct SplashStoreTest : StoreFixture {
     void SetUp() override {
@@ -137,13 +138,11 @@ TEST_F(SplashStoreTest, RankingByRecentlySeenAndRecordingAView) {
     for (const char* id : {"A", "B", "C", "Z"}) addRecord(id);
     setText("SSIDs\\Z", "SkipAppList", "Other");
     setText("", "RecentlySeen", "Q,B,R,A");
-    EXPECT_EQ(choose(), "C");
-    EXPECT_EQ(number("SSIDs\\Z", "NeverDisplay"), 0u);
+    EXPECT_EQ((Choice{choose(), number("SSIDs\\Z", "NeverDisplay")}), (Choice{"C", 0}));
     setText("", "RecentlySeen", "Q,B,R,A,C");
     setText("SSIDs\\B", "ShowAppList", "Other,App");
     setViews("B", {7, 2});
-    EXPECT_EQ(choose(), "B");
-    EXPECT_EQ(number("SSIDs\\Z", "NeverDisplay"), 1u);
+    EXPECT_EQ((Choice{choose(), number("SSIDs\\Z", "NeverDisplay")}), (Choice{"B", 1}));
     setText("SSIDs\\Z", "SkipAppList", "");
     EXPECT_EQ(choose(), "B");
     chooser.recordView(record);

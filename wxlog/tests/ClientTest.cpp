@@ -91,8 +91,8 @@ TEST_F(ClientTest, VBScriptLogsThroughTheRegisteredObject) {
     char library[MAX_PATH];
     GetModuleFileNameA(GetModuleHandleA("WXLOG32.dll"), library, MAX_PATH);
     ChildResult registration = runChild("regsvr32 /s \"" + std::string(library) + "\"");
-    ASSERT_TRUE(registration.started);
-    ASSERT_EQ(registration.exitCode, 0u) << registration.output;
+    ASSERT_EQ(std::make_pair(registration.started, registration.exitCode), std::make_pair(true, 0ul))
+        << registration.output;
     writeWholeFile(folder.file("test.vbs"),
                    "Set logger = CreateObject(\"Dunmoth.Logging\")\r\n"
                    "logger.File = \"" + logName() + "\"\r\n"
@@ -105,8 +105,7 @@ TEST_F(ClientTest, VBScriptLogsThroughTheRegisteredObject) {
                    "WScript.Echo written & \" [\" & logger.LocalParameter(\"1\") & \"] \" & logger.Level & _\r\n"
                    "  \" \" & logger.BufferLength & \" \" & logger.MaxLines\r\n");
     ChildResult script = runChild("cscript //nologo test.vbs", folder.path());
-    ASSERT_TRUE(script.started);
-    EXPECT_EQ(script.exitCode, 0u) << script.output;
+    ASSERT_EQ(std::make_pair(script.started, script.exitCode), std::make_pair(true, 0ul)) << script.output;
     EXPECT_NE(script.output.find("True [] 3 1230 -1"), std::string::npos)
         << "cscript wrote: " << script.output;
     std::vector<std::string> lines = splitLines(readWholeFile(logName()));

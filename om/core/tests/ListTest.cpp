@@ -58,8 +58,8 @@ TEST_F(ListTest, AppendPrependRemoveFindLocateAndNull) {
     list.prepend(&items[0]);
     EXPECT_EQ(list.remove(&items[1]), &items[1]);
     EXPECT_EQ(ids(list), "0 2 1 3 4 5 ") << "the first copy only";
-    EXPECT_EQ(list.remove(&items[1]), &items[1]);
-    EXPECT_EQ(list.remove(&items[1]), nullptr);
+    EXPECT_EQ((std::vector<Item*>{list.remove(&items[1]), list.remove(&items[1])}),
+              (std::vector<Item*>{&items[1], nullptr}));
     EXPECT_EQ(list.count, 5);
     OMListCallbackBlock<Item> block;
     block.member = &Item::isEven;
