@@ -37,11 +37,9 @@ void nameSlotCommand(OMArg slot) {
 // At most 255 characters of a text.
 std::string commandLine(const char* text) { return std::string(text).substr(0, kCommandLineSize); }
 
-// Help, lesson discs and the exit dialog come with the user registry; until then they take their
-// parameters and leave the script running.
-void helpCommand(OMArg) { popParameter(); }
-void checkCDCommand(OMArg) { popParameter(); }
-void exitQUOMBCommand(OMArg) {}
+// Help, lesson discs and the exit dialog come with the user registry; until then Help and checkCD take
+// their parameter, exitQUOMB does nothing, and the script runs on.
+void takeParameter(OMArg) { popParameter(); }
 void doNothing(OMArg) {}
 void setMenuCommand(OMArg) { menuState = decimalValue(popParameter()); }
 
@@ -85,16 +83,16 @@ void registerApplicationCommands() {
     registerCommand("RRGBFile", nameSlotCommand, kRRGBFile);
     registerCommand("TXTFile", nameSlotCommand, kTXTFile);
     registerCommand("BlackScreen", blackScreenCommand);
-    registerCommand("Help", helpCommand);
+    registerCommand("Help", takeParameter);
     registerCommand("HelpFile", doNothing);
     registerCommand("copyPal", copyPalCommand);
     registerCommand("webLink", webLinkCommand);
-    registerCommand("checkCD", checkCDCommand);
+    registerCommand("checkCD", takeParameter);
     registerCommand("exec", execCommand);
     registerCommand("fadeToBlack", fadeToBlackCommand);
     registerCommand("fadeFromBlack", fadeFromBlackCommand);
     registerCommand("setMenu", setMenuCommand);
-    registerCommand("exitQUOMB", exitQUOMBCommand);
+    registerCommand("exitQUOMB", doNothing);
     registerCommand("RandomNumber", randomNumberCommand);
     registerCommand("SetCorralTrinketNormalization", setCorralTrinketNormalizationCommand);
 }

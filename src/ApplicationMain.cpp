@@ -44,25 +44,27 @@ void repaintTrinketWindow(OMArg) {
 
 void resetIdleTimers(OMArg) { resetScriptIdleTimers(); }
 
+// A thread whose script loaded is set running and its start notification runs.
+void runIfLoaded(YThread& thread) {
+    if (!thread.loaded) return;
+    thread.running = 1;
+    if (thread.onStarted) thread.onStarted->invoke();
+}
+
 // Runs once: the task deletes itself after starting the script again.
 void restartMainThread(OMArg) {
     OMTask* task = restartTask;
     restartTask = nullptr;
     if (theMainThread) {
         theMainThread->start(theMainThread->scriptName);
-        if (theMainThread->loaded) {
-            theMainThread->running = 1;
-            if (theMainThread->onStarted) theMainThread->onStarted->invoke();
-        }
+        runIfLoaded(*theMainThread);
     }
     delete task;
 }
 
 void startMainThread(const char* scriptName) {
     theMainThread = new YThread(scriptName, scriptPathResolver);
-    if (!theMainThread->loaded) return;
-    theMainThread->running = 1;
-    if (theMainThread->onStarted) theMainThread->onStarted->invoke();
+    runIfLoaded(*theMainThread);
 }
 
 // The 100,000-byte probe: 25,000 words, each its own index, written one by one to a temporary file.
