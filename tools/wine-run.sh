@@ -29,8 +29,14 @@ wineserver_alive() {
     return 1
 }
 
-# Takes the first free display number from 90 on; a number whose server dies at once (taken by a
-# server this folder cannot see, such as one in another root) is passed over.
+# True once display $1 is served by process $2: Xvfb writes its pid into the display's lock file before
+# it listens, so a server that lost the number to another world's never counts as started.
+serves_display() {
+    [ "$(tr -d ' \n' 2>/dev/null < "/tmp/.X$1-lock")" = "$2" ] && [ -e "/tmp/.X11-unix/X$1" ]
+}
+
+# Takes the first free display number from 90 on; a number that another server holds (another world
+# starting at the same moment, or one in another root that this folder cannot see) is passed over.
 start_display() {
     local n=90 pid tries
     while [ "$n" -lt 200 ]; do
@@ -39,11 +45,11 @@ start_display() {
                 </dev/null >"$world/xvfb.log" 2>&1 9>&- &
             pid=$!
             tries=0
-            while kill -0 "$pid" 2>/dev/null && [ ! -e "/tmp/.X11-unix/X$n" ] && [ "$tries" -lt 100 ]; do
+            while kill -0 "$pid" 2>/dev/null && ! serves_display "$n" "$pid" && [ "$tries" -lt 100 ]; do
                 tries=$((tries + 1))
                 sleep 0.1
             done
-            if kill -0 "$pid" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then
+            if kill -0 "$pid" 2>/dev/null && serves_display "$n" "$pid"; then
                 echo "$pid" > "$world/xvfb.pid"
                 echo ":$n" > "$world/display"
                 return 0
