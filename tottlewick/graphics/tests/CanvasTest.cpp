@@ -14,12 +14,8 @@ namespace {
 
 constexpr std::uintptr_t size(int width, int height) { return std::uintptr_t(width) | std::uintptr_t(height) << 16; }
 
-Rect rect(int left, int top, int right, int bottom) {
-    return Rect{std::int16_t(left), std::int16_t(top), std::int16_t(right), std::int16_t(bottom)};
-}
-
 // Whole-canvas rectangles of these tests.
-const Rect k16 = rect(0, 0, 16, 16), k40 = rect(0, 0, 40, 40), k640 = rect(0, 0, 640, 480);
+const Rect k16 = Rect{0, 0, 16, 16}, k40 = Rect{0, 0, 40, 40}, k640 = Rect{0, 0, 640, 480};
 
 // The canvas's device rect and bounds as text.
 std::string placement(Canvas canvas) {
@@ -42,7 +38,7 @@ TEST_F(CanvasTest, FilledMemoryCanvasLocksFromItsTopRowAndCopies) {
     const Canvas canvas = memory(640, 480);
     ASSERT_NE(canvas, 0u);
     EXPECT_EQ(CanvasGetPalette(canvas), palette);
-    fill(canvas, rect(10, 10, 20, 20), 5);
+    fill(canvas, Rect{10, 10, 20, 20}, 5);
     void* base = nullptr;
     std::int32_t step = 0;
     std::uint16_t depth = 0;
@@ -57,12 +53,12 @@ TEST_F(CanvasTest, FilledMemoryCanvasLocksFromItsTopRowAndCopies) {
     }
     CanvasUnlockPixels(canvas);
     PortSet(canvas);
-    const Rect byColour = rect(30, 30, 32, 32);
+    const Rect byColour = Rect{30, 30, 32, 32};
     DrawFillRect(&byColour, testColor(50));
-    EXPECT_EQ(pixelAt(canvas, 31, 31), 50) << "an RGB colour fills with its nearest index";
     const Canvas copy = memory(640, 480);
     EXPECT_EQ(CanvasCopy(copy, 0, 0, canvas, &k640), 1);
-    EXPECT_EQ((Results{pixelAt(copy, 15, 15), pixelAt(copy, 25, 15)}), (Results{5, 0}));
+    EXPECT_EQ((Results{pixelAt(canvas, 31, 31), pixelAt(copy, 15, 15), pixelAt(copy, 25, 15)}), (Results{50, 5, 0}))
+        << "an RGB colour fills with its nearest index";
 }
 
 TEST_F(CanvasTest, DepthCodesAndTheDefaultDepth) {
@@ -97,9 +93,9 @@ TEST_F(CanvasTest, SizesOfZeroOrLessAndNoWindowMakeNoCanvas) {
                   (Results{0, 0, 0}));
     }
     Canvas canvas = 77;
-    EXPECT_EQ(CanvasCreate(&canvas, 0, kCanvasWindow), 0);
-    EXPECT_EQ(CanvasCreate(&canvas, size(4, 4), 4), 0) << "kind 4 is no kind";
-    EXPECT_EQ(CanvasCreate(&canvas, 0, kCanvasDeviceContext), 0);
+    EXPECT_EQ((Results{CanvasCreate(&canvas, 0, kCanvasWindow), CanvasCreate(&canvas, size(4, 4), 4),
+                       CanvasCreate(&canvas, 0, kCanvasDeviceContext)}),
+              (Results{0, 0, 0})) << "no window, kind 4 is no kind, no device context";
     EngineSetMessageBoxHook(nullptr);
     EXPECT_EQ(boxes, std::vector<std::string>{"Failed creating window canvas"});
     EXPECT_EQ(MemHandleFind(0, kCanvasLabel, nullptr), 0u) << "nothing is left behind";
@@ -115,27 +111,26 @@ TEST_F(CanvasTest, PortStackRestoresAndRefusesOverAndUnderflow) {
     EXPECT_EQ(PortPush(first), 0) << "the 17th save is refused";
     EXPECT_EQ(PortGet(), a);
     for (int i = 0; i < kPortStackSize; ++i) PortPop();
-    EXPECT_EQ(PortGet(), first);
-    EXPECT_EQ(PortGetDC(), CanvasGetDC(first));
+    EXPECT_EQ((Results{PortGet() == first, PortGetDC() == CanvasGetDC(first)}), (Results{1, 1}));
 }
 
 TEST_F(CanvasTest, BoundsAndDeviceRectMoveTheMapping) {
     const Canvas canvas = memory(100, 50);
-    const Rect moved = rect(200, 300, 260, 330);
+    const Rect moved = Rect{200, 300, 260, 330};
     CanvasSetBounds(canvas, &moved);
     EXPECT_EQ(placement(canvas), "device 200,300,300,350 bounds 200,300,260,330") << "the device keeps its size";
     Point p{205, 310};
     CanvasToDevice(&p, canvas);
-    Rect r = rect(200, 300, 201, 301);
+    Rect r = Rect{200, 300, 201, 301};
     CanvasRectToDevice(&r, canvas);
     EXPECT_EQ(std::vector<int>({CanvasXToDevice(210, canvas), CanvasYFromDevice(5, canvas), p.h, p.v, r.left}),
               std::vector<int>({10, 305, 5, 10, 0}));
     CanvasSetBounds(canvas, nullptr);
     EXPECT_EQ(placement(canvas), "device 0,0,100,50 bounds 0,0,100,50");
-    const Rect place = rect(20, 10, 80, 40);  // the bounds start at device (20, 10), 60 x 30
+    const Rect place = Rect{20, 10, 80, 40};  // the bounds start at device (20, 10), 60 x 30
     CanvasSetDeviceRect(canvas, &place);
-    EXPECT_EQ(placement(canvas), "device -20,-10,80,40 bounds 0,0,60,30");
-    EXPECT_EQ(CanvasXToDevice(0, canvas), 20);
+    EXPECT_EQ(placement(canvas) + " " + std::to_string(CanvasXToDevice(0, canvas)),
+              "device -20,-10,80,40 bounds 0,0,60,30 20");
     CanvasSetDeviceRect(canvas, nullptr);
     EXPECT_EQ(placement(canvas), "device 0,0,100,50 bounds 0,0,100,50");
 }
@@ -143,9 +138,9 @@ TEST_F(CanvasTest, BoundsAndDeviceRectMoveTheMapping) {
 TEST_F(CanvasTest, ClipLimitsTheOneToOneCopyButNotTheScaledOne) {
     const Canvas source = memory(40, 40), target = memory(40, 40);
     fill(source, k40, 9);
-    const Rect narrow = rect(0, 0, 10, 10);
+    const Rect narrow = Rect{0, 0, 10, 10};
     CanvasSetClip(target, &narrow);
-    const Rect empty = rect(3, 3, 3, 20);
+    const Rect empty = Rect{3, 3, 3, 20};
     CanvasSetClip(target, &empty);
     Rect clip{};
     CanvasGetClip(&clip, target);
@@ -160,7 +155,7 @@ TEST_F(CanvasTest, ClipLimitsTheOneToOneCopyButNotTheScaledOne) {
     CanvasCopyRect(target, 20, 20, 20, 20, source, 0, 0, 10, 10);
     EXPECT_EQ(pixelAt(target, 39, 39), 9) << "the scaled copy is not";
     CanvasSetClip(target, nullptr);
-    const Rect corner = rect(-5, -5, 3, 3);  // only (0, 0, 3, 3) lies on the source
+    const Rect corner = Rect{-5, -5, 3, 3};  // only (0, 0, 3, 3) lies on the source
     fill(target, k40, 0);
     CanvasCopyClipped(target, 30, 30, source, &corner);
     EXPECT_EQ((Results{pixelAt(target, 35, 35), pixelAt(target, 34, 34)}), (Results{9, 0}));
@@ -170,23 +165,17 @@ TEST_F(CanvasTest, CopyToAPrinterCanvasPrintsColoursAndRestoresIndices) {
     useTestPalette();
     const Canvas source = memory(16, 16);
     fill(source, k16, 5);
-    // The printer: a device context over a 24-bit section.
-    BITMAPINFO info{};
-    info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), 16, -16, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP section = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    SelectObject(dc, section);
-    const Canvas printer = make(reinterpret_cast<std::uintptr_t>(dc), kCanvasDeviceContext);
+    Rgb24Dc paper(16, 16);
+    const Canvas printer = make(reinterpret_cast<std::uintptr_t>(paper.dc), kCanvasDeviceContext);
     ASSERT_NE(printer, 0u);
     CanvasCopy(printer, 0, 0, source, &k16);
-    EXPECT_EQ((Results{GetPixel(dc, 15, 15), GetPixel(dc, 0, 0)}), (Results{testColor(5), testColor(5)}));
     const auto* slots =
         reinterpret_cast<const std::uint16_t*>(reinterpret_cast<std::uint8_t*>(CanvasGetDib(source)) + 40);
-    EXPECT_EQ((Results{slots[5], slots[200]}), (Results{5, 200})) << "the DIB header holds palette indices again";
+    EXPECT_EQ((Results{GetPixel(paper.dc, 15, 15), GetPixel(paper.dc, 0, 0), slots[5], slots[200]}),
+              (Results{testColor(5), testColor(5), 5, 200})) << "the DIB header holds palette indices again";
     CanvasDispose(&canvases.back());  // deletes the device context it was given
     canvases.pop_back();
-    DeleteObject(section);
+    paper.dc = nullptr;
 }
 
 TEST_F(CanvasTest, SwitchingAPaletteFollowsTheFilter) {
@@ -199,18 +188,14 @@ TEST_F(CanvasTest, SwitchingAPaletteFollowsTheFilter) {
                        CanvasGetPalette(plain) == first, CanvasSwitchPalette(first, second, kCanvasFilterAll),
                        CanvasGetPalette(plain) == second}),
               (Results{0, 1, 1, 1, 1, 1}));
-    RGBQUAD entry{};
-    GetDIBColorTable(CanvasGetDC(plain), 77, 1, &entry);
-    EXPECT_EQ(RGB(entry.rgbRed, entry.rgbGreen, entry.rgbBlue), RGB(77, 77, 77));
-    EXPECT_EQ(CanvasRealizeAll(), 0) << "no window canvas";
-    EXPECT_EQ(CanvasGetPalette(plain), first) << "every canvas takes the current palette";
+    EXPECT_EQ((Results{tableColour(plain, 77), CanvasRealizeAll(), CanvasGetPalette(plain) == first}),
+              (Results{RGB(77, 77, 77), 0, 1})) << "no window canvas; every canvas takes the current palette";
     DeleteObject(second);
 }
 
 TEST_F(CanvasTest, TwoWindowCanvasesPrepareNoCopy) {
     TestWindow window(64, 64);
-    const Canvas a = make(reinterpret_cast<std::uintptr_t>(window.handle), kCanvasWindow);
-    const Canvas b = make(reinterpret_cast<std::uintptr_t>(window.handle), kCanvasWindow);
+    const Canvas a = onWindow(window), b = onWindow(window);
     ASSERT_NE(a, 0u);
     EXPECT_EQ((Results{CanvasGetWidth(a), CanvasBeginCopy(a, b, 0), CanvasBlit(0, 0, 4, 4, 0, 0)}), (Results{64, 0, 0}));
     SetWindowPos(window.handle, nullptr, 0, 0, 100, 80, SWP_NOMOVE | SWP_NOZORDER);
@@ -224,15 +209,14 @@ TEST_F(ScreenTest, MemoryCanvasCopiedToTheWindowShowsItsPaletteColours) {
     TestWindow screen(640, 480, true);
     useTestPalette();
     const Canvas picture = memory(640, 480);
-    const Canvas window = make(reinterpret_cast<std::uintptr_t>(screen.handle), kCanvasWindow);
+    const Canvas window = onWindow(screen);
     ASSERT_TRUE(picture && window);
-    fill(picture, rect(10, 10, 20, 20), 5);
+    fill(picture, Rect{10, 10, 20, 20}, 5);
     EXPECT_EQ(CanvasCopy(window, 0, 0, picture, &k640), 1);
     GdiFlush();
     HDC dc = CanvasGetDC(window);
     if (GetDeviceCaps(dc, BITSPIXEL) <= 8) GTEST_SKIP() << "exact colours need a true-colour screen";
     EXPECT_EQ((Results{GetPixel(dc, 15, 15), GetPixel(dc, 25, 25)}), (Results{testColor(5), testColor(0)}));
-
 }
 
 }  // namespace

@@ -54,7 +54,7 @@ TEST_F(DibColorsTest, BlackAndWhiteBecomeNearBlackAndNearWhite) {
     const COLORREF colours[] = {RGB(8, 8, 8), RGB(247, 247, 247), RGB(10, 20, 30), RGB(255, 255, 254)};
     for (int i = 0; i < 4; ++i) {
         const PALETTEENTRY e = entryOf(palette, i);
-        EXPECT_EQ((Results{RGB(e.peRed, e.peGreen, e.peBlue), e.peFlags}), (Results{colours[i], PC_RESERVED})) << i;
+        EXPECT_EQ((Results{colourOf(e), e.peFlags}), (Results{colours[i], PC_RESERVED})) << i;
     }
 }
 
@@ -82,13 +82,11 @@ TEST_F(DibColorsTest, StaticPositionsTakeTheSystemsOrTheGivenColours) {
     for (const auto& [index, isStatic] : {std::pair{0, true}, {9, true}, {10, false}, {245, false}, {246, true},
                                           {255, true}}) {
         SCOPED_TRACE(index);
-        const PALETTEENTRY a = entryOf(arranged, index), g = entryOf(given, index);
         const COLORREF own = RGB(index, 100, 255 - index);
-        const PALETTEENTRY& s = system[index];
-        EXPECT_EQ((Results{RGB(a.peRed, a.peGreen, a.peBlue), RGB(g.peRed, g.peGreen, g.peBlue), g.peFlags}),
-                  (Results{isStatic ? RGB(s.peRed, s.peGreen, s.peBlue) : own, isStatic ? RGB(1, 2, 3) : own,
+        EXPECT_EQ((Results{colourOf(entryOf(arranged, index)), colourOf(entryOf(given, index)),
+                           entryOf(given, index).peFlags}),
+                  (Results{isStatic ? colourOf(system[index]) : own, isStatic ? RGB(1, 2, 3) : own,
                            isStatic ? 0 : PC_RESERVED}));
-
     }
 }
 

@@ -105,10 +105,7 @@ TEST_F(DibTest, ColorTableHoldsColoursOrIndices) {
     auto* slots = reinterpret_cast<std::uint8_t*>(h) + 40;
     const auto colourAt = [slots](int i) { return RGB(slots[i * 4 + 2], slots[i * 4 + 1], slots[i * 4]); };
     EXPECT_EQ(DibSetColorTable(h, palette, kDibTableColors), 1);
-    for (int i : {0, 5, 255}) {
-        EXPECT_EQ(colourAt(i), testColor(i)) << i;
-        EXPECT_EQ(slots[i * 4 + 3], 0);
-    }
+    for (int i : {0, 5, 255}) EXPECT_EQ((Results{colourAt(i), slots[i * 4 + 3]}), (Results{testColor(i), 0})) << i;
     EXPECT_EQ((Results{DibSetColorTable(h, palette, kDibTableIndices), reinterpret_cast<std::uint16_t*>(slots)[5]}),
               (Results{1, 5}));
     h->colorsUsed = 4;
@@ -122,13 +119,9 @@ TEST_F(DibTest, ColorTableHoldsColoursOrIndices) {
 
 // Without a DIB the rectangle is painted with the raster operation alone; a negative size zooms the DIB.
 TEST_F(DibTest, StretchDrawPaintsWithTheRasterOperationOrZoomsTheDib) {
-    BITMAPINFO info{};
-    info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), 16, -16, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP section = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(dc, section);
-    std::memset(bits, 0xFF, 16 * 16 * 3);
+    Rgb24Dc paper(16, 16);
+    HDC dc = paper.dc;
+    std::memset(paper.bits, 0xFF, 16 * 16 * 3);
     EXPECT_EQ(DibStretchDraw(dc, 1, 1, 2, 2, 0, 0, 0, -1, -1, BLACKNESS, DIB_RGB_COLORS), 1);
     EXPECT_EQ(std::tuple(GetPixel(dc, 1, 1), GetPixel(dc, 2, 2), GetPixel(dc, 3, 3)),
               std::tuple(RGB(0, 0, 0), RGB(0, 0, 0), RGB(255, 255, 255)));
@@ -139,10 +132,6 @@ TEST_F(DibTest, StretchDrawPaintsWithTheRasterOperationOrZoomsTheDib) {
     EXPECT_EQ((Results{DibStretchDraw(dc, 4, 4, -2, -3, dibs.back(), 0, 0, -1, -1, SRCCOPY, DIB_RGB_COLORS),
                        GetPixel(dc, 4, 4), GetPixel(dc, 11, 9), GetPixel(dc, 12, 10)}),
               (Results{1, testColor(9), testColor(9), RGB(255, 255, 255)})) << "4 x 2 pixels zoomed 2 x 3 times";
-
-    SelectObject(dc, previous);
-    DeleteObject(section);
-    DeleteDC(dc);
     DeleteObject(palette);
 }
 

@@ -1,5 +1,5 @@
 // Shared pieces of the graphics tests: a fixture with memory and the palette manager started, canvases
-// disposed of at the end, a test palette without black, and a window to draw on.
+// disposed of at the end, a test palette without black, colour read-backs and windows to draw on.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -20,8 +20,7 @@ inline COLORREF testColor(int i) { return RGB(i, (i * 3) & 0xFF, 255 - i); }
 inline HPALETTE makeTestPalette() {
     std::vector<std::uint8_t> buffer(sizeof(LOGPALETTE) + 255 * sizeof(PALETTEENTRY));
     auto* log = reinterpret_cast<LOGPALETTE*>(buffer.data());
-    log->palVersion = 0x300;
-    log->palNumEntries = 256;
+    *log = LOGPALETTE{0x300, 256, {}};
     for (int i = 0; i < 256; ++i) {
         const COLORREF c = testColor(i);
         log->palPalEntry[i] = PALETTEENTRY{GetRValue(c), GetGValue(c), GetBValue(c), PC_RESERVED};
@@ -33,16 +32,44 @@ inline HPALETTE makeTestPalette() {
 using Results = std::vector<std::int64_t>;
 
 inline std::string rectCsv(const Rect& r) {
-
     return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
            std::to_string(r.bottom);
 }
 
 inline PALETTEENTRY entryOf(HPALETTE palette, int index) {
     PALETTEENTRY e{};
-    GetPaletteEntries(palette, index, 1, &e);
+    GetPaletteEntries(palette, UINT(index), 1, &e);
     return e;
 }
+inline COLORREF colourOf(const PALETTEENTRY& e) { return RGB(e.peRed, e.peGreen, e.peBlue); }
+
+// Slot `index` of the colour table of a memory canvas's DIB section.
+inline COLORREF tableColour(Canvas canvas, int index) {
+    RGBQUAD q{};
+    GetDIBColorTable(CanvasGetDC(canvas), UINT(index), 1, &q);
+    return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
+}
+
+// A memory device context over a top-down 24-bit DIB section: a printer, or a screenshot's target. A
+// canvas that takes the device context over sets `dc` to 0.
+struct Rgb24Dc {
+    Rgb24Dc(int width, int height) {
+        BITMAPINFO info{};
+        info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), width, -height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+        section = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        old = SelectObject(dc, section);
+    }
+    ~Rgb24Dc() {
+        if (dc) { SelectObject(dc, old); DeleteDC(dc); }
+        DeleteObject(section);
+    }
+    Rgb24Dc(const Rgb24Dc&) = delete;
+    Rgb24Dc& operator=(const Rgb24Dc&) = delete;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP section = nullptr;
+    HGDIOBJ old = nullptr;
+    void* bits = nullptr;
+};
 
 // A pop-up window at the top-left of the screen with a client area of the given size. Only a visible
 // one reaches the screen; a hidden one spares the 2 s that Wine waits for each window to be unmapped.
@@ -56,15 +83,12 @@ public:
         RegisterClassA(&type);
         handle = CreateWindowExA(WS_EX_TOPMOST, "GraphicsTestWindow", "", WS_POPUP | (visible ? WS_VISIBLE : 0), 0, 0,
                                  width, height, nullptr, nullptr, type.hInstance, nullptr);
-        pump();
+        for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&message);
     }
     ~TestWindow() { DestroyWindow(handle); }
     TestWindow(const TestWindow&) = delete;
     TestWindow& operator=(const TestWindow&) = delete;
-    static void pump() {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-    }
+    std::uintptr_t argument() const { return reinterpret_cast<std::uintptr_t>(handle); }
     HWND handle;
 };
 
@@ -88,6 +112,7 @@ struct GraphicsTest : ::testing::Test {
     Canvas memory(int width, int height, std::uint16_t depth = kCanvasDepth8) {
         return make(std::uintptr_t(width) | std::uintptr_t(height) << 16, kCanvasMemory | depth);
     }
+    Canvas onWindow(const TestWindow& window) { return make(window.argument(), kCanvasWindow); }
     // Makes the test palette current; the manager deletes it at the end.
     HPALETTE useTestPalette() {
         HPALETTE palette = makeTestPalette();

@@ -30,7 +30,7 @@ struct PalFadeTest : GraphicsTest {
         fakeNow = 0;
         ClockSetSource(steppingClock);
         colours = useTestPalette();
-        window = make(reinterpret_cast<std::uintptr_t>(screen.handle), kCanvasWindow);
+        window = onWindow(screen);
         picture = memory(16, 16);
         ASSERT_NE(window, 0u);
         ASSERT_EQ(PalCreateStock(&grey, kPalStockGrey), 1);
@@ -65,10 +65,8 @@ TEST_F(PalFadeTest, FourStepsOverFourHundredMillisecondsThenTheOldPaletteHoldsTh
                        GetObjectType(work)}),
               (Results{1, 1, 1, 0})) << "the work palette is deleted";
     for (int i : {10, 100, 245}) {
-        RGBQUAD entry{};
-        GetDIBColorTable(CanvasGetDC(picture), i, 1, &entry);
-        EXPECT_EQ(PalGetEntryColor(colours, std::uint16_t(i)), RGB(i, i, i)) << i;
-        EXPECT_EQ(RGB(entry.rgbRed, entry.rgbGreen, entry.rgbBlue), RGB(i, i, i)) << i;
+        EXPECT_EQ((Results{PalGetEntryColor(colours, std::uint16_t(i)), tableColour(picture, i)}),
+                  (Results{RGB(i, i, i), RGB(i, i, i)})) << i;
     }
     EXPECT_EQ(MemHandleFind(0, "CLUT", nullptr), 0u);
 }
@@ -102,14 +100,13 @@ TEST_F(PalFadeTest, FadesToAndFromBlackAndAColour) {
     EXPECT_EQ((Results{seen.front(), PalGetEntryColor(colours, 100)}), (Results{0, testColor(100)}))
         << "a fade in starts black";
     PalFadeToColor(window, RGB(10, 20, 30), 2, 100);
-    EXPECT_EQ(PalGetEntryColor(colours, 100), RGB(10, 20, 30));
+    const COLORREF toColour = PalGetEntryColor(colours, 100);
     PalFadeOut(window, 2, 100);
-    EXPECT_EQ(PalGetEntryColor(colours, 100), RGB(0, 0, 0));
+    const COLORREF toBlack = PalGetEntryColor(colours, 100);
     PalFadeFromColor(window, RGB(1, 2, 3), 0, 100);
-    EXPECT_EQ((Results{PalGetEntryColor(colours, 100), CanvasGetPalette(window) == colours,
+    EXPECT_EQ((Results{toColour, toBlack, PalGetEntryColor(colours, 100), CanvasGetPalette(window) == colours,
                        MemHandleFind(0, "CLUT", nullptr)}),
-              (Results{0, 1, 0})) << "from the colour back to the canvas's own";
-
+              (Results{RGB(10, 20, 30), 0, 0, 1, 0})) << "from the colour back to the canvas's own";
 }
 
 }  // namespace

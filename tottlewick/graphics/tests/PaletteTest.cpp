@@ -164,20 +164,17 @@ TEST_F(PaletteTest, TheCurrentPaletteReachesEveryCanvas) {
     HPALETTE palette = makeTestPalette();
     EXPECT_EQ(PalSetCurrent(palette), nullptr);
     EXPECT_EQ(CanvasGetPalette(canvas), palette);
-    RGBQUAD entry{};
-    GetDIBColorTable(CanvasGetDC(canvas), 9, 1, &entry);
-    EXPECT_EQ(RGB(entry.rgbRed, entry.rgbGreen, entry.rgbBlue), testColor(9));
+    EXPECT_EQ(tableColour(canvas, 9), testColor(9));
     EXPECT_EQ(PalSetCurrent(nullptr), palette) << "0 builds one from the system palette";
     keep(palette);
     PALETTEENTRY system{};
     HDC screen = GetDC(nullptr);
     GetSystemPaletteEntries(screen, 255, 1, &system);
     ReleaseDC(nullptr, screen);
-    EXPECT_EQ(PalGetEntryColor(nullptr, 255), RGB(system.peRed, system.peGreen, system.peBlue));
+    EXPECT_EQ(PalGetEntryColor(nullptr, 255), colourOf(system));
     EXPECT_EQ(CanvasGetPalette(canvas), PalGetCurrent());
     EXPECT_EQ((Results{PalMgrInit(), PalMgrTerm(), PalSetCurrent(palette) == nullptr, PalMgrTerm(), PalMgrInit()}),
               (Results{0, 1, 1, 0, 1})) << "already running; stopped, it takes no palette";
-
 }
 
 }  // namespace
