@@ -60,7 +60,6 @@ TEST(FilePathTest, BuildsPathsRefusesOverlongOnesAndReadsDriveNumbers) {
     EXPECT_EQ(FileAppendName(path, std::string(260, 'z').c_str()), nullptr);
     EXPECT_STREQ(path, "C:\\base");
 
-
     // Drive numbers.
     struct Case { const char* path; int number; int fromPart; } cases[] = {
         {"A:\\", 1, 1}, {"z:x", 26, 26}, {"c", -1, 0}, {"1:", 0, 0}, {"dir\\x", -1, 0}, {"", -1, 0},

@@ -30,22 +30,20 @@ TEST_F(MemHandleTest, HandlesCarryOddSequenceAndIndexOverZeroFilledBlocksInGrowi
     EXPECT_EQ((Both{MemHandleAlloc(16), MemHandleAlloc(16)}), Both(0x10000, 0x30001));
     std::uint32_t count = 0, bytes = 0, largest = 0;
     MemGetStats(&count, &bytes, &largest);
-    EXPECT_EQ(std::vector<std::uint32_t>({count, bytes, largest}), std::vector<std::uint32_t>({2, 32, 16}));
+    EXPECT_EQ((Results{count, bytes, largest}), (Results{2, 32, 16}));
     MemHandle handle = MemHandleAlloc(64);
     auto* data = static_cast<std::uint8_t*>(MemHandleLock(handle));
     ASSERT_NE(data, nullptr);
     EXPECT_EQ(std::vector<std::uint8_t>(data, data + 64), std::vector<std::uint8_t>(64, 0));
     EXPECT_EQ((Both{MemHandleGetPtr(handle) == data, MemHandleFromPtr(data)}), Both(1, handle));
     MemHandleUnlock(handle);
-    EXPECT_EQ(MemHandleGetPtr(handle), nullptr) << "unlocked: no address handed out";
-    EXPECT_EQ(MemHandleLock(handle), data) << "the block stays put while registered";
+    EXPECT_EQ((Both{MemHandleGetPtr(handle) == nullptr, MemHandleLock(handle) == data}), Both(1, 1))
+        << "unlocked: no address handed out; the block stays put while registered";
     // The 201st block opens a second table of 25.
     std::vector<MemHandle> handles;
     for (int i = 3; i < 226; ++i) handles.push_back(MemHandleAlloc(4));
     EXPECT_EQ(handles[197], 401u << 16 | 200u);
     EXPECT_EQ(handles.back() & 0xFFFF, 225u) << "the second table is full: a third one follows";
-    for (MemHandle h : handles) ASSERT_NE(MemHandleLock(h), nullptr) << std::hex << h;
-    for (MemHandle h : handles) MemHandleUnlock(h);
     EXPECT_EQ(MemHandleFree(&handles[207]), 1);
     EXPECT_EQ(MemHandleAlloc(4) & 0xFFFF, 210u) << "the free list of the second table is used first";
 }
@@ -141,11 +139,6 @@ TEST_F(MemHandleTest, FailedAllocationRetriesThroughTheCallbackThenGivesError4) 
     EXPECT_TRUE(callbackCalls.empty()) << "neither layer's callback is asked";
     PlatMemSetLowMemoryCallback(nullptr);
     MemSetLowMemoryCallback(nullptr);
-    // MemHandleResize has no caller in the program, and its failed state is left open: not pinned here.
-    ASSERT_NE(MemHandleAlloc(4096), 0u);
-    std::uint32_t largest = 0;
-    MemGetPeakStats(nullptr, nullptr, &largest);
-    EXPECT_EQ(largest, 4096u);
 }
 
 std::vector<MemHandle> hookCalls;
@@ -194,11 +187,8 @@ TEST_F(MemHandleTest, PointerFormsModeWordFlagsGuardedCopiesAndTerm) {
     EXPECT_EQ((Both{MemPtrFree(&address), address == nullptr}), Both(1, 1));
     MemHandle handle = MemHandleAlloc(8);  // setting a flag answers the old word
     EXPECT_EQ(MemHandleSetFlags(handle, 0x0100, 1), kMemZeroFill | kMemFreshBlock);
-    char target[4] = {'a', 'b', 'c', 'd'};
-    MemCopy(target, "xyz", 0);
-    MemCopy(nullptr, "xyz", 3);
-    MemCopy(target, nullptr, 3);
-    MemFill(nullptr, 2, '!');
+    char target[4] = {'a', 'b', 'c', 'd'};  // null ends and empty copies are refused
+    MemCopy(target, "xyz", 0), MemCopy(nullptr, "xyz", 3), MemCopy(target, nullptr, 3), MemFill(nullptr, 2, '!');
     MemFill(target + 2, 2, '!');
     EXPECT_EQ(std::string(target, 4), "ab!!");
     // MemTerm releases the tables and stops the layer.

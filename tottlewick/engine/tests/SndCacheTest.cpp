@@ -97,15 +97,4 @@ TEST_F(SndCacheTest, AReadErrorEndsTheReadWithTheResourceUnread) {
     EXPECT_EQ(ResIsLoaded(resType("AIF"), 5), 0);
 }
 
-TEST_F(SndCacheTest, ResourcesAlreadyLoadedAreSkipped) {
-    ASSERT_TRUE(open({{"AIF", 1, "one"}, {"AIF", 2, "two"}}));
-    MemHandle held = ResLoad(resType("AIF"), 1);
-    SndCacheItem items[] = {{resType("AIF"), 1}, {resType("AIF"), 2}};
-    ASSERT_EQ(SndCacheStart(2, items, 0), 1);
-    EXPECT_EQ(serviceUntilIdle(), 0) << "'AIF' 2 was read whole at its start";
-    EXPECT_EQ(loadText("AIF", 2), "two");
-    MemHandleFree(&held);
-    EXPECT_EQ((Both{SndCacheStart(0, nullptr, 0), SndCacheIsBusy()}), Both(1, 0));
-}
-
 }  // namespace

@@ -92,7 +92,6 @@ TEST_F(SndDriverTest, BufferedPiecesCycleThroughTheTwoBuffers) {
     now = 280;
     EXPECT_EQ((Results{SndDriverEndOfData(1), SndDriverEndOfData(1), SndDriverIsDone(1)}), (Results{0, 1, 0}))
         << "no longer buffered";
-
     now = 372;
     EXPECT_EQ(SndDriverIsDone(1), 1);
 }

@@ -1,9 +1,8 @@
 // Fades on the scripted clock (values along the line, one end call, a fade of no duration, a late step) and
-// the channel iterator with its mask operations.
+// the channel iterator.
 #include "SndChannel.h"
 #include "SndChannelIter.h"
 #include "SndTestSupport.h"
-#include "SndVoice.h"
 
 using namespace sndtest;
 
@@ -99,7 +98,7 @@ TEST_F(SndFadeTest, FadingOutAPlayStopsItAndPutsItsVolumeBack) {
     SndSetFadeTime(kSndDefaultFadeTime);
 }
 
-TEST_F(SndFadeTest, TheIteratorVisitsChannelsInUseHighestFirstAndMaskOperations) {
+TEST_F(SndFadeTest, TheIteratorVisitsChannelsInUseHighestFirst) {
     EXPECT_EQ(SndForEachChannel(0, visitOddAnswers), 0u);
     EXPECT_TRUE(visited.empty());
     EXPECT_EQ(SndForEachChannel(0xFFFF, visitOddAnswers), 0xAAu);
@@ -107,19 +106,6 @@ TEST_F(SndFadeTest, TheIteratorVisitsChannelsInUseHighestFirstAndMaskOperations)
     EXPECT_EQ((Both{SndChannelGetResult(5), SndChannelGetResult(4)}), Both(1, 0));
     EXPECT_EQ((Results{SndChannelBit(15), SndChannelBit(16), SndChannelBit(-1)}), (Results{0x8000, 0, 0}));
     EXPECT_EQ((Both{SndHighestChannel(0x10005), SndHighestChannel(0)}), Both(2, -1)) << "bits above 15 do not count";
-    // Mask operations, and plays on the best channel of a mask.
-    std::vector<std::int16_t> frames = constant(22050, 5);
-    SndSetPriority(3);
-    SndVoiceHandle a = SndMaskPlayData(0x0C, 16, 1, 22050, 22050, frames.data());
-    SndVoiceHandle b = SndMaskPlayData(0x0C, 16, 1, 22050, 22050, frames.data());
-    EXPECT_EQ((Both{SndVoiceGetChannel(a), SndVoiceGetChannel(b)}), Both(3, 2));
-    EXPECT_EQ((Both{SndMaskIsBusy(0xFF), SndMaskFree(0xFF)}), Both(0x0C, 0xF3));
-    EXPECT_EQ((Both{SndMaskAvailable(0x0C, 2), SndMaskAvailable(0x0C, 3)}), Both(0, 0x0C));
-    SndVoiceHandle c = SndMaskPlayData(0x0C, 16, 1, 22050, 22050, frames.data());
-    EXPECT_EQ(SndVoiceGetChannel(c), 3) << "none free: the highest available";
-    EXPECT_EQ((Both{SndMaskPause(0x0C), SndMaskIsPaused(0xFF)}), Both(0, 0x0C));
-    EXPECT_EQ((Results{SndMaskResume(0x0C), SndMaskStop(0xFF), SndMaskIsBusy(0xFF)}), (Results{0, 0, 0}));
-    SndSetPriority(0);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Channels and voices on the virtual device: start, bad channels, levels, handles, priorities, pause by time,
+// Channels and voices on the virtual device: bad channels, levels, handles, priorities, pause by time,
 // ends and loops, and append voices joined through the driver's buffers.
 #include "SndChannel.h"
 #include "SndChannelPlay.h"
@@ -34,16 +34,6 @@ struct SndManagerTest : SndTest {
                                   static_cast<std::uint32_t>(frames.size()), frames.data());
     }
 };
-
-TEST_F(SndManagerTest, StartRefusesMoreThanEightChannelsAndShutdownReportsOnce) {
-    EXPECT_EQ(SndInit(nullptr, 4, 2, 16, kRate), 0) << "already running: only reports";
-    EXPECT_EQ(Both(SndGetChannelCount(), SndGetDriverState()), Both(8, kSndDriverRunning));
-    EXPECT_EQ((Results{SndShutdown(), SndShutdown(), SndIsEnabled()}), (Results{0, 1, 0}));
-    EXPECT_EQ((Both{SndInit(nullptr, 9, 2, 16, kRate), SndGetDriverState()}), Both(1, 0));
-    EXPECT_EQ(play(0), 0u) << "nothing plays while not started";
-    ASSERT_EQ(SndInit(nullptr, 8, 2, 16, kRate), 0);
-    EXPECT_EQ(SndIsEnabled(), 1);
-}
 
 TEST_F(SndManagerTest, BadChannelsAnswerTheirOwnValues) {
     EXPECT_EQ((Results{SndChannelStop(16), SndChannelResume(16), SndChannelSetGain(16, 5), SndChannelSetVolume(-3, 5),
@@ -151,24 +141,6 @@ TEST_F(SndManagerTest, PausingAllNestsAndTheLastResumeRestartsEveryChannel) {
     EXPECT_EQ((Both{SndVoiceIsActive(a) + SndVoiceIsActive(b), SndResumeAll()}), Both(2, 1)) << "nothing to resume";
 }
 
-TEST_F(SndManagerTest, AResumeAfterTheEndFailsAndTheVoiceGoesAsFailed) {
-    std::vector<std::int16_t> frames = constant(2205, 5);  // 100 ms
-    SndVoiceHandle voice = play(0, 0, frames);
-    advance(150);  // over, but no service has seen it
-    EXPECT_EQ(SndChannelPause(0), 0) << "the pause serves the channel first: nothing plays";
-    voice = play(0, 0, frames);
-    advance(150);
-    Ended none{};
-    ended.assign(1, none);
-    EXPECT_EQ(SndDeactivateWindow(nullptr), 0) << "pauses everything";
-    EXPECT_EQ(Both(SndChannelIsPaused(0), SndChannelIsSounding(0)), Both(1, 1)) << "sounding kept through the pause";
-    EXPECT_EQ((Results{SndChannelResume(0), SndVoiceIsActive(voice), SndChannelIsSounding(0)}), (Results{1, 0, 0}));
-    SndChannelService(0);
-    ASSERT_EQ(ended.size(), 2u);
-    EXPECT_EQ(ended[1].state, SndVoiceState::failed);
-    EXPECT_EQ((Both{SndActivateWindow(nullptr), SndResumeAll()}), Both(0, 1));
-}
-
 TEST_F(SndManagerTest, ALoopedVoicePlaysOnUntilStoppedAndStopEmptiesTheQueue) {
     std::vector<std::int16_t> frames = constant(2205, 5);
     SndSetLoop(1);
@@ -182,27 +154,6 @@ TEST_F(SndManagerTest, ALoopedVoicePlaysOnUntilStoppedAndStopEmptiesTheQueue) {
     SndSetAppend(0);
     EXPECT_EQ((Results{SndVoiceIsActive(behind), SndChannelStop(4), SndChannelIsFree(4)}), (Results{1, 0, 1}));
     EXPECT_EQ(ended.size(), 2u);
-}
-
-TEST_F(SndManagerTest, DisabledSoundRefusesPlaysAndFreesAutoFreeBlocks) {
-    MemHandle sample = sampleOf(constant(100, 1));
-    ASSERT_NE(sample, 0u);
-    EXPECT_EQ(SndSetEnabled(0), 1);
-    SndSetAutoFree(1);
-    EXPECT_EQ((Both{SndChannelPlaySample(0, sample), MemHandleGetSize(sample)}), Both(0, 0)) << "refused, freed";
-    SndSetAutoFree(0);
-    EXPECT_EQ(SndSetEnabled(1), 0);
-    MemHandle kept = keep(sampleOf(constant(100, 1)));
-    SndSetPriority(5);
-    SndVoiceHandle voice = SndChannelPlaySample(0, kept);
-    ASSERT_NE(voice, 0u);
-    SndSetPriority(0);
-    SndSetAutoFree(1);
-    EXPECT_EQ(SndChannelPlaySample(0, sampleOf(constant(100, 2))), 0u) << "priority 0 below 5: refused, freed";
-    SndSetAutoFree(0);
-    EXPECT_EQ(SndVoiceGetSample(voice), kept);
-    SndChannelStop(0);
-    EXPECT_EQ(MemHandleIsLocked(kept), 0) << "the header lock went with the voice";
 }
 
 // Two append voices queued on one channel play one after the other through the driver's two buffers.

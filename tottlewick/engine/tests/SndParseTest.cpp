@@ -119,10 +119,8 @@ TEST(SndParseTest, ExtendedConversions) {
     for (const Case& c : cases) {
         std::uint8_t ten[10];
         SndLongToExtended(c.value, ten);
-        const std::string written = extendedRate(c.value);
         EXPECT_EQ(SndExtendedToLong(c.ten.data()), c.value);
         EXPECT_EQ(std::vector<std::uint8_t>(ten, ten + 10), c.ten) << c.value;
-        EXPECT_EQ(std::vector<std::uint8_t>(written.begin(), written.end()), c.ten) << c.value << " as written";
     }
     const std::uint8_t fraction[10] = {0x40, 0x0D, 0xAC, 0x44, 0x80};  // 22050.5 truncates
     const std::uint8_t negative[10] = {0xC0, 0x0D, 0xAC, 0x44};

@@ -1,5 +1,5 @@
 // The play layer on the virtual device: channel choice, reservation, ids in memory never streamed, the 51 ms
-// service, completions exactly once, prepared, sync and paused plays, and plays of files.
+// service, completions exactly once, prepared and sync plays, and plays of files.
 #include "SndChannel.h"
 #include "SndTestSupport.h"
 
@@ -118,18 +118,6 @@ TEST_F(SndPlayTest, ASyncPlayReturnsOnceTheSoundHasEnded) {
     EXPECT_GE(now() - started, 100u);
     EXPECT_EQ(Both(done.size(), SndAnyPlaying()), Both(1, 0));
     EXPECT_EQ(SndPlayIdSync(99, 0, 1024, 0), 1) << "no such sound";
-}
-
-TEST_F(SndPlayTest, PausedPlaysStandStillUntilResumed) {
-    std::int16_t a = SndPlayId(1, 0, 1024, 0), b = SndPlayId(2, 0, 1024, 0);
-    advance(50);
-    EXPECT_EQ((Both{SndPauseAllPlays(), SndIsPaused(a) + SndIsPaused(b)}), Both(0, 2));
-    std::uint32_t position = SndGetPosition(a);
-    runFor(3000);
-    EXPECT_EQ(Both(SndGetPosition(a), done.size()), Both(position, 0));
-    EXPECT_EQ(SndResumeAllPlays(), 0);
-    runFor(1100);
-    EXPECT_EQ(done.size(), 2u);
 }
 
 TEST_F(SndPlayTest, AFileIsReadWholeOrStreamed) {

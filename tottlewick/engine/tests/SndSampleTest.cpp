@@ -21,8 +21,9 @@ struct SndSampleTest : ResourceFolderTest {
         for (MemHandle& sample : samples) SndFreeSample(&sample);
         ResourceFolderTest::TearDown();
     }
-    MemHandle load(std::uint16_t id) {
-        MemHandle sample = SndLoadSample(id);
+    MemHandle load(std::uint16_t id) { return keepSample(SndLoadSample(id)); }
+    // Freed at the end.
+    MemHandle keepSample(MemHandle sample) {
         if (sample) samples.push_back(sample);
         return sample;
     }
@@ -132,13 +133,11 @@ TEST_F(SndSampleTest, FromAnOpenFileAndFromAHandle) {
     FileSeek(file, 6, 0);
     MemHandle sample = SndLoadSampleFromFile(file, static_cast<std::uint32_t>(aiff.size()));
     ASSERT_NE(sample, 0u);
-    samples.push_back(sample);
-    EXPECT_EQ(words(audio(sample).data(), 3), (std::vector<int>{11, 12, 13}));
+    EXPECT_EQ(words(audio(keepSample(sample)).data(), 3), (std::vector<int>{11, 12, 13}));
     FileSeek(file, static_cast<std::int32_t>(6 + aiff.size() + 7), 0);
     MemHandle snd = SndLoadSampleSndFromFile(file, 9);
     ASSERT_NE(snd, 0u);
-    samples.push_back(snd);
-    EXPECT_EQ(audio(snd), (std::vector<std::uint8_t>{'x', 'y', 'z'}));
+    EXPECT_EQ(audio(keepSample(snd)), (std::vector<std::uint8_t>{'x', 'y', 'z'}));
     FileClose(file);
     // Samples from handles are the sound bench's own fixtures (SndTestSupport.h).
     MemHandle bytes = MemHandleAlloc(static_cast<std::uint32_t>(aiff.size()));
@@ -149,9 +148,9 @@ TEST_F(SndSampleTest, FromAnOpenFileAndFromAHandle) {
 }
 
 TEST(SndTimeTest, FramesAndMilliseconds) {
-    EXPECT_EQ(SndFramesToMs(22050, 22050), 1000u);
-    EXPECT_EQ(SndFramesToMs(4410000, 44100), 100000u) << "no 32-bit overflow";
-    EXPECT_EQ((Both{SndFramesToMs(100, 0), SndMsToFrames(500, 11025)}), Both(0, 5512));
+    EXPECT_EQ((Results{SndFramesToMs(22050, 22050), SndFramesToMs(4410000, 44100), SndFramesToMs(100, 0),
+                       SndMsToFrames(500, 11025)}),
+              (Results{1000, 100000, 0, 5512})) << "no 32-bit overflow, no division by 0";
 }
 
 }  // namespace

@@ -215,12 +215,12 @@ TEST_F(SndStreamTest, AStreamFromMemoryPlaysToItsEnd) {
 
 TEST_F(SndStreamTest, OpensThatFailLeaveNothingOpen) {
     ASSERT_TRUE(open({aifResource(37, constant(100, 1)), {"AIF", 38, "FORM"}}));
-    Stream stream = 0;
-    EXPECT_EQ(SndStreamOpenResource(&stream, 0, kSndChunkMs, 99), 0);
-    EXPECT_EQ(SndStreamOpenResource(&stream, 0, kSndChunkMs, 38), 0) << "damaged";
-    EXPECT_EQ(SndStreamOpenMemory(&stream, 0, kSndChunkMs, 38), 0);
-    EXPECT_EQ(SndStreamOpenFile(&stream, 0, kSndChunkMs, folder.file("none.aif").c_str()), 0);
-    EXPECT_EQ((Results{stream, onlyStream(), SndStreamGetPriority(0)}), (Results{0, 0, kSndNoPriority}));
+    Stream stream = 0;  // absent, damaged (twice), no such file
+    EXPECT_EQ((Results{SndStreamOpenResource(&stream, 0, kSndChunkMs, 99),
+                       SndStreamOpenResource(&stream, 0, kSndChunkMs, 38), SndStreamOpenMemory(&stream, 0, kSndChunkMs, 38),
+                       SndStreamOpenFile(&stream, 0, kSndChunkMs, folder.file("none.aif").c_str()), stream, onlyStream(),
+                       SndStreamGetPriority(0)}),
+              (Results{0, 0, 0, 0, 0, 0, kSndNoPriority}));
     SndSetPriority(12);
     ASSERT_EQ(SndStreamOpenResource(&stream, 0, kSndChunkMs, 37), 1) << "the raw access was given back";
     SndSetPriority(0);

@@ -171,7 +171,6 @@ TEST_F(StrTest, PushedTablesTheStackLimitAndResourceLookups) {
     EXPECT_EQ(std::to_string(StrGetFromResource(10, 2, sizeof out, out)) + out, "1ten-2") << "at most size - 1 characters";
     EXPECT_EQ(std::to_string(StrGetFromResource(10, 9, sizeof out, out)) + out, "1");
     EXPECT_EQ((Both{StrGetFromResource(12, 1, sizeof out, out), ResIsLoaded(resType("STR"), 10)}), Both(0, 0));
-
     int pushed = 0;
     while (pushed < 40 && StrPushResource(10)) ++pushed;
     EXPECT_EQ(pushed, kStrStackDepth) << "a push beyond 16 levels is ignored";

@@ -62,7 +62,6 @@ TEST_F(AppTest, Clocks) {
     ClockRef first = ClockAlloc();
     EXPECT_EQ(first, 0xCACA0000u);
     for (int i = 1; i < kClockCount; ++i) EXPECT_EQ(ClockAlloc(), 0xCACA0000u | std::uint32_t(i));
-
     EXPECT_EQ(ClockAlloc(), 0u);
     ClockFree(&first);
     EXPECT_EQ((Both{first, ClockAlloc()}), Both(0, 0xCACA0000));
@@ -81,7 +80,6 @@ TEST_F(AppTest, Clocks) {
     standin::now += 5000;
     EXPECT_EQ((Results{ClockIsRunning(running), ClockGetElapsed(running), ClockGetElapsed(stopped)}),
               (Results{0, 1200, 1200}));
-
     ClockResumeAll();
     standin::now += 300;
     EXPECT_EQ(Both(ClockGetElapsed(running), ClockGetElapsed(stopped)), Both(1500, 1200));

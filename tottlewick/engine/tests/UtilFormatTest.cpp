@@ -60,7 +60,6 @@ TEST(UtilFormatTest, StringsWidthsCountedStringsCountsAndThe255CharacterCap) {
     EXPECT_EQ(std::string(capped), std::string(255, ' '));
     EXPECT_STREQ(UtilFormatStatic("%s-%d", "x", 2), "x-2");
     EXPECT_EQ((Both{UtilFormatStatic(nullptr) == UtilFormatBuffer(), *UtilFormatBuffer()}), Both(1, 0));
-
     EXPECT_EQ(UtilFormat(capped, "%.100d", 5), 64);  // digits are cut at the 64-character work area
 }
 
@@ -69,7 +68,6 @@ TEST(UtilStringTest, CountedStringsCopiesAndParseUIntUsingEveryDigit) {
     EXPECT_EQ((Both{UtilToCounted(buffer, buffer) - buffer, std::string(buffer, 6) == "\x05hello"}), Both(6, 1))
         << "in place";
     EXPECT_EQ(std::to_string(UtilFromCounted(buffer, buffer) - buffer) + buffer, "5hello");
-
     std::string longText(280, 'q');
     UtilToCounted(buffer, longText.c_str());
     EXPECT_EQ(static_cast<unsigned char>(buffer[0]), 255);
