@@ -70,7 +70,6 @@ TEST_F(BackdropTest, FourSlotsTheMainOneAndACallersBank) {
     BackdropFreeMain();
     EXPECT_EQ((Results{ShapeBankCount(bank), BackdropAdd(0, 4, 3, 0, 0)}), (Results{12, 0}))
         << "the caller's bank stays loaded";
-
 }
 
 }  // namespace

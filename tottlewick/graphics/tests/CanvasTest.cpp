@@ -182,6 +182,7 @@ TEST_F(CanvasTest, SwitchingAPaletteFollowsTheFilter) {
     HPALETTE first = useTestPalette();
     HPALETTE second = nullptr;
     ASSERT_EQ(PalCreateStock(&second, kPalStockGrey), 1);
+    keep(second);
     const Canvas offscreen = memory(4, 4, kCanvasDepth8 | kCanvasOffscreen), plain = memory(4, 4);
     EXPECT_EQ((Results{CanvasSwitchPalette(first, second, kCanvasFilterWindow),
                        CanvasSwitchPalette(first, second, kCanvasFilterOffscreen), CanvasGetPalette(offscreen) == second,
@@ -190,7 +191,6 @@ TEST_F(CanvasTest, SwitchingAPaletteFollowsTheFilter) {
               (Results{0, 1, 1, 1, 1, 1}));
     EXPECT_EQ((Results{tableColour(plain, 77), CanvasRealizeAll(), CanvasGetPalette(plain) == first}),
               (Results{RGB(77, 77, 77), 0, 1})) << "no window canvas; every canvas takes the current palette";
-    DeleteObject(second);
 }
 
 TEST_F(CanvasTest, TwoWindowCanvasesPrepareNoCopy) {

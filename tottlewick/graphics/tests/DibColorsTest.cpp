@@ -11,7 +11,6 @@ namespace {
 struct DibColorsTest : ScreenUpdateTest {
     void TearDown() override {
         for (MemHandle& table : tables) MemHandleFree(&table);
-        for (HPALETTE& palette : palettes) DeleteObject(palette);
         ScreenUpdateTest::TearDown();
     }
     // Opens a resource folder holding each bitmap, as a "BM" file, as 'DIB' 1, 2, ...
@@ -28,13 +27,10 @@ struct DibColorsTest : ScreenUpdateTest {
     }
     HPALETTE fromColors(MemHandle table, MemHandle statics, bool dibOnly = false) {
         HPALETTE palette = nullptr;
-        if (dibOnly ? PalCreateFromDibColors(table, &palette) : PalCreateFromColors(table, &palette, statics)) {
-            palettes.push_back(palette);
-        }
+        if (dibOnly ? PalCreateFromDibColors(table, &palette) : PalCreateFromColors(table, &palette, statics)) keep(palette);
         return palette;
     }
     std::vector<MemHandle> tables;
-    std::vector<HPALETTE> palettes;
 };
 
 // The table read is a count word, a zero word and the colours as red, green, blue, 0; a table without a

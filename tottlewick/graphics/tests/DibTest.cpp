@@ -100,7 +100,7 @@ TEST_F(DibTest, CopyMovesRowsCountedFromTheTopAndCutsToTheDestination) {
 
 // Colours as blue, green, red, 0, or 16-bit indices; only the colours used are written.
 TEST_F(DibTest, ColorTableHoldsColoursOrIndices) {
-    HPALETTE palette = makeTestPalette();
+    HPALETTE palette = keep(makeTestPalette());
     DibHeader* h = create(8, 4, 4);
     auto* slots = reinterpret_cast<std::uint8_t*>(h) + 40;
     const auto colourAt = [slots](int i) { return RGB(slots[i * 4 + 2], slots[i * 4 + 1], slots[i * 4]); };
@@ -114,7 +114,6 @@ TEST_F(DibTest, ColorTableHoldsColoursOrIndices) {
               (Results{1, testColor(3), 8}));
     EXPECT_EQ((Results{DibSetColorTableFromPalette(dibs.back(), nullptr, kDibTableColors), colourAt(0)}),
               (Results{1, 0})) << "the default palette";
-    DeleteObject(palette);
 }
 
 // Without a DIB the rectangle is painted with the raster operation alone; a negative size zooms the DIB.
@@ -125,14 +124,13 @@ TEST_F(DibTest, StretchDrawPaintsWithTheRasterOperationOrZoomsTheDib) {
     EXPECT_EQ(DibStretchDraw(dc, 1, 1, 2, 2, 0, 0, 0, -1, -1, BLACKNESS, DIB_RGB_COLORS), 1);
     EXPECT_EQ(std::tuple(GetPixel(dc, 1, 1), GetPixel(dc, 2, 2), GetPixel(dc, 3, 3)),
               std::tuple(RGB(0, 0, 0), RGB(0, 0, 0), RGB(255, 255, 255)));
-    HPALETTE palette = makeTestPalette();
+    HPALETTE palette = keep(makeTestPalette());
     DibHeader* h = create(8, 4, 2);
     std::memset(reinterpret_cast<std::uint8_t*>(h) + kDibPixelOffset, 9, h->imageSize);
     DibSetColorTable(h, palette, kDibTableColors);
     EXPECT_EQ((Results{DibStretchDraw(dc, 4, 4, -2, -3, dibs.back(), 0, 0, -1, -1, SRCCOPY, DIB_RGB_COLORS),
                        GetPixel(dc, 4, 4), GetPixel(dc, 11, 9), GetPixel(dc, 12, 10)}),
               (Results{1, testColor(9), testColor(9), RGB(255, 255, 255)})) << "4 x 2 pixels zoomed 2 x 3 times";
-    DeleteObject(palette);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -100,8 +101,14 @@ struct GraphicsTest : ::testing::Test {
     void TearDown() override {
         PortSet(0);
         for (Canvas& canvas : canvases) CanvasDispose(&canvas);
+        for (HPALETTE palette : palettes) DeleteObject(palette);
         PalMgrTerm();
         MemTerm();
+    }
+    // A palette deleted at the end of the test.
+    HPALETTE keep(HPALETTE palette) {
+        palettes.push_back(palette);
+        return palette;
     }
     // A canvas disposed of at the end of the test; 0 when it could not be made.
     Canvas make(std::uintptr_t argument, std::uint16_t kindWord) {
@@ -120,16 +127,29 @@ struct GraphicsTest : ::testing::Test {
         return palette;
     }
     std::vector<Canvas> canvases;
+    std::vector<HPALETTE> palettes;
 };
 
-// The byte at pixel (x, y) of an 8-bit memory canvas, row y counted from the top.
-inline std::uint8_t pixelAt(Canvas canvas, int x, int y) {
+// The pixels of a memory canvas as values, row by row from the top; `write` replaces them first.
+inline std::vector<std::uint16_t> canvasPixels(Canvas canvas, const std::vector<std::uint16_t>* write = nullptr) {
     void* base = nullptr;
     std::int32_t step = 0;
     std::uint16_t depth = 0;
     Rect area{};
-    if (!CanvasLockPixels(canvas, &base, &step, &depth, &area)) return 0;
-    const std::uint8_t value = static_cast<const std::uint8_t*>(base)[y * step + x];
+    std::vector<std::uint16_t> out;
+    if (!CanvasLockPixels(canvas, &base, &step, &depth, &area)) return out;
+    const std::size_t size = depth == 8 ? 1 : 2;
+    for (int y = 0; y < area.bottom; ++y) {
+        for (int x = 0; x < area.right; ++x) {
+            std::uint8_t* p = static_cast<std::uint8_t*>(base) + y * step + x * int(size);
+            if (write) std::memcpy(p, &(*write)[out.size()], size);
+            out.push_back(0);
+            std::memcpy(&out.back(), p, size);
+        }
+    }
     CanvasUnlockPixels(canvas);
-    return value;
+    return out;
+}
+inline std::uint16_t pixelAt(Canvas canvas, int x, int y) {
+    return canvasPixels(canvas).at(std::size_t(y * CanvasGetWidth(canvas) + x));
 }

@@ -34,12 +34,12 @@ struct PalFadeTest : GraphicsTest {
         picture = memory(16, 16);
         ASSERT_NE(window, 0u);
         ASSERT_EQ(PalCreateStock(&grey, kPalStockGrey), 1);
+        keep(grey);
         watched = window;
         seen.clear();
     }
     void TearDown() override {
         ClockSetSource(nullptr);
-        DeleteObject(grey);
         GraphicsTest::TearDown();
     }
     TestWindow screen{64, 64};

@@ -10,14 +10,6 @@
 namespace {
 
 struct PaletteTest : GraphicsTest {
-    void TearDown() override {
-        for (HPALETTE& palette : palettes) DeleteObject(palette);
-        GraphicsTest::TearDown();
-    }
-    HPALETTE keep(HPALETTE palette) {
-        palettes.push_back(palette);
-        return palette;
-    }
     // The test palette with some entries replaced.
     HPALETTE testPaletteWith(const std::vector<std::pair<int, COLORREF>>& changes) {
         HPALETTE palette = keep(makeTestPalette());
@@ -28,7 +20,6 @@ struct PaletteTest : GraphicsTest {
         }
         return palette;
     }
-    std::vector<HPALETTE> palettes;
 };
 
 TEST_F(PaletteTest, StockPalettes) {

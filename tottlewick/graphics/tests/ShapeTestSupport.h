@@ -39,29 +39,23 @@ inline ForgeBank forgedBank(std::uint16_t format) {
 class Pixels {
 public:
     Pixels(int width, int height, int bytesPerPixel, std::uint16_t background)
-        : width_(width), size_(bytesPerPixel), data_(std::size_t(width * height * bytesPerPixel)) {
-        for (std::size_t i = 0; i < data_.size(); i += std::size_t(size_)) {
-            std::memcpy(&data_[i], &background, std::size_t(size_));
-        }
+        : width_(std::size_t(width)), size_(std::size_t(bytesPerPixel)), data_(width_ * std::size_t(height) * size_) {
+        for (std::size_t i = 0; i < data_.size(); i += size_) std::memcpy(&data_[i], &background, size_);
     }
     void* base() { return data_.data(); }
-    std::int32_t step() const { return width_ * size_; }
-    std::uint16_t at(int x, int y) const {
-        std::uint16_t value = 0;
-        std::memcpy(&value, &data_[std::size_t((y * width_ + x) * size_)], std::size_t(size_));
-        return value;
-    }
-    std::vector<std::uint16_t> row(int y, int x, int right) const {
-        std::vector<std::uint16_t> out;
-        for (; x < right; ++x) out.push_back(at(x, y));
+    std::int32_t step() const { return std::int32_t(width_ * size_); }
+    std::vector<std::uint16_t> row(int y) const {
+        std::vector<std::uint16_t> out(width_);
+        const std::uint8_t* from = &data_[std::size_t(y) * width_ * size_];
+        for (std::size_t x = 0; x < out.size(); ++x) std::memcpy(&out[x], from + x * size_, size_);
         return out;
     }
-    std::string text(int y, int x, int right) const {
-        const std::vector<std::uint16_t> values = row(y, x, right);
+    std::string text(int y) const {
+        const std::vector<std::uint16_t> values = row(y);
         return std::string(values.begin(), values.end());
     }
 private:
-    int width_;
-    int size_;
+    std::size_t width_;
+    std::size_t size_;
     std::vector<std::uint8_t> data_;
 };

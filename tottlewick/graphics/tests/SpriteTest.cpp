@@ -134,11 +134,9 @@ TEST_F(SpriteTest, DragsStayInsideTheLimitsInBothModes) {
     ASSERT_EQ(SpritePickAtPoint(at(635, 475)), 1);
     EXPECT_EQ(SpritePickAtPoint(at(635, 475)), 0) << "a second press while held";
     EXPECT_EQ(SpriteDragDrop(at(625, 465)), 1);
-    EXPECT_EQ((Results{draggedFrame() == "none", SpriteDragDrop(at(625, 465))}), (Results{1, 0}));
-
-
     Rect frame{};
-    SpriteGetRect(7, &frame);
+    EXPECT_EQ((Results{draggedFrame() == "none", SpriteDragDrop(at(625, 465)), SpriteGetRect(7, &frame)}),
+              (Results{1, 0, 1}));
     EXPECT_EQ(rectCsv(frame), "620,460,630,470");
 }
 

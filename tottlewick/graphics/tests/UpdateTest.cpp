@@ -136,19 +136,17 @@ TEST_F(UpdateTest, PaintRepaintsTheWholePictureAndResultsAreCutTo16Bits) {
     TestWindow screen(64, 48);
     EXPECT_EQ(UpdateWindowProc(screen.handle, WM_PAINT, 0, 0), 0x2345);
     EXPECT_TRUE(log.empty()) << "no window canvas: nothing painted";
-    window = make(reinterpret_cast<std::uintptr_t>(screen.handle), kCanvasWindow);
+    window = onWindow(screen);
     EXPECT_EQ((Results{UpdateWindowProc(screen.handle, WM_PAINT, 0, 0), UpdateWindowProc(screen.handle, 10007, 0, 0)}),
               (Results{0x2345, 1}));
     EXPECT_EQ(log, (std::vector<std::string>{"margins", "screen@0"}));
-
 }
 
 // On the display: the window shows yellow, the offscreen picture turns blue without being marked, and a
 // flush must bring exactly the merged dirty rectangles to the screen.
 TEST_F(UpdateTest, AFlushPresentsExactlyTheMergedRectangles) {
     TestWindow screen(640, 480, true);
-    window = make(reinterpret_cast<std::uintptr_t>(screen.handle), kCanvasWindow);
-    ASSERT_NE(window, 0u);
+    ASSERT_NE(window = onWindow(screen), 0u);
     UpdateSetWindowCanvas(window);
     useTestPalette();
     PortSet(offscreen);
@@ -162,14 +160,8 @@ TEST_F(UpdateTest, AFlushPresentsExactlyTheMergedRectangles) {
     ASSERT_EQ(rects(), rectsCsv(4, merged.data()));
     UpdateFlush();
     GdiFlush();
-    // The window read back through a 24-bit DIB section.
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 640, -480, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HDC memoryDc = CreateCompatibleDC(nullptr);
-    HBITMAP shot = CreateDIBSection(memoryDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memoryDc, shot);
-    BitBlt(memoryDc, 0, 0, 640, 480, CanvasGetDC(window), 0, 0, SRCCOPY);
+    Rgb24Dc shot(640, 480);
+    BitBlt(shot.dc, 0, 0, 640, 480, CanvasGetDC(window), 0, 0, SRCCOPY);
     GdiFlush();
     int wrong = 0;
     for (int y = 0; y < 480; ++y) {
@@ -177,7 +169,7 @@ TEST_F(UpdateTest, AFlushPresentsExactlyTheMergedRectangles) {
             bool inside = false;
             for (const Rect& r : merged) inside |= RectContainsHV(&r, std::int16_t(x), std::int16_t(y)) != 0;
             // Blue inside, yellow outside; as the nearest static colours on a palette display.
-            const std::uint8_t* p = static_cast<std::uint8_t*>(bits) + y * 640 * 3 + x * 3;
+            const std::uint8_t* p = static_cast<std::uint8_t*>(shot.bits) + y * 640 * 3 + x * 3;
             const bool blue = p[0] > 128 && p[2] < 128;
             const bool yellow = p[0] < 128 && p[2] > 128;
             if (!(inside ? blue : yellow) && wrong++ < 5) {
@@ -186,9 +178,6 @@ TEST_F(UpdateTest, AFlushPresentsExactlyTheMergedRectangles) {
         }
     }
     EXPECT_EQ(wrong, 0);
-    SelectObject(memoryDc, old);
-    DeleteObject(shot);
-    DeleteDC(memoryDc);
 }
 
 }  // namespace
