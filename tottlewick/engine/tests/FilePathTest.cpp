@@ -28,7 +28,6 @@ TEST(FilePathTest, SplitsIntoDriveFolderNameAndExtensionWithinTheirCaps) {
         FileGetFileNamePart(c.path, fileName);
         EXPECT_STREQ(fileName, c.fileName);
     }
-    // The splitters cap their parts.
     std::string longFolder = "C:\\" + std::string(250, 'f') + "\\n";
     char folder[kFilePathSize], name[kFilePathSize];
     EXPECT_EQ(std::to_string(FileGetFolderPart(longFolder.c_str(), folder)) + folder,
@@ -60,7 +59,6 @@ TEST(FilePathTest, BuildsPathsRefusesOverlongOnesAndReadsDriveNumbers) {
     EXPECT_EQ(FileAppendName(path, std::string(260, 'z').c_str()), nullptr);
     EXPECT_STREQ(path, "C:\\base");
 
-    // Drive numbers.
     struct Case { const char* path; int number; int fromPart; } cases[] = {
         {"A:\\", 1, 1}, {"z:x", 26, 26}, {"c", -1, 0}, {"1:", 0, 0}, {"dir\\x", -1, 0}, {"", -1, 0},
     };

@@ -91,7 +91,6 @@ TEST_F(MemHandleTest, LockedBlockRefusesFreeUnregisterAndPurgeAndASharedBlockNee
     EXPECT_EQ(errorAfter(MemHandleFree(&other) == 0), 6);
     ASSERT_NE(MemHandleLock(other), nullptr);
     EXPECT_EQ(MemHandleFree(&other), 1);
-    // A block registered twice needs two frees.
     handle = MemHandleAlloc(8);
     PlatBlock block = MemHandleGetBlock(handle);
     EXPECT_EQ((Both{MemHandleRegister(block, 99, 0), MemHandleGetSize(handle)}), Both(handle, 8))

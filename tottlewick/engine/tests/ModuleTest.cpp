@@ -48,10 +48,9 @@ TEST_F(ModuleTest, PushPopAndReplaceSuspendResumeAndAskAndAFullStackRefuses) {
     EXPECT_EQ(AppPopModule(nullptr, 4), module<2>);
     EXPECT_EQ(log, (Lines{"10007 0", "m2 10007 0 -", "10001 4", "m2 10001 4 m1", "10003 4", "m1 10003 4 m2"}));
     EXPECT_EQ(AppPopModule(nullptr, 4), nullptr) << "empty stack";
-    // A replacement is not asked.
     log.clear();
     standin::script.refuseEnd[1] = true;
-    EXPECT_EQ(AppReplaceModule(nullptr, module<3>, 6), module<1>);
+    EXPECT_EQ(AppReplaceModule(nullptr, module<3>, 6), module<1>) << "a replacement is not asked";
     EXPECT_EQ(log, (Lines{"10001 6", "m1 10001 6 m3", "10000 6", "m3 10000 6 m1"}));
     // A full stack refuses a push and sends nothing.
     for (int i = 0; i < 6; ++i) ASSERT_NE(AppPushModule(nullptr, i % 2 ? module<1> : module<2>, 0), nullptr);

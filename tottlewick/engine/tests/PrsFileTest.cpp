@@ -245,8 +245,6 @@ TEST_F(PrsFileTest, DamagedFilesGiveErrorCodesAndDamagedCachesAreReplaced) {
     }
 }
 
-// ---- folders ----
-
 TEST_F(PrsFileTest, FolderNamesAndSearchTree) {
     std::string dir = folder.file("res");
     CreateDirectoryA(dir.c_str(), nullptr);

@@ -85,7 +85,6 @@ TEST_F(SndCacheTest, AReadErrorEndsTheReadWithTheResourceUnread) {
     ASSERT_TRUE(open({{"AIF", 1, "first"}, {"AIF", 5, data}}));
     SndCacheItem item{resType("AIF"), 5};
     ASSERT_EQ(SndCacheStart(1, &item, 0), 1);
-    // The file loses its end while the read runs.
     ASSERT_EQ(FileSetSize(folder.file("Global.PRS").c_str(), 3000), 0);
     EXPECT_EQ(serviceUntilIdle(), 2) << "1000 more bytes, then a short read; the step after closes the read";
     EXPECT_EQ((Both{SndCacheIsBusy(), ResIsLoaded(resType("AIF"), 5)}), Both(0, 0)) << "half-read data is not kept";

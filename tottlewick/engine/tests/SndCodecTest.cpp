@@ -47,7 +47,6 @@ TEST(SndCodecTest, ImaBlocksDecodeAsWorkedByHandAndStereoInterleavesTwoBlocks) {
     EXPECT_EQ(decodeBlock({0x00, 76, 0x04})[0], 11724);
     // The predictor saturates: 0x7F80 = 32640, index 88, code 7 adds 61436.
     EXPECT_EQ((Both{decodeBlock({0x7F, 0xD8, 0x07})[0], decodeBlock({0x80, 0x58, 0x0F})[0]}), Both(32767, -32768));
-    // Stereo interleaves the two blocks.
     std::vector<std::uint8_t> in(2 * kImaBlockBytes, 0);
     in[0] = 0x10;                  // left predictor 4096, index 0: first code 0 adds 0
     in[kImaBlockBytes] = 0xF0;     // right predictor -4096

@@ -22,7 +22,6 @@ struct SndSampleTest : ResourceFolderTest {
         ResourceFolderTest::TearDown();
     }
     MemHandle load(std::uint16_t id) { return keepSample(SndLoadSample(id)); }
-    // Freed at the end.
     MemHandle keepSample(MemHandle sample) {
         if (sample) samples.push_back(sample);
         return sample;

@@ -92,8 +92,6 @@ TEST(StrSourceTest, ConditionalSectionsAndDamagedTablesWalkedWithinBounds) {
     EXPECT_EQ(findStrRecord(table.data(), 4, 5), nullptr);
 }
 
-// ---- tables from resource files ----
-
 struct StrTest : ResourceFolderTest {
     void TearDown() override {
         while (StrPopTable()) {}
