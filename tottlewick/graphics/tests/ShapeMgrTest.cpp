@@ -66,9 +66,10 @@ struct ShapeMgrTest : ScreenUpdateTest {
 // reference at every point of and around the image.
 TEST_F(ShapeMgrTest, ForgedBanksDrawAndHitLikeTheReference) {
     std::vector<ForgeBank> forged;
+    std::vector<ByteOrder> orders;
     for (std::uint16_t format : kFormats) forged.insert(forged.end(), 2, forgedBank(format));
-    openBanks(forged, {ByteOrder::big, ByteOrder::little, ByteOrder::big, ByteOrder::little, ByteOrder::big,
-                        ByteOrder::little, ByteOrder::big, ByteOrder::little});
+    for (int i = 0; i < 4; ++i) orders.insert(orders.end(), {ByteOrder::big, ByteOrder::little});
+    openBanks(forged, orders);
     for (int f = 0; f < 4; ++f) {
         const Canvas canvas = memory(kWidth, kHeight, kFormats[f] >= 0xC001 ? kCanvasDepth8 : kCanvasDepth16);
         ASSERT_NE(canvas, 0u);
@@ -101,14 +102,9 @@ TEST_F(ShapeMgrTest, ForgedBanksDrawAndHitLikeTheReference) {
 
 // Hot spot (5, 3), frame 20 x 10, image 8 x 5 at (4, 2), placed at (100, 50).
 TEST_F(ShapeMgrTest, PlacementFollowsTheMirrorModes) {
-    ForgeBank forged = handBank({"########", "########", "########", "########", "########"});
+    ForgeBank forged = handBank(std::vector<std::string>(5, "########"));
     ForgeShape& s = forged.shapes[0];
-    s.hotX = 5;
-    s.hotY = 3;
-    s.frameWidth = 20;
-    s.frameHeight = 10;
-    s.imageX = 4;
-    s.imageY = 2;
+    std::tie(s.hotX, s.hotY, s.frameWidth, s.frameHeight, s.imageX, s.imageY) = std::tuple(5, 3, 20, 10, 4, 2);
     openBanks({forged});
     const ShapeBank bank = load(1);
     const std::tuple<std::uint16_t, Rect, Rect> cases[] = {
@@ -124,12 +120,10 @@ TEST_F(ShapeMgrTest, PlacementFollowsTheMirrorModes) {
         ShapeGetImageRect(&gotImage, bank, 0, 100, 50, flags);
         EXPECT_EQ(rectCsv(gotFrame) + " " + rectCsv(gotImage), rectCsv(frame) + " " + rectCsv(image)) << flags;
     }
-    Rect r{1, 2, 3, 4};
-    ShapeGetImageRect(&r, bank, 1, 100, 50, 0);
-    EXPECT_EQ(rectCsv(r), "0,0,0,0") << "an index past the last shape";
-    r = Rect{1, 2, 3, 4};
-    ShapeGetFrameRect(&r, 0, 0, 100, 50, 0);
-    EXPECT_EQ(rectCsv(r), "0,0,0,0") << "no bank";
+    Rect past{1, 2, 3, 4}, none{1, 2, 3, 4};
+    ShapeGetImageRect(&past, bank, 1, 100, 50, 0);
+    ShapeGetFrameRect(&none, 0, 0, 100, 50, 0);
+    EXPECT_EQ(rectCsv(past) + " " + rectCsv(none), "0,0,0,0 0,0,0,0") << "an index past the last shape; no bank";
 }
 
 TEST_F(ShapeMgrTest, LoadRefusesMissingBadlyMarkedAndBrokenBanks) {
