@@ -7,13 +7,15 @@
 namespace {
 
 std::uint32_t now = 0;
-std::uint32_t testClock() { return now; }
+bool clockRuns = false;  // each reading moves the clock on by 1 ms
+std::uint32_t testClock() { return clockRuns ? now++ : now; }
 std::uint32_t noDevices() { return 0; }
 
 struct SndDriverTest : EngineTest {
     void SetUp() override {
         EngineTest::SetUp();
         now = 0;
+        clockRuns = false;
         MssTestUseVirtualDevice(testClock);
     }
     void TearDown() override {
@@ -91,6 +93,24 @@ TEST_F(SndDriverTest, BufferedPiecesCycleThroughTheTwoBuffers) {
         << "no longer buffered";
     now = 372;
     EXPECT_EQ(SndDriverIsDone(1), 1);
+}
+
+TEST_F(SndDriverTest, EndOfDataWaitsForABufferOnlyWhileTheVoicePlays) {
+    ASSERT_EQ(SndDriverStart(8, 2, 16, 44100), 1);
+    std::uint32_t frames = SndDriverBufferSize() / 4;
+    std::vector<std::int16_t> piece(2 * frames, 1);
+    std::uint32_t index = 0;
+    for (int i = 0; i < 2; ++i) SndDriverPlayBuffer(4, &index, piece.data(), frames, 2, 16, 44100);
+    SndDriverPause(4);
+    EXPECT_EQ(SndDriverEndOfData(4), 0) << "paused with both buffers full: the marker is dropped";
+    SndDriverStop(4);
+    for (int i = 0; i < 2; ++i) SndDriverPlayBuffer(4, &index, piece.data(), frames, 2, 16, 44100);
+    clockRuns = true;
+    EXPECT_EQ(SndDriverEndOfData(4), 0) << "playing: waits until the first buffer has played";
+    EXPECT_GE(now, 93u);
+    clockRuns = false;
+    now += 93;
+    EXPECT_EQ(SndDriverIsDone(4), 1);
 }
 
 }  // namespace

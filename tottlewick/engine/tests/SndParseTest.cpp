@@ -151,6 +151,7 @@ TEST(SndParseTest, SustainLoopsFromMarkersBeforeTheSound) {
         {"play mode 0", 3, 1, 3, [](AiffSound& s) { s.sustainMode = 0; }, 0, 400},
         {"MARK only", 3, 1, 3, [](AiffSound& s) { s.writeInstrument = false; }, 0, 400},
         {"end marker missing: to the end", 3, 1, 9, [](AiffSound&) {}, 10, 400},
+        {"end marker before the begin: no loop", 3, 3, 1, [](AiffSound&) {}, 0, 400},
         {"16th of 20 markers", 20, 2, 16, [](AiffSound&) {}, 20, 160},
         {"17th of 20 markers is not kept", 20, 2, 17, [](AiffSound&) {}, 20, 400},
     };
