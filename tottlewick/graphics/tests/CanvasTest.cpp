@@ -180,9 +180,7 @@ TEST_F(CanvasTest, CopyToAPrinterCanvasPrintsColoursAndRestoresIndices) {
 
 TEST_F(CanvasTest, SwitchingAPaletteFollowsTheFilter) {
     HPALETTE first = useTestPalette();
-    HPALETTE second = nullptr;
-    ASSERT_EQ(PalCreateStock(&second, kPalStockGrey), 1);
-    keep(second);
+    HPALETTE second = stock(kPalStockGrey);
     const Canvas offscreen = memory(4, 4, kCanvasDepth8 | kCanvasOffscreen), plain = memory(4, 4);
     EXPECT_EQ((Results{CanvasSwitchPalette(first, second, kCanvasFilterWindow),
                        CanvasSwitchPalette(first, second, kCanvasFilterOffscreen), CanvasGetPalette(offscreen) == second,

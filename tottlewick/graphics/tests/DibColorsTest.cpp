@@ -27,8 +27,8 @@ struct DibColorsTest : ScreenUpdateTest {
     }
     HPALETTE fromColors(MemHandle table, MemHandle statics, bool dibOnly = false) {
         HPALETTE palette = nullptr;
-        if (dibOnly ? PalCreateFromDibColors(table, &palette) : PalCreateFromColors(table, &palette, statics)) keep(palette);
-        return palette;
+        const bool made = dibOnly ? PalCreateFromDibColors(table, &palette) : PalCreateFromColors(table, &palette, statics);
+        return made ? keep(palette) : nullptr;
     }
     std::vector<MemHandle> tables;
 };
@@ -69,10 +69,6 @@ TEST_F(DibColorsTest, StaticPositionsTakeTheSystemsOrTheGivenColours) {
     DibPicture statics = image;
     statics.colors.assign(256, 0x010203);
     openBitmaps({writeBmpFile(image), writeBmpFile(statics)});
-    PALETTEENTRY system[256] = {};
-    HDC screen = GetDC(nullptr);
-    GetSystemPaletteEntries(screen, 0, 256, system);
-    ReleaseDC(nullptr, screen);
     HPALETTE arranged = fromColors(loadColors(1), 0), given = fromColors(loadColors(1), loadColors(2));
     ASSERT_TRUE(arranged && given);
     for (const auto& [index, isStatic] : {std::pair{0, true}, {9, true}, {10, false}, {245, false}, {246, true},
@@ -81,7 +77,7 @@ TEST_F(DibColorsTest, StaticPositionsTakeTheSystemsOrTheGivenColours) {
         const COLORREF own = RGB(index, 100, 255 - index);
         EXPECT_EQ((Results{colourOf(entryOf(arranged, index)), colourOf(entryOf(given, index)),
                            entryOf(given, index).peFlags}),
-                  (Results{isStatic ? colourOf(system[index]) : own, isStatic ? RGB(1, 2, 3) : own,
+                  (Results{isStatic ? systemColour(index) : own, isStatic ? RGB(1, 2, 3) : own,
                            isStatic ? 0 : PC_RESERVED}));
     }
 }

@@ -44,6 +44,15 @@ inline PALETTEENTRY entryOf(HPALETTE palette, int index) {
 }
 inline COLORREF colourOf(const PALETTEENTRY& e) { return RGB(e.peRed, e.peGreen, e.peBlue); }
 
+// Entry `index` of the system palette.
+inline COLORREF systemColour(int index) {
+    PALETTEENTRY e{};
+    HDC screen = GetDC(nullptr);
+    GetSystemPaletteEntries(screen, UINT(index), 1, &e);
+    ReleaseDC(nullptr, screen);
+    return colourOf(e);
+}
+
 // Slot `index` of the colour table of a memory canvas's DIB section.
 inline COLORREF tableColour(Canvas canvas, int index) {
     RGBQUAD q{};
@@ -109,6 +118,11 @@ struct GraphicsTest : ::testing::Test {
     HPALETTE keep(HPALETTE palette) {
         palettes.push_back(palette);
         return palette;
+    }
+    // A stock palette deleted at the end of the test; 0 when refused.
+    HPALETTE stock(std::uint16_t kind) {
+        HPALETTE palette = nullptr;
+        return PalCreateStock(&palette, kind) ? keep(palette) : nullptr;
     }
     // A canvas disposed of at the end of the test; 0 when it could not be made.
     Canvas make(std::uintptr_t argument, std::uint16_t kindWord) {

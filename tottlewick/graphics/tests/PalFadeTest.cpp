@@ -33,8 +33,7 @@ struct PalFadeTest : GraphicsTest {
         window = onWindow(screen);
         picture = memory(16, 16);
         ASSERT_NE(window, 0u);
-        ASSERT_EQ(PalCreateStock(&grey, kPalStockGrey), 1);
-        keep(grey);
+        ASSERT_NE(grey = stock(kPalStockGrey), nullptr);
         watched = window;
         seen.clear();
     }

@@ -33,9 +33,8 @@ TEST_F(PaletteTest, StockPalettes) {
     };
     for (const auto& [kind, entries, index, colour] : cases) {
         SCOPED_TRACE(testing::Message() << "kind " << kind << " entry " << index);
-        HPALETTE palette = nullptr;
-        ASSERT_EQ(PalCreateStock(&palette, kind), 1);
-        keep(palette);
+        HPALETTE palette = stock(kind);
+        ASSERT_NE(palette, nullptr);
         EXPECT_EQ(GetPaletteEntries(palette, 0, 0, nullptr), entries);
         EXPECT_EQ(PalGetEntryColor(palette, std::uint16_t(index)), colour);
         EXPECT_EQ(entryOf(palette, index).peFlags, PC_RESERVED);
@@ -45,17 +44,15 @@ TEST_F(PaletteTest, StockPalettes) {
     EXPECT_EQ(distinct.size(), 256u);
     HPALETTE none = reinterpret_cast<HPALETTE>(1);
     EXPECT_EQ((Results{PalCreateStock(&none, 5), none == nullptr}), (Results{0, 1}));
-    HPALETTE arranged = nullptr;
-    ASSERT_EQ(PalCreateStock(&arranged, kPalStockBlack | kPalArrange), 1);
-    keep(arranged);
+    HPALETTE arranged = stock(kPalStockBlack | kPalArrange);
     EXPECT_EQ((Results{PalGetEntryColor(arranged, 255), entryOf(arranged, 255).peFlags, entryOf(arranged, 128).peFlags}),
               (Results{RGB(255, 255, 255), 0, PC_RESERVED})) << "the static white";
     EXPECT_EQ((Results{PalEntryCount(palettes[0]), PalEntryCount(nullptr)}), (Results{256, 0})) << "any palette: 256";
 }
 
 TEST_F(PaletteTest, NearestColour) {
-    EXPECT_EQ(PalNearestColor(nullptr, 0x01000005, 0, 0, 255), 5u) << "a palette index needs no palette";
-    EXPECT_EQ(PalNearestColor(nullptr, RGB(1, 2, 3), 0, 0, 255), 0u) << "no palette";
+    EXPECT_EQ((Results{PalNearestColor(nullptr, 0x01000005, 0, 0, 255), PalNearestColor(nullptr, RGB(1, 2, 3), 0, 0, 255)}),
+              (Results{5, 0})) << "a palette index needs no palette; a colour does";
     HPALETTE plain = testPaletteWith({});
     HPALETTE blackAt50 = testPaletteWith({{50, RGB(0, 0, 0)}});
     HPALETTE twins = testPaletteWith({{20, RGB(30, 30, 30)}, {21, RGB(30, 30, 30)}});
@@ -76,8 +73,8 @@ TEST_F(PaletteTest, NearestColour) {
         EXPECT_EQ(PalNearestColor(palette, colour, exact, first, last), index) << what;
     }
     PalSetCurrent(makeTestPalette());
-    EXPECT_EQ(PalNearestIndex(nullptr, testColor(77), 1), 77) << "the current palette";
-    EXPECT_EQ(PalGetEntryColor(nullptr, 3), testColor(3));
+    EXPECT_EQ((Results{PalNearestIndex(nullptr, testColor(77), 1), PalGetEntryColor(nullptr, 3)}),
+              (Results{77, testColor(3)})) << "the current palette";
 }
 
 TEST_F(PaletteTest, ClutsStoreComponentsInBothHalves) {
@@ -96,9 +93,7 @@ TEST_F(PaletteTest, ClutsStoreComponentsInBothHalves) {
         const ClutEntry& e = table.entries()[2];  // colour (2, 6, 253)
         EXPECT_EQ(std::vector<int>({e.value, e.red, e.green, e.blue}), std::vector<int>({2, 0x0202, 0x0606, 0xFDFD}));
     }
-    HPALETTE grey = nullptr;
-    PalCreateStock(&grey, kPalStockGrey);
-    keep(grey);
+    HPALETTE grey = stock(kPalStockGrey);
     ASSERT_EQ(ClutToPalette(grey, clut), 1);
     EXPECT_EQ((Results{PalGetEntryColor(grey, 3), PalGetEntryColor(grey, 4)}), (Results{testColor(3), RGB(4, 4, 4)}));
     HPALETTE made = nullptr;
@@ -151,19 +146,13 @@ TEST_F(PaletteTest, StaticColoursTakeTheirPlaces) {
 
 TEST_F(PaletteTest, TheCurrentPaletteReachesEveryCanvas) {
     const Canvas canvas = memory(4, 4);
-    EXPECT_EQ(CanvasGetPalette(canvas), nullptr);
     HPALETTE palette = makeTestPalette();
-    EXPECT_EQ(PalSetCurrent(palette), nullptr);
-    EXPECT_EQ(CanvasGetPalette(canvas), palette);
-    EXPECT_EQ(tableColour(canvas, 9), testColor(9));
-    EXPECT_EQ(PalSetCurrent(nullptr), palette) << "0 builds one from the system palette";
-    keep(palette);
-    PALETTEENTRY system{};
-    HDC screen = GetDC(nullptr);
-    GetSystemPaletteEntries(screen, 255, 1, &system);
-    ReleaseDC(nullptr, screen);
-    EXPECT_EQ(PalGetEntryColor(nullptr, 255), colourOf(system));
-    EXPECT_EQ(CanvasGetPalette(canvas), PalGetCurrent());
+    EXPECT_EQ((Results{CanvasGetPalette(canvas) == nullptr, PalSetCurrent(palette) == nullptr,
+                       CanvasGetPalette(canvas) == palette, tableColour(canvas, 9)}),
+              (Results{1, 1, 1, testColor(9)}));
+    EXPECT_EQ(PalSetCurrent(nullptr), keep(palette)) << "0 builds one from the system palette";
+    EXPECT_EQ((Results{PalGetEntryColor(nullptr, 255), CanvasGetPalette(canvas) == PalGetCurrent()}),
+              (Results{systemColour(255), 1}));
     EXPECT_EQ((Results{PalMgrInit(), PalMgrTerm(), PalSetCurrent(palette) == nullptr, PalMgrTerm(), PalMgrInit()}),
               (Results{0, 1, 1, 0, 1})) << "already running; stopped, it takes no palette";
 }
