@@ -35,6 +35,34 @@ struct SndManagerTest : SndTest {
     }
 };
 
+TEST_F(SndManagerTest, StartRefusesMoreThanEightChannelsAndShutdownReportsOnce) {
+    EXPECT_EQ(SndInit(nullptr, 4, 2, 16, kRate), 0) << "already running: only reports";
+    EXPECT_EQ(Both(SndGetChannelCount(), SndGetDriverState()), Both(8, kSndDriverRunning));
+    EXPECT_EQ((Results{SndShutdown(), SndShutdown(), SndIsEnabled()}), (Results{0, 1, 0}));
+    EXPECT_EQ((Both{SndInit(nullptr, 9, 2, 16, kRate), SndGetDriverState()}), Both(1, 0));
+    EXPECT_EQ(play(0), 0u) << "nothing plays while not started";
+    ASSERT_EQ(SndInit(nullptr, 8, 2, 16, kRate), 0);
+    EXPECT_EQ(SndIsEnabled(), 1);
+}
+
+TEST_F(SndManagerTest, AResumeAfterTheEndFailsAndTheVoiceGoesAsFailed) {
+    std::vector<std::int16_t> frames = constant(2205, 5);  // 100 ms
+    SndVoiceHandle voice = play(0, 0, frames);
+    advance(150);  // over, but no service has seen it
+    EXPECT_EQ(SndChannelPause(0), 0) << "the pause serves the channel first: nothing plays";
+    voice = play(0, 0, frames);
+    advance(150);
+    Ended none{};
+    ended.assign(1, none);
+    EXPECT_EQ(SndDeactivateWindow(nullptr), 0) << "pauses everything";
+    EXPECT_EQ(Both(SndChannelIsPaused(0), SndChannelIsSounding(0)), Both(1, 1)) << "sounding kept through the pause";
+    EXPECT_EQ((Results{SndChannelResume(0), SndVoiceIsActive(voice), SndChannelIsSounding(0)}), (Results{1, 0, 0}));
+    SndChannelService(0);
+    ASSERT_EQ(ended.size(), 2u);
+    EXPECT_EQ(ended[1].state, SndVoiceState::failed);
+    EXPECT_EQ((Both{SndActivateWindow(nullptr), SndResumeAll()}), Both(0, 1));
+}
+
 TEST_F(SndManagerTest, BadChannelsAnswerTheirOwnValues) {
     EXPECT_EQ((Results{SndChannelStop(16), SndChannelResume(16), SndChannelSetGain(16, 5), SndChannelSetVolume(-3, 5),
                        SndChannelSetPan(16, 5), SndChannelSetVolumePan(16, 5, 5), SndChannelSetPriorityOffset(16, 1),
