@@ -17,14 +17,10 @@ struct SpriteTest : ScreenUpdateTest {
         openBanks({forged});
         bank = load(1);
         ASSERT_NE(bank, 0u);
-        const Rect limits = kScreen;
-        SpriteSetDragLimits(&limits);
+        SpriteSetDragLimits(&kScreen);
     }
     // Forgets the dirty areas so far.
-    static void settle() {
-        UpdateFlush();
-        UpdateFlush();
-    }
+    static void settle() { for (int i = 0; i < 2; ++i) UpdateFlush(); }
     static std::string stack() {
         std::string out;
         SpriteInfo info{};
@@ -120,13 +116,12 @@ TEST_F(SpriteTest, APressOnASkippedPixelPicksTheSpriteBelow) {
 TEST_F(SpriteTest, DragsStayInsideTheLimitsInBothModes) {
     SpriteCreate(at(100, 100), bank, 0, 7);
     ASSERT_EQ(SpritePickAtPoint(at(105, 105)), 1);
-    struct Move { int x, y; std::int16_t result; const char* frame; };
-    const Move moves[] = {{1000, 105, 7, "630,100,640,110"}, {2000, 105, 0, "630,100,640,110"},
-                          {-50, -50, 7, "0,0,10,10"}, {700, 900, 7, "630,470,640,480"}};
+    struct Move { int x, y; const char* resultAndFrame; };
+    const Move moves[] = {{1000, 105, "7 630,100,640,110"}, {2000, 105, "0 630,100,640,110"},
+                          {-50, -50, "7 0,0,10,10"}, {700, 900, "7 630,470,640,480"}};
     for (const Move& m : moves) {
-        SCOPED_TRACE(testing::Message() << m.x << "," << m.y);
-        EXPECT_EQ(SpriteDragMove(at(m.x, m.y)), m.result);
-        EXPECT_EQ(draggedFrame(), m.frame);
+        const std::int16_t result = SpriteDragMove(at(m.x, m.y));
+        EXPECT_EQ(std::to_string(result) + " " + draggedFrame(), m.resultAndFrame) << m.x;
     }
     EXPECT_EQ(SpritePickAtPoint(at(0, 0)), 2) << "the second click drops in mode 0";
     EXPECT_EQ(draggedFrame(), "none");
