@@ -21,11 +21,8 @@ TEST(BackdropGridTest, ADirtyRectangleMeetsOnlyTheCellsItTouches) {
     struct Case { Rect rect; BackdropGrid grid; int cells; };
     const BackdropGrid grid{0, 0, 4, 3, 160, 160};
     const Case cases[] = {
-        {{150, 150, 170, 170}, grid, 4},
-        {{0, 0, 640, 480}, grid, 12},
-        {{160, 160, 320, 320}, grid, 1},
-        {{-100, -100, 10, 10}, grid, 1},
-        {{700, 0, 720, 10}, grid, 0},
+        {{150, 150, 170, 170}, grid, 4}, {{0, 0, 640, 480}, grid, 12}, {{160, 160, 320, 320}, grid, 1},
+        {{-100, -100, 10, 10}, grid, 1}, {{700, 0, 720, 10}, grid, 0},
         {{150, 150, 170, 170}, {100, 100, 4, 3, 160, 160}, 1},
         {{150, 150, 170, 170}, {0, 0, 4, 3, 0, 160}, 0},  // tiles of no width
     };

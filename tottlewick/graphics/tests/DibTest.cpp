@@ -40,14 +40,11 @@ TEST_F(DibTest, CreateSizesTheImageAsStrideTimesHeightAndRefusesEmptySizes) {
         SCOPED_TRACE(testing::Message() << bits << " bits, " << width << "x" << height);
         DibHeader* h = create(bits, width, height);
         ASSERT_NE(h, nullptr);
-        EXPECT_EQ(std::tuple(h->size, h->width, h->height, h->planes, h->bitCount, h->compression),
-                  std::tuple(40u, storedWidth, std::int32_t(height), std::uint16_t(1), bits, 0u));
-        EXPECT_EQ((Results{DibStride(h), h->imageSize, MemHandleGetSize(dibs.back())}),
-                  (Results{stride, imageSize, 1064 + imageSize}));
         const auto* slots = reinterpret_cast<const std::uint16_t*>(reinterpret_cast<std::uint8_t*>(h) + 40);
-        const std::pair<int, int> indices = bits <= 8 ? std::pair(1, 255) : std::pair(0, 0);
-        const std::pair<int, int> stored(slots[1], slots[255]);
-        EXPECT_EQ(stored, indices) << "the colour slots hold indices up to 8 bits";
+        EXPECT_EQ((Results{h->size, h->width, h->height, h->planes, h->bitCount, h->compression, DibStride(h),
+                           h->imageSize, MemHandleGetSize(dibs.back()), slots[1], slots[255]}),
+                  (Results{40, storedWidth, height, 1, bits, 0, stride, imageSize, 1064 + imageSize, bits <= 8 ? 1 : 0,
+                           bits <= 8 ? 255 : 0})) << "the colour slots hold indices up to 8 bits";
     }
     for (const auto& [width, height] : {std::pair<std::int16_t, std::int16_t>{0, 10}, {10, 0}, {-1, 10}, {10, -5}}) {
         MemHandle dib = 99;
@@ -69,9 +66,8 @@ TEST_F(DibTest, FillsCoverTheRectangleAndItsTailBytesOnly) {
     const Rect everything{-5, -5, 100, 100};
     DibFillRect(row(nibbles, nibbles->height - 1), nibbles, &everything, 0x07);
     const auto* pixels = reinterpret_cast<const std::uint8_t*>(nibbles) + kDibPixelOffset;
-    for (std::uint32_t i = 0; i < nibbles->imageSize; ++i) {
-        ASSERT_EQ(pixels[i], i % 4 < 2 ? 0x07 : 0) << "byte " << i;  // 4 pixels are 2 bytes, then padding
-    }
+    // 4 pixels are 2 bytes, then padding.
+    for (std::uint32_t i = 0; i < nibbles->imageSize; ++i) ASSERT_EQ(pixels[i], i % 4 < 2 ? 0x07 : 0) << "byte " << i;
     DibHeader* words = create(16, 3, 2);
     const Rect right{1, 0, 3, 2};
     DibFillRect(row(words, 1), words, &right, 0x1234);
@@ -121,9 +117,9 @@ TEST_F(DibTest, StretchDrawPaintsWithTheRasterOperationOrZoomsTheDib) {
     Rgb24Dc paper(16, 16);
     HDC dc = paper.dc;
     std::memset(paper.bits, 0xFF, 16 * 16 * 3);
-    EXPECT_EQ(DibStretchDraw(dc, 1, 1, 2, 2, 0, 0, 0, -1, -1, BLACKNESS, DIB_RGB_COLORS), 1);
-    EXPECT_EQ(std::tuple(GetPixel(dc, 1, 1), GetPixel(dc, 2, 2), GetPixel(dc, 3, 3)),
-              std::tuple(RGB(0, 0, 0), RGB(0, 0, 0), RGB(255, 255, 255)));
+    EXPECT_EQ((Results{DibStretchDraw(dc, 1, 1, 2, 2, 0, 0, 0, -1, -1, BLACKNESS, DIB_RGB_COLORS), GetPixel(dc, 1, 1),
+                       GetPixel(dc, 2, 2), GetPixel(dc, 3, 3)}),
+              (Results{1, 0, 0, RGB(255, 255, 255)})) << "no DIB: the raster operation alone";
     HPALETTE palette = keep(makeTestPalette());
     DibHeader* h = create(8, 4, 2);
     std::memset(reinterpret_cast<std::uint8_t*>(h) + kDibPixelOffset, 9, h->imageSize);

@@ -9,10 +9,6 @@
 namespace {
 
 struct UpdateTest : ScreenUpdateTest {
-    static std::string rects() {
-        Rect out[kUpdateCapacity];
-        return rectsCsv(UpdateGetRects(out), out);
-    }
     // Each call of the redraw or copy procedure logged as "redraw: ..." or "copy: ...".
     static void redraw(std::uint16_t count, const Rect* r) { log.push_back("redraw: " + rectsCsv(count, r)); }
     static void copy(std::uint16_t count, const Rect* r) { log.push_back("copy: " + rectsCsv(count, r)); }

@@ -24,11 +24,8 @@ inline std::string rectsCsv(std::uint16_t count, const Rect* rects) {
 
 // A 0xC002 shape from rows of characters: '.' is skipped, any other is its own palette index.
 inline ForgeShape handShape(const std::vector<std::string>& rows) {
-    ForgeShape s;
-    s.width = int(rows[0].size());
-    s.height = int(rows.size());
-    s.frameWidth = std::int16_t(s.width);
-    s.frameHeight = std::int16_t(s.height);
+    const int width = int(rows[0].size()), height = int(rows.size());
+    ForgeShape s{0, 0, std::int16_t(width), std::int16_t(height), 0, 0, width, height, {}};
     for (const std::string& row : rows) {
         for (char c : row) s.pixels.push_back({c == '.' ? ForgePixel::skip : ForgePixel::opaque, std::uint16_t(c), 0});
     }
@@ -82,9 +79,14 @@ struct ScreenUpdateTest : GraphicsTest {
         if (bank) banks.push_back(bank);
         return bank;
     }
+    // The update list's rectangles, and those marked for one flush only.
+    static std::string rects() {
+        Rect out[kUpdateCapacity];
+        return rectsCsv(UpdateGetRects(out), out);
+    }
     static std::string onceRects() {
-        Rect rects[kUpdateCapacity];
-        return rectsCsv(UpdateGetOnceRects(rects), rects);
+        Rect out[kUpdateCapacity];
+        return rectsCsv(UpdateGetOnceRects(out), out);
     }
     // The window layer: copies to the window and fades are logged as "l,t,r,b@ms" and "fade@ms".
     static inline std::vector<std::string> log;
