@@ -1,5 +1,4 @@
-// The action tests' world: the fake millisecond clock, a task list of their own run pass by pass, the
-// death hooks and the leaf kinds installed, and a log of "finished" events in order; call parameters and script variables.
+// The action tests' world: the fake clock, a task list run pass by pass, death hooks, leaf kinds and a "finished" log.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,6 +14,7 @@
 #include "ActionFactory.h"
 #include "ActionKinds.h"
 #include "OMSParameter.h"
+#include "OMScriptableObjectProperty.h"
 #include "OMSystemUtilities.h"
 #include "OMTask.h"
 #include "YDeathInterest.h"
@@ -42,15 +42,35 @@ T* hold(const char* name, T* object) {
     return object;
 }
 
-struct FinishNote {
-    std::string name;
-    void note() { finishLog += name + " "; }
+// A script object that reports its death as actions do: a verb that records its parameters (for every
+// instance) and a value.
+struct TintProbe : Action {
+    TintProbe() : Action(1) { registerProperties(); }
+    void registerProperties() override {
+        const OMLinkToObj<TintProbe> verb(this, &TintProbe::replacePaletteEntry);
+        addMethodProperty("replacePaletteEntry", &verb);
+        const OMLinkToObj<TintProbe> setter(this, nullptr, &TintProbe::setValue);
+        addDataProperty("value", &setter, nullptr);
+    }
+    static inline std::vector<std::string> calls;
+    std::string value;
+
+private:
+    void replacePaletteEntry() {
+        std::string line;
+        for (const char* p = popParameter(); *p; p = popParameter()) line += std::string(line.empty() ? "" : ",") + p;
+        calls.push_back(line);
+    }
+    void setValue(OMArg text) { value = reinterpret_cast<const char*>(text); }
 };
+
+struct FinishNote { std::string name; void note() { finishLog += name + " "; } };
 
 struct ActionTest : ::testing::Test {
     void SetUp() override {
         actionMs = 1000;
         finishLog.clear();
+        TintProbe::calls.clear();
         previousClock_ = setClockSource([] { return actionMs; });
         setAppTaskList(&tasks);
         installDeathHooks();
@@ -84,10 +104,7 @@ struct ActionTest : ::testing::Test {
     }
     // Main-loop passes until the clock reaches ms, stepping stepMs before each.
     void runUntil(std::uint32_t ms, std::uint32_t stepMs = 10) {
-        while (actionMs < ms) {
-            actionMs += stepMs;
-            runTaskSlices(tasks);
-        }
+        while (actionMs < ms) { actionMs += stepMs; runTaskSlices(tasks); }
     }
     OMList<OMTask> tasks{compareTaskPriority};
 

@@ -1,5 +1,4 @@
-// The action base, the factory and the container base: finish order, the deletion guard, kinds by name
-// with their token runs, and children taken in, owned or not, and let go (an unowned one at its death).
+// The action base, the factory and the container base: finish order, the deletion guard, token runs, children.
 #include <functional>
 
 #include "ActionContainer.h"
@@ -42,22 +41,18 @@ TEST_F(ActionTest, AContainerHearsOfAFinishBeforeTheChildsEventAndADeletedChildR
     child->start();
     EXPECT_EQ(1, child->isActive());
     child->actionFinished();
-    EXPECT_EQ("container child ", finishLog);
-    EXPECT_EQ(0, child->isActive());
+    EXPECT_EQ("container child 0", finishLog + std::to_string(child->isActive()));
     // The listener deletes the child whose finish it hears: no event, nothing touched afterwards.
     finishLog.clear();
     box.onChild = [&] { box.removeAction(child); };
     child->start();
     child->actionFinished();
-    EXPECT_EQ("container ", finishLog);
-    EXPECT_EQ(0, ManualAction::alive);
-    EXPECT_EQ(0, box.children.count);
+    EXPECT_EQ(std::make_tuple(std::string("container "), 0, 0), std::make_tuple(finishLog, ManualAction::alive, box.children.count));
 }
 
 TEST_F(ActionTest, NestedFinishesAreCountedAndTheGuardListEmptiesOnlyAtTheOutermost) {
     ProbeContainer outer, inner;
-    auto* a = new ManualAction;
-    auto* b = new ManualAction;
+    auto *a = new ManualAction, *b = new ManualAction;
     watch(a, "a");
     watch(b, "b");
     outer.addAction(a, 1);
@@ -71,9 +66,7 @@ TEST_F(ActionTest, NestedFinishesAreCountedAndTheGuardListEmptiesOnlyAtTheOuterm
         listedSeen = Action::actionDeleteList().count;
     };
     a->actionFinished();
-    EXPECT_EQ("container container a ", finishLog);
-    EXPECT_EQ(2, depthSeen);
-    EXPECT_EQ(1, listedSeen);
+    EXPECT_EQ(std::make_tuple(std::string("container container a "), 2, 1), std::make_tuple(finishLog, depthSeen, listedSeen));
 }
 
 TEST_F(ActionTest, KindsAreFoundByExactNameAndCreatedFromTheLongestRunOfTokens) {
@@ -118,8 +111,7 @@ TEST_F(ActionTest, AddTakesActionsFromVariablesUnownedAndKindsOwned) {
     EXPECT_STREQ("0", box->getProperty("isActive"));
     // The unowned child's death, heard through the action death hook, takes it out.
     delete held;
-    EXPECT_STREQ("1", box->getProperty("actionCount"));
-    EXPECT_EQ(1, ManualAction::alive);
+    EXPECT_EQ(std::make_pair(std::string("1"), 1), std::make_pair(std::string(box->getProperty("actionCount")), ManualAction::alive));
     // Deleting the container deletes the owned child only.
     auto* other = new ManualAction;
     hold("other", other);
@@ -146,8 +138,7 @@ TEST_F(ActionTest, AnUnownedChildReportsOnlyToItsLastContainerAndOutlivesIt) {
         child.actionFinished();
         EXPECT_EQ("child ", finishLog);
         first.clearActions();
-        EXPECT_EQ(0, first.children.count);
-        EXPECT_EQ(0, first.childInfos.count);
+        EXPECT_EQ(std::make_pair(0, 0), std::make_pair(first.children.count, first.childInfos.count));
     }
     EXPECT_EQ(1, ManualAction::alive);
 }

@@ -1,5 +1,4 @@
-// Animation steps: a resource animation made, placed and taken away by its step, and an existing
-// animation played on; both finish at the animation's end of play.
+// Animation steps: a resource animation made and taken away by its step, an existing one played to its end.
 #include "AnimAction.h"
 #include "AnimatedActionFixture.h"
 #include "PlayAnimAction.h"
@@ -39,13 +38,11 @@ TEST_F(AnimActionTest, AResourceAnimationPlaysWhereItsTokensSayAndGoesAtItsEnd) 
         for (const char* after : {"finished@step ", "finished@step finished@step "}) {
             step->start();
             const RAnimation& a = *step->animation;
-            EXPECT_TRUE(a.bounds == bounds);
-            EXPECT_EQ("5 0 0", std::to_string(a.z) + " " + std::to_string(a.movable) + " " + std::to_string(a.touchy));
+            EXPECT_EQ(numbers(a.bounds) + ", " + numbers({a.z, a.movable, a.touchy}), numbers(bounds) + ", 5 0 0");
             frames(2);
             EXPECT_NE(after, eventLog);
             frames(1);
-            EXPECT_EQ(after, eventLog);
-            EXPECT_EQ(0, window->trinkets.count);
+            EXPECT_EQ(std::make_pair(std::string(after), 0), std::make_pair(eventLog, window->trinkets.count));
         }
         step->start();
         step->halt();
@@ -62,8 +59,7 @@ TEST_F(AnimActionTest, WithoutAnAnimationToPlayTheStepFinishesAtOnce) {
         eventLog.clear();
         Action* step = create("AnimAction", {id, "5", "0"});
         step->start();
-        EXPECT_EQ("finished@step ", eventLog);
-        EXPECT_EQ(0, window->trinkets.count);
+        EXPECT_EQ(std::make_pair(std::string("finished@step "), 0), std::make_pair(eventLog, window->trinkets.count));
         delete step;
     }
 }

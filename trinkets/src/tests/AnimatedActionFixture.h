@@ -1,6 +1,4 @@
-// The world of the steps that use animations and sounds: the sound trinkets' window and fake wave device,
-// the death hooks and the leaf kinds, a looping animation of id 7, and "finished" events noted as
-// "finished@name".
+// Steps that use animations and sounds: the sound trinkets' world, a looping animation 7, "finished@name" notes.
 #pragma once
 
 #include "ActionFixture.h"

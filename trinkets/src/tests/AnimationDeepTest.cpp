@@ -1,7 +1,4 @@
-// Palettes and deep pixels: shared palette records (the last used is current, references count holders,
-// short RRGB data make none); animations on a deep off-screen canvas drawn through the palette current at
-// attach, shared by copies; on a deep display, the script factory's palette step; and backgrounds' static
-// one-image pictures drawn over memory canvases of 8, 16, 24 and 32 bits, and RRGB palettes read into tables.
+// Shared palette records, animations and static pictures on deep canvases, and RRGB palettes read into tables.
 #include "AOPaletteRecord.h"
 #include "AnimationFiles.h"
 #include "AseqWriter.h"
@@ -74,23 +71,22 @@ struct AnimationDeepTest : TrinketFixture {
 using AnimationImageTest = AnimationDeepTest;
 
 TEST_F(AnimationDeepTest, TheLastUsedPaletteIsCurrentFindMakesOneCurrentAgainAndTheLastReleaseDestroys) {
-    EXPECT_EQ(palette(5, 0x102030, 1), nullptr) << "short data";
-    EXPECT_EQ(AOPaletteRecord::current(), nullptr);
+    AOPaletteRecord* const none = nullptr;
+    EXPECT_EQ(std::tuple(palette(5, 0x102030, 1), AOPaletteRecord::current()), std::tuple(none, none)) << "short data";
     AOPaletteRecord* first = palette(5, 0x102030);
     AOPaletteRecord* second = palette(6, 0x405060);
     EXPECT_EQ(AOPaletteRecord::current(), second);
     const OMColorRecord& c = second->colors[20];
     EXPECT_EQ(std::tuple(c.red, c.green, c.blue), std::tuple(0x4000, 0x5000, 0x6000));
     EXPECT_EQ(AOPaletteRecord::find(5), first);
-    EXPECT_EQ(AOPaletteRecord::current(), first);
-    EXPECT_EQ(first->references, 2);
+    EXPECT_EQ(std::tuple(AOPaletteRecord::current(), first->references), std::tuple(first, 2));
     EXPECT_EQ(AOPaletteRecord::find(7), nullptr);
     EXPECT_EQ(AOPaletteRecord::current(), first);
     AOPaletteRecord::release(first);
     EXPECT_EQ(std::tuple(first->references, AOPaletteRecord::listSize()), std::tuple(1, 2u));
     AOPaletteRecord::release(first);
-    EXPECT_EQ(AOPaletteRecord::current(), second) << "the last release destroyed the record";
-    EXPECT_EQ(AOPaletteRecord::listSize(), 1u);
+    EXPECT_EQ(std::tuple(AOPaletteRecord::current(), AOPaletteRecord::listSize()), std::tuple(second, 1u))
+        << "the last release destroyed the record";
     std::vector<OMColorRecord> table(256, colorOf(1, 2, 3));
     EXPECT_EQ(AOPaletteRecord::createFromTable(table.data())->id, 0);
 }
@@ -101,12 +97,10 @@ TEST_F(AnimationDeepTest, AnAnimationDrawsWithThePaletteCurrentAtAttachAndCopies
     AOPaletteRecord* newer = palette(2, 0x405060);
     auto* a = new OMAnimation(window, data.stream(animation()), 100, 50);
     auto* copy = static_cast<OMAnimation*>(a->clone());
-    EXPECT_EQ(older->references, 1);
-    EXPECT_EQ(newer->references, 3) << "creation, the animation and its copy";
+    EXPECT_EQ(std::tuple(older->references, newer->references), std::tuple(1, 3)) << "creation, the animation and its copy";
     window->update();
-    EXPECT_EQ(backColor(100, 50), 0xFFFFFFu) << "the skipped pixel keeps the background";
-    EXPECT_EQ(backColor(101, 50), 0x405060u);
-    EXPECT_EQ(backColor(102, 50), 0xBFAF9Fu);
+    EXPECT_EQ(std::tuple(backColor(100, 50), backColor(101, 50), backColor(102, 50)), std::tuple(0xFFFFFFu, 0x405060u, 0xBFAF9Fu))
+        << "the skipped pixel keeps the background";
     delete copy;
     delete a;
     EXPECT_EQ(newer->references, 1) << "back to its creation reference";
@@ -121,8 +115,7 @@ TEST_F(AnimationDeepTest, OnADeepDisplayLoadedAndFoundPalettesBecomeCurrent) {
     ASSERT_NE(createObject("OMAnimation", "0", "0", "7"), nullptr);
     AOPaletteRecord* seven = AOPaletteRecord::current();
     ASSERT_NE(seven, nullptr);
-    EXPECT_EQ(seven->id, 7) << "made from the look-up's data";
-    EXPECT_EQ(seven->colors[20].red, 0x6500);
+    EXPECT_EQ(std::tuple(seven->id, seven->colors[20].red), std::tuple(7, 0x6500)) << "made from the look-up's data";
     palette(8, 0xFEDCBA);
     ASSERT_NE(createObject("OMAnimation", "0", "0", "7"), nullptr);
     EXPECT_EQ(AOPaletteRecord::current(), seven) << "found by id and made current again";
@@ -160,7 +153,7 @@ TEST_F(AnimationImageTest, APictureDrawsAtTheOriginInTheCanvasFormat) {
 // copy. Palettes keep the components' high bytes; short data leave the table as it was.
 TEST_F(AnimationImageTest, PicturesAndPalettesComeFromStreamsAndModuleResources) {
     const std::string module = data.folder.file("pictures.dll");
-    ASSERT_TRUE(writeModuleWithResources(programPath("ResModule.dll"), module,
+    ASSERT_TRUE(writeModuleWithResources(ProgramWindow::ownFolder() + "ResModule.dll", module,
                                          {{"ASEQ", 3, picture()}, {"RRGB", 4, rrgb(0xABCDEF)}}));
     OMResFile file(module.c_str());
     ASSERT_EQ(file.status, kResFileUsable);

@@ -1,6 +1,4 @@
-// Data for the animation tests as files of a temporary folder: streams over bytes, and the animations,
-// sounds and palettes the look-ups serve by id (each look-up installed with its first data, all removed
-// at the end; an id without data finds nothing).
+// Animation test data as temporary files: streams over bytes, and animations, sounds and palettes served by id.
 #pragma once
 
 #include <map>
@@ -26,10 +24,7 @@ public:
     TempFolder folder;
 
 private:
-    struct Served {
-        std::map<std::int16_t, std::string> files;
-        int lookUps;
-    };
+    struct Served { std::map<std::int16_t, std::string> files; int lookUps; };
     std::string file(const std::string& bytes) {
         const std::string path = folder.file("data" + std::to_string(++files));
         writeWholeFile(path, bytes);

@@ -1,7 +1,4 @@
-// End to end: QAnimations runs a script under Wine that makes an "RAnimation" from an ASEQ in a 16-bit
-// resource module (beside its RRGB palette and the WAVE of its sound cue), plays it twice through, and
-// writes the frame position of every frame notification and the end of play to "debug.txt"; then the
-// window as the screen shows it, with the last frame on the white background.
+// End to end: a script plays an "RAnimation" from a resource module under Wine; debug.txt and the screen are checked.
 #include "AseqWriter.h"
 #include "NeModuleWriter.h"
 #include "ProgramRun.h"
@@ -51,11 +48,9 @@ struct AnimationProgramTest : ::testing::Test {
         module.types.push_back({0, "RRGB", {{1, writeRrgb(colors, 0x77)}}});
         module.types.push_back({0, "WAVE", {{5, writeWave({11025, 1, 8, std::string(551, '\x80'), {}, {}, {}})}}});  // 50 ms
         writeWholeFile(folder.file("anims.dll"), writeNeModule(module).bytes);
-        CreateDirectoryA(folder.file("PScripts").c_str(), nullptr);
-        writeWholeFile(folder.file("PScripts\\main.mps"), lines(kMain));
-        const ChildResult result = runChild("\"" + programPath("QAnimations.exe") + "\"" + arguments, folder.path(), 60000);
-        EXPECT_TRUE(result.started);
-        EXPECT_EQ(0u, result.exitCode) << result.output;
+        writeScript(folder, "main.mps", kMain);
+        const ChildResult result = runProgram("QAnimations.exe", folder, arguments);
+        EXPECT_EQ(std::make_pair(true, 0ul), std::make_pair(result.started, result.exitCode)) << result.output;
         EXPECT_EQ(lines({"width 2", "frame 1 at 100", "frame 2 at 105", "frame 1 at 100", "frame 2 at 105", "paused"}),
                   readWholeFile(folder.file("debug.txt")));
         const std::string screen = readWholeFile(folder.file("window.bgr"));
@@ -75,14 +70,12 @@ struct AnimationProgramTest : ::testing::Test {
     std::uint32_t second = 0;
 };
 
-TEST_F(AnimationProgramTest, AScriptAnimationNotifiesEveryFrameAndTheScreenShowsItsLastFrame) {
-    expectLastFrame("");
-}
+TEST_F(AnimationProgramTest, AScriptAnimationNotifiesEveryFrameAndTheScreenShowsItsLastFrame) { expectLastFrame(""); }
 
 // On a deep display the frames go through the shared palette onto colour-keyed canvases.
 TEST_F(AnimationProgramTest, ThroughDirectDrawSurfacesADeepDisplayShowsTheSameFrame) {
     if (!deep) GTEST_SKIP() << "the deep drawing path needs a display deeper than 8 bits";
-    expectLastFrame(" -directdraw");
+    expectLastFrame("-directdraw");
 }
 
 }  // namespace

@@ -1,6 +1,4 @@
-// Sound cues of animations with the fake wave device: a cue waited for holds its frame until its sound
-// starts, the end of play waits for the sounds, the controls act on them, copies share them, and the
-// queries the character and the actions use.
+// Sound cues of animations with the fake wave device: cue holds, waiting for sounds at the end, shared records.
 #include "AseqWriter.h"
 #include "RAnimation.h"
 #include "SoundTrinketFixture.h"
@@ -21,8 +19,7 @@ const std::vector<AseqPictureEntry> kEndList = {
 struct AnimationSoundTest : SoundTrinketFixture {
     void SetUp() override {
         SoundTrinketFixture::SetUp();
-        // Naming the record links the class in.
-        ASSERT_TRUE(classExists(RAnimation::classRecord.className));
+        ASSERT_TRUE(classExists(RAnimation::classRecord.className));  // naming the record links the class in
         serveVoice(kCue);
     }
     // A script animation at (100, 50) of two 1 x 1 frames and the given list, 10 frames a second.
@@ -37,10 +34,7 @@ struct AnimationSoundTest : SoundTrinketFixture {
         watch(a, {"paused"});
         return a;
     }
-    void update(std::uint32_t ms) {
-        fakeMs = ms;
-        window->update();
-    }
+    void update(std::uint32_t ms) { fakeMs = ms; window->update(); }
 };
 
 // The frame on screen ('-' hidden) at 1000 (frame 0), 1100 (the cue), 1200, then after the mixer's pump
@@ -67,11 +61,8 @@ TEST_F(AnimationSoundTest, ACueWaitedForHoldsItsFrameUntilItsSoundStarts) {
             const std::uint8_t pixel = backPixel(100, 50);
             shown += pixel == kFrame0 ? '0' : pixel == kFrame1 ? '1' : '-';
         }
-        EXPECT_EQ(shown, c.shown);
-        EXPECT_EQ(!wave.device.writes.empty(), c.heard);
-        if (&c == cases) {
-            EXPECT_EQ(a->playback.syncLatency, 250) << "from the cue to the tick after the start";
-        }
+        EXPECT_EQ(std::make_pair(shown, !wave.device.writes.empty()), std::make_pair(std::string(c.shown), c.heard));
+        if (&c == cases) { EXPECT_EQ(a->playback.syncLatency, 250) << "from the cue to the tick after the start"; }
         delete a;
         OMSound::stopAll();
         wave.device.refuseOpen = false;
@@ -104,13 +95,10 @@ TEST_F(AnimationSoundTest, TheEndOfPlayWaitsForTheSoundsWhenAsked) {
         update(1100);
         OMWaveOutMixer::pump();
         update(1200);
-        EXPECT_EQ(eventLog, c.atEnd);
-        EXPECT_TRUE(a->isBusy()) << "the sound plays";
+        EXPECT_EQ(std::make_pair(eventLog, a->isBusy()), std::make_pair(std::string(c.atEnd), true)) << "the sound plays";
         c.during(*a);
         wave.playOut();
-        EXPECT_EQ(eventLog, c.afterSound);
-        EXPECT_TRUE(a->isPausedAndQuiet());
-        EXPECT_FALSE(a->waitingForSounds);
+        EXPECT_EQ(std::make_tuple(eventLog, a->isPausedAndQuiet(), a->waitingForSounds), std::make_tuple(std::string(c.afterSound), true, false));
         delete a;
     }
 }
@@ -128,11 +116,9 @@ TEST_F(AnimationSoundTest, TheCuesOfTheListAreWalkedWithTheirFramePositions) {
         walk += (s ? "sound " : "none ") + std::to_string(id) + "@" + std::to_string(position) + " ";
         if (position == 0) break;
     }
-    EXPECT_EQ(walk, "sound 7@1 none 8@3 none 0@0 ");
-    EXPECT_EQ(AnimationFiles::soundLookUps(), 2) << "records are made once";
-    EXPECT_EQ(a->entryAt(5)->frame, kAseqEnd);
-    EXPECT_FALSE(a->entryAt(6).has_value());
-    EXPECT_EQ(a->entryAt(-1)->frame, kAseqSoundCue) << "the current entry";
+    EXPECT_EQ(walk + std::to_string(AnimationFiles::soundLookUps()), "sound 7@1 none 8@3 none 0@0 2") << "records are made once";
+    EXPECT_EQ(std::make_tuple(a->entryAt(5)->frame, a->entryAt(6).has_value(), a->entryAt(-1)->frame), std::make_tuple(kAseqEnd, false, kAseqSoundCue))
+        << "the last entry, none past it, the current entry";
     bool paused = false, quiet = false, playing = false, sounding = true;
     EXPECT_FALSE(a->isPausedAndQuiet(&paused, &quiet));
     EXPECT_TRUE(a->isBusy(&playing, &sounding));
@@ -153,14 +139,12 @@ TEST_F(AnimationSoundTest, CopiesShareTheSoundsAndTheOneThatPlayedStopsThemWhenI
     update(1000);
     update(1100);
     OMWaveOutMixer::pump();
-    bool sounding = false;
+    bool sounding = false, soundingAfter = true;
     static_cast<void>(copy->isBusy(nullptr, &sounding));
-    EXPECT_TRUE(sounding) << "the shared record counts the play";
     delete a;
-    static_cast<void>(copy->isBusy(nullptr, &sounding));
-    EXPECT_FALSE(sounding);
+    static_cast<void>(copy->isBusy(nullptr, &soundingAfter));
     wave.playOut();
-    EXPECT_EQ(copy->soundsPlaying, 0);
+    EXPECT_EQ(std::make_tuple(sounding, soundingAfter, copy->soundsPlaying), std::make_tuple(true, false, 0)) << "the shared record counts the play";
     const int before = AnimationFiles::soundLookUps();
     copy->unloadSounds(-1);
     static_cast<void>(copy->firstSoundCue(id, position));

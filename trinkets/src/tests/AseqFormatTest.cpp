@@ -1,8 +1,4 @@
-// ASEQ buffers: the one-time conversion of big-endian buffers, placement values, drawing runs, damaged
-// buffers refused or drawn clipped; the encoder (with the test writer's encoding) against run bytes worked
-// out by hand, with the fixed preamble byte for byte; and runs on deep pixels: the masks and shifts of a
-// pixel format, colours packed into it, and runs written 2, 3 or 4 bytes a pixel, the last pixel of an
-// unpadded row ending right before memory that may not be touched.
+// ASEQ buffers: the one-time swap, placement, runs drawn and clipped, damaged buffers, the encoder, deep pixels.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -55,13 +51,10 @@ TEST(AseqFormatTest, ABigEndianBufferIsConvertedOnceForAllItsAnimations) {
         ASSERT_EQ(attachSequence(buffer.data(), buffer.size(), layout), AseqStatus::ok);
         EXPECT_EQ(buffer, little);
         ASSERT_EQ(layout.sequences.size(), 2u);
-        EXPECT_EQ(layout.sequences[0].count, 6);
-        EXPECT_EQ(layout.sequences[1].count, 3);
-        EXPECT_EQ(readEntry(layout.sequences[0].entries + 8).param, 100);
-        EXPECT_EQ(readEntry(layout.sequences[1].entries + 8).frame, -600);
-        EXPECT_EQ(layout.frameRate, 8);
-        EXPECT_EQ(frameImage(layout, 0).width, 3);
-        EXPECT_EQ(frameImage(layout, 1).height, 1);
+        EXPECT_EQ(std::make_tuple(6, 3, 100, -600, 8, 3, 1),
+                  std::make_tuple(layout.sequences[0].count, layout.sequences[1].count, readEntry(layout.sequences[0].entries + 8).param,
+                                  readEntry(layout.sequences[1].entries + 8).frame, layout.frameRate, frameImage(layout, 0).width,
+                                  frameImage(layout, 1).height));
         for (const std::int32_t i : {-1, 2}) EXPECT_EQ(frameImage(layout, i).runs, nullptr) << "no frame " << i;
     }
 }
@@ -72,8 +65,7 @@ TEST(AseqFormatTest, AFrameRecordSharedByTwoFramesIsConvertedOnce) {
     buffer[14] = buffer[15] = buffer[16] = buffer[17] = 0;  // frame 1 at frame 0's record
     AseqLayout layout;
     ASSERT_EQ(attachSequence(buffer.data(), buffer.size(), layout), AseqStatus::ok);
-    EXPECT_EQ(frameImage(layout, 1).width, 3);
-    EXPECT_EQ(frameImage(layout, 1).height, 2);
+    EXPECT_EQ(std::make_pair(3, 2), std::make_pair(frameImage(layout, 1).width, frameImage(layout, 1).height));
 }
 
 // 12-bit magnitudes from byte 0 or 1 and the low or high nibble of byte 2; bit 0 of the magnitude is the sign.
@@ -88,9 +80,7 @@ TEST(AseqFormatTest, PlacementBytesGiveSignMagnitudeValuesAndTheLayer) {
         Bytes buffer = bytesOf(writeAseq(picture, ByteOrder::little));
         AseqLayout layout;
         ASSERT_EQ(attachSequence(buffer.data(), buffer.size(), layout), AseqStatus::ok);
-        EXPECT_EQ(layout.placeX, c.x);
-        EXPECT_EQ(layout.placeY, c.y);
-        EXPECT_EQ(layout.placeZ, c.b3);
+        EXPECT_EQ(std::make_tuple(layout.placeX, layout.placeY, layout.placeZ), std::make_tuple(c.x, c.y, static_cast<std::int32_t>(c.b3)));
     }
 }
 
@@ -226,9 +216,7 @@ TEST(PixelWriterTest, MasksGiveShiftsAndColoursPackUnderThem) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.bits);
         const PixelFormat format = pixelFormatOf(c.bits, c.red, c.green, c.blue);
-        EXPECT_EQ(format.bytesPerPixel, c.bits / 8);
-        EXPECT_EQ(format.shifts, c.shifts);
-        EXPECT_EQ(packColor(color, format), c.packed);
+        EXPECT_EQ(std::make_tuple(format.bytesPerPixel, format.shifts, packColor(color, format)), std::make_tuple(c.bits / 8, c.shifts, c.packed));
     }
 }
 

@@ -1,5 +1,4 @@
-// Stepping play lists on a test clock: holds, loops and repeat counts, the end, special entries and
-// intervals without drift. Sound cues are stepped with their sounds in AnimationSoundTest.
+// Stepping play lists on a test clock: holds, loops, repeat counts, the end, special entries, no drift.
 #include <gtest/gtest.h>
 
 #include <string>

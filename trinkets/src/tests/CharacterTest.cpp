@@ -1,6 +1,4 @@
-// The animated character on the 8-bit window with the fake wave device: speech cues learned from its
-// animations, speech that ends with its sound, played animations, stop, fidget groups drawn from seeded
-// random numbers, and the character steps of queues.
+// The animated character with the fake wave device: speech cues, voiced steps, stop, pause, fidgets, factories.
 #include <algorithm>
 
 #include "AnimatedActionFixture.h"
@@ -54,7 +52,6 @@ struct CharacterTest : AnimatedActionFixture {
         for (int i = 0; i < 10 && c->currentFidget; ++i) frames(1);
         return c->currentFidget ? -1 : id;
     }
-
 };
 
 TEST_F(CharacterTest, SpeechCuesAreLearnedFromEverySequenceWithoutLoadingSounds) {
@@ -64,9 +61,8 @@ TEST_F(CharacterTest, SpeechCuesAreLearnedFromEverySequenceWithoutLoadingSounds)
     std::string records;
     for (const SpeechRecord& r : c->speechRecords)
         records += std::to_string(r.soundId) + ":" + std::to_string(r.animationId) + ":" + std::to_string(r.sequence) + " ";
-    EXPECT_EQ(records, "7:40:0 8:40:1 ");
-    EXPECT_EQ(numbers({AnimationFiles::soundLookUps(), c->children.count}), "0 1") << "the scanned animation is not kept";
-    EXPECT_TRUE(OMAnimation::defaultSoundOn);
+    EXPECT_EQ(records + numbers({AnimationFiles::soundLookUps(), c->children.count, OMAnimation::defaultSoundOn}), "7:40:0 8:40:1 0 1 1")
+        << "the scanned animation is not kept";
     delete c;
 }
 
@@ -85,9 +81,8 @@ TEST_F(CharacterTest, AVoicedStepFinishesWhenItsWaveEndsAfterTheCharacter) {
         EXPECT_EQ(eventLog + numbers({step->isActive(), c->getTrinket(RCharacter::kPoseId)->isVisible()}), "1 0")
             << "playing hides the pose";
         frames(8, true);
-        EXPECT_EQ(eventLog + numbers({c->speechChildId, c->getTrinket(RCharacter::kPoseId)->isVisible()}),
-                  "finished@1 finished@step -1 1");
-        EXPECT_EQ(c->getTrinket(RCharacter::kAnimId), nullptr);
+        EXPECT_EQ(eventLog + numbers({c->speechChildId, c->getTrinket(RCharacter::kPoseId)->isVisible(), c->getTrinket(RCharacter::kAnimId) != nullptr}),
+                  "finished@1 finished@step -1 1 0");
         delete step;
         delete c;
     }
@@ -115,9 +110,8 @@ TEST_F(CharacterTest, RefusedAndStoppedPlays) {
     stay->start();
     EXPECT_EQ(c->animChildId, RCharacter::kAnimId);
     frames(4, true);
-    EXPECT_EQ(eventLog + numbers({c->isVisible()}), "finished@1 finished@hide 0")
-        << "stayVisible 0 hides the character when the animation ends";
-    EXPECT_EQ(c->getTrinket(RCharacter::kAnimId), nullptr) << "a played animation is let go";
+    EXPECT_EQ(eventLog + numbers({c->isVisible(), c->getTrinket(RCharacter::kAnimId) != nullptr}), "finished@1 finished@hide 0 0")
+        << "stayVisible 0 hides the character when the animation ends; a played animation is let go";
     delete stay;
     delete anim;
     delete c;
@@ -129,8 +123,8 @@ TEST_F(CharacterTest, PauseResumeAndTheSettlePoseThroughVerbs) {
     RCharacter* c = character();
     const auto state = [c](std::int32_t id) { return static_cast<OMAnimation*>(c->getTrinket(id))->playback.state; };
     c->setProperty("animateSettled", "0");
-    EXPECT_EQ(state(RCharacter::kPoseId), PlayState::paused);
-    EXPECT_EQ(static_cast<OMAnimation*>(c->getTrinket(RCharacter::kPoseId))->framePosition(), 1) << "its first frame";
+    EXPECT_EQ(std::make_pair(state(RCharacter::kPoseId), static_cast<OMAnimation*>(c->getTrinket(RCharacter::kPoseId))->framePosition()),
+              std::make_pair(PlayState::paused, 1)) << "its first frame";
     c->setProperty("animateSettled", "1");
     for (const auto& [verb, pose] : {std::pair{"pause", PlayState::paused}, {"pause", PlayState::paused}, {"resume", PlayState::playing}}) {
         c->invokeMethod(verb);
@@ -139,8 +133,8 @@ TEST_F(CharacterTest, PauseResumeAndTheSettlePoseThroughVerbs) {
     c->invokeMethod("playAnim", "30", "2");
     for (const auto& [verb, anim] : {std::pair{"pause", PlayState::paused}, {"resume", PlayState::playing}}) {
         c->invokeMethod(verb);
-        EXPECT_EQ(state(RCharacter::kAnimId), anim) << verb;
-        EXPECT_EQ(state(RCharacter::kPoseId), PlayState::playing) << "only the played animation is suspended";
+        EXPECT_EQ(std::make_pair(state(RCharacter::kAnimId), state(RCharacter::kPoseId)), std::make_pair(anim, PlayState::playing))
+            << verb << ": only the played animation is suspended";
     }
     delete c;
 }
@@ -188,15 +182,14 @@ TEST_F(CharacterTest, FidgetSchedules) {
     c->fidgetTick();
     FidgetGroup* second = c->fidgetGroups.head->next->element;
     const std::int32_t now = static_cast<std::int32_t>(ticks60());
-    EXPECT_EQ(c->currentFidget, nullptr);
-    EXPECT_TRUE(second->nextDue == now + 60 || second->nextDue == now + 120 || second->nextDue == now + 180)
+    EXPECT_TRUE(!c->currentFidget && (second->nextDue == now + 60 || second->nextDue == now + 120 || second->nextDue == now + 180))
         << "rescheduled while busy, 1 to 3 seconds from now: " << second->nextDue - now;
     c->stop();
     fakeMs += 10000;
     c->fidgetTick();
     ASSERT_NE(c->currentFidget, nullptr) << "the empty group 1 does not hold the others back";
-    EXPECT_EQ(c->currentFidget->group, second) << "of two due groups the one added first runs";
-    EXPECT_TRUE(c->getTrinket(RCharacter::kPoseId)->isVisible()) << "this fidget overlays the pose";
+    EXPECT_EQ(std::make_pair(c->currentFidget->group, c->getTrinket(RCharacter::kPoseId)->isVisible()), std::make_pair(second, 1))
+        << "of two due groups the one added first runs; this fidget overlays the pose";
     c->removeFidgetGroup(2);
     EXPECT_TRUE(!c->currentFidget && !c->getTrinket(3));
     delete c;
@@ -215,9 +208,9 @@ TEST_F(CharacterTest, FactoriesReadTheirTokenForms) {
     RCharacter* c = character();
     OMMultiTrinket notCharacter(window, kRedrawRegion);
     hold("anim", &notCharacter);
-    EXPECT_EQ(create("CharacterAnimAction", {"guide"}), nullptr);
-    EXPECT_EQ(create("CharacterAnimAction", {"anim", "30"}), nullptr) << "not a character";
-    EXPECT_EQ(create("CharacterSpeechAction", {"nobody", "7"}), nullptr);
+    Action* const none = nullptr;
+    EXPECT_EQ(std::make_tuple(create("CharacterAnimAction", {"guide"}), create("CharacterAnimAction", {"anim", "30"}),
+                              create("CharacterSpeechAction", {"nobody", "7"})), std::make_tuple(none, none, none)) << "anim is not a character";
     const auto fields = [](Action* a) {
         auto* s = static_cast<CharacterAnimAction*>(a);
         return numbers({s->repeatCount, s->stayVisible, s->isInterruptible()});
@@ -227,9 +220,9 @@ TEST_F(CharacterTest, FactoriesReadTheirTokenForms) {
     auto* plain = static_cast<CharacterAnimAction*>(create("CharacterAnimAction", {"guide", "30"}));
     EXPECT_EQ(fields(plain), "1 1 1");
     delete c;
-    EXPECT_EQ(plain->character, nullptr) << "the character's death is heard";
     plain->start();
-    EXPECT_FALSE(plain->isActive());
+    EXPECT_EQ(std::make_pair(static_cast<void*>(plain->character), plain->isActive()), std::make_pair(static_cast<void*>(nullptr), 0))
+        << "the character's death is heard";
     delete full;
     delete plain;
 }

@@ -1,5 +1,4 @@
-// Precompiled images: exact bytes in both byte orders, round trips of compiled scripts, and a corpus of
-// damaged images.
+// Precompiled images: exact bytes in both byte orders, round trips of compiled scripts, damaged images.
 #include "Files.h"
 #include "ScriptFixture.h"
 #include "TempFolder.h"
@@ -37,11 +36,8 @@ TEST_F(CompiledImageTest, SavedImageHasTheExactLayoutAndBothByteOrdersLoadIt) {
         Bytes bytes = assignmentImage(format);
         bytes.insert(bytes.end(), {0xEE, 0, 1});
         ASSERT_TRUE(load(bytes)) << ::testing::PrintToString(alerts());
-        EXPECT_EQ((Cells{{18, 3}, {0, 0}}), cells());
-        EXPECT_EQ((Operands{0, 1, 2, 3, 4, -1}), script.operands);
-        EXPECT_EQ(" x=-/0 5=-/1", heapText());
-        EXPECT_TRUE(scriptHeap().at(3)->isUnset());
-        EXPECT_EQ(5, scriptHeap().at(4)->value.integer);
+        EXPECT_EQ(std::make_tuple(Cells{{18, 3}, {0, 0}}, Operands{0, 1, 2, 3, 4, -1}, std::string(" x=-/0 5=-/1"), 1, 5),
+                  std::make_tuple(cells(), script.operands, heapText(), scriptHeap().at(3)->isUnset(), scriptHeap().at(4)->value.integer));
     }
 }
 
@@ -66,16 +62,12 @@ TEST_F(CompiledImageTest, EveryScriptThatCompilesReloadsAndReadsTheSame) {
             continue;
         }
         const Bytes bytes = compileAndSave(source);
-        const Cells compiledCells = cells();
-        const Operands compiledOperands = script.operands;
-        const std::string compiledHeap = heapText();
         const std::int32_t entry = script.operands.at(static_cast<std::size_t>(script.cells.at(script.cells.size() - 2).operand));
+        const auto compiled = std::make_tuple(cells(), script.operands, heapText());
         EXPECT_EQ(expected, text(scriptHeap().at(entry)));
         resetHeap();
         ASSERT_TRUE(load(bytes)) << ::testing::PrintToString(alerts());
-        EXPECT_EQ(compiledCells, cells());
-        EXPECT_EQ(compiledOperands, script.operands);
-        EXPECT_EQ(compiledHeap, heapText());
+        EXPECT_EQ(compiled, std::make_tuple(cells(), script.operands, heapText()));
         EXPECT_EQ(expected, text(scriptHeap().at(entry)));
     }
 }
@@ -126,8 +118,7 @@ TEST_F(CompiledImageTest, DamagedImagesAreRefused) {
         alerts().clear();
         EXPECT_FALSE(load(bytes));
         ASSERT_EQ(1u, alerts().size());
-        EXPECT_EQ(0u, alerts()[0].find("Precompiled script refused: ")) << alerts()[0];
-        EXPECT_EQ(3, scriptHeap().count);
+        EXPECT_EQ(std::make_pair(0u, 3), std::make_pair(alerts()[0].find("Precompiled script refused: "), scriptHeap().count)) << alerts()[0];
     }
     // The indices of an image are only valid in a table that holds just the three predefined entries.
     var("busy");

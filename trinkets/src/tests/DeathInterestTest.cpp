@@ -69,9 +69,7 @@ TEST_F(DeathInterestTest, ClassHooksCarryTheDyingObjectToTheRegistry) {
                                 &puzzleDeathHook(), &textDeathHook()};
     for (YClassDeathHook* hook : hooks) {
         a.interestIn(&watched);
-        calls.clear();
-        hook->notify(&watched);
-        EXPECT_EQ("a@watched ", calls);
+        EXPECT_EQ("a@watched ", (calls.clear(), hook->notify(&watched), calls));
     }
     a.interestIn(&watched);
     removeDeathHooks();
@@ -90,12 +88,12 @@ std::int32_t command(void (*run)(OMArg), const std::vector<const char*>& paramet
 
 TEST_F(DeathInterestTest, RandomNumberAvoidsTheExcludedValueAndNormalizationFollowsItsCommand) {
     std::srand(7);
-    std::set<std::int32_t> seen;
-    for (int i = 0; i < 1000; ++i) seen.insert(command(randomNumberCommand, {"1", "3", "2"}));
-    EXPECT_EQ((std::set<std::int32_t>{1, 3}), seen);
-    seen.clear();
-    for (int i = 0; i < 1000; ++i) seen.insert(command(randomNumberCommand, {"5", "2"}));
-    EXPECT_EQ((std::set<std::int32_t>{2, 3, 4, 5}), seen);
+    const std::pair<std::vector<const char*>, std::set<std::int32_t>> cases[] = {{{"1", "3", "2"}, {1, 3}}, {{"5", "2"}, {2, 3, 4, 5}}};
+    for (const auto& [parameters, values] : cases) {
+        std::set<std::int32_t> seen;
+        for (int i = 0; i < 1000; ++i) seen.insert(command(randomNumberCommand, parameters));
+        EXPECT_EQ(values, seen);
+    }
     EXPECT_EQ(4, command(randomNumberCommand, {"4", "4", "4"}));
     EXPECT_EQ(1, corralTrinketNormalization());
     command(setCorralTrinketNormalizationCommand, {"0"});

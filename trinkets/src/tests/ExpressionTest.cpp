@@ -1,4 +1,6 @@
 // Expressions: operator classes to prefix code, the operator table, error codes and "%.15g" results.
+#include <algorithm>
+
 #include "ScriptFixture.h"
 #include "YEvaluator.h"
 
@@ -28,11 +30,10 @@ TEST_F(ExpressionTest, OperatorsCompileToPrefixCode) {
         const std::int32_t entry = compileExpression(source, static_cast<std::int32_t>(std::strlen(source)));
         ASSERT_GE(entry, 0);
         YVariable* v = scriptHeap().at(entry);
-        EXPECT_EQ(kYExpression, v->typeTag);
-        EXPECT_STREQ(code, v->valueText);
-        EXPECT_STREQ(source, v->name);
-        ASSERT_EQ(static_cast<std::int32_t>(terms.size()), v->lengthField);
-        for (std::size_t i = 0; i < terms.size(); ++i) EXPECT_EQ(index(terms[i]), v->indices[i]) << terms[i];
+        std::vector<std::int32_t> expected, got(v->indices, v->indices + std::max(0, v->lengthField));
+        for (const std::string& term : terms) expected.push_back(index(term));
+        EXPECT_EQ(std::make_tuple(kYExpression, std::string(code), std::string(source), expected),
+                  std::make_tuple(v->typeTag, std::string(v->valueText), std::string(v->name), got));
     }
 }
 
@@ -40,8 +41,7 @@ TEST_F(ExpressionTest, SingleTermsAndTrailingOperatorsMakeNoExpressionEntry) {
     for (const char* word : {"a", "(a)", "a+", "((a))"}) {
         SCOPED_TRACE(word);
         const std::int32_t n = scriptHeap().count;
-        const std::int32_t entry = compileExpression(word, static_cast<std::int32_t>(std::strlen(word)));
-        EXPECT_EQ(kYPlain, scriptHeap().at(entry)->typeTag);
+        EXPECT_EQ(kYPlain, scriptHeap().at(compileExpression(word, static_cast<std::int32_t>(std::strlen(word))))->typeTag);
         EXPECT_LE(scriptHeap().count, n + 1);
     }
     EXPECT_EQ(compileExpression("a*b", 3), compileExpression("a*b", 3));
@@ -55,9 +55,8 @@ TEST_F(ExpressionTest, MalformedTextsSetCompileErrors) {
     for (const auto& [source, error] : cases) {
         SCOPED_TRACE(source);
         yErrorCode() = 0;
-        EXPECT_EQ(-1, compileExpression(source.data(), static_cast<std::int32_t>(source.size())));
-        EXPECT_EQ(error, yErrorCode());
-        EXPECT_STREQ("", expressionCode());
+        const std::int32_t entry = compileExpression(source.data(), static_cast<std::int32_t>(source.size()));
+        EXPECT_EQ(std::make_tuple(-1, error, std::string()), std::make_tuple(entry, yErrorCode(), std::string(expressionCode())));
     }
     const std::string fits = "a" + repeat("+a", 31);
     EXPECT_GE(compileExpression(fits.data(), static_cast<std::int32_t>(fits.size())), 0);
@@ -86,8 +85,8 @@ TEST_F(ExpressionTest, EveryOperatorFollowsTheTable) {
     for (const auto& [source, expected, expectedError] : cases) {
         SCOPED_TRACE(source);
         std::int32_t error = -1;
-        EXPECT_EQ(expected, value(source, &error));
-        EXPECT_EQ(expectedError, error);
+        const std::string got = value(source, &error);
+        EXPECT_EQ(std::make_pair(expected, expectedError), std::make_pair(got, error));
     }
 }
 
@@ -107,12 +106,11 @@ TEST_F(ExpressionTest, DollarReferencesAndObjectsInsideExpressions) {
     for (const auto& [source, expected] : cases) {
         SCOPED_TRACE(source);
         std::int32_t error = -1;
-        EXPECT_EQ(expected, value(source, &error));
-        EXPECT_EQ(0, error);
+        const std::string got = value(source, &error);
+        EXPECT_EQ(std::make_pair(std::string(expected), 0), std::make_pair(got, error));
     }
     ySetRandomSource(nullptr);
-    EXPECT_EQ(0, RProbe::clones);
-    EXPECT_EQ(2, RProbe::alive);
+    EXPECT_EQ(std::make_pair(0, 2), std::make_pair(RProbe::clones, RProbe::alive));
 }
 
 }  // namespace

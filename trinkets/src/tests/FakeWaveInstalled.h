@@ -1,5 +1,4 @@
-// The fake wave device installed for a test's lifetime with a 300 ms voice file; at its end every sound is
-// stopped, the device closed and the keep-open flag set back by a refused probe.
+// The fake wave device installed for a test's lifetime with a 300 ms voice file; everything stopped at its end.
 #pragma once
 
 #include <string>

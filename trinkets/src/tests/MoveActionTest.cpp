@@ -1,5 +1,4 @@
-// Moves stepped by a script animation's frames: places frame by frame, passing the target, halting,
-// restarting, the deaths of the objects involved and the tokens.
+// Moves stepped by an animation's frames: placing, passing the target, halting, restarting, deaths, tokens.
 #include "AnimatedActionFixture.h"
 #include "MoveXYAction.h"
 
@@ -59,9 +58,9 @@ TEST_F(MoveActionTest, EachFrameStepsTheMoveAndPassingTheTargetPutsTheTrinketOnI
         eventLog.clear();
         Action* move = create(c.kind, c.tokens);
         ASSERT_NE(nullptr, move);
-        EXPECT_EQ(c.places, run(move, 4, c.axis));
-        EXPECT_EQ(c.events, eventLog);
-        EXPECT_EQ(c.halted + std::string(" mode 0 paused"), halt(move, c.axis));
+        const std::string places = run(move, 4, c.axis);
+        EXPECT_EQ(std::make_tuple(std::string(c.places), std::string(c.events), c.halted + std::string(" mode 0 paused")),
+                  std::make_tuple(places, eventLog, halt(move, c.axis)));
         delete move;
     }
 }
@@ -70,10 +69,7 @@ TEST_F(MoveActionTest, EachFrameStepsTheMoveAndPassingTheTargetPutsTheTrinketOnI
 // the mode the animation had before the first start.
 TEST_F(MoveActionTest, ARestartedMoveRepeatsItsFirstRun) {
     Action* move = create("MoveXAction", {"anim", "t", "0", "10", "5", "100"});
-    EXPECT_EQ("0 10 25 45 70 100 100", run(move, 6, 'x'));
-    EXPECT_EQ("0 10 25 45 70 100 100", run(move, 6, 'x'));
-    EXPECT_EQ("0 10 25", run(move, 2, 'x'));
-    EXPECT_EQ("0 10 25", run(move, 2, 'x'));
+    for (int count : {6, 6, 2, 2}) EXPECT_EQ(std::string("0 10 25 45 70 100 100").substr(0, count == 6 ? 21 : 7), run(move, count, 'x'));
     EXPECT_EQ("100 mode 0 paused", halt(move, 'x'));
     delete move;
 }
@@ -91,8 +87,7 @@ TEST_F(MoveActionTest, TheDeathOfTheTrinketOrTheAnimationIsSafe) {
         static_cast<void>(run(move, 1, 'x'));
         delete moved;
         frames(2);
-        EXPECT_EQ(events, eventLog);
-        EXPECT_EQ(active, move->isActive());
+        EXPECT_EQ(std::make_pair(std::string(events), active), std::make_pair(eventLog, move->isActive()));
         move->halt();
         delete move;
     }

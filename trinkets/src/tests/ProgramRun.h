@@ -1,4 +1,4 @@
-// The end-to-end tests' helpers: a test application beside this test program, and scripts as lines.
+// The end-to-end tests' helpers: scripts written as lines into "PScripts\", and a test application run beside them.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,17 +10,23 @@
 
 #include "ChildProcess.h"
 #include "Files.h"
+#include "ProgramWindow.h"
 #include "TempFolder.h"
-
-inline std::string programPath(const char* name) {
-    char path[MAX_PATH];
-    const std::string own(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
-    return own.substr(0, own.find_last_of('\\') + 1) + name;
-}
 
 // The lines, each ended by CR LF.
 inline std::string lines(const std::vector<std::string>& text) {
     std::string joined;
     for (const std::string& line : text) joined += line + "\r\n";
     return joined;
+}
+
+// Writes PScripts\name of the folder, one line an entry.
+inline void writeScript(const TempFolder& folder, const std::string& name, const std::vector<std::string>& text) {
+    CreateDirectoryA(folder.file("PScripts").c_str(), nullptr);
+    writeWholeFile(folder.file("PScripts\\" + name), lines(text));
+}
+
+// Runs the test application beside this test program in the folder, with the arguments.
+inline ChildResult runProgram(const char* name, const TempFolder& folder, const std::string& arguments = "") {
+    return runChild("\"" + ProgramWindow::ownFolder() + name + "\" " + arguments, folder.path(), 60000);
 }

@@ -1,34 +1,9 @@
-// A script builds a queue with "add", binds its "finished" event and starts it; the main loop's passes run
-// the script and the wait on one fake clock.
-#include <string>
-#include <vector>
-
-#include "ActionFactory.h"
-#include "ActionKinds.h"
+// A script builds a queue with "add", binds its "finished" event and runs it on the fake clock.
+#include "ActionFixture.h"
 #include "RQueue.h"
-#include "OMTask.h"
 #include "ThreadFixture.h"
-#include "YDeathInterest.h"
 
 namespace {
-
-// The verb target of the script: records the parameters of each replacePaletteEntry.
-class RTint : public OMScriptableObject {
-public:
-    static inline std::vector<std::string> calls;
-    OMScriptableObject* clone() override { return nullptr; }
-    void registerProperties() override {
-        const OMLinkToObj<RTint> verb(this, &RTint::replacePaletteEntry);
-        addMethodProperty("replacePaletteEntry", &verb);
-    }
-
-private:
-    void replacePaletteEntry() {
-        std::string line;
-        for (const char* p = popParameter(); *p; p = popParameter()) line += std::string(line.empty() ? "" : ",") + p;
-        calls.push_back(line);
-    }
-};
 
 class QueueScriptTest : public ThreadTest {
 protected:
@@ -37,7 +12,7 @@ protected:
         setAppTaskList(&tasks);
         installDeathHooks();
         registerLeafActions();
-        RTint::calls.clear();
+        TintProbe::calls.clear();
     }
     void TearDown() override {
         ThreadTest::TearDown();
@@ -57,9 +32,8 @@ protected:
         }
         return seen;
     }
-
     OMList<OMTask> tasks{compareTaskPriority};
-    OMSR tintClass_{"RTint", [] () -> OMScriptableObject* { return new RTint; }};
+    OMSR tintClass_{"RTint", [] () -> OMScriptableObject* { return new TintProbe; }};
 };
 
 TEST_F(QueueScriptTest, AScriptQueueOfADelayAndAVerbFinishesOnceAfterTheDelay) {
@@ -78,7 +52,7 @@ TEST_F(QueueScriptTest, AScriptQueueOfADelayAndAVerbFinishesOnceAfterTheDelay) {
     ASSERT_EQ(0u, seen[2].rfind("finished@", 0));
     const std::uint32_t finished = std::stoul(seen[2].substr(seen[2].find('@') + 1));
     EXPECT_NEAR(100, static_cast<int>(finished - started), 10);
-    EXPECT_EQ(std::vector<std::string>{"3,7,-1"}, RTint::calls);
+    EXPECT_EQ(std::vector<std::string>{"3,7,-1"}, TintProbe::calls);
 }
 
 }  // namespace

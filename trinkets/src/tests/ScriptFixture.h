@@ -1,6 +1,4 @@
-// A fresh variable heap and a recording alert sink for every script test, byte builders for records and
-// images written field by field from their layout, a scriptable object that counts its clones and instances, and a
-// fixture that compiles or loads one script.
+// Script tests' world: a fresh heap, recorded alerts, record and image byte builders, a counted scriptable object.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -71,21 +69,10 @@ struct ScriptTest : ::testing::Test {
         yErrorCode() = 0;
         RProbe::alive = RProbe::clones = 0;
     }
-    void TearDown() override {
-        omSetAlertSink(previous_);
-        scriptHeap().clear();
-    }
-    static void resetHeap() {
-        scriptHeap().clear();
-        scriptHeap().init();
-    }
-    static std::vector<std::string>& alerts() {
-        static std::vector<std::string> texts;
-        return texts;
-    }
-    static std::int32_t index(const std::string& name) {
-        return scriptHeap().find(name.data(), static_cast<std::int32_t>(name.size()));
-    }
+    void TearDown() override { omSetAlertSink(previous_); scriptHeap().clear(); }
+    static void resetHeap() { scriptHeap().clear(); scriptHeap().init(); }
+    static std::vector<std::string>& alerts() { static std::vector<std::string> texts; return texts; }
+    static std::int32_t index(const std::string& name) { return scriptHeap().find(name.data(), static_cast<std::int32_t>(name.size())); }
     // The variable of that name, added when absent.
     static YVariable* var(const std::string& name) {
         YHeap& heap = scriptHeap();
@@ -99,11 +86,7 @@ struct ScriptTest : ::testing::Test {
     static std::string text(const std::string& name) { return text(var(name)); }
 
 private:
-    static int record(const char* message, unsigned flags, const char*) {
-        alerts().push_back(message);
-        EXPECT_EQ(0x3000u, flags);
-        return 1;
-    }
+    static int record(const char* message, unsigned flags, const char*) { alerts().push_back(message); EXPECT_EQ(0x3000u, flags); return 1; }
     OMAlertSink previous_ = nullptr;
 };
 

@@ -1,6 +1,4 @@
-// A test trinket: a rectangle of one palette index written straight into the off-screen canvas's pixels,
-// only inside the canvas's clip region when one is set. It counts its draws and keeps the clip it was
-// last drawn with. Scripts make it as "RSolid" x y width height index.
+// A test trinket ("RSolid" x y width height index): one palette index drawn inside the clip, its draws counted.
 #pragma once
 
 #include <windows.h>
@@ -36,11 +34,8 @@ struct SolidTrinket : OMTrinket {
         std::uint8_t* bits = nullptr;
         std::int32_t pitch = 0;
         if (!area.handle() || !canvas.lockBits(bits, pitch)) return;
-        for (const RECT& r : rectsOf(area)) {
-            for (LONG y = r.top; y < r.bottom; ++y) {
-                std::memset(bits + y * pitch + r.left, colorIndex, std::size_t(r.right - r.left));
-            }
-        }
+        for (const RECT& r : rectsOf(area))
+            for (LONG y = r.top; y < r.bottom; ++y) std::memset(bits + y * pitch + r.left, colorIndex, std::size_t(r.right - r.left));
         canvas.unlockBits();
     }
     // The rectangles GDI keeps for a region.

@@ -1,5 +1,4 @@
-// Sound steps with the fake wave device: the step finishes when its sound ends, at once without a sound
-// or when the sound cannot play, and not at all when halted.
+// Sound steps with the fake wave device: finished when the sound ends, at once without one, never when halted.
 #include <string>
 
 #include "AnimatedActionFixture.h"
@@ -38,8 +37,7 @@ TEST_F(SoundActionTest, TheStepFinishesWhenItsSoundEnds) {
             OMWaveOutMixer::pump();
             EXPECT_NE(after, eventLog);
             wave.playOut();
-            EXPECT_EQ(after, eventLog);
-            EXPECT_EQ(nullptr, step->sound);
+            EXPECT_EQ(std::make_pair(std::string(after), static_cast<OMWaveSound*>(nullptr)), std::make_pair(eventLog, step->sound.get()));
         }
         EXPECT_EQ(asked, lookups);
         delete step;
@@ -54,13 +52,10 @@ TEST_F(SoundActionTest, WithoutASoundTheStepFinishesAtOnceAndAHaltedOneNever) {
         eventLog.clear();
         Action* step = create("SoundAction", {id});
         step->start();
-        EXPECT_EQ("finished@step ", eventLog);
-        EXPECT_FALSE(OMWaveOutMixer::active());
+        EXPECT_EQ(std::make_pair(std::string("finished@step "), false), std::make_pair(eventLog, OMWaveOutMixer::active()));
         delete step;
     }
-    EXPECT_EQ("6/-1 7/-1 ", lookups);
-    EXPECT_EQ(nullptr, create("SoundAction", {}));
-
+    EXPECT_EQ(std::make_pair(std::string("6/-1 7/-1 "), static_cast<Action*>(nullptr)), std::make_pair(lookups, create("SoundAction", {})));
     eventLog.clear();
     auto* step = static_cast<SoundAction*>(create("SoundAction", {"5"}));
     step->start();

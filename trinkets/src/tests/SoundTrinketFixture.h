@@ -1,5 +1,4 @@
-// Trinkets that play sounds: the trinket window with the fake wave device and its 300 ms voice, and the
-// animation data look-ups.
+// Trinkets that play sounds: the trinket window, the fake wave device with its voice, animation data look-ups.
 #pragma once
 
 #include "AnimationFiles.h"

@@ -51,10 +51,7 @@ struct ThreadTest : ScriptTest {
     void endThreads() { threads_.clear(); }
     // Main-loop passes, the clock advancing stepMs before each; returns the trace.
     static Lines passes(int n, std::uint32_t stepMs = 101) {
-        for (int i = 0; i < n; ++i) {
-            now += stepMs;
-            scriptTick();
-        }
+        for (int i = 0; i < n; ++i) { now += stepMs; scriptTick(); }
         return trace();
     }
     static Lines trace() {
@@ -72,11 +69,7 @@ struct ThreadTest : ScriptTest {
         passes(n);
         return trace();
     }
-    static RBell* bell(const std::string& name) {
-        OMScriptableObject* object = nullptr;
-        var(name)->getObject(&object);
-        return static_cast<RBell*>(object);
-    }
+    static RBell* bell(const std::string& name) { OMScriptableObject* object = nullptr; var(name)->getObject(&object); return static_cast<RBell*>(object); }
     YThread* last = nullptr;
     TempFolder folder_;
     OMSR bellClass_{"RBell", makeBell};

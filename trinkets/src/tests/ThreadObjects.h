@@ -1,6 +1,4 @@
-// A scriptable test object for thread tests: a verb that rings (raising "rang" inside the call), a verb
-// that records its parameters, a verb that arms the bell for a task to ring later, a data property and an
-// event raised from outside any call.
+// "RBell", a scriptable test object: verbs that ring, record their parameters and arm a later ring; a value.
 #pragma once
 
 #include <algorithm>
@@ -23,11 +21,7 @@ struct RBell : OMScriptableObject {
         armed.erase(std::remove_if(armed.begin(), armed.end(), [this](const auto& a) { return a.first == this; }),
                     armed.end());
     }
-    OMScriptableObject* clone() override {
-        auto* copy = new RBell;
-        copyPropertiesTo(copy);
-        return copy;
-    }
+    OMScriptableObject* clone() override { auto* copy = new RBell; copyPropertiesTo(copy); return copy; }
     void registerProperties() override {
         const OMLinkToObj<RBell> ring(this, &RBell::ring), show(this, &RBell::show), arm(this, &RBell::arm);
         addMethodProperty("ring", &ring);
@@ -43,9 +37,7 @@ struct RBell : OMScriptableObject {
     // A time slice: rings every armed bell whose wait is over.
     static void ringArmed() {
         std::vector<RBell*> due;
-        for (auto& a : armed) {
-            if (--a.second == 0) due.push_back(a.first);
-        }
+        for (auto& a : armed) if (--a.second == 0) due.push_back(a.first);
         armed.erase(std::remove_if(armed.begin(), armed.end(), [](const auto& a) { return a.second <= 0; }), armed.end());
         for (RBell* bell : due) bell->fire();
     }

@@ -1,6 +1,4 @@
-// The trinket tests' world: one application for the suite, a fresh 640 x 460 trinket window with a white
-// background for each test, the fake millisecond clock, input posted as window messages and taken by the
-// real main loop, and events recorded in order.
+// The trinket tests' world: one application, a fresh 640 x 460 window per test, the fake clock, posted input.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -23,10 +21,7 @@ inline std::uint32_t fakeClock() { return fakeMs; }
 
 // What event handlers saw, in order: "name@tag " per event.
 inline std::string eventLog;
-struct EventNote {
-    const char* event;
-    OMTrinket* trinket;
-};
+struct EventNote { const char* event; OMTrinket* trinket; };
 inline void noteEvent(OMArg note) {
     const auto* n = reinterpret_cast<const EventNote*>(note);
     eventLog += std::string(n->event) + "@" + std::to_string(n->trinket->tag) + " ";
@@ -41,10 +36,7 @@ inline std::string numbers(std::initializer_list<std::int64_t> values) {
 inline std::string numbers(const OMRect& r) { return numbers({r.left, r.top, r.right, r.bottom}); }
 
 // A test's own code behind a link.
-struct Callback {
-    std::function<void()> code;
-    void run() { code(); }
-};
+struct Callback { std::function<void()> code; void run() { code(); } };
 
 struct TrinketFixture : ::testing::Test {
     static void SetUpTestSuite() {
@@ -56,10 +48,7 @@ struct TrinketFixture : ::testing::Test {
         app = new OMApp(2, &frame, nullptr, displayBitsPerPixel(0));
         ShowWindow(app->window, SW_SHOWNA);
     }
-    static void TearDownTestSuite() {
-        delete app;
-        app = nullptr;
-    }
+    static void TearDownTestSuite() { delete app; app = nullptr; }
     void SetUp() override {
         previousClock = setClockSource(fakeClock);
         fakeMs = 1000;
@@ -107,14 +96,9 @@ struct TrinketFixture : ::testing::Test {
         theApp->runMessageLoop();
     }
     // A link that runs the callback (which must outlive it and its clones), whatever argument it is given.
-    static OMLinkToObj<Callback> calling(Callback& callback) {
-        return OMLinkToObj<Callback>(&callback, &Callback::run);
-    }
+    static OMLinkToObj<Callback> calling(Callback& callback) { return OMLinkToObj<Callback>(&callback, &Callback::run); }
     // Puts a link running the callback into an owned link slot.
-    static void setLink(OMLink*& slot, Callback& callback) {
-        const OMLinkToObj<Callback> link = calling(callback);
-        replaceLink(slot, &link);
-    }
+    static void setLink(OMLink*& slot, Callback& callback) { const OMLinkToObj<Callback> link = calling(callback); replaceLink(slot, &link); }
     // A step that posts a left-button message at a client point of the window.
     std::function<void()> mouse(UINT message, std::int32_t x, std::int32_t y) const {
         HWND target = window->hwnd;
@@ -122,9 +106,7 @@ struct TrinketFixture : ::testing::Test {
         return [=] { PostMessageA(target, message, buttons, MAKELPARAM(x, y)); };
     }
     // A step that posts a key message to the main window, which routes keys to the active window.
-    static std::function<void()> keyMessage(UINT message, WPARAM code) {
-        return [=] { PostMessageA(theApp->window, message, code, 0x00010001); };
-    }
+    static std::function<void()> keyMessage(UINT message, WPARAM code) { return [=] { PostMessageA(theApp->window, message, code, 0x00010001); }; }
     // The palette index at (x, y) of the off-screen canvas.
     std::uint8_t backPixel(std::int32_t x, std::int32_t y) const {
         std::uint8_t* bits = nullptr;

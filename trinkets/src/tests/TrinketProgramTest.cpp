@@ -1,6 +1,4 @@
-// End to end: QTrinkets runs a script under Wine that makes trinkets, a group, a hot spot and a keyboard
-// input object, posts a click on the group, a click on the hot spot and a key, and writes "debug.txt"
-// from the procedures bound to their events.
+// End to end: a script's trinkets, group, hot spot and keyboard object react to posted input under Wine.
 #include "ProgramRun.h"
 
 namespace {
@@ -18,11 +16,9 @@ const std::vector<std::string> kMain{
 
 TEST(TrinketProgramTest, AScriptsTrinketsHotSpotAndKeysRunTheirBoundProcedures) {
     TempFolder folder;
-    CreateDirectoryA(folder.file("PScripts").c_str(), nullptr);
-    writeWholeFile(folder.file("PScripts\\main.mps"), lines(kMain));
-    const ChildResult result = runChild("\"" + programPath("QTrinkets.exe") + "\"", folder.path(), 60000);
-    ASSERT_TRUE(result.started);
-    EXPECT_EQ(0u, result.exitCode) << result.output;
+    writeScript(folder, "main.mps", kMain);
+    const ChildResult result = runProgram("QTrinkets.exe", folder);
+    EXPECT_EQ(std::make_pair(true, 0ul), std::make_pair(result.started, result.exitCode)) << result.output;
     EXPECT_EQ(lines({"group width 154", "group pressed at 10", "hit", "typed q"}),
               readWholeFile(folder.file("debug.txt")));
 }

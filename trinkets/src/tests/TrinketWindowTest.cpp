@@ -1,6 +1,4 @@
-// The trinket window on the 8-bit display: the hit rule, presses, drags and releases through posted
-// messages, confinement, the update pass's pixels and presents, hover, palettes, the frame clock and the
-// trinket's script face.
+// The trinket window on the 8-bit display: hits, drags, the update pass, hover, palettes, clock and script face.
 #include <cstdio>
 
 #include "OMWndCanvas.h"
@@ -54,12 +52,10 @@ TEST_F(TrinketWindowTest, APressHitsTheTopmostHittableTrinketAndOnlyAHeldOneHear
         eventLog.clear();
         OMTrinket* a = solid({0, 0, 60, 60}, kRed, 1);
         OMTrinket* b = solid({40, 40, 100, 100}, kBlue, 2);
-        watch(a, {"mouseDown", "mouseUp"});
-        watch(b, {"mouseDown", "mouseUp"});
+        for (OMTrinket* t : {a, b}) watch(t, {"mouseDown", "mouseUp"});
         c.change(a, b);
         run({mouse(WM_LBUTTONDOWN, 50, 50), mouse(WM_LBUTTONUP, 50, 50)});
-        EXPECT_EQ(eventLog, c.events);
-        EXPECT_EQ(window->pressedTrinket != nullptr, c.held);
+        EXPECT_EQ(std::make_pair(eventLog, window->pressedTrinket != nullptr), std::make_pair(std::string(c.events), c.held));
         window->pressedTrinket = nullptr;
         while (window->trinkets.head) delete window->trinkets.head->element;
     }
@@ -69,9 +65,8 @@ TEST_F(TrinketWindowTest, APressedMovableTrinketRisesAboveItsEqualsAndFollowsThe
     OMTrinket* a = solid({0, 0, 60, 60}, kRed, 1);
     OMTrinket* b = solid({40, 40, 100, 100}, kBlue, 2);
     run({mouse(WM_LBUTTONDOWN, 10, 10), mouse(WM_MOUSEMOVE, 25, 17), mouse(WM_LBUTTONUP, 25, 17)});
-    EXPECT_EQ(numbers({a->indexInWindow(), b->indexInWindow()}), "1 0") << "a above b, whose z it shares";
-    EXPECT_EQ(numbers(a->getBounds()), "15 7 75 67");
-    EXPECT_EQ(a->holdState, kFree);
+    EXPECT_EQ(numbers({a->indexInWindow(), b->indexInWindow()}) + ", " + numbers(a->getBounds()) + ", " + numbers({a->holdState}),
+              "1 0, 15 7 75 67, " + numbers({kFree})) << "a above b, whose z it shares, moved 15 7";
 }
 
 // The corral is the window (640 wide); the trinket starts against its right edge.
@@ -90,8 +85,7 @@ TEST_F(TrinketWindowTest, ADraggedCorralledTrinketStaysPinnedUntilItFitsAgain) {
          readThen(mouse(WM_LBUTTONUP, 590, 120)), readThen([] {})});
     EXPECT_EQ(lefts, (std::vector<std::string>{"576", "576", "576", "566", "566"}))
         << "50 past the edge: pinned; 30 back: still pinned; 20 back: fits; 10 more: follows";
-    EXPECT_EQ(eventLog, "mouseUp@7 ");
-    EXPECT_EQ(t->overshootX, 0);
+    EXPECT_EQ(eventLog + numbers({t->overshootX}), "mouseUp@7 0");
 }
 
 TEST_F(TrinketWindowTest, OneUpdatePassRedrawsTheDamageAndPresentsOnlyItsBoundingBox) {
@@ -141,8 +135,7 @@ TEST_F(TrinketWindowTest, TrinketsMeetingTheDamageAreRedrawnOnlyWhereItLies) {
 TEST_F(TrinketWindowTest, HoverRaisesFlyOffOnTheOldTrinketBeforeFlyOnOnTheNew) {
     OMTrinket* a = solid({0, 0, 50, 50}, kRed, 1);
     OMTrinket* b = solid({50, 0, 100, 50}, kBlue, 2);
-    watch(a, {"flyOn", "flyOff"});
-    watch(b, {"flyOn", "flyOff"});
+    for (OMTrinket* t : {a, b}) watch(t, {"flyOn", "flyOff"});
     run({mouse(WM_MOUSEMOVE, 10, 10), mouse(WM_MOUSEMOVE, 60, 10), mouse(WM_MOUSEMOVE, 300, 300)});
     EXPECT_EQ(eventLog, "flyOn@1 flyOff@1 flyOn@2 flyOff@2 ");
     eventLog.clear();
@@ -159,16 +152,13 @@ TEST_F(TrinketWindowTest, DisabledInputReachesNothing) {
     OMTrinket* a = solid({0, 0, 50, 50}, kRed, 1);
     watch(a, {"mouseDown", "mouseUp", "flyOn"});
     int activity = 0;
-    Callback count{[&] { ++activity; }};
-    setLink(window->activityLink, count);
-    window->inputDisabled = 1;
-    run({mouse(WM_LBUTTONDOWN, 10, 10), mouse(WM_LBUTTONUP, 10, 10)});
-    EXPECT_EQ(eventLog, "");
-    EXPECT_EQ(activity, 0);
-    window->inputDisabled = 0;
-    run({mouse(WM_LBUTTONDOWN, 10, 10), mouse(WM_LBUTTONUP, 10, 10)});
-    EXPECT_EQ(eventLog, "mouseDown@1 mouseUp@1 flyOn@1 ");
-    EXPECT_EQ(activity, 2);
+    Callback counted{[&] { ++activity; }};
+    setLink(window->activityLink, counted);
+    for (const auto& [disabled, events, count] : {std::tuple{1, "", 0}, {0, "mouseDown@1 mouseUp@1 flyOn@1 ", 2}}) {
+        window->inputDisabled = disabled;
+        run({mouse(WM_LBUTTONDOWN, 10, 10), mouse(WM_LBUTTONUP, 10, 10)});
+        EXPECT_EQ(std::make_pair(eventLog, activity), std::make_pair(std::string(events), count)) << disabled;
+    }
 }
 
 // Outside every trinket a press goes to the background's link (with the point), else to the window's own.
@@ -186,8 +176,7 @@ TEST_F(TrinketWindowTest, PressesOutsideEveryTrinketGoToTheBackground) {
     const OMLinkToObj<Callback> ownLink = calling(count);
     window->setMouseDownHandler(&ownLink);
     run({mouse(WM_LBUTTONDOWN, 310, 210), mouse(WM_LBUTTONUP, 310, 210)});
-    EXPECT_EQ(got.x, 300) << "the background refuses presses";
-    EXPECT_EQ(own, 1) << "the window's own handler takes the press";
+    EXPECT_EQ(numbers({got.x, own}), "300 1") << "the background refuses presses; the window's own handler takes it";
 }
 
 TEST_F(TrinketWindowTest, APaletteChangingOnlyStaticEntriesOrNothingCausesNoBlackFill) {
@@ -197,19 +186,18 @@ TEST_F(TrinketWindowTest, APaletteChangingOnlyStaticEntriesOrNothingCausesNoBlac
     table[50] = colorOf(0, 0, 0);
     table[51] = colorOf(255, 255, 255);
     window->setPalette(table.data(), 1);
-    EXPECT_EQ(screen({{320, 200}}), "000000") << "entries 10-245 changed";
+    std::string shown = screen({{320, 200}});  // entries 10-245 changed: black
     EXPECT_EQ(window->offscreen->colorAt(77).red >> 8, 77);
     window->repaint();
-    EXPECT_EQ(screen({{320, 200}}), "FFFFFF");
     std::vector<OMColorRecord> same = table;
     for (int i : {0, 9, 246, 255}) same[i] = colorOf(1, 2, 3);
-    window->setPalette(same.data(), 1);
-    EXPECT_EQ(screen({{320, 200}}), "FFFFFF") << "only static entries differ";
-    window->setPalette(table.data(), 1);
-    EXPECT_EQ(screen({{320, 200}}), "FFFFFF") << "pure black and white as stored";
-    table[100] = colorOf(1, 2, 4);
-    window->setPalette(table.data(), 0);
-    EXPECT_EQ(screen({{320, 200}}), "FFFFFF") << "no black-out asked";
+    // Only static entries differ; pure black and white as stored; no black-out asked: no black fill.
+    for (const auto& [colors, blackOut] : {std::pair{&same, 1}, {&table, 1}, {&table, 0}}) {
+        shown += " " + screen({{320, 200}});
+        if (!blackOut) table[100] = colorOf(1, 2, 4);
+        window->setPalette(colors->data(), blackOut);
+    }
+    EXPECT_EQ(shown + " " + screen({{320, 200}}), "000000 FFFFFF FFFFFF FFFFFF FFFFFF");
 }
 
 TEST_F(TrinketWindowTest, TheFrameClockLeavesOutPausesOfTheSoundOutput) {
@@ -232,9 +220,8 @@ TEST_F(TrinketWindowTest, TheScriptFaceReadsAndSetsThroughTheAccessors) {
         {"x", "100", "100"}, {"y", "-5", "-5"},      {"z", "40000", "32764"}, {"z", "-40000", "-40000"},
         {"tag", "abc", "0"}, {"visible", "0", "0"}, {"movable", "0", "0"},   {"touchy", " 7x", "7"}};
     for (const auto& [property, set, read] : cases) {
-        SCOPED_TRACE(std::string(property) + "=" + set);
-        EXPECT_EQ(t->setProperty(property, set), 1);
-        EXPECT_STREQ(t->getProperty(property), read);
+        const std::int32_t done = t->setProperty(property, set);
+        EXPECT_EQ(std::make_pair(done, std::string(t->getProperty(property))), std::make_pair(1, std::string(read))) << property << "=" << set;
     }
     std::string places = numbers(t->getBounds());
     for (const auto& [method, x, y] : {std::tuple{"place", "3", "4"}, {"offset", "", ""}, {"offset", "-10", "2"}}) {
@@ -257,8 +244,7 @@ TEST_F(TrinketWindowTest, CaptureIsLostToTheNextCaptorAndWhenTheHolderDies) {
     b->captureMouse();
     EXPECT_TRUE(b->isCaptureTrinket());
     delete b;
-    EXPECT_EQ(lost, "a b ");
-    EXPECT_EQ(OMTrinket::captureTrinket(), nullptr);
+    EXPECT_EQ(std::make_pair(lost, OMTrinket::captureTrinket()), std::make_pair(std::string("a b "), static_cast<OMTrinket*>(nullptr)));
 }
 
 // The system sends a double click as down, up, double click, up: on a fixed trinket "mouseDown" and
@@ -271,10 +257,8 @@ TEST_F(TrinketWindowTest, DoubleClicksAndKeysReachTheirTrinkets) {
     int ups = 0;
     Callback up{[&] { ++ups; }};
     setLink(window->background->mouseUpLink, up);
-    run({mouse(WM_LBUTTONDOWN, 5, 5), mouse(WM_LBUTTONUP, 5, 5), mouse(WM_LBUTTONDBLCLK, 5, 5),
-         mouse(WM_LBUTTONUP, 5, 5)});
-    EXPECT_EQ(eventLog, "mouseDown@1 dblClick@1 ");
-    EXPECT_EQ(ups, 2);
+    run({mouse(WM_LBUTTONDOWN, 5, 5), mouse(WM_LBUTTONUP, 5, 5), mouse(WM_LBUTTONDBLCLK, 5, 5), mouse(WM_LBUTTONUP, 5, 5)});
+    EXPECT_EQ(eventLog + numbers({ups}), "mouseDown@1 dblClick@1 2");
     std::string keys;
     Callback windowKey{[&] { keys += "window "; }};
     Callback trinketKey{[&] { keys += "trinket "; }};
@@ -282,11 +266,8 @@ TEST_F(TrinketWindowTest, DoubleClicksAndKeysReachTheirTrinkets) {
     window->setKeyHandler(&windowLink);
     setLink(fixed->keyLink, trinketKey);
     fixed->captureMouse();
-    run({keyMessage(WM_CHAR, 'k')});
-    fixed->inputMask = kNoKey;
-    run({keyMessage(WM_CHAR, 'k')});
-    fixed->releaseCapture();
-    run({keyMessage(WM_CHAR, 'k')});
+    run({keyMessage(WM_CHAR, 'k'), [&] { fixed->inputMask = kNoKey; }, keyMessage(WM_CHAR, 'k'), [&] { fixed->releaseCapture(); },
+         keyMessage(WM_CHAR, 'k')});
     EXPECT_EQ(keys, "trinket window ") << "a capture trinket refusing keys takes them from the window too";
 }
 
@@ -295,14 +276,13 @@ TEST_F(TrinketWindowTest, AReleaseSnapsToTheNearestGridLine) {
     OMTrinket* t = solid({0, 0, 10, 10}, kRed, 1);
     // Lines at ..., -6, 4, 14, 24 (origin 4, step 10).
     const std::int32_t cases[][3] = {{14, 4, 14}, {9, 4, 4}, {10, 4, 14}, {-1, 4, -6}, {0, 4, 4}, {-2, 4, -6}};
+    t->gridX = 10;
+    t->isCorralled = 0;
     for (const auto& [left, origin, snappedLeft] : cases) {
-        SCOPED_TRACE(left);
-        t->gridX = 10;
         t->gridOriginX = origin;
-        t->isCorralled = 0;
         t->place(left, 50);
         t->snapToGrid();
-        EXPECT_EQ(numbers({t->getX(), t->getY()}), numbers({snappedLeft, 50})) << "no vertical grid";
+        EXPECT_EQ(numbers({t->getX(), t->getY()}), numbers({snappedLeft, 50})) << left << "; no vertical grid";
     }
 }
 

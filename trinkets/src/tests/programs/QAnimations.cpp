@@ -1,9 +1,6 @@
-// Runs PScripts\main.mps until a script quits, on a 640 x 460 trinket window, with ASEQ and WAVE data
-// looked up by id in the 16-bit resource module "anims.dll" of the working folder, whose RRGB 1 (when
-// present) is the window's palette; alerts go to standard error. When the script has quit, the window as
-// the screen shows it is written to "window.bgr": 460 rows top-down of 640 pixels of blue, green, red.
-// With "-directdraw" on its command line the application takes the screen through DirectDraw with memory
-// canvases as surfaces, so that on a deep display animations draw through their colour-keyed frames.
+// Runs PScripts\main.mps on a 640 x 460 trinket window with ASEQ, WAVE and RRGB data from "anims.dll"; then
+// writes the window as shown to "window.bgr" (460 rows of 640 blue, green, red). "-directdraw" draws through
+// DirectDraw surfaces.
 #include <windows.h>
 
 #include <cstring>

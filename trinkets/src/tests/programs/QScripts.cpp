@@ -1,8 +1,6 @@
-// A test application that runs scripts as the product does: the first script from "PScripts\", the script
-// commands and death hooks installed, a test class, and a task that rings armed bells. Command line:
+// Runs scripts as the product does, with a test class and a bell-ringing task. Command line:
 //   [name]                 runs PScripts\name (default main.mps) until a script quits
 //   compile name image     compiles PScripts\name and writes its precompiled image to image
-// Alerts are written to standard error instead of shown.
 #include <cstdlib>
 
 #include "OMAlert.h"

@@ -1,8 +1,5 @@
-// A test application that runs scripts with trinkets: the 640 x 460 trinket window with a white
-// background, the classes "OMMultiTrinket", "RHotSpot", "RKbdInp" and the test's "RSolid", and two script
-// commands that post input as the system would: "PostClick" x y (a press and a release at that point of
-// the trinket window) and "PostKey" code (a character to the main window). Runs PScripts\main.mps until a
-// script quits; alerts go to standard error.
+// Runs PScripts\main.mps on a 640 x 460 trinket window with the input classes, "RSolid", and the commands
+// "PostClick" x y (a press and release on the window) and "PostKey" code (a character to the main window).
 #include <initializer_list>
 
 #include "OMAlert.h"

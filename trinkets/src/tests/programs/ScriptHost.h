@@ -1,5 +1,4 @@
-// What the test applications share: alerts written to standard error instead of shown, scripts read from
-// "PScripts\", and the first script run until a script quits.
+// What the test applications share: alerts to standard error, scripts from "PScripts\", the first script run.
 #pragma once
 
 #include <cstdio>
