@@ -1,13 +1,11 @@
-// The application object in this process: window modes, the default handlers, activation, pause, menu
-// bars and the main loop's passes.
-#include "AlertRecorder.h"
+// The application object in this process: window modes, activation, pause, menu bars and the main loop's
+// passes.
 #include "OMCursor.h"
 #include "OMMainWindow.h"
 #include "OMMenubar.h"
 #include "WindowSupport.h"
 
 namespace {
-
 struct AppTest : WindowFixture {
     void make(std::int32_t mode) {
         const OMColorRecord background{0, 0, 0, 248};
@@ -55,14 +53,6 @@ TEST_F(AppTest, WindowModesGiveTheirStylesFramesAndSystemMenus) {
     EXPECT_EQ(app->background.index, 248);
     app.reset();
     EXPECT_EQ(theApp, nullptr);
-}
-
-TEST_F(AppTest, DefaultAboutAlertsWithNameAndVersion) {
-    make(0);
-    AlertRecorder alerts;
-    SendMessageA(app->window, WM_SYSCOMMAND, kAboutCommand, 0);
-    EXPECT_EQ(std::make_tuple(alerts.text, alerts.title, alerts.flags),
-              std::make_tuple(std::string("PlatformTests 2.5"), std::string("About"), 0x3000u));
 }
 
 // A cursor that logs its hooks.
@@ -147,5 +137,4 @@ TEST_F(AppTest, NoTaskRunsWhileTheApplicationIsInactive) {
                 slice, slice});
     EXPECT_EQ(handlerLog, "T T m m m T U T U ");
 }
-
 }  // namespace

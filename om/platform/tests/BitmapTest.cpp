@@ -8,7 +8,6 @@
 #include "OMRes.h"
 
 namespace {
-
 // An 8-bit picture of 256 colours: entry i is (i, 2, 3), so every entry differs from the system colours.
 DibPicture picture8(std::int32_t width, std::int32_t height, std::vector<std::uint32_t> pixels) {
     std::vector<std::uint32_t> colors(256);
@@ -189,5 +188,4 @@ TEST_F(BitmapTest, DamagedBitmapsAreRefusedAndDrawNothing) {
         EXPECT_EQ(pixelsOf(canvas), std::vector<std::uint8_t>(24, 255));
     }
 }
-
 }  // namespace

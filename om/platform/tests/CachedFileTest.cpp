@@ -1,5 +1,5 @@
 // Cached files: synchronous loads and copies, loader threads driven by main-loop slices, the registry,
-// reference counts, holds, priorities, failures and the streams over cached files.
+// reference counts, failures and the streams over cached files.
 #include <chrono>
 #include <future>
 
@@ -9,7 +9,6 @@
 #include "TestSupport.h"
 
 namespace {
-
 int completions = 0;
 void countCompletion(OMArg) { ++completions; }
 
@@ -136,22 +135,6 @@ TEST_F(CachedFileTest, StreamsKeepAReleasedFileUntilTheLastOfThemGoes) {
     }
 }
 
-TEST_F(CachedFileTest, LowerPriorityValuesLoadFirstAndHoldsStopProgress) {
-    const std::string second = folder.file("second.dat");
-    writeWholeFile(second, bytes.substr(0, 5000));
-    OMCachedFile* later = openCachedFileInMemory(source.c_str(), nullptr, 5, false);
-    OMCachedFile* sooner = openCachedFileInMemory(second.c_str(), nullptr, 1, false);
-    ASSERT_TRUE(later && sooner);
-    holdAllLoads();
-    runTaskSlices(tasks);
-    Sleep(50);
-    EXPECT_EQ(sooner->fileSize, 0u) << "held";
-    releaseAllLoads();
-    ASSERT_TRUE(runSlicesUntil([&] { return sooner->fileSize != 0; }));
-    EXPECT_EQ(later->state, OMCachedFileState::toOpen);
-    ASSERT_TRUE(runSlicesUntil([&] { return later->loaded && sooner->loaded; }));
-}
-
 // A loader step that fails at once (a missing file, one held by another handle) must not leave this
 // thread waiting for a loader parked again: every background load ends, however it is driven.
 TEST_F(CachedFileTest, FailingBackgroundLoadsAlwaysEnd) {
@@ -217,5 +200,4 @@ TEST_F(CachedFileTest, ALoadThatFailsHalfWayLeavesNothingBehind) {
         EXPECT_EQ(readAll(*stream), bytes);
     }
 }
-
 } // namespace

@@ -7,7 +7,6 @@
 #include "OMSystemUtilities.h"
 
 namespace {
-
 // Rows are padded to four bytes; white is 255 at 8 bits and 0x7FFF at 16.
 TEST(MemCanvasTest, NewCanvasesAreWhiteInEveryPixelWithRowsPaddedToFourBytes) {
     struct Case { std::int32_t width, depth, pitch; std::vector<std::uint8_t> white; };  // white: one pixel's bytes
@@ -135,18 +134,6 @@ TEST(MemCanvasTest, CopyFromChangesExactlyThePixelsInsideBothCanvasesAndBothClip
     }
 }
 
-TEST(MemCanvasTest, CopiesBetweenDepthsNeedADeeperDestinationAndAClipRegion) {
-    OMMemCanvas shallow(4, 4, 8, 1), deep(4, 4, 32, 1), back(4, 4, 8, 1);
-    shallow.erase({0, 0, 0, 249});  // system red
-    deep.copyFrom(shallow, 0, 0, 4, 4, 0, 0, kCopyRop, nullptr);
-    EXPECT_EQ(pixel32At(deep, 1, 1), 0xFFFFFFu) << "memory to memory without a clip copies only equal depths";
-    const OMRegion all = regionOf({0, 0, 4, 4});
-    deep.copyFrom(shallow, 0, 0, 4, 4, 0, 0, kCopyRop, &all);
-    EXPECT_EQ(pixel32At(deep, 1, 1), 0xFF0000u) << "a clipped copy goes through GDI";
-    back.copyFrom(deep, 0, 0, 4, 4, 0, 0, kCopyRop, &all);
-    EXPECT_EQ(pixelAt(back, 1, 1), 255) << "nothing is copied from a deeper source into 8 bits";
-}
-
 // The masks are those of the DIB section's pixels: 5-5-5 at 16 bits, 8-8-8 deeper, none at 8.
 TEST(MemCanvasTest, DeepCanvasesGiveTheirDibColourMasks) {
     for (const auto& [depth, masks] : {std::pair{8, std::tuple(0u, 0u, 0u)}, {16, {0x7C00u, 0x03E0u, 0x001Fu}},
@@ -194,5 +181,4 @@ TEST(MemCanvasTest, RectanglesLinesAndRegionsFollowTheSwitchesAndColours) {
         EXPECT_EQ(marks, c.marks);
     }
 }
-
 }  // namespace

@@ -1,5 +1,4 @@
-// Cursors: system and resource cursors, damaged resources, the current and default cursor, and the
-// hidden state forced onto the system's display counter.
+// Cursors: system and resource cursors, and damaged or missing resources.
 #include "CursorWriter.h"
 #include "ModuleResources.h"
 #include "OMCursor.h"
@@ -7,13 +6,6 @@
 #include "TestSupport.h"
 
 namespace {
-
-// The system's display counter, read without changing it.
-int displayCount() {
-    const int count = ShowCursor(TRUE) - 1;
-    ShowCursor(FALSE);
-    return count;
-}
 
 struct CursorTest : ::testing::Test {
     void SetUp() override {
@@ -69,50 +61,6 @@ TEST_F(CursorTest, SystemAndResourceCursorsAndDamagedOrMissingOnesFallBackToTheA
         EXPECT_EQ(fallback.resourceId, -1) << broken;
         EXPECT_EQ(std::make_pair(fallback.res == nullptr, fallback.handle), std::make_pair(true, arrow));
     }
-}
-
-// A cursor that logs when it stops being current.
-struct LoggingCursor : OMCursor {
-    LoggingCursor(std::string* released, char letter) : log(released), name(letter) {}
-    void release() override { *log += name; }
-    std::string* log;
-    char name;
-};
-
-TEST_F(CursorTest, TheDefaultCursorStandsInWheneverNoOtherIsCurrent) {
-    std::string released;
-    EXPECT_EQ(std::make_pair(OMCursor::current() == nullptr, currentCursor), std::make_pair(true, defaultCursor));
-    LoggingCursor first(&released, 'a');
-    LoggingCursor second(&released, 'b');
-    OMCursor::setCurrent(&first);
-    OMCursor::setCurrent(&first);
-    EXPECT_EQ(released, "") << "the same cursor again releases nothing";
-    OMCursor::setCurrent(&second);
-    EXPECT_EQ(std::make_pair(released, OMCursor::current()),
-              std::make_pair(std::string("a"), static_cast<OMCursor*>(&second)));
-    OMCursor::setCurrent(nullptr);
-    EXPECT_EQ(std::make_tuple(released, currentCursor, OMCursor::current() == nullptr),
-              std::make_tuple(std::string("ab"), defaultCursor, true));
-}
-
-TEST_F(CursorTest, TheFrameworksHiddenStateIsForcedOntoTheDisplayCounter) {
-    OMCursor::hideCursor();
-    EXPECT_EQ(std::make_pair(cursorHidden, displayCount()), std::make_pair(1, -1));
-    OMCursor::hideCursor();
-    EXPECT_EQ(displayCount(), -1) << "hiding again changes nothing";
-    OMCursor::showCursor();
-    EXPECT_EQ(cursorHidden, 0);
-    EXPECT_EQ(displayCount(), 0) << "one show undoes two hides";
-    for (int i = 0; i < 3; ++i) ShowCursor(TRUE);
-    ASSERT_EQ(displayCount(), 3);
-    OMCursor cursor;
-    cursor.apply(nullptr);
-    EXPECT_EQ(std::make_pair(displayCount(), GetCursor()), std::make_pair(0, cursor.handle));
-    for (int i = 0; i < 4; ++i) ShowCursor(FALSE);
-    cursorHidden = 1;
-    cursor.apply(nullptr);
-    EXPECT_EQ(displayCount(), -1);
-    cursorHidden = 0;
 }
 
 }  // namespace

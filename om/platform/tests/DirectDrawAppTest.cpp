@@ -3,7 +3,6 @@
 #include "DirectDrawSupport.h"
 
 namespace {
-
 // The answer the enumeration must agree with.
 bool systemListsMode(std::int32_t width, std::int32_t height, std::int32_t bits) {
     DEVMODEA mode{};
@@ -57,5 +56,4 @@ TEST_F(DirectDrawAppTest, IsDisplayModeAvailableAnswersThroughTheEnumeration) {
     }
     EXPECT_EQ(OMApp::isDisplayModeAvailable(screen.right, screen.bottom, 8), 1);
 }
-
 }  // namespace

@@ -4,7 +4,6 @@
 #include "DirectDrawSupport.h"
 
 namespace {
-
 TEST(DirectDrawHostTest, WithWinesLibraryTheProgramDrawsThroughDirectDrawAndWithoutItFallsBackToGdi) {
     if (displayBitsPerPixel(0) != 8) GTEST_SKIP() << "DirectDraw is seen working here on 8-bit displays only";
     useWineGdiRenderer();
@@ -28,5 +27,4 @@ TEST(DirectDrawHostTest, WithWinesLibraryTheProgramDrawsThroughDirectDrawAndWith
     }
     RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str());
 }
-
 }  // namespace

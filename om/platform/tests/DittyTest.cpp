@@ -1,5 +1,5 @@
-// The script sound player on the fake device: properties, single sounds counted down, the two slots,
-// random choices, albums, resources found and missing, the cache switch and the hold flag.
+// The script sound player on the fake device: properties, single sounds counted down, random choices,
+// albums, missing resources and the hold flag.
 #include "NeModuleWriter.h"
 #include "OMIStreamDLL16.h"
 #include "RDitty.h"
@@ -17,7 +17,6 @@ OMIStream* findResource(std::uint16_t id, const char* tag) {
 }
 
 namespace {
-
 struct DittyTest : SoundFixture {
     void SetUp() override {
         SoundFixture::SetUp();
@@ -79,23 +78,6 @@ TEST_F(DittyTest, ASingleSoundCountsItsPlaysDownToFinished) {
     EXPECT_EQ(written().substr(0, 1500), std::string(1500, 'a'));
 }
 
-TEST_F(DittyTest, TheSameNameReusesItsSoundAndAnotherGoesToTheOtherSlot) {
-    ASSERT_EQ(ditty->invokeMethod("waveSingle", paths[0].c_str()), 1);
-    runOut();
-    const std::int32_t slot = ditty->current;
-    const OMWaveSound* first = ditty->slots[slot].sound.get();
-    ASSERT_NE(first, nullptr);
-    ASSERT_EQ(ditty->invokeMethod("waveSingle", paths[0].c_str()), 1);
-    EXPECT_EQ(ditty->current, slot);
-    EXPECT_EQ(ditty->slots[slot].sound.get(), first);
-    runOut();
-    ASSERT_EQ(ditty->invokeMethod("waveSingle", paths[1].c_str()), 1);
-    EXPECT_EQ(ditty->current, 1 - slot);
-    EXPECT_EQ(ditty->slots[slot].sound.get(), first) << "the finished sound stays until its slot is used again";
-    runOut();
-    EXPECT_EQ(events, "sfsfsf");
-}
-
 TEST_F(DittyTest, ARandomChoiceNeverRepeatsTheLastNameUnlessThereIsNoOther) {
     std::string previous;
     for (int i = 0; i < 20; ++i) {
@@ -148,17 +130,6 @@ TEST_F(DittyTest, AMissingResourceFinishesAtOnce) {
     }
 }
 
-// Any non-zero "cache" reads files whole; 0 streams them.
-TEST_F(DittyTest, TheCacheSwitchChoosesWholeOrStreamedFiles) {
-    for (const char* cache : {"5", "0"}) {
-        ASSERT_EQ(ditty->setProperty("cache", cache), 1);
-        ASSERT_EQ(ditty->invokeMethod("waveSingle", paths[cache[0] == '0'].c_str()), 1);
-        ASSERT_NE(ditty->slots[ditty->current].sound, nullptr);
-        EXPECT_EQ(ditty->slots[ditty->current].sound->streaming(), cache[0] == '0') << "cache " << cache;
-        runOut();
-    }
-}
-
 TEST_F(DittyTest, HeldSoundsWaitLoadedAndFilesOrDevicesMissingDoNothing) {
     ASSERT_EQ(ditty->invokeMethod("waveSingle", paths[0].c_str(), "", "", "1"), 1);
     EXPECT_EQ(ditty->state, 0);
@@ -176,5 +147,4 @@ TEST_F(DittyTest, HeldSoundsWaitLoadedAndFilesOrDevicesMissingDoNothing) {
     ASSERT_EQ(ditty->invokeMethod("waveSingle", paths[1].c_str()), 1);
     EXPECT_EQ(std::make_pair(ditty->state, events), std::make_pair(0, std::string()));
 }
-
 }  // namespace

@@ -6,7 +6,6 @@
 #include "TestSupport.h"
 
 namespace {
-
 std::string command(const char* program, const char* mode) { return "\"" + programFolder() + program + "\" " + mode; }
 
 std::string logOf(const TempFolder& folder) { return readWholeFile(folder.file("qtest.log")); }
@@ -68,8 +67,7 @@ TEST(ApplicationRun, TasksSliceInPriorityOrderAndAFailedAssertionExitsWithThree)
     const ChildResult failed = runChild(command("QTest.exe", "assert"), folder.path(), 20000);
     EXPECT_EQ(failed.exitCode, 3u);
     EXPECT_EQ(failed.output.rfind("Assertion failed: std::strlen(mode()) == 0, file ", 0), 0u) << failed.output;
-    EXPECT_NE(failed.output.find("QTest.cpp, line 66"), std::string::npos) << failed.output;
+    EXPECT_NE(failed.output.find("QTest.cpp, line 64"), std::string::npos) << failed.output;
     EXPECT_EQ(logOf(folder), "init 1\ninit 3\n");
 }
-
 }  // namespace

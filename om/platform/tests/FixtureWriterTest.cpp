@@ -4,7 +4,6 @@
 #include "TestSupport.h"
 
 namespace {
-
 std::string bytesOf(std::initializer_list<int> values) { return std::string(values.begin(), values.end()); }
 
 TEST(FixtureWriterTest, AnNeModuleWithOneNumberedResource) {
@@ -21,5 +20,4 @@ TEST(FixtureWriterTest, AnNeModuleWithOneNumberedResource) {
     EXPECT_EQ(b.substr(0xE0, 16), "abcd" + std::string(12, '\0'));
     EXPECT_EQ(std::pair(layout.tableOffset, layout.tableLength), std::pair(0xC0u, 24u));
 }
-
 } // namespace

@@ -1,6 +1,5 @@
 // The main window procedure: keys routed to the active window as characters and private codes with
-// matched key-ups, mouse input forwarded in the active window's coordinates, background paint, display
-// changes and system commands.
+// matched key-ups, mouse input forwarded in the active window's coordinates, and background paint.
 #include "DrawingSupport.h"
 #include "OMKeyRouting.h"
 #include "OMMainWindow.h"
@@ -8,7 +7,6 @@
 #include "WindowSupport.h"
 
 namespace {
-
 // Key message lParams: scan code in bits 16-23; bit 30 marks a repeat, bits 30 and 31 a release.
 constexpr LPARAM kF5Down = 0x003F0001;
 constexpr LPARAM kF5Repeat = 0x403F0001;
@@ -87,18 +85,6 @@ TEST_F(MainWindowTest, MouseInputIsForwardedToTheActiveWindowInItsCoordinates) {
     OMWindow::releaseMouse();
 }
 
-// Right and middle non-client buttons are swallowed; the left one pauses around the default processing.
-TEST_F(MainWindowTest, RightAndMiddleNonClientClicksDoNothing) {
-    makeApp();
-    const OMLinkToFct paused = logLink("pause "), resumed = logLink("resume ");
-    app->setPausedHandler(&paused);
-    app->setResumedHandler(&resumed);
-    for (UINT message : {WM_NCRBUTTONDOWN, WM_NCMBUTTONDOWN, WM_NCRBUTTONUP, WM_NCMBUTTONDBLCLK, WM_NCLBUTTONDOWN}) {
-        EXPECT_EQ(SendMessageA(app->window, message, HTNOWHERE, 0), 0);
-    }
-    EXPECT_EQ(handlerLog, "pause resume ");
-}
-
 // The main window's colour is painted by WM_PAINT alone; a background without colour is not painted. A
 // framework window erases with its canvas's background colour.
 TEST_F(MainWindowTest, BackgroundsArePaintedOnlyByThePaintMessage) {
@@ -124,35 +110,4 @@ TEST_F(MainWindowTest, BackgroundsArePaintedOnlyByThePaintMessage) {
     UpdateWindow(app->window);
     EXPECT_EQ(screenColor(app->window, 300, 300), 0x0000FFu) << "nothing painted over";
 }
-
-// Modes 1 to 3 hold the window still; a display change of another resolution moves and sizes it to the
-// screen, one of the same resolution only reports the resize.
-TEST_F(MainWindowTest, DisplayChangesResizeTheFullScreenWindow) {
-    makeApp(1);
-    const OMRect screen = app->frame;
-    const OMLinkToFct resized = logLink("resized ");
-    app->setResizedHandler(&resized);
-    MoveWindow(app->window, 10, 10, 300, 200, TRUE);
-    EXPECT_TRUE(app->frame == screen) << "the user cannot move or size it";
-    SendMessageA(app->window, WM_DISPLAYCHANGE, 8, MAKELPARAM(screen.right, screen.bottom));
-    EXPECT_EQ(handlerLog, "resized ");
-    SendMessageA(app->window, WM_DISPLAYCHANGE, 16, MAKELPARAM(800, 600));
-    EXPECT_EQ(handlerLog, "resized resized ");
-    EXPECT_TRUE(app->frame == (OMRect{0, 0, 800, 600}) && app->colourDepth == 16) << app->colourDepth << " bits";
-}
-
-TEST_F(MainWindowTest, AModalWindowLeavesOnlyTaskSwitchingToTheSystemMenu) {
-    makeApp();
-    OMWindow* modal = makeWindow({0, 0, 50, 50});
-    modal->makeModal();
-    const OMLinkToFct about = logLink("about ");
-    app->setAboutHandler(&about);
-    EXPECT_EQ(SendMessageA(app->window, WM_SYSCOMMAND, kAboutCommand, 0), 0);
-    EXPECT_EQ(SendMessageA(app->window, WM_SYSCOMMAND, SC_MINIMIZE, 0), 0);
-    EXPECT_EQ(std::make_pair(bool(IsIconic(app->window)), handlerLog), std::make_pair(false, std::string()));
-    modal->hide();
-    SendMessageA(app->window, WM_SYSCOMMAND, kAboutCommand, 0);
-    EXPECT_EQ(handlerLog, "about ");
-}
-
 }  // namespace

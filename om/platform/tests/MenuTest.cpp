@@ -1,4 +1,4 @@
-// Menus: mnemonic marks, items by position, a "MENU" resource, numbering and command dispatch through the
+// Menus: mnemonic marks, a "MENU" resource, numbering and command dispatch through the
 // main window, and pop-up menus that delete themselves after tracking.
 #include "OMMenu.h"
 #include "OMMenuText.h"
@@ -7,7 +7,6 @@
 #include "WindowSupport.h"
 
 namespace {
-
 TEST(MenuTextTest, MarkMnemonicMarksTheFirstMatchOfTheSecondCharacter) {
     const struct { const char* text; const char* mnemonic; const char* marked; } kCases[] = {
         {"Exit", "&x", "E&xit"}, {"Box of xylophones", "&x", "Bo&x of xylophones"}, {"Exit", "x", "Exit"},
@@ -29,40 +28,6 @@ std::string idsOf(const OMMenu& menu) {
         ids += n->element->submenu ? "(" + idsOf(*n->element->submenu) + ")" : std::to_string(n->element->id) + " ";
     }
     return ids;
-}
-
-// Out-of-range positions do nothing; separators keep their state; a removed submenu is the caller's.
-TEST_F(MenuTest, ItemsByPositionKeepTheirStatesAndTexts) {
-    makeApp();
-    OMMenu menu("File", "&F", nullptr);
-    EXPECT_STREQ(menu.title(), "&File");
-    menu.appendItem("Save && Close", nullptr, "&C");
-    menu.appendItem(kSeparatorText, nullptr, nullptr);
-    menu.appendSubmenu(new OMMenu("Recent", nullptr, nullptr));
-    EXPECT_STREQ(menu.itemText(0), "Save  Close");
-    EXPECT_EQ(std::make_pair(menu.itemText(1), menu.itemText(2)),
-              (std::pair<const char*, const char*>{kSeparatorText, nullptr}));
-    for (std::int32_t outside : {-1, 3}) {
-        EXPECT_EQ(menu.itemText(outside), nullptr) << outside;
-        EXPECT_EQ(menu.removeItem(outside), nullptr) << outside;
-        menu.deleteItem(outside);
-    }
-    menu.insertItem(4, "Late", nullptr, nullptr);
-    EXPECT_EQ(GetMenuItemCount(menu.hmenu), 3);
-    menu.checkItem(0, 1);
-    menu.enableItem(0, 0);
-    menu.setItemText(0, "Save all", "&a");
-    EXPECT_EQ(std::make_pair(menu.isItemChecked(0), menu.isItemEnabled(0)), std::make_pair(true, false));
-    char text[32] = {};
-    GetMenuStringA(menu.hmenu, 0, text, sizeof text, MF_BYPOSITION);
-    EXPECT_STREQ(text, "S&ave all");
-    menu.enableItem(1, 1);
-    EXPECT_FALSE(menu.isItemEnabled(1)) << "separators stay as they are";
-    std::unique_ptr<OMMenu> recent(menu.removeItem(2));
-    ASSERT_NE(recent, nullptr);
-    EXPECT_TRUE(IsMenu(recent->hmenu));
-    menu.deleteItem(1);
-    EXPECT_EQ(GetMenuItemCount(menu.hmenu), 1);
 }
 
 // The resource's first drop-down becomes the menu; in the current bar its command items are numbered from
@@ -126,25 +91,6 @@ TEST_F(MenuTest, AMissingMenuResourceGivesAnEmptyMenuWithoutAHandle) {
     EXPECT_EQ(bar.menus.count, 0);
 }
 
-TEST_F(MenuTest, PopUpMenusGiveTheirIdsBackWhenDeleted) {
-    makeApp();
-    const std::int32_t start = OMPopUpMenu::nextPopUpId;
-    auto first = std::make_unique<OMPopUpMenu>("First");
-    first->insertItem(0, "A", nullptr);
-    first->insertItem(1, kSeparatorText, nullptr);
-    auto* inner = new OMPopUpMenu("Inner");
-    inner->insertItem(0, "B", nullptr);
-    first->insertSubmenu(0, inner);
-    auto second = std::make_unique<OMPopUpMenu>("Second");
-    second->insertItem(0, "C", nullptr);
-    EXPECT_EQ(OMPopUpMenu::nextPopUpId, start + 5);
-    EXPECT_EQ(GetMenuItemID(first->hmenu, 1), static_cast<UINT>(start)) << "A";
-    EXPECT_EQ(OMPopUpMenu::dispatchCommand(start), 0) << "no menu was tracked";
-    first.reset();
-    second.reset();
-    EXPECT_EQ(OMPopUpMenu::nextPopUpId, start);
-}
-
 // The menu is tracked from a time slice; keys posted before it choose or dismiss. The chosen command comes
 // back to the window, and the menu deletes itself through its task either way.
 TEST_F(MenuTest, ATrackedPopUpMenuRunsTheChosenLinkAndDeletesItself) {
@@ -174,5 +120,4 @@ TEST_F(MenuTest, ATrackedPopUpMenuRunsTheChosenLinkAndDeletesItself) {
     }
     EXPECT_EQ(SendMessageA(window->hwnd, WM_COMMAND, 1, 0), 0) << "a command after the menu went runs nothing";
 }
-
 }  // namespace

@@ -1,12 +1,10 @@
-// NE resource modules: headers, shifted offsets, string and numbered types, the name-table variant,
-// the current-module cache, cached modules and damaged files.
+// NE resource modules: headers, shifted offsets, string and numbered types, the name-table variant and
+// damaged files.
 #include "NeModuleWriter.h"
-#include "OMCachedFile.h"
 #include "OMIStreamDLL16.h"
 #include "TestSupport.h"
 
 namespace {
-
 // A resource's bytes as the module stores them: padded to whole alignment units.
 std::string padded(const std::string& data, std::uint16_t shift) {
     const std::size_t unit = std::size_t{1} << shift;
@@ -107,34 +105,6 @@ TEST_F(NEModuleTest, DamagedModulesAreRefusedWithoutACrash) {
             EXPECT_EQ((std::vector<std::int32_t>{stream.size, stream.read()}), std::vector<std::int32_t>(2, 0));
         }
     }
-}
-
-TEST_F(NEModuleTest, TheCurrentModuleIsKeptWhileTheCacheIsOn) {
-    const std::string path = write(writeNeModule(soundModule(4, false)).bytes);
-    OMIStreamDLL16::setModuleCacheOn(true);
-    OMIStreamDLL16 whole(1, "ASEQ", path.c_str(), kStreamWhole, nullptr);
-    EXPECT_EQ(readAll(whole), padded(pattern(48, 4), 4));
-    OMIStreamDLL16 blocks(7, "RCDATA", path.c_str(), 64, nullptr);
-    EXPECT_EQ(readAll(blocks), padded(pattern(300, 3), 4)) << "takes over the module's descriptor";
-    blocks.close();
-    EXPECT_EQ(OMIStreamDLL16::query(2, "WAVE", path.c_str()).found, 1) << "tables kept";
-    OMIStreamDLL16::flushInfoCache();
-    EXPECT_FALSE(OMIStreamDLL16::moduleCacheOn());
-    ASSERT_TRUE(MoveFileA(path.c_str(), folder.file("moved.dll").c_str()));
-    EXPECT_EQ(OMIStreamDLL16::query(2, "WAVE", path.c_str()).found, 0) << "flushed: the file is read again";
-}
-
-TEST_F(NEModuleTest, AModuleCachedInMemoryIsReadInPlace) {
-    const std::string path = write(writeNeModule(soundModule(4, false)).bytes);
-    ASSERT_NE(loadCachedFile(path.c_str()), nullptr);
-    for (std::int32_t blockSize : {kStreamWhole, 0}) {
-        OMIStreamDLL16 stream(1, "WAVE", path.c_str(), blockSize, nullptr);
-        EXPECT_TRUE(stream.isOpen) << "opens at construction onto the cached memory";
-        const std::unique_ptr<OMIStream> copy(stream.clone());
-        EXPECT_EQ(readAll(*copy), padded(pattern(5000, 1), 4)) << blockSize;
-    }
-    releaseCachedFile(path.c_str());
-    EXPECT_EQ(findCachedFile(path.c_str()), nullptr);
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 #include "TestSupport.h"
 
 namespace {
-
 bool isLoaded(const std::string& file) { return GetModuleHandleA(file.c_str()) != nullptr; }
 
 // Works in a fresh folder holding the given plug-ins, with the Win32 loader installed.
@@ -68,5 +67,4 @@ TEST_F(PluginTest, FolderScanLoadsPluginsAndReleasesTheRest) {
     setClassAutoload(0);
     EXPECT_EQ(findClass("RTally"), 1);
 }
-
 }  // namespace

@@ -7,7 +7,6 @@
 #include "WindowSupport.h"
 
 namespace {
-
 // Static entries, whose colours the 8-bit screen shows exactly.
 constexpr std::uint8_t kStripes[] = {0, 1, 7, 9, 246, 249, 252, 255};
 
@@ -68,5 +67,4 @@ TEST_F(PrimarySurfaceTest, ALostPrimarySurfaceIsRestoredOnWmPaintBeforeThePaintH
     }
     EXPECT_FALSE(GetUpdateRect(window.hwnd, nullptr, FALSE)) << "each paint cycle validated the window";
 }
-
 }  // namespace

@@ -10,7 +10,6 @@ std::ostream& operator<<(std::ostream& out, const OMRect& r) {
 }
 
 namespace {
-
 constexpr OMRect E = kEmptyRect;
 
 bool hasPixel(const OMRegion& region, int x, int y) { return OMRect{x, y, x + 1, y + 1}.intersectsRegion(region); }
@@ -89,22 +88,4 @@ TEST(RegionTest, Combinations) {
     EXPECT_TRUE(ell.isInside(a));
     EXPECT_FALSE(a.isInside(ell)) << "same bounding box, larger area";
 }
-
-TEST(RegionTest, EllipsesAndPolygons) {
-    for (const auto& [width, box] : {std::pair{5, OMRect{8, 7, 13, 14}}, std::pair{-5, OMRect{12, 7, 7, 14}}}) {
-        OMRegion region;
-        HRGN made = region.setEllipse(POINT{10, 10}, width, 7);
-        EXPECT_EQ(made, region.handle());
-        HRGN expected = CreateEllipticRgn(box.left, box.top, box.right, box.bottom);
-        EXPECT_TRUE(EqualRgn(made, expected)) << width;
-        DeleteObject(expected);
-    }
-    const POINT triangle[] = {{0, 0}, {20, 0}, {0, 20}};
-    OMRegion polygon;
-    polygon.setPolygon(triangle, 3);
-    EXPECT_FALSE(hasPixel(polygon, 18, 18));
-    polygon.setPolygon(triangle, 2);
-    EXPECT_EQ(polygon.handle(), nullptr);
-}
-
 }  // namespace

@@ -8,7 +8,6 @@
 #include "TestSupport.h"
 
 namespace {
-
 constexpr char kModule[] = "ResModule.dll";
 
 struct ResTest : ::testing::Test {
@@ -135,5 +134,4 @@ TEST(SearchPathTest, ScannedDirectoriesMatchWithoutLetterCaseAndTheLastIsTheFall
     EXPECT_EQ(resolved("a.wav"), "a.wav") << "an empty path resolves every name to itself";
     clearSearchPath();
 }
-
 }  // namespace

@@ -7,7 +7,6 @@
 #include "WaveWriter.h"
 
 namespace {
-
 OMWaveHeader parse(const std::string& bytes) {
     return parseWaveHeader(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
 }
@@ -89,5 +88,4 @@ TEST(WaveHeaderTest, OnlyTheFirst1024BytesAreLookedAt) {
     huge.replace(16, 4, "\xFF\xFF\xFF\xFF");
     EXPECT_EQ(std::make_pair(parse(huge).length, parseWaveHeader(nullptr, 100).length), std::make_pair(0, 0));
 }
-
 }  // namespace

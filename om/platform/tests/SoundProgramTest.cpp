@@ -7,7 +7,6 @@
 #include "WaveWriter.h"
 
 namespace {
-
 std::string lines(const std::vector<std::string>& text) {
     std::string joined;
     for (const std::string& line : text) joined += line + "\r\n";
@@ -53,5 +52,4 @@ TEST(SoundProgramTest, AScriptPlaysFilesAndResourcesAndRefusesDamagedFiles) {
               lines({"truncated.wav 0", "rate0.wav 0", "start", "start", "start", "finished", "status 0", "start",
                      "finished", "status 0", "start", "finished", "status 0"}));
 }
-
 }  // namespace

@@ -5,7 +5,6 @@
 #include "WaveWriter.h"
 
 namespace {
-
 struct FileStreamTest : ::testing::Test {
     void SetUp() override { writeWholeFile(name, bytes); }
     std::string slice(std::int32_t at, std::int32_t count) const {
@@ -101,5 +100,4 @@ TEST(ResourceStreamTest, TheProgramsWaveInBlocksAndIntoAGivenBuffer) {
     silent.samples = std::string(8, '\x80');
     EXPECT_EQ(std::string(reinterpret_cast<char*>(given), 52), writeWave(silent));
 }
-
 }  // namespace

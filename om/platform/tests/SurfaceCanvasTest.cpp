@@ -5,7 +5,6 @@
 #include "OMColorTable.h"
 
 namespace {
-
 // A 24 x 16 source whose pixel (x, y) is 10 + (x + 24 y) % 230, with a stripe of index 77 in column 5
 // and row 3.
 std::uint8_t sourceValue(std::int32_t x, std::int32_t y) {
@@ -130,5 +129,4 @@ TEST_F(SurfaceCanvasTest, AColourKeyedCopyLeavesOutTheSourcesKeyPixels) {
         }
     }
 }
-
 }  // namespace

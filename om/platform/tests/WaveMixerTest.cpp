@@ -4,7 +4,6 @@
 #include "SoundFixture.h"
 
 namespace {
-
 constexpr std::size_t kBlock = kMixerBlockSize;
 
 std::string filled(std::size_t blocks, int value) { return std::string(blocks * kBlock, static_cast<char>(value)); }
@@ -164,5 +163,4 @@ TEST_F(WaveMixerTest, UnderrunsAndOutputPausesShiftTheTimingLinks) {
     EXPECT_EQ(gaps, (std::vector<OMArg>{0, 408, 750}));
     EXPECT_EQ(std::make_pair(device.pauses, device.restarts), std::make_pair(pauses + 1, restarts + 1));
 }
-
 }  // namespace

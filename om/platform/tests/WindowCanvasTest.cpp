@@ -1,5 +1,5 @@
 // Window canvases on screen: the 8-bit display's palette facts, a memory canvas presented in a true-colour
-// world in exactly its colour table's colours, minimised windows, and the cursor of a window.
+// world in exactly its colour table's colours, and the cursor of a window.
 #include "DrawingSupport.h"
 #include "OMApp.h"
 #include "OMCursor.h"
@@ -8,7 +8,6 @@
 #include "OMWndCanvas.h"
 
 namespace {
-
 // A framework window at (10, 10) of the main window, shown without taking the activation.
 struct CanvasWindow : OMWindow {
     CanvasWindow(std::int32_t width, std::int32_t height) : CanvasWindow(OMRect{10, 10, 10 + width, 10 + height}) {}
@@ -77,42 +76,6 @@ TEST_F(WindowCanvasTest, AnEightBitMemoryCanvasAppearsInExactlyItsColourTablesCo
     EXPECT_EQ(screenColor(window->hwnd, 4, 4), screenColor(window->hwnd, 50, 20)) << "nothing beside the copy";
 }
 
-TEST_F(WindowCanvasTest, CopiesFromAWindowTakeOnlyWhatLiesInsideTheMainWindow) {
-    if (displayBitsPerPixel(0) != 8) GTEST_SKIP() << "reads back palette indices";
-    RECT client{};
-    GetClientRect(app->window, &client);
-    const std::int32_t left = client.right - 100;
-    MoveWindow(window->hwnd, left, 10, 160, 60, TRUE);
-    pumpMessages();
-    OMWndCanvas& canvas = *window->canvas;
-    canvas.fillColor = canvas.frameColor = {0, 0, 0, 249};
-    canvas.drawRectangle({0, 0, 160, 60});
-    OMMemCanvas copy(160, 60, 8, 1);
-    copy.erase({0, 0, 0, 250});
-    copy.copyFrom(canvas, 0, 0, 160, 60, 0, 0, kCopyRop, nullptr);
-    for (std::int32_t x : {0, 50, 99, 100, 130, 159}) {
-        EXPECT_EQ(pixelAt(copy, x, 30), x < 100 ? 249 : 250) << "column " << x;
-    }
-    MoveWindow(window->hwnd, 10, 10, 160, 60, TRUE);
-    pumpMessages();
-}
-
-TEST_F(WindowCanvasTest, AMinimisedWindowDrawsNothing) {
-    ShowWindow(window->hwnd, SW_MINIMIZE);
-    pumpMessages();
-    ASSERT_TRUE(IsIconic(window->hwnd));
-    OMWndCanvas& canvas = *window->canvas;
-    RECT box{};
-    ASSERT_TRUE(canvas.getDC());
-    EXPECT_EQ(GetClipBox(canvas.dc, &box), NULLREGION);
-    canvas.releaseDC();
-    ASSERT_TRUE(canvas.getDCClipped(nullptr, true));
-    EXPECT_EQ(GetClipBox(canvas.dc, &box), NULLREGION) << "also with the clip opened";
-    canvas.clearClip();
-    ShowWindow(window->hwnd, SW_RESTORE);
-    pumpMessages();
-}
-
 TEST_F(WindowCanvasTest, AWindowShowsItsCursorUntilTheCursorGoes) {
     OMWndCanvas& canvas = *window->canvas;
     OMWindow::activeWindow = window;
@@ -133,5 +96,4 @@ TEST_F(WindowCanvasTest, AWindowShowsItsCursorUntilTheCursorGoes) {
     EXPECT_EQ(canvas.cursor, nullptr) << "the window dropped the destroyed cursor";
     EXPECT_EQ(std::make_pair(OMCursor::current() == nullptr, GetCursor()), std::make_pair(true, defaultCursor->handle));
 }
-
 }  // namespace

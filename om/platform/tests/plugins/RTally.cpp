@@ -6,7 +6,6 @@
 #include "OMScriptableObject.h"
 
 namespace {
-
 struct RTally : OMScriptableObject {
     explicit RTally(int start) : count(start) {}
     OMScriptableObject* clone() override { return nullptr; }
@@ -31,7 +30,6 @@ private:
 };
 
 OMScriptableObject* makeTally() { return new RTally(std::atoi(popParameter())); }
-
 }  // namespace
 
 int OMPluginAttach(OMGlobals* program, std::uint32_t version) {

@@ -15,7 +15,6 @@
 #include "YThread.h"
 
 namespace {
-
 int alertToStandardError(const char* text, unsigned, const char*) {
     std::fprintf(stderr, "alert: %s\n", text);
     std::fflush(stderr);
@@ -26,7 +25,6 @@ OMIStream* scriptStreamResolver(const char* name) {
     const std::string path = std::string("PScripts\\") + name;
     return new OMIStreamFile(path.c_str(), kStreamWhole, nullptr);
 }
-
 }  // namespace
 
 OMIStream* findResource(std::uint16_t id, const char* tag) {

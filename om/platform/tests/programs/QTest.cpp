@@ -12,7 +12,6 @@
 #include "OMSystemUtilities.h"
 
 namespace {
-
 void logLine(const char* line) {
     if (std::FILE* log = std::fopen("qtest.log", "ab")) {
         std::fprintf(log, "%s\n", line);
@@ -59,7 +58,6 @@ const char* mode() {
     const char* last = std::strrchr(line, ' ');
     return last ? last + 1 : "";
 }
-
 }  // namespace
 
 void applicationMain() {
