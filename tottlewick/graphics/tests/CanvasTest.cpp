@@ -185,11 +185,11 @@ TEST_F(CanvasTest, SwitchingAPaletteFollowsTheFilter) {
 }
 
 TEST_F(CanvasTest, TwoWindowCanvasesPrepareNoCopy) {
-    TestWindow window(64, 64);
+    HWND window = popup(64, 64);
     const Canvas a = onWindow(window), b = onWindow(window);
     ASSERT_NE(a, 0u);
     EXPECT_EQ((Results{CanvasGetWidth(a), CanvasBeginCopy(a, b, 0), CanvasBlit(0, 0, 4, 4, 0, 0)}), (Results{64, 0, 0}));
-    SetWindowPos(window.handle, nullptr, 0, 0, 100, 80, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(window, nullptr, 0, 0, 100, 80, SWP_NOMOVE | SWP_NOZORDER);
     CanvasRefreshWindowDC(a);
     EXPECT_EQ(placement(a), "device 0,0,100,80 bounds 0,0,64,64") << "the device follows the client area";
 }
@@ -197,10 +197,8 @@ TEST_F(CanvasTest, TwoWindowCanvasesPrepareNoCopy) {
 class ScreenTest : public GraphicsTest {};
 
 TEST_F(ScreenTest, MemoryCanvasCopiedToTheWindowShowsItsPaletteColours) {
-    TestWindow screen(640, 480, true);
     useTestPalette();
-    const Canvas picture = memory(640, 480);
-    const Canvas window = onWindow(screen);
+    const Canvas picture = memory(640, 480), window = onWindow(popup(640, 480, true));
     ASSERT_TRUE(picture && window);
     fill(picture, Rect{10, 10, 20, 20}, 5);
     EXPECT_EQ(CanvasCopy(window, 0, 0, picture, &k640), 1);

@@ -81,27 +81,6 @@ struct Rgb24Dc {
     void* bits = nullptr;
 };
 
-// A pop-up window at the top-left of the screen with a client area of the given size. Only a visible
-// one reaches the screen; a hidden one spares the 2 s that Wine waits for each window to be unmapped.
-class TestWindow {
-public:
-    TestWindow(int width, int height, bool visible = false) {
-        WNDCLASSA type{};
-        type.lpfnWndProc = DefWindowProcA;
-        type.hInstance = GetModuleHandleA(nullptr);
-        type.lpszClassName = "GraphicsTestWindow";
-        RegisterClassA(&type);
-        handle = CreateWindowExA(WS_EX_TOPMOST, "GraphicsTestWindow", "", WS_POPUP | (visible ? WS_VISIBLE : 0), 0, 0,
-                                 width, height, nullptr, nullptr, type.hInstance, nullptr);
-        for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&message);
-    }
-    ~TestWindow() { DestroyWindow(handle); }
-    TestWindow(const TestWindow&) = delete;
-    TestWindow& operator=(const TestWindow&) = delete;
-    std::uintptr_t argument() const { return reinterpret_cast<std::uintptr_t>(handle); }
-    HWND handle;
-};
-
 struct GraphicsTest : ::testing::Test {
     void SetUp() override {
         ASSERT_EQ(MemInit(kMemFirstTableEntries, kMemGrowEntries), 1);
@@ -110,6 +89,7 @@ struct GraphicsTest : ::testing::Test {
     void TearDown() override {
         PortSet(0);
         for (Canvas& canvas : canvases) CanvasDispose(&canvas);
+        for (HWND window : windows) DestroyWindow(window);
         for (HPALETTE palette : palettes) DeleteObject(palette);
         PalMgrTerm();
         MemTerm();
@@ -133,7 +113,21 @@ struct GraphicsTest : ::testing::Test {
     Canvas memory(int width, int height, std::uint16_t depth = kCanvasDepth8) {
         return make(std::uintptr_t(width) | std::uintptr_t(height) << 16, kCanvasMemory | depth);
     }
-    Canvas onWindow(const TestWindow& window) { return make(window.argument(), kCanvasWindow); }
+    // A pop-up window at the top-left of the screen with a client area of the given size, destroyed at the
+    // end. Only a visible one reaches the screen; a hidden one spares the 2 s that Wine waits for each
+    // window to be unmapped.
+    HWND popup(int width, int height, bool visible = false) {
+        WNDCLASSA type{};
+        type.lpfnWndProc = DefWindowProcA;
+        type.hInstance = GetModuleHandleA(nullptr);
+        type.lpszClassName = "GraphicsTestWindow";
+        RegisterClassA(&type);
+        windows.push_back(CreateWindowExA(WS_EX_TOPMOST, type.lpszClassName, "", WS_POPUP | (visible ? WS_VISIBLE : 0),
+                                          0, 0, width, height, nullptr, nullptr, type.hInstance, nullptr));
+        for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&message);
+        return windows.back();
+    }
+    Canvas onWindow(HWND window) { return make(reinterpret_cast<std::uintptr_t>(window), kCanvasWindow); }
     // Makes the test palette current; the manager deletes it at the end.
     HPALETTE useTestPalette() {
         HPALETTE palette = makeTestPalette();
@@ -141,6 +135,7 @@ struct GraphicsTest : ::testing::Test {
         return palette;
     }
     std::vector<Canvas> canvases;
+    std::vector<HWND> windows;
     std::vector<HPALETTE> palettes;
 };
 

@@ -30,7 +30,7 @@ struct PalFadeTest : GraphicsTest {
         fakeNow = 0;
         ClockSetSource(steppingClock);
         colours = useTestPalette();
-        window = onWindow(screen);
+        window = onWindow(popup(64, 64));
         picture = memory(16, 16);
         ASSERT_NE(window, 0u);
         ASSERT_NE(grey = stock(kPalStockGrey), nullptr);
@@ -41,7 +41,6 @@ struct PalFadeTest : GraphicsTest {
         ClockSetSource(nullptr);
         GraphicsTest::TearDown();
     }
-    TestWindow screen{64, 64};
     HPALETTE colours = nullptr;
     HPALETTE grey = nullptr;
     Canvas window = 0;

@@ -116,11 +116,11 @@ TEST_F(UpdateTest, TransitionsCopyStripsOnTheClockThenTheNextFlushCopiesPlainly)
 }
 
 TEST_F(UpdateTest, PaintRepaintsTheWholePictureAndResultsAreCutTo16Bits) {
-    TestWindow screen(64, 48);
-    EXPECT_EQ(UpdateWindowProc(screen.handle, WM_PAINT, 0, 0), 0x2345);
+    HWND screen = popup(64, 48);
+    EXPECT_EQ(UpdateWindowProc(screen, WM_PAINT, 0, 0), 0x2345);
     EXPECT_TRUE(log.empty()) << "no window canvas: nothing painted";
     window = onWindow(screen);
-    EXPECT_EQ((Results{UpdateWindowProc(screen.handle, WM_PAINT, 0, 0), UpdateWindowProc(screen.handle, 10007, 0, 0)}),
+    EXPECT_EQ((Results{UpdateWindowProc(screen, WM_PAINT, 0, 0), UpdateWindowProc(screen, 10007, 0, 0)}),
               (Results{0x2345, 1}));
     EXPECT_EQ(log, (std::vector<std::string>{"margins", "screen@0"}));
 }
@@ -128,8 +128,7 @@ TEST_F(UpdateTest, PaintRepaintsTheWholePictureAndResultsAreCutTo16Bits) {
 // On the display: the window shows yellow, the offscreen picture turns blue without being marked, and a
 // flush must bring exactly the merged dirty rectangles to the screen.
 TEST_F(UpdateTest, AFlushPresentsExactlyTheMergedRectangles) {
-    TestWindow screen(640, 480, true);
-    ASSERT_NE(window = onWindow(screen), 0u);
+    ASSERT_NE(window = onWindow(popup(640, 480, true)), 0u);
     UpdateSetWindowCanvas(window);
     useTestPalette();
     PortSet(offscreen);
