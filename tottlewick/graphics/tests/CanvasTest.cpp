@@ -2,8 +2,6 @@
 // tables, depth codes, the port stack, coordinate mapping, clipping and the copy engine; and a memory
 // canvas copied to a window, whose exact colours are checked in the 24-bit run of this test (on the 8-bit
 // display Wine shows only the nearest of its 20 static colours).
-#include <cstring>
-
 #include "CanvasCopy.h"
 #include "CanvasPalette.h"
 #include "Draw.h"

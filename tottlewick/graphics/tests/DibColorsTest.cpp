@@ -1,7 +1,5 @@
 // Palettes from the colour tables of 'DIB' resources written by the bitmap writer, and bitmaps whose
 // tables lie about their size.
-#include <cstring>
-
 #include "DibColors.h"
 #include "DibWriter.h"
 #include "UpdateTestSupport.h"

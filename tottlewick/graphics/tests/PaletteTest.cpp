@@ -13,10 +13,9 @@ struct PaletteTest : GraphicsTest {
     // The test palette with some entries replaced.
     HPALETTE testPaletteWith(const std::vector<std::pair<int, COLORREF>>& changes) {
         HPALETTE palette = keep(makeTestPalette());
-        for (const auto& change : changes) {
-            const PALETTEENTRY e{GetRValue(change.second), GetGValue(change.second), GetBValue(change.second),
-                                 PC_RESERVED};
-            SetPaletteEntries(palette, change.first, 1, &e);
+        for (const auto& [index, c] : changes) {
+            const PALETTEENTRY e{GetRValue(c), GetGValue(c), GetBValue(c), PC_RESERVED};
+            SetPaletteEntries(palette, UINT(index), 1, &e);
         }
         return palette;
     }
@@ -89,17 +88,17 @@ TEST_F(PaletteTest, ClutsStoreComponentsInBothHalves) {
     {
         ClutAccess table(clut);
         ASSERT_TRUE(table);
-        EXPECT_EQ(table.header()->size, 3);
         const ClutEntry& e = table.entries()[2];  // colour (2, 6, 253)
-        EXPECT_EQ(std::vector<int>({e.value, e.red, e.green, e.blue}), std::vector<int>({2, 0x0202, 0x0606, 0xFDFD}));
+        EXPECT_EQ((Results{table.header()->size, e.value, e.red, e.green, e.blue}),
+                  (Results{3, 2, 0x0202, 0x0606, 0xFDFD}));
     }
     HPALETTE grey = stock(kPalStockGrey);
     ASSERT_EQ(ClutToPalette(grey, clut), 1);
     EXPECT_EQ((Results{PalGetEntryColor(grey, 3), PalGetEntryColor(grey, 4)}), (Results{testColor(3), RGB(4, 4, 4)}));
     HPALETTE made = nullptr;
     ASSERT_EQ(PalCreateFromClut(&made, clut), 1);
-    keep(made);
-    EXPECT_EQ((Results{GetPaletteEntries(made, 0, 0, nullptr), PalGetEntryColor(made, 1)}), (Results{4, testColor(1)}));
+    EXPECT_EQ((Results{GetPaletteEntries(keep(made), 0, 0, nullptr), PalGetEntryColor(made, 1)}),
+              (Results{4, testColor(1)}));
     static_cast<ClutHeader*>(MemHandleLock(clut))->size = 100;  // claims more entries than it holds
     MemHandleUnlock(clut);
     EXPECT_EQ((Results{ClutFromPalette(clut, colours), PalCreateFromClut(&made, clut), ClutFree(&clut), ClutFree(&clut),
@@ -116,8 +115,8 @@ TEST_F(PaletteTest, LogicalPaletteBuffers) {
     MemHandleUnlock(log);
     HPALETTE palette = nullptr;
     ASSERT_EQ(PalCreateFromLog(&palette, log), 1);
-    keep(palette);
-    EXPECT_EQ((Results{GetPaletteEntries(palette, 0, 0, nullptr), PalGetEntryColor(palette, 2)}), (Results{3, RGB(9, 8, 7)}));
+    EXPECT_EQ((Results{GetPaletteEntries(keep(palette), 0, 0, nullptr), PalGetEntryColor(palette, 2)}),
+              (Results{3, RGB(9, 8, 7)}));
     static_cast<LOGPALETTE*>(MemHandleLock(log))->palNumEntries = 200;  // past the buffer
     MemHandleUnlock(log);
     EXPECT_EQ(PalCreateFromLog(&palette, log), 0);

@@ -1,15 +1,12 @@
 // The XPK bank's layout read from a bank written byte by byte, the byte-order conversion of forged banks
 // of every format against the same banks forged in native order, and the refusal of banks whose
 // offsets or counts pass their block.
-#include <gtest/gtest.h>
-
 #include <functional>
 #include <tuple>
 
 #include "ByteOrder.h"
 #include "GraphicsTestSupport.h"
 #include "ShapeTestSupport.h"
-
 #include "XpkFormat.h"
 
 namespace {
