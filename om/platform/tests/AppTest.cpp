@@ -1,5 +1,6 @@
-// The application object in this process: window modes, activation, pause, menu bars and the main loop's
-// passes.
+// The application object in this process: window modes with the default about box, activation, pause,
+// menu bars and the main loop's passes.
+#include "AlertRecorder.h"
 #include "OMCursor.h"
 #include "OMMainWindow.h"
 #include "OMMenubar.h"
@@ -46,6 +47,10 @@ TEST_F(AppTest, WindowModesGiveTheirStylesFramesAndSystemMenus) {
             GetMenuStringA(menu, items - 1, text, sizeof text, MF_BYPOSITION);
             EXPECT_STREQ(text, "&About PlatformTests...");
             EXPECT_EQ(GetMenuState(menu, SC_MOVE, MF_BYCOMMAND) == static_cast<UINT>(-1), mode == 1);
+            AlertRecorder alerts;
+            SendMessageA(app->window, WM_SYSCOMMAND, kAboutCommand, 0);
+            EXPECT_EQ(std::make_tuple(alerts.text, alerts.title, alerts.flags),
+                      std::make_tuple(std::string("PlatformTests 2.5"), std::string("About"), 0x3000u));
         }
     }
     const OMColorRecord none{0xFF00, 0, 0, kNoColor};

@@ -7,21 +7,9 @@
 
 namespace {
 
-struct CursorTest : ::testing::Test {
-    void SetUp() override {
-        createDefaultCursor();
-        cursorHidden = 0;
-        OMCursor::setShowState(1);
-    }
-    void TearDown() override {
-        destroyDefaultCursor();
-        currentCursor = nullptr;
-    }
-};
-
 // Negative numbers give the system cursors; resource 7 is a good cursor, 8 names a missing image, 9 a
 // cut one and 55 is missing: those fall back to the arrow.
-TEST_F(CursorTest, SystemAndResourceCursorsAndDamagedOrMissingOnesFallBackToTheArrow) {
+TEST(CursorTest, SystemAndResourceCursorsAndDamagedOrMissingOnesFallBackToTheArrow) {
     HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
     for (const auto& [number, system] : {std::pair<std::int16_t, LPCSTR>{-4, IDC_CROSS}, {-3, IDC_IBEAM},
                                          {-2, IDC_WAIT}, {-1, IDC_ARROW}, {-9, IDC_ARROW}}) {

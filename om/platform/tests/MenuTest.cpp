@@ -32,7 +32,7 @@ std::string idsOf(const OMMenu& menu) {
 
 // The resource's first drop-down becomes the menu; in the current bar its command items are numbered from
 // 0 in bar order, the main window's commands run their links, and every insertion renumbers without losing
-// a link or a text.
+// a link or a text; positions outside a menu change nothing.
 TEST_F(MenuTest, AMenuResourceInTheCurrentBarDispatchesCommandsThroughTheMainWindow) {
     makeApp();
     const OMLinkToFct opening = logLink("game-opening ");
@@ -62,6 +62,11 @@ TEST_F(MenuTest, AMenuResourceInTheCurrentBarDispatchesCommandsThroughTheMainWin
     const OMLinkToFct open = logLink("open ");
     game->insertItem(0, "Open", &open, nullptr);
     level->appendItem(longText.c_str(), nullptr, nullptr);
+    for (std::int32_t outside : {-1, 5}) {
+        EXPECT_EQ(std::make_pair(game->itemText(outside), game->removeItem(outside)), (std::pair<const char*, OMMenu*>{}))
+            << outside;
+        game->deleteItem(outside);
+    }
     EXPECT_EQ(idsOf(*game), "0 1 0 (2 3 4 )5 ");
     EXPECT_EQ(level->itemText(2), longText) << "numbering keeps the whole text";
     for (WPARAM id = 0; id <= 6; ++id) SendMessageA(app->window, WM_COMMAND, id, 0);
