@@ -9,12 +9,8 @@ struct AnimActionTest : AnimatedActionFixture {
     // Id 12: two frames, then a hold that ends the play; placed at (20, 30) with z 4. Id 13: damaged.
     void SetUp() override {
         AnimatedActionFixture::SetUp();
-        AseqPicture p;
-        p.placement[0] = 20;
-        p.placement[1] = 30;
-        p.placement[3] = 4;
-        p.sequences = {{{0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, kAseqHold, 0}, {0, 0, kAseqEnd, 0}}};
-        p.frames = {{2, 2, {9, 9, 9, 9}, {}}};
+        const AseqPicture p{8, {20, 30, 0, 4}, 0, {{{0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, kAseqHold, 0}, {0, 0, kAseqEnd, 0}}},
+                            {{2, 2, {9, 9, 9, 9}, {}}}};
         const std::string bytes = writeAseq(p, ByteOrder::little);
         data.animation(12, bytes);
         data.animation(13, bytes.substr(0, 10));

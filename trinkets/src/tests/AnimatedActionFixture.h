@@ -13,10 +13,8 @@ struct AnimatedActionFixture : SoundTrinketFixture {
         scriptHeap().init();
         registerLeafActions();
         // One 2 x 2 frame shown over and over.
-        AseqPicture p;
-        p.sequences = {{{0, 0, 0, 0}, {0, 0, kAseqLoop, 0}, {0, 0, kAseqEnd, 0}}};
-        p.frames = {{2, 2, {9, 9, 9, 9}, {}}};
-        data.animation(7, writeAseq(p, ByteOrder::little));
+        const AseqPicture looping{8, {}, 0, {{{0, 0, 0, 0}, {0, 0, kAseqLoop, 0}, {0, 0, kAseqEnd, 0}}}, {{2, 2, {9, 9, 9, 9}, {}}}};
+        data.animation(7, writeAseq(looping, ByteOrder::little));
     }
     void TearDown() override {
         freeActionFactory();

@@ -12,17 +12,13 @@ using Bytes = std::vector<std::uint8_t>;
 
 // Frame 0 is 3 x 1: skip, index 20, index 30; the list: frame 0, end.
 std::string animation() {
-    AseqPicture p;
-    p.sequences = {{{0, 0, 0, 0}, {0, 0, kAseqEnd, 0}}};
-    p.frames = {{3, 1, {0, 20, 30}, {}}};
-    return writeAseq(p, ByteOrder::little);
+    return writeAseq({8, {}, 0, {{{0, 0, 0, 0}, {0, 0, kAseqEnd, 0}}}, {{3, 1, {0, 20, 30}, {}}}}, ByteOrder::little);
 }
 
 // A one-image picture, 3 x 2, big-endian: (skip, 20, 30) over (30, 30, 30).
 std::string picture() {
-    AseqPicture p;
-    p.sequences = {{{0, 0, kAseqHold, 0}, {0, 0, 0, 0}, {0, 0, kAseqLoop, 0}, {0, 0, kAseqEnd, 0}}};
-    p.frames = {{3, 2, {0, 20, 30, 30, 30, 30}, {}}};
+    const AseqPicture p{8, {}, 0, {{{0, 0, kAseqHold, 0}, {0, 0, 0, 0}, {0, 0, kAseqLoop, 0}, {0, 0, kAseqEnd, 0}}},
+                        {{3, 2, {0, 20, 30, 30, 30, 30}, {}}}};
     return writeAseq(p, ByteOrder::big);
 }
 

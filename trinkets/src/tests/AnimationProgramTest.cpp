@@ -12,10 +12,8 @@ constexpr std::uint8_t kSecond = 60;
 // Frame 0 is 2 x 2 of the first colour; frame 1 is 3 x 2, 5 pixels right: (first, skip, first) over three
 // of the second. The list: hold, the cue of sound 5, frame 0, frame 1, loop, end; 20 frames a second.
 std::string animation() {
-    AseqPicture p;
-    p.frameRate = 20;
-    p.sequences = {{{0, 0, -4, 0}, {0, 0, -101, 5}, {0, 0, 0, 0}, {5, 0, 1, 0}, {0, 0, -2, 0}, {0, 0, -1, 0}}};
-    p.frames = {{2, 2, {kFirst, kFirst, kFirst, kFirst}, {}}, {3, 2, {kFirst, 0, kFirst, kSecond, kSecond, kSecond}, {}}};
+    const AseqPicture p{20, {}, 0, {{{0, 0, -4, 0}, {0, 0, -101, 5}, {0, 0, 0, 0}, {5, 0, 1, 0}, {0, 0, -2, 0}, {0, 0, -1, 0}}},
+                        {{2, 2, {kFirst, kFirst, kFirst, kFirst}, {}}, {3, 2, {kFirst, 0, kFirst, kSecond, kSecond, kSecond}, {}}}};
     return writeAseq(p, ByteOrder::big);
 }
 

@@ -24,11 +24,7 @@ struct AnimationSoundTest : SoundTrinketFixture {
     }
     // A script animation at (100, 50) of two 1 x 1 frames and the given list, 10 frames a second.
     RAnimation* animation(const std::vector<AseqPictureEntry>& list) {
-        AseqPicture p;
-        p.frameRate = 10;
-        p.sequences = {list};
-        p.frames = {{1, 1, {kFrame0}, {}}, {1, 1, {kFrame1}, {}}};
-        data.animation(1, writeAseq(p, ByteOrder::big));
+        data.animation(1, writeAseq({10, {}, 0, {list}, {{1, 1, {kFrame0}, {}}, {1, 1, {kFrame1}, {}}}}, ByteOrder::big));
         auto* a = static_cast<RAnimation*>(createObject("RAnimation", "100", "50", "1"));
         a->tag = 1;
         watch(a, {"paused"});
@@ -98,7 +94,8 @@ TEST_F(AnimationSoundTest, TheEndOfPlayWaitsForTheSoundsWhenAsked) {
         EXPECT_EQ(std::make_pair(eventLog, a->isBusy()), std::make_pair(std::string(c.atEnd), true)) << "the sound plays";
         c.during(*a);
         wave.playOut();
-        EXPECT_EQ(std::make_tuple(eventLog, a->isPausedAndQuiet(), a->waitingForSounds), std::make_tuple(std::string(c.afterSound), true, false));
+        EXPECT_EQ(std::make_tuple(eventLog, a->isPausedAndQuiet(), a->waitingForSounds),
+                  std::make_tuple(std::string(c.afterSound), true, false));
         delete a;
     }
 }
@@ -117,7 +114,8 @@ TEST_F(AnimationSoundTest, TheCuesOfTheListAreWalkedWithTheirFramePositions) {
         if (position == 0) break;
     }
     EXPECT_EQ(walk + std::to_string(AnimationFiles::soundLookUps()), "sound 7@1 none 8@3 none 0@0 2") << "records are made once";
-    EXPECT_EQ(std::make_tuple(a->entryAt(5)->frame, a->entryAt(6).has_value(), a->entryAt(-1)->frame), std::make_tuple(kAseqEnd, false, kAseqSoundCue))
+    EXPECT_EQ(std::make_tuple(a->entryAt(5)->frame, a->entryAt(6).has_value(), a->entryAt(-1)->frame),
+              std::make_tuple(kAseqEnd, false, kAseqSoundCue))
         << "the last entry, none past it, the current entry";
     bool paused = false, quiet = false, playing = false, sounding = true;
     EXPECT_FALSE(a->isPausedAndQuiet(&paused, &quiet));
@@ -144,7 +142,8 @@ TEST_F(AnimationSoundTest, CopiesShareTheSoundsAndTheOneThatPlayedStopsThemWhenI
     delete a;
     static_cast<void>(copy->isBusy(nullptr, &soundingAfter));
     wave.playOut();
-    EXPECT_EQ(std::make_tuple(sounding, soundingAfter, copy->soundsPlaying), std::make_tuple(true, false, 0)) << "the shared record counts the play";
+    EXPECT_EQ(std::make_tuple(sounding, soundingAfter, copy->soundsPlaying), std::make_tuple(true, false, 0))
+        << "the shared record counts the play";
     const int before = AnimationFiles::soundLookUps();
     copy->unloadSounds(-1);
     static_cast<void>(copy->firstSoundCue(id, position));

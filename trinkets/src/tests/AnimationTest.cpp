@@ -13,13 +13,8 @@ struct AnimationTest : TrinketFixture {
     // Frame 0 is 3 x 2: (skip, red, red) over (blue, blue, blue); frame 1 is 2 x 1 red, 10 pixels right.
     // The list: hold, frame 0, frame 1, loop, end; 8 frames a second; placement (20, 30), z 4.
     static AseqPicture picture() {
-        AseqPicture p;
-        p.placement[0] = 20;
-        p.placement[1] = 30;
-        p.placement[3] = 4;
-        p.sequences = {{{0, 0, kAseqHold, 0}, {0, 0, 0, 0}, {10, 0, 1, 0}, {0, 0, kAseqLoop, 0}, {0, 0, kAseqEnd, 0}}};
-        p.frames = {{3, 2, {0, kRed, kRed, kBlue, kBlue, kBlue}, {}}, {2, 1, {kRed, kRed}, {}}};
-        return p;
+        return {8, {20, 30, 0, 4}, 0, {{{0, 0, kAseqHold, 0}, {0, 0, 0, 0}, {10, 0, 1, 0}, {0, 0, kAseqLoop, 0}, {0, 0, kAseqEnd, 0}}},
+                {{3, 2, {0, kRed, kRed, kBlue, kBlue, kBlue}, {}}, {2, 1, {kRed, kRed}, {}}}};
     }
     // A script animation of the bytes, served as id 7, at (x, y).
     RAnimation* scripted(const char* x = "100", const char* y = "50",
@@ -43,7 +38,8 @@ struct AnimationTest : TrinketFixture {
         }
         std::string area(const OMRect& r) {
             std::string bytes;
-            for (std::int32_t y = r.top; y < r.bottom; ++y) bytes.append(reinterpret_cast<const char*>(&pixel(r.left, y)), r.right - r.left);
+            for (std::int32_t y = r.top; y < r.bottom; ++y)
+                bytes.append(reinterpret_cast<const char*>(&pixel(r.left, y)), r.right - r.left);
             return bytes;
         }
         OMMemCanvas picture{640, 460, 8, kSystemMemorySurface};
@@ -123,7 +119,8 @@ TEST_F(AnimationTest, TheFrameSequenceAndParamPropertiesReadAndMoveThePlayList) 
     a->setProperty("param", "250");
     EXPECT_EQ(withArgument(a, "param", "4"), "250");
     a->setProperty("sequence", "0");
-    EXPECT_EQ(std::make_pair(std::string(a->getProperty("sequence")), a->playback.state), std::make_pair(std::string("1"), PlayState::playing))
+    EXPECT_EQ(std::make_pair(std::string(a->getProperty("sequence")), a->playback.state),
+              std::make_pair(std::string("1"), PlayState::playing))
         << "a sequence set plays again";
 }
 
@@ -148,7 +145,8 @@ TEST_F(AnimationTest, FrameNotificationRaisesAnEventAndCallsTheLinkOnEveryFrameE
         a->setRepeatCount(2);
         a->play();
         passes(2000, 5);
-        EXPECT_EQ(eventLog, destroying ? "destroy " : "frameNotify@3 link frameNotify@3 link frameNotify@3 link frameNotify@3 link paused@3 ");
+        EXPECT_EQ(eventLog, destroying ? "destroy " : "frameNotify@3 link frameNotify@3 link frameNotify@3 link frameNotify@3 link "
+                                                      "paused@3 ");
         if (!destroying) delete a;
     }
 }
@@ -199,10 +197,8 @@ TEST_F(AnimationTest, StampsAreUndoneLastFirstWhoeverAsks) {
 struct AnimationEditTest : AnimationTest {
     // Frames 0 and 1 (1 x 1); the list: frame 0, frame 1 (x 4), frame 0, end; 10 frames a second.
     OMAnimation* animation() {
-        AseqPicture p;
-        p.frameRate = 10;
-        p.sequences = {{{0, 0, 0, 0}, {4, 0, 1, 0}, {0, 0, 0, 0}, {0, 0, kAseqEnd, 0}}};
-        p.frames = {{1, 1, {5}, {}}, {1, 1, {6}, {}}};
+        const AseqPicture p{10, {}, 0, {{{0, 0, 0, 0}, {4, 0, 1, 0}, {0, 0, 0, 0}, {0, 0, kAseqEnd, 0}}},
+                            {{1, 1, {5}, {}}, {1, 1, {6}, {}}}};
         return new OMAnimation(window, data.stream(writeAseq(p, ByteOrder::little)), 0, 0);
     }
     // The frame fields of the current list, and "x" for an entry whose x is 9.

@@ -29,16 +29,10 @@ Bytes join(std::initializer_list<Bytes> parts) {
 
 // Two play lists over two frames; frame 0 is 3 x 2 with a transparent corner.
 AseqPicture samplePicture() {
-    AseqPicture picture;
-    picture.placement[0] = 0x10;
-    picture.placement[1] = 0x20;
-    picture.placement[3] = 7;
-    picture.sequences = {
-        {{0, 0, kAseqHold, 0}, {1, 2, 0, 100}, {0, 0, 1, 50}, {0, 0, kAseqSoundCue, 7}, {0, 0, kAseqLoop, 0},
-         {0, 0, kAseqEnd, 0}},
-        {{0, 0, 1, 0}, {0, 0, -600, 0}, {0, 0, kAseqEnd, 0}}};
-    picture.frames = {{3, 2, {0, 5, 5, 6, 6, 6}, {}}, {2, 1, {7, 8}, {}}};
-    return picture;
+    return {8, {0x10, 0x20, 0, 7}, 0,
+            {{{0, 0, kAseqHold, 0}, {1, 2, 0, 100}, {0, 0, 1, 50}, {0, 0, kAseqSoundCue, 7}, {0, 0, kAseqLoop, 0}, {0, 0, kAseqEnd, 0}},
+             {{0, 0, 1, 0}, {0, 0, -600, 0}, {0, 0, kAseqEnd, 0}}},
+            {{3, 2, {0, 5, 5, 6, 6, 6}, {}}, {2, 1, {7, 8}, {}}}};
 }
 
 // A second animation on the same buffer finds it converted: byte 5 reads 0 and nothing changes again.
@@ -136,10 +130,7 @@ TEST(AseqFormatTest, FramesDrawTheirRunsWithinTheRowsAndTheClip) {
         {std::string("\x00\x03\xFF\x01", 4), whole, {9, 9, 9, 9, 9, 9}},             // fill cut off by the end
     };
     for (const auto& c : cases) {
-        AseqPicture picture;
-        picture.sequences = {{{0, 0, 0, 0}, {0, 0, kAseqEnd, 0}}};
-        picture.frames = {{3, 2, {}, c.runs}};
-        Bytes buffer = bytesOf(writeAseq(picture, ByteOrder::little));
+        Bytes buffer = bytesOf(writeAseq({8, {}, 0, {{{0, 0, 0, 0}, {0, 0, kAseqEnd, 0}}}, {{3, 2, {}, c.runs}}}, ByteOrder::little));
         AseqLayout layout;
         ASSERT_EQ(attachSequence(buffer.data(), buffer.size(), layout), AseqStatus::ok);
         Bytes grid(6, 9);
@@ -216,7 +207,8 @@ TEST(PixelWriterTest, MasksGiveShiftsAndColoursPackUnderThem) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.bits);
         const PixelFormat format = pixelFormatOf(c.bits, c.red, c.green, c.blue);
-        EXPECT_EQ(std::make_tuple(format.bytesPerPixel, format.shifts, packColor(color, format)), std::make_tuple(c.bits / 8, c.shifts, c.packed));
+        EXPECT_EQ(std::make_tuple(format.bytesPerPixel, format.shifts, packColor(color, format)),
+                  std::make_tuple(c.bits / 8, c.shifts, c.packed));
     }
 }
 
@@ -243,11 +235,8 @@ public:
 // 3, 6, 9 or 12 bytes whose last pixel is the last byte before a guard page. Colour i packs to 0x0i0i0i0i's
 // low bytes: index 1 -> 0x01010101, so every byte shows which index wrote it; skipped pixels keep 0x11.
 TEST(PixelWriterTest, RunsWriteWholePixelsOfTheirSizeAndNothingPastTheRow) {
-    AseqPicture picture;
-    picture.sequences = {{{0, 0, 0, 0}, {0, 0, -1, 0}}};
-    picture.frames = {{3, 2, {}, std::string("\x00\x01\x02\x01\x02\xFF\x03\x03", 8)}};
-    const std::string aseq = writeAseq(picture, ByteOrder::little);
-    Bytes buffer(aseq.begin(), aseq.end());
+    const AseqPictureFrame frame{3, 2, {}, std::string("\x00\x01\x02\x01\x02\xFF\x03\x03", 8)};
+    Bytes buffer = bytesOf(writeAseq({8, {}, 0, {{{0, 0, 0, 0}, {0, 0, -1, 0}}}, {frame}}, ByteOrder::little));
     AseqLayout layout;
     ASSERT_EQ(attachSequence(buffer.data(), buffer.size(), layout), AseqStatus::ok);
     PackedColors colors{};

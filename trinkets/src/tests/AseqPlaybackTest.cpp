@@ -26,10 +26,7 @@ struct LogHost : AseqPlaybackHost {
 struct AseqPlaybackTest : ::testing::Test {
     // Attaches a one-list animation of two frames and selects its list at the given frame rate.
     void load(const std::vector<AseqPictureEntry>& entries, std::int32_t frameRate) {
-        AseqPicture picture;
-        picture.sequences = {entries};
-        picture.frames = {{1, 1, {1}, {}}, {1, 1, {2}, {}}};
-        const std::string bytes = writeAseq(picture, ByteOrder::little);
+        const std::string bytes = writeAseq({8, {}, 0, {entries}, {{1, 1, {1}, {}}, {1, 1, {2}, {}}}}, ByteOrder::little);
         buffer.assign(bytes.begin(), bytes.end());
         ASSERT_EQ(attachSequence(buffer.data(), buffer.size(), layout), AseqStatus::ok);
         host.player = &player;

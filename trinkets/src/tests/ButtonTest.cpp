@@ -18,9 +18,8 @@ struct ButtonTest : SoundTrinketFixture {
         // Naming the record links the class in.
         ASSERT_TRUE(classExists(RPButton::classRecord.className));
         const auto look = [](std::uint8_t c, std::uint8_t corner) { return AseqPictureFrame{4, 2, {corner, c, c, c, c, c, c, c}, {}}; };
-        AseqPicture p;
-        p.sequences = {{{0, 0, kAseqHold, 0}, {0, 0, 0, 0}, {0, 0, 1, 0}, {0, 0, 2, 0}, {0, 0, kAseqEnd, 0}}};
-        p.frames = {look(kRed, 0), look(kBlue, kBlue), look(kGrey, kGrey)};
+        const AseqPicture p{8, {}, 0, {{{0, 0, kAseqHold, 0}, {0, 0, 0, 0}, {0, 0, 1, 0}, {0, 0, 2, 0}, {0, 0, kAseqEnd, 0}}},
+                            {look(kRed, 0), look(kBlue, kBlue), look(kGrey, kGrey)}};
         data.animation(3, writeAseq(p, ByteOrder::big));
         serveVoice(5);
     }
@@ -55,7 +54,8 @@ TEST_F(ButtonTest, AReleaseOverTheButtonRaisesHitOnlyWhenTheClickEnds) {
         run({mouse(WM_LBUTTONDOWN, 102, 50), mouse(WM_LBUTTONUP, c.release.x, c.release.y)});
         const std::string atRelease = eventLog;
         wave.playOut();
-        EXPECT_EQ(std::make_tuple(atRelease, eventLog, b->framePosition()), std::make_tuple(std::string(c.atRelease), std::string(c.afterClick), c.look));
+        EXPECT_EQ(std::make_tuple(atRelease, eventLog, b->framePosition()),
+                  std::make_tuple(std::string(c.atRelease), std::string(c.afterClick), c.look));
         delete b;
     }
 }

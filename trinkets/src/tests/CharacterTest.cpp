@@ -22,11 +22,8 @@ struct CharacterTest : AnimatedActionFixture {
             hold{0, 0, kAseqHold, 0};
         const auto cue = [](std::int16_t id) { return AseqPictureEntry{0, 0, kAseqSoundCue, id}; };
         const auto put = [&](std::int16_t id, std::vector<std::vector<AseqPictureEntry>> sequences) {
-            AseqPicture p;
-            p.placement[0] = 100;
-            p.placement[1] = 60;
-            p.sequences = std::move(sequences);
-            p.frames = {{2, 2, {249, 249, 249, 249}, {}}, {2, 2, {250, 250, 250, 250}, {}}};
+            const AseqPicture p{8, {100, 60, 0, 0}, 0, std::move(sequences),
+                                {{2, 2, {249, 249, 249, 249}, {}}, {2, 2, {250, 250, 250, 250}, {}}}};
             data.animation(id, writeAseq(p, ByteOrder::little));
         };
         put(kPose, {{f0, loop, end}});
@@ -81,7 +78,8 @@ TEST_F(CharacterTest, AVoicedStepFinishesWhenItsWaveEndsAfterTheCharacter) {
         EXPECT_EQ(eventLog + numbers({step->isActive(), c->getTrinket(RCharacter::kPoseId)->isVisible()}), "1 0")
             << "playing hides the pose";
         frames(8, true);
-        EXPECT_EQ(eventLog + numbers({c->speechChildId, c->getTrinket(RCharacter::kPoseId)->isVisible(), c->getTrinket(RCharacter::kAnimId) != nullptr}),
+        const std::int32_t poseShown = c->getTrinket(RCharacter::kPoseId)->isVisible();
+        EXPECT_EQ(eventLog + numbers({c->speechChildId, poseShown, c->getTrinket(RCharacter::kAnimId) != nullptr}),
                   "finished@1 finished@step -1 1 0");
         delete step;
         delete c;
@@ -210,7 +208,8 @@ TEST_F(CharacterTest, FactoriesReadTheirTokenForms) {
     hold("anim", &notCharacter);
     Action* const none = nullptr;
     EXPECT_EQ(std::make_tuple(create("CharacterAnimAction", {"guide"}), create("CharacterAnimAction", {"anim", "30"}),
-                              create("CharacterSpeechAction", {"nobody", "7"})), std::make_tuple(none, none, none)) << "anim is not a character";
+                              create("CharacterSpeechAction", {"nobody", "7"})),
+              std::make_tuple(none, none, none)) << "anim is not a character";
     const auto fields = [](Action* a) {
         auto* s = static_cast<CharacterAnimAction*>(a);
         return numbers({s->repeatCount, s->stayVisible, s->isInterruptible()});

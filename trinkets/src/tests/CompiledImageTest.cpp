@@ -118,7 +118,8 @@ TEST_F(CompiledImageTest, DamagedImagesAreRefused) {
         alerts().clear();
         EXPECT_FALSE(load(bytes));
         ASSERT_EQ(1u, alerts().size());
-        EXPECT_EQ(std::make_pair(0u, 3), std::make_pair(alerts()[0].find("Precompiled script refused: "), scriptHeap().count)) << alerts()[0];
+        EXPECT_EQ(std::make_pair(0u, 3), std::make_pair(alerts()[0].find("Precompiled script refused: "), scriptHeap().count))
+            << alerts()[0];
     }
     // The indices of an image are only valid in a table that holds just the three predefined entries.
     var("busy");

@@ -140,7 +140,8 @@ TEST_F(CompilerTest, RefusedScriptsNameTheLine) {
         alerts().clear();
         EXPECT_FALSE(compile(source));
         EXPECT_EQ(expectedAlerts, alerts());
-        EXPECT_EQ(std::make_tuple(true, true, true, 0), std::make_tuple(yErrorCode() != 0, script.cells.empty(), script.operands.empty(), stack.depth()));
+        EXPECT_EQ(std::make_tuple(true, true, true, 0),
+                  std::make_tuple(yErrorCode() != 0, script.cells.empty(), script.operands.empty(), stack.depth()));
     }
 }
 
@@ -149,7 +150,8 @@ TEST_F(CompilerTest, LimitsAreCompileErrors) {
         {repeat("f\r", 8001), false}, {repeat("f\r", 8000), true}, {repeat("f a a a a a a a a a\r", 2000), false},
         {std::string(3000, '[') + "\r", false}, {repeat("if a\r", 2100) + "b\r", false}, {repeat("if a\r", 2000) + "b\r", true},
         {"f " + std::string(127, 'w') + "\r", true}};
-    for (const auto& [source, compiles] : cases) EXPECT_EQ(compiles, compile(source)) << source.size() << " bytes: " << source.substr(0, 12);
+    for (const auto& [source, compiles] : cases)
+        EXPECT_EQ(compiles, compile(source)) << source.size() << " bytes: " << source.substr(0, 12);
 }
 
 }  // namespace

@@ -14,9 +14,10 @@ TEST_F(HeapTest, StartsWithSystemReceiverAndResult) {
     ASSERT_EQ(3, heap.count);
     const YVariable *system = heap.at(0), *receiver = heap.at(1), *result = heap.at(2);
     YVariable* const none = nullptr;
-    EXPECT_EQ(std::make_tuple(std::string("SYSTEM=WIN"), kYBorrows, std::string("RECEIVER"), kYAlias, 0, 1, std::string("RESULT"), 1, none, none),
-              std::make_tuple(std::string(system->name) + "=" + text(heap.at(0)), system->mark, std::string(receiver->name), receiver->mark,
-                              receiver->heapIndex, receiver->isUnset(), std::string(result->name), result->isUnset(), heap.at(3), heap.at(-1)));
+    EXPECT_EQ(std::make_tuple(std::string("SYSTEM=WIN"), kYBorrows, std::string("RECEIVER"), kYAlias, 0, 1, std::string("RESULT"), 1),
+              std::make_tuple(std::string(system->name) + "=" + text(heap.at(0)), system->mark, std::string(receiver->name),
+                              receiver->mark, receiver->heapIndex, receiver->isUnset(), std::string(result->name), result->isUnset()));
+    EXPECT_EQ(std::make_pair(none, none), std::make_pair(heap.at(3), heap.at(-1)));
     heap.clear();
     EXPECT_EQ(-1, heap.find("SYSTEM", 6));
     EXPECT_EQ(0, heap.findOrAdd("x", 1, nullptr));
@@ -149,7 +150,8 @@ TEST_F(HeapTest, ANewBaseCountsOnlyItsOwnPlainMembers) {
         SCOPED_TRACE(c.base);
         for (const std::string& name : c.before) var(name);
         YVariable* base = var(c.base);
-        EXPECT_EQ(std::make_pair(c.firstMember ? index(c.firstMember) : 0, c.highest), std::make_pair(base->heapIndex, base->highestMember));
+        EXPECT_EQ(std::make_pair(c.firstMember ? index(c.firstMember) : 0, c.highest),
+                  std::make_pair(base->heapIndex, base->highestMember));
     }
     EXPECT_STREQ("a.8", scriptHeap().at(scriptHeap().addMember(index("a")))->name);
 }

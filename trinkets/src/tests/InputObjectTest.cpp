@@ -47,7 +47,7 @@ struct InputObjectTest : TrinketFixture {
     std::vector<std::unique_ptr<Named>> names;
 };
 
-TEST_F(InputObjectTest, AHotSpotFromReversedCornersCoversTheirRectangleAndRaisesHitOnRelease) {
+TEST_F(InputObjectTest, HotSpotsCoverTheirCornersRectangleRaiseHitOnReleaseAndRiseToTheTop) {
     auto* spot = static_cast<RHotSpot*>(createObject("RHotSpot", "300", "200", "100", "50"));
     ASSERT_NE(spot, nullptr);
     EXPECT_EQ(spot->getBounds(), (OMRect{100, 50, 300, 200}));
@@ -63,10 +63,8 @@ TEST_F(InputObjectTest, AHotSpotFromReversedCornersCoversTheirRectangleAndRaises
          mouse(WM_LBUTTONUP, 99, 60), [&] { spot->setMovable(0); }, mouse(WM_LBUTTONDOWN, 150, 60), mouse(WM_LBUTTONUP, 150, 60)});
     EXPECT_EQ(eventLog, "");
     delete spot;
-}
-
-TEST_F(InputObjectTest, TopBringsAHotSpotAboveEveryTrinketAndAFlaggedOneShowsTheDefaultCursor) {
-    auto* spot = static_cast<RHotSpot*>(createObject("RHotSpot", "0", "0", "50", "50", "1"));
+    // "top" brings a hot spot above every trinket; a flagged one shows the default cursor.
+    spot = static_cast<RHotSpot*>(createObject("RHotSpot", "0", "0", "50", "50", "1"));
     OMTrinket* cover = solid({0, 0, 50, 50}, 249, 1);
     cover->setZ(3);
     EXPECT_EQ(std::make_pair(spot->showsCursor, window->trinketAt({10, 10})), std::make_pair(0, cover));

@@ -75,16 +75,6 @@ TEST_F(QueueTest, QueuesRunTheirPassesAndOnlyInterruptibleOnesStopQuietlyAndClea
     EXPECT_EQ("1:1 1:3 1:-1 ", counts);
 }
 
-TEST_F(QueueTest, EmptyContainersFinishAtOnce) {
-    RQueue q(1, 1);
-    RCompositeAction c(1);
-    watch(&q, "q");
-    watch(&c, "c");
-    q.start();
-    c.start();
-    EXPECT_EQ("q c ", finishLog);
-}
-
 // The running child's successor runs when the child leaves; any other child leaving keeps the cursor on
 // the running one, so no child runs twice and the queue never waits with nothing running.
 TEST_F(QueueTest, AChildThatLeavesARunningQueueNeitherStallsItNorRepeatsAnother) {
@@ -104,8 +94,14 @@ TEST_F(QueueTest, AChildThatLeavesARunningQueueNeitherStallsItNorRepeatsAnother)
     delete c;
 }
 
-TEST_F(QueueTest, ACompositeFinishesOnceWithItsLastChild) {
-    RCompositeAction all(1);
+TEST_F(QueueTest, ContainersFinishOnceWithTheirLastChildEmptyOnesAtOnce) {
+    RQueue q(1, 1);
+    RCompositeAction all(1), c(1);
+    watch(&q, "q");
+    watch(&c, "c");
+    q.start();
+    c.start();
+    EXPECT_EQ("q c ", finishLog);
     watch(&all, "all");
     for (const auto& [name, ms] : {std::pair("a", 100), std::pair("b", 200), std::pair("c", 300)})
         all.addAction(delay(name, ms), 1);
@@ -116,7 +112,8 @@ TEST_F(QueueTest, ACompositeFinishesOnceWithItsLastChild) {
 TEST_F(QueueTest, AHaltedCompositeWaitsForTheChildThatMustNotBeCutAndCanStartAgain) {
     RCompositeAction all(1);
     watch(&all, "all");
-    for (const auto& [name, ms, cut] : {std::tuple{"a", 100, 1}, {"b", 100, 1}, {"c", 300, 0}, {"d", 300, 1}}) all.addAction(delay(name, ms, cut), 1);
+    for (const auto& [name, ms, cut] : {std::tuple{"a", 100, 1}, {"b", 100, 1}, {"c", 300, 0}, {"d", 300, 1}})
+        all.addAction(delay(name, ms, cut), 1);
     EXPECT_EQ(0, all.isInterruptible());
     all.start();
     timeline(1150);

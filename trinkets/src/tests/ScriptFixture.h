@@ -86,7 +86,11 @@ struct ScriptTest : ::testing::Test {
     static std::string text(const std::string& name) { return text(var(name)); }
 
 private:
-    static int record(const char* message, unsigned flags, const char*) { alerts().push_back(message); EXPECT_EQ(0x3000u, flags); return 1; }
+    static int record(const char* message, unsigned flags, const char*) {
+        alerts().push_back(message);
+        EXPECT_EQ(0x3000u, flags);
+        return 1;
+    }
     OMAlertSink previous_ = nullptr;
 };
 

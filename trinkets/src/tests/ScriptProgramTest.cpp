@@ -70,7 +70,8 @@ TEST_F(ScriptProgramTest, MissingAndBadScriptsEndWithTheirMessages) {
     for (const auto& [arguments, exitCode, message] : cases) {
         SCOPED_TRACE(arguments);
         const ChildResult result = run(arguments);
-        EXPECT_EQ(std::make_pair(exitCode, true), std::make_pair(result.exitCode, result.output.find(message) != std::string::npos)) << result.output;
+        EXPECT_EQ(std::make_pair(exitCode, true), std::make_pair(result.exitCode, result.output.find(message) != std::string::npos))
+            << result.output;
     }
 }
 

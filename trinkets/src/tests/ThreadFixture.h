@@ -69,7 +69,11 @@ struct ThreadTest : ScriptTest {
         passes(n);
         return trace();
     }
-    static RBell* bell(const std::string& name) { OMScriptableObject* object = nullptr; var(name)->getObject(&object); return static_cast<RBell*>(object); }
+    static RBell* bell(const std::string& name) {
+        OMScriptableObject* object = nullptr;
+        var(name)->getObject(&object);
+        return static_cast<RBell*>(object);
+    }
     YThread* last = nullptr;
     TempFolder folder_;
     OMSR bellClass_{"RBell", makeBell};

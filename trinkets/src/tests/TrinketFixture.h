@@ -98,7 +98,10 @@ struct TrinketFixture : ::testing::Test {
     // A link that runs the callback (which must outlive it and its clones), whatever argument it is given.
     static OMLinkToObj<Callback> calling(Callback& callback) { return OMLinkToObj<Callback>(&callback, &Callback::run); }
     // Puts a link running the callback into an owned link slot.
-    static void setLink(OMLink*& slot, Callback& callback) { const OMLinkToObj<Callback> link = calling(callback); replaceLink(slot, &link); }
+    static void setLink(OMLink*& slot, Callback& callback) {
+        const OMLinkToObj<Callback> link = calling(callback);
+        replaceLink(slot, &link);
+    }
     // A step that posts a left-button message at a client point of the window.
     std::function<void()> mouse(UINT message, std::int32_t x, std::int32_t y) const {
         HWND target = window->hwnd;
@@ -106,7 +109,9 @@ struct TrinketFixture : ::testing::Test {
         return [=] { PostMessageA(target, message, buttons, MAKELPARAM(x, y)); };
     }
     // A step that posts a key message to the main window, which routes keys to the active window.
-    static std::function<void()> keyMessage(UINT message, WPARAM code) { return [=] { PostMessageA(theApp->window, message, code, 0x00010001); }; }
+    static std::function<void()> keyMessage(UINT message, WPARAM code) {
+        return [=] { PostMessageA(theApp->window, message, code, 0x00010001); };
+    }
     // The palette index at (x, y) of the off-screen canvas.
     std::uint8_t backPixel(std::int32_t x, std::int32_t y) const {
         std::uint8_t* bits = nullptr;

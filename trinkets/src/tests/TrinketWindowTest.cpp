@@ -221,7 +221,8 @@ TEST_F(TrinketWindowTest, TheScriptFaceReadsAndSetsThroughTheAccessors) {
         {"tag", "abc", "0"}, {"visible", "0", "0"}, {"movable", "0", "0"},   {"touchy", " 7x", "7"}};
     for (const auto& [property, set, read] : cases) {
         const std::int32_t done = t->setProperty(property, set);
-        EXPECT_EQ(std::make_pair(done, std::string(t->getProperty(property))), std::make_pair(1, std::string(read))) << property << "=" << set;
+        EXPECT_EQ(std::make_pair(done, std::string(t->getProperty(property))), std::make_pair(1, std::string(read)))
+            << property << "=" << set;
     }
     std::string places = numbers(t->getBounds());
     for (const auto& [method, x, y] : {std::tuple{"place", "3", "4"}, {"offset", "", ""}, {"offset", "-10", "2"}}) {
@@ -230,6 +231,13 @@ TEST_F(TrinketWindowTest, TheScriptFaceReadsAndSetsThroughTheAccessors) {
     }
     EXPECT_EQ(places, "100 -5 120 25, 3 4 23 34, 3 4 23 34, 0 6 20 36") << "offset: none is (0, 0); confined to the corral";
     EXPECT_EQ(numbers({window->minZ, window->maxZ}), "-40000 32764");
+    // The top layers lie above every z a script can set.
+    OMTrinket* top = solid({0, 0, 10, 20}, kRed, 1);
+    top->setTopLayer(2);
+    t->setZ(40000);
+    t->show();
+    EXPECT_EQ(numbers({top->getZ(), top->indexInWindow(), t->indexInWindow()}), "32767 1 0");
+    EXPECT_EQ(window->trinketAt({5, 10}), top);
 }
 
 TEST_F(TrinketWindowTest, CaptureIsLostToTheNextCaptorAndWhenTheHolderDies) {
@@ -284,15 +292,6 @@ TEST_F(TrinketWindowTest, AReleaseSnapsToTheNearestGridLine) {
         t->snapToGrid();
         EXPECT_EQ(numbers({t->getX(), t->getY()}), numbers({snappedLeft, 50})) << left << "; no vertical grid";
     }
-}
-
-TEST_F(TrinketWindowTest, TopLayersLieAboveEveryScriptZ) {
-    OMTrinket* a = solid({0, 0, 10, 10}, kRed, 1);
-    OMTrinket* b = solid({0, 0, 10, 10}, kRed, 2);
-    a->setTopLayer(2);
-    b->setZ(40000);
-    EXPECT_EQ(numbers({a->getZ(), a->indexInWindow(), b->indexInWindow()}), "32767 1 0");
-    EXPECT_EQ(window->trinketAt({5, 5}), a);
 }
 
 }  // namespace

@@ -225,7 +225,8 @@ TEST_F(VariableTest, NumbersHandedOverAsTextsKeepTheTextFormsKinds) {
         SCOPED_TRACE(form);
         YVariable* v = var("v");
         v->setIntegerText(n);
-        EXPECT_EQ(std::make_tuple(kind, std::string(form), static_cast<std::int32_t>(std::strlen(form))), std::make_tuple(v->kind, text(v), v->length()));
+        EXPECT_EQ(std::make_tuple(kind, std::string(form), static_cast<std::int32_t>(std::strlen(form))),
+                  std::make_tuple(v->kind, text(v), v->length()));
     }
     // Sixteen digits change when read back; the 15-digit text of 2.9999999999999996 reads as the integer 3.
     const std::tuple<double, const char*, std::int32_t> doubles[] = {
