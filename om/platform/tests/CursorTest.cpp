@@ -1,4 +1,5 @@
-// Cursors: system and resource cursors, and damaged or missing resources.
+// Cursors: system and resource cursors, damaged resources, the current and default cursor, and the
+// hidden state forced onto the system's display counter.
 #include "CursorWriter.h"
 #include "ModuleResources.h"
 #include "OMCursor.h"
@@ -6,10 +7,28 @@
 #include "TestSupport.h"
 
 namespace {
+// The system's display counter, read without changing it.
+int displayCount() {
+    const int count = ShowCursor(TRUE) - 1;
+    ShowCursor(FALSE);
+    return count;
+}
+
+struct CursorTest : ::testing::Test {
+    void SetUp() override {
+        createDefaultCursor();
+        cursorHidden = 0;
+        OMCursor::setShowState(1);
+    }
+    void TearDown() override {
+        destroyDefaultCursor();
+        currentCursor = nullptr;
+    }
+};
 
 // Negative numbers give the system cursors; resource 7 is a good cursor, 8 names a missing image, 9 a
 // cut one and 55 is missing: those fall back to the arrow.
-TEST(CursorTest, SystemAndResourceCursorsAndDamagedOrMissingOnesFallBackToTheArrow) {
+TEST_F(CursorTest, SystemAndResourceCursorsAndDamagedOrMissingOnesFallBackToTheArrow) {
     HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
     for (const auto& [number, system] : {std::pair<std::int16_t, LPCSTR>{-4, IDC_CROSS}, {-3, IDC_IBEAM},
                                          {-2, IDC_WAIT}, {-1, IDC_ARROW}, {-9, IDC_ARROW}}) {
@@ -51,4 +70,47 @@ TEST(CursorTest, SystemAndResourceCursorsAndDamagedOrMissingOnesFallBackToTheArr
     }
 }
 
+// A cursor that logs when it stops being current.
+struct LoggingCursor : OMCursor {
+    LoggingCursor(std::string* released, char letter) : log(released), name(letter) {}
+    void release() override { *log += name; }
+    std::string* log;
+    char name;
+};
+
+TEST_F(CursorTest, TheDefaultCursorStandsInWheneverNoOtherIsCurrent) {
+    std::string released;
+    EXPECT_EQ(std::make_pair(OMCursor::current() == nullptr, currentCursor), std::make_pair(true, defaultCursor));
+    LoggingCursor first(&released, 'a');
+    LoggingCursor second(&released, 'b');
+    OMCursor::setCurrent(&first);
+    OMCursor::setCurrent(&first);
+    EXPECT_EQ(released, "") << "the same cursor again releases nothing";
+    OMCursor::setCurrent(&second);
+    EXPECT_EQ(std::make_pair(released, OMCursor::current()),
+              std::make_pair(std::string("a"), static_cast<OMCursor*>(&second)));
+    OMCursor::setCurrent(nullptr);
+    EXPECT_EQ(std::make_tuple(released, currentCursor, OMCursor::current() == nullptr),
+              std::make_tuple(std::string("ab"), defaultCursor, true));
+}
+
+TEST_F(CursorTest, TheFrameworksHiddenStateIsForcedOntoTheDisplayCounter) {
+    OMCursor::hideCursor();
+    EXPECT_EQ(std::make_pair(cursorHidden, displayCount()), std::make_pair(1, -1));
+    OMCursor::hideCursor();
+    EXPECT_EQ(displayCount(), -1) << "hiding again changes nothing";
+    OMCursor::showCursor();
+    EXPECT_EQ(cursorHidden, 0);
+    EXPECT_EQ(displayCount(), 0) << "one show undoes two hides";
+    for (int i = 0; i < 3; ++i) ShowCursor(TRUE);
+    ASSERT_EQ(displayCount(), 3);
+    OMCursor cursor;
+    cursor.apply(nullptr);
+    EXPECT_EQ(std::make_pair(displayCount(), GetCursor()), std::make_pair(0, cursor.handle));
+    for (int i = 0; i < 4; ++i) ShowCursor(FALSE);
+    cursorHidden = 1;
+    cursor.apply(nullptr);
+    EXPECT_EQ(displayCount(), -1);
+    cursorHidden = 0;
+}
 }  // namespace

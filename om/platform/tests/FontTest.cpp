@@ -1,10 +1,13 @@
-// NFNT bitmap fonts drawn into memory canvases and measured, damaged fonts refused, and the font cache with
-// its loader, fallbacks and substitutions.
+// NFNT bitmap fonts drawn into memory canvases and measured, damaged fonts refused, the TrueType and
+// system fonts, and the font cache with its loader, fallbacks and substitutions.
+#include <cctype>
+
 #include "DrawingSupport.h"
 #include "NfntWriter.h"
 #include "OMFont.h"
 #include "OMFontCache.h"
 #include "OMNFNTFont.h"
+#include "OMTTFont.h"
 
 namespace {
 using Image = std::vector<std::string>;
@@ -170,6 +173,60 @@ TEST_F(FontTest, DamagedFontsAreRefusedAndDrawNothing) {
     EXPECT_EQ(OMNFNTFont(blocks).status, NFNTStatus::notRead);
 }
 
+int CALLBACK firstTrueType(const LOGFONTA* font, const TEXTMETRICA*, DWORD type, LPARAM found) {
+    if (!(type & TRUETYPE_FONTTYPE) || font->lfFaceName[0] == '@') return 1;
+    *reinterpret_cast<std::string*>(found) = font->lfFaceName;
+    return 0;
+}
+
+// The first installed TrueType family, or empty.
+std::string someTrueTypeFace() {
+    std::string face;
+    HDC screen = GetDC(nullptr);
+    EnumFontFamiliesA(screen, nullptr, firstTrueType, reinterpret_cast<LPARAM>(&face));
+    ReleaseDC(nullptr, screen);
+    return face;
+}
+
+LOGFONTA logicalFont(HFONT font) {
+    LOGFONTA logical{};
+    GetObjectA(font, sizeof logical, &logical);
+    return logical;
+}
+
+// Style 3 is bold (700) italic, style 4 underlined at the default weight; a font file that cannot be
+// installed leaves nothing behind and the font is still made, in the default face.
+TEST(TrueTypeFontTest, FacesAreLookedUpExactlyAndStylesMakeTheirFaces) {
+    TempFolder folder;
+    OMTTFont notInstalled("No Such Face", "nosuchfont", folder.path().c_str(), folder.path().c_str());
+    EXPECT_EQ(notInstalled.installedFile, nullptr);
+    EXPECT_FALSE(fileExists(folder.file("nosuchfont.fot")));
+    EXPECT_EQ(notInstalled.name, nullptr);
+    EXPECT_NE(notInstalled.handle, nullptr);
+    const std::string face = someTrueTypeFace();
+    if (face.empty()) GTEST_SKIP() << "no TrueType family installed";
+    EXPECT_TRUE(trueTypeFamilyInstalled(face.c_str()));
+    std::string otherCase = face;
+    for (char& c : otherCase) c = static_cast<char>(std::islower(std::uint8_t(c)) ? std::toupper(c) : std::tolower(c));
+    for (const std::string& absent : {otherCase, std::string("No Such Face")})
+        EXPECT_FALSE(trueTypeFamilyInstalled(absent.c_str())) << absent;
+    OMTTFont font(face.c_str(), nullptr, nullptr, nullptr);
+    EXPECT_STREQ(font.name.get(), face.c_str());
+    EXPECT_EQ(logicalFont(font.handle).lfHeight, -16);
+    for (const auto& [style, weight, italic, underline] :
+         {std::tuple<std::int32_t, LONG, BYTE, BYTE>{3, 700, 1, 0}, {4, 0, 0, 1}}) {
+        font.setStyle(style);
+        font.setSize(24);
+        const LOGFONTA logical = logicalFont(font.handle);
+        EXPECT_EQ(std::tuple(logical.lfWeight, logical.lfItalic, logical.lfUnderline, logical.lfHeight),
+                  std::tuple(weight, italic, underline, LONG(-24))) << style;
+        EXPECT_STREQ(logical.lfFaceName, face.c_str());
+    }
+    OMRect bounds{};
+    font.textBounds(bounds, "");
+    EXPECT_TRUE(bounds == (OMRect{0, -font.ascent(), 0, font.descent()}));
+}
+
 // The cache's loader: id 7 opens a good font, id 8 a damaged one; every call is counted.
 int loads = 0;
 std::string fontFolder;
@@ -239,5 +296,16 @@ TEST_F(FontCacheTest, SubstitutionsSendOneKeysLookUpsToAnother) {
     addFontSubstitution(fontKeyForID(40), fontKeyForID(41));
     addFontSubstitution(fontKeyForName("Alias", 2, 10), fontKeyForID(41));
     for (OMFont* font : {substituted, direct, direct, replaced}) releaseFont(font);
+    const std::string face = someTrueTypeFace();
+    if (face.empty()) GTEST_SKIP() << "no TrueType family installed";
+    OMFont* named = findFontByName(face.c_str(), 1, 20);
+    ASSERT_STREQ(named->typeName(), "OMTTFont");
+    EXPECT_EQ(std::pair(named->size(), named->style()), std::pair(20, 1));
+    EXPECT_EQ(findFontByName(face.c_str(), 1, 20), named) << "names share by exact name, style and size";
+    OMFont* larger = findFontByName(face.c_str(), 1, 21);
+    OMFont* plainer = findFontByName(face.c_str(), 0, 20);
+    EXPECT_NE(larger, named);
+    EXPECT_NE(plainer, named);
+    for (OMFont* font : {named, named, larger, plainer}) releaseFont(font);
 }
 }  // namespace

@@ -35,6 +35,23 @@ TEST_F(WaveSoundTest, RepeatThreeFiresStartAndFinishPerPassAndFreesTheTablesAfte
     EXPECT_EQ(std::make_pair(sound.volumeTable == nullptr, sound.started), std::make_pair(true, 0));
 }
 
+TEST_F(WaveSoundTest, StopFiresFinishOnlyOnceHeardAndPlayAgainStartsOver) {
+    const std::string samples = ramp(40 * kMixerBlockSize);
+    OMWaveSound sound(streamOver("a.wav", wave(samples)), 1);
+    HookLog log;
+    log.attach(sound);
+    ASSERT_EQ(sound.play(1), 1);
+    EXPECT_EQ(sound.stop(), 1);
+    EXPECT_EQ(log.calls, "") << "never reached the device";
+    ASSERT_EQ(sound.play(1), 1);
+    OMWaveOutMixer::pump();
+    device.writes.clear();
+    ASSERT_EQ(sound.play(1), 1);
+    EXPECT_EQ(log.calls, "SF") << "the playing sound is stopped first";
+    ASSERT_FALSE(device.writes.empty());
+    EXPECT_EQ(device.writes[0], samples.substr(0, kMixerBlockSize)) << "from the segment start again";
+}
+
 // One sound at full volume is copied and its last buffer padded with silence. The device was probed at
 // 11025 and 22050 Hz, then opened at the sound's rate, and is closed once the last sound finished.
 TEST_F(WaveSoundTest, StreamedAndWholeSoundsWriteTheSameSamplesAndSegments) {
@@ -111,5 +128,18 @@ TEST_F(WaveSoundTest, NoDeviceRefusesAtOnceAndABlockingPlayNeverHangs) {
     EXPECT_EQ(sound.play(0), 1);
     EXPECT_TRUE(OMWaveOutMixer::active());
     OMSound::resumeOutput();
+}
+
+TEST_F(WaveSoundTest, SoundsOfAnotherRateWhileOneIsPlayingKeepTheDeviceRate) {
+    OMWaveSound slow(streamOver("a.wav", wave(ramp(40 * kMixerBlockSize), 11025)), 1);
+    OMWaveSound fast(streamOver("b.wav", wave(ramp(500), 22050)), 1);
+    ASSERT_EQ(slow.play(1), 1);
+    const std::size_t opens = device.opens.size();
+    ASSERT_EQ(fast.play(1), 1);
+    EXPECT_EQ(std::make_pair(device.opens.size(), OMWaveOutMixer::deviceRate()), std::make_pair(opens, 11025u));
+    slow.stop();
+    fast.stop();
+    ASSERT_EQ(fast.play(1), 1);
+    EXPECT_EQ(OMWaveOutMixer::deviceRate(), 22050u) << "reopened at its own rate once nothing plays";
 }
 }  // namespace
