@@ -1,10 +1,13 @@
 // Native controls in a framework window: Tab cycling and Enter to the default button through the subclass
-// procedure, notifications from the owner window.
+// procedure, colours resolved against the window's canvas, notifications from the owner window.
 #include "OMNControl.h"
+#include "OMWndCanvas.h"
 #include "WindowSupport.h"
 
 namespace {
 constexpr OMColorRecord kInherit{0, 0, 0, kNoColor};
+
+COLORREF rgb(const OMColorRecord& c) { return RGB(c.red >> 8, c.green >> 8, c.blue >> 8); }
 
 // A concrete control over a native window class: it keeps the notifications it gets and runs its action on
 // a button click.
@@ -90,6 +93,38 @@ TEST_F(ControlTest, EnterPressesTheDefaultButton) {
     EXPECT_EQ(owner->defaultControl, nullptr);
     SendMessageA(field->hwnd, WM_KEYDOWN, VK_RETURN, 0x001C0001);
     EXPECT_EQ(handlerLog, "pressed ");
+}
+
+TEST_F(ControlTest, ColoursResolveAgainstTheCanvasAndAnswerTheOwnersColourRequests) {
+    OMWndCanvas& canvas = *owner->canvas;
+    canvas.textColor = colorOf(1, 2, 3);
+    canvas.backgroundColor = {0, 0, 0, kNoColor};
+    const OMColorRecord red = colorOf(200, 10, 20);
+    const OMColorRecord entry{0, 0, 0, 249};
+    const OMColorRecord invalid{0x1100, 0x2200, 0x3300, -7};
+    NativeControl field(owner, "EDIT", 0, {10, 10, 110, 30}, kTabStop, kInherit, kInherit);
+    EXPECT_EQ(field.textColor.red >> 8, 1) << "inherited from the canvas";
+    HDC ownerDC = GetDC(owner->hwnd);
+    const COLORREF dcBackground = GetBkColor(ownerDC);
+    ReleaseDC(owner->hwnd, ownerDC);
+    EXPECT_EQ(rgb(field.backgroundColor), dcBackground) << "neither has one: the window's device context";
+    const struct { OMColorRecord given, stored; } kCases[] = {{red, red}, {entry, canvas.colorAt(249)}, {invalid, invalid}};
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.given.index);
+        field.setColors(&c.given, &red);
+        EXPECT_EQ(std::make_pair(field.textColor.index, rgb(field.textColor)),
+                  std::make_pair(c.stored.index, rgb(c.stored)));
+    }
+    field.setColors(&entry, &red);  // the stored text colour is entry 249's, with index -1
+    HDC dc = GetDC(field.hwnd);
+    const auto brush = reinterpret_cast<HBRUSH>(
+        SendMessageA(owner->hwnd, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(field.hwnd)));
+    EXPECT_EQ(brush, field.brush);
+    LOGBRUSH made{};
+    GetObjectA(brush, sizeof made, &made);
+    EXPECT_EQ(std::make_pair(made.lbColor, GetTextColor(dc)), std::make_pair(RGB(200, 10, 20), rgb(field.textColor)));
+    EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
+    ReleaseDC(field.hwnd, dc);
 }
 
 // Frames, texts and notifications; a foreign native child's user-data word is never taken for a control.

@@ -1,5 +1,5 @@
-// Framework windows on screen: the shared class, frame kinds and system menus, the active and modal window
-// with their Z order, mouse dispatch and capture.
+// Framework windows on screen: the shared class, frame kinds and system menus, handler slots, the
+// active and modal window with their Z order, mouse dispatch and capture.
 #include "WindowSupport.h"
 
 namespace {
@@ -73,6 +73,45 @@ TEST_F(WindowTest, FrameKindsGiveTheirStylesClientAreasAndSystemMenus) {
     }
 }
 
+// Positions are in the main window's client coordinates; a minimised window does not move.
+TEST_F(WindowTest, GeometryFollowsTheMainWindowsClientArea) {
+    makeApp();
+    OMWindow* window = makeWindow({10, 20, 110, 90}, kFrameCaption);
+    window->activate();
+    EXPECT_EQ(window->frameMetrics().borderX, GetSystemMetrics(SM_CXBORDER) + 2);
+    EXPECT_EQ(window->frameMetrics().caption, GetSystemMetrics(SM_CYCAPTION));
+    window->moveTo(30, 40);
+    window->offsetBy(-5, 5);
+    EXPECT_TRUE(window->rectInMainWindow() == (OMRect{25, 45, 125, 115}));
+    window->setTitle("Sums");
+    window->setTitle(nullptr);
+    char text[16] = {};
+    GetWindowTextA(window->hwnd, text, sizeof text);
+    EXPECT_STREQ(text, "Sums") << "a null title leaves the window text";
+    ShowWindow(window->hwnd, SW_MINIMIZE);
+    const OMRect minimised = window->rectInMainWindow();
+    window->moveTo(0, 0);
+    EXPECT_TRUE(window->rectInMainWindow() == minimised);
+}
+
+// Each setter fills its own slot; the slot runs a clone, so the caller's link may go at once. Most other
+// slots are driven by real events here and in the main window and application tests.
+TEST_F(WindowTest, EachHandlerSlotRunsItsOwnClonedLink) {
+    makeApp();
+    OMWindow window(&kEmptyRect, kFrameNone, 0);
+    {
+        const OMLinkToFct maximized = logLink("maximized "), sized = logLink("sized ");
+        window.setMaximizedHandler(&maximized);
+        window.setSizedHandler(&sized);
+        EXPECT_NE(window.maximizedHandler(), &maximized) << "keeps a copy";
+    }
+    window.maximized();
+    window.sized();
+    EXPECT_EQ(handlerLog, "maximized sized ");
+    window.setSizedHandler(nullptr);
+    EXPECT_EQ(window.sizedHandler(), nullptr);
+}
+
 // Z order from the top, among the given windows.
 std::vector<OMWindow*> stacking(HWND parent, const std::vector<OMWindow*>& among) {
     std::vector<OMWindow*> order;
@@ -142,5 +181,27 @@ TEST_F(WindowTest, OnlyACapturedClickEndsInTheButtonUpHandler) {
     EXPECT_EQ(OMWindow::mouseCaptured, 0) << "no capture outlives its window";
     SendMessageA(stays->hwnd, WM_LBUTTONUP, 0, MAKELPARAM(3, 4));
     EXPECT_EQ(handlerLog, "down 201 0 1,2 ") << "a button-up after the capturing window went reaches no handler";
+}
+
+// Minimising the active window passes activation to the top window that is neither hidden nor minimised,
+// and to a minimised one when nothing else is left.
+TEST_F(WindowTest, MinimisingTheActiveWindowActivatesTheNext) {
+    makeApp();
+    OMWindow* a = makeWindow({0, 0, 100, 80}, kFrameCaption);
+    OMWindow* b = makeWindow({120, 0, 220, 80}, kFrameCaption);
+    OMWindow* c = makeWindow({240, 0, 340, 80}, kFrameCaption);
+    const OMLinkToFct minimized = logLink("min ");
+    c->setMinimizedHandler(&minimized);
+    b->setMinimizedHandler(&minimized);
+    for (OMWindow* w : {b, a, c}) w->activate();
+    SendMessageA(c->hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(IsIconic(c->hwnd));
+    EXPECT_EQ(OMWindow::activeWindow, a);
+    a->hide();
+    EXPECT_EQ(OMWindow::activeWindow, b);
+    SendMessageA(b->hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_EQ(OMWindow::activeWindow, c) << "only minimised windows remain";
+    EXPECT_EQ(handlerLog, "min min ");
+    EXPECT_EQ(app->inPause, 0) << "the system command's pause ended";
 }
 }  // namespace
