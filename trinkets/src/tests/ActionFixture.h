@@ -34,6 +34,13 @@ inline Action* createFrom(const char* kind, const std::vector<const char*>& text
     setParameters(texts);
     return createActionByName(kind, interruptible);
 }
+// The isInterruptible of what the kind makes from the texts (made with default 1, then deleted); -1 for nothing.
+inline std::int32_t createdFlag(const char* kind, const std::vector<const char*>& texts) {
+    Action* a = createFrom(kind, texts);
+    const std::int32_t flag = a ? a->isInterruptible() : -1;
+    delete a;
+    return flag;
+}
 // Puts object in the script variable name, which borrows it (the test deletes it); returns it.
 template <class T>
 T* hold(const char* name, T* object) {

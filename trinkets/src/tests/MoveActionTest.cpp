@@ -96,7 +96,6 @@ TEST_F(MoveActionTest, TheDeathOfTheTrinketOrTheAnimationIsSafe) {
 
 TEST_F(MoveActionTest, TheCreateFunctionsNeedBothObjectsAndTheLastTarget) {
     Action* empty = hold("empty", create("EmptyAction", {}));
-    // The isInterruptible of what is made, -1 for nothing.
     const std::tuple<const char*, std::vector<const char*>, std::int32_t> cases[] = {
         {"MoveYAction", {"anim", "t", "0", "10", "0", "35", "0"}, 0},
         {"MoveXAction", {"anim", "t", "0", "10", "0"}, -1},
@@ -105,12 +104,8 @@ TEST_F(MoveActionTest, TheCreateFunctionsNeedBothObjectsAndTheLastTarget) {
         {"MoveXYAction", {"anim", "t", "0", "1", "0", "5", "0", "1", "0", "5"}, 1},
         {"MoveXYAction", {"anim", "t", "0", "1", "0", "5", "0", "1", "0"}, -1},
     };
-    for (const auto& [kind, tokens, interruptible] : cases) {
-        SCOPED_TRACE(std::string(kind) + " with " + std::to_string(tokens.size()) + " tokens");
-        Action* move = create(kind, tokens);
-        EXPECT_EQ(interruptible, move ? move->isInterruptible() : -1);
-        delete move;
-    }
+    for (const auto& [kind, tokens, interruptible] : cases)
+        EXPECT_EQ(interruptible, createdFlag(kind, tokens)) << kind << " with " << tokens.size() << " tokens";
     delete empty;
 }
 

@@ -61,17 +61,11 @@ TEST_F(TrinketWindowTest, APressHitsTheTopmostHittableTrinketAndOnlyAHeldOneHear
     }
 }
 
-TEST_F(TrinketWindowTest, APressedMovableTrinketRisesAboveItsEqualsAndFollowsTheMouse) {
-    OMTrinket* a = solid({0, 0, 60, 60}, kRed, 1);
-    OMTrinket* b = solid({40, 40, 100, 100}, kBlue, 2);
-    run({mouse(WM_LBUTTONDOWN, 10, 10), mouse(WM_MOUSEMOVE, 25, 17), mouse(WM_LBUTTONUP, 25, 17)});
-    EXPECT_EQ(numbers({a->indexInWindow(), b->indexInWindow()}) + ", " + numbers(a->getBounds()) + ", " + numbers({a->holdState}),
-              "1 0, 15 7 75 67, " + numbers({kFree})) << "a above b, whose z it shares, moved 15 7";
-}
-
-// The corral is the window (640 wide); the trinket starts against its right edge.
-TEST_F(TrinketWindowTest, ADraggedCorralledTrinketStaysPinnedUntilItFitsAgain) {
+// The corral is the window (640 wide); the trinket starts against its right edge, below a later one of
+// equal z, above which the press raises it.
+TEST_F(TrinketWindowTest, APressedTrinketRisesAndADraggedCorralledOneStaysPinnedUntilItFitsAgain) {
     OMTrinket* t = solid({576, 100, 640, 164}, kRed, 7);
+    OMTrinket* later = solid({0, 0, 10, 10}, kBlue, 8);
     watch(t, {"mouseUp"});
     std::vector<std::string> lefts;
     const auto readThen = [&](std::function<void()> step) {
@@ -85,7 +79,8 @@ TEST_F(TrinketWindowTest, ADraggedCorralledTrinketStaysPinnedUntilItFitsAgain) {
          readThen(mouse(WM_LBUTTONUP, 590, 120)), readThen([] {})});
     EXPECT_EQ(lefts, (std::vector<std::string>{"576", "576", "576", "566", "566"}))
         << "50 past the edge: pinned; 30 back: still pinned; 20 back: fits; 10 more: follows";
-    EXPECT_EQ(eventLog + numbers({t->overshootX}), "mouseUp@7 0");
+    EXPECT_EQ(eventLog + numbers({t->overshootX, t->holdState, t->indexInWindow(), later->indexInWindow()}),
+              "mouseUp@7 " + numbers({0, kFree, 1, 0}));
 }
 
 TEST_F(TrinketWindowTest, OneUpdatePassRedrawsTheDamageAndPresentsOnlyItsBoundingBox) {
