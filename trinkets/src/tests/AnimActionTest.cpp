@@ -23,7 +23,7 @@ struct AnimActionTest : AnimatedActionFixture {
 };
 
 // The hold at the third frame ends the play, and the step's animation leaves the window with it.
-TEST_F(AnimActionTest, AResourceAnimationPlaysWhereItsTokensSayAndGoesAtItsEnd) {
+TEST_F(AnimActionTest, AResourceAnimationPlaysWhereItsTokensSayAndGoesAtItsEndOrTheStepFinishesAtOnce) {
     const std::tuple<std::vector<const char*>, OMRect, std::int32_t> cases[] = {
         {{"12", "5", "0"}, {20, 30, 22, 32}, 1}, {{"12", "100", "200", "5", "0", "0"}, {100, 200, 102, 202}, 0}};
     for (const auto& [tokens, bounds, interruptible] : cases) {
@@ -46,10 +46,7 @@ TEST_F(AnimActionTest, AResourceAnimationPlaysWhereItsTokensSayAndGoesAtItsEnd) 
         delete step;
     }
     EXPECT_EQ(nullptr, create("AnimAction", {"12", "5"}));
-}
-
-// No id, no data or damaged data: nothing to play.
-TEST_F(AnimActionTest, WithoutAnAnimationToPlayTheStepFinishesAtOnce) {
+    // No id, no data or damaged data: nothing to play, the step finishes at once.
     for (const char* id : {"65535", "14", "13"}) {
         SCOPED_TRACE(id);
         eventLog.clear();

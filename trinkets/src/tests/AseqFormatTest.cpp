@@ -36,7 +36,7 @@ AseqPicture samplePicture() {
 }
 
 // A second animation on the same buffer finds it converted: byte 5 reads 0 and nothing changes again.
-TEST(AseqFormatTest, ABigEndianBufferIsConvertedOnceForAllItsAnimations) {
+TEST(AseqFormatTest, ABigEndianBufferAndEachFrameRecordAreConvertedOnce) {
     Bytes buffer = bytesOf(writeAseq(samplePicture(), ByteOrder::big));
     const Bytes little = bytesOf(writeAseq(samplePicture(), ByteOrder::little));
     ASSERT_EQ(Bytes(buffer.begin(), buffer.begin() + 6), (Bytes{0, 2, 0, 2, 8, 1}));  // swap flag in byte 5
@@ -51,11 +51,8 @@ TEST(AseqFormatTest, ABigEndianBufferIsConvertedOnceForAllItsAnimations) {
                                   frameImage(layout, 1).height));
         for (const std::int32_t i : {-1, 2}) EXPECT_EQ(frameImage(layout, i).runs, nullptr) << "no frame " << i;
     }
-}
-
-// Two offsets naming one record: its width and height are converted once, not twice.
-TEST(AseqFormatTest, AFrameRecordSharedByTwoFramesIsConvertedOnce) {
-    Bytes buffer = bytesOf(writeAseq(samplePicture(), ByteOrder::big));
+    // Two offsets naming one record: its width and height are converted once, not twice.
+    buffer = bytesOf(writeAseq(samplePicture(), ByteOrder::big));
     buffer[14] = buffer[15] = buffer[16] = buffer[17] = 0;  // frame 1 at frame 0's record
     AseqLayout layout;
     ASSERT_EQ(attachSequence(buffer.data(), buffer.size(), layout), AseqStatus::ok);
@@ -64,8 +61,9 @@ TEST(AseqFormatTest, AFrameRecordSharedByTwoFramesIsConvertedOnce) {
 
 // 12-bit magnitudes from byte 0 or 1 and the low or high nibble of byte 2; bit 0 of the magnitude is the sign.
 TEST(AseqFormatTest, PlacementBytesGiveSignMagnitudeValuesAndTheLayer) {
-    const struct { std::uint8_t b0, b1, b2, b3; std::int32_t x, y; } cases[] = {{0x01, 0x00, 0x08, 0, -1, 0}, {0x00, 0x00, 0x08, 1, 2048, 0}, {0xFF, 0x00, 0x0F, 2, -2047, 0},
-                 {0x00, 0x01, 0x80, 3, 0, -1}, {0x34, 0x12, 0x57, 255, 0x734, 0x512}};
+    const struct { std::uint8_t b0, b1, b2, b3; std::int32_t x, y; } cases[] = {
+        {0x01, 0x00, 0x08, 0, -1, 0}, {0x00, 0x00, 0x08, 1, 2048, 0}, {0xFF, 0x00, 0x0F, 2, -2047, 0},
+        {0x00, 0x01, 0x80, 3, 0, -1}, {0x34, 0x12, 0x57, 255, 0x734, 0x512}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.b0) + " " + std::to_string(c.b1) + " " + std::to_string(c.b2));
         AseqPicture picture = samplePicture();

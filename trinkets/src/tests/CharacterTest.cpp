@@ -51,21 +51,18 @@ struct CharacterTest : AnimatedActionFixture {
     }
 };
 
-TEST_F(CharacterTest, SpeechCuesAreLearnedFromEverySequenceWithoutLoadingSounds) {
-    RCharacter* c = character();
-    c->addSpeechAnim(kSpeech);
-    c->addSpeechAnim(99);
+TEST_F(CharacterTest, SpeechCuesAreLearnedAndAVoicedStepFinishesWhenItsWaveEndsAfterTheCharacter) {
+    RCharacter* scanner = character();
+    scanner->addSpeechAnim(kSpeech);
+    scanner->addSpeechAnim(99);
     std::string records;
-    for (const SpeechRecord& r : c->speechRecords)
+    for (const SpeechRecord& r : scanner->speechRecords)
         records += std::to_string(r.soundId) + ":" + std::to_string(r.animationId) + ":" + std::to_string(r.sequence) + " ";
-    EXPECT_EQ(records + numbers({AnimationFiles::soundLookUps(), c->children.count, OMAnimation::defaultSoundOn}), "7:40:0 8:40:1 0 1 1")
-        << "the scanned animation is not kept";
-    delete c;
-}
-
-// The frames run out long before the 300 ms voice does; the step waits for the sound, then the character
-// raises "finished" before the step does. A played animation is let go in its sound's finish.
-TEST_F(CharacterTest, AVoicedStepFinishesWhenItsWaveEndsAfterTheCharacter) {
+    EXPECT_EQ(records + numbers({AnimationFiles::soundLookUps(), scanner->children.count, OMAnimation::defaultSoundOn}),
+              "7:40:0 8:40:1 0 1 1") << "the scanned animation is not kept";
+    delete scanner;
+    // The frames run out long before the 300 ms voice does; the step waits for the sound, then the character
+    // raises "finished" before the step does. A played animation is let go in its sound's finish.
     for (const auto& [kind, id] : {std::pair{"CharacterSpeechAction", "7"}, std::pair{"CharacterAnimAction", "40"}}) {
         SCOPED_TRACE(kind);
         eventLog.clear();

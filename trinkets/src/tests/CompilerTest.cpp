@@ -66,12 +66,10 @@ TEST_F(CompilerTest, SmallScriptsCompileToTheirExactCells) {
     EXPECT_TRUE(var("x")->isUnset());
 }
 
-TEST_F(CompilerTest, ProceduresAreNamedByTheirCell) {
+TEST_F(CompilerTest, ProceduresAreNamedByTheirCellAndListsBecomeMembersAtCompileTime) {
     ASSERT_TRUE(compile("x=1\rprocedure +q\r y\r"));
     EXPECT_EQ(std::make_pair(std::string("+1"), kYPlain), std::make_pair(text("+q"), var("+q")->typeTag));
-}
-
-TEST_F(CompilerTest, ListsBecomeMembersAtCompileTime) {
+    resetHeap();
     var("a")->setText("first", -1);
     ASSERT_TRUE(compile("x=[a 'b c' 7]\rx=[d\r"));
     EXPECT_EQ((Cells{{0, 0}}), cells());

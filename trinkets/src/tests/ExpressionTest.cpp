@@ -37,7 +37,7 @@ TEST_F(ExpressionTest, OperatorsCompileToPrefixCode) {
     }
 }
 
-TEST_F(ExpressionTest, SingleTermsAndTrailingOperatorsMakeNoExpressionEntry) {
+TEST_F(ExpressionTest, SingleTermsMakeNoExpressionEntryAndMalformedTextsSetCompileErrors) {
     for (const char* word : {"a", "(a)", "a+", "((a))"}) {
         SCOPED_TRACE(word);
         const std::int32_t n = scriptHeap().count;
@@ -45,9 +45,6 @@ TEST_F(ExpressionTest, SingleTermsAndTrailingOperatorsMakeNoExpressionEntry) {
         EXPECT_LE(scriptHeap().count, n + 1);
     }
     EXPECT_EQ(compileExpression("a*b", 3), compileExpression("a*b", 3));
-}
-
-TEST_F(ExpressionTest, MalformedTextsSetCompileErrors) {
     const std::string tooManyCodes = "a" + repeat("+a", 43);
     const std::pair<std::string, std::int32_t> cases[] = {
         {"(a", 1}, {"a)", 1}, {"'a", 1}, {"(a)b", 1}, {"a+-b", 3}, {"a**b", 3}, {"", 2},

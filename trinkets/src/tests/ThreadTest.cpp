@@ -84,7 +84,7 @@ TEST_F(ThreadTest, CooperativeThreadsStepAndRunModeEndsItsPassWhenNothingProgres
     EXPECT_EQ((Lines{"before"}), run({kRunMode, "say before", "wait"}, 3));
 }
 
-TEST_F(ThreadTest, ScheduleFiresOnceOnTheTenthCountedTickAndPauseSleeps) {
+TEST_F(ThreadTest, ScheduleFiresOnceOnTheTenthCountedTickUnlessSuspendedAndPauseSleeps) {
     // The first pass only starts the tick clock: 9 ticks counted.
     EXPECT_TRUE(run({"schedule 1 +p", "wait", "procedure +p", "[", " say fired", "]"}, 10).empty());
     EXPECT_EQ((Lines{"fired"}), passes(1));
@@ -96,6 +96,10 @@ TEST_F(ThreadTest, ScheduleFiresOnceOnTheTenthCountedTickAndPauseSleeps) {
     run({"pause 1", "say awake"}, 1);
     EXPECT_TRUE(passes(1, 899).empty());
     EXPECT_EQ((Lines{"awake"}), passes(2, 1));
+    // A suspended thread refuses its timer, which stays disarmed.
+    EXPECT_EQ((Lines{"end"}), run({"suspend", "schedule 1 +p", "pause 2", "resume", "say end", "wait", "procedure +p", "[",
+                                   " say fired", "]"}, 40));
+    EXPECT_EQ(0, last->scheduleProcedure);
 }
 
 TEST_F(ThreadTest, IdleFiresAfterEveryQuietPeriodAndUserActivityRestartsIt) {
@@ -122,12 +126,6 @@ TEST_F(ThreadTest, DroppingTheTimerInsideItsProcedureKeepsItRunningAndReturnsToT
         EXPECT_EQ((Lines{"promoted", "rang", "p-end", "after"}), passes(30));
         EXPECT_EQ(std::make_pair(0, 0), std::make_pair(last->inEvent, last->stack.depth()));
     }
-}
-
-TEST_F(ThreadTest, ASuspendedThreadRefusesItsTimerAndTheTimerIsDisarmed) {
-    EXPECT_EQ((Lines{"end"}), run({"suspend", "schedule 1 +p", "pause 2", "resume", "say end", "wait", "procedure +p", "[",
-                                   " say fired", "]"}, 40));
-    EXPECT_EQ(0, last->scheduleProcedure);
 }
 
 TEST_F(ThreadTest, DropClearsVariablesDeletesObjectsAndForgetsRequestedScripts) {
@@ -179,7 +177,7 @@ TEST_F(ThreadTest, EventsRunBoundProceduresButNotWhileAVerbRuns) {
     EXPECT_EQ(std::make_pair(0, 0), std::make_pair(last->inEvent, last->stack.depth()));
 }
 
-TEST_F(ThreadTest, ACopiedObjectHasABindingOfItsOwn) {
+TEST_F(ThreadTest, ACopyHasABindingOfItsOwnAndBindingsAreDroppedAtEverySwitchAndWhenTheThreadEnds) {
     run({"b=RBell", "set b rang +p", "c=b", "wait", "procedure +p", "[", " get RECEIVER name n", " say n", " drop wait",
          "]", "say done"}, 5);
     RBell* copy = bell("c");
@@ -187,9 +185,7 @@ TEST_F(ThreadTest, ACopiedObjectHasABindingOfItsOwn) {
     EXPECT_EQ(2, eventRecords().count);
     EXPECT_EQ(1, copy->fire());
     EXPECT_EQ((Lines{"c", "done"}), passes(5));
-}
-
-TEST_F(ThreadTest, BindingsAreDroppedAtEverySwitchAndWhenTheThreadEnds) {
+    // Bindings are dropped at every switch and when the thread ends.
     write("c.mps", {"d=RBell", "set d rang +p", "procedure +p", "[", " say rang", "]", "wait"});
     run({"b=RBell", "set b rang +p", "procedure +p", "[", " say rang", "]", "relay c.mps"});
     EXPECT_EQ(1, eventRecords().count);
