@@ -7,6 +7,16 @@ function(project_warnings target)
   endif()
 endfunction()
 
+# A Windows GUI program (subsystem windows 4.0, as the titles' own programs are linked) with the project's
+# warnings.
+function(project_windows_program target)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+  add_executable(${target} WIN32 ${ARG_SOURCES})
+  target_link_libraries(${target} PRIVATE ${ARG_LIBRARIES})
+  target_link_options(${target} PRIVATE -Wl,--subsystem,windows:4.0)
+  project_warnings(${target})
+endfunction()
+
 # A test program: one GoogleTest executable, registered once with ctest and run under Wine. WINDOWS marks
 # a program that shows windows and reads them back or changes the foreground: it runs alone, so that no
 # other test's window covers or steals from its own on the shared display.
