@@ -147,22 +147,24 @@ SndStatus chooseFormat(const Comm& comm, SndSampleHeader& h) {
     return SndStatus::ok;
 }
 
-// A loop region needs at least one block inside the sound; otherwise the whole sound is the region.
+// A loop region streams the blocks from the one holding its start up to the one holding its end, so its
+// markers must lie in two blocks; markers inside one block (or reversed) make the whole sound the region.
 void settleLoop(SndSampleHeader& h) {
     if (h.loopEnd == 0 || h.loopEnd > h.frames) h.loopEnd = h.frames;
-    if (h.loopStart >= h.loopEnd || h.loopEnd - h.loopStart < h.framesPerBlock) {
+    if (h.loopStart >= h.loopEnd || h.loopEnd / h.framesPerBlock == h.loopStart / h.framesPerBlock) {
         h.loopStart = 0;
         h.loopEnd = h.frames;
     }
 }
 
-// Rate, block count cut to the source, frames and loop: what every format shares.
+// Rate, block count cut to the source, frames and loop: what every format shares. The file rate is kept
+// in 16 bits, a faster one as 65535, and the played rate is scaled from what is kept, so that a copy of the
+// sample, scaled again from its header, plays at the same rate.
 SndStatus finish(SndSource& source, std::uint32_t rate, std::uint32_t storedBlocks, SndParsed& out) {
     SndSampleHeader& h = out.header;
-    std::uint16_t played = SndScaleTime(rate);
-    if (rate == 0 || played == 0) return SndStatus::badRate;
-    h.fileRate = static_cast<std::uint16_t>(rate);
-    h.rate = played;
+    h.fileRate = static_cast<std::uint16_t>(std::min<std::uint32_t>(rate, 65535));
+    h.rate = SndScaleTime(h.fileRate);
+    if (h.fileRate == 0 || h.rate == 0) return SndStatus::badRate;
     std::uint32_t available = source.size() > out.dataOffset ? (source.size() - out.dataOffset) / h.inBytesPerBlock : 0;
     h.blocks = std::min(storedBlocks, available);
     if (h.blocks == 0) return SndStatus::noData;

@@ -68,7 +68,14 @@ TEST_F(SndSampleTest, AifOrElseSndFromTheResourceFile) {
 }
 
 TEST_F(SndSampleTest, ASecondLoadCopiesTheSampleInMemory) {
-    ASSERT_TRUE(open({{"AIF", 9, writeAiff(pcmSound({5, 6, 7}))}}));
+    ASSERT_TRUE(open({{"AIF", 9, writeAiff(pcmSound({5, 6, 7}))}, {"AIF", 10, writeAiff(pcmSound({1}, 1, 96000))},
+                      {"AIF", 11, writeAiff(pcmSound({1}, 1, 131072))}}));
+    for (std::uint16_t fast : {10, 11}) {  // faster than 16 bits hold, a multiple of 65536
+        MemHandle once = load(fast), again = load(fast);
+        ASSERT_TRUE(once && again) << fast;
+        EXPECT_EQ((Results{header(once).fileRate, header(once).rate, header(again).rate}),
+                  (Results{65535, 65535, 65535})) << fast;
+    }
     MemHandle first = load(9);
     ASSERT_NE(first, 0u);
     ResCloseSource(ResGetTopSource());  // the copy needs no resource file
