@@ -28,14 +28,21 @@ std::int16_t getField(SpriteHandle sprite, Value* out, Value SpriteRecord::*fiel
     });
 }
 
+// The count is of the sprites in the list: linking adds one, unlinking takes one away.
 void linkAtHead(SpriteHandle sprite, SpriteRecord& record) {
     record.previous = 0;
     record.next = state.head;
     if (SpriteAccess old{state.head}) old->previous = sprite;
     state.head = sprite;
+    ++state.count;
 }
 
+// A sprite is in the list when it is the head or has a newer one.
+bool linked(SpriteHandle sprite, const SpriteRecord& record) { return record.previous || state.head == sprite; }
+
 void unlink(SpriteHandle sprite, SpriteRecord& record) {
+    if (!linked(sprite, record)) return;
+    --state.count;
     if (!record.hidden) spriteMarkDirty(record);
     if (SpriteAccess newer{record.previous}) {
         newer->next = record.next;
@@ -104,7 +111,6 @@ std::int16_t SpriteCreate(std::uint32_t position, ShapeBank bank, std::uint16_t 
     access->id = id;
     spritePlaceFrame(*access);
     linkAtHead(sprite, *access);
-    ++state.count;
     spriteMarkDirty(*access);
     return 0;
 }
@@ -132,10 +138,7 @@ std::int16_t SpriteDispose(std::int16_t id) {
 std::int16_t SpriteDisposeHandle(SpriteHandle sprite) {
     if (state.dragged == sprite) SpriteDragEnd();
     SpriteHandle freed = sprite;
-    if (withSprite(sprite, [&](SpriteRecord& s) { unlink(sprite, s); })) {
-        MemHandleFree(&freed);
-        --state.count;
-    }
+    if (withSprite(sprite, [&](SpriteRecord& s) { unlink(sprite, s); })) MemHandleFree(&freed);
     return 0;
 }
 
@@ -223,6 +226,7 @@ std::int16_t SpriteSendToBackHandle(SpriteHandle sprite) {
     if (!oldest) return 0;
     oldest->next = sprite;
     access->previous = tail;
+    ++state.count;
     return 1;
 }
 

@@ -68,6 +68,9 @@ TEST_F(SpriteTest, IdsStackingAndDirtyAreas) {
     EXPECT_EQ(stack(), "1 2 3 5 ");
     SpriteSendToBack(3);
     EXPECT_EQ(stack(), "3 1 2 5 ");
+    for (std::int16_t id : {1, 2, 5}) SpriteUnlink(SpriteFind(id));
+    EXPECT_EQ((Results{SpriteCount(), SpriteSendToBack(3)}), (Results{1, 1})) << "unlinked sprites no longer count";
+    EXPECT_EQ(stack(), "3 ") << "the only sprite left in the list stays in it";
 }
 
 TEST_F(SpriteTest, DrawAllPaintsOldestFirstInsideTheClip) {
