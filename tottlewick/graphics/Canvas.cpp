@@ -1,12 +1,15 @@
 // Creating and disposing of the four kinds of canvas, and the getters of the record.
 #include "Canvas.h"
 
+#include <cstring>
+
 #include "CanvasPalette.h"
 #include "CanvasRecord.h"
 #include "Dib.h"
 #include "GraphicsAlert.h"
 #include "Palette.h"
 #include "Port.h"
+#include "WinRect.h"
 
 namespace {
 
@@ -65,6 +68,14 @@ bool createBitmap(CanvasRecord& r, std::uintptr_t size) {
     return true;
 }
 
+// The decoders write 16-bit pixels as 5-6-5 (red in bits 11-15, green in 5-10, blue in 0-4); a plain
+// 16-bit DIB would be read as 5-5-5, so the section carries the three masks in its first colour slots.
+void useMasks565(DibHeader* dib) {
+    constexpr DWORD masks[] = {0xF800, 0x07E0, 0x001F};
+    dib->compression = BI_BITFIELDS;
+    std::memcpy(reinterpret_cast<std::uint8_t*>(dib) + kDibHeaderSize, masks, sizeof masks);
+}
+
 void releaseDib(CanvasRecord& r) {
     if (!r.dibHandle) return;
     MemHandleUnlock(r.dibHandle);
@@ -78,12 +89,14 @@ bool createMemory(CanvasRecord& r, std::uintptr_t size) {
     if (!unpackSize(size, &width, &height)) return false;
     setArea(r, width, height);
     r.form = kFormOwnedSection;
-    SetRect(&r.clip, 0, 0, width, height);
-    if (!DibCreate(&r.dibHandle, canvasDepthOf(r.kindWord), 1, 1)) return false;
+    RectToWinRect(&r.bounds, &r.clip);
+    const std::uint16_t depth = canvasDepthOf(r.kindWord);
+    if (!DibCreate(&r.dibHandle, depth, 1, 1)) return false;
     r.dib = static_cast<DibHeader*>(MemHandleLock(r.dibHandle));
     r.dib->width = width;
     r.dib->height = height;
     r.dib->imageSize = DibStride(r.dib) * static_cast<std::uint32_t>(height);
+    if (depth == 16) useMasks565(r.dib);
     r.dc = CreateCompatibleDC(nullptr);
     HBITMAP section = r.dc ? CreateDIBSection(r.dc, reinterpret_cast<BITMAPINFO*>(r.dib), DIB_RGB_COLORS, &r.bits,
                                               nullptr, 0)

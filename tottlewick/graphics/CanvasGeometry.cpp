@@ -2,6 +2,7 @@
 #include "Canvas.h"
 
 #include "CanvasRecord.h"
+#include "WinRect.h"
 
 namespace {
 
@@ -14,6 +15,16 @@ void selectClipRect(HDC dc, int left, int top, int right, int bottom) {
     HRGN region = CreateRectRgn(left, top, right, bottom);
     SelectClipRgn(dc, region);
     DeleteObject(region);
+}
+
+// The kept clip of a memory canvas moves with its pixels and stays inside its bounds.
+void moveKeptClip(CanvasRecord& r, std::int16_t dx, std::int16_t dy) {
+    if (r.kind() != kCanvasMemory) return;
+    Rect clip{};
+    RectFromWinRect(&clip, &r.clip);
+    RectOffset(&clip, dx, dy);
+    if (!RectIntersect(&clip, &clip, &r.bounds)) RectSetEmpty(&clip);
+    RectToWinRect(&clip, &r.clip);
 }
 
 }  // namespace
@@ -33,13 +44,12 @@ void CanvasGetDeviceRect(Rect* out, Canvas canvas) {
 void CanvasSetBounds(Canvas canvas, const Rect* rect) {
     CanvasAccess r(canvas);
     if (!r) return;
-    if (rect) {
-        RectOffset(&r->device, s16(rect->left - r->bounds.left), s16(rect->top - r->bounds.top));
-        RectSetBySize(&r->bounds, rect->left, rect->top, RectWidth(rect), RectHeight(rect));
-    } else {
-        RectOffset(&r->device, s16(-r->device.left), s16(-r->device.top));
-        r->bounds = r->device;
-    }
+    const std::int16_t dx = rect ? s16(rect->left - r->bounds.left) : s16(-r->device.left);
+    const std::int16_t dy = rect ? s16(rect->top - r->bounds.top) : s16(-r->device.top);
+    RectOffset(&r->device, dx, dy);
+    if (rect) RectSetBySize(&r->bounds, rect->left, rect->top, RectWidth(rect), RectHeight(rect));
+    else r->bounds = r->device;
+    moveKeptClip(*r, dx, dy);
 }
 
 void CanvasSetDeviceRect(Canvas canvas, const Rect* rect) {
@@ -121,7 +131,7 @@ void CanvasSetClip(Canvas canvas, const Rect* rect) {
     }
     if (r->dc) selectClipRect(r->dc, clip.left, clip.top, clip.right, clip.bottom);
     RectIntersect(&clip, &clip, &r->bounds);
-    SetRect(&r->clip, clip.left, clip.top, clip.right, clip.bottom);
+    RectToWinRect(&clip, &r->clip);
 }
 
 void CanvasGetClip(Rect* out, Canvas canvas) {
@@ -131,12 +141,12 @@ void CanvasGetClip(Rect* out, Canvas canvas) {
         return;
     }
     if (r->kind() == kCanvasMemory) {
-        RectSet(out, s16(r->clip.left), s16(r->clip.top), s16(r->clip.right), s16(r->clip.bottom));
+        RectFromWinRect(out, &r->clip);
         return;
     }
     RECT box{};
     const int type = GetClipBox(canvasDC(*r), &box);
-    RectSet(out, s16(box.left), s16(box.top), s16(box.right), s16(box.bottom));
+    RectFromWinRect(out, &box);
     if (type == ERROR || type == NULLREGION || !RectIsValid(out)) *out = r->bounds;
     else RectOffset(out, r->originX(), r->originY());
 }

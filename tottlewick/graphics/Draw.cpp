@@ -8,12 +8,7 @@
 #include "Dib.h"
 #include "Palette.h"
 #include "Port.h"
-
-namespace {
-
-RECT toRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
-
-}  // namespace
+#include "WinRect.h"
 
 void DrawFillRectIndex(const Rect* rect, std::uint8_t index) {
     const Canvas port = PortGet();
@@ -28,7 +23,8 @@ void DrawFillRectIndex(const Rect* rect, std::uint8_t index) {
     case kCanvasBitmap:
     case kCanvasWindow: {
         HBRUSH brush = CreateSolidBrush(PALETTEINDEX(index));
-        const RECT r = toRECT(*rect);
+        RECT r{};
+        RectToWinRect(rect, &r);
         FillRect(CanvasGetDC(port), &r, brush);
         DeleteObject(brush);
         return;
@@ -52,7 +48,8 @@ void DrawFrameRectIndex(const Rect* rect, std::uint8_t index) {
     const HDC dc = PortGetDC();
     if (!dc) return;
     HBRUSH brush = CreateSolidBrush(PALETTEINDEX(index));
-    const RECT r = toRECT(*rect);
+    RECT r{};
+    RectToWinRect(rect, &r);
     FrameRect(dc, &r, brush);
     DeleteObject(brush);
 }

@@ -54,6 +54,13 @@ TEST_F(BackdropTest, TiledAndPrerenderedGridsDrawTheDirtyRectangle) {
         EXPECT_EQ(rectCsv(clip), "0,0,640,480");
         BackdropFreeMain();
     }
+    // A pre-rendered 2 x 2 grid away from (0, 0) draws whole at its place.
+    ASSERT_EQ(BackdropLoadMain(1, 2, 2, 200, 100), 1);
+    DrawFillRectIndex(&kScreen, 0);
+    BackdropDrawMain(&kScreen);
+    EXPECT_EQ((Results{pixelAt(offscreen, 200, 100), pixelAt(offscreen, 519, 419), pixelAt(offscreen, 520, 419)}),
+              (Results{10, 13, 0}));
+    BackdropFreeMain();
 }
 
 TEST_F(BackdropTest, FourSlotsTheMainOneAndACallersBank) {

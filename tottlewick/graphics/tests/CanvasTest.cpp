@@ -111,6 +111,9 @@ TEST_F(CanvasTest, BoundsAndDeviceRectMoveTheMapping) {
     const Rect moved{200, 300, 260, 330};
     CanvasSetBounds(canvas, &moved);
     EXPECT_EQ(placement(canvas), "device 200,300,300,350 bounds 200,300,260,330") << "the device keeps its size";
+    Rect clip{};
+    CanvasGetClip(&clip, canvas);
+    EXPECT_EQ(rectCsv(clip), "200,300,260,330") << "the clip moves with the pixels, cut to the bounds";
     Point p{205, 310};
     CanvasToDevice(&p, canvas);
     Rect r{200, 300, 201, 301};
@@ -204,6 +207,13 @@ TEST_F(ScreenTest, MemoryCanvasCopiedToTheWindowShowsItsPaletteColours) {
     HDC dc = CanvasGetDC(window);
     if (GetDeviceCaps(dc, BITSPIXEL) <= 8) GTEST_SKIP() << "exact colours need a true-colour screen";
     EXPECT_EQ((Results{GetPixel(dc, 15, 15), GetPixel(dc, 25, 25)}), (Results{testColor(5), testColor(0)}));
+    // Red 0x7C00 as the decoders store it in a 16-bit canvas (red and green moved up a bit): 0xF800.
+    const Canvas deep = memory(16, 16, kCanvasDepth16);
+    const std::vector<std::uint16_t> red(16 * 16, 0xF800);
+    canvasPixels(deep, &red);
+    CanvasCopy(window, 0, 0, deep, &k16);
+    GdiFlush();
+    EXPECT_EQ(GetPixel(dc, 8, 8), RGB(255, 0, 0)) << "the 16-bit canvas reads as 5-6-5";
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "Dib.h"
 #include "GraphicsTestSupport.h"
+#include "WinRect.h"
 
 namespace {
 
@@ -127,6 +128,26 @@ TEST_F(DibTest, StretchDrawPaintsWithTheRasterOperationOrZoomsTheDib) {
     EXPECT_EQ((Results{DibStretchDraw(dc, 4, 4, -2, -3, dibs.back(), 0, 0, -1, -1, SRCCOPY, DIB_RGB_COLORS),
                        GetPixel(dc, 4, 4), GetPixel(dc, 11, 9), GetPixel(dc, 12, 10)}),
               (Results{1, testColor(9), testColor(9), RGB(255, 255, 255)})) << "4 x 2 pixels zoomed 2 x 3 times";
+}
+
+// The system's forms sign-extend; back from them only the low 16 bits of each value are kept.
+TEST(WinRectTest, RectanglesAndPointsConvertBothWays) {
+    const Rect rect{-5, -1, 32767, -32768};
+    const Point point{-2, 300};
+    RECT winRect{};
+    POINT winPoint{};
+    RectToWinRect(&rect, &winRect);
+    PointToWinPoint(&point, &winPoint);
+    EXPECT_EQ((Results{winRect.left, winRect.top, winRect.right, winRect.bottom, winPoint.x, winPoint.y}),
+              (Results{-5, -1, 32767, -32768, -2, 300}));
+    const RECT wide{70000, -70000, 65535, 5};
+    const POINT distant{-65537, 98304};
+    Rect back{};
+    Point backPoint{};
+    RectFromWinRect(&back, &wide);
+    PointFromWinPoint(&backPoint, &distant);
+    EXPECT_EQ((Results{back.left, back.top, back.right, back.bottom, backPoint.h, backPoint.v}),
+              (Results{4464, -4464, -1, 5, -1, -32768}));
 }
 
 }  // namespace
