@@ -83,6 +83,12 @@ void releaseColourPalette() {
 
 }  // namespace
 
+void palFadeRelease() {
+    PalFadeEnd();
+    PalDelete(&extras.black);
+    releaseColourPalette();
+}
+
 std::int16_t PalFadeBegin(Canvas canvas, HPALETTE from, HPALETTE to, std::uint16_t first, std::uint16_t count) {
     if (fade.active || !canvas || !from || !to) return 0;
     if (first >= kPalEntries || first + count - 1 >= kPalEntries) return 0;
@@ -153,7 +159,9 @@ std::int16_t PalFadeEnd() {
 }
 
 std::int16_t PalFadeOutBegin(Canvas canvas) {
-    if (fade.active || !PalCreateStock(&extras.black, kPalStockBlack | kPalArrange)) return 0;
+    if (fade.active) return 0;
+    palFadeRelease();  // what a begin that started no fade left
+    if (!PalCreateStock(&extras.black, kPalStockBlack | kPalArrange)) return 0;
     return PalFadeBegin(canvas, CanvasGetPalette(canvas), extras.black, 0, kPalEntries);
 }
 
@@ -170,7 +178,9 @@ void PalFadeOut(Canvas canvas, std::uint16_t steps, std::uint32_t duration) {
 }
 
 std::int16_t PalFadeInBegin(Canvas canvas) {
-    if (fade.active || !PalCreateStock(&extras.black, kPalStockBlack | kPalArrange)) return 0;
+    if (fade.active) return 0;
+    palFadeRelease();  // what a begin that started no fade left
+    if (!PalCreateStock(&extras.black, kPalStockBlack | kPalArrange)) return 0;
     return PalFadeBegin(canvas, extras.black, CanvasGetPalette(canvas), 0, kPalEntries);
 }
 
@@ -184,6 +194,7 @@ void PalFadeIn(Canvas canvas, std::uint16_t steps, std::uint32_t duration) {
 
 std::int16_t PalFadeToColorBegin(Canvas canvas, std::uint32_t colour) {
     if (fade.active) return 0;
+    palFadeRelease();
     if (!makeColourPalette(colour)) {
         releaseColourPalette();
         return 0;
@@ -205,6 +216,7 @@ void PalFadeToColor(Canvas canvas, std::uint32_t colour, std::uint16_t steps, st
 
 std::int16_t PalFadeFromColorBegin(Canvas canvas, std::uint32_t colour) {
     if (fade.active) return 0;
+    palFadeRelease();
     if (!makeColourPalette(colour)) {
         releaseColourPalette();
         return 0;

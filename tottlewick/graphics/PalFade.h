@@ -20,6 +20,9 @@ void PalFadeStep(std::uint16_t level);
 void PalFadeRun(std::uint16_t steps, std::uint32_t duration, PalFadeCallback callback);
 // Gives the canvas's own palette object the target colours and switches the canvases back to it.
 std::int16_t PalFadeEnd();
+// Ends any fade and releases what the black and colour fades made; the palette manager stops with it, so
+// that a fade begun and never ended keeps no palette.
+void palFadeRelease();
 
 std::int16_t PalFadeOutBegin(Canvas canvas);
 std::int16_t PalFadeOutEnd();

@@ -5,6 +5,7 @@
 
 #include "CanvasPalette.h"
 #include "ColorMatch.h"
+#include "PalFade.h"
 #include "PaletteEntries.h"
 
 namespace {
@@ -55,6 +56,7 @@ std::int16_t PalMgrInit() {
 
 std::int16_t PalMgrTerm() {
     if (!manager.running) return 0;
+    palFadeRelease();
     PalDelete(&manager.current);
     manager.current = nullptr;
     manager.displayColors = nullptr;

@@ -104,6 +104,12 @@ TEST_F(PalFadeTest, FadesToAndFromBlackAndAColour) {
     EXPECT_EQ((Results{toColour, toBlack, PalGetEntryColor(colours, 100), CanvasGetPalette(window) == colours,
                        MemHandleFind(0, "CLUT", nullptr)}),
               (Results{RGB(10, 20, 30), 0, 0, 1, 0})) << "from the colour back to the canvas's own";
+    ASSERT_EQ(PalFadeOutBegin(window), 1);
+    HPALETTE work = CanvasGetPalette(window);
+    PalMgrTerm();
+    EXPECT_EQ((Results{GetObjectType(work), MemHandleFind(0, "CLUT", nullptr)}), (Results{0, 0}))
+        << "stopping the manager ends a fade that was never ended";
+    PalMgrInit();
 }
 
 }  // namespace
