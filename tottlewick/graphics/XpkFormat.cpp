@@ -3,6 +3,7 @@
 #include "XpkFormat.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "ByteOrder.h"
 
@@ -24,19 +25,29 @@ struct Header {
 };
 
 // Reads the header in the reader's order; false when the block is too short for it or for the two
-// tables it names, or when a table starts inside the header.
+// tables it names.
 bool readHeader(const ByteReader& in, Header* h) {
     if (!in.u16At(kFormatAt, h->format) || !in.u16At(kCountAt, h->count) ||
         !in.u32At(kDescTableAt, h->descOffset) || !in.u32At(kDataTableAt, h->dataOffset)) {
         return false;
     }
-    return h->descOffset >= kXpkHeaderSize && h->dataOffset >= kXpkHeaderSize &&
-           in.has(h->descOffset, std::size_t{h->count} * kXpkDescSize) &&
+    return in.has(h->descOffset, std::size_t{h->count} * kXpkDescSize) &&
            in.has(h->dataOffset, std::size_t{h->count} * 4);
 }
 
-// Entries of the colour map: the words between the header and the first table.
-std::size_t colourCount(const Header& h) { return (std::min(h.descOffset, h.dataOffset) - kXpkHeaderSize) / 2; }
+// Entries of the colour map: the words between the header and the first table (none when a table starts
+// inside the header).
+std::size_t colourCount(const Header& h) {
+    const std::uint32_t end = std::min(h.descOffset, h.dataOffset);
+    return end > kXpkHeaderSize ? (end - kXpkHeaderSize) / 2 : 0;
+}
+
+// One block of packed data and the most rows any shape reads from it: shapes may share their data, which
+// is then converted once.
+struct DataBlock {
+    std::uint32_t offset;
+    std::int16_t rows;
+};
 
 // Walks `height` rows of 0xB001 (words) or 0xB002 (bytes) data, reading each count in `order` and making
 // sure the row fits before anything of it is converted.
@@ -70,31 +81,48 @@ void swapHead(std::uint8_t* bytes, const Header& h) {
     for (std::size_t i = 0; i < colourCount(h); ++i) reverse(bytes + kXpkHeaderSize + 2 * i, 2);
 }
 
-// Checks one shape's data offset and rows; when `marker` shows foreign order, converts its descriptor,
-// offset and rows.
+// Checks one shape's data offset, which may name the block's end but not pass it, and notes its data;
+// when `marker` shows foreign order, converts its descriptor and offset.
 bool walkShape(std::uint8_t* bytes, std::size_t size, ByteOrder order, const Header& h, std::uint16_t index,
-               std::uint32_t marker) {
+               std::uint32_t marker, std::vector<DataBlock>& blocks) {
     const ByteReader in(bytes, size, order);
     const std::size_t descAt = h.descOffset + std::size_t{index} * kXpkDescSize;
     const std::size_t offsetAt = h.dataOffset + std::size_t{index} * 4;
     std::uint16_t height = 0;
     std::uint32_t offset = 0;
     if (!in.u16At(descAt + kDescHeightAt, height) || !in.u32At(offsetAt, offset)) return false;
-    if (offset != 0 && offset >= size - h.dataOffset) return false;
-    const bool swap = ByteOrderNeedsSwap(marker) != 0;
-    if (swap) {
+    if (offset > size - h.dataOffset) return false;
+    if (ByteOrderNeedsSwap(marker)) {
         for (std::size_t field = 0; field < kXpkDescSize; field += 2) reverse(bytes + descAt + field, 2);
         reverse(bytes + offsetAt, 4);
     }
-    if (offset == 0) return true;
-    std::uint8_t* data = bytes + h.dataOffset + offset;
-    const std::size_t left = size - h.dataOffset - offset;
-    const auto rows = static_cast<std::int16_t>(height);
+    if (offset != 0) blocks.push_back({offset, static_cast<std::int16_t>(height)});
+    return true;
+}
+
+// Checks the rows of one block of 0xB001 or 0xB002 data and, when `marker` shows foreign order,
+// converts them.
+bool walkData(std::uint8_t* bytes, std::size_t size, ByteOrder order, const Header& h, const DataBlock& block,
+              std::uint32_t marker) {
+    std::uint8_t* data = bytes + h.dataOffset + block.offset;
+    const std::size_t left = size - h.dataOffset - block.offset;
+    const bool swap = ByteOrderNeedsSwap(marker) != 0;
     if (h.format == kXpkDirect16) {
-        return swap ? ShapeSwapDirect16(marker, data, left, rows) != 0 : walkRows(data, left, order, false, true, rows);
+        return swap ? ShapeSwapDirect16(marker, data, left, block.rows) != 0
+                    : walkRows(data, left, order, false, true, block.rows);
     }
-    if (h.format != kXpkMapped16) return true;
-    return swap ? ShapeSwapMapped16(marker, data, left, rows) != 0 : walkRows(data, left, order, false, false, rows);
+    return swap ? ShapeSwapMapped16(marker, data, left, block.rows) != 0
+                : walkRows(data, left, order, false, false, block.rows);
+}
+
+// The blocks in offset order, each once with the most rows of its shapes.
+void mergeShared(std::vector<DataBlock>& blocks) {
+    std::sort(blocks.begin(), blocks.end(), [](const DataBlock& a, const DataBlock& b) {
+        return a.offset != b.offset ? a.offset < b.offset : a.rows > b.rows;
+    });
+    blocks.erase(std::unique(blocks.begin(), blocks.end(),
+                             [](const DataBlock& a, const DataBlock& b) { return a.offset == b.offset; }),
+                 blocks.end());
 }
 
 // The check (a native marker: nothing converted) or the conversion (the bank's own foreign marker).
@@ -102,8 +130,14 @@ bool walkBank(std::uint8_t* bytes, std::size_t size, ByteOrder order, std::uint3
     Header h;
     if (size < kXpkHeaderSize || !readHeader(ByteReader(bytes, size, order), &h)) return false;
     if (ByteOrderNeedsSwap(marker)) swapHead(bytes, h);
+    std::vector<DataBlock> blocks;
     for (std::uint16_t i = 0; i < h.count; ++i) {
-        if (!walkShape(bytes, size, order, h, i, marker)) return false;
+        if (!walkShape(bytes, size, order, h, i, marker, blocks)) return false;
+    }
+    if (h.format != kXpkDirect16 && h.format != kXpkMapped16) return true;
+    mergeShared(blocks);
+    for (const DataBlock& block : blocks) {
+        if (!walkData(bytes, size, order, h, block, marker)) return false;
     }
     return true;
 }

@@ -35,19 +35,6 @@ TEST(XpkBankTest, ViewReadsTheLayoutAsStored) {
         << "the view reads an unchecked bank, but three bytes cannot hold the shape's three rows";
 }
 
-TEST(XpkBankTest, BigEndianBanksConvertToTheNativeBytes) {
-    for (std::uint16_t format : kFormats) {
-        SCOPED_TRACE(testing::Message() << std::hex << format);
-        std::string big = forgeXpk(forgedBank(format), ByteOrder::big);
-        const std::string native = forgeXpk(forgedBank(format), ByteOrder::little);
-        EXPECT_EQ((Results{xpkBankCheck(mutableBytes(big), big.size(), ByteOrder::big),
-                           xpkBankCheck(data(native), native.size(), ByteOrder::little),
-                           xpkBankSwap(mutableBytes(big), big.size()), ByteOrderNeedsSwap(ByteOrderReadMarker(big.data()))}),
-                  (Results{1, 1, 1, 0}));
-        EXPECT_EQ(big, native);
-    }
-}
-
 // Reads or writes a 32-bit field of a bank in its order.
 void put32(std::string& bank, std::size_t at, std::uint32_t value, ByteOrder order) {
     for (int i = 0; i < 4; ++i) bank[at + std::size_t(i)] = char(value >> (order == ByteOrder::big ? 24 - 8 * i : 8 * i));
@@ -57,6 +44,27 @@ std::uint32_t get32(const std::string& bank, std::size_t at, ByteOrder order) {
     return ByteReader(bank.data(), bank.size(), order).u32At(at, value) ? value : 0;
 }
 
+// Shape 3 (5 x 5, no data) given shape 0's data, which must be converted once.
+void shareData(std::string& bank, ByteOrder order) {
+    const std::uint32_t table = get32(bank, 12, order);
+    put32(bank, table + 12, get32(bank, table, order), order);
+}
+
+TEST(XpkBankTest, BigEndianBanksConvertToTheNativeBytes) {
+    for (std::uint16_t format : kFormats) {
+        SCOPED_TRACE(testing::Message() << std::hex << format);
+        std::string big = forgeXpk(forgedBank(format), ByteOrder::big);
+        std::string native = forgeXpk(forgedBank(format), ByteOrder::little);
+        shareData(big, ByteOrder::big);
+        shareData(native, ByteOrder::little);
+        EXPECT_EQ((Results{xpkBankCheck(::data(big), big.size(), ByteOrder::big),
+                           xpkBankCheck(::data(native), native.size(), ByteOrder::little),
+                           xpkBankSwap(mutableBytes(big), big.size()), ByteOrderNeedsSwap(ByteOrderReadMarker(big.data()))}),
+                  (Results{1, 1, 1, 0}));
+        EXPECT_EQ(big, native);
+    }
+}
+
 TEST(XpkBankTest, BanksWithFieldsPastTheirBlockAreRefusedUntouched) {
     const std::tuple<const char*, std::uint16_t, std::function<void(std::string&, ByteOrder)>> cases[] = {
         {"shorter than the header", 0xC002, [](std::string& b, ByteOrder) { b.resize(12); }},
@@ -64,11 +72,12 @@ TEST(XpkBankTest, BanksWithFieldsPastTheirBlockAreRefusedUntouched) {
          [](std::string& b, ByteOrder o) { put32(b, 8, std::uint32_t(b.size() - 16 * 4 + 1), o); }},
         {"a data-offset table past the end", 0xC001,
          [](std::string& b, ByteOrder o) { put32(b, 12, std::uint32_t(b.size() - 4), o); }},
-        {"a table inside the header", 0xC002, [](std::string& b, ByteOrder o) { put32(b, 8, 8, o); }},
         {"more shapes than the tables hold", 0xB001,
          [](std::string& b, ByteOrder o) { b[o == ByteOrder::big ? 6 : 7] = 0x10; }},
         {"a data offset past the end", 0xC002,
-         [](std::string& b, ByteOrder o) { put32(b, get32(b, 12, o), std::uint32_t(b.size()) - get32(b, 12, o), o); }},
+         [](std::string& b, ByteOrder o) { put32(b, get32(b, 12, o), std::uint32_t(b.size()) + 1 - get32(b, 12, o), o); }},
+        {"0xB001 rows of a shape whose data is the block's end", 0xB001,
+         [](std::string& b, ByteOrder o) { put32(b, get32(b, 12, o) + 12, std::uint32_t(b.size()) - get32(b, 12, o), o); }},
         {"0xB001 rows past the end", 0xB001, [](std::string& b, ByteOrder) { b.resize(b.size() - 2); }},
         {"0xB002 rows past the end", 0xB002, [](std::string& b, ByteOrder) { b.resize(b.size() - 1); }},
     };
@@ -81,6 +90,33 @@ TEST(XpkBankTest, BanksWithFieldsPastTheirBlockAreRefusedUntouched) {
             EXPECT_EQ((Results{xpkBankCheck(mutableBytes(bank), bank.size(), order),
                                order == ByteOrder::big && xpkBankSwap(mutableBytes(bank), bank.size()), bank == before}),
                       (Results{0, 0, 1})) << "refused, and a refused bank is not converted";
+        }
+    }
+}
+
+// What reads inside the block loads: an empty last shape whose data offset is the block's end, and tables
+// anywhere in the block, even over the header, when they hold nothing.
+TEST(XpkBankTest, BanksThatReadOnlyInsideTheirBlockLoad) {
+    const std::tuple<const char*, std::uint16_t, std::function<void(std::string&, ByteOrder)>> cases[] = {
+        {"0xC002, a last shape's data at the end", 0xC002,
+         [](std::string& b, ByteOrder o) { put32(b, get32(b, 12, o) + 12, std::uint32_t(b.size()) - get32(b, 12, o), o); }},
+        {"0xB002, a last shape of no rows at the end", 0xB002,
+         [](std::string& b, ByteOrder o) {
+             const std::uint32_t table = get32(b, 12, o);
+             put32(b, table + 12, std::uint32_t(b.size()) - table, o);
+             b[table - 2] = b[table - 1] = 0;  // the last descriptor field: image height 0
+         }},
+        {"0xB002, no shapes and tables at 0", 0xB002,
+         [](std::string& b, ByteOrder o) { b = b.substr(0, 16); b[6] = b[7] = 0; put32(b, 8, 0, o); put32(b, 12, 0, o); }},
+    };
+    for (const auto& [name, format, change] : cases) {
+        for (ByteOrder order : {ByteOrder::big, ByteOrder::little}) {
+            SCOPED_TRACE(testing::Message() << name << (order == ByteOrder::big ? ", big-endian" : ", native"));
+            std::string bank = forgeXpk(forgedBank(format), order);
+            change(bank, order);
+            EXPECT_EQ((Results{xpkBankCheck(::data(bank), bank.size(), order),
+                               order == ByteOrder::little || xpkBankSwap(mutableBytes(bank), bank.size())}),
+                      (Results{1, 1}));
         }
     }
 }
