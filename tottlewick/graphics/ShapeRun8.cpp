@@ -16,28 +16,30 @@ constexpr std::uint8_t kFill = 0x40;
 constexpr std::uint8_t kSkip = 0x20;
 constexpr std::uint8_t kCount = 0x1F;
 
-// Between two operations that move or draw, a sound stream closes at most 32 blocks, jumps back once and
-// opens at most 32 again; a longer stretch of operations that do neither is a loop going nowhere.
-constexpr int kIdleLimit = 2 * kRun8MaxBlocks + 1;
-
+// An open repeat block: where its operations begin, the runs it has left, and the walk's count of moves
+// when its current run began.
 struct Block {
     ByteReader resume;
     int remaining;
+    std::uint32_t movesAtResume;
 };
 
 // Opens (count 2 or more) or closes (count 1) a repeat block; false for a close with none open or a
-// 33rd open block.
-bool repeat(ByteReader& in, Block (&blocks)[kRun8MaxBlocks], int& depth, int count) {
+// 33rd open block. A run of a block that neither moved nor drew leaves the walk as it found it, so every
+// further run would do the same nothing: the block is closed at once. That bounds the walk by its input
+// (each jump back follows a move), and a stream of empty blocks runs on to what follows them.
+bool repeat(ByteReader& in, Block (&blocks)[kRun8MaxBlocks], int& depth, int count, std::uint32_t moves) {
     if (count >= 2) {
         if (depth == kRun8MaxBlocks) return false;
-        blocks[depth++] = {in, count - 1};
+        blocks[depth++] = {in, count - 1, moves};
     } else if (count == 1) {
         if (depth == 0) return false;
         Block& top = blocks[depth - 1];
-        if (--top.remaining < 0) {
+        if (--top.remaining < 0 || top.movesAtResume == moves) {
             --depth;
         } else {
             in = top.resume;
+            top.movesAtResume = moves;
         }
     }
     return true;
@@ -52,7 +54,7 @@ void walk(const std::uint8_t* data, std::size_t size, int width, Sink& sink) {
     int depth = 0;
     int row = 0;
     int col = 0;
-    int idle = 0;
+    std::uint32_t moves = 0;
     for (;;) {
         const std::uint8_t op = in.u8();
         int count = op & kCount;
@@ -62,9 +64,7 @@ void walk(const std::uint8_t* data, std::size_t size, int width, Sink& sink) {
             if (++row >= sink.rowEnd()) return;
             col = 0;
         }
-        const bool moves = (op & kNextRow) || (count > 0 && (op & kKind) != 0);
-        idle = moves ? 0 : idle + 1;
-        if (idle > kIdleLimit) return;
+        if ((op & kNextRow) || (count > 0 && (op & kKind) != 0)) ++moves;
         switch (op & kKind) {
         case kLiteral: {
             const std::uint8_t* bytes = in.span(static_cast<std::size_t>(count));
@@ -81,7 +81,7 @@ void walk(const std::uint8_t* data, std::size_t size, int width, Sink& sink) {
             if (count > width - col) return;
             break;
         default:
-            if (!repeat(in, blocks, depth, count)) return;
+            if (!repeat(in, blocks, depth, count, moves)) return;
             count = 0;
         }
         col += count;

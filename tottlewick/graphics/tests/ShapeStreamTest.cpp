@@ -57,6 +57,8 @@ TEST(ShapeStreamTest, Run8StreamsDrawAsWorkedOut) {
         {"bit 7 moves to the next row's left edge", bytes({0x62, 'a', 'b', 0xA2, 0x61, 'c', 0x41}), {"ab...", "..c.."}},
         {"a block repeats whole rows", bytes({0x61, 'a', 0x02, 0xE2, 'b', 'c', 0x01, 0x41}), {"a..", "bc.", "bc."}},
         {"a count of 0 in both count bytes does nothing", bytes({0x60, 0x00, 0x00, 0x61, 'a', 0x41}), {"a.."}},
+        {"an empty block of 100 runs out", bytes({0x00, 0x00, 0x64, 0x01, 0x61, 'a', 0x41}), {"a.."}},
+        {"nested empty blocks run out", bytes({0x00, 0xFF, 0xFF, 0x00, 0xFF, 0xFF, 0x01, 0x01, 0x61, 'a'}), {"a.."}},
         // Malformed: the walk stops at the operation that cannot be carried out.
         {"a close with no block open", bytes({0x61, 'a', 0x01, 0x61, 'b', 0x41}), {"a....."}},
         {"a 33rd open block", std::string(33, '\x02') + bytes({0x61, 'a', 0x41}), {"......"}},
@@ -65,7 +67,6 @@ TEST(ShapeStreamTest, Run8StreamsDrawAsWorkedOut) {
         {"a skip past the row", bytes({0x61, 'a', 0x26, 0x61, 'b'}), {"a....."}},
         {"data ending inside a count", bytes({0x61, 'a', 0x40, 0x00}), {"a....."}},
         {"a row below the image", bytes({0x61, 'a', 0xE1, 'b', 0xE1, 'c', 0x41}), {"a..", "b.."}},
-        {"blocks looping without drawing", bytes({0x00, 0xFF, 0xFF, 0x00, 0xFF, 0xFF, 0x01, 0x01, 0x61, 'a'}), {"..."}},
     });
 }
 
