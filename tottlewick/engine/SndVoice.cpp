@@ -146,10 +146,14 @@ std::int16_t pauseVoice(Voice& voice) {
     return 0;
 }
 
+// The driver loops a looped voice on its own, so the clock runs on past its length: such a voice resumes
+// at its place in the pass it was in.
 std::int16_t resumeVoice(Voice& voice) {
     std::uint32_t now = ClockMilliseconds();
     voice.startTime = now - (voice.pauseTime - voice.startTime);
-    if (!restartVoice(voice, msToFrames(now - voice.startTime, voice.rate))) {
+    std::uint32_t frame = msToFrames(now - voice.startTime, voice.rate);
+    if (voice.loop && voice.length) frame %= voice.length;
+    if (!restartVoice(voice, frame)) {
         voice.state = SndVoiceState::failed;
         manager.sounding[voice.channel] = 0;
         return 1;
@@ -176,8 +180,11 @@ bool restartVoice(Voice& voice, std::uint32_t frame) {
     voice.startTime = ClockMilliseconds() -
                       static_cast<std::uint32_t>((std::uint64_t(frame) * 1000 + voice.rate / 2) / voice.rate);
     manager.sounding[voice.channel] = 1;
+    // Restarted inside its pass, a looped voice plays the rest of the pass once; the end of that pass
+    // restarts it from frame 0, looping whole.
+    std::uint16_t loop = frame == 0 ? voice.loop : 0;
     if (!voice.append)
-        return SndDriverPlay(voice.channel, from, frames, voice.channels, voice.bits, voice.rate, voice.loop) == 0;
+        return SndDriverPlay(voice.channel, from, frames, voice.channels, voice.bits, voice.rate, loop) == 0;
     if (voice.bufferIndex != kNoBuffer) return true;
     return SndDriverPlayBuffer(voice.channel, &voice.bufferIndex, from, frames, voice.channels, voice.bits,
                                voice.rate) != kSndBufferFailed;

@@ -169,14 +169,28 @@ TEST_F(SndManagerTest, PausingAllNestsAndTheLastResumeRestartsEveryChannel) {
     EXPECT_EQ((Both{SndVoiceIsActive(a) + SndVoiceIsActive(b), SndResumeAll()}), Both(2, 1)) << "nothing to resume";
 }
 
+// Paused 1030 ms into passes of 100 ms, the voice resumes 661 frames into its pass, plays the rest of it
+// and then whole passes again (after at most one service pass of silence).
 TEST_F(SndManagerTest, ALoopedVoicePlaysOnUntilStoppedAndStopEmptiesTheQueue) {
-    std::vector<std::int16_t> frames = constant(2205, 5);
+    std::vector<std::int16_t> frames(2205);
+    for (std::size_t i = 0; i < frames.size(); ++i) frames[i] = static_cast<std::int16_t>(100 + 10 * i);
     SndSetLoop(1);
     SndVoiceHandle voice = play(4, 0, frames);
     SndSetLoop(0);
     EXPECT_EQ(SndChannelIsLooping(4), 1);
-    runFor(1000);
+    runFor(1030);
     EXPECT_EQ(Both(SndVoiceIsActive(voice), ended.size()), Both(1, 0));
+    EXPECT_EQ(SndChannelPause(4), 0);
+    runFor(500);
+    takeOutput();
+    EXPECT_EQ(SndChannelResume(4), 0);
+    runFor(1000);
+    EXPECT_EQ((Results{SndVoiceIsActive(voice), SndChannelIsLooping(4), ended.size()}), (Results{1, 1, 0}));
+    std::vector<std::int16_t> heard = channelOf(takeOutput(), 0), expected(frames.begin() + 661, frames.end());
+    heard.erase(std::remove(heard.begin(), heard.end(), 0), heard.end());
+    while (expected.size() < 15000) expected.insert(expected.end(), frames.begin(), frames.end());
+    heard.resize(std::min(heard.size(), expected.size()));
+    EXPECT_EQ(firstDifference(heard, expected), -1);
     SndSetAppend(1);
     SndVoiceHandle behind = play(4, 0, frames);
     SndSetAppend(0);
