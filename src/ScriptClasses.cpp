@@ -9,6 +9,7 @@
 #include "RCharacter.h"
 #include "RCompositeAction.h"
 #include "RDescriptorFile.h"
+#include "RDitty.h"
 #include "RHotSpot.h"
 #include "RKbdInp.h"
 #include "RPButton.h"
@@ -18,7 +19,7 @@ bool linkScriptClasses() {
     const OMSR* const records[] = {&OMMultiTrinket::classRecord, &OMAnimation::classRecord,  &RAnimation::classRecord,
                                    &RPButton::classRecord,       &RQueue::classRecord,       &RCompositeAction::classRecord,
                                    &RHotSpot::classRecord,       &RKbdInp::classRecord,      &RDescriptorFile::classRecord,
-                                   &RCharacter::classRecord};
+                                   &RCharacter::classRecord,     &RDitty::classRecord};
     for (const OMSR* record : records)
         if (!classExists(record->className)) return false;
     registerLeafActions();

@@ -94,6 +94,46 @@ TEST(ProgramTest, TheSceneScriptOfTheHandOffRunsShowsItsPictureAndEndsOnAKey) {
     EXPECT_EQ("drawn 1 width 2\r\nplayed 1\r\ntyped\r\n", title.debugText());
 }
 
+// Every script class made by the program's own script (an object reads as the character 0xA5, a class the
+// program lacks as its own name), every action kind added to a queue, and "RDitty" playing a wave file twice.
+TEST(ProgramTest, EveryScriptClassAndActionKindIsMadeAndRDittyPlaysAWaveFile) {
+    const std::pair<const char*, const char*> classes[] = {
+        {"a", "RAnimation 100 50 12"}, {"o", "OMAnimation 100 50 12"}, {"g", "OMMultiTrinket"}, {"b", "RPButton 12"},
+        {"q", "RQueue"},  {"k", "RCompositeAction"}, {"h", "RHotSpot 300 200 100 50"}, {"i", "RKbdInp"},
+        {"f", "RDescriptorFile"}, {"c", "RCharacter 12 0"}, {"d", "RDitty \"\""}};
+    const std::pair<const char*, const char*> actions[] = {
+        {"SoundAction", "7"}, {"AnimAction", "12 1 1"}, {"PlayAnimAction", "'a'"}, {"DelayAction", "100"},
+        {"RandomDelayAction", "100 200"}, {"EmptyAction", ""}, {"VerbAction", "'d' 1 stop"},
+        {"PropertyAction", "'d' volume 50"}, {"CharacterAnimAction", "'c' 12"}, {"CharacterSpeechAction", "'c' 7"},
+        {"MoveXAction", "'a' 'a' 0 1 0 10"}, {"MoveYAction", "'a' 'a' 0 1 0 10"},
+        {"MoveXYAction", "'a' 'a' 0 1 0 10 0 1 0 10"}};
+    Lines script{"Scene start"}, expected;
+    for (const auto& [variable, creation] : classes) {
+        const std::string name = std::string(creation).substr(0, std::string(creation).find(' '));
+        script.insert(script.end(), {variable + std::string("=") + creation, "say " + name + " " + variable});
+        expected.push_back(name + " \xA5");
+    }
+    for (const auto& [name, tokens] : actions) {
+        script.insert(script.end(), {"play q add " + std::string(name) + " " + tokens, "get q actionCount n",
+                                     "say " + std::string(name) + " n"});
+        expected.push_back(name + std::string(" ") + std::to_string(expected.size() - std::size(classes) + 1));
+    }
+    script.insert(script.end(), {"set d start +started", "set d finished +done", "play d waveSingle tone.wav 100 2",
+                                 "wait", "get d status s", "say status s", "quit", "procedure +started", "[",
+                                 " get d status s", " say start s", "]", "procedure +done", "[", " say finished",
+                                 " drop wait", "]"});
+    expected.insert(expected.end(), {"start 1", "start 1", "finished", "status 0"});
+    Title title;
+    title.script("dorIruvu.mps", script);
+    WaveSound tone;
+    tone.samples = std::string(2000, '\xC0');
+    writeWholeFile(title.folder.file("tone.wav"), writeWave(tone));
+    EXPECT_EQ(0u, title.run().waitForExit(60000));
+    std::string lines;
+    for (const std::string& line : expected) lines += line + "\r\n";
+    EXPECT_EQ(lines, title.debugText());
+}
+
 TEST(ProgramTest, EachHandOffRowPicksItsScriptAndExecWithFalseQuits) {
     const std::pair<std::string, const char*> rows[] = {
         {"", "dorIruvu.mps"},           {handOff(1, "m"), "rtnsm.mps"}, {handOff(1, "x"), "rtnmm.mps"},
