@@ -1,6 +1,5 @@
-// Engine timers, clocks and the cursor's hide counter on the injected clock.
+// Engine timers and the cursor's hide counter on the injected clock.
 #include "AppStandIn.h"
-#include "Clock.h"
 #include "Cursor.h"
 #include "EngineTestSupport.h"
 #include "Timer.h"
@@ -54,42 +53,6 @@ TEST_F(TimerTest, SlotsKillsAndTheTimerTime) {
     EXPECT_EQ((Both{TimerGetRunningTime(), TimerPause(0)}), Both(400, 1));
     standin::now += 50;
     EXPECT_EQ((Both{TimerGetRunningTime(), TimerGetLastUpdate()}), Both(450, standin::now));
-}
-
-// References carry the tag and run out; a suspended clock stands still and a stopped one keeps its time.
-TEST_F(AppTest, Clocks) {
-    ClockInitAll();
-    ClockRef first = ClockAlloc();
-    EXPECT_EQ(first, 0xCACA0000u);
-    for (int i = 1; i < kClockCount; ++i) EXPECT_EQ(ClockAlloc(), 0xCACA0000u | std::uint32_t(i));
-    EXPECT_EQ(ClockAlloc(), 0u);
-    ClockFree(&first);
-    EXPECT_EQ((Both{first, ClockAlloc()}), Both(0, 0xCACA0000));
-    ClockRef none = 0;
-    ClockFree(&none);
-    EXPECT_EQ(ClockAlloc(), 0u) << "freeing no clock freed clock 0";
-    ClockFreeAll();
-    ClockInitAll();
-    const auto running = static_cast<std::uint16_t>(ClockAlloc());
-    const auto stopped = static_cast<std::uint16_t>(ClockAlloc());
-    ClockStart(running);
-    ClockStart(stopped);
-    standin::now += 1200;
-    ClockStop(stopped);
-    ClockSuspendAll();
-    standin::now += 5000;
-    EXPECT_EQ((Results{ClockIsRunning(running), ClockGetElapsed(running), ClockGetElapsed(stopped)}),
-              (Results{0, 1200, 1200}));
-    ClockResumeAll();
-    standin::now += 300;
-    EXPECT_EQ(Both(ClockGetElapsed(running), ClockGetElapsed(stopped)), Both(1500, 1200));
-    ClockStart(stopped);
-    standin::now += 100;
-    EXPECT_EQ(ClockGetElapsed(stopped), 1300u);
-    ClockSetElapsed(running, 20);
-    standin::now += 5;
-    EXPECT_EQ((Both{ClockGetElapsed(running), ClockGetElapsed(40)}), Both(25, 0)) << "clock 40 is not in use";
-    ClockFreeAll();
 }
 
 // The system's own count, read by a show and a hide.
