@@ -66,6 +66,7 @@ void loadAppendBuffers(std::int16_t channel, Channel& c) {
                                                   v->channels, v->bits, v->rate);
         if (loaded != kSndBufferLoaded) return;
         v->bufferIndex = index;
+        scheduleAppend(*v);
     }
 }
 

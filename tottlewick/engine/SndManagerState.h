@@ -96,6 +96,8 @@ std::int16_t pauseVoice(Voice& voice);
 std::int16_t resumeVoice(Voice& voice);
 bool startVoice(Voice& voice);
 bool restartVoice(Voice& voice, std::uint32_t frame);
+// Sets the start time of an append voice whose data has just gone into a driver buffer.
+void scheduleAppend(Voice& voice);
 bool voiceSounds(const Voice& voice);
 std::uint32_t voicePosition(const Voice& voice);
 

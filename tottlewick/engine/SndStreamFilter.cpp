@@ -7,7 +7,9 @@
 //
 // Loop mode 1 reads up to the loop end, then turns the stream into an empty source (kind 3) and replays
 // the decode ring, which holds whole repeats of the loop region; loop mode 3 moves the stream position back
-// to the loop start whenever the buffer is handed over at the loop end.
+// to the loop start whenever the buffer is handed over at the loop end. A read in mode 3 that stops short
+// at the loop end is held and completed from the loop start, so that no piece is shorter than a chunk: the
+// driver would pad a piece shorter than its buffer with silence.
 #include <algorithm>
 #include <utility>
 
@@ -48,8 +50,10 @@ bool create(Stream stream, State& s) {
 // In loop modes 1 and 2 a read ends at the loop end: in mode 1 the end of the source, in mode 2 (nothing
 // read) the end of the decode ring. Neither runs past the end of the decode ring, whose size the chunk
 // does not always divide, so that a decoded piece never leaves the ring; in mode 2 each replay starts with
-// an empty buffer, so that its piece runs from the decode position by whole chunks.
+// an empty buffer, so that its piece runs from the decode position by whole chunks. In mode 3 a read that
+// completes a held one takes the rest of its chunk.
 void cutChunk(Stream stream, const State& s) {
+    if (s.loopMode == kSndLoopAll) StreamSetChunkSize(stream, s.chunkBytes - s.heldBytes);
     if (s.loopMode != kSndLoopRegion && s.loopMode != kSndInRegion) return;
     std::uint32_t inBytes = s.header.inBytesPerBlock;
     std::uint32_t limit = ringBlocksLeft(s) * inBytes;
@@ -65,7 +69,8 @@ bool decode(Stream stream, State& s) {
     std::uint32_t converted = blocks;
     if (StreamGetKind(stream) != kStreamEmpty) {
         const auto* chunk = static_cast<const std::uint8_t*>(StreamGetLastChunk(stream, nullptr, nullptr));
-        converted = SndConvertBlocks(s.header, chunk, s.arrivedBytes, destination, blocks);
+        converted = SndConvertBlocks(s.header, chunk - s.heldBytes, s.arrivedBytes, destination, blocks);
+        s.heldBytes = 0;
     }
     s.pendingAddress = destination;
     s.pendingFrames = converted * h.framesPerBlock;
@@ -112,8 +117,17 @@ void switchToRing(Stream stream, State& s) {
     StreamSetKind(stream, kStreamEmpty);
 }
 
+std::uint32_t loopEndBytes(const SndSampleHeader& h) { return h.loopEnd / h.framesPerBlock * h.inBytesPerBlock; }
+
 void chunkArrived(Stream stream, State& s) {
-    StreamGetLastChunk(stream, &s.arrivedBytes, nullptr);
+    std::uint32_t size = 0;
+    StreamGetLastChunk(stream, &size, nullptr);
+    if (s.loopMode == kSndLoopAll && StreamGetPosition(stream) >= loopEndBytes(s.header) &&
+        s.heldBytes + size < s.chunkBytes) {
+        s.heldBytes += size;
+        return;
+    }
+    s.arrivedBytes = s.heldBytes + size;
     if (s.loopMode == kSndLoopRegion && StreamGetPosition(stream) >= StreamGetSize(stream)) switchToRing(stream, s);
     if (StreamSend(stream, kMsgDecode) && StreamSend(stream, kMsgPrepared) && StreamSend(stream, kMsgQueue))
         StreamSetState(stream, kStreamWaiting);
@@ -127,6 +141,12 @@ bool readIsDue(Stream stream) {
     StreamGetLastChunk(stream, nullptr, &lastTime);
     std::uint32_t due = lastTime + static_cast<std::uint32_t>(std::uint64_t(next) * 1000 / kReadBytesPerSecond);
     return static_cast<std::int32_t>(ClockMilliseconds() - due) > 0;
+}
+
+// A read held at the loop end is completed at once from the loop start (which for a loop shorter than a
+// chunk may take several reads).
+void completeHeld(Stream stream, const State& s) {
+    while (s.heldBytes && StreamGetState(stream) == kStreamRunning) StreamSend(stream, kStreamMsgFill);
 }
 
 void feed(Stream stream, State& s) {
@@ -152,16 +172,17 @@ void feed(Stream stream, State& s) {
     if (s.nextVoice || (!empty && !readIsDue(stream))) return;
     StreamSetState(stream, kStreamRunning);
     StreamSend(stream, kStreamMsgFill);
+    completeHeld(stream, s);
 }
 
 // Mode 3 at the loop end: back to the loop start, with the fill raised to the next chunk boundary so that
-// chunks keep their places in the ring.
+// chunks keep their places in the ring; a held read stays where it is, to be completed.
 bool loopBack(Stream stream, const State& s) {
     const SndSampleHeader& h = s.header;
-    std::uint32_t loopEnd = h.loopEnd / h.framesPerBlock * h.inBytesPerBlock;
-    if (s.loopMode != kSndLoopAll || StreamGetPosition(stream) < loopEnd) return false;
+    if (s.loopMode != kSndLoopAll || StreamGetPosition(stream) < loopEndBytes(h)) return false;
     StreamSeek(stream, static_cast<std::int32_t>(h.loopStart / h.framesPerBlock * h.inBytesPerBlock), 0);
-    std::uint32_t chunk = StreamGetChunkSize(stream);
+    if (s.heldBytes) return true;
+    std::uint32_t chunk = s.chunkBytes;
     std::uint32_t fill = (StreamGetFill(stream) + chunk - 1) / chunk * chunk;
     StreamSetFill(stream, fill >= StreamGetBufferSize(stream) ? 0 : fill);
     return true;
@@ -219,6 +240,7 @@ std::uint32_t soundFilter(Stream stream, std::uint32_t message) {
         case kStreamMsgFill: cutChunk(stream, *s); return message;
         case kStreamMsgServe:
             if (StreamGetState(stream) == kStreamWaiting) feed(stream, *s);
+            else completeHeld(stream, *s);
             return message;
         case kStreamMsgChunk: chunkArrived(stream, *s); return message;
         case kStreamMsgReady: return loopBack(stream, *s) ? kSwallowed : message;

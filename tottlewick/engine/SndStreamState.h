@@ -30,6 +30,7 @@ struct State {
     std::uint32_t decodeSize;
     std::uint32_t chunkPcmBytes;
     std::uint32_t arrivedBytes;  // encoded bytes of the chunk to decode
+    std::uint32_t heldBytes;     // encoded bytes of a short read at the loop end, decoded with the next read
     const std::uint8_t* pendingAddress;
     std::uint32_t pendingFrames;
     std::uint32_t decodePosition;

@@ -162,9 +162,10 @@ std::int16_t resumeVoice(Voice& voice) {
     return 0;
 }
 
+// An append voice keeps the start time set when its data went into a driver buffer.
 bool startVoice(Voice& voice) {
     applyLevel(static_cast<std::int16_t>(voice.channel));
-    voice.startTime = ClockMilliseconds();
+    if (!voice.append) voice.startTime = ClockMilliseconds();
     manager.sounding[voice.channel] = 1;
     bool started = voice.append ? voice.bufferIndex != kNoBuffer
                                 : SndDriverPlay(voice.channel, voice.data, voice.length, voice.channels,
@@ -188,6 +189,22 @@ bool restartVoice(Voice& voice, std::uint32_t frame) {
     if (voice.bufferIndex != kNoBuffer) return true;
     return SndDriverPlayBuffer(voice.channel, &voice.bufferIndex, from, frames, voice.channels, voice.bits,
                                voice.rate) != kSndBufferFailed;
+}
+
+// The driver plays an append voice right behind the append voice ahead of it in the queue, or at once when
+// none holds a buffer; taking the clock at the service pass that finds the voice ahead ended would make
+// every piece start a pass late on the clock. The voice ahead holds the driver for one whole buffer at
+// least, as a shorter piece is padded with silence.
+void scheduleAppend(Voice& voice) {
+    std::uint32_t now = ClockMilliseconds();
+    voice.startTime = now;
+    const Voice* ahead = voice.previous;
+    if (!ahead || !ahead->append || ahead->bufferIndex == kNoBuffer || ahead->rate == 0) return;
+    std::uint32_t frameBytes = std::max(ahead->bits / 8 * ahead->channels, 1);
+    std::uint32_t held = std::max(ahead->length, SndDriverBufferSize() / frameBytes);
+    std::uint32_t end = ahead->startTime +
+                        static_cast<std::uint32_t>((std::uint64_t(held) * 1000 + ahead->rate / 2) / ahead->rate);
+    if (static_cast<std::int32_t>(end - now) > 0) voice.startTime = end;
 }
 
 bool voiceSounds(const Voice& voice) {

@@ -88,14 +88,17 @@ TEST_F(SndStreamTest, AMarkedLoopIsReadOnceThenReplayedFromTheRing) {
 // and replays are cut at the ring's end); and markers 10 frames apart inside one 64-frame block, which make
 // no loop region, so that the whole sound loops.
 TEST_F(SndStreamTest, LoopsThatNoChunkDividesReplayExactly) {
-    std::vector<std::int16_t> whole = ramp(5 * kRate / 2, 991, 300), region, inBlock;
+    std::vector<std::int16_t> whole = ramp(5 * kRate / 2, 991, 300), shortTail = ramp(2 * kRate + 1000, 983, 400),
+                              brief = ramp(3000, 977, 500);
+    std::vector<std::int16_t> region, inBlock;
     AiffSound regionSound = ima4(963, &region), inBlockSound = ima4(2 * kChunkBlocks, &inBlock);
     setSustainLoop(regionSound, 100 * 64, 963 * 64);
     setSustainLoop(inBlockSound, 6410, 6420);
-    ASSERT_TRUE(open({aifResource(39, whole), {"AIF", 40, writeAiff(regionSound)},
+    ASSERT_TRUE(open({aifResource(39, whole), aifResource(44, shortTail), aifResource(46, brief), {"AIF", 40, writeAiff(regionSound)},
                            {"AIF", 42, writeAiff(inBlockSound)}}));
     struct Case { std::uint16_t id, option; const std::vector<std::int16_t>& sound; std::size_t loopStart, seconds; };
-    for (const Case& c : {Case{39, 1, whole, 0, 6}, Case{40, 0, region, 100 * 64, 8}, Case{42, 0, inBlock, 0, 5}}) {
+    for (const Case& c : {Case{39, 1, whole, 0, 6}, Case{44, 1, shortTail, 0, 7}, Case{46, 1, brief, 0, 3},
+                          Case{40, 0, region, 100 * 64, 8}, Case{42, 0, inBlock, 0, 5}}) {
         SCOPED_TRACE(c.id);
         takeOutput();
         std::int16_t channel = SndPlayIdStreamedOpt(c.id, c.option, 0, 1024, 0);
@@ -126,6 +129,26 @@ TEST_F(SndStreamTest, ASoundShorterThanAChunkEndsOnceThroughTheServiceAlsoWhenRe
     EXPECT_EQ(Both(done.size(), SndIsStreamed(channel)), Both(2, 1)) << "started again by the completion procedure";
     runFor(500);
     EXPECT_EQ(Both(done.size(), onlyStream()), Both(3, 0)) << "each play once";
+}
+
+// A minute of sound plays gapless: each piece starts where the one before it ends, not at the service pass
+// that notices the end. The device keeps some 47 s, so the output is taken as it comes.
+TEST_F(SndStreamTest, AMinuteOfStreamPlaysWithoutGapsOrOverlaps) {
+    std::vector<std::int16_t> values = ramp(60 * kRate, 997, 300);
+    ASSERT_TRUE(open({aifResource(45, values)}));
+    takeOutput();
+    SndSetStreamMode(1);
+    ASSERT_GE(SndPlayId(45, 0, 1024, 0), 0);
+    std::vector<std::int16_t> heard;
+    for (int second = 0; second < 62 && done.empty(); ++second) {
+        runFor(1000);
+        std::vector<std::int16_t> left = channelOf(takeOutput(), 0);
+        heard.insert(heard.end(), left.begin(), left.end());
+    }
+    EXPECT_EQ(done.size(), 1u);
+    heard.erase(heard.begin(), std::find_if(heard.begin(), heard.end(), [](std::int16_t v) { return v != 0; }));
+    heard.resize(std::min(heard.size(), values.size()));
+    EXPECT_EQ(firstDifference(heard, values), -1);
 }
 
 // One chunk of 16-bit sound is 44100 bytes: the next is read 44100 x 1000 / 230000 = 191 ms after it.
