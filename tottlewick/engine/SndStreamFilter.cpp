@@ -131,6 +131,8 @@ void chunkArrived(Stream stream, State& s) {
     if (s.loopMode == kSndLoopRegion && StreamGetPosition(stream) >= StreamGetSize(stream)) switchToRing(stream, s);
     if (StreamSend(stream, kMsgDecode) && StreamSend(stream, kMsgPrepared) && StreamSend(stream, kMsgQueue))
         StreamSetState(stream, kStreamWaiting);
+    else  // nothing decoded, or the piece refused (sound disabled): no voice will ever end the stream
+        StreamSend(stream, kStreamMsgStop);
 }
 
 bool readIsDue(Stream stream) {

@@ -250,6 +250,11 @@ TEST_F(SndStreamTest, OpensThatFailLeaveNothingOpen) {
     EXPECT_EQ((Both{SndStreamIsNew(stream), SndStreamGetPriority(stream)}), Both(1, 12));
     EXPECT_EQ((Both{SndStreamSetPriority(stream, 3), StreamClose(&stream)}), Both(12, 1));
     EXPECT_EQ(SndStreamIsDone(stream), 1);
+    SndSetEnabled(0);  // the first piece is refused: the play ends
+    std::int16_t channel = SndPlayIdStreamed(37, 0, 1024, 0);
+    runFor(100);
+    SndSetEnabled(1);
+    EXPECT_EQ((Results{channel, SndIsStreamed(channel), done.size(), onlyStream()}), (Results{7, 0, 1, 0}));
 }
 
 }  // namespace
