@@ -47,6 +47,15 @@ void returnToFreeList(Voice& voice) {
     manager.freeList = &voice;
 }
 
+// An append voice ends by the clock, which the driver's mixing may trail: unless a voice behind it has
+// taken over the driver, the driver voice is stopped before the data goes back (end procedure, auto-free).
+void stopDriverBehind(const Voice& voice) {
+    if (voice.state != SndVoiceState::passEnded || !voice.append || !driverRuns()) return;
+    const Channel* c = channelAt(static_cast<std::int16_t>(voice.channel));
+    if (c && c->head && c->head->bufferIndex != kNoBuffer) return;
+    SndDriverStop(voice.channel);
+}
+
 std::uint32_t msToFrames(std::uint32_t ms, std::uint16_t rate) {
     return static_cast<std::uint32_t>(std::uint64_t(ms) * rate / 1000);
 }
@@ -106,6 +115,7 @@ void recomputePriority(Channel& channel) {
 // it may read them and start a new play on the same channel.
 void releaseVoice(Voice& voice) {
     unlink(voice);
+    stopDriverBehind(voice);
     if (hasEnded(voice.state)) {
         if (driverRuns() && voice.dataHandle) MemHandleUnlock(voice.dataHandle);
         if (voice.endProc && voice.handle) voice.endProc(voice.handle, voice.state);

@@ -9,9 +9,12 @@ using namespace sndtest;
 
 namespace {
 
-struct Ended { SndVoiceHandle voice; SndVoiceState state; };
+// Whether the driver voice was done when the end procedure ran, after which the voice's data may go.
+struct Ended { SndVoiceHandle voice; SndVoiceState state; std::int16_t driverDone; };
 std::vector<Ended> ended;
-void recordEnd(SndVoiceHandle voice, SndVoiceState state) { ended.push_back({voice, state}); }
+void recordEnd(SndVoiceHandle voice, SndVoiceState state) {
+    ended.push_back({voice, state, SndDriverIsDone(static_cast<std::uint16_t>(SndVoiceGetChannel(voice)))});
+}
 
 struct SndManagerTest : SndTest {
     void SetUp() override {
@@ -211,6 +214,7 @@ TEST_F(SndManagerTest, AppendVoicesFollowEachOtherWithoutAGap) {
     std::vector<std::int16_t> expected(first);
     expected.insert(expected.end(), second.begin(), second.end());
     EXPECT_EQ((Both{heardDifference(expected), ended.size()}), Both(-1, 2));
+    EXPECT_EQ(Both(ended[0].driverDone, ended[1].driverDone), Both(0, 1)) << "stopped behind the last only";
 }
 
 }  // namespace
