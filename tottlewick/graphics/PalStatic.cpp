@@ -1,5 +1,6 @@
 // The system's static colours in a palette: the display keeps its reserved colours at positions 0-9 and
-// 246-255, so a palette that holds them there draws the same through any device.
+// 246-255, so a palette that holds them there draws the same through any device. And the switch of the
+// system palette to no static colours but black and white.
 #include <utility>
 
 #include "Palette.h"
@@ -7,11 +8,24 @@
 
 namespace {
 
-constexpr int kStaticLow = 10;          // positions 0-9
-constexpr int kStaticHigh = 246;        // positions 246-255
-constexpr int kShiftedEntries = 236;    // entries 0-235 move to 10-245
+constexpr int kShiftedEntries = 236;  // entries 0-235 move to 10-245
 
-bool isStaticPosition(int i) { return i < kStaticLow || i >= kStaticHigh; }
+// The system colours COLOR_SCROLLBAR (0) to COLOR_BTNHIGHLIGHT (20), and what they become without static
+// colours: black for text, frames and shadows, white for faces and backgrounds.
+constexpr int kSysColorCount = 21;
+constexpr bool kSysColorBlack[kSysColorCount] = {false, false, false, false, false, false, true,
+                                                 true,  true,  true,  true,  false, false, true,
+                                                 false, false, true,  true,  true,  true,  false};
+
+struct SavedSysColors {
+    bool saved = false;
+    COLORREF colors[kSysColorCount] = {};
+};
+
+SavedSysColors savedSysColors;
+
+// Positions 0 to half - 1 and 256 - half to 255.
+bool isStaticPosition(int i, int half) { return i < half || i >= kPalEntries - half; }
 
 // The system palette's entries; on a screen of more than 8 bits, positions 0-7 and 248-255 hold the
 // 16-colour table instead.
@@ -36,14 +50,14 @@ bool systemIsNoStatic() {
     return use == SYSPAL_NOSTATIC;
 }
 
-void arrangeStatic(HPALETTE palette, PALETTEENTRY* copy, const PALETTEENTRY* system, bool move) {
+void arrangeStatic(HPALETTE palette, PALETTEENTRY* copy, const PALETTEENTRY* system, bool move, int half) {
     for (int i = 0; move && i < kPalEntries; ++i) {
-        if (!isStaticPosition(i)) continue;
+        if (!isStaticPosition(i, half)) continue;
         const UINT j = GetNearestPaletteIndex(palette, entryColor(system[i]));
         if (j != UINT(i) && j < UINT(kPalEntries)) std::swap(copy[i], copy[j]);
     }
     for (int i = 0; i < kPalEntries; ++i) {
-        if (!isStaticPosition(i)) continue;
+        if (!isStaticPosition(i, half)) continue;
         copy[i] = system[i];
         copy[i].peFlags = 0;
     }
@@ -61,17 +75,69 @@ void arrangeNoStatic(HPALETTE palette, PALETTEENTRY* copy, bool move) {
     copy[kPalEntries - 1] = PALETTEENTRY{255, 255, 255, 0};
 }
 
+// Arranges the palette with `half` static entries at each end.
+bool arrange(HPALETTE palette, bool move, int half) {
+    PALETTEENTRY copy[kPalEntries];
+    PALETTEENTRY system[kPalEntries];
+    paletteRead(palette, copy);
+    readSystemColors(system);
+    if (systemIsNoStatic()) arrangeNoStatic(palette, copy, move);
+    else arrangeStatic(palette, copy, system, move, half);
+    return SetPaletteEntries(palette, 0, kPalEntries, copy) != 0;
+}
+
+void setSysColors(const COLORREF* colors) {
+    INT elements[kSysColorCount];
+    for (int i = 0; i < kSysColorCount; ++i) elements[i] = i;
+    SetSysColors(kSysColorCount, elements, colors);
+}
+
+bool setSystemPaletteUse(UINT use) {
+    HDC screen = GetDC(nullptr);
+    const UINT previous = SetSystemPaletteUse(screen, use);
+    ReleaseDC(nullptr, screen);
+    return previous != SYSPAL_ERROR;
+}
+
 }  // namespace
 
 std::int16_t PalArrangeStatic(HPALETTE* palette, std::int16_t move) {
     if (!palette || !*palette) return 0;
-    PALETTEENTRY copy[kPalEntries];
-    PALETTEENTRY system[kPalEntries];
-    paletteRead(*palette, copy);
-    readSystemColors(system);
-    if (systemIsNoStatic()) arrangeNoStatic(*palette, copy, move != 0);
-    else arrangeStatic(*palette, copy, system, move != 0);
-    return SetPaletteEntries(*palette, 0, kPalEntries, copy) ? 1 : 0;
+    return arrange(*palette, move != 0, kStaticLow) ? 1 : 0;
+}
+
+std::int16_t PalCreateAligned(HPALETTE* out, HPALETTE from, std::int16_t move) {
+    if (!out) return 0;
+    *out = nullptr;
+    if (!from) return 0;
+    PALETTEENTRY entries[kPalEntries];
+    paletteRead(from, entries);
+    HPALETTE made = paletteFromEntries(entries, kPalEntries);
+    HDC screen = GetDC(nullptr);
+    const int half = GetDeviceCaps(screen, NUMRESERVED) / 2;
+    ReleaseDC(nullptr, screen);
+    if (made && !arrange(made, move != 0, half)) PalDelete(&made);
+    *out = made;
+    return made ? 1 : 0;
+}
+
+std::int16_t PalUseNoStatic() {
+    if (!setSystemPaletteUse(SYSPAL_NOSTATIC)) return 0;
+    if (!savedSysColors.saved) {
+        for (int i = 0; i < kSysColorCount; ++i) savedSysColors.colors[i] = GetSysColor(i);
+        savedSysColors.saved = true;
+    }
+    COLORREF mono[kSysColorCount];
+    for (int i = 0; i < kSysColorCount; ++i) mono[i] = kSysColorBlack[i] ? RGB(0, 0, 0) : RGB(255, 255, 255);
+    setSysColors(mono);
+    return 1;
+}
+
+void palRestoreStatic() {
+    if (!savedSysColors.saved) return;
+    setSystemPaletteUse(SYSPAL_STATIC);
+    setSysColors(savedSysColors.colors);
+    savedSysColors.saved = false;
 }
 
 std::int16_t PalShiftToMiddle(HPALETTE* palette, std::uint8_t* map) {

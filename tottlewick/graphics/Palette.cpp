@@ -57,6 +57,7 @@ std::int16_t PalMgrInit() {
 std::int16_t PalMgrTerm() {
     if (!manager.running) return 0;
     palFadeRelease();
+    palRestoreStatic();
     PalDelete(&manager.current);
     manager.current = nullptr;
     manager.displayColors = nullptr;

@@ -44,6 +44,22 @@ std::uint16_t PalGetStaticCount();
 std::int16_t PalArrangeStatic(HPALETTE* palette, std::int16_t move);
 // Moves entries 0-235 to 10-245 and arranges the static colours; map[i] = i + 10 when given.
 std::int16_t PalShiftToMiddle(HPALETTE* palette, std::uint8_t* map);
+// A new palette of the entries of `from`, arranged as PalArrangeStatic does but with half the display's
+// reserved colours (NUMRESERVED / 2) at each end.
+std::int16_t PalCreateAligned(HPALETTE* out, HPALETTE from, std::int16_t move);
+// Switches the system palette to no static colours (SYSPAL_NOSTATIC) and the 21 system colours to black
+// or white, saving them; 0 when the display has no palette.
+std::int16_t PalUseNoStatic();
+// Gives back the static colours and the system colours saved by PalUseNoStatic; the palette manager
+// calls it when it stops.
+void palRestoreStatic();
+
+// map[i] = the entry of `to` nearest to entry i of `from`, with entries 0-9 and 246-255 (mode 0) or 0 and
+// 255 (other modes) of `to` taken as black.
+std::int16_t PalBuildRemap(std::uint8_t* map, HPALETTE from, HPALETTE to, std::int16_t mode);
+// On an 8-bit display, steps every entry of 10-245 that repeats an earlier or a static entry's colour by
+// one in each component (down for near-white, up for the rest) until it is unique.
+std::int16_t PalMakeUnique(HPALETTE palette);
 
 // Palette 0 means the current palette.
 std::uint32_t PalGetEntryColor(HPALETTE palette, std::uint16_t index);

@@ -5,6 +5,10 @@
 
 #include <cstdint>
 
+// The display keeps its static colours at positions 0-9 and 246-255.
+constexpr int kStaticLow = 10;
+constexpr int kStaticHigh = 246;
+
 // A palette of `count` entries (CreatePalette); null on failure.
 HPALETTE paletteFromEntries(const PALETTEENTRY* entries, std::uint16_t count);
 // Reads up to 256 entries; entries the palette lacks stay zero. Returns the number read.
