@@ -7,6 +7,7 @@
 
 #include "Res.h"
 #include "SndParse.h"
+#include "SndRing.h"
 #include "SndScale.h"
 
 namespace {
@@ -81,7 +82,8 @@ MemHandle build(SndSource& source, const std::uint8_t* memory, SndKind kind) {
     std::uint32_t converted = out ? convertAll(source, memory, parsed, out) : 0;
     if (out) {
         std::size_t used = std::size_t(converted) * h.framesPerBlock * h.outBytesPerFrame;
-        std::memset(out + used, SndSilenceByte(h.format), audioBytes - used);
+        SndRingFill(out, audioBytes, static_cast<std::uint32_t>(used), SndSilenceByte(h.format),
+                    audioBytes - static_cast<std::uint32_t>(used));
         MemHandleUnlock(audio);
     }
     if (converted == 0) {
@@ -149,7 +151,8 @@ MemHandle copySample(MemHandle original) {
         MemHandleFree(&header);
         return 0;
     }
-    std::memcpy(MemHandleLock(audio), MemHandleLock(h.audioData), bytes);
+    SndRingCopy(static_cast<std::uint8_t*>(MemHandleLock(audio)), bytes, 0,
+                static_cast<const std::uint8_t*>(MemHandleLock(h.audioData)), bytes);
     MemHandleUnlock(h.audioData);
     MemHandleUnlock(audio);
     h.audioData = audio;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "EngineTestSupport.h"
+#include "SndRing.h"
 #include "SndSample.h"
 #include "SndScale.h"
 #include "SoundWriter.h"
@@ -157,6 +158,23 @@ TEST(SndTimeTest, FramesAndMilliseconds) {
     EXPECT_EQ((Results{SndFramesToMs(22050, 22050), SndFramesToMs(4410000, 44100), SndFramesToMs(100, 0),
                        SndMsToFrames(500, 11025)}),
               (Results{1000, 100000, 0, 5512})) << "no 32-bit overflow, no division by 0";
+}
+
+// A ring of 10 bytes: a region past its end comes back as two pieces, a longer one is cut to the ring.
+TEST(SndRingTest, RegionsSplitAtTheEndAndCopyAndFillFollow) {
+    auto pieces = [](std::uint32_t start, std::uint32_t length) {
+        SndRingRegion r = SndRingRegionOf(10, start, length);
+        return Results{r.pieces, r.offset[0], r.length[0], r.offset[1], r.length[1]};
+    };
+    EXPECT_EQ(pieces(2, 5), (Results{1, 2, 5, 0, 0}));
+    EXPECT_EQ(pieces(8, 5), (Results{2, 8, 2, 0, 3}));
+    EXPECT_EQ(pieces(13, 25), (Results{2, 3, 7, 0, 3})) << "start modulo the size, length cut to it";
+    EXPECT_EQ(pieces(4, 0), (Results{0, 0, 0, 0, 0}));
+    std::uint8_t ring[10] = {};
+    const std::uint8_t bytes[4] = {1, 2, 3, 4};
+    SndRingCopy(ring, 10, 8, bytes, 4);
+    SndRingFill(ring, 10, 5, 9, 2);
+    EXPECT_EQ(std::vector<std::uint8_t>(ring, ring + 10), (std::vector<std::uint8_t>{3, 4, 0, 0, 0, 9, 9, 0, 1, 2}));
 }
 
 }  // namespace
