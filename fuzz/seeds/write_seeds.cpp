@@ -212,6 +212,24 @@ void soundSeeds() {
     seed("sound_resource", "aifc_sqs2", writeAiff(sqs2));
 }
 
+void putBig32(std::string& bytes, std::size_t at, std::uint32_t value) {
+    for (std::size_t i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(value >> (24 - 8 * i));
+}
+
+std::uint32_t getBig32(const std::string& bytes, std::size_t at) {
+    std::uint32_t value = 0;
+    return ByteReader(bytes.data(), bytes.size(), ByteOrder::big).u32At(at, value) ? value : 0;
+}
+
+// A forged bank of three shapes with the second one on the first one's data and the empty third one's
+// data offset at the block's end.
+std::string sharedAndEnd(std::string bank) {
+    const std::uint32_t table = getBig32(bank, 12);
+    putBig32(bank, table + 4, getBig32(bank, table));
+    putBig32(bank, table + 8, static_cast<std::uint32_t>(bank.size()) - table);
+    return bank;
+}
+
 void shapeSeeds() {
     const std::pair<std::uint16_t, const char*> formats[] = {
         {kForgeDirect16, "direct16"}, {kForgeMapped16, "mapped16"}, {kForgePlain8, "plain8"}, {kForgeRun8, "run8"}};
@@ -220,8 +238,15 @@ void shapeSeeds() {
         bank.format = format;
         if (format == kForgeMapped16) bank.colourMap = {0x0000, 0x7FFF, 0x001F, 0x03E0, 0x7C00};
         bank.shapes = {forgePattern(format, 9, 6, 1, 5), forgePattern(format, 4, 3, 2, 5), ForgeShape{}};
-        seed("xpk_shapes", name, forgeXpk(bank, ByteOrder::big));
+        const std::string bytes = forgeXpk(bank, ByteOrder::big);
+        seed("xpk_shapes", name, bytes);
+        seed("xpk_shapes", std::string(name) + "_shared_end", sharedAndEnd(bytes));
     }
+    // No shapes, both tables at 0 (over the header).
+    std::string empty = forgeXpk(ForgeBank{}, ByteOrder::big);
+    putBig32(empty, 8, 0);
+    putBig32(empty, 12, 0);
+    seed("xpk_shapes", "no_shapes", empty);
 }
 
 void waveSeeds() {
