@@ -1,5 +1,5 @@
 // Memory canvases and the shared palette, without a window: construction, palette tables, colour
-// values, clipped copies, colour masks of deep canvases and the shapes.
+// values, clipped copies and the shapes.
 #include "DrawingSupport.h"
 #include "OMCanvas.h"
 #include "OMColorTable.h"
@@ -131,17 +131,6 @@ TEST(MemCanvasTest, CopyFromChangesExactlyThePixelsInsideBothCanvasesAndBothClip
         const OMRegion argument = c.argument ? regionOf(*c.argument) : OMRegion();
         destination.copyFrom(source, c.sx, c.sy, c.w, c.h, c.dx, c.dy, c.rop, c.argument ? &argument : nullptr);
         EXPECT_EQ(pixelsOf(destination), expectedCopy(c.sx, c.sy, c.w, c.h, c.dx, c.dy, c.changed));
-    }
-}
-
-// The masks are those of the DIB section's pixels: 5-5-5 at 16 bits, 8-8-8 deeper, none at 8.
-TEST(MemCanvasTest, DeepCanvasesGiveTheirDibColourMasks) {
-    for (const auto& [depth, masks] : {std::pair{8, std::tuple(0u, 0u, 0u)}, {16, {0x7C00u, 0x03E0u, 0x001Fu}},
-                                       {32, {0xFF0000u, 0x00FF00u, 0x0000FFu}}}) {
-        OMMemCanvas canvas(2, 1, depth, 1);
-        std::uint32_t red = 1, green = 1, blue = 1;
-        canvas.getColorMasks(red, green, blue);
-        EXPECT_EQ(std::tuple(red, green, blue), masks) << depth;
     }
 }
 
