@@ -29,9 +29,10 @@ std::uint16_t loopModeFor(std::uint16_t loop, std::uint16_t option) {
 }
 
 // Chunk and ring in blocks of the sound. A chunk lasts chunkMs, and at least one driver buffer; the ring
-// holds two chunks, or for a loop region whole repeats of the region and whole chunks, so that replaying
-// the ring replays the region. Compressed sound is decoded into a ring of its own behind a one-chunk
-// stream buffer.
+// holds two chunks, or for a loop region whole repeats of the region and no less than two chunks, so that
+// replaying the ring replays the region and a chunk is never read over the one that sounds; the chunk then
+// grows so that whole chunks nearly fill the ring. Compressed sound is decoded into a ring of its own
+// behind a one-chunk stream buffer.
 bool plan(State& s, std::uint32_t chunkMs) {
     SndSampleHeader& h = s.header;
     std::uint32_t F = h.framesPerBlock, I = h.inBytesPerBlock, O = h.outBytesPerFrame;
@@ -44,7 +45,7 @@ bool plan(State& s, std::uint32_t chunkMs) {
         // The sound's reader makes a loop region of less than a block the whole sound, so none is empty.
         std::uint32_t region = h.loopEnd / F - h.loopStart / F;
         if (region == 0) return false;
-        ring = ceilDiv(chunk, region) * region;
+        ring = ceilDiv(2 * chunk, region) * region;
         chunk += ceilDiv(ring % chunk, ring / chunk);
     }
     if (SndFormatIsCompressed(h.format)) {

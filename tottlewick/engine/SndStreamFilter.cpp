@@ -5,11 +5,11 @@
 //   told the data has ended and the stream stops once the last voice is done; otherwise, with no voice
 //   queued behind the current one, the next chunk is read, paced to 230000 bytes a second.
 //
-// Loop mode 1 reads up to the loop end, then turns the stream into an empty source (kind 3) and replays
-// the decode ring, which holds whole repeats of the loop region; loop mode 3 moves the stream position back
-// to the loop start whenever the buffer is handed over at the loop end. A read in mode 3 that stops short
-// at the loop end is held and completed from the loop start, so that no piece is shorter than a chunk: the
-// driver would pad a piece shorter than its buffer with silence.
+// Loop modes 1 and 3 move the stream position back to the loop start whenever a read reaches the loop
+// end. Mode 1 does so until the decode ring holds nothing but whole repeats of the loop region, then turns
+// the stream into an empty source (kind 3) and replays the ring. A read that stops short at the loop end
+// is held and completed from the loop start, so that every piece fills its slot of the ring: the driver
+// would pad a piece shorter than its buffer with silence.
 #include <algorithm>
 #include <utility>
 
@@ -47,19 +47,22 @@ bool create(Stream stream, State& s) {
     return true;
 }
 
-// In loop modes 1 and 2 a read ends at the loop end: in mode 1 the end of the source, in mode 2 (nothing
-// read) the end of the decode ring. Neither runs past the end of the decode ring, whose size the chunk
-// does not always divide, so that a decoded piece never leaves the ring; in mode 2 each replay starts with
-// an empty buffer, so that its piece runs from the decode position by whole chunks. In mode 3 a read that
-// completes a held one takes the rest of its chunk.
+// Encoded bytes from the decode position to the end of its slot: a whole chunk, or less at the end of a
+// decode ring that the chunk does not divide.
+std::uint32_t slotBytes(const State& s) {
+    return std::min(s.chunkBytes, ringBlocksLeft(s) * s.header.inBytesPerBlock);
+}
+
+// A read takes what its slot has left after a held read, and in loop mode 1 ends at the loop end (the end
+// of the source). In mode 2 (nothing read) each replay starts with an empty buffer, so that its piece runs
+// from the decode position to the end of its slot.
 void cutChunk(Stream stream, const State& s) {
-    if (s.loopMode == kSndLoopAll) StreamSetChunkSize(stream, s.chunkBytes - s.heldBytes);
-    if (s.loopMode != kSndLoopRegion && s.loopMode != kSndInRegion) return;
-    std::uint32_t inBytes = s.header.inBytesPerBlock;
-    std::uint32_t limit = ringBlocksLeft(s) * inBytes;
-    if (s.loopMode == kSndLoopRegion) limit = std::min(limit, std::max(StreamGetRemaining(stream), inBytes));
-    else StreamSetFill(stream, 0);
-    StreamSetChunkSize(stream, std::min(s.chunkBytes, limit));
+    if (s.loopMode == kSndNoLoop) return;
+    std::uint32_t limit = slotBytes(s) - s.heldBytes;
+    if (s.loopMode == kSndLoopRegion)
+        limit = std::min(limit, std::max(StreamGetRemaining(stream), std::uint32_t(s.header.inBytesPerBlock)));
+    if (s.loopMode == kSndInRegion) StreamSetFill(stream, 0);
+    StreamSetChunkSize(stream, limit);
 }
 
 bool decode(Stream stream, State& s) {
@@ -105,8 +108,16 @@ bool queue(State& s) {
     return voice != 0;
 }
 
-// At the loop end of mode 1 the last chunk read is decoded where it belongs; the piece then queued runs
-// on from there through the ring, and from now on the ring replays without reading (mode 2, kind 3).
+// How many times the loop region is read in mode 1 before the ring replays it: as many as the ring holds,
+// so that the ring holds nothing but whole repeats of the region.
+std::uint32_t regionRepeats(const State& s) {
+    const SndSampleHeader& h = s.header;
+    std::uint32_t region = h.loopEnd / h.framesPerBlock - h.loopStart / h.framesPerBlock;
+    return s.decodeSize / blockPcmBytes(s) / std::max<std::uint32_t>(region, 1);
+}
+
+// At the last loop end of mode 1 the last chunk read is decoded where it belongs; the piece then queued
+// runs on from there through the ring, and from now on the ring replays without reading (mode 2, kind 3).
 void switchToRing(Stream stream, State& s) {
     std::uint32_t at = s.decodePosition;
     StreamSend(stream, kMsgDecode);
@@ -119,16 +130,20 @@ void switchToRing(Stream stream, State& s) {
 
 std::uint32_t loopEndBytes(const SndSampleHeader& h) { return h.loopEnd / h.framesPerBlock * h.inBytesPerBlock; }
 
+bool readsOnFromLoopStart(const State& s) { return s.loopMode == kSndLoopAll || s.loopMode == kSndLoopRegion; }
+
+// A read that reaches the loop end short of its slot is held, to be completed from the loop start.
 void chunkArrived(Stream stream, State& s) {
     std::uint32_t size = 0;
     StreamGetLastChunk(stream, &size, nullptr);
-    if (s.loopMode == kSndLoopAll && StreamGetPosition(stream) >= loopEndBytes(s.header) &&
-        s.heldBytes + size < s.chunkBytes) {
+    bool loopEnd = readsOnFromLoopStart(s) && StreamGetPosition(stream) >= loopEndBytes(s.header);
+    bool lastPass = loopEnd && s.loopMode == kSndLoopRegion && ++s.regionPasses >= regionRepeats(s);
+    if (loopEnd && !lastPass && s.heldBytes + size < slotBytes(s)) {
         s.heldBytes += size;
         return;
     }
     s.arrivedBytes = s.heldBytes + size;
-    if (s.loopMode == kSndLoopRegion && StreamGetPosition(stream) >= StreamGetSize(stream)) switchToRing(stream, s);
+    if (lastPass) switchToRing(stream, s);
     if (StreamSend(stream, kMsgDecode) && StreamSend(stream, kMsgPrepared) && StreamSend(stream, kMsgQueue))
         StreamSetState(stream, kStreamWaiting);
     else  // nothing decoded, or the piece refused (sound disabled): no voice will ever end the stream
@@ -177,11 +192,11 @@ void feed(Stream stream, State& s) {
     completeHeld(stream, s);
 }
 
-// Mode 3 at the loop end: back to the loop start, with the fill raised to the next chunk boundary so that
-// chunks keep their places in the ring; a held read stays where it is, to be completed.
+// Modes 1 and 3 at the loop end: back to the loop start, with the fill raised to the next chunk boundary
+// so that chunks keep their places in the ring; a held read stays where it is, to be completed.
 bool loopBack(Stream stream, const State& s) {
     const SndSampleHeader& h = s.header;
-    if (s.loopMode != kSndLoopAll || StreamGetPosition(stream) < loopEndBytes(h)) return false;
+    if (!readsOnFromLoopStart(s) || StreamGetPosition(stream) < loopEndBytes(h)) return false;
     StreamSeek(stream, static_cast<std::int32_t>(h.loopStart / h.framesPerBlock * h.inBytesPerBlock), 0);
     if (s.heldBytes) return true;
     std::uint32_t chunk = s.chunkBytes;

@@ -31,6 +31,7 @@ struct State {
     std::uint32_t chunkPcmBytes;
     std::uint32_t arrivedBytes;  // encoded bytes of the chunk to decode
     std::uint32_t heldBytes;     // encoded bytes of a short read at the loop end, decoded with the next read
+    std::uint32_t regionPasses;  // loop ends reached in loop mode 1
     const std::uint8_t* pendingAddress;
     std::uint32_t pendingFrames;
     std::uint32_t decodePosition;

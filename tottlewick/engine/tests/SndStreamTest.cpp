@@ -83,22 +83,32 @@ TEST_F(SndStreamTest, AMarkedLoopIsReadOnceThenReplayedFromTheRing) {
     EXPECT_EQ((Both{SndStopStreams(), done.size()}), Both(0, 1));
 }
 
-// Loops whose length is no number of chunks stay seamless: a whole loop of 2.5 chunks; a compressed loop
-// region of 863 blocks (2.5 chunks: the chunk grows to 432 blocks, which does not divide the ring, so reads
-// and replays are cut at the ring's end); and markers 10 frames apart inside one 64-frame block, which make
-// no loop region, so that the whole sound loops.
+// Loops whose length is no number of chunks stay seamless: whole loops of 2.5 chunks, of 2 chunks and 1000
+// frames (a remainder shorter than a driver buffer) and of 3000 frames; a compressed loop region of 863
+// blocks (2.5 chunks: the chunk grows to 432 blocks, which does not divide the ring, so reads and replays
+// are cut at the ring's end); markers 10 frames apart inside one 64-frame block, which make no loop region,
+// so that the whole sound loops; markers across a block boundary, a region of one block; and a region of
+// 1.5 chunks, read twice into a ring of two regions.
 TEST_F(SndStreamTest, LoopsThatNoChunkDividesReplayExactly) {
     std::vector<std::int16_t> whole = ramp(5 * kRate / 2, 991, 300), shortTail = ramp(2 * kRate + 1000, 983, 400),
                               brief = ramp(3000, 977, 500);
     std::vector<std::int16_t> region, inBlock;
     AiffSound regionSound = ima4(963, &region), inBlockSound = ima4(2 * kChunkBlocks, &inBlock);
     setSustainLoop(regionSound, 100 * 64, 963 * 64);
+    AiffSound acrossSound = inBlockSound;
     setSustainLoop(inBlockSound, 6410, 6420);
-    ASSERT_TRUE(open({aifResource(39, whole), aifResource(44, shortTail), aifResource(46, brief), {"AIF", 40, writeAiff(regionSound)},
-                           {"AIF", 42, writeAiff(inBlockSound)}}));
+    setSustainLoop(acrossSound, 6390, 6420);
+    const std::vector<std::int16_t> toBlock100(inBlock.begin(), inBlock.begin() + 6400);
+    const std::vector<std::int16_t> twoSeconds = ramp(2 * kRate, 989, 600);
+    AiffSound lastThreeQuarters = pcmSound(twoSeconds);
+    setSustainLoop(lastThreeQuarters, kRate / 2, 2 * kRate);
+    ASSERT_TRUE(open({aifResource(39, whole), aifResource(44, shortTail), aifResource(46, brief),
+                      {"AIF", 40, writeAiff(regionSound)}, {"AIF", 42, writeAiff(inBlockSound)},
+                      {"AIF", 47, writeAiff(acrossSound)}, {"AIF", 48, writeAiff(lastThreeQuarters)}}));
     struct Case { std::uint16_t id, option; const std::vector<std::int16_t>& sound; std::size_t loopStart, seconds; };
     for (const Case& c : {Case{39, 1, whole, 0, 6}, Case{44, 1, shortTail, 0, 7}, Case{46, 1, brief, 0, 3},
-                          Case{40, 0, region, 100 * 64, 8}, Case{42, 0, inBlock, 0, 5}}) {
+                          Case{40, 0, region, 100 * 64, 8}, Case{42, 0, inBlock, 0, 5},
+                          Case{47, 0, toBlock100, 99 * 64, 3}, Case{48, 0, twoSeconds, kRate / 2, 6}}) {
         SCOPED_TRACE(c.id);
         takeOutput();
         std::int16_t channel = SndPlayIdStreamedOpt(c.id, c.option, 0, 1024, 0);
