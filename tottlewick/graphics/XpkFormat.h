@@ -54,8 +54,9 @@ struct XpkShape {
     std::size_t size = 0;
 };
 
-// True when every table, colour-map entry, data offset and (0xB001, 0xB002) row count of the bank, read
-// in `order`, lies inside its `size` bytes.
+// True when every table, colour-map entry, data offset (which may name the block's end) and (0xB001,
+// 0xB002) row count of the bank, read in `order`, lies inside its `size` bytes. Shapes may share their
+// data; the conversion turns each block of data once.
 bool xpkBankCheck(const std::uint8_t* bytes, std::size_t size, ByteOrder order);
 // Converts a big-endian bank to native order in place. A bank that fails xpkBankCheck is left untouched
 // (false); one whose tables or rows overlap may end half converted (false), but every field read or
