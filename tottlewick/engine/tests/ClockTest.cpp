@@ -6,18 +6,10 @@
 namespace {
 
 std::uint32_t now = 0;
-std::uint32_t testClock() { return now; }
 
 struct ClockTest : ::testing::Test {
-    void SetUp() override {
-        now = 0;
-        ClockSetSource(testClock);
-        ClockInitAll();
-    }
-    void TearDown() override {
-        ClockFreeAll();
-        ClockSetSource(nullptr);
-    }
+    void SetUp() override { ClockSetSource([] { return now; }), ClockInitAll(); }
+    void TearDown() override { ClockFreeAll(), ClockSetSource(nullptr); }
 };
 
 // References carry the tag and run out; a suspended clock stands still and a stopped one keeps its time.
@@ -32,7 +24,6 @@ TEST_F(ClockTest, ReferencesSuspensionAndStops) {
     ClockFree(&none);
     EXPECT_EQ(ClockAlloc(), 0u) << "freeing no clock freed clock 0";
     ClockFreeAll();
-    ClockInitAll();
     const auto running = static_cast<std::uint16_t>(ClockAlloc());
     const auto stopped = static_cast<std::uint16_t>(ClockAlloc());
     ClockStart(running);

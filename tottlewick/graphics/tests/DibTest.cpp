@@ -134,20 +134,17 @@ TEST_F(DibTest, StretchDrawPaintsWithTheRasterOperationOrZoomsTheDib) {
 TEST(WinRectTest, RectanglesAndPointsConvertBothWays) {
     const Rect rect{-5, -1, 32767, -32768};
     const Point point{-2, 300};
-    RECT winRect{};
-    POINT winPoint{};
-    RectToWinRect(&rect, &winRect);
-    PointToWinPoint(&point, &winPoint);
-    EXPECT_EQ((Results{winRect.left, winRect.top, winRect.right, winRect.bottom, winPoint.x, winPoint.y}),
-              (Results{-5, -1, 32767, -32768, -2, 300}));
-    const RECT wide{70000, -70000, 65535, 5};
-    const POINT distant{-65537, 98304};
+    RECT r{70000, -70000, 65535, 5};
+    POINT p{-65537, 98304};
     Rect back{};
     Point backPoint{};
-    RectFromWinRect(&back, &wide);
-    PointFromWinPoint(&backPoint, &distant);
+    RectFromWinRect(&back, &r);
+    PointFromWinPoint(&backPoint, &p);
     EXPECT_EQ((Results{back.left, back.top, back.right, back.bottom, backPoint.h, backPoint.v}),
               (Results{4464, -4464, -1, 5, -1, -32768}));
+    RectToWinRect(&rect, &r);
+    PointToWinPoint(&point, &p);
+    EXPECT_EQ((Results{r.left, r.top, r.right, r.bottom, p.x, p.y}), (Results{-5, -1, 32767, -32768, -2, 300}));
 }
 
 }  // namespace
