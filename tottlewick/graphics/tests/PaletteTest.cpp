@@ -143,33 +143,26 @@ TEST_F(PaletteTest, StaticColoursTakeTheirPlaces) {
               (Results{testColor(0), testColor(235), 10, 245}));
 }
 
-// A new palette aligned with the display's reserved colours, remaps that keep black static entries out,
-// repeated colours stepped apart, and the system without static colours until the manager stops.
+// A new palette aligned with the display's reserved colours, remaps that keep black static entries out
+// ((5, 15, 250) goes to (10, 30, 245) once 0-9 are black, (0, 0, 255) to (1, 3, 254)), repeated colours
+// stepped apart, and the system without static colours until the manager stops.
 TEST_F(PaletteTest, AlignedRemappedUniqueAndWithoutStaticColours) {
-    HPALETTE from = testPaletteWith({});
-    HPALETTE aligned = nullptr;
-    ASSERT_EQ(PalCreateAligned(&aligned, from, 0), 1);
-    keep(aligned);
-    EXPECT_EQ((Results{PalGetEntryColor(aligned, 9), PalGetEntryColor(aligned, 10), PalGetEntryColor(aligned, 246),
-                       PalGetEntryColor(from, 9)}),
-              (Results{systemColour(9), testColor(10), systemColour(246), testColor(9)}));
+    HPALETTE from = testPaletteWith({}), aligned = nullptr;
     std::uint8_t statics[256] = {}, ends[256] = {};
-    ASSERT_EQ(PalBuildRemap(statics, from, from, 0) + PalBuildRemap(ends, from, from, 1), 2);
-    EXPECT_EQ((Results{statics[100], statics[5], ends[5], ends[0]}), (Results{100, 10, 5, 1}))
-        << "(5, 15, 250) nearest to (10, 30, 245) once 0-9 are black; (0, 0, 255) to (1, 3, 254)";
-    const COLORREF black = RGB(0, 0, 0), white = RGB(255, 255, 255);
+    ASSERT_EQ(PalCreateAligned(&aligned, from, 0) + PalBuildRemap(statics, from, from, 0) +
+                  PalBuildRemap(ends, from, from, 1), 3);
+    EXPECT_EQ((Results{PalGetEntryColor(keep(aligned), 9), PalGetEntryColor(aligned, 10), PalGetEntryColor(aligned, 246),
+                       statics[100], statics[5], ends[5], ends[0]}),
+              (Results{systemColour(9), testColor(10), systemColour(246), 100, 10, 5, 1}));
+    const COLORREF black = RGB(0, 0, 0), white = RGB(255, 255, 255), face = GetSysColor(COLOR_BTNFACE);
     HPALETTE twins = testPaletteWith({{10, black}, {11, black}, {12, black}, {30, white}, {31, white}});
-    ASSERT_EQ(PalMakeUnique(twins), 1);
+    ASSERT_EQ((Results{PalMakeUnique(twins), PalUseNoStatic()}), (Results{1, 1}));
     EXPECT_EQ((Results{PalGetEntryColor(twins, 10), PalGetEntryColor(twins, 11), PalGetEntryColor(twins, 12),
-                       PalGetEntryColor(twins, 30), PalGetEntryColor(twins, 31), PalGetEntryColor(twins, 13)}),
-              (Results{black, RGB(1, 1, 1), RGB(2, 2, 2), white, RGB(254, 254, 254), testColor(13)}));
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    ASSERT_EQ(PalUseNoStatic(), 1);
-    EXPECT_EQ((Results{PalGetStaticCount(), GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_BTNFACE)}),
-              (Results{2, black, white}));
+                       PalGetEntryColor(twins, 30), PalGetEntryColor(twins, 31), PalGetStaticCount(),
+                       GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_BTNFACE)}),
+              (Results{black, RGB(1, 1, 1), RGB(2, 2, 2), white, RGB(254, 254, 254), 2, black, white}));
     PalMgrTerm();
-    EXPECT_EQ((Results{PalGetStaticCount(), GetSysColor(COLOR_BTNFACE)}), (Results{20, face}));
-    PalMgrInit();
+    EXPECT_EQ((Results{PalGetStaticCount(), GetSysColor(COLOR_BTNFACE), PalMgrInit()}), (Results{20, face, 1}));
 }
 
 TEST_F(PaletteTest, TheCurrentPaletteReachesEveryCanvas) {
