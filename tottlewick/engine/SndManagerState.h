@@ -23,6 +23,7 @@ struct Voice {
     SndVoiceState state = SndVoiceState::free;
     std::uint16_t channel = kNoChannel;
     std::uint32_t startTime = 0;
+    std::uint32_t startFraction = 0;  // an append voice starts startFraction / rate ms after startTime
     std::uint32_t pauseTime = 0;
     std::uint32_t userWord = 0;
     MemHandle sample = 0;

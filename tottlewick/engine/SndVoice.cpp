@@ -56,8 +56,10 @@ void stopDriverBehind(const Voice& voice) {
     SndDriverStop(voice.channel);
 }
 
-std::uint32_t msToFrames(std::uint32_t ms, std::uint16_t rate) {
-    return static_cast<std::uint32_t>(std::uint64_t(ms) * rate / 1000);
+// Frames the voice has played by the clock value `until`, uncapped.
+std::uint32_t framesBy(const Voice& voice, std::uint32_t until) {
+    std::uint64_t scaled = std::uint64_t(until - voice.startTime) * voice.rate;
+    return static_cast<std::uint32_t>((scaled - std::min<std::uint64_t>(scaled, voice.startFraction)) / 1000);
 }
 
 }  // namespace
@@ -160,8 +162,8 @@ std::int16_t pauseVoice(Voice& voice) {
 // at its place in the pass it was in.
 std::int16_t resumeVoice(Voice& voice) {
     std::uint32_t now = ClockMilliseconds();
+    std::uint32_t frame = framesBy(voice, voice.pauseTime);
     voice.startTime = now - (voice.pauseTime - voice.startTime);
-    std::uint32_t frame = msToFrames(now - voice.startTime, voice.rate);
     if (voice.loop && voice.length) frame %= voice.length;
     if (!restartVoice(voice, frame)) {
         voice.state = SndVoiceState::failed;
@@ -175,7 +177,10 @@ std::int16_t resumeVoice(Voice& voice) {
 // An append voice keeps the start time set when its data went into a driver buffer.
 bool startVoice(Voice& voice) {
     applyLevel(static_cast<std::int16_t>(voice.channel));
-    if (!voice.append) voice.startTime = ClockMilliseconds();
+    if (!voice.append) {
+        voice.startTime = ClockMilliseconds();
+        voice.startFraction = 0;
+    }
     manager.sounding[voice.channel] = 1;
     bool started = voice.append ? voice.bufferIndex != kNoBuffer
                                 : SndDriverPlay(voice.channel, voice.data, voice.length, voice.channels,
@@ -190,6 +195,7 @@ bool restartVoice(Voice& voice, std::uint32_t frame) {
     std::uint32_t frames = voice.length - frame;
     voice.startTime = ClockMilliseconds() -
                       static_cast<std::uint32_t>((std::uint64_t(frame) * 1000 + voice.rate / 2) / voice.rate);
+    voice.startFraction = 0;
     manager.sounding[voice.channel] = 1;
     // Restarted inside its pass, a looped voice plays the rest of the pass once; the end of that pass
     // restarts it from frame 0, looping whole.
@@ -204,17 +210,20 @@ bool restartVoice(Voice& voice, std::uint32_t frame) {
 // The driver plays an append voice right behind the append voice ahead of it in the queue, or at once when
 // none holds a buffer; taking the clock at the service pass that finds the voice ahead ended would make
 // every piece start a pass late on the clock. The voice ahead holds the driver for one whole buffer at
-// least, as a shorter piece is padded with silence.
+// least, as a shorter piece is padded with silence. Its end is kept to the fraction of a millisecond, so
+// that a long run of pieces neither drifts nor ends a piece on the clock before the driver has played it.
 void scheduleAppend(Voice& voice) {
-    std::uint32_t now = ClockMilliseconds();
-    voice.startTime = now;
+    voice.startTime = ClockMilliseconds();
+    voice.startFraction = 0;
     const Voice* ahead = voice.previous;
     if (!ahead || !ahead->append || ahead->bufferIndex == kNoBuffer || ahead->rate == 0) return;
     std::uint32_t frameBytes = std::max(ahead->bits / 8 * ahead->channels, 1);
     std::uint32_t held = std::max(ahead->length, SndDriverBufferSize() / frameBytes);
-    std::uint32_t end = ahead->startTime +
-                        static_cast<std::uint32_t>((std::uint64_t(held) * 1000 + ahead->rate / 2) / ahead->rate);
-    if (static_cast<std::int32_t>(end - now) > 0) voice.startTime = end;
+    std::uint64_t scaled = ahead->startFraction + std::uint64_t(held) * 1000;
+    std::uint32_t end = ahead->startTime + static_cast<std::uint32_t>(scaled / ahead->rate);
+    if (static_cast<std::int32_t>(end - voice.startTime) < 0) return;
+    voice.startTime = end;
+    voice.startFraction = static_cast<std::uint32_t>(scaled % ahead->rate);
 }
 
 bool voiceSounds(const Voice& voice) {
@@ -226,9 +235,9 @@ std::uint32_t voicePosition(const Voice& voice) {
     switch (voice.state) {
         case SndVoiceState::queued: return 0;
         case SndVoiceState::playing:
-            return std::min(msToFrames(ClockMilliseconds() - voice.startTime, voice.rate), voice.length);
+            return std::min(framesBy(voice, ClockMilliseconds()), voice.length);
         case SndVoiceState::paused:
-            return std::min(msToFrames(voice.pauseTime - voice.startTime, voice.rate), voice.length);
+            return std::min(framesBy(voice, voice.pauseTime), voice.length);
         default: return voice.length;
     }
 }
