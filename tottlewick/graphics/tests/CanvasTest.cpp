@@ -111,9 +111,6 @@ TEST_F(CanvasTest, BoundsAndDeviceRectMoveTheMapping) {
     const Rect moved{200, 300, 260, 330};
     CanvasSetBounds(canvas, &moved);
     EXPECT_EQ(placement(canvas), "device 200,300,300,350 bounds 200,300,260,330") << "the device keeps its size";
-    Rect clip{};
-    CanvasGetClip(&clip, canvas);
-    EXPECT_EQ(rectCsv(clip), "200,300,260,330") << "the clip moves with the pixels, cut to the bounds";
     Point p{205, 310};
     CanvasToDevice(&p, canvas);
     Rect r{200, 300, 201, 301};
