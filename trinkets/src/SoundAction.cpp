@@ -12,7 +12,10 @@ SoundAction::~SoundAction() {
     if (isActive()) halt();
 }
 
+// A step still playing (started again, or by a second container) lets its sound go first: the sound reads
+// its stream until it is deleted.
 void SoundAction::start() {
+    if (sound) halt();
     Action::start();
     if (soundId == kNoSound || !soundLookupHook) return actionFinished();
     stream.reset(soundLookupHook(soundId, sourceFlag ? 0 : -1));

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "AnimatedActionFixture.h"
+#include "OMIStreamFile.h"
 #include "SoundAction.h"
 
 namespace {
@@ -68,6 +69,31 @@ TEST_F(SoundActionTest, WithoutASoundTheStepFinishesAtOnceAndAHaltedOneNever) {
     delete step;
     wave.playOut();
     EXPECT_EQ("", eventLog);
+}
+
+// A stream of the voice file that notes how many sounds are alive when it is freed.
+struct NotedStream : OMIStreamFile {
+    using OMIStreamFile::OMIStreamFile;
+    ~NotedStream() override { freed += std::to_string(OMWaveSound::alive()) + " "; }
+    static inline std::string path, freed;
+};
+
+// Started again while it plays (a second start, or one step in two queues): the old sound goes before the
+// stream it reads, no "finished" comes for it, and the new sound plays to its end.
+TEST_F(SoundActionTest, AStepStartedAgainWhilePlayingLetsItsSoundGoBeforeItsStream) {
+    NotedStream::path = wave.voice;
+    NotedStream::freed.clear();
+    SoundAction::setSoundLookup([](std::uint16_t, std::int32_t) -> OMIStream* {
+        return new NotedStream(NotedStream::path.c_str(), kStreamWhole, nullptr);
+    });
+    auto* step = static_cast<SoundAction*>(create("SoundAction", {"5"}));
+    step->start();
+    OMWaveOutMixer::pump();
+    step->start();
+    EXPECT_EQ(std::make_pair(std::string("0 "), std::string()), std::make_pair(NotedStream::freed, eventLog)) << "sounds alive when a stream went";
+    wave.playOut();
+    EXPECT_EQ(std::make_pair(std::string("0 0 "), std::string("finished@step ")), std::make_pair(NotedStream::freed, eventLog));
+    delete step;
 }
 
 }  // namespace
