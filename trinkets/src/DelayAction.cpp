@@ -58,8 +58,10 @@ void DelayAction::halt() {
 RandomDelayAction::RandomDelayAction(std::int32_t lowerMs, std::int32_t upperMs, std::int32_t isInterruptibleFlag)
     : DelayAction(0, isInterruptibleFlag), upper(upperMs), lower(lowerMs) {}
 
+// An upper bound below lower still draws (the remainder keeps the sign of the dividend): lower up to
+// lower + (lower - upper) - 1. Only an equal pair has no range.
 std::int32_t RandomDelayAction::waitLength() {
-    if (upper <= lower) return lower;
+    if (upper == lower) return lower;
     return std::rand() % (upper - lower) + lower;
 }
 

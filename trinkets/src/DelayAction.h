@@ -40,7 +40,7 @@ public:
     std::int32_t lower;
 
 protected:
-    // lower .. upper - 1; lower itself when the range is empty.
+    // rand() % (upper - lower) + lower; lower itself when upper equals lower.
     std::int32_t waitLength() override;
 };
 
