@@ -2,6 +2,7 @@
 #include "TargetAction.h"
 
 #include "YDeathInterest.h"
+#include "YHeap.h"
 
 TargetAction::TargetAction(OMScriptableObject* object, std::int32_t isInterruptibleFlag)
     : Action(isInterruptibleFlag), target(object) {
@@ -26,5 +27,16 @@ void TargetAction::halt() {
 }
 
 void TargetAction::performIfTargeted() {
-    if (target) perform();
+    if (targetPresent()) perform();
+}
+
+// Only a few classes report their deaths to the registry. An object of any other class dies with the script
+// variable that owns it (a drop, a new value, the end of the script), so a target that no variable owns is
+// no longer touched.
+bool TargetAction::targetPresent() {
+    if (target && !scriptHeap().findObjectVariable(target, nullptr)) {
+        unregisterDeathInterest(target, this);
+        target = nullptr;
+    }
+    return target != nullptr;
 }

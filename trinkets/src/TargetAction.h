@@ -1,5 +1,6 @@
 // The base of the steps that act on a script object they do not own: the target pointer, cleared through
-// the death registry when the object dies. Starting performs the step and finishes; halting performs it.
+// the death registry when the object dies, or found gone when no script variable owns it any longer.
+// Starting performs the step and finishes; halting performs it.
 #pragma once
 
 #include <cstdint>
@@ -22,5 +23,7 @@ protected:
 
 private:
     void performIfTargeted();
+    // Whether the target is still there; a target found gone is forgotten.
+    bool targetPresent();
     void targetDestroyed(OMArg) { target = nullptr; }
 };

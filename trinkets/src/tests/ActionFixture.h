@@ -49,15 +49,17 @@ T* hold(const char* name, T* object) {
     return object;
 }
 
-// A script object that reports its death as actions do: a verb that records its parameters (for every
-// instance) and a value.
-struct TintProbe : Action {
-    TintProbe() : Action(1) { registerProperties(); }
+// A script object with a verb that records its parameters (for every instance of the kind) and a value.
+template <class Base>
+struct Probe : Base {
+    template <class... Arguments>
+    explicit Probe(Arguments... arguments) : Base(arguments...) { registerProperties(); }
+    OMScriptableObject* clone() override { return nullptr; }
     void registerProperties() override {
-        const OMLinkToObj<TintProbe> verb(this, &TintProbe::replacePaletteEntry);
-        addMethodProperty("replacePaletteEntry", &verb);
-        const OMLinkToObj<TintProbe> setter(this, nullptr, &TintProbe::setValue);
-        addDataProperty("value", &setter, nullptr);
+        const OMLinkToObj<Probe> verb(this, &Probe::replacePaletteEntry);
+        this->addMethodProperty("replacePaletteEntry", &verb);
+        const OMLinkToObj<Probe> setter(this, nullptr, &Probe::setValue);
+        this->addDataProperty("value", &setter, nullptr);
     }
     static inline std::vector<std::string> calls;
     std::string value;
@@ -69,6 +71,10 @@ private:
         calls.push_back(line);
     }
     void setValue(OMArg text) { value = reinterpret_cast<const char*>(text); }
+};
+// One that reports its death as actions do.
+struct TintProbe : Probe<Action> {
+    TintProbe() : Probe<Action>(1) {}
 };
 
 struct FinishNote { std::string name; void note() { finishLog += name + " "; } };

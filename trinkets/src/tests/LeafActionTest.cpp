@@ -1,4 +1,7 @@
 // The leaf actions that need no animation: delays, random delays, the empty step, verb and property steps.
+#include <cstring>
+#include <set>
+
 #include "ActionFixture.h"
 
 namespace {
@@ -59,27 +62,25 @@ TEST_F(LeafActionTest, DelaysFinishOnTheFirstPassAtOrAfterTheirTimeAndPausedTime
     EXPECT_EQ("d ", finishLog);
 }
 
-TEST_F(LeafActionTest, RandomDelaysDrawInTheirRangeAtEveryStartAndAnEmptyRangeWaitsTheLower) {
+// rand() % (upper - lower) + lower: upper below lower still draws (the remainder keeps the dividend's
+// sign), from lower up; only an equal pair has no range and waits lower.
+TEST_F(LeafActionTest, RandomDelaysDrawInTheirRangeAtEveryStartAndAnEqualPairWaitsTheLower) {
     std::srand(7);
-    Action* random = create("RandomDelayAction", {"100", "200"});
-    watch(random, "r");
-    std::vector<std::uint32_t> waits;
-    for (int i = 0; i < 20; ++i) {
-        const std::uint32_t started = actionMs;
-        random->start();
-        waits.push_back(finishTime(started + 400) - started);
-    }
-    for (std::uint32_t w : waits) EXPECT_TRUE(w >= 100 && w <= 199) << w;
-    EXPECT_NE(waits.front(), waits.back());
-    delete random;
-    for (const auto& [lower, upper] : {std::pair("150", "150"), std::pair("150", "100")}) {
-        SCOPED_TRACE(std::string(lower) + " " + upper);
-        Action* empty = create("RandomDelayAction", {lower, upper});
-        watch(empty, "e");
-        const std::uint32_t started = actionMs;
-        empty->start();
-        EXPECT_EQ(started + 150, finishTime(started + 1000));
-        delete empty;
+    const struct { const char *lower, *upper; std::uint32_t least, most; } cases[] = {
+        {"100", "200", 100, 199}, {"150", "100", 150, 199}, {"150", "150", 150, 150}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.lower) + " " + c.upper);
+        Action* random = create("RandomDelayAction", {c.lower, c.upper});
+        watch(random, "r");
+        std::vector<std::uint32_t> waits;
+        for (int i = 0; i < 20; ++i) {
+            const std::uint32_t started = actionMs;
+            random->start();
+            waits.push_back(finishTime(started + 400) - started);
+        }
+        for (std::uint32_t w : waits) EXPECT_TRUE(w >= c.least && w <= c.most) << w;
+        EXPECT_EQ(c.least == c.most, std::set(waits.begin(), waits.end()).size() == 1) << "a new draw at every start";
+        delete random;
     }
     EXPECT_EQ(nullptr, create("RandomDelayAction", {"100"}));
 }
@@ -95,29 +96,52 @@ TEST_F(LeafActionTest, AnEmptyActionFinishesInsideItsStart) {
     }
 }
 
-TEST_F(LeafActionTest, VerbAndPropertyActionsActOnTheirTargetWhenStartedOrHalted) {
-    auto* anim = new TintProbe;
-    hold("anim", anim);
-    Action* verb = create("VerbAction", {"anim", "1", "replacePaletteEntry", "3", "7", "-1"}, 0);
-    ASSERT_NE(nullptr, verb);
-    EXPECT_EQ(1, verb->isInterruptible());
-    watch(verb, "v");
-    verb->start();
-    EXPECT_EQ("v ", finishLog);
-    verb->halt();  // halting performs the verb even when the action is idle
-    EXPECT_EQ((std::vector<std::string>{"3,7,-1", "3,7,-1"}), TintProbe::calls);
-    Action* property = create("PropertyAction", {"anim", "value", "7"});
-    ASSERT_NE(nullptr, property);
-    property->halt();
-    EXPECT_EQ("7", anim->value);
-    // Without their target they only finish.
-    delete anim;
-    finishLog.clear();
-    verb->start();
-    property->start();
-    EXPECT_EQ("v ", finishLog);
-    delete verb;
-    delete property;
+// A script object that does not report its death. Its storage is kept and, when it is freed, every word is
+// made an address above the process's memory, so that a call into it afterwards faults.
+struct SilentProbe : Probe<OMScriptableObject> {
+    static void* operator new(std::size_t size);
+    static void operator delete(void* p, std::size_t size) {
+        for (std::size_t at = 0; at + 4 <= size; at += 4) {
+            const std::uint32_t word = 0xF0000000u + static_cast<std::uint32_t>(at) * 0x1000u;
+            std::memcpy(static_cast<unsigned char*>(p) + at, &word, 4);
+        }
+    }
+};
+alignas(SilentProbe) unsigned char silentStorage[sizeof(SilentProbe)];
+void* SilentProbe::operator new(std::size_t) { return silentStorage; }
+
+// Targets owned by a script variable, with and without a death hook; the script's drop ends them.
+TEST_F(LeafActionTest, VerbAndPropertyActionsActOnTheirTargetWhenStartedOrHaltedAndOnlyFinishWhenItIsGone) {
+    SilentProbe::calls.clear();
+    auto* tint = new TintProbe;
+    auto* silent = new SilentProbe;
+    const std::tuple<OMScriptableObject*, const std::vector<std::string>*, const std::string*> targets[] = {
+        {tint, &TintProbe::calls, &tint->value}, {silent, &SilentProbe::calls, &silent->value}};
+    for (const auto& [anim, calls, value] : targets) {
+        scriptHeap().setObjectByName("anim", anim);
+        Action* verb = create("VerbAction", {"anim", "1", "replacePaletteEntry", "3", "7", "-1"}, 0);
+        ASSERT_NE(nullptr, verb);
+        EXPECT_EQ(1, verb->isInterruptible());
+        watch(verb, "v");
+        finishLog.clear();
+        verb->start();
+        EXPECT_EQ("v ", finishLog);
+        verb->halt();  // halting performs the verb even when the action is idle
+        EXPECT_EQ((std::vector<std::string>{"3,7,-1", "3,7,-1"}), *calls);
+        Action* property = create("PropertyAction", {"anim", "value", "7"});
+        ASSERT_NE(nullptr, property);
+        property->halt();
+        EXPECT_EQ("7", *value);
+        scriptHeap().clearObjectHolders(anim, 1);
+        finishLog.clear();
+        verb->start();
+        property->start();
+        verb->halt();
+        property->halt();
+        EXPECT_EQ(std::make_pair(std::string("v "), std::size_t{2}), std::make_pair(finishLog, calls->size()));
+        delete verb;
+        delete property;
+    }
     // The flag of a verb action is always read in its place: absent gives 0, not the default.
     auto* again = new TintProbe;
     hold("anim", again);
