@@ -10,7 +10,11 @@ AilDriver::AilDriver(const OutputFormat& format, std::unique_ptr<WaveDevice> out
     }
 }
 
-AilDriver::~AilDriver() { DeleteCriticalSection(&lock); }
+// The device's thread renders under the lock: it stops before the lock goes.
+AilDriver::~AilDriver() {
+    if (device) device->close();
+    DeleteCriticalSection(&lock);
+}
 
 void AilDriver::render(std::uint8_t* out, std::uint32_t frames) {
     DriverLock held(lock);

@@ -1,6 +1,8 @@
 // Wave output through winmm with an event callback and one refill thread.
 #include "WaveOutDevice.h"
 
+#include <algorithm>
+
 bool WaveOutDevice::open(const OutputFormat& format, std::uint32_t deviceId, OutputSource& source) {
     WAVEFORMATEX wave = {};
     wave.wFormatTag = WAVE_FORMAT_PCM;
@@ -11,7 +13,7 @@ bool WaveOutDevice::open(const OutputFormat& format, std::uint32_t deviceId, Out
     wave.nAvgBytesPerSec = format.rate * wave.nBlockAlign;
     event_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     if (!event_) return false;
-    if (waveOutOpen(&waveOut_, deviceId, &wave, reinterpret_cast<DWORD_PTR>(event_), 0, CALLBACK_EVENT) !=
+    if (calls_.open(&waveOut_, deviceId, &wave, reinterpret_cast<DWORD_PTR>(event_), 0, CALLBACK_EVENT) !=
         MMSYSERR_NOERROR) {
         waveOut_ = nullptr;
         close();
@@ -19,12 +21,13 @@ bool WaveOutDevice::open(const OutputFormat& format, std::uint32_t deviceId, Out
     }
     source_ = &source;
     bufferBytes_ = kDeviceBufferFrames * static_cast<std::uint32_t>(format.bytesPerFrame());
+    retryMilliseconds_ = std::max<DWORD>(1, kDeviceBufferFrames * kDeviceBuffers * 1000 / format.rate);
     memory_.assign(std::size_t(bufferBytes_) * kDeviceBuffers, 0);
     for (std::uint32_t i = 0; i < kDeviceBuffers; ++i) {
         headers_[i] = WAVEHDR{};
         headers_[i].lpData = reinterpret_cast<LPSTR>(memory_.data() + std::size_t(i) * bufferBytes_);
         headers_[i].dwBufferLength = bufferBytes_;
-        waveOutPrepareHeader(waveOut_, &headers_[i], sizeof(WAVEHDR));
+        calls_.prepare(waveOut_, &headers_[i], sizeof(WAVEHDR));
         headers_[i].dwFlags |= WHDR_DONE;
     }
     stopping_ = false;
@@ -46,10 +49,10 @@ void WaveOutDevice::close() {
         thread_ = nullptr;
     }
     if (waveOut_) {
-        waveOutReset(waveOut_);
+        calls_.reset(waveOut_);
         for (WAVEHDR& header : headers_)
-            if (header.dwFlags & WHDR_PREPARED) waveOutUnprepareHeader(waveOut_, &header, sizeof(WAVEHDR));
-        waveOutClose(waveOut_);
+            if (header.dwFlags & WHDR_PREPARED) calls_.unprepare(waveOut_, &header, sizeof(WAVEHDR));
+        calls_.close(waveOut_);
         waveOut_ = nullptr;
     }
     if (event_) {
@@ -59,20 +62,33 @@ void WaveOutDevice::close() {
     source_ = nullptr;
 }
 
+// Waits for a played buffer; while the driver refuses buffers no event comes, so the thread wakes once a
+// queue's playing time and mixes again in its place.
 DWORD WINAPI WaveOutDevice::threadMain(LPVOID self) {
     auto* device = static_cast<WaveOutDevice*>(self);
-    while (WaitForSingleObject(device->event_, INFINITE) == WAIT_OBJECT_0 && !device->stopping_) device->pump();
-    return 0;
+    DWORD timeout = INFINITE;
+    for (;;) {
+        DWORD woke = WaitForSingleObject(device->event_, timeout);
+        if ((woke != WAIT_OBJECT_0 && woke != WAIT_TIMEOUT) || device->stopping_) return 0;
+        timeout = device->pump() ? INFINITE : device->retryMilliseconds_;
+    }
 }
 
-// Every buffer the driver has played is mixed again and queued behind the others.
-void WaveOutDevice::pump() {
+// Every buffer the driver has played is mixed again and queued behind the others; false when the driver
+// refused one.
+bool WaveOutDevice::pump() {
+    bool accepted = true;
     for (WAVEHDR& header : headers_)
-        if (header.dwFlags & WHDR_DONE) refill(header);
+        if ((header.dwFlags & WHDR_DONE) && !refill(header)) accepted = false;
+    return accepted;
 }
 
-void WaveOutDevice::refill(WAVEHDR& header) {
+// A refused buffer stays free and is mixed afresh at the next pass: its output is lost, but the voices keep
+// their pace, so samples still end, and a driver that recovers plays on.
+bool WaveOutDevice::refill(WAVEHDR& header) {
     source_->render(reinterpret_cast<std::uint8_t*>(header.lpData), kDeviceBufferFrames);
     header.dwFlags &= ~static_cast<DWORD>(WHDR_DONE);
-    waveOutWrite(waveOut_, &header, sizeof(WAVEHDR));
+    if (calls_.write(waveOut_, &header, sizeof(WAVEHDR)) == MMSYSERR_NOERROR) return true;
+    header.dwFlags |= WHDR_DONE;
+    return false;
 }

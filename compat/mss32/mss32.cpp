@@ -34,7 +34,6 @@ std::unique_ptr<WaveDevice> newDevice() {
 }
 
 void closeDriver(AilDriver* driver) {
-    driver->device->close();
     std::replace(std::begin(openDrivers), std::end(openDrivers), driver, static_cast<AilDriver*>(nullptr));
     delete driver;
 }
