@@ -175,8 +175,7 @@ TEST_F(SndManagerTest, PausingAllNestsAndTheLastResumeRestartsEveryChannel) {
 // Paused 1030 ms into passes of 100 ms, the voice resumes 661 frames into its pass, plays the rest of it
 // and then whole passes again (after at most one service pass of silence).
 TEST_F(SndManagerTest, ALoopedVoicePlaysOnUntilStoppedAndStopEmptiesTheQueue) {
-    std::vector<std::int16_t> frames(2205);
-    for (std::size_t i = 0; i < frames.size(); ++i) frames[i] = static_cast<std::int16_t>(100 + 10 * i);
+    std::vector<std::int16_t> frames = ramp(2205, 1500);
     SndSetLoop(1);
     SndVoiceHandle voice = play(4, 0, frames);
     SndSetLoop(0);

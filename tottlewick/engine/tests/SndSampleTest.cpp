@@ -162,14 +162,12 @@ TEST(SndTimeTest, FramesAndMilliseconds) {
 
 // A ring of 10 bytes: a region past its end comes back as two pieces, a longer one is cut to the ring.
 TEST(SndRingTest, RegionsSplitAtTheEndAndCopyAndFillFollow) {
-    auto pieces = [](std::uint32_t start, std::uint32_t length) {
+    std::vector<Results> regions;  // the last two: start modulo the size and length cut to it; nothing
+    for (auto [start, length] : {std::pair{2u, 5u}, {8u, 5u}, {13u, 25u}, {4u, 0u}}) {
         SndRingRegion r = SndRingRegionOf(10, start, length);
-        return Results{r.pieces, r.offset[0], r.length[0], r.offset[1], r.length[1]};
-    };
-    EXPECT_EQ(pieces(2, 5), (Results{1, 2, 5, 0, 0}));
-    EXPECT_EQ(pieces(8, 5), (Results{2, 8, 2, 0, 3}));
-    EXPECT_EQ(pieces(13, 25), (Results{2, 3, 7, 0, 3})) << "start modulo the size, length cut to it";
-    EXPECT_EQ(pieces(4, 0), (Results{0, 0, 0, 0, 0}));
+        regions.push_back({r.pieces, r.offset[0], r.length[0], r.offset[1], r.length[1]});
+    }
+    EXPECT_EQ(regions, (std::vector<Results>{{1, 2, 5, 0, 0}, {2, 8, 2, 0, 3}, {2, 3, 7, 0, 3}, {0, 0, 0, 0, 0}}));
     std::uint8_t ring[10] = {};
     const std::uint8_t bytes[4] = {1, 2, 3, 4};
     SndRingCopy(ring, 10, 8, bytes, 4);
