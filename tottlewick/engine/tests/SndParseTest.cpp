@@ -71,14 +71,6 @@ void markedLoop(AiffSound& s, int count, std::uint16_t begin, std::uint16_t end)
     s.sustainEnd = end;
 }
 
-// The sound as 7 silent 'ima4' blocks of 64 frames.
-void toIma4(AiffSound& s) {
-    s.aifc = true;
-    s.compression = "ima4";
-    s.frames = 7;
-    s.data = std::string(7 * 34, '\0');
-}
-
 // A copy of bytes with the big-endian word at offset replaced.
 std::string patched32(std::string bytes, std::size_t offset, std::uint32_t value) {
     for (int i = 0; i < 4; ++i) bytes[offset + std::size_t(i)] = static_cast<char>(value >> (24 - 8 * i));
@@ -162,8 +154,6 @@ TEST(SndParseTest, SustainLoopsFromMarkersBeforeTheSound) {
         {"end marker before the begin: no loop", 3, 3, 1, [](AiffSound&) {}, 0, 400},
         {"16th of 20 markers", 20, 2, 16, [](AiffSound&) {}, 20, 160},
         {"17th of 20 markers is not kept", 20, 2, 17, [](AiffSound&) {}, 20, 400},
-        {"ima4: 10 frames across a block boundary", 7, 6, 7, toIma4, 60, 70},
-        {"ima4: 10 frames inside a block: the whole sound", 3, 1, 2, toIma4, 0, 7 * 64},
     };
     for (const Case& c : cases) {
         AiffSound s = pcm16(1, 400);
