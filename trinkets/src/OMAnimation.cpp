@@ -3,6 +3,7 @@
 #include "OMAnimation.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "AseqRuns.h"
 #include "OMAnimationDeep.h"
@@ -12,6 +13,8 @@
 
 bool OMAnimation::defaultUsePlacement = true;
 bool OMAnimation::defaultSoundOn = true;
+bool OMAnimation::defaultSoundSync = true;
+bool OMAnimation::defaultNoDrift = true;
 OMAnimation::StreamHook OMAnimation::animationHook = nullptr;
 OMAnimation::StreamHook OMAnimation::soundHook = nullptr;
 OMAnimation::StreamHook OMAnimation::paletteHook = nullptr;
@@ -19,7 +22,7 @@ OMAnimation* OMAnimation::stepping = nullptr;
 
 namespace {
 
-std::shared_ptr<AnimationData> readData(OMIStream* stream) {
+std::shared_ptr<AnimationData> readStream(OMIStream* stream) {
     auto data = std::make_shared<AnimationData>();
     data->stream.reset(stream);
     if (!stream) return data;
@@ -30,6 +33,22 @@ std::shared_ptr<AnimationData> readData(OMIStream* stream) {
     return data;
 }
 
+std::shared_ptr<AnimationData> readResource(OMRes* resource) {
+    auto data = std::make_shared<AnimationData>();
+    data->resource = resource;
+    void* locked = nullptr;
+    if (!resource || resource->lock(&locked) != kResLoaded || !locked) return data;
+    const auto* bytes = static_cast<const std::uint8_t*>(locked);
+    data->resourceBytes.assign(bytes, bytes + resource->size);
+    data->status = attachSequence(data->resourceBytes.data(), data->resourceBytes.size(), data->layout);
+    return data;
+}
+
+// Deep windows compose through colour-keyed copies, which follow the damaged region exactly.
+std::int32_t streamClipKind(const OMTrinketWindow* owner) {
+    return owner->offscreen->depth > 8 ? kRedrawRegion : kRedrawBoundingRect;
+}
+
 std::int32_t coordinate(std::int32_t given, bool usePlacement, std::int32_t placement) {
     if (given != OMAnimation::kAtPlacement) return given;
     return usePlacement ? placement : 0;
@@ -37,11 +56,32 @@ std::int32_t coordinate(std::int32_t given, bool usePlacement, std::int32_t plac
 
 }  // namespace
 
+AnimationData::~AnimationData() {
+    if (!resource) return;
+    static_cast<void>(resource->unlock());
+    if (resource->lockCount <= 0) delete resource;
+}
+
+OMList<OMAnimation>& OMAnimation::liveAnimations() {
+    static OMList<OMAnimation> animations;
+    return animations;
+}
+
 OMAnimation::OMAnimation(OMTrinketWindow* owner, OMIStream* stream, std::int32_t x, std::int32_t y)
-    : OMTrinket(owner, kRedrawBoundingRect),
+    : OMAnimation(owner, streamClipKind(owner), readStream(stream), x, y) {}
+
+OMAnimation::OMAnimation(OMTrinketWindow* owner, OMRes* resource, std::int32_t x, std::int32_t y)
+    : OMAnimation(owner, kRedrawBoundingRect, readResource(resource), x, y) {}
+
+OMAnimation::OMAnimation(OMTrinketWindow* owner, std::int32_t clip, std::shared_ptr<AnimationData> data,
+                         std::int32_t x, std::int32_t y)
+    : OMTrinket(owner, clip),
       usePlacement(defaultUsePlacement),
       soundOn(defaultSoundOn),
-      data_(readData(stream)) {
+      data_(std::move(data)) {
+    liveAnimations().append(this);
+    playback.soundSync = defaultSoundSync;
+    playback.noDrift = defaultNoDrift;
     if (status() != AseqStatus::ok) return;
     const AseqLayout& layout = data_->layout;
     playback.frameRate = layout.frameRate;
@@ -73,6 +113,7 @@ OMAnimation::OMAnimation(const OMAnimation& other)
       endLink(other.endLink ? other.endLink->clone() : nullptr),
       soundsDoneLink(other.soundsDoneLink ? other.soundsDoneLink->clone() : nullptr),
       palette(other.palette) {
+    liveAnimations().append(this);
     if (palette) AOPaletteRecord::use(palette);
     if (status() != AseqStatus::ok) return;
     playback.select(sequences.at(currentSequence));
@@ -91,6 +132,7 @@ OMAnimation::OMAnimation(const OMAnimation& other)
 OMAnimation::~OMAnimation() {
     if (stepping == this) stepping = nullptr;
     unstamp();
+    liveAnimations().remove(this);
     releaseSounds();
     detachSounds();
     AOPaletteRecord::release(palette);
@@ -106,6 +148,10 @@ void OMAnimation::describe(char* buffer, std::size_t size) {
     std::snprintf(buffer, size, "%d %d %d", static_cast<int>(bounds.left), static_cast<int>(bounds.top),
                   static_cast<int>(resourceId));
 }
+
+std::int32_t OMAnimation::frameWidth(std::int32_t i) const { return frameImage(data_->layout, i).width; }
+
+std::int32_t OMAnimation::frameHeight(std::int32_t i) const { return frameImage(data_->layout, i).height; }
 
 std::int32_t OMAnimation::queryOne() { return playback.state == PlayState::playing ? playback.frameRate : 1; }
 

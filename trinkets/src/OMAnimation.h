@@ -19,9 +19,20 @@
 #include "OMSR.h"
 #include "OMTrinket.h"
 
-// The ASEQ data of an animation and of its copies: the stream that holds the bytes and their layout.
+// The ASEQ data of an animation and of its copies: the stream or locked resource that holds the bytes, and
+// their layout.
 struct AnimationData {
+    AnimationData() = default;
+    AnimationData(const AnimationData&) = delete;
+    AnimationData& operator=(const AnimationData&) = delete;
+    // Unlocks the resource, and deletes it when no lock remains.
+    ~AnimationData();
+
     std::unique_ptr<OMIStream> stream;
+    // Built from a resource: the resource, locked while the data live, and a copy of its bytes, which are
+    // converted and edited in place where module data may not be written.
+    OMRes* resource = nullptr;
+    std::vector<std::uint8_t> resourceBytes;
     AseqLayout layout;
     AseqStatus status = AseqStatus::truncated;
     // The sounds of the cues, deleted with the data by the last user.
@@ -40,6 +51,8 @@ public:
     // Takes over the stream and reads it whole. The animation plays its first list at once (paused on its
     // first frame when the list opens with a hold); check status() before using a damaged one.
     OMAnimation(OMTrinketWindow* owner, OMIStream* stream, std::int32_t x, std::int32_t y);
+    // Takes over the resource and locks it for the life of the data; placed and played as from a stream.
+    OMAnimation(OMTrinketWindow* owner, OMRes* resource, std::int32_t x, std::int32_t y);
     // Shares the data; the same list and entry, playing on.
     OMAnimation(const OMAnimation& other);
     ~OMAnimation() override;
@@ -82,6 +95,9 @@ public:
     void selectSequence(std::int32_t index, bool force = true);
     std::int32_t sequenceIndex() const { return currentSequence; }
     const AseqFrame& frameShown() const { return currentFrame; }
+    // The size of frame i; 0 outside the frames.
+    std::int32_t frameWidth(std::int32_t i) const;
+    std::int32_t frameHeight(std::int32_t i) const;
     // Draws the frame shown with its top-left corner at (x, y) into an 8-bit canvas, inside clip.
     void drawCurrentInto(std::int32_t x, std::int32_t y, OMMemCanvas& canvas, const OMRect& clip);
     // Every pixel of colour `from` becomes `to` in frame `frame` (-1 the current entry's, -2 all), in the
@@ -110,9 +126,13 @@ public:
     // Sounds started by this animation and not finished.
     std::int32_t soundsPlaying = 0;
 
-    // Class-wide defaults of usePlacement and soundOn.
+    // Class-wide defaults of usePlacement, soundOn, and of the playback's soundSync and noDrift.
     static bool defaultUsePlacement;
     static bool defaultSoundOn;
+    static bool defaultSoundSync;
+    static bool defaultNoDrift;
+    // Every animation alive, in order of construction.
+    static OMList<OMAnimation>& liveAnimations();
     // The application's look-ups of ASEQ data (without it no script animation is made) and of WAVE data.
     static StreamHook animationHook;
     static StreamHook soundHook;
@@ -171,6 +191,9 @@ public:
     virtual bool isModified() const { return modified; }
 
 private:
+    // Attaches the data and places the animation: the common part of the stream and resource constructors.
+    OMAnimation(OMTrinketWindow* owner, std::int32_t clip, std::shared_ptr<AnimationData> data, std::int32_t x,
+                std::int32_t y);
     void showEntry() override { showCurrentEntry(false); }
     bool endOfPlay() override;
     bool entryAdvanced() override;

@@ -94,6 +94,7 @@ TEST_F(AnimationDeepTest, AnAnimationDrawsWithThePaletteCurrentAtAttachAndCopies
     auto* a = new OMAnimation(window, data.stream(animation()), 100, 50);
     auto* copy = static_cast<OMAnimation*>(a->clone());
     EXPECT_EQ(std::tuple(older->references, newer->references), std::tuple(1, 3)) << "creation, the animation and its copy";
+    EXPECT_EQ(a->clipKind, kRedrawRegion) << "colour-keyed copies follow the damaged region";
     window->update();
     EXPECT_EQ(std::tuple(backColor(100, 50), backColor(101, 50), backColor(102, 50)), std::tuple(0xFFFFFFu, 0x405060u, 0xBFAF9Fu))
         << "the skipped pixel keeps the background";
@@ -145,8 +146,8 @@ TEST_F(AnimationImageTest, APictureDrawsAtTheOriginInTheCanvasFormat) {
     }
 }
 
-// Module data may not be written: a big-endian picture drawn from a locked resource is converted in a
-// copy. Palettes keep the components' high bytes; short data leave the table as it was.
+// Module data may not be written: a big-endian picture drawn from a locked resource, or an animation of one,
+// is converted in a copy. Palettes keep the components' high bytes; short data leave the table as it was.
 TEST_F(AnimationImageTest, PicturesAndPalettesComeFromStreamsAndModuleResources) {
     const std::string module = data.folder.file("pictures.dll");
     ASSERT_TRUE(writeModuleWithResources(ProgramWindow::ownFolder() + "ResModule.dll", module,
@@ -157,6 +158,23 @@ TEST_F(AnimationImageTest, PicturesAndPalettesComeFromStreamsAndModuleResources)
     OMAnimation::drawResourceImage(&canvas, new OMRes(3, "ASEQ", &file), 0);
     OMAnimation::drawResourceImage(&canvas, new OMRes(9, "ASEQ", &file), 0);
     EXPECT_EQ(pixels(canvas, 2, 3), (Bytes{255, 20, 30, 30, 30, 30}));
+    // An animation of a locked resource converts a copy; the resource goes with the last lock.
+    auto* a = new OMAnimation(window, new OMRes(3, "ASEQ", &file), 100, 50);
+    auto* copy = static_cast<OMAnimation*>(a->clone());
+    OMList<OMAnimation>& live = OMAnimation::liveAnimations();
+    EXPECT_EQ(std::tuple(a->status(), a->bounds, a->clipKind, live.contains(a), live.contains(copy)),
+              std::tuple(AseqStatus::ok, OMRect{100, 50, 103, 52}, kRedrawBoundingRect, 1, 1));
+    EXPECT_EQ(std::tuple(copy->frameWidth(0), copy->frameHeight(0), copy->frameWidth(1), copy->frameHeight(-1)), std::tuple(3, 2, 0, 0));
+    delete a;
+    EXPECT_EQ(std::tuple(file.resources.count, live.contains(a)), std::tuple(1, 0)) << "the copy still uses it";
+    delete copy;
+    OMRes* held = new OMRes(3, "ASEQ", &file);
+    void* bytes = nullptr;
+    ASSERT_EQ(held->lock(&bytes), kResLoaded);
+    delete new OMAnimation(window, held, 0, 0);
+    EXPECT_EQ(std::tuple(file.resources.count, held->lockCount, live.contains(copy)), std::tuple(1, 1, 0)) << "its own lock keeps it";
+    static_cast<void>(held->unlock());
+    delete held;
     OMColorRecord table[256];
     OMAnimation::loadPalette(new OMRes(4, "RRGB", &file), table);
     EXPECT_EQ(std::tuple(table[20].red, table[20].green, table[20].blue, table[20].index),

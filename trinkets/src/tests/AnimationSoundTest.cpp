@@ -35,11 +35,13 @@ struct AnimationSoundTest : SoundTrinketFixture {
 
 // The frame on screen ('-' hidden) at 1000 (frame 0), 1100 (the cue), 1200, then after the mixer's pump
 // (the sound heard to start) at 1350. Waiting, frame 0 stays until the start; without the wait, the cue
-// takes no time; a sound that cannot play is not waited for beyond the next step.
+// takes no time (also when the class default of soundSync is off); a sound that cannot play is not waited
+// for beyond the next step.
 TEST_F(AnimationSoundTest, ACueWaitedForHoldsItsFrameUntilItsSoundStarts) {
     const struct { const char *name, *soundSync, *soundOn; bool refuseDevice; const char* shown; bool heard; } cases[] = {
         {"waiting", "1", "1", false, "0001", true},
         {"not waiting", "0", "1", false, "01--", true},
+        {"not waiting by default", "", "1", false, "01--", true},
         {"sound off", "1", "0", false, "01--", false},
         {"no device", "1", "1", true, "001-", false},
     };
@@ -47,8 +49,10 @@ TEST_F(AnimationSoundTest, ACueWaitedForHoldsItsFrameUntilItsSoundStarts) {
         SCOPED_TRACE(c.name);
         wave.device.writes.clear();
         wave.device.refuseOpen = c.refuseDevice;
+        OMAnimation::defaultSoundSync = *c.soundSync != '\0';
         RAnimation* a = animation(kCueList);
-        a->setProperty("soundSync", c.soundSync);
+        OMAnimation::defaultSoundSync = true;
+        if (*c.soundSync) a->setProperty("soundSync", c.soundSync);
         a->setProperty("soundOn", c.soundOn);
         std::string shown;
         for (const std::uint32_t ms : {1000u, 1100u, 1200u, 1350u}) {

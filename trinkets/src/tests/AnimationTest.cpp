@@ -75,7 +75,8 @@ TEST_F(AnimationTest, TheScriptFactoriesFindTheirDataByIdAndPlaceIt) {
     auto* a = static_cast<OMAnimation*>(createObject("OMAnimation", "0", "0", "7"));
     char text[32];
     a->describe(text, sizeof text);
-    EXPECT_EQ(std::make_tuple(4, PlayState::paused, std::string("20 30 7")), std::make_tuple(a->z, a->playback.state, std::string(text)))
+    EXPECT_EQ(std::make_tuple(4, PlayState::paused, std::string("20 30 7"), kRedrawBoundingRect),
+              std::make_tuple(a->z, a->playback.state, std::string(text), a->clipKind))
         << "a hold starts paused";
     auto* r = static_cast<RAnimation*>(createObject("RAnimation", "7"));
     EXPECT_EQ(std::make_pair(0, static_cast<OMScriptableObject*>(nullptr)), std::make_pair(r->isCorralled, r->clone()));
@@ -85,6 +86,21 @@ TEST_F(AnimationTest, TheScriptFactoriesFindTheirDataByIdAndPlaceIt) {
     EXPECT_EQ(std::make_pair(AseqStatus::badFrameOffset, true), std::make_pair(d->status(), d->bounds.hasNoArea()));
     passes(2000, 3);
     EXPECT_FALSE(d->hitTest(POINT{100, 50}));
+}
+
+// At 8 frames a second, ticks at 1000 and 1150 make the next step due at 1250, a frame after the previous due
+// time (1125), or at 1275, a frame from now, when the class default of noDrift is off.
+TEST_F(AnimationTest, AStepFallsDueAFrameAfterThePreviousDueTimeUnlessTheNoDriftDefaultIsOff) {
+    for (const bool noDrift : {true, false}) {
+        OMAnimation::defaultNoDrift = noDrift;
+        RAnimation* a = scripted();
+        OMAnimation::defaultNoDrift = true;
+        a->play();
+        passes(1000, 1);
+        passes(1150, 1);
+        EXPECT_EQ(a->playback.dueTime, noDrift ? 1250 : 1275);
+        delete a;
+    }
 }
 
 // Drawn at (100, 50): the skipped corner keeps the white background; the hit test follows the pixels.
