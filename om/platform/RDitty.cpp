@@ -17,11 +17,14 @@ constexpr std::size_t kNameListLimit = 255;
 
 OMScriptableObject* makeDitty() { return new RDitty; }
 
-// Players whose "finished" handlers are running: one gone from it afterwards was deleted by a handler.
+// Players whose "finished" handlers or completions are running: one gone from it afterwards was deleted.
 OMList<RDitty>& finishedGuard() {
     static OMList<RDitty> guard;
     return guard;
 }
+
+// A count that a sound would ignore (0, or below 0 other than -1 for ever) plays once, as a new sound does.
+std::int32_t passesOf(std::int32_t playCount) { return playCount == -1 || playCount > 0 ? playCount : 1; }
 
 std::vector<std::string> wordsOf(const std::string& list) {
     std::vector<std::string> words;
@@ -107,9 +110,10 @@ std::int32_t RDitty::playResource(const char* type, const char* id) {
     tag = type;
     currentName = id;
     mode = 1;
-    const std::int32_t result = playSingle();
+    const Load load = playSingle();
+    if (load == Load::deleted) return 0;
     mode = 0;
-    return result;
+    return load == Load::playing ? 1 : 0;
 }
 
 void RDitty::setVolume(std::int32_t v) {
@@ -122,7 +126,7 @@ void RDitty::setVolume(std::int32_t v) {
 void RDitty::setRepeat(std::int32_t n) {
     remaining = n + 1;
     slots[current].playCount = n + 1;
-    if (slots[current].sound) (void)slots[current].sound->setRepeat(n + 1);
+    if (slots[current].sound) (void)slots[current].sound->setRepeat(passesOf(n + 1));
 }
 
 void RDitty::setCache(std::int32_t flag) { cache = flag ? -1 : 0; }
@@ -203,11 +207,11 @@ void RDitty::getStatus(OMArg buffer) { writeNumber(buffer, state); }
 void RDitty::setCacheText(OMArg text) { setCache(numberOf(text)); }
 
 // The name is already current; volume, count and hold follow in the parameters.
-std::int32_t RDitty::playSingle() {
+RDitty::Load RDitty::playSingle() {
     const std::string volume = popParameter();
     const std::string count = popParameter();
     const std::string held = popParameter();
-    if (state != 0) return 0;
+    if (state != 0) return Load::failed;
     if (currentName != lastName || !slots[current].sound) {
         current ^= 1;
         releaseSlot();
@@ -217,8 +221,9 @@ std::int32_t RDitty::playSingle() {
     remaining = 0;
     if (!count.empty()) slots[current].playCount = remaining = std::atoi(count.c_str());
     hold = !held.empty() && std::atoi(held.c_str()) != 0 ? 1 : 0;
-    state = playName(currentName) ? 1 : 0;
-    return state;
+    const Load load = playName(currentName);
+    if (load != Load::deleted) state = load == Load::playing ? 1 : 0;
+    return load;
 }
 
 std::int32_t RDitty::collectNames() {
@@ -234,20 +239,23 @@ std::int32_t RDitty::playAlbum() {
     (void)collectNames();
     if (state != 0) return 0;
     albumNext = 0;
-    state = nextAlbumTrack() ? 2 : 0;
+    const Load load = nextAlbumTrack();
+    if (load == Load::deleted) return 0;
+    state = load == Load::playing ? 2 : 0;
     return state;
 }
 
 // The album's next word loads into the current slot; with none left (or one that fails) the album ends.
-bool RDitty::nextAlbumTrack() {
+RDitty::Load RDitty::nextAlbumTrack() {
     releaseSlot();
     const std::vector<std::string> words = wordsOf(nameList);
     if (albumNext < words.size()) {
         currentName = words[albumNext++];
-        if (playName(currentName)) return true;
+        const Load load = playName(currentName);
+        if (load != Load::failed) return load;
     }
     state = 0;
-    return false;
+    return Load::failed;
 }
 
 // A list whose every word is the name played last plays that name again.
@@ -262,19 +270,20 @@ std::int32_t RDitty::playRandom() {
     }
     lastName = word;
     releaseSlot();
-    state = playName(word) ? 1 : 0;
+    const Load load = playName(word);
+    if (load != Load::deleted) state = load == Load::playing ? 1 : 0;
     return n;
 }
 
-std::int32_t RDitty::playName(const std::string& name) {
-    if (!OMWaveSound::openDevice(1)) return 0;
+RDitty::Load RDitty::playName(const std::string& name) {
+    if (!OMWaveSound::openDevice(1)) return Load::failed;
     Slot& slot = slots[current];
     if (name == lastName && slot.sound) {
         hookUp(slot.sound.get());
-        return slot.sound->play(1);
+        return slot.sound->play(1) ? Load::playing : Load::failed;
     }
     OMIStream* stream = openSource(name);
-    if (!stream) return 0;
+    if (!stream) return mode == 0 || raiseFinished() ? Load::failed : Load::deleted;
     slot.sound.reset();
     slot.stream.reset(stream);
     slot.sound.reset(new OMWaveSound(stream, 1));
@@ -283,12 +292,12 @@ std::int32_t RDitty::playName(const std::string& name) {
     if (hold) {
         hold = 0;
         state = 0;
-        return 0;
+        return Load::failed;
     }
-    return slot.sound->play(1);
+    return slot.sound->play(1) ? Load::playing : Load::failed;
 }
 
-// A resource that is missing, or empty, raises "finished".
+// A resource that is missing or empty is none.
 OMIStream* RDitty::openSource(const std::string& name) {
     if (mode == 0) {
         if (!OMIStreamFile::open(name.c_str()).found) return nullptr;
@@ -297,7 +306,6 @@ OMIStream* RDitty::openSource(const std::string& name) {
     OMIStream* stream = findResource(static_cast<std::uint16_t>(std::atoi(name.c_str())), tag.c_str());
     if (stream && stream->size > 0) return stream;
     delete stream;
-    (void)raiseFinished();
     return nullptr;
 }
 
@@ -306,7 +314,7 @@ void RDitty::hookUp(OMWaveSound* sound) {
     sound->setStartHook(&start);
     sound->setFinishHook(&finished);
     sound->setVolume(slots[current].volume);
-    (void)sound->setRepeat(slots[current].playCount);
+    (void)sound->setRepeat(passesOf(slots[current].playCount));
 }
 
 void RDitty::onStart() { (void)signalEvent("start"); }
@@ -325,7 +333,7 @@ void RDitty::onFinished() {
         }
     } else if (state == 2) {
         current ^= 1;
-        (void)nextAlbumTrack();
+        if (nextAlbumTrack() == Load::deleted) return;
     }
     if (state == 0) (void)raiseFinished();
 }
@@ -333,8 +341,6 @@ void RDitty::onFinished() {
 bool RDitty::raiseFinished() {
     finishedGuard().append(this);
     (void)signalEvent("finished");
-    if (!finishedGuard().contains(this)) return false;
-    finishedGuard().remove(this);
-    fireCompletion();
-    return true;
+    if (finishedGuard().contains(this)) fireCompletion();
+    return finishedGuard().remove(this) != nullptr;
 }

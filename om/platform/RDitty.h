@@ -86,18 +86,22 @@ private:
     void getStatus(OMArg buffer);
     void setCacheText(OMArg text);
 
-    std::int32_t playSingle();
+    // What loading a name came to. A missing resource raises "finished", whose handler (or the completion
+    // link) may delete the player: then nothing of it may be touched again on the way out.
+    enum class Load { failed, playing, deleted };
+
+    Load playSingle();
     std::int32_t playAlbum();
     std::int32_t playRandom();
-    bool nextAlbumTrack();
+    Load nextAlbumTrack();
     std::int32_t collectNames();
-    std::int32_t playName(const std::string& name);
-    // A new stream for the name in the current mode; null (with "finished" for a resource) when none.
+    Load playName(const std::string& name);
+    // A new stream for the name in the current mode; null when there is none.
     OMIStream* openSource(const std::string& name);
     void hookUp(OMWaveSound* sound);
     void releaseSlot();
     void onStart();
     void onFinished();
-    // Raises "finished" and runs the completion; false when a handler deleted the player.
+    // Raises "finished" and runs the completion; false when either deleted the player.
     bool raiseFinished();
 };

@@ -1,5 +1,9 @@
 // The script sound player on the fake device: properties, single sounds counted down, random choices,
 // albums, missing resources and the hold flag.
+#include <algorithm>
+#include <cstring>
+#include <new>
+
 #include "NeModuleWriter.h"
 #include "OMIStreamDLL16.h"
 #include "RDitty.h"
@@ -61,9 +65,10 @@ TEST_F(DittyTest, PropertiesReadBackAsTheyAreKept) {
 }
 
 // "status" reads 1 until "finished"; a count that cannot count down (0, or below 0 other than -1 for
-// ever) plays once and finishes rather than staying busy.
+// ever) plays once and finishes rather than staying busy, also when the sound it reuses played 3 times.
 TEST_F(DittyTest, ASingleSoundCountsItsPlaysDownToFinished) {
-    const struct { const char* count; const char* events; } cases[] = {{"3", "sssf"}, {"", "sf"}, {"0", "sf"}, {"-3", "sf"}};
+    const struct { const char* count; const char* events; } cases[] = {
+        {"3", "sssf"}, {"0", "sf"}, {"3", "sssf"}, {"-3", "sf"}, {"", "sf"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.count);
         events.clear();
@@ -127,6 +132,46 @@ TEST_F(DittyTest, AMissingResourceFinishesAtOnce) {
         EXPECT_EQ(ditty->playResource(tag, id), 0);
         EXPECT_EQ(events, "f") << tag << id;
         EXPECT_EQ(ditty->state, 0);
+    }
+}
+
+// A player in memory of the test's own, which destroy() destroys and poisons: nothing may touch it after.
+struct DoomedDitty {
+    DoomedDitty() : player(new (bytes) RDitty) { player->initClass("RDitty"); }
+    ~DoomedDitty() {
+        if (!destroyed) player->~RDitty();
+    }
+    void destroy() {
+        player->~RDitty();
+        std::memset(bytes, 0xCD, sizeof bytes);
+        destroyed = true;
+    }
+    bool untouched() const {
+        return std::all_of(std::begin(bytes), std::end(bytes), [](unsigned char b) { return b == 0xCD; });
+    }
+    alignas(RDitty) unsigned char bytes[sizeof(RDitty)];
+    RDitty* player;
+    bool destroyed = false;
+};
+
+// A missing resource's "finished" handler or the completion link that deletes the player: from code, and
+// as the second track of an album.
+TEST_F(DittyTest, APlayerDeletedWhileItFinishesIsNotTouchedAgain) {
+    for (const std::string by : {"finished", "completion", "album"}) {
+        SCOPED_TRACE(by);
+        DoomedDitty doomed;
+        const OMLinkToObj<DoomedDitty> destroy(&doomed, &DoomedDitty::destroy);
+        if (by == "completion") doomed.player->setCompletion(&destroy);
+        else ASSERT_EQ(doomed.player->bindEvent("finished", &destroy, nullptr), 1);
+        clearParameters();
+        rewindParameters();
+        if (by == "album") {
+            ASSERT_EQ(doomed.player->invokeMethod("resAlbum", "WAVE", "7", "99", ""), 1);
+            runOut();
+        } else {
+            EXPECT_EQ(doomed.player->playResource("WAVE", "99"), 0);
+        }
+        EXPECT_TRUE(doomed.destroyed && doomed.untouched());
     }
 }
 
