@@ -37,9 +37,8 @@ bool QuickParser::nextLine() {
 std::string QuickParser::word() {
     while (!atEnd() && isBlank(peek())) ++position_;
     if (atEnd() || isLineEnd(peek())) return {};
-    if (peek() != '"') return plainWord();
-    // Words are kept as NUL-terminated texts: a NUL inside quotes ends the word's text.
-    std::string text = quotedWord();
+    // Words are kept as NUL-terminated texts: a NUL inside a word ends the word's text, not the word.
+    const std::string text = peek() == '"' ? quotedWord() : plainWord();
     return text.substr(0, text.find('\0'));
 }
 
@@ -58,7 +57,7 @@ std::string QuickParser::quotedWord() {
 
 std::string QuickParser::plainWord() {
     std::string text;
-    while (!atEnd() && peek() != 0 && !isBlank(peek()) && !isLineEnd(peek())) {
+    while (!atEnd() && !isBlank(peek()) && !isLineEnd(peek())) {
         keep(text, static_cast<char>(peek()));
         ++position_;
     }

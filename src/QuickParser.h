@@ -1,5 +1,5 @@
 // The descriptor file's word reader: blank-separated words, quoted words with \" escapes, comment lines,
-// over bytes that end at the data's end (or at a NUL where a word or a comment stops).
+// over bytes that end at the data's end (a NUL ends a comment, and a word's text but not the word).
 #pragma once
 
 #include <cstddef>

@@ -8,6 +8,8 @@
 
 namespace {
 
+using namespace std::string_literals;
+
 DescriptorFile parsed(const std::string& text) {
     return DescriptorFile(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
 }
@@ -32,6 +34,7 @@ TEST(DescriptorFileTest, WordsCommentsEndLineAndLaterDefinitions) {
         {"names are exact", "wavedll a\n", "WaveDLL", 1, ""},
         {"absent parameter", "A 1\n", "A", 2, ""},
         {"a NUL ends a quoted word's text", std::string("\"Na\0me\" 5\n", 11), "Na", 1, "5"},
+        {"a NUL ends a plain word's text, not the word", "A x\0y 5\n"s, "A", 2, "5"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -43,7 +46,8 @@ TEST(DescriptorFileTest, WordsCommentsEndLineAndLaterDefinitions) {
 }
 
 TEST(DescriptorFileTest, QuizletLinesFillTheirFieldsIntoSetsPerSkillAreaNewestFirst) {
-    DescriptorFile d = parsed("DS 3 7 2 Q 15 -2 300 301 302 303 304 999\nDS 3 8 2\nDS 5 1 1\nDS 6 1 1\nDS 3 1 1\n");
+    // A NUL inside a word ends only the word's text.
+    DescriptorFile d = parsed("DS 3 7\0x 2 Q 15 -2 300 301 302 303 304 999\nDS 3 8 2\nDS 5 1 1\nDS 6 1 1\nDS 3 1 1\n"s);
     EXPECT_TRUE(d.commands.empty());
     QuizletSet* set = d.findSkillAreaSet(2)->setByNumber(3);
     ASSERT_EQ(2u, set->quizlets.size());
