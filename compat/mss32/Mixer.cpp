@@ -6,7 +6,15 @@
 
 namespace {
 
-using RenderFn = void (*)(const std::uint8_t* run, std::uint32_t position, std::uint32_t step, std::uint32_t count,
+// The frames a pass reads: those from the cursor to the end of the run, and the frame that follows the
+// last of them (the last again when nothing is known to follow).
+struct RunView {
+    const std::uint8_t* data;
+    std::uint32_t frames;
+    const std::uint8_t* following;
+};
+
+using RenderFn = void (*)(const RunView& run, std::uint32_t position, std::uint32_t step, std::uint32_t count,
                           const Gains& gains, std::int32_t* out);
 
 template <int Bytes, bool Signed>
@@ -16,13 +24,25 @@ inline int sampleAt(const std::uint8_t* p) {
     return Signed ? int(std::int16_t(word)) : word - 32768;
 }
 
+// a + (b - a) x weight, the weight in Q15; the product fits 32 bits for 16-bit samples.
+inline int between(int a, int b, int weight) { return a + (((b - a) * weight) >> 15); }
+
+// Each output frame lies between two source frames (the 16-bit fraction of the position tells where) and
+// takes the straight line between them.
 template <int Channels, int Bytes, bool Signed, int OutChannels>
-void render(const std::uint8_t* run, std::uint32_t position, std::uint32_t step, std::uint32_t count,
+void render(const RunView& run, std::uint32_t position, std::uint32_t step, std::uint32_t count,
             const Gains& gains, std::int32_t* out) {
+    constexpr std::uint32_t stride = Channels * Bytes;
+    const std::uint8_t* last = run.data + (run.frames - 1) * stride;
+    const std::uint8_t* afterLast = run.following ? run.following : last;
     for (std::uint32_t i = 0; i < count; ++i, position += step, out += OutChannels) {
-        const std::uint8_t* frame = run + (position >> 16) * (Channels * Bytes);
-        int left = sampleAt<Bytes, Signed>(frame);
-        int right = Channels == 2 ? sampleAt<Bytes, Signed>(frame + Bytes) : left;
+        const std::uint8_t* frame = run.data + (position >> 16) * stride;
+        const std::uint8_t* next = frame == last ? afterLast : frame + stride;
+        int weight = static_cast<int>((position & 0xFFFF) >> 1);
+        int left = between(sampleAt<Bytes, Signed>(frame), sampleAt<Bytes, Signed>(next), weight);
+        int right = Channels == 2
+                        ? between(sampleAt<Bytes, Signed>(frame + Bytes), sampleAt<Bytes, Signed>(next + Bytes), weight)
+                        : left;
         if constexpr (OutChannels == 2) {
             out[0] += (left * gains.left) >> 15;
             out[1] += (right * gains.right) >> 15;
@@ -90,8 +110,10 @@ void Mixer::mixVoice(SampleVoice& voice, std::uint32_t frames) {
         if (!run) return;
         std::uint32_t start = voice.fraction();
         std::uint64_t fits = ((std::uint64_t(left) << 16) - start + step - 1) / step;
-        std::uint32_t count = static_cast<std::uint32_t>(std::min<std::uint64_t>(frames, fits));
-        renderRun(run, start, step, count, voice.gains(), out);
+        // A ramping level changes every frame: those frames go one at a time.
+        std::uint32_t count = static_cast<std::uint32_t>(std::min<std::uint64_t>(voice.ramping() ? 1 : frames, fits));
+        renderRun({run, left, voice.followingRun()}, start, step, count, voice.levelNow(), out);
+        voice.mixed(count);
         std::uint64_t moved = start + std::uint64_t(count) * step;
         voice.advance(static_cast<std::uint32_t>(moved >> 16), static_cast<std::uint32_t>(moved & 0xFFFF));
         out += count * static_cast<std::uint32_t>(format_.channels);

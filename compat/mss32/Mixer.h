@@ -1,5 +1,5 @@
-// Mixes the playing sample handles into the output format: each voice resampled to the output rate (the
-// nearest earlier source frame), scaled by its Q15 gains, summed in 32 bits and clamped. No Win32.
+// Mixes the playing sample handles into the output format: each voice resampled to the output rate (linear
+// interpolation between source frames), scaled by its Q15 gains, summed in 32 bits and clamped. No Win32.
 #pragma once
 
 #include <cstdint>

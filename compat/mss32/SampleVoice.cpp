@@ -20,16 +20,44 @@ Gains gainsFor(int volume, int pan) {
 void SampleVoice::init(std::uint32_t outputRate) {
     *this = SampleVoice{};
     rate_ = outputRate;
+    rampFrames_ = outputRate / kRampsPerSecond;
 }
 
 void SampleVoice::setVolume(std::int32_t volume) {
     volume_ = std::clamp(volume, 0, kMaxVolume);
-    gains_ = gainsFor(volume_, pan_);
+    levelChanged();
 }
 
 void SampleVoice::setPan(std::int32_t pan) {
     pan_ = std::clamp(pan, 0, kMaxVolume);
+    levelChanged();
+}
+
+// A voice that sounds ramps from where its level stands now; any other takes the new level at once.
+void SampleVoice::levelChanged() {
+    bool heard = status_ == kSamplePlaying && sounding_ && rampFrames_ > 0;
+    rampFrom_ = heard ? rampGains(rampFrames_ - rampLeft_) : Gains{};
+    rampLeft_ = heard ? rampFrames_ : 0;
     gains_ = gainsFor(volume_, pan_);
+}
+
+void SampleVoice::nothingHeard() {
+    sounding_ = false;
+    rampLeft_ = 0;
+}
+
+Gains SampleVoice::rampGains(std::uint32_t frame) const {
+    if (rampLeft_ == 0) return gains_;
+    int k = static_cast<int>(frame), length = static_cast<int>(rampFrames_);
+    auto at = [&](int from, int to) { return from + (to - from) * k / length; };
+    return {at(rampFrom_.left, gains_.left), at(rampFrom_.right, gains_.right), at(rampFrom_.mono, gains_.mono)};
+}
+
+Gains SampleVoice::levelNow() const { return rampGains(rampFrames_ - rampLeft_ + 1); }
+
+void SampleVoice::mixed(std::uint32_t outputFrames) {
+    sounding_ = true;
+    rampLeft_ -= std::min(outputFrames, rampLeft_);
 }
 
 void SampleVoice::setAddress(const void* data, std::uint32_t bytes) {
@@ -45,6 +73,7 @@ void SampleVoice::start() {
     buffered_ = false;
     frame_ = fraction_ = 0;
     loopsLeft_ = loopCount_;
+    nothingHeard();
     status_ = runLength() > 0 ? kSamplePlaying : kSampleDone;
 }
 
@@ -86,7 +115,10 @@ void SampleVoice::loadBuffer(std::uint32_t index, const void* data, std::uint32_
         frame_ = fraction_ = 0;
     }
     dataEnded_ = false;
-    if (status_ == kSampleDone) status_ = kSamplePlaying;
+    if (status_ == kSampleDone) {
+        status_ = kSamplePlaying;
+        nothingHeard();
+    }
 }
 
 std::uint32_t SampleVoice::runLength() const {
@@ -103,6 +135,11 @@ const std::uint8_t* SampleVoice::currentRun(std::uint32_t* framesLeft) const {
     if (status_ != kSamplePlaying || frame_ >= length) return nullptr;
     *framesLeft = length - frame_;
     return runStart() + frame_ * static_cast<std::uint32_t>(format_.bytesPerFrame());
+}
+
+const std::uint8_t* SampleVoice::followingRun() const {
+    if (buffered_) return buffers_[1 - playing_].loaded ? buffers_[1 - playing_].data : nullptr;
+    return loopCount_ == 0 || loopsLeft_ > 1 ? whole_ : nullptr;
 }
 
 void SampleVoice::advance(std::uint32_t frames, std::uint32_t fraction) {

@@ -1,5 +1,6 @@
 // One sample handle of the sound library: its format, level and loop settings, the data it plays (a whole
-// buffer or two alternating buffers) and its play cursor. Plain data and arithmetic, no Win32.
+// buffer or two alternating buffers), its play cursor and the glide of its level. Plain data and arithmetic,
+// no Win32.
 #pragma once
 
 #include <cstdint>
@@ -34,6 +35,10 @@ struct Gains {
 };
 Gains gainsFor(int volume, int pan);
 
+// A level change on a sounding voice ramps there over this part of a second (4 ms), so that a fade made of
+// steps has no zipper; frame k of the ramp (1 to its length) has gain g0 + (g1 - g0) x k / length.
+constexpr std::uint32_t kRampsPerSecond = 250;
+
 class SampleVoice {
 public:
     void init(std::uint32_t outputRate);
@@ -60,10 +65,17 @@ public:
 
     const SampleFormat& format() const { return format_; }
     std::uint32_t rate() const { return rate_; }
-    const Gains& gains() const { return gains_; }
+    // The gains of the next output frame, and whether they still ramp (and so change every frame).
+    Gains levelNow() const;
+    bool ramping() const { return rampLeft_ > 0; }
+    // Output frames of the voice were mixed: the ramp moves on.
+    void mixed(std::uint32_t outputFrames);
 
     // The run of frames the cursor stands in now and how many of them remain; null when nothing plays.
     const std::uint8_t* currentRun(std::uint32_t* framesLeft) const;
+    // The frame that plays after the run's last (the loop's first, the other buffer's first); null when none
+    // is known yet.
+    const std::uint8_t* followingRun() const;
     // Moves the cursor on by whole frames and a 16-bit fraction; crossing the end of the run loops, moves to
     // the other buffer or ends the sample.
     void advance(std::uint32_t frames, std::uint32_t fraction);
@@ -79,12 +91,20 @@ private:
     std::uint32_t runLength() const;
     const std::uint8_t* runStart() const;
     void runEnded(std::uint32_t length);
+    void levelChanged();
+    // A fresh start: until output is mixed, level changes take effect at once.
+    void nothingHeard();
+    Gains rampGains(std::uint32_t frame) const;
 
     SampleFormat format_;
     std::uint32_t rate_ = 0;
     std::int32_t volume_ = kMaxVolume;
     std::int32_t pan_ = kCentrePan;
-    Gains gains_;
+    Gains gains_;           // where the level is or ramps to
+    Gains rampFrom_;        // where the ramp started
+    std::uint32_t rampFrames_ = 0;
+    std::uint32_t rampLeft_ = 0;
+    bool sounding_ = false;  // output was mixed since the start: a level change now would be heard as a step
     std::int32_t loopCount_ = 1;
     std::int32_t loopsLeft_ = 1;
     std::uint32_t status_ = kSampleDone;

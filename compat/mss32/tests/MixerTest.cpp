@@ -1,4 +1,4 @@
-// The mixing core on plain buffers: gains, resampling, source layouts and output formats.
+// The mixing core on plain buffers: gains, interpolating resampling, source layouts and output formats.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -25,13 +25,14 @@ std::vector<int> wordsOf(const std::vector<std::uint8_t>& bytes) {
 // Mixes `frames` frames of one voice playing `data` of the given type at `rate`.
 std::vector<std::uint8_t> mixOne(const OutputFormat& output, std::int32_t type, std::uint32_t flags,
                                  std::uint32_t rate, const std::vector<std::uint8_t>& data, std::uint32_t frames,
-                                 int volume = 127, int pan = 64) {
+                                 int volume = 127, int pan = 64, int loops = 1) {
     SampleVoice voice;
     voice.init(output.rate);
     voice.setType(type, flags);
     voice.setRate(static_cast<std::int32_t>(rate));
     voice.setVolume(volume);
     voice.setPan(pan);
+    voice.setLoopCount(loops);
     voice.setAddress(data.data(), static_cast<std::uint32_t>(data.size()));
     voice.start();
     SampleVoice* list[] = {&voice};
@@ -59,14 +60,23 @@ TEST(MixerTest, SourceLayoutsReachTheOutput) {
     }
 }
 
-TEST(MixerTest, RatesAreResampledToTheOutputRate) {
-    OutputFormat mono16{44100, 1, 16};
-    std::vector<std::uint8_t> data = words({1, 2, 3});
-    EXPECT_EQ(wordsOf(mixOne(mono16, 1, 1, 22050, data, 8)), (std::vector<int>{1, 1, 2, 2, 3, 3, 0, 0}));
-    EXPECT_EQ(wordsOf(mixOne(mono16, 1, 1, 11025, words({7}), 5)), (std::vector<int>{7, 7, 7, 7, 0}));
-    EXPECT_EQ(wordsOf(mixOne(mono16, 1, 1, 88200, words({1, 2, 3, 4, 5}), 4)), (std::vector<int>{1, 3, 5, 0}));
-    // 3/4 of a frame per output frame: positions 0, 0.75, 1.5, 2.25.
-    EXPECT_EQ(wordsOf(mixOne(mono16, 1, 1, 33075, data, 5)), (std::vector<int>{1, 1, 2, 3, 0}));
+// Between source frames a and b, a fraction f of the way, the output is a + (b - a) x f; the last frame leads
+// into the first when the data loops and holds when it ends. Steps of multiples of 4000 keep the values exact.
+TEST(MixerTest, RatesAreResampledByLinearInterpolation) {
+    struct Case { const char* name; std::uint32_t rate; std::initializer_list<int> data; int loops;
+                  std::vector<int> out; } cases[] = {
+        {"halves", 22050, {0, 4000, -4000}, 1, {0, 2000, 4000, 0, -4000, -4000, 0}},
+        {"quarters", 11025, {0, 4000}, 1, {0, 1000, 2000, 3000, 4000, 4000, 4000, 4000, 0}},
+        {"three quarters", 33075, {0, 4000, 8000, 12000}, 1, {0, 3000, 6000, 9000, 12000, 12000, 0}},
+        {"every other frame", 88200, {1, 2, 3, 4, 5}, 1, {1, 3, 5, 0}},
+        {"looped twice", 22050, {0, 4000}, 2, {0, 2000, 4000, 2000, 0, 2000, 4000, 4000, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::uint8_t> out = mixOne({44100, 1, 16}, 1, 1, c.rate, words(c.data),
+                                               static_cast<std::uint32_t>(c.out.size()), 127, 64, c.loops);
+        EXPECT_EQ(wordsOf(out), c.out);
+    }
 }
 
 TEST(MixerTest, OutputFormatsScaleAndClamp) {

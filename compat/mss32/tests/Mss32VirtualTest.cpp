@@ -1,7 +1,8 @@
-// mss32.dll driven through its exports on the virtual device: status, position, double buffering and levels
-// against an injected clock.
+// mss32.dll driven through its exports on the virtual device: status, position, double buffering, levels,
+// interpolation and level glides against an injected clock.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "mss32.h"
@@ -170,6 +171,48 @@ TEST_F(Mss32VirtualTest, VolumeAndPanScaleTheOutput) {
         ASSERT_EQ(out.size(), 882u);
         EXPECT_EQ((Samples{out[0], out[1], out[880], out[881]}), (Samples{c.left, c.right, c.left, c.right}));
     }
+}
+
+// The titles' 11025 and 22050 Hz sounds on a 44100 Hz output: a + (b - a) x f between source frames, across
+// the seam of two buffers too; past the data the last frame holds.
+TEST_F(Mss32VirtualTest, LowRatesAreInterpolated) {
+    Samples whole = {0, 4000, -4000}, first = {0, 4000}, second = {-4000, 0};
+    playMono16(whole, 11025);
+    now = 1;
+    Samples out = output();
+    ASSERT_EQ(out.size(), 2u * 44);
+    EXPECT_EQ(Samples(out.begin(), out.begin() + 26),
+              (Samples{0, 0, 1000, 1000, 2000, 2000, 3000, 3000, 4000, 4000, 2000, 2000, 0, 0, -2000, -2000,
+                       -4000, -4000, -4000, -4000, -4000, -4000, -4000, -4000, 0, 0}));
+    AIL_init_sample(sample);
+    AIL_set_sample_type(sample, kMssMono16, kMssSigned);
+    AIL_set_sample_playback_rate(sample, 22050);
+    AIL_load_sample_buffer(sample, 0, first.data(), 4);
+    AIL_load_sample_buffer(sample, 1, second.data(), 4);
+    now = 2;
+    out = output();
+    for (std::size_t i = 0; i < 10; ++i) out[i] = out[2 * i];  // left channel only
+    EXPECT_EQ(Samples(out.begin(), out.begin() + 10), (Samples{0, 2000, 4000, 0, -4000, -2000, 0, 0, 0, 0}));
+}
+
+// A level change while a voice sounds glides there over 176 output frames (4 ms at 44100 Hz): frame k of
+// the glide has gain g0 + (g1 - g0) x k / 176, so a fade steps by a few units a frame, never at once.
+TEST_F(Mss32VirtualTest, LevelChangesGlide) {
+    Samples data = constant(4410, 1000);
+    playMono16(data, 44100);
+    now = 10;
+    output();
+    AIL_set_sample_volume(sample, 64);
+    now = 20;
+    Samples out = output();
+    ASSERT_EQ(out.size(), 882u);
+    const int g0 = 32768, g1 = 64 * 32768 / 127;
+    for (int k = 1; k <= 177; ++k) {
+        int gain = g0 + (g1 - g0) * std::min(k, 176) / 176;
+        SCOPED_TRACE(k);
+        ASSERT_EQ(out[2 * (k - 1)], 1000 * gain >> 15);
+    }
+    EXPECT_EQ((Samples{out[0], out[174], out[350], out[880]}), (Samples{997, 751, 503, 503}));
 }
 
 TEST_F(Mss32VirtualTest, PreferencesAndHandles) {
