@@ -7,9 +7,9 @@
 
 #include "AnimAction.h"
 #include "AppCommands.h"
+#include "AppCursors.h"
 #include "DescriptorFile.h"
 #include "OMApp.h"
-#include "OMCursor.h"
 #include "OMFontCache.h"
 #include "OMIStreamDLL16.h"
 #include "OMIStreamFile.h"
@@ -17,10 +17,7 @@
 #include "OMTask.h"
 #include "OMTrinketWindow.h"
 #include "OMWndCanvas.h"
-#include "RAnimation.h"
-#include "RCharacter.h"
 #include "RKbdInp.h"
-#include "RPButton.h"
 #include "ResourceFinder.h"
 #include "ScriptClasses.h"
 #include "SoundAction.h"
@@ -31,7 +28,6 @@
 namespace {
 
 constexpr unsigned kAlertFlags = 0x3000;
-constexpr std::int16_t kDefaultCursorId = 5;
 constexpr std::int32_t kWindowMode = 2;
 constexpr std::int32_t kBackgroundEntry = 248;
 
@@ -89,24 +85,6 @@ bool wingLoads() {
     if (reinterpret_cast<UINT_PTR>(wing) < 32) return false;
     FreeLibrary(wing);
     return true;
-}
-
-struct Cursors {
-    OMCursor* defaultCursor;
-    OMCursor* second;
-};
-
-Cursors installCursors(OMTrinketWindow& window) {
-    auto* cursor = new OMCursor(kDefaultCursorId, nullptr);
-    window.canvas->setCursor(cursor);
-    OMTrinket::defaultCursor = OMTrinket::defaultDownCursor = cursor;
-    RPButton::defaultCursor = RPButton::defaultDownCursor = cursor;
-    RAnimation::defaultCursor = RAnimation::defaultDownCursor = cursor;
-    RCharacter::setDefaultCursor(cursor);
-    RCharacter::setDefaultDownCursor(cursor);
-    auto* second = new OMCursor(kDefaultCursorId, nullptr);
-    window.canvas->setCursor(second);
-    return {cursor, second};
 }
 
 void installResourceHooks() {
@@ -182,7 +160,7 @@ void applicationMain() {
     OMIStreamDLL16::setModuleCacheOn(true);
     registerApplicationCommands();
     OMTrinketWindow* window = makeTrinketWindow(rect);
-    const Cursors cursors = installCursors(*window);
+    const AppCursors cursors = installCursors(*window);
     installDeathHooks();
     installResourceHooks();
     startMainThread(firstScriptName(takeHandOffFile("users\\quomb.dat")));
@@ -192,8 +170,7 @@ void applicationMain() {
     delete theMainThread;
     theMainThread = nullptr;
     removeDeathHooks();
-    delete cursors.defaultCursor;
-    delete cursors.second;
+    removeCursors(cursors);
     delete window;
     delete descriptor;
     delete app;

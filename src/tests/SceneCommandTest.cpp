@@ -10,12 +10,15 @@
 #include <string>
 
 #include "AOBackground.h"
+#include "AppCursors.h"
 #include "DescriptorFile.h"
 #include "OMApp.h"
 #include "OMIStream.h"
 #include "OMSParameter.h"
 #include "OMSystemUtilities.h"
+#include "OMTrinket.h"
 #include "OMTrinketWindow.h"
+#include "OMWndCanvas.h"
 #include "PaletteMatch.h"
 #include "RDescriptorFile.h"
 #include "ResourceFinder.h"
@@ -104,6 +107,13 @@ TEST(SceneCommandTest, FinderScenesPaletteCopiesDissolvesNearestColoursAndTheExi
     command(fadeToBlackCommand, {});
     EXPECT_EQ(0u, rgbOf(first->picture().colorAt(pictureIndex(*first, 10, 10))));
     command(fadeFromBlackCommand, {});
+
+    // One cursor is the trinkets' default and no-trinket cursor; the canvas shows the second.
+    const AppCursors cursors = installCursors(window);
+    EXPECT_EQ((std::vector<OMCursor*>{cursors.defaultCursor, cursors.defaultCursor, cursors.second}),
+              (std::vector<OMCursor*>{OMTrinket::defaultCursor, OMTrinket::noTrinketCursor, window.canvas->cursor}));
+    removeCursors(cursors);
+    EXPECT_EQ(nullptr, OMTrinket::noTrinketCursor);
 
     ASSERT_STREQ("RDescriptorFile", RDescriptorFile::classRecord.className);  // naming it links the class in
     std::unique_ptr<OMScriptableObject> object(createObject("RDescriptorFile"));
