@@ -1,5 +1,5 @@
 // One sample handle of the sound library: its format, level and loop settings, the data it plays (a whole
-// buffer or two alternating buffers), its play cursor and the glide of its level. Plain data and arithmetic,
+// buffer or two alternating buffers), its play cursor and the ramp of its level. Plain data and arithmetic,
 // no Win32.
 #pragma once
 

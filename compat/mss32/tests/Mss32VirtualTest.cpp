@@ -1,5 +1,5 @@
 // mss32.dll driven through its exports on the virtual device: status, position, double buffering, levels,
-// interpolation and level glides against an injected clock.
+// interpolation and level ramps against an injected clock.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -188,9 +188,9 @@ TEST_F(Mss32VirtualTest, LowRatesAreInterpolated) {
                                                                -3000, -2000, -1000, 0, 0, 0, 0, 0, 0}));
 }
 
-// A level change while a voice sounds glides there over 176 output frames (4 ms at 44100 Hz): frame k of
-// the glide has gain g0 + (g1 - g0) x k / 176, so a fade steps by a few units a frame, never at once.
-TEST_F(Mss32VirtualTest, LevelChangesGlide) {
+// A level change while a voice sounds ramps there over 176 output frames (4 ms at 44100 Hz): frame k of
+// the ramp has gain g0 + (g1 - g0) x k / 176, so a fade steps by a few units a frame, never at once.
+TEST_F(Mss32VirtualTest, LevelChangesRamp) {
     Samples data = constant(4410, 1000);
     playMono16(data, 44100);
     now = 10;
