@@ -159,6 +159,10 @@ void pictureSeeds() {
 
     DibPicture indexed{4, 3, 8, 4, {0x000000, 0xFF0000, 0x00FF00, 0x0000FF}, {0, 1, 2, 3, 3, 2, 1, 0, 1, 1, 2, 2}};
     seed("dib_bitmap", "bm_8bit", writeBmpFile(indexed));
+    // The same header as RLE8 (compression 1) with 10 bytes of codes: two runs, a row end, the bitmap end.
+    const std::string rle8 =
+        writeDib(indexed).substr(0, 40 + 16).replace(16, 8, std::string("\x01\0\0\0\x0A\0\0\0", 8));
+    seed("dib_bitmap", "bare_rle8", rle8 + std::string("\x04\x01\0\0\x02\x02\x02\x03\0\x01", 10));
     seed("dib_colors", "bm_8bit", writeBmpFile(indexed));
     DibPicture nibbles{3, 2, 4, 2, {0x101010, 0xF0F0F0}, {0, 1, 0, 1, 0, 1}};
     seed("dib_bitmap", "bare_4bit", writeDib(nibbles));

@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     OMDibLayout layout;
     if (findDib(bytes.data(), bytes.size(), layout) != OMBitmapStatus::loaded) return 0;
     FUZZ_CHECK(layout.start + layout.length <= bytes.size());
-    FUZZ_CHECK(layout.pixelOffset + layout.rowSize * static_cast<std::size_t>(layout.height) <= layout.length);
+    FUZZ_CHECK(layout.pixelOffset + layout.pixelBytes <= layout.length);
     const std::unique_ptr<std::uint8_t[]> dib(new std::uint8_t[layout.length]);
     std::memcpy(dib.get(), bytes.data() + layout.start, layout.length);
     OMColorRecord transparent = {0, 0, 0xFF00, kColorFromComponents};

@@ -9,9 +9,18 @@ namespace {
 
 constexpr std::uint16_t kFileMarker = 0x4D42;  // "BM"
 constexpr std::size_t kClrUsedOffset = 32;
+constexpr std::uint32_t kRle8 = 1;
+constexpr std::uint32_t kRle4 = 2;
+// Run-length codes do not bound the picture they decode to (a row end covers any width), so the picture's
+// rows are capped instead: 16 MiB, a 4096 x 4096 picture at 8 bits.
+constexpr std::uint64_t kMaxDecodedBytes = std::uint64_t{1} << 24;
 
 bool knownBitCount(std::int32_t bits) {
     return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+}
+
+bool drawableCompression(std::uint32_t compression, std::int32_t bits) {
+    return compression == 0 || (compression == kRle8 && bits == 8) || (compression == kRle4 && bits == 4);
 }
 
 // Reads and checks the info header at the start of `dib`.
@@ -21,33 +30,42 @@ OMBitmapStatus readInfoHeader(const ByteReader& dib, OMDibLayout& layout) {
     std::uint32_t height = 0;
     std::uint16_t bitCount = 0;
     std::uint32_t compression = 0;
+    std::uint32_t imageSize = 0;
     std::uint32_t colorsUsed = 0;
     if (!dib.u32At(0, headerSize) || !dib.u32At(4, width) || !dib.u32At(8, height) || !dib.u16At(14, bitCount) ||
-        !dib.u32At(16, compression) || !dib.u32At(kClrUsedOffset, colorsUsed) || dib.size() < kInfoHeaderSize) {
+        !dib.u32At(16, compression) || !dib.u32At(20, imageSize) || !dib.u32At(kClrUsedOffset, colorsUsed) ||
+        dib.size() < kInfoHeaderSize) {
         return OMBitmapStatus::damaged;
     }
     layout.width = static_cast<std::int32_t>(width);
     layout.height = static_cast<std::int32_t>(height);
     layout.bitCount = bitCount;
+    layout.compression = compression;
+    layout.pixelBytes = imageSize;
     if (headerSize != kInfoHeaderSize || layout.width <= 0 || layout.height <= 0 || !knownBitCount(bitCount) ||
-        compression != 0) {
+        !drawableCompression(compression, bitCount)) {
         return OMBitmapStatus::damaged;
     }
     layout.tableEntries = colorsUsed != 0 ? colorsUsed : bitCount <= 8 ? std::size_t{1} << bitCount : 0;
     return OMBitmapStatus::loaded;
 }
 
-// Checks that the colour table and every pixel row fit the data.
+// Checks that the colour table and the pixel data (every row, or the run-length codes the image size
+// counts) fit the data.
 OMBitmapStatus placeTableAndPixels(OMDibLayout& layout) {
     const std::uint64_t tableBytes = static_cast<std::uint64_t>(layout.tableEntries) * 4;
     const std::uint64_t rowBits = static_cast<std::uint64_t>(layout.width) * static_cast<std::uint64_t>(layout.bitCount);
     const std::uint64_t rowSize = (rowBits + 31) / 32 * 4;
     const std::uint64_t pixelOffset = kInfoHeaderSize + tableBytes;
-    if (pixelOffset > layout.length || rowSize * static_cast<std::uint64_t>(layout.height) > layout.length - pixelOffset) {
+    const std::uint64_t decodedBytes = rowSize * static_cast<std::uint64_t>(layout.height);
+    const std::uint64_t pixelBytes = layout.compression == 0 ? decodedBytes : layout.pixelBytes;
+    const bool decodable = layout.compression == 0 || decodedBytes <= kMaxDecodedBytes;
+    if (pixelOffset > layout.length || pixelBytes == 0 || pixelBytes > layout.length - pixelOffset || !decodable) {
         return OMBitmapStatus::damaged;
     }
     layout.pixelOffset = static_cast<std::size_t>(pixelOffset);
     layout.rowSize = static_cast<std::size_t>(rowSize);
+    layout.pixelBytes = static_cast<std::size_t>(pixelBytes);
     return OMBitmapStatus::loaded;
 }
 
@@ -126,7 +144,7 @@ std::vector<std::uint8_t> buildDibMask(const std::uint8_t* dib, const OMDibLayou
     mask.u32(0xFFFFFF);
     const std::size_t rows = mask.size();
     mask.bytes.resize(rows + maskRow * layout.height);
-    const std::size_t pixelBytes = static_cast<std::size_t>(layout.bitCount / 8);
+    const std::size_t pixelBytes = layout.compression ? 0 : static_cast<std::size_t>(layout.bitCount / 8);
     for (std::int32_t row = 0; row < layout.height; ++row) {
         const std::uint8_t* in = dib + layout.pixelOffset + row * layout.rowSize;
         std::uint8_t* out = mask.bytes.data() + rows + row * maskRow;

@@ -13,7 +13,8 @@ enum class OMBitmapStatus {
     // Neither a "BM" file nor a bare bitmap (first word 40).
     notABitmap,
     // Recognised, but the header, colour table or pixels do not fit the data, or the header describes
-    // no uncompressed picture (width or height 0 or below, an unknown bit count, compression).
+    // no picture that GDI draws (width or height 0 or below, an unknown bit count, a compression other
+    // than run-length coding of 8-bit or 4-bit pixels).
     damaged,
 };
 
@@ -21,6 +22,10 @@ enum class OMBitmapStatus {
 // data: 14 after a "BM" file header, 0 for a bare bitmap.
 //
 //   [file header 14, "BM" only] | info header 40 | colour table, 4 bytes each | pixel rows, bottom-up
+//
+// Run-length coded pixels (RLE8 of 8-bit, RLE4 of 4-bit bitmaps) take the header's image size in bytes,
+// which must be given and lie within the data; GDI decodes them when it draws. Their decoded rows may
+// take at most 16 MiB.
 struct OMDibLayout {
     std::size_t start = 0;
     std::size_t length = 0;
@@ -32,6 +37,10 @@ struct OMDibLayout {
     std::size_t pixelOffset = 0;
     // Bytes per pixel row: width x bit count, rounded up to 4 bytes.
     std::size_t rowSize = 0;
+    // 0 for rows of pixels, 1 for RLE8, 2 for RLE4.
+    std::uint32_t compression = 0;
+    // Bytes of pixel data: rowSize x height, or the image size of run-length coded pixels.
+    std::size_t pixelBytes = 0;
 };
 
 inline constexpr std::size_t kInfoHeaderSize = 40;
@@ -51,6 +60,7 @@ std::size_t maskRowSize(std::int32_t width);
 
 // The one-bit mask: info header, colours black and white, rows in the bitmap's order, a set bit
 // (white) for each pixel of the transparent colour. 8-bit pixels match the colour's palette index,
-// 16-bit pixels its 5-5-5 value, 24- and 32-bit pixels its 8-8-8 value; 1- and 4-bit pixels never.
+// 16-bit pixels its 5-5-5 value, 24- and 32-bit pixels its 8-8-8 value; 1- and 4-bit pixels and
+// run-length coded ones never.
 std::vector<std::uint8_t> buildDibMask(const std::uint8_t* dib, const OMDibLayout& layout,
                                        const OMColorRecord& transparent);

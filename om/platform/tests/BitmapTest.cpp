@@ -137,30 +137,46 @@ TEST_F(BitmapTest, TransparentDrawingKeepsTheCanvasUnderTheTransparentColour) {
               (std::vector{drawn, kept, kept}));
 }
 
-TEST_F(BitmapTest, SmallDepthsWithoutAColoursUsedCountDrawWithTheirImpliedTable) {
-    const DibPicture pictures[] = {
-        {3, 2, 1, 0, {0x102030, 0xA0B0C0}, {1, 0, 1, 0, 1, 1}},
-        {3, 2, 4, 0, {0, 0x112233, 0x445566, 0x778899, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xCCDDEE}, {1, 2, 15, 3, 0, 1}},
-    };
-    for (const DibPicture& picture : pictures) {
-        const std::unique_ptr<OMBitmap> bitmap = load(writeDib(picture));
+// The header and colour table of `picture`, its rows replaced by run-length codes of that compression.
+std::string runLengthCoded(const DibPicture& picture, std::uint32_t compression, const std::string& codes) {
+    std::string bytes = writeDib(picture).substr(0, 40 + 4 * picture.colors.size());
+    const auto size = static_cast<std::uint32_t>(codes.size());
+    std::memcpy(&bytes[16], &compression, 4);
+    std::memcpy(&bytes[20], &size, 4);
+    return bytes + codes;
+}
+
+// RLE8 and RLE4 codes, bottom row first: count and pixel(s) for a run, 0 0 ends a row, 0 1 the bitmap.
+TEST_F(BitmapTest, SmallDepthsWithoutAColoursUsedCountAndRunLengthCodesDrawWithTheirTables) {
+    const std::vector<std::uint32_t> sixteen = {0, 0x112233, 0x445566, 0x778899, 0, 0, 0, 0,
+                                                0, 0,        0,        0,        0, 0, 0, 0xCCDDEE};
+    const DibPicture one{3, 2, 1, 0, {0x102030, 0xA0B0C0}, {1, 0, 1, 0, 1, 1}};
+    const DibPicture four{3, 2, 4, 0, sixteen, {1, 2, 15, 3, 0, 1}};
+    const DibPicture eight{3, 2, 8, 16, sixteen, four.pixels};
+    const std::string rle4("\x01\x30\x01\x00\x01\x10\0\0\x02\x12\x01\xF0\0\x01", 14);
+    const std::string rle8("\x01\x03\x01\x00\x01\x01\0\0\x01\x01\x01\x02\x01\x0F\0\x01", 16);
+    const std::pair<DibPicture, std::string> pictures[] = {{one, writeDib(one)},
+                                                           {four, writeDib(four)},
+                                                           {four, runLengthCoded(four, 2, rle4)},
+                                                           {eight, runLengthCoded(eight, 1, rle8)}};
+    for (const auto& [picture, bytes] : pictures) {
+        const std::unique_ptr<OMBitmap> bitmap = load(bytes);
         ASSERT_EQ(bitmap->status, OMBitmapStatus::loaded);
         OMMemCanvas canvas(3, 2, 32, 1);
         canvas.drawBitmap(0, 0, bitmap.get());
         for (std::int32_t i = 0; i < 6; ++i) {
             const std::uint32_t want = picture.colors[picture.pixels[i]];
-            EXPECT_EQ(pixel32At(canvas, i % 3, i / 3), want) << picture.bitCount << ", " << i;
+            EXPECT_EQ(pixel32At(canvas, i % 3, i / 3), want) << picture.bitCount << ", " << bytes.size() << ": " << i;
         }
     }
 }
 
 TEST_F(BitmapTest, DamagedBitmapsAreRefusedAndDrawNothing) {
     const std::string good = writeDib(picture8(4, 2, {1, 2, 3, 4, 5, 6, 7, 8}));
-    auto patched = [&good](std::size_t offset, std::uint32_t value) {
-        std::string bytes = good;
-        std::memcpy(&bytes[offset], &value, 4);
-        return bytes;
+    auto patch = [](std::string bytes, std::size_t offset, std::uint32_t value) {
+        return bytes.replace(offset, 4, reinterpret_cast<const char*>(&value), 4);
     };
+    auto patched = [&](std::size_t offset, std::uint32_t value) { return patch(good, offset, value); };
     const std::pair<const char*, std::string> damaged[] = {
         {"a file header only", "BM" + std::string(10, '\0')},
         {"a short info header", good.substr(0, 30)},
@@ -168,7 +184,11 @@ TEST_F(BitmapTest, DamagedBitmapsAreRefusedAndDrawNothing) {
         {"top-down height", patched(8, static_cast<std::uint32_t>(-2))},
         {"width 0", patched(4, 0)},
         {"bit count 7", patched(12, 0x00070001)},
-        {"run-length compressed", patched(16, 1)},
+        {"RLE8 without an image size", patch(patched(16, 1), 20, 0)},
+        {"RLE8 codes past the end", patch(patched(16, 1), 20, 9)},
+        {"RLE8 of rows beyond 16 MiB", patch(patched(16, 1), 4, 0x01000000)},
+        {"RLE4 of 8-bit pixels", patched(16, 2)},
+        {"bit fields", patched(16, 3)},
         {"colour table past the end", patched(32, 0x40000000)},
         {"pixels one byte short", good.substr(0, good.size() - 1)},
         {"a larger info header in a file", "BM" + std::string(12, '\0') + patched(0, 108)},
