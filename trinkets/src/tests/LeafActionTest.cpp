@@ -24,15 +24,19 @@ TEST_F(LeafActionTest, DelaysFinishOnTheFirstPassAtOrAfterTheirTimeAndPausedTime
     watch(delay, "d");
     delay->start();
     EXPECT_EQ(1100u, finishTime());
-    // 0 ms: never inside start.
+    // 0 ms: never inside start, where an empty action finishes.
     Action* now = create("DelayAction", {"0", "0"});
+    Action* empty = create("EmptyAction", {});
     watch(now, "now");
+    watch(empty, "e");
     EXPECT_EQ(0, now->isInterruptible());
     finishLog.clear();
     now->start();
+    empty->start();
     const std::string atStart = finishLog;
     runTaskSlices(tasks);
-    EXPECT_EQ(atStart + "|" + finishLog, "|now ");
+    EXPECT_EQ(atStart + "|" + finishLog, "e |e now ");
+    delete empty;
     // Paused 500 ms after 40 ms: the second pause and a resume without a pause change nothing.
     finishLog.clear();
     actionMs = 2000;
@@ -85,17 +89,6 @@ TEST_F(LeafActionTest, RandomDelaysDrawInTheirRangeAtEveryStartAndAnEqualPairWai
     EXPECT_EQ(nullptr, create("RandomDelayAction", {"100"}));
 }
 
-TEST_F(LeafActionTest, AnEmptyActionFinishesInsideItsStart) {
-    for (const auto& [tokens, flag] : {std::pair(std::vector<const char*>{}, 1), std::pair(std::vector<const char*>{"0"}, 0)}) {
-        Action* empty = create("EmptyAction", tokens);
-        watch(empty, "e");
-        empty->start();
-        EXPECT_EQ(std::make_pair(flag, std::string("e ")), std::make_pair(empty->isInterruptible(), finishLog));
-        finishLog.clear();
-        delete empty;
-    }
-}
-
 // A script object that does not report its death. Its storage is kept and, when it is freed, every word is
 // made an address above the process's memory, so that a call into it afterwards faults.
 struct SilentProbe : Probe<OMScriptableObject> {
@@ -142,7 +135,7 @@ TEST_F(LeafActionTest, VerbAndPropertyActionsActOnTheirTargetWhenStartedOrHalted
         delete verb;
         delete property;
     }
-    // The flag of a verb action is always read in its place: absent gives 0, not the default.
+    // The flags made: a verb action's is always read in its place (absent gives 0, not the default).
     auto* again = new TintProbe;
     hold("anim", again);
     const std::tuple<const char*, std::vector<const char*>, int> cases[] = {
@@ -153,6 +146,8 @@ TEST_F(LeafActionTest, VerbAndPropertyActionsActOnTheirTargetWhenStartedOrHalted
         {"PropertyAction", {"anim", "value", "7"}, 1},
         {"PropertyAction", {"anim", "value"}, -1},
         {"PropertyAction", {"nobody", "value", "7"}, -1},
+        {"EmptyAction", {}, 1},
+        {"EmptyAction", {"0"}, 0},
     };
     for (const auto& [kind, tokens, created] : cases)
         EXPECT_EQ(created, createdFlag(kind, tokens)) << kind << " with " << tokens.size() << " tokens";
