@@ -94,7 +94,7 @@ void OMMenu::appendItem(const char* text, const OMLink* link, const char* mnemon
     insertItem(items.count, text, link, mnemonic);
 }
 
-void OMMenu::appendSubmenu(OMMenu* menu) { insertSubmenu(items.count, menu); }
+bool OMMenu::appendSubmenu(OMMenu* menu) { return insertSubmenu(items.count, menu); }
 
 // The node list mirrors the native menu: an item the native menu refuses is not added.
 void OMMenu::insertItem(std::int32_t position, const char* text, const OMLink* link, const char* mnemonic) {
@@ -116,16 +116,17 @@ void OMMenu::insertItem(std::int32_t position, const char* text, const OMLink* l
     addNode(position, node);
 }
 
-void OMMenu::insertSubmenu(std::int32_t position, OMMenu* menu) {
-    if (position < 0 || position > items.count || !menu) return;
+bool OMMenu::insertSubmenu(std::int32_t position, OMMenu* menu) {
+    if (position < 0 || position > items.count || !menu || !menu->hmenu) return false;
     if (!InsertMenuA(hmenu, static_cast<UINT>(position), MF_BYPOSITION | MF_POPUP | MF_STRING,
                      reinterpret_cast<UINT_PTR>(menu->hmenu), menu->title())) {
-        return;
+        return false;
     }
     auto* node = new OMMenuNode;
     node->kind = kMenuSubmenu;
     node->submenu.reset(menu);
     addNode(position, node);
+    return true;
 }
 
 void OMMenu::addNode(std::int32_t position, OMMenuNode* node) {

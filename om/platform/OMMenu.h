@@ -46,11 +46,12 @@ public:
     virtual void opening();
 
     void appendItem(const char* text, const OMLink* link, const char* mnemonic);
-    void appendSubmenu(OMMenu* menu);
+    [[nodiscard]] bool appendSubmenu(OMMenu* menu);
     // kSeparatorText inserts a separator. Then the current menu bar is renumbered.
     void insertItem(std::int32_t position, const char* text, const OMLink* link, const char* mnemonic);
-    // The menu becomes owned by this one.
-    void insertSubmenu(std::int32_t position, OMMenu* menu);
+    // True: the menu is now owned by this one. False (a position out of range, a menu without a native
+    // handle, or one the native menu refuses): it stays the caller's.
+    [[nodiscard]] bool insertSubmenu(std::int32_t position, OMMenu* menu);
     void deleteItem(std::int32_t position);
     // The submenu of a submenu item, now the caller's; null for other items.
     OMMenu* removeItem(std::int32_t position);

@@ -36,19 +36,20 @@ void OMMenubar::redrawWhenCurrent() const {
     if (isCurrent()) DrawMenuBar(theApp->window);
 }
 
-void OMMenubar::appendMenu(OMMenu* menu) { insertMenu(menus.count, menu); }
+bool OMMenubar::appendMenu(OMMenu* menu) { return insertMenu(menus.count, menu); }
 
-// A menu the native bar refuses (one without a handle) is not added.
-void OMMenubar::insertMenu(std::int32_t position, OMMenu* menu) {
-    if (position < 0 || position > menus.count || !menu) return;
+bool OMMenubar::insertMenu(std::int32_t position, OMMenu* menu) {
+    if (position < 0 || position > menus.count || !menu || !menu->hmenu) return false;
     if (!InsertMenuA(hmenu, static_cast<UINT>(position), MF_BYPOSITION | MF_POPUP | MF_STRING,
                      reinterpret_cast<UINT_PTR>(menu->hmenu), menu->title())) {
-        return;
+        return false;
     }
     insertAt(menus, position, menu);
-    if (!isCurrent()) return;
-    DrawMenuBar(theApp->window);
-    renumber();
+    if (isCurrent()) {
+        DrawMenuBar(theApp->window);
+        renumber();
+    }
+    return true;
 }
 
 void OMMenubar::deleteMenu(std::int32_t position) { delete menuAt(position); }

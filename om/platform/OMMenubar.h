@@ -19,9 +19,10 @@ public:
     OMMenubar& operator=(const OMMenubar&) = delete;
     ~OMMenubar();
 
-    void appendMenu(OMMenu* menu);
-    // Redraws and renumbers when this is the current bar.
-    void insertMenu(std::int32_t position, OMMenu* menu);
+    [[nodiscard]] bool appendMenu(OMMenu* menu);
+    // True: the bar owns the menu, and redraws and renumbers when it is the current bar. False (a position
+    // out of range, a menu without a native handle, or one the native bar refuses): it stays the caller's.
+    [[nodiscard]] bool insertMenu(std::int32_t position, OMMenu* menu);
     void deleteMenu(std::int32_t position);
     // The menu, taken out of the bar and now the caller's; null when out of range.
     OMMenu* removeMenu(std::int32_t position);

@@ -56,16 +56,17 @@ void OMPopUpMenu::insertItem(std::int32_t position, const char* text, const OMLi
     addNode(position, node);
 }
 
-void OMPopUpMenu::insertSubmenu(std::int32_t position, OMPopUpMenu* popUp) {
-    if (position < 0 || position > items.count || !popUp) return;
+bool OMPopUpMenu::insertSubmenu(std::int32_t position, OMPopUpMenu* popUp) {
+    if (position < 0 || position > items.count || !popUp || !popUp->hmenu) return false;
     if (!InsertMenuA(hmenu, static_cast<UINT>(position), MF_BYPOSITION | MF_POPUP | MF_STRING,
                      reinterpret_cast<UINT_PTR>(popUp->hmenu), popUp->title.c_str())) {
-        return;
+        return false;
     }
     auto* node = new OMPUPMenuNode;
     node->kind = kMenuSubmenu;
     node->submenu.reset(popUp);
     addNode(position, node);
+    return true;
 }
 
 void OMPopUpMenu::addNode(std::int32_t position, OMPUPMenuNode* node) {

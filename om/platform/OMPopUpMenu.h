@@ -42,8 +42,9 @@ public:
 
     // kSeparatorText inserts a separator; 0 <= position <= count.
     void insertItem(std::int32_t position, const char* text, const OMLink* link);
-    // The pop-up becomes owned by this one.
-    void insertSubmenu(std::int32_t position, OMPopUpMenu* popUp);
+    // True: the pop-up is now owned by this one. False (a position out of range, a pop-up without a
+    // native handle, or one the native menu refuses): it stays the caller's.
+    [[nodiscard]] bool insertSubmenu(std::int32_t position, OMPopUpMenu* popUp);
     // Tracks the menu at a point of the window's client area (the system posts the chosen command to
     // the window), then starts the task that deletes the menu.
     void track(OMWindow* window, POINT point, std::int32_t rightButton);

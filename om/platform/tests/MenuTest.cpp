@@ -45,8 +45,7 @@ TEST_F(MenuTest, AMenuResourceInTheCurrentBarDispatchesCommandsThroughTheMainWin
     const OMLinkToFct levelOpening = logLink("level-opening ");
     level->setHandler(&levelOpening);
     OMMenubar bar;
-    bar.appendMenu(game);
-    bar.appendMenu(new OMMenu("Help", nullptr, nullptr));
+    EXPECT_TRUE(bar.appendMenu(game) && bar.appendMenu(new OMMenu("Help", nullptr, nullptr)));
     bar.menuAt(1)->appendItem("Index", nullptr, nullptr);
     EXPECT_EQ(idsOf(*game), "0 0 (0 0 )0 ") << "not the current bar: nothing numbered";
     app->setMenubar(&bar);
@@ -79,8 +78,8 @@ TEST_F(MenuTest, AMenuResourceInTheCurrentBarDispatchesCommandsThroughTheMainWin
     EXPECT_EQ(GetMenuItemCount(bar.hmenu), 1);
 }
 
-// A missing resource gives an empty menu without a handle: it takes no items, runs no command, and leaves the
-// bar that held it when it goes.
+// A missing resource gives an empty menu without a handle: it takes no items, runs no command, and a bar or
+// a menu refuses it.
 TEST_F(MenuTest, AMissingMenuResourceGivesAnEmptyMenuWithoutAHandle) {
     makeApp();
     auto* missing = new OMMenu(999, nullptr, nullptr);
@@ -89,11 +88,14 @@ TEST_F(MenuTest, AMissingMenuResourceGivesAnEmptyMenuWithoutAHandle) {
     missing->appendItem("Lost", nullptr, nullptr);
     EXPECT_EQ(missing->items.count, 0) << "items follow the native menu";
     OMMenubar bar;
-    bar.appendMenu(missing);
     app->setMenubar(&bar);
+    OMMenu host("Host", nullptr, nullptr);
+    EXPECT_EQ(std::make_pair(bar.appendMenu(missing), host.appendSubmenu(missing)), std::make_pair(false, false))
+        << "refused, so still the caller's";
+    EXPECT_EQ((std::vector<int>{bar.menus.count, GetMenuItemCount(bar.hmenu), host.items.count}),
+              std::vector<int>(3, 0));
     EXPECT_EQ(SendMessageA(app->window, WM_COMMAND, 0, 0), 0);
     delete missing;
-    EXPECT_EQ(bar.menus.count, 0);
 }
 
 // The menu is tracked from a time slice; keys posted before it choose or dismiss. The chosen command comes
