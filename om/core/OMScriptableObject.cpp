@@ -1,13 +1,39 @@
 // Scriptable objects: their property list, the calls by name, events, completion, copying.
 #include "OMScriptableObject.h"
 
+#include <unordered_map>
+
 #include "OMGlobals.h"
 
-OMScriptableObject::OMScriptableObject() { addEventProperty("born"); }
+namespace {
+
+// The serial number of every live object.
+std::unordered_map<const OMScriptableObject*, std::uint32_t>& liveObjects() {
+    static std::unordered_map<const OMScriptableObject*, std::uint32_t> objects;
+    return objects;
+}
+
+std::uint32_t nextSerial() {
+    static std::uint32_t last = 0;
+    return ++last;
+}
+
+}  // namespace
+
+OMScriptableObject::OMScriptableObject() : serial_(nextSerial()) {
+    liveObjects()[this] = serial_;
+    addEventProperty("born");
+}
 
 OMScriptableObject::~OMScriptableObject() {
+    liveObjects().erase(this);
     properties.clear(true);
     delete completion;
+}
+
+bool OMScriptableObject::isAlive(const OMScriptableObject* object, std::uint32_t serial) {
+    const auto found = liveObjects().find(object);
+    return found != liveObjects().end() && found->second == serial;
 }
 
 void OMScriptableObject::describe(char*, std::size_t) {}

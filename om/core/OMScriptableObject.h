@@ -57,10 +57,16 @@ public:
     // The registry's spelling of the class name; null until made, copied or initialised by class.
     const char* className = nullptr;
 
+    // Each object gets a serial number that no later object reuses, so that a holder of a pointer it does
+    // not own can tell whether the object it was given is still alive, even when its address is reused.
+    std::uint32_t serial() const { return serial_; }
+    static bool isAlive(const OMScriptableObject* object, std::uint32_t serial);
+
 private:
     OMScriptableObjectProperty* findProperty(const char* name, const OMPropertyKind* kind) const;
     // Runs one property operation with the in-call flag raised (events are dropped meanwhile).
     static std::int32_t runInCall(OMScriptableObjectProperty* property, const char* value, bool asVerb);
 
     OMPropertyIndex propertyIndex_;
+    const std::uint32_t serial_;
 };

@@ -2,10 +2,9 @@
 #include "TargetAction.h"
 
 #include "YDeathInterest.h"
-#include "YHeap.h"
 
 TargetAction::TargetAction(OMScriptableObject* object, std::int32_t isInterruptibleFlag)
-    : Action(isInterruptibleFlag), target(object) {
+    : Action(isInterruptibleFlag), target(object), targetSerial(object ? object->serial() : 0) {
     const OMLinkToObj<TargetAction> gone(this, nullptr, &TargetAction::targetDestroyed);
     registerDeathInterest(target, this, &gone);
 }
@@ -30,11 +29,10 @@ void TargetAction::performIfTargeted() {
     if (targetPresent()) perform();
 }
 
-// Only a few classes report their deaths to the registry. An object of any other class dies with the script
-// variable that owns it (a drop, a new value, the end of the script), so a target that no variable owns is
-// no longer touched.
+// Only a few classes report their deaths to the registry; a target of any other class is checked against
+// the live objects before it is touched.
 bool TargetAction::targetPresent() {
-    if (target && !scriptHeap().findObjectVariable(target, nullptr)) {
+    if (target && !OMScriptableObject::isAlive(target, targetSerial)) {
         unregisterDeathInterest(target, this);
         target = nullptr;
     }

@@ -1,5 +1,5 @@
 // The base of the steps that act on a script object they do not own: the target pointer, cleared through
-// the death registry when the object dies, or found gone when no script variable owns it any longer.
+// the death registry when the object dies, or found gone among the live objects.
 // Starting performs the step and finishes; halting performs it.
 #pragma once
 
@@ -22,6 +22,8 @@ protected:
     virtual void perform() = 0;
 
 private:
+    const std::uint32_t targetSerial;
+
     void performIfTargeted();
     // Whether the target is still there; a target found gone is forgotten.
     bool targetPresent();

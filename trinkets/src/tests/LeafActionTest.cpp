@@ -151,6 +151,12 @@ TEST_F(LeafActionTest, VerbAndPropertyActionsActOnTheirTargetWhenStartedOrHalted
     };
     for (const auto& [kind, tokens, created] : cases)
         EXPECT_EQ(created, createdFlag(kind, tokens)) << kind << " with " << tokens.size() << " tokens";
+    // A target that lives on when no variable holds it any longer is still acted on.
+    Action* late = create("VerbAction", {"anim", "1", "replacePaletteEntry", "1", "2", "3"});
+    ASSERT_EQ(1, scriptHeap().clearObjectHolders(again, 0));
+    late->halt();
+    EXPECT_EQ("1,2,3", TintProbe::calls.back());
+    delete late;
     delete again;
 }
 
