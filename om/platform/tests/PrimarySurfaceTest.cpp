@@ -43,6 +43,37 @@ TEST_F(PrimarySurfaceTest, ACopyToTheWindowCanvasReachesTheScreen) {
     }
 }
 
+// A memory canvas that may live in video memory, refused as an attachment of the plain primary surface,
+// becomes the back buffer of a rebuilt flipping chain; the flip shows what it drew on the screen. Detaching
+// a canvas that is not in the chain changes nothing; detaching the back buffer gives it a surface of its own
+// and the window a plain primary surface again.
+TEST_F(PrimarySurfaceTest, AnAttachedMemoryCanvasIsFlippedToTheScreenAndDetachedAgain) {
+    makeApp();
+    OMWndCanvas& screen = *makeWindow().canvas;
+    OMMemCanvas& frame = makeCanvas(32, 6, kVideoMemorySurface | kSystemMemorySurface);
+    OMMemCanvas& other = makeCanvas(8, 8);
+    const auto chain = [&] {
+        return std::vector<DWORD>{DWORD(screen.attached.count), capsOf(screen.surface) & DDSCAPS_FLIP,
+                                  capsOf(frame.surface) & DDSCAPS_BACKBUFFER, DWORD(frame.surface != nullptr)};
+    };
+    ASSERT_TRUE(screen.attachMemCanvas(&frame));
+    EXPECT_EQ(chain(), (std::vector<DWORD>{1, DDSCAPS_FLIP, DDSCAPS_BACKBUFFER, 1}));
+    for (std::int32_t x = 0; x < 32; ++x) {
+        for (std::int32_t y = 0; y < 6; ++y) setPixel8(frame, x, y, kStripes[x / 4]);
+    }
+    screen.restoreSurfaces();
+    // The screen shows the flipped chain once the window's messages are handled.
+    for (int tries = 0; tries < 200 && screenColor(nullptr, 21, 2) != systemRgb(kStripes[5]); ++tries) {
+        pumpMessages();
+        Sleep(10);
+    }
+    for (int s = 0; s < 8; ++s) EXPECT_EQ(screenColor(nullptr, 4 * s + 1, 2), systemRgb(kStripes[s])) << s;
+    screen.detachMemCanvas(&other);
+    EXPECT_EQ(chain(), (std::vector<DWORD>{1, DDSCAPS_FLIP, DDSCAPS_BACKBUFFER, 1}));
+    screen.detachMemCanvas(&frame);
+    EXPECT_EQ(chain(), (std::vector<DWORD>{0, 0, 0, 1}));
+}
+
 // The paint handler runs after the paint cycle once the primary surface is usable: a lost surface is
 // restored first, and when that fails the handler is skipped until a later WM_PAINT restores it.
 TEST_F(PrimarySurfaceTest, ALostPrimarySurfaceIsRestoredOnWmPaintBeforeThePaintHandler) {
