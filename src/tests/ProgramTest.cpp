@@ -11,6 +11,7 @@
 #include "NeModuleWriter.h"
 #include "ProbeHook.h"
 #include "ProgramWindow.h"
+#include "SoundResourceWriter.h"
 #include "TempFolder.h"
 #include "TitleFiles.h"
 
@@ -94,9 +95,19 @@ TEST(ProgramTest, TheSceneScriptOfTheHandOffRunsShowsItsPictureAndEndsOnAKey) {
     EXPECT_EQ("drawn 1 width 2\r\nplayed 1\r\ntyped\r\n", title.debugText());
 }
 
+std::string wave(std::size_t count, std::uint32_t rate = 11025) {
+    WaveSound w;
+    w.sampleRate = rate;
+    w.samples = std::string(count, '\xC0');
+    return writeWave(w);
+}
+
 // Every script class made by the program's own script (an object reads as the character 0xA5, a class the
-// program lacks as its own name), every action kind added to a queue, and "RDitty" playing a wave file twice.
-TEST(ProgramTest, EveryScriptClassAndActionKindIsMadeAndRDittyPlaysAWaveFile) {
+// program lacks as its own name) and every action kind added to a queue. Then "RDitty" on Wine's null sound
+// device: files that can never be heard are refused (no event, status 0); a wave file played three times
+// starts three times and then finishes; a format 1 sound resource plays through "resSingle"; a file whose
+// "data" runs past the end of the file plays what is there.
+TEST(ProgramTest, EveryScriptClassAndActionKindIsMadeAndRDittyPlaysFilesAndResources) {
     const std::pair<const char*, const char*> classes[] = {
         {"a", "RAnimation 100 50 12"}, {"o", "OMAnimation 100 50 12"}, {"g", "OMMultiTrinket"}, {"b", "RPButton 12"},
         {"q", "RQueue"},  {"k", "RCompositeAction"}, {"h", "RHotSpot 300 200 100 50"}, {"i", "RKbdInp"},
@@ -118,16 +129,27 @@ TEST(ProgramTest, EveryScriptClassAndActionKindIsMadeAndRDittyPlaysAWaveFile) {
                                      "say " + std::string(name) + " n"});
         expected.push_back(name + std::string(" ") + std::to_string(expected.size() - std::size(classes) + 1));
     }
-    script.insert(script.end(), {"set d start +started", "set d finished +done", "play d waveSingle tone.wav 100 2",
-                                 "wait", "get d status s", "say status s", "quit", "procedure +started", "[",
-                                 " get d status s", " say start s", "]", "procedure +done", "[", " say finished",
-                                 " drop wait", "]"});
-    expected.insert(expected.end(), {"start 1", "start 1", "finished", "status 0"});
+    script.insert(script.end(), {"set d start +started", "set d finished +done"});
+    for (const std::string name : {"truncated.wav", "rate0.wav"})
+        script.insert(script.end(), {"play d waveSingle " + name, "get d status s", "say " + name + " s"});
+    for (const char* play : {"waveSingle tone.wav 100 3", "resSingle WAVE 7", "waveSingle long.wav"})
+        script.insert(script.end(), {std::string("play d ") + play, "wait", "get d status s", "say status s"});
+    script.insert(script.end(), {"quit", "procedure +started", "[", " get d status s", " say start s", "]",
+                                 "procedure +done", "[", " say finished", " drop wait", "]"});
+    expected.insert(expected.end(), {"truncated.wav 0", "rate0.wav 0", "start 1", "start 1", "start 1", "finished",
+                                     "status 0", "start 1", "finished", "status 0", "start 1", "finished", "status 0"});
     Title title;
     title.script("dorIruvu.mps", script);
-    WaveSound tone;
-    tone.samples = std::string(2000, '\xC0');
-    writeWholeFile(title.folder.file("tone.wav"), writeWave(tone));
+    std::string longData = wave(2000);
+    longData[41] = '\x7F';
+    const std::pair<const char*, std::string> files[] = {{"truncated.wav", wave(2000).substr(0, 30)},
+                                                         {"rate0.wav", wave(2000, 0)},
+                                                         {"tone.wav", wave(3000)},
+                                                         {"long.wav", longData}};
+    for (const auto& [name, bytes] : files) writeWholeFile(title.folder.file(name), bytes);
+    const std::string sound = writeSoundResource({1, 22050u << 16, false, std::string(5000, '\x40'), {}});
+    const NeModule sounds{4, false, {{0, "WAVE", {{7, sound}}}}};
+    writeWholeFile(title.folder.file("PRsc\\sounds.dll"), writeNeModule(sounds).bytes);
     EXPECT_EQ(0u, title.run().waitForExit(60000));
     std::string lines;
     for (const std::string& line : expected) lines += line + "\r\n";

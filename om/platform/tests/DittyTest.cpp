@@ -123,7 +123,7 @@ TEST_F(DittyTest, AnAlbumPlaysItsTracksInTurnAndStopEndsIt) {
 }
 
 // Called from code (not through a verb, whose events are dropped) the missing resource's "finished" is heard.
-// A resource found plays end to end in the sound program test.
+// A resource found plays end to end in QUOMB_32's program test.
 TEST_F(DittyTest, AMissingResourceFinishesAtOnce) {
     clearParameters();
     rewindParameters();
