@@ -50,8 +50,10 @@ OMSR RDitty::classRecord{"RDitty", makeDitty};
 
 RDitty::RDitty() : resFile(popParameter()) { std::srand(static_cast<unsigned>(std::time(nullptr))); }
 
+// Out of the guard once for each notification it was deleted in (they nest when a handler plays again).
 RDitty::~RDitty() {
-    finishedGuard().remove(this);
+    while (finishedGuard().remove(this)) {
+    }
     reset();
 }
 

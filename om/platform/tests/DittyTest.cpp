@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include "NeModuleWriter.h"
 #include "OMIStreamDLL16.h"
@@ -141,7 +142,12 @@ struct DoomedDitty {
     ~DoomedDitty() {
         if (!destroyed) player->~RDitty();
     }
+    // With `again` set, the first call plays the missing resource once more, whose "finished" destroys.
     void destroy() {
+        if (std::exchange(again, false)) {
+            (void)player->playResource("WAVE", "99");
+            return;
+        }
         player->~RDitty();
         std::memset(bytes, 0xCD, sizeof bytes);
         destroyed = true;
@@ -151,15 +157,17 @@ struct DoomedDitty {
     }
     alignas(RDitty) unsigned char bytes[sizeof(RDitty)];
     RDitty* player;
+    bool again = false;
     bool destroyed = false;
 };
 
-// A missing resource's "finished" handler or the completion link that deletes the player: from code, and
-// as the second track of an album.
+// A missing resource's "finished" handler or the completion link that deletes the player: from code, from
+// a "finished" handler of the same player, and as the second track of an album.
 TEST_F(DittyTest, APlayerDeletedWhileItFinishesIsNotTouchedAgain) {
-    for (const std::string by : {"finished", "completion", "album"}) {
+    for (const std::string by : {"finished", "completion", "nested", "album"}) {
         SCOPED_TRACE(by);
         DoomedDitty doomed;
+        doomed.again = by == "nested";
         const OMLinkToObj<DoomedDitty> destroy(&doomed, &DoomedDitty::destroy);
         if (by == "completion") doomed.player->setCompletion(&destroy);
         else ASSERT_EQ(doomed.player->bindEvent("finished", &destroy, nullptr), 1);
