@@ -92,8 +92,10 @@ TEST_F(MenuTest, AMissingMenuResourceGivesAnEmptyMenuWithoutAHandle) {
     OMMenu host("Host", nullptr, nullptr);
     EXPECT_EQ(std::make_pair(bar.appendMenu(missing), host.appendSubmenu(missing)), std::make_pair(false, false))
         << "refused, so still the caller's";
-    EXPECT_EQ((std::vector<int>{bar.menus.count, GetMenuItemCount(bar.hmenu), host.items.count}),
-              std::vector<int>(3, 0));
+    OMPopUpMenu popUp("Context"), none(nullptr, "None");
+    EXPECT_FALSE(popUp.insertSubmenu(0, &none)) << "a pop-up without a handle is refused too";
+    EXPECT_EQ((std::vector<int>{bar.menus.count, GetMenuItemCount(bar.hmenu), host.items.count, popUp.items.count}),
+              std::vector<int>(4, 0));
     EXPECT_EQ(SendMessageA(app->window, WM_COMMAND, 0, 0), 0);
     delete missing;
 }
