@@ -19,6 +19,7 @@
 #include "NfntWriter.h"
 #include "PrsWriter.h"
 #include "ScriptState.h"
+#include "SmfWriter.h"
 #include "SoundResourceWriter.h"
 #include "SoundWriter.h"
 #include "WaveWriter.h"
@@ -299,6 +300,44 @@ void descriptorSeeds() {
     seed("descriptor_file", "unended", "/ no end line\nA \"open word\\\" still\n\t Pos\t10 20");
 }
 
+// SMF films: every frame and audio codec in both byte orders, and a damaged film.
+void smfSeeds() {
+    std::string picture;
+    for (int i = 0; i < 16 * 8; ++i) picture += char(i % 5 == 0 ? 0 : i / 3);
+    std::vector<std::int16_t> wave;
+    for (int i = 0; i < 64; ++i) wave.push_back(static_cast<std::int16_t>((i % 16 - 8) * 1500));
+    std::string wave8;
+    for (std::int16_t v : wave) wave8 += char(128 + v / 256);
+    std::vector<std::uint16_t> wave16(wave.begin(), wave.end());
+    SmfFilmHeader mono;
+    mono.width = 16, mono.height = 8, mono.depth = 8;
+    mono.sampleSize = 16, mono.channels = 1, mono.rate = 11025, mono.blockLength = 64, mono.duration = 500;
+    const std::vector<SmfPicture> pictures = {{0, smfTag("vrw8"), 0, 0, 16, 8, picture},
+                                              {100, smfTag("vlz8"), 2, 1, 8, 4, smfLzssGreedy(picture.substr(0, 32))},
+                                              {200, smfTag("vlx8"), -3, 5, 16, 8, smfLzssLiteral(picture)}};
+    const std::vector<SmfSound> sounds = {{0, smfTag("adpm"), 64, smfImaMono(wave)},
+                                          {100, smfTag("a3DO"), 64, smfSquareRoot(wave)},
+                                          {200, smfTag("a16m"), 64, smfBigEndian16(wave16)}};
+    seed("smf_film", "mono16", smfFilm(mono, pictures, sounds));
+    seed("smf_film", "mono16_big", smfFilm(mono, pictures, sounds, true));
+    SmfFilmHeader stereo = mono;
+    stereo.channels = 2, stereo.sampleSize = 8;
+    seed("smf_film", "stereo8", smfFilm(stereo, {}, {{0, smfTag("a8us"), 32, wave8}, {50, smfTag("ald8"), 64, smfDeltas8(wave8)},
+                                                     {60, smfTag("alz8"), 64, smfLzssGreedy(wave8)}}));
+    SmfFilmHeader deep = mono;
+    deep.depth = 16, deep.channels = 2;
+    seed("smf_film", "deep16", smfFilm(deep, {{0, smfTag("vr16"), 0, 0, 16, 8, smfBigEndian16(std::vector<std::uint16_t>(128, 0x1234))}},
+                                       {{0, smfTag("adps"), 64, smfImaStereo(wave)}}, true));
+    SmfWriter damaged;
+    damaged.header = mono;
+    damaged.header.capacity[2] = 16;
+    damaged.load(0, 2, std::string(16, '\x11'));
+    damaged.load(0, 3, "x");
+    damaged.frame(0, 2, smfTag("vr32"), smfPack(-4, -4), smfPack(30000, 2), 40);
+    damaged.entry(smfEntry(0, 3, 2, 3));
+    seed("smf_film", "damaged", damaged.bytes());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -322,5 +361,6 @@ int main(int argc, char** argv) {
     waveSeeds();
     animationSeeds();
     descriptorSeeds();
+    smfSeeds();
     return 0;
 }

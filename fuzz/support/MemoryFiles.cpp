@@ -96,6 +96,8 @@ std::int32_t FileSeek(FileRef ref, std::int32_t offset, std::int16_t origin) {
     return static_cast<std::int32_t>(at);
 }
 
+std::int32_t FileTell(FileRef ref) { return FileSeek(ref, 0, 1); }
+
 std::int32_t FileGetSize(FileRef ref) {
     const std::string* content = contentOf(ref);
     return content ? static_cast<std::int32_t>(content->size()) : -1;

@@ -72,8 +72,9 @@ bool SmfReadHeader(FileRef file, std::uint32_t offset, SmfHeader* header) {
 }
 
 bool SmfReadTable(FileRef file, const SmfHeader& header, std::uint32_t* table) {
+    if (header.entries == 0) return true;
     const std::uint32_t bytes = product(header.entries, 4);
-    if (header.entries != 0 && bytes == 0) return false;
+    if (bytes == 0) return false;
     if (FileRead(file, table, bytes) != bytes) return false;
     for (std::uint32_t i = 0; i < header.entries; ++i)
         table[i] = ByteOrderFix32(header.marker, readLittle32(reinterpret_cast<const std::uint8_t*>(table + i)));
