@@ -322,12 +322,16 @@ void smfSeeds() {
     seed("smf_film", "mono16_big", smfFilm(mono, pictures, sounds, true));
     SmfFilmHeader stereo = mono;
     stereo.channels = 2, stereo.sampleSize = 8;
-    seed("smf_film", "stereo8", smfFilm(stereo, {}, {{0, smfTag("a8us"), 32, wave8}, {50, smfTag("ald8"), 64, smfDeltas8(wave8)},
-                                                     {60, smfTag("alz8"), 64, smfLzssGreedy(wave8)}}));
+    seed("smf_film", "stereo8",
+         smfFilm(stereo, {},
+                 {{0, smfTag("a8us"), 32, wave8},
+                  {50, smfTag("ald8"), 64, smfDeltas8(wave8)},
+                  {60, smfTag("alz8"), 64, smfLzssGreedy(wave8)}}));
     SmfFilmHeader deep = mono;
     deep.depth = 16, deep.channels = 2;
-    seed("smf_film", "deep16", smfFilm(deep, {{0, smfTag("vr16"), 0, 0, 16, 8, smfBigEndian16(std::vector<std::uint16_t>(128, 0x1234))}},
-                                       {{0, smfTag("adps"), 64, smfImaStereo(wave)}}, true));
+    seed("smf_film", "deep16",
+         smfFilm(deep, {{0, smfTag("vr16"), 0, 0, 16, 8, smfBigEndian16(std::vector<std::uint16_t>(128, 0x1234))}},
+                 {{0, smfTag("adps"), 64, smfImaStereo(wave)}}, true));
     SmfWriter damaged;
     damaged.header = mono;
     damaged.header.capacity[2] = 16;

@@ -40,6 +40,13 @@ void decodeRaw(const std::uint8_t* data, std::size_t length, const Rect& rect, c
     const int w = rect.right - rect.left, h = rect.bottom - rect.top;
     const std::size_t rowBytes = std::size_t(w) * bytesPerPixel;
     const Columns cols = visibleColumns(rect, frame);
+    if (bytesPerPixel == 1 && rect.left == 0 && w == frame.width && rect.top >= 0) {
+        // Whole rows lie back to back in the data and in the frame: one copy.
+        const std::size_t room = std::size_t(std::max(0, frame.height - rect.top));
+        const std::size_t rows = std::min<std::size_t>({std::size_t(h), length / rowBytes, room});
+        std::memcpy(frame.pixels + std::size_t(rect.top) * rowBytes, data, rows * rowBytes);
+        return;
+    }
     for (int r = 0; r < h && length >= rowBytes; ++r, data += rowBytes, length -= rowBytes) {
         std::uint8_t* row = rowAt(frame, rect.top + r, bytesPerPixel);
         if (row && cols.first < cols.end)

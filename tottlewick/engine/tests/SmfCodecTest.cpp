@@ -103,7 +103,9 @@ TEST(SmfCodec, FrameCodecsByHand) {
     using P = std::vector<std::uint8_t>;
     const std::string twelve = "abcdefghijkl";
     EXPECT_EQ(frame("vrw8", twelve, {0, 0, 4, 3}, 4, 3), P(twelve.begin(), twelve.end()));
-    EXPECT_EQ(frame("vrw8", twelve.substr(0, 11), {0, 0, 4, 3}, 4, 3), (P{'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h', 9, 9, 9, 9}));
+    EXPECT_EQ(frame("vrw8", twelve.substr(0, 11), {0, 0, 4, 3}, 4, 3),
+              (P{'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h', 9, 9, 9, 9}));
+    EXPECT_EQ(frame("vrw8", twelve, {0, 1, 4, 4}, 4, 3), (P{9, 9, 9, 9, 'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h'}));
     EXPECT_EQ(frame("vr16", "\x12\x34", {0, 0, 1, 1}, 1, 1, 16), (P{0x34, 0x12}));
     EXPECT_EQ(frame("vr32", "\x11\x22\x33\x44", {0, 0, 1, 1}, 1, 1, 32), (P{0x44, 0x33, 0x22, 0x11}));
     EXPECT_EQ(frame("vr16", "\x12\x34", {0, 0, 1, 1}, 2, 1), (P{9, 9})) << "16-bit pixels into an 8-bit frame";
