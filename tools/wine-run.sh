@@ -6,6 +6,7 @@
 #
 #   wine-run.sh WORLD_DIR program.exe [args...]
 #   wine-run.sh WORLD_DIR --stop
+#   wine-run.sh WORLD_DIR --home     (prints the world's HOME, made ready with its null sound device)
 set -euo pipefail
 
 world=$(mkdir -p "$1" && cd "$1" && pwd)
@@ -62,11 +63,16 @@ start_display() {
     exit 1
 }
 
+# ALSA's null device is Wine's wave-out device in this world.
+prepare_home() {
+    mkdir -p "$HOME"
+    [ -f "$HOME/.asoundrc" ] || printf 'pcm.!default { type null }\n' > "$HOME/.asoundrc"
+}
+
 # The persistent children started here (Xvfb, wineserver) hold neither the lock nor the caller's
 # output, so callers that wait for their output to close are not kept waiting.
 start_world() {
-    mkdir -p "$HOME"
-    [ -f "$HOME/.asoundrc" ] || printf 'pcm.!default { type null }\n' > "$HOME/.asoundrc"
+    prepare_home
     display_alive || start_display
     export DISPLAY
     DISPLAY=$(cat "$world/display")
@@ -86,10 +92,10 @@ stop_world() {
     rm -f "$world/xvfb.pid"
 }
 
-if [ "${1:-}" = "--stop" ]; then
-    stop_world
-    exit 0
-fi
+case "${1:-}" in
+    --stop) stop_world; exit 0 ;;
+    --home) prepare_home; echo "$HOME"; exit 0 ;;
+esac
 
 exec 9>"$world/lock"
 flock 9
