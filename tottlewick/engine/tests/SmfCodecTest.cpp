@@ -24,10 +24,10 @@ std::string unpack(const std::string& in, std::size_t count) {
 }
 
 // Decodes into a buffer of `frames` sample frames preset to 0x55, and reads it back as 16-bit or 8-bit values.
-std::vector<int> audio(const char* tag, const std::string& in, std::uint32_t count, std::uint16_t bits,
+std::vector<int> audio(std::uint32_t tag, const std::string& in, std::uint32_t count, std::uint16_t bits,
                        std::uint16_t channels, std::uint32_t frames) {
     std::vector<std::uint8_t> buffer(std::size_t{frames} * bits / 8 * channels, 0x55);
-    SmfDecodeAudio(SmfTag(*reinterpret_cast<const char(*)[5]>(tag)), bytesOf(in), in.size(), count, 0,
+    SmfDecodeAudio(tag, bytesOf(in), in.size(), count, 0,
                    {buffer.data(), frames, bits, channels});
     std::vector<int> values;
     for (std::size_t i = 0; i < buffer.size(); i += bits / 8)
@@ -37,7 +37,7 @@ std::vector<int> audio(const char* tag, const std::string& in, std::uint32_t cou
 
 struct AudioCase {
     const char* what;
-    const char* tag;
+    std::uint32_t tag;
     std::string in;
     std::uint32_t count;
     std::uint16_t bits, channels;
@@ -47,23 +47,23 @@ struct AudioCase {
 TEST(SmfCodec, AudioCodecsByHand) {
     const std::string zero4("\0\0\0\0", 4);
     const AudioCase cases[] = {
-        {"ald8 deltas 0, 1, 255", "ald8", std::string("\0\0\1\xFF", 4), 3, 8, 1, {128, 129, 128}},
-        {"a3DO even, odd, -128, -1", "a3DO", "\x04\x05\x80\xFF", 4, 16, 1, {32, 40, -32768, 32766}},
-        {"adpm nibbles 7, 0", "adpm", zero4 + "\x70", 2, 16, 1, {11, 13}},
-        {"adpm step 76 is 10422", "adpm", std::string("\0\0\0\x4C\x40", 5), 1, 16, 1, {11724}},
-        {"adpm clamps at 32767", "adpm", std::string("\x7F\xF8\0\x58\x70", 5), 1, 16, 1, {32767}},
-        {"adpm clamps at -32767", "adpm", std::string("\x80\x08\0\x58\xF0", 5), 1, 16, 1, {-32767}},
-        {"adpm initial index 200 is 88", "adpm", std::string("\0\0\0\xC8\x00", 5), 1, 16, 1, {4095}},
-        {"adps one frame", "adps", zero4 + zero4 + "\x7C", 1, 16, 2, {11, -7}},
-        {"a16m swaps", "a16m", "\x12\x34\xFF\xFE", 2, 16, 1, {0x1234, -2}},
-        {"a8us pairs", "a8us", "\x01\x02\x03\x04", 2, 8, 2, {1, 2, 3, 4}},
-        {"a8um short input ends in silence", "a8um", "\x07", 3, 8, 1, {7, 128, 128}},
-        {"adpm short input ends in silence", "adpm", zero4 + "\x70", 4, 16, 1, {11, 13, 0, 0}},
-        {"adpm without its header is silence", "adpm", "\x01", 2, 16, 1, {0, 0}},
-        {"a16m into an 8-bit buffer writes nothing", "a16m", "\x12\x34", 2, 8, 1, {0x55, 0x55}},
-        {"a16s into a mono buffer writes nothing", "a16s", "\x12\x34\x56\x78", 1, 16, 1, {0x5555}},
-        {"unknown tag writes nothing", "zzzz", "\x12\x34", 1, 16, 1, {0x5555}},
-        {"count beyond the buffer stops at its end", "a8um", "\x01\x02\x03", 5, 8, 1, {1, 2, 3}},
+        {"ald8 deltas 0, 1, 255", SmfTag("ald8"), std::string("\0\0\1\xFF", 4), 3, 8, 1, {128, 129, 128}},
+        {"a3DO even, odd, -128, -1", SmfTag("a3DO"), "\x04\x05\x80\xFF", 4, 16, 1, {32, 40, -32768, 32766}},
+        {"adpm nibbles 7, 0", SmfTag("adpm"), zero4 + "\x70", 2, 16, 1, {11, 13}},
+        {"adpm step 76 is 10422", SmfTag("adpm"), std::string("\0\0\0\x4C\x40", 5), 1, 16, 1, {11724}},
+        {"adpm clamps at 32767", SmfTag("adpm"), std::string("\x7F\xF8\0\x58\x70", 5), 1, 16, 1, {32767}},
+        {"adpm clamps at -32767", SmfTag("adpm"), std::string("\x80\x08\0\x58\xF0", 5), 1, 16, 1, {-32767}},
+        {"adpm initial index 200 is 88", SmfTag("adpm"), std::string("\0\0\0\xC8\x00", 5), 1, 16, 1, {4095}},
+        {"adps one frame", SmfTag("adps"), zero4 + zero4 + "\x7C", 1, 16, 2, {11, -7}},
+        {"a16m swaps", SmfTag("a16m"), "\x12\x34\xFF\xFE", 2, 16, 1, {0x1234, -2}},
+        {"a8us pairs", SmfTag("a8us"), "\x01\x02\x03\x04", 2, 8, 2, {1, 2, 3, 4}},
+        {"a8um short input ends in silence", SmfTag("a8um"), "\x07", 3, 8, 1, {7, 128, 128}},
+        {"adpm short input ends in silence", SmfTag("adpm"), zero4 + "\x70", 4, 16, 1, {11, 13, 0, 0}},
+        {"adpm without its header is silence", SmfTag("adpm"), "\x01", 2, 16, 1, {0, 0}},
+        {"a16m into an 8-bit buffer writes nothing", SmfTag("a16m"), "\x12\x34", 2, 8, 1, {0x55, 0x55}},
+        {"a16s into a mono buffer writes nothing", SmfTag("a16s"), "\x12\x34\x56\x78", 1, 16, 1, {0x5555}},
+        {"unknown tag writes nothing", SmfTag("zzzz"), "\x12\x34", 1, 16, 1, {0x5555}},
+        {"count beyond the buffer stops at its end", SmfTag("a8um"), "\x01\x02\x03", 5, 8, 1, {1, 2, 3}},
     };
     for (const AudioCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -91,10 +91,10 @@ TEST(SmfCodec, LzssRuleAndTags) {
     EXPECT_LT(smfLzssGreedy(picture).size(), picture.size() / 2);
 }
 
-std::vector<std::uint8_t> frame(const char* tag, const std::string& data, Rect rect, std::uint16_t w, std::uint16_t h,
+std::vector<std::uint8_t> frame(std::uint32_t tag, const std::string& data, Rect rect, std::uint16_t w, std::uint16_t h,
                                 std::uint16_t depth = 8, std::uint8_t preset = 9) {
     std::vector<std::uint8_t> pixels(std::size_t{w} * h * depth / 8, preset);
-    SmfDecodeFrame(SmfTag(*reinterpret_cast<const char(*)[5]>(tag)), bytesOf(data), data.size(), rect,
+    SmfDecodeFrame(tag, bytesOf(data), data.size(), rect,
                    {pixels.data(), w, h, depth});
     return pixels;
 }
@@ -102,20 +102,21 @@ std::vector<std::uint8_t> frame(const char* tag, const std::string& data, Rect r
 TEST(SmfCodec, FrameCodecsByHand) {
     using P = std::vector<std::uint8_t>;
     const std::string twelve = "abcdefghijkl";
-    EXPECT_EQ(frame("vrw8", twelve, {0, 0, 4, 3}, 4, 3), P(twelve.begin(), twelve.end()));
-    EXPECT_EQ(frame("vrw8", twelve.substr(0, 11), {0, 0, 4, 3}, 4, 3),
+    EXPECT_EQ(frame(SmfTag("vrw8"), twelve, {0, 0, 4, 3}, 4, 3), P(twelve.begin(), twelve.end()));
+    EXPECT_EQ(frame(SmfTag("vrw8"), twelve.substr(0, 11), {0, 0, 4, 3}, 4, 3),
               (P{'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h', 9, 9, 9, 9}));
-    EXPECT_EQ(frame("vrw8", twelve, {0, 1, 4, 4}, 4, 3), (P{9, 9, 9, 9, 'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h'}));
-    EXPECT_EQ(frame("vr16", "\x12\x34", {0, 0, 1, 1}, 1, 1, 16), (P{0x34, 0x12}));
-    EXPECT_EQ(frame("vr32", "\x11\x22\x33\x44", {0, 0, 1, 1}, 1, 1, 32), (P{0x44, 0x33, 0x22, 0x11}));
-    EXPECT_EQ(frame("vr16", "\x12\x34", {0, 0, 1, 1}, 2, 1), (P{9, 9})) << "16-bit pixels into an 8-bit frame";
-    EXPECT_EQ(frame("vlz8", smfLzssLiteral("abcd"), {1, 0, 3, 2}, 3, 2), (P{9, 'a', 'b', 9, 'c', 'd'}));
-    EXPECT_EQ(frame("vlx8", smfLzssGreedy(std::string("a\0\0b", 4)), {0, 0, 2, 2}, 2, 2), (P{'a', 9, 9, 'b'}));
+    EXPECT_EQ(frame(SmfTag("vrw8"), twelve, {0, 1, 4, 4}, 4, 3),
+              (P{9, 9, 9, 9, 'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h'}));
+    EXPECT_EQ(frame(SmfTag("vr16"), "\x12\x34", {0, 0, 1, 1}, 1, 1, 16), (P{0x34, 0x12}));
+    EXPECT_EQ(frame(SmfTag("vr32"), "\x11\x22\x33\x44", {0, 0, 1, 1}, 1, 1, 32), (P{0x44, 0x33, 0x22, 0x11}));
+    EXPECT_EQ(frame(SmfTag("vr16"), "\x12\x34", {0, 0, 1, 1}, 2, 1), (P{9, 9})) << "16-bit pixels into an 8-bit frame";
+    EXPECT_EQ(frame(SmfTag("vlz8"), smfLzssLiteral("abcd"), {1, 0, 3, 2}, 3, 2), (P{9, 'a', 'b', 9, 'c', 'd'}));
+    EXPECT_EQ(frame(SmfTag("vlx8"), smfLzssGreedy(std::string("a\0\0b", 4)), {0, 0, 2, 2}, 2, 2), (P{'a', 9, 9, 'b'}));
     // Rows and columns outside the frame are decoded and dropped, negative origins included.
-    EXPECT_EQ(frame("vrw8", twelve, {-1, -1, 3, 2}, 3, 2), (P{'f', 'g', 'h', 'j', 'k', 'l'}));
-    EXPECT_EQ(frame("vlz8", smfLzssGreedy(twelve), {1, 1, 5, 4}, 3, 2), (P{9, 9, 9, 9, 'a', 'b'}));
-    EXPECT_EQ(frame("vr16", "\x12\x34\x56\x78", {-1, 0, 1, 1}, 1, 1, 16), (P{0x78, 0x56}));
-    EXPECT_EQ(frame("vlz8", "\x00", {-40, -40, 30000, 30000}, 2, 1), (P{9, 9}));
+    EXPECT_EQ(frame(SmfTag("vrw8"), twelve, {-1, -1, 3, 2}, 3, 2), (P{'f', 'g', 'h', 'j', 'k', 'l'}));
+    EXPECT_EQ(frame(SmfTag("vlz8"), smfLzssGreedy(twelve), {1, 1, 5, 4}, 3, 2), (P{9, 9, 9, 9, 'a', 'b'}));
+    EXPECT_EQ(frame(SmfTag("vr16"), "\x12\x34\x56\x78", {-1, 0, 1, 1}, 1, 1, 16), (P{0x78, 0x56}));
+    EXPECT_EQ(frame(SmfTag("vlz8"), "\x00", {-40, -40, 30000, 30000}, 2, 1), (P{9, 9}));
 }
 
 TEST(SmfCodec, HeaderAndWriterBytes) {
@@ -155,54 +156,6 @@ TEST(SmfCodec, HeaderAndWriterBytes) {
     h.blockLength = 0x40000000;
     EXPECT_EQ(SmfFrameBytes(h), 0u);
     EXPECT_EQ(SmfAudioBytes(h), 0u);
-}
-
-// Records what the walker asks for.
-struct LogHost : SmfCommandHost {
-    std::string log;
-    bool loads = true;
-    bool load(int track, bool empty, std::uint32_t size) override {
-        log += (empty ? "L" : "A") + std::to_string(track) + ":" + std::to_string(size) + " ";
-        return loads;
-    }
-    void frame(int track, const SmfCommandState& s) override {
-        log += "F" + std::to_string(track) + "(" + std::to_string(s.frameRect.left) + "," +
-               std::to_string(s.frameRect.top) + "," + std::to_string(s.frameRect.right) + "," +
-               std::to_string(s.frameRect.bottom) + ")@" + std::to_string(s.frameOffset) + " ";
-    }
-    void audio(int track, const SmfCommandState& s) override {
-        log += "S" + std::to_string(track) + ":" + std::to_string(s.blockLength) + " ";
-    }
-};
-
-TEST(SmfCodec, CommandWalker) {
-    const std::vector<std::uint32_t> table = {
-        smfEntry(10, 0, 2, 1), 64,                                    // load 64 at 10
-        smfEntry(0, 1, 2, 0),                                         // append, size kept
-        smfEntry(5, 2, 1, 6), smfPack(8, 4), smfPack(16, 8),          // origin and size at 15
-        smfEntry(0, 2, 1, 2), smfPack(20, 30),                        // moves, keeps its size
-        smfEntry(0, 2, 1, 12), smfPack(2, 3), 7,                      // resizes in place, offset 7
-        smfEntry(0, 9, 0, 15),                                        // unknown type: no operands
-        smfEntry(100, 3, 4, 3), smfTag("a16m"), 2205,                 // audio at 115
-        smfEntry(1, 2, 0, 15), 1, 2,                                  // operands past the end
-    };
-    LogHost host;
-    SmfCommandState state;
-    state.lastTime = 1000;  // the clock start
-    EXPECT_EQ(SmfRunDue(table.data(), std::uint32_t(table.size()), 1009, &state, &host), SmfWalkEnd::waiting);
-    EXPECT_EQ(host.log, "");
-    EXPECT_EQ(SmfRunDue(table.data(), std::uint32_t(table.size()), 1015, &state, &host), SmfWalkEnd::waiting);
-    EXPECT_EQ(host.log, "L2:64 A2:64 F1(8,4,24,12)@0 F1(20,30,36,38)@0 F1(20,30,22,33)@7 ");
-    EXPECT_EQ(state.frameOffset, 0u);
-    host.log.clear();
-    EXPECT_EQ(SmfRunDue(table.data(), std::uint32_t(table.size()), 5000, &state, &host), SmfWalkEnd::stopped);
-    EXPECT_EQ(host.log, "S4:2205 ");
-    EXPECT_EQ(state.next, table.size());
-    // A failed load ends the pass with the command consumed.
-    SmfCommandState again;
-    host.loads = false;
-    EXPECT_EQ(SmfRunDue(table.data(), std::uint32_t(table.size()), 5000, &again, &host), SmfWalkEnd::stopped);
-    EXPECT_EQ(again.next, 2u);
 }
 
 }  // namespace

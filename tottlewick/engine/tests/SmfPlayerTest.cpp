@@ -164,6 +164,7 @@ TEST_F(SmfPlayerTest, PlaysPicturesAndSoundOnTime) {
 std::string framesFilm(const std::vector<std::vector<std::int64_t>>& frames, std::uint16_t depth = 8) {
     SmfWriter w(false);
     w.header.width = 64, w.header.height = 48, w.header.depth = depth, w.header.duration = 100;
+    w.header.clockStart = 5;  // the first command is due at 5 ms
     w.header.capacity[0] = 64 * 48;
     w.load(0, 0, std::string(64 * 48, '\x21'));
     for (const auto& f : frames) w.frame(std::uint16_t(f[0]), 0, f[1], f[2], f[3], f[4]);
@@ -179,8 +180,11 @@ TEST_F(SmfPlayerTest, RectangleUpdatesAndDrawing) {
     SmfSetPosition(player, {100, 50});
     SmfStart(player);
     SmfService(player);
+    EXPECT_EQ(UpdateGetRects(nullptr), 0) << "before the clock start";
+    advance(5);
+    SmfService(player);
     Rect r;
-    UpdateGetRects(&r);
+    ASSERT_EQ(UpdateGetRects(&r), 1);
     EXPECT_EQ((std::vector<int>{r.left, r.top, r.right, r.bottom}), (std::vector<int>{108, 54, 124, 62}));
     advance(10);
     SmfService(player);
