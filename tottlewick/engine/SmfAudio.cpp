@@ -25,6 +25,25 @@ constexpr AudioCodec kCodecs[] = {
     {SmfTag("adpm"), 16, 2}, {SmfTag("adps"), 16, 4}, {SmfTag("a3DO"), 16, 2},
 };
 
+// One IMA ADPCM channel: the predictor clamped to -32767..32767 and the step index to 0..88, the index
+// read from the stream included.
+struct ImaChannel {
+    std::int32_t predictor;
+    std::int32_t index;
+    std::int16_t step(std::uint8_t nibble) {
+        index = std::clamp(index, 0, 88);
+        const std::int32_t stepSize = kImaSteps[index];
+        std::int32_t difference = stepSize >> 3;
+        if (nibble & 1) difference += stepSize >> 2;
+        if (nibble & 2) difference += stepSize >> 1;
+        if (nibble & 4) difference += stepSize;
+        if (nibble & 8) difference = -difference;
+        predictor = std::clamp(predictor + difference, -32767, 32767);
+        index += kImaIndexShift[nibble];
+        return static_cast<std::int16_t>(predictor);
+    }
+};
+
 void put16(std::uint8_t* out, std::int32_t value) {
     out[0] = static_cast<std::uint8_t>(value);
     out[1] = static_cast<std::uint8_t>(value >> 8);
@@ -59,7 +78,7 @@ std::uint32_t unpackDeltas(const std::uint8_t* in, std::size_t length, std::uint
 
 std::uint32_t imaMono(const std::uint8_t* in, std::size_t length, std::uint32_t count, std::uint8_t* out) {
     if (length < 4) return 0;
-    SmfImaState s{big16(in), big16(in + 2)};
+    ImaChannel s{big16(in), big16(in + 2)};
     std::uint32_t n = 0;
     for (std::size_t at = 4; at < length && n < count; ++at) {
         put16(out + 2 * n++, s.step(in[at] >> 4));
@@ -70,7 +89,7 @@ std::uint32_t imaMono(const std::uint8_t* in, std::size_t length, std::uint32_t 
 
 std::uint32_t imaStereo(const std::uint8_t* in, std::size_t length, std::uint32_t count, std::uint8_t* out) {
     if (length < 8) return 0;
-    SmfImaState left{big16(in), big16(in + 2)}, right{big16(in + 4), big16(in + 6)};
+    ImaChannel left{big16(in), big16(in + 2)}, right{big16(in + 4), big16(in + 6)};
     std::uint32_t n = 0;
     for (std::size_t at = 8; at < length && n < count; ++at, ++n) {
         put16(out + 4 * n, left.step(in[at] >> 4));
@@ -111,19 +130,6 @@ std::uint32_t decode(const AudioCodec& codec, const std::uint8_t* in, std::size_
 }
 
 }  // namespace
-
-std::int16_t SmfImaState::step(std::uint8_t nibble) {
-    index = std::clamp(index, 0, 88);
-    const std::int32_t stepSize = kImaSteps[index];
-    std::int32_t difference = stepSize >> 3;
-    if (nibble & 1) difference += stepSize >> 2;
-    if (nibble & 2) difference += stepSize >> 1;
-    if (nibble & 4) difference += stepSize;
-    if (nibble & 8) difference = -difference;
-    predictor = std::clamp(predictor + difference, -32767, 32767);
-    index += kImaIndexShift[nibble];
-    return static_cast<std::int16_t>(predictor);
-}
 
 std::uint32_t SmfDecodeAudio(std::uint32_t tag, const std::uint8_t* source, std::size_t length,
                              std::uint32_t count, std::uint32_t slot, const SmfAudioTarget& target) {

@@ -18,10 +18,3 @@ struct SmfAudioTarget {
 // buffer's format, writes nothing. Returns the units decoded.
 std::uint32_t SmfDecodeAudio(std::uint32_t tag, const std::uint8_t* source, std::size_t length,
                              std::uint32_t count, std::uint32_t slot, const SmfAudioTarget& target);
-
-// One IMA ADPCM channel: the predictor clamped to -32767..32767 and the step index to 0..88.
-struct SmfImaState {
-    std::int32_t predictor;
-    std::int32_t index;
-    std::int16_t step(std::uint8_t nibble);
-};
