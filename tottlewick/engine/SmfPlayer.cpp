@@ -8,7 +8,6 @@
 #include "EngineClock.h"
 #include "SmfPlayerRecord.h"
 #include "SndChannel.h"
-#include "SndChannelPlay.h"
 #include "SndPlay.h"
 #include "SndVoice.h"
 
