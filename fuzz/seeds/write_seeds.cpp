@@ -19,6 +19,7 @@
 #include "NfntWriter.h"
 #include "PrsWriter.h"
 #include "ScriptState.h"
+#include "SidWriter.h"
 #include "SmfWriter.h"
 #include "SoundResourceWriter.h"
 #include "SoundWriter.h"
@@ -254,6 +255,20 @@ void shapeSeeds() {
     seed("xpk_shapes", "no_shapes", empty);
 }
 
+// SIDs of both versions behind the four bytes of the time at which the target reads their envelope.
+void sidSeeds() {
+    SidResource plain;
+    plain.points = {{0, -200, 1000}, {1024, 300, 1000}, {512, 0, 0}};
+    SidResource repeating = plain;
+    repeating.version = 1;
+    repeating.flags = 0x0080;
+    repeating.name = "Wind";
+    repeating.values = {1, 2, 3};
+    const std::string time("\xC4\x09\0\0", 4);  // 2500 ms
+    seed("sid_resource", "plain", time + writeSid(plain, ByteOrder::big));
+    seed("sid_resource", "repeating_named", time + writeSid(repeating, ByteOrder::big));
+}
+
 void waveSeeds() {
     WaveSound wave;
     wave.samples = std::string(30, '\x90');
@@ -362,6 +377,7 @@ int main(int argc, char** argv) {
     fontSeeds();
     soundSeeds();
     shapeSeeds();
+    sidSeeds();
     waveSeeds();
     animationSeeds();
     descriptorSeeds();
