@@ -7,6 +7,7 @@
 #include "AppBindings.h"
 #include "AppBox.h"
 #include "AppModule.h"
+#include "AppRun.h"
 #include "AppStart.h"
 #include "Clock.h"
 #include "DisplayCanvas.h"
@@ -17,6 +18,7 @@
 #include "Menu.h"
 #include "Palette.h"
 #include "ShapeMgr.h"
+#include "Sid.h"
 #include "SndManager.h"
 #include "SndRequest.h"
 #include "Str.h"
@@ -93,8 +95,10 @@ void fillOffscreen() {
     DisplayEndOffscreenDraw();
 }
 
-// The application's start-up; from here on its shutdown message gets through once.
+// The application's start-up, with the SID player's envelopes served from the idle pass on; from here on
+// its shutdown message gets through once.
 void startApplication() {
+    AppSetSidService(SidServiceAll);
     AppArmShutdown();
     AppSendMessage(mainWindow(), kAppStartup, 0, 0);
 }
