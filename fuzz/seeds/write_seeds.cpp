@@ -20,6 +20,7 @@
 #include "PrsWriter.h"
 #include "ScriptState.h"
 #include "SidWriter.h"
+#include "XmvWriter.h"
 #include "SmfWriter.h"
 #include "SoundResourceWriter.h"
 #include "SoundWriter.h"
@@ -255,6 +256,21 @@ void shapeSeeds() {
     seed("xpk_shapes", "no_shapes", empty);
 }
 
+// Animations in both orders over a small 0xC002 bank: a stub, offsets at the extremes, unsorted events
+// and no end record.
+void xmvSeeds() {
+    ForgeBank bank;
+    bank.shapes = {forgePattern(kForgeRun8, 9, 6, 1, 5), forgePattern(kForgeRun8, 4, 3, 2, 5)};
+    const std::string shapes = forgeXpk(bank, ByteOrder::big);
+    XmvSpec varied = xmvStub(1);
+    varied.scanMode = 1;
+    varied.events = {{5, 1, 0, 40, -10, 4}, {3, 0, 20, 30}, {6, 1, 10, 5, 32767, -32768}, {4, 7, 50, 10}, {9, 0, 0, 60}};
+    varied.endRecord = false;
+    seed("xmv_animation", "stub", joinParts({xmvWrite(xmvStub(1), ByteOrder::big), shapes}));
+    seed("xmv_animation", "varied_native", joinParts({xmvWrite(varied, ByteOrder::little), shapes}));
+    seed("xmv_animation", "varied_big", joinParts({xmvWrite(varied, ByteOrder::big), shapes}));
+}
+
 // SIDs of both versions behind the four bytes of the time at which the target reads their envelope.
 void sidSeeds() {
     SidResource plain;
@@ -378,6 +394,7 @@ int main(int argc, char** argv) {
     soundSeeds();
     shapeSeeds();
     sidSeeds();
+    xmvSeeds();
     waveSeeds();
     animationSeeds();
     descriptorSeeds();
