@@ -14,12 +14,13 @@
 #include "RKbdInp.h"
 #include "RPButton.h"
 #include "RQueue.h"
+#include "RText.h"
 
 bool linkScriptClasses() {
     const OMSR* const records[] = {&OMMultiTrinket::classRecord, &OMAnimation::classRecord,  &RAnimation::classRecord,
                                    &RPButton::classRecord,       &RQueue::classRecord,       &RCompositeAction::classRecord,
                                    &RHotSpot::classRecord,       &RKbdInp::classRecord,      &RDescriptorFile::classRecord,
-                                   &RCharacter::classRecord,     &RDitty::classRecord};
+                                   &RCharacter::classRecord,     &RDitty::classRecord,       &RText::classRecord};
     for (const OMSR* record : records)
         if (!classExists(record->className)) return false;
     registerLeafActions();

@@ -111,7 +111,7 @@ TEST(ProgramTest, EveryScriptClassAndActionKindIsMadeAndRDittyPlaysFilesAndResou
     const std::pair<const char*, const char*> classes[] = {
         {"a", "RAnimation 100 50 12"}, {"o", "OMAnimation 100 50 12"}, {"g", "OMMultiTrinket"}, {"b", "RPButton 12"},
         {"q", "RQueue"},  {"k", "RCompositeAction"}, {"h", "RHotSpot 300 200 100 50"}, {"i", "RKbdInp"},
-        {"f", "RDescriptorFile"}, {"c", "RCharacter 12 0"}, {"d", "RDitty \"\""}};
+        {"f", "RDescriptorFile"}, {"c", "RCharacter 12 0"}, {"d", "RDitty \"\""}, {"t", "RText ab 0 10 20 0 \"\""}};
     const std::pair<const char*, const char*> actions[] = {
         {"SoundAction", "7"}, {"AnimAction", "12 1 1"}, {"PlayAnimAction", "'a'"}, {"DelayAction", "100"},
         {"RandomDelayAction", "100 200"}, {"EmptyAction", ""}, {"VerbAction", "'d' 1 stop"},

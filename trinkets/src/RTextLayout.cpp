@@ -1,0 +1,76 @@
+// Word wrap of a box text: the line count and the line walk.
+#include "RTextLayout.h"
+
+#include <cstring>
+
+#include "OMFont.h"
+
+namespace {
+
+char* skipBlanks(char* p) {
+    while (*p == ' ') ++p;
+    return p;
+}
+
+char* wordEnd(char* p) {
+    while (*p && *p != ' ') ++p;
+    return p;
+}
+
+// True when nothing but blanks follows p.
+bool atLastWord(char* p) { return *skipBlanks(p) == '\0'; }
+
+}  // namespace
+
+std::int32_t RTextLayout::widthOf(char* from, char* to) {
+    const char kept = *to;
+    *to = '\0';
+    const std::int32_t width = font_.textWidth(from);
+    *to = kept;
+    return width;
+}
+
+// Every break for width adds a line, also the one after a last word that is too wide by itself.
+std::int32_t RTextLayout::countLines() {
+    std::int32_t n = 1;
+    for (char* s = text_; *s;) {
+        char* lineEnd = nullptr;
+        if (breakLine(s, lineEnd, s)) ++n;
+    }
+    return n;
+}
+
+bool RTextLayout::breakLine(char* s, char*& lineEnd, char*& next) {
+    char* const end = text_ + std::strlen(text_);
+    char* e = wordEnd(skipBlanks(s));
+    for (;;) {
+        char* word = skipBlanks(e);
+        char* wordStop = wordEnd(word);
+        if (atLastWord(wordStop)) {
+            const bool fits = widthOf(s, end) <= boxWidth_;
+            lineEnd = fits ? end : e;
+            next = fits ? end : word;
+            return !fits;
+        }
+        if (widthOf(s, wordStop) > boxWidth_) {
+            lineEnd = e;
+            next = word;
+            return true;
+        }
+        e = wordStop;
+    }
+}
+
+void RTextLayout::forEachLine(const std::function<void(const char* line, std::int32_t width)>& draw) {
+    char* s = text_;
+    while (*s) {
+        char* lineEnd = nullptr;
+        char* next = nullptr;
+        static_cast<void>(breakLine(s, lineEnd, next));
+        const char kept = *lineEnd;
+        *lineEnd = '\0';
+        draw(s, font_.textWidth(s));
+        *lineEnd = kept;
+        s = next;
+    }
+}
