@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and starts QUOMB_32.exe on the sample title (build/sample) under Wine: in a window on
 # the user's display when DISPLAY is set, else on the build's own Xvfb display. Esc in the title quits.
+# Where the machine has no sound device, the title plays to the null device of the build's Wine world.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="${BUILD_DIR:-$root/build}"
