@@ -39,18 +39,19 @@ bool load(Anim* a) {
     return true;
 }
 
-std::int16_t opened(Anim* a, bool timed, bool start) {
-    if (!AnimOpen(a)) return 0;
+std::int16_t begin(Anim* a, bool timed, bool start) {
     setFlag(a, kAnimTimed, timed);
     if (start) AnimSetPaused(a, 0);
     return 1;
 }
 
+std::int16_t opened(Anim* a, bool timed, bool start) { return AnimOpen(a) ? begin(a, timed, start) : 0; }
+
 std::int16_t openAt(Anim* a, bool timed, std::int16_t x, std::int16_t y, bool offset) {
     if (!AnimOpen(a)) return 0;
     a->x = static_cast<std::int16_t>(offset ? a->x + x : x);
     a->y = static_cast<std::int16_t>(offset ? a->y + y : y);
-    return opened(a, timed, true);
+    return begin(a, timed, true);
 }
 
 enum class AtEnd { stay, close, loop };

@@ -129,7 +129,8 @@ TEST_F(AnimTest, UntimedStepsOnceCloseAndLoop) {
     EXPECT_EQ((Results{closing->anim, closing->time, AnimStepOnceAndClose(closing)}), (Results{0, 60, 0}));
 
     Anim* loop = player(2);
-    AnimStart(loop);
+    AnimStartOffsetUntimed(loop, 3, -4);
+    EXPECT_EQ((Results{loop->x, loop->y}), (Results{103, 96}));
     seen.clear();
     for (int i = 0; i < 3; ++i) {
         AnimStepLoop(loop);
