@@ -13,6 +13,7 @@
 #include "OMSound.h"
 #include "OMSystemUtilities.h"
 #include "OMWaveSound.h"
+#include "RAnswer.h"
 #include "SceneCommands.h"
 #include "YDeathInterest.h"
 #include "YScriptLoader.h"
@@ -95,4 +96,5 @@ void registerApplicationCommands() {
     registerCommand("exitQUOMB", doNothing);
     registerCommand("RandomNumber", randomNumberCommand);
     registerCommand("SetCorralTrinketNormalization", setCorralTrinketNormalizationCommand);
+    registerAnswerCommands();
 }

@@ -7,6 +7,7 @@
 #include "OMTrinketWindow.h"
 #include "OMWndCanvas.h"
 #include "RAnimation.h"
+#include "RAnswer.h"
 #include "RCharacter.h"
 #include "RPButton.h"
 
@@ -21,6 +22,7 @@ AppCursors installCursors(OMTrinketWindow& window) {
     OMTrinket::setNoTrinketCursor(cursor);
     RPButton::defaultCursor = RPButton::defaultDownCursor = cursor;
     RAnimation::defaultCursor = RAnimation::defaultDownCursor = cursor;
+    RAnswer::defaultCursor = RAnswer::defaultDownCursor = cursor;
     RCharacter::setDefaultCursor(cursor);
     RCharacter::setDefaultDownCursor(cursor);
     auto* second = new OMCursor(kDefaultCursorId, nullptr);

@@ -9,18 +9,24 @@
 #include "RCharacter.h"
 #include "RCompositeAction.h"
 #include "RDescriptorFile.h"
+#include "RAttributeContainer.h"
 #include "RDitty.h"
+#include "RGraphicAnswer.h"
+#include "RGraphicTextAnswer.h"
 #include "RHotSpot.h"
 #include "RKbdInp.h"
 #include "RPButton.h"
 #include "RQueue.h"
+#include "RStackingContainer.h"
 #include "RText.h"
 
 bool linkScriptClasses() {
     const OMSR* const records[] = {&OMMultiTrinket::classRecord, &OMAnimation::classRecord,  &RAnimation::classRecord,
                                    &RPButton::classRecord,       &RQueue::classRecord,       &RCompositeAction::classRecord,
                                    &RHotSpot::classRecord,       &RKbdInp::classRecord,      &RDescriptorFile::classRecord,
-                                   &RCharacter::classRecord,     &RDitty::classRecord,       &RText::classRecord};
+                                   &RCharacter::classRecord,     &RDitty::classRecord,       &RText::classRecord,
+                                   &RGraphicAnswer::classRecord, &RGraphicTextAnswer::classRecord,
+                                   &RStackingContainer::classRecord, &RAttributeContainer::classRecord};
     for (const OMSR* record : records)
         if (!classExists(record->className)) return false;
     registerLeafActions();

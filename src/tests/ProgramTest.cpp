@@ -111,7 +111,9 @@ TEST(ProgramTest, EveryScriptClassAndActionKindIsMadeAndRDittyPlaysFilesAndResou
     const std::pair<const char*, const char*> classes[] = {
         {"a", "RAnimation 100 50 12"}, {"o", "OMAnimation 100 50 12"}, {"g", "OMMultiTrinket"}, {"b", "RPButton 12"},
         {"q", "RQueue"},  {"k", "RCompositeAction"}, {"h", "RHotSpot 300 200 100 50"}, {"i", "RKbdInp"},
-        {"f", "RDescriptorFile"}, {"c", "RCharacter 12 0"}, {"d", "RDitty \"\""}, {"t", "RText ab 0 10 20 0 \"\""}};
+        {"f", "RDescriptorFile"}, {"c", "RCharacter 12 0"}, {"d", "RDitty \"\""}, {"t", "RText ab 0 10 20 0 \"\""},
+        {"ga", "RGraphicAnswer 10 10 5 12 cat 1"}, {"ta", "RGraphicTextAnswer 10 10 5 12 hi cat 1"},
+        {"sc", "RStackingContainer 12 5 10 -1"}, {"ac", "RAttributeContainer 12 5 cat"}};
     const std::pair<const char*, const char*> actions[] = {
         {"SoundAction", "7"}, {"AnimAction", "12 1 1"}, {"PlayAnimAction", "'a'"}, {"DelayAction", "100"},
         {"RandomDelayAction", "100 200"}, {"EmptyAction", ""}, {"VerbAction", "'d' 1 stop"},
