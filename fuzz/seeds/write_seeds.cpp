@@ -285,6 +285,14 @@ void sidSeeds() {
     seed("sid_resource", "repeating_named", time + writeSid(repeating, ByteOrder::big));
 }
 
+// Texts behind a 300-pixel box, spacing 1, word wrap and a width seed: tabs, line ends of every kind, and
+// runs longer than a piece.
+void textLayoutSeeds() {
+    const std::string box("\x2C\x01\x01\x01\x07", 5);
+    seed("text_layout", "lines", box + "The owl\tsat\r\non the\rbranch\nall night long.");
+    seed("text_layout", "long_runs", box + std::string(1100, ' ') + std::string(1500, 'A'));
+}
+
 void waveSeeds() {
     WaveSound wave;
     wave.samples = std::string(30, '\x90');
@@ -394,6 +402,7 @@ int main(int argc, char** argv) {
     soundSeeds();
     shapeSeeds();
     sidSeeds();
+    textLayoutSeeds();
     xmvSeeds();
     waveSeeds();
     animationSeeds();

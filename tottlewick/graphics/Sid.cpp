@@ -102,6 +102,19 @@ std::int16_t playInSlot(const SidView& view, std::uint16_t index, std::int16_t p
     return channel;
 }
 
+// A slot in use, holding the SID locked.
+SidSlot slotFor(SidRef ref, std::int16_t channel, MemHandle sid, const SidView& view, std::uint32_t start,
+                std::uint16_t volume, std::int16_t pan) {
+    return {ref,
+            static_cast<std::uint16_t>(channel),
+            static_cast<std::uint16_t>(view.pointTable() ? 1 : 0),
+            start,
+            volume,
+            pan,
+            sid,
+            static_cast<const std::uint8_t*>(MemHandleLock(sid))};
+}
+
 }  // namespace
 
 MemHandle SidLoad(std::uint16_t id) {
@@ -164,14 +177,8 @@ SidRef SidPlay(MemHandle sid, std::int16_t priority, std::uint16_t volume, std::
                    static_cast<std::uint16_t>(std::uint32_t{volume} * initial.volume >> 10), clampPan(pan + initial.pan));
     if (channel == -1) return 0;
     serial = static_cast<std::uint16_t>((serial + 1) | 0x8000);
-    *free = {SidRef{serial} << 16 | index,
-             static_cast<std::uint16_t>(channel),
-             static_cast<std::uint16_t>(access->pointTable() ? 1 : 0),
-             ClockMilliseconds() - SndGetPosition(channel),
-             volume,
-             pan,
-             sid,
-             static_cast<const std::uint8_t*>(MemHandleLock(sid))};
+    *free = slotFor(SidRef{serial} << 16 | index, channel, sid, access.view(),
+                    ClockMilliseconds() - SndGetPosition(channel), volume, pan);
     return free->ref;
 }
 
@@ -240,7 +247,12 @@ void SidCompletion(std::int16_t, std::uint32_t, MemHandle, std::uint32_t data) {
     slot = SidSlot{};
 }
 
-void SidTestHoldFreeSlots() {
-    for (SidSlot& slot : slots)
-        if (!slot.ref) slot.ref = SidRef{0x8000} << 16 | static_cast<SidRef>(&slot - slots);
+void SidTestHoldFreeSlots(MemHandle sid, std::int16_t channels) {
+    const SidAccess access(sid);
+    for (SidSlot& slot : slots) {
+        if (slot.ref) continue;
+        const auto index = static_cast<std::uint16_t>(&slot - slots);
+        slot = slotFor(SidRef{0x8000} << 16 | index, std::int16_t(channels > 0 ? index % channels : 0), sid,
+                       access.view(), ClockMilliseconds(), kFullVolume, 0);
+    }
 }

@@ -45,5 +45,6 @@ void SidServiceAll();
 // The sound manager's completion for SID plays: frees the slot whose index is data.
 void SidCompletion(std::int16_t channel, std::uint32_t soundId, MemHandle sample, std::uint32_t data);
 
-// Test seam: marks every free slot in use without a play, as if each held a sound.
-void SidTestHoldFreeSlots();
+// Test seam: marks every free slot in use as if it played the SID on channel (slot index % channels),
+// without starting a sound; SidCompletion frees them.
+void SidTestHoldFreeSlots(MemHandle sid, std::int16_t channels);

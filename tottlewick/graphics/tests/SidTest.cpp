@@ -131,7 +131,7 @@ TEST_F(SidTest, PlaysWithTheResourceSettingsAndItsEnvelope) {
     EXPECT_EQ(SidStop(quietRef), -1);
     EXPECT_EQ(SidGetVolume(again), 700);
 
-    SidTestHoldFreeSlots();
+    SidTestHoldFreeSlots(sids[1], 8);
     EXPECT_EQ(SidPlayDefault(sids[0]), 0u);
 }
 
