@@ -16,6 +16,7 @@
 #include "RHotSpot.h"
 #include "RKbdInp.h"
 #include "RPButton.h"
+#include "RPuzzle.h"
 #include "RQueue.h"
 #include "RStackingContainer.h"
 #include "RText.h"
@@ -26,7 +27,7 @@ bool linkScriptClasses() {
                                    &RHotSpot::classRecord,       &RKbdInp::classRecord,      &RDescriptorFile::classRecord,
                                    &RCharacter::classRecord,     &RDitty::classRecord,       &RText::classRecord,
                                    &RGraphicAnswer::classRecord, &RGraphicTextAnswer::classRecord,
-                                   &RStackingContainer::classRecord, &RAttributeContainer::classRecord};
+                                   &RStackingContainer::classRecord, &RAttributeContainer::classRecord, &RPuzzle::classRecord};
     for (const OMSR* record : records)
         if (!classExists(record->className)) return false;
     registerLeafActions();

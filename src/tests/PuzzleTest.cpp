@@ -3,14 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "AnimationFiles.h"
 #include "AseqFormat.h"
 #include "AseqWriter.h"
 #include "RAttributeContainer.h"
+#include "RPuzzle.h"
 #include "RGraphicAnswer.h"
 #include "RStackingContainer.h"
 #include "TrinketFixture.h"
+#include "YDeathInterest.h"
 
 namespace {
 
@@ -35,6 +38,32 @@ struct PuzzleTest : TrinketFixture {
     void SetUp() override {
         TrinketFixture::SetUp();
         files.animation(5, halfPicture());
+        installDeathHooks();
+    }
+    void TearDown() override {
+        removeDeathHooks();
+        TrinketFixture::TearDown();
+    }
+    // Logs each named event of the object as "name ".
+    static void log(OMScriptableObject& object, std::initializer_list<const char*> events) {
+        for (const char* event : events) {
+            const OMLinkToFct note([](OMArg name) { eventLog += reinterpret_cast<const char*>(name) + std::string(" "); },
+                                   reinterpret_cast<OMArg>(event));
+            object.bindEvent(event, &note, nullptr);
+        }
+    }
+    // A puzzle with its events logged, holding the answer and the containers.
+    RPuzzle* puzzle(RAnswer* answer, const std::vector<RContainer*>& held) {
+        auto* p = new RPuzzle;
+        p->registerProperties();
+        log(*p, {"answersUsed", "containersFull", "puzzleSolved", "puzzleWrong", "overflow"});
+        if (answer) p->addAnswer(answer);
+        for (RContainer* c : held) p->addContainer(c);
+        return p;
+    }
+    // Presses at from, moves to and releases at to.
+    void drag(POINT from, POINT to) {
+        run({mouse(WM_LBUTTONDOWN, from.x, from.y), mouse(WM_MOUSEMOVE, to.x, to.y), mouse(WM_LBUTTONUP, to.x, to.y)});
     }
     SolidAnswer* answer(const OMRect& rect, const char* attribute = "", std::int32_t value = 0) {
         return new SolidAnswer(window, rect, attribute, value);
@@ -89,6 +118,79 @@ TEST_F(PuzzleTest, AnAnswerIsCentredByItsInnerRectangle) {
     a->setProperty("extraRight", "5");
     a->centreIn(100, 100, 200, 200);
     EXPECT_EQ("130 130 170 170 135 130 165 170", numbers(a->getBounds()) + " " + numbers(a->effectiveRect()));
+}
+
+TEST_F(PuzzleTest, ADropGoesToTheFirstBestContainerThatScoresAboveZeroOrHome) {
+    const struct { const char* name; std::int32_t extraBottom; const char* expected; } cases[] = {
+        {"equal scores: the first added", 0, "210 210 250 250 first answersUsed puzzleWrong "},
+        {"accepted with score 0: home", 40, "10 10 50 50 none overflow "},
+        {"no containers: home and solved", 0, "10 10 50 50 none puzzleSolved "}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        eventLog.clear();
+        RAnswer* a = answer({10, 10, 50, 50}, "x");
+        a->setProperty("extraBottom", std::to_string(c.extraBottom).c_str());
+        RAttributeContainer first(OMRect{200, 200, 260, 260}, 5, "y", window), second(OMRect{200, 200, 260, 260}, 5, "y", window);
+        RStackingContainer stack(OMRect{200, 200, 300, 300}, 5, 10, -1, window);
+        std::vector<RContainer*> held = {&first, &second};
+        if (c.extraBottom) held = {&stack};
+        if (std::string(c.name).find("no containers") == 0) held.clear();
+        std::unique_ptr<RPuzzle> p(puzzle(a, held));
+        drag({20, 20}, {230, 230});
+        const std::string where = a->container() == &first ? "first " : a->container() ? "other " : "none ";
+        EXPECT_EQ(c.expected, numbers(a->getBounds()) + " " + where + eventLog);
+        delete a;
+        EXPECT_EQ(0, p->answers.count);
+    }
+}
+
+TEST_F(PuzzleTest, TheDataSetGrowsToItsEntriesAndStartGivesTheRecordsInOrder) {
+    std::unique_ptr<RPuzzle> p(puzzle(nullptr, {}));
+    p->invokeMethod("setAnswer", "3", "cat", "1", "");
+    EXPECT_EQ("3 0 0 1", numbers({std::int64_t(p->dataSet.entries.size()), std::int64_t(p->dataSet.entries[0].answers.size()),
+                                  std::int64_t(p->dataSet.entries[1].answers.size()), std::int64_t(p->dataSet.entries[2].answers.size())}));
+    std::unique_ptr<RPuzzle> q(puzzle(nullptr, {}));
+    q->invokeMethod("setAnswer", "1", "a1", "5", "a2", "5", "");
+    q->invokeMethod("addAnswer", "nobody");
+    q->setProperty("scrambleAnswers", "0");
+    std::vector<RAnswer*> made;
+    for (int k = 0; k < 3; ++k) {
+        made.push_back(answer({10, 10, 50, 50}, "old"));
+        q->addAnswer(made.back());
+    }
+    std::srand(7);
+    q->start();
+    std::string attributes;
+    for (RAnswer* a : made) attributes += std::string(a->getProperty("attribute")) + " ";
+    EXPECT_EQ("a1 a2 old ", attributes);
+    for (RAnswer* a : made) delete a;
+}
+
+TEST_F(PuzzleTest, AHandlerThatDeletesThePuzzleEndsTheDropAndADoubleClickStillDrops) {
+    RAnswer* a = answer({10, 10, 50, 50}, "y");
+    RAttributeContainer house(OMRect{200, 200, 260, 260}, 5, "y", window);
+    house.registerProperties();
+    RPuzzle* p = puzzle(a, {&house});
+    Callback ends{[&] {
+        eventLog += "deleting ";
+        delete p;
+    }};
+    const OMLinkToObj<Callback> endLink = calling(ends);
+    p->bindEvent("containersFull", &endLink, nullptr);
+    drag({20, 20}, {230, 230});
+    EXPECT_EQ("210 210 250 250 deleting ", numbers(a->getBounds()) + " " + eventLog);
+    // Down, up, double click, up: the pick-up of the double click holds the mouse until its release drops.
+    std::unique_ptr<RPuzzle> again(puzzle(a, {&house}));
+    a->setContainer(nullptr);
+    house.answers.clear(false);
+    again->placeAnswer(a, &house);
+    eventLog.clear();
+    run({mouse(WM_LBUTTONDOWN, 220, 220), mouse(WM_LBUTTONUP, 220, 220), mouse(WM_LBUTTONDBLCLK, 220, 220),
+         mouse(WM_LBUTTONUP, 220, 220)});
+    EXPECT_EQ("placed 0 containersFull answersUsed puzzleSolved containersFull answersUsed puzzleSolved ",
+              std::string(a->container() == &house ? "placed " : "out ") + std::to_string(a->dragging) + " " + eventLog);
+    again.reset();
+    delete a;
 }
 
 }  // namespace

@@ -196,7 +196,7 @@ void RText::getTextHeightText(OMArg buffer) { writeInteger(buffer, font_->ascent
 void RText::getTextWidthText(OMArg buffer) { writeInteger(buffer, font_->textWidth(text_.get())); }
 // The shared result buffer holds 255 characters: longer texts are cut there.
 void RText::getTextText(OMArg buffer) { static_cast<void>(writePropertyText(buffer, text_.get())); }
-void RText::setUserDataText(OMArg text) { userData_ = copyOf(reinterpret_cast<const char*>(text)); }
+void RText::setUserData(const char* data) { userData_ = copyOf(data); }
 void RText::getUserDataText(OMArg buffer) {
     if (userData_) static_cast<void>(writePropertyText(buffer, userData_.get()));
 }

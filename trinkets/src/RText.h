@@ -40,6 +40,8 @@ public:
     void setFontByName(const char* name, std::int32_t size, std::int32_t style);
     OMFont* getFont() const { return font_; }
     void setWrap(std::int32_t wrap);
+    // The free string scripts keep on the text.
+    void setUserData(const char* data);
     std::int32_t getWrap() const { return wrap_; }
     std::int32_t getCentred() const { return centred_; }
     std::int32_t getSizedToText() const { return sizedToText_; }
@@ -68,7 +70,7 @@ private:
     void getTextText(OMArg buffer);
     void getTextHeightText(OMArg buffer);
     void getTextWidthText(OMArg buffer);
-    void setUserDataText(OMArg text);
+    void setUserDataText(OMArg text) { setUserData(reinterpret_cast<const char*>(text)); }
     void getUserDataText(OMArg buffer);
     void setWrapText(OMArg text) { setWrap(integerOf(text)); }
     void getWrapText(OMArg buffer) { writeInteger(buffer, wrap_); }
