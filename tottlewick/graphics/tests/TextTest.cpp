@@ -7,6 +7,7 @@
 #include "FontMap.h"
 #include "PortScroll.h"
 #include "TextBox.h"
+#include "TextLayout.h"
 #include "TextStyle.h"
 #include "UpdateTestSupport.h"
 
@@ -30,6 +31,24 @@ ForgeBank fontBank(int count) {
 
 constexpr std::uint8_t kBlank = 0;
 constexpr std::uint16_t kShapeA = 34;  // 'A' is shape 33
+
+// The pieces of a text: (characters, how it ended, whether it was cut) each.
+std::vector<std::string> piecesOf(const std::string& text) {
+    std::vector<std::string> out;
+    std::size_t position = 0;
+    for (TextPiece piece; textNextPiece(text.data(), text.size(), &position, &piece);)
+        out.push_back(std::to_string(piece.count) + "/" + std::to_string(int(piece.end)) + (piece.cut ? "c" : ""));
+    return out;
+}
+
+TEST(TextLayoutTest, PiecesAndTabStops) {
+    using Pieces = std::vector<std::string>;
+    EXPECT_EQ(piecesOf("ab\r\ncd\r\r\tef"), (Pieces{"2/1", "2/1", "0/1", "0/2", "2/0"}));
+    EXPECT_EQ(piecesOf(std::string(1038, 'a') + "  b"), (Pieces{"1037/0c", "4/0"}))
+        << "cut at 1040: the trailing blanks and the last character start the next piece";
+    EXPECT_EQ(piecesOf(std::string(1100, ' ')).front(), "1/0c") << "a run of blanks still moves on";
+    EXPECT_EQ((Results{textTabStop(0, 10), textTabStop(40, 10), textTabStop(13, 0)}), (Results{40, 80, 13}));
+}
 
 struct TextTest : ScreenUpdateTest {
     void SetUp() override {
@@ -134,6 +153,11 @@ TEST_F(TextTest, TabsAndWordWrap) {
     TextBoxDraw(box, "ABCDEFG", nullptr);
     EXPECT_EQ((Results{pen().h, pen().v, pixelAt(canvas, 5, 0), pixelAt(canvas, 0, 14), pixelAt(canvas, 0, 28)}),
               (Results{8, 42, kBlank, kShapeA, kShapeA + 3}));
+
+    // A box narrower than any letter still takes one per line.
+    boxOf(5, 100, 0);
+    TextBoxDraw(box, "AB", nullptr);
+    EXPECT_EQ((Results{pen().h, pen().v, pixelAt(canvas, 0, 14)}), (Results{5, 14, kShapeA + 1}));
 }
 
 TEST_F(TextTest, ScrollingAtTheBottomAndWritingOnBelow) {
