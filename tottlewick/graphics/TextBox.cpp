@@ -78,10 +78,10 @@ int BoxAdvances::advance(std::uint8_t character, std::size_t index) const {
 }
 
 int BoxAdvances::trim() const {
-    const bool spaced = record_.layout() == kTextSpaced && record_.spacingProc;
-    return record_.layout() == kTextProportional || (record_.layout() == kTextSpaced && !spaced)
-               ? FontGetSpacing(record_.font)
-               : 0;
+    // Proportional runs end without the spacing after their last character; cells and callbacks do not.
+    const bool proportional =
+        record_.layout() == kTextProportional || (record_.layout() == kTextSpaced && !record_.spacingProc);
+    return proportional ? FontGetSpacing(record_.font) : 0;
 }
 
 int boxTextWidth(TextBox box, const TextBoxRecord& record, const char* text, std::size_t count) {
