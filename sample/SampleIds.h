@@ -21,6 +21,11 @@ constexpr std::uint16_t kPlayButton = 2100;
 constexpr std::uint16_t kCharacterSettle = 3000;
 constexpr std::uint16_t kCharacterFidgets[3] = {3001, 3002, 3003};
 constexpr std::uint16_t kCharacterSpeech = 3010;
+// The puzzle's pictures: a cat and a dog, 40 x 40, and their houses, 100 x 100; each one frame that holds.
+constexpr std::uint16_t kCatPicture = 4000;
+constexpr std::uint16_t kDogPicture = 4001;
+constexpr std::uint16_t kCatHouse = 4100;
+constexpr std::uint16_t kDogHouse = 4101;
 
 // Sound module, "WAVE", 11025 Hz, 8-bit mono.
 constexpr std::uint16_t kClickSound = 100;
@@ -32,5 +37,8 @@ constexpr std::uint8_t kGroundIndex = 10;
 // Ground colours (0xRRGGBB): both are among the 20 static colours, so an 8-bit display shows them exactly.
 constexpr std::uint32_t kMeadowGround = 0x008000;
 constexpr std::uint32_t kNightGround = 0x000080;
+// Fur colours of the cat and the dog (0xRRGGBB), exact on a display deeper than 8 bits.
+constexpr std::uint32_t kCatColour = 0xFF8C1E;
+constexpr std::uint32_t kDogColour = 0x8C5A32;
 // The ground covers the rows from here to the bottom of each background.
 constexpr int kGroundTop = 360;

@@ -1,5 +1,5 @@
 ; The first screen: a meadow with a turning sun, a button that chimes, a hot spot on the sun that stops
-; and starts it, and the keyboard: Enter goes to the night, Esc quits.
+; and starts it, and the keyboard: Enter goes to the night, P to the puzzle, G to the guide, Esc quits.
 Scene Meadow
 sun=RAnimation 520 40 2000
 play sun forever
@@ -42,5 +42,13 @@ procedure +typed
  if k="Enter"
  [
   relay night.mps
+ ]
+ if k="P"
+ [
+  relay puzzle.mps
+ ]
+ if k="G"
+ [
+  relay guide.mps
  ]
 ]

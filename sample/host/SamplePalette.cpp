@@ -36,5 +36,9 @@ std::vector<std::uint32_t> scenePalette(const SceneColors& scene) {
     colors[kMouth] = 0xB42828;
     colors[kHair] = 0x78461E;
     colors[kCheek] = 0xF08C8C;
+    colors[kCatFur] = kCatColour;
+    colors[kDogFur] = kDogColour;
+    colors[kHouseWall] = 0xE6D2A0;
+    colors[kHouseRoof] = 0xA03228;
     return colors;
 }

@@ -22,6 +22,10 @@ enum SampleColor : std::uint8_t {
     kMouth = 102,
     kHair = 103,
     kCheek = 104,
+    kCatFur = 110,
+    kDogFur = 111,
+    kHouseWall = 112,
+    kHouseRoof = 113,
 };
 constexpr int kSkyShades = 64;
 

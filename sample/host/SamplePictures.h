@@ -19,3 +19,7 @@ AseqPicture characterSettle();
 AseqPicture characterFidget(int which);
 // Its first entry is the sound cue of soundId; the mouth then opens and closes.
 AseqPicture characterSpeech(std::uint16_t soundId);
+// The puzzle's pets, 40 x 40, whose middle is fur, and a house for each, 100 x 100, a wall under a roof.
+enum class Pet { cat, dog };
+AseqPicture petPicture(Pet pet);
+AseqPicture housePicture(Pet pet);

@@ -4,6 +4,7 @@
 //   samplegen FOLDER
 #include <cstdio>
 #include <fstream>
+#include <tuple>
 #include <string>
 
 #include "NeModuleWriter.h"
@@ -29,6 +30,10 @@ NeModule pictureModule() {
     animations.resources.push_back({kCharacterSettle, aseq(characterSettle())});
     for (int i = 0; i < 3; ++i) animations.resources.push_back({kCharacterFidgets[i], aseq(characterFidget(i))});
     animations.resources.push_back({kCharacterSpeech, aseq(characterSpeech(kGreetingSpeech))});
+    for (const auto& [pet, picture, house] : {std::tuple{Pet::cat, kCatPicture, kCatHouse}, {Pet::dog, kDogPicture, kDogHouse}}) {
+        animations.resources.push_back({picture, aseq(petPicture(pet))});
+        animations.resources.push_back({house, aseq(housePicture(pet))});
+    }
     NeModule module;
     module.types = {palettes, animations};
     return module;

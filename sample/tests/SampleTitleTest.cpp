@@ -78,4 +78,37 @@ TEST_F(SampleTitleTest, AQueueOfTheGreetingAMoveAndADelayRunsInOrder) {
     EXPECT_EQ("queued\r\nspoke\r\ndone 200\r\n", debugText());
 }
 
+// "P" in the meadow opens the puzzle; posted drags of the pets: the dog onto the sky goes home, the cat into
+// its house, then the dog into its own, which fills, uses and solves the puzzle. In a 24-bit world the
+// screen shows each pet in the middle of its house.
+TEST_F(SampleTitleTest, ThePuzzleJudgesEachDropOfThePets) {
+    const ProgramWindow title(folder.file("QUOMB_32.exe"), folder.path());
+    const HWND scene = title.waitForWindow("OMWindowChildClass", kTimeoutMs);
+    ASSERT_NE(nullptr, scene) << "no trinket window";
+    ASSERT_TRUE(waitForDebugText("meadow shown\r\n"));
+    ProgramWindow::postCharacter(GetAncestor(scene, GA_ROOT), 'P', 'P');
+    std::string expected = "meadow shown\r\npuzzle shown\r\n";
+    ASSERT_TRUE(waitForDebugText(expected)) << debugText();
+    const struct { POINT from, to; const char* lines; } drags[] = {
+        {{350, 410}, {350, 150}, "dropped dog\r\noverflow\r\nup dog\r\n"},
+        {{270, 410}, {150, 270}, "dropped cat\r\nadded cat\r\nplaced cathouse\r\nup cat\r\n"},
+        {{350, 410}, {450, 270},
+         "dropped dog\r\nadded dog\r\nplaced doghouse\r\nfull\r\nused\r\nsolved\r\nup dog\r\n"}};
+    for (const auto& d : drags) {
+        PostMessageA(scene, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(d.from.x, d.from.y));
+        PostMessageA(scene, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(d.to.x, d.to.y));
+        PostMessageA(scene, WM_LBUTTONUP, 0, MAKELPARAM(d.to.x, d.to.y));
+        expected += d.lines;
+        EXPECT_TRUE(waitForDebugText(expected)) << debugText();
+    }
+    HDC screen = GetDC(nullptr);
+    const bool trueColour = GetDeviceCaps(screen, BITSPIXEL) >= 24;
+    ReleaseDC(nullptr, screen);
+    for (const auto& [middle, rgb] : {std::pair{POINT{150, 270}, kCatColour}, {POINT{450, 270}, kDogColour}})
+        EXPECT_TRUE(!trueColour || title.waitForColour(scene, middle, RGB(rgb >> 16, rgb >> 8 & 0xFF, rgb & 0xFF), kTimeoutMs))
+            << middle.x << " shows " << std::hex << ProgramWindow::colourAt(scene, middle);
+    ProgramWindow::postCharacter(GetAncestor(scene, GA_ROOT), '\x1B', VK_ESCAPE);
+    EXPECT_EQ(0u, title.waitForExit(kTimeoutMs));
+}
+
 }  // namespace
