@@ -151,6 +151,7 @@ void RText::draw() {
 void RText::drawWrapped(OMCanvas& canvas, std::int32_t lineHeight) {
     const std::int32_t boxWidth = bounds.right - bounds.left;
     RTextLayout layout(text_.get(), *canvas.font, boxWidth);
+    layout.breakLines();
     const std::int32_t n = layout.countLines();
     std::int32_t baseline = bounds.top + (bounds.bottom - bounds.top) / 2 - lineHeight * ((n - 1) / 2);
     if (n % 2 == 0) baseline -= lineHeight / 2;

@@ -31,13 +31,16 @@ std::int32_t RTextLayout::widthOf(char* from, char* to) {
 }
 
 // Every break for width adds a line, also the one after a last word that is too wide by itself.
-std::int32_t RTextLayout::countLines() {
-    std::int32_t n = 1;
+void RTextLayout::breakLines() {
+    lines_.clear();
+    count_ = 1;
     for (char* s = text_; *s;) {
         char* lineEnd = nullptr;
-        if (breakLine(s, lineEnd, s)) ++n;
+        char* next = nullptr;
+        if (breakLine(s, lineEnd, next)) ++count_;
+        lines_.push_back({s, lineEnd});
+        s = next;
     }
-    return n;
 }
 
 bool RTextLayout::breakLine(char* s, char*& lineEnd, char*& next) {
@@ -62,15 +65,10 @@ bool RTextLayout::breakLine(char* s, char*& lineEnd, char*& next) {
 }
 
 void RTextLayout::forEachLine(const std::function<void(const char* line, std::int32_t width)>& draw) {
-    char* s = text_;
-    while (*s) {
-        char* lineEnd = nullptr;
-        char* next = nullptr;
-        static_cast<void>(breakLine(s, lineEnd, next));
-        const char kept = *lineEnd;
-        *lineEnd = '\0';
-        draw(s, font_.textWidth(s));
-        *lineEnd = kept;
-        s = next;
+    for (const Span& line : lines_) {
+        const char kept = *line.end;
+        *line.end = '\0';
+        draw(line.start, font_.textWidth(line.start));
+        *line.end = kept;
     }
 }

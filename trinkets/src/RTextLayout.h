@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 class OMFont;
 
@@ -12,9 +13,11 @@ class RTextLayout {
 public:
     RTextLayout(char* text, OMFont& font, std::int32_t boxWidth) : text_(text), font_(font), boxWidth_(boxWidth) {}
 
-    // How many lines the wrapped text takes. A last word that starts a line is measured again by itself, so
-    // a line start whose rest is wider than the box counts one more.
-    std::int32_t countLines();
+    // Breaks the text into lines in one walk; afterwards countLines and forEachLine use the breaks.
+    void breakLines();
+    // How many lines the wrapped text counts. A last word that starts a line is measured again by itself,
+    // so a line start whose rest is wider than the box counts one more.
+    std::int32_t countLines() const { return count_; }
     // Calls draw with each line (terminated for the call) and its width, top line first. The first word of
     // a line always belongs to it; the trailing blanks of a line that another follows are left out.
     void forEachLine(const std::function<void(const char* line, std::int32_t width)>& draw);
@@ -26,7 +29,14 @@ private:
     // line); true when the line was broken because the rest is wider than the box.
     bool breakLine(char* s, char*& lineEnd, char*& next);
 
+    struct Span {
+        char* start;
+        char* end;
+    };
+
     char* text_;
     OMFont& font_;
     std::int32_t boxWidth_;
+    std::vector<Span> lines_;
+    std::int32_t count_ = 1;
 };
