@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "PXKFuelCore.h"
+#include "PXKHornCore.h"
 #include "PXKProblem.h"
 #include "PXKRoad.h"
 
@@ -122,6 +124,17 @@ TEST(RacingTest, SignsUseTheirTypesLimitsAndKinds) {
         EXPECT_EQ((std::vector<int>{13229}), r.sounds);
         EXPECT_EQ(passFrom, r.segmentAtCode(3));
     }
+    for (const bool right : {true, false}) {
+        SCOPED_TRACE(right);
+        Road r;
+        r.road.showChoice("ten", false);
+        r.run(200);
+        EXPECT_TRUE(r.road.signInReach());
+        right ? r.road.right(r.now) : r.road.wrong(r.now);
+        r.segmentAtCode(right ? 5 : 6);
+        EXPECT_EQ(right ? (std::vector<int>{2, 4, 5}) : (std::vector<int>{2, 6}), r.codes);
+        EXPECT_EQ(right ? (std::vector<int>{13215, 13216}) : std::vector<int>(), r.sounds);
+    }
     for (const auto& [kind, code, end] : {std::tuple{0, 1, 32}, std::tuple{2, 7, 32}, std::tuple{1, 15, 18}}) {
         SCOPED_TRACE(kind);
         Road r;
@@ -138,6 +151,44 @@ TEST(RacingTest, SignsUseTheirTypesLimitsAndKinds) {
         EXPECT_EQ(kind == 1 ? (std::vector<int>{1, 4, 9, 14}) : std::vector<int>(), cuts);
         EXPECT_EQ(end, count + 1);
     }
+}
+
+TEST(RacingTest, HornAndFuelGauge) {
+    int pressed = 0, outOfFuel = 0, lost = 0;
+    std::vector<int> sounds, crash;
+    PXKHornCore horn([&] { ++pressed; }, [&] { ++outOfFuel; }, [&](std::int32_t id) { sounds.push_back(id); });
+    horn.press(0);
+    horn.press(1);
+    EXPECT_EQ(3, horn.position());
+    horn.tick(30);
+    EXPECT_EQ(1, pressed);
+    EXPECT_EQ(1, horn.position());
+    horn.startBlink(30);
+    horn.tick(37);
+    EXPECT_EQ(2, horn.position());
+    horn.tick(44);
+    EXPECT_EQ(1, horn.position());
+    horn.startCrash(44);
+    for (std::uint32_t now = 45; outOfFuel == 0 && now < 1000; horn.tick(++now))
+        if (crash.empty() || crash.back() != horn.crashPosition()) crash.push_back(horn.crashPosition());
+    EXPECT_EQ((std::vector<int>{0, 1, 4, 8, 10, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2}), crash);
+    EXPECT_TRUE(outOfFuel == 1 && horn.crashPosition() == 0 && horn.state() == 0);
+    EXPECT_EQ(std::vector<int>{13267}, sounds);
+
+    PXKFuelCore fuel([&] { ++lost; });
+    std::uint32_t now = 0;
+    for (int unit = 0; unit < 5; ++unit) {
+        fuel.loseUnit();
+        for (std::uint32_t end = now + 16 * 7; now < end;) fuel.tick(++now);
+    }
+    EXPECT_EQ(5, lost);
+    EXPECT_EQ(0, fuel.level());
+    EXPECT_EQ(6, fuel.position());
+    fuel.fill(now);
+    for (std::uint32_t end = now + 5 * 7; now < end;) fuel.tick(++now);
+    EXPECT_EQ(1, fuel.position());
+    fuel.adjust(true);
+    EXPECT_EQ(2, fuel.position());
 }
 
 }  // namespace
