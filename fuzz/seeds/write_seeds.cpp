@@ -133,6 +133,12 @@ void logSeeds() {
     seed("placeholders", "fallback", joinParts({"&unknown &name_x &9", "1=first", "name_x=global"}));
 }
 
+// The printer's profile entry: complete, with blanks, and short of its port.
+void printerSeeds() {
+    seed("printer_entry", "complete", " HP LaserJet, winspool,LPT1:");
+    seed("printer_entry", "incomplete", "HP,winspool");
+}
+
 void glimmerSeeds() {
     seed("comma_list", "names", "Title,Second,,A name longer than fifteen");
     ByteWriter region(ByteOrder::little);
@@ -397,6 +403,7 @@ int main(int argc, char** argv) {
     strSeeds();
     logSeeds();
     glimmerSeeds();
+    printerSeeds();
     pictureSeeds();
     fontSeeds();
     soundSeeds();
