@@ -6,6 +6,7 @@
 #include "PrintPlatform.h"
 #include "Str.h"
 #include "UtilFormat.h"
+#include "UtilString.h"
 
 namespace {
 
@@ -26,11 +27,6 @@ const char* fileNamePart(const char* name) {
     for (const char* at = name; *at; ++at)
         if (*at == '\\' || *at == ':') part = at + 1;
     return part;
-}
-
-void closeDialog() {
-    if (abortState.dialog) DestroyWindow(abortState.dialog);
-    abortState.dialog = nullptr;
 }
 
 }  // namespace
@@ -72,6 +68,12 @@ BOOL CALLBACK PrintAbortProc(HDC, int) {
 void PrintResetAbort() {
     abortState.aborted = false;
     abortState.dialog = nullptr;
+    UtilStrCopy(abortState.text, kDefaultDocument, sizeof abortState.text);
+}
+
+void PrintCloseAbortDialog() {
+    if (abortState.dialog) DestroyWindow(abortState.dialog);
+    abortState.dialog = nullptr;
 }
 
 std::int16_t PrintIsAborted() {
@@ -81,6 +83,7 @@ std::int16_t PrintIsAborted() {
 std::int16_t PrintStartDoc(HDC dc, const char* name) {
     if (!dc) return 0;
     const PrintPlatform& platform = PrintGetPlatform();
+    PrintResetAbort();
     platform.setAbortProc(dc, PrintAbortProc);
     const char* document = name ? name : kDefaultDocument;
     UtilFormat(abortState.text, StrGetMessage(kMessagePrinting, "Printing: %s"), fileNamePart(document));
@@ -111,6 +114,6 @@ std::int16_t PrintEndDoc(HDC dc) {
     PrintGetPlatform().endDoc(dc);
     if (abortState.aborted) return 0;
     EnableWindow(DisplayGetWindow(), TRUE);
-    closeDialog();
+    PrintCloseAbortDialog();
     return 1;
 }

@@ -13,8 +13,9 @@ constexpr int kPrintAbortText = 100;
 std::int16_t PrintShowAbortDialog(HWND owner);
 extern "C" INT_PTR CALLBACK PrintAbortDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 extern "C" BOOL CALLBACK PrintAbortProc(HDC dc, int code);
-// Clears the abort flag and forgets the dialog, for a new job.
+// Clears the abort flag, forgets the dialog and gives it its default text, for a new job.
 void PrintResetAbort();
+void PrintCloseAbortDialog();
 std::int16_t PrintIsAborted();
 
 std::int16_t PrintStartDoc(HDC dc, const char* name);

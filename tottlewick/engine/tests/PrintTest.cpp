@@ -1,6 +1,15 @@
 // Printing: the default printer's entry through the print seam, and Wine's world without a printer.
+#include <algorithm>
+#include <cstring>
+
 #include "AppStandIn.h"
+#include "CanvasPalette.h"
+#include "DisplayWindow.h"
+#include "Port.h"
+#include "PrintCanvas.h"
 #include "PrintDevice.h"
+#include "PrintImage.h"
+#include "PrintLayout.h"
 #include "PrintPlatform.h"
 
 namespace {
@@ -12,6 +21,11 @@ DWORD WINAPI fakeProfile(LPCSTR, LPCSTR, LPCSTR, LPSTR buffer, DWORD size) {
     const std::string copied = profileEntry.substr(0, size - 1);
     lstrcpyA(buffer, copied.c_str());
     return static_cast<DWORD>(copied.size());
+}
+
+std::string RectText(const Rect& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
 }
 
 struct PrintTest : AppTest {
@@ -55,10 +69,207 @@ TEST_F(PrintTest, WineWithoutAPrinter) {
     standin::script.boxAnswer = IDOK;
     EXPECT_EQ(PrintCheckPrinter(), 1);
     EXPECT_EQ(PrintCreateDC(1, 2), nullptr);
+    const Rect picture{0, 0, 64, 48};
+    EXPECT_EQ(ImagePrint(0, nullptr, &picture, 0), 0);
     const std::string noPrinter = "box Tottlewick|No Printer found. Please check your printer setup.|2030";
     ASSERT_TRUE(WriteProfileStringA("windows", "device", "Nobody,winspool,LPT1:"));
     EXPECT_EQ(PrintCreateDC(1, 2), nullptr);
     WriteProfileStringA("windows", "device", nullptr);
-    EXPECT_EQ(standin::log, (std::vector<std::string>{noPrinter, noPrinter,
+    EXPECT_EQ(standin::log, (std::vector<std::string>{noPrinter, noPrinter, noPrinter,
                                                         "box Tottlewick|Can't open printer.|2030"}));
+}
+
+namespace {
+
+// The printer of the seam: a memory DC over a 24-bit DIB section of the printable 290 x 400 pixels, on
+// paper 320 x 420 printed from (10, 5); its calls are logged, and EndPage runs the abort procedure.
+constexpr int kPrinterStride = (290 * 3 + 3) & ~3;
+
+struct MemoryPrinter {
+    std::vector<std::string> calls;
+    ABORTPROC abort = nullptr;
+    bool failStartPage = false;
+    bool cancelOnStartPage = false;
+    int openPrinters = 0;
+    std::uint8_t* pixels = nullptr;
+    HBITMAP section = nullptr;
+};
+MemoryPrinter printer;
+
+DWORD WINAPI memoryProfile(LPCSTR, LPCSTR, LPCSTR, LPSTR buffer, DWORD size) {
+    return static_cast<DWORD>(lstrlenA(lstrcpynA(buffer, "Memory,winspool,MEM:", static_cast<int>(size))));
+}
+BOOL WINAPI memoryOpen(LPSTR, LPHANDLE handle, LPPRINTER_DEFAULTSA) {
+    ++printer.openPrinters;
+    *handle = reinterpret_cast<HANDLE>(0x50);
+    return TRUE;
+}
+LONG WINAPI memoryProperties(HWND, HANDLE, LPSTR, PDEVMODEA out, PDEVMODEA, DWORD mode) {
+    if (mode == 0) return sizeof(DEVMODEA);
+    if (mode == DM_OUT_BUFFER) *out = DEVMODEA{};
+    return IDOK;
+}
+BOOL WINAPI memoryClose(HANDLE) {
+    --printer.openPrinters;
+    return TRUE;
+}
+HDC WINAPI memoryDC(LPCSTR, LPCSTR, LPCSTR, const DEVMODEA*) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 290, -400, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP section = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    printer.pixels = static_cast<std::uint8_t*>(bits);
+    printer.section = section;
+    std::fill_n(printer.pixels, kPrinterStride * 400, std::uint8_t{0x80});
+    HDC dc = CreateCompatibleDC(nullptr);
+    SelectObject(dc, section);
+    return dc;
+}
+int WINAPI memoryAbortProc(HDC, ABORTPROC procedure) {
+    printer.abort = procedure;
+    return 1;
+}
+int WINAPI memoryStartDoc(HDC, const DOCINFOA*) {
+    printer.calls.push_back("StartDoc");
+    return 1;
+}
+int WINAPI memoryStartPage(HDC) {
+    printer.calls.push_back("StartPage");
+    HWND dialog = FindWindowA("#32770", "Printing");
+    if (printer.cancelOnStartPage && dialog)
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), LPARAM(GetDlgItem(dialog, IDCANCEL)));
+    return printer.failStartPage ? -1 : 1;
+}
+int WINAPI memoryEndPage(HDC dc) {
+    printer.calls.push_back("EndPage");
+    return printer.abort(dc, 0) ? 1 : -1;
+}
+int WINAPI memoryEndDoc(HDC) {
+    printer.calls.push_back("EndDoc");
+    return 1;
+}
+int WINAPI memoryCaps(HDC, int index) {
+    switch (index) {
+    case HORZRES: return 290;
+    case VERTRES: return 400;
+    case PHYSICALOFFSETX: return 10;
+    case PHYSICALOFFSETY: return 5;
+    case PHYSICALWIDTH: return 320;
+    case PHYSICALHEIGHT: return 420;
+    case BITSPIXEL: return 24;
+    case PLANES: return 1;
+    default: return 0;
+    }
+}
+
+// The colour at (x, y) of the printed page as 0xRRGGBB.
+std::uint32_t printedAt(int x, int y) {
+    const std::uint8_t* p = printer.pixels + y * kPrinterStride + x * 3;
+    return std::uint32_t{p[2]} << 16 | std::uint32_t{p[1]} << 8 | p[0];
+}
+
+// A canvas laid out as the Global picture: 64 x 48, index 20 (red) above and 30 (blue) below.
+struct SeamPrintTest : PrintTest {
+    void SetUp() override {
+        PrintTest::SetUp();
+        ASSERT_EQ(MemInit(kMemFirstTableEntries, kMemGrowEntries), 1);
+        printer = MemoryPrinter{};
+        const PrintPlatform platform = {memoryProfile,   memoryOpen,    memoryProperties, memoryClose,
+                                        memoryDC,        memoryAbortProc, memoryStartDoc, memoryStartPage,
+                                        memoryEndPage,   memoryEndDoc,  memoryCaps};
+        PrintSetPlatform(&platform);
+        DisplaySetWindow(makeWindow(DefWindowProcA));
+        struct {
+            WORD version = 0x300, count = 256;
+            PALETTEENTRY entries[256];
+        } log;
+        for (int i = 0; i < 256; ++i) log.entries[i] = {BYTE(i), BYTE(i), BYTE(i), 0};
+        log.entries[kRed] = {255, 0, 0, 0};
+        log.entries[kBlue] = {0, 0, 255, 0};
+        palette = CreatePalette(reinterpret_cast<LOGPALETTE*>(&log));
+        ASSERT_TRUE(CanvasCreate(&canvas, 64 | 48 << 16, kCanvasMemory | kCanvasDepth8));
+        CanvasSetPalette(canvas, palette);
+        void* base;
+        std::int32_t step;
+        std::uint16_t depth;
+        Rect area;
+        CanvasLockPixels(canvas, &base, &step, &depth, &area);
+        for (int y = 0; y < 48; ++y) std::memset(static_cast<std::uint8_t*>(base) + y * step, y < 24 ? kRed : kBlue, 64);
+        CanvasUnlockPixels(canvas);
+    }
+    void TearDown() override {
+        CanvasDispose(&canvas);
+        DeleteObject(palette);
+        DeleteObject(printer.section);
+        DisplaySetWindow(nullptr);
+        MemTerm();
+        PrintTest::TearDown();
+    }
+    static constexpr int kRed = 20;
+    static constexpr int kBlue = 30;
+    Canvas canvas = 0;
+    HPALETTE palette = nullptr;
+};
+
+}  // namespace
+
+TEST(PrintLayoutTest, PagesWorkedByHand) {
+    const Rect printed = PrintImageRect({0, 0, 2550, 3300}, {0, 0, 640, 480}, 300, 300, 50);
+    EXPECT_EQ(RectText(printed), RectText({608, 1150, 1942, 2150}));
+    const Rect area = PrintPageAreaOf(50, 60, 2550, 3300, 2400, 3150);
+    EXPECT_EQ(RectText(area), RectText({50, 30, 2400, 3150}));
+    Rect placed{};
+    ASSERT_TRUE(PrintPlaceInArea(area, 640, 480, &placed));
+    EXPECT_EQ(RectText(placed), RectText({50, 709, 2400, 2471}));
+    EXPECT_FALSE(PrintPlaceInArea(area, 0, 480, &placed));
+    const std::uint8_t row[] = {0, 0, 1, 1, 0};
+    std::uint8_t map[256] = {0, 1};
+    const std::vector<PrintRun> runs = PrintMonoRuns(row, 5, map);
+    ASSERT_EQ(runs.size(), 3u);
+    EXPECT_EQ(runs[1].start * 100 + runs[1].length * 10 + runs[1].ink, 221);
+}
+
+TEST_F(SeamPrintTest, ImagePrintScalesTheGlobalPictureOntoThePage) {
+    EXPECT_EQ(ImagePrint(canvas, "Global", nullptr, 0), 1);
+    EXPECT_EQ(printer.calls, (std::vector<std::string>{"StartDoc", "StartPage", "EndPage", "EndDoc"}));
+    EXPECT_EQ(printer.openPrinters, 0);
+    EXPECT_EQ(printedAt(150, 150), 0xFF0000u);
+    EXPECT_EQ(printedAt(150, 260), 0x0000FFu);
+    for (const POINT outside : {POINT{9, 150}, POINT{150, 99}, POINT{150, 310}})
+        EXPECT_EQ(printedAt(outside.x, outside.y), 0x808080u) << outside.x << "," << outside.y;
+    EXPECT_EQ(printedAt(10, 100), 0xFF0000u);
+    EXPECT_EQ(printedAt(289, 309), 0x0000FFu);
+    const auto* indices = reinterpret_cast<const std::uint16_t*>(CanvasGetDib(canvas) + 1);
+    EXPECT_EQ(indices[kRed], kRed);
+    EXPECT_TRUE(IsWindowEnabled(DisplayGetWindow()));
+    const Rect empty{5, 5, 5, 20};
+    printer.calls.clear();
+    EXPECT_EQ(ImagePrint(canvas, nullptr, &empty, 0), 0);
+    EXPECT_TRUE(printer.calls.empty());
+}
+
+TEST_F(SeamPrintTest, CancelAndFailedPageGiveZero) {
+    printer.cancelOnStartPage = true;
+    EXPECT_EQ(ImagePrint(canvas, nullptr, nullptr, 0), 0);
+    EXPECT_TRUE(IsWindowEnabled(DisplayGetWindow()));
+    printer = MemoryPrinter{};
+    printer.failStartPage = true;
+    const Canvas port = PortGet();
+    EXPECT_EQ(ImagePrint(canvas, nullptr, nullptr, 0), 0);
+    EXPECT_EQ(printer.calls, (std::vector<std::string>{"StartDoc", "StartPage", "EndDoc"}));
+    EXPECT_EQ(PortGet(), port);
+    EXPECT_TRUE(IsWindowEnabled(DisplayGetWindow()));
+}
+
+TEST_F(SeamPrintTest, MonochromeRunsPaintWhiteBlackWhite) {
+    HDC dc = memoryDC(nullptr, nullptr, nullptr, nullptr);
+    const std::uint8_t row[] = {0, 0, 1, 1, 0};
+    std::uint8_t map[256] = {0, 1};
+    const Rect rect{0, 0, 5, 1};
+    PrintMonochrome(dc, 3, 7, row, 5, &rect, map);
+    EXPECT_EQ(printedAt(3, 7), 0xFFFFFFu);
+    EXPECT_EQ(printedAt(5, 7), 0x000000u);
+    EXPECT_EQ(printedAt(7, 7), 0xFFFFFFu);
+    EXPECT_EQ(printedAt(8, 7), 0x808080u);
+    DeleteDC(dc);
 }
