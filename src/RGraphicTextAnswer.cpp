@@ -34,7 +34,7 @@ RGraphicTextAnswer::RGraphicTextAnswer(POINT homePoint, std::int32_t zHome, std:
     : RGraphicAnswer(homePoint, zHome, graphicId, attributeText, number, owner) {
     const POINT middle{bounds.left + (bounds.right - bounds.left) / 2, bounds.top + (bounds.bottom - bounds.top) / 2};
     auto* caption = new RText(text, nullptr, 0, middle, 0, window);
-    caption->setProperty("userData", "1");
+    caption->setUserData("1");
     addPart(caption, 1, 2);
 }
 

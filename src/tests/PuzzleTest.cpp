@@ -11,7 +11,9 @@
 #include "RAttributeContainer.h"
 #include "RPuzzle.h"
 #include "RGraphicAnswer.h"
+#include "RGraphicTextAnswer.h"
 #include "RStackingContainer.h"
+#include "RText.h"
 #include "TrinketFixture.h"
 #include "YDeathInterest.h"
 
@@ -120,6 +122,20 @@ TEST_F(PuzzleTest, AnAnswerIsCentredByItsInnerRectangle) {
     EXPECT_EQ("130 130 170 170 135 130 165 170", numbers(a->getBounds()) + " " + numbers(a->effectiveRect()));
 }
 
+// The text hangs from the middle of the graphic, one z above it, and follows its offset.
+TEST_F(PuzzleTest, AGraphicTextAnswerShowsItsTextOverItsGraphic) {
+    RGraphicTextAnswer a(POINT{100, 100}, 10, 5, "hi", "cat", 2, window);
+    a.registerProperties();
+    RText* text = a.text();
+    ASSERT_NE(nullptr, text);
+    EXPECT_EQ("110 110 11", numbers({text->getBounds().left, text->getBounds().top, text->getZ()}));
+    a.setProperty("textOffsetX", "4");
+    a.setProperty("text", "ho");
+    std::string seen = std::to_string(text->getBounds().left);
+    for (const char* name : {"text", "attribute", "value"}) seen += std::string(" ") + a.getProperty(name);
+    EXPECT_EQ("114 ho cat 2", seen);
+}
+
 TEST_F(PuzzleTest, ADropGoesToTheFirstBestContainerThatScoresAboveZeroOrHome) {
     const struct { const char* name; std::int32_t extraBottom; const char* expected; } cases[] = {
         {"equal scores: the first added", 0, "210 210 250 250 first answersUsed puzzleWrong "},
@@ -142,6 +158,27 @@ TEST_F(PuzzleTest, ADropGoesToTheFirstBestContainerThatScoresAboveZeroOrHome) {
         delete a;
         EXPECT_EQ(0, p->answers.count);
     }
+}
+
+// Hovering over a container and leaving it flies on and off; a correct answer dropped with locking on is
+// anchored.
+TEST_F(PuzzleTest, ADragHighlightsContainersAndALockedCorrectAnswerIsAnchored) {
+    RAnswer* a = answer({10, 10, 50, 50}, "y");
+    RAttributeContainer house(OMRect{200, 200, 260, 260}, 5, "y", window);
+    house.registerProperties();
+    log(house, {"answerFlyOn", "answerFlyOff"});
+    std::unique_ptr<RPuzzle> p(puzzle(a, {}));
+    p->setProperty("lockCorrectAnswers", "1");
+    p->addContainer(&house);
+    // A group's drag step is judged before the window moves the pressed part, so each place takes two steps.
+    run({mouse(WM_LBUTTONDOWN, 20, 20), mouse(WM_MOUSEMOVE, 230, 230), mouse(WM_MOUSEMOVE, 231, 231),
+         mouse(WM_MOUSEMOVE, 20, 400), mouse(WM_MOUSEMOVE, 21, 401), mouse(WM_LBUTTONUP, 21, 401),
+         mouse(WM_LBUTTONDOWN, 20, 20), mouse(WM_MOUSEMOVE, 230, 230), mouse(WM_MOUSEMOVE, 231, 231),
+         mouse(WM_LBUTTONUP, 231, 231)});
+    EXPECT_EQ("answerFlyOn answerFlyOff overflow answerFlyOn containersFull answersUsed puzzleSolved 0 0",
+              eventLog + std::to_string(a->isMovable()) + " " + std::to_string(a->isTouchy()));
+    p.reset();
+    delete a;
 }
 
 TEST_F(PuzzleTest, TheDataSetGrowsToItsEntriesAndStartGivesTheRecordsInOrder) {
