@@ -9,6 +9,7 @@
 #include "AppModule.h"
 #include "AppRun.h"
 #include "AppStart.h"
+#include "Cache.h"
 #include "Clock.h"
 #include "DisplayCanvas.h"
 #include "DisplayPalette.h"
@@ -95,10 +96,11 @@ void fillOffscreen() {
     DisplayEndOffscreenDraw();
 }
 
-// The application's start-up, with the SID player's envelopes served from the idle pass on; from here on
-// its shutdown message gets through once.
+// The application's start-up, with the SID player's envelopes and the file cache served from the idle pass
+// on; from here on its shutdown message gets through once.
 void startApplication() {
     AppSetSidService(SidServiceAll);
+    AppSetCacheService([] { CacheServe(); });
     AppArmShutdown();
     AppSendMessage(mainWindow(), kAppStartup, 0, 0);
 }
