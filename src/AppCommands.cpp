@@ -29,11 +29,7 @@ std::int32_t menuState = 0;
 
 enum Slot : std::int32_t { kAOFile, kWAVFile, kSFXFile, kVOCFile, kRRGBFile, kMUSFile, kTXTFile };
 
-void nameSlotCommand(OMArg slot) {
-    char* stored = nameSlots[slot];
-    std::strncpy(stored, popParameter(), kNameSlotSize - 1);
-    stored[kNameSlotSize - 1] = '\0';
-}
+void nameSlotCommand(OMArg slot) { setNameSlot(static_cast<std::int32_t>(slot), popParameter()); }
 
 // At most 255 characters of a text.
 std::string commandLine(const char* text) { return std::string(text).substr(0, kCommandLineSize); }
@@ -52,6 +48,13 @@ void registerCommand(const char* name, void (*function)(OMArg), OMArg word = 0) 
 }  // namespace
 
 const char* nameSlot(std::int32_t slot) { return slot >= 0 && slot < kNameSlotCount ? nameSlots[slot] : ""; }
+
+void setNameSlot(std::int32_t slot, const char* name) {
+    if (slot < 0 || slot >= kNameSlotCount) return;
+    char* stored = nameSlots[slot];
+    std::strncpy(stored, name, kNameSlotSize - 1);
+    stored[kNameSlotSize - 1] = '\0';
+}
 
 void webLinkCommand(OMArg) {
     const std::string address = commandLine(popParameter());

@@ -24,7 +24,14 @@ const ModulePaths& modulePaths() {
     return paths;
 }
 
+std::string& pictureOverride() {
+    static std::string path;
+    return path;
+}
+
 }  // namespace
+
+void setPictureModuleOverride(const char* path) { pictureOverride() = path ? path : ""; }
 
 const char* pictureModulePath() { return modulePaths().picture.c_str(); }
 const char* soundModulePath() { return modulePaths().sound.c_str(); }
@@ -32,7 +39,7 @@ const char* soundModulePath() { return modulePaths().sound.c_str(); }
 OMIStream* findResource(std::uint16_t id, const char* type) {
     const char* module = nullptr;
     if (std::strcmp(type, "ASEQ") == 0 || std::strcmp(type, "RRGB") == 0) {
-        module = pictureModulePath();
+        module = pictureOverride().empty() ? pictureModulePath() : pictureOverride().c_str();
     } else if (std::strcmp(type, "WAVE") == 0) {
         module = soundModulePath();
     }

@@ -13,6 +13,8 @@ OMIStream* findResource(std::uint16_t id, const char* type);
 // The two module paths, built from the current descriptor file on the first request and kept after it.
 const char* pictureModulePath();
 const char* soundModulePath();
+// While set (not null), ASEQ and RRGB come from this module instead of the picture module.
+void setPictureModuleOverride(const char* path);
 
 OMIStream* findAnimationResource(std::int16_t id);
 OMIStream* findSoundResource(std::int16_t id);

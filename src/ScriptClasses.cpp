@@ -15,6 +15,7 @@
 #include "RGraphicTextAnswer.h"
 #include "RHotSpot.h"
 #include "RKbdInp.h"
+#include "PXKill.h"
 #include "RPButton.h"
 #include "RPuzzle.h"
 #include "RQueue.h"
@@ -27,7 +28,8 @@ bool linkScriptClasses() {
                                    &RHotSpot::classRecord,       &RKbdInp::classRecord,      &RDescriptorFile::classRecord,
                                    &RCharacter::classRecord,     &RDitty::classRecord,       &RText::classRecord,
                                    &RGraphicAnswer::classRecord, &RGraphicTextAnswer::classRecord,
-                                   &RStackingContainer::classRecord, &RAttributeContainer::classRecord, &RPuzzle::classRecord};
+                                   &RStackingContainer::classRecord, &RAttributeContainer::classRecord, &RPuzzle::classRecord,
+                                   &PXKill::classRecord};
     for (const OMSR* record : records)
         if (!classExists(record->className)) return false;
     registerLeafActions();

@@ -1,0 +1,31 @@
+// Loading and drawing the racing game's pictures.
+#include "PXKPictures.h"
+
+#include "OMTrinketWindow.h"
+#include "RContainer.h"
+
+std::unique_ptr<OMAnimation> loadPicture(std::int32_t id, std::int32_t x, std::int32_t y, OMTrinketWindow* window,
+                                         bool hidden) {
+    std::unique_ptr<OMAnimation> picture(makeGraphic(static_cast<std::int16_t>(id), x, y, window));
+    if (!picture || picture->status() != AseqStatus::ok) return nullptr;
+    picture->setMovable(0);
+    picture->setTouchy(0);
+    if (!hidden) return picture;
+    picture->restart();
+    picture->setFramePosition(1, true);
+    picture->hide();
+    return picture;
+}
+
+void showPosition(OMAnimation* picture, std::int32_t position) {
+    if (picture && picture->framePosition() != position) picture->setFramePosition(position, false);
+}
+
+std::int32_t pictureWidth(const OMAnimation* picture, std::int32_t i) { return picture ? picture->frameWidth(i) : 0; }
+std::int32_t pictureHeight(const OMAnimation* picture, std::int32_t i) { return picture ? picture->frameHeight(i) : 0; }
+
+void drawPosition(OMAnimation* picture, std::int32_t position, std::int32_t x, std::int32_t y, const OMRect& clip) {
+    if (!picture || position < 1) return;
+    showPosition(picture, position);
+    picture->drawCurrentInto(x, y, *picture->window->offscreen, clip);
+}
