@@ -82,14 +82,15 @@ void PXKGame::tick() {
     invalidate();
 }
 
-// The scenery lives in a module of its own; the finder reads it only while the animation is made.
+// The scenery lives in a module of its own; the finder reads it only while the animation is made (the
+// animation reads its stream whole when made).
 void PXKGame::loadScenery() {
     const std::int32_t id = descriptorInt("Scenery", 1);
     sceneryCount_ = (sceneryCount_ + 1) % 4;
     road_.resetScenery();
     scenery_.reset();
     setPictureFile(kSceneryModule, kSceneryFile);
-    scenery_ = loadPicture(id, 40, 0, window, true);
+    scenery_ = loadPicture(findAnimationResource(static_cast<std::int16_t>(id)), 40, 0, window, true);
     const DescriptorFile* descriptor = currentDescriptorFile();
     setPictureFile(nullptr, descriptor ? descriptor->stringParam("AODLL", 1) : "");
     invalidate();

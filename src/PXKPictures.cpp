@@ -2,11 +2,17 @@
 #include "PXKPictures.h"
 
 #include "OMTrinketWindow.h"
-#include "RContainer.h"
 
 std::unique_ptr<OMAnimation> loadPicture(std::int32_t id, std::int32_t x, std::int32_t y, OMTrinketWindow* window,
                                          bool hidden) {
-    std::unique_ptr<OMAnimation> picture(makeGraphic(static_cast<std::int16_t>(id), x, y, window));
+    const auto hook = OMAnimation::animationHook;
+    return loadPicture(hook ? hook(static_cast<std::int16_t>(id)) : nullptr, x, y, window, hidden);
+}
+
+std::unique_ptr<OMAnimation> loadPicture(OMIStream* stream, std::int32_t x, std::int32_t y, OMTrinketWindow* window,
+                                         bool hidden) {
+    if (!stream) return nullptr;
+    std::unique_ptr<OMAnimation> picture(new OMAnimation(window, stream, x, y));
     if (!picture || picture->status() != AseqStatus::ok) return nullptr;
     picture->setMovable(0);
     picture->setTouchy(0);

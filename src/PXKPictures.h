@@ -12,6 +12,9 @@ class OMTrinketWindow;
 // Hidden and paused on its first frame entry when `hidden` is set, else playing as loaded.
 std::unique_ptr<OMAnimation> loadPicture(std::int32_t id, std::int32_t x, std::int32_t y, OMTrinketWindow* window,
                                          bool hidden);
+// The same over a stream of ASEQ bytes, which it takes over (null gives none).
+std::unique_ptr<OMAnimation> loadPicture(OMIStream* stream, std::int32_t x, std::int32_t y, OMTrinketWindow* window,
+                                         bool hidden);
 // Shows frame entry `position` (from 1) when the picture exists and does not show it already.
 void showPosition(OMAnimation* picture, std::int32_t position);
 // The size of frame i, 0 by 0 without a picture.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "AnimationFiles.h"
+#include "AppCommands.h"
 #include "AseqWriter.h"
 #include "DescriptorFile.h"
 #include "DescriptorWriter.h"
@@ -34,7 +35,17 @@ struct RacingTitle {
     RacingTitle() {
         CreateDirectoryA(folder.file("PRsc").c_str(), nullptr);
         writeWholeFile(folder.file("PLSDescriptor.txt"),
-                       writeDescriptor({{"AODLL", {"pictures.dll"}}, {"WaveDLL", {"sounds.dll"}}}));
+                       writeDescriptor({{"AODLL", {"pictures.dll"}}, {"WaveDLL", {"sounds.dll"}}, {"Scenery", {"900"}}}));
+        // The scenery: 16 frames of 4 x 4.
+        AseqPicture scenery{8, {}, 0, {{}}, {}};
+        for (std::int16_t f = 0; f < 16; ++f) {
+            scenery.sequences[0].push_back({f, 0, 0, 0});
+            scenery.frames.push_back({4, 4, std::vector<std::uint8_t>(16, std::uint8_t(f + 1)), {}});
+        }
+        scenery.sequences[0].push_back({0, 0, kAseqEnd, 0});
+        NeModule sceneryModule;
+        sceneryModule.types.push_back({0, "ASEQ", {{900, writeAseq(scenery, ByteOrder::big)}}});
+        writeWholeFile(folder.file("PRsc\\doriruvu.rsc"), writeNeModule(sceneryModule).bytes);
         NeModule sounds;
         sounds.types.push_back({0, "WAVE", {}});
         for (std::uint16_t id : {13198, 13199, 13200, 13201, 13202, 13203, 13205, 13206, 13215, 13216, 13218, 13229,
@@ -148,7 +159,16 @@ TEST_F(RacingGameTest, TheIntroductionThenTheFirstRightAnswerWinsWithCheatOn) {
     EXPECT_EQ((std::vector<std::string>{"stateProblem", "rightPressed", "rewardPrizeTicket"}), events);
 }
 
+// The scenery comes from its own module; without the module the road runs without scenery.
 TEST_F(RacingGameTest, FiveWrongAnswersEndTheRace) {
+    game->invokeMethod("showRoad");
+    EXPECT_TRUE(game->road()->hasScenery());
+    EXPECT_EQ("pictures.dll pictures.dll", std::string(nameSlot(0)) + " " + nameSlot(4));
+    const std::string scenery = title->folder.file("PRsc\\doriruvu.rsc");
+    ASSERT_TRUE(MoveFileA(scenery.c_str(), (scenery + ".away").c_str()));
+    game->invokeMethod("showRoad");
+    MoveFileA((scenery + ".away").c_str(), scenery.c_str());
+    EXPECT_FALSE(game->road()->hasScenery());
     game->invokeMethod("startGame");
     ASSERT_TRUE(raceUntil("gameOver", Press::wrong));
     EXPECT_EQ(5, count("wrongAnswer"));
