@@ -88,6 +88,12 @@ TEST_F(TextTest, TheScriptFaceCutsLongTextsAtTheResultBuffer) {
     for (const char* name : {"fontAscent", "fontDescent", "fontLeading", "textHeight", "textWidth"})
         measures += std::string(text.getProperty(name)) + " ";
     EXPECT_EQ("8 2 1 10 1800 ", measures);
+    // A font id alone keeps the colour; with a colour it takes that too. No bitmap font 7 exists, so the
+    // cache gives the system font.
+    ASSERT_NE(0, text.invokeMethod("setFont", "7"));
+    EXPECT_EQ("249 OMSysFont", std::string(text.getProperty("colorIndex")) + " " + text.getFont()->typeName());
+    ASSERT_NE(0, text.invokeMethod("setFont", "7", "33"));
+    EXPECT_EQ("33", std::string(text.getProperty("colorIndex")));
 }
 
 }  // namespace
