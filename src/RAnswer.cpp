@@ -100,9 +100,11 @@ void RAnswer::pickUp() {
 // The window lets a double-clicked trinket go unless it is held by the press when the click returns.
 void RAnswer::pickUpHeld() {
     OMTrinket* pressed = window->pressedTrinket;
+    enterDispatch();
     pickUp();
-    if (wasDestroyed(this) || !pressed || window->pressedTrinket != pressed || !isMovable()) return;
-    if (pressed->holdState == kFree) pressed->holdState = kHeldByPress;
+    const bool held = !wasDestroyed(this) && pressed && window->pressedTrinket == pressed && isMovable();
+    if (held && pressed->holdState == kFree) pressed->holdState = kHeldByPress;
+    leaveDispatch();
 }
 
 void RAnswer::drop() {

@@ -226,6 +226,14 @@ TEST_F(PuzzleTest, AHandlerThatDeletesThePuzzleEndsTheDropAndADoubleClickStillDr
          mouse(WM_LBUTTONUP, 220, 220)});
     EXPECT_EQ("placed 0 containersFull answersUsed puzzleSolved containersFull answersUsed puzzleSolved ",
               std::string(a->container() == &house ? "placed " : "out ") + std::to_string(a->dragging) + " " + eventLog);
+    // A "pickedUp" handler that deletes the double-clicked answer: the puzzle hears no pick-up and lets it go.
+    RAnswer* b = answer({400, 10, 440, 50}, "y");
+    again->addAnswer(b);
+    Callback gone{[&] { delete b; }};
+    const OMLinkToObj<Callback> goneLink = calling(gone);
+    b->bindEvent("pickedUp", &goneLink, nullptr);
+    run({mouse(WM_LBUTTONDBLCLK, 420, 20), mouse(WM_LBUTTONUP, 420, 20)});
+    EXPECT_EQ(1, again->answers.count);
     again.reset();
     delete a;
 }
