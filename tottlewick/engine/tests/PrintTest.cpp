@@ -1,5 +1,6 @@
 // Printing: the default printer's entry through the print seam, and Wine's world without a printer.
 #include <algorithm>
+#include <utility>
 #include <cstring>
 
 #include "AppStandIn.h"
@@ -100,19 +101,14 @@ DWORD WINAPI memoryProfile(LPCSTR, LPCSTR, LPCSTR, LPSTR buffer, DWORD size) {
     return static_cast<DWORD>(lstrlenA(lstrcpynA(buffer, "Memory,winspool,MEM:", static_cast<int>(size))));
 }
 BOOL WINAPI memoryOpen(LPSTR, LPHANDLE handle, LPPRINTER_DEFAULTSA) {
-    ++printer.openPrinters;
-    *handle = reinterpret_cast<HANDLE>(0x50);
-    return TRUE;
+    return *handle = reinterpret_cast<HANDLE>(++printer.openPrinters), TRUE;
 }
 LONG WINAPI memoryProperties(HWND, HANDLE, LPSTR, PDEVMODEA out, PDEVMODEA, DWORD mode) {
     if (mode == 0) return sizeof(DEVMODEA);
     if (mode == DM_OUT_BUFFER) *out = DEVMODEA{};
     return IDOK;
 }
-BOOL WINAPI memoryClose(HANDLE) {
-    --printer.openPrinters;
-    return TRUE;
-}
+BOOL WINAPI memoryClose(HANDLE) { return --printer.openPrinters, TRUE; }
 HDC WINAPI memoryDC(LPCSTR, LPCSTR, LPCSTR, const DEVMODEA*) {
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), 290, -400, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
@@ -125,14 +121,8 @@ HDC WINAPI memoryDC(LPCSTR, LPCSTR, LPCSTR, const DEVMODEA*) {
     SelectObject(dc, section);
     return dc;
 }
-int WINAPI memoryAbortProc(HDC, ABORTPROC procedure) {
-    printer.abort = procedure;
-    return 1;
-}
-int WINAPI memoryStartDoc(HDC, const DOCINFOA*) {
-    printer.calls.push_back("StartDoc");
-    return 1;
-}
+int WINAPI memoryAbortProc(HDC, ABORTPROC procedure) { return printer.abort = procedure, 1; }
+int WINAPI memoryStartDoc(HDC, const DOCINFOA*) { return printer.calls.push_back("StartDoc"), 1; }
 int WINAPI memoryStartPage(HDC) {
     printer.calls.push_back("StartPage");
     HWND dialog = FindWindowA("#32770", "Printing");
@@ -140,26 +130,15 @@ int WINAPI memoryStartPage(HDC) {
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), LPARAM(GetDlgItem(dialog, IDCANCEL)));
     return printer.failStartPage ? -1 : 1;
 }
-int WINAPI memoryEndPage(HDC dc) {
-    printer.calls.push_back("EndPage");
-    return printer.abort(dc, 0) ? 1 : -1;
-}
-int WINAPI memoryEndDoc(HDC) {
-    printer.calls.push_back("EndDoc");
-    return 1;
-}
+int WINAPI memoryEndPage(HDC dc) { return printer.calls.push_back("EndPage"), printer.abort(dc, 0) ? 1 : -1; }
+int WINAPI memoryEndDoc(HDC) { return printer.calls.push_back("EndDoc"), 1; }
 int WINAPI memoryCaps(HDC, int index) {
-    switch (index) {
-    case HORZRES: return 290;
-    case VERTRES: return 400;
-    case PHYSICALOFFSETX: return 10;
-    case PHYSICALOFFSETY: return 5;
-    case PHYSICALWIDTH: return 320;
-    case PHYSICALHEIGHT: return 420;
-    case BITSPIXEL: return 24;
-    case PLANES: return 1;
-    default: return 0;
-    }
+    const std::pair<int, int> caps[] = {{HORZRES, 290},      {VERTRES, 400},       {PHYSICALOFFSETX, 10},
+                                        {PHYSICALOFFSETY, 5}, {PHYSICALWIDTH, 320}, {PHYSICALHEIGHT, 420},
+                                        {BITSPIXEL, 24},      {PLANES, 1}};
+    for (const auto& [key, value] : caps)
+        if (key == index) return value;
+    return 0;
 }
 
 // The colour at (x, y) of the printed page as 0xRRGGBB.
@@ -222,23 +201,19 @@ TEST(PrintLayoutTest, PagesWorkedByHand) {
     ASSERT_TRUE(PrintPlaceInArea(area, 640, 480, &placed));
     EXPECT_EQ(RectText(placed), RectText({50, 709, 2400, 2471}));
     EXPECT_FALSE(PrintPlaceInArea(area, 0, 480, &placed));
-    const std::uint8_t row[] = {0, 0, 1, 1, 0};
-    std::uint8_t map[256] = {0, 1};
-    const std::vector<PrintRun> runs = PrintMonoRuns(row, 5, map);
-    ASSERT_EQ(runs.size(), 3u);
-    EXPECT_EQ(runs[1].start * 100 + runs[1].length * 10 + runs[1].ink, 221);
 }
 
 TEST_F(SeamPrintTest, ImagePrintScalesTheGlobalPictureOntoThePage) {
     EXPECT_EQ(ImagePrint(canvas, "Global", nullptr, 0), 1);
     EXPECT_EQ(printer.calls, (std::vector<std::string>{"StartDoc", "StartPage", "EndPage", "EndDoc"}));
     EXPECT_EQ(printer.openPrinters, 0);
-    EXPECT_EQ(printedAt(150, 150), 0xFF0000u);
-    EXPECT_EQ(printedAt(150, 260), 0x0000FFu);
-    for (const POINT outside : {POINT{9, 150}, POINT{150, 99}, POINT{150, 310}})
-        EXPECT_EQ(printedAt(outside.x, outside.y), 0x808080u) << outside.x << "," << outside.y;
-    EXPECT_EQ(printedAt(10, 100), 0xFF0000u);
-    EXPECT_EQ(printedAt(289, 309), 0x0000FFu);
+    // Painted (10, 100, 290, 310): red above, blue below, the page's grey around it.
+    const struct Probe {
+        int x, y;
+        std::uint32_t colour;
+    } probes[] = {{150, 150, 0xFF0000}, {10, 100, 0xFF0000}, {150, 260, 0x0000FF}, {289, 309, 0x0000FF},
+                  {9, 150, 0x808080},   {150, 99, 0x808080}, {150, 310, 0x808080}};
+    for (const Probe& probe : probes) EXPECT_EQ(printedAt(probe.x, probe.y), probe.colour) << probe.x << "," << probe.y;
     const auto* indices = reinterpret_cast<const std::uint16_t*>(CanvasGetDib(canvas) + 1);
     EXPECT_EQ(indices[kRed], kRed);
     EXPECT_TRUE(IsWindowEnabled(DisplayGetWindow()));
@@ -259,6 +234,14 @@ TEST_F(SeamPrintTest, CancelAndFailedPageGiveZero) {
     EXPECT_EQ(printer.calls, (std::vector<std::string>{"StartDoc", "StartPage", "EndDoc"}));
     EXPECT_EQ(PortGet(), port);
     EXPECT_TRUE(IsWindowEnabled(DisplayGetWindow()));
+    // PrintImage goes from the failed page straight to ending the document.
+    printer.calls.clear();
+    HDC dc = memoryDC(nullptr, nullptr, nullptr, nullptr);
+    const Rect picture{0, 0, 64, 48};
+    EXPECT_EQ(PrintImage(DisplayGetWindow(), CanvasGetBits(canvas), CanvasGetDib(canvas), dc, &picture, 100), 1);
+    EXPECT_EQ(printer.calls, (std::vector<std::string>{"StartDoc", "StartPage", "EndDoc"}));
+    EXPECT_TRUE(IsWindowEnabled(DisplayGetWindow()));
+    DeleteDC(dc);
 }
 
 TEST_F(SeamPrintTest, MonochromeRunsPaintWhiteBlackWhite) {
@@ -267,9 +250,7 @@ TEST_F(SeamPrintTest, MonochromeRunsPaintWhiteBlackWhite) {
     std::uint8_t map[256] = {0, 1};
     const Rect rect{0, 0, 5, 1};
     PrintMonochrome(dc, 3, 7, row, 5, &rect, map);
-    EXPECT_EQ(printedAt(3, 7), 0xFFFFFFu);
-    EXPECT_EQ(printedAt(5, 7), 0x000000u);
-    EXPECT_EQ(printedAt(7, 7), 0xFFFFFFu);
-    EXPECT_EQ(printedAt(8, 7), 0x808080u);
+    for (const auto& [x, colour] : {std::pair{3, 0xFFFFFFu}, {5, 0x000000u}, {7, 0xFFFFFFu}, {8, 0x808080u}})
+        EXPECT_EQ(printedAt(x, 7), colour) << x;
     DeleteDC(dc);
 }
