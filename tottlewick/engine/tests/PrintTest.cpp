@@ -1,7 +1,8 @@
-// Printing: the default printer's entry through the print seam, and Wine's world without a printer.
+// Printing: the default printer's entry, Wine's world without a printer, page arithmetic by hand, and
+// ImagePrint, PrintImage and the monochrome runs through the print seam onto a memory DC.
 #include <algorithm>
-#include <utility>
 #include <cstring>
+#include <utility>
 
 #include "AppStandIn.h"
 #include "CanvasPalette.h"
@@ -24,7 +25,7 @@ DWORD WINAPI fakeProfile(LPCSTR, LPCSTR, LPCSTR, LPSTR buffer, DWORD size) {
     return static_cast<DWORD>(copied.size());
 }
 
-std::string RectText(const Rect& r) {
+std::string rectText(const Rect& r) {
     return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
            std::to_string(r.bottom);
 }
@@ -97,9 +98,6 @@ struct MemoryPrinter {
 };
 MemoryPrinter printer;
 
-DWORD WINAPI memoryProfile(LPCSTR, LPCSTR, LPCSTR, LPSTR buffer, DWORD size) {
-    return static_cast<DWORD>(lstrlenA(lstrcpynA(buffer, "Memory,winspool,MEM:", static_cast<int>(size))));
-}
 BOOL WINAPI memoryOpen(LPSTR, LPHANDLE handle, LPPRINTER_DEFAULTSA) {
     return *handle = reinterpret_cast<HANDLE>(++printer.openPrinters), TRUE;
 }
@@ -153,7 +151,8 @@ struct SeamPrintTest : PrintTest {
         PrintTest::SetUp();
         ASSERT_EQ(MemInit(kMemFirstTableEntries, kMemGrowEntries), 1);
         printer = MemoryPrinter{};
-        const PrintPlatform platform = {memoryProfile,   memoryOpen,    memoryProperties, memoryClose,
+        profileEntry = "Memory,winspool,MEM:";
+        const PrintPlatform platform = {fakeProfile,   memoryOpen,    memoryProperties, memoryClose,
                                         memoryDC,        memoryAbortProc, memoryStartDoc, memoryStartPage,
                                         memoryEndPage,   memoryEndDoc,  memoryCaps};
         PrintSetPlatform(&platform);
@@ -194,12 +193,12 @@ struct SeamPrintTest : PrintTest {
 
 TEST(PrintLayoutTest, PagesWorkedByHand) {
     const Rect printed = PrintImageRect({0, 0, 2550, 3300}, {0, 0, 640, 480}, 300, 300, 50);
-    EXPECT_EQ(RectText(printed), RectText({608, 1150, 1942, 2150}));
+    EXPECT_EQ(rectText(printed), rectText({608, 1150, 1942, 2150}));
     const Rect area = PrintPageAreaOf(50, 60, 2550, 3300, 2400, 3150);
-    EXPECT_EQ(RectText(area), RectText({50, 30, 2400, 3150}));
+    EXPECT_EQ(rectText(area), rectText({50, 30, 2400, 3150}));
     Rect placed{};
     ASSERT_TRUE(PrintPlaceInArea(area, 640, 480, &placed));
-    EXPECT_EQ(RectText(placed), RectText({50, 709, 2400, 2471}));
+    EXPECT_EQ(rectText(placed), rectText({50, 709, 2400, 2471}));
     EXPECT_FALSE(PrintPlaceInArea(area, 0, 480, &placed));
 }
 
