@@ -6,6 +6,7 @@
 #include "EngineClock.h"
 #include "EngineTestSupport.h"
 #include "FileFolders.h"
+#include "Stream.h"
 
 namespace {
 
@@ -115,6 +116,18 @@ TEST_F(CacheTest, QueueLimitsMissingNamesAndBusyDisks) {
     for (int pass = 0; pass < 300; ++pass, now += 10) EXPECT_EQ(CacheServe(), 1);
     EXPECT_EQ(copySize("A.PRS"), 0);
     busyDrive = 0;
+    // Nor while the preload cache reads; the next chunk follows once it stops.
+    ASSERT_TRUE(writeResources(folder.file("S.PRS"), {{"SND", 1, pattern(30000)}}));
+    StreamInit();
+    ResSource sounds = ResOpenSource(folder.file("S.PRS").c_str(), kResOpenDefault);
+    ASSERT_EQ(SndCacheFile(sounds, 0), 1);
+    for (int pass = 0; pass < 300; ++pass, now += 10) CacheServe();
+    EXPECT_EQ(copySize("A.PRS"), 0);
+    SndCacheStop();
+    CacheServe();
+    EXPECT_EQ(copySize("A.PRS"), 8192);
+    ResCloseSource(sounds);
+    StreamTerm();
     for (int i = 1; i < kCacheQueueSize; ++i) EXPECT_EQ(CacheAdd("A.PRS"), 0);
     EXPECT_EQ(CacheAdd("A.PRS"), 1);
 }
