@@ -11,6 +11,7 @@
 #include "PrintCanvas.h"
 #include "PrintDevice.h"
 #include "PrintImage.h"
+#include "PrintJob.h"
 #include "PrintLayout.h"
 #include "PrintPlatform.h"
 
@@ -240,6 +241,13 @@ TEST_F(SeamPrintTest, CancelAndFailedPageGiveZero) {
     EXPECT_EQ(PrintImage(DisplayGetWindow(), CanvasGetBits(canvas), CanvasGetDib(canvas), dc, &picture, 100), 1);
     EXPECT_EQ(printer.calls, (std::vector<std::string>{"StartDoc", "StartPage", "EndDoc"}));
     EXPECT_TRUE(IsWindowEnabled(DisplayGetWindow()));
+    // Without its dialog (no owner to show it over) the job is not started: the document ends, result 0.
+    printer.calls.clear();
+    HWND gone = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 8, 8, nullptr, nullptr, nullptr, nullptr);
+    DestroyWindow(gone);
+    DisplaySetWindow(gone);
+    EXPECT_EQ(PrintStartDoc(dc, "C:\\Pictures\\Hat"), 0);
+    EXPECT_EQ(printer.calls, (std::vector<std::string>{"StartDoc", "EndDoc"}));
     DeleteDC(dc);
 }
 
