@@ -93,6 +93,7 @@ struct MemoryPrinter {
     ABORTPROC abort = nullptr;
     bool failStartPage = false;
     bool cancelOnStartPage = false;
+    bool failSetMode = false;
     int openPrinters = 0;
     std::uint8_t* pixels = nullptr;
     HBITMAP section = nullptr;
@@ -105,7 +106,7 @@ BOOL WINAPI memoryOpen(LPSTR, LPHANDLE handle, LPPRINTER_DEFAULTSA) {
 LONG WINAPI memoryProperties(HWND, HANDLE, LPSTR, PDEVMODEA out, PDEVMODEA, DWORD mode) {
     if (mode == 0) return sizeof(DEVMODEA);
     if (mode == DM_OUT_BUFFER) *out = DEVMODEA{};
-    return IDOK;
+    return printer.failSetMode && mode == (DM_IN_BUFFER | DM_OUT_BUFFER) ? -1 : IDOK;
 }
 BOOL WINAPI memoryClose(HANDLE) { return --printer.openPrinters, TRUE; }
 HDC WINAPI memoryDC(LPCSTR, LPCSTR, LPCSTR, const DEVMODEA*) {
@@ -221,6 +222,11 @@ TEST_F(SeamPrintTest, ImagePrintScalesTheGlobalPictureOntoThePage) {
     printer.calls.clear();
     EXPECT_EQ(ImagePrint(canvas, nullptr, &empty, 0), 0);
     EXPECT_TRUE(printer.calls.empty());
+    // A device mode that cannot be set: message 31, and the printer is closed all the same.
+    printer.failSetMode = true;
+    EXPECT_EQ(ImagePrint(canvas, nullptr, nullptr, 0), 0);
+    EXPECT_EQ(standin::log.back(), "box Tottlewick|Can't set printer.|2030");
+    EXPECT_EQ(printer.openPrinters, 0);
 }
 
 TEST_F(SeamPrintTest, CancelAndFailedPageGiveZero) {
