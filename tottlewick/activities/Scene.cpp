@@ -1,0 +1,55 @@
+// The base of every screen's scene object.
+#include "Scene.h"
+
+#include "Cursor.h"
+#include "SndPlay.h"
+#include "SndPlayControl.h"
+
+namespace {
+constexpr std::uint16_t kNoChannel = 0xFFFF;
+}
+
+Scene::Scene() {
+    SndSetChannelMask(0xFFFF);  // every channel may be chosen automatically
+}
+
+Scene::~Scene() {
+    if (reservedChannel_ == kNoChannel) return;
+    const auto channel = static_cast<std::int16_t>(reservedChannel_);
+    SndChannelEnable(channel);
+    SndStopAtEnd(channel);
+    reservedChannel_ = kNoChannel;
+}
+
+void Scene::OnTimer(std::uint32_t, std::int32_t) {}
+
+std::int32_t Scene::OnMouseMove(Point) {
+    return 1;
+}
+
+std::int32_t Scene::OnMouseDown(Point) {
+    return 1;
+}
+
+std::int32_t Scene::OnMouseUp(Point) {
+    return 1;
+}
+
+std::int32_t Scene::OnCommand(std::uint32_t) {
+    return 1;
+}
+
+void Scene::OnNotify(std::uint32_t) {}
+
+std::int32_t Scene::OnKey() {
+    return 0;
+}
+
+// The system cursor shows while the program is paused; scenes draw their own pointer otherwise.
+void Scene::Pause() {
+    CursorSetVisible(1);
+}
+
+void Scene::Resume() {
+    CursorSetVisible(0);
+}
