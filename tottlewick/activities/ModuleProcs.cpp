@@ -11,7 +11,6 @@ namespace {
 
 // The module argument of a switch caused by closing the window.
 constexpr WPARAM kCloseArgument = WM_CLOSE;
-constexpr std::uint32_t kExitCommand = 100;
 
 // An activity's row: on 10000 the Picker leaves the front; on 10001 the flag marks the activity object for
 // the deferred deletion.
@@ -96,7 +95,7 @@ LRESULT CALLBACK PickerModuleProc(HWND window, UINT message, WPARAM wParam, LPAR
     switch (message) {
     case kAppModuleStart:
         gPickerInFront = 1;
-        if (wParam == kCloseArgument && gPicker) gPicker->OnCommand(kExitCommand);
+        if (wParam == kCloseArgument && gPicker) gPicker->OnCommand(kSceneExitCommand);
         return 1;
     case kAppModuleEnd:
         return 1;

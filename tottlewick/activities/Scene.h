@@ -5,6 +5,9 @@
 
 #include "Rect.h"
 
+// The command that leaves a scene: an activity's exit button, the Picker's quit.
+constexpr std::uint32_t kSceneExitCommand = 100;
+
 class Scene {
 public:
     Scene();

@@ -11,3 +11,7 @@ void SceneDeleteActivity() {
     delete gActivity;
     gActivity = nullptr;
 }
+
+Scene* SceneInFront() {
+    return gPickerInFront ? gPicker : gActivity;
+}

@@ -13,5 +13,7 @@ extern Scene* gPicker;
 // activity object for deletion at the next application message.
 extern std::uint16_t gPickerInFront;
 
+// The Picker's object while it is in front, else the activity object.
+Scene* SceneInFront();
 // Deletes the activity object when there is one and clears the pointer.
 void SceneDeleteActivity();

@@ -1,0 +1,106 @@
+// The application message handler and the redraw procedure: the deferred deletion, closing the window
+// with an activity or the Picker in front, input and commands routed to the scene in front, the resume
+// from suspend, and the redraw of each rectangle under its own clip.
+#include <string>
+#include <vector>
+
+#include "AppBindings.h"
+#include "AppModule.h"
+#include "AppRedraw.h"
+#include "ModuleProcs.h"
+#include "Port.h"
+#include "Scene.h"
+#include "SceneGlobals.h"
+#include "UpdateTestSupport.h"
+
+namespace {
+
+std::vector<std::string> events;
+
+class LoggedScene : public Scene {
+public:
+    explicit LoggedScene(const char* name) : name_(name) {}
+    ~LoggedScene() override { log("deleted"); }
+    std::int32_t OnMouseDown(Point point) override {
+        log("down " + std::to_string(point.h) + "," + std::to_string(point.v));
+        return 1;
+    }
+    std::int32_t OnCommand(std::uint32_t id) override {
+        log("command " + std::to_string(id));
+        return 1;
+    }
+    void Draw(const Rect& rect) override {
+        Rect clip{};
+        CanvasGetClip(&clip, PortGet());
+        log("draw " + rectCsv(rect) + " clip " + rectCsv(clip));
+    }
+
+private:
+    void log(const std::string& what) { events.push_back(name_ + " " + what); }
+    std::string name_;
+};
+
+struct AppHandlerTest : ScreenUpdateTest {
+    void SetUp() override {
+        ScreenUpdateTest::SetUp();
+        events.clear();
+        window = popup(64, 64);
+        gPicker = new LoggedScene("picker");
+        gActivity = new LoggedScene("activity");
+        gPickerInFront = 0;
+    }
+    void TearDown() override {
+        AppSetModule(window, nullptr, 0);
+        SceneDeleteActivity();
+        delete gPicker;
+        gPicker = nullptr;
+        ScreenUpdateTest::TearDown();
+    }
+    LRESULT send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+        return AppMessageHandler(window, message, wParam, lParam);
+    }
+    HWND window = nullptr;
+};
+
+TEST_F(AppHandlerTest, RoutesToTheSceneInFrontAndDeletesAnEndedActivityFirst) {
+    send(WM_LBUTTONDOWN, 0, MAKELPARAM(12, 34));
+    send(kAppCommand, 7);
+    gPickerInFront = 1;  // as an activity's module does on 10001
+    send(kAppCommand, 120);
+    EXPECT_EQ(gActivity, nullptr);
+    EXPECT_EQ(events, (std::vector<std::string>{"activity down 12,34", "activity command 7", "activity deleted",
+                                                "picker command 120"}));
+}
+
+TEST_F(AppHandlerTest, ClosingTheWindowAsksThePickerToQuit) {
+    EXPECT_EQ(send(WM_CLOSE), 1);
+    EXPECT_EQ(AppGetModule(), PickerModuleProc);
+    EXPECT_EQ(gPickerInFront, 1);
+    EXPECT_EQ(send(WM_CLOSE), 1);
+    EXPECT_EQ(events, (std::vector<std::string>{"picker command 100", "activity deleted", "picker command 100"}));
+    EXPECT_TRUE(IsWindow(window));
+}
+
+TEST_F(AppHandlerTest, ResumeFromSuspendPostsADisplayChange) {
+    MSG message{};
+    send(WM_POWERBROADCAST, 4);
+    EXPECT_FALSE(PeekMessageA(&message, window, WM_DISPLAYCHANGE, WM_DISPLAYCHANGE, PM_REMOVE));
+    send(WM_POWERBROADCAST, 7);
+    EXPECT_TRUE(PeekMessageA(&message, window, WM_DISPLAYCHANGE, WM_DISPLAYCHANGE, PM_REMOVE));
+}
+
+TEST_F(AppHandlerTest, RedrawDrawsEachRectangleUnderItsClipAndRestoresTheClip) {
+    PortSet(offscreen);
+    const Rect kept{5, 5, 600, 400};
+    CanvasSetClip(offscreen, &kept);
+    const Rect rects[] = {{0, 0, 10, 10}, {20, 30, 40, 50}};
+    AppRedraw(0, rects);
+    AppRedraw(2, rects);
+    EXPECT_EQ(events, (std::vector<std::string>{"activity draw 0,0,10,10 clip 0,0,10,10",
+                                                "activity draw 20,30,40,50 clip 20,30,40,50"}));
+    Rect clip{};
+    CanvasGetClip(&clip, offscreen);
+    EXPECT_EQ(rectCsv(clip), "5,5,600,400");
+}
+
+}  // namespace
