@@ -1,5 +1,5 @@
 // Tottlewick's start and main loop. First, the time from process start to the first flushed frame of
-// Tottlewick.exe (with the test "Global" resource file) beside a plain Win32 program that opens a window
+// TottlewickTestApp.exe (with the test "Global" resource file) beside a plain Win32 program that opens a window
 // and paints it once, both started the same way in the same run; each signals the event
 // "TottlewickFirstFrame". Second, the cost of one idle pass of the main loop with every manager started
 // (the idle services, an empty message queue, the tick with its flush of nothing, the timer step) beside
@@ -110,11 +110,11 @@ int main() {
     for (int i = 0; i < kStarts; ++i) {
         const std::string plain = binFolder() + "first_frame_baseline.exe";
         baseline.push_back(timeToFirstFrame(plain, "FirstFrameBaseline", folder.path()));
-        program.push_back(timeToFirstFrame(binFolder() + "Tottlewick.exe", "Tottlewick", folder.path()));
+        program.push_back(timeToFirstFrame(binFolder() + "TottlewickTestApp.exe", "Tottlewick", folder.path()));
     }
     const double startProgram = medianOf(program);
     const double startBaseline = medianOf(baseline);
-    std::printf("start to first frame (median of %d): Tottlewick.exe %.1f ms, a plain window painted once %.1f ms, "
+    std::printf("start to first frame (median of %d): TottlewickTestApp.exe %.1f ms, a plain window painted once %.1f ms, "
                 "ratio %.2f\n",
                 kStarts, startProgram * 1e3, startBaseline * 1e3, startProgram / startBaseline);
 

@@ -1,4 +1,5 @@
-// Tottlewick.exe end to end: each run in a folder of its own with the generated "Resource\Global.PRS",
+// The engine's program end to end (TottlewickTestApp.exe, the test application over the engine): each run
+// in a folder of its own with the generated "Resource\Global.PRS",
 // checked through the test application's log (message boxes, manager steps, messages), the window it
 // opens and the picture on the screen.
 #include <gtest/gtest.h>
@@ -23,7 +24,7 @@ std::string program() {
     char path[MAX_PATH];
     GetModuleFileNameA(nullptr, path, sizeof path);
     const std::string self = path;
-    return "\"" + self.substr(0, self.find_last_of('\\') + 1) + "Tottlewick.exe\"";
+    return "\"" + self.substr(0, self.find_last_of('\\') + 1) + "TottlewickTestApp.exe\"";
 }
 
 // The log's lines; none while it does not exist.

@@ -1,7 +1,7 @@
-// The activity layer's stand-in in Tottlewick.exe: it answers the configuration queries, shows 'DIB' 1, plays
-// 'AIF' 1, runs one module and logs each message box (answered OK), manager step and message that matters to
-// "tottlewick.log" in the current folder. Command-line words: "refuse" (query 2 refuses the machine) and
-// "signal" (the event "TottlewickFirstFrame" is set after the first flushed frame).
+// The activity layer's stand-in in TottlewickTestApp.exe: it answers the configuration queries, shows
+// 'DIB' 1, plays 'AIF' 1, runs one module and logs each message box (answered OK), manager step and
+// message that matters to "tottlewick.log" in the current folder. Command-line words: "refuse" (query 2
+// refuses the machine) and "signal" (the event "TottlewickFirstFrame" is set after the first flushed frame).
 #include <windows.h>
 
 #include <cstdio>
