@@ -3,22 +3,13 @@
 
 #include "Cursor.h"
 #include "SndPlay.h"
-#include "SndPlayControl.h"
-
-namespace {
-constexpr std::uint16_t kNoChannel = 0xFFFF;
-}
 
 Scene::Scene() {
     SndSetChannelMask(0xFFFF);  // every channel may be chosen automatically
 }
 
 Scene::~Scene() {
-    if (reservedChannel_ == kNoChannel) return;
-    const auto channel = static_cast<std::int16_t>(reservedChannel_);
-    SndChannelEnable(channel);
-    SndStopAtEnd(channel);
-    reservedChannel_ = kNoChannel;
+    StopMusic();
 }
 
 void Scene::OnTimer(std::uint32_t, std::int32_t) {}

@@ -26,8 +26,20 @@ public:
     virtual void Resume();
     virtual void Draw(const Rect& rect) = 0;
 
+    // The scene's looping background music on a channel withdrawn from automatic choice, faded over 1 s.
+    void StartMusic(std::uint16_t soundId);
+    void FadeMusicOut();
+    void FadeMusicIn();
+    // Gives the channel back; the loop ends after its current pass.
+    void StopMusic();
+    // Fill the scene rectangle with palette index 0 on the window or the offscreen canvas.
+    void FillWindow();
+    void FillOffscreen();
+    // Flushes the scene rectangle filled, then marks it for the scene's own drawing with transition 1.
+    void RevealScene();
+
 protected:
     Rect screenRect_{0, 0, 640, 480};
-    // A channel this scene took out of automatic choice, 0xFFFF when none.
-    std::uint16_t reservedChannel_ = 0xFFFF;
+    // The music channel, 0xFFFF when none.
+    std::uint16_t musicChannel_ = 0xFFFF;
 };

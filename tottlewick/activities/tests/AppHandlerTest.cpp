@@ -1,12 +1,13 @@
 // The application message handler and the redraw procedure: the deferred deletion, closing the window
 // with an activity or the Picker in front, input and commands routed to the scene in front, the resume
-// from suspend, and the redraw of each rectangle under its own clip.
+// from suspend, the redraw of each rectangle under its own clip, and a scene revealed through a fill.
 #include <string>
 #include <vector>
 
 #include "AppBindings.h"
 #include "AppModule.h"
 #include "AppRedraw.h"
+#include "DisplayCanvas.h"
 #include "ModuleProcs.h"
 #include "Port.h"
 #include "Scene.h"
@@ -101,6 +102,18 @@ TEST_F(AppHandlerTest, RedrawDrawsEachRectangleUnderItsClipAndRestoresTheClip) {
     Rect clip{};
     CanvasGetClip(&clip, offscreen);
     EXPECT_EQ(rectCsv(clip), "5,5,600,400");
+}
+
+TEST_F(AppHandlerTest, RevealSceneFlushesAFilledFrameThenLeavesTheSceneToTheNextFlush) {
+    PortSet(offscreen);
+    const Rect screen{0, 0, 640, 480};
+    DisplayFillRect(&screen, 7);
+    UpdateSetRedrawProc(AppRedraw);
+    gActivity->RevealScene();
+    EXPECT_TRUE(events.empty()) << "the scene itself did not draw";
+    EXPECT_EQ(pixelAt(offscreen, 5, 5), 0);
+    EXPECT_EQ(UpdateSetRedrawProc(nullptr), AppRedraw);
+    EXPECT_EQ(rects(), "0,0,640,480");
 }
 
 }  // namespace
