@@ -82,6 +82,15 @@ TEST_F(AppHandlerTest, ClosingTheWindowAsksThePickerToQuit) {
     EXPECT_TRUE(IsWindow(window));
 }
 
+TEST_F(AppHandlerTest, ShutdownDeletesBothScenesOncePerStart) {
+    AppArmShutdown();
+    EXPECT_EQ(AppSendMessage(window, kAppShutdown, 0, 0), 0);
+    EXPECT_EQ(AppSendMessage(window, WM_DESTROY, 0, 0), 0);
+    EXPECT_EQ(events, (std::vector<std::string>{"activity deleted", "picker deleted"}));
+    EXPECT_EQ(gActivity, nullptr);
+    EXPECT_EQ(gPicker, nullptr);
+}
+
 TEST_F(AppHandlerTest, ResumeFromSuspendPostsADisplayChange) {
     MSG message{};
     send(WM_POWERBROADCAST, 4);
