@@ -26,6 +26,20 @@ constexpr std::uint16_t kCatPicture = 4000;
 constexpr std::uint16_t kDogPicture = 4001;
 constexpr std::uint16_t kCatHouse = 4100;
 constexpr std::uint16_t kDogHouse = 4101;
+// The racing game: the horn (descriptor "Horn"), the road's four corners ("Corners") and the scenery
+// ("Scenery"), which lies in the scenery module kSampleSceneryModule; the game's other pictures and sounds
+// have fixed ids.
+constexpr const char* kSampleSceneryModule = "doriruvu.rsc";
+constexpr std::uint16_t kRacingHorn = 5000;
+constexpr std::uint16_t kRacingCorners[4] = {5001, 5002, 5003, 5004};
+constexpr std::uint16_t kRacingScenery = 5100;
+// Every sound the racing game plays (sound module).
+constexpr std::uint16_t kRacingSounds[] = {13198, 13199, 13200, 13201, 13202, 13203, 13205, 13206, 13215, 13216,
+                                           13218, 13229, 13230, 13238, 13239, 13240, 13242, 13257, 13267};
+// The lit lamp's colour (0xRRGGBB) and where lamp 0 shows it.
+constexpr std::uint32_t kLampColour = 0xFFC800;
+constexpr int kLampX = 611;
+constexpr int kLampY = 37;
 
 // Sound module, "WAVE", 11025 Hz, 8-bit mono.
 constexpr std::uint16_t kClickSound = 100;

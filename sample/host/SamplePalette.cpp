@@ -40,5 +40,20 @@ std::vector<std::uint32_t> scenePalette(const SceneColors& scene) {
     colors[kDogFur] = kDogColour;
     colors[kHouseWall] = 0xE6D2A0;
     colors[kHouseRoof] = 0xA03228;
+    colors[kRacingText] = 0xFFFFFF;
+    colors[kRoad] = 0x505058;
+    colors[kRoadLine] = 0xF0F0F0;
+    colors[kRoadSide] = 0x3C8C28;
+    colors[kSignBoard] = 0x1E64C8;
+    colors[kGlyph] = 0xFFFFFF;
+    colors[kLampLit] = kLampColour;
+    colors[kFuelCell] = 0x28C83C;
+    colors[kHornFace] = 0xC8A028;
+    colors[kHornLit] = 0xFFE650;
+    colors[kCrashFlame] = 0xF05014;
+    colors[kSparkleStar] = 0xFFFFA0;
+    colors[kFlyerTicket] = 0xF0C8DC;
+    colors[kCornerFrame] = 0x282828;
+    colors[kSignBlue] = 0x0000DC;
     return colors;
 }

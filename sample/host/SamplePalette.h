@@ -26,6 +26,21 @@ enum SampleColor : std::uint8_t {
     kDogFur = 111,
     kHouseWall = 112,
     kHouseRoof = 113,
+    kRacingText = 114,  // the racing game's problem panel writes in entry 114
+    kRoad = 115,
+    kRoadLine = 116,
+    kRoadSide = 117,
+    kSignBoard = 118,
+    kGlyph = 119,
+    kLampLit = 120,
+    kFuelCell = 121,
+    kHornFace = 122,
+    kHornLit = 123,
+    kCrashFlame = 124,
+    kSparkleStar = 125,
+    kFlyerTicket = 126,
+    kCornerFrame = 127,
+    kSignBlue = 128,  // the blue of the painted problem sign
 };
 constexpr int kSkyShades = 64;
 

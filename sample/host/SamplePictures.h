@@ -23,3 +23,20 @@ AseqPicture characterSpeech(std::uint16_t soundId);
 enum class Pet { cat, dog };
 AseqPicture petPicture(Pet pet);
 AseqPicture housePicture(Pet pet);
+
+// The racing game's pictures, each a list of its frames in order that then holds. Glyphs (index 0..37 as
+// the road numbers them) grow over 23 frames, one per approach segment; sign boards (kind 0, 1, 2) come
+// closer over 32 frames drawn at the road's (40, 151).
+AseqPicture racingGlyph(int glyph);
+AseqPicture racingSign(int kind);
+AseqPicture racingSparkle();
+AseqPicture racingFlyer();
+AseqPicture racingFuel();
+AseqPicture racingLamp();
+AseqPicture racingSheet();
+AseqPicture racingCrash();
+AseqPicture racingHorn();
+// Corner 0..3: top left, top right, bottom left, bottom right of the road.
+AseqPicture racingCorner(int corner);
+// 16 frames of 530 x 272: the road's lane marks run towards the viewer.
+AseqPicture racingScenery();

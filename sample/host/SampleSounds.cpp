@@ -63,3 +63,10 @@ std::string greetingSpeech() {
         return std::sin(kPi * within / 0.25) * voice(pitch, kFormants[syllable][0], kFormants[syllable][1], t);
     });
 }
+
+std::string racingSound(unsigned id) {
+    if (id >= 13198 && id <= 13200)
+        return render(12.0, [](double t) { return voice(140, 600, 1500, t) * (std::fmod(t, 0.4) < 0.3 ? 1 : 0); });
+    const double hz = 300 + (id % 100) * 12;
+    return render(0.4, [hz](double t) { return 0.6 * tone(hz, t) * std::exp(-t * 4); });
+}

@@ -12,3 +12,7 @@ std::string chimeSound();
 // Five voiced syllables of 250 ms, each followed by 125 ms of silence (1.875 s: one syllable for every
 // three entries of the character's speech at 8 frames a second).
 std::string greetingSpeech();
+// The racing game's sounds: the three spoken introductions (13198-13200) last 12 s, so that the road has
+// started before the first problem even where the sound device takes output faster than it plays (Wine's
+// null device); every other id a 400 ms tone whose pitch follows the id.
+std::string racingSound(unsigned id);

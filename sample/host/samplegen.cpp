@@ -1,5 +1,5 @@
-// Writes the sample title's two 16-bit resource modules into a folder: the picture module (palettes and
-// animations) and the sound module.
+// Writes the sample title's 16-bit resource modules into a folder: the picture module (palettes and
+// animations), the sound module and the racing game's scenery module.
 //
 //   samplegen FOLDER
 #include <cstdio>
@@ -8,6 +8,7 @@
 #include <string>
 
 #include "NeModuleWriter.h"
+#include "PXKRoadTables.h"
 #include "SampleIds.h"
 #include "SamplePictures.h"
 #include "SampleSounds.h"
@@ -15,6 +16,8 @@
 namespace {
 
 std::string aseq(const AseqPicture& picture) { return writeAseq(picture, ByteOrder::little); }
+
+void racingPictures(NeResourceType& animations);
 
 NeModule pictureModule() {
     NeResourceType palettes{0, "RRGB", {}};
@@ -34,8 +37,27 @@ NeModule pictureModule() {
         animations.resources.push_back({picture, aseq(petPicture(pet))});
         animations.resources.push_back({house, aseq(housePicture(pet))});
     }
+    racingPictures(animations);
     NeModule module;
     module.types = {palettes, animations};
+    return module;
+}
+
+// The racing game's pictures under the ids the game and the descriptor give them.
+void racingPictures(NeResourceType& animations) {
+    for (int glyph = 0; glyph < pxk::kGlyphCount; ++glyph)
+        animations.resources.push_back({static_cast<std::uint16_t>(pxk::glyphResource(glyph)), aseq(racingGlyph(glyph))});
+    const std::pair<std::uint16_t, AseqPicture> fixed[] = {
+        {13142, racingSign(0)},   {13350, racingSign(1)}, {13228, racingSign(2)}, {13143, racingSparkle()},
+        {13141, racingFlyer()},   {13137, racingFuel()},  {13288, racingLamp()},  {13315, racingSheet()},
+        {13257, racingCrash()},   {kRacingHorn, racingHorn()}};
+    for (const auto& [id, picture] : fixed) animations.resources.push_back({id, aseq(picture)});
+    for (int c = 0; c < 4; ++c) animations.resources.push_back({kRacingCorners[c], aseq(racingCorner(c))});
+}
+
+NeModule sceneryModule() {
+    NeModule module;
+    module.types = {{0, "ASEQ", {{kRacingScenery, aseq(racingScenery())}}}};
     return module;
 }
 
@@ -43,6 +65,7 @@ NeModule soundModule() {
     NeModule module;
     module.types = {
         {0, "WAVE", {{kClickSound, clickSound()}, {kChimeSound, chimeSound()}, {kGreetingSpeech, greetingSpeech()}}}};
+    for (std::uint16_t id : kRacingSounds) module.types[0].resources.push_back({id, racingSound(id)});
     return module;
 }
 
@@ -64,6 +87,7 @@ int main(int argc, char** argv) {
     }
     const std::string folder = std::string(argv[1]) + "/";
     const bool written = writeFile(folder + kSamplePictureModule, writeNeModule(pictureModule()).bytes) &&
-                         writeFile(folder + kSampleSoundModule, writeNeModule(soundModule()).bytes);
+                         writeFile(folder + kSampleSoundModule, writeNeModule(soundModule()).bytes) &&
+                         writeFile(folder + kSampleSceneryModule, writeNeModule(sceneryModule()).bytes);
     return written ? 0 : 1;
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "Files.h"
 #include "FolderCopy.h"
@@ -108,6 +109,53 @@ TEST_F(SampleTitleTest, ThePuzzleJudgesEachDropOfThePets) {
         EXPECT_TRUE(!trueColour || title.waitForColour(scene, middle, RGB(rgb >> 16, rgb >> 8 & 0xFF, rgb & 0xFF), kTimeoutMs))
             << middle.x << " shows " << std::hex << ProgramWindow::colourAt(scene, middle);
     ProgramWindow::postCharacter(GetAncestor(scene, GA_ROOT), '\x1B', VK_ESCAPE);
+    EXPECT_EQ(0u, title.waitForExit(kTimeoutMs));
+}
+
+// "R" in the meadow opens the racing game, whose horn Space presses every 150 ms. The scenery moves between
+// two looks at the road; the race ends with one right answer and the prize or with five wrong ones and the
+// game over, and the meadow comes back. In a 24-bit world lamp 0 shows lit after the first right answer.
+TEST_F(SampleTitleTest, TheRacingGameRunsToThePrizeOrTheGameOver) {
+    const ProgramWindow title(folder.file("QUOMB_32.exe"), folder.path());
+    const HWND scene = title.waitForWindow("OMWindowChildClass", kTimeoutMs);
+    ASSERT_NE(nullptr, scene) << "no trinket window";
+    const HWND main = GetAncestor(scene, GA_ROOT);
+    ASSERT_TRUE(waitForDebugText("meadow shown\r\n"));
+    ProgramWindow::postCharacter(main, 'R', 'R');
+    ASSERT_TRUE(waitForDebugText("meadow shown\r\nproblem\r\n")) << debugText();
+    const auto laneMarks = [scene] {
+        std::vector<COLORREF> column;
+        for (int y = 110; y < 272; y += 4) column.push_back(ProgramWindow::colourAt(scene, POINT{305, y}));
+        return column;
+    };
+    const std::vector<COLORREF> before = laneMarks();
+    Sleep(250);
+    EXPECT_NE(before, laneMarks());
+    HDC screen = GetDC(nullptr);
+    const bool trueColour = GetDeviceCaps(screen, BITSPIXEL) >= 24;
+    ReleaseDC(nullptr, screen);
+    bool lampChecked = false;
+    std::string text;
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < 4 * kTimeoutMs; Sleep(150)) {
+        ProgramWindow::postCharacter(main, ' ', VK_SPACE);
+        text = debugText();
+        if (!lampChecked && text.find("right\r\n") != std::string::npos) {
+            lampChecked = true;
+            EXPECT_TRUE(!trueColour || title.waitForColour(scene, POINT{kLampX, kLampY},
+                                                           RGB(kLampColour >> 16, kLampColour >> 8 & 0xFF, kLampColour & 0xFF), 500))
+                << "lamp 0 shows " << std::hex << ProgramWindow::colourAt(scene, POINT{kLampX, kLampY});
+        }
+        if (text.size() > 14 && text.compare(text.size() - 14, 14, "meadow shown\r\n") == 0) break;
+    }
+    const auto count = [&text](const std::string& line) {
+        int n = 0;
+        for (std::size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + 1)) ++n;
+        return n;
+    };
+    const bool won = text.find("prize\r\nmeadow shown\r\n") != std::string::npos && count("\nright\r\n") == 1;
+    const bool lost = text.find("wrong\r\ngame over\r\nmeadow shown\r\n") != std::string::npos && count("\nwrong\r\n") == 5;
+    EXPECT_TRUE(won || lost) << text;
+    ProgramWindow::postCharacter(main, '\x1B', VK_ESCAPE);
     EXPECT_EQ(0u, title.waitForExit(kTimeoutMs));
 }
 
