@@ -39,7 +39,7 @@ struct RacingTitle {
         // The scenery: 16 frames of 4 x 4.
         AseqPicture scenery{8, {}, 0, {{}}, {}};
         for (std::int16_t f = 0; f < 16; ++f) {
-            scenery.sequences[0].push_back({f, 0, 0, 0});
+            scenery.sequences[0].push_back({0, 0, f, 0});
             scenery.frames.push_back({4, 4, std::vector<std::uint8_t>(16, std::uint8_t(f + 1)), {}});
         }
         scenery.sequences[0].push_back({0, 0, kAseqEnd, 0});
