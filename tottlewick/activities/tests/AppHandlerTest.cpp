@@ -1,5 +1,5 @@
-// The application message handler and the redraw procedure: the deferred deletion, closing the window
-// with an activity or the Picker in front, input and commands routed to the scene in front, the resume
+// The application message handler, the module procedures and the redraw procedure: the deferred and
+// immediate deletions, closing the window with an activity or the Picker in front, input and commands routed to the scene in front, the resume
 // from suspend, the redraw of each rectangle under its own clip, and a scene revealed through a fill.
 #include <string>
 #include <vector>
@@ -73,7 +73,30 @@ TEST_F(AppHandlerTest, RoutesToTheSceneInFrontAndDeletesAnEndedActivityFirst) {
                                                 "picker command 120"}));
 }
 
+// Activity modules leave their object to the deferred deletion; the Intro and slide show delete it at once.
+TEST_F(AppHandlerTest, ModuleProceduresKeepThePickerFlagAndDeleteByTheirRow) {
+    for (const AppModuleProc module : {BandModuleProc, MR_PLINKModuleProc, ToppersModuleProc, BLOK_STAKModuleProc,
+                                       HatShopModuleProc, ZibbModuleProc, BlueGooModuleProc, QuitConfirmModuleProc,
+                                       OptionsModuleProc, IntroModuleProc, SlideShowModuleProc}) {
+        gPickerInFront = 1;
+        EXPECT_EQ(module(window, kAppModuleStart, 0, 0), 1);
+        EXPECT_EQ(gPickerInFront, 0);
+        EXPECT_EQ(module(window, kAppModuleEnd, 0, 0), 1);
+        const bool replacing = module == IntroModuleProc || module == SlideShowModuleProc;
+        EXPECT_EQ(gPickerInFront, replacing ? 0 : 1);
+        EXPECT_EQ(gActivity == nullptr, replacing);
+        if (!gActivity) gActivity = new LoggedScene("activity");
+    }
+    OptionsModuleProc(window, kAppModuleResume, 0, 0);
+    EXPECT_EQ(events, std::vector<std::string>(3, "activity deleted"));
+    EXPECT_EQ(gPicker->OnCommand(7), 1);
+    EXPECT_EQ(gPicker->OnKey(), 0);
+}
+
 TEST_F(AppHandlerTest, ClosingTheWindowAsksThePickerToQuit) {
+    PickerModuleProc(window, kAppModuleStart, 0, 0);
+    EXPECT_TRUE(events.empty()) << "only a switch made by closing asks the Picker";
+    gPickerInFront = 0;
     EXPECT_EQ(send(WM_CLOSE), 1);
     EXPECT_EQ(AppGetModule(), PickerModuleProc);
     EXPECT_EQ(gPickerInFront, 1);

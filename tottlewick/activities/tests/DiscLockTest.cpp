@@ -2,7 +2,6 @@
 // unlock, a failed call, and the NT control with its drive path.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <deque>
 #include <string>
 #include <vector>
@@ -13,92 +12,62 @@
 
 namespace {
 
-struct Call {
-    std::string path;
-    DWORD code;
-    std::vector<DWORD> registers;  // EBX, EDX, ECX, EAX, EDI, ESI, flags, or the NT input byte
-    std::vector<std::uint8_t> block;
-};
-
-DWORD platformId = VER_PLATFORM_WIN32_WINDOWS;
-std::string openedPath;
-std::vector<Call> calls;
+// Per call: the device path, the code and the input (7 registers then the 2-byte block, or the NT byte).
+std::vector<std::vector<DWORD>> calls;
 std::deque<int> replies;  // per call: -1 fails, else the lock count the drive reports
+DWORD platformId = 0;
+std::string path;
 int closes = 0;
-
-HANDLE fakeOpen(const char* path, DWORD, DWORD, DWORD, DWORD) {
-    openedPath = path;
-    return reinterpret_cast<HANDLE>(0x1234);
-}
 
 BOOL fakeControl(HANDLE, DWORD code, void* in, DWORD inSize, void* out, DWORD) {
     const int reply = replies.empty() ? 0 : replies.front();
     if (!replies.empty()) replies.pop_front();
-    Call call{openedPath, code, {}, {}};
+    std::vector<DWORD> call{code};
     if (inSize == 1) {
-        call.registers.push_back(*static_cast<std::uint8_t*>(in));
-        calls.push_back(call);
+        calls.push_back({code, *static_cast<std::uint8_t*>(in)});
         return reply >= 0;
     }
     auto* registers = static_cast<DWORD*>(in);
-    call.registers.assign(registers, registers + 7);
     auto* block = reinterpret_cast<std::uint8_t*>(static_cast<std::uintptr_t>(registers[1]));
-    call.block.assign(block, block + 2);
+    call.insert(call.end(), registers, registers + 7);
+    call.insert(call.end(), {block[0], block[1]});
     calls.push_back(call);
     if (reply >= 0) block[1] = static_cast<std::uint8_t>(reply);
-    static_cast<DWORD*>(out)[6] = reply < 0 ? 1 : 0;
+    static_cast<DWORD*>(out)[6] = reply < 0 ? 1 : 0;  // the carry flag
     return TRUE;
 }
 
-const DiscLockPlatform fake{[] { return platformId; }, fakeOpen, fakeControl, [](HANDLE) {
-                                ++closes;
-                                return TRUE;
-                            }};
+const DiscLockPlatform fake{
+    [] { return platformId; },
+    [](const char* name, DWORD, DWORD, DWORD, DWORD) { return path = name, reinterpret_cast<HANDLE>(0x1234); },
+    fakeControl, [](HANDLE) { return ++closes, TRUE; }};
 
-class DiscLockTest : public testing::Test {
-protected:
-    void SetUp() override {
-        DiscLockSetPlatform(&fake);
-        UtilStrCopy(AppGetDiscResourceFolder(), "E:\\Resource", 260);
-        calls.clear();
-        replies.clear();
-        closes = 0;
-    }
-    void TearDown() override { DiscLockSetPlatform(nullptr); }
-};
-
-TEST_F(DiscLockTest, Windows95LocksAndRepeatsTheUnlockUntilNoLockIsLeft) {
+TEST(DiscLockTest, Windows95AndNtPlatforms) {
+    DiscLockSetPlatform(&fake);
+    UtilStrCopy(AppGetDiscResourceFolder(), "E:\\Resource", 260);
     platformId = VER_PLATFORM_WIN32_WINDOWS;
-    replies = {-1, 0};
+    replies = {-1, 0, 2, 1, 0};
     DiscLockDoor(1);  // fails: the state stays unlocked, so the next lock tries again
     DiscLockDoor(1);
     DiscLockDoor(1);  // already locked: no call
-    ASSERT_EQ(calls.size(), 2u);
-    EXPECT_EQ(calls[1].path, "\\\\.\\vwin32");
-    EXPECT_EQ(calls[1].code, 1u);
-    EXPECT_EQ(calls[1].registers[0], 5u);       // EBX: drive E
-    EXPECT_EQ(calls[1].registers[2], 0x0848u);  // ECX
-    EXPECT_EQ(calls[1].registers[3], 0x440Du);  // EAX
-    EXPECT_EQ(calls[1].registers[6], 1u);       // flags: carry set
-    EXPECT_EQ(calls[1].block, (std::vector<std::uint8_t>{0, 0}));
+    DiscLockDoor(0);  // repeated while the drive reports locks
+    EXPECT_EQ(path, "\\\\.\\vwin32");
+    //                 code  EBX  EDX  ECX     EAX     EDI ESI flags block
+    const std::vector<DWORD> lock{1, 5, 0, 0x0848, 0x440D, 0, 0, 1, 0, 0};
+    const std::vector<DWORD> unlock{1, 5, 0, 0x0848, 0x440D, 0, 0, 1, 1, 0};
+    ASSERT_EQ(calls.size(), 5u);
+    for (std::size_t i = 0; i < calls.size(); ++i) {
+        calls[i][2] = 0;  // the block's address
+        EXPECT_EQ(calls[i], i < 2 ? lock : unlock) << i;
+    }
+    EXPECT_EQ(closes, 3);
     calls.clear();
-    replies = {2, 1, 0};
-    DiscLockDoor(0);
-    DiscLockDoor(0);
-    ASSERT_EQ(calls.size(), 3u);
-    for (const Call& call : calls) EXPECT_EQ(call.block, (std::vector<std::uint8_t>{1, 0}));
-    EXPECT_EQ(closes, 3);  // one device per DiscLockDoor that called
-}
-
-TEST_F(DiscLockTest, WindowsNtPreventsRemovalOfTheDiscDrive) {
     platformId = VER_PLATFORM_WIN32_NT;
     DiscLockDoor(1);
     DiscLockDoor(0);
-    ASSERT_EQ(calls.size(), 2u);
-    EXPECT_EQ(calls[0].path, "\\\\.\\E:");
-    EXPECT_EQ(calls[0].code, 0x00074804u);
-    EXPECT_EQ(calls[0].registers, std::vector<DWORD>{1});
-    EXPECT_EQ(calls[1].registers, std::vector<DWORD>{0});
+    EXPECT_EQ(path, "\\\\.\\E:");
+    EXPECT_EQ(calls, (std::vector<std::vector<DWORD>>{{0x00074804, 1}, {0x00074804, 0}}));
+    DiscLockSetPlatform(nullptr);
 }
 
 }  // namespace
