@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "BlendTable.h"
 #include "ByteOrder.h"
 #include "FuzzParts.h"
-#include "ShapeBlend.h"
 #include "ShapeFormats.h"
 #include "ShapePlace.h"
 #include "XmvFormat.h"
@@ -19,15 +19,6 @@ constexpr int kHeight = 48;
 constexpr int kGuard = 16;  // bytes before and after the pixels
 constexpr std::uint8_t kUntouched = 0xA5;
 constexpr std::uint32_t kMaxEvents = 64;
-
-const std::uint8_t* blendTable() {
-    static const std::vector<std::uint8_t> table = [] {
-        std::vector<std::uint8_t> t(kBlendTableSize);
-        shapeBlendTableFill(t.data());
-        return t;
-    }();
-    return table.data();
-}
 
 struct Frame {
     const XpkBank* bank;

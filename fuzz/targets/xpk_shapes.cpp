@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "BlendTable.h"
 #include "ByteOrder.h"
 #include "FuzzParts.h"
-#include "ShapeBlend.h"
 #include "ShapeFormats.h"
 #include "ShapeRun8.h"
 
@@ -17,15 +17,6 @@ constexpr int kWidth = 48;
 constexpr int kHeight = 32;
 constexpr std::uint8_t kUntouched = 0xA5;
 constexpr std::uint16_t kMaxShapes = 16;
-
-const std::uint8_t* blendTable() {
-    static const std::vector<std::uint8_t> table = [] {
-        std::vector<std::uint8_t> t(kBlendTableSize);
-        shapeBlendTableFill(t.data());
-        return t;
-    }();
-    return table.data();
-}
 
 bool onlyInside(const std::vector<std::uint8_t>& pixels, const Rect& clip, int bytes) {
     for (std::size_t at = 0; at < pixels.size(); ++at) {
