@@ -31,7 +31,5 @@ std::int32_t pictureWidth(const OMAnimation* picture, std::int32_t i) { return p
 std::int32_t pictureHeight(const OMAnimation* picture, std::int32_t i) { return picture ? picture->frameHeight(i) : 0; }
 
 void drawPosition(OMAnimation* picture, std::int32_t position, std::int32_t x, std::int32_t y, const OMRect& clip) {
-    if (!picture || position < 1) return;
-    showPosition(picture, position);
-    picture->drawCurrentInto(x, y, *picture->window->offscreen, clip);
+    if (picture) picture->drawPositionInto(position, x, y, *picture->window->offscreen, clip);
 }

@@ -182,8 +182,20 @@ void OMAnimation::draw() {
 }
 
 void OMAnimation::drawCurrentInto(std::int32_t x, std::int32_t y, OMMemCanvas& canvas, const OMRect& clip) {
+    drawImageInto(currentFrame, x, y, canvas, clip);
+}
+
+void OMAnimation::drawPositionInto(std::int32_t n, std::int32_t x, std::int32_t y, OMMemCanvas& canvas,
+                                   const OMRect& clip) {
+    if (n <= 0 || status() != AseqStatus::ok) return;
+    drawImageInto(frameImage(data_->layout, playback.entry(entryAtPosition(n)).frame), x, y, canvas, clip);
+}
+
+void OMAnimation::drawImageInto(const AseqFrame& image, std::int32_t x, std::int32_t y, OMMemCanvas& canvas,
+                                const OMRect& clip) const {
+    // 8-bit canvases take the indices as they are: their colour table is not read.
     OMColorRecord scratch[256];
-    drawFrameInto(canvas, currentFrame, x, y, clip, drawingColors(palette, canvas, scratch));
+    drawFrameInto(canvas, image, x, y, clip, canvas.depth == 8 ? nullptr : drawingColors(palette, canvas, scratch));
 }
 
 void OMAnimation::stamp() {
@@ -247,15 +259,19 @@ void OMAnimation::restart() {
     invalidateAll();
 }
 
-void OMAnimation::setFramePosition(std::int32_t n, bool force) {
-    if (n <= 0 || status() != AseqStatus::ok) return;
+std::int32_t OMAnimation::entryAtPosition(std::int32_t n) const {
     const std::int32_t end = playback.endIndex();
     std::int32_t at = 0;
     for (std::int32_t seen = 0; at < end; ++at) {
         if (playback.entry(at).frame >= 0 && ++seen == n) break;
     }
     while (at > 0 && (at >= end || playback.entry(at).frame < 0)) --at;
-    playback.currentEntry = at;
+    return at;
+}
+
+void OMAnimation::setFramePosition(std::int32_t n, bool force) {
+    if (n <= 0 || status() != AseqStatus::ok) return;
+    playback.currentEntry = entryAtPosition(n);
     showCurrentEntry(force);
     pause();
 }

@@ -100,6 +100,9 @@ public:
     std::int32_t frameHeight(std::int32_t i) const;
     // Draws the frame shown with its top-left corner at (x, y) into an 8-bit canvas, inside clip.
     void drawCurrentInto(std::int32_t x, std::int32_t y, OMMemCanvas& canvas, const OMRect& clip);
+    // Draws the n-th frame entry (as setFramePosition picks it) the same way, leaving the frame shown, the
+    // bounds and the playing state alone: a hidden picture can stamp several frames a pass without moving.
+    void drawPositionInto(std::int32_t n, std::int32_t x, std::int32_t y, OMMemCanvas& canvas, const OMRect& clip);
     // Every pixel of colour `from` becomes `to` in frame `frame` (-1 the current entry's, -2 all), in the
     // data shared with copies; only on an 8-bit window, where the indices reach the screen unchanged.
     void replacePaletteEntry(std::uint8_t from, std::uint8_t to, std::int32_t frame);
@@ -217,6 +220,10 @@ private:
     void detachSounds();
 
     void showCurrentEntry(bool force);
+    // The entry index of the n-th frame entry, or of the last frame entry when there are fewer.
+    std::int32_t entryAtPosition(std::int32_t n) const;
+    void drawImageInto(const AseqFrame& image, std::int32_t x, std::int32_t y, OMMemCanvas& canvas,
+                       const OMRect& clip) const;
     // Deep windows: takes the current shared palette and pre-renders the first frame.
     void attachDeep();
     // Copies the shown frame's canvas to the window, its black pixels left out by the colour key.

@@ -181,6 +181,13 @@ TEST_F(AnimationTest, PaintDrawsTheCurrentFrameIntoTheBackgroundPicture) {
     a->setProperty("frame", "2");
     a->invokeMethod("paint", "300", "210");
     EXPECT_EQ(background->area({300, 210, 303, 211}), "\xFA\xFA\xFF");
+    // A given frame entry draws without moving the animation; past the count, the last one.
+    a->drawPositionInto(1, 300, 220, background->picture, {0, 0, 640, 460});
+    a->drawPositionInto(9, 300, 230, background->picture, {0, 0, 640, 460});
+    EXPECT_EQ(background->area({300, 220, 304, 222}) + background->area({300, 230, 303, 231}),
+              "\xFF\xFA\xFA\xFF\xFC\xFC\xFC\xFF\xFA\xFA\xFF");
+    EXPECT_EQ(std::make_pair(std::string(a->getProperty("frame")), a->bounds),
+              std::make_pair(std::string("2"), OMRect{110, 50, 112, 51}));
 }
 
 // Two animations stamped one after the other: unstamping the first puts back what the second covered.
