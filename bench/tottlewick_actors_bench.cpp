@@ -13,6 +13,7 @@
 #include "Port.h"
 #include "PrsWriter.h"
 #include "Res.h"
+#include "ShapeBenchStart.h"
 #include "TempFolder.h"
 #include "XmvWriter.h"
 #include "XpkForge.h"
@@ -53,14 +54,8 @@ std::int16_t countEvent(const XmvEvent&, std::uint32_t, void* context) {
 }  // namespace
 
 int main() {
-    MemInit(kMemFirstTableEntries, kMemGrowEntries);
-    PalMgrInit();
-    FileInit();
-    ShapeMgrInit();
     const TempFolder folder;
-    const std::string base = folder.path() + "\\";
-    const char* folders[] = {base.c_str()};
-    ResSetSearchFolders(1, folders);
+    startShapeBench(folder);
     if (!writeResourcesOfBench(folder) || !ResOpenFile("Bench")) return 1;
     Canvas canvas = 0;
     CanvasCreate(&canvas, 640 | 480u << 16, kCanvasMemory);

@@ -17,6 +17,7 @@
 #include "Palette.h"
 #include "PrsWriter.h"
 #include "Res.h"
+#include "ShapeBenchStart.h"
 #include "ShapeMgr.h"
 #include "Sprite.h"
 #include "TempFolder.h"
@@ -82,14 +83,8 @@ void report(const char* what, double each, double floor) {
 }  // namespace
 
 int main() {
-    MemInit(kMemFirstTableEntries, kMemGrowEntries);
-    PalMgrInit();
-    FileInit();
-    ShapeMgrInit();
     const TempFolder folder;
-    const std::string base = folder.path() + "\\";
-    const char* folders[] = {base.c_str()};
-    ResSetSearchFolders(1, folders);
+    startShapeBench(folder);
     if (!writeBanks(folder) || !ResOpenFile("Bench")) return 1;
 
     Canvas offscreen = 0;
