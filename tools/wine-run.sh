@@ -71,6 +71,28 @@ prepare_home() {
     [ -f "$HOME/.asoundrc" ] || printf 'pcm.!default { type null }\n' > "$HOME/.asoundrc"
 }
 
+# Every world of a build tree starts as a copy of one template prefix beside it. Wine's own DLLs (system32
+# and winsxs, nearly all of a prefix's 600 MB) are hard links into the template, since nothing writes to them;
+# everything else (the registry, win.ini, the user folders) is copied, so each world's writes stay its own.
+seed_prefix() {
+    local template shared
+    template="$(dirname "$world")/wine-template"
+    (
+        exec 8>"$template.lock"
+        flock 8
+        if [ ! -f "$template/system.reg" ]; then
+            rm -rf "$template"
+            WINEPREFIX="$template" wineboot -i </dev/null >"$world/wineboot.log" 2>&1 8>&- 9>&-
+            WINEPREFIX="$template" wineserver -w
+        fi
+    )
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    shared="drive_c/windows/system32 drive_c/windows/winsxs"
+    tar -C "$template" $(printf -- '--exclude=./%s ' $shared) -cf - . | tar -C "$WINEPREFIX" -xf -
+    for folder in $shared; do cp -al "$template/$folder" "$WINEPREFIX/$folder"; done
+}
+
 # The persistent children started here (Xvfb, wineserver) hold neither the lock nor the caller's
 # output, so callers that wait for their output to close are not kept waiting.
 start_world() {
@@ -78,9 +100,7 @@ start_world() {
     display_alive || start_display
     export DISPLAY
     DISPLAY=$(cat "$world/display")
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        wineboot -i </dev/null >"$world/wineboot.log" 2>&1 9>&-
-    fi
+    [ -f "$WINEPREFIX/system.reg" ] || seed_prefix
     if ! wineserver_alive; then
         setsid wineserver -p </dev/null >/dev/null 2>&1 9>&-
         # Wine's own services start with the first program; start them here, detached from our output.
