@@ -1,6 +1,8 @@
 // The main loop and its idle services.
 #include "AppRun.h"
 
+#include <utility>
+
 #include "AppBindings.h"
 #include "AppEvents.h"
 #include "AppGlobals.h"
@@ -21,6 +23,13 @@ constexpr std::uint16_t kTimerPace = 8;  // timers run on every 8th message whil
 AppIdleService sidService = nullptr;
 AppIdleService cacheService = nullptr;
 bool suspended = false;
+AppTickHook tickHook = nullptr;
+
+// 10008 after every pass, then the test's hook.
+void sendTick(WPARAM tookSomething) {
+    AppSendMessage(nullptr, kAppTick, tookSomething, 0);
+    if (tickHook) tickHook(tookSomething);
+}
 
 void runTimers() {
     TimerAdvance();
@@ -32,7 +41,7 @@ void runTimers() {
 void pass(std::uint16_t& messageCount) {
     const UINT taken = AppPumpMessage();
     if (taken) {
-        AppSendMessage(nullptr, kAppTick, 1, 0);
+        sendTick(1);
         if (taken == WM_QUIT) {
             AppQuit();
             return;
@@ -42,15 +51,19 @@ void pass(std::uint16_t& messageCount) {
     }
     AppPostedEvent event{};
     if (AppTakePostedEvent(&event)) {
-        AppSendMessage(nullptr, kAppTick, 1, 0);
+        sendTick(1);
         AppSendMessage(event.window, event.message, event.wParam, event.lParam);
     } else {
-        AppSendMessage(nullptr, kAppTick, 0, 0);
+        sendTick(0);
     }
     runTimers();
 }
 
 }  // namespace
+
+AppTickHook AppSetTickHook(AppTickHook hook) {
+    return std::exchange(tickHook, hook);
+}
 
 void AppRun() {
     std::uint16_t messageCount = 0;

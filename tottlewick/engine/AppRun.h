@@ -8,6 +8,10 @@
 
 // Runs until the quit flag is set or WM_QUIT is taken.
 void AppRun();
+// A test seam: called after every 10008 with its wParam (1 when the pass took something); returns the
+// previous hook, null for none.
+using AppTickHook = void (*)(WPARAM tookSomething);
+AppTickHook AppSetTickHook(AppTickHook hook);
 // Takes one message: its number, 0 when the queue was empty, WM_QUIT (18) undispatched.
 UINT AppPumpMessage();
 // The idle services of one pass: sound, the SID player, the sound sequence, the sound preload cache and

@@ -1,11 +1,21 @@
-// Random ranges and shuffles; tests seed the generator with srand.
+// Random ranges and shuffles over one replaceable 15-bit source.
 #include "Rand.h"
 
 #include <cstdlib>
 #include <utility>
 
+namespace {
+
+RandSource source = nullptr;
+
+}  // namespace
+
+RandSource RandSetSource(RandSource next) {
+    return std::exchange(source, next);
+}
+
 std::int16_t RandRange(std::int16_t lo, std::int16_t hi) {
-    std::int32_t draw = std::rand() & 0x7FFF;
+    const std::int32_t draw = (source ? source() : std::rand()) & 0x7FFF;
     auto offset = static_cast<std::int16_t>(draw * (hi - lo) / 32768);
     return static_cast<std::int16_t>(lo + offset);
 }

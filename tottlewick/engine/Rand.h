@@ -3,6 +3,11 @@
 
 #include <cstdint>
 
+// The 15-bit source behind every draw: null restores the standard library's generator (tests seed it with
+// srand, or script the draws). Returns the previous source.
+using RandSource = std::uint16_t (*)();
+RandSource RandSetSource(RandSource source);
+
 // lo + rand15 * (hi - lo) / 32768, the quotient cut to 16 bits: a value in [lo, hi).
 std::int16_t RandRange(std::int16_t lo, std::int16_t hi);
 void RandShuffle(std::int16_t* values, std::int16_t n);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "SndCallLog.h"
 #include "SndChannelPlay.h"
 #include "SndDriver.h"
 #include "SndManagerState.h"
@@ -139,6 +140,7 @@ std::int16_t SndChannelSetVolume(std::int16_t channel, std::uint16_t volume) {
     Channel* c = channelAt(channel);
     if (!c) return 1;
     c->volume = std::min(volume, kSndFullLevel);
+    SndLogCall("volume ch=%d vol=%u", channel, volume);
     return applyLevel(channel);
 }
 

@@ -4,6 +4,7 @@
 #include "SndFade.h"
 
 #include "EngineClock.h"
+#include "SndCallLog.h"
 #include "SndChannel.h"
 #include "SndManager.h"
 
@@ -47,7 +48,9 @@ bool step(std::int16_t channel) {
     if (f->endTime == 0) f->endTime = now + f->duration;
     auto remaining = static_cast<std::int32_t>(f->endTime - now);
     bool finished = remaining < 1 || f->duration == 0;
+    const SndCallLogProc logProc = SndSetCallLog(nullptr);  // the fade's line stands for its steps
     SndChannelSetVolume(channel, finished ? f->targetVolume : volumeAt(*f, remaining));
+    SndSetCallLog(logProc);
     Fade ended = *f;
     if (finished) f->active = 0;
     state.stepGuard = false;
@@ -61,6 +64,7 @@ std::int16_t SndFadeChannel(std::int16_t channel, std::uint16_t target, std::uin
     Fade* f = fadeAt(channel);
     if (!f || f->active || SndChannelGetVolume(channel) == target) return 1;
     *f = Fade{1, 0, 0, durationMs, SndChannelGetVolume(channel), target, proc};
+    SndLogCall("fade ch=%d to=%u ms=%u", channel, target, static_cast<unsigned>(durationMs));
     return 0;
 }
 

@@ -7,6 +7,7 @@
 
 #include "File.h"
 #include "SndCache.h"
+#include "SndCallLog.h"
 #include "SndChannel.h"
 #include "SndChannelPlay.h"
 #include "SndPlayControl.h"
@@ -106,7 +107,7 @@ void useCompletion(SndCompletionProc completion, std::uint32_t data) {
 // Chooses the channel, ends what played there and starts the play (or, prepared, only readies it and
 // disables the channel). The record is filled once the play runs; a voice that ended at once has already
 // told its completion procedure and leaves no record.
-std::int16_t play(const Source& source, std::int16_t priority, std::uint16_t volume, std::int16_t pan, bool start) {
+std::int16_t playOn(const Source& source, std::int16_t priority, std::uint16_t volume, std::int16_t pan, bool start) {
     SndSettingsScope restore;
     MemHandle sample = source.sample;
     SndSetPriority(priority);
@@ -142,6 +143,16 @@ std::int16_t play(const Source& source, std::int16_t priority, std::uint16_t vol
     }
     layer.records[channel] = made;
     if (!start) SndChannelDisable(channel);
+    return channel;
+}
+
+std::int16_t play(const Source& source, std::int16_t priority, std::uint16_t volume, std::int16_t pan, bool start) {
+    const std::int16_t channel = playOn(source, priority, volume, pan, start);
+    if (channel >= 0) {
+        const unsigned flags = (SndGetLoop() ? 1u : 0u) | (layer.streamMode ? 2u : 0u) | (start ? 0u : 4u);
+        SndLogCall("start id=%u ch=%d pri=%d vol=%u flags=%u", static_cast<unsigned>(SndGetUserWord()), channel,
+                   priority, volume, flags);
+    }
     return channel;
 }
 

@@ -2,6 +2,7 @@
 #include "SndPlayControl.h"
 
 #include "EngineClock.h"
+#include "SndCallLog.h"
 #include "FilePath.h"
 #include "SndChannel.h"
 #include "SndChannelIter.h"
@@ -53,6 +54,7 @@ std::int16_t pauseOrResume(std::int16_t channel, std::uint32_t (*onStream)(Strea
     const PlayRecord* r = recordAt(channel);
     if (!r) return 1;
     if (!r->active || r->pending) return 0;
+    SndLogCall("%s ch=%d", onChannel == SndChannelPause ? "pause" : "resume", channel);
     if (!r->streamed) return onChannel(channel);
     onStream(r->stream);
     return 0;
@@ -74,6 +76,7 @@ std::int16_t SndStop(std::int16_t channel) {
     const PlayRecord* r = recordAt(channel);
     if (!r) return 1;
     if (!r->active) return 0;
+    SndLogCall("stop ch=%d", channel);
     if (r->streamed) {
         StreamStop(r->stream);
         SndServiceNow();
