@@ -345,6 +345,16 @@ void descriptorSeeds() {
     seed("descriptor_file", "unended", "/ no end line\nA \"open word\\\" still\n\t Pos\t10 20");
 }
 
+// Results files: three levels, reads cut in a long line, a line without a blank, no last line end, and
+// more lines than the table holds.
+void resultsSeeds() {
+    seed("results_file", "levels", "1 3\r\n2 2\r\n3 1\r\n");
+    seed("results_file", "odd", "7 123456\n44\n 9\n5 2");
+    std::string many;
+    for (int line = 1; line <= 60; ++line) many += std::to_string(line) + " 1\n";
+    seed("results_file", "many", many);
+}
+
 // SMF films: every frame and audio codec in both byte orders, and a damaged film.
 void smfSeeds() {
     std::string picture;
@@ -414,6 +424,7 @@ int main(int argc, char** argv) {
     waveSeeds();
     animationSeeds();
     descriptorSeeds();
+    resultsSeeds();
     smfSeeds();
     return 0;
 }
