@@ -35,3 +35,5 @@ add_test(NAME trinkets_animation_deep_tests
 set_tests_properties(trinkets_animation_deep_tests PROPERTIES
   ENVIRONMENT WINE_SCREEN_DEPTH=24 TIMEOUT 600 RUN_SERIAL TRUE FIXTURES_REQUIRED trinkets_truecolour)
 target_sources(trinkets_button_tests PRIVATE AnimationSoundTest.cpp)
+# Sliders and the gauge, their pictures served by id.
+target_sources(trinkets_button_tests PRIVATE SliderTest.cpp)
