@@ -1,0 +1,132 @@
+// A frame step: decode the current frame, follow its palette, find what changed since the frame last
+// shown and copy that much to the caller's buffer (all of it when the buffer moved).
+#include "SmackMovie.h"
+
+#include <cstring>
+
+SmackMovie::SmackMovie(std::unique_ptr<SmackDecoder> decoder, std::unique_ptr<SmackSound> sound, DecoderClock clock,
+                       std::uint32_t openTime)
+    : decoder_(std::move(decoder)), sound_(std::move(sound)), clock_(clock), openTime_(openTime) {
+    handle.Width = decoder_->width();
+    handle.Height = decoder_->height();
+    handle.Frames = decoder_->frames();
+    handle.MSPerFrame = decoder_->frameTime();
+    handle.movie = this;
+    shown_.assign(std::size_t(handle.Width) * handle.Height, 0);
+}
+
+void SmackMovie::toBuffer(const TargetBuffer& target) {
+    target_ = target;
+    targetMoved_ = true;
+}
+
+void SmackMovie::doFrame() {
+    std::uint32_t start = clock_();
+    if (!decoder_->decode(handle.FrameNum, soundOn_ ? sound_.get() : nullptr)) return;
+    std::uint32_t decoded = clock_();
+    bool whole = takePalette() || showWhole_;
+    PixelRect all{0, 0, static_cast<std::int32_t>(handle.Width), static_cast<std::int32_t>(handle.Height)};
+    PixelRect changed = whole ? all
+                              : changedBounds(shown_.data(), handle.Width, decoder_->pixels(), decoder_->stride(),
+                                              handle.Width, handle.Height);
+    copyToTarget(decoder_->pixels(), decoder_->stride(), changed,
+                 TargetBuffer{shown_.data(), 0, 0, handle.Width, handle.Height, false});
+    copyToTarget(decoder_->pixels(), decoder_->stride(), targetMoved_ ? all : changed, target_);
+    pending_ = changed;
+    pending_.x += target_.left;
+    pending_.y += target_.top;
+    targetMoved_ = showWhole_ = false;
+    blitTime_ += clock_() - decoded;
+    countFrame(start, clock_());
+    if (sound_) sound_->serve();
+}
+
+// Copies the decoded palette when it differs from the one last shown; true then.
+bool SmackMovie::takePalette() {
+    std::uint8_t rgb[768];
+    const std::uint32_t* colours = decoder_->palette();
+    for (int i = 0; i < 256; ++i) {
+        rgb[i * 3] = static_cast<std::uint8_t>(colours[i] >> 16);
+        rgb[i * 3 + 1] = static_cast<std::uint8_t>(colours[i] >> 8);
+        rgb[i * 3 + 2] = static_cast<std::uint8_t>(colours[i]);
+    }
+    if (paletteShown_ && std::memcmp(rgb, handle.Palette, sizeof rgb) == 0) return false;
+    std::memcpy(handle.Palette, rgb, sizeof rgb);
+    handle.NewPalette = 1;
+    paletteShown_ = true;
+    return true;
+}
+
+void SmackMovie::countFrame(std::uint32_t start, std::uint32_t end) {
+    if (!started_) {
+        started_ = true;
+        firstShownAt_ = start;
+        due100_ = std::uint64_t(start) * 100;
+    }
+    ++framesShown_;
+    std::uint32_t took = end - start;
+    if (took > slowest_[0]) {
+        slowest_[1] = slowest_[0];
+        slowestFrame_[1] = slowestFrame_[0];
+        slowest_[0] = took;
+        slowestFrame_[0] = handle.FrameNum;
+    } else if (took > slowest_[1]) {
+        slowest_[1] = took;
+        slowestFrame_[1] = handle.FrameNum;
+    }
+}
+
+bool SmackMovie::takeRect() {
+    if (pending_.empty()) return false;
+    handle.LastRectx = static_cast<std::uint32_t>(pending_.x);
+    handle.LastRecty = static_cast<std::uint32_t>(pending_.y);
+    handle.LastRectw = static_cast<std::uint32_t>(pending_.w);
+    handle.LastRecth = static_cast<std::uint32_t>(pending_.h);
+    pending_ = PixelRect{};
+    return true;
+}
+
+bool SmackMovie::wait() {
+    if (sound_) sound_->serve();
+    return now100() < due100_;
+}
+
+// The next frame is due one frame time after this one; after a stall longer than a frame the pace starts
+// again from now rather than hurrying through the late frames.
+void SmackMovie::nextFrame() {
+    handle.FrameNum = (handle.FrameNum + 1) % handle.Frames;
+    due100_ += handle.MSPerFrame;
+    std::uint64_t now = now100();
+    if (now > due100_ + handle.MSPerFrame) due100_ = now;
+}
+
+void SmackMovie::gotoFrame(std::uint32_t frame) {
+    if (frame >= handle.Frames) frame = handle.Frames - 1;
+    if (frame > 0) (void)decoder_->decode(frame - 1, nullptr);
+    handle.FrameNum = frame;
+    showWhole_ = true;
+    due100_ = now100();
+}
+
+bool SmackMovie::switchSound(bool on) {
+    if (!sound_) return false;
+    soundOn_ = on;
+    if (!on) sound_->stop();
+    return true;
+}
+
+void SmackMovie::summary(SmackSum& sum) {
+    sum = SmackSum{};
+    sum.TotalTime = started_ ? clock_() - firstShownAt_ : 0;
+    sum.MS100PerFrame = handle.MSPerFrame;
+    sum.TotalOpenTime = openTime_;
+    sum.TotalFrames = framesShown_;
+    sum.TotalBlitTime = blitTime_;
+    sum.TotalReadTime = decoder_->times().read;
+    sum.TotalDecompTime = decoder_->times().decompress;
+    sum.SlowestFrameTime = slowest_[0];
+    sum.Slowest2FrameTime = slowest_[1];
+    sum.SlowestFrameNum = slowestFrame_[0];
+    sum.Slowest2FrameNum = slowestFrame_[1];
+    sum.AverageFrameSize = decoder_->averageFrameSize();
+}

@@ -1,0 +1,53 @@
+// The library's state of one open movie behind its handle: the decoder, the frame last shown and where
+// it goes, the changed rectangle, the pacing, the sound and the summary's figures.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "FrameCopy.h"
+#include "SmackDecoder.h"
+#include "SmackSound.h"
+#include "smackw32.h"
+
+class SmackMovie {
+public:
+    SmackMovie(std::unique_ptr<SmackDecoder> decoder, std::unique_ptr<SmackSound> sound, DecoderClock clock,
+               std::uint32_t openTime);
+    SmackMovie(const SmackMovie&) = delete;
+    SmackMovie& operator=(const SmackMovie&) = delete;
+
+    Smack handle{};
+
+    void toBuffer(const TargetBuffer& target);
+    void doFrame();
+    [[nodiscard]] bool takeRect();
+    [[nodiscard]] bool wait();
+    void nextFrame();
+    void gotoFrame(std::uint32_t frame);
+    [[nodiscard]] bool switchSound(bool on);
+    void summary(SmackSum& sum);
+
+private:
+    [[nodiscard]] bool takePalette();
+    void countFrame(std::uint32_t start, std::uint32_t end);
+    std::uint64_t now100() const { return std::uint64_t(clock_()) * 100; }
+
+    std::unique_ptr<SmackDecoder> decoder_;
+    std::unique_ptr<SmackSound> sound_;  // null without a sound track or when it was not asked for
+    DecoderClock clock_;
+    bool soundOn_ = true;
+    TargetBuffer target_;
+    bool targetMoved_ = true;
+    std::vector<std::uint8_t> shown_;  // the frame last shown
+    bool showWhole_ = true;            // the next rectangle is the whole frame (first frame, goto)
+    bool paletteShown_ = false;
+    PixelRect pending_;
+    std::uint64_t due100_ = 0;  // when the next frame is due, hundredths of a millisecond
+    bool started_ = false;
+    std::uint32_t firstShownAt_ = 0;
+    // Summary figures.
+    std::uint32_t openTime_ = 0, framesShown_ = 0, blitTime_ = 0;
+    std::uint32_t slowest_[2] = {}, slowestFrame_[2] = {};
+};

@@ -1,0 +1,199 @@
+// smackw32.dll driven through its exports: writer movies decode to the writer's pixels, palettes and
+// samples; pacing, changed rectangles, goto, reversed and clipped buffers; damaged files.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "Files.h"
+#include "SmackMovies.h"
+#include "TempFolder.h"
+#include "smackw32.h"
+
+namespace {
+
+std::uint32_t now = 0;
+std::uint32_t testClock() { return now; }
+std::vector<std::uint8_t> heard;
+void hear(const void* bytes, std::uint32_t size) {
+    heard.insert(heard.end(), static_cast<const std::uint8_t*>(bytes), static_cast<const std::uint8_t*>(bytes) + size);
+}
+
+struct SmackLayerTest : ::testing::Test {
+    void SetUp() override {
+        now = 1000;
+        heard.clear();
+        SmackTestUseVirtualDevice(testClock, hear);
+    }
+    void TearDown() override {
+        if (smack) SmackClose(smack);
+        SmackTestUseVirtualDevice(nullptr, nullptr);
+    }
+    Smack* open(const std::vector<std::uint8_t>& bytes, std::uint32_t flags = kSmackNoSkip) {
+        writeWholeFile(folder.file("m.smk"), std::string(bytes.begin(), bytes.end()));
+        return smack = SmackOpen(folder.file("m.smk").c_str(), flags, 0);
+    }
+    Smack* open(const SmackerMovie& movie, std::uint32_t flags = kSmackNoSkip) { return open(writeSmacker(movie), flags); }
+    // Shows the current frame in a buffer of the movie's size and returns it.
+    std::vector<std::uint8_t> show(std::uint32_t reversed = 0) {
+        std::vector<std::uint8_t> pixels(std::size_t(smack->Width) * smack->Height, 0);
+        SmackToBuffer(smack, 0, 0, smack->Width, smack->Height, pixels.data(), reversed);
+        SmackDoFrame(smack);
+        return pixels;
+    }
+    std::vector<std::uint32_t> rect() {
+        if (!SmackToBufferRect(smack, 0)) return {};
+        return {smack->LastRectx, smack->LastRecty, smack->LastRectw, smack->LastRecth};
+    }
+
+    TempFolder folder;
+    Smack* smack = nullptr;
+};
+
+void expectPalette(const Smack& smack, const std::vector<SmackerColor>& palette) {
+    for (int i = 0; i < 256; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(smack.Palette[i * 3], levelOf(palette[i].r));
+        EXPECT_EQ(smack.Palette[i * 3 + 1], levelOf(palette[i].g));
+        EXPECT_EQ(smack.Palette[i * 3 + 2], levelOf(palette[i].b));
+    }
+}
+
+TEST_F(SmackLayerTest, DecodesTheWritersPixelsPalettesAndSamples) {
+    for (const SmackerMovie& movie : {smallMovie(), blockMovie(), soundMovie()}) {
+        SCOPED_TRACE(movie.width);
+        heard.clear();
+        std::vector<SmackerBlockCounts> kinds;
+        ASSERT_NE(open(writeSmacker(movie, &kinds), kSmackNoSkip | kSmackTracks), nullptr);
+        EXPECT_EQ(smack->Width, movie.width);
+        EXPECT_EQ(smack->Height, movie.height);
+        EXPECT_EQ(smack->Frames, movie.frames.size());
+        EXPECT_EQ(smack->MSPerFrame, movie.frameTime);
+        const std::vector<SmackerColor>* palette = nullptr;
+        std::vector<std::int16_t> samples;
+        for (std::size_t i = 0; i < movie.frames.size(); ++i) {
+            SCOPED_TRACE(i);
+            EXPECT_EQ(smack->FrameNum, i);
+            EXPECT_EQ(show(), movie.frames[i].pixels);
+            if (!movie.frames[i].palette.empty()) palette = &movie.frames[i].palette;
+            EXPECT_EQ(smack->NewPalette, movie.frames[i].palette.empty() ? 0u : 1u);
+            smack->NewPalette = 0;
+            expectPalette(*smack, *palette);
+            samples.insert(samples.end(), movie.frames[i].sound.begin(), movie.frames[i].sound.end());
+            SmackNextFrame(smack);
+        }
+        EXPECT_EQ(smack->FrameNum, 0u);
+        now += 10000;
+        SmackWait(smack);
+        ASSERT_GE(heard.size(), samples.size() * 2);
+        std::vector<std::int16_t> played(samples.size());
+        std::copy(heard.begin(), heard.begin() + static_cast<std::ptrdiff_t>(samples.size() * 2),
+                  reinterpret_cast<std::uint8_t*>(played.data()));
+        EXPECT_EQ(played, samples);
+        SmackClose(smack);
+        smack = nullptr;
+        for (int kind = 0; kind < 4 && movie.width == 64; ++kind)
+            EXPECT_GT(std::count_if(kinds.begin(), kinds.end(), [&](const auto& k) { return k[kind] > 0; }), 0) << kind;
+    }
+}
+
+TEST_F(SmackLayerTest, WaitsForTheFrameTimeAndReportsChangedRectangles) {
+    SmackerMovie movie = blockMovie();
+    ASSERT_NE(open(movie), nullptr);
+    EXPECT_EQ(SmackWait(smack), 0u);
+    std::vector<std::uint8_t> pixels(100 * 42, 0);
+    SmackToBuffer(smack, 3, 2, 100, 40, pixels.data(), 0);
+    SmackDoFrame(smack);
+    EXPECT_EQ(rect(), (std::vector<std::uint32_t>{3, 2, 64, 48}));
+    EXPECT_TRUE(rect().empty());
+    SmackNextFrame(smack);
+    now += 66;
+    EXPECT_EQ(SmackWait(smack), 1u);
+    now += 1;
+    EXPECT_EQ(SmackWait(smack), 0u);
+    SmackDoFrame(smack);
+    EXPECT_EQ(rect(), (std::vector<std::uint32_t>{3 + 8, 2 + 4, 12, 8}));
+    SmackNextFrame(smack);
+    SmackDoFrame(smack);
+    EXPECT_TRUE(rect().empty()) << "an unchanged frame";
+    SmackNextFrame(smack);
+    SmackDoFrame(smack);
+    EXPECT_EQ(rect(), (std::vector<std::uint32_t>{3, 2, 64, 48})) << "a new palette";
+}
+
+TEST_F(SmackLayerTest, GotoReversedRowsAndClipping) {
+    SmackerMovie movie = blockMovie();
+    ASSERT_NE(open(movie), nullptr);
+    show();
+    SmackGoto(smack, 5);
+    EXPECT_EQ(smack->FrameNum, 5u);
+    EXPECT_EQ(show(), movie.frames[5].pixels);
+    EXPECT_EQ(rect(), (std::vector<std::uint32_t>{0, 0, 64, 48}));
+    SmackGoto(smack, 1);
+    std::vector<std::uint8_t> reversed = show(1);
+    for (std::uint32_t y = 0; y < 48; ++y)
+        EXPECT_TRUE(std::equal(reversed.begin() + (47 - y) * 64, reversed.begin() + (48 - y) * 64,
+                               movie.frames[1].pixels.begin() + y * 64)) << y;
+    // A 40 x 20 buffer with the frame at (10, 5): 30 columns and 15 rows of it fit; a guard follows.
+    std::vector<std::uint8_t> clipped(40 * 20 + 64, 0xEE);
+    SmackGoto(smack, 0);
+    SmackToBuffer(smack, 10, 5, 40, 15, clipped.data(), 0);
+    SmackDoFrame(smack);
+    for (std::uint32_t y = 0; y < 20; ++y)
+        for (std::uint32_t x = 0; x < 40; ++x) {
+            bool inside = x >= 10 && y >= 5;
+            std::uint8_t expected = inside ? movie.frames[0].pixels[(y - 5) * 64 + x - 10] : 0xEE;
+            ASSERT_EQ(clipped[y * 40 + x], expected) << x << "," << y;
+        }
+    EXPECT_TRUE(std::all_of(clipped.begin() + 800, clipped.end(), [](std::uint8_t b) { return b == 0xEE; }));
+}
+
+TEST_F(SmackLayerTest, SummaryCountsFramesAndSizes) {
+    ASSERT_NE(open(smallMovie()), nullptr);
+    show();
+    SmackNextFrame(smack);
+    now += 250;
+    show();
+    SmackSum sum;
+    std::fill_n(reinterpret_cast<std::uint32_t*>(&sum), 19, 77u);
+    SmackSummary(smack, &sum);
+    EXPECT_EQ(sum.TotalTime, 250u);
+    EXPECT_EQ(sum.MS100PerFrame, 10000u);
+    EXPECT_EQ(sum.TotalFrames, 2u);
+    EXPECT_GT(sum.AverageFrameSize, 32u);
+    EXPECT_EQ(sum.SkippedFrames, 0u);
+    EXPECT_EQ(sum.HighestExtraUsed, 0u);
+}
+
+// Missing, foreign, truncated and damaged files: a null open, or frames that stop at the damage, with
+// nothing written outside the buffer.
+TEST_F(SmackLayerTest, BadInput) {
+    EXPECT_EQ(SmackOpen(folder.file("none.smk").c_str(), 0, 0), nullptr);
+    const std::vector<std::uint8_t> good = writeSmacker(blockMovie());
+    EXPECT_EQ(open(std::vector<std::uint8_t>(good.begin(), good.begin() + 60)), nullptr);
+    std::vector<std::uint8_t> foreign = good;
+    foreign[0] = 'X';
+    EXPECT_EQ(open(foreign), nullptr);
+    std::vector<std::vector<std::uint8_t>> damaged;
+    damaged.emplace_back(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(good.size() / 2));
+    auto sizes = good;
+    sizes[104 + 4 * 2 + 3] = 0x7F;  // frame 2 far past the end
+    damaged.push_back(sizes);
+    for (std::size_t at = 104 + 7 * 5; at < 104 + 7 * 5 + 40; at += 3) {
+        auto trees = good;
+        trees[at] = static_cast<std::uint8_t>(trees[at] ^ 0x5A);
+        damaged.push_back(trees);
+    }
+    for (std::size_t i = 0; i < damaged.size(); ++i) {
+        SCOPED_TRACE(i);
+        if (smack) SmackClose(smack);
+        if (!open(damaged[i], kSmackNoSkip | kSmackPreloadAll)) continue;
+        std::vector<std::uint8_t> buffer(64 * 48 + 256, 0xEE);
+        SmackToBuffer(smack, 0, 0, 64, 48, buffer.data(), 0);
+        for (int frame = 0; frame < 7; ++frame, SmackNextFrame(smack)) SmackDoFrame(smack);
+        EXPECT_TRUE(std::all_of(buffer.begin() + 64 * 48, buffer.end(), [](std::uint8_t b) { return b == 0xEE; }));
+    }
+}
+
+}  // namespace

@@ -1,0 +1,36 @@
+// Writes Smacker (SMK2) movies from whole frames: 4 x 4 blocks coded as skip, fill, two-colour and full
+// blocks through Huffman trees built from the movie's own statistics, palette chunks (a full palette, then
+// the entries that change) and packed 16-bit mono sound on track 0. Portable: samplegen uses it too.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// A palette entry as the format stores it: 6-bit components, 0-63.
+struct SmackerColor {
+    std::uint8_t r = 0, g = 0, b = 0;
+};
+
+struct SmackerFrame {
+    std::vector<std::uint8_t> pixels;    // width x height indexes, top row first
+    std::vector<SmackerColor> palette;   // 256 entries where the palette changes (always at frame 0); else empty
+    std::vector<std::int16_t> sound;     // this frame's mono samples; empty: no sound chunk
+};
+
+struct SmackerMovie {
+    std::uint32_t width = 0;   // multiples of 4
+    std::uint32_t height = 0;
+    std::uint32_t frameTime = 6666;  // hundredths of a millisecond per frame
+    std::uint32_t soundRate = 0;     // samples per second of track 0; 0: no sound track
+    std::vector<SmackerFrame> frames;
+};
+
+// The block kinds of the type stream (its two low bits).
+enum class SmackerBlock : std::uint8_t { mono = 0, full = 1, skip = 2, fill = 3 };
+
+// Counts of each block kind the writer chose for one frame, so that tests can tell every kind was coded.
+using SmackerBlockCounts = std::vector<std::uint32_t>;
+
+// The file; blockCounts, when given, receives per frame the counts indexed by SmackerBlock.
+std::vector<std::uint8_t> writeSmacker(const SmackerMovie& movie,
+                                       std::vector<SmackerBlockCounts>* blockCounts = nullptr);
