@@ -11,10 +11,12 @@
 #include "DiscLock.h"
 #include "DisplayCanvas.h"
 #include "DisplayWindow.h"
+#include "KitGlobals.h"
 #include "ModuleProcs.h"
 #include "Res.h"
 #include "Scene.h"
 #include "SceneGlobals.h"
+#include "SndSample.h"
 #include "SpriteCycler.h"
 #include "TextStyle.h"
 #include "Timer.h"
@@ -50,6 +52,7 @@ void shutDown(HWND window) {
     SceneDeleteActivity();
     delete gPicker;
     gPicker = nullptr;
+    SndFreeSample(&gClickSample);
     DiscLockDoor(0);
     CursorShutdown();
     TextTerm();
