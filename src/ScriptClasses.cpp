@@ -8,6 +8,7 @@
 #include "RAnimation.h"
 #include "RCharacter.h"
 #include "RCompositeAction.h"
+#include "RDatFile.h"
 #include "RDescriptorFile.h"
 #include "RAttributeContainer.h"
 #include "RDitty.h"
@@ -29,7 +30,7 @@ bool linkScriptClasses() {
                                    &RCharacter::classRecord,     &RDitty::classRecord,       &RText::classRecord,
                                    &RGraphicAnswer::classRecord, &RGraphicTextAnswer::classRecord,
                                    &RStackingContainer::classRecord, &RAttributeContainer::classRecord, &RPuzzle::classRecord,
-                                   &PXKill::classRecord};
+                                   &PXKill::classRecord, &RDatFile::classRecord};
     for (const OMSR* record : records)
         if (!classExists(record->className)) return false;
     registerLeafActions();
