@@ -1,6 +1,7 @@
 // The base of every screen's scene object.
 #include "Scene.h"
 
+#include "CommandButton.h"
 #include "Cursor.h"
 #include "SndPlay.h"
 
@@ -14,15 +15,18 @@ Scene::~Scene() {
 
 void Scene::OnTimer(std::uint32_t, std::int32_t) {}
 
-std::int32_t Scene::OnMouseMove(Point) {
+std::int32_t Scene::OnMouseMove(Point point) {
+    CommandButton::ButtonsTrackMouse(point);
     return 1;
 }
 
-std::int32_t Scene::OnMouseDown(Point) {
+std::int32_t Scene::OnMouseDown(Point point) {
+    CommandButton::ButtonsMouseDown(point);
     return 1;
 }
 
-std::int32_t Scene::OnMouseUp(Point) {
+std::int32_t Scene::OnMouseUp(Point point) {
+    CommandButton::ButtonsMouseUp(point);
     return 1;
 }
 

@@ -1,4 +1,4 @@
-// The command buttons through the tracking calls a scene makes: plain, click-only and hover-wait buttons,
+// The command buttons through a scene's mouse handlers: plain, click-only and hover-wait buttons,
 // the hover cancelled or moved, a 17th button and a 21st spot that never fire, and the pointer keeping the
 // mouse inside the picture.
 #include "AnimSpot.h"
@@ -6,8 +6,14 @@
 #include "Cursor.h"
 #include "HoverPointer.h"
 #include "KitTestSupport.h"
+#include "Scene.h"
 
 namespace {
+
+// A screen of its own: the base class's mouse handlers track the buttons.
+struct PlainScene : Scene {
+    void Draw(const Rect&) override {}
+};
 
 struct ButtonTest : KitTest {
     // Buttons of 'XPK' 1 at x = 10 + 20 * (id - 200), y = 100.
@@ -18,8 +24,8 @@ struct ButtonTest : KitTest {
         return *buttons.back();
     }
     static Point at(std::uint32_t id) { return Point{static_cast<std::int16_t>(10 + 20 * (id - 200)), 105}; }
-    static void move(Point point) {
-        CommandButton::ButtonsTrackMouse(point);
+    void move(Point point) {
+        scene.OnMouseMove(point);
         if (gCurrentPointer) gCurrentPointer->MoveTo(point);
     }
     static std::string offset() {
@@ -31,6 +37,7 @@ struct ButtonTest : KitTest {
         return p;
     }
     std::vector<std::unique_ptr<CommandButton>> buttons;
+    PlainScene scene;
 };
 
 TEST_F(ButtonTest, PlainClickOnlyAndHoverWaitButtonsFireAsTheyShould) {
@@ -44,8 +51,8 @@ TEST_F(ButtonTest, PlainClickOnlyAndHoverWaitButtonsFireAsTheyShould) {
     EXPECT_EQ(posted(), std::vector<std::string>{"10010 200"}) << "a plain button fires on entry";
     move(at(201));
     EXPECT_TRUE(posted().empty());
-    CommandButton::ButtonsMouseDown(at(201));
-    CommandButton::ButtonsMouseUp(at(201));
+    scene.OnMouseDown(at(201));
+    scene.OnMouseUp(at(201));
     EXPECT_EQ(posted(), std::vector<std::string>{"10010 201"}) << "a click-only button fires on release";
     calls.clear();
     move(at(202));

@@ -1,5 +1,6 @@
 // The kit's fixture: the screen-update tests' canvas and clock, the sound manager on the sound library's
-// virtual device, 'XPK' 1 (a 10 x 10 square) with 'XMV' 1-16 drawn from it and 'AIF' 1 (0.1 s), the
+// virtual device, 'XPK' 1 (a 10 x 10 square) with 'XMV' 1-16 drawn from it, the activity buttons' 'XPK'
+// 100-102 (the square) and 120-122 (the square 50 px to the right) and 'AIF' 1-3 (0.1 s each), the
 // play layer's call log and the posted events read back as lines.
 #pragma once
 
@@ -24,8 +25,15 @@ struct KitTest : ScreenUpdateTest {
         ForgeBank square;
         square.shapes = {handShape(std::vector<std::string>(10, "1111111111"))};
         openBanks({square});
-        std::vector<PrsResource> resources{{"AIF", 1, writeAiff(pcmSound(std::vector<std::int16_t>(2205, 100)))}};
+        std::vector<PrsResource> resources;
+        for (std::uint16_t id = 1; id <= 3; ++id) {
+            resources.push_back({"AIF", id, writeAiff(pcmSound(std::vector<std::int16_t>(2205, 100)))});
+        }
         for (std::uint16_t id = 1; id <= 16; ++id) resources.push_back({"XMV", id, xmvWrite(xmvStub(1), ByteOrder::big)});
+        ForgeBank help = square;
+        help.shapes[0].imageX = 50;
+        for (std::uint16_t id : {100, 101, 102}) resources.push_back({"XPK", id, forgeXpk(square, ByteOrder::big)});
+        for (std::uint16_t id : {120, 121, 122}) resources.push_back({"XPK", id, forgeXpk(help, ByteOrder::big)});
         ASSERT_TRUE(writeResources(folder.file("Kit.PRS"), resources));
         ASSERT_NE(ResOpenFile("Kit"), 0u);
         StreamInit();

@@ -1,0 +1,84 @@
+// The activity base: its commands, the idle prompt only while interactive, a release that cuts only the
+// intro prompt, and a module without its resource file that still has a working exit button.
+#include <vector>
+
+#include "Activity.h"
+#include "AppModule.h"
+#include "EngineMessageBox.h"
+#include "KitTestSupport.h"
+#include "ModuleProcs.h"
+#include "SceneGlobals.h"
+
+namespace {
+
+std::vector<std::string> boxes;
+
+class PromptActivity : public Activity {
+public:
+    explicit PromptActivity(const char* name) : Activity(name, 1, 1, 1) {
+        introSound_ = 1;
+        helpSound_ = 2;
+        idleSound_ = 3;
+    }
+};
+
+struct ActivityTest : KitTest {
+    void SetUp() override {
+        KitTest::SetUp();
+        boxes.clear();
+        EngineSetMessageBoxHook([](const char* text, const char*, unsigned) {
+            boxes.emplace_back(text);
+            return IDOK;
+        });
+    }
+    void TearDown() override {
+        AppSetModule(nullptr, nullptr, 0);
+        gPickerInFront = 0;
+        EngineSetMessageBoxHook(nullptr);
+        KitTest::TearDown();
+    }
+    // The ids of the sounds started since the last call.
+    static std::vector<std::string> started() {
+        std::vector<std::string> ids;
+        for (const std::string& line : calls) {
+            if (line.rfind("start id=", 0) == 0) ids.push_back(line.substr(9, line.find(' ', 9) - 9));
+        }
+        calls.clear();
+        return ids;
+    }
+};
+
+TEST_F(ActivityTest, CommandsPromptsAndTheIntroCutByARelease) {
+    PromptActivity activity("Kit");
+    EXPECT_TRUE(boxes.empty());
+    for (const std::uint32_t id : {7u, 120u}) EXPECT_EQ(activity.OnCommand(id), 1);
+    EXPECT_EQ(started(), std::vector<std::string>{"2"}) << "120 plays the help prompt";
+    activity.OnTimer(899, 0);
+    activity.OnTimer(kNoInputTimerId, 0);
+    EXPECT_EQ(started(), std::vector<std::string>{"3"});
+    activity.SetInteractive(0, nullptr);
+    activity.OnTimer(kNoInputTimerId, 0);
+    EXPECT_TRUE(started().empty()) << "no idle prompt while not interactive";
+    EXPECT_EQ(ActorIsActive(kActivityHelpCommand), 0);
+    calls.clear();
+    activity.PlayHelp();
+    activity.OnMouseUp(Point{600, 400});
+    activity.PlayIntro();
+    activity.OnMouseUp(Point{600, 400});
+    EXPECT_EQ(calls, (std::vector<std::string>{"stop ch=7", "start id=2 ch=7 pri=-32767 vol=1024 flags=2", "stop ch=7",
+                                               "start id=1 ch=7 pri=-32767 vol=1024 flags=0", "stop ch=7"}))
+        << "the help prompt replaced the idle one and ran on until the intro replaced it; the release cut the intro (in memory as the hover sound, not streamed)";
+    EXPECT_EQ(activity.OnCommand(kSceneExitCommand), 1);
+    EXPECT_EQ(AppGetModule(), PickerModuleProc);
+}
+
+TEST_F(ActivityTest, WithoutItsFileTheExitButtonStillPosts100) {
+    PromptActivity activity("Missing");
+    EXPECT_EQ(boxes, std::vector<std::string>{"Resource File Not Opened"});
+    activity.OnMouseMove(Point{5, 5});
+    activity.OnMouseDown(Point{5, 5});
+    activity.OnMouseUp(Point{5, 5});
+    EXPECT_EQ(posted(), std::vector<std::string>{"10010 100"});
+}
+
+}  // namespace
