@@ -276,6 +276,13 @@ void OMAnimation::setFramePosition(std::int32_t n, bool force) {
     pause();
 }
 
+void OMAnimation::showEntryAt(std::int32_t i) {
+    if (status() != AseqStatus::ok || i == playback.currentEntry || i < 0 || i >= playback.endIndex()) return;
+    playback.currentEntry = i;
+    if (playback.entry(i).frame < 0) return invalidate();
+    showCurrentEntry(false);
+}
+
 std::int32_t OMAnimation::framePosition() const {
     std::int32_t position = 0;
     for (std::int32_t i = 0; i <= playback.currentEntry && i < playback.endIndex(); ++i)

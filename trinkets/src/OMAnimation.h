@@ -87,6 +87,9 @@ public:
     virtual void restart();
     // Shows the n-th frame entry (the last one when there are fewer) and pauses; n <= 0 does nothing.
     virtual void setFramePosition(std::int32_t n, bool force);
+    // Makes entry i of the current list current and shows it (a command entry only repaints); nothing when
+    // i is the current entry or lies at or past the end entry.
+    void showEntryAt(std::int32_t i);
     // How many frame entries lie from entry 0 up to and including the current one.
     std::int32_t framePosition() const;
     // Frame entries of the current list.

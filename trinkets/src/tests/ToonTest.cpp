@@ -1,0 +1,90 @@
+// Cel animations on the fake clock: runs forward and once, the frame count, rates, a missing ASEQ, and the
+// release events over and beside the picture.
+#include "AnimationFiles.h"
+#include "AseqWriter.h"
+#include "RToon.h"
+#include "TrinketFixture.h"
+
+namespace {
+
+struct ToonTest : TrinketFixture {
+    // Animation 7 at 8 frames a second: six 4 x 4 pictures, then a hold, a sound cue and the end; animation 8
+    // the same at rate 0.
+    void SetUp() override {
+        TrinketFixture::SetUp();
+        ASSERT_TRUE(classExists(RToon::classRecord.className));
+        AseqPicture p{8, {}, 0, {{}}, {}};
+        for (std::int16_t i = 0; i < 6; ++i) {
+            p.sequences[0].push_back({0, 0, i, 0});
+            p.frames.push_back({4, 4, std::vector<std::uint8_t>(16, static_cast<std::uint8_t>(20 + i)), {}});
+        }
+        p.sequences[0].insert(p.sequences[0].end(), {{0, 0, kAseqHold, 0}, {0, 0, -101, 5}, {0, 0, kAseqEnd, 0}});
+        data.animation(7, writeAseq(p, ByteOrder::big));
+        p.frameRate = 0;
+        data.animation(8, writeAseq(p, ByteOrder::big));
+    }
+    RToon* toon(const char* arguments) {
+        auto* t = static_cast<RToon*>(createObjectFromText("RToon", arguments));
+        if (t) watch(t, {"finished", "hit", "rectHit"});
+        return t;
+    }
+    // The frames shown at each step due, one period (7 sixtieths) apart; "F" marks a "finished".
+    std::string steps(RToon* t, int count) {
+        std::string shown;
+        for (int i = 0; i < count; ++i) {
+            fakeMs = (static_cast<std::uint32_t>(t->dueTime) * 1000 + 59) / 60;
+            eventLog.clear();
+            window->update();
+            shown += std::to_string(t->shownFrame) + (eventLog.empty() ? " " : "F ");
+        }
+        return shown;
+    }
+    AnimationFiles data;
+};
+
+TEST_F(ToonTest, ARunShowsItsFramesRepeatsAndFinishesOnItsLastFrame) {
+    RToon* t = toon("100 50 7 1 0 0");
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(numbers({t->frames, t->rate, t->ticksPerFrame, t->isTouchy()}), "7 8 7 0");
+    EXPECT_EQ(t->invokeMethod("startToon", "0", "5", "2", "0", kParameterEnd), 1);
+    EXPECT_EQ(steps(t, 14), "0 1 2 3 4 5 0 1 2 3 4 5F 5 5 ");
+    EXPECT_EQ(backPixel(101, 51), 25);
+    t->invokeMethod("startToon", "5", "3", "1", "0", kParameterEnd);
+    EXPECT_EQ(steps(t, 4), "5 4 3F 3 ");
+    t->invokeMethod("startToon", "3", "3", "1", "0", kParameterEnd);
+    const std::string shown = steps(t, 2);
+    EXPECT_EQ(shown + t->getProperty("status"), "3 3 0");
+    delete t;
+}
+
+// Rate 0, from the data or set, keeps the period; an id without data makes no toon; a toon never moves.
+TEST_F(ToonTest, RateZeroKeepsThePeriodAndAMissingIdMakesNoToon) {
+    RToon* fromData = toon("0 0 8 1 0 0");
+    RToon* t = toon("100 50 7 1 2 0");
+    t->setProperty("rate", "0");
+    t->setProperty("offset", "30");  // dy 30; dx is the next parameter
+    EXPECT_EQ(numbers({fromData->ticksPerFrame, t->ticksPerFrame, t->shownFrame, t->bounds.left, t->bounds.top}),
+              "4 7 2 100 50");
+    std::string read;
+    for (const char* name : {"rate", "frame", "hot", "offset"}) read += std::string(t->getProperty(name)) + "/";
+    EXPECT_EQ(read, "0/2/2/2/") << "hot and offset write nothing";
+    t->setProperty("rate", "120");
+    EXPECT_EQ(t->ticksPerFrame, 0);
+    EXPECT_EQ(toon("0 0 99 1 0 0"), nullptr);
+    delete fromData;
+    delete t;
+}
+
+TEST_F(ToonTest, AReleaseOverThePictureIsAHitAndBesideItARectHit) {
+    RToon* t = toon("100 50 7 1 0 0");
+    t->tag = 3;
+    run({mouse(WM_LBUTTONDOWN, 101, 51), mouse(WM_LBUTTONUP, 101, 51)});
+    EXPECT_EQ(eventLog, "") << "not touchy";
+    t->setProperty("hot", "1");
+    run({mouse(WM_LBUTTONDOWN, 101, 51), mouse(WM_LBUTTONUP, 101, 51), mouse(WM_LBUTTONDOWN, 101, 51),
+         mouse(WM_LBUTTONUP, 300, 300)});
+    EXPECT_EQ(eventLog, "hit@3 rectHit@3 ");
+    delete t;
+}
+
+}  // namespace
