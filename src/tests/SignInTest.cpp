@@ -1,0 +1,142 @@
+// The sign-in screen in this process on a trinket window, over the user registry in a temporary working
+// folder, with posted keys and mouse input; "cSignin" is answered with "clear" as a script does.
+#include <windows.h>
+
+#include "AnimationFiles.h"
+#include "AseqWriter.h"
+#include "OMAlert.h"
+#include "RWSlider.h"
+#include "TrinketFixture.h"
+#include "UserRegistry.h"
+#include "signin.h"
+
+namespace {
+
+std::string alerts;
+
+// Alerts are logged; the removal question is answered Yes.
+int recordAlert(const char* text, unsigned flags, const char*) {
+    alerts += std::string(text) + " " + std::to_string(flags) + "\n";
+    return 6;
+}
+
+struct SignInTest : TrinketFixture {
+    void SetUp() override {
+        TrinketFixture::SetUp();
+        ASSERT_TRUE(classExists(signin::classRecord.className));
+        GetCurrentDirectoryA(MAX_PATH, outside);
+        SetCurrentDirectoryA(folder.path().c_str());
+        CreateDirectoryA("users", nullptr);
+        previousSink = omSetAlertSink(recordAlert);
+        alerts.clear();
+        const AseqPicture picture{8, {}, 0, {{{0, 0, 0, 0}, {0, 0, 1, 0}, {0, 0, -1, 0}}},
+                                  {{17, 17, std::vector<std::uint8_t>(289, 18), {}}, {17, 17, std::vector<std::uint8_t>(289, 19), {}}}};
+        for (const std::int16_t id : {RWSlider::kLessId, RWSlider::kMoreId, RWSlider::kThumbId})
+            data.animation(id, writeAseq(picture, ByteOrder::big));
+    }
+    void TearDown() override {
+        delete screen;
+        deleteUserStore();
+        omSetAlertSink(previousSink);
+        SetCurrentDirectoryA(outside);
+        TrinketFixture::TearDown();
+    }
+    // The registered names, then the screen at (100, 100), 200 wide, whose "cSignin" is logged and calls
+    // "clear".
+    signin* open(std::initializer_list<const char*> registered) {
+        for (const char* name : registered) static_cast<void>(selectOrAddUser(name));
+        deleteUserStore();
+        screen = static_cast<signin*>(createObjectFromText("signin", "100 100 200"));
+        watch(screen, {"hit", "noName", "killedUser"});
+        static Callback answer;
+        answer.code = [s = screen] {
+            eventLog += "cSignin ";
+            s->invokeMethod("clear", kParameterEnd);
+        };
+        const OMLinkToObj<Callback> link = calling(answer);
+        screen->bindEvent("cSignin", &link, nullptr);
+        screen->invokeMethod("clear", kParameterEnd);
+        return screen;
+    }
+    // Posts each character as WM_CHAR (Backspace 8, Enter 13).
+    static void type(const std::string& keys) {
+        std::vector<std::function<void()>> steps;
+        for (const char c : keys) steps.push_back(keyMessage(WM_CHAR, static_cast<unsigned char>(c)));
+        run(steps);
+    }
+    std::string list() const {
+        std::string text;
+        for (const std::string& name : screen->names) text += name + ",";
+        return text + " highlight " + std::to_string(screen->highlight) + " typed " + screen->typed;
+    }
+
+    TempFolder folder;
+    char outside[MAX_PATH] = {};
+    OMAlertSink previousSink = nullptr;
+    AnimationFiles data;
+    signin* screen = nullptr;
+};
+
+TEST_F(SignInTest, TypingFindsANameOrAddsAnEntryThatBackspacesTakeBack) {
+    open({"Zoe", "Sam"});
+    EXPECT_EQ(list(), "Sam,Zoe, highlight 1 typed ");
+    type("z");
+    EXPECT_EQ(list(), "Sam,Zoe, highlight 2 typed Z");
+    EXPECT_TRUE(screen->matched);
+    type("\b");
+    type("s");
+    EXPECT_EQ(list(), "Sam,Zoe, highlight 1 typed S");
+    type("\bbo");
+    EXPECT_EQ(list(), "Bo,Sam,Zoe, highlight 1 typed Bo");
+    type("\b\b");
+    EXPECT_EQ(list(), "Sam,Zoe, highlight 1 typed ");
+    EXPECT_EQ(eventLog, "cSignin noName@0 cSignin noName@0 cSignin cSignin noName@0 ");
+    eventLog.clear();
+    type("abcdefghijklm");
+    EXPECT_EQ(list() + " " + std::to_string(eventLog.size() / 8), "Abcdefghijkl,Sam,Zoe, highlight 1 typed Abcdefghijkl 12")
+        << "the 13th character beeps";
+}
+
+// Enter signs in: a new name is added to the registry (isNew 1), a known one selected (isNew 0); the
+// screen hides and takes no more keys.
+TEST_F(SignInTest, EnterSignsInWithTheHighlightedEntry) {
+    open({"Sam", "Zoe"});
+    type("ann\r");
+    EXPECT_EQ(numbers({screen->isNew, screen->visible, screen->disabled}) + " " + screen->getProperty("isNew"), "1 0 1 1");
+    EXPECT_EQ(eventLog, "cSignin cSignin cSignin hit@0 ");
+    delete screen;
+    screen = nullptr;
+    std::string walked = firstUserName();
+    for (int i = 0; i < 2; ++i) walked += std::string(",") + nextUserName();
+    EXPECT_EQ(walked + " " + std::to_string(userCount()), "Sam,Zoe,Ann 3");
+    open({});
+    type("\x12");  // Ctrl+R on Ann, then Down and Enter: Sam
+    run({keyMessage(WM_KEYDOWN, VK_DOWN), keyMessage(WM_CHAR, 13)});
+    EXPECT_EQ(alerts, "Do you want to remove the highlighted entry? 12292\n");
+    EXPECT_EQ(std::to_string(screen->isNew) + " " + list(), "0 Sam,Zoe, highlight 2 typed ");
+}
+
+// "newplayer" opens an empty entry at the top; blanks alone are no name.
+TEST_F(SignInTest, ANewPlayerOfBlanksIsRejected) {
+    open({"Sam"});
+    screen->invokeMethod("newplayer", kParameterEnd);
+    type("   \r");
+    EXPECT_EQ(alerts, "Type a user name to start the session. 12288\n");
+    EXPECT_EQ(std::string(screen->getProperty("isNew")) + " " + list(), "2 ,Sam, highlight 1 typed ");
+}
+
+TEST_F(SignInTest, EightNamesGetASliderAndSevenDoNot) {
+    open({"A", "B", "C", "D", "E", "F", "G"});
+    EXPECT_EQ(screen->slider, nullptr);
+    delete screen;
+    screen = open({"H"});
+    ASSERT_NE(screen->slider, nullptr);
+    char text[64];
+    screen->slider->describe(text, sizeof text);
+    EXPECT_STREQ(text, "300 117 111 1 1 5");
+    screen->slider->setValue(1);
+    window->update();
+    EXPECT_EQ(numbers({screen->top, screen->highlight}), "1 2");
+}
+
+}  // namespace
