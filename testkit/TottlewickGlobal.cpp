@@ -7,6 +7,8 @@
 
 #include "DibWriter.h"
 #include "SoundWriter.h"
+#include "XmvWriter.h"
+#include "XpkForge.h"
 
 namespace {
 
@@ -44,8 +46,38 @@ std::vector<PrsResource> tottlewickGlobalResources() {
     };
 }
 
-bool writeTottlewickGlobal(const std::string& folder) {
+namespace {
+
+bool writeGlobal(const std::string& folder, const std::vector<PrsResource>& resources) {
     std::error_code failed;
     std::filesystem::create_directories(folder + "\\Resource", failed);
-    return writeResources(folder + "\\Resource\\Global.PRS", tottlewickGlobalResources());
+    return writeResources(folder + "\\Resource\\Global.PRS", resources);
+}
+
+ForgeBank square(std::int16_t x) {
+    ForgeShape shape{0, 0, 10, 10, x, 0, 10, 10, {}};
+    shape.pixels.assign(100, ForgePixel{ForgePixel::opaque, 1, 0});
+    ForgeBank bank;
+    bank.shapes = {shape};
+    return bank;
+}
+
+}  // namespace
+
+bool writeTottlewickGlobal(const std::string& folder) {
+    return writeGlobal(folder, tottlewickGlobalResources());
+}
+
+std::vector<PrsResource> tottlewickKitResources() {
+    std::vector<PrsResource> kit{{"XMV", 1, xmvWrite(xmvStub(1), ByteOrder::big)}, {"AIF", 900, tone()}};
+    for (std::uint16_t id : {1, 100, 101, 102}) kit.push_back({"XPK", id, forgeXpk(square(0), ByteOrder::big)});
+    for (std::uint16_t id : {120, 121, 122}) kit.push_back({"XPK", id, forgeXpk(square(50), ByteOrder::big)});
+    return kit;
+}
+
+bool writeTottlewickTitle(const std::string& folder) {
+    std::vector<PrsResource> resources = tottlewickGlobalResources();
+    const std::vector<PrsResource> kit = tottlewickKitResources();
+    resources.insert(resources.end(), kit.begin(), kit.end());
+    return writeGlobal(folder, resources);
 }

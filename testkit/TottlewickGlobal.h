@@ -21,3 +21,10 @@ constexpr const char* kGlobalShapeMessage = "The shapes did not start.";
 std::vector<PrsResource> tottlewickGlobalResources();
 // Writes folder\Resource\Global.PRS; false when it cannot be written.
 bool writeTottlewickGlobal(const std::string& folder);
+
+// The activity kit's shared resources: 'XPK' 1 (the pointer, a 10 x 10 square of index 1), 'XPK' 100-102
+// (the exit button, the same square) and 120-122 (the help button, the square 50 pixels to the right),
+// 'XMV' 1 (the hover animation, 0.1 s of 'XPK' 1) and 'AIF' 900 (the click, a 0.1 s tone).
+std::vector<PrsResource> tottlewickKitResources();
+// Writes folder\Resource\Global.PRS with the Global resources and the kit's.
+bool writeTottlewickTitle(const std::string& folder);

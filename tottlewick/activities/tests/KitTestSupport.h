@@ -1,7 +1,6 @@
 // The kit's fixture: the screen-update tests' canvas and clock, the sound manager on the sound library's
-// virtual device, 'XPK' 1 (a 10 x 10 square) with 'XMV' 1-16 drawn from it, the activity buttons' 'XPK'
-// 100-102 (the square) and 120-122 (the square 50 px to the right) and 'AIF' 1-3 (0.1 s each), the
-// play layer's call log and the posted events read back as lines.
+// virtual device, the kit's shared resources with 'XMV' 2-16 (as 'XMV' 1) and 'AIF' 1-3 (0.1 s each),
+// the play layer's call log and the posted events read back as lines.
 #pragma once
 
 #include <string>
@@ -14,6 +13,7 @@
 #include "SndManager.h"
 #include "SndPlayControl.h"
 #include "SoundWriter.h"
+#include "TottlewickGlobal.h"
 #include "Stream.h"
 #include "UpdateTestSupport.h"
 #include "XmvWriter.h"
@@ -25,15 +25,11 @@ struct KitTest : ScreenUpdateTest {
         ForgeBank square;
         square.shapes = {handShape(std::vector<std::string>(10, "1111111111"))};
         openBanks({square});
-        std::vector<PrsResource> resources;
+        std::vector<PrsResource> resources = tottlewickKitResources();
         for (std::uint16_t id = 1; id <= 3; ++id) {
             resources.push_back({"AIF", id, writeAiff(pcmSound(std::vector<std::int16_t>(2205, 100)))});
         }
-        for (std::uint16_t id = 1; id <= 16; ++id) resources.push_back({"XMV", id, xmvWrite(xmvStub(1), ByteOrder::big)});
-        ForgeBank help = square;
-        help.shapes[0].imageX = 50;
-        for (std::uint16_t id : {100, 101, 102}) resources.push_back({"XPK", id, forgeXpk(square, ByteOrder::big)});
-        for (std::uint16_t id : {120, 121, 122}) resources.push_back({"XPK", id, forgeXpk(help, ByteOrder::big)});
+        for (std::uint16_t id = 2; id <= 16; ++id) resources.push_back({"XMV", id, xmvWrite(xmvStub(1), ByteOrder::big)});
         ASSERT_TRUE(writeResources(folder.file("Kit.PRS"), resources));
         ASSERT_NE(ResOpenFile("Kit"), 0u);
         StreamInit();

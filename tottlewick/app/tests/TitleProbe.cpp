@@ -1,0 +1,120 @@
+// The title probe's child side (scenarios run through AppMain on the scripted clock and random source)
+// and its test side (a child run and its log).
+#include "TitleProbe.h"
+
+#include <cstdio>
+#include <cstring>
+#include <map>
+
+#include "AppBindings.h"
+#include "AppMain.h"
+#include "AppRun.h"
+#include "ChildProcess.h"
+#include "DiscLock.h"
+#include "DisplayWindow.h"
+#include "EngineClock.h"
+#include "EngineMessageBox.h"
+#include "Files.h"
+#include "Rand.h"
+#include "mss32.h"
+
+namespace probe {
+namespace {
+
+constexpr char kLogName[] = "probe.log";
+
+std::map<std::string, Scenario>& scenarios() {
+    static std::map<std::string, Scenario> table;
+    return table;
+}
+
+const Scenario* current = nullptr;
+std::uint32_t clockNow = 0;
+std::uint32_t passes = 0;
+std::uint32_t draws = 0;
+
+std::uint32_t scriptedClock() {
+    return clockNow;
+}
+
+// A fixed sequence of 15-bit values, the same in every run.
+std::uint16_t scriptedRandom() {
+    draws = draws * 1103515245u + 12345u;
+    return static_cast<std::uint16_t>(draws >> 16 & 0x7FFF);
+}
+
+// The door lock's system calls, logged as "door 1" and "door 0" so that no run touches a real drive.
+const DiscLockPlatform loggedDoor{
+    [] { return DWORD{VER_PLATFORM_WIN32_NT}; },
+    [](const char*, DWORD, DWORD, DWORD, DWORD) { return reinterpret_cast<HANDLE>(1); },
+    [](HANDLE, DWORD, void* in, DWORD, void*, DWORD) {
+        log("door " + std::to_string(*static_cast<std::uint8_t*>(in)));
+        return TRUE;
+    },
+    [](HANDLE) { return TRUE; }};
+
+int answerBox(const char* text, const char* caption, unsigned style) {
+    log("box " + EngineMessageBoxLine(text, caption, style));
+    return current->boxAnswer;
+}
+
+void onTick(WPARAM) {
+    current->hook(++passes);
+}
+
+}  // namespace
+
+bool add(const Scenario& scenario) {
+    scenarios()[scenario.name] = scenario;
+    return true;
+}
+
+void log(const std::string& line) {
+    if (FILE* file = std::fopen(kLogName, "ab")) {
+        std::fprintf(file, "%s\n", line.c_str());
+        std::fclose(file);
+    }
+}
+
+std::uint32_t now() {
+    return clockNow;
+}
+
+void advance(std::uint32_t ms) {
+    clockNow += ms;
+}
+
+HWND window() {
+    return DisplayGetWindow();
+}
+
+void send(UINT message, WPARAM wParam, LPARAM lParam) {
+    SendMessageA(window(), message, wParam, lParam);
+}
+
+int runScenario(const char* name) {
+    const auto found = scenarios().find(name);
+    if (found == scenarios().end()) return 99;
+    current = &found->second;
+    std::remove(kLogName);
+    ClockSetSource(scriptedClock);
+    MssTestUseVirtualDevice(scriptedClock);
+    EngineSetMessageBoxHook(answerBox);
+    RandSetSource(scriptedRandom);
+    DiscLockSetPlatform(&loggedDoor);
+    AppSetTickHook(onTick);
+    return AppMain(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL);
+}
+
+}  // namespace probe
+
+ProbeResult probeRun(const std::string& scenario, const std::string& folder) {
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    const ChildResult child = runChild("\"" + std::string(self) + "\" --scenario " + scenario, folder, 60000);
+    ProbeResult result{child.exitCode, {}, child.output};
+    const std::string name = folder + "\\probe.log";
+    if (fileExists(name)) result.log = splitLines(readWholeFile(name), "\n");
+    if (!result.log.empty() && result.log.back().empty()) result.log.pop_back();
+    return result;
+}
