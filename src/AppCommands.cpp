@@ -1,5 +1,5 @@
-// The commands that name files, launch other programs and stand in for the help, lesson-disc, menu and
-// exit-dialog commands; and the registration of all 21.
+// The commands that name files, launch other programs and keep the menu state; and the registration of
+// all 21.
 #include "AppCommands.h"
 
 #include <windows.h>
@@ -9,6 +9,8 @@
 
 #include "ApplicationMain.h"
 #include "DescriptorFile.h"
+#include "ExitDialog.h"
+#include "HelpAndLessons.h"
 #include "OMSParameter.h"
 #include "OMSound.h"
 #include "OMSystemUtilities.h"
@@ -34,9 +36,6 @@ void nameSlotCommand(OMArg slot) { setNameSlot(static_cast<std::int32_t>(slot), 
 // At most 255 characters of a text.
 std::string commandLine(const char* text) { return std::string(text).substr(0, kCommandLineSize); }
 
-// Help, lesson discs and the exit dialog come with the user registry; until then Help and checkCD take
-// their parameter, exitQUOMB does nothing, and the script runs on.
-void takeParameter(OMArg) { popParameter(); }
 void doNothing(OMArg) {}
 void setMenuCommand(OMArg) { menuState = decimalValue(popParameter()); }
 
@@ -87,16 +86,16 @@ void registerApplicationCommands() {
     registerCommand("RRGBFile", nameSlotCommand, kRRGBFile);
     registerCommand("TXTFile", nameSlotCommand, kTXTFile);
     registerCommand("BlackScreen", blackScreenCommand);
-    registerCommand("Help", takeParameter);
+    registerCommand("Help", helpCommand);
     registerCommand("HelpFile", doNothing);
     registerCommand("copyPal", copyPalCommand);
     registerCommand("webLink", webLinkCommand);
-    registerCommand("checkCD", takeParameter);
+    registerCommand("checkCD", checkCDCommand);
     registerCommand("exec", execCommand);
     registerCommand("fadeToBlack", fadeToBlackCommand);
     registerCommand("fadeFromBlack", fadeFromBlackCommand);
     registerCommand("setMenu", setMenuCommand);
-    registerCommand("exitQUOMB", doNothing);
+    registerCommand("exitQUOMB", exitQUOMBCommand);
     registerCommand("RandomNumber", randomNumberCommand);
     registerCommand("SetCorralTrinketNormalization", setCorralTrinketNormalizationCommand);
     registerAnswerCommands();

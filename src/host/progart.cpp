@@ -1,5 +1,6 @@
 // Writes QUOMB_32's icon and cursor files into a folder: QuombIcon.ico (32 x 32), QuombIconSmall.ico
-// (16 x 16) and QuombPointer.cur.
+// (16 x 16) and QuombPointer.cur; and the exit dialog's sounds Exit6094.wav, Exit6097.wav, Exit6098.wav
+// and Exit6099.wav.
 //
 //   progart FOLDER
 #include <cstdio>
@@ -8,6 +9,7 @@
 
 #include "IconFiles.h"
 #include "ProgramPictures.h"
+#include "ProgramSounds.h"
 
 namespace {
 
@@ -28,8 +30,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string folder = std::string(argv[1]) + "/";
-    const bool written = writeFile(folder + "QuombIcon.ico", writeIconFile(applicationIcon(32))) &&
-                         writeFile(folder + "QuombIconSmall.ico", writeIconFile(applicationIcon(16))) &&
-                         writeFile(folder + "QuombPointer.cur", writeCursorFile(pointingHand()));
+    bool written = writeFile(folder + "QuombIcon.ico", writeIconFile(applicationIcon(32))) &&
+                   writeFile(folder + "QuombIconSmall.ico", writeIconFile(applicationIcon(16))) &&
+                   writeFile(folder + "QuombPointer.cur", writeCursorFile(pointingHand()));
+    for (int id : {6094, 6097, 6098, 6099})
+        written = written && writeFile(folder + "Exit" + std::to_string(id) + ".wav", exitDialogSound(id));
     return written ? 0 : 1;
 }

@@ -11,6 +11,7 @@
 
 #include "DataStoreWriter.h"
 #include "Files.h"
+#include "HelpAndLessons.h"
 #include "OMAlert.h"
 #include "OMSParameter.h"
 #include "RDatFile.h"
@@ -23,6 +24,13 @@
 namespace {
 
 std::string alerts;
+
+std::string helpAsked;
+
+BOOL WINAPI recordHelp(HWND, LPCSTR file, UINT command, ULONG_PTR topic) {
+    helpAsked = std::string(file) + " " + std::to_string(command) + " " + reinterpret_cast<const char*>(topic);
+    return TRUE;
+}
 
 int recordAlert(const char* text, unsigned flags, const char*) {
     alerts += std::string(text) + " " + std::to_string(flags) + "\n";
@@ -189,8 +197,9 @@ TEST_F(DataStoreTest, VariableFileLoadsDumpsAndIsWrittenBack) {
     EXPECT_EQ(alerts, "Unable to open dump file 12288\n");
 }
 
-// Names of slots 1 up to "newUserID"; selecting, adding and removing users, saved in users\USERS.DAT.
-TEST_F(DataStoreTest, UserRegistryWalksAddsSelectsAndRemoves) {
+// Names of slots 1 up to "newUserID"; selecting, adding and removing users, saved in users\USERS.DAT. Help
+// asks the help engine for the topic in the CD root's help file.
+TEST_F(DataStoreTest, UserRegistryWalksAddsSelectsAndRemovesAndHelpAsksForTheTopic) {
     writeWholeFile(folder.file("users\\USERS.DAT"),
                    variableFileBytes({{"user1", "Ann"}, {"user2", "Bob"}, {"totalUsers", "2"}, {"newUserID", "4"},
                                       {"currentUser", "user1"}},
@@ -218,6 +227,12 @@ TEST_F(DataStoreTest, UserRegistryWalksAddsSelectsAndRemoves) {
     EXPECT_EQ(userNames(), ",,.");
     EXPECT_EQ(selectOrAddUser("Zoe"), 0);
     EXPECT_EQ(std::string(userStore().getVariable("user1")) + userStore().getVariable("newUserID"), "Zoe2");
+    const HelpEngine engine = setHelpEngine(recordHelp);
+    pushAll({"Signing in"});
+    rewindParameters();
+    helpCommand(0);
+    setHelpEngine(engine);
+    EXPECT_EQ(helpAsked, "QUOMB.HLP 261 Signing in");
 }
 
 }  // namespace

@@ -42,9 +42,10 @@ public:
         return fileExists(name) ? readWholeFile(name) : std::string();
     }
     ProgramWindow run() const { return ProgramWindow(ProgramWindow::ownFolder() + "QUOMB_32.exe", folder.path()); }
-    // The alert box shown within 20 s as its title, ": ", its text and " after " the debug text so far; OK
-    // then closes it, after closing its owner window when `closeOwner`. System-modal boxes are topmost.
-    std::string answerAlert(const ProgramWindow& program, bool closeOwner) const {
+    // The alert box shown within 20 s as its title, ": ", its text and " after " the debug text so far; the
+    // button (OK unless given) then closes it, after closing its owner window when `closeOwner`.
+    // System-modal boxes are topmost.
+    std::string answerAlert(const ProgramWindow& program, bool closeOwner, WPARAM button = IDOK) const {
         const HWND box = program.waitForWindow("#32770", 20000);
         char title[64] = {};
         char text[512] = {};
@@ -54,7 +55,7 @@ public:
         const std::string shown =
             std::string(title) + (topmost ? ": " : " (not topmost): ") + text + " after " + debugText();
         if (closeOwner) PostMessageA(GetWindow(box, GW_OWNER), WM_CLOSE, 0, 0);
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        PostMessageA(box, WM_COMMAND, button, 0);
         for (int waited = 0; waited < 5000 && IsWindow(box); waited += 50) Sleep(50);
         return shown;
     }
@@ -114,7 +115,7 @@ TEST(ProgramTest, EveryScriptClassAndActionKindIsMadeAndRDittyPlaysFilesAndResou
         {"f", "RDescriptorFile"}, {"c", "RCharacter 12 0"}, {"d", "RDitty \"\""}, {"t", "RText ab 0 10 20 0 \"\""},
         {"ga", "RGraphicAnswer 10 10 5 12 cat 1"}, {"ta", "RGraphicTextAnswer 10 10 5 12 hi cat 1"},
         {"sc", "RStackingContainer 12 5 10 -1"}, {"ac", "RAttributeContainer 12 5 cat"}, {"pz", "RPuzzle"},
-        {"px", "PXKill 5"}};
+        {"px", "PXKill 5"}, {"df", "RDatFile 10 \"\""}};
     const std::pair<const char*, const char*> actions[] = {
         {"SoundAction", "7"}, {"AnimAction", "12 1 1"}, {"PlayAnimAction", "'a'"}, {"DelayAction", "100"},
         {"RandomDelayAction", "100 200"}, {"EmptyAction", ""}, {"VerbAction", "'d' 1 stop"},
@@ -204,6 +205,62 @@ TEST(ProgramTest, AFailedLaunchLeavesTheProgramRunningItsMainScriptAgain) {
     EXPECT_EQ("Alert: Unable to launch Application. after run\r\n", title.answerAlert(program, false));
     EXPECT_EQ("Alert: Unable to launch Application. after run\r\nrun\r\n", title.answerAlert(program, true));
     EXPECT_EQ(0u, program.waitForExit(20000));
+}
+
+// checkCD: a lesson under rsc\ asks for nothing; otherwise the disc (2 when the CD holds lesson 12) is asked
+// for until the lesson is there, OK trying again, and Cancel ends the program with exit code 1.
+TEST(ProgramTest, CheckCDAsksForTheDiscUntilTheLessonIsThereAndCancelEndsTheProgram) {
+    for (const bool cancel : {false, true}) {
+        SCOPED_TRACE(cancel ? "Cancel" : "OK");
+        Title title;
+        for (const char* folder : {"rsc", "lessons", "lessons\\lsn005", "lessons\\lsn012"})
+            CreateDirectoryA(title.folder.file(folder).c_str(), nullptr);
+        writeWholeFile(title.folder.file("rsc\\lsn007.rsc"), "x");
+        if (cancel) writeWholeFile(title.folder.file("lessons\\lsn012\\lsn012.rsc"), "x");
+        title.script("dorIruvu.mps", {"checkCD 7", "say seven", "checkCD 5", "say five", "quit"});
+        const ProgramWindow program = title.run();
+        ASSERT_NE(nullptr, program.waitForWindow("#32770", 20000));
+        if (!cancel) writeWholeFile(title.folder.file("lessons\\lsn005\\lsn005.rsc"), "x");
+        EXPECT_EQ(std::string("Alert: Please insert the Tallomar CD #") + (cancel ? "2" : "1") + ". after seven\r\n",
+                  title.answerAlert(program, false, cancel ? IDCANCEL : IDOK));
+        EXPECT_EQ(cancel ? 1u : 0u, program.waitForExit(20000));
+        EXPECT_EQ(cancel ? "seven\r\n" : "seven\r\nfive\r\n", title.debugText());
+    }
+}
+
+// A dialog's caption, then each control's id and text.
+std::string dialogTexts(HWND box) {
+    char text[256] = {};
+    GetWindowTextA(box, text, sizeof text);
+    std::string all = text;
+    for (HWND control = GetWindow(box, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
+        GetWindowTextA(control, text, sizeof text);
+        all += "|" + std::to_string(GetDlgCtrlID(control)) + " " + text;
+    }
+    return all;
+}
+
+// exitQUOMB shows "Exit" centred on the screen: "&No" lets the script go on, "&Yes" ends with exit code 0.
+TEST(ProgramTest, TheExitDialogGoesOnWithNoAndQuitsWithYes) {
+    Title title;
+    title.script("dorIruvu.mps", {"say before", "exitQUOMB", "say stayed", "exitQUOMB", "wait"});
+    const ProgramWindow program = title.run();
+    for (const int button : {11, 10}) {
+        SCOPED_TRACE(button);
+        const HWND box = program.waitForWindow("#32770", 20000);
+        ASSERT_NE(nullptr, box);
+        EXPECT_EQ("Exit|65535 You are about to leave the game. Your current game will be saved.|65535 Do you want to "
+                  "leave?|10 &Yes|11 &No",
+                  dialogTexts(box));
+        RECT frame{};
+        GetWindowRect(box, &frame);
+        EXPECT_NEAR((frame.left + frame.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+        EXPECT_NEAR((frame.top + frame.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+        for (int waited = 0; waited < 20000 && IsWindow(box); waited += 50) Sleep(50);
+    }
+    EXPECT_EQ(0u, program.waitForExit(20000));
+    EXPECT_EQ("before\r\nstayed\r\n", title.debugText());
 }
 
 TEST(ProgramTest, AMissingFirstScriptIsReportedInAnAlertAndEndsTheProgram) {
