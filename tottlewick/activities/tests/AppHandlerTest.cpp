@@ -1,10 +1,13 @@
 // The application message handler, the module procedures and the redraw procedure: the deferred and
 // immediate deletions, closing the window with an activity or the Picker in front, input and commands routed to the scene in front, the resume
 // from suspend, the redraw of each rectangle under its own clip, and a scene revealed through a fill.
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "AppBindings.h"
+#include "AppGlobals.h"
+#include "AppStart.h"
 #include "AppModule.h"
 #include "AppRedraw.h"
 #include "DisplayCanvas.h"
@@ -112,6 +115,16 @@ TEST_F(AppHandlerTest, ShutdownDeletesBothScenesOncePerStart) {
     EXPECT_EQ(events, (std::vector<std::string>{"activity deleted", "picker deleted"}));
     EXPECT_EQ(gActivity, nullptr);
     EXPECT_EQ(gPicker, nullptr);
+}
+
+TEST_F(AppHandlerTest, AnUnchangedSizeOnlyMarksTheScreenDirty) {
+    ASSERT_NE(DisplayGetCaps(AppGetDisplayInfo()), 0);
+    const AppDisplayInfo accepted = *AppGetDisplayInfo();
+    const Rect screen{0, 0, 640, 480};
+    DisplaySetScreenRect(&screen);
+    send(WM_SIZE);
+    EXPECT_EQ(rects(), "0,0,640,480");
+    EXPECT_EQ(std::memcmp(AppGetDisplayInfo(), &accepted, sizeof accepted), 0);
 }
 
 TEST_F(AppHandlerTest, ResumeFromSuspendPostsADisplayChange) {
