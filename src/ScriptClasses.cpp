@@ -6,8 +6,10 @@
 #include "OMAnimation.h"
 #include "OMMultiTrinket.h"
 #include "RAnimation.h"
+#include "RAssess.h"
 #include "RCharacter.h"
 #include "RCompositeAction.h"
+#include "RConfirm.h"
 #include "RDatFile.h"
 #include "RDescriptorFile.h"
 #include "RAttributeContainer.h"
@@ -30,7 +32,8 @@ bool linkScriptClasses() {
                                    &RCharacter::classRecord,     &RDitty::classRecord,       &RText::classRecord,
                                    &RGraphicAnswer::classRecord, &RGraphicTextAnswer::classRecord,
                                    &RStackingContainer::classRecord, &RAttributeContainer::classRecord, &RPuzzle::classRecord,
-                                   &PXKill::classRecord, &RDatFile::classRecord};
+                                   &PXKill::classRecord, &RDatFile::classRecord, &RConfirm::classRecord,
+                                   &RAssess::classRecord};
     for (const OMSR* record : records)
         if (!classExists(record->className)) return false;
     registerLeafActions();

@@ -115,7 +115,8 @@ TEST(ProgramTest, EveryScriptClassAndActionKindIsMadeAndRDittyPlaysFilesAndResou
         {"f", "RDescriptorFile"}, {"c", "RCharacter 12 0"}, {"d", "RDitty \"\""}, {"t", "RText ab 0 10 20 0 \"\""},
         {"ga", "RGraphicAnswer 10 10 5 12 cat 1"}, {"ta", "RGraphicTextAnswer 10 10 5 12 hi cat 1"},
         {"sc", "RStackingContainer 12 5 10 -1"}, {"ac", "RAttributeContainer 12 5 cat"}, {"pz", "RPuzzle"},
-        {"px", "PXKill 5"}, {"df", "RDatFile 10 \"\""}};
+        {"px", "PXKill 5"}, {"df", "RDatFile 10 \"\""}, {"cf", "RConfirm"},
+        {"as", "RAssess 0"}};
     const std::pair<const char*, const char*> actions[] = {
         {"SoundAction", "7"}, {"AnimAction", "12 1 1"}, {"PlayAnimAction", "'a'"}, {"DelayAction", "100"},
         {"RandomDelayAction", "100 200"}, {"EmptyAction", ""}, {"VerbAction", "'d' 1 stop"},
