@@ -17,8 +17,10 @@
 #include "OMTask.h"
 #include "OMTrinketWindow.h"
 #include "OMWndCanvas.h"
+#include "PaletteMatch.h"
 #include "RKbdInp.h"
 #include "ResourceFinder.h"
+#include "RWSlider.h"
 #include "ScriptClasses.h"
 #include "SoundAction.h"
 #include "YDeathInterest.h"
@@ -93,6 +95,8 @@ void installResourceHooks() {
     AnimAction::setAnimationLookup([](std::uint16_t id) { return findResource(id, "ASEQ"); });
     SoundAction::setSoundLookup(findSoundActionResource);
     setNFNTFontLoader(findFontResource);
+    RWSlider::capturePalette = captureWindowPalette;
+    RWSlider::nearestColour = nearestPaletteIndex;
 }
 
 OMTrinketWindow* makeTrinketWindow(const OMRect& rect) {

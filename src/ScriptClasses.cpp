@@ -14,6 +14,7 @@
 #include "RDescriptorFile.h"
 #include "RAttributeContainer.h"
 #include "RDitty.h"
+#include "RGauge.h"
 #include "RGraphicAnswer.h"
 #include "RGraphicTextAnswer.h"
 #include "RHotSpot.h"
@@ -22,8 +23,12 @@
 #include "RPButton.h"
 #include "RPuzzle.h"
 #include "RQueue.h"
+#include "RSlider.h"
 #include "RStackingContainer.h"
 #include "RText.h"
+#include "RToon.h"
+#include "RWSlider.h"
+#include "signin.h"
 
 bool linkScriptClasses() {
     const OMSR* const records[] = {&OMMultiTrinket::classRecord, &OMAnimation::classRecord,  &RAnimation::classRecord,
@@ -32,7 +37,8 @@ bool linkScriptClasses() {
                                    &RCharacter::classRecord,     &RDitty::classRecord,       &RText::classRecord,
                                    &RGraphicAnswer::classRecord, &RGraphicTextAnswer::classRecord,
                                    &RStackingContainer::classRecord, &RAttributeContainer::classRecord, &RPuzzle::classRecord,
-                                   &PXKill::classRecord, &RDatFile::classRecord, &RConfirm::classRecord,
+                                   &RSlider::classRecord, &RWSlider::classRecord, &RGauge::classRecord, &RToon::classRecord,
+                                   &signin::classRecord, &PXKill::classRecord, &RDatFile::classRecord, &RConfirm::classRecord,
                                    &RAssess::classRecord};
     for (const OMSR* record : records)
         if (!classExists(record->className)) return false;

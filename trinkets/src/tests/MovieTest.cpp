@@ -1,0 +1,191 @@
+// The movie trinket on the test window with the fake clock, the video library's virtual sound device and
+// the fake wave device: signals, the end, the update task, the mixer's device, the summary texts, describe,
+// collecting mode, and the missing-movie alert in a child process.
+#include <windows.h>
+
+#include <algorithm>
+
+#include "ChildProcess.h"
+#include "FakeWaveInstalled.h"
+#include "Files.h"
+#include "OMSR.h"
+#include "OMWndCanvas.h"
+#include "RSmackerMovie.h"
+#include "SmackerWriter.h"
+#include "TempFolder.h"
+#include "TrinketFixture.h"
+#include "smackw32.h"
+
+namespace {
+
+constexpr std::uint8_t kMovieColour = 40;  // frame i shows index kMovieColour + i
+
+// 12 frames of 160 x 120: a square moving on a plain ground, new colours at frame 6, sound on frame 0.
+SmackerMovie testMovie(std::uint32_t frameTime) {
+    SmackerMovie movie{160, 120, frameTime, 11025, {}};
+    for (int i = 0; i < 12; ++i) {
+        SmackerFrame frame;
+        frame.pixels.assign(160 * 120, 20);
+        for (int y = 40; y < 80; ++y)
+            std::fill_n(frame.pixels.begin() + y * 160 + 8 * i, 40, std::uint8_t(kMovieColour + i));
+        if (i == 0 || i == 6)
+            for (int c = 0; c < 256; ++c)
+                frame.palette.push_back(SmackerColor{std::uint8_t((c + i) & 63), std::uint8_t(c / 4), 30});
+        if (i == 0) frame.sound.assign(500, 1000);
+        movie.frames.push_back(frame);
+    }
+    return movie;
+}
+
+struct MovieTest : TrinketFixture {
+    void SetUp() override {
+        TrinketFixture::SetUp();
+        ASSERT_TRUE(classExists(RSmackerMovie::classRecord.className));  // naming the record links the class in
+        GetCurrentDirectoryA(MAX_PATH, previousFolder);
+        CreateDirectoryA(folder.file("rsc").c_str(), nullptr);
+        auto bytes = writeSmacker(testMovie(6666));
+        writeWholeFile(folder.file("rsc\\intro.smk"), std::string(bytes.begin(), bytes.end()));
+        SetCurrentDirectoryA(folder.path().c_str());
+        SmackTestUseVirtualDevice(fakeClock, nullptr);
+    }
+    void TearDown() override {
+        SmackTestUseVirtualDevice(nullptr, nullptr);
+        SetCurrentDirectoryA(previousFolder);
+        TrinketFixture::TearDown();
+    }
+    RSmackerMovie* make(const char* collecting = "") {
+        return static_cast<RSmackerMovie*>(createObject("RSmackerMovie", "intro.smk", "100", "50", "", "", collecting));
+    }
+    // Logs each "signal" with the frame read then, and "finished".
+    void log(RSmackerMovie* movie) {
+        signalled = Callback{[=] { eventLog += std::string("signal ") + movie->getProperty("frame") + " "; }};
+        finished = Callback{[] { eventLog += "finished "; }};
+        const OMLinkToObj<Callback> onSignal = calling(signalled), onFinished = calling(finished);
+        movie->bindEvent("signal", &onSignal, nullptr);
+        movie->bindEvent("finished", &onFinished, nullptr);
+    }
+    // Passes of the main loop, 67 ms apart, while the update task's presence is noted.
+    void play(int passes) {
+        std::vector<std::function<void()>> steps(passes, [this] {
+            fakeMs += 67;
+            tasksSeen += appTaskList()->contains(window->updateTask) ? "U" : "-";
+        });
+        run(steps);
+    }
+
+    TempFolder folder;
+    FakeWaveInstalled fakeWave{folder.file("voice.wav")};
+    char previousFolder[MAX_PATH] = {};
+    Callback signalled, finished;
+    std::string tasksSeen;
+};
+
+TEST_F(MovieTest, SignalsAtListedFramesThenFinishesOnceWithTheWindowsTaskBack) {
+    const OMColorRecord before = window->canvas->colorAt(100);
+    RSmackerMovie* movie = make();
+    ASSERT_NE(movie->movie, nullptr);
+    EXPECT_EQ(numbers(movie->bounds), "100 50 260 170");
+    EXPECT_STREQ(movie->getProperty("rate"), "15");
+    log(movie);
+    run({});  // the window's first paint
+    movie->invokeMethod("addSignals", "1", "5");
+    movie->invokeMethod("start");
+    play(16);
+    EXPECT_EQ(eventLog, "signal 1 signal 5 finished ");
+    EXPECT_EQ(tasksSeen.substr(0, 11), "-----------") << tasksSeen;
+    EXPECT_EQ(tasksSeen.back(), 'U') << tasksSeen;
+    EXPECT_EQ(movie->playTask, nullptr);
+    EXPECT_EQ(window->canvas->colorAt(100).red >> 8, std::max(before.red >> 8, 1)) << "the palette saved at open";
+    EXPECT_EQ(backPixel(100 + 88, 90), kMovieColour + 11);
+    delete movie;
+}
+
+TEST_F(MovieTest, SignalListsAndJumps) {
+    RSmackerMovie* movie = make();
+    log(movie);
+    movie->invokeMethod("addSignals", "-1", "7");
+    EXPECT_STREQ(popParameter(), "7") << "the numbers after -1 are not read";
+    EXPECT_EQ(movie->signals.size(), 12u);
+    movie->invokeMethod("removeSignals", "1", "3");
+    movie->invokeMethod("start");
+    play(16);
+    EXPECT_EQ(eventLog, "signal 2 signal 4 signal 5 signal 6 signal 7 signal 8 signal 9 signal 10 signal 11 finished ")
+        << "the last frame never signals";
+    eventLog.clear();
+    movie->setProperty("frame", "0");
+    movie->invokeMethod("removeSignals", "-1");
+    movie->invokeMethod("addSignals", "3", "9");
+    movie->invokeMethod("start");
+    play(1);  // frames 0 and 1
+    movie->setProperty("frame", "4");
+    play(10);
+    EXPECT_EQ(eventLog, "finished ") << "frame set past a signal skips it and the later ones";
+    delete movie;
+}
+
+TEST_F(MovieTest, TheMixersDeviceIsClosedWhileAMovieExists) {
+    ASSERT_EQ(OMWaveSound::openDevice(1), 1);
+    RSmackerMovie* movie = make();
+    EXPECT_FALSE(fakeWave.device.isOpen());
+    delete movie;
+    EXPECT_TRUE(fakeWave.device.isOpen());
+}
+
+TEST_F(MovieTest, SummaryTextsDescribeAndRate) {
+    RSmackerMovie* movie = make();
+    char text[64];
+    movie->describe(text, sizeof text);
+    EXPECT_STREQ(text, "intro.smk 100 50 -1 1 0");
+    std::vector<std::string> texts;
+    clearParameters();
+    for (int i = 0; i < 21; ++i) texts.push_back(movie->getProperty("summaryText"));
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), ""), 2);
+    EXPECT_EQ(texts[0], "Total playback time in milliseconds (not including open time).");
+    EXPECT_EQ(texts[16] + texts[17], "");
+    EXPECT_EQ(texts[20], "Highest amount of data used in the extra buffer.");
+    EXPECT_STREQ(movie->getProperty("summary"), "0");
+    EXPECT_STREQ(movie->getProperty("summary"), "6666");
+    delete movie;
+    // A movie without a frame time reads rate 0.
+    auto bytes = writeSmacker(testMovie(0));
+    writeWholeFile("rsc\\a-movie-name-of-many-characters.smk", std::string(bytes.begin(), bytes.end()));
+    movie = static_cast<RSmackerMovie*>(createObject("RSmackerMovie", "a-movie-name-of-many-characters.smk", "0", "0"));
+    ASSERT_NE(movie->movie, nullptr);
+    EXPECT_STREQ(movie->getProperty("rate"), "0");
+    delete movie;
+}
+
+TEST_F(MovieTest, CollectingModeComposesUnderAnotherTrinket) {
+    RSmackerMovie* movie = make("1");
+    EXPECT_STREQ(movie->getProperty("collecting"), "1");
+    solid(OMRect{100, 50, 140, 170}, 7, 1)->setZ(5);
+    log(movie);
+    movie->invokeMethod("start");
+    EXPECT_TRUE(appTaskList()->contains(window->updateTask));
+    play(3);
+    EXPECT_EQ(backPixel(120, 90), 7) << "under the solid trinket";
+    EXPECT_EQ(backPixel(100 + 150, 60), 20) << "the movie's ground";
+    const std::uint8_t square = backPixel(100 + 47, 90);  // frames 1 to 5 have their square there
+    EXPECT_TRUE(square >= kMovieColour + 1 && square <= kMovieColour + 5) << int(square);
+    play(14);
+    EXPECT_EQ(eventLog, "finished ");
+    delete movie;
+}
+
+// Run only in a child started by the test below; its folder has no QUOMB.INI, so no CD root.
+TEST_F(MovieTest, DISABLED_OpenMissing) { createObject("RSmackerMovie", "nothere.smk", "0", "0"); }
+
+TEST(MovieMissingTest, AlertsAndExitsWithCode1) {
+    TempFolder empty;
+    char path[MAX_PATH];
+    const std::string program(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+    const ChildResult child = runChild(
+        "\"" + program + "\" --gtest_also_run_disabled_tests --gtest_filter=MovieTest.DISABLED_OpenMissing", empty.path());
+    EXPECT_NE(child.output.find("Alert: Can't find required resource.\r\rPlease make sure your CD is inserted and "
+                                "its surface is clean.\r\rCode: nothere.smk "),
+              std::string::npos)
+        << child.output;
+    EXPECT_EQ(child.exitCode, 1u);
+}
+
+}  // namespace
