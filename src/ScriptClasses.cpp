@@ -37,8 +37,9 @@ bool linkScriptClasses() {
                                    &RCharacter::classRecord,     &RDitty::classRecord,       &RText::classRecord,
                                    &RGraphicAnswer::classRecord, &RGraphicTextAnswer::classRecord,
                                    &RStackingContainer::classRecord, &RAttributeContainer::classRecord, &RPuzzle::classRecord,
-                                   &RSlider::classRecord, &RWSlider::classRecord, &RGauge::classRecord, &RToon::classRecord,
-                                   &signin::classRecord, &PXKill::classRecord, &RDatFile::classRecord, &RConfirm::classRecord,
+                                   &RSlider::classRecord, &RWSlider::classRecord, &RGauge::classRecord,
+                                   &RToon::classRecord, &signin::classRecord,
+                                   &PXKill::classRecord, &RDatFile::classRecord, &RConfirm::classRecord,
                                    &RAssess::classRecord};
     for (const OMSR* record : records)
         if (!classExists(record->className)) return false;

@@ -115,9 +115,9 @@ TEST(ProgramTest, EveryScriptClassAndActionKindIsMadeAndRDittyPlaysFilesAndResou
         {"f", "RDescriptorFile"}, {"c", "RCharacter 12 0"}, {"d", "RDitty \"\""}, {"t", "RText ab 0 10 20 0 \"\""},
         {"ga", "RGraphicAnswer 10 10 5 12 cat 1"}, {"ta", "RGraphicTextAnswer 10 10 5 12 hi cat 1"},
         {"sc", "RStackingContainer 12 5 10 -1"}, {"ac", "RAttributeContainer 12 5 cat"}, {"pz", "RPuzzle"},
-        {"px", "PXKill 5"}, {"sl", "RSlider 10 10 110 20 0 0"}, {"ws", "RWSlider 100 100 50 0 0 0"},
-        {"gg", "RGauge 10 300 0 0 0"}, {"tn", "RToon 10 10 12 1 0 0"}, {"si", "signin 100 100 200"}, {"df", "RDatFile 10 \"\""}, {"cf", "RConfirm"},
-        {"as", "RAssess 0"}};
+        {"sl", "RSlider 10 10 110 20 0 0"}, {"ws", "RWSlider 100 100 50 0 0 0"}, {"gg", "RGauge 10 300 0 0 0"},
+        {"tn", "RToon 10 10 12 1 0 0"}, {"si", "signin 100 100 200"},
+        {"px", "PXKill 5"}, {"df", "RDatFile 10 \"\""}, {"cf", "RConfirm"}, {"as", "RAssess 0"}};
     const std::pair<const char*, const char*> actions[] = {
         {"SoundAction", "7"}, {"AnimAction", "12 1 1"}, {"PlayAnimAction", "'a'"}, {"DelayAction", "100"},
         {"RandomDelayAction", "100 200"}, {"EmptyAction", ""}, {"VerbAction", "'d' 1 stop"},
