@@ -10,6 +10,7 @@
 
 #include "AseqWriter.h"
 #include "ByteWriter.h"
+#include "DataStoreWriter.h"
 #include "DescriptorWriter.h"
 #include "DibWriter.h"
 #include "Files.h"
@@ -397,6 +398,19 @@ void smfSeeds() {
     seed("smf_film", "damaged", damaged.bytes());
 }
 
+// Variable files whole, cut inside a record and with texts that fill their 32 bytes; "quomb.dat" whole
+// and cut inside record 0.
+void dataStoreSeeds() {
+    const std::string full(32, 'x');
+    const std::string variables =
+        variableFileBytes({{"totalUsers", "2", 1000000000u}, {"user1", "Ann"}, {full, full, 0xFFFFFFFFu}}, 5);
+    seed("variable_file", "slots", variables);
+    seed("variable_file", "cut", variables.substr(0, 4 + 68 + 30));
+    const std::string user = quombDatBytes({255, 1, 0, 3}, {{0, 5}, {18, 16428}, {178, 7}}, "Ann");
+    seed("user_data_file", "whole", user);
+    seed("user_data_file", "cut", user.substr(0, 100));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -425,6 +439,7 @@ int main(int argc, char** argv) {
     animationSeeds();
     descriptorSeeds();
     resultsSeeds();
+    dataStoreSeeds();
     smfSeeds();
     return 0;
 }
