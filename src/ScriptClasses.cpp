@@ -23,6 +23,7 @@
 #include "RPButton.h"
 #include "RPuzzle.h"
 #include "RQueue.h"
+#include "RSmackerMovie.h"
 #include "RSlider.h"
 #include "RStackingContainer.h"
 #include "RText.h"
@@ -40,7 +41,7 @@ bool linkScriptClasses() {
                                    &RSlider::classRecord, &RWSlider::classRecord, &RGauge::classRecord,
                                    &RToon::classRecord, &signin::classRecord,
                                    &PXKill::classRecord, &RDatFile::classRecord, &RConfirm::classRecord,
-                                   &RAssess::classRecord};
+                                   &RAssess::classRecord, &RSmackerMovie::classRecord};
     for (const OMSR* record : records)
         if (!classExists(record->className)) return false;
     registerLeafActions();

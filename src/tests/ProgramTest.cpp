@@ -11,6 +11,7 @@
 #include "NeModuleWriter.h"
 #include "ProbeHook.h"
 #include "ProgramWindow.h"
+#include "SmackerWriter.h"
 #include "SoundResourceWriter.h"
 #include "TempFolder.h"
 #include "TitleFiles.h"
@@ -117,7 +118,7 @@ TEST(ProgramTest, EveryScriptClassAndActionKindIsMadeAndRDittyPlaysFilesAndResou
         {"sc", "RStackingContainer 12 5 10 -1"}, {"ac", "RAttributeContainer 12 5 cat"}, {"pz", "RPuzzle"},
         {"sl", "RSlider 10 10 110 20 0 0"}, {"ws", "RWSlider 100 100 50 0 0 0"}, {"gg", "RGauge 10 300 0 0 0"},
         {"tn", "RToon 10 10 12 1 0 0"}, {"si", "signin 100 100 200"},
-        {"px", "PXKill 5"}, {"df", "RDatFile 10 \"\""}, {"cf", "RConfirm"}, {"as", "RAssess 0"}};
+        {"px", "PXKill 5"}, {"df", "RDatFile 10 \"\""}, {"cf", "RConfirm"}, {"as", "RAssess 0"}, {"mv", "RSmackerMovie m.smk 0 0"}};
     const std::pair<const char*, const char*> actions[] = {
         {"SoundAction", "7"}, {"AnimAction", "12 1 1"}, {"PlayAnimAction", "'a'"}, {"DelayAction", "100"},
         {"RandomDelayAction", "100 200"}, {"EmptyAction", ""}, {"VerbAction", "'d' 1 stop"},
@@ -153,6 +154,10 @@ TEST(ProgramTest, EveryScriptClassAndActionKindIsMadeAndRDittyPlaysFilesAndResou
                                                          {"tone.wav", wave(3000)},
                                                          {"long.wav", longData}};
     for (const auto& [name, bytes] : files) writeWholeFile(title.folder.file(name), bytes);
+    const SmackerMovie movie{4, 4, 6666, 0, {{std::vector<std::uint8_t>(16, 10), std::vector<SmackerColor>(256), {}}}};
+    const std::vector<std::uint8_t> smk = writeSmacker(movie);
+    CreateDirectoryA(title.folder.file("rsc").c_str(), nullptr);
+    writeWholeFile(title.folder.file("rsc\\m.smk"), std::string(smk.begin(), smk.end()));
     const std::string sound = writeSoundResource({1, 22050u << 16, false, std::string(5000, '\x40'), {}});
     const NeModule sounds{4, false, {{0, "WAVE", {{7, sound}}}}};
     writeWholeFile(title.folder.file("PRsc\\sounds.dll"), writeNeModule(sounds).bytes);
