@@ -41,6 +41,13 @@ constexpr std::uint32_t kLampColour = 0xFFC800;
 constexpr int kLampX = 611;
 constexpr int kLampY = 37;
 
+// The picture slider's parts (fixed ids of the slider classes; the sign-in screen's scroll bar and the gauge's
+// thumb) and the grey of the sign-in screen's highlighted row, which every scene palette holds exactly.
+constexpr std::uint16_t kSliderMorePicture = 9666;
+constexpr std::uint16_t kSliderThumbPicture = 9667;
+constexpr std::uint16_t kSliderLessPicture = 9668;
+constexpr std::uint32_t kSignInHighlightColour = 0x7F7F7F;
+
 // Sound module, "WAVE", 11025 Hz, 8-bit mono.
 constexpr std::uint16_t kClickSound = 100;
 constexpr std::uint16_t kChimeSound = 101;

@@ -28,6 +28,8 @@ std::vector<std::uint32_t> scenePalette(const SceneColors& scene) {
     colors[kHill] = scene.hill;
     colors[kSunCore] = 0xFFDC28;
     colors[kSunRay] = 0xFF9600;
+    colors[kSignInHighlight] = kSignInHighlightColour;
+    colors[kSignInRow] = 0x284678;
     colors[kButtonFace] = 0xF0781E;
     colors[kButtonPressed] = 0xBE5014;
     colors[kButtonDisabled] = 0x969696;

@@ -14,6 +14,8 @@ enum SampleColor : std::uint8_t {
     kHill = 76,
     kSunCore = 80,
     kSunRay = 81,
+    kSignInHighlight = 88,  // the sign-in screen's highlighted row
+    kSignInRow = 89,        // its other rows (the screen fills them with entry 89)
     kButtonFace = 90,
     kButtonPressed = 91,
     kButtonDisabled = 92,

@@ -11,6 +11,7 @@
 #include "PXKRoadTables.h"
 #include "SampleIds.h"
 #include "SamplePictures.h"
+#include "SampleSliderPictures.h"
 #include "SampleSounds.h"
 
 namespace {
@@ -38,6 +39,9 @@ NeModule pictureModule() {
         animations.resources.push_back({house, aseq(housePicture(pet))});
     }
     racingPictures(animations);
+    for (const auto& [id, part] : {std::pair{kSliderLessPicture, SliderPart::less}, {kSliderMorePicture, SliderPart::more},
+                                   {kSliderThumbPicture, SliderPart::thumb}})
+        animations.resources.push_back({id, aseq(sliderPicture(part))});
     NeModule module;
     module.types = {palettes, animations};
     return module;

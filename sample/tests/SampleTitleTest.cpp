@@ -4,9 +4,11 @@
 
 #include <windows.h>
 
+#include <cctype>
 #include <string>
 #include <vector>
 
+#include "DataStoreWriter.h"
 #include "Files.h"
 #include "FolderCopy.h"
 #include "ProgramWindow.h"
@@ -157,6 +159,70 @@ TEST_F(SampleTitleTest, TheRacingGameRunsToThePrizeOrTheGameOver) {
     EXPECT_TRUE(won || lost) << text;
     ProgramWindow::postCharacter(main, '\x1B', VK_ESCAPE);
     EXPECT_EQ(0u, title.waitForExit(kTimeoutMs));
+}
+
+// Adds "id:text|" of a dialog's control to the string at `texts`.
+BOOL CALLBACK addControlText(HWND control, LPARAM texts) {
+    char text[128] = {};
+    GetWindowTextA(control, text, sizeof text);
+    *reinterpret_cast<std::string*>(texts) += std::to_string(GetDlgCtrlID(control)) + ":" + text + "|";
+    return TRUE;
+}
+// "S" in the meadow opens the sign-in screen over a user list of eight names, so its slider's grey track
+// shows beside the list. "ann" and Enter add Ann ("signed in 1"); the next run lists her, and "a" highlights
+// her row in grey 127 with the typed A in blue (checked in a 24-bit world) before Enter selects her ("signed
+// in 0"). Signed in, the exit button opens the exit dialog: "&No" lets the script go on, "&Yes" quits.
+TEST_F(SampleTitleTest, SignInAddsANewNameAndSelectsItTheNextTime) {
+    CreateDirectoryA(folder.file("users").c_str(), nullptr);
+    std::vector<StoredVariable> users{{"newUserID", "9", 0}, {"totalUsers", "8", 0}};
+    for (const char* name : {"Bea", "Cal", "Dan", "Eve", "Fay", "Gus", "Hal", "Ivy"})
+        users.push_back({"user" + std::to_string(users.size() - 1), name, 0});
+    writeWholeFile(folder.file("users\\USERS.DAT"), variableFileBytes(users, 1000));
+    HDC screen = GetDC(nullptr);
+    const bool trueColour = GetDeviceCaps(screen, BITSPIXEL) >= 24;
+    ReleaseDC(nullptr, screen);
+    for (const bool known : {false, true}) {
+        SCOPED_TRACE(known ? "known" : "new");
+        DeleteFileA(folder.file("debug.txt").c_str());
+        const ProgramWindow title(folder.file("QUOMB_32.exe"), folder.path());
+        const HWND scene = title.waitForWindow("OMWindowChildClass", kTimeoutMs);
+        ASSERT_NE(nullptr, scene) << "no trinket window";
+        const HWND main = GetAncestor(scene, GA_ROOT);
+        ASSERT_TRUE(waitForDebugText("meadow shown\r\n"));
+        ProgramWindow::postCharacter(main, 'S', 'S');
+        std::string expected = "meadow shown\r\nsignin shown\r\n";
+        ASSERT_TRUE(waitForDebugText(expected)) << debugText();
+        EXPECT_TRUE(title.waitForColour(scene, POINT{308, 200}, RGB(192, 192, 192), kTimeoutMs)) << "no slider";
+        for (const char c : std::string(known ? "a" : "ann")) ProgramWindow::postCharacter(main, c, std::toupper(c));
+        if (known && trueColour) {
+            const std::uint32_t grey = kSignInHighlightColour;
+            EXPECT_TRUE(title.waitForColour(scene, POINT{290, 110}, RGB(grey >> 16, grey >> 8 & 0xFF, grey & 0xFF), kTimeoutMs));
+            int blue = 0;
+            for (int y = 100; y < 120; ++y)
+                for (int x = 100; x < 130; ++x) blue += ProgramWindow::colourAt(scene, POINT{x, y}) == RGB(0, 0, 255);
+            EXPECT_GT(blue, 5) << "the typed A";
+        }
+        ProgramWindow::postCharacter(main, '\r', VK_RETURN);
+        expected += known ? "signed in 0\r\n" : "signed in 1\r\n";
+        ASSERT_TRUE(waitForDebugText(expected)) << debugText();
+        for (const WPARAM button : known ? std::vector<WPARAM>{11, 10} : std::vector<WPARAM>{10}) {
+            postClick(scene, 560, 419);
+            const HWND box = title.waitForWindow("#32770", kTimeoutMs);
+            ASSERT_NE(nullptr, box) << "no exit dialog";
+            std::string texts;
+            EnumChildWindows(box, addControlText, reinterpret_cast<LPARAM>(&texts));
+            char caption[32] = {};
+            GetWindowTextA(box, caption, sizeof caption);
+            EXPECT_EQ(std::string(caption) + " " + texts,
+                      "Exit 65535:You are about to leave the game. Your current game will be saved.|"
+                      "65535:Do you want to leave?|10:&Yes|11:&No|");
+            PostMessageA(box, WM_COMMAND, button, 0);
+            if (button == 10) break;
+            expected += "stayed\r\n";
+            ASSERT_TRUE(waitForDebugText(expected)) << debugText();
+        }
+        EXPECT_EQ(0u, title.waitForExit(kTimeoutMs));
+    }
 }
 
 }  // namespace
