@@ -1,5 +1,6 @@
 // The activity base: its commands, the idle prompt only while interactive, a release that cuts only the
-// intro prompt, and a module without its resource file that still has a working exit button.
+// intro prompt, the scene's music, and a module without its resource file that still has a working exit
+// button.
 #include <vector>
 
 #include "Activity.h"
@@ -70,6 +71,19 @@ TEST_F(ActivityTest, CommandsPromptsAndTheIntroCutByARelease) {
         << "the help prompt replaced the idle one and ran on until the intro replaced it; the release cut the intro (in memory as the hover sound, not streamed)";
     EXPECT_EQ(activity.OnCommand(kSceneExitCommand), 1);
     EXPECT_EQ(AppGetModule(), PickerModuleProc);
+}
+
+TEST_F(ActivityTest, TheSceneMusicLoopsAtVolume409OnAWithdrawnChannel) {
+    PromptActivity activity("Kit");
+    calls.clear();
+    activity.StartMusic(2);
+    ASSERT_EQ(calls, std::vector<std::string>{"start id=2 ch=7 pri=-32767 vol=409 flags=3"});
+    EXPECT_EQ(SndIsChannelDisabled(7), 1);
+    activity.FadeMusicOut();
+    activity.StopMusic();
+    activity.FadeMusicIn();  // no channel any more: nothing
+    EXPECT_EQ(calls.back(), "fade ch=7 to=0 ms=1000");
+    EXPECT_EQ(SndIsChannelDisabled(7), 0);
 }
 
 TEST_F(ActivityTest, WithoutItsFileTheExitButtonStillPosts100) {
