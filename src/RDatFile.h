@@ -92,8 +92,6 @@ private:
     void getSfxFlag(OMArg buffer);
     void getMusicFlag(OMArg buffer);
     void getVoiceFlag(OMArg buffer);
-    // The block variable of array element i, and its cell there.
-    std::string arrayBlock(const char* name, std::int32_t i, std::int32_t* cell) const;
     void publishPrizeFlags();
 
     std::int32_t used_ = 0;

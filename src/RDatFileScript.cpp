@@ -38,6 +38,13 @@ void setPrizeFlags(std::int32_t flags) {
     setFieldValue(userData().records[0], kPrizeFlagsOffset, static_cast<std::int16_t>(flags));
 }
 
+// The block variable of array element i, and its cell there.
+std::string arrayBlock(const char* name, std::int32_t i, std::int32_t* cell) {
+    const std::int32_t b = i / kArrayBlockCells;
+    *cell = i - b * kArrayBlockCells;
+    return RDatFile::arrayBlockName(name, b);
+}
+
 }  // namespace
 
 OMSR RDatFile::classRecord{"RDatFile", makeDatFile};
@@ -103,12 +110,6 @@ void RDatFile::getSubVar(OMArg buffer) {
     const std::int32_t found = find(name.c_str());
     if (found < 0) return writeText(buffer, kFreeSlotName);
     writeCell(buffer, slot(found).cell(i));
-}
-
-std::string RDatFile::arrayBlock(const char* name, std::int32_t i, std::int32_t* cell) const {
-    const std::int32_t b = i / kArrayBlockCells;
-    *cell = i - b * kArrayBlockCells;
-    return arrayBlockName(name, b);
 }
 
 void RDatFile::setArrayVar(OMArg text) {
