@@ -29,6 +29,12 @@ void AnimSpot::moveToPosition() {
     if (x_ != kOwnPosition || y_ != kOwnPosition) AnimSetPosition(&Record(), x_, y_);
 }
 
+void AnimSpot::SetPosition(std::int16_t x, std::int16_t y) {
+    x_ = x;
+    y_ = y;
+    moveToPosition();
+}
+
 void AnimSpot::Play(std::uint32_t animId) {
     AnimClip::Load(animId, 1);
     moveToPosition();

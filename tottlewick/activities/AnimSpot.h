@@ -17,6 +17,8 @@ public:
     void Play(std::uint32_t animId);
     void Replay();
     void Hold() { OpenHeld(); }
+    // Where Play and Replay put the animation; it moves there at once.
+    void SetPosition(std::int16_t x, std::int16_t y);
     void SetVisible(std::uint16_t on);
     void SetHighlightBank(std::uint16_t xpkId, std::uint16_t mode);
     // Returns the previous hit bank; the caller frees it.
