@@ -1,5 +1,7 @@
-// A frame step: decode the current frame, follow its palette, find what changed since the frame last
-// shown and copy that much to the caller's buffer (all of it when the buffer moved).
+// A frame step. The current frame is decoded ahead, when the movie opens, steps or jumps, so that its
+// palette is in the handle before SmackDoFrame shows it (callers install the palette first); its sound
+// waits until then. SmackDoFrame finds what changed since the frame last shown and copies that much to
+// the caller's buffer (all of it when the buffer moved).
 #include "SmackMovie.h"
 
 #include <cstring>
@@ -13,6 +15,15 @@ SmackMovie::SmackMovie(std::unique_ptr<SmackDecoder> decoder, std::unique_ptr<Sm
     handle.MSPerFrame = decoder_->frameTime();
     handle.movie = this;
     shown_.assign(std::size_t(handle.Width) * handle.Height, 0);
+    prepare();
+}
+
+void SmackMovie::prepare() {
+    const std::uint32_t start = clock_();
+    heldSound_.bytes.clear();
+    prepared_ = decoder_->decode(handle.FrameNum, sound_ ? &heldSound_ : nullptr);
+    if (prepared_ && takePalette()) showWhole_ = true;
+    prepareTime_ = clock_() - start;
 }
 
 void SmackMovie::toBuffer(const TargetBuffer& target) {
@@ -21,14 +32,15 @@ void SmackMovie::toBuffer(const TargetBuffer& target) {
 }
 
 void SmackMovie::doFrame() {
-    std::uint32_t start = clock_();
-    if (!decoder_->decode(handle.FrameNum, soundOn_ ? sound_.get() : nullptr)) return;
-    std::uint32_t decoded = clock_();
-    bool whole = takePalette() || showWhole_;
-    PixelRect all{0, 0, static_cast<std::int32_t>(handle.Width), static_cast<std::int32_t>(handle.Height)};
-    PixelRect changed = whole ? all
-                              : changedBounds(shown_.data(), handle.Width, decoder_->pixels(), decoder_->stride(),
-                                              handle.Width, handle.Height);
+    const std::uint32_t start = clock_();
+    if (!prepared_) prepare();
+    if (!prepared_) return;
+    if (soundOn_ && sound_ && !heldSound_.bytes.empty()) sound_->play(heldSound_.bytes.data(), heldSound_.bytes.size());
+    heldSound_.bytes.clear();
+    const PixelRect all{0, 0, static_cast<std::int32_t>(handle.Width), static_cast<std::int32_t>(handle.Height)};
+    const PixelRect changed = showWhole_ ? all
+                                         : changedBounds(shown_.data(), handle.Width, decoder_->pixels(),
+                                                         decoder_->stride(), handle.Width, handle.Height);
     copyToTarget(decoder_->pixels(), decoder_->stride(), changed,
                  TargetBuffer{shown_.data(), 0, 0, handle.Width, handle.Height, false});
     copyToTarget(decoder_->pixels(), decoder_->stride(), targetMoved_ ? all : changed, target_);
@@ -36,15 +48,19 @@ void SmackMovie::doFrame() {
     pending_.x += target_.left;
     pending_.y += target_.top;
     targetMoved_ = showWhole_ = false;
-    blitTime_ += clock_() - decoded;
-    countFrame(start, clock_());
+    blitTime_ += clock_() - start;
+    countFrame(start, clock_() + prepareTime_);
+    prepareTime_ = 0;
     if (sound_) sound_->serve();
 }
 
-// Copies the decoded palette when it differs from the one last shown; true then.
+// Copies the decoded palette when it differs from the one last shown; true then. The decoder's own words
+// are compared first, so that an unchanged palette costs one comparison.
 bool SmackMovie::takePalette() {
-    std::uint8_t rgb[768];
     const std::uint32_t* colours = decoder_->palette();
+    if (paletteShown_ && std::memcmp(colours, shownPalette_, sizeof shownPalette_) == 0) return false;
+    std::memcpy(shownPalette_, colours, sizeof shownPalette_);
+    std::uint8_t rgb[768];
     for (int i = 0; i < 256; ++i) {
         rgb[i * 3] = static_cast<std::uint8_t>(colours[i] >> 16);
         rgb[i * 3 + 1] = static_cast<std::uint8_t>(colours[i] >> 8);
@@ -95,6 +111,7 @@ bool SmackMovie::wait() {
 // again from now rather than hurrying through the late frames.
 void SmackMovie::nextFrame() {
     handle.FrameNum = (handle.FrameNum + 1) % handle.Frames;
+    prepare();
     due100_ += handle.MSPerFrame;
     std::uint64_t now = now100();
     if (now > due100_ + handle.MSPerFrame) due100_ = now;
@@ -102,9 +119,9 @@ void SmackMovie::nextFrame() {
 
 void SmackMovie::gotoFrame(std::uint32_t frame) {
     if (frame >= handle.Frames) frame = handle.Frames - 1;
-    if (frame > 0) (void)decoder_->decode(frame - 1, nullptr);
     handle.FrameNum = frame;
     showWhole_ = true;
+    prepare();
     due100_ = now100();
 }
 

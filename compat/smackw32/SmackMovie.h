@@ -30,6 +30,14 @@ public:
     void summary(SmackSum& sum);
 
 private:
+    // A frame's sound, held from its decoding until it is shown.
+    struct HeldSound final : SoundSink {
+        void play(const std::uint8_t* samples, std::size_t size) override { bytes.insert(bytes.end(), samples, samples + size); }
+        std::vector<std::uint8_t> bytes;
+    };
+
+    // Decodes the current frame and takes its palette.
+    void prepare();
     [[nodiscard]] bool takePalette();
     void countFrame(std::uint32_t start, std::uint32_t end);
     std::uint64_t now100() const { return std::uint64_t(clock_()) * 100; }
@@ -38,11 +46,15 @@ private:
     std::unique_ptr<SmackSound> sound_;  // null without a sound track or when it was not asked for
     DecoderClock clock_;
     bool soundOn_ = true;
+    HeldSound heldSound_;
+    bool prepared_ = false;          // the decoder holds the current frame
+    std::uint32_t prepareTime_ = 0;  // what decoding it took, counted with its showing
     TargetBuffer target_;
     bool targetMoved_ = true;
     std::vector<std::uint8_t> shown_;  // the frame last shown
     bool showWhole_ = true;            // the next rectangle is the whole frame (first frame, goto)
     bool paletteShown_ = false;
+    std::uint32_t shownPalette_[256] = {};  // the decoder's words of the palette last shown
     PixelRect pending_;
     std::uint64_t due100_ = 0;  // when the next frame is due, hundredths of a millisecond
     bool started_ = false;
