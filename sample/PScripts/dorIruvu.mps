@@ -1,6 +1,6 @@
 ; The first screen: a meadow with a turning sun, a button that chimes, a hot spot on the sun that stops
 ; and starts it, and the keyboard: Enter goes to the night, P to the puzzle, G to the guide, R to the
-; racing game, S to the sign-in screen, Esc quits.
+; racing game, S to the sign-in screen, M to the movie, Esc quits.
 Scene Meadow
 sun=RAnimation 520 40 2000
 play sun forever
@@ -55,6 +55,10 @@ procedure +typed
  if k="R"
  [
   relay racing.mps
+ ]
+ if k="M"
+ [
+  relay movie.mps
  ]
  if k="S"
  [

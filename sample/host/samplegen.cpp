@@ -1,7 +1,7 @@
 // Writes the sample title's 16-bit resource modules into a folder: the picture module (palettes and
 // animations), the sound module and the racing game's scenery module.
 //
-//   samplegen FOLDER
+//   samplegen FOLDER MOVIEFOLDER   (the movie "intro.smk" goes into MOVIEFOLDER)
 #include <cstdio>
 #include <fstream>
 #include <tuple>
@@ -10,6 +10,8 @@
 #include "NeModuleWriter.h"
 #include "PXKRoadTables.h"
 #include "SampleIds.h"
+#include "SampleIntroMovie.h"
+#include "SampleMovie.h"
 #include "SamplePictures.h"
 #include "SampleSliderPictures.h"
 #include "SampleSounds.h"
@@ -85,13 +87,14 @@ bool writeFile(const std::string& name, const std::string& bytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: samplegen FOLDER\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: samplegen FOLDER MOVIEFOLDER\n");
         return 2;
     }
     const std::string folder = std::string(argv[1]) + "/";
     const bool written = writeFile(folder + kSamplePictureModule, writeNeModule(pictureModule()).bytes) &&
                          writeFile(folder + kSampleSoundModule, writeNeModule(soundModule()).bytes) &&
-                         writeFile(folder + kSampleSceneryModule, writeNeModule(sceneryModule()).bytes);
+                         writeFile(folder + kSampleSceneryModule, writeNeModule(sceneryModule()).bytes) &&
+                         writeFile(std::string(argv[2]) + "/" + kSampleMovie, introMovieFile());
     return written ? 0 : 1;
 }

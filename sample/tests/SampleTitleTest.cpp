@@ -14,6 +14,7 @@
 #include "ProgramWindow.h"
 #include "SampleFolder.h"
 #include "SampleIds.h"
+#include "SampleMovie.h"
 #include "TempFolder.h"
 
 namespace {
@@ -223,6 +224,41 @@ TEST_F(SampleTitleTest, SignInAddsANewNameAndSelectsItTheNextTime) {
         }
         EXPECT_EQ(0u, title.waitForExit(kTimeoutMs));
     }
+}
+
+// "M" in the meadow plays the sample movie: "signal" when its frame reads 1 and 5, then "finished"; in a
+// 24-bit world the screen then shows the last frame's colours. Esc goes back to the meadow, which repaints
+// where the movie was, and Esc again quits.
+TEST_F(SampleTitleTest, TheMovieSignalsFinishesAndGivesWayToTheMeadow) {
+    const ProgramWindow title(folder.file("QUOMB_32.exe"), folder.path());
+    const HWND scene = title.waitForWindow("OMWindowChildClass", kTimeoutMs);
+    ASSERT_NE(nullptr, scene) << "no trinket window";
+    const HWND main = GetAncestor(scene, GA_ROOT);
+    ASSERT_TRUE(waitForDebugText("meadow shown\r\n"));
+    ProgramWindow::postCharacter(main, 'M', 'M');
+    const std::string played = "meadow shown\r\nsignal 1\r\nsignal 5\r\nfinished\r\n";
+    ASSERT_TRUE(waitForDebugText(played)) << debugText();
+    HDC screen = GetDC(nullptr);
+    const bool trueColour = GetDeviceCaps(screen, BITSPIXEL) >= 24;
+    ReleaseDC(nullptr, screen);
+    const POINT square{kMovieX + kMovieSquareX, kMovieY + kMovieSquareY};
+    const COLORREF squareColour = RGB(kMovieLastSquare >> 16, kMovieLastSquare >> 8 & 0xFF, kMovieLastSquare & 0xFF);
+    const std::pair<POINT, COLORREF> shown[] = {
+        {square, squareColour},
+        {{kMovieX + kMovieGroundX, kMovieY + kMovieGroundY},
+         RGB(kMovieLastGround >> 16, kMovieLastGround >> 8 & 0xFF, kMovieLastGround & 0xFF)}};
+    for (const auto& [point, colour] : shown)
+        EXPECT_TRUE(!trueColour || title.waitForColour(scene, point, colour, kTimeoutMs))
+            << point.x << " shows " << std::hex << ProgramWindow::colourAt(scene, point);
+    ProgramWindow::postCharacter(main, '\x1B', VK_ESCAPE);
+    ASSERT_TRUE(waitForDebugText(played + "meadow shown\r\n")) << debugText();
+    bool repainted = false;
+    for (const DWORD start = GetTickCount(); !repainted && GetTickCount() - start < kTimeoutMs; Sleep(20))
+        repainted = ProgramWindow::colourAt(scene, square) != squareColour;
+    EXPECT_TRUE(repainted);
+    ProgramWindow::postCharacter(main, '\x1B', VK_ESCAPE);
+    EXPECT_EQ(0u, title.waitForExit(kTimeoutMs));
+    EXPECT_EQ(played + "meadow shown\r\nbye\r\n", debugText());
 }
 
 }  // namespace
