@@ -125,6 +125,7 @@ TEST_F(SignInTest, ANewPlayerOfBlanksIsRejected) {
     EXPECT_EQ(std::string(screen->getProperty("isNew")) + " " + list(), "2 ,Sam, highlight 1 typed ");
 }
 
+// Moving the slider scrolls the list and the highlight with it; a double click on a row signs in with it.
 TEST_F(SignInTest, EightNamesGetASliderAndSevenDoNot) {
     open({"A", "B", "C", "D", "E", "F", "G"});
     EXPECT_EQ(screen->slider, nullptr);
@@ -137,6 +138,8 @@ TEST_F(SignInTest, EightNamesGetASliderAndSevenDoNot) {
     screen->slider->setValue(1);
     window->update();
     EXPECT_EQ(numbers({screen->top, screen->highlight}), "1 2");
+    run({mouse(WM_LBUTTONDBLCLK, 150, 141)});  // row 2 starts 41 pixels down
+    EXPECT_EQ(numbers({screen->highlight, screen->isNew}) + " " + eventLog, "4 0 hit@0 ");
 }
 
 }  // namespace
