@@ -41,6 +41,41 @@ constexpr std::uint32_t kLampColour = 0xFFC800;
 constexpr int kLampX = 611;
 constexpr int kLampY = 37;
 
+// The assessment race ("RAssess") and its confirm screen ("RConfirm"), named by descriptor commands. The
+// race uses the racing game's horn (also a sound of that id), corners and scenery id, whose 16 frames of
+// 530 x 272 the picture module holds too.
+constexpr std::uint16_t kRaceExitButton = 6000;
+constexpr std::uint16_t kRaceFinish = 6001;
+constexpr std::uint16_t kRaceRightAnswer = 6002;
+constexpr std::uint16_t kRacePlanes[3] = {6003, 6004, 6005};  // arriving, flying, wrong
+// One sequence per speech, each opening with the speech's sound cue (kRaceSpeeches).
+constexpr std::uint16_t kRaceSpeechAnimation = 6006;
+constexpr std::uint16_t kConfButtons[2] = {6010, 6011};  // keep, discard
+constexpr std::uint16_t kConfLevelMark = 6012;
+constexpr std::uint16_t kConfExitPicture = 6013;
+// Quizlet q (2 or 3) of set s (1..3): problem picture 6020 + 4 (s - 1) + q - 2 and answers 6030 + 8 (s - 1)
+// + 4 (q - 2) .. + 3, the first of them right.
+constexpr std::uint16_t kRaceProblemPictures = 6020;
+constexpr std::uint16_t kRaceAnswerPictures = 6030;
+// Every right answer shows this colour and no other picture does; the wrong ones show kWrongAnswerColour.
+constexpr std::uint32_t kRightAnswerColour = 0x00C8C8;
+constexpr std::uint32_t kWrongAnswerColour = 0xC86400;
+constexpr std::uint32_t kLevelMarkColour = 0xC800C8;
+constexpr std::uint32_t kConfExitColour = 0x6400C8;
+// Where the answers show (their top-left corner; 60 x 60) and the confirm screen's level chart.
+constexpr int kRaceAnswerX = 290;
+constexpr int kRaceAnswerY = 300;
+constexpr int kConfLevelX[3] = {200, 300, 400};
+constexpr int kConfSkillY[3] = {100, 180, 260};
+// The keep button's top-left corner (100 x 50) and the exit picture's (200 x 100).
+constexpr int kConfKeepX = 150;
+constexpr int kConfKeepY = 380;
+constexpr int kConfExitX = 220;
+constexpr int kConfExitY = 150;
+// Sounds: the race's effects and its speeches.
+constexpr std::uint16_t kRaceEffects[] = {6100, 6101, 6102, 6103, 6104, 6105, 6106};
+constexpr std::uint16_t kRaceSpeeches[] = {6110, 6111, 6112, 6113, 6114, 6115, 6120, 6121, 6122, 6123};
+
 // The picture slider's parts (fixed ids of the slider classes; the sign-in screen's scroll bar and the gauge's
 // thumb) and the grey of the sign-in screen's highlighted row, which every scene palette holds exactly.
 constexpr std::uint16_t kSliderMorePicture = 9666;

@@ -1,6 +1,6 @@
 ; The first screen: a meadow with a turning sun, a button that chimes, a hot spot on the sun that stops
 ; and starts it, and the keyboard: Enter goes to the night, P to the puzzle, G to the guide, R to the
-; racing game, S to the sign-in screen, M to the movie, Esc quits.
+; racing game, A to the assessment race, S to the sign-in screen, M to the movie, Esc quits.
 Scene Meadow
 sun=RAnimation 520 40 2000
 play sun forever
@@ -63,5 +63,9 @@ procedure +typed
  if k="S"
  [
   relay signin.mps
+ ]
+ if k="A"
+ [
+  relay race.mps
  ]
 ]

@@ -88,3 +88,21 @@ AseqPicture characterSpeech(std::uint16_t soundId) {
     picture.sequences = {sequence};
     return picture;
 }
+
+// The hold is followed by the closed mouth instead of an end entry, so that the list stays paused after
+// each speech (an end entry would stop it) and the character can play it again for the next one.
+AseqPicture characterSpeeches(const std::vector<std::uint16_t>& soundIds) {
+    AseqPicture picture;
+    picture.frames = {faceFrame({}), faceFrame({0, true, true})};
+    for (const std::uint16_t soundId : soundIds) {
+        std::vector<AseqPictureEntry> sequence{{0, 0, kSoundCue, static_cast<std::int16_t>(soundId)}};
+        for (int syllable = 0; syllable < 5; ++syllable) {
+            repeatFrame(sequence, 1, 2);
+            repeatFrame(sequence, 0, 1);
+        }
+        sequence.push_back({0, 0, -4, 0});
+        repeatFrame(sequence, 0, 1);
+        picture.sequences.push_back(sequence);
+    }
+    return picture;
+}

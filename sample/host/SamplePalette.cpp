@@ -57,5 +57,12 @@ std::vector<std::uint32_t> scenePalette(const SceneColors& scene) {
     colors[kFlyerTicket] = 0xF0C8DC;
     colors[kCornerFrame] = 0x282828;
     colors[kSignBlue] = 0x0000DC;
+    colors[kRightAnswer] = kRightAnswerColour;
+    colors[kWrongAnswer] = kWrongAnswerColour;
+    colors[kLevelMark] = kLevelMarkColour;
+    colors[kConfExit] = kConfExitColour;
+    colors[kPlaneBody] = 0xDCDCE6;
+    colors[kKeepButton] = 0x28B428;
+    colors[kDiscardButton] = 0xC82828;
     return colors;
 }

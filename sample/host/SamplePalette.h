@@ -43,6 +43,13 @@ enum SampleColor : std::uint8_t {
     kFlyerTicket = 126,
     kCornerFrame = 127,
     kSignBlue = 128,  // the blue of the painted problem sign
+    kRightAnswer = 129,
+    kWrongAnswer = 130,
+    kLevelMark = 131,
+    kConfExit = 132,
+    kPlaneBody = 133,
+    kKeepButton = 134,
+    kDiscardButton = 135,
 };
 constexpr int kSkyShades = 64;
 

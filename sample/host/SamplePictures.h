@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "AseqWriter.h"
 #include "SamplePalette.h"
@@ -40,3 +41,19 @@ AseqPicture racingHorn();
 AseqPicture racingCorner(int corner);
 // 16 frames of 530 x 272: the road's lane marks run towards the viewer.
 AseqPicture racingScenery();
+
+// The assessment race's pictures: 16 frames of 530 x 272 scenery, the plane (0 arriving, 1 flying, 2 wrong),
+// the exit button, the finish (it hides at its end), the right-answer flash, a problem per set and answer
+// k of every quizlet (1 right); the confirm screen's buttons (0 keep, 1 discard), level mark and exit picture.
+AseqPicture raceScenery();
+AseqPicture racePlane(int kind);
+AseqPicture raceExitButton();
+AseqPicture raceFinish();
+AseqPicture raceRightAnswer();
+AseqPicture raceProblem(int set);
+AseqPicture raceAnswer(int k);
+AseqPicture confirmButton(int which);
+AseqPicture confirmLevelMark();
+AseqPicture confirmExit();
+// One sequence per speech, each opening with the sound cue of its id.
+AseqPicture characterSpeeches(const std::vector<std::uint16_t>& soundIds);

@@ -70,3 +70,10 @@ std::string racingSound(unsigned id) {
     const double hz = 300 + (id % 100) * 12;
     return render(0.4, [hz](double t) { return 0.6 * tone(hz, t) * std::exp(-t * 4); });
 }
+
+std::string raceSound(unsigned id) {
+    if (id >= 6110 && id <= 6123)
+        return render(0.6, [id](double t) { return voice(150 + (id % 10) * 8, 600, 1500, t) * (std::fmod(t, 0.2) < 0.15 ? 1 : 0); });
+    const double hz = 400 + (id % 100) * 40;
+    return render(0.3, [hz](double t) { return 0.6 * tone(hz, t) * std::exp(-t * 6); });
+}

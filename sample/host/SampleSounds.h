@@ -16,3 +16,6 @@ std::string greetingSpeech();
 // started before the first problem even where the sound device takes output faster than it plays (Wine's
 // null device); every other id a 400 ms tone whose pitch follows the id.
 std::string racingSound(unsigned id);
+// The assessment race's sounds: its speeches (kRaceSpeeches) 600 ms of voice, the horn and its effects
+// 300 ms tones whose pitch follows the id.
+std::string raceSound(unsigned id);

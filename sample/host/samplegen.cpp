@@ -4,7 +4,9 @@
 //   samplegen FOLDER MOVIEFOLDER   (the movie "intro.smk" goes into MOVIEFOLDER)
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <tuple>
+#include <vector>
 #include <string>
 
 #include "NeModuleWriter.h"
@@ -21,6 +23,7 @@ namespace {
 std::string aseq(const AseqPicture& picture) { return writeAseq(picture, ByteOrder::little); }
 
 void racingPictures(NeResourceType& animations);
+void racePictures(NeResourceType& animations);
 
 NeModule pictureModule() {
     NeResourceType palettes{0, "RRGB", {}};
@@ -44,6 +47,7 @@ NeModule pictureModule() {
     for (const auto& [id, part] : {std::pair{kSliderLessPicture, SliderPart::less}, {kSliderMorePicture, SliderPart::more},
                                    {kSliderThumbPicture, SliderPart::thumb}})
         animations.resources.push_back({id, aseq(sliderPicture(part))});
+    racePictures(animations);
     NeModule module;
     module.types = {palettes, animations};
     return module;
@@ -61,6 +65,23 @@ void racingPictures(NeResourceType& animations) {
     for (int c = 0; c < 4; ++c) animations.resources.push_back({kRacingCorners[c], aseq(racingCorner(c))});
 }
 
+// The assessment race's and the confirm screen's pictures.
+void racePictures(NeResourceType& animations) {
+    std::vector<std::pair<std::uint16_t, AseqPicture>> pictures = {
+        {kRacingScenery, raceScenery()},       {kRaceExitButton, raceExitButton()}, {kRaceFinish, raceFinish()},
+        {kRaceRightAnswer, raceRightAnswer()}, {kConfButtons[0], confirmButton(0)}, {kConfButtons[1], confirmButton(1)},
+        {kConfLevelMark, confirmLevelMark()},  {kConfExitPicture, confirmExit()},
+        {kRaceSpeechAnimation, characterSpeeches(std::vector<std::uint16_t>(std::begin(kRaceSpeeches), std::end(kRaceSpeeches)))}};
+    for (int kind = 0; kind < 3; ++kind) pictures.push_back({kRacePlanes[kind], racePlane(kind)});
+    for (int set = 1; set <= 3; ++set)
+        for (int q = 2; q <= 3; ++q) {
+            pictures.push_back({static_cast<std::uint16_t>(kRaceProblemPictures + 4 * (set - 1) + q - 2), raceProblem(set)});
+            for (int k = 1; k <= 4; ++k)
+                pictures.push_back({static_cast<std::uint16_t>(kRaceAnswerPictures + 8 * (set - 1) + 4 * (q - 2) + k - 1), raceAnswer(k)});
+        }
+    for (const auto& [id, picture] : pictures) animations.resources.push_back({id, aseq(picture)});
+}
+
 NeModule sceneryModule() {
     NeModule module;
     module.types = {{0, "ASEQ", {{kRacingScenery, aseq(racingScenery())}}}};
@@ -72,6 +93,9 @@ NeModule soundModule() {
     module.types = {
         {0, "WAVE", {{kClickSound, clickSound()}, {kChimeSound, chimeSound()}, {kGreetingSpeech, greetingSpeech()}}}};
     for (std::uint16_t id : kRacingSounds) module.types[0].resources.push_back({id, racingSound(id)});
+    module.types[0].resources.push_back({kRacingHorn, raceSound(kRacingHorn)});
+    for (std::uint16_t id : kRaceEffects) module.types[0].resources.push_back({id, raceSound(id)});
+    for (std::uint16_t id : kRaceSpeeches) module.types[0].resources.push_back({id, raceSound(id)});
     return module;
 }
 

@@ -162,6 +162,55 @@ TEST_F(SampleTitleTest, TheRacingGameRunsToThePrizeOrTheGameOver) {
     EXPECT_EQ(0u, title.waitForExit(kTimeoutMs));
 }
 
+COLORREF colourOf(std::uint32_t rgb) { return RGB(rgb >> 16, rgb >> 8 & 0xFF, rgb & 0xFF); }
+
+// "A" in the meadow opens the assessment race. Watching the answer area on the screen, the test clicks it
+// when the right answer shows for sets 1 and 2 (quizlets 2 and 3 of set 1, quizlet 2 of set 2) and when a
+// wrong one shows for set 3: results 3, 2 and 1. The confirm screen marks each level; keep shows the exit
+// picture, and about 4 s later the title ends, the results file kept. Exact colours: 24-bit world only.
+TEST_F(SampleTitleTest, TheAssessmentRaceWritesTheLevelsAndTheConfirmScreenKeepsThem) {
+    HDC screen = GetDC(nullptr);
+    const bool trueColour = GetDeviceCaps(screen, BITSPIXEL) >= 24;
+    ReleaseDC(nullptr, screen);
+    if (!trueColour) GTEST_SKIP() << "the answers are told apart by their colours on a 24-bit screen";
+    const ProgramWindow title(folder.file("QUOMB_32.exe"), folder.path());
+    const HWND scene = title.waitForWindow("OMWindowChildClass", kTimeoutMs);
+    ASSERT_NE(nullptr, scene) << "no trinket window";
+    ASSERT_TRUE(waitForDebugText("meadow shown\r\n"));
+    ProgramWindow::postCharacter(GetAncestor(scene, GA_ROOT), 'A', 'A');
+    ASSERT_TRUE(waitForDebugText("meadow shown\r\nrace shown\r\n")) << debugText();
+    const POINT answer{kRaceAnswerX + 30, kRaceAnswerY + 30};
+    int clicks = 0;
+    bool waitingForNext = false;
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < 6 * kTimeoutMs && debugText().find("confirm") == std::string::npos;
+         Sleep(20)) {
+        const COLORREF shown = ProgramWindow::colourAt(scene, answer);
+        const bool anAnswer = shown == colourOf(kRightAnswerColour) || shown == colourOf(kWrongAnswerColour);
+        if (waitingForNext) {
+            waitingForNext = anAnswer;
+            continue;
+        }
+        if (shown == colourOf(clicks < 3 ? kRightAnswerColour : kWrongAnswerColour)) {
+            postClick(scene, answer.x, answer.y);
+            ++clicks;
+            waitingForNext = true;
+        }
+    }
+    ASSERT_EQ("meadow shown\r\nrace shown\r\nconfirm\r\n", debugText());
+    EXPECT_EQ(4, clicks);
+    EXPECT_EQ("1 3\r\n2 2\r\n3 1\r\n", readWholeFile(folder.file("results.txt")));
+    for (const POINT mark : {POINT{kConfLevelX[2], kConfSkillY[0]}, POINT{kConfLevelX[1], kConfSkillY[1]},
+                             POINT{kConfLevelX[0], kConfSkillY[2]}})
+        EXPECT_TRUE(title.waitForColour(scene, POINT{mark.x + 12, mark.y + 12}, colourOf(kLevelMarkColour), kTimeoutMs))
+            << mark.x << "," << mark.y << " shows " << std::hex << ProgramWindow::colourAt(scene, POINT{mark.x + 12, mark.y + 12});
+    postClick(scene, kConfKeepX + 50, kConfKeepY + 25);
+    EXPECT_TRUE(title.waitForColour(scene, POINT{kConfExitX + 100, kConfExitY + 50}, colourOf(kConfExitColour), kTimeoutMs));
+    const DWORD shownAt = GetTickCount();
+    EXPECT_EQ(0u, title.waitForExit(kTimeoutMs));
+    EXPECT_GE(GetTickCount() - shownAt, 3000u);
+    EXPECT_TRUE(fileExists(folder.file("results.txt")));
+}
+
 // Adds "id:text|" of a dialog's control to the string at `texts`.
 BOOL CALLBACK addControlText(HWND control, LPARAM texts) {
     char text[128] = {};
