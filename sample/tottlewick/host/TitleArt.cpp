@@ -1,0 +1,185 @@
+// The generic assets of the generated title and the registry of the modules' own art.
+#include "TitleArt.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "SmfWriter.h"
+#include "SoundWriter.h"
+#include "XmvWriter.h"
+
+namespace {
+
+constexpr std::uint32_t kSoundRate = 11025;
+constexpr int kButtonW = 96, kButtonH = 48, kSpriteSize = 64;
+
+std::multimap<std::string, TitleArtHook>& hooks() {
+    static std::multimap<std::string, TitleArtHook> registered;
+    return registered;
+}
+
+bool listed(const TitleModule& module, const char* type, std::uint16_t id) {
+    bool found = false;
+    titleForEachId(module, [&](TitleKind kind, std::uint16_t each) {
+        found = found || (each == id && std::string(titleType(kind)) == type);
+    });
+    return found;
+}
+
+double pitch(std::uint16_t id) { return 300.0 + (id % 97) * 8.0; }
+
+// 'SMF': a 320 x 240 film of `ms` milliseconds, a picture every 250 ms (a box crossing the frame over the
+// hue's shades, the id in the corner) and its sound track as 16-bit blocks of 100 ms.
+std::string film(std::uint16_t id, std::uint32_t ms) {
+    constexpr int kW = 320, kH = 240, kRate = 22050, kBlock = kRate / 10;
+    SmfFilmHeader header;
+    header.width = kW, header.height = kH, header.sampleSize = 16, header.channels = 1, header.rate = kRate;
+    header.blockLength = kBlock;
+    header.duration = ms;
+    std::vector<SmfPicture> pictures;
+    std::vector<SmfSound> sounds;
+    for (std::uint32_t t = 0; t < ms; t += 250) {
+        Picture frame(kW, kH, hueShade(4 + int(t / 250) % 24));
+        frame.fill(int(t * (kW - 60) / ms), kH / 2 - 30, 60, 60, kWhite);
+        drawNumber(frame, 4, 4, id, kBlack, 2);
+        std::string bytes(frame.pixels.begin(), frame.pixels.end());
+        pictures.push_back({t, smfTag("vlz8"), 0, 0, kW, kH, smfLzssGreedy(bytes)});
+    }
+    for (std::uint32_t t = 0; t < ms; t += 100) {
+        std::vector<std::uint16_t> block;
+        for (int i = 0; i < kBlock; ++i)
+            block.push_back(std::uint16_t(std::int16_t(6000 * std::sin((t * kRate / 1000 + i) * 2 * M_PI * 440 / kRate))));
+        sounds.push_back({t, smfTag("a16m"), std::uint32_t(kBlock), smfBigEndian16(block)});
+    }
+    return smfFilm(header, pictures, sounds, true);
+}
+
+}  // namespace
+
+TitleArt::TitleArt(const TitleModule& module) : module_(module) {
+    for (std::size_t r = 0; r < module.count; ++r) {
+        const TitleRange& range = module.ranges[r];
+        for (unsigned id = range.first; id <= range.last; id += range.step)
+            addGeneric(range.kind, std::uint16_t(id), std::uint16_t(int(id) - range.anchorShift));
+    }
+}
+
+void TitleArt::put(const std::string& type, std::uint16_t id, std::string data) {
+    data_[{type, id}] = std::move(data);
+}
+
+std::vector<PrsResource> TitleArt::resources() const {
+    std::vector<PrsResource> out;
+    for (const auto& [key, data] : data_) out.push_back({key.first, key.second, data});
+    return out;
+}
+
+std::pair<int, int> TitleArt::place(std::uint16_t id) { return {16 + (id % 7) * 88, 16 + (id / 7 % 5) * 88}; }
+
+Picture TitleArt::box(std::uint16_t id, int w, int h, std::uint8_t fill) {
+    Picture picture(w, h, fill);
+    picture.frame(0, 0, w, h, kBlack);
+    drawNumber(picture, 3, 3, id, kBlack);
+    return picture;
+}
+
+Picture TitleArt::backdrop(std::uint16_t id) const {
+    Picture screen(640, 480);
+    for (int y = 0; y < 480; ++y) screen.fill(0, y, 640, 1, hueShade(8 + y * 16 / 480));
+    // Marks on the grid of 80 x 60 tiles, so that misplaced tiles show.
+    for (int y = 0; y < 480; y += 60)
+        for (int x = 0; x < 640; x += 80) screen.fill(x, y, 3, 3, hueShade(28));
+    const std::string name = module_.name;
+    const int scale = std::min(8, 600 / textWidth(name, 1));
+    drawText(screen, (640 - textWidth(name, scale)) / 2, 200, name, kWhite, scale);
+    drawNumber(screen, 8, 466, id, kBlack, 2);
+    return screen;
+}
+
+std::string TitleArt::clip(std::uint16_t bankId, int frames, std::uint32_t ms, int x, int y, int w, int h) {
+    // Animation time counts 600 units a second.
+    const std::uint32_t units = ms * 3 / 5, each = units / std::uint32_t(frames);
+    XmvSpec spec;
+    spec.left = std::int16_t(x), spec.top = std::int16_t(y), spec.width = std::int16_t(w), spec.height = std::int16_t(h);
+    spec.duration = each * std::uint32_t(frames);
+    spec.bankId = bankId;
+    for (int k = 0; k < frames; ++k) spec.events.push_back({3, std::uint16_t(k), each * std::uint32_t(k), each});
+    return xmvWrite(spec, ByteOrder::big);
+}
+
+std::string TitleArt::tone(double hz, std::uint32_t ms) { return loop({hz}, ms); }
+
+std::string TitleArt::loop(const std::vector<double>& notes, std::uint32_t ms) {
+    const std::uint32_t each = kSoundRate * ms / 1000;
+    std::vector<std::int16_t> samples;
+    for (double hz : notes) {
+        for (std::uint32_t i = 0; i < each; ++i) {
+            // A short fade at both ends keeps the notes from clicking.
+            const double edge = std::min({1.0, i / 200.0, (each - i) / 200.0});
+            samples.push_back(std::int16_t(7000 * edge * std::sin(i * 2 * M_PI * hz / kSoundRate)));
+        }
+    }
+    AiffSound sound = pcmSound(samples, 1, kSoundRate);
+    if (notes.size() > 1) setSustainLoop(sound, 0, std::uint32_t(samples.size()));
+    return writeAiff(sound);
+}
+
+void TitleArt::addGeneric(TitleKind kind, std::uint16_t id, std::uint16_t anchor) {
+    const auto [x, y] = place(anchor);
+    const auto picture = [&](Picture p) { put("XPK", id, xpkBank({{std::move(p), x, y}})); };
+    switch (kind) {
+    case TitleKind::palette: put("DIB", id, dibPalette(module_.hue)); break;
+    case TitleKind::backdrop: put("XPK", id, xpkBackdrop(backdrop(id))); break;
+    case TitleKind::screen: {
+        Picture screen = backdrop(id);
+        screen.frame(0, 0, 640, 480, kBlack);
+        put("XPK", id, xpkBank({{screen, 0, 0}}));
+        break;
+    }
+    case TitleKind::button:
+    case TitleKind::mask: picture(box(id, kButtonW, kButtonH, hueShade(20))); break;
+    case TitleKind::rollover: picture(box(id, kButtonW, kButtonH, hueShade(27))); break;
+    case TitleKind::pressed: picture(box(id, kButtonW, kButtonH, hueShade(10))); break;
+    case TitleKind::sprite: picture(box(id, kSpriteSize, kSpriteSize, hueShade(16))); break;
+    case TitleKind::bank: {
+        std::vector<PlacedPicture> shapes;
+        for (int k = 0; k < 8; ++k) shapes.push_back({box(id, kSpriteSize, kSpriteSize, hueShade(4 + 3 * k)), x, y});
+        put("XPK", id, xpkBank(shapes));
+        break;
+    }
+    case TitleKind::clip: {
+        int frames = 1;
+        if (!listed(module_, "XPK", id)) {
+            frames = 4 + id % 5;
+            std::vector<PlacedPicture> shapes;
+            for (int k = 0; k < frames; ++k) {
+                Picture frame = box(id, kSpriteSize, kSpriteSize, hueShade(12 + 2 * k));
+                frame.fill(4 + k * (kSpriteSize - 16) / frames, 40, 8, 16, kWhite);
+                shapes.push_back({frame, x, y});
+            }
+            put("XPK", id, xpkBank(shapes));
+        }
+        put("XMV", id, clip(id, frames, 500 + (id % 4) * 500, x, y, kSpriteSize, kSpriteSize));
+        break;
+    }
+    case TitleKind::voice: put("AIF", id, tone(pitch(id), 400)); break;
+    case TitleKind::music: {
+        const double base = pitch(id);
+        put("AIF", id, loop({base, base * 5 / 4, base * 3 / 2, base * 5 / 4}, 500));
+        break;
+    }
+    case TitleKind::track: put("AIF", id, loop({pitch(id), pitch(id)}, 1000)); break;
+    case TitleKind::strings: put("STR", id, "// messages\r\nBEGIN\r\n"); break;
+    case TitleKind::film: put("SMF", id, film(id, 3000)); break;
+    }
+}
+
+bool titleAddArt(const char* module, TitleArtHook hook) {
+    hooks().emplace(module, hook);
+    return true;
+}
+
+void titleRunArt(TitleArt& art) {
+    const auto [first, last] = hooks().equal_range(art.module().name);
+    for (auto it = first; it != last; ++it) it->second(art);
+}

@@ -1,0 +1,52 @@
+// The resources of one module of the generated title: a generic asset for every id of TitleIds.h, which
+// a module's own art (host/<Module>Art.cpp, registered with TITLE_ART) then replaces where it has better.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "PrsWriter.h"
+#include "TitleIds.h"
+#include "TitlePaint.h"
+
+class TitleArt {
+public:
+    explicit TitleArt(const TitleModule& module);
+
+    const TitleModule& module() const { return module_; }
+    std::uint32_t hue() const { return module_.hue; }
+    // Replaces (or adds) the resource of this type and id.
+    void put(const std::string& type, std::uint16_t id, std::string data);
+    std::vector<PrsResource> resources() const;
+
+    // The generic pieces, for art that changes only part of a picture.
+    // Where the generic art places the picture of an id (its top-left corner).
+    static std::pair<int, int> place(std::uint16_t id);
+    // A w x h box in shade `shade` of the hue, outlined, with the id in small digits.
+    static Picture box(std::uint16_t id, int w, int h, std::uint8_t fill);
+    // The module's name in block letters over a hue gradient, with the id in small digits.
+    Picture backdrop(std::uint16_t id) const;
+    // A 'XMV' of `frames` frames of bank `bankId` over `ms` milliseconds, the bounds given.
+    static std::string clip(std::uint16_t bankId, int frames, std::uint32_t ms, int x, int y, int w, int h);
+    // 'AIF': a tone of `hz` lasting `ms`, and a loop of notes of `ms` each (a sustain loop over all).
+    static std::string tone(double hz, std::uint32_t ms);
+    static std::string loop(const std::vector<double>& notes, std::uint32_t ms);
+
+private:
+    void addGeneric(TitleKind kind, std::uint16_t id, std::uint16_t anchor);
+    const TitleModule& module_;
+    std::map<std::pair<std::string, std::uint16_t>, std::string> data_;
+};
+
+// A module's own art; registered by TITLE_ART, run after the generic assets are made.
+using TitleArtHook = void (*)(TitleArt& art);
+bool titleAddArt(const char* module, TitleArtHook hook);
+void titleRunArt(TitleArt& art);
+
+#define TITLE_ART(module)                                                         \
+    static void titleArt_##module(TitleArt& art);                                 \
+    static const bool titleArtAdded_##module = titleAddArt(#module, titleArt_##module); \
+    static void titleArt_##module([[maybe_unused]] TitleArt& art)

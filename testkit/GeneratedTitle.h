@@ -1,0 +1,14 @@
+// The Tottlewick title that the build generates (sample/tottlewick, TitleIds.h), for tests that run the
+// program or the title probe on it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The generated title's folder as the program sees it (Tottlewick.exe, Resource\Global.PRS, disc\).
+std::string generatedTitleFolder();
+// Puts the title's Resource\Global.PRS into folder\Resource and its disc's module files into
+// discRoot\Resource (the title probe's drive E: holds the disc), less the module files named in
+// `without` (as "Picker.PRS"); false when Global.PRS could not be copied.
+bool useGeneratedTitle(const std::string& folder, const std::string& discRoot = "E:",
+                       const std::vector<std::string>& without = {});
