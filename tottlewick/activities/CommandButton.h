@@ -16,6 +16,7 @@ public:
     void Hover(std::int16_t on);
     void Fire();
     void SetClickSound(std::uint16_t on) { clickSound_ = on; }
+    void SetClickOnly(std::uint16_t on) { clickOnly_ = on; }
 
     static CommandButton* ButtonFind(std::int32_t actorId);
     static void ButtonsTrackMouse(Point point);

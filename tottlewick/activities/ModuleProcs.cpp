@@ -1,22 +1,45 @@
-// The module procedures. The screens' own scene classes join this table as they are built; until then a
-// procedure keeps the Picker flag and the deletions of its row, which the message handler relies on.
+// The module procedures: each makes its screen's scene object on 10000 and lets it go after 10001.
 #include "ModuleProcs.h"
 
+#include <new>
+
 #include "AppBindings.h"
-#include "Scene.h"
+#include "IntroScene.h"
+#include "OptionsScene.h"
+#include "Picker.h"
+#include "QuitConfirmScene.h"
 #include "SceneGlobals.h"
+#include "SlideShowScene.h"
+#include "StandInActivity.h"
 #include "Update.h"
 
 namespace {
 
+using SceneFactory = Scene* (*)();
+
+// The seven choices' activities, one line each.
+Scene* newBand() { return new (std::nothrow) StandInActivity("Band", 2000, 2000, 2001, {2800, 2810, 2810}); }
+Scene* newZibb() { return new (std::nothrow) StandInActivity("Zibb", 3000, 3000, 3020, {3800, 3805, 3805}); }
+Scene* newBlueGoo() { return new (std::nothrow) StandInActivity("BlueGoo", 4000, 4000, 1, {4800, 4810, 4810}); }
+Scene* newBLOK_STAK() { return new (std::nothrow) StandInActivity("BLOK_STAK", 5000, 5000, 1, {5000, 5001, 5002}); }
+Scene* newMR_PLINK() { return new (std::nothrow) StandInActivity("MR_PLINK", 6000, 6000, 1, {6000, 6001, 6002}); }
+Scene* newToppers() { return new (std::nothrow) StandInActivity("Toppers", 1000, 1000, 1, {1800, 1811, 1810}); }
+Scene* newHatShop() { return new (std::nothrow) StandInActivity("HatShop", 8000, 8000, 8050, {8800, 8810, 8820}); }
+
+Scene* newQuitConfirm() { return new (std::nothrow) QuitConfirmScene; }
+Scene* newOptions() { return new (std::nothrow) OptionsScene; }
+Scene* newSlideShow() { return new (std::nothrow) SlideShowScene; }
+Scene* newIntro() { return new (std::nothrow) IntroScene; }
+
 // The module argument of a switch caused by closing the window.
 constexpr WPARAM kCloseArgument = WM_CLOSE;
 
-// An activity's row: on 10000 the Picker leaves the front; on 10001 the flag marks the activity object for
-// the deferred deletion.
-LRESULT activityModule(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+// An activity's row: on 10000 its object is made and the Picker leaves the front; on 10001 the flag
+// marks the object for the deferred deletion.
+LRESULT activityModule(HWND window, UINT message, WPARAM wParam, LPARAM lParam, SceneFactory make) {
     switch (message) {
     case kAppModuleStart:
+        gActivity = make();
         gPickerInFront = 0;
         return 1;
     case kAppModuleEnd:
@@ -28,10 +51,11 @@ LRESULT activityModule(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
 }
 
 // The Intro's and the slide show's row: the object of a still-running activity goes at once.
-LRESULT replacingModule(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT replacingModule(HWND window, UINT message, WPARAM wParam, LPARAM lParam, SceneFactory make) {
     switch (message) {
     case kAppModuleStart:
         SceneDeleteActivity();
+        gActivity = make();
         gPickerInFront = 0;
         return 1;
     case kAppModuleEnd:
@@ -44,60 +68,69 @@ LRESULT replacingModule(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 }  // namespace
 
 LRESULT CALLBACK BandModuleProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return activityModule(window, message, wParam, lParam);
+    return activityModule(window, message, wParam, lParam, newBand);
 }
 
 LRESULT CALLBACK MR_PLINKModuleProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return activityModule(window, message, wParam, lParam);
+    return activityModule(window, message, wParam, lParam, newMR_PLINK);
 }
 
 LRESULT CALLBACK ToppersModuleProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return activityModule(window, message, wParam, lParam);
+    return activityModule(window, message, wParam, lParam, newToppers);
 }
 
 LRESULT CALLBACK BLOK_STAKModuleProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return activityModule(window, message, wParam, lParam);
+    return activityModule(window, message, wParam, lParam, newBLOK_STAK);
 }
 
 LRESULT CALLBACK HatShopModuleProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return activityModule(window, message, wParam, lParam);
+    return activityModule(window, message, wParam, lParam, newHatShop);
 }
 
 LRESULT CALLBACK ZibbModuleProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return activityModule(window, message, wParam, lParam);
+    return activityModule(window, message, wParam, lParam, newZibb);
 }
 
 LRESULT CALLBACK BlueGooModuleProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return activityModule(window, message, wParam, lParam);
+    return activityModule(window, message, wParam, lParam, newBlueGoo);
 }
 
 LRESULT CALLBACK QuitConfirmModuleProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return activityModule(window, message, wParam, lParam);
+    return activityModule(window, message, wParam, lParam, newQuitConfirm);
 }
 
-// A resume drops the options scene, so that a new one shows the settings as they are now.
+// Back from the slide show the options scene is made anew, so that it shows the settings as they are.
 LRESULT CALLBACK OptionsModuleProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != kAppModuleResume) return activityModule(window, message, wParam, lParam);
+    if (message != kAppModuleResume) return activityModule(window, message, wParam, lParam, newOptions);
     SceneDeleteActivity();
-    return UpdateWindowProc(window, message, wParam, lParam);
+    gActivity = newOptions();
+    return 1;
 }
 
 LRESULT CALLBACK SlideShowModuleProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return replacingModule(window, message, wParam, lParam);
+    return replacingModule(window, message, wParam, lParam, newSlideShow);
 }
 
+// Every tick runs one step of the Intro.
 LRESULT CALLBACK IntroModuleProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return replacingModule(window, message, wParam, lParam);
+    if (message != kAppTick) return replacingModule(window, message, wParam, lParam, newIntro);
+    if (auto* intro = dynamic_cast<IntroScene*>(gActivity)) intro->Step();
+    return 1;
 }
 
-// A switch made by closing the window asks the Picker for its exit command.
+// The Picker is made once; later it comes back with its return picture, or at once when the window is
+// being closed, which then asks it for its exit command.
 LRESULT CALLBACK PickerModuleProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case kAppModuleStart:
         gPickerInFront = 1;
+        if (!gPicker) gPicker = new (std::nothrow) Picker;
+        else if (wParam == kCloseArgument) PickerObject()->PickerShow(0);
+        else PickerObject()->PickerReturn();
         if (wParam == kCloseArgument && gPicker) gPicker->OnCommand(kSceneExitCommand);
         return 1;
     case kAppModuleEnd:
+        if (gPicker) PickerObject()->PickerHide(0);
         return 1;
     default:
         return UpdateWindowProc(window, message, wParam, lParam);

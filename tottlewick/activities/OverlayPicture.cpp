@@ -1,0 +1,17 @@
+// Overlay pictures as shape objects.
+#include "OverlayPicture.h"
+
+#include "ShapeMgr.h"
+#include "Sprite.h"
+
+void OverlayShow(std::uint16_t id) {
+    const ShapeBank bank = ShapeBankLoad(id);
+    if (bank) SpriteCreate(0, bank, 0, static_cast<std::int16_t>(id));
+}
+
+void OverlayRemove(std::uint16_t id) {
+    ShapeBank bank = 0;
+    if (!SpriteGetBank(static_cast<std::int16_t>(id), &bank)) return;
+    SpriteDispose(static_cast<std::int16_t>(id));
+    ShapeBankFree(&bank);
+}
