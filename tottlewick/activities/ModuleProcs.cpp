@@ -4,7 +4,10 @@
 #include <new>
 
 #include "AppBindings.h"
+#include "Band.h"
+#include "BlueGoo.h"
 #include "IntroScene.h"
+#include "MR_PLINK.h"
 #include "OptionsScene.h"
 #include "Picker.h"
 #include "QuitConfirmScene.h"
@@ -18,11 +21,11 @@ namespace {
 using SceneFactory = Scene* (*)();
 
 // The seven choices' activities, one line each.
-Scene* newBand() { return new (std::nothrow) StandInActivity("Band", 2000, 2000, 2001, {2800, 2810, 2810}); }
+Scene* newBand() { return new (std::nothrow) Band; }
 Scene* newZibb() { return new (std::nothrow) StandInActivity("Zibb", 3000, 3000, 3020, {3800, 3805, 3805}); }
-Scene* newBlueGoo() { return new (std::nothrow) StandInActivity("BlueGoo", 4000, 4000, 1, {4800, 4810, 4810}); }
+Scene* newBlueGoo() { return new (std::nothrow) BlueGoo; }
 Scene* newBLOK_STAK() { return new (std::nothrow) StandInActivity("BLOK_STAK", 5000, 5000, 1, {5000, 5001, 5002}); }
-Scene* newMR_PLINK() { return new (std::nothrow) StandInActivity("MR_PLINK", 6000, 6000, 1, {6000, 6001, 6002}); }
+Scene* newMR_PLINK() { return new (std::nothrow) MR_PLINK; }
 Scene* newToppers() { return new (std::nothrow) StandInActivity("Toppers", 1000, 1000, 1, {1800, 1811, 1810}); }
 Scene* newHatShop() { return new (std::nothrow) StandInActivity("HatShop", 8000, 8000, 8050, {8800, 8810, 8820}); }
 
