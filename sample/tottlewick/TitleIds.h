@@ -145,6 +145,10 @@ inline constexpr TitleRange kBlueGoo[] = {
     {K::clip, 4245, 4245}, {K::voice, 4245, 4245}, {K::clip, 4255, 4255}, {K::voice, 4255, 4255},
     {K::clip, 4550, 4551}, {K::voice, 4550, 4551}, {K::clip, 500, 500}, {K::voice, 500, 500},
     {K::sprite, 4002, 4003},  // pointers of the two phases
+    {K::clip, 4020, 4020},    // the decoration's reaction
+    {K::voice, 4020, 4020}, {K::voice, 4721, 4721}, {K::voice, 4901, 4901}, {K::voice, 4905, 4905},
+    {K::voice, 4915, 4915}, {K::voice, 4940, 4940}, {K::voice, 4950, 4950}, {K::voice, 4960, 4960},
+    {K::voice, 4980, 4980},   // the effect, background, flight and jar samples
 };
 
 inline constexpr TitleRange kBlokStak[] = {
