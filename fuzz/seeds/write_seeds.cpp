@@ -21,6 +21,7 @@
 #include "PrsWriter.h"
 #include "ScriptState.h"
 #include "SidWriter.h"
+#include "SmackerWriter.h"
 #include "XmvWriter.h"
 #include "SmfWriter.h"
 #include "SoundResourceWriter.h"
@@ -413,6 +414,25 @@ void dataStoreSeeds() {
 
 }  // namespace
 
+// Smacker movies: two frames with every block kind, a palette change and sound, and a one-frame movie.
+void movieSeeds() {
+    SmackerMovie movie{16, 8, 6666, 11025, {}};
+    for (int f = 0; f < 2; ++f) {
+        SmackerFrame frame;
+        for (int i = 0; i < 128; ++i)
+            frame.pixels.push_back(static_cast<std::uint8_t>(i < 32 ? 5 : i < 64 ? (i % 3 ? 7 : 9) : f * 40 + i));
+        for (int c = 0; c < 256; ++c) frame.palette.push_back(SmackerColor{std::uint8_t(c & 63), std::uint8_t(f * 9), 3});
+        frame.sound.assign(40, static_cast<std::int16_t>(f * 700 - 300));
+        movie.frames.push_back(frame);
+    }
+    const std::vector<std::uint8_t> blocks = writeSmacker(movie);
+    seed("smacker_movie", "blocks", std::string(blocks.begin(), blocks.end()));
+    movie.frames.resize(1);
+    movie.soundRate = 0;
+    const std::vector<std::uint8_t> still = writeSmacker(movie);
+    seed("smacker_movie", "still", std::string(still.begin(), still.end()));
+}
+
 int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: write_seeds <corpus folder>\n");
@@ -441,5 +461,6 @@ int main(int argc, char** argv) {
     resultsSeeds();
     dataStoreSeeds();
     smfSeeds();
+    movieSeeds();
     return 0;
 }
