@@ -21,6 +21,9 @@ public:
     std::int32_t OnKey() override;
     void Draw(const Rect& rect) override;
 
+    // The film's player, 0 while none is open.
+    SmfPlayer Film() const { return player_; }
+
 private:
     void showPicture(std::uint16_t id);
     void startStream();
