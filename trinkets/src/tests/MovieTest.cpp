@@ -123,16 +123,10 @@ TEST_F(MovieTest, SignalListsAndJumps) {
     delete movie;
 }
 
-TEST_F(MovieTest, TheMixersDeviceIsClosedWhileAMovieExists) {
+TEST_F(MovieTest, SummaryTextsDescribeRateAndTheMixersDevice) {
     ASSERT_EQ(OMWaveSound::openDevice(1), 1);
     RSmackerMovie* movie = make();
-    EXPECT_FALSE(fakeWave.device.isOpen());
-    delete movie;
-    EXPECT_TRUE(fakeWave.device.isOpen());
-}
-
-TEST_F(MovieTest, SummaryTextsDescribeAndRate) {
-    RSmackerMovie* movie = make();
+    EXPECT_FALSE(fakeWave.device.isOpen()) << "closed while a movie exists";
     char text[64];
     movie->describe(text, sizeof text);
     EXPECT_STREQ(text, "intro.smk 100 50 -1 1 0");
@@ -146,6 +140,7 @@ TEST_F(MovieTest, SummaryTextsDescribeAndRate) {
     EXPECT_STREQ(movie->getProperty("summary"), "0");
     EXPECT_STREQ(movie->getProperty("summary"), "6666");
     delete movie;
+    EXPECT_TRUE(fakeWave.device.isOpen()) << "open after the last";
     // A movie without a frame time reads rate 0.
     auto bytes = writeSmacker(testMovie(0));
     writeWholeFile("rsc\\a-movie-name-of-many-characters.smk", std::string(bytes.begin(), bytes.end()));
