@@ -7,8 +7,8 @@
 #include <cstring>
 
 SmackMovie::SmackMovie(std::unique_ptr<SmackDecoder> decoder, std::unique_ptr<SmackSound> sound, DecoderClock clock,
-                       std::uint32_t openTime)
-    : decoder_(std::move(decoder)), sound_(std::move(sound)), clock_(clock), openTime_(openTime) {
+                       bool maySkip, std::uint32_t openTime)
+    : decoder_(std::move(decoder)), sound_(std::move(sound)), clock_(clock), maySkip_(maySkip), openTime_(openTime) {
     handle.Width = decoder_->width();
     handle.Height = decoder_->height();
     handle.Frames = decoder_->frames();
@@ -107,14 +107,18 @@ bool SmackMovie::wait() {
     return now100() < due100_;
 }
 
-// The next frame is due one frame time after this one; after a stall longer than a frame the pace starts
-// again from now rather than hurrying through the late frames.
+// The next frame is due one frame time after this one. A movie that may skip passes over the frames whose
+// successor is already due (never the last); after a stall longer than a frame the pace starts again from
+// now rather than hurrying through the late frames.
 void SmackMovie::nextFrame() {
     handle.FrameNum = (handle.FrameNum + 1) % handle.Frames;
-    prepare();
     due100_ += handle.MSPerFrame;
-    std::uint64_t now = now100();
+    const std::uint64_t now = now100();
+    for (; maySkip_ && handle.MSPerFrame && handle.FrameNum + 1 < handle.Frames && now >= due100_ + handle.MSPerFrame;
+         due100_ += handle.MSPerFrame, ++skipped_)
+        ++handle.FrameNum;
     if (now > due100_ + handle.MSPerFrame) due100_ = now;
+    prepare();
 }
 
 void SmackMovie::gotoFrame(std::uint32_t frame) {
@@ -138,6 +142,7 @@ void SmackMovie::summary(SmackSum& sum) {
     sum.MS100PerFrame = handle.MSPerFrame;
     sum.TotalOpenTime = openTime_;
     sum.TotalFrames = framesShown_;
+    sum.SkippedFrames = skipped_;
     sum.TotalBlitTime = blitTime_;
     sum.TotalReadTime = decoder_->times().read;
     sum.TotalDecompTime = decoder_->times().decompress;

@@ -13,8 +13,9 @@
 
 class SmackMovie {
 public:
+    // maySkip: late frames are passed over (SmackOpen without kSmackNoSkip).
     SmackMovie(std::unique_ptr<SmackDecoder> decoder, std::unique_ptr<SmackSound> sound, DecoderClock clock,
-               std::uint32_t openTime);
+               bool maySkip, std::uint32_t openTime);
     SmackMovie(const SmackMovie&) = delete;
     SmackMovie& operator=(const SmackMovie&) = delete;
 
@@ -45,6 +46,7 @@ private:
     std::unique_ptr<SmackDecoder> decoder_;
     std::unique_ptr<SmackSound> sound_;  // null without a sound track or when it was not asked for
     DecoderClock clock_;
+    bool maySkip_;
     bool soundOn_ = true;
     HeldSound heldSound_;
     bool prepared_ = false;          // the decoder holds the current frame
@@ -60,6 +62,6 @@ private:
     bool started_ = false;
     std::uint32_t firstShownAt_ = 0;
     // Summary figures.
-    std::uint32_t openTime_ = 0, framesShown_ = 0, blitTime_ = 0;
+    std::uint32_t openTime_ = 0, framesShown_ = 0, blitTime_ = 0, skipped_ = 0;
     std::uint32_t slowest_[2] = {}, slowestFrame_[2] = {};
 };

@@ -25,7 +25,8 @@ Smack* SMACK_CALL SmackOpen(const char* name, std::uint32_t flags, std::uint32_t
     if (!decoder) return nullptr;
     std::unique_ptr<SmackSound> sound;
     if (decoder->sound().rate) sound = std::make_unique<SmackSound>(decoder->sound(), testClock, testSink);
-    auto* movie = new SmackMovie(std::move(decoder), std::move(sound), layerClock, layerClock() - start);
+    auto* movie = new SmackMovie(std::move(decoder), std::move(sound), layerClock, (flags & kSmackNoSkip) == 0,
+                                 layerClock() - start);
     return &movie->handle;
 }
 

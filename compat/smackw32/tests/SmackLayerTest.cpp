@@ -230,21 +230,29 @@ TEST_F(SmackLayerTest, GotoReversedRowsAndClipping) {
     EXPECT_TRUE(std::all_of(clipped.begin() + 800, clipped.end(), [](std::uint8_t b) { return b == 0xEE; }));
 }
 
-TEST_F(SmackLayerTest, SummaryCountsFramesAndSizes) {
-    ASSERT_NE(open(smallMovie()), nullptr);
-    show();
-    SmackNextFrame(smack);
-    now += 250;
-    show();
-    SmackSum sum;
-    std::fill_n(reinterpret_cast<std::uint32_t*>(&sum), 19, 77u);
-    SmackSummary(smack, &sum);
-    EXPECT_EQ(sum.TotalTime, 250u);
-    EXPECT_EQ(sum.MS100PerFrame, 10000u);
-    EXPECT_EQ(sum.TotalFrames, 2u);
-    EXPECT_GT(sum.AverageFrameSize, 32u);
-    EXPECT_EQ(sum.SkippedFrames, 0u);
-    EXPECT_EQ(sum.HighestExtraUsed, 0u);
+// Three frame times after frame 0, the next frame is 3 (1 and 2 skipped and counted), or 1 with kSmackNoSkip.
+TEST_F(SmackLayerTest, SkipsLateFramesUnlessToldNotToAndSumsUp) {
+    const SmackerMovie movie = blockMovie();
+    for (std::uint32_t flags : {0u, kSmackNoSkip}) {
+        SCOPED_TRACE(flags);
+        if (smack) SmackClose(smack);
+        ASSERT_NE(open(movie, flags), nullptr);
+        show();
+        now += 200;
+        SmackNextFrame(smack);
+        const std::uint32_t next = flags ? 1 : 3;
+        EXPECT_EQ(smack->FrameNum, next);
+        EXPECT_EQ(show(), movie.frames[next].pixels);
+        SmackSum sum;
+        std::fill_n(reinterpret_cast<std::uint32_t*>(&sum), 19, 77u);
+        SmackSummary(smack, &sum);
+        EXPECT_EQ(sum.TotalTime, 200u);
+        EXPECT_EQ(sum.MS100PerFrame, 6666u);
+        EXPECT_EQ(sum.TotalFrames, 2u);
+        EXPECT_EQ(sum.SkippedFrames, flags ? 0u : 2u);
+        EXPECT_GT(sum.AverageFrameSize, 32u);
+        EXPECT_EQ(sum.HighestExtraUsed, 0u);
+    }
 }
 
 // Missing, foreign, truncated and damaged files: a null open, or frames that stop at the damage, with
