@@ -22,7 +22,10 @@ struct Smack {
     std::uint32_t Frames;
     std::uint32_t FrameNum;    // the current frame, 0-based
     std::uint32_t MSPerFrame;  // hundredths of a millisecond: 15 frames a second is 6666
-    std::uint32_t NewPalette;  // set by SmackDoFrame when the palette differs from the last one shown
+    // Set when the current frame's palette differs from the last one shown (always for the first frame).
+    // The current frame is read when the movie opens, steps or jumps, so that Palette holds its colours
+    // before SmackDoFrame shows it.
+    std::uint32_t NewPalette;
     std::uint8_t Palette[768];  // red, green, blue of 256 entries, 0-255
     // The rectangle SmackToBufferRect yields, in the buffer's coordinates.
     std::uint32_t LastRectx;
@@ -68,14 +71,15 @@ SMACK_API void SMACK_CALL SmackClose(Smack* smack);
 // Pixels outside the buffer are left out.
 SMACK_API void SMACK_CALL SmackToBuffer(Smack* smack, std::int32_t left, std::int32_t top, std::uint32_t pitch,
                                         std::uint32_t height, void* buffer, std::uint32_t reversed);
-// Decodes the current frame into the buffer, sets NewPalette when the palette changed and queues the
-// frame's sound while the sound is on; 0.
+// Puts the current frame into the buffer (what changed since the frame shown before, all of it after a
+// new palette, a jump or a new buffer) and queues its sound while the sound is on; 0.
 SMACK_API std::uint32_t SMACK_CALL SmackDoFrame(Smack* smack);
 // 1 with the LastRect fields set while a changed rectangle of the last SmackDoFrame remains, then 0.
 SMACK_API std::uint32_t SMACK_CALL SmackToBufferRect(Smack* smack, std::uint32_t surface);
 // 0 when the next frame is due.
 SMACK_API std::uint32_t SMACK_CALL SmackWait(Smack* smack);
-// To the next frame; after the last, to frame 0.
+// To the next frame; after the last, to frame 0. Without kSmackNoSkip, frames whose successor is already
+// due are passed over (never the last).
 SMACK_API void SMACK_CALL SmackNextFrame(Smack* smack);
 // Makes `frame` the current frame: the movie is decoded up to it without showing or sounding anything.
 SMACK_API void SMACK_CALL SmackGoto(Smack* smack, std::uint32_t frame);
