@@ -1,7 +1,5 @@
 // The sign-in screen's keys: typing that finds or adds a name, Backspace, Enter, Up and Down, Ctrl+R, and
 // the editor of a new entry opened by "newplayer".
-#include <cctype>
-
 #include "OMFont.h"
 #include "OMSystemUtilities.h"
 #include "UserRegistry.h"
@@ -73,7 +71,7 @@ void signin::enter() {
 // the list's width the key beeps. An accepted character raises "cSignin" and locks the keys until "clear".
 bool signin::acceptCharacter(std::uint32_t& code) {
     if (code == ' ' && typed.empty()) return false;
-    if (typed.empty() && code >= 'a' && code <= 'z') code = static_cast<std::uint32_t>(std::toupper(static_cast<int>(code)));
+    if (typed.empty() && code >= 'a' && code <= 'z') code = code - 'a' + 'A';
     const std::string wider = highlighted() + static_cast<char>(code);
     if (typed.size() >= static_cast<std::size_t>(kMaxTyped) || font->textWidth(wider.c_str()) > width_ - kWidthMargin) {
         beep();

@@ -31,8 +31,8 @@ RGauge* RGauge::make(OMTrinketWindow* owner, std::int32_t x, std::int32_t y, std
 }
 
 // The end zones are two heights wide; the thumb is centred across the track between them.
-RGauge::RGauge(OMTrinketWindow* owner, std::int32_t x, std::int32_t y, std::int32_t background, std::int32_t maximumValue,
-               std::int32_t page)
+RGauge::RGauge(OMTrinketWindow* owner, std::int32_t x, std::int32_t y, std::int32_t background,
+               std::int32_t maximumValue, std::int32_t page)
     : RSliderBase(owner, maximumValue, page), backgroundId(background) {
     OMRect area{x, y, x + kPlainWidth, y + kPlainHeight};
     if (backgroundId != 0) {

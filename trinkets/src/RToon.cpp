@@ -141,7 +141,8 @@ void RToon::registerProperties() {
     addEventProperty("hit");
     addEventProperty("rectHit");
     addEventProperty("dblClick");
-    const OMLinkToObj<RToon> start(this, &RToon::startVerb), stop(this, &RToon::stopVerb), stamp(this, &RToon::stampVerb);
+    const OMLinkToObj<RToon> start(this, &RToon::startVerb), stop(this, &RToon::stopVerb);
+    const OMLinkToObj<RToon> stamp(this, &RToon::stampVerb);
     addMethodProperty("startToon", &start);
     addMethodProperty("stopToon", &stop);
     addMethodProperty("stamp", &stamp);

@@ -45,7 +45,8 @@ RWSlider::RWSlider(OMTrinketWindow* owner, std::int32_t x, std::int32_t y, std::
     : RSliderBase(owner, maximumValue, page) {
     vertical = isVertical;
     trackRect = vertical ? OMRect{x, y, x + kThickness, y + length} : OMRect{x, y, x + length, y + kThickness};
-    lessAnimation.reset(makeSliderPicture(owner, kLessId, vertical ? x : x - kThickness, vertical ? y - kThickness : y));
+    lessAnimation.reset(
+        makeSliderPicture(owner, kLessId, vertical ? x : x - kThickness, vertical ? y - kThickness : y));
     moreAnimation.reset(makeSliderPicture(owner, kMoreId, vertical ? x : x + length, vertical ? y + length : y));
     thumbAnimation.reset(makeSliderPicture(owner, kThumbId, x, y));
     if (!lessAnimation || !moreAnimation || !thumbAnimation) return;
