@@ -18,6 +18,7 @@
 #include "FakeWaveInstalled.h"
 #include "RAssess.h"
 #include "RConfirm.h"
+#include "RCharacter.h"
 #include "RHotSpot.h"
 #include "TrinketFixture.h"
 #include "YDeathInterest.h"
@@ -253,6 +254,34 @@ TEST_F(RaceTest, ResultsPraiseInTurnAndTheResultsFile) {
                                       descriptor->findQuizletSet(3)->result, descriptor->findQuizletSet(4)->result,
                                       descriptor->findQuizletSet(5)->result, descriptor->findQuizletSet(6)->result}));
     EXPECT_EQ("1 3\r\n2 3\r\n3 1\r\n4 0\r\n5 2\r\n", readWholeFile("results.txt"));
+}
+
+// The character's speeches 103 (game help) and 412 (the first problem) last 300 ms: on the first problem the
+// help gives the game help, then the problem; the problem area repeats the problem; each time the answer
+// on show goes and comes back once the speech is over.
+TEST_F(RaceTest, RepeatsSpeakAndBringTheSameAnswerBack) {
+    AseqPicture speeches{8, {}, 0, {}, {{4, 4, std::vector<std::uint8_t>(16, 1), {}}}};
+    for (std::int16_t id : {103, 412}) {
+        speeches.sequences.push_back({{0, 0, kAseqSoundCue, id}, {0, 0, 0, 0}, {0, 0, kAseqHold, 0}, {0, 0, 0, 0}});
+        files.sound(id, wave(std::string(3308, '\x90')));
+    }
+    files.animation(614, writeAseq(speeches, ByteOrder::little));
+    std::vector<DescriptorCommand> commands = kRaceCommands;
+    commands.push_back(quizlet(1, 2, 1));
+    start(commands);
+    const auto untilAnswer = [this] {
+        for (int i = 0; i < 60 * 10 && !race->answerAreaEnabled(); ++i) pass();
+        return race->shownAnswerSlot();
+    };
+    const std::int32_t slot = untilAnswer();
+    OMTrinket* const help = race->helpCharacter();
+    for (auto [press, spoken] : {std::pair{help, 103}, {help, 412}, {static_cast<OMTrinket*>(race->problemHotSpot()), 412}}) {
+        SCOPED_TRACE(spoken);
+        press->onMouseDown();
+        EXPECT_EQ(spoken, speaking());
+        EXPECT_FALSE(race->answerAreaEnabled());
+        EXPECT_EQ(slot, untilAnswer());
+    }
 }
 
 // Pictures and sounds that are missing count as played at once, and without scenery the slow-down ends at
