@@ -31,7 +31,6 @@ public:
     // or at once when the sound cannot play.
     void play(std::int32_t id, OMLink* finished = nullptr, std::int32_t repeat = 1, std::int32_t volume = 100);
     void reset();
-    bool exists() const { return sound_ != nullptr; }
 
 private:
     // The sound reads the data, so it goes first.

@@ -35,7 +35,6 @@ public:
 
     // What tests drive and watch.
     OMAnimation* horn() const { return horn_.get(); }
-    OMAnimation* exitButton() const { return exitButton_.get(); }
     RHotSpot* answerHotSpot() const { return answerHotSpot_.get(); }
     RHotSpot* problemHotSpot() const { return problemHotSpot_.get(); }
     RCharacter* helpCharacter() const { return helpCharacter_.get(); }
