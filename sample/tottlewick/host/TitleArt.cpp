@@ -2,6 +2,7 @@
 #include "TitleArt.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 
 #include "SmfWriter.h"
@@ -83,15 +84,41 @@ Picture TitleArt::box(std::uint16_t id, int w, int h, std::uint8_t fill) {
     return picture;
 }
 
-Picture TitleArt::backdrop(std::uint16_t id) const {
+void TitleArt::putPicture(std::uint16_t id, Picture picture, int x, int y) {
+    put("XPK", id, xpkBank({{std::move(picture), x, y}}));
+}
+
+void TitleArt::putButton(std::uint16_t id, const TitleBox& at, std::uint32_t rgb, const std::string& label, int look) {
+    const auto part = [&](int shift) {
+        const std::uint32_t c = rgb >> shift & 0xFF;
+        return (look > 0 ? c + (255 - c) / 2 : look < 0 ? c / 2 : c) << shift;
+    };
+    Picture picture = box(id, at.w, at.h, cubeColour(part(16) | part(8) | part(0)));
+    const int scale = textWidth(label, 2) <= at.w - 8 ? 2 : 1;
+    drawText(picture, (at.w - textWidth(label, scale)) / 2, (at.h - 7 * scale) / 2, label, kBlack, scale);
+    putPicture(id, std::move(picture), at.x, at.y);
+}
+
+Picture TitleArt::titled(std::uint16_t id, std::uint32_t rgb, const std::string& title) {
+    Picture screen(640, 480, cubeColour(rgb));
+    if (!title.empty()) {
+        const int scale = std::min(6, 600 / textWidth(title, 1));
+        drawText(screen, (640 - textWidth(title, scale)) / 2, 210, title, kWhite, scale);
+    }
+    drawNumber(screen, 8, 466, id, kBlack, 2);
+    return screen;
+}
+
+Picture TitleArt::backdrop(std::uint16_t id, std::string title) const {
     Picture screen(640, 480);
     for (int y = 0; y < 480; ++y) screen.fill(0, y, 640, 1, hueShade(8 + y * 16 / 480));
     // Marks on the grid of 80 x 60 tiles, so that misplaced tiles show.
     for (int y = 0; y < 480; y += 60)
         for (int x = 0; x < 640; x += 80) screen.fill(x, y, 3, 3, hueShade(28));
-    const std::string name = module_.name;
-    const int scale = std::min(8, 600 / textWidth(name, 1));
-    drawText(screen, (640 - textWidth(name, scale)) / 2, 200, name, kWhite, scale);
+    if (title.empty()) title = module_.name;
+    for (char& c : title) c = char(std::toupper(static_cast<unsigned char>(c)));
+    const int scale = std::min(8, 600 / textWidth(title, 1));
+    drawText(screen, (640 - textWidth(title, scale)) / 2, 200, title, kWhite, scale);
     drawNumber(screen, 8, 466, id, kBlack, 2);
     return screen;
 }
@@ -109,7 +136,7 @@ std::string TitleArt::clip(std::uint16_t bankId, int frames, std::uint32_t ms, i
 
 std::string TitleArt::tone(double hz, std::uint32_t ms) { return loop({hz}, ms); }
 
-std::string TitleArt::loop(const std::vector<double>& notes, std::uint32_t ms) {
+std::string TitleArt::loop(const std::vector<double>& notes, std::uint32_t ms, bool looping) {
     const std::uint32_t each = kSoundRate * ms / 1000;
     std::vector<std::int16_t> samples;
     for (double hz : notes) {
@@ -120,13 +147,13 @@ std::string TitleArt::loop(const std::vector<double>& notes, std::uint32_t ms) {
         }
     }
     AiffSound sound = pcmSound(samples, 1, kSoundRate);
-    if (notes.size() > 1) setSustainLoop(sound, 0, std::uint32_t(samples.size()));
+    if (looping && notes.size() > 1) setSustainLoop(sound, 0, std::uint32_t(samples.size()));
     return writeAiff(sound);
 }
 
 void TitleArt::addGeneric(TitleKind kind, std::uint16_t id, std::uint16_t anchor) {
     const auto [x, y] = place(anchor);
-    const auto picture = [&](Picture p) { put("XPK", id, xpkBank({{std::move(p), x, y}})); };
+    const auto picture = [&](Picture p) { putPicture(id, std::move(p), x, y); };
     switch (kind) {
     case TitleKind::palette: put("DIB", id, dibPalette(module_.hue)); break;
     case TitleKind::backdrop: put("XPK", id, xpkBackdrop(backdrop(id))); break;
@@ -148,17 +175,19 @@ void TitleArt::addGeneric(TitleKind kind, std::uint16_t id, std::uint16_t anchor
         break;
     }
     case TitleKind::clip: {
-        int frames = 1;
-        if (!listed(module_, "XPK", id)) {
-            frames = 4 + id % 5;
-            std::vector<PlacedPicture> shapes;
-            for (int k = 0; k < frames; ++k) {
-                Picture frame = box(id, kSpriteSize, kSpriteSize, hueShade(12 + 2 * k));
-                frame.fill(4 + k * (kSpriteSize - 16) / frames, 40, 8, 16, kWhite);
-                shapes.push_back({frame, x, y});
-            }
-            put("XPK", id, xpkBank(shapes));
+        // A clip starts where its bounds are and draws its frames from there; a listed picture places itself.
+        if (listed(module_, "XPK", id)) {
+            put("XMV", id, clip(id, 1, 500, 0, 0, kSpriteSize, kSpriteSize));
+            break;
         }
+        const int frames = 4 + id % 5;
+        std::vector<PlacedPicture> shapes;
+        for (int k = 0; k < frames; ++k) {
+            Picture frame = box(id, kSpriteSize, kSpriteSize, hueShade(12 + 2 * k));
+            frame.fill(4 + k * (kSpriteSize - 16) / frames, 40, 8, 16, kWhite);
+            shapes.push_back({frame, 0, 0});
+        }
+        put("XPK", id, xpkBank(shapes));
         put("XMV", id, clip(id, frames, 500 + (id % 4) * 500, x, y, kSpriteSize, kSpriteSize));
         break;
     }

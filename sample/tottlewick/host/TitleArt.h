@@ -10,6 +10,7 @@
 
 #include "PrsWriter.h"
 #include "TitleIds.h"
+#include "TitleLayout.h"
 #include "TitlePaint.h"
 
 class TitleArt {
@@ -22,18 +23,28 @@ public:
     void put(const std::string& type, std::uint16_t id, std::string data);
     std::vector<PrsResource> resources() const;
 
+    // One picture as a one-shape 'XPK', its top-left corner at (x, y) from the hot spot.
+    void putPicture(std::uint16_t id, Picture picture, int x, int y);
+    // A box in colour `rgb` (a cube colour: the same under every module's palette) with a label, at `at`;
+    // look 1 lighter (rollover), -1 darker (pressed).
+    void putButton(std::uint16_t id, const TitleBox& at, std::uint32_t rgb, const std::string& label, int look = 0);
+    // A 640 x 480 picture in colour `rgb` with a title in block letters, the id in small digits.
+    static Picture titled(std::uint16_t id, std::uint32_t rgb, const std::string& title);
+
     // The generic pieces, for art that changes only part of a picture.
     // Where the generic art places the picture of an id (its top-left corner).
     static std::pair<int, int> place(std::uint16_t id);
     // A w x h box in shade `shade` of the hue, outlined, with the id in small digits.
     static Picture box(std::uint16_t id, int w, int h, std::uint8_t fill);
-    // The module's name in block letters over a hue gradient, with the id in small digits.
-    Picture backdrop(std::uint16_t id) const;
-    // A 'XMV' of `frames` frames of bank `bankId` over `ms` milliseconds, the bounds given.
+    // A title (by default the module's name) in block letters over the hue's gradient, with the id in small
+    // digits; at (4, 100) the gradient's shade 11.
+    Picture backdrop(std::uint16_t id, std::string title = "") const;
+    // A 'XMV' of `frames` frames of bank `bankId` over `ms` milliseconds, the bounds given: the clip is
+    // drawn from their top-left corner, its frames placed from there.
     static std::string clip(std::uint16_t bankId, int frames, std::uint32_t ms, int x, int y, int w, int h);
-    // 'AIF': a tone of `hz` lasting `ms`, and a loop of notes of `ms` each (a sustain loop over all).
+    // 'AIF': a tone of `hz` lasting `ms`, and notes of `ms` each, with a sustain loop over all when looping.
     static std::string tone(double hz, std::uint32_t ms);
-    static std::string loop(const std::vector<double>& notes, std::uint32_t ms);
+    static std::string loop(const std::vector<double>& notes, std::uint32_t ms, bool looping = true);
 
 private:
     void addGeneric(TitleKind kind, std::uint16_t id, std::uint16_t anchor);
