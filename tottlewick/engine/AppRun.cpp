@@ -24,6 +24,7 @@ AppIdleService sidService = nullptr;
 AppIdleService cacheService = nullptr;
 bool suspended = false;
 AppTickHook tickHook = nullptr;
+AppIdleHook idleHook = nullptr;
 
 // 10008 after every pass, then the test's hook.
 void sendTick(WPARAM tookSomething) {
@@ -65,6 +66,10 @@ AppTickHook AppSetTickHook(AppTickHook hook) {
     return std::exchange(tickHook, hook);
 }
 
+AppIdleHook AppSetIdleHook(AppIdleHook hook) {
+    return std::exchange(idleHook, hook);
+}
+
 void AppRun() {
     std::uint16_t messageCount = 0;
     while (!AppIsQuitting()) {
@@ -92,6 +97,7 @@ std::int16_t AppIdle() {
     SndSeqService();
     SndCacheIdle();
     if (cacheService) cacheService();
+    if (idleHook) idleHook();
     return 1;
 }
 

@@ -12,6 +12,10 @@ void AppRun();
 // previous hook, null for none.
 using AppTickHook = void (*)(WPARAM tookSomething);
 AppTickHook AppSetTickHook(AppTickHook hook);
+// A test seam: called at the end of every AppIdle, also those of the waits inside a pass (screen
+// transitions, fades); returns the previous hook, null for none.
+using AppIdleHook = void (*)();
+AppIdleHook AppSetIdleHook(AppIdleHook hook);
 // Takes one message: its number, 0 when the queue was empty, WM_QUIT (18) undispatched.
 UINT AppPumpMessage();
 // The idle services of one pass: sound, the SID player, the sound sequence, the sound preload cache and

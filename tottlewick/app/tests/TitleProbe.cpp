@@ -32,8 +32,15 @@ const Scenario* current = nullptr;
 std::uint32_t clockNow = 0;
 std::uint32_t passes = 0;
 std::uint32_t draws = 0;
+std::uint32_t idlesThisPass = 0;
+
+std::uint32_t readsThisPass = 0;
+// The clock's reads in one pass beyond which a loop is taken to wait for it without the idle services
+// (the film waiting for its sound block): from there on every read moves it 1 ms.
+constexpr std::uint32_t kBusyReads = 100000;
 
 std::uint32_t scriptedClock() {
+    if (++readsThisPass > kBusyReads) ++clockNow;
     return clockNow;
 }
 
@@ -58,7 +65,16 @@ int answerBox(const char* text, const char* caption, unsigned style) {
     return current->boxAnswer;
 }
 
+// The screen transitions and fades wait for the clock while calling the idle services: every idle call
+// of a pass after the main loop's own moves the scripted clock 1 ms, so that a wait of n ms ends after n
+// calls.
+void onIdle() {
+    if (idlesThisPass++ > 0) ++clockNow;
+}
+
 void onTick(WPARAM) {
+    idlesThisPass = 0;
+    readsThisPass = 0;
     current->hook(++passes);
 }
 
@@ -103,6 +119,7 @@ int runScenario(const char* name) {
     RandSetSource(scriptedRandom);
     DiscLockSetPlatform(&loggedDoor);
     AppSetTickHook(onTick);
+    AppSetIdleHook(onIdle);
     return AppMain(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL);
 }
 

@@ -1,7 +1,7 @@
 // The title probe: each scenario runs in a child process of the probe program through the real AppMain,
 // in a folder the test prepared. Message boxes are logged and answered, the engine clock and the sound
-// library's virtual device follow one scripted clock, the random source is scripted and the door lock
-// only logs ("door 1", "door 0"). After every
+// library's virtual device follow one scripted clock (which waits within a pass move on), the random
+// source is scripted and the door lock only logs ("door 1", "door 0"). After every
 // 10008 the scenario's hook runs: it posts input, moves the clock, reads state into the log, and ends
 // the run with AppQuit.
 //
