@@ -14,6 +14,7 @@
 #include "SceneGlobals.h"
 #include "SlideShowScene.h"
 #include "StandInActivity.h"
+#include "Toppers.h"
 #include "Update.h"
 
 namespace {
@@ -26,7 +27,7 @@ Scene* newZibb() { return new (std::nothrow) StandInActivity("Zibb", 3000, 3000,
 Scene* newBlueGoo() { return new (std::nothrow) BlueGoo; }
 Scene* newBLOK_STAK() { return new (std::nothrow) StandInActivity("BLOK_STAK", 5000, 5000, 1, {5000, 5001, 5002}); }
 Scene* newMR_PLINK() { return new (std::nothrow) MR_PLINK; }
-Scene* newToppers() { return new (std::nothrow) StandInActivity("Toppers", 1000, 1000, 1, {1800, 1811, 1810}); }
+Scene* newToppers() { return new (std::nothrow) Toppers; }
 Scene* newHatShop() { return new (std::nothrow) StandInActivity("HatShop", 8000, 8000, 8050, {8800, 8810, 8820}); }
 
 Scene* newQuitConfirm() { return new (std::nothrow) QuitConfirmScene; }

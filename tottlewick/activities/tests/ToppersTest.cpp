@@ -1,0 +1,172 @@
+// Toppers: the hats dealt over 100 seeded turns and their places, the levels and the closing sequence; a
+// scripted turn answered by a key after a wrong pick; a module without its file or its animations.
+#include <cstdlib>
+#include <deque>
+#include <set>
+
+#include "AppBindings.h"
+#include "AppModule.h"
+#include "EngineMessageBox.h"
+#include "KitTestSupport.h"
+#include "ModuleProcs.h"
+#include "PickerCompletion.h"
+#include "Rand.h"
+#include "Sprite.h"
+#include "Toppers.h"
+#include "XpkForge.h"
+
+namespace {
+
+std::deque<std::uint16_t> script;
+std::vector<std::string> boxes;
+
+struct ToppersTest : KitTest {
+    void SetUp() override {
+        KitTest::SetUp();
+        boxes.clear();
+        EngineSetMessageBoxHook([](const char* text, const char*, unsigned) {
+            boxes.emplace_back(text);
+            return IDOK;
+        });
+    }
+    void TearDown() override {
+        RandSetSource(nullptr);
+        AppSetModule(nullptr, nullptr, 0);
+        EngineSetMessageBoxHook(nullptr);
+        KitTest::TearDown();
+    }
+    // The module's file: 16 hats, the cats' and the clips' animations (0.1 s) unless withheld, and every
+    // sound it plays (0.1 s); the questions and praises in a file of their own, so that they can stream
+    // while a celebration streams from the module's file (one raw access per file).
+    void writeModule(bool withAnims) {
+        ForgeBank hats;
+        for (int code = 0; code < 16; ++code) hats.shapes.push_back(handShape({"11", "11"}));
+        std::vector<PrsResource> files{{"XPK", 1002, forgeXpk(hats, ByteOrder::big)}};
+        const std::string tone = writeAiff(pcmSound(std::vector<std::int16_t>(2205, 100)));
+        std::vector<std::uint16_t> sounds{1800, 1810, 1811, 1911, 1922, 1930};
+        std::vector<PrsResource> voices;
+        for (std::uint16_t code = 0; code < 16; ++code) {
+            for (const int first : {1400, 1480}) voices.push_back({"AIF", std::uint16_t(first + code), tone});
+        }
+        ASSERT_TRUE(writeResources(folder.file("Voices.PRS"), voices));
+        ASSERT_NE(ResOpenFile("Voices"), 0u);
+        for (const std::uint16_t id : {1012, 1022, 1032, 1210, 1200, 1465, 1250, 1475, 1251, 500, 1031}) {
+            sounds.push_back(id);
+            if (withAnims) files.push_back({"XMV", id, xmvWrite(xmvStub(1), ByteOrder::big)});
+        }
+        for (const std::uint16_t id : sounds) files.push_back({"AIF", id, tone});
+        ASSERT_TRUE(writeResources(folder.file("Toppers.PRS"), files));
+    }
+    // One frame: the clocks move on 30 ms, the sound service runs, the timer and the posted events reach
+    // the activity.
+    static void frame(Toppers& toppers) {
+        now += 30;
+        SndService();
+        toppers.OnTimer(1, 0);
+        AppPostedEvent event{};
+        std::vector<AppPostedEvent> events;
+        while (AppTakePostedEvent(&event)) events.insert(events.begin(), event);
+        for (const AppPostedEvent& e : events) {
+            if (e.message == kAppCommand) toppers.OnCommand(static_cast<std::uint32_t>(e.wParam));
+            if (e.message == kAppNotify) toppers.OnNotify(static_cast<std::uint32_t>(e.wParam));
+        }
+    }
+    static void runUntil(Toppers& toppers, std::uint32_t state) {
+        for (int i = 0; i < 400 && toppers.State() != state; ++i) frame(toppers);
+        ASSERT_EQ(toppers.State(), state);
+    }
+    static int count(const std::string& text) {
+        int n = 0;
+        for (const std::string& line : calls) n += line.find(text) != std::string::npos;
+        return n;
+    }
+};
+
+TEST_F(ToppersTest, HundredSeededTurnsDealByLevelAndTheClosingFollowsTheFirstLevelEndOnly) {
+    writeModule(true);
+    std::srand(7);
+    Toppers toppers;
+    std::set<int> levelsSeen;
+    int levelEnds = 0;
+    for (int turn = 0; turn < 100; ++turn) {
+        const std::uint16_t level = toppers.Level();
+        runUntil(toppers, 6);
+        if (toppers.Level() != level) {
+            ++levelEnds;
+            EXPECT_EQ(toppers.Level(), level % 8 + 1);
+        }
+        levelsSeen.insert(toppers.Level());
+        const std::uint16_t* codes = toppers.Codes();
+        std::set<int> styles, variants;
+        for (int k = 0; k < 3; ++k) styles.insert(codes[k] / 4), variants.insert(codes[k] % 4);
+        EXPECT_EQ(styles.size(), 3u);
+        EXPECT_EQ(variants.size(), toppers.Level() <= 4 ? 3u : 1u) << "level " << toppers.Level();
+        EXPECT_EQ(codes[3], codes[toppers.Target()]);
+        for (std::int16_t p = 0; p < 4; ++p) {
+            std::uint16_t shape = 99;
+            SpriteGetShapeIndex(static_cast<std::int16_t>(1002 + p), &shape);
+            EXPECT_EQ(shape, codes[p]);
+        }
+        toppers.OnKey();
+        frame(toppers);
+        EXPECT_EQ(toppers.State(), 7u);
+    }
+    EXPECT_EQ(levelsSeen.size(), 8u);
+    EXPECT_GE(levelEnds, 30);
+    EXPECT_EQ(count("start id=1465 "), 1) << "the closing sequence once in the run";
+    EXPECT_EQ(gPickerCompletion[kChoiceToppers], 1);
+}
+
+TEST_F(ToppersTest, AWrongCatKeepsTheTargetAndAKeyAnswersRight) {
+    writeModule(true);
+    // level 1; styles 0, 1, 2; variants 0, 2, 1; target cat 1: codes 0, 6, 9 and 6 above.
+    script = {0, 0, 8192, 16384, 0, 16384, 8192, 16384};
+    RandSetSource([] {
+        const std::uint16_t value = script.empty() ? 0 : script.front();
+        if (!script.empty()) script.pop_front();
+        return value;
+    });
+    Toppers toppers;
+    runUntil(toppers, 6);
+    EXPECT_EQ(toppers.Codes()[1], 6);
+    Point place{};
+    SpriteGetPosition(1003, &place);
+    EXPECT_EQ(place.h, 305);
+    EXPECT_EQ(place.v, 300);
+    SpriteGetPosition(1005, &place);
+    EXPECT_EQ(place.h, 296) << "the target hat, variant 2";
+    calls.clear();
+    toppers.OnCommand(1031);
+    EXPECT_EQ(toppers.State(), 8u);
+    EXPECT_EQ(count("start id=1930 "), 1);
+    EXPECT_EQ(count("start id=1911 "), 1);
+    EXPECT_EQ(count("flags=2"), 0) << "no voice after a wrong pick";
+    runUntil(toppers, 6);
+    EXPECT_EQ(toppers.Target(), 1);
+    calls.clear();
+    toppers.OnKey();
+    frame(toppers);
+    std::vector<std::string> starts;
+    for (const std::string& line : calls) {
+        if (line.rfind("start id=", 0) == 0) starts.push_back(line.substr(9, line.find(' ', 9) - 9));
+    }
+    EXPECT_EQ(starts, (std::vector<std::string>{"1022", "1922", "1486"}));
+}
+
+TEST_F(ToppersTest, WithoutItsFileOrItsAnimationsTheExitStillLeaves) {
+    for (const bool file : {false, true}) {
+        SCOPED_TRACE(file ? "animations withheld" : "file missing");
+        boxes.clear();
+        if (file) writeModule(false);
+        Toppers toppers;
+        EXPECT_EQ(boxes.size(), file ? 0u : 1u);
+        for (int i = 0; i < 100; ++i) frame(toppers);
+        toppers.OnKey();
+        for (int i = 0; i < 100; ++i) frame(toppers);
+        EXPECT_EQ(toppers.OnCommand(100), 1);
+        EXPECT_EQ(AppGetModule(), PickerModuleProc);
+        AppSetModule(nullptr, nullptr, 0);
+    }
+}
+
+}  // namespace
