@@ -16,6 +16,7 @@
 #include "StandInActivity.h"
 #include "Toppers.h"
 #include "Update.h"
+#include "Zibb.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ using SceneFactory = Scene* (*)();
 
 // The seven choices' activities, one line each.
 Scene* newBand() { return new (std::nothrow) Band; }
-Scene* newZibb() { return new (std::nothrow) StandInActivity("Zibb", 3000, 3000, 3020, {3800, 3805, 3805}); }
+Scene* newZibb() { return new (std::nothrow) Zibb; }
 Scene* newBlueGoo() { return new (std::nothrow) BlueGoo; }
 Scene* newBLOK_STAK() { return new (std::nothrow) StandInActivity("BLOK_STAK", 5000, 5000, 1, {5000, 5001, 5002}); }
 Scene* newMR_PLINK() { return new (std::nothrow) MR_PLINK; }

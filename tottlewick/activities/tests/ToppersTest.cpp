@@ -1,40 +1,18 @@
 // Toppers: the hats dealt over 100 seeded turns and their places, the levels and the closing sequence; a
 // scripted turn answered by a key after a wrong pick; a module without its file or its animations.
 #include <cstdlib>
-#include <deque>
 #include <set>
 
-#include "AppBindings.h"
-#include "AppModule.h"
-#include "EngineMessageBox.h"
-#include "KitTestSupport.h"
 #include "ModuleProcs.h"
+#include "ModuleTestSupport.h"
 #include "PickerCompletion.h"
-#include "Rand.h"
 #include "Sprite.h"
 #include "Toppers.h"
 #include "XpkForge.h"
 
 namespace {
 
-std::deque<std::uint16_t> script;
-std::vector<std::string> boxes;
-
-struct ToppersTest : KitTest {
-    void SetUp() override {
-        KitTest::SetUp();
-        boxes.clear();
-        EngineSetMessageBoxHook([](const char* text, const char*, unsigned) {
-            boxes.emplace_back(text);
-            return IDOK;
-        });
-    }
-    void TearDown() override {
-        RandSetSource(nullptr);
-        AppSetModule(nullptr, nullptr, 0);
-        EngineSetMessageBoxHook(nullptr);
-        KitTest::TearDown();
-    }
+struct ToppersTest : ModuleTest {
     // The module's file: 16 hats, the cats' and the clips' animations (0.1 s) unless withheld, and every
     // sound it plays (0.1 s); the questions and praises in a file of their own, so that they can stream
     // while a celebration streams from the module's file (one raw access per file).
@@ -42,11 +20,11 @@ struct ToppersTest : KitTest {
         ForgeBank hats;
         for (int code = 0; code < 16; ++code) hats.shapes.push_back(handShape({"11", "11"}));
         std::vector<PrsResource> files{{"XPK", 1002, forgeXpk(hats, ByteOrder::big)}};
-        const std::string tone = writeAiff(pcmSound(std::vector<std::int16_t>(2205, 100)));
+        const std::string pcm = tone();
         std::vector<std::uint16_t> sounds{1800, 1810, 1811, 1911, 1922, 1930};
         std::vector<PrsResource> voices;
         for (std::uint16_t code = 0; code < 16; ++code) {
-            for (const int first : {1400, 1480}) voices.push_back({"AIF", std::uint16_t(first + code), tone});
+            for (const int first : {1400, 1480}) voices.push_back({"AIF", std::uint16_t(first + code), pcm});
         }
         ASSERT_TRUE(writeResources(folder.file("Voices.PRS"), voices));
         ASSERT_NE(ResOpenFile("Voices"), 0u);
@@ -54,26 +32,8 @@ struct ToppersTest : KitTest {
             sounds.push_back(id);
             if (withAnims) files.push_back({"XMV", id, xmvWrite(xmvStub(1), ByteOrder::big)});
         }
-        for (const std::uint16_t id : sounds) files.push_back({"AIF", id, tone});
+        for (const std::uint16_t id : sounds) files.push_back({"AIF", id, pcm});
         ASSERT_TRUE(writeResources(folder.file("Toppers.PRS"), files));
-    }
-    // One frame: the clocks move on 30 ms, the sound service runs, the timer and the posted events reach
-    // the activity.
-    static void frame(Toppers& toppers) {
-        now += 30;
-        SndService();
-        toppers.OnTimer(1, 0);
-        AppPostedEvent event{};
-        std::vector<AppPostedEvent> events;
-        while (AppTakePostedEvent(&event)) events.insert(events.begin(), event);
-        for (const AppPostedEvent& e : events) {
-            if (e.message == kAppCommand) toppers.OnCommand(static_cast<std::uint32_t>(e.wParam));
-            if (e.message == kAppNotify) toppers.OnNotify(static_cast<std::uint32_t>(e.wParam));
-        }
-    }
-    static void runUntil(Toppers& toppers, std::uint32_t state) {
-        for (int i = 0; i < 400 && toppers.State() != state; ++i) frame(toppers);
-        ASSERT_EQ(toppers.State(), state);
     }
     static int count(const std::string& text) {
         int n = 0;
@@ -120,12 +80,7 @@ TEST_F(ToppersTest, HundredSeededTurnsDealByLevelAndTheClosingFollowsTheFirstLev
 TEST_F(ToppersTest, AWrongCatKeepsTheTargetAndAKeyAnswersRight) {
     writeModule(true);
     // level 1; styles 0, 1, 2; variants 0, 2, 1; target cat 1: codes 0, 6, 9 and 6 above.
-    script = {0, 0, 8192, 16384, 0, 16384, 8192, 16384};
-    RandSetSource([] {
-        const std::uint16_t value = script.empty() ? 0 : script.front();
-        if (!script.empty()) script.pop_front();
-        return value;
-    });
+    scriptRandom({0, 0, 8192, 16384, 0, 16384, 8192, 16384});
     Toppers toppers;
     runUntil(toppers, 6);
     EXPECT_EQ(toppers.Codes()[1], 6);
@@ -146,11 +101,7 @@ TEST_F(ToppersTest, AWrongCatKeepsTheTargetAndAKeyAnswersRight) {
     calls.clear();
     toppers.OnKey();
     frame(toppers);
-    std::vector<std::string> starts;
-    for (const std::string& line : calls) {
-        if (line.rfind("start id=", 0) == 0) starts.push_back(line.substr(9, line.find(' ', 9) - 9));
-    }
-    EXPECT_EQ(starts, (std::vector<std::string>{"1022", "1922", "1486"}));
+    EXPECT_EQ(started(), (std::vector<std::string>{"1022", "1922", "1486"}));
 }
 
 TEST_F(ToppersTest, WithoutItsFileOrItsAnimationsTheExitStillLeaves) {
@@ -165,7 +116,7 @@ TEST_F(ToppersTest, WithoutItsFileOrItsAnimationsTheExitStillLeaves) {
         for (int i = 0; i < 100; ++i) frame(toppers);
         EXPECT_EQ(toppers.OnCommand(100), 1);
         EXPECT_EQ(AppGetModule(), PickerModuleProc);
-        AppSetModule(nullptr, nullptr, 0);
+        leaveModule();
     }
 }
 
