@@ -195,6 +195,7 @@ inline constexpr TitleRange kToppers[] = {
     {K::clip, 1200, 1200}, {K::voice, 1200, 1200}, {K::clip, 1210, 1210}, {K::voice, 1210, 1210},
     {K::clip, 1250, 1251}, {K::voice, 1250, 1251}, {K::clip, 1465, 1465}, {K::voice, 1465, 1465},
     {K::clip, 1475, 1475}, {K::voice, 1475, 1475}, {K::clip, 500, 500}, {K::voice, 500, 500},
+    {K::voice, 1911, 1911}, {K::voice, 1922, 1922}, {K::voice, 1930, 1930},  // the effect samples
 };
 
 inline constexpr TitleRange kHatShop[] = {
