@@ -11,6 +11,7 @@
 #include "AppModule.h"
 #include "AppRedraw.h"
 #include "DisplayCanvas.h"
+#include "EngineMessageBox.h"
 #include "ModuleProcs.h"
 #include "Port.h"
 #include "Scene.h"
@@ -52,8 +53,11 @@ struct AppHandlerTest : ScreenUpdateTest {
         gPicker = new LoggedScene("picker");
         gActivity = new LoggedScene("activity");
         gPickerInFront = 0;
+        // The activities made by the module procedures find no file here: their alert must not wait.
+        EngineSetMessageBoxHook([](const char*, const char*, unsigned) { return IDOK; });
     }
     void TearDown() override {
+        EngineSetMessageBoxHook(nullptr);
         AppSetModule(window, nullptr, 0);
         SceneDeleteActivity();
         delete gPicker;
