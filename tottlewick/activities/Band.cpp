@@ -3,8 +3,8 @@
 
 #include "AppBindings.h"
 #include "Backdrop.h"
-#include "Cursor.h"
 #include "KitGlobals.h"
+#include "KitMouse.h"
 #include "PickerCompletion.h"
 #include "Prefs.h"
 #include "Rand.h"
@@ -78,7 +78,7 @@ Band::Band() : Activity("Band", 2000, 2000, 2001) {
     ActorSetActive(helpButton_.Id(), 0);
     pointer_.SetOffset(Point{-12, -45});
     const Point start{308, 250};
-    CursorSetLocation(&start);
+    KitMoveMouse(start);
     pointer_.MoveTo(start);
     for (int i = 0; i < kMusicians; ++i) {
         Musician& m = musicians_[i];

@@ -6,9 +6,9 @@
 
 #include "AppBindings.h"
 #include "Backdrop.h"
-#include "Cursor.h"
 #include "DisplayWindow.h"
 #include "KitGlobals.h"
+#include "KitMouse.h"
 #include "PickerCompletion.h"
 #include "Prefs.h"
 #include "Rand.h"
@@ -136,7 +136,7 @@ BlueGoo::BlueGoo() : Activity("BlueGoo", 4000, 4000, kKitPointerXpk) {
     for (int i = 0; i < kSamples; ++i) samples_[i] = SndLoadSample(kSampleIds[i]);
     SpriteCreate(0, ShapeBankLoad(kForeground), 0, kForeground);
     const Point start{300, 70};
-    CursorSetLocation(&start);
+    KitMoveMouse(start);
     pointer_.MoveTo(start);
     StartMusic(4999);
 }
@@ -331,7 +331,7 @@ void BlueGoo::runState() {
         items_[pickedSpot_] = kJarFilling;
         const Point mouse{static_cast<std::int16_t>(kJarPlaces[picked_ - 1].h + 50),
                           static_cast<std::int16_t>(kJarPlaces[picked_ - 1].v + 43)};
-        CursorSetLocation(&mouse);
+        KitMoveMouse(mouse);
         showPointer(1);
         state_ = kJarFills;
         break;

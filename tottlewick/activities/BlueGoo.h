@@ -27,6 +27,9 @@ public:
     std::int32_t OnKey() override;
     void Draw(const Rect& rect) override;
 
+    // The flying goo's Mover; none while nothing flies.
+    const Mover* Flight() const { return mover_; }
+
 private:
     void setUpBoard();
     void pick(int k);

@@ -5,8 +5,8 @@
 
 #include "AppBindings.h"
 #include "Backdrop.h"
-#include "Cursor.h"
 #include "KitGlobals.h"
+#include "KitMouse.h"
 #include "PickerCompletion.h"
 #include "Prefs.h"
 #include "Rand.h"
@@ -182,9 +182,7 @@ void MR_PLINK::playFinished() {
         game.play = 0;
         SetInteractive(1, nullptr);
         ActorShow(kReplay);
-        Point mouse{};
-        CursorGetLocation(&mouse);
-        CommandButton::ButtonsTrackMouse(mouse);
+        CommandButton::ButtonsTrackMouse(KitMouseLocation());
         break;
     }
     case 4:

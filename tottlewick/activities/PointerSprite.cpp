@@ -2,6 +2,7 @@
 #include "PointerSprite.h"
 
 #include "Cursor.h"
+#include "KitMouse.h"
 
 PointerSprite::PointerSprite(std::uint16_t xpkId, std::uint16_t shapeIndex, std::uint32_t animId)
     : index_(shapeIndex) {
@@ -37,8 +38,7 @@ void PointerSprite::Tick() {
 void PointerSprite::SetVisible(std::uint16_t on) {
     visible_ = on;
     if (on) {
-        Point mouse{};
-        CursorGetLocation(&mouse);
+        const Point mouse = KitMouseLocation();
         position_ = Point{static_cast<std::int16_t>(mouse.h + offset_.h), static_cast<std::int16_t>(mouse.v + offset_.v)};
     }
     Invalidate();
