@@ -25,6 +25,7 @@ enum class TitleKind : std::uint8_t {
     pressed,   // 'XPK': the box, darker
     mask,      // 'XPK': the box, opaque throughout (hit masks)
     sprite,    // 'XPK': a small picture
+    pointer,   // 'XPK': an arrow whose tip is the hot spot
     bank,      // 'XPK': several shapes (hats, letters, frames)
     clip,      // 'XMV' (and the 'XPK' of its frames)
     voice,     // 'AIF': a short tone
@@ -65,8 +66,8 @@ using K = TitleKind;
 // pointer, hover animation, exit and help buttons and click.
 inline constexpr TitleRange kGlobal[] = {
     {K::strings, 1, 2},
-    {K::sprite, 1, 1},       // the pointer
-    {K::clip, 1, 1},         // the hover animation
+    {K::pointer, 1, 1},
+    {K::clip, 1, 1}, {K::voice, 1, 1},  // the hover animation and its sound
     {K::button, 100, 100}, {K::rollover, 101, 101, 1, 1}, {K::pressed, 102, 102, 1, 2},  // exit
     {K::button, 120, 120}, {K::rollover, 121, 121, 1, 1}, {K::pressed, 122, 122, 1, 2},  // help
     {K::voice, 900, 900},    // the click
@@ -103,7 +104,7 @@ inline constexpr TitleRange kPicker[] = {
 };
 
 inline constexpr TitleRange kBand[] = {
-    {K::palette, 2000, 2000}, {K::backdrop, 2000, 2000}, {K::sprite, 2001, 2001},
+    {K::palette, 2000, 2000}, {K::backdrop, 2000, 2000}, {K::pointer, 2001, 2001},
     {K::voice, 2800, 2800}, {K::voice, 2810, 2810},
     {K::rollover, 2031, 2061, 10}, {K::mask, 2033, 2063, 10, 2},
     {K::sprite, 2032, 2062, 10, 1}, {K::sprite, 2034, 2064, 10, 3},
@@ -119,7 +120,7 @@ inline constexpr TitleRange kBand[] = {
 };
 
 inline constexpr TitleRange kZibb[] = {
-    {K::palette, 3000, 3000}, {K::backdrop, 3000, 3000}, {K::sprite, 3020, 3020},
+    {K::palette, 3000, 3000}, {K::backdrop, 3000, 3000}, {K::pointer, 3020, 3020},
     {K::clip, 3020, 3020}, {K::voice, 3020, 3020},  // the looping-sound object
     {K::music, 3999, 3999}, {K::voice, 3800, 3800}, {K::voice, 3805, 3805},
     {K::clip, 3220, 3221}, {K::voice, 3220, 3221}, {K::clip, 3225, 3228}, {K::voice, 3225, 3228},
@@ -144,7 +145,7 @@ inline constexpr TitleRange kBlueGoo[] = {
     {K::clip, 4200, 4200}, {K::voice, 4200, 4200},
     {K::clip, 4245, 4245}, {K::voice, 4245, 4245}, {K::clip, 4255, 4255}, {K::voice, 4255, 4255},
     {K::clip, 4550, 4551}, {K::voice, 4550, 4551}, {K::clip, 500, 500}, {K::voice, 500, 500},
-    {K::sprite, 4002, 4003},  // pointers of the two phases
+    {K::pointer, 4002, 4003},  // pointers of the two phases
     {K::clip, 4020, 4020},    // the decoration's reaction
     {K::voice, 4020, 4020}, {K::voice, 4721, 4721}, {K::voice, 4901, 4901}, {K::voice, 4905, 4905},
     {K::voice, 4915, 4915}, {K::voice, 4940, 4940}, {K::voice, 4950, 4950}, {K::voice, 4960, 4960},
@@ -199,7 +200,7 @@ inline constexpr TitleRange kToppers[] = {
 };
 
 inline constexpr TitleRange kHatShop[] = {
-    {K::palette, 8000, 8000}, {K::backdrop, 8000, 8000}, {K::sprite, 8050, 8050},
+    {K::palette, 8000, 8000}, {K::backdrop, 8000, 8000}, {K::pointer, 8050, 8050},
     {K::sprite, 8100, 8300, 100},                                             // uncoloured hats, designs 0-2
     {K::sprite, 8101, 8301, 100, 1}, {K::sprite, 8102, 8302, 100, 2}, {K::sprite, 8103, 8303, 100, 3},
     {K::sprite, 8105, 8305, 100},

@@ -12,6 +12,12 @@ struct TitleBox {
 
 namespace title_layout {
 
+// Colours (0x00RRGGBB) of the shared screens, each drawn in the palette's cube entry nearest to it: the
+// Picker's sky, the quit and options panels, and the three slides.
+inline constexpr std::uint32_t kPickerColour = 0x80C0FF;
+inline constexpr std::uint32_t kPanelColour = 0xC0C0C0;
+inline constexpr std::uint32_t kSlideColours[3] = {0xC04080, 0x40C080, 0x8040C0};
+
 // The kit's exit and help buttons (100, 120), on every activity and on the Picker.
 inline constexpr TitleBox kExit{16, 416, 96, 48};
 inline constexpr TitleBox kHelp{528, 16, 96, 48};

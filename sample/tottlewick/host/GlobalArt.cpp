@@ -1,7 +1,5 @@
-// The early file's own resources: the message tables, the pointer and the kit's exit and help buttons.
+// The early file's own resources: the message tables, a white pointer and the kit's exit and help buttons.
 #include "TitleArt.h"
-
-#include <algorithm>
 
 namespace {
 
@@ -30,13 +28,7 @@ TITLE_ART(Global) {
     messages += line(1000, "Resource File Not Opened");
     art.put("STR", 1, messages);
 
-    // An arrow whose tip is the hot spot.
-    Picture arrow(12, 18);
-    for (int y = 0; y < 18; ++y) arrow.fill(0, y, std::min(y, 11) + 1, 1, y < 12 ? kWhite : kClear);
-    for (int y = 0; y < 12; ++y) arrow.set(y, y, kBlack);
-    arrow.fill(0, 0, 1, 12, kBlack);
-    arrow.fill(0, 11, 12, 1, kBlack);
-    art.putPicture(1, arrow, 0, 0);
+    art.putPicture(1, TitleArt::arrow(kWhite), 0, 0);
 
     constexpr std::uint32_t kExitColour = 0xC04040, kHelpColour = 0x40C040;
     for (int look = 0; look < 3; ++look) {

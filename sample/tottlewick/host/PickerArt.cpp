@@ -9,7 +9,7 @@ namespace {
 
 using namespace title_layout;
 
-constexpr std::uint32_t kSky = 0x80C0FF, kChoice = 0xFFC040, kPanel = 0xC0C0C0, kButton = 0x40C0FF;
+constexpr std::uint32_t kChoice = 0xFFC040, kButton = 0x40C0FF;
 
 std::string upper(std::string text) {
     for (char& c : text) c = char(std::toupper(static_cast<unsigned char>(c)));
@@ -17,7 +17,7 @@ std::string upper(std::string text) {
 }
 
 void picker(TitleArt& art) {
-    Picture screen = TitleArt::titled(7000, kSky, "");
+    Picture screen = TitleArt::titled(7000, kPickerColour, "");
     drawText(screen, (640 - textWidth("PICK ONE", 4)) / 2, 190, "PICK ONE", kWhite, 4);
     for (int i = 0; i < 7; ++i) {
         const TitleBox& at = kChoices[i];
@@ -52,7 +52,7 @@ void picker(TitleArt& art) {
 
 // A panel of the given size with a title, placed at its box.
 void panel(TitleArt& art, std::uint16_t id, const TitleBox& at, const std::string& title) {
-    Picture picture = TitleArt::box(id, at.w, at.h, cubeColour(kPanel));
+    Picture picture = TitleArt::box(id, at.w, at.h, cubeColour(kPanelColour));
     drawText(picture, (at.w - textWidth(title, 3)) / 2, 24, title, kBlack, 3);
     art.putPicture(id, std::move(picture), at.x, at.y);
 }
@@ -80,10 +80,9 @@ void options(TitleArt& art) {
 }
 
 void slideShow(TitleArt& art) {
-    constexpr std::uint32_t kColours[3] = {0xC04080, 0x40C080, 0x8040C0};
     for (int i = 0; i < 3; ++i) {
         const std::uint16_t id = std::uint16_t(7530 + i);
-        art.put("XPK", id, xpkBackdrop(TitleArt::titled(id, kColours[i], "SLIDE " + std::to_string(i + 1))));
+        art.put("XPK", id, xpkBackdrop(TitleArt::titled(id, kSlideColours[i], "SLIDE " + std::to_string(i + 1))));
     }
 }
 

@@ -75,7 +75,8 @@ std::vector<PrsResource> TitleArt::resources() const {
     return out;
 }
 
-std::pair<int, int> TitleArt::place(std::uint16_t id) { return {16 + (id % 7) * 88, 16 + (id / 7 % 5) * 88}; }
+// On a grid of 6 x 4 cells clear of the kit's exit and help buttons and of the screen's left edge.
+std::pair<int, int> TitleArt::place(std::uint16_t id) { return {120 + (id % 6) * 84, 72 + (id / 6 % 4) * 84}; }
 
 Picture TitleArt::box(std::uint16_t id, int w, int h, std::uint8_t fill) {
     Picture picture(w, h, fill);
@@ -97,6 +98,15 @@ void TitleArt::putButton(std::uint16_t id, const TitleBox& at, std::uint32_t rgb
     const int scale = textWidth(label, 2) <= at.w - 8 ? 2 : 1;
     drawText(picture, (at.w - textWidth(label, scale)) / 2, (at.h - 7 * scale) / 2, label, kBlack, scale);
     putPicture(id, std::move(picture), at.x, at.y);
+}
+
+Picture TitleArt::arrow(std::uint8_t fill) {
+    Picture picture(12, 18);
+    for (int y = 0; y < 18; ++y) picture.fill(0, y, std::min(y, 11) + 1, 1, y < 12 ? fill : kClear);
+    for (int y = 0; y < 12; ++y) picture.set(y, y, kBlack);
+    picture.fill(0, 0, 1, 12, kBlack);
+    picture.fill(0, 11, 12, 1, kBlack);
+    return picture;
 }
 
 Picture TitleArt::titled(std::uint16_t id, std::uint32_t rgb, const std::string& title) {
@@ -168,6 +178,7 @@ void TitleArt::addGeneric(TitleKind kind, std::uint16_t id, std::uint16_t anchor
     case TitleKind::rollover: picture(box(id, kButtonW, kButtonH, hueShade(27))); break;
     case TitleKind::pressed: picture(box(id, kButtonW, kButtonH, hueShade(10))); break;
     case TitleKind::sprite: picture(box(id, kSpriteSize, kSpriteSize, hueShade(16))); break;
+    case TitleKind::pointer: putPicture(id, arrow(hueShade(28)), 0, 0); break;
     case TitleKind::bank: {
         std::vector<PlacedPicture> shapes;
         for (int k = 0; k < 8; ++k) shapes.push_back({box(id, kSpriteSize, kSpriteSize, hueShade(4 + 3 * k)), x, y});

@@ -36,6 +36,8 @@ public:
     static std::pair<int, int> place(std::uint16_t id);
     // A w x h box in shade `shade` of the hue, outlined, with the id in small digits.
     static Picture box(std::uint16_t id, int w, int h, std::uint8_t fill);
+    // An arrow in colour index `fill` whose tip is at (0, 0).
+    static Picture arrow(std::uint8_t fill);
     // A title (by default the module's name) in block letters over the hue's gradient, with the id in small
     // digits; at (4, 100) the gradient's shade 11.
     Picture backdrop(std::uint16_t id, std::string title = "") const;
