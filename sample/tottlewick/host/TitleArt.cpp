@@ -27,7 +27,9 @@ bool listed(const TitleModule& module, const char* type, std::uint16_t id) {
     return found;
 }
 
-double pitch(std::uint16_t id) { return 300.0 + (id % 97) * 8.0; }
+double pitch(std::uint16_t id) {
+    return 300.0 + (id % 97) * 8.0;
+}
 
 // 'SMF': a 320 x 240 film of `ms` milliseconds, a picture every 250 ms (a box crossing the frame over the
 // hue's shades, the id in the corner) and its sound track as 16-bit blocks of 100 ms.
@@ -49,7 +51,8 @@ std::string film(std::uint16_t id, std::uint32_t ms) {
     for (std::uint32_t t = 0; t < ms; t += 100) {
         std::vector<std::uint16_t> block;
         for (int i = 0; i < kBlock; ++i)
-            block.push_back(std::uint16_t(std::int16_t(6000 * std::sin((t * kRate / 1000 + i) * 2 * M_PI * 440 / kRate))));
+            block.push_back(
+                std::uint16_t(std::int16_t(6000 * std::sin((t * kRate / 1000 + i) * 2 * M_PI * 440 / kRate))));
         sounds.push_back({t, smfTag("a16m"), std::uint32_t(kBlock), smfBigEndian16(block)});
     }
     return smfFilm(header, pictures, sounds, true);
@@ -76,7 +79,9 @@ std::vector<PrsResource> TitleArt::resources() const {
 }
 
 // On a grid of 6 x 4 cells clear of the kit's exit and help buttons and of the screen's left edge.
-std::pair<int, int> TitleArt::place(std::uint16_t id) { return {120 + (id % 6) * 84, 72 + (id / 6 % 4) * 84}; }
+std::pair<int, int> TitleArt::place(std::uint16_t id) {
+    return {120 + (id % 6) * 84, 72 + (id / 6 % 4) * 84};
+}
 
 Picture TitleArt::box(std::uint16_t id, int w, int h, std::uint8_t fill) {
     Picture picture(w, h, fill);
@@ -137,14 +142,17 @@ std::string TitleArt::clip(std::uint16_t bankId, int frames, std::uint32_t ms, i
     // Animation time counts 600 units a second.
     const std::uint32_t units = ms * 3 / 5, each = units / std::uint32_t(frames);
     XmvSpec spec;
-    spec.left = std::int16_t(x), spec.top = std::int16_t(y), spec.width = std::int16_t(w), spec.height = std::int16_t(h);
+    spec.left = std::int16_t(x), spec.top = std::int16_t(y), spec.width = std::int16_t(w),
+    spec.height = std::int16_t(h);
     spec.duration = each * std::uint32_t(frames);
     spec.bankId = bankId;
     for (int k = 0; k < frames; ++k) spec.events.push_back({3, std::uint16_t(k), each * std::uint32_t(k), each});
     return xmvWrite(spec, ByteOrder::big);
 }
 
-std::string TitleArt::tone(double hz, std::uint32_t ms) { return loop({hz}, ms); }
+std::string TitleArt::tone(double hz, std::uint32_t ms) {
+    return loop({hz}, ms);
+}
 
 std::string TitleArt::loop(const std::vector<double>& notes, std::uint32_t ms, bool looping) {
     const std::uint32_t each = kSoundRate * ms / 1000;
@@ -165,52 +173,75 @@ void TitleArt::addGeneric(TitleKind kind, std::uint16_t id, std::uint16_t anchor
     const auto [x, y] = place(anchor);
     const auto picture = [&](Picture p) { putPicture(id, std::move(p), x, y); };
     switch (kind) {
-    case TitleKind::palette: put("DIB", id, dibPalette(module_.hue)); break;
-    case TitleKind::backdrop: put("XPK", id, xpkBackdrop(backdrop(id))); break;
-    case TitleKind::screen: {
-        Picture screen = backdrop(id);
-        screen.frame(0, 0, 640, 480, kBlack);
-        put("XPK", id, xpkBank({{screen, 0, 0}}));
-        break;
-    }
-    case TitleKind::button:
-    case TitleKind::mask: picture(box(id, kButtonW, kButtonH, hueShade(20))); break;
-    case TitleKind::rollover: picture(box(id, kButtonW, kButtonH, hueShade(27))); break;
-    case TitleKind::pressed: picture(box(id, kButtonW, kButtonH, hueShade(10))); break;
-    case TitleKind::sprite: picture(box(id, kSpriteSize, kSpriteSize, hueShade(16))); break;
-    case TitleKind::pointer: putPicture(id, arrow(hueShade(28)), 0, 0); break;
-    case TitleKind::bank: {
-        std::vector<PlacedPicture> shapes;
-        for (int k = 0; k < 8; ++k) shapes.push_back({box(id, kSpriteSize, kSpriteSize, hueShade(4 + 3 * k)), x, y});
-        put("XPK", id, xpkBank(shapes));
-        break;
-    }
-    case TitleKind::clip: {
-        // A clip starts where its bounds are and draws its frames from there; a listed picture places itself.
-        if (listed(module_, "XPK", id)) {
-            put("XMV", id, clip(id, 1, 500, 0, 0, kSpriteSize, kSpriteSize));
+        case TitleKind::palette:
+            put("DIB", id, dibPalette(module_.hue));
+            break;
+        case TitleKind::backdrop:
+            put("XPK", id, xpkBackdrop(backdrop(id)));
+            break;
+        case TitleKind::screen: {
+            Picture screen = backdrop(id);
+            screen.frame(0, 0, 640, 480, kBlack);
+            put("XPK", id, xpkBank({{screen, 0, 0}}));
             break;
         }
-        const int frames = 4 + id % 5;
-        std::vector<PlacedPicture> shapes;
-        for (int k = 0; k < frames; ++k) {
-            Picture frame = box(id, kSpriteSize, kSpriteSize, hueShade(12 + 2 * k));
-            frame.fill(4 + k * (kSpriteSize - 16) / frames, 40, 8, 16, kWhite);
-            shapes.push_back({frame, 0, 0});
+        case TitleKind::button:
+        case TitleKind::mask:
+            picture(box(id, kButtonW, kButtonH, hueShade(20)));
+            break;
+        case TitleKind::rollover:
+            picture(box(id, kButtonW, kButtonH, hueShade(27)));
+            break;
+        case TitleKind::pressed:
+            picture(box(id, kButtonW, kButtonH, hueShade(10)));
+            break;
+        case TitleKind::sprite:
+            picture(box(id, kSpriteSize, kSpriteSize, hueShade(16)));
+            break;
+        case TitleKind::pointer:
+            putPicture(id, arrow(hueShade(28)), 0, 0);
+            break;
+        case TitleKind::bank: {
+            std::vector<PlacedPicture> shapes;
+            for (int k = 0; k < 8; ++k)
+                shapes.push_back({box(id, kSpriteSize, kSpriteSize, hueShade(4 + 3 * k)), x, y});
+            put("XPK", id, xpkBank(shapes));
+            break;
         }
-        put("XPK", id, xpkBank(shapes));
-        put("XMV", id, clip(id, frames, 500 + (id % 4) * 500, x, y, kSpriteSize, kSpriteSize));
-        break;
-    }
-    case TitleKind::voice: put("AIF", id, tone(pitch(id), 400)); break;
-    case TitleKind::music: {
-        const double base = pitch(id);
-        put("AIF", id, loop({base, base * 5 / 4, base * 3 / 2, base * 5 / 4}, 500));
-        break;
-    }
-    case TitleKind::track: put("AIF", id, loop({pitch(id), pitch(id)}, 1000)); break;
-    case TitleKind::strings: put("STR", id, "// messages\r\nBEGIN\r\n"); break;
-    case TitleKind::film: put("SMF", id, film(id, 3000)); break;
+        case TitleKind::clip: {
+            // A clip starts where its bounds are and draws its frames from there; a listed picture places itself.
+            if (listed(module_, "XPK", id)) {
+                put("XMV", id, clip(id, 1, 500, 0, 0, kSpriteSize, kSpriteSize));
+                break;
+            }
+            const int frames = 4 + id % 5;
+            std::vector<PlacedPicture> shapes;
+            for (int k = 0; k < frames; ++k) {
+                Picture frame = box(id, kSpriteSize, kSpriteSize, hueShade(12 + 2 * k));
+                frame.fill(4 + k * (kSpriteSize - 16) / frames, 40, 8, 16, kWhite);
+                shapes.push_back({frame, 0, 0});
+            }
+            put("XPK", id, xpkBank(shapes));
+            put("XMV", id, clip(id, frames, 500 + (id % 4) * 500, x, y, kSpriteSize, kSpriteSize));
+            break;
+        }
+        case TitleKind::voice:
+            put("AIF", id, tone(pitch(id), 400));
+            break;
+        case TitleKind::music: {
+            const double base = pitch(id);
+            put("AIF", id, loop({base, base * 5 / 4, base * 3 / 2, base * 5 / 4}, 500));
+            break;
+        }
+        case TitleKind::track:
+            put("AIF", id, loop({pitch(id), pitch(id)}, 1000));
+            break;
+        case TitleKind::strings:
+            put("STR", id, "// messages\r\nBEGIN\r\n");
+            break;
+        case TitleKind::film:
+            put("SMF", id, film(id, 3000));
+            break;
     }
 }
 

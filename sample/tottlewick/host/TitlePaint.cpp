@@ -16,9 +16,13 @@ constexpr std::uint32_t kSystemLow[10] = {0x000000, 0x800000, 0x008000, 0x808000
 constexpr std::uint32_t kSystemHigh[10] = {0xFFFBF0, 0xA0A0A4, 0x808080, 0xFF0000, 0x00FF00,
                                            0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
 
-std::uint32_t rgb(int r, int g, int b) { return std::uint32_t(r) << 16 | std::uint32_t(g) << 8 | std::uint32_t(b); }
+std::uint32_t rgb(int r, int g, int b) {
+    return std::uint32_t(r) << 16 | std::uint32_t(g) << 8 | std::uint32_t(b);
+}
 
-int level(int step, int steps) { return step * 255 / (steps - 1); }
+int level(int step, int steps) {
+    return step * 255 / (steps - 1);
+}
 
 std::uint32_t shade(std::uint32_t hue, int step) {
     const auto part = [&](int shift) {
@@ -99,7 +103,8 @@ void Picture::set(int x, int y, std::uint16_t value) {
 
 void Picture::fill(int x, int y, int w, int h, std::uint16_t value) {
     for (int row = std::max(y, 0); row < std::min(y + h, height); ++row)
-        for (int col = std::max(x, 0); col < std::min(x + w, width); ++col) pixels[std::size_t(row) * width + col] = value;
+        for (int col = std::max(x, 0); col < std::min(x + w, width); ++col)
+            pixels[std::size_t(row) * width + col] = value;
 }
 
 void Picture::frame(int x, int y, int w, int h, std::uint16_t value) {
@@ -112,7 +117,8 @@ void Picture::frame(int x, int y, int w, int h, std::uint16_t value) {
 void Picture::disc(int cx, int cy, int radius, std::uint16_t value) {
     for (int y = -radius; y < radius; ++y)
         for (int x = -radius; x < radius; ++x)
-            if ((2 * x + 1) * (2 * x + 1) + (2 * y + 1) * (2 * y + 1) <= 4 * radius * radius) set(cx + x, cy + y, value);
+            if ((2 * x + 1) * (2 * x + 1) + (2 * y + 1) * (2 * y + 1) <= 4 * radius * radius)
+                set(cx + x, cy + y, value);
 }
 
 void drawNumber(Picture& picture, int x, int y, unsigned number, std::uint16_t value, int scale) {
@@ -135,7 +141,9 @@ void drawText(Picture& picture, int x, int y, const std::string& text, std::uint
     }
 }
 
-int textWidth(const std::string& text, int scale) { return int(text.size()) * 6 * scale - scale; }
+int textWidth(const std::string& text, int scale) {
+    return int(text.size()) * 6 * scale - scale;
+}
 
 std::string xpkBank(const std::vector<PlacedPicture>& shapes) {
     ForgeBank bank;

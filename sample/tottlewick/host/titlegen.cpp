@@ -21,7 +21,8 @@ int main(int argc, char** argv) {
     for (const TitleModule& module : kTitleModules) {
         TitleArt art(module);
         titleRunArt(art);
-        const std::filesystem::path file = (module.onDisc ? disc / "Resource" : local) / (std::string(module.name) + ".PRS");
+        const std::filesystem::path file =
+            (module.onDisc ? disc / "Resource" : local) / (std::string(module.name) + ".PRS");
         if (!writeResources(file.string(), art.resources())) {
             std::cerr << "titlegen: cannot write " << file << "\n";
             return 1;
