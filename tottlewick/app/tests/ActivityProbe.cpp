@@ -147,6 +147,11 @@ void seedRandom(std::uint32_t value) {
 
 }  // namespace probe
 
+void ActivityProbeTest::dropIndexFiles() {
+    for (const char* name : {"Band.PRD", "BlueGoo.PRD", "MR_PLINK.PRD"})
+        DeleteFileA((std::string("E:\\Resource\\") + name).c_str());
+}
+
 // A PRS file is a 48-byte header and blocks, each a 28-byte header (type at 0, big-endian length of the
 // whole block at 24) and its data.
 void withholdType(const std::string& name, const std::string& type) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "AppModule.h"
@@ -19,6 +20,7 @@ namespace probe {
 class Steps {
 public:
     Steps(std::initializer_list<std::function<bool()>> steps) : steps_(steps) {}
+    explicit Steps(std::vector<std::function<bool()>> steps) : steps_(std::move(steps)) {}
     void run();
 
 private:

@@ -13,8 +13,14 @@
 
 using Lines = std::vector<std::string>;
 
+// The engine keeps each module file's index in a .PRD beside it, which would outlive a module file changed
+// by an earlier test: the fixture drops them.
 struct ActivityProbeTest : testing::Test {
-    void SetUp() override { ASSERT_TRUE(useGeneratedTitle(folder.path())); }
+    void SetUp() override {
+        dropIndexFiles();
+        ASSERT_TRUE(useGeneratedTitle(folder.path()));
+    }
+    static void dropIndexFiles();
     TempFolder folder;
 };
 

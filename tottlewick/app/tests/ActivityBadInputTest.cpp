@@ -1,0 +1,83 @@
+// Band, BlueGoo and MR_PLINK on bad input: without their resource files (one alert each, the exit still
+// returns to the Picker and the quit screen still ends the run), and with their clips withheld (keys and
+// time neither crash nor hang them, and the exit returns).
+#include <gtest/gtest.h>
+
+#include <utility>
+
+#include "ActivityProbe.h"
+#include "ActivityProbeTest.h"
+#include "AppBindings.h"
+#include "ModuleProcs.h"
+
+namespace {
+
+constexpr std::uint32_t kChoices[] = {7035, 7040, 7030};
+constexpr AppModuleProc kModules[] = {BandModuleProc, BlueGooModuleProc, MR_PLINKModuleProc};
+
+// Lets `ms` of the clock pass.
+std::function<bool()> pause(std::uint32_t ms) {
+    return [ms, until = std::uint32_t{0}]() mutable {
+        if (!until) until = probe::now() + ms;
+        return probe::now() >= until;
+    };
+}
+
+std::function<bool()> leave() {
+    return [sent = false]() mutable {
+        if (!std::exchange(sent, true)) probe::post(kAppCommand, 100);
+        if (AppGetModule() != PickerModuleProc) return false;
+        probe::log("back at the Picker");
+        return true;
+    };
+}
+
+// Each module entered, left alone and given a key, then left by its exit.
+std::vector<std::function<bool()>> visits() {
+    std::vector<std::function<bool()>> steps;
+    for (int i = 0; i < 3; ++i) {
+        steps.push_back(probe::enter(kChoices[i], kModules[i]));
+        steps.push_back(pause(3000));
+        steps.push_back([] { return probe::send(WM_CHAR, 'k'), true; });
+        steps.push_back(pause(3000));
+        steps.push_back(leave());
+    }
+    return steps;
+}
+
+PROBE_SCENARIO(ThreeWithoutFiles) {
+    static probe::Steps steps([] {
+        std::vector<std::function<bool()>> all = visits();
+        all.push_back(pause(3000));  // the Picker's return
+        all.push_back([] { return probe::post(kAppCommand, 100), true; });  // the quit screen
+        all.push_back(pause(1000));
+        all.push_back([] { return probe::send(WM_CHAR, 'k'), false; });
+        return all;
+    }());
+    steps.run();
+}
+
+PROBE_SCENARIO(ThreeWithoutClips) {
+    static probe::Steps steps(visits());
+    steps.run();
+}
+
+using ActivityBadInputTest = ActivityProbeTest;
+
+TEST_F(ActivityBadInputTest, WithoutTheirFilesEachAlertsOnceAndLeaves) {
+    ASSERT_TRUE(useGeneratedTitle(folder.path(), "E:", {"Band.PRS", "BlueGoo.PRS", "MR_PLINK.PRS"}));
+    const ProbeResult run = probeRun("ThreeWithoutFiles", folder.path());
+    EXPECT_EQ(run.exitCode, 0u) << run.output;
+    const std::string alert = "box Tottlewick|Resource File Not Opened|40";
+    EXPECT_EQ(run.log, (Lines{"door 1", alert, "back at the Picker", alert, "back at the Picker", alert,
+                              "back at the Picker", "door 0"}));
+}
+
+TEST_F(ActivityBadInputTest, WithoutTheirClipsEachLeaves) {
+    for (const char* name : {"Band.PRS", "BlueGoo.PRS", "MR_PLINK.PRS"}) withholdType(name, "XMV");
+    const ProbeResult run = probeRun("ThreeWithoutClips", folder.path());
+    EXPECT_EQ(run.exitCode, 0u) << run.output;
+    EXPECT_EQ(run.log, (Lines{"door 1", "back at the Picker", "back at the Picker", "back at the Picker", "door 0"}));
+}
+
+}  // namespace
