@@ -1,4 +1,4 @@
-// The activity modules' fixture: the kit's, with the message boxes logged, a scripted or seeded random
+// The activity modules' fixture: the kit's, with the message boxes answered, a scripted or seeded random
 // source, and frames that move the clocks, serve the sound and hand the timer and the posted events to
 // the activity.
 #pragma once
@@ -19,11 +19,7 @@
 struct ModuleTest : KitTest {
     void SetUp() override {
         KitTest::SetUp();
-        boxes.clear();
-        EngineSetMessageBoxHook([](const char* text, const char*, unsigned) {
-            boxes.emplace_back(text);
-            return IDOK;
-        });
+        EngineSetMessageBoxHook([](const char*, const char*, unsigned) { return IDOK; });
     }
     void TearDown() override {
         RandSetSource(nullptr);
@@ -77,6 +73,5 @@ struct ModuleTest : KitTest {
         return ids;
     }
     static std::string tone() { return writeAiff(pcmSound(std::vector<std::int16_t>(2205, 100))); }
-    static inline std::vector<std::string> boxes;
     static inline std::deque<std::uint16_t> script;
 };
