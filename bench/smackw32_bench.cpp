@@ -2,7 +2,7 @@
 // search over a 320 x 240 writer movie, beside FFmpeg's own decode loop of the same file (the decoder
 // alone, without the copy into the canvas or the search), measured in the same run. FFmpeg does not tell
 // which blocks a frame skipped, so the search compares every row with the frame shown before: that
-// comparison (memcmp, about 5 us here) is the floor of the difference.
+// comparison (about 3 us here with SSE2, 6 us with memcmp) is the floor of the difference.
 #include <cstdio>
 #include <string>
 #include <vector>

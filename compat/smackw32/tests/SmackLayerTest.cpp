@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -201,6 +202,38 @@ TEST_F(SmackLayerTest, WaitsForTheFrameTimeAndReportsChangedRectangles) {
     SmackNextFrame(smack);
     SmackDoFrame(smack);
     EXPECT_EQ(rect(), (std::vector<std::uint32_t>{3, 2, 64, 48})) << "a new palette";
+}
+
+// Two changed pixels, (c, 1) and (99 - c, 2), in rows of 100, set by a frame and undone by the next: wherever
+// they fall in the row comparison's steps, the rectangle holds exactly them.
+TEST_F(SmackLayerTest, ChangedRectangleOfTwoPixelsAnywhereInTheRow) {
+    const int columns[] = {0, 15, 16, 47, 63, 64, 79, 80, 95, 96};
+    SmackerMovie movie{100, 4, 6666, 0, {SmackerFrame{}}};
+    movie.frames[0].pixels.assign(400, 1);
+    movie.frames[0].palette = palette(0);
+    for (int c : columns) {
+        SmackerFrame marked = movie.frames[0];
+        marked.palette.clear();
+        marked.pixels[100 + c] = marked.pixels[200 + 99 - c] = 2;
+        movie.frames.push_back(marked);
+        movie.frames.push_back(movie.frames.back());
+        movie.frames.back().pixels = movie.frames[0].pixels;
+    }
+    ASSERT_NE(open(movie), nullptr);
+    std::vector<std::uint8_t> pixels(400);
+    SmackToBuffer(smack, 0, 0, 100, 4, pixels.data(), 0);
+    SmackDoFrame(smack);
+    rect();
+    for (int c : columns) {
+        SCOPED_TRACE(c);
+        const std::vector<std::uint32_t> expected{std::uint32_t(std::min(c, 99 - c)), 1,
+                                                  std::uint32_t(std::abs(99 - 2 * c) + 1), 2};
+        for (int undo = 0; undo < 2; ++undo) {
+            SmackNextFrame(smack);
+            SmackDoFrame(smack);
+            EXPECT_EQ(rect(), expected) << undo;
+        }
+    }
 }
 
 TEST_F(SmackLayerTest, GotoReversedRowsAndClipping) {
