@@ -165,6 +165,23 @@ PROBE_SCENARIO(BlueGooRounds) {
         [] {
             if (!interactive() || SpriteFind(4090)) return false;
             log("phase 2, pointer " + pointerColour());
+            probe::post(kAppCommand, 120);
+            calls.clear();
+            probe::takeCalls();
+            return true;
+        },
+        [] {
+            // 4061 names no spot: the help voice goes on.
+            probe::gather(calls);
+            if (probe::channelOf(calls, 4825) < 0) return false;
+            probe::post(kAppCommand, 4061);
+            return true;
+        },
+        [passes = 0]() mutable {
+            probe::gather(calls);
+            if (++passes < 5) return false;
+            const std::string stop = "stop ch=" + std::to_string(probe::channelOf(calls, 4825));
+            log("4061 in phase 2: voice stops " + std::to_string(std::count(calls.begin(), calls.end(), stop)));
             calls.clear();
             probe::takeCalls();
             probe::send(WM_CHAR, 'k');
@@ -204,7 +221,7 @@ TEST_F(BlueGooProbeTest, ARoundThenRoundsByKeys) {
     const ProbeResult run = probeRun("BlueGooRounds", folder.path());
     EXPECT_EQ(run.exitCode, 0u) << run.output;
     EXPECT_EQ(run.log, (Lines{"door 1", "board 123450, pointer 255", "flight from 499,109", "stops on 80,239",
-                              "landing start id=4080 pri=-32767 vol=1024 flags=4, mouse 130,282, sprite 4090", "phase 2, pointer 0", "key posts 10010 4050",
+                              "landing start id=4080 pri=-32767 vol=1024 flags=4, mouse 130,282, sprite 4090", "phase 2, pointer 0", "4061 in phase 2: voice stops 0", "key posts 10010 4050",
                               "fed 4150 then 4160, 1 sample looping", "closing 4200 4245 4550 4255 4551 500, completion 1",
                               "3 boards of 3 permutations, closing 4200",
                               "door 0"}));
