@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "AnimFrameMemo.h"
 #include "ByteOrder.h"
 #include "PrsFile.h"
 #include "Res.h"
@@ -63,7 +64,6 @@ struct FrameWalk {
     ShapeBank bank;
     std::int16_t x;
     std::int16_t y;
-    const Rect* clip = nullptr;
     std::int16_t pointX = 0;
     std::int16_t pointY = 0;
 };
@@ -76,14 +76,27 @@ std::int16_t invalidateEvent(const XmvEvent& event, std::uint32_t, void* context
     return 1;
 }
 
+// Drawing reads the image rectangles through the bank locked once for the whole walk, and gathers the
+// frame that lets later clips pass the animation over.
+struct DrawWalk {
+    const BankAccess& bank;
+    ShapeBank handle;
+    std::int16_t x;
+    std::int16_t y;
+    const Rect* clip;
+    Rect frame{};
+};
+
 std::int16_t drawEvent(const XmvEvent& event, std::uint32_t, void* context) {
-    const auto& walk = *static_cast<FrameWalk*>(context);
+    auto& walk = *static_cast<DrawWalk*>(context);
     if (!event.draws()) return 1;
     std::int16_t x = 0, y = 0;
     xmvEventPoint(event, walk.x, walk.y, &x, &y);
+    XpkShape shape;
     Rect image{}, meet{};
-    ShapeGetImageRect(&image, walk.bank, event.shape, x, y, 0);
-    if (!walk.clip || RectIntersect(&meet, &image, walk.clip)) ShapeDraw(nullptr, walk.bank, event.shape, x, y, 0);
+    walk.bank.place(event.shape, x, y, 0, &shape, &image);
+    if (RectIsValid(&image)) RectUnion(&walk.frame, &walk.frame, &image);
+    if (!walk.clip || RectIntersect(&meet, &image, walk.clip)) ShapeDraw(nullptr, walk.handle, event.shape, x, y, 0);
     return 1;
 }
 
@@ -146,6 +159,7 @@ void AnimResFree(AnimRes* anim) {
         }
     }
     for (std::uint32_t mask : masks) SndForEachChannel(mask, SndStop);
+    animFrameForget(*anim);
     ShapeBankFree(&bank);
     MemHandleFree(anim);
 }
@@ -208,13 +222,26 @@ void AnimResInvalidateFrame(AnimRes anim, const XmvScan& scan, std::uint32_t* cu
 
 void AnimResDrawFrame(AnimRes anim, const XmvScan& scan, std::uint32_t* cursor, std::int16_t x, std::int16_t y,
                       const Rect* clip) {
-    FrameWalk walk{AnimResGetBank(anim), x, y, clip};
-    AnimResForEachEvent(anim, scan, cursor, drawEvent, &walk);
+    Rect meet{};
+    if (const AnimFrame* known = clip ? animFrameFind(anim, scan, x, y) : nullptr;
+        known && !RectIntersect(&meet, &known->frame, clip)) {
+        if (cursor) *cursor = known->cursor;
+        return;
+    }
+    AnimAccess access(anim);
+    if (!access) return;
+    const ShapeBank handle = access.view().u32(kXmvBankAt);
+    const BankAccess bank(handle);
+    DrawWalk walk{bank, handle, x, y, clip};
+    std::uint32_t reached = 0;
+    xmvForEachEvent(access.view(), scan, &reached, drawEvent, &walk);
+    animFrameStore(anim, scan, x, y, AnimFrame{walk.frame, reached});
+    if (cursor) *cursor = reached;
 }
 
 std::int16_t AnimResHitTest(AnimRes anim, const XmvScan& scan, std::uint32_t* cursor, std::int16_t x, std::int16_t y,
                             std::int16_t pointX, std::int16_t pointY) {
-    FrameWalk walk{AnimResGetBank(anim), x, y, nullptr, pointX, pointY};
+    FrameWalk walk{AnimResGetBank(anim), x, y, pointX, pointY};
     AnimAccess access(anim);
     return access && !xmvForEachEvent(access.view(), scan, cursor, hitEvent, &walk) ? 1 : 0;
 }

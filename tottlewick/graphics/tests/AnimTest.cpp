@@ -100,6 +100,11 @@ TEST_F(AnimTest, BothByteOrdersDrawTheirShapesAtTheEventsPlaces) {
         AnimDraw(a, &clip);
         EXPECT_EQ((Results{pixelAt(offscreen, 90, 105), pixelAt(offscreen, 100, 100)}), (Results{'6', 0}))
             << "only events meeting the clip";
+        const Rect aside{200, 200, 240, 240};
+        AnimDraw(a, &aside);
+        AnimSetPosition(a, 200, 200);
+        AnimDraw(a, &aside);
+        EXPECT_EQ(pixelAt(offscreen, 200, 200), '7') << "moved into a clip that its frame missed before";
     }
 }
 
@@ -131,12 +136,18 @@ TEST_F(AnimTest, UntimedStepsOnceCloseAndLoop) {
     Anim* loop = player(2);
     AnimStartOffsetUntimed(loop, 3, -4);
     EXPECT_EQ((Results{loop->x, loop->y}), (Results{103, 96}));
+    // Drawn at each step under a clip that only the larger shape 0 meets.
+    const Rect clip{108, 100, 113, 106};
+    PortSet(offscreen);
     seen.clear();
     for (int i = 0; i < 3; ++i) {
         AnimStepLoop(loop);
-        seen += std::to_string(loop->time) + ":" + std::to_string(loop->previousEvent) + " ";
+        cleared();
+        AnimDraw(loop, &clip);
+        seen += std::to_string(loop->time) + ":" + std::to_string(loop->previousEvent) +
+                (pixelAt(offscreen, 108, 100) == '7' ? ":drawn " : ":clear ");
     }
-    EXPECT_EQ(seen, "25:0 50:0 15:0 ") << "wrapped, scanning from the first record";
+    EXPECT_EQ(seen, "25:0:drawn 50:0:clear 15:0:drawn ") << "wrapped, scanning from the first record";
 
     Anim* still = player(3);
     AnimStart(still);
