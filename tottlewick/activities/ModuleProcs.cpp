@@ -5,6 +5,7 @@
 
 #include "AppBindings.h"
 #include "Band.h"
+#include "BLOK_STAK.h"
 #include "BlueGoo.h"
 #include "IntroScene.h"
 #include "MR_PLINK.h"
@@ -26,7 +27,7 @@ using SceneFactory = Scene* (*)();
 Scene* newBand() { return new (std::nothrow) Band; }
 Scene* newZibb() { return new (std::nothrow) Zibb; }
 Scene* newBlueGoo() { return new (std::nothrow) BlueGoo; }
-Scene* newBLOK_STAK() { return new (std::nothrow) StandInActivity("BLOK_STAK", 5000, 5000, 1, {5000, 5001, 5002}); }
+Scene* newBLOK_STAK() { return new (std::nothrow) BLOK_STAK; }
 Scene* newMR_PLINK() { return new (std::nothrow) MR_PLINK; }
 Scene* newToppers() { return new (std::nothrow) Toppers; }
 Scene* newHatShop() { return new (std::nothrow) StandInActivity("HatShop", 8000, 8000, 8050, {8800, 8810, 8820}); }
