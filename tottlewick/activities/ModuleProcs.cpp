@@ -131,12 +131,11 @@ LRESULT CALLBACK PickerModuleProc(HWND window, UINT message, WPARAM wParam, LPAR
     case kAppModuleStart:
         gPickerInFront = 1;
         if (!gPicker) gPicker = new (std::nothrow) Picker;
-        else if (wParam == kCloseArgument) PickerObject()->PickerShow(0);
-        else PickerObject()->PickerReturn();
+        else if (Picker* picker = PickerObject()) wParam == kCloseArgument ? picker->PickerShow(0) : picker->PickerReturn();
         if (wParam == kCloseArgument && gPicker) gPicker->OnCommand(kSceneExitCommand);
         return 1;
     case kAppModuleEnd:
-        if (gPicker) PickerObject()->PickerHide(0);
+        if (Picker* picker = PickerObject()) picker->PickerHide(0);
         return 1;
     default:
         return UpdateWindowProc(window, message, wParam, lParam);

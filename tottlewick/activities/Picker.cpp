@@ -51,7 +51,7 @@ const Choice kChoices[kPickerChoiceCount] = {
 }  // namespace
 
 Picker* PickerObject() {
-    return static_cast<Picker*>(gPicker);
+    return dynamic_cast<Picker*>(gPicker);
 }
 
 Picker::Picker() : pointer_(kKitHoverAnim, kKitPointerXpk, 0, 0) {

@@ -63,5 +63,5 @@ private:
     std::uint16_t firstClick_ = 1;
 };
 
-// The Picker object, null before its first showing.
+// The Picker object, null before its first showing (or when another scene stands in for it).
 Picker* PickerObject();

@@ -80,22 +80,28 @@ TEST_F(AppHandlerTest, RoutesToTheSceneInFrontAndDeletesAnEndedActivityFirst) {
                                                 "picker command 120"}));
 }
 
-// Activity modules leave their object to the deferred deletion; the Intro and slide show delete it at once.
+// Each module makes its scene on 10000. Activity modules leave it to the deferred deletion after 10001; the
+// Intro and slide show delete the one still there at once; the options are made anew on 10003.
 TEST_F(AppHandlerTest, ModuleProceduresKeepThePickerFlagAndDeleteByTheirRow) {
     for (const AppModuleProc module : {BandModuleProc, MR_PLINKModuleProc, ToppersModuleProc, BLOK_STAKModuleProc,
                                        HatShopModuleProc, ZibbModuleProc, BlueGooModuleProc, QuitConfirmModuleProc,
                                        OptionsModuleProc, IntroModuleProc, SlideShowModuleProc}) {
+        const bool replacing = module == IntroModuleProc || module == SlideShowModuleProc;
+        SceneDeleteActivity();
+        if (replacing) gActivity = new LoggedScene("activity");
         gPickerInFront = 1;
         EXPECT_EQ(module(window, kAppModuleStart, 0, 0), 1);
         EXPECT_EQ(gPickerInFront, 0);
+        EXPECT_NE(gActivity, nullptr);
         EXPECT_EQ(module(window, kAppModuleEnd, 0, 0), 1);
-        const bool replacing = module == IntroModuleProc || module == SlideShowModuleProc;
         EXPECT_EQ(gPickerInFront, replacing ? 0 : 1);
-        EXPECT_EQ(gActivity == nullptr, replacing);
-        if (!gActivity) gActivity = new LoggedScene("activity");
     }
+    SceneDeleteActivity();
+    gActivity = new LoggedScene("activity");
     OptionsModuleProc(window, kAppModuleResume, 0, 0);
-    EXPECT_EQ(events, std::vector<std::string>(3, "activity deleted"));
+    EXPECT_NE(gActivity, nullptr);
+    // The fixture's, then those the Intro, the slide show and the options' resume replaced.
+    EXPECT_EQ(events, std::vector<std::string>(4, "activity deleted"));
     EXPECT_EQ(gPicker->OnCommand(7), 1);
     EXPECT_EQ(gPicker->OnKey(), 0);
 }
