@@ -1,6 +1,7 @@
 // The kit clock: one engine clock that times the sprite cyclers and the Mover.
 #include "KitClock.h"
 
+#include "Anim.h"
 #include "Clock.h"
 
 namespace {
@@ -13,8 +14,10 @@ std::uint16_t clockIndex() {
 
 }  // namespace
 
+// Every clock is marked free only while no animation player is open: the players share one clock that
+// must keep running for as long as any of them is open.
 void KitClockStart() {
-    ClockInitAll();
+    if (!AnimClock()) ClockInitAll();
     kitClock = ClockAlloc();
     if (!kitClock) return;
     ClockSetElapsed(clockIndex(), 0);
@@ -27,7 +30,7 @@ void KitClockStop() {
         ClockStop(clockIndex());
         ClockFree(&kitClock);
     }
-    ClockFreeAll();
+    if (!AnimClock()) ClockFreeAll();
 }
 
 std::uint32_t KitClockNow() {

@@ -1,6 +1,7 @@
 // The animation clip: a play-once animation ends exactly once, and sequences of 16 ids or ended by a 0.
 #include "AnimClip.h"
 #include "KitTestSupport.h"
+#include "SpriteCycler.h"
 
 namespace {
 
@@ -24,6 +25,9 @@ TEST_F(AnimClipTest, APlayOnceClipEndsOnceWithItsSound) {
     EXPECT_EQ(calls, std::vector<std::string>{"start id=1 ch=7 pri=-32767 vol=1024 flags=0"});
     clip.Play(0);  // the sound still sounds: not started again
     EXPECT_EQ(calls.size(), 1u);
+    // The kit clock's start and stop leave the open player's clock running.
+    ASSERT_EQ(SpriteCyclerInit(1), 1);
+    SpriteCyclerShutdown();
     const std::vector<int> states = tickThrough(clip);
     EXPECT_EQ(std::count(states.begin(), states.end(), 3), 1);
     EXPECT_EQ(states.back(), 4);

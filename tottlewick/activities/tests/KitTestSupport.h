@@ -7,8 +7,11 @@
 #include <vector>
 
 #include "Actor.h"
+#include "Anim.h"
 #include "AppEvents.h"
 #include "KitGlobals.h"
+#include "Scene.h"
+#include "SceneGlobals.h"
 #include "SndCallLog.h"
 #include "SndManager.h"
 #include "SndPlayControl.h"
@@ -41,6 +44,11 @@ struct KitTest : ScreenUpdateTest {
     }
     void TearDown() override {
         EXPECT_EQ(gCurrentPointer, nullptr) << "a destroyed pointer leaves the slot";
+        // The Picker and an activity left alive would keep their players open into the next test.
+        delete gPicker;
+        gPicker = nullptr;
+        SceneDeleteActivity();
+        EXPECT_EQ(AnimClock(), 0u) << "no animation player is left open";
         SndSetCallLog(nullptr);
         SndStopAll();
         SndShutdown();
