@@ -8,8 +8,8 @@
 #include "Actor.h"
 #include "AppBindings.h"
 #include "Backdrop.h"
-#include "Cursor.h"
 #include "KitGlobals.h"
+#include "KitMouse.h"
 #include "PickerCompletion.h"
 #include "Prefs.h"
 #include "Rand.h"
@@ -183,7 +183,7 @@ void BLOK_STAK::characterEnd() {
         voiceState_ = 7;
         characterState_ = 0;
         carryLetter(true);
-        CursorSetLocation(&kCarryMouse);
+        KitMoveMouse(kCarryMouse);
         pointer_.MoveTo(kCarryMouse);
         break;
     case 28:

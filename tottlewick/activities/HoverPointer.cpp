@@ -2,9 +2,9 @@
 #include "HoverPointer.h"
 
 #include "CommandButton.h"
-#include "Cursor.h"
 #include "DisplayCanvas.h"
 #include "KitGlobals.h"
+#include "KitMouse.h"
 #include "SndChannel.h"
 #include "SndPlay.h"
 #include "SndSample.h"
@@ -62,9 +62,7 @@ void HoverPointer::StopHover() {
         hoverChannel_ = kNoChannel;
     }
     offset_ = savedOffset_;
-    Point mouse{};
-    CursorGetLocation(&mouse);
-    MoveTo(mouse);
+    MoveTo(KitMouseLocation());
     Invalidate();
 }
 
@@ -76,7 +74,7 @@ void HoverPointer::MoveTo(Point point) {
             position_ = kCentre;
             Invalidate();
         }
-        CursorSetLocation(&back);
+        KitMoveMouse(back);
         return;
     }
     const Point target{static_cast<std::int16_t>(point.h + offset_.h), static_cast<std::int16_t>(point.v + offset_.v)};

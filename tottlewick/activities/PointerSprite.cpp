@@ -1,12 +1,10 @@
 // The kit's pointer sprite.
 #include "PointerSprite.h"
 
-#include "Cursor.h"
 #include "KitMouse.h"
 
 PointerSprite::PointerSprite(std::uint16_t xpkId, std::uint16_t shapeIndex, std::uint32_t animId)
-    : index_(shapeIndex) {
-    CursorGetLocation(&position_);
+    : index_(shapeIndex), position_(KitMouseLocation()) {
     if (xpkId) bank_ = ShapeBankLoad(xpkId);
     if (animId) anim_.Load(animId, 0);
     AnimSetPosition(&anim_.Record(), position_.h, position_.v);

@@ -5,9 +5,9 @@
 
 #include "AppBindings.h"
 #include "Backdrop.h"
-#include "Cursor.h"
 #include "DisplayWindow.h"
 #include "KitGlobals.h"
+#include "KitMouse.h"
 #include "KitSample.h"
 #include "PickerCompletion.h"
 #include "Prefs.h"
@@ -115,7 +115,7 @@ Toppers::Toppers() : Activity("Toppers", kArt, kArt, kKitPointerXpk) {
     rightSample_ = SndLoadSample(kRightSound);
     wrongSample_ = SndLoadSample(kWrongSound);
     const Point mouse{200, 100};
-    CursorSetLocation(&mouse);
+    KitMoveMouse(mouse);
     pointer_.MoveTo(mouse);
     TimerSet(DisplayGetWindow(), kIdleTimer, kIdleInterval);
     setHelpActive(0);

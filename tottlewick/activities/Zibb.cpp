@@ -7,9 +7,9 @@
 #include "AppBindings.h"
 #include "AppModule.h"
 #include "Backdrop.h"
-#include "Cursor.h"
 #include "DisplayWindow.h"
 #include "KitGlobals.h"
+#include "KitMouse.h"
 #include "KitSample.h"
 #include "PickerCompletion.h"
 #include "Prefs.h"
@@ -278,7 +278,7 @@ std::int32_t Zibb::OnCommand(std::uint32_t commandId) {
 // A key answers for the child: the pointer goes onto the named picture, which is chosen as if clicked.
 std::int32_t Zibb::OnKey() {
     const Point point = kPicturePoints[(previousSound_ - kFirstName) % std::size(kPicturePoints)];
-    CursorSetLocation(&point);
+    KitMoveMouse(point);
     pointer_.MoveTo(point);
     CommandButton::ButtonsTrackMouse(point);
     AppSendMessage(DisplayGetWindow(), kAppCommand, kFirstCommand + target_, 0);

@@ -4,9 +4,9 @@
 
 #include "AppBindings.h"
 #include "AppModule.h"
-#include "Cursor.h"
 #include "GeneratedTitle.h"
 #include "KitGlobals.h"
+#include "KitMouse.h"
 #include "ModuleProcs.h"
 #include "SceneGlobals.h"
 #include "SndCallLog.h"
@@ -97,8 +97,7 @@ PROBE_SCENARIO(ZibbRound) {
         probe::send(WM_CHAR, 'k');
         phase = 2;
     } else if (phase == 2 && zibb && zibb->State() == 12) {
-        Point mouse{};
-        CursorGetLocation(&mouse);
+        const Point mouse = KitMouseLocation();
         probe::log("rewarded:" + gStarted + ", mouse " + std::to_string(mouse.h) + "," + std::to_string(mouse.v));
         SndSetCallLog(nullptr);
         phase = 3;

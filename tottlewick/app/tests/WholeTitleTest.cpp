@@ -81,9 +81,9 @@ struct WholeTitleTest : testing::Test {
     HWND window = nullptr;
 };
 
-// The Intro's first picture, a click to the Picker, Band's backdrop and back by its exit button, the
-// options with the slide show, the quit screen and a key: exit code 0, and never a message box.
-TEST_F(WholeTitleTest, IntroPickerBandOptionsSlidesAndQuit) {
+// The Intro's first picture, a click to the Picker, every choice's backdrop and back by its exit button,
+// the options with the slide show, the quit screen and a key: exit code 0, and never a message box.
+TEST_F(WholeTitleTest, IntroPickerChoicesOptionsSlidesAndQuit) {
     program = std::make_unique<ProgramWindow>(folder.file("Tottlewick.exe"), folder.path());
     window = program->waitForWindow("Tottlewick", kTimeoutMs);
     ASSERT_NE(nullptr, window);
@@ -91,11 +91,14 @@ TEST_F(WholeTitleTest, IntroPickerBandOptionsSlidesAndQuit) {
     click(320, 240);
     const COLORREF picker = fixed(kPickerColour);
     ASSERT_TRUE(showsBackdrop(picker)) << "no Picker";
-    click(kChoices[0]);
-    EXPECT_TRUE(showsBackdrop(backdropOf(kChoiceNames[0]))) << "no Band";
-    click(kExit);
-    EXPECT_TRUE(showsBackdrop(picker)) << "no way back from Band";
-    EXPECT_TRUE(noBox());
+    for (int choice = 0; choice < 7; ++choice) {
+        SCOPED_TRACE(kChoiceNames[choice]);
+        click(kChoices[choice]);
+        EXPECT_TRUE(showsBackdrop(backdropOf(kChoiceNames[choice]))) << "not shown";
+        click(kExit);
+        EXPECT_TRUE(showsBackdrop(picker)) << "no way back by the exit button";
+        EXPECT_TRUE(noBox());
+    }
     const COLORREF panel = fixed(kPanelColour);
     click(kOptions);
     EXPECT_TRUE(shows(kOptionsPanel.x + 10, 200, panel)) << "no options";
