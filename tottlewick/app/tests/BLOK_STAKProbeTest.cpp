@@ -131,15 +131,14 @@ struct BLOK_STAKProbeTest : testing::Test {
     TempFolder folder;
 };
 
-// Disabled: in about two runs of three both clock-driven clips of the first set-up (5100 and 5309) stop
-// advancing while the timers go on, and the run waits until it is killed; not yet understood.
-TEST_F(BLOK_STAKProbeTest, DISABLED_GroupEightThenTheCycleThenANewDraw) {
+TEST_F(BLOK_STAKProbeTest, GroupEightThenTheCycleThenANewDraw) {
     ASSERT_TRUE(useGeneratedTitle(folder.path()));
     const ProbeResult run = probeRun("BlokStakCycle", folder.path());
     EXPECT_EQ(run.exitCode, 0u) << run.output;
     // Sounds start within a pass; what the pass changed is logged after it.
     const Lines start = {"snd 5309", "group 8 mode 1 blocks XYZ at 222,194 360,195 504,195", "out XYZ", "snd 5300",
-                         "out ABCXYZ", "mouse Z pressed 1 with 1", "snd 5400", "snd 5206", "snd 5207", "completed",
+                         "out ABCXYZ", "mouse Z pressed 1 with 1", "snd 5400", "snd 5206", "snd 5210", "completed",
+                         "snd 5207",
                          "group 8 mode 2 blocks ABC at 222,194 360,195 504,195", "snd 5202", "snd 5203",
                          "snd 5550", "snd 5500", "snd 5501", "snd 5502", "snd 500",
                          "group 0 mode 2 blocks ABC at 222,194 360,195 504,195",
