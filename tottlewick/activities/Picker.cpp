@@ -6,9 +6,9 @@
 #include "Actor.h"
 #include "AppBox.h"
 #include "Backdrop.h"
-#include "Cursor.h"
 #include "DisplayWindow.h"
 #include "KitGlobals.h"
+#include "KitMouse.h"
 #include "ModuleProcs.h"
 #include "PickerCompletion.h"
 #include "Prefs.h"
@@ -96,7 +96,7 @@ void Picker::PickerShow(std::uint16_t resume) {
         choices_[i].Register(nullptr, gPrefClickOnly, 1);
     }
     guide_.Load(kGuideAnim, 1);
-    CursorSetLocation(&kRestingMouse);
+    KitMoveMouse(kRestingMouse);
     pointer_.MoveTo(kRestingMouse);
 }
 
@@ -139,8 +139,7 @@ void Picker::OnTimer(std::uint32_t, std::int32_t) {
     pointer_.Tick();
     const ClipState guide = guide_.Tick();
     if (guide == ClipState::stopped || guide == ClipState::ended) {
-        Point mouse{};
-        CursorGetLocation(&mouse);
+        const Point mouse = KitMouseLocation();
         pointer_.MoveTo(mouse);
         CommandButton::ButtonsTrackMouse(mouse);
     }

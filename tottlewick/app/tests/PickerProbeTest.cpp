@@ -11,11 +11,11 @@
 #include "AppGlobals.h"
 #include "AppModule.h"
 #include "Canvas.h"
-#include "Cursor.h"
 #include "DisplayCanvas.h"
 #include "HoverPointer.h"
 #include "GeneratedTitle.h"
 #include "KitGlobals.h"
+#include "KitMouse.h"
 #include "ModuleProcs.h"
 #include "OptionsScene.h"
 #include "PickerCompletion.h"
@@ -51,8 +51,7 @@ void command(std::uint32_t id) {
 }
 
 void logIdle() {
-    Point mouse{};
-    CursorGetLocation(&mouse);
+    const Point mouse = KitMouseLocation();
     probe::log("idle " + probe::actorsPresent(kIdleActors) + " mouse " + std::to_string(mouse.h) + "," +
                std::to_string(mouse.v));
 }
