@@ -14,6 +14,7 @@
 #include "DisplayCanvas.h"
 #include "GeneratedTitle.h"
 #include "SceneGlobals.h"
+#include "SceneBenchStart.h"
 #include "ShapeBenchStart.h"
 #include "SndManager.h"
 #include "SndPlayControl.h"
@@ -54,19 +55,7 @@ int main() {
         CopyFileA(from.c_str(), folder.file(from.substr(from.rfind('\\') + 1)).c_str(), FALSE);
     }
     if (!ResOpenFile("Global")) return 1;
-    StreamInit();
-    MssTestUseVirtualDevice(nullptr);
-    SndInit(nullptr, 8, 2, 16, 22050);
-
-    Canvas offscreen = 0, target = 0;
-    const std::uintptr_t size = 640 | std::uintptr_t(480) << 16;
-    CanvasCreate(&offscreen, size, kCanvasMemory | kCanvasOffscreen);
-    CanvasCreate(&target, size, kCanvasMemory);
-    const Rect screen{0, 0, 640, 480};
-    DisplaySetScreenRect(&screen);
-    UpdateSetCurrent(UpdateListCreate(kUpdateCapacity, &screen));
-    UpdateSetOffscreenCanvas(offscreen);
-    UpdateSetWindowCanvas(target);
+    SceneBenchCanvases canvases = startSceneBench();
     SpriteCyclerInit(10);
     UpdateSetRedrawProc(keepingRedraw);
     auto* goo = new BlueGoo;
@@ -88,11 +77,6 @@ int main() {
     std::printf("%-64s %8.1f us   %5.2fx\n", "a BlueGoo tick during a flight through AppRedraw (<= 2x)", flight * 1e6,
                 flight / bare);
 
-    SceneDeleteActivity();
-    SpriteCyclerShutdown();
-    BackdropFreeAll();
-    SndShutdown();
-    CanvasDispose(&target);
-    CanvasDispose(&offscreen);
+    stopSceneBench(canvases);
     return 0;
 }

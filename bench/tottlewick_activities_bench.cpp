@@ -21,6 +21,7 @@
 #include "PrsWriter.h"
 #include "Scene.h"
 #include "SceneGlobals.h"
+#include "SceneBenchStart.h"
 #include "ShapeBenchStart.h"
 #include "SndManager.h"
 #include "SpriteCycler.h"
@@ -121,24 +122,13 @@ int main() {
     const TempFolder folder;
     startShapeBench(folder);
     if (!writeBenchResources(folder) || !ResOpenFile("Bench")) return 1;
-    StreamInit();
-    MssTestUseVirtualDevice(nullptr);
-    SndInit(nullptr, 8, 2, 16, 22050);
-
-    Canvas offscreen = 0, target = 0;
-    const std::uintptr_t size = 640 | std::uintptr_t(480) << 16;
-    CanvasCreate(&offscreen, size, kCanvasMemory | kCanvasOffscreen);
-    CanvasCreate(&target, size, kCanvasMemory);
-    const Rect screen{0, 0, 640, 480};
-    DisplaySetScreenRect(&screen);
-    UpdateSetCurrent(UpdateListCreate(kUpdateCapacity, &screen));
-    UpdateSetOffscreenCanvas(offscreen);
-    UpdateSetWindowCanvas(target);
+    SceneBenchCanvases canvases = startSceneBench();
     BackdropLoadMain(2, 4, 3, 0, 0);
     SpriteCyclerInit(kCyclers);
     gActivity = new FullScene;
 
     UpdateSetRedrawProc(keepingRedraw);
+    const Rect screen{0, 0, 640, 480};
     UpdateInvalRect(&screen);
     UpdateFlush();
     UpdateFlush();
@@ -183,11 +173,6 @@ int main() {
              CommandButton::ButtonsTrackMouse(point);
          }), actors);
 
-    SceneDeleteActivity();
-    SpriteCyclerShutdown();
-    BackdropFreeAll();
-    SndShutdown();
-    CanvasDispose(&target);
-    CanvasDispose(&offscreen);
+    stopSceneBench(canvases);
     return 0;
 }
