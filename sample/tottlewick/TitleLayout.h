@@ -34,6 +34,12 @@ inline constexpr TitleBox kPickerHelp{272, 416, 96, 48};  // 7010/7011
 inline constexpr TitleBox kOptions{528, 416, 96, 48};     // 7050/7051
 inline constexpr TitleBox kPickerClip{120, 190, 64, 64};  // 7850
 
+// HatShop's hat (the colour schemes' and the outline's frame, every design), its three tools
+// (8120-8122) and its print button (8610).
+inline constexpr TitleBox kHat{170, 100, 300, 280};
+inline constexpr TitleBox kHatTools[3] = {{24, 120, 96, 48}, {24, 200, 96, 48}, {24, 280, 96, 48}};
+inline constexpr TitleBox kHatPrint{528, 416, 96, 48};
+
 // The quit confirmation's panel (7200) and its buttons.
 inline constexpr TitleBox kQuitPanel{120, 120, 400, 240};
 inline constexpr TitleBox kQuit{160, 280, 128, 48};  // 7220

@@ -7,6 +7,7 @@
 #include "Band.h"
 #include "BLOK_STAK.h"
 #include "BlueGoo.h"
+#include "HatShop.h"
 #include "IntroScene.h"
 #include "MR_PLINK.h"
 #include "OptionsScene.h"
@@ -14,7 +15,6 @@
 #include "QuitConfirmScene.h"
 #include "SceneGlobals.h"
 #include "SlideShowScene.h"
-#include "StandInActivity.h"
 #include "Toppers.h"
 #include "Update.h"
 #include "Zibb.h"
@@ -30,7 +30,7 @@ Scene* newBlueGoo() { return new (std::nothrow) BlueGoo; }
 Scene* newBLOK_STAK() { return new (std::nothrow) BLOK_STAK; }
 Scene* newMR_PLINK() { return new (std::nothrow) MR_PLINK; }
 Scene* newToppers() { return new (std::nothrow) Toppers; }
-Scene* newHatShop() { return new (std::nothrow) StandInActivity("HatShop", 8000, 8000, 8050, {8800, 8810, 8820}); }
+Scene* newHatShop() { return new (std::nothrow) HatShop; }
 
 Scene* newQuitConfirm() { return new (std::nothrow) QuitConfirmScene; }
 Scene* newOptions() { return new (std::nothrow) OptionsScene; }

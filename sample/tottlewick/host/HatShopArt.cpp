@@ -1,0 +1,73 @@
+// HatShop's own art, the same for its three designs: the uncoloured hat as a grey outline, its three
+// colour schemes filling the same frame (crown, band and brim in colours of their own), a round brush tip
+// of 40 x 40, the tools beside the hat and the print button clear of it.
+#include "TitleArt.h"
+
+namespace {
+
+namespace layout = title_layout;
+
+enum Part { kNone, kCrown, kBand, kBrim };
+
+// The hat within its frame: a domed crown with a band above a wide oval brim.
+Part partAt(int x, int y) {
+    const auto inOval = [](int dx, int dy, int rx, int ry) {
+        return dx * dx * ry * ry + dy * dy * rx * rx <= rx * rx * ry * ry;
+    };
+    if (inOval(x - 150, y - 230, 148, 48)) return y < 200 && x >= 60 && x < 240 ? kBand : kBrim;
+    if (x < 60 || x >= 240 || y >= 230) return kNone;
+    if (y < 110 && !inOval(x - 150, y - 110, 90, 90)) return kNone;
+    return y >= 170 ? kBand : kCrown;
+}
+
+Picture scheme(const std::uint32_t (&rgb)[3]) {
+    Picture hat(layout::kHat.w, layout::kHat.h);
+    for (int y = 0; y < hat.height; ++y)
+        for (int x = 0; x < hat.width; ++x)
+            if (const Part part = partAt(x, y)) hat.set(x, y, cubeColour(rgb[part - 1]));
+    return hat;
+}
+
+// Two pixels wide along every edge of the hat and between its parts.
+Picture outline() {
+    Picture hat(layout::kHat.w, layout::kHat.h);
+    for (int y = 0; y < hat.height; ++y) {
+        for (int x = 0; x < hat.width; ++x) {
+            const Part part = partAt(x, y);
+            bool edge = false;
+            for (int d = 1; d <= 2; ++d)
+                edge = edge || partAt(x - d, y) != part || partAt(x + d, y) != part || partAt(x, y - d) != part ||
+                       partAt(x, y + d) != part;
+            if (part && edge) hat.set(x, y, greyShade(10));
+        }
+    }
+    return hat;
+}
+
+constexpr std::uint32_t kSchemes[3][3] = {{0xE02020, 0xF0E040, 0x2040E0},
+                                          {0x20A040, 0xF09020, 0x8040C0},
+                                          {0xF080C0, 0x40C0F0, 0x606060}};
+constexpr const char* kToolNames[3] = {"RED", "GREEN", "PINK"};
+
+}  // namespace
+
+TITLE_ART(HatShop) {
+    const TitleBox& hat = layout::kHat;
+    for (std::uint16_t design = 0; design < 3; ++design) {
+        const auto id = [design](int first) { return std::uint16_t(first + 100 * design); };
+        art.putPicture(id(8100), outline(), hat.x, hat.y);
+        for (int i = 0; i < 3; ++i) {
+            art.putPicture(id(8101 + i), scheme(kSchemes[i]), hat.x, hat.y);
+            art.putButton(id(8120 + i), layout::kHatTools[i], kSchemes[i][0], kToolNames[i]);
+        }
+    }
+    for (int i = 0; i < 3; ++i) {
+        art.putButton(std::uint16_t(8010 + i), layout::kHatTools[i], kSchemes[i][0], kToolNames[i], 1);
+        art.putButton(std::uint16_t(8020 + i), layout::kHatTools[i], kSchemes[i][0], kToolNames[i], -1);
+    }
+    for (int look = 0; look < 3; ++look)
+        art.putButton(std::uint16_t(8610 + look), layout::kHatPrint, 0xFFFFFF, "PRINT", look == 1 ? 1 : -look);
+    Picture brush(40, 40);
+    brush.disc(20, 20, 20, kWhite);
+    art.putPicture(8030, brush, 0, 0);
+}
