@@ -6,6 +6,7 @@
 set -euo pipefail
 prefix=/usr/local/i686-w64-mingw32
 native_prefix=/usr/local/ffmpeg-smacker
+source "$(dirname "$0")/lib/debian-source.sh"
 
 installed() {
     [ -f "$1/lib/libavformat.a" ] && [ -f "$1/lib/libavcodec.a" ] && [ -f "$1/lib/libavutil.a" ] \
@@ -17,29 +18,8 @@ if installed "$prefix" && installed "$native_prefix"; then
 fi
 [ "$(id -u)" -eq 0 ] || { echo "setup: ffmpeg is missing and installing it needs root" >&2; exit 1; }
 
-# The source comes through the same deb-src entry and lists of our own as libjpeg's, so that the machine's
-# package lists are left as they are.
-src_parts=/var/lib/learning-titles/apt-src-parts
-src_lists=/var/lib/learning-titles/apt-src-lists
-mkdir -p "$src_parts" "$src_lists/partial"
-cat > "$src_parts/debian-src.sources" <<'SOURCES'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SOURCES
-export DEBIAN_FRONTEND=noninteractive
-src_opts=(-o Dir::Etc::SourceList=/dev/null -o Dir::Etc::SourceParts="$src_parts"
-          -o Dir::State::Lists="$src_lists")
-apt-get "${src_opts[@]}" update -q >/dev/null
-
-work=$(mktemp -d)
-chmod 755 "$work"  # apt fetches as its own user
-trap 'rm -rf "$work"' EXIT
-(cd "$work" && apt-get "${src_opts[@]}" source -q ffmpeg >/dev/null)
-source_dir=$(find "$work" -maxdepth 1 -mindepth 1 -type d -name 'ffmpeg-*' | head -n 1)
-[ -n "$source_dir" ] || { echo "setup: the ffmpeg source did not unpack" >&2; exit 1; }
+# Quiet, like the builds below, whose logs are shown only when they fail.
+fetch_debian_source ffmpeg >/dev/null
 
 # Configures, builds and installs one copy; FFmpeg's own sources warn under these compilers, so the log is
 # shown only when the build fails.

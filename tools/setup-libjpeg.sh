@@ -4,6 +4,7 @@
 # it is already installed. Run as root on Debian 12 (tools/setup.sh calls it).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/tools/lib/debian-source.sh"
 prefix=/usr/local/i686-w64-mingw32
 
 if [ -f "$prefix/lib/libjpeg.a" ] && [ -f "$prefix/include/jpeglib.h" ]; then
@@ -12,29 +13,7 @@ if [ -f "$prefix/lib/libjpeg.a" ] && [ -f "$prefix/include/jpeglib.h" ]; then
 fi
 [ "$(id -u)" -eq 0 ] || { echo "setup: libjpeg is missing and installing it needs root" >&2; exit 1; }
 
-# The source comes through a deb-src entry of our own, with lists of its own, so that the machine's
-# package lists are left as they are.
-src_parts=/var/lib/learning-titles/apt-src-parts
-src_lists=/var/lib/learning-titles/apt-src-lists
-mkdir -p "$src_parts" "$src_lists/partial"
-cat > "$src_parts/debian-src.sources" <<'EOF'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-EOF
-export DEBIAN_FRONTEND=noninteractive
-src_opts=(-o Dir::Etc::SourceList=/dev/null -o Dir::Etc::SourceParts="$src_parts"
-          -o Dir::State::Lists="$src_lists")
-apt-get "${src_opts[@]}" update -q
-
-work=$(mktemp -d)
-chmod 755 "$work"  # apt fetches as its own user
-trap 'rm -rf "$work"' EXIT
-(cd "$work" && apt-get "${src_opts[@]}" source -q libjpeg-turbo >/dev/null)
-source_dir=$(find "$work" -maxdepth 1 -mindepth 1 -type d -name 'libjpeg-turbo-*' | head -n 1)
-[ -n "$source_dir" ] || { echo "setup: the libjpeg-turbo source did not unpack" >&2; exit 1; }
+fetch_debian_source libjpeg-turbo
 
 cmake -S "$source_dir" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
       -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DENABLE_SHARED=OFF \
