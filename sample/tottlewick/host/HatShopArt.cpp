@@ -2,6 +2,7 @@
 // colour schemes filling the same frame (crown, band and brim in colours of their own), a round brush tip
 // of 40 x 40, the tools beside the hat and the print button clear of it.
 #include "TitleArt.h"
+#include "XpkForge.h"
 
 namespace {
 
@@ -44,6 +45,18 @@ Picture outline() {
     return hat;
 }
 
+// A one-shape bank whose frame is the picture's own box at the hat's place: the activity sizes its hat
+// canvas by the colour shape's frame.
+std::string atHat(const Picture& picture) {
+    ForgeShape shape{std::int16_t(-layout::kHat.x), std::int16_t(-layout::kHat.y), std::int16_t(picture.width),
+                     std::int16_t(picture.height), 0, 0, picture.width, picture.height, {}};
+    for (std::uint16_t value : picture.pixels)
+        shape.pixels.push_back(value == kClear ? ForgePixel{} : ForgePixel{ForgePixel::opaque, value, 0});
+    ForgeBank bank;
+    bank.shapes = {shape};
+    return forgeXpk(bank, ByteOrder::big);
+}
+
 constexpr std::uint32_t kSchemes[3][3] = {{0xE02020, 0xF0E040, 0x2040E0},
                                           {0x20A040, 0xF09020, 0x8040C0},
                                           {0xF080C0, 0x40C0F0, 0x606060}};
@@ -52,12 +65,11 @@ constexpr const char* kToolNames[3] = {"RED", "GREEN", "PINK"};
 }  // namespace
 
 TITLE_ART(HatShop) {
-    const TitleBox& hat = layout::kHat;
     for (std::uint16_t design = 0; design < 3; ++design) {
         const auto id = [design](int first) { return std::uint16_t(first + 100 * design); };
-        art.putPicture(id(8100), outline(), hat.x, hat.y);
+        art.put("XPK", id(8100), atHat(outline()));
         for (int i = 0; i < 3; ++i) {
-            art.putPicture(id(8101 + i), scheme(kSchemes[i]), hat.x, hat.y);
+            art.put("XPK", id(8101 + i), atHat(scheme(kSchemes[i])));
             art.putButton(id(8120 + i), layout::kHatTools[i], kSchemes[i][0], kToolNames[i]);
         }
     }

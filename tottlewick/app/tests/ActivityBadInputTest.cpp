@@ -1,8 +1,9 @@
-// Band, BlueGoo and MR_PLINK on bad input: without their resource files (one alert each, the exit still
+// Band, BlueGoo, MR_PLINK and HatShop on bad input: without their resource files (one alert each, the exit still
 // returns to the Picker and the quit screen still ends the run), and with their clips withheld (keys and
 // time neither crash nor hang them, and the exit returns).
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <utility>
 
 #include "ActivityProbe.h"
@@ -12,8 +13,9 @@
 
 namespace {
 
-constexpr std::uint32_t kChoices[] = {7035, 7040, 7030};
-constexpr AppModuleProc kModules[] = {BandModuleProc, BlueGooModuleProc, MR_PLINKModuleProc};
+constexpr std::uint32_t kChoices[] = {7035, 7040, 7030, 7025};
+constexpr AppModuleProc kModules[] = {BandModuleProc, BlueGooModuleProc, MR_PLINKModuleProc, HatShopModuleProc};
+constexpr const char* kFiles[] = {"Band.PRS", "BlueGoo.PRS", "MR_PLINK.PRS", "HatShop.PRS"};
 
 // Lets `ms` of the clock pass.
 std::function<bool()> pause(std::uint32_t ms) {
@@ -35,7 +37,7 @@ std::function<bool()> leave() {
 // Each module entered, left alone and given a key, then left by its exit.
 std::vector<std::function<bool()>> visits() {
     std::vector<std::function<bool()>> steps;
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 4; ++i) {
         steps.push_back(probe::enter(kChoices[i], kModules[i]));
         steps.push_back(pause(3000));
         steps.push_back([] { return probe::send(WM_CHAR, 'k'), true; });
@@ -45,7 +47,7 @@ std::vector<std::function<bool()>> visits() {
     return steps;
 }
 
-PROBE_SCENARIO(ThreeWithoutFiles) {
+PROBE_SCENARIO(WithoutFiles) {
     static probe::Steps steps([] {
         std::vector<std::function<bool()>> all = visits();
         all.push_back(pause(3000));  // the Picker's return
@@ -57,7 +59,7 @@ PROBE_SCENARIO(ThreeWithoutFiles) {
     steps.run();
 }
 
-PROBE_SCENARIO(ThreeWithoutClips) {
+PROBE_SCENARIO(WithoutClips) {
     static probe::Steps steps(visits());
     steps.run();
 }
@@ -65,19 +67,20 @@ PROBE_SCENARIO(ThreeWithoutClips) {
 using ActivityBadInputTest = ActivityProbeTest;
 
 TEST_F(ActivityBadInputTest, WithoutTheirFilesEachAlertsOnceAndLeaves) {
-    ASSERT_TRUE(useGeneratedTitle(folder.path(), "E:", {"Band.PRS", "BlueGoo.PRS", "MR_PLINK.PRS"}));
-    const ProbeResult run = probeRun("ThreeWithoutFiles", folder.path());
+    ASSERT_TRUE(useGeneratedTitle(folder.path(), "E:", {std::begin(kFiles), std::end(kFiles)}));
+    const ProbeResult run = probeRun("WithoutFiles", folder.path());
     EXPECT_EQ(run.exitCode, 0u) << run.output;
     const std::string alert = "box Tottlewick|Resource File Not Opened|40";
-    EXPECT_EQ(run.log, (Lines{"door 1", alert, "back at the Picker", alert, "back at the Picker", alert,
-                              "back at the Picker", "door 0"}));
+    const std::string back = "back at the Picker";
+    EXPECT_EQ(run.log, (Lines{"door 1", alert, back, alert, back, alert, back, alert, back, "door 0"}));
 }
 
 TEST_F(ActivityBadInputTest, WithoutTheirClipsEachLeaves) {
-    for (const char* name : {"Band.PRS", "BlueGoo.PRS", "MR_PLINK.PRS"}) withholdType(name, "XMV");
-    const ProbeResult run = probeRun("ThreeWithoutClips", folder.path());
+    for (const char* name : kFiles) withholdType(name, "XMV");
+    const ProbeResult run = probeRun("WithoutClips", folder.path());
     EXPECT_EQ(run.exitCode, 0u) << run.output;
-    EXPECT_EQ(run.log, (Lines{"door 1", "back at the Picker", "back at the Picker", "back at the Picker", "door 0"}));
+    const std::string back = "back at the Picker";
+    EXPECT_EQ(run.log, (Lines{"door 1", back, back, back, back, "door 0"}));
 }
 
 }  // namespace

@@ -148,7 +148,7 @@ void seedRandom(std::uint32_t value) {
 }  // namespace probe
 
 void ActivityProbeTest::dropIndexFiles() {
-    for (const char* name : {"Band.PRD", "BlueGoo.PRD", "MR_PLINK.PRD"})
+    for (const char* name : {"Band.PRD", "BlueGoo.PRD", "MR_PLINK.PRD", "HatShop.PRD"})
         DeleteFileA((std::string("E:\\Resource\\") + name).c_str());
 }
 
