@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "ByteRuns.h"
+
 namespace {
 
 std::int32_t imageHeight(const DibHeader* header) { return std::abs(header->height); }
@@ -27,17 +29,6 @@ bool clipToImage(const DibHeader* header, Rect* r) {
     const Rect image{0, 0, static_cast<std::int16_t>(std::min<std::int32_t>(header->width, 0x7FFF)),
                      static_cast<std::int16_t>(std::min<std::int32_t>(imageHeight(header), 0x7FFF))};
     return RectIntersect(r, r, &image) != 0;
-}
-
-// Stores `count` bytes of the repeated pattern: 4 bytes at a time, then 2, then 1.
-void fillBytes(std::uint8_t* out, std::uint32_t count, std::uint32_t pattern) {
-    for (; count >= 4; count -= 4, out += 4) std::memcpy(out, &pattern, 4);
-    if (count >= 2) {
-        std::memcpy(out, &pattern, 2);
-        out += 2;
-        count -= 2;
-    }
-    if (count) *out = static_cast<std::uint8_t>(pattern);
 }
 
 }  // namespace

@@ -16,10 +16,38 @@ constexpr std::uint8_t kFill = 0x40;
 constexpr std::uint8_t kSkip = 0x20;
 constexpr std::uint8_t kCount = 0x1F;
 
+// The stream read forwards through the reader's inline bounds check, so an operation costs no call. A read
+// that would pass the end yields nothing and leaves the position where it was.
+class RunStream {
+public:
+    RunStream(const std::uint8_t* data, std::size_t size) : bytes_(data, size, ByteOrder::big) {}
+    bool u8(std::uint8_t& value) {
+        const std::uint8_t* p = span(1);
+        if (p) value = *p;
+        return p != nullptr;
+    }
+    bool u16(int& value) {
+        const std::uint8_t* p = span(2);
+        if (p) value = p[0] << 8 | p[1];
+        return p != nullptr;
+    }
+    const std::uint8_t* span(std::size_t count) {
+        const std::uint8_t* p = bytes_.spanAt(at_, count);
+        if (p) at_ += count;
+        return p;
+    }
+    std::size_t position() const { return at_; }
+    void seek(std::size_t position) { at_ = position; }
+
+private:
+    ByteReader bytes_;
+    std::size_t at_ = 0;
+};
+
 // An open repeat block: where its operations begin, the runs it has left, and the walk's count of moves
 // when its current run began.
 struct Block {
-    ByteReader resume;
+    std::size_t resume;
     int remaining;
     std::uint32_t movesAtResume;
 };
@@ -28,17 +56,17 @@ struct Block {
 // 33rd open block. A run of a block that neither moved nor drew leaves the walk as it found it, so every
 // further run would do the same nothing: the block is closed at once. That bounds the walk by its input
 // (each jump back follows a move), and a stream of empty blocks runs on to what follows them.
-bool repeat(ByteReader& in, Block (&blocks)[kRun8MaxBlocks], int& depth, int count, std::uint32_t moves) {
+bool repeat(RunStream& in, Block (&blocks)[kRun8MaxBlocks], int& depth, int count, std::uint32_t moves) {
     if (count >= 2) {
         if (depth == kRun8MaxBlocks) return false;
-        blocks[depth++] = {in, count - 1, moves};
+        blocks[depth++] = {in.position(), count - 1, moves};
     } else if (count == 1) {
         if (depth == 0) return false;
         Block& top = blocks[depth - 1];
         if (--top.remaining < 0 || top.movesAtResume == moves) {
             --depth;
         } else {
-            in = top.resume;
+            in.seek(top.resume);
             top.movesAtResume = moves;
         }
     }
@@ -49,17 +77,17 @@ bool repeat(ByteReader& in, Block (&blocks)[kRun8MaxBlocks], int& depth, int cou
 // when the sink has seen enough, or at the first operation that would pass the image or the data.
 template <class Sink>
 void walk(const std::uint8_t* data, std::size_t size, int width, Sink& sink) {
-    ByteReader in(data, size, ByteOrder::big);
+    RunStream in(data, size);
     Block blocks[kRun8MaxBlocks];
     int depth = 0;
     int row = 0;
     int col = 0;
     std::uint32_t moves = 0;
     for (;;) {
-        const std::uint8_t op = in.u8();
+        std::uint8_t op = 0;
+        if (!in.u8(op)) return;
         int count = op & kCount;
-        if (count == 0) count = in.u16();
-        if (!in.ok()) return;
+        if (count == 0 && !in.u16(count)) return;
         if (op & kNextRow) {
             if (++row >= sink.rowEnd()) return;
             col = 0;
@@ -73,8 +101,8 @@ void walk(const std::uint8_t* data, std::size_t size, int width, Sink& sink) {
         }
         case kFill: {
             if (count == 1) return;
-            const std::uint8_t value = in.u8();
-            if (!in.ok() || count > width - col || (count > 0 && !sink.fill(row, col, value, count))) return;
+            std::uint8_t value = 0;
+            if (!in.u8(value) || count > width - col || (count > 0 && !sink.fill(row, col, value, count))) return;
             break;
         }
         case kSkip:

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <type_traits>
 
+#include "ByteRuns.h"
 #include "Rect.h"
 #include "ShapeBlend.h"
 
@@ -81,14 +82,15 @@ public:
         if (Mirrored) {
             copyBackwards(out, bytes, n);
         } else {
-            std::memcpy(out, bytes, static_cast<std::size_t>(n));
+            copyBytes(out, bytes, static_cast<std::uint32_t>(n));
         }
         return true;
     }
     bool fill(int row, int col, std::uint8_t value, int n) {
         const std::uint8_t* none = nullptr;
         if (!cut(row, col, none, n)) return true;
-        std::memset(base_ + place_.offset(row, Mirrored ? col + n - 1 : col), value, static_cast<std::size_t>(n));
+        fillBytes(base_ + place_.offset(row, Mirrored ? col + n - 1 : col), static_cast<std::uint32_t>(n),
+                  value * 0x01010101u);
         return true;
     }
 
