@@ -17,14 +17,6 @@ constexpr std::uint32_t kChoices[] = {7035, 7040, 7030, 7025};
 constexpr AppModuleProc kModules[] = {BandModuleProc, BlueGooModuleProc, MR_PLINKModuleProc, HatShopModuleProc};
 constexpr const char* kFiles[] = {"Band.PRS", "BlueGoo.PRS", "MR_PLINK.PRS", "HatShop.PRS"};
 
-// Lets `ms` of the clock pass.
-std::function<bool()> pause(std::uint32_t ms) {
-    return [ms, until = std::uint32_t{0}]() mutable {
-        if (!until) until = probe::now() + ms;
-        return probe::now() >= until;
-    };
-}
-
 std::function<bool()> leave() {
     return [sent = false]() mutable {
         if (!std::exchange(sent, true)) probe::post(kAppCommand, 100);
@@ -39,9 +31,9 @@ std::vector<std::function<bool()>> visits() {
     std::vector<std::function<bool()>> steps;
     for (int i = 0; i < 4; ++i) {
         steps.push_back(probe::enter(kChoices[i], kModules[i]));
-        steps.push_back(pause(3000));
+        steps.push_back(probe::pause(3000));
         steps.push_back([] { return probe::send(WM_CHAR, 'k'), true; });
-        steps.push_back(pause(3000));
+        steps.push_back(probe::pause(3000));
         steps.push_back(leave());
     }
     return steps;
@@ -50,9 +42,9 @@ std::vector<std::function<bool()>> visits() {
 PROBE_SCENARIO(WithoutFiles) {
     static probe::Steps steps([] {
         std::vector<std::function<bool()>> all = visits();
-        all.push_back(pause(3000));  // the Picker's return
+        all.push_back(probe::pause(3000));  // the Picker's return
         all.push_back([] { return probe::post(kAppCommand, 100), true; });  // the quit screen
-        all.push_back(pause(1000));
+        all.push_back(probe::pause(1000));
         all.push_back([] { return probe::send(WM_CHAR, 'k'), false; });
         return all;
     }());

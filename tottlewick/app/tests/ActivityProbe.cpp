@@ -72,6 +72,13 @@ std::function<bool()> enter(std::uint32_t choice, AppModuleProc module) {
     };
 }
 
+std::function<bool()> pause(std::uint32_t ms) {
+    return [ms, until = std::uint32_t{0}]() mutable {
+        if (!until) until = now() + ms;
+        return now() >= until;
+    };
+}
+
 void post(UINT message, WPARAM wParam) {
     AppPostMessage(window(), message, wParam, 0);
 }

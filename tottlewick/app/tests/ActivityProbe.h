@@ -31,6 +31,8 @@ private:
 
 // A step that shows the Picker (the first time), then posts `choice` until `module` is current.
 std::function<bool()> enter(std::uint32_t choice, AppModuleProc module);
+// A step that lets `ms` of the clock pass.
+std::function<bool()> pause(std::uint32_t ms);
 // Posts an application message to the main window, as the kit does.
 void post(UINT message, WPARAM wParam);
 // The play layer's calls since the last take ("start id=...", "stop ch=...").

@@ -33,73 +33,52 @@ constexpr Point kOnHat{220, 330};  // the brim, away from where the Picker leave
 std::uint32_t since = 0;
 int hatPixel = 0;
 
-// The seam's printer: a 24-bit page of exactly design 1's rectangle, so that it lands there 1:1. The
-// page is compared with the offscreen picture's rectangle when it ends.
-HBITMAP page = nullptr;
-std::uint8_t* pagePixels = nullptr;
+// The seam's printer: a 24-bit page of exactly design 1's rectangle, so that the rectangle lands on it 1:1;
+// when the page ends it is compared with the colours of the offscreen picture's rectangle.
+std::uint8_t* page = nullptr;
 
-DWORD WINAPI printerEntry(LPCSTR, LPCSTR, LPCSTR, LPSTR buffer, DWORD) {
-    return lstrcpyA(buffer, "Memory,winspool,MEM:"), 20;
-}
+DWORD WINAPI entry(LPCSTR, LPCSTR, LPCSTR, LPSTR out, DWORD) { return lstrcpyA(out, "Memory,winspool,MEM:"), 20; }
 BOOL WINAPI openPrinter(LPSTR, LPHANDLE handle, LPPRINTER_DEFAULTSA) { return *handle = HANDLE(1), TRUE; }
 LONG WINAPI properties(HWND, HANDLE, LPSTR, PDEVMODEA out, PDEVMODEA, DWORD mode) {
-    if (mode == 0) return sizeof(DEVMODEA);
     if (mode == DM_OUT_BUFFER) *out = DEVMODEA{};
-    return IDOK;
+    return mode == 0 ? sizeof(DEVMODEA) : IDOK;
 }
 BOOL WINAPI closePrinter(HANDLE) { return TRUE; }
 HDC WINAPI pageDC(LPCSTR, LPCSTR, LPCSTR, const DEVMODEA*) {
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), kPageW, -kPageH, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
-    if (page) DeleteObject(page);
-    page = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    pagePixels = static_cast<std::uint8_t*>(bits);
     HDC dc = CreateCompatibleDC(nullptr);
-    SelectObject(dc, page);
+    SelectObject(dc, CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    page = static_cast<std::uint8_t*>(bits);
     return dc;
 }
+int WINAPI succeed(HDC) { return 1; }
 int WINAPI abortProc(HDC, ABORTPROC) { return 1; }
 int WINAPI startDoc(HDC, const DOCINFOA* info) {
     log("StartDoc \"" + std::string(info->lpszDocName) + "\" " + std::to_string((probe::now() - since) / 1000) +
         " s after the press");
     return 1;
 }
-int WINAPI startPage(HDC) { return 1; }
-// The page's pixels against the colours of the offscreen picture's pixels in design 1's rectangle.
 int WINAPI endPage(HDC) {
-    const Canvas offscreen = DisplayGetOffscreenCanvas();
     PALETTEENTRY colours[256]{};
-    GetPaletteEntries(CanvasGetPalette(offscreen), 0, 256, colours);
-    void* base = nullptr;
-    std::int32_t step = 0;
-    std::uint16_t depth = 0;
-    Rect area{};
-    CanvasLockPixels(offscreen, &base, &step, &depth, &area);
+    GetPaletteEntries(CanvasGetPalette(DisplayGetOffscreenCanvas()), 0, 256, colours);
     int differ = 0;
     for (int y = 0; y < kPageH; ++y) {
         for (int x = 0; x < kPageW; ++x) {
-            const auto index = static_cast<const std::uint8_t*>(base)[(kDesign1.top + y) * step + kDesign1.left + x];
-            const std::uint8_t* printed = pagePixels + y * kPageStride + x * 3;
-            const PALETTEENTRY& c = colours[index];
+            const PALETTEENTRY& c = colours[probe::offscreenPixel(kDesign1.left + x, kDesign1.top + y)];
+            const std::uint8_t* printed = page + y * kPageStride + x * 3;
             differ += printed[2] != c.peRed || printed[1] != c.peGreen || printed[0] != c.peBlue;
         }
     }
-    const int corner = static_cast<const std::uint8_t*>(base)[kDesign1.top * step + kDesign1.left];
-    CanvasUnlockPixels(offscreen);
     log("page: " + std::to_string(differ) + " pixels unlike the picture's (94,8,518,474), paper " +
-        std::to_string(corner) + " at its corner");
+        std::to_string(probe::offscreenPixel(kDesign1.left, kDesign1.top)) + " at its corner");
     return 1;
 }
-int WINAPI endDoc(HDC) { return 1; }
 int WINAPI caps(HDC, int index) {
-    switch (index) {
-    case HORZRES: case PHYSICALWIDTH: return kPageW;
-    case VERTRES: case PHYSICALHEIGHT: return kPageH;
-    case BITSPIXEL: return 24;
-    case PLANES: return 1;
-    default: return 0;
-    }
+    if (index == HORZRES || index == PHYSICALWIDTH) return kPageW;
+    if (index == VERTRES || index == PHYSICALHEIGHT) return kPageH;
+    return index == BITSPIXEL ? 24 : index == PLANES ? 1 : 0;
 }
 
 const HatShop* hatShop() {
@@ -117,24 +96,16 @@ void holdShift(bool down) {
     SetKeyboardState(keys);
 }
 
+// The design, the decorations shown and the print button.
 std::string shown() {
     std::string ids = "design " + std::to_string(HatShop::Design()) + ", decorations";
-    for (std::int16_t id = 8110; id <= 8115; ++id) {
-        if (SpriteFind(id)) ids += " " + std::to_string(id);
-    }
+    for (std::int16_t id = 8110; id <= 8115; ++id) ids += SpriteFind(id) ? " " + std::to_string(id) : "";
     return ids + (ActorFindIndex(8610) >= 0 ? ", print button" : ", no print button");
 }
 
-std::function<bool()> pause(std::uint32_t ms) {
-    return [ms, until = std::uint32_t{0}]() mutable {
-        if (!until) until = probe::now() + ms;
-        return probe::now() >= until;
-    };
-}
-
 PROBE_SCENARIO(HatShopPrinting) {
-    static const PrintPlatform printer = {printerEntry, openPrinter, properties, closePrinter, pageDC, abortProc,
-                                          startDoc,     startPage,   endPage,    endDoc,       caps};
+    static const PrintPlatform printer = {entry,    openPrinter, properties, closePrinter, pageDC, abortProc,
+                                          startDoc, succeed,     endPage,    succeed,      caps};
     static probe::Steps steps{
         [] {
             PrintSetPlatform(&printer);
@@ -168,12 +139,11 @@ PROBE_SCENARIO(HatShopPrinting) {
             probe::takeCalls();
             probe::mouseAt(WM_MOUSEMOVE, kOnHat);
             const TitleBox& tool = title_layout::kHatTools[2];
-            probe::mouseAt(WM_MOUSEMOVE, Point{std::int16_t(tool.centreX()), std::int16_t(tool.centreY())});
-            probe::mouseAt(WM_LBUTTONDOWN, Point{std::int16_t(tool.centreX()), std::int16_t(tool.centreY())});
-            probe::mouseAt(WM_LBUTTONUP, Point{std::int16_t(tool.centreX()), std::int16_t(tool.centreY())});
+            const Point onTool{std::int16_t(tool.centreX()), std::int16_t(tool.centreY())};
+            for (const UINT message : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP}) probe::mouseAt(message, onTool);
             return true;
         },
-        pause(1000),
+        probe::pause(1000),
         [] {
             const bool painted = probe::offscreenPixel(kOnHat.h, kOnHat.v) != hatPixel;
             log(std::string("meanwhile ") + (painted ? "painted" : "no paint") + ", sounds [" +
@@ -200,7 +170,8 @@ TEST_F(HatShopProbeTest, TheOverlayThenAPrintWithShiftThenNoPrintButtonAtLevel4)
     const ProbeResult run = probeRun("HatShopPrinting", folder.path());
     EXPECT_EQ(run.exitCode, 0u) << run.output;
     EXPECT_EQ(run.log, (Lines{"door 1", "design 1, decorations 8110 8113, print button", "overlay for 100 tenths",
-                              "printing, overlay none, sprite 8005 shown", "meanwhile no paint, sounds [], tool 8122 up",
+                              "printing, overlay none, sprite 8005 shown",
+                              "meanwhile no paint, sounds [], tool 8122 up",
                               "StartDoc \"Tottlewick Hat\" 3 s after the press",
                               "page: 0 pixels unlike the picture's (94,8,518,474), paper 255 at its corner",
                               "printed, buttons back", "level 4: design 1, decorations 8110 8113, no print button",
