@@ -53,7 +53,6 @@ constexpr std::int16_t kBrush = 40;
 constexpr std::int16_t kBrushReach = kBrush / 2;
 constexpr std::int16_t kKeyStep = 40;
 constexpr std::int16_t kSoundPriority = -32767;
-constexpr std::uint16_t kNoChannel = 0xFFFF;
 constexpr std::uint16_t kNoDesign = 0xFFFF;
 constexpr std::uint8_t kPaper = 255;
 constexpr char kDocumentName[] = "Tottlewick Hat";
@@ -69,6 +68,13 @@ Point gLastPainted{};
 
 std::uint16_t designed(std::uint32_t id) {
     return static_cast<std::uint16_t>(id + kDesignStep * gDesign);
+}
+
+// A sprite at (0, 0) from the bank, left out when the bank is missing.
+ShapeBank showSprite(std::int16_t id, std::uint16_t xpkId) {
+    const ShapeBank bank = ShapeBankLoad(xpkId);
+    if (bank) SpriteCreate(0, bank, 0, id);
+    return bank;
 }
 
 void disposeSprite(std::int16_t id) {
@@ -132,10 +138,9 @@ HatShop::HatShop() : Activity("HatShop", kArt, kArt, kPointerXpk) {
     cheerSample_ = SndLoadSample(kCheerSound);
     for (int i = 0; i < kDecorations; ++i) {
         if (!gPickerCompletion[i]) continue;
-        decorations_[i] = ShapeBankLoad(designed(kFirstDecoration + i));
-        SpriteCreate(0, decorations_[i], 0, static_cast<std::int16_t>(kFirstDecoration + i));
+        decorations_[i] = showSprite(static_cast<std::int16_t>(kFirstDecoration + i), designed(kFirstDecoration + i));
     }
-    SpriteCreate(0, ShapeBankLoad(designed(kHatSprite)), 0, kHatSprite);
+    showSprite(kHatSprite, designed(kHatSprite));
     colours_ = ShapeBankLoad(designed(kFirstScheme));
     tools_[0].SetPressedLook(1);
     startHatCanvas();
@@ -258,7 +263,7 @@ void HatShop::fillHat() {
     ShapeDraw(nullptr, colours_, 0, offset_.h, offset_.v, 0);
     PortPop();
     ShapeInvalidate(colours_, 0, 0, 0, 0);
-    cheerChannel_ = static_cast<std::uint16_t>(KitPlaySample(cheerSample_, kCheerSound, kSoundPriority));
+    KitPlaySample(cheerSample_, kCheerSound, kSoundPriority);
     finished_ = 1;
     gPickerCompletion[kChoiceHatShop] = 1;
 }
@@ -268,7 +273,7 @@ void HatShop::chooseTool(int tool) {
     for (int i = 0; i < kTools; ++i) tools_[i].SetPressedLook(static_cast<std::int16_t>(i == tool));
     ShapeBankFree(&colours_);
     colours_ = ShapeBankLoad(designed(kFirstScheme + static_cast<std::uint32_t>(tool)));
-    cheerChannel_ = static_cast<std::uint16_t>(KitPlaySample(toolSample_, kToolSound, kSoundPriority));
+    KitPlaySample(toolSample_, kToolSound, kSoundPriority);
     finished_ = 0;
 }
 
@@ -281,7 +286,7 @@ void HatShop::showButtons(std::int16_t on) {
 
 void HatShop::printStart() {
     showButtons(0);
-    SpriteCreate(0, ShapeBankLoad(kPrintingSprite), 0, kPrintingSprite);
+    showSprite(kPrintingSprite, kPrintingSprite);
     const std::uint32_t now = ClockMilliseconds();
     printStarted_ = now ? now : 1;
 }
@@ -346,7 +351,7 @@ std::int32_t HatShop::OnCommand(std::uint32_t commandId) {
         chooseTool(static_cast<int>(tool));
     } else if (commandId == kPrintCommand && !Printing()) {
         if (gPrefLevel == 1 && !(GetKeyState(VK_SHIFT) & 0x8000)) {
-            SpriteCreate(0, ShapeBankLoad(kOverlay), 0, kOverlay);
+            showSprite(kOverlay, kOverlay);
             TimerSet(DisplayGetWindow(), kOverlayTimer, kOverlayMs);
             overlayShown_ = 1;
         } else {

@@ -54,7 +54,6 @@ private:
     MemHandle toolSample_ = 0;
     MemHandle scribbles_[kScribbles] = {};
     MemHandle cheerSample_ = 0;
-    std::uint16_t cheerChannel_ = 0xFFFF;
     Canvas hat_ = 0;
     Canvas brush_ = 0;
     Point offset_{};
