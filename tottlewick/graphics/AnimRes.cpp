@@ -11,6 +11,7 @@
 #include "ShapeMgr.h"
 #include "SndChannelIter.h"
 #include "SndPlayControl.h"
+#include "Update.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ void storeBank(AnimRes anim, ShapeBank bank) {
     if (access) std::memcpy(access.bytes() + kXmvBankAt, &bank, sizeof bank);
 }
 
-// A drawing event placed for the walk's animation position, with the bank it draws from.
+// A hit test's event placed for the walk's animation position, with the bank it tests.
 struct FrameWalk {
     ShapeBank bank;
     std::int16_t x;
@@ -68,19 +69,28 @@ struct FrameWalk {
     std::int16_t pointY = 0;
 };
 
+// Invalidating and drawing read the image rectangles through the bank locked once for the whole walk;
+// drawing also gathers the frame that lets later clips pass the animation over.
+struct InvalidateWalk {
+    const BankAccess& bank;
+    std::int16_t x;
+    std::int16_t y;
+};
+
 std::int16_t invalidateEvent(const XmvEvent& event, std::uint32_t, void* context) {
-    const auto& walk = *static_cast<FrameWalk*>(context);
+    const auto& walk = *static_cast<InvalidateWalk*>(context);
+    if (!event.draws()) return 1;
     std::int16_t x = 0, y = 0;
     xmvEventPoint(event, walk.x, walk.y, &x, &y);
-    if (event.draws()) ShapeInvalidate(walk.bank, event.shape, x, y, 0);
+    XpkShape shape;
+    Rect image{};
+    walk.bank.place(event.shape, x, y, 0, &shape, &image);
+    UpdateInvalRect(&image);
     return 1;
 }
 
-// Drawing reads the image rectangles through the bank locked once for the whole walk, and gathers the
-// frame that lets later clips pass the animation over.
 struct DrawWalk {
     const BankAccess& bank;
-    ShapeBank handle;
     std::int16_t x;
     std::int16_t y;
     const Rect* clip;
@@ -96,7 +106,7 @@ std::int16_t drawEvent(const XmvEvent& event, std::uint32_t, void* context) {
     Rect image{}, meet{};
     walk.bank.place(event.shape, x, y, 0, &shape, &image);
     if (RectIsValid(&image)) RectUnion(&walk.frame, &walk.frame, &image);
-    if (!walk.clip || RectIntersect(&meet, &image, walk.clip)) ShapeDraw(nullptr, walk.handle, event.shape, x, y, 0);
+    if (!walk.clip || RectIntersect(&meet, &image, walk.clip)) shapeDrawFrom(walk.bank, event.shape, x, y, 0);
     return 1;
 }
 
@@ -216,8 +226,11 @@ void AnimResGetFrameBounds(AnimRes anim, const XmvScan& scan, std::uint32_t* cur
 }
 
 void AnimResInvalidateFrame(AnimRes anim, const XmvScan& scan, std::uint32_t* cursor, std::int16_t x, std::int16_t y) {
-    FrameWalk walk{AnimResGetBank(anim), x, y};
-    AnimResForEachEvent(anim, scan, cursor, invalidateEvent, &walk);
+    AnimAccess access(anim);
+    if (!access) return;
+    const BankAccess bank(access.view().u32(kXmvBankAt));
+    InvalidateWalk walk{bank, x, y};
+    xmvForEachEvent(access.view(), scan, cursor, invalidateEvent, &walk);
 }
 
 void AnimResDrawFrame(AnimRes anim, const XmvScan& scan, std::uint32_t* cursor, std::int16_t x, std::int16_t y,
@@ -230,9 +243,8 @@ void AnimResDrawFrame(AnimRes anim, const XmvScan& scan, std::uint32_t* cursor, 
     }
     AnimAccess access(anim);
     if (!access) return;
-    const ShapeBank handle = access.view().u32(kXmvBankAt);
-    const BankAccess bank(handle);
-    DrawWalk walk{bank, handle, x, y, clip};
+    const BankAccess bank(access.view().u32(kXmvBankAt));
+    DrawWalk walk{bank, x, y, clip};
     std::uint32_t reached = 0;
     xmvForEachEvent(access.view(), scan, &reached, drawEvent, &walk);
     animFrameStore(anim, scan, x, y, AnimFrame{walk.frame, reached});

@@ -28,5 +28,9 @@ private:
     bool open_ = false;
 };
 
+// ShapeDraw through a bank already locked, for walks that draw many of its shapes.
+std::int16_t shapeDrawFrom(const BankAccess& bank, std::uint16_t index, std::int16_t x, std::int16_t y,
+                           std::uint16_t flags);
+
 // The table filled by ShapeMgrInit; null before it and after ShapeMgrTerm.
 const std::uint8_t* shapeBlendTable();

@@ -45,15 +45,14 @@ struct Placement {
 // clip, report the part inside, move both to pixel coordinates and lock the canvas's pixels; `act` runs
 // whenever the shape met the clip, with or without pixels.
 template <class Act>
-std::int16_t drawPlaced(Rect* out, Canvas canvas, ShapeBank bank, std::uint16_t index, std::int16_t x, std::int16_t y,
-                        std::uint16_t flags, Act act) {
+std::int16_t drawPlaced(Rect* out, Canvas canvas, const BankAccess& access, std::uint16_t index, std::int16_t x,
+                        std::int16_t y, std::uint16_t flags, Act act) {
     if (out) RectSetEmpty(out);
     if (!canvas) return 0;
     Rect bounds{};
     Rect clip{};
     CanvasGetBounds(&bounds, canvas);
     CanvasGetClip(&clip, canvas);
-    BankAccess access(bank);
     XpkShape shape;
     Rect image{};
     Rect met{};
@@ -71,19 +70,30 @@ std::int16_t drawPlaced(Rect* out, Canvas canvas, ShapeBank bank, std::uint16_t 
     return 1;
 }
 
-}  // namespace
-
-std::int16_t ShapeDraw(Rect* out, ShapeBank bank, std::uint16_t index, std::int16_t x, std::int16_t y,
-                       std::uint16_t flags) {
+// Draws into the current port; `out` receives the part that met its clip.
+std::int16_t drawInPort(Rect* out, const BankAccess& bank, std::uint16_t index, std::int16_t x, std::int16_t y,
+                        std::uint16_t flags) {
     return drawPlaced(out, PortGet(), bank, index, x, y, flags, [&](const Placement& p) {
         if (!p.hasCut) return;
         shapeDrawDecoded(p.bank, p.shape, p.pixels.target, p.cut, p.image, shapeBlendTable(), shapeMirrored(flags));
     });
 }
 
+}  // namespace
+
+std::int16_t ShapeDraw(Rect* out, ShapeBank bank, std::uint16_t index, std::int16_t x, std::int16_t y,
+                       std::uint16_t flags) {
+    return drawInPort(out, BankAccess(bank), index, x, y, flags);
+}
+
+std::int16_t shapeDrawFrom(const BankAccess& bank, std::uint16_t index, std::int16_t x, std::int16_t y,
+                           std::uint16_t flags) {
+    return drawInPort(nullptr, bank, index, x, y, flags);
+}
+
 std::int16_t ShapeDrawMasked(Rect* out, ShapeBank bank, std::uint16_t index, std::int16_t x, std::int16_t y,
                              std::uint16_t flags, Canvas mask) {
-    return drawPlaced(out, PortGet(), bank, index, x, y, flags, [&](const Placement& p) {
+    return drawPlaced(out, PortGet(), BankAccess(bank), index, x, y, flags, [&](const Placement& p) {
         const PixelLock maskPixels(mask);
         if (!p.hasCut || p.bank.format() != kXpkRun8 || p.pixels.target.depth != 8 || !maskPixels ||
             maskPixels.target.depth != 8) {
@@ -105,7 +115,7 @@ std::int16_t ShapeDrawMasked(Rect* out, ShapeBank bank, std::uint16_t index, std
 
 std::int16_t ShapeCompare(Rect* out, ShapeBank bank, std::uint16_t index, std::int16_t x, std::int16_t y,
                           std::uint16_t flags, Canvas canvas, std::uint32_t* matches, std::uint32_t* mismatches) {
-    return drawPlaced(out, canvas, bank, index, x, y, flags, [&](const Placement& p) {
+    return drawPlaced(out, canvas, BankAccess(bank), index, x, y, flags, [&](const Placement& p) {
         if (p.bank.format() != kXpkRun8 || !matches || !mismatches) return;
         *matches = 0;
         *mismatches = 0;
