@@ -60,7 +60,11 @@ std::uint32_t stackSecondHalf(int group) { return group == kGroups - 1 ? 5300 : 
 }  // namespace
 
 BLOK_STAK::BLOK_STAK() : Activity("BLOK_STAK", kBackdrop, kBackdrop, kKitPointerXpk) {
-    for (int i = 0; i < kLetters; ++i) alphabet_[i].bank = ShapeBankLoad(static_cast<std::uint16_t>(kFirstAlphabetPicture + i));
+    for (int i = 0; i < kLetters; ++i) {
+        AlphabetEntry& entry = alphabet_[i];
+        entry.bank = ShapeBankLoad(static_cast<std::uint16_t>(kFirstAlphabetPicture + i));
+        ShapeGetImageRect(&entry.image, entry.bank, 0, 0, 0, 0);
+    }
     letterBank_ = ShapeBankLoad(kPointerLetters);
     Rect frame{};
     ShapeGetFrameRect(&frame, letterBank_, 0, 0, 0, 0);
@@ -407,7 +411,10 @@ void BLOK_STAK::Draw(const Rect& rect) {
         ShapeDraw(nullptr, overlay_, 0, 0, 0, 0);
     } else {
         for (const AlphabetEntry& entry : alphabet_) {
-            if (entry.shown && entry.bank) ShapeDraw(nullptr, entry.bank, 0, 0, 0, 0);
+            Rect meet{};
+            if (entry.shown && entry.bank && RectIntersect(&meet, &entry.image, &rect)) {
+                ShapeDraw(nullptr, entry.bank, 0, 0, 0, 0);
+            }
         }
     }
     tower_.Draw(&rect);

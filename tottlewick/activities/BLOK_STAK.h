@@ -42,6 +42,7 @@ private:
     struct AlphabetEntry {
         std::uint16_t shown = 1;
         ShapeBank bank = 0;
+        Rect image{};  // where the picture lies: a redrawn rectangle that misses it skips its drawing
     };
 
     void voiceMachine(ClipState value);
