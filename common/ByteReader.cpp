@@ -3,15 +3,6 @@
 
 #include <cstring>
 
-std::uint32_t ByteReader::decode(const std::uint8_t* p, std::size_t count) const {
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::size_t at = order_ == ByteOrder::big ? i : count - 1 - i;
-        value = value << 8 | p[at];
-    }
-    return value;
-}
-
 std::uint32_t ByteReader::take(std::size_t count) {
     const std::uint8_t* p = span(count);
     return p ? decode(p, count) : 0;
@@ -45,22 +36,4 @@ ByteReader ByteReader::sub(std::size_t count) {
     ByteReader inner(p, p ? count : 0, order_);
     inner.ok_ = p != nullptr;
     return inner;
-}
-
-bool ByteReader::u8At(std::size_t offset, std::uint8_t& value) const {
-    if (!has(offset, 1)) return false;
-    value = data_[offset];
-    return true;
-}
-
-bool ByteReader::u16At(std::size_t offset, std::uint16_t& value) const {
-    if (!has(offset, 2)) return false;
-    value = static_cast<std::uint16_t>(decode(data_ + offset, 2));
-    return true;
-}
-
-bool ByteReader::u32At(std::size_t offset, std::uint32_t& value) const {
-    if (!has(offset, 4)) return false;
-    value = decode(data_ + offset, 4);
-    return true;
 }

@@ -38,9 +38,22 @@ public:
     // Reads at an offset from the start, independent of the position: false (value untouched) when the
     // field would pass the end.
     bool has(std::size_t offset, std::size_t count) const { return offset <= size_ && count <= size_ - offset; }
-    [[nodiscard]] bool u8At(std::size_t offset, std::uint8_t& value) const;
-    [[nodiscard]] bool u16At(std::size_t offset, std::uint16_t& value) const;
-    [[nodiscard]] bool u32At(std::size_t offset, std::uint32_t& value) const;
+    // Inline: the drawing code reads shape and animation records through these many times a frame.
+    [[nodiscard]] bool u8At(std::size_t offset, std::uint8_t& value) const {
+        if (!has(offset, 1)) return false;
+        value = data_[offset];
+        return true;
+    }
+    [[nodiscard]] bool u16At(std::size_t offset, std::uint16_t& value) const {
+        if (!has(offset, 2)) return false;
+        value = static_cast<std::uint16_t>(decode(data_ + offset, 2));
+        return true;
+    }
+    [[nodiscard]] bool u32At(std::size_t offset, std::uint32_t& value) const {
+        if (!has(offset, 4)) return false;
+        value = decode(data_ + offset, 4);
+        return true;
+    }
     // The count bytes at offset, or null when they pass the end.
     const std::uint8_t* spanAt(std::size_t offset, std::size_t count) const {
         return has(offset, count) ? data_ + offset : nullptr;
@@ -48,7 +61,14 @@ public:
 
 private:
     std::uint32_t take(std::size_t count);
-    std::uint32_t decode(const std::uint8_t* p, std::size_t count) const;
+    std::uint32_t decode(const std::uint8_t* p, std::size_t count) const {
+        std::uint32_t value = 0;
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::size_t at = order_ == ByteOrder::big ? i : count - 1 - i;
+            value = value << 8 | p[at];
+        }
+        return value;
+    }
 
     const std::uint8_t* data_ = nullptr;
     std::size_t size_ = 0;
