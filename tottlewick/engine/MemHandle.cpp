@@ -180,9 +180,14 @@ void releaseEntry(const Slot& slot) {
     slot.table->freeHead = slot.local;
 }
 
+// An entry that holds an address holds the platform lock taken with it, and a locked block cannot be
+// discarded; discarding goes through MemHandlePurge, which forgets the address. So only an entry without
+// an address needs to ask the platform, which spares a flags query on every lock of a mapped block.
+bool isDiscarded(const HandleEntry& entry) { return !entry.address && PlatMemIsDiscarded(entry.block); }
+
 // Reads a discarded resource-backed block back through the resource manager before a lock.
 void reloadIfDiscarded(HandleEntry& entry) {
-    if (!(entry.flags & kMemResource) || !PlatMemIsDiscarded(entry.block)) return;
+    if (!(entry.flags & kMemResource) || !isDiscarded(entry)) return;
     if (!reloadHook || !reloadHook(entry.handle)) entry.address = nullptr;
 }
 
@@ -330,7 +335,7 @@ void* MemHandleGetPtr(MemHandle handle) {
 
 std::uint32_t MemHandleGetSize(MemHandle handle) {
     HandleEntry* entry = liveEntry(handle);
-    return entry && !PlatMemIsDiscarded(entry->block) ? entry->size : 0;
+    return entry && !isDiscarded(*entry) ? entry->size : 0;
 }
 
 PlatBlock MemHandleGetBlock(MemHandle handle) {
@@ -439,7 +444,7 @@ std::int16_t MemHandlePurge(MemHandle handle) {
 
 std::int16_t MemHandleIsPurged(MemHandle handle) {
     HandleEntry* entry = liveEntry(handle);
-    return entry ? PlatMemIsDiscarded(entry->block) : 0;
+    return entry && isDiscarded(*entry) ? 1 : 0;
 }
 
 void MemGetStats(std::uint32_t* count, std::uint32_t* bytes, std::uint32_t* largestLive) {
