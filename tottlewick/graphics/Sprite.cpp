@@ -119,10 +119,13 @@ std::int16_t SpriteCreateAnon(std::uint32_t position, ShapeBank bank, std::uint1
     return SpriteCreate(position, bank, index, -1);
 }
 
+// One lock per sprite passed: the id and the link to the next are read under the same access.
 SpriteHandle SpriteFind(std::int16_t id) {
-    for (SpriteHandle s = state.head; s; s = spriteNext(s)) {
+    for (SpriteHandle s = state.head; s;) {
         SpriteAccess access(s);
-        if (access && access->id == id) return s;
+        if (!access) return 0;
+        if (access->id == id) return s;
+        s = access->next;
     }
     return 0;
 }
