@@ -166,9 +166,14 @@ std::uint16_t canvasDepthOf(std::uint16_t kindWord) {
     }
 }
 
-HDC canvasDC(CanvasRecord& record) {
+HDC canvasSourceDC(CanvasRecord& record) {
     if (record.kind() == kCanvasWindow && !record.dc) record.dc = GetDC(record.window);
     return record.kind() <= kCanvasWindow ? record.dc : nullptr;
+}
+
+HDC canvasDC(CanvasRecord& record) {
+    canvasSelectPendingClip(record);
+    return canvasSourceDC(record);
 }
 
 std::int16_t CanvasCreate(Canvas* out, std::uintptr_t argument, std::uint16_t kindWord) {

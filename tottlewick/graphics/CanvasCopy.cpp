@@ -14,6 +14,7 @@ enum class CopyMethod { none, blit, dibits };
 struct CopyState {
     bool prepared = false;
     CopyMethod method = CopyMethod::none;
+    Canvas destinationCanvas = 0;
     HDC destination = nullptr;
     HDC source = nullptr;
     int sourceX = 0, sourceY = 0;  // the origins
@@ -47,8 +48,9 @@ std::int16_t CanvasBeginCopy(Canvas destination, Canvas source, std::uint16_t mo
     RectIntersect(&copy.clip, &clip, &to->device);
     copy.rasterOp = portRasterOp();
     copy.mode = mode;
-    copy.destination = canvasDC(*to);
-    copy.source = canvasDC(*from);
+    copy.destinationCanvas = destination;
+    copy.destination = canvasBlitTargetDC(*to, copy.clip);
+    copy.source = canvasSourceDC(*from);
     copy.method = CopyMethod::blit;
     if (from->kind() == kCanvasMemory && to->kind() == kCanvasDeviceContext) {
         DibSetColorTable(from->dib, from->palette, kDibTableColors);
@@ -95,6 +97,8 @@ std::int16_t CanvasStretchBlit(std::int16_t x, std::int16_t y, std::int16_t widt
     const int toY = y - copy.destinationY;
     const int fromX = sourceX - copy.sourceX;
     const int fromY = sourceY - copy.sourceY;
+    // Only the destination's clip region cuts a scaled copy.
+    if (CanvasAccess to{copy.destinationCanvas}) canvasSelectPendingClip(*to);
     if (copy.method == CopyMethod::dibits) {
         return StretchDIBits(copy.destination, toX, toY, width, height, fromX,
                              copy.dib->height - (fromY + sourceHeight), sourceWidth, sourceHeight, copy.bits,

@@ -27,6 +27,22 @@ void moveKeptClip(CanvasRecord& r, std::int16_t dx, std::int16_t dy) {
     RectToWinRect(&clip, &r.clip);
 }
 
+// The clip in logical coordinates: a memory canvas keeps its own; another asks its device context, and
+// one without a usable clip box is clipped to its bounds.
+Rect clipOf(CanvasRecord& r) {
+    Rect clip{};
+    if (r.kind() == kCanvasMemory) {
+        RectFromWinRect(&clip, &r.clip);
+        return clip;
+    }
+    RECT box{};
+    const int type = GetClipBox(canvasDC(r), &box);
+    RectFromWinRect(&clip, &box);
+    if (type == ERROR || type == NULLREGION || !RectIsValid(&clip)) return r.bounds;
+    RectOffset(&clip, r.originX(), r.originY());
+    return clip;
+}
+
 }  // namespace
 
 void CanvasGetBounds(Rect* out, Canvas canvas) {
@@ -129,26 +145,44 @@ void CanvasSetClip(Canvas canvas, const Rect* rect) {
         selectClipRect(canvasDC(*r), clip.left, clip.top, clip.right, clip.bottom);
         return;
     }
-    if (r->dc) selectClipRect(r->dc, clip.left, clip.top, clip.right, clip.bottom);
+    if (r->dc) {
+        r->dcClip = {clip.left, clip.top, clip.right, clip.bottom};
+        r->dcClipPending = true;
+    }
     RectIntersect(&clip, &clip, &r->bounds);
     RectToWinRect(&clip, &r->clip);
 }
 
+void canvasSelectPendingClip(CanvasRecord& record) {
+    if (!record.dcClipPending) return;
+    record.dcClipPending = false;
+    record.dcUnclipped = false;
+    const RECT& clip = record.dcClip;
+    selectClipRect(record.dc, clip.left, clip.top, clip.right, clip.bottom);
+}
+
+HDC canvasBlitTargetDC(CanvasRecord& record, const Rect& area) {
+    const RECT& clip = record.dcClip;
+    const int left = area.left - record.originX(), top = area.top - record.originY();
+    const int right = area.right - record.originX(), bottom = area.bottom - record.originY();
+    const bool held = clip.left <= left && clip.top <= top && right <= clip.right && bottom <= clip.bottom;
+    if (record.kind() != kCanvasMemory || !record.dcClipPending || !held) return canvasDC(record);
+    if (!record.dcUnclipped) SelectClipRgn(record.dc, nullptr);
+    record.dcUnclipped = true;
+    return record.dc;
+}
+
 void CanvasGetClip(Rect* out, Canvas canvas) {
     CanvasAccess r(canvas);
-    if (!r) {
-        RectSetEmpty(out);
-        return;
-    }
-    if (r->kind() == kCanvasMemory) {
-        RectFromWinRect(out, &r->clip);
-        return;
-    }
-    RECT box{};
-    const int type = GetClipBox(canvasDC(*r), &box);
-    RectFromWinRect(out, &box);
-    if (type == ERROR || type == NULLREGION || !RectIsValid(out)) *out = r->bounds;
-    else RectOffset(out, r->originX(), r->originY());
+    if (r) *out = clipOf(*r);
+    else RectSetEmpty(out);
+}
+
+bool canvasGetFrame(Canvas canvas, CanvasFrame* out) {
+    CanvasAccess r(canvas);
+    if (!r) return false;
+    *out = {r->bounds, clipOf(*r), {r->originX(), r->originY()}};
+    return true;
 }
 
 std::int16_t CanvasLockPixels(Canvas canvas, void** base, std::int32_t* step, std::uint16_t* depth, Rect* area) {

@@ -27,6 +27,12 @@ struct CanvasRecord {
     void* bits;
     RECT clip;
     HWND window;
+    // Kind 2: the clip region its device context is still to get. GDI drawing into a memory canvas is
+    // rare while its clip changes for every redrawn rectangle, so the region is selected only when the
+    // device context is handed out.
+    RECT dcClip;
+    bool dcClipPending;
+    bool dcUnclipped;  // the context was left without a region for blits that the region cannot cut
 
     std::uint16_t kind() const { return kindWord & 0xFF; }
     std::int16_t originX() const { return device.left; }
@@ -53,7 +59,26 @@ private:
     CanvasRecord* record_;
 };
 
-// The window canvas's device context, fetched again when it was released.
+// What placing a shape needs of a canvas, read under one lock: its bounds and clip (as CanvasGetBounds
+// and CanvasGetClip give them) and its origin.
+struct CanvasFrame {
+    Rect bounds;
+    Rect clip;
+    Point origin;
+};
+// False, leaving `out` alone, for a null or unlockable canvas.
+bool canvasGetFrame(Canvas canvas, CanvasFrame* out);
+
+// The device context to draw into: the window canvas's fetched again when it was released, a memory
+// canvas's with its pending clip region selected.
 HDC canvasDC(CanvasRecord& record);
+// The device context as the source of a blit, which its clip region does not limit.
+HDC canvasSourceDC(CanvasRecord& record);
+// Selects the clip region a memory canvas's device context is still to get.
+void canvasSelectPendingClip(CanvasRecord& record);
+// The device context as the target of one-to-one blits that the copy engine cuts to `area` (logical)
+// itself: while the pending region of a memory canvas holds the whole area it cannot cut them, so the
+// context is left without a region rather than given one.
+HDC canvasBlitTargetDC(CanvasRecord& record, const Rect& area);
 // Bits per pixel of a kind word's depth code (0 for an unknown code).
 std::uint16_t canvasDepthOf(std::uint16_t kindWord);

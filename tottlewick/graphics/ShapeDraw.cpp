@@ -1,5 +1,6 @@
 // Drawing a placed shape into a canvas's pixels: plainly into the current port, through a mask, and
 // comparing it with a canvas. All three share the steps from the clip to the locked pixels.
+#include "CanvasRecord.h"
 #include "Port.h"
 #include "ShapeAccess.h"
 #include "ShapeFormats.h"
@@ -48,21 +49,21 @@ template <class Act>
 std::int16_t drawPlaced(Rect* out, Canvas canvas, const BankAccess& access, std::uint16_t index, std::int16_t x,
                         std::int16_t y, std::uint16_t flags, Act act) {
     if (out) RectSetEmpty(out);
-    if (!canvas) return 0;
-    Rect bounds{};
-    Rect clip{};
-    CanvasGetBounds(&bounds, canvas);
-    CanvasGetClip(&clip, canvas);
+    CanvasFrame frame{};
+    if (!canvasGetFrame(canvas, &frame)) return 0;
     XpkShape shape;
     Rect image{};
     Rect met{};
-    if (!access.place(index, x, y, flags, &shape, &image) || !RectIntersect(&clip, &clip, &bounds) ||
+    Rect& clip = frame.clip;
+    if (!access.place(index, x, y, flags, &shape, &image) || !RectIntersect(&clip, &clip, &frame.bounds) ||
         !RectIntersect(&met, &image, &clip)) {
         return 0;
     }
     if (out) *out = met;
-    CanvasRectToDevice(&image, canvas);
-    CanvasRectToDevice(&met, canvas);
+    const auto dx = static_cast<std::int16_t>(-frame.origin.h);
+    const auto dy = static_cast<std::int16_t>(-frame.origin.v);
+    RectOffset(&image, dx, dy);
+    RectOffset(&met, dx, dy);
     const PixelLock pixels(canvas);
     Rect cut{};
     const bool hasCut = pixels && RectIntersect(&cut, &met, &pixels.area);

@@ -145,6 +145,17 @@ TEST_F(CanvasTest, ClipLimitsTheOneToOneCopyButNotTheScaledOne) {
     SelectClipRgn(CanvasGetDC(target), nullptr);  // leaves only the engine's clip to cut the copy
     CanvasCopyRect(target, 20, 20, 20, 20, source, 0, 0, 10, 10);
     EXPECT_EQ(pixelAt(target, 39, 39), 9) << "the scaled copy is not";
+    // GDI drawing into a memory canvas is cut by the clip region of the latest clip, also after a
+    // one-to-one copy inside it.
+    const Rect inner{10, 10, 30, 30};
+    CanvasSetClip(target, &narrow);
+    CanvasSetClip(target, &inner);
+    CanvasCopyRect(target, 12, 12, 4, 4, source, 0, 0, 4, 4);
+    const RECT whole{0, 0, 40, 40};
+    FillRect(CanvasGetDC(target), &whole, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    EXPECT_EQ((Results{pixelAt(target, 12, 12) != 9, pixelAt(target, 29, 29) != 0, pixelAt(target, 30, 30),
+                       pixelAt(target, 9, 9)}),
+              (Results{1, 1, 9, 9})) << "white inside (10, 10, 30, 30) only";
     CanvasSetClip(target, nullptr);
     const Rect corner{-5, -5, 3, 3};  // only (0, 0, 3, 3) lies on the source
     fill(target, k40, 0);
