@@ -68,7 +68,7 @@ TEST_F(ActivityBadInputTest, WithoutTheirFilesEachAlertsOnceAndLeaves) {
 }
 
 TEST_F(ActivityBadInputTest, WithoutTheirClipsEachLeaves) {
-    for (const char* name : kFiles) withholdType(name, "XMV");
+    for (const char* name : kFiles) withholdType(std::string("E:\\Resource\\") + name, "XMV");
     const ProbeResult run = probeRun("WithoutClips", folder.path());
     EXPECT_EQ(run.exitCode, 0u) << run.output;
     const std::string back = "back at the Picker";

@@ -7,7 +7,6 @@
 #include "AppBindings.h"
 #include "ActivityProbeTest.h"
 #include "AppEvents.h"
-#include "Files.h"
 #include "AppGlobals.h"
 #include "Canvas.h"
 #include "DisplayCanvas.h"
@@ -153,24 +152,3 @@ void seedRandom(std::uint32_t value) {
 }
 
 }  // namespace probe
-
-void ActivityProbeTest::dropIndexFiles() {
-    for (const char* name : {"Band.PRD", "BlueGoo.PRD", "MR_PLINK.PRD", "HatShop.PRD"})
-        DeleteFileA((std::string("E:\\Resource\\") + name).c_str());
-}
-
-// A PRS file is a 48-byte header and blocks, each a 28-byte header (type at 0, big-endian length of the
-// whole block at 24) and its data.
-void withholdType(const std::string& name, const std::string& type) {
-    const std::string path = "E:\\Resource\\" + name;
-    std::string bytes = readWholeFile(path);
-    constexpr std::size_t kFileHeader = 48, kBlockHeader = 28;
-    for (std::size_t at = kFileHeader; at + kBlockHeader <= bytes.size();) {
-        if (bytes.compare(at, 4, type + '\0') == 0) bytes[at + 2] = '_';
-        std::uint32_t length = 0;
-        for (int i = 0; i < 4; ++i) length = length << 8 | static_cast<std::uint8_t>(bytes[at + 24 + i]);
-        if (length < kBlockHeader) break;
-        at += length;
-    }
-    writeWholeFile(path, bytes);
-}

@@ -13,16 +13,7 @@
 
 using Lines = std::vector<std::string>;
 
-// The engine keeps each module file's index in a .PRD beside it, which would outlive a module file changed
-// by an earlier test: the fixture drops them.
 struct ActivityProbeTest : testing::Test {
-    void SetUp() override {
-        dropIndexFiles();
-        ASSERT_TRUE(useGeneratedTitle(folder.path()));
-    }
-    static void dropIndexFiles();
+    void SetUp() override { ASSERT_TRUE(useGeneratedTitle(folder.path())); }
     TempFolder folder;
 };
-
-// Renames every block of `type` (three letters) in the disc's module file `name` ("Band.PRS").
-void withholdType(const std::string& name, const std::string& type);

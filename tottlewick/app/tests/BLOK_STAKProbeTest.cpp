@@ -168,7 +168,7 @@ TEST_F(BLOK_STAKProbeTest, WithoutItsFileOrItsClipsItStillLeaves) {
     EXPECT_EQ(count(run.log, "Picker"), 1);
 
     ASSERT_TRUE(useGeneratedTitle(folder.path()));
-    ASSERT_TRUE(probe::withholdType("E:\\Resource\\BLOK_STAK.PRS", "XMV"));
+    ASSERT_TRUE(withholdType("E:\\Resource\\BLOK_STAK.PRS", "XMV"));
     run = probeRun("BlokStakBadInput", folder.path());
     EXPECT_EQ(run.exitCode, 0u) << run.output;
     EXPECT_EQ(count(run.log, "box"), 0) << testing::PrintToString(run.log);

@@ -4,8 +4,6 @@
 #include "ChoiceProbe.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
 #include "Actor.h"
 #include "AppBindings.h"
@@ -71,20 +69,6 @@ void leaveByExit() {
         // The Picker takes its exit command once its return picture has gone.
         send(kAppCommand, module == QuitConfirmModuleProc ? kQuitYes : 100);
     }
-}
-
-bool withholdType(const std::string& file, const char* type) {
-    std::string bytes;
-    {
-        std::ifstream in(file, std::ios::binary);
-        bytes.assign(std::istreambuf_iterator<char>(in), {});
-    }
-    const std::string tag(type, 3);
-    int renamed = 0;
-    for (std::size_t at = bytes.find(tag + '\0'); at != std::string::npos; at = bytes.find(tag + '\0', at + 4), ++renamed)
-        bytes[at + 2] = '~';
-    std::ofstream(file, std::ios::binary) << bytes;
-    return renamed > 0;
 }
 
 }  // namespace probe

@@ -22,7 +22,5 @@ void logSoundStarts(bool (*wanted)(unsigned id));
 // Called on every pass once the activity should end: clicks its exit button; back on the Picker logs
 // "Picker", asks it to quit and answers the quit screen, which ends the run.
 void leaveByExit();
-// Renames every resource of type `type` (three letters) in a module file, so that none is found.
-bool withholdType(const std::string& file, const char* type);
 
 }  // namespace probe
