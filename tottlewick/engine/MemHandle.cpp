@@ -119,11 +119,19 @@ Slot findLive(MemHandle handle) {
 }
 
 // The live entry of a handle; sets error 2 for a null handle. A stale or never issued handle leaves the
-// error word at 0: the operation simply does nothing.
+// error word at 0: the operation simply does nothing. Every lock and unlock comes here, so the usual
+// handle, one in the first table, is found without walking the chain.
 HandleEntry* liveEntry(MemHandle handle) {
     mem.error = 0;
-    if (handle == 0) fail(kMemErrNullHandle);
-    return findLive(handle).entry;
+    if (handle == 0) {
+        fail(kMemErrNullHandle);
+        return nullptr;
+    }
+    const std::uint32_t index = handle & 0xFFFF;
+    HandleTable* first = mem.chain;
+    if (!first || index >= first->count) return findLive(handle).entry;
+    HandleEntry* entry = &first->entries()[index];
+    return entry->handle == handle ? entry : nullptr;
 }
 
 template <typename Visit>
