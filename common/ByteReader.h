@@ -61,11 +61,13 @@ public:
 
 private:
     std::uint32_t take(std::size_t count);
+    // The order is tested once, not per byte, so a read of a known width inlines to one load.
     std::uint32_t decode(const std::uint8_t* p, std::size_t count) const {
         std::uint32_t value = 0;
-        for (std::size_t i = 0; i < count; ++i) {
-            const std::size_t at = order_ == ByteOrder::big ? i : count - 1 - i;
-            value = value << 8 | p[at];
+        if (order_ == ByteOrder::big) {
+            for (std::size_t i = 0; i < count; ++i) value = value << 8 | p[i];
+        } else {
+            for (std::size_t i = count; i > 0; --i) value = value << 8 | p[i - 1];
         }
         return value;
     }
