@@ -2,17 +2,33 @@
 // the sound library's real clock, and an off-screen and a window canvas of 640 x 480 behind the update list.
 #pragma once
 
+#include <windows.h>
+
 #include <cstdint>
+#include <string>
 
 #include "Canvas.h"
 #include "Backdrop.h"
 #include "DisplayCanvas.h"
+#include "GeneratedTitle.h"
+#include "Res.h"
 #include "SceneGlobals.h"
 #include "SpriteCycler.h"
 #include "SndManager.h"
 #include "Stream.h"
+#include "TempFolder.h"
 #include "Update.h"
 #include "mss32.h"
+
+// Copies the generated title's Global.PRS and one module's file ("BlueGoo") into the bench's folder and
+// opens Global; false when it does not open.
+inline bool openTitleModule(const TempFolder& folder, const std::string& module) {
+    for (const std::string& name : {std::string("\\Resource\\Global.PRS"), "\\disc\\Resource\\" + module + ".PRS"}) {
+        const std::string from = generatedTitleFolder() + name;
+        CopyFileA(from.c_str(), folder.file(from.substr(from.rfind('\\') + 1)).c_str(), FALSE);
+    }
+    return ResOpenFile("Global") != 0;
+}
 
 struct SceneBenchCanvases {
     Canvas offscreen = 0;

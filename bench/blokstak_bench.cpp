@@ -3,7 +3,6 @@
 // the tower and character clips playing, the stack clip's last frame, the pointer) against UpdateFlush of
 // the same rectangles drawing only the backdrop (goal <= 2x).
 #include "BLOK_STAK.h"
-#include "GeneratedTitle.h"
 #include "SceneBenchStart.h"
 #include "SceneTickBench.h"
 #include "ShapeBenchStart.h"
@@ -18,11 +17,7 @@ constexpr std::uint32_t kCharacterPlays = 6;  // the character machine while its
 int main() {
     const TempFolder folder;
     startShapeBench(folder);
-    for (const char* name : {"\\Resource\\Global.PRS", "\\disc\\Resource\\BLOK_STAK.PRS"}) {
-        const std::string from = generatedTitleFolder() + name;
-        CopyFileA(from.c_str(), folder.file(from.substr(from.rfind('\\') + 1)).c_str(), FALSE);
-    }
-    if (!ResOpenFile("Global")) return 1;
+    if (!openTitleModule(folder, "BLOK_STAK")) return 1;
     SceneBenchCanvases canvases = startSceneBench();
     SpriteCyclerInit(10);
     keepSceneRedraws();

@@ -4,7 +4,6 @@
 // backdrop (goal <= 2x).
 #include "Actor.h"
 #include "BlueGoo.h"
-#include "GeneratedTitle.h"
 #include "SceneBenchStart.h"
 #include "SceneTickBench.h"
 #include "ShapeBenchStart.h"
@@ -12,11 +11,7 @@
 int main() {
     const TempFolder folder;
     startShapeBench(folder);
-    for (const char* name : {"\\Resource\\Global.PRS", "\\disc\\Resource\\BlueGoo.PRS"}) {
-        const std::string from = generatedTitleFolder() + name;
-        CopyFileA(from.c_str(), folder.file(from.substr(from.rfind('\\') + 1)).c_str(), FALSE);
-    }
-    if (!ResOpenFile("Global")) return 1;
+    if (!openTitleModule(folder, "BlueGoo")) return 1;
     SceneBenchCanvases canvases = startSceneBench();
     SpriteCyclerInit(10);
     keepSceneRedraws();

@@ -6,7 +6,6 @@
 
 #include "AppRedraw.h"
 #include "BenchClock.h"
-#include "GeneratedTitle.h"
 #include "HatShop.h"
 #include "Port.h"
 #include "SceneBenchStart.h"
@@ -29,11 +28,7 @@ Point strokePoint(int i) {
 int main() {
     const TempFolder folder;
     startShapeBench(folder);
-    for (const char* name : {"\\Resource\\Global.PRS", "\\disc\\Resource\\HatShop.PRS"}) {
-        const std::string from = generatedTitleFolder() + name;
-        CopyFileA(from.c_str(), folder.file(from.substr(from.rfind('\\') + 1)).c_str(), FALSE);
-    }
-    if (!ResOpenFile("Global")) return 1;
+    if (!openTitleModule(folder, "HatShop")) return 1;
     SceneBenchCanvases canvases = startSceneBench();
     UpdateSetRedrawProc(AppRedraw);
     auto* hat = new HatShop;
