@@ -5,6 +5,7 @@
 #include "Backdrop.h"
 #include "KitGlobals.h"
 #include "KitMouse.h"
+#include "OverlayPicture.h"
 #include "PickerCompletion.h"
 #include "Prefs.h"
 #include "Rand.h"
@@ -56,13 +57,6 @@ void addSprite(std::uint16_t xpkId, std::int16_t spriteId, bool shown) {
     if (!shown) SpriteHide(spriteId);
 }
 
-void freeSprite(std::int16_t spriteId) {
-    ShapeBank bank = 0;
-    SpriteGetBank(spriteId, &bank);
-    SpriteDispose(spriteId);
-    ShapeBankFree(&bank);
-}
-
 void showConductorAtRest(bool atRest) {
     if (atRest) {
         SpriteShow(kConductorResting);
@@ -105,12 +99,12 @@ Band::Band() : Activity("Band", 2000, 2000, 2001) {
 Band::~Band() {
     stopAll();
     for (int i = 0; i < kMusicians; ++i) {
-        freeSprite(static_cast<std::int16_t>(kIdleSprite + i));
-        freeSprite(static_cast<std::int16_t>(kPlayingSprite + i));
+        SpriteFreeWithBank(static_cast<std::int16_t>(kIdleSprite + i));
+        SpriteFreeWithBank(static_cast<std::int16_t>(kPlayingSprite + i));
         ShapeBankFree(&musicians_[i].swapped);
     }
-    freeSprite(kConductorResting);
-    freeSprite(kConductorConducting);
+    SpriteFreeWithBank(kConductorResting);
+    SpriteFreeWithBank(kConductorConducting);
 }
 
 // The four loops start together, silent, so that a musician switched on later comes in exactly in step.

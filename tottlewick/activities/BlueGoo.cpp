@@ -9,6 +9,7 @@
 #include "DisplayWindow.h"
 #include "KitGlobals.h"
 #include "KitMouse.h"
+#include "OverlayPicture.h"
 #include "PickerCompletion.h"
 #include "Prefs.h"
 #include "Rand.h"
@@ -95,13 +96,6 @@ std::vector<SndCacheItem> preloadList() {
     return list;
 }
 
-void freeSprite(std::int16_t spriteId) {
-    ShapeBank bank = 0;
-    SpriteGetBank(spriteId, &bank);
-    SpriteDispose(spriteId);
-    ShapeBankFree(&bank);
-}
-
 void stopChannel(std::uint16_t& channel) {
     if (channel != kNoChannel) SndStop(static_cast<std::int16_t>(channel));
     channel = kNoChannel;
@@ -147,7 +141,7 @@ BlueGoo::~BlueGoo() {
     for (std::uint16_t* channel : {&effectChannel_, &backgroundChannel_, &flightChannel_}) stopChannel(*channel);
     for (std::uint16_t& channel : jarChannels_) stopChannel(channel);
     for (MemHandle& sample : samples_) SndFreeSample(&sample);
-    for (std::int16_t id = kFilledJar + 1; id <= kForeground; ++id) freeSprite(id);
+    for (std::int16_t id = kFilledJar + 1; id <= kForeground; ++id) SpriteFreeWithBank(id);
 }
 
 void BlueGoo::playSample(std::uint16_t& channel, int sample, bool looped) {
@@ -343,7 +337,7 @@ void BlueGoo::runState() {
     case kAllInVoicePlays:
         if (voice_.TakeEndState() == ClipState::playing) break;
         startPhase2();
-        for (std::int16_t id = kFilledJar + 1; id < kForeground; ++id) freeSprite(id);
+        for (std::int16_t id = kFilledJar + 1; id < kForeground; ++id) SpriteFreeWithBank(id);
         break;
     case kClosing:
         closeRound();

@@ -11,6 +11,7 @@
 #include "EngineClock.h"
 #include "KitGlobals.h"
 #include "KitSample.h"
+#include "OverlayPicture.h"
 #include "PickerCompletion.h"
 #include "Port.h"
 #include "PrintCanvas.h"
@@ -75,13 +76,6 @@ ShapeBank showSprite(std::int16_t id, std::uint16_t xpkId) {
     const ShapeBank bank = ShapeBankLoad(xpkId);
     if (bank) SpriteCreate(0, bank, 0, id);
     return bank;
-}
-
-void disposeSprite(std::int16_t id) {
-    ShapeBank bank = 0;
-    SpriteGetBank(id, &bank);
-    SpriteDispose(id);
-    ShapeBankFree(&bank);
 }
 
 // A move from a to b crosses c when c lies after a and up to b.
@@ -156,12 +150,12 @@ HatShop::HatShop() : Activity("HatShop", kArt, kArt, kPointerXpk) {
 
 HatShop::~HatShop() {
     if (overlayShown_) removeOverlay();
-    if (Printing()) disposeSprite(kPrintingSprite);
+    if (Printing()) SpriteFreeWithBank(kPrintingSprite);
     for (int i = 0; i < kDecorations; ++i) {
         if (decorations_[i]) SpriteDispose(static_cast<std::int16_t>(kFirstDecoration + i));
         ShapeBankFree(&decorations_[i]);
     }
-    disposeSprite(kHatSprite);
+    SpriteFreeWithBank(kHatSprite);
     ShapeBankFree(&colours_);
     const std::uint32_t mask = SndSetChannelMask(0xFFFF);
     SndStopAll();
@@ -293,7 +287,7 @@ void HatShop::printStart() {
 
 // The design's rectangle of the offscreen picture: paper, the hat and its decorations.
 void HatShop::printHat() {
-    disposeSprite(kPrintingSprite);
+    SpriteFreeWithBank(kPrintingSprite);
     const Rect& rect = kPrintRects[gDesign];
     const Canvas offscreen = updateDisplayOffscreenCanvas();
     Rect clip{};
@@ -313,7 +307,7 @@ void HatShop::printHat() {
 }
 
 void HatShop::removeOverlay() {
-    disposeSprite(kOverlay);
+    SpriteFreeWithBank(kOverlay);
     TimerKill(DisplayGetWindow(), kOverlayTimer);
     overlayShown_ = 0;
 }

@@ -9,9 +9,11 @@ void OverlayShow(std::uint16_t id) {
     if (bank) SpriteCreate(0, bank, 0, static_cast<std::int16_t>(id));
 }
 
-void OverlayRemove(std::uint16_t id) {
+void OverlayRemove(std::uint16_t id) { SpriteFreeWithBank(static_cast<std::int16_t>(id)); }
+
+void SpriteFreeWithBank(std::int16_t id) {
     ShapeBank bank = 0;
-    if (!SpriteGetBank(static_cast<std::int16_t>(id), &bank)) return;
-    SpriteDispose(static_cast<std::int16_t>(id));
+    if (!SpriteGetBank(id, &bank)) return;
+    SpriteDispose(id);
     ShapeBankFree(&bank);
 }

@@ -38,15 +38,6 @@ struct ActivityTest : KitTest {
         EngineSetMessageBoxHook(nullptr);
         KitTest::TearDown();
     }
-    // The ids of the sounds started since the last call.
-    static std::vector<std::string> started() {
-        std::vector<std::string> ids;
-        for (const std::string& line : calls) {
-            if (line.rfind("start id=", 0) == 0) ids.push_back(line.substr(9, line.find(' ', 9) - 9));
-        }
-        calls.clear();
-        return ids;
-    }
 };
 
 TEST_F(ActivityTest, CommandsPromptsAndTheIntroCutByARelease) {

@@ -63,15 +63,6 @@ struct ModuleTest : KitTest {
         for (int i = 0; i < 400 && module.State() != state; ++i) frame(module);
         ASSERT_EQ(module.State(), state);
     }
-    // The ids of the sounds started since the last call.
-    static std::vector<std::string> started() {
-        std::vector<std::string> ids;
-        for (const std::string& line : calls) {
-            if (line.rfind("start id=", 0) == 0) ids.push_back(line.substr(9, line.find(' ', 9) - 9));
-        }
-        calls.clear();
-        return ids;
-    }
     static std::string tone() { return writeAiff(pcmSound(std::vector<std::int16_t>(2205, 100))); }
     static inline std::deque<std::uint16_t> script;
 };
