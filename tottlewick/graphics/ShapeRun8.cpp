@@ -73,8 +73,16 @@ bool repeat(RunStream& in, Block (&blocks)[kRun8MaxBlocks], int& depth, int coun
     return true;
 }
 
+// Operations that neither move nor draw (counts of 0, block opens and closes) are paid from a budget: one
+// pass over the stream, plus kIdlePerMove for every move. Between two moves a sound stream closes at most
+// 32 blocks, jumps back once and opens at most 32 again; a walk that spends more is repeating operations
+// that do nothing (a block whose runs each move once around thousands of them), and it stops there. So a
+// walk costs at most its stream's length plus a fixed number of operations per move.
+constexpr std::uint64_t kIdlePerMove = 2 * kRun8MaxBlocks + 1;
+
 // Walks the stream, handing the sink runs inside the image; ends at the end mark, at the sink's last row,
-// when the sink has seen enough, or at the first operation that would pass the image or the data.
+// when the sink has seen enough, when the budget above is spent, or at the first operation that would
+// pass the image or the data.
 template <class Sink>
 void walk(const std::uint8_t* data, std::size_t size, int width, Sink& sink) {
     RunStream in(data, size);
@@ -83,6 +91,7 @@ void walk(const std::uint8_t* data, std::size_t size, int width, Sink& sink) {
     int row = 0;
     int col = 0;
     std::uint32_t moves = 0;
+    std::uint64_t idleBudget = size;
     for (;;) {
         std::uint8_t op = 0;
         if (!in.u8(op)) return;
@@ -92,7 +101,12 @@ void walk(const std::uint8_t* data, std::size_t size, int width, Sink& sink) {
             if (++row >= sink.rowEnd()) return;
             col = 0;
         }
-        if ((op & kNextRow) || (count > 0 && (op & kKind) != 0)) ++moves;
+        if ((op & kNextRow) || (count > 0 && (op & kKind) != 0)) {
+            ++moves;
+            idleBudget += kIdlePerMove;
+        } else if (idleBudget-- == 0) {
+            return;
+        }
         switch (op & kKind) {
         case kLiteral: {
             const std::uint8_t* bytes = in.span(static_cast<std::size_t>(count));

@@ -43,6 +43,8 @@ void check8(Decode8 decode, const std::vector<Golden8>& goldens) {
 
 TEST(ShapeStreamTest, Run8StreamsDrawAsWorkedOut) {
     const std::string literal33 = "abcdefghijklmnopqrstuvwxyzabcdefg";
+    std::string empties;  // 50 empty blocks: 100 operations that neither move nor draw
+    for (int i = 0; i < 50; ++i) empties += bytes({0x02, 0x01});
     const std::string deepest = std::string(32, '\x02') + bytes({0x61, 'a'}) + std::string(32, '\x01') + bytes({0x41});
     check8(ShapeDrawRun8, {
         {"a block of 3 around a 2-pixel literal writes 6", bytes({0x03, 0x62, 'a', 'b', 0x01, 0x41}), {"ababab.."}},
@@ -59,6 +61,11 @@ TEST(ShapeStreamTest, Run8StreamsDrawAsWorkedOut) {
         {"a count of 0 in both count bytes does nothing", bytes({0x60, 0x00, 0x00, 0x61, 'a', 0x41}), {"a.."}},
         {"an empty block of 100 runs out", bytes({0x00, 0x00, 0x64, 0x01, 0x61, 'a', 0x41}), {"a.."}},
         {"nested empty blocks run out", bytes({0x00, 0xFF, 0xFF, 0x00, 0xFF, 0xFF, 0x01, 0x01, 0x61, 'a'}), {"a.."}},
+        {"100 operations that do nothing, once", empties + bytes({0x61, 'a', 0x41}), {"a.."}},
+        // Operations that do nothing cost one pass over the stream plus 65 per move; 100 of them in each of
+        // a block's 3 runs of one pixel spend it during the second run.
+        {"a block repeating 100 operations that do nothing", bytes({0x03}) + empties + bytes({0x61, 'a', 0x01}),
+         {"a.."}},
         // Malformed: the walk stops at the operation that cannot be carried out.
         {"a close with no block open", bytes({0x61, 'a', 0x01, 0x61, 'b', 0x41}), {"a....."}},
         {"a 33rd open block", std::string(33, '\x02') + bytes({0x61, 'a', 0x41}), {"......"}},
