@@ -63,21 +63,24 @@ std::int16_t ActorHitTest(std::uint32_t point, Actor* entry) {
 
 std::int32_t ActorTrackMouse(std::uint32_t point) {
     ActorTable& t = actorTable();
-    std::int32_t result = -1;
-    std::int16_t first = -1;
+    // The first actor hit, by id: a tick procedure may add or remove actors, which moves the entries.
+    bool anyHit = false;
+    std::uint32_t firstId = 0;
     for (std::int16_t i = 0; i < t.count; ++i) {
         Actor* e = &t.entries[i];
         if (e->tick) e->tick(e, point);
+        // Its own entry included: past the end of what is left, no entry.
+        if (i >= t.count) break;
         e = &t.entries[i];
         const bool hit = ActorHitTest(point, e) != 0;
-        if (hit && first < 0) {
-            first = i;
-            result = static_cast<std::int32_t>(e->desc.id);
+        if (hit && !anyHit) {
+            anyHit = true;
+            firstId = e->desc.id;
         }
         ActorShowRollover(e, hit ? 1 : 0);
     }
-    if (Actor* pressed = actorPressed()) ActorShowPressed(pressed, t.pressed == first ? 1 : 0);
-    return result;
+    if (Actor* pressed = actorPressed()) ActorShowPressed(pressed, anyHit && pressed->desc.id == firstId ? 1 : 0);
+    return anyHit ? static_cast<std::int32_t>(firstId) : -1;
 }
 
 std::int32_t ActorMouseDown(std::uint32_t point) {

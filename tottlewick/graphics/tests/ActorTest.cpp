@@ -129,6 +129,18 @@ TEST_F(ActorTest, DraggingStaysInsideTheLimits) {
     EXPECT_EQ(ActorIsDragging(7), 0);
 }
 
+TEST_F(ActorTest, ProceduresThatRemoveActorsAndRewinds) {
+    const auto removeSelf = [](Actor* entry, std::uint32_t) { ActorRemove(entry->desc.id); };
+    ActorAddHotRect(Rect{0, 0, 10, 10}, 1);
+    ActorSetTickProc(removeSelf, 1);
+    EXPECT_EQ((Results{ActorTrackMouse(at(5, 5)), ActorFindIndex(1)}), (Results{-1, -1})) << "the only actor";
+    ActorAddHotRect(Rect{0, 0, 10, 10}, 2);
+    ActorAddHotRect(Rect{20, 0, 30, 10}, 3);
+    ActorSetTickProc(removeSelf, 2);
+    EXPECT_EQ(ActorTrackMouse(at(5, 5)), -1) << "the last of two, under the point";
+
+}
+
 TEST_F(ActorTest, AFlashShowsThePressedLookForTheDelay) {
     ActorAddButton(at(100, 100), bank, 0, 1, 2, 4);
     ActorSetPressSound(kPress, 4);
