@@ -37,6 +37,12 @@ void releaseEntry(Actor* entry) {
     ActorStopSound(entry);
 }
 
+// No actor pressed, so none dragged: a dragged actor that leaves the table takes its drag with it.
+void endPress() {
+    table.pressed = -1;
+    table.dragging = false;
+}
+
 void freeTable() {
     if (table.handle) {
         MemHandleUnlock(table.handle);
@@ -44,7 +50,7 @@ void freeTable() {
     }
     table.entries = nullptr;
     table.count = 0;
-    table.pressed = -1;
+    endPress();
 }
 
 bool anyPresent(std::int16_t count, const ActorDesc* descs) {
@@ -119,7 +125,7 @@ std::int16_t ActorRemove(std::uint32_t id) {
     }
     releaseEntry(&table.entries[i]);
     if (table.pressed == i) {
-        table.pressed = -1;
+        endPress();
     } else if (table.pressed > i) {
         --table.pressed;
     }

@@ -139,6 +139,13 @@ TEST_F(ActorTest, ProceduresThatRemoveActorsAndRewinds) {
     ActorSetTickProc(removeSelf, 2);
     EXPECT_EQ(ActorTrackMouse(at(5, 5)), -1) << "the last of two, under the point";
 
+    ASSERT_EQ(ActorAddDraggable(at(100, 100), bank, 0, 7), 1);
+    ASSERT_EQ(ActorMouseDown(at(105, 105)), 7);
+    ActorRemove(7);
+    ASSERT_EQ(ActorMouseDown(at(25, 5)), 3);
+    EXPECT_EQ(ActorIsDragging(3), 0) << "the next pressed actor does not inherit the drag";
+    ActorMouseUp(at(25, 5));
+
 }
 
 TEST_F(ActorTest, AFlashShowsThePressedLookForTheDelay) {
