@@ -93,6 +93,8 @@ std::int16_t ActorRewindAnim(std::uint32_t id) {
     Anim& a = e->anim;
     AnimSetPaused(&a, 0);
     a.time = a.previousTime = a.previousEvent = a.cursor = 0;
+    // A clock-driven animation takes its time from the clock: time 0 is now.
+    if (a.anim && (a.flags & kAnimTimed)) a.clockStart = ClockGetElapsed(static_cast<std::uint16_t>(AnimClock()));
     AnimInvalidate(&a);
     return 1;
 }

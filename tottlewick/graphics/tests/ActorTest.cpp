@@ -146,6 +146,14 @@ TEST_F(ActorTest, ProceduresThatRemoveActorsAndRewinds) {
     EXPECT_EQ(ActorIsDragging(3), 0) << "the next pressed actor does not inherit the drag";
     ActorMouseUp(at(25, 5));
 
+    // Stub 'XMV' 2 lasts 60 units, 100 ms on the clock.
+    ASSERT_EQ(ActorAddAnim(at(200, 200), 2, kActorAnimTimed, 11), 1);
+    ScriptedClock::advance(50);
+    ActorStepAnims();
+    ActorRewindAnim(11);
+    ScriptedClock::advance(50);
+    ActorStepAnims();
+    EXPECT_EQ(ActorIsAnimPaused(11), 0) << "50 ms after the rewind: not at the end";
 }
 
 TEST_F(ActorTest, AFlashShowsThePressedLookForTheDelay) {
