@@ -239,9 +239,12 @@ std::int16_t AnimDraw(const Anim* a, const Rect* clip) {
     return 1;
 }
 
-std::int16_t AnimHitTest(Anim* a, std::int16_t x, std::int16_t y) {
+// From a copy of the cursor, like drawing: the next step starts its scan at the cursor, so a test that
+// moved it past the frame's events would blank the frame.
+std::int16_t AnimHitTest(const Anim* a, std::int16_t x, std::int16_t y) {
     if (!loaded(a) || has(a, kAnimHidden)) return 0;
-    return AnimResHitTest(a->anim, scanOf(a, false), &a->cursor, a->x, a->y, x, y);
+    std::uint32_t cursor = a->cursor;
+    return AnimResHitTest(a->anim, scanOf(a, false), &cursor, a->x, a->y, x, y);
 }
 
 std::int16_t AnimStepOnce(Anim* a) { return step(a, AtEnd::stay); }

@@ -59,7 +59,7 @@ std::int16_t AnimCentre(Anim* a);
 
 std::int16_t AnimInvalidate(const Anim* a);
 std::int16_t AnimDraw(const Anim* a, const Rect* clip);
-std::int16_t AnimHitTest(Anim* a, std::int16_t x, std::int16_t y);
+std::int16_t AnimHitTest(const Anim* a, std::int16_t x, std::int16_t y);
 
 // One tick; at the end: stay on the last frame, finished and paused; close; or wrap around.
 std::int16_t AnimStepOnce(Anim* a);

@@ -123,6 +123,12 @@ TEST_F(AnimTest, UntimedStepsOnceCloseAndLoop) {
     }
     EXPECT_EQ(seen, "10:100,100,110,110 20:100,100,110,110 30:100,100,104,102 40:100,100,104,102 "
                     "50:100,100,104,102 50:100,100,104,102 ");
+    Anim* missed = player(1);
+    AnimStart(missed);
+    AnimStepOnce(missed);
+    EXPECT_EQ(AnimHitTest(missed, 0, 0), 0);
+    AnimStepOnce(missed);
+    EXPECT_EQ(frame(missed), "100,100,110,110") << "a missed hit test changes nothing drawn";
     EXPECT_EQ((Results{AnimIsFinished(a), AnimIsPaused(a), a->previousEvent, AnimStepOnce(a)}), (Results{1, 1, 1, 0}));
     EXPECT_EQ(AnimSetHidden(a, 1), 0);
     EXPECT_EQ((Results{AnimIsHidden(a), AnimIsPaused(a), AnimDraw(a, nullptr)}), (Results{1, 1, 0}))
