@@ -76,7 +76,9 @@ void forward(Anim* a, AtEnd end) {
     case AtEnd::loop:
         a->time -= a->duration;
         a->previousEvent = a->cursor = 0;
-        if (timed) a->clockStart = clockNow() - a->time * 5 / 3;
+        // Rounded up, so that the clock gives back at least this time and the next step is not negative
+        // (a negative step would turn the player round).
+        if (timed) a->clockStart = clockNow() - (a->time * 5 + 2) / 3;
         break;
     }
 }

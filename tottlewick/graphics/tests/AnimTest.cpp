@@ -193,6 +193,16 @@ TEST_F(AnimTest, ClockDrivenPlayersFollowTheSharedClockWithoutPausedTime) {
     now += 100;
     AnimStepOnce(a);
     EXPECT_EQ(a->time, 360u) << "the 2000 ms paused do not count";
+    // Duration 6000: 10 s. Wrapped at 10.002 s to time 1; a step in the same millisecond stays there.
+    Anim* loop = player(1);
+    AnimStartAt(loop, 0, 0);
+    now += 10002;
+    AnimStepLoop(loop);
+    AnimStepLoop(loop);
+    now += 50;
+    AnimStepLoop(loop);
+    EXPECT_EQ((Results{loop->time, loop->step}), (Results{31, 30}));
+    AnimClose(loop);
     AnimClose(a);
     EXPECT_NE(AnimClock(), 0u) << "one player still open";
     AnimClose(b);
