@@ -46,9 +46,10 @@ void Layout::unite(const Rect& rect) {
 }
 
 // Scrolls the box's contents up so that the pen's line ends inside it, filling what is uncovered with the
-// background colour when the background is opaque.
+// background colour when the background is opaque. A line is as high as the font's lines, even where a
+// paragraph spreads its lines further apart.
 void Layout::makeRoom() {
-    const int overflow = r_.penY + lineHeight() - RectHeight(&area_);
+    const int overflow = r_.penY + r_.lineHeight - RectHeight(&area_);
     if (!scrolls() || overflow <= 0) return;
     Rect strip{};
     PortScrollVertical(PortGet(), &strip, &area_, static_cast<std::int16_t>(-overflow));

@@ -178,11 +178,15 @@ TEST_F(TextTest, ScrollingAtTheBottomAndWritingOnBelow) {
 }
 
 TEST_F(TextTest, ParagraphsSpreadCentredAndJustified) {
-    const Rect target{0, 0, 100, 40};
+    const Rect target{0, 0, 100, 40}, tall{0, 0, 100, 200};
     TextBoxDrawInRect(box, "A", &target, kTextSpread, nullptr);
     EXPECT_EQ((Results{pixelAt(canvas, 0, 12), pixelAt(canvas, 0, 13), pixelAt(canvas, 0, 22)}),
               (Results{kBlank, kShapeA, kShapeA}))
         << "one line centred: (40 - 14) / 2 = 13";
+    PortSet(canvas = memory(100, 200));
+    TextBoxDrawInRect(box, "A\rB\rC", &tall, kTextSpread, nullptr);
+    EXPECT_EQ((Results{pixelAt(canvas, 0, 0), pixelAt(canvas, 0, 93), pixelAt(canvas, 0, 186)}),
+              (Results{kShapeA, kShapeA + 1, kShapeA + 2})) << "lines (200 - 14) / 2 = 93 apart";
 
     PortSet(canvas = memory(100, 40));
     TextBoxSetMode(box, kTextWordWrap >> 2);
