@@ -27,7 +27,7 @@ private:
     void unite(const Rect& rect);
     void makeRoom();
     void newLine();
-    void line(const TextPiece& piece, const char*& rest, std::size_t& left);
+    bool line(const TextPiece& piece, const char*& rest, std::size_t& left);
     void show(const char* text, std::size_t count, int width);
     void paint(const char* text, std::size_t count, int x, int y);
 
@@ -112,8 +112,8 @@ void Layout::show(const char* text, std::size_t count, int width) {
 }
 
 // One line of the piece: as many characters as fit (whole words with word wrap), at least one at the
-// start of a line so that the layout always moves on.
-void Layout::line(const TextPiece& piece, const char*& rest, std::size_t& left) {
+// start of a line so that the layout always moves on. True when the line ended at a line end.
+bool Layout::line(const TextPiece& piece, const char*& rest, std::size_t& left) {
     const bool wrap = r_.flags & kTextWordWrap;
     std::size_t count = wrap ? boxFitWord(box_, r_, rest, left) : boxFitChars(box_, r_, rest, left);
     if (!count && left && r_.penX < 1) count = 1;
@@ -127,7 +127,8 @@ void Layout::line(const TextPiece& piece, const char*& rest, std::size_t& left) 
     if (hooks_) hooks_->endLine(r_);
     rest += count;
     left -= count;
-    if (left || piece.end == TextPieceEnd::lineEnd) {
+    const bool atLineEnd = !left && piece.end == TextPieceEnd::lineEnd;
+    if (left || atLineEnd) {
         newLine();
     } else if (piece.end == TextPieceEnd::tab) {
         r_.penX = static_cast<std::int16_t>(textTabStop(r_.penX, r_.tabUnit));
@@ -138,6 +139,7 @@ void Layout::line(const TextPiece& piece, const char*& rest, std::size_t& left) 
         rest += blanks;
         left -= blanks;
     }
+    return atLineEnd;
 }
 
 void Layout::run(const char* text) {
@@ -148,8 +150,9 @@ void Layout::run(const char* text) {
         const char* rest = piece.text;
         std::size_t left = piece.count;
         do {
-            line(piece, rest, left);
-            if (r_.flags & kTextOneLine) return;
+            const bool atLineEnd = line(piece, rest, left);
+            const bool goesOn = atLineEnd && hooks_ && hooks_->oneLineGoesOnAtLineEnd();
+            if ((r_.flags & kTextOneLine) && !goesOn) return;
         } while (left);
     }
 }

@@ -12,6 +12,9 @@ public:
     virtual void beginLine(TextBox box, TextBoxRecord& record, const char* text, std::size_t count, bool last) = 0;
     virtual void endLine(TextBoxRecord& record) = 0;
     virtual int lineHeight(const TextBoxRecord& record) const { return record.lineHeight; }
+    // With the box's one-line flag: whether a line that ended at a line end lets the layout go on (else the
+    // layout ends after its first line).
+    virtual bool oneLineGoesOnAtLineEnd() const { return false; }
 };
 
 // Lays text out from the record's pen, drawing (and scrolling) when draw is set, else only measuring; out,

@@ -43,6 +43,7 @@ public:
         justified_ = false;
     }
     int lineHeight(const TextBoxRecord& record) const override { return step_ ? step_ : record.lineHeight; }
+    bool oneLineGoesOnAtLineEnd() const override { return true; }
 
 private:
     std::uint16_t flags_;

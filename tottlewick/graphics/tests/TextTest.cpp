@@ -187,6 +187,11 @@ TEST_F(TextTest, ParagraphsSpreadCentredAndJustified) {
     TextBoxDrawInRect(box, "A\rB\rC", &tall, kTextSpread, nullptr);
     EXPECT_EQ((Results{pixelAt(canvas, 0, 0), pixelAt(canvas, 0, 93), pixelAt(canvas, 0, 186)}),
               (Results{kShapeA, kShapeA + 1, kShapeA + 2})) << "lines (200 - 14) / 2 = 93 apart";
+    PortSet(canvas = memory(100, 40));
+    boxOf(100, 40, kTextOneLine);
+    TextBoxDrawInRect(box, "A\rB", &target, 0, nullptr);
+    EXPECT_EQ(pixelAt(canvas, 0, 14), kShapeA + 1) << "in a one-line box, a line that ended at a line end goes on";
+    boxOf(100, 40, 0);
 
     PortSet(canvas = memory(100, 40));
     TextBoxSetMode(box, kTextWordWrap >> 2);
