@@ -132,7 +132,7 @@ bool Layout::line(const TextPiece& piece, const char*& rest, std::size_t& left) 
         newLine();
     } else if (piece.end == TextPieceEnd::tab) {
         r_.penX = static_cast<std::int16_t>(textTabStop(r_.penX, r_.tabUnit));
-        if (r_.penX > r_.rect.right) newLine();
+        if (r_.penX > RectWidth(&area_)) newLine();  // the pen is relative to the box's area
     }
     if (wrap) {
         const std::size_t blanks = textLeadingBlanks(rest, left);

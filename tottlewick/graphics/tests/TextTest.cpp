@@ -137,8 +137,7 @@ TEST_F(TextTest, ShapeFontMetricsMapsAndCharactersPastTheBank) {
 }
 
 TEST_F(TextTest, TabsAndWordWrap) {
-    boxOf(100, 40, 0);
-    TextBoxDraw(box, "\tA", nullptr);
+    TextBoxDraw(box, "\tA", nullptr);  // no rectangle of its own: the port's bounds
     EXPECT_EQ((Results{pen().h, pixelAt(canvas, 40, 0), pixelAt(canvas, 39, 0)}), (Results{48, kShapeA, kBlank}));
 
     // A box 30 wide holds three letters (26 pixels); a fourth would need 35.
