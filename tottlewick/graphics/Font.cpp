@@ -162,7 +162,8 @@ std::uint16_t FontShapeIndex(ShapeBank bank, std::uint8_t character) {
 }
 
 std::int16_t FontHasChar(ShapeBank bank, std::uint8_t character) {
-    return character >= 32 && fontShapeIndexIn(ShapeBankCount(bank), character) != kFontNoChar ? 1 : 0;
+    std::uint16_t index = 0;
+    return character >= 32 && fontMapsToShape(ShapeBankCount(bank), character, &index) ? 1 : 0;
 }
 
 Font FontSetCurrent(Font font) {

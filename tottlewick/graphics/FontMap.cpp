@@ -68,8 +68,16 @@ std::uint8_t FontMapChar(std::uint16_t slot, std::uint8_t character) {
     return entryOf(slot, character, &entry) ? static_cast<std::uint8_t>(entry + kFirstMapped) : character;
 }
 
-std::uint16_t fontShapeIndexIn(std::uint16_t shapeCount, std::uint8_t character) {
+bool fontMapsToShape(std::uint16_t shapeCount, std::uint8_t character, std::uint16_t* index) {
     std::uint8_t entry = 0;
-    const int index = entryOf(kFontMapA, character, &entry) ? entry : character - kFirstMapped;
-    return index >= 0 && index < shapeCount ? static_cast<std::uint16_t>(index) : kFontNoChar;
+    const int mapped = entryOf(kFontMapA, character, &entry) ? entry : character - kFirstMapped;
+    if (mapped < 0 || mapped >= shapeCount) return false;
+    *index = static_cast<std::uint16_t>(mapped);
+    return true;
+}
+
+std::uint16_t fontShapeIndexIn(std::uint16_t shapeCount, std::uint8_t character) {
+    std::uint16_t index = kFontNoChar;
+    fontMapsToShape(shapeCount, character, &index);
+    return index;
 }

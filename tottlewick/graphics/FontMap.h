@@ -17,5 +17,7 @@ std::uint16_t FontMapLoad(std::uint16_t slot, std::uint16_t id);
 // Characters below 32, characters past the end of a map shorter than 224 bytes and every character of
 // an empty slot stay; else map[character - 32] + 32.
 std::uint8_t FontMapChar(std::uint16_t slot, std::uint8_t character);
-// Map A (or character - 32 without it); 95 for an index at or beyond the bank's shape count.
+// The character's shape by map A (or character - 32 without it): false when that lies outside the bank.
+bool fontMapsToShape(std::uint16_t shapeCount, std::uint8_t character, std::uint16_t* index);
+// The same, 95 for a character outside the bank.
 std::uint16_t fontShapeIndexIn(std::uint16_t shapeCount, std::uint8_t character);
