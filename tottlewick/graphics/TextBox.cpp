@@ -156,9 +156,7 @@ Font TextBoxSetFont(TextBox box, Font font) {
             r.tabUnit = static_cast<std::int16_t>(x.cx);
             r.lineHeight = static_cast<std::int16_t>(x.cy);
         } else {
-            FontPush(font);
-            r.tabUnit = FontTextWidth("X", 1);
-            FontPop();
+            r.tabUnit = FontCharWidth(font, 'X');  // FontTextWidth of "X" alone: no spacing
             r.lineHeight = FontGetLineHeight(font);
         }
     });

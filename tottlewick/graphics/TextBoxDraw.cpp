@@ -91,7 +91,7 @@ void Layout::paint(const char* text, std::size_t count, int x, int y) {
         dcRestoreText(dc, saved);
         return;
     }
-    FontPush(r_.font);
+    if (!FontPush(r_.font)) return;  // the caller filled the font stack
     FontDrawText(std::int16_t(x), std::int16_t(y), std::int16_t(count), text);
     FontPop();
 }

@@ -132,6 +132,9 @@ TEST_F(TextTest, ShapeFontMetricsMapsAndCharactersPastTheBank) {
     // The current-font stack refuses a ninth push and a pop with nothing pushed.
     for (int i = 0; i < kFontStackSize; ++i) EXPECT_EQ(FontPush(font), 1);
     EXPECT_EQ(FontPush(font), 0);
+    TextBoxSetFont(box, font);
+    TextBoxDraw(box, "A", nullptr);
+    EXPECT_EQ(FontPush(font), 0) << "a text box pops nothing it did not push";
     for (int i = 0; i < kFontStackSize; ++i) FontPop();
     EXPECT_EQ(FontPop(), 0u);
 }
