@@ -26,16 +26,20 @@ Rect uncoveredStrip(const Rect& area, int dx, int dy) {
 }
 
 // Moves the pixels of a memory canvas's device rectangle; false when the canvas has no pixels of whole
-// bytes.
+// bytes (1 and 4 bits: the device context scrolls those).
 bool movePixels(Canvas port, Rect device, int dx, int dy) {
     void* base = nullptr;
     std::int32_t step = 0;
     std::uint16_t depth = 0;
     Rect all{};
     if (!CanvasLockPixels(port, &base, &step, &depth, &all)) return false;
-    const int bytes = depth / 8;
+    if (depth < 8) {
+        CanvasUnlockPixels(port);
+        return false;
+    }
+    const int bytes = (depth + 7) / 8;
     Rect inside{};
-    if (bytes && RectIntersect(&inside, &device, &all)) {
+    if (RectIntersect(&inside, &device, &all)) {
         const int width = inside.right - inside.left, height = inside.bottom - inside.top;
         if (std::abs(dx) < width && std::abs(dy) < height) {
             const int rows = height - std::abs(dy), columns = width - std::abs(dx);

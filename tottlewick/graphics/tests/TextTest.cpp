@@ -251,21 +251,43 @@ TEST_F(TextTest, SystemFontsAndTheStyleStack) {
     FontFree(&system);
 }
 
+// Pixel (x, y) of a 4-bit memory canvas (the left pixel of a byte in its high half), written first when
+// a value is given.
+int nibbleAt(Canvas canvas, int x, int y, int value = -1) {
+    void* base = nullptr;
+    std::int32_t step = 0;
+    std::uint16_t depth = 0;
+    Rect area{};
+    if (!CanvasLockPixels(canvas, &base, &step, &depth, &area)) return -1;
+    std::uint8_t* p = static_cast<std::uint8_t*>(base) + y * step + x / 2;
+    const int shift = x % 2 ? 0 : 4;
+    if (value >= 0) *p = std::uint8_t((*p & ~(0xF << shift)) | value << shift);
+    CanvasUnlockPixels(canvas);
+    return *p >> shift & 0xF;
+}
+
 TEST_F(TextTest, PortScrollMovesRowsAndGivesTheUncoveredStrip) {
-    PortSet(canvas = memory(100, 100));
-    std::vector<std::uint16_t> rows;
-    for (int y = 0; y < 100; ++y) rows.insert(rows.end(), 100, std::uint16_t(y));
-    canvasPixels(canvas, &rows);
-    const Rect all{0, 0, 100, 100};
-    Rect uncovered{1, 1, 1, 1};
-    PortScrollVertical(canvas, &uncovered, &all, 0);
-    EXPECT_EQ(canvasPixels(canvas), rows);
-    PortScrollVertical(canvas, &uncovered, &all, -10);
-    EXPECT_EQ((Results{pixelAt(canvas, 50, 0), pixelAt(canvas, 0, 89), pixelAt(canvas, 99, 89)}), (Results{10, 99, 99}));
-    EXPECT_EQ(rectCsv(uncovered), "0,90,100,100");
-    PortScrollHorizontal(canvas, &uncovered, &all, 30);
-    EXPECT_EQ((Results{pixelAt(canvas, 30, 0), pixelAt(canvas, 99, 5)}), (Results{10, 15}));
-    EXPECT_EQ(rectCsv(uncovered), "0,0,30,100");
+    for (std::uint16_t depth : {kCanvasDepth8, kCanvasDepth4}) {
+        SCOPED_TRACE(depth);
+        const bool bytes = depth == kCanvasDepth8;
+        const int values = bytes ? 256 : 16;
+        const auto pixel = [&](int x, int y) { return bytes ? int(pixelAt(canvas, x, y)) : nibbleAt(canvas, x, y); };
+        PortSet(canvas = memory(100, 100, depth));
+        std::vector<std::uint16_t> rows;
+        for (int y = 0; y < 100; ++y) rows.insert(rows.end(), 100, std::uint16_t(y));
+        if (bytes) canvasPixels(canvas, &rows);
+        else for (int i = 0; i < 100 * 100; ++i) nibbleAt(canvas, i % 100, i / 100, i / 100 % 16);
+        const Rect all{0, 0, 100, 100};
+        Rect uncovered{1, 1, 1, 1};
+        PortScrollVertical(canvas, &uncovered, &all, 0);
+        EXPECT_EQ((Results{pixel(50, 0), pixel(0, 99)}), (Results{0, 99 % values}));
+        PortScrollVertical(canvas, &uncovered, &all, -10);
+        EXPECT_EQ((Results{pixel(50, 0), pixel(0, 89), pixel(99, 89)}), (Results{10, 99 % values, 99 % values}));
+        EXPECT_EQ(rectCsv(uncovered), "0,90,100,100");
+        PortScrollHorizontal(canvas, &uncovered, &all, 30);
+        EXPECT_EQ((Results{pixel(30, 0), pixel(99, 5)}), (Results{10, 15}));
+        EXPECT_EQ(rectCsv(uncovered), "0,0,30,100");
+    }
 }
 
 }  // namespace
