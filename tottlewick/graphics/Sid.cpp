@@ -29,6 +29,7 @@ struct SidSlot {
     std::int16_t pan = 0;
     MemHandle sid = 0;
     const std::uint8_t* address = nullptr;
+    bool releaseAtEnd = false;  // SidFree came while this play held the SID locked
 };
 
 SidSlot slots[kSidSlotCount];
@@ -63,6 +64,10 @@ void sidConvert(void* data) {
 }
 
 std::int16_t clampPan(int pan) { return static_cast<std::int16_t>(std::clamp(pan, -kPanLimit + 0, +kPanLimit)); }
+
+bool heldByPlay(MemHandle sid) {
+    return std::any_of(std::begin(slots), std::end(slots), [&](const SidSlot& s) { return s.ref && s.sid == sid; });
+}
 
 SidSlot* slotOf(SidRef ref) {
     const std::uint16_t index = ref & 0xFFFF;
@@ -132,8 +137,17 @@ MemHandle SidLoad(std::uint16_t id) {
     return 0;
 }
 
+// A SID that is playing stays locked by its plays, which go on with their envelopes: the last of them to
+// end releases it.
 void SidFree(MemHandle* sid) {
-    if (sid && *sid) ResReleaseHandle(sid);
+    if (!sid || !*sid) return;
+    if (!heldByPlay(*sid)) {
+        ResReleaseHandle(sid);
+        return;
+    }
+    for (SidSlot& slot : slots)
+        if (slot.ref && slot.sid == *sid) slot.releaseAtEnd = true;
+    *sid = 0;
 }
 
 std::uint16_t SidGetFlags(MemHandle sid) { return SidAccess(sid)->flags(); }
@@ -242,9 +256,11 @@ void SidServiceAll() {
 
 void SidCompletion(std::int16_t, std::uint32_t, MemHandle, std::uint32_t data) {
     if (data >= kSidSlotCount) return;
-    SidSlot& slot = slots[data];
-    if (slot.address) MemHandleUnlock(slot.sid);
-    slot = SidSlot{};
+    const SidSlot ended = slots[data];
+    slots[data] = SidSlot{};
+    if (ended.address) MemHandleUnlock(ended.sid);
+    MemHandle sid = ended.sid;
+    if (ended.releaseAtEnd && !heldByPlay(sid)) ResReleaseHandle(&sid);
 }
 
 void SidTestHoldFreeSlots(MemHandle sid, std::int16_t channels) {

@@ -135,6 +135,22 @@ TEST_F(SidTest, PlaysWithTheResourceSettingsAndItsEnvelope) {
     EXPECT_EQ(SidPlayDefault(sids[0]), 0u);
 }
 
+TEST_F(SidTest, AFreedSidPlaysOnAndIsReleasedAtItsEnd) {
+    ASSERT_NE(open({sndtest::aifResource(7, sndtest::constant(3 * sndtest::kRate, 1000)),
+                    {"SID", 1, writeSid(envelopeExample(), ByteOrder::big)}}),
+              0u);
+    MemHandle sid = SidLoad(1);
+    const MemHandle held = sid;
+    const SidRef ref = SidPlayDefault(sid);
+    ASSERT_NE(ref, 0u);
+    SidFree(&sid);
+    advance(500);
+    SidServiceAll();
+    EXPECT_EQ((Results{sid, SndChannelGetVolume(SidGetChannel(ref))}), (Results{0, 512})) << "the envelope goes on";
+    SidStop(ref);
+    EXPECT_EQ(MemHandleGetSize(held), 0u) << "released when the play ended";
+}
+
 TEST_F(SidTest, EitherByteOrderReadsTheSame) {
     SidResource sid = envelopeExample(kSidRepeats | kSidLooped);
     sid.version = 1;
