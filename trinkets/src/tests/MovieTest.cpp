@@ -210,10 +210,7 @@ TEST_F(MovieTest, DISABLED_OpenMissing) { createObject("RSmackerMovie", "nothere
 
 TEST(MovieMissingTest, AlertsAndExitsWithCode1) {
     TempFolder empty;
-    char path[MAX_PATH];
-    const std::string program(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
-    const ChildResult child = runChild(
-        "\"" + program + "\" --gtest_also_run_disabled_tests --gtest_filter=MovieTest.DISABLED_OpenMissing", empty.path());
+    const ChildResult child = runOwnTests("MovieTest.DISABLED_OpenMissing", empty.path());
     EXPECT_NE(child.output.find("Alert: Can't find required resource.\r\rPlease make sure your CD is inserted and "
                                 "its surface is clean.\r\rCode: nothere.smk "),
               std::string::npos)
