@@ -182,6 +182,8 @@ void pictureSeeds() {
     seed("dib_bitmap", "bm_24bit", writeBmpFile(direct));
     DibPicture words{2, 1, 16, 0, {}, {0x7C00, 0x001F}};
     seed("dib_bitmap", "bare_16bit", writeDib(words));
+    seed("dib_bitmap", "bare_16bit_fields", writeDib(words, {0xF800, 0x07E0, 0x001F}));
+    seed("dib_bitmap", "bm_32bit_fields", writeBmpFile(DibPicture{2, 1, 32, 0, {}, {0xFF0000, 0x0000FF}}, {0xFF, 0xFF00, 0xFF0000}));
 }
 
 void fontSeeds() {
