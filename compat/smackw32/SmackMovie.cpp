@@ -8,7 +8,13 @@
 
 SmackMovie::SmackMovie(std::unique_ptr<SmackDecoder> decoder, std::unique_ptr<SmackSound> sound, DecoderClock clock,
                        bool maySkip, std::uint32_t openTime)
-    : decoder_(std::move(decoder)), sound_(std::move(sound)), clock_(clock), maySkip_(maySkip), openTime_(openTime) {
+    : decoder_(std::move(decoder)),
+      sound_(std::move(sound)),
+      clock_(clock),
+      lastClock_(clock()),
+      clockMs_(lastClock_),
+      maySkip_(maySkip),
+      openTime_(openTime) {
     handle.Width = decoder_->width();
     handle.Height = decoder_->height();
     handle.Frames = decoder_->frames();
@@ -31,8 +37,16 @@ void SmackMovie::toBuffer(const TargetBuffer& target) {
     targetMoved_ = true;
 }
 
+std::uint64_t SmackMovie::nowMs() {
+    const std::uint32_t clock = clock_();
+    clockMs_ += clock - lastClock_;
+    lastClock_ = clock;
+    return clockMs_;
+}
+
 void SmackMovie::doFrame() {
-    const std::uint32_t start = clock_();
+    const std::uint64_t startMs = nowMs();
+    const auto start = static_cast<std::uint32_t>(startMs);
     if (!prepared_) prepare();
     if (!prepared_) return;
     if (soundOn_ && sound_ && !heldSound_.bytes.empty()) sound_->play(heldSound_.bytes.data(), heldSound_.bytes.size());
@@ -49,7 +63,7 @@ void SmackMovie::doFrame() {
     pending_.y += target_.top;
     targetMoved_ = showWhole_ = false;
     blitTime_ += clock_() - start;
-    countFrame(start, clock_() + prepareTime_);
+    countFrame(startMs, clock_() + prepareTime_);
     prepareTime_ = 0;
     if (sound_) sound_->serve();
 }
@@ -73,11 +87,12 @@ bool SmackMovie::takePalette() {
     return true;
 }
 
-void SmackMovie::countFrame(std::uint32_t start, std::uint32_t end) {
+void SmackMovie::countFrame(std::uint64_t startMs, std::uint32_t end) {
+    const auto start = static_cast<std::uint32_t>(startMs);
     if (!started_) {
         started_ = true;
         firstShownAt_ = start;
-        due100_ = std::uint64_t(start) * 100;
+        due100_ = startMs * 100;
     }
     ++framesShown_;
     std::uint32_t took = end - start;
