@@ -175,20 +175,20 @@ bool SmackDecoder::rewind() {
 bool SmackDecoder::decodeNext(SoundSink* sink) {
     Av& av = *av_;
     for (;;) {
-        std::uint32_t start = clock_();
+        const std::uint32_t start = clock_();
         int read = av_read_frame(av.format, av.packet);
-        times_.read += clock_() - start;
+        const std::uint32_t readEnd = clock_();
+        times_.read += readEnd - start;
         if (read < 0) return false;
         if (av.packet->stream_index == av.audioIndex && sink) playSound(*sink);
         if (av.packet->stream_index != av.videoIndex) {
             av_packet_unref(av.packet);
             continue;
         }
-        start = clock_();
         av_frame_unref(av.frame);
         bool decoded = avcodec_send_packet(av.video, av.packet) >= 0 && avcodec_receive_frame(av.video, av.frame) >= 0;
         av_packet_unref(av.packet);
-        times_.decompress += clock_() - start;
+        times_.decompress += clock_() - readEnd;
         return decoded && av.frame->width == static_cast<int>(width_) && av.frame->height == static_cast<int>(height_);
     }
 }

@@ -6,6 +6,15 @@
 
 #include <cstring>
 
+namespace {
+
+bool sameTarget(const TargetBuffer& a, const TargetBuffer& b) {
+    return a.pixels == b.pixels && a.left == b.left && a.top == b.top && a.pitch == b.pitch && a.height == b.height &&
+           a.reversed == b.reversed;
+}
+
+}  // namespace
+
 SmackMovie::SmackMovie(std::unique_ptr<SmackDecoder> decoder, std::unique_ptr<SmackSound> sound, DecoderClock clock,
                        bool maySkip, std::uint32_t openTime)
     : decoder_(std::move(decoder)),
@@ -24,15 +33,19 @@ SmackMovie::SmackMovie(std::unique_ptr<SmackDecoder> decoder, std::unique_ptr<Sm
     prepare();
 }
 
+// What decoding took comes from the decoder's own times, which read the clock already.
 void SmackMovie::prepare() {
-    const std::uint32_t start = clock_();
+    const DecoderTimes& times = decoder_->times();
+    const std::uint32_t before = times.read + times.decompress;
     heldSound_.bytes.clear();
     prepared_ = decoder_->decode(handle.FrameNum, sound_ ? &heldSound_ : nullptr);
     if (prepared_ && takePalette()) showWhole_ = true;
-    prepareTime_ = clock_() - start;
+    prepareTime_ = times.read + times.decompress - before;
 }
 
+// Callers name the buffer before every frame: only a different one is a move.
 void SmackMovie::toBuffer(const TargetBuffer& target) {
+    if (sameTarget(target, target_)) return;
     target_ = target;
     targetMoved_ = true;
 }
@@ -62,8 +75,9 @@ void SmackMovie::doFrame() {
     pending_.x += target_.left;
     pending_.y += target_.top;
     targetMoved_ = showWhole_ = false;
-    blitTime_ += clock_() - start;
-    countFrame(startMs, clock_() + prepareTime_);
+    const std::uint32_t end = clock_();
+    blitTime_ += end - start;
+    countFrame(startMs, end + prepareTime_);
     prepareTime_ = 0;
     if (sound_) sound_->serve();
 }
