@@ -38,3 +38,14 @@ ChildResult runChild(const std::string& commandLine, const std::string& folder, 
     result.output = readWholeFile(outputName);
     return result;
 }
+
+ChildResult runOwnTests(const std::string& filter, const std::string& folder, bool fillFreed) {
+    char path[MAX_PATH];
+    const std::string program(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+    char debug[64] = {};
+    const bool hadDebug = GetEnvironmentVariableA("WINEDEBUG", debug, sizeof debug) != 0;
+    if (fillFreed) SetEnvironmentVariableA("WINEDEBUG", "warn+heap");
+    ChildResult child = runChild("\"" + program + "\" --gtest_also_run_disabled_tests --gtest_filter=" + filter, folder);
+    SetEnvironmentVariableA("WINEDEBUG", hadDebug ? debug : nullptr);
+    return child;
+}

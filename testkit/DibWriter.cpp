@@ -37,30 +37,31 @@ void packRow(ByteWriter& out, const DibPicture& picture, std::int32_t row) {
 
 }  // namespace
 
-std::string writeDib(const DibPicture& picture) {
+std::string writeDib(const DibPicture& picture, const std::vector<std::uint32_t>& masks) {
     ByteWriter out(ByteOrder::little);
     out.u32(40);
     out.u32(static_cast<std::uint32_t>(picture.width));
     out.u32(static_cast<std::uint32_t>(picture.height));
     out.u16(1);
     out.u16(picture.bitCount);
-    out.u32(0);
+    out.u32(masks.empty() ? 0 : 3);
     out.u32(static_cast<std::uint32_t>(rowSize(picture) * picture.height));
     out.u32(0);
     out.u32(0);
     out.u32(picture.colorsUsed);
     out.u32(0);
+    for (std::uint32_t mask : masks) out.u32(mask);
     for (std::uint32_t color : picture.colors) out.u32(color);
     for (std::int32_t row = picture.height - 1; row >= 0; --row) packRow(out, picture, row);
     return out.str();
 }
 
-std::string writeBmpFile(const DibPicture& picture) {
-    const std::string dib = writeDib(picture);
+std::string writeBmpFile(const DibPicture& picture, const std::vector<std::uint32_t>& masks) {
+    const std::string dib = writeDib(picture, masks);
     ByteWriter out(ByteOrder::little);
     out.u16(0x4D42);
     out.u32(static_cast<std::uint32_t>(14 + dib.size()));
     out.u32(0);
-    out.u32(static_cast<std::uint32_t>(14 + 40 + 4 * picture.colors.size()));
+    out.u32(static_cast<std::uint32_t>(14 + 40 + 4 * (masks.size() + picture.colors.size())));
     return out.str() + dib;
 }

@@ -15,14 +15,15 @@ struct DibPicture {
     // The colour table, 0x00RRGGBB each.
     std::vector<std::uint32_t> colors;
     // width x height values, top row first: palette indices at 1, 4 and 8 bits, the raw 5-5-5 word at
-    // 16 bits, 0x00RRGGBB at 24 and 32 bits.
+    // 16 bits, 0x00RRGGBB at 24 and 32 bits (the raw word of 16 or 32 bits under bit-field masks).
     std::vector<std::uint32_t> pixels;
 };
 
 // Little-endian throughout:
-//   40 width height 1 bits 0 image-size 0 0 used 0 | table (blue, green, red, 0) | rows
+//   40 width height 1 bits compression image-size 0 0 used 0 | masks | table (blue, green, red, 0) | rows
 // The image size is the row size x height; the rows go bottom-up, each padded to 4 bytes; pixels below a
-// byte are packed high bits first.
-std::string writeDib(const DibPicture& picture);
+// byte are packed high bits first. Red, green and blue bit-field masks, when given, make compression 3;
+// otherwise it is 0 and no masks are written.
+std::string writeDib(const DibPicture& picture, const std::vector<std::uint32_t>& masks = {});
 // The 14-byte file header ("BM", file size, 0, 0, offset of the pixels) before writeDib's bytes.
-std::string writeBmpFile(const DibPicture& picture);
+std::string writeBmpFile(const DibPicture& picture, const std::vector<std::uint32_t>& masks = {});

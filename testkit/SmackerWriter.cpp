@@ -5,8 +5,9 @@
 //   frameSize[frames] (bit 0: key frame)  frameFlags[frames] (bit 0: palette, bit 1: track 0 sound)
 //   trees (treeSize bytes: MMAP, MCLR, FULL, TYPE)  frames...
 //
-// A frame: [palette chunk: length/4, entries] [sound: u32 chunk size, u32 unpacked size, bits] video bits,
-// padded to 4 bytes. Bit streams are read from the lowest bit of each byte up.
+// A frame: [palette chunk: length/4, entries] [packed sound: u32 chunk size, u32 unpacked size, bits | plain
+// sound: u32 chunk size, samples] video bits, padded to 4 bytes. Track flags: 0x80 packed, 0x20 16-bit,
+// 0x10 stereo. Bit streams are read from the lowest bit of each byte up.
 #include "SmackerWriter.h"
 
 #include <algorithm>
@@ -21,7 +22,7 @@
 namespace {
 
 constexpr std::uint32_t kHeaderBytes = 104;
-constexpr std::uint8_t kSoundFlags = 0x80 | 0x20;  // packed, 16-bit, mono
+constexpr std::uint8_t kPacked = 0x80, kSixteenBits = 0x20, kStereo = 0x10;
 constexpr std::uint8_t kFramePalette = 1, kFrameTrack0 = 2;
 
 class BitWriter {
@@ -293,6 +294,22 @@ std::vector<std::uint8_t> soundChunk(const std::vector<std::int16_t>& samples) {
     return chunk.bytes;
 }
 
+// Plain sound: the samples as they are, 8-bit unsigned or 16-bit little-endian.
+std::vector<std::uint8_t> plainSoundChunk(const std::vector<std::int16_t>& samples, std::uint8_t bits) {
+    ByteWriter chunk(ByteOrder::little);
+    chunk.u32(static_cast<std::uint32_t>(4 + samples.size() * bits / 8));
+    for (std::int16_t sample : samples) {
+        if (bits == 8) chunk.u8(static_cast<std::uint8_t>(sample));
+        else chunk.u16(static_cast<std::uint16_t>(sample));
+    }
+    return chunk.bytes;
+}
+
+std::uint8_t soundFlags(const SmackerMovie& movie) {
+    if (movie.soundPacked) return kPacked | kSixteenBits;
+    return static_cast<std::uint8_t>((movie.soundBits == 16 ? kSixteenBits : 0) | (movie.soundChannels == 2 ? kStereo : 0));
+}
+
 void check(const SmackerMovie& movie) {
     if (movie.width % 4 || movie.height % 4 || movie.frames.empty() || movie.frames[0].palette.size() != 256)
         throw std::invalid_argument("Smacker movie: sizes in fours, frames, and a palette at frame 0");
@@ -333,9 +350,10 @@ std::vector<std::uint8_t> writeSmacker(const SmackerMovie& movie, std::vector<Sm
             frameFlags |= kFramePalette;
         }
         if (movie.soundRate && !frame.sound.empty()) {
-            auto sound = soundChunk(frame.sound);
+            auto sound = movie.soundPacked ? soundChunk(frame.sound) : plainSoundChunk(frame.sound, movie.soundBits);
             data.insert(data.end(), sound.begin(), sound.end());
-            largestSound = std::max(largestSound, static_cast<std::uint32_t>(frame.sound.size() * 2));
+            const std::uint32_t bits = movie.soundPacked ? 16 : movie.soundBits;
+            largestSound = std::max(largestSound, static_cast<std::uint32_t>(frame.sound.size() * bits / 8));
             frameFlags |= kFrameTrack0;
         }
         BitWriter video;
@@ -356,7 +374,7 @@ std::vector<std::uint8_t> writeSmacker(const SmackerMovie& movie, std::vector<Sm
     for (int t = 0; t < 7; ++t) out.u32(t == 0 && movie.soundRate ? largestSound : 0);
     out.u32(static_cast<std::uint32_t>(treeBits.bytes.size()));
     for (int s = 0; s < kStreams; ++s) out.u32(trees[s].nodes * 4);
-    for (int t = 0; t < 7; ++t) out.u32(t == 0 && movie.soundRate ? (movie.soundRate | std::uint32_t(kSoundFlags) << 24) : 0);
+    for (int t = 0; t < 7; ++t) out.u32(t == 0 && movie.soundRate ? (movie.soundRate | std::uint32_t(soundFlags(movie)) << 24) : 0);
     out.u32(0);
     if (out.size() != kHeaderBytes) throw std::logic_error("Smacker header size");
     for (std::size_t i = 0; i < frames.size(); ++i) out.u32(static_cast<std::uint32_t>(frames[i].size()) | (i == 0 ? 1 : 0));

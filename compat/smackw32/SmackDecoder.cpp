@@ -1,5 +1,6 @@
 // FFmpeg behind the decoder: a custom I/O context over the movie source, the Smacker demuxer, its video
-// decoder and, for the first sound track, its packed sound decoder.
+// decoder and, for the first sound track, its packed sound decoder; a plain track's packets are its
+// samples as they stand (8-bit unsigned or 16-bit little-endian), which need no decoder.
 #include "SmackDecoder.h"
 
 extern "C" {
@@ -29,6 +30,10 @@ std::int64_t seekSource(void* opaque, std::int64_t offset, int whence) {
 
 std::uint32_t le32(const std::uint8_t* p) {
     return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
+}
+
+bool plainSound(const AVCodecParameters& sound) {
+    return sound.codec_id == AV_CODEC_ID_PCM_U8 || sound.codec_id == AV_CODEC_ID_PCM_S16LE;
 }
 
 AVCodecContext* openCodec(const AVStream& stream) {
@@ -114,15 +119,20 @@ bool SmackDecoder::openStreams(bool withSound) {
     Av& av = *av_;
     for (unsigned i = 0; i < av.format->nb_streams; ++i) {
         AVStream& stream = *av.format->streams[i];
-        bool isVideo = stream.codecpar->codec_type == AVMEDIA_TYPE_VIDEO && av.videoIndex < 0;
-        bool isSound = withSound && stream.codecpar->codec_id == AV_CODEC_ID_SMACKAUDIO && av.audioIndex < 0;
+        const AVCodecParameters& codec = *stream.codecpar;
+        bool isVideo = codec.codec_type == AVMEDIA_TYPE_VIDEO && av.videoIndex < 0;
+        bool isSound = withSound && av.audioIndex < 0;
         if (isVideo) {
             av.videoIndex = static_cast<int>(i);
             if (!(av.video = openCodec(stream))) return false;
-        } else if (isSound && (av.audio = openCodec(stream))) {
+        } else if (isSound && codec.codec_id == AV_CODEC_ID_SMACKAUDIO && (av.audio = openCodec(stream))) {
             av.audioIndex = static_cast<int>(i);
             sound_ = SoundFormat{static_cast<std::uint32_t>(av.audio->sample_rate), av.audio->ch_layout.nb_channels,
                                  av.audio->sample_fmt == AV_SAMPLE_FMT_U8 ? 8 : 16};
+        } else if (isSound && plainSound(codec) && codec.sample_rate > 0) {
+            av.audioIndex = static_cast<int>(i);
+            sound_ = SoundFormat{static_cast<std::uint32_t>(codec.sample_rate), codec.ch_layout.nb_channels,
+                                 codec.codec_id == AV_CODEC_ID_PCM_U8 ? 8 : 16};
         } else {
             stream.discard = AVDISCARD_ALL;
         }
@@ -165,27 +175,34 @@ bool SmackDecoder::rewind() {
 bool SmackDecoder::decodeNext(SoundSink* sink) {
     Av& av = *av_;
     for (;;) {
-        std::uint32_t start = clock_();
+        const std::uint32_t start = clock_();
         int read = av_read_frame(av.format, av.packet);
-        times_.read += clock_() - start;
+        const std::uint32_t readEnd = clock_();
+        times_.read += readEnd - start;
         if (read < 0) return false;
-        if (av.packet->stream_index == av.audioIndex && sink && avcodec_send_packet(av.audio, av.packet) >= 0)
-            playSound(*sink);
+        if (av.packet->stream_index == av.audioIndex && sink) playSound(*sink);
         if (av.packet->stream_index != av.videoIndex) {
             av_packet_unref(av.packet);
             continue;
         }
-        start = clock_();
         av_frame_unref(av.frame);
         bool decoded = avcodec_send_packet(av.video, av.packet) >= 0 && avcodec_receive_frame(av.video, av.frame) >= 0;
         av_packet_unref(av.packet);
-        times_.decompress += clock_() - start;
+        times_.decompress += clock_() - readEnd;
         return decoded && av.frame->width == static_cast<int>(width_) && av.frame->height == static_cast<int>(height_);
     }
 }
 
+// A plain packet plays in whole sample frames.
 void SmackDecoder::playSound(SoundSink& sink) {
     Av& av = *av_;
+    if (!av.audio) {
+        const std::size_t frameBytes = std::size_t(sound_.channels) * (sound_.bits / 8);
+        const auto size = static_cast<std::size_t>(av.packet->size);
+        if (frameBytes) sink.play(av.packet->data, size - size % frameBytes);
+        return;
+    }
+    if (avcodec_send_packet(av.audio, av.packet) < 0) return;
     while (avcodec_receive_frame(av.audio, av.soundFrame) >= 0) {
         std::size_t bytes = std::size_t(av.soundFrame->nb_samples) * std::size_t(sound_.channels) * (sound_.bits / 8);
         sink.play(av.soundFrame->data[0], bytes);

@@ -6,9 +6,24 @@
 
 #include <cstring>
 
+namespace {
+
+bool sameTarget(const TargetBuffer& a, const TargetBuffer& b) {
+    return a.pixels == b.pixels && a.left == b.left && a.top == b.top && a.pitch == b.pitch && a.height == b.height &&
+           a.reversed == b.reversed;
+}
+
+}  // namespace
+
 SmackMovie::SmackMovie(std::unique_ptr<SmackDecoder> decoder, std::unique_ptr<SmackSound> sound, DecoderClock clock,
                        bool maySkip, std::uint32_t openTime)
-    : decoder_(std::move(decoder)), sound_(std::move(sound)), clock_(clock), maySkip_(maySkip), openTime_(openTime) {
+    : decoder_(std::move(decoder)),
+      sound_(std::move(sound)),
+      clock_(clock),
+      lastClock_(clock()),
+      clockMs_(lastClock_),
+      maySkip_(maySkip),
+      openTime_(openTime) {
     handle.Width = decoder_->width();
     handle.Height = decoder_->height();
     handle.Frames = decoder_->frames();
@@ -18,21 +33,33 @@ SmackMovie::SmackMovie(std::unique_ptr<SmackDecoder> decoder, std::unique_ptr<Sm
     prepare();
 }
 
+// What decoding took comes from the decoder's own times, which read the clock already.
 void SmackMovie::prepare() {
-    const std::uint32_t start = clock_();
+    const DecoderTimes& times = decoder_->times();
+    const std::uint32_t before = times.read + times.decompress;
     heldSound_.bytes.clear();
     prepared_ = decoder_->decode(handle.FrameNum, sound_ ? &heldSound_ : nullptr);
     if (prepared_ && takePalette()) showWhole_ = true;
-    prepareTime_ = clock_() - start;
+    prepareTime_ = times.read + times.decompress - before;
 }
 
+// Callers name the buffer before every frame: only a different one is a move.
 void SmackMovie::toBuffer(const TargetBuffer& target) {
+    if (sameTarget(target, target_)) return;
     target_ = target;
     targetMoved_ = true;
 }
 
+std::uint64_t SmackMovie::nowMs() {
+    const std::uint32_t clock = clock_();
+    clockMs_ += clock - lastClock_;
+    lastClock_ = clock;
+    return clockMs_;
+}
+
 void SmackMovie::doFrame() {
-    const std::uint32_t start = clock_();
+    const std::uint64_t startMs = nowMs();
+    const auto start = static_cast<std::uint32_t>(startMs);
     if (!prepared_) prepare();
     if (!prepared_) return;
     if (soundOn_ && sound_ && !heldSound_.bytes.empty()) sound_->play(heldSound_.bytes.data(), heldSound_.bytes.size());
@@ -48,8 +75,9 @@ void SmackMovie::doFrame() {
     pending_.x += target_.left;
     pending_.y += target_.top;
     targetMoved_ = showWhole_ = false;
-    blitTime_ += clock_() - start;
-    countFrame(start, clock_() + prepareTime_);
+    const std::uint32_t end = clock_();
+    blitTime_ += end - start;
+    countFrame(startMs, end + prepareTime_);
     prepareTime_ = 0;
     if (sound_) sound_->serve();
 }
@@ -73,11 +101,12 @@ bool SmackMovie::takePalette() {
     return true;
 }
 
-void SmackMovie::countFrame(std::uint32_t start, std::uint32_t end) {
+void SmackMovie::countFrame(std::uint64_t startMs, std::uint32_t end) {
+    const auto start = static_cast<std::uint32_t>(startMs);
     if (!started_) {
         started_ = true;
         firstShownAt_ = start;
-        due100_ = std::uint64_t(start) * 100;
+        due100_ = startMs * 100;
     }
     ++framesShown_;
     std::uint32_t took = end - start;

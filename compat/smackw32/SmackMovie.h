@@ -40,12 +40,16 @@ private:
     // Decodes the current frame and takes its palette.
     void prepare();
     [[nodiscard]] bool takePalette();
-    void countFrame(std::uint32_t start, std::uint32_t end);
-    std::uint64_t now100() const { return std::uint64_t(clock_()) * 100; }
+    void countFrame(std::uint64_t startMs, std::uint32_t end);
+    // The clock's milliseconds counted on past its 32-bit wrap (it is read far more often than every 49 days).
+    std::uint64_t nowMs();
+    std::uint64_t now100() { return nowMs() * 100; }
 
     std::unique_ptr<SmackDecoder> decoder_;
     std::unique_ptr<SmackSound> sound_;  // null without a sound track or when it was not asked for
     DecoderClock clock_;
+    std::uint32_t lastClock_ = 0;
+    std::uint64_t clockMs_ = 0;
     bool maySkip_;
     bool soundOn_ = true;
     HeldSound heldSound_;

@@ -182,6 +182,8 @@ void pictureSeeds() {
     seed("dib_bitmap", "bm_24bit", writeBmpFile(direct));
     DibPicture words{2, 1, 16, 0, {}, {0x7C00, 0x001F}};
     seed("dib_bitmap", "bare_16bit", writeDib(words));
+    seed("dib_bitmap", "bare_16bit_fields", writeDib(words, {0xF800, 0x07E0, 0x001F}));
+    seed("dib_bitmap", "bm_32bit_fields", writeBmpFile(DibPicture{2, 1, 32, 0, {}, {0xFF0000, 0x0000FF}}, {0xFF, 0xFF00, 0xFF0000}));
 }
 
 void fontSeeds() {
@@ -414,7 +416,8 @@ void dataStoreSeeds() {
 
 }  // namespace
 
-// Smacker movies: two frames with every block kind, a palette change and sound, and a one-frame movie.
+// Smacker movies: two frames with every block kind, a palette change and sound, packed or plain 16-bit
+// stereo, and a one-frame movie.
 void movieSeeds() {
     SmackerMovie movie{16, 8, 6666, 11025, {}};
     for (int f = 0; f < 2; ++f) {
@@ -427,6 +430,10 @@ void movieSeeds() {
     }
     const std::vector<std::uint8_t> blocks = writeSmacker(movie);
     seed("smacker_movie", "blocks", std::string(blocks.begin(), blocks.end()));
+    movie.soundPacked = false;
+    movie.soundChannels = 2;
+    const std::vector<std::uint8_t> plain = writeSmacker(movie);
+    seed("smacker_movie", "plain_stereo_sound", std::string(plain.begin(), plain.end()));
     movie.frames.resize(1);
     movie.soundRate = 0;
     const std::vector<std::uint8_t> still = writeSmacker(movie);

@@ -11,6 +11,8 @@ constexpr std::uint16_t kFileMarker = 0x4D42;  // "BM"
 constexpr std::size_t kClrUsedOffset = 32;
 constexpr std::uint32_t kRle8 = 1;
 constexpr std::uint32_t kRle4 = 2;
+constexpr std::uint32_t kBitFields = 3;
+constexpr std::size_t kBitFieldMasksSize = 3 * 4;  // red, green and blue masks after the info header
 // Run-length codes do not bound the picture they decode to (a row end covers any width), so the picture's
 // rows are capped instead: 16 MiB, a 4096 x 4096 picture at 8 bits.
 constexpr std::uint64_t kMaxDecodedBytes = std::uint64_t{1} << 24;
@@ -20,8 +22,11 @@ bool knownBitCount(std::int32_t bits) {
 }
 
 bool drawableCompression(std::uint32_t compression, std::int32_t bits) {
-    return compression == 0 || (compression == kRle8 && bits == 8) || (compression == kRle4 && bits == 4);
+    return compression == 0 || (compression == kRle8 && bits == 8) || (compression == kRle4 && bits == 4) ||
+           (compression == kBitFields && (bits == 16 || bits == 32));
 }
+
+bool runLengthCoded(std::uint32_t compression) { return compression == kRle8 || compression == kRle4; }
 
 // Reads and checks the info header at the start of `dib`.
 OMBitmapStatus readInfoHeader(const ByteReader& dib, OMDibLayout& layout) {
@@ -50,16 +55,18 @@ OMBitmapStatus readInfoHeader(const ByteReader& dib, OMDibLayout& layout) {
     return OMBitmapStatus::loaded;
 }
 
-// Checks that the colour table and the pixel data (every row, or the run-length codes the image size
-// counts) fit the data.
+// Checks that the bit-field masks, the colour table and the pixel data (every row, or the run-length codes
+// the image size counts) fit the data.
 OMBitmapStatus placeTableAndPixels(OMDibLayout& layout) {
     const std::uint64_t tableBytes = static_cast<std::uint64_t>(layout.tableEntries) * 4;
     const std::uint64_t rowBits = static_cast<std::uint64_t>(layout.width) * static_cast<std::uint64_t>(layout.bitCount);
     const std::uint64_t rowSize = (rowBits + 31) / 32 * 4;
-    const std::uint64_t pixelOffset = kInfoHeaderSize + tableBytes;
+    const std::uint64_t masksBytes = layout.compression == kBitFields ? kBitFieldMasksSize : 0;
+    const std::uint64_t pixelOffset = kInfoHeaderSize + masksBytes + tableBytes;
     const std::uint64_t decodedBytes = rowSize * static_cast<std::uint64_t>(layout.height);
-    const std::uint64_t pixelBytes = layout.compression == 0 ? decodedBytes : layout.pixelBytes;
-    const bool decodable = layout.compression == 0 || decodedBytes <= kMaxDecodedBytes;
+    const bool coded = runLengthCoded(layout.compression);
+    const std::uint64_t pixelBytes = coded ? layout.pixelBytes : decodedBytes;
+    const bool decodable = !coded || decodedBytes <= kMaxDecodedBytes;
     if (pixelOffset > layout.length || pixelBytes == 0 || pixelBytes > layout.length - pixelOffset || !decodable) {
         return OMBitmapStatus::damaged;
     }
@@ -144,7 +151,7 @@ std::vector<std::uint8_t> buildDibMask(const std::uint8_t* dib, const OMDibLayou
     mask.u32(0xFFFFFF);
     const std::size_t rows = mask.size();
     mask.bytes.resize(rows + maskRow * layout.height);
-    const std::size_t pixelBytes = layout.compression ? 0 : static_cast<std::size_t>(layout.bitCount / 8);
+    const std::size_t pixelBytes = runLengthCoded(layout.compression) ? 0 : static_cast<std::size_t>(layout.bitCount / 8);
     for (std::int32_t row = 0; row < layout.height; ++row) {
         const std::uint8_t* in = dib + layout.pixelOffset + row * layout.rowSize;
         std::uint8_t* out = mask.bytes.data() + rows + row * maskRow;

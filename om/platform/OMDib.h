@@ -14,15 +14,18 @@ enum class OMBitmapStatus {
     notABitmap,
     // Recognised, but the header, colour table or pixels do not fit the data, or the header describes
     // no picture that GDI draws (width or height 0 or below, an unknown bit count, a compression other
-    // than run-length coding of 8-bit or 4-bit pixels).
+    // than run-length coding of 8-bit or 4-bit pixels or bit fields of 16-bit or 32-bit pixels).
     damaged,
 };
 
 // Where the parts of a bitmap lie. Offsets count from the info header, which starts at `start` of the
 // data: 14 after a "BM" file header, 0 for a bare bitmap.
 //
-//   [file header 14, "BM" only] | info header 40 | colour table, 4 bytes each | pixel rows, bottom-up
+//   [file header 14, "BM" only] | info header 40 | [masks 12, bit fields only] | colour table, 4 bytes each
+//   | pixel rows, bottom-up
 //
+// Bit fields (compression 3) are rows of 16-bit or 32-bit pixels whose red, green and blue lie under the
+// three 32-bit masks; GDI reads the masks when it draws.
 // Run-length coded pixels (RLE8 of 8-bit, RLE4 of 4-bit bitmaps) take the header's image size in bytes,
 // which must be given and lie within the data; GDI decodes them when it draws. Their decoded rows may
 // take at most 16 MiB.
@@ -37,7 +40,7 @@ struct OMDibLayout {
     std::size_t pixelOffset = 0;
     // Bytes per pixel row: width x bit count, rounded up to 4 bytes.
     std::size_t rowSize = 0;
-    // 0 for rows of pixels, 1 for RLE8, 2 for RLE4.
+    // 0 for rows of pixels, 1 for RLE8, 2 for RLE4, 3 for rows of bit fields.
     std::uint32_t compression = 0;
     // Bytes of pixel data: rowSize x height, or the image size of run-length coded pixels.
     std::size_t pixelBytes = 0;
@@ -60,7 +63,7 @@ std::size_t maskRowSize(std::int32_t width);
 
 // The one-bit mask: info header, colours black and white, rows in the bitmap's order, a set bit
 // (white) for each pixel of the transparent colour. 8-bit pixels match the colour's palette index,
-// 16-bit pixels its 5-5-5 value, 24- and 32-bit pixels its 8-8-8 value; 1- and 4-bit pixels and
-// run-length coded ones never.
+// 16-bit pixels its 5-5-5 value, 24- and 32-bit pixels its 8-8-8 value, whatever bit fields say; 1- and
+// 4-bit pixels and run-length coded ones never.
 std::vector<std::uint8_t> buildDibMask(const std::uint8_t* dib, const OMDibLayout& layout,
                                        const OMColorRecord& transparent);

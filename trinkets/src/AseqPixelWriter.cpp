@@ -1,4 +1,4 @@
-// Packing colour indices into deep pixel formats and writing frame runs with them.
+// Writing frame runs in deep pixel formats.
 #include "AseqPixelWriter.h"
 
 #include <cstring>
@@ -6,17 +6,6 @@
 #include "AseqRuns.h"
 
 namespace {
-
-std::int32_t shiftUnder(std::uint32_t mask) {
-    if (mask == 0) return 0;
-    std::int32_t highest = 31;
-    while (!(mask & (1u << highest))) --highest;
-    return 15 - highest;
-}
-
-std::uint32_t shifted(std::uint16_t component, std::int32_t shift) {
-    return shift >= 0 ? std::uint32_t{component} >> shift : std::uint32_t{component} << -shift;
-}
 
 // Stores one packed pixel of N bytes, little-endian as the surfaces hold them.
 template <std::int32_t N>
@@ -49,26 +38,6 @@ void drawRuns(const AseqFrame& frame, const OMPixelView& pixels, std::int32_t x,
 }
 
 }  // namespace
-
-PixelFormat pixelFormatOf(std::int32_t bitsPerPixel, std::uint32_t red, std::uint32_t green, std::uint32_t blue) {
-    PixelFormat format;
-    format.bytesPerPixel = bitsPerPixel / 8;
-    format.masks = {red, green, blue};
-    for (std::size_t i = 0; i < 3; ++i) format.shifts[i] = shiftUnder(format.masks[i]);
-    return format;
-}
-
-std::uint32_t packColor(const OMColorRecord& color, const PixelFormat& format) {
-    return (shifted(color.red, format.shifts[0]) & format.masks[0]) |
-           (shifted(color.green, format.shifts[1]) & format.masks[1]) |
-           (shifted(color.blue, format.shifts[2]) & format.masks[2]);
-}
-
-PackedColors packColors(const OMColorRecord* table, const PixelFormat& format) {
-    PackedColors packed{};
-    for (std::size_t i = 0; i < packed.size(); ++i) packed[i] = packColor(table[i], format);
-    return packed;
-}
 
 void drawFrameDeep(const AseqFrame& frame, const OMPixelView& pixels, std::int32_t x, std::int32_t y,
                    const OMRect& clip, const PackedColors& colors, const PixelFormat& format) {

@@ -134,16 +134,18 @@ void RSliderBase::onMouseUp() {
 }
 
 // The first tick of a press steps at once, later ones only from a third of a second on; a released
-// button ends the press.
+// button ends the press. A step's "moved" handler may delete the slider.
 void RSliderBase::tick() {
     if (pressState == kIdle) return;
     const std::uint32_t now = ticks60();
+    const std::uint32_t me = serial();
     if (repeatStart == 0) {
         repeatStart = now;
         step();
     } else if (now - repeatStart >= kRepeatDelay) {
         step();
     }
+    if (!isAlive(this, me)) return;
     unsigned buttons = 0;
     static_cast<void>(cursorPosition(&buttons));
     if (!(buttons & kLeftButton)) onMouseUp();

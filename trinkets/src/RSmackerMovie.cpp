@@ -183,8 +183,10 @@ void RSmackerMovie::decodeFrame() {
     std::int32_t pitch = 0;
     if (!target.lockBits(pixels, pitch)) return;
     const std::int32_t left = ownCanvas ? 0 : bounds.left, top = ownCanvas ? 0 : bounds.top;
-    SmackToBuffer(movie, left, top, static_cast<std::uint32_t>(pitch), static_cast<std::uint32_t>(target.height() - top),
-                  pixels, OMMemCanvas::anyCreated ? 0 : 1);
+    // A movie whose top lies below the canvas has no rows in it (not a negative count read as unsigned).
+    const std::int32_t rows = std::max(target.height() - top, 0);
+    SmackToBuffer(movie, left, top, static_cast<std::uint32_t>(pitch), static_cast<std::uint32_t>(rows), pixels,
+                  OMMemCanvas::anyCreated ? 0 : 1);
     SmackDoFrame(movie);
     target.unlockBits();
 }

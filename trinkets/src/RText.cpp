@@ -100,6 +100,7 @@ void RText::offsetBy(std::int32_t& dx, std::int32_t& dy) {
 
 void RText::setText(const char* text) {
     text_ = copyOf(text);
+    wrappedFont_ = nullptr;
     invalidate();
     fitBoundsToText();
 }
@@ -112,6 +113,7 @@ void RText::setColorIndex(std::int16_t index) {
 void RText::takeFont(OMFont* fromCache) {
     releaseFont(font_);
     font_ = fromCache;
+    wrappedFont_ = nullptr;
     invalidate();
     fitBoundsToText();
 }
@@ -133,32 +135,41 @@ void RText::draw() {
     OMFont* const saved = canvas.font;
     canvas.font = font_;
     canvas.textColor = OMColorRecord{0, 0, 0, colorIndex_};
-    const std::int32_t ascent = canvas.font->ascent();
-    const std::int32_t descent = canvas.font->descent();
-    const std::int32_t boxWidth = bounds.right - bounds.left;
-    const std::int32_t boxHeight = bounds.bottom - bounds.top;
     if (sizedToText_) {
-        canvas.drawText(bounds.left, bounds.top + ascent, text_.get());
+        canvas.drawText(bounds.left, bounds.top + canvas.font->ascent(), text_.get());
     } else if (!wrap_) {
-        const std::int32_t x = bounds.left + (boxWidth - canvas.font->textWidth(text_.get())) / 2;
-        canvas.drawText(x, bounds.top + (boxHeight + ascent - descent) / 2, text_.get());
+        const std::int32_t x = bounds.left + (bounds.right - bounds.left - canvas.font->textWidth(text_.get())) / 2;
+        const std::int32_t y = bounds.top + (bounds.bottom - bounds.top + canvas.font->ascent() - canvas.font->descent()) / 2;
+        canvas.drawText(x, y, text_.get());
     } else {
-        drawWrapped(canvas, ascent + descent + canvas.font->leading());
+        drawWrapped(canvas);
     }
     canvas.font = saved ? saved : canvas.ownFont.get();
 }
 
-void RText::drawWrapped(OMCanvas& canvas, std::int32_t lineHeight) {
+void RText::drawWrapped(OMCanvas& canvas) {
     const std::int32_t boxWidth = bounds.right - bounds.left;
-    RTextLayout layout(text_.get(), *canvas.font, boxWidth);
-    layout.breakLines();
-    const std::int32_t n = layout.countLines();
+    wrapLines(*canvas.font, boxWidth);
+    const std::int32_t n = lineCount_;
+    const std::int32_t lineHeight = lineHeight_;
     std::int32_t baseline = bounds.top + (bounds.bottom - bounds.top) / 2 - lineHeight * ((n - 1) / 2);
     if (n % 2 == 0) baseline -= lineHeight / 2;
-    layout.forEachLine([&](const char* line, std::int32_t width) {
-        canvas.drawText(bounds.left + (boxWidth - width) / 2, baseline, line);
+    for (const WrappedLine& line : lines_) {
+        canvas.drawText(bounds.left + (boxWidth - line.width) / 2, baseline, line.text.c_str());
         baseline += lineHeight;
-    });
+    }
+}
+
+void RText::wrapLines(OMFont& font, std::int32_t boxWidth) {
+    if (wrappedFont_ == &font && wrappedWidth_ == boxWidth) return;
+    RTextLayout layout(text_.get(), font, boxWidth);
+    layout.breakLines();
+    lineCount_ = layout.countLines();
+    lineHeight_ = font.ascent() + font.descent() + font.leading();
+    lines_.clear();
+    layout.forEachLine([&](const char* line, std::int32_t width) { lines_.push_back({line, width}); });
+    wrappedFont_ = &font;
+    wrappedWidth_ = boxWidth;
 }
 
 void RText::registerProperties() {

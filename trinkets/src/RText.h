@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "OMLink.h"
 #include "OMSR.h"
@@ -59,7 +61,9 @@ private:
     RText(const char* text, OMFont* font, std::int16_t colorIndex, OMTrinketWindow* owner);
     // Replaces the held font by the cache's answer, then repaints and re-measures.
     void takeFont(OMFont* fromCache);
-    void drawWrapped(OMCanvas& canvas, std::int32_t lineHeight);
+    void drawWrapped(OMCanvas& canvas);
+    // Breaks the text into lines for the box width unless the lines kept are for this text, font and width.
+    void wrapLines(OMFont& font, std::int32_t boxWidth);
 
     void setColorIndexText(OMArg text);
     void getColorIndexText(OMArg buffer);
@@ -84,4 +88,17 @@ private:
     OMFont* font_;
     POINT anchor_ = {0, 0};
     std::int16_t colorIndex_;
+
+    // The wrapped lines with their widths and the line height, kept while the text, the font and the box
+    // width stay: a text in a font measures the same until one of them changes, and a measure may cost a
+    // device context.
+    struct WrappedLine {
+        std::string text;
+        std::int32_t width;
+    };
+    std::vector<WrappedLine> lines_;
+    std::int32_t lineCount_ = 0;
+    std::int32_t lineHeight_ = 0;
+    const OMFont* wrappedFont_ = nullptr;  // null: no lines kept
+    std::int32_t wrappedWidth_ = 0;
 };

@@ -107,12 +107,14 @@ void RToon::tick() {
     }
 }
 
-// "finished" comes last, so a handler may start another run or delete the toon.
+// "finished" comes last, so a handler may start another run or delete the toon. Each frame reaches the
+// background as the "stamp" verb paints it: the one stamp kept to be undone is the constructor's, and a
+// run for ever saves nothing per frame.
 void RToon::stepRun(std::int32_t direction) {
     showFrame(currentFrame);
     shownFrame = currentFrame;
     if (stampEachFrame) {
-        OMAnimation::stamp();
+        stampVerb();
         setVisible(1);
     }
     if (currentFrame != lastFrame) {

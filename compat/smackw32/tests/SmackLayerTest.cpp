@@ -116,12 +116,12 @@ struct SmackLayerTest : ::testing::Test {
         return smack = SmackOpen(folder.file("m.smk").c_str(), flags, 0);
     }
     Smack* open(const SmackerMovie& movie, std::uint32_t flags = kSmackNoSkip) { return open(writeSmacker(movie), flags); }
-    // Shows the current frame in a buffer of the movie's size and returns it.
+    // Shows the current frame in the test's screen, a buffer of the movie's size, and returns a copy.
     std::vector<std::uint8_t> show(std::uint32_t reversed = 0) {
-        std::vector<std::uint8_t> pixels(std::size_t(smack->Width) * smack->Height, 0);
-        SmackToBuffer(smack, 0, 0, smack->Width, smack->Height, pixels.data(), reversed);
+        screen.resize(std::size_t(smack->Width) * smack->Height);
+        SmackToBuffer(smack, 0, 0, smack->Width, smack->Height, screen.data(), reversed);
         SmackDoFrame(smack);
-        return pixels;
+        return screen;
     }
     std::vector<std::uint32_t> rect() {
         if (!SmackToBufferRect(smack, 0)) return {};
@@ -130,6 +130,7 @@ struct SmackLayerTest : ::testing::Test {
 
     TempFolder folder;
     Smack* smack = nullptr;
+    std::vector<std::uint8_t> screen;
 };
 
 void expectPalette(const Smack& smack, const std::vector<SmackerColor>& palette) {
@@ -180,6 +181,37 @@ TEST_F(SmackLayerTest, DecodesTheWritersPixelsPalettesAndSamples) {
     }
 }
 
+// Plain sound of 8 or 16 bits, mono or stereo, is heard as the bytes the movie holds.
+TEST_F(SmackLayerTest, PlainSoundTracksPlayAsStored) {
+    for (const std::uint8_t bits : {8, 16}) {
+        for (const std::uint8_t channels : {1, 2}) {
+            SCOPED_TRACE(std::to_string(bits) + " bits, " + std::to_string(channels) + " channels");
+            SmackerMovie movie = smallMovie();
+            movie.soundRate = 11025;
+            movie.soundPacked = false;
+            movie.soundBits = bits;
+            movie.soundChannels = channels;
+            std::vector<std::uint8_t> stored;
+            for (SmackerFrame& frame : movie.frames) {
+                for (int i = 0; i < 100 * channels; ++i) {
+                    const auto sample = static_cast<std::int16_t>(bits == 8 ? noise() % 256 : noise() * 2 - 32768);
+                    frame.sound.push_back(sample);
+                    stored.push_back(static_cast<std::uint8_t>(sample));
+                    if (bits == 16) stored.push_back(static_cast<std::uint8_t>(static_cast<std::uint16_t>(sample) >> 8));
+                }
+            }
+            heard.clear();
+            if (smack) SmackClose(smack);
+            ASSERT_NE(open(movie, kSmackNoSkip | kSmackTracks), nullptr);
+            for (std::size_t i = 0; i < movie.frames.size(); ++i, SmackNextFrame(smack)) show();
+            now += 10000;
+            SmackWait(smack);
+            ASSERT_GE(heard.size(), stored.size());
+            EXPECT_EQ(std::vector<std::uint8_t>(heard.begin(), heard.begin() + static_cast<std::ptrdiff_t>(stored.size())), stored);
+        }
+    }
+}
+
 TEST_F(SmackLayerTest, WaitsForTheFrameTimeAndReportsChangedRectangles) {
     SmackerMovie movie = blockMovie();
     ASSERT_NE(open(movie), nullptr);
@@ -194,14 +226,34 @@ TEST_F(SmackLayerTest, WaitsForTheFrameTimeAndReportsChangedRectangles) {
     EXPECT_EQ(SmackWait(smack), 1u);
     now += 1;
     EXPECT_EQ(SmackWait(smack), 0u);
+    pixels[2 * 100 + 3] = 0xAB;  // outside the change: the same buffer named again is not a move
+    SmackToBuffer(smack, 3, 2, 100, 40, pixels.data(), 0);
     SmackDoFrame(smack);
     EXPECT_EQ(rect(), (std::vector<std::uint32_t>{3 + 8, 2 + 4, 12, 8}));
+    EXPECT_EQ(pixels[2 * 100 + 3], 0xAB);
     SmackNextFrame(smack);
     SmackDoFrame(smack);
     EXPECT_TRUE(rect().empty()) << "an unchanged frame";
     SmackNextFrame(smack);
     SmackDoFrame(smack);
     EXPECT_EQ(rect(), (std::vector<std::uint32_t>{3, 2, 64, 48})) << "a new palette";
+}
+
+// The millisecond clock wraps to 0 between frames 0 and 1: frame 1 is due a frame time after frame 0 all
+// the same, not four billion milliseconds later.
+TEST_F(SmackLayerTest, FramesStayDueAcrossTheClocksWrap) {
+    now = 0xFFFFFFFFu - 30;
+    ASSERT_NE(open(blockMovie()), nullptr);
+    std::string waits;
+    for (int frame = 0; frame < 3; ++frame) {
+        show();
+        SmackNextFrame(smack);
+        now += 1;
+        waits += std::to_string(SmackWait(smack));
+        now += 66;
+        waits += std::to_string(SmackWait(smack)) + " ";
+    }
+    EXPECT_EQ(waits, "10 10 10 ") << "waiting just after a frame, due a frame time later";
 }
 
 // Two changed pixels, (c, 1) and (99 - c, 2), in rows of 100, set by a frame and undone by the next: wherever

@@ -171,6 +171,27 @@ TEST_F(BitmapTest, SmallDepthsWithoutAColoursUsedCountAndRunLengthCodesDrawWithT
     }
 }
 
+// Bit fields: 16-bit pixels under 5-6-5 masks and 32-bit pixels under masks in reverse order draw in their
+// colours from after the three masks, in a file and bare.
+TEST_F(BitmapTest, SixteenAndThirtyTwoBitPixelsUnderBitFieldMasksDrawInTheirColours) {
+    const std::pair<DibPicture, std::vector<std::uint32_t>> pictures[] = {
+        {{2, 2, 16, 0, {}, {0xF800, 0x07E0, 0x001F, 0xFFFF}}, {0xF800, 0x07E0, 0x001F}},
+        {{2, 2, 32, 0, {}, {0x0000FF, 0x00FF00, 0xFF0000, 0x332211}}, {0x0000FF, 0x00FF00, 0xFF0000}}};
+    for (const auto& [picture, masks] : pictures) {
+        for (const std::string& bytes : {writeDib(picture, masks), writeBmpFile(picture, masks)}) {
+            SCOPED_TRACE(std::to_string(picture.bitCount) + " bits, " + std::to_string(bytes.size()) + " bytes");
+            const std::unique_ptr<OMBitmap> bitmap = load(bytes);
+            ASSERT_EQ(bitmap->status, OMBitmapStatus::loaded);
+            EXPECT_EQ(bitmap->pixels() - bitmap->info(), 40 + 12);
+            OMMemCanvas canvas(2, 2, 32, 1);
+            canvas.drawBitmap(0, 0, bitmap.get());
+            EXPECT_EQ((std::vector<std::uint32_t>{pixel32At(canvas, 0, 0), pixel32At(canvas, 1, 0), pixel32At(canvas, 0, 1),
+                                                  pixel32At(canvas, 1, 1)}),
+                      (std::vector<std::uint32_t>{0xFF0000, 0x00FF00, 0x0000FF, picture.bitCount == 16 ? 0xFFFFFFu : 0x112233u}));
+        }
+    }
+}
+
 TEST_F(BitmapTest, DamagedBitmapsAreRefusedAndDrawNothing) {
     const std::string good = writeDib(picture8(4, 2, {1, 2, 3, 4, 5, 6, 7, 8}));
     auto patch = [](std::string bytes, std::size_t offset, std::uint32_t value) {

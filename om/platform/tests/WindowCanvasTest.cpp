@@ -3,6 +3,7 @@
 #include "DrawingSupport.h"
 #include "OMApp.h"
 #include "OMCursor.h"
+#include "OMPixelFormat.h"
 #include "OMSystemUtilities.h"
 #include "OMWindow.h"
 #include "OMWndCanvas.h"
@@ -76,16 +77,8 @@ TEST_F(WindowCanvasTest, AnEightBitMemoryCanvasAppearsInExactlyItsColourTablesCo
     EXPECT_EQ(screenColor(window->hwnd, 4, 4), screenColor(window->hwnd, 50, 20)) << "nothing beside the copy";
 }
 
-// A component put under a mask: its top bits, as many as the mask holds, where the mask lies.
-std::uint32_t underMask(std::uint32_t component, std::uint32_t mask) {
-    int low = 0, width = 0;
-    while (!(mask >> low & 1)) ++low;
-    while (mask >> (low + width) & 1) ++width;
-    return (component >> (8 - width)) << low;
-}
-
-// A colour packed by the masks a deep memory canvas gives appears as that colour: each component is one
-// that 5 bits widen back to exactly ((v << 3) | (v >> 2)).
+// A colour packed by the product's pixel writer into the masks a deep memory canvas gives appears as that
+// colour: each component is one that 5 bits widen back to exactly ((v << 3) | (v >> 2)).
 TEST_F(WindowCanvasTest, AColourPackedByADeepCanvasesMasksAppearsAsThatColour) {
     if (displayBitsPerPixel(0) < 24) GTEST_SKIP() << "needs a true-colour display";
     const OMColorRecord colour = colorOf(0x84, 0x42, 0xC6);
@@ -95,8 +88,7 @@ TEST_F(WindowCanvasTest, AColourPackedByADeepCanvasesMasksAppearsAsThatColour) {
         std::uint32_t red = 0, green = 0, blue = 0;
         picture.getColorMasks(red, green, blue);
         ASSERT_TRUE(red && green && blue);
-        const std::uint32_t packed = underMask(colour.red >> 8, red) | underMask(colour.green >> 8, green) |
-                                     underMask(colour.blue >> 8, blue);
+        const std::uint32_t packed = packColor(colour, pixelFormatOf(depth, red, green, blue));
         for (std::int32_t i = 0; i < 16; ++i) pixel32At(picture, i % 4, i / 4, depth / 8, &packed);
         window->canvas->copyFrom(picture, 0, 0, 4, 4, 60, 3, kCopyRop, nullptr);
         EXPECT_EQ(screenColor(window->hwnd, 62, 5), 0x8442C6u);

@@ -26,30 +26,6 @@ struct AnimationTest : TrinketFixture {
     void passes(std::uint32_t from, int count) {
         for (int i = 0; i < count; ++i) { fakeMs = from + static_cast<std::uint32_t>(i) * 125; window->update(); }
     }
-    // A background holding an 8-bit picture, installed in the window.
-    struct PictureBackground : OMTBackground {
-        OMCanvas* canvas() override { return &picture; }
-        std::uint8_t& pixel(std::int32_t x, std::int32_t y) {
-            std::uint8_t* bits = nullptr;
-            std::int32_t pitch = 0;
-            static_cast<void>(picture.lockBits(bits, pitch));
-            picture.unlockBits();
-            return bits[y * pitch + x];
-        }
-        std::string area(const OMRect& r) {
-            std::string bytes;
-            for (std::int32_t y = r.top; y < r.bottom; ++y)
-                bytes.append(reinterpret_cast<const char*>(&pixel(r.left, y)), r.right - r.left);
-            return bytes;
-        }
-        OMMemCanvas picture{640, 460, 8, kSystemMemorySurface};
-    };
-    PictureBackground* pictureBackground() {
-        auto* background = new PictureBackground;
-        delete window->background;
-        window->background = background;
-        return background;
-    }
     // Reads the property with one argument for it to pop.
     static std::string withArgument(RAnimation* a, const char* property, const char* text) {
         clearParameters();

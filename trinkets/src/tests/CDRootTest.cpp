@@ -29,10 +29,7 @@ TEST(CDRootChild, DISABLED_PrintRoot) {
 std::string rootInFolder(const char* ini, unsigned long* exitCode) {
     TempFolder folder;
     if (ini) writeWholeFile(folder.file("QUOMB.INI"), ini);
-    char path[MAX_PATH];
-    const std::string program(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
-    const ChildResult child = runChild(
-        "\"" + program + "\" --gtest_also_run_disabled_tests --gtest_filter=CDRootChild.*", folder.path());
+    const ChildResult child = runOwnTests("CDRootChild.*", folder.path());
     *exitCode = child.exitCode;
     return child.output;
 }

@@ -8,6 +8,7 @@
 #include "ChildProcess.h"
 #include "FakeWaveInstalled.h"
 #include "Files.h"
+#include "OMMemCanvas.h"
 #include "OMSR.h"
 #include "OMWndCanvas.h"
 #include "RSmackerMovie.h"
@@ -167,15 +168,49 @@ TEST_F(MovieTest, CollectingModeComposesUnderAnotherTrinket) {
     delete movie;
 }
 
+// Frame 0 (160 x 120) wherever the movie stands: it covers exactly the part of the off-screen canvas under
+// it, top-down or with reversed rows; wholly below the canvas it writes nothing.
+TEST_F(MovieTest, WritesOnlyInsideTheCanvas) {
+    struct Place { std::int32_t x, y, reversed, visible; };
+    const Place places[] = {{100, 500, 0, 0},         {100, 500, 1, 0},        {-80, 50, 0, 80 * 120},
+                            {560, 50, 0, 80 * 120},   {100, -60, 0, 160 * 60}, {100, 400, 0, 160 * 60},
+                            {100, -60, 1, 160 * 60}};
+    std::uint8_t* bits = nullptr;
+    std::int32_t pitch = 0;
+    for (const Place& p : places) {
+        SCOPED_TRACE(numbers({p.x, p.y, p.reversed}));
+        ASSERT_TRUE(window->offscreen->lockBits(bits, pitch));
+        for (std::int32_t y = 0; y < 460; ++y) std::fill_n(bits + y * pitch, 640, 3);
+        auto* movie = static_cast<RSmackerMovie*>(
+            createObject("RSmackerMovie", "intro.smk", std::to_string(p.x).c_str(), std::to_string(p.y).c_str()));
+        movie->invokeMethod("start");
+        OMMemCanvas::anyCreated = !p.reversed;
+        movie->tick();
+        OMMemCanvas::anyCreated = 1;
+        std::int32_t written = 0;
+        std::string wrong;
+        for (std::int32_t y = 0; y < 460; ++y)
+            for (std::int32_t x = 0; x < 640; ++x) {
+                const std::int32_t fx = x - p.x, fy = y - p.y;
+                const bool inside = fx >= 0 && fx < 160 && fy >= 0 && fy < 120;
+                const std::uint8_t shown = bits[y * pitch + x];
+                written += shown != 3;
+                if (!p.reversed && wrong.empty() &&
+                    shown != (!inside ? 3 : fy >= 40 && fy < 80 && fx < 40 ? kMovieColour : 20))
+                    wrong = numbers({x, y, shown});
+            }
+        EXPECT_EQ(written, p.visible);
+        EXPECT_EQ(wrong, "") << "x y index of the first wrong pixel";
+        delete movie;
+    }
+}
+
 // Run only in a child started by the test below; its folder has no QUOMB.INI, so no CD root.
 TEST_F(MovieTest, DISABLED_OpenMissing) { createObject("RSmackerMovie", "nothere.smk", "0", "0"); }
 
 TEST(MovieMissingTest, AlertsAndExitsWithCode1) {
     TempFolder empty;
-    char path[MAX_PATH];
-    const std::string program(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
-    const ChildResult child = runChild(
-        "\"" + program + "\" --gtest_also_run_disabled_tests --gtest_filter=MovieTest.DISABLED_OpenMissing", empty.path());
+    const ChildResult child = runOwnTests("MovieTest.DISABLED_OpenMissing", empty.path());
     EXPECT_NE(child.output.find("Alert: Can't find required resource.\r\rPlease make sure your CD is inserted and "
                                 "its surface is clean.\r\rCode: nothere.smk "),
               std::string::npos)

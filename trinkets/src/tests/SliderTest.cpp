@@ -4,6 +4,7 @@
 
 #include "AnimationFiles.h"
 #include "AseqWriter.h"
+#include "ChildProcess.h"
 #include "RGauge.h"
 #include "RSlider.h"
 #include "RWSlider.h"
@@ -153,6 +154,25 @@ TEST_F(SliderTest, TheGaugeTakesItsBoundsFromItsBackgroundAndHidesAlone) {
     EXPECT_EQ(make<RGauge>("RGauge", "0 0 51 0 0"), nullptr);
     delete g;
     delete plain;
+}
+
+// Run only in a child started by the test below. A press on the more side with the real button up: the
+// tick's page step raises "moved", whose handler deletes the slider, and the tick then finds the button up.
+TEST_F(SliderTest, DISABLED_AMovedHandlerDeletesTheSlider) {
+    auto* s = static_cast<RSlider*>(createObjectFromText("RSlider", "10 10 110 20 99 5"));
+    Callback drop{[&] {
+        delete s;
+        s = nullptr;
+    }};
+    const OMLinkToObj<Callback> link = calling(drop);
+    s->bindEvent("moved", &link, nullptr);
+    run({mouse(WM_LBUTTONDOWN, 80, 15)});
+    EXPECT_EQ(s, nullptr);
+}
+
+TEST(SliderDeletedTest, AMovedHandlerMayDeleteTheSlider) {
+    const ChildResult child = runOwnTests("SliderTest.DISABLED_AMovedHandlerDeletesTheSlider", "", true);
+    EXPECT_EQ(child.exitCode, 0u) << child.output;
 }
 
 }  // namespace

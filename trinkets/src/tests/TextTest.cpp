@@ -62,6 +62,18 @@ TEST_F(TextTest, TheBoxFormCentresOneLineOrWrapsAtBlanks) {
     }
 }
 
+// A wrapped text keeps its lines between draws, and wraps again for a new text or a new box width.
+TEST_F(TextTest, AWrappedTextWrapsAgainForANewTextOrBoxWidth) {
+    RText text("a b c", font(), kInk, OMRect{100, 50, 120, 90}, 1, window);
+    std::string drawn = drawnLetters(text) + "/ " + drawnLetters(text) + "/ ";
+    text.setText("abcdef");
+    drawn += drawnLetters(text) + "/ ";
+    text.setBounds(OMRect{100, 50, 160, 90});
+    drawn += drawnLetters(text);
+    EXPECT_EQ(drawn, "101,65 113,65 107,76 / 101,65 113,65 107,76 / 92,65 98,65 104,65 110,65 116,65 122,65 / "
+                     "112,70 118,70 124,70 130,70 136,70 142,70 ");
+}
+
 TEST_F(TextTest, ThePointFormFollowsItsTextAndKeepsAMove) {
     RText empty("", font(), kInk, POINT{10, 20}, 0, window);
     EXPECT_EQ("10 20 15 30", numbers(empty.getBounds()));

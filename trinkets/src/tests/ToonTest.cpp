@@ -9,7 +9,7 @@ namespace {
 
 struct ToonTest : TrinketFixture {
     // Animation 7 at 8 frames a second: six 4 x 4 pictures, then a hold, a sound cue and the end; animation 8
-    // the same at rate 0.
+    // the same at rate 0; animation 9 at rate 0 with picture i placed 4 x i to the right.
     void SetUp() override {
         TrinketFixture::SetUp();
         ASSERT_TRUE(classExists(RToon::classRecord.className));
@@ -22,6 +22,8 @@ struct ToonTest : TrinketFixture {
         data.animation(7, writeAseq(p, ByteOrder::big));
         p.frameRate = 0;
         data.animation(8, writeAseq(p, ByteOrder::big));
+        for (std::int16_t i = 0; i < 6; ++i) p.sequences[0][static_cast<std::size_t>(i)].x = static_cast<std::int16_t>(4 * i);
+        data.animation(9, writeAseq(p, ByteOrder::big));
     }
     RToon* toon(const char* arguments) {
         auto* t = static_cast<RToon*>(createObjectFromText("RToon", arguments));
@@ -85,6 +87,22 @@ TEST_F(ToonTest, AReleaseOverThePictureIsAHitAndBesideItARectHit) {
          mouse(WM_LBUTTONUP, 300, 300)});
     EXPECT_EQ(eventLog, "hit@3 rectHit@3 ");
     delete t;
+}
+
+// Stamping each frame: every frame a run shows is painted into the background, however long it runs,
+// while the one stamp kept to be undone is the constructor's (frame 0's place).
+TEST_F(ToonTest, StampingEachFrameLeavesATrailAndKeepsOneStamp) {
+    PictureBackground* background = pictureBackground();
+    RToon* t = toon("100 50 9 1 0 1");
+    EXPECT_EQ(numbers({background->pixel(100, 50), t->isVisible()}), "20 0");
+    t->invokeMethod("startToon", "0", "5", "-1", "0", kParameterEnd);
+    steps(t, 30);
+    std::string trail;
+    for (char i = 0; i < 6; ++i) trail += std::string(4, static_cast<char>(20 + i));
+    EXPECT_EQ(background->area({100, 50, 124, 51}), trail);
+    EXPECT_EQ(numbers({static_cast<std::int64_t>(background->stamps.size()), t->isVisible()}), "1 1");
+    delete t;
+    EXPECT_EQ(background->area({100, 50, 124, 51}), std::string(4, '\xFF') + trail.substr(4));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "OMApp.h"
+#include "OMMemCanvas.h"
 #include "OMSystemUtilities.h"
 #include "OMTBackground.h"
 #include "OMTask.h"
@@ -118,6 +119,30 @@ struct TrinketFixture : ::testing::Test {
         std::int32_t pitch = 0;
         if (!window->offscreen->lockBits(bits, pitch)) return 0;
         return bits[y * pitch + x];
+    }
+    // A background holding an 8-bit picture, installed in the window.
+    struct PictureBackground : OMTBackground {
+        OMCanvas* canvas() override { return &picture; }
+        std::uint8_t& pixel(std::int32_t x, std::int32_t y) {
+            std::uint8_t* bits = nullptr;
+            std::int32_t pitch = 0;
+            static_cast<void>(picture.lockBits(bits, pitch));
+            picture.unlockBits();
+            return bits[y * pitch + x];
+        }
+        std::string area(const OMRect& r) {
+            std::string bytes;
+            for (std::int32_t y = r.top; y < r.bottom; ++y)
+                bytes.append(reinterpret_cast<const char*>(&pixel(r.left, y)), r.right - r.left);
+            return bytes;
+        }
+        OMMemCanvas picture{640, 460, 8, kSystemMemorySurface};
+    };
+    PictureBackground* pictureBackground() {
+        auto* background = new PictureBackground;
+        delete window->background;
+        window->background = background;
+        return background;
     }
     static inline OMApp* app = nullptr;
     OMTrinketWindow* window = nullptr;
