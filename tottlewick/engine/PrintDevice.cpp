@@ -114,13 +114,21 @@ HDC PrintCreateDC(std::uint16_t orientation, std::uint16_t colorMode) {
     return PrintGetPlatform().createDC(driver, name, port, reinterpret_cast<const DEVMODEA*>(mode.data()));
 }
 
-std::int16_t PrintIsColor() {
+bool PrintProbeColor(std::int16_t* isColor) {
+    *isColor = 0;
     HDC dc = PrintCreateDC(DMORIENT_PORTRAIT, DMCOLOR_COLOR);
-    if (!dc) return 0;
+    if (!dc) return false;
     const PrintPlatform& platform = PrintGetPlatform();
     const int bits = platform.getDeviceCaps(dc, BITSPIXEL) * platform.getDeviceCaps(dc, PLANES);
     DeleteDC(dc);
-    return bits > 1 ? 1 : 0;
+    *isColor = bits > 1 ? 1 : 0;
+    return true;
+}
+
+std::int16_t PrintIsColor() {
+    std::int16_t isColor;
+    PrintProbeColor(&isColor);
+    return isColor;
 }
 
 PrintPageMetrics PrintGetPageMetrics(HDC dc) {

@@ -74,11 +74,12 @@ TEST_F(PrintTest, WineWithoutAPrinter) {
     EXPECT_EQ(PrintCreateDC(1, 2), nullptr);
     const Rect picture{0, 0, 64, 48};
     EXPECT_EQ(ImagePrint(0, nullptr, &picture, 0), 0);
+    EXPECT_EQ(ImagePrint(0, nullptr, &picture, kPrintColor), 0);  // one failure, one box
     const std::string noPrinter = "box Tottlewick|No Printer found. Please check your printer setup.|2030";
     ASSERT_TRUE(WriteProfileStringA("windows", "device", "Nobody,winspool,LPT1:"));
     EXPECT_EQ(PrintCreateDC(1, 2), nullptr);
     WriteProfileStringA("windows", "device", nullptr);
-    EXPECT_EQ(standin::log, (std::vector<std::string>{noPrinter, noPrinter, noPrinter,
+    EXPECT_EQ(standin::log, (std::vector<std::string>{noPrinter, noPrinter, noPrinter, noPrinter,
                                                         "box Tottlewick|Can't open printer.|2030"}));
 }
 
