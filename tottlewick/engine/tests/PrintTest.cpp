@@ -95,6 +95,9 @@ struct MemoryPrinter {
     bool failStartPage = false;
     bool cancelOnStartPage = false;
     bool failSetMode = false;
+    const char* driverName = "PCL";
+    const char* deviceName = "Memory";
+    int writtenColor = -1;
     int openPrinters = 0;
     std::uint8_t* pixels = nullptr;
     HBITMAP section = nullptr;
@@ -104,9 +107,18 @@ MemoryPrinter printer;
 BOOL WINAPI memoryOpen(LPSTR, LPHANDLE handle, LPPRINTER_DEFAULTSA) {
     return *handle = reinterpret_cast<HANDLE>(++printer.openPrinters), TRUE;
 }
-LONG WINAPI memoryProperties(HWND, HANDLE, LPSTR, PDEVMODEA out, PDEVMODEA, DWORD mode) {
+BOOL WINAPI memoryGetPrinter(HANDLE, DWORD level, LPBYTE buffer, DWORD size, LPDWORD needed) {
+    auto* info = reinterpret_cast<PRINTER_INFO_2A*>(buffer);
+    *needed = sizeof *info;
+    if (level != 2 || size < sizeof *info) return FALSE;
+    *info = PRINTER_INFO_2A{};
+    info->pDriverName = const_cast<char*>(printer.driverName);
+    return TRUE;
+}
+LONG WINAPI memoryProperties(HWND, HANDLE, LPSTR, PDEVMODEA out, PDEVMODEA in, DWORD mode) {
     if (mode == 0) return sizeof(DEVMODEA);
-    if (mode == DM_OUT_BUFFER) *out = DEVMODEA{};
+    if (mode == DM_OUT_BUFFER) *out = DEVMODEA{}, lstrcpyA(reinterpret_cast<char*>(out->dmDeviceName), printer.deviceName);
+    if (mode & DM_IN_BUFFER) printer.writtenColor = in->dmColor;
     return printer.failSetMode && mode == (DM_IN_BUFFER | DM_OUT_BUFFER) ? -1 : IDOK;
 }
 BOOL WINAPI memoryClose(HANDLE) { return --printer.openPrinters, TRUE; }
@@ -155,9 +167,9 @@ struct SeamPrintTest : PrintTest {
         ASSERT_EQ(MemInit(kMemFirstTableEntries, kMemGrowEntries), 1);
         printer = MemoryPrinter{};
         profileEntry = "Memory,winspool,MEM:";
-        const PrintPlatform platform = {fakeProfile,   memoryOpen,    memoryProperties, memoryClose,
-                                        memoryDC,        memoryAbortProc, memoryStartDoc, memoryStartPage,
-                                        memoryEndPage,   memoryEndDoc,  memoryCaps};
+        const PrintPlatform platform = {fakeProfile,     memoryOpen,      memoryGetPrinter, memoryProperties,
+                                        memoryClose,     memoryDC,        memoryAbortProc,  memoryStartDoc,
+                                        memoryStartPage, memoryEndPage,   memoryEndDoc,     memoryCaps};
         PrintSetPlatform(&platform);
         DisplaySetWindow(makeWindow(DefWindowProcA));
         struct {
@@ -267,4 +279,23 @@ TEST_F(SeamPrintTest, MonochromeRunsPaintWhiteBlackWhite) {
     for (const auto& [x, colour] : {std::pair{3, 0xFFFFFFu}, {5, 0x000000u}, {7, 0xFFFFFFu}, {8, 0x808080u}})
         EXPECT_EQ(printedAt(x, 7), colour) << x;
     DeleteDC(dc);
+}
+
+// The colour field is left alone for one driver, named by the printer information, not by the printer.
+TEST_F(SeamPrintTest, ColourModeIsWrittenUnlessTheDriverIsTheBrother) {
+    const struct {
+        const char* driver;
+        const char* device;
+        int color;
+    } cases[] = {{"Brother HL-6", "Office", 0}, {"PCL", "Brother HL-6", DMCOLOR_COLOR}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.driver);
+        printer.driverName = c.driver;
+        printer.deviceName = c.device;
+        DeleteObject(printer.section);
+        HDC dc = PrintCreateDC(DMORIENT_PORTRAIT, DMCOLOR_COLOR);
+        ASSERT_NE(dc, nullptr);
+        EXPECT_EQ(printer.writtenColor, c.color);
+        DeleteDC(dc);
+    }
 }
