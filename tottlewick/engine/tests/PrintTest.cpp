@@ -95,6 +95,7 @@ struct MemoryPrinter {
     bool failStartPage = false;
     bool cancelOnStartPage = false;
     bool failSetMode = false;
+    int failEndPages = 0;
     const char* driverName = "PCL";
     const char* deviceName = "Memory";
     int writtenColor = -1;
@@ -143,7 +144,10 @@ int WINAPI memoryStartPage(HDC) {
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), LPARAM(GetDlgItem(dialog, IDCANCEL)));
     return printer.failStartPage ? -1 : 1;
 }
-int WINAPI memoryEndPage(HDC dc) { return printer.calls.push_back("EndPage"), printer.abort(dc, 0) ? 1 : -1; }
+int WINAPI memoryEndPage(HDC dc) {
+    printer.calls.push_back("EndPage");
+    return printer.abort(dc, 0) && printer.failEndPages-- <= 0 ? 1 : -1;
+}
 int WINAPI memoryEndDoc(HDC) { return printer.calls.push_back("EndDoc"), 1; }
 int WINAPI memoryCaps(HDC, int index) {
     const std::pair<int, int> caps[] = {{HORZRES, 290},      {VERTRES, 400},       {PHYSICALOFFSETX, 10},
@@ -298,4 +302,40 @@ TEST_F(SeamPrintTest, ColourModeIsWrittenUnlessTheDriverIsTheBrother) {
         EXPECT_EQ(printer.writtenColor, c.color);
         DeleteDC(dc);
     }
+}
+
+// A page that fails brings the problem box once; Retry prints it again, Cancel gives up; a job the user
+// cancels is no failure and brings no box.
+TEST_F(SeamPrintTest, ProblemBoxRetriesAFailedPage) {
+    HDC dc = memoryDC(nullptr, nullptr, nullptr, nullptr);
+    const Rect picture{0, 0, 64, 48};
+    PortPush(canvas);
+    const std::string problem = "box Problem Printing|There is a printing problem. Please see\nthe documentation "
+                                "in the CD package.|2105";
+    const std::vector<std::string> page = {"StartDoc", "StartPage", "EndPage", "EndDoc"};
+    std::vector<std::string> twice = page;
+    twice.insert(twice.end(), page.begin(), page.end());
+    const struct {
+        int failEndPages;
+        bool cancel;
+        int answer;
+        std::int16_t result;
+        std::vector<std::string> calls, boxes;
+    } cases[] = {{1, false, IDRETRY, 0, twice, {problem}},
+                 {1, false, IDCANCEL, 1, page, {problem}},
+                 {0, true, IDRETRY, 0, page, {}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.answer);
+        printer.calls.clear();
+        standin::log.clear();
+        printer.failEndPages = c.failEndPages;
+        printer.cancelOnStartPage = c.cancel;
+        standin::script.boxAnswer = c.answer;
+        EXPECT_EQ(PrintCanvasImage(DisplayGetWindow(), dc, &picture, 100), c.result);
+        EXPECT_EQ(printer.calls, c.calls);
+        EXPECT_EQ(standin::log, c.boxes);
+        EXPECT_TRUE(IsWindowEnabled(DisplayGetWindow()));
+    }
+    PortPop();
+    DeleteDC(dc);
 }
