@@ -54,8 +54,8 @@ private:
 
 void smfQueueBlock(SmfPlayerRecord& r) {
     const SmfFilmBuffers& f = r.film;
-    if (!f.audioData || !r.rate || !f.currentBlock || !smfChannelValid(r)) return;
-    const std::uint32_t frameBytes = f.sampleSize / 8u * f.channels;
+    std::size_t offset = 0;
+    if (!r.rate || !smfChannelValid(r) || !SmfBlockToPlay(f, &offset)) return;
     SndSettingsScope keep;
     SndSetAppend(1);
     SndSetLoop(0);
@@ -66,7 +66,7 @@ void smfQueueBlock(SmfPlayerRecord& r) {
     SndSetEndProc(nullptr);
     r.older = r.newer;
     r.newer = SndChannelPlayData(r.channel, f.sampleSize, f.channels, r.rate, f.currentBlock,
-                                 f.audioData + std::size_t{f.playSlot} * frameBytes);
+                                 f.audioData + offset);
 }
 
 void SmfService(SmfPlayer player) {

@@ -4,6 +4,7 @@
 #include <numeric>
 
 #include "Canvas.h"
+#include "SndChannel.h"
 #include "Palette.h"
 #include "Port.h"
 #include "SmfPlayer.h"
@@ -232,6 +233,20 @@ TEST_F(SmfPlayerTest, ChannelChoiceAndPausedSound) {
     SmfService(player);
     EXPECT_EQ(SmfGetTime(player), 750u);
     SndResumeAll();
+}
+
+// Blocks of 12-bit samples, which no codec writes, are not played.
+TEST_F(SmfPlayerTest, FilmSoundStaysWithinItsPlayer) {
+    SmfFilmHeader h;
+    h.width = kW, h.height = kH, h.sampleSize = 12, h.channels = 1, h.rate = 22050, h.blockLength = kBlock;
+    h.duration = 300;
+    const std::string block = std::string(kBlock * 2, '\x10');
+    player = openFilm(smfFilm(h, {}, {{0, smfTag("a16m"), kBlock, block}, {100, smfTag("a16m"), kBlock, block}}, true));
+    SmfStart(player);
+    for (int i = 0; i < 30; ++i) {
+        play(10);
+        EXPECT_EQ(SndChannelIsBusy(SmfGetChannel(player)), 0) << "at " << SmfGetTime(player);
+    }
 }
 
 TEST_F(SmfPlayerTest, DamagedFilmsAreRefusedOrClipped) {
