@@ -161,7 +161,13 @@ std::int16_t SmfIsRunning(SmfPlayer player) { SmfAccess r(player); return r && (
 std::uint32_t SmfGetTime(SmfPlayer player) { SmfAccess r(player); return r ? smfElapsed(*r) : 0; }
 
 void SmfSetChannel(SmfPlayer player, std::int16_t channel) {
-    if (SmfAccess r(player); r) r->channel = channel;
+    SmfAccess r(player);
+    if (!r || r->channel == channel) return;
+    // A running film's plays would stay on the old channel, where no stop or close would reach them
+    // before its buffer goes: the old channel is stopped as a stop would, and later blocks go to the new.
+    if ((r->flags & kSmfRunning) && smfChannelValid(*r)) SndChannelStop(r->channel);
+    r->older = r->newer = 0;
+    r->channel = channel;
 }
 
 void SmfGetPosition(SmfPlayer player, Point* point) {

@@ -235,7 +235,8 @@ TEST_F(SmfPlayerTest, ChannelChoiceAndPausedSound) {
     SndResumeAll();
 }
 
-// Blocks of 12-bit samples, which no codec writes, are not played.
+// Blocks of 12-bit samples, which no codec writes, are not played; a player moved to another channel
+// while running takes its plays along, so that closing it leaves none behind on the old one.
 TEST_F(SmfPlayerTest, FilmSoundStaysWithinItsPlayer) {
     SmfFilmHeader h;
     h.width = kW, h.height = kH, h.sampleSize = 12, h.channels = 1, h.rate = 22050, h.blockLength = kBlock;
@@ -247,6 +248,16 @@ TEST_F(SmfPlayerTest, FilmSoundStaysWithinItsPlayer) {
         play(10);
         EXPECT_EQ(SndChannelIsBusy(SmfGetChannel(player)), 0) << "at " << SmfGetTime(player);
     }
+    SmfClose(&player);
+    player = openFilm(twoSecondFilm());
+    SmfStart(player);
+    play(150);
+    const std::int16_t first = SmfGetChannel(player);
+    SmfSetChannel(player, 2);
+    play(10);
+    SmfClose(&player);
+    EXPECT_EQ(SndChannelIsBusy(first), 0);
+    EXPECT_EQ(SndChannelIsBusy(2), 0);
 }
 
 TEST_F(SmfPlayerTest, DamagedFilmsAreRefusedOrClipped) {
