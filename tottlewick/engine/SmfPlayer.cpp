@@ -108,8 +108,10 @@ Rect smfMovedRect(const SmfPlayerRecord& r) {
 }
 
 std::uint32_t smfElapsed(const SmfPlayerRecord& r) {
-    return (r.flags & kSmfRunning) ? ClockMilliseconds() - r.clock : r.clock;
+    return (r.flags & (kSmfRunning | kSmfHeld)) == kSmfRunning ? ClockMilliseconds() - r.clock : r.clock;
 }
+
+void smfTurnClock(SmfPlayerRecord& r) { r.clock = ClockMilliseconds() - r.clock; }
 
 bool smfFinished(const SmfPlayerRecord& r, std::uint32_t elapsed) {
     const bool sounding = smfChannelValid(r) && r.newer && SndVoiceIsActive(r.newer);
@@ -118,8 +120,8 @@ bool smfFinished(const SmfPlayerRecord& r, std::uint32_t elapsed) {
 
 void smfStop(SmfPlayerRecord& r) {
     if (!(r.flags & kSmfRunning)) return;
-    r.flags &= ~kSmfRunning;
-    r.clock = ClockMilliseconds() - r.clock;
+    if (!(r.flags & kSmfHeld)) smfTurnClock(r);
+    r.flags &= ~(kSmfRunning | kSmfHeld);
     if (smfChannelValid(r)) SndChannelStop(r.channel);
     r.older = r.newer = 0;
     smfUnlockBuffers(r);
@@ -188,7 +190,7 @@ void SmfStart(SmfPlayer player) {
     SmfAccess r(player);
     if (!r || (r->flags & kSmfRunning)) return;
     r->flags |= kSmfStarted | kSmfRunning;
-    r->clock = ClockMilliseconds() - r->clock;
+    smfTurnClock(*r);
     smfLockBuffers(*r);
     if (smfChannelValid(*r)) SndChannelStop(r->channel);
     r->older = r->newer = 0;

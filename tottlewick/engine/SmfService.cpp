@@ -50,6 +50,18 @@ private:
     SmfPlayerRecord& r_;
 };
 
+// While the film's sound cannot advance (all sound paused, as when the program is in the background, or its
+// play paused) the film holds its clock and queues nothing, so that it goes on in step with its sound.
+// False while held.
+bool followSound(SmfPlayerRecord& r) {
+    const bool held = SndIsPausedAll() || (r.newer && SndVoiceIsPaused(r.newer));
+    if (held != ((r.flags & kSmfHeld) != 0)) {
+        smfTurnClock(r);
+        r.flags ^= kSmfHeld;
+    }
+    return !held;
+}
+
 }  // namespace
 
 void smfQueueBlock(SmfPlayerRecord& r) {
@@ -72,6 +84,7 @@ void smfQueueBlock(SmfPlayerRecord& r) {
 void SmfService(SmfPlayer player) {
     SmfAccess r(player);
     if (!r || ((r->flags & kSmfStarted) && !(r->flags & kSmfRunning))) return;
+    if ((r->flags & kSmfRunning) && !followSound(*r)) return;
     const bool beforeStart = !(r->flags & kSmfStarted);
     if (beforeStart) smfLockBuffers(*r);
     const std::uint32_t elapsed = smfElapsed(*r);

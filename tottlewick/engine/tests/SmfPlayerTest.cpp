@@ -225,14 +225,25 @@ TEST_F(SmfPlayerTest, ChannelChoiceAndPausedSound) {
     player = openFilm(twoSecondFilm());
     EXPECT_EQ(SmfGetChannel(player), 3);
     SmfSetChannelMask(0xFFFF);
+    SmfService(player);
     SmfStart(player);
     play(250);
-    // Sound paused (as on deactivation) with blocks queued: a late service still returns.
+    std::vector<std::int16_t> heard = channelOf(takeOutput(), 0);
+    // Sound paused (as on deactivation): the film holds its clock from its next service and queues nothing,
+    // then goes on in step with its sound.
     SndPauseAll();
-    advance(500);
-    SmfService(player);
-    EXPECT_EQ(SmfGetTime(player), 750u);
+    play(500);
+    EXPECT_EQ(SmfGetTime(player), 260u);
+    const std::vector<std::int16_t> paused = channelOf(takeOutput(), 0);
     SndResumeAll();
+    play(600);
+    EXPECT_EQ(SmfGetTime(player), 850u);
+    for (const auto& part : {paused, channelOf(takeOutput(), 0)}) heard.insert(heard.end(), part.begin(), part.end());
+    heard.erase(std::remove(heard.begin(), heard.end(), 0), heard.end());  // the ramp never passes through 0
+    const std::vector<std::int16_t> written = source();
+    EXPECT_EQ(firstDifference({heard.begin(), heard.begin() + std::min<long>(heard.size(), 7 * kBlock)},
+                              {written.begin(), written.begin() + 7 * kBlock}),
+              -1);
 }
 
 // Blocks of 12-bit samples, which no codec writes, are not played; a player moved to another channel
