@@ -214,6 +214,15 @@ TEST_F(SmfPlayerTest, RectangleUpdatesAndDrawing) {
     const auto* row = static_cast<const std::uint8_t*>(base);
     EXPECT_EQ(std::accumulate(row, row + 128, 0), 0);
     CanvasUnlockPixels(deep);
+    // A port whose bounds pass its pixels gets what its pixels hold.
+    const Rect wide{0, 0, 640, 480};
+    const Canvas narrow = canvas(kW, kH);
+    CanvasSetBounds(narrow, &wide);
+    PortSet(narrow);
+    SmfSetPosition(player, {40, 30});
+    SmfDrawFrame(player, nullptr);
+    const std::string held = pixels(narrow);
+    EXPECT_EQ(std::count(held.begin(), held.end(), '\x21'), 24 * 18);
     SmfSetPosition(player, {0, 0});
     const Rect clip{1, 1, 3, 3};
     const std::string clipped = drawn(&clip);
