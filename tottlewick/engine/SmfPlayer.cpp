@@ -60,10 +60,14 @@ void fillFromHeader(SmfPlayerRecord& r, const SmfHeader& h, FileRef file, std::u
     r.entries = h.entries;
 }
 
-// The record with its table read; 0 when the sizes overflow or memory or the file fails.
+// The record with its table read; 0 when the sizes overflow, the file cannot hold the table, or memory or
+// the file fails.
 SmfPlayer readRecord(FileRef file, std::uint32_t offset, const SmfHeader& h) {
     constexpr std::uint32_t kMax = std::numeric_limits<std::uint32_t>::max();
     if (h.entries > (kMax - sizeof(SmfPlayerRecord)) / 4 || h.entries * 4 > kMax - kSmfHeaderBytes - offset) return 0;
+    // The header was read whole, so the file reaches past it.
+    const std::int32_t size = FileGetSize(file);
+    if (size < 0 || h.entries * 4 > std::uint32_t(size) - offset - kSmfHeaderBytes) return 0;
     SmfPlayer player = allocZeroed(std::uint32_t(sizeof(SmfPlayerRecord)) + h.entries * 4);
     if (!player) return 0;
     SmfAccess r(player);

@@ -295,6 +295,8 @@ TEST_F(SmfPlayerTest, DamagedFilmsAreRefusedOrClipped) {
     capacityZero.capacity[0] = 0;
     rateZero.capacity[0] = 64, rateZero.rate = 0;
     huge.capacity[0] = 0xFFFFFFF0u, huge.width = 0xFFFF, huge.height = 0xFFFF, huge.blockLength = 0x7FFFFFFF;
+    std::string longTable = film(h, {}, "");
+    longTable.replace(96, 4, std::string("\x00\x40\x00\x00", 4));  // 4M entries in a file of 100 bytes
     h.capacity[0] = 64;
     const std::uint32_t load = smfEntry(0, 0, 0, 1), frame = smfEntry(0, 2, 0, 15), audio = smfEntry(0, 3, 0, 3);
     struct Case {
@@ -307,6 +309,7 @@ TEST_F(SmfPlayerTest, DamagedFilmsAreRefusedOrClipped) {
         {"truncated table", good.substr(0, 120), false, 0},
         {"bad marker", "XXXX" + good.substr(4), false, 0},
         {"huge sizes", film(huge, {}, ""), false, 0},
+        {"table longer than the file", longTable, false, 0},
         {"operands past the end", film(h, {load, 64, frame, smfTag("vrw8")}, std::string(64, 1)), true, 0},
         {"origin and size outside the frame",
          film(h, {load, 64, frame, smfTag("vrw8"), smfPack(-30000, 30000), smfPack(32767, 32767), 0},
@@ -348,6 +351,9 @@ TEST_F(SmfPlayerTest, DamagedFilmsAreRefusedOrClipped) {
         raws.pop_back();
         ResCloseSource(ResGetTopSource());
     }
+    std::uint32_t blocks = 0, bytes = 0, largest = 0;
+    MemGetPeakStats(&blocks, &bytes, &largest);
+    EXPECT_LT(largest, 1u << 20) << "the table is checked against the file before it is allocated";
 }
 
 }  // namespace
