@@ -37,24 +37,25 @@ struct OpenedPrinter {
     }
 };
 
-// The driver of the printer as its level-2 information names it; empty after a box when it cannot be read.
-std::string driverName(HANDLE printer) {
+// The driver of the printer as its level-2 information names it; false after a box when it cannot be read.
+bool readDriverName(HANDLE printer, std::string* name) {
     alignas(PRINTER_INFO_2A) char info[kPrinterInfoSize];
     DWORD needed = 0;
     if (!PrintGetPlatform().getPrinter(printer, 2, reinterpret_cast<LPBYTE>(info), sizeof info, &needed)) {
         problem(kMessageCantGet, "Can't get printer.");
-        return {};
+        return false;
     }
     const char* driver = reinterpret_cast<const PRINTER_INFO_2A*>(info)->pDriverName;
-    return driver ? driver : "";
+    *name = driver ? driver : "";
+    return true;
 }
 
 // The printer's current device mode with orientation and colour changed, in a buffer of our own; empty
 // after a box when it cannot be had.
 std::vector<char> preparedMode(HANDLE printer, char* name, std::uint16_t orientation, std::uint16_t colorMode) {
     const PrintPlatform& platform = PrintGetPlatform();
-    const std::string driver = driverName(printer);
-    if (driver.empty()) return {};
+    std::string driver;
+    if (!readDriverName(printer, &driver)) return {};
     const LONG size = platform.documentProperties(nullptr, printer, name, nullptr, nullptr, 0);
     std::vector<char> mode(size > 0 ? static_cast<std::size_t>(size) : 0);
     auto* devmode = reinterpret_cast<DEVMODEA*>(mode.data());
