@@ -379,6 +379,12 @@ void smfSeeds() {
                                           {200, smfTag("a16m"), 64, smfBigEndian16(wave16)}};
     seed("smf_film", "mono16", smfFilm(mono, pictures, sounds));
     seed("smf_film", "mono16_big", smfFilm(mono, pictures, sounds, true));
+    SmfFilmHeader shifted = mono;
+    shifted.reserved = 0xFFFDu << 16 | 56;  // frames drawn at (56, -3), across the canvas's edges
+    seed("smf_film", "off_the_pixels", smfFilm(shifted, pictures, {}));
+    SmfFilmHeader odd = mono;
+    odd.sampleSize = 12;  // no codec writes such samples: nothing is played
+    seed("smf_film", "samples12", smfFilm(odd, {}, sounds));
     SmfFilmHeader stereo = mono;
     stereo.channels = 2, stereo.sampleSize = 8;
     seed("smf_film", "stereo8",

@@ -68,8 +68,9 @@ std::int16_t DiscIsSet() {
     return disc.set ? 1 : 0;
 }
 
+// Without a stored label there is nothing to look for: an empty one would match a drive without a label.
 std::uint16_t DiscGetDrive() {
     char drive[kFilePathSize];
-    if (disc.drive == kCdNoDrive && DiscFindStored(drive)) noteDrive(drive);
+    if (disc.set && disc.drive == kCdNoDrive && DiscFindStored(drive)) noteDrive(drive);
     return disc.drive;
 }

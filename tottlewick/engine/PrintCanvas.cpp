@@ -34,8 +34,9 @@ void selectPalette(HDC dc) {
 std::int16_t PrintOpenCanvas(Canvas* out, const char* name, std::uint16_t flags) {
     *out = 0;
     const std::uint16_t orientation = (flags & kPrintPortrait) ? DMORIENT_PORTRAIT : DMORIENT_LANDSCAPE;
-    const std::uint16_t color = (flags & kPrintColor) && PrintIsColor() ? DMCOLOR_COLOR : DMCOLOR_MONOCHROME;
-    HDC dc = PrintCreateDC(orientation, color);
+    std::int16_t isColor = 0;
+    if ((flags & kPrintColor) && !PrintProbeColor(&isColor)) return 0;  // its box is shown once
+    HDC dc = PrintCreateDC(orientation, isColor ? DMCOLOR_COLOR : DMCOLOR_MONOCHROME);
     if (!dc) return 0;
     if (!CanvasCreate(out, reinterpret_cast<std::uintptr_t>(dc), kCanvasDeviceContext)) {
         DeleteDC(dc);

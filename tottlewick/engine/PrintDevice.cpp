@@ -2,6 +2,7 @@
 #include "PrintDevice.h"
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "AppGlobals.h"
@@ -13,6 +14,7 @@
 namespace {
 
 constexpr std::uint32_t kEntrySize = 256;
+constexpr std::uint32_t kPrinterInfoSize = 2500;
 constexpr std::uint32_t kMessageNoPrinter = 26;
 constexpr std::uint32_t kMessageCantOpen = 29;
 constexpr std::uint32_t kMessageCantGet = 30;
@@ -35,10 +37,25 @@ struct OpenedPrinter {
     }
 };
 
+// The driver of the printer as its level-2 information names it; false after a box when it cannot be read.
+bool readDriverName(HANDLE printer, std::string* name) {
+    alignas(PRINTER_INFO_2A) char info[kPrinterInfoSize];
+    DWORD needed = 0;
+    if (!PrintGetPlatform().getPrinter(printer, 2, reinterpret_cast<LPBYTE>(info), sizeof info, &needed)) {
+        problem(kMessageCantGet, "Can't get printer.");
+        return false;
+    }
+    const char* driver = reinterpret_cast<const PRINTER_INFO_2A*>(info)->pDriverName;
+    *name = driver ? driver : "";
+    return true;
+}
+
 // The printer's current device mode with orientation and colour changed, in a buffer of our own; empty
 // after a box when it cannot be had.
 std::vector<char> preparedMode(HANDLE printer, char* name, std::uint16_t orientation, std::uint16_t colorMode) {
     const PrintPlatform& platform = PrintGetPlatform();
+    std::string driver;
+    if (!readDriverName(printer, &driver)) return {};
     const LONG size = platform.documentProperties(nullptr, printer, name, nullptr, nullptr, 0);
     std::vector<char> mode(size > 0 ? static_cast<std::size_t>(size) : 0);
     auto* devmode = reinterpret_cast<DEVMODEA*>(mode.data());
@@ -48,8 +65,7 @@ std::vector<char> preparedMode(HANDLE printer, char* name, std::uint16_t orienta
         return {};
     }
     devmode->dmOrientation = static_cast<short>(orientation);
-    if (lstrcmpA(reinterpret_cast<const char*>(devmode->dmDeviceName), kNoColorDriver) != 0)
-        devmode->dmColor = static_cast<short>(colorMode);
+    if (driver != kNoColorDriver) devmode->dmColor = static_cast<short>(colorMode);
     if (platform.documentProperties(nullptr, printer, name, devmode, devmode, DM_IN_BUFFER | DM_OUT_BUFFER) !=
         IDOK) {
         problem(kMessageCantSet, "Can't set printer.");
@@ -114,13 +130,21 @@ HDC PrintCreateDC(std::uint16_t orientation, std::uint16_t colorMode) {
     return PrintGetPlatform().createDC(driver, name, port, reinterpret_cast<const DEVMODEA*>(mode.data()));
 }
 
-std::int16_t PrintIsColor() {
+bool PrintProbeColor(std::int16_t* isColor) {
+    *isColor = 0;
     HDC dc = PrintCreateDC(DMORIENT_PORTRAIT, DMCOLOR_COLOR);
-    if (!dc) return 0;
+    if (!dc) return false;
     const PrintPlatform& platform = PrintGetPlatform();
     const int bits = platform.getDeviceCaps(dc, BITSPIXEL) * platform.getDeviceCaps(dc, PLANES);
     DeleteDC(dc);
-    return bits > 1 ? 1 : 0;
+    *isColor = bits > 1 ? 1 : 0;
+    return true;
+}
+
+std::int16_t PrintIsColor() {
+    std::int16_t isColor;
+    PrintProbeColor(&isColor);
+    return isColor;
 }
 
 PrintPageMetrics PrintGetPageMetrics(HDC dc) {

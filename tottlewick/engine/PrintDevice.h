@@ -19,6 +19,8 @@ std::int16_t PrintCheckPrinter();
 // A DC on the default printer with the given orientation and colour mode, or 0 after a box.
 HDC PrintCreateDC(std::uint16_t orientation, std::uint16_t colorMode);
 std::int16_t PrintIsColor();
+// PrintIsColor that tells a printer without colour from no printer at all (false, after its box).
+bool PrintProbeColor(std::int16_t* isColor);
 
 struct PrintPageMetrics {
     POINT offset;

@@ -1,6 +1,7 @@
 // One page of an image on a printer DC, with the abort dialog, over the print seam.
 #include "PrintImage.h"
 
+#include "AppBox.h"
 #include "Canvas.h"
 #include "Cursor.h"
 #include "Dib.h"
@@ -8,12 +9,16 @@
 #include "PrintLayout.h"
 #include "PrintPlatform.h"
 #include "Port.h"
+#include "Str.h"
 
 namespace {
 
 constexpr const char* kDocumentName = "Printing image";
+constexpr std::uint32_t kMessageProblem = 34;
+constexpr std::uint32_t kMessageProblemCaption = 35;
 
-// The document started, its page printed unless a step failed; false at the first failure.
+// The document started, its page printed unless a step failed; false at the first failure. A job the
+// user cancelled is no failure, though its EndPage fails.
 bool printPage(HWND window, const void* bits, DibHeader* header, HDC dc, const Rect* rect, const Rect& placed,
                HCURSOR previous) {
     const PrintPlatform& platform = PrintGetPlatform();
@@ -29,10 +34,29 @@ bool printPage(HWND window, const void* bits, DibHeader* header, HDC dc, const R
         PrintStretchDib(dc, placed.left, placed.top, RectWidth(&placed), RectHeight(&placed), header, bits,
                         rect->left, header ? header->height - rect->bottom : 0, RectWidth(rect), RectHeight(rect),
                         SRCCOPY, DIB_RGB_COLORS);
-        printed = platform.endPage(dc) > 0;
+        printed = platform.endPage(dc) > 0 || PrintIsAborted();
     }
     platform.endDoc(dc);
-    return printed && !PrintIsAborted();
+    return printed;
+}
+
+std::int16_t printPortImage(HWND window, HDC dc, const Rect* rect, int scale) {
+    const Canvas port = PortGet();
+    DibHeader* header = CanvasGetDib(port);
+    const void* bits = CanvasGetBits(port);
+    if (!header || !bits) return 1;
+    // The table holds palette indices; a printer is given the palette's colours for the page.
+    DibSetColorTable(header, CanvasGetPalette(port), kDibTableColors);
+    const std::int16_t result = PrintImage(window, bits, header, dc, rect, scale);
+    DibSetColorTable(header, nullptr, kDibTableIndices);
+    return result;
+}
+
+bool userRetries() {
+    const char* text = StrGetMessage(kMessageProblem,
+                                     "There is a printing problem. Please see\nthe documentation in the CD package.");
+    return AppMessageBox(text, StrGetMessage(kMessageProblemCaption, "Problem Printing"),
+                         MB_RETRYCANCEL | MB_DEFBUTTON2) == IDRETRY;
 }
 
 }  // namespace
@@ -59,14 +83,9 @@ std::int16_t PrintImage(HWND window, const void* bits, DibHeader* header, HDC dc
 }
 
 std::int16_t PrintCanvasImage(HWND window, HDC dc, const Rect* rect, int scale) {
-    const Canvas port = PortGet();
-    DibHeader* header = CanvasGetDib(port);
-    const void* bits = CanvasGetBits(port);
-    if (!header || !bits) return 1;
-    // The table holds palette indices; a printer is given the palette's colours for the page.
-    DibSetColorTable(header, CanvasGetPalette(port), kDibTableColors);
-    const std::int16_t result = PrintImage(window, bits, header, dc, rect, scale);
-    DibSetColorTable(header, nullptr, kDibTableIndices);
+    std::int16_t result;
+    while ((result = printPortImage(window, dc, rect, scale)) != 0 && userRetries()) {
+    }
     return result;
 }
 

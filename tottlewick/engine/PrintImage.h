@@ -11,7 +11,8 @@
 
 // 0 printed, 1 failed.
 std::int16_t PrintImage(HWND window, const void* bits, DibHeader* header, HDC dc, const Rect* rect, int scale);
-// PrintImage of the current port's DIB; 1 when the port has no image.
+// PrintImage of the current port's DIB (1 when the port has no image); after a failure the problem box
+// offers to print the page again. 0 printed, 1 when the user gave up.
 std::int16_t PrintCanvasImage(HWND window, HDC dc, const Rect* rect, int scale);
 // StretchDIBits (a top-down DIB is flipped for the call and back), or PatBlt without a DIB.
 std::int16_t PrintStretchDib(HDC dc, int x, int y, int width, int height, DibHeader* header, const void* bits,

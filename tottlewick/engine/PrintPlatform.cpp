@@ -3,9 +3,9 @@
 
 namespace {
 
-const PrintPlatform kRealPlatform = {GetProfileStringA, OpenPrinterA, DocumentPropertiesA, ClosePrinter,
-                                     CreateDCA,         SetAbortProc, StartDocA,           StartPage,
-                                     EndPage,           EndDoc,       GetDeviceCaps};
+const PrintPlatform kRealPlatform = {GetProfileStringA, OpenPrinterA, GetPrinterA, DocumentPropertiesA,
+                                     ClosePrinter,      CreateDCA,    SetAbortProc, StartDocA,
+                                     StartPage,         EndPage,      EndDoc,       GetDeviceCaps};
 
 PrintPlatform current = kRealPlatform;
 

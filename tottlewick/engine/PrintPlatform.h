@@ -6,6 +6,7 @@
 struct PrintPlatform {
     DWORD(WINAPI* getProfileString)(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR buffer, DWORD size);
     BOOL(WINAPI* openPrinter)(LPSTR name, LPHANDLE printer, LPPRINTER_DEFAULTSA defaults);
+    BOOL(WINAPI* getPrinter)(HANDLE printer, DWORD level, LPBYTE buffer, DWORD size, LPDWORD needed);
     LONG(WINAPI* documentProperties)(HWND window, HANDLE printer, LPSTR name, PDEVMODEA out, PDEVMODEA in,
                                      DWORD mode);
     BOOL(WINAPI* closePrinter)(HANDLE printer);

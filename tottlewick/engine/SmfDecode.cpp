@@ -21,6 +21,12 @@ void SmfFilmBuffersInit(SmfFilmBuffers* b, const SmfHeader& header, FileRef file
     b->audioFrames = SmfAudioFrames(header);
 }
 
+bool SmfBlockToPlay(const SmfFilmBuffers& b, std::size_t* offset) {
+    if (!b.audioData || !b.currentBlock || (b.sampleSize != 8 && b.sampleSize != 16)) return false;
+    *offset = std::size_t{b.playSlot} * (b.sampleSize / 8u) * b.channels;
+    return true;
+}
+
 bool SmfDecodeHost::load(int track, bool empty, std::uint32_t loadSize) {
     std::uint8_t* data = b_.trackData[track];
     if (!data || !SmfSeek(b_.file, b_.dataPosition)) return false;

@@ -3,6 +3,7 @@
 // screen and the sound to this; the fuzz target runs it as it stands. Without Win32.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "File.h"
@@ -27,6 +28,10 @@ struct SmfFilmBuffers {
 
 // Fills the buffers' sizes and positions from the header; the buffer addresses stay null.
 void SmfFilmBuffersInit(SmfFilmBuffers* b, const SmfHeader& header, FileRef file, std::uint32_t dataPosition);
+
+// The byte offset in the audio buffer of the block to play; false when there is none, or when its
+// samples are not of a size that the codecs write (8 or 16 bits), whose play would not match the buffer.
+bool SmfBlockToPlay(const SmfFilmBuffers& b, std::size_t* offset);
 
 class SmfDecodeHost : public SmfCommandHost {
 public:

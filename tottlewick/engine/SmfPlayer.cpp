@@ -60,10 +60,14 @@ void fillFromHeader(SmfPlayerRecord& r, const SmfHeader& h, FileRef file, std::u
     r.entries = h.entries;
 }
 
-// The record with its table read; 0 when the sizes overflow or memory or the file fails.
+// The record with its table read; 0 when the sizes overflow, the file cannot hold the table, or memory or
+// the file fails.
 SmfPlayer readRecord(FileRef file, std::uint32_t offset, const SmfHeader& h) {
     constexpr std::uint32_t kMax = std::numeric_limits<std::uint32_t>::max();
     if (h.entries > (kMax - sizeof(SmfPlayerRecord)) / 4 || h.entries * 4 > kMax - kSmfHeaderBytes - offset) return 0;
+    // The header was read whole, so the file reaches past it.
+    const std::int32_t size = FileGetSize(file);
+    if (size < 0 || h.entries * 4 > std::uint32_t(size) - offset - kSmfHeaderBytes) return 0;
     SmfPlayer player = allocZeroed(std::uint32_t(sizeof(SmfPlayerRecord)) + h.entries * 4);
     if (!player) return 0;
     SmfAccess r(player);
@@ -108,8 +112,10 @@ Rect smfMovedRect(const SmfPlayerRecord& r) {
 }
 
 std::uint32_t smfElapsed(const SmfPlayerRecord& r) {
-    return (r.flags & kSmfRunning) ? ClockMilliseconds() - r.clock : r.clock;
+    return (r.flags & (kSmfRunning | kSmfHeld)) == kSmfRunning ? ClockMilliseconds() - r.clock : r.clock;
 }
+
+void smfTurnClock(SmfPlayerRecord& r) { r.clock = ClockMilliseconds() - r.clock; }
 
 bool smfFinished(const SmfPlayerRecord& r, std::uint32_t elapsed) {
     const bool sounding = smfChannelValid(r) && r.newer && SndVoiceIsActive(r.newer);
@@ -118,8 +124,8 @@ bool smfFinished(const SmfPlayerRecord& r, std::uint32_t elapsed) {
 
 void smfStop(SmfPlayerRecord& r) {
     if (!(r.flags & kSmfRunning)) return;
-    r.flags &= ~kSmfRunning;
-    r.clock = ClockMilliseconds() - r.clock;
+    if (!(r.flags & kSmfHeld)) smfTurnClock(r);
+    r.flags &= ~(kSmfRunning | kSmfHeld);
     if (smfChannelValid(r)) SndChannelStop(r.channel);
     r.older = r.newer = 0;
     smfUnlockBuffers(r);
@@ -161,7 +167,13 @@ std::int16_t SmfIsRunning(SmfPlayer player) { SmfAccess r(player); return r && (
 std::uint32_t SmfGetTime(SmfPlayer player) { SmfAccess r(player); return r ? smfElapsed(*r) : 0; }
 
 void SmfSetChannel(SmfPlayer player, std::int16_t channel) {
-    if (SmfAccess r(player); r) r->channel = channel;
+    SmfAccess r(player);
+    if (!r || r->channel == channel) return;
+    // A running film's plays would stay on the old channel, where no stop or close would reach them
+    // before its buffer goes: the old channel is stopped as a stop would, and later blocks go to the new.
+    if ((r->flags & kSmfRunning) && smfChannelValid(*r)) SndChannelStop(r->channel);
+    r->older = r->newer = 0;
+    r->channel = channel;
 }
 
 void SmfGetPosition(SmfPlayer player, Point* point) {
@@ -182,7 +194,7 @@ void SmfStart(SmfPlayer player) {
     SmfAccess r(player);
     if (!r || (r->flags & kSmfRunning)) return;
     r->flags |= kSmfStarted | kSmfRunning;
-    r->clock = ClockMilliseconds() - r->clock;
+    smfTurnClock(*r);
     smfLockBuffers(*r);
     if (smfChannelValid(*r)) SndChannelStop(r->channel);
     r->older = r->newer = 0;

@@ -14,6 +14,7 @@
 
 constexpr std::uint32_t kSmfStarted = 1;
 constexpr std::uint32_t kSmfRunning = 2;
+constexpr std::uint32_t kSmfHeld = 4;  // running, but its clock stands while its sound cannot advance
 
 // The header's sizes and the buffers' addresses (while locked) are in film; the commands' persistent
 // values and the walk's position in commands.
@@ -29,7 +30,7 @@ struct SmfPlayerRecord {
     std::uint32_t reserved;
     std::int16_t channel;
     SndVoiceHandle older, newer;
-    std::uint32_t clock;  // start time while running, elapsed milliseconds while stopped
+    std::uint32_t clock;  // start time while running, elapsed milliseconds while stopped or held
     std::uint32_t duration;
     std::uint32_t entries;
     std::uint32_t* table() { return reinterpret_cast<std::uint32_t*>(this + 1); }
@@ -62,5 +63,7 @@ void smfQueueBlock(SmfPlayerRecord& r);
 // The frame rectangle moved by the drawing position.
 Rect smfMovedRect(const SmfPlayerRecord& r);
 std::uint32_t smfElapsed(const SmfPlayerRecord& r);
+// Turns the clock word between start time and elapsed time as the film's clock starts or stops running.
+void smfTurnClock(SmfPlayerRecord& r);
 bool smfFinished(const SmfPlayerRecord& r, std::uint32_t elapsed);
 void smfStop(SmfPlayerRecord& r);

@@ -50,12 +50,24 @@ private:
     SmfPlayerRecord& r_;
 };
 
+// While the film's sound cannot advance (all sound paused, as when the program is in the background, or its
+// play paused) the film holds its clock and queues nothing, so that it goes on in step with its sound.
+// False while held.
+bool followSound(SmfPlayerRecord& r) {
+    const bool held = SndIsPausedAll() || (r.newer && SndVoiceIsPaused(r.newer));
+    if (held != ((r.flags & kSmfHeld) != 0)) {
+        smfTurnClock(r);
+        r.flags ^= kSmfHeld;
+    }
+    return !held;
+}
+
 }  // namespace
 
 void smfQueueBlock(SmfPlayerRecord& r) {
     const SmfFilmBuffers& f = r.film;
-    if (!f.audioData || !r.rate || !f.currentBlock || !smfChannelValid(r)) return;
-    const std::uint32_t frameBytes = f.sampleSize / 8u * f.channels;
+    std::size_t offset = 0;
+    if (!r.rate || !smfChannelValid(r) || !SmfBlockToPlay(f, &offset)) return;
     SndSettingsScope keep;
     SndSetAppend(1);
     SndSetLoop(0);
@@ -66,12 +78,13 @@ void smfQueueBlock(SmfPlayerRecord& r) {
     SndSetEndProc(nullptr);
     r.older = r.newer;
     r.newer = SndChannelPlayData(r.channel, f.sampleSize, f.channels, r.rate, f.currentBlock,
-                                 f.audioData + std::size_t{f.playSlot} * frameBytes);
+                                 f.audioData + offset);
 }
 
 void SmfService(SmfPlayer player) {
     SmfAccess r(player);
     if (!r || ((r->flags & kSmfStarted) && !(r->flags & kSmfRunning))) return;
+    if ((r->flags & kSmfRunning) && !followSound(*r)) return;
     const bool beforeStart = !(r->flags & kSmfStarted);
     if (beforeStart) smfLockBuffers(*r);
     const std::uint32_t elapsed = smfElapsed(*r);

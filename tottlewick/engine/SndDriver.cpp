@@ -9,6 +9,8 @@
 
 namespace {
 
+constexpr std::uint32_t kDoubleBuffers = 2;  // the library's buffers per sample, named by their index
+
 struct DriverVoice {
     MssSample handle = nullptr;
     std::uint16_t state = 0;
@@ -19,7 +21,9 @@ struct DriverVoice {
     std::uint32_t pan = 0;
     std::uint16_t buffered = 0;
     std::uint32_t readyBuffer = kSndNoBuffer;
-    void* buffer = nullptr;
+    // A piece shorter than a driver buffer is padded in a buffer of the voice's own, one per double
+    // buffer, so that the piece queued behind it does not overwrite it before it has played.
+    void* buffers[kDoubleBuffers] = {};
 };
 
 struct DriverLayer {
@@ -72,8 +76,8 @@ bool startVoices(std::uint16_t count) {
         v.pan = 127;
         AIL_set_sample_pan(v.handle, 127);
         AIL_set_sample_volume(v.handle, 127);
-        v.buffer = MemPtrAlloc(layer.bufferSize);
-        if (!v.buffer) return false;
+        for (void*& buffer : v.buffers)
+            if (!(buffer = MemPtrAlloc(layer.bufferSize))) return false;
     }
     return true;
 }
@@ -128,7 +132,7 @@ void SndDriverShutdown() {
     for (DriverVoice& v : layer.voices) {
         if (!v.handle) continue;
         AIL_end_sample(v.handle);
-        MemPtrFree(&v.buffer);
+        for (void*& buffer : v.buffers) MemPtrFree(&buffer);
         v = DriverVoice{};
     }
     if (layer.driver) AIL_waveOutClose(layer.driver);
@@ -174,10 +178,11 @@ std::int16_t SndDriverPlayBuffer(std::uint16_t voice, std::uint32_t* bufferIndex
     std::uint32_t index = readyBuffer(*v);
     *bufferIndex = index;
     if (index == kSndNoBuffer) return kSndBufferNoneFree;
+    if (index >= kDoubleBuffers) return kSndBufferFailed;
     auto bytes = static_cast<std::uint32_t>(std::uint64_t(frames) * channels * bits / 8);
     const void* address = data;
     if (bytes < layer.bufferSize) {
-        auto* own = static_cast<std::uint8_t*>(v->buffer);
+        auto* own = static_cast<std::uint8_t*>(v->buffers[index]);
         std::memcpy(own, data, bytes);
         std::memset(own + bytes, bits == 8 ? 0x80 : 0, layer.bufferSize - bytes);
         address = own;

@@ -28,7 +28,8 @@ bool SndFormatIsCompressed(std::uint16_t format);
 // The header of a sample block (a relocatable block of its own; the PCM frames are in `audioData`):
 //   format, frames per block, input bytes per block, output bytes per frame   u16 each
 //   blocks, frames                                                          u32 each
-//   file rate (as stored), rate (as played, scaled)                          u16 each
+//   file rate (as stored, whole)                                            u32
+//   rate (as played, scaled and held to 16 bits)                            u16
 //   loop start, loop end (frames)                                           u32 each
 //   decoder state ('SQS2' last sample), reserved                           u16 each
 //   audio data (memory handle)                                              u32
@@ -39,7 +40,7 @@ struct SndSampleHeader {
     std::uint16_t outBytesPerFrame;
     std::uint32_t blocks;
     std::uint32_t frames;
-    std::uint16_t fileRate;
+    std::uint32_t fileRate;
     std::uint16_t rate;
     std::uint32_t loopStart;
     std::uint32_t loopEnd;

@@ -158,12 +158,12 @@ void settleLoop(SndSampleHeader& h) {
 }
 
 // Rate, block count cut to the source, frames and loop: what every format shares. The file rate is kept
-// in 16 bits, a faster one as 65535, and the played rate is scaled from what is kept, so that a copy of the
-// sample, scaled again from its header, plays at the same rate.
+// whole and only the played rate, scaled from it, is held to 16 bits, so that a copy of the sample,
+// scaled again from its header, plays at the same rate as the first load.
 SndStatus finish(SndSource& source, std::uint32_t rate, std::uint32_t storedBlocks, SndParsed& out) {
     SndSampleHeader& h = out.header;
-    h.fileRate = static_cast<std::uint16_t>(std::min<std::uint32_t>(rate, 65535));
-    h.rate = SndScaleTime(h.fileRate);
+    h.fileRate = rate;
+    h.rate = SndScaleTime(rate);
     if (h.fileRate == 0 || h.rate == 0) return SndStatus::badRate;
     std::uint32_t available = source.size() > out.dataOffset ? (source.size() - out.dataOffset) / h.inBytesPerBlock : 0;
     h.blocks = std::min(storedBlocks, available);

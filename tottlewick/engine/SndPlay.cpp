@@ -127,6 +127,7 @@ std::int16_t playOn(const Source& source, std::int16_t priority, std::uint16_t v
     made.soundId = SndGetUserWord();
     made.completion = layer.doneProc;
     made.completionData = layer.doneData;
+    made.serial = ++layer.plays;
     if (layer.streamMode) {
         SndSetAppend(0);
         SndSetAutoFree(0);

@@ -167,6 +167,11 @@ std::uint32_t SndGetPlayVoice(std::int16_t channel) {
     return r ? r->voice : 0;
 }
 
+std::uint32_t SndGetPlaySerial(std::int16_t channel) {
+    const PlayRecord* r = recordAt(channel);
+    return r && r->active ? r->serial : 0;
+}
+
 std::int16_t SndIsChannelDisabled(std::int16_t channel) {
     return channel >= 0 && channel < kSndChannels && layer.disabled[channel] > 0 ? 1 : 0;
 }

@@ -30,6 +30,8 @@ std::uint32_t SndStreamedChannels();
 std::int16_t SndIsPaused(std::int16_t channel);
 std::uint32_t SndGetPosition(std::int16_t channel);  // milliseconds played
 std::uint32_t SndGetPlayVoice(std::int16_t channel);
+// A number that tells the channel's play from any other play; 0 when none.
+std::uint32_t SndGetPlaySerial(std::int16_t channel);
 std::int16_t SndIsChannelDisabled(std::int16_t channel);
 // Channels of the channel mask, in use, with no play and not disabled.
 std::uint32_t SndGetFreeChannels();

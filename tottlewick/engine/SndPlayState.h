@@ -22,6 +22,7 @@ struct PlayRecord {
     Stream stream = 0;         // of a streamed play
     SndCompletionProc completion = nullptr;
     std::uint32_t completionData = 0;
+    std::uint32_t serial = 0;  // tells this play from any other on its channel
 };
 
 struct PlayLayer {
@@ -32,6 +33,7 @@ struct PlayLayer {
     SndCompletionProc doneProc = nullptr;
     std::uint32_t doneData = 0;
     std::uint32_t lastService = 0;
+    std::uint32_t plays = 0;  // the serial of the last play made
     bool serviceGuard = false;
     bool hooksInstalled = false;
     PlayRecord records[kSndChannels];

@@ -21,13 +21,18 @@ struct Sequence {
     std::uint32_t gap = 0;
     std::uint32_t finishedAt = 0;  // 0 while the sound plays
     std::uint16_t channel = kNoChannel;
+    std::uint32_t play = 0;  // the serial of the current sound's play
     SndSeqDoneProc done = nullptr;
     std::uint32_t doneData = 0;
 };
 
 Sequence seq;
 
-bool channelValid() { return seq.channel < kSndChannels; }
+// Whether the sequence's own sound still plays: another sound may have taken its channel during the gap.
+bool ownSoundPlays() {
+    const auto channel = static_cast<std::int16_t>(seq.channel);
+    return seq.channel < kSndChannels && SndIsPlaying(channel) && SndGetPlaySerial(channel) == seq.play;
+}
 
 std::int16_t playCurrent() {
     std::int16_t channel = SndPlayIdStreamed(static_cast<std::uint16_t>(seq.ids[seq.index]), 0, kSndFullLevel, 0);
@@ -38,6 +43,7 @@ std::int16_t playCurrent() {
     }
     seq.count = std::min(seq.count, kSndSeqMaxSounds);
     seq.channel = static_cast<std::uint16_t>(channel);
+    seq.play = SndGetPlaySerial(channel);
     return channel;
 }
 
@@ -59,7 +65,7 @@ std::int16_t SndSeqStart(const std::uint32_t* ids, std::uint16_t count, std::uin
 
 std::int16_t SndSeqService() {
     if (seq.count == 0) return 0;
-    if (channelValid() && SndIsPlaying(static_cast<std::int16_t>(seq.channel))) return 1;
+    if (ownSoundPlays()) return 1;
     std::uint32_t now = ClockMilliseconds();
     if (seq.finishedAt == 0) {
         seq.finishedAt = now;
@@ -75,11 +81,11 @@ std::int16_t SndSeqService() {
 }
 
 std::int16_t SndSeqStop() {
-    std::uint16_t channel = seq.channel;
+    const bool own = ownSoundPlays();
+    const auto channel = static_cast<std::int16_t>(seq.channel);
     end();
     seq.gap = 0;
-    if (channel < kSndChannels && SndIsPlaying(static_cast<std::int16_t>(channel)))
-        SndStop(static_cast<std::int16_t>(channel));
+    if (own) SndStop(channel);
     if (seq.done) seq.done(seq.doneData, 0);
     return 0;
 }

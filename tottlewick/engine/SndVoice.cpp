@@ -56,8 +56,10 @@ void stopDriverBehind(const Voice& voice) {
     SndDriverStop(voice.channel);
 }
 
-// Frames the voice has played by the clock value `until`, uncapped.
+// Frames the voice has played by the clock value `until`, uncapped; none before its start, which for an
+// append voice queued behind another lies ahead.
 std::uint32_t framesBy(const Voice& voice, std::uint32_t until) {
+    if (static_cast<std::int32_t>(until - voice.startTime) < 0) return 0;
     std::uint64_t scaled = std::uint64_t(until - voice.startTime) * voice.rate;
     return static_cast<std::uint32_t>((scaled - std::min<std::uint64_t>(scaled, voice.startFraction)) / 1000);
 }

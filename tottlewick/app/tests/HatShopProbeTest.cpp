@@ -39,6 +39,9 @@ std::uint8_t* page = nullptr;
 
 DWORD WINAPI entry(LPCSTR, LPCSTR, LPCSTR, LPSTR out, DWORD) { return lstrcpyA(out, "Memory,winspool,MEM:"), 20; }
 BOOL WINAPI openPrinter(LPSTR, LPHANDLE handle, LPPRINTER_DEFAULTSA) { return *handle = HANDLE(1), TRUE; }
+BOOL WINAPI printerInfo(HANDLE, DWORD, LPBYTE out, DWORD, LPDWORD) {
+    return *reinterpret_cast<PRINTER_INFO_2A*>(out) = {}, TRUE;
+}
 LONG WINAPI properties(HWND, HANDLE, LPSTR, PDEVMODEA out, PDEVMODEA, DWORD mode) {
     if (mode == DM_OUT_BUFFER) *out = DEVMODEA{};
     return mode == 0 ? sizeof(DEVMODEA) : IDOK;
@@ -104,8 +107,8 @@ std::string shown() {
 }
 
 PROBE_SCENARIO(HatShopPrinting) {
-    static const PrintPlatform printer = {entry,    openPrinter, properties, closePrinter, pageDC, abortProc,
-                                          startDoc, succeed,     endPage,    succeed,      caps};
+    static const PrintPlatform printer = {entry,     openPrinter, printerInfo, properties, closePrinter, pageDC,
+                                          abortProc, startDoc,    succeed,     endPage,    succeed,      caps};
     static probe::Steps steps{
         [] {
             PrintSetPlatform(&printer);

@@ -64,6 +64,7 @@ TEST_F(DiscTest, FindsTheDiscByLabelIgnoringCase) {
     EXPECT_EQ(number, kCdNoDrive);
     EXPECT_EQ(CdPrompt("TOTTLEWICK", 0), 1);
     EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(DiscGetDrive(), kCdNoDrive) << "no label stored: G:, without one, is not the disc";
     EXPECT_EQ(DiscSetLabel("Tottlewick"), 1);
     EXPECT_EQ(DiscIsSet(), 1);
     EXPECT_EQ(DiscGetDrive(), 6);

@@ -74,11 +74,12 @@ TEST_F(PrintTest, WineWithoutAPrinter) {
     EXPECT_EQ(PrintCreateDC(1, 2), nullptr);
     const Rect picture{0, 0, 64, 48};
     EXPECT_EQ(ImagePrint(0, nullptr, &picture, 0), 0);
+    EXPECT_EQ(ImagePrint(0, nullptr, &picture, kPrintColor), 0);  // one failure, one box
     const std::string noPrinter = "box Tottlewick|No Printer found. Please check your printer setup.|2030";
     ASSERT_TRUE(WriteProfileStringA("windows", "device", "Nobody,winspool,LPT1:"));
     EXPECT_EQ(PrintCreateDC(1, 2), nullptr);
     WriteProfileStringA("windows", "device", nullptr);
-    EXPECT_EQ(standin::log, (std::vector<std::string>{noPrinter, noPrinter, noPrinter,
+    EXPECT_EQ(standin::log, (std::vector<std::string>{noPrinter, noPrinter, noPrinter, noPrinter,
                                                         "box Tottlewick|Can't open printer.|2030"}));
 }
 
@@ -94,6 +95,10 @@ struct MemoryPrinter {
     bool failStartPage = false;
     bool cancelOnStartPage = false;
     bool failSetMode = false;
+    int failEndPages = 0;
+    const char* driverName = "PCL";
+    const char* deviceName = "Memory";
+    int writtenColor = -1;
     int openPrinters = 0;
     std::uint8_t* pixels = nullptr;
     HBITMAP section = nullptr;
@@ -103,9 +108,18 @@ MemoryPrinter printer;
 BOOL WINAPI memoryOpen(LPSTR, LPHANDLE handle, LPPRINTER_DEFAULTSA) {
     return *handle = reinterpret_cast<HANDLE>(++printer.openPrinters), TRUE;
 }
-LONG WINAPI memoryProperties(HWND, HANDLE, LPSTR, PDEVMODEA out, PDEVMODEA, DWORD mode) {
+BOOL WINAPI memoryGetPrinter(HANDLE, DWORD level, LPBYTE buffer, DWORD size, LPDWORD needed) {
+    auto* info = reinterpret_cast<PRINTER_INFO_2A*>(buffer);
+    *needed = sizeof *info;
+    if (level != 2 || size < sizeof *info) return FALSE;
+    *info = PRINTER_INFO_2A{};
+    info->pDriverName = const_cast<char*>(printer.driverName);
+    return TRUE;
+}
+LONG WINAPI memoryProperties(HWND, HANDLE, LPSTR, PDEVMODEA out, PDEVMODEA in, DWORD mode) {
     if (mode == 0) return sizeof(DEVMODEA);
-    if (mode == DM_OUT_BUFFER) *out = DEVMODEA{};
+    if (mode == DM_OUT_BUFFER) *out = DEVMODEA{}, lstrcpyA(reinterpret_cast<char*>(out->dmDeviceName), printer.deviceName);
+    if (mode & DM_IN_BUFFER) printer.writtenColor = in->dmColor;
     return printer.failSetMode && mode == (DM_IN_BUFFER | DM_OUT_BUFFER) ? -1 : IDOK;
 }
 BOOL WINAPI memoryClose(HANDLE) { return --printer.openPrinters, TRUE; }
@@ -130,7 +144,10 @@ int WINAPI memoryStartPage(HDC) {
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), LPARAM(GetDlgItem(dialog, IDCANCEL)));
     return printer.failStartPage ? -1 : 1;
 }
-int WINAPI memoryEndPage(HDC dc) { return printer.calls.push_back("EndPage"), printer.abort(dc, 0) ? 1 : -1; }
+int WINAPI memoryEndPage(HDC dc) {
+    printer.calls.push_back("EndPage");
+    return printer.abort(dc, 0) && printer.failEndPages-- <= 0 ? 1 : -1;
+}
 int WINAPI memoryEndDoc(HDC) { return printer.calls.push_back("EndDoc"), 1; }
 int WINAPI memoryCaps(HDC, int index) {
     const std::pair<int, int> caps[] = {{HORZRES, 290},      {VERTRES, 400},       {PHYSICALOFFSETX, 10},
@@ -154,9 +171,9 @@ struct SeamPrintTest : PrintTest {
         ASSERT_EQ(MemInit(kMemFirstTableEntries, kMemGrowEntries), 1);
         printer = MemoryPrinter{};
         profileEntry = "Memory,winspool,MEM:";
-        const PrintPlatform platform = {fakeProfile,   memoryOpen,    memoryProperties, memoryClose,
-                                        memoryDC,        memoryAbortProc, memoryStartDoc, memoryStartPage,
-                                        memoryEndPage,   memoryEndDoc,  memoryCaps};
+        const PrintPlatform platform = {fakeProfile,     memoryOpen,      memoryGetPrinter, memoryProperties,
+                                        memoryClose,     memoryDC,        memoryAbortProc,  memoryStartDoc,
+                                        memoryStartPage, memoryEndPage,   memoryEndDoc,     memoryCaps};
         PrintSetPlatform(&platform);
         DisplaySetWindow(makeWindow(DefWindowProcA));
         struct {
@@ -265,5 +282,60 @@ TEST_F(SeamPrintTest, MonochromeRunsPaintWhiteBlackWhite) {
     PrintMonochrome(dc, 3, 7, row, 5, &rect, map);
     for (const auto& [x, colour] : {std::pair{3, 0xFFFFFFu}, {5, 0x000000u}, {7, 0xFFFFFFu}, {8, 0x808080u}})
         EXPECT_EQ(printedAt(x, 7), colour) << x;
+    DeleteDC(dc);
+}
+
+// The colour field is left alone for one driver, named by the printer information, not by the printer.
+TEST_F(SeamPrintTest, ColourModeIsWrittenUnlessTheDriverIsTheBrother) {
+    const struct {
+        const char* driver;
+        const char* device;
+        int color;
+    } cases[] = {{"Brother HL-6", "Office", 0}, {"PCL", "Brother HL-6", DMCOLOR_COLOR}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.driver);
+        printer.driverName = c.driver;
+        printer.deviceName = c.device;
+        DeleteObject(printer.section);
+        HDC dc = PrintCreateDC(DMORIENT_PORTRAIT, DMCOLOR_COLOR);
+        ASSERT_NE(dc, nullptr);
+        EXPECT_EQ(printer.writtenColor, c.color);
+        DeleteDC(dc);
+    }
+}
+
+// A page that fails brings the problem box once; Retry prints it again, Cancel gives up; a job the user
+// cancels is no failure and brings no box.
+TEST_F(SeamPrintTest, ProblemBoxRetriesAFailedPage) {
+    HDC dc = memoryDC(nullptr, nullptr, nullptr, nullptr);
+    const Rect picture{0, 0, 64, 48};
+    PortPush(canvas);
+    const std::string problem = "box Problem Printing|There is a printing problem. Please see\nthe documentation "
+                                "in the CD package.|2105";
+    const std::vector<std::string> page = {"StartDoc", "StartPage", "EndPage", "EndDoc"};
+    std::vector<std::string> twice = page;
+    twice.insert(twice.end(), page.begin(), page.end());
+    const struct {
+        int failEndPages;
+        bool cancel;
+        int answer;
+        std::int16_t result;
+        std::vector<std::string> calls, boxes;
+    } cases[] = {{1, false, IDRETRY, 0, twice, {problem}},
+                 {1, false, IDCANCEL, 1, page, {problem}},
+                 {0, true, IDRETRY, 0, page, {}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.answer);
+        printer.calls.clear();
+        standin::log.clear();
+        printer.failEndPages = c.failEndPages;
+        printer.cancelOnStartPage = c.cancel;
+        standin::script.boxAnswer = c.answer;
+        EXPECT_EQ(PrintCanvasImage(DisplayGetWindow(), dc, &picture, 100), c.result);
+        EXPECT_EQ(printer.calls, c.calls);
+        EXPECT_EQ(standin::log, c.boxes);
+        EXPECT_TRUE(IsWindowEnabled(DisplayGetWindow()));
+    }
+    PortPop();
     DeleteDC(dc);
 }

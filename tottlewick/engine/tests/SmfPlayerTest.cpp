@@ -4,6 +4,7 @@
 #include <numeric>
 
 #include "Canvas.h"
+#include "SndChannel.h"
 #include "Palette.h"
 #include "Port.h"
 #include "SmfPlayer.h"
@@ -213,6 +214,15 @@ TEST_F(SmfPlayerTest, RectangleUpdatesAndDrawing) {
     const auto* row = static_cast<const std::uint8_t*>(base);
     EXPECT_EQ(std::accumulate(row, row + 128, 0), 0);
     CanvasUnlockPixels(deep);
+    // A port whose bounds pass its pixels gets what its pixels hold.
+    const Rect wide{0, 0, 640, 480};
+    const Canvas narrow = canvas(kW, kH);
+    CanvasSetBounds(narrow, &wide);
+    PortSet(narrow);
+    SmfSetPosition(player, {40, 30});
+    SmfDrawFrame(player, nullptr);
+    const std::string held = pixels(narrow);
+    EXPECT_EQ(std::count(held.begin(), held.end(), '\x21'), 24 * 18);
     SmfSetPosition(player, {0, 0});
     const Rect clip{1, 1, 3, 3};
     const std::string clipped = drawn(&clip);
@@ -224,14 +234,50 @@ TEST_F(SmfPlayerTest, ChannelChoiceAndPausedSound) {
     player = openFilm(twoSecondFilm());
     EXPECT_EQ(SmfGetChannel(player), 3);
     SmfSetChannelMask(0xFFFF);
+    SmfService(player);
     SmfStart(player);
     play(250);
-    // Sound paused (as on deactivation) with blocks queued: a late service still returns.
+    std::vector<std::int16_t> heard = channelOf(takeOutput(), 0);
+    // Sound paused (as on deactivation): the film holds its clock from its next service and queues nothing,
+    // then goes on in step with its sound.
     SndPauseAll();
-    advance(500);
-    SmfService(player);
-    EXPECT_EQ(SmfGetTime(player), 750u);
+    play(500);
+    EXPECT_EQ(SmfGetTime(player), 260u);
+    const std::vector<std::int16_t> paused = channelOf(takeOutput(), 0);
     SndResumeAll();
+    play(600);
+    EXPECT_EQ(SmfGetTime(player), 850u);
+    for (const auto& part : {paused, channelOf(takeOutput(), 0)}) heard.insert(heard.end(), part.begin(), part.end());
+    heard.erase(std::remove(heard.begin(), heard.end(), 0), heard.end());  // the ramp never passes through 0
+    const std::vector<std::int16_t> written = source();
+    EXPECT_EQ(firstDifference({heard.begin(), heard.begin() + std::min<long>(heard.size(), 7 * kBlock)},
+                              {written.begin(), written.begin() + 7 * kBlock}),
+              -1);
+}
+
+// Blocks of 12-bit samples, which no codec writes, are not played; a player moved to another channel
+// while running takes its plays along, so that closing it leaves none behind on the old one.
+TEST_F(SmfPlayerTest, FilmSoundStaysWithinItsPlayer) {
+    SmfFilmHeader h;
+    h.width = kW, h.height = kH, h.sampleSize = 12, h.channels = 1, h.rate = 22050, h.blockLength = kBlock;
+    h.duration = 300;
+    const std::string block = std::string(kBlock * 2, '\x10');
+    player = openFilm(smfFilm(h, {}, {{0, smfTag("a16m"), kBlock, block}, {100, smfTag("a16m"), kBlock, block}}, true));
+    SmfStart(player);
+    for (int i = 0; i < 30; ++i) {
+        play(10);
+        EXPECT_EQ(SndChannelIsBusy(SmfGetChannel(player)), 0) << "at " << SmfGetTime(player);
+    }
+    SmfClose(&player);
+    player = openFilm(twoSecondFilm());
+    SmfStart(player);
+    play(150);
+    const std::int16_t first = SmfGetChannel(player);
+    SmfSetChannel(player, 2);
+    play(10);
+    SmfClose(&player);
+    EXPECT_EQ(SndChannelIsBusy(first), 0);
+    EXPECT_EQ(SndChannelIsBusy(2), 0);
 }
 
 TEST_F(SmfPlayerTest, DamagedFilmsAreRefusedOrClipped) {
@@ -249,6 +295,8 @@ TEST_F(SmfPlayerTest, DamagedFilmsAreRefusedOrClipped) {
     capacityZero.capacity[0] = 0;
     rateZero.capacity[0] = 64, rateZero.rate = 0;
     huge.capacity[0] = 0xFFFFFFF0u, huge.width = 0xFFFF, huge.height = 0xFFFF, huge.blockLength = 0x7FFFFFFF;
+    std::string longTable = film(h, {}, "");
+    longTable.replace(96, 4, std::string("\x00\x40\x00\x00", 4));  // 4M entries in a file of 100 bytes
     h.capacity[0] = 64;
     const std::uint32_t load = smfEntry(0, 0, 0, 1), frame = smfEntry(0, 2, 0, 15), audio = smfEntry(0, 3, 0, 3);
     struct Case {
@@ -261,6 +309,7 @@ TEST_F(SmfPlayerTest, DamagedFilmsAreRefusedOrClipped) {
         {"truncated table", good.substr(0, 120), false, 0},
         {"bad marker", "XXXX" + good.substr(4), false, 0},
         {"huge sizes", film(huge, {}, ""), false, 0},
+        {"table longer than the file", longTable, false, 0},
         {"operands past the end", film(h, {load, 64, frame, smfTag("vrw8")}, std::string(64, 1)), true, 0},
         {"origin and size outside the frame",
          film(h, {load, 64, frame, smfTag("vrw8"), smfPack(-30000, 30000), smfPack(32767, 32767), 0},
@@ -302,6 +351,9 @@ TEST_F(SmfPlayerTest, DamagedFilmsAreRefusedOrClipped) {
         raws.pop_back();
         ResCloseSource(ResGetTopSource());
     }
+    std::uint32_t blocks = 0, bytes = 0, largest = 0;
+    MemGetPeakStats(&blocks, &bytes, &largest);
+    EXPECT_LT(largest, 1u << 20) << "the table is checked against the file before it is allocated";
 }
 
 }  // namespace

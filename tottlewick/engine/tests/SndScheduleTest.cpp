@@ -31,7 +31,7 @@ struct SndScheduleTest : SndTest {
         SndRequestInit();
         // A resource file gives one raw access at a time: the sound streamed beside loaded ones has its own.
         ASSERT_TRUE(open({aifResource(1, constant(2205, 100)), aifResource(3, constant(2205, 300)),
-                              aifResource(4, constant(441, 400))}, "Sounds"));
+                              aifResource(4, constant(441, 400)), aifResource(5, constant(kRate, 500))}, "Sounds"));
         ASSERT_TRUE(open({aifResource(2, constant(2205, 200))}, "Streams"));
     }
     void TearDown() override {
@@ -129,6 +129,18 @@ TEST_F(SndScheduleTest, ASequencePlaysItsSoundsWithTheGapBetween) {
         EXPECT_GE(gap, 500u * kRate / 1000);
         EXPECT_LE(gap, 700u * kRate / 1000);
     }
+}
+
+// A sound that takes the sequence's channel during its gap is neither waited for nor stopped by it.
+TEST_F(SndScheduleTest, ASequenceFollowsItsOwnSound) {
+    std::uint32_t ids[] = {1, 3};
+    ASSERT_EQ(SndSeqStart(ids, 2, 200), 7);
+    loopFor(200);
+    ASSERT_EQ(SndPlayId(5, 0, kSndFullLevel, 0), 7) << "the gap leaves the channel free";
+    loopFor(300);
+    EXPECT_EQ(SndIsPlaying(6), 1) << "the second sound after the gap";
+    SndSeqStop();
+    EXPECT_EQ((Both{SndIsPlaying(7), SndIsPlaying(6)}), Both(1, 0));
 }
 
 TEST_F(SndScheduleTest, ASequenceStopsWhenAskedAndKeepsTwentySounds) {
