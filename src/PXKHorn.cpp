@@ -57,9 +57,7 @@ void PXKHorn::onKey() {
 }
 
 void PXKHorn::press() {
-    if (!touchy) return;
-    core_.press(ticks60());
-    showState();
+    if (touchy && core_.press(ticks60())) showState();
 }
 
 void PXKHorn::startBlink() { core_.startBlink(ticks60()); }
@@ -67,8 +65,7 @@ void PXKHorn::startBlink() { core_.startBlink(ticks60()); }
 void PXKHorn::startCrash() { core_.startCrash(ticks60()); }
 
 void PXKHorn::tick() {
-    core_.tick(ticks60());
-    showState();
+    if (core_.tick(ticks60())) showState();
 }
 
 // The crash animation lives from the first step of the sequence to its end; the horn hides meanwhile.
