@@ -4,11 +4,8 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
-#include <malloc.h>
 #include <map>
 #include <memory>
-#include <new>
 #include <string>
 #include <vector>
 
@@ -256,20 +253,3 @@ TEST_F(RacingGameTest, AnyEventMayEndTheGameAndMissingSoundsLeaveTheRoadRolling)
 }
 
 }  // namespace
-
-// Freed memory is overwritten with addresses outside the process, so that a part of the game that touches
-// itself after an event handler ended the game faults at once. (The compiler cannot see that these
-// replacements pair with each other.)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void* operator new(std::size_t size) {
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-    if (!p) return;
-    std::memset(p, 0xF0, _msize(p));
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept { ::operator delete(p); }
-#pragma GCC diagnostic pop
