@@ -10,6 +10,9 @@
 
 enum class SceneStyle { meadow, night };
 
+// Stores (x, y) as the picture's placement, where it shows when its creator gives no position.
+void place(AseqPicture& picture, int x, int y);
+
 SceneColors sceneColors(SceneStyle style);
 // One 640 x 460 frame: sky, ground from kGroundTop down, a hill and the scene's sky decorations.
 AseqPicture sceneBackground(SceneStyle style);

@@ -14,13 +14,6 @@ namespace {
 constexpr std::int16_t kHold = -4;
 constexpr std::int16_t kEnd = -1;
 
-// Stored placement bytes of (x, y): 12 bits each, the high nibbles sharing the third byte.
-void place(AseqPicture& picture, int x, int y) {
-    picture.placement[0] = static_cast<std::uint8_t>(x & 0xFF);
-    picture.placement[1] = static_cast<std::uint8_t>(y & 0xFF);
-    picture.placement[2] = static_cast<std::uint8_t>((x >> 8 & 0x0F) | (y >> 8 & 0x0F) << 4);
-}
-
 AseqPictureFrame frameOf(const PixelGrid& grid) {
     return {static_cast<std::int16_t>(grid.width), static_cast<std::int16_t>(grid.height), grid.pixels, {}};
 }
@@ -54,6 +47,13 @@ AseqPicture card(int x, int y, int w, int h, std::uint8_t colour, int frames, bo
 }
 
 }  // namespace
+
+// Stored placement bytes of (x, y): 12 bits each, the high nibbles sharing the third byte.
+void place(AseqPicture& picture, int x, int y) {
+    picture.placement[0] = static_cast<std::uint8_t>(x & 0xFF);
+    picture.placement[1] = static_cast<std::uint8_t>(y & 0xFF);
+    picture.placement[2] = static_cast<std::uint8_t>((x >> 8 & 0x0F) | (y >> 8 & 0x0F) << 4);
+}
 
 AseqPicture raceScenery() {
     std::vector<PixelGrid> grids;

@@ -109,14 +109,17 @@ AseqPicture racingCrash() {
     });
 }
 
-// 1 the horn, 2 lit, 3 pressed, 4 pressed and lit.
+// 1 the horn, 2 lit, 3 pressed, 4 pressed and lit. The racing game puts it at a place of its own; the
+// assessment race shows it at its placement, beside the answers.
 AseqPicture racingHorn() {
-    return drawFrames(4, [](int i) {
+    AseqPicture picture = drawFrames(4, [](int i) {
         PixelGrid g(80, 60, kClear);
         const int inset = i >= 2 ? 4 : 0;
         g.fillEllipse(40, 30, 36 - inset, 26 - inset, i % 2 == 1 ? kHornLit : kHornFace);
         return g;
     });
+    place(picture, 170, 300);
+    return picture;
 }
 
 AseqPicture racingCorner(int corner) {
