@@ -1,4 +1,4 @@
-// Part of a racing-game core that calls its owner back: the owner's handling may raise script events whose
+// Kept by a racing-game core that calls its owner back: the owner's handling may raise script events whose
 // handlers end the game and so destroy the core in mid-call. `call` runs one callback and tells whether the
 // core survived it; a core that did not touches none of its fields again and returns at once.
 #pragma once
