@@ -36,6 +36,8 @@ constexpr std::uint16_t kRacingScenery = 5100;
 // Every sound the racing game plays (sound module).
 constexpr std::uint16_t kRacingSounds[] = {13198, 13199, 13200, 13201, 13202, 13203, 13205, 13206, 13215, 13216,
                                            13218, 13229, 13230, 13238, 13239, 13240, 13242, 13257, 13267};
+// The colour of the letters, digits and signs on the racing game's road signs (0xRRGGBB).
+constexpr std::uint32_t kRacingGlyphColour = 0xFFF8C8;
 // The lit lamp's colour (0xRRGGBB) and where lamp 0 shows it.
 constexpr std::uint32_t kLampColour = 0xFFC800;
 constexpr int kLampX = 611;
@@ -93,8 +95,10 @@ constexpr std::uint8_t kGroundIndex = 10;
 // Ground colours (0xRRGGBB): both are among the 20 static colours, so an 8-bit display shows them exactly.
 constexpr std::uint32_t kMeadowGround = 0x008000;
 constexpr std::uint32_t kNightGround = 0x000080;
-// Fur colours of the cat and the dog (0xRRGGBB), exact on a display deeper than 8 bits.
+// Fur colours of the cat and the dog and the houses' wall colour (0xRRGGBB), exact on a display deeper
+// than 8 bits.
 constexpr std::uint32_t kCatColour = 0xFF8C1E;
 constexpr std::uint32_t kDogColour = 0x8C5A32;
+constexpr std::uint32_t kHouseWallColour = 0xE6D2A0;
 // The ground covers the rows from here to the bottom of each background.
 constexpr int kGroundTop = 360;

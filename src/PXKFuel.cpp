@@ -24,8 +24,7 @@ PXKFuel::~PXKFuel() = default;
 void PXKFuel::fill() { core_.fill(ticks60()); }
 
 void PXKFuel::tick() {
-    core_.tick(ticks60());
-    showPosition(gauge_.get(), core_.position());
+    if (core_.tick(ticks60())) showPosition(gauge_.get(), core_.position());
 }
 
 void PXKFuel::onMouseUp() {

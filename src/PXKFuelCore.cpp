@@ -22,18 +22,19 @@ void PXKFuelCore::adjust(bool belowMiddle) {
     position_ = 6 - level_;
 }
 
-void PXKFuelCore::tick(std::uint32_t now) {
-    if (paused_ || state_ == 0 || std::int32_t(now - timer_) < 0) return;
+bool PXKFuelCore::tick(std::uint32_t now) {
+    if (paused_ || state_ == 0 || std::int32_t(now - timer_) < 0) return true;
     timer_ = now + 7;
     if (state_ == 2) {
         if (position_ > 1) --position_;
         if (position_ == 1) state_ = 0;
-        return;
+        return true;
     }
     ++step_;
     if (step_ == 8) {
         position_ = 6 - level_;
-        unitLost_();
+        return guard_.call(unitLost_);
     }
     if (step_ == 16) state_ = 0;
+    return true;
 }

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "PXKCallGuard.h"
+
 class PXKFuelCore {
 public:
     explicit PXKFuelCore(std::function<void()> unitLost) : unitLost_(std::move(unitLost)) {}
@@ -14,7 +16,8 @@ public:
     // A mouse-up while idle: below the gauge's middle one unit less (at least 1), else one more (at most 5).
     void adjust(bool belowMiddle);
     void togglePause() { paused_ = !paused_; }
-    void tick(std::uint32_t now);
+    // False when the owner's handling of a lost unit destroyed the gauge.
+    bool tick(std::uint32_t now);
 
     std::int32_t level() const { return level_; }
     std::int32_t position() const { return position_; }
@@ -27,4 +30,5 @@ private:
     std::int32_t step_ = 0;
     std::uint32_t timer_ = 0;
     bool paused_ = false;
+    PXKCallGuard guard_;
 };

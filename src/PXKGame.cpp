@@ -76,8 +76,7 @@ void PXKGame::wrong() { road_.wrong(ticks60()); }
 void PXKGame::onMouseDown() { notify(code_.get(), 14); }
 
 void PXKGame::tick() {
-    road_.tick(ticks60());
-    if (!road_.dirty) return;
+    if (!road_.tick(ticks60()) || !road_.dirty) return;
     road_.dirty = false;
     invalidate();
 }

@@ -47,15 +47,17 @@ PXKHorn::~PXKHorn() {
     if (isCaptureTrinket()) releaseCapture();
 }
 
+// The horn holds the capture for the whole race, so the window's keys come here: Space and Enter press it,
+// every other key goes on to the window's key handler, where the script's keyboard input hears it (Esc
+// must leave the game).
 void PXKHorn::onKey() {
     const auto key = static_cast<std::uint32_t>(currentMessageWParam());
-    if (key == kSpace || key == kEnter) press();
+    if (key == kSpace || key == kEnter) return press();
+    window->OMWindow::key();
 }
 
 void PXKHorn::press() {
-    if (!touchy) return;
-    core_.press(ticks60());
-    showState();
+    if (touchy && core_.press(ticks60())) showState();
 }
 
 void PXKHorn::startBlink() { core_.startBlink(ticks60()); }
@@ -63,8 +65,7 @@ void PXKHorn::startBlink() { core_.startBlink(ticks60()); }
 void PXKHorn::startCrash() { core_.startCrash(ticks60()); }
 
 void PXKHorn::tick() {
-    core_.tick(ticks60());
-    showState();
+    if (core_.tick(ticks60())) showState();
 }
 
 // The crash animation lives from the first step of the sequence to its end; the horn hides meanwhile.

@@ -14,12 +14,12 @@ bool due(std::uint32_t now, std::uint32_t timer) { return std::int32_t(now - tim
 PXKHornCore::PXKHornCore(Notify pressed, Notify outOfFuel, Sound sound)
     : pressed_(std::move(pressed)), outOfFuel_(std::move(outOfFuel)), sound_(std::move(sound)) {}
 
-void PXKHornCore::press(std::uint32_t now) {
-    if (state_ != 0) return;
+bool PXKHornCore::press(std::uint32_t now) {
+    if (state_ != 0) return true;
     state_ = 2;
     position_ = position_ == 2 ? 4 : 3;
     timer_ = now + 30;
-    pressed_();
+    return guard_.call(pressed_);
 }
 
 void PXKHornCore::startBlink(std::uint32_t now) {
@@ -43,17 +43,18 @@ void PXKHornCore::startCrash(std::uint32_t now) {
     timer_ = now + 1;
 }
 
-void PXKHornCore::tick(std::uint32_t now) {
+bool PXKHornCore::tick(std::uint32_t now) {
     if (state_ == 2 && due(now, timer_)) {
         position_ = blinking_ && position_ != 3 ? 2 : 1;
         state_ = 0;
-    } else if (state_ >= 4 && due(now, timer_)) {
-        crashStep(now);
+    } else if (state_ >= 4 && due(now, timer_) && !crashStep(now)) {
+        return false;
     }
     if (blinking_ && due(now, blinkTimer_)) blinkStep(now);
+    return true;
 }
 
-void PXKHornCore::crashStep(std::uint32_t now) {
+bool PXKHornCore::crashStep(std::uint32_t now) {
     timer_ = now + 1;
     if (state_ == 4) {
         crashPosition_ = 1;
@@ -61,17 +62,18 @@ void PXKHornCore::crashStep(std::uint32_t now) {
         state_ = 5;
     } else if (state_ == 5) {
         crashPosition_ = kCrashPositions[crashStep_++];
-        if (crashPosition_ != 13) return;
+        if (crashPosition_ != 13) return true;
         state_ = 6;
         timer_ = now + 120;
     } else {
-        if (crashPosition_ == 13) sound_(13267);
+        if (crashPosition_ == 13 && !guard_.call([this] { sound_(13267); })) return false;
         timer_ = now + 2;
-        if (--crashPosition_ > 1) return;
+        if (--crashPosition_ > 1) return true;
         crashPosition_ = 0;
         state_ = 0;
-        outOfFuel_();
+        return guard_.call(outOfFuel_);
     }
+    return true;
 }
 
 void PXKHornCore::blinkStep(std::uint32_t now) {

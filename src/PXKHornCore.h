@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "PXKCallGuard.h"
+
 class PXKHornCore {
 public:
     using Notify = std::function<void()>;
@@ -12,11 +14,12 @@ public:
 
     PXKHornCore(Notify pressed, Notify outOfFuel, Sound sound);
 
-    void press(std::uint32_t now);
+    // press and tick return false when the owner's handling of a callback destroyed the horn.
+    bool press(std::uint32_t now);
     void startBlink(std::uint32_t now);
     void stopBlink();
     void startCrash(std::uint32_t now);
-    void tick(std::uint32_t now);
+    bool tick(std::uint32_t now);
 
     std::int32_t state() const { return state_; }
     // The horn's shown position; the crash animation's position, 0 while there is none.
@@ -24,7 +27,7 @@ public:
     std::int32_t crashPosition() const { return crashPosition_; }
 
 private:
-    void crashStep(std::uint32_t now);
+    bool crashStep(std::uint32_t now);
     void blinkStep(std::uint32_t now);
 
     Notify pressed_;
@@ -37,4 +40,5 @@ private:
     std::int32_t position_ = 1;
     std::int32_t crashPosition_ = 0;
     std::int32_t crashStep_ = 0;
+    PXKCallGuard guard_;
 };

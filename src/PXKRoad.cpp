@@ -25,6 +25,7 @@ void PXKRoad::start(std::int32_t speed, bool freeRun, std::uint32_t now) {
     signPhase_ = 0;
     sparkles_.clear();
     segment_ = 0;
+    starting_ = false;
     dirty = true;
     if (!freeRun) {
         state_ = 0;
@@ -37,6 +38,18 @@ void PXKRoad::start(std::int32_t speed, bool freeRun, std::uint32_t now) {
 void PXKRoad::go(std::uint32_t now) {
     state_ = 1;
     timer_ = now + 100;
+    starting_ = true;
+    startTimer_ = timer_;
+}
+
+// When the introduction's sounds are short or missing, the first problem's sign takes the state before the
+// start is due; the scenery then starts rolling all the same, at the starting rate, and the sign keeps the
+// state. Without this the road would stand for ever and a sign waiting for scenery frame 1 never come.
+void PXKRoad::startRolling(std::uint32_t now) {
+    starting_ = false;
+    rate_ = 6;
+    sceneryTimer_ = now + 60 / 6;
+    if (state_ == 1) state_ = 3;
 }
 
 void PXKRoad::setSpeed(std::int32_t speed) {
@@ -67,6 +80,7 @@ void PXKRoad::resetScenery() {
     segment_ = 0;
     sceneryFrame_ = 1;
     state_ = 0;
+    starting_ = false;
     dirty = true;
 }
 
@@ -74,22 +88,23 @@ void PXKRoad::judged(std::int32_t state, std::uint32_t now) {
     if (!signInReach()) return;
     state_ = state;
     timer_ = now + 1;
-    code_(2);
+    static_cast<void>(send(2));
 }
 
-void PXKRoad::tick(std::uint32_t now) {
-    if (paused_) return;
-    if (state_ != 0 && std::int32_t(now - timer_) >= 0) work(now);
-    if (rate_ != 0 && std::int32_t(now - sceneryTimer_) >= 0) sceneryStep(now);
+bool PXKRoad::send(std::int32_t code) {
+    return guard_.call([this, code] { code_(code); });
 }
 
-void PXKRoad::work(std::uint32_t now) {
+bool PXKRoad::tick(std::uint32_t now) {
+    if (paused_) return true;
+    if (starting_ && std::int32_t(now - startTimer_) >= 0) startRolling(now);
+    if (state_ != 0 && std::int32_t(now - timer_) >= 0 && !work(now)) return false;
+    if (rate_ != 0 && std::int32_t(now - sceneryTimer_) >= 0) return sceneryStep(now);
+    return true;
+}
+
+bool PXKRoad::work(std::uint32_t now) {
     switch (state_) {
-    case 1:
-        rate_ = 6;
-        sceneryTimer_ = now + 60 / 6;
-        state_ = 3;
-        break;
     case 5:
         segment_ = 1;
         centreX_ = 300;
@@ -102,10 +117,10 @@ void PXKRoad::work(std::uint32_t now) {
         layout(glyphGap(segment_));
         timer_ = approachDue(now);
         break;
-    case 6: approach(now); break;
+    case 6: return approach(now);
     case 8: rightRun(now); break;
     case 9:
-    case 16: passAway(now); break;
+    case 16: return passAway(now);
     case 10:
         state_ = 11;
         rewardCounter_ = 1;
@@ -113,11 +128,12 @@ void PXKRoad::work(std::uint32_t now) {
         timer_ = now + 3;
         sound_(13216);
         break;
-    case 11: rewardGlyphs(now); break;
-    case 12: rewardSparkles(now); break;
+    case 11: return rewardGlyphs(now);
+    case 12: return rewardSparkles(now);
     case 15: wrongRun(now); break;
     default: break;
     }
+    return true;
 }
 
 std::uint32_t PXKRoad::approachDue(std::uint32_t now) const {
@@ -126,17 +142,18 @@ std::uint32_t PXKRoad::approachDue(std::uint32_t now) const {
 
 // An unanswered choice comes closer until the last approach segment, then passes away; a fresh choice
 // passes from the reset segment, faster.
-void PXKRoad::approach(std::uint32_t now) {
+bool PXKRoad::approach(std::uint32_t now) {
     ++segment_;
     dirty = true;
     layout(glyphGap(segment_));
     timer_ = approachDue(now);
-    if (segment_ != limits_.lastApproach) return;
+    if (segment_ != limits_.lastApproach) return true;
     if (fresh_) segment_ = limits_.reset;
     startPassAway(9);
-    code_(2);
-    sound_(13229);
     timer_ = now + 1;
+    if (!send(2)) return false;
+    sound_(13229);
+    return true;
 }
 
 void PXKRoad::startPassAway(std::int32_t state) {
@@ -159,7 +176,7 @@ void PXKRoad::rightRun(std::uint32_t now) {
     timer_ = now + 50;
 }
 
-void PXKRoad::passAway(std::uint32_t now) {
+bool PXKRoad::passAway(std::uint32_t now) {
     centreX_ += dx_;
     centreY_ += dy_;
     layout(spacing_);
@@ -169,9 +186,9 @@ void PXKRoad::passAway(std::uint32_t now) {
     dirty = true;
     const bool wrongRunning = state_ == 16;
     timer_ = wrongRunning ? now + 1 : now + std::uint32_t(passAwayDelay(speed_));
-    if (centreY_ >= (wrongRunning ? -80 : -60)) return;
+    if (centreY_ >= (wrongRunning ? -80 : -60)) return true;
     state_ = 0;
-    code_(wrongRunning ? 6 : 3);
+    return send(wrongRunning ? 6 : 3);
 }
 
 void PXKRoad::wrongRun(std::uint32_t now) {
@@ -186,14 +203,13 @@ void PXKRoad::wrongRun(std::uint32_t now) {
 }
 
 // The glyphs fly off behind the sweep line of each step; the ones left of the road drift further left.
-void PXKRoad::rewardGlyphs(std::uint32_t now) {
+bool PXKRoad::rewardGlyphs(std::uint32_t now) {
     dirty = true;
     timer_ = now + 3;
     const std::int32_t k = ++rewardCounter_;
     if (k == 15) {
         state_ = 12;
-        code_(4);
-        return;
+        return send(4);
     }
     for (Glyph& glyph : glyphs_) {
         std::int32_t x = 0;
@@ -204,9 +220,10 @@ void PXKRoad::rewardGlyphs(std::uint32_t now) {
             glyph.x -= 40;
         }
     }
+    return true;
 }
 
-void PXKRoad::rewardSparkles(std::uint32_t now) {
+bool PXKRoad::rewardSparkles(std::uint32_t now) {
     const std::int32_t k = --rewardCounter_;
     if (k >= 1 && k < 13) {
         sparkles_.erase(std::remove_if(sparkles_.begin(), sparkles_.end(),
@@ -218,12 +235,12 @@ void PXKRoad::rewardSparkles(std::uint32_t now) {
     }
     timer_ = now + 3;
     dirty = true;
-    if (k != 0) return;
+    if (k != 0) return true;
     state_ = 0;
-    code_(5);
+    return send(5);
 }
 
-void PXKRoad::sceneryStep(std::uint32_t now) {
+bool PXKRoad::sceneryStep(std::uint32_t now) {
     sceneryFrame_ = sceneryFrame_ % 16 + 1;
     dirty = true;
     const bool odd = sceneryFrame_ % 2 == 1;
@@ -231,30 +248,29 @@ void PXKRoad::sceneryStep(std::uint32_t now) {
     if (state_ == 4 && odd && --rate_ < 5) {
         rate_ = 0;
         state_ = 0;
-        code_(9);
+        if (!send(9)) return false;
     }
     if (rate_ != 0) sceneryTimer_ = now + std::uint32_t(60 / rate_);
-    signStep();
+    return signStep();
 }
 
 // A sign appears with scenery frame 1 and counts scenery steps: a finish sign slows the road to a stop,
 // the others end after a fixed run.
-void PXKRoad::signStep() {
+bool PXKRoad::signStep() {
     if (signPhase_ == 1 && sceneryFrame_ == 1) signPhase_ = 2;
-    if (signPhase_ != 2) return;
+    if (signPhase_ != 2) return true;
     const std::int32_t count = ++signCounter_;
     if (signKind_ == 1) {
         if (count == 1 || count == 4 || count == 9 || count == 14) rate_ = rate_ * 80 / 100;
-        if (count != 18) return;
+        if (count != 18) return true;
         rate_ = 0;
-        code_(15);
-        return;
+        return send(15);
     }
     const bool longRun = signKind_ >= 3;
-    if (count != (longRun ? 75 : 32)) return;
+    if (count != (longRun ? 75 : 32)) return true;
     signPhase_ = 0;
-    if (longRun) code_(signKind_ == 3 ? 11 : signKind_ == 4 ? 12 : 13);
-    else code_(signKind_ == 0 ? 1 : 7);
+    if (longRun) return send(signKind_ == 3 ? 11 : signKind_ == 4 ? 12 : 13);
+    return send(signKind_ == 0 ? 1 : 7);
 }
 
 void PXKRoad::layout(std::int32_t gap) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "PXKCallGuard.h"
 #include "PXKRoadTables.h"
 
 class PXKRoad {
@@ -42,7 +43,8 @@ public:
     // A new scenery: the road stands at frame 1 without a sign.
     void resetScenery();
     void togglePause() { paused_ = !paused_; }
-    void tick(std::uint32_t now);
+    // False when the owner's handling of a code destroyed the road.
+    bool tick(std::uint32_t now);
 
     // Set by every change that needs a redraw; the owner clears it.
     bool dirty = false;
@@ -60,17 +62,20 @@ public:
     std::int32_t flyerFrame() const { return state_ == 11 || state_ == 12 ? rewardCounter_ : -1; }
 
 private:
-    void work(std::uint32_t now);
-    void approach(std::uint32_t now);
+    // The steps that send codes return false when the road did not survive one.
+    [[nodiscard]] bool send(std::int32_t code);
+    void startRolling(std::uint32_t now);
+    bool work(std::uint32_t now);
+    bool approach(std::uint32_t now);
     void rightRun(std::uint32_t now);
-    void passAway(std::uint32_t now);
+    bool passAway(std::uint32_t now);
     void wrongRun(std::uint32_t now);
-    void rewardGlyphs(std::uint32_t now);
-    void rewardSparkles(std::uint32_t now);
+    bool rewardGlyphs(std::uint32_t now);
+    bool rewardSparkles(std::uint32_t now);
     void startPassAway(std::int32_t state);
     void judged(std::int32_t state, std::uint32_t now);
-    void sceneryStep(std::uint32_t now);
-    void signStep();
+    bool sceneryStep(std::uint32_t now);
+    bool signStep();
     void layout(std::int32_t gap);
     void placeSparkles();
     std::uint32_t approachDue(std::uint32_t now) const;
@@ -80,6 +85,9 @@ private:
     GlyphSize glyphSize_;
     std::int32_t state_ = 0;
     std::uint32_t timer_ = 0;
+    // go's start of the scenery, kept apart from the state, which a sign may take over before it is due.
+    bool starting_ = false;
+    std::uint32_t startTimer_ = 0;
     std::int32_t speed_ = 1;
     std::int32_t rate_ = 0;
     std::int32_t sceneryFrame_ = 1;
@@ -102,4 +110,5 @@ private:
     std::int32_t rewardCounter_ = 0;
     std::vector<Sparkle> sparkles_;
     bool paused_ = false;
+    PXKCallGuard guard_;
 };

@@ -106,7 +106,7 @@ void PXKill::tick() {
     if (phase_ == 29 && effect_.status() == 0) {
         resetPlayers();
         phase_ = 0;
-        raise("rewardPrizeTicket");
+        if (!raise("rewardPrizeTicket")) return;
     }
     runPayoffStep();
 }
@@ -207,7 +207,7 @@ void PXKill::playEffect(OMArg id) { play(effect_, reinterpret_cast<const char*>(
 void PXKill::passChoice() {
     if (++signTurns_ == 10) {
         signTurns_ = 0;
-        raise("reStateProblem");
+        if (!raise("reStateProblem")) return;
     }
     choiceCursor_ = (choiceCursor_ + 1) % 5;
     if (road_) road_->showChoice(problem_.choices[std::size_t(choiceCursor_)], true);

@@ -66,7 +66,12 @@ private:
     void hideLamps();
     void stopPlayers();
     void resetPlayers();
-    void raise(const char* event) { signalEvent(event); }
+    // Raises an event whose script handler may end the game: false when the game is gone afterwards.
+    bool raise(const char* event) {
+        const std::uint32_t me = serial();
+        signalEvent(event);
+        return isAlive(this, me);
+    }
 
     // Verbs.
     void pauseVerb();

@@ -406,5 +406,5 @@ void RAssess::repeat(bool gameHelp) {
 void RAssess::exitPressed() {
     OMLinkToObj<RAssess> played(this, &RAssess::exitPlayed);
     playThen(exitButton_.get(), played);
-    playEffect("ClickSound", 1);
+    clickSound_.play(param("ClickSound", 1));
 }

@@ -35,6 +35,7 @@ public:
 
     // What tests drive and watch.
     OMAnimation* horn() const { return horn_.get(); }
+    OMAnimation* exitButton() const { return exitButton_.get(); }
     RHotSpot* answerHotSpot() const { return answerHotSpot_.get(); }
     RHotSpot* problemHotSpot() const { return problemHotSpot_.get(); }
     RCharacter* helpCharacter() const { return helpCharacter_.get(); }
@@ -112,6 +113,9 @@ private:
     std::unique_ptr<OMAnimation> planeWrong_;
     std::array<std::unique_ptr<OMAnimation>, 4> answerPictures_;
     ActivitySound effectSound_;
+    // The exit button's click sounds beside the effect: taking the effect's slot would stop the finish sound
+    // and drop its finish hook, and after "No" in the exit dialog the race would never end.
+    ActivitySound clickSound_;
     ActivitySound hornSound_;
     ActivitySound engineSound_;
     std::unique_ptr<RHotSpot> problemHotSpot_;

@@ -90,6 +90,58 @@ void ProgramWindow::postCharacter(HWND window, char character, UINT virtualKey) 
     PostMessageA(window, WM_KEYUP, virtualKey, scanCode | 1 | 0xC0000000);
 }
 
+namespace {
+
+// Each input event gets time to reach the program before the next one, as a hand's would.
+constexpr DWORD kInputGapMs = 30;
+
+void sendMouse(HWND window, POINT at, DWORD buttons) {
+    ClientToScreen(window, &at);
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    // Absolute positions run 0..65535 over the screen; rounding up lands on the pixel itself.
+    input.mi.dx = (at.x * 65536 + width - 1) / width;
+    input.mi.dy = (at.y * 65536 + height - 1) / height;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
+    SendInput(1, &input, sizeof input);
+    Sleep(kInputGapMs);
+}
+
+void sendKey(UINT virtualKey, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = static_cast<WORD>(virtualKey);
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, 0));
+    input.ki.dwFlags = flags;
+    SendInput(1, &input, sizeof input);
+    Sleep(kInputGapMs);
+}
+
+}  // namespace
+
+void ProgramWindow::click(HWND window, POINT at) {
+    sendMouse(window, at, 0);
+    sendMouse(window, at, MOUSEEVENTF_LEFTDOWN);
+    sendMouse(window, at, MOUSEEVENTF_LEFTUP);
+}
+
+void ProgramWindow::drag(HWND window, POINT from, POINT to) {
+    constexpr int kSteps = 8;
+    sendMouse(window, from, 0);
+    sendMouse(window, from, MOUSEEVENTF_LEFTDOWN);
+    for (int i = 1; i <= kSteps; ++i)
+        sendMouse(window, POINT{from.x + (to.x - from.x) * i / kSteps, from.y + (to.y - from.y) * i / kSteps}, 0);
+    sendMouse(window, to, MOUSEEVENTF_LEFTUP);
+}
+
+void ProgramWindow::typeKey(UINT virtualKey, bool shift) {
+    if (shift) sendKey(VK_SHIFT, 0);
+    sendKey(virtualKey, 0);
+    sendKey(virtualKey, KEYEVENTF_KEYUP);
+    if (shift) sendKey(VK_SHIFT, KEYEVENTF_KEYUP);
+}
+
 DWORD ProgramWindow::waitForExit(DWORD timeoutMs) const {
     if (!started() || WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) return STILL_ACTIVE;
     DWORD code = STILL_ACTIVE;

@@ -25,6 +25,12 @@ public:
     static COLORREF colourAt(HWND window, POINT at);
     // Posts the messages of one key press that gives a character: WM_CHAR, then WM_KEYUP.
     static void postCharacter(HWND window, char character, UINT virtualKey);
+    // Real input through SendInput, as a person gives it to whatever window the screen shows there:
+    // a click at `at` (client coordinates of window), a drag from `from` to `to` in small steps, and a
+    // key pressed and released (with Shift held when asked) in the window that has the focus.
+    static void click(HWND window, POINT at);
+    static void drag(HWND window, POINT from, POINT to);
+    static void typeKey(UINT virtualKey, bool shift = false);
     // The exit code, or STILL_ACTIVE when the process runs on after timeoutMs.
     DWORD waitForExit(DWORD timeoutMs) const;
     // The folder of the running test or benchmark program, ending in a backslash.

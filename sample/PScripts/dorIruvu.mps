@@ -1,6 +1,7 @@
 ; The first screen: a meadow with a turning sun, a button that chimes, a hot spot on the sun that stops
 ; and starts it, and the keyboard: Enter goes to the night, P to the puzzle, G to the guide, R to the
-; racing game, A to the assessment race, S to the sign-in screen, M to the movie, Esc quits.
+; racing game, A to the assessment race, S to the sign-in screen, M to the movie (each letter in either
+; case), Esc quits.
 Scene Meadow
 sun=RAnimation 520 40 2000
 play sun forever
@@ -44,27 +45,27 @@ procedure +typed
  [
   relay night.mps
  ]
- if k="P"
+ if (k="P")+(k="p")
  [
   relay puzzle.mps
  ]
- if k="G"
+ if (k="G")+(k="g")
  [
   relay guide.mps
  ]
- if k="R"
+ if (k="R")+(k="r")
  [
   relay racing.mps
  ]
- if k="M"
+ if (k="M")+(k="m")
  [
   relay movie.mps
  ]
- if k="S"
+ if (k="S")+(k="s")
  [
   relay signin.mps
  ]
- if k="A"
+ if (k="A")+(k="a")
  [
   relay race.mps
  ]

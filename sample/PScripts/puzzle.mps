@@ -1,4 +1,5 @@
-; The puzzle: a cat and a dog to drag into their own houses. Every event is written down; Esc quits.
+; The puzzle: a cat and a dog to drag into their own houses. Every event is written down; Esc goes back to
+; the meadow.
 Scene Meadow
 title=RText "Drag each pet into its own house" 101 170 20 300 60 1
 cathouse=RAttributeContainer 4100 100 220 5 cat
@@ -84,7 +85,6 @@ procedure +typed
  get keys key k
  if k="Esc"
  [
-  say bye
-  quit
+  relay dorIruvu.mps
  ]
 ]

@@ -1,5 +1,5 @@
 ; The racing game: two right answers win a prize ticket, five wrong ones end the race. Every event is
-; written down; after the race the meadow comes back.
+; written down; after the race, or at Esc, the meadow comes back.
 Scene Meadow
 race=PXKill 2
 set race speed 4
@@ -11,9 +11,21 @@ set race rightAnswer +right
 set race sayNextProblem +next
 set race gameOver +over
 set race rewardPrizeTicket +prize
+keys=RKbdInp
+set keys keyPressed +typed
 play race showRoad
 play race startGame
 wait
+procedure +typed
+[
+ get keys key k
+ if k="Esc"
+ [
+  say left
+  play race shutOff
+  relay dorIruvu.mps
+ ]
+]
 procedure +problem
 [
  say problem

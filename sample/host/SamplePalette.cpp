@@ -40,14 +40,14 @@ std::vector<std::uint32_t> scenePalette(const SceneColors& scene) {
     colors[kCheek] = 0xF08C8C;
     colors[kCatFur] = kCatColour;
     colors[kDogFur] = kDogColour;
-    colors[kHouseWall] = 0xE6D2A0;
+    colors[kHouseWall] = kHouseWallColour;
     colors[kHouseRoof] = 0xA03228;
     colors[kRacingText] = 0xFFFFFF;
     colors[kRoad] = 0x505058;
     colors[kRoadLine] = 0xF0F0F0;
     colors[kRoadSide] = 0x3C8C28;
     colors[kSignBoard] = 0x1E64C8;
-    colors[kGlyph] = 0xFFFFFF;
+    colors[kGlyph] = kRacingGlyphColour;
     colors[kLampLit] = kLampColour;
     colors[kFuelCell] = 0x28C83C;
     colors[kHornFace] = 0xC8A028;

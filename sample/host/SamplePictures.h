@@ -10,6 +10,9 @@
 
 enum class SceneStyle { meadow, night };
 
+// Stores (x, y) as the picture's placement, where it shows when its creator gives no position.
+void place(AseqPicture& picture, int x, int y);
+
 SceneColors sceneColors(SceneStyle style);
 // One 640 x 460 frame: sky, ground from kGroundTop down, a hill and the scene's sky decorations.
 AseqPicture sceneBackground(SceneStyle style);
@@ -43,15 +46,16 @@ AseqPicture racingCorner(int corner);
 AseqPicture racingScenery();
 
 // The assessment race's pictures: 16 frames of 530 x 272 scenery, the plane (0 arriving, 1 flying, 2 wrong),
-// the exit button, the finish (it hides at its end), the right-answer flash, a problem per set and answer
-// k of every quizlet (1 right); the confirm screen's buttons (0 keep, 1 discard), level mark and exit picture.
+// the exit button, the finish (it hides at its end), the right-answer flash, the problem of each quizlet and
+// its answer k (1 right), each with its sum or number in the sample's font; the confirm screen's buttons
+// (0 keep, 1 discard), level mark and exit picture.
 AseqPicture raceScenery();
 AseqPicture racePlane(int kind);
 AseqPicture raceExitButton();
 AseqPicture raceFinish();
 AseqPicture raceRightAnswer();
-AseqPicture raceProblem(int set);
-AseqPicture raceAnswer(int k);
+AseqPicture raceProblem(int set, int quizlet);
+AseqPicture raceAnswer(int set, int quizlet, int k);
 AseqPicture confirmButton(int which);
 AseqPicture confirmLevelMark();
 AseqPicture confirmExit();

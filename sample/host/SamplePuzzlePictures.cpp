@@ -5,10 +5,11 @@
 
 namespace {
 
+// Hold, frame 0, loop, end: the picture starts paused on its frame and stays there, also when played.
 AseqPicture held(const PixelGrid& grid) {
     AseqPicture picture;
     picture.frames = {{static_cast<std::int16_t>(grid.width), static_cast<std::int16_t>(grid.height), grid.pixels, {}}};
-    picture.sequences = {{{0, 0, 0, 0}, {0, 0, -4, 0}, {0, 0, -1, 0}}};
+    picture.sequences = {{{0, 0, -4, 0}, {0, 0, 0, 0}, {0, 0, -2, 0}, {0, 0, -1, 0}}};
     return picture;
 }
 

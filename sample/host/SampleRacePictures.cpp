@@ -1,9 +1,11 @@
 // The assessment race's and the confirm screen's pictures, drawn from rectangles: solid cards at their
 // stored placement, a plane moved by its entries' offsets and the race's scrolling scenery.
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "PixelGrid.h"
+#include "SampleFont.h"
 #include "SampleIds.h"
 #include "SamplePictures.h"
 
@@ -11,13 +13,6 @@ namespace {
 
 constexpr std::int16_t kHold = -4;
 constexpr std::int16_t kEnd = -1;
-
-// Stored placement bytes of (x, y): 12 bits each, the high nibbles sharing the third byte.
-void place(AseqPicture& picture, int x, int y) {
-    picture.placement[0] = static_cast<std::uint8_t>(x & 0xFF);
-    picture.placement[1] = static_cast<std::uint8_t>(y & 0xFF);
-    picture.placement[2] = static_cast<std::uint8_t>((x >> 8 & 0x0F) | (y >> 8 & 0x0F) << 4);
-}
 
 AseqPictureFrame frameOf(const PixelGrid& grid) {
     return {static_cast<std::int16_t>(grid.width), static_cast<std::int16_t>(grid.height), grid.pixels, {}};
@@ -52,6 +47,13 @@ AseqPicture card(int x, int y, int w, int h, std::uint8_t colour, int frames, bo
 }
 
 }  // namespace
+
+// Stored placement bytes of (x, y): 12 bits each, the high nibbles sharing the third byte.
+void place(AseqPicture& picture, int x, int y) {
+    picture.placement[0] = static_cast<std::uint8_t>(x & 0xFF);
+    picture.placement[1] = static_cast<std::uint8_t>(y & 0xFF);
+    picture.placement[2] = static_cast<std::uint8_t>((x >> 8 & 0x0F) | (y >> 8 & 0x0F) << 4);
+}
 
 AseqPicture raceScenery() {
     std::vector<PixelGrid> grids;
@@ -91,19 +93,22 @@ AseqPicture raceExitButton() { return card(580, 400, 48, 48, kDiscardButton, 2, 
 AseqPicture raceFinish() { return card(200, 60, 240, 60, kRoadLine, 6, false); }
 AseqPicture raceRightAnswer() { return card(kRaceAnswerX, kRaceAnswerY, 60, 60, kLight, 4, true); }
 
-// Set s, quizlet q: a blue card with s light squares.
-AseqPicture raceProblem(int set) {
+// Set s, quizlet q: a blue card that asks "s+q-1" (1+1, 1+2, 2+1, 3+1).
+AseqPicture raceProblem(int set, int quizlet) {
     PixelGrid g(60, 60, kSignBlue);
-    for (int i = 0; i < set; ++i) g.fillRect(6 + 18 * i, 24, 18 + 18 * i, 36, kLight);
+    const std::string sum = std::to_string(set) + "+" + std::to_string(quizlet - 1);
+    drawText(g, sum, (60 - textWidth(sum, 3)) / 2, 20, 3, kLight);
     AseqPicture picture = inOrder({g}, true);
     place(picture, 450, 300);
     return picture;
 }
 
-// Answer k (1 right): a card of the right or the wrong colour, with k - 1 light squares along its top edge.
-AseqPicture raceAnswer(int k) {
+// Answer k (1 right) of set s, quizlet q: a card of the right or the wrong colour with its number, the
+// problem's sum for k = 1 and the numbers after it for the others.
+AseqPicture raceAnswer(int set, int quizlet, int k) {
     PixelGrid g(60, 60, k == 1 ? kRightAnswer : kWrongAnswer);
-    for (int i = 1; i < k; ++i) g.fillRect(4 + 14 * i, 4, 14 + 14 * i, 12, kLight);
+    const std::string number = std::to_string(set + quizlet - 1 + k - 1);
+    drawText(g, number, (60 - textWidth(number, 5)) / 2, 12, 5, kLight);
     AseqPicture picture = inOrder({g}, true);
     place(picture, kRaceAnswerX, kRaceAnswerY);
     return picture;

@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "PixelGrid.h"
+#include "SampleFont.h"
 #include "SamplePictures.h"
 
 namespace {
@@ -14,8 +15,9 @@ AseqPicture framesInOrder(const std::vector<PixelGrid>& grids) {
         picture.frames.push_back({static_cast<std::int16_t>(g.width), static_cast<std::int16_t>(g.height), g.pixels, {}});
         picture.sequences[0].push_back({0, 0, static_cast<std::int16_t>(i), 0});
     }
+    // Played through, the picture stays on its last frame: the hold pauses, the frame after it stays shown.
     picture.sequences[0].push_back({0, 0, -4, 0});
-    picture.sequences[0].push_back({0, 0, -1, 0});
+    picture.sequences[0].push_back({0, 0, static_cast<std::int16_t>(grids.size() - 1), 0});
     return picture;
 }
 
@@ -28,22 +30,14 @@ AseqPicture drawFrames(int count, Draw draw) {
 
 }  // namespace
 
-// Letters are solid blocks, digits blocks with a notch, '+' a cross, anything else a small square.
+// Each glyph in the sample's font, filling its frame: letters 'a'..'z', digits, '+' and, for any other
+// character, '-'.
 AseqPicture racingGlyph(int glyph) {
-    return drawFrames(23, [glyph](int i) {
+    const char c = glyph < 26 ? char('a' + glyph) : glyph < 36 ? char('0' + glyph - 26) : glyph == 36 ? '+' : '-';
+    return drawFrames(23, [c](int i) {
         const int w = 6 + 2 * i, h = 8 + 3 * i;
         PixelGrid g(w, h, kClear);
-        if (glyph < 26) {
-            g.fillRect(0, 0, w, h, kGlyph);
-        } else if (glyph < 36) {
-            g.fillRect(0, 0, w, h, kGlyph);
-            g.fillRect(w / 3, h / 3, w - w / 3, h - h / 3, kClear);
-        } else if (glyph == 36) {
-            g.fillRect(w / 3, 0, w - w / 3, h, kGlyph);
-            g.fillRect(0, h / 3, w, h - h / 3, kGlyph);
-        } else {
-            g.fillRect(w / 4, h / 4, w - w / 4, h - h / 4, kGlyph);
-        }
+        drawCharacter(g, c, 0, 0, w, h, kGlyph);
         return g;
     });
 }
@@ -115,14 +109,17 @@ AseqPicture racingCrash() {
     });
 }
 
-// 1 the horn, 2 lit, 3 pressed, 4 pressed and lit.
+// 1 the horn, 2 lit, 3 pressed, 4 pressed and lit. The racing game puts it at a place of its own; the
+// assessment race shows it at its placement, beside the answers.
 AseqPicture racingHorn() {
-    return drawFrames(4, [](int i) {
+    AseqPicture picture = drawFrames(4, [](int i) {
         PixelGrid g(80, 60, kClear);
         const int inset = i >= 2 ? 4 : 0;
         g.fillEllipse(40, 30, 36 - inset, 26 - inset, i % 2 == 1 ? kHornLit : kHornFace);
         return g;
     });
+    place(picture, 170, 300);
+    return picture;
 }
 
 AseqPicture racingCorner(int corner) {

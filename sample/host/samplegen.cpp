@@ -75,9 +75,10 @@ void racePictures(NeResourceType& animations) {
     for (int kind = 0; kind < 3; ++kind) pictures.push_back({kRacePlanes[kind], racePlane(kind)});
     for (int set = 1; set <= 3; ++set)
         for (int q = 2; q <= 3; ++q) {
-            pictures.push_back({static_cast<std::uint16_t>(kRaceProblemPictures + 4 * (set - 1) + q - 2), raceProblem(set)});
+            pictures.push_back({static_cast<std::uint16_t>(kRaceProblemPictures + 4 * (set - 1) + q - 2), raceProblem(set, q)});
             for (int k = 1; k <= 4; ++k)
-                pictures.push_back({static_cast<std::uint16_t>(kRaceAnswerPictures + 8 * (set - 1) + 4 * (q - 2) + k - 1), raceAnswer(k)});
+                pictures.push_back({static_cast<std::uint16_t>(kRaceAnswerPictures + 8 * (set - 1) + 4 * (q - 2) + k - 1),
+                                    raceAnswer(set, q, k)});
         }
     for (const auto& [id, picture] : pictures) animations.resources.push_back({id, aseq(picture)});
 }

@@ -67,6 +67,9 @@ TEST(SampleModulesTest, AnimationsHaveTheirFramesAndPlayLists) {
         {"look right", kCharacterFidgets[1], 2, 96, 96, repeated("f0", 6) + "f1 hold end"},
         {"hop", kCharacterFidgets[2], 1, 96, 96, repeated("f0", 7) + "hold end"},
         {"speech", kCharacterSpeech, 2, 96, 96, speech},
+        {"cat", kCatPicture, 1, 40, 40, "hold f0 loop end"},
+        {"dog house", kDogHouse, 1, 100, 100, "hold f0 loop end"},
+        {"horn", kRacingHorn, 4, 80, 60, "f0 f1 f2 f3 hold f3"},
     };
     for (const AnimationCase& c : cases) {
         SCOPED_TRACE(c.name);

@@ -158,6 +158,8 @@ struct RaceTest : AssessmentTest {
     void SetUp() override {
         AssessmentTest::SetUp();
         std::srand(7);
+        current = this;
+        dropOnConfirmation = false;
     }
     void TearDown() override {
         race.reset();
@@ -180,7 +182,10 @@ struct RaceTest : AssessmentTest {
         describe(commands);
         race = std::make_unique<RAssess>(window);
         race->registerProperties();
-        const OMLinkToFct note([](OMArg) { ++confirmations; });
+        const OMLinkToFct note([](OMArg) {
+            ++confirmations;
+            if (dropOnConfirmation) current->race.reset();
+        });
         race->bindEvent("goToConfirmation", &note, nullptr);
         confirmations = 0;
     }
@@ -214,6 +219,9 @@ struct RaceTest : AssessmentTest {
         return spoken;
     }
     static inline int confirmations = 0;
+    // When set, the handler of goToConfirmation drops the race, as a script may.
+    static inline bool dropOnConfirmation = false;
+    static inline RaceTest* current = nullptr;
     std::unique_ptr<RAssess> race;
 };
 
@@ -284,9 +292,23 @@ TEST_F(RaceTest, RepeatsSpeakAndBringTheSameAnswerBack) {
     }
 }
 
+// The exit button's click while the finish sound plays (no quizlets: the race finishes once the engine has
+// started) leaves the finish to go on after "No": the race slows down and asks for the confirmation.
+TEST_F(RaceTest, TheExitButtonDoesNotStopTheFinish) {
+    serveResources();
+    start(kRaceCommands);
+    for (int i = 0; i < 60 * 60 && confirmations == 0; ++i) {
+        if (race->speed() > 0) race->exitButton()->onMouseDown();
+        pass();
+    }
+    EXPECT_EQ(1, confirmations);
+}
+
 // Pictures and sounds that are missing count as played at once, and without scenery the slow-down ends at
-// once; without quizlets the race finishes at once; a results file that cannot be made gets no lines.
+// once; without quizlets the race finishes at once; a results file that cannot be made gets no lines. The
+// handler of goToConfirmation drops the race, which may come within a tick.
 TEST_F(RaceTest, MissingResourcesQuizletsOrResultsFileNeverStopTheRace) {
+    dropOnConfirmation = true;
     const struct {
         bool resources;
         bool quizlets;

@@ -81,21 +81,33 @@ struct RacingGameTest : TrinketFixture {
         AseqPictureFrame lamp{38, 38, std::vector<std::uint8_t>(38 * 38, 9), {}};
         files.animation(13288, writeAseq(AseqPicture{8, {}, 0, {{{0, 0, 0, 0}, {0, 0, kAseqHold, 0}, {0, 0, kAseqEnd, 0}}}, {lamp}},
                                          ByteOrder::little));
-        game = new PXKill(5, window);
-        game->registerProperties();
-        for (const char* event : kEvents) {
-            const OMLinkToFct note([](OMArg name) { events.push_back(reinterpret_cast<const char*>(name)); },
-                                   reinterpret_cast<OMArg>(event));
-            game->bindEvent(event, &note, nullptr);
-        }
-        events.clear();
+        newGame();
         std::srand(11);
-        game->setProperty("speed", "1");
-        game->setProperty("diffLevel", "2");
     }
     void TearDown() override {
         delete game;
+        game = nullptr;
+        endOn.clear();
         TrinketFixture::TearDown();
+    }
+    // A game whose events are written down; the one named endOn ends the game as a script may: the game is
+    // dropped, or shut off.
+    void newGame() {
+        game = new PXKill(5, window);
+        game->registerProperties();
+        for (const char* event : kEvents) {
+            const OMLinkToFct note([](OMArg name) {
+                events.push_back(reinterpret_cast<const char*>(name));
+                if (events.back() != endOn) return;
+                if (!dropOnEnd) return static_cast<void>(game->invokeMethod("shutOff"));
+                delete game;
+                game = nullptr;
+            }, reinterpret_cast<OMArg>(event));
+            game->bindEvent(event, &note, nullptr);
+        }
+        events.clear();
+        game->setProperty("speed", "1");
+        game->setProperty("diffLevel", "2");
     }
     // Ticks the window a sixtieth at a time until `last` has been raised (or the limit), answering each event
     // as the sample script does and pressing the horn on the kind of choice asked for.
@@ -132,10 +144,12 @@ struct RacingGameTest : TrinketFixture {
     int count(const std::string& event) const { return int(std::count(events.begin(), events.end(), event)); }
 
     static inline std::vector<std::string> events;
+    static inline std::string endOn;
+    static inline bool dropOnEnd = false;
+    static inline PXKill* game = nullptr;
     static inline RacingTitle* title = nullptr;
     AnimationFiles files;
     FakeWaveInstalled wave{files.folder.file("voice.wav")};
-    PXKill* game = nullptr;
     std::uint32_t sixtieths = 60;
 };
 
@@ -199,6 +213,43 @@ TEST_F(RacingGameTest, UnansweredSignsPauseProperties) {
     EXPECT_FALSE(OMSound::outputPaused());
     for (const char* verb : {"showAnswer", "nextProblemSign", "startProblem", "showRoad"}) game->invokeMethod(verb);
     EXPECT_EQ(nullptr, game->road());
+}
+
+// A script may end the game from any event it hears, by dropping it or shutting it off; the game's parts
+// then touch nothing of the game after the event. Without sounds the introduction ends at once: the road
+// rolls all the same and the signs keep coming.
+TEST_F(RacingGameTest, AnyEventMayEndTheGameAndMissingSoundsLeaveTheRoadRolling) {
+    const std::pair<const char*, Press> ends[] = {
+        {"stateProblem", Press::never},  {"reStateProblem", Press::never}, {"rightAnswer", Press::right},
+        {"sayNextProblem", Press::wrong}, {"wrongAnswer", Press::wrong},   {"gameOver", Press::wrong},
+        {"rewardPrizeTicket", Press::right}};
+    for (const bool drop : {true, false}) {
+        for (const auto& [event, press] : ends) {
+            SCOPED_TRACE(std::string(drop ? "dropped on " : "shut off on ") + event);
+            delete game;
+            newGame();
+            endOn = event;
+            dropOnEnd = drop;
+            if (endOn == "rewardPrizeTicket") game->invokeMethod("cheatOn");
+            game->invokeMethod("startGame");
+            ASSERT_TRUE(raceUntil(event, press));
+            for (int i = 0; i < 600; ++i) tick();
+            EXPECT_EQ(drop, game == nullptr);
+            endOn.clear();
+        }
+    }
+    const std::string sounds = title->folder.file("PRsc\\sounds.dll");
+    ASSERT_TRUE(MoveFileA(sounds.c_str(), (sounds + ".away").c_str()));
+    delete game;
+    newGame();
+    game->invokeMethod("startGame");
+    bool rolled = raceUntil("rightAnswer", Press::right);
+    if (rolled) {
+        game->invokeMethod("nextProblemSign");
+        rolled = raceUntil("stateProblem", Press::never);
+    }
+    MoveFileA((sounds + ".away").c_str(), sounds.c_str());
+    EXPECT_TRUE(rolled);
 }
 
 }  // namespace

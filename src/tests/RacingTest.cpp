@@ -112,6 +112,16 @@ TEST(RacingTest, RoadSpeedsUpAndBrakes) {
     r.segmentAtCode(9);
     EXPECT_EQ((std::vector<int>{9}), r.codes);
     EXPECT_EQ(0, r.road.rate());
+    // The first problem's sign may come before the start is due (the introduction's sounds short or
+    // missing): the road rolls all the same, and a sign that waits for scenery frame 1 comes.
+    Road early;
+    early.road.start(4, false, early.now);
+    early.road.go(early.now);
+    early.road.showChoice("7", true);
+    early.run(100);
+    EXPECT_EQ(6, early.road.rate());
+    early.road.showSign(0);
+    EXPECT_NE(-1, early.segmentAtCode(1));
 }
 
 TEST(RacingTest, SignsUseTheirTypesLimitsAndKinds) {
