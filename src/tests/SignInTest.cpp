@@ -141,6 +141,31 @@ TEST_F(SignInTest, AHandlerThatDropsTheScreenEndsTheKey) {
     }
 }
 
+// Letters and Enter go to the entry being typed, even after a click on another name or a slider move.
+TEST_F(SignInTest, TheEntryBeingTypedKeepsItsLettersAfterAClickOrASliderMove) {
+    const struct { const char* name; bool newPlayer; bool slide; const char* expected; } cases[] = {
+        {"typed, then a click", false, false, "1 Bo,Sam,Zoe, highlight 1 typed "},
+        {"newplayer, then a click", true, false, "1 Bo,Sam,Zoe, highlight 1 typed "},
+        {"typed, then a slider move", false, true, "1 Ann,Bo,Cat,Dan,Eve,Fay,Gus,Hal,Ian, highlight 2 typed "}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        delete screen;
+        DeleteFileA("users\\USERS.DAT");
+        if (c.slide) open({"Ann", "Cat", "Dan", "Eve", "Fay", "Gus", "Hal", "Ian"});
+        else open({"Sam", "Zoe"});
+        if (c.newPlayer) screen->invokeMethod("newplayer", kParameterEnd);
+        type("b");
+        if (c.slide) {
+            screen->slider->setValue(1);
+            window->update();
+        } else {
+            run({mouse(WM_LBUTTONDOWN, 150, 130), mouse(WM_LBUTTONUP, 150, 130)});  // row 1
+        }
+        type("o\r");
+        EXPECT_EQ(std::to_string(screen->isNew) + " " + list(), c.expected);
+    }
+}
+
 // "newplayer" opens an empty entry at the top; blanks alone are no name.
 TEST_F(SignInTest, ANewPlayerOfBlanksIsRejected) {
     open({"Sam"});
