@@ -8,6 +8,7 @@
 #include "AnimationFiles.h"
 #include "AseqFormat.h"
 #include "AseqWriter.h"
+#include "Poisoned.h"
 #include "RAttributeContainer.h"
 #include "RPuzzle.h"
 #include "RGraphicAnswer.h"
@@ -36,6 +37,9 @@ struct SolidAnswer : RGraphicAnswer {
     }
 };
 
+using Answer = Poisoned<SolidAnswer>;
+using House = Poisoned<RAttributeContainer>;
+
 struct PuzzleTest : TrinketFixture {
     void SetUp() override {
         TrinketFixture::SetUp();
@@ -43,6 +47,8 @@ struct PuzzleTest : TrinketFixture {
         installDeathHooks();
     }
     void TearDown() override {
+        Answer::release();
+        House::release();
         removeDeathHooks();
         TrinketFixture::TearDown();
     }
@@ -236,6 +242,49 @@ TEST_F(PuzzleTest, AHandlerThatDeletesThePuzzleEndsTheDropAndADoubleClickStillDr
     EXPECT_EQ(1, again->answers.count);
     again.reset();
     delete a;
+}
+
+// A container or an answer that a script drops, or has added twice, leaves nothing pointing at it; a
+// handler that drops the answer or its container while it is placed or picked up ends the step there.
+TEST_F(PuzzleTest, DroppedAnswersAndContainersLeaveNothingPointingAtThem) {
+    RAnswer* a = new Answer(window, OMRect{10, 10, 50, 50}, "y", 0);
+    RContainer* house = new House(OMRect{200, 200, 260, 260}, 5, "y", window);
+    house->registerProperties();
+    std::unique_ptr<RPuzzle> p(puzzle(a, {house, house}));
+    p->addAnswer(a);
+    p->placeAnswer(a, house);
+    delete house;
+    EXPECT_EQ(numbers({p->containers.count, a->container() != nullptr}), "0 0");
+    p->invokeMethod("reset");
+    drag({220, 220}, {230, 230});
+    delete a;
+    EXPECT_EQ(p->answers.count, 0);
+    const struct { const char* name; bool dropsAnswer; bool onPickUp; } cases[] = {
+        {"the answer, when placed", true, false}, {"the container, when placed", false, false},
+        {"the answer, when picked up", true, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RAnswer* b = new Answer(window, OMRect{10, 10, 50, 50}, "y", 0);
+        RContainer* box = new House(OMRect{200, 200, 260, 260}, 5, "y", window);
+        box->registerProperties();
+        std::unique_ptr<RPuzzle> q(puzzle(b, {box}));
+        if (c.onPickUp) q->placeAnswer(b, box);
+        Callback drops{[&] { c.dropsAnswer ? delete b : delete box; }};
+        const OMLinkToObj<Callback> link = calling(drops);
+        if (c.onPickUp) box->bindEvent("answerRemoved", &link, nullptr);
+        else b->bindEvent("addedToContainer", &link, nullptr);
+        if (c.onPickUp) drag({220, 220}, {20, 400});
+        else drag({20, 20}, {230, 230});
+        if (c.dropsAnswer) {
+            EXPECT_TRUE(Answer::untouched(b));
+            EXPECT_EQ(q->answers.count, 0);
+            delete box;
+        } else {
+            EXPECT_TRUE(House::untouched(box));
+            EXPECT_EQ(b->container(), nullptr);
+            delete b;
+        }
+    }
 }
 
 }  // namespace
