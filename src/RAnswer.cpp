@@ -8,6 +8,7 @@
 #include "DispatchScope.h"
 #include "OMSParameter.h"
 #include "OMTrinketWindow.h"
+#include "RContainer.h"
 #include "YScriptLoader.h"
 
 std::uint16_t RAnswer::defaultGoHomeSound = kNoSound;
@@ -59,7 +60,9 @@ RAnswer::RAnswer(POINT homePoint, std::int32_t zHome, OMTrinketWindow* owner)
     downCursor = defaultDownCursor;
 }
 
+// The answer leaves its container while its bounds still stand, so that a stack closes the gap it leaves.
 RAnswer::~RAnswer() {
+    if (container_ && container_->answers.contains(this)) container_->removeAnswer(this);
     replaceLink(dropLink, nullptr);
     replaceLink(pickUpLink, nullptr);
     if (dispatchDepth > 0) destroyedDuringDispatch().append(this);

@@ -101,6 +101,15 @@ TEST_F(PuzzleTest, AStackingContainerTakesWhatFitsAndClosesItsStackWhenOneLeaves
     box.removeAnswer(lower);
     EXPECT_EQ("30 360 70 400 30 340 70 360 340", numbers(upper->getBounds()) + " " + numbers(small->getBounds()) +
                                                    " " + std::to_string(box.stackTop));
+    // Deleting the lowest answer does the same; the stack moves with its container.
+    std::unique_ptr<RPuzzle> p(puzzle(upper, {&box}));
+    upper->setContainer(&box);
+    delete upper;
+    EXPECT_EQ("30 380 70 400 380", numbers(small->getBounds()) + " " + std::to_string(box.stackTop));
+    p->invokeMethod("shiftContainers", "0", "-100");
+    RAnswer* next = answer({10, 10, 50, 50});
+    box.acceptAnswer(next);
+    EXPECT_EQ("30 280 70 300 30 240 70 280", numbers(small->getBounds()) + " " + numbers(next->getBounds()));
 }
 
 TEST_F(PuzzleTest, AnAttributeContainerJudgesByAttributeOverlapHotPointOrPixels) {
