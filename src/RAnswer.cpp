@@ -117,9 +117,11 @@ void RAnswer::partReleased() {
     if (!wasDestroyed(this) && !(inputMask & kNoMouseUp)) signalEvent("mouseUp");
 }
 
+// An answer anchored while it is held gets no release, so its drag ends here.
 void RAnswer::anchor() {
     setMovable(0);
     setTouchy(0);
+    dragging = 0;
 }
 
 void RAnswer::unanchor() {

@@ -253,6 +253,20 @@ TEST_F(PuzzleTest, AHandlerThatDeletesThePuzzleEndsTheDropAndADoubleClickStillDr
     delete a;
 }
 
+// An answer anchored while it is held stays where it is and is no longer dragged: unanchored, it goes home.
+TEST_F(PuzzleTest, AnAnswerAnchoredWhileHeldIsLetGo) {
+    RAnswer* a = answer({10, 10, 50, 50});
+    std::unique_ptr<RPuzzle> p(puzzle(a, {}));
+    run({mouse(WM_LBUTTONDOWN, 20, 20), mouse(WM_MOUSEMOVE, 120, 20), mouse(WM_MOUSEMOVE, 121, 20)});
+    p->invokeMethod("anchorAnswers");
+    run({mouse(WM_MOUSEMOVE, 200, 20), mouse(WM_LBUTTONUP, 200, 20)});
+    const std::string held = numbers(a->getBounds());
+    p->invokeMethod("unanchorAnswers");
+    a->goHome();
+    EXPECT_EQ(held + ", " + numbers(a->getBounds()) + " " + eventLog, "111 10 151 50, 10 10 50 50 ");
+    delete a;
+}
+
 // A container or an answer that a script drops, or has added twice, leaves nothing pointing at it; a
 // handler that drops the answer or its container while it is placed or picked up ends the step there.
 TEST_F(PuzzleTest, DroppedAnswersAndContainersLeaveNothingPointingAtThem) {
