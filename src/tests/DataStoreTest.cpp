@@ -163,6 +163,9 @@ TEST_F(DataStoreTest, EmptyAndFullStoresAndLongNamesStayConsistent) {
     store.removeVariable("a");
     store.setVariable("c", "3");
     EXPECT_EQ(std::string(store.slot(0).name()) + store.slot(0).value(), "c3");
+    // A full store saves the sound switches it has no room for as they are.
+    store.invokeMethod("writeMRData");
+    EXPECT_EQ(readWholeFile(folder.file("quomb.dat")).substr(0, 4), std::string("\1\1\1\0", 4));
 }
 
 // A variable file loads what is whole, the dump lists every slot, and the destructor writes the file back
