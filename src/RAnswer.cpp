@@ -5,8 +5,10 @@
 #include <cstdlib>
 
 #include "DataProperties.h"
+#include "DispatchScope.h"
 #include "OMSParameter.h"
 #include "OMTrinketWindow.h"
+#include "RContainer.h"
 #include "YScriptLoader.h"
 
 std::uint16_t RAnswer::defaultGoHomeSound = kNoSound;
@@ -23,11 +25,6 @@ OMList<RAnswer>& RAnswer::destroyedDuringDispatch() {
 }
 
 namespace {
-
-void enterDispatch() { ++RAnswer::dispatchDepth; }
-void leaveDispatch() {
-    if (--RAnswer::dispatchDepth == 0) RAnswer::destroyedDuringDispatch().clear(false);
-}
 
 void setDefaultSound(OMArg slot) {
     *reinterpret_cast<std::uint16_t*>(slot) = static_cast<std::uint16_t>(std::atoi(popParameter()));
@@ -63,7 +60,9 @@ RAnswer::RAnswer(POINT homePoint, std::int32_t zHome, OMTrinketWindow* owner)
     downCursor = defaultDownCursor;
 }
 
+// The answer leaves its container while its bounds still stand, so that a stack closes the gap it leaves.
 RAnswer::~RAnswer() {
+    if (container_ && container_->answers.contains(this)) container_->removeAnswer(this);
     replaceLink(dropLink, nullptr);
     replaceLink(pickUpLink, nullptr);
     if (dispatchDepth > 0) destroyedDuringDispatch().append(this);
@@ -85,10 +84,9 @@ void RAnswer::playSound(std::uint16_t id) const {
 }
 
 void RAnswer::signalThenInvoke(const char* event, OMLink* link) {
-    enterDispatch();
+    const DispatchScope<RAnswer> scope;
     signalEvent(event);
     if (!wasDestroyed(this) && link) link->invokeWith(reinterpret_cast<OMArg>(this));
-    leaveDispatch();
 }
 
 void RAnswer::pickUp() {
@@ -100,11 +98,10 @@ void RAnswer::pickUp() {
 // The window lets a double-clicked trinket go unless it is held by the press when the click returns.
 void RAnswer::pickUpHeld() {
     OMTrinket* pressed = window->pressedTrinket;
-    enterDispatch();
+    const DispatchScope<RAnswer> scope;
     pickUp();
     const bool held = !wasDestroyed(this) && pressed && window->pressedTrinket == pressed && isMovable();
     if (held && pressed->holdState == kFree) pressed->holdState = kHeldByPress;
-    leaveDispatch();
 }
 
 void RAnswer::drop() {
@@ -115,15 +112,16 @@ void RAnswer::drop() {
 // The part's relay, with the answer's drop before its "mouseUp".
 void RAnswer::partReleased() {
     if (!isTouchy()) return;
-    enterDispatch();
+    const DispatchScope<RAnswer> scope;
     drop();
     if (!wasDestroyed(this) && !(inputMask & kNoMouseUp)) signalEvent("mouseUp");
-    leaveDispatch();
 }
 
+// An answer anchored while it is held gets no release, so its drag ends here.
 void RAnswer::anchor() {
     setMovable(0);
     setTouchy(0);
+    dragging = 0;
 }
 
 void RAnswer::unanchor() {
@@ -146,11 +144,13 @@ void RAnswer::centreIn(std::int32_t left, std::int32_t top, std::int32_t right, 
     playSound(snapSound);
 }
 
+// A handler that destroys the answer ends the change there.
 void RAnswer::setContainer(RContainer* c) {
     if (c == container_) return;
+    const DispatchScope<RAnswer> scope;
     if (container_) signalEvent("removedFromContainer");
-    if (c) signalEvent("addedToContainer");
-    container_ = c;
+    if (c && !wasDestroyed(this)) signalEvent("addedToContainer");
+    if (!wasDestroyed(this)) container_ = c;
 }
 
 void RAnswer::setHomeX(OMArg text) {

@@ -36,6 +36,10 @@ public:
     // when the container does not change.
     void setContainer(RContainer* c);
     RContainer* container() const { return container_; }
+    // Forgets the container without events, when it is that one: the container is being destroyed.
+    void leave(const RContainer* c) {
+        if (container_ == c) container_ = nullptr;
+    }
     // Each stores a clone (null clears); both are invoked with the answer.
     void setDropLink(const OMLink* link) { replaceLink(dropLink, link); }
     void setPickUpLink(const OMLink* link) { replaceLink(pickUpLink, link); }

@@ -6,6 +6,7 @@
 
 #include "OMAnimation.h"
 #include "DataProperties.h"
+#include "DispatchScope.h"
 #include "OMSParameter.h"
 #include "OMTrinketWindow.h"
 #include "RAnswer.h"
@@ -34,15 +35,16 @@ RContainer::RContainer(std::int32_t zGiven, OMTrinketWindow* owner) : OMMultiTri
     setTouchy(0);
 }
 
+// The placed answers forget the container, which they would otherwise still call.
 RContainer::~RContainer() {
+    for (OMListElement<RAnswer>* n = answers.head; n; n = n->next) n->element->leave(this);
     answers.clear(false);
     if (dispatchDepth > 0) destroyedDuringDispatch().append(this);
 }
 
 void RContainer::raiseEvent(const char* event) {
-    ++dispatchDepth;
+    const DispatchScope<RContainer> scope;
     signalEvent(event);
-    if (--dispatchDepth == 0) destroyedDuringDispatch().clear(false);
 }
 
 void RContainer::acceptAnswer(RAnswer* answer) {

@@ -48,6 +48,8 @@ public:
     static ContainerSoundHook getSoundHook() { return soundHook; }
     static std::int32_t dispatchDepth;
     static OMList<RContainer>& destroyedDuringDispatch();
+    // True while the container is on the destroyed list of a dispatch in progress.
+    static bool wasDestroyed(const RContainer* c) { return destroyedDuringDispatch().contains(c); }
 
 protected:
     // The graphic form: the ASEQ of id at (x, y) as child 1, whose bounds become the container's; a missing

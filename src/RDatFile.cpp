@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <utility>
 
 #include "OMSystemUtilities.h"
 #include "SoundFlags.h"
@@ -28,14 +29,16 @@ std::string upperCase(const char* text) {
 
 RDatFile::RDatFile(std::int32_t capacity, const char* fileName)
     : slots_(static_cast<std::size_t>(std::clamp(capacity, 1, kRDatFileMaxCapacity))), fileName_(upperCase(fileName)) {
+    if (fileName_.empty()) return;
     std::vector<std::uint8_t> bytes;
-    if (!fileName_.empty() && readFileBytes(fileName_, bytes))
-        used_ = readVariableFile(bytes.data(), bytes.size(), slots_);
+    if (readFileBytes(fileName_, bytes)) used_ = readVariableFile(bytes.data(), bytes.size(), slots_);
+    saved_ = writeVariableFile(slots_, used_);
 }
 
+// An unchanged store leaves its file alone: another store on the same file may have written it since.
 RDatFile::~RDatFile() {
     forgetSoundFlagStore(this);
-    if (!fileName_.empty()) static_cast<void>(saveVariables());
+    if (!fileName_.empty() && writeVariableFile(slots_, used_) != saved_) static_cast<void>(saveVariables());
 }
 
 bool RDatFile::storable(const char* name) {
@@ -157,4 +160,9 @@ void RDatFile::dump() const {
     std::fclose(file);
 }
 
-bool RDatFile::saveVariables() const { return writeFileBytes(fileName_, writeVariableFile(slots_, used_)); }
+bool RDatFile::saveVariables() {
+    std::string bytes = writeVariableFile(slots_, used_);
+    if (!writeFileBytes(fileName_, bytes)) return false;
+    saved_ = std::move(bytes);
+    return true;
+}

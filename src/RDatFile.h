@@ -18,7 +18,7 @@ constexpr std::int32_t kArrayBlockCells = 30;
 class RDatFile : public OMScriptableObject {
 public:
     // capacity is clamped to 1..1000. A variable file of that name (uppercased) is loaded when it exists
-    // and written back by the destructor; an empty name has no file.
+    // and written back by the destructor when the store changed since; an empty name has no file.
     RDatFile(std::int32_t capacity, const char* fileName);
     ~RDatFile() override;
 
@@ -45,7 +45,7 @@ public:
     // The text listing of every slot, in the variable file's name with ".DAT" as ".TXT".
     void dump() const;
     // Writes the variable file; false when it cannot be written.
-    bool saveVariables() const;
+    bool saveVariables();
     // loadMRData and writeMRData: the user data file into and out of the variables.
     void loadUserData();
     void writeUserData();
@@ -99,4 +99,6 @@ private:
     std::int32_t newVarStart_ = 0;
     std::vector<RData> slots_;
     std::string fileName_;
+    // The variable file as last loaded or saved.
+    std::string saved_;
 };

@@ -65,8 +65,9 @@ void RDatFile::publishUserData() {
     }
 }
 
-// The switches into their variables, record 0 from its variables, then the switches and the user count
-// back from theirs.
+// The switches into their variables, record 0 from its variables, then the user count back from its
+// variable. The switches keep their values: read back, they would give what was just set, or 0 for one that
+// a full store had no room for.
 void RDatFile::foldUserData() {
     UserDataBlock& block = userData();
     setVariable("sfxFlag", std::to_string(block.sfx).c_str());
@@ -78,8 +79,5 @@ void RDatFile::foldUserData() {
         if (field.isText()) setRecordName(record, value);
         else setFieldValue(record, field.offset, shortOf(value));
     }
-    block.sfx = shortOf(getVariable("sfxFlag"));
-    block.music = shortOf(getVariable("musicFlag"));
-    block.voice = shortOf(getVariable("voiceFlag"));
     block.userCount = shortOf(getVariable("totalUsers"));
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "DataProperties.h"
+#include "DispatchScope.h"
 #include "OMAnimation.h"
 #include "OMFontCache.h"
 #include "OMSParameter.h"
@@ -51,8 +52,9 @@ RPuzzle::~RPuzzle() {
     puzzleDeathHook().notify(this);
 }
 
+// An answer or a container added again keeps its one entry, which its death takes off.
 void RPuzzle::addAnswer(RAnswer* answer) {
-    answers.append(answer);
+    if (!answers.contains(answer)) answers.append(answer);
     const OMLinkToObj<RPuzzle> dropped(this, nullptr, &RPuzzle::answerDropped);
     const OMLinkToObj<RPuzzle> dragged(this, nullptr, &RPuzzle::answerDragged, reinterpret_cast<OMArg>(answer));
     const OMLinkToObj<RPuzzle> picked(this, nullptr, &RPuzzle::answerPickedUp);
@@ -77,7 +79,7 @@ void RPuzzle::removeAnswer(RAnswer* answer) {
 }
 
 void RPuzzle::addContainer(RContainer* container) {
-    containers.append(container);
+    if (!containers.contains(container)) containers.append(container);
     container->lockCorrectAnswers = lockCorrectAnswers;
     container->rejectIncorrectAnswers = rejectIncorrectAnswers;
     const OMLinkToObj<RPuzzle> died(this, nullptr, &RPuzzle::containerDied);
@@ -127,12 +129,13 @@ bool RPuzzle::allSolved() const {
     return every<RContainer>(containers, [](RContainer& c) { return c.isSolved() != 0; });
 }
 
+// Runs inside the answer's pick-up, whose dispatch keeps a handler's destruction of the answer in view.
 void RPuzzle::answerPickedUp(OMArg picked) {
     auto* answer = reinterpret_cast<RAnswer*>(picked);
     highlighted = answer->container();
     if (!highlighted) return;
     highlighted->removeAnswer(answer);
-    answer->setContainer(nullptr);
+    if (!RAnswer::wasDestroyed(answer)) answer->setContainer(nullptr);
 }
 
 void RPuzzle::answerDragged(OMArg dragged) {
@@ -143,11 +146,15 @@ void RPuzzle::answerDragged(OMArg dragged) {
     highlighted = best;
 }
 
+// The answer's events may have a handler destroy the answer, the container or the puzzle.
 void RPuzzle::placeAnswer(RAnswer* answer, RContainer* container) {
-    ++dispatchDepth;
+    const DispatchScope<RPuzzle> puzzleScope;
+    const DispatchScope<RAnswer> answerScope;
+    const DispatchScope<RContainer> containerScope;
     answer->setContainer(container);
+    if (RAnswer::wasDestroyed(answer)) return;
+    if (RContainer::wasDestroyed(container)) return answer->leave(container);
     if (!wasDestroyed()) container->acceptAnswer(answer);
-    if (--dispatchDepth == 0) destroyedDuringDispatch().clear(false);
 }
 
 // Once a handler has destroyed the puzzle nothing further is raised on it.
@@ -159,7 +166,7 @@ void RPuzzle::answerDropped(OMArg dropped) {
         signalEvent(allSolved() ? "puzzleSolved" : "overflow");
         return;
     }
-    ++dispatchDepth;
+    const DispatchScope<RPuzzle> scope;
     placeAnswer(answer, winner);
     bool wrong = false;
     if (!wasDestroyed() && allFull()) {
@@ -177,7 +184,6 @@ void RPuzzle::answerDropped(OMArg dropped) {
             signalEvent("puzzleWrong");
         }
     }
-    if (--dispatchDepth == 0) destroyedDuringDispatch().clear(false);
 }
 
 void RPuzzle::unplace(RAnswer* answer) {

@@ -93,6 +93,11 @@ void RStackingContainer::removeAnswer(RAnswer* answer) {
     RContainer::removeAnswer(answer);
 }
 
+void RStackingContainer::offsetBy(std::int32_t& dx, std::int32_t& dy) {
+    RContainer::offsetBy(dx, dy);
+    stackTop += dy;
+}
+
 std::int32_t RStackingContainer::isFull() { return stackedHeight() >= bounds.bottom - bounds.top ? 1 : 0; }
 
 std::int32_t RStackingContainer::isSolved() {

@@ -26,6 +26,8 @@ public:
     std::int32_t isSolved() override;
     // The answers above the removed one move down by its effective height.
     void removeAnswer(RAnswer* answer) override;
+    // The stack top moves with the container.
+    void offsetBy(std::int32_t& dx, std::int32_t& dy) override;
 
     std::int32_t stackTop;
     std::int32_t solvedAnswerCount;

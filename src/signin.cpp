@@ -138,7 +138,7 @@ std::int32_t signin::findTyped(std::int32_t except) const {
 
 // The unfinished new entry is the highlighted one (typed into at the top while typingNew).
 void signin::takeBackNewEntry() {
-    if (!adding && !typingNew) return;
+    if (!typingAnEntry()) return;
     if (highlight >= 1 && highlight <= count()) names.erase(names.begin() + (highlight - 1));
     adding = typingNew = false;
 }
@@ -150,16 +150,19 @@ void signin::refresh() {
     sliderSeen = slider->value;
 }
 
+// The slider scrolls the rows; the highlight moves with them unless a new entry is being typed.
 void signin::tick() {
     if (!slider || slider->value == sliderSeen) return;
     const std::int32_t moved = slider->value - sliderSeen;
     sliderSeen = slider->value;
     top += moved;
-    highlight = std::clamp(highlight + moved, 1, std::max(count(), 1));
+    if (!typingAnEntry()) highlight = std::clamp(highlight + moved, 1, std::max(count(), 1));
     invalidate();
 }
 
+// While a new entry is typed it keeps the highlight, so the letters and Enter still go to it.
 void signin::rowUnderMouse() {
+    if (typingAnEntry()) return;
     const POINT point{OMTrinketWindow::inputRecord.x, OMTrinketWindow::inputRecord.y};
     for (std::int32_t r = 0; r < kRows; ++r) {
         if (!rectContains(rowRects[r], point) || top + r >= count()) continue;
@@ -211,7 +214,7 @@ bool signin::start() {
         return false;
     }
     const std::string name = entry;
-    if (adding || typingNew) {
+    if (typingAnEntry()) {
         const std::int32_t self = highlight - 1;
         names.erase(names.begin() + self);
         if (std::find(names.begin(), names.end(), name) != names.end()) {

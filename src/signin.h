@@ -65,6 +65,8 @@ public:
 
 private:
     std::int32_t count() const { return static_cast<std::int32_t>(names.size()); }
+    // A new entry is open: the highlighted one, which receives the typed letters.
+    bool typingAnEntry() const { return adding || typingNew; }
     // The highlighted entry's text; empty when there is none.
     std::string& highlighted();
     // Highlights entry `index` (from 0) with the rows placed to show it.

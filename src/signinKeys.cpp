@@ -37,7 +37,9 @@ void signin::listKey(std::uint32_t code) {
     case kDown: return moveHighlight(1);
     case kBackspace: return backspace();
     default:
-        if (printable(code) && acceptCharacter(code)) typeCharacter(code);
+        if (!printable(code) || !acceptCharacter(code)) return;
+        typeCharacter(code);
+        signalEvent("cSignin");
         return;
     }
 }
@@ -49,26 +51,30 @@ void signin::newEntryKey(std::uint32_t code) {
         if (typed.empty()) return;
         typed.pop_back();
         names.front() = typed;
-        if (typed.empty()) {
-            signalEvent("noName");
-            takeBackNewEntry();
-            newAllowed = true;
-        }
-        return refresh();
+        if (!typed.empty()) return refresh();
+        takeBackNewEntry();
+        newAllowed = true;
+        refresh();
+        signalEvent("noName");
+        return;
     }
     if (!printable(code) || !acceptCharacter(code)) return;
     typed += static_cast<char>(code);
     names.front() = typed;
     refresh();
+    signalEvent("cSignin");
 }
 
+// A handler may drop the screen: each key raises its event last and touches nothing after it.
 void signin::enter() {
-    if (start()) signalEvent("hit");
+    const bool accepted = start();
     typed.clear();
+    if (accepted) signalEvent("hit");
 }
 
 // A blank before anything is typed is ignored and a first letter becomes a capital; past 12 characters or
-// the list's width the key beeps. An accepted character raises "cSignin" and locks the keys until "clear".
+// the list's width the key beeps. An accepted character locks the keys until "clear"; its key then raises
+// "cSignin".
 bool signin::acceptCharacter(std::uint32_t& code) {
     if (code == ' ' && typed.empty()) return false;
     if (typed.empty() && code >= 'a' && code <= 'z') code = code - 'a' + 'A';
@@ -78,7 +84,6 @@ bool signin::acceptCharacter(std::uint32_t& code) {
         return false;
     }
     inputLocked = true;
-    signalEvent("cSignin");
     return true;
 }
 
@@ -108,13 +113,14 @@ void signin::backspace() {
     typed.pop_back();
     if (adding) highlighted().pop_back();
     if (typed.empty()) {
-        signalEvent("noName");
         takeBackNewEntry();
         highlight = 1;
         top = row = 0;
         newAllowed = true;
         matched = false;
-        return refresh();
+        refresh();
+        signalEvent("noName");
+        return;
     }
     const std::int32_t self = adding ? highlight - 1 : -1;
     const std::int32_t found = findTyped(self);

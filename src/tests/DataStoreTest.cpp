@@ -163,9 +163,13 @@ TEST_F(DataStoreTest, EmptyAndFullStoresAndLongNamesStayConsistent) {
     store.removeVariable("a");
     store.setVariable("c", "3");
     EXPECT_EQ(std::string(store.slot(0).name()) + store.slot(0).value(), "c3");
+    // A full store saves the sound switches it has no room for as they are.
+    store.invokeMethod("writeMRData");
+    EXPECT_EQ(readWholeFile(folder.file("quomb.dat")).substr(0, 4), std::string("\1\1\1\0", 4));
 }
 
-// A variable file loads what is whole, the dump lists every slot, and the destructor writes the file back.
+// A variable file loads what is whole, the dump lists every slot, and the destructor writes the file back
+// when the store was changed.
 TEST_F(DataStoreTest, VariableFileLoadsDumpsAndIsWrittenBack) {
     const std::string text31(31, 't');
     std::string bytes = variableFileBytes({{"name", "value", 1000000000u}, {text31, text31 + "u", 1000000000u}}, 3);
@@ -189,6 +193,12 @@ TEST_F(DataStoreTest, VariableFileLoadsDumpsAndIsWrittenBack) {
     RDatFile again(3, "store.dat");
     EXPECT_EQ(again.usedCount(), 3);
     EXPECT_EQ(std::string(again.getVariable("new")), "v");
+    {
+        RDatFile unchanged(1000, "users\\USERS.DAT");
+        EXPECT_EQ(selectOrAddUser("Ann"), 0);
+        deleteUserStore();
+    }
+    EXPECT_EQ(userNames(), "Ann,,.");
     // Damaged: a record cut short is not loaded.
     writeWholeFile(folder.file("cut.dat"), bytes.substr(0, 4 + 68 + 30));
     EXPECT_EQ(RDatFile(3, "cut.dat").usedCount(), 1);

@@ -8,6 +8,7 @@
 #include "AnimationFiles.h"
 #include "AseqFormat.h"
 #include "AseqWriter.h"
+#include "Poisoned.h"
 #include "RAttributeContainer.h"
 #include "RPuzzle.h"
 #include "RGraphicAnswer.h"
@@ -36,6 +37,9 @@ struct SolidAnswer : RGraphicAnswer {
     }
 };
 
+using Answer = Poisoned<SolidAnswer>;
+using House = Poisoned<RAttributeContainer>;
+
 struct PuzzleTest : TrinketFixture {
     void SetUp() override {
         TrinketFixture::SetUp();
@@ -43,6 +47,8 @@ struct PuzzleTest : TrinketFixture {
         installDeathHooks();
     }
     void TearDown() override {
+        Answer::release();
+        House::release();
         removeDeathHooks();
         TrinketFixture::TearDown();
     }
@@ -95,6 +101,15 @@ TEST_F(PuzzleTest, AStackingContainerTakesWhatFitsAndClosesItsStackWhenOneLeaves
     box.removeAnswer(lower);
     EXPECT_EQ("30 360 70 400 30 340 70 360 340", numbers(upper->getBounds()) + " " + numbers(small->getBounds()) +
                                                    " " + std::to_string(box.stackTop));
+    // Deleting the lowest answer does the same; the stack moves with its container.
+    std::unique_ptr<RPuzzle> p(puzzle(upper, {&box}));
+    upper->setContainer(&box);
+    delete upper;
+    EXPECT_EQ("30 380 70 400 380", numbers(small->getBounds()) + " " + std::to_string(box.stackTop));
+    p->invokeMethod("shiftContainers", "0", "-100");
+    RAnswer* next = answer({10, 10, 50, 50});
+    box.acceptAnswer(next);
+    EXPECT_EQ("30 280 70 300 30 240 70 280", numbers(small->getBounds()) + " " + numbers(next->getBounds()));
 }
 
 TEST_F(PuzzleTest, AnAttributeContainerJudgesByAttributeOverlapHotPointOrPixels) {
@@ -236,6 +251,63 @@ TEST_F(PuzzleTest, AHandlerThatDeletesThePuzzleEndsTheDropAndADoubleClickStillDr
     EXPECT_EQ(1, again->answers.count);
     again.reset();
     delete a;
+}
+
+// An answer anchored while it is held stays where it is and is no longer dragged: unanchored, it goes home.
+TEST_F(PuzzleTest, AnAnswerAnchoredWhileHeldIsLetGo) {
+    RAnswer* a = answer({10, 10, 50, 50});
+    std::unique_ptr<RPuzzle> p(puzzle(a, {}));
+    run({mouse(WM_LBUTTONDOWN, 20, 20), mouse(WM_MOUSEMOVE, 120, 20), mouse(WM_MOUSEMOVE, 121, 20)});
+    p->invokeMethod("anchorAnswers");
+    run({mouse(WM_MOUSEMOVE, 200, 20), mouse(WM_LBUTTONUP, 200, 20)});
+    const std::string held = numbers(a->getBounds());
+    p->invokeMethod("unanchorAnswers");
+    a->goHome();
+    EXPECT_EQ(held + ", " + numbers(a->getBounds()) + " " + eventLog, "111 10 151 50, 10 10 50 50 ");
+    delete a;
+}
+
+// A container or an answer that a script drops, or has added twice, leaves nothing pointing at it; a
+// handler that drops the answer or its container while it is placed or picked up ends the step there.
+TEST_F(PuzzleTest, DroppedAnswersAndContainersLeaveNothingPointingAtThem) {
+    RAnswer* a = new Answer(window, OMRect{10, 10, 50, 50}, "y", 0);
+    RContainer* house = new House(OMRect{200, 200, 260, 260}, 5, "y", window);
+    house->registerProperties();
+    std::unique_ptr<RPuzzle> p(puzzle(a, {house, house}));
+    p->addAnswer(a);
+    p->placeAnswer(a, house);
+    delete house;
+    EXPECT_EQ(numbers({p->containers.count, a->container() != nullptr}), "0 0");
+    p->invokeMethod("reset");
+    drag({220, 220}, {230, 230});
+    delete a;
+    EXPECT_EQ(p->answers.count, 0);
+    const struct { const char* name; bool dropsAnswer; bool onPickUp; } cases[] = {
+        {"the answer, when placed", true, false}, {"the container, when placed", false, false},
+        {"the answer, when picked up", true, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RAnswer* b = new Answer(window, OMRect{10, 10, 50, 50}, "y", 0);
+        RContainer* box = new House(OMRect{200, 200, 260, 260}, 5, "y", window);
+        box->registerProperties();
+        std::unique_ptr<RPuzzle> q(puzzle(b, {box}));
+        if (c.onPickUp) q->placeAnswer(b, box);
+        Callback drops{[&] { c.dropsAnswer ? delete b : delete box; }};
+        const OMLinkToObj<Callback> link = calling(drops);
+        if (c.onPickUp) box->bindEvent("answerRemoved", &link, nullptr);
+        else b->bindEvent("addedToContainer", &link, nullptr);
+        if (c.onPickUp) drag({220, 220}, {20, 400});
+        else drag({20, 20}, {230, 230});
+        if (c.dropsAnswer) {
+            EXPECT_TRUE(Answer::untouched(b));
+            EXPECT_EQ(q->answers.count, 0);
+            delete box;
+        } else {
+            EXPECT_TRUE(House::untouched(box));
+            EXPECT_EQ(b->container(), nullptr);
+            delete b;
+        }
+    }
 }
 
 }  // namespace

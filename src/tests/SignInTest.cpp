@@ -5,6 +5,7 @@
 #include "AnimationFiles.h"
 #include "AseqWriter.h"
 #include "OMAlert.h"
+#include "Poisoned.h"
 #include "RWSlider.h"
 #include "TrinketFixture.h"
 #include "UserRegistry.h"
@@ -36,6 +37,7 @@ struct SignInTest : TrinketFixture {
     }
     void TearDown() override {
         delete screen;
+        Poisoned<signin>::release();
         deleteUserStore();
         omSetAlertSink(previousSink);
         SetCurrentDirectoryA(outside);
@@ -46,7 +48,8 @@ struct SignInTest : TrinketFixture {
     signin* open(std::initializer_list<const char*> registered) {
         for (const char* name : registered) static_cast<void>(selectOrAddUser(name));
         deleteUserStore();
-        screen = static_cast<signin*>(createObjectFromText("signin", "100 100 200"));
+        screen = new Poisoned<signin>(window, 100, 100, 200);
+        screen->registerProperties();
         watch(screen, {"hit", "noName", "killedUser"});
         static Callback answer;
         answer.code = [s = screen] {
@@ -114,6 +117,53 @@ TEST_F(SignInTest, EnterSignsInWithTheHighlightedEntry) {
     run({keyMessage(WM_KEYDOWN, VK_DOWN), keyMessage(WM_CHAR, 13)});
     EXPECT_EQ(alerts, "Do you want to remove the highlighted entry? 12292\n");
     EXPECT_EQ(std::to_string(screen->isNew) + " " + list(), "0 Sam,Zoe, highlight 2 typed ");
+}
+
+// A handler that drops the screen ends the key there: nothing touches the screen after its events.
+TEST_F(SignInTest, AHandlerThatDropsTheScreenEndsTheKey) {
+    const struct { const char* event; bool newPlayer; const char* keys; } cases[] = {
+        {"hit", false, "ann\r"}, {"hit", true, "bo\r"},         {"noName", false, "b\b"},
+        {"noName", true, "b\b"}, {"cSignin", false, "s"},      {"cSignin", true, "s"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.event) + (c.newPlayer ? " new player" : ""));
+        open({"Sam"});
+        if (c.newPlayer) screen->invokeMethod("newplayer", kParameterEnd);
+        const signin* dropped = screen;
+        Callback drop{[this] {
+            delete screen;
+            screen = nullptr;
+        }};
+        const OMLinkToObj<Callback> link = calling(drop);
+        screen->bindEvent(c.event, &link, nullptr);
+        type(c.keys);
+        ASSERT_EQ(screen, nullptr);
+        EXPECT_TRUE(Poisoned<signin>::untouched(dropped));
+    }
+}
+
+// Letters and Enter go to the entry being typed, even after a click on another name or a slider move.
+TEST_F(SignInTest, TheEntryBeingTypedKeepsItsLettersAfterAClickOrASliderMove) {
+    const struct { const char* name; bool newPlayer; bool slide; const char* expected; } cases[] = {
+        {"typed, then a click", false, false, "1 Bo,Sam,Zoe, highlight 1 typed "},
+        {"newplayer, then a click", true, false, "1 Bo,Sam,Zoe, highlight 1 typed "},
+        {"typed, then a slider move", false, true, "1 Ann,Bo,Cat,Dan,Eve,Fay,Gus,Hal,Ian, highlight 2 typed "}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        delete screen;
+        DeleteFileA("users\\USERS.DAT");
+        if (c.slide) open({"Ann", "Cat", "Dan", "Eve", "Fay", "Gus", "Hal", "Ian"});
+        else open({"Sam", "Zoe"});
+        if (c.newPlayer) screen->invokeMethod("newplayer", kParameterEnd);
+        type("b");
+        if (c.slide) {
+            screen->slider->setValue(1);
+            window->update();
+        } else {
+            run({mouse(WM_LBUTTONDOWN, 150, 130), mouse(WM_LBUTTONUP, 150, 130)});  // row 1
+        }
+        type("o\r");
+        EXPECT_EQ(std::to_string(screen->isNew) + " " + list(), c.expected);
+    }
 }
 
 // "newplayer" opens an empty entry at the top; blanks alone are no name.
