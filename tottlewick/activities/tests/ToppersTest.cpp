@@ -101,7 +101,7 @@ TEST_F(ToppersTest, AWrongCatKeepsTheTargetAndAKeyAnswersRight) {
     calls.clear();
     toppers.OnKey();
     frame(toppers);
-    EXPECT_EQ(started(), (std::vector<std::string>{"1022", "1922", "1486"}));
+    EXPECT_EQ(sounds(), (std::vector<std::string>{"1022", "1922", "1486"}));
 }
 
 // Without its file the probe shows the alert and the exit; here the animations are withheld.
