@@ -12,7 +12,6 @@
 #include "PickerCompletion.h"
 #include "Prefs.h"
 #include "Rand.h"
-#include "SndChannel.h"
 #include "SndSample.h"
 #include "Sprite.h"
 #include "Timer.h"
@@ -51,7 +50,6 @@ constexpr std::uint16_t kIdleInterval = 2000;
 constexpr std::int16_t kLevels = 8;
 constexpr std::uint16_t kTurnsPerLevel = 3;
 constexpr std::int16_t kEffectPriority = 32767;
-constexpr std::uint16_t kNoChannel = 0xFFFF;
 constexpr std::uint16_t kAskSound = 1911;
 constexpr std::uint16_t kRightSound = 1922;
 constexpr std::uint16_t kWrongSound = 1930;
@@ -126,7 +124,7 @@ Toppers::~Toppers() {
     StopMusic();
     for (int p = 0; p <= kCats; ++p) SpriteDispose(static_cast<std::int16_t>(kFirstHatSprite + p));
     ShapeBankFree(&hats_);
-    if (effectChannel_ != kNoChannel) SndChannelStop(static_cast<std::int16_t>(effectChannel_));
+    effectChannel_.Stop();
     SndFreeSample(&askSample_);
     SndFreeSample(&rightSample_);
     SndFreeSample(&wrongSample_);
@@ -141,8 +139,9 @@ void Toppers::showCats(std::uint16_t on) {
     for (AnimSpot& cat : cats_) cat.SetVisible(on);
 }
 
+// Stops the effect this activity started before, if it still sounds.
 void Toppers::playEffect(MemHandle sample, std::uint16_t soundId) {
-    effectChannel_ = static_cast<std::uint16_t>(KitPlaySample(sample, soundId, kEffectPriority));
+    effectChannel_.Play(sample, soundId, kEffectPriority);
 }
 
 // Levels 1-4: every cat its own style and variant; levels 5-8: one variant for all.
@@ -195,7 +194,6 @@ void Toppers::pickRight(int cat) {
     voice_.Stop();
     showCats(0);
     celebration_[cat].Load(kFirstCelebration + kCatStride * cat, 1);
-    if (effectChannel_ != kNoChannel) SndChannelStop(static_cast<std::int16_t>(effectChannel_));
     playEffect(rightSample_, kRightSound);
     question_.Play(kPraise + codes_[kCats], 1, 0, 0);
 }

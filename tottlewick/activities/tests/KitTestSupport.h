@@ -81,11 +81,22 @@ struct KitTest : ScreenUpdateTest {
         calls.clear();
         return ids;
     }
+    // The channel on which `id` was last started, -1 when none.
+    static int channelOf(const std::string& id) {
+        for (const auto& [channel, each] : channelIds) {
+            if (each == id) return channel;
+        }
+        return -1;
+    }
     // The play layer's lines, a stop also naming the id last started on its channel.
     static void logCall(const char* text) {
         std::string line = text;
         const auto channel = [&line] { return std::stoi(line.substr(line.find("ch=") + 3)); };
-        if (line.rfind("start ", 0) == 0) channelIds[channel()] = line.substr(9, line.find(' ', 9) - 9);
+        if (line.rfind("start ", 0) == 0) {
+            const std::string id = line.substr(9, line.find(' ', 9) - 9);
+            for (auto& entry : channelIds) entry.second = entry.second == id ? "" : entry.second;
+            channelIds[channel()] = id;
+        }
         if (line.rfind("stop ", 0) == 0) line += " id=" + channelIds[channel()];
         calls.push_back(line);
     }

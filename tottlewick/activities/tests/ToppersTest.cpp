@@ -6,6 +6,7 @@
 #include "ModuleProcs.h"
 #include "ModuleTestSupport.h"
 #include "PickerCompletion.h"
+#include "SndSample.h"
 #include "Sprite.h"
 #include "Toppers.h"
 #include "XpkForge.h"
@@ -14,8 +15,9 @@ namespace {
 
 struct ToppersTest : ModuleTest {
     // The module's file: 16 hats, the cats' and the clips' animations (0.1 s) unless withheld, and every
-    // sound it plays (0.1 s); the questions and praises in a file of their own, so that they can stream
-    // while a celebration streams from the module's file (one raw access per file).
+    // sound it plays (0.1 s) but the cats' (their animation is silent); the questions and praises in a
+    // file of their own, so that they can stream while a celebration streams from the module's file (one
+    // raw access per file).
     void writeModule(bool withAnims) {
         ForgeBank hats;
         for (int code = 0; code < 16; ++code) hats.shapes.push_back(handShape({"11", "11"}));
@@ -29,7 +31,7 @@ struct ToppersTest : ModuleTest {
         ASSERT_TRUE(writeResources(folder.file("Voices.PRS"), voices));
         ASSERT_NE(ResOpenFile("Voices"), 0u);
         for (const std::uint16_t id : {1012, 1022, 1032, 1210, 1200, 1465, 1250, 1475, 1251, 500, 1031}) {
-            sounds.push_back(id);
+            if (id != 1031) sounds.push_back(id);
             if (withAnims) files.push_back({"XMV", id, xmvWrite(xmvStub(1), ByteOrder::big)});
         }
         for (const std::uint16_t id : sounds) files.push_back({"AIF", id, pcm});
@@ -46,6 +48,8 @@ TEST_F(ToppersTest, HundredSeededTurnsDealByLevelAndTheClosingFollowsTheFirstLev
     writeModule(true);
     std::srand(7);
     Toppers toppers;
+    // Celebrations held in memory play as samples, on the highest free channel as the streams do.
+    MemHandle held[3] = {SndLoadSample(1012), SndLoadSample(1022), SndLoadSample(1032)};
     std::set<int> levelsSeen;
     int levelEnds = 0;
     for (int turn = 0; turn < 100; ++turn) {
@@ -70,11 +74,14 @@ TEST_F(ToppersTest, HundredSeededTurnsDealByLevelAndTheClosingFollowsTheFirstLev
         toppers.OnKey();
         frame(toppers);
         EXPECT_EQ(toppers.State(), 7u);
+        const std::string celebration = std::to_string(1012 + 10 * toppers.Target());
+        EXPECT_EQ(SndIsPlaying(static_cast<std::int16_t>(channelOf(celebration))), 1) << "turn " << turn;
     }
     EXPECT_EQ(levelsSeen.size(), 8u);
     EXPECT_GE(levelEnds, 30);
     EXPECT_EQ(count("start id=1465 "), 1) << "the closing sequence once in the run";
     EXPECT_EQ(gPickerCompletion[kChoiceToppers], 1);
+    for (MemHandle& sample : held) SndFreeSample(&sample);
 }
 
 TEST_F(ToppersTest, AWrongCatKeepsTheTargetAndAKeyAnswersRight) {
