@@ -1,19 +1,24 @@
 // The application message handler, the module procedures and the redraw procedure: the deferred and
 // immediate deletions, closing the window with an activity or the Picker in front, input and commands routed to the scene in front, the resume
 // from suspend, the redraw of each rectangle under its own clip, and a scene revealed through a fill.
+#include <atomic>
 #include <cstring>
+#include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "AppBindings.h"
 #include "AppGlobals.h"
 #include "AppStart.h"
+#include "DisplayWindow.h"
 #include "AppModule.h"
 #include "AppRedraw.h"
 #include "DisplayCanvas.h"
 #include "EngineMessageBox.h"
 #include "ModuleProcs.h"
 #include "Port.h"
+#include "Prefs.h"
 #include "Scene.h"
 #include "SceneGlobals.h"
 #include "UpdateTestSupport.h"
@@ -43,6 +48,49 @@ public:
 private:
     void log(const std::string& what) { events.push_back(name_ + " " + what); }
     std::string name_;
+};
+
+// Presses OK on every message box that `thread` shows while it lives, keeping the boxes' texts.
+class BoxPresser {
+public:
+    explicit BoxPresser(DWORD thread) : thread_(thread), worker_([this] { run(); }) {}
+    ~BoxPresser() { finish(); }
+    std::vector<std::string> finish() {
+        done_ = true;
+        if (worker_.joinable()) worker_.join();
+        return texts_;
+    }
+
+private:
+    void run() {
+        while (!done_) {
+            EnumThreadWindows(thread_, press, reinterpret_cast<LPARAM>(this));
+            Sleep(10);
+        }
+    }
+    static BOOL CALLBACK press(HWND box, LPARAM self) {
+        auto* presser = reinterpret_cast<BoxPresser*>(self);
+        char type[16] = {};
+        GetClassNameA(box, type, sizeof type);
+        if (std::strcmp(type, "#32770") != 0 || !presser->pressed_.insert(box).second) return TRUE;
+        std::string text;
+        EnumChildWindows(box, readStatic, reinterpret_cast<LPARAM>(&text));
+        presser->texts_.push_back(text);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        return TRUE;
+    }
+    static BOOL CALLBACK readStatic(HWND child, LPARAM text) {
+        char type[16] = {}, line[64] = {};
+        GetClassNameA(child, type, sizeof type);
+        if (_stricmp(type, "Static") == 0 && GetWindowTextA(child, line, sizeof line) > 0)
+            *reinterpret_cast<std::string*>(text) = line;
+        return TRUE;
+    }
+    DWORD thread_;
+    std::vector<std::string> texts_;
+    std::set<HWND> pressed_;
+    std::atomic<bool> done_{false};
+    std::thread worker_;
 };
 
 struct AppHandlerTest : ScreenUpdateTest {
@@ -116,6 +164,31 @@ TEST_F(AppHandlerTest, ClosingTheWindowAsksThePickerToQuit) {
     EXPECT_EQ(send(WM_CLOSE), 1);
     EXPECT_EQ(events, (std::vector<std::string>{"picker command 100", "activity deleted", "picker command 100"}));
     EXPECT_TRUE(IsWindow(window));
+}
+
+// PREFS.DAT on a full disk (the device that is always full): the options' save on the way out comes up
+// short and a real "File Error" box disables the main window, whose WM_ENABLE comes back through the handler while the
+// options are still being deleted.
+TEST_F(AppHandlerTest, AFileErrorBoxWhileTheOptionsGoReentersTheHandlerSafely) {
+    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND w, UINT m, WPARAM wp, LPARAM lp) {
+        AppMessageHandler(w, m, wp, lp);
+        return DefWindowProcA(w, m, wp, lp);
+    }));
+    DisplaySetWindow(window);
+    EngineSetMessageBoxHook(nullptr);
+    const std::string appFolder = AppGetApplicationFolder();
+    std::strcpy(AppGetApplicationFolder(), FULL_DISK_FOLDER);
+    SceneDeleteActivity();
+    OptionsModuleProc(window, kAppModuleStart, 0, 0);
+    OptionsModuleProc(window, kAppModuleEnd, 0, 0);
+    BoxPresser presser(GetCurrentThreadId());
+    send(kAppTick);
+    const std::vector<std::string> texts = presser.finish();
+    std::strcpy(AppGetApplicationFolder(), appFolder.c_str());
+    DisplaySetWindow(nullptr);
+    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcA));
+    EXPECT_EQ(texts, std::vector<std::string>{"File Error"});
+    EXPECT_EQ(gActivity, nullptr);
 }
 
 TEST_F(AppHandlerTest, ShutdownDeletesBothScenesOncePerStart) {
