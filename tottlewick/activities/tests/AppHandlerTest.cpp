@@ -162,7 +162,8 @@ TEST_F(AppHandlerTest, ClosingTheWindowAsksThePickerToQuit) {
     EXPECT_EQ(AppGetModule(), PickerModuleProc);
     EXPECT_EQ(gPickerInFront, 1);
     EXPECT_EQ(send(WM_CLOSE), 1);
-    EXPECT_EQ(events, (std::vector<std::string>{"picker command 100", "activity deleted", "picker command 100"}));
+    EXPECT_EQ(events, (std::vector<std::string>{"activity deleted", "picker command 100", "picker command 100"}))
+        << "the closed activity goes before the Picker shows";
     EXPECT_TRUE(IsWindow(window));
 }
 
