@@ -373,9 +373,20 @@ std::int32_t BLOK_STAK::OnKey() {
     return 1;
 }
 
-void BLOK_STAK::PlayHelp() { voiceState_ = 3; }
+void BLOK_STAK::PlayHelp() {
+    if (voiceFree()) voiceState_ = 3;
+}
 
-void BLOK_STAK::PlayIdlePrompt() { voiceState_ = 5; }
+void BLOK_STAK::PlayIdlePrompt() {
+    if (voiceFree()) voiceState_ = 5;
+}
+
+// Help and the idle prompt take the voice only when no step waits on it: a voice still to start (odd
+// states), or one whose end moves another machine on (the intro, the stacking voice, the tower's), would
+// be lost, and with it the blocks or the tower.
+bool BLOK_STAK::voiceFree() const {
+    return voiceState_ % 2 == 0 && voiceState_ != 2 && voiceState_ != 8 && voiceState_ != 14;
+}
 
 std::int32_t BLOK_STAK::OnMouseUp(Point point) {
     Activity::OnMouseUp(point);

@@ -55,6 +55,7 @@ private:
     void closeCharacter();
     void blockSetUp();
     void pickNextTarget(bool asking);
+    bool voiceFree() const;
     void showBlocks(bool on);
     // The three letters from first (wrapping past 'Z') in or out of the alphabet.
     void showLetters(char first, bool on);

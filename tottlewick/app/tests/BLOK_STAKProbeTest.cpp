@@ -9,6 +9,8 @@
 #include "BLOK_STAK.h"
 #include "ChoiceProbe.h"
 #include "GeneratedTitle.h"
+#include "AppBindings.h"
+#include "ActivityProbe.h"
 #include "PickerCompletion.h"
 #include "Rand.h"
 #include "SceneGlobals.h"
@@ -103,6 +105,30 @@ PROBE_SCENARIO(BlokStakCycle) {
     }
 }
 
+// Help at once, while the intro is still to play or playing; then, once blocks are set up and the voice
+// is free, help again. Out when the second help has been heard or 30 s after the entry.
+PROBE_SCENARIO(BlokStakEarlyHelp) {
+    static std::uint32_t entered = 0;
+    static int phase = 0;
+    probe::advance(250);
+    const auto* blok = dynamic_cast<const BLOK_STAK*>(gActivity);
+    if (phase == 0 && probe::enterChoice(kChoice) && blok) {
+        entered = probe::now();
+        probe::log("help at voice state " + std::to_string(blok->VoiceState()));
+        probe::logSoundStarts([](unsigned id) { return id == 5001; });
+        probe::post(kAppCommand, 120);
+        phase = 1;
+    } else if (phase == 1 && blok && ActorFindIndex(static_cast<std::uint32_t>(blok->Target())) >= 0 &&
+               blok->VoiceState() == 0) {
+        probe::log("blocks set up");
+        probe::post(kAppCommand, 120);
+        phase = 2;
+    } else if (phase > 0) {
+        const bool heard = phase == 2 && blok && blok->VoiceState() == 0;
+        if (phase == 3 || heard || probe::now() > entered + 30000) phase = 3, probe::leaveByExit();
+    }
+}
+
 // Waits 5 s in the activity, then leaves by its exit and quits.
 PROBE_SCENARIO(BlokStakBadInput) {
     static std::uint32_t entered = 0;
@@ -158,6 +184,12 @@ TEST_F(BLOK_STAKProbeTest, GroupEightThenTheCycleThenANewDraw) {
     });
     ASSERT_NE(drawn, run.log.end());
     EXPECT_NE(drawn->find(" mode 1 "), std::string::npos) << *drawn;
+}
+
+TEST_F(BLOK_STAKProbeTest, HelpDuringTheIntroKeepsItsEndAndHelpLaterIsHeard) {
+    ASSERT_TRUE(useGeneratedTitle(folder.path()));
+    const ProbeResult run = probeRun("BlokStakEarlyHelp", folder.path());
+    EXPECT_EQ(run.log, (Lines{"door 1", "help at voice state 1", "blocks set up", "snd 5001", "Picker", "door 0"}));
 }
 
 TEST_F(BLOK_STAKProbeTest, WithoutItsFileOrItsClipsItStillLeaves) {
