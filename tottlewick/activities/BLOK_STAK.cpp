@@ -298,7 +298,7 @@ void BLOK_STAK::blockSetUp() {
     // table would be refused.
     for (CommandButton& block : blocks_) block.Remove();
     for (int k = 0; k < kBlocks; ++k) {
-        const char letter = shifted(kGroupStarts[group_], k + (mode_ == secondHalf ? 3 : 0));
+        const char letter = letters_[k] = shifted(kGroupStarts[group_], k + (mode_ == secondHalf ? 3 : 0));
         blocks_[k].Add(static_cast<std::uint32_t>(letter), static_cast<std::uint16_t>(kBlockImageBase + letter),
                        kBlockRollover, static_cast<std::uint16_t>(kBlockPressedBase + letter), kBlockHitMask,
                        kBlockPlaces[k].h, kBlockPlaces[k].v);

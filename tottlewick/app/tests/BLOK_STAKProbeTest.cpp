@@ -129,11 +129,18 @@ PROBE_SCENARIO(BlokStakEarlyHelp) {
     }
 }
 
-// Waits 5 s in the activity, then leaves by its exit and quits.
+// Waits 5 s in the activity, logs how many letters the blocks took out of the alphabet, then leaves by its
+// exit and quits.
 PROBE_SCENARIO(BlokStakBadInput) {
     static std::uint32_t entered = 0;
     probe::advance(100);
     if (!entered && probe::enterChoice(kChoice)) entered = probe::now();
+    const auto* blok = dynamic_cast<const BLOK_STAK*>(gActivity);
+    if (blok && entered && probe::now() > entered + 5000 && probe::now() <= entered + 5100) {
+        int out = 0;
+        for (char c = 'A'; c <= 'Z'; ++c) out += !blok->LetterShown(c);
+        probe::log(std::to_string(out) + " letters out");
+    }
     if (entered && probe::now() > entered + 5000) probe::leaveByExit();
 }
 
@@ -199,12 +206,16 @@ TEST_F(BLOK_STAKProbeTest, WithoutItsFileOrItsClipsItStillLeaves) {
     EXPECT_EQ(count(run.log, "Resource File Not Opened"), 1) << testing::PrintToString(run.log);
     EXPECT_EQ(count(run.log, "Picker"), 1);
 
-    ASSERT_TRUE(useGeneratedTitle(folder.path()));
-    ASSERT_TRUE(withholdType("E:\\Resource\\BLOK_STAK.PRS", "XMV"));
-    run = probeRun("BlokStakBadInput", folder.path());
-    EXPECT_EQ(run.exitCode, 0u) << run.output;
-    EXPECT_EQ(count(run.log, "box"), 0) << testing::PrintToString(run.log);
-    EXPECT_EQ(count(run.log, "Picker"), 1);
+    for (const char* type : {"XMV", "XPK"}) {
+        SCOPED_TRACE(type);
+        ASSERT_TRUE(useGeneratedTitle(folder.path()));
+        ASSERT_TRUE(withholdType("E:\\Resource\\BLOK_STAK.PRS", type));
+        run = probeRun("BlokStakBadInput", folder.path());
+        EXPECT_EQ(run.exitCode, 0u) << run.output;
+        EXPECT_EQ(count(run.log, "box"), 0) << testing::PrintToString(run.log);
+        EXPECT_EQ(count(run.log, "3 letters out"), 1) << "the first group's blocks, pictures or none";
+        EXPECT_EQ(count(run.log, "Picker"), 1);
+    }
 }
 
 }  // namespace
