@@ -278,9 +278,10 @@ void Toppers::OnTimer(std::uint32_t timerId, std::int32_t) {
     step();
 }
 
-// A cat's animation ended: the asking turn becomes interactive, a wrong pick may be tried again.
+// A cat's animation ended: the asking turn becomes interactive, a wrong pick may be tried again. The idle
+// animations play on a clip of their own, which tells no end, so a cat's end counts even while its idle
+// plays (a dropped end left the turn waiting for ever).
 void Toppers::OnNotify(std::uint32_t code) {
-    if (idle_.Loaded() && idle_.State() == ClipState::playing && idle_.Record().resId == code - 1) return;
     if (state_ == kAsking && code == kCatAnim) {
         state_ = kChoosing;
         gSpotHovered = kNoKitId;

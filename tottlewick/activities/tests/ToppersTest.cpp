@@ -18,7 +18,7 @@ struct ToppersTest : ModuleTest {
     // sound it plays (0.1 s) but the cats' (their animation is silent); the questions and praises in a
     // file of their own, so that they can stream while a celebration streams from the module's file (one
     // raw access per file).
-    void writeModule(bool withAnims) {
+    void writeModule(bool withAnims, std::uint32_t idleUnits = 0) {
         ForgeBank hats;
         for (int code = 0; code < 16; ++code) hats.shapes.push_back(handShape({"11", "11"}));
         std::vector<PrsResource> files{{"XPK", 1002, forgeXpk(hats, ByteOrder::big)}};
@@ -35,6 +35,11 @@ struct ToppersTest : ModuleTest {
             if (withAnims) files.push_back({"XMV", id, xmvWrite(xmvStub(1), ByteOrder::big)});
         }
         for (const std::uint16_t id : sounds) files.push_back({"AIF", id, pcm});
+        XmvSpec idle = xmvStub(1);
+        idle.duration = idle.events[0].duration = idleUnits;
+        for (const std::uint16_t id : {1010, 1020, 1030}) {
+            if (idleUnits) files.push_back({"XMV", id, xmvWrite(idle, ByteOrder::big)});
+        }
         ASSERT_TRUE(writeResources(folder.file("Toppers.PRS"), files));
     }
     static int count(const std::string& text) {
@@ -109,6 +114,18 @@ TEST_F(ToppersTest, AWrongCatKeepsTheTargetAndAKeyAnswersRight) {
     toppers.OnKey();
     frame(toppers);
     EXPECT_EQ(sounds(), (std::vector<std::string>{"1022", "1922", "1486"}));
+}
+
+// Cat 0's idle (10 s) still plays when its reaction to a wrong pick (0.1 s) ends: the turn goes on.
+TEST_F(ToppersTest, AnIdleOutlastingAWrongCatsReactionKeepsTheTurnGoing) {
+    writeModule(true, 6000);
+    scriptRandom({0, 0, 8192, 16384, 0, 16384, 8192, 16384, 0});  // as above, then cat 0's idle
+    Toppers toppers;
+    runUntil(toppers, 6);
+    toppers.OnTimer(1000, 0);
+    toppers.OnCommand(1011);
+    EXPECT_EQ(toppers.State(), 8u);
+    runUntil(toppers, 6);
 }
 
 // Without its file the probe shows the alert and the exit; here the animations are withheld.
