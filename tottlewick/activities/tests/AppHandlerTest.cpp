@@ -50,7 +50,8 @@ private:
     std::string name_;
 };
 
-// Presses OK on every message box that `thread` shows while it lives, keeping the boxes' texts.
+// Presses OK on every message box that `thread` shows while it lives, once it shows its text, keeping
+// the texts.
 class BoxPresser {
 public:
     explicit BoxPresser(DWORD thread) : thread_(thread), worker_([this] { run(); }) {}
@@ -72,9 +73,11 @@ private:
         auto* presser = reinterpret_cast<BoxPresser*>(self);
         char type[16] = {};
         GetClassNameA(box, type, sizeof type);
-        if (std::strcmp(type, "#32770") != 0 || !presser->pressed_.insert(box).second) return TRUE;
+        if (std::strcmp(type, "#32770") != 0 || !IsWindowVisible(box) || presser->pressed_.count(box)) return TRUE;
         std::string text;
         EnumChildWindows(box, readStatic, reinterpret_cast<LPARAM>(&text));
+        if (text.empty()) return TRUE;  // not filled in yet
+        presser->pressed_.insert(box);
         presser->texts_.push_back(text);
         PostMessageA(box, WM_COMMAND, IDOK, 0);
         return TRUE;
