@@ -41,6 +41,7 @@ public:
     // Stops this object's previous play, then plays; the channel or -1.
     std::int16_t Play(MemHandle sample, std::uint16_t soundId, std::int16_t priority, bool looped = false);
     void Stop();
+    bool IsPlaying() const { return channel_ >= 0; }
 
 private:
     static void onDone(std::int16_t channel, std::uint32_t soundId, MemHandle sample, std::uint32_t data);

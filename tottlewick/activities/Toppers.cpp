@@ -125,6 +125,7 @@ Toppers::~Toppers() {
     for (int p = 0; p <= kCats; ++p) SpriteDispose(static_cast<std::int16_t>(kFirstHatSprite + p));
     ShapeBankFree(&hats_);
     effectChannel_.Stop();
+    askChannel_.Stop();
     SndFreeSample(&askSample_);
     SndFreeSample(&rightSample_);
     SndFreeSample(&wrongSample_);
@@ -205,7 +206,7 @@ void Toppers::pickWrong(int cat) {
     setHelpActive(0);
     cats_[cat].Replay();
     playEffect(wrongSample_, kWrongSound);
-    KitPlaySample(askSample_, kAskSound, kEffectPriority);
+    askChannel_.Play(askSample_, kAskSound, kEffectPriority);
 }
 
 void Toppers::startIdle() {

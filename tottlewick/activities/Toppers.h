@@ -58,6 +58,7 @@ private:
     AnimClip celebration_[kCats];
     AnimClip levelEnd_;
     KitSamplePlay effectChannel_;
+    KitSamplePlay askChannel_;  // the second 1911 of a wrong pick
     MemHandle askSample_ = 0;    // 1911
     MemHandle rightSample_ = 0;  // 1922
     MemHandle wrongSample_ = 0;  // 1930

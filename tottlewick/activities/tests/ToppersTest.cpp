@@ -128,6 +128,18 @@ TEST_F(ToppersTest, AnIdleOutlastingAWrongCatsReactionKeepsTheTurnGoing) {
     runUntil(toppers, 6);
 }
 
+// Left just after a wrong pick, while its two sounds play: every sample is freed.
+TEST_F(ToppersTest, LeftDuringAWrongPicksSoundsItFreesItsSamples) {
+    writeModule(true);
+    scriptRandom({0, 0, 8192, 16384, 0, 16384, 8192, 16384});
+    {
+        Toppers toppers;
+        runUntil(toppers, 6);
+        toppers.OnCommand(1011);
+    }
+    for (const std::uint16_t id : {1911, 1922, 1930}) EXPECT_EQ(SndIsSampleLoaded(id), 0) << id;
+}
+
 // Without its file the probe shows the alert and the exit; here the animations are withheld.
 TEST_F(ToppersTest, WithoutItsAnimationsTheExitStillLeaves) {
     writeModule(false);

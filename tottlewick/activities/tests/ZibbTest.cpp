@@ -7,6 +7,7 @@
 #include "ModuleProcs.h"
 #include "ModuleTestSupport.h"
 #include "PickerCompletion.h"
+#include "SndSample.h"
 #include "XpkForge.h"
 #include "Zibb.h"
 
@@ -77,6 +78,22 @@ TEST_F(ZibbTest, AWrongPictureWaitsAndAKeyPointsAtTheTargetAndIsRewarded) {
     answerByKey(zibb);
     answerByKey(zibb);
     for (const std::string& id : sounds()) EXPECT_NE(id, "3200") << "the sequence once in the run";
+}
+
+// Left while the cheer sounds: every sample is freed.
+TEST_F(ZibbTest, LeftDuringTheCheerItFreesItsSamples) {
+    writeModule(true);
+    scriptRandom({0, 16384, 0, 0, 0, 0, 0});  // variant 1: cheer 3233
+    {
+        Zibb zibb;
+        gActivity = &zibb;
+        runUntil(zibb, 13);
+        zibb.OnKey();
+        runUntil(zibb, 9);
+        EXPECT_EQ(SndIsPlaying(static_cast<std::int16_t>(channelOf("3233"))), 1);
+        gActivity = nullptr;
+    }
+    for (const std::uint16_t id : {3900, 3232, 3233}) EXPECT_EQ(SndIsSampleLoaded(id), 0) << id;
 }
 
 TEST_F(ZibbTest, SeededDealsTakeEachButtonFromItsRangeAndNeverRepeatTheTarget) {
