@@ -1,5 +1,5 @@
-// The picture button: added from its three banks, refused with none, its pressed look, and its actor and
-// banks taken away by Remove or, without Remove, by its destructor.
+// The picture button: added from its three banks, refused with none or on a taken id, its pressed look,
+// and its actor and banks taken away by Remove or, without Remove, by its destructor.
 #include "ActorButton.h"
 #include "UpdateTestSupport.h"
 
@@ -34,6 +34,16 @@ TEST_F(ActorButtonTest, AddsRemovesAndPresses) {
     button.Remove();
     EXPECT_LT(ActorFindIndex(100), 0);
     EXPECT_FALSE(banksLeft());
+}
+
+TEST_F(ActorButtonTest, RefusedOnATakenIdItKeepsNoBanksAndLeavesTheOwnersActor) {
+    ActorButton first, second;
+    ASSERT_NE(first.Add(100, 1, 2, 3, 0, 5, 5), 0);
+    EXPECT_EQ(second.Add(100, 1, 2, 3, 0, 5, 5), 0);
+    second.Remove();
+    EXPECT_GE(ActorFindIndex(100), 0) << "the first button's actor stays";
+    first.Remove();
+    EXPECT_FALSE(banksLeft()) << "the refused button's banks were freed";
 }
 
 TEST_F(ActorButtonTest, DestroyedWithoutRemoveLeavesNoActorNorBanks) {
