@@ -47,7 +47,11 @@ void SoundClip::Play(std::uint32_t id, std::uint16_t streamed, std::uint16_t wai
     state_ = ClipState::playing;
     sequence_ = 0;
     soundId_ = id;
-    while (wait && IsPlaying()) TakeEndState();
+    // The sound layer is served meanwhile, or the play would never move on to its end.
+    while (wait && IsPlaying()) {
+        TakeEndState();
+        SndServiceNow();
+    }
 }
 
 void SoundClip::Stop() {

@@ -1,6 +1,6 @@
 // The sound clip on the sound test bench: a play runs to its end and reports it once, a play of the id
-// still sounding is not restarted, a stopped play reports so, and a play that gets no channel changes
-// nothing.
+// still sounding is not restarted, a stopped play reports so, a play that gets no channel changes
+// nothing, and a waiting play returns at its end.
 #include "SoundClip.h"
 #include "SndTestSupport.h"
 
@@ -26,6 +26,14 @@ TEST_F(SoundClipTest, EndsOnceAndIsNotRestartedWhileSounding) {
     EXPECT_EQ(clip.TakeEndState(), ClipState::ended);
     EXPECT_EQ(clip.TakeEndState(), ClipState::reported);
     EXPECT_TRUE(done.empty()) << "the bench's own completion procedure was not told";
+}
+
+TEST_F(SoundClipTest, AWaitingPlayServesTheSoundUntilItsEnd) {
+    SoundClip clip;
+    clip.Play(2, 0, 1, 0);
+    EXPECT_FALSE(clip.IsPlaying());
+    EXPECT_EQ(clip.TakeEndState(), ClipState::ended);
+    EXPECT_GE(ScriptedClock::now, 1100u) << "the 0.1 s play took its time";
 }
 
 TEST_F(SoundClipTest, StoppedPlaysAndMissingSounds) {
