@@ -208,7 +208,7 @@ TEST_F(PickerProbeTest, WithoutItsFileTheAlertComesOnceAndAChoiceStillSwitches) 
 
 // The defaults without a file and no box; what the options write on "back"; a level the file gives that
 // is none of 1, 2 and 4 presses no level button and is written back as read; a short file sets only its
-// whole words (and the options still up at the end save on the way out).
+// whole words (and the options still up at the end save on the way out); a longer one is rewritten to 6.
 TEST_F(PickerProbeTest, PrefsAreReadShownAndWritten) {
     const std::string kDefaults = std::string("\x01\0\x01\0\x01\0", 6);
     const Lines kBack{"door 1", "prefs 0 1 1", "pressed 7511 7514", "Picker", "door 0"};
@@ -223,6 +223,8 @@ TEST_F(PickerProbeTest, PrefsAreReadShownAndWritten) {
         {std::string("\x02\0\x07\0\x05\0", 6), "7523", {"door 1", "prefs 2 7 5", "pressed 7510", "Picker", "door 0"},
          std::string("\x02\0\x07\0\x05\0", 6)},
         {std::string("\x01\0\x04", 3), "", {"door 1", "prefs 1 1 1", "pressed 7510 7514", "Options", "door 0"}, kDefaults},
+        {std::string("\x01\0\x01\0\x01\0\x09\x09", 8), "7523",
+         {"door 1", "prefs 1 1 1", "pressed 7510 7514", "Picker", "door 0"}, kDefaults},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.commands);
