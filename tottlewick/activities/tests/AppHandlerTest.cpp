@@ -3,9 +3,9 @@
 // from suspend, the redraw of each rectangle under its own clip, and a scene revealed through a fill.
 #include <atomic>
 #include <cstring>
+#include <future>
 #include <set>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "AppBindings.h"
@@ -50,51 +50,24 @@ private:
     std::string name_;
 };
 
-// Presses OK on every message box that `thread` shows while it lives, once it shows its text, keeping
-// the texts.
-class BoxPresser {
-public:
-    explicit BoxPresser(DWORD thread) : thread_(thread), worker_([this] { run(); }) {}
-    ~BoxPresser() { finish(); }
-    std::vector<std::string> finish() {
-        done_ = true;
-        if (worker_.joinable()) worker_.join();
-        return texts_;
-    }
-
-private:
-    void run() {
-        while (!done_) {
-            EnumThreadWindows(thread_, press, reinterpret_cast<LPARAM>(this));
-            Sleep(10);
+// Presses OK on each message box of this process once its text shows, until `done`; the texts.
+std::vector<std::string> pressBoxes(const std::atomic<bool>* done) {
+    std::vector<std::string> texts;
+    std::set<HWND> pressed;
+    for (; !*done; Sleep(10)) {
+        for (HWND box = nullptr; (box = FindWindowExA(nullptr, box, "#32770", nullptr));) {
+            DWORD process = 0;
+            GetWindowThreadProcessId(box, &process);
+            char text[64] = {};
+            for (HWND item = nullptr; !*text && (item = FindWindowExA(box, item, "Static", nullptr));)
+                GetWindowTextA(item, text, sizeof text);
+            if (process != GetCurrentProcessId() || !*text || !pressed.insert(box).second) continue;
+            texts.emplace_back(text);
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
         }
     }
-    static BOOL CALLBACK press(HWND box, LPARAM self) {
-        auto* presser = reinterpret_cast<BoxPresser*>(self);
-        char type[16] = {};
-        GetClassNameA(box, type, sizeof type);
-        if (std::strcmp(type, "#32770") != 0 || !IsWindowVisible(box) || presser->pressed_.count(box)) return TRUE;
-        std::string text;
-        EnumChildWindows(box, readStatic, reinterpret_cast<LPARAM>(&text));
-        if (text.empty()) return TRUE;  // not filled in yet
-        presser->pressed_.insert(box);
-        presser->texts_.push_back(text);
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-        return TRUE;
-    }
-    static BOOL CALLBACK readStatic(HWND child, LPARAM text) {
-        char type[16] = {}, line[64] = {};
-        GetClassNameA(child, type, sizeof type);
-        if (_stricmp(type, "Static") == 0 && GetWindowTextA(child, line, sizeof line) > 0)
-            *reinterpret_cast<std::string*>(text) = line;
-        return TRUE;
-    }
-    DWORD thread_;
-    std::vector<std::string> texts_;
-    std::set<HWND> pressed_;
-    std::atomic<bool> done_{false};
-    std::thread worker_;
-};
+    return texts;
+}
 
 struct AppHandlerTest : ScreenUpdateTest {
     void SetUp() override {
@@ -185,13 +158,14 @@ TEST_F(AppHandlerTest, AFileErrorBoxWhileTheOptionsGoReentersTheHandlerSafely) {
     SceneDeleteActivity();
     OptionsModuleProc(window, kAppModuleStart, 0, 0);
     OptionsModuleProc(window, kAppModuleEnd, 0, 0);
-    BoxPresser presser(GetCurrentThreadId());
+    std::atomic<bool> done{false};
+    std::future<std::vector<std::string>> texts = std::async(std::launch::async, pressBoxes, &done);
     send(kAppTick);
-    const std::vector<std::string> texts = presser.finish();
+    done = true;
     std::strcpy(AppGetApplicationFolder(), appFolder.c_str());
     DisplaySetWindow(nullptr);
     SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcA));
-    EXPECT_EQ(texts, std::vector<std::string>{"File Error"});
+    EXPECT_EQ(texts.get(), std::vector<std::string>{"File Error"});
     EXPECT_EQ(gActivity, nullptr);
 }
 

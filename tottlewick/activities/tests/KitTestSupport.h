@@ -3,6 +3,7 @@
 // the play layer's call log and the posted events read back as lines.
 #pragma once
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -83,10 +84,8 @@ struct KitTest : ScreenUpdateTest {
     }
     // The channel on which `id` was last started, -1 when none.
     static int channelOf(const std::string& id) {
-        for (const auto& [channel, each] : channelIds) {
-            if (each == id) return channel;
-        }
-        return -1;
+        const auto at = std::find_if(channelIds.begin(), channelIds.end(), [&](auto& e) { return e.second == id; });
+        return at == channelIds.end() ? -1 : at->first;
     }
     // The play layer's lines, a stop also naming the id last started on its channel.
     static void logCall(const char* text) {

@@ -14,11 +14,11 @@
 namespace {
 
 struct ToppersTest : ModuleTest {
-    // The module's file: 16 hats, the cats' and the clips' animations (0.1 s) unless withheld, and every
-    // sound it plays (0.1 s) but the cats' (their animation is silent); the questions and praises in a
-    // file of their own, so that they can stream while a celebration streams from the module's file (one
-    // raw access per file).
-    void writeModule(bool withAnims, std::uint32_t idleUnits = 0) {
+    // The module's file: 16 hats, the cats', the idles' (`idleUnits` / 600 s) and the clips' animations
+    // (0.1 s) unless withheld, and every sound it plays (0.1 s) but the cats' (their animation is silent);
+    // the questions and praises in a file of their own, so that they can stream while a celebration
+    // streams from the module's file (one raw access per file).
+    void writeModule(bool withAnims, std::uint32_t idleUnits = 60) {
         ForgeBank hats;
         for (int code = 0; code < 16; ++code) hats.shapes.push_back(handShape({"11", "11"}));
         std::vector<PrsResource> files{{"XPK", 1002, forgeXpk(hats, ByteOrder::big)}};
@@ -38,7 +38,7 @@ struct ToppersTest : ModuleTest {
         XmvSpec idle = xmvStub(1);
         idle.duration = idle.events[0].duration = idleUnits;
         for (const std::uint16_t id : {1010, 1020, 1030}) {
-            if (idleUnits) files.push_back({"XMV", id, xmvWrite(idle, ByteOrder::big)});
+            if (withAnims) files.push_back({"XMV", id, xmvWrite(idle, ByteOrder::big)});
         }
         ASSERT_TRUE(writeResources(folder.file("Toppers.PRS"), files));
     }
@@ -53,8 +53,6 @@ TEST_F(ToppersTest, HundredSeededTurnsDealByLevelAndTheClosingFollowsTheFirstLev
     writeModule(true);
     std::srand(7);
     Toppers toppers;
-    // Celebrations held in memory play as samples, on the highest free channel as the streams do.
-    MemHandle held[3] = {SndLoadSample(1012), SndLoadSample(1022), SndLoadSample(1032)};
     std::set<int> levelsSeen;
     int levelEnds = 0;
     for (int turn = 0; turn < 100; ++turn) {
@@ -86,7 +84,6 @@ TEST_F(ToppersTest, HundredSeededTurnsDealByLevelAndTheClosingFollowsTheFirstLev
     EXPECT_GE(levelEnds, 30);
     EXPECT_EQ(count("start id=1465 "), 1) << "the closing sequence once in the run";
     EXPECT_EQ(gPickerCompletion[kChoiceToppers], 1);
-    for (MemHandle& sample : held) SndFreeSample(&sample);
 }
 
 TEST_F(ToppersTest, AWrongCatKeepsTheTargetAndAKeyAnswersRight) {
@@ -116,24 +113,17 @@ TEST_F(ToppersTest, AWrongCatKeepsTheTargetAndAKeyAnswersRight) {
     EXPECT_EQ(sounds(), (std::vector<std::string>{"1022", "1922", "1486"}));
 }
 
-// Cat 0's idle (10 s) still plays when its reaction to a wrong pick (0.1 s) ends: the turn goes on.
-TEST_F(ToppersTest, AnIdleOutlastingAWrongCatsReactionKeepsTheTurnGoing) {
+// Cat 0's idle (10 s) still plays when its reaction to a wrong pick (0.1 s) ends: the turn goes on. Left
+// just after the next wrong pick, while its two sounds play, the activity frees every sample.
+TEST_F(ToppersTest, AnIdleOutlastingAWrongCatsReactionKeepsTheTurnAndLeavingFreesTheSamples) {
     writeModule(true, 6000);
     scriptRandom({0, 0, 8192, 16384, 0, 16384, 8192, 16384, 0});  // as above, then cat 0's idle
-    Toppers toppers;
-    runUntil(toppers, 6);
-    toppers.OnTimer(1000, 0);
-    toppers.OnCommand(1011);
-    EXPECT_EQ(toppers.State(), 8u);
-    runUntil(toppers, 6);
-}
-
-// Left just after a wrong pick, while its two sounds play: every sample is freed.
-TEST_F(ToppersTest, LeftDuringAWrongPicksSoundsItFreesItsSamples) {
-    writeModule(true);
-    scriptRandom({0, 0, 8192, 16384, 0, 16384, 8192, 16384});
     {
         Toppers toppers;
+        runUntil(toppers, 6);
+        toppers.OnTimer(1000, 0);
+        toppers.OnCommand(1011);
+        EXPECT_EQ(toppers.State(), 8u);
         runUntil(toppers, 6);
         toppers.OnCommand(1011);
     }

@@ -58,38 +58,20 @@ void logSound(const char* line) {
     log("snd " + std::string(line));
 }
 
-// The pixels of a 640 x 480 picture drawn by `draw` into a canvas of its own; none when none could be made.
-template <typename Draw>
-std::vector<std::uint8_t> drawnPixels(Draw draw) {
-    Canvas reference = 0;
-    if (CanvasCreate(&reference, kWidth | kHeight << 16, kCanvasMemory | kCanvasDepth8) != 1) return {};
-    PortPush(reference);
-    const Rect all{0, 0, kWidth, kHeight};
-    draw(all);
-    PortPop();
-    std::vector<std::uint8_t> pixels = pixelsOf(reference);
-    CanvasDispose(&reference);
-    return pixels;
-}
-
-std::vector<std::uint8_t> xpkPixels(std::uint16_t xpk, std::uint16_t tiles) {
-    const std::int16_t backdrop = BackdropLoad(xpk, tiles, tiles, 0, 0);
-    if (!backdrop) return {};
-    std::vector<std::uint8_t> pixels = drawnPixels([backdrop](const Rect& all) { BackdropDraw(backdrop, &all); });
-    BackdropFree(backdrop);
-    return pixels;
-}
-
 }  // namespace
 
 bool offscreenShows(std::uint16_t xpk, std::uint16_t tiles) {
-    const std::vector<std::uint8_t> wanted = xpkPixels(xpk, tiles);
-    return !wanted.empty() && wanted == pixelsOf(DisplayGetOffscreenCanvas());
-}
-
-bool mainBackdropIs(std::uint16_t xpk) {
-    const std::vector<std::uint8_t> wanted = xpkPixels(xpk, 8);
-    return !wanted.empty() && wanted == drawnPixels([](const Rect& all) { BackdropDrawMain(&all); });
+    Canvas reference = 0;
+    if (CanvasCreate(&reference, kWidth | kHeight << 16, kCanvasMemory | kCanvasDepth8) != 1) return false;
+    const std::int16_t backdrop = BackdropLoad(xpk, tiles, tiles, 0, 0);
+    PortPush(reference);
+    const Rect all{0, 0, kWidth, kHeight};
+    BackdropDraw(backdrop, &all);
+    PortPop();
+    BackdropFree(backdrop);
+    const bool same = backdrop && pixelsOf(reference) == pixelsOf(DisplayGetOffscreenCanvas());
+    CanvasDispose(&reference);
+    return same;
 }
 
 bool paletteIs(std::uint16_t dib) {

@@ -11,8 +11,6 @@ namespace probe {
 // The offscreen canvas holds exactly what backdrop `xpk` (tiles x tiles at 0, 0; 1 for a picture of
 // one shape) draws.
 bool offscreenShows(std::uint16_t xpk, std::uint16_t tiles = 8);
-// The main backdrop (backdrop 1) draws what 'XPK' `xpk` as 8 x 8 tiles at 0, 0 draws.
-bool mainBackdropIs(std::uint16_t xpk);
 // The offscreen canvas's colour table holds the colours of 'DIB' `dib`, outside the 20 static ones.
 bool paletteIs(std::uint16_t dib);
 // From now on each play-layer call is logged as "snd <line>"; with an id, only its starts and the stops
