@@ -144,8 +144,8 @@ TEST_F(AppHandlerTest, ClosingTheWindowAsksThePickerToQuit) {
 }
 
 // PREFS.DAT on a full disk (the device that is always full): the options' save on the way out comes up
-// short and a real "File Error" box disables the main window, whose WM_ENABLE comes back through the handler while the
-// options are still being deleted.
+// short and a real "File Error" box disables the main window, whose WM_ENABLE comes back through the
+// handler while the options are still being deleted.
 TEST_F(AppHandlerTest, AFileErrorBoxWhileTheOptionsGoReentersTheHandlerSafely) {
     SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND w, UINT m, WPARAM wp, LPARAM lp) {
         AppMessageHandler(w, m, wp, lp);
