@@ -50,18 +50,16 @@ private:
     std::string name_;
 };
 
-// Presses OK on each message box of this process once its text shows, until `done`; the texts.
+// Presses OK on each message box once its text shows, until `done` (the program runs alone); the texts.
 std::vector<std::string> pressBoxes(const std::atomic<bool>* done) {
     std::vector<std::string> texts;
     std::set<HWND> pressed;
     for (; !*done; Sleep(10)) {
         for (HWND box = nullptr; (box = FindWindowExA(nullptr, box, "#32770", nullptr));) {
-            DWORD process = 0;
-            GetWindowThreadProcessId(box, &process);
             char text[64] = {};
             for (HWND item = nullptr; !*text && (item = FindWindowExA(box, item, "Static", nullptr));)
                 GetWindowTextA(item, text, sizeof text);
-            if (process != GetCurrentProcessId() || !*text || !pressed.insert(box).second) continue;
+            if (!*text || !pressed.insert(box).second) continue;
             texts.emplace_back(text);
             PostMessageA(box, WM_COMMAND, IDOK, 0);
         }
@@ -138,8 +136,7 @@ TEST_F(AppHandlerTest, ClosingTheWindowAsksThePickerToQuit) {
     EXPECT_EQ(AppGetModule(), PickerModuleProc);
     EXPECT_EQ(gPickerInFront, 1);
     EXPECT_EQ(send(WM_CLOSE), 1);
-    EXPECT_EQ(events, (std::vector<std::string>{"activity deleted", "picker command 100", "picker command 100"}))
-        << "the closed activity goes before the Picker shows";
+    EXPECT_EQ(events, (std::vector<std::string>{"activity deleted", "picker command 100", "picker command 100"}));
     EXPECT_TRUE(IsWindow(window));
 }
 
@@ -166,7 +163,6 @@ TEST_F(AppHandlerTest, AFileErrorBoxWhileTheOptionsGoReentersTheHandlerSafely) {
     DisplaySetWindow(nullptr);
     SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcA));
     EXPECT_EQ(texts.get(), std::vector<std::string>{"File Error"});
-    EXPECT_EQ(gActivity, nullptr);
 }
 
 TEST_F(AppHandlerTest, ShutdownDeletesBothScenesOncePerStart) {

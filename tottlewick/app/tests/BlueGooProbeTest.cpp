@@ -159,9 +159,8 @@ PROBE_SCENARIO(BlueGooRounds) {
             if (!SpriteFind(4090)) return false;
             const Point mouse = KitMouseLocation();
             const std::string stop = "stop ch=" + std::to_string(probe::channelOf(calls, 4080));
-            log("landing " + probe::startLine(calls, 4080) + ", stopped " +
-                std::to_string(std::count(calls.begin(), calls.end(), stop)) + ", mouse " + point(mouse.h, mouse.v) +
-                ", sprite 4090");
+            log("landing " + probe::startLine(calls, 4080) + ", stopped " + std::to_string(std::count(calls.begin(),
+                calls.end(), stop)) + ", mouse " + point(mouse.h, mouse.v) + ", sprite 4090");
             return true;
         },
         fillJars(1, false),
