@@ -1,6 +1,8 @@
 // The kit's picture button over the actor table.
 #include "ActorButton.h"
 
+#include <initializer_list>
+
 namespace {
 
 constexpr std::uint32_t kButtonFeatures = kActorHasRollover | kActorHasPressed;
@@ -32,7 +34,13 @@ std::int16_t ActorButton::Add(std::uint32_t actorId, std::uint16_t normalXpk, st
     ActorDescInit(&desc_, actorId, nullptr, normal, 0, &position, kButtonFeatures, rollover, 0, pressed, 0, 0,
                   kButtonAnimOptions, 0);
     desc_.maskBank = loadBank(hitMaskXpk);
-    return ActorAdd(&desc_);
+    if (const std::int16_t added = ActorAdd(&desc_)) return added;
+    // Refused (the id is taken): the banks go, and the button names no actor, so that removing it later
+    // leaves the owner's alone.
+    for (ShapeBank bank : {normal, rollover, pressed}) ShapeBankFree(&bank);
+    ShapeBankFree(&desc_.maskBank);
+    desc_.id = kNoActorId;
+    return 0;
 }
 
 void ActorButton::Remove() {

@@ -2,6 +2,8 @@
 // shutdown, and the user's input routed to the scene in front.
 #include <windows.h>
 
+#include <utility>
+
 #include "AppBindings.h"
 #include "AppGlobals.h"
 #include "AppModule.h"
@@ -50,8 +52,7 @@ void startUp(HWND window) {
 void shutDown(HWND window) {
     AppSetModule(window, nullptr, 0);
     SceneDeleteActivity();
-    delete gPicker;
-    gPicker = nullptr;
+    delete std::exchange(gPicker, nullptr);
     SndFreeSample(&gClickSample);
     DiscLockDoor(0);
     CursorShutdown();

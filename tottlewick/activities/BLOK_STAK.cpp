@@ -298,7 +298,7 @@ void BLOK_STAK::blockSetUp() {
     // table would be refused.
     for (CommandButton& block : blocks_) block.Remove();
     for (int k = 0; k < kBlocks; ++k) {
-        const char letter = shifted(kGroupStarts[group_], k + (mode_ == secondHalf ? 3 : 0));
+        const char letter = letters_[k] = shifted(kGroupStarts[group_], k + (mode_ == secondHalf ? 3 : 0));
         blocks_[k].Add(static_cast<std::uint32_t>(letter), static_cast<std::uint16_t>(kBlockImageBase + letter),
                        kBlockRollover, static_cast<std::uint16_t>(kBlockPressedBase + letter), kBlockHitMask,
                        kBlockPlaces[k].h, kBlockPlaces[k].v);
@@ -373,9 +373,20 @@ std::int32_t BLOK_STAK::OnKey() {
     return 1;
 }
 
-void BLOK_STAK::PlayHelp() { voiceState_ = 3; }
+void BLOK_STAK::PlayHelp() {
+    if (voiceFree()) voiceState_ = 3;
+}
 
-void BLOK_STAK::PlayIdlePrompt() { voiceState_ = 5; }
+void BLOK_STAK::PlayIdlePrompt() {
+    if (voiceFree()) voiceState_ = 5;
+}
+
+// Help and the idle prompt take the voice only when no step waits on it: a voice still to start (odd
+// states), or one whose end moves another machine on (the intro, the stacking voice, the tower's), would
+// be lost, and with it the blocks or the tower.
+bool BLOK_STAK::voiceFree() const {
+    return voiceState_ % 2 == 0 && voiceState_ != 2 && voiceState_ != 8 && voiceState_ != 14;
+}
 
 std::int32_t BLOK_STAK::OnMouseUp(Point point) {
     Activity::OnMouseUp(point);

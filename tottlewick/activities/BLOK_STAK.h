@@ -55,14 +55,17 @@ private:
     void closeCharacter();
     void blockSetUp();
     void pickNextTarget(bool asking);
+    bool voiceFree() const;
     void showBlocks(bool on);
     // The three letters from first (wrapping past 'Z') in or out of the alphabet.
     void showLetters(char first, bool on);
-    char blockLetter(int k) const { return static_cast<char>(blocks_[k].Id()); }
+    // Kept apart from the block's actor id, which is none when none of its pictures loaded.
+    char blockLetter(int k) const { return letters_[k]; }
     void carryLetter(bool on);
     void showOverlay(bool on);
 
     CommandButton blocks_[kBlocks];
+    char letters_[kBlocks] = {'A', 'B', 'C'};
     AlphabetEntry alphabet_[kLetters];
     AnimClip tower_;
     AnimClip stack_;

@@ -9,13 +9,12 @@
 #include "DisplayWindow.h"
 #include "KitGlobals.h"
 #include "KitMouse.h"
+#include "KitSample.h"
 #include "OverlayPicture.h"
 #include "PickerCompletion.h"
 #include "Prefs.h"
 #include "Rand.h"
 #include "SndCache.h"
-#include "SndPlay.h"
-#include "SndPlayControl.h"
 #include "SndSample.h"
 #include "SpriteCycler.h"
 #include "Sprite.h"
@@ -71,8 +70,6 @@ constexpr std::int16_t kFlightOffset = 50;
 constexpr double kFlightSpeed = 100.0;
 constexpr Point kDecorationShift{-10, -27};
 constexpr std::int16_t kSamplePriority = -32767;
-constexpr std::uint16_t kFullVolume = 1024;
-constexpr std::uint16_t kNoChannel = 0xFFFF;
 constexpr std::uint16_t kIdleDelay = 15000;
 
 // Set by the first closing sequence of the run: later rounds go straight back to a new board.
@@ -94,11 +91,6 @@ std::vector<SndCacheItem> preloadList() {
     add("AIF", 4080, 4084);
     add("AIF", 4090, 4095);
     return list;
-}
-
-void stopChannel(std::uint16_t& channel) {
-    if (channel != kNoChannel) SndStop(static_cast<std::int16_t>(channel));
-    channel = kNoChannel;
 }
 
 // Plays a spot's next animation moved by (dx, dy) from where its last one was.
@@ -138,17 +130,14 @@ BlueGoo::BlueGoo() : Activity("BlueGoo", 4000, 4000, kKitPointerXpk) {
 BlueGoo::~BlueGoo() {
     SpriteCyclerRemove(cycler_);
     MoverFree(mover_);
-    for (std::uint16_t* channel : {&effectChannel_, &backgroundChannel_, &flightChannel_}) stopChannel(*channel);
-    for (std::uint16_t& channel : jarChannels_) stopChannel(channel);
+    for (KitSamplePlay* channel : {&effectChannel_, &backgroundChannel_, &flightChannel_}) channel->Stop();
+    for (KitSamplePlay& channel : jarChannels_) channel.Stop();
     for (MemHandle& sample : samples_) SndFreeSample(&sample);
     for (std::int16_t id = kFilledJar + 1; id <= kForeground; ++id) SpriteFreeWithBank(id);
 }
 
-void BlueGoo::playSample(std::uint16_t& channel, int sample, bool looped) {
-    stopChannel(channel);
-    const std::int16_t played = looped ? SndPlaySampleLooped(samples_[sample], kSamplePriority, kFullVolume, 0)
-                                       : SndPlaySample(samples_[sample], kSamplePriority, kFullVolume, 0);
-    channel = played < 0 ? kNoChannel : static_cast<std::uint16_t>(played);
+void BlueGoo::playSample(KitSamplePlay& channel, int sample, bool looped) {
+    channel.Play(samples_[sample], kSampleIds[sample], kSamplePriority, looped);
 }
 
 // Centres spot k's animation on blob place `place`, its hit rectangle with it.
@@ -231,7 +220,7 @@ void BlueGoo::pick(int k) {
     pour.SetVisible(1);
     ++picked_;
     if (picked_ == 4) playSample(backgroundChannel_, kBackgroundLoop4, true);
-    if (picked_ == kBlobs) stopChannel(backgroundChannel_);
+    if (picked_ == kBlobs) backgroundChannel_.Stop();
 }
 
 void BlueGoo::feed(int k) {
@@ -270,7 +259,7 @@ void BlueGoo::flyStep() {
     SpriteCyclerInvalidate(cycler_);
     MoverFree(mover_);
     mover_ = nullptr;
-    stopChannel(flightChannel_);
+    flightChannel_.Stop();
     state_ = kLanding;
 }
 
@@ -278,7 +267,7 @@ void BlueGoo::closeRound() {
     gPickerCompletion[kChoiceBlueGoo] = 1;
     for (int k = 0; k < kBlobs; ++k) {
         spots_[k].Close();
-        stopChannel(jarChannels_[k]);
+        jarChannels_[k].Stop();
     }
     character_.Load(kClosingAnim, 1);
     state_ = kClosingPlays;
@@ -455,7 +444,7 @@ std::int32_t BlueGoo::OnMouseDown(Point point) {
         voice_.Stop();
         break;
     case kOpeningPlays:
-        stopChannel(effectChannel_);
+        effectChannel_.Stop();
         character_.LoadHeld(kOpeningAnim);
         break;
     case kClosingPlays:

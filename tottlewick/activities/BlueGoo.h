@@ -7,6 +7,7 @@
 
 #include "Activity.h"
 #include "AnimSpot.h"
+#include "KitSample.h"
 #include "Mover.h"
 
 class BlueGoo : public Activity {
@@ -41,7 +42,7 @@ private:
     void centre(int k, int place);
     void setPointer(std::uint16_t xpkId, Point offset);
     void showPointer(std::uint16_t on);
-    void playSample(std::uint16_t& channel, int sample, bool looped);
+    void playSample(KitSamplePlay& channel, int sample, bool looped);
     void drawSpots(const Rect& rect, std::uint32_t fromItem, std::uint32_t toItem) const;
     void drawSpotRange(const Rect& rect, int first, int last) const;
 
@@ -57,9 +58,9 @@ private:
     std::uint16_t cycler_ = 0;
     Mover* mover_ = nullptr;
     MemHandle samples_[kSamples] = {};
-    std::uint16_t effectChannel_ = 0xFFFF;
-    std::uint16_t backgroundChannel_ = 0xFFFF;
-    std::uint16_t flightChannel_ = 0xFFFF;
-    std::uint16_t jarChannels_[kBlobs] = {0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF};
+    KitSamplePlay effectChannel_;
+    KitSamplePlay backgroundChannel_;
+    KitSamplePlay flightChannel_;
+    KitSamplePlay jarChannels_[kBlobs];
     std::uint16_t pointerShown_ = 1;
 };

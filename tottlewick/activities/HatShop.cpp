@@ -271,8 +271,12 @@ void HatShop::chooseTool(int tool) {
     finished_ = 0;
 }
 
+// Shown again, the tool in use keeps its pressed look out of reach.
 void HatShop::showButtons(std::int16_t on) {
-    for (CommandButton& tool : tools_) on ? ActorShow(tool.Id()) : ActorHide(tool.Id());
+    for (CommandButton& tool : tools_) {
+        on ? ActorShow(tool.Id()) : ActorHide(tool.Id());
+        if (on && ActorIsPressed(tool.Id())) ActorSetActive(tool.Id(), 0);
+    }
     if (printButtonShown_) on ? ActorShow(kPrintCommand) : ActorHide(kPrintCommand);
     ActorSetActive(kSceneExitCommand, on);
     SetInteractive(static_cast<std::uint16_t>(on), nullptr);
@@ -345,7 +349,7 @@ std::int32_t HatShop::OnCommand(std::uint32_t commandId) {
         chooseTool(static_cast<int>(tool));
     } else if (commandId == kPrintCommand && !Printing()) {
         if (gPrefLevel == 1 && !(GetKeyState(VK_SHIFT) & 0x8000)) {
-            showSprite(kOverlay, kOverlay);
+            if (!overlayShown_) showSprite(kOverlay, kOverlay);  // hovered again, the one overlay stays
             TimerSet(DisplayGetWindow(), kOverlayTimer, kOverlayMs);
             overlayShown_ = 1;
         } else {

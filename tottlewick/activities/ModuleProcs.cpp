@@ -125,11 +125,13 @@ LRESULT CALLBACK IntroModuleProc(HWND window, UINT message, WPARAM wParam, LPARA
 }
 
 // The Picker is made once; later it comes back with its return picture, or at once when the window is
-// being closed, which then asks it for its exit command.
+// being closed, which then asks it for its exit command. Closing comes from the window, not from the
+// ended screen's object, which therefore goes first: its backdrop leaves slot 1 to the Picker's.
 LRESULT CALLBACK PickerModuleProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case kAppModuleStart:
         gPickerInFront = 1;
+        if (wParam == kCloseArgument) SceneDeleteActivity();
         if (!gPicker) gPicker = new (std::nothrow) Picker;
         else if (Picker* picker = PickerObject()) wParam == kCloseArgument ? picker->PickerShow(0) : picker->PickerReturn();
         if (wParam == kCloseArgument && gPicker) gPicker->OnCommand(kSceneExitCommand);

@@ -61,4 +61,5 @@ void PrefsSave() {
     const std::uint32_t written = FileWrite(file, bytes, kPrefBytes);
     FileClose(file);
     if (written < kPrefBytes) AppAlert("File Error");
+    else FileSetSize(path, kPrefBytes);  // a longer file written before is cut to the record
 }

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "KitSample.h"
 #include "SndChannel.h"
 #include "SndPlay.h"
 #include "SndPlayControl.h"
@@ -14,24 +15,6 @@ namespace {
 constexpr std::uint16_t kNoChannel = 0xFFFF;
 constexpr std::int16_t kClipPriority = -32767;
 constexpr std::uint16_t kFullVolume = 1024;
-
-// The clip's own completion callback, with the clip as its data word, for the length of one call.
-class DoneScope {
-public:
-    DoneScope(SndCompletionProc proc, SoundClip* clip)
-        : proc_(SndSetDoneProc(proc)),
-          data_(SndSetDoneData(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(clip)))) {}
-    ~DoneScope() {
-        SndSetDoneProc(proc_);
-        SndSetDoneData(data_);
-    }
-    DoneScope(const DoneScope&) = delete;
-    DoneScope& operator=(const DoneScope&) = delete;
-
-private:
-    SndCompletionProc proc_;
-    std::uint32_t data_;
-};
 
 }  // namespace
 
@@ -46,7 +29,7 @@ SoundClip::~SoundClip() {
 
 std::int16_t SoundClip::startPlay(std::uint32_t id, std::uint16_t streamed, std::uint16_t looped) {
     const auto soundId = static_cast<std::uint16_t>(id);
-    const DoneScope scope(onDone, this);
+    const SndDoneScope scope(onDone, this);
     if (streamed) {
         return looped ? SndPlayIdStreamedLooped(soundId, kClipPriority, volume_, 0)
                       : SndPlayIdStreamed(soundId, kClipPriority, volume_, 0);
@@ -64,7 +47,11 @@ void SoundClip::Play(std::uint32_t id, std::uint16_t streamed, std::uint16_t wai
     state_ = ClipState::playing;
     sequence_ = 0;
     soundId_ = id;
-    while (wait && IsPlaying()) TakeEndState();
+    // The sound layer is served meanwhile, or the play would never move on to its end.
+    while (wait && IsPlaying()) {
+        TakeEndState();
+        SndServiceNow();
+    }
 }
 
 void SoundClip::Stop() {
@@ -83,7 +70,7 @@ void SoundClip::Stop() {
 void SoundClip::Prepare(std::uint32_t id) {
     soundId_ = id;
     const std::uint16_t mode = SndSetStreamMode(1);
-    const DoneScope scope(onDone, this);
+    const SndDoneScope scope(onDone, this);
     const std::int16_t channel = SndPrepare(static_cast<std::uint16_t>(id), kClipPriority, kFullVolume, 0);
     channel_ = channel < 0 ? kNoChannel : static_cast<std::uint16_t>(channel);
     SndSetStreamMode(mode);

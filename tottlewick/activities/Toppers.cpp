@@ -12,7 +12,6 @@
 #include "PickerCompletion.h"
 #include "Prefs.h"
 #include "Rand.h"
-#include "SndChannel.h"
 #include "SndSample.h"
 #include "Sprite.h"
 #include "Timer.h"
@@ -51,7 +50,6 @@ constexpr std::uint16_t kIdleInterval = 2000;
 constexpr std::int16_t kLevels = 8;
 constexpr std::uint16_t kTurnsPerLevel = 3;
 constexpr std::int16_t kEffectPriority = 32767;
-constexpr std::uint16_t kNoChannel = 0xFFFF;
 constexpr std::uint16_t kAskSound = 1911;
 constexpr std::uint16_t kRightSound = 1922;
 constexpr std::uint16_t kWrongSound = 1930;
@@ -126,7 +124,8 @@ Toppers::~Toppers() {
     StopMusic();
     for (int p = 0; p <= kCats; ++p) SpriteDispose(static_cast<std::int16_t>(kFirstHatSprite + p));
     ShapeBankFree(&hats_);
-    if (effectChannel_ != kNoChannel) SndChannelStop(static_cast<std::int16_t>(effectChannel_));
+    effectChannel_.Stop();
+    askChannel_.Stop();
     SndFreeSample(&askSample_);
     SndFreeSample(&rightSample_);
     SndFreeSample(&wrongSample_);
@@ -141,8 +140,9 @@ void Toppers::showCats(std::uint16_t on) {
     for (AnimSpot& cat : cats_) cat.SetVisible(on);
 }
 
+// Stops the effect this activity started before, if it still sounds.
 void Toppers::playEffect(MemHandle sample, std::uint16_t soundId) {
-    effectChannel_ = static_cast<std::uint16_t>(KitPlaySample(sample, soundId, kEffectPriority));
+    effectChannel_.Play(sample, soundId, kEffectPriority);
 }
 
 // Levels 1-4: every cat its own style and variant; levels 5-8: one variant for all.
@@ -195,7 +195,6 @@ void Toppers::pickRight(int cat) {
     voice_.Stop();
     showCats(0);
     celebration_[cat].Load(kFirstCelebration + kCatStride * cat, 1);
-    if (effectChannel_ != kNoChannel) SndChannelStop(static_cast<std::int16_t>(effectChannel_));
     playEffect(rightSample_, kRightSound);
     question_.Play(kPraise + codes_[kCats], 1, 0, 0);
 }
@@ -207,7 +206,7 @@ void Toppers::pickWrong(int cat) {
     setHelpActive(0);
     cats_[cat].Replay();
     playEffect(wrongSample_, kWrongSound);
-    KitPlaySample(askSample_, kAskSound, kEffectPriority);
+    askChannel_.Play(askSample_, kAskSound, kEffectPriority);
 }
 
 void Toppers::startIdle() {
@@ -280,9 +279,10 @@ void Toppers::OnTimer(std::uint32_t timerId, std::int32_t) {
     step();
 }
 
-// A cat's animation ended: the asking turn becomes interactive, a wrong pick may be tried again.
+// A cat's animation ended: the asking turn becomes interactive, a wrong pick may be tried again. The idle
+// animations play on a clip of their own, which tells no end, so a cat's end counts even while its idle
+// plays (a dropped end left the turn waiting for ever).
 void Toppers::OnNotify(std::uint32_t code) {
-    if (idle_.Loaded() && idle_.State() == ClipState::playing && idle_.Record().resId == code - 1) return;
     if (state_ == kAsking && code == kCatAnim) {
         state_ = kChoosing;
         gSpotHovered = kNoKitId;

@@ -6,6 +6,7 @@
 
 #include "Activity.h"
 #include "AnimSpot.h"
+#include "KitSample.h"
 #include "SndCache.h"
 
 class Toppers : public Activity {
@@ -56,7 +57,8 @@ private:
     AnimClip idle_;
     AnimClip celebration_[kCats];
     AnimClip levelEnd_;
-    std::uint16_t effectChannel_ = 0xFFFF;
+    KitSamplePlay effectChannel_;
+    KitSamplePlay askChannel_;  // the second 1911 of a wrong pick
     MemHandle askSample_ = 0;    // 1911
     MemHandle rightSample_ = 0;  // 1922
     MemHandle wrongSample_ = 0;  // 1930

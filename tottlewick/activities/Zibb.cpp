@@ -14,8 +14,6 @@
 #include "PickerCompletion.h"
 #include "Prefs.h"
 #include "Rand.h"
-#include "SndChannel.h"
-#include "SndPlayControl.h"
 #include "SndSample.h"
 #include "Update.h"
 
@@ -50,7 +48,6 @@ constexpr std::uint16_t kChoiceSound = 3900;
 constexpr std::uint16_t kCheer2Sound = 3232;
 constexpr std::uint16_t kCheer1Sound = 3233;
 constexpr std::int16_t kSoundPriority = -32767;
-constexpr std::uint16_t kNoChannel = 0xFFFF;
 constexpr std::uint32_t kSequenceIds[] = {3200, 3195, 3201, 500};
 
 // Where each picture lies on the board, by its name sound - 3810.
@@ -100,7 +97,8 @@ Zibb::~Zibb() {
     clipA_.Stop();
     clipB_.Stop();
     clipC_.Stop();
-    if (choiceChannel_ != kNoChannel) SndChannelStop(static_cast<std::int16_t>(choiceChannel_));
+    choiceChannel_.Stop();
+    cheerChannel_.Stop();
     SndFreeSample(&choiceSample_);
     SndFreeSample(&cheer2Sample_);
     SndFreeSample(&cheer1Sample_);
@@ -121,7 +119,7 @@ void Zibb::showA(std::int16_t on) {
 }
 
 void Zibb::playSample(MemHandle sample, std::uint16_t soundId) {
-    choiceChannel_ = static_cast<std::uint16_t>(KitPlaySample(sample, soundId, kSoundPriority));
+    choiceChannel_.Play(sample, soundId, kSoundPriority);
 }
 
 void Zibb::addButton(int i, std::uint16_t picture) {
@@ -165,8 +163,8 @@ void Zibb::reward() {
     gPickerCompletion[kChoiceZibb] = 1;
     SetInteractive(0, nullptr);
     clipB_.Play(0);
-    KitPlaySample(variant_ == 2 ? cheer2Sample_ : cheer1Sample_, variant_ == 2 ? kCheer2Sound : kCheer1Sound,
-                  kSoundPriority);
+    cheerChannel_.Play(variant_ == 2 ? cheer2Sample_ : cheer1Sample_, variant_ == 2 ? kCheer2Sound : kCheer1Sound,
+                       kSoundPriority);
     showA(0);
     state_ = kCheering;
 }
@@ -200,8 +198,7 @@ void Zibb::step() {
         }
         break;
     case kFeedback:
-        if (choiceChannel_ == kNoChannel || !SndIsPlaying(static_cast<std::int16_t>(choiceChannel_))) {
-            choiceChannel_ = kNoChannel;
+        if (!choiceChannel_.IsPlaying()) {
             if (!right_) {
                 state_ = kChoosing;
                 break;

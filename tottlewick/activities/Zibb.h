@@ -6,6 +6,7 @@
 
 #include "Activity.h"
 #include "AnimClip.h"
+#include "KitSample.h"
 
 class Zibb : public Activity {
 public:
@@ -50,7 +51,8 @@ private:
     MemHandle choiceSample_ = 0;  // 3900
     MemHandle cheer2Sample_ = 0;  // 3232, variant 2
     MemHandle cheer1Sample_ = 0;  // 3233, variant 1
-    std::uint16_t choiceChannel_ = 0xFFFF;
+    KitSamplePlay choiceChannel_;
+    KitSamplePlay cheerChannel_;
     std::uint32_t state_ = 1;
     std::uint16_t right_ = 0;
 };

@@ -44,21 +44,21 @@ TEST_F(ActivityTest, CommandsPromptsAndTheIntroCutByARelease) {
     PromptActivity activity("Kit");
     EXPECT_TRUE(boxes.empty());
     for (const std::uint32_t id : {7u, 120u}) EXPECT_EQ(activity.OnCommand(id), 1);
-    EXPECT_EQ(started(), std::vector<std::string>{"2"}) << "120 plays the help prompt";
+    EXPECT_EQ(sounds(), std::vector<std::string>{"2"}) << "120 plays the help prompt";
     activity.OnTimer(899, 0);
     activity.OnTimer(kNoInputTimerId, 0);
-    EXPECT_EQ(started(), std::vector<std::string>{"3"});
+    EXPECT_EQ(sounds(), (std::vector<std::string>{"stop 2", "3"}));
     activity.SetInteractive(0, nullptr);
     activity.OnTimer(kNoInputTimerId, 0);
-    EXPECT_TRUE(started().empty()) << "no idle prompt while not interactive";
+    EXPECT_TRUE(sounds().empty()) << "no idle prompt while not interactive";
     EXPECT_EQ(ActorIsActive(kActivityHelpCommand), 0);
     calls.clear();
     activity.PlayHelp();
     activity.OnMouseUp(Point{600, 400});
     activity.PlayIntro();
     activity.OnMouseUp(Point{600, 400});
-    EXPECT_EQ(calls, (std::vector<std::string>{"stop ch=7", "start id=2 ch=7 pri=-32767 vol=1024 flags=2", "stop ch=7",
-                                               "start id=1 ch=7 pri=-32767 vol=1024 flags=0", "stop ch=7"}))
+    EXPECT_EQ(calls, (std::vector<std::string>{"stop ch=7 id=3", "start id=2 ch=7 pri=-32767 vol=1024 flags=2", "stop ch=7 id=2",
+                                               "start id=1 ch=7 pri=-32767 vol=1024 flags=0", "stop ch=7 id=1"}))
         << "the help prompt replaced the idle one and ran on until the intro replaced it; the release cut the intro (in memory as the hover sound, not streamed)";
     EXPECT_EQ(activity.OnCommand(kSceneExitCommand), 1);
     EXPECT_EQ(AppGetModule(), PickerModuleProc);

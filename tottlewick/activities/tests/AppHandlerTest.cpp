@@ -1,19 +1,24 @@
 // The application message handler, the module procedures and the redraw procedure: the deferred and
 // immediate deletions, closing the window with an activity or the Picker in front, input and commands routed to the scene in front, the resume
 // from suspend, the redraw of each rectangle under its own clip, and a scene revealed through a fill.
+#include <atomic>
 #include <cstring>
+#include <future>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "AppBindings.h"
 #include "AppGlobals.h"
 #include "AppStart.h"
+#include "DisplayWindow.h"
 #include "AppModule.h"
 #include "AppRedraw.h"
 #include "DisplayCanvas.h"
 #include "EngineMessageBox.h"
 #include "ModuleProcs.h"
 #include "Port.h"
+#include "Prefs.h"
 #include "Scene.h"
 #include "SceneGlobals.h"
 #include "UpdateTestSupport.h"
@@ -44,6 +49,23 @@ private:
     void log(const std::string& what) { events.push_back(name_ + " " + what); }
     std::string name_;
 };
+
+// Presses OK on each message box once its text shows, until `done` (the program runs alone); the texts.
+std::vector<std::string> pressBoxes(const std::atomic<bool>* done) {
+    std::vector<std::string> texts;
+    std::set<HWND> pressed;
+    for (; !*done; Sleep(10)) {
+        for (HWND box = nullptr; (box = FindWindowExA(nullptr, box, "#32770", nullptr));) {
+            char text[64] = {};
+            for (HWND item = nullptr; !*text && (item = FindWindowExA(box, item, "Static", nullptr));)
+                GetWindowTextA(item, text, sizeof text);
+            if (!*text || !pressed.insert(box).second) continue;
+            texts.emplace_back(text);
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+        }
+    }
+    return texts;
+}
 
 struct AppHandlerTest : ScreenUpdateTest {
     void SetUp() override {
@@ -114,8 +136,33 @@ TEST_F(AppHandlerTest, ClosingTheWindowAsksThePickerToQuit) {
     EXPECT_EQ(AppGetModule(), PickerModuleProc);
     EXPECT_EQ(gPickerInFront, 1);
     EXPECT_EQ(send(WM_CLOSE), 1);
-    EXPECT_EQ(events, (std::vector<std::string>{"picker command 100", "activity deleted", "picker command 100"}));
+    EXPECT_EQ(events, (std::vector<std::string>{"activity deleted", "picker command 100", "picker command 100"}));
     EXPECT_TRUE(IsWindow(window));
+}
+
+// PREFS.DAT on a full disk (the device that is always full): the options' save on the way out comes up
+// short and a real "File Error" box disables the main window, whose WM_ENABLE comes back through the
+// handler while the options are still being deleted.
+TEST_F(AppHandlerTest, AFileErrorBoxWhileTheOptionsGoReentersTheHandlerSafely) {
+    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND w, UINT m, WPARAM wp, LPARAM lp) {
+        AppMessageHandler(w, m, wp, lp);
+        return DefWindowProcA(w, m, wp, lp);
+    }));
+    DisplaySetWindow(window);
+    EngineSetMessageBoxHook(nullptr);
+    const std::string appFolder = AppGetApplicationFolder();
+    std::strcpy(AppGetApplicationFolder(), FULL_DISK_FOLDER);
+    SceneDeleteActivity();
+    OptionsModuleProc(window, kAppModuleStart, 0, 0);
+    OptionsModuleProc(window, kAppModuleEnd, 0, 0);
+    std::atomic<bool> done{false};
+    std::future<std::vector<std::string>> texts = std::async(std::launch::async, pressBoxes, &done);
+    send(kAppTick);
+    done = true;
+    std::strcpy(AppGetApplicationFolder(), appFolder.c_str());
+    DisplaySetWindow(nullptr);
+    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcA));
+    EXPECT_EQ(texts.get(), std::vector<std::string>{"File Error"});
 }
 
 TEST_F(AppHandlerTest, ShutdownDeletesBothScenesOncePerStart) {

@@ -42,7 +42,7 @@ TEST_F(HatShopTest, ScribbleOnceThenSeventyFivePercentFillsTheHatAndATakesAnothe
     calls.clear();
     // Quarter lines at x 25, 50, 75: only the move from 10 to 30 crosses one.
     for (const int x : {10, 30, 45}) hat.OnMouseMove(Point{std::int16_t(270 + x), 200});
-    EXPECT_EQ(started(), std::vector<std::string>{"8910"});
+    EXPECT_EQ(sounds(), std::vector<std::string>{"8910"});
     strokeRow(hat, 20);
     strokeRow(hat, 54);  // rows 0-73
     hat.OnTimer(8500, 0);
@@ -51,14 +51,15 @@ TEST_F(HatShopTest, ScribbleOnceThenSeventyFivePercentFillsTheHatAndATakesAnothe
     calls.clear();
     hat.OnTimer(8500, 0);
     EXPECT_EQ(hat.Finished(), 1);
-    EXPECT_EQ(started(), std::vector<std::string>{"8900"});
+    // On the stopped clock every channel still sounds: the cheer takes the voice's, the tool sound the cheer's.
+    EXPECT_EQ(sounds(), (std::vector<std::string>{"stop 8800", "8900"}));
     EXPECT_EQ(gPickerCompletion[kChoiceHatShop], 1);
     // On a filled hat a key draws again over the tool in use (8120) and posts 8121.
     scriptRandom({0, 16384});
     hat.OnKey();
     EXPECT_EQ(posted(), std::vector<std::string>{"10010 8121"});
     hat.OnCommand(8121);
-    EXPECT_EQ(started(), std::vector<std::string>{"8920"});
+    EXPECT_EQ(sounds(), (std::vector<std::string>{"stop 8900", "8920"}));
     EXPECT_EQ(hat.Finished(), 0);
     EXPECT_EQ(ActorIsPressed(8121), 1);
     EXPECT_EQ(ActorIsPressed(8120), 0);

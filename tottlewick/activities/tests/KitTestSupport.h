@@ -3,6 +3,8 @@
 // the play layer's call log and the posted events read back as lines.
 #pragma once
 
+#include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -39,7 +41,8 @@ struct KitTest : ScreenUpdateTest {
         MssTestUseVirtualDevice([] { return now; });
         ASSERT_EQ(SndInit(nullptr, 8, 2, 16, 22050), 0);
         calls.clear();
-        SndSetCallLog([](const char* line) { calls.emplace_back(line); });
+        channelIds.clear();
+        SndSetCallLog(logCall);
         AppClearPostedEvents();
     }
     void TearDown() override {
@@ -66,14 +69,36 @@ struct KitTest : ScreenUpdateTest {
         }
         return out;
     }
-    // The ids of the sounds started since the last call.
-    static std::vector<std::string> started() {
+    // The sounds started and stopped since the last call: "id" for a start, "stop id" for a stop of the
+    // play started as id.
+    static std::vector<std::string> sounds() {
         std::vector<std::string> ids;
         for (const std::string& line : calls) {
-            if (line.rfind("start id=", 0) == 0) ids.push_back(line.substr(9, line.find(' ', 9) - 9));
+            const bool stop = line.rfind("stop ", 0) == 0;
+            if (!stop && line.rfind("start ", 0) != 0) continue;
+            const std::size_t id = line.find("id=") + 3;
+            ids.push_back((stop ? "stop " : "") + line.substr(id, line.find(' ', id) - id));
         }
         calls.clear();
         return ids;
     }
+    // The channel on which `id` was last started, -1 when none.
+    static int channelOf(const std::string& id) {
+        const auto at = std::find_if(channelIds.begin(), channelIds.end(), [&](auto& e) { return e.second == id; });
+        return at == channelIds.end() ? -1 : at->first;
+    }
+    // The play layer's lines, a stop also naming the id last started on its channel.
+    static void logCall(const char* text) {
+        std::string line = text;
+        const auto channel = [&line] { return std::stoi(line.substr(line.find("ch=") + 3)); };
+        if (line.rfind("start ", 0) == 0) {
+            const std::string id = line.substr(9, line.find(' ', 9) - 9);
+            for (auto& entry : channelIds) entry.second = entry.second == id ? "" : entry.second;
+            channelIds[channel()] = id;
+        }
+        if (line.rfind("stop ", 0) == 0) line += " id=" + channelIds[channel()];
+        calls.push_back(line);
+    }
     static inline std::vector<std::string> calls;
+    static inline std::map<int, std::string> channelIds;
 };

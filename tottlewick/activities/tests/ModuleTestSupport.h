@@ -44,16 +44,13 @@ struct ModuleTest : KitTest {
             return value;
         });
     }
-    // One frame: the clocks move on 30 ms, the sound service runs, the timer and then the posted events,
-    // oldest first, reach the scene.
+    // One frame: the clocks move on 30 ms, the sound service runs, the timer and then the posted events
+    // reach the scene as the engine takes them: newest first, an event posted meanwhile next.
     static void frame(Scene& scene) {
         now += 30;
         SndService();
         scene.OnTimer(1, 0);
-        AppPostedEvent event{};
-        std::vector<AppPostedEvent> events;
-        while (AppTakePostedEvent(&event)) events.insert(events.begin(), event);
-        for (const AppPostedEvent& e : events) {
+        for (AppPostedEvent e{}; AppTakePostedEvent(&e);) {
             if (e.message == kAppCommand) scene.OnCommand(static_cast<std::uint32_t>(e.wParam));
             if (e.message == kAppNotify) scene.OnNotify(static_cast<std::uint32_t>(e.wParam));
         }

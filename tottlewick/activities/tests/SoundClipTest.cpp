@@ -1,6 +1,6 @@
 // The sound clip on the sound test bench: a play runs to its end and reports it once, a play of the id
-// still sounding is not restarted, a stopped play reports so, and a play that gets no channel changes
-// nothing.
+// still sounding is not restarted, a stopped play reports so, a play that gets no channel changes
+// nothing, and a waiting play returns at its end.
 #include "SoundClip.h"
 #include "SndTestSupport.h"
 
@@ -37,6 +37,10 @@ TEST_F(SoundClipTest, StoppedPlaysAndMissingSounds) {
     clip.Play(9, 0, 0, 0);
     EXPECT_EQ(clip.State(), ClipState::reported);
     EXPECT_FALSE(clip.IsPlaying());
+    clip.Play(2, 0, 1, 0);
+    EXPECT_FALSE(clip.IsPlaying());
+    EXPECT_EQ(clip.TakeEndState(), ClipState::ended);
+    EXPECT_GE(ScriptedClock::now, 1100u) << "the waiting play of 0.1 s took its time";
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "ModuleProcs.h"
 #include "ModuleTestSupport.h"
 #include "PickerCompletion.h"
+#include "SndSample.h"
 #include "Sprite.h"
 #include "Toppers.h"
 #include "XpkForge.h"
@@ -13,10 +14,11 @@
 namespace {
 
 struct ToppersTest : ModuleTest {
-    // The module's file: 16 hats, the cats' and the clips' animations (0.1 s) unless withheld, and every
-    // sound it plays (0.1 s); the questions and praises in a file of their own, so that they can stream
-    // while a celebration streams from the module's file (one raw access per file).
-    void writeModule(bool withAnims) {
+    // The module's file: 16 hats, the cats', the idles' (`idleUnits` / 600 s) and the clips' animations
+    // (0.1 s) unless withheld, and every sound it plays (0.1 s) but the cats' (their animation is silent);
+    // the questions and praises in a file of their own, so that they can stream while a celebration
+    // streams from the module's file (one raw access per file).
+    void writeModule(bool withAnims, std::uint32_t idleUnits = 60) {
         ForgeBank hats;
         for (int code = 0; code < 16; ++code) hats.shapes.push_back(handShape({"11", "11"}));
         std::vector<PrsResource> files{{"XPK", 1002, forgeXpk(hats, ByteOrder::big)}};
@@ -29,10 +31,15 @@ struct ToppersTest : ModuleTest {
         ASSERT_TRUE(writeResources(folder.file("Voices.PRS"), voices));
         ASSERT_NE(ResOpenFile("Voices"), 0u);
         for (const std::uint16_t id : {1012, 1022, 1032, 1210, 1200, 1465, 1250, 1475, 1251, 500, 1031}) {
-            sounds.push_back(id);
+            if (id != 1031) sounds.push_back(id);
             if (withAnims) files.push_back({"XMV", id, xmvWrite(xmvStub(1), ByteOrder::big)});
         }
         for (const std::uint16_t id : sounds) files.push_back({"AIF", id, pcm});
+        XmvSpec idle = xmvStub(1);
+        idle.duration = idle.events[0].duration = idleUnits;
+        for (const std::uint16_t id : {1010, 1020, 1030}) {
+            if (withAnims) files.push_back({"XMV", id, xmvWrite(idle, ByteOrder::big)});
+        }
         ASSERT_TRUE(writeResources(folder.file("Toppers.PRS"), files));
     }
     static int count(const std::string& text) {
@@ -70,6 +77,8 @@ TEST_F(ToppersTest, HundredSeededTurnsDealByLevelAndTheClosingFollowsTheFirstLev
         toppers.OnKey();
         frame(toppers);
         EXPECT_EQ(toppers.State(), 7u);
+        const std::string celebration = std::to_string(1012 + 10 * toppers.Target());
+        EXPECT_EQ(SndIsPlaying(static_cast<std::int16_t>(channelOf(celebration))), 1) << "turn " << turn;
     }
     EXPECT_EQ(levelsSeen.size(), 8u);
     EXPECT_GE(levelEnds, 30);
@@ -101,7 +110,24 @@ TEST_F(ToppersTest, AWrongCatKeepsTheTargetAndAKeyAnswersRight) {
     calls.clear();
     toppers.OnKey();
     frame(toppers);
-    EXPECT_EQ(started(), (std::vector<std::string>{"1022", "1922", "1486"}));
+    EXPECT_EQ(sounds(), (std::vector<std::string>{"1022", "1922", "1486"}));
+}
+
+// Cat 0's idle (10 s) still plays when its reaction to a wrong pick (0.1 s) ends: the turn goes on. Left
+// just after the next wrong pick, while its two sounds play, the activity frees every sample.
+TEST_F(ToppersTest, AnIdleOutlastingAWrongCatsReactionKeepsTheTurnAndLeavingFreesTheSamples) {
+    writeModule(true, 6000);
+    scriptRandom({0, 0, 8192, 16384, 0, 16384, 8192, 16384, 0});  // as above, then cat 0's idle
+    {
+        Toppers toppers;
+        runUntil(toppers, 6);
+        toppers.OnTimer(1000, 0);
+        toppers.OnCommand(1011);
+        EXPECT_EQ(toppers.State(), 8u);
+        runUntil(toppers, 6);
+        toppers.OnCommand(1011);
+    }
+    for (const std::uint16_t id : {1911, 1922, 1930}) EXPECT_EQ(SndIsSampleLoaded(id), 0) << id;
 }
 
 // Without its file the probe shows the alert and the exit; here the animations are withheld.

@@ -7,6 +7,7 @@
 #include "ModuleProcs.h"
 #include "ModuleTestSupport.h"
 #include "PickerCompletion.h"
+#include "SndSample.h"
 #include "XpkForge.h"
 #include "Zibb.h"
 
@@ -53,30 +54,40 @@ struct ZibbTest : ModuleTest {
     }
 };
 
-// First in the run: the once-per-run sequence is still to come.
+// First in the run: the once-per-run sequence is still to come. Left while a later cheer sounds, the
+// activity frees every sample.
 TEST_F(ZibbTest, AWrongPictureWaitsAndAKeyPointsAtTheTargetAndIsRewarded) {
     writeModule(true);
     // variant 1; pictures 3052, 3054, 3060, then 3066, 3068, 3069; the target is button 0 (3812).
     scriptRandom({0, 16384, 0, 0, 0, 0, 0});
-    Zibb zibb;
-    gActivity = &zibb;
-    runUntil(zibb, 13);
-    calls.clear();
-    zibb.OnCommand(3051);
-    EXPECT_EQ(started(), std::vector<std::string>{"3900"});
-    runUntil(zibb, 13);
-    zibb.OnKey();
-    Point mouse{};
-    CursorGetLocation(&mouse);
-    EXPECT_EQ(mouse.h, 89);
-    EXPECT_EQ(mouse.v, 183);
-    runUntil(zibb, 12);
-    EXPECT_EQ(started(), (std::vector<std::string>{"3900", "3220", "3233", "3227", "3852", "3200", "3195", "3201",
-                                                   "500", "3700"}));
-    EXPECT_EQ(gPickerCompletion[kChoiceZibb], 1);
-    answerByKey(zibb);
-    answerByKey(zibb);
-    for (const std::string& id : started()) EXPECT_NE(id, "3200") << "the sequence once in the run";
+    {
+        Zibb zibb;
+        gActivity = &zibb;
+        runUntil(zibb, 13);
+        calls.clear();
+        zibb.OnCommand(3051);
+        EXPECT_EQ(sounds(), std::vector<std::string>{"3900"});
+        runUntil(zibb, 13);
+        zibb.OnKey();
+        Point mouse{};
+        CursorGetLocation(&mouse);
+        EXPECT_EQ(mouse.h, 89);
+        EXPECT_EQ(mouse.v, 183);
+        runUntil(zibb, 12);
+        EXPECT_EQ(sounds(), (std::vector<std::string>{"3900", "3220", "3233", "stop 3225", "3227", "3852", "3200",
+                                                       "3195", "3201", "500", "3700", "stop 3227"}));
+        EXPECT_EQ(gPickerCompletion[kChoiceZibb], 1);
+        answerByKey(zibb);
+        answerByKey(zibb);
+        for (const std::string& id : sounds()) EXPECT_NE(id, "3200") << "the sequence once in the run";
+        runUntil(zibb, 13);
+        zibb.OnKey();
+        runUntil(zibb, 9);
+        const char* cheer = zibb.Variant() == 2 ? "3232" : "3233";
+        EXPECT_EQ(SndIsPlaying(static_cast<std::int16_t>(channelOf(cheer))), 1) << "the cheer sounds";
+        gActivity = nullptr;
+    }
+    for (const std::uint16_t id : {3900, 3232, 3233}) EXPECT_EQ(SndIsSampleLoaded(id), 0) << id;
 }
 
 TEST_F(ZibbTest, SeededDealsTakeEachButtonFromItsRangeAndNeverRepeatTheTarget) {

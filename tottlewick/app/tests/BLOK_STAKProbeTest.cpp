@@ -5,7 +5,9 @@
 
 #include <algorithm>
 
+#include "ActivityProbe.h"
 #include "Actor.h"
+#include "AppBindings.h"
 #include "BLOK_STAK.h"
 #include "ChoiceProbe.h"
 #include "GeneratedTitle.h"
@@ -103,11 +105,37 @@ PROBE_SCENARIO(BlokStakCycle) {
     }
 }
 
-// Waits 5 s in the activity, then leaves by its exit and quits.
+// Help at once, while the intro is still to play or playing; then, once blocks are set up and the voice
+// is free, help again. Out when the second help has been heard or 30 s after the entry.
+PROBE_SCENARIO(BlokStakEarlyHelp) {
+    static std::uint32_t entered = 0;
+    static int phase = 0;
+    probe::advance(250);
+    const auto* blok = dynamic_cast<const BLOK_STAK*>(gActivity);
+    if (phase == 0 && probe::enterChoice(kChoice) && blok) {
+        entered = probe::now();
+        probe::log("help at voice state " + std::to_string(blok->VoiceState()));
+        probe::logSoundStarts([](unsigned id) { return id == 5001; });
+        probe::post(kAppCommand, 120);
+        phase = 1;
+    } else if (phase == 1 && blok && ActorFindIndex(static_cast<std::uint32_t>(blok->Target())) >= 0 &&
+               blok->VoiceState() == 0) {
+        probe::log("blocks set up");
+        probe::post(kAppCommand, 120);
+        phase = 2;
+    } else if (phase == 3 || (phase == 2 && blok && blok->VoiceState() == 0) ||
+               (phase > 0 && probe::now() > entered + 30000)) {
+        phase = 3;
+        probe::leaveByExit();
+    }
+}
+
+// Waits 5 s in the activity, watching it, then leaves by its exit and quits.
 PROBE_SCENARIO(BlokStakBadInput) {
     static std::uint32_t entered = 0;
     probe::advance(100);
     if (!entered && probe::enterChoice(kChoice)) entered = probe::now();
+    if (const auto* blok = dynamic_cast<const BLOK_STAK*>(gActivity)) watch(*blok);
     if (entered && probe::now() > entered + 5000) probe::leaveByExit();
 }
 
@@ -160,6 +188,12 @@ TEST_F(BLOK_STAKProbeTest, GroupEightThenTheCycleThenANewDraw) {
     EXPECT_NE(drawn->find(" mode 1 "), std::string::npos) << *drawn;
 }
 
+TEST_F(BLOK_STAKProbeTest, HelpDuringTheIntroKeepsItsEndAndHelpLaterIsHeard) {
+    ASSERT_TRUE(useGeneratedTitle(folder.path()));
+    const ProbeResult run = probeRun("BlokStakEarlyHelp", folder.path());
+    EXPECT_EQ(run.log, (Lines{"door 1", "help at voice state 1", "blocks set up", "snd 5001", "Picker", "door 0"}));
+}
+
 TEST_F(BLOK_STAKProbeTest, WithoutItsFileOrItsClipsItStillLeaves) {
     ASSERT_TRUE(useGeneratedTitle(folder.path(), "E:", {"BLOK_STAK.PRS"}));
     ProbeResult run = probeRun("BlokStakBadInput", folder.path());
@@ -167,12 +201,16 @@ TEST_F(BLOK_STAKProbeTest, WithoutItsFileOrItsClipsItStillLeaves) {
     EXPECT_EQ(count(run.log, "Resource File Not Opened"), 1) << testing::PrintToString(run.log);
     EXPECT_EQ(count(run.log, "Picker"), 1);
 
-    ASSERT_TRUE(useGeneratedTitle(folder.path()));
-    ASSERT_TRUE(withholdType("E:\\Resource\\BLOK_STAK.PRS", "XMV"));
-    run = probeRun("BlokStakBadInput", folder.path());
-    EXPECT_EQ(run.exitCode, 0u) << run.output;
-    EXPECT_EQ(count(run.log, "box"), 0) << testing::PrintToString(run.log);
-    EXPECT_EQ(count(run.log, "Picker"), 1);
+    for (const char* type : {"XMV", "XPK"}) {
+        SCOPED_TRACE(type);
+        ASSERT_TRUE(useGeneratedTitle(folder.path()));
+        ASSERT_TRUE(withholdType("E:\\Resource\\BLOK_STAK.PRS", type));
+        run = probeRun("BlokStakBadInput", folder.path());
+        EXPECT_EQ(run.exitCode, 0u) << run.output;
+        EXPECT_EQ(count(run.log, "box"), 0) << testing::PrintToString(run.log);
+        EXPECT_NE(count(run.log, "out "), 0) << "the first group's letters leave the alphabet, pictures or none";
+        EXPECT_EQ(count(run.log, "Picker"), 1);
+    }
 }
 
 }  // namespace

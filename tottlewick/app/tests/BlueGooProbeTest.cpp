@@ -158,7 +158,9 @@ PROBE_SCENARIO(BlueGooRounds) {
             probe::gather(calls);
             if (!SpriteFind(4090)) return false;
             const Point mouse = KitMouseLocation();
-            log("landing " + probe::startLine(calls, 4080) + ", mouse " + point(mouse.h, mouse.v) + ", sprite 4090");
+            const std::string stop = "stop ch=" + std::to_string(probe::channelOf(calls, 4080));
+            log("landing " + probe::startLine(calls, 4080) + ", stopped " + std::to_string(std::count(calls.begin(),
+                calls.end(), stop)) + ", mouse " + point(mouse.h, mouse.v) + ", sprite 4090");
             return true;
         },
         fillJars(1, false),
@@ -221,7 +223,7 @@ TEST_F(BlueGooProbeTest, ARoundThenRoundsByKeys) {
     const ProbeResult run = probeRun("BlueGooRounds", folder.path());
     EXPECT_EQ(run.exitCode, 0u) << run.output;
     EXPECT_EQ(run.log, (Lines{"door 1", "board 123450, pointer 255", "flight from 499,109", "stops on 80,239",
-                              "landing start id=4080 pri=-32767 vol=1024 flags=4, mouse 130,282, sprite 4090", "phase 2, pointer 0", "4061 in phase 2: voice stops 0", "key posts 10010 4050",
+                              "landing start id=4080 pri=-32767 vol=1024 flags=4, stopped 0, mouse 130,282, sprite 4090", "phase 2, pointer 0", "4061 in phase 2: voice stops 0", "key posts 10010 4050",
                               "fed 4150 then 4160, 1 sample looping", "closing 4200 4245 4550 4255 4551 500, completion 1",
                               "3 boards of 3 permutations, closing 4200",
                               "door 0"}));

@@ -1,8 +1,9 @@
 // HatShop in the real program on the generated title, entered from the Picker with entries 0 and 3 done:
-// design 1 drawn, their decorations shown; at level 1 the print button shows the overlay for 10 s, with
-// Shift held it prints at once: 3 s later the print seam's document "Tottlewick Hat" gets design 1's
-// rectangle of the composed picture, and mouse input meanwhile neither paints nor presses; at level 4
-// there is no print button; out by the exit button and the quit screen.
+// design 1 drawn, their decorations shown; at level 1 the print button shows the overlay for 10 s (one
+// overlay, hovered twice), with Shift held it prints at once: 3 s later the print seam's document
+// "Tottlewick Hat" gets design 1's rectangle of the composed picture, and mouse input meanwhile neither
+// paints nor presses; the tool in use stays pressed after; at level 4 there is no print button; out by
+// the exit button and the quit screen.
 #include <gtest/gtest.h>
 
 #include "ActivityProbe.h"
@@ -123,7 +124,7 @@ PROBE_SCENARIO(HatShopPrinting) {
             since = probe::now();
             return probe::post(kAppCommand, 8610), true;
         },
-        [] { return SpriteFind(8600) != 0; },
+        [] { return SpriteFind(8600) != 0 && (probe::post(kAppCommand, 8610), true); },  // hovered again
         [] {
             if (SpriteFind(8600)) return false;
             return log("overlay for " + std::to_string((probe::now() - since) / 100) + " tenths"), true;
@@ -155,7 +156,8 @@ PROBE_SCENARIO(HatShopPrinting) {
         },
         [] { return !hatShop()->Printing(); },
         [] {
-            log(std::string("printed, buttons ") + (ActorIsActive(100) == 1 && interactive() ? "back" : "still off"));
+            log(std::string("printed, buttons ") + (ActorIsActive(100) == 1 && interactive() ? "back" : "still off") +
+                ", tool in use " + (ActorIsActive(8120) == 0 ? "out of reach" : "live"));
             gPrefLevel = 4;
             return probe::post(kAppCommand, 100), true;
         },
@@ -177,7 +179,7 @@ TEST_F(HatShopProbeTest, TheOverlayThenAPrintWithShiftThenNoPrintButtonAtLevel4)
                               "meanwhile no paint, sounds [], tool 8122 up",
                               "StartDoc \"Tottlewick Hat\" 3 s after the press",
                               "page: 0 pixels unlike the picture's (94,8,518,474), paper 255 at its corner",
-                              "printed, buttons back", "level 4: design 1, decorations 8110 8113, no print button",
+                              "printed, buttons back, tool in use out of reach", "level 4: design 1, decorations 8110 8113, no print button",
                               "Picker", "door 0"}));
 }
 

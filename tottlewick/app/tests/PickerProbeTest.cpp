@@ -10,6 +10,7 @@
 #include "AppBindings.h"
 #include "AppGlobals.h"
 #include "AppModule.h"
+#include "Backdrop.h"
 #include "Canvas.h"
 #include "DisplayCanvas.h"
 #include "HoverPointer.h"
@@ -18,6 +19,7 @@
 #include "KitMouse.h"
 #include "ModuleProcs.h"
 #include "OptionsScene.h"
+#include "Port.h"
 #include "PickerCompletion.h"
 #include "Prefs.h"
 #include "QuitConfirmScene.h"
@@ -162,6 +164,20 @@ PROBE_SCENARIO(Quit) {
     }
 }
 
+// Closed on the Intro's first picture, then back from the quit screen: backdrop 1, drawn alone over the
+// offscreen picture at the end, is the Picker's 7000.
+PROBE_SCENARIO(QuitFromTheIntro) {
+    probe::advance(100);
+    if (pass == 2) probe::send(WM_CLOSE);
+    if (pass == 4) probe::log(module()), command(7223);
+    if (pass != 6) return;
+    const Rect all{0, 0, 640, 480};
+    PortPush(DisplayGetOffscreenCanvas());
+    BackdropDrawMain(&all);
+    PortPop();
+    probe::log(module() + " picture " + std::to_string(probe::offscreenShows(7000))), AppQuit();
+}
+
 struct PickerProbeTest : testing::Test {
     ProbeResult run(const std::string& scenario, const std::vector<std::string>& without = {}) {
         EXPECT_TRUE(useGeneratedTitle(folder.path(), "E:", without));
@@ -196,7 +212,7 @@ TEST_F(PickerProbeTest, WithoutItsFileTheAlertComesOnceAndAChoiceStillSwitches) 
 
 // The defaults without a file and no box; what the options write on "back"; a level the file gives that
 // is none of 1, 2 and 4 presses no level button and is written back as read; a short file sets only its
-// whole words (and the options still up at the end save on the way out).
+// whole words (and the options still up at the end save on the way out); a longer one is rewritten to 6.
 TEST_F(PickerProbeTest, PrefsAreReadShownAndWritten) {
     const std::string kDefaults = std::string("\x01\0\x01\0\x01\0", 6);
     const Lines kBack{"door 1", "prefs 0 1 1", "pressed 7511 7514", "Picker", "door 0"};
@@ -211,6 +227,8 @@ TEST_F(PickerProbeTest, PrefsAreReadShownAndWritten) {
         {std::string("\x02\0\x07\0\x05\0", 6), "7523", {"door 1", "prefs 2 7 5", "pressed 7510", "Picker", "door 0"},
          std::string("\x02\0\x07\0\x05\0", 6)},
         {std::string("\x01\0\x04", 3), "", {"door 1", "prefs 1 1 1", "pressed 7510 7514", "Options", "door 0"}, kDefaults},
+        {std::string("\x01\0\x01\0\x01\0\x09\x09", 8), "7523",
+         {"door 1", "prefs 1 1 1", "pressed 7510 7514", "Picker", "door 0"}, kDefaults},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.commands);
@@ -240,6 +258,10 @@ TEST_F(PickerProbeTest, TheSlideShowRunsFifteenSecondsOrUntilAClick) {
                                            "options at 17504", "door 0"}));
     write("click.txt", "");
     EXPECT_EQ(run("SlideShow").log, (Lines{"door 1", "prefs written", "7530 at 3402", "options at 3502", "door 0"}));
+}
+
+TEST_F(PickerProbeTest, ClosedDuringTheIntroBackShowsThePickersPicture) {
+    EXPECT_EQ(run("QuitFromTheIntro").log, (Lines{"door 1", "Quit", "Picker picture 1", "door 0"}));
 }
 
 TEST_F(PickerProbeTest, TheQuitScreenGoesBackOrEndsTheRunOnAKey) {
