@@ -82,8 +82,9 @@ TITLE_ART(Toppers) {
         for (int shape = 0; shape < 4; ++shape) hats.push_back({hat(shape, cubeColour(kHatColours[colour])), 0, 0});
     art.put("XPK", 1002, xpkBank(hats));
 
-    // The spot clip is placed by the activity at each cat's corner; the others stand in their cat's box.
-    art.put("XMV", 1031, catClip(art, 1031, {cat(0, 0, false), cat(0, 2, false), cat(0, 4, false)}, {0, 0, kCats[0].w, kCats[0].h}, 600));
+    // The spot clip is placed by the activity at each cat's corner; the others stand in their cat's box. The
+    // spot clip outlasts the question, whose praise would not start while it still plays.
+    art.put("XMV", 1031, catClip(art, 1031, {cat(0, 0, false), cat(0, 2, false), cat(0, 4, false)}, {0, 0, kCats[0].w, kCats[0].h}, 2000));
     for (std::uint16_t k = 0; k < 3; ++k) {
         const TitleBox& box = kCats[k];
         art.putPicture(std::uint16_t(1103 + k), silhouette(cubeColour(kFur)), box.x, box.y);
