@@ -28,9 +28,10 @@ void addButton(CommandButton& button, std::uint16_t id, const Activity* owner) {
 
 Activity::Activity(const char* moduleName, std::uint16_t backdropXpk, std::uint16_t paletteDib,
                    std::uint16_t pointerXpk)
-    : pointer_(kKitHoverAnim, pointerXpk, 0, 0) {
+    // The module's file is opened (resources_ is declared before pointer_) before the pointer loads its
+    // picture, which may be the module's own.
+    : resources_(ResOpenFile(moduleName)), pointer_(kKitHoverAnim, pointerXpk, 0, 0) {
     UpdateInvalRectOnce(&screenRect_);
-    resources_ = ResOpenFile(moduleName);
     if (resources_) {
         DisplaySetPaletteFromDib(paletteDib);
         BackdropSetCached(1);

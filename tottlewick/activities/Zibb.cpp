@@ -289,4 +289,5 @@ void Zibb::Draw(const Rect& rect) {
     ActorDrawAll(&rect);
     clipC_.Draw(&rect);
     loopSound_.Draw(&rect);
+    pointer_.Draw(&rect);  // the system cursor is hidden: the child always sees where the mouse is
 }

@@ -1,6 +1,7 @@
 // BLOK_STAK's own art: the alphabet in a row of letter pictures, the letter blocks and their looks with
 // the hot spot at their top-left (the activity places them), the 26 letters the pointer carries, and
-// short clips and voices, so that a round of its many steps passes quickly.
+// short clips and voices, so that a round of its many steps passes quickly; the tower's last step shows
+// the reward.
 #include "TitleArt.h"
 
 namespace {
@@ -36,4 +37,5 @@ TITLE_ART(BLOK_STAK) {
     });
     art.put("XPK", 5002, atOrigin(TitleArt::box(5002, kBlockSize, kBlockSize, hueShade(28))));
     art.put("XPK", 5003, atOrigin(TitleArt::box(5003, kBlockSize, kBlockSize, hueShade(20))));
+    for (const std::uint16_t placed : {5203, 5205, 5207}) art.putReward(placed);  // the tower is done
 }

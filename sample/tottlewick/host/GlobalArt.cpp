@@ -28,7 +28,7 @@ TITLE_ART(Global) {
     messages += line(1000, "Resource File Not Opened");
     art.put("STR", 1, messages);
 
-    art.putPicture(1, TitleArt::arrow(kWhite), 0, 0);
+    art.putPointer(1);
 
     constexpr std::uint32_t kExitColour = 0xC04040, kHelpColour = 0x40C040;
     for (int look = 0; look < 3; ++look) {

@@ -1,6 +1,6 @@
 // HatShop's own art, the same for its three designs: the uncoloured hat as a grey outline, its three
 // colour schemes filling the same frame (crown, band and brim in colours of their own), a round brush tip
-// of 40 x 40, the tools beside the hat and the print button clear of it.
+// of 40 x 40, the tools beside the hat and the print button clear of it, and its pointer.
 #include "TitleArt.h"
 #include "XpkForge.h"
 
@@ -57,9 +57,6 @@ std::string atHat(const Picture& picture) {
     return forgeXpk(bank, ByteOrder::big);
 }
 
-constexpr std::uint32_t kSchemes[3][3] = {{0xE02020, 0xF0E040, 0x2040E0},
-                                          {0x20A040, 0xF09020, 0x8040C0},
-                                          {0xF080C0, 0x40C0F0, 0x606060}};
 constexpr const char* kToolNames[3] = {"RED", "GREEN", "PINK"};
 
 }  // namespace
@@ -69,16 +66,17 @@ TITLE_ART(HatShop) {
         const auto id = [design](int first) { return std::uint16_t(first + 100 * design); };
         art.put("XPK", id(8100), atHat(outline()));
         for (int i = 0; i < 3; ++i) {
-            art.put("XPK", id(8101 + i), atHat(scheme(kSchemes[i])));
-            art.putButton(id(8120 + i), layout::kHatTools[i], kSchemes[i][0], kToolNames[i]);
+            art.put("XPK", id(8101 + i), atHat(scheme(layout::kHatSchemes[i])));
+            art.putButton(id(8120 + i), layout::kHatTools[i], layout::kHatSchemes[i][0], kToolNames[i]);
         }
     }
     for (int i = 0; i < 3; ++i) {
-        art.putButton(std::uint16_t(8010 + i), layout::kHatTools[i], kSchemes[i][0], kToolNames[i], 1);
-        art.putButton(std::uint16_t(8020 + i), layout::kHatTools[i], kSchemes[i][0], kToolNames[i], -1);
+        art.putButton(std::uint16_t(8010 + i), layout::kHatTools[i], layout::kHatSchemes[i][0], kToolNames[i], 1);
+        art.putButton(std::uint16_t(8020 + i), layout::kHatTools[i], layout::kHatSchemes[i][0], kToolNames[i], -1);
     }
     for (int look = 0; look < 3; ++look)
         art.putButton(std::uint16_t(8610 + look), layout::kHatPrint, 0xFFFFFF, "PRINT", look == 1 ? 1 : -look);
+    art.putPointer(8050);
     Picture brush(40, 40);
     brush.disc(20, 20, 20, kWhite);
     art.putPicture(8030, brush, 0, 0);

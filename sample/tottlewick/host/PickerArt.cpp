@@ -9,7 +9,7 @@ namespace {
 
 using namespace title_layout;
 
-constexpr std::uint32_t kChoice = 0xFFC040, kButton = 0x40C0FF;
+constexpr std::uint32_t kChoice = 0xFFC040, kButton = kButtonColour;
 
 std::string upper(std::string text) {
     for (char& c : text) c = char(std::toupper(static_cast<unsigned char>(c)));
@@ -46,8 +46,9 @@ void picker(TitleArt& art) {
 
     art.putPicture(207, TitleArt::titled(207, 0x40A040, "OFF WE GO"), 0, 0);
     art.putPicture(200, TitleArt::titled(200, 0x4080C0, "WELCOME BACK"), 0, 0);
+    art.put("AIF", 200, TitleArt::loop({392, 523, 659}, 500, false));  // the switching pictures show while it plays
     for (std::uint16_t i = 0; i < 6; ++i)
-        art.putPicture(std::uint16_t(201 + i), TitleArt::titled(std::uint16_t(201 + i), 0xC08040, "WELL DONE"), 0, 0);
+        art.putPicture(std::uint16_t(201 + i), TitleArt::titled(std::uint16_t(201 + i), kWellDoneColour, "WELL DONE"), 0, 0);
 }
 
 // A panel of the given size with a title, placed at its box.
@@ -70,11 +71,18 @@ void quitConfirm(TitleArt& art) {
 }
 
 void options(TitleArt& art) {
-    panel(art, 7500, kOptionsPanel, "OPTIONS");
-    // Only the chosen setting shows, in its pressed look.
-    art.putButton(7510, kClickOnly, kButton, "CLICK ONLY", -1);
-    art.putButton(7511, kHoverWait, kButton, "HOVER", -1);
-    for (int i = 0; i < 3; ++i) art.putButton(std::uint16_t(7514 + i), kLevels[i], kButton, std::to_string(1 << i), -1);
+    // The settings' buttons have only their pressed look, which shows the chosen ones; the panel shows
+    // every choice beneath them.
+    Picture picture = TitleArt::box(7500, kOptionsPanel.w, kOptionsPanel.h, cubeColour(kPanelColour));
+    drawText(picture, (kOptionsPanel.w - textWidth("OPTIONS", 3)) / 2, 24, "OPTIONS", kBlack, 3);
+    const auto choice = [&](std::uint16_t id, const TitleBox& at, const std::string& label) {
+        TitleArt::paste(picture, TitleArt::button(id, at, kButton, label), at.x - kOptionsPanel.x, at.y - kOptionsPanel.y);
+        art.putButton(id, at, kButton, label, -1);
+    };
+    choice(7510, kClickOnly, "CLICK ONLY");
+    choice(7511, kHoverWait, "HOVER");
+    for (int i = 0; i < 3; ++i) choice(std::uint16_t(7514 + i), kLevels[i], std::to_string(1 << i));
+    art.putPicture(7500, std::move(picture), kOptionsPanel.x, kOptionsPanel.y);
     threeLooks(art, 7520, kSlides, 0xFFC040, "SLIDES");
     threeLooks(art, 7523, kOptionsBack, 0x60C060, "BACK");
 }

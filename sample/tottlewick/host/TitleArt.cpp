@@ -95,6 +95,17 @@ void TitleArt::putPicture(std::uint16_t id, Picture picture, int x, int y) {
 }
 
 void TitleArt::putButton(std::uint16_t id, const TitleBox& at, std::uint32_t rgb, const std::string& label, int look) {
+    putPicture(id, button(id, at, rgb, label, look), at.x, at.y);
+}
+
+void TitleArt::paste(Picture& into, const Picture& part, int x, int y) {
+    for (int row = 0; row < part.height; ++row)
+        for (int col = 0; col < part.width; ++col)
+            if (const std::uint16_t value = part.pixels[std::size_t(row) * part.width + col]; value != kClear)
+                into.set(x + col, y + row, value);
+}
+
+Picture TitleArt::button(std::uint16_t id, const TitleBox& at, std::uint32_t rgb, const std::string& label, int look) {
     const auto part = [&](int shift) {
         const std::uint32_t c = rgb >> shift & 0xFF;
         return (look > 0 ? c + (255 - c) / 2 : look < 0 ? c / 2 : c) << shift;
@@ -102,7 +113,7 @@ void TitleArt::putButton(std::uint16_t id, const TitleBox& at, std::uint32_t rgb
     Picture picture = box(id, at.w, at.h, cubeColour(part(16) | part(8) | part(0)));
     const int scale = textWidth(label, 2) <= at.w - 8 ? 2 : 1;
     drawText(picture, (at.w - textWidth(label, scale)) / 2, (at.h - 7 * scale) / 2, label, kBlack, scale);
-    putPicture(id, std::move(picture), at.x, at.y);
+    return picture;
 }
 
 Picture TitleArt::arrow(std::uint8_t fill) {
@@ -148,6 +159,22 @@ std::string TitleArt::clip(std::uint16_t bankId, int frames, std::uint32_t ms, i
     spec.bankId = bankId;
     for (int k = 0; k < frames; ++k) spec.events.push_back({3, std::uint16_t(k), each * std::uint32_t(k), each});
     return xmvWrite(spec, ByteOrder::big);
+}
+
+void TitleArt::putReward(std::uint16_t id) {
+    using title_layout::kReward;
+    Picture star(kReward.w, kReward.h);
+    const int cx = kReward.w / 2, cy = kReward.h / 2;
+    for (int y = 0; y < kReward.h; ++y) {
+        for (int x = 0; x < kReward.w; ++x) {
+            // Five points: the radius swings with the angle.
+            const double angle = std::atan2(y - cy, x - cx), r = std::hypot(x - cx, y - cy);
+            if (r <= 12 + 16 * std::pow(std::abs(std::cos(2.5 * angle)), 3)) star.set(x, y, cubeColour(title_layout::kRewardColour));
+        }
+    }
+    put("XPK", id, xpkBank({{Picture(1, 1), 0, 0}, {star, 0, 0}, {star, 0, 0}, {star, 0, 0}}));
+    put("XMV", id, clip(id, 4, 2000, kReward.x, kReward.y, kReward.w, kReward.h));
+    put("AIF", id, loop({523, 659, 784, 1047}, 500, false));  // a clip played in step with its sound lasts as long
 }
 
 std::string TitleArt::tone(double hz, std::uint32_t ms) {

@@ -28,6 +28,11 @@ public:
     // A box in colour `rgb` (a cube colour: the same under every module's palette) with a label, at `at`;
     // look 1 lighter (rollover), -1 darker (pressed).
     void putButton(std::uint16_t id, const TitleBox& at, std::uint32_t rgb, const std::string& label, int look = 0);
+    static Picture button(std::uint16_t id, const TitleBox& at, std::uint32_t rgb, const std::string& label, int look = 0);
+    // Pastes `part` into `into` with its top-left at (x, y), leaving out its clear pixels.
+    static void paste(Picture& into, const Picture& part, int x, int y);
+    // A white arrow whose tip is at (0, 0): the title's pointers.
+    void putPointer(std::uint16_t id) { putPicture(id, arrow(kWhite), 0, 0); }
     // A 640 x 480 picture in colour `rgb` with a title in block letters, the id in small digits.
     static Picture titled(std::uint16_t id, std::uint32_t rgb, const std::string& title);
 
@@ -44,6 +49,10 @@ public:
     // A 'XMV' of `frames` frames of bank `bankId` over `ms` milliseconds, the bounds given: the clip is
     // drawn from their top-left corner, its frames placed from there.
     static std::string clip(std::uint16_t bankId, int frames, std::uint32_t ms, int x, int y, int w, int h);
+    // The clip `id` (with the 'XPK' of its frames and a fanfare of the same length) showing the reward's gold
+    // star in its box for 1.5 s, after a first frame that shows nothing (a clip held on its first frame stays
+    // blank).
+    void putReward(std::uint16_t id);
     // 'AIF': a tone of `hz` lasting `ms`, and notes of `ms` each, with a sustain loop over all when looping.
     static std::string tone(double hz, std::uint32_t ms);
     static std::string loop(const std::vector<double>& notes, std::uint32_t ms, bool looping = true);

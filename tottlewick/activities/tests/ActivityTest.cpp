@@ -1,6 +1,7 @@
 // The activity base: its commands, the idle prompt only while interactive, a release that cuts only the
 // intro prompt, the scene's music, and a module without its resource file that still has a working exit
 // button.
+#include <algorithm>
 #include <vector>
 
 #include "Activity.h"
@@ -75,6 +76,18 @@ TEST_F(ActivityTest, TheSceneMusicLoopsAtVolume409OnAWithdrawnChannel) {
     activity.FadeMusicIn();  // no channel any more: nothing
     EXPECT_EQ(calls.back(), "fade ch=7 to=0 ms=1000");
     EXPECT_EQ(SndIsChannelDisabled(7), 0);
+}
+
+// The pointer's picture may be in the module's own file.
+TEST_F(ActivityTest, ThePointerIsDrawnFromTheModulesOwnFile) {
+    ForgeBank pointer;
+    pointer.shapes = {handShape(std::vector<std::string>(4, "7777"))};
+    ASSERT_TRUE(writeResources(folder.file("Own.PRS"), {{"XPK", 9, forgeXpk(pointer, ByteOrder::big)}}));
+    Activity activity("Own", 1, 1, 9);
+    PortSet(offscreen);
+    activity.Draw(kScreen);
+    const std::vector<std::uint16_t> pixels = canvasPixels(offscreen);
+    EXPECT_EQ(std::count(pixels.begin(), pixels.end(), '7'), 16);
 }
 
 TEST_F(ActivityTest, WithoutItsFileTheExitButtonStillPosts100) {

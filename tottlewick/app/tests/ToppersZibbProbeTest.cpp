@@ -136,10 +136,11 @@ TEST_F(ToppersZibbProbeTest, ToppersATurnByAKeyAndOut) {
 TEST_F(ToppersZibbProbeTest, ZibbATurnByAKeyAndOut) {
     const ProbeResult result = run("ZibbRound");
     EXPECT_EQ(result.exitCode, 0u) << result.output;
-    // Variant 1: clip B 3220, cheer 3233, clip A 3227; the target named 3821 lies at (326, 385) and its
-    // follow-up is 3861; the first reward of the run adds the sequence; the new turn, variant 2, is 3226.
+    // The pointer put on the target picture starts the kit's hover sound (a sample: id 0). Variant 1: clip B
+    // 3220, cheer 3233, clip A 3227; the target named 3821 lies at (326, 385) and its follow-up is 3861; the
+    // first reward of the run adds the sequence; the new turn, variant 2, is 3226.
     EXPECT_EQ(result.log, (Lines{"door 1",
-                                 "rewarded: 3900 3220 3233 3227 3861 3200 3195 3201 500 3700 3226, mouse 326,385",
+                                 "rewarded: 0 3900 3220 3233 3227 3861 3200 3195 3201 500 3700 3226, mouse 326,385",
                                  "Picker", "door 0"}));
 }
 
