@@ -5,6 +5,7 @@
 # tests share it) and stopped by `wine-run.sh WORLD --stop`.
 #
 #   wine-run.sh WORLD_DIR program.exe [args...]
+#   wine-run.sh WORLD_DIR --start    (starts the world and prints its display)
 #   wine-run.sh WORLD_DIR --stop
 #   wine-run.sh WORLD_DIR --home     (prints the world's HOME, made ready with its null sound device)
 set -euo pipefail
@@ -136,6 +137,7 @@ fi
 
 DISPLAY=$(cat "$world/display")
 export DISPLAY
+[ "${1:-}" = --start ] && { echo "$DISPLAY"; exit 0; }
 
 case " $* " in
     *" --gtest_brief=1 "*) ;;
