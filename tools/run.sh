@@ -19,11 +19,11 @@ has_sound_device() {
 start() {
     local folder=$1 world=$2 program=$3
     cd "$folder"
-    # A Wine program does not end on Ctrl-C: the title runs in the background and the signal stops its
-    # world, which ends it; so does the title's own end.
-    trap 'bash "$root/tools/wine-run.sh" "$world" --stop' EXIT
+    # A Wine program does not end on Ctrl-C: the title runs in the background, and the signal ends the
+    # Wine processes of its world (on the user's display) or stops the whole world with its display.
     trap 'exit 130' INT TERM
     if [ -n "${DISPLAY:-}" ]; then
+        trap 'WINEPREFIX="$world/prefix" wineserver -k 2>/dev/null || true' EXIT
         # The world's Wine prefix with the user's own display, home and sound.
         export WINEPREFIX="$world/prefix" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
         if ! has_sound_device; then
@@ -35,6 +35,7 @@ start() {
         fi
         wine "$program" &
     else
+        trap 'bash "$root/tools/wine-run.sh" "$world" --stop' EXIT
         echo "run.sh: no DISPLAY; the title runs on display $(bash "$root/tools/wine-run.sh" "$world" --start)" \
              "of its Wine world until Ctrl-C" >&2
         bash "$root/tools/wine-run.sh" "$world" "$program" &
