@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "AppBindings.h"
+#include "CannotMeasure.h"
 #include "AppRedraw.h"
 #include "Backdrop.h"
 #include "BenchClock.h"
@@ -47,6 +48,7 @@ template <typename StillRunning>
 void measureTickBesideFloor(const char* during, const char* endedNote, const char* label, StillRunning stillRunning) {
     using namespace scene_tick;
     const double ticked = fastestEach(kBatches, kTicks, [](int) { sceneTick(); });
+    if (drawn.empty()) cannotMeasure("the tick redrew nothing");
     std::printf("a tick %s redraws %zu rectangles%s\n", during, drawn.size(), stillRunning() ? "" : endedNote);
     UpdateSetRedrawProc(backdropOnly);
     const double bare = fastestEach(kBatches, kTicks, [](int) {

@@ -3,6 +3,7 @@
 // the tower and character clips playing, the stack clip's last frame, the pointer) against UpdateFlush of
 // the same rectangles drawing only the backdrop (goal <= 2x).
 #include "BLOK_STAK.h"
+#include "CannotMeasure.h"
 #include "SceneBenchStart.h"
 #include "SceneTickBench.h"
 #include "ShapeBenchStart.h"
@@ -17,7 +18,7 @@ constexpr std::uint32_t kCharacterPlays = 6;  // the character machine while its
 int main() {
     const TempFolder folder;
     startShapeBench(folder);
-    if (!openTitleModule(folder, "BLOK_STAK")) return 1;
+    if (!openTitleModule(folder, "BLOK_STAK")) cannotMeasure("the generated title is missing (build the tottlewick_title target)");
     SceneBenchCanvases canvases = startSceneBench();
     SpriteCyclerInit(10);
     keepSceneRedraws();
@@ -26,7 +27,7 @@ int main() {
     // The intro voice, the first group's stack and the character run on the real clock until the tower
     // brings the blocks in.
     while (blocks->TowerState() != kTowerArrives) sceneTick();
-    if (blocks->CharacterState() != kCharacterPlays) return 2;
+    if (blocks->CharacterState() != kCharacterPlays) cannotMeasure("the character did not play as the blocks arrived");
     measureTickBesideFloor("while the blocks arrive", " (the tower clip ended before the end)",
                            "a BLOK_STAK tick as the blocks arrive, through AppRedraw (<= 2x)",
                            [blocks] { return blocks->TowerState() == kTowerArrives; });

@@ -3,6 +3,7 @@
 // Mover, the background clip, the pointer) against UpdateFlush of the same rectangles drawing only the
 // backdrop (goal <= 2x).
 #include "Actor.h"
+#include "CannotMeasure.h"
 #include "BlueGoo.h"
 #include "SceneBenchStart.h"
 #include "SceneTickBench.h"
@@ -11,7 +12,7 @@
 int main() {
     const TempFolder folder;
     startShapeBench(folder);
-    if (!openTitleModule(folder, "BlueGoo")) return 1;
+    if (!openTitleModule(folder, "BlueGoo")) cannotMeasure("the generated title is missing (build the tottlewick_title target)");
     SceneBenchCanvases canvases = startSceneBench();
     SpriteCyclerInit(10);
     keepSceneRedraws();
@@ -21,7 +22,7 @@ int main() {
     while (ActorIsActive(120) != 1) sceneTick();
     goo->OnCommand(4050);
     sceneTick();
-    if (!goo->Flight()) return 2;
+    if (!goo->Flight()) cannotMeasure("the goo did not take flight");
     measureTickBesideFloor("during the flight", " (the goo landed before the end)",
                            "a BlueGoo tick during a flight through AppRedraw (<= 2x)", [goo] { return goo->Flight(); });
 

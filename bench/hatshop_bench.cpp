@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "AppRedraw.h"
+#include "CannotMeasure.h"
 #include "BenchClock.h"
 #include "HatShop.h"
 #include "Port.h"
@@ -28,7 +29,7 @@ Point strokePoint(int i) {
 int main() {
     const TempFolder folder;
     startShapeBench(folder);
-    if (!openTitleModule(folder, "HatShop")) return 1;
+    if (!openTitleModule(folder, "HatShop")) cannotMeasure("the generated title is missing (build the tottlewick_title target)");
     SceneBenchCanvases canvases = startSceneBench();
     UpdateSetRedrawProc(AppRedraw);
     auto* hat = new HatShop;
@@ -41,7 +42,7 @@ int main() {
                       static_cast<std::uint32_t>(RectHeight(&frame)) << 16;
     Canvas plain = 0;
     CanvasCreate(&plain, size, kCanvasMemory);
-    if (!colours || !plain) return 2;
+    if (!colours || !plain) cannotMeasure("the colour shape or its canvas is missing");
     PortPush(plain);
     const auto x = static_cast<std::int16_t>(-frame.left), y = static_cast<std::int16_t>(-frame.top);
     const double floor = fastestEach(kBatches, kRuns, [&](int) { ShapeDraw(nullptr, colours, 0, x, y, 0); });

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "CannotMeasure.h"
 #include "OMSR.h"
 #include "OMScriptableObject.h"
 #include "BenchClock.h"
@@ -66,7 +67,7 @@ double bestNanosecondsPerCall(int calls, Body body) {
 int main() {
     for (int i = 0; i < kProperties; ++i) std::snprintf(propertyNames[i], sizeof propertyNames[i], "p%02d", i);
     RBench* object = static_cast<RBench*>(createObject("rbench"));
-    if (!object) return 1;
+    if (!object) cannotMeasure("the class \"rbench\" was not made");
     RBench* volatile opaque = object;
     constexpr int kCalls = 1000000;
 

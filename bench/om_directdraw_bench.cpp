@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "BenchClock.h"
+#include "CannotMeasure.h"
 #include "OMApp.h"
 #include "OMDirectDraw.h"
 #include "OMMemCanvas.h"
@@ -89,11 +90,7 @@ int main() {
     const Figures gdi = measure(0, 1);
     const Figures surfaces = measure(4, 0);
     const Figures mixed = measure(4, 1);
-    if (surfaces.present == 0) {
-        std::printf("DirectDraw could not take the screen; GDI: copy %.1f us, present %.1f us\n", gdi.plain * 1e6,
-                    gdi.present * 1e6);
-        return 0;
-    }
+    if (surfaces.present == 0) cannotMeasure("DirectDraw could not take the screen (an 8-bit world is needed)");
     std::printf("copyFrom 640x460x8, plain:  GDI %8.1f us   DirectDraw %8.1f us (%.2fx)\n", gdi.plain * 1e6,
                 surfaces.plain * 1e6, surfaces.plain / gdi.plain);
     std::printf("copyFrom 640x460x8, keyed:  GDI %8.1f us   DirectDraw %8.1f us (%.2fx; GDI copies every pixel)\n",

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "BenchClock.h"
+#include "CannotMeasure.h"
 #include "DescriptorFile.h"
 #include "OMAnimation.h"
 #include "OMApp.h"
@@ -68,14 +69,8 @@ int main() {
     setPictureModuleOverride("PRsc\\doriruvu.rsc");
     std::unique_ptr<OMAnimation> scenery(new OMAnimation(window, findAnimationResource(kRacingScenery), 40, 0));
     setPictureModuleOverride(nullptr);
-    if (!road.hasScenery() || scenery->status() != AseqStatus::ok || !setUp(road)) {
-        std::printf("racing road: the sample title's pictures are missing (build the sample_title target)\n");
-        scenery.reset();
-        owned.reset();
-        delete window;
-        delete app;
-        return 0;
-    }
+    if (!road.hasScenery() || scenery->status() != AseqStatus::ok || !setUp(road))
+        cannotMeasure("the sample title's pictures are missing (build the sample_title target)");
     const double whole = fastestEach(kRounds, kPasses, [&road](int) {
         advance();
         if (road.road().signFrame() < 0) road.showSign(0);

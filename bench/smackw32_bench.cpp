@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "BenchClock.h"
+#include "CannotMeasure.h"
 #include "Files.h"
 #include "SmackDecoder.h"
 #include "SmackerWriter.h"
@@ -55,10 +56,7 @@ int main() {
 
     auto decoder = SmackDecoder::open(movieFromBytes(bytes), false, noClock);
     Smack* smack = SmackOpen(path.c_str(), kSmackPreloadAll | kSmackNoSkip, 0);
-    if (!decoder || !smack) {
-        std::printf("the movie did not open\n");
-        return 1;
-    }
+    if (!decoder || !smack) cannotMeasure("the movie did not open");
     std::vector<std::uint8_t> canvas(kWidth * kHeight);
     std::uint32_t rects = 0;
     const double ffmpeg = fastestEach(kRounds, kFrames, [&](int i) {
@@ -71,7 +69,7 @@ int main() {
         SmackNextFrame(smack);
     });
     std::printf("320x240 frame step: SmackToBuffer + SmackDoFrame + rectangles %8.1f us   FFmpeg decode loop %8.1f us   ratio %.2f"
-                "   (%u rectangles)\n",
+                " (goal <= 1.3x)   (%u rectangles)\n",
                 layer * 1e6, ffmpeg * 1e6, layer / ffmpeg, rects);
     SmackClose(smack);
     return 0;

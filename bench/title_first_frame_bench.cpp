@@ -1,9 +1,7 @@
 // Tottlewick.exe on the generated title (build/title), measured from outside: the time from process start
 // until the screen shows the Intro's first picture in its own colours, beside the plain Win32 program that
 // opens a window and paints it once; both are started and watched the same way in the same run. The title
-// needs its disc in drive E: and true colour, so run it in such a world:
-//   tools/title-world.sh build/wine-first-frame build/title/disc
-//   WINE_SCREEN_DEPTH=24 taskset -c 0 tools/wine-run.sh build/wine-first-frame build/bin/title_first_frame_bench.exe
+// needs its disc in drive E: and true colour: bench/title_first_frame_bench.sh brings up such a world.
 #include <windows.h>
 
 #include <algorithm>
@@ -12,6 +10,7 @@
 #include <vector>
 
 #include "BenchClock.h"
+#include "CannotMeasure.h"
 #include "GeneratedTitle.h"
 #include "ProgramWindow.h"
 #include "TempFolder.h"
@@ -53,19 +52,27 @@ double timeToColour(const std::string& program, const std::string& folder, const
 
 int main() {
     TempFolder folder;
+    if (GetDriveTypeA("E:\\") != DRIVE_CDROM) cannotMeasure("no CD-ROM drive E: (run bench/title_first_frame_bench.sh)");
+    HDC screen = GetDC(nullptr);
+    const int depth = GetDeviceCaps(screen, BITSPIXEL);
+    ReleaseDC(nullptr, screen);
+    if (depth < 24) cannotMeasure("the display is not true colour (run bench/title_first_frame_bench.sh)");
     const std::string title = generatedTitleFolder();
-    for (const char* name : {"Tottlewick.exe", "mss32.dll"})
-        CopyFileA((title + "\\" + name).c_str(), folder.file(name).c_str(), FALSE);
     CreateDirectoryA(folder.file("Resource").c_str(), nullptr);
-    CopyFileA((title + "\\Resource\\Global.PRS").c_str(), folder.file("Resource\\Global.PRS").c_str(), FALSE);
+    for (const char* name : {"Tottlewick.exe", "mss32.dll", "Resource\\Global.PRS"}) {
+        if (!CopyFileA((title + "\\" + name).c_str(), folder.file(name).c_str(), FALSE))
+            cannotMeasure("the generated title is missing (build the tottlewick_title target)");
+    }
     const std::string plain = ProgramWindow::ownFolder() + "first_frame_baseline.exe";
     const int screenW = GetSystemMetrics(SM_CXSCREEN), screenH = GetSystemMetrics(SM_CYSCREEN);
     std::vector<double> titleTimes, baseline;
     for (int i = 0; i < kStarts; ++i) {
-        baseline.push_back(
-            timeToColour(plain, folder.path(), "FirstFrameBaseline", screenW, screenH, {600, 440}, RGB(0, 128, 0)));
-        titleTimes.push_back(timeToColour(folder.file("Tottlewick.exe"), folder.path(), "Tottlewick", 640, 480,
-                                          {4, 100}, introColour()));
+        baseline.push_back(measured(
+            timeToColour(plain, folder.path(), "FirstFrameBaseline", screenW, screenH, {600, 440}, RGB(0, 128, 0)),
+            "the plain window never showed its colour"));
+        titleTimes.push_back(measured(timeToColour(folder.file("Tottlewick.exe"), folder.path(), "Tottlewick", 640,
+                                                   480, {4, 100}, introColour()),
+                                      "Tottlewick.exe never showed the Intro's picture"));
     }
     const double first = medianOf(titleTimes), plainFirst = medianOf(baseline);
     std::printf(

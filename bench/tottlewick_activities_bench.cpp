@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Actor.h"
+#include "CannotMeasure.h"
 #include "AnimSpot.h"
 #include "AppBindings.h"
 #include "AppRedraw.h"
@@ -121,7 +122,7 @@ void line(const char* what, double each, double floor) {
 int main() {
     const TempFolder folder;
     startShapeBench(folder);
-    if (!writeBenchResources(folder) || !ResOpenFile("Bench")) return 1;
+    if (!writeBenchResources(folder) || !ResOpenFile("Bench")) cannotMeasure("the resource file did not open");
     SceneBenchCanvases canvases = startSceneBench();
     BackdropLoadMain(2, 4, 3, 0, 0);
     SpriteCyclerInit(kCyclers);

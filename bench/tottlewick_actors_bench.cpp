@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Actor.h"
+#include "CannotMeasure.h"
 #include "BenchClock.h"
 #include "File.h"
 #include "Palette.h"
@@ -56,7 +57,7 @@ std::int16_t countEvent(const XmvEvent&, std::uint32_t, void* context) {
 int main() {
     const TempFolder folder;
     startShapeBench(folder);
-    if (!writeResourcesOfBench(folder) || !ResOpenFile("Bench")) return 1;
+    if (!writeResourcesOfBench(folder) || !ResOpenFile("Bench")) cannotMeasure("the resource file did not open");
     Canvas canvas = 0;
     CanvasCreate(&canvas, 640 | 480u << 16, kCanvasMemory);
     PortSet(canvas);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "BenchClock.h"
+#include "CannotMeasure.h"
 #include "EngineClock.h"
 #include "File.h"
 #include "MemHandle.h"
@@ -101,10 +102,7 @@ int main() {
     openResources(folder);
     ClockSetSource(clockNow);
     MssTestUseVirtualDevice(clockNow);
-    if (SndInit(nullptr, 8, 2, 16, 22050) != 0) {
-        std::printf("the sound manager did not start\n");
-        return 0;
-    }
+    if (SndInit(nullptr, 8, 2, 16, 22050) != 0) cannotMeasure("the sound manager did not start");
     startPlays();
     int busy = 0;
     for (std::int16_t channel = 0; channel < 8; ++channel) busy += SndIsPlaying(channel);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "AppBindings.h"
+#include "CannotMeasure.h"
 #include "AppGlobals.h"
 #include "AppManagers.h"
 #include "AppModule.h"
@@ -104,13 +105,15 @@ LRESULT AppMessageHandler(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
 int main() {
     TempFolder folder;
-    if (!writeTottlewickGlobal(folder.path())) return 1;
+    if (!writeTottlewickGlobal(folder.path())) cannotMeasure("the test Global.PRS could not be written");
     std::vector<double> program;
     std::vector<double> baseline;
     for (int i = 0; i < kStarts; ++i) {
         const std::string plain = binFolder() + "first_frame_baseline.exe";
-        baseline.push_back(timeToFirstFrame(plain, "FirstFrameBaseline", folder.path()));
-        program.push_back(timeToFirstFrame(binFolder() + "TottlewickTestApp.exe", "Tottlewick", folder.path()));
+        baseline.push_back(measured(timeToFirstFrame(plain, "FirstFrameBaseline", folder.path()),
+                                    "the plain window never signalled its first frame"));
+        program.push_back(measured(timeToFirstFrame(binFolder() + "TottlewickTestApp.exe", "Tottlewick", folder.path()),
+                                   "TottlewickTestApp.exe never signalled its first frame"));
     }
     const double startProgram = medianOf(program);
     const double startBaseline = medianOf(baseline);
@@ -123,10 +126,8 @@ int main() {
     applicationFolder = folder.path();
     AppInitFolders();
     if (!AppLocateResources() || !AppInitEarly() || !AppCheckRequirements() || !AppSetupWindowClass() ||
-        !AppInitManagers(0)) {
-        std::printf("the managers did not start\n");
-        return 1;
-    }
+        !AppInitManagers(0))
+        cannotMeasure("the managers did not start");
     const double pass = idlePassSeconds();
     const double peeks = emptyPeeksSeconds();
     std::printf("idle pass of the main loop: %.2f us, the two empty peeks alone %.2f us, ratio %.2f\n", pass * 1e6,

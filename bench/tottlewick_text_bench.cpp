@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "BenchClock.h"
+#include "CannotMeasure.h"
 #include "EngineClock.h"
 #include "File.h"
 #include "Font.h"
@@ -110,10 +111,7 @@ void textBench(Font font) {
 void sidBench() {
     ClockSetSource(clockNow);
     MssTestUseVirtualDevice(clockNow);
-    if (SndInit(nullptr, 8, 2, 16, 22050) != 0) {
-        std::printf("the sound manager did not start\n");
-        return;
-    }
+    if (SndInit(nullptr, 8, 2, 16, 22050) != 0) cannotMeasure("the sound manager did not start");
     MemHandle sid = SidLoad(1);
     SidTestHoldFreeSlots(sid, 8);
     const int passes = 20000;

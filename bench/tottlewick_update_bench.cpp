@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Backdrop.h"
+#include "CannotMeasure.h"
 #include "BenchClock.h"
 #include "Canvas.h"
 #include "File.h"
@@ -85,7 +86,7 @@ void report(const char* what, double each, double floor) {
 int main() {
     const TempFolder folder;
     startShapeBench(folder);
-    if (!writeBanks(folder) || !ResOpenFile("Bench")) return 1;
+    if (!writeBanks(folder) || !ResOpenFile("Bench")) cannotMeasure("the resource file did not open");
 
     Canvas offscreen = 0;
     Canvas target = 0;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "AseqFormat.h"
+#include "CannotMeasure.h"
 #include "AseqPixelWriter.h"
 #include "AseqRuns.h"
 #include "AseqWriter.h"
@@ -102,7 +103,7 @@ int main() {
     for (const Kind& kind : kKinds) {
         std::vector<std::uint8_t> buffer = encode(kind);
         AseqLayout layout;
-        if (attachSequence(buffer.data(), buffer.size(), layout) != AseqStatus::ok) return 1;
+        if (attachSequence(buffer.data(), buffer.size(), layout) != AseqStatus::ok) cannotMeasure("a frame did not attach");
         const AseqFrame frame = frameImage(layout, 0);
         const OMPixelView view{canvas.data(), kWidth, 8};
         const double whole =
@@ -119,7 +120,7 @@ int main() {
     for (int i = 0; i < 256; ++i) table[i] = colorOf(static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(255 - i), 0x40);
     std::vector<std::uint8_t> buffer = encode(kKinds[0]);
     AseqLayout layout;
-    if (attachSequence(buffer.data(), buffer.size(), layout) != AseqStatus::ok) return 1;
+    if (attachSequence(buffer.data(), buffer.size(), layout) != AseqStatus::ok) cannotMeasure("a frame did not attach");
     const AseqFrame frame = frameImage(layout, 0);
     for (const int bytes : {3, 4}) {
         const PixelFormat format = pixelFormatOf(bytes * 8, 0xFF0000, 0x00FF00, 0x0000FF);

@@ -10,6 +10,7 @@
 #include "YHeap.h"
 #include "YVariable.h"
 #include "BenchClock.h"
+#include "CannotMeasure.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ double compileSecondsPerKb(const std::string& text) {
         scriptHeap().clear();
         scriptHeap().init();
         const double start = seconds();
-        if (!compileScript(text.data(), text.size(), nullptr, stack, &script)) std::printf("compile failed\n");
+        if (!compileScript(text.data(), text.size(), nullptr, stack, &script)) cannotMeasure("the script did not compile");
         const double elapsed = seconds() - start;
         if (r == 0 || elapsed < best) best = elapsed;
     }

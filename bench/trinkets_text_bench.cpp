@@ -96,7 +96,7 @@ void applicationMain() {
     const OMRect frame{0, 0, 640, 460};
     auto* app = new OMApp(2, &frame, nullptr, displayBitsPerPixel(0));
     auto* window = new OMTrinketWindow(&frame, new OMTBackground, kFrameNone, 0);
-    std::printf("font          lines  wrapped RText us/draw  split drawText us/draw  ratio\n");
+    std::printf("font          lines  wrapped RText us/draw  split drawText us/draw  ratio (goal <= 2x)\n");
     measure("system font", window, nullptr);
     measure("bitmap font", window, bitmapFont());
     delete window;

@@ -2,7 +2,8 @@
 # Installs what the build and the tests need on Debian 12 (run as root): the mingw-w64 i686 cross
 # compilers, widl, Wine with its 32-bit half, Xvfb, the GoogleTest source and the JPEG library built
 # from Debian's source package, Lua 5.4 (the script benchmarks' baseline), and clang with libFuzzer and the
-# native JPEG library for the native fuzz targets, and FFmpeg's Smacker decoders. Quick when all is there.
+# native JPEG library for the native fuzz targets, and FFmpeg's Smacker decoders. Quick when all is there:
+# it then only asks dpkg and looks for the built libraries.
 set -euo pipefail
 
 packages=(cmake make dpkg-dev g++-mingw-w64-i686 mingw-w64-tools wine wine32:i386 libwine-dev xvfb xauth googletest lua5.4
@@ -55,15 +56,16 @@ install_packages() {
     apt-get "${apt_opts[@]}" install -y -q --no-install-recommends "${packages[@]}"
 }
 
+# Wine is tried once, right after it is installed: booting a prefix takes tens of seconds, too long for
+# every start of a title.
 if ! all_installed; then
     echo "setup: installing packages"
     install_packages
+    if ! wine_starts_32bit; then
+        echo "setup: wine cannot start a 32-bit Windows program; check that wine32:i386 is installed" >&2
+        exit 1
+    fi
 fi
 bash "$(dirname "$0")/setup-libjpeg.sh"
 bash "$(dirname "$0")/setup-ffmpeg.sh"
-
-if ! wine_starts_32bit; then
-    echo "setup: wine cannot start a 32-bit Windows program; check that wine32:i386 is installed" >&2
-    exit 1
-fi
 echo "setup: toolchain and wine ready"

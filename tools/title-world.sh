@@ -9,6 +9,13 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 world=$(mkdir -p "$1" && cd "$1" && pwd)
 run() { "$root/tools/wine-run.sh" "$world" "$@"; }
 
+# A world made ready before for the same disc is ready still (the drive's registry value is in the
+# prefix's saved registry once its wineserver has stopped).
+if [ -n "${2:-}" ] && [ "$(readlink "$world/prefix/dosdevices/e:" 2>/dev/null)" = "$(cd "$2" && pwd)" ] &&
+    grep -qx '"e:"="cdrom"' "$world/prefix/system.reg"; then
+    exit 0
+fi
+
 run reg add 'HKLM\Software\Wine\Drives' /v e: /t REG_SZ /d cdrom /f >/dev/null
 run --stop
 

@@ -5,6 +5,7 @@
 # tests share it) and stopped by `wine-run.sh WORLD --stop`.
 #
 #   wine-run.sh WORLD_DIR program.exe [args...]
+#   wine-run.sh WORLD_DIR --start    (starts the world and prints its display)
 #   wine-run.sh WORLD_DIR --stop
 #   wine-run.sh WORLD_DIR --home     (prints the world's HOME, made ready with its null sound device)
 set -euo pipefail
@@ -12,7 +13,9 @@ set -euo pipefail
 world=$(mkdir -p "$1" && cd "$1" && pwd)
 shift
 
-export WINEPREFIX="$world/prefix" WINEARCH=win32 WINEDEBUG=-all HOME="$world/home"
+depth=${WINE_SCREEN_DEPTH:-8}
+# Wine's debug channels stay quiet unless the caller asks for some (WINEDEBUG=+seh traces exceptions).
+export WINEPREFIX="$world/prefix" WINEARCH=win32 WINEDEBUG=${WINEDEBUG:--all} HOME="$world/home"
 # No debugger: a crashed program would wait in it until the test's time runs out; without one it ends at
 # once with the fault's code and Wine's line that names the fault.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
@@ -44,7 +47,7 @@ start_display() {
     local n=90 pid tries
     while [ "$n" -lt 200 ]; do
         if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-            setsid Xvfb ":$n" -screen 0 "1024x768x${WINE_SCREEN_DEPTH:-8}" -nolisten tcp \
+            setsid Xvfb ":$n" -screen 0 "1024x768x$depth" -nolisten tcp \
                 </dev/null >"$world/xvfb.log" 2>&1 9>&- &
             pid=$!
             tries=0
@@ -55,6 +58,7 @@ start_display() {
             if kill -0 "$pid" 2>/dev/null && serves_display "$n" "$pid"; then
                 echo "$pid" > "$world/xvfb.pid"
                 echo ":$n" > "$world/display"
+                echo "$depth" > "$world/depth"
                 return 0
             fi
             kill "$pid" 2>/dev/null || true
@@ -111,7 +115,7 @@ start_world() {
 stop_world() {
     wineserver -k >/dev/null 2>&1 || true
     if display_alive; then kill "$(cat "$world/xvfb.pid")" 2>/dev/null || true; fi
-    rm -f "$world/xvfb.pid"
+    rm -f "$world/xvfb.pid" "$world/depth"
 }
 
 case "${1:-}" in
@@ -125,30 +129,64 @@ start_world
 flock -u 9
 exec 9>&-
 
+# A world keeps the depth it was started with; a run that needs another would pass or fail for the wrong
+# reason, so it does not run.
+if [ "$(cat "$world/depth" 2>/dev/null)" != "$depth" ]; then
+    echo "wine-run: the display of $world has $(cat "$world/depth" 2>/dev/null || echo "an unknown number of") bits per pixel; this run needs $depth" >&2
+    exit 1
+fi
+
 DISPLAY=$(cat "$world/display")
 export DISPLAY
+[ "${1:-}" = --start ] && { echo "$DISPLAY"; exit 0; }
 
-# True when a test program's output ($1) ends in gtest's summary of a run with every test passed and
-# shows no Windows exception.
-all_tests_passed() {
-    grep -q '^\[  PASSED  \] ' "$1" && ! grep -qE '^\[  FAILED  \]|Unhandled' "$1"
-}
-
-# Test programs only: a Wine process killed by a signal after its tests have all passed crashed in Wine's
-# own teardown (a crash of the program itself is a Windows exception, reported and ended with an exit
-# code), so that run counts as passed, with a line that says so. Every other run keeps its status.
 case " $* " in
     *" --gtest_brief=1 "*) ;;
     *) exec wine "$@" ;;
 esac
+
+# The number of tests that a test program run with these arguments is to run: gtest's list for the same
+# filter, less the disabled ones (--gtest_brief=1 prints no count before the tests start).
+tests_to_run() {
+    wine "$@" --gtest_list_tests 2>/dev/null | tr -d '\r' | awk '
+        /^[^ ]/ { suite = $1 }
+        /^  [^ ]/ && suite !~ /^DISABLED_/ && $1 !~ /^DISABLED_/ { n++ }
+        END { print n + 0 }'
+}
+
+# Prints why a test program's output ($1) does not prove that all $2 of its tests ran and passed (none
+# failed, each passed or skipped, as gtest's closing summary counts them), or nothing when it does.
+summary_fault() {
+    tr -d '\r' < "$1" | awk -v expected="$2" '
+        /^\[==========\] [0-9]+ tests? from .* ran\./ { ran = $2; summary = 1; passed = 0; skipped = 0 }
+        /^\[  PASSED  \] [0-9]+ tests?\./ { passed = $4 }
+        /^\[  SKIPPED \] [0-9]+ tests?\./ { skipped = $4 }
+        /^\[  FAILED  \]/ { failed = 1 }
+        /Unhandled/ { unhandled = 1 }
+        END {
+            if (expected == 0) print "its arguments select no test"
+            else if (!summary) print "gtest printed no summary: the program ended before its tests had all run"
+            else if (ran != expected) print "gtest ran " ran " of the " expected " tests it was to run"
+            else if (passed + skipped != ran) print "of " ran " tests " passed " passed and " skipped " were skipped"
+            else if (failed) print "a test failed"
+            else if (unhandled) print "Wine reported an unhandled exception"
+        }'
+}
+
+# A test program passes when it ends with 0 and its output shows every test it was to run passed. One that
+# Wine ended on a signal fails, whatever it printed before.
+expected=$(tests_to_run "$@")
 output="$world/output.$$"
 set +e
 wine "$@" 2>&1 | tee "$output"
 rc=${PIPESTATUS[0]}
 set -e
-if [ "$rc" -gt 128 ] && all_tests_passed "$output"; then
-    echo "wine-run: Wine ended on signal $((rc - 128)) after every test had passed; counted as passed" >&2
-    rc=0
-fi
+fault=$(summary_fault "$output" "$expected")
 rm -f "$output"
+if [ "$rc" -gt 128 ]; then
+    echo "wine-run: Wine ended on signal $((rc - 128)) (WINEDEBUG=+seh traces its exceptions)" >&2
+elif [ "$rc" -eq 0 ] && [ -n "$fault" ]; then
+    echo "wine-run: exit code 0, but $fault" >&2
+    rc=1
+fi
 exit "$rc"

@@ -36,7 +36,7 @@ protected:
         HDC screen = GetDC(nullptr);
         const bool trueColour = GetDeviceCaps(screen, BITSPIXEL) >= 24;
         ReleaseDC(nullptr, screen);
-        if (!trueColour) GTEST_SKIP() << "real input and exact colours: the 24-bit world of its own only";
+        ASSERT_TRUE(trueColour) << "real input and exact colours: the 24-bit world of its own only";
     }
 
     std::string debugText() const {

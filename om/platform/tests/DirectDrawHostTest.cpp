@@ -5,7 +5,7 @@
 
 namespace {
 TEST(DirectDrawHostTest, WithWinesLibraryTheProgramDrawsThroughDirectDrawAndWithoutItFallsBackToGdi) {
-    if (displayBitsPerPixel(0) != 8) GTEST_SKIP() << "DirectDraw is seen working here on 8-bit displays only";
+    ASSERT_EQ(displayBitsPerPixel(0), 8) << "DirectDraw is seen working here on 8-bit displays only";
     useWineGdiRenderer();
     TempFolder folder;
     // An empty loader choice disables ddraw.dll for the program of that file name.

@@ -18,7 +18,7 @@ inline OMRect screenRect() { return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSys
 // to the product's at the end.
 struct DirectDrawFixture : ::testing::Test {
     void SetUp() override {
-        if (displayBitsPerPixel(0) != 8) GTEST_SKIP() << "DirectDraw is seen working here on 8-bit displays only";
+        ASSERT_EQ(displayBitsPerPixel(0), 8) << "DirectDraw is seen working here on 8-bit displays only";
         useWineGdiRenderer();
         setAppInstance(GetModuleHandleA(nullptr));
         static_cast<void>(findRunningInstance(appInstance()));

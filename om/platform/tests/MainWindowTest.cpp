@@ -88,7 +88,7 @@ TEST_F(MainWindowTest, MouseInputIsForwardedToTheActiveWindowInItsCoordinates) {
 // The main window's colour is painted by WM_PAINT alone; a background without colour is not painted. A
 // framework window erases with its canvas's background colour.
 TEST_F(MainWindowTest, BackgroundsArePaintedOnlyByThePaintMessage) {
-    if (displayBitsPerPixel(0) != 8) GTEST_SKIP() << "compares with the 8-bit display's static colours";
+    ASSERT_EQ(displayBitsPerPixel(0), 8) << "compares with the 8-bit display's static colours";
     makeApp();
     OMWindow* window = makeListener();
     window->canvas->backgroundColor = {0, 0, 0, 250};

@@ -106,7 +106,7 @@ TEST_F(AnimationDeepTest, AnAnimationDrawsWithThePaletteCurrentAtAttachAndCopies
 // On a deep display the factory makes the palette of the animation's id current, from the palette
 // look-up's data when there is none yet.
 TEST_F(AnimationDeepTest, OnADeepDisplayLoadedAndFoundPalettesBecomeCurrent) {
-    if (displayBitsPerPixel(0) <= 8) GTEST_SKIP() << "palettes are shared on displays deeper than 8 bits only";
+    ASSERT_GT(displayBitsPerPixel(0), 8) << "palettes are shared on displays deeper than 8 bits only";
     for (const std::int16_t id : {7, 9}) data.animation(id, animation());
     data.palette(7, rrgb(0x654321));
     ASSERT_NE(createObject("OMAnimation", "0", "0", "7"), nullptr);

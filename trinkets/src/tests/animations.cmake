@@ -6,6 +6,8 @@ project_test_program(trinkets_animation_program_tests
   SOURCES AnimationProgramTest.cpp
   LIBRARIES testkit)
 add_dependencies(trinkets_animation_program_tests QAnimations)
+set_tests_properties(trinkets_animation_program_tests PROPERTIES
+  ENVIRONMENT GTEST_FILTER=-AnimationProgramTest.ThroughDirectDrawSurfacesADeepDisplay*)
 # Push buttons, with the sound tests' fake wave device.
 project_test_program(trinkets_button_tests
   WINDOWS
@@ -28,6 +30,7 @@ set_tests_properties(trinkets_animation_truecolour_stop PROPERTIES FIXTURES_CLEA
 # Static pictures, palettes and frames on deep pixels.
 target_sources(trinkets_display_tests PRIVATE AnimationDeepTest.cpp)
 add_dependencies(trinkets_display_tests ResModule)
+set_tests_properties(trinkets_display_tests PROPERTIES ENVIRONMENT GTEST_FILTER=-AnimationDeepTest.OnADeepDisplay*)
 # Palettes shared on a deep display, in the true-colour world.
 add_test(NAME trinkets_animation_deep_tests
   COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-run.sh ${TRINKETS_TRUECOLOUR_WORLD}
