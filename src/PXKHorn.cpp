@@ -48,12 +48,11 @@ PXKHorn::~PXKHorn() {
 }
 
 // The horn holds the capture for the whole race, so the window's keys come here: Space and Enter press it,
-// every other key goes on to the window's key handler, where the script's keyboard input hears it (Esc
-// must leave the game).
+// every other key goes on.
 void PXKHorn::onKey() {
     const auto key = static_cast<std::uint32_t>(currentMessageWParam());
     if (key == kSpace || key == kEnter) return press();
-    window->OMWindow::key();
+    passKeyOn();
 }
 
 void PXKHorn::press() {

@@ -113,13 +113,14 @@ void RAssess::playEffect(const char* command, std::int32_t n, OMLink* finished) 
 }
 
 // The introduction starts on the first tick, not in the constructor: a race whose every step runs at once
-// would otherwise raise goToConfirmation before its creator could bind it.
+// would otherwise raise goToConfirmation before its creator could bind it. Without pictures or speeches the
+// whole race may run inside its start, and the handler may drop it: nothing follows the start.
 // Scenery step: 60 / speed sixtieths a frame; speeding up or slowing down by one at every odd frame.
 void RAssess::tick() {
     retiredQueues_.clear();
     if (!introStarted_) {
         introStarted_ = true;
-        startSpeech(&RAssess::introSpoken);
+        return startSpeech(&RAssess::introSpoken);
     }
     if (!scenery_ || speed_ == 0) return;
     const auto now = static_cast<std::int32_t>(ticks60());
@@ -292,9 +293,10 @@ void RAssess::rightVerdict() {
     hidePicture(answerOnShow());
     hidePicture(planeFlying_.get());
     showPicture(rightAnswerAnim_.get());
+    playEffect("RightAnswer", 2);
+    // Without the picture the race goes on at once, maybe to its end, whose handler may drop it.
     OMLinkToObj<RAssess> shown(this, &RAssess::rightShown);
     playThen(rightAnswerAnim_.get(), shown);
-    playEffect("RightAnswer", 2);
 }
 
 // The praise list runs from parameter 1 to its 0 and starts again; after a restart the next right answer

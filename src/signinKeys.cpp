@@ -1,5 +1,5 @@
 // The sign-in screen's keys: typing that finds or adds a name, Backspace, Enter, Up and Down, Ctrl+R, and
-// the editor of a new entry opened by "newplayer".
+// the editor of a new entry opened by "newplayer"; other keys go on to the window.
 #include "OMFont.h"
 #include "OMSystemUtilities.h"
 #include "UserRegistry.h"
@@ -20,11 +20,17 @@ constexpr int kYes = 6;
 
 bool printable(std::uint32_t code) { return code >= kFirstPrintable && code <= kLastPrintable; }
 
+bool ownKey(std::uint32_t code) {
+    return printable(code) || code == kBackspace || code == kEnter || code == kUp || code == kDown || code == kRemove;
+}
+
 }  // namespace
 
+// The list holds the capture, so the window's keys come here; those it has no use for go on (Esc).
 void signin::onKey() {
-    if (inputLocked || disabled) return;
     const auto code = static_cast<std::uint32_t>(currentMessageWParam());
+    if (!ownKey(code)) return passKeyOn();
+    if (inputLocked || disabled) return;
     if (typingNew) return newEntryKey(code);
     listKey(code);
 }

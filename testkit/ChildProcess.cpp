@@ -39,13 +39,8 @@ ChildResult runChild(const std::string& commandLine, const std::string& folder, 
     return result;
 }
 
-ChildResult runOwnTests(const std::string& filter, const std::string& folder, bool fillFreed) {
+ChildResult runOwnTests(const std::string& filter, const std::string& folder) {
     char path[MAX_PATH];
     const std::string program(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
-    char debug[64] = {};
-    const bool hadDebug = GetEnvironmentVariableA("WINEDEBUG", debug, sizeof debug) != 0;
-    if (fillFreed) SetEnvironmentVariableA("WINEDEBUG", "warn+heap");
-    ChildResult child = runChild("\"" + program + "\" --gtest_also_run_disabled_tests --gtest_filter=" + filter, folder);
-    SetEnvironmentVariableA("WINEDEBUG", hadDebug ? debug : nullptr);
-    return child;
+    return runChild("\"" + program + "\" --gtest_also_run_disabled_tests --gtest_filter=" + filter, folder);
 }

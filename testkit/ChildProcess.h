@@ -13,5 +13,4 @@ struct ChildResult {
 ChildResult runChild(const std::string& commandLine, const std::string& folder = "",
                      unsigned long timeoutMs = 60000);
 // Runs the running test program's tests that match `filter`, disabled ones too, in a child in `folder`.
-// With `fillFreed`, Wine fills every heap block the child frees, so a call through a freed object faults.
-ChildResult runOwnTests(const std::string& filter, const std::string& folder = "", bool fillFreed = false);
+ChildResult runOwnTests(const std::string& filter, const std::string& folder = "");

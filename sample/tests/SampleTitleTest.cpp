@@ -69,8 +69,8 @@ protected:
 
 // The meadow: a click on the sun's hot spot stops it; a click on the button is heard out before "pressed".
 // Every screen it names comes with its letter in either case, and Esc leaves it for the meadow again (the
-// sign-in screen, whose keys are its own, is left through its exit button); Enter goes to the night of the
-// precompiled script and back; Esc in the meadow quits with exit code 0.
+// sign-in screen, once its exit button shows, though its list holds the capture); Enter goes to the night of
+// the precompiled script and back; Esc in the meadow quits with exit code 0.
 TEST_F(SampleTitleTest, TheMeadowOpensEveryScreenItNamesAndEscLeavesThem) {
     const ProgramWindow title(folder.file("QUOMB_32.exe"), folder.path());
     const HWND scene = startInMeadow(title);
@@ -82,15 +82,20 @@ TEST_F(SampleTitleTest, TheMeadowOpensEveryScreenItNamesAndEscLeavesThem) {
     ProgramWindow::click(scene, POINT{100, 419});
     expected += "pressed\r\n";
     EXPECT_TRUE(waitForDebugText(expected));
+    const COLORREF buttonFace = ProgramWindow::colourAt(scene, POINT{100, 419});
     const struct { UINT key; bool shift; const char* shown; const char* left; } screens[] = {
         {'P', false, "puzzle shown\r\n", ""},  {'R', true, "problem\r\n", "left\r\n"},
         {'A', false, "race shown\r\n", "left\r\n"}, {'M', true, "signal 1\r\nsignal 5\r\nfinished\r\n", ""},
-        {'G', false, "queued\r\n", ""},        {VK_RETURN, false, "night shown\r\n", nullptr}};
+        {'G', false, "queued\r\n", ""},        {'S', true, "signin shown\r\n", ""},
+        {VK_RETURN, false, "night shown\r\n", nullptr}};
     for (const auto& s : screens) {
         SCOPED_TRACE(s.shown);
         ProgramWindow::typeKey(s.key, s.shift);
         expected += s.shown;
         ASSERT_TRUE(waitForDebugText(expected)) << debugText();
+        if (s.key == 'S') {
+            EXPECT_TRUE(title.waitForColour(scene, POINT{560, 419}, buttonFace, kTimeoutMs)) << "no exit button";
+        }
         ProgramWindow::typeKey(s.left ? VK_ESCAPE : VK_RETURN);
         expected += std::string(s.left ? s.left : "") + "meadow shown\r\n";
         ASSERT_TRUE(waitForDebugText(expected)) << debugText();

@@ -8,7 +8,7 @@
 #include "AnimationFiles.h"
 #include "AseqFormat.h"
 #include "AseqWriter.h"
-#include "Poisoned.h"
+#include "FreedMemory.h"
 #include "RAttributeContainer.h"
 #include "RPuzzle.h"
 #include "RGraphicAnswer.h"
@@ -37,8 +37,6 @@ struct SolidAnswer : RGraphicAnswer {
     }
 };
 
-using Answer = Poisoned<SolidAnswer>;
-using House = Poisoned<RAttributeContainer>;
 
 struct PuzzleTest : TrinketFixture {
     void SetUp() override {
@@ -47,8 +45,6 @@ struct PuzzleTest : TrinketFixture {
         installDeathHooks();
     }
     void TearDown() override {
-        Answer::release();
-        House::release();
         removeDeathHooks();
         TrinketFixture::TearDown();
     }
@@ -270,8 +266,8 @@ TEST_F(PuzzleTest, AnAnswerAnchoredWhileHeldIsLetGo) {
 // A container or an answer that a script drops, or has added twice, leaves nothing pointing at it; a
 // handler that drops the answer or its container while it is placed or picked up ends the step there.
 TEST_F(PuzzleTest, DroppedAnswersAndContainersLeaveNothingPointingAtThem) {
-    RAnswer* a = new Answer(window, OMRect{10, 10, 50, 50}, "y", 0);
-    RContainer* house = new House(OMRect{200, 200, 260, 260}, 5, "y", window);
+    RAnswer* a = new SolidAnswer(window, OMRect{10, 10, 50, 50}, "y", 0);
+    RContainer* house = new RAttributeContainer(OMRect{200, 200, 260, 260}, 5, "y", window);
     house->registerProperties();
     std::unique_ptr<RPuzzle> p(puzzle(a, {house, house}));
     p->addAnswer(a);
@@ -287,8 +283,8 @@ TEST_F(PuzzleTest, DroppedAnswersAndContainersLeaveNothingPointingAtThem) {
         {"the answer, when picked up", true, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        RAnswer* b = new Answer(window, OMRect{10, 10, 50, 50}, "y", 0);
-        RContainer* box = new House(OMRect{200, 200, 260, 260}, 5, "y", window);
+        RAnswer* b = new SolidAnswer(window, OMRect{10, 10, 50, 50}, "y", 0);
+        RContainer* box = new RAttributeContainer(OMRect{200, 200, 260, 260}, 5, "y", window);
         box->registerProperties();
         std::unique_ptr<RPuzzle> q(puzzle(b, {box}));
         if (c.onPickUp) q->placeAnswer(b, box);
@@ -299,11 +295,11 @@ TEST_F(PuzzleTest, DroppedAnswersAndContainersLeaveNothingPointingAtThem) {
         if (c.onPickUp) drag({220, 220}, {20, 400});
         else drag({20, 20}, {230, 230});
         if (c.dropsAnswer) {
-            EXPECT_TRUE(Answer::untouched(b));
+            EXPECT_TRUE(freedUntouched(b));
             EXPECT_EQ(q->answers.count, 0);
             delete box;
         } else {
-            EXPECT_TRUE(House::untouched(box));
+            EXPECT_TRUE(freedUntouched(box));
             EXPECT_EQ(b->container(), nullptr);
             delete b;
         }

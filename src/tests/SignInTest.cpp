@@ -4,8 +4,8 @@
 
 #include "AnimationFiles.h"
 #include "AseqWriter.h"
+#include "FreedMemory.h"
 #include "OMAlert.h"
-#include "Poisoned.h"
 #include "RWSlider.h"
 #include "TrinketFixture.h"
 #include "UserRegistry.h"
@@ -37,7 +37,6 @@ struct SignInTest : TrinketFixture {
     }
     void TearDown() override {
         delete screen;
-        Poisoned<signin>::release();
         deleteUserStore();
         omSetAlertSink(previousSink);
         SetCurrentDirectoryA(outside);
@@ -48,7 +47,7 @@ struct SignInTest : TrinketFixture {
     signin* open(std::initializer_list<const char*> registered) {
         for (const char* name : registered) static_cast<void>(selectOrAddUser(name));
         deleteUserStore();
-        screen = new Poisoned<signin>(window, 100, 100, 200);
+        screen = new signin(window, 100, 100, 200);
         screen->registerProperties();
         watch(screen, {"hit", "noName", "killedUser"});
         static Callback answer;
@@ -137,7 +136,7 @@ TEST_F(SignInTest, AHandlerThatDropsTheScreenEndsTheKey) {
         screen->bindEvent(c.event, &link, nullptr);
         type(c.keys);
         ASSERT_EQ(screen, nullptr);
-        EXPECT_TRUE(Poisoned<signin>::untouched(dropped));
+        EXPECT_TRUE(freedUntouched(dropped));
     }
 }
 

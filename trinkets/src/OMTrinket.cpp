@@ -385,6 +385,8 @@ void OMTrinket::releaseCapture() {
     invokeLink(captureLostLink);
 }
 
+void OMTrinket::passKeyOn() { window->OMWindow::key(); }
+
 void OMTrinket::holdMouse(std::int32_t on, std::int32_t trackHover) {
     if (on) {
         window->pressedTrinket = this;

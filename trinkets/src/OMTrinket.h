@@ -148,6 +148,9 @@ public:
 
     void captureMouse();
     void releaseCapture();
+    // A key the capture holder has no use for goes on to the window's key handler, as when nothing holds
+    // the capture, so that the script's keyboard input still hears it (Esc leaves a screen).
+    void passKeyOn();
     static OMTrinket* captureTrinket() { return capture; }
     bool isCaptureTrinket() const { return capture == this; }
     void holdMouse(std::int32_t on, std::int32_t trackHover);

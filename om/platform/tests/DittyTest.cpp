@@ -1,10 +1,8 @@
 // The script sound player on the fake device: properties, single sounds counted down, random choices,
 // albums, missing resources and the hold flag.
-#include <algorithm>
-#include <cstring>
-#include <new>
 #include <utility>
 
+#include "FreedMemory.h"
 #include "NeModuleWriter.h"
 #include "OMIStreamDLL16.h"
 #include "RDitty.h"
@@ -136,11 +134,11 @@ TEST_F(DittyTest, AMissingResourceFinishesAtOnce) {
     }
 }
 
-// A player in memory of the test's own, which destroy() destroys and poisons: nothing may touch it after.
+// A player that destroy() deletes: nothing may touch it after (FreedMemory.h).
 struct DoomedDitty {
-    DoomedDitty() : player(new (bytes) RDitty) { player->initClass("RDitty"); }
+    DoomedDitty() : player(new RDitty) { player->initClass("RDitty"); }
     ~DoomedDitty() {
-        if (!destroyed) player->~RDitty();
+        if (!destroyed) delete player;
     }
     // With `again` set, the first call plays the missing resource once more, whose "finished" destroys.
     void destroy() {
@@ -148,14 +146,10 @@ struct DoomedDitty {
             (void)player->playResource("WAVE", "99");
             return;
         }
-        player->~RDitty();
-        std::memset(bytes, 0xCD, sizeof bytes);
+        delete player;
         destroyed = true;
     }
-    bool untouched() const {
-        return std::all_of(std::begin(bytes), std::end(bytes), [](unsigned char b) { return b == 0xCD; });
-    }
-    alignas(RDitty) unsigned char bytes[sizeof(RDitty)];
+    bool untouched() const { return freedUntouched(player); }
     RDitty* player;
     bool again = false;
     bool destroyed = false;

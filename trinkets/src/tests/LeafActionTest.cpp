@@ -1,5 +1,4 @@
 // The leaf actions that need no animation: delays, random delays, the empty step, verb and property steps.
-#include <cstring>
 #include <set>
 
 #include "ActionFixture.h"
@@ -89,19 +88,8 @@ TEST_F(LeafActionTest, RandomDelaysDrawInTheirRangeAtEveryStartAndAnEqualPairWai
     EXPECT_EQ(nullptr, create("RandomDelayAction", {"100"}));
 }
 
-// A script object that does not report its death. Its storage is kept and, when it is freed, every word is
-// made an address above the process's memory, so that a call into it afterwards faults.
-struct SilentProbe : Probe<OMScriptableObject> {
-    static void* operator new(std::size_t size);
-    static void operator delete(void* p, std::size_t size) {
-        for (std::size_t at = 0; at + 4 <= size; at += 4) {
-            const std::uint32_t word = 0xF0000000u + static_cast<std::uint32_t>(at) * 0x1000u;
-            std::memcpy(static_cast<unsigned char*>(p) + at, &word, 4);
-        }
-    }
-};
-alignas(SilentProbe) unsigned char silentStorage[sizeof(SilentProbe)];
-void* SilentProbe::operator new(std::size_t) { return silentStorage; }
+// A script object that does not report its death (freed memory faults when touched: FreedMemory.h).
+struct SilentProbe : Probe<OMScriptableObject> {};
 
 // Targets owned by a script variable, with and without a death hook; the script's drop ends them.
 TEST_F(LeafActionTest, VerbAndPropertyActionsActOnTheirTargetWhenStartedOrHaltedAndOnlyFinishWhenItIsGone) {

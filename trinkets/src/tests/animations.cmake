@@ -40,4 +40,5 @@ set_tests_properties(trinkets_animation_deep_tests PROPERTIES
 target_sources(trinkets_button_tests PRIVATE AnimationSoundTest.cpp)
 # Sliders and the gauge, their pictures served by id.
 target_sources(trinkets_button_tests PRIVATE SliderTest.cpp)
+target_link_libraries(trinkets_button_tests PRIVATE freed_memory)
 target_sources(trinkets_button_tests PRIVATE ToonTest.cpp)
