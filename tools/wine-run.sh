@@ -101,6 +101,8 @@ seed_prefix() {
 # output, so callers that wait for their output to close are not kept waiting.
 start_world() {
     prepare_home
+    # A display started by a runner that kept no record of its depth is started again.
+    if display_alive && [ ! -f "$world/depth" ]; then stop_world; fi
     display_alive || start_display
     export DISPLAY
     DISPLAY=$(cat "$world/display")
