@@ -317,4 +317,24 @@ TEST(ProgramTest, TheWindowShowsTheProgramsOwnIconAndCursor) {
     EXPECT_EQ(0u, program.waitForExit(20000));
 }
 
+// The program ends cleanly with the mouse over two overlapping hot spots. The script's objects end in the
+// order made and "top" raised the first, so its end moves the hover to the second, which shows its cursor
+// while the program takes its trinkets down. Wine's heap fills freed blocks in this run (the image's global
+// flags ask for tail and free checks), so a cursor freed before the trinkets faults there.
+TEST(ProgramTest, TheProgramEndsCleanlyWhileTheMouseHoversOverlappingHotSpots) {
+    Title title;
+    title.script("dorIruvu.mps", {"a=RHotSpot 100 100 300 300", "b=RHotSpot 150 150 250 250", "play a top", "wait"});
+    const char* options = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Image File Execution Options\\QUOMB_32.exe";
+    const DWORD freeChecks = 0x30;
+    RegSetKeyValueA(HKEY_LOCAL_MACHINE, options, "GlobalFlag", REG_DWORD, &freeChecks, sizeof freeChecks);
+    const ProgramWindow program = title.run();
+    const HWND trinkets = program.waitForWindow("OMWindowChildClass", 20000);
+    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, options, "GlobalFlag");
+    ASSERT_NE(nullptr, trinkets);
+    ProgramWindow::click(trinkets, {200, 200});
+    Sleep(500);
+    PostMessageA(GetParent(trinkets), WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, program.waitForExit(20000));
+}
+
 }  // namespace
