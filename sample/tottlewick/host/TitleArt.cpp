@@ -72,6 +72,13 @@ void TitleArt::put(const std::string& type, std::uint16_t id, std::string data) 
     data_[{type, id}] = std::move(data);
 }
 
+void TitleArt::shareSound(std::uint16_t id) {
+    auto found = data_.find({"AIF", id});
+    if (found == data_.end()) return;
+    shared_.push_back({"AIF", id, std::move(found->second)});
+    data_.erase(found);
+}
+
 std::vector<PrsResource> TitleArt::resources() const {
     std::vector<PrsResource> out;
     for (const auto& [key, data] : data_) out.push_back({key.first, key.second, data});

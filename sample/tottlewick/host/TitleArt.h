@@ -22,6 +22,10 @@ public:
     // Replaces (or adds) the resource of this type and id.
     void put(const std::string& type, std::uint16_t id, std::string data);
     std::vector<PrsResource> resources() const;
+    // Moves the sound `id` into Global.PRS. The engine lets one stream at a time read from a file, so a
+    // sound streamed while another streams from the module's file must come from a file of its own.
+    void shareSound(std::uint16_t id);
+    std::vector<PrsResource> shared() const { return shared_; }
 
     // One picture as a one-shape 'XPK', its top-left corner at (x, y) from the hot spot.
     void putPicture(std::uint16_t id, Picture picture, int x, int y);
@@ -61,6 +65,7 @@ private:
     void addGeneric(TitleKind kind, std::uint16_t id, std::uint16_t anchor);
     const TitleModule& module_;
     std::map<std::pair<std::string, std::uint16_t>, std::string> data_;
+    std::vector<PrsResource> shared_;
 };
 
 // A module's own art; registered by TITLE_ART, run after the generic assets are made.
