@@ -57,6 +57,8 @@ public:
     // star in its box for 1.5 s, after a first frame that shows nothing (a clip held on its first frame stays
     // blank).
     void putReward(std::uint16_t id);
+    // 'AIF': `words` spoken by espeak-ng; the generator stops when it cannot be run.
+    static std::string spoken(const std::string& words);
     // 'AIF': a tone of `hz` lasting `ms`, and notes of `ms` each, with a sustain loop over all when looping.
     static std::string tone(double hz, std::uint32_t ms);
     static std::string loop(const std::vector<double>& notes, std::uint32_t ms, bool looping = true);
