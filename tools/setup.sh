@@ -7,7 +7,7 @@
 set -euo pipefail
 
 packages=(cmake make dpkg-dev g++-mingw-w64-i686 mingw-w64-tools wine wine32:i386 libwine-dev xvfb xauth googletest lua5.4
-          clang-14 libclang-rt-14-dev libjpeg62-turbo-dev)
+          clang-14 libclang-rt-14-dev libjpeg62-turbo-dev espeak-ng)
 
 # The Debian security mirror's i386 index sometimes fails to download ("File has unexpected size"); apt
 # then keeps i386 candidates older than the installed amd64 packages and wine32:i386 cannot be resolved.

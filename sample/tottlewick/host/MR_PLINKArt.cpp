@@ -1,6 +1,6 @@
 // MR_PLINK's own art: in each of its three sets, six spots labelled with a word at the same six places,
-// the prompt that shows the word of the spot asked for, short spot clips and sounds so that a game passes
-// quickly, and the reward clips.
+// the prompt that says and shows the word of the spot asked for, short spot clips and sounds so that a game
+// passes quickly, and the reward clips.
 #include "TitleArt.h"
 
 namespace {
@@ -29,6 +29,8 @@ TITLE_ART(MR_PLINK) {
             art.put("AIF", spot, TitleArt::tone(300.0 + 40 * i, 300));
             art.put("AIF", std::uint16_t(spot + 1), TitleArt::tone(600.0 + 40 * i, 300));
             art.put("XMV", prompt, labelled(art, prompt, kPrompt, 0xFFFFFF, kWords[s][i], 300));
+            art.put("AIF", prompt, TitleArt::spoken(kWords[s][i]));
+            art.shareSound(prompt);  // it streams while the spot's sound streams from the module's file
         }
         art.putReward(std::uint16_t((s + 601) * 10));
     }

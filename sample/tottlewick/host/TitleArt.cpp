@@ -4,6 +4,14 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <iterator>
+
+#include "OMWaveHeader.h"
 
 #include "SmfWriter.h"
 #include "SoundWriter.h"
@@ -70,6 +78,13 @@ TitleArt::TitleArt(const TitleModule& module) : module_(module) {
 
 void TitleArt::put(const std::string& type, std::uint16_t id, std::string data) {
     data_[{type, id}] = std::move(data);
+}
+
+void TitleArt::shareSound(std::uint16_t id) {
+    auto found = data_.find({"AIF", id});
+    if (found == data_.end()) return;
+    shared_.push_back({"AIF", id, std::move(found->second)});
+    data_.erase(found);
 }
 
 std::vector<PrsResource> TitleArt::resources() const {
@@ -175,6 +190,31 @@ void TitleArt::putReward(std::uint16_t id) {
     put("XPK", id, xpkBank({{Picture(1, 1), 0, 0}, {star, 0, 0}, {star, 0, 0}, {star, 0, 0}}));
     put("XMV", id, clip(id, 4, 2000, kReward.x, kReward.y, kReward.w, kReward.h));
     put("AIF", id, loop({523, 659, 784, 1047}, 500, false));  // a clip played in step with its sound lasts as long
+}
+
+std::string TitleArt::spoken(const std::string& words) {
+    const std::filesystem::path wav =
+        std::filesystem::temp_directory_path() / ("titlegen-" + std::to_string(std::hash<std::string>()(words)) + ".wav");
+    std::string lower = words;  // in capitals a short word may be spelt out
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    const std::string command = "espeak-ng -s 150 -w '" + wav.string() + "' '" + lower + "'";
+    std::string bytes;
+    if (std::system(command.c_str()) == 0) {
+        std::ifstream in(wav, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    std::filesystem::remove(wav);
+    // espeak-ng writes 16-bit mono samples; the header gives where they lie and their rate.
+    const OMWaveHeader header =
+        parseWaveHeader(reinterpret_cast<const std::uint8_t*>(bytes.data()), std::min(bytes.size(), kWaveHeaderBytes));
+    if (header.length <= 0 || std::size_t(header.dataOffset) + std::size_t(header.length) > bytes.size()) {
+        std::cerr << "titlegen: espeak-ng (tools/setup.sh installs it) did not speak \"" << words << "\"\n";
+        std::exit(1);
+    }
+    std::vector<std::int16_t> samples;
+    for (std::size_t at = std::size_t(header.dataOffset); at + 1 < std::size_t(header.dataOffset + header.length); at += 2)
+        samples.push_back(std::int16_t(std::uint8_t(bytes[at]) | std::uint8_t(bytes[at + 1]) << 8));
+    return writeAiff(pcmSound(samples, 1, std::uint32_t(header.rate)));
 }
 
 std::string TitleArt::tone(double hz, std::uint32_t ms) {

@@ -22,6 +22,10 @@ public:
     // Replaces (or adds) the resource of this type and id.
     void put(const std::string& type, std::uint16_t id, std::string data);
     std::vector<PrsResource> resources() const;
+    // Moves the sound `id` into Global.PRS. The engine lets one stream at a time read from a file, so a
+    // sound streamed while another streams from the module's file must come from a file of its own.
+    void shareSound(std::uint16_t id);
+    std::vector<PrsResource> shared() const { return shared_; }
 
     // One picture as a one-shape 'XPK', its top-left corner at (x, y) from the hot spot.
     void putPicture(std::uint16_t id, Picture picture, int x, int y);
@@ -53,6 +57,8 @@ public:
     // star in its box for 1.5 s, after a first frame that shows nothing (a clip held on its first frame stays
     // blank).
     void putReward(std::uint16_t id);
+    // 'AIF': `words` spoken by espeak-ng; the generator stops when it cannot be run.
+    static std::string spoken(const std::string& words);
     // 'AIF': a tone of `hz` lasting `ms`, and notes of `ms` each, with a sustain loop over all when looping.
     static std::string tone(double hz, std::uint32_t ms);
     static std::string loop(const std::vector<double>& notes, std::uint32_t ms, bool looping = true);
@@ -61,6 +67,7 @@ private:
     void addGeneric(TitleKind kind, std::uint16_t id, std::uint16_t anchor);
     const TitleModule& module_;
     std::map<std::pair<std::string, std::uint16_t>, std::string> data_;
+    std::vector<PrsResource> shared_;
 };
 
 // A module's own art; registered by TITLE_ART, run after the generic assets are made.

@@ -82,8 +82,7 @@ TITLE_ART(Toppers) {
         for (int shape = 0; shape < 4; ++shape) hats.push_back({hat(shape, cubeColour(kHatColours[colour])), 0, 0});
     art.put("XPK", 1002, xpkBank(hats));
 
-    // The spot clip is placed by the activity at each cat's corner; the others stand in their cat's box. The
-    // spot clip outlasts the question, whose praise would not start while it still plays.
+    // The spot clip is placed by the activity at each cat's corner; the others stand in their cat's box.
     art.put("XMV", 1031, catClip(art, 1031, {cat(0, 0, false), cat(0, 2, false), cat(0, 4, false)}, {0, 0, kCats[0].w, kCats[0].h}, 2000));
     for (std::uint16_t k = 0; k < 3; ++k) {
         const TitleBox& box = kCats[k];
@@ -98,4 +97,9 @@ TITLE_ART(Toppers) {
                         box, 1200));
     }
     art.putReward(1210);  // the level's end
+    // The question and the praise stream while the celebration streams from the module's file.
+    for (std::uint16_t code = 0; code < 16; ++code) {
+        art.shareSound(std::uint16_t(1400 + code));
+        art.shareSound(std::uint16_t(1480 + code));
+    }
 }

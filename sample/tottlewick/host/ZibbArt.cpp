@@ -1,6 +1,6 @@
 // Zibb's own art: its 20 pictures (both variants) as word labels centred on the points where a key press
-// puts the pointer, their hit masks, its pointer (also the looping-sound object's frame) and the cheering
-// clips as the reward.
+// puts the pointer, their hit masks, each picture's name spoken in the same word, its pointer (also the
+// looping-sound object's frame) and the cheering clips as the reward.
 #include "TitleArt.h"
 
 namespace {
@@ -20,6 +20,9 @@ TITLE_ART(Zibb) {
             art.putButton(picture, at, kVariantColours[v], kWords[j]);
             art.putPicture(std::uint16_t(picture + 100), TitleArt::box(picture, kW, kH, kBlack), at.x, at.y);
         }
+        // The name streams while the clips' sounds stream from the module's file.
+        art.put("AIF", std::uint16_t(3810 + j), TitleArt::spoken(kWords[j]));
+        art.shareSound(std::uint16_t(3810 + j));
     }
     art.putPointer(3020);
     art.putReward(3220);

@@ -76,8 +76,8 @@ PROBE_SCENARIO(ToppersRound) {
         probe::send(WM_CHAR, 'k');
         phase = 2;
     } else if (phase == 2 && toppers && toppers->State() == 7) {
-        // The praise streams from the module's file, whose one raw access the celebration's stream holds.
-        const std::string right = " " + std::to_string(1012 + 10 * toppers->Target()) + " 1922";
+        const std::string right = " " + std::to_string(1012 + 10 * toppers->Target()) + " 1922 " +
+                                  std::to_string(1480 + toppers->Codes()[3]);  // the target hat's code
         probe::log(gStarted == right ? "a key answers right" : "a key started" + gStarted);
         SndSetCallLog(nullptr);
         phase = 3;
