@@ -49,11 +49,6 @@ constexpr char kCachedFile[] = "Cached.PRS";
 constexpr char kCachedOnDisc[] = "E:\\Resource\\Cached.PRS";
 constexpr std::uint16_t kCachedId = 7;
 
-// Three chunks of the cache's copy.
-std::vector<PrsResource> cachedResources() {
-    return {{"DAT", kCachedId, std::string(20000, 'c')}};
-}
-
 // The file manager's folders after the start; then a file of the disc queued for the cache, copied by the
 // main loop's idle passes 10 ms apart, and opened from the user folder once the disc's file is gone.
 PROBE_SCENARIO(FoldersAndCache) {
@@ -137,7 +132,7 @@ TEST_F(TitleStartTest, TheFileFoldersAreTheProgramsAndTheCacheCopiesTheDiscsFile
     ASSERT_TRUE(CreateDirectoryA(program.c_str(), nullptr));
     ASSERT_TRUE(CopyFileA(self, (program + "\\probe.exe").c_str(), FALSE));
     ASSERT_TRUE(CopyFileA((built + "\\mss32.dll").c_str(), (program + "\\mss32.dll").c_str(), FALSE));
-    const std::string disc = buildPrs(cachedResources());
+    const std::string disc = buildPrs({{"DAT", kCachedId, std::string(20000, 'c')}});  // three chunks of the copy
     writeWholeFile(kCachedOnDisc, disc);
 
     const ProbeResult run = probeRun("FoldersAndCache", folder.path(), program + "\\probe.exe");
