@@ -1,11 +1,11 @@
 // The program's run-long globals and the folders that configuration query 4 sets.
 #include "AppGlobals.h"
 
-#include <cstring>
 #include <initializer_list>
 
 #include "AppBindings.h"
 #include "File.h"
+#include "FileFolders.h"
 #include "Res.h"
 #include "UtilString.h"
 
@@ -51,11 +51,10 @@ char* AppGetLocalResourceFolder() { return app.localResourceFolder; }
 char* AppGetDiscResourceFolder() { return app.discResourceFolder; }
 
 void AppInitFolders() {
-    char path[kFilePathSize] = {};
-    GetModuleFileNameA(nullptr, path, sizeof path - 1);
-    if (char* cut = std::strrchr(path, '\\')) *cut = 0;
+    // The file manager's program, data and user folders start as the program file's folder too.
+    FileInitFolders();
     for (char* folder : {app.applicationFolder, app.localResourceFolder, app.discResourceFolder})
-        UtilStrCopy(folder, path, kFilePathSize);
+        UtilStrCopy(folder, FileGetProgramFolder(), kFilePathSize);
 }
 
 std::int16_t AppLocateResources() {

@@ -33,7 +33,8 @@ char* AppGetProductName();
 char* AppGetApplicationFolder();
 char* AppGetLocalResourceFolder();
 char* AppGetDiscResourceFolder();
-// Sets the three folders to the program file's folder.
+// Sets the three folders, and the file manager's program, data and user folders, to the program file's
+// folder.
 void AppInitFolders();
 // Configuration query 4 with the application folder: 0 when the application answered 1, else 1 with the
 // local resource folder marked set and the folders given to the resource manager.

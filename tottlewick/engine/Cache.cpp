@@ -93,7 +93,7 @@ SndDriveQuery CacheSetDriveQuery(SndDriveQuery query) {
 }
 
 std::int16_t CacheUserPath(char* out, const char* name) {
-    return FileUserPath(name, out);
+    return FileBuildPath(out, nullptr, FileGetUserFolder(), name, nullptr);
 }
 
 ResSource CacheOpenResFile(const char* name) {

@@ -15,6 +15,7 @@ constexpr std::uint32_t kCacheInterval = kCacheChunkSize * 1000 / kCacheRate;  /
 
 // Replaces the question whether a streamed sound reads from a drive (null: the play layer's own).
 SndDriveQuery CacheSetDriveQuery(SndDriveQuery query);
+// The user folder joined with the name: its length, 0 when it does not fit.
 std::int16_t CacheUserPath(char* out, const char* name);
 ResSource CacheOpenResFile(const char* name);
 // Queues the name (1 when the queue is full) and refreshes it at once when no copy runs.

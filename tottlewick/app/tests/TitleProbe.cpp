@@ -125,10 +125,11 @@ int runScenario(const char* name) {
 
 }  // namespace probe
 
-ProbeResult probeRun(const std::string& scenario, const std::string& folder) {
+ProbeResult probeRun(const std::string& scenario, const std::string& folder, const std::string& program) {
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, sizeof self);
-    const ChildResult child = runChild("\"" + std::string(self) + "\" --scenario " + scenario, folder, 60000);
+    const std::string run = program.empty() ? self : program;
+    const ChildResult child = runChild("\"" + run + "\" --scenario " + scenario, folder, 60000);
     ProbeResult result{child.exitCode, {}, child.output};
     const std::string name = folder + "\\probe.log";
     if (fileExists(name)) result.log = splitLines(readWholeFile(name), "\n");

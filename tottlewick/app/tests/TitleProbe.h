@@ -50,10 +50,11 @@ int runScenario(const char* name);
     static void probeHook_##name([[maybe_unused]] std::uint32_t pass)
 #define PROBE_SCENARIO(name) PROBE_SCENARIO_WITH(name, IDOK)
 
-// The test side: a run of a scenario in folder, its exit code and its log lines.
+// The test side: a run of a scenario in folder, its exit code and its log lines. The run is of this probe
+// program, or of the copy of it at program.
 struct ProbeResult {
     unsigned long exitCode = 0;
     std::vector<std::string> log;
     std::string output;
 };
-ProbeResult probeRun(const std::string& scenario, const std::string& folder);
+ProbeResult probeRun(const std::string& scenario, const std::string& folder, const std::string& program = "");

@@ -1,13 +1,20 @@
 // The title's start and end through the probe: the start-up steps and AppQuit, the folders of query 4
-// with the data disc in E:, the disc prompt given up in a world without it, the idle prompt put off by a
-// key, and a press given to the exported window procedure.
+// with the data disc in E:, the file manager's folders and a file cached from the disc into the user
+// folder, the disc prompt given up in a world without it, the idle prompt put off by a key, and a press
+// given to the exported window procedure.
 #include <gtest/gtest.h>
 
 #include "AppGlobals.h"
 #include "AppRedraw.h"
 #include "AppModule.h"
+#include "Cache.h"
 #include "Cursor.h"
+#include "FileFolders.h"
+#include "Files.h"
+#include "MemHandle.h"
 #include "ModuleProcs.h"
+#include "PrsWriter.h"
+#include "Res.h"
 #include "Scene.h"
 #include "SceneGlobals.h"
 #include "SpriteCycler.h"
@@ -35,6 +42,30 @@ PROBE_SCENARIO(Start) {
     probe::log(AppGetLocalResourceFolder() == std::string(current) + "\\Resource" ? "local <current>\\Resource"
                                                                                    : AppGetLocalResourceFolder());
     probe::log(std::string("disc ") + AppGetDiscResourceFolder());
+    AppQuit();
+}
+
+constexpr char kCachedFile[] = "Cached.PRS";
+constexpr char kCachedOnDisc[] = "E:\\Resource\\Cached.PRS";
+constexpr std::uint16_t kCachedId = 7;
+
+// The file manager's folders after the start; then a file of the disc queued for the cache, copied by the
+// main loop's idle passes 10 ms apart, and opened from the user folder once the disc's file is gone.
+PROBE_SCENARIO(FoldersAndCache) {
+    if (pass == 1) {
+        probe::log(std::string("program ") + FileGetProgramFolder());
+        probe::log(std::string("data ") + FileGetDataFolder());
+        probe::log(std::string("user ") + FileGetUserFolder());
+        probe::log("add " + std::to_string(CacheAdd(kCachedFile)));
+    }
+    probe::advance(10);
+    if (!CacheIsEmpty() && pass < 1000) return;
+    DeleteFileA(kCachedOnDisc);
+    ResSource cached = CacheOpenResFile(kCachedFile);
+    MemHandle data = cached ? ResLoad(resType("DAT"), kCachedId) : 0;
+    probe::log("opened " + std::to_string(cached != 0) + ", " + std::to_string(MemHandleGetSize(data)) + " bytes");
+    ResReleaseHandle(&data);
+    ResCloseFile(&cached);
     AppQuit();
 }
 
@@ -89,6 +120,28 @@ TEST_F(TitleStartTest, StartsFindsItsFoldersAndQuits) {
     EXPECT_EQ(run.exitCode, 0u) << run.output;
     EXPECT_EQ(run.log, (Lines{"door 1", "cursor 0", "cyclers 10", "module Intro", "redraw AppRedraw",
                               "local <current>\\Resource", "disc E:\\Resource", "door 0"}));
+}
+
+// The program runs from a folder of its own (a copy of the probe program with its sound library), the
+// title's folder being the current one.
+TEST_F(TitleStartTest, TheFileFoldersAreTheProgramsAndTheCacheCopiesTheDiscsFileIntoThem) {
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    const std::string built = std::string(self).substr(0, std::string(self).rfind('\\'));
+    const std::string program = folder.file("program");
+    ASSERT_TRUE(CreateDirectoryA(program.c_str(), nullptr));
+    ASSERT_TRUE(CopyFileA(self, (program + "\\probe.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA((built + "\\mss32.dll").c_str(), (program + "\\mss32.dll").c_str(), FALSE));
+    const std::string disc = buildPrs({{"DAT", kCachedId, std::string(20000, 'c')}});  // three chunks of the copy
+    writeWholeFile(kCachedOnDisc, disc);
+
+    const ProbeResult run = probeRun("FoldersAndCache", folder.path(), program + "\\probe.exe");
+    DeleteFileA(kCachedOnDisc);
+    EXPECT_EQ(run.exitCode, 0u) << run.output;
+    EXPECT_EQ(run.log, (Lines{"door 1", "program " + program, "data " + program, "user " + program, "add 0",
+                              "opened 1, 20000 bytes", "door 0"}));
+    const std::string copy = program + "\\" + kCachedFile;
+    EXPECT_TRUE(fileExists(copy) && readWholeFile(copy) == disc) << "the user folder's copy is the disc's file";
 }
 
 TEST_F(TitleStartTest, AKeyPutsTheIdlePromptOff) {
