@@ -231,7 +231,11 @@ bool OMTrinket::intersectsRegion(const OMRegion& region) {
     return (mine & region).handle() != nullptr;
 }
 
-bool OMTrinket::intersects(OMTrinket& other) { return other.intersectsRegion(hitRegion()); }
+// Our region is kept aside: a group's hit region asks its children for theirs, which reuses the shared ones.
+bool OMTrinket::intersects(OMTrinket& other) {
+    const OMRegion mine = hitRegion();
+    return other.intersectsRegion(mine);
+}
 
 void OMTrinket::restack() { resort(); }
 

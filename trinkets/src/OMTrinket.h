@@ -78,6 +78,8 @@ public:
 
     // The window keeps the largest answer of a tick pass.
     virtual std::int32_t queryOne() { return 1; }
+    // 0 from every class: nothing asks more of it.
+    virtual std::int32_t queryZero() { return 0; }
     virtual void invalidate();
     virtual void invalidateRegion(const OMRegion& region);
     virtual void showDownCursor();
@@ -89,6 +91,8 @@ public:
     virtual bool intersectsRect(const OMRect& rect);
     virtual bool intersectsRegion(const OMRegion& region);
     virtual bool intersects(OMTrinket& other);
+    // Whether the two hit regions meet, as intersects tells.
+    virtual bool overlaps(OMTrinket& other) { return intersects(other); }
     virtual const OMRect& getBounds() { return bounds; }
     virtual void restack();
     virtual void setX(std::int32_t x) { setAttribute(kAttributeX, x, 0); }

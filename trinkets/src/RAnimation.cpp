@@ -8,11 +8,11 @@
 #include "OMScriptableObjectProperty.h"
 #include "OMTBackground.h"
 #include "OMTrinketWindow.h"
+#include "YDeathInterest.h"
 
 RAnimation::CursorHook RAnimation::cursorHook = nullptr;
 OMCursor* RAnimation::defaultCursor = nullptr;
 OMCursor* RAnimation::defaultDownCursor = nullptr;
-std::unique_ptr<OMLink> RAnimation::deathHook;
 std::int32_t RAnimation::notifyDepth = 0;
 std::vector<const RAnimation*> RAnimation::destroyedInNotify;
 
@@ -42,18 +42,33 @@ OMSR RAnimation::classRecord{"RAnimation", makeScriptAnimation};
 
 RAnimation::RAnimation(OMTrinketWindow* owner, OMIStream* stream, std::int32_t x, std::int32_t y)
     : OMAnimation(owner, stream, x, y) {
+    setUp();
+}
+
+RAnimation::RAnimation(OMTrinketWindow* owner, OMRes* resource, std::int32_t x, std::int32_t y)
+    : OMAnimation(owner, resource, x, y) {
+    setUp();
+}
+
+// The copied entry link would notify the original: the copy starts without notification.
+RAnimation::RAnimation(const RAnimation& other) : OMAnimation(other) { setUp(); }
+
+void RAnimation::setUp() {
+    setFrameNotification(0, nullptr);
     cursor = defaultCursor;
     downCursor = defaultDownCursor;
     isCorralled = 0;
     refreshHover();
 }
 
+// The hook runs while the animation is whole, so whoever it tells may still read it.
 RAnimation::~RAnimation() {
-    if (deathHook) deathHook->invokeWith(reinterpret_cast<OMArg>(this));
+    animationDeathHook().notify(this);
     if (notifyDepth > 0) destroyedInNotify.push_back(this);
 }
 
-void RAnimation::setDeathHook(const OMLink* link) { deathHook.reset(link ? link->clone() : nullptr); }
+void RAnimation::setDeathHook(const OMLink* link) { animationDeathHook().set(link); }
+OMLink* RAnimation::getDeathHook() { return animationDeathHook().link(); }
 
 void RAnimation::setFrameNotification(std::int32_t mode, const OMLink* link) {
     const OMLinkToObj<RAnimation> notify(this, &RAnimation::notifyFrame);

@@ -16,8 +16,11 @@ public:
     // Finds a cursor by id for setAOCursor.
     using CursorHook = OMCursor* (*)(std::int32_t id);
 
-    // As an OMAnimation; never confined to the corral, with the class's default cursors.
+    // As an OMAnimation; never confined to the corral, with the class's default cursors and no frame
+    // notification or userData (a copy takes neither from its original).
     RAnimation(OMTrinketWindow* owner, OMIStream* stream, std::int32_t x, std::int32_t y);
+    RAnimation(OMTrinketWindow* owner, OMRes* resource, std::int32_t x, std::int32_t y);
+    RAnimation(const RAnimation& other);
     ~RAnimation() override;
 
     // Script animations are not copied.
@@ -33,6 +36,7 @@ public:
 
     // Replaces the class-wide link called with every script animation being destroyed (null: none).
     static void setDeathHook(const OMLink* link);
+    static OMLink* getDeathHook();
     static CursorHook cursorHook;
     static OMCursor* defaultCursor;
     static OMCursor* defaultDownCursor;
@@ -40,6 +44,8 @@ public:
     static OMSR classRecord;
 
 private:
+    // What every constructor does after the OMAnimation part.
+    void setUp();
     void notifyFrame();
     void paintVerb();
     void replacePaletteEntryVerb();
@@ -67,7 +73,6 @@ private:
     std::int32_t notification = 0;
     std::unique_ptr<OMLink> frameLink;
 
-    static std::unique_ptr<OMLink> deathHook;
     // Notifications running, and the animations destroyed meanwhile (only compared, never touched).
     static std::int32_t notifyDepth;
     static std::vector<const RAnimation*> destroyedInNotify;

@@ -46,13 +46,22 @@ RToon* RToon::make(OMTrinketWindow* owner, std::int32_t x, std::int32_t y, std::
 
 RToon::RToon(OMTrinketWindow* owner, OMIStream* stream, std::int32_t x, std::int32_t y, std::int16_t aseqId,
              std::int32_t shown, std::int32_t frame, std::int32_t stamp)
-    : OMAnimation(owner, stream, x, y),
-      originX(x),
-      originY(y),
-      currentFrame(frame),
-      shownFrame(frame),
-      stampEachFrame(stamp) {
+    : OMAnimation(owner, stream, x, y) {
     resourceId = aseqId;
+    setUp(x, y, shown, frame, stamp);
+}
+
+RToon::RToon(OMTrinketWindow* owner, OMRes* aseq, std::int32_t x, std::int32_t y, std::int32_t shown,
+             std::int32_t frame, std::int32_t stamp)
+    : OMAnimation(owner, aseq, x, y) {
+    setUp(x, y, shown, frame, stamp);
+}
+
+void RToon::setUp(std::int32_t x, std::int32_t y, std::int32_t shown, std::int32_t frame, std::int32_t stamp) {
+    originX = x;
+    originY = y;
+    currentFrame = shownFrame = frame;
+    stampEachFrame = stamp;
     setTouchy(0);
     if (OMAnimation::status() != AseqStatus::ok) return;
     pause();

@@ -14,6 +14,9 @@ public:
     // The toon at (x, y) on the window showing entry `frame`, or null when the ASEQ id has no usable data.
     static RToon* make(OMTrinketWindow* owner, std::int32_t x, std::int32_t y, std::int16_t aseqId,
                        std::int32_t visible, std::int32_t frame, std::int32_t stampEachFrame);
+    // The toon of an ASEQ resource, which it takes over (resourceId 0); check status() before using it.
+    RToon(OMTrinketWindow* owner, OMRes* aseq, std::int32_t x, std::int32_t y, std::int32_t visible,
+          std::int32_t frame, std::int32_t stampEachFrame);
 
     OMScriptableObject* clone() override { return nullptr; }
     void registerProperties() override;
@@ -35,14 +38,14 @@ public:
     void setRate(std::int32_t framesPerSecond);
 
     std::int32_t hot = 0;
-    std::int32_t originX;
-    std::int32_t originY;
+    std::int32_t originX = 0;
+    std::int32_t originY = 0;
     std::int32_t firstFrame = 0;
     std::int32_t lastFrame = 0;
-    std::int32_t currentFrame;
-    std::int32_t shownFrame;
+    std::int32_t currentFrame = 0;
+    std::int32_t shownFrame = 0;
     std::int32_t repeatCount = 0;
-    std::int32_t stampEachFrame;
+    std::int32_t stampEachFrame = 0;
     std::int32_t status = kIdle;
     std::int32_t dueTime = 0;
     std::int32_t ticksPerFrame = 4;
@@ -55,6 +58,8 @@ public:
 private:
     RToon(OMTrinketWindow* owner, OMIStream* stream, std::int32_t x, std::int32_t y, std::int16_t aseqId,
           std::int32_t visible, std::int32_t frame, std::int32_t stampEachFrame);
+    // What both constructors do after the OMAnimation part: the toon idle on its frame, its own clock set.
+    void setUp(std::int32_t x, std::int32_t y, std::int32_t visible, std::int32_t frame, std::int32_t stamp);
     // The entries before the end entry, holds and loops left out.
     std::int32_t countFrames() const;
     // One step of a forward (+1) or backward (-1) run.

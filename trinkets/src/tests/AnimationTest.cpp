@@ -1,8 +1,12 @@
 // The animation trinket on the 8-bit window: placement, stepping, drawing, hits, paint, stamps and play-list edits.
 #include "AnimationFiles.h"
 #include "AseqWriter.h"
+#include "ModuleResources.h"
+#include "OMCursor.h"
+#include "ProgramWindow.h"
 #include "RAnimation.h"
 #include "TrinketFixture.h"
+#include "YDeathInterest.h"
 
 namespace {
 
@@ -191,6 +195,74 @@ TEST_F(AnimationTest, StampsAreUndoneLastFirstWhoeverAsks) {
     second->stamp();
     delete second;
     EXPECT_EQ(background->area({90, 40, 220, 100}), before) << "a stamped animation is unstamped when destroyed";
+}
+
+// With the hooks installed as at start-up, a party interested in a script animation is told once, while the
+// animation is whole: it can still read the animation's own parts. A playing animation answers its frame rate
+// to queryOne and 0 to queryZero.
+TEST_F(AnimationTest, ItsDeathInterestsAreToldOnceWhileTheAnimationIsWhole) {
+    installDeathHooks();
+    RAnimation* a = scripted();
+    a->userData = "kept";
+    a->play();
+    EXPECT_EQ(numbers({a->queryOne(), a->queryZero()}), "8 0");
+    struct Reader {
+        std::string seen;
+        void died(OMArg dying) {
+            const auto* animation = dynamic_cast<RAnimation*>(reinterpret_cast<OMScriptableObject*>(dying));
+            seen += animation ? animation->userData + " " + std::to_string(animation->frameEntryCount()) + ";" : "a trinket;";
+        }
+    } reader;
+    const OMLinkToObj<Reader> link(&reader, nullptr, &Reader::died);
+    registerDeathInterest(a, &reader, &link);
+    delete a;
+    EXPECT_EQ(reader.seen, "kept 2;");
+    RAnimation::setDeathHook(nullptr);
+    EXPECT_EQ(animationDeathHook().link(), nullptr) << "the class has one hook";
+    removeDeathHooks();
+}
+
+// Built from a module resource, or copied: as made by the script factory, with the class's default cursors,
+// never corralled. A copy plays on from its original's entry but takes neither its frame notification nor
+// its userData; stepping the copy tells the original nothing.
+TEST_F(AnimationTest, FromAResourceOrByCopyItIsSetUpAsTheFactoryMakesIt) {
+    const std::string module = data.folder.file("anims.dll");
+    ASSERT_TRUE(writeModuleWithResources(ProgramWindow::ownFolder() + "ResModule.dll", module,
+                                         {{"ASEQ", 7, writeAseq(picture(), ByteOrder::big)}}));
+    OMResFile file(module.c_str());
+    ASSERT_EQ(file.status, kResFileUsable);
+    OMCursor up, down;
+    RAnimation::defaultCursor = &up;
+    RAnimation::defaultDownCursor = &down;
+    auto* a = new RAnimation(window, new OMRes(7, "ASEQ", &file), 100, 50);
+    a->registerProperties();
+    a->tag = 1;
+    EXPECT_EQ(std::make_tuple(a->status(), a->bounds, a->isCorralled, a->cursor, a->downCursor, a->frameNotification()),
+              std::make_tuple(AseqStatus::ok, OMRect{100, 50, 103, 52}, 0, &up, &down, 0));
+    Callback linked{[&] { eventLog += "link "; }};
+    const OMLinkToObj<Callback> link = calling(linked);
+    a->setFrameNotification(1, &link);
+    a->userData = "original";
+    a->play();
+    RAnimation::defaultCursor = &down;
+    RAnimation::defaultDownCursor = nullptr;
+    auto* copy = new RAnimation(*a);
+    copy->registerProperties();
+    copy->tag = 2;
+    watch(a, {"frameNotify"});
+    watch(copy, {"frameNotify"});
+    EXPECT_EQ(std::make_tuple(copy->bounds, copy->isCorralled, copy->cursor, copy->downCursor, copy->frameNotification(),
+                              copy->userData, copy->playback.state),
+              std::make_tuple(OMRect{100, 50, 103, 52}, 0, &down, static_cast<OMCursor*>(nullptr), 0, std::string(),
+                              PlayState::playing));
+    a->pause();
+    passes(2000, 2);
+    EXPECT_EQ(std::make_tuple(eventLog, copy->bounds, a->bounds),
+              std::make_tuple(std::string(), OMRect{110, 50, 112, 51}, OMRect{100, 50, 103, 52}))
+        << "the copy stepped to frame 1 without notifying";
+    delete copy;
+    delete a;
+    RAnimation::defaultCursor = RAnimation::defaultDownCursor = nullptr;
 }
 
 struct AnimationEditTest : AnimationTest {

@@ -65,6 +65,28 @@ TEST_F(MultiTrinketTest, AttributesAndMovesOfTheGroupReachEveryChild) {
     EXPECT_EQ(g->children.count, 0);
 }
 
+// Overlapping goes by the hit regions, as intersecting does. A group's is its children's, so a trinket in the
+// gap between them lies inside the group's bounds without overlapping it; right and bottom edges are exclusive.
+TEST_F(MultiTrinketTest, OverlapsGoesByTheHitRegionsAsIntersectsDoes) {
+    OMTrinket* a = solid({40, 10, 60, 30}, 249, 1);
+    OMTrinket* b = solid({70, 10, 90, 30}, 249, 2);
+    OMMultiTrinket* g = group(9);
+    g->addTrinket(a, 1, 1, 0);
+    g->addTrinket(b, 1, 2, 0);
+    const struct { const char* name; OMRect rect; const char* expected; } cases[] = {
+        {"in the gap", {62, 12, 68, 28}, "0 0 0 0"},
+        {"below a", {40, 30, 60, 40}, "0 0 0 0"},
+        {"across both", {55, 25, 75, 40}, "1 1 1 1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        OMTrinket* t = solid(c.rect, 252, 3);
+        EXPECT_EQ(numbers({t->overlaps(*g), g->overlaps(*t), t->overlaps(*a), t->intersects(*g)}), c.expected);
+        delete t;
+    }
+    delete g;
+}
+
 // The verb takes the child from a script variable and hears of its end; anything else is refused.
 TEST_F(MultiTrinketTest, AChildAddedByTheVerbLeavesTheGroupWhenItIsDestroyed) {
     YHeap& heap = scriptHeap();

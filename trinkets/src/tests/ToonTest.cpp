@@ -2,6 +2,8 @@
 // release events over and beside the picture.
 #include "AnimationFiles.h"
 #include "AseqWriter.h"
+#include "ModuleResources.h"
+#include "ProgramWindow.h"
 #include "RToon.h"
 #include "TrinketFixture.h"
 
@@ -19,7 +21,8 @@ struct ToonTest : TrinketFixture {
             p.frames.push_back({4, 4, std::vector<std::uint8_t>(16, static_cast<std::uint8_t>(20 + i)), {}});
         }
         p.sequences[0].insert(p.sequences[0].end(), {{0, 0, kAseqHold, 0}, {0, 0, -101, 5}, {0, 0, kAseqEnd, 0}});
-        data.animation(7, writeAseq(p, ByteOrder::big));
+        seven = writeAseq(p, ByteOrder::big);
+        data.animation(7, seven);
         p.frameRate = 0;
         data.animation(8, writeAseq(p, ByteOrder::big));
         for (std::int16_t i = 0; i < 6; ++i) p.sequences[0][static_cast<std::size_t>(i)].x = static_cast<std::int16_t>(4 * i);
@@ -42,6 +45,7 @@ struct ToonTest : TrinketFixture {
         return shown;
     }
     AnimationFiles data;
+    std::string seven;
 };
 
 TEST_F(ToonTest, ARunShowsItsFramesRepeatsAndFinishesOnItsLastFrame) {
@@ -74,6 +78,26 @@ TEST_F(ToonTest, RateZeroKeepsThePeriodAndAMissingIdMakesNoToon) {
     EXPECT_EQ(t->ticksPerFrame, 0);
     EXPECT_EQ(toon("0 0 99 1 0 0"), nullptr);
     delete fromData;
+    delete t;
+}
+
+// A toon of a module resource is set up as one made by id, without the id, and runs the same way.
+TEST_F(ToonTest, AToonOfAModuleResourceIsSetUpAsOneMadeById) {
+    const std::string module = data.folder.file("toons.dll");
+    ASSERT_TRUE(writeModuleWithResources(ProgramWindow::ownFolder() + "ResModule.dll", module, {{"ASEQ", 7, seven}}));
+    OMResFile file(module.c_str());
+    ASSERT_EQ(file.status, kResFileUsable);
+    auto* t = new RToon(window, new OMRes(7, "ASEQ", &file), 100, 50, 1, 2, 0);
+    t->registerProperties();
+    watch(t, {"finished"});
+    window->update();
+    char text[32];
+    t->describe(text, sizeof text);
+    EXPECT_EQ(numbers({t->originX, t->originY, t->frames, t->rate, t->ticksPerFrame, t->isTouchy(), t->shownFrame,
+                       t->status, t->isVisible(), backPixel(100, 50)}) + " / " + text,
+              "100 50 7 8 7 0 2 0 1 22 / 100 50 0");
+    t->invokeMethod("startToon", "2", "4", "1", "0", kParameterEnd);
+    EXPECT_EQ(steps(t, 4), "2 3 4F 4 ");
     delete t;
 }
 
