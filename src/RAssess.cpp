@@ -133,10 +133,11 @@ void RAssess::tick() {
         if (speed_ < kStopBelow) {
             speed_ = 0;
             speedMode_ = 0;
+            // The stop may end the race, whose handler may drop it: nothing of the race follows the call.
             if (stopLink_) stopLink_->invoke();
-        } else {
-            --speed_;
+            return;
         }
+        --speed_;
     }
     if (speed_ != 0) nextSceneryTime_ = now + 60 / speed_;
 }

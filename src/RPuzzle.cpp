@@ -186,10 +186,13 @@ void RPuzzle::answerDropped(OMArg dropped) {
     }
 }
 
+// The container's and the answer's events may have a handler drop the answer: it is not touched after.
 void RPuzzle::unplace(RAnswer* answer) {
+    const DispatchScope<RAnswer> scope;
     answer->container()->removeAnswer(answer);
+    if (RAnswer::wasDestroyed(answer)) return;
     answer->setContainer(nullptr);
-    answer->goHome();
+    if (!RAnswer::wasDestroyed(answer)) answer->goHome();
 }
 
 void RPuzzle::registerProperties() {

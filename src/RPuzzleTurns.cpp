@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "DispatchScope.h"
 #include "OMAnimation.h"
 #include "OMFontCache.h"
 #include "OMSParameter.h"
@@ -81,10 +82,19 @@ void RPuzzle::unanchorAnswersVerb() {
     forEach(answers, [](RAnswer& a) { a.unanchor(); });
 }
 
+// The events of each step may have a handler drop an answer (which leaves the list) or the puzzle itself:
+// the walk goes over the answers placed when it began, passes those gone, and ends with the puzzle.
 void RPuzzle::resetVerb() {
-    forEach(answers, [this](RAnswer& a) {
-        if (a.container()) unplace(&a);
+    const DispatchScope<RPuzzle> puzzleScope;
+    const DispatchScope<RAnswer> answerScope;
+    std::vector<RAnswer*> placed;
+    forEach(answers, [&](RAnswer& a) {
+        if (a.container()) placed.push_back(&a);
     });
+    for (RAnswer* answer : placed) {
+        if (wasDestroyed()) return;
+        if (!RAnswer::wasDestroyed(answer) && answers.contains(answer) && answer->container()) unplace(answer);
+    }
 }
 
 void RPuzzle::shiftAnswersVerb() {

@@ -1,6 +1,8 @@
-// The program's entry: single-instance test, module initialisers, the application, terminators.
+// The program's entry: single-instance test, class plug-in loading, module initialisers, the application,
+// terminators.
 #include "OMApp.h"
 #include "OMAppInitTerm.h"
+#include "OMClassLibraries.h"
 #include "OMSystemUtilities.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -8,6 +10,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     windowClassName().clear();
     if (!findRunningInstance(instance)) {
         installMessageBoxAlerts();
+        installClassLibraryLoader();
         runInitFunctions();
         applicationMain();
         runTermFunctions();

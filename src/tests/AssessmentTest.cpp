@@ -16,6 +16,7 @@
 #include "DescriptorFile.h"
 #include "DescriptorWriter.h"
 #include "FakeWaveInstalled.h"
+#include "FreedMemory.h"
 #include "RAssess.h"
 #include "RConfirm.h"
 #include "RCharacter.h"
@@ -302,6 +303,18 @@ TEST_F(RaceTest, TheExitButtonDoesNotStopTheFinish) {
         pass();
     }
     EXPECT_EQ(1, confirmations);
+}
+
+// Without quizlets the race finishes once the engine has started; the scenery then slows down, and its stop
+// asks for the confirmation inside a tick, whose handler drops the race: nothing of it is written after.
+TEST_F(RaceTest, ARaceDroppedWhenItsSceneryStopsIsLeftAlone) {
+    serveResources();
+    dropOnConfirmation = true;
+    start(kRaceCommands);
+    const RAssess* dropped = race.get();
+    runRace();
+    ASSERT_EQ(1, confirmations);
+    EXPECT_TRUE(freedUntouched(dropped));
 }
 
 // Pictures and sounds that are missing count as played at once, and without scenery the slow-down ends at

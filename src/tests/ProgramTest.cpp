@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <string>
 #include <vector>
@@ -317,22 +318,79 @@ TEST(ProgramTest, TheWindowShowsTheProgramsOwnIconAndCursor) {
     EXPECT_EQ(0u, program.waitForExit(20000));
 }
 
+// Programs started while on have a heap that fills freed blocks (the image's global flags ask for tail and
+// free checks), so that a use of a freed block faults; the flags are read when the program starts.
+void askForFreeChecks(bool on) {
+    const char* options = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Image File Execution Options\\QUOMB_32.exe";
+    const DWORD freeChecks = 0x30;
+    if (on) RegSetKeyValueA(HKEY_LOCAL_MACHINE, options, "GlobalFlag", REG_DWORD, &freeChecks, sizeof freeChecks);
+    else RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, options, "GlobalFlag");
+}
+
 // The program ends cleanly with the mouse over two overlapping hot spots. The script's objects end in the
 // order made and "top" raised the first, so its end moves the hover to the second, which shows its cursor
-// while the program takes its trinkets down. Wine's heap fills freed blocks in this run (the image's global
-// flags ask for tail and free checks), so a cursor freed before the trinkets faults there.
+// while the program takes its trinkets down. Wine's heap fills freed blocks in this run, so a cursor freed
+// before the trinkets faults there.
 TEST(ProgramTest, TheProgramEndsCleanlyWhileTheMouseHoversOverlappingHotSpots) {
     Title title;
     title.script("dorIruvu.mps", {"a=RHotSpot 100 100 300 300", "b=RHotSpot 150 150 250 250", "play a top", "wait"});
-    const char* options = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Image File Execution Options\\QUOMB_32.exe";
-    const DWORD freeChecks = 0x30;
-    RegSetKeyValueA(HKEY_LOCAL_MACHINE, options, "GlobalFlag", REG_DWORD, &freeChecks, sizeof freeChecks);
+    askForFreeChecks(true);
     const ProgramWindow program = title.run();
     const HWND trinkets = program.waitForWindow("OMWindowChildClass", 20000);
-    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, options, "GlobalFlag");
+    askForFreeChecks(false);
     ASSERT_NE(nullptr, trinkets);
     ProgramWindow::click(trinkets, {200, 200});
     Sleep(500);
+    PostMessageA(GetParent(trinkets), WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, program.waitForExit(20000));
+}
+
+// The ".lrn" modules that the process of window has loaded, by name, blank-separated.
+std::string loadedPlugins(HWND window) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process);
+    std::string names;
+    MODULEENTRY32 module{};
+    module.dwSize = sizeof module;
+    for (BOOL more = Module32First(snapshot, &module); more; more = Module32Next(snapshot, &module)) {
+        const std::string name = module.szModule;
+        if (name.size() > 4 && lstrcmpiA(name.c_str() + name.size() - 4, ".lrn") == 0) names += name + " ";
+    }
+    CloseHandle(snapshot);
+    return names;
+}
+
+// A class that only a plug-in beside the title provides: the script makes it, sets its count, calls its
+// verb and hears its event (raised on a later pass, since events raised inside a verb are dropped).
+// Before that, names that no plug-in provides stay texts and leave nothing loaded: a file that is no
+// library, a library that registers no class, and no file at all. The program then ends cleanly, with the
+// plug-in still loaded and its object still held, in a run whose heap fills freed blocks.
+TEST(ProgramTest, AScriptMakesAndDrivesAClassOfAPluginBesideTheTitle) {
+    Title title;
+    for (const char* plugin : {"RTally.lrn", "RSilent.lrn"}) {
+        const std::string built = ProgramWindow::ownFolder() + "plugins\\" + plugin;
+        ASSERT_TRUE(CopyFileA(built.c_str(), title.folder.file(plugin).c_str(), FALSE)) << plugin;
+    }
+    writeWholeFile(title.folder.file("RJunk.lrn"), "not a library");
+    title.script("dorIruvu.mps", {"keys=RKbdInp", "set keys keyPressed +typed", "j=RJunk 1", "s=RSilent 2",
+                                  "n=RAbsent 3", "say failed j s n", "wait", "procedure +typed", "[", " t=RTally 9",
+                                  " set t count 4", " set t changed +changed", " play t add 2", "]",
+                                  "procedure +changed", "[", " get t count c", " say changed c", "]"});
+    askForFreeChecks(true);
+    const ProgramWindow program = title.run();
+    const HWND trinkets = program.waitForWindow("OMWindowChildClass", 20000);
+    askForFreeChecks(false);
+    ASSERT_NE(nullptr, trinkets);
+    const std::string failed = "failed RJunk RSilent RAbsent\r\n";
+    for (int waited = 0; waited < 20000 && title.debugText() != failed; waited += 50) Sleep(50);
+    ASSERT_EQ(failed, title.debugText());
+    EXPECT_EQ("", loadedPlugins(trinkets));
+    ProgramWindow::postCharacter(GetParent(trinkets), 'k', 'K');
+    const std::string heard = failed + "changed 6\r\n";
+    for (int waited = 0; waited < 20000 && title.debugText().size() < heard.size(); waited += 50) Sleep(50);
+    EXPECT_EQ(heard, title.debugText());
+    EXPECT_EQ("RTally.lrn ", loadedPlugins(trinkets));
     PostMessageA(GetParent(trinkets), WM_CLOSE, 0, 0);
     EXPECT_EQ(0u, program.waitForExit(20000));
 }

@@ -306,4 +306,38 @@ TEST_F(PuzzleTest, DroppedAnswersAndContainersLeaveNothingPointingAtThem) {
     }
 }
 
+// "reset" raises the container's and each answer's events as it takes the answers out. Its own events are
+// dropped, but a nested property call (here the answers' sound hook setting the container's attribute)
+// lowers the one in-call flag, so the later ones reach their handlers. A handler of the second answer that
+// drops that answer lets the walk go on to the third; one that drops the puzzle ends the walk there.
+TEST_F(PuzzleTest, AHandlerMayDropAnAnswerOrThePuzzleDuringReset) {
+    static RContainer* box = nullptr;
+    RAnswer::setSoundHook([](std::uint16_t, std::int32_t, std::int32_t) { box->setProperty("attribute", "y"); });
+    for (const bool dropsPuzzle : {false, true}) {
+        SCOPED_TRACE(dropsPuzzle ? "the puzzle dropped" : "the answer dropped");
+        box = new RAttributeContainer(OMRect{200, 200, 260, 260}, 5, "y", window);
+        box->registerProperties();
+        RPuzzle* p = puzzle(nullptr, {box});
+        RAnswer* a[3];
+        for (RAnswer*& each : a) {
+            each = answer({10, 10, 50, 50}, "y");
+            each->goHomeSound = 1;
+            p->addAnswer(each);
+            p->placeAnswer(each, box);
+        }
+        Callback drops{[&] { dropsPuzzle ? delete p : delete a[1]; }};
+        const OMLinkToObj<Callback> link = calling(drops);
+        a[1]->bindEvent("removedFromContainer", &link, nullptr);
+        p->invokeMethod("reset");
+        EXPECT_TRUE(freedUntouched(dropsPuzzle ? static_cast<void*>(p) : a[1]));
+        EXPECT_EQ(numbers({a[0]->container() != nullptr, a[2]->container() != nullptr, box->answers.count}),
+                  dropsPuzzle ? "0 1 1" : "0 0 0");
+        if (dropsPuzzle) delete a[1];
+        else delete p;
+        for (RAnswer* each : {a[0], a[2]}) delete each;
+        delete box;
+    }
+    RAnswer::setSoundHook(nullptr);
+}
+
 }  // namespace
