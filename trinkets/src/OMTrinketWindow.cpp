@@ -190,6 +190,7 @@ void OMTrinketWindow::flash(const OMRegion& area) {
     if (!flashTicks || !area.handle()) return;
     fillArea(*canvas, area, kFlashColour);
     GdiFlush();
+    // The pass itself waits: nothing else runs before the area is drawn or copied.
     const std::uint32_t start = ticks60();
     while (ticks60() - start < static_cast<std::uint32_t>(flashTicks)) {
     }
