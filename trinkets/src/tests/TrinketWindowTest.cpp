@@ -221,6 +221,7 @@ TEST_F(TrinketWindowTest, TheFlashDiagnosticPaintsEachAreaBeforeItIsDrawnOrCopie
     SolidTrinket* a = solid({20, 20, 84, 84}, kRed, 1);
     window->update();
     watched = [this] { return screen({{50, 50}, {25, 50}}) + " / " + back({{50, 50}, {25, 50}}); };
+    notedStates.clear();
     setClockSource(watchingClock);
     window->flashTicks = 2;
     a->place(40, 20);
