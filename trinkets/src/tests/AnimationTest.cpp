@@ -169,8 +169,9 @@ TEST_F(AnimationTest, PaintDrawsTheCurrentFrameIntoTheBackgroundPicture) {
 // Frame 0 (8 x 1): a fill run of five reds, then blue 250 251 as literals; frame 1 (2 x 1): red blue. The
 // first pair naming red decides it, and the blues it makes are not remapped again by the second pair.
 TEST_F(AnimationTest, RemapChangesEachPixelOnceByTheFirstMatchingPairAndSwapExchangesTwoColours) {
-    const AseqPicture twoFrames{8, {}, 0, {{{0, 0, 0, 0}, {0, 0, 1, 0}, {0, 0, kAseqEnd, 0}}},
-                                {{8, 1, {kRed, kRed, kRed, kRed, kRed, kBlue, 250, 251}, {}}, {2, 1, {kRed, kBlue}, {}}}};
+    const AseqPictureFrame wide{8, 1, {kRed, kRed, kRed, kRed, kRed, kBlue, 250, 251}, {}};
+    const AseqPictureFrame narrow{2, 1, {kRed, kBlue}, {}};
+    const AseqPicture twoFrames{8, {}, 0, {{{0, 0, 0, 0}, {0, 0, 1, 0}, {0, 0, kAseqEnd, 0}}}, {wide, narrow}};
     PictureBackground* background = pictureBackground();
     RAnimation* a = scripted("0", "0", writeAseq(twoFrames, ByteOrder::little));
     const auto frames = [&] {

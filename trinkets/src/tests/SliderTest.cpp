@@ -160,11 +160,13 @@ TEST_F(SliderTest, ThePictureSliderMatchesAllItsColoursInOnePass) {
     RWSlider::nearestColour = nullptr;
     ASSERT_NE(s, nullptr);
     window->update();
-    const auto row = [&](std::int32_t y) {
-        return numbers({backPixel(300, y), backPixel(304, y), backPixel(308, y), backPixel(312, y), backPixel(316, y)}) +
-               " / " + numbers({backPixel(300, y + 1), backPixel(301, y + 1), backPixel(302, y + 1), backPixel(303, y + 1)});
+    const auto pixels = [&](std::int32_t y, std::initializer_list<std::int32_t> xs) {
+        std::string shown;
+        for (const std::int32_t x : xs) shown += std::to_string(backPixel(x, y)) + " ";
+        return shown;
     };
-    EXPECT_EQ(row(100), "76 11 58 18 19 / 76 11 58 18");
+    EXPECT_EQ(pixels(100, {300, 304, 308, 312, 316}) + "/ " + pixels(101, {300, 301, 302, 303}),
+              "76 11 58 18 19 / 76 11 58 18 ");
     delete s;
 }
 
