@@ -1,7 +1,7 @@
 // ASEQ animations and RRGB colour tables: the checked attachment with its in-place conversion, a second
 // attachment that must find nothing to convert, every frame drawn (8-bit and into unpadded 24-bit rows,
-// whose last pixel ends the buffer) and hit-tested within its bytes, the single-frame reading, and the
-// encoder's output read back.
+// whose last pixel ends the buffer), hit-tested and remapped within its bytes, the single-frame reading,
+// and the encoder's output read back.
 #include <cstring>
 #include <vector>
 
@@ -21,6 +21,8 @@ void drawEveryFrame(const AseqLayout& layout) {
     std::vector<std::uint8_t> deep(kGrid * kGrid * 3, 9);
     const PixelFormat format = pixelFormatOf(24, 0xFF0000, 0xFF00, 0xFF);
     const PackedColors colors{};
+    AseqColourMap inverted;
+    for (std::size_t c = 0; c < inverted.size(); ++c) inverted[c] = static_cast<std::uint8_t>(255 - c);
     for (std::int32_t i = 0; i < static_cast<std::int32_t>(layout.frames.size()); ++i) {
         const AseqFrame frame = frameImage(layout, i);
         FUZZ_CHECK(frame.runs + frame.runsSize == layout.buffer + layout.size);
@@ -29,6 +31,7 @@ void drawEveryFrame(const AseqLayout& layout) {
                       format);
         for (std::int32_t y = 0; y < 4; ++y)
             for (std::int32_t x = 0; x < 4; ++x) (void)framePixelHit(frame, x, y);
+        remapFrame(frame, inverted);
     }
 }
 

@@ -36,13 +36,12 @@ bool framePixelHit(const AseqFrame& frame, std::int32_t x, std::int32_t y) {
     return hit;
 }
 
-void remapFrame(const AseqFrame& frame, std::uint8_t from, std::uint8_t to) {
+void remapFrame(const AseqFrame& frame, const AseqColourMap& map) {
     walkRuns(frame, [&](const AseqRun& run) {
         // A fill's colour byte lies where a literal's pixels would.
         auto* pixels = const_cast<std::uint8_t*>(run.literal);
         const std::int32_t count = run.kind == AseqRun::Kind::literal ? run.length : (run.kind == AseqRun::Kind::fill ? 1 : 0);
-        for (std::int32_t i = 0; i < count; ++i)
-            if (pixels[i] == from) pixels[i] = to;
+        for (std::int32_t i = 0; i < count; ++i) pixels[i] = map[pixels[i]];
         return true;
     });
 }

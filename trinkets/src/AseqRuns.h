@@ -2,6 +2,7 @@
 // end of its buffer.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "AseqFormat.h"
@@ -73,6 +74,9 @@ void drawFrame8(const AseqFrame& frame, const OMPixelView& pixels, std::int32_t 
 // True when the frame-relative point falls on a fill or literal pixel.
 bool framePixelHit(const AseqFrame& frame, std::int32_t x, std::int32_t y);
 
-// Every fill colour and literal pixel `from` of the frame becomes `to`. The runs must lie in a writable
-// buffer (an attached ASEQ is).
-void remapFrame(const AseqFrame& frame, std::uint8_t from, std::uint8_t to);
+// A colour for every palette index.
+using AseqColourMap = std::array<std::uint8_t, 256>;
+
+// Every fill colour and literal pixel c of the frame becomes map[c]. The runs must lie in a writable buffer
+// (an attached ASEQ is).
+void remapFrame(const AseqFrame& frame, const AseqColourMap& map);

@@ -219,14 +219,28 @@ void OMAnimation::unstamp() {
     invalidate();
 }
 
-void OMAnimation::replacePaletteEntry(std::uint8_t from, std::uint8_t to, std::int32_t frame) {
+void OMAnimation::remap(std::int32_t count, const std::uint8_t* from, const std::uint8_t* to, std::int32_t frame) {
     if (status() != AseqStatus::ok || window->offscreen->depth != 8) return;
+    AseqColourMap map;
+    for (std::size_t c = 0; c < map.size(); ++c) map[c] = static_cast<std::uint8_t>(c);
+    // Filled from the last pair to the first, so that the first pair naming a colour decides it.
+    for (std::int32_t k = count - 1; k >= 0; --k) map[from[k]] = to[k];
     const AseqLayout& layout = data_->layout;
-    const auto count = static_cast<std::int32_t>(layout.frames.size());
+    const auto frames = static_cast<std::int32_t>(layout.frames.size());
     if (frame == -1) frame = playback.entry(playback.currentEntry).frame;
-    for (std::int32_t i = 0; i < count; ++i)
-        if (frame == -2 || i == frame) remapFrame(frameImage(layout, i), from, to);
+    for (std::int32_t i = 0; i < frames; ++i)
+        if (frame == -2 || i == frame) remapFrame(frameImage(layout, i), map);
     invalidate();
+}
+
+void OMAnimation::replacePaletteEntry(std::uint8_t from, std::uint8_t to, std::int32_t frame) {
+    remap(1, &from, &to, frame);
+}
+
+void OMAnimation::swapPaletteEntries(std::uint8_t a, std::uint8_t b, std::int32_t frame) {
+    const std::uint8_t from[] = {a, b};
+    const std::uint8_t to[] = {b, a};
+    remap(2, from, to, frame);
 }
 
 void OMAnimation::selectSequence(std::int32_t index, bool force) {

@@ -106,9 +106,13 @@ public:
     // Draws the n-th frame entry (as setFramePosition picks it) the same way, leaving the frame shown, the
     // bounds and the playing state alone: a hidden picture can stamp several frames a pass without moving.
     void drawPositionInto(std::int32_t n, std::int32_t x, std::int32_t y, OMMemCanvas& canvas, const OMRect& clip);
-    // Every pixel of colour `from` becomes `to` in frame `frame` (-1 the current entry's, -2 all), in the
-    // data shared with copies; only on an 8-bit window, where the indices reach the screen unchanged.
+    // Every pixel of colour from[k] becomes to[k], for the first k that matches, in one pass over frame
+    // `frame` (-1 the current entry's, -2 all), in the data shared with copies; only on an 8-bit window,
+    // where the indices reach the screen unchanged.
+    void remap(std::int32_t count, const std::uint8_t* from, const std::uint8_t* to, std::int32_t frame);
     void replacePaletteEntry(std::uint8_t from, std::uint8_t to, std::int32_t frame);
+    // Colours a and b change places.
+    void swapPaletteEntries(std::uint8_t a, std::uint8_t b, std::int32_t frame);
     // Called on every advance of the play list; null removes it.
     void setEntryLink(const OMLink* link);
 

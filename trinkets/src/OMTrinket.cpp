@@ -367,9 +367,11 @@ void OMTrinket::compose() {
     const Redraw how = redrawFor(b, present);
     if (how == Redraw::whole) {
         present |= regionOf(bounds);
+        window->flash(bounds);
         draw();
     } else if (how == Redraw::clipped && dirtyRegion[b].handle()) {
         present |= dirtyRegion[b];
+        window->flash(dirtyRegion[b]);
         window->offscreen->clip = dirtyRegion[b];
         draw();
         window->offscreen->clip.clear();

@@ -29,6 +29,9 @@ namespace {
 constexpr std::uint32_t kPlainSurface = 1;
 constexpr std::uint32_t kFlippingSurface = 2;
 
+// Magenta is one of the static colours, so it shows as itself on every palette.
+constexpr OMColorRecord kFlashColour = colorOf(255, 0, 255);
+
 std::int32_t byZ(OMTrinket* e, OMTrinket* x) { return e->z <= x->z ? 1 : 0; }
 
 void invoke(OMLink* link) {
@@ -113,6 +116,7 @@ void OMTrinketWindow::tickTrinkets() {
 
 void OMTrinketWindow::drawBackgroundStep() {
     if (!background) return;
+    flash(redrawRegion[bufferIndex]);
     OMRect changed = kEmptyRect;
     if (!background->draw(offscreen, &redrawRegion[bufferIndex], &changed)) return;
     const OMRegion more = regionOf(changed);
@@ -130,6 +134,7 @@ void OMTrinketWindow::composeTrinkets() {
 void OMTrinketWindow::present() {
     OMRegion& region = presentRegion[bufferIndex];
     if (!region.handle()) return;
+    flash(region);
     if (doubleBuffered) {
         region.clear();
         bufferIndex = 1 - bufferIndex;
@@ -179,6 +184,20 @@ void OMTrinketWindow::addPresentRegion(const OMRegion& region) {
 void OMTrinketWindow::clearRegions() {
     presentRegion[bufferIndex].clear();
     redrawRegion[bufferIndex].clear();
+}
+
+void OMTrinketWindow::flash(const OMRegion& area) {
+    if (!flashTicks || !area.handle()) return;
+    fillArea(*canvas, area, kFlashColour);
+    GdiFlush();
+    // The pass itself waits: nothing else runs before the area is drawn or copied.
+    const std::uint32_t start = ticks60();
+    while (ticks60() - start < static_cast<std::uint32_t>(flashTicks)) {
+    }
+}
+
+void OMTrinketWindow::flash(const OMRect& area) {
+    if (flashTicks) flash(regionOf(area));
 }
 
 // Entries are compared as the canvas stores them (pure black and white of the program's entries are

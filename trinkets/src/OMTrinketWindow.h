@@ -76,6 +76,10 @@ public:
     void setInputBits(std::uint32_t bits, const char* className);
     void clearInputBits(std::uint32_t bits, const char* className);
     void clearRegions();
+    // With flashTicks set: paints the area on the screen in the flash colour and waits flashTicks sixtieths
+    // of a second on the program's clock, so that what a pass draws or copies next can be watched.
+    void flash(const OMRegion& area);
+    void flash(const OMRect& area);
     static void resetPointer();
     void pickTrinket(POINT point);
     // The topmost trinket that is touchy, visible, takes mouse-downs, lies at or above the z floor and
@@ -90,6 +94,8 @@ public:
     std::int32_t doubleBuffered = 0;
     std::int32_t bufferIndex = 0;
     std::int32_t tickMax = 1;
+    // Diagnostic: sixtieths of a second that every pass waits after flashing each area it draws or copies.
+    std::int32_t flashTicks = 0;
     std::int32_t showCursors = 1;
     std::int32_t needsUpdate = 1;
     std::int32_t drawBackground = 1;

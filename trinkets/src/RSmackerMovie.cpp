@@ -34,6 +34,9 @@ std::int32_t RSmackerMovie::movieSound = 1;
 std::int32_t RSmackerMovie::moviesAlive = 0;
 RSmackerMovie* RSmackerMovie::directMovie = nullptr;
 OMColorRecord RSmackerMovie::savedPalette[256];
+RSmackerMovie::PaletteHook RSmackerMovie::paletteHook = nullptr;
+
+void RSmackerMovie::setPaletteHook(PaletteHook hook) { paletteHook = hook; }
 
 RSmackerMovie::RSmackerMovie(const char* movieName, std::int32_t x, std::int32_t y, const OMLink* finish,
                              std::int32_t extra, std::int32_t followPalette, std::int32_t preloadFile,
@@ -172,6 +175,7 @@ void RSmackerMovie::followPalette() {
         table[i] = OMColorRecord{static_cast<std::uint16_t>(movie->Palette[i * 3] * 257),
                                  static_cast<std::uint16_t>(movie->Palette[i * 3 + 1] * 257),
                                  static_cast<std::uint16_t>(movie->Palette[i * 3 + 2] * 257), kColorFromComponents};
+    if (paletteHook) paletteHook(table);
     window->setPalette(table, 0);
     if (ownCanvas) ownCanvas->setColorTable(table);
     movie->NewPalette = 0;

@@ -60,11 +60,17 @@ public:
     std::int32_t extraBuffer;
     std::string name;
 
+    // The application's palette hook: hears each new palette of a movie that the window follows, as a
+    // 256-entry colour table, before the window takes it. Null (the default) removes it.
+    using PaletteHook = void (*)(const OMColorRecord* table);
+    static void setPaletteHook(PaletteHook hook);
+
     // Class-wide: the sound switch, the movies alive, the direct-mode movie, the palette saved at open.
     static std::int32_t movieSound;
     static std::int32_t moviesAlive;
     static RSmackerMovie* directMovie;
     static OMColorRecord savedPalette[256];
+    static PaletteHook paletteHook;
 
     // The class's registry record ("RSmackerMovie"); referring to it links the class into a program.
     static OMSR classRecord;

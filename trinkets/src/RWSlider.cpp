@@ -60,11 +60,16 @@ RWSlider::RWSlider(OMTrinketWindow* owner, std::int32_t x, std::int32_t y, std::
 void RWSlider::matchColours() {
     if (!capturePalette || !nearestColour) return;
     capturePalette();
-    for (const ColourMatch& m : kMatches) {
-        const auto to = static_cast<std::uint8_t>(nearestColour(m.red, m.green, m.blue));
-        for (OMAnimation* picture : {thumbAnimation.get(), lessAnimation.get(), moreAnimation.get()})
-            picture->replacePaletteEntry(m.entry, to, -2);
+    // One pass: an entry's new colour may be another match's entry, which must not change again.
+    constexpr std::int32_t kCount = sizeof kMatches / sizeof kMatches[0];
+    std::uint8_t from[kCount];
+    std::uint8_t to[kCount];
+    for (std::int32_t k = 0; k < kCount; ++k) {
+        from[k] = kMatches[k].entry;
+        to[k] = static_cast<std::uint8_t>(nearestColour(kMatches[k].red, kMatches[k].green, kMatches[k].blue));
     }
+    for (OMAnimation* picture : {thumbAnimation.get(), lessAnimation.get(), moreAnimation.get()})
+        picture->remap(kCount, from, to, -2);
 }
 
 void RWSlider::describe(char* buffer, std::size_t size) {

@@ -170,6 +170,32 @@ TEST_F(AnimationTest, PaintDrawsTheCurrentFrameIntoTheBackgroundPicture) {
               std::make_pair(std::string("2"), OMRect{110, 50, 112, 51}));
 }
 
+// Frame 0 (8 x 1): a fill run of five reds, then blue 250 251 as literals; frame 1 (2 x 1): red blue. The
+// first pair naming red decides it, and the blues it makes are not remapped again by the second pair.
+TEST_F(AnimationTest, RemapChangesEachPixelOnceByTheFirstMatchingPairAndSwapExchangesTwoColours) {
+    const AseqPictureFrame wide{8, 1, {kRed, kRed, kRed, kRed, kRed, kBlue, 250, 251}, {}};
+    const AseqPictureFrame narrow{2, 1, {kRed, kBlue}, {}};
+    const AseqPicture twoFrames{8, {}, 0, {{{0, 0, 0, 0}, {0, 0, 1, 0}, {0, 0, kAseqEnd, 0}}}, {wide, narrow}};
+    PictureBackground* background = pictureBackground();
+    RAnimation* a = scripted("0", "0", writeAseq(twoFrames, ByteOrder::little));
+    const auto frames = [&] {
+        a->drawPositionInto(1, 0, 0, background->picture, {0, 0, 640, 460});
+        a->drawPositionInto(2, 0, 1, background->picture, {0, 0, 640, 460});
+        std::string shown;
+        for (const char c : background->area({0, 0, 8, 1}) + background->area({0, 1, 2, 2}))
+            shown += std::to_string(static_cast<std::uint8_t>(c)) + " ";
+        return shown;
+    };
+    const std::uint8_t from[] = {kRed, kBlue, kRed};
+    const std::uint8_t to[] = {kBlue, 250, 251};
+    a->remap(3, from, to, 0);
+    EXPECT_EQ(frames(), "252 252 252 252 252 250 250 251 249 252 ") << "frame 0 alone";
+    a->swapPaletteEntries(kBlue, 250, -2);
+    EXPECT_EQ(frames(), "250 250 250 250 250 252 252 251 249 250 ") << "every frame";
+    a->replacePaletteEntry(251, kRed, -1);
+    EXPECT_EQ(frames(), "250 250 250 250 250 252 252 249 249 250 ") << "the current entry's frame, 0";
+}
+
 // Two animations stamped one after the other: unstamping the first puts back what the second covered.
 TEST_F(AnimationTest, StampsAreUndoneLastFirstWhoeverAsks) {
     PictureBackground* background = pictureBackground();

@@ -38,6 +38,13 @@ SmackerMovie testMovie(std::uint32_t frameTime) {
     return movie;
 }
 
+// What the application's palette hook heard: entry 100 of each table, and the window's red of entry 100 then.
+std::string heardPalettes;
+void hearPalette(const OMColorRecord* table) {
+    heardPalettes += numbers({table[100].red, table[100].green, table[100].blue}) + " (window " +
+                     std::to_string(OMTrinketWindow::mainTrinketWindow->canvas->colorAt(100).red >> 8) + ") ";
+}
+
 struct MovieTest : TrinketFixture {
     void SetUp() override {
         TrinketFixture::SetUp();
@@ -149,6 +156,30 @@ TEST_F(MovieTest, SummaryTextsDescribeRateAndTheMixersDevice) {
     ASSERT_NE(movie->movie, nullptr);
     EXPECT_STREQ(movie->getProperty("rate"), "0");
     delete movie;
+}
+
+// Entry 100 is (36, 25, 30) in 6-bit components at frame 0 and (42, 25, 30) at frame 6; a component c shows
+// as the 8-bit level (c << 2) | (c >> 4), widened to 16 bits by 257: 146, 101, 121 and 170 give 37522,
+// 25957, 31097 and 43690. A movie that does not follow palettes tells the hook nothing.
+TEST_F(MovieTest, EachNewPaletteReachesTheApplicationsHookBeforeTheWindowTakesIt) {
+    const std::string before = std::to_string(window->canvas->colorAt(100).red >> 8);
+    heardPalettes.clear();
+    RSmackerMovie::setPaletteHook(hearPalette);
+    RSmackerMovie* movie = make();
+    RSmackerMovie* unfollowed =
+        static_cast<RSmackerMovie*>(createObject("RSmackerMovie", "intro.smk", "300", "50", "", "0", ""));
+    std::string reached;
+    for (RSmackerMovie* m : {movie, unfollowed}) {
+        m->invokeMethod("start");
+        play(16);
+        reached += std::string(m->getProperty("frame")) + " ";
+        m->invokeMethod("release");
+    }
+    RSmackerMovie::setPaletteHook(nullptr);
+    EXPECT_EQ(reached, "12 12 ");
+    EXPECT_EQ(heardPalettes, "37522 25957 31097 (window " + before + ") 43690 25957 31097 (window 146) ");
+    delete movie;
+    delete unfollowed;
 }
 
 TEST_F(MovieTest, CollectingModeComposesUnderAnotherTrinket) {

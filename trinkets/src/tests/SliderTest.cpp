@@ -138,6 +138,38 @@ TEST_F(SliderTest, ThePictureSliderPlacesItsPicturesMatchesTheirColoursAndShowsP
     delete s;
 }
 
+// The four matched entries chain (18 -> 76 -> 11 -> 58 -> 18): each pixel changes once, in fill runs (even
+// rows: 18 18 18 18, 76 76 76 76, ...) and in literal ones (odd rows: 18 76 11 58 ...); 19 is not matched.
+TEST_F(SliderTest, ThePictureSliderMatchesAllItsColoursInOnePass) {
+    const std::uint8_t fills[17] = {18, 18, 18, 18, 76, 76, 76, 76, 11, 11, 11, 11, 58, 58, 58, 58, 19};
+    const std::uint8_t literals[17] = {18, 76, 11, 58, 18, 76, 11, 58, 18, 76, 11, 58, 18, 76, 11, 58, 19};
+    AseqPictureFrame released{17, 17, {}, {}};
+    for (int row = 0; row < 17; ++row) {
+        const std::uint8_t* pixels = row % 2 ? literals : fills;
+        released.pixels.insert(released.pixels.end(), pixels, pixels + 17);
+    }
+    const AseqPictureFrame pressed{17, 17, std::vector<std::uint8_t>(289, 19), {}};
+    const AseqPicture picture{8, {}, 0, {{{0, 0, 0, 0}, {0, 0, 1, 0}, {0, 0, -1, 0}}}, {released, pressed}};
+    data.animation(RWSlider::kLessId, writeAseq(picture, ByteOrder::big));
+    RWSlider::capturePalette = [] {};
+    RWSlider::nearestColour = [](std::int32_t r, std::int32_t, std::int32_t) {
+        return std::int32_t{r == 175 ? 76 : r == 128 ? 11 : r == 245 ? 58 : 18};
+    };
+    RWSlider* s = make<RWSlider>("RWSlider", "300 117 111 1 3 5");
+    RWSlider::capturePalette = nullptr;
+    RWSlider::nearestColour = nullptr;
+    ASSERT_NE(s, nullptr);
+    window->update();
+    const auto pixels = [&](std::int32_t y, std::initializer_list<std::int32_t> xs) {
+        std::string shown;
+        for (const std::int32_t x : xs) shown += std::to_string(backPixel(x, y)) + " ";
+        return shown;
+    };
+    EXPECT_EQ(pixels(100, {300, 304, 308, 312, 316}) + "/ " + pixels(101, {300, 301, 302, 303}),
+              "76 11 58 18 19 / 76 11 58 18 ");
+    delete s;
+}
+
 // A 120 x 25 background: end zones of 50, the 17-high thumb centred 4 below the top; hiding the gauge
 // leaves its pictures.
 TEST_F(SliderTest, TheGaugeTakesItsBoundsFromItsBackgroundAndHidesAlone) {

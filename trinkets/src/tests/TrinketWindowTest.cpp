@@ -10,6 +10,15 @@ constexpr std::uint8_t kRed = 249;
 constexpr std::uint8_t kGreen = 250;
 constexpr std::uint8_t kBlue = 252;
 
+// A clock that moves 1 ms at every read and notes what `watched` gives then, when it differs from the last note.
+std::function<std::string()> watched;
+std::vector<std::string> notedStates;
+std::uint32_t watchingClock() {
+    std::string now = watched();
+    if (notedStates.empty() || notedStates.back() != now) notedStates.push_back(now);
+    return fakeMs++;
+}
+
 struct TrinketWindowTest : TrinketFixture {
     // The palette indices of the off-screen canvas at the points, as "i i ...".
     std::string back(std::initializer_list<POINT> points) const {
@@ -204,6 +213,30 @@ TEST_F(TrinketWindowTest, TheFrameClockLeavesOutPausesOfTheSoundOutput) {
     fakeMs = 2500;
     window->update();
     EXPECT_EQ(window->frameTime, 2200);
+}
+
+// a moves 20 right with flashes of 2 sixtieths. Watched: the screen, then the off-screen canvas, at (50, 50)
+// (in both places of a) and (25, 50) (in the old one only).
+TEST_F(TrinketWindowTest, TheFlashDiagnosticPaintsEachAreaBeforeItIsDrawnOrCopiedAndWaits) {
+    SolidTrinket* a = solid({20, 20, 84, 84}, kRed, 1);
+    window->update();
+    watched = [this] { return screen({{50, 50}, {25, 50}}) + " / " + back({{50, 50}, {25, 50}}); };
+    notedStates.clear();
+    setClockSource(watchingClock);
+    window->flashTicks = 2;
+    a->place(40, 20);
+    window->update();
+    EXPECT_EQ(notedStates, (std::vector<std::string>{"FF0000 FF0000 / 249 249", "FF00FF FF00FF / 249 249",
+                                                     "FF00FF FF00FF / 255 255", "FF00FF FF00FF / 249 255"}))
+        << "the frame clock; the damage flashed before the background, before a, before the copy";
+    EXPECT_EQ(numbers({fakeMs * 60 / 1000}) + " " + screen({{50, 50}, {25, 50}}), "66 FF0000 FFFFFF")
+        << "three waits of 2 sixtieths from 60";
+    window->flashTicks = 0;
+    const std::uint32_t before = fakeMs;
+    a->place(20, 20);
+    window->update();
+    setClockSource(fakeClock);
+    EXPECT_EQ(fakeMs - before, 1u) << "off, only the frame clock reads the clock";
 }
 
 TEST_F(TrinketWindowTest, TheScriptFaceReadsAndSetsThroughTheAccessors) {
