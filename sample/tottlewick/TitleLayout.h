@@ -37,7 +37,7 @@ inline constexpr TitleBox kOptions{528, 416, 96, 48};     // 7050/7051
 inline constexpr TitleBox kPickerClip{120, 190, 64, 64};  // 7850
 
 // Where every activity shows its reward (a gold star, drawn by the clip that plays when the activity's
-// goal is reached: Band 2120, Zibb 3220-3221, BlueGoo 4200 and 4245, BLOK_STAK 5203/5205/5207, MR_PLINK 6010-6030,
+// goal is reached: Band 2120, Zibb 3220-3221, BlueGoo 4200, BLOK_STAK 5203/5205/5207, MR_PLINK 6010-6030,
 // Toppers 1210).
 inline constexpr TitleBox kReward{272, 4, 96, 60};
 inline constexpr std::uint32_t kRewardColour = 0xFFC000;

@@ -135,11 +135,15 @@ void AnimClip::CloseAnimOnly() {
 }
 
 void AnimClip::PlaySequence(const std::uint32_t* ids, std::uint16_t count) {
-    const std::uint16_t n = std::min<std::uint16_t>(count, kSequenceLength);
-    std::fill(std::copy(ids, ids + n, sequence_), sequence_ + kSequenceLength, 0u);
+    SetSequence(ids, count);
     index_ = 0;
     sequenceOn_ = 1;
     Load(sequence_[0], 1);
+}
+
+void AnimClip::SetSequence(const std::uint32_t* ids, std::uint16_t count) {
+    const std::uint16_t n = std::min<std::uint16_t>(count, kSequenceLength);
+    std::fill(std::copy(ids, ids + n, sequence_), sequence_ + kSequenceLength, 0u);
 }
 
 Rect AnimClip::Bounds() const {

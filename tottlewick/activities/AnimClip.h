@@ -34,6 +34,9 @@ public:
     void CloseAnimOnly();
     // Plays count ids (at most 16) one after another; a zero id ends the sequence.
     void PlaySequence(const std::uint32_t* ids, std::uint16_t count);
+    // Takes count ids (at most 16, the rest zero) as the sequence without starting it.
+    void SetSequence(const std::uint32_t* ids, std::uint16_t count);
+    std::uint32_t SequenceId(int index) const { return sequence_[index]; }
     Rect Bounds() const;
     Rect FrameBounds() const;
     void RewindClock();

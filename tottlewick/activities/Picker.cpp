@@ -2,6 +2,7 @@
 #include "Picker.h"
 
 #include <initializer_list>
+#include <iterator>
 
 #include "Actor.h"
 #include "AppBox.h"
@@ -24,6 +25,8 @@ constexpr std::int16_t kOpeningTransition = 1;
 constexpr std::uint32_t kGuideButton = 7011;
 constexpr std::uint16_t kGuideButtonNormal = 7010;
 constexpr std::uint32_t kGuideAnim = 7850;
+constexpr std::uint32_t kGuideFrames[] = {7799, 7800, 7801, 7802, 7803, 7804, 7805,
+                                          7806, 7807, 7808, 7809, 7810, 7811};
 constexpr std::uint32_t kOptionsCommand = 7050;
 constexpr std::uint16_t kChoosingPicture = 207;
 constexpr std::uint16_t kReturnPicture = 200;
@@ -58,6 +61,7 @@ Picker::Picker() : pointer_(kKitHoverAnim, kKitPointerXpk, 0, 0) {
     resources_ = ResOpenFile("Picker");
     PrefsLoad();
     PickerShow(0);
+    guide_.SetSequence(kGuideFrames, static_cast<std::uint16_t>(std::size(kGuideFrames)));
     firstClick_ = 1;
 }
 

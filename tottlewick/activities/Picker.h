@@ -41,6 +41,9 @@ public:
     void Resume() override { PickerShow(1); }
     void Draw(const Rect& rect) override;
 
+    // The guide's animation: 7850 on every showing, holding the 13 frames 7799-7811.
+    const AnimClip& Guide() const { return guide_; }
+
 private:
     void choose(std::int16_t index);
     void showPicture(std::uint16_t id);

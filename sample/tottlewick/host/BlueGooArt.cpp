@@ -1,7 +1,8 @@
 // BlueGoo's own art: the pointers of its two phases as squares with their hot spot at the top-left (white
 // while blobs are picked, black while jars are fed); the flying goo centred on the point that flies; the
 // five jars, whose clips and filled pictures all stand in the jar's box; a foreground along the bottom
-// that hides nothing a child picks; and the closing animation and sequence as the reward.
+// that hides nothing a child picks; and the closing animation as the reward (the closing sequence, which
+// follows it the first time in a run, keeps its generic clips, so that the reward seen is 4200's own).
 #include "TitleArt.h"
 
 namespace {
@@ -57,5 +58,4 @@ TITLE_ART(BlueGoo) {
     Picture ground(640 - 120, 28, cubeColour(0x40A040));
     art.putPicture(4095, ground, 120, 452);
     art.putReward(4200);
-    art.putReward(4245);  // the closing sequence's first part, the first time in a run
 }

@@ -1,4 +1,5 @@
-// The animation clip: a play-once animation ends exactly once, and sequences of 16 ids or ended by a 0.
+// The animation clip: a play-once animation ends exactly once, sequences of 16 ids or ended by a 0, and a
+// sequence held without playing.
 #include "AnimClip.h"
 #include "KitTestSupport.h"
 #include "SpriteCycler.h"
@@ -45,6 +46,24 @@ TEST_F(AnimClipTest, SequencesPlayEveryIdUpToAZero) {
         tickThrough(clip, &played);
         EXPECT_EQ(played, (ids.size() == 16 ? all : std::vector<std::uint32_t>{1, 2}));
     }
+}
+
+// A sequence given to a playing clip is only held: no sound starts, the clip plays on alone and ends.
+TEST_F(AnimClipTest, AHeldSequenceDoesNotPlay) {
+    std::vector<std::uint32_t> ids;
+    for (std::uint32_t id = 2; id <= 18; ++id) ids.push_back(id);
+    AnimClip clip;
+    clip.Load(1, 0);
+    calls.clear();
+    clip.SetSequence(ids.data(), static_cast<std::uint16_t>(ids.size()));
+    EXPECT_TRUE(calls.empty());
+    for (int i = 0; i < AnimClip::kSequenceLength; ++i) EXPECT_EQ(clip.SequenceId(i), ids[static_cast<std::size_t>(i)]);
+    std::vector<std::uint32_t> played{clip.Record().resId};
+    tickThrough(clip, &played);
+    EXPECT_EQ(played, std::vector<std::uint32_t>{1});
+    clip.SetSequence(ids.data(), 3);
+    EXPECT_EQ(clip.SequenceId(2), 4u);
+    EXPECT_EQ(clip.SequenceId(3), 0u);
 }
 
 }  // namespace

@@ -130,6 +130,42 @@ PROBE_SCENARIO(BlokStakEarlyHelp) {
     }
 }
 
+bool voiceOrTower(unsigned id) {
+    return id == 5001 || id == 5002 || id == 5401 || (id >= 5633 && id <= 5658) || id == 5210 ||
+           (id >= 5202 && id <= 5207);
+}
+
+// The idle timer while the stacking voice plays, then help while the tower's voice plays; the blocks
+// taken as in the cycle between them. Out once the second half's blocks are set up, or 60 s after the
+// entry.
+PROBE_SCENARIO(BlokStakVoiceBusy) {
+    static int phase = 0;
+    static std::uint32_t entered = 0;
+    probe::advance(250);
+    const auto* blok = dynamic_cast<const BLOK_STAK*>(gActivity);
+    if (phase == 0 && probe::enterChoice(kChoice) && blok) {
+        entered = probe::now();
+        RandSetSource(lastValue);
+        probe::logSoundStarts(voiceOrTower);
+        phase = 1;
+    } else if (phase == 1 && blok && blok->VoiceState() == 8) {
+        RandSetSource(roundValues);
+        probe::log("idle timer at voice state 8");
+        probe::send(WM_TIMER, kNoInputTimerId);
+        phase = 2;
+    } else if (phase == 2 && blok && blok->VoiceState() == 14) {
+        probe::log("help at voice state 14");
+        probe::post(kAppCommand, kActivityHelpCommand);
+        phase = 3;
+    } else if (phase == 2 && blok) {
+        answer(*blok);
+    } else if (phase == 3 && blok && ActorFindIndex('A') >= 0) {
+        probe::log("second half set up");
+        phase = 4;
+    }
+    if (phase == 4 || (phase > 0 && probe::now() > entered + 60000)) probe::leaveByExit();
+}
+
 // Waits 5 s in the activity, watching it, then leaves by its exit and quits.
 PROBE_SCENARIO(BlokStakBadInput) {
     static std::uint32_t entered = 0;
@@ -192,6 +228,18 @@ TEST_F(BLOK_STAKProbeTest, HelpDuringTheIntroKeepsItsEndAndHelpLaterIsHeard) {
     ASSERT_TRUE(useGeneratedTitle(folder.path()));
     const ProbeResult run = probeRun("BlokStakEarlyHelp", folder.path());
     EXPECT_EQ(run.log, (Lines{"door 1", "help at voice state 1", "blocks set up", "snd 5001", "Picker", "door 0"}));
+}
+
+// Neither the idle prompt nor help takes the voice from a step whose end moves the activity on: the
+// target's name follows the stacking voice, and after the tower's voice the tower is finished and the
+// next blocks come.
+TEST_F(BLOK_STAKProbeTest, TheIdlePromptAndHelpWaitForTheStackingAndTowerVoices) {
+    ASSERT_TRUE(useGeneratedTitle(folder.path()));
+    const ProbeResult run = probeRun("BlokStakVoiceBusy", folder.path());
+    EXPECT_EQ(run.log, (Lines{"door 1", "snd 5401", "idle timer at voice state 8", "snd 5658", "mouse Z pressed 1 with 1",
+                              "snd 5401", "snd 5656", "key X pressed 1 with 2", "snd 5401", "snd 5657",
+                              "key Y pressed 1 with 3", "snd 5206", "snd 5210", "help at voice state 14", "snd 5207",
+                              "second half set up", "Picker", "door 0"}));
 }
 
 TEST_F(BLOK_STAKProbeTest, WithoutItsFileOrItsClipsItStillLeaves) {

@@ -19,6 +19,8 @@
 #include "PointerSprite.h"
 #include "SceneGlobals.h"
 #include "Sprite.h"
+#include "TitleLayout.h"
+#include "TitlePaint.h"
 
 namespace {
 
@@ -28,6 +30,20 @@ constexpr Point kPlaces[6] = {{155, 103}, {449, 109}, {62, 221}, {307, 175}, {22
 constexpr std::uint32_t kClosingIds[] = {4200, 4245, 4550, 4255, 4551, 500};
 
 std::vector<std::string> calls;
+// Whether the picture showed the gold star that the closing animation 4200 draws, after 4200 started and
+// before the closing sequence (4245 first) did.
+bool closingShown = false;
+
+void watchClosing() {
+    using title_layout::kReward;
+    const bool closing = probe::channelOf(calls, 4200) >= 0 && probe::channelOf(calls, 4245) < 0;
+    closingShown = closingShown || (closing && probe::offscreenPixel(kReward.centreX(), kReward.centreY()) ==
+                                                   cubeColour(title_layout::kRewardColour));
+}
+
+std::string shown() {
+    return std::exchange(closingShown, false) ? " shown" : " not shown";
+}
 
 std::string point(int x, int y) {
     return std::to_string(x) + "," + std::to_string(y);
@@ -105,6 +121,7 @@ std::function<bool()> fillJars(int first, bool byKey) {
 std::function<bool()> feedJars(int first, bool byKey) {
     return [byKey, fed = first, skip = false]() mutable {
         probe::gather(calls);
+        watchClosing();
         if (std::exchange(skip, false)) return false;
         if (fed == 5) return boardReady();
         if (!interactive() || SpriteFind(4090)) return false;
@@ -115,8 +132,9 @@ std::function<bool()> feedJars(int first, bool byKey) {
     };
 }
 
-// A round by keys, its board checked to be a permutation of the six places; the last one logs.
-int permutations = 0;
+// A round by keys, its board checked to be a permutation of the six places, its closing animation
+// seen; the last one logs.
+int permutations = 0, closingsShown = 0;
 
 std::function<bool()> roundByKeys(bool last) {
     return [last, started = false, filled = false, fill = fillJars(0, true), feed = feedJars(0, true)]() mutable {
@@ -128,7 +146,10 @@ std::function<bool()> roundByKeys(bool last) {
         }
         if (!filled && !(filled = fill())) return false;
         if (!feed()) return false;
-        if (last) log(std::to_string(permutations) + " boards of 3 permutations, closing " + closingIds(calls));
+        closingsShown += std::exchange(closingShown, false);
+        if (last)
+            log(std::to_string(permutations) + " boards of 3 permutations, closing " + closingIds(calls) + " shown " +
+                std::to_string(closingsShown) + " of 3");
         return true;
     };
 }
@@ -201,7 +222,8 @@ PROBE_SCENARIO(BlueGooRounds) {
         },
         feedJars(1, false),
         [] {
-            log("closing " + closingIds(calls) + ", completion " + std::to_string(gPickerCompletion[kChoiceBlueGoo]));
+            log("closing " + closingIds(calls) + ", 4200" + shown() + ", completion " +
+                std::to_string(gPickerCompletion[kChoiceBlueGoo]));
             probe::seedRandom(45);
             return true;
         },
@@ -224,8 +246,8 @@ TEST_F(BlueGooProbeTest, ARoundThenRoundsByKeys) {
     EXPECT_EQ(run.exitCode, 0u) << run.output;
     EXPECT_EQ(run.log, (Lines{"door 1", "board 123450, pointer 255", "flight from 499,109", "stops on 80,239",
                               "landing start id=4080 pri=-32767 vol=1024 flags=4, stopped 0, mouse 130,282, sprite 4090", "phase 2, pointer 0", "4061 in phase 2: voice stops 0", "key posts 10010 4050",
-                              "fed 4150 then 4160, 1 sample looping", "closing 4200 4245 4550 4255 4551 500, completion 1",
-                              "3 boards of 3 permutations, closing 4200",
+                              "fed 4150 then 4160, 1 sample looping", "closing 4200 4245 4550 4255 4551 500, 4200 shown, completion 1",
+                              "3 boards of 3 permutations, closing 4200 shown 3 of 3",
                               "door 0"}));
 }
 

@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "Actor.h"
+#include "AnimRes.h"
 #include "AppBindings.h"
 #include "AppGlobals.h"
 #include "AppModule.h"
@@ -19,6 +20,7 @@
 #include "KitMouse.h"
 #include "ModuleProcs.h"
 #include "OptionsScene.h"
+#include "Picker.h"
 #include "Port.h"
 #include "PickerCompletion.h"
 #include "Prefs.h"
@@ -80,6 +82,27 @@ PROBE_SCENARIO(PickerChoice) {
     case 23: probe::log("return 200 " + std::to_string(probe::offscreenShows(200, 1))); AppQuit(); break;
     default: break;
     }
+}
+
+// The guide's animation once the Picker shows: the one it plays, the frames it holds and how many of them
+// load from the Picker's file.
+PROBE_SCENARIO(PickerGuide) {
+    probe::advance(100);
+    if (pass == 1) probe::send(WM_CHAR, 'a');
+    if (pass != 5) return;
+    const AnimClip& guide = PickerObject()->Guide();
+    std::string frames;
+    int loading = 0;
+    for (int i = 0; i < AnimClip::kSequenceLength; ++i) {
+        const std::uint32_t id = guide.SequenceId(i);
+        frames += " " + std::to_string(id);
+        AnimRes anim = id ? AnimResLoad(static_cast<std::uint16_t>(id)) : 0;
+        loading += anim && AnimResGetDuration(anim) > 0;
+        AnimResFree(&anim);
+    }
+    probe::log("plays " + std::to_string(guide.Record().resId) + ", frames" + frames + ", " + std::to_string(loading) +
+               " load");
+    AppQuit();
 }
 
 PROBE_SCENARIO(PickerWithoutItsFile) {
@@ -203,6 +226,14 @@ TEST_F(PickerProbeTest, AChoiceSwitchesAndTheReturnShowsWhatWasReached) {
     EXPECT_EQ(result.log, (Lines{"door 1", kIdle, "snd start id=200 ch=7 pri=-32767 vol=1024 flags=2", "chose 207 1",
                                  "exit while busy: Picker", "snd stop ch=7", "Band", "return 201 1", kIdle, "Band",
                                  "return 200 1", "door 0"}));
+}
+
+// The guide plays 7850 and holds the 13 frames 7799-7811 that the title's Picker file provides.
+TEST_F(PickerProbeTest, TheGuideHoldsItsThirteenFrames) {
+    EXPECT_EQ(run("PickerGuide").log,
+              (Lines{"door 1",
+                     "plays 7850, frames 7799 7800 7801 7802 7803 7804 7805 7806 7807 7808 7809 7810 7811 0 0 0, 13 load",
+                     "door 0"}));
 }
 
 TEST_F(PickerProbeTest, WithoutItsFileTheAlertComesOnceAndAChoiceStillSwitches) {

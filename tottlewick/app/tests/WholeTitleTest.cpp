@@ -22,6 +22,10 @@ namespace {
 using namespace title_layout;
 
 constexpr DWORD kTimeoutMs = 20000, kPlayMs = 120000;
+// How long a pick watches for the reward after its click. BlueGoo's closing animation starts after the
+// last fed jar's reaction (600 ms) and shows its star after a blank first frame (500 ms); a click before
+// then cuts it short, so a click on a jar is watched longer.
+constexpr DWORD kWatchMs = 600, kJarWatchMs = 2000;
 // A point of every backdrop that nothing is drawn over: the gradient's shade 11 there.
 constexpr int kBackdropX = 4, kBackdropY = 100;
 
@@ -50,6 +54,7 @@ COLORREF gradientOf(const std::string& module, int y) {
 
 struct Spot {
     int x, y;
+    DWORD watchMs = kWatchMs;
 };
 
 struct WholeTitleTest : testing::Test {
@@ -96,12 +101,12 @@ struct WholeTitleTest : testing::Test {
         return false;
     }
     // As a child does: onto the thing from elsewhere (things that answer the pointer's arrival, too), then a
-    // click, and watching; a click would cut some rewards short. Whether the reward shows.
-    bool pick(int x, int y) const {
+    // click, and watching for watchMs; a click would cut some rewards short. Whether the reward shows.
+    bool pick(int x, int y, DWORD watchMs = kWatchMs) const {
         mouse(340, 470, 0);
         if (rewardWithin(100)) return true;
         click(x, y);
-        return rewardWithin(600);
+        return rewardWithin(watchMs);
     }
 
     // With the mouse at (340, 470), below everything an activity draws: the pointer's white shows up to 45
@@ -137,7 +142,7 @@ struct WholeTitleTest : testing::Test {
         for (std::size_t i = 0; GetTickCount() - start < kPlayMs; ++i) {
             if (showsReward()) return true;
             const Spot& spot = spots[i % spots.size()];
-            if (colour(spot.x, spot.y) != gradientOf(module, spot.y) && pick(spot.x, spot.y)) return true;
+            if (colour(spot.x, spot.y) != gradientOf(module, spot.y) && pick(spot.x, spot.y, spot.watchMs)) return true;
         }
         return false;
     }
@@ -189,7 +194,7 @@ TEST_F(WholeTitleTest, IntroPickerEveryActivityPlayedOptionsSlidesAndQuit) {
     std::vector<Spot> zibb, blueGoo, plink;
     for (const auto& point : kZibbPoints) zibb.push_back({point[0], point[1]});
     for (const auto& place : kGooPlaces) blueGoo.push_back({place[0], place[1] + 26});  // below the jars
-    for (const TitleBox& jar : kJars) blueGoo.push_back(centre(jar));
+    for (const TitleBox& jar : kJars) blueGoo.push_back({jar.centreX(), jar.centreY(), kJarWatchMs});
     for (const TitleBox& spot : kPlinkSpots) plink.push_back(centre(spot));
     const std::function<bool(const std::string&)> plays[7] = {
         [&](const std::string& m) { return clickUntilReward(m, {centre(kMusician0), centre(kConductor)}); },
