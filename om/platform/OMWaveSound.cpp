@@ -16,7 +16,12 @@ std::int32_t keepDeviceOpen = 0;
 
 constexpr std::int32_t kProbeRate = 11025;
 constexpr std::int32_t kDeviceRate = 22050;
-constexpr std::int32_t kPreloadBytes = kMixerBufferCount * kMixerBlockSize;
+// The header is looked for in the first bytes of the stream only.
+constexpr std::int32_t kHeaderProbeBytes = 1024;
+
+std::int32_t blockSize() { return OMWaveOutMixer::blockSize(); }
+std::int32_t bufferCount() { return OMWaveOutMixer::bufferCount(); }
+std::int32_t preloadBytes() { return bufferCount() * blockSize(); }
 
 }  // namespace
 
@@ -37,15 +42,15 @@ OMWaveSound::~OMWaveSound() {
 // Only the bytes the first read delivered are parsed, and the data end where the stream ends.
 void OMWaveSound::parseHeader() {
     if (!stream) return;
-    std::unique_ptr<std::uint8_t[]> scratch(new std::uint8_t[kMixerBlockSize]);
+    std::unique_ptr<std::uint8_t[]> scratch(new std::uint8_t[kHeaderProbeBytes]);
     stream->seek(0);
     std::int32_t count = 0;
     if (stream->whole) {
-        count = std::clamp(stream->read(), 0, kMixerBlockSize);
+        count = std::clamp(stream->read(), 0, kHeaderProbeBytes);
         if (count) std::memcpy(scratch.get(), stream->current, std::size_t(count));
     } else {
-        stream->setBuffer(kMixerBlockSize, scratch.get());
-        count = std::clamp(stream->read(), 0, kMixerBlockSize);
+        stream->setBuffer(kHeaderProbeBytes, scratch.get());
+        count = std::clamp(stream->read(), 0, kHeaderProbeBytes);
     }
     const OMWaveHeader header = parseWaveHeader(scratch.get(), std::size_t(count));
     const std::int32_t available = std::max(stream->size - header.dataOffset, 0);
@@ -66,16 +71,19 @@ std::int32_t OMWaveSound::load() {
         if (streaming()) readPreloadedBlocks();
         else (void)stream->read();
     } else {
-        stream->seek(dataOffset + segmentStart + kPreloadBytes);
+        stream->seek(dataOffset + segmentStart + preloadBytes());
     }
     preloadIndex = 0;
     return 1;
 }
 
 void OMWaveSound::readPreloadedBlocks() {
-    if (!preloaded) preloaded.reset(new std::uint8_t[kPreloadBytes]);
-    for (std::int32_t i = 0; i < kMixerBufferCount; ++i) {
-        stream->setBuffer(kMixerBlockSize, preloaded.get() + std::size_t(i) * kMixerBlockSize);
+    if (!preloaded) {
+        preloaded.reset(new std::uint8_t[std::size_t(preloadBytes())]);
+        preloadedCounts.reset(new std::int32_t[std::size_t(bufferCount())]);
+    }
+    for (std::int32_t i = 0; i < bufferCount(); ++i) {
+        stream->setBuffer(blockSize(), preloaded.get() + std::size_t(i) * blockSize());
         preloadedCounts[i] = std::max(stream->read(), 0);
         bytesRead += preloadedCounts[i];
     }
@@ -86,6 +94,7 @@ std::int32_t OMWaveSound::unload() {
     if (loaded && stream) {
         loaded = 0;
         preloaded.reset();
+        preloadedCounts.reset();
         stream->close();
     }
     return 1;
@@ -110,8 +119,11 @@ std::int32_t OMWaveSound::play(std::int32_t async) {
         if (!OMWaveOutMixer::deviceOpen()) return 0;
     }
     passesPlayed = 0;
-    if (streaming()) ring.reset(new std::uint8_t[std::size_t(kMixerRingSize) * kMixerBlockSize]);
-    records.reset(new OMWaveSoundRecord[kMixerBufferCount]);
+    if (streaming()) {
+        ring.reset(new std::uint8_t[std::size_t(OMWaveOutMixer::ringSize()) * std::size_t(blockSize())]);
+        ringCounts.reset(new std::int32_t[std::size_t(OMWaveOutMixer::ringSize())]);
+    }
+    records.reset(new OMWaveSoundRecord[std::size_t(bufferCount())]);
     emptyRecords();
     skipCount = 0;
     samplesPlayed = 0;
@@ -152,6 +164,7 @@ std::int32_t OMWaveSound::finish() {
 void OMWaveSound::freePlayTables() {
     volumeTable.reset();
     ring.reset();
+    ringCounts.reset();
     records.reset();
     emptyRecords();
 }
@@ -182,7 +195,8 @@ void OMWaveSound::resume() {
 // The read-ahead blocks between the record's and the current read index are still in the ring, so they
 // count again.
 void OMWaveSound::restoreFrom(const OMWaveSoundRecord& recorded) {
-    if (streaming()) ringCount += (ringRead - recorded.ringRead + kMixerRingSize) % kMixerRingSize;
+    const std::int32_t ringSize = OMWaveOutMixer::ringSize();
+    if (streaming()) ringCount += (ringRead - recorded.ringRead + ringSize) % ringSize;
     position = recorded.position;
     passesPlayed = recorded.passesPlayed;
     preloadIndex = recorded.preloadIndex;
@@ -234,15 +248,15 @@ void OMWaveSound::closeDevice() {
 std::int32_t OMWaveSound::alive() { return soundsAlive; }
 
 OMWaveSoundRecord& OMWaveSound::takeRecord() {
-    const std::int32_t slot = (recordHead + recordCount) % kMixerBufferCount;
-    if (recordCount < kMixerBufferCount) ++recordCount;
-    else recordHead = (recordHead + 1) % kMixerBufferCount;
+    const std::int32_t slot = (recordHead + recordCount) % bufferCount();
+    if (recordCount < bufferCount()) ++recordCount;
+    else recordHead = (recordHead + 1) % bufferCount();
     return records[slot];
 }
 
 void OMWaveSound::dropOldestRecord() {
     if (recordCount == 0) return;
-    recordHead = (recordHead + 1) % kMixerBufferCount;
+    recordHead = (recordHead + 1) % bufferCount();
     --recordCount;
 }
 
