@@ -12,7 +12,7 @@ inline constexpr std::uint32_t kWaveBufferPrepared = 2;
 class OMWaveDevice {
 public:
     virtual ~OMWaveDevice() = default;
-    // Holds `count` buffers from now on, every one free. The mixer sets it up so while nothing is queued.
+    // Holds `count` buffers from now on, every one free. The mixer calls it only while nothing is queued.
     virtual void setBufferCount(std::int32_t count) = 0;
     // Opens the output for unsigned 8-bit mono samples at rate; false (and closed) when refused.
     [[nodiscard]] virtual bool open(std::uint32_t rate) = 0;

@@ -61,8 +61,8 @@ const bool terminatorRegistered = (registerInitTerm(&deviceTerminator), true);
 
 std::int32_t blockSize() { return OMWaveOutMixer::blockSize(); }
 std::int32_t bufferCount() { return OMWaveOutMixer::bufferCount(); }
-std::int32_t nextIndex(std::int32_t index) { return (index + 1) % bufferCount(); }
-std::int32_t ringIndex(std::int32_t offset) { return (mixer().head + offset) % bufferCount(); }
+std::int32_t nextIndex(std::int32_t index) { return OMWaveOutMixer::wrapBuffer(index + 1); }
+std::int32_t ringIndex(std::int32_t offset) { return OMWaveOutMixer::wrapBuffer(mixer().head + offset); }
 bool written(std::int32_t index) { return waveDevice().flags(index) != 0; }
 bool done(std::int32_t index) { return (waveDevice().flags(index) & kWaveBufferDone) != 0; }
 bool pending(std::int32_t index) { return written(index) && !done(index); }
@@ -72,7 +72,7 @@ bool pending(std::int32_t index) { return written(index) && !done(index); }
 std::int32_t ringSpan() {
     const MixerState& m = mixer();
     if (m.head < 0 || m.tail < 0) return 0;
-    const std::int32_t span = (m.tail - m.head + bufferCount()) % bufferCount() + 1;
+    const std::int32_t span = OMWaveOutMixer::wrapBuffer(m.tail - m.head + bufferCount()) + 1;
     if (span == bufferCount() && !written(m.head)) return 0;
     return span;
 }

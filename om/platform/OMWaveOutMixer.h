@@ -35,6 +35,11 @@ public:
     static std::int32_t keepQueued() { return settings_.keepQueued; }
     // Read-ahead blocks per streaming sound.
     static std::int32_t ringSize() { return 2 * settings_.bufferCount; }
+    // A buffer index below twice the buffer count taken modulo the count, without the division that the
+    // ring's walks would otherwise pay at every step.
+    static std::int32_t wrapBuffer(std::int32_t index) {
+        return index >= settings_.bufferCount ? index - settings_.bufferCount : index;
+    }
     // Each setter ignores a value out of its range. Block size and buffer count size the mixer's buffers
     // and every sound's tables, so they change only while no wave sound exists; the start lead only while
     // no sound plays, finishes or is paused. A smaller buffer count brings the start lead and the

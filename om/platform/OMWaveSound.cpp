@@ -248,15 +248,15 @@ void OMWaveSound::closeDevice() {
 std::int32_t OMWaveSound::alive() { return soundsAlive; }
 
 OMWaveSoundRecord& OMWaveSound::takeRecord() {
-    const std::int32_t slot = (recordHead + recordCount) % bufferCount();
+    const std::int32_t slot = OMWaveOutMixer::wrapBuffer(recordHead + recordCount);
     if (recordCount < bufferCount()) ++recordCount;
-    else recordHead = (recordHead + 1) % bufferCount();
+    else recordHead = OMWaveOutMixer::wrapBuffer(recordHead + 1);
     return records[slot];
 }
 
 void OMWaveSound::dropOldestRecord() {
     if (recordCount == 0) return;
-    recordHead = (recordHead + 1) % bufferCount();
+    recordHead = OMWaveOutMixer::wrapBuffer(recordHead + 1);
     --recordCount;
 }
 

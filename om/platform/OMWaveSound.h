@@ -56,9 +56,7 @@ public:
     // Finishes the sound after a stop, or after the buffer holding the end of one of its passes retired.
     std::int32_t finish();
     bool hasRecords() const { return recordCount > 0; }
-    OMWaveSoundRecord& record(std::int32_t nth) {
-        return records[(recordHead + nth) % OMWaveOutMixer::bufferCount()];
-    }
+    OMWaveSoundRecord& record(std::int32_t nth) { return records[OMWaveOutMixer::wrapBuffer(recordHead + nth)]; }
     // A new record behind the others.
     OMWaveSoundRecord& takeRecord();
     void dropOldestRecord();
