@@ -59,6 +59,7 @@ MixerState& mixer() {
 OMAppInitTerm deviceTerminator{nullptr, &OMWaveSound::closeDevice};
 const bool terminatorRegistered = (registerInitTerm(&deviceTerminator), true);
 
+// The settings under the names the class's own functions use.
 std::int32_t blockSize() { return OMWaveOutMixer::blockSize(); }
 std::int32_t bufferCount() { return OMWaveOutMixer::bufferCount(); }
 std::int32_t nextIndex(std::int32_t index) { return OMWaveOutMixer::wrapBuffer(index + 1); }
@@ -467,7 +468,7 @@ bool OMWaveOutMixer::endsInSomeBuffer(const OMWaveSound* sound) {
 }
 
 void OMWaveOutMixer::rewind(OMWaveSound* sound) {
-    const std::int32_t preloadedBytes = bufferCount() * blockSize();
+    const std::int32_t preloadedBytes = preloadBytes();
     sound->stream->seek(sound->dataOffset + sound->segmentStart + preloadedBytes);
     sound->bytesRead = std::min(preloadedBytes, sound->length);
     sound->ringRead = sound->ringWrite = sound->ringCount = 0;

@@ -35,6 +35,8 @@ public:
     static std::int32_t keepQueued() { return settings_.keepQueued; }
     // Read-ahead blocks per streaming sound.
     static std::int32_t ringSize() { return 2 * settings_.bufferCount; }
+    // What a streaming sound reads at load: one block per device buffer.
+    static std::int32_t preloadBytes() { return settings_.bufferCount * settings_.blockSize; }
     // A buffer index below twice the buffer count taken modulo the count, without the division that the
     // ring's walks would otherwise pay at every step.
     static std::int32_t wrapBuffer(std::int32_t index) {

@@ -19,10 +19,6 @@ constexpr std::int32_t kDeviceRate = 22050;
 // The header is looked for in the first bytes of the stream only.
 constexpr std::int32_t kHeaderProbeBytes = 1024;
 
-std::int32_t blockSize() { return OMWaveOutMixer::blockSize(); }
-std::int32_t bufferCount() { return OMWaveOutMixer::bufferCount(); }
-std::int32_t preloadBytes() { return bufferCount() * blockSize(); }
-
 }  // namespace
 
 OMWaveSound::OMWaveSound(OMIStream* source, std::int32_t preload) : stream(source) {
@@ -71,7 +67,7 @@ std::int32_t OMWaveSound::load() {
         if (streaming()) readPreloadedBlocks();
         else (void)stream->read();
     } else {
-        stream->seek(dataOffset + segmentStart + preloadBytes());
+        stream->seek(dataOffset + segmentStart + OMWaveOutMixer::preloadBytes());
     }
     preloadIndex = 0;
     return 1;
@@ -79,11 +75,12 @@ std::int32_t OMWaveSound::load() {
 
 void OMWaveSound::readPreloadedBlocks() {
     if (!preloaded) {
-        preloaded.reset(new std::uint8_t[std::size_t(preloadBytes())]);
-        preloadedCounts.reset(new std::int32_t[std::size_t(bufferCount())]);
+        preloaded.reset(new std::uint8_t[std::size_t(OMWaveOutMixer::preloadBytes())]);
+        preloadedCounts.reset(new std::int32_t[std::size_t(OMWaveOutMixer::bufferCount())]);
     }
-    for (std::int32_t i = 0; i < bufferCount(); ++i) {
-        stream->setBuffer(blockSize(), preloaded.get() + std::size_t(i) * blockSize());
+    const std::int32_t block = OMWaveOutMixer::blockSize();
+    for (std::int32_t i = 0; i < OMWaveOutMixer::bufferCount(); ++i) {
+        stream->setBuffer(block, preloaded.get() + std::size_t(i) * std::size_t(block));
         preloadedCounts[i] = std::max(stream->read(), 0);
         bytesRead += preloadedCounts[i];
     }
@@ -120,10 +117,11 @@ std::int32_t OMWaveSound::play(std::int32_t async) {
     }
     passesPlayed = 0;
     if (streaming()) {
-        ring.reset(new std::uint8_t[std::size_t(OMWaveOutMixer::ringSize()) * std::size_t(blockSize())]);
-        ringCounts.reset(new std::int32_t[std::size_t(OMWaveOutMixer::ringSize())]);
+        const std::size_t blocks = std::size_t(OMWaveOutMixer::ringSize());
+        ring.reset(new std::uint8_t[blocks * std::size_t(OMWaveOutMixer::blockSize())]);
+        ringCounts.reset(new std::int32_t[blocks]);
     }
-    records.reset(new OMWaveSoundRecord[std::size_t(bufferCount())]);
+    records.reset(new OMWaveSoundRecord[std::size_t(OMWaveOutMixer::bufferCount())]);
     emptyRecords();
     skipCount = 0;
     samplesPlayed = 0;
@@ -249,7 +247,7 @@ std::int32_t OMWaveSound::alive() { return soundsAlive; }
 
 OMWaveSoundRecord& OMWaveSound::takeRecord() {
     const std::int32_t slot = OMWaveOutMixer::wrapBuffer(recordHead + recordCount);
-    if (recordCount < bufferCount()) ++recordCount;
+    if (recordCount < OMWaveOutMixer::bufferCount()) ++recordCount;
     else recordHead = OMWaveOutMixer::wrapBuffer(recordHead + 1);
     return records[slot];
 }
