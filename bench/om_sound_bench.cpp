@@ -21,13 +21,17 @@
 namespace {
 
 constexpr int kSounds = 8;
-constexpr std::size_t kBlock = kMixerBlockSize;
+constexpr std::size_t kBlock = 1024;  // the mixer's default block size
 constexpr int kBuffers = 20000;
 constexpr int kPasses = 20000;
 
 // Finishes the oldest buffer it holds when told, as a device playing at its pace would between passes.
 class SteadyDevice : public OMWaveDevice {
 public:
+    void setBufferCount(std::int32_t count) override {
+        flags_.assign(std::size_t(count), 0);
+        queue_.clear();
+    }
     bool open(std::uint32_t) override { return open_ = true; }
     bool isOpen() const override { return open_; }
     void close() override {
@@ -56,7 +60,7 @@ public:
 private:
     std::deque<std::int32_t> queue_;
     bool open_ = false;
-    std::uint32_t flags_[kMixerBufferCount] = {};
+    std::vector<std::uint32_t> flags_;
 };
 
 std::vector<std::uint8_t> samplesOf(int sound, std::size_t count) {

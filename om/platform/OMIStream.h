@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <memory>
 
+class OMResFile;
+
 inline constexpr std::int32_t kStreamDefaultBlock = 4096;
 inline constexpr std::int32_t kStreamWhole = -1;
 
@@ -22,6 +24,11 @@ public:
     // Before the first read: the mode and buffer to use. On an open block-mode stream: a new block size
     // (and buffer), the position kept. On an open whole-mode stream: nothing.
     void setBuffer(std::int32_t blockSize, std::uint8_t* given);
+
+    // The integer ids of one type, and the type names, of a resource module (null: the program's own),
+    // as OMResFile enumerates them: the arrays belong to the resource module until the next call.
+    static void enumResourceIDs(OMResFile* file, const char* typeName, std::uint16_t** ids, std::int32_t* count);
+    static void enumResourceTypes(OMResFile* file, char*** names, std::int32_t* count);
 
     std::uint8_t* current = nullptr;
     std::uint8_t* buffer = nullptr;

@@ -8,10 +8,12 @@
 inline constexpr std::uint32_t kWaveBufferDone = 1;
 inline constexpr std::uint32_t kWaveBufferPrepared = 2;
 
-// Buffers are named by index (0 .. kMixerBufferCount - 1); their memory belongs to the mixer and stays put.
+// Buffers are named by index (0 .. buffer count - 1); their memory belongs to the mixer and stays put.
 class OMWaveDevice {
 public:
     virtual ~OMWaveDevice() = default;
+    // Holds `count` buffers from now on, every one free. The mixer calls it only while nothing is queued.
+    virtual void setBufferCount(std::int32_t count) = 0;
     // Opens the output for unsigned 8-bit mono samples at rate; false (and closed) when refused.
     [[nodiscard]] virtual bool open(std::uint32_t rate) = 0;
     virtual bool isOpen() const = 0;

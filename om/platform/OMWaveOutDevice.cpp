@@ -5,9 +5,20 @@ namespace {
 
 OMWaveDevice* installed = nullptr;
 
-bool validIndex(std::int32_t index) { return index >= 0 && index < kMixerBufferCount; }
-
 }  // namespace
+
+bool OMWaveOutDevice::validIndex(std::int32_t index) const {
+    return index >= 0 && std::size_t(index) < headers_.size();
+}
+
+void OMWaveOutDevice::unprepareAll() {
+    for (std::size_t i = 0; i < headers_.size(); ++i) unprepare(static_cast<std::int32_t>(i));
+}
+
+void OMWaveOutDevice::setBufferCount(std::int32_t count) {
+    unprepareAll();
+    headers_.assign(std::size_t(count), WAVEHDR{});
+}
 
 bool OMWaveOutDevice::open(std::uint32_t rate) {
     close();
@@ -30,7 +41,7 @@ void OMWaveOutDevice::close() {
 
 void OMWaveOutDevice::reset() {
     if (handle_) waveOutReset(handle_);
-    for (std::int32_t i = 0; i < kMixerBufferCount; ++i) unprepare(i);
+    unprepareAll();
 }
 
 void OMWaveOutDevice::pause() {

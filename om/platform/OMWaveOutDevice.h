@@ -4,8 +4,9 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include <vector>
+
 #include "OMWaveDevice.h"
-#include "OMWaveOutMixerConfig.h"
 
 class OMWaveOutDevice : public OMWaveDevice {
 public:
@@ -14,6 +15,7 @@ public:
     OMWaveOutDevice& operator=(const OMWaveOutDevice&) = delete;
     ~OMWaveOutDevice() override { close(); }
 
+    void setBufferCount(std::int32_t count) override;
     bool open(std::uint32_t rate) override;
     bool isOpen() const override { return handle_ != nullptr; }
     void close() override;
@@ -25,6 +27,10 @@ public:
     std::uint32_t flags(std::int32_t index) const override;
 
 private:
+    bool validIndex(std::int32_t index) const;
+    void unprepareAll();
+
     HWAVEOUT handle_ = nullptr;
-    WAVEHDR headers_[kMixerBufferCount] = {};
+    // The driver keeps pointers to queued headers: the vector is resized only while none is queued.
+    std::vector<WAVEHDR> headers_;
 };

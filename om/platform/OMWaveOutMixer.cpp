@@ -1,7 +1,7 @@
 // The wave mixer: the ring of device buffers, mixing, retiring with the sounds' hooks, sounds added into and
 // taken out of queued buffers, and the streaming sounds' block supply.
 //
-//   ring of kMixerBufferCount buffers      head: oldest not yet retired   tail: last one filled
+//   ring of bufferCount() buffers          head: oldest not yet retired   tail: last one filled
 //   [ free | head: heard | queued | queued | tail | free ... ]        (head and tail -1: the ring is empty)
 //
 // Every playing sound takes one record per buffer that receives its samples, so a sound can be taken back
@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 #include "OMAppInitTerm.h"
 #include "OMSampleMix.h"
@@ -29,12 +30,14 @@ struct QueueInfo {
     OMList<OMWaveSound> resumed;
 };
 
+// The accumulator, the buffers and the queue records are sized by the settings when the first wave sound
+// is made, and freed with the last.
 struct MixerState {
     std::uint32_t rate = 0;
     OMTask* task = nullptr;
-    std::int16_t accumulator[kMixerBlockSize] = {};
-    std::uint8_t buffers[kMixerBufferCount][kMixerBlockSize] = {};
-    QueueInfo queue[kMixerBufferCount];
+    std::unique_ptr<std::int16_t[]> accumulator;
+    std::unique_ptr<std::uint8_t[]> buffers;
+    std::unique_ptr<QueueInfo[]> queue;
     std::int32_t head = -1;
     std::int32_t tail = -1;
     OMList<OMWaveSound> playing;
@@ -56,8 +59,11 @@ MixerState& mixer() {
 OMAppInitTerm deviceTerminator{nullptr, &OMWaveSound::closeDevice};
 const bool terminatorRegistered = (registerInitTerm(&deviceTerminator), true);
 
-std::int32_t nextIndex(std::int32_t index) { return (index + 1) % kMixerBufferCount; }
-std::int32_t ringIndex(std::int32_t offset) { return (mixer().head + offset) % kMixerBufferCount; }
+// The settings under the names the class's own functions use.
+std::int32_t blockSize() { return OMWaveOutMixer::blockSize(); }
+std::int32_t bufferCount() { return OMWaveOutMixer::bufferCount(); }
+std::int32_t nextIndex(std::int32_t index) { return OMWaveOutMixer::wrapBuffer(index + 1); }
+std::int32_t ringIndex(std::int32_t offset) { return OMWaveOutMixer::wrapBuffer(mixer().head + offset); }
 bool written(std::int32_t index) { return waveDevice().flags(index) != 0; }
 bool done(std::int32_t index) { return (waveDevice().flags(index) & kWaveBufferDone) != 0; }
 bool pending(std::int32_t index) { return written(index) && !done(index); }
@@ -67,8 +73,8 @@ bool pending(std::int32_t index) { return written(index) && !done(index); }
 std::int32_t ringSpan() {
     const MixerState& m = mixer();
     if (m.head < 0 || m.tail < 0) return 0;
-    const std::int32_t span = (m.tail - m.head + kMixerBufferCount) % kMixerBufferCount + 1;
-    if (span == kMixerBufferCount && !written(m.head)) return 0;
+    const std::int32_t span = OMWaveOutMixer::wrapBuffer(m.tail - m.head + bufferCount()) + 1;
+    if (span == bufferCount() && !written(m.head)) return 0;
     return span;
 }
 
@@ -89,7 +95,7 @@ bool ranDry() {
     return m.tail < 0 || !written(m.tail) || done(m.tail);
 }
 
-std::uint8_t* bufferAt(std::int32_t index) { return mixer().buffers[index]; }
+std::uint8_t* bufferAt(std::int32_t index) { return mixer().buffers.get() + std::size_t(index) * blockSize(); }
 
 // Records the sound's state before buffer `index`, joins the started list at a pass start, and takes the
 // samples for the buffer. A block that holds fewer samples than the pass still needs ends the pass there.
@@ -102,7 +108,7 @@ OMWaveBlock takeSamples(OMWaveSound* sound, std::int32_t index) {
     record.passesPlayed = sound->passesPlayed;
     record.preloadIndex = sound->preloadIndex;
     record.ringRead = sound->ringRead;
-    std::int32_t count = std::min(kMixerBlockSize, sound->segmentLast - sound->position + 1);
+    std::int32_t count = std::min(blockSize(), sound->segmentLast - sound->position + 1);
     if (sound->position == sound->segmentStart) mixer().queue[index].started.append(sound);
     OMWaveBlock block = OMWaveOutMixer::nextBlock(sound);
     if (block.count < count) {
@@ -146,8 +152,8 @@ void writeBuffer(std::int32_t index, std::int32_t previousTail, std::int32_t pro
     MixerState& m = mixer();
     const std::uint32_t now = ticksMs();
     if (m.underrunCountdown == 0 && previousTail >= 0 && done(previousTail)) {
-        m.underrunCountdown = kMixerKeepQueued - 1;
-        const std::int64_t bufferMs = m.rate ? std::int64_t{kMixerBlockSize} * 1000 / m.rate : 0;
+        m.underrunCountdown = OMWaveOutMixer::keepQueued() - 1;
+        const std::int64_t bufferMs = m.rate ? std::int64_t{blockSize()} * 1000 / m.rate : 0;
         const std::int64_t gap = std::int64_t{now - m.lastWriteMs} - bufferMs;
         shiftEach(static_cast<std::uint32_t>(gap > 0 ? gap : 0));
     } else if (m.underrunCountdown > 0) {
@@ -155,8 +161,8 @@ void writeBuffer(std::int32_t index, std::int32_t previousTail, std::int32_t pro
     }
     m.lastWriteMs = now;
     std::uint8_t* out = bufferAt(index);
-    if (produced < kMixerBlockSize) std::memset(out + produced, kSilence, std::size_t(kMixerBlockSize - produced));
-    waveDevice().write(index, out, kMixerBlockSize);
+    if (produced < blockSize()) std::memset(out + produced, kSilence, std::size_t(blockSize() - produced));
+    waveDevice().write(index, out, static_cast<std::uint32_t>(blockSize()));
 }
 
 // One sound's samples are copied (through its table below volume 100).
@@ -173,7 +179,8 @@ std::int32_t copyOne(OMWaveSound* sound, std::int32_t index) {
 // Several sounds are summed in the accumulator (a sound at volume 0 adds nothing) and clamped once.
 std::int32_t accumulateAll(std::int32_t index, bool& anyTaken) {
     MixerState& m = mixer();
-    std::fill(m.accumulator, m.accumulator + kMixerBlockSize, std::int16_t{0});
+    std::int16_t* accumulator = m.accumulator.get();
+    std::fill(accumulator, accumulator + blockSize(), std::int16_t{0});
     std::int32_t produced = 0;
     OMListElement<OMWaveSound>* next = nullptr;
     for (OMListElement<OMWaveSound>* node = m.playing.head; node; node = next) {
@@ -184,12 +191,12 @@ std::int32_t accumulateAll(std::int32_t index, bool& anyTaken) {
         anyTaken = true;
         const std::size_t n = std::size_t(block.count);
         const std::uint8_t* table = sound->volumeTable.get();
-        if (sound->volumeLevel == 100) accumulate(m.accumulator, block.samples, n);
-        else if (sound->volumeLevel > 0) accumulateThroughTable(m.accumulator, block.samples, n, table);
+        if (sound->volumeLevel == 100) accumulate(accumulator, block.samples, n);
+        else if (sound->volumeLevel > 0) accumulateThroughTable(accumulator, block.samples, n, table);
         produced = std::max(produced, block.count);
         endPassIfDone(sound, index);
     }
-    outputMix(bufferAt(index), m.accumulator, std::size_t(produced));
+    outputMix(bufferAt(index), accumulator, std::size_t(produced));
     return produced;
 }
 
@@ -235,7 +242,7 @@ void advance(OMList<OMWaveSound>& sounds, bool finishingSounds) {
         }
         sound->dropOldestRecord();
         const std::int32_t segment = sound->segmentLast - sound->segmentStart + 1;
-        sound->samplesPlayed = std::min(sound->samplesPlayed + kMixerBlockSize, segment);
+        sound->samplesPlayed = std::min(sound->samplesPlayed + blockSize(), segment);
     }
 }
 
@@ -280,31 +287,32 @@ void addIntoQueued(OMWaveSound* sound, std::int32_t from, std::int32_t span, boo
     }
 }
 
-// Where a starting sound's first samples go: kMixerStartLead buffers after the first one not yet finished,
+// Where a starting sound's first samples go: startLead() buffers after the first one not yet finished,
 // when that still lies within the queue (the sound is then added into the buffers from there); else
 // behind the tail. Returns the ring offset of that buffer.
 std::int32_t placeInQueue(OMWaveSound* sound, bool& resuming) {
     const std::int32_t span = ringSpan();
     for (std::int32_t k = 0; k < span; ++k) {
         if (!pending(ringIndex(k))) continue;
-        if (k + kMixerStartLead >= span) break;
-        addIntoQueued(sound, k + kMixerStartLead, span, resuming);
-        return k + kMixerStartLead;
+        const std::int32_t start = k + OMWaveOutMixer::startLead();
+        if (start >= span) break;
+        addIntoQueued(sound, start, span, resuming);
+        return start;
     }
     return span;
 }
 
 bool starved(const OMWaveSound* sound) {
-    return sound->streaming() && sound->preloadIndex >= kMixerBufferCount && sound->ringCount == 0;
+    return sound->streaming() && sound->preloadIndex >= bufferCount() && sound->ringCount == 0;
 }
 
 void readIntoRing(OMWaveSound* sound) {
     const std::int32_t slot = sound->ringWrite;
-    sound->stream->setBuffer(kMixerBlockSize, sound->ring.get() + std::size_t(slot) * kMixerBlockSize);
+    sound->stream->setBuffer(blockSize(), sound->ring.get() + std::size_t(slot) * blockSize());
     const std::int32_t count = std::max(sound->stream->read(), 0);
     sound->ringCounts[slot] = count;
     sound->bytesRead += count;
-    sound->ringWrite = (slot + 1) % kMixerRingSize;
+    sound->ringWrite = (slot + 1) % OMWaveOutMixer::ringSize();
     ++sound->ringCount;
 }
 
@@ -329,7 +337,7 @@ void readAhead() {
     OMListElement<OMWaveSound>* served = findFrom(start, [](OMWaveSound* s) { return s->ringCount == 0; });
     if (!served)
         served = findFrom(start, [](OMWaveSound* s) {
-            return s->ringCount < kMixerBufferCount && s->bytesRead < s->length;
+            return s->ringCount < bufferCount() && s->bytesRead < s->length;
         });
     if (!served) return;
     readIntoRing(served->element);
@@ -341,14 +349,22 @@ void readAhead() {
 void OMWaveOutMixer::init() {
     MixerState& m = mixer();
     m.head = m.tail = -1;
+    m.accumulator.reset(new std::int16_t[std::size_t(blockSize())]);
+    m.buffers.reset(new std::uint8_t[std::size_t(bufferCount()) * std::size_t(blockSize())]);
+    m.queue.reset(new QueueInfo[std::size_t(bufferCount())]);
+    waveDevice().setBufferCount(bufferCount());
     const OMLinkToFct slice([](OMArg) { pump(); });
     m.task = new OMTask(&slice, 0);
     appendTask(m.task);
 }
 
 void OMWaveOutMixer::shutdown() {
-    delete mixer().task;
-    mixer().task = nullptr;
+    MixerState& m = mixer();
+    delete m.task;
+    m.task = nullptr;
+    m.accumulator.reset();
+    m.buffers.reset();
+    m.queue.reset();
 }
 
 void OMWaveOutMixer::openAtRate(std::uint32_t rate) {
@@ -389,12 +405,12 @@ void OMWaveOutMixer::pump() {
         if (m.head == before || m.head < 0 || last) break;
     }
     bool mixed = false;
-    for (std::int32_t i = 0; i < kMixerBufferCount && m.playing.count; ++i) {
+    for (std::int32_t i = 0; i < bufferCount() && m.playing.count; ++i) {
         if (m.head < 0) m.head = 0;
         else if (written(nextIndex(m.tail))) break;
         if (!mixNextBuffer()) break;
         mixed = true;
-        if (pendingCount() >= kMixerKeepQueued) break;
+        if (pendingCount() >= keepQueued()) break;
     }
     if (!mixed && m.playing.count) readAhead();
 }
@@ -437,7 +453,8 @@ void OMWaveOutMixer::adjustQueued(OMWaveSound* sound, const std::uint8_t* differ
 }
 
 void OMWaveOutMixer::forgetInBuffers(OMWaveSound* sound) {
-    for (QueueInfo& info : mixer().queue) {
+    for (std::int32_t i = 0; i < bufferCount(); ++i) {
+        QueueInfo& info = mixer().queue[i];
         while (info.started.remove(sound)) {}
         while (info.ended.remove(sound)) {}
         while (info.resumed.remove(sound)) {}
@@ -445,13 +462,13 @@ void OMWaveOutMixer::forgetInBuffers(OMWaveSound* sound) {
 }
 
 bool OMWaveOutMixer::endsInSomeBuffer(const OMWaveSound* sound) {
-    for (const QueueInfo& info : mixer().queue)
-        if (info.ended.contains(sound)) return true;
+    for (std::int32_t i = 0; i < bufferCount(); ++i)
+        if (mixer().queue[i].ended.contains(sound)) return true;
     return false;
 }
 
 void OMWaveOutMixer::rewind(OMWaveSound* sound) {
-    const std::int32_t preloadedBytes = kMixerBufferCount * kMixerBlockSize;
+    const std::int32_t preloadedBytes = preloadBytes();
     sound->stream->seek(sound->dataOffset + sound->segmentStart + preloadedBytes);
     sound->bytesRead = std::min(preloadedBytes, sound->length);
     sound->ringRead = sound->ringWrite = sound->ringCount = 0;
@@ -461,20 +478,20 @@ void OMWaveOutMixer::rewind(OMWaveSound* sound) {
 
 OMWaveBlock OMWaveOutMixer::nextBlock(OMWaveSound* sound) {
     if (!sound->streaming()) {
-        sound->stream->seek(sound->dataOffset + sound->segmentStart + sound->ringRead * kMixerBlockSize);
+        sound->stream->seek(sound->dataOffset + sound->segmentStart + sound->ringRead * blockSize());
         const std::int32_t count = sound->stream->read();
         ++sound->ringRead;
         return {sound->stream->current, count};
     }
-    if (sound->preloadIndex < kMixerBufferCount) {
+    if (sound->preloadIndex < bufferCount()) {
         const std::int32_t i = sound->preloadIndex++;
-        return {sound->preloaded.get() + std::size_t(i) * kMixerBlockSize, sound->preloadedCounts[i]};
+        return {sound->preloaded.get() + std::size_t(i) * blockSize(), sound->preloadedCounts[i]};
     }
     if (sound->ringCount == 0) readIntoRing(sound);
     const std::int32_t i = sound->ringRead;
-    sound->ringRead = (i + 1) % kMixerRingSize;
+    sound->ringRead = (i + 1) % ringSize();
     --sound->ringCount;
-    return {sound->ring.get() + std::size_t(i) * kMixerBlockSize, sound->ringCounts[i]};
+    return {sound->ring.get() + std::size_t(i) * blockSize(), sound->ringCounts[i]};
 }
 
 bool OMWaveOutMixer::anyQueued() { return mixer().head >= 0; }

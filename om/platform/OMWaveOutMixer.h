@@ -6,7 +6,6 @@
 
 #include "OMLink.h"
 #include "OMList.h"
-#include "OMWaveOutMixerConfig.h"
 
 class OMWaveSound;
 
@@ -16,8 +15,42 @@ struct OMWaveBlock {
     std::int32_t count = 0;
 };
 
+// The shape of the mixer's output, at its defaults: device buffers of one block each, and how far ahead
+// it mixes.
+struct OMWaveOutMixerSettings {
+    std::int32_t blockSize = 1024;
+    std::int32_t bufferCount = 16;
+    std::int32_t startLead = 4;
+    std::int32_t keepQueued = 6;
+};
+
 class OMWaveOutMixer {
 public:
+    // Samples (= bytes) per device buffer and per stream block.
+    static std::int32_t blockSize() { return settings_.blockSize; }
+    static std::int32_t bufferCount() { return settings_.bufferCount; }
+    // A sound that starts while others play is added this many buffers after the one being heard.
+    static std::int32_t startLead() { return settings_.startLead; }
+    // The pump stops filling once this many written buffers are not yet finished.
+    static std::int32_t keepQueued() { return settings_.keepQueued; }
+    // Read-ahead blocks per streaming sound.
+    static std::int32_t ringSize() { return 2 * settings_.bufferCount; }
+    // What a streaming sound reads at load: one block per device buffer.
+    static std::int32_t preloadBytes() { return settings_.bufferCount * settings_.blockSize; }
+    // A buffer index below twice the buffer count taken modulo the count, without the division that the
+    // ring's walks would otherwise pay at every step.
+    static std::int32_t wrapBuffer(std::int32_t index) {
+        return index >= settings_.bufferCount ? index - settings_.bufferCount : index;
+    }
+    // Each setter ignores a value out of its range. Block size and buffer count size the mixer's buffers
+    // and every sound's tables, so they change only while no wave sound exists; the start lead only while
+    // no sound plays, finishes or is paused. A smaller buffer count brings the start lead and the
+    // kept-queued count within it.
+    static void setMixerBlockSize(std::int32_t n);
+    static void setMixerBufferCount(std::int32_t n);
+    static void setMixerStartLead(std::int32_t n);
+    static void setMixerKeepQueued(std::int32_t n);
+
     // With the first wave sound: an empty ring and the pump task. With the last: the task goes.
     static void init();
     static void shutdown();
@@ -61,4 +94,7 @@ public:
     static std::int32_t ringHead();
     static std::int32_t ringTail();
     static const std::uint8_t* buffer(std::int32_t index);
+
+private:
+    static inline OMWaveOutMixerSettings settings_;
 };

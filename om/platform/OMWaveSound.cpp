@@ -16,7 +16,8 @@ std::int32_t keepDeviceOpen = 0;
 
 constexpr std::int32_t kProbeRate = 11025;
 constexpr std::int32_t kDeviceRate = 22050;
-constexpr std::int32_t kPreloadBytes = kMixerBufferCount * kMixerBlockSize;
+// The header is looked for in the first bytes of the stream only.
+constexpr std::int32_t kHeaderProbeBytes = 1024;
 
 }  // namespace
 
@@ -37,15 +38,15 @@ OMWaveSound::~OMWaveSound() {
 // Only the bytes the first read delivered are parsed, and the data end where the stream ends.
 void OMWaveSound::parseHeader() {
     if (!stream) return;
-    std::unique_ptr<std::uint8_t[]> scratch(new std::uint8_t[kMixerBlockSize]);
+    std::unique_ptr<std::uint8_t[]> scratch(new std::uint8_t[kHeaderProbeBytes]);
     stream->seek(0);
     std::int32_t count = 0;
     if (stream->whole) {
-        count = std::clamp(stream->read(), 0, kMixerBlockSize);
+        count = std::clamp(stream->read(), 0, kHeaderProbeBytes);
         if (count) std::memcpy(scratch.get(), stream->current, std::size_t(count));
     } else {
-        stream->setBuffer(kMixerBlockSize, scratch.get());
-        count = std::clamp(stream->read(), 0, kMixerBlockSize);
+        stream->setBuffer(kHeaderProbeBytes, scratch.get());
+        count = std::clamp(stream->read(), 0, kHeaderProbeBytes);
     }
     const OMWaveHeader header = parseWaveHeader(scratch.get(), std::size_t(count));
     const std::int32_t available = std::max(stream->size - header.dataOffset, 0);
@@ -66,16 +67,20 @@ std::int32_t OMWaveSound::load() {
         if (streaming()) readPreloadedBlocks();
         else (void)stream->read();
     } else {
-        stream->seek(dataOffset + segmentStart + kPreloadBytes);
+        stream->seek(dataOffset + segmentStart + OMWaveOutMixer::preloadBytes());
     }
     preloadIndex = 0;
     return 1;
 }
 
 void OMWaveSound::readPreloadedBlocks() {
-    if (!preloaded) preloaded.reset(new std::uint8_t[kPreloadBytes]);
-    for (std::int32_t i = 0; i < kMixerBufferCount; ++i) {
-        stream->setBuffer(kMixerBlockSize, preloaded.get() + std::size_t(i) * kMixerBlockSize);
+    if (!preloaded) {
+        preloaded.reset(new std::uint8_t[std::size_t(OMWaveOutMixer::preloadBytes())]);
+        preloadedCounts.reset(new std::int32_t[std::size_t(OMWaveOutMixer::bufferCount())]);
+    }
+    const std::int32_t block = OMWaveOutMixer::blockSize();
+    for (std::int32_t i = 0; i < OMWaveOutMixer::bufferCount(); ++i) {
+        stream->setBuffer(block, preloaded.get() + std::size_t(i) * std::size_t(block));
         preloadedCounts[i] = std::max(stream->read(), 0);
         bytesRead += preloadedCounts[i];
     }
@@ -86,6 +91,7 @@ std::int32_t OMWaveSound::unload() {
     if (loaded && stream) {
         loaded = 0;
         preloaded.reset();
+        preloadedCounts.reset();
         stream->close();
     }
     return 1;
@@ -110,8 +116,12 @@ std::int32_t OMWaveSound::play(std::int32_t async) {
         if (!OMWaveOutMixer::deviceOpen()) return 0;
     }
     passesPlayed = 0;
-    if (streaming()) ring.reset(new std::uint8_t[std::size_t(kMixerRingSize) * kMixerBlockSize]);
-    records.reset(new OMWaveSoundRecord[kMixerBufferCount]);
+    if (streaming()) {
+        const std::size_t blocks = std::size_t(OMWaveOutMixer::ringSize());
+        ring.reset(new std::uint8_t[blocks * std::size_t(OMWaveOutMixer::blockSize())]);
+        ringCounts.reset(new std::int32_t[blocks]);
+    }
+    records.reset(new OMWaveSoundRecord[std::size_t(OMWaveOutMixer::bufferCount())]);
     emptyRecords();
     skipCount = 0;
     samplesPlayed = 0;
@@ -152,6 +162,7 @@ std::int32_t OMWaveSound::finish() {
 void OMWaveSound::freePlayTables() {
     volumeTable.reset();
     ring.reset();
+    ringCounts.reset();
     records.reset();
     emptyRecords();
 }
@@ -182,7 +193,8 @@ void OMWaveSound::resume() {
 // The read-ahead blocks between the record's and the current read index are still in the ring, so they
 // count again.
 void OMWaveSound::restoreFrom(const OMWaveSoundRecord& recorded) {
-    if (streaming()) ringCount += (ringRead - recorded.ringRead + kMixerRingSize) % kMixerRingSize;
+    const std::int32_t ringSize = OMWaveOutMixer::ringSize();
+    if (streaming()) ringCount += (ringRead - recorded.ringRead + ringSize) % ringSize;
     position = recorded.position;
     passesPlayed = recorded.passesPlayed;
     preloadIndex = recorded.preloadIndex;
@@ -234,15 +246,15 @@ void OMWaveSound::closeDevice() {
 std::int32_t OMWaveSound::alive() { return soundsAlive; }
 
 OMWaveSoundRecord& OMWaveSound::takeRecord() {
-    const std::int32_t slot = (recordHead + recordCount) % kMixerBufferCount;
-    if (recordCount < kMixerBufferCount) ++recordCount;
-    else recordHead = (recordHead + 1) % kMixerBufferCount;
+    const std::int32_t slot = OMWaveOutMixer::wrapBuffer(recordHead + recordCount);
+    if (recordCount < OMWaveOutMixer::bufferCount()) ++recordCount;
+    else recordHead = OMWaveOutMixer::wrapBuffer(recordHead + 1);
     return records[slot];
 }
 
 void OMWaveSound::dropOldestRecord() {
     if (recordCount == 0) return;
-    recordHead = (recordHead + 1) % kMixerBufferCount;
+    recordHead = OMWaveOutMixer::wrapBuffer(recordHead + 1);
     --recordCount;
 }
 

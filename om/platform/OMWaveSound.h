@@ -7,7 +7,7 @@
 
 #include "OMIStream.h"
 #include "OMSound.h"
-#include "OMWaveOutMixerConfig.h"
+#include "OMWaveOutMixer.h"
 
 // The sound's state before one device buffer received its samples, so that the samples can be taken back
 // out of a buffer still queued and the sound rewound to them.
@@ -56,7 +56,7 @@ public:
     // Finishes the sound after a stop, or after the buffer holding the end of one of its passes retired.
     std::int32_t finish();
     bool hasRecords() const { return recordCount > 0; }
-    OMWaveSoundRecord& record(std::int32_t nth) { return records[(recordHead + nth) % kMixerBufferCount]; }
+    OMWaveSoundRecord& record(std::int32_t nth) { return records[OMWaveOutMixer::wrapBuffer(recordHead + nth)]; }
     // A new record behind the others.
     OMWaveSoundRecord& takeRecord();
     void dropOldestRecord();
@@ -72,13 +72,13 @@ public:
     std::unique_ptr<std::uint8_t[]> volumeTable;
     std::int32_t sampleRate = 0;
 
-    // Streaming: the blocks read at load, then a ring read ahead between buffers (with the bytes each
-    // holds). A whole-in-memory sound uses ringRead as the index of its next block instead.
+    // Streaming: one block per device buffer read at load, then a ring read ahead between buffers (with
+    // the bytes each holds). A whole-in-memory sound uses ringRead as the index of its next block instead.
     std::unique_ptr<std::uint8_t[]> preloaded;
-    std::int32_t preloadedCounts[kMixerBufferCount] = {};
+    std::unique_ptr<std::int32_t[]> preloadedCounts;
     std::int32_t preloadIndex = 0;
     std::unique_ptr<std::uint8_t[]> ring;
-    std::int32_t ringCounts[kMixerRingSize] = {};
+    std::unique_ptr<std::int32_t[]> ringCounts;
     std::int32_t ringRead = 0;
     std::int32_t ringWrite = 0;
     std::int32_t ringCount = 0;

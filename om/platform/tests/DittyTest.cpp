@@ -102,7 +102,7 @@ TEST_F(DittyTest, ARandomChoiceNeverRepeatsTheLastNameUnlessThereIsNoOther) {
 }
 
 // A 1500-sample file of one letter as the device hears it: two buffers, the second padded with silence.
-std::string heard(char letter) { return std::string(1500, letter) + std::string(2 * kMixerBlockSize - 1500, '\x80'); }
+std::string heard(char letter) { return std::string(1500, letter) + std::string(2 * kDefaultBlockSize - 1500, '\x80'); }
 
 TEST_F(DittyTest, AnAlbumPlaysItsTracksInTurnAndStopEndsIt) {
     ASSERT_EQ(ditty->invokeMethod("waveAlbum", paths[0].c_str(), paths[1].c_str(), paths[2].c_str(), ""), 1);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <vector>
 
 #include "OMIStreamFile.h"
 #include "OMSystemUtilities.h"
@@ -12,7 +13,17 @@
 #include "TestSupport.h"
 #include "WaveWriter.h"
 
+// The mixer's default settings, with which every test but those of the settings runs.
+inline constexpr std::int32_t kDefaultBlockSize = 1024;
+inline constexpr std::int32_t kDefaultBufferCount = 16;
+inline constexpr std::int32_t kDefaultStartLead = 4;
+inline constexpr std::int32_t kDefaultKeepQueued = 6;
+
 struct FakeWaveDevice : OMWaveDevice {
+    void setBufferCount(std::int32_t count) override {
+        flags_.assign(std::size_t(count), 0);
+        queue.clear();
+    }
     bool open(std::uint32_t rate) override {
         close();
         opens.push_back(rate);
@@ -53,7 +64,7 @@ private:
         queue.clear();
     }
     bool open_ = false;
-    std::uint32_t flags_[kMixerBufferCount] = {};
+    std::vector<std::uint32_t> flags_;
 };
 
 inline std::string wave(const std::string& samples, std::uint32_t rate = 11025) {

@@ -4,7 +4,7 @@
 #include "SoundFixture.h"
 
 namespace {
-constexpr std::size_t kBlock = kMixerBlockSize;
+constexpr std::size_t kBlock = kDefaultBlockSize;
 
 std::string filled(std::size_t blocks, int value) { return std::string(blocks * kBlock, static_cast<char>(value)); }
 std::string block(int value) { return filled(1, value); }
@@ -42,15 +42,15 @@ TEST_F(WaveMixerTest, SoundsAddedIntoQueuedBuffersAndAccumulatedClampOnce) {
         OMWaveSound* b = make(filled(40, c.b));
         b->setVolume(c.volumeB);
         ASSERT_EQ(a->play(1), 1);
-        ASSERT_EQ(device.writes.size(), std::size_t(kMixerBufferCount)) << "a lone sound fills the ring at once";
+        ASSERT_EQ(device.writes.size(), std::size_t(kDefaultBufferCount)) << "a lone sound fills the ring at once";
         ASSERT_EQ(b->play(1), 1);
-        // Buffer 0 is being heard: b joins kMixerStartLead buffers later, added in place up to the tail.
-        for (std::int32_t i = 0; i < kMixerBufferCount; ++i)
-            EXPECT_EQ(bufferNow(i), block(i < kMixerStartLead ? c.a : c.sum)) << "buffer " << i;
+        // Buffer 0 is being heard: b joins kDefaultStartLead buffers later, added in place up to the tail.
+        for (std::int32_t i = 0; i < kDefaultBufferCount; ++i)
+            EXPECT_EQ(bufferNow(i), block(i < kDefaultStartLead ? c.a : c.sum)) << "buffer " << i;
         // Retired buffers are refilled with both sounds through the accumulator.
         device.complete(4);
         OMWaveOutMixer::pump();
-        ASSERT_EQ(device.writes.size(), std::size_t(kMixerBufferCount) + 1);
+        ASSERT_EQ(device.writes.size(), std::size_t(kDefaultBufferCount) + 1);
         EXPECT_EQ(device.writes.back(), block(c.sum));
         a->stop();
         b->stop();
@@ -66,7 +66,7 @@ TEST_F(WaveMixerTest, ASoundStartedWhileSixAreQueuedIsHeardFourBuffersAfterTheFi
     device.complete(12);
     OMWaveOutMixer::pump();
     // Buffers 12..15 were still queued; 0 and 1 were refilled: six unfinished, and the pump stopped.
-    ASSERT_EQ(device.writes.size(), std::size_t(kMixerBufferCount) + 2);
+    ASSERT_EQ(device.writes.size(), std::size_t(kDefaultBufferCount) + 2);
     EXPECT_EQ(std::make_pair(OMWaveOutMixer::ringHead(), OMWaveOutMixer::ringTail()), std::make_pair(12, 1));
     ASSERT_EQ(b->play(1), 1);
     EXPECT_EQ((std::vector{bufferNow(15), bufferNow(0), bufferNow(1)}),
@@ -114,9 +114,9 @@ TEST_F(WaveMixerTest, StoppingOneOfTwoTakesItsSamplesOutExactlyAndStoppingTheLas
         b->setVolume(volume);
         ASSERT_EQ(a->play(1), 1);
         ASSERT_EQ(b->play(1), 1);
-        EXPECT_EQ(bufferNow(kMixerStartLead), block(volume == 100 ? 162 : 156));
+        EXPECT_EQ(bufferNow(kDefaultStartLead), block(volume == 100 ? 162 : 156));
         EXPECT_EQ(b->stop(), 1);
-        for (std::int32_t i = 0; i < kMixerBufferCount; ++i) EXPECT_EQ(bufferNow(i), block(150)) << "buffer " << i;
+        for (std::int32_t i = 0; i < kDefaultBufferCount; ++i) EXPECT_EQ(bufferNow(i), block(150)) << "buffer " << i;
         const int resets = device.resets;
         EXPECT_EQ((std::pair<int, int>{a->stop(), device.resets}), std::make_pair(1, resets + 1));
         EXPECT_EQ(OMWaveOutMixer::ringHead(), -1);

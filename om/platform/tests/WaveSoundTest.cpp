@@ -13,7 +13,7 @@ std::string ramp(std::size_t n) {
 
 // The silence that fills the last buffer of n samples.
 std::string silencePad(std::size_t n) {
-    return std::string((kMixerBlockSize - n % kMixerBlockSize) % kMixerBlockSize, '\x80');
+    return std::string((kDefaultBlockSize - n % kDefaultBlockSize) % kDefaultBlockSize, '\x80');
 }
 
 using WaveSoundTest = SoundFixture;
@@ -36,7 +36,7 @@ TEST_F(WaveSoundTest, RepeatThreeFiresStartAndFinishPerPassAndFreesTheTablesAfte
 }
 
 TEST_F(WaveSoundTest, StopFiresFinishOnlyOnceHeardAndPlayAgainStartsOver) {
-    const std::string samples = ramp(40 * kMixerBlockSize);
+    const std::string samples = ramp(40 * kDefaultBlockSize);
     OMWaveSound sound(streamOver("a.wav", wave(samples)), 1);
     HookLog log;
     log.attach(sound);
@@ -49,13 +49,13 @@ TEST_F(WaveSoundTest, StopFiresFinishOnlyOnceHeardAndPlayAgainStartsOver) {
     ASSERT_EQ(sound.play(1), 1);
     EXPECT_EQ(log.calls, "SF") << "the playing sound is stopped first";
     ASSERT_FALSE(device.writes.empty());
-    EXPECT_EQ(device.writes[0], samples.substr(0, kMixerBlockSize)) << "from the segment start again";
+    EXPECT_EQ(device.writes[0], samples.substr(0, kDefaultBlockSize)) << "from the segment start again";
 }
 
 // One sound at full volume is copied and its last buffer padded with silence. The device was probed at
 // 11025 and 22050 Hz, then opened at the sound's rate, and is closed once the last sound finished.
 TEST_F(WaveSoundTest, StreamedAndWholeSoundsWriteTheSameSamplesAndSegments) {
-    const std::string samples = ramp(40 * kMixerBlockSize + 77);
+    const std::string samples = ramp(40 * kDefaultBlockSize + 77);
     for (bool whole : {true, false}) {
         SCOPED_TRACE(whole ? "whole" : "streamed");
         device.writes.clear();
@@ -131,7 +131,7 @@ TEST_F(WaveSoundTest, NoDeviceRefusesAtOnceAndABlockingPlayNeverHangs) {
 }
 
 TEST_F(WaveSoundTest, SoundsOfAnotherRateWhileOneIsPlayingKeepTheDeviceRate) {
-    OMWaveSound slow(streamOver("a.wav", wave(ramp(40 * kMixerBlockSize), 11025)), 1);
+    OMWaveSound slow(streamOver("a.wav", wave(ramp(40 * kDefaultBlockSize), 11025)), 1);
     OMWaveSound fast(streamOver("b.wav", wave(ramp(500), 22050)), 1);
     ASSERT_EQ(slow.play(1), 1);
     const std::size_t opens = device.opens.size();

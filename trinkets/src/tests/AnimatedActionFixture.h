@@ -39,7 +39,7 @@ struct AnimatedActionFixture : SoundTrinketFixture {
             fakeMs += 125;
             window->update();
             OMWaveOutMixer::pump();
-            if (deviceRuns) wave.device.complete(kMixerBufferCount);
+            if (deviceRuns) wave.device.complete(std::size_t(OMWaveOutMixer::bufferCount()));
         }
     }
 
