@@ -3,6 +3,8 @@
 #pragma once
 
 #include <deque>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "OMIStreamFile.h"
@@ -138,4 +140,18 @@ struct SoundFixture : ::testing::Test {
 private:
     OMWaveDevice* previousDevice = nullptr;
     OMClockSource previousClock = nullptr;
+};
+
+// Sounds made from samples in the order of the calls, all destroyed before the device is stopped.
+struct SoundsFixture : SoundFixture {
+    OMWaveSound* make(const std::string& samples, bool whole = true) {
+        sounds.emplace_back(new OMWaveSound(streamOver("s" + std::to_string(sounds.size()) + ".wav", wave(samples),
+                                                       whole), 1));
+        return sounds.back().get();
+    }
+    void TearDown() override {
+        sounds.clear();
+        SoundFixture::TearDown();
+    }
+    std::vector<std::unique_ptr<OMWaveSound>> sounds;
 };

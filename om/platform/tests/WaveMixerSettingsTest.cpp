@@ -33,15 +33,9 @@ Settings current() {
 const Settings kDefaults{kDefaultBlockSize, kDefaultBufferCount, kDefaultStartLead, kDefaultKeepQueued, 32};
 
 // Every sound is gone before the defaults come back, since block size and buffer count wait for that.
-struct WaveMixerSettingsTest : SoundFixture {
-    OMWaveSound* make(const std::string& samples, bool whole = true) {
-        sounds.emplace_back(new OMWaveSound(streamOver("s" + std::to_string(sounds.size()) + ".wav", wave(samples),
-                                                       whole), 1));
-        return sounds.back().get();
-    }
+struct WaveMixerSettingsTest : SoundsFixture {
     void TearDown() override {
-        sounds.clear();
-        SoundFixture::TearDown();
+        SoundsFixture::TearDown();
         OMWaveOutMixer::setMixerBlockSize(kDefaultBlockSize);
         OMWaveOutMixer::setMixerBufferCount(kDefaultBufferCount);
         OMWaveOutMixer::setMixerStartLead(kDefaultStartLead);
@@ -58,7 +52,6 @@ struct WaveMixerSettingsTest : SoundFixture {
         EXPECT_EQ(written(), samples + std::string((block - samples.size() % block) % block, '\x80'));
         EXPECT_FALSE(OMWaveOutMixer::active());
     }
-    std::vector<std::unique_ptr<OMWaveSound>> sounds;
 };
 
 TEST_F(WaveMixerSettingsTest, DefaultsAreBlocksOf1024In16BuffersLeadFourKeepSixRingOf32) {

@@ -14,19 +14,7 @@ std::string bufferNow(std::int32_t index) {
     return std::string(reinterpret_cast<const char*>(OMWaveOutMixer::buffer(index)), kBlock);
 }
 
-struct WaveMixerTest : SoundFixture {
-    OMWaveSound* make(const std::string& samples, bool whole = true) {
-        sounds.emplace_back(new OMWaveSound(streamOver("s" + std::to_string(sounds.size()) + ".wav", wave(samples),
-                                                       whole), 1));
-        return sounds.back().get();
-    }
-    void TearDown() override {
-        sounds.clear();
-        SoundFixture::TearDown();
-    }
-    std::vector<std::unique_ptr<OMWaveSound>> sounds;
-
-public:
+struct WaveMixerTest : SoundsFixture {
     void gap(OMArg ms) { gaps.push_back(ms); }  // a timing shift
     std::vector<OMArg> gaps;
 };
