@@ -11,6 +11,8 @@
 #include <iostream>
 #include <iterator>
 
+#include <unistd.h>
+
 #include "OMWaveHeader.h"
 
 #include "SmfWriter.h"
@@ -193,8 +195,9 @@ void TitleArt::putReward(std::uint16_t id) {
 }
 
 std::string TitleArt::spoken(const std::string& words) {
-    const std::filesystem::path wav =
-        std::filesystem::temp_directory_path() / ("titlegen-" + std::to_string(std::hash<std::string>()(words)) + ".wav");
+    // The process id keeps generators of other build trees, running at the same time, off this file.
+    const std::filesystem::path wav = std::filesystem::temp_directory_path() /
+        ("titlegen-" + std::to_string(::getpid()) + "-" + std::to_string(std::hash<std::string>()(words)) + ".wav");
     std::string lower = words;  // in capitals a short word may be spelt out
     std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return char(std::tolower(c)); });
     const std::string command = "espeak-ng -s 150 -w '" + wav.string() + "' '" + lower + "'";
