@@ -7,6 +7,18 @@ function(project_warnings target)
   endif()
 endfunction()
 
+# A folder's library: a static library of the folder's sources, with the folder as its public include
+# folder, over the libraries it names, with the project's warnings.
+function(project_library target)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+  add_library(${target} STATIC ${ARG_SOURCES})
+  target_include_directories(${target} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+  if(ARG_LIBRARIES)
+    target_link_libraries(${target} PUBLIC ${ARG_LIBRARIES})
+  endif()
+  project_warnings(${target})
+endfunction()
+
 # A Windows GUI program (subsystem windows 4.0, as the titles' own programs are linked) with the project's
 # warnings.
 function(project_windows_program target)
