@@ -11,10 +11,10 @@
 
 #include "AOBackground.h"
 #include "AppCursors.h"
+#include "CallParameters.h"
 #include "DescriptorFile.h"
 #include "OMApp.h"
 #include "OMIStream.h"
-#include "OMSParameter.h"
 #include "OMSystemUtilities.h"
 #include "OMTrinket.h"
 #include "OMTrinketWindow.h"
@@ -29,9 +29,7 @@
 namespace {
 
 void command(void (*run)(OMArg), std::initializer_list<const char*> parameters) {
-    clearParameters();
-    for (const char* p : parameters) static_cast<void>(pushParameter(p));
-    rewindParameters();
+    setParameters(parameters);
     run(0);
 }
 

@@ -13,6 +13,7 @@
 #include "Action.h"
 #include "ActionFactory.h"
 #include "ActionKinds.h"
+#include "CallParameters.h"
 #include "OMSParameter.h"
 #include "OMScriptableObjectProperty.h"
 #include "OMSystemUtilities.h"
@@ -23,12 +24,6 @@
 inline std::uint32_t actionMs = 0;
 inline std::string finishLog;
 
-// The texts as the parameters of the next call, read from the first.
-inline void setParameters(const std::vector<const char*>& texts) {
-    clearParameters();
-    for (const char* t : texts) static_cast<void>(pushParameter(t));
-    rewindParameters();
-}
 // The kind created from the texts as call parameters.
 inline Action* createFrom(const char* kind, const std::vector<const char*>& texts, std::int32_t interruptible = 1) {
     setParameters(texts);

@@ -1,6 +1,7 @@
 // The animation trinket on the 8-bit window: placement, stepping, drawing, hits, paint, stamps and play-list edits.
 #include "AnimationFiles.h"
 #include "AseqWriter.h"
+#include "CallParameters.h"
 #include "ModuleResources.h"
 #include "OMCursor.h"
 #include "ProgramWindow.h"
@@ -32,9 +33,7 @@ struct AnimationTest : TrinketFixture {
     }
     // Reads the property with one argument for it to pop.
     static std::string withArgument(RAnimation* a, const char* property, const char* text) {
-        clearParameters();
-        static_cast<void>(pushParameter(text));
-        rewindParameters();
+        setParameters({text});
         return a->getProperty(property);
     }
     AnimationFiles data;

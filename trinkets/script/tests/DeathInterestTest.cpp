@@ -1,8 +1,9 @@
 // Death interest: registration order, changes made by callbacks, the class hooks; the random number command.
 #include <set>
 
-#include "ActionFixture.h"
+#include "CallParameters.h"
 #include "ScriptFixture.h"
+#include "YDeathInterest.h"
 
 namespace {
 
