@@ -6,7 +6,7 @@
 # it then only asks dpkg and looks for the built libraries.
 set -euo pipefail
 
-packages=(cmake make dpkg-dev g++-mingw-w64-i686 mingw-w64-tools wine wine32:i386 libwine-dev xvfb xauth googletest lua5.4
+packages=(cmake make gdb dpkg-dev g++-mingw-w64-i686 mingw-w64-tools wine wine32:i386 libwine-dev xvfb xauth googletest lua5.4
           clang-14 libclang-rt-14-dev libjpeg62-turbo-dev espeak-ng)
 
 # The Debian security mirror's i386 index sometimes fails to download ("File has unexpected size"); apt
