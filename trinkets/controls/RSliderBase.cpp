@@ -18,9 +18,10 @@ constexpr std::int32_t kDefaultMaximum = 99;
 constexpr std::int32_t kDefaultPage = 5;
 constexpr unsigned kLeftButton = 4;
 
-// On the track, off the thumb and off the button at the other end: the side of the thumb paging moves to.
+// On the track outside the span from the thumb to the button at the other end: the side of the thumb that
+// paging moves toward, not the side behind it.
 bool besideThumb(const OMRect& track, const OMRect& thumb, const OMRect& otherButton, POINT point) {
-    return rectContains(track, point) && !rectContains(thumb, point) && !rectContains(otherButton, point);
+    return rectContains(track, point) && !rectContains(thumb | otherButton, point);
 }
 
 }  // namespace

@@ -113,6 +113,29 @@ TEST_F(SliderTest, APressOnTheMoreSidePagesAtOnceThenRepeatsAfterAThirdOfASecond
     delete s;
 }
 
+// Paging toward more from value 50 (pressed at x 80): the first tick pages to 55 (thumb 60..70). With the
+// pointer moved to the less side (x 30) the press stays live but does not step; moved back to the more
+// side (x 100) it pages on.
+TEST_F(SliderTest, APressPagesOnlyWhileThePointerIsOnTheSideItPagesToward) {
+    RSlider* s = make<RSlider>("RSlider", "10 10 110 20 99 5");
+    s->setProperty("position", "50");
+    HeldButton button;
+    run({mouse(WM_LBUTTONDOWN, 80, 15)});
+    std::string seen = numbers({s->value, s->pressState});
+    for (const std::int32_t x : {30, 100}) {
+        fakeMs = 1000;  // no step while the pointer moves
+        run({mouse(WM_MOUSEMOVE, x, 15)});
+        fakeMs = 1400;
+        window->update();
+        seen += " / " + numbers({s->value, s->pressState});
+    }
+    button.release();
+    for (int waited = 0; (GetAsyncKeyState(VK_LBUTTON) & 0x8000) && waited < 2000; waited += 10) Sleep(10);
+    window->update();
+    EXPECT_EQ(seen + " / " + numbers({s->pressState}), "55 7 / 55 7 / 60 7 / 0");
+    delete s;
+}
+
 // Vertical at (300, 117), length 111: buttons above and below the track; colour 18 matched to the nearest
 // grey; a held press on the less button shows its pressed look and steps down by one.
 TEST_F(SliderTest, ThePictureSliderPlacesItsPicturesMatchesTheirColoursAndShowsPresses) {
