@@ -213,12 +213,13 @@ void RText::getUserDataText(OMArg buffer) {
     if (userData_) static_cast<void>(writePropertyText(buffer, userData_.get()));
 }
 
-// Name, size, style and colour; name, size and style; font id and colour; font id alone.
+// Name, size, style and colour; name, size and style; font id and colour; font id alone. Given with a
+// colour, an empty font id reads as 0.
 void RText::setFontVerb() {
     const char* p[4];
     for (const char*& parameter : p) parameter = popParameter();
     if (*p[3]) colorIndex_ = static_cast<std::int16_t>(std::atoi(p[3]));
     if (*p[3] || *p[2]) return setFontByName(p[0], std::atoi(p[1]), std::atoi(p[2]));
     if (*p[1]) colorIndex_ = static_cast<std::int16_t>(std::atoi(p[1]));
-    if (*p[0]) setFontById(static_cast<std::uint16_t>(std::atoi(p[0])));
+    if (*p[1] || *p[0]) setFontById(static_cast<std::uint16_t>(std::atoi(p[0])));
 }

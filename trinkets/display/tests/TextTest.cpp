@@ -108,4 +108,12 @@ TEST_F(TextTest, TheScriptFaceCutsLongTextsAtTheResultBuffer) {
     EXPECT_EQ("33", std::string(text.getProperty("colorIndex")));
 }
 
+// An empty font id with a colour reads as font id 0: the colour, then that font (the cache's system font).
+TEST_F(TextTest, SetFontWithAnEmptyIdAndAColourTakesFontZero) {
+    RText text("a", font(), kInk, POINT{10, 20}, 0, window);
+    text.registerProperties();
+    ASSERT_NE(0, text.invokeMethod("setFont", "", "33"));
+    EXPECT_EQ("33 OMSysFont", std::string(text.getProperty("colorIndex")) + " " + text.getFont()->typeName());
+}
+
 }  // namespace
