@@ -133,6 +133,7 @@ void RSmackerMovie::setCollecting(bool on) {
     if (on) {
         if (directMovie == this) directMovie = nullptr;
         giveBackUpdate();
+        // 8 bits whatever the window's depth: the library writes one palette index a pixel.
         ownCanvas = new OMMemCanvas(width, height, 8, kSystemMemorySurface);
         OMColorRecord table[256];
         window->canvas->getColorTable(table);
@@ -152,13 +153,17 @@ void RSmackerMovie::setCollecting(bool on) {
 }
 
 // Steps 1-6 of a frame: due, palette, decode, changed rectangles, then the end or a signal and the next
-// frame. The end runs the whole stop sequence.
+// frame. The end rewinds a summary already taken (one never taken is still taken at its first read) and
+// runs the whole stop sequence.
 void RSmackerMovie::tick() {
     if (!playing || !movie || SmackWait(movie)) return;
     followPalette();
     decodeFrame();
     showChangedRects();
-    if (movie->FrameNum + 1 >= movie->Frames) return stop();
+    if (movie->FrameNum + 1 >= movie->Frames) {
+        if (summaryIndex != -1) summaryIndex = 0;
+        return stop();
+    }
     if (nextSignal < signals.size() && signals[nextSignal] == static_cast<std::int32_t>(movie->FrameNum)) {
         ++nextSignal;
         const std::uint32_t me = serial();

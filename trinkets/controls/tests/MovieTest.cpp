@@ -158,6 +158,28 @@ TEST_F(MovieTest, SummaryTextsDescribeRateAndTheMixersDevice) {
     delete movie;
 }
 
+// Word 1 of the summary is the frame time, 6666. A summary read before the end is read again from its first
+// word after it; one never read before is taken at its first read after the end.
+TEST_F(MovieTest, ASummaryReadAfterTheEndStartsAgainAtItsFirstWord) {
+    RSmackerMovie* read = make();
+    RSmackerMovie* unread = make();
+    clearParameters();
+    std::string before = read->getProperty("summary");
+    before += std::string(" ") + read->getProperty("summary");
+    for (RSmackerMovie* m : {read, unread}) {
+        m->invokeMethod("start");
+        play(16);
+    }
+    std::string after;
+    for (RSmackerMovie* m : {read, unread}) {
+        static_cast<void>(m->getProperty("summary"));
+        after += std::string(m->getProperty("summary")) + " ";
+    }
+    EXPECT_EQ(before + " / " + after, "0 6666 / 6666 6666 ");
+    delete read;
+    delete unread;
+}
+
 // Entry 100 is (36, 25, 30) in 6-bit components at frame 0 and (42, 25, 30) at frame 6; a component c shows
 // as the 8-bit level (c << 2) | (c >> 4), widened to 16 bits by 257: 146, 101, 121 and 170 give 37522,
 // 25957, 31097 and 43690. A movie that does not follow palettes tells the hook nothing.
