@@ -212,6 +212,7 @@ private:
     bool cuesPlay() override;
     bool hasCue(std::int16_t soundId) override;
     void playCue(std::int16_t soundId, bool sync) override;
+    bool pauseAtStop() override;
     void cueStarted(OMArg soundId);
     void cueSyncStarted(OMArg soundId);
     void cueFinished(OMArg soundId);
