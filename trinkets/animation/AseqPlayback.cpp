@@ -49,8 +49,7 @@ bool AseqPlayback::tick(std::int32_t now) {
         if (next == Next::gone) return false;
         if (next == Next::stop) break;
     }
-    afterStep();
-    return true;
+    return afterStep();
 }
 
 AseqPlayback::Next AseqPlayback::process(std::int32_t now, const AseqEntry& at) {
@@ -132,16 +131,16 @@ bool AseqPlayback::isCue(std::int32_t index) const {
     return index >= 0 && index < endIndex() && entry(index).frame == kAseqSoundCue;
 }
 
-// Pauses at a stop entry; otherwise, when the next entry is a cue waited for, it is reached earlier by the
-// measured start latency of the last one.
-void AseqPlayback::afterStep() {
+// Pauses once at a stop entry; otherwise, when the next entry is a cue waited for, it is reached earlier by
+// the measured start latency of the last one. False when the owner was destroyed while pausing.
+bool AseqPlayback::afterStep() {
     if (stopEntry != -1 && currentEntry == stopEntry) {
-        pause();
         stopEntry = -1;
-        return;
+        return host_.pauseAtStop();
     }
     const bool loopsToCue = currentEntry < endIndex() && entry(currentEntry).frame == kAseqLoop && isCue(0);
     if (soundSync && host_.cuesPlay() && (isCue(currentEntry) || loopsToCue)) dueTime -= syncLatency;
+    return true;
 }
 
 void AseqPlayback::play() {

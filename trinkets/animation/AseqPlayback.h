@@ -26,6 +26,8 @@ public:
     virtual bool hasCue(std::int16_t soundId) = 0;
     // Plays the cue's sound. With `sync`, its start must call AseqPlayback::soundStarted.
     virtual void playCue(std::int16_t soundId, bool sync) = 0;
+    // The stop entry is reached: the owner pauses as its pause does.
+    virtual bool pauseAtStop() = 0;
 };
 
 enum class PlayState : std::int32_t { stopped = 0, playing = 1, paused = 2, soundStarted = 3 };
@@ -75,7 +77,7 @@ private:
     Next end();
     bool advance(bool move);
     bool isCue(std::int32_t index) const;
-    void afterStep();
+    bool afterStep();
 
     AseqPlaybackHost& host_;
     AseqSequence sequence_;

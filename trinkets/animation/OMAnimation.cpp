@@ -187,8 +187,17 @@ void OMAnimation::drawCurrentInto(std::int32_t x, std::int32_t y, OMMemCanvas& c
 
 void OMAnimation::drawPositionInto(std::int32_t n, std::int32_t x, std::int32_t y, OMMemCanvas& canvas,
                                    const OMRect& clip) {
-    if (n <= 0 || status() != AseqStatus::ok) return;
-    drawImageInto(frameImage(data_->layout, playback.entry(entryAtPosition(n)).frame), x, y, canvas, clip);
+    if (n > 0) drawFrameClippedTo(playback.entry(entryAtPosition(n)).frame, x, y, canvas, clip);
+}
+
+void OMAnimation::drawFrame(std::int32_t i, std::int32_t x, std::int32_t y, OMMemCanvas& canvas) {
+    drawFrameClippedTo(i, x, y, canvas, {0, 0, canvas.width(), canvas.height()});
+}
+
+void OMAnimation::drawFrameClippedTo(std::int32_t i, std::int32_t x, std::int32_t y, OMMemCanvas& canvas,
+                                     const OMRect& clip) {
+    if (status() != AseqStatus::ok || i < 0 || static_cast<std::size_t>(i) >= data_->layout.frames.size()) return;
+    drawImageInto(frameImage(data_->layout, i), x, y, canvas, clip);
 }
 
 void OMAnimation::drawImageInto(const AseqFrame& image, std::int32_t x, std::int32_t y, OMMemCanvas& canvas,

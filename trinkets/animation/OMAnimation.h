@@ -106,6 +106,10 @@ public:
     // Draws the n-th frame entry (as setFramePosition picks it) the same way, leaving the frame shown, the
     // bounds and the playing state alone: a hidden picture can stamp several frames a pass without moving.
     void drawPositionInto(std::int32_t n, std::int32_t x, std::int32_t y, OMMemCanvas& canvas, const OMRect& clip);
+    // Draws frame i (an index into the frames, not an entry) the same way, over the whole canvas or inside
+    // clip; nothing for an index outside the frames.
+    void drawFrame(std::int32_t i, std::int32_t x, std::int32_t y, OMMemCanvas& canvas);
+    void drawFrameClippedTo(std::int32_t i, std::int32_t x, std::int32_t y, OMMemCanvas& canvas, const OMRect& clip);
     // Every pixel of colour from[k] becomes to[k], for the first k that matches, in one pass over frame
     // `frame` (-1 the current entry's, -2 all), in the data shared with copies; only on an 8-bit window,
     // where the indices reach the screen unchanged.
@@ -212,6 +216,7 @@ private:
     bool cuesPlay() override;
     bool hasCue(std::int16_t soundId) override;
     void playCue(std::int16_t soundId, bool sync) override;
+    bool pauseAtStop() override;
     void cueStarted(OMArg soundId);
     void cueSyncStarted(OMArg soundId);
     void cueFinished(OMArg soundId);

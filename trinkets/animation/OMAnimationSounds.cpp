@@ -100,7 +100,7 @@ bool OMAnimation::eachCueSound(void (*action)(OMWaveSound&)) {
 
 void OMAnimation::pause() {
     if (playback.state == PlayState::stopped) return;
-    playback.state = PlayState::paused;
+    playback.pause();
     waitingForSounds = false;
     static_cast<void>(eachCueSound([](OMWaveSound& sound) {
         sound.setStartHook(nullptr);
@@ -108,9 +108,16 @@ void OMAnimation::pause() {
     }));
 }
 
+// A stopped sound's finish may run a link that destroys the animation.
+bool OMAnimation::pauseAtStop() {
+    OMAnimation* const self = this;
+    pause();
+    return stepping == self;
+}
+
 void OMAnimation::suspend() {
     if (playback.state == PlayState::stopped) return;
-    playback.state = PlayState::paused;
+    playback.pause();
     static_cast<void>(eachCueSound([](OMWaveSound& sound) { sound.pause(); }));
 }
 

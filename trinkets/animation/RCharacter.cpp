@@ -134,10 +134,12 @@ void RCharacter::addSpeechAnim(std::int16_t animationId) {
     }
 }
 
+// A script may have put other trinkets under these ids: an id is free only when no child holds it.
 std::int32_t RCharacter::speechChild(std::int16_t animationId) {
     std::int32_t freeId = kFirstSpeechId;
-    for (; OMAnimation* made = child(freeId); ++freeId) {
-        if (made->resourceId != animationId) continue;
+    for (; getTrinket(freeId); ++freeId) {
+        OMAnimation* made = child(freeId);
+        if (!made || made->resourceId != animationId) continue;
         made->setVisible(1);
         return freeId;
     }
@@ -152,17 +154,22 @@ void RCharacter::endPlaying(bool rewindSpeech) {
     if (animChildId != -1) {
         removeTrinket(animChildId);
         animChildId = -1;
-    } else if (OMAnimation* speech = child(speechChildId)) {
-        speech->setVisible(0);
-        if (rewindSpeech) {
-            speech->pause();
-            speech->setFramePosition(1, false);
-        }
-        speech->unloadSounds(speech->sequenceIndex());
+    } else if (speechChildId != -1) {
+        // A script may have let the speech child go meanwhile; the speech has ended all the same.
+        if (OMAnimation* speech = child(speechChildId)) hideSpeech(*speech, rewindSpeech);
         speechChildId = -1;
     }
     setPoseVisible(1);
     if (!stayVisible) setVisible(0);
+}
+
+void RCharacter::hideSpeech(OMAnimation& speech, bool rewind) {
+    speech.setVisible(0);
+    if (rewind) {
+        speech.pause();
+        speech.setFramePosition(1, false);
+    }
+    speech.unloadSounds(speech.sequenceIndex());
 }
 
 void RCharacter::animationEnded() {

@@ -120,6 +120,8 @@ private:
     // Lets the played animation go or hides the speech; the pose back, the character hidden unless it
     // stays visible.
     void endPlaying(bool rewindSpeech);
+    // Hides the speech child, kept for reuse, and unloads its sounds; rewound to its first frame when asked.
+    void hideSpeech(OMAnimation& speech, bool rewind);
     void setPoseVisible(std::int32_t v);
 
     void startFidget(FidgetGroup& group);

@@ -104,6 +104,34 @@ TEST_F(AnimationSoundTest, TheEndOfPlayWaitsForTheSoundsWhenAsked) {
     }
 }
 
+// The end of play waits for the cue's sound; played again, the animation reaches its stop entry and pauses
+// as pause does: the sound stops at once and the end is no longer waited for.
+TEST_F(AnimationSoundTest, TheStopEntryPausesAsPauseDoesStoppingTheSoundsAndTheWaitForThem) {
+    RAnimation* a = animation(kEndList);
+    a->playback.soundSync = false;
+    a->waitSoundsAtEnd = true;
+    Callback ended{[] { eventLog += "end "; }}, soundsDone{[] { eventLog += "done "; }};
+    const OMLinkToObj<Callback> endLink = calling(ended), doneLink = calling(soundsDone);
+    a->setEndLink(&endLink);
+    a->setSoundsDoneLink(&doneLink);
+    a->play();
+    update(1000);
+    update(1100);
+    OMWaveOutMixer::pump();
+    update(1200);
+    ASSERT_TRUE(a->waitingForSounds);
+    a->setStopEntry(2);
+    a->play();
+    update(1300);
+    bool sounding = true;
+    static_cast<void>(a->isBusy(nullptr, &sounding));
+    EXPECT_EQ(std::make_tuple(a->playback.state, a->playback.currentEntry, a->playback.stopEntry, a->waitingForSounds, sounding),
+              std::make_tuple(PlayState::paused, 2, -1, false, false));
+    wave.playOut();
+    EXPECT_EQ(eventLog, "done ") << "no end of play after the stop";
+    delete a;
+}
+
 // Cues are read from the start of the list: their sound, id and the position of the frame entry they
 // precede; a cue without data has no sound. The factory made the records of the list's cues.
 TEST_F(AnimationSoundTest, TheCuesOfTheListAreWalkedWithTheirFramePositions) {

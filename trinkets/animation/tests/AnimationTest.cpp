@@ -169,6 +169,30 @@ TEST_F(AnimationTest, PaintDrawsTheCurrentFrameIntoTheBackgroundPicture) {
               std::make_pair(std::string("2"), OMRect{110, 50, 112, 51}));
 }
 
+// A frame by index draws at the place given, whole or cut to a clip, leaving the frame shown; an index
+// outside the frames draws nothing.
+TEST_F(AnimationTest, AFrameByIndexDrawsWholeOrClippedAtThePlaceGiven) {
+    PictureBackground* background = pictureBackground();
+    RAnimation* a = scripted();
+    OMMemCanvas& canvas = background->picture;
+    a->drawFrame(1, 300, 200, canvas);
+    a->drawFrame(0, 300, 210, canvas);
+    a->drawFrameClippedTo(0, 300, 220, canvas, {301, 221, 640, 460});
+    for (const std::int32_t outside : {-1, 2}) {
+        a->drawFrame(outside, 300, 230, canvas);
+        a->drawFrameClippedTo(outside, 300, 230, canvas, {0, 0, 640, 460});
+    }
+    const std::pair<OMRect, const char*> areas[] = {
+        {{300, 200, 303, 201}, "\xF9\xF9\xFF"},
+        {{300, 210, 303, 212}, "\xFF\xF9\xF9\xFC\xFC\xFC"},
+        {{300, 220, 303, 222}, "\xFF\xFF\xFF\xFF\xFC\xFC"},
+        {{300, 230, 303, 232}, "\xFF\xFF\xFF\xFF\xFF\xFF"},
+    };
+    for (const auto& [area, pixels] : areas) EXPECT_EQ(background->area(area), pixels) << area.top;
+    EXPECT_EQ(std::make_pair(std::string(a->getProperty("frame")), a->bounds),
+              std::make_pair(std::string("1"), OMRect{100, 50, 103, 52}));
+}
+
 // Frame 0 (8 x 1): a fill run of five reds, then blue 250 251 as literals; frame 1 (2 x 1): red blue. The
 // first pair naming red decides it, and the blues it makes are not remapped again by the second pair.
 TEST_F(AnimationTest, RemapChangesEachPixelOnceByTheFirstMatchingPairAndSwapExchangesTwoColours) {

@@ -19,6 +19,7 @@ struct LogHost : AseqPlaybackHost {
     bool cuesPlay() override { return true; }
     bool hasCue(std::int16_t) override { return true; }
     void playCue(std::int16_t soundId, bool) override { log += "cue" + std::to_string(soundId) + " "; }
+    bool pauseAtStop() override { player->pause(); return true; }
     AseqPlayback* player = nullptr;
     std::string log;
 };

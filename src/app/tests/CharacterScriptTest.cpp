@@ -1,0 +1,63 @@
+// The animated character driven by scripts run by QUOMB_32.exe: its speech and played animations when a
+// script has changed its children through the multi-trinket verbs.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "AseqWriter.h"
+#include "NeModuleWriter.h"
+#include "ProgramTitle.h"
+
+namespace {
+
+constexpr std::int16_t kPose = 12;
+constexpr std::int16_t kSpeech = 20;
+constexpr std::int16_t kAnim = 30;
+
+// The picture module: the settle pose (one 2 x 2 frame, looping); a speech whose list opens with the cue of
+// sound 7 (the title's sound) and ends at a hold; an animation of two frames that loops once.
+std::string characterModule() {
+    const AseqPictureEntry f0{0, 0, 0, 0}, f1{0, 0, 1, 0}, cue{0, 0, -101, 7}, hold{0, 0, -4, 0}, loop{0, 0, -2, 0},
+        end{0, 0, -1, 0};
+    const auto aseq = [&](std::vector<AseqPictureEntry> list) {
+        const AseqPicture p{10, {100, 60, 0, 0}, 0, {std::move(list)},
+                            {{2, 2, {102, 102, 102, 102}, {}}, {2, 2, {101, 101, 101, 101}, {}}}};
+        return writeAseq(p, ByteOrder::big);
+    };
+    NeModule module;
+    module.types.push_back({0, "ASEQ", {{kPose, aseq({f0, loop, end})}, {kSpeech, aseq({cue, f0, f1, hold, f0, end})},
+                                        {kAnim, aseq({f0, f1, loop, end})}}});
+    return writeNeModule(module).bytes;
+}
+
+// Runs the script lines between the character's making and a wait that the first "finished" ends; the
+// program quits after it. The debug text once the program has exited, or what it held after 30 s.
+std::string runCharacter(const Lines& lines) {
+    Title title;
+    writeWholeFile(title.folder.file("PRsc\\pictures.dll"), characterModule());
+    Lines script{"c=RCharacter " + std::to_string(kPose) + " 0", "play c addSpeechAnim " + std::to_string(kSpeech),
+                 "set c finished +done"};
+    script.insert(script.end(), lines.begin(), lines.end());
+    script.insert(script.end(), {"say waiting", "wait", "quit", "procedure +done", "[", " say finished", " drop wait", "]"});
+    title.script("dorIruvu.mps", script);
+    const DWORD exitCode = title.run().waitForExit(30000);
+    return title.debugText() + "exit " + std::to_string(exitCode);
+}
+
+// A trinket that is not an animation holds id 1000: the speech takes the next id and plays to its end.
+TEST(CharacterScriptTest, ASpeechTakesAnIdThatNoChildHolds) {
+    EXPECT_EQ(runCharacter({"h=RHotSpot 300 200 100 50", "play c addTrinket 'h' 0 1000", "play c playSpeech 7"}),
+              "waiting\r\nfinished\r\nexit 0");
+}
+
+// The speech child removed while it plays: a stop ends the speech, and the character plays again.
+TEST(CharacterScriptTest, AfterItsSpeechChildWasRemovedAndStoppedTheCharacterPlaysAgain) {
+    EXPECT_EQ(runCharacter({"play c playSpeech 7", "play c removeTrinkets 1000", "play c stop",
+                            "play c playAnim " + std::to_string(kAnim)}),
+              "waiting\r\nfinished\r\nexit 0");
+}
+
+}  // namespace
