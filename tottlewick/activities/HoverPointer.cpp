@@ -54,14 +54,16 @@ void HoverPointer::StartHover(std::uint32_t actorId) {
     hover_.StartAt(position_.h, position_.v);
 }
 
+// The saved offset is put back only after a hover: a click-only button fires without one, and the
+// module's own offset stands.
 void HoverPointer::StopHover() {
+    if (hovering_) offset_ = savedOffset_;
     hovering_ = 0;
     hover_.Close();
     if (hoverChannel_ != kNoChannel) {
         SndChannelStop(static_cast<std::int16_t>(hoverChannel_));
         hoverChannel_ = kNoChannel;
     }
-    offset_ = savedOffset_;
     MoveTo(KitMouseLocation());
     Invalidate();
 }

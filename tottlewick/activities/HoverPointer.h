@@ -27,5 +27,5 @@ private:
     std::uint16_t hovering_ = 0;
     std::uint32_t hoveredActor_ = 0xFFFFFFFF;
     Rect screen_{};
-    Point savedOffset_{-15, 0};  // restored by StopHover, also by a fire without a hover
+    Point savedOffset_{};  // the offset before the running hover, restored when it stops
 };

@@ -50,6 +50,7 @@ void PrefsSave() {
     if (!FileDirExists(folder)) FileCreateDirectory(folder);
     char path[kFilePathSize];
     prefsPath(path);
+    // Created plain: the type code 'DATA' (0x44415441) as attribute bits would carry delete-on-close.
     if (!FileExists(path) && FileCreate(path, FILE_ATTRIBUTE_NORMAL) != kFileErrNone) return;
     const FileRef file = FileOpen(path, kFileWrite);
     if (!file) return;

@@ -1,8 +1,18 @@
-// The graphics code's alerts go through the engine's one message-box road, so tests log them.
+// The alert that the application installs for the graphics code.
 #include "GraphicsAlert.h"
 
-#include <windows.h>
+namespace {
 
-#include "EngineMessageBox.h"
+GraphicsAlertProc installed = nullptr;
 
-void graphicsAlert(const char* text) { EngineMessageBox(nullptr, text, "Tottlewick", MB_OK | MB_ICONINFORMATION); }
+}  // namespace
+
+GraphicsAlertProc GraphicsSetAlert(GraphicsAlertProc alert) {
+    const GraphicsAlertProc previous = installed;
+    installed = alert;
+    return previous;
+}
+
+void graphicsAlert(const char* text) {
+    if (installed) installed(text);
+}

@@ -25,6 +25,7 @@ private:
     int lineHeight() const { return hooks_ ? hooks_->lineHeight(r_) : r_.lineHeight; }
     bool scrolls() const { return draw_ && !(r_.flags & kTextNoScroll); }
     void unite(const Rect& rect);
+    void scrollUp(int overflow);
     void makeRoom();
     void newLine();
     bool line(const TextPiece& piece, const char*& rest, std::size_t& left);
@@ -45,11 +46,9 @@ void Layout::unite(const Rect& rect) {
     else RectUnion(out_, out_, &rect);
 }
 
-// Scrolls the box's contents up so that the pen's line ends inside it, filling what is uncovered with the
-// background colour when the background is opaque. A line is as high as the font's lines, even where a
-// paragraph spreads its lines further apart.
-void Layout::makeRoom() {
-    const int overflow = r_.penY + r_.lineHeight - RectHeight(&area_);
+// Scrolls the box's contents up by overflow, filling what is uncovered with the background colour when
+// the background is opaque, and moves the pen up with them.
+void Layout::scrollUp(int overflow) {
     if (!scrolls() || overflow <= 0) return;
     Rect strip{};
     PortScrollVertical(PortGet(), &strip, &area_, static_cast<std::int16_t>(-overflow));
@@ -61,10 +60,18 @@ void Layout::makeRoom() {
     r_.penY = static_cast<std::int16_t>(r_.penY - overflow);
 }
 
+// Before a line is drawn: room for it inside the box. A line is as high as the font's lines, even where a
+// paragraph spreads its lines further apart.
+void Layout::makeRoom() {
+    scrollUp(r_.penY + r_.lineHeight - RectHeight(&area_));
+}
+
+// A new line scrolls only a pen that then lies below the box, so that text ending with a line end leaves
+// the box as it is; the next line makes its own room.
 void Layout::newLine() {
     r_.penX = 0;
     r_.penY = static_cast<std::int16_t>(r_.penY + lineHeight());
-    makeRoom();
+    scrollUp(r_.penY - RectHeight(&area_));
 }
 
 void Layout::paint(const char* text, std::size_t count, int x, int y) {

@@ -5,10 +5,16 @@
 
 #include "ActivityProbe.h"
 #include "ActivityProbeTest.h"
+#include "Activity.h"
 #include "Actor.h"
 #include "AppBindings.h"
+#include "ChoiceProbe.h"
+#include "HoverPointer.h"
+#include "KitGlobals.h"
+#include "KitMouse.h"
 #include "ModuleProcs.h"
 #include "PickerCompletion.h"
+#include "Prefs.h"
 #include "SndChannel.h"
 #include "SndPlayControl.h"
 #include "Sprite.h"
@@ -111,7 +117,43 @@ PROBE_SCENARIO(BandRound) {
     steps.run();
 }
 
+// The pointer's offset, and where it is drawn against the mouse.
+std::string pointerPlace() {
+    const Point offset = gCurrentPointer->Offset(), at = gCurrentPointer->Position(), mouse = KitMouseLocation();
+    return "offset " + std::to_string(offset.h) + "," + std::to_string(offset.v) + ", drawn at mouse " +
+           std::to_string(at.h - mouse.h) + "," + std::to_string(at.v - mouse.v);
+}
+
+// With the click-only preference the help button fires on a click, with no hover before it.
+PROBE_SCENARIO(BandClickOnlyHelp) {
+    static probe::Steps steps{
+        [] { gPrefClickOnly = 1; return true; },
+        probe::enter(7035, BandModuleProc),
+        [] {
+            if (ActorIsActive(kActivityHelpCommand) != 1) return false;
+            log("before: " + pointerPlace());
+            probe::takeCalls();
+            probe::clickActor(kActivityHelpCommand);
+            return true;
+        },
+        [] {
+            probe::gather(calls);
+            if (probe::startedIds(calls).find("2810") == std::string::npos) return false;
+            log("after help: " + pointerPlace() + (gCurrentPointer->Hovering() ? ", hovering" : ""));
+            return true;
+        },
+    };
+    steps.run();
+}
+
 using BandProbeTest = ActivityProbeTest;
+
+TEST_F(BandProbeTest, AClickOnlyHelpClickLeavesThePointerWhereTheModulePutIt) {
+    const ProbeResult run = probeRun("BandClickOnlyHelp", folder.path());
+    EXPECT_EQ(run.exitCode, 0u) << run.output;
+    EXPECT_EQ(run.log, (Lines{"door 1", "before: offset -12,-45, drawn at mouse -12,-45",
+                              "after help: offset -12,-45, drawn at mouse -12,-45", "door 0"}));
+}
 
 TEST_F(BandProbeTest, ARoundFromThePickerAndOutTwice) {
     const ProbeResult run = probeRun("BandRound", folder.path());

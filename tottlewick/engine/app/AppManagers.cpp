@@ -15,6 +15,7 @@
 #include "DisplayPalette.h"
 #include "DisplayWindow.h"
 #include "File.h"
+#include "GraphicsAlert.h"
 #include "MemHandle.h"
 #include "Menu.h"
 #include "Palette.h"
@@ -154,6 +155,7 @@ AppStepHook AppSetStepHook(AppStepHook hook) {
 
 std::int16_t AppInitManagers(std::int16_t) {
     UpdateSetDisplay(DisplayUpdateServices());
+    GraphicsSetAlert(AppAlert);
     for (const StartStep& step : kStart) {
         const bool canFail = step.message != 0;
         if ((announce(step.name) || !canFail) && step.start()) continue;

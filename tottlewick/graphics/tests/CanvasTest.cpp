@@ -5,7 +5,7 @@
 #include "CanvasCopy.h"
 #include "CanvasPalette.h"
 #include "Draw.h"
-#include "EngineMessageBox.h"
+#include "GraphicsAlert.h"
 #include "GraphicsTestSupport.h"
 
 namespace {
@@ -77,7 +77,7 @@ TEST_F(CanvasTest, DepthCodesAndTheDefaultDepth) {
 TEST_F(CanvasTest, SizesOfZeroOrLessAndNoWindowMakeNoCanvas) {
     static std::vector<std::string> boxes;
     boxes.clear();
-    EngineSetMessageBoxHook([](const char* text, const char*, unsigned) { boxes.push_back(text); return IDOK; });
+    GraphicsSetAlert([](const char* text) { boxes.push_back(text); return std::int16_t{IDOK}; });
     for (std::uintptr_t bad : {size(0, 10), size(10, 0), size(0xFFFF, 10), size(10, 0x8000)}) {
         SCOPED_TRACE(bad);
         Canvas canvas = 77;
@@ -88,8 +88,8 @@ TEST_F(CanvasTest, SizesOfZeroOrLessAndNoWindowMakeNoCanvas) {
     EXPECT_EQ((Results{CanvasCreate(&canvas, 0, kCanvasWindow), CanvasCreate(&canvas, size(4, 4), 4),
                        CanvasCreate(&canvas, 0, kCanvasDeviceContext)}),
               (Results{0, 0, 0})) << "no window, kind 4 is no kind, no device context";
-    EngineSetMessageBoxHook(nullptr);
-    EXPECT_EQ(boxes, std::vector<std::string>{"Failed creating window canvas"});
+    GraphicsSetAlert(nullptr);
+    EXPECT_EQ(boxes, std::vector<std::string>{"Failed creating window canvas"}) << "through the installed alert";
     EXPECT_EQ(MemHandleFind(0, kCanvasLabel, nullptr), 0u) << "nothing is left behind";
 }
 

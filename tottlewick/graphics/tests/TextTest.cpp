@@ -177,6 +177,15 @@ TEST_F(TextTest, ScrollingAtTheBottomAndWritingOnBelow) {
     boxOf(100, 28, kTextOpaque | kTextNoScroll);
     TextBoxDraw(box, "A\rB\rC", nullptr);
     EXPECT_EQ((Results{pixelAt(canvas, 0, 0), pixelAt(canvas, 0, 28), pen().v}), (Results{kShapeA, kShapeA + 2, 28}));
+
+    // A line end that leaves the pen on the bottom edge scrolls nothing; the next line makes its room.
+    PortSet(canvas = memory(100, 40));
+    boxOf(100, 28, kTextOpaque);
+    TextBoxDraw(box, "A\rB\r", nullptr);
+    EXPECT_EQ((Results{pixelAt(canvas, 0, 0), pixelAt(canvas, 0, 14), pen().v}), (Results{kShapeA, kShapeA + 1, 28}))
+        << "the text ends with a line end: A and B stay";
+    TextBoxDraw(box, "C", nullptr);
+    EXPECT_EQ((Results{pixelAt(canvas, 0, 0), pixelAt(canvas, 0, 14), pen().v}), (Results{kShapeA + 1, kShapeA + 2, 14}));
 }
 
 TEST_F(TextTest, ParagraphsSpreadCentredAndJustified) {
