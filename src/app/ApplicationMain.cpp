@@ -128,23 +128,23 @@ void restartMainThreadSoon() {
     appendTask(restartTask);
 }
 
-MachineFacts readMachineFacts() {
-    MachineFacts facts;
-    MEMORYSTATUSEX memory{};
-    memory.dwLength = sizeof memory;
-    facts.availableVirtualBytes = GlobalMemoryStatusEx(&memory) ? memory.ullAvailVirtual : 0;
-    facts.waveOutDevices = waveOutGetNumDevs();
-    facts.wingLoads = wingLoads();
-    facts.diskProbeWritten = diskProbeWritten();
-    facts.bitsPerPixel = displayBitsPerPixel(0);
-    const OMRect screen = screenBounds(0);
-    facts.screenWidth = screen.right;
-    facts.screenHeight = screen.bottom;
-    return facts;
+MachineProbes machineProbes() {
+    MachineProbes probes;
+    probes.availableVirtualBytes = [] {
+        MEMORYSTATUSEX memory{};
+        memory.dwLength = sizeof memory;
+        return GlobalMemoryStatusEx(&memory) ? memory.ullAvailVirtual : 0;
+    };
+    probes.waveOutDevices = [] { return static_cast<std::uint32_t>(waveOutGetNumDevs()); };
+    probes.wingLoads = wingLoads;
+    probes.diskProbeWritten = diskProbeWritten;
+    probes.bitsPerPixel = [] { return displayBitsPerPixel(0); };
+    probes.screen = [] { return screenBounds(0); };
+    return probes;
 }
 
-bool passStartupChecks(const MachineFacts& facts) {
-    const char* text = failedCheckText(facts);
+bool passStartupChecks(const MachineProbes& probes) {
+    const char* text = failedCheckText(probes);
     if (text) alertBox(text, kAlertFlags, nullptr);
     return !text;
 }
@@ -155,12 +155,14 @@ OMIStream* scriptPathResolver(const char* name) {
 }
 
 void applicationMain() {
-    if (!linkScriptClasses() || !passStartupChecks(readMachineFacts())) return;
+    if (!linkScriptClasses()) return;
+    // A failed check ends the program here, so that no module's term function runs.
+    if (!passStartupChecks(machineProbes())) ExitProcess(0);
     const OMRect screen = screenBounds(0);
     const OMRect rect = applicationWindowRect(screen.right, screen.bottom);
     auto* descriptor = new DescriptorFile("PLSDescriptor.txt");
     const OMColorRecord background{0, 0, 0, kBackgroundEntry};
-    auto* app = new OMApp(kWindowMode, &rect, &background, displayBitsPerPixel(0));
+    auto* app = new OMApp(kWindowMode, &screen, &background, displayBitsPerPixel(0));
     OMIStreamDLL16::setModuleCacheOn(true);
     registerApplicationCommands();
     OMTrinketWindow* window = makeTrinketWindow(rect);

@@ -13,10 +13,10 @@ void quitApplication();
 // Starts the main thread's script afresh on the next pass of the main loop.
 void restartMainThreadSoon();
 
-// The facts of this machine for the start-up checks.
-MachineFacts readMachineFacts();
+// The probes of this machine for the start-up checks.
+MachineProbes machineProbes();
 // Shows the alert of the first check that fails (flags 0x3000, title "Alert"); true when all pass.
-bool passStartupChecks(const MachineFacts& facts);
+bool passStartupChecks(const MachineProbes& probes);
 
 // A new stream over "PScripts\" + name, read whole; the thread deletes it.
 class OMIStream;

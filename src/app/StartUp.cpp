@@ -9,17 +9,18 @@ constexpr std::uint64_t kMinimumVirtualBytes = 8000000;
 
 }  // namespace
 
-const char* failedCheckText(const MachineFacts& facts) {
-    if (facts.availableVirtualBytes < kMinimumVirtualBytes) return "Not enough memory to run this application.";
-    if (facts.waveOutDevices == 0) return "This application requires .WAV driver to run.";
-    if (!facts.wingLoads) return "This application requires Wing to run.";
-    if (!facts.diskProbeWritten)
+const char* failedCheckText(const MachineProbes& probes) {
+    if (probes.availableVirtualBytes() < kMinimumVirtualBytes) return "Not enough memory to run this application.";
+    if (probes.waveOutDevices() == 0) return "This application requires .WAV driver to run.";
+    if (!probes.wingLoads()) return "This application requires Wing to run.";
+    if (!probes.diskProbeWritten())
         return "There is not enough disk space free to run this product. Please make some room on your hard drive "
                "and start again.";
-    if (facts.bitsPerPixel < 8)
+    if (probes.bitsPerPixel() < 8)
         return "This product requires a 256-color display.\nPlease set your display to 256-color mode and start "
                "again.";
-    if (facts.screenWidth < 640 || facts.screenHeight < 480)
+    const OMRect screen = probes.screen();
+    if (screen.right - screen.left < 640 || screen.bottom - screen.top < 480)
         return "This product requires at least a 640 x 480 256-color display. Please set your display to 640 x 480 "
                "256-color and start again.";
     return nullptr;

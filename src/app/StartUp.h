@@ -1,25 +1,26 @@
 // The decisions of the program's start: the six machine checks with their alert texts, the window
-// rectangle, and the hand-off file that picks the first script. Portable: the facts are gathered elsewhere.
+// rectangle, and the hand-off file that picks the first script. Portable: the probes are given by the caller.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "OMRect.h"
 
-// What the checks look at, in their order.
-struct MachineFacts {
-    std::uint64_t availableVirtualBytes = 0;
-    std::uint32_t waveOutDevices = 0;
-    bool wingLoads = false;
-    bool diskProbeWritten = false;
-    std::int32_t bitsPerPixel = 0;
-    std::int32_t screenWidth = 0;
-    std::int32_t screenHeight = 0;
+// What the checks ask of the machine, in their order. A probe is asked only when every check before it
+// has passed: the later probes load a library and write a file.
+struct MachineProbes {
+    std::function<std::uint64_t()> availableVirtualBytes;
+    std::function<std::uint32_t()> waveOutDevices;
+    std::function<bool()> wingLoads;
+    std::function<bool()> diskProbeWritten;
+    std::function<std::int32_t()> bitsPerPixel;
+    std::function<OMRect()> screen;
 };
 
 // The alert text of the first check that fails, or null when the machine passes them all.
-const char* failedCheckText(const MachineFacts& facts);
+const char* failedCheckText(const MachineProbes& probes);
 
 // 640 x 460, centred across the screen, its top 240 pixels above the screen's middle.
 OMRect applicationWindowRect(std::int32_t screenWidth, std::int32_t screenHeight);

@@ -105,6 +105,7 @@ void PXKill::tick() {
     if (mode_ != 4) return;
     if (phase_ == 29 && effect_.status() == 0) {
         resetPlayers();
+        // Cleared before the event: a "pause" in its handler saves phase 0, so resuming cannot give the prize again.
         phase_ = 0;
         if (!raise("rewardPrizeTicket")) return;
     }

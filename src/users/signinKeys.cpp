@@ -1,5 +1,5 @@
 // The sign-in screen's keys: typing that finds or adds a name, Backspace, Enter, Up and Down, Ctrl+R, and
-// the editor of a new entry opened by "newplayer"; other keys go on to the window.
+// the editor of a new entry opened by "newplayer"; Tab and Delete do nothing; other keys go on to the window.
 #include "OMFont.h"
 #include "OMSystemUtilities.h"
 #include "UserRegistry.h"
@@ -8,9 +8,11 @@
 namespace {
 
 constexpr std::uint32_t kBackspace = 0xE800;
+constexpr std::uint32_t kTab = 0xE801;
 constexpr std::uint32_t kEnter = 0xE802;
 constexpr std::uint32_t kUp = 0xE80A;
 constexpr std::uint32_t kDown = 0xE80C;
+constexpr std::uint32_t kDelete = 0xE80E;
 constexpr std::uint32_t kRemove = 0x12;  // Ctrl+R
 constexpr std::uint32_t kFirstPrintable = 32;
 constexpr std::uint32_t kLastPrintable = 127;
@@ -20,8 +22,10 @@ constexpr int kYes = 6;
 
 bool printable(std::uint32_t code) { return code >= kFirstPrintable && code <= kLastPrintable; }
 
+// Tab and Delete are the screen's own keys that do nothing: they never reach the window.
 bool ownKey(std::uint32_t code) {
-    return printable(code) || code == kBackspace || code == kEnter || code == kUp || code == kDown || code == kRemove;
+    return printable(code) || code == kBackspace || code == kEnter || code == kUp || code == kDown || code == kRemove ||
+           code == kTab || code == kDelete;
 }
 
 }  // namespace

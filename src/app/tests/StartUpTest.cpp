@@ -20,30 +20,63 @@ int recordAlert(const char* text, unsigned flags, const char* title) {
     return 1;
 }
 
-TEST(StartUpTest, TheFirstFailingCheckShowsItsText) {
+// What a machine answers the probes.
+struct Machine {
+    std::uint64_t availableVirtualBytes = 8000000;
+    std::uint32_t waveOutDevices = 1;
+    bool wingLoads = true;
+    bool diskProbeWritten = true;
+    std::int32_t bitsPerPixel = 8;
+    OMRect screen{0, 0, 640, 480};
+};
+
+// Probes that answer from `machine` and note their names in `asked`.
+MachineProbes probesOf(const Machine& machine, std::string& asked) {
+    const auto note = [&asked](const char* name, auto value) {
+        return [&asked, name, value] {
+            asked += name;
+            return value;
+        };
+    };
+    return {note("memory ", machine.availableVirtualBytes), note("wave ", machine.waveOutDevices),
+            note("wing ", machine.wingLoads),                note("disk ", machine.diskProbeWritten),
+            note("depth ", machine.bitsPerPixel),            note("screen ", machine.screen)};
+}
+
+// Each check fails with its text, and the probes after it are never asked.
+TEST(StartUpTest, TheFirstFailingCheckShowsItsTextAndAsksNoLaterProbe) {
     struct Case {
-        void (*spoil)(MachineFacts&);
+        void (*spoil)(Machine&);
         const char* text;
+        const char* asked;
     } const cases[] = {
-        {[](MachineFacts& f) { f.availableVirtualBytes = 7999999; }, "Not enough memory to run this application."},
-        {[](MachineFacts& f) { f.waveOutDevices = 0, f.wingLoads = false; }, "This application requires .WAV driver to run."},
-        {[](MachineFacts& f) { f.wingLoads = false; }, "This application requires Wing to run."},
-        {[](MachineFacts& f) { f.diskProbeWritten = false; },
+        {[](Machine& m) { m.availableVirtualBytes = 7999999, m.waveOutDevices = 0; },
+         "Not enough memory to run this application.", "memory "},
+        {[](Machine& m) { m.waveOutDevices = 0, m.wingLoads = false; }, "This application requires .WAV driver to run.",
+         "memory wave "},
+        {[](Machine& m) { m.wingLoads = false; }, "This application requires Wing to run.", "memory wave wing "},
+        {[](Machine& m) { m.diskProbeWritten = false; },
          "There is not enough disk space free to run this product. Please make some room on your hard drive and "
-         "start again."},
-        {[](MachineFacts& f) { f.bitsPerPixel = 4, f.screenWidth = 320; },
-         "This product requires a 256-color display.\nPlease set your display to 256-color mode and start again."},
-        {[](MachineFacts& f) { f.screenHeight = 479; },
+         "start again.",
+         "memory wave wing disk "},
+        {[](Machine& m) { m.bitsPerPixel = 4, m.screen.right = 320; },
+         "This product requires a 256-color display.\nPlease set your display to 256-color mode and start again.",
+         "memory wave wing disk depth "},
+        {[](Machine& m) { m.screen.bottom = 479; },
          "This product requires at least a 640 x 480 256-color display. Please set your display to 640 x 480 "
-         "256-color and start again."},
-        {[](MachineFacts&) {}, nullptr},
+         "256-color and start again.",
+         "memory wave wing disk depth screen "},
+        {[](Machine&) {}, nullptr, "memory wave wing disk depth screen "},
     };
     const OMAlertSink previous = omSetAlertSink(recordAlert);
     for (const Case& c : cases) {
-        MachineFacts facts{8000000, 1, true, true, 8, 640, 480};
-        c.spoil(facts);
+        SCOPED_TRACE(c.asked);
+        Machine machine;
+        c.spoil(machine);
         alerts.clear();
-        EXPECT_EQ(c.text == nullptr, passStartupChecks(facts));
+        std::string asked;
+        EXPECT_EQ(c.text == nullptr, passStartupChecks(probesOf(machine, asked)));
+        EXPECT_EQ(c.asked, asked);
         EXPECT_EQ(c.text ? std::vector<std::string>{std::string(c.text) + "|12288|Alert"} : std::vector<std::string>{},
                   alerts);
     }

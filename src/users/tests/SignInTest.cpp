@@ -165,6 +165,26 @@ TEST_F(SignInTest, TheEntryBeingTypedKeepsItsLettersAfterAClickOrASliderMove) {
     }
 }
 
+// Tab and Delete do nothing, in the list and in a new entry; Esc, which the screen has no use for, goes on
+// to the window's own key handler.
+TEST_F(SignInTest, TabAndDeleteDoNothingAndEscGoesOnToTheWindow) {
+    Callback windowKey{[] { eventLog += "window "; }};
+    const OMLinkToObj<Callback> windowKeys = calling(windowKey);
+    window->setKeyHandler(&windowKeys);
+    for (const bool newPlayer : {false, true}) {
+        SCOPED_TRACE(newPlayer ? "new player" : "list");
+        delete screen;
+        open({"Sam", "Zoe"});
+        if (newPlayer) screen->invokeMethod("newplayer", kParameterEnd);
+        type("z");
+        eventLog.clear();
+        run({keyMessage(WM_CHAR, 9), keyMessage(WM_KEYDOWN, VK_DELETE), keyMessage(WM_CHAR, 27)});
+        EXPECT_EQ(eventLog, "window ");
+        EXPECT_EQ(list(), newPlayer ? "Z,Sam,Zoe, highlight 1 typed Z" : "Sam,Zoe, highlight 2 typed Z");
+    }
+    window->setKeyHandler(nullptr);
+}
+
 // "newplayer" opens an empty entry at the top; blanks alone are no name.
 TEST_F(SignInTest, ANewPlayerOfBlanksIsRejected) {
     open({"Sam"});
