@@ -37,11 +37,12 @@ void packRow(ByteWriter& out, const DibPicture& picture, std::int32_t row) {
 
 }  // namespace
 
-std::string writeDib(const DibPicture& picture, const std::vector<std::uint32_t>& masks) {
+std::string writeDib(const DibPicture& picture, const std::vector<std::uint32_t>& masks, const DibForm& form) {
+    constexpr std::size_t kMasksEnd = 40 + 3 * 4;
     ByteWriter out(ByteOrder::little);
-    out.u32(40);
+    out.u32(form.headerSize);
     out.u32(static_cast<std::uint32_t>(picture.width));
-    out.u32(static_cast<std::uint32_t>(picture.height));
+    out.u32(static_cast<std::uint32_t>(form.topDown ? -picture.height : picture.height));
     out.u16(1);
     out.u16(picture.bitCount);
     out.u32(masks.empty() ? 0 : 3);
@@ -50,18 +51,26 @@ std::string writeDib(const DibPicture& picture, const std::vector<std::uint32_t>
     out.u32(0);
     out.u32(picture.colorsUsed);
     out.u32(0);
-    for (std::uint32_t mask : masks) out.u32(mask);
+    const bool masksInHeader = form.headerSize >= kMasksEnd;
+    if (masksInHeader) {
+        for (std::uint32_t mask : masks) out.u32(mask);
+    }
+    if (out.size() < form.headerSize) out.bytes.resize(form.headerSize, 0);
+    if (!masksInHeader) {
+        for (std::uint32_t mask : masks) out.u32(mask);
+    }
     for (std::uint32_t color : picture.colors) out.u32(color);
-    for (std::int32_t row = picture.height - 1; row >= 0; --row) packRow(out, picture, row);
+    for (std::int32_t i = 0; i < picture.height; ++i) packRow(out, picture, form.topDown ? i : picture.height - 1 - i);
     return out.str();
 }
 
-std::string writeBmpFile(const DibPicture& picture, const std::vector<std::uint32_t>& masks) {
-    const std::string dib = writeDib(picture, masks);
+std::string writeBmpFile(const DibPicture& picture, const std::vector<std::uint32_t>& masks, const DibForm& form) {
+    const std::string dib = writeDib(picture, masks, form);
+    const std::size_t pixelBytes = rowSize(picture) * static_cast<std::size_t>(picture.height);
     ByteWriter out(ByteOrder::little);
     out.u16(0x4D42);
     out.u32(static_cast<std::uint32_t>(14 + dib.size()));
     out.u32(0);
-    out.u32(static_cast<std::uint32_t>(14 + 40 + 4 * (masks.size() + picture.colors.size())));
+    out.u32(static_cast<std::uint32_t>(14 + dib.size() - pixelBytes));
     return out.str() + dib;
 }

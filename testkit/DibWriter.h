@@ -19,11 +19,23 @@ struct DibPicture {
     std::vector<std::uint32_t> pixels;
 };
 
+// How the picture is stored: the info header's size (its bytes past the first 40 are zero but for the
+// masks) and the order of the rows.
+struct DibForm {
+    std::uint32_t headerSize = 40;
+    // Rows top row first, under a negative height.
+    bool topDown = false;
+};
+
 // Little-endian throughout:
-//   40 width height 1 bits compression image-size 0 0 used 0 | masks | table (blue, green, red, 0) | rows
-// The image size is the row size x height; the rows go bottom-up, each padded to 4 bytes; pixels below a
-// byte are packed high bits first. Red, green and blue bit-field masks, when given, make compression 3;
-// otherwise it is 0 and no masks are written.
-std::string writeDib(const DibPicture& picture, const std::vector<std::uint32_t>& masks = {});
+//   size width height 1 bits compression image-size 0 0 used 0 | [rest of the header] | masks | table
+//   (blue, green, red, 0) | rows
+// The image size is the row size x height; the rows go bottom-up (top-down under a negative height), each
+// padded to 4 bytes; pixels below a byte are packed high bits first. Red, green and blue bit-field masks,
+// when given, make compression 3 and lie at offset 40, inside a header of 52 bytes or more, else after it;
+// without masks compression is 0.
+std::string writeDib(const DibPicture& picture, const std::vector<std::uint32_t>& masks = {},
+                     const DibForm& form = {});
 // The 14-byte file header ("BM", file size, 0, 0, offset of the pixels) before writeDib's bytes.
-std::string writeBmpFile(const DibPicture& picture, const std::vector<std::uint32_t>& masks = {});
+std::string writeBmpFile(const DibPicture& picture, const std::vector<std::uint32_t>& masks = {},
+                         const DibForm& form = {});

@@ -184,6 +184,12 @@ void pictureSeeds() {
     seed("dib_bitmap", "bare_16bit", writeDib(words));
     seed("dib_bitmap", "bare_16bit_fields", writeDib(words, {0xF800, 0x07E0, 0x001F}));
     seed("dib_bitmap", "bm_32bit_fields", writeBmpFile(DibPicture{2, 1, 32, 0, {}, {0xFF0000, 0x0000FF}}, {0xFF, 0xFF00, 0xFF0000}));
+    // Files whose info header is larger than 40 bytes, and top-down rows under a negative height.
+    seed("dib_bitmap", "bm_8bit_header108", writeBmpFile(indexed, {}, {108}));
+    seed("dib_bitmap", "bm_16bit_fields_header124", writeBmpFile(words, {0xF800, 0x07E0, 0x001F}, {124}));
+    seed("dib_bitmap", "bm_4bit_header64", writeBmpFile(nibbles, {}, {64}));
+    seed("dib_bitmap", "bare_8bit_top_down", writeDib(indexed, {}, {40, true}));
+    seed("dib_bitmap", "bm_24bit_top_down_header124", writeBmpFile(direct, {}, {124, true}));
 }
 
 void fontSeeds() {

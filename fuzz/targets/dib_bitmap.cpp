@@ -13,6 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (findDib(bytes.data(), bytes.size(), layout) != OMBitmapStatus::loaded) return 0;
     FUZZ_CHECK(layout.start + layout.length <= bytes.size());
     FUZZ_CHECK(layout.pixelOffset + layout.pixelBytes <= layout.length);
+    FUZZ_CHECK(layout.tableOffset >= kInfoHeaderSize && layout.tableOffset + 4 * layout.tableEntries <= layout.pixelOffset);
     const std::unique_ptr<std::uint8_t[]> dib(new std::uint8_t[layout.length]);
     std::memcpy(dib.get(), bytes.data() + layout.start, layout.length);
     OMColorRecord transparent = {0, 0, 0xFF00, kColorFromComponents};
@@ -23,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         transparent = {0, 0, 0, 252};
     }
     const std::vector<std::uint8_t> mask = buildDibMask(dib.get(), layout, transparent);
-    const std::size_t maskRows = maskRowSize(layout.width) * static_cast<std::size_t>(layout.height);
+    const std::size_t maskRows = maskRowSize(layout.width) * layout.rows;
     FUZZ_CHECK(mask.size() >= kInfoHeaderSize + 8 + maskRows);
     return 0;
 }

@@ -52,7 +52,7 @@ const std::uint8_t* OMBitmap::maskPixels() const {
 bool OMBitmap::getColorTable(OMColorRecord* table) const {
     if (!dib) return false;
     const std::uint32_t count = dibColorsUsed(dib.get());
-    const std::uint8_t* entry = dib.get() + kInfoHeaderSize;
+    const std::uint8_t* entry = dib.get() + layout.tableOffset;
     for (std::uint32_t i = 0; i < count && i < layout.tableEntries && i < kPaletteSize; ++i, entry += 4) {
         table[i] = colorOf(entry[2], entry[1], entry[0]);
     }

@@ -389,8 +389,8 @@ void OMCachedFile::waitIdle() {
 
 std::int32_t OMCachedFile::waitLoaded() {
     const std::int32_t before = blockSize;
-    if (blockSize < kCachedFileWaitBlockSize) setBlockSize(kCachedFileWaitBlockSize);
-    bool finished = false;
+    // Resizing steps the loader too, and may be what finishes it.
+    bool finished = blockSize < kCachedFileWaitBlockSize && resize(kCachedFileWaitBlockSize);
     while (!loaded && !failed) {
         waitIdle();
         finished = step();
@@ -404,11 +404,16 @@ std::int32_t OMCachedFile::waitLoaded() {
     return 1;
 }
 
+// A load finished here has left the loading list, so no slice would complete it.
 void OMCachedFile::setBlockSize(std::int32_t size) {
-    if (size == blockSize) return;
+    if (resize(size) && completionLink) completionLink->invoke();
+}
+
+bool OMCachedFile::resize(std::int32_t size) {
+    if (size == blockSize) return false;
     if (!thread) {
         blockSize = size;
-        return;
+        return false;
     }
     // The state is read only while the thread is parked.
     waitIdle();
@@ -423,12 +428,12 @@ void OMCachedFile::setBlockSize(std::int32_t size) {
     }
     if (localPath && transfer) {
         std::uint8_t* larger = allocatePages(static_cast<std::uint32_t>(rounded));
-        if (!larger) return;
+        if (!larger) return false;
         freePages(transfer);
         transfer = larger;
     }
     blockSize = rounded;
-    step();
+    return step();
 }
 
 void OMCachedFile::threadStep() {

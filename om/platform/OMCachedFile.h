@@ -99,6 +99,8 @@ private:
     void copyNow();
     void startBackground(bool startNow);
     void waitIdle();
+    // setBlockSize's work; true when its last step finished the load.
+    [[nodiscard]] bool resize(std::int32_t size);
     void stopLoader();
     void endLoading();
     void discardData();

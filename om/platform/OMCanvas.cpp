@@ -3,6 +3,7 @@
 #include "OMCanvas.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "OMApp.h"
@@ -45,8 +46,10 @@ private:
 
 void stretchWhole(HDC dc, std::int32_t x, std::int32_t y, const OMBitmap& bitmap, const void* info,
                   const void* pixels, DWORD rop) {
-    StretchDIBits(dc, x, y, bitmap.bitmapWidth, bitmap.bitmapHeight, 0, 0, bitmap.bitmapWidth, bitmap.bitmapHeight,
-                  pixels, static_cast<const BITMAPINFO*>(info), DIB_RGB_COLORS, rop);
+    // A top-down bitmap's negative height says the order of its rows, not a mirrored copy.
+    const std::int32_t height = std::abs(bitmap.bitmapHeight);
+    StretchDIBits(dc, x, y, bitmap.bitmapWidth, height, 0, 0, bitmap.bitmapWidth, height, pixels,
+                  static_cast<const BITMAPINFO*>(info), DIB_RGB_COLORS, rop);
 }
 
 // Clips a source rectangle of a window canvas (and its destination) to the main window's client area

@@ -1,6 +1,8 @@
 // Bitmap data checks, system colours and the transparency mask.
 #include "OMDib.h"
 
+#include <algorithm>
+
 #include "ByteReader.h"
 #include "ByteWriter.h"
 #include "OMColorTable.h"
@@ -47,23 +49,27 @@ OMBitmapStatus readInfoHeader(const ByteReader& dib, OMDibLayout& layout) {
     layout.bitCount = bitCount;
     layout.compression = compression;
     layout.pixelBytes = imageSize;
-    if (headerSize != kInfoHeaderSize || layout.width <= 0 || layout.height <= 0 || !knownBitCount(bitCount) ||
-        !drawableCompression(compression, bitCount)) {
+    // GDI decodes no run-length codes into top-down rows.
+    const bool topDown = layout.height < 0;
+    if (headerSize < kInfoHeaderSize || layout.width <= 0 || layout.height == 0 || !knownBitCount(bitCount) ||
+        !drawableCompression(compression, bitCount) || (topDown && runLengthCoded(compression))) {
         return OMBitmapStatus::damaged;
     }
+    layout.rows = static_cast<std::size_t>(topDown ? -static_cast<std::int64_t>(layout.height) : layout.height);
+    const std::size_t masksEnd = compression == kBitFields ? kInfoHeaderSize + kBitFieldMasksSize : 0;
+    layout.tableOffset = std::max<std::size_t>(headerSize, masksEnd);
     layout.tableEntries = colorsUsed != 0 ? colorsUsed : bitCount <= 8 ? std::size_t{1} << bitCount : 0;
     return OMBitmapStatus::loaded;
 }
 
-// Checks that the bit-field masks, the colour table and the pixel data (every row, or the run-length codes
-// the image size counts) fit the data.
+// Checks that the header, the bit-field masks, the colour table and the pixel data (every row, or the
+// run-length codes the image size counts) fit the data.
 OMBitmapStatus placeTableAndPixels(OMDibLayout& layout) {
     const std::uint64_t tableBytes = static_cast<std::uint64_t>(layout.tableEntries) * 4;
     const std::uint64_t rowBits = static_cast<std::uint64_t>(layout.width) * static_cast<std::uint64_t>(layout.bitCount);
     const std::uint64_t rowSize = (rowBits + 31) / 32 * 4;
-    const std::uint64_t masksBytes = layout.compression == kBitFields ? kBitFieldMasksSize : 0;
-    const std::uint64_t pixelOffset = kInfoHeaderSize + masksBytes + tableBytes;
-    const std::uint64_t decodedBytes = rowSize * static_cast<std::uint64_t>(layout.height);
+    const std::uint64_t pixelOffset = layout.tableOffset + tableBytes;
+    const std::uint64_t decodedBytes = rowSize * layout.rows;
     const bool coded = runLengthCoded(layout.compression);
     const std::uint64_t pixelBytes = coded ? layout.pixelBytes : decodedBytes;
     const bool decodable = !coded || decodedBytes <= kMaxDecodedBytes;
@@ -125,7 +131,7 @@ void patchSystemColors(std::uint8_t* dib, const OMDibLayout& layout, const OMCol
     const std::uint32_t count = dibColorsUsed(dib);
     if (count == 0) dib[kClrUsedOffset + 1] = 1;  // 0 becomes 256, stored little-endian
     if (count != 0 && count != 256) return;
-    std::uint8_t* table = dib + kInfoHeaderSize;
+    std::uint8_t* table = dib + layout.tableOffset;
     for (int i = 0; i < kPaletteSize; ++i) {
         if (!isStaticEntry(i)) continue;
         table[i * 4] = static_cast<std::uint8_t>(systemTable[i].blue >> 8);
@@ -146,13 +152,13 @@ std::vector<std::uint8_t> buildDibMask(const std::uint8_t* dib, const OMDibLayou
     }
     mask.u16(1);
     mask.u16(1);
-    for (std::uint32_t field : {0u, static_cast<std::uint32_t>(maskRow * layout.height), 0u, 0u, 2u, 0u}) mask.u32(field);
+    for (std::uint32_t field : {0u, static_cast<std::uint32_t>(maskRow * layout.rows), 0u, 0u, 2u, 0u}) mask.u32(field);
     mask.u32(0x000000);
     mask.u32(0xFFFFFF);
     const std::size_t rows = mask.size();
-    mask.bytes.resize(rows + maskRow * layout.height);
+    mask.bytes.resize(rows + maskRow * layout.rows);
     const std::size_t pixelBytes = runLengthCoded(layout.compression) ? 0 : static_cast<std::size_t>(layout.bitCount / 8);
-    for (std::int32_t row = 0; row < layout.height; ++row) {
+    for (std::size_t row = 0; row < layout.rows; ++row) {
         const std::uint8_t* in = dib + layout.pixelOffset + row * layout.rowSize;
         std::uint8_t* out = mask.bytes.data() + rows + row * maskRow;
         for (std::int32_t x = 0; x < layout.width && pixelBytes > 0; ++x) {

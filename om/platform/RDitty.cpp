@@ -89,9 +89,10 @@ void RDitty::registerProperties() {
     data("cache", &RDitty::setCacheText, nullptr);
 }
 
+// The repeat setting (play counts, remaining plays) stays as it was.
 void RDitty::reset() {
     lastName.clear();
-    for (current = 0; current < 2; ++current) releaseSlot();
+    for (Slot& slot : slots) dropSound(slot);
     current = 0;
     state = 0;
     mode = 0;
@@ -100,10 +101,14 @@ void RDitty::reset() {
 }
 
 // The sound goes before the stream it reads.
-void RDitty::releaseSlot() {
-    Slot& slot = slots[current];
+void RDitty::dropSound(Slot& slot) {
     slot.sound.reset();
     slot.stream.reset();
+}
+
+void RDitty::releaseSlot() {
+    Slot& slot = slots[current];
+    dropSound(slot);
     slot.playCount = 1;
     remaining = 0;
 }

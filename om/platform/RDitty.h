@@ -99,6 +99,9 @@ private:
     // A new stream for the name in the current mode; null when there is none.
     OMIStream* openSource(const std::string& name);
     void hookUp(OMWaveSound* sound);
+    // Deletes the slot's sound and stream.
+    static void dropSound(Slot& slot);
+    // Empties the current slot: no sound, one play, no plays remaining.
     void releaseSlot();
     void onStart();
     void onFinished();

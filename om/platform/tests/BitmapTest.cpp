@@ -192,6 +192,81 @@ TEST_F(BitmapTest, SixteenAndThirtyTwoBitPixelsUnderBitFieldMasksDrawInTheirColo
     }
 }
 
+// A file's info header of any size from 40 bytes on: the colour table follows the header (GDI reads it
+// there), bit-field masks lie at offset 40, inside the larger headers.
+TEST_F(BitmapTest, FilesWithLargerInfoHeadersTakeTheirTableAndPixelsFromAfterTheHeader) {
+    for (const std::uint32_t headerSize : {52u, 64u, 108u, 124u}) {
+        SCOPED_TRACE(headerSize);
+        const std::unique_ptr<OMBitmap> indexed = load(writeBmpFile(maskPicture(), {}, {headerSize}));
+        ASSERT_EQ(indexed->status, OMBitmapStatus::loaded);
+        EXPECT_EQ(std::tuple(indexed->bitmapWidth, indexed->bitmapHeight, int(indexed->bitCount)), std::tuple(10, 3, 8));
+        EXPECT_EQ(indexed->pixels() - indexed->info(), std::ptrdiff_t(headerSize) + 1024);
+        std::vector<OMColorRecord> table(256);
+        ASSERT_TRUE(indexed->getColorTable(table.data()));
+        EXPECT_EQ((std::vector<std::uint32_t>{rgbOf(table[9]), rgbOf(table[10]), rgbOf(table[245]), rgbOf(table[246])}),
+                  (std::vector<std::uint32_t>{systemRgb(9), 0x0A0203, 0xF50203, systemRgb(246)}));
+        OMMemCanvas canvas(12, 5, 8, 1);
+        canvas.drawBitmap(1, 1, indexed.get());
+        EXPECT_EQ((std::vector<int>{pixelAt(canvas, 2, 1), pixelAt(canvas, 1, 1), pixelAt(canvas, 5, 3)}),
+                  (std::vector<int>{249, 252, 252}));
+
+        const DibPicture words{2, 1, 16, 0, {}, {0xF800, 0x001F}};
+        const std::unique_ptr<OMBitmap> fields = load(writeBmpFile(words, {0xF800, 0x07E0, 0x001F}, {headerSize}));
+        ASSERT_EQ(fields->status, OMBitmapStatus::loaded);
+        EXPECT_EQ(fields->pixels() - fields->info(), std::ptrdiff_t(headerSize));
+        OMMemCanvas deep(2, 1, 32, 1);
+        deep.drawBitmap(0, 0, fields.get());
+        EXPECT_EQ(std::make_pair(pixel32At(deep, 0, 0), pixel32At(deep, 1, 0)), std::make_pair(0xFF0000u, 0x0000FFu));
+    }
+}
+
+// A negative height: rows stored top row first, drawn the right way up, and a mask whose rows follow the
+// same order under the same height.
+TEST_F(BitmapTest, TopDownBitmapsDrawTheirFirstRowAtTheTop) {
+    const std::vector<std::uint32_t> rows = {249, 252, 251, 252, 252, 249, 249, 252};
+    const DibPicture picture = picture8(4, 2, rows);
+    for (const std::string& bytes : {writeDib(picture, {}, {40, true}), writeBmpFile(picture, {}, {124, true})}) {
+        SCOPED_TRACE(bytes.size());
+        const std::unique_ptr<OMBitmap> bitmap = load(bytes);
+        ASSERT_EQ(bitmap->status, OMBitmapStatus::loaded);
+        EXPECT_EQ(std::make_pair(bitmap->bitmapWidth, bitmap->bitmapHeight), std::make_pair(4, -2));
+        OMMemCanvas opaque(6, 4, 8, 1), transparent(6, 4, 8, 1);
+        for (OMMemCanvas* canvas : {&opaque, &transparent}) canvas->erase({0, 0, 0, 250});
+        transparent.transparentBitmaps = 1;
+        opaque.drawBitmap(1, 1, bitmap.get());
+        transparent.drawBitmap(1, 1, bitmap.get());
+        std::vector<std::uint8_t> drawn(24, 250), kept(24, 250);
+        for (std::size_t i = 0; i < 8; ++i) {
+            drawn[(1 + i / 4) * 6 + 1 + i % 4] = std::uint8_t(rows[i]);
+            if (rows[i] != 252) kept[(1 + i / 4) * 6 + 1 + i % 4] = std::uint8_t(rows[i]);
+        }
+        EXPECT_EQ((std::vector{pixelsOf(opaque), pixelsOf(transparent)}), (std::vector{drawn, kept}));
+        // 40, width 4, height -2, 1 plane, 1 bit, image size 8, 2 colours; rows 0101 then 1000, top first
+        ByteWriter header(ByteOrder::little);
+        for (std::uint32_t field : {40u, 4u, 0xFFFFFFFEu, 0x00010001u, 0u, 8u, 0u, 0u, 2u, 0u, 0u, 0xFFFFFFu}) {
+            header.u32(field);
+        }
+        ASSERT_NE(bitmap->maskInfo(), nullptr);
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(bitmap->maskInfo()), 56),
+                  header.str() + std::string("\x50\0\0\0\x90\0\0\0", 8));
+    }
+    const DibPicture direct{2, 2, 24, 0, {}, {0x0000FF, 0xFFFFFF, 0x123456, 0x00FF00}};
+    const DibPicture fields{2, 2, 32, 0, {}, {0x0000FF, 0x00FF00, 0xFF0000, 0x332211}};
+    for (const std::string& bytes : {writeBmpFile(direct, {}, {40, true}),
+                                     writeDib(fields, {0x0000FF, 0x00FF00, 0xFF0000}, {40, true})}) {
+        SCOPED_TRACE(bytes.size());
+        const std::unique_ptr<OMBitmap> bitmap = load(bytes);
+        ASSERT_EQ(bitmap->status, OMBitmapStatus::loaded);
+        OMMemCanvas canvas(2, 2, 32, 1);
+        canvas.drawBitmap(0, 0, bitmap.get());
+        const bool masked = bitmap->bitCount == 32;
+        EXPECT_EQ((std::vector<std::uint32_t>{pixel32At(canvas, 0, 0), pixel32At(canvas, 1, 0), pixel32At(canvas, 0, 1),
+                                              pixel32At(canvas, 1, 1)}),
+                  (masked ? std::vector<std::uint32_t>{0xFF0000, 0x00FF00, 0x0000FF, 0x112233}
+                          : std::vector<std::uint32_t>{0x0000FF, 0xFFFFFF, 0x123456, 0x00FF00}));
+    }
+}
+
 TEST_F(BitmapTest, DamagedBitmapsAreRefusedAndDrawNothing) {
     const std::string good = writeDib(picture8(4, 2, {1, 2, 3, 4, 5, 6, 7, 8}));
     auto patch = [](std::string bytes, std::size_t offset, std::uint32_t value) {
@@ -202,7 +277,9 @@ TEST_F(BitmapTest, DamagedBitmapsAreRefusedAndDrawNothing) {
         {"a file header only", "BM" + std::string(10, '\0')},
         {"a short info header", good.substr(0, 30)},
         {"height 0", patched(8, 0)},
-        {"top-down height", patched(8, static_cast<std::uint32_t>(-2))},
+        {"top-down RLE8", patch(patch(patched(16, 1), 20, 8), 8, static_cast<std::uint32_t>(-2))},
+        {"top-down height beyond the pixels", patched(8, static_cast<std::uint32_t>(-3))},
+        {"lowest height", patched(8, 0x80000000)},
         {"width 0", patched(4, 0)},
         {"bit count 7", patched(12, 0x00070001)},
         {"RLE8 without an image size", patch(patched(16, 1), 20, 0)},
@@ -212,7 +289,10 @@ TEST_F(BitmapTest, DamagedBitmapsAreRefusedAndDrawNothing) {
         {"bit fields", patched(16, 3)},
         {"colour table past the end", patched(32, 0x40000000)},
         {"pixels one byte short", good.substr(0, good.size() - 1)},
-        {"a larger info header in a file", "BM" + std::string(12, '\0') + patched(0, 108)},
+        {"a larger info header in a file, its table past the end", "BM" + std::string(12, '\0') + patched(0, 108)},
+        {"a file's info header past the end", "BM" + std::string(12, '\0') + patched(0, 0x10000)},
+        {"a file's info header of the oldest form", "BM" + std::string(12, '\0') + patched(0, 12)},
+        {"a bare bitmap of a larger header", patched(0, 108)},
         {"huge width", patched(4, 0x7FFFFFFF)},
         {"no data", ""},
         {"another format", "GIF89a" + std::string(60, '\0')},
@@ -220,7 +300,7 @@ TEST_F(BitmapTest, DamagedBitmapsAreRefusedAndDrawNothing) {
     for (const auto& [name, bytes] : damaged) {
         SCOPED_TRACE(name);
         const std::unique_ptr<OMBitmap> bitmap = load(bytes);
-        const bool notABitmap = bytes.empty() || bytes[0] == 'G';
+        const bool notABitmap = bytes.empty() || bytes[0] == 'G' || bytes[0] == 108;
         EXPECT_EQ(bitmap->status, notABitmap ? OMBitmapStatus::notABitmap : OMBitmapStatus::damaged);
         EXPECT_EQ(bitmap->info(), nullptr);
         OMMemCanvas canvas(6, 4, 8, 1);

@@ -135,6 +135,35 @@ TEST_F(CachedFileTest, StreamsKeepAReleasedFileUntilTheLastOfThemGoes) {
     }
 }
 
+// A load whose thread has finished before the next slice steps it: the larger block size that waiting
+// asks for, or one set by name, takes the last step itself, and the completion link still runs, once.
+TEST_F(CachedFileTest, ALoadFinishedWhileResizingCompletesOnce) {
+    for (const bool byName : {false, true}) {
+        for (const bool copying : {false, true}) {
+            SCOPED_TRACE(::testing::Message() << (byName ? "block size by name" : "waited for") << ", "
+                                              << (copying ? "copy" : "memory"));
+            OMCachedFile* file = openCachedFile(source.c_str(), copying ? copy.c_str() : nullptr, &link, 0, false);
+            ASSERT_NE(file, nullptr);
+            completions = 0;
+            // Read only after a slice: the thread may take 7 on to 8, but only a slice takes 8 on.
+            ASSERT_TRUE(runSlicesUntil([&] {
+                return file->state == OMCachedFileState::toFinish || file->state == OMCachedFileState::verified;
+            }));
+            if (byName) {
+                setCachedFileBlockSize(source.c_str(), kCachedFileWaitBlockSize);
+            } else {
+                ASSERT_EQ(file->waitLoaded(), 1);
+            }
+            EXPECT_EQ(std::make_pair(file->loaded, completions), std::make_pair(1, 1));
+            for (int pass = 0; pass < 10; ++pass) runTaskSlices(tasks);
+            EXPECT_EQ(completions, 1);
+            EXPECT_EQ(file->waitLoaded(), 1);
+            EXPECT_EQ(completions, 1) << "waiting for a loaded file completes nothing again";
+            delete file;
+        }
+    }
+}
+
 // A loader step that fails at once (a missing file, one held by another handle) must not leave this
 // thread waiting for a loader parked again: every background load ends, however it is driven.
 TEST_F(CachedFileTest, FailingBackgroundLoadsAlwaysEnd) {

@@ -177,6 +177,21 @@ TEST_F(DittyTest, APlayerDeletedWhileItFinishesIsNotTouchedAgain) {
     }
 }
 
+// Resetting drops both slots' sounds and the player's state; the repeat setting (remaining plays and the
+// slot's play count) is not part of it and reads back as it was.
+TEST_F(DittyTest, ResetDropsTheSoundsAndKeepsTheRepeatSetting) {
+    ASSERT_EQ(ditty->invokeMethod("waveSingle", paths[0].c_str(), "", "3"), 1);
+    ASSERT_EQ(ditty->setProperty("repeat", "4"), 1);
+    const std::int32_t playing = ditty->current;
+    ditty->setCache(0);
+    ditty->reset();
+    EXPECT_EQ(std::make_tuple(ditty->state, ditty->current, ditty->mode, ditty->cache, ditty->hold, ditty->lastName),
+              std::make_tuple(0, 0, 0, -1, 0, std::string()));
+    EXPECT_EQ(std::make_pair(ditty->slots[0].sound == nullptr, ditty->slots[1].sound == nullptr),
+              std::make_pair(true, true));
+    EXPECT_EQ(std::make_pair(property("repeat"), ditty->slots[playing].playCount), std::make_pair(std::string("5"), 5));
+}
+
 TEST_F(DittyTest, HeldSoundsWaitLoadedAndFilesOrDevicesMissingDoNothing) {
     ASSERT_EQ(ditty->invokeMethod("waveSingle", paths[0].c_str(), "", "", "1"), 1);
     EXPECT_EQ(ditty->state, 0);
