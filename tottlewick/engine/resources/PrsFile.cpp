@@ -435,6 +435,13 @@ void freeBlock(Slot& s, std::uint16_t number) {
     e.flags = static_cast<std::uint16_t>(e.flags & ~(kPrsRead | kPrsMark));
 }
 
+// A block that a failed read leaves unfilled. A new one is freed; a discarded one that was reallocated for
+// the read is discarded again instead, since a resource handle may still hold it.
+void dropUnread(Slot& s, std::uint16_t number, bool fresh) {
+    if (fresh) freeBlock(s, number);
+    else (void)PlatMemDiscard(s.entries[number].block);
+}
+
 void closeSlot(Slot& s) {
     if (s.file) FileClose(s.file);
     s = Slot{};
@@ -571,7 +578,7 @@ PlatBlock PrsReadData(PrsRef ref) {
         s->file = 0;
     }
     if (!read) {
-        if (block && freshBlock) freeBlock(*s, ref & 0xFFFF);
+        if (block) dropUnread(*s, ref & 0xFFFF, freshBlock);
         return failBlock(block ? kPrsErrFile : kPrsErrNoMemory);
     }
     if (e->flags & kPrsStored) e->flags |= kPrsRead;
