@@ -347,7 +347,7 @@ bool scanBlocks(Slot& s, FileRef file, std::uint32_t fileSize) {
 }
 
 void writePrdCache(const Slot& s, const char* prdName) {
-    // No "PRD " type code: FileCreate takes attribute bits, and a type code's bits would ask for unwanted ones.
+    // Created without the "PRD " type code: FileCreate takes attribute bits, which a type code is not.
     if (FileCreate(prdName, 0) != 0) return;
     FileRef file = FileOpen(prdName, kFileWrite);
     if (!file) return;
@@ -748,7 +748,7 @@ void dropStaleData(Slot& s, std::uint16_t number) {
 
 FileRef PrsCreate(const char* path, const std::uint8_t* header) {
     if (FileExists(path) && FileDelete(path) != 0) return fail(kPrsErrFile);
-    // No "PRS " type code: FileCreate takes attribute bits ('DATA' as bits would ask for delete-on-close).
+    // Created without the "PRS " type code: FileCreate takes attribute bits ('DATA' as bits is delete-on-close).
     if (FileCreate(path, 0) != 0) return fail(kPrsErrFile);
     FileRef file = FileOpen(path, kFileRead | kFileWrite);
     if (!file) return fail(kPrsErrFile);
