@@ -1,4 +1,4 @@
-// PlatMem.h over plain heap blocks: never discarded, locks not counted.
+// PlatMem.h over plain heap blocks: never discarded (a discard keeps the block), locks not counted.
 #include <vector>
 
 #include "PlatMem.h"
@@ -31,5 +31,7 @@ std::int16_t PlatMemUnlock(PlatBlock block) { return block ? 1 : 0; }
 std::uint32_t PlatMemSize(PlatBlock block) {
     return block ? static_cast<std::uint32_t>(static_cast<Block*>(block)->size()) : 0;
 }
+
+std::int16_t PlatMemDiscard(PlatBlock block) { return block ? 1 : 0; }
 
 std::int16_t PlatMemIsDiscarded(PlatBlock) { return 0; }

@@ -23,6 +23,8 @@ struct LockBlock {
 constexpr DWORD kDiocDosIoctl = 1;
 constexpr DWORD kCarryFlag = 1;
 constexpr DWORD kMediaRemoval = 0x00074804;  // IOCTL_DISK_MEDIA_REMOVAL
+// The lock count is a byte, so no drive holds more locks than this: an unlock stops after as many calls.
+constexpr int kMaxUnlockCalls = 255;
 
 std::uint8_t doorState = 0;
 
@@ -63,12 +65,12 @@ bool dosLockCall(HANDLE device, LockBlock& block) {
            !(registers.flags & kCarryFlag);
 }
 
-// An unlock repeats while the drive reports outstanding locks.
+// An unlock repeats while the drive reports outstanding locks, at most kMaxUnlockCalls times.
 void lockWindows95(std::uint8_t lock) {
     const HANDLE device = platform->open("\\\\.\\vwin32", 0, 0, 0, FILE_FLAG_DELETE_ON_CLOSE);
     if (device == INVALID_HANDLE_VALUE) return;
     LockBlock block{static_cast<std::uint8_t>(lock ? 0 : 1), 0};
-    while (dosLockCall(device, block)) {
+    for (int call = 0; call < kMaxUnlockCalls && dosLockCall(device, block); ++call) {
         if (lock || block.lockCount == 0) {
             doorState = lock;
             break;

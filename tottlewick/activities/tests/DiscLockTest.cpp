@@ -70,4 +70,24 @@ TEST(DiscLockTest, Windows95AndNtPlatforms) {
     DiscLockSetPlatform(nullptr);
 }
 
+// The lock count is a byte, so an unlock stops after 255 calls that all report locks; the door then stays
+// locked. The fake fails the 1000th call, so that an unbounded loop ends too.
+TEST(DiscLockTest, AnUnlockThatNeverReachesZeroStopsAfter255Calls) {
+    DiscLockSetPlatform(&fake);
+    UtilStrCopy(AppGetDiscResourceFolder(), "E:\\Resource", 260);
+    platformId = VER_PLATFORM_WIN32_WINDOWS;
+    replies = {0};
+    DiscLockDoor(1);
+    calls.clear();
+    replies.assign(999, 1);
+    replies.push_back(-1);
+    DiscLockDoor(0);
+    EXPECT_EQ(calls.size(), 255u);
+    replies = {0};
+    DiscLockDoor(0);  // still locked: a later unlock tries again
+    EXPECT_EQ(calls.size(), 256u);
+    replies.clear();
+    DiscLockSetPlatform(nullptr);
+}
+
 }  // namespace

@@ -13,6 +13,7 @@
 
 #include "ChildProcess.h"
 #include "Files.h"
+#include "ProbeHook.h"
 #include "TempFolder.h"
 #include "TottlewickGlobal.h"
 
@@ -20,12 +21,15 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-std::string program() {
+// The full name of a program that is built beside the test program.
+std::string besideSelf(const std::string& name) {
     char path[MAX_PATH];
     GetModuleFileNameA(nullptr, path, sizeof path);
     const std::string self = path;
-    return "\"" + self.substr(0, self.find_last_of('\\') + 1) + "TottlewickTestApp.exe\"";
+    return self.substr(0, self.find_last_of('\\') + 1) + name;
 }
+
+std::string program() { return "\"" + besideSelf("TottlewickTestApp.exe") + "\""; }
 
 // The log's lines; none while it does not exist.
 Lines logOf(const TempFolder& folder) {
@@ -96,8 +100,7 @@ TEST(ProgramTest, StartsFullScreenShowsThePictureExportsItsWindowProceduresAndSh
 
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(run.end().exitCode, 0u);
-    const std::string path = program();
-    HMODULE image = LoadLibraryExA(path.substr(1, path.size() - 2).c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+    HMODULE image = LoadLibraryExA(besideSelf("TottlewickTestApp.exe").c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
     EXPECT_NE(GetProcAddress(image, "ApplProc"), nullptr) << "the window procedures are exported by name";
     EXPECT_NE(GetProcAddress(image, "ApplicationMenuProc"), nullptr);
     FreeLibrary(image);
@@ -144,6 +147,35 @@ TEST(ProgramTest, ASecondInstanceHandsItsCommandLineToTheFirstAndEndsWithZero) {
 
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(first.end().exitCode, 0u);
+}
+
+// Icon 1 of the program file, in Tottlewick.exe and in the test application built from the same resources,
+// is the 32 x 32 icon of the running program's main window class, as the probe hook inside the program
+// sees it.
+TEST(ProgramTest, TheProgramFileHoldsIcon1AndTheMainWindowClassCarriesIt) {
+    for (const char* name : {"Tottlewick.exe", "TottlewickTestApp.exe"}) {
+        HMODULE image = LoadLibraryExA(besideSelf(name).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_NE(image, nullptr) << name;
+        EXPECT_NE(FindResourceA(image, MAKEINTRESOURCEA(1), RT_GROUP_ICON), nullptr) << name;
+        FreeLibrary(image);
+    }
+    TempFolder folder;
+    ASSERT_TRUE(writeTottlewickGlobal(folder.path()));
+    Background run(folder);
+    const HWND window = run.waitForFrame();
+    ASSERT_NE(window, nullptr);
+    const HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, probeMessage, GetModuleHandleA("quomb_probe_hook.dll"),
+                                         GetWindowThreadProcessId(window, nullptr));
+    ASSERT_NE(hook, nullptr);
+    PostMessageA(window, RegisterWindowMessageA(kProbeMessage), 0, 0);
+    const std::string answer = folder.file(kProbeFile);
+    for (int waited = 0; waited < 20000 && (!fileExists(answer) || readWholeFile(answer).empty()); waited += 50)
+        Sleep(50);
+    UnhookWindowsHookEx(hook);
+    const std::string line = fileExists(answer) ? readWholeFile(answer) : "";
+    EXPECT_EQ(line.substr(0, line.find(',')), "icon own 32x32") << line;
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(run.end().exitCode, 0u);
 }
 
 // Failures before any manager starts (the managers' own are injected in the engine's tests): one box, exit 0.

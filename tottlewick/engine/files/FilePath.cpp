@@ -137,7 +137,7 @@ std::int16_t FileDriveNumber(const char* path) {
 std::int16_t FileGetDriveNumber(const char* path) {
     char drive[kFilePathSize];
     FileGetDrivePart(path, drive);
-    return drive[0] ? std::max<std::int16_t>(FileDriveNumber(drive), 0) : 0;
+    return drive[0] ? FileDriveNumber(drive) : 0;
 }
 
 std::int16_t FileBuildPathOnDrive(char* out, std::int16_t driveNumber, const char* folder, const char* name) {

@@ -347,6 +347,7 @@ bool scanBlocks(Slot& s, FileRef file, std::uint32_t fileSize) {
 }
 
 void writePrdCache(const Slot& s, const char* prdName) {
+    // Created without the "PRD " type code: FileCreate takes attribute bits, which a type code is not.
     if (FileCreate(prdName, 0) != 0) return;
     FileRef file = FileOpen(prdName, kFileWrite);
     if (!file) return;
@@ -433,6 +434,13 @@ void freeBlock(Slot& s, std::uint16_t number) {
     setBlock(s, number, nullptr);
     Entry& e = s.entries[number];
     e.flags = static_cast<std::uint16_t>(e.flags & ~(kPrsRead | kPrsMark));
+}
+
+// A block that a failed read leaves unfilled. A new one is freed; a discarded one that was reallocated for
+// the read is discarded again instead, since a resource handle may still hold it.
+void dropUnread(Slot& s, std::uint16_t number, bool fresh) {
+    if (fresh) freeBlock(s, number);
+    else (void)PlatMemDiscard(s.entries[number].block);
 }
 
 void closeSlot(Slot& s) {
@@ -571,7 +579,7 @@ PlatBlock PrsReadData(PrsRef ref) {
         s->file = 0;
     }
     if (!read) {
-        if (block && freshBlock) freeBlock(*s, ref & 0xFFFF);
+        if (block) dropUnread(*s, ref & 0xFFFF, freshBlock);
         return failBlock(block ? kPrsErrFile : kPrsErrNoMemory);
     }
     if (e->flags & kPrsStored) e->flags |= kPrsRead;
@@ -740,6 +748,7 @@ void dropStaleData(Slot& s, std::uint16_t number) {
 
 FileRef PrsCreate(const char* path, const std::uint8_t* header) {
     if (FileExists(path) && FileDelete(path) != 0) return fail(kPrsErrFile);
+    // Created without the "PRS " type code: FileCreate takes attribute bits ('DATA' as bits is delete-on-close).
     if (FileCreate(path, 0) != 0) return fail(kPrsErrFile);
     FileRef file = FileOpen(path, kFileRead | kFileWrite);
     if (!file) return fail(kPrsErrFile);

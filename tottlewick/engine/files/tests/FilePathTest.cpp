@@ -61,6 +61,8 @@ TEST(FilePathTest, BuildsPathsRefusesOverlongOnesAndReadsDriveNumbers) {
 
     struct Case { const char* path; int number; int fromPart; } cases[] = {
         {"A:\\", 1, 1}, {"z:x", 26, 26}, {"c", -1, 0}, {"1:", 0, 0}, {"dir\\x", -1, 0}, {"", -1, 0},
+        // A drive part that names no drive (the colon is not the second character) gives -1 as well.
+        {"ab:c", -1, -1}, {"dir\\x:y", -1, -1},
     };
     for (const Case& c : cases)
         EXPECT_EQ((Both{FileDriveNumber(c.path), FileGetDriveNumber(c.path)}), Both(c.number, c.fromPart)) << c.path;

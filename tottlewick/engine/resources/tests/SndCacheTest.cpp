@@ -1,5 +1,8 @@
 // The preload cache over a resource file: reads in data order, one chunk per step at its pace, the hand-off
-// when a resource under preload is loaded, and a read error that ends the read instead of looping.
+// when a resource under preload is loaded, a read error that ends the read instead of looping, and a
+// short read after it that leaves the resource unloaded.
+#include <algorithm>
+
 #include "EngineClock.h"
 #include "EngineTestSupport.h"
 #include "SndCache.h"
@@ -94,6 +97,25 @@ TEST_F(SndCacheTest, AReadErrorEndsTheReadWithTheResourceUnread) {
     ASSERT_EQ(FileSetSize(folder.file("Global.PRS").c_str(), 3000), 0);
     SndCacheStop();  // reads the rest at once: it fails, and the stop returns
     EXPECT_EQ(ResIsLoaded(resType("AIF"), 5), 0);
+}
+
+// A load after a failed preload reads the file again into the discarded block; when that read is short
+// too, the block is not kept as loaded, so a later load reads the mended file instead of the damaged bytes.
+TEST_F(SndCacheTest, AShortReadAfterAFailedPreloadLeavesTheResourceUnloaded) {
+    std::string data = pattern(6000, 'r');
+    const std::vector<PrsResource> resources = {{"AIF", 1, "first"}, {"AIF", 5, data}};
+    ASSERT_TRUE(open(resources));
+    SndCacheItem item{resType("AIF"), 5};
+    ASSERT_EQ(SndCacheStart(1, &item, 0), 1);
+    ASSERT_EQ(FileSetSize(folder.file("Global.PRS").c_str(), 3000), 0);
+    SndCacheStop();
+    ASSERT_EQ(ResIsLoaded(resType("AIF"), 5), 0);
+    EXPECT_EQ((Both{ResLoad(resType("AIF"), 5), ResIsLoaded(resType("AIF"), 5)}), Both(0, 0))
+        << "the second read is short as well";
+    writeResources(folder.file("Global.PRS"), resources);
+    const std::string loaded = loadText("AIF", 5);
+    EXPECT_TRUE(loaded == data) << "read again: " << loaded.size() << " bytes, "
+                                << std::count(loaded.begin(), loaded.end(), '\0') << " of them zero";
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// Icon (.ico) and cursor (.cur) files of one image each, the form the resource compiler reads.
+// Icon (.ico) and cursor (.cur) files of one image each, the form the resource compiler reads; the
+// programs' build tools write their icons with it.
 #pragma once
 
 #include <cstdint>
