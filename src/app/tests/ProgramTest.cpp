@@ -11,59 +11,17 @@
 #include "Files.h"
 #include "NeModuleWriter.h"
 #include "ProbeHook.h"
-#include "ProgramWindow.h"
+#include "ProgramTitle.h"
 #include "SmackerWriter.h"
 #include "SoundResourceWriter.h"
-#include "TempFolder.h"
-#include "TitleFiles.h"
 
 namespace {
-
-using Lines = std::vector<std::string>;
 
 std::string handOff(std::int32_t mode, const std::string& variant) {
     std::string bytes(4, '\0');
     putU32(bytes, 0, static_cast<std::uint32_t>(mode));
     return bytes + variant;
 }
-
-// A title folder with "PScripts" and "users"; run() starts QUOMB_32.exe in it.
-class Title {
-public:
-    Title() {
-        writeTitle(folder.path());
-        for (const char* sub : {"PScripts", "users"}) CreateDirectoryA(folder.file(sub).c_str(), nullptr);
-    }
-    void script(const std::string& name, const Lines& lines) const {
-        std::string text;
-        for (const std::string& line : lines) text += line + "\r\n";
-        writeWholeFile(folder.file("PScripts\\" + name), text);
-    }
-    std::string debugText() const {
-        const std::string name = folder.file("debug.txt");
-        return fileExists(name) ? readWholeFile(name) : std::string();
-    }
-    ProgramWindow run() const { return ProgramWindow(ProgramWindow::ownFolder() + "QUOMB_32.exe", folder.path()); }
-    // The alert box shown within 20 s as its title, ": ", its text and " after " the debug text so far; the
-    // button (OK unless given) then closes it, after closing its owner window when `closeOwner`.
-    // System-modal boxes are topmost.
-    std::string answerAlert(const ProgramWindow& program, bool closeOwner, WPARAM button = IDOK) const {
-        const HWND box = program.waitForWindow("#32770", 20000);
-        char title[64] = {};
-        char text[512] = {};
-        GetWindowTextA(box, title, sizeof title);
-        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-        const bool topmost = GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_TOPMOST;
-        const std::string shown =
-            std::string(title) + (topmost ? ": " : " (not topmost): ") + text + " after " + debugText();
-        if (closeOwner) PostMessageA(GetWindow(box, GW_OWNER), WM_CLOSE, 0, 0);
-        PostMessageA(box, WM_COMMAND, button, 0);
-        for (int waited = 0; waited < 5000 && IsWindow(box); waited += 50) Sleep(50);
-        return shown;
-    }
-
-    TempFolder folder;
-};
 
 // The hand-off's script: the scene, an animation, a draw that can give only 1 and a queued sound; a key ends it.
 TEST(ProgramTest, TheSceneScriptOfTheHandOffRunsShowsItsPictureAndEndsOnAKey) {
@@ -316,15 +274,6 @@ TEST(ProgramTest, TheWindowShowsTheProgramsOwnIconAndCursor) {
     EXPECT_EQ("icon own 32x32, cursor own hotspot 11,0", fileExists(answer) ? readWholeFile(answer) : "");
     PostMessageA(GetParent(trinkets), WM_CLOSE, 0, 0);
     EXPECT_EQ(0u, program.waitForExit(20000));
-}
-
-// Programs started while on have a heap that fills freed blocks (the image's global flags ask for tail and
-// free checks), so that a use of a freed block faults; the flags are read when the program starts.
-void askForFreeChecks(bool on) {
-    const char* options = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Image File Execution Options\\QUOMB_32.exe";
-    const DWORD freeChecks = 0x30;
-    if (on) RegSetKeyValueA(HKEY_LOCAL_MACHINE, options, "GlobalFlag", REG_DWORD, &freeChecks, sizeof freeChecks);
-    else RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, options, "GlobalFlag");
 }
 
 // The program ends cleanly with the mouse over two overlapping hot spots. The script's objects end in the
