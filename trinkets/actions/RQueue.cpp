@@ -37,9 +37,7 @@ void RQueue::start() {
     cursor.current()->start();
 }
 
-// A queue that was halted meanwhile (a step may halt the queue that runs it) runs no further step.
 void RQueue::childFinished() {
-    if (!isActive()) return;
     cursor++;
     runAtCursor();
 }

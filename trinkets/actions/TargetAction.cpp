@@ -15,9 +15,10 @@ TargetAction::~TargetAction() {
     if (target) unregisterDeathInterest(target, this);
 }
 
+// A step halted by its own verb (which halted the container holding it) has ended without finishing.
 void TargetAction::start() {
     Action::start();
-    if (performIfTargeted()) actionFinished();
+    if (performIfTargeted() && isActive()) actionFinished();
 }
 
 void TargetAction::halt() {

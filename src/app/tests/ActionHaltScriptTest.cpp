@@ -23,6 +23,10 @@ TEST(ActionHaltScriptTest, AVerbActionThatHaltsOrClearsItsOwnContainerEndsItOnce
         {"composite halted",
          {"c=RCompositeAction", "play c add DelayAction 100", "play c add VerbAction 'c' 1 halt"},
          "after 0 2"},
+        // The delay was not running when the composite was halted: it runs, and its end finishes the composite.
+        {"composite halted first",
+         {"c=RCompositeAction", "play c add VerbAction 'c' 1 halt", "play c add DelayAction 100"},
+         "after 1 2\r\nfinished"},
     };
     for (const HaltCase& c : cases) {
         SCOPED_TRACE(c.name);
