@@ -10,23 +10,30 @@ TargetAction::TargetAction(OMScriptableObject* object, std::int32_t isInterrupti
 }
 
 TargetAction::~TargetAction() {
+    if (destroyedWhilePerforming) *destroyedWhilePerforming = true;
     if (isActive()) Action::halt();
     if (target) unregisterDeathInterest(target, this);
 }
 
+// A step halted by its own verb (which halted the container holding it) has ended without finishing.
 void TargetAction::start() {
     Action::start();
-    performIfTargeted();
-    actionFinished();
+    if (performIfTargeted() && isActive()) actionFinished();
 }
 
 void TargetAction::halt() {
     Action::halt();
-    performIfTargeted();
+    static_cast<void>(performIfTargeted());
 }
 
-void TargetAction::performIfTargeted() {
-    if (targetPresent()) perform();
+bool TargetAction::performIfTargeted() {
+    if (destroyedWhilePerforming || !targetPresent()) return true;
+    bool destroyed = false;
+    destroyedWhilePerforming = &destroyed;
+    perform();
+    if (destroyed) return false;
+    destroyedWhilePerforming = nullptr;
+    return true;
 }
 
 // Only a few classes report their deaths to the registry; a target of any other class is checked against

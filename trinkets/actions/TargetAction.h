@@ -1,6 +1,7 @@
 // The base of the steps that act on a script object they do not own: the target pointer, cleared through
 // the death registry when the object dies, or found gone among the live objects.
-// Starting performs the step and finishes; halting performs it.
+// Starting performs the step and finishes; halting performs it, unless the step is being performed now (a
+// verb that halts the container holding this step halts the step too).
 #pragma once
 
 #include <cstdint>
@@ -23,8 +24,12 @@ protected:
 
 private:
     const std::uint32_t targetSerial;
+    // While the step is performed: where the destructor records that the step is gone (the verb may delete
+    // the container that owns it); null otherwise.
+    bool* destroyedWhilePerforming = nullptr;
 
-    void performIfTargeted();
+    // Performs the step once unless it is being performed already; false when the step was destroyed.
+    bool performIfTargeted();
     // Whether the target is still there; a target found gone is forgotten.
     bool targetPresent();
     void targetDestroyed(OMArg) { target = nullptr; }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "OMAlert.h"
+#include "OMAppInitTerm.h"
 #include "OMIStream.h"
 #include "YCompiledImage.h"
 #include "YCompiler.h"
@@ -113,6 +114,19 @@ OMList<YFunctionRecord>& functionRegistry() {
     static OMList<YFunctionRecord> registry;
     return registry;
 }
+
+// The program's end empties the registry of script commands, deleting its records, and the thread list,
+// whose threads belong to their owners.
+void endScriptEngine() {
+    clearScriptFunctions();
+    scriptThreads().clear(false);
+}
+
+OMAppInitTerm scriptEngineRecord{nullptr, endScriptEngine};
+
+struct ScriptEngineRegistration {
+    ScriptEngineRegistration() { registerInitTerm(&scriptEngineRecord); }
+} scriptEngineRegistration;
 
 }  // namespace
 

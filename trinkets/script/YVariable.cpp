@@ -501,8 +501,8 @@ void YVariable::literalText(char* buffer, std::size_t size, std::int32_t* result
 }
 
 // The base name followed by each member's current text; the variable of that name is looked up (or
-// added) and its text read. A resolved name that is itself a reference reads as its name, so a
-// member that names its own reference cannot recurse.
+// added) and its text read, also when it is itself a reference; references that lead back round end at
+// the read depth.
 std::int32_t YVariable::memberText(char* buffer, std::size_t size) {
     char resolved[kYTextBufferSize];
     const char* dot = std::strchr(name, '.');
@@ -527,8 +527,7 @@ std::int32_t YVariable::memberText(char* buffer, std::size_t size) {
         copyCut(buffer, size, resolved, used);
         return 0;
     }
-    if (found->typeTag == kYPlain) found->getText(buffer, size);
-    else copyCut(buffer, size, found->name, std::strlen(found->name));
+    found->getText(buffer, size);
     return index;
 }
 

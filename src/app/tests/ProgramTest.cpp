@@ -15,8 +15,6 @@
 #include "ProgramWindow.h"
 #include "SmackerWriter.h"
 #include "SoundResourceWriter.h"
-#include "TempFolder.h"
-#include "TitleFiles.h"
 
 namespace {
 
@@ -277,15 +275,6 @@ TEST(ProgramTest, TheWindowShowsTheProgramsOwnIconAndCursor) {
     EXPECT_EQ("icon own 32x32, cursor own hotspot 11,0", fileExists(answer) ? readWholeFile(answer) : "");
     PostMessageA(GetParent(trinkets), WM_CLOSE, 0, 0);
     EXPECT_EQ(0u, program.waitForExit(20000));
-}
-
-// Programs started while on have a heap that fills freed blocks (the image's global flags ask for tail and
-// free checks), so that a use of a freed block faults; the flags are read when the program starts.
-void askForFreeChecks(bool on) {
-    const char* options = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Image File Execution Options\\QUOMB_32.exe";
-    const DWORD freeChecks = 0x30;
-    if (on) RegSetKeyValueA(HKEY_LOCAL_MACHINE, options, "GlobalFlag", REG_DWORD, &freeChecks, sizeof freeChecks);
-    else RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, options, "GlobalFlag");
 }
 
 // The program ends cleanly with the mouse over two overlapping hot spots. The script's objects end in the

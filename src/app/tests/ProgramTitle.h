@@ -1,5 +1,4 @@
-// A title folder for running QUOMB_32.exe end to end: the test title's files, "PScripts" and "users", and
-// what the program wrote to "debug.txt" or showed in alert boxes.
+// A title folder that QUOMB_32.exe runs in, with its scripts, and the heap checks of the programs it starts.
 #pragma once
 
 #include <windows.h>
@@ -51,3 +50,12 @@ public:
 
     TempFolder folder;
 };
+
+// Programs started while on have a heap that fills freed blocks (the image's global flags ask for tail and
+// free checks), so that a use of a freed block faults; the flags are read when the program starts.
+inline void askForFreeChecks(bool on) {
+    const char* options = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Image File Execution Options\\QUOMB_32.exe";
+    const DWORD freeChecks = 0x30;
+    if (on) RegSetKeyValueA(HKEY_LOCAL_MACHINE, options, "GlobalFlag", REG_DWORD, &freeChecks, sizeof freeChecks);
+    else RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, options, "GlobalFlag");
+}

@@ -87,6 +87,22 @@ TEST_F(VariableTest, LiteralsUnsetVariablesSubstringsAndMembersReadAsText) {
     ySetRandomSource(nullptr);
 }
 
+// A resolved name that is itself a reference reads as that reference reads: a.i with i holding x names
+// a.x, which with x holding 3 reads a.3; the index is that of a.x. Members that name each other, or a
+// reference that names itself, end at the read depth.
+TEST_F(VariableTest, AMemberThatResolvesToAnotherReferenceReadsThroughIt) {
+    for (const auto& [name, value] : {std::pair{"i", "x"}, {"x", "3"}, {"a.3", "three"}, {"j", "k"}, {"k", "j"},
+                                      {"n", "n"}})
+        var(name)->setText(value, -1);
+    char buffer[kYTextBufferSize];
+    EXPECT_EQ(index("a.x"), var("a.i")->getText(buffer, sizeof buffer));
+    EXPECT_STREQ("three", buffer);
+    EXPECT_EQ("three", text("a.i"));
+    EXPECT_EQ("n.n", text("n.n"));
+    const std::string cycle = text("b.j");
+    EXPECT_TRUE(cycle == "b.j" || cycle == "b.k") << cycle;
+}
+
 // A computed text is cut to 127 characters, a member name to 131; the reader of a "$" value cuts it to
 // 131 characters, the assignment to 127.
 TEST_F(VariableTest, TextsAreCutToTheirBuffers) {
