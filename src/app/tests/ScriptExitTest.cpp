@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "ExitProbeHook.h"
+#include "ProbeHook.h"
 #include "ProgramTitle.h"
 
 namespace {
@@ -29,7 +29,7 @@ TEST(ScriptExitTest, TheProgramsEndDeletesTheRecordsOfItsScriptCommands) {
     const HWND trinkets = program.waitForWindow("OMWindowChildClass", 20000);
     askForFreeChecks(false);
     ASSERT_NE(nullptr, trinkets);
-    const HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, exitProbeMessage, GetModuleHandleA("quomb_exit_probe.dll"),
+    const HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, probeMessage, GetModuleHandleA("quomb_probe_hook.dll"),
                                          GetWindowThreadProcessId(trinkets, nullptr));
     ASSERT_NE(nullptr, hook);
     PostMessageA(trinkets, RegisterWindowMessageA(kExitProbeMessage), 0, 0);

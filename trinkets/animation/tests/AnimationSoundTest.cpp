@@ -31,6 +31,24 @@ struct AnimationSoundTest : SoundTrinketFixture {
         return a;
     }
     void update(std::uint32_t ms) { fakeMs = ms; window->update(); }
+    // The end list played to its hold at 1200, the cue's sound still playing; the end and sounds-done links
+    // write "end " and "done ".
+    RAnimation* playedToTheHold(bool waitSounds) {
+        RAnimation* a = animation(kEndList);
+        a->playback.soundSync = false;
+        a->waitSoundsAtEnd = waitSounds;
+        a->setEndLink(&endLink);
+        a->setSoundsDoneLink(&doneLink);
+        a->play();
+        update(1000);
+        update(1100);
+        OMWaveOutMixer::pump();
+        update(1200);
+        return a;
+    }
+
+    Callback ended{[] { eventLog += "end "; }}, soundsDone{[] { eventLog += "done "; }};
+    const OMLinkToObj<Callback> endLink = calling(ended), doneLink = calling(soundsDone);
 };
 
 // The frame on screen ('-' hidden) at 1000 (frame 0), 1100 (the cue), 1200, then after the mixer's pump
@@ -83,18 +101,7 @@ TEST_F(AnimationSoundTest, TheEndOfPlayWaitsForTheSoundsWhenAsked) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         eventLog.clear();
-        RAnimation* a = animation(kEndList);
-        a->playback.soundSync = false;
-        a->waitSoundsAtEnd = c.wait;
-        Callback ended{[] { eventLog += "end "; }}, soundsDone{[] { eventLog += "done "; }};
-        const OMLinkToObj<Callback> endLink = calling(ended), doneLink = calling(soundsDone);
-        a->setEndLink(&endLink);
-        a->setSoundsDoneLink(&doneLink);
-        a->play();
-        update(1000);
-        update(1100);
-        OMWaveOutMixer::pump();
-        update(1200);
+        RAnimation* a = playedToTheHold(c.wait);
         EXPECT_EQ(std::make_pair(eventLog, a->isBusy()), std::make_pair(std::string(c.atEnd), true)) << "the sound plays";
         c.during(*a);
         wave.playOut();
@@ -107,18 +114,7 @@ TEST_F(AnimationSoundTest, TheEndOfPlayWaitsForTheSoundsWhenAsked) {
 // The end of play waits for the cue's sound; played again, the animation reaches its stop entry and pauses
 // as pause does: the sound stops at once and the end is no longer waited for.
 TEST_F(AnimationSoundTest, TheStopEntryPausesAsPauseDoesStoppingTheSoundsAndTheWaitForThem) {
-    RAnimation* a = animation(kEndList);
-    a->playback.soundSync = false;
-    a->waitSoundsAtEnd = true;
-    Callback ended{[] { eventLog += "end "; }}, soundsDone{[] { eventLog += "done "; }};
-    const OMLinkToObj<Callback> endLink = calling(ended), doneLink = calling(soundsDone);
-    a->setEndLink(&endLink);
-    a->setSoundsDoneLink(&doneLink);
-    a->play();
-    update(1000);
-    update(1100);
-    OMWaveOutMixer::pump();
-    update(1200);
+    RAnimation* a = playedToTheHold(true);
     ASSERT_TRUE(a->waitingForSounds);
     a->setStopEntry(2);
     a->play();
