@@ -109,10 +109,34 @@ struct WholeTitleTest : testing::Test {
         return rewardWithin(watchMs);
     }
 
+    // Clicks the box, as a child clicks again a thing that does not answer yet, until (x, y) shows the colour.
+    bool clickUntilShown(const TitleBox& box, int x, int y, COLORREF wanted) const {
+        for (const DWORD start = GetTickCount(); GetTickCount() - start < kTimeoutMs;) {
+            click(box);
+            mouse(340, 470, 0);
+            if (program->waitForColour(window, at(x, y), wanted, 3000)) return true;
+        }
+        return false;
+    }
+
     // With the mouse at (340, 470), below everything an activity draws: the pointer's white shows up to 45
     // pixels above and 40 to the left of it (each activity's pointer offset).
     bool showsPointer() const {
         mouse(340, 470, 0);
+        return waitForPointer([](POINT corner) { return corner.x >= 0; });
+    }
+    // The same, with the white's top-left corner at (x, y) of the picture.
+    bool showsPointerAt(int x, int y) const {
+        mouse(340, 470, 0);
+        return waitForPointer([x, y](POINT corner) { return corner.x == x && corner.y == y; });
+    }
+    bool waitForPointer(const std::function<bool(POINT)>& wanted) const {
+        for (const DWORD start = GetTickCount(); GetTickCount() - start < kTimeoutMs; Sleep(50))
+            if (wanted(pointerWhiteCorner())) return true;
+        return false;
+    }
+    // The top-left corner of the white around the mouse at (340, 470), in the picture; (-1, -1) when none.
+    POINT pointerWhiteCorner() const {
         constexpr int kLeft = 300, kTop = 424, kW = 60, kH = 56;
         BITMAPINFO info{};
         info.bmiHeader = {sizeof(BITMAPINFOHEADER), kW, -kH, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
@@ -120,18 +144,21 @@ struct WholeTitleTest : testing::Test {
         HDC screen = GetDC(window), memory = CreateCompatibleDC(screen);
         HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
         HGDIOBJ old = SelectObject(memory, bitmap);
-        bool found = false;
-        for (const DWORD start = GetTickCount(); !found && GetTickCount() - start < kTimeoutMs; Sleep(50)) {
-            const POINT corner = at(kLeft, kTop);
-            BitBlt(memory, 0, 0, kW, kH, screen, corner.x, corner.y, SRCCOPY);
-            const auto* pixels = static_cast<const std::uint32_t*>(bits);
-            for (int i = 0; i < kW * kH && !found; ++i) found = (pixels[i] & 0xFFFFFF) == 0xFFFFFF;
+        const POINT origin = at(kLeft, kTop);
+        BitBlt(memory, 0, 0, kW, kH, screen, origin.x, origin.y, SRCCOPY);
+        POINT corner{-1, -1};
+        const auto* pixels = static_cast<const std::uint32_t*>(bits);
+        for (int i = 0; i < kW * kH; ++i) {
+            if ((pixels[i] & 0xFFFFFF) != 0xFFFFFF) continue;
+            const LONG x = kLeft + i % kW, y = kTop + i / kW;
+            if (corner.x < 0 || x < corner.x) corner.x = x;
+            if (corner.y < 0 || y < corner.y) corner.y = y;
         }
         SelectObject(memory, old);
         DeleteObject(bitmap);
         DeleteDC(memory);
         ReleaseDC(window, screen);
-        return found;
+        return corner;
     }
 
     bool showsReward() const { return colour(kReward.centreX(), kReward.centreY()) == fixed(kRewardColour); }
@@ -234,6 +261,43 @@ TEST_F(WholeTitleTest, IntroPickerEveryActivityPlayedOptionsSlidesAndQuit) {
     EXPECT_TRUE(shows(kOptionsPanel.x + 10, 200, picker)) << "the options still up";
     click(kExit);
     EXPECT_TRUE(shows(kQuitPanel.x + 10, kQuitPanel.y + 10, panel)) << "no quit screen";
+    EXPECT_TRUE(noBox());
+    ProgramWindow::postCharacter(window, 'q', 'Q');
+    EXPECT_EQ(0u, program->waitForExit(kTimeoutMs));
+}
+
+// With the click-only preference chosen in the options, a click on Band's help button leaves its pointer
+// where Band puts it: the arrow's white (from 1, 2 of the arrow) at 12 - 1 left of and 45 - 2 above the mouse.
+TEST_F(WholeTitleTest, InClickOnlyModeAHelpClickLeavesBandsPointerInPlace) {
+    program = std::make_unique<ProgramWindow>(folder.file("Tottlewick.exe"), folder.path());
+    window = program->waitForWindow("Tottlewick", kTimeoutMs);
+    ASSERT_NE(nullptr, window);
+    ASSERT_TRUE(showsBackdrop(backdropOf("Intro"))) << "no Intro picture 750";
+    click(320, 240);
+    const COLORREF picker = fixed(kPickerColour);
+    ASSERT_TRUE(showsBackdrop(picker)) << "no Picker";
+    click(kOptions);
+    ASSERT_TRUE(shows(kOptionsPanel.x + 10, 200, fixed(kPanelColour))) << "no options";
+    click(kClickOnly);
+    const auto pressed = [this] {
+        return colour(kClickOnly.x + kClickOnly.w - 6, kClickOnly.y + kClickOnly.h - 6) != fixed(kButtonColour);
+    };
+    for (const DWORD start = GetTickCount(); !pressed() && GetTickCount() - start < kTimeoutMs;) Sleep(50);
+    ASSERT_TRUE(pressed()) << "click-only not pressed";
+    click(kOptionsBack);
+    ASSERT_TRUE(shows(kOptionsPanel.x + 10, 200, picker)) << "the options still up";
+    click(kChoices[0]);
+    ASSERT_TRUE(showsBackdrop(backdropOf("Band"))) << "no Band";
+    ASSERT_TRUE(showsPointerAt(340 - 11, 470 - 43)) << "Band's pointer not in its place";
+    // A click on the backdrop cuts Band's intro short; its help button answers from the next pass on, and
+    // the wait leaves it many passes.
+    click(kBackdropX, kBackdropY);
+    Sleep(1000);
+    click(kHelp);
+    EXPECT_TRUE(showsPointerAt(340 - 11, 470 - 43)) << "the pointer moved after help";
+    // The exit answers once the help has been said.
+    EXPECT_TRUE(clickUntilShown(kExit, kBackdropX, kBackdropY, picker)) << "no way back by the exit button";
+    EXPECT_TRUE(clickUntilShown(kExit, kQuitPanel.x + 10, kQuitPanel.y + 10, fixed(kPanelColour))) << "no quit screen";
     EXPECT_TRUE(noBox());
     ProgramWindow::postCharacter(window, 'q', 'Q');
     EXPECT_EQ(0u, program->waitForExit(kTimeoutMs));
