@@ -175,11 +175,11 @@ void RCharacter::hideSpeech(OMAnimation& speech, bool rewind) {
 void RCharacter::animationEnded() {
     ++endNesting;
     endPlaying(false);
+    // Taken out before the event and the link: either may start the next animation and store its own link.
+    const std::unique_ptr<OMLink> done = std::move(doneLink);
     signalEvent("finished");
     const bool destroyed = std::find(destroyedInEnd.begin(), destroyedInEnd.end(), this) != destroyedInEnd.end();
-    // Taken out first: what the link runs may start the next animation and store its own link.
-    const std::unique_ptr<OMLink> done = destroyed ? nullptr : std::move(doneLink);
-    if (done) done->invoke();
+    if (done && !destroyed) done->invoke();
     if (--endNesting == 0) destroyedInEnd.clear();
 }
 

@@ -327,8 +327,9 @@ void OMMultiTrinket::registerProperties() {
     addMethodProperty("removeTrinkets", &remove);
 }
 
-// The first argument names the script variable that holds the child. Anything but a trinket, and a
-// trinket that would contain the group itself, is not taken in.
+// The first argument names the script variable that holds the child. Anything but a trinket, a child
+// already held (its death would take out only one record) and a trinket that would contain the group
+// itself are not taken in.
 void OMMultiTrinket::addTrinketVerb() {
     const std::intptr_t held = scriptHeap().intValue(popParameter(), 0);
     const std::int32_t zOffset = std::atoi(popParameter());
@@ -336,7 +337,7 @@ void OMMultiTrinket::addTrinketVerb() {
     auto* child = dynamic_cast<OMTrinket*>(reinterpret_cast<OMScriptableObject*>(held));
     if (!child) return;
     const auto* group = dynamic_cast<const OMMultiTrinket*>(child);
-    if (child == this || (group && group->holds(this))) return;
+    if (child == this || recordOf(child) || (group && group->holds(this))) return;
     addTrinket(child, zOffset, id, 0);
     const OMLinkToObj<OMMultiTrinket> gone(this, nullptr, &OMMultiTrinket::childDestroyed);
     registerDeathInterest(child, this, &gone);

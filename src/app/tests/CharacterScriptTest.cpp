@@ -47,6 +47,46 @@ std::string runCharacter(const Lines& lines) {
     return title.debugText() + "exit " + std::to_string(exitCode);
 }
 
+// A character step's end when the character's "finished" handler (run whole inside the event, in run
+// mode) plays once more: the handler's own request or step keeps its done link, and the step that was
+// waiting still finishes its queue.
+TEST(CharacterScriptTest, AFinishedHandlerThatPlaysAgainLeavesTheWaitingStepItsEnd) {
+    const std::string anim = std::to_string(kAnim);
+    // Each queue's handler says its name; the one that finishes last ends the wait.
+    const auto ender = [](const std::string& queue, bool last) {
+        Lines lines{"procedure +" + queue + "Done", "[", " say " + queue + "Done"};
+        if (last) lines.push_back(" drop wait");
+        lines.push_back("]");
+        return lines;
+    };
+    struct Case {
+        const char* name;
+        std::string again;
+        bool rEnds;
+        const char* expected;
+    } cases[] = {
+        {"a verb", "play c playAnim " + anim, false, "waiting\r\nqDone\r\n"},
+        {"a step", "play r start", true, "waiting\r\nqDone\r\nrDone\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Title title;
+        writeWholeFile(title.folder.file("PRsc\\pictures.dll"), characterModule());
+        Lines script{"yield run", "c=RCharacter " + std::to_string(kPose) + " 0", "played=0", "set c finished +again",
+                     "q=RQueue", "play q add CharacterAnimAction 'c' " + anim, "set q finished +qDone", "r=RQueue",
+                     "play r add CharacterAnimAction 'c' " + anim, "set r finished +rDone", "play q start",
+                     "say waiting", "wait", "quit", "procedure +again", "[", " if played=0", " [", "  played=1",
+                     "  " + c.again, " ]", "]"};
+        for (const Lines& end : {ender("q", !c.rEnds), ender("r", c.rEnds)}) script.insert(script.end(), end.begin(), end.end());
+        title.script("dorIruvu.mps", script);
+        askForFreeChecks(true);
+        const DWORD exitCode = title.run().waitForExit(30000);
+        askForFreeChecks(false);
+        EXPECT_EQ(0u, exitCode);
+        EXPECT_EQ(c.expected, title.debugText());
+    }
+}
+
 // A trinket that is not an animation holds id 1000: the speech takes the next id and plays to its end.
 TEST(CharacterScriptTest, ASpeechTakesAnIdThatNoChildHolds) {
     EXPECT_EQ(runCharacter({"h=RHotSpot 300 200 100 50", "play c addTrinket 'h' 0 1000", "play c playSpeech 7"}),
