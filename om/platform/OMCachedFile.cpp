@@ -134,17 +134,23 @@ OMCachedFile* registered(const char* name) {
     return nullptr;
 }
 
+// What is left after a step, wherever it was taken: a failed file is disposed of (and may be gone then),
+// a finished one invokes its completion link. False when it failed.
+bool settleStep(OMCachedFile* file, bool finished) {
+    if (file->failed) {
+        disposeFailed(file);
+        return false;
+    }
+    if (finished && file->completionLink) file->completionLink->invoke();
+    return true;
+}
+
 // One slice: the first unheld file of the loading list takes one step.
 void pollCachedFiles(OMArg) {
     for (OMListElement<OMCachedFile>* n = loadingCachedFiles().head; n; n = n->next) {
         OMCachedFile* file = n->element;
         if (file->holdCount > 0) continue;
-        const bool finished = file->step();
-        if (file->failed) {
-            disposeFailed(file);
-        } else if (finished && file->completionLink) {
-            file->completionLink->invoke();
-        }
+        settleStep(file, file->step());
         return;
     }
 }
@@ -396,18 +402,11 @@ std::int32_t OMCachedFile::waitLoaded() {
         finished = step();
     }
     blockSize = before;
-    if (failed) {
-        disposeFailed(this);
-        return 0;
-    }
-    if (finished && completionLink) completionLink->invoke();
-    return 1;
+    return settleStep(this, finished) ? 1 : 0;
 }
 
-// A load finished here has left the loading list, so no slice would complete it.
-void OMCachedFile::setBlockSize(std::int32_t size) {
-    if (resize(size) && completionLink) completionLink->invoke();
-}
+// A load ended here has left the loading list, so no slice would complete or dispose of it.
+void OMCachedFile::setBlockSize(std::int32_t size) { settleStep(this, resize(size)); }
 
 bool OMCachedFile::resize(std::int32_t size) {
     if (size == blockSize) return false;

@@ -45,6 +45,8 @@ public:
     OMCachedFile& operator=(const OMCachedFile&) = delete;
     ~OMCachedFile();
 
+    // A file still loading takes a step with the new size; when that ends the load as failed, the file is
+    // disposed of, as by waitLoaded.
     void setBlockSize(std::int32_t size);
     // Finishes loading on this thread: 1 when loaded; 0 when it failed, and the file is then disposed of.
     [[nodiscard]] std::int32_t waitLoaded();

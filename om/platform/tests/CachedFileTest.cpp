@@ -164,6 +164,38 @@ TEST_F(CachedFileTest, ALoadFinishedWhileResizingCompletesOnce) {
     }
 }
 
+// A load whose thread has failed before the next slice steps it: the block size set by name takes the
+// last step, so the file goes as a slice would dispose of it, and the name is loaded afresh when opened again.
+TEST_F(CachedFileTest, ALoadFailedWhileResizingIsDisposedOf) {
+    for (const bool copying : {false, true}) {
+        SCOPED_TRACE(copying ? "copy" : "memory");
+        OMCachedFile* file = openCachedFile(source.c_str(), copying ? copy.c_str() : nullptr, &link, 0, true);
+        ASSERT_NE(file, nullptr);
+        completions = 0;
+        // Opened and parked: its source becomes a handle it cannot read from, and one step fails the read.
+        WaitForSingleObject(file->doneEvent, INFINITE);
+        CloseHandle(file->source);
+        file->source =
+            CreateFileA(folder.file("sink.dat").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        SetEvent(file->doneEvent);
+        file->step();
+        WaitForSingleObject(file->doneEvent, INFINITE);
+        SetEvent(file->doneEvent);
+        ASSERT_EQ(file->state, OMCachedFileState::failed);
+        setCachedFileBlockSize(source.c_str(), kCachedFileWaitBlockSize);
+        EXPECT_EQ(std::make_pair(cachedFileExists(source.c_str()), tasks.count), std::make_pair(0, 0));
+        OMCachedFile* again = openCachedFile(source.c_str(), copying ? copy.c_str() : nullptr, &link, 0, false);
+        ASSERT_NE(again, nullptr);
+        ASSERT_EQ(again->failed, 0) << "a new load, not the failed one";
+        ASSERT_TRUE(runSlicesUntil([&] { return again->loaded != 0; }));
+        EXPECT_EQ(completions, 1);
+        EXPECT_EQ(copying ? readWholeFile(copy) : std::string(reinterpret_cast<const char*>(again->loadedData()),
+                                                              again->fileSize),
+                  bytes);
+        delete again;
+    }
+}
+
 // A loader step that fails at once (a missing file, one held by another handle) must not leave this
 // thread waiting for a loader parked again: every background load ends, however it is driven.
 TEST_F(CachedFileTest, FailingBackgroundLoadsAlwaysEnd) {

@@ -748,7 +748,7 @@ void dropStaleData(Slot& s, std::uint16_t number) {
 
 FileRef PrsCreate(const char* path, const std::uint8_t* header) {
     if (FileExists(path) && FileDelete(path) != 0) return fail(kPrsErrFile);
-    // Created without the "PRS " type code: FileCreate takes attribute bits ('DATA' as bits is delete-on-close).
+    // Created without the "PRS " type code: FileCreate takes attribute bits, which a type code is not.
     if (FileCreate(path, 0) != 0) return fail(kPrsErrFile);
     FileRef file = FileOpen(path, kFileRead | kFileWrite);
     if (!file) return fail(kPrsErrFile);

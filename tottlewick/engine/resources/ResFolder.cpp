@@ -119,6 +119,18 @@ std::string filePath(const FolderIndex& index, const FolderEntry& entry) {
     return std::string(index.path) + "\\" + entry.name;
 }
 
+// A block that a failed read leaves unfilled. A new one is freed; a discarded one that was reallocated for
+// the read is discarded again instead, since a resource handle may still hold it, and no longer counts as
+// loaded, so that the next load reads the file again.
+void dropUnread(FolderEntry& e, bool fresh, bool reused) {
+    if (fresh) {
+        PlatMemFree(&e.block);
+    } else if (reused) {
+        (void)PlatMemDiscard(e.block);
+        e.flags = static_cast<std::uint16_t>(e.flags & ~kFolderLoaded);
+    }
+}
+
 }  // namespace
 
 FolderIndex* FolderOpen(const char* path) {
@@ -163,8 +175,9 @@ std::int16_t FolderLoad(FolderIndex* index, std::int16_t entry) {
     if (e->block && !PlatMemIsDiscarded(e->block) && (e->flags & kFolderLoaded)) return 0;
     std::uint32_t bytes = e->allocSize ? e->allocSize : 1;
     bool fresh = e->block == nullptr;
+    bool reused = !fresh && PlatMemIsDiscarded(e->block);
     if (fresh) e->block = PlatMemAlloc(bytes, 0);
-    else if (PlatMemIsDiscarded(e->block) && !PlatMemResize(&e->block, bytes)) return 1;
+    else if (reused && !PlatMemResize(&e->block, bytes)) return 1;
     if (!e->block) return 1;
     FileRef file = FolderOpenData(index, entry);
     void* address = file ? PlatMemLock(e->block) : nullptr;
@@ -172,7 +185,7 @@ std::int16_t FolderLoad(FolderIndex* index, std::int16_t entry) {
     if (address) PlatMemUnlock(e->block);
     if (file) FileClose(file);
     if (!read) {
-        if (fresh) PlatMemFree(&e->block);
+        dropUnread(*e, fresh, reused);
         return 1;
     }
     e->flags |= kFolderLoaded;

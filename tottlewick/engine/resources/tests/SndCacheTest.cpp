@@ -1,6 +1,6 @@
 // The preload cache over a resource file: reads in data order, one chunk per step at its pace, the hand-off
 // when a resource under preload is loaded, a read error that ends the read instead of looping, and a
-// short read after it that leaves the resource unloaded.
+// short read after it, from a resource file or a folder, that leaves the resource unloaded.
 #include <algorithm>
 
 #include "EngineClock.h"
@@ -113,6 +113,31 @@ TEST_F(SndCacheTest, AShortReadAfterAFailedPreloadLeavesTheResourceUnloaded) {
     EXPECT_EQ((Both{ResLoad(resType("AIF"), 5), ResIsLoaded(resType("AIF"), 5)}), Both(0, 0))
         << "the second read is short as well";
     writeResources(folder.file("Global.PRS"), resources);
+    const std::string loaded = loadText("AIF", 5);
+    EXPECT_TRUE(loaded == data) << "read again: " << loaded.size() << " bytes, "
+                                << std::count(loaded.begin(), loaded.end(), '\0') << " of them zero";
+}
+
+// The same for a folder file: a failed preload leaves a discarded block, which the next preload reads the
+// whole file into (a good load) before its own read fails and discards it again. A short read into it
+// then must not leave it loaded, or a later load would hand out its zero bytes as the mended file.
+TEST_F(SndCacheTest, AShortReadOfAFolderFileAfterAFailedPreloadLeavesTheResourceUnloaded) {
+    std::string data = pattern(6000, 'o');
+    const std::vector<PrsResource> resources = {{"AIF", 1, "first"}, {"AIF", 5, data}};
+    write("Override", resources);
+    ASSERT_NE(ResOpenFile("Override"), 0u);
+    const std::string file = folder.file("Override\\5.AIF");
+    SndCacheItem item{resType("AIF"), 5};
+    for (int preload = 0; preload < 2; ++preload) {
+        writeResources(folder.file("Override"), resources);
+        ASSERT_EQ(SndCacheStart(1, &item, 0), 1);
+        ASSERT_EQ(FileSetSize(file.c_str(), 3000), 0);
+        SndCacheStop();
+        ASSERT_EQ(ResIsLoaded(resType("AIF"), 5), 0) << "preload " << preload;
+    }
+    EXPECT_EQ((Both{ResLoad(resType("AIF"), 5), ResIsLoaded(resType("AIF"), 5)}), Both(0, 0))
+        << "the read after them is short as well";
+    writeResources(folder.file("Override"), resources);
     const std::string loaded = loadText("AIF", 5);
     EXPECT_TRUE(loaded == data) << "read again: " << loaded.size() << " bytes, "
                                 << std::count(loaded.begin(), loaded.end(), '\0') << " of them zero";
