@@ -36,11 +36,7 @@ TEST(ActionHaltScriptTest, AVerbActionThatHaltsOrClearsItsOwnContainerEndsItOnce
                                      "procedure +done", "[", " say finished", "]"});
         Title title;
         title.script("dorIruvu.mps", script);
-        askForFreeChecks(true);
-        const ProgramWindow program = title.run();
-        const DWORD exitCode = program.waitForExit(60000);
-        askForFreeChecks(false);
-        EXPECT_EQ(0u, exitCode);
+        EXPECT_EQ(0u, title.runWithFreeChecks(60000));
         EXPECT_EQ(std::string(c.expected) + "\r\nend\r\n", title.debugText());
     }
 }

@@ -79,10 +79,7 @@ TEST(CharacterScriptTest, AFinishedHandlerThatPlaysAgainLeavesTheWaitingStepItsE
                      "  " + c.again, " ]", "]"};
         for (const Lines& end : {ender("q", !c.rEnds), ender("r", c.rEnds)}) script.insert(script.end(), end.begin(), end.end());
         title.script("dorIruvu.mps", script);
-        askForFreeChecks(true);
-        const DWORD exitCode = title.run().waitForExit(30000);
-        askForFreeChecks(false);
-        EXPECT_EQ(0u, exitCode);
+        EXPECT_EQ(0u, title.runWithFreeChecks(30000));
         EXPECT_EQ(c.expected, title.debugText());
     }
 }

@@ -13,11 +13,7 @@ TEST(GroupScriptTest, AChildAddedTwiceIsHeldOnce) {
     Title title;
     title.script("dorIruvu.mps", {"g=OMMultiTrinket", "h=RHotSpot 10 10 50 50 0", "play g addTrinket 'h' 0 1",
                                   "play g addTrinket 'h' 0 2", "drop h", "drop g", "say end", "quit"});
-    askForFreeChecks(true);
-    const ProgramWindow program = title.run();
-    const DWORD exitCode = program.waitForExit(60000);
-    askForFreeChecks(false);
-    EXPECT_EQ(0u, exitCode);
+    EXPECT_EQ(0u, title.runWithFreeChecks(60000));
     EXPECT_EQ("end\r\n", title.debugText());
 }
 

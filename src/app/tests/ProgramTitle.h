@@ -13,6 +13,15 @@
 
 using Lines = std::vector<std::string>;
 
+// Programs started while on have a heap that fills freed blocks (the image's global flags ask for tail and
+// free checks), so that a use of a freed block faults; the flags are read when the program starts.
+inline void askForFreeChecks(bool on) {
+    const char* options = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Image File Execution Options\\QUOMB_32.exe";
+    const DWORD freeChecks = 0x30;
+    if (on) RegSetKeyValueA(HKEY_LOCAL_MACHINE, options, "GlobalFlag", REG_DWORD, &freeChecks, sizeof freeChecks);
+    else RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, options, "GlobalFlag");
+}
+
 // A title folder with "PScripts" and "users"; run() starts QUOMB_32.exe in it.
 class Title {
 public:
@@ -30,6 +39,15 @@ public:
         return fileExists(name) ? readWholeFile(name) : std::string();
     }
     ProgramWindow run() const { return ProgramWindow(ProgramWindow::ownFolder() + "QUOMB_32.exe", folder.path()); }
+    // Runs the program with freed-block filling until it exits: its exit code, or STILL_ACTIVE when it is
+    // still running after timeoutMs (it is then ended).
+    DWORD runWithFreeChecks(DWORD timeoutMs) const {
+        askForFreeChecks(true);
+        const ProgramWindow program = run();
+        const DWORD exitCode = program.waitForExit(timeoutMs);
+        askForFreeChecks(false);
+        return exitCode;
+    }
     // The alert box shown within 20 s as its title, ": ", its text and " after " the debug text so far; the
     // button (OK unless given) then closes it, after closing its owner window when `closeOwner`.
     // System-modal boxes are topmost.
@@ -50,12 +68,3 @@ public:
 
     TempFolder folder;
 };
-
-// Programs started while on have a heap that fills freed blocks (the image's global flags ask for tail and
-// free checks), so that a use of a freed block faults; the flags are read when the program starts.
-inline void askForFreeChecks(bool on) {
-    const char* options = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Image File Execution Options\\QUOMB_32.exe";
-    const DWORD freeChecks = 0x30;
-    if (on) RegSetKeyValueA(HKEY_LOCAL_MACHINE, options, "GlobalFlag", REG_DWORD, &freeChecks, sizeof freeChecks);
-    else RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, options, "GlobalFlag");
-}
