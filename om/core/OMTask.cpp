@@ -5,6 +5,8 @@
 
 namespace {
 
+std::uint32_t passesBegun = 0;
+
 std::int32_t runUnsuspended(OMTask* task) {
     if (!task->suspended) task->run();
     return 0;
@@ -45,7 +47,10 @@ void appendTask(OMTask* task) {
 }
 
 void runTaskSlices(OMList<OMTask>& tasks) {
+    ++passesBegun;
     OMListCallbackBlock<OMTask> block;
     block.function = runUnsuspended;
     tasks.forEach(2, block, 0);
 }
+
+std::uint32_t taskPassesBegun() { return passesBegun; }

@@ -44,3 +44,6 @@ void appendTask(OMTask* task);
 // One pass of the main loop over a task list: each task whose `suspended` is 0 runs once, in list
 // order. Tasks may delete themselves or others and add new ones during the pass.
 void runTaskSlices(OMList<OMTask>& tasks);
+// How many passes runTaskSlices has begun, so that a task started during a pass can tell that its slice
+// comes in that same pass (a task appended at the tail during the walk is reached in it).
+std::uint32_t taskPassesBegun();

@@ -26,10 +26,9 @@ void Action::setFinishedListener(const OMLink* link) { replaceLink(listener_, li
 
 void Action::actionFinished() {
     active = 0;
-    ++finishNesting;
+    const ActionDeathWatch watch(this);
     if (listener_) listener_->invoke();
-    if (!actionDeleteList().contains(this)) signalEvent("finished");
-    if (--finishNesting == 0) actionDeleteList().clear(false);
+    if (!watch.destroyed()) signalEvent("finished");
 }
 
 void Action::registerProperties() {
@@ -46,3 +45,17 @@ void Action::registerProperties() {
 }
 
 void Action::getInterruptibleText(OMArg buffer) { writeInteger(buffer, isInterruptible()); }
+
+ActionDeathWatch::ActionDeathWatch(const Action* watched) : watched_(watched), listedBefore_(timesListed()) {
+    ++Action::finishNesting;
+}
+
+ActionDeathWatch::~ActionDeathWatch() {
+    if (--Action::finishNesting == 0) Action::actionDeleteList().clear(false);
+}
+
+std::int32_t ActionDeathWatch::timesListed() const {
+    std::int32_t times = 0;
+    for (OMListElement<Action>* n = Action::actionDeleteList().head; n; n = n->next) times += n->element == watched_;
+    return times;
+}

@@ -1,5 +1,6 @@
 // The base of every timed step that scripts chain: the two flags, the finished listener, the event
-// "finished", the class-wide death hook and the guard for actions destroyed while their finish is reported.
+// "finished", the class-wide death hook and the guard for actions destroyed during a call that may run
+// script (a listener, a verb, an event handler).
 #pragma once
 
 #include <cstdint>
@@ -33,8 +34,8 @@ public:
     // The hook invoked with every action being destroyed (the death registry's notifier).
     static void setDeathHook(const OMLink* link);
 
-    // Finish notifications in progress, and the addresses of actions destroyed meanwhile (only compared,
-    // never dereferenced; emptied when the outermost notification ends).
+    // Guards in progress (finish notifications among them), and the addresses of actions destroyed
+    // meanwhile (only compared, never dereferenced; emptied when the outermost guard ends).
     static std::int32_t finishNesting;
     static OMList<Action>& actionDeleteList();
 
@@ -45,4 +46,23 @@ protected:
 private:
     void getInterruptibleText(OMArg buffer);
     OMLink* listener_ = nullptr;
+};
+
+// Held around a call that may destroy the watched action, which is touched afterwards only when
+// destroyed() is false. An address can stand in actionDeleteList already, for an earlier action destroyed
+// there during an outer guard: only entries added since this guard began count.
+class ActionDeathWatch {
+public:
+    explicit ActionDeathWatch(const Action* watched);
+    ActionDeathWatch(const ActionDeathWatch&) = delete;
+    ActionDeathWatch& operator=(const ActionDeathWatch&) = delete;
+    ~ActionDeathWatch();
+
+    bool destroyed() const { return timesListed() > listedBefore_; }
+
+private:
+    std::int32_t timesListed() const;
+
+    const Action* watched_;
+    const std::int32_t listedBefore_;
 };

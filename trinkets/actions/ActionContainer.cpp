@@ -2,6 +2,7 @@
 #include "ActionContainer.h"
 
 #include <cstdint>
+#include <vector>
 
 #include "ActionFactory.h"
 #include "OMSParameter.h"
@@ -10,10 +11,28 @@
 #include "YDeathInterest.h"
 #include "YHeap.h"
 
+namespace {
+
+bool holdsAtAnyDepth(const Action* holder, const Action* held) {
+    if (holder == held) return true;
+    const auto* container = dynamic_cast<const ActionContainer*>(holder);
+    if (!container) return false;
+    for (OMListElement<Action>* n = container->children.head; n; n = n->next) {
+        if (holdsAtAnyDepth(n->element, held)) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 ActionContainer::~ActionContainer() { clearActions(); }
 
+bool ActionContainer::accepts(const Action* action) const {
+    return action && !children.contains(action) && !holdsAtAnyDepth(action, this);
+}
+
 void ActionContainer::addAction(Action* action, std::int32_t owned) {
-    if (!action || children.contains(action)) return;
+    if (!accepts(action)) return;
     childInfos.append(new ActionInfoRecord{action, owned});
     children.append(action);
     const OMLinkToObj<ActionContainer> finished(this, &ActionContainer::childFinished);
@@ -36,19 +55,19 @@ void ActionContainer::release(ActionInfoRecord* record) {
     if (listener && listener->target() == static_cast<void*>(this)) child->setFinishedListener(nullptr);
 }
 
+// The child is out of both lists before it is let go: deleting it may run script that uses this container.
 void ActionContainer::removeAction(Action* action) {
-    for (OMListElement<ActionInfoRecord>* n = childInfos.head; n; n = n->next) {
-        if (n->element->action != action) continue;
-        ActionInfoRecord* record = childInfos.remove(n->element);
-        release(record);
-        break;
-    }
     children.remove(action);
+    for (OMListElement<ActionInfoRecord>* n = childInfos.head; n; n = n->next) {
+        if (n->element->action == action) return release(childInfos.remove(n->element));
+    }
 }
 
+// Whatever runs while a child is deleted finds the lists (and a queue's cursor) consistent, and may delete
+// this container too.
 void ActionContainer::clearActions() {
-    while (childInfos.head) release(childInfos.remove(childInfos.head->element));
-    children.clear(false);
+    const ActionDeathWatch watch(this);
+    while (!watch.destroyed() && children.head) removeAction(children.head->element);
 }
 
 std::int32_t ActionContainer::allChildrenInterruptible() {
@@ -56,6 +75,19 @@ std::int32_t ActionContainer::allChildrenInterruptible() {
         if (!n->element->isInterruptible()) return 0;
     }
     return 1;
+}
+
+// The children are taken before the first call, which may remove any of them or delete this container.
+bool ActionContainer::eachChild(const std::function<void(Action*)>& visit) {
+    std::vector<Action*> taken;
+    for (OMListElement<Action>* n = children.head; n; n = n->next) taken.push_back(n->element);
+    const ActionDeathWatch watch(this);
+    for (Action* child : taken) {
+        if (!children.contains(child)) continue;
+        visit(child);
+        if (watch.destroyed()) return false;
+    }
+    return true;
 }
 
 void ActionContainer::registerProperties() {
@@ -76,7 +108,7 @@ void ActionContainer::addVerb() {
     const char* token = popParameter();
     if (const std::int32_t held = scriptHeap().intValue(token, 0)) {
         auto* action = dynamic_cast<Action*>(reinterpret_cast<OMScriptableObject*>(static_cast<std::intptr_t>(held)));
-        if (!action || action == this || children.contains(action)) return;
+        if (!accepts(action)) return;
         addAction(action, 0);
         const OMLinkToObj<ActionContainer> gone(this, nullptr, &ActionContainer::childDestroyed);
         registerDeathInterest(action, this, &gone);

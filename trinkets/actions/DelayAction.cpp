@@ -29,11 +29,14 @@ void DelayAction::start() {
     appendTask(task.get());
     remaining = waitLength();
     startTime = nowMs();
+    startPass = taskPassesBegun();
 }
 
+// A wait comes due in a later pass than the one it started in: otherwise a queue for ever whose only wait
+// is 0 ms would start its next wait, reached again in the same walk, without end.
 // The task's own slice deletes it: the task list's walk allows that, and nothing touches it afterwards.
 void DelayAction::tick() {
-    if (nowMs() - startTime < remaining) return;
+    if (taskPassesBegun() == startPass || nowMs() - startTime < remaining) return;
     task.reset();
     actionFinished();
 }

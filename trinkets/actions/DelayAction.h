@@ -23,6 +23,8 @@ public:
     std::int32_t delay;
     std::int32_t remaining = 0;
     std::unique_ptr<OMTask> task;
+    // The task pass during which the wait started (taskPassesBegun).
+    std::uint32_t startPass = 0;
 
 protected:
     // How long this start waits.

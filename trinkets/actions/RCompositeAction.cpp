@@ -26,37 +26,46 @@ void RCompositeAction::start() {
     Action::start();
     if (!children.head) return actionFinished();
     finishedCount = 0;
-    forEachChild(&Action::start);
+    notStarted = children;
+    eachChild([this](Action* child) {
+        notStarted.remove(child);
+        child->start();
+    });
 }
 
 void RCompositeAction::childFinished() {
-    if (++finishedCount == children.count) actionFinished();
+    if (isActive() && ++finishedCount == children.count) actionFinished();
 }
 
-// Only children still running are counted as they are halted: those that finished were counted then, and
-// counting them again would carry the count past the number of children, so that the composite never
-// finished and ignored every later start.
-void RCompositeAction::halt() {
+void RCompositeAction::removeAction(Action* action) {
+    notStarted.remove(action);
+    const ActionDeathWatch watch(this);
+    ActionContainer::removeAction(action);
+    if (watch.destroyed() || !isActive()) return;
+    finishedCount = childrenDone();
+    if (finishedCount == children.count) actionFinished();
+}
+
+std::int32_t RCompositeAction::childrenDone() {
+    std::int32_t done = 0;
     for (OMListElement<Action>* n = children.head; n; n = n->next) {
-        Action* child = n->element;
-        if (!child->isInterruptible()) continue;
-        const std::int32_t wasActive = child->isActive();
-        child->halt();
-        if (wasActive) ++finishedCount;
+        done += !n->element->isActive() && !notStarted.contains(n->element);
     }
+    return done;
+}
+
+// Children that finished were counted then; halted ones are done too, so the count is taken anew, and
+// only children that must not be cut (or that start has still to reach) keep the composite active.
+void RCompositeAction::halt() {
+    const auto haltInterruptible = [](Action* child) {
+        if (child->isInterruptible()) child->halt();
+    };
+    if (!eachChild(haltInterruptible)) return;
+    finishedCount = childrenDone();
     if (finishedCount == children.count) Action::halt();
 }
 
 std::int32_t RCompositeAction::isInterruptible() { return allChildrenInterruptible(); }
 
-void RCompositeAction::pause() { forEachChild(&Action::pause); }
-void RCompositeAction::resume() { forEachChild(&Action::resume); }
-
-// Each child in list order; the next node is taken before the call, which may end the child.
-void RCompositeAction::forEachChild(void (Action::*method)()) {
-    for (OMListElement<Action>* n = children.head; n;) {
-        OMListElement<Action>* next = n->next;
-        (n->element->*method)();
-        n = next;
-    }
-}
+void RCompositeAction::pause() { eachChild(&Action::pause); }
+void RCompositeAction::resume() { eachChild(&Action::resume); }

@@ -18,7 +18,10 @@ public:
     void pause() override;
     void resume() override;
     void start() override;
+    // An active composite counts the finish; the last one finishes it.
     void childFinished() override;
+    // The remaining children are counted again: a child that leaves may have been counted.
+    void removeAction(Action* action) override;
 
     // Children done in the current run; -1 before the first start.
     std::int32_t finishedCount = -1;
@@ -26,5 +29,9 @@ public:
     static OMSR classRecord;
 
 private:
-    void forEachChild(void (Action::*method)());
+    // The children that have been started in this run and are no longer active.
+    std::int32_t childrenDone();
+
+    // The children that start has not reached yet: they are not running, but not done either.
+    OMList<Action> notStarted;
 };

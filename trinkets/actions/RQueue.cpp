@@ -34,31 +34,70 @@ void RQueue::start() {
     passesDone = 0;
     cursor.toHead();
     if (!cursor.current()) return actionFinished();
-    cursor.current()->start();
+    runFromCursor();
 }
 
 void RQueue::childFinished() {
+    if (!isActive() || halting || !runningChildFinished()) return;
     cursor++;
-    runAtCursor();
+    moveOn();
 }
 
-void RQueue::runAtCursor() {
-    if (Action* next = cursor.current()) return next->start();
-    if (repeatCount != -1 && ++passesDone >= repeatCount) return actionFinished();
+// actionFinished clears the finishing child's flag before the queue hears of it; a child at the cursor that
+// is due has not been started, so any finish heard then is another child's.
+bool RQueue::runningChildFinished() {
+    Action* c = cursor.current();
+    return c && !c->isActive() && !childDue;
+}
+
+// Inside runFromCursor the loop starts the child; a halt in progress goes on from the new cursor itself.
+void RQueue::moveOn() {
+    if (startLoops > 0) {
+        childDue = true;
+        return;
+    }
+    if (!halting) runFromCursor();
+}
+
+// Starts the child at the cursor, and the ones after it while each finishes inside its own start: such a
+// finish only marks the next child due (moveOn), so that a long run of them loops instead of nesting calls.
+// The run ends when the cursor passes the end of the last pass.
+void RQueue::runFromCursor() {
+    const ActionDeathWatch watch(this);
+    ++startLoops;
+    bool runOver = false;
+    do {
+        if (!cursor.current() && (runOver = !nextPass())) break;
+        childDue = false;
+        cursor.current()->start();
+        if (watch.destroyed()) return;
+    } while (childDue && isActive());
+    --startLoops;
+    if (runOver) actionFinished();
+}
+
+// The pass is over: false when it was the last one, otherwise the cursor goes back to the first child.
+bool RQueue::nextPass() {
+    if (repeatCount != -1 && ++passesDone >= repeatCount) return false;
     cursor.toHead();
-    if (!cursor.current()) return actionFinished();
-    cursor.current()->start();
+    return cursor.current() != nullptr;
 }
 
+// A halt that arrives while the walk runs (a step's verb may halt its own queue) changes nothing.
 void RQueue::halt() {
+    if (halting) return;
+    const ActionDeathWatch watch(this);
+    halting = true;
     bool skipped = false;
     for (Action* c = cursor.current(); c && c->isInterruptible(); c = cursor.current()) {
         c->halt();
-        cursor++;
+        if (watch.destroyed()) return;
+        if (cursor.current() == c) cursor++;
         skipped = true;
     }
+    halting = false;
     if (!cursor.current()) return Action::halt();
-    if (skipped) cursor.current()->start();
+    if (skipped) runFromCursor();
 }
 
 std::int32_t RQueue::isInterruptible() { return allChildrenInterruptible(); }
@@ -72,17 +111,11 @@ void RQueue::resume() {
 }
 
 void RQueue::removeAction(Action* action) {
-    Action* current = cursor.current();
-    OMListLocator<Action> at(children);
-    at.find(action);
-    const bool wasCurrent = at.node && at.node == cursor.node;
-    at++;
-    Action* successor = at.current();
-    cursor.node = nullptr;
+    const bool wasCurrent = cursor.current() == action;
+    if (wasCurrent) cursor++;
+    const ActionDeathWatch watch(this);
     ActionContainer::removeAction(action);
-    if (!wasCurrent) return cursor.find(current);
-    cursor.find(successor);
-    if (isActive()) runAtCursor();
+    if (!watch.destroyed() && wasCurrent && isActive()) moveOn();
 }
 
 void RQueue::registerProperties() {
@@ -95,10 +128,9 @@ void RQueue::registerProperties() {
 
 // Nothing is removed while a step that must not be cut still runs.
 void RQueue::clearVerb() {
+    const ActionDeathWatch watch(this);
     halt();
-    if (cursor.current()) return;
-    clearActions();
-    cursor.node = nullptr;
+    if (!watch.destroyed() && !cursor.current()) clearActions();
 }
 
 void RQueue::setRepeatText(OMArg text) { repeatCount = atLeastOnce(integerOf(text)); }

@@ -20,6 +20,7 @@ public:
     void pause() override;
     void resume() override;
     void start() override;
+    // Only the finish of the running child (the one at the cursor) of an active queue moves it on.
     void childFinished() override;
     // When the running child goes, its successor runs next; otherwise the cursor stays on the running child.
     void removeAction(Action* action) override;
@@ -32,9 +33,19 @@ public:
     static OMSR classRecord;
 
 private:
-    // Starts the child at the cursor, or ends the pass when the cursor is past the end.
-    void runAtCursor();
+    bool runningChildFinished();
+    // The cursor moved on to a child that has not been started.
+    void moveOn();
+    void runFromCursor();
+    bool nextPass();
     void clearVerb();
     void setRepeatText(OMArg text);
     void getRepeatText(OMArg buffer);
+
+    // runFromCursor calls in progress.
+    std::int32_t startLoops = 0;
+    // Set when the child at the cursor has not been started yet: the innermost loop starts it.
+    bool childDue = false;
+    // Set while halt walks the children.
+    bool halting = false;
 };

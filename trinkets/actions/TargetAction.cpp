@@ -10,7 +10,6 @@ TargetAction::TargetAction(OMScriptableObject* object, std::int32_t isInterrupti
 }
 
 TargetAction::~TargetAction() {
-    if (destroyedWhilePerforming) *destroyedWhilePerforming = true;
     if (isActive()) Action::halt();
     if (target) unregisterDeathInterest(target, this);
 }
@@ -26,13 +25,14 @@ void TargetAction::halt() {
     static_cast<void>(performIfTargeted());
 }
 
+// The verb may delete the container that owns this step, and the step with it.
 bool TargetAction::performIfTargeted() {
-    if (destroyedWhilePerforming || !targetPresent()) return true;
-    bool destroyed = false;
-    destroyedWhilePerforming = &destroyed;
+    if (performing || !targetPresent()) return true;
+    const ActionDeathWatch watch(this);
+    performing = true;
     perform();
-    if (destroyed) return false;
-    destroyedWhilePerforming = nullptr;
+    if (watch.destroyed()) return false;
+    performing = false;
     return true;
 }
 

@@ -24,9 +24,8 @@ protected:
 
 private:
     const std::uint32_t targetSerial;
-    // While the step is performed: where the destructor records that the step is gone (the verb may delete
-    // the container that owns it); null otherwise.
-    bool* destroyedWhilePerforming = nullptr;
+    // Set while the step is performed.
+    bool performing = false;
 
     // Performs the step once unless it is being performed already; false when the step was destroyed.
     bool performIfTargeted();

@@ -125,4 +125,72 @@ TEST_F(QueueTest, AHaltedCompositeWaitsForTheChildThatMustNotBeCutAndCanStartAga
     EXPECT_EQ("[a b @1500][c all d @1700]", timeline(1800));
 }
 
+// A wait of 0 ms started during a pass comes due in the next one, so a queue for ever that only waits on
+// it runs one pass of its own per main-loop pass (the queue starts e again before z's own event).
+TEST_F(QueueTest, AForEverQueueWaitingOnlyOnAZeroMsDelayRunsOnePassPerMainLoopPass) {
+    RQueue q(-1, 1);
+    Action* empty = create("EmptyAction", {});
+    watch(empty, "e");
+    q.addAction(empty, 1);
+    q.addAction(delay("z", 0), 1);
+    q.start();
+    std::string passes = finishLog;
+    for (int i = 0; i < 3; ++i) {
+        finishLog.clear();
+        runTaskSlices(tasks);
+        passes += "|" + finishLog;
+    }
+    EXPECT_EQ("e |e z |e z |e z ", passes);
+}
+
+// Steps that finish inside their start run in a loop; only the running step's finish moves the queue on.
+TEST_F(QueueTest, StepsThatFinishAtOnceLoopAndAFinishOfAnotherChildIsIgnored) {
+    RQueue many(100000, 1);
+    watch(&many, "many");
+    many.addAction(create("EmptyAction", {}), 1);
+    many.start();
+    EXPECT_EQ("many ", finishLog);
+    RQueue q(1, 1), other(1, 1);
+    watch(&q, "q");
+    q.addAction(delay("d", 100), 1);
+    q.addAction(&other, 0);
+    q.start();
+    other.start();  // finishes at once while d runs
+    EXPECT_EQ("[q d @1100]", timeline(1200));
+    q.removeAction(&other);
+}
+
+// A composite counts its remaining children again when one leaves: it finishes with the last of them, or
+// at once when none is still running.
+TEST_F(QueueTest, ACompositeCountsAgainWhenAChildLeaves) {
+    for (const auto& [leaving, expected] : {std::pair{"x", "[all y @1300]"}, std::pair{"y", "all "}}) {
+        SCOPED_TRACE(leaving);
+        actionMs = 1000;
+        finishLog.clear();
+        RCompositeAction all(1);
+        watch(&all, "all");
+        DelayAction *x = delay("x", 100), *y = delay("y", 300);
+        all.addAction(x, 1);
+        all.addAction(y, 1);
+        all.start();
+        EXPECT_EQ("[x @1100]", timeline(1150));
+        finishLog.clear();
+        all.removeAction(std::string(leaving) == "x" ? x : y);
+        const std::string atRemoval = finishLog;
+        EXPECT_EQ(expected, atRemoval + timeline(1400));
+    }
+}
+
+// "add" refuses the container itself and any action that holds it at any depth; the holding stays as it was.
+TEST_F(QueueTest, ContainersRefuseActionsThatHoldThem) {
+    RCompositeAction c(1);
+    RQueue b(1, 1), a(1, 1);
+    a.addAction(&b);
+    b.addAction(&c);
+    for (Action* holder : std::initializer_list<Action*>{&a, &b, &c}) c.addAction(holder);
+    b.addAction(&a);
+    EXPECT_EQ(std::make_tuple(1, 1, 0), std::make_tuple(a.children.count, b.children.count, c.children.count));
+    EXPECT_EQ(1, a.isInterruptible());
+}
+
 }  // namespace
