@@ -215,14 +215,23 @@ YVariable* YVariable::memberVariable() {
     return member ? member : this;
 }
 
+// Every way of deleting an owned object (drop, drop trinkets, a new value) comes here. The object is
+// deleted last, with this variable empty (it reads as its name) and every other variable that holds it
+// (RECEIVER, borrowers) cleared: what runs inside the deletion, such as events and the statements they
+// run, finds nothing that holds it, and nothing holds it afterwards.
 void YVariable::resetValue(std::int32_t deleteOwned) {
+    OMScriptableObject* const owned = kind == kYObject && mark == kYOwns && deleteOwned ? value.object : nullptr;
     if (kind == kYObject) {
-        if (mark == kYOwns && deleteOwned) delete value.object;
         if (mark == kYBorrows) mark = kYOwns;
         kind = kYNone;
     }
     value.number = 0.0;
     value.object = nullptr;
+    if (!owned) return;
+    dropText();
+    lengthField = -1;
+    scriptHeap().clearObjectHolders(owned, 0);
+    delete owned;
 }
 
 void YVariable::dropText() {
