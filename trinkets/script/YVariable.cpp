@@ -450,29 +450,38 @@ void YVariable::assign(YVariable* source) {
     }
 }
 
-// Reads nest through references and expressions; one nested deeper than kMaxReadDepth (references that
-// lead back to themselves) reads as the variable's own name instead of recursing until the stack runs out.
+// Reads nest through references and expressions. A variable whose read is already under way (references
+// that lead back to themselves) reads as its own name, so one read reads each reference at most once along
+// any chain instead of again at every level; a read nested deeper than kMaxReadDepth does the same.
+bool YVariable::startRead() {
+    if (reading_ || readDepth >= kMaxReadDepth) return false;
+    reading_ = true;
+    ++readDepth;
+    return true;
+}
+
+void YVariable::endRead() {
+    reading_ = false;
+    --readDepth;
+}
+
 std::int32_t YVariable::getText(char* buffer, std::size_t size) {
-    if (readDepth >= kMaxReadDepth) {
+    if (!startRead()) {
         copyCut(buffer, size, name, std::strlen(name));
         return 0;
     }
-    ++readDepth;
     const std::int32_t result = readText(buffer, size);
-    --readDepth;
+    endRead();
     return result;
 }
 
-// Read at the same depth as getText reads, so that references that lead back to themselves end as
-// they do there.
 void YVariable::giveExpressionValue(YVariable* destination) {
-    if (readDepth >= kMaxReadDepth) {
+    if (!startRead()) {
         const std::size_t length = std::min(std::strlen(name), kYComputedSize - 1);
         return destination->setText(name, static_cast<std::int32_t>(length));
     }
-    ++readDepth;
     YEvaluator::assignTo(this, destination);
-    --readDepth;
+    endRead();
 }
 
 std::int32_t YVariable::readText(char* buffer, std::size_t size) {
@@ -510,8 +519,8 @@ void YVariable::literalText(char* buffer, std::size_t size, std::int32_t* result
 }
 
 // The base name followed by each member's current text; the variable of that name is looked up (or
-// added) and its text read, also when it is itself a reference; references that lead back round end at
-// the read depth.
+// added) and its text read, also when it is itself a reference, whose variable read is then the result
+// (so that its object and assignments reach the variable the text came from).
 std::int32_t YVariable::memberText(char* buffer, std::size_t size) {
     char resolved[kYTextBufferSize];
     const char* dot = std::strchr(name, '.');
@@ -536,8 +545,8 @@ std::int32_t YVariable::memberText(char* buffer, std::size_t size) {
         copyCut(buffer, size, resolved, used);
         return 0;
     }
-    found->getText(buffer, size);
-    return index;
+    const std::int32_t read = found->getText(buffer, size);
+    return read > 0 ? read : index;
 }
 
 void YVariable::substringText(char* buffer, std::size_t size) {

@@ -54,4 +54,21 @@ TEST(ScriptHolderScriptTest, StatementsRunInsideADropFindTheDroppedVariableEmpty
                 "inside o8\r\nend\r\n"});
 }
 
+TEST(ScriptHolderScriptTest, AMemberReadReadsEachReferenceOnce) {
+    const ScriptCase cases[] = {
+        // A failed expression reads as its text, so b is "|" and a.i names "a.i|a.i|a.i", whose three parts are
+        // a.i again: inside that read they read as their name, which gives neither start nor count.
+        {"three ways back",
+         {"e=s|1-t", "b=e|2|1", "i=\"i\"+b+\"a.i\"+b+\"a.i\"", "say b i", "say a.i", "say end", "quit"},
+         "| i|a.i|a.i\r\n\r\nend\r\n"},
+        // c.j names c.x, which reads c.3: the verb, the property, a verb that takes the variable's name and the
+        // assignment reach c.3.
+        {"object through a reference",
+         {"j=\"x\"", "x=3", "c.3=RQueue", "q=RQueue", "play c.j add DelayAction 10", "play q add 'c.j'",
+          "get c.j actionCount n", "get q actionCount m", "c.j=4", "say n m c.3", "say end", "quit"},
+         "1 1 4\r\nend\r\n"},
+    };
+    for (const ScriptCase& c : cases) expectRuns(c);
+}
+
 }  // namespace
