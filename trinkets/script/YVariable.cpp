@@ -24,7 +24,11 @@ char computed[2][kYComputedSize];
 int nextComputed = 0;
 
 constexpr int kMaxReadDepth = 64;
+// One outermost read reads at most this many variables, nested reads included: references that branch
+// into several others at every level would otherwise multiply the work at each level.
+constexpr int kMaxReads = 65536;
 int readDepth = 0;
+int reads = 0;
 
 char* copyText(const char* text, std::int32_t length) {
     char* copy = new char[static_cast<std::size_t>(length) + 1];
@@ -452,11 +456,14 @@ void YVariable::assign(YVariable* source) {
 
 // Reads nest through references and expressions. A variable whose read is already under way (references
 // that lead back to themselves) reads as its own name, so one read reads each reference at most once along
-// any chain instead of again at every level; a read nested deeper than kMaxReadDepth does the same.
+// any chain instead of again at every level; a read nested deeper than kMaxReadDepth, or past the
+// kMaxReads of its outermost read, does the same.
 bool YVariable::startRead() {
-    if (reading_ || readDepth >= kMaxReadDepth) return false;
+    if (readDepth == 0) reads = 0;
+    if (reading_ || readDepth >= kMaxReadDepth || reads >= kMaxReads) return false;
     reading_ = true;
     ++readDepth;
+    ++reads;
     return true;
 }
 

@@ -54,13 +54,27 @@ TEST(ScriptHolderScriptTest, StatementsRunInsideADropFindTheDroppedVariableEmpty
                 "inside o8\r\nend\r\n"});
 }
 
-TEST(ScriptHolderScriptTest, AMemberReadReadsEachReferenceOnce) {
+// 23 members, each naming a substring whose three parts are the next member (b being "|" as below): a read
+// of the first stops reading after a bounded number of reads; every part reads as an empty text or a name,
+// which gives neither start nor count.
+Lines branchingChain() {
+    Lines script = {"e=s|1-t", "b=e|2|1"};
+    for (int level = 1; level < 24; ++level) {
+        const std::string next = "v" + std::to_string(level + 1);
+        script.push_back("v" + std::to_string(level) + "=\"" + next + "\"+b+\"a." + next + "\"+b+\"a." + next + "\"");
+    }
+    script.insert(script.end(), {"v24=3", "say a.v1", "say end", "quit"});
+    return script;
+}
+
+TEST(ScriptHolderScriptTest, AMemberReadEndsAndReachesTheVariableItReads) {
     const ScriptCase cases[] = {
         // A failed expression reads as its text, so b is "|" and a.i names "a.i|a.i|a.i", whose three parts are
         // a.i again: inside that read they read as their name, which gives neither start nor count.
         {"three ways back",
          {"e=s|1-t", "b=e|2|1", "i=\"i\"+b+\"a.i\"+b+\"a.i\"", "say b i", "say a.i", "say end", "quit"},
          "| i|a.i|a.i\r\n\r\nend\r\n"},
+        {"three ways at every level", branchingChain(), "\r\nend\r\n"},
         // c.j names c.x, which reads c.3: the verb, the property, a verb that takes the variable's name and the
         // assignment reach c.3.
         {"object through a reference",

@@ -120,6 +120,19 @@ TEST_F(VariableTest, AReferenceReadInsideItsOwnReadReadsAsItsName) {
     EXPECT_STREQ("", buffer);
 }
 
+// 23 members that each name a substring whose three parts are the next member: a read of the first, which
+// would read the last member 3^23 times, stops after a bounded number of reads, and so does the next read.
+TEST_F(VariableTest, AReadThatBranchesAtEveryLevelEnds) {
+    for (int level = 1; level < 24; ++level) {
+        const std::string next = "v" + std::to_string(level + 1);
+        var("v" + std::to_string(level))->setText((next + "|a." + next + "|a." + next).c_str(), -1);
+    }
+    var("v24")->setText("3", -1);
+    EXPECT_EQ("", text("a.v1"));
+    EXPECT_EQ("", text("a.v1"));
+    EXPECT_EQ(var("a.v2|a.v2|a.v2"), var("a.v1")->follow());
+}
+
 // A computed text is cut to 127 characters, a member name to 131; the reader of a "$" value cuts it to
 // 131 characters, the assignment to 127.
 TEST_F(VariableTest, TextsAreCutToTheirBuffers) {
