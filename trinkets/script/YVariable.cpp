@@ -24,7 +24,11 @@ char computed[2][kYComputedSize];
 int nextComputed = 0;
 
 constexpr int kMaxReadDepth = 64;
+// One outermost read reads at most this many variables, nested reads included: references that branch
+// into several others at every level would otherwise multiply the work at each level.
+constexpr int kMaxReads = 65536;
 int readDepth = 0;
+int reads = 0;
 
 char* copyText(const char* text, std::int32_t length) {
     char* copy = new char[static_cast<std::size_t>(length) + 1];
@@ -215,14 +219,23 @@ YVariable* YVariable::memberVariable() {
     return member ? member : this;
 }
 
+// Every way of deleting an owned object (drop, drop trinkets, a new value) comes here. The object is
+// deleted last, with this variable empty (it reads as its name) and every other variable that holds it
+// (RECEIVER, borrowers) cleared: what runs inside the deletion, such as events and the statements they
+// run, finds nothing that holds it, and nothing holds it afterwards.
 void YVariable::resetValue(std::int32_t deleteOwned) {
+    OMScriptableObject* const owned = kind == kYObject && mark == kYOwns && deleteOwned ? value.object : nullptr;
     if (kind == kYObject) {
-        if (mark == kYOwns && deleteOwned) delete value.object;
         if (mark == kYBorrows) mark = kYOwns;
         kind = kYNone;
     }
     value.number = 0.0;
     value.object = nullptr;
+    if (!owned) return;
+    dropText();
+    lengthField = -1;
+    scriptHeap().clearObjectHolders(owned, 0);
+    delete owned;
 }
 
 void YVariable::dropText() {
@@ -441,29 +454,41 @@ void YVariable::assign(YVariable* source) {
     }
 }
 
-// Reads nest through references and expressions; one nested deeper than kMaxReadDepth (references that
-// lead back to themselves) reads as the variable's own name instead of recursing until the stack runs out.
+// Reads nest through references and expressions. A variable whose read is already under way (references
+// that lead back to themselves) reads as its own name, so one read reads each reference at most once along
+// any chain instead of again at every level; a read nested deeper than kMaxReadDepth, or past the
+// kMaxReads of its outermost read, does the same.
+bool YVariable::startRead() {
+    if (readDepth == 0) reads = 0;
+    if (reading_ || readDepth >= kMaxReadDepth || reads >= kMaxReads) return false;
+    reading_ = true;
+    ++readDepth;
+    ++reads;
+    return true;
+}
+
+void YVariable::endRead() {
+    reading_ = false;
+    --readDepth;
+}
+
 std::int32_t YVariable::getText(char* buffer, std::size_t size) {
-    if (readDepth >= kMaxReadDepth) {
+    if (!startRead()) {
         copyCut(buffer, size, name, std::strlen(name));
         return 0;
     }
-    ++readDepth;
     const std::int32_t result = readText(buffer, size);
-    --readDepth;
+    endRead();
     return result;
 }
 
-// Read at the same depth as getText reads, so that references that lead back to themselves end as
-// they do there.
 void YVariable::giveExpressionValue(YVariable* destination) {
-    if (readDepth >= kMaxReadDepth) {
+    if (!startRead()) {
         const std::size_t length = std::min(std::strlen(name), kYComputedSize - 1);
         return destination->setText(name, static_cast<std::int32_t>(length));
     }
-    ++readDepth;
     YEvaluator::assignTo(this, destination);
-    --readDepth;
+    endRead();
 }
 
 std::int32_t YVariable::readText(char* buffer, std::size_t size) {
@@ -501,8 +526,8 @@ void YVariable::literalText(char* buffer, std::size_t size, std::int32_t* result
 }
 
 // The base name followed by each member's current text; the variable of that name is looked up (or
-// added) and its text read, also when it is itself a reference; references that lead back round end at
-// the read depth.
+// added) and its text read, also when it is itself a reference, whose variable read is then the result
+// (so that its object and assignments reach the variable the text came from).
 std::int32_t YVariable::memberText(char* buffer, std::size_t size) {
     char resolved[kYTextBufferSize];
     const char* dot = std::strchr(name, '.');
@@ -527,8 +552,8 @@ std::int32_t YVariable::memberText(char* buffer, std::size_t size) {
         copyCut(buffer, size, resolved, used);
         return 0;
     }
-    found->getText(buffer, size);
-    return index;
+    const std::int32_t read = found->getText(buffer, size);
+    return read > 0 ? read : index;
 }
 
 void YVariable::substringText(char* buffer, std::size_t size) {

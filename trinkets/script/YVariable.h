@@ -115,6 +115,8 @@ public:
     bool numberIsText = false;
 
 private:
+    bool startRead();
+    void endRead();
     std::int32_t readText(char* buffer, std::size_t size);
     void classify();
     void classifySubstring(const char* bar);
@@ -134,6 +136,8 @@ private:
     bool isNumber() const { return kind == kYInteger || kind == kYDouble; }
 
     bool textPending_ = false;
+    // Whether a read of this variable's text is under way (see getText).
+    bool reading_ = false;
     bool codeChecked_ = false;
     bool codeValid_ = false;
     char shortText_[kYShortText] = {};

@@ -92,6 +92,48 @@ TEST_F(HeapTest, SharedObjectsAreDeletedOnce) {
     delete event;
 }
 
+// An object that notes, while it is deleted, what its owner reads as and whether RECEIVER and a borrower
+// still hold something.
+struct RWitness : RProbe {
+    static inline std::string seen;
+    ~RWitness() override {
+        YHeap& heap = scriptHeap();
+        char owner[kYTextBufferSize];
+        heap.at(heap.find("owner", 5))->getText(owner, sizeof owner);
+        seen = std::string(owner) + " " + std::to_string(heap.at(heap.find("owner", 5))->isSet()) +
+               std::to_string(heap.at(kYReceiver)->isSet()) + std::to_string(heap.at(heap.find("borrower", 8))->isSet());
+    }
+};
+
+// However its owner lets go of an object, the owner, RECEIVER and a borrower are empty while the object
+// is deleted (so what runs inside the deletion finds nothing) and afterwards, and the object is deleted once.
+TEST_F(HeapTest, AnOwnedObjectIsDeletedWithEveryHolderEmptiedFirst) {
+    const std::pair<const char*, void (*)(YVariable*)> ways[] = {
+        {"drop trinkets", [](YVariable*) { scriptHeap().releaseObjects(1); }},
+        {"cleared", [](YVariable* owner) { owner->setText(nullptr, -2); }},
+        {"a text", [](YVariable* owner) { owner->setText("5", -1); }},
+        {"a number", [](YVariable* owner) { owner->setInteger(5); }},
+        {"an object", [](YVariable* owner) { owner->setObject(new RProbe); }},
+    };
+    for (const auto& [name, letGo] : ways) {
+        SCOPED_TRACE(name);
+        resetHeap();
+        RProbe::alive = 0;
+        RWitness::seen.clear();
+        auto* object = new RWitness;
+        YVariable* owner = var("owner");
+        owner->setObject(object);
+        scriptHeap().at(kYReceiver)->setObject(object);
+        var("borrower")->assign(scriptHeap().at(kYReceiver));
+        EXPECT_EQ(kYBorrows, var("borrower")->mark);
+        letGo(owner);
+        EXPECT_EQ("owner 000", RWitness::seen);
+        EXPECT_EQ(std::make_tuple(0, 0), std::make_tuple(scriptHeap().at(kYReceiver)->isSet(), var("borrower")->isSet()));
+        scriptHeap().releaseObjects(1);
+        EXPECT_EQ(0, RProbe::alive);
+    }
+}
+
 // A full heap refuses new entries and frees them, also the parts a member name added on the way; growing
 // up to it keeps the variables.
 TEST_F(HeapTest, AFullHeapRefusesAndFreesNewEntries) {

@@ -88,19 +88,49 @@ TEST_F(VariableTest, LiteralsUnsetVariablesSubstringsAndMembersReadAsText) {
 }
 
 // A resolved name that is itself a reference reads as that reference reads: a.i with i holding x names
-// a.x, which with x holding 3 reads a.3; the index is that of a.x. Members that name each other, or a
-// reference that names itself, end at the read depth.
+// a.x, which with x holding 3 reads a.3; the index, and so the object, is that of a.3. Members that name
+// each other, or a reference that names itself, end where a reference comes back: it reads as its name.
 TEST_F(VariableTest, AMemberThatResolvesToAnotherReferenceReadsThroughIt) {
-    for (const auto& [name, value] : {std::pair{"i", "x"}, {"x", "3"}, {"a.3", "three"}, {"j", "k"}, {"k", "j"},
-                                      {"n", "n"}})
+    for (const auto& [name, value] : {std::pair{"i", "x"}, {"x", "3"}, {"j", "k"}, {"k", "j"}, {"n", "n"}})
         var(name)->setText(value, -1);
+    auto* object = new RProbe;
+    var("a.3")->setObject(object);
     char buffer[kYTextBufferSize];
-    EXPECT_EQ(index("a.x"), var("a.i")->getText(buffer, sizeof buffer));
-    EXPECT_STREQ("three", buffer);
+    EXPECT_EQ(index("a.3"), var("a.i")->getText(buffer, sizeof buffer));
+    EXPECT_STREQ("\xA5", buffer);
+    OMScriptableObject* read = nullptr;
+    var("a.i")->getObject(&read);
+    EXPECT_EQ(std::make_pair(static_cast<OMScriptableObject*>(object), var("a.3")),
+              std::make_pair(read, var("a.i")->follow()));
+    var("a.3")->setText("three", -1);
     EXPECT_EQ("three", text("a.i"));
     EXPECT_EQ("n.n", text("n.n"));
-    const std::string cycle = text("b.j");
-    EXPECT_TRUE(cycle == "b.j" || cycle == "b.k") << cycle;
+    EXPECT_EQ("b.j", text("b.j"));
+}
+
+// Inside its own read a reference reads as its name: a.i naming "a.i|2" reads a.i's name from 2; a.i naming
+// "a.i|a.i|a.i" reads each part as "a.i" (no start, no count) instead of reading itself three times over
+// at every level; its index is that of the substring.
+TEST_F(VariableTest, AReferenceReadInsideItsOwnReadReadsAsItsName) {
+    var("i")->setText("i|2", -1);
+    EXPECT_EQ(".i", text("a.i"));
+    var("i")->setText("i|a.i|a.i", -1);
+    char buffer[kYTextBufferSize];
+    EXPECT_EQ(index("a.i|a.i|a.i"), var("a.i")->getText(buffer, sizeof buffer));
+    EXPECT_STREQ("", buffer);
+}
+
+// 23 members that each name a substring whose three parts are the next member: a read of the first, which
+// would read the last member 3^23 times, stops after a bounded number of reads, and so does the next read.
+TEST_F(VariableTest, AReadThatBranchesAtEveryLevelEnds) {
+    for (int level = 1; level < 24; ++level) {
+        const std::string next = "v" + std::to_string(level + 1);
+        var("v" + std::to_string(level))->setText((next + "|a." + next + "|a." + next).c_str(), -1);
+    }
+    var("v24")->setText("3", -1);
+    EXPECT_EQ("", text("a.v1"));
+    EXPECT_EQ("", text("a.v1"));
+    EXPECT_EQ(var("a.v2|a.v2|a.v2"), var("a.v1")->follow());
 }
 
 // A computed text is cut to 127 characters, a member name to 131; the reader of a "$" value cuts it to
@@ -121,7 +151,7 @@ TEST_F(VariableTest, TextsAreCutToTheirBuffers) {
 }
 
 // References that lead back to themselves (as a damaged image or a script's run-time names can make them)
-// end at the read depth; two aliases of each other stand for nothing and read as themselves.
+// end where they come back; two aliases of each other stand for nothing and read as themselves.
 TEST_F(VariableTest, CyclicReferencesReadWithoutRecursingForEver) {
     for (const char* name : {"s|1", "a.b"}) {
         YVariable* v = var(name);

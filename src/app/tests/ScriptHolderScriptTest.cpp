@@ -1,0 +1,88 @@
+// Script variables that hold, delete and read objects, run by QUOMB_32.exe in a heap that fills freed blocks:
+// deleted objects leave no holder behind, and reads of members that lead back into themselves end.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+
+#include "ProgramTitle.h"
+
+namespace {
+
+struct ScriptCase {
+    const char* name;
+    Lines script;
+    const char* expected;
+};
+
+// Runs each script as the title's first script; the program ends with exit code 0 after saying `expected`.
+void expectRuns(const ScriptCase& c) {
+    SCOPED_TRACE(c.name);
+    Title title;
+    title.script("dorIruvu.mps", c.script);
+    askForFreeChecks(true);
+    const ProgramWindow program = title.run();
+    const DWORD exitCode = program.waitForExit(60000);
+    askForFreeChecks(false);
+    EXPECT_EQ(0u, exitCode);
+    EXPECT_EQ(c.expected, title.debugText());
+}
+
+// The queue's "finished" makes RECEIVER stand for the queue and b borrow it; then the queue is deleted by
+// each way there is. Verbs, gets and sets on RECEIVER and b find nothing afterwards.
+TEST(ScriptHolderScriptTest, EveryWayOfDeletingAnObjectEmptiesTheVariablesThatHoldIt) {
+    const std::pair<const char*, const char*> deletions[] = {
+        {"drop", "drop q"}, {"drop trinkets", "drop trinkets"}, {"a new object", "q=RQueue"}, {"a number", "q=5"}};
+    for (const auto& [name, deletion] : deletions) {
+        expectRuns({name,
+                    {"q=RQueue", "play q add DelayAction 10", "set q finished +p", "play q start", "pause 1", deletion,
+                     "call +r", "say end", "quit",
+                     "procedure +p", "[", " b=RECEIVER", " say fin", "]",
+                     "procedure +r", "[", " play RECEIVER halt", " play b halt", " set RECEIVER finished +p",
+                     " get RECEIVER isActive a", " get b isActive c", " say after a c", "]"},
+                    "fin\r\nafter a c\r\nend\r\n"});
+    }
+}
+
+// Deleting o8 empties o4, which finishes o3; in run mode its event goes on with the statements after the
+// drop while o8 is being deleted: they find o8 empty.
+TEST(ScriptHolderScriptTest, StatementsRunInsideADropFindTheDroppedVariableEmpty) {
+    expectRuns({"dropped twice",
+                {"o3=RCompositeAction", "o4=RQueue", "o7=RQueue 5 1", "o8=RQueue", "play o3 add 'o4'",
+                 "set o3 finished +p3", "play o4 add 'o8'", "play o7 add 'o8'", "play o3 start", "yield run", "drop o8",
+                 "say inside o8", "drop o8", "say end", "quit", "procedure +p3", "[", "]"},
+                "inside o8\r\nend\r\n"});
+}
+
+// 23 members, each naming a substring whose three parts are the next member (b being "|" as below): a read
+// of the first stops reading after a bounded number of reads; every part reads as an empty text or a name,
+// which gives neither start nor count.
+Lines branchingChain() {
+    Lines script = {"e=s|1-t", "b=e|2|1"};
+    for (int level = 1; level < 24; ++level) {
+        const std::string next = "v" + std::to_string(level + 1);
+        script.push_back("v" + std::to_string(level) + "=\"" + next + "\"+b+\"a." + next + "\"+b+\"a." + next + "\"");
+    }
+    script.insert(script.end(), {"v24=3", "say a.v1", "say end", "quit"});
+    return script;
+}
+
+TEST(ScriptHolderScriptTest, AMemberReadEndsAndReachesTheVariableItReads) {
+    const ScriptCase cases[] = {
+        // A failed expression reads as its text, so b is "|" and a.i names "a.i|a.i|a.i", whose three parts are
+        // a.i again: inside that read they read as their name, which gives neither start nor count.
+        {"three ways back",
+         {"e=s|1-t", "b=e|2|1", "i=\"i\"+b+\"a.i\"+b+\"a.i\"", "say b i", "say a.i", "say end", "quit"},
+         "| i|a.i|a.i\r\n\r\nend\r\n"},
+        {"three ways at every level", branchingChain(), "\r\nend\r\n"},
+        // c.j names c.x, which reads c.3: the verb, the property, a verb that takes the variable's name and the
+        // assignment reach c.3.
+        {"object through a reference",
+         {"j=\"x\"", "x=3", "c.3=RQueue", "q=RQueue", "play c.j add DelayAction 10", "play q add 'c.j'",
+          "get c.j actionCount n", "get q actionCount m", "c.j=4", "say n m c.3", "say end", "quit"},
+         "1 1 4\r\nend\r\n"},
+    };
+    for (const ScriptCase& c : cases) expectRuns(c);
+}
+
+}  // namespace
