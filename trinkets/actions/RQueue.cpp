@@ -6,6 +6,21 @@
 
 namespace {
 
+// Passes of queues that may end within one pass of the main loop. Past them a queue begins its next pass
+// in the next main-loop pass, so that steps that all finish inside their start cannot hold the program for
+// ever (a queue for ever) or for hours (a huge repeat count).
+constexpr std::int32_t kPassesPerMainLoopPass = 65536;
+
+bool passMayEndNow() {
+    static std::uint32_t mainLoopPass = 0;
+    static std::int32_t ended = 0;
+    if (mainLoopPass != taskPassesBegun()) {
+        mainLoopPass = taskPassesBegun();
+        ended = 0;
+    }
+    return ++ended <= kPassesPerMainLoopPass;
+}
+
 std::int32_t atLeastOnce(std::int32_t repeat) { return repeat == 0 ? 1 : repeat; }
 
 // "RQueue" repeatCount isInterruptible: absent tokens give 1 and 1.
@@ -67,7 +82,13 @@ void RQueue::runFromCursor() {
     ++startLoops;
     bool runOver = false;
     do {
-        if (!cursor.current() && (runOver = !nextPass())) break;
+        if (!cursor.current()) {
+            if (!passMayEndNow()) {
+                holdPassBack();
+                break;
+            }
+            if ((runOver = !nextPass())) break;
+        }
         childDue = false;
         cursor.current()->start();
         if (watch.destroyed()) return;
@@ -83,6 +104,19 @@ bool RQueue::nextPass() {
     return cursor.current() != nullptr;
 }
 
+// The cursor stays past the end until the task's slice in the next main-loop pass goes on from there.
+void RQueue::holdPassBack() {
+    const OMLinkToObj<RQueue> link(this, &RQueue::passDue);
+    heldPass = std::make_unique<OMTask>(&link, 0);
+    appendTask(heldPass.get());
+}
+
+// The task's own slice deletes it: the task list's walk allows that.
+void RQueue::passDue() {
+    heldPass.reset();
+    runFromCursor();
+}
+
 // A halt that arrives while the walk runs (a step's verb may halt its own queue) changes nothing.
 void RQueue::halt() {
     if (halting) return;
@@ -96,6 +130,7 @@ void RQueue::halt() {
         skipped = true;
     }
     halting = false;
+    heldPass.reset();
     if (!cursor.current()) return Action::halt();
     if (skipped) runFromCursor();
 }
@@ -103,10 +138,12 @@ void RQueue::halt() {
 std::int32_t RQueue::isInterruptible() { return allChildrenInterruptible(); }
 
 void RQueue::pause() {
+    if (heldPass) heldPass->suspended = 1;
     if (Action* c = cursor.current()) c->pause();
 }
 
 void RQueue::resume() {
+    if (heldPass) heldPass->suspended = 0;
     if (Action* c = cursor.current()) c->resume();
 }
 

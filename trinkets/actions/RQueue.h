@@ -3,9 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "ActionContainer.h"
 #include "OMSR.h"
+#include "OMTask.h"
 
 class RQueue : public ActionContainer {
 public:
@@ -38,6 +40,8 @@ private:
     void moveOn();
     void runFromCursor();
     bool nextPass();
+    void holdPassBack();
+    void passDue();
     void clearVerb();
     void setRepeatText(OMArg text);
     void getRepeatText(OMArg buffer);
@@ -48,4 +52,6 @@ private:
     bool childDue = false;
     // Set while halt walks the children.
     bool halting = false;
+    // Set while the next pass is held back to the next main-loop pass (the cursor is then past the end).
+    std::unique_ptr<OMTask> heldPass;
 };

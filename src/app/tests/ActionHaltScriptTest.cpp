@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "ProgramTitle.h"
+#include "ScriptCase.h"
 
 namespace {
 
@@ -29,15 +29,12 @@ TEST(ActionHaltScriptTest, AVerbActionThatHaltsOrClearsItsOwnContainerEndsItOnce
          "after 1 2\r\nfinished"},
     };
     for (const HaltCase& c : cases) {
-        SCOPED_TRACE(c.name);
         Lines script = c.building;
         script.insert(script.end(), {"set c finished +done", "play c start", "get c isActive a",
                                      "get c actionCount n", "say after a n", "pause 1", "say end", "quit",
                                      "procedure +done", "[", " say finished", "]"});
-        Title title;
-        title.script("dorIruvu.mps", script);
-        EXPECT_EQ(0u, title.runWithFreeChecks(60000));
-        EXPECT_EQ(std::string(c.expected) + "\r\nend\r\n", title.debugText());
+        const std::string said = std::string(c.expected) + "\r\nend\r\n";
+        expectScriptSays({c.name, script, said.c_str()});
     }
 }
 

@@ -5,28 +5,9 @@
 #include <string>
 #include <utility>
 
-#include "ProgramTitle.h"
+#include "ScriptCase.h"
 
 namespace {
-
-struct ScriptCase {
-    const char* name;
-    Lines script;
-    const char* expected;
-};
-
-// Runs each script as the title's first script; the program ends with exit code 0 after saying `expected`.
-void expectRuns(const ScriptCase& c) {
-    SCOPED_TRACE(c.name);
-    Title title;
-    title.script("dorIruvu.mps", c.script);
-    askForFreeChecks(true);
-    const ProgramWindow program = title.run();
-    const DWORD exitCode = program.waitForExit(60000);
-    askForFreeChecks(false);
-    EXPECT_EQ(0u, exitCode);
-    EXPECT_EQ(c.expected, title.debugText());
-}
 
 // The queue's "finished" makes RECEIVER stand for the queue and b borrow it; then the queue is deleted by
 // each way there is. Verbs, gets and sets on RECEIVER and b find nothing afterwards.
@@ -34,7 +15,7 @@ TEST(ScriptHolderScriptTest, EveryWayOfDeletingAnObjectEmptiesTheVariablesThatHo
     const std::pair<const char*, const char*> deletions[] = {
         {"drop", "drop q"}, {"drop trinkets", "drop trinkets"}, {"a new object", "q=RQueue"}, {"a number", "q=5"}};
     for (const auto& [name, deletion] : deletions) {
-        expectRuns({name,
+        expectScriptSays({name,
                     {"q=RQueue", "play q add DelayAction 10", "set q finished +p", "play q start", "pause 1", deletion,
                      "call +r", "say end", "quit",
                      "procedure +p", "[", " b=RECEIVER", " say fin", "]",
@@ -47,7 +28,7 @@ TEST(ScriptHolderScriptTest, EveryWayOfDeletingAnObjectEmptiesTheVariablesThatHo
 // Deleting o8 empties o4, which finishes o3; in run mode its event goes on with the statements after the
 // drop while o8 is being deleted: they find o8 empty.
 TEST(ScriptHolderScriptTest, StatementsRunInsideADropFindTheDroppedVariableEmpty) {
-    expectRuns({"dropped twice",
+    expectScriptSays({"dropped twice",
                 {"o3=RCompositeAction", "o4=RQueue", "o7=RQueue 5 1", "o8=RQueue", "play o3 add 'o4'",
                  "set o3 finished +p3", "play o4 add 'o8'", "play o7 add 'o8'", "play o3 start", "yield run", "drop o8",
                  "say inside o8", "drop o8", "say end", "quit", "procedure +p3", "[", "]"},
@@ -82,7 +63,7 @@ TEST(ScriptHolderScriptTest, AMemberReadEndsAndReachesTheVariableItReads) {
           "get c.j actionCount n", "get q actionCount m", "c.j=4", "say n m c.3", "say end", "quit"},
          "1 1 4\r\nend\r\n"},
     };
-    for (const ScriptCase& c : cases) expectRuns(c);
+    for (const ScriptCase& c : cases) expectScriptSays(c);
 }
 
 }  // namespace

@@ -143,13 +143,41 @@ TEST_F(QueueTest, AForEverQueueWaitingOnlyOnAZeroMsDelayRunsOnePassPerMainLoopPa
     EXPECT_EQ("e |e z |e z |e z ", passes);
 }
 
-// Steps that finish inside their start run in a loop; only the running step's finish moves the queue on.
+// Steps that finish inside their start run in a loop, 65536 passes in one main-loop pass and the rest in
+// the next ones; only the running step's finish moves the queue on.
 TEST_F(QueueTest, StepsThatFinishAtOnceLoopAndAFinishOfAnotherChildIsIgnored) {
-    RQueue many(100000, 1);
+    runTaskSlices(tasks);  // a main-loop pass of its own
+    RQueue many(65536 * 2 + 1, 1);
     watch(&many, "many");
     many.addAction(create("EmptyAction", {}), 1);
     many.start();
-    EXPECT_EQ("many ", finishLog);
+    std::string held = finishLog + std::to_string(many.passesDone);
+    for (int i = 0; i < 2; ++i) {
+        runTaskSlices(tasks);
+        held += "|" + finishLog + std::to_string(many.passesDone);
+    }
+    EXPECT_EQ("65536|131072|many 131073", held);
+    // For ever: a paused queue holds its next pass back until it is resumed.
+    RQueue ever(-1, 1);
+    Action* empty = create("EmptyAction", {});
+    watch(empty, "e");
+    ever.addAction(empty, 1);
+    runTaskSlices(tasks);
+    finishLog.clear();
+    ever.start();
+    std::string passes = std::to_string(finishLog.size() / 2);
+    ever.pause();
+    for (const bool resumed : {false, true}) {
+        if (resumed) ever.resume();
+        finishLog.clear();
+        runTaskSlices(tasks);
+        passes += "|" + std::to_string(finishLog.size() / 2);
+    }
+    ever.halt();
+    finishLog.clear();
+    runTaskSlices(tasks);
+    EXPECT_EQ("65537|0|65536|0", passes + "|" + std::to_string(finishLog.size() / 2));
+    finishLog.clear();
     RQueue q(1, 1), other(1, 1);
     watch(&q, "q");
     q.addAction(delay("d", 100), 1);

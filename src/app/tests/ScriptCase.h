@@ -1,0 +1,26 @@
+// A script run by QUOMB_32.exe in a heap that fills freed blocks, and what it must say.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "ProgramTitle.h"
+
+struct ScriptCase {
+    const char* name;
+    // The title's first script.
+    Lines script;
+    // The debug text the program leaves: what the script said, one line each.
+    const char* said;
+};
+
+// Long enough for a script that ends by itself; a program still running then is ended.
+constexpr DWORD kScriptExitLimitMs = 60000;
+
+// The program must end by itself with exit code 0, having said what the case gives.
+inline void expectScriptSays(const ScriptCase& c) {
+    SCOPED_TRACE(c.name);
+    Title title;
+    title.script("dorIruvu.mps", c.script);
+    EXPECT_EQ(0u, title.runWithFreeChecks(kScriptExitLimitMs)) << "259: still running after " << kScriptExitLimitMs << " ms";
+    EXPECT_EQ(c.said, title.debugText());
+}
