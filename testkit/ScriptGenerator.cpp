@@ -7,7 +7,8 @@
 namespace {
 
 // Argument templates, one character per argument:
-//   i small integer   n number   c coordinate   m milliseconds   r resource id   o a script object, quoted
+//   i small integer   n number   c coordinate   m milliseconds   q repeat count   r resource id
+//   o a script object, quoted
 //   s short word      f file name   M the title's movie   k an action kind and its arguments
 //   v a verb name     p a property name   * up to three arguments of any plain kind
 struct Member {
@@ -33,8 +34,10 @@ std::vector<T> operator+(std::vector<T> a, const std::vector<T>& b) {
 }
 
 const Members kActionVerbs{{"halt", ""}, {"pause", ""}, {"resume", ""}, {"start", ""}};
-// "add" twice with an object and once with a kind: containers of containers are the interesting case.
-const Members kContainerVerbs = kActionVerbs + Members{{"add", "k"}, {"add", "o"}, {"add", "o"}};
+// Started twice as often as halted; "add" as often with an object as with a kind: containers of
+// containers are the interesting case.
+const Members kContainerVerbs =
+    kActionVerbs + Members{{"start", ""}, {"add", "k"}, {"add", "k"}, {"add", "o"}, {"add", "o"}};
 const Members kActionProperties{{"isInterruptible", "i"}, {"actionCount", "i"}, {"isActive", "i"}};
 const Members kTrinketVerbs{{"place", "cc"}, {"offset", "cc"}};
 const Members kTrinketProperties{{"x", "c"},       {"y", "c"},     {"visible", "i"}, {"movable", "i"},
@@ -63,8 +66,8 @@ const Names kContainerEvents = kTrinketEvents + Names{"answerFlyOff", "answerFly
 // Every class that QUOMB_32.exe registers, with what its script interface holds.
 const std::vector<ScriptClass>& scriptClasses() {
     static const std::vector<ScriptClass> classes{
-        {"RQueue", {"", "i", "ii", "n", "ni"}, kContainerVerbs + Members{{"clear", ""}},
-         kActionProperties + Members{{"repeatCount", "i"}}, {"finished"}},
+        {"RQueue", {"", "q", "qi"}, kContainerVerbs + Members{{"clear", ""}},
+         kActionProperties + Members{{"repeatCount", "q"}}, {"finished"}},
         {"RCompositeAction", {"", "i"}, kContainerVerbs, kActionProperties, {"finished"}},
         {"OMMultiTrinket", {""}, kGroupVerbs, kGroupProperties, kTrinketEvents},
         {"OMAnimation", {"ccr"}, kAnimationVerbs, kAnimationProperties, kAnimationEvents},
@@ -228,9 +231,9 @@ private:
     // Actions, containers and groups are made more often: their holding of each other is where objects
     // outlive their holders.
     const ScriptClass& classToMake() {
-        static const Names favoured{"RQueue", "RQueue", "RCompositeAction", "RCompositeAction", "OMMultiTrinket",
-                                    "RHotSpot", "RAnimation", "RCharacter"};
-        if (chance(2)) return anyClass();
+        static const Names favoured{"RQueue", "RQueue", "RQueue", "RCompositeAction", "RCompositeAction",
+                                    "OMMultiTrinket", "RHotSpot", "RAnimation", "RCharacter"};
+        if (chance(3)) return anyClass();
         const std::string name = pick(favoured);
         for (const ScriptClass& c : scriptClasses())
             if (name == c.name) return c;
@@ -260,12 +263,16 @@ private:
         static const Names words{"a", "b.c", "'two words'", "x1", "'cat'", "l1"};
         static const Names files{"'u.DAT'", "'PRsc\\sounds.dll'", "'a.wav'", "'PRsc\\pictures.dll'"};
         static const std::vector<int> ids{12, 500, 7, 9666, 9667, 9668, 1, 0};
-        static const std::vector<int> delays{0, 10, 50, 100, 150};
+        static const std::vector<int> delays{0, 10, 50, 100, 150, 1000};
+        // A queue of steps that end at once runs every pass inside its start: a count this high must not
+        // need a deeper stack.
+        static const std::vector<int> repeats{1, 2, 5, -1, 0, 100000};
         switch (kind) {
         case 'i': return std::to_string(below(4));
         case 'n': return std::to_string(below(300));
         case 'c': return std::to_string(below(640));
         case 'm': return std::to_string(pick(delays));
+        case 'q': return std::to_string(pick(repeats));
         case 'r': return std::to_string(pick(ids));
         case 'o': return "'" + anyObject() + "'";
         case 'f': return pick(files);
