@@ -27,6 +27,11 @@ TEST(FoundScriptTest, EachScriptRunsToItsQuit) {
         // remaining trinket: the games' own parts among them.
         {"racing game left to the window", {"k=PXKill 5", "k=&other", "say end"}, "end"},
         {"race left to the window", {"r=RAssess", "r=&other", "say end"}, "end"},
+        {"race left to the window in a character",
+         {"c=RCharacter 12 1", "r=RAssess", "play c addTrinket 'r' 3 105", "r=&other", "say end"}, "end"},
+        // A sound that cannot be found ends its step inside its start: every pass of the queue too.
+        {"queue of sound steps that end at once",
+         {"q=RQueue 100000 3", "play q add SoundAction 0", "play q start", "say end"}, "end"},
     };
     for (const FoundCase& c : cases) {
         SCOPED_TRACE(c.name);
