@@ -32,6 +32,12 @@ TEST(FoundScriptTest, EachScriptRunsToItsQuit) {
         // A sound that cannot be found ends its step inside its start: every pass of the queue too.
         {"queue of sound steps that end at once",
          {"q=RQueue 100000 3", "play q add SoundAction 0", "play q start", "say end"}, "end"},
+        // The empty for-ever queue ends each pass inside its start; the queue holding it was never started.
+        {"for-ever queue inside one never started",
+         {"o=RQueue -1", "p=RQueue -1", "play o add 'p'", "play p start", "say end"}, "end"},
+        {"composites that hold each other",
+         {"a=RCompositeAction", "b=RCompositeAction", "play a add 'b'", "play b add 'a'", "play a start", "say end"},
+         "end"},
     };
     for (const FoundCase& c : cases) {
         SCOPED_TRACE(c.name);
