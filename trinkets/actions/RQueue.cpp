@@ -108,11 +108,14 @@ bool RQueue::nextPass() {
 void RQueue::holdPassBack() {
     const OMLinkToObj<RQueue> link(this, &RQueue::passDue);
     heldPass = std::make_unique<OMTask>(&link, 0);
+    heldInPass = taskPassesBegun();
     appendTask(heldPass.get());
 }
 
-// The task's own slice deletes it: the task list's walk allows that.
+// A task appended during a pass is reached in that same pass, which has no passes left to give. The
+// task's own slice deletes it: the task list's walk allows that.
 void RQueue::passDue() {
+    if (taskPassesBegun() == heldInPass) return;
     heldPass.reset();
     runFromCursor();
 }

@@ -54,4 +54,6 @@ private:
     bool halting = false;
     // Set while the next pass is held back to the next main-loop pass (the cursor is then past the end).
     std::unique_ptr<OMTask> heldPass;
+    // The main-loop pass (taskPassesBegun) in which the next pass was held back.
+    std::uint32_t heldInPass = 0;
 };
