@@ -130,9 +130,10 @@ void OMTrinketWindow::dispatchDblClick(POINT point) {
     }
 }
 
-// No hover changes while a drag holds the mouse, nor from inside "flyOn" and "flyOff" handlers.
+// No hover changes while a drag holds the mouse, nor from inside "flyOn" and "flyOff" handlers, nor while
+// the window closes.
 void OMTrinketWindow::trackHover(POINT point) {
-    if (hoverGuard) return;
+    if (hoverGuard || closing) return;
     if (pressedTrinket && pressedTrinket->holdState != kHeldTrackingHover) return;
     OMTrinket* t = trinketAt(point);
     if (t == hoverTrinket) return;

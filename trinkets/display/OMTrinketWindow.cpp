@@ -77,6 +77,7 @@ OMTrinketWindow::OMTrinketWindow(const OMRect* rect, OMTBackground* ground, std:
 }
 
 OMTrinketWindow::~OMTrinketWindow() {
+    closing = true;
     delete updateTask;
     OMWaveOutMixer::timingShifts().remove(resumeLink);
     delete resumeLink;
@@ -84,12 +85,25 @@ OMTrinketWindow::~OMTrinketWindow() {
         replaceLink(*link, nullptr);
     }
     canvas->setCursor(nullptr);
-    while (trinkets.head) delete trinkets.head->element;
+    deleteTrinkets();
     for (OMLink** link : {&activityLink, &mouseMoveLink, &startLink}) replaceLink(*link, nullptr);
     if (doubleBuffered) canvas->detachMemCanvas(offscreen);
     delete offscreen;
     delete background;
     if (mainTrinketWindow == this) mainTrinketWindow = nullptr;
+}
+
+// The trinkets that scripts made go first: each deletes the parts it owns (a game's road, a race's hot
+// spots), which would otherwise be deleted here before their owner, and then again by it.
+void OMTrinketWindow::deleteTrinkets() {
+    const auto scriptMade = [this]() -> OMTrinket* {
+        for (OMListElement<OMTrinket>* n = trinkets.head; n; n = n->next) {
+            if (n->element->className) return n->element;
+        }
+        return nullptr;
+    };
+    while (OMTrinket* made = scriptMade()) delete made;
+    while (trinkets.head) delete trinkets.head->element;
 }
 
 void OMTrinketWindow::update() {

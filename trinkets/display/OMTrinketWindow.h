@@ -147,6 +147,11 @@ private:
                       OMLink* (OMWindow::*slot)() const);
     // Moves the hover to t: "flyOff" for the old trinket, then "flyOn" and its cursor for t.
     void updateHover(OMTrinket* t);
+    void deleteTrinkets();
     void setInputMask(std::uint32_t bits, const char* className, bool on);
     std::int32_t hasChangedColors(const OMColorRecord* table);
+
+    // Set when destruction begins: the trinkets deleted then change no hover and no cursor (the cursors
+    // they name may be gone already).
+    bool closing = false;
 };
