@@ -143,11 +143,11 @@ TEST(ActionContainerScriptTest, AddRefusesAnActionThatHoldsTheContainer) {
 // the outer one keeps the step that must not be cut, after which the queue runs on and finishes once.
 TEST(ActionContainerScriptTest, AHaltThatArrivesDuringAHaltChangesNothing) {
     expectScriptSays({"verb step halting its own queue",
-                   {"q=RQueue", "play q add DelayAction 1000 1", "play q add VerbAction 'q' 1 halt",
-                    "play q add DelayAction 300 0", "play q add DelayAction 100 1", "set q finished +done",
-                    "play q start", "play q halt", "get q isActive a", "say halted a", "pause 2", "say end", "quit",
-                    "procedure +done", "[", " say finished", "]"},
-                   "halted 1\r\nfinished\r\nend\r\n"});
+                      {"q=RQueue", "play q add DelayAction 1000 1", "play q add VerbAction 'q' 1 halt",
+                       "play q add DelayAction 300 0", "play q add DelayAction 100 1", "set q finished +done",
+                       "play q start", "play q halt", "get q isActive a", "say halted a", "pause 2", "say end", "quit",
+                       "procedure +done", "[", " say finished", "]"},
+                      "halted 1\r\nfinished\r\nend\r\n"});
 }
 
 }  // namespace

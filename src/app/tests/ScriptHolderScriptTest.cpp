@@ -16,12 +16,12 @@ TEST(ScriptHolderScriptTest, EveryWayOfDeletingAnObjectEmptiesTheVariablesThatHo
         {"drop", "drop q"}, {"drop trinkets", "drop trinkets"}, {"a new object", "q=RQueue"}, {"a number", "q=5"}};
     for (const auto& [name, deletion] : deletions) {
         expectScriptSays({name,
-                    {"q=RQueue", "play q add DelayAction 10", "set q finished +p", "play q start", "pause 1", deletion,
-                     "call +r", "say end", "quit",
-                     "procedure +p", "[", " b=RECEIVER", " say fin", "]",
-                     "procedure +r", "[", " play RECEIVER halt", " play b halt", " set RECEIVER finished +p",
-                     " get RECEIVER isActive a", " get b isActive c", " say after a c", "]"},
-                    "fin\r\nafter a c\r\nend\r\n"});
+                          {"q=RQueue", "play q add DelayAction 10", "set q finished +p", "play q start", "pause 1", deletion,
+                           "call +r", "say end", "quit",
+                           "procedure +p", "[", " b=RECEIVER", " say fin", "]",
+                           "procedure +r", "[", " play RECEIVER halt", " play b halt", " set RECEIVER finished +p",
+                           " get RECEIVER isActive a", " get b isActive c", " say after a c", "]"},
+                          "fin\r\nafter a c\r\nend\r\n"});
     }
 }
 
@@ -29,10 +29,10 @@ TEST(ScriptHolderScriptTest, EveryWayOfDeletingAnObjectEmptiesTheVariablesThatHo
 // drop while o8 is being deleted: they find o8 empty.
 TEST(ScriptHolderScriptTest, StatementsRunInsideADropFindTheDroppedVariableEmpty) {
     expectScriptSays({"dropped twice",
-                {"o3=RCompositeAction", "o4=RQueue", "o7=RQueue 5 1", "o8=RQueue", "play o3 add 'o4'",
-                 "set o3 finished +p3", "play o4 add 'o8'", "play o7 add 'o8'", "play o3 start", "yield run", "drop o8",
-                 "say inside o8", "drop o8", "say end", "quit", "procedure +p3", "[", "]"},
-                "inside o8\r\nend\r\n"});
+                      {"o3=RCompositeAction", "o4=RQueue", "o7=RQueue 5 1", "o8=RQueue", "play o3 add 'o4'",
+                       "set o3 finished +p3", "play o4 add 'o8'", "play o7 add 'o8'", "play o3 start", "yield run", "drop o8",
+                       "say inside o8", "drop o8", "say end", "quit", "procedure +p3", "[", "]"},
+                      "inside o8\r\nend\r\n"});
 }
 
 // 23 members, each naming a substring whose three parts are the next member (b being "|" as below): a read
