@@ -265,8 +265,10 @@ private:
         static const std::vector<int> ids{12, 500, 7, 9666, 9667, 9668, 1, 0};
         static const std::vector<int> delays{0, 10, 50, 100, 150, 1000};
         // A queue of steps that end at once runs every pass inside its start: a count this high must not
-        // need a deeper stack.
-        static const std::vector<int> repeats{1, 2, 5, -1, 0, 100000};
+        // need a deeper stack. No queue runs for ever (-1): one whose steps all end at once would raise their
+        // events on every main-loop pass, and each event abandons the procedure that the last one started,
+        // so the script would never reach its "quit".
+        static const std::vector<int> repeats{1, 2, 5, -2, 0, 100000};
         switch (kind) {
         case 'i': return std::to_string(below(4));
         case 'n': return std::to_string(below(300));

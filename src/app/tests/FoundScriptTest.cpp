@@ -19,6 +19,10 @@ TEST(FoundScriptTest, EachScriptRunsToItsQuit) {
         // remaining trinket: the games' own parts among them.
         {"racing game left to the window", {"k=PXKill 5", "k=&other", "say end", "quit"}, "end\r\n"},
         {"race left to the window", {"r=RAssess", "r=&other", "say end", "quit"}, "end\r\n"},
+        {"slider left to the window in a group",
+         {"o2=RWSlider 572 554 260 3 113 1", "o4=OMMultiTrinket", "play o4 addTrinket 'o2' 3 115", "o2=&o4", "say end",
+          "quit"},
+         "end\r\n"},
         {"race left to the window in a character",
          {"c=RCharacter 12 1", "r=RAssess", "play c addTrinket 'r' 3 105", "r=&other", "say end", "quit"}, "end\r\n"},
         // A sound that cannot be found ends its step inside its start: every pass of the queue too.
