@@ -14,7 +14,7 @@
 namespace {
 
 constexpr std::uint32_t kFirstSeed = 1;
-constexpr std::uint32_t kSeedCount = 60;
+constexpr std::uint32_t kSeedCount = 100;
 // A script pauses for about a second in all; a program that has not quit after this long never will.
 constexpr DWORD kTimeLimitMs = 20000;
 
