@@ -2,6 +2,7 @@
 // creation arguments, verbs, properties and events, and a seeded builder that writes statements from it.
 #include "ScriptGenerator.h"
 
+#include <cstring>
 #include <random>
 
 namespace {
@@ -306,6 +307,11 @@ private:
         }
     }
 
+    // A repeat count never asks for ever, hostile or not (see plain).
+    static std::string asRepeatCount(const char* pattern, std::size_t i, const std::string& token) {
+        return i < std::strlen(pattern) && pattern[i] == 'q' && token == "-1" ? "-2" : token;
+    }
+
     // The arguments of a template, now and then cut short, with hostile ones put in or added. The movie's
     // name stays: a movie that cannot be found ends the program by design.
     std::string arguments(const char* pattern, const std::string& self) {
@@ -314,7 +320,7 @@ private:
         const std::size_t kept = pattern[0] == 'M' ? 1 : 0;
         if (tokens.size() > kept && chance(8)) tokens.resize(kept + static_cast<std::size_t>(below(static_cast<int>(tokens.size() - kept))));
         for (std::size_t i = kept; i < tokens.size(); ++i)
-            if (chance(10)) tokens[i] = hostile(self);
+            if (chance(10)) tokens[i] = asRepeatCount(pattern, i, hostile(self));
         if (chance(20)) tokens.push_back(hostile(self));
         std::string text;
         for (const std::string& token : tokens) text += " " + token;
