@@ -7,11 +7,6 @@
 
 std::int32_t Action::finishNesting = 0;
 
-OMList<Action>& Action::actionDeleteList() {
-    static OMList<Action> destroyed;
-    return destroyed;
-}
-
 void Action::setDeathHook(const OMLink* link) { actionDeathHook().set(link); }
 
 Action::Action(std::int32_t isInterruptibleFlag) : interruptible(isInterruptibleFlag) {}
@@ -19,7 +14,7 @@ Action::Action(std::int32_t isInterruptibleFlag) : interruptible(isInterruptible
 Action::~Action() {
     actionDeathHook().notify(this);
     delete listener_;
-    if (finishNesting > 0) actionDeleteList().append(this);
+    for (ActionDeathWatch* w = innermostWatch_; w; w = w->outer_) w->watched_ = nullptr;
 }
 
 void Action::setFinishedListener(const OMLink* link) { replaceLink(listener_, link); }
@@ -46,16 +41,12 @@ void Action::registerProperties() {
 
 void Action::getInterruptibleText(OMArg buffer) { writeInteger(buffer, isInterruptible()); }
 
-ActionDeathWatch::ActionDeathWatch(const Action* watched) : watched_(watched), listedBefore_(timesListed()) {
+ActionDeathWatch::ActionDeathWatch(Action* watched) : watched_(watched), outer_(watched->innermostWatch_) {
+    watched->innermostWatch_ = this;
     ++Action::finishNesting;
 }
 
 ActionDeathWatch::~ActionDeathWatch() {
-    if (--Action::finishNesting == 0) Action::actionDeleteList().clear(false);
-}
-
-std::int32_t ActionDeathWatch::timesListed() const {
-    std::int32_t times = 0;
-    for (OMListElement<Action>* n = Action::actionDeleteList().head; n; n = n->next) times += n->element == watched_;
-    return times;
+    if (watched_) watched_->innermostWatch_ = outer_;
+    --Action::finishNesting;
 }

@@ -5,8 +5,9 @@
 
 #include <cstdint>
 
-#include "OMList.h"
 #include "OMScriptableObject.h"
+
+class ActionDeathWatch;
 
 class Action : public OMScriptableObject {
 public:
@@ -34,10 +35,8 @@ public:
     // The hook invoked with every action being destroyed (the death registry's notifier).
     static void setDeathHook(const OMLink* link);
 
-    // Guards in progress (finish notifications among them), and the addresses of actions destroyed
-    // meanwhile (only compared, never dereferenced; emptied when the outermost guard ends).
+    // Guards in progress, finish notifications among them.
     static std::int32_t finishNesting;
-    static OMList<Action>& actionDeleteList();
 
 protected:
     std::int32_t interruptible;
@@ -46,23 +45,30 @@ protected:
 private:
     void getInterruptibleText(OMArg buffer);
     OMLink* listener_ = nullptr;
+    // The innermost guard in progress on this action; each guard holds the one it lies within, so that the
+    // destructor tells every one of them.
+    friend class ActionDeathWatch;
+    ActionDeathWatch* innermostWatch_ = nullptr;
 };
 
 // Held around a call that may destroy the watched action, which is touched afterwards only when
-// destroyed() is false. An address can stand in actionDeleteList already, for an earlier action destroyed
-// there during an outer guard: only entries added since this guard began count.
+// destroyed() is false. The action's destructor marks its own guards, so a guard costs the same however
+// many actions were destroyed meanwhile, and an action made later at the same address is never taken for
+// the watched one.
 class ActionDeathWatch {
 public:
-    explicit ActionDeathWatch(const Action* watched);
+    explicit ActionDeathWatch(Action* watched);
     ActionDeathWatch(const ActionDeathWatch&) = delete;
     ActionDeathWatch& operator=(const ActionDeathWatch&) = delete;
     ~ActionDeathWatch();
 
-    bool destroyed() const { return timesListed() > listedBefore_; }
+    bool destroyed() const { return watched_ == nullptr; }
 
 private:
-    std::int32_t timesListed() const;
-
-    const Action* watched_;
-    const std::int32_t listedBefore_;
+    friend class Action;
+    // Null once the action is destroyed.
+    Action* watched_;
+    // The guard on the same action that this one lies within (guards live on the stack, so they end in the
+    // reverse order of their start).
+    ActionDeathWatch* const outer_;
 };

@@ -21,6 +21,21 @@ bool passMayEndNow() {
     return ++ended <= kPassesPerMainLoopPass;
 }
 
+// Runs of queues (runFromCursor calls) in progress, across all queues. Up to this depth a step that finishes
+// inside its start moves its queue on at once, inside its own finish, so that the queue's reaction (its own
+// "finished" among it) comes before the step's "finished" event; no title nests queues this deep. Deeper, the
+// queue's innermost run starts the next step once the start returns, so that no run of such steps can
+// exhaust the stack.
+constexpr std::int32_t kNestedRuns = 64;
+std::int32_t runsInProgress = 0;
+
+struct RunInProgress {
+    RunInProgress() { ++runsInProgress; }
+    ~RunInProgress() { --runsInProgress; }
+    RunInProgress(const RunInProgress&) = delete;
+    RunInProgress& operator=(const RunInProgress&) = delete;
+};
+
 std::int32_t atLeastOnce(std::int32_t repeat) { return repeat == 0 ? 1 : repeat; }
 
 // "RQueue" repeatCount isInterruptible: absent tokens give 1 and 1.
@@ -65,19 +80,19 @@ bool RQueue::runningChildFinished() {
     return c && !c->isActive() && !childDue;
 }
 
-// Inside runFromCursor the loop starts the child; a halt in progress goes on from the new cursor itself.
+// A halt in progress goes on from the new cursor itself, or leaves the child to a run of this queue.
 void RQueue::moveOn() {
-    if (startLoops > 0) {
+    if (startLoops > 0 && (halting || runsInProgress >= kNestedRuns)) {
         childDue = true;
         return;
     }
     if (!halting) runFromCursor();
 }
 
-// Starts the child at the cursor, and the ones after it while each finishes inside its own start: such a
-// finish only marks the next child due (moveOn), so that a long run of them loops instead of nesting calls.
+// Starts the child at the cursor, and the ones after it that moveOn marks due while the run is under way.
 // The run ends when the cursor passes the end of the last pass.
 void RQueue::runFromCursor() {
+    const RunInProgress nested;
     const ActionDeathWatch watch(this);
     ++startLoops;
     bool runOver = false;

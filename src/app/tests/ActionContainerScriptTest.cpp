@@ -150,4 +150,45 @@ TEST(ActionContainerScriptTest, AHaltThatArrivesDuringAHaltChangesNothing) {
                       "halted 1\r\nfinished\r\nend\r\n"});
 }
 
+// A container's reaction to its child's finish, its own "finished" among it when that child was its last,
+// comes before the child's "finished", however deep the containers that finish in one chain.
+TEST(ActionContainerScriptTest, AContainersFinishComesBeforeTheFinishOfTheChildThatEndedIt) {
+    const Lines handlers = {"pause 1", "say end", "quit", "procedure +cdone", "[", " get q isActive a",
+                            " say cdone a", "]", "procedure +bdone", "[", " say bdone", "]", "procedure +qdone", "[",
+                            " say qdone", "]"};
+    const Lines queueOfQueue = {"q=RQueue", "c=RQueue", "play c add EmptyAction", "play q add DelayAction 100",
+                                "play q add 'c'", "set c finished +cdone", "set q finished +qdone", "play q start"};
+    Lines runMode = {"yield run"};
+    runMode.insert(runMode.end(), queueOfQueue.begin(), queueOfQueue.end());
+    const ScriptCase cases[] = {
+        {"queue in a queue, run mode", runMode, "qdone\r\ncdone 0\r\nend\r\n"},
+        {"queue in a queue, cooperative", queueOfQueue, "qdone\r\ncdone 0\r\nend\r\n"},
+        {"queue in a queue in a queue",
+         {"yield run", "q=RQueue", "b=RQueue", "c=RQueue", "play c add EmptyAction", "play b add 'c'",
+          "play q add DelayAction 100", "play q add 'b'", "set c finished +cdone", "set b finished +bdone",
+          "set q finished +qdone", "play q start"},
+         "qdone\r\nbdone\r\ncdone 0\r\nend\r\n"},
+        {"composite in a queue",
+         {"yield run", "q=RQueue", "c=RCompositeAction", "play c add EmptyAction", "play c add EmptyAction",
+          "play q add DelayAction 100", "play q add 'c'", "set c finished +cdone", "set q finished +qdone",
+          "play q start"},
+         "qdone\r\ncdone 0\r\nend\r\n"},
+    };
+    for (const ScriptCase& c : cases) {
+        ScriptCase run = c;
+        run.script.insert(run.script.end(), handlers.begin(), handlers.end());
+        expectScriptSays(run);
+    }
+}
+
+// Each pass of this queue for ever creates a step in x and deletes it: the guards of the queue's own run see
+// nothing of those deletions, so the passes cost the same however many came before.
+TEST(ActionContainerScriptTest, AQueueForEverThatDeletesAStepInEveryPassLetsTheScriptGoOn) {
+    expectScriptSays({"add and clear for ever",
+                      {"q=RQueue -1", "x=RQueue", "play q add VerbAction 'x' 1 add EmptyAction",
+                       "play q add VerbAction 'x' 1 clear", "play q start", "say started", "pause 0.5",
+                       "play q halt", "get q isActive a", "say halted a", "quit"},
+                      "started\r\nhalted 0\r\n"});
+}
+
 }  // namespace

@@ -93,7 +93,6 @@ struct ActionTest : ::testing::Test {
         setAppTaskList(nullptr);
         setClockSource(previousClock_);
         EXPECT_EQ(0, Action::finishNesting);
-        EXPECT_EQ(0, Action::actionDeleteList().count);
     }
     // Records "name" in finishLog whenever a's "finished" event is raised.
     void watch(Action* a, const std::string& name) {

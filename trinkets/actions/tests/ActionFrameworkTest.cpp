@@ -50,7 +50,7 @@ TEST_F(ActionTest, AContainerHearsOfAFinishBeforeTheChildsEventAndADeletedChildR
     EXPECT_EQ(std::make_tuple(std::string("container "), 0, 0), std::make_tuple(finishLog, ManualAction::alive, box.children.count));
 }
 
-TEST_F(ActionTest, NestedFinishesAreCountedAndTheGuardListEmptiesOnlyAtTheOutermost) {
+TEST_F(ActionTest, NestedFinishesAreCountedAndOnlyTheDestroyedActionLosesItsEvent) {
     ProbeContainer outer, inner;
     auto *a = new ManualAction, *b = new ManualAction;
     watch(a, "a");
@@ -58,15 +58,35 @@ TEST_F(ActionTest, NestedFinishesAreCountedAndTheGuardListEmptiesOnlyAtTheOuterm
     outer.addAction(a, 1);
     inner.addAction(b, 1);
     // a's listener finishes b, whose listener deletes b; a's event still comes, b's does not.
-    std::int32_t depthSeen = 0, listedSeen = 0;
+    std::int32_t depthSeen = 0;
     outer.onChild = [&] { b->actionFinished(); };
     inner.onChild = [&] {
         inner.removeAction(b);
         depthSeen = Action::finishNesting;
-        listedSeen = Action::actionDeleteList().count;
     };
     a->actionFinished();
-    EXPECT_EQ(std::make_tuple(std::string("container container a "), 2, 1), std::make_tuple(finishLog, depthSeen, listedSeen));
+    EXPECT_EQ(std::make_tuple(std::string("container container a "), 2), std::make_tuple(finishLog, depthSeen));
+}
+
+// A guard hears only of its own action's end: not of an action destroyed earlier at the same address, nor of
+// any other, however many there were.
+TEST_F(ActionTest, AGuardLearnsOnlyOfItsOwnActionsDestruction) {
+    auto* first = new ManualAction;
+    ActionDeathWatch outer(first);
+    delete first;
+    auto* second = new ManualAction;
+    {
+        ActionDeathWatch inner(second);
+        for (int i = 0; i < 1000; ++i) delete new ManualAction;
+        EXPECT_FALSE(inner.destroyed());
+        {
+            ActionDeathWatch innermost(second);
+            delete second;
+            EXPECT_TRUE(innermost.destroyed());
+        }
+        EXPECT_TRUE(inner.destroyed());
+    }
+    EXPECT_TRUE(outer.destroyed());
 }
 
 TEST_F(ActionTest, KindsAreFoundByExactNameAndCreatedFromTheLongestRunOfTokens) {
