@@ -46,9 +46,9 @@ private:
     void setRepeatText(OMArg text);
     void getRepeatText(OMArg buffer);
 
-    // runFromCursor calls in progress.
+    // This queue's runFromCursor calls in progress.
     std::int32_t startLoops = 0;
-    // Set when the child at the cursor has not been started yet: the innermost loop starts it.
+    // Set when the child at the cursor has not been started yet: the queue's innermost run starts it.
     bool childDue = false;
     // Set while halt walks the children.
     bool halting = false;
