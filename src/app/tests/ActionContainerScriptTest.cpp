@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "ScriptCase.h"
 
@@ -93,7 +94,7 @@ TEST(ActionContainerScriptTest, AQueueForEverWaitingOnlyOnZeroMsDelaysLetsTheScr
 TEST(ActionContainerScriptTest, ACompositeFinishesWhenItsRemainingChildrenHaveFinished) {
     const Lines ending = {"pause 1", "get c isActive x", "say active x", "say end", "quit", "procedure +done", "[",
                           " say finished", "]"};
-    const ScriptCase cases[] = {
+    const std::vector<ScriptCase> cases = {
         // b has finished (counted) when a, still running, leaves.
         {"the running child dropped",
          {"a=RQueue", "b=RQueue", "play a add DelayAction 400", "play b add DelayAction 100", "c=RCompositeAction",
@@ -106,17 +107,13 @@ TEST(ActionContainerScriptTest, ACompositeFinishesWhenItsRemainingChildrenHaveFi
           "get c isActive y", "say running y"},
          "running 1\r\nfinished\r\nactive 0\r\nend\r\n"},
     };
-    for (const ScriptCase& c : cases) {
-        ScriptCase run = c;
-        run.script.insert(run.script.end(), ending.begin(), ending.end());
-        expectScriptSays(run);
-    }
+    expectScriptsSay(cases, ending);
 }
 
 // "add" refuses an action that holds the container at any depth, and adds nothing then.
 TEST(ActionContainerScriptTest, AddRefusesAnActionThatHoldsTheContainer) {
     const Lines counts = {"get a actionCount n", "get b actionCount m", "say counts n m", "say end", "quit"};
-    const ScriptCase cases[] = {
+    const std::vector<ScriptCase> cases = {
         {"two queues, read", {"a=RQueue", "b=RQueue", "play a add 'b'", "play b add 'a'", "get a isInterruptible v"},
          "counts 1 0\r\nend\r\n"},
         {"two queues, halted after a start",
@@ -132,11 +129,7 @@ TEST(ActionContainerScriptTest, AddRefusesAnActionThatHoldsTheContainer) {
           "get z actionCount k", "say held k", "play a halt"},
          "held 0\r\ncounts 1 1\r\nend\r\n"},
     };
-    for (const ScriptCase& c : cases) {
-        ScriptCase run = c;
-        run.script.insert(run.script.end(), counts.begin(), counts.end());
-        expectScriptSays(run);
-    }
+    expectScriptsSay(cases, counts);
 }
 
 // The outer halt halts the verb step, whose verb halts the queue again: that inner halt does nothing, and
@@ -160,7 +153,7 @@ TEST(ActionContainerScriptTest, AContainersFinishComesBeforeTheFinishOfTheChildT
                                 "play q add 'c'", "set c finished +cdone", "set q finished +qdone", "play q start"};
     Lines runMode = {"yield run"};
     runMode.insert(runMode.end(), queueOfQueue.begin(), queueOfQueue.end());
-    const ScriptCase cases[] = {
+    const std::vector<ScriptCase> cases = {
         {"queue in a queue, run mode", runMode, "qdone\r\ncdone 0\r\nend\r\n"},
         {"queue in a queue, cooperative", queueOfQueue, "qdone\r\ncdone 0\r\nend\r\n"},
         {"queue in a queue in a queue",
@@ -174,11 +167,7 @@ TEST(ActionContainerScriptTest, AContainersFinishComesBeforeTheFinishOfTheChildT
           "play q start"},
          "qdone\r\ncdone 0\r\nend\r\n"},
     };
-    for (const ScriptCase& c : cases) {
-        ScriptCase run = c;
-        run.script.insert(run.script.end(), handlers.begin(), handlers.end());
-        expectScriptSays(run);
-    }
+    expectScriptsSay(cases, handlers);
 }
 
 // Each pass of this queue for ever creates a step in x and deletes it: the guards of the queue's own run see

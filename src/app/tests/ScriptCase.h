@@ -24,3 +24,11 @@ inline void expectScriptSays(const ScriptCase& c) {
     EXPECT_EQ(0u, title.runWithFreeChecks(kScriptExitLimitMs)) << "259: still running after " << kScriptExitLimitMs << " ms";
     EXPECT_EQ(c.said, title.debugText());
 }
+
+// Each case with the same closing lines (a common ending, the handlers) after its own script.
+inline void expectScriptsSay(const std::vector<ScriptCase>& cases, const Lines& closing) {
+    for (ScriptCase c : cases) {
+        c.script.insert(c.script.end(), closing.begin(), closing.end());
+        expectScriptSays(c);
+    }
+}
