@@ -13,7 +13,11 @@ CharacterAction::CharacterAction(RCharacter* who, std::int32_t isInterruptibleFl
 
 CharacterAction::~CharacterAction() {
     if (isActive()) halt();
-    if (character) unregisterDeathInterest(character, this);
+    if (!character) return;
+    // A step that is no longer active may still be called by a link of the character: a start while it
+    // was active finishes it at once and leaves the first link stored.
+    character->forgetDoneLinks(static_cast<Action*>(this));
+    unregisterDeathInterest(character, this);
 }
 
 void CharacterAction::start() {
@@ -23,9 +27,13 @@ void CharacterAction::start() {
     play(done);
 }
 
+// The character's stop drops the done link only while it plays; during its "finished" event the link is
+// held apart and is taken out here.
 void CharacterAction::halt() {
     Action::halt();
-    if (character) character->stop();
+    if (!character) return;
+    character->stop();
+    character->forgetDoneLinks(static_cast<Action*>(this));
 }
 
 void CharacterAction::pause() {

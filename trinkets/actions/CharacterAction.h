@@ -1,5 +1,6 @@
 // The base of the steps that play on a character: the character pointer, cleared through the death
-// registry when the character dies, halting that stops the character, and pause and resume passed on.
+// registry when the character dies, halting that stops the character and takes the step's done links out of
+// it, and pause and resume passed on.
 #pragma once
 
 #include <cstdint>
@@ -12,7 +13,7 @@ class RCharacter;
 class CharacterAction : public Action {
 public:
     CharacterAction(RCharacter* who, std::int32_t isInterruptibleFlag);
-    // An active step is halted first, so that the character drops its link to this step.
+    // An active step is halted first; the character then drops every link to this step.
     ~CharacterAction() override;
 
     void halt() override;

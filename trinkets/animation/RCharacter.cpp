@@ -176,11 +176,24 @@ void RCharacter::animationEnded() {
     ++endNesting;
     endPlaying(false);
     // Taken out before the event and the link: either may start the next animation and store its own link.
+    // Listed during the event, where a handler may delete or halt the step that the link calls.
     const std::unique_ptr<OMLink> done = std::move(doneLink);
+    endingLinks.push_back(done.get());
     signalEvent("finished");
     const bool destroyed = std::find(destroyedInEnd.begin(), destroyedInEnd.end(), this) != destroyedInEnd.end();
-    if (done && !destroyed) done->invoke();
+    if (!destroyed) {
+        endingLinks.pop_back();
+        if (done) done->invoke();
+    }
     if (--endNesting == 0) destroyedInEnd.clear();
+}
+
+void RCharacter::forgetDoneLinks(const void* step) {
+    const auto callsStep = [step](const OMLink* link) { return link && link->target() == step; };
+    if (callsStep(doneLink.get())) doneLink.reset();
+    for (OMLink* ending : endingLinks) {
+        if (callsStep(ending)) ending->setTarget(nullptr);
+    }
 }
 
 void RCharacter::stop() {

@@ -71,6 +71,9 @@ public:
     void resume();
     // Ends what plays without "finished" and without the done link.
     void stop();
+    // A step that goes away takes out every done link that calls it: the stored one and those held while
+    // "finished" is raised, which then call nothing.
+    void forgetDoneLinks(const void* step);
 
     void addFidgetGroup(std::int32_t groupId, std::int32_t minSeconds, std::int32_t maxSeconds, std::int32_t noRepeat);
     void addFidget(std::int32_t groupId, std::int16_t animationId, std::int32_t hidesSettlePose);
@@ -149,6 +152,9 @@ private:
     void setEnabled(OMArg text);
     void getSettlePoseID(OMArg buffer);
     void setSettlePoseID(OMArg text);
+
+    // The done links taken out for the "finished" events being raised, innermost last (null: none).
+    std::vector<OMLink*> endingLinks;
 
     static OMCursor* defaultCursor;
     static OMCursor* defaultDownCursor;

@@ -84,6 +84,41 @@ TEST(CharacterScriptTest, AFinishedHandlerThatPlaysAgainLeavesTheWaitingStepItsE
     }
 }
 
+// A character's "finished" handler that clears or drops the queue whose step waits on the character: the
+// step goes away inside the event, so its end calls nothing, and the script goes on. A handler that keeps
+// the queue runs before the step's end finishes it.
+TEST(CharacterScriptTest, AFinishedHandlerThatDeletesTheWaitingStepEndsNothing) {
+    const std::string anim = "CharacterAnimAction 'c' " + std::to_string(kAnim);
+    const std::string speech = "CharacterSpeechAction 'c' 7";
+    struct Case {
+        const char* name;
+        bool runMode;
+        std::string step;
+        const char* handler;
+        const char* said;
+    } cases[] = {
+        {"animation, cleared", false, anim, "play q clear", "begin\r\nhandled\r\nend\r\n"},
+        {"animation, dropped in run mode", true, anim, "drop q", "begin\r\nhandled\r\nend\r\n"},
+        {"speech, cleared", false, speech, "play q clear", "begin\r\nhandled\r\nend\r\n"},
+        {"speech, dropped in run mode", true, speech, "drop q", "begin\r\nhandled\r\nend\r\n"},
+        {"animation, kept in run mode", true, anim, "n=1", "begin\r\nhandled\r\nqDone\r\nend\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Title title;
+        writeWholeFile(title.folder.file("PRsc\\pictures.dll"), characterModule());
+        Lines script{"say begin", "c=RCharacter " + std::to_string(kPose) + " 0",
+                     "play c addSpeechAnim " + std::to_string(kSpeech), "q=RQueue", "play q add " + c.step,
+                     "set c finished +h", "set q finished +qDone", "play q start", "pause 3", "say end", "quit",
+                     "procedure +h", "[", std::string(" ") + c.handler, " say handled", "]",
+                     "procedure +qDone", "[", " say qDone", "]"};
+        if (c.runMode) script.insert(script.begin(), "yield run");
+        title.script("dorIruvu.mps", script);
+        EXPECT_EQ(0u, title.runWithFreeChecks(30000));
+        EXPECT_EQ(c.said, title.debugText());
+    }
+}
+
 // A trinket that is not an animation holds id 1000: the speech takes the next id and plays to its end.
 TEST(CharacterScriptTest, ASpeechTakesAnIdThatNoChildHolds) {
     EXPECT_EQ(runCharacter({"h=RHotSpot 300 200 100 50", "play c addTrinket 'h' 0 1000", "play c playSpeech 7"}),
