@@ -14,8 +14,8 @@ CharacterAction::CharacterAction(RCharacter* who, std::int32_t isInterruptibleFl
 CharacterAction::~CharacterAction() {
     if (isActive()) halt();
     if (!character) return;
-    // A step that is no longer active may still be called by a link of the character: a start while it
-    // was active finishes it at once and leaves the first link stored.
+    // The character may still hold a link to this step: the one held apart while its "finished" event runs,
+    // or the first link of a step started again while active (that start is refused).
     character->forgetDoneLinks(static_cast<Action*>(this));
     unregisterDeathInterest(character, this);
 }
@@ -27,13 +27,9 @@ void CharacterAction::start() {
     play(done);
 }
 
-// The character's stop drops the done link only while it plays; during its "finished" event the link is
-// held apart and is taken out here.
 void CharacterAction::halt() {
     Action::halt();
-    if (!character) return;
-    character->stop();
-    character->forgetDoneLinks(static_cast<Action*>(this));
+    if (character) character->stop();
 }
 
 void CharacterAction::pause() {

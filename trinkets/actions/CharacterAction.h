@@ -1,6 +1,6 @@
 // The base of the steps that play on a character: the character pointer, cleared through the death
-// registry when the character dies, halting that stops the character and takes the step's done links out of
-// it, and pause and resume passed on.
+// registry when the character dies, halting that stops the character, and pause and resume passed on; a
+// step that is destroyed takes its done links out of the character.
 #pragma once
 
 #include <cstdint>
