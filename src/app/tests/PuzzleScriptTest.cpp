@@ -35,18 +35,21 @@ TEST(PuzzleScriptTest, AHandlerThatDetachesDuringADragLeavesTheProgramRunning) {
     struct Case {
         const char* binding;
         const char* detach;
-    } cases[] = {{"a pickedUp", "drop pz"},     {"a pickedUp", "play pz removeAnswer 'a'"},
-                 {"a dropped", "drop pz"},      {"a dropped", "play pz removeAnswer 'a'"},
+    } cases[] = {{"a pickedUp", "drop pz"},
+                 {"a pickedUp", "play pz removeAnswer 'a'"},
+                 {"a dropped", "drop pz"},
+                 {"a dropped", "play pz removeAnswer 'a'"},
                  {"box answerFlyOff", "drop box2"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.binding) + ": " + c.detach);
         Title title;
-        title.script("dorIruvu.mps", {"Scene start", "pz=RPuzzle", "a=" + tile(), "box=RStackingContainer 200 150 100 100 4 0 -1",
-                                      "box2=RStackingContainer 300 150 100 100 4 0 -1", "play pz addAnswer 'a'",
-                                      "play pz addContainer 'box'", "play pz addContainer 'box2'",
-                                      std::string("set ") + c.binding + " +p", "set a mouseUp +up", "say begin",
-                                      "wait", "say end", "quit", "procedure +p", "[", std::string(" ") + c.detach, "]",
-                                      "procedure +up", "[", " drop wait", "]"});
+        title.script("dorIruvu.mps",
+                     {"Scene start", "pz=RPuzzle", "a=" + tile(), "box=RStackingContainer 200 150 100 100 4 0 -1",
+                      "box2=RStackingContainer 300 150 100 100 4 0 -1", "play pz addAnswer 'a'",
+                      "play pz addContainer 'box'", "play pz addContainer 'box2'",
+                      std::string("set ") + c.binding + " +p", "set a mouseUp +up", "say begin", "wait", "say end",
+                      "quit", "procedure +p", "[", std::string(" ") + c.detach, "]", "procedure +up", "[",
+                      " drop wait", "]"});
         askForFreeChecks(true);
         const ProgramWindow program = title.run();
         const HWND trinkets = program.waitForWindow("OMWindowChildClass", kTimeoutMs);

@@ -20,8 +20,8 @@ constexpr std::uint32_t kAnimation = 0x20C040;
 // A 40 x 40 picture of entry 102, large enough to be pressed and dragged.
 constexpr std::int16_t kTilePicture = 7100;
 
-// ASEQ kSceneId, 12 (the animation), kTilePicture and the slider pictures 9666-9668 (as 12), each one frame in a list
-// that holds it (hold -4, frame 0, end -1);
+// ASEQ kSceneId, 12 (the animation), kTilePicture and the slider pictures 9666-9668 (as 12), each one frame
+// in a list that holds it (hold -4, frame 0, end -1);
 // RRGB kSceneId: entries 100, 101 and 102 as above, the rest black.
 inline std::string pictureModule() {
     const auto oneFrame = [](std::int16_t width, std::int16_t height, const std::vector<std::uint8_t>& pixels) {
