@@ -83,16 +83,18 @@ void RAnswer::playSound(std::uint16_t id) const {
     if (id != kNoSound && soundHook) soundHook(id, 0, 0);
 }
 
-void RAnswer::signalThenInvoke(const char* event, OMLink* link) {
+// The link is read after the event: a handler that detaches the answer from its puzzle has deleted the one
+// held before.
+void RAnswer::signalThenInvoke(const char* event, OMLink* RAnswer::*link) {
     const DispatchScope<RAnswer> scope;
     signalEvent(event);
-    if (!wasDestroyed(this) && link) link->invokeWith(reinterpret_cast<OMArg>(this));
+    if (!wasDestroyed(this) && this->*link) (this->*link)->invokeWith(reinterpret_cast<OMArg>(this));
 }
 
 void RAnswer::pickUp() {
     dragging = 1;
     playSound(pickUpSound);
-    signalThenInvoke("pickedUp", pickUpLink);
+    signalThenInvoke("pickedUp", &RAnswer::pickUpLink);
 }
 
 // The window lets a double-clicked trinket go unless it is held by the press when the click returns.
@@ -106,7 +108,7 @@ void RAnswer::pickUpHeld() {
 
 void RAnswer::drop() {
     dragging = 0;
-    signalThenInvoke("dropped", dropLink);
+    signalThenInvoke("dropped", &RAnswer::dropLink);
 }
 
 // The part's relay, with the answer's drop before its "mouseUp".

@@ -85,8 +85,9 @@ private:
     void pickUpHeld();
     void drop();
     void partReleased();
-    // Raises the event and, unless a handler destroyed the answer, invokes the link with it.
-    void signalThenInvoke(const char* event, OMLink* link);
+    // Raises the event and, unless a handler destroyed the answer, invokes the link that the member then
+    // holds with it (none when a handler cleared it).
+    void signalThenInvoke(const char* event, OMLink* RAnswer::*link);
     void playSound(std::uint16_t id) const;
 
     void setExtraBottom(OMArg text) { extraBottom = integerOf(text); }

@@ -138,12 +138,15 @@ void RPuzzle::answerPickedUp(OMArg picked) {
     if (!RAnswer::wasDestroyed(answer)) answer->setContainer(nullptr);
 }
 
+// A handler of either event may delete the new container or the puzzle: neither is touched after.
 void RPuzzle::answerDragged(OMArg dragged) {
     RContainer* best = bestContainer(reinterpret_cast<RAnswer*>(dragged));
     if (best == highlighted) return;
+    const DispatchScope<RPuzzle> puzzleScope;
+    const DispatchScope<RContainer> containerScope;
     if (highlighted) highlighted->fireAnswerFlyOff();
-    if (best) best->fireAnswerFlyOn();
-    highlighted = best;
+    if (best && !RContainer::wasDestroyed(best)) best->fireAnswerFlyOn();
+    if (!wasDestroyed()) highlighted = RContainer::wasDestroyed(best) ? nullptr : best;
 }
 
 // The answer's events may have a handler destroy the answer, the container or the puzzle.

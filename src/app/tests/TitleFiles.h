@@ -17,9 +17,11 @@ constexpr std::uint16_t kSceneId = 500;
 constexpr std::uint32_t kLeft = 0x123456;
 constexpr std::uint32_t kRight = 0xABCDEF;
 constexpr std::uint32_t kAnimation = 0x20C040;
+// A 40 x 40 picture of entry 102, large enough to be pressed and dragged.
+constexpr std::int16_t kTilePicture = 7100;
 
-// ASEQ kSceneId, 12 (the animation) and the slider pictures 9666-9668 (as 12), each one frame in a list
-// that holds it (hold -4, frame 0, end -1);
+// ASEQ kSceneId, 12 (the animation), kTilePicture and the slider pictures 9666-9668 (as 12), each one frame
+// in a list that holds it (hold -4, frame 0, end -1);
 // RRGB kSceneId: entries 100, 101 and 102 as above, the rest black.
 inline std::string pictureModule() {
     const auto oneFrame = [](std::int16_t width, std::int16_t height, const std::vector<std::uint8_t>& pixels) {
@@ -36,7 +38,8 @@ inline std::string pictureModule() {
     module.types.push_back(
         {0, "ASEQ", {{kSceneId, oneFrame(640, 460, scene)}, {12, oneFrame(2, 2, {102, 102, 102, 102})},
                       {9666, oneFrame(2, 2, {102, 102, 102, 102})}, {9667, oneFrame(2, 2, {102, 102, 102, 102})},
-                      {9668, oneFrame(2, 2, {102, 102, 102, 102})}}});
+                      {9668, oneFrame(2, 2, {102, 102, 102, 102})},
+                      {kTilePicture, oneFrame(40, 40, std::vector<std::uint8_t>(40 * 40, 102))}}});
     module.types.push_back({0, "RRGB", {{kSceneId, writeRrgb(colours)}}});
     return writeNeModule(module).bytes;
 }
