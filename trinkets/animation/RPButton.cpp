@@ -45,7 +45,16 @@ RPButton::RPButton(OMTrinketWindow* owner, OMIStream* stream, std::int32_t x, st
     refreshHover();
 }
 
+RPButton::RPButton(const RPButton& other)
+    : OMAnimation(other), clickSoundID(other.clickSoundID), pressTime(other.pressTime), playDelay(other.playDelay) {}
+
 RPButton::~RPButton() { releaseClick(); }
+
+OMScriptableObject* RPButton::clone() {
+    auto* copy = new RPButton(*this);
+    copyPropertiesTo(copy);
+    return copy;
+}
 
 void RPButton::describe(char* buffer, std::size_t size) {
     std::snprintf(buffer, size, "%d %d", static_cast<int>(bounds.left), static_cast<int>(bounds.top));

@@ -16,7 +16,12 @@ public:
     static constexpr std::int32_t kDisabled = 3;
 
     RPButton(OMTrinketWindow* owner, OMIStream* stream, std::int32_t x, std::int32_t y);
+    // The animation's copy with the button's settings and scripted press; no click sounds for it yet.
+    RPButton(const RPButton& other);
     ~RPButton() override;
+
+    // A copy is a whole button, so that the button's properties it takes reach button fields.
+    OMScriptableObject* clone() override;
 
     // "left top".
     void describe(char* buffer, std::size_t size) override;

@@ -192,6 +192,16 @@ void OMMultiTrinket::removeAll() {
     updateBounds();
 }
 
+// Letting an unowned child go deletes nothing, so the walk can go on from the next record.
+void OMMultiTrinket::releaseUnowned() {
+    for (OMListElement<TrinketRecord>* n = children.head; n;) {
+        TrinketRecord* record = n->element;
+        n = n->next;
+        if (!record->owned) detachChild(record);
+    }
+    updateBounds();
+}
+
 void OMMultiTrinket::childDestroyed(OMArg child) {
     TrinketRecord* record = recordOf(reinterpret_cast<OMTrinket*>(child));
     if (!record) return;

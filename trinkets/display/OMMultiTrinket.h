@@ -52,6 +52,8 @@ public:
     void removeTrinket(std::int32_t id);
     void removeChild(OMTrinket* child);
     void removeAll();
+    // Lets go of every child that the group does not own, leaving it in place.
+    void releaseUnowned();
     OMTrinket* getTrinket(std::int32_t id) const;
     std::int32_t getZOffset(std::int32_t id) const;
     std::int32_t getChildZOffset(const OMTrinket* child) const;

@@ -10,6 +10,7 @@
 #include "OMCanvas.h"
 #include "OMColorTable.h"
 #include "OMMemCanvas.h"
+#include "OMMultiTrinket.h"
 #include "OMSystemUtilities.h"
 #include "OMTBackground.h"
 #include "OMTask.h"
@@ -93,9 +94,14 @@ OMTrinketWindow::~OMTrinketWindow() {
     if (mainTrinketWindow == this) mainTrinketWindow = nullptr;
 }
 
-// The trinkets that scripts made go first: each deletes the parts it owns (a game's road, a race's hot
-// spots), which would otherwise be deleted here before their owner, and then again by it.
+// The death registry is gone by now and tells no group of a child's end, so the groups first let go of
+// the children that scripts gave them: whatever order those go in, no group touches a deleted one. The
+// trinkets that scripts made go next: each deletes the parts it owns (a game's road, a race's hot spots),
+// which would otherwise be deleted here before their owner, and then again by it.
 void OMTrinketWindow::deleteTrinkets() {
+    for (OMListElement<OMTrinket>* n = trinkets.head; n; n = n->next) {
+        if (auto* group = dynamic_cast<OMMultiTrinket*>(n->element)) group->releaseUnowned();
+    }
     const auto scriptMade = [this]() -> OMTrinket* {
         for (OMListElement<OMTrinket>* n = trinkets.head; n; n = n->next) {
             if (n->element->className) return n->element;
