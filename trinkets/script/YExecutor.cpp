@@ -4,7 +4,6 @@
 //   operands[k], operands[k+1], ..., -1     each entry a heap index (the statement's words in order)
 // Jumps (10, 11) carry a cell position instead. A missing operand reads as an empty text.
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -109,6 +108,23 @@ void requestSwitch(YThread* t, std::int32_t status) {
     scriptEngine().switching = t;
 }
 
+// The entry cell of the procedure that a reference names: "+N" (or N) with N the cell of a `procedure`
+// statement. A reference that leads to no such cell (a procedure never written, a text or number of the
+// script's own) gives -1, and its call, timer or binding does nothing.
+std::int32_t procedureEntry(const YThread* t, const std::string& reference) {
+    const std::vector<YCell>& cells = t->script.cells;
+    std::size_t at = reference.rfind('+', 0) == 0 ? 1 : 0;
+    if (at == reference.size()) return -1;
+    std::size_t cell = 0;
+    for (; at < reference.size(); ++at) {
+        const char c = reference[at];
+        if (c < '0' || c > '9') return -1;
+        cell = cell * 10 + static_cast<std::size_t>(c - '0');
+        if (cell >= cells.size()) return -1;
+    }
+    return cells[cell].opcode == kOpProcedure ? static_cast<std::int32_t>(cell) : -1;
+}
+
 void doCall(const Statement& s) {
     YThread* t = s.t;
     YHeap& heap = scriptHeap();
@@ -126,8 +142,10 @@ void doCall(const Statement& s) {
         text = buffer;
     }
     if (!text.empty() && text[0] == '+') {
+        const std::int32_t entry = procedureEntry(t, text);
+        if (entry < 0) return;
         pushCall(t, -1);
-        t->position = std::atoi(text.c_str() + 1);
+        t->position = entry;
         if (t->inEvent) ++t->eventDepth;
         return;
     }
@@ -308,8 +326,9 @@ void doFunction(const Statement& s) {
 
 void doTimer(const Statement& s, std::int32_t* procedure, std::int32_t* limit, std::int32_t* ticks) {
     const double n = s.number(0);
-    if (n == 0.0) return;
-    *procedure = s.integer(1) + 1;
+    const std::int32_t entry = procedureEntry(s.t, s.getText(1));
+    if (n == 0.0 || entry < 0) return;
+    *procedure = entry + 1;
     *limit = static_cast<std::int32_t>(n * 9.0);
     *ticks = 0;
 }
@@ -347,7 +366,11 @@ void doSet(const Statement& s) {
         return;
     }
     s.pushParameters(2, n - 1);
-    if (s.holdsProcedure(n - 1)) return bindProcedure(s, o, name, s.integer(n - 1) + 1);
+    if (s.holdsProcedure(n - 1)) {
+        const std::int32_t entry = procedureEntry(s.t, s.getText(n - 1));
+        if (entry >= 0) bindProcedure(s, o, name, entry + 1);
+        return;
+    }
     if (o) o->setProperty(name.c_str(), s.text(n - 1).c_str());
 }
 

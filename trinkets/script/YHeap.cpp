@@ -181,20 +181,21 @@ void YHeap::releaseObjects(std::int32_t deleteOwned) {
     }
 }
 
+// The variable that owns the object deletes it, wherever it stands among the holders (RECEIVER, entry 1,
+// holds without owning); it is cleared last, so no holder is left that reaches the object while it goes.
 std::int32_t YHeap::clearObjectHolders(const OMScriptableObject* object, std::int32_t deleteOwned) {
     std::int32_t firstWasPlain = 0;
     bool first = true;
+    std::int32_t owner = -1;
     for (std::int32_t i = 0; initialised && i < count; ++i) {
         YVariable* v = entries[i];
         if (v->kind != kYObject || v->value.object != object) continue;
-        if (first) {
-            firstWasPlain = v->mark != kYAlias;
-            v->setText(nullptr, deleteOwned ? -2 : -3);
-            first = false;
-        } else {
-            v->setText(nullptr, -3);
-        }
+        if (first) firstWasPlain = v->mark != kYAlias;
+        first = false;
+        if (deleteOwned && owner < 0 && v->mark == kYOwns) owner = i;
+        else v->setText(nullptr, -3);
     }
+    if (YVariable* v = at(owner)) v->setText(nullptr, -2);
     return firstWasPlain;
 }
 

@@ -1,5 +1,6 @@
 // Script variables that hold, delete and read objects, run by QUOMB_32.exe in a heap that fills freed blocks:
-// deleted objects leave no holder behind, and reads of members that lead back into themselves end.
+// deleted objects leave no holder behind, reads of members that lead back into themselves end, and
+// procedure references that name no procedure lead nowhere.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -23,6 +24,17 @@ TEST(ScriptHolderScriptTest, EveryWayOfDeletingAnObjectEmptiesTheVariablesThatHo
                            " get RECEIVER isActive a", " get b isActive c", " say after a c", "]"},
                           "fin\r\nafter a c\r\nend\r\n"});
     }
+}
+
+// The queue raised the last event, so RECEIVER holds it ahead of q: the drop still deletes it, and the queue
+// that would run for ever adds nothing to x after it.
+TEST(ScriptHolderScriptTest, DroppingTheObjectThatRaisedTheLastEventDeletesIt) {
+    expectScriptSays({"dropped after its event",
+                      {"x=RQueue", "q=RQueue", "play q add DelayAction 50", "play q add VerbAction 'x' 1 add EmptyAction",
+                       "set q finished +p", "play q start", "pause 1", "set q repeatCount -1", "play q start", "drop q",
+                       "get x actionCount n1", "pause 1", "get x actionCount n2", "d=n2-n1", "say added d", "say end", "quit",
+                       "procedure +p", "[", " say fin", "]"},
+                      "fin\r\nadded 0\r\nend\r\n"});
 }
 
 // Deleting o8 empties o4, which finishes o3; in run mode its event goes on with the statements after the
@@ -62,6 +74,25 @@ TEST(ScriptHolderScriptTest, AMemberReadEndsAndReachesTheVariableItReads) {
          {"j=\"x\"", "x=3", "c.3=RQueue", "q=RQueue", "play c.j add DelayAction 10", "play q add 'c.j'",
           "get c.j actionCount n", "get q actionCount m", "c.j=4", "say n m c.3", "say end", "quit"},
          "1 1 4\r\nend\r\n"},
+    };
+    for (const ScriptCase& c : cases) expectScriptSays(c);
+}
+
+// A call, timer or event binding whose reference leads to no procedure entry cell does nothing: the script
+// goes on with its next line.
+TEST(ScriptHolderScriptTest, AReferenceThatNamesNoProcedureDoesNothing) {
+    const ScriptCase cases[] = {
+        {"call of a name", {"call +p", "say after", "quit"}, "after\r\n"},
+        {"call of a text", {"p=\"+zz\"", "call p", "say after", "quit"}, "after\r\n"},
+        {"schedule of a text", {"say begin", "schedule 0.1 '+zz'", "pause 1", "say after", "quit"}, "begin\r\nafter\r\n"},
+        {"schedule past the code", {"schedule 0.1 32767", "pause 1", "say after", "quit"}, "after\r\n"},
+        {"idle of a name", {"idle 0.1 +p", "pause 1", "say after", "quit"}, "after\r\n"},
+        {"object event", {"p=\"+zz\"", "q=RQueue", "play q add DelayAction 10", "set q finished p", "play q start",
+                          "pause 1", "say after", "quit"},
+         "after\r\n"},
+        {"class event", {"p=\"+zz\"", "say begin", "set RHotSpot born p", "h=RHotSpot 10 10 50 50 0", "g=h", "pause 1",
+                         "say after", "quit"},
+         "begin\r\nafter\r\n"},
     };
     for (const ScriptCase& c : cases) expectScriptSays(c);
 }

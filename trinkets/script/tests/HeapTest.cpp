@@ -84,12 +84,16 @@ TEST_F(HeapTest, SharedObjectsAreDeletedOnce) {
     var("kept")->setObject(new RProbe);
     heap.releaseObjects(1);
     EXPECT_EQ(0, RProbe::alive);
-    // The receiver never owns what it holds.
+    // The receiver never owns what it holds; held ahead of the owner, it neither keeps the object alive when
+    // the holders are cleared nor changes what the clear returns (the first holder is an alias).
     auto* event = new RProbe;
     heap.at(kYReceiver)->setObject(event);
     heap.at(kYReceiver)->setText(nullptr, -2);
     EXPECT_EQ(1, RProbe::alive);
-    delete event;
+    var("owner")->setObject(event);
+    heap.at(kYReceiver)->setObject(event);
+    EXPECT_EQ(0, heap.clearObjectHolders(event, 1));
+    EXPECT_EQ(std::make_tuple(0, 1, 1), std::make_tuple(RProbe::alive, var("owner")->isUnset(), heap.at(kYReceiver)->isUnset()));
 }
 
 // An object that notes, while it is deleted, what its owner reads as and whether RECEIVER and a borrower
