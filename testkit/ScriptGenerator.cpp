@@ -202,6 +202,7 @@ public:
         objects_ = 3 + below(6);
         procedures_ = 2 + below(3);
         held_.assign(static_cast<std::size_t>(objects_) + 1, nullptr);
+        waitingQueue_.assign(static_cast<std::size_t>(procedures_) + 1, 0);
         line(std::string("l1=\"") + kLongText + "\"");
         line("l2=l1+l1");
         if (chance(4)) line("yield run");
@@ -240,10 +241,12 @@ private:
         static const Names favoured{"RQueue", "RQueue", "RQueue", "RCompositeAction", "RCompositeAction",
                                     "OMMultiTrinket", "RHotSpot", "RAnimation", "RCharacter"};
         if (chance(3)) return anyClass();
-        const std::string name = pick(favoured);
+        return *classNamed(pick(favoured));
+    }
+    static const ScriptClass* classNamed(const std::string& name) {
         for (const ScriptClass& c : scriptClasses())
-            if (name == c.name) return c;
-        return anyClass();
+            if (name == c.name) return &c;
+        return nullptr;
     }
 
     // An argument that a careful script would not give: empty, negative, huge, long, or naming the
@@ -340,20 +343,39 @@ private:
 
     void create(int i) { make(i, classToMake()); }
 
-    // An object of any class copied by assignment and used through the copy, now and then with the
-    // class's creation bound first, which each copy of the class raises.
+    // A variable other than i.
+    int another(int i) { return 1 + (i + below(objects_ - 1)) % objects_; }
+
+    // An object of any class copied by assignment, played through the copy and its properties used, now and
+    // then with the class's creation bound first, which each copy of the class raises.
     void copy(int i, const ScriptClass& c) {
-        const int j = 1 + (i + below(objects_ - 1)) % objects_;
+        const int j = another(i);
         if (chance(3)) line("set " + std::string(c.name) + " born " + anyProcedure());
         make(i, c);
         held_[static_cast<std::size_t>(j)] = &c;
         const std::string name = object(j);
         line(name + "=" + object(i));
-        switch (below(3)) {
-        case 0: return play(name, c);
-        case 1: return setProperty(name, c);
-        default: return getProperty(name, c);
+        line("play " + name);
+        return chance(2) ? setProperty(name, c) : getProperty(name, c);
+    }
+
+    // A character's step on the title's animation in a started queue: the character's "finished" comes
+    // while the queue waits on the step, and its procedure is apt to clear or drop that queue.
+    void characterStep(int i) {
+        const int j = another(i);
+        make(j, *classNamed("RCharacter"));
+        make(i, *classNamed("RQueue"));
+        const std::string character = "'" + object(j) + "'";
+        if (chance(3)) {
+            line("play " + object(j) + " addSpeechAnim " + plain('a'));
+            line("play " + object(i) + " add CharacterSpeechAction " + character + " 7");
+        } else {
+            line("play " + object(i) + " add CharacterAnimAction " + character + " " + plain('a'));
         }
+        const int p = 1 + below(procedures_);
+        waitingQueue_[static_cast<std::size_t>(p)] = i;
+        line("set " + object(j) + " finished " + procedureName(p));
+        line("play " + object(i) + " start");
     }
 
     // A timer armed with a procedure, or dropped.
@@ -397,7 +419,7 @@ private:
         const std::string name = object(i);
         const ScriptClass* made = held_[static_cast<std::size_t>(i)];
         const ScriptClass& c = made && !chance(5) ? *made : anyClass();
-        switch (below(27)) {
+        switch (below(28)) {
         case 0: case 1: case 2: return create(i);
         case 3: case 4: case 5: case 6: case 7: return play(name, c);
         case 8: case 9: return setProperty(name, c);
@@ -413,6 +435,7 @@ private:
         case 22: return line(chance(2) ? "yield run" : "yield co");
         case 23: return copy(i, anyClass());
         case 24: case 25: return timer();
+        case 26: return characterStep(i);
         default: return line("say " + name + " r");
         }
     }
@@ -432,6 +455,8 @@ private:
     // What an event procedure does to its sender (RECEIVER) or to another object. It calls only
     // procedures after itself, so no call goes round.
     std::string handlerStatement(int p) {
+        const int waiting = waitingQueue_[static_cast<std::size_t>(p)];
+        if (waiting && chance(3)) return chance(2) ? "drop " + object(waiting) : "play " + object(waiting) + " clear";
         const std::string other = anyObject();
         switch (below(12)) {
         case 0: return "drop RECEIVER";
@@ -458,6 +483,7 @@ private:
     std::uint32_t seed_;
     std::vector<std::string> lines_;
     std::vector<const ScriptClass*> held_;  // by variable number: the class last made into it, if any
+    std::vector<int> waitingQueue_;          // by procedure number: the variable of a queue on a character's step
     int objects_ = 0;
     int procedures_ = 0;
 };
