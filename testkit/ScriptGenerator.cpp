@@ -9,6 +9,7 @@ namespace {
 
 // Argument templates, one character per argument:
 //   i small integer   n number   c coordinate   m milliseconds   q repeat count   r resource id
+//   a animation id, as a rule the title's animation that plays and ends
 //   o a script object, quoted
 //   s short word      f file name   M the title's movie   k an action kind and its arguments
 //   v a verb name     p a property name   * up to three arguments of any plain kind
@@ -72,7 +73,7 @@ const std::vector<ScriptClass>& scriptClasses() {
         {"RCompositeAction", {"", "i"}, kContainerVerbs, kActionProperties, {"finished"}},
         {"OMMultiTrinket", {""}, kGroupVerbs, kGroupProperties, kTrinketEvents},
         {"OMAnimation", {"ccr"}, kAnimationVerbs, kAnimationProperties, kAnimationEvents},
-        {"RAnimation", {"r", "ccr"},
+        {"RAnimation", {"a", "cca"},
          kAnimationVerbs + Members{{"hide", ""}, {"show", ""}, {"paint", ""}, {"pause", ""}, {"play", ""},
                                    {"resume", ""}, {"suspend", ""}, {"replacePaletteEntry", "nnnn"},
                                    {"setAOCursor", "nn"}},
@@ -87,8 +88,8 @@ const std::vector<ScriptClass>& scriptClasses() {
         {"RKbdInp", {""}, {}, {{"key", "n"}}, {"keyPressed"}},
         {"RDescriptorFile", {""}, {}, {{"exitButtonID", "n"}}, {}},
         {"RCharacter", {"ri", "rcci"},
-         kGroupVerbs + Members{{"addFidget", "iri"}, {"addFidgetGroup", "iiii"}, {"addSpeechAnim", "r"},
-                               {"pause", ""}, {"playAnim", "rii"}, {"playSpeech", "rii"},
+         kGroupVerbs + Members{{"addFidget", "iri"}, {"addFidgetGroup", "iiii"}, {"addSpeechAnim", "a"},
+                               {"pause", ""}, {"playAnim", "aii"}, {"playSpeech", "rii"},
                                {"removeFidgetGroup", "i"}, {"resume", ""}, {"setAOCursor", "nn"}, {"stop", ""}},
          kGroupProperties + Members{{"animateSettled", "i"}, {"enabled", "i"}, {"settlePoseID", "r"}},
          kTrinketEvents + Names{"finished"}},
@@ -178,9 +179,9 @@ const std::vector<ActionKind> kActionKinds{
     {"VerbAction", {"oiv", "oiv*"}},
     {"PropertyAction", {"ops", "opsi"}},
     {"SoundAction", {"r", "rn", "rni"}},
-    {"AnimAction", {"rnn", "rnni", "rccnn", "rccnni"}},
+    {"AnimAction", {"ann", "anni", "accnn", "accnni"}},
     {"PlayAnimAction", {"o", "oi"}},
-    {"CharacterAnimAction", {"or", "orii", "oriii"}},
+    {"CharacterAnimAction", {"oa", "oaii", "oaiii"}},
     {"CharacterSpeechAction", {"or", "ori"}},
     {"MoveXAction", {"oonnnn", "oonnnni"}},
     {"MoveYAction", {"oonnnn", "oonnnni"}},
@@ -195,16 +196,20 @@ const char* const kLongText = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVW
 
 class ScriptBuilder {
 public:
-    explicit ScriptBuilder(std::uint32_t seed) : random_(seed) {}
+    explicit ScriptBuilder(std::uint32_t seed) : random_(seed), seed_(seed) {}
 
     std::vector<std::string> build() {
         objects_ = 3 + below(6);
         procedures_ = 2 + below(3);
         held_.assign(static_cast<std::size_t>(objects_) + 1, nullptr);
+        waitingQueue_.assign(static_cast<std::size_t>(procedures_) + 1, 0);
         line(std::string("l1=\"") + kLongText + "\"");
         line("l2=l1+l1");
         if (chance(4)) line("yield run");
         for (int i = 1; i <= objects_; ++i) create(i);
+        // Consecutive seeds copy every class in turn.
+        const std::vector<ScriptClass>& classes = scriptClasses();
+        copy(1 + below(objects_), classes[seed_ % classes.size()]);
         const int statements = 12 + below(28);
         for (int i = 0; i < statements; ++i) statement();
         line("say end");
@@ -228,6 +233,7 @@ private:
     static std::string object(int i) { return "o" + std::to_string(i); }
     std::string anyObject() { return object(1 + below(objects_)); }
     static std::string procedureName(int p) { return "+p" + std::to_string(p); }
+    std::string anyProcedure() { return procedureName(1 + below(procedures_)); }
     const ScriptClass& anyClass() { return pick(scriptClasses()); }
     // Actions, containers and groups are made more often: their holding of each other is where objects
     // outlive their holders.
@@ -235,10 +241,12 @@ private:
         static const Names favoured{"RQueue", "RQueue", "RQueue", "RCompositeAction", "RCompositeAction",
                                     "OMMultiTrinket", "RHotSpot", "RAnimation", "RCharacter"};
         if (chance(3)) return anyClass();
-        const std::string name = pick(favoured);
+        return *classNamed(pick(favoured));
+    }
+    static const ScriptClass* classNamed(const std::string& name) {
         for (const ScriptClass& c : scriptClasses())
-            if (name == c.name) return c;
-        return anyClass();
+            if (name == c.name) return &c;
+        return nullptr;
     }
 
     // An argument that a careful script would not give: empty, negative, huge, long, or naming the
@@ -277,6 +285,7 @@ private:
         case 'm': return std::to_string(pick(delays));
         case 'q': return std::to_string(pick(repeats));
         case 'r': return std::to_string(pick(ids));
+        case 'a': return std::to_string(chance(4) ? 12 : kGeneratedAnimationId);
         case 'o': return "'" + anyObject() + "'";
         case 'f': return pick(files);
         case 'M': return "m.smk";
@@ -327,10 +336,53 @@ private:
         return text;
     }
 
-    void create(int i) {
-        const ScriptClass& c = classToMake();
+    void make(int i, const ScriptClass& c) {
         held_[static_cast<std::size_t>(i)] = &c;
         line(object(i) + "=" + c.name + arguments(pick(c.makes), object(i)));
+    }
+
+    void create(int i) { make(i, classToMake()); }
+
+    // A variable other than i.
+    int another(int i) { return 1 + (i + below(objects_ - 1)) % objects_; }
+
+    // An object of any class copied by assignment, played through the copy and its properties used, now and
+    // then with the class's creation bound first, which each copy of the class raises.
+    void copy(int i, const ScriptClass& c) {
+        const int j = another(i);
+        if (chance(3)) line("set " + std::string(c.name) + " born " + anyProcedure());
+        make(i, c);
+        held_[static_cast<std::size_t>(j)] = &c;
+        const std::string name = object(j);
+        line(name + "=" + object(i));
+        line("play " + name);
+        return chance(2) ? setProperty(name, c) : getProperty(name, c);
+    }
+
+    // A character's step on the title's animation in a started queue: the character's "finished" comes
+    // while the queue waits on the step, and its procedure is apt to clear or drop that queue.
+    void characterStep(int i) {
+        const int j = another(i);
+        make(j, *classNamed("RCharacter"));
+        make(i, *classNamed("RQueue"));
+        const std::string character = "'" + object(j) + "'";
+        if (chance(3)) {
+            line("play " + object(j) + " addSpeechAnim " + plain('a'));
+            line("play " + object(i) + " add CharacterSpeechAction " + character + " 7");
+        } else {
+            line("play " + object(i) + " add CharacterAnimAction " + character + " " + plain('a'));
+        }
+        const int p = 1 + below(procedures_);
+        waitingQueue_[static_cast<std::size_t>(p)] = i;
+        line("set " + object(j) + " finished " + procedureName(p));
+        line("play " + object(i) + " start");
+    }
+
+    // A timer armed with a procedure, or dropped.
+    void timer() {
+        const std::string kind = chance(2) ? "schedule" : "idle";
+        if (chance(6)) return line("drop " + kind);
+        line(kind + " 0." + std::to_string(1 + below(3)) + " " + anyProcedure());
     }
 
     void play(const std::string& name, const ScriptClass& c) {
@@ -356,8 +408,8 @@ private:
         const char* event = c.events.empty() || chance(6) ? "finished" : pick(c.events);
         // Now and then an event unbound, or bound for the whole class.
         if (chance(12)) return line("set " + name + " " + event);
-        const std::string target = chance(15) ? c.name : name;
-        line("set " + target + " " + event + " " + procedureName(1 + below(procedures_)));
+        const std::string target = chance(5) ? c.name : name;
+        line("set " + target + " " + event + " " + anyProcedure());
     }
 
     // A statement uses, as a rule, the members of the class last made into its variable; now and then those
@@ -367,7 +419,7 @@ private:
         const std::string name = object(i);
         const ScriptClass* made = held_[static_cast<std::size_t>(i)];
         const ScriptClass& c = made && !chance(5) ? *made : anyClass();
-        switch (below(24)) {
+        switch (below(28)) {
         case 0: case 1: case 2: return create(i);
         case 3: case 4: case 5: case 6: case 7: return play(name, c);
         case 8: case 9: return setProperty(name, c);
@@ -379,8 +431,11 @@ private:
         case 18: return line(chance(6) ? "drop trinkets" : "play " + name + " " + pick(kEndingVerbs));
         case 19: return assign(i);
         case 20: return line("pause 0." + std::to_string(1 + below(3)));
-        case 21: return line("call " + procedureName(1 + below(procedures_)));
+        case 21: return line("call " + anyProcedure());
         case 22: return line(chance(2) ? "yield run" : "yield co");
+        case 23: return copy(i, anyClass());
+        case 24: case 25: return timer();
+        case 26: return characterStep(i);
         default: return line("say " + name + " r");
         }
     }
@@ -400,6 +455,8 @@ private:
     // What an event procedure does to its sender (RECEIVER) or to another object. It calls only
     // procedures after itself, so no call goes round.
     std::string handlerStatement(int p) {
+        const int waiting = waitingQueue_[static_cast<std::size_t>(p)];
+        if (waiting && chance(3)) return chance(2) ? "drop " + object(waiting) : "play " + object(waiting) + " clear";
         const std::string other = anyObject();
         switch (below(12)) {
         case 0: return "drop RECEIVER";
@@ -423,8 +480,10 @@ private:
     }
 
     std::mt19937 random_;
+    std::uint32_t seed_;
     std::vector<std::string> lines_;
     std::vector<const ScriptClass*> held_;  // by variable number: the class last made into it, if any
+    std::vector<int> waitingQueue_;          // by procedure number: the variable of a queue on a character's step
     int objects_ = 0;
     int procedures_ = 0;
 };

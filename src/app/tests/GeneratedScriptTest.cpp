@@ -37,11 +37,23 @@ void writeMovie(const Title& title) {
     writeWholeFile(title.folder.file("rsc\\m.smk"), std::string(smk.begin(), smk.end()));
 }
 
+// The scripts' animation: two frames around a "special" entry and the end, at 20 frames a second, so that
+// it ends while a script pauses.
+void writeAnimation(const Title& title) {
+    AseqPicture p;
+    p.frameRate = 20;
+    p.sequences = {{{0, 0, 0, 0}, {0, 0, -500, 0}, {0, 0, 1, 0}, {0, 0, -1, 0}}};
+    p.frames = {{2, 2, {102, 102, 102, 102}, {}}, {2, 2, {101, 101, 101, 101}, {}}};
+    writeWholeFile(title.folder.file("PRsc\\pictures.dll"),
+                   pictureModule({{kGeneratedAnimationId, writeAseq(p, ByteOrder::big)}}));
+}
+
 // Runs the script as the title's start-up script until the program ends or the time limit passes (the
 // exit code is then STILL_ACTIVE); alert boxes that the script's objects raise are answered with OK.
 Outcome run(const Lines& script) {
     Title title;
     writeMovie(title);
+    writeAnimation(title);
     title.script("dorIruvu.mps", script);
     Outcome outcome{STILL_ACTIVE, "", ""};
     {

@@ -22,8 +22,8 @@ constexpr std::int16_t kTilePicture = 7100;
 
 // ASEQ kSceneId, 12 (the animation), kTilePicture and the slider pictures 9666-9668 (as 12), each one frame
 // in a list that holds it (hold -4, frame 0, end -1);
-// RRGB kSceneId: entries 100, 101 and 102 as above, the rest black.
-inline std::string pictureModule() {
+// RRGB kSceneId: entries 100, 101 and 102 as above, the rest black. More ASEQ resources may be given.
+inline std::string pictureModule(const std::vector<NeResource>& moreAnimations = {}) {
     const auto oneFrame = [](std::int16_t width, std::int16_t height, const std::vector<std::uint8_t>& pixels) {
         AseqPicture p;
         p.sequences = {{{0, 0, -4, 0}, {0, 0, 0, 0}, {0, 0, -1, 0}}};
@@ -40,6 +40,8 @@ inline std::string pictureModule() {
                       {9666, oneFrame(2, 2, {102, 102, 102, 102})}, {9667, oneFrame(2, 2, {102, 102, 102, 102})},
                       {9668, oneFrame(2, 2, {102, 102, 102, 102})},
                       {kTilePicture, oneFrame(40, 40, std::vector<std::uint8_t>(40 * 40, 102))}}});
+    module.types.back().resources.insert(module.types.back().resources.end(), moreAnimations.begin(),
+                                         moreAnimations.end());
     module.types.push_back({0, "RRGB", {{kSceneId, writeRrgb(colours)}}});
     return writeNeModule(module).bytes;
 }
