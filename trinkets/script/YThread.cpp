@@ -128,6 +128,7 @@ void saveForEvent(YThread* thread, std::int32_t position) {
     thread->savedStackDepth = thread->stack.depth();
     thread->savedCondition = thread->condition;
     thread->savedLoopDepth = thread->loopDepth;
+    thread->savedPauseDeadline = scriptEngine().pauseDeadline;
     thread->waiting = 0;
     thread->position = position;
 }
@@ -138,6 +139,7 @@ void restoreAfterEvent(YThread* thread) {
     thread->stack.setDepth(thread->savedStackDepth);
     thread->condition = thread->savedCondition;
     if (thread->loopDepth > thread->savedLoopDepth) thread->loopDepth = thread->savedLoopDepth;
+    scriptEngine().pauseDeadline = thread->savedPauseDeadline;
     thread->inEvent = 0;
 }
 

@@ -119,6 +119,9 @@ public:
     std::int32_t savedStackDepth = 0;
     std::int32_t savedCondition = 1;
     std::int32_t savedLoopDepth = -1;
+    // The pause deadline of the interrupted state: the procedure's own pause, or the deadline passing while
+    // it runs, must not leave the main line waiting with no deadline to end its pause.
+    std::uint32_t savedPauseDeadline = 0;
     // The loop depth at each call, so that a return drops the loops its procedure left open.
     std::array<std::int16_t, YTSTACK> loopDepthAtCall{};
 };

@@ -1,6 +1,7 @@
 // Script variables that hold, delete and read objects, run by QUOMB_32.exe in a heap that fills freed blocks:
-// deleted objects leave no holder behind, reads of members that lead back into themselves end, and
-// procedure references that name no procedure lead nowhere.
+// deleted objects leave no holder behind, reads of members that lead back into themselves end,
+// procedure references that name no procedure lead nowhere, and a pause ends whatever procedure runs on
+// top of it.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -95,6 +96,17 @@ TEST(ScriptHolderScriptTest, AReferenceThatNamesNoProcedureDoesNothing) {
          "begin\r\nafter\r\n"},
     };
     for (const ScriptCase& c : cases) expectScriptSays(c);
+}
+
+// A timer or event procedure that pauses while the main line pauses: the procedure's pause ends, and the main
+// line's ends after the procedure has returned.
+TEST(ScriptHolderScriptTest, APauseUnderAPausingProcedureEnds) {
+    const Lines procedure = {"pause 0.2", "say end", "quit", "procedure +p", "[", " say p", " pause 0.3", " say p2", "]"};
+    expectScriptsSay({{"timer procedure", {"say begin", "schedule 0.1 +p"}, "begin\r\np\r\np2\r\nend\r\n"},
+                      {"event procedure",
+                       {"say begin", "q=RQueue", "play q add DelayAction 100", "set q finished +p", "play q start"},
+                       "begin\r\np\r\np2\r\nend\r\n"}},
+                     procedure);
 }
 
 }  // namespace
