@@ -68,27 +68,6 @@ TEST_F(ActionTest, NestedFinishesAreCountedAndOnlyTheDestroyedActionLosesItsEven
     EXPECT_EQ(std::make_tuple(std::string("container container a "), 2), std::make_tuple(finishLog, depthSeen));
 }
 
-// A guard hears only of its own action's end: not of an action destroyed earlier at the same address, nor of
-// any other, however many there were.
-TEST_F(ActionTest, AGuardLearnsOnlyOfItsOwnActionsDestruction) {
-    auto* first = new ManualAction;
-    ActionDeathWatch outer(first);
-    delete first;
-    auto* second = new ManualAction;
-    {
-        ActionDeathWatch inner(second);
-        for (int i = 0; i < 1000; ++i) delete new ManualAction;
-        EXPECT_FALSE(inner.destroyed());
-        {
-            ActionDeathWatch innermost(second);
-            delete second;
-            EXPECT_TRUE(innermost.destroyed());
-        }
-        EXPECT_TRUE(inner.destroyed());
-    }
-    EXPECT_TRUE(outer.destroyed());
-}
-
 TEST_F(ActionTest, KindsAreFoundByExactNameAndCreatedFromTheLongestRunOfTokens) {
     registerAction("", createProbe);
     registerAction("Null", nullptr);
