@@ -176,7 +176,7 @@ void RCharacter::animationEnded() {
     ++endNesting;
     endPlaying(false);
     // Taken out before the event and the link: either may start the next animation and store its own link.
-    // Listed during the event, where a handler may delete or halt the step that the link calls.
+    // Listed during the event, where a handler may delete the step that the link calls.
     const std::unique_ptr<OMLink> done = std::move(doneLink);
     endingLinks.push_back(done.get());
     signalEvent("finished");
