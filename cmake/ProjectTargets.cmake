@@ -43,3 +43,10 @@ function(project_test_program target)
     set_tests_properties(${target} PROPERTIES RUN_SERIAL TRUE)
   endif()
 endfunction()
+
+# A program that runs scripts: a main-thread stack reserve of 16 MB, so that queues of steps that finish at
+# once nest as deep as their runs ask (RQueue falls back to a loop only near the end of the stack). It costs
+# address space, not memory: pages are committed as the stack grows.
+function(project_script_stack target)
+  target_link_options(${target} PRIVATE -Wl,--stack,16777216)
+endfunction()

@@ -2,6 +2,7 @@
 #include "RQueue.h"
 
 #include "OMSParameter.h"
+#include "OMStackRoom.h"
 #include "OMTrinket.h"
 
 namespace {
@@ -21,20 +22,12 @@ bool passMayEndNow() {
     return ++ended <= kPassesPerMainLoopPass;
 }
 
-// Runs of queues (runFromCursor calls) in progress, across all queues. Up to this depth a step that finishes
-// inside its start moves its queue on at once, inside its own finish, so that the queue's reaction (its own
-// "finished" among it) comes before the step's "finished" event; no title nests queues this deep. Deeper, the
-// queue's innermost run starts the next step once the start returns, so that no run of such steps can
-// exhaust the stack.
-constexpr std::int32_t kNestedRuns = 64;
-std::int32_t runsInProgress = 0;
-
-struct RunInProgress {
-    RunInProgress() { ++runsInProgress; }
-    ~RunInProgress() { --runsInProgress; }
-    RunInProgress(const RunInProgress&) = delete;
-    RunInProgress& operator=(const RunInProgress&) = delete;
-};
+// While the stack has more room than this, a step that finishes inside its start moves its queue on at once,
+// inside its own finish, so that the queue's reaction (its own "finished" among it) comes before the step's
+// "finished" event. With less, the queue's innermost run starts the next step once the start returns, so that
+// no run of such steps can exhaust the stack. The margin holds what may run at the deepest point: event
+// handlers, verbs, drawing and the system calls beneath them.
+constexpr std::size_t kStackMargin = 1024 * 1024;
 
 std::int32_t atLeastOnce(std::int32_t repeat) { return repeat == 0 ? 1 : repeat; }
 
@@ -82,7 +75,7 @@ bool RQueue::runningChildFinished() {
 
 // A halt in progress goes on from the new cursor itself, or leaves the child to a run of this queue.
 void RQueue::moveOn() {
-    if (startLoops > 0 && (halting || runsInProgress >= kNestedRuns)) {
+    if (startLoops > 0 && (halting || stackRoom() < kStackMargin)) {
         childDue = true;
         return;
     }
@@ -92,7 +85,6 @@ void RQueue::moveOn() {
 // Starts the child at the cursor, and the ones after it that moveOn marks due while the run is under way.
 // The run ends when the cursor passes the end of the last pass.
 void RQueue::runFromCursor() {
-    const RunInProgress nested;
     const ActionDeathWatch watch(this);
     ++startLoops;
     bool runOver = false;

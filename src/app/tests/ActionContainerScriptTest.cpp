@@ -11,6 +11,11 @@
 
 namespace {
 
+Lines inRunMode(const Lines& script) { return joined({{"yield run"}, script}); }
+
+// Lines that add `count` empty steps to the queue.
+Lines emptySteps(const std::string& queue, int count) { return Lines(count, "play " + queue + " add EmptyAction"); }
+
 // A child that leaves while the composite starts or halts its children, and a container deleted by a
 // handler while its own walk or verb runs.
 TEST(ActionContainerScriptTest, ChildrenAndContainersDeletedDuringAWalkOrVerbAreNotTouchedAgain) {
@@ -55,6 +60,12 @@ TEST(ActionContainerScriptTest, StepsThatFinishAtOnceRunInALoopAndOnlyTheRunning
         {"an empty step for ever",
          {"q=RQueue -1", "play q add EmptyAction", "play q start", "say started", "pause 0.2", "get q isActive x",
           "say active x", "play q halt", "get q isActive x", "say halted x", "quit"},
+         "started\r\nactive 1\r\nhalted 0\r\n"},
+        // 65536 passes of eight steps in one main-loop pass would nest deeper than the stack reaches.
+        {"eight empty steps for ever",
+         joined({{"q=RQueue -1"}, emptySteps("q", 8),
+                 {"play q start", "say started", "pause 0.2", "get q isActive x", "say active x", "play q halt",
+                  "get q isActive x", "say halted x", "quit"}}),
          "started\r\nactive 1\r\nhalted 0\r\n"},
         {"100000 passes of an empty composite",
          {"c=RCompositeAction", "q=RQueue 100000", "play q add 'c'", "play q start", "say end", "quit"}, "end\r\n"},
@@ -143,29 +154,54 @@ TEST(ActionContainerScriptTest, AHaltThatArrivesDuringAHaltChangesNothing) {
                       "halted 1\r\nfinished\r\nend\r\n"});
 }
 
+// q runs a delay of 100 ms, then c, which the given lines make; q's and c's handlers are bound.
+Lines cAfterADelay(const Lines& makingC) {
+    return joined({{"q=RQueue"}, makingC,
+                   {"play q add DelayAction 100", "play q add 'c'", "set c finished +cdone", "set q finished +qdone",
+                    "play q start"}});
+}
+
+// q runs a delay of 100 ms, then b, which holds c with `steps` empty steps; the three handlers are bound.
+Lines cInBAfterADelay(int steps) {
+    return joined({{"q=RQueue", "b=RQueue", "c=RQueue"}, emptySteps("c", steps),
+                   {"play b add 'c'", "play q add DelayAction 100", "play q add 'b'", "set c finished +cdone",
+                    "set b finished +bdone", "set q finished +qdone", "play q start"}});
+}
+
+// c holds a chain of 300 queues, each holding the next; the innermost seven pass twice, and the innermost of
+// all holds one empty step.
+Lines chainOfQueues() {
+    Lines script = {"n1=RQueue 2", "play n1 add EmptyAction"};
+    for (int link = 2; link <= 300; ++link) {
+        const std::string name = "n" + std::to_string(link);
+        script.push_back(name + "=RQueue " + (link <= 7 ? "2" : "1"));
+        script.push_back("play " + name + " add 'n" + std::to_string(link - 1) + "'");
+    }
+    script.insert(script.end(), {"c=RQueue", "play c add 'n300'"});
+    return script;
+}
+
 // A container's reaction to its child's finish, its own "finished" among it when that child was its last,
-// comes before the child's "finished", however deep the containers that finish in one chain.
+// comes before the child's "finished", however many steps, passes and containers finish in one chain.
 TEST(ActionContainerScriptTest, AContainersFinishComesBeforeTheFinishOfTheChildThatEndedIt) {
     const Lines handlers = {"pause 1", "say end", "quit", "procedure +cdone", "[", " get q isActive a",
                             " say cdone a", "]", "procedure +bdone", "[", " say bdone", "]", "procedure +qdone", "[",
                             " say qdone", "]"};
-    const Lines queueOfQueue = {"q=RQueue", "c=RQueue", "play c add EmptyAction", "play q add DelayAction 100",
-                                "play q add 'c'", "set c finished +cdone", "set q finished +qdone", "play q start"};
-    Lines runMode = {"yield run"};
-    runMode.insert(runMode.end(), queueOfQueue.begin(), queueOfQueue.end());
+    const Lines queueOfQueue = cAfterADelay({"c=RQueue", "play c add EmptyAction"});
     const std::vector<ScriptCase> cases = {
-        {"queue in a queue, run mode", runMode, "qdone\r\ncdone 0\r\nend\r\n"},
+        {"queue in a queue, run mode", inRunMode(queueOfQueue), "qdone\r\ncdone 0\r\nend\r\n"},
         {"queue in a queue, cooperative", queueOfQueue, "qdone\r\ncdone 0\r\nend\r\n"},
-        {"queue in a queue in a queue",
-         {"yield run", "q=RQueue", "b=RQueue", "c=RQueue", "play c add EmptyAction", "play b add 'c'",
-          "play q add DelayAction 100", "play q add 'b'", "set c finished +cdone", "set b finished +bdone",
-          "set q finished +qdone", "play q start"},
-         "qdone\r\nbdone\r\ncdone 0\r\nend\r\n"},
+        {"queue in a queue in a queue", inRunMode(cInBAfterADelay(1)), "qdone\r\nbdone\r\ncdone 0\r\nend\r\n"},
         {"composite in a queue",
-         {"yield run", "q=RQueue", "c=RCompositeAction", "play c add EmptyAction", "play c add EmptyAction",
-          "play q add DelayAction 100", "play q add 'c'", "set c finished +cdone", "set q finished +qdone",
-          "play q start"},
+         inRunMode(cAfterADelay({"c=RCompositeAction", "play c add EmptyAction", "play c add EmptyAction"})),
          "qdone\r\ncdone 0\r\nend\r\n"},
+        {"80 empty steps, cooperative", cAfterADelay(joined({{"c=RQueue"}, emptySteps("c", 80)})),
+         "qdone\r\ncdone 0\r\nend\r\n"},
+        {"70 passes, run mode", inRunMode(cAfterADelay({"c=RQueue 70", "play c add EmptyAction"})),
+         "qdone\r\ncdone 0\r\nend\r\n"},
+        {"100 empty steps in a queue in a queue", cInBAfterADelay(100), "qdone\r\nbdone\r\ncdone 0\r\nend\r\n"},
+        {"30000 passes", cAfterADelay({"c=RQueue 30000", "play c add EmptyAction"}), "qdone\r\ncdone 0\r\nend\r\n"},
+        {"a chain of 300 queues", cAfterADelay(chainOfQueues()), "qdone\r\ncdone 0\r\nend\r\n"},
     };
     expectScriptsSay(cases, handlers);
 }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+
 #include "ProgramTitle.h"
 
 struct ScriptCase {
@@ -12,6 +14,13 @@ struct ScriptCase {
     // The debug text the program leaves: what the script said, one line each.
     const char* said;
 };
+
+// The parts one after another.
+inline Lines joined(std::initializer_list<Lines> parts) {
+    Lines all;
+    for (const Lines& part : parts) all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
 
 // Long enough for a script that ends by itself; a program still running then is ended.
 constexpr DWORD kScriptExitLimitMs = 60000;
