@@ -110,7 +110,7 @@ void requestSwitch(YThread* t, std::int32_t status) {
 
 // The entry cell of the procedure that a reference names: "+N" (or N) with N the cell of a `procedure`
 // statement. A reference that leads to no such cell (a procedure never written, a text or number of the
-// script's own) gives -1, and its call, timer or binding does nothing.
+// script's own) gives -1: its call does nothing, and its timer or binding calls nothing.
 std::int32_t procedureEntry(const YThread* t, const std::string& reference) {
     const std::vector<YCell>& cells = t->script.cells;
     std::size_t at = reference.rfind('+', 0) == 0 ? 1 : 0;
@@ -324,11 +324,12 @@ void doFunction(const Statement& s) {
     if (f->link) f->link->invoke();
 }
 
+// A reference that leads to no procedure still replaces the timer's procedure: the timer calls nothing.
 void doTimer(const Statement& s, std::int32_t* procedure, std::int32_t* limit, std::int32_t* ticks) {
     const double n = s.number(0);
+    if (n == 0.0) return;
     const std::int32_t entry = procedureEntry(s.t, s.getText(1));
-    if (n == 0.0 || entry < 0) return;
-    *procedure = entry + 1;
+    *procedure = entry < 0 ? 0 : entry + 1;
     *limit = static_cast<std::int32_t>(n * 9.0);
     *ticks = 0;
 }
@@ -338,7 +339,7 @@ void doPause(const Statement& s) {
     if (n == 0.0) return;
     const std::uint32_t deadline = ticksMs() + static_cast<std::uint32_t>(n * 900.0);
     scriptEngine().pauseDeadline = deadline ? deadline : 1;
-    s.t->waiting = 1;
+    s.t->waiting = s.t->pausing = 1;
 }
 
 void bindProcedure(const Statement& s, OMScriptableObject* o, const std::string& event, std::int32_t body) {
@@ -351,24 +352,25 @@ void bindProcedure(const Statement& s, OMScriptableObject* o, const std::string&
     if (!bound) delete record;
 }
 
+// Takes away the class's binding, or the object's binding of the event with its record.
+void unbindProcedure(const Statement& s, OMScriptableObject* o, const std::string& event) {
+    if (!o) return static_cast<void>(bindClassEvent(s.name(0), nullptr));
+    dropEventRecords(o, event.c_str());
+    o->bindEvent(event.c_str(), nullptr, nullptr);
+}
+
 void doSet(const Statement& s) {
     OMScriptableObject* o = s.object(0);
     if (!o && !classExists(s.name(0))) return;
     const std::string name = s.getText(1);
     const std::int32_t n = s.count();
-    if (n < 3) {
-        if (!o) {
-            static_cast<void>(bindClassEvent(s.name(0), nullptr));
-            return;
-        }
-        dropEventRecords(o, name.c_str());
-        o->bindEvent(name.c_str(), nullptr, nullptr);
-        return;
-    }
+    if (n < 3) return unbindProcedure(s, o, name);
     s.pushParameters(2, n - 1);
     if (s.holdsProcedure(n - 1)) {
+        // A reference that leads to no procedure replaces the earlier binding with none.
         const std::int32_t entry = procedureEntry(s.t, s.getText(n - 1));
         if (entry >= 0) bindProcedure(s, o, name, entry + 1);
+        else unbindProcedure(s, o, name);
         return;
     }
     if (o) o->setProperty(name.c_str(), s.text(n - 1).c_str());
@@ -457,6 +459,7 @@ bool dispatch(YThread* t, std::int32_t opcode, std::int32_t k) {
     case kOpFunction: doFunction(s); break;
     case kOpWait:
         t->waiting = 1;
+        t->pausing = 0;
         notifyIdle(t);
         break;
     case kOpIdle: doTimer(s, &t->idleProcedure, &t->idleLimit, &t->idleTicks); break;

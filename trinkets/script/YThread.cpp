@@ -128,6 +128,7 @@ void saveForEvent(YThread* thread, std::int32_t position) {
     thread->savedStackDepth = thread->stack.depth();
     thread->savedCondition = thread->condition;
     thread->savedLoopDepth = thread->loopDepth;
+    thread->savedPausing = thread->waiting && thread->pausing;
     thread->savedPauseDeadline = scriptEngine().pauseDeadline;
     thread->waiting = 0;
     thread->position = position;
@@ -139,7 +140,10 @@ void restoreAfterEvent(YThread* thread) {
     thread->stack.setDepth(thread->savedStackDepth);
     thread->condition = thread->savedCondition;
     if (thread->loopDepth > thread->savedLoopDepth) thread->loopDepth = thread->savedLoopDepth;
-    scriptEngine().pauseDeadline = thread->savedPauseDeadline;
+    // A wait of the interrupted state (or a pause that `drop wait` ended) goes on with the deadline the
+    // procedure left, as it would without the procedure's state saved.
+    thread->pausing = thread->savedPausing;
+    if (thread->savedWaiting && thread->savedPausing) scriptEngine().pauseDeadline = thread->savedPauseDeadline;
     thread->inEvent = 0;
 }
 
@@ -246,7 +250,7 @@ void YThread::start(const char* name) {
     if (!name) chooseScriptFile(chosen, sizeof chosen, 0);
     copyCut(scriptName, sizeof scriptName, name ? name : chosen, std::strlen(name ? name : chosen));
     finishScript(this);
-    inEvent = awaitingCompletion = waiting = running = 0;
+    inEvent = awaitingCompletion = waiting = pausing = running = 0;
     idleTicks = scheduleTicks = idleLimit = scheduleLimit = 0;
     idleProcedure = scheduleProcedure = 0;
     condition = enabled = 1;

@@ -113,14 +113,17 @@ public:
     std::int32_t status = kYStepping;
     std::int32_t position = 0;
     std::int32_t waiting = 0;
+    // Set by `pause`, cleared by `wait`: whether waiting ends at the pause deadline.
+    std::int32_t pausing = 0;
     std::int32_t condition = 1;
     std::int32_t savedPosition = 0;
     std::int32_t savedWaiting = 0;
     std::int32_t savedStackDepth = 0;
     std::int32_t savedCondition = 1;
     std::int32_t savedLoopDepth = -1;
-    // The pause deadline of the interrupted state: the procedure's own pause, or the deadline passing while
-    // it runs, must not leave the main line waiting with no deadline to end its pause.
+    // Whether the interrupted state was in a pause, and that pause's deadline: the procedure's own pause, or
+    // the deadline passing while it runs, must not leave that pause with no deadline to end it.
+    std::int32_t savedPausing = 0;
     std::uint32_t savedPauseDeadline = 0;
     // The loop depth at each call, so that a return drops the loops its procedure left open.
     std::array<std::int16_t, YTSTACK> loopDepthAtCall{};

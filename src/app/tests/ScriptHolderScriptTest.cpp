@@ -1,11 +1,12 @@
 // Script variables that hold, delete and read objects, run by QUOMB_32.exe in a heap that fills freed blocks:
 // deleted objects leave no holder behind, reads of members that lead back into themselves end,
-// procedure references that name no procedure lead nowhere, and a pause ends whatever procedure runs on
-// top of it.
+// procedure references that name no procedure call nothing and replace earlier bindings, a pause ends
+// whatever procedure runs on top of it, and a wait ends only at a deadline still pending.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "ScriptCase.h"
 
@@ -98,6 +99,26 @@ TEST(ScriptHolderScriptTest, AReferenceThatNamesNoProcedureDoesNothing) {
     for (const ScriptCase& c : cases) expectScriptSays(c);
 }
 
+// A binding or timer whose reference leads to no procedure replaces the earlier one: nothing is called. A
+// time of 0 leaves the timer as it was; a second binding to a procedure replaces the first.
+TEST(ScriptHolderScriptTest, AReferenceThatLeadsNowhereReplacesTheEarlierBinding) {
+    const Lines ending = {"pause 1", "say after", "quit", "procedure +p", "[", " say p", "]", "procedure +p2", "[",
+                          " say p2", "]"};
+    const Lines queue = {"q=RQueue", "play q add DelayAction 10"};
+    const std::vector<ScriptCase> cases = {
+        {"object event", joined({queue, {"set q finished +p", "bad=\"+zz\"", "set q finished bad", "play q start"}}),
+         "after\r\n"},
+        {"object event, bound again", joined({queue, {"set q finished +p", "set q finished +p2", "play q start"}}),
+         "p2\r\nafter\r\n"},
+        {"class event", {"set RHotSpot born +p", "bad=\"+zz\"", "set RHotSpot born bad", "h=RHotSpot 10 10 50 50 0", "g=h"},
+         "after\r\n"},
+        {"schedule", {"schedule 0.3 +p", "bad=\"+zz\"", "schedule 0.3 bad"}, "after\r\n"},
+        {"schedule for no time", {"schedule 0.3 +p", "bad=\"+zz\"", "schedule 0 bad"}, "p\r\nafter\r\n"},
+        {"idle", {"idle 0.3 +p", "bad=\"+zz\"", "idle 0.3 bad"}, "after\r\n"},
+    };
+    expectScriptsSay(cases, ending);
+}
+
 // A timer or event procedure that pauses while the main line pauses: the procedure's pause ends, and the main
 // line's ends after the procedure has returned.
 TEST(ScriptHolderScriptTest, APauseUnderAPausingProcedureEnds) {
@@ -107,6 +128,25 @@ TEST(ScriptHolderScriptTest, APauseUnderAPausingProcedureEnds) {
                        {"say begin", "q=RQueue", "play q add DelayAction 100", "set q finished +p", "play q start"},
                        "begin\r\np\r\np2\r\nend\r\n"}},
                      procedure);
+}
+
+// A main-line wait under a procedure that pauses ends at the deadline the procedure leaves; a pause that
+// `drop wait` cut short leaves no deadline to a later wait. "late" ends a wait that no deadline ends.
+TEST(ScriptHolderScriptTest, AWaitEndsOnlyAtADeadlineThatIsStillPending) {
+    const Lines late = {"procedure +late", "[", " say late", " drop wait", "]"};
+    expectScriptSays({"a wait under a pausing procedure",
+                      joined({{"say begin", "q=RQueue", "play q add DelayAction 100", "set q finished +p", "r=RQueue",
+                               "play r add DelayAction 300", "set r finished +r2", "play q start", "play r start",
+                               "schedule 2 +late", "wait", "say after", "quit", "procedure +p", "[", " say p",
+                               " pause 0.5", " say p2", "]", "procedure +r2", "[", " say rr", "]"},
+                              late}),
+                      "begin\r\np\r\nrr\r\nafter\r\n"});
+    expectScriptSays({"a pause cut short under a pausing procedure",
+                      joined({{"say begin", "schedule 0.3 +t", "pause 2", "say resumed", "schedule 3 +late", "wait",
+                               "say after", "quit", "procedure +t", "[", " say t", " drop wait", " pause 0.2",
+                               " say t2", "]"},
+                              late}),
+                      "begin\r\nt\r\nt2\r\nresumed\r\nlate\r\nafter\r\n"});
 }
 
 }  // namespace
