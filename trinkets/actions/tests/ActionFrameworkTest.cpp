@@ -1,5 +1,6 @@
 // The action base, the factory and the container base: finish order, the deletion guard, token runs, children.
 #include <functional>
+#include <new>
 
 #include "ActionContainer.h"
 #include "ActionFixture.h"
@@ -66,6 +67,26 @@ TEST_F(ActionTest, NestedFinishesAreCountedAndOnlyTheDestroyedActionLosesItsEven
     };
     a->actionFinished();
     EXPECT_EQ(std::make_tuple(std::string("container container a "), 2), std::make_tuple(finishLog, depthSeen));
+}
+
+// A guard hears only of its own action's end: not of an earlier action destroyed at the same address while
+// a guard was in progress, nor of any other; every guard nested on one action hears of it.
+TEST_F(ActionTest, AGuardLearnsOnlyOfItsOwnActionsDestruction) {
+    alignas(ManualAction) unsigned char place[sizeof(ManualAction)];
+    Action* first = new (place) ManualAction;
+    ActionDeathWatch outer(first);
+    first->~Action();
+    Action* second = new (place) ManualAction;
+    ASSERT_EQ(first, second);
+    {
+        ActionDeathWatch inner(second);
+        ActionDeathWatch innermost(second);
+        delete new ManualAction;
+        EXPECT_EQ(std::make_tuple(true, false, false), std::make_tuple(outer.destroyed(), inner.destroyed(), innermost.destroyed()));
+        second->~Action();
+        EXPECT_EQ(std::make_tuple(true, true, 3), std::make_tuple(inner.destroyed(), innermost.destroyed(), Action::finishNesting));
+    }
+    EXPECT_EQ(1, Action::finishNesting);
 }
 
 TEST_F(ActionTest, KindsAreFoundByExactNameAndCreatedFromTheLongestRunOfTokens) {
