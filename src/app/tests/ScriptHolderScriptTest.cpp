@@ -102,7 +102,7 @@ TEST(ScriptHolderScriptTest, AReferenceThatNamesNoProcedureDoesNothing) {
 // A binding or timer whose reference leads to no procedure replaces the earlier one: nothing is called. A
 // time of 0 leaves the timer as it was; a second binding to a procedure replaces the first.
 TEST(ScriptHolderScriptTest, AReferenceThatLeadsNowhereReplacesTheEarlierBinding) {
-    const Lines ending = {"pause 1", "say after", "quit", "procedure +p", "[", " say p", "]", "procedure +p2", "[",
+    const Lines ending = {"pause 2", "say after", "quit", "procedure +p", "[", " say p", "]", "procedure +p2", "[",
                           " say p2", "]"};
     const Lines queue = {"q=RQueue", "play q add DelayAction 10"};
     const std::vector<ScriptCase> cases = {
@@ -137,8 +137,8 @@ TEST(ScriptHolderScriptTest, AWaitEndsOnlyAtADeadlineThatIsStillPending) {
     expectScriptSays({"a wait under a pausing procedure",
                       joined({{"say begin", "q=RQueue", "play q add DelayAction 100", "set q finished +p", "r=RQueue",
                                "play r add DelayAction 300", "set r finished +r2", "play q start", "play r start",
-                               "schedule 2 +late", "wait", "say after", "quit", "procedure +p", "[", " say p",
-                               " pause 0.5", " say p2", "]", "procedure +r2", "[", " say rr", "]"},
+                               "schedule 4 +late", "wait", "say after", "quit", "procedure +p", "[", " say p",
+                               " pause 2", " say p2", "]", "procedure +r2", "[", " say rr", "]"},
                               late}),
                       "begin\r\np\r\nrr\r\nafter\r\n"});
     expectScriptSays({"a pause cut short under a pausing procedure",
