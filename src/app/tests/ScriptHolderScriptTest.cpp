@@ -80,8 +80,8 @@ TEST(ScriptHolderScriptTest, AMemberReadEndsAndReachesTheVariableItReads) {
     for (const ScriptCase& c : cases) expectScriptSays(c);
 }
 
-// A call, timer or event binding whose reference leads to no procedure entry cell does nothing: the script
-// goes on with its next line.
+// A call whose reference leads to no procedure entry cell does nothing, and a timer or event binding armed
+// with one calls nothing: the script goes on with its next line.
 TEST(ScriptHolderScriptTest, AReferenceThatNamesNoProcedureDoesNothing) {
     const ScriptCase cases[] = {
         {"call of a name", {"call +p", "say after", "quit"}, "after\r\n"},
